@@ -1,0 +1,185 @@
+// SPDX-License-Identifier: MIT
+#include "inifile/ini_document.h"
+
+#include <unordered_set>
+
+namespace inifile {
+
+namespace {
+
+std::string_view Trim(std::string_view text) {
+  const size_t first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return {};
+  const size_t last = text.find_last_not_of(" \t");
+  return text.substr(first, last - first + 1);
+}
+
+char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool SameName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (Lower(a[i]) != Lower(b[i])) return false;
+  }
+  return true;
+}
+
+std::string LowerCopy(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) c = Lower(c);
+  return out;
+}
+
+bool IsHeader(std::string_view line) {
+  const std::string_view trimmed = Trim(line);
+  return !trimmed.empty() && trimmed.front() == '[';
+}
+
+std::string_view HeaderName(std::string_view line) {
+  std::string_view trimmed = Trim(line);
+  trimmed.remove_prefix(1);
+  const size_t close = trimmed.find(']');
+  return Trim(close == std::string_view::npos ? trimmed : trimmed.substr(0, close));
+}
+
+// The key of a "key=value" line; false for comments, headers and lines without "=".
+bool SplitKeyLine(std::string_view line, std::string_view* key, std::string_view* value) {
+  const std::string_view trimmed = Trim(line);
+  if (trimmed.empty() || trimmed.front() == ';' || trimmed.front() == '[') return false;
+  const size_t equals = trimmed.find('=');
+  if (equals == std::string_view::npos) return false;
+  *key = Trim(trimmed.substr(0, equals));
+  std::string_view v = Trim(trimmed.substr(equals + 1));
+  if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front()) {
+    v = v.substr(1, v.size() - 2);
+  }
+  *value = v;
+  return true;
+}
+
+std::string CapValue(std::string_view value) {
+  return std::string(value.substr(0, std::min(value.size(), kMaxValueLength)));
+}
+
+// A name or value must stay on its line.
+std::string OneLine(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) {
+    if (c == '\r' || c == '\n') c = ' ';
+  }
+  return out;
+}
+
+}  // namespace
+
+IniDocument::IniDocument(std::string_view text) {
+  bool newline_known = false;
+  size_t start = 0;
+  while (start < text.size()) {
+    const size_t lf = text.find('\n', start);
+    Line line;
+    if (lf == std::string_view::npos) {
+      line.text.assign(text.substr(start));
+      start = text.size();
+    } else {
+      const bool crlf = lf > start && text[lf - 1] == '\r';
+      line.text.assign(text.substr(start, lf - start - (crlf ? 1 : 0)));
+      line.end = crlf ? "\r\n" : "\n";
+      if (!newline_known) {
+        newline_ = line.end;
+        newline_known = true;
+      }
+      start = lf + 1;
+    }
+    lines_.push_back(std::move(line));
+  }
+}
+
+size_t IniDocument::FindSection(std::string_view section) const {
+  for (size_t i = 0; i < lines_.size(); ++i) {
+    if (IsHeader(lines_[i].text) && SameName(HeaderName(lines_[i].text), section)) return i;
+  }
+  return std::string::npos;
+}
+
+size_t IniDocument::SectionEnd(size_t header) const {
+  size_t i = header + 1;
+  while (i < lines_.size() && !IsHeader(lines_[i].text)) ++i;
+  return i;
+}
+
+std::string IniDocument::Read(std::string_view section, std::string_view key,
+                              std::string_view default_value) const {
+  const size_t header = FindSection(section);
+  if (header == std::string::npos) return std::string(default_value);
+  const size_t end = SectionEnd(header);
+  for (size_t i = header + 1; i < end; ++i) {
+    std::string_view k, v;
+    if (SplitKeyLine(lines_[i].text, &k, &v) && SameName(k, key)) return CapValue(v);
+  }
+  return std::string(default_value);
+}
+
+KeyValues IniDocument::ReadSection(std::string_view section) const {
+  KeyValues result;
+  const size_t header = FindSection(section);
+  if (header == std::string::npos) return result;
+  std::unordered_set<std::string> seen;
+  const size_t end = SectionEnd(header);
+  for (size_t i = header + 1; i < end; ++i) {
+    std::string_view k, v;
+    if (SplitKeyLine(lines_[i].text, &k, &v) && seen.insert(LowerCopy(k)).second) {
+      result.emplace_back(std::string(k), CapValue(v));
+    }
+  }
+  return result;
+}
+
+void IniDocument::Write(std::string_view section, std::string_view key, std::string_view value) {
+  const std::string key_line = OneLine(key) + "=" + OneLine(value);
+  auto insert_at = [this](size_t at, std::string text) {
+    if (at > 0 && lines_[at - 1].end.empty()) lines_[at - 1].end = newline_;
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), Line{std::move(text), newline_});
+  };
+
+  const size_t header = FindSection(section);
+  if (header == std::string::npos) {
+    insert_at(lines_.size(), "[" + OneLine(section) + "]");
+    insert_at(lines_.size(), key_line);
+    return;
+  }
+  const size_t end = SectionEnd(header);
+  size_t last_content = header;
+  for (size_t i = header + 1; i < end; ++i) {
+    std::string_view k, v;
+    if (SplitKeyLine(lines_[i].text, &k, &v) && SameName(k, key)) {
+      lines_[i].text = key_line;
+      return;
+    }
+    if (!Trim(lines_[i].text).empty()) last_content = i;
+  }
+  insert_at(last_content + 1, key_line);
+}
+
+bool IniDocument::DeleteSection(std::string_view section) {
+  bool found = false;
+  // Every copy goes: deleting only the first would bring a stale duplicate back to life.
+  for (size_t header = FindSection(section); header != std::string::npos;
+       header = FindSection(section)) {
+    lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(header),
+                 lines_.begin() + static_cast<std::ptrdiff_t>(SectionEnd(header)));
+    found = true;
+  }
+  return found;
+}
+
+std::string IniDocument::Text() const {
+  std::string text;
+  for (const auto& line : lines_) {
+    text.append(line.text);
+    text.append(line.end);
+  }
+  return text;
+}
+
+}  // namespace inifile

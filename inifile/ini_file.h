@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <filesystem>
+
+#include "inifile/ini_document.h"
+#include "inifile/ini_store.h"
+
+namespace inifile {
+
+// An INI file on disk. Every access reads the file afresh (other tools may edit it while the
+// program runs) and every write replaces it atomically: a temporary file in the same folder is
+// written, flushed to disk and renamed over the old one, so that a crash or a full disk never
+// leaves a torn or empty settings file.
+class IniFile : public IniStore {
+ public:
+  // Files above this size are not read (defaults are used) and never rewritten, so that a
+  // stray huge file can neither exhaust memory nor be truncated by a write.
+  static constexpr std::uintmax_t kMaxFileSize = 32u << 20;
+
+  explicit IniFile(std::filesystem::path path) : path_(std::move(path)) {}
+
+  std::string INIRead(std::string_view section, std::string_view key,
+                      std::string_view default_value) const override;
+  bool INIWrite(std::string_view section, std::string_view key, std::string_view value) override;
+  bool DeleteSection(std::string_view section) override;
+  KeyValues ReadSection(std::string_view section) const override;
+
+  const std::filesystem::path& path() const { return path_; }
+
+ private:
+  // False when the file exists but cannot be read whole.
+  bool Load(IniDocument* document) const;
+  bool Save(const IniDocument& document) const;
+
+  std::filesystem::path path_;
+};
+
+}  // namespace inifile

@@ -1,0 +1,162 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <string_view>
+
+// The command words of the game protocol, one table per direction. Fields inside the data are
+// separated by code 3 and listed in order; "-" is the data of a message with nothing to say.
+// The fourteen drawing codes are in protocol/drawing.h.
+namespace protocol {
+
+namespace to_server {
+// Client version text (major, minor as 2 digits, revision as 3). Answered by SCRAWLBOX_S3RV3R,
+// OLDVERSION or BANNED.
+inline constexpr std::string_view SCRAWLBOX_CL13NT = "SCRAWLBOX_CL13NT";
+// nickname, auto-skip flag, age, gender, location, homepage, quote. Answered by USEROK.
+inline constexpr std::string_view USER = "USER";
+// Password text (clients send "<none>"). Enters the room; answered by PASSOK.
+inline constexpr std::string_view PASS = "PASS";
+// "-". The player refused the room's agreement; answered by PING.
+inline constexpr std::string_view DISAGREE = "DISAGREE";
+// Nickname. Accepted in no state: it closes the sender's connection.
+inline constexpr std::string_view NICK = "NICK";
+// Anything. A probe that needs no login; answered by ISALIVE "YES".
+inline constexpr std::string_view ISALIVE = "ISALIVE";
+// "-". The answer to PING.
+inline constexpr std::string_view PONG = "PONG";
+// Chat text; during a game it is a guess first.
+inline constexpr std::string_view SAY = "SAY";
+// Info text.
+inline constexpr std::string_view NEWINFO = "NEWINFO";
+// New nickname.
+inline constexpr std::string_view NICKCHG = "NICKCHG";
+// Action text ("/me").
+inline constexpr std::string_view USERACTION = "USERACTION";
+// Auto-skip flag "0"/"1": away or back.
+inline constexpr std::string_view AWAY = "AWAY";
+// Leave text. The sender leaves the room.
+inline constexpr std::string_view PART = "PART";
+// "-". Asks for the user list.
+inline constexpr std::string_view ULISTREQ = "ULISTREQ";
+// The sender's nickname. Claims the room's admin role.
+inline constexpr std::string_view ADMIN = "ADMIN";
+// User id. Asks for that user's profile.
+inline constexpr std::string_view USERINFO = "USERINFO";
+// Target user id, reason. An admin kicks a user.
+inline constexpr std::string_view KICK = "KICK";
+// "-". Asks for the word-list names to set up a game.
+inline constexpr std::string_view GETWORDLISTS = "GETWORDLISTS";
+// "-". Answered by NOP "NOP".
+inline constexpr std::string_view NOP = "NOP";
+// Room name, description, player limit, total rounds, round time ms, time after the first find
+// ms, then code 4 and the chosen word-list names joined by code 4.
+inline constexpr std::string_view STARTGAME = "STARTGAME";
+// "-". The artist skips the word.
+inline constexpr std::string_view SKIPWORD = "SKIPWORD";
+// "-". A guesser nudges the artist; no effect on the server.
+inline constexpr std::string_view WARNARTIST = "WARNARTIST";
+// "-". The artist gives a hint.
+inline constexpr std::string_view GIVEHINT = "GIVEHINT";
+}  // namespace to_server
+
+namespace to_client {
+// Server version text (major and minor as 2 digits).
+inline constexpr std::string_view SCRAWLBOX_S3RV3R = "SCRAWLBOX_S3RV3R";
+// The lowest accepted client version number; the client is too old.
+inline constexpr std::string_view OLDVERSION = "OLDVERSION";
+// "-". The client's address is banned.
+inline constexpr std::string_view BANNED = "BANNED";
+// The client's user id, agreement text (empty from this server).
+inline constexpr std::string_view USEROK = "USEROK";
+// Message of the day, room name, "-", current round, total rounds.
+inline constexpr std::string_view PASSOK = "PASSOK";
+// User id, nickname, auto-skip flag. A user entered the room.
+inline constexpr std::string_view JOIN = "JOIN";
+// Up to 10 groups of user id, nickname ("@" in front for the admin), auto-skip flag, points.
+inline constexpr std::string_view ULIST = "ULIST";
+// "" (the one message with empty data). The user list is complete.
+inline constexpr std::string_view ULISTEND = "ULISTEND";
+// Artist's user id, revealed letters. A game is in progress.
+inline constexpr std::string_view GAMERUNNING = "GAMERUNNING";
+// User id, nickname. That user is the room's admin.
+inline constexpr std::string_view ADMIN = "ADMIN";
+// "-". Keep-alive probe; the client answers PONG.
+inline constexpr std::string_view PING = "PING";
+// "YES". The answer to the ISALIVE probe.
+inline constexpr std::string_view ISALIVE = "ISALIVE";
+// User id, chat text.
+inline constexpr std::string_view SAY = "SAY";
+// User id, action text.
+inline constexpr std::string_view USERACTION = "USERACTION";
+// User id, auto-skip flag as received.
+inline constexpr std::string_view AWAY = "AWAY";
+// User id, new nickname.
+inline constexpr std::string_view NICKCHG = "NICKCHG";
+// User id, info text.
+inline constexpr std::string_view INFOCHG = "INFOCHG";
+// Nickname, age, gender, location, homepage, quote.
+inline constexpr std::string_view USERINFO = "USERINFO";
+// Kicker's user id, target's user id, reason.
+inline constexpr std::string_view KICKINFO = "KICKINFO";
+// User id, leave reason. The user left the room.
+inline constexpr std::string_view PART = "PART";
+// "The server has been shutdown.".
+inline constexpr std::string_view SERVERQUIT = "SERVERQUIT";
+// "NOP". The answer to NOP.
+inline constexpr std::string_view NOP = "NOP";
+// Notice text, shown as a red system line.
+inline constexpr std::string_view NOTICE = "NOTICE";
+// A message from the server's operator.
+inline constexpr std::string_view SERVERMSG = "SERVERMSG";
+// Reason. The operator kicked this user.
+inline constexpr std::string_view KICKOP = "KICKOP";
+// "-". Sent after KICKOP; clients ignore it.
+inline constexpr std::string_view NOOP = "NOOP";
+// "-". The server has no word lists.
+inline constexpr std::string_view NOWORDLISTS = "NOWORDLISTS";
+// Up to 10 word-list names.
+inline constexpr std::string_view WORDLIST = "WORDLIST";
+// "-". All word-list names have been sent.
+inline constexpr std::string_view WORDLISTEND = "WORDLISTEND";
+// "-". Another user is setting up a game.
+inline constexpr std::string_view GAMEISBEINGSETUP = "GAMEISBEINGSETUP";
+// Round time in ms.
+inline constexpr std::string_view SETGAMETIMER = "SETGAMETIMER";
+// Total rounds.
+inline constexpr std::string_view TOTALROUNDS = "TOTALROUNDS";
+// The chosen word-list names joined by code 4.
+inline constexpr std::string_view START_GAME = "START_GAME";
+// Round number.
+inline constexpr std::string_view NEWROUND = "NEWROUND";
+// Artist's user id.
+inline constexpr std::string_view NEWARTIST = "NEWARTIST";
+// The word line, to the artist only.
+inline constexpr std::string_view NEWWORD = "NEWWORD";
+// Time after the first find in ms: the countdown starts.
+inline constexpr std::string_view STARTGAMETIMER = "STARTGAMETIMER";
+// "-". Everyone found the word; the clock stops.
+inline constexpr std::string_view STOPGAMETIMER = "STOPGAMETIMER";
+// The word. The round ended by time.
+inline constexpr std::string_view ENDOFROUND = "ENDOFROUND";
+// Finder's slot number, finder's user id.
+inline constexpr std::string_view WORDFOUND = "WORDFOUND";
+// The guess as typed, to the guesser only: it was close.
+inline constexpr std::string_view WORDCLOSE = "WORDCLOSE";
+// User id, new points.
+inline constexpr std::string_view POINTSCHG = "POINTSCHG";
+// Revealed letters, hint text.
+inline constexpr std::string_view HINT = "HINT";
+// "-". No hints are left this round.
+inline constexpr std::string_view NOMOREHINTS = "NOMOREHINTS";
+// The word. The artist skipped it.
+inline constexpr std::string_view WORDSKIPPED = "WORDSKIPPED";
+// Winner's user id.
+inline constexpr std::string_view WINNER = "WINNER";
+// "-". Everyone's points are back to 0.
+inline constexpr std::string_view RESETSCORES = "RESETSCORES";
+}  // namespace to_client
+
+// The bare goodbye written, without framing, to a connection that repeats the handshake.
+inline constexpr std::string_view kNotAClientGoodbye = "You are not a Scrawlbox client. Goodbye.";
+
+}  // namespace protocol

@@ -1,0 +1,94 @@
+// SPDX-License-Identifier: MIT
+#include "protocol/drawing.h"
+
+#include "protocol/framing.h"
+#include "protocol/numbers.h"
+
+namespace protocol {
+
+namespace {
+
+struct DrawCodeInfo {
+  DrawCode code;
+  std::string_view word;
+  size_t fields;
+};
+
+constexpr std::array<DrawCodeInfo, kDrawCodeCount> kDrawCodes = {{
+    {DrawCode::CU, "CU", 0},
+    {DrawCode::FH, "FH", 4},
+    {DrawCode::ER, "ER", 2},
+    {DrawCode::SP, "SP", 2},
+    {DrawCode::LI, "LI", 4},
+    {DrawCode::CI, "CI", 4},
+    {DrawCode::BO, "BO", 4},
+    {DrawCode::FL, "FL", 2},
+    {DrawCode::UN, "UN", 0},
+    {DrawCode::CL, "CL", 0},
+    {DrawCode::FT, "FT", 1},
+    {DrawCode::DW, "DW", 2},
+    {DrawCode::PA, "PA", 1},
+    {DrawCode::CC, "CC", 3},
+}};
+
+const DrawCodeInfo& Info(DrawCode code) { return kDrawCodes[static_cast<size_t>(code)]; }
+
+}  // namespace
+
+std::string_view DrawCodeWord(DrawCode code) { return Info(code).word; }
+
+std::optional<DrawCode> DrawCodeFromWord(std::string_view word) {
+  for (const auto& info : kDrawCodes) {
+    if (info.word == word) return info.code;
+  }
+  return std::nullopt;
+}
+
+size_t DrawFieldCount(DrawCode code) { return Info(code).fields; }
+
+std::string BuildDrawData(const DrawCommand& command) {
+  const size_t count = DrawFieldCount(command.code);
+  if (count == 0) return std::string(kNoData);
+  std::string data;
+  for (size_t i = 0; i < count; ++i) {
+    if (i > 0) data.push_back(kFieldSep);
+    data.append(NumberText(command.fields[i]));
+  }
+  return data;
+}
+
+std::string RelayDrawData(DrawCode code, int32_t sender_id, std::string_view data) {
+  if (code == DrawCode::CL) return std::string(kNoData);
+  std::string relayed = NumberText(sender_id);
+  relayed.push_back(kFieldSep);
+  if (code == DrawCode::CU || code == DrawCode::UN) {
+    relayed.append(kNoData);
+  } else {
+    relayed.append(data);
+  }
+  return relayed;
+}
+
+DrawCommand ParseRelayedDrawData(DrawCode code, std::string_view data) {
+  DrawCommand command;
+  command.code = code;
+  const size_t count = DrawFieldCount(code);
+  if (count == 0) return command;
+  const auto fields = SplitFields(data);
+  for (size_t i = 0; i < count; ++i) {
+    command.fields[i] = LeadingNumber(FieldOr(fields, i + 1));
+  }
+  return command;
+}
+
+ColourFields SplitColour(uint32_t colour) {
+  return ColourFields{static_cast<int>(colour & 255), static_cast<int>((colour >> 8) & 255),
+                      static_cast<int>((colour >> 16) & 255)};
+}
+
+uint32_t JoinColour(int red, int green, int blue) {
+  auto clamp = [](int v) { return static_cast<uint32_t>(v < 0 ? 0 : (v > 255 ? 255 : v)); };
+  return clamp(red) + 256 * clamp(green) + 65536 * clamp(blue);
+}
+
+}  // namespace protocol

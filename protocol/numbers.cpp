@@ -1,0 +1,104 @@
+// SPDX-License-Identifier: MIT
+#include "protocol/numbers.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+namespace protocol {
+
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+}  // namespace
+
+double LeadingNumber(std::string_view text) {
+  size_t i = 0;
+  while (i < text.size() && IsBlank(text[i])) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+    negative = text[i] == '-';
+    ++i;
+  }
+  const size_t begin = i;
+  size_t digits = 0;
+  while (i < text.size() && IsDigit(text[i])) ++i, ++digits;
+  if (i < text.size() && text[i] == '.') {
+    ++i;
+    while (i < text.size() && IsDigit(text[i])) ++i, ++digits;
+  }
+  if (digits == 0) return 0.0;
+  // An exponent counts only when digits follow it ("1e" is just 1).
+  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+    size_t j = i + 1;
+    if (j < text.size() && (text[j] == '+' || text[j] == '-')) ++j;
+    if (j < text.size() && IsDigit(text[j])) {
+      while (j < text.size() && IsDigit(text[j])) ++j;
+      i = j;
+    }
+  }
+  std::string_view number = text.substr(begin, i - begin);
+  if (!number.empty() && number.front() == '.') {
+    // from_chars wants a digit first; ".5" means 0.5.
+    std::string padded = "0";
+    padded.append(number);
+    double value = 0.0;
+    std::from_chars(padded.data(), padded.data() + padded.size(), value);
+    return negative ? -value : value;
+  }
+  double value = 0.0;
+  const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
+  if (result.ec == std::errc::result_out_of_range) {
+    // Either far too large or far too small: tell them apart by the exponent's sign.
+    const bool tiny = number.find("e-") != std::string_view::npos ||
+                      number.find("E-") != std::string_view::npos;
+    value = tiny ? 0.0 : std::numeric_limits<double>::max();
+  }
+  return negative ? -value : value;
+}
+
+int32_t RoundToInt32(double value) {
+  if (std::isnan(value)) return 0;
+  const double rounded = std::nearbyint(value);  // the default mode rounds half to even
+  if (rounded >= static_cast<double>(std::numeric_limits<int32_t>::max())) {
+    return std::numeric_limits<int32_t>::max();
+  }
+  if (rounded <= static_cast<double>(std::numeric_limits<int32_t>::min())) {
+    return std::numeric_limits<int32_t>::min();
+  }
+  return static_cast<int32_t>(rounded);
+}
+
+int32_t LeadingInt32(std::string_view text) { return RoundToInt32(LeadingNumber(text)); }
+
+std::string NumberText(double value) {
+  if (std::isnan(value)) return "0";
+  if (value == 0.0) return "0";  // also turns -0 into "0"
+  char buffer[400];
+  // Whole numbers are written out in full: the shortest form alone would turn 1000000 into
+  // "1e+06", which a reader of decimal text does not expect.
+  const bool whole = std::trunc(value) == value && std::fabs(value) < 1e17;
+  const auto result = whole ? std::to_chars(buffer, buffer + sizeof buffer, value,
+                                            std::chars_format::fixed)
+                            : std::to_chars(buffer, buffer + sizeof buffer, value);
+  return std::string(buffer, result.ptr);
+}
+
+std::string GroupedNumber(double value) {
+  if (!std::isfinite(value)) return NumberText(value);
+  const double whole = std::trunc(value);
+  std::string digits = NumberText(std::fabs(whole));
+  if (digits.find_first_not_of("0123456789") != std::string::npos) return NumberText(value);
+  std::string out;
+  const size_t lead = digits.size() % 3 == 0 ? 3 : digits.size() % 3;
+  out.append(digits, 0, lead);
+  for (size_t i = lead; i < digits.size(); i += 3) {
+    out.push_back(',');
+    out.append(digits, i, 3);
+  }
+  return whole < 0 ? "-" + out : out;
+}
+
+}  // namespace protocol

@@ -1,0 +1,53 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "protocol/receive_buffer.h"
+#include "server/connections/ports.h"
+
+namespace server {
+
+// Login states.
+inline constexpr int32_t StateFree = -1;
+inline constexpr int32_t StateNew = 0;
+inline constexpr int32_t StateVersionOk = 1;
+inline constexpr int32_t StateUserOk = 2;
+inline constexpr int32_t StateInRoom = 9999;
+inline constexpr int32_t StateRefused = 10000;
+
+// One connection. The fields up to PingPending are the ones the rest of the server reads and
+// writes; the ones below belong to the connection layer.
+struct ConnectionRecord {
+  int32_t Id = 0;
+  double BytesReceived = 0;
+  int32_t SlotIndex = 0;
+  int32_t State = StateNew;
+  std::string Password;
+  std::string Nickname;
+  float AutoSkip = 0;
+  float HasDrawn = 0;
+  bool FoundWord = false;
+  int32_t Points = 0;
+  float Age = 0;
+  std::string Gender;
+  std::string Location;
+  std::string Homepage;
+  std::string Quote;
+  std::string LeaveReason;
+  bool IsAdmin = false;
+  double ClientVersion = 0;
+  std::string Info;
+  uint8_t PingPending = 0;
+
+  std::string address;             // the peer's IP address
+  std::string row_name = "Unknown User";  // the name the connection list shows
+  bool entered_room = false;       // passed the password step: the others were told of it
+  bool part_announced = false;     // the others were told it left
+  protocol::ReceiveBuffer receive_buffer;
+  std::unique_ptr<Timer> ping_timer;
+};
+
+}  // namespace server

@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace server {
+
+// What the connection layer asks of the game and tells it. The game engine implements this;
+// until a game engine is attached, NoGame stands in: no game ever runs.
+class GameHooks {
+ public:
+  virtual ~GameHooks() = default;
+
+  virtual bool IsRunning() const = 0;
+  virtual int32_t CurrentRound() const = 0;
+  virtual int32_t TotalRounds() const = 0;
+  virtual int32_t ArtistId() const = 0;
+  // The letters revealed by hints this round.
+  virtual std::string RevealedLetters() const = 0;
+
+  // A chat line of an in-room player while a game runs; true when the game took it as a guess
+  // and it must not be relayed as chat.
+  virtual bool CheckGuess(int slot, const std::string& text) = 0;
+  // The game's own commands (word lists, set-up, hints, skipping), from an in-room sender.
+  virtual void HandleCommand(std::string_view command, int slot, const std::string& data) = 0;
+  // Whether the in-room player of this slot may draw now.
+  virtual bool MayDraw(int slot) const = 0;
+
+  // A connection has closed and the others were told; was_artist when it was the artist.
+  virtual void OnPlayerGone(bool was_artist) = 0;
+  // A socket error left fewer than two connections.
+  virtual void OnSocketErrorFewPlayers() = 0;
+};
+
+class NoGame : public GameHooks {
+ public:
+  bool IsRunning() const override { return false; }
+  int32_t CurrentRound() const override { return 1; }
+  int32_t TotalRounds() const override { return 10; }
+  int32_t ArtistId() const override { return 0; }
+  std::string RevealedLetters() const override { return {}; }
+  bool CheckGuess(int, const std::string&) override { return false; }
+  void HandleCommand(std::string_view, int, const std::string&) override {}
+  bool MayDraw(int) const override { return true; }
+  void OnPlayerGone(bool) override {}
+  void OnSocketErrorFewPlayers() override {}
+};
+
+}  // namespace server

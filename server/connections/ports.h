@@ -1,0 +1,91 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "common/scheduling.h"
+
+// What the room server's core needs from the world outside it. The Qt shell implements these
+// with sockets, timers and widgets; the tests implement them with fakes.
+namespace server {
+
+struct SendResult {
+  bool ok = true;
+  int error = 0;
+  std::string description;
+};
+
+struct ListenResult {
+  bool ok = true;
+  bool address_in_use = false;
+  int error = 0;
+  std::string description;
+};
+
+// The sockets: slot 0 is the listening socket, every accepted connection has its own slot.
+class Transport {
+ public:
+  virtual ~Transport() = default;
+  // Opens (or reopens) the listening socket on the port.
+  virtual ListenResult Listen(int port) = 0;
+  // Closes the listening socket; open connections stay.
+  virtual void StopListening() = 0;
+  // Queues the bytes for the slot's peer.
+  virtual SendResult Send(int slot, std::string_view bytes) = 0;
+  // Bytes queued for the slot and not yet taken by the network.
+  virtual size_t QueuedBytes(int slot) const = 0;
+  // Writes out what is queued, then closes. No close event is reported for this slot later.
+  virtual void Close(int slot) = 0;
+  virtual std::string LocalHostName() const = 0;
+  virtual std::string LocalAddress() const = 0;
+};
+
+using scrawlbox::Random;
+using scrawlbox::Scheduler;
+using scrawlbox::Timer;
+
+enum class LogKind { kConnections, kChat, kGeneral };
+
+// Icon numbers of the log entries and status messages.
+inline constexpr int kIconNone = 0;
+inline constexpr int kIconInfo = 1;
+inline constexpr int kIconWarning = 3;
+inline constexpr int kIconError = 4;
+
+// Master socket states shown in the status bar.
+inline constexpr int kMasterUndefined = 0;
+inline constexpr int kMasterOpening = 1;
+inline constexpr int kMasterListening = 2;
+inline constexpr int kMasterDeny = 3;
+inline constexpr int kMasterOffline = 4;
+inline constexpr int kMasterError = 9;
+
+// What the operator sees: the logs, the status bar and the connection list. The master row of
+// the connection list has the id 0, which no user ever has.
+class ServerView {
+ public:
+  virtual ~ServerView() = default;
+  virtual void Log(LogKind kind, const std::string& text, int icon) = 0;
+  virtual void SetStatusMessage(const std::string& text, int icon) = 0;
+  virtual void SetMasterState(int state) = 0;
+  virtual void AddConnectionRow(int slot, int32_t id, const std::string& address,
+                                const std::string& name, const std::string& status) = 0;
+  // An empty name or status, or bytes of -1, leave that column as it is.
+  virtual void UpdateConnectionRow(int32_t id, const std::string& name,
+                                   const std::string& status, double bytes) = 0;
+  virtual void RemoveConnectionRow(int32_t id) = 0;
+  // The shutdown sequence has told everyone; the program may end now.
+  virtual void QuitFinished() = 0;
+};
+
+// Whether an address may not enter the room.
+class BanCheck {
+ public:
+  virtual ~BanCheck() = default;
+  virtual bool IsBanned(const std::string& address) = 0;
+};
+
+}  // namespace server

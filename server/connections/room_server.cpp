@@ -1,0 +1,308 @@
+// SPDX-License-Identifier: MIT
+#include "server/connections/room_server.h"
+
+#include <cerrno>
+
+#include "common/version.h"
+#include "protocol/commands.h"
+#include "protocol/drawing.h"
+#include "protocol/framing.h"
+#include "protocol/numbers.h"
+#include "protocol/version_text.h"
+
+namespace server {
+
+using protocol::FirstChars;
+using protocol::NumberText;
+namespace to_client = protocol::to_client;
+namespace to_server = protocol::to_server;
+
+RoomServer::RoomServer(Ports ports)
+    : transport_(ports.transport),
+      scheduler_(ports.scheduler),
+      view_(ports.view),
+      ini_(ports.ini),
+      statistics_(ports.ini),
+      settings_(LoadSettings(ports.ini)) {}
+
+RoomServer::~RoomServer() = default;
+
+RoomServer::EventScope::~EventScope() {
+  if (--server_->event_depth_ == 0) server_->retired_.clear();
+}
+
+void RoomServer::SetGame(GameHooks* game) { game_ = game ? game : &no_game_; }
+
+void RoomServer::SetBanCheck(BanCheck* bans) { bans_ = bans; }
+
+void RoomServer::Start() {
+  EventScope scope(this);
+  InitialiseMasterSocket();
+  statistics_.Increment(Stat::ServerLaunches);
+}
+
+void RoomServer::InitialiseMasterSocket() {
+  view_.SetMasterState(kMasterOpening);
+  const int port = settings_.PortNumber();
+  ListenResult result;
+  if (port == 0) {
+    result = ListenResult{false, false, EINVAL, "\"" + settings_.Port + "\" is not a port number"};
+  } else {
+    result = transport_.Listen(port);
+  }
+  if (!result.ok) {
+    const std::string text =
+        result.address_in_use
+            ? "Error creating listening port. Port " + NumberText(port) +
+                  " is already in-use by another application."
+            : "Error while creating listening socket. Error: [" + NumberText(result.error) +
+                  "] - " + result.description;
+    view_.SetMasterState(kMasterError);
+    LogConnection("InitialiseMasterSocket() Error - " + NumberText(result.error) + ": " +
+                      result.description + ".",
+                  kIconError);
+    SetStatusMessage(text, kIconError);
+    return;
+  }
+  view_.AddConnectionRow(0, 0, transport_.LocalAddress(),
+                         "Master Socket - " + transport_.LocalHostName(),
+                         "Listening for connections..");
+  const std::string ready = "Master socket ready and waiting for incoming connections on port " +
+                            NumberText(port) + " ..";
+  SetStatusMessage(ready, kIconInfo);
+  LogConnection(ready, kIconInfo);
+  view_.SetMasterState(kMasterListening);
+}
+
+void RoomServer::ReloadSettings() {
+  settings_ = LoadSettings(ini_);
+  SetStatusMessage("Server details and settings reloaded.", kIconInfo);
+}
+
+ServerDetails RoomServer::CurrentDetails() const { return server::CurrentDetails(settings_, ini_); }
+
+bool RoomServer::SaveDetails(const ServerDetails& details) {
+  const bool ok = server::SaveDetails(details, ini_);
+  settings_ = LoadSettings(ini_);
+  return ok;
+}
+
+// --- Connections -------------------------------------------------------------------------------
+
+int RoomServer::OnConnectionRequest(const std::string& address) {
+  EventScope scope(this);
+  statistics_.Increment(Stat::AttemptedConnections);
+  const int slot = ++last_slot_;
+  auto record = std::make_unique<ConnectionRecord>();
+  record->Id = ++last_id_;
+  record->SlotIndex = slot;
+  record->State = StateNew;
+  record->address = address;
+  record->ping_timer = scheduler_.CreateTimer([this, slot] {
+    EventScope tick_scope(this);
+    OnPingTimer(slot);
+  });
+  record->ping_timer->Start(settings_.PingInterval);
+  const int32_t id = record->Id;
+  connections_.emplace(slot, std::move(record));
+  view_.AddConnectionRow(slot, id, address, "Unknown User", "Connecting...");
+  return slot;
+}
+
+ConnectionRecord* RoomServer::Record(int slot) {
+  const auto it = connections_.find(slot);
+  return it == connections_.end() ? nullptr : it->second.get();
+}
+
+const ConnectionRecord* RoomServer::Record(int slot) const {
+  const auto it = connections_.find(slot);
+  return it == connections_.end() ? nullptr : it->second.get();
+}
+
+int RoomServer::SlotOfId(double id) const {
+  for (const auto& [slot, record] : connections_) {
+    if (record->Id == id) return slot;
+  }
+  return 0;
+}
+
+int RoomServer::InRoomCount() const {
+  int count = 0;
+  for (const auto& [slot, record] : connections_) {
+    if (record->State == StateInRoom) ++count;
+  }
+  return count;
+}
+
+void RoomServer::OnData(int slot, std::string_view bytes) {
+  EventScope scope(this);
+  ConnectionRecord* record = Record(slot);
+  if (!record) return;
+  record->receive_buffer.Append(bytes);
+  std::string message;
+  // A handler may close this very connection; the record is looked up again for every message.
+  while ((record = Record(slot)) != nullptr) {
+    const auto status = record->receive_buffer.Next(&message);
+    if (status == protocol::ReceiveBuffer::Status::kNeedMore) return;
+    if (status == protocol::ReceiveBuffer::Status::kTooLong) {
+      record->LeaveReason = "Message too long";
+      CloseConnection(slot);
+      return;
+    }
+    const double counted = static_cast<double>(message.size()) + 1;
+    record->BytesReceived += counted;
+    total_bytes_received_ += counted;
+    view_.UpdateConnectionRow(record->Id, "", "", record->BytesReceived);
+    view_.UpdateConnectionRow(0, "", "", total_bytes_received_);
+    ProcessMessage(message, slot);
+  }
+}
+
+void RoomServer::OnClosed(int slot) {
+  EventScope scope(this);
+  CloseConnection(slot);
+}
+
+void RoomServer::OnSocketError(int slot, int number, const std::string& description) {
+  EventScope scope(this);
+  LogConnection("Sockets_Error(Index=" + NumberText(slot) + ") = " + NumberText(number) + ": " +
+                    description + ".",
+                kIconError);
+  if (ConnectionCount() < 2) game_->OnSocketErrorFewPlayers();
+  statistics_.Increment(Stat::SocketErrors);
+}
+
+// --- Sending -------------------------------------------------------------------------------------
+
+bool RoomServer::SendMessage(int slot, std::string_view command, std::string_view data) {
+  ConnectionRecord* record = Record(slot);
+  if (!record) return false;
+  const SendResult result = transport_.Send(slot, protocol::Frame(command, data));
+  if (!result.ok) {
+    LogConnection("SendDATA(Index=" + NumberText(slot) + ") error - " + NumberText(result.error) +
+                      ": " + result.description + ".",
+                  kIconError);
+    CloseConnection(slot);
+    return false;
+  }
+  if (transport_.QueuedBytes(slot) > kMaxSendQueue) {
+    record->LeaveReason = "Send queue exceeded";
+    CloseConnection(slot);
+    return false;
+  }
+  return true;
+}
+
+void RoomServer::Broadcast(std::string_view command, std::string_view data, int except_slot) {
+  const std::string framed = protocol::Frame(command, data);
+  // A failed send closes that connection only; the others still get the message.
+  ForEachConnection([&](ConnectionRecord& record) {
+    const int slot = record.SlotIndex;
+    if (slot == except_slot || record.State != StateInRoom) return;
+    if (!transport_.Send(slot, framed).ok) {
+      CloseConnection(slot);
+    } else if (transport_.QueuedBytes(slot) > kMaxSendQueue) {
+      record.LeaveReason = "Send queue exceeded";
+      CloseConnection(slot);
+    }
+  });
+}
+
+// --- Closing -------------------------------------------------------------------------------------
+
+void RoomServer::CloseConnection(int slot) {
+  if (slot == 0) return;
+  const auto it = connections_.find(slot);
+  if (it == connections_.end()) return;
+  std::unique_ptr<ConnectionRecord> record = std::move(it->second);
+  connections_.erase(it);
+
+  transport_.Close(slot);
+  record->ping_timer->Stop();
+
+  const int32_t id = record->Id;
+  const std::string reason =
+      record->LeaveReason.empty() ? "Server closed connection" : record->LeaveReason;
+  const bool was_artist = id == game_->ArtistId();
+  const bool announce = record->entered_room && !record->part_announced;
+  LogConnection(record->row_name + "'s (" + record->address +
+                    ") connection has been closed: " + reason + ".",
+                kIconInfo);
+  view_.RemoveConnectionRow(id);
+  // The record may still be in use by the handler that led here; it goes when the event ends.
+  retired_.push_back(std::move(record));
+
+  if (announce) Broadcast(to_client::PART, NumberText(id) + protocol::kFieldSep + reason, -1);
+  game_->OnPlayerGone(was_artist);
+}
+
+void RoomServer::RestartPingTimer(int slot, int interval_ms) {
+  if (ConnectionRecord* record = Record(slot)) record->ping_timer->Start(interval_ms);
+}
+
+void RoomServer::OnPingTimer(int slot) {
+  ConnectionRecord* record = Record(slot);
+  if (!record) return;
+  if (record->PingPending) {
+    record->LeaveReason = "Ping timeout";
+    CloseConnection(slot);
+    statistics_.Increment(Stat::PingTimeouts);
+    return;
+  }
+  RestartPingTimer(slot, settings_.PingTimeout);
+  record->PingPending = 1;
+  SendMessage(slot, to_client::PING, protocol::kNoData);
+}
+
+// --- Shutdown ------------------------------------------------------------------------------------
+
+RoomServer::QuitResult RoomServer::Quit(bool confirmed) {
+  EventScope scope(this);
+  if (quitting_) return QuitResult::kQuitting;
+  const bool game_running = game_->IsRunning();
+  if (game_running && !confirmed) return QuitResult::kNeedsConfirmation;
+  quitting_ = true;
+  if (game_running) {
+    // Give the game's last messages a moment to go out before everyone is told to leave.
+    scheduler_.SingleShot(250, [this] {
+      EventScope later(this);
+      FinishQuit();
+    });
+  } else {
+    FinishQuit();
+  }
+  return QuitResult::kQuitting;
+}
+
+void RoomServer::FinishQuit() {
+  Broadcast(to_client::SERVERQUIT, "The server has been shutdown.", -1);
+  view_.QuitFinished();
+}
+
+// --- Operator's view -----------------------------------------------------------------------------
+
+void RoomServer::UpdateConnectionRow(int slot, const std::string& name,
+                                     const std::string& status) {
+  ConnectionRecord* record = Record(slot);
+  if (!record) return;
+  if (!name.empty()) record->row_name = name;
+  view_.UpdateConnectionRow(record->Id, name, status, -1);
+}
+
+void RoomServer::LogConnection(const std::string& text, int icon) {
+  view_.Log(LogKind::kConnections, text, icon);
+}
+
+void RoomServer::LogChat(const std::string& text, int icon) {
+  view_.Log(LogKind::kChat, text, icon);
+}
+
+void RoomServer::LogGeneral(const std::string& text, int icon) {
+  view_.Log(LogKind::kGeneral, text, icon);
+}
+
+void RoomServer::SetStatusMessage(const std::string& text, int icon) {
+  view_.SetStatusMessage(text, icon);
+}
+
+}  // namespace server

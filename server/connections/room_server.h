@@ -1,0 +1,190 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "inifile/ini_store.h"
+#include "server/admin/statistics.h"
+#include "server/connections/connection_record.h"
+#include "server/connections/game_hooks.h"
+#include "server/connections/ports.h"
+#include "server/connections/settings.h"
+
+namespace server {
+
+// The room server's connection layer: the connection table, the login sequence, dispatch of
+// every received message, keep-alive, closing connections and the shutdown sequence. It is
+// driven by calls from the shell (OnConnectionRequest, OnData, OnClosed, OnSocketError, timer
+// ticks) and by the operator, and reaches the world only through its ports.
+class RoomServer {
+ public:
+  struct Ports {
+    Transport& transport;
+    Scheduler& scheduler;
+    ServerView& view;
+    inifile::IniStore& ini;  // Server.ini
+  };
+
+  // A peer that sends more than this without a terminator is closed ("Message too long").
+  static constexpr size_t kMaxMessageLength = protocol::ReceiveBuffer::kMaxMessageLength;
+  // A peer that leaves more than this unread is closed ("Send queue exceeded").
+  static constexpr size_t kMaxSendQueue = 1u << 20;
+  // The first user id of a run.
+  static constexpr int32_t kFirstUserId = 100000;
+
+  explicit RoomServer(Ports ports);
+  ~RoomServer();
+  RoomServer(const RoomServer&) = delete;
+  RoomServer& operator=(const RoomServer&) = delete;
+
+  // Seams for the game and the ban list; without them no game runs and nobody is banned.
+  void SetGame(GameHooks* game);
+  void SetBanCheck(BanCheck* bans);
+
+  // Opens the listening socket and counts a launch: what the main window does when it loads.
+  void Start();
+
+  // --- Transport events -------------------------------------------------------------------
+  // A connection request on the listening socket; returns the new connection's slot.
+  int OnConnectionRequest(const std::string& address);
+  void OnData(int slot, std::string_view bytes);
+  // The peer closed the connection.
+  void OnClosed(int slot);
+  void OnSocketError(int slot, int number, const std::string& description);
+
+  // --- Operator -----------------------------------------------------------------------------
+  void ReloadSettings();
+  const ServerSettings& settings() const { return settings_; }
+  ServerDetails CurrentDetails() const;
+  // Writes the dialog's values and reads the settings again.
+  bool SaveDetails(const ServerDetails& details);
+
+  enum class QuitResult { kNeedsConfirmation, kQuitting };
+  // The shutdown sequence. While a game runs the operator must confirm first (confirmed =
+  // true); then everyone in the room gets SERVERQUIT and the view's QuitFinished follows.
+  QuitResult Quit(bool confirmed);
+
+  // --- For the game and the administration ----------------------------------------------------
+  // Frames and sends to one slot in any login state; false when the slot is not open or the
+  // send failed (the slot is then closed).
+  bool SendMessage(int slot, std::string_view command, std::string_view data);
+  // Sends to every in-room connection but except_slot (-1 excludes nobody).
+  void Broadcast(std::string_view command, std::string_view data, int except_slot);
+  // The one way a connection ends: tells the others, the logs and the game.
+  void CloseConnection(int slot);
+  void RestartPingTimer(int slot, int interval_ms);
+  // Shows a new name and status in the slot's row; empty texts leave the column as it is.
+  void UpdateConnectionRow(int slot, const std::string& name, const std::string& status);
+
+  // The record of an open slot, or nullptr.
+  ConnectionRecord* Record(int slot);
+  const ConnectionRecord* Record(int slot) const;
+  // The slot of the open connection with this user id, or 0.
+  int SlotOfId(double id) const;
+  // Open connections, including ones still logging in.
+  int ConnectionCount() const { return static_cast<int>(connections_.size()); }
+  // Connections in the room.
+  int InRoomCount() const;
+
+  // Calls fn(record) for every open connection in ascending slot order. Connections closed by
+  // fn, or before fn reaches them, are skipped.
+  template <typename Fn>
+  void ForEachConnection(Fn&& fn) {
+    int slot = 0;
+    for (auto it = connections_.upper_bound(slot); it != connections_.end();
+         it = connections_.upper_bound(slot)) {
+      slot = it->first;
+      fn(*it->second);
+    }
+  }
+
+  ServerStatistics& statistics() { return statistics_; }
+  ServerView& view() { return view_; }
+  Scheduler& scheduler() { return scheduler_; }
+  void LogConnection(const std::string& text, int icon);
+  void LogChat(const std::string& text, int icon);
+  void LogGeneral(const std::string& text, int icon);
+  void SetStatusMessage(const std::string& text, int icon);
+
+ private:
+  // Keeps records of connections closed during an event alive until the event is over, so that
+  // a handler holding a record never holds a dangling one.
+  class EventScope {
+   public:
+    explicit EventScope(RoomServer* server) : server_(server) { ++server_->event_depth_; }
+    ~EventScope();
+    EventScope(const EventScope&) = delete;
+    EventScope& operator=(const EventScope&) = delete;
+
+   private:
+    RoomServer* server_;
+  };
+
+  using Handler = void (RoomServer::*)(int slot, const std::string& data);
+  enum class Accept { kAny, kVersionOk, kUserOk, kInRoom, kNever };
+  struct Route {
+    Accept accept;
+    bool ignore_blank;
+    Handler handler;
+  };
+  static const std::map<std::string_view, Route>& Routes();
+
+  void InitialiseMasterSocket();
+  void ProcessMessage(const std::string& message, int slot);
+  void OnPingTimer(int slot);
+
+  // Login.
+  void OnHandshake(int slot, const std::string& data);
+  void OnUser(int slot, const std::string& data);
+  void OnPass(int slot, const std::string& data);
+  void OnDisagree(int slot, const std::string& data);
+  void OnUserListRequest(int slot, const std::string& data);
+  void OnAdmin(int slot, const std::string& data);
+  // Chat, users and profiles.
+  void OnSay(int slot, const std::string& data);
+  void OnNewInfo(int slot, const std::string& data);
+  void OnNickChange(int slot, const std::string& data);
+  void OnUserAction(int slot, const std::string& data);
+  void OnAway(int slot, const std::string& data);
+  void OnUserInfo(int slot, const std::string& data);
+  void OnKick(int slot, const std::string& data);
+  void OnIsAlive(int slot, const std::string& data);
+  void OnNop(int slot, const std::string& data);
+  // Keep-alive and leaving.
+  void OnPong(int slot, const std::string& data);
+  void OnPart(int slot, const std::string& data);
+  // Game and drawing.
+  void OnGameCommand(int slot, const std::string& data);
+  void OnDrawing(int slot, const std::string& data);
+
+  void FinishQuit();
+
+  Transport& transport_;
+  Scheduler& scheduler_;
+  ServerView& view_;
+  inifile::IniStore& ini_;
+  ServerStatistics statistics_;
+  ServerSettings settings_;
+
+  NoGame no_game_;
+  GameHooks* game_ = &no_game_;
+  BanCheck* bans_ = nullptr;
+
+  // Open connections by slot; a closed slot is never used again.
+  std::map<int, std::unique_ptr<ConnectionRecord>> connections_;
+  std::vector<std::unique_ptr<ConnectionRecord>> retired_;
+  int event_depth_ = 0;
+  int last_slot_ = 0;
+  int32_t last_id_ = kFirstUserId - 1;
+  double total_bytes_received_ = 0;
+  // The command of the message being dispatched (one handler serves several commands).
+  std::string current_command_;
+  bool quitting_ = false;
+};
+
+}  // namespace server

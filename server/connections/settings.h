@@ -1,0 +1,70 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <string>
+
+#include "inifile/ini_store.h"
+
+namespace server {
+
+inline constexpr char kServerDetailsSection[] = "Server Details";
+inline constexpr char kDefaultDenyMessage[] =
+    "Sorry, the server is currently offline. It will be back on later.";
+
+// Keep-alive bounds in milliseconds: settings outside them are held at the nearer bound.
+inline constexpr int kMinPingInterval = 1000;
+inline constexpr int kMaxPingInterval = 60000;
+inline constexpr int kMinPingTimeout = 1000;
+inline constexpr int kMaxPingTimeout = 30000;
+
+// The oldest client version the room lets in.
+inline constexpr double MinClientVersion = 99385;
+
+// The "Server Details" section of Server.ini as the server uses it.
+struct ServerSettings {
+  std::string Name;
+  std::string Description;
+  std::string AdminName;
+  std::string AdminEmail;
+  std::string IPAddress;
+  std::string Website = "http://";
+  std::string MOTD;
+  bool PrivateServer = false;
+  std::string ServerPassword;
+  bool AutoRemoveFromTracker = false;
+  std::string Port = "2020";
+  int PingInterval = 10000;
+  int PingTimeout = 5000;
+  std::string DenyMessage = kDefaultDenyMessage;
+
+  // The port as the listening socket takes it; 0 when the text is no port number.
+  int PortNumber() const;
+};
+
+// Reads every key, with the defaults for missing ones and the keep-alive times clamped.
+ServerSettings LoadSettings(const inifile::IniStore& ini);
+
+// What the server details dialog edits. Values are written as typed; clamping happens when
+// they are read back.
+struct ServerDetails {
+  std::string Name;
+  std::string Description;
+  std::string AdminName;
+  std::string AdminEmail;
+  std::string IPAddress;
+  std::string Website;
+  std::string MOTD;
+  bool PrivateServer = false;
+  std::string ServerPassword;
+  bool AutoRemoveFromTracker = false;
+  std::string Port;
+  std::string Ping;  // seconds
+};
+
+// The dialog's starting values: the settings in memory, with the two flags read again from
+// the file and the ping interval in whole seconds.
+ServerDetails CurrentDetails(const ServerSettings& settings, const inifile::IniStore& ini);
+// Writes the dialog's values; returns false when a write failed.
+bool SaveDetails(const ServerDetails& details, inifile::IniStore& ini);
+
+}  // namespace server

@@ -1,0 +1,163 @@
+// SPDX-License-Identifier: MIT
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+#include "inifile/ini_document.h"
+#include "inifile/ini_file.h"
+#include "tests/support/temp_dir.h"
+
+namespace inifile {
+namespace {
+
+std::string ReadFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+void WriteFile(const std::filesystem::path& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+TEST(IniDocument, MatchesSectionsAndKeysRegardlessOfCaseAndTakesTheFirstDuplicate) {
+  const IniDocument doc(
+      "top=ignored\n"
+      "[Server Details]\n"
+      "Name = First Room \n"
+      "name=Second\n"
+      "; Port=1\n"
+      "Quoted=\"  spaced  \"\n"
+      "Half=\"open\n"
+      "[server details]\n"
+      "MOTD=from the duplicate section\n");
+  EXPECT_EQ(doc.Read("SERVER DETAILS", "NAME", "d"), "First Room");
+  EXPECT_EQ(doc.Read("Server Details", "Port", "2020"), "2020");  // a comment is no key
+  EXPECT_EQ(doc.Read("Server Details", "Quoted", ""), "  spaced  ");
+  EXPECT_EQ(doc.Read("Server Details", "Half", ""), "\"open");
+  EXPECT_EQ(doc.Read("Server Details", "MOTD", "none"), "none");
+  EXPECT_EQ(doc.Read("Nowhere", "top", "d"), "d");
+  EXPECT_EQ(doc.Read("", "top", "d"), "d");  // keys before any section belong to none
+}
+
+TEST(IniDocument, ReadsAtMostSixtyThousandCharacters) {
+  IniDocument doc;
+  doc.Write("S", "Long", std::string(70000, 'x'));
+  EXPECT_EQ(doc.Read("S", "Long", "").size(), kMaxValueLength);
+}
+
+TEST(IniDocument, WriteChangesOnlyItsLineAndKeepsTheRest) {
+  IniDocument doc(
+      "; settings\r\n"
+      "[A]\r\n"
+      "One=1\r\n"
+      "Two=2\r\n"
+      "\r\n"
+      "[B]\r\n"
+      "Three=3");
+  doc.Write("a", "TWO", "22");
+  doc.Write("A", "Four", "4");
+  doc.Write("B", "Five", "5");
+  doc.Write("C", "Six", "6");
+  EXPECT_EQ(doc.Text(),
+            "; settings\r\n"
+            "[A]\r\n"
+            "One=1\r\n"
+            "TWO=22\r\n"
+            "Four=4\r\n"
+            "\r\n"
+            "[B]\r\n"
+            "Three=3\r\n"
+            "Five=5\r\n"
+            "[C]\r\n"
+            "Six=6\r\n");
+}
+
+TEST(IniDocument, ValuesStayOnOneLineAndKeepTheirBytes) {
+  IniDocument doc;
+  doc.Write("Banned IPs", "Banned IP[1]", "IP=1.2.3.4\xACREASON=line one\r\nline two");
+  EXPECT_EQ(doc.Text(), "[Banned IPs]\nBanned IP[1]=IP=1.2.3.4\xACREASON=line one  line two\n");
+  EXPECT_EQ(doc.Read("banned ips", "banned ip[1]", ""),
+            "IP=1.2.3.4\xACREASON=line one  line two");
+  // A value that tries to smuggle in a section of its own stays a value.
+  doc.Write("X", "Evil", "1\n[Server Details]\nPort=1");
+  EXPECT_EQ(doc.Read("Server Details", "Port", "2020"), "2020");
+}
+
+TEST(IniDocument, DeleteSectionRemovesEveryCopyAndNothingElse) {
+  IniDocument doc("[Keep]\nk=1\n[Server Statistics]\nTotal Rounds=5\n[keep2]\nx=2\n"
+                  "[SERVER STATISTICS]\nTotal Rounds=9\n");
+  EXPECT_TRUE(doc.DeleteSection("server statistics"));
+  EXPECT_EQ(doc.Text(), "[Keep]\nk=1\n[keep2]\nx=2\n");
+  EXPECT_FALSE(doc.DeleteSection("Server Statistics"));
+}
+
+TEST(IniDocument, ReadSectionListsKeysInOrderOnce) {
+  const IniDocument doc("[S]\nb=2\na=1\nB=3\n;c=4\njunk line\n[T]\nd=5\n");
+  const KeyValues expected = {{"b", "2"}, {"a", "1"}};
+  EXPECT_EQ(doc.ReadSection("s"), expected);
+  EXPECT_TRUE(doc.ReadSection("missing").empty());
+}
+
+TEST(IniFile, MissingFileGivesDefaultsAndTheFirstWriteCreatesIt) {
+  testing_support::TempDir dir;
+  IniFile ini(dir / "Server.ini");
+  EXPECT_EQ(ini.INIRead("Server Details", "Port", "2020"), "2020");
+  EXPECT_TRUE(ini.DeleteSection("Nothing"));
+  EXPECT_FALSE(std::filesystem::exists(dir / "Server.ini"));
+  EXPECT_TRUE(ini.INIWrite("Server Details", "Port", "2121"));
+  EXPECT_EQ(ReadFile(dir / "Server.ini"), "[Server Details]\nPort=2121\n");
+  EXPECT_EQ(ini.INIRead("server details", "port", ""), "2121");
+}
+
+TEST(IniFile, WritesReplaceTheFileAndLeaveNoTemporaryFiles) {
+  testing_support::TempDir dir;
+  WriteFile(dir / "Server.ini", "[Server Statistics]\r\nTotal Rounds=1\r\n");
+  IniFile ini(dir / "Server.ini");
+  for (int i = 0; i < 20; ++i) ini.INIWrite("Server Statistics", "Total Rounds", std::to_string(i));
+  EXPECT_EQ(ReadFile(dir / "Server.ini"), "[Server Statistics]\r\nTotal Rounds=19\r\n");
+  int files = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+    (void)entry;
+    ++files;
+  }
+  EXPECT_EQ(files, 1);
+  EXPECT_TRUE(ini.DeleteSection("Server Statistics"));
+  EXPECT_EQ(ReadFile(dir / "Server.ini"), "");
+}
+
+TEST(IniFile, AFileTooLargeToReadIsNeitherReadNorOverwritten) {
+  testing_support::TempDir dir;
+  const auto path = dir / "Server.ini";
+  {
+    std::ofstream out(path, std::ios::binary);
+    out << "[S]\nk=v\n";
+    out << std::string(IniFile::kMaxFileSize, ';');
+  }
+  const auto size = std::filesystem::file_size(path);
+  IniFile ini(path);
+  EXPECT_EQ(ini.INIRead("S", "k", "default"), "default");
+  EXPECT_FALSE(ini.INIWrite("S", "k", "new"));
+  EXPECT_EQ(std::filesystem::file_size(path), size);
+}
+
+TEST(IniFile, WriteIntoAMissingFolderFailsCleanly) {
+  testing_support::TempDir dir;
+  IniFile ini(dir / "no" / "such" / "Server.ini");
+  EXPECT_FALSE(ini.INIWrite("S", "k", "v"));
+  EXPECT_EQ(ini.INIRead("S", "k", "d"), "d");
+}
+
+TEST(IniFile, GarbageFileStillReadsDefaults) {
+  testing_support::TempDir dir;
+  std::string garbage;
+  for (int i = 0; i < 4096; ++i) garbage.push_back(static_cast<char>((i * 131) % 256));
+  WriteFile(dir / "Server.ini", garbage);
+  IniFile ini(dir / "Server.ini");
+  EXPECT_EQ(ini.INIRead("Server Details", "Port", "2020"), "2020");
+  EXPECT_TRUE(ini.INIWrite("Server Details", "Port", "2020"));
+  EXPECT_EQ(ini.INIRead("Server Details", "Port", ""), "2020");
+}
+
+}  // namespace
+}  // namespace inifile

@@ -1,0 +1,82 @@
+// SPDX-License-Identifier: MIT
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <climits>
+#include <cmath>
+
+#include "protocol/numbers.h"
+#include "protocol/version_text.h"
+
+namespace protocol {
+namespace {
+
+TEST(LeadingNumber, ReadsTheNumberAtTheStartAndZeroForText) {
+  EXPECT_EQ(LeadingNumber("12abc"), 12);
+  EXPECT_EQ(LeadingNumber("  7"), 7);
+  EXPECT_EQ(LeadingNumber("\t\r\n9 9"), 9);
+  EXPECT_EQ(LeadingNumber("abc"), 0);
+  EXPECT_EQ(LeadingNumber(""), 0);
+  EXPECT_EQ(LeadingNumber("-"), 0);
+  EXPECT_EQ(LeadingNumber("."), 0);
+  EXPECT_EQ(LeadingNumber("-3.5x"), -3.5);
+  EXPECT_EQ(LeadingNumber("+4"), 4);
+  EXPECT_EQ(LeadingNumber(".5"), 0.5);
+  EXPECT_EQ(LeadingNumber("2.5"), 2.5);
+  EXPECT_EQ(LeadingNumber("1e3"), 1000);
+  EXPECT_EQ(LeadingNumber("1e"), 1);
+  EXPECT_EQ(LeadingNumber("1e+"), 1);
+  EXPECT_EQ(LeadingNumber("099410"), 99410);
+}
+
+TEST(LeadingNumber, HugeAndTinyValuesSaturateInsteadOfFailing) {
+  EXPECT_EQ(LeadingNumber("1e999"), DBL_MAX);
+  EXPECT_EQ(LeadingNumber("-1e999"), -DBL_MAX);
+  EXPECT_EQ(LeadingNumber("1e-999"), 0);
+  EXPECT_EQ(LeadingNumber(std::string(5000, '9')), DBL_MAX);
+  EXPECT_FALSE(std::isnan(LeadingNumber("nan")));
+  EXPECT_EQ(LeadingNumber("inf"), 0);
+}
+
+TEST(RoundToInt32, RoundsHalfToEvenAndSaturates) {
+  EXPECT_EQ(RoundToInt32(2.5), 2);
+  EXPECT_EQ(RoundToInt32(3.5), 4);
+  EXPECT_EQ(RoundToInt32(-2.5), -2);
+  EXPECT_EQ(RoundToInt32(2.6), 3);
+  EXPECT_EQ(RoundToInt32(1e20), INT32_MAX);
+  EXPECT_EQ(RoundToInt32(-1e20), INT32_MIN);
+  EXPECT_EQ(RoundToInt32(NAN), 0);
+  EXPECT_EQ(LeadingInt32("1099511627776"), INT32_MAX);  // 2^40
+}
+
+TEST(NumberText, WritesPlainDecimal) {
+  EXPECT_EQ(NumberText(0), "0");
+  EXPECT_EQ(NumberText(-0.0), "0");
+  EXPECT_EQ(NumberText(23), "23");
+  EXPECT_EQ(NumberText(-10), "-10");
+  EXPECT_EQ(NumberText(1000000), "1000000");
+  EXPECT_EQ(NumberText(99385), "99385");
+  EXPECT_EQ(NumberText(2.5), "2.5");
+  EXPECT_EQ(NumberText(0.1), "0.1");
+  EXPECT_EQ(NumberText(static_cast<float>(23)), "23");
+}
+
+TEST(GroupedNumber, GroupsThousands) {
+  EXPECT_EQ(GroupedNumber(0), "0");
+  EXPECT_EQ(GroupedNumber(999), "999");
+  EXPECT_EQ(GroupedNumber(1000), "1,000");
+  EXPECT_EQ(GroupedNumber(12345), "12,345");
+  EXPECT_EQ(GroupedNumber(12345678), "12,345,678");
+  EXPECT_EQ(GroupedNumber(-1234), "-1,234");
+  EXPECT_EQ(GroupedNumber(1e15), "1,000,000,000,000,000");
+}
+
+TEST(VersionText, DigitsArePaddedAsTheyAreCompared) {
+  EXPECT_EQ(ClientVersionText(0, 99, 410), "099410");
+  EXPECT_EQ(ClientVersionText(1, 0, 1), "100001");
+  EXPECT_EQ(ServerVersionText(0, 99), "099");
+  EXPECT_EQ(MainVersionText(0, 99, 410), "0.99.0410");
+}
+
+}  // namespace
+}  // namespace protocol

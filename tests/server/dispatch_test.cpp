@@ -1,0 +1,180 @@
+// SPDX-License-Identifier: MIT
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "protocol/commands.h"
+#include "tests/support/server_harness.h"
+
+namespace server {
+namespace {
+
+using testing::ElementsAre;
+using testing::IsEmpty;
+using testing_support::ServerHarness;
+namespace to_server = protocol::to_server;
+
+MATCHER_P2(Msg, command, data, "") { return arg.command == command && arg.data == data; }
+
+// Three players in the room: slots 1, 2 and 3, ids 100000 to 100002.
+class Room : public testing::Test {
+ protected:
+  void SetUp() override {
+    a = h.Join("ann");
+    b = h.Join("ben");
+    c = h.Join("cat");
+  }
+  ServerHarness h;
+  int a = 0, b = 0, c = 0;
+};
+
+TEST_F(Room, ChatReachesEveryoneIncludingTheSenderCutTo512) {
+  const std::string long_line(600, 'x');
+  h.Send(b, to_server::SAY, long_line);
+  const auto expected = Msg("SAY", "100001\x03" + std::string(512, 'x'));
+  EXPECT_THAT(h.Take(a), ElementsAre(expected));
+  EXPECT_THAT(h.Take(b), ElementsAre(expected));
+  EXPECT_THAT(h.Take(c), ElementsAre(expected));
+  EXPECT_TRUE(h.view.HasLog(LogKind::kChat, "ben: " + long_line));
+  EXPECT_EQ(h.ini.INIRead("Server Statistics", "Total Sentences Typed", ""), "1");
+}
+
+TEST_F(Room, BlankChatActionsAndAwayAreIgnoredAndTheSenderStays) {
+  for (const auto command : {to_server::SAY, to_server::USERACTION, to_server::AWAY,
+                             to_server::PART, to_server::ADMIN}) {
+    for (const std::string blank : {"", "\r\n", "\r\n\r\n"}) h.Send(a, command, blank);
+  }
+  EXPECT_THAT(h.Take(a), IsEmpty());
+  EXPECT_THAT(h.Take(b), IsEmpty());
+  EXPECT_FALSE(h.transport.IsClosed(a));
+}
+
+TEST_F(Room, ActionsAndAwayGoToTheOthersOnly) {
+  h.Send(a, to_server::USERACTION, "waves");
+  h.Send(a, to_server::AWAY, "1");
+  EXPECT_THAT(h.Take(a), IsEmpty());
+  EXPECT_THAT(h.Take(b), ElementsAre(Msg("USERACTION", "100000\x03waves"),
+                                     Msg("AWAY", "100000\x03" "1")));
+  // Away is only shown: the flag sent at login still counts.
+  EXPECT_EQ(h.server.Record(a)->AutoSkip, 0);
+}
+
+TEST_F(Room, NicknameChangesAreStoredAt30AndAnnouncedAt20) {
+  const std::string forty(40, 'n');
+  h.Send(a, to_server::NICKCHG, forty);
+  EXPECT_EQ(h.server.Record(a)->Nickname, std::string(30, 'n'));
+  EXPECT_THAT(h.Take(a), ElementsAre(Msg("NICKCHG", "100000\x03" + std::string(20, 'n'))));
+  EXPECT_EQ(h.view.rows[100000].status, "Has changed nickname.");
+  h.Send(a, to_server::NICKCHG, "");
+  EXPECT_EQ(h.server.Record(a)->Nickname, "");
+  EXPECT_THAT(h.Take(b), ElementsAre(Msg("NICKCHG", "100000\x03" + std::string(20, 'n')),
+                                     Msg("NICKCHG", "100000\x03")));
+}
+
+TEST_F(Room, InfoIsStoredAt60AndAnnouncedToAll) {
+  h.Send(c, to_server::NEWINFO, std::string(70, 'i'));
+  EXPECT_THAT(h.Take(c), ElementsAre(Msg("INFOCHG", "100002\x03" + std::string(60, 'i'))));
+  EXPECT_EQ(h.view.rows[100002].status, "Has changed their profile information.");
+}
+
+TEST_F(Room, ProfileRequestsAnswerFromTheUserOrWithAnEmptyProfile) {
+  h.Send(a, to_server::USERINFO, "100001");
+  EXPECT_THAT(h.Take(a),
+              ElementsAre(Msg("USERINFO", "ben\x03" "23\x03" "Female\x03Leeds\x03-\x03hello")));
+  EXPECT_EQ(h.view.rows[100000].status, "Requested UserInfo for: ben");
+  h.server.OnClosed(b);
+  h.TakeAll();
+  h.Send(a, to_server::USERINFO, "100001");
+  EXPECT_THAT(h.Take(a), ElementsAre(Msg("USERINFO", "\x03" "0\x03\x03\x03\x03")));
+  EXPECT_EQ(h.ini.INIRead("Server Statistics", "Total Profile Requests", ""), "2");
+}
+
+TEST_F(Room, OnlyTheAdminMayKick) {
+  h.Send(b, to_server::KICK, "100002\x03rude");
+  EXPECT_THAT(h.Take(a), IsEmpty());
+  EXPECT_FALSE(h.transport.IsClosed(c));
+
+  h.server.Record(a)->IsAdmin = true;
+  h.Send(a, to_server::KICK, "100002\x03rude");
+  EXPECT_TRUE(h.transport.IsClosed(c));
+  EXPECT_THAT(h.Take(b), ElementsAre(Msg("KICKINFO", "100000\x03" "100002\x03rude"),
+                                     Msg("PART", "100002\x03rude")));
+  EXPECT_EQ(h.view.rows[100000].status, "Has kicked: rude");
+  EXPECT_EQ(h.ini.INIRead("Server Statistics", "Total Users Kicked", ""), "1");
+
+  // An unknown target is announced but nothing is closed.
+  h.Send(a, to_server::KICK, "555\x03" "ghost");
+  EXPECT_THAT(h.Take(b), ElementsAre(Msg("KICKINFO", "100000\x03" "555\x03ghost")));
+  EXPECT_EQ(h.server.ConnectionCount(), 2);
+}
+
+TEST_F(Room, ProfileAndKickFromOutsideTheRoomCloseTheAsker) {
+  const int prober = h.Connect();
+  h.Send(prober, to_server::USERINFO, "100000");
+  EXPECT_TRUE(h.transport.IsClosed(prober));
+  EXPECT_THAT(h.Take(prober), IsEmpty());
+
+  const int kicker = h.Connect();
+  h.Send(kicker, to_server::SCRAWLBOX_CL13NT, "100001");
+  h.Send(kicker, to_server::KICK, "100000\x03" "bye");
+  EXPECT_TRUE(h.transport.IsClosed(kicker));
+  EXPECT_FALSE(h.transport.IsClosed(a));
+}
+
+TEST_F(Room, ProbesAndNopAreAnsweredInAnyState) {
+  const int probe = h.Connect();
+  h.Send(probe, to_server::ISALIVE, "-");
+  h.Send(probe, to_server::NOP, "-");
+  EXPECT_THAT(h.Take(probe), ElementsAre(Msg("ISALIVE", "YES"), Msg("NOP", "NOP")));
+  EXPECT_TRUE(h.view.HasLog(LogKind::kGeneral, "Received ISALIVE request. Replied with YES."));
+  EXPECT_FALSE(h.transport.IsClosed(probe));
+}
+
+TEST_F(Room, UnknownCommandsAreLoggedAndTheConnectionStays) {
+  h.SendRaw(a, "HELLO\x02there\x01");
+  h.SendRaw(a, "no separator\x01");
+  EXPECT_TRUE(h.view.HasLog(LogKind::kConnections,
+                            "Client (ann) has sent unknown data. Data follows: HELLO\x02there"));
+  EXPECT_TRUE(h.view.HasLog(LogKind::kConnections,
+                            "Client (ann) has sent unknown data. Data follows: no separator"));
+  EXPECT_FALSE(h.transport.IsClosed(a));
+  EXPECT_THAT(h.Take(a), IsEmpty());
+}
+
+TEST_F(Room, DrawingIsRelayedToTheOthersWithTheSendersId) {
+  h.Send(b, "FH", "1\x03" "2\x03" "3\x03" "4");
+  h.Send(b, "CU", "junk");
+  h.Send(b, "UN", "-");
+  h.Send(b, "CL", "-");
+  EXPECT_THAT(h.Take(b), ElementsAre(Msg("CL", "-")));
+  EXPECT_THAT(h.Take(a), ElementsAre(Msg("FH", "100001\x03" "1\x03" "2\x03" "3\x03" "4"),
+                                     Msg("CU", "100001\x03-"), Msg("UN", "100001\x03-"),
+                                     Msg("CL", "-")));
+  h.Send(b, "PA", "");
+  h.Send(b, "ER", "\r\n");
+  EXPECT_THAT(h.Take(a), IsEmpty());
+  const int outsider = h.Connect();
+  h.Send(outsider, "FH", "1\x03" "2\x03" "3\x03" "4");
+  EXPECT_TRUE(h.transport.IsClosed(outsider));
+  EXPECT_THAT(h.Take(a), IsEmpty());
+}
+
+TEST_F(Room, ControlCodesInFreeTextCannotForgeFields) {
+  h.Send(a, to_server::SAY, "hi\x03" "100001\x04" "x\x02y");
+  EXPECT_THAT(h.Take(b), ElementsAre(Msg("SAY", "100000\x03hi100001xy")));
+  h.Send(a, to_server::NICKCHG, "e\x03vil");
+  EXPECT_EQ(h.server.Record(a)->Nickname, "evil");
+  h.Send(a, to_server::USERACTION, "\x03\x04");  // nothing left to show
+  h.Send(a, to_server::PART, "gone\x03" "100002\x03" "fake");
+  EXPECT_THAT(h.Take(b), ElementsAre(Msg("NICKCHG", "100000\x03" "evil"),
+                                     Msg("PART", "100000\x03gone100002fake")));
+
+  const int profile = h.Connect();
+  h.Send(profile, to_server::SCRAWLBOX_CL13NT, "100001");
+  h.Send(profile, to_server::USER, "n\x04ick\x03" "0\x03" "9\x03M\x02" "ale\x03");
+  EXPECT_EQ(h.server.Record(profile)->Nickname, "nick");
+  EXPECT_EQ(h.server.Record(profile)->Gender, "Male");
+  EXPECT_EQ(h.server.Record(profile)->Quote, "");
+}
+
+}  // namespace
+}  // namespace server

@@ -1,0 +1,155 @@
+// SPDX-License-Identifier: MIT
+// Peers that misbehave: oversized messages, readers that stop reading, failing sends, short
+// or binary data in every command, and random bytes.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "protocol/commands.h"
+#include "protocol/drawing.h"
+#include "tests/support/server_harness.h"
+
+namespace server {
+namespace {
+
+using testing::ElementsAre;
+using testing::IsEmpty;
+using testing_support::ServerHarness;
+namespace to_server = protocol::to_server;
+
+MATCHER_P2(Msg, command, data, "") { return arg.command == command && arg.data == data; }
+
+TEST(Limits, MessageWithoutTerminatorPastTheLimitClosesWithoutDispatch) {
+  ServerHarness h;
+  const int other = h.Join("other");
+  const int flooder = h.Join("flooder");
+  h.SendRaw(flooder, "SAY\x02");
+  h.SendRaw(flooder, std::string(RoomServer::kMaxMessageLength, 'x'));
+  EXPECT_TRUE(h.transport.IsClosed(flooder));
+  EXPECT_THAT(h.Take(other), ElementsAre(Msg("PART", "100001\x03Message too long")));
+  EXPECT_TRUE(h.view.HasLog(LogKind::kConnections,
+                            "flooder's (10.0.0.1) connection has been closed: Message too long."));
+}
+
+TEST(Limits, EarlierCompleteMessagesOfTheSameReadStillCount) {
+  ServerHarness h;
+  const int other = h.Join("other");
+  const int sender = h.Join("sender");
+  h.SendRaw(sender, "SAY\x02" "fine\x01" "SAY\x02" + std::string(70000, 'x') + "\x01");
+  EXPECT_THAT(h.Take(other), ElementsAre(Msg("SAY", "100001\x03" "fine"),
+                                         Msg("PART", "100001\x03Message too long")));
+}
+
+TEST(Limits, ReaderThatStopsReadingIsClosedOnceItsQueueIsFull) {
+  ServerHarness h;
+  const int talker = h.Join("talker");
+  const int stalled = h.Join("stalled");
+  h.transport.queued_bytes[stalled] = RoomServer::kMaxSendQueue;
+  h.Send(talker, to_server::SAY, "one");
+  EXPECT_FALSE(h.transport.IsClosed(stalled));
+  h.transport.queued_bytes[stalled] = RoomServer::kMaxSendQueue + 1;
+  h.Send(talker, to_server::SAY, "two");
+  EXPECT_TRUE(h.transport.IsClosed(stalled));
+  EXPECT_THAT(h.Take(talker), ElementsAre(Msg("SAY", "100000\x03one"), Msg("SAY", "100000\x03two"),
+                                          Msg("PART", "100001\x03Send queue exceeded")));
+}
+
+TEST(Limits, AFailedSendClosesThatSlotAndTheBroadcastGoesOn) {
+  ServerHarness h;
+  const int a = h.Join("a");
+  const int broken = h.Join("broken");
+  const int c = h.Join("c");
+  h.transport.failing_slots.insert(broken);
+  h.Send(a, to_server::SAY, "hello");
+  EXPECT_TRUE(h.transport.IsClosed(broken));
+  EXPECT_THAT(h.TakeCommands(c), ElementsAre("PART", "SAY"));
+  EXPECT_THAT(h.TakeCommands(a), ElementsAre("SAY", "PART"));
+
+  // A direct send that fails is logged before the slot closes.
+  const int probe = h.Connect();
+  h.transport.failing_slots.insert(probe);
+  h.Send(probe, to_server::ISALIVE, "-");
+  EXPECT_TRUE(h.transport.IsClosed(probe));
+  EXPECT_TRUE(h.view.HasLog(LogKind::kConnections, "SendDATA(Index=4) error - 32: Broken pipe."));
+}
+
+TEST(Limits, ClosingDuringALoginStepLeavesNothingBehind) {
+  ServerHarness h;
+  const int a = h.Join("a");
+  const int joining = h.Connect();
+  h.Send(joining, to_server::SCRAWLBOX_CL13NT, "100001");
+  h.Send(joining, to_server::USER, testing_support::ProfileData("j"));
+  h.transport.failing_slots.insert(joining);
+  h.Send(joining, to_server::PASS, "<none>");  // PASSOK fails: no JOIN for a ghost
+  EXPECT_TRUE(h.transport.IsClosed(joining));
+  EXPECT_THAT(h.TakeCommands(a), testing::Not(testing::Contains("JOIN")));
+  EXPECT_EQ(h.server.ConnectionCount(), 1);
+  EXPECT_EQ(h.view.rows.size(), 2u);
+}
+
+// Every command with data that is short, empty, huge or binary, from connections in every
+// login state: the server must neither crash nor stop serving the players who behave.
+TEST(BadInput, EveryCommandSurvivesMalformedData) {
+  std::vector<std::string> commands = {
+      "SCRAWLBOX_CL13NT", "USER", "PASS", "DISAGREE", "NICK", "ISALIVE", "PONG", "SAY",
+      "NEWINFO", "NICKCHG", "USERACTION", "AWAY", "PART", "ULISTREQ", "ADMIN", "USERINFO",
+      "KICK", "GETWORDLISTS", "NOP", "STARTGAME", "SKIPWORD", "WARNARTIST", "GIVEHINT"};
+  for (size_t i = 0; i < protocol::kDrawCodeCount; ++i) {
+    commands.emplace_back(protocol::DrawCodeWord(static_cast<protocol::DrawCode>(i)));
+  }
+  std::string binary;
+  for (int i = 0; i < 256; ++i) {
+    if (i != 1) binary.push_back(static_cast<char>(i));
+  }
+  const std::vector<std::string> payloads = {"", "-", "\x03", "\x03\x03\x03\x03\x03\x03\x03\x03",
+                                             "\x04\x04", "abc", "-1e999\x03nan\x03" "1e999",
+                                             std::string(60000, 'z'), binary};
+  for (const auto& command : commands) {
+    ServerHarness h;
+    const int admin = h.Join("admin");
+    h.server.Record(admin)->IsAdmin = true;
+    const int watcher = h.Join("watcher");
+    for (const auto& payload : payloads) {
+      const int fresh = h.Connect();
+      const int in_room = h.Join("p");
+      h.server.Record(in_room)->IsAdmin = true;
+      h.Send(fresh, command, payload);
+      h.Send(in_room, command, payload);
+    }
+    h.TakeAll();
+    h.Send(watcher, to_server::SAY, "still alive");
+    EXPECT_THAT(h.TakeCommands(watcher), testing::Contains("SAY")) << command;
+  }
+}
+
+TEST(BadInput, RandomBytesNeverStopTheRoom) {
+  std::mt19937 random(2026);
+  ServerHarness h;
+  const int watcher = h.Join("watcher");
+  for (int round = 0; round < 200; ++round) {
+    const int slot = round % 3 == 0 ? h.Connect() : h.Join("r");
+    std::string bytes;
+    const size_t length = random() % 400;
+    for (size_t i = 0; i < length; ++i) {
+      // Mostly control codes and capitals, so that real commands and frames turn up often.
+      const unsigned pick = random() % 10;
+      bytes.push_back(pick < 3 ? static_cast<char>(1 + random() % 4)
+                               : pick < 8 ? static_cast<char>('A' + random() % 26)
+                                          : static_cast<char>(random() % 256));
+    }
+    h.SendRaw(slot, bytes);
+    if (random() % 2) h.server.OnClosed(slot);
+    h.clock.Advance(random() % 3000);
+    h.Send(watcher, to_server::PONG, "-");
+  }
+  h.TakeAll();
+  h.Send(watcher, to_server::SAY, "still alive");
+  EXPECT_THAT(h.TakeCommands(watcher), testing::Contains("SAY"));
+  const int late = h.Join("late");
+  h.Send(late, to_server::ULISTREQ, "-");
+  EXPECT_THAT(h.TakeCommands(late), testing::Contains("ULISTEND"));
+}
+
+}  // namespace
+}  // namespace server

@@ -1,0 +1,59 @@
+// SPDX-License-Identifier: MIT
+#include "tests/support/fake_transport.h"
+
+#include "protocol/receive_buffer.h"
+
+namespace protocol {
+
+void PrintTo(const Message& message, std::ostream* out) {
+  auto show = [out](const std::string& text) {
+    for (char c : text) {
+      if (c >= 0 && c < 32) {
+        *out << '<' << static_cast<int>(c) << '>';
+      } else {
+        *out << c;
+      }
+    }
+  };
+  *out << '{';
+  show(message.command);
+  *out << " | ";
+  show(message.data);
+  *out << '}';
+}
+
+}  // namespace protocol
+
+namespace testing_support {
+
+server::ListenResult FakeTransport::Listen(int port) {
+  ++listen_calls;
+  listened_port = port;
+  listening = listen_result.ok;
+  return listen_result;
+}
+
+server::SendResult FakeTransport::Send(int slot, std::string_view bytes) {
+  if (failing_slots.count(slot)) return server::SendResult{false, 32, "Broken pipe"};
+  sent[slot].append(bytes);
+  return {};
+}
+
+size_t FakeTransport::QueuedBytes(int slot) const {
+  const auto it = queued_bytes.find(slot);
+  return it == queued_bytes.end() ? 0 : it->second;
+}
+
+std::vector<protocol::Message> FakeTransport::Take(int slot) {
+  protocol::ReceiveBuffer buffer;
+  buffer.Append(sent[slot]);
+  sent[slot].clear();
+  std::vector<protocol::Message> messages;
+  std::string raw;
+  while (buffer.Next(&raw) == protocol::ReceiveBuffer::Status::kMessage) {
+    messages.push_back(protocol::ParseMessage(raw));
+  }
+  return messages;
+}
+
+}  // namespace testing_support

@@ -1,0 +1,48 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <map>
+#include <ostream>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "protocol/framing.h"
+#include "server/connections/ports.h"
+
+namespace protocol {
+// Shows a message readably in test failures, with the control codes as <1> to <4>.
+void PrintTo(const Message& message, std::ostream* out);
+}  // namespace protocol
+
+namespace testing_support {
+
+// Records what the server sends to each slot, and can be told to fail sends or to report a
+// reader that stopped reading.
+class FakeTransport : public server::Transport {
+ public:
+  server::ListenResult Listen(int port) override;
+  void StopListening() override { listening = false; }
+  server::SendResult Send(int slot, std::string_view bytes) override;
+  size_t QueuedBytes(int slot) const override;
+  void Close(int slot) override { closed.insert(slot); }
+  std::string LocalHostName() const override { return "testhost"; }
+  std::string LocalAddress() const override { return "127.0.0.1"; }
+
+  // Cuts what was sent to the slot into messages and forgets it.
+  std::vector<protocol::Message> Take(int slot);
+  // Everything sent to the slot so far, as bytes (not forgotten).
+  const std::string& Raw(int slot) { return sent[slot]; }
+  bool IsClosed(int slot) const { return closed.count(slot) > 0; }
+
+  server::ListenResult listen_result;
+  int listened_port = 0;
+  int listen_calls = 0;
+  bool listening = false;
+  std::set<int> failing_slots;
+  std::map<int, size_t> queued_bytes;
+  std::map<int, std::string> sent;
+  std::set<int> closed;
+};
+
+}  // namespace testing_support

@@ -1,0 +1,56 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "server/connections/ports.h"
+
+namespace testing_support {
+
+// Keeps everything the server showed its operator.
+class RecordingView : public server::ServerView {
+ public:
+  struct LogEntry {
+    server::LogKind kind;
+    std::string text;
+    int icon;
+  };
+  struct Row {
+    int slot = 0;
+    std::string address;
+    std::string name;
+    std::string status;
+    double bytes = 0;
+  };
+
+  void Log(server::LogKind kind, const std::string& text, int icon) override {
+    logs.push_back({kind, text, icon});
+  }
+  void SetStatusMessage(const std::string& text, int icon) override {
+    status_text = text;
+    status_icon = icon;
+  }
+  void SetMasterState(int state) override { master_states.push_back(state); }
+  void AddConnectionRow(int slot, int32_t id, const std::string& address, const std::string& name,
+                        const std::string& status) override {
+    rows[id] = Row{slot, address, name, status, 0};
+  }
+  void UpdateConnectionRow(int32_t id, const std::string& name, const std::string& status,
+                           double bytes) override;
+  void RemoveConnectionRow(int32_t id) override { rows.erase(id); }
+  void QuitFinished() override { ++quit_finished; }
+
+  // Whether a log of that kind holds exactly this text.
+  bool HasLog(server::LogKind kind, const std::string& text) const;
+
+  std::vector<LogEntry> logs;
+  std::string status_text;
+  int status_icon = -1;
+  std::vector<int> master_states;
+  std::map<int32_t, Row> rows;
+  int quit_finished = 0;
+};
+
+}  // namespace testing_support

@@ -1,0 +1,46 @@
+// SPDX-License-Identifier: MIT
+#include "tests/support/server_harness.h"
+
+#include "protocol/commands.h"
+
+namespace testing_support {
+
+std::string ProfileData(const std::string& nickname, const std::string& auto_skip) {
+  return protocol::JoinFields({nickname, auto_skip, "23", "Female", "Leeds", "-", "hello"});
+}
+
+ServerHarness::ServerHarness(std::string_view server_ini)
+    : ini(server_ini), server(server::RoomServer::Ports{transport, clock, view, ini}) {
+  server.Start();
+}
+
+int ServerHarness::Connect(const std::string& address) {
+  return server.OnConnectionRequest(address);
+}
+
+void ServerHarness::Send(int slot, std::string_view command, std::string_view data) {
+  server.OnData(slot, protocol::Frame(command, data));
+}
+
+void ServerHarness::SendRaw(int slot, std::string_view bytes) { server.OnData(slot, bytes); }
+
+int ServerHarness::Join(const std::string& nickname, const std::string& auto_skip) {
+  namespace to_server = protocol::to_server;
+  const int slot = Connect();
+  Send(slot, to_server::SCRAWLBOX_CL13NT, "100001");
+  Send(slot, to_server::USER, ProfileData(nickname, auto_skip));
+  Send(slot, to_server::PASS, "<none>");
+  Send(slot, to_server::ULISTREQ, "-");
+  TakeAll();
+  return slot;
+}
+
+std::vector<std::string> ServerHarness::TakeCommands(int slot) {
+  std::vector<std::string> commands;
+  for (auto& message : Take(slot)) commands.push_back(message.command);
+  return commands;
+}
+
+void ServerHarness::TakeAll() { transport.sent.clear(); }
+
+}  // namespace testing_support
