@@ -1,0 +1,45 @@
+// SPDX-License-Identifier: MIT
+#include "common/ui/about_window.h"
+
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include "common/links.h"
+#include "common/version.h"
+
+namespace scrawlbox {
+
+AboutWindow::AboutWindow(const QString& program_name, QWidget* parent) : QDialog(parent) {
+  setObjectName(QStringLiteral("wAbout"));
+  setWindowTitle(QStringLiteral("About Scrawlbox %1").arg(program_name));
+  auto* layout = new QVBoxLayout(this);
+  auto* title = new QLabel(QStringLiteral("<b style='font-size:16pt'>Scrawlbox %1</b>")
+                               .arg(program_name.toHtmlEscaped()));
+  auto* version = new QLabel(QStringLiteral("Version %1.%2 (build %3)")
+                                 .arg(kVersionMajor)
+                                 .arg(kVersionMinor, 2, 10, QLatin1Char('0'))
+                                 .arg(kVersionRevision));
+  auto* blurb = new QLabel(QStringLiteral(
+      "An internet multiplayer draw-and-guess game: one player draws a secret word, the others "
+      "guess it."));
+  blurb->setWordWrap(true);
+  auto link = [](const char* url) {
+    auto* label = new QLabel(QStringLiteral("<a href=\"%1\">%1</a>").arg(QString::fromLatin1(url)));
+    label->setOpenExternalLinks(true);
+    label->setTextInteractionFlags(Qt::TextBrowserInteraction);
+    return label;
+  };
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok);
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  layout->addWidget(title);
+  layout->addWidget(version);
+  layout->addWidget(blurb);
+  layout->addWidget(new QLabel(QStringLiteral("Web site:")));
+  layout->addWidget(link(kWebsiteUrl));
+  layout->addWidget(new QLabel(QStringLiteral("Help:")));
+  layout->addWidget(link(kHelpUrl));
+  layout->addWidget(buttons);
+}
+
+}  // namespace scrawlbox

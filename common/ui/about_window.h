@@ -1,0 +1,15 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QDialog>
+
+namespace scrawlbox {
+
+// The program's name, version and web addresses.
+class AboutWindow : public QDialog {
+  Q_OBJECT
+ public:
+  AboutWindow(const QString& program_name, QWidget* parent);
+};
+
+}  // namespace scrawlbox

@@ -1,0 +1,123 @@
+// SPDX-License-Identifier: MIT
+// The room server: with its operator window by default, or as a console program (--headless)
+// for machines without a screen. Both run the same core.
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <QScreen>
+#include <QTimer>
+#include <cstdio>
+#include <memory>
+
+#include "common/qt/data_folder.h"
+#include "common/qt/qt_scheduler.h"
+#include "common/ui/splash_window.h"
+#include "common/version.h"
+#include "inifile/ini_file.h"
+#include "server/connections/room_server.h"
+#include "server/net/console_view.h"
+#include "server/net/qt_transport.h"
+#include "server/net/signal_watcher.h"
+#include "server/ui/main_window.h"
+
+namespace {
+
+bool WantsHeadless(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    if (QByteArray(argv[i]) == "--headless") return true;
+  }
+  return false;
+}
+
+struct Options {
+  bool headless = false;
+  QString data_folder;
+};
+
+Options ParseOptions(const QCoreApplication& app) {
+  QCommandLineParser parser;
+  parser.setApplicationDescription(QStringLiteral(
+      "Scrawlbox room server: hosts one draw-and-guess room on a TCP port (2020 unless the "
+      "\"Port\" key of Server.ini says otherwise)."));
+  parser.addHelpOption();
+  parser.addVersionOption();
+  parser.addOption({QStringLiteral("headless"),
+                    QStringLiteral("Run without a window; log lines go to standard output. "
+                                   "SIGINT or SIGTERM shuts the room down.")});
+  parser.addOption({QStringLiteral("data-dir"),
+                    QStringLiteral("Use <dir> as the Data folder (Server.ini, Wordlists/)."),
+                    QStringLiteral("dir")});
+  parser.process(app);
+  return Options{parser.isSet(QStringLiteral("headless")),
+                 parser.value(QStringLiteral("data-dir"))};
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::unique_ptr<QCoreApplication> app;
+  if (WantsHeadless(argc, argv)) {
+    app = std::make_unique<QCoreApplication>(argc, argv);
+  } else {
+    app = std::make_unique<QApplication>(argc, argv);
+  }
+  QCoreApplication::setOrganizationName(QStringLiteral("Scrawlbox"));
+  QCoreApplication::setApplicationName(QStringLiteral("Scrawlbox Server"));
+  QCoreApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
+                                              .arg(scrawlbox::kVersionMajor)
+                                              .arg(scrawlbox::kVersionMinor)
+                                              .arg(scrawlbox::kVersionRevision));
+  const Options options = ParseOptions(*app);
+
+  const QString data_folder = scrawlbox::ResolveDataFolder(options.data_folder);
+  if (data_folder.isEmpty()) {
+    std::fprintf(stderr, "scrawlbox-server: cannot create the Data folder %s\n",
+                 qPrintable(options.data_folder));
+    return 2;
+  }
+  inifile::IniFile ini(QDir(data_folder).filePath(QStringLiteral("Server.ini")).toStdString());
+  scrawlbox::QtScheduler scheduler;
+  server::QtTransport transport;
+
+  // Once everyone has been told, the sockets get a moment to write it out before the end.
+  auto quit_after_flush = [&transport] {
+    transport.CloseAllThen([] { QCoreApplication::quit(); });
+  };
+
+  if (options.headless) {
+    server::ConsoleView view;
+    server::RoomServer core({transport, scheduler, view, ini});
+    transport.Attach(&core);
+    view.OnQuitFinished(quit_after_flush);
+    server::SignalWatcher termination;
+    QObject::connect(&termination, &server::SignalWatcher::terminationRequested,
+                     [&core, &view] {
+                       view.WriteLine("general", "Termination requested; shutting the room down.");
+                       core.Quit(true);
+                     });
+    view.WriteLine("general", "Data folder: " + data_folder.toStdString());
+    core.Start();
+    return app->exec();
+  }
+
+  server::MainWindow window;
+  server::RoomServer core({transport, scheduler, window, ini});
+  transport.Attach(&core);
+  window.Attach(&core);
+  window.OnQuitFinished([&window, quit_after_flush] {
+    window.close();
+    quit_after_flush();
+  });
+  auto* splash = new scrawlbox::SplashWindow(QStringLiteral("Server"));
+  splash->ShowFor();
+  core.Start();
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    window.move(screen->availableGeometry().center() - window.rect().center());
+  }
+  window.show();
+  splash->raise();
+  // Closing the last window must not end the program before the shutdown sequence is over.
+  QApplication::setQuitOnLastWindowClosed(false);
+  return app->exec();
+}

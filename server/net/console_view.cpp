@@ -1,0 +1,33 @@
+// SPDX-License-Identifier: MIT
+#include "server/net/console_view.h"
+
+#include <QTime>
+
+#include "common/qt/text_codec.h"
+
+namespace server {
+
+void ConsoleView::WriteLine(const char* tag, const std::string& text) {
+  const QByteArray line = (QTime::currentTime().toString(QStringLiteral("HH:mm:ss")) +
+                           QStringLiteral(" [") + QString::fromLatin1(tag) +
+                           QStringLiteral("] ") + scrawlbox::Printable(text) + QLatin1Char('\n'))
+                              .toUtf8();
+  std::fwrite(line.constData(), 1, static_cast<size_t>(line.size()), out_);
+  std::fflush(out_);
+}
+
+void ConsoleView::Log(LogKind kind, const std::string& text, int) {
+  switch (kind) {
+    case LogKind::kConnections: WriteLine("connections", text); break;
+    case LogKind::kChat: WriteLine("chat", text); break;
+    case LogKind::kGeneral: WriteLine("general", text); break;
+  }
+}
+
+void ConsoleView::SetStatusMessage(const std::string& text, int) { WriteLine("status", text); }
+
+void ConsoleView::QuitFinished() {
+  if (on_quit_) on_quit_();
+}
+
+}  // namespace server

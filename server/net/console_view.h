@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <cstdio>
+#include <functional>
+
+#include "server/connections/ports.h"
+
+namespace server {
+
+// The operator's view of a server without a window: every log line and status message goes to
+// standard output as "HH:MM:SS [connections|chat|general|status] text", one line each, flushed
+// at once so that a supervisor or a pipe sees it immediately.
+class ConsoleView : public ServerView {
+ public:
+  explicit ConsoleView(std::FILE* out = stdout) : out_(out) {}
+
+  // Called once the shutdown sequence has told everyone.
+  void OnQuitFinished(std::function<void()> action) { on_quit_ = std::move(action); }
+
+  void Log(LogKind kind, const std::string& text, int icon) override;
+  void SetStatusMessage(const std::string& text, int icon) override;
+  void SetMasterState(int) override {}
+  void AddConnectionRow(int, int32_t, const std::string&, const std::string&,
+                        const std::string&) override {}
+  void UpdateConnectionRow(int32_t, const std::string&, const std::string&, double) override {}
+  void RemoveConnectionRow(int32_t) override {}
+  void QuitFinished() override;
+
+  // Writes one line with the current time and the tag; control characters in the text are
+  // shown as <n>.
+  void WriteLine(const char* tag, const std::string& text);
+
+ private:
+  std::FILE* out_;
+  std::function<void()> on_quit_;
+};
+
+}  // namespace server

@@ -1,0 +1,284 @@
+// SPDX-License-Identifier: MIT
+#include "server/ui/main_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTabWidget>
+#include <QTime>
+#include <QTreeWidget>
+
+#include "common/qt/text_codec.h"
+#include "common/ui/about_window.h"
+#include "common/ui/message_box.h"
+#include "common/version.h"
+#include "protocol/numbers.h"
+#include "server/connections/room_server.h"
+#include "server/ui/server_details_dialog.h"
+
+namespace server {
+
+namespace {
+
+enum Column { kNum, kAddress, kName, kStatus, kBytes };
+
+QString Grouped(double value) {
+  return QString::fromStdString(protocol::GroupedNumber(value));
+}
+
+QListWidget* MakeLog(const char* name) {
+  auto* list = new QListWidget;
+  list->setObjectName(QString::fromLatin1(name));
+  list->setUniformItemSizes(true);
+  list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  return list;
+}
+
+}  // namespace
+
+MainWindow::MainWindow() {
+  setObjectName(QStringLiteral("wMain"));
+  setWindowTitle(QStringLiteral("Scrawlbox - Server v%1.%2 (build#%3) Beta")
+                     .arg(scrawlbox::kVersionMajor)
+                     .arg(scrawlbox::kVersionMinor, 2, 10, QLatin1Char('0'))
+                     .arg(scrawlbox::kVersionRevision));
+  resize(820, 600);
+
+  lvwSockList_ = new QTreeWidget;
+  lvwSockList_->setObjectName(QStringLiteral("lvwSockList"));
+  lvwSockList_->setHeaderLabels({QStringLiteral("Num"), QStringLiteral("IP Address"),
+                                 QStringLiteral("Name"), QStringLiteral("Status"),
+                                 QStringLiteral("Bytes Received")});
+  lvwSockList_->setRootIsDecorated(false);
+  lvwSockList_->setUniformRowHeights(true);
+  lvwSockList_->header()->setStretchLastSection(false);
+  lvwSockList_->header()->setSectionResizeMode(kStatus, QHeaderView::Stretch);
+  lvwSockList_->setColumnWidth(kNum, 70);
+  lvwSockList_->setColumnWidth(kAddress, 120);
+  lvwSockList_->setColumnWidth(kName, 200);
+  lvwSockList_->setColumnWidth(kBytes, 110);
+
+  lvwLogging_Connections_ = MakeLog("lvwLogging_Connections");
+  lvwLogging_Chat_ = MakeLog("lvwLogging_Chat");
+  lvwLogging_General_ = MakeLog("lvwLogging_General");
+  tabLogs_ = new QTabWidget;
+  tabLogs_->setObjectName(QStringLiteral("tabLogs"));
+  tabLogs_->addTab(lvwLogging_Connections_, QStringLiteral("Connections"));
+  tabLogs_->addTab(lvwLogging_Chat_, QStringLiteral("Chat"));
+  tabLogs_->addTab(lvwLogging_General_, QStringLiteral("General"));
+
+  auto* splitter = new QSplitter(Qt::Vertical);
+  splitter->addWidget(lvwSockList_);
+  splitter->addWidget(tabLogs_);
+  splitter->setStretchFactor(0, 1);
+  splitter->setStretchFactor(1, 1);
+  setCentralWidget(splitter);
+
+  BuildMenus();
+  BuildStatusBar();
+}
+
+void MainWindow::BuildMenus() {
+  QMenu* server_menu = menuBar()->addMenu(QStringLiteral("&Server"));
+  QAction* details = server_menu->addAction(QStringLiteral("Server Details.."));
+  details->setObjectName(QStringLiteral("mSERVERDETAILS"));
+  connect(details, &QAction::triggered, this, &MainWindow::OpenServerDetails);
+  QAction* reload = server_menu->addAction(QStringLiteral("Reload Settings"));
+  reload->setObjectName(QStringLiteral("mRELOADSETTINGS"));
+  connect(reload, &QAction::triggered, this, [this] {
+    if (core_) core_->ReloadSettings();
+  });
+  server_menu->addSeparator();
+  QAction* quit = server_menu->addAction(QStringLiteral("Quit"));
+  quit->setObjectName(QStringLiteral("mQUIT"));
+  quit->setShortcut(QKeySequence::Quit);
+  connect(quit, &QAction::triggered, this, &MainWindow::RequestQuit);
+
+  QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+  QAction* about = help->addAction(QStringLiteral("About Scrawlbox Server..."));
+  about->setObjectName(QStringLiteral("mABOUT"));
+  connect(about, &QAction::triggered, this, [this] {
+    auto* window = new scrawlbox::AboutWindow(QStringLiteral("Server"), this);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->open();
+  });
+}
+
+void MainWindow::BuildStatusBar() {
+  auto make_panel = [this](const char* name) {
+    auto* panel = new QLabel;
+    panel->setObjectName(QString::fromLatin1(name));
+    panel->setFrameShape(QFrame::StyledPanel);
+    panel->setCursor(Qt::PointingHandCursor);
+    panel->installEventFilter(this);
+    return panel;
+  };
+  panelMain_ = make_panel("_MAIN");
+  panelConnections_ = make_panel("_TOTALCONNECTIONS");
+  panelMaster_ = make_panel("_MASTERSTATE");
+  panelMain_->setTextFormat(Qt::PlainText);
+  panelMainIcon_ = new QLabel;
+  statusBar()->addWidget(panelMainIcon_);
+  statusBar()->addWidget(panelMain_, 1);
+  statusBar()->addPermanentWidget(panelConnections_);
+  statusBar()->addPermanentWidget(panelMaster_);
+  RefreshConnectionsPanel();
+  SetMasterState(kMasterUndefined);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseButtonRelease) {
+    if (auto* panel = qobject_cast<QLabel*>(watched);
+        panel && (panel == panelMain_ || panel == panelConnections_ || panel == panelMaster_)) {
+      ShowPanelInformation(panel);
+      return true;
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::ShowPanelInformation(QLabel* panel) {
+  QString prefix = QStringLiteral("General server status: ");
+  if (panel == panelConnections_) prefix = QStringLiteral("Total open ");
+  if (panel == panelMaster_) prefix = QStringLiteral("Master socket status: ");
+  scrawlbox::ShowMessageBox(this, QMessageBox::Information, QStringLiteral("Panel information.."),
+                            prefix + panel->text());
+}
+
+QIcon MainWindow::IconFor(int icon) const {
+  switch (icon) {
+    case kIconInfo: return style()->standardIcon(QStyle::SP_MessageBoxInformation);
+    case kIconWarning: return style()->standardIcon(QStyle::SP_MessageBoxWarning);
+    case kIconError: return style()->standardIcon(QStyle::SP_MessageBoxCritical);
+    case 5: return style()->standardIcon(QStyle::SP_DriveNetIcon);
+    case 6: return style()->standardIcon(QStyle::SP_ComputerIcon);
+    default: return {};
+  }
+}
+
+void MainWindow::Log(LogKind kind, const std::string& text, int icon) {
+  QListWidget* list = kind == LogKind::kConnections ? lvwLogging_Connections_
+                      : kind == LogKind::kChat      ? lvwLogging_Chat_
+                                                    : lvwLogging_General_;
+  const QString line = QTime::currentTime().toString(QStringLiteral("HH:mm:ss")) +
+                       QStringLiteral(" - ") + scrawlbox::Printable(text);
+  auto* item = new QListWidgetItem(IconFor(icon), line);
+  list->addItem(item);
+  while (list->count() > kMaxLogEntries) delete list->takeItem(0);
+  list->scrollToItem(item);
+}
+
+void MainWindow::SetStatusMessage(const std::string& text, int icon) {
+  panelMain_->setText(scrawlbox::Printable(text));
+  panelMain_->setToolTip(panelMain_->text());
+  const QIcon image = IconFor(icon);
+  panelMainIcon_->setPixmap(image.isNull() ? QPixmap() : image.pixmap(16, 16));
+}
+
+void MainWindow::SetMasterState(int state) {
+  QString text;
+  switch (state) {
+    case kMasterOpening:
+    case kMasterListening: text = QStringLiteral("ACCEPT"); break;
+    case kMasterDeny: text = QStringLiteral("DENY"); break;
+    case kMasterOffline: text = QStringLiteral("OFFLINE"); break;
+    case kMasterError: text = QStringLiteral("!ERROR!"); break;
+    default: text = QStringLiteral("UNDEFINED"); break;
+  }
+  panelMaster_->setText(text);
+}
+
+void MainWindow::RefreshConnectionsPanel() {
+  const int users = static_cast<int>(rows_.size()) - (rows_.contains(0) ? 1 : 0);
+  panelConnections_->setText(QStringLiteral("Connections: ") + Grouped(users));
+}
+
+void MainWindow::AddConnectionRow(int slot, int32_t id, const std::string& address,
+                                  const std::string& name, const std::string& status) {
+  QTreeWidgetItem* item = rows_.value(id);
+  if (!item) {
+    item = new QTreeWidgetItem;
+    if (id == 0) {
+      lvwSockList_->insertTopLevelItem(0, item);
+    } else {
+      lvwSockList_->addTopLevelItem(item);
+    }
+    rows_.insert(id, item);
+  }
+  item->setText(kNum, QStringLiteral("#%1").arg(slot, 3, 10, QLatin1Char('0')));
+  item->setText(kAddress, QString::fromStdString(address));
+  item->setText(kName, scrawlbox::Printable(name));
+  item->setText(kStatus, scrawlbox::Printable(status));
+  item->setText(kBytes, QStringLiteral("0"));
+  item->setTextAlignment(kBytes, Qt::AlignRight | Qt::AlignVCenter);
+  item->setData(kNum, Qt::UserRole, slot);  // the row's tag: its connection slot
+  item->setIcon(kNum, IconFor(id == 0 ? 5 : 6));
+  if (id == 0) {
+    for (int column : {kNum, kAddress, kName}) {
+      QFont bold = item->font(column);
+      bold.setBold(true);
+      item->setFont(column, bold);
+    }
+  }
+  RefreshConnectionsPanel();
+}
+
+void MainWindow::UpdateConnectionRow(int32_t id, const std::string& name,
+                                     const std::string& status, double bytes) {
+  QTreeWidgetItem* item = rows_.value(id);
+  if (!item) return;
+  if (!name.empty()) item->setText(kName, scrawlbox::Printable(name));
+  if (!status.empty()) item->setText(kStatus, scrawlbox::Printable(status));
+  if (bytes != -1) item->setText(kBytes, Grouped(bytes));
+}
+
+void MainWindow::RemoveConnectionRow(int32_t id) {
+  delete rows_.take(id);
+  RefreshConnectionsPanel();
+}
+
+void MainWindow::OpenServerDetails() {
+  if (!core_) return;
+  ServerDetailsDialog::OpenWithNotice(core_, this);
+}
+
+void MainWindow::RequestQuit() {
+  if (!core_ || asking_) return;
+  if (core_->Quit(false) != RoomServer::QuitResult::kNeedsConfirmation) return;
+  asking_ = true;
+  auto* box = new QMessageBox(
+      QMessageBox::Warning, windowTitle(),
+      QStringLiteral("There is currently a game in progress.\r\n\r\nAre you sure you want to shut "
+                     "the server down?"),
+      QMessageBox::Yes | QMessageBox::No, this);
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  connect(box, &QMessageBox::finished, this, [this, box] {
+    asking_ = false;
+    if (box->clickedButton() == box->button(QMessageBox::Yes)) core_->Quit(true);
+  });
+  box->open();
+}
+
+void MainWindow::QuitFinished() {
+  quit_finished_ = true;
+  if (on_quit_) on_quit_();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (quit_finished_ || !core_) {
+    event->accept();
+    return;
+  }
+  // The window stays until the shutdown sequence has told everyone.
+  event->ignore();
+  RequestQuit();
+}
+
+}  // namespace server

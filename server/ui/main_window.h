@@ -1,0 +1,76 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QHash>
+#include <QMainWindow>
+#include <functional>
+
+#include "server/connections/ports.h"
+
+class QLabel;
+class QListWidget;
+class QTabWidget;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace server {
+
+class RoomServer;
+
+// The operator's main window: the connection list, the three logs on tabs, the status bar
+// panels and the menus. It shows what the core reports and turns menu choices into core calls.
+class MainWindow : public QMainWindow, public ServerView {
+  Q_OBJECT
+ public:
+  // Log lists keep the newest entries only, so a long run cannot grow them without bound.
+  static constexpr int kMaxLogEntries = 5000;
+
+  MainWindow();
+  void Attach(RoomServer* core) { core_ = core; }
+  // Runs once the shutdown sequence has told everyone; the window then closes for good.
+  void OnQuitFinished(std::function<void()> action) { on_quit_ = std::move(action); }
+
+  // ServerView
+  void Log(LogKind kind, const std::string& text, int icon) override;
+  void SetStatusMessage(const std::string& text, int icon) override;
+  void SetMasterState(int state) override;
+  void AddConnectionRow(int slot, int32_t id, const std::string& address, const std::string& name,
+                        const std::string& status) override;
+  void UpdateConnectionRow(int32_t id, const std::string& name, const std::string& status,
+                           double bytes) override;
+  void RemoveConnectionRow(int32_t id) override;
+  void QuitFinished() override;
+
+  // The shutdown sequence as the close box and the Quit menu start it.
+  void RequestQuit();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void BuildMenus();
+  void BuildStatusBar();
+  void RefreshConnectionsPanel();
+  void ShowPanelInformation(QLabel* panel);
+  void OpenServerDetails();
+  QIcon IconFor(int icon) const;
+
+  RoomServer* core_ = nullptr;
+  std::function<void()> on_quit_;
+  bool quit_finished_ = false;
+  bool asking_ = false;
+
+  QTreeWidget* lvwSockList_ = nullptr;
+  QTabWidget* tabLogs_ = nullptr;
+  QListWidget* lvwLogging_Connections_ = nullptr;
+  QListWidget* lvwLogging_Chat_ = nullptr;
+  QListWidget* lvwLogging_General_ = nullptr;
+  QLabel* panelMainIcon_ = nullptr;
+  QLabel* panelMain_ = nullptr;
+  QLabel* panelConnections_ = nullptr;
+  QLabel* panelMaster_ = nullptr;
+  QHash<int32_t, QTreeWidgetItem*> rows_;
+};
+
+}  // namespace server

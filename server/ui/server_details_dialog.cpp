@@ -1,0 +1,183 @@
+// SPDX-License-Identifier: MIT
+#include "server/ui/server_details_dialog.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHostAddress>
+#include <QHostInfo>
+#include <QIntValidator>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSettings>
+
+#include "common/qt/text_codec.h"
+#include "common/ui/message_box.h"
+#include "server/connections/room_server.h"
+
+namespace server {
+
+namespace {
+
+using scrawlbox::FromWire;
+using scrawlbox::ToWire;
+
+QLineEdit* Field(const char* name, const std::string& value) {
+  auto* edit = new QLineEdit(FromWire(value));
+  edit->setObjectName(QString::fromLatin1(name));
+  return edit;
+}
+
+}  // namespace
+
+ServerDetailsDialog::ServerDetailsDialog(RoomServer* core, QWidget* parent)
+    : QDialog(parent), core_(core) {
+  setObjectName(QStringLiteral("wServerDetails"));
+  setWindowTitle(QStringLiteral("Server Details"));
+  setAttribute(Qt::WA_DeleteOnClose);
+  const ServerDetails d = core_->CurrentDetails();
+
+  txtName_ = Field("txtName", d.Name);
+  txtName_->setMaxLength(20);
+  txtDescription_ = Field("txtDescription", d.Description);
+  txtAdminName_ = Field("txtAdminName", d.AdminName);
+  txtAdminEmail_ = Field("txtAdminEmail", d.AdminEmail);
+  cboIPAddress_ = new QComboBox;
+  cboIPAddress_->setObjectName(QStringLiteral("cboIPAddress"));
+  cboIPAddress_->setEditable(true);
+  cboIPAddress_->setEditText(FromWire(d.IPAddress));
+  cmdGuessIP_ = new QPushButton(QStringLiteral("Guess It"));
+  cmdGuessIP_->setObjectName(QStringLiteral("cmdGuessIP"));
+  cmdGuessIP_->setToolTip(QStringLiteral("Let Scrawlbox try and guess your server's IP address.."));
+  connect(cmdGuessIP_, &QPushButton::clicked, this, &ServerDetailsDialog::GuessIP);
+  txtWebsite_ = Field("txtWebsite", d.Website);
+  txtMOTD_ = Field("txtMOTD", d.MOTD);
+  txtMOTD_->setMaxLength(2048);
+  chkPrivateServer_ = new QCheckBox(QStringLiteral("Private server (not listed on the tracker)"));
+  chkPrivateServer_->setObjectName(QStringLiteral("chkPrivateServer"));
+  chkPrivateServer_->setChecked(d.PrivateServer);
+  chkAutoRemove_ = new QCheckBox(QStringLiteral("Remove from the tracker automatically on quit"));
+  chkAutoRemove_->setObjectName(QStringLiteral("chkAutoRemove"));
+  chkAutoRemove_->setChecked(d.AutoRemoveFromTracker);
+  txtPassword_ = Field("txtPassword", d.ServerPassword);
+  txtPort_ = Field("txtPort", d.Port);
+  txtPort_->setValidator(new QIntValidator(1, 65535, txtPort_));
+  txtPort_->setToolTip(QStringLiteral("A new port is used from the next start of the server."));
+  txtPing_ = Field("txtPing", d.Ping);
+  txtPing_->setValidator(new QIntValidator(1, 60, txtPing_));
+  txtPing_->setToolTip(QStringLiteral("Seconds between keep-alive probes (1 to 60)."));
+
+  auto* ip_row = new QHBoxLayout;
+  ip_row->addWidget(cboIPAddress_, 1);
+  ip_row->addWidget(cmdGuessIP_);
+
+  auto* form = new QFormLayout;
+  form->addRow(QStringLiteral("Room name:"), txtName_);
+  form->addRow(QStringLiteral("Description:"), txtDescription_);
+  form->addRow(QStringLiteral("Admin name:"), txtAdminName_);
+  form->addRow(QStringLiteral("Admin e-mail:"), txtAdminEmail_);
+  form->addRow(QStringLiteral("IP address:"), ip_row);
+  form->addRow(QStringLiteral("Website:"), txtWebsite_);
+  form->addRow(QStringLiteral("Message of the day:"), txtMOTD_);
+  form->addRow(QString(), chkPrivateServer_);
+  form->addRow(QString(), chkAutoRemove_);
+  form->addRow(QStringLiteral("Password:"), txtPassword_);
+  form->addRow(QStringLiteral("Port:"), txtPort_);
+  form->addRow(QStringLiteral("Ping (seconds):"), txtPing_);
+
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+  buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("cmdOK"));
+  buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("cmdCancel"));
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(form);
+  layout->addWidget(buttons);
+  resize(460, sizeHint().height());
+}
+
+void ServerDetailsDialog::OpenWithNotice(RoomServer* core, QWidget* parent) {
+  QSettings user_settings;
+  const QString key = QStringLiteral("Settings/Server Details Msg");
+  auto open_dialog = [core, parent] { (new ServerDetailsDialog(core, parent))->open(); };
+  if (user_settings.value(key, QStringLiteral("0")).toString() == QStringLiteral("1")) {
+    open_dialog();
+    return;
+  }
+  user_settings.setValue(key, QStringLiteral("1"));
+  QMessageBox* notice = scrawlbox::ShowMessageBox(
+      parent, QMessageBox::Warning, QStringLiteral("Use English characters only!"),
+      QStringLiteral("When filling out your server information, please do NOT\r\n"
+                     "use non-English characters. For example, any characters\r\n"
+                     "that contain an umlaut. Otherwise your server will not\r\n"
+                     "not get listed correctly, if at all."));
+  notice->setObjectName(QStringLiteral("msgEnglishOnly"));
+  QObject::connect(notice, &QMessageBox::finished, parent, open_dialog);
+}
+
+void ServerDetailsDialog::GuessIP() {
+  const QString host = QHostInfo::localHostName();
+  if (host.isEmpty()) {
+    scrawlbox::ShowMessageBox(this, QMessageBox::Critical, windowTitle(),
+                              QStringLiteral("Winsock.dll is not responding."));
+    return;
+  }
+  cmdGuessIP_->setEnabled(false);
+  QHostInfo::lookupHost(host.trimmed(), this, [this, host](const QHostInfo& info) {
+    cmdGuessIP_->setEnabled(true);
+    QStringList addresses;
+    for (const QHostAddress& address : info.addresses()) {
+      if (address.protocol() == QAbstractSocket::IPv4Protocol) addresses << address.toString();
+    }
+    if (!addresses.isEmpty()) {
+      cboIPAddress_->clear();
+      cboIPAddress_->addItems(addresses);
+      cboIPAddress_->addItem(QStringLiteral("localhost"));
+      cboIPAddress_->addItem(host);
+      cboIPAddress_->setCurrentIndex(0);
+    }
+    ShowGuessResult();
+  });
+}
+
+void ServerDetailsDialog::ShowGuessResult() {
+  const int count = cboIPAddress_->count();
+  QMessageBox* box =
+      count == 0 ? scrawlbox::ShowMessageBox(this, QMessageBox::Warning,
+                                             QStringLiteral("Guess IP Results"),
+                                             QStringLiteral("Sorry, I was unable to guess your IP."))
+                 : scrawlbox::ShowMessageBox(this, QMessageBox::Information,
+                                             QStringLiteral("Guess IP Results"),
+                                             QStringLiteral("I found %1 IP address(es).").arg(count));
+  box->setObjectName(QStringLiteral("msgGuessIPResults"));
+}
+
+void ServerDetailsDialog::accept() {
+  ServerDetails d;
+  d.Name = ToWire(txtName_->text());
+  d.Description = ToWire(txtDescription_->text());
+  d.AdminName = ToWire(txtAdminName_->text());
+  d.AdminEmail = ToWire(txtAdminEmail_->text());
+  d.IPAddress = ToWire(cboIPAddress_->currentText());
+  d.Website = ToWire(txtWebsite_->text());
+  d.MOTD = ToWire(txtMOTD_->text());
+  d.PrivateServer = chkPrivateServer_->isChecked();
+  d.ServerPassword = ToWire(txtPassword_->text());
+  d.AutoRemoveFromTracker = chkAutoRemove_->isChecked();
+  d.Port = ToWire(txtPort_->text());
+  d.Ping = ToWire(txtPing_->text());
+  if (!core_->SaveDetails(d)) {
+    scrawlbox::ShowMessageBox(this, QMessageBox::Warning, windowTitle(),
+                              QStringLiteral("The settings could not be written to Server.ini. "
+                                             "Check that its folder can be written and is not "
+                                             "full."));
+    return;
+  }
+  QDialog::accept();
+}
+
+}  // namespace server

@@ -1,0 +1,11 @@
+// SPDX-License-Identifier: MIT
+// Tests that use Qt's sockets and processes need an application object.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}

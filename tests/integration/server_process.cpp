@@ -1,0 +1,61 @@
+// SPDX-License-Identifier: MIT
+#include "tests/integration/server_process.h"
+
+#include <QElapsedTimer>
+#include <QTcpServer>
+#include <fstream>
+
+namespace testing_support {
+
+quint16 FreePort() {
+  QTcpServer probe;
+  probe.listen(QHostAddress::LocalHost, 0);
+  return probe.serverPort();
+}
+
+ServerProcess::ServerProcess(const std::string& details, quint16 port)
+    : port_(port ? port : FreePort()) {
+  std::ofstream ini(dir_ / "Server.ini", std::ios::binary);
+  ini << "[Server Details]\n";
+  if (details.find("Port=") == std::string::npos) ini << "Port=" << port_ << "\n";
+  ini << details;
+  process_.setProcessChannelMode(QProcess::MergedChannels);
+}
+
+ServerProcess::~ServerProcess() {
+  if (Running()) {
+    process_.kill();
+    process_.waitForFinished(kWaitMs);
+  }
+}
+
+bool ServerProcess::Start(const QString& ready_text) {
+  process_.start(QStringLiteral(SCRAWLBOX_SERVER_BIN),
+                 {QStringLiteral("--headless"), QStringLiteral("--data-dir"),
+                  QString::fromStdString(dir_.path().string())});
+  if (!process_.waitForStarted(kWaitMs)) return false;
+  return WaitForOutput(ready_text);
+}
+
+bool ServerProcess::WaitForOutput(const QString& text, int timeout_ms) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!output_.contains(text)) {
+    const qint64 left = timeout_ms - clock.elapsed();
+    if (left <= 0 || !Running()) break;
+    process_.waitForReadyRead(static_cast<int>(left));
+    output_ += QString::fromUtf8(process_.readAll());
+  }
+  output_ += QString::fromUtf8(process_.readAll());
+  return output_.contains(text);
+}
+
+void ServerProcess::Terminate() { process_.terminate(); }
+
+int ServerProcess::WaitForExit(int timeout_ms) {
+  if (!process_.waitForFinished(timeout_ms) && Running()) return -1;
+  output_ += QString::fromUtf8(process_.readAll());
+  return process_.exitStatus() == QProcess::NormalExit ? process_.exitCode() : -1;
+}
+
+}  // namespace testing_support

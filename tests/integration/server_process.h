@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QProcess>
+#include <QString>
+#include <string>
+
+#include "tests/support/temp_dir.h"
+
+namespace testing_support {
+
+// A free TCP port on loopback, as the system hands one out.
+quint16 FreePort();
+
+// scrawlbox-server --headless on a Data folder of its own.
+class ServerProcess {
+ public:
+  static constexpr int kWaitMs = 10000;
+
+  // Writes Server.ini with the given "Server Details" lines (the port is added unless given).
+  explicit ServerProcess(const std::string& details = "", quint16 port = 0);
+  ~ServerProcess();
+
+  // Starts the program and waits until its output holds the text.
+  bool Start(const QString& ready_text = QStringLiteral("Master socket ready"));
+  // Waits until the output holds the text.
+  bool WaitForOutput(const QString& text, int timeout_ms = kWaitMs);
+  void Terminate();
+  // Waits for the end; the exit code, or -1 when it did not end in time or crashed.
+  int WaitForExit(int timeout_ms = kWaitMs);
+  bool Running() const { return process_.state() != QProcess::NotRunning; }
+
+  quint16 port() const { return port_; }
+  const QString& output() const { return output_; }
+  const TempDir& dir() const { return dir_; }
+
+ private:
+  TempDir dir_;
+  quint16 port_;
+  QProcess process_;
+  QString output_;
+};
+
+}  // namespace testing_support

@@ -1,0 +1,99 @@
+// SPDX-License-Identifier: MIT
+// The real scrawlbox-server, headless, with real sockets on loopback.
+#include <gtest/gtest.h>
+
+#include "protocol/commands.h"
+#include "tests/integration/raw_client.h"
+#include "tests/integration/server_process.h"
+
+namespace {
+
+using testing_support::RawClient;
+using testing_support::ServerProcess;
+namespace to_server = protocol::to_server;
+
+TEST(ServerProcess, TwoPlayersLogInAndChat) {
+  ServerProcess server("Name=Loopback Room\nMOTD=Hello there\n");
+  ASSERT_TRUE(server.Start()) << server.output().toStdString();
+  RawClient ann, ben;
+  ASSERT_TRUE(ann.Connect(server.port()));
+  EXPECT_EQ(ann.Login("ann"), "100000");
+  ASSERT_TRUE(ben.Connect(server.port()));
+  EXPECT_EQ(ben.Login("ben"), "100001");
+
+  const auto join = ann.WaitFor("JOIN");
+  ASSERT_TRUE(join);
+  EXPECT_EQ(join->data, "100001\x03" "ben\x03" "0");
+
+  ben.Send(to_server::SAY, "hi ann");
+  const auto to_ann = ann.WaitFor("SAY");
+  const auto to_ben = ben.WaitFor("SAY");
+  ASSERT_TRUE(to_ann && to_ben);
+  EXPECT_EQ(to_ann->data, "100001\x03hi ann");
+  EXPECT_EQ(to_ben->data, "100001\x03hi ann");
+  EXPECT_TRUE(server.WaitForOutput(QStringLiteral("[chat] ben: hi ann")));
+}
+
+TEST(ServerProcess, SilentClientTimesOutAndTheOthersAreTold) {
+  ServerProcess server("Ping=1\nPing Timeout=1\n");
+  ASSERT_TRUE(server.Start());
+  RawClient awake, silent;
+  ASSERT_TRUE(awake.Connect(server.port()));
+  ASSERT_FALSE(awake.Login("awake").empty());
+  silent.answer_pings = false;
+  ASSERT_TRUE(silent.Connect(server.port()));
+  ASSERT_FALSE(silent.Login("silent").empty());
+
+  const auto part = awake.WaitFor("PART", 6000);
+  ASSERT_TRUE(part);
+  EXPECT_EQ(part->data, "100001\x03Ping timeout");
+  EXPECT_TRUE(silent.WaitClosed());
+  EXPECT_TRUE(server.WaitForOutput(
+      QStringLiteral("silent's (127.0.0.1) connection has been closed: Ping timeout.")));
+}
+
+TEST(ServerProcess, TerminationTellsEveryoneAndExitsCleanly) {
+  ServerProcess server;
+  ASSERT_TRUE(server.Start());
+  RawClient a, b;
+  ASSERT_TRUE(a.Connect(server.port()));
+  ASSERT_FALSE(a.Login("a").empty());
+  ASSERT_TRUE(b.Connect(server.port()));
+  ASSERT_FALSE(b.Login("b").empty());
+  server.Terminate();
+  for (RawClient* client : {&a, &b}) {
+    const auto quit = client->WaitFor("SERVERQUIT");
+    ASSERT_TRUE(quit);
+    EXPECT_EQ(quit->data, "The server has been shutdown.");
+    EXPECT_TRUE(client->WaitClosed());
+  }
+  EXPECT_EQ(server.WaitForExit(), 0);
+}
+
+TEST(ServerProcess, PortInUseIsReportedAndTheProgramKeepsRunning) {
+  ServerProcess first;
+  ASSERT_TRUE(first.Start());
+  ServerProcess second("", first.port());
+  const QString in_use = QStringLiteral("Error creating listening port. Port %1 is already in-use "
+                                        "by another application.")
+                             .arg(first.port());
+  ASSERT_TRUE(second.Start(in_use)) << second.output().toStdString();
+  EXPECT_TRUE(second.Running());
+  second.Terminate();
+  EXPECT_EQ(second.WaitForExit(), 0);
+}
+
+TEST(ServerProcess, GarbageSettingsAndOversizedMessagesLeaveTheRoomRunning) {
+  ServerProcess server("\x01\x02\xff[[[\nPing=banana\nPing Timeout=\n=\n[Server Statistics]\n"
+                       "Total Server Launches=lots\n");
+  ASSERT_TRUE(server.Start()) << server.output().toStdString();
+  RawClient flooder, player;
+  ASSERT_TRUE(flooder.Connect(server.port()));
+  flooder.SendRaw(std::string(70000, 'x'));
+  EXPECT_TRUE(flooder.WaitClosed());
+  ASSERT_TRUE(player.Connect(server.port()));
+  EXPECT_EQ(player.Login("player"), "100001");
+  EXPECT_TRUE(server.WaitForOutput(QStringLiteral("connection has been closed: Message too long.")));
+}
+
+}  // namespace

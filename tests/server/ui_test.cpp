@@ -1,0 +1,135 @@
+// SPDX-License-Identifier: MIT
+// The operator's window as the core drives it, on the offscreen platform.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QSettings>
+#include <QTreeWidget>
+
+#include "protocol/commands.h"
+#include "server/connections/room_server.h"
+#include "server/ui/main_window.h"
+#include "server/ui/server_details_dialog.h"
+#include "tests/support/fake_transport.h"
+#include "tests/support/manual_clock.h"
+#include "tests/support/memory_ini.h"
+#include "tests/support/server_harness.h"
+
+namespace server {
+namespace {
+
+class WindowTest : public testing::Test {
+ protected:
+  WindowTest() : core(RoomServer::Ports{transport, clock, window, ini}) {
+    window.Attach(&core);
+    core.Start();
+  }
+  ~WindowTest() override { QSettings().clear(); }
+
+  template <typename T>
+  T* Find(const char* name) {
+    return window.findChild<T*>(QString::fromLatin1(name));
+  }
+  int Join(const std::string& nick) {
+    const int slot = core.OnConnectionRequest("10.0.0.9");
+    core.OnData(slot, protocol::Frame("SCRAWLBOX_CL13NT", "100001"));
+    core.OnData(slot, protocol::Frame("USER", testing_support::ProfileData(nick)));
+    core.OnData(slot, protocol::Frame("PASS", "<none>"));
+    return slot;
+  }
+
+  testing_support::MemoryIni ini;
+  testing_support::ManualClock clock;
+  testing_support::FakeTransport transport;
+  MainWindow window;
+  RoomServer core;
+};
+
+TEST_F(WindowTest, ConnectionListFollowsTheConnections) {
+  auto* list = Find<QTreeWidget>("lvwSockList");
+  ASSERT_NE(list, nullptr);
+  ASSERT_EQ(list->topLevelItemCount(), 1);
+  EXPECT_EQ(list->topLevelItem(0)->text(0), "#000");
+  EXPECT_TRUE(list->topLevelItem(0)->font(2).bold());
+  EXPECT_EQ(Find<QLabel>("_MASTERSTATE")->text(), "ACCEPT");
+
+  const int slot = Join("alice");
+  ASSERT_EQ(list->topLevelItemCount(), 2);
+  QTreeWidgetItem* row = list->topLevelItem(1);
+  EXPECT_EQ(row->text(0), "#001");
+  EXPECT_EQ(row->text(1), "10.0.0.9");
+  EXPECT_EQ(row->text(2), "alice");
+  EXPECT_EQ(row->text(3), "Awaiting UserList request...");
+  EXPECT_EQ(row->data(0, Qt::UserRole).toInt(), slot);
+  EXPECT_EQ(Find<QLabel>("_TOTALCONNECTIONS")->text(), "Connections: 1");
+  core.OnData(slot, protocol::Frame("SAY", std::string(2000, 'x')));
+  EXPECT_EQ(row->text(4), "2,078");  // 24 + 37 + 12 + 2005 bytes with terminators
+
+  core.OnClosed(slot);
+  EXPECT_EQ(list->topLevelItemCount(), 1);
+  EXPECT_EQ(Find<QLabel>("_TOTALCONNECTIONS")->text(), "Connections: 0");
+}
+
+TEST_F(WindowTest, LogsShowPeerTextPlainlyAndKeepOnlyTheNewestEntries) {
+  const int slot = Join("bob");
+  core.OnData(slot, protocol::Frame("SAY", "<b>bold?</b>\x1b[2J"));
+  auto* chat = Find<QListWidget>("lvwLogging_Chat");
+  ASSERT_EQ(chat->count(), 1);
+  EXPECT_TRUE(chat->item(0)->text().endsWith(" - bob: <b>bold?</b><27>[2J"));
+
+  for (int i = 0; i < MainWindow::kMaxLogEntries + 10; ++i) {
+    window.Log(LogKind::kGeneral, "line " + std::to_string(i), kIconInfo);
+  }
+  auto* general = Find<QListWidget>("lvwLogging_General");
+  EXPECT_EQ(general->count(), MainWindow::kMaxLogEntries);
+  EXPECT_TRUE(general->item(general->count() - 1)->text().endsWith(
+      QString::fromStdString("line " + std::to_string(MainWindow::kMaxLogEntries + 9))));
+}
+
+TEST_F(WindowTest, MasterStatesReadAsTheOperatorExpects) {
+  const std::vector<std::pair<int, QString>> states = {
+      {kMasterUndefined, "UNDEFINED"}, {kMasterOpening, "ACCEPT"}, {kMasterListening, "ACCEPT"},
+      {kMasterDeny, "DENY"},           {kMasterOffline, "OFFLINE"}, {kMasterError, "!ERROR!"}};
+  for (const auto& [state, text] : states) {
+    window.SetMasterState(state);
+    EXPECT_EQ(Find<QLabel>("_MASTERSTATE")->text(), text);
+  }
+}
+
+TEST_F(WindowTest, EnglishOnlyNoticeComesBeforeTheFirstDetailsDialogOnly) {
+  ServerDetailsDialog::OpenWithNotice(&core, &window);
+  auto* notice = Find<QMessageBox>("msgEnglishOnly");
+  ASSERT_NE(notice, nullptr);
+  EXPECT_EQ(notice->windowTitle(), "Use English characters only!");
+  EXPECT_EQ(Find<ServerDetailsDialog>("wServerDetails"), nullptr);
+  notice->done(QMessageBox::Ok);
+  QApplication::processEvents();
+  auto* dialog = Find<ServerDetailsDialog>("wServerDetails");
+  ASSERT_NE(dialog, nullptr);
+  dialog->reject();
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+  ServerDetailsDialog::OpenWithNotice(&core, &window);
+  EXPECT_EQ(Find<QMessageBox>("msgEnglishOnly"), nullptr);
+  EXPECT_NE(Find<ServerDetailsDialog>("wServerDetails"), nullptr);
+}
+
+TEST_F(WindowTest, DetailsDialogWritesWhatWasTypedAndReloads) {
+  ServerDetailsDialog dialog(&core, &window);
+  EXPECT_EQ(dialog.findChild<QLineEdit*>("txtPing")->text(), "10");
+  dialog.findChild<QLineEdit*>("txtName")->setText(QStringLiteral("Café Sketch"));
+  dialog.findChild<QLineEdit*>("txtPing")->setText("3");
+  dialog.findChild<QCheckBox*>("chkPrivateServer")->setChecked(true);
+  dialog.accept();
+  EXPECT_EQ(ini.INIRead("Server Details", "Name", ""), "Caf\xE9 Sketch");
+  EXPECT_EQ(ini.INIRead("Server Details", "Private Server", ""), "1");
+  EXPECT_EQ(core.settings().PingInterval, 3000);
+}
+
+}  // namespace
+}  // namespace server
