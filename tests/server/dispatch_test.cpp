@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "protocol/commands.h"
+#include "tests/support/matchers.h"
 #include "tests/support/server_harness.h"
 
 namespace server {
@@ -10,10 +11,9 @@ namespace {
 
 using testing::ElementsAre;
 using testing::IsEmpty;
+using testing_support::Msg;
 using testing_support::ServerHarness;
 namespace to_server = protocol::to_server;
-
-MATCHER_P2(Msg, command, data, "") { return arg.command == command && arg.data == data; }
 
 // Three players in the room: slots 1, 2 and 3, ids 100000 to 100002.
 class Room : public testing::Test {

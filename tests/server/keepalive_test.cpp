@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "protocol/commands.h"
+#include "tests/support/matchers.h"
 #include "tests/support/server_harness.h"
 
 namespace server {
@@ -10,15 +11,10 @@ namespace {
 
 using testing::ElementsAre;
 using testing::IsEmpty;
+using testing_support::Msg;
+using testing_support::RunningGame;
 using testing_support::ServerHarness;
 namespace to_server = protocol::to_server;
-
-MATCHER_P2(Msg, command, data, "") { return arg.command == command && arg.data == data; }
-
-class RunningGame : public NoGame {
- public:
-  bool IsRunning() const override { return true; }
-};
 
 TEST(KeepAlive, SilentConnectionIsClosedAfterIntervalPlusTimeout) {
   ServerHarness h;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "protocol/commands.h"
+#include "tests/support/matchers.h"
 #include "tests/support/server_harness.h"
 
 namespace server {
@@ -11,20 +12,10 @@ namespace {
 using protocol::Message;
 using testing::ElementsAre;
 using testing_support::ProfileData;
+using testing_support::Msg;
+using testing_support::RunningGame;
 using testing_support::ServerHarness;
 namespace to_server = protocol::to_server;
-
-MATCHER_P2(Msg, command, data, "") { return arg.command == command && arg.data == data; }
-
-// A game stand-in that is running with a fixed artist and hint.
-class RunningGame : public NoGame {
- public:
-  bool IsRunning() const override { return true; }
-  int32_t CurrentRound() const override { return 3; }
-  int32_t TotalRounds() const override { return 5; }
-  int32_t ArtistId() const override { return 100000; }
-  std::string RevealedLetters() const override { return std::string(150, 'c'); }
-};
 
 class FixedBans : public BanCheck {
  public:

@@ -8,6 +8,7 @@
 
 #include "protocol/commands.h"
 #include "protocol/drawing.h"
+#include "tests/support/matchers.h"
 #include "tests/support/server_harness.h"
 
 namespace server {
@@ -15,10 +16,9 @@ namespace {
 
 using testing::ElementsAre;
 using testing::IsEmpty;
+using testing_support::Msg;
 using testing_support::ServerHarness;
 namespace to_server = protocol::to_server;
-
-MATCHER_P2(Msg, command, data, "") { return arg.command == command && arg.data == data; }
 
 TEST(Limits, MessageWithoutTerminatorPastTheLimitClosesWithoutDispatch) {
   ServerHarness h;
