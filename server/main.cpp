@@ -16,6 +16,8 @@
 #include "common/version.h"
 #include "inifile/ini_file.h"
 #include "server/connections/room_server.h"
+#include "server/game/game.h"
+#include "server/game/word_lists.h"
 #include "server/net/console_view.h"
 #include "server/net/qt_transport.h"
 #include "server/net/signal_watcher.h"
@@ -78,7 +80,9 @@ int main(int argc, char** argv) {
   }
   inifile::IniFile ini(QDir(data_folder).filePath(QStringLiteral("Server.ini")).toStdString());
   scrawlbox::QtScheduler scheduler;
+  scrawlbox::QtRandom random;
   server::QtTransport transport;
+  server::WordLists word_lists(QDir(data_folder).filePath(QStringLiteral("Wordlists")).toStdString());
 
   // Once everyone has been told, the sockets get a moment to write it out before the end.
   auto quit_after_flush = [&transport] {
@@ -88,6 +92,8 @@ int main(int argc, char** argv) {
   if (options.headless) {
     server::ConsoleView view;
     server::RoomServer core({transport, scheduler, view, ini});
+    server::Game game(core, scheduler, random, word_lists);
+    core.SetGame(&game);
     transport.Attach(&core);
     view.OnQuitFinished(quit_after_flush);
     server::SignalWatcher termination;
@@ -97,12 +103,15 @@ int main(int argc, char** argv) {
                        core.Quit(true);
                      });
     view.WriteLine("general", "Data folder: " + data_folder.toStdString());
+    game.ScanWordlists();
     core.Start();
     return app->exec();
   }
 
   server::MainWindow window;
   server::RoomServer core({transport, scheduler, window, ini});
+  server::Game game(core, scheduler, random, word_lists);
+  core.SetGame(&game);
   transport.Attach(&core);
   window.Attach(&core);
   window.OnQuitFinished([&window, quit_after_flush] {
@@ -111,6 +120,7 @@ int main(int argc, char** argv) {
   });
   auto* splash = new scrawlbox::SplashWindow(QStringLiteral("Server"));
   splash->ShowFor();
+  game.ScanWordlists();
   core.Start();
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     window.move(screen->availableGeometry().center() - window.rect().center());

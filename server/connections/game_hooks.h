@@ -7,6 +7,8 @@
 
 namespace server {
 
+struct ConnectionRecord;
+
 // What the connection layer asks of the game and tells it. The game engine implements this;
 // until a game engine is attached, NoGame stands in: no game ever runs.
 class GameHooks {
@@ -28,10 +30,11 @@ class GameHooks {
   // Whether the in-room player of this slot may draw now.
   virtual bool MayDraw(int slot) const = 0;
 
-  // A connection has closed and the others were told; was_artist when it was the artist.
-  virtual void OnPlayerGone(bool was_artist) = 0;
-  // A socket error left fewer than two connections.
-  virtual void OnSocketErrorFewPlayers() = 0;
+  // A connection has closed and the others were told; the leaver's record is as it was, and
+  // was_artist tells whether its user was the artist.
+  virtual void OnPlayerGone(const ConnectionRecord& leaver, bool was_artist) = 0;
+  // A socket reported an error.
+  virtual void OnSocketError() = 0;
 };
 
 class NoGame : public GameHooks {
@@ -44,8 +47,8 @@ class NoGame : public GameHooks {
   bool CheckGuess(int, const std::string&) override { return false; }
   void HandleCommand(std::string_view, int, const std::string&) override {}
   bool MayDraw(int) const override { return true; }
-  void OnPlayerGone(bool) override {}
-  void OnSocketErrorFewPlayers() override {}
+  void OnPlayerGone(const ConnectionRecord&, bool) override {}
+  void OnSocketError() override {}
 };
 
 }  // namespace server

@@ -79,6 +79,8 @@ class ServerView {
   virtual void RemoveConnectionRow(int32_t id) = 0;
   // The shutdown sequence has told everyone; the program may end now.
   virtual void QuitFinished() = 0;
+  // A problem the operator must see now (a message box where there is a window).
+  virtual void ShowCritical(const std::string& title, const std::string& text) = 0;
 };
 
 // Whether an address may not enter the room.

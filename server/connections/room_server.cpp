@@ -168,7 +168,7 @@ void RoomServer::OnSocketError(int slot, int number, const std::string& descript
   LogConnection("Sockets_Error(Index=" + NumberText(slot) + ") = " + NumberText(number) + ": " +
                     description + ".",
                 kIconError);
-  if (ConnectionCount() < 2) game_->OnSocketErrorFewPlayers();
+  game_->OnSocketError();
   statistics_.Increment(Stat::SocketErrors);
 }
 
@@ -230,10 +230,11 @@ void RoomServer::CloseConnection(int slot) {
                 kIconInfo);
   view_.RemoveConnectionRow(id);
   // The record may still be in use by the handler that led here; it goes when the event ends.
+  const ConnectionRecord& leaver = *record;
   retired_.push_back(std::move(record));
 
   if (announce) Broadcast(to_client::PART, NumberText(id) + protocol::kFieldSep + reason, -1);
-  game_->OnPlayerGone(was_artist);
+  game_->OnPlayerGone(leaver, was_artist);
 }
 
 void RoomServer::RestartPingTimer(int slot, int interval_ms) {

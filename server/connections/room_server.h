@@ -103,6 +103,23 @@ class RoomServer {
     }
   }
 
+  // The first open connection in slot order for which pred(record) holds, or nullptr.
+  template <typename Pred>
+  ConnectionRecord* FindConnection(Pred&& pred) {
+    for (auto& [slot, record] : connections_) {
+      if (pred(*record)) return record.get();
+    }
+    return nullptr;
+  }
+
+  // Runs work as one event of its own: connections closed during it are released at its end.
+  // Timer ticks of other parts of the server go through here.
+  template <typename Fn>
+  void AsEvent(Fn&& work) {
+    EventScope scope(this);
+    work();
+  }
+
   ServerStatistics& statistics() { return statistics_; }
   ServerView& view() { return view_; }
   Scheduler& scheduler() { return scheduler_; }

@@ -26,6 +26,15 @@ void ConsoleView::Log(LogKind kind, const std::string& text, int) {
 
 void ConsoleView::SetStatusMessage(const std::string& text, int) { WriteLine("status", text); }
 
+void ConsoleView::ShowCritical(const std::string& title, const std::string& text) {
+  // One line: the line breaks meant for a message box become spaces.
+  std::string line = title + ": " + text;
+  for (char& c : line) {
+    if (c == '\r' || c == '\n') c = ' ';
+  }
+  WriteLine("general", line);
+}
+
 void ConsoleView::QuitFinished() {
   if (on_quit_) on_quit_();
 }

@@ -266,6 +266,11 @@ void MainWindow::RequestQuit() {
   box->open();
 }
 
+void MainWindow::ShowCritical(const std::string& title, const std::string& text) {
+  scrawlbox::ShowMessageBox(this, QMessageBox::Critical, scrawlbox::FromWire(title),
+                            scrawlbox::FromWire(text));
+}
+
 void MainWindow::QuitFinished() {
   quit_finished_ = true;
   if (on_quit_) on_quit_();

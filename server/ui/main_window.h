@@ -40,6 +40,7 @@ class MainWindow : public QMainWindow, public ServerView {
                            double bytes) override;
   void RemoveConnectionRow(int32_t id) override;
   void QuitFinished() override;
+  void ShowCritical(const std::string& title, const std::string& text) override;
 
   // The shutdown sequence as the close box and the Quit menu start it.
   void RequestQuit();

@@ -29,6 +29,10 @@ ServerProcess::~ServerProcess() {
   }
 }
 
+void ServerProcess::CopyWordLists(const std::string& from) {
+  std::filesystem::copy(from, dir_ / "Wordlists", std::filesystem::copy_options::recursive);
+}
+
 bool ServerProcess::Start(const QString& ready_text) {
   process_.start(QStringLiteral(SCRAWLBOX_SERVER_BIN),
                  {QStringLiteral("--headless"), QStringLiteral("--data-dir"),

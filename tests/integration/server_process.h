@@ -21,6 +21,8 @@ class ServerProcess {
   explicit ServerProcess(const std::string& details = "", quint16 port = 0);
   ~ServerProcess();
 
+  // Copies a folder of word lists into the server's Data folder as its Wordlists.
+  void CopyWordLists(const std::string& from);
   // Starts the program and waits until its output holds the text.
   bool Start(const QString& ready_text = QStringLiteral("Master socket ready"));
   // Waits until the output holds the text.

@@ -2,6 +2,7 @@
 #include "tests/support/fake_transport.h"
 
 #include "protocol/receive_buffer.h"
+#include "tests/support/matchers.h"
 
 namespace protocol {
 
@@ -35,6 +36,10 @@ server::ListenResult FakeTransport::Listen(int port) {
 
 server::SendResult FakeTransport::Send(int slot, std::string_view bytes) {
   if (failing_slots.count(slot)) return server::SendResult{false, 32, "Broken pipe"};
+  if (on_ping && bytes == protocol::Frame("PING", "-")) {
+    on_ping(slot);
+    return {};
+  }
   sent[slot].append(bytes);
   return {};
 }

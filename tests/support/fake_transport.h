@@ -1,19 +1,14 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <functional>
 #include <map>
-#include <ostream>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "protocol/framing.h"
 #include "server/connections/ports.h"
-
-namespace protocol {
-// Shows a message readably in test failures, with the control codes as <1> to <4>.
-void PrintTo(const Message& message, std::ostream* out);
-}  // namespace protocol
 
 namespace testing_support {
 
@@ -34,6 +29,9 @@ class FakeTransport : public server::Transport {
   // Everything sent to the slot so far, as bytes (not forgotten).
   const std::string& Raw(int slot) { return sent[slot]; }
   bool IsClosed(int slot) const { return closed.count(slot) > 0; }
+
+  // When set, a PING is not recorded but handed to this (to answer it as a live client would).
+  std::function<void(int slot)> on_ping;
 
   server::ListenResult listen_result;
   int listened_port = 0;

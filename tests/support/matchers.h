@@ -3,7 +3,15 @@
 
 #include <gmock/gmock.h>
 
+#include <ostream>
+
+#include "protocol/framing.h"
 #include "server/connections/game_hooks.h"
+
+namespace protocol {
+// Shows a message readably in test failures, with the control codes as <1> to <4>.
+void PrintTo(const Message& message, std::ostream* out);
+}  // namespace protocol
 
 namespace testing_support {
 

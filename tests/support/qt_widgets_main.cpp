@@ -5,6 +5,8 @@
 #include <QApplication>
 
 int main(int argc, char** argv) {
+  // Also when the runner lists the tests, which it does without the tests' environment.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   QApplication::setOrganizationName(QStringLiteral("Scrawlbox Tests"));
   testing::InitGoogleTest(&argc, argv);

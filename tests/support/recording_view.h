@@ -41,6 +41,9 @@ class RecordingView : public server::ServerView {
                            double bytes) override;
   void RemoveConnectionRow(int32_t id) override { rows.erase(id); }
   void QuitFinished() override { ++quit_finished; }
+  void ShowCritical(const std::string& title, const std::string& text) override {
+    criticals.push_back(title + ": " + text);
+  }
 
   // Whether a log of that kind holds exactly this text.
   bool HasLog(server::LogKind kind, const std::string& text) const;
@@ -51,6 +54,7 @@ class RecordingView : public server::ServerView {
   std::vector<int> master_states;
   std::map<int32_t, Row> rows;
   int quit_finished = 0;
+  std::vector<std::string> criticals;
 };
 
 }  // namespace testing_support

@@ -1,0 +1,422 @@
+// SPDX-License-Identifier: MIT
+#include "server/game/game.h"
+
+#include <algorithm>
+#include <climits>
+
+#include "protocol/commands.h"
+#include "protocol/framing.h"
+#include "protocol/numbers.h"
+#include "protocol/text.h"
+#include "server/connections/room_server.h"
+
+namespace server {
+
+using protocol::NumberText;
+namespace to_client = protocol::to_client;
+namespace to_server = protocol::to_server;
+
+namespace {
+
+constexpr char kSep = protocol::kFieldSep;
+
+enum class Guess { kWrong, kCorrect, kClose };
+
+// Letter case aside, a guess is correct when it is the word or one of its alternatives, and
+// close when it is the beginning of the whole word line.
+Guess MatchGuess(std::string_view guess, std::string_view word) {
+  if (word.empty()) return Guess::kWrong;
+  for (const std::string& alternative : protocol::SplitFields(word, ',')) {
+    if (protocol::EqualsIgnoreCase(guess, alternative)) return Guess::kCorrect;
+  }
+  if (guess.size() <= word.size() && protocol::EqualsIgnoreCase(guess, word.substr(0, guess.size()))) {
+    return Guess::kClose;
+  }
+  return Guess::kWrong;
+}
+
+int32_t ClampTime(double ms) {
+  return std::max(kMinRoundTime, protocol::RoundToInt32(ms));
+}
+
+}  // namespace
+
+Game::Game(RoomServer& room, scrawlbox::Scheduler& scheduler, scrawlbox::Random& random,
+           WordLists& word_lists)
+    : room_(room), random_(random), word_lists_(word_lists) {
+  tmrGameTime_ = scheduler.CreateTimer([this] { room_.AsEvent([this] { OnRoundTimer(); }); });
+  tmrGameScore_ = scheduler.CreateTimer([this] { OnScoreTimer(); });
+}
+
+Game::~Game() = default;
+
+void Game::ScanWordlists() {
+  const auto error = word_lists_.ScanWordlist();
+  if (error) {
+    room_.view().ShowCritical(
+        "ScanWordlist()",
+        "There was an error scanning the available wordlists. The \r\nwordlists should reside in " +
+            word_lists_.folder().string() +
+            ". Make sure you \r\nhave correctly installed Scrawlbox. Error encountered follows:\r\n\r\n" +
+            NumberText(error->number) + ": " + error->description + ".");
+  }
+  room_.LogGeneral(NumberText(static_cast<double>(word_lists_.names().size())) +
+                       " word lists found in " + word_lists_.folder().string() + ".",
+                   kIconInfo);
+}
+
+// --- Messages from players -------------------------------------------------------------------
+
+void Game::HandleCommand(std::string_view command, int slot, const std::string& data) {
+  if (command == to_server::GETWORDLISTS) {
+    OnGetWordLists(slot);
+  } else if (command == to_server::STARTGAME) {
+    OnStartGame(slot, data);
+  } else if (command == to_server::GIVEHINT) {
+    OnGiveHint(slot);
+  } else if (command == to_server::SKIPWORD) {
+    OnSkipWord(slot);
+  }
+  // WARNARTIST has no effect on the server.
+}
+
+void Game::OnGetWordLists(int slot) {
+  const auto& names = word_lists_.names();
+  if (names.empty()) {
+    room_.SendMessage(slot, to_client::NOWORDLISTS, protocol::kNoData);
+    return;
+  }
+  constexpr size_t kNamesPerMessage = 10;
+  constexpr size_t kMaxBatch = 4096;
+  for (size_t first = 0; first < names.size(); first += kNamesPerMessage) {
+    const size_t last = std::min(first + kNamesPerMessage, names.size());
+    const std::vector<std::string> batch(names.begin() + static_cast<std::ptrdiff_t>(first),
+                                         names.begin() + static_cast<std::ptrdiff_t>(last));
+    room_.SendMessage(slot, to_client::WORDLIST, protocol::FirstChars(protocol::JoinFields(batch), kMaxBatch));
+  }
+  room_.SendMessage(slot, to_client::WORDLISTEND, protocol::kNoData);
+  room_.Broadcast(to_client::GAMEISBEINGSETUP, protocol::kNoData, slot);
+}
+
+void Game::OnStartGame(int slot, const std::string& data) {
+  const auto fields = protocol::SplitFields(data);
+  room_.UpdateConnectionRow(slot, "", "Has started the game..");
+  const int32_t artist = GetNextArtist();
+  ClearFoundFlags();
+  state_.TotalRounds = std::max(1, protocol::LeadingInt32(protocol::FieldOr(fields, 3)));
+  state_.RoundTime = ClampTime(protocol::LeadingNumber(protocol::FieldOr(fields, 4)));
+  state_.FoundTime = ClampTime(protocol::LeadingNumber(protocol::FieldOr(fields, 5)));
+  state_.FoundCount = 0;
+  std::string_view lists = protocol::FieldOr(fields, 6);
+  if (!lists.empty() && lists.front() == protocol::kListSep) lists.remove_prefix(1);
+  state_.ChosenLists = std::string(lists);
+  state_.Round = 1;
+  if (!PickRoundWord()) return;
+  state_.ArtistId = artist;
+
+  room_.Broadcast(to_client::SETGAMETIMER, NumberText(state_.RoundTime), -1);
+  room_.Broadcast(to_client::TOTALROUNDS, NumberText(state_.TotalRounds), -1);
+  room_.Broadcast(to_client::START_GAME, state_.ChosenLists, -1);
+  AnnounceArtist();
+  SetGameTimer(kTimerRound);
+  room_.statistics().Increment(Stat::GamesStarted);
+}
+
+void Game::OnGiveHint(int slot) {
+  // Only the artist knows the word; nobody else may spend the others' points on hints.
+  if (!RoundInPlay() || !IsArtist(slot) || state_.HintCount >= 4) return;
+  room_.UpdateConnectionRow(slot, "", "Has given a hint.");
+  room_.Broadcast(to_client::HINT, GetHint(), -1);
+  if (state_.ScorePot >= HintCost) state_.ScorePot -= HintCost;
+  room_.statistics().Increment(Stat::HintsGiven);
+  if (state_.HintCount == 4) room_.SendMessage(slot, to_client::NOMOREHINTS, protocol::kNoData);
+}
+
+void Game::OnSkipWord(int slot) {
+  if (!RoundInPlay() || !IsArtist(slot)) return;
+  ConnectionRecord& artist = *room_.Record(slot);
+  state_.GameRunning = false;
+  tmrGameTime_->Stop();
+  artist.Points = artist.Points > INT32_MIN + SkipPenalty ? artist.Points - SkipPenalty : INT32_MIN;
+  room_.UpdateConnectionRow(slot, "", "Has skipped the current word.");
+  room_.Broadcast(to_client::WORDSKIPPED, state_.CurrentWord, -1);
+  room_.Broadcast(to_client::POINTSCHG, NumberText(artist.Id) + kSep + NumberText(artist.Points),
+                  -1);
+  // The skipped round is played again under the same number.
+  state_.Round -= 1;
+  state_.HintCount = 0;
+  if (state_.Round >= state_.TotalRounds) {
+    ResetGame();
+    return;
+  }
+  state_.TimerMode = kTimerBetweenRounds;
+  tmrGameTime_->Start(AfterSkipPause);
+  state_.GameRunning = true;
+  room_.statistics().Increment(Stat::WordsSkipped);
+}
+
+bool Game::CheckGuess(int slot, const std::string& text) {
+  // Between rounds and games the last word has been shown to everyone; typing it scores nothing.
+  if (!RoundInPlay()) return false;
+  ConnectionRecord& player = *room_.Record(slot);
+  const Guess guess = MatchGuess(text, state_.CurrentWord);
+  if (IsArtist(slot)) {
+    // The artist can neither score with the word nor give it away in the chat.
+    return guess != Guess::kWrong;
+  }
+  bool taken = false;
+  bool found = false;
+  if (guess == Guess::kCorrect && !player.FoundWord) {
+    room_.Broadcast(to_client::WORDFOUND, NumberText(slot) + kSep + NumberText(player.Id), -1);
+    ++state_.FoundCount;
+    player.Points += state_.ScorePot;
+    if (room_.InRoomCount() > 2 && state_.FoundCount == 1) player.Points += FirstFinderBonus;
+    room_.Broadcast(to_client::POINTSCHG, NumberText(player.Id) + kSep + NumberText(player.Points),
+                    -1);
+    player.FoundWord = true;
+    taken = found = true;
+  } else if (guess == Guess::kClose) {
+    room_.SendMessage(slot, to_client::WORDCLOSE, text);
+    room_.statistics().Increment(Stat::WordsAlmostGuessed);
+    taken = true;
+  }
+  if (state_.FoundCount >= room_.InRoomCount() - 1) {
+    EndRoundAllFound();
+  } else if (found && state_.FoundCount == 1) {
+    SetGameTimer(kTimerCountdown);
+  }
+  return taken;
+}
+
+bool Game::MayDraw(int slot) const {
+  return !state_.GameRunning || state_.ArtistId == 0 || IsArtist(slot);
+}
+
+void Game::OnPlayerGone(const ConnectionRecord& leaver, bool was_artist) {
+  // Only a finder who leaves takes a find with it.
+  if (state_.FoundCount > 0 && leaver.FoundWord) --state_.FoundCount;
+  if (!state_.GameRunning) return;
+  if (room_.InRoomCount() < 2) {
+    StopGame();
+    return;
+  }
+  if (was_artist) {
+    room_.Broadcast(to_client::NOTICE, "Artist has left the room; a new one will be selected.", -1);
+    // The abandoned round counts as played: in the last round that ends the game, rather than
+    // adding a round beyond the last.
+    if (RoundInPlay() && state_.Round >= state_.TotalRounds) {
+      tmrGameTime_->Stop();
+      ResetGame();
+      return;
+    }
+    state_.TimerMode = kTimerBetweenRounds;
+    tmrGameTime_->Start(ArtistLeftPause);
+    return;
+  }
+  // The last player still guessing may have been the one who left.
+  if (RoundInPlay() && state_.FoundCount > 0 &&
+      state_.FoundCount >= room_.InRoomCount() - 1) {
+    EndRoundAllFound();
+  }
+}
+
+void Game::OnSocketError() {
+  if (state_.GameRunning && room_.InRoomCount() < 2) StopGame();
+}
+
+// --- Rounds and timers ------------------------------------------------------------------------
+
+void Game::SetGameTimer(int32_t mode) {
+  state_.GameRunning = true;
+  switch (mode) {
+    case kTimerStopped:
+      tmrGameTime_->Stop();
+      state_.GameRunning = false;
+      break;
+    case kTimerRound:
+      state_.HintCount = 0;
+      state_.RevealedPrefix.clear();
+      state_.ScorePot = StartPot;
+      tmrGameTime_->Start(state_.RoundTime);
+      tmrGameScore_->Start(ScoreTick);
+      break;
+    case kTimerCountdown:
+      room_.Broadcast(to_client::STARTGAMETIMER, NumberText(state_.FoundTime), -1);
+      tmrGameTime_->Start(state_.FoundTime);
+      break;
+    case kTimerBetweenRounds:
+      tmrGameTime_->Start(BetweenRoundsPause);
+      break;
+    case kTimerBetweenGames:
+      tmrGameTime_->Start(BetweenGamesPause);
+      break;
+    default:
+      break;
+  }
+  state_.TimerMode = mode;
+}
+
+void Game::OnRoundTimer() {
+  switch (state_.TimerMode) {
+    case kTimerRound:
+    case kTimerCountdown:
+      // Time is up: everyone learns the word, also those still guessing in the last round.
+      room_.Broadcast(to_client::ENDOFROUND, state_.CurrentWord, -1);
+      if (state_.Round < state_.TotalRounds) {
+        SetGameTimer(kTimerBetweenRounds);
+      } else {
+        ResetGame();
+      }
+      break;
+    case kTimerBetweenRounds:
+    case kTimerBetweenGames:
+      NewRound();
+      break;
+    default:
+      tmrGameTime_->Stop();
+      break;
+  }
+}
+
+void Game::OnScoreTimer() {
+  if (state_.ScorePot >= 2) state_.ScorePot -= 2;
+}
+
+void Game::NewRound() {
+  const int32_t artist = GetNextArtist();
+  ClearFoundFlags();
+  state_.Round += 1;
+  state_.GameRunning = true;
+  if (!PickRoundWord()) return;
+  state_.ArtistId = artist;
+  state_.RevealedPrefix.clear();
+  room_.Broadcast(to_client::SETGAMETIMER, NumberText(state_.RoundTime), -1);
+  room_.Broadcast(to_client::NEWROUND, NumberText(state_.Round), -1);
+  AnnounceArtist();
+  SetGameTimer(kTimerRound);
+}
+
+void Game::AnnounceArtist() {
+  room_.Broadcast(to_client::NEWARTIST, NumberText(state_.ArtistId), -1);
+  if (const ConnectionRecord* artist = room_.FindConnection(
+          [this](const ConnectionRecord& r) { return r.Id == state_.ArtistId; })) {
+    room_.SendMessage(artist->SlotIndex, to_client::NEWWORD, state_.CurrentWord);
+  }
+}
+
+bool Game::PickRoundWord() {
+  const auto word = word_lists_.PickWord(state_.ChosenLists, random_);
+  if (!word) {
+    StopGame();
+    room_.Broadcast(to_client::NOTICE, "No words could be read from the chosen word lists.", -1);
+    return false;
+  }
+  state_.CurrentWord = *word;
+  return true;
+}
+
+int32_t Game::GetNextArtist() {
+  // Players still logging in cannot draw; players on auto-skip never do.
+  auto eligible = [](const ConnectionRecord& r) {
+    return r.Id > 0 && r.State == StateInRoom && r.AutoSkip == 0 && r.HasDrawn == 0;
+  };
+  ConnectionRecord* chosen = room_.FindConnection(eligible);
+  if (!chosen) {
+    room_.ForEachConnection([](ConnectionRecord& r) {
+      if (r.Id > 0) r.HasDrawn = 0;
+    });
+    chosen = room_.FindConnection(eligible);
+  }
+  if (!chosen) return 0;
+  chosen->HasDrawn = 1;
+  return chosen->Id;
+}
+
+void Game::ClearFoundFlags() {
+  room_.ForEachConnection([](ConnectionRecord& r) { r.FoundWord = false; });
+  state_.FoundCount = 0;
+}
+
+void Game::EndRoundAllFound() {
+  room_.Broadcast(to_client::STOPGAMETIMER, protocol::kNoData, -1);
+  tmrGameTime_->Stop();
+  room_.statistics().Increment(Stat::WordsGuessed);
+  room_.statistics().Increment(Stat::Rounds);
+  if (state_.Round < state_.TotalRounds) {
+    SetGameTimer(kTimerBetweenRounds);
+  } else {
+    ResetGame();
+  }
+}
+
+void Game::ResetGame() {
+  // Ties go to the player in the lowest slot.
+  const ConnectionRecord* winner = nullptr;
+  room_.ForEachConnection([&winner](ConnectionRecord& r) {
+    if (r.State == StateInRoom && (!winner || r.Points > winner->Points)) winner = &r;
+  });
+  const int32_t winner_id = winner ? winner->Id : 0;
+  state_.Round = 0;
+  room_.ForEachConnection([](ConnectionRecord& r) {
+    r.Points = 0;
+    r.FoundWord = false;
+  });
+  room_.Broadcast(to_client::WINNER, NumberText(winner_id), -1);
+  room_.Broadcast(to_client::RESETSCORES, protocol::kNoData, -1);
+  SetGameTimer(kTimerBetweenGames);
+  room_.statistics().Increment(Stat::GamesCompleted);
+}
+
+void Game::StopGame() {
+  state_.GameRunning = false;
+  tmrGameTime_->Stop();
+  tmrGameScore_->Stop();
+  state_.TimerMode = kTimerStopped;
+  state_.ScorePot = StartPot;
+  state_.FoundCount = 0;
+  state_.Round = 1;
+  state_.CurrentWord.clear();
+  state_.RevealedPrefix.clear();
+}
+
+bool Game::RoundInPlay() const {
+  return state_.GameRunning &&
+         (state_.TimerMode == kTimerRound || state_.TimerMode == kTimerCountdown);
+}
+
+bool Game::IsArtist(int slot) const {
+  const ConnectionRecord* record = room_.Record(slot);
+  return record && state_.ArtistId != 0 && record->Id == state_.ArtistId;
+}
+
+// --- Hints --------------------------------------------------------------------------------------
+
+std::string Game::GetHint() {
+  const std::string& word = state_.CurrentWord;
+  auto reveal = [&](size_t letters, const char* ordinal, int32_t next, size_t needed) {
+    state_.RevealedPrefix = protocol::FirstChars(word, letters);
+    state_.HintCount = word.size() < needed ? 4 : next;
+    return state_.RevealedPrefix + kSep + "The artist has given a " + ordinal +
+           " hint! The word starts with: " + state_.RevealedPrefix;
+  };
+  switch (state_.HintCount) {
+    case 0: {
+      state_.HintCount = 1;
+      const size_t comma = word.find(',');
+      if (comma != std::string::npos) {
+        const std::string n = NumberText(static_cast<double>(comma));
+        return "[" + n + " letters]" + kSep + "The artist has given a hint! The word has " + n +
+               " letters.";
+      }
+      const auto spaces = static_cast<size_t>(std::count(word.begin(), word.end(), ' '));
+      return "[" + NumberText(static_cast<double>(word.size())) + " letters]" + kSep +
+             "The artist has given a hint! The word has " +
+             NumberText(static_cast<double>(word.size() - spaces)) + " letters.";
+    }
+    case 1: return reveal(1, "second", 2, 2);
+    case 2: return reveal(2, "third", 3, 3);
+    default: return reveal(3, "final", 4, 0);
+  }
+}
+
+}  // namespace server

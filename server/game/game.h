@@ -1,0 +1,121 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "common/scheduling.h"
+#include "server/connections/game_hooks.h"
+#include "server/game/word_lists.h"
+
+namespace server {
+
+class RoomServer;
+struct ConnectionRecord;
+
+// What the round timer does when it fires.
+enum TimerModes : int32_t {
+  kTimerStopped = 0,
+  kTimerRound = 1,        // a round is running
+  kTimerCountdown = 2,    // the short countdown after the first find
+  kTimerBetweenRounds = 3,
+  kTimerBetweenGames = 4,
+};
+
+// The room's one game.
+struct GameState {
+  bool GameRunning = false;
+  int32_t Round = 1;
+  int32_t TotalRounds = 10;
+  int32_t RoundTime = 60000;
+  int32_t FoundTime = 30000;
+  std::string ChosenLists;
+  std::string CurrentWord;
+  int32_t ArtistId = 0;
+  int32_t TimerMode = kTimerStopped;
+  int32_t FoundCount = 0;
+  int32_t HintCount = 0;
+  std::string RevealedPrefix;
+  int32_t ScorePot = 200;
+};
+
+// Game constants.
+inline constexpr int32_t StartPot = 200;
+inline constexpr int32_t FirstFinderBonus = 20;
+inline constexpr int32_t HintCost = 15;
+inline constexpr int32_t SkipPenalty = 10;
+inline constexpr int32_t BetweenRoundsPause = 3500;
+inline constexpr int32_t BetweenGamesPause = 6000;
+inline constexpr int32_t AfterSkipPause = 4000;
+inline constexpr int32_t ArtistLeftPause = 4000;
+inline constexpr int32_t ScoreTick = 1000;
+
+// Round and found times are held within these bounds: a round cannot be shorter than a second,
+// and the timers take no more than a 32-bit count of milliseconds.
+inline constexpr int32_t kMinRoundTime = 1000;
+
+// The game engine: set-up, rounds and artist rotation, the two game timers, guesses and points,
+// hints and skipping. It plays through the connection layer's records and sends.
+class Game : public GameHooks {
+ public:
+  Game(RoomServer& room, scrawlbox::Scheduler& scheduler, scrawlbox::Random& random,
+       WordLists& word_lists);
+  ~Game() override;
+
+  // Scans the word-list folder; a problem is shown to the operator.
+  void ScanWordlists();
+
+  const GameState& state() const { return state_; }
+  const WordLists& word_lists() const { return word_lists_; }
+
+  // GameHooks
+  bool IsRunning() const override { return state_.GameRunning; }
+  int32_t CurrentRound() const override { return state_.Round; }
+  int32_t TotalRounds() const override { return state_.TotalRounds; }
+  int32_t ArtistId() const override { return state_.ArtistId; }
+  std::string RevealedLetters() const override { return state_.RevealedPrefix; }
+  bool CheckGuess(int slot, const std::string& text) override;
+  void HandleCommand(std::string_view command, int slot, const std::string& data) override;
+  bool MayDraw(int slot) const override;
+  void OnPlayerGone(const ConnectionRecord& leaver, bool was_artist) override;
+  void OnSocketError() override;
+
+  // The data of the next HINT message (label, then chat text); advances the hint count.
+  std::string GetHint();
+
+ private:
+  void OnGetWordLists(int slot);
+  void OnStartGame(int slot, const std::string& data);
+  void OnGiveHint(int slot);
+  void OnSkipWord(int slot);
+
+  void SetGameTimer(int32_t mode);
+  void OnRoundTimer();
+  void OnScoreTimer();
+  void NewRound();
+  // The user id of the next artist in slot order, or 0 when nobody may draw.
+  int32_t GetNextArtist();
+  void ClearFoundFlags();
+  void ResetGame();
+  // Ends a round that every player has found.
+  void EndRoundAllFound();
+  // Stops the game without telling the clients, as when too few players remain.
+  void StopGame();
+  // Picks the round's word; when no list gives one, stops the game and tells the room.
+  bool PickRoundWord();
+  // Sends the start of a round (NEWARTIST to all, NEWWORD to the artist).
+  void AnnounceArtist();
+  // A round is being played: guesses, hints and skips count.
+  bool RoundInPlay() const;
+  bool IsArtist(int slot) const;
+
+  RoomServer& room_;
+  scrawlbox::Random& random_;
+  WordLists& word_lists_;
+  GameState state_;
+  std::unique_ptr<scrawlbox::Timer> tmrGameTime_;
+  std::unique_ptr<scrawlbox::Timer> tmrGameScore_;
+};
+
+}  // namespace server

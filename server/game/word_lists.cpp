@@ -1,0 +1,154 @@
+// SPDX-License-Identifier: MIT
+#include "server/game/word_lists.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <fstream>
+
+#include "protocol/framing.h"
+
+namespace server {
+
+namespace {
+
+// Collects entries line by line, so that a file is never held whole.
+class EntryCollector {
+ public:
+  EntryCollector(std::vector<std::string>* entries, size_t max_entries)
+      : entries_(entries), max_entries_(max_entries) {}
+
+  bool Full() const { return entries_->size() >= max_entries_; }
+
+  void Feed(std::string_view text) {
+    for (char c : text) {
+      if (Full()) return;
+      if (c == '\n' && after_cr_) {
+        after_cr_ = false;  // the LF of a CR LF pair
+        continue;
+      }
+      after_cr_ = c == '\r';
+      if (c == '\r' || c == '\n') {
+        EndLine();
+      } else if (line_.size() < WordLists::kMaxEntryLength) {
+        line_.push_back(c);
+      } else {
+        overlong_ = true;
+      }
+    }
+  }
+
+  void Finish() {
+    if (!line_.empty() || overlong_) EndLine();
+  }
+
+ private:
+  void EndLine() {
+    if (!overlong_ && !line_.empty() && line_ != "#" && !Full()) {
+      std::string entry;
+      for (char c : line_) {
+        if (static_cast<unsigned char>(c) >= 32) entry.push_back(c);
+      }
+      if (!entry.empty()) entries_->push_back(std::move(entry));
+    }
+    line_.clear();
+    overlong_ = false;
+  }
+
+  std::vector<std::string>* entries_;
+  size_t max_entries_;
+  std::string line_;
+  bool overlong_ = false;
+  bool after_cr_ = false;
+};
+
+}  // namespace
+
+std::vector<std::string> ParseEntries(std::string_view text, size_t max_entries) {
+  std::vector<std::string> entries;
+  EntryCollector collector(&entries, max_entries);
+  collector.Feed(text);
+  collector.Finish();
+  return entries;
+}
+
+std::string EntryToWord(std::string_view entry) {
+  std::string word(entry);
+  std::replace_if(word.begin(), word.end(), [](char c) { return c == '#' || c == '|' || c == ';'; },
+                  ',');
+  return word;
+}
+
+std::optional<WordLists::ScanError> WordLists::ScanWordlist() {
+  names_.clear();
+  std::error_code ec;
+  std::vector<std::string> files;
+  for (std::filesystem::directory_iterator it(folder_, ec), end; !ec && it != end;
+       it.increment(ec)) {
+    std::error_code type_ec;
+    if (it->is_regular_file(type_ec)) files.push_back(it->path().filename().string());
+  }
+  if (ec) return ScanError{ec.value(), ec.message()};
+  if (files.empty()) return ScanError{ENOENT, "No word list files were found"};
+  std::sort(files.begin(), files.end());
+
+  std::optional<ScanError> error;
+  for (const std::string& file : files) {
+    const size_t dot = file.find('.');
+    if (dot == std::string::npos) {
+      // One stray file must not hide the lists after it; it is reported and passed over.
+      if (!error) error = ScanError{EINVAL, "\"" + file + "\" is not a word list file name"};
+      continue;
+    }
+    std::string name = file.substr(0, dot);
+    if (name.empty() || std::find(names_.begin(), names_.end(), name) != names_.end()) continue;
+    names_.push_back(std::move(name));
+  }
+  return error;
+}
+
+std::optional<std::vector<std::string>> WordLists::ReadEntries(std::string_view name) const {
+  // Only names found by the scan are read, so a name from a client can never reach a path
+  // outside the folder.
+  if (std::find(names_.begin(), names_.end(), name) == names_.end()) return std::nullopt;
+  std::ifstream in(folder_ / (std::string(name) + ".txt"), std::ios::binary);
+  if (!in) return std::nullopt;
+  std::vector<std::string> entries;
+  EntryCollector collector(&entries, kMaxEntries);
+  char buffer[64 * 1024];
+  size_t total = 0;
+  while (!collector.Full() && total < kMaxFileBytes && in) {
+    in.read(buffer, sizeof buffer);
+    const auto got = static_cast<size_t>(in.gcount());
+    if (got == 0) break;
+    total += got;
+    collector.Feed(std::string_view(buffer, got));
+  }
+  collector.Finish();
+  return entries;
+}
+
+std::optional<std::string> WordLists::PickWord(std::string_view chosen_lists,
+                                               scrawlbox::Random& random) const {
+  std::vector<std::string> candidates = protocol::SplitFields(chosen_lists, protocol::kListSep);
+  auto draw = [&random](size_t count) {
+    const auto index = static_cast<size_t>(random.Next() * static_cast<double>(count));
+    return std::min(index, count - 1);
+  };
+  while (!candidates.empty()) {
+    const size_t pick = draw(candidates.size());
+    const auto entries = ReadEntries(candidates[pick]);
+    if (entries && !entries->empty()) return EntryToWord((*entries)[draw(entries->size())]);
+    candidates.erase(candidates.begin() + static_cast<std::ptrdiff_t>(pick));
+  }
+  return std::nullopt;
+}
+
+size_t WordLists::CountWords() const {
+  size_t count = 0;
+  for (const std::string& name : names_) {
+    if (const auto entries = ReadEntries(name)) count += entries->size();
+  }
+  return count;
+}
+
+}  // namespace server

@@ -1,0 +1,65 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/scheduling.h"
+
+namespace server {
+
+// The word lists of the room: text files in the Wordlists folder, one entry per line. A list's
+// name is its file name up to the first "."; the file read for it is always name + ".txt".
+class WordLists {
+ public:
+  // At most this many entries of one file are used.
+  static constexpr size_t kMaxEntries = 4097;
+  // Longer lines are no drawable word and would not fit the messages that carry a word.
+  static constexpr size_t kMaxEntryLength = 200;
+  // A list file is read no further than this.
+  static constexpr size_t kMaxFileBytes = 16u << 20;
+
+  struct ScanError {
+    int number = 0;
+    std::string description;
+  };
+
+  explicit WordLists(std::filesystem::path folder) : folder_(std::move(folder)) {}
+
+  // Lists the folder's files in name order and keeps their list names (each once). A file
+  // without "." in its name, a missing folder or an empty one gives an error; files that do
+  // have a list name are kept all the same.
+  std::optional<ScanError> ScanWordlist();
+  const std::vector<std::string>& names() const { return names_; }
+  const std::filesystem::path& folder() const { return folder_; }
+
+  // The next word from the lists named in chosen_lists (joined by code 4), with its
+  // alternative spellings separated by ",". One list is picked at random, then one entry; a
+  // list that is unknown, missing, unreadable or empty is passed over for the others in random
+  // order. Nothing when no chosen list gives a word.
+  std::optional<std::string> PickWord(std::string_view chosen_lists, scrawlbox::Random& random) const;
+
+  // Entries in all lists together.
+  size_t CountWords() const;
+
+  // The entries of a known list as they stand in its file; nothing when the list is unknown or
+  // its file cannot be opened.
+  std::optional<std::vector<std::string>> ReadEntries(std::string_view name) const;
+
+ private:
+  std::filesystem::path folder_;
+  std::vector<std::string> names_;
+};
+
+// The entries of word-list text: lines end at CR, CR LF or LF; lines that are empty or exactly
+// "#" are skipped, control characters are dropped, and over-long lines are passed over.
+std::vector<std::string> ParseEntries(std::string_view text, size_t max_entries);
+
+// An entry as a word: "#", "|" and ";" between alternative spellings all become ",".
+std::string EntryToWord(std::string_view entry);
+
+}  // namespace server

@@ -1,0 +1,124 @@
+// SPDX-License-Identifier: MIT
+// A whole game of three short rounds, played by three raw clients against the headless server
+// with the word lists that ship with it.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "protocol/commands.h"
+#include "tests/integration/raw_client.h"
+#include "tests/integration/server_process.h"
+#include "tests/support/matchers.h"
+
+namespace {
+
+using protocol::Message;
+using testing::ElementsAre;
+using testing_support::Msg;
+using testing_support::RawClient;
+using testing_support::ServerProcess;
+namespace to_server = protocol::to_server;
+
+// Everything the client receives up to and including the first message with this command.
+std::vector<Message> Until(RawClient& client, std::string_view command) {
+  std::vector<Message> messages;
+  while (auto message = client.Next(8000)) {
+    if (message->command == "PING") continue;
+    messages.push_back(*message);
+    if (message->command == command) break;
+  }
+  return messages;
+}
+
+std::vector<std::string> Commands(const std::vector<Message>& messages) {
+  std::vector<std::string> commands;
+  for (const auto& m : messages) commands.push_back(m.command);
+  return commands;
+}
+
+std::string FirstAlternative(const std::string& word) {
+  return std::string(protocol::LeftOf(word, ','));
+}
+
+TEST(GameProcess, ThreePlayersPlayAGameOfThreeRounds) {
+  ServerProcess server("Ping=60\n");
+  server.CopyWordLists(SCRAWLBOX_SOURCE_DIR "/data/Wordlists");
+  ASSERT_TRUE(server.Start()) << server.output().toStdString();
+  RawClient players[3];
+  for (int i = 0; i < 3; ++i) {
+    ASSERT_TRUE(players[i].Connect(server.port()));
+    ASSERT_EQ(players[i].Login("p" + std::to_string(i)), std::to_string(100000 + i));
+  }
+  RawClient& a = players[0];
+  RawClient& b = players[1];
+  RawClient& c = players[2];
+  std::map<std::string, int> points;
+  auto note_points = [&points](const std::vector<Message>& messages) {
+    for (const auto& m : messages) {
+      if (m.command == "POINTSCHG") {
+        points[std::string(protocol::LeftOf(m.data, '\x03'))] =
+            std::stoi(std::string(protocol::RightOf(m.data, '\x03')));
+      }
+    }
+  };
+
+  a.Send(to_server::STARTGAME,
+         protocol::JoinFields({"Room", "Quick game", "8", "3", "1500", "1000", "\x04" "animals\x04" "food"}));
+  // Round 1: a draws; b and c both find the word, which ends the round at once.
+  EXPECT_THAT(Commands(Until(a, "JOIN")), ElementsAre("JOIN"));
+  EXPECT_THAT(Commands(Until(a, "JOIN")), ElementsAre("JOIN"));
+  const auto a_start = Until(a, "NEWWORD");
+  ASSERT_THAT(a_start, ElementsAre(Msg("SETGAMETIMER", "1500"), Msg("TOTALROUNDS", "3"),
+                                   Msg("START_GAME", "animals\x04" "food"),
+                                   Msg("NEWARTIST", "100000"), testing::_));
+  const std::string word1 = a_start.back().data;
+  EXPECT_FALSE(word1.empty());
+  EXPECT_THAT(Commands(Until(b, "NEWARTIST")),
+              ElementsAre("JOIN", "SETGAMETIMER", "TOTALROUNDS", "START_GAME", "NEWARTIST"));
+  Until(c, "NEWARTIST");
+  b.Send(to_server::SAY, FirstAlternative(word1));
+  ASSERT_THAT(Commands(Until(b, "STARTGAMETIMER")),
+              ElementsAre("WORDFOUND", "POINTSCHG", "STARTGAMETIMER"));
+  c.Send(to_server::SAY, FirstAlternative(word1));
+  const auto a_round1 = Until(a, "STOPGAMETIMER");
+  EXPECT_THAT(Commands(a_round1), ElementsAre("WORDFOUND", "POINTSCHG", "STARTGAMETIMER",
+                                              "WORDFOUND", "POINTSCHG", "STOPGAMETIMER"));
+  EXPECT_EQ(a_round1[0].data, "2\x03" "100001");
+  note_points(a_round1);
+  EXPECT_EQ(Until(c, "STOPGAMETIMER").back().command, "STOPGAMETIMER");
+  Until(b, "STOPGAMETIMER");
+
+  // Round 2: b draws and nobody finds the word before the time runs out.
+  const auto b_round2 = Until(b, "NEWWORD");
+  EXPECT_THAT(b_round2, ElementsAre(Msg("SETGAMETIMER", "1500"), Msg("NEWROUND", "2"),
+                                    Msg("NEWARTIST", "100001"), testing::_));
+  const std::string word2 = b_round2.back().data;
+  EXPECT_THAT(Until(a, "ENDOFROUND"),
+              ElementsAre(Msg("SETGAMETIMER", "1500"), Msg("NEWROUND", "2"),
+                          Msg("NEWARTIST", "100001"), Msg("ENDOFROUND", word2)));
+  Until(b, "ENDOFROUND");
+  Until(c, "ENDOFROUND");
+
+  // Round 3: c draws; a finds the word, the countdown runs out and the game ends.
+  const auto c_round3 = Until(c, "NEWWORD");
+  EXPECT_THAT(Commands(c_round3), ElementsAre("SETGAMETIMER", "NEWROUND", "NEWARTIST", "NEWWORD"));
+  const std::string word3 = c_round3.back().data;
+  Until(a, "NEWARTIST");
+  a.Send(to_server::SAY, FirstAlternative(word3));
+  const auto b_end = Until(b, "RESETSCORES");
+  EXPECT_THAT(Commands(b_end),
+              ElementsAre("SETGAMETIMER", "NEWROUND", "NEWARTIST", "WORDFOUND", "POINTSCHG",
+                          "STARTGAMETIMER", "ENDOFROUND", "WINNER", "RESETSCORES"));
+  note_points(b_end);
+  EXPECT_EQ(b_end[6].data, word3);
+  // The most points win; a tie goes to the earliest player.
+  std::string best;
+  for (const auto& [id, score] : points) {
+    if (best.empty() || score > points[best]) best = id;
+  }
+  EXPECT_EQ(b_end[7].data, best);
+  EXPECT_TRUE(server.WaitForOutput(QStringLiteral("word lists found")));
+}
+
+}  // namespace

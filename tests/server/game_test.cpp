@@ -1,0 +1,534 @@
+// SPDX-License-Identifier: MIT
+// Whole games on the manual clock.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "protocol/commands.h"
+#include "tests/support/game_harness.h"
+#include "tests/support/matchers.h"
+
+namespace server {
+namespace {
+
+using testing::Contains;
+using testing::ElementsAre;
+using testing::IsEmpty;
+using testing::Not;
+using testing_support::GameHarness;
+using testing_support::Msg;
+namespace to_server = protocol::to_server;
+
+// Three players in slots 1-3 (ids 100000-100002) with a game of three 60 s rounds set up by
+// the first; the first player is the artist of round 1 and the word is "cat".
+class ThreePlayers : public testing::Test {
+ protected:
+  void SetUp() override {
+    a = h.Join("ann");
+    b = h.Join("ben");
+    c = h.Join("cid");
+    h.StartGame(a);
+    h.TakeAll();
+  }
+  const GameState& state() { return h.game.state(); }
+  int32_t Points(int slot) { return h.server.Record(slot)->Points; }
+
+  GameHarness h;
+  int a = 0, b = 0, c = 0;
+};
+
+TEST(GameSetup, StartGameAnnouncesTheGameAndTellsOnlyTheArtistTheWord) {
+  GameHarness h;
+  const int a = h.Join("ann");
+  const int b = h.Join("ben");
+  h.SetWord("apple|apples;#pomme");
+  h.StartGame(b, 5, 45000, 20000);
+  EXPECT_THAT(h.Take(b), ElementsAre(Msg("SETGAMETIMER", "45000"), Msg("TOTALROUNDS", "5"),
+                                     Msg("START_GAME", "test"), Msg("NEWARTIST", "100000")));
+  EXPECT_THAT(h.Take(a), ElementsAre(Msg("SETGAMETIMER", "45000"), Msg("TOTALROUNDS", "5"),
+                                     Msg("START_GAME", "test"), Msg("NEWARTIST", "100000"),
+                                     Msg("NEWWORD", "apple,apples,,pomme")));
+  EXPECT_EQ(h.view.rows[100001].status, "Has started the game..");
+  EXPECT_EQ(h.ini.INIRead("Server Statistics", "Total Games Started", ""), "1");
+  EXPECT_TRUE(h.game.IsRunning());
+
+  const int late = h.Connect();
+  h.Send(late, to_server::SCRAWLBOX_CL13NT, "100001");
+  h.Send(late, to_server::USER, testing_support::ProfileData("late"));
+  h.Send(late, to_server::PASS, "<none>");
+  h.Send(late, to_server::ULISTREQ, "-");
+  const auto messages = h.Take(late);
+  EXPECT_EQ(messages[2].data, "\x03\x03-\x03" "1\x03" "5");  // PASSOK with the round
+  EXPECT_THAT(messages.back(), Msg("GAMERUNNING", "100000\x03"));
+}
+
+TEST(GameSetup, WordListNamesComeInBatchesOfTenThenTheOthersAreTold) {
+  GameHarness h;
+  for (int i = 0; i < 22; ++i) h.WriteList("list" + std::to_string(100 + i) + ".txt", "x\r\n");
+  h.Rescan();
+  const int asker = h.Join("asker");
+  const int other = h.Join("other");
+  h.Send(asker, to_server::GETWORDLISTS, "-");
+  const auto messages = h.Take(asker);
+  ASSERT_EQ(messages.size(), 4u);
+  EXPECT_EQ(protocol::SplitFields(messages[0].data).size(), 10u);
+  EXPECT_EQ(protocol::SplitFields(messages[1].data).size(), 10u);
+  EXPECT_EQ(messages[2].data, "list120\x03list121\x03test");
+  EXPECT_THAT(messages[3], Msg("WORDLISTEND", "-"));
+  EXPECT_THAT(h.Take(other), ElementsAre(Msg("GAMEISBEINGSETUP", "-")));
+}
+
+TEST(GameSetup, NoWordListsAreReportedToTheAsker) {
+  GameHarness h;
+  std::filesystem::remove(h.dir / "test.txt");
+  h.Rescan();
+  EXPECT_EQ(h.view.criticals.size(), 1u);
+  EXPECT_EQ(h.view.criticals[0].rfind("ScanWordlist(): There was an error scanning", 0), 0u);
+  const int asker = h.Join("asker");
+  h.Send(asker, to_server::GETWORDLISTS, "-");
+  EXPECT_THAT(h.Take(asker), ElementsAre(Msg("NOWORDLISTS", "-")));
+}
+
+TEST(GameSetup, BadSetUpDataGivesAClearOutcome) {
+  GameHarness h;
+  const int a = h.Join("ann");
+  const int b = h.Join("ben");
+  // Missing fields: no word lists chosen, so no word and no game.
+  h.Send(a, to_server::STARTGAME, "Room");
+  EXPECT_THAT(h.Take(b), ElementsAre(Msg("NOTICE", "No words could be read from the chosen word "
+                                                   "lists.")));
+  EXPECT_FALSE(h.game.IsRunning());
+  // Unknown names and paths are no lists either.
+  h.StartGame(a, 3, 60000, 30000, "nope,../test,/etc/passwd");
+  EXPECT_THAT(h.TakeCommands(b), ElementsAre("NOTICE"));
+  // Absurd numbers are held to something playable.
+  h.Send(a, to_server::STARTGAME,
+         protocol::JoinFields({"R", "D", "x", "-4", "1099511627776", "0", "\x04test"}));
+  EXPECT_EQ(h.game.state().TotalRounds, 1);
+  EXPECT_EQ(h.game.state().RoundTime, INT32_MAX);
+  EXPECT_EQ(h.game.state().FoundTime, kMinRoundTime);
+  EXPECT_TRUE(h.game.IsRunning());
+  h.Send(a, to_server::STARTGAME, "\r\n");  // blank: ignored
+  EXPECT_EQ(h.game.state().TotalRounds, 1);
+}
+
+TEST(GameSetup, StartGameFromOutsideTheRoomClosesTheSender) {
+  GameHarness h;
+  h.Join("ann");
+  const int stranger = h.Connect();
+  h.StartGame(stranger);
+  EXPECT_TRUE(h.transport.IsClosed(stranger));
+  EXPECT_FALSE(h.game.IsRunning());
+}
+
+TEST(Artists, RotateInSlotOrderAndLateJoinersDrawAfterTheEarlierPlayers) {
+  GameHarness h;
+  const int a = h.Join("ann");
+  h.Join("ben");
+  h.Join("cid");
+  h.StartGame(a, 10, 1000, 1000);
+  std::vector<int32_t> artists = {h.game.state().ArtistId};
+  h.clock.Advance(1000 + 3500);
+  artists.push_back(h.game.state().ArtistId);
+  h.Join("dee");  // slot 4 joins during the first cycle
+  for (int round = 0; round < 4; ++round) {
+    h.clock.Advance(1000 + 3500);
+    artists.push_back(h.game.state().ArtistId);
+  }
+  EXPECT_THAT(artists, ElementsAre(100000, 100001, 100002, 100003, 100000, 100001));
+}
+
+TEST(Artists, PlayersOnAutoSkipAndPlayersStillLoggingInNeverDraw) {
+  GameHarness h;
+  const int a = h.Join("ann", "1");
+  const int b = h.Join("ben", "1");
+  h.Connect();  // never logs in
+  h.StartGame(a);
+  EXPECT_THAT(h.Take(a), Contains(Msg("NEWARTIST", "0")));
+  EXPECT_THAT(h.TakeCommands(b), Not(Contains("NEWWORD")));
+}
+
+TEST_F(ThreePlayers, RoundTimerRunsTheWholeStateMachine) {
+  EXPECT_EQ(state().TimerMode, kTimerRound);
+  h.clock.Advance(59999);
+  EXPECT_THAT(h.Take(b), IsEmpty());
+  h.clock.Advance(1);
+  EXPECT_THAT(h.Take(b), ElementsAre(Msg("ENDOFROUND", "cat")));
+  h.TakeAll();
+  EXPECT_EQ(state().TimerMode, kTimerBetweenRounds);
+  EXPECT_TRUE(h.game.IsRunning());
+  h.SetWord("dog");
+  h.clock.Advance(3500);
+  EXPECT_THAT(h.Take(c), ElementsAre(Msg("SETGAMETIMER", "60000"), Msg("NEWROUND", "2"),
+                                     Msg("NEWARTIST", "100001")));
+  EXPECT_THAT(h.Take(b), Contains(Msg("NEWWORD", "dog")));
+  // The first find starts the countdown; when it runs out the round ends by time as well.
+  h.Say(a, "dog");
+  EXPECT_EQ(state().TimerMode, kTimerCountdown);
+  EXPECT_THAT(h.Take(c), ElementsAre(Msg("WORDFOUND", "1\x03" "100000"),
+                                     Msg("POINTSCHG", "100000\x03" "220"),
+                                     Msg("STARTGAMETIMER", "30000")));
+  h.clock.Advance(30000);
+  EXPECT_THAT(h.Take(c), ElementsAre(Msg("ENDOFROUND", "dog")));
+  h.clock.Advance(3500);
+  EXPECT_EQ(state().Round, 3);
+  // The last round ends the game: the word, the winner, the reset, and 6 s later a new game.
+  h.TakeAll();
+  h.clock.Advance(60000);
+  EXPECT_THAT(h.Take(b), ElementsAre(Msg("ENDOFROUND", "dog"), Msg("WINNER", "100000"),
+                                     Msg("RESETSCORES", "-")));
+  EXPECT_EQ(state().TimerMode, kTimerBetweenGames);
+  EXPECT_EQ(Points(a), 0);
+  EXPECT_EQ(h.ini.INIRead("Server Statistics", "Total Games Completed", ""), "1");
+  h.clock.Advance(5999);
+  EXPECT_THAT(h.Take(b), IsEmpty());
+  h.clock.Advance(1);
+  EXPECT_THAT(h.TakeCommands(b), ElementsAre("SETGAMETIMER", "NEWROUND", "NEWARTIST"));
+  EXPECT_EQ(state().Round, 1);
+}
+
+TEST(Guesses, MatchIgnoringCaseAndCloseOnesReachOnlyTheirSender) {
+  GameHarness h;
+  const int artist = h.Join("ann");
+  const int b = h.Join("ben");
+  const int c = h.Join("cid");
+  h.SetWord("Ice Cream");
+  h.StartGame(artist);
+  h.TakeAll();
+  for (const std::string wrong : {"icecream", " ice cream", "ice", "ice cr"}) h.Say(b, wrong);
+  EXPECT_THAT(h.Take(c), ElementsAre(Msg("SAY", "100001\x03icecream"),
+                                     Msg("SAY", "100001\x03 ice cream")));
+  EXPECT_THAT(h.Take(b), ElementsAre(Msg("SAY", "100001\x03icecream"),
+                                     Msg("SAY", "100001\x03 ice cream"), Msg("WORDCLOSE", "ice"),
+                                     Msg("WORDCLOSE", "ice cr")));
+  h.TakeAll();
+  h.Say(b, "ICE CREAM");
+  h.Say(c, "ice cream");
+  EXPECT_THAT(h.TakeCommands(artist), ElementsAre("WORDFOUND", "POINTSCHG", "STARTGAMETIMER",
+                                                  "WORDFOUND", "POINTSCHG", "STOPGAMETIMER"));
+  EXPECT_EQ(h.ini.INIRead("Server Statistics", "Total Words Almost Guessed", ""), "2");
+}
+
+TEST(Guesses, AnyAlternativeCountsButClosenessLooksAtTheWholeLine) {
+  GameHarness h;
+  const int artist = h.Join("ann");
+  const int b = h.Join("ben");
+  h.Join("cid");
+  h.SetWord("cat|kitten");
+  h.StartGame(artist);
+  h.TakeAll();
+  h.Say(b, "kit");
+  h.Say(b, "cat,");
+  h.Say(b, "KITTEN");
+  EXPECT_THAT(h.Take(b), ElementsAre(Msg("SAY", "100001\x03kit"), Msg("WORDCLOSE", "cat,"),
+                                     Msg("WORDFOUND", "2\x03" "100001"),
+                                     Msg("POINTSCHG", "100001\x03" "220"),
+                                     Msg("STARTGAMETIMER", "30000")));
+}
+
+TEST(Pot, FallsWithTimeAndHints) {
+  GameHarness h;
+  const int artist = h.Join("ann");
+  const int b = h.Join("ben");
+  h.Join("cid");
+  h.StartGame(artist, 3, 200000);
+  h.clock.Advance(5000);
+  EXPECT_EQ(h.game.state().ScorePot, 190);
+  h.Send(artist, to_server::GIVEHINT, "-");
+  h.Send(artist, to_server::GIVEHINT, "-");
+  EXPECT_EQ(h.game.state().ScorePot, 160);
+  h.clock.Advance(100000);
+  EXPECT_EQ(h.game.state().ScorePot, 0);
+  h.Say(b, "cat");  // a late first finder: nothing but the bonus
+  EXPECT_EQ(h.server.Record(b)->Points, 20);
+}
+
+TEST(Pot, AHintOnASmallPotLeavesItAsItIs) {
+  GameHarness h;
+  const int artist = h.Join("ann");
+  h.Join("ben");
+  h.StartGame(artist, 3, 200000);
+  h.clock.Advance(94000);
+  EXPECT_EQ(h.game.state().ScorePot, 12);
+  h.Send(artist, to_server::GIVEHINT, "-");
+  EXPECT_EQ(h.game.state().ScorePot, 12);
+}
+
+TEST_F(ThreePlayers, FirstFinderGetsTheBonusAndTheLastFindEndsTheRound) {
+  h.clock.Advance(10000);
+  h.Say(b, "CAT");
+  EXPECT_EQ(Points(b), 180 + 20);
+  h.clock.Advance(1000);
+  h.Say(c, "cat");
+  EXPECT_EQ(Points(c), 178);
+  EXPECT_THAT(h.Take(a), ElementsAre(Msg("WORDFOUND", "2\x03" "100001"),
+                                     Msg("POINTSCHG", "100001\x03" "200"),
+                                     Msg("STARTGAMETIMER", "30000"),
+                                     Msg("WORDFOUND", "3\x03" "100002"),
+                                     Msg("POINTSCHG", "100002\x03" "178"),
+                                     Msg("STOPGAMETIMER", "-")));
+  EXPECT_EQ(h.ini.INIRead("Server Statistics", "Total Rounds", ""), "1");
+  EXPECT_EQ(h.ini.INIRead("Server Statistics", "Total Words Guessed", ""), "1");
+  // A finder who types the word again only chats.
+  h.Say(b, "cat");
+  EXPECT_THAT(h.Take(a), ElementsAre(Msg("SAY", "100001\x03" "cat")));
+  EXPECT_EQ(Points(b), 200);
+  h.clock.Advance(3500);
+  EXPECT_THAT(h.Take(a), Contains(Msg("NEWROUND", "2")));
+}
+
+TEST_F(ThreePlayers, AFirstFindJustBeforeTheEndStillGivesTheOthersTheWholeCountdown) {
+  h.clock.Advance(55000);
+  h.Say(b, "cat");
+  h.clock.Advance(29999);
+  EXPECT_THAT(h.TakeCommands(c), Not(Contains("ENDOFROUND")));
+  h.clock.Advance(1);
+  EXPECT_THAT(h.TakeCommands(c), Contains("ENDOFROUND"));
+}
+
+TEST_F(ThreePlayers, TheLastRoundsFinalFindEndsTheGameWithoutRelayingTheGuess) {
+  for (int round = 1; round < 3; ++round) h.clock.Advance(60000 + 3500);
+  ASSERT_EQ(state().Round, 3);
+  ASSERT_EQ(state().ArtistId, 100002);
+  h.TakeAll();
+  h.Say(a, "cat");
+  h.Say(b, "cat");
+  EXPECT_THAT(h.Take(c), ElementsAre(Msg("WORDFOUND", "1\x03" "100000"),
+                                     Msg("POINTSCHG", "100000\x03" "220"),
+                                     Msg("STARTGAMETIMER", "30000"),
+                                     Msg("WORDFOUND", "2\x03" "100001"),
+                                     Msg("POINTSCHG", "100001\x03" "200"),
+                                     Msg("STOPGAMETIMER", "-"), Msg("WINNER", "100000"),
+                                     Msg("RESETSCORES", "-")));
+}
+
+TEST(Winner, ATieGoesToThePlayerInTheLowestSlot) {
+  GameHarness h;
+  const int a = h.Join("ann");
+  const int b = h.Join("ben");
+  const int c = h.Join("cid");
+  h.StartGame(b, 1);
+  h.server.Record(b)->Points = 50;
+  h.server.Record(c)->Points = 50;
+  h.server.Record(a)->Points = 10;
+  h.TakeAll();
+  h.clock.Advance(60000);
+  EXPECT_THAT(h.Take(a), Contains(Msg("WINNER", "100001")));
+}
+
+TEST(TwoPlayers, TheOnlyGuessersFindEndsTheRoundAtOnceWithoutBonus) {
+  GameHarness h;
+  const int a = h.Join("ann");
+  const int b = h.Join("ben");
+  h.Connect();  // a connection still logging in counts for nothing
+  h.StartGame(a);
+  h.TakeAll();
+  h.Say(b, "cat");
+  EXPECT_EQ(h.server.Record(b)->Points, 200);
+  EXPECT_THAT(h.TakeCommands(a), ElementsAre("WORDFOUND", "POINTSCHG", "STOPGAMETIMER"));
+}
+
+TEST_F(ThreePlayers, TheArtistLeavingStartsANewRoundFourSecondsLater) {
+  h.server.OnClosed(a);
+  EXPECT_THAT(h.Take(b), ElementsAre(Msg("PART", "100000\x03Server closed connection"),
+                                     Msg("NOTICE", "Artist has left the room; a new one will be "
+                                                   "selected.")));
+  h.clock.Advance(3999);
+  EXPECT_THAT(h.Take(b), IsEmpty());
+  h.clock.Advance(1);
+  EXPECT_THAT(h.Take(b), ElementsAre(Msg("SETGAMETIMER", "60000"), Msg("NEWROUND", "2"),
+                                     Msg("NEWARTIST", "100001"), Msg("NEWWORD", "cat")));
+}
+
+TEST_F(ThreePlayers, TheGameStopsSilentlyWhenOnePlayerRemainsAndCanStartAgain) {
+  h.server.OnClosed(c);
+  EXPECT_TRUE(h.game.IsRunning());
+  h.server.OnClosed(b);
+  EXPECT_FALSE(h.game.IsRunning());
+  EXPECT_THAT(h.Take(a), ElementsAre(Msg("PART", "100002\x03Server closed connection"),
+                                     Msg("PART", "100001\x03Server closed connection")));
+  h.clock.Advance(120000);
+  EXPECT_THAT(h.Take(a), IsEmpty());
+  EXPECT_EQ(h.clock.PendingCount(), 1u);  // only a's ping timer is left
+  const int d = h.Join("dee");
+  h.StartGame(d);
+  EXPECT_EQ(state().Round, 1);
+  EXPECT_TRUE(h.game.IsRunning());
+}
+
+TEST(Hints, RevealTheWordLetterByLetter) {
+  GameHarness h;
+  const int a = h.Join("ann");
+  const int b = h.Join("ben");
+  h.StartGame(a);
+  h.TakeAll();
+  for (int i = 0; i < 5; ++i) h.Send(a, to_server::GIVEHINT, "-");
+  EXPECT_THAT(h.Take(b),
+              ElementsAre(Msg("HINT", "[3 letters]\x03The artist has given a hint! The word has 3 "
+                                      "letters."),
+                          Msg("HINT", "c\x03The artist has given a second hint! The word starts "
+                                      "with: c"),
+                          Msg("HINT", "ca\x03The artist has given a third hint! The word starts "
+                                      "with: ca"),
+                          Msg("HINT", "cat\x03The artist has given a final hint! The word starts "
+                                      "with: cat")));
+  EXPECT_THAT(h.TakeCommands(a), ElementsAre("HINT", "HINT", "HINT", "HINT", "NOMOREHINTS"));
+  EXPECT_EQ(h.view.rows[100000].status, "Has given a hint.");
+  EXPECT_EQ(h.ini.INIRead("Server Statistics", "Total Hints Given", ""), "4");
+
+  // A joiner mid-round learns the letters given so far.
+  const int late = h.Join("late");
+  h.Send(late, to_server::ULISTREQ, "-");
+  EXPECT_THAT(h.Take(late), Contains(Msg("GAMERUNNING", "100000\x03" "cat")));
+}
+
+TEST(Hints, CountLettersAndStopEarlyForShortWords) {
+  GameHarness h;
+  const int a = h.Join("ann");
+  h.Join("ben");
+  h.SetWord("ice cream");
+  h.StartGame(a);
+  EXPECT_EQ(h.game.GetHint(),
+            "[9 letters]\x03The artist has given a hint! The word has 8 letters.");
+  h.SetWord("sea horse|seahorse");
+  h.StartGame(a);
+  EXPECT_EQ(h.game.GetHint(),
+            "[9 letters]\x03The artist has given a hint! The word has 9 letters.");
+  h.SetWord("ox");
+  h.StartGame(a);
+  h.TakeAll();
+  for (int i = 0; i < 3; ++i) h.Send(a, to_server::GIVEHINT, "-");
+  const auto messages = h.Take(a);
+  ASSERT_EQ(messages.size(), 4u);
+  EXPECT_EQ(protocol::LeftOf(messages[2].data, '\x03'), "ox");
+  EXPECT_THAT(messages[3], Msg("NOMOREHINTS", "-"));
+}
+
+TEST(Skips, CostTheArtistAndReplayTheRoundNumber) {
+  GameHarness h;
+  const int a = h.Join("ann");
+  const int b = h.Join("ben");
+  h.StartGame(a, 5, 1000, 1000);
+  h.clock.Advance(2 * (1000 + 3500));
+  ASSERT_EQ(h.game.state().Round, 3);
+  const int artist = h.game.state().ArtistId == 100000 ? a : b;
+  const int32_t artist_id = h.game.state().ArtistId;
+  h.TakeAll();
+  h.Send(artist, to_server::SKIPWORD, "-");
+  EXPECT_THAT(h.Take(b), ElementsAre(Msg("WORDSKIPPED", "cat"),
+                                     Msg("POINTSCHG", std::to_string(artist_id) + "\x03-10")));
+  EXPECT_EQ(h.view.rows[artist_id].status, "Has skipped the current word.");
+  h.clock.Advance(3999);
+  EXPECT_THAT(h.Take(b), IsEmpty());
+  h.clock.Advance(1);
+  EXPECT_THAT(h.Take(b), Contains(Msg("NEWROUND", "3")));
+  EXPECT_EQ(h.ini.INIRead("Server Statistics", "Total Words Skipped", ""), "1");
+}
+
+TEST(Skips, ASkippedLastRoundIsPlayedAgain) {
+  GameHarness h;
+  const int a = h.Join("ann");
+  const int b = h.Join("ben");
+  h.Send(a, to_server::STARTGAME, protocol::JoinFields({"R", "D", "8", "0", "60000", "30000",
+                                                        "\x04test"}));
+  h.TakeAll();
+  h.Send(a, to_server::SKIPWORD, "-");
+  EXPECT_THAT(h.TakeCommands(b), ElementsAre("WORDSKIPPED", "POINTSCHG"));
+  h.clock.Advance(4000);
+  EXPECT_THAT(h.Take(b), Contains(Msg("NEWROUND", "1")));
+}
+
+TEST(Leaving, TheArtistLeavingInTheLastRoundEndsTheGame) {
+  GameHarness h;
+  const int a = h.Join("ann");
+  const int b = h.Join("ben");
+  h.Join("cid");
+  h.StartGame(b, 1);
+  h.TakeAll();
+  h.server.OnClosed(a);
+  EXPECT_THAT(h.TakeCommands(b), ElementsAre("PART", "NOTICE", "WINNER", "RESETSCORES"));
+}
+
+// --- What the game does not let players do ----------------------------------------------------
+
+TEST_F(ThreePlayers, OnlyTheArtistMaySkipOrAskForHints) {
+  h.Send(b, to_server::SKIPWORD, "-");
+  h.Send(c, to_server::GIVEHINT, "-");
+  EXPECT_THAT(h.Take(a), IsEmpty());
+  EXPECT_EQ(Points(b), 0);
+  EXPECT_EQ(state().ScorePot, 200);
+  const int stranger = h.Connect();
+  h.Send(stranger, to_server::SKIPWORD, "-");
+  EXPECT_TRUE(h.transport.IsClosed(stranger));
+  EXPECT_EQ(state().Round, 1);
+  EXPECT_EQ(state().TimerMode, kTimerRound);
+}
+
+TEST_F(ThreePlayers, OnlyTheArtistDrawsDuringAGame) {
+  h.Send(b, "FH", "1\x03" "2\x03" "3\x03" "4");
+  h.Send(b, "CL", "-");
+  EXPECT_THAT(h.Take(c), IsEmpty());
+  EXPECT_FALSE(h.transport.IsClosed(b));
+  h.Send(a, "FH", "1\x03" "2\x03" "3\x03" "4");
+  EXPECT_THAT(h.Take(c), ElementsAre(Msg("FH", "100000\x03" "1\x03" "2\x03" "3\x03" "4")));
+}
+
+TEST_F(ThreePlayers, TheArtistCanNeitherScoreWithNorGiveAwayTheWord) {
+  h.Say(a, "CAT");
+  h.Say(a, "ca");
+  h.Say(a, "it has whiskers");
+  EXPECT_THAT(h.Take(b), ElementsAre(Msg("SAY", "100000\x03it has whiskers")));
+  EXPECT_EQ(Points(a), 0);
+  EXPECT_EQ(state().FoundCount, 0);
+}
+
+TEST_F(ThreePlayers, BetweenRoundsTheShownWordIsJustChat) {
+  h.clock.Advance(60000);
+  h.TakeAll();
+  h.Say(b, "cat");
+  EXPECT_THAT(h.Take(c), ElementsAre(Msg("SAY", "100001\x03" "cat")));
+  EXPECT_EQ(Points(b), 0);
+  // Chat in the pause after everyone found the word does not end the round again.
+  h.clock.Advance(3500);
+  ASSERT_EQ(state().ArtistId, 100001);
+  h.Say(a, "cat");
+  h.Say(c, "cat");
+  EXPECT_EQ(h.ini.INIRead("Server Statistics", "Total Rounds", ""), "1");
+  h.TakeAll();
+  h.Say(b, "well done");
+  h.Say(a, "cat");
+  EXPECT_EQ(h.ini.INIRead("Server Statistics", "Total Rounds", ""), "1");
+  EXPECT_THAT(h.TakeCommands(c), ElementsAre("SAY", "SAY"));
+  EXPECT_EQ(state().TimerMode, kTimerBetweenRounds);
+}
+
+TEST(Leaving, OnlyAFinderWhoLeavesTakesAFindWithIt) {
+  GameHarness h;
+  const int a = h.Join("ann");
+  const int b = h.Join("ben");
+  const int c = h.Join("cid");
+  const int d = h.Join("dee");
+  h.StartGame(a);
+  h.Say(b, "cat");
+  ASSERT_EQ(h.game.state().FoundCount, 1);
+  h.server.OnClosed(c);  // had not found it
+  EXPECT_EQ(h.game.state().FoundCount, 1);
+  h.TakeAll();
+  h.Say(d, "cat");
+  EXPECT_THAT(h.TakeCommands(a), ElementsAre("WORDFOUND", "POINTSCHG", "STOPGAMETIMER"));
+}
+
+TEST(Leaving, TheLastGuesserLeavingEndsARoundEveryoneElseHasFound) {
+  GameHarness h;
+  const int a = h.Join("ann");
+  const int b = h.Join("ben");
+  const int c = h.Join("cid");
+  h.StartGame(a);
+  h.Say(b, "cat");
+  h.TakeAll();
+  h.server.OnClosed(c);
+  EXPECT_THAT(h.TakeCommands(a), ElementsAre("PART", "STOPGAMETIMER"));
+  EXPECT_EQ(h.game.state().TimerMode, kTimerBetweenRounds);
+}
+
+}  // namespace
+}  // namespace server

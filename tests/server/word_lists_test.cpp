@@ -1,0 +1,157 @@
+// SPDX-License-Identifier: MIT
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "server/game/word_lists.h"
+#include "tests/support/game_harness.h"
+#include "tests/support/temp_dir.h"
+
+namespace server {
+namespace {
+
+using testing::ElementsAre;
+using testing_support::ScriptedRandom;
+using testing_support::TempDir;
+
+void Write(const TempDir& dir, const std::string& name, const std::string& text) {
+  std::ofstream(dir / name, std::ios::binary) << text;
+}
+
+TEST(WordListEntries, LinesEndAtCrCrLfOrLfAndBlankOrHashLinesAreSkipped) {
+  EXPECT_THAT(ParseEntries("one\r\ntwo\rthree\nfour", 100),
+              ElementsAre("one", "two", "three", "four"));
+  EXPECT_THAT(ParseEntries("#\r\n\r\n# note\r\n\r\r\nx#y\r\n", 100), ElementsAre("# note", "x#y"));
+  EXPECT_THAT(ParseEntries(std::string("a\x01" "b\tc\x00" "d\r\n\x02\x03\r\n", 11), 100),
+              ElementsAre("abcd"));
+  EXPECT_THAT(ParseEntries("a\nb\nc\n", 2), ElementsAre("a", "b"));
+}
+
+TEST(WordListEntries, OverlongLinesArePassedOver) {
+  const std::string longest(WordLists::kMaxEntryLength, 'w');
+  const std::string too_long(WordLists::kMaxEntryLength + 1, 'w');
+  EXPECT_THAT(ParseEntries(too_long + "\r\nok\r\n" + longest, 100), ElementsAre("ok", longest));
+}
+
+TEST(WordListEntries, AlternativeSeparatorsBecomeCommas) {
+  EXPECT_EQ(EntryToWord("apple|apples;#pomme"), "apple,apples,,pomme");
+  EXPECT_EQ(EntryToWord("Ice Cream"), "Ice Cream");
+}
+
+TEST(WordListScan, NamesComeInNameOrderOnceEachUpToTheFirstDot) {
+  TempDir dir;
+  Write(dir, "zoo.txt", "z\r\n");
+  Write(dir, "animals.txt", "cat\r\n");
+  Write(dir, "animals.old.txt", "stale\r\n");
+  Write(dir, "food.txt", "pie\r\n");
+  std::filesystem::create_directory(dir / "sub.dir");
+  WordLists lists(dir.path());
+  EXPECT_FALSE(lists.ScanWordlist().has_value());
+  EXPECT_THAT(lists.names(), ElementsAre("animals", "food", "zoo"));
+  ScriptedRandom random;
+  EXPECT_EQ(lists.PickWord("animals", random), "cat");  // read from animals.txt
+}
+
+TEST(WordListScan, AFileWithoutADotIsReportedButHidesNoOtherList) {
+  TempDir dir;
+  Write(dir, "README", "not a list");
+  Write(dir, "animals.txt", "cat\r\n");
+  Write(dir, "sports.txt", "golf\r\n");
+  WordLists lists(dir.path());
+  const auto error = lists.ScanWordlist();
+  ASSERT_TRUE(error.has_value());
+  EXPECT_NE(error->description.find("README"), std::string::npos);
+  EXPECT_THAT(lists.names(), ElementsAre("animals", "sports"));
+}
+
+TEST(WordListScan, EmptyOrMissingFolderIsAnError) {
+  TempDir dir;
+  WordLists empty(dir.path());
+  EXPECT_TRUE(empty.ScanWordlist().has_value());
+  EXPECT_TRUE(empty.names().empty());
+  WordLists missing(dir / "nowhere");
+  EXPECT_TRUE(missing.ScanWordlist().has_value());
+}
+
+TEST(WordListPick, PicksAListThenAnEntryWithEqualChance) {
+  TempDir dir;
+  Write(dir, "a.txt", "a1\r\na2\r\na3\r\na4\r\n");
+  Write(dir, "b.txt", "b1\r\n");
+  WordLists lists(dir.path());
+  lists.ScanWordlist();
+  ScriptedRandom random;
+  random.values = {0.0, 0.99, 0.6, 0.0, 0.49, 0.5};
+  EXPECT_EQ(lists.PickWord("a\x04" "b", random), "a4");
+  EXPECT_EQ(lists.PickWord("a\x04" "b", random), "b1");
+  EXPECT_EQ(lists.PickWord("a\x04" "b", random), "a3");
+}
+
+TEST(WordListPick, ListsThatGiveNoWordArePassedOverForTheOthers) {
+  TempDir dir;
+  Write(dir, "empty.txt", "#\r\n\r\n");
+  Write(dir, "gone.dat", "");  // listed as "gone" but gone.txt does not exist
+  Write(dir, "good.txt", "kite\r\n");
+  WordLists lists(dir.path());
+  lists.ScanWordlist();
+  ScriptedRandom random;
+  random.fallback = 0.0;
+  EXPECT_EQ(lists.PickWord("empty\x04gone\x04unknown\x04good", random), "kite");
+  EXPECT_FALSE(lists.PickWord("empty\x04gone\x04unknown", random).has_value());
+  EXPECT_FALSE(lists.PickWord("", random).has_value());
+  EXPECT_EQ(lists.CountWords(), 1u);
+}
+
+TEST(WordListPick, NamesThatLeadOutsideTheFolderAreNeverRead) {
+  TempDir dir;
+  std::filesystem::create_directory(dir / "lists");
+  Write(dir, "secret.txt", "password\r\n");
+  std::ofstream(dir / "lists" / "ok.txt", std::ios::binary) << "fine\r\n";
+  WordLists lists(dir / "lists");
+  lists.ScanWordlist();
+  ScriptedRandom random;
+  EXPECT_FALSE(lists.PickWord("../secret", random).has_value());
+  EXPECT_FALSE(lists.PickWord("..", random).has_value());
+  EXPECT_FALSE(lists.PickWord((dir / "secret").string(), random).has_value());
+  EXPECT_FALSE(lists.ReadEntries("../secret").has_value());
+}
+
+TEST(WordListPick, HugeAndBinaryFilesStayBounded) {
+  TempDir dir;
+  std::string many;
+  for (int i = 0; i < 5000; ++i) many += "w" + std::to_string(i) + "\r\n";
+  Write(dir, "many.txt", many);
+  std::string binary(300000, '\0');
+  for (size_t i = 0; i < binary.size(); ++i) binary[i] = static_cast<char>(i * 7 % 256);
+  Write(dir, "binary.txt", binary);
+  WordLists lists(dir.path());
+  lists.ScanWordlist();
+  EXPECT_EQ(lists.ReadEntries("many")->size(), WordLists::kMaxEntries);
+  EXPECT_EQ(lists.ReadEntries("many")->back(), "w4096");
+  const auto binary_entries = lists.ReadEntries("binary");
+  ASSERT_TRUE(binary_entries.has_value());
+  for (const auto& entry : *binary_entries) {
+    EXPECT_LE(entry.size(), WordLists::kMaxEntryLength);
+    for (char c : entry) EXPECT_GE(static_cast<unsigned char>(c), 32);
+  }
+}
+
+TEST(ShippedWordLists, AtLeastSixListsOfAHundredAndFiftyDrawableEntries) {
+  WordLists lists(SCRAWLBOX_SOURCE_DIR "/data/Wordlists");
+  EXPECT_FALSE(lists.ScanWordlist().has_value());
+  EXPECT_GE(lists.names().size(), 6u);
+  for (const auto& name : lists.names()) {
+    const auto entries = lists.ReadEntries(name);
+    ASSERT_TRUE(entries.has_value()) << name;
+    EXPECT_GE(entries->size(), 150u) << name;
+    std::ifstream file(std::string(SCRAWLBOX_SOURCE_DIR "/data/Wordlists/") + name + ".txt",
+                       std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(file)), {});
+    // Every line ends with CR LF, the form the lists are kept in.
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), std::count(text.begin(), text.end(), '\r'))
+        << name;
+  }
+}
+
+}  // namespace
+}  // namespace server
