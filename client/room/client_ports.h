@@ -1,0 +1,145 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "protocol/drawing.h"
+
+// What the client's session needs from the world outside it: the game connection and the
+// windows. The Qt shell and the widgets implement these; tests use fakes.
+namespace client {
+
+// Colours are 24-bit values with red in the low byte.
+using Colour = uint32_t;
+constexpr Colour Rgb(int r, int g, int b) {
+  return static_cast<Colour>(r) | (static_cast<Colour>(g) << 8) | (static_cast<Colour>(b) << 16);
+}
+inline constexpr Colour kBlack = Rgb(0, 0, 0);
+inline constexpr Colour kRed = Rgb(255, 0, 0);
+inline constexpr Colour kBlue = Rgb(0, 0, 255);
+inline constexpr Colour kDarkBlue = Rgb(0, 0, 200);
+inline constexpr Colour kMagenta = Rgb(255, 0, 255);
+inline constexpr Colour kGreen = Rgb(0, 255, 0);
+inline constexpr Colour kArtistGreen = Rgb(0, 180, 0);
+inline constexpr Colour kFinderRed = Rgb(180, 0, 0);
+
+// One line of the chat view. The bracketed form reads "<SENDER>: text" with the sender bold;
+// the plain form "SENDER: text" with the sender and colon bold. Empty text is an empty line.
+struct ChatLine {
+  std::string sender;
+  std::string text;
+  Colour colour = kBlack;
+  bool plain = false;
+};
+
+// One entry of the user list.
+struct UserEntry {
+  int32_t id = 0;
+  std::string nickname;
+  std::string points = "0";
+  bool bold = true;  // bold while the user is not away
+  Colour colour = kBlack;
+};
+
+// The information panel.
+struct Panel {
+  std::string room_name = "-";
+  std::string admin = "-";
+  std::string rounds = "-";
+  std::string word = "-";
+  std::string time = "--:--";
+  Colour time_colour = kBlack;
+};
+
+struct ButtonState {
+  std::string caption;
+  bool enabled = false;
+  std::optional<Colour> colour;  // nothing: the system's button colour
+};
+
+// Which controls and menu items can be used, and the game buttons' faces.
+struct Controls {
+  bool connect = true;
+  bool disconnect = false;
+  bool user_information = false;
+  bool administrate = false;
+  bool load_image = true;
+  bool paste = true;
+  bool chat_input = true;
+  bool drawing = true;  // the pad, both tool bars and the palette
+  bool auto_skip = false;
+  ButtonState start{"Setup Game", false, std::nullopt};
+  ButtonState hint{"Warn Artist", false, std::nullopt};
+};
+
+// Another player's profile as USERINFO brings it.
+struct UserProfile {
+  std::string name;
+  std::string age;
+  std::string gender;
+  std::string location;
+  std::string homepage;
+  std::string quote;
+};
+
+enum class SocketState { kClosed, kConnecting, kConnected, kClosing };
+
+enum class SocketErrorKind { kRefused, kHostNotFound, kOther };
+struct SocketError {
+  SocketErrorKind kind = SocketErrorKind::kOther;
+  int number = 0;
+  std::string description;
+};
+
+// The one connection to a room.
+class GameConnection {
+ public:
+  virtual ~GameConnection() = default;
+  virtual void Connect(const std::string& host, int port) = 0;
+  // Closes at once; no close event follows.
+  virtual void Close() = 0;
+  // Writes the bytes; false when the socket would not take them.
+  virtual bool Send(std::string_view bytes) = 0;
+  virtual SocketState State() const = 0;
+};
+
+// What the player sees. The session keeps the state and hands the view whole pictures of it
+// (users, panel, controls); the view only draws them.
+class ClientView {
+ public:
+  virtual ~ClientView() = default;
+  virtual void AddChatLine(const ChatLine& line) = 0;
+  // The first lines of the chat view: the title (shown emphasised) and what follows it on its
+  // line, then the hint line below.
+  virtual void AddWelcome(const std::string& title, const std::string& rest,
+                          const std::string& hint) = 0;
+  virtual void ClearChat() = 0;
+  virtual void ShowUsers(const std::vector<UserEntry>& users) = 0;
+  virtual void ShowPanel(const Panel& panel) = 0;
+  virtual void ShowControls(const Controls& controls) = 0;
+  virtual void FocusChatInput() = 0;
+  virtual bool IsChatFloating() const = 0;
+
+  // The drawing pad.
+  virtual void ClearPad() = 0;
+  virtual void ResetTools() = 0;
+  virtual void ReplayDrawing(const protocol::DrawCommand& command) = 0;
+  virtual void ShowWinner(const std::string& nickname) = 0;
+
+  // Windows and boxes.
+  virtual void ShowAgreement(const std::string& text) = 0;
+  virtual void ShowUserInfo(const UserProfile& profile) = 0;
+  virtual void ShowReservedNicknameBox(bool in_profile_window) = 0;
+  virtual void WordListsReceived(const std::vector<std::string>& names) = 0;
+  virtual void WordListsComplete() = 0;
+  virtual void NoWordLists() = 0;
+  virtual void PlaySoundFile(const std::string& file_name) = 0;
+  // Closes the main window, which ends the program.
+  virtual void CloseProgram() = 0;
+};
+
+}  // namespace client

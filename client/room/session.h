@@ -1,0 +1,164 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "client/room/client_ports.h"
+#include "client/settings/client_settings.h"
+#include "common/scheduling.h"
+#include "protocol/framing.h"
+#include "protocol/receive_buffer.h"
+
+namespace client {
+
+inline constexpr int kDefaultPort = 2020;
+
+// The client's side of one room: the login, every message from the server, the chat input and
+// its commands, the user list, the information panel and the game display. It owns the state
+// the windows show and tells the view whenever that state changes.
+class Session {
+ public:
+  struct Ports {
+    GameConnection& connection;
+    ClientView& view;
+    scrawlbox::Scheduler& scheduler;
+    ClientSettings& settings;
+  };
+
+  explicit Session(Ports ports);
+  ~Session();
+  Session(const Session&) = delete;
+  Session& operator=(const Session&) = delete;
+
+  // Shows the welcome lines and the disconnected state: what the main window does as it loads.
+  void Start();
+
+  // --- Connection events ------------------------------------------------------------------
+  void OnConnected();
+  void OnData(std::string_view bytes);
+  // The server closed the connection.
+  void OnClosed();
+  void OnError(const SocketError& error);
+
+  // --- What the player does -------------------------------------------------------------------
+  // Opens a connection to the host on the port last set (2020 at first, or the browser's).
+  void Connect(const std::string& host);
+  void SetPort(int port) { port_ = port; }
+  int port() const { return port_; }
+  // The Enter key in a chat input, with the line typed (never empty).
+  void EnterChatLine(const std::string& text);
+  // A line typed after "/".
+  void ExecuteUserCommand(const std::string& line);
+  void MenuDisconnect();
+  void RequestUserInformation(int32_t id);
+  void KickUser(int32_t id, const std::string& reason);
+  void SetAutoSkip(bool checked);
+  void AgreementAccepted();
+  void AgreementRefused();
+  // The Start button ("Setup Game" opens the set-up, handled by the window; "Skip Word!" here).
+  void SkipWord();
+  // The hint button.
+  void HintButton();
+  void StartGame(const std::vector<std::string>& fields, const std::vector<std::string>& lists);
+  void RequestWordLists();
+  void PlaySound(int n);
+
+  // Sends a command at once when the socket is not closed.
+  void SendCommand(std::string_view command, std::string_view data);
+  // Drawing is sent only to a room with someone else in it.
+  void SendDrawCommand(std::string_view command, std::string_view data);
+  bool CanSendDrawing() const;
+
+  // --- Settings ---------------------------------------------------------------------------------
+  const ClientOptions& options() const { return options_; }
+  void SetOptions(const ClientOptions& options);
+  const Profile& profile() const { return profile_; }
+  // Stores the profile and writes it to Client.ini.
+  void SetProfile(const Profile& profile);
+  // Writes the profile as it is now (the nickname may have changed with /nick).
+  void SaveProfile();
+  bool NicknameUsable() const;
+
+  // --- State, for the windows -------------------------------------------------------------------
+  int32_t OwnUserId() const { return own_user_id_; }
+  int32_t ArtistUserId() const { return artist_user_id_; }
+  const std::vector<UserEntry>& users() const { return users_; }
+  const Panel& panel() const { return panel_; }
+  const Controls& controls() const { return controls_; }
+  bool connected() const;
+  bool auto_skip() const { return auto_skip_; }
+
+  // The client's version as the handshake sends it.
+  static std::string VersionText();
+
+ private:
+  void HandleServerMessage(const std::string& message);
+  void HandleLoginMessage(const std::string& command, const std::vector<std::string>& f,
+                          const std::string& data);
+  void AddChatLine(const std::string& sender, const std::string& text, Colour colour,
+                   bool plain = false);
+  void System(const std::string& text, Colour colour = kBlack) { AddChatLine("System", text, colour); }
+
+  void EnterDisconnectedState();
+  void EnterPracticeMode();
+  void CloseAndDisconnect();
+  void SetArtist(int32_t id);
+
+  // The game clock.
+  void SetGameClock(int32_t ms);
+  void RunGameClock(int32_t ms);
+  void StopGameClock();
+  void ShowClock();
+  void OnClockTick();
+
+  // The user list.
+  UserEntry* User(int32_t id);
+  std::string Nick(const std::string& id_text);
+  void AddUser(UserEntry entry);
+  void ResetUserColours();
+  void PublishUsers();
+  void PublishPanel();
+  void PublishControls();
+
+  void ShowHelp();
+
+  GameConnection& connection_;
+  ClientView& view_;
+  scrawlbox::Scheduler& scheduler_;
+  ClientSettings& settings_;
+  std::unique_ptr<scrawlbox::Timer> tmrGameTimer_;
+
+  ClientOptions options_;
+  Profile profile_;
+  protocol::ReceiveBuffer receive_buffer_;
+  int port_ = kDefaultPort;
+  bool auto_skip_ = false;
+
+  int32_t own_user_id_ = 0;
+  int32_t admin_user_id_ = 0;
+  int32_t artist_user_id_ = 0;
+  std::string artist_nickname_;
+  std::string motd_;
+  std::string agreement_text_;
+  int32_t total_rounds_ = 0;
+  int32_t current_round_ = 0;
+  int32_t seconds_left_ = 0;
+  std::string last_said_text_;
+  int32_t repeat_count_ = 0;
+  bool send_generic_quit_ = false;
+  // The first ULIST after PASSOK replaces the list; the later ones of that login add to it.
+  bool first_user_list_ = false;
+
+  std::vector<UserEntry> users_;
+  Panel panel_;
+  Controls controls_;
+};
+
+// The text before the first ",", or the whole word line.
+std::string FirstAlternative(std::string_view word_line);
+
+}  // namespace client

@@ -1,0 +1,91 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "directory/server_browser.h"
+#include "inifile/ini_store.h"
+
+// Everything the client remembers between runs, in Client.ini.
+namespace client {
+
+// The "Interface" and "Sounds" sections.
+struct ClientOptions {
+  std::string ChatFontName = "Tahoma";
+  std::string ChatFontSize = "9";  // as typed in the options window
+  bool ShowJoinMessages = true;
+  bool ShowLeaveMessages = true;
+  int DrawingCursor = 0;  // 0 to 5
+  bool ToolCursor = true;
+  bool FlatToolbar = false;
+  // Sound events 1 to 6 (index 0 unused); event 4, the close guess, has no key and stays off.
+  std::array<bool, 7> SoundEnabled = {false, true, true, true, false, false, false};
+
+  int ChatFontPoints() const;
+};
+
+// The "Player Information" section.
+struct Profile {
+  std::string Nickname = "un-named";
+  double Age = 0;
+  std::string Gender = "Male";
+  std::string Location = "-";
+  std::string Homepage = "-";
+  std::string Quote = "-";
+};
+
+using directory::ServerEntry;
+
+// The main window's stored placement in twips; missing keys are empty.
+struct WindowMetrics {
+  std::optional<int> height;
+  std::optional<int> top;
+  std::optional<int> left;
+};
+
+inline constexpr int kTwipsPerPixel = 15;
+// The main window is never stored shorter than this (twips).
+inline constexpr int kMinStoredHeight = 8130;
+// The byte "¬" separates the fields of a stored room.
+inline constexpr char kEntrySep = '\xAC';
+
+class ClientSettings : public directory::RoomListStore {
+ public:
+  explicit ClientSettings(inifile::IniStore& ini) : ini_(ini) {}
+
+  ClientOptions LoadOptions() const;
+  void SaveOptions(const ClientOptions& options);
+  Profile LoadProfile() const;
+  void SaveProfile(const Profile& profile);
+
+  WindowMetrics LoadWindowMetrics() const;
+  // A height below kMinStoredHeight is stored as kMinStoredHeight.
+  void SaveWindowMetrics(int height, int top, int left);
+
+  // Entries that are missing or cannot be split into their fields are skipped.
+  std::vector<ServerEntry> History() const override;
+  std::vector<ServerEntry> Favourites() const override;
+  int HistoryCount() const override;
+  // Adds a room to the history unless it lacks an address or a name, or the very same entry is
+  // already in the history or the favourites.
+  void AddToHistory(const ServerEntry& entry) override;
+  bool AddToFavourites(const ServerEntry& entry) override;
+  // Writes the lists as they are now shown; entries above the new count stay in the file
+  // unread.
+  void WriteHistory(const std::vector<ServerEntry>& entries) override;
+  void WriteFavourites(const std::vector<ServerEntry>& entries) override;
+
+ private:
+  std::vector<ServerEntry> ReadEntries(const char* section, const char* count_key,
+                                       const char* entry_key, const char* count_default) const;
+  void WriteEntries(const char* section, const char* count_key, const char* entry_key,
+                    const std::vector<ServerEntry>& entries);
+
+  inifile::IniStore& ini_;
+};
+
+}  // namespace client

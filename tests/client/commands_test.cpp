@@ -1,0 +1,129 @@
+// SPDX-License-Identifier: MIT
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "client/room/nickname_filter.h"
+#include "tests/support/client_fakes.h"
+#include "tests/support/matchers.h"
+
+namespace client {
+namespace {
+
+using testing::ElementsAre;
+using testing::IsEmpty;
+using testing_support::ClientHarness;
+using testing_support::Msg;
+
+TEST(ChatInput, TheSameTextGoesOutThreeTimesInARowAtMost) {
+  ClientHarness h;
+  h.LogIn();
+  for (int i = 0; i < 5; ++i) h.session.EnterChatLine("gg");
+  h.session.EnterChatLine("other");
+  h.session.EnterChatLine("gg");
+  EXPECT_THAT(h.Sent(), ElementsAre(Msg("SAY", "gg"), Msg("SAY", "gg"), Msg("SAY", "gg"),
+                                    Msg("SAY", "other"), Msg("SAY", "gg")));
+  EXPECT_THAT(h.view.TakeTexts(),
+              ElementsAre("You cannot send the same text more than 3 times in a row.",
+                          "You cannot send the same text more than 3 times in a row."));
+}
+
+TEST(ChatInput, LongLinesAreCutAndNothingGoesOutWhileDisconnected) {
+  ClientHarness h;
+  h.session.EnterChatLine("hello?");
+  EXPECT_EQ(h.view.last().text, "Cannot send, not connected to a server.");
+  h.LogIn();
+  h.session.EnterChatLine(std::string(600, 'a'));
+  EXPECT_EQ(h.Sent()[0].data.size(), 512u);
+}
+
+TEST(Commands, ConnectNeedsAnAddressAndAUsableNickname) {
+  ClientHarness h("[Player Information]\nNickname=Painter\n");
+  h.session.EnterChatLine("/connect");
+  EXPECT_EQ(h.view.last().text, "Syntax is /Connect <server_ip>.");
+  h.session.EnterChatLine("/Connect 10.0.0.5");
+  EXPECT_EQ(h.view.last().text, "Connecting to server 10.0.0.5 ...");
+  EXPECT_EQ(h.connection.host, "10.0.0.5");
+  EXPECT_EQ(h.connection.port, 2020);
+
+  ClientHarness unnamed;
+  unnamed.session.EnterChatLine("/connect 10.0.0.5");
+  EXPECT_EQ(unnamed.view.reserved_boxes, 1);
+  EXPECT_FALSE(unnamed.view.reserved_box_in_profile);
+  EXPECT_EQ(unnamed.connection.connects, 0);
+}
+
+TEST(Commands, DisconnectSendsOnlyTheFirstWordOfTheReason) {
+  ClientHarness h;
+  h.session.EnterChatLine("/disconnect");
+  EXPECT_EQ(h.view.last().text, "You are already disconnected.");
+  h.LogIn();
+  h.session.EnterChatLine("/disconnect see you");
+  h.session.EnterChatLine("/DISCONNECT");
+  EXPECT_THAT(h.Sent(), ElementsAre(Msg("PART", "see"), Msg("PART", "Quitting")));
+}
+
+TEST(Commands, NickChecksTheFilterAndKeepsTheAt) {
+  ClientHarness h;
+  h.LogIn();
+  h.session.EnterChatLine("/nick SuperAdmin");
+  EXPECT_EQ(h.view.last().text, "Sorry, but you cannot use this nickname. Please choose another.");
+  h.session.EnterChatLine("/nick");
+  EXPECT_EQ(h.view.last().text, "Syntax is /NICK your_new_nickname. No spaces.");
+  h.session.EnterChatLine("/nick @Bob");
+  EXPECT_EQ(h.view.last().text, "Your nickname has now been changed to @Bob.");
+  EXPECT_THAT(h.Sent(), ElementsAre(Msg("NICKCHG", "@Bob")));
+  EXPECT_EQ(h.view.panel.admin, "@Bob");  // alone, so the admin
+  h.session.SaveProfile();
+  EXPECT_EQ(h.ini.INIRead("Player Information", "Nickname", ""), "@Bob");
+}
+
+TEST(Commands, MeShowsTheActionLocallyAndSendsIt) {
+  ClientHarness h("[Player Information]\nNickname=Kim\n");
+  h.LogIn();
+  h.session.EnterChatLine("/me waves hello");
+  EXPECT_EQ(h.view.last().text, " * Kim waves hello");
+  EXPECT_EQ(h.view.last().sender, "System");
+  EXPECT_EQ(h.view.last().colour, kBlue);
+  EXPECT_THAT(h.Sent(), ElementsAre(Msg("USERACTION", "waves hello")));
+  h.session.EnterChatLine("/me");
+  EXPECT_EQ(h.view.last().text, "Syntax is /ME <action>.");
+}
+
+TEST(Commands, HelpClearDebugQuitAndUnknown) {
+  ClientHarness h;
+  h.session.EnterChatLine("/HeLp");
+  EXPECT_EQ(h.view.lines.size(), 9u);
+  EXPECT_EQ(h.view.lines[0].text, "Currently implemented commands:");
+  h.session.EnterChatLine("/");
+  EXPECT_EQ(h.view.lines.size(), 18u);
+  h.session.EnterChatLine("/cls");
+  EXPECT_THAT(h.view.lines, IsEmpty());
+  h.session.EnterChatLine("/part");
+  EXPECT_EQ(h.view.last().text, "Unknown command - type /help for command list.");
+  h.view.lines.clear();
+  h.view.floating = true;
+  h.session.EnterChatLine("/debug");
+  EXPECT_THAT(h.view.TakeTexts(),
+              ElementsAre("-- DEBUG INFORMATION --", "Generic Quit Message\t = [000] False",
+                          "ChatBar\t\t = True", "Server MOTD Length\t = [000]",
+                          "Connected Status\t = 0"));
+  h.LogIn();
+  h.session.EnterChatLine("/quit");
+  EXPECT_THAT(h.Sent(), ElementsAre(Msg("PART", "Quitting (via CLI).")));
+  EXPECT_TRUE(h.view.closed);
+}
+
+TEST(Nicknames, ReservedEntriesMatchAnywhereIgnoringCase) {
+  EXPECT_EQ(ReservedNicknames.size(), 40u);
+  EXPECT_TRUE(IsNicknameRejected("un-named"));
+  EXPECT_TRUE(IsNicknameRejected("SuperAdmin"));
+  EXPECT_TRUE(IsNicknameRejected("The ScrawlBox Team"));
+  EXPECT_TRUE(IsNicknameRejected("tab\there"));
+  EXPECT_TRUE(IsNicknameRejected("x\x03y"));
+  EXPECT_FALSE(IsNicknameRejected("@Bob"));
+  EXPECT_FALSE(IsNicknameRejected("Painter"));
+  EXPECT_FALSE(IsNicknameRejected(""));
+}
+
+}  // namespace
+}  // namespace client

@@ -1,0 +1,357 @@
+// SPDX-License-Identifier: MIT
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "tests/support/client_fakes.h"
+#include "tests/support/matchers.h"
+
+namespace client {
+namespace {
+
+using testing::Contains;
+using testing::ElementsAre;
+using testing::IsEmpty;
+using testing_support::ClientHarness;
+using testing_support::Msg;
+
+std::vector<int32_t> Ids(const std::vector<UserEntry>& users) {
+  std::vector<int32_t> ids;
+  for (const auto& u : users) ids.push_back(u.id);
+  return ids;
+}
+
+TEST(Login, TheWholeSequenceWithoutAnAgreement) {
+  ClientHarness h("[Player Information]\nNickname=Averyveryverylongnickname\nAge=123\n"
+                  "Gender=Female\nLocation=Leeds\n");
+  h.Connect();
+  EXPECT_EQ(h.connection.host, "room.example");
+  EXPECT_EQ(h.connection.port, 2020);
+  EXPECT_EQ(h.view.last().text, "Connected to server. Logging in...");
+  EXPECT_FALSE(h.view.controls.connect);
+  EXPECT_THAT(h.Sent(), ElementsAre(Msg("SCRAWLBOX_CL13NT", "100001")));
+
+  h.Receive("SCRAWLBOX_S3RV3R", "100");
+  EXPECT_THAT(h.Sent(), ElementsAre(Msg("USER", "Averyveryverylongnic\x03" "0\x03" "12\x03"
+                                                "Female\x03Leeds\x03-\x03-")));
+  h.Receive("USEROK", "100007\x03");
+  EXPECT_THAT(h.Sent(), ElementsAre(Msg("PASS", "<none>")));
+  EXPECT_EQ(h.session.OwnUserId(), 100007);
+
+  h.Receive("PASSOK", "Welcome all\x03The Den\x03-\x03" "2\x03" "5");
+  EXPECT_EQ(h.view.panel.room_name, "The Den");
+  EXPECT_EQ(h.view.panel.rounds, "2 of 5");
+  EXPECT_EQ(h.view.last().text, "Requesting userlist...");
+  EXPECT_THAT(h.Sent(), ElementsAre(Msg("ULISTREQ", "-")));
+
+  h.Receive("ULIST", "100000\x03@Bob\x03" "0\x03" "40\x03" "100007\x03" "Averyveryverylongnic\x03" "1\x03");
+  EXPECT_EQ(h.view.panel.admin, "Bob");
+  ASSERT_EQ(h.view.users.size(), 2u);
+  EXPECT_EQ(h.view.users[0].nickname, "Bob");
+  EXPECT_EQ(h.view.users[0].points, "40");
+  EXPECT_TRUE(h.view.users[0].bold);
+  EXPECT_EQ(h.view.users[1].points, "0");
+  EXPECT_FALSE(h.view.users[1].bold);
+  h.Receive("ULISTEND", "");
+  EXPECT_EQ(h.view.last().sender, "Server");
+  EXPECT_EQ(h.view.last().text, "MOTD - Welcome all");
+  EXPECT_EQ(h.view.last().colour, kMagenta);
+  EXPECT_TRUE(h.view.controls.disconnect);
+  EXPECT_TRUE(h.view.controls.user_information);
+  EXPECT_FALSE(h.view.controls.administrate);  // somebody else was here first
+  EXPECT_FALSE(h.view.controls.load_image);
+  EXPECT_GT(h.view.focus_requests, 0);
+}
+
+TEST(Login, AnAgreementIsAnsweredFromItsWindow) {
+  ClientHarness h;
+  h.Connect();
+  h.Receive("USEROK", "100001\x03House rules: be nice");
+  EXPECT_EQ(h.view.agreement, "House rules: be nice");
+  h.Sent();
+  h.session.AgreementAccepted();
+  EXPECT_THAT(h.Sent(), ElementsAre(Msg("PASS", "<none>")));
+
+  h.session.AgreementRefused();
+  EXPECT_THAT(h.Sent(), ElementsAre(Msg("DISAGREE", "-")));
+  h.clock.Advance(249);
+  EXPECT_THAT(h.Sent(), IsEmpty());
+  h.clock.Advance(1);
+  EXPECT_THAT(h.Sent(), ElementsAre(Msg("NOP", "-")));
+}
+
+TEST(Login, BannedAndOldVersionEndTheConnection) {
+  ClientHarness h;
+  h.Connect();
+  h.Receive("BANNED", "-");
+  EXPECT_EQ(h.view.last().sender, "Server");
+  EXPECT_EQ(h.view.last().text,
+            "You have been banned from this server. You are not permitted to join it.");
+  EXPECT_EQ(h.view.last().colour, Rgb(255, 0, 32));
+  EXPECT_EQ(h.connection.state, SocketState::kClosed);
+  EXPECT_TRUE(h.view.controls.connect);
+
+  h.Connect();
+  h.Receive("OLDVERSION", "99385");
+  EXPECT_EQ(h.view.last().text.rfind("Sorry, but you are using an old version of the Scrawlbox "
+                                     "client. You will need ", 0),
+            0u);
+  EXPECT_EQ(h.view.last().colour, Rgb(160, 50, 30));
+  EXPECT_EQ(h.connection.state, SocketState::kClosed);
+}
+
+TEST(Login, SocketErrorsAreExplained) {
+  ClientHarness h;
+  h.session.OnError({SocketErrorKind::kRefused, 1, "refused"});
+  h.session.OnError({SocketErrorKind::kHostNotFound, 2, "unknown"});
+  h.session.OnError({SocketErrorKind::kOther, 10060, "Timed out"});
+  EXPECT_THAT(h.view.TakeTexts(),
+              ElementsAre("There doesn't appear to be a Scrawlbox server running on the remote "
+                          "machine. If it is a valid Scrawlbox server, then please try again later.",
+                          "The specified server cannot be found. The server machine may be "
+                          "offline or the address is incorrect.",
+                          "Socket Error [10060] - Timed out."));
+  EXPECT_TRUE(h.view.controls.drawing);
+}
+
+TEST(Login, AServerThatClosesMidLoginLeavesACleanDisconnectedState) {
+  ClientHarness h;
+  h.Connect();
+  h.Receive("SCRAWLBOX_S3RV3R", "100");
+  h.Receive("USEROK", "100001\x03");
+  h.session.OnClosed();
+  EXPECT_EQ(h.view.last().text, "Disconnected from server.");
+  EXPECT_EQ(h.session.OwnUserId(), 0);
+  EXPECT_TRUE(h.view.controls.connect);
+  EXPECT_FALSE(h.view.controls.disconnect);
+  EXPECT_EQ(h.view.panel.room_name, "-");
+  EXPECT_EQ(h.view.panel.time, "--:--");
+  EXPECT_TRUE(h.view.controls.chat_input);
+  EXPECT_TRUE(h.view.controls.drawing);  // practice while disconnected
+}
+
+TEST(Login, AMessageThatNeverEndsDisconnects) {
+  ClientHarness h;
+  h.LogIn();
+  h.session.OnData(std::string(70000, 'x'));
+  EXPECT_EQ(h.view.last().text, "Disconnected from server.");
+  EXPECT_EQ(h.connection.state, SocketState::kClosed);
+}
+
+TEST(UserList, LaterBatchesAddAndANewLoginReplaces) {
+  ClientHarness h;
+  h.Connect();
+  h.Receive("PASSOK", "\x03R\x03-\x03" "1\x03" "10");
+  h.Receive("ULIST", "1\x03" "a\x03" "0\x03" "0\x03" "2\x03" "b\x03" "0\x03" "0");
+  h.Receive("ULIST", "3\x03" "c\x03" "0\x03" "0");
+  EXPECT_THAT(Ids(h.view.users), ElementsAre(1, 2, 3));
+  h.Receive("PASSOK", "\x03R\x03-\x03" "1\x03" "10");
+  h.Receive("ULIST", "7\x03" "x\x03" "0\x03" "0\x03" "8\x03" "y\x03" "0\x03" "0");
+  EXPECT_THAT(Ids(h.view.users), ElementsAre(7, 8));
+}
+
+TEST(UserList, AloneInTheRoomTheClientClaimsTheAdminRole) {
+  ClientHarness h("[Player Information]\nNickname=Solo\n");
+  h.Connect();
+  h.Receive("USEROK", "100003\x03");
+  h.Receive("PASSOK", "\x03R\x03-\x03" "1\x03" "10");
+  h.Sent();
+  h.Receive("ULIST", "100003\x03Solo\x03" "0\x03" "0");
+  EXPECT_THAT(h.Sent(), ElementsAre(Msg("ADMIN", "Solo")));
+  EXPECT_EQ(h.view.panel.admin, "Solo");
+  EXPECT_EQ(h.view.last().colour, kRed);
+  EXPECT_TRUE(h.view.controls.auto_skip);
+  h.Receive("ULISTEND", "");
+  EXPECT_TRUE(h.view.controls.administrate);
+}
+
+TEST(UserList, JoinAndPartDriveTheStartButtonAndPracticeMode) {
+  ClientHarness h;
+  h.LogIn(100005);
+  h.Receive("JOIN", "100009\x03Newcomer\x03" "1");
+  EXPECT_EQ(h.view.last().text, "** Newcomer has joined the room!");
+  EXPECT_EQ(h.view.last().colour, kBlue);
+  EXPECT_TRUE(h.view.controls.start.enabled);
+  EXPECT_EQ(h.view.controls.start.colour, kGreen);
+  EXPECT_FALSE(h.view.users.back().bold);
+  EXPECT_THAT(h.view.sounds, ElementsAre("join.wav"));
+  EXPECT_TRUE(h.session.CanSendDrawing());
+
+  h.Receive("PART", "100009\x03" "bye");
+  EXPECT_EQ(h.view.last().sender, "Server");
+  EXPECT_EQ(h.view.last().text, "Newcomer has left (bye).");
+  EXPECT_FALSE(h.view.controls.start.enabled);
+  EXPECT_EQ(h.view.panel.time, "--:--");
+  EXPECT_TRUE(h.view.controls.drawing);
+  EXPECT_THAT(h.Sent(), ElementsAre(Msg("ADMIN", "un-named")));
+  EXPECT_FALSE(h.session.CanSendDrawing());
+}
+
+TEST(UserList, JoinAndLeaveLinesFollowTheOptions) {
+  ClientHarness h("[Interface]\nShow Join Messages=0\nShow Leave Messages=0\n"
+                  "[Sounds]\nEvent - Join=0\n");
+  h.LogIn(100005, {"other"});
+  h.Receive("JOIN", "100009\x03Quiet\x03" "0");
+  h.Receive("PART", "100009\x03" "bye");
+  EXPECT_THAT(h.view.TakeTexts(), IsEmpty());
+  EXPECT_THAT(h.view.sounds, IsEmpty());
+}
+
+TEST(Messages, ChatActionsAndNoticesTakeTheirForms) {
+  ClientHarness h;
+  h.LogIn(100005, {"ann"});
+  h.Receive("SAY", "100000\x03hi <b>all</b>");
+  EXPECT_EQ(h.view.last().sender, "ann");
+  EXPECT_EQ(h.view.last().text, "hi <b>all</b>");
+  EXPECT_FALSE(h.view.last().plain);
+  h.Receive("USERACTION", "100000\x03waves");
+  EXPECT_EQ(h.view.last().text, " * ann waves");
+  EXPECT_TRUE(h.view.last().plain);
+  h.Receive("NOTICE", "Heads up");
+  EXPECT_EQ(h.view.last().colour, kRed);
+  h.Receive("SERVERMSG", "from the operator");
+  EXPECT_EQ(h.view.last().sender, "ADMIN");
+  h.Receive("KICKINFO", "100000\x03" "100005\x03spam");
+  EXPECT_EQ(h.view.last().text, "ann has kicked un-named: spam");
+  h.Receive("ADMIN", "100000\x03" "ann");
+  EXPECT_EQ(h.view.panel.admin, "ann");
+  h.Receive("NICKCHG", "100000\x03" "anna");
+  EXPECT_EQ(h.view.last().text, " ** ann is now known as anna.");
+  EXPECT_EQ(h.view.panel.admin, "anna");
+  h.Receive("AWAY", "100000\x03" "1");
+  EXPECT_FALSE(h.view.users[0].bold);
+  h.Receive("PING", "-");
+  EXPECT_THAT(h.Sent(), ElementsAre(Msg("PONG", "-")));
+  h.Receive("USERINFO", "anna\x03" "30\x03" "Female\x03Rome\x03-\x03" "ciao");
+  EXPECT_EQ(h.view.user_info.location, "Rome");
+}
+
+TEST(Messages, ShortDataUnknownIdsAndUnknownCommandsChangeNothingElse) {
+  ClientHarness h;
+  h.LogIn(100005, {"ann"});
+  const auto users = h.view.users;
+  h.Receive("SAY", "");
+  EXPECT_EQ(h.view.last().sender, "");
+  h.Receive("PART", "424242");
+  h.Receive("POINTSCHG", "424242\x03" "99");
+  h.Receive("WORDFOUND", "");
+  h.Receive("ULIST", "");
+  h.Receive("JOIN", "");
+  h.Receive("TOTALROUNDS", "many");
+  h.Receive("WHATEVER", "data");
+  h.session.OnData("no separator at all\x01");
+  EXPECT_EQ(h.view.users.size(), users.size() + 1);  // the id-0 JOIN and ULIST entry
+  EXPECT_EQ(h.connection.state, SocketState::kConnected);
+}
+
+TEST(Messages, TheGameUpdatesThePanelAndTheList) {
+  ClientHarness h;
+  h.LogIn(100005, {"ann", "ben"});
+  h.Receive("SETGAMETIMER", "90000");
+  EXPECT_EQ(h.view.panel.time, "01:30");
+  h.Receive("TOTALROUNDS", "5");
+  h.Receive("START_GAME", "animals\x04" "food");
+  EXPECT_THAT(h.view.TakeTexts(), ElementsAre("", " -- The game is now starting! --",
+                                              "Wordlists: animals, food."));
+  EXPECT_EQ(h.view.panel.rounds, "1 of 5");
+  h.Receive("NEWARTIST", "100005");
+  EXPECT_EQ(h.view.last().text, "A new artist has been selected to draw: un-named");
+  EXPECT_EQ(h.view.controls.start.caption, "Skip Word!");
+  EXPECT_EQ(h.view.controls.start.colour, kRed);
+  EXPECT_EQ(h.view.controls.hint.caption, "Give Hint");
+  EXPECT_FALSE(h.view.controls.chat_input);
+  EXPECT_TRUE(h.view.controls.drawing);
+  EXPECT_EQ(h.view.users[2].colour, kArtistGreen);
+  h.Receive("NEWWORD", "fish,chips#peas");
+  EXPECT_EQ(h.view.panel.word, "fish, chips, peas");
+  h.Receive("HINT", "[4 letters]\x03The artist has given a hint! The word has 4 letters.");
+  EXPECT_EQ(h.view.panel.word, "fish, chips, peas");  // the artist keeps the word
+  h.Receive("WORDFOUND", "1\x03" "100000");
+  EXPECT_EQ(h.view.users[0].colour, kFinderRed);
+  h.Receive("POINTSCHG", "100000\x03" "220");
+  EXPECT_EQ(h.view.users[0].points, "220");
+  h.Receive("ENDOFROUND", "car,automobile");
+  EXPECT_EQ(h.view.last().text, "The round is over! The word was: car");
+  EXPECT_TRUE(h.view.controls.chat_input);
+  EXPECT_EQ(h.view.users[0].colour, kBlack);
+  h.Receive("WINNER", "100000");
+  EXPECT_EQ(h.view.winner, "ann");
+  EXPECT_EQ(h.view.panel.rounds, "-");
+  EXPECT_EQ(h.view.controls.start.caption, "Setup Game");
+  h.Receive("RESETSCORES", "-");
+  EXPECT_EQ(h.view.users[0].points, "0");
+}
+
+TEST(Messages, AGuesserSeesHintsAndTheClockCountsDown) {
+  ClientHarness h;
+  h.LogIn(100005, {"ann"});
+  h.Receive("NEWARTIST", "100000");
+  EXPECT_EQ(h.view.controls.hint.caption, "Warn Artist");
+  EXPECT_FALSE(h.view.controls.drawing);
+  h.Receive("HINT", "ca\x03The artist has given a third hint! The word starts with: ca");
+  EXPECT_EQ(h.view.panel.word, "ca");
+  h.Receive("STARTGAMETIMER", "5000");
+  h.clock.Advance(2000);
+  EXPECT_EQ(h.view.panel.time, "00:03");
+  EXPECT_EQ(h.view.panel.time_colour, Rgb(100, 0, 0));
+  h.clock.Advance(3000);
+  EXPECT_EQ(h.view.panel.time, "00:00");
+  EXPECT_EQ(h.view.panel.time_colour, kBlack);
+  h.clock.Advance(5000);
+  EXPECT_EQ(h.view.panel.time, "00:00");
+  h.Receive("SETGAMETIMER", "59999");
+  EXPECT_EQ(h.view.panel.time, "00:59");
+}
+
+TEST(Messages, KickAndServerQuitEndTheConnection) {
+  ClientHarness h;
+  h.LogIn();
+  h.Receive("KICKOP", "spamming");
+  EXPECT_EQ(h.view.last().text, "You have been kicked from the server by the operator for the "
+                                "following reason: spamming");
+  EXPECT_THAT(h.Sent(), ElementsAre(Msg("NOP", "NOP")));
+  EXPECT_EQ(h.connection.state, SocketState::kClosed);
+  EXPECT_TRUE(h.view.controls.connect);
+
+  h.LogIn();
+  h.Receive("SERVERQUIT", "The server has been shutdown.");
+  EXPECT_EQ(h.view.last().sender, "ADMINISTRATOR");
+  EXPECT_EQ(h.view.last().text, "Server has quit: The server has been shutdown..");
+  EXPECT_EQ(h.connection.state, SocketState::kClosed);
+}
+
+TEST(Messages, DrawingCodesGoToThePad) {
+  ClientHarness h;
+  h.LogIn(100005, {"ann"});
+  h.session.OnData("FH\x02" "100000\x03" "1\x03" "2\x03" "3\x03" "4\x01" "CL\x02-\x01");
+  ASSERT_EQ(h.view.drawings.size(), 2u);
+  EXPECT_EQ(h.view.drawings[0].code, protocol::DrawCode::FH);
+  EXPECT_EQ(h.view.drawings[0].fields[3], 4);
+  EXPECT_EQ(h.view.drawings[1].code, protocol::DrawCode::CL);
+}
+
+TEST(Sending, DrawingIsSentOnlyToAnotherPlayer) {
+  ClientHarness h;
+  h.session.SendDrawCommand("FH", "1\x03" "2\x03" "3\x03" "4");
+  h.LogIn();
+  h.session.SendDrawCommand("FH", "1\x03" "2\x03" "3\x03" "4");
+  EXPECT_THAT(h.Sent(), IsEmpty());
+  h.Receive("JOIN", "100009\x03Friend\x03" "0");
+  h.session.SendDrawCommand("FH", "1\x03" "2\x03" "3\x03" "4");
+  EXPECT_THAT(h.SentCommands(), ElementsAre("FH"));
+}
+
+TEST(Sending, AutoSkipBoxIsSentAndShown) {
+  ClientHarness h;
+  h.session.SetAutoSkip(true);
+  EXPECT_THAT(h.Sent(), IsEmpty());  // nothing while not in a room
+  h.Connect();
+  h.Receive("SCRAWLBOX_S3RV3R", "100");
+  EXPECT_EQ(protocol::SplitFields(h.Sent()[1].data)[1], "1");
+  h.LogIn(100005, {"ann"});
+  h.session.SetAutoSkip(false);
+  EXPECT_THAT(h.Sent(), ElementsAre(Msg("AWAY", "0")));
+  EXPECT_TRUE(h.view.users.back().bold);
+}
+
+}  // namespace
+}  // namespace client

@@ -1,0 +1,126 @@
+// SPDX-License-Identifier: MIT
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "client/settings/client_settings.h"
+#include "tests/support/memory_ini.h"
+
+namespace client {
+namespace {
+
+using testing::ElementsAre;
+using testing_support::MemoryIni;
+
+TEST(ClientIni, AFreshInstallationReadsTheDefaults) {
+  MemoryIni ini;
+  ClientSettings settings(ini);
+  const Profile p = settings.LoadProfile();
+  EXPECT_EQ(p.Nickname, "un-named");
+  EXPECT_EQ(p.Age, 0);
+  EXPECT_EQ(p.Gender, "Male");
+  EXPECT_EQ(p.Location, "-");
+  EXPECT_EQ(p.Homepage, "-");
+  EXPECT_EQ(p.Quote, "-");
+  const ClientOptions o = settings.LoadOptions();
+  EXPECT_EQ(o.ChatFontName, "Tahoma");
+  EXPECT_EQ(o.ChatFontPoints(), 9);
+  EXPECT_TRUE(o.ShowJoinMessages && o.ShowLeaveMessages && o.ToolCursor);
+  EXPECT_FALSE(o.FlatToolbar);
+  EXPECT_EQ(o.DrawingCursor, 0);
+  EXPECT_THAT(o.SoundEnabled, ElementsAre(false, true, true, true, false, false, false));
+  EXPECT_FALSE(settings.LoadWindowMetrics().height.has_value());
+  EXPECT_TRUE(settings.History().empty());
+}
+
+TEST(ClientIni, GarbageReadsAsNumbersOfZeroAndDefaults) {
+  MemoryIni ini("\xff\xfe junk\n[Interface]\nDrawing Cursor=99\nChat Font Size=huge\nTool Cursor=x\n"
+                "[Sounds]\nEvent - Key Click=7\n[Player Information]\nAge=old\n");
+  ClientSettings settings(ini);
+  const ClientOptions o = settings.LoadOptions();
+  EXPECT_EQ(o.DrawingCursor, 5);
+  EXPECT_EQ(o.ChatFontPoints(), 1);
+  EXPECT_FALSE(o.ToolCursor);
+  EXPECT_TRUE(o.SoundEnabled[5]);
+  EXPECT_EQ(settings.LoadProfile().Age, 0);
+}
+
+TEST(ClientIni, OptionsAndProfileRoundTrip) {
+  MemoryIni ini;
+  ClientSettings settings(ini);
+  ClientOptions o;
+  o.ChatFontName = "DejaVu Sans";
+  o.ChatFontSize = "12";
+  o.ShowJoinMessages = false;
+  o.DrawingCursor = 3;
+  o.FlatToolbar = true;
+  settings.SaveOptions(o);
+  EXPECT_EQ(ini.INIRead("Interface", "Show Join Messages", ""), "0");
+  const ClientOptions back = settings.LoadOptions();
+  EXPECT_EQ(back.ChatFontName, "DejaVu Sans");
+  EXPECT_EQ(back.ChatFontPoints(), 12);
+  EXPECT_FALSE(back.ShowJoinMessages);
+  EXPECT_EQ(back.DrawingCursor, 3);
+  EXPECT_TRUE(back.FlatToolbar);
+
+  Profile p{"Zoe", 31, "Female", "Paris", "http://zoe.example", "Draw first, ask later"};
+  settings.SaveProfile(p);
+  const Profile loaded = settings.LoadProfile();
+  EXPECT_EQ(loaded.Nickname, "Zoe");
+  EXPECT_EQ(loaded.Age, 31);
+  EXPECT_EQ(loaded.Quote, "Draw first, ask later");
+  EXPECT_EQ(ini.INIRead("Player Information", "Age", ""), "31");
+}
+
+TEST(ClientIni, WindowHeightIsStoredAtLeast8130Twips) {
+  MemoryIni ini;
+  ClientSettings settings(ini);
+  settings.SaveWindowMetrics(5000, 300, 450);
+  const WindowMetrics m = settings.LoadWindowMetrics();
+  EXPECT_EQ(m.height, 8130);
+  EXPECT_EQ(m.top, 300);
+  EXPECT_EQ(m.left, 450);
+}
+
+TEST(ServerHistory, AddsNewRoomsOnlyAndNeedsAnAddressAndAName) {
+  MemoryIni ini;
+  ClientSettings settings(ini);
+  settings.AddToHistory({"10.0.0.5", "Den", "cosy"});
+  settings.AddToHistory({"10.0.0.5", "Den", "cosy"});
+  settings.AddToHistory({"10.0.0.5", "Other name", "cosy"});  // a different entry
+  settings.AddToHistory({"10.0.0.6", "", "no name"});
+  settings.AddToHistory({"", "No address", ""});
+  EXPECT_THAT(settings.History(),
+              ElementsAre(ServerEntry{"10.0.0.5", "Den", "cosy"},
+                          ServerEntry{"10.0.0.5", "Other name", "cosy"}));
+  EXPECT_EQ(ini.INIRead("Server History", "Server History Count", ""), "2");
+  EXPECT_EQ(ini.INIRead("Server History", "Server History[1]", ""), "10.0.0.5\xAC" "Den\xAC" "cosy");
+  // A room that is a favourite is not added to the history.
+  settings.AddToFavourites({"fav.example", "Fav", "d"});
+  settings.AddToHistory({"fav.example", "Fav", "d"});
+  EXPECT_EQ(settings.History().size(), 2u);
+}
+
+TEST(ServerFavourites, RefusesDuplicatesAndWriteAllLeavesStaleEntriesUnread) {
+  MemoryIni ini;
+  ClientSettings settings(ini);
+  EXPECT_TRUE(settings.AddToFavourites({"a.example", "A", "first"}));
+  EXPECT_FALSE(settings.AddToFavourites({"a.example", "A", "first"}));
+  settings.WriteFavourites({});
+  EXPECT_EQ(ini.INIRead("Server Favourites", "Server Favourites Count", ""), "0");
+  EXPECT_EQ(ini.INIRead("Server Favourites", "Server Favourites[1]", ""), "a.example\xAC" "A\xAC" "first");
+  EXPECT_TRUE(settings.Favourites().empty());
+}
+
+TEST(ServerHistory, BrokenEntriesAreSkippedAndAHugeCountCostsNothing) {
+  MemoryIni ini("[Server History]\nServer History Count=1000000000\n"
+                "Server History[1]=no separator\nServer History[2]=-1\n"
+                "Server History[3]=1.2.3.4\xAC" "Good\xAC" "fine\n"
+                "Server History[x]=9.9.9.9\xAC" "Bad\xAC" "key\n"
+                "[Server Favourites]\nServer Favourites Count=2\nServer Favourites[2]=\n");
+  ClientSettings settings(ini);
+  EXPECT_THAT(settings.History(), ElementsAre(ServerEntry{"1.2.3.4", "Good", "fine"}));
+  EXPECT_TRUE(settings.Favourites().empty());
+}
+
+}  // namespace
+}  // namespace client

@@ -1,0 +1,66 @@
+// SPDX-License-Identifier: MIT
+#include "tests/support/client_fakes.h"
+
+#include "protocol/receive_buffer.h"
+
+namespace testing_support {
+
+std::vector<protocol::Message> FakeConnection::Take() {
+  protocol::ReceiveBuffer buffer;
+  buffer.Append(sent);
+  sent.clear();
+  std::vector<protocol::Message> messages;
+  std::string raw;
+  while (buffer.Next(&raw) == protocol::ReceiveBuffer::Status::kMessage) {
+    messages.push_back(protocol::ParseMessage(raw));
+  }
+  return messages;
+}
+
+std::vector<std::string> RecordingClientView::TakeTexts() {
+  std::vector<std::string> texts;
+  for (const auto& line : lines) texts.push_back(line.text);
+  lines.clear();
+  return texts;
+}
+
+ClientHarness::ClientHarness(std::string_view client_ini)
+    : ini(client_ini), settings(ini), session({connection, view, clock, settings}) {
+  session.Start();
+  view.lines.clear();
+}
+
+void ClientHarness::Connect(const std::string& host) {
+  session.Connect(host);
+  connection.state = client::SocketState::kConnected;
+  session.OnConnected();
+}
+
+void ClientHarness::Receive(std::string_view command, std::string_view data) {
+  session.OnData(protocol::Frame(command, data));
+}
+
+void ClientHarness::LogIn(int32_t own_id, const std::vector<std::string>& others) {
+  Connect();
+  Receive("SCRAWLBOX_S3RV3R", "100");
+  Receive("USEROK", std::to_string(own_id) + "\x03");
+  Receive("PASSOK", "\x03Room\x03-\x03" "1\x03" "10");
+  std::string list;
+  int32_t id = 100000;
+  for (const auto& nickname : others) {
+    list += std::to_string(id++) + "\x03" + nickname + "\x03" "0\x03" "0\x03";
+  }
+  list += std::to_string(own_id) + "\x03" + session.profile().Nickname + "\x03" "0\x03" "0";
+  Receive("ULIST", list);
+  Receive("ULISTEND", "");
+  connection.sent.clear();
+  view.lines.clear();
+}
+
+std::vector<std::string> ClientHarness::SentCommands() {
+  std::vector<std::string> commands;
+  for (const auto& m : Sent()) commands.push_back(m.command);
+  return commands;
+}
+
+}  // namespace testing_support

@@ -1,0 +1,123 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "client/room/client_ports.h"
+#include "client/room/session.h"
+#include "client/settings/client_settings.h"
+#include "protocol/framing.h"
+#include "tests/support/manual_clock.h"
+#include "tests/support/memory_ini.h"
+
+namespace testing_support {
+
+// A game connection that records what the session sends and whether it is open.
+class FakeConnection : public client::GameConnection {
+ public:
+  void Connect(const std::string& to_host, int to_port) override {
+    host = to_host;
+    port = to_port;
+    state = client::SocketState::kConnecting;
+    ++connects;
+  }
+  void Close() override { state = client::SocketState::kClosed; }
+  bool Send(std::string_view bytes) override {
+    sent.append(bytes);
+    return true;
+  }
+  client::SocketState State() const override { return state; }
+
+  // Cuts what was sent into messages and forgets it.
+  std::vector<protocol::Message> Take();
+
+  client::SocketState state = client::SocketState::kClosed;
+  std::string host;
+  int port = 0;
+  int connects = 0;
+  std::string sent;
+};
+
+// Keeps what the session showed.
+class RecordingClientView : public client::ClientView {
+ public:
+  void AddChatLine(const client::ChatLine& line) override { lines.push_back(line); }
+  void AddWelcome(const std::string& title, const std::string& rest,
+                  const std::string& hint) override {
+    welcome = title + rest + "\n" + hint;
+  }
+  void ClearChat() override { lines.clear(); }
+  void ShowUsers(const std::vector<client::UserEntry>& shown) override { users = shown; }
+  void ShowPanel(const client::Panel& shown) override { panel = shown; }
+  void ShowControls(const client::Controls& shown) override { controls = shown; }
+  void FocusChatInput() override { ++focus_requests; }
+  bool IsChatFloating() const override { return floating; }
+  void ClearPad() override { ++pad_clears; }
+  void ResetTools() override { ++tool_resets; }
+  void ReplayDrawing(const protocol::DrawCommand& command) override { drawings.push_back(command); }
+  void ShowWinner(const std::string& nickname) override { winner = nickname; }
+  void ShowAgreement(const std::string& text) override { agreement = text; }
+  void ShowUserInfo(const client::UserProfile& profile) override { user_info = profile; }
+  void ShowReservedNicknameBox(bool in_profile_window) override {
+    reserved_box_in_profile = in_profile_window;
+    ++reserved_boxes;
+  }
+  void WordListsReceived(const std::vector<std::string>& names) override {
+    word_lists.insert(word_lists.end(), names.begin(), names.end());
+  }
+  void WordListsComplete() override { word_lists_complete = true; }
+  void NoWordLists() override { no_word_lists = true; }
+  void PlaySoundFile(const std::string& file) override { sounds.push_back(file); }
+  void CloseProgram() override { closed = true; }
+
+  // The texts of the chat lines since the last call, forgotten afterwards.
+  std::vector<std::string> TakeTexts();
+  const client::ChatLine& last() const { return lines.back(); }
+
+  std::vector<client::ChatLine> lines;
+  std::string welcome;
+  std::vector<client::UserEntry> users;
+  client::Panel panel;
+  client::Controls controls;
+  int focus_requests = 0;
+  bool floating = false;
+  int pad_clears = 0;
+  int tool_resets = 0;
+  std::vector<protocol::DrawCommand> drawings;
+  std::string winner;
+  std::string agreement;
+  client::UserProfile user_info;
+  bool reserved_box_in_profile = false;
+  int reserved_boxes = 0;
+  std::vector<std::string> word_lists;
+  bool word_lists_complete = false;
+  bool no_word_lists = false;
+  std::vector<std::string> sounds;
+  bool closed = false;
+};
+
+// A session on fake ports with helpers that play the server's side.
+class ClientHarness {
+ public:
+  explicit ClientHarness(std::string_view client_ini = "");
+
+  // Connects and accepts the connection.
+  void Connect(const std::string& host = "room.example");
+  // Delivers one message from the server.
+  void Receive(std::string_view command, std::string_view data);
+  // The whole login up to ULISTEND, with the given other users already in the room; returns
+  // with the session in the room and nothing recorded.
+  void LogIn(int32_t own_id = 100005, const std::vector<std::string>& others = {});
+  std::vector<protocol::Message> Sent() { return connection.Take(); }
+  std::vector<std::string> SentCommands();
+
+  MemoryIni ini;
+  ManualClock clock;
+  FakeConnection connection;
+  RecordingClientView view;
+  client::ClientSettings settings;
+  client::Session session;
+};
+
+}  // namespace testing_support
