@@ -98,6 +98,12 @@ void Session::Connect(const std::string& host) {
   connection_.Connect(host, port_);
 }
 
+void Session::ConnectFromBrowser(const std::string& host, int port) {
+  port_ = port;
+  System("Connecting to server " + host + " on port " + NumberText(port) + " ..");
+  Connect(host);
+}
+
 void Session::OnConnected() {
   System("Connected to server. Logging in...");
   controls_.connect = false;

@@ -47,6 +47,8 @@ class Session {
   // --- What the player does -------------------------------------------------------------------
   // Opens a connection to the host on the port last set (2020 at first, or the browser's).
   void Connect(const std::string& host);
+  // A connection chosen in the server browser, on its port.
+  void ConnectFromBrowser(const std::string& host, int port);
   void SetPort(int port) { port_ = port; }
   int port() const { return port_; }
   // The Enter key in a chat input, with the line typed (never empty).

@@ -1,0 +1,503 @@
+// SPDX-License-Identifier: MIT
+#include "client/ui/main_window.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QInputDialog>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QSplitter>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "client/net/qt_connection.h"
+#include "client/net/sound_player.h"
+#include "client/room/session.h"
+#include "client/settings/client_settings.h"
+#include "client/ui/chat_bar.h"
+#include "client/ui/chat_input.h"
+#include "client/ui/chat_view.h"
+#include "client/ui/options_window.h"
+#include "client/ui/profile_window.h"
+#include "client/ui/server_browser_window.h"
+#include "client/ui/small_windows.h"
+#include "client/ui/user_list.h"
+#include "common/links.h"
+#include "common/qt/text_codec.h"
+#include "common/ui/about_window.h"
+#include "common/ui/message_box.h"
+#include "common/version.h"
+
+namespace client {
+
+using scrawlbox::FromWire;
+using scrawlbox::ToWire;
+
+namespace {
+
+QLabel* PanelLabel(const char* name) {
+  auto* label = new QLabel(QStringLiteral("-"));
+  label->setObjectName(QString::fromLatin1(name));
+  label->setTextFormat(Qt::PlainText);
+  return label;
+}
+
+QLabel* Heading(const char* name, const char* text) {
+  auto* label = new QLabel(QString::fromLatin1(text));
+  label->setObjectName(QString::fromLatin1(name));
+  QFont bold = label->font();
+  bold.setBold(true);
+  label->setFont(bold);
+  return label;
+}
+
+void ApplyButton(QPushButton* button, const ButtonState& state) {
+  button->setText(QString::fromStdString(state.caption));
+  button->setEnabled(state.enabled);
+  button->setStyleSheet(state.colour ? QStringLiteral("background-color: %1;")
+                                           .arg(ToQColor(*state.colour).name())
+                                     : QString());
+}
+
+}  // namespace
+
+MainWindow::MainWindow(ClientPaths paths)
+    : paths_(std::move(paths)), sounds_(new SoundPlayer(paths_.Sounds(), this)) {
+  setObjectName(QStringLiteral("wMain"));
+  setWindowTitle(QStringLiteral("Scrawlbox - Client v%1.%2 (build#%3) Beta")
+                     .arg(scrawlbox::kVersionMajor)
+                     .arg(scrawlbox::kVersionMinor, 2, 10, QLatin1Char('0'))
+                     .arg(scrawlbox::kVersionRevision));
+
+  rtbChat_ = new ChatView;
+  txtChat_ = new ChatInput;
+  lvwUsers_ = new UserList;
+  lvwUsers_->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(lvwUsers_, &QTreeWidget::itemDoubleClicked, this, &MainWindow::OpenUserInformation);
+  connect(lvwUsers_, &QTreeWidget::customContextMenuRequested, this, &MainWindow::ShowUserMenu);
+  connect(rtbChat_, &ChatView::inputFocusWanted, this, &MainWindow::FocusChatInput);
+  connect(txtChat_, &ChatInput::lineEntered, this, &MainWindow::EnterLine);
+  connect(txtChat_, &ChatInput::keyDown, this, [this] {
+    if (session_) session_->PlaySound(5);
+  });
+
+  fraPad_ = new QFrame;
+  fraPad_->setObjectName(QStringLiteral("fraPad"));
+  fraPad_->setFixedSize(511, 322);
+  fraPad_->setFrameShape(QFrame::Box);
+  fraPad_->setStyleSheet(QStringLiteral("#fraPad { background: white; }"));
+
+  auto* left = new QWidget;
+  auto* left_layout = new QVBoxLayout(left);
+  left_layout->setContentsMargins(0, 0, 0, 0);
+  left_layout->addWidget(fraPad_, 0, Qt::AlignLeft);
+  left_layout->addWidget(rtbChat_, 1);
+  left_layout->addWidget(txtChat_);
+
+  auto* right = new QWidget;
+  auto* right_layout = new QVBoxLayout(right);
+  right_layout->setContentsMargins(0, 0, 0, 0);
+  right_layout->addWidget(BuildPanel());
+  right_layout->addWidget(lvwUsers_, 1);
+
+  auto* splitter = new QSplitter;
+  splitter->addWidget(left);
+  splitter->addWidget(right);
+  splitter->setStretchFactor(0, 3);
+  splitter->setStretchFactor(1, 1);
+  setCentralWidget(splitter);
+  resize(kDesignedWidth, kDesignedHeight);
+  BuildMenus();
+}
+
+MainWindow::~MainWindow() = default;
+
+QWidget* MainWindow::BuildPanel() {
+  auto* panel = new QFrame;
+  panel->setObjectName(QStringLiteral("fraInformation"));
+  panel->setFrameShape(QFrame::StyledPanel);
+  labRoomName_ = PanelLabel("labRoomName");
+  labAdmin_ = PanelLabel("labAdmin");
+  labRounds_ = PanelLabel("labRounds");
+  labWord_ = PanelLabel("labWord");
+  labTime_ = PanelLabel("labTime");
+  QFont clock = labTime_->font();
+  clock.setPointSize(clock.pointSize() + 6);
+  clock.setBold(true);
+  labTime_->setFont(clock);
+  labTime_->setText(QStringLiteral("--:--"));
+  auto* grid = new QGridLayout;
+  grid->addWidget(Heading("labH_Room", "Room:"), 0, 0);
+  grid->addWidget(labRoomName_, 0, 1);
+  grid->addWidget(Heading("labH_Admin", "Admin:"), 1, 0);
+  grid->addWidget(labAdmin_, 1, 1);
+  grid->addWidget(Heading("labH_Rounds", "Round:"), 2, 0);
+  grid->addWidget(labRounds_, 2, 1);
+  grid->addWidget(Heading("labH_Word", "Word:"), 3, 0);
+  grid->addWidget(labWord_, 3, 1);
+  grid->addWidget(Heading("labH_Time", "Time:"), 4, 0);
+  grid->addWidget(labTime_, 4, 1);
+  grid->setColumnStretch(1, 1);
+
+  cmdStartGameSkipGo_ = new QPushButton(QStringLiteral("Setup Game"));
+  cmdStartGameSkipGo_->setObjectName(QStringLiteral("cmdStartGameSkipGo"));
+  connect(cmdStartGameSkipGo_, &QPushButton::clicked, this, [this] {
+    if (session_ && cmdStartGameSkipGo_->text() == QStringLiteral("Skip Word!")) {
+      session_->SkipWord();
+    }
+  });
+  cmdWarnArtist_ = new QPushButton(QStringLiteral("Warn Artist"));
+  cmdWarnArtist_->setObjectName(QStringLiteral("cmdWarnArtist"));
+  connect(cmdWarnArtist_, &QPushButton::clicked, this, [this] {
+    if (session_) session_->HintButton();
+  });
+  chkAutoSkipGo_ = new QCheckBox(QStringLiteral("Auto-Skip Go"));
+  chkAutoSkipGo_->setObjectName(QStringLiteral("chkAutoSkipGo"));
+  chkAutoSkipGo_->setToolTip(QStringLiteral("Never be chosen to draw (away)"));
+  connect(chkAutoSkipGo_, &QCheckBox::clicked, this, [this](bool checked) {
+    if (session_) session_->SetAutoSkip(checked);
+  });
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(cmdStartGameSkipGo_);
+  buttons->addWidget(cmdWarnArtist_);
+
+  auto* layout = new QVBoxLayout(panel);
+  layout->addLayout(grid);
+  layout->addLayout(buttons);
+  layout->addWidget(chkAutoSkipGo_);
+  return panel;
+}
+
+void MainWindow::BuildMenus() {
+  auto action = [this](QMenu* menu, const char* name, const char* caption, auto slot) {
+    QAction* a = menu->addAction(QString::fromLatin1(caption));
+    a->setObjectName(QString::fromLatin1(name));
+    connect(a, &QAction::triggered, this, slot);
+    return a;
+  };
+  QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+  mCONNECT_ = action(file, "mCONNECT", "Connect..", [this] { ConnectMenu(); });
+  mDISCONNECT_ = action(file, "mDISCONNECT", "Disconnect", [this] {
+    if (session_) session_->MenuDisconnect();
+  });
+  file->addSeparator();
+  action(file, "mEXIT", "Exit", [this] { close(); });
+
+  QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+  action(edit, "mEDITPROFILE", "User Profile", [this] { OpenProfile(); });
+  action(edit, "mOPTIONS", "Options", [this] { OpenOptions(); });
+
+  QMenu* chat = menuBar()->addMenu(QStringLiteral("&Chat"));
+  mCHATBAR_FLOAT_ = action(chat, "mCHATBAR_FLOAT", "Float ChatBar",
+                           [this] { SetFloating(mCHATBAR_FLOAT_->isChecked()); });
+  mCHATBAR_FLOAT_->setCheckable(true);
+  mCHATBAR_KEEPONTOP_ = action(chat, "mCHATBAR_KEEPONTOP", "Keep On Top", [this] {
+    if (chat_bar_) chat_bar_->SetKeepOnTop(mCHATBAR_KEEPONTOP_->isChecked());
+  });
+  mCHATBAR_KEEPONTOP_->setCheckable(true);
+  mCHATBAR_KEEPONTOP_->setEnabled(false);
+
+  // The user list's pop-up menu.
+  mUSERINFORMATION_ = new QAction(QStringLiteral("User Information"), this);
+  mUSERINFORMATION_->setObjectName(QStringLiteral("mUSERINFORMATION"));
+  connect(mUSERINFORMATION_, &QAction::triggered, this, &MainWindow::OpenUserInformation);
+  mADMINISTRATE_ = new QMenu(QStringLiteral("Administrate"), this);
+  mADMINISTRATE_->setObjectName(QStringLiteral("mADMINISTRATE"));
+  mKICKUSER_ = mADMINISTRATE_->addAction(QStringLiteral("Kick User"));
+  mKICKUSER_->setObjectName(QStringLiteral("mKICKUSER"));
+  connect(mKICKUSER_, &QAction::triggered, this, &MainWindow::KickSelectedUser);
+
+  QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+  action(help, "mSCRAWLBOXWEBSITE", "Scrawlbox Website",
+         [this] { OpenWebAddress(QString::fromLatin1(scrawlbox::kWebsiteUrl)); });
+  action(help, "mSCRAWLBOXFORUM", "Scrawlbox Forum",
+         [this] { OpenWebAddress(QString::fromLatin1(scrawlbox::kForumUrl)); });
+  action(help, "mTELLAFRIEND", "Tell a Friend",
+         [this] { OpenWebAddress(QString::fromLatin1(scrawlbox::kTellAFriendUrl)); });
+  action(help, "mLEAVEACOMMENT", "Leave a Comment", [this] {
+    OpenWebAddress(QString::fromLatin1(scrawlbox::kLeaveACommentUrl) +
+                   QStringLiteral("%1.%2.%3")
+                       .arg(scrawlbox::kVersionMajor)
+                       .arg(scrawlbox::kVersionMinor)
+                       .arg(scrawlbox::kVersionRevision, 4, 10, QLatin1Char('0')));
+  });
+  help->addSeparator();
+  action(help, "mABOUT", "About Scrawlbox...", [this] {
+    auto* window = new scrawlbox::AboutWindow(QStringLiteral("Client"), this);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->open();
+  });
+}
+
+void MainWindow::Attach(Session* session, ClientSettings* settings, QtConnection* connection) {
+  session_ = session;
+  settings_ = settings;
+  connection_ = connection;
+  ApplyOptions();
+}
+
+void MainWindow::ApplyOptions() {
+  if (!session_) return;
+  const ClientOptions& o = session_->options();
+  QFont font(FromWire(o.ChatFontName));
+  font.setPointSize(o.ChatFontPoints());
+  for (QWidget* widget : {static_cast<QWidget*>(rtbChat_), static_cast<QWidget*>(txtChat_)}) {
+    widget->setFont(font);
+  }
+  if (chat_bar_) {
+    chat_bar_->chat()->setFont(font);
+    chat_bar_->input()->setFont(font);
+  }
+}
+
+void MainWindow::RestorePlacement() {
+  const WindowMetrics m = settings_->LoadWindowMetrics();
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1280, 1024);
+  const int height =
+      m.height ? std::max(*m.height / kTwipsPerPixel, kMinStoredHeight / kTwipsPerPixel)
+               : kDesignedHeight;
+  resize(kDesignedWidth, std::min(height, available.height()));
+  const int top = m.top ? *m.top / kTwipsPerPixel
+                        : available.top() + available.height() / 2 - this->height() / 2;
+  const int left = m.left ? *m.left / kTwipsPerPixel
+                          : available.left() + available.width() / 2 - width() / 2;
+  move(left, top);
+}
+
+bool MainWindow::AskForProfileIfNeeded() {
+  QString nickname = FromWire(session_->profile().Nickname);
+  if (!nickname.remove(QLatin1Char(' ')).isEmpty() && session_->profile().Nickname != "un-named") {
+    return false;
+  }
+  auto* box = new QMessageBox(
+      QMessageBox::Question, QStringLiteral("Create profile..."),
+      QStringLiteral("Before connecting to any Scrawlbox servers (you don't\r\nhave to, you can "
+                     "practice instead if you want), you\r\nshould set up your user profile. You "
+                     "can later edit\r\nthe profile by going to the Edit -> User Profile menu."
+                     "\r\n\r\nWould you like to edit your profile now?"),
+      QMessageBox::Yes | QMessageBox::No, this);
+  box->setObjectName(QStringLiteral("msgCreateProfile"));
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  connect(box, &QMessageBox::finished, this, [this, box] {
+    if (box->clickedButton() == box->button(QMessageBox::Yes)) OpenProfile();
+  });
+  box->open();
+  return true;
+}
+
+// --- ClientView ----------------------------------------------------------------------------------
+
+ChatView* MainWindow::VisibleChat() const { return chat_bar_ ? chat_bar_->chat() : rtbChat_; }
+
+UserList* MainWindow::VisibleUsers() const { return chat_bar_ ? chat_bar_->users() : lvwUsers_; }
+
+void MainWindow::AddChatLine(const ChatLine& line) { VisibleChat()->AddLine(line); }
+
+void MainWindow::AddWelcome(const std::string& title, const std::string& rest,
+                            const std::string& hint) {
+  rtbChat_->AddWelcome(FromWire(title), FromWire(rest), FromWire(hint));
+}
+
+void MainWindow::ClearChat() { rtbChat_->Clear(); }
+
+void MainWindow::ShowUsers(const std::vector<UserEntry>& users) {
+  lvwUsers_->ShowUsers(users);
+  if (chat_bar_) chat_bar_->users()->ShowUsers(users);
+}
+
+void MainWindow::ShowPanel(const Panel& panel) {
+  labRoomName_->setText(FromWire(panel.room_name));
+  labRoomName_->setToolTip(labRoomName_->text());
+  labAdmin_->setText(FromWire(panel.admin));
+  labRounds_->setText(FromWire(panel.rounds));
+  labWord_->setText(FromWire(panel.word));
+  labWord_->setToolTip(labWord_->text());
+  labTime_->setText(FromWire(panel.time));
+  QPalette palette = labTime_->palette();
+  palette.setColor(QPalette::WindowText, ToQColor(panel.time_colour));
+  labTime_->setPalette(palette);
+}
+
+void MainWindow::ShowControls(const Controls& c) {
+  controls_ = c;
+  mCONNECT_->setEnabled(c.connect);
+  mDISCONNECT_->setEnabled(c.disconnect);
+  mUSERINFORMATION_->setEnabled(c.user_information);
+  mADMINISTRATE_->setEnabled(c.administrate);
+  txtChat_->setEnabled(c.chat_input);
+  if (chat_bar_) chat_bar_->input()->setEnabled(c.chat_input);
+  fraPad_->setEnabled(c.drawing);
+  chkAutoSkipGo_->setEnabled(c.auto_skip);
+  ApplyButton(cmdStartGameSkipGo_, c.start);
+  ApplyButton(cmdWarnArtist_, c.hint);
+}
+
+void MainWindow::FocusChatInput() {
+  ChatInput* input = chat_bar_ ? chat_bar_->input() : txtChat_;
+  if (input->isEnabled()) input->setFocus();
+}
+
+bool MainWindow::IsChatFloating() const { return chat_bar_ != nullptr; }
+
+void MainWindow::ClearPad() {}
+
+void MainWindow::ResetTools() {}
+
+void MainWindow::ReplayDrawing(const protocol::DrawCommand&) {}
+
+void MainWindow::ShowWinner(const std::string&) {}
+
+void MainWindow::ShowAgreement(const std::string& text) {
+  auto* window = new AgreementWindow(session_, FromWire(text), this);
+  window->setWindowModality(Qt::WindowModal);
+  window->show();
+}
+
+void MainWindow::ShowUserInfo(const UserProfile& profile) {
+  auto* window = new UserInfoWindow(profile, this);
+  window->show();
+}
+
+void MainWindow::ShowReservedNicknameBox(bool in_profile_window) {
+  client::ShowReservedNicknameBox(this, in_profile_window, [this] { OpenProfile(); });
+}
+
+void MainWindow::WordListsReceived(const std::vector<std::string>&) {}
+
+void MainWindow::WordListsComplete() {}
+
+void MainWindow::NoWordLists() {}
+
+void MainWindow::PlaySoundFile(const std::string& file_name) {
+  sounds_->Play(QString::fromStdString(file_name));
+}
+
+void MainWindow::CloseProgram() {
+  if (connection_) connection_->Flush();
+  close();
+}
+
+// --- What the player does ------------------------------------------------------------------------
+
+void MainWindow::EnterLine(const QString& text) {
+  if (session_) session_->EnterChatLine(ToWire(text));
+}
+
+void MainWindow::ConnectMenu() {
+  if (!session_) return;
+  if (!session_->NicknameUsable()) {
+    ShowReservedNicknameBox(false);
+    return;
+  }
+  OpenServerBrowser();
+}
+
+void MainWindow::OpenServerBrowser() {
+  auto* browser = new ServerBrowserWindow(session_, settings_, this);
+  browser->open();
+}
+
+void MainWindow::OpenProfile() {
+  auto* window = new ProfileWindow(session_, this);
+  window->setAttribute(Qt::WA_DeleteOnClose);
+  window->open();
+}
+
+void MainWindow::OpenOptions() {
+  auto* window = new OptionsWindow(session_, paths_.Cursors(), this);
+  window->setAttribute(Qt::WA_DeleteOnClose);
+  connect(window, &OptionsWindow::optionsSaved, this, &MainWindow::ApplyOptions);
+  window->open();
+}
+
+void MainWindow::ShowUserMenu(const QPoint& at) {
+  auto* menu = new QMenu(this);
+  menu->setObjectName(QStringLiteral("mUSERMENU"));
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  menu->addAction(mUSERINFORMATION_);
+  menu->addMenu(mADMINISTRATE_);
+  auto* list = qobject_cast<QWidget*>(sender());
+  menu->popup((list ? list : lvwUsers_)->mapToGlobal(at));
+}
+
+void MainWindow::OpenUserInformation() {
+  const int32_t id = VisibleUsers()->SelectedId();
+  if (session_ && id != 0 && controls_.user_information) session_->RequestUserInformation(id);
+}
+
+void MainWindow::KickSelectedUser() {
+  const int32_t id = VisibleUsers()->SelectedId();
+  if (!session_ || id == 0 || !session_->connected()) return;
+  auto* dialog = new QInputDialog(this);
+  dialog->setAttribute(Qt::WA_DeleteOnClose);
+  dialog->setWindowTitle(QStringLiteral("Kick User.."));
+  dialog->setLabelText(QStringLiteral("Enter the reason why you are kicking %1. You are limited to "
+                                      "64 characters.")
+                           .arg(VisibleUsers()->SelectedNickname()));
+  dialog->setTextValue(QStringLiteral("[No reason given]"));
+  connect(dialog, &QInputDialog::textValueSelected, this, [this, id](const QString& reason) {
+    session_->KickUser(id, ToWire(reason));
+  });
+  dialog->open();
+}
+
+void MainWindow::SetFloating(bool floating) {
+  if (floating == (chat_bar_ != nullptr)) return;
+  if (floating) {
+    chat_bar_ = new ChatBar(this);
+    chat_bar_->chat()->CopyFrom(*rtbChat_);
+    chat_bar_->chat()->setFont(rtbChat_->font());
+    chat_bar_->input()->setFont(txtChat_->font());
+    if (session_) chat_bar_->users()->ShowUsers(session_->users());
+    chat_bar_->input()->setEnabled(controls_.chat_input);
+    connect(chat_bar_->input(), &ChatInput::lineEntered, this, &MainWindow::EnterLine);
+    chat_bar_->users()->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(chat_bar_->users(), &QTreeWidget::customContextMenuRequested, this,
+            &MainWindow::ShowUserMenu);
+    connect(chat_bar_->users(), &QTreeWidget::itemDoubleClicked, this,
+            &MainWindow::OpenUserInformation);
+    connect(chat_bar_, &ChatBar::closed, this, [this] { SetFloating(false); });
+    mCHATBAR_KEEPONTOP_->setEnabled(true);
+    chat_bar_->SetKeepOnTop(mCHATBAR_KEEPONTOP_->isChecked());
+    chat_bar_->show();
+  } else {
+    ChatBar* bar = std::exchange(chat_bar_, nullptr);
+    rtbChat_->CopyFrom(*bar->chat());
+    bar->disconnect(this);
+    bar->hide();
+    bar->deleteLater();
+    mCHATBAR_FLOAT_->setChecked(false);
+    mCHATBAR_KEEPONTOP_->setEnabled(false);
+  }
+}
+
+void MainWindow::OpenWebAddress(const QString& address) {
+  if (!QDesktopServices::openUrl(QUrl(address))) {
+    scrawlbox::ShowMessageBox(this, QMessageBox::Warning, QStringLiteral("Error visiting link.."),
+                              QStringLiteral("Um.. you don't appear to have a web-browser "
+                                             "installed..."));
+  }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (settings_ && !isMinimized()) {
+    settings_->SaveWindowMetrics(height() * kTwipsPerPixel, y() * kTwipsPerPixel,
+                                 x() * kTwipsPerPixel);
+  }
+  if (session_) session_->SaveProfile();
+  if (chat_bar_) SetFloating(false);
+  event->accept();
+}
+
+}  // namespace client

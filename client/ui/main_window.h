@@ -1,0 +1,121 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QMainWindow>
+#include <functional>
+
+#include "client/room/client_ports.h"
+#include "client/ui/client_paths.h"
+
+class QAction;
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QMenu;
+class QPushButton;
+
+namespace client {
+
+class ChatBar;
+class ChatInput;
+class ChatView;
+class ClientSettings;
+class QtConnection;
+class Session;
+class SoundPlayer;
+class UserList;
+
+// The player's main window: chat, user list, information panel, game buttons and the drawing
+// pad. It shows what the session tells it and hands every click and key to the session.
+class MainWindow : public QMainWindow, public ClientView {
+  Q_OBJECT
+ public:
+  // The window's designed size in pixels; its height is restored from Client.ini.
+  static constexpr int kDesignedWidth = 900;
+  static constexpr int kDesignedHeight = 640;
+
+  explicit MainWindow(ClientPaths paths);
+  ~MainWindow() override;
+
+  void Attach(Session* session, ClientSettings* settings, QtConnection* connection);
+  // Places the window as Client.ini remembers it (centred at its designed height otherwise).
+  void RestorePlacement();
+  // The first-run question when the profile has no usable nickname; true when it was asked.
+  bool AskForProfileIfNeeded();
+  // The chat font and toolbar style of the options.
+  void ApplyOptions();
+
+  // ClientView
+  void AddChatLine(const ChatLine& line) override;
+  void AddWelcome(const std::string& title, const std::string& rest,
+                  const std::string& hint) override;
+  void ClearChat() override;
+  void ShowUsers(const std::vector<UserEntry>& users) override;
+  void ShowPanel(const Panel& panel) override;
+  void ShowControls(const Controls& controls) override;
+  void FocusChatInput() override;
+  bool IsChatFloating() const override;
+  void ClearPad() override;
+  void ResetTools() override;
+  void ReplayDrawing(const protocol::DrawCommand& command) override;
+  void ShowWinner(const std::string& nickname) override;
+  void ShowAgreement(const std::string& text) override;
+  void ShowUserInfo(const UserProfile& profile) override;
+  void ShowReservedNicknameBox(bool in_profile_window) override;
+  void WordListsReceived(const std::vector<std::string>& names) override;
+  void WordListsComplete() override;
+  void NoWordLists() override;
+  void PlaySoundFile(const std::string& file_name) override;
+  void CloseProgram() override;
+
+  void OpenProfile();
+  void OpenServerBrowser();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void BuildMenus();
+  QWidget* BuildPanel();
+  void ConnectMenu();
+  void OpenOptions();
+  void OpenUserInformation();
+  void KickSelectedUser();
+  void ShowUserMenu(const QPoint& at);
+  void SetFloating(bool floating);
+  void OpenWebAddress(const QString& address);
+  void EnterLine(const QString& text);
+  ChatView* VisibleChat() const;
+  UserList* VisibleUsers() const;
+
+  ClientPaths paths_;
+  Session* session_ = nullptr;
+  ClientSettings* settings_ = nullptr;
+  QtConnection* connection_ = nullptr;
+  SoundPlayer* sounds_;
+
+  ChatView* rtbChat_;
+  ChatInput* txtChat_;
+  UserList* lvwUsers_;
+  QFrame* fraPad_;
+  QLabel* labRoomName_;
+  QLabel* labAdmin_;
+  QLabel* labRounds_;
+  QLabel* labWord_;
+  QLabel* labTime_;
+  QPushButton* cmdStartGameSkipGo_;
+  QPushButton* cmdWarnArtist_;
+  QCheckBox* chkAutoSkipGo_;
+  ChatBar* chat_bar_ = nullptr;
+
+  QAction* mCONNECT_;
+  QAction* mDISCONNECT_;
+  QAction* mUSERINFORMATION_;
+  QMenu* mADMINISTRATE_;
+  QAction* mKICKUSER_;
+  QAction* mCHATBAR_FLOAT_;
+  QAction* mCHATBAR_KEEPONTOP_;
+  Controls controls_;
+};
+
+}  // namespace client

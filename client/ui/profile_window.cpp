@@ -1,0 +1,122 @@
+// SPDX-License-Identifier: MIT
+#include "client/ui/profile_window.h"
+
+#include <QDialogButtonBox>
+#include <QDoubleValidator>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "client/room/nickname_filter.h"
+#include "client/room/session.h"
+#include "common/qt/text_codec.h"
+#include "protocol/numbers.h"
+
+namespace client {
+
+using scrawlbox::FromWire;
+using scrawlbox::ToWire;
+
+ProfileWindow::ProfileWindow(Session* session, QWidget* parent)
+    : QDialog(parent), session_(session) {
+  setObjectName(QStringLiteral("wUserProfile"));
+  setWindowTitle(QStringLiteral("User Profile"));
+  const Profile& p = session_->profile();
+  auto field = [](const char* name, const std::string& value, int max_length) {
+    auto* edit = new QLineEdit(FromWire(value));
+    edit->setObjectName(QString::fromLatin1(name));
+    edit->setMaxLength(max_length);
+    return edit;
+  };
+  txtNickname_ = field("txtNickname", p.Nickname, 20);
+  txtAge_ = field("txtAge", protocol::NumberText(p.Age), 3);
+  txtAge_->setValidator(new QDoubleValidator(0, 999, 0, txtAge_));
+  txtLocation_ = field("txtLocation", p.Location, 64);
+  txtHomepage_ = field("txtHomepage", p.Homepage, 1024);
+  txtQuote_ = field("txtQuote", p.Quote, 1024);
+  optMale_ = new QRadioButton(QStringLiteral("Male"));
+  optMale_->setObjectName(QStringLiteral("optMale"));
+  optFemale_ = new QRadioButton(QStringLiteral("Female"));
+  optFemale_->setObjectName(QStringLiteral("optFemale"));
+  (p.Gender == "Male" ? optMale_ : optFemale_)->setChecked(true);
+
+  auto* gender = new QHBoxLayout;
+  gender->addWidget(optMale_);
+  gender->addWidget(optFemale_);
+  gender->addStretch();
+  auto* form = new QFormLayout;
+  form->addRow(QStringLiteral("Nickname:"), txtNickname_);
+  form->addRow(QStringLiteral("Age:"), txtAge_);
+  form->addRow(QStringLiteral("Gender:"), gender);
+  form->addRow(QStringLiteral("Location:"), txtLocation_);
+  form->addRow(QStringLiteral("Homepage:"), txtHomepage_);
+  form->addRow(QStringLiteral("Quote:"), txtQuote_);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Save | QDialogButtonBox::Cancel);
+  buttons->button(QDialogButtonBox::Save)->setObjectName(QStringLiteral("cmdSave"));
+  buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("cmdCancel"));
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(form);
+  layout->addWidget(buttons);
+  resize(420, sizeHint().height());
+
+  txtNickname_->setFocus();
+  txtNickname_->selectAll();
+}
+
+void ProfileWindow::accept() {
+  QString nickname = txtNickname_->text();
+  nickname.remove(QLatin1Char('@'));
+  txtNickname_->setText(nickname);
+  if (IsNicknameRejected(ToWire(nickname))) {
+    ShowReservedNicknameBox(this, true, {});
+    return;
+  }
+  session_->PlaySound(6);
+  Profile p = session_->profile();
+  p.Nickname = ToWire(nickname);
+  p.Age = protocol::LeadingNumber(ToWire(txtAge_->text()));
+  p.Gender = optMale_->isChecked() ? "Male" : "Female";
+  p.Location = ToWire(txtLocation_->text());
+  p.Homepage = ToWire(txtHomepage_->text());
+  p.Quote = ToWire(txtQuote_->text());
+  session_->SetProfile(p);
+  QDialog::accept();
+}
+
+void ProfileWindow::reject() {
+  session_->PlaySound(6);
+  QDialog::reject();
+}
+
+void ShowReservedNicknameBox(QWidget* parent, bool in_profile_window,
+                             const std::function<void()>& open_profile) {
+  const QString reason = QStringLiteral(
+      "Sorry, but you cannot use the nickname you have selected.\r\nIt either contains offensive "
+      "language, is a reserved\r\nname, or is the default profile name.\r\n\r\n");
+  if (in_profile_window) {
+    auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Reserved Nickname..."),
+                                reason + QStringLiteral("Click OK and please change your nickname."),
+                                QMessageBox::Ok, parent);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+    return;
+  }
+  auto* box = new QMessageBox(
+      QMessageBox::Warning, QStringLiteral("Reserved Nickname..."),
+      reason + QStringLiteral("Click Yes to be taken to the Profile window\r\nso you can edit your "
+                              "nickname."),
+      QMessageBox::Yes | QMessageBox::No, parent);
+  box->setObjectName(QStringLiteral("msgReservedNickname"));
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  QObject::connect(box, &QMessageBox::finished, parent, [box, open_profile] {
+    if (box->clickedButton() == box->button(QMessageBox::Yes) && open_profile) open_profile();
+  });
+  box->open();
+}
+
+}  // namespace client

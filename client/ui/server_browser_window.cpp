@@ -1,0 +1,244 @@
+// SPDX-License-Identifier: MIT
+#include "client/ui/server_browser_window.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "client/net/server_probe.h"
+#include "client/room/session.h"
+#include "common/qt/text_codec.h"
+#include "common/ui/message_box.h"
+#include "directory/records.h"
+
+namespace client {
+
+using directory::BrowserRow;
+using directory::Section;
+using scrawlbox::FromWire;
+using scrawlbox::ToWire;
+
+ServerBrowserWindow::ServerBrowserWindow(Session* session, directory::RoomListStore* store,
+                                         QWidget* parent)
+    : QDialog(parent), session_(session), browser_(*store) {
+  setObjectName(QStringLiteral("wServers"));
+  setWindowTitle(QStringLiteral("Server Browser"));
+  setAttribute(Qt::WA_DeleteOnClose);
+
+  lvwSections_ = new QListWidget;
+  lvwSections_->setObjectName(QStringLiteral("lvwSections"));
+  auto add_section = [this](const char* caption, Section section) {
+    auto* item = new QListWidgetItem(QString::fromLatin1(caption), lvwSections_);
+    item->setData(Qt::UserRole, static_cast<int>(section));
+  };
+  add_section("Recent", Section::kRecent);
+  add_section("Favourites", Section::kFavourites);
+  lvwSections_->setMaximumWidth(130);
+  connect(lvwSections_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+    ShowSection(static_cast<Section>(item->data(Qt::UserRole).toInt()));
+  });
+
+  lvwServers_ = new QTreeWidget;
+  lvwServers_->setObjectName(QStringLiteral("lvwServers"));
+  lvwServers_->setHeaderLabels({QStringLiteral("Server Name"), QStringLiteral("Description")});
+  lvwServers_->setRootIsDecorated(false);
+  lvwServers_->header()->setStretchLastSection(true);
+  lvwServers_->setColumnWidth(0, 200);
+  lvwServers_->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(lvwServers_, &QTreeWidget::itemClicked, this, &ServerBrowserWindow::RowClicked);
+  connect(lvwServers_, &QTreeWidget::itemDoubleClicked, this, [this] {
+    if (!rows_.empty()) ConnectToRoom();
+  });
+  connect(lvwServers_, &QTreeWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+    if (directory::ServerBrowser::IsPlaceholder(rows_)) return;
+    auto* menu = new QMenu(this);
+    menu->setObjectName(QStringLiteral("ctxSERVERS"));
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->addAction(QStringLiteral("Connect"), this, &ServerBrowserWindow::ConnectToRoom);
+    menu->addAction(QStringLiteral("Add To Favourites"), this, [this] { AddToFavourites(true); });
+    menu->addAction(QStringLiteral("Is Server Online?"), this, &ServerBrowserWindow::ProbeSelected);
+    menu->popup(lvwServers_->viewport()->mapToGlobal(at));
+  });
+
+  auto box = [](const char* name, const char* tip) {
+    auto* edit = new QLineEdit;
+    edit->setObjectName(QString::fromLatin1(name));
+    edit->setToolTip(QString::fromLatin1(tip));
+    return edit;
+  };
+  txtAddress_ = box("txtAddress", "Enter the IP of the server you want to connect to..");
+  txtName_ = box("txtName", "Enter a name for this server if you want to bookmark it..");
+  txtDescription_ =
+      box("txtDescription", "Enter a short description for this server if you want to bookmark it..");
+  connect(txtAddress_, &QLineEdit::returnPressed, this, &ServerBrowserWindow::ConnectToRoom);
+
+  auto* cmdConnect = new QPushButton(QStringLiteral("Connect"));
+  cmdConnect->setObjectName(QStringLiteral("cmdConnect"));
+  cmdConnect->setDefault(true);
+  connect(cmdConnect, &QPushButton::clicked, this, &ServerBrowserWindow::ConnectToRoom);
+  auto* cmdAddToFavourites = new QPushButton(QStringLiteral("Add server to favourites"));
+  cmdAddToFavourites->setObjectName(QStringLiteral("cmdAddToFavourites"));
+  connect(cmdAddToFavourites, &QPushButton::clicked, this, [this] { AddToFavourites(false); });
+  cmdRemoveServer_ = new QPushButton(QStringLiteral("Remove server"));
+  cmdRemoveServer_->setObjectName(QStringLiteral("cmdRemoveServer"));
+  cmdRemoveServer_->setEnabled(false);
+  connect(cmdRemoveServer_, &QPushButton::clicked, this, &ServerBrowserWindow::RemoveServer);
+
+  wsServerCheck_ = new ServerProbe(this);
+  connect(wsServerCheck_, &ServerProbe::online, this, [this] {
+    scrawlbox::ShowMessageBox(this, QMessageBox::Information, windowTitle(),
+                              QStringLiteral("Server appears to be online."));
+  });
+  connect(wsServerCheck_, &ServerProbe::closed, this, [this] {
+    scrawlbox::ShowMessageBox(this, QMessageBox::NoIcon, windowTitle(), QStringLiteral("Closed"));
+  });
+  connect(wsServerCheck_, &ServerProbe::failed, this, [this](const QString& description) {
+    scrawlbox::ShowMessageBox(this, QMessageBox::Warning, windowTitle(),
+                              QStringLiteral("wsServerCheck_Error: ") + description);
+  });
+
+  auto* lists = new QHBoxLayout;
+  auto* sections = new QVBoxLayout;
+  sections->addWidget(new QLabel(QStringLiteral("Sections")));
+  sections->addWidget(lvwSections_);
+  lists->addLayout(sections);
+  lists->addWidget(lvwServers_, 1);
+  auto* form = new QFormLayout;
+  form->addRow(QStringLiteral("Address"), txtAddress_);
+  form->addRow(QStringLiteral("Name"), txtName_);
+  form->addRow(QStringLiteral("Description"), txtDescription_);
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(cmdAddToFavourites);
+  buttons->addWidget(cmdRemoveServer_);
+  buttons->addStretch();
+  buttons->addWidget(cmdConnect);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(lists, 1);
+  layout->addLayout(form);
+  layout->addLayout(buttons);
+  resize(620, 420);
+
+  const auto opening = browser_.Open();
+  if (opening.section) {
+    lvwSections_->setCurrentRow(0);
+    section_ = *opening.section;
+    section_chosen_ = true;
+    cmdRemoveServer_->setEnabled(true);
+    ShowRows(opening.rows);
+    txtAddress_->setText(FromWire(opening.boxes.address));
+    txtName_->setText(FromWire(opening.boxes.name));
+    txtDescription_->setText(FromWire(opening.boxes.description));
+  }
+  txtAddress_->setFocus();
+  txtAddress_->selectAll();
+}
+
+void ServerBrowserWindow::ShowSection(Section section) {
+  section_ = section;
+  section_chosen_ = true;
+  cmdRemoveServer_->setEnabled(section != Section::kPublic);
+  ShowRows(browser_.Load(section));
+}
+
+void ServerBrowserWindow::ShowRows(const std::vector<BrowserRow>& rows) {
+  rows_ = rows;
+  lvwServers_->clear();
+  for (const BrowserRow& row : rows_) {
+    auto* item = new QTreeWidgetItem({FromWire(row.name), FromWire(row.description)});
+    item->setIcon(0, style()->standardIcon(QStyle::SP_DriveNetIcon));
+    lvwServers_->addTopLevelItem(item);
+  }
+}
+
+const BrowserRow* ServerBrowserWindow::SelectedRow() const {
+  const QTreeWidgetItem* item = lvwServers_->currentItem();
+  if (!item) return nullptr;
+  const int index = lvwServers_->indexOfTopLevelItem(const_cast<QTreeWidgetItem*>(item));
+  return index >= 0 && static_cast<size_t>(index) < rows_.size() ? &rows_[static_cast<size_t>(index)]
+                                                                  : nullptr;
+}
+
+directory::ServerEntry ServerBrowserWindow::Boxes() const {
+  return {ToWire(txtAddress_->text().trimmed()), ToWire(txtName_->text()),
+          ToWire(txtDescription_->text())};
+}
+
+void ServerBrowserWindow::RowClicked() {
+  const BrowserRow* row = SelectedRow();
+  if (!row) return;
+  txtAddress_->setText(FromWire(directory::ServerBrowser::AddressOf(*row)));
+  txtName_->setText(FromWire(row->name));
+  txtDescription_->setText(FromWire(row->description));
+}
+
+void ServerBrowserWindow::Warn(const QString& title, const QString& text, QLineEdit* focus) {
+  scrawlbox::ShowMessageBox(this, QMessageBox::Warning, title, text);
+  if (focus) focus->setFocus();
+}
+
+void ServerBrowserWindow::ConnectToRoom() {
+  const BrowserRow* selected = rows_.empty() ? nullptr : SelectedRow();
+  const auto target = browser_.Connect(Boxes(), selected);
+  if (!target) {
+    Warn(QStringLiteral("No IP Entered.."),
+         QStringLiteral("You need to select a server or enter a server IP address\r\ninto the "
+                        "Address textbox before you can connect."),
+         txtAddress_);
+    return;
+  }
+  session_->ConnectFromBrowser(target->address, target->port);
+  close();
+}
+
+void ServerBrowserWindow::AddToFavourites(bool from_menu) {
+  using R = directory::ServerBrowser::FavouriteResult;
+  const QString title = QStringLiteral("Can't add favourite..");
+  switch (browser_.AddFavourite(Boxes(), !from_menu)) {
+    case R::kMissingAddress:
+      Warn(title, QStringLiteral("You need to enter an IP address for this entry!"), txtAddress_);
+      return;
+    case R::kMissingName:
+      Warn(title, QStringLiteral("You need to enter a name for this entry!"), txtName_);
+      return;
+    case R::kMissingDescription:
+      Warn(title, QStringLiteral("You need to enter a description for this entry!"),
+           txtDescription_);
+      return;
+    case R::kAlreadyExists:
+      Warn(QStringLiteral("Already exists.."), QStringLiteral("This favourite already exists!"),
+           nullptr);
+      return;
+    case R::kAdded:
+      break;
+  }
+  if (from_menu || (section_chosen_ && section_ == Section::kFavourites)) {
+    lvwSections_->setCurrentRow(1);
+    ShowSection(Section::kFavourites);
+  }
+}
+
+void ServerBrowserWindow::RemoveServer() {
+  const BrowserRow* row = SelectedRow();
+  if (!row || section_ == Section::kPublic) return;
+  browser_.Remove(section_, rows_, static_cast<size_t>(row - rows_.data()));
+  lvwServers_->clear();
+  cmdRemoveServer_->setEnabled(false);
+  ShowSection(section_);
+}
+
+void ServerBrowserWindow::ProbeSelected() {
+  const BrowserRow* row = SelectedRow();
+  if (!row) return;
+  const QString host = FromWire(directory::GetValue(row->tag, "SERVERIP"));
+  const int port = directory::ServerBrowser::PortFor(row);
+  wsServerCheck_->Probe(host.isEmpty() ? FromWire(row->tag) : host, static_cast<quint16>(port));
+}
+
+}  // namespace client

@@ -1,0 +1,53 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QDialog>
+#include <vector>
+
+#include "directory/server_browser.h"
+
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QTreeWidget;
+
+namespace client {
+
+class ServerProbe;
+class Session;
+
+// The server browser: the rooms the player has visited (Recent) and bookmarked (Favourites),
+// three boxes for the room to connect to, and a probe that asks a room whether it is alive.
+class ServerBrowserWindow : public QDialog {
+  Q_OBJECT
+ public:
+  ServerBrowserWindow(Session* session, directory::RoomListStore* store, QWidget* parent);
+
+  void ConnectToRoom();
+
+ private:
+  void ShowSection(directory::Section section);
+  void ShowRows(const std::vector<directory::BrowserRow>& rows);
+  void RowClicked();
+  void AddToFavourites(bool from_menu);
+  void RemoveServer();
+  void ProbeSelected();
+  const directory::BrowserRow* SelectedRow() const;
+  directory::ServerEntry Boxes() const;
+  void Warn(const QString& title, const QString& text, QLineEdit* focus);
+
+  Session* session_;
+  directory::ServerBrowser browser_;
+  directory::Section section_ = directory::Section::kRecent;
+  bool section_chosen_ = false;
+  std::vector<directory::BrowserRow> rows_;
+  QListWidget* lvwSections_;
+  QTreeWidget* lvwServers_;
+  QLineEdit* txtAddress_;
+  QLineEdit* txtName_;
+  QLineEdit* txtDescription_;
+  QPushButton* cmdRemoveServer_;
+  ServerProbe* wsServerCheck_;
+};
+
+}  // namespace client

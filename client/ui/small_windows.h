@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QDialog>
+#include <QTimer>
+
+#include "client/room/client_ports.h"
+
+class QLabel;
+class QLineEdit;
+class QTextEdit;
+
+namespace client {
+
+class Session;
+
+// Another player's profile, as the server sent it.
+class UserInfoWindow : public QDialog {
+  Q_OBJECT
+ public:
+  UserInfoWindow(const UserProfile& profile, QWidget* parent);
+};
+
+// A room's terms, shown during the login; the player agrees or refuses.
+class AgreementWindow : public QDialog {
+  Q_OBJECT
+ public:
+  static constexpr int kDisconnectDelayMs = 250;
+
+  AgreementWindow(Session* session, const QString& text, QWidget* parent);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void Agree();
+  void Disagree();
+
+  Session* session_;
+  QTimer tmrDisconnect_;
+  bool answered_ = false;
+};
+
+}  // namespace client

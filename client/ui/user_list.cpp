@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: MIT
+#include "client/ui/user_list.h"
+
+#include <QHeaderView>
+
+#include "client/ui/chat_view.h"
+#include "common/qt/text_codec.h"
+
+namespace client {
+
+UserList::UserList(QWidget* parent) : QTreeWidget(parent) {
+  setObjectName(QStringLiteral("lvwUsers"));
+  setHeaderLabels({QStringLiteral("Nickname"), QStringLiteral("Points")});
+  setRootIsDecorated(false);
+  setUniformRowHeights(true);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  header()->setStretchLastSection(false);
+  header()->setSectionResizeMode(0, QHeaderView::Stretch);
+  header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+}
+
+void UserList::ShowUsers(const std::vector<UserEntry>& users) {
+  const int32_t selected = SelectedId();
+  clear();
+  for (const UserEntry& user : users) {
+    auto* item = new QTreeWidgetItem(
+        {scrawlbox::FromWire(user.nickname), scrawlbox::FromWire(user.points)});
+    item->setData(0, Qt::UserRole, user.id);
+    item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
+    for (int column = 0; column < 2; ++column) {
+      QFont font = item->font(column);
+      font.setBold(user.bold);
+      item->setFont(column, font);
+      item->setForeground(column, ToQColor(user.colour));
+    }
+    addTopLevelItem(item);
+    if (user.id == selected && selected != 0) setCurrentItem(item);
+  }
+}
+
+int32_t UserList::SelectedId() const {
+  const QTreeWidgetItem* item = currentItem();
+  return item ? item->data(0, Qt::UserRole).toInt() : 0;
+}
+
+QString UserList::SelectedNickname() const {
+  const QTreeWidgetItem* item = currentItem();
+  return item ? item->text(0) : QString();
+}
+
+}  // namespace client

@@ -1,0 +1,174 @@
+// SPDX-License-Identifier: MIT
+// The client's widgets as the session drives them, on the offscreen platform.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QTextBlock>
+
+#include "client/net/qt_connection.h"
+#include "client/room/session.h"
+#include "client/ui/chat_bar.h"
+#include "client/ui/chat_input.h"
+#include "client/ui/chat_view.h"
+#include "client/ui/main_window.h"
+#include "client/ui/user_list.h"
+#include "tests/support/client_fakes.h"
+#include "tests/support/temp_dir.h"
+
+namespace client {
+namespace {
+
+using testing_support::FakeConnection;
+
+// The character format at a position of the view's last paragraph.
+QTextCharFormat FormatAt(const ChatView& view, int position) {
+  const QTextBlock block = view.document()->lastBlock();
+  for (auto it = block.begin(); !it.atEnd(); ++it) {
+    const QTextFragment fragment = it.fragment();
+    const int start = fragment.position() - block.position();
+    if (position >= start && position < start + fragment.length()) return fragment.charFormat();
+  }
+  return {};
+}
+
+TEST(ChatViewLines, BracketedAndPlainFormsMarkTheSenderBold) {
+  ChatView view;
+  view.AddLine({"System", "hello", kRed, false});
+  EXPECT_EQ(view.document()->lastBlock().text(), "<SYSTEM>: hello");
+  EXPECT_NE(FormatAt(view, 0).fontWeight(), QFont::Bold);  // "<"
+  EXPECT_EQ(FormatAt(view, 1).fontWeight(), QFont::Bold);  // the sender
+  EXPECT_NE(FormatAt(view, 7).fontWeight(), QFont::Bold);  // ">: "
+  EXPECT_EQ(FormatAt(view, 10).foreground().color(), QColor(255, 0, 0));
+
+  view.AddLine({"System", " * bob waves", kBlue, true});
+  EXPECT_EQ(view.document()->lastBlock().text(), "SYSTEM:  * bob waves");
+  EXPECT_EQ(FormatAt(view, 6).fontWeight(), QFont::Bold);  // the colon is bold too
+  EXPECT_EQ(FormatAt(view, 9).foreground().color(), QColor(0, 0, 255));
+
+  view.AddLine({"System", "", kBlack, false});
+  EXPECT_EQ(view.document()->lastBlock().text(), "");
+  EXPECT_EQ(view.document()->blockCount(), 3);
+}
+
+TEST(ChatViewLines, PeerTextIsNeverMarkup) {
+  ChatView view;
+  view.AddLine({"<b>mallory</b>", "<img src=x><a href='y'>click</a> &amp;", kBlack, false});
+  EXPECT_EQ(view.document()->lastBlock().text(),
+            "<<B>MALLORY</B>>: <img src=x><a href='y'>click</a> &amp;");
+  EXPECT_FALSE(FormatAt(view, 25).isAnchor());
+}
+
+TEST(ChatViewLines, OnlyTheNewestLinesAreKept) {
+  ChatView view;
+  for (int i = 0; i < ChatView::kMaxLines + 50; ++i) {
+    view.AddLine({"s", "line " + std::to_string(i), kBlack, false});
+  }
+  EXPECT_EQ(view.document()->blockCount(), ChatView::kMaxLines);
+  EXPECT_EQ(view.document()->firstBlock().text(), "<S>: line 50");
+}
+
+TEST(UserListStyling, BoldWhilePresentAndColouredForArtistAndFinders) {
+  UserList list;
+  list.ShowUsers({{1, "ann", "220", true, kArtistGreen}, {2, "ben", "0", false, kFinderRed}});
+  ASSERT_EQ(list.topLevelItemCount(), 2);
+  EXPECT_EQ(list.topLevelItem(0)->text(1), "220");
+  EXPECT_TRUE(list.topLevelItem(0)->font(0).bold());
+  EXPECT_FALSE(list.topLevelItem(1)->font(0).bold());
+  EXPECT_EQ(list.topLevelItem(0)->foreground(0).color(), QColor(0, 180, 0));
+  EXPECT_EQ(list.topLevelItem(1)->foreground(0).color(), QColor(180, 0, 0));
+  list.setCurrentItem(list.topLevelItem(1));
+  list.ShowUsers({{3, "cid", "0", true, kBlack}, {2, "ben", "5", true, kBlack}});
+  EXPECT_EQ(list.SelectedId(), 2);  // the selection follows the user, not the row
+}
+
+class Window : public testing::Test {
+ protected:
+  Window()
+      : settings(ini), window(ClientPaths(QString::fromStdString(dir.path().string()))),
+        session({connection, window, clock, settings}) {
+    window.Attach(&session, &settings, nullptr);
+    session.Start();
+  }
+  template <typename T>
+  T* Find(const char* name) {
+    return window.findChild<T*>(QString::fromLatin1(name));
+  }
+  void Receive(std::string_view command, std::string_view data) {
+    session.OnData(protocol::Frame(command, data));
+  }
+
+  testing_support::TempDir dir;
+  testing_support::MemoryIni ini;
+  testing_support::ManualClock clock;
+  FakeConnection connection;
+  ClientSettings settings;
+  MainWindow window;
+  Session session;
+};
+
+TEST_F(Window, EnabledStatesFollowTheConnection) {
+  // Disconnected: connect, chat and practice drawing; no room menus or game buttons.
+  EXPECT_TRUE(Find<QAction>("mCONNECT")->isEnabled());
+  EXPECT_FALSE(Find<QAction>("mDISCONNECT")->isEnabled());
+  EXPECT_TRUE(Find<ChatInput>("txtChat")->isEnabled());
+  EXPECT_TRUE(Find<QWidget>("fraPad")->isEnabled());
+  EXPECT_FALSE(Find<QPushButton>("cmdStartGameSkipGo")->isEnabled());
+  EXPECT_FALSE(Find<QCheckBox>("chkAutoSkipGo")->isEnabled());
+  EXPECT_EQ(Find<QLabel>("labTime")->text(), "--:--");
+
+  // Connected and logging in.
+  session.Connect("room.example");
+  connection.state = SocketState::kConnected;
+  session.OnConnected();
+  EXPECT_FALSE(Find<QAction>("mCONNECT")->isEnabled());
+
+  // In the room, alone: the admin menu and the auto-skip box.
+  Receive("USEROK", "100001\x03");
+  Receive("PASSOK", "\x03The Den\x03-\x03" "1\x03" "10");
+  Receive("ULIST", "100001\x03un-named\x03" "0\x03" "0");
+  Receive("ULISTEND", "");
+  EXPECT_TRUE(Find<QAction>("mDISCONNECT")->isEnabled());
+  EXPECT_TRUE(Find<QAction>("mUSERINFORMATION")->isEnabled());
+  EXPECT_TRUE(Find<QMenu>("mADMINISTRATE")->isEnabled());
+  EXPECT_TRUE(Find<QCheckBox>("chkAutoSkipGo")->isEnabled());
+  EXPECT_EQ(Find<QLabel>("labRoomName")->text(), "The Den");
+  EXPECT_EQ(Find<UserList>("lvwUsers")->topLevelItemCount(), 1);
+
+  // A second player turns the start button on; the artist's buttons follow.
+  Receive("JOIN", "100002\x03" "ben\x03" "0");
+  EXPECT_TRUE(Find<QPushButton>("cmdStartGameSkipGo")->isEnabled());
+  Receive("NEWARTIST", "100001");
+  EXPECT_EQ(Find<QPushButton>("cmdStartGameSkipGo")->text(), "Skip Word!");
+  EXPECT_EQ(Find<QPushButton>("cmdWarnArtist")->text(), "Give Hint");
+  EXPECT_FALSE(Find<ChatInput>("txtChat")->isEnabled());
+
+  // The server goes away: back to the disconnected state.
+  session.OnClosed();
+  EXPECT_TRUE(Find<QAction>("mCONNECT")->isEnabled());
+  EXPECT_FALSE(Find<QAction>("mDISCONNECT")->isEnabled());
+  EXPECT_TRUE(Find<ChatInput>("txtChat")->isEnabled());
+  EXPECT_EQ(Find<UserList>("lvwUsers")->topLevelItemCount(), 0);
+  EXPECT_EQ(Find<QLabel>("labRoomName")->text(), "-");
+}
+
+TEST_F(Window, TheFloatingChatMirrorsAndGivesItsLinesBack) {
+  auto* main_chat = Find<ChatView>("rtbChat");
+  Find<QAction>("mCHATBAR_FLOAT")->trigger();
+  auto* bar = window.findChild<ChatBar*>(QStringLiteral("wChatBar"));
+  ASSERT_NE(bar, nullptr);
+  EXPECT_TRUE(Find<QAction>("mCHATBAR_KEEPONTOP")->isEnabled());
+  EXPECT_TRUE(window.IsChatFloating());
+  session.EnterChatLine("/debug");
+  EXPECT_TRUE(bar->chat()->toPlainText().contains("ChatBar\t\t = True"));
+  EXPECT_FALSE(main_chat->toPlainText().contains("DEBUG INFORMATION"));
+  bar->close();
+  EXPECT_TRUE(main_chat->toPlainText().contains("ChatBar\t\t = True"));
+  EXPECT_FALSE(Find<QAction>("mCHATBAR_FLOAT")->isChecked());
+}
+
+}  // namespace
+}  // namespace client
