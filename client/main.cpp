@@ -12,6 +12,7 @@
 #include "client/settings/client_settings.h"
 #include "client/ui/client_paths.h"
 #include "client/ui/main_window.h"
+#include "common/qt/app_identity.h"
 #include "common/qt/data_folder.h"
 #include "common/qt/qt_scheduler.h"
 #include "common/qt/text_codec.h"
@@ -47,12 +48,7 @@ Target ParseTarget(const QString& text) {
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  QCoreApplication::setOrganizationName(QStringLiteral("Scrawlbox"));
-  QCoreApplication::setApplicationName(QStringLiteral("Scrawlbox Client"));
-  QCoreApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
-                                              .arg(scrawlbox::kVersionMajor)
-                                              .arg(scrawlbox::kVersionMinor)
-                                              .arg(scrawlbox::kVersionRevision));
+  scrawlbox::SetApplicationIdentity(QStringLiteral("Scrawlbox Client"));
   QCommandLineParser parser;
   parser.setApplicationDescription(QStringLiteral("Scrawlbox: draw, guess and chat with others."));
   parser.addHelpOption();

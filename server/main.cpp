@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "common/qt/app_identity.h"
 #include "common/qt/data_folder.h"
 #include "common/qt/qt_scheduler.h"
 #include "common/ui/splash_window.h"
@@ -64,12 +65,7 @@ int main(int argc, char** argv) {
   } else {
     app = std::make_unique<QApplication>(argc, argv);
   }
-  QCoreApplication::setOrganizationName(QStringLiteral("Scrawlbox"));
-  QCoreApplication::setApplicationName(QStringLiteral("Scrawlbox Server"));
-  QCoreApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
-                                              .arg(scrawlbox::kVersionMajor)
-                                              .arg(scrawlbox::kVersionMinor)
-                                              .arg(scrawlbox::kVersionRevision));
+  scrawlbox::SetApplicationIdentity(QStringLiteral("Scrawlbox Server"));
   const Options options = ParseOptions(*app);
 
   const QString data_folder = scrawlbox::ResolveDataFolder(options.data_folder);

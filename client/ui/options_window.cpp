@@ -19,6 +19,7 @@
 
 #include "client/room/session.h"
 #include "common/qt/text_codec.h"
+#include "common/ui/dialog_buttons.h"
 
 namespace client {
 
@@ -125,11 +126,7 @@ OptionsWindow::OptionsWindow(Session* session, QString cursor_folder, QWidget* p
       "to 1 (on) or 0 (off)."));
   sounds->setWordWrap(true);
 
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Save | QDialogButtonBox::Cancel);
-  buttons->button(QDialogButtonBox::Save)->setObjectName(QStringLiteral("cmdSave"));
-  buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("cmdCancel"));
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  auto* buttons = scrawlbox::AcceptCancelButtons(this, QDialogButtonBox::Save, "cmdSave");
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(chat);
   layout->addWidget(drawing);

@@ -13,6 +13,7 @@
 #include "client/room/nickname_filter.h"
 #include "client/room/session.h"
 #include "common/qt/text_codec.h"
+#include "common/ui/dialog_buttons.h"
 #include "protocol/numbers.h"
 
 namespace client {
@@ -54,11 +55,7 @@ ProfileWindow::ProfileWindow(Session* session, QWidget* parent)
   form->addRow(QStringLiteral("Location:"), txtLocation_);
   form->addRow(QStringLiteral("Homepage:"), txtHomepage_);
   form->addRow(QStringLiteral("Quote:"), txtQuote_);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Save | QDialogButtonBox::Cancel);
-  buttons->button(QDialogButtonBox::Save)->setObjectName(QStringLiteral("cmdSave"));
-  buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("cmdCancel"));
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  auto* buttons = scrawlbox::AcceptCancelButtons(this, QDialogButtonBox::Save, "cmdSave");
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);
   layout->addWidget(buttons);

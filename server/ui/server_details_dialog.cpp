@@ -15,6 +15,7 @@
 #include <QSettings>
 
 #include "common/qt/text_codec.h"
+#include "common/ui/dialog_buttons.h"
 #include "common/ui/message_box.h"
 #include "server/connections/room_server.h"
 
@@ -88,11 +89,7 @@ ServerDetailsDialog::ServerDetailsDialog(RoomServer* core, QWidget* parent)
   form->addRow(QStringLiteral("Port:"), txtPort_);
   form->addRow(QStringLiteral("Ping (seconds):"), txtPing_);
 
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-  buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("cmdOK"));
-  buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("cmdCancel"));
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  auto* buttons = scrawlbox::AcceptCancelButtons(this, QDialogButtonBox::Ok, "cmdOK");
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);

@@ -1,0 +1,12 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QString>
+
+namespace scrawlbox {
+
+// Names the running program ("Scrawlbox Server", "Scrawlbox Client") for per-user settings and
+// data folders, and gives it the project's version for --version.
+void SetApplicationIdentity(const QString& application_name);
+
+}  // namespace scrawlbox
