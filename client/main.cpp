@@ -17,7 +17,6 @@
 #include "common/qt/qt_scheduler.h"
 #include "common/qt/text_codec.h"
 #include "common/ui/splash_window.h"
-#include "common/version.h"
 #include "inifile/ini_file.h"
 
 namespace {

@@ -14,7 +14,6 @@
 #include "common/qt/data_folder.h"
 #include "common/qt/qt_scheduler.h"
 #include "common/ui/splash_window.h"
-#include "common/version.h"
 #include "inifile/ini_file.h"
 #include "server/connections/room_server.h"
 #include "server/game/game.h"
