@@ -68,6 +68,8 @@ class Session {
   void StartGame(const std::vector<std::string>& fields, const std::vector<std::string>& lists);
   void RequestWordLists();
   void PlaySound(int n);
+  // A "System" line in the chat, for what the windows report (pictures loaded and saved).
+  void ShowSystemLine(const std::string& text) { System(text); }
 
   // Sends a command at once when the socket is not closed.
   void SendCommand(std::string_view command, std::string_view data);

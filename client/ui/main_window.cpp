@@ -3,6 +3,11 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QTime>
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QFrame>
@@ -27,6 +32,9 @@
 #include "client/ui/chat_bar.h"
 #include "client/ui/chat_input.h"
 #include "client/ui/chat_view.h"
+#include "client/ui/drawing_area.h"
+#include "client/ui/game_windows.h"
+#include "client/ui/pad_widget.h"
 #include "client/ui/options_window.h"
 #include "client/ui/profile_window.h"
 #include "client/ui/server_browser_window.h"
@@ -91,16 +99,15 @@ MainWindow::MainWindow(ClientPaths paths)
     if (session_) session_->PlaySound(5);
   });
 
-  fraPad_ = new QFrame;
-  fraPad_->setObjectName(QStringLiteral("fraPad"));
-  fraPad_->setFixedSize(511, 322);
-  fraPad_->setFrameShape(QFrame::Box);
-  fraPad_->setStyleSheet(QStringLiteral("#fraPad { background: white; }"));
+  tools_ = std::make_unique<PadTools>([this](std::string_view command, std::string_view data) {
+    if (session_) session_->SendDrawCommand(command, data);
+  });
+  drawing_ = new DrawingArea(tools_.get(), paths_.Images(), paths_.Cursors());
 
   auto* left = new QWidget;
   auto* left_layout = new QVBoxLayout(left);
   left_layout->setContentsMargins(0, 0, 0, 0);
-  left_layout->addWidget(fraPad_, 0, Qt::AlignLeft);
+  left_layout->addWidget(drawing_, 0, Qt::AlignLeft);
   left_layout->addWidget(rtbChat_, 1);
   left_layout->addWidget(txtChat_);
 
@@ -143,7 +150,13 @@ QWidget* MainWindow::BuildPanel() {
   grid->addWidget(labAdmin_, 1, 1);
   grid->addWidget(Heading("labH_Rounds", "Round:"), 2, 0);
   grid->addWidget(labRounds_, 2, 1);
-  grid->addWidget(Heading("labH_Word", "Word:"), 3, 0);
+  QLabel* word_heading = Heading("labH_Word", "Word:");
+  for (QLabel* clickable : {word_heading, labWord_}) {
+    clickable->setCursor(Qt::PointingHandCursor);
+    clickable->installEventFilter(this);
+  }
+  labWord_->setToolTip(QStringLiteral("Click to show the word large"));
+  grid->addWidget(word_heading, 3, 0);
   grid->addWidget(labWord_, 3, 1);
   grid->addWidget(Heading("labH_Time", "Time:"), 4, 0);
   grid->addWidget(labTime_, 4, 1);
@@ -151,11 +164,7 @@ QWidget* MainWindow::BuildPanel() {
 
   cmdStartGameSkipGo_ = new QPushButton(QStringLiteral("Setup Game"));
   cmdStartGameSkipGo_->setObjectName(QStringLiteral("cmdStartGameSkipGo"));
-  connect(cmdStartGameSkipGo_, &QPushButton::clicked, this, [this] {
-    if (session_ && cmdStartGameSkipGo_->text() == QStringLiteral("Skip Word!")) {
-      session_->SkipWord();
-    }
-  });
+  connect(cmdStartGameSkipGo_, &QPushButton::clicked, this, &MainWindow::StartButton);
   cmdWarnArtist_ = new QPushButton(QStringLiteral("Warn Artist"));
   cmdWarnArtist_->setObjectName(QStringLiteral("cmdWarnArtist"));
   connect(cmdWarnArtist_, &QPushButton::clicked, this, [this] {
@@ -191,11 +200,42 @@ void MainWindow::BuildMenus() {
     if (session_) session_->MenuDisconnect();
   });
   file->addSeparator();
+  mLOADIMAGE_ = action(file, "mLOADIMAGE", "Load Image..", [this] { LoadImage(); });
+  action(file, "mSAVEIMAGE", "Save Image..", [this] { SaveImage(); });
+  file->addSeparator();
   action(file, "mEXIT", "Exit", [this] { close(); });
 
   QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+  QAction* undo = action(edit, "mEDIT_UNDO", "Undo", [this] {
+    if (drawing_->isEnabled()) drawing_->ToolAction(Tool::kUndo)->trigger();
+  });
+  undo->setShortcut(QKeySequence::Undo);
+  action(edit, "mEDIT_COPYTOCLIPBOARD", "Copy Picture", [this] { CopyImage(); });
+  mEDIT_PASTEFROMCLIPBOARD_ =
+      action(edit, "mEDIT_PASTEFROMCLIPBOARD", "Paste Picture", [this] { PasteImage(); });
+  edit->addSeparator();
   action(edit, "mEDITPROFILE", "User Profile", [this] { OpenProfile(); });
   action(edit, "mOPTIONS", "Options", [this] { OpenOptions(); });
+
+  QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
+  struct ToolItem {
+    const char* name;
+    const char* caption;
+    Tool tool;
+  };
+  for (const ToolItem& item : {ToolItem{"mTOOLS_FREEHAND", "Freehand", Tool::kFreehand},
+                               ToolItem{"mTOOLS_LINE", "Line", Tool::kLine},
+                               ToolItem{"mTOOLS_RECTANGLE", "Rectangle", Tool::kBox},
+                               ToolItem{"mTOOLS_CIRCLE", "Circle", Tool::kCircle},
+                               ToolItem{"mTOOLS_ERASER", "Eraser", Tool::kEraser},
+                               ToolItem{"mTOOLS_FLOODFILL", "Flood Fill", Tool::kFlood},
+                               ToolItem{"mTOOLS_SPRAYCAN", "Spray Can", Tool::kSpray},
+                               ToolItem{"mTOOLS_SOLIDFILL", "Solid Fill", Tool::kFillType}}) {
+    const Tool tool = item.tool;
+    action(tools, item.name, item.caption, [this, tool] {
+      if (drawing_->isEnabled() && drawing_->ToolAction(tool)->isEnabled()) tools_->ClickTool(tool);
+    });
+  }
 
   QMenu* chat = menuBar()->addMenu(QStringLiteral("&Chat"));
   mCHATBAR_FLOAT_ = action(chat, "mCHATBAR_FLOAT", "Float ChatBar",
@@ -258,6 +298,8 @@ void MainWindow::ApplyOptions() {
     chat_bar_->chat()->setFont(font);
     chat_bar_->input()->setFont(font);
   }
+  drawing_->pad()->SetCursorChoice(o.DrawingCursor, o.ToolCursor);
+  drawing_->SetFlatToolbars(o.FlatToolbar);
 }
 
 void MainWindow::RestorePlacement() {
@@ -337,7 +379,9 @@ void MainWindow::ShowControls(const Controls& c) {
   mADMINISTRATE_->setEnabled(c.administrate);
   txtChat_->setEnabled(c.chat_input);
   if (chat_bar_) chat_bar_->input()->setEnabled(c.chat_input);
-  fraPad_->setEnabled(c.drawing);
+  drawing_->SetDrawingEnabled(c.drawing);
+  mLOADIMAGE_->setEnabled(c.load_image);
+  mEDIT_PASTEFROMCLIPBOARD_->setEnabled(c.paste);
   chkAutoSkipGo_->setEnabled(c.auto_skip);
   ApplyButton(cmdStartGameSkipGo_, c.start);
   ApplyButton(cmdWarnArtist_, c.hint);
@@ -350,13 +394,18 @@ void MainWindow::FocusChatInput() {
 
 bool MainWindow::IsChatFloating() const { return chat_bar_ != nullptr; }
 
-void MainWindow::ClearPad() {}
+void MainWindow::ClearPad() {
+  tools_->engine().Clear();
+  drawing_->pad()->update();
+}
 
-void MainWindow::ResetTools() {}
+void MainWindow::ResetTools() { tools_->Reset(); }
 
-void MainWindow::ReplayDrawing(const protocol::DrawCommand&) {}
+void MainWindow::ReplayDrawing(const protocol::DrawCommand& command) { tools_->Replay(command); }
 
-void MainWindow::ShowWinner(const std::string&) {}
+void MainWindow::ShowWinner(const std::string& nickname) {
+  drawing_->pad()->ShowWinner(FromWire(nickname));
+}
 
 void MainWindow::ShowAgreement(const std::string& text) {
   auto* window = new AgreementWindow(session_, FromWire(text), this);
@@ -373,11 +422,17 @@ void MainWindow::ShowReservedNicknameBox(bool in_profile_window) {
   client::ShowReservedNicknameBox(this, in_profile_window, [this] { OpenProfile(); });
 }
 
-void MainWindow::WordListsReceived(const std::vector<std::string>&) {}
+void MainWindow::WordListsReceived(const std::vector<std::string>& names) {
+  if (setup_window_) setup_window_->AddWordLists(names);
+}
 
-void MainWindow::WordListsComplete() {}
+void MainWindow::WordListsComplete() {
+  if (setup_window_) setup_window_->WordListsComplete();
+}
 
-void MainWindow::NoWordLists() {}
+void MainWindow::NoWordLists() {
+  if (setup_window_) setup_window_->NoWordLists();
+}
 
 void MainWindow::PlaySoundFile(const std::string& file_name) {
   sounds_->Play(QString::fromStdString(file_name));
@@ -488,6 +543,95 @@ void MainWindow::OpenWebAddress(const QString& address) {
                               QStringLiteral("Um.. you don't appear to have a web-browser "
                                              "installed..."));
   }
+}
+
+void MainWindow::StartButton() {
+  if (!session_) return;
+  if (cmdStartGameSkipGo_->text() == QStringLiteral("Skip Word!")) {
+    session_->SkipWord();
+    return;
+  }
+  if (setup_window_) {
+    setup_window_->raise();
+    return;
+  }
+  setup_window_ = new SetupGameWindow(session_, this);
+  setup_window_->show();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseButtonPress &&
+      (watched == labWord_ || watched->objectName() == QStringLiteral("labH_Word"))) {
+    ShowGameWord();
+    return true;
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::ShowGameWord() {
+  auto* window = new GameWordWindow(labWord_->text(), this);
+  window->adjustSize();
+  window->move(labWord_->mapToGlobal(QPoint(0, labWord_->height() + 4)));
+  window->show();
+}
+
+void MainWindow::LoadImage() {
+  auto* dialog = new QFileDialog(this, QStringLiteral("Select image to load.."));
+  dialog->setAttribute(Qt::WA_DeleteOnClose);
+  dialog->setFileMode(QFileDialog::ExistingFile);
+  dialog->setNameFilters({QStringLiteral("Pictures (*.bmp *.png *.jpg *.jpeg)"),
+                          QStringLiteral("(*.*) All Files (*)")});
+  connect(dialog, &QFileDialog::fileSelected, this, [this](const QString& file) {
+    QImageReader reader(file);
+    // A picture larger than the pad is read at the pad's size, never at its own.
+    const QSize size = reader.size();
+    if (size.isValid() && (size.width() > PadEngine::kWidth || size.height() > PadEngine::kHeight)) {
+      reader.setScaledSize(size.scaled(PadEngine::kWidth, PadEngine::kHeight, Qt::IgnoreAspectRatio));
+    }
+    const QImage image = reader.read();
+    if (image.isNull()) {
+      session_->ShowSystemLine(ToWire(QStringLiteral("Could not load picture: %1 (%2)")
+                                          .arg(QFileInfo(file).fileName(), reader.errorString())));
+      return;
+    }
+    tools_->engine().SetPicture(image);
+    drawing_->pad()->update();
+    session_->ShowSystemLine(ToWire(QStringLiteral("Loaded picture: ") + QFileInfo(file).fileName()));
+  });
+  dialog->open();
+}
+
+void MainWindow::SaveImage() {
+  auto* dialog = new QFileDialog(this, QStringLiteral("Enter filename for image..."));
+  dialog->setAttribute(Qt::WA_DeleteOnClose);
+  dialog->setAcceptMode(QFileDialog::AcceptSave);
+  dialog->setNameFilter(QStringLiteral("(*.*) All Files (*)"));
+  dialog->selectFile(QStringLiteral("Scrawlbox") + QTime::currentTime().toString(QStringLiteral("hhmmss")) +
+                     QStringLiteral(".bmp"));
+  connect(dialog, &QFileDialog::fileSelected, this, [this](QString file) {
+    if (!file.endsWith(QStringLiteral("bmp"), Qt::CaseInsensitive)) {
+      if (!file.endsWith(QLatin1Char('.'))) file += QLatin1Char('.');
+      file += QStringLiteral("bmp");
+    }
+    if (!tools_->engine().picture().save(file, "BMP")) {
+      session_->ShowSystemLine(ToWire(QStringLiteral("Could not save picture: ") + file));
+      return;
+    }
+    session_->ShowSystemLine(ToWire(QStringLiteral("Picture saved as: ") + QFileInfo(file).fileName()));
+  });
+  dialog->open();
+}
+
+void MainWindow::CopyImage() { QApplication::clipboard()->setImage(tools_->engine().picture()); }
+
+void MainWindow::PasteImage() {
+  const QImage image = QApplication::clipboard()->image();
+  if (image.isNull()) {
+    session_->ShowSystemLine("The clipboard does not contain any image data.");
+    return;
+  }
+  tools_->engine().SetPicture(image);
+  drawing_->pad()->update();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -2,7 +2,9 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <functional>
+#include <memory>
 
 #include "client/room/client_ports.h"
 #include "client/ui/client_paths.h"
@@ -17,6 +19,9 @@ class QPushButton;
 namespace client {
 
 class ChatBar;
+class DrawingArea;
+class PadTools;
+class SetupGameWindow;
 class ChatInput;
 class ChatView;
 class ClientSettings;
@@ -36,6 +41,8 @@ class MainWindow : public QMainWindow, public ClientView {
 
   explicit MainWindow(ClientPaths paths);
   ~MainWindow() override;
+
+  PadTools& tools() { return *tools_; }
 
   void Attach(Session* session, ClientSettings* settings, QtConnection* connection);
   // Places the window as Client.ini remembers it (centred at its designed height otherwise).
@@ -73,6 +80,7 @@ class MainWindow : public QMainWindow, public ClientView {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void BuildMenus();
@@ -84,6 +92,12 @@ class MainWindow : public QMainWindow, public ClientView {
   void ShowUserMenu(const QPoint& at);
   void SetFloating(bool floating);
   void OpenWebAddress(const QString& address);
+  void StartButton();
+  void ShowGameWord();
+  void LoadImage();
+  void SaveImage();
+  void CopyImage();
+  void PasteImage();
   void EnterLine(const QString& text);
   ChatView* VisibleChat() const;
   UserList* VisibleUsers() const;
@@ -97,7 +111,9 @@ class MainWindow : public QMainWindow, public ClientView {
   ChatView* rtbChat_;
   ChatInput* txtChat_;
   UserList* lvwUsers_;
-  QFrame* fraPad_;
+  std::unique_ptr<PadTools> tools_;
+  DrawingArea* drawing_;
+  QPointer<SetupGameWindow> setup_window_;
   QLabel* labRoomName_;
   QLabel* labAdmin_;
   QLabel* labRounds_;
@@ -115,6 +131,8 @@ class MainWindow : public QMainWindow, public ClientView {
   QAction* mKICKUSER_;
   QAction* mCHATBAR_FLOAT_;
   QAction* mCHATBAR_KEEPONTOP_;
+  QAction* mLOADIMAGE_;
+  QAction* mEDIT_PASTEFROMCLIPBOARD_;
   Controls controls_;
 };
 

@@ -15,9 +15,9 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QSlider>
-#include <QSvgRenderer>
 
 #include "client/room/session.h"
+#include "client/ui/svg_picture.h"
 #include "common/qt/text_codec.h"
 #include "common/ui/dialog_buttons.h"
 
@@ -25,16 +25,6 @@ namespace client {
 
 using scrawlbox::FromWire;
 using scrawlbox::ToWire;
-
-QPixmap RenderSvg(const QString& path, int size) {
-  QSvgRenderer renderer(path);
-  if (!renderer.isValid()) return {};
-  QPixmap pixmap(size, size);
-  pixmap.fill(Qt::transparent);
-  QPainter painter(&pixmap);
-  renderer.render(&painter);
-  return pixmap;
-}
 
 OptionsWindow::OptionsWindow(Session* session, QString cursor_folder, QWidget* parent)
     : QDialog(parent), session_(session), cursor_folder_(std::move(cursor_folder)) {

@@ -43,7 +43,4 @@ class OptionsWindow : public QDialog {
   QLabel* labInternetConnection_;
 };
 
-// The picture of a cursor file, size pixels square; empty when the file cannot be read.
-QPixmap RenderSvg(const QString& path, int size);
-
 }  // namespace client

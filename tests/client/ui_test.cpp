@@ -115,7 +115,7 @@ TEST_F(Window, EnabledStatesFollowTheConnection) {
   EXPECT_TRUE(Find<QAction>("mCONNECT")->isEnabled());
   EXPECT_FALSE(Find<QAction>("mDISCONNECT")->isEnabled());
   EXPECT_TRUE(Find<ChatInput>("txtChat")->isEnabled());
-  EXPECT_TRUE(Find<QWidget>("fraPad")->isEnabled());
+  EXPECT_TRUE(Find<QWidget>("picPad")->isEnabled());
   EXPECT_FALSE(Find<QPushButton>("cmdStartGameSkipGo")->isEnabled());
   EXPECT_FALSE(Find<QCheckBox>("chkAutoSkipGo")->isEnabled());
   EXPECT_EQ(Find<QLabel>("labTime")->text(), "--:--");

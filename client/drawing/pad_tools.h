@@ -1,0 +1,120 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QColor>
+#include <QLineF>
+#include <QPointF>
+#include <QRectF>
+#include <QTimer>
+#include <array>
+#include <functional>
+#include <optional>
+#include <random>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "client/drawing/pad_engine.h"
+#include "protocol/drawing.h"
+
+namespace client {
+
+// The tools of the tools bar, in the order of their buttons.
+enum class Tool { kClear, kEraser, kFreehand, kLine, kBox, kCircle, kFlood, kSpray, kUndo,
+                  kFillType };
+
+// Mouse buttons as the pad sees them: 1 left, 2 right, 4 middle, 0 none.
+inline constexpr int kLeftButton = 1;
+inline constexpr int kRightButton = 2;
+inline constexpr int kMiddleButton = 4;
+
+// The 24 colours of the palette.
+extern const std::array<QColor, 24> kPalette;
+// Pen widths of the four brushes.
+inline constexpr std::array<int, 4> kBrushWidths = {1, 2, 4, 8};
+
+// The artist's tools and the state every client keeps for the pad: the current tool, brush,
+// colour and fill type, the previews shown while dragging, the two-step clear, and the replay
+// of drawing codes received from the artist. Each action is drawn at once and handed to the
+// sender as a drawing code.
+class PadTools {
+ public:
+  using Sender = std::function<void(std::string_view command, std::string_view data)>;
+  static constexpr int kClearConfirmMs = 2000;
+
+  // What is drawn over the pad and not part of its picture.
+  struct Previews {
+    std::optional<QLineF> line;
+    std::optional<QRectF> box;
+    std::optional<QRectF> oval;
+    std::optional<QPointF> eraser;  // centre of the eraser indicator
+  };
+
+  explicit PadTools(Sender sender);
+
+  PadEngine& engine() { return engine_; }
+  const PadEngine& engine() const { return engine_; }
+
+  // --- The toolbars, the palette and the menus ---------------------------------------------
+  void ClickTool(Tool tool);
+  // The fill-type button as the menu flips it: pressed means solid.
+  void ToggleFillType();
+  void ClickBrush(int index);
+  void PressSwatch(int index);
+  void ChooseCustomColour(QColor colour);
+  // Back to black, freehand and the medium brush, as at every new round.
+  void Reset();
+  void HideClearMessage();
+
+  // --- The pad's mouse events, in pad pixels --------------------------------------------------
+  void Press(int button, QPointF point);
+  void Move(int buttons, QPointF point);
+  void Release(int button, QPointF point);
+
+  // --- Codes from the artist --------------------------------------------------------------------
+  void Replay(const protocol::DrawCommand& command);
+
+  // --- What the widgets show --------------------------------------------------------------------
+  Tool tool() const { return tool_; }
+  int brush() const { return brush_; }  // 0-3, or -1 when a received width released them all
+  int swatch() const { return swatch_; }  // 0-23, or -1 for a custom colour
+  QColor colour() const { return colour_; }
+  bool fill_solid() const { return fill_solid_; }
+  bool clear_message_shown() const { return clear_timer_.isActive(); }
+  const Previews& previews() const { return previews_; }
+  // The cursor the pad should use: the tool's own when tool cursors are on.
+  Tool cursor_tool() const { return cursor_tool_; }
+
+  // Called after anything the widgets show has changed.
+  void AddOnChanged(std::function<void()> on_changed) {
+    on_changed_.push_back(std::move(on_changed));
+  }
+
+  // The client's one generator for spray dots: never seeded from the clock.
+  double NextRandom();
+
+ private:
+  void Send(protocol::DrawCode code, std::initializer_list<double> fields);
+  void SelectTool(Tool tool);
+  void ApplyColour(QColor colour);
+  void SetFillSolid(bool solid);
+  void SetWidth(int width);
+  void Changed();
+
+  PadEngine engine_;
+  Sender send_;
+  std::vector<std::function<void()>> on_changed_;
+  Tool tool_ = Tool::kFreehand;
+  Tool cursor_tool_ = Tool::kFreehand;
+  int brush_ = 1;
+  int swatch_ = 0;
+  QColor colour_ = Qt::black;
+  bool fill_solid_ = false;
+  Previews previews_;
+  QPointF press_;
+  QPointF last_;
+  QTimer clear_timer_;
+  std::mt19937 random_;
+};
+
+}  // namespace client
