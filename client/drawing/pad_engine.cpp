@@ -71,7 +71,12 @@ void PadEngine::Line(double x1, double y1, double x2, double y2) {
   if (!ClipSegment(x1, y1, x2, y2, -margin, -margin, kWidth + margin, kHeight + margin)) return;
   QPainter p(&picture_);
   p.setPen(RoundPen(pen_colour_, pen_width_));
-  p.drawLine(QPointF(x1, y1), QPointF(x2, y2));
+  if (x1 == x2 && y1 == y2) {
+    // A segment of no length is a dot of the pen's width: a click leaves a mark.
+    p.drawPoint(QPointF(x1, y1));
+  } else {
+    p.drawLine(QPointF(x1, y1), QPointF(x2, y2));
+  }
 }
 
 void PadEngine::EraseDisc(double x, double y) {

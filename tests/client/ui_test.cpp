@@ -2,7 +2,13 @@
 // The client's widgets as the session drives them, on the offscreen platform.
 #include <gtest/gtest.h>
 
+#include <gmock/gmock.h>
+
 #include <QAction>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPointer>
+#include <QTest>
 #include <QCheckBox>
 #include <QLabel>
 #include <QMenu>
@@ -14,9 +20,13 @@
 #include "client/ui/chat_bar.h"
 #include "client/ui/chat_input.h"
 #include "client/ui/chat_view.h"
+#include "client/drawing/pad_tools.h"
+#include "client/ui/game_windows.h"
 #include "client/ui/main_window.h"
+#include "client/ui/small_windows.h"
 #include "client/ui/user_list.h"
 #include "tests/support/client_fakes.h"
+#include "tests/support/matchers.h"
 #include "tests/support/temp_dir.h"
 
 namespace client {
@@ -168,6 +178,139 @@ TEST_F(Window, TheFloatingChatMirrorsAndGivesItsLinesBack) {
   bar->close();
   EXPECT_TRUE(main_chat->toPlainText().contains("ChatBar\t\t = True"));
   EXPECT_FALSE(Find<QAction>("mCHATBAR_FLOAT")->isChecked());
+}
+
+}  // namespace
+}  // namespace client
+
+namespace client {
+namespace {
+
+class GameWindow : public Window {
+ protected:
+  // In a room with ann (100000) as the other player; this client is 100005.
+  void SetUp() override {
+    session.Connect("room.example");
+    connection.state = SocketState::kConnected;
+    session.OnConnected();
+    Receive("USEROK", "100005\x03");
+    Receive("PASSOK", "\x03R\x03-\x03" "1\x03" "3");
+    Receive("ULIST", "100000\x03" "ann\x03" "0\x03" "0\x03" "100005\x03un-named\x03" "0\x03" "0");
+    Receive("ULISTEND", "");
+    connection.sent.clear();
+  }
+  QColor TimeColour() { return Find<QLabel>("labTime")->palette().color(QPalette::WindowText); }
+};
+
+TEST_F(GameWindow, TheClockShowsMinutesAndSecondsAndRedensAtTheEnd) {
+  Receive("SETGAMETIMER", "90000");
+  EXPECT_EQ(Find<QLabel>("labTime")->text(), "01:30");
+  Receive("STARTGAMETIMER", "5000");
+  clock.Advance(2000);
+  EXPECT_EQ(Find<QLabel>("labTime")->text(), "00:03");
+  EXPECT_EQ(TimeColour(), QColor(100, 0, 0));
+  clock.Advance(2000);
+  EXPECT_EQ(TimeColour(), QColor(255, 0, 0));
+  clock.Advance(1000);
+  EXPECT_EQ(Find<QLabel>("labTime")->text(), "00:00");
+  EXPECT_EQ(TimeColour(), QColor(0, 0, 0));
+  Receive("STOPGAMETIMER", "-");
+  EXPECT_EQ(Find<QLabel>("labTime")->text(), "--:--");
+}
+
+TEST_F(GameWindow, TheArtistDrawsAndTheGuesserChats) {
+  Receive("NEWARTIST", "100005");
+  EXPECT_TRUE(Find<QWidget>("tbrTools")->isEnabled());
+  EXPECT_TRUE(Find<QWidget>("tbrBrushes")->isEnabled());
+  EXPECT_TRUE(Find<QWidget>("picPad")->isEnabled());
+  EXPECT_TRUE(Find<QWidget>("fraPalette")->isEnabled());
+  EXPECT_FALSE(Find<ChatInput>("txtChat")->isEnabled());
+  EXPECT_EQ(Find<QPushButton>("cmdStartGameSkipGo")->text(), "Skip Word!");
+  // Becoming the artist resets the tools, which tells the others to use black.
+  EXPECT_THAT(connection.Take(), testing::Contains(testing_support::Msg("PA", "0")));
+  Find<QPushButton>("cmdStartGameSkipGo")->click();
+  Find<QPushButton>("cmdStartGameSkipGo")->click();
+  EXPECT_THAT(connection.Take(), testing::ElementsAre(testing_support::Msg("SKIPWORD", "-")));
+
+  Receive("NEWARTIST", "100000");
+  EXPECT_FALSE(Find<QWidget>("tbrTools")->isEnabled());
+  EXPECT_FALSE(Find<QWidget>("picPad")->isEnabled());
+  EXPECT_FALSE(Find<QWidget>("fraPalette")->isEnabled());
+  EXPECT_TRUE(Find<ChatInput>("txtChat")->isEnabled());
+  EXPECT_EQ(Find<QPushButton>("cmdWarnArtist")->text(), "Warn Artist");
+  connection.Take();
+  Find<QPushButton>("cmdWarnArtist")->click();
+  EXPECT_TRUE(connection.Take().empty());  // the warning is not sent
+
+  Receive("WINNER", "100000");
+  EXPECT_TRUE(Find<QLabel>("imgTheWinnerIs")->isVisibleTo(&window));
+  EXPECT_FALSE(Find<QWidget>("picPad")->isEnabled());
+  window.ShowWinner("");
+  EXPECT_FALSE(Find<QLabel>("imgTheWinnerIs")->isVisibleTo(&window));
+}
+
+TEST_F(GameWindow, DrawingIsSentAndReceivedDrawingIsReplayed) {
+  Receive("FH", "100000\x03" "10\x03" "10\x03" "60\x03" "10");
+  EXPECT_EQ(window.tools().engine().picture().pixel(30, 10), qRgb(0, 0, 0));
+  window.tools().Press(kLeftButton, QPointF(5, 5));
+  EXPECT_THAT(connection.Take(), testing::Contains(testing_support::Msg("CU", "-")));
+}
+
+TEST_F(GameWindow, TheSetupWindowHoldsItsLimitsAndSendsTheGame) {
+  // The start button turns on for the player who sees a second one join.
+  Receive("PART", "100000\x03" "bye");
+  Receive("JOIN", "100009\x03" "cid\x03" "0");
+  connection.Take();
+  auto* start = Find<QPushButton>("cmdStartGameSkipGo");
+  ASSERT_TRUE(start->isEnabled());
+  start->click();
+  auto* setup = window.findChild<SetupGameWindow*>(QStringLiteral("wSetupGame"));
+  ASSERT_NE(setup, nullptr);
+  EXPECT_THAT(connection.Take(), testing::ElementsAre(testing_support::Msg("GETWORDLISTS", "-")));
+  Receive("WORDLIST", "animals.txt\x03" "food.txt\x03" "hard");
+  Receive("WORDLISTEND", "-");
+  auto* lists = setup->findChild<QListWidget*>(QStringLiteral("lvwWordlist"));
+  ASSERT_EQ(lists->count(), 3);
+  EXPECT_EQ(lists->item(0)->text(), "animals");
+  auto* status = setup->findChild<QLabel*>(QStringLiteral("labStatus"));
+  EXPECT_EQ(status->text(), "Wordlist downloaded.");
+
+  setup->StartGame();  // nothing chosen yet
+  EXPECT_EQ(status->text(), "Please select at least one wordlist.");
+  EXPECT_TRUE(connection.Take().empty());
+
+  auto* limit = setup->findChild<QLineEdit*>(QStringLiteral("txtPlayerLimit"));
+  limit->clear();
+  QTest::keyClicks(limit, "55");
+  EXPECT_EQ(limit->text(), "40");
+  auto* rounds = setup->findChild<QLineEdit*>(QStringLiteral("txtTotalRounds"));
+  rounds->setText("100");
+  setup->findChild<QPushButton*>(QStringLiteral("cmdTotalRoundsUp"))->click();
+  EXPECT_EQ(rounds->text(), "100");
+  setup->findChild<QPushButton*>(QStringLiteral("cmdTotalRoundsDown"))->click();
+  EXPECT_EQ(rounds->text(), "99");
+  setup->findChild<QLineEdit*>(QStringLiteral("txtTimePerRound"))->setText("5");
+  setup->findChild<QLineEdit*>(QStringLiteral("txtWordGuessedCountdown"))->setText("1000");
+  setup->findChild<QLineEdit*>(QStringLiteral("txtRoomName"))->setText("Den");
+  lists->item(0)->setCheckState(Qt::Checked);
+  lists->item(1)->setCheckState(Qt::Checked);
+  setup->StartGame();
+  EXPECT_THAT(connection.Take(),
+              testing::ElementsAre(testing_support::Msg(
+                  "STARTGAME", "Den\x03nodesc\x03" "40\x03" "99\x03" "10000\x03" "900000\x03"
+                               "\x04" "animals\x04" "food")));
+}
+
+TEST_F(GameWindow, RefusingTheAgreementSendsNopAQuarterSecondLater) {
+  window.ShowAgreement("Be nice.");
+  auto* agreement = window.findChild<AgreementWindow*>(QStringLiteral("wAgreement"));
+  ASSERT_NE(agreement, nullptr);
+  agreement->findChild<QPushButton*>(QStringLiteral("cmdDisagree"))->click();
+  EXPECT_THAT(connection.Take(), testing::ElementsAre(testing_support::Msg("DISAGREE", "-")));
+  clock.Advance(AgreementWindow::kDisconnectDelayMs);
+  EXPECT_THAT(connection.Take(), testing::ElementsAre(testing_support::Msg("NOP", "-")));
+  QPointer<AgreementWindow> watched(agreement);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return watched.isNull() || !watched->isVisible(); }, 2000));
 }
 
 }  // namespace
