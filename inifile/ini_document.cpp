@@ -161,6 +161,16 @@ void IniDocument::Write(std::string_view section, std::string_view key, std::str
   insert_at(last_content + 1, key_line);
 }
 
+void IniDocument::ReplaceSection(std::string_view section, const KeyValues& keys) {
+  DeleteSection(section);
+  if (keys.empty()) return;
+  if (!lines_.empty() && lines_.back().end.empty()) lines_.back().end = newline_;
+  lines_.push_back(Line{"[" + OneLine(section) + "]", newline_});
+  for (const auto& [key, value] : keys) {
+    lines_.push_back(Line{OneLine(key) + "=" + OneLine(value), newline_});
+  }
+}
+
 bool IniDocument::DeleteSection(std::string_view section) {
   bool found = false;
   // Every copy goes: deleting only the first would bring a stale duplicate back to life.

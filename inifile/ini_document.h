@@ -19,6 +19,8 @@ class IniDocument {
   std::string Read(std::string_view section, std::string_view key,
                    std::string_view default_value) const;
   void Write(std::string_view section, std::string_view key, std::string_view value);
+  // The section with exactly these keys, at the end of the document; none when keys is empty.
+  void ReplaceSection(std::string_view section, const KeyValues& keys);
   // Returns whether the section was there.
   bool DeleteSection(std::string_view section);
   KeyValues ReadSection(std::string_view section) const;

@@ -97,6 +97,13 @@ bool IniFile::DeleteSection(std::string_view section) {
   return Save(document);
 }
 
+bool IniFile::ReplaceSection(std::string_view section, const KeyValues& keys) {
+  IniDocument document;
+  if (!Load(&document)) return false;
+  document.ReplaceSection(section, keys);
+  return Save(document);
+}
+
 KeyValues IniFile::ReadSection(std::string_view section) const {
   IniDocument document;
   if (!Load(&document)) return {};

@@ -24,6 +24,7 @@ class IniFile : public IniStore {
                       std::string_view default_value) const override;
   bool INIWrite(std::string_view section, std::string_view key, std::string_view value) override;
   bool DeleteSection(std::string_view section) override;
+  bool ReplaceSection(std::string_view section, const KeyValues& keys) override;
   KeyValues ReadSection(std::string_view section) const override;
 
   const std::filesystem::path& path() const { return path_; }

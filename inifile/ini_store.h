@@ -30,6 +30,9 @@ class IniStore {
                         std::string_view value) = 0;
   // Removes the section and all its keys; a missing section is not an error.
   virtual bool DeleteSection(std::string_view section) = 0;
+  // Replaces the whole section with these keys in one write (an empty list removes it), so that
+  // a list kept in a section is never left half written.
+  virtual bool ReplaceSection(std::string_view section, const KeyValues& keys) = 0;
   // Every key of the section in file order (the first of duplicate keys only), read as
   // INIRead would read them.
   virtual KeyValues ReadSection(std::string_view section) const = 0;

@@ -15,9 +15,13 @@
 #include "common/qt/qt_scheduler.h"
 #include "common/ui/splash_window.h"
 #include "inifile/ini_file.h"
+#include "server/admin/banned.h"
+#include "server/admin/operator_actions.h"
+#include "server/admin/operator_console.h"
 #include "server/connections/room_server.h"
 #include "server/game/game.h"
 #include "server/game/word_lists.h"
+#include "server/net/console_input.h"
 #include "server/net/console_view.h"
 #include "server/net/qt_transport.h"
 #include "server/net/signal_watcher.h"
@@ -89,6 +93,16 @@ int main(int argc, char** argv) {
     server::RoomServer core({transport, scheduler, view, ini});
     server::Game game(core, scheduler, random, word_lists);
     core.SetGame(&game);
+    server::BanList bans(ini);
+    core.SetBanCheck(&bans);
+    server::OperatorActions actions(core, bans, scheduler);
+    server::OperatorConsole console(core, actions, bans, &word_lists);
+    server::ConsoleInput input;
+    QObject::connect(&input, &server::ConsoleInput::lineEntered, [&](const std::string& line) {
+      for (const std::string& answer : console.Execute(line)) view.WriteAnswer(answer);
+    });
+    QObject::connect(&input, &server::ConsoleInput::lineTooLong,
+                     [&view] { view.WriteAnswer("That line was too long and was ignored."); });
     transport.Attach(&core);
     view.OnQuitFinished(quit_after_flush);
     server::SignalWatcher termination;
@@ -100,6 +114,8 @@ int main(int argc, char** argv) {
     view.WriteLine("general", "Data folder: " + data_folder.toStdString());
     game.ScanWordlists();
     core.Start();
+    bans.LoadBanList();
+    view.WriteLine("general", "Type help for the operator's commands.");
     return app->exec();
   }
 
@@ -107,8 +123,13 @@ int main(int argc, char** argv) {
   server::RoomServer core({transport, scheduler, window, ini});
   server::Game game(core, scheduler, random, word_lists);
   core.SetGame(&game);
+  server::BanList bans(ini);
+  core.SetBanCheck(&bans);
+  bans.SetOnChanged([&window] { window.ShowBans(); });
+  server::OperatorActions actions(core, bans, scheduler);
   transport.Attach(&core);
   window.Attach(&core);
+  window.AttachAdmin(&bans, &actions, &word_lists);
   window.OnQuitFinished([&window, quit_after_flush] {
     window.close();
     quit_after_flush();
@@ -117,6 +138,8 @@ int main(int argc, char** argv) {
   splash->ShowFor();
   game.ScanWordlists();
   core.Start();
+  bans.LoadBanList();
+  window.ShowBans();
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     window.move(screen->availableGeometry().center() - window.rect().center());
   }

@@ -38,4 +38,30 @@ void ServerStatistics::Increment(Stat stat) {
 
 void ServerStatistics::Reset() { ini_.DeleteSection(kStatisticsSection); }
 
+std::vector<std::pair<std::string, double>> StatisticsRows(const ServerStatistics& stats,
+                                                          size_t bans, size_t word_lists,
+                                                          size_t words) {
+  auto stored = [&stats](Stat stat) { return static_cast<double>(stats.Get(stat)); };
+  return {
+      {"Server Launched", stored(Stat::ServerLaunches)},
+      {"Tracker Submissions", stored(Stat::TrackerSubmissions)},
+      {"Attempted Connections", stored(Stat::AttemptedConnections)},
+      {"Established Connections", stored(Stat::EstablishedConnections)},
+      {"Games Started", stored(Stat::GamesStarted)},
+      {"Games Completed", stored(Stat::GamesCompleted)},
+      {"Rounds", stored(Stat::Rounds)},
+      {"Words Skipped", stored(Stat::WordsSkipped)},
+      {"Words Guessed", stored(Stat::WordsGuessed)},
+      {"Hints Given", stored(Stat::HintsGiven)},
+      {"Profile Requests", stored(Stat::ProfileRequests)},
+      {"Sentences Typed", stored(Stat::SentencesTyped)},
+      {"Users Kicked", stored(Stat::UsersKicked)},
+      {"Banned IPs", static_cast<double>(bans)},
+      {"Ping Timeouts", stored(Stat::PingTimeouts)},
+      {"Socket Errors", stored(Stat::SocketErrors)},
+      {"WordLists", static_cast<double>(word_lists)},
+      {"Words", static_cast<double>(words)},
+  };
+}
+
 }  // namespace server

@@ -2,7 +2,10 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "inifile/ini_store.h"
 
@@ -49,5 +52,11 @@ class ServerStatistics {
  private:
   inifile::IniStore& ini_;
 };
+
+// The rows of the statistics window, in their order: the stored totals with the counts taken
+// on the spot (bans, word lists, words).
+std::vector<std::pair<std::string, double>> StatisticsRows(const ServerStatistics& stats,
+                                                          size_t bans, size_t word_lists,
+                                                          size_t words);
 
 }  // namespace server

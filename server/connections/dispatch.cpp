@@ -122,6 +122,15 @@ void RoomServer::OnHandshake(int slot, const std::string& data) {
     CloseConnection(slot);
     return;
   }
+  if (listen_state_ == kListenDeny) {
+    // The deny message goes out before the connection closes: closing writes what is queued.
+    SendMessage(slot, to_client::NOTICE, StripControlCodes(deny_message_));
+    LogConnection("A client from " + record.address +
+                      " was turned away because the server is in deny mode.",
+                  kIconInfo);
+    CloseConnection(slot);
+    return;
+  }
   if (bans_ && bans_->IsBanned(record.address)) {
     // The client closes on its own when it reads this.
     SendMessage(slot, to_client::BANNED, protocol::kNoData);

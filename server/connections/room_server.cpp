@@ -23,7 +23,8 @@ RoomServer::RoomServer(Ports ports)
       view_(ports.view),
       ini_(ports.ini),
       statistics_(ports.ini),
-      settings_(LoadSettings(ports.ini)) {}
+      settings_(LoadSettings(ports.ini)),
+      deny_message_(settings_.DenyMessage) {}
 
 RoomServer::~RoomServer() = default;
 
@@ -43,13 +44,26 @@ void RoomServer::Start() {
 
 void RoomServer::InitialiseMasterSocket() {
   view_.SetMasterState(kMasterOpening);
-  const int port = settings_.PortNumber();
+  listening_port_ = settings_.PortNumber();
+  if (!OpenListeningSocket(listening_port_)) return;
+  view_.AddConnectionRow(0, 0, transport_.LocalAddress(),
+                         "Master Socket - " + transport_.LocalHostName(),
+                         "Listening for connections..");
+  const std::string ready = "Master socket ready and waiting for incoming connections on port " +
+                            NumberText(listening_port_) + " ..";
+  SetStatusMessage(ready, kIconInfo);
+  LogConnection(ready, kIconInfo);
+  view_.SetMasterState(kMasterListening);
+}
+
+bool RoomServer::OpenListeningSocket(int port) {
   ListenResult result;
   if (port == 0) {
     result = ListenResult{false, false, EINVAL, "\"" + settings_.Port + "\" is not a port number"};
   } else {
     result = transport_.Listen(port);
   }
+  listening_ = result.ok;
   if (!result.ok) {
     const std::string text =
         result.address_in_use
@@ -62,16 +76,23 @@ void RoomServer::InitialiseMasterSocket() {
                       result.description + ".",
                   kIconError);
     SetStatusMessage(text, kIconError);
-    return;
   }
-  view_.AddConnectionRow(0, 0, transport_.LocalAddress(),
-                         "Master Socket - " + transport_.LocalHostName(),
-                         "Listening for connections..");
-  const std::string ready = "Master socket ready and waiting for incoming connections on port " +
-                            NumberText(port) + " ..";
-  SetStatusMessage(ready, kIconInfo);
-  LogConnection(ready, kIconInfo);
-  view_.SetMasterState(kMasterListening);
+  return result.ok;
+}
+
+bool RoomServer::Relisten() {
+  transport_.StopListening();
+  return OpenListeningSocket(listening_port_);
+}
+
+void RoomServer::StopListening() {
+  transport_.StopListening();
+  listening_ = false;
+}
+
+void RoomServer::SetDenyMessage(const std::string& message) {
+  deny_message_ = message;
+  ini_.INIWrite(kServerDetailsSection, "Deny Message", message);
 }
 
 void RoomServer::ReloadSettings() {

@@ -64,6 +64,20 @@ class RoomServer {
   // Writes the dialog's values and reads the settings again.
   bool SaveDetails(const ServerDetails& details);
 
+  // Whether the room lets newcomers in: Accept, Deny (told the deny message and disconnected at
+  // the handshake) or Offline (the listening socket is closed).
+  enum ListenState { kListenAccept = 0, kListenDeny = 1, kListenOffline = 2 };
+  int listen_state() const { return listen_state_; }
+  void set_listen_state(int state) { listen_state_ = state; }
+  const std::string& deny_message() const { return deny_message_; }
+  // Keeps the message for this run and in Server.ini.
+  void SetDenyMessage(const std::string& message);
+  // Opens the listening socket again on the port it was opened on at start-up; reports a
+  // failure as start-up does. True when listening.
+  bool Relisten();
+  void StopListening();
+  bool listening() const { return listening_; }
+
   enum class QuitResult { kNeedsConfirmation, kQuitting };
   // The shutdown sequence. While a game runs the operator must confirm first (confirmed =
   // true); then everyone in the room gets SERVERQUIT and the view's QuitFinished follows.
@@ -152,6 +166,8 @@ class RoomServer {
   static const std::map<std::string_view, Route>& Routes();
 
   void InitialiseMasterSocket();
+  // Listens on the port; on failure shows and logs the error. True when listening.
+  bool OpenListeningSocket(int port);
   void ProcessMessage(const std::string& message, int slot);
   void OnPingTimer(int slot);
 
@@ -202,6 +218,10 @@ class RoomServer {
   // The command of the message being dispatched (one handler serves several commands).
   std::string current_command_;
   bool quitting_ = false;
+  int listen_state_ = kListenAccept;
+  std::string deny_message_;
+  int listening_port_ = 0;
+  bool listening_ = false;
 };
 
 }  // namespace server

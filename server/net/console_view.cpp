@@ -16,6 +16,12 @@ void ConsoleView::WriteLine(const char* tag, const std::string& text) {
   std::fflush(out_);
 }
 
+void ConsoleView::WriteAnswer(const std::string& text) {
+  const QByteArray line = (scrawlbox::Printable(text) + QLatin1Char('\n')).toUtf8();
+  std::fwrite(line.constData(), 1, static_cast<size_t>(line.size()), out_);
+  std::fflush(out_);
+}
+
 void ConsoleView::Log(LogKind kind, const std::string& text, int) {
   switch (kind) {
     case LogKind::kConnections: WriteLine("connections", text); break;

@@ -31,6 +31,8 @@ class ConsoleView : public ServerView {
   // Writes one line with the current time and the tag; control characters in the text are
   // shown as <n>.
   void WriteLine(const char* tag, const std::string& text);
+  // Writes an answer to an operator command as it is, one line.
+  void WriteAnswer(const std::string& text);
 
  private:
   std::FILE* out_;

@@ -3,7 +3,9 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QActionGroup>
 #include <QHeaderView>
+#include <QInputDialog>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
@@ -20,7 +22,10 @@
 #include "common/ui/message_box.h"
 #include "common/version.h"
 #include "protocol/numbers.h"
+#include "server/admin/banned.h"
+#include "server/admin/operator_actions.h"
 #include "server/connections/room_server.h"
+#include "server/ui/admin_windows.h"
 #include "server/ui/server_details_dialog.h"
 
 namespace server {
@@ -73,6 +78,20 @@ MainWindow::MainWindow() {
   tabLogs_->addTab(lvwLogging_Connections_, QStringLiteral("Connections"));
   tabLogs_->addTab(lvwLogging_Chat_, QStringLiteral("Chat"));
   tabLogs_->addTab(lvwLogging_General_, QStringLiteral("General"));
+  lvwBanned_ = new QTreeWidget;
+  lvwBanned_->setObjectName(QStringLiteral("lvwBanned"));
+  lvwBanned_->setHeaderLabels(
+      {QStringLiteral("IP Address"), QStringLiteral("Reason"), QStringLiteral("Attempts")});
+  lvwBanned_->setRootIsDecorated(false);
+  lvwBanned_->setColumnWidth(0, 180);
+  lvwBanned_->setColumnWidth(1, 420);
+  lvwBanned_->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(lvwBanned_, &QTreeWidget::customContextMenuRequested, this,
+          &MainWindow::ShowBanListMenu);
+  tabLogs_->addTab(lvwBanned_, QStringLiteral("Banned"));
+  lvwSockList_->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(lvwSockList_, &QTreeWidget::customContextMenuRequested, this,
+          &MainWindow::ShowOperatorMenu);
 
   auto* splitter = new QSplitter(Qt::Vertical);
   splitter->addWidget(lvwSockList_);
@@ -94,6 +113,24 @@ void MainWindow::BuildMenus() {
   reload->setObjectName(QStringLiteral("mRELOADSETTINGS"));
   connect(reload, &QAction::triggered, this, [this] {
     if (core_) core_->ReloadSettings();
+  });
+  QMenu* listen = server_menu->addMenu(QStringLiteral("Listen State"));
+  listen->setObjectName(QStringLiteral("mLISTENSTATE"));
+  auto* listen_group = new QActionGroup(this);
+  const char* const captions[] = {"Accept", "Deny", "Offline"};
+  for (int i = 0; i < 3; ++i) {
+    mLISTENSTATE_[i] = listen->addAction(QString::fromLatin1(captions[i]));
+    mLISTENSTATE_[i]->setObjectName(QStringLiteral("mLISTENSTATE_%1").arg(i));
+    mLISTENSTATE_[i]->setCheckable(true);
+    listen_group->addAction(mLISTENSTATE_[i]);
+    connect(mLISTENSTATE_[i], &QAction::triggered, this, [this, i] { ChooseListenState(i); });
+  }
+  mLISTENSTATE_[0]->setChecked(true);
+  QAction* statistics = server_menu->addAction(QStringLiteral("Statistics.."));
+  statistics->setObjectName(QStringLiteral("mSTATISTICS"));
+  connect(statistics, &QAction::triggered, this, [this] {
+    if (!core_ || !bans_) return;
+    (new StatisticsWindow(core_, bans_, word_lists_, this))->open();
   });
   server_menu->addSeparator();
   QAction* quit = server_menu->addAction(QStringLiteral("Quit"));
@@ -242,6 +279,175 @@ void MainWindow::UpdateConnectionRow(int32_t id, const std::string& name,
 void MainWindow::RemoveConnectionRow(int32_t id) {
   delete rows_.take(id);
   RefreshConnectionsPanel();
+}
+
+void MainWindow::AttachAdmin(BanList* bans, OperatorActions* actions,
+                             const WordLists* word_lists) {
+  bans_ = bans;
+  actions_ = actions;
+  word_lists_ = word_lists;
+}
+
+void MainWindow::ShowBans() {
+  lvwBanned_->clear();
+  if (!bans_) return;
+  for (const BanEntry& entry : bans_->entries()) {
+    auto* item = new QTreeWidgetItem({scrawlbox::Printable(entry.IP()),
+                                      scrawlbox::Printable(entry.Reason()),
+                                      scrawlbox::Printable(entry.Attempts())});
+    item->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
+    lvwBanned_->addTopLevelItem(item);
+  }
+}
+
+int MainWindow::SelectedSlot() const {
+  const QTreeWidgetItem* item = lvwSockList_->currentItem();
+  return item ? item->data(kNum, Qt::UserRole).toInt() : 0;
+}
+
+QString MainWindow::SelectedName() const {
+  const QTreeWidgetItem* item = lvwSockList_->currentItem();
+  return item ? item->text(kName) : QString();
+}
+
+void MainWindow::ShowOperatorMenu(const QPoint& at) {
+  if (lvwSockList_->topLevelItemCount() == 0 || !actions_) return;
+  if (QTreeWidgetItem* item = lvwSockList_->itemAt(at)) lvwSockList_->setCurrentItem(item);
+  auto* menu = new QMenu(this);
+  menu->setObjectName(QStringLiteral("mOPMENU"));
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  // The first row is the listening socket: nothing to do to it.
+  const bool user = SelectedSlot() != 0;
+  struct Item {
+    const char* name;
+    const char* caption;
+    void (MainWindow::*action)();
+  };
+  for (const Item& i : {Item{"mUSERINFO", "User Information", &MainWindow::OperatorUserInfo},
+                        Item{"mMSGUSER", "Message User..", &MainWindow::OperatorMessageUser},
+                        Item{"mMSGALL", "Message All Users..", &MainWindow::OperatorMessageAll},
+                        Item{"mKICKUSER", "Kick User..", &MainWindow::OperatorKick},
+                        Item{"mBANUSER", "Ban User..", &MainWindow::OperatorBan}}) {
+    QAction* action = menu->addAction(QString::fromLatin1(i.caption), this, i.action);
+    action->setObjectName(QString::fromLatin1(i.name));
+    action->setEnabled(user);
+  }
+  menu->popup(lvwSockList_->viewport()->mapToGlobal(at));
+}
+
+void MainWindow::AskText(const QString& title, const QString& prompt, const QString& initial,
+                         std::function<void(const QString&)> done) {
+  auto* dialog = new QInputDialog(this);
+  dialog->setObjectName(QStringLiteral("inputBox"));
+  dialog->setAttribute(Qt::WA_DeleteOnClose);
+  dialog->setWindowTitle(title);
+  dialog->setLabelText(prompt);
+  dialog->setTextValue(initial);
+  connect(dialog, &QInputDialog::textValueSelected, this, std::move(done));
+  dialog->open();
+}
+
+void MainWindow::OperatorUserInfo() {
+  if (const ConnectionRecord* record = core_ ? core_->Record(SelectedSlot()) : nullptr) {
+    (new ServerUserInfoWindow(*record, this))->show();
+  }
+}
+
+void MainWindow::OperatorMessageUser() {
+  const int slot = SelectedSlot();
+  AskText(QStringLiteral("Message User..."),
+          QStringLiteral("Enter the message to send to %1. You are limited to maximum of 512 "
+                         "characters.")
+              .arg(SelectedName()),
+          QString(), [this, slot](const QString& text) {
+            actions_->MessageUser(slot, scrawlbox::ToWire(text));
+          });
+}
+
+void MainWindow::OperatorMessageAll() {
+  AskText(QStringLiteral("Message All Users..."),
+          QStringLiteral("Enter the message to send to all the currently connected users. You "
+                         "are limited to a maximum of 512 characters."),
+          QString(),
+          [this](const QString& text) { actions_->MessageAll(scrawlbox::ToWire(text)); });
+}
+
+void MainWindow::OperatorKick() {
+  const int slot = SelectedSlot();
+  AskText(QStringLiteral("Kick User..."),
+          QStringLiteral("If you are sure you want to kick %1, then please enter a reason and "
+                         "press Return. Otherwise press Escape or click Cancel. You are limited "
+                         "to 512 characters.")
+              .arg(SelectedName()),
+          QStringLiteral("[no reason given]"), [this, slot](const QString& reason) {
+            actions_->Kick(slot, scrawlbox::ToWire(reason));
+          });
+}
+
+void MainWindow::OperatorBan() {
+  const int slot = SelectedSlot();
+  auto* dialog = new QInputDialog(this);
+  dialog->setObjectName(QStringLiteral("inputBox"));
+  dialog->setAttribute(Qt::WA_DeleteOnClose);
+  dialog->setWindowTitle(QStringLiteral("Ban Reason"));
+  dialog->setLabelText(QStringLiteral("Why is %1 being banned?").arg(SelectedName()));
+  dialog->setTextValue(QStringLiteral("[No Reason Given]"));
+  // Cancel bans as well, with no reason: the menu item said what it does.
+  connect(dialog, &QInputDialog::finished, this, [this, dialog, slot](int result) {
+    actions_->Ban(slot, result == QDialog::Accepted ? scrawlbox::ToWire(dialog->textValue()) : "");
+  });
+  dialog->open();
+}
+
+void MainWindow::ShowBanListMenu(const QPoint& at) {
+  if (!bans_) return;
+  if (QTreeWidgetItem* item = lvwBanned_->itemAt(at)) lvwBanned_->setCurrentItem(item);
+  const int row = lvwBanned_->indexOfTopLevelItem(lvwBanned_->currentItem());
+  const bool enabled = lvwBanned_->topLevelItemCount() > 0 && row >= 0;
+  auto* menu = new QMenu(this);
+  menu->setObjectName(QStringLiteral("mBANNEDLIST"));
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  QAction* change_ip = menu->addAction(QStringLiteral("Change IP.."), this, [this, row] {
+    AskText(QStringLiteral("Change IP"),
+            QStringLiteral("Edit the IP address below. You can use ? and * wildcards, if "
+                           "required. Please make sure that it is a valid (wildcarded) IP, as I "
+                           "will not validate it to make sure that it is correct."),
+            scrawlbox::FromWire(bans_->entries()[static_cast<size_t>(row)].IP()),
+            [this, row](const QString& ip) {
+              bans_->ChangePattern(static_cast<size_t>(row), scrawlbox::ToWire(ip));
+            });
+  });
+  change_ip->setObjectName(QStringLiteral("mBANNEDLIST_CHANGEIP"));
+  QAction* change_reason = menu->addAction(QStringLiteral("Change Reason.."), this, [this, row] {
+    AskText(QStringLiteral("Change Ban Reason"),
+            QStringLiteral("Enter the new reason for this IP being banned."),
+            scrawlbox::FromWire(bans_->entries()[static_cast<size_t>(row)].Reason()),
+            [this, row](const QString& reason) {
+              bans_->ChangeReason(static_cast<size_t>(row), scrawlbox::ToWire(reason));
+            });
+  });
+  change_reason->setObjectName(QStringLiteral("mCHANGEBANREASON"));
+  QAction* remove = menu->addAction(QStringLiteral("Remove"), this,
+                                    [this, row] { bans_->Remove(static_cast<size_t>(row)); });
+  remove->setObjectName(QStringLiteral("mREMOVEBANNEDIP"));
+  for (QAction* action : {change_ip, change_reason, remove}) action->setEnabled(enabled);
+  menu->popup(lvwBanned_->viewport()->mapToGlobal(at));
+}
+
+void MainWindow::ChooseListenState(int state) {
+  if (!actions_ || !core_) return;
+  const int before = core_->listen_state();
+  actions_->SetListenState(state);
+  ShowListenState(core_->listen_state());
+  if (state == RoomServer::kListenDeny && before != RoomServer::kListenDeny) {
+    auto* dialog = new DenyMessageDialog(actions_, scrawlbox::FromWire(core_->deny_message()), this);
+    connect(dialog, &DenyMessageDialog::finishedWithState, this, &MainWindow::ShowListenState);
+    dialog->show();
+  }
+}
+
+void MainWindow::ShowListenState(int state) {
+  if (state >= 0 && state < 3) mLISTENSTATE_[state]->setChecked(true);
 }
 
 void MainWindow::OpenServerDetails() {

@@ -15,7 +15,11 @@ class QTreeWidgetItem;
 
 namespace server {
 
+class BanList;
+class OperatorActions;
 class RoomServer;
+class WordLists;
+struct BanEntry;
 
 // The operator's main window: the connection list, the three logs on tabs, the status bar
 // panels and the menus. It shows what the core reports and turns menu choices into core calls.
@@ -27,6 +31,11 @@ class MainWindow : public QMainWindow, public ServerView {
 
   MainWindow();
   void Attach(RoomServer* core) { core_ = core; }
+  // The administration: the ban list, the operator's actions and the word lists for the
+  // statistics.
+  void AttachAdmin(BanList* bans, OperatorActions* actions, const WordLists* word_lists);
+  // Shows the ban list as it is now.
+  void ShowBans();
   // Runs once the shutdown sequence has told everyone; the window then closes for good.
   void OnQuitFinished(std::function<void()> action) { on_quit_ = std::move(action); }
 
@@ -55,9 +64,27 @@ class MainWindow : public QMainWindow, public ServerView {
   void RefreshConnectionsPanel();
   void ShowPanelInformation(QLabel* panel);
   void OpenServerDetails();
+  void ShowOperatorMenu(const QPoint& at);
+  void ShowBanListMenu(const QPoint& at);
+  // The slot of the selected connection row, or 0 for the master row or no selection.
+  int SelectedSlot() const;
+  QString SelectedName() const;
+  void OperatorUserInfo();
+  void OperatorMessageUser();
+  void OperatorMessageAll();
+  void OperatorKick();
+  void OperatorBan();
+  void ChooseListenState(int state);
+  void ShowListenState(int state);
+  // An input box that calls done(answer) when the operator answers (not when cancelled).
+  void AskText(const QString& title, const QString& prompt, const QString& initial,
+               std::function<void(const QString&)> done);
   QIcon IconFor(int icon) const;
 
   RoomServer* core_ = nullptr;
+  BanList* bans_ = nullptr;
+  OperatorActions* actions_ = nullptr;
+  const WordLists* word_lists_ = nullptr;
   std::function<void()> on_quit_;
   bool quit_finished_ = false;
   bool asking_ = false;
@@ -67,6 +94,8 @@ class MainWindow : public QMainWindow, public ServerView {
   QListWidget* lvwLogging_Connections_ = nullptr;
   QListWidget* lvwLogging_Chat_ = nullptr;
   QListWidget* lvwLogging_General_ = nullptr;
+  QTreeWidget* lvwBanned_ = nullptr;
+  QAction* mLISTENSTATE_[3] = {};
   QLabel* panelMainIcon_ = nullptr;
   QLabel* panelMain_ = nullptr;
   QLabel* panelConnections_ = nullptr;

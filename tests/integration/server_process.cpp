@@ -54,6 +54,11 @@ bool ServerProcess::WaitForOutput(const QString& text, int timeout_ms) {
   return output_.contains(text);
 }
 
+void ServerProcess::Command(const std::string& line) {
+  process_.write(QByteArray::fromStdString(line + "\n"));
+  process_.waitForBytesWritten(kWaitMs);
+}
+
 void ServerProcess::Terminate() { process_.terminate(); }
 
 int ServerProcess::WaitForExit(int timeout_ms) {

@@ -27,6 +27,8 @@ class ServerProcess {
   bool Start(const QString& ready_text = QStringLiteral("Master socket ready"));
   // Waits until the output holds the text.
   bool WaitForOutput(const QString& text, int timeout_ms = kWaitMs);
+  // Types an operator command on the console.
+  void Command(const std::string& line);
   void Terminate();
   // Waits for the end; the exit code, or -1 when it did not end in time or crashed.
   int WaitForExit(int timeout_ms = kWaitMs);

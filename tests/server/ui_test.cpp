@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMessageBox>
 #include <QSettings>
 #include <QTreeWidget>
@@ -14,6 +15,9 @@
 #include "protocol/commands.h"
 #include "server/connections/room_server.h"
 #include "server/ui/main_window.h"
+#include "server/admin/banned.h"
+#include "server/admin/operator_actions.h"
+#include "server/ui/admin_windows.h"
 #include "server/ui/server_details_dialog.h"
 #include "tests/support/fake_transport.h"
 #include "tests/support/manual_clock.h"
@@ -129,6 +133,68 @@ TEST_F(WindowTest, DetailsDialogWritesWhatWasTypedAndReloads) {
   EXPECT_EQ(ini.INIRead("Server Details", "Name", ""), "Caf\xE9 Sketch");
   EXPECT_EQ(ini.INIRead("Server Details", "Private Server", ""), "1");
   EXPECT_EQ(core.settings().PingInterval, 3000);
+}
+
+class AdminWindowTest : public WindowTest {
+ protected:
+  AdminWindowTest() {
+    window.AttachAdmin(&bans, &actions, nullptr);
+    bans.SetOnChanged([this] { window.ShowBans(); });
+  }
+  QMenu* OpenMenu(QTreeWidget* list, int row) {
+    list->setCurrentItem(list->topLevelItem(row));
+    emit list->customContextMenuRequested(list->visualItemRect(list->topLevelItem(row)).center());
+    QMenu* menu = nullptr;
+    for (QMenu* candidate : window.findChildren<QMenu*>()) {
+      if (candidate->isVisible()) menu = candidate;
+    }
+    return menu;
+  }
+
+  BanList bans{ini};
+  OperatorActions actions{core, bans, clock};
+};
+
+TEST_F(AdminWindowTest, TheOperatorMenuIsOffForTheListeningSocketsRow) {
+  Join("alice");
+  auto* list = Find<QTreeWidget>("lvwSockList");
+  QMenu* master = OpenMenu(list, 0);
+  ASSERT_NE(master, nullptr);
+  EXPECT_EQ(master->objectName(), "mOPMENU");
+  ASSERT_EQ(master->actions().size(), 5);
+  for (QAction* action : master->actions()) EXPECT_FALSE(action->isEnabled()) << action->objectName().toStdString();
+  master->close();
+  QMenu* user = OpenMenu(list, 1);
+  ASSERT_NE(user, nullptr);
+  for (QAction* action : user->actions()) EXPECT_TRUE(action->isEnabled()) << action->objectName().toStdString();
+  user->close();
+}
+
+TEST_F(AdminWindowTest, TheBanListShowsItsEntriesAndTheirAttempts) {
+  bans.AddBan("10.0.0.*", "lan party");
+  bans.IsBanned("10.0.0.8");
+  auto* list = Find<QTreeWidget>("lvwBanned");
+  ASSERT_EQ(list->topLevelItemCount(), 1);
+  EXPECT_EQ(list->topLevelItem(0)->text(0), "10.0.0.*");
+  EXPECT_EQ(list->topLevelItem(0)->text(1), "lan party");
+  EXPECT_EQ(list->topLevelItem(0)->text(2), "1");
+  QMenu* menu = OpenMenu(list, 0);
+  ASSERT_NE(menu, nullptr);
+  EXPECT_EQ(menu->objectName(), "mBANNEDLIST");
+  for (QAction* action : menu->actions()) EXPECT_TRUE(action->isEnabled());
+  menu->close();
+}
+
+TEST_F(AdminWindowTest, TheStatisticsWindowListsEveryRowWithGrouping) {
+  ini.INIWrite("Server Statistics", "Total Sentences Typed", "12345");
+  StatisticsWindow stats(&core, &bans, nullptr, &window);
+  auto* rows = stats.findChild<QTreeWidget*>(QStringLiteral("lvwStatistics"));
+  ASSERT_EQ(rows->topLevelItemCount(), 18);
+  EXPECT_EQ(rows->topLevelItem(0)->text(0), "Server Launched");
+  EXPECT_EQ(rows->topLevelItem(0)->text(1), "1");
+  EXPECT_EQ(rows->topLevelItem(11)->text(0), "Sentences Typed");
+  EXPECT_EQ(rows->topLevelItem(11)->text(1), "12,345");
+  EXPECT_EQ(rows->topLevelItem(17)->text(0), "Words");
 }
 
 }  // namespace

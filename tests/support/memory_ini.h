@@ -25,6 +25,11 @@ class MemoryIni : public inifile::IniStore {
     document_.DeleteSection(section);
     return true;
   }
+  bool ReplaceSection(std::string_view section, const inifile::KeyValues& keys) override {
+    document_.ReplaceSection(section, keys);
+    ++writes_;
+    return true;
+  }
   inifile::KeyValues ReadSection(std::string_view section) const override {
     return document_.ReadSection(section);
   }

@@ -1,0 +1,66 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "inifile/ini_store.h"
+#include "server/connections/ports.h"
+
+namespace server {
+
+inline constexpr char kBannedSection[] = "Banned IPs";
+
+// One ban, kept as its record string: "IP=" pattern "¬REASON=" reason "¬CONNECTIONATTEMPTS="
+// count, where ¬ is the byte 172.
+struct BanEntry {
+  std::string record;
+
+  std::string IP() const { return Field("IP"); }
+  std::string Reason() const { return Field("REASON"); }
+  std::string Attempts() const { return Field("CONNECTIONATTEMPTS"); }
+  std::string Field(std::string_view key) const;
+  void SetField(std::string_view key, std::string_view value);
+
+  static BanEntry Make(std::string_view ip, std::string_view reason);
+};
+
+// Whether an address matches a ban pattern: "a.b.c.d/n" is an IPv4 network; any other pattern
+// uses the wildcards ? (one character), * (any run), # (one digit), [list] and [!list] (ranges
+// such as [0-5] allowed). A pattern with an unbalanced "[" matches nothing.
+bool MatchesBanPattern(std::string_view address, std::string_view pattern);
+
+// The room's ban list, kept in the "Banned IPs" section of Server.ini and written back whole
+// after every change.
+class BanList : public BanCheck {
+ public:
+  explicit BanList(inifile::IniStore& ini) : ini_(ini) {}
+
+  // Reads the section. Entries missing below the highest stored one show as "[error]" rows;
+  // a count far above the stored keys costs nothing.
+  void LoadBanList();
+  void SaveBanList();
+
+  // The first matching entry counts the attempt (and is saved); true when one matched.
+  bool IsBanned(const std::string& address) override;
+  // False when the address is already banned (which counts as an attempt).
+  bool AddBan(const std::string& ip, const std::string& reason);
+  // Edits by position; an empty text or a position out of range changes nothing.
+  bool ChangePattern(size_t index, const std::string& pattern);
+  bool ChangeReason(size_t index, const std::string& reason);
+  bool Remove(size_t index);
+
+  const std::vector<BanEntry>& entries() const { return entries_; }
+  // Called after every change (an attempt counted included), for the window's list.
+  void SetOnChanged(std::function<void()> on_changed) { on_changed_ = std::move(on_changed); }
+
+ private:
+  inifile::IniStore& ini_;
+  std::vector<BanEntry> entries_;
+  std::function<void()> on_changed_;
+};
+
+}  // namespace server

@@ -1,0 +1,112 @@
+// SPDX-License-Identifier: MIT
+#include "server/admin/operator_actions.h"
+
+#include "protocol/commands.h"
+#include "protocol/framing.h"
+#include "server/connections/room_server.h"
+
+namespace server {
+
+namespace to_client = protocol::to_client;
+
+std::string OperatorText(const std::string& text, size_t length) {
+  if (text.find_first_not_of(' ') == std::string::npos) return {};
+  return protocol::FirstChars(protocol::StripControlCodes(text), length);
+}
+
+bool OperatorActions::MessageUser(int slot, const std::string& text) {
+  const std::string message = OperatorText(text, kMaxText);
+  if (message.empty() || !room_.Record(slot)) return false;
+  room_.AsEvent([&] { room_.SendMessage(slot, to_client::SERVERMSG, message); });
+  return true;
+}
+
+bool OperatorActions::MessageAll(const std::string& text) {
+  const std::string message = OperatorText(text, kMaxText);
+  if (message.empty()) return false;
+  room_.AsEvent([&] { room_.Broadcast(to_client::SERVERMSG, message, -1); });
+  return true;
+}
+
+bool OperatorActions::Kick(int slot, const std::string& answer) {
+  const std::string reason = OperatorText(answer, kMaxText);
+  ConnectionRecord* record = room_.Record(slot);
+  if (reason.empty() || !record) return false;
+  room_.AsEvent([&] {
+    record->LeaveReason = "Kicked by the server operator: " + reason;
+    room_.Broadcast(to_client::NOTICE,
+                    record->Nickname + " has been kicked by the sever operator: " + reason, -1);
+    room_.SendMessage(slot, to_client::KICKOP, reason);
+    if (ConnectionRecord* still = room_.Record(slot)) still->State = StateRefused;
+    room_.statistics().Increment(Stat::UsersKicked);
+  });
+  // The client closes on KICKOP; one that does not is closed for it a little later. Slots are
+  // never reused, so an open slot is still the kicked connection.
+  scheduler_.SingleShot(kNoopDelayMs, [this, slot] {
+    room_.AsEvent([&] { room_.SendMessage(slot, to_client::NOOP, protocol::kNoData); });
+  });
+  scheduler_.SingleShot(kKickCloseMs, [this, slot] {
+    room_.AsEvent([&] { room_.CloseConnection(slot); });
+  });
+  return true;
+}
+
+bool OperatorActions::Ban(int slot, const std::string& reason) {
+  const ConnectionRecord* record = room_.Record(slot);
+  if (!record) return false;
+  if (!bans_.AddBan(record->address, reason)) {
+    room_.SetStatusMessage("This IP address is already in the banned list.", kIconInfo);
+    return false;
+  }
+  return true;
+}
+
+void OperatorActions::Announce(const std::string& message) {
+  room_.SetStatusMessage(message, kIconInfo);
+  room_.LogConnection(message, kIconWarning);
+}
+
+void OperatorActions::SetListenState(int state) {
+  if (state == room_.listen_state()) return;
+  room_.set_listen_state(state);
+  switch (state) {
+    case RoomServer::kListenAccept:
+      room_.view().SetMasterState(kMasterOpening);
+      if (room_.Relisten()) {
+        room_.view().SetMasterState(kMasterListening);
+        Announce("Server is now online. Future connections will be accepted.");
+      }
+      break;
+    case RoomServer::kListenDeny:
+      room_.SetStatusMessage("Please set the Deny message...", kIconInfo);
+      break;
+    case RoomServer::kListenOffline:
+      room_.StopListening();
+      room_.view().SetMasterState(kMasterOffline);
+      Announce("Server has been taken offline. Future connections will be ignored.");
+      break;
+    default:
+      break;
+  }
+}
+
+bool OperatorActions::AcceptDenyMessage(const std::string& message) {
+  if (message.find_first_not_of(' ') == std::string::npos) return false;
+  room_.SetDenyMessage(protocol::StripControlCodes(message));
+  room_.set_listen_state(RoomServer::kListenDeny);
+  room_.view().SetMasterState(kMasterDeny);
+  room_.SetStatusMessage(
+      "Server has been placed in Deny mode. Clients will be given the message and then "
+      "disconnected.",
+      kIconInfo);
+  return true;
+}
+
+void OperatorActions::CancelDeny() {
+  room_.set_listen_state(RoomServer::kListenAccept);
+  if (!room_.listening() && !room_.Relisten()) return;
+  room_.view().SetMasterState(kMasterListening);
+  room_.SetStatusMessage("Deny mode cancelled, server is back in online mode.", kIconInfo);
+}
+
+}  // namespace server

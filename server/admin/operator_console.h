@@ -1,0 +1,36 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace server {
+
+class BanList;
+class OperatorActions;
+class RoomServer;
+class WordLists;
+
+// The operator's commands for a server without a window, one per line on standard input:
+// kick, ban, msg, msgall, listen, deny, users, bans, unban, stats, help. Each answers in lines;
+// a malformed command gets a one-line usage text and changes nothing.
+class OperatorConsole {
+ public:
+  OperatorConsole(RoomServer& room, OperatorActions& actions, BanList& bans,
+                  const WordLists* word_lists)
+      : room_(room), actions_(actions), bans_(bans), word_lists_(word_lists) {}
+
+  std::vector<std::string> Execute(std::string_view line);
+
+ private:
+  // The slot of the user with the id in the text, or 0 (with *error set to the answer).
+  int UserSlot(const std::string& id_text, std::string* error) const;
+
+  RoomServer& room_;
+  OperatorActions& actions_;
+  BanList& bans_;
+  const WordLists* word_lists_;
+};
+
+}  // namespace server

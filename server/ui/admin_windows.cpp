@@ -1,0 +1,175 @@
+// SPDX-License-Identifier: MIT
+#include "server/ui/admin_windows.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "common/qt/text_codec.h"
+#include "common/ui/message_box.h"
+#include "protocol/numbers.h"
+#include "server/admin/banned.h"
+#include "server/admin/operator_actions.h"
+#include "server/admin/statistics.h"
+#include "server/connections/room_server.h"
+#include "server/game/word_lists.h"
+
+namespace server {
+
+using scrawlbox::FromWire;
+using scrawlbox::ToWire;
+
+DenyMessageDialog::DenyMessageDialog(OperatorActions* actions, const QString& message,
+                                     QWidget* parent)
+    : QDialog(parent), actions_(actions) {
+  setObjectName(QStringLiteral("wDenyMsg"));
+  setWindowTitle(QStringLiteral("Deny Message"));
+  setAttribute(Qt::WA_DeleteOnClose);
+  txtDenyMessage_ = new QLineEdit(message);
+  txtDenyMessage_->setObjectName(QStringLiteral("txtDenyMessage"));
+  txtDenyMessage_->setMinimumWidth(420);
+  txtDenyMessage_->selectAll();
+  auto* cmdAccept = new QPushButton(QStringLiteral("Accept"));
+  cmdAccept->setObjectName(QStringLiteral("cmdAccept"));
+  cmdAccept->setDefault(true);
+  auto* cmdCancel = new QPushButton(QStringLiteral("Cancel"));
+  cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+  connect(cmdAccept, &QPushButton::clicked, this, &QDialog::accept);
+  connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(cmdAccept);
+  buttons->addWidget(cmdCancel);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(new QLabel(QStringLiteral(
+      "Newcomers are given this message and then disconnected; players in the room stay.")));
+  layout->addWidget(txtDenyMessage_);
+  layout->addLayout(buttons);
+}
+
+void DenyMessageDialog::accept() {
+  if (!actions_->AcceptDenyMessage(ToWire(txtDenyMessage_->text()))) {
+    scrawlbox::ShowMessageBox(this, QMessageBox::Warning, QStringLiteral("cmdAccept"),
+                              QStringLiteral("You need to put in a deny message!\r\n\r\nClick "
+                                             "Cancel if you want to exit Deny mode."));
+    return;
+  }
+  emit finishedWithState(RoomServer::kListenDeny);
+  QDialog::accept();
+}
+
+void DenyMessageDialog::reject() {
+  actions_->CancelDeny();
+  emit finishedWithState(RoomServer::kListenAccept);
+  QDialog::reject();
+}
+
+StatisticsWindow::StatisticsWindow(RoomServer* room, const BanList* bans,
+                                   const WordLists* word_lists, QWidget* parent)
+    : QDialog(parent), room_(room), bans_(bans), word_lists_(word_lists) {
+  setObjectName(QStringLiteral("wStatistics"));
+  setWindowTitle(QStringLiteral("Server Statistics"));
+  setAttribute(Qt::WA_DeleteOnClose);
+  lvwStatistics_ = new QTreeWidget;
+  lvwStatistics_->setObjectName(QStringLiteral("lvwStatistics"));
+  lvwStatistics_->setHeaderLabels({QStringLiteral("Statistic"), QStringLiteral("Value")});
+  lvwStatistics_->setRootIsDecorated(false);
+  lvwStatistics_->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+  connect(lvwStatistics_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
+    scrawlbox::ShowMessageBox(this, QMessageBox::Information, QStringLiteral("Selected Stat"),
+                              QStringLiteral("Name: %1\r\nValue: %2").arg(item->text(0), item->text(1)));
+  });
+  auto* cmdReset = new QPushButton(QStringLiteral("Reset"));
+  cmdReset->setObjectName(QStringLiteral("cmdReset"));
+  connect(cmdReset, &QPushButton::clicked, this, &StatisticsWindow::Reset);
+  auto* cmdClose = new QPushButton(QStringLiteral("Close"));
+  cmdClose->setObjectName(QStringLiteral("cmdClose"));
+  connect(cmdClose, &QPushButton::clicked, this, &QDialog::close);
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(cmdReset);
+  buttons->addStretch();
+  buttons->addWidget(cmdClose);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(lvwStatistics_);
+  layout->addLayout(buttons);
+  resize(360, 460);
+  Fill();
+}
+
+void StatisticsWindow::Fill() {
+  lvwStatistics_->clear();
+  const size_t lists = word_lists_ ? word_lists_->names().size() : 0;
+  const size_t words = word_lists_ ? word_lists_->CountWords() : 0;
+  // The system's digit grouping, also where the locale would leave it out (the C locale does).
+  QLocale locale;
+  locale.setNumberOptions(locale.numberOptions() & ~QLocale::OmitGroupSeparator);
+  for (const auto& [name, value] : StatisticsRows(room_->statistics(), bans_->entries().size(),
+                                                  lists, words)) {
+    auto* item = new QTreeWidgetItem(
+        {QString::fromStdString(name), locale.toString(static_cast<qlonglong>(value))});
+    item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
+    lvwStatistics_->addTopLevelItem(item);
+  }
+}
+
+void StatisticsWindow::Reset() {
+  auto* box = new QMessageBox(
+      QMessageBox::Question, QStringLiteral("Reset Statistics"),
+      QStringLiteral("Are you completely sure you want to reset your server's statistics?"),
+      QMessageBox::Yes | QMessageBox::No, this);
+  box->setObjectName(QStringLiteral("msgResetStatistics"));
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  connect(box, &QMessageBox::finished, this, [this, box] {
+    if (box->clickedButton() != box->button(QMessageBox::Yes)) return;
+    room_->statistics().Reset();
+    Fill();
+    scrawlbox::ShowMessageBox(this, QMessageBox::Information, QStringLiteral("Reset Statistics"),
+                              QStringLiteral("Server statistics have been reset."));
+  });
+  box->open();
+}
+
+ServerUserInfoWindow::ServerUserInfoWindow(const ConnectionRecord& r, QWidget* parent)
+    : QDialog(parent) {
+  setObjectName(QStringLiteral("wUserInfo"));
+  setWindowTitle(QStringLiteral("User Information"));
+  setAttribute(Qt::WA_DeleteOnClose);
+  auto field = [](const char* name, const std::string& value) {
+    auto* edit = new QLineEdit(FromWire(value));
+    edit->setObjectName(QString::fromLatin1(name));
+    edit->setReadOnly(true);
+    edit->setCursorPosition(0);
+    return edit;
+  };
+  auto* male = new QRadioButton(QStringLiteral("Male"));
+  auto* female = new QRadioButton(QStringLiteral("Female"));
+  (r.Gender == "Male" ? male : female)->setChecked(true);
+  auto* gender = new QHBoxLayout;
+  gender->addWidget(male);
+  gender->addWidget(female);
+  gender->addStretch();
+  auto* form = new QFormLayout;
+  form->addRow(QStringLiteral("Name:"), field("txtName", r.Nickname));
+  form->addRow(QStringLiteral("Age:"), field("txtAge", protocol::NumberText(r.Age)));
+  form->addRow(QStringLiteral("Gender:"), gender);
+  form->addRow(QStringLiteral("Location:"), field("txtLocation", r.Location));
+  form->addRow(QStringLiteral("Homepage:"), field("txtHomepage", r.Homepage));
+  form->addRow(QStringLiteral("Quote:"), field("txtQuote", r.Quote));
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::close);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(form);
+  layout->addWidget(buttons);
+  resize(380, sizeHint().height());
+}
+
+}  // namespace server

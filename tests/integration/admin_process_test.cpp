@@ -1,0 +1,77 @@
+// SPDX-License-Identifier: MIT
+// The operator's console of the headless server, with real sockets.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "protocol/commands.h"
+#include "tests/integration/raw_client.h"
+#include "tests/integration/server_process.h"
+
+namespace {
+
+using testing_support::RawClient;
+using testing_support::ServerProcess;
+namespace to_server = protocol::to_server;
+
+TEST(AdminProcess, ListenStatesRefuseReopenAndDeny) {
+  ServerProcess server;
+  ASSERT_TRUE(server.Start());
+  RawClient player;
+  ASSERT_TRUE(player.Connect(server.port()));
+  ASSERT_FALSE(player.Login("player").empty());
+
+  server.Command("listen offline");
+  ASSERT_TRUE(server.WaitForOutput(QStringLiteral("Listen state: offline.")));
+  RawClient refused;
+  EXPECT_FALSE(refused.Connect(server.port()));
+
+  server.Command("listen accept");
+  ASSERT_TRUE(server.WaitForOutput(QStringLiteral("Listen state: accept.")));
+  RawClient welcome;
+  ASSERT_TRUE(welcome.Connect(server.port()));
+  EXPECT_FALSE(welcome.Login("welcome").empty());
+
+  server.Command("deny Closed for cleaning");
+  server.Command("listen deny");
+  ASSERT_TRUE(server.WaitForOutput(QStringLiteral("Deny mode:")));
+  RawClient denied;
+  ASSERT_TRUE(denied.Connect(server.port()));
+  denied.Send(to_server::SCRAWLBOX_CL13NT, "100001");
+  const auto notice = denied.WaitFor("NOTICE");
+  ASSERT_TRUE(notice);
+  EXPECT_EQ(notice->data, "Closed for cleaning");
+  EXPECT_TRUE(denied.WaitClosed());
+
+  // The player who was in the room all along is still there.
+  player.Send(to_server::SAY, "still here");
+  EXPECT_TRUE(player.WaitFor("SAY"));
+}
+
+TEST(AdminProcess, KickAndBanSurviveARestart) {
+  ServerProcess server;
+  ASSERT_TRUE(server.Start());
+  RawClient troll;
+  ASSERT_TRUE(troll.Connect(server.port()));
+  const std::string id = troll.Login("troll");
+  ASSERT_FALSE(id.empty());
+  troll.answer_pings = true;
+
+  server.Command("ban " + id + " trolling");
+  ASSERT_TRUE(server.WaitForOutput(QStringLiteral("Banned 127.0.0.1.")));
+  server.Command("kick " + id + " goodbye");
+  const auto kicked = troll.WaitFor("KICKOP");
+  ASSERT_TRUE(kicked);
+  EXPECT_EQ(kicked->data, "goodbye");
+  // This client does not close by itself; the server does, a moment later.
+  EXPECT_TRUE(troll.WaitClosed(5000));
+  server.Terminate();
+  ASSERT_EQ(server.WaitForExit(), 0);
+
+  std::ifstream ini(server.dir() / "Server.ini", std::ios::binary);
+  const std::string text((std::istreambuf_iterator<char>(ini)), {});
+  EXPECT_NE(text.find("Banned IP[1]=IP=127.0.0.1\xACREASON=trolling"), std::string::npos);
+  EXPECT_NE(text.find("Total Users Kicked=1"), std::string::npos);
+}
+
+}  // namespace

@@ -1,0 +1,280 @@
+// SPDX-License-Identifier: MIT
+// The ban list, the statistics, the operator's actions and console.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+#include "protocol/commands.h"
+#include "server/admin/banned.h"
+#include "server/admin/operator_actions.h"
+#include "server/admin/operator_console.h"
+#include "tests/support/matchers.h"
+#include "tests/support/server_harness.h"
+
+namespace server {
+namespace {
+
+using testing::Contains;
+using testing::ElementsAre;
+using testing::HasSubstr;
+using testing::IsEmpty;
+using testing_support::MemoryIni;
+using testing_support::Msg;
+using testing_support::ServerHarness;
+namespace to_server = protocol::to_server;
+
+TEST(BanPatterns, WildcardsMatchAsTheOperatorWritesThem) {
+  EXPECT_TRUE(MatchesBanPattern("192.168.1.7", "192.168.1.*"));
+  EXPECT_TRUE(MatchesBanPattern("192.168.1.250", "192.168.1.*"));
+  EXPECT_FALSE(MatchesBanPattern("192.168.10.1", "192.168.1.*"));
+  EXPECT_TRUE(MatchesBanPattern("10.0.0.5", "10.0.0.?"));
+  EXPECT_FALSE(MatchesBanPattern("10.0.0.15", "10.0.0.?"));
+  EXPECT_TRUE(MatchesBanPattern("10.0.0.7", "10.0.0.#"));
+  EXPECT_FALSE(MatchesBanPattern("10.0.0.x", "10.0.0.#"));
+  EXPECT_TRUE(MatchesBanPattern("10.0.3.1", "10.0.[0-5].1"));
+  EXPECT_FALSE(MatchesBanPattern("10.0.7.1", "10.0.[0-5].1"));
+  EXPECT_TRUE(MatchesBanPattern("10.0.7.1", "10.0.[!0-5].1"));
+  EXPECT_FALSE(MatchesBanPattern("10.0.3.1", "10.0.[!0-5].1"));
+  EXPECT_TRUE(MatchesBanPattern("1.2.3.4", "*"));
+  EXPECT_TRUE(MatchesBanPattern("1.2.3.4", "1.2.3.4"));
+  EXPECT_FALSE(MatchesBanPattern("1.2.3.40", "1.2.3.4"));
+  // An unbalanced bracket matches nothing, whatever else the pattern says.
+  EXPECT_FALSE(MatchesBanPattern("10.0.0.1", "10.0.[0.1"));
+  EXPECT_FALSE(MatchesBanPattern("[", "["));
+  EXPECT_FALSE(MatchesBanPattern("anything", "*["));
+}
+
+TEST(BanPatterns, NetworksInCidrForm) {
+  EXPECT_TRUE(MatchesBanPattern("192.168.1.200", "192.168.1.0/24"));
+  EXPECT_FALSE(MatchesBanPattern("192.168.2.1", "192.168.1.0/24"));
+  EXPECT_TRUE(MatchesBanPattern("10.200.3.4", "10.0.0.0/8"));
+  EXPECT_TRUE(MatchesBanPattern("8.8.8.8", "0.0.0.0/0"));
+  EXPECT_TRUE(MatchesBanPattern("1.2.3.4", "1.2.3.4/32"));
+  EXPECT_FALSE(MatchesBanPattern("1.2.3.5", "1.2.3.4/32"));
+  EXPECT_FALSE(MatchesBanPattern("::1", "10.0.0.0/8"));
+  // Not a network: read with the wildcards, where "/" is an ordinary character.
+  EXPECT_FALSE(MatchesBanPattern("10.0.0.1", "10.0.0.0/33"));
+}
+
+TEST(BanPatterns, ManyStarsDoNotTakeLong) {
+  const std::string text(2000, 'a');
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_FALSE(MatchesBanPattern(text, "*a*a*a*a*a*a*a*a*a*a*b"));
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+}
+
+TEST(BanList, AttemptsAreCountedOnTheFirstMatchAndKept) {
+  MemoryIni ini;
+  BanList bans(ini);
+  ASSERT_TRUE(bans.AddBan("10.0.0.5", "narrow"));
+  ASSERT_TRUE(bans.AddBan("10.0.0.*", "wide"));
+  ASSERT_FALSE(bans.IsBanned("11.0.0.1"));
+  for (int i = 0; i < 3; ++i) EXPECT_TRUE(bans.IsBanned("10.0.0.5"));
+  EXPECT_EQ(bans.entries()[0].Attempts(), "3");
+  EXPECT_EQ(bans.entries()[1].Attempts(), "0");
+  EXPECT_EQ(ini.INIRead("Banned IPs", "Banned IP[1]", ""),
+            "IP=10.0.0.5\xACREASON=narrow\xAC" "CONNECTIONATTEMPTS=3");
+  BanList reloaded(ini);
+  reloaded.LoadBanList();
+  ASSERT_EQ(reloaded.entries().size(), 2u);
+  EXPECT_EQ(reloaded.entries()[0].Attempts(), "3");
+}
+
+TEST(BanList, BanningACoveredAddressCountsAnAttemptInstead) {
+  MemoryIni ini;
+  BanList bans(ini);
+  bans.AddBan("192.168.1.*", "lan");
+  EXPECT_FALSE(bans.AddBan("192.168.1.9", "again"));
+  EXPECT_EQ(bans.entries().size(), 1u);
+  EXPECT_EQ(bans.entries()[0].Attempts(), "1");
+}
+
+TEST(BanList, EditsAndRemovingTheLastEntryDeletesTheSection) {
+  MemoryIni ini("[Other]\nkeep=1\n");
+  BanList bans(ini);
+  bans.AddBan("1.2.3.4", "r");
+  EXPECT_TRUE(bans.ChangePattern(0, "1.2.3.*"));
+  EXPECT_TRUE(bans.ChangeReason(0, "new\xAC" "reason"));
+  EXPECT_FALSE(bans.ChangeReason(0, ""));
+  EXPECT_FALSE(bans.ChangePattern(5, "x"));
+  EXPECT_EQ(bans.entries()[0].IP(), "1.2.3.*");
+  EXPECT_EQ(bans.entries()[0].Reason(), "newreason");  // the separator cannot enter a field
+  EXPECT_TRUE(bans.Remove(0));
+  EXPECT_EQ(ini.Text(), "[Other]\nkeep=1\n");
+}
+
+TEST(BanList, BrokenSectionsLoadWhatTheyCanQuickly) {
+  MemoryIni negative("[Banned IPs]\nTotal=-5\nBanned IP[1]=IP=1.1.1.1\n");
+  BanList none(negative);
+  none.LoadBanList();
+  EXPECT_TRUE(none.entries().empty());
+
+  MemoryIni huge("[Banned IPs]\nTotal=1000000000\nBanned IP[1]=IP=1.1.1.1\xACREASON=a\n"
+                 "Banned IP[3]=no separators at all\nBanned IP[4]=IP=2.2.2.[\n");
+  BanList some(huge);
+  const auto start = std::chrono::steady_clock::now();
+  some.LoadBanList();
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+  ASSERT_EQ(some.entries().size(), 4u);
+  EXPECT_EQ(some.entries()[0].IP(), "1.1.1.1");
+  EXPECT_EQ(some.entries()[0].Attempts(), "");
+  EXPECT_EQ(some.entries()[1].IP(), "[error]");
+  EXPECT_EQ(some.entries()[2].IP(), "");
+  EXPECT_FALSE(some.IsBanned("2.2.2.2"));
+  EXPECT_TRUE(some.IsBanned("1.1.1.1"));
+  EXPECT_EQ(some.entries()[0].Attempts(), "1");
+}
+
+TEST(Statistics, RowsComeInTheirOrderAndResetClearsTheStoredTotals) {
+  MemoryIni ini("[Server Statistics]\nTotal Rounds=12345\nTotal Hints Given=lots\n");
+  ServerStatistics stats(ini);
+  const auto rows = StatisticsRows(stats, 2, 8, 1633);
+  std::vector<std::string> names;
+  for (const auto& row : rows) names.push_back(row.first);
+  EXPECT_THAT(names, ElementsAre("Server Launched", "Tracker Submissions", "Attempted Connections",
+                                 "Established Connections", "Games Started", "Games Completed",
+                                 "Rounds", "Words Skipped", "Words Guessed", "Hints Given",
+                                 "Profile Requests", "Sentences Typed", "Users Kicked",
+                                 "Banned IPs", "Ping Timeouts", "Socket Errors", "WordLists",
+                                 "Words"));
+  EXPECT_EQ(rows[6].second, 12345);
+  EXPECT_EQ(rows[9].second, 0);  // not a number
+  EXPECT_EQ(rows[13].second, 2);
+  EXPECT_EQ(rows[17].second, 1633);
+  stats.Increment(Stat::HintsGiven);
+  EXPECT_EQ(stats.Get(Stat::HintsGiven), 1);
+  stats.Reset();
+  EXPECT_EQ(stats.Get(Stat::Rounds), 0);
+  EXPECT_THAT(ini.Text(), testing::Not(HasSubstr("Server Statistics")));
+}
+
+// A room with two players and the operator's tools.
+class Operator : public testing::Test {
+ protected:
+  void SetUp() override {
+    h.server.SetBanCheck(&bans);
+    a = h.Join("ann");
+    b = h.Join("ben");
+  }
+  ServerHarness h;
+  BanList bans{h.ini};
+  OperatorActions actions{h.server, bans, h.clock};
+  OperatorConsole console{h.server, actions, bans, nullptr};
+  int a = 0, b = 0;
+};
+
+TEST_F(Operator, KickTellsEveryoneAndClosesWhatTheClientLeavesOpen) {
+  EXPECT_FALSE(actions.Kick(b, "   "));
+  ASSERT_TRUE(actions.Kick(b, std::string(600, 'r')));
+  const std::string reason(512, 'r');
+  EXPECT_THAT(h.Take(a), ElementsAre(Msg("NOTICE", "ben has been kicked by the sever operator: " +
+                                                       reason)));
+  EXPECT_THAT(h.Take(b), ElementsAre(Msg("NOTICE", "ben has been kicked by the sever operator: " +
+                                                       reason),
+                                     Msg("KICKOP", reason)));
+  h.clock.Advance(100);
+  EXPECT_THAT(h.Take(b), ElementsAre(Msg("NOOP", "-")));
+  EXPECT_FALSE(h.transport.IsClosed(b));
+  h.clock.Advance(1900);
+  EXPECT_TRUE(h.transport.IsClosed(b));
+  EXPECT_THAT(h.Take(a), ElementsAre(Msg("PART", "100001\x03Kicked by the server operator: " +
+                                                     reason)));
+  EXPECT_EQ(h.ini.INIRead("Server Statistics", "Total Users Kicked", ""), "1");
+}
+
+TEST_F(Operator, AKickedClientThatLeavesAtOnceIsToldOnlyOnce) {
+  actions.Kick(b, "bye");
+  h.server.OnClosed(b);  // the client closed on KICKOP
+  h.TakeAll();
+  h.clock.Advance(3000);
+  EXPECT_THAT(h.Take(a), IsEmpty());
+}
+
+TEST_F(Operator, MessagesGoToOneOrAllAndBlankOnesToNobody) {
+  EXPECT_TRUE(actions.MessageUser(a, "just you"));
+  EXPECT_TRUE(actions.MessageAll("everyone"));
+  EXPECT_FALSE(actions.MessageAll("  "));
+  EXPECT_THAT(h.Take(a), ElementsAre(Msg("SERVERMSG", "just you"), Msg("SERVERMSG", "everyone")));
+  EXPECT_THAT(h.Take(b), ElementsAre(Msg("SERVERMSG", "everyone")));
+}
+
+TEST_F(Operator, BanningAUserBansTheAddressAtTheNextConnection) {
+  EXPECT_TRUE(actions.Ban(b, ""));
+  EXPECT_FALSE(actions.Ban(a, "same address"));
+  EXPECT_EQ(h.view.status_text, "This IP address is already in the banned list.");
+  EXPECT_FALSE(h.transport.IsClosed(b));
+  const int again = h.Connect();
+  h.Send(again, to_server::SCRAWLBOX_CL13NT, "100001");
+  EXPECT_THAT(h.Take(again), ElementsAre(Msg("BANNED", "-")));
+}
+
+TEST_F(Operator, ListenStatesCloseAndReopenAndDenyTurnsNewcomersAway) {
+  const int listens = h.transport.listen_calls;
+  actions.SetListenState(RoomServer::kListenOffline);
+  EXPECT_FALSE(h.transport.listening);
+  EXPECT_EQ(h.view.master_states.back(), kMasterOffline);
+  EXPECT_TRUE(h.view.HasLog(LogKind::kConnections,
+                            "Server has been taken offline. Future connections will be ignored."));
+  actions.SetListenState(RoomServer::kListenOffline);  // again: nothing
+  EXPECT_EQ(h.transport.listen_calls, listens);
+  actions.SetListenState(RoomServer::kListenAccept);
+  EXPECT_TRUE(h.transport.listening);
+  EXPECT_EQ(h.transport.listen_calls, listens + 1);
+  EXPECT_EQ(h.view.status_text, "Server is now online. Future connections will be accepted.");
+
+  actions.SetListenState(RoomServer::kListenDeny);
+  EXPECT_FALSE(actions.AcceptDenyMessage("   "));
+  EXPECT_TRUE(actions.AcceptDenyMessage("Closed for cleaning"));
+  EXPECT_EQ(h.ini.INIRead("Server Details", "Deny Message", ""), "Closed for cleaning");
+  EXPECT_EQ(h.view.master_states.back(), kMasterDeny);
+  const int newcomer = h.Connect();
+  h.Send(newcomer, to_server::SCRAWLBOX_CL13NT, "100001");
+  EXPECT_THAT(h.Take(newcomer), ElementsAre(Msg("NOTICE", "Closed for cleaning")));
+  EXPECT_TRUE(h.transport.IsClosed(newcomer));
+  EXPECT_FALSE(h.transport.IsClosed(a));  // players already in the room stay
+  EXPECT_THAT(h.TakeCommands(a), testing::Not(Contains("PART")));
+
+  // Offline, then deny, then cancel: listening again.
+  actions.SetListenState(RoomServer::kListenOffline);
+  actions.SetListenState(RoomServer::kListenDeny);
+  actions.CancelDeny();
+  EXPECT_TRUE(h.transport.listening);
+  EXPECT_EQ(h.server.listen_state(), RoomServer::kListenAccept);
+  EXPECT_EQ(h.view.status_text, "Deny mode cancelled, server is back in online mode.");
+}
+
+TEST_F(Operator, TheConsoleAnswersEveryCommandAndExplainsMalformedOnes) {
+  EXPECT_THAT(console.Execute("users"),
+              ElementsAre("#001 100000 10.0.0.1 ann (in room)", "#002 100001 10.0.0.1 ben (in room)"));
+  EXPECT_THAT(console.Execute("msg 100000 hi there"), ElementsAre("Sent."));
+  EXPECT_THAT(h.Take(a), ElementsAre(Msg("SERVERMSG", "hi there")));
+  EXPECT_THAT(console.Execute("msgall hello all"), ElementsAre("Sent to everyone in the room."));
+  EXPECT_THAT(console.Execute("bans"), ElementsAre("The ban list is empty."));
+  EXPECT_THAT(console.Execute("ban 100001 cheating"), ElementsAre("Banned 10.0.0.1."));
+  EXPECT_THAT(console.Execute("bans"), ElementsAre("1. 10.0.0.1 - cheating (0 attempts)"));
+  EXPECT_THAT(console.Execute("unban 1"), ElementsAre("Removed 10.0.0.1 from the ban list."));
+  EXPECT_THAT(console.Execute("kick 100001 go away"), ElementsAre("Kicked ben (100001)."));
+  EXPECT_THAT(console.Execute("listen offline"), ElementsAre("Listen state: offline."));
+  EXPECT_FALSE(h.transport.listening);
+  EXPECT_THAT(console.Execute("deny Back soon"), ElementsAre("Deny message set."));
+  EXPECT_THAT(console.Execute("listen deny"),
+              ElementsAre("Deny mode: newcomers are told \"Back soon\" and disconnected."));
+  EXPECT_EQ(console.Execute("stats").size(), 18u);
+  EXPECT_EQ(console.Execute("help").front(), "Operator commands:");
+  EXPECT_THAT(console.Execute(""), IsEmpty());
+
+  // Malformed commands get one line and change nothing.
+  for (const char* line : {"kick", "kick 100000", "kick abc reason", "ban", "msg 100000",
+                           "msgall", "listen sideways", "deny", "unban 0", "unban 9",
+                           "unban x"}) {
+    const auto answer = console.Execute(line);
+    EXPECT_EQ(answer.size(), 1u) << line;
+  }
+  EXPECT_THAT(console.Execute("kick 424242 bye"), ElementsAre("No user has the id 424242."));
+  EXPECT_THAT(console.Execute("dance"), ElementsAre("Unknown command \"dance\"; type help for the list."));
+  EXPECT_FALSE(h.transport.IsClosed(a));
+}
+
+}  // namespace
+}  // namespace server
