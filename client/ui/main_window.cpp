@@ -44,6 +44,7 @@
 #include "common/qt/text_codec.h"
 #include "common/ui/about_window.h"
 #include "common/ui/message_box.h"
+#include "common/ui/profile_view.h"
 #include "common/version.h"
 
 namespace client {
@@ -414,8 +415,11 @@ void MainWindow::ShowAgreement(const std::string& text) {
 }
 
 void MainWindow::ShowUserInfo(const UserProfile& profile) {
-  auto* window = new UserInfoWindow(profile, this);
-  window->show();
+  (new scrawlbox::ProfileViewWindow({FromWire(profile.name), FromWire(profile.age),
+                                     FromWire(profile.gender), FromWire(profile.location),
+                                     FromWire(profile.homepage), FromWire(profile.quote)},
+                                    this))
+      ->show();
 }
 
 void MainWindow::ShowReservedNicknameBox(bool in_profile_window) {

@@ -18,44 +18,6 @@ namespace client {
 
 using scrawlbox::FromWire;
 
-UserInfoWindow::UserInfoWindow(const UserProfile& p, QWidget* parent) : QDialog(parent) {
-  setObjectName(QStringLiteral("wUserInfo"));
-  setWindowTitle(QStringLiteral("User Information"));
-  setAttribute(Qt::WA_DeleteOnClose);
-  auto field = [](const char* name, const std::string& value) {
-    auto* edit = new QLineEdit(FromWire(value));
-    edit->setObjectName(QString::fromLatin1(name));
-    edit->setReadOnly(true);
-    edit->setCursorPosition(0);
-    return edit;
-  };
-  auto* male = new QRadioButton(QStringLiteral("Male"));
-  male->setObjectName(QStringLiteral("optMale"));
-  auto* female = new QRadioButton(QStringLiteral("Female"));
-  female->setObjectName(QStringLiteral("optFemale"));
-  (p.gender == "Male" ? male : female)->setChecked(true);
-  male->setEnabled(false);
-  female->setEnabled(false);
-  auto* gender = new QHBoxLayout;
-  gender->addWidget(male);
-  gender->addWidget(female);
-  gender->addStretch();
-  auto* form = new QFormLayout;
-  form->addRow(QStringLiteral("Name:"), field("txtName", p.name));
-  form->addRow(QStringLiteral("Age:"), field("txtAge", p.age));
-  form->addRow(QStringLiteral("Gender:"), gender);
-  form->addRow(QStringLiteral("Location:"), field("txtLocation", p.location));
-  form->addRow(QStringLiteral("Homepage:"), field("txtHomepage", p.homepage));
-  form->addRow(QStringLiteral("Quote:"), field("txtQuote", p.quote));
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close);
-  buttons->button(QDialogButtonBox::Close)->setObjectName(QStringLiteral("cmdClose"));
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::close);
-  auto* layout = new QVBoxLayout(this);
-  layout->addLayout(form);
-  layout->addWidget(buttons);
-  resize(380, sizeHint().height());
-}
-
 AgreementWindow::AgreementWindow(Session* session, const QString& text, QWidget* parent)
     : QDialog(parent), session_(session) {
   setObjectName(QStringLiteral("wAgreement"));

@@ -14,13 +14,6 @@ namespace client {
 
 class Session;
 
-// Another player's profile, as the server sent it.
-class UserInfoWindow : public QDialog {
-  Q_OBJECT
- public:
-  UserInfoWindow(const UserProfile& profile, QWidget* parent);
-};
-
 // A room's terms, shown during the login; the player agrees or refuses.
 class AgreementWindow : public QDialog {
   Q_OBJECT

@@ -138,38 +138,4 @@ void StatisticsWindow::Reset() {
   box->open();
 }
 
-ServerUserInfoWindow::ServerUserInfoWindow(const ConnectionRecord& r, QWidget* parent)
-    : QDialog(parent) {
-  setObjectName(QStringLiteral("wUserInfo"));
-  setWindowTitle(QStringLiteral("User Information"));
-  setAttribute(Qt::WA_DeleteOnClose);
-  auto field = [](const char* name, const std::string& value) {
-    auto* edit = new QLineEdit(FromWire(value));
-    edit->setObjectName(QString::fromLatin1(name));
-    edit->setReadOnly(true);
-    edit->setCursorPosition(0);
-    return edit;
-  };
-  auto* male = new QRadioButton(QStringLiteral("Male"));
-  auto* female = new QRadioButton(QStringLiteral("Female"));
-  (r.Gender == "Male" ? male : female)->setChecked(true);
-  auto* gender = new QHBoxLayout;
-  gender->addWidget(male);
-  gender->addWidget(female);
-  gender->addStretch();
-  auto* form = new QFormLayout;
-  form->addRow(QStringLiteral("Name:"), field("txtName", r.Nickname));
-  form->addRow(QStringLiteral("Age:"), field("txtAge", protocol::NumberText(r.Age)));
-  form->addRow(QStringLiteral("Gender:"), gender);
-  form->addRow(QStringLiteral("Location:"), field("txtLocation", r.Location));
-  form->addRow(QStringLiteral("Homepage:"), field("txtHomepage", r.Homepage));
-  form->addRow(QStringLiteral("Quote:"), field("txtQuote", r.Quote));
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::close);
-  auto* layout = new QVBoxLayout(this);
-  layout->addLayout(form);
-  layout->addWidget(buttons);
-  resize(380, sizeHint().height());
-}
-
 }  // namespace server

@@ -51,11 +51,4 @@ class StatisticsWindow : public QDialog {
   QTreeWidget* lvwStatistics_;
 };
 
-// A player's profile, for the operator.
-class ServerUserInfoWindow : public QDialog {
-  Q_OBJECT
- public:
-  ServerUserInfoWindow(const ConnectionRecord& record, QWidget* parent);
-};
-
 }  // namespace server

@@ -20,6 +20,7 @@
 #include "common/qt/text_codec.h"
 #include "common/ui/about_window.h"
 #include "common/ui/message_box.h"
+#include "common/ui/profile_view.h"
 #include "common/version.h"
 #include "protocol/numbers.h"
 #include "server/admin/banned.h"
@@ -349,7 +350,13 @@ void MainWindow::AskText(const QString& title, const QString& prompt, const QStr
 
 void MainWindow::OperatorUserInfo() {
   if (const ConnectionRecord* record = core_ ? core_->Record(SelectedSlot()) : nullptr) {
-    (new ServerUserInfoWindow(*record, this))->show();
+    using scrawlbox::FromWire;
+    (new scrawlbox::ProfileViewWindow(
+         {FromWire(record->Nickname), QString::fromStdString(protocol::NumberText(record->Age)),
+          FromWire(record->Gender), FromWire(record->Location), FromWire(record->Homepage),
+          FromWire(record->Quote)},
+         this))
+        ->show();
   }
 }
 
