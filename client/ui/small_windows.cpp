@@ -2,13 +2,10 @@
 #include "client/ui/small_windows.h"
 
 #include <QCloseEvent>
-#include <QDialogButtonBox>
-#include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QTextEdit>
 
 #include "client/room/session.h"

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "server/ui/admin_windows.h"
 
-#include <QDialogButtonBox>
-#include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -10,13 +8,11 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include "common/qt/text_codec.h"
 #include "common/ui/message_box.h"
-#include "protocol/numbers.h"
 #include "server/admin/banned.h"
 #include "server/admin/operator_actions.h"
 #include "server/admin/statistics.h"
