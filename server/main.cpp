@@ -5,6 +5,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
+#include <QHostInfo>
 #include <QScreen>
 #include <QTimer>
 #include <cstdio>
@@ -12,12 +13,14 @@
 
 #include "common/qt/app_identity.h"
 #include "common/qt/data_folder.h"
+#include "common/qt/qt_http.h"
 #include "common/qt/qt_scheduler.h"
 #include "common/ui/splash_window.h"
 #include "inifile/ini_file.h"
 #include "server/admin/banned.h"
 #include "server/admin/operator_actions.h"
 #include "server/admin/operator_console.h"
+#include "server/admin/tracker_registration.h"
 #include "server/connections/room_server.h"
 #include "server/game/game.h"
 #include "server/game/word_lists.h"
@@ -81,6 +84,10 @@ int main(int argc, char** argv) {
   scrawlbox::QtScheduler scheduler;
   scrawlbox::QtRandom random;
   server::QtTransport transport;
+  scrawlbox::QtHttpGetter http;
+  const std::string registration_key =
+      server::RegistrationKey(QHostInfo::localHostName().toStdString(),
+                              qEnvironmentVariable("USER", qEnvironmentVariable("USERNAME")).toStdString());
   server::WordLists word_lists(QDir(data_folder).filePath(QStringLiteral("Wordlists")).toStdString());
 
   // Once everyone has been told, the sockets get a moment to write it out before the end.
@@ -96,7 +103,10 @@ int main(int argc, char** argv) {
     server::BanList bans(ini);
     core.SetBanCheck(&bans);
     server::OperatorActions actions(core, bans, scheduler);
-    server::OperatorConsole console(core, actions, bans, &word_lists);
+    server::TrackerRegistration registration(core, http, scheduler, &word_lists, registration_key);
+    registration.SetRemoveOnQuit(true);
+    core.SetQuitGate(&registration);
+    server::OperatorConsole console(core, actions, bans, &word_lists, &registration);
     server::ConsoleInput input;
     QObject::connect(&input, &server::ConsoleInput::lineEntered, [&](const std::string& line) {
       for (const std::string& answer : console.Execute(line)) view.WriteAnswer(answer);
@@ -127,9 +137,12 @@ int main(int argc, char** argv) {
   core.SetBanCheck(&bans);
   bans.SetOnChanged([&window] { window.ShowBans(); });
   server::OperatorActions actions(core, bans, scheduler);
+  server::TrackerRegistration registration(core, http, scheduler, &word_lists, registration_key);
+  core.SetQuitGate(&registration);
   transport.Attach(&core);
   window.Attach(&core);
   window.AttachAdmin(&bans, &actions, &word_lists);
+  window.AttachRegistration(&registration);
   window.OnQuitFinished([&window, quit_after_flush] {
     window.close();
     quit_after_flush();

@@ -138,6 +138,9 @@ class ClientView {
   virtual void WordListsComplete() = 0;
   virtual void NoWordLists() = 0;
   virtual void PlaySoundFile(const std::string& file_name) = 0;
+  // A newer version exists: asks whether to open the download page (minimising the window).
+  virtual void OfferDownload(const std::string& title, const std::string& text,
+                             const std::string& url) = 0;
   // Closes the main window, which ends the program.
   virtual void CloseProgram() = 0;
 };

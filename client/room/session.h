@@ -10,6 +10,7 @@
 #include "client/room/client_ports.h"
 #include "client/settings/client_settings.h"
 #include "common/scheduling.h"
+#include "directory/tracker.h"
 #include "protocol/framing.h"
 #include "protocol/receive_buffer.h"
 
@@ -68,6 +69,10 @@ class Session {
   void StartGame(const std::vector<std::string>& fields, const std::vector<std::string>& lists);
   void RequestWordLists();
   void PlaySound(int n);
+  // Asks the update host whether a newer client exists and tells the player.
+  void CheckForUpdate(directory::HttpGetter& http);
+  // The client's User-Agent for the tracker and the update host.
+  static std::string UserAgent();
   // A "System" line in the chat, for what the windows report (pictures loaded and saved).
   void ShowSystemLine(const std::string& text) { System(text); }
 

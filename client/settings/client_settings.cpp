@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <map>
 
+#include "directory/tracker.h"
 #include "protocol/framing.h"
 #include "protocol/numbers.h"
 #include "protocol/text.h"
@@ -86,6 +87,12 @@ void ClientSettings::SaveProfile(const Profile& p) {
   ini_.INIWrite(kPlayer, "Location", p.Location);
   ini_.INIWrite(kPlayer, "Homepage", p.Homepage);
   ini_.INIWrite(kPlayer, "Quote", p.Quote);
+}
+
+DirectoryUrls ClientSettings::LoadDirectory() const {
+  return DirectoryUrls{
+      ini_.INIRead(directory::kDirectorySection, "Tracker URL", directory::kDefaultTrackerUrl),
+      ini_.INIRead(directory::kDirectorySection, "Update URL", directory::kDefaultUpdateUrl)};
 }
 
 WindowMetrics ClientSettings::LoadWindowMetrics() const {

@@ -47,6 +47,12 @@ struct WindowMetrics {
   std::optional<int> left;
 };
 
+// Section "Directory": the tracker and the update host.
+struct DirectoryUrls {
+  std::string tracker;
+  std::string update;
+};
+
 inline constexpr int kTwipsPerPixel = 15;
 // The main window is never stored shorter than this (twips).
 inline constexpr int kMinStoredHeight = 8130;
@@ -62,6 +68,7 @@ class ClientSettings : public directory::RoomListStore {
   Profile LoadProfile() const;
   void SaveProfile(const Profile& profile);
 
+  DirectoryUrls LoadDirectory() const;
   WindowMetrics LoadWindowMetrics() const;
   // A height below kMinStoredHeight is stored as kMinStoredHeight.
   void SaveWindowMetrics(int height, int top, int left);

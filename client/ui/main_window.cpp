@@ -273,6 +273,9 @@ void MainWindow::BuildMenus() {
                        .arg(scrawlbox::kVersionRevision, 4, 10, QLatin1Char('0')));
   });
   help->addSeparator();
+  action(help, "mCHECKFORNEWVERSION", "Check For New Version", [this] {
+    if (session_) session_->CheckForUpdate(http_);
+  });
   action(help, "mABOUT", "About Scrawlbox...", [this] {
     auto* window = new scrawlbox::AboutWindow(QStringLiteral("Client"), this);
     window->setAttribute(Qt::WA_DeleteOnClose);
@@ -442,6 +445,20 @@ void MainWindow::PlaySoundFile(const std::string& file_name) {
   sounds_->Play(QString::fromStdString(file_name));
 }
 
+void MainWindow::OfferDownload(const std::string& title, const std::string& text,
+                               const std::string& url) {
+  auto* box = new QMessageBox(QMessageBox::Question, FromWire(title), FromWire(text),
+                              QMessageBox::Yes | QMessageBox::No, this);
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  const QString address = QString::fromStdString(url);
+  connect(box, &QMessageBox::finished, this, [this, box, address] {
+    if (box->clickedButton() != box->button(QMessageBox::Yes)) return;
+    showMinimized();
+    OpenWebAddress(address);
+  });
+  box->open();
+}
+
 void MainWindow::CloseProgram() {
   if (connection_) connection_->Flush();
   close();
@@ -463,7 +480,8 @@ void MainWindow::ConnectMenu() {
 }
 
 void MainWindow::OpenServerBrowser() {
-  auto* browser = new ServerBrowserWindow(session_, settings_, this);
+  auto* browser = new ServerBrowserWindow(session_, settings_, &http_,
+                                          settings_->LoadDirectory().tracker, this);
   browser->open();
 }
 

@@ -8,6 +8,7 @@
 
 #include "client/room/client_ports.h"
 #include "client/ui/client_paths.h"
+#include "common/qt/qt_http.h"
 
 class QAction;
 class QCheckBox;
@@ -73,6 +74,8 @@ class MainWindow : public QMainWindow, public ClientView {
   void WordListsComplete() override;
   void NoWordLists() override;
   void PlaySoundFile(const std::string& file_name) override;
+  void OfferDownload(const std::string& title, const std::string& text,
+                     const std::string& url) override;
   void CloseProgram() override;
 
   void OpenProfile();
@@ -107,6 +110,7 @@ class MainWindow : public QMainWindow, public ClientView {
   ClientSettings* settings_ = nullptr;
   QtConnection* connection_ = nullptr;
   SoundPlayer* sounds_;
+  scrawlbox::QtHttpGetter http_;
 
   ChatView* rtbChat_;
   ChatInput* txtChat_;

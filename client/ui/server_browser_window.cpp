@@ -26,8 +26,13 @@ using scrawlbox::FromWire;
 using scrawlbox::ToWire;
 
 ServerBrowserWindow::ServerBrowserWindow(Session* session, directory::RoomListStore* store,
+                                         directory::HttpGetter* http, std::string tracker_url,
                                          QWidget* parent)
-    : QDialog(parent), session_(session), browser_(*store) {
+    : QDialog(parent),
+      session_(session),
+      http_(http),
+      tracker_url_(std::move(tracker_url)),
+      browser_(*store) {
   setObjectName(QStringLiteral("wServers"));
   setWindowTitle(QStringLiteral("Server Browser"));
   setAttribute(Qt::WA_DeleteOnClose);
@@ -38,6 +43,7 @@ ServerBrowserWindow::ServerBrowserWindow(Session* session, directory::RoomListSt
     auto* item = new QListWidgetItem(QString::fromLatin1(caption), lvwSections_);
     item->setData(Qt::UserRole, static_cast<int>(section));
   };
+  add_section("Public", Section::kPublic);
   add_section("Recent", Section::kRecent);
   add_section("Favourites", Section::kFavourites);
   lvwSections_->setMaximumWidth(130);
@@ -127,7 +133,7 @@ ServerBrowserWindow::ServerBrowserWindow(Session* session, directory::RoomListSt
 
   const auto opening = browser_.Open();
   if (opening.section) {
-    lvwSections_->setCurrentRow(0);
+    lvwSections_->setCurrentRow(1);
     section_ = *opening.section;
     section_chosen_ = true;
     cmdRemoveServer_->setEnabled(true);
@@ -144,7 +150,26 @@ void ServerBrowserWindow::ShowSection(Section section) {
   section_ = section;
   section_chosen_ = true;
   cmdRemoveServer_->setEnabled(section != Section::kPublic);
-  ShowRows(browser_.Load(section));
+  if (section == Section::kPublic) {
+    FetchPublicList();
+  } else {
+    ShowRows(browser_.Load(section));
+  }
+}
+
+void ServerBrowserWindow::FetchPublicList() {
+  ShowRows({BrowserRow{"Please wait..", "Getting list of public servers..", ""}});
+  if (!http_) return;
+  http_->Get(tracker_url_ + "?ACTION=VIEW", Session::UserAgent(),
+             [this, alive = alive_](const directory::HttpResult& result) {
+               if (!*alive || section_ != Section::kPublic) return;
+               if (!result.ok) {
+                 session_->ShowSystemLine("Tracker Socket Error: [" + std::to_string(result.error) +
+                                          "] - " + result.error_text);
+                 return;
+               }
+               ShowRows(directory::ServerBrowser::PublicRows(result.body));
+             });
 }
 
 void ServerBrowserWindow::ShowRows(const std::vector<BrowserRow>& rows) {
@@ -219,7 +244,7 @@ void ServerBrowserWindow::AddToFavourites(bool from_menu) {
       break;
   }
   if (from_menu || (section_chosen_ && section_ == Section::kFavourites)) {
-    lvwSections_->setCurrentRow(1);
+    lvwSections_->setCurrentRow(2);
     ShowSection(Section::kFavourites);
   }
 }

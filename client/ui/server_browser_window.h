@@ -2,9 +2,11 @@
 #pragma once
 
 #include <QDialog>
+#include <memory>
 #include <vector>
 
 #include "directory/server_browser.h"
+#include "directory/tracker.h"
 
 class QLineEdit;
 class QListWidget;
@@ -21,7 +23,8 @@ class Session;
 class ServerBrowserWindow : public QDialog {
   Q_OBJECT
  public:
-  ServerBrowserWindow(Session* session, directory::RoomListStore* store, QWidget* parent);
+  ServerBrowserWindow(Session* session, directory::RoomListStore* store,
+                      directory::HttpGetter* http, std::string tracker_url, QWidget* parent);
 
   void ConnectToRoom();
 
@@ -29,6 +32,8 @@ class ServerBrowserWindow : public QDialog {
   void ShowSection(directory::Section section);
   void ShowRows(const std::vector<directory::BrowserRow>& rows);
   void RowClicked();
+  // Asks the tracker for the public rooms; "Please wait.." shows until the answer.
+  void FetchPublicList();
   void AddToFavourites(bool from_menu);
   void RemoveServer();
   void ProbeSelected();
@@ -37,6 +42,10 @@ class ServerBrowserWindow : public QDialog {
   void Warn(const QString& title, const QString& text, QLineEdit* focus);
 
   Session* session_;
+  directory::HttpGetter* http_;
+  std::string tracker_url_;
+  // Answers that arrive after the window has gone are dropped.
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
   directory::ServerBrowser browser_;
   directory::Section section_ = directory::Section::kRecent;
   bool section_chosen_ = false;
@@ -48,6 +57,9 @@ class ServerBrowserWindow : public QDialog {
   QLineEdit* txtDescription_;
   QPushButton* cmdRemoveServer_;
   ServerProbe* wsServerCheck_;
+
+ public:
+  ~ServerBrowserWindow() override { *alive_ = false; }
 };
 
 }  // namespace client

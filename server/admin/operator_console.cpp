@@ -7,6 +7,7 @@
 #include "server/admin/banned.h"
 #include "server/admin/operator_actions.h"
 #include "server/admin/statistics.h"
+#include "server/admin/tracker_registration.h"
 #include "server/connections/room_server.h"
 #include "server/game/word_lists.h"
 
@@ -55,6 +56,9 @@ const char* const kHelp[] = {
     "  bans                        list the ban list",
     "  unban <n>                   remove entry n of the ban list",
     "  stats                       show the statistics",
+    "  submit                      list the room with the tracker (or update its entry)",
+    "  remove                      take the room off the tracker's list",
+    "  update                      check whether a newer version of the server exists",
     "  help                        this list",
 };
 
@@ -164,6 +168,13 @@ std::vector<std::string> OperatorConsole::Execute(std::string_view line) {
       lines.push_back(name + ": " + protocol::GroupedNumber(value));
     }
     return lines;
+  }
+  if (registration_ && (command == "submit" || command == "remove" || command == "update")) {
+    if (!rest.empty()) return {"Usage: " + command};
+    if (command == "submit") registration_->Submit();
+    if (command == "remove") registration_->Remove();
+    if (command == "update") registration_->CheckForUpdate();
+    return {"Asked; the answer follows in the status lines."};
   }
   if (command == "help") return std::vector<std::string>(std::begin(kHelp), std::end(kHelp));
   return {"Unknown command \"" + command + "\"; type help for the list."};

@@ -10,16 +10,21 @@ namespace server {
 class BanList;
 class OperatorActions;
 class RoomServer;
+class TrackerRegistration;
 class WordLists;
 
 // The operator's commands for a server without a window, one per line on standard input:
-// kick, ban, msg, msgall, listen, deny, users, bans, unban, stats, help. Each answers in lines;
+// kick, ban, msg, msgall, listen, deny, users, bans, unban, stats, submit, remove, update, help. Each answers in lines;
 // a malformed command gets a one-line usage text and changes nothing.
 class OperatorConsole {
  public:
   OperatorConsole(RoomServer& room, OperatorActions& actions, BanList& bans,
-                  const WordLists* word_lists)
-      : room_(room), actions_(actions), bans_(bans), word_lists_(word_lists) {}
+                  const WordLists* word_lists, TrackerRegistration* registration = nullptr)
+      : room_(room),
+        actions_(actions),
+        bans_(bans),
+        word_lists_(word_lists),
+        registration_(registration) {}
 
   std::vector<std::string> Execute(std::string_view line);
 
@@ -31,6 +36,7 @@ class OperatorConsole {
   OperatorActions& actions_;
   BanList& bans_;
   const WordLists* word_lists_;
+  TrackerRegistration* registration_;
 };
 
 }  // namespace server

@@ -79,8 +79,24 @@ class ServerView {
   virtual void RemoveConnectionRow(int32_t id) = 0;
   // The shutdown sequence has told everyone; the program may end now.
   virtual void QuitFinished() = 0;
-  // A problem the operator must see now (a message box where there is a window).
-  virtual void ShowCritical(const std::string& title, const std::string& text) = 0;
+  // Something the operator must see now: a message box with the icon where there is a window.
+  virtual void ShowMessage(int icon, const std::string& title, const std::string& text) = 0;
+  // A newer version exists: the window asks whether to open the download page.
+  virtual void OfferDownload(const std::string& title, const std::string& text,
+                             const std::string& url) = 0;
+};
+
+// What stands between the operator's quit and the end of the program: a room listed with the
+// tracker is removed first.
+class QuitGate {
+ public:
+  enum class Decision {
+    kProceed,          // tell everyone and end
+    kStayOpen,         // stop here; the operator was told why
+    kWaitForTracker,   // tell everyone, but stay open until the tracker has answered
+  };
+  virtual ~QuitGate() = default;
+  virtual Decision BeforeQuit() = 0;
 };
 
 // Whether an address may not enter the room.

@@ -288,12 +288,31 @@ RoomServer::QuitResult RoomServer::Quit(bool confirmed) {
     // Give the game's last messages a moment to go out before everyone is told to leave.
     scheduler_.SingleShot(250, [this] {
       EventScope later(this);
-      FinishQuit();
+      ContinueQuit();
     });
   } else {
-    FinishQuit();
+    ContinueQuit();
   }
   return QuitResult::kQuitting;
+}
+
+void RoomServer::ContinueQuit() {
+  const QuitGate::Decision decision =
+      quit_gate_ ? quit_gate_->BeforeQuit() : QuitGate::Decision::kProceed;
+  switch (decision) {
+    case QuitGate::Decision::kProceed:
+      FinishQuit();
+      return;
+    case QuitGate::Decision::kWaitForTracker:
+      // Everyone is told now; the program ends once the tracker has let the room go, through a
+      // new quit.
+      Broadcast(to_client::SERVERQUIT, "The server has been shutdown.", -1);
+      quitting_ = false;
+      return;
+    case QuitGate::Decision::kStayOpen:
+      quitting_ = false;
+      return;
+  }
 }
 
 void RoomServer::FinishQuit() {

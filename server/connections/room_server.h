@@ -45,6 +45,7 @@ class RoomServer {
   // Seams for the game and the ban list; without them no game runs and nobody is banned.
   void SetGame(GameHooks* game);
   void SetBanCheck(BanCheck* bans);
+  void SetQuitGate(QuitGate* gate) { quit_gate_ = gate; }
 
   // Opens the listening socket and counts a launch: what the main window does when it loads.
   void Start();
@@ -195,6 +196,8 @@ class RoomServer {
   void OnGameCommand(int slot, const std::string& data);
   void OnDrawing(int slot, const std::string& data);
 
+  // The rest of the shutdown once any question is answered: the quit gate, then SERVERQUIT.
+  void ContinueQuit();
   void FinishQuit();
 
   Transport& transport_;
@@ -207,6 +210,7 @@ class RoomServer {
   NoGame no_game_;
   GameHooks* game_ = &no_game_;
   BanCheck* bans_ = nullptr;
+  QuitGate* quit_gate_ = nullptr;
 
   // Open connections by slot; a closed slot is never used again.
   std::map<int, std::unique_ptr<ConnectionRecord>> connections_;

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "directory/tracker.h"
 #include "protocol/numbers.h"
 
 namespace server {
@@ -45,6 +46,10 @@ ServerSettings LoadSettings(const inifile::IniStore& ini) {
   settings.PingTimeout =
       SecondsToClampedMs(ini.INIRead(s, "Ping Timeout", "5"), kMinPingTimeout, kMaxPingTimeout);
   settings.DenyMessage = ini.INIRead(s, "Deny Message", kDefaultDenyMessage);
+  settings.TrackerUrl =
+      ini.INIRead(directory::kDirectorySection, "Tracker URL", directory::kDefaultTrackerUrl);
+  settings.UpdateUrl =
+      ini.INIRead(directory::kDirectorySection, "Update URL", directory::kDefaultUpdateUrl);
   return settings;
 }
 

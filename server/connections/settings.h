@@ -36,6 +36,9 @@ struct ServerSettings {
   int PingInterval = 10000;
   int PingTimeout = 5000;
   std::string DenyMessage = kDefaultDenyMessage;
+  // Section "Directory": where the room is registered and where new versions are announced.
+  std::string TrackerUrl;
+  std::string UpdateUrl;
 
   // The port as the listening socket takes it; 0 when the text is no port number.
   int PortNumber() const;

@@ -53,8 +53,8 @@ Game::~Game() = default;
 void Game::ScanWordlists() {
   const auto error = word_lists_.ScanWordlist();
   if (error) {
-    room_.view().ShowCritical(
-        "ScanWordlist()",
+    room_.view().ShowMessage(
+        kIconError, "ScanWordlist()",
         "There was an error scanning the available wordlists. The \r\nwordlists should reside in " +
             word_lists_.folder().string() +
             ". Make sure you \r\nhave correctly installed Scrawlbox. Error encountered follows:\r\n\r\n" +

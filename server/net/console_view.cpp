@@ -32,7 +32,12 @@ void ConsoleView::Log(LogKind kind, const std::string& text, int) {
 
 void ConsoleView::SetStatusMessage(const std::string& text, int) { WriteLine("status", text); }
 
-void ConsoleView::ShowCritical(const std::string& title, const std::string& text) {
+void ConsoleView::OfferDownload(const std::string& title, const std::string& text,
+                                const std::string& url) {
+  ShowMessage(kIconInfo, title, text + " " + url);
+}
+
+void ConsoleView::ShowMessage(int, const std::string& title, const std::string& text) {
   // One line: the line breaks meant for a message box become spaces.
   std::string line = title + ": " + text;
   for (char& c : line) {

@@ -26,7 +26,9 @@ class ConsoleView : public ServerView {
   void UpdateConnectionRow(int32_t, const std::string&, const std::string&, double) override {}
   void RemoveConnectionRow(int32_t) override {}
   void QuitFinished() override;
-  void ShowCritical(const std::string& title, const std::string& text) override;
+  void ShowMessage(int icon, const std::string& title, const std::string& text) override;
+  void OfferDownload(const std::string& title, const std::string& text,
+                     const std::string& url) override;
 
   // Writes one line with the current time and the tag; control characters in the text are
   // shown as <n>.

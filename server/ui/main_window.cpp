@@ -3,6 +3,8 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDesktopServices>
+#include <QUrl>
 #include <QActionGroup>
 #include <QHeaderView>
 #include <QInputDialog>
@@ -25,6 +27,7 @@
 #include "protocol/numbers.h"
 #include "server/admin/banned.h"
 #include "server/admin/operator_actions.h"
+#include "server/admin/tracker_registration.h"
 #include "server/connections/room_server.h"
 #include "server/ui/admin_windows.h"
 #include "server/ui/server_details_dialog.h"
@@ -127,6 +130,17 @@ void MainWindow::BuildMenus() {
     connect(mLISTENSTATE_[i], &QAction::triggered, this, [this, i] { ChooseListenState(i); });
   }
   mLISTENSTATE_[0]->setChecked(true);
+  server_menu->addSeparator();
+  QAction* submit = server_menu->addAction(QStringLiteral("Submit Server"));
+  submit->setObjectName(QStringLiteral("mSUBMITSERVER"));
+  connect(submit, &QAction::triggered, this, [this] {
+    if (registration_) registration_->Submit();
+  });
+  QAction* remove = server_menu->addAction(QStringLiteral("Remove Server"));
+  remove->setObjectName(QStringLiteral("mREMOVESERVER"));
+  connect(remove, &QAction::triggered, this, [this] {
+    if (registration_) registration_->Remove();
+  });
   QAction* statistics = server_menu->addAction(QStringLiteral("Statistics.."));
   statistics->setObjectName(QStringLiteral("mSTATISTICS"));
   connect(statistics, &QAction::triggered, this, [this] {
@@ -140,6 +154,11 @@ void MainWindow::BuildMenus() {
   connect(quit, &QAction::triggered, this, &MainWindow::RequestQuit);
 
   QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+  QAction* update = help->addAction(QStringLiteral("Check For New Version"));
+  update->setObjectName(QStringLiteral("mCHECKFORNEWVERSION"));
+  connect(update, &QAction::triggered, this, [this] {
+    if (registration_) registration_->CheckForUpdate();
+  });
   QAction* about = help->addAction(QStringLiteral("About Scrawlbox Server..."));
   about->setObjectName(QStringLiteral("mABOUT"));
   connect(about, &QAction::triggered, this, [this] {
@@ -479,9 +498,28 @@ void MainWindow::RequestQuit() {
   box->open();
 }
 
-void MainWindow::ShowCritical(const std::string& title, const std::string& text) {
-  scrawlbox::ShowMessageBox(this, QMessageBox::Critical, scrawlbox::FromWire(title),
-                            scrawlbox::FromWire(text));
+void MainWindow::ShowMessage(int icon, const std::string& title, const std::string& text) {
+  const QMessageBox::Icon kind = icon == kIconError     ? QMessageBox::Critical
+                                 : icon == kIconWarning ? QMessageBox::Warning
+                                                        : QMessageBox::Information;
+  scrawlbox::ShowMessageBox(this, kind, scrawlbox::FromWire(title), scrawlbox::FromWire(text));
+}
+
+void MainWindow::OfferDownload(const std::string& title, const std::string& text,
+                               const std::string& url) {
+  auto* box = new QMessageBox(QMessageBox::Question, scrawlbox::FromWire(title),
+                              scrawlbox::FromWire(text), QMessageBox::Yes | QMessageBox::No, this);
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  const QUrl address(QString::fromStdString(url));
+  connect(box, &QMessageBox::finished, this, [this, box, address] {
+    if (box->clickedButton() != box->button(QMessageBox::Yes)) return;
+    if (!QDesktopServices::openUrl(address)) {
+      scrawlbox::ShowMessageBox(this, QMessageBox::Warning, QStringLiteral("Error visiting link.."),
+                                QStringLiteral("Um.. you don't appear to have a web-browser "
+                                               "installed..."));
+    }
+  });
+  box->open();
 }
 
 void MainWindow::QuitFinished() {

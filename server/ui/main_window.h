@@ -18,6 +18,7 @@ namespace server {
 class BanList;
 class OperatorActions;
 class RoomServer;
+class TrackerRegistration;
 class WordLists;
 struct BanEntry;
 
@@ -34,6 +35,7 @@ class MainWindow : public QMainWindow, public ServerView {
   // The administration: the ban list, the operator's actions and the word lists for the
   // statistics.
   void AttachAdmin(BanList* bans, OperatorActions* actions, const WordLists* word_lists);
+  void AttachRegistration(TrackerRegistration* registration) { registration_ = registration; }
   // Shows the ban list as it is now.
   void ShowBans();
   // Runs once the shutdown sequence has told everyone; the window then closes for good.
@@ -49,7 +51,9 @@ class MainWindow : public QMainWindow, public ServerView {
                            double bytes) override;
   void RemoveConnectionRow(int32_t id) override;
   void QuitFinished() override;
-  void ShowCritical(const std::string& title, const std::string& text) override;
+  void ShowMessage(int icon, const std::string& title, const std::string& text) override;
+  void OfferDownload(const std::string& title, const std::string& text,
+                     const std::string& url) override;
 
   // The shutdown sequence as the close box and the Quit menu start it.
   void RequestQuit();
@@ -85,6 +89,7 @@ class MainWindow : public QMainWindow, public ServerView {
   BanList* bans_ = nullptr;
   OperatorActions* actions_ = nullptr;
   const WordLists* word_lists_ = nullptr;
+  TrackerRegistration* registration_ = nullptr;
   std::function<void()> on_quit_;
   bool quit_finished_ = false;
   bool asking_ = false;

@@ -15,6 +15,7 @@
 #include <QSettings>
 
 #include "common/qt/text_codec.h"
+#include "directory/tracker.h"
 #include "common/ui/dialog_buttons.h"
 #include "common/ui/message_box.h"
 #include "server/connections/room_server.h"
@@ -42,10 +43,14 @@ ServerDetailsDialog::ServerDetailsDialog(RoomServer* core, QWidget* parent)
   const ServerDetails d = core_->CurrentDetails();
 
   txtName_ = Field("txtName", d.Name);
-  txtName_->setMaxLength(20);
+  // The tracker refuses longer fields, so the dialog does not take them.
+  txtName_->setMaxLength(static_cast<int>(directory::kMaxRoomName));
   txtDescription_ = Field("txtDescription", d.Description);
+  txtDescription_->setMaxLength(static_cast<int>(directory::kMaxDescription));
   txtAdminName_ = Field("txtAdminName", d.AdminName);
+  txtAdminName_->setMaxLength(static_cast<int>(directory::kMaxAdminName));
   txtAdminEmail_ = Field("txtAdminEmail", d.AdminEmail);
+  txtAdminEmail_->setMaxLength(static_cast<int>(directory::kMaxAdminEmail));
   cboIPAddress_ = new QComboBox;
   cboIPAddress_->setObjectName(QStringLiteral("cboIPAddress"));
   cboIPAddress_->setEditable(true);

@@ -69,6 +69,9 @@ class RecordingClientView : public client::ClientView {
   void WordListsComplete() override { word_lists_complete = true; }
   void NoWordLists() override { no_word_lists = true; }
   void PlaySoundFile(const std::string& file) override { sounds.push_back(file); }
+  void OfferDownload(const std::string& title, const std::string&, const std::string& url) override {
+    offers.push_back(title + " " + url);
+  }
   void CloseProgram() override { closed = true; }
 
   // The texts of the chat lines since the last call, forgotten afterwards.
@@ -94,6 +97,7 @@ class RecordingClientView : public client::ClientView {
   bool word_lists_complete = false;
   bool no_word_lists = false;
   std::vector<std::string> sounds;
+  std::vector<std::string> offers;
   bool closed = false;
 };
 

@@ -41,8 +41,11 @@ class RecordingView : public server::ServerView {
                            double bytes) override;
   void RemoveConnectionRow(int32_t id) override { rows.erase(id); }
   void QuitFinished() override { ++quit_finished; }
-  void ShowCritical(const std::string& title, const std::string& text) override {
-    criticals.push_back(title + ": " + text);
+  void ShowMessage(int icon, const std::string& title, const std::string& text) override {
+    (icon == server::kIconError ? criticals : messages).push_back(title + ": " + text);
+  }
+  void OfferDownload(const std::string& title, const std::string&, const std::string& url) override {
+    offers.push_back(title + " " + url);
   }
 
   // Whether a log of that kind holds exactly this text.
@@ -55,6 +58,8 @@ class RecordingView : public server::ServerView {
   std::map<int32_t, Row> rows;
   int quit_finished = 0;
   std::vector<std::string> criticals;
+  std::vector<std::string> messages;
+  std::vector<std::string> offers;
 };
 
 }  // namespace testing_support

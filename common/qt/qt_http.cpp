@@ -1,0 +1,49 @@
+// SPDX-License-Identifier: MIT
+#include "common/qt/qt_http.h"
+
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QUrl>
+#include <memory>
+
+namespace scrawlbox {
+
+void QtHttpGetter::Get(const std::string& url, const std::string& user_agent,
+                       std::function<void(const directory::HttpResult&)> done) {
+  // Queries hold 8-bit text; the tolerant parse percent-encodes whatever a URL cannot carry.
+  QNetworkRequest request(QUrl::fromEncoded(QByteArray::fromStdString(url), QUrl::TolerantMode));
+  request.setRawHeader("Accept", "*/*");
+  request.setRawHeader("User-Agent", QByteArray::fromStdString(user_agent));
+  request.setRawHeader("Connection", "close");
+  request.setTransferTimeout(directory::kRequestTimeoutMs);
+  request.setMaximumRedirectsAllowed(kMaxRedirects);
+  QNetworkReply* reply = manager_.get(request);
+
+  auto body = std::make_shared<QByteArray>();
+  auto too_large = std::make_shared<bool>(false);
+  connect(reply, &QNetworkReply::readyRead, this, [reply, body, too_large] {
+    *body += reply->readAll();
+    if (static_cast<size_t>(body->size()) > directory::kMaxReplyBytes) {
+      *too_large = true;
+      reply->abort();
+    }
+  });
+  connect(reply, &QNetworkReply::finished, this, [reply, body, too_large, done] {
+    *body += reply->readAll();
+    directory::HttpResult result;
+    if (*too_large) {
+      result.error = QNetworkReply::UnknownContentError;
+      result.error_text = "The answer was too large";
+    } else if (reply->error() != QNetworkReply::NoError) {
+      result.error = static_cast<int>(reply->error());
+      result.error_text = reply->errorString().toStdString();
+    } else {
+      result.ok = true;
+      result.body = body->toStdString();
+    }
+    reply->deleteLater();
+    done(result);
+  });
+}
+
+}  // namespace scrawlbox

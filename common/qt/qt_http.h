@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QNetworkAccessManager>
+#include <QObject>
+
+#include "directory/tracker.h"
+
+namespace scrawlbox {
+
+// HTTP GETs for the tracker and the update check, through Qt Network on the program's thread.
+// Every request ends within the time limit, follows at most a few redirects, and stops reading
+// once the body grows beyond the size limit.
+class QtHttpGetter : public QObject, public directory::HttpGetter {
+  Q_OBJECT
+ public:
+  static constexpr int kMaxRedirects = 5;
+
+  explicit QtHttpGetter(QObject* parent = nullptr) : QObject(parent) {}
+
+  void Get(const std::string& url, const std::string& user_agent,
+           std::function<void(const directory::HttpResult&)> done) override;
+
+ private:
+  QNetworkAccessManager manager_;
+};
+
+}  // namespace scrawlbox

@@ -1,0 +1,183 @@
+// SPDX-License-Identifier: MIT
+#include "server/admin/tracker_registration.h"
+
+#include <algorithm>
+
+#include <cstdio>
+
+#include "common/links.h"
+#include "common/version.h"
+#include "directory/records.h"
+#include "protocol/numbers.h"
+#include "protocol/version_text.h"
+#include "server/connections/room_server.h"
+#include "server/game/word_lists.h"
+
+namespace server {
+
+using directory::URLEncode;
+using protocol::NumberText;
+
+std::string RegistrationKey(std::string computer_name, std::string user_name) {
+  std::string key = computer_name + ":" + user_name;
+  std::transform(key.begin(), key.end(), key.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+  return key;
+}
+
+TrackerRegistration::TrackerRegistration(RoomServer& room, directory::HttpGetter& http,
+                                         scrawlbox::Scheduler& scheduler,
+                                         const WordLists* word_lists,
+                                         std::string registration_key)
+    : room_(room),
+      http_(http),
+      scheduler_(scheduler),
+      word_lists_(word_lists),
+      registration_key_(std::move(registration_key)) {}
+
+std::string TrackerRegistration::UserAgent() const {
+  char revision[16];
+  std::snprintf(revision, sizeof revision, "%04d", scrawlbox::kVersionRevision);
+  return "Scrawlbox Server v" + NumberText(scrawlbox::kVersionMajor) + "." +
+         NumberText(scrawlbox::kVersionMinor) + " build#" + revision;
+}
+
+std::string TrackerRegistration::SubmitQuery() const {
+  const ServerSettings& s = room_.settings();
+  const ServerStatistics& stats = room_.statistics();
+  const size_t lists = word_lists_ ? word_lists_->names().size() : 0;
+  const size_t words = word_lists_ ? word_lists_->CountWords() : 0;
+  return "ACTION=ADD&KEY=" + registration_key_ + "&SERVERVERSION=" +
+         URLEncode(protocol::MainVersionText(scrawlbox::kVersionMajor, scrawlbox::kVersionMinor,
+                                             scrawlbox::kVersionRevision)) +
+         "&SERVERNAME=" + URLEncode(s.Name) + "&DESC=" + URLEncode(s.Description) +
+         "&IP=" + s.IPAddress + "&PORT=" + s.Port + "&ADMINNAME=" + URLEncode(s.AdminName) +
+         "&ADMINEMAIL=" + URLEncode(s.AdminEmail) +
+         "&ISPUBLIC=" + (s.PrivateServer ? "True" : "False") +
+         "&TOTALCONNECTIONS=" + NumberText(stats.Get(Stat::EstablishedConnections)) +
+         "&TOTALGAMES=" + NumberText(stats.Get(Stat::GamesCompleted)) +
+         "&TOTALROUNDS=" + NumberText(stats.Get(Stat::Rounds)) +
+         "&TOTALWORDS=" + NumberText(static_cast<double>(words)) +
+         "&TOTALWORDLISTS=" + NumberText(static_cast<double>(lists));
+}
+
+std::string TrackerRegistration::RemoveQuery() const {
+  const ServerSettings& s = room_.settings();
+  return "ACTION=REMOVE&KEY=" + registration_key_ + "&SERVERNAME=" + URLEncode(s.Name) +
+         "&ADMINNAME=" + URLEncode(s.AdminName);
+}
+
+void TrackerRegistration::Send(const std::string& query) {
+  room_.SetStatusMessage("Connected, sending details..", kIconInfo);
+  http_.Get(room_.settings().TrackerUrl + "?" + query, UserAgent(),
+            [this](const directory::HttpResult& result) { React(result); });
+}
+
+void TrackerRegistration::Submit() { Send(SubmitQuery()); }
+
+void TrackerRegistration::Remove() {
+  // From here on the room counts as not listed, whatever the answer: a quit waiting for it must
+  // never wait for ever.
+  submitted_ = false;
+  Send(RemoveQuery());
+}
+
+void TrackerRegistration::React(const directory::HttpResult& result) {
+  room_.AsEvent([&] {
+    if (!result.ok) {
+      room_.SetStatusMessage("Tracker Socket Error: [" + NumberText(result.error) + "] - " +
+                                 result.error_text,
+                             kIconInfo);
+      return;
+    }
+    const std::string record = directory::ReplyRecord(result.body);
+    const std::string status = directory::GetValue(record, "STATUS");
+    std::string extra = directory::GetValue(record, "EXTRA");
+    std::replace(extra.begin(), extra.end(), '|', '\n');
+    std::string text;
+    if (status == "SUBMITOK") {
+      text = "Your server was submitted successfully to the public database.";
+      submitted_ = true;
+      room_.statistics().Increment(Stat::TrackerSubmissions);
+    } else if (status == "UPDATEOK") {
+      text = "Your server details have been updated in the public database.";
+      submitted_ = true;
+    } else if (status == "REMOVEOK") {
+      text = "Your server details have been removed from the server.";
+      submitted_ = false;
+    } else if (status == "NOTFOUND") {
+      text = "Your server was not found in the listings database.";
+      submitted_ = false;
+    } else if (status == "OUTOFDATE") {
+      text = "It seems your client is out of date. Please download the new version.";
+    } else if (status == "MSG") {
+      text = extra;
+      room_.view().ShowMessage(kIconInfo, "Message from server..", extra);
+    } else if (status == "BANNED") {
+      text = extra;
+      room_.view().ShowMessage(kIconWarning, "Banned", extra);
+    } else if (status == "FAIL") {
+      text = "General failure: " + extra;
+    } else if (status == "ERROR") {
+      text = "Server returned error: " + extra;
+    } else {
+      text = "Unknown status returned: " + record;
+    }
+    room_.SetStatusMessage(text, kIconInfo);
+  });
+  if (quit_pending_ && !submitted_) {
+    quit_pending_ = false;
+    room_.Quit(true);
+  }
+}
+
+QuitGate::Decision TrackerRegistration::BeforeQuit() {
+  if (!submitted_) return Decision::kProceed;
+  if (!remove_on_quit_ && !room_.settings().AutoRemoveFromTracker) {
+    room_.SetStatusMessage("You need to perform a Remove Server before shutting down the server.",
+                           kIconWarning);
+    return Decision::kStayOpen;
+  }
+  Remove();
+  quit_pending_ = true;
+  if (remove_on_quit_) {
+    scheduler_.SingleShot(kQuitWaitMs, [this] {
+      if (!quit_pending_) return;
+      quit_pending_ = false;
+      room_.Quit(true);
+    });
+  }
+  return Decision::kWaitForTracker;
+}
+
+void TrackerRegistration::CheckForUpdate() {
+  http_.Get(room_.settings().UpdateUrl + "server.txt", UserAgent(),
+            [this](const directory::HttpResult& result) {
+              room_.AsEvent([&] {
+                if (!result.ok) {
+                  room_.SetStatusMessage("Error checking for update! Please check the logs!",
+                                         kIconInfo);
+                  room_.LogGeneral("There was an error checking for a newer version of the "
+                                   "server - " +
+                                       NumberText(result.error) + ": " + result.error_text + ".",
+                                   kIconError);
+                  return;
+                }
+                const int64_t own = directory::VersionNumber(
+                    scrawlbox::kVersionMajor, scrawlbox::kVersionMinor, scrawlbox::kVersionRevision);
+                if (directory::IsNewer(own, directory::LatestVersion(result.body))) {
+                  room_.view().OfferDownload(
+                      "New version available..",
+                      "There is an updated Scrawlbox server available for download!\r\nWould you "
+                      "like to be taken to the download page?",
+                      scrawlbox::kDownloadUrl);
+                } else {
+                  room_.SetStatusMessage(
+                      "Check done. You are already running the latest version of the server.",
+                      kIconInfo);
+                }
+              });
+            });
+}
+
+}  // namespace server

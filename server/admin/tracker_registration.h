@@ -1,0 +1,61 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <string>
+
+#include "common/scheduling.h"
+#include "directory/tracker.h"
+#include "server/connections/ports.h"
+
+namespace server {
+
+class RoomServer;
+class WordLists;
+
+// The room's entry in the public directory: submitting and removing it, the tracker's answers,
+// the removal that a quit waits for, and the check for a newer version of the server.
+class TrackerRegistration : public QuitGate {
+ public:
+  // A quit by a termination signal waits no longer than this for the tracker.
+  static constexpr int kQuitWaitMs = 5000;
+
+  TrackerRegistration(RoomServer& room, directory::HttpGetter& http,
+                      scrawlbox::Scheduler& scheduler, const WordLists* word_lists,
+                      std::string registration_key);
+
+  void Submit();
+  void Remove();
+  void CheckForUpdate();
+  // A quit without a window (a termination signal) removes a listed room whatever the
+  // "Auto-Remove From Tracker" setting says, and ends at the latest kQuitWaitMs later.
+  void SetRemoveOnQuit(bool remove) { remove_on_quit_ = remove; }
+
+  bool Submitted() const { return submitted_; }
+  bool QuitPending() const { return quit_pending_; }
+
+  Decision BeforeQuit() override;
+
+  // The query strings, as the tracker receives them.
+  std::string SubmitQuery() const;
+  std::string RemoveQuery() const;
+  // What the server does with the tracker's answer (public for the tests).
+  void React(const directory::HttpResult& result);
+
+ private:
+  void Send(const std::string& query);
+  std::string UserAgent() const;
+
+  RoomServer& room_;
+  directory::HttpGetter& http_;
+  scrawlbox::Scheduler& scheduler_;
+  const WordLists* word_lists_;
+  std::string registration_key_;
+  bool submitted_ = false;
+  bool quit_pending_ = false;
+  bool remove_on_quit_ = false;
+};
+
+// The registration key: the machine's name, ":" and the operator's account name, upper case.
+std::string RegistrationKey(std::string computer_name, std::string user_name);
+
+}  // namespace server

@@ -1,0 +1,49 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QAbstractHttpServer>
+#include <QTcpServer>
+
+namespace tracker {
+
+class Registry;
+class TrackerService;
+
+// Accepts connections for the HTTP front end, at most kMaxConnections at a time, and drops any
+// connection still open after kDeadlineMs: a client that never finishes its request cannot hold
+// a socket for ever.
+class GuardedTcpServer : public QTcpServer {
+  Q_OBJECT
+ public:
+  static constexpr int kMaxConnections = 256;
+  static constexpr int kDeadlineMs = 10000;
+
+  using QTcpServer::QTcpServer;
+
+ protected:
+  void incomingConnection(qintptr handle) override;
+
+ private:
+  int open_ = 0;
+};
+
+// The tracker over HTTP: the tracker's path answers the three actions in chunked form, "/" is a
+// web page of the live rooms, and /version/*.txt are the version files of the update check.
+class HttpFront : public QAbstractHttpServer {
+  Q_OBJECT
+ public:
+  HttpFront(TrackerService& service, Registry& registry, QString data_folder,
+            QString tracker_path, QObject* parent = nullptr);
+
+ protected:
+  bool handleRequest(const QHttpServerRequest& request, QTcpSocket* socket) override;
+  void missingHandler(const QHttpServerRequest& request, QTcpSocket* socket) override;
+
+ private:
+  TrackerService& service_;
+  Registry& registry_;
+  QString data_folder_;
+  QString tracker_path_;
+};
+
+}  // namespace tracker

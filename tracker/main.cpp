@@ -1,0 +1,85 @@
+// SPDX-License-Identifier: MIT
+// The room directory: rooms register here, players' server browsers list them, and a web page
+// shows them to anyone.
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QTime>
+#include <cstdio>
+
+#include "common/qt/app_identity.h"
+#include "common/qt/data_folder.h"
+#include "tracker/http_front.h"
+#include "tracker/prober.h"
+#include "tracker/registry.h"
+#include "tracker/tracker_service.h"
+
+namespace {
+
+void Log(const QString& text) {
+  const QByteArray line =
+      (QTime::currentTime().toString(QStringLiteral("HH:mm:ss")) + QStringLiteral(" ") + text + '\n')
+          .toUtf8();
+  std::fwrite(line.constData(), 1, static_cast<size_t>(line.size()), stdout);
+  std::fflush(stdout);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  scrawlbox::SetApplicationIdentity(QStringLiteral("Scrawlbox Tracker"));
+  QCommandLineParser parser;
+  parser.setApplicationDescription(QStringLiteral(
+      "Scrawlbox tracker: the public list of rooms, on HTTP (the rooms' page is at /)."));
+  parser.addHelpOption();
+  parser.addVersionOption();
+  parser.addOption({QStringLiteral("data-dir"),
+                    QStringLiteral("Use <dir> as the Data folder (tracker.sqlite, version/)."),
+                    QStringLiteral("dir")});
+  parser.addOption({QStringLiteral("port"), QStringLiteral("Listen on <port> (2080)."),
+                    QStringLiteral("port"), QStringLiteral("2080")});
+  parser.addOption({QStringLiteral("probe-seconds"),
+                    QStringLiteral("Probe every listed room every <seconds> (60)."),
+                    QStringLiteral("seconds"), QStringLiteral("60")});
+  parser.process(app);
+
+  bool port_ok = false;
+  const int port = parser.value(QStringLiteral("port")).toInt(&port_ok);
+  bool probe_ok = false;
+  const int probe_seconds = parser.value(QStringLiteral("probe-seconds")).toInt(&probe_ok);
+  if (!port_ok || port < 1 || port > 65535 || !probe_ok || probe_seconds < 1) {
+    std::fprintf(stderr, "scrawlbox-tracker: --port takes 1-65535 and --probe-seconds at least 1\n");
+    return 2;
+  }
+  const QString data_folder =
+      scrawlbox::ResolveDataFolder(parser.value(QStringLiteral("data-dir")));
+  if (data_folder.isEmpty()) {
+    std::fprintf(stderr, "scrawlbox-tracker: cannot create the Data folder\n");
+    return 2;
+  }
+
+  tracker::Registry registry;
+  if (!registry.Open(QDir(data_folder).filePath(QStringLiteral("tracker.sqlite")))) {
+    std::fprintf(stderr, "scrawlbox-tracker: %s\n", qPrintable(registry.error()));
+    return 2;
+  }
+  tracker::TrackerService service(registry,
+                                  [] { return QDateTime::currentMSecsSinceEpoch(); });
+  tracker::HttpFront front(service, registry, data_folder,
+                           QStringLiteral("/misc/scrawlbox/tracker.php"));
+  auto* listener = new tracker::GuardedTcpServer(&front);
+  if (!listener->listen(QHostAddress::Any, static_cast<quint16>(port))) {
+    std::fprintf(stderr, "scrawlbox-tracker: cannot listen on port %d: %s\n", port,
+                 qPrintable(listener->errorString()));
+    return 1;
+  }
+  front.bind(listener);
+  tracker::Prober prober(registry, probe_seconds * 1000);
+  QObject::connect(&prober, &tracker::Prober::roomDropped, [](const QString& key) {
+    Log(QStringLiteral("Dropped %1: it did not answer three probes in a row.").arg(key));
+  });
+  Log(QStringLiteral("Tracker listening on port %1 with its data in %2.").arg(port).arg(data_folder));
+  return app.exec();
+}

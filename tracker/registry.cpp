@@ -1,0 +1,152 @@
+// SPDX-License-Identifier: MIT
+#include "tracker/registry.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QVariant>
+
+namespace tracker {
+
+namespace {
+
+QByteArray Bytes(const std::string& text) { return QByteArray::fromStdString(text); }
+std::string Text(const QVariant& value) { return value.toByteArray().toStdString(); }
+
+Room FromQuery(const QSqlQuery& q) {
+  Room r;
+  r.key = Text(q.value(0));
+  r.name = Text(q.value(1));
+  r.description = Text(q.value(2));
+  r.address = Text(q.value(3));
+  r.port = q.value(4).toInt();
+  r.version = Text(q.value(5));
+  r.admin_name = Text(q.value(6));
+  r.admin_email = Text(q.value(7));
+  r.is_private = q.value(8).toInt() != 0;
+  r.total_connections = q.value(9).toLongLong();
+  r.total_games = q.value(10).toLongLong();
+  r.total_rounds = q.value(11).toLongLong();
+  r.total_words = q.value(12).toLongLong();
+  r.total_wordlists = q.value(13).toLongLong();
+  r.source = Text(q.value(14));
+  r.failed_probes = q.value(15).toInt();
+  return r;
+}
+
+constexpr char kColumns[] =
+    "key, name, description, address, port, version, admin_name, admin_email, private, "
+    "total_connections, total_games, total_rounds, total_words, total_wordlists, source, "
+    "failed_probes";
+
+}  // namespace
+
+bool Registry::Open(const QString& path) {
+  db_ = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("tracker"));
+  db_.setDatabaseName(path);
+  if (!db_.open()) {
+    error_ = db_.lastError().text();
+    return false;
+  }
+  QSqlQuery q(db_);
+  // Texts are kept as the bytes the servers sent (8-bit text), hence BLOB.
+  if (!q.exec(QStringLiteral(
+          "CREATE TABLE IF NOT EXISTS rooms ("
+          " id INTEGER PRIMARY KEY AUTOINCREMENT, key BLOB UNIQUE NOT NULL, name BLOB, "
+          " description BLOB, address BLOB, port INTEGER, version BLOB, admin_name BLOB, "
+          " admin_email BLOB, private INTEGER, total_connections INTEGER, total_games INTEGER, "
+          " total_rounds INTEGER, total_words INTEGER, total_wordlists INTEGER, source BLOB, "
+          " failed_probes INTEGER DEFAULT 0)"))) {
+    error_ = q.lastError().text();
+    return false;
+  }
+  return true;
+}
+
+int Registry::RoomCount() const {
+  QSqlQuery q(db_);
+  q.exec(QStringLiteral("SELECT COUNT(*) FROM rooms"));
+  return q.next() ? q.value(0).toInt() : 0;
+}
+
+Registry::AddResult Registry::Add(const Room& room) {
+  const bool known = Find(room.key).has_value();
+  if (!known) {
+    if (RoomCount() >= kMaxRooms) return AddResult::kFull;
+    QSqlQuery q(db_);
+    q.prepare(QStringLiteral("SELECT COUNT(*) FROM rooms WHERE source = ?"));
+    q.addBindValue(Bytes(room.source));
+    q.exec();
+    if (q.next() && q.value(0).toInt() >= kMaxRoomsPerSource) return AddResult::kFull;
+  }
+  QSqlQuery q(db_);
+  if (known) {
+    q.prepare(QStringLiteral(
+        "UPDATE rooms SET name=?, description=?, address=?, port=?, version=?, admin_name=?, "
+        "admin_email=?, private=?, total_connections=?, total_games=?, total_rounds=?, "
+        "total_words=?, total_wordlists=?, source=?, failed_probes=0 WHERE key=?"));
+  } else {
+    q.prepare(QStringLiteral(
+        "INSERT INTO rooms (name, description, address, port, version, admin_name, admin_email, "
+        "private, total_connections, total_games, total_rounds, total_words, total_wordlists, "
+        "source, key) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+  }
+  for (const QVariant& value :
+       {QVariant(Bytes(room.name)), QVariant(Bytes(room.description)), QVariant(Bytes(room.address)),
+        QVariant(room.port), QVariant(Bytes(room.version)), QVariant(Bytes(room.admin_name)),
+        QVariant(Bytes(room.admin_email)), QVariant(room.is_private ? 1 : 0),
+        QVariant(qlonglong(room.total_connections)), QVariant(qlonglong(room.total_games)),
+        QVariant(qlonglong(room.total_rounds)), QVariant(qlonglong(room.total_words)),
+        QVariant(qlonglong(room.total_wordlists)), QVariant(Bytes(room.source)),
+        QVariant(Bytes(room.key))}) {
+    q.addBindValue(value);
+  }
+  q.exec();
+  return known ? AddResult::kUpdated : AddResult::kAdded;
+}
+
+bool Registry::Remove(const std::string& key) {
+  QSqlQuery q(db_);
+  q.prepare(QStringLiteral("DELETE FROM rooms WHERE key = ?"));
+  q.addBindValue(Bytes(key));
+  q.exec();
+  return q.numRowsAffected() > 0;
+}
+
+std::vector<Room> Registry::Listed() const {
+  std::vector<Room> rooms;
+  QSqlQuery q(db_);
+  q.exec(QStringLiteral("SELECT %1 FROM rooms WHERE private = 0 ORDER BY id")
+             .arg(QString::fromLatin1(kColumns)));
+  while (q.next()) rooms.push_back(FromQuery(q));
+  return rooms;
+}
+
+std::optional<Room> Registry::Find(const std::string& key) const {
+  QSqlQuery q(db_);
+  q.prepare(QStringLiteral("SELECT %1 FROM rooms WHERE key = ?").arg(QString::fromLatin1(kColumns)));
+  q.addBindValue(Bytes(key));
+  q.exec();
+  if (!q.next()) return std::nullopt;
+  return FromQuery(q);
+}
+
+bool Registry::RecordProbe(const std::string& key, bool alive) {
+  QSqlQuery q(db_);
+  if (alive) {
+    q.prepare(QStringLiteral("UPDATE rooms SET failed_probes = 0 WHERE key = ?"));
+    q.addBindValue(Bytes(key));
+    q.exec();
+    return false;
+  }
+  q.prepare(QStringLiteral("UPDATE rooms SET failed_probes = failed_probes + 1 WHERE key = ?"));
+  q.addBindValue(Bytes(key));
+  q.exec();
+  QSqlQuery drop(db_);
+  drop.prepare(QStringLiteral("DELETE FROM rooms WHERE key = ? AND failed_probes >= ?"));
+  drop.addBindValue(Bytes(key));
+  drop.addBindValue(kMaxFailedProbes);
+  drop.exec();
+  return drop.numRowsAffected() > 0;
+}
+
+}  // namespace tracker

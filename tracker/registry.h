@@ -1,0 +1,61 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QSqlDatabase>
+#include <QString>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tracker {
+
+// A registered room, its fields as the server sent them (cleaned of separators).
+struct Room {
+  std::string key;
+  std::string name;
+  std::string description;
+  std::string address;
+  int port = 0;
+  std::string version;
+  std::string admin_name;
+  std::string admin_email;
+  bool is_private = false;
+  int64_t total_connections = 0;
+  int64_t total_games = 0;
+  int64_t total_rounds = 0;
+  int64_t total_words = 0;
+  int64_t total_wordlists = 0;
+  std::string source;  // the address the registration came from
+  int failed_probes = 0;
+};
+
+// The tracker's rooms, kept in an SQLite file so that a restart keeps the list.
+class Registry {
+ public:
+  // At most this many rooms, and this many from one address.
+  static constexpr int kMaxRooms = 1000;
+  static constexpr int kMaxRoomsPerSource = 20;
+
+  // Opens (and creates) the database file; false with error() set when it cannot.
+  bool Open(const QString& path);
+  QString error() const { return error_; }
+
+  enum class AddResult { kAdded, kUpdated, kFull };
+  AddResult Add(const Room& room);
+  // False when no room has the key.
+  bool Remove(const std::string& key);
+  // Listed rooms: public ones, in the order they were first registered.
+  std::vector<Room> Listed() const;
+  std::optional<Room> Find(const std::string& key) const;
+  // A probe's result; a room failing kMaxFailedProbes in a row is dropped. True when dropped.
+  static constexpr int kMaxFailedProbes = 3;
+  bool RecordProbe(const std::string& key, bool alive);
+
+ private:
+  int RoomCount() const;
+
+  QSqlDatabase db_;
+  QString error_;
+};
+
+}  // namespace tracker
