@@ -10,6 +10,7 @@
 
 #include "common/qt/app_identity.h"
 #include "common/qt/data_folder.h"
+#include "common/qt/text_codec.h"
 #include "tracker/http_front.h"
 #include "tracker/prober.h"
 #include "tracker/registry.h"
@@ -67,6 +68,8 @@ int main(int argc, char** argv) {
   }
   tracker::TrackerService service(registry,
                                   [] { return QDateTime::currentMSecsSinceEpoch(); });
+  // Room texts are 8-bit; the log shows them the way the rooms' page does.
+  service.SetLog([](const std::string& text) { Log(scrawlbox::Printable(text)); });
   tracker::HttpFront front(service, registry, data_folder,
                            QStringLiteral("/misc/scrawlbox/tracker.php"));
   auto* listener = new tracker::GuardedTcpServer(&front);

@@ -17,7 +17,7 @@ Prober::Prober(Registry& registry, int interval_ms, QObject* parent)
 }
 
 void Prober::ProbeAll() {
-  for (const Room& room : registry_.Listed()) Probe(room);
+  for (const Room& room : registry_.All()) Probe(room);
 }
 
 void Prober::Probe(const Room& room) {

@@ -8,7 +8,7 @@
 
 namespace tracker {
 
-// Asks every listed room whether it is alive (the ISALIVE probe that needs no login) every
+// Asks every registered room whether it is alive (the ISALIVE probe that needs no login) every
 // interval; a room that fails three probes in a row is dropped. Servers never renew their
 // registration on their own, so a listed room stays for as long as it answers.
 class Prober : public QObject {

@@ -40,8 +40,21 @@ constexpr char kColumns[] =
 
 }  // namespace
 
+Registry::Registry() {
+  // Each registry has its own connection, so that several can live in one process.
+  static int count = 0;
+  connection_ = QStringLiteral("tracker-%1").arg(++count);
+}
+
+Registry::~Registry() {
+  if (!db_.isValid()) return;
+  db_.close();
+  db_ = QSqlDatabase();
+  QSqlDatabase::removeDatabase(connection_);
+}
+
 bool Registry::Open(const QString& path) {
-  db_ = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("tracker"));
+  db_ = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
   db_.setDatabaseName(path);
   if (!db_.open()) {
     error_ = db_.lastError().text();
@@ -76,7 +89,7 @@ Registry::AddResult Registry::Add(const Room& room) {
     q.prepare(QStringLiteral("SELECT COUNT(*) FROM rooms WHERE source = ?"));
     q.addBindValue(Bytes(room.source));
     q.exec();
-    if (q.next() && q.value(0).toInt() >= kMaxRoomsPerSource) return AddResult::kFull;
+    if (q.next() && q.value(0).toInt() >= kMaxRoomsPerSource) return AddResult::kSourceFull;
   }
   QSqlQuery q(db_);
   if (known) {
@@ -100,7 +113,7 @@ Registry::AddResult Registry::Add(const Room& room) {
         QVariant(Bytes(room.key))}) {
     q.addBindValue(value);
   }
-  q.exec();
+  if (!q.exec()) return AddResult::kFailed;
   return known ? AddResult::kUpdated : AddResult::kAdded;
 }
 
@@ -112,14 +125,18 @@ bool Registry::Remove(const std::string& key) {
   return q.numRowsAffected() > 0;
 }
 
-std::vector<Room> Registry::Listed() const {
+std::vector<Room> Registry::Select(const char* condition) const {
   std::vector<Room> rooms;
   QSqlQuery q(db_);
-  q.exec(QStringLiteral("SELECT %1 FROM rooms WHERE private = 0 ORDER BY id")
-             .arg(QString::fromLatin1(kColumns)));
+  q.exec(QStringLiteral("SELECT %1 FROM rooms %2 ORDER BY id")
+             .arg(QString::fromLatin1(kColumns), QString::fromLatin1(condition)));
   while (q.next()) rooms.push_back(FromQuery(q));
   return rooms;
 }
+
+std::vector<Room> Registry::Listed() const { return Select("WHERE private = 0"); }
+
+std::vector<Room> Registry::All() const { return Select(""); }
 
 std::optional<Room> Registry::Find(const std::string& key) const {
   QSqlQuery q(db_);

@@ -32,6 +32,11 @@ struct Room {
 // The tracker's rooms, kept in an SQLite file so that a restart keeps the list.
 class Registry {
  public:
+  Registry();
+  ~Registry();
+  Registry(const Registry&) = delete;
+  Registry& operator=(const Registry&) = delete;
+
   // At most this many rooms, and this many from one address.
   static constexpr int kMaxRooms = 1000;
   static constexpr int kMaxRoomsPerSource = 20;
@@ -40,12 +45,16 @@ class Registry {
   bool Open(const QString& path);
   QString error() const { return error_; }
 
-  enum class AddResult { kAdded, kUpdated, kFull };
+  // kFull: the list holds kMaxRooms; kSourceFull: the address has kMaxRoomsPerSource rooms;
+  // kFailed: the database would not store it.
+  enum class AddResult { kAdded, kUpdated, kFull, kSourceFull, kFailed };
   AddResult Add(const Room& room);
   // False when no room has the key.
   bool Remove(const std::string& key);
   // Listed rooms: public ones, in the order they were first registered.
   std::vector<Room> Listed() const;
+  // Every room, private ones too: all of them are probed, so none stays for ever.
+  std::vector<Room> All() const;
   std::optional<Room> Find(const std::string& key) const;
   // A probe's result; a room failing kMaxFailedProbes in a row is dropped. True when dropped.
   static constexpr int kMaxFailedProbes = 3;
@@ -54,6 +63,9 @@ class Registry {
  private:
   int RoomCount() const;
 
+  std::vector<Room> Select(const char* condition) const;
+
+  QString connection_;
   QSqlDatabase db_;
   QString error_;
 };

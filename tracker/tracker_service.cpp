@@ -152,18 +152,30 @@ std::string TrackerService::Add(const std::map<std::string, std::string>& fields
   room.total_words = Count(Value(fields, "TOTALWORDS"));
   room.total_wordlists = Count(Value(fields, "TOTALWORDLISTS"));
   room.source = source;
+  const auto logged = [&](const char* what, const char* status) {
+    if (log_) {
+      log_(std::string(what) + " " + room.key + " (" + room.name + ") at " + room.address + ":" +
+           std::to_string(room.port) + (room.is_private ? ", private" : "") + ".");
+    }
+    return Reply(status);
+  };
   switch (registry_.Add(room)) {
-    case Registry::AddResult::kAdded: return Reply("SUBMITOK");
-    case Registry::AddResult::kUpdated: return Reply("UPDATEOK");
-    case Registry::AddResult::kFull: break;
+    case Registry::AddResult::kAdded: return logged("Added", "SUBMITOK");
+    case Registry::AddResult::kUpdated: return logged("Updated", "UPDATEOK");
+    case Registry::AddResult::kFull: return Reply("FAIL", "The list of rooms is full; try again later.");
+    case Registry::AddResult::kSourceFull:
+      return Reply("FAIL", "Your address has registered as many rooms as it may.");
+    case Registry::AddResult::kFailed: break;
   }
-  return Reply("FAIL", "The list of rooms is full; try again later.");
+  return Reply("FAIL", "The room could not be stored; try again later.");
 }
 
 std::string TrackerService::Remove(const std::map<std::string, std::string>& fields) {
   const std::string key = CleanField(Value(fields, "KEY"));
   if (key.empty()) return Reply("FAIL", "No KEY was given.");
-  return Reply(registry_.Remove(key) ? "REMOVEOK" : "NOTFOUND");
+  if (!registry_.Remove(key)) return Reply("NOTFOUND");
+  if (log_) log_("Removed " + key + ".");
+  return Reply("REMOVEOK");
 }
 
 std::string TrackerService::RoomRecord(const Room& r) {

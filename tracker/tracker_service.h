@@ -25,6 +25,9 @@ class TrackerService {
   TrackerService(Registry& registry, std::function<int64_t()> now_ms)
       : registry_(registry), now_ms_(std::move(now_ms)) {}
 
+  // Where the service reports the rooms it adds, updates and removes.
+  void SetLog(std::function<void(const std::string&)> log) { log_ = std::move(log); }
+
   // The body of the answer to a query (the percent-encoded text after "?").
   std::string Handle(std::string_view raw_query, const std::string& source_address);
 
@@ -41,6 +44,7 @@ class TrackerService {
   Registry& registry_;
   std::function<int64_t()> now_ms_;
   std::map<std::string, std::deque<int64_t>> adds_;
+  std::function<void(const std::string&)> log_;
 };
 
 // The record of a status: "STATUS=<status>|EXTRA=<extra>".

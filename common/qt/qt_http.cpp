@@ -3,10 +3,18 @@
 
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QTimer>
 #include <QUrl>
 #include <memory>
 
 namespace scrawlbox {
+
+QtHttpGetter::~QtHttpGetter() {
+  for (QNetworkReply* reply : manager_.findChildren<QNetworkReply*>()) {
+    reply->disconnect(this);
+    reply->abort();
+  }
+}
 
 void QtHttpGetter::Get(const std::string& url, const std::string& user_agent,
                        std::function<void(const directory::HttpResult&)> done) {
@@ -21,6 +29,12 @@ void QtHttpGetter::Get(const std::string& url, const std::string& user_agent,
 
   auto body = std::make_shared<QByteArray>();
   auto too_large = std::make_shared<bool>(false);
+  auto timed_out = std::make_shared<bool>(false);
+  // The transfer timeout only notices silence; this one bounds the whole request.
+  QTimer::singleShot(directory::kRequestTimeoutMs, reply, [reply, timed_out] {
+    *timed_out = true;
+    reply->abort();
+  });
   connect(reply, &QNetworkReply::readyRead, this, [reply, body, too_large] {
     *body += reply->readAll();
     if (static_cast<size_t>(body->size()) > directory::kMaxReplyBytes) {
@@ -28,12 +42,15 @@ void QtHttpGetter::Get(const std::string& url, const std::string& user_agent,
       reply->abort();
     }
   });
-  connect(reply, &QNetworkReply::finished, this, [reply, body, too_large, done] {
+  connect(reply, &QNetworkReply::finished, this, [reply, body, too_large, timed_out, done] {
     *body += reply->readAll();
     directory::HttpResult result;
     if (*too_large) {
       result.error = QNetworkReply::UnknownContentError;
       result.error_text = "The answer was too large";
+    } else if (*timed_out) {
+      result.error = QNetworkReply::TimeoutError;
+      result.error_text = "The request timed out";
     } else if (reply->error() != QNetworkReply::NoError) {
       result.error = static_cast<int>(reply->error());
       result.error_text = reply->errorString().toStdString();

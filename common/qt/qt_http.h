@@ -9,7 +9,7 @@
 namespace scrawlbox {
 
 // HTTP GETs for the tracker and the update check, through Qt Network on the program's thread.
-// Every request ends within the time limit, follows at most a few redirects, and stops reading
+// Every request ends within the time limit (however slowly the host trickles its answer), follows at most a few redirects, and stops reading
 // once the body grows beyond the size limit.
 class QtHttpGetter : public QObject, public directory::HttpGetter {
   Q_OBJECT
@@ -17,6 +17,8 @@ class QtHttpGetter : public QObject, public directory::HttpGetter {
   static constexpr int kMaxRedirects = 5;
 
   explicit QtHttpGetter(QObject* parent = nullptr) : QObject(parent) {}
+  // Requests still running are dropped without calling back: their callers may be gone.
+  ~QtHttpGetter() override;
 
   void Get(const std::string& url, const std::string& user_agent,
            std::function<void(const directory::HttpResult&)> done) override;

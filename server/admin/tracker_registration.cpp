@@ -83,13 +83,22 @@ void TrackerRegistration::Remove() {
 }
 
 void TrackerRegistration::React(const directory::HttpResult& result) {
-  room_.AsEvent([&] {
-    if (!result.ok) {
+  if (!result.ok) {
+    room_.AsEvent([&] {
       room_.SetStatusMessage("Tracker Socket Error: [" + NumberText(result.error) + "] - " +
                                  result.error_text,
                              kIconInfo);
-      return;
+    });
+    // A window stays open so that the operator reads what went wrong; the room already counts
+    // as not listed, so the next close ends the program. Without a window nobody would close it
+    // again, so the quit goes on.
+    if (quit_pending_) {
+      quit_pending_ = false;
+      if (remove_on_quit_) room_.Quit(true);
     }
+    return;
+  }
+  room_.AsEvent([&] {
     const std::string record = directory::ReplyRecord(result.body);
     const std::string status = directory::GetValue(record, "STATUS");
     std::string extra = directory::GetValue(record, "EXTRA");

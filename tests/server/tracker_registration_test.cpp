@@ -1,0 +1,295 @@
+// SPDX-License-Identifier: MIT
+#include "server/admin/tracker_registration.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "protocol/commands.h"
+#include "server/admin/banned.h"
+#include "server/admin/operator_actions.h"
+#include "server/admin/operator_console.h"
+#include "server/game/word_lists.h"
+#include "tests/support/fake_http.h"
+#include "tests/support/server_harness.h"
+#include "tests/support/temp_dir.h"
+
+namespace server {
+namespace {
+
+using testing::ElementsAre;
+using testing::HasSubstr;
+using testing::IsEmpty;
+using testing_support::FakeHttpGetter;
+using testing_support::ServerHarness;
+
+constexpr char kRoomDetails[] =
+    "Name=Pens|Ink 100%\r\n"
+    "Description=Come & draw: it's fun!\r\n"
+    "Admin Name=Ann_Op\r\n"
+    "Admin Email=ann@example.org\r\n"
+    "IP Address=203.0.113.9\r\n"
+    "Port=2021\r\n";
+constexpr char kDirectory[] =
+    "[Directory]\r\n"
+    "Tracker URL=http://tracker.example/misc/scrawlbox/tracker.php\r\n"
+    "Update URL=http://updates.example/version/\r\n";
+
+class Registration : public testing::Test {
+ protected:
+  // extra_details: more lines for the "Server Details" section.
+  explicit Registration(const std::string& extra_details = "")
+      : room("[Server Details]\r\n" + std::string(kRoomDetails) + extra_details + kDirectory),
+        registration(room.server, http, room.clock, nullptr, "HOST:ANN") {
+    room.server.SetQuitGate(&registration);
+  }
+
+  // Submits and has the tracker accept the room.
+  void SubmitAccepted() {
+    registration.Submit();
+    http.Answer("STATUS=SUBMITOK|EXTRA=\r\n");
+    ASSERT_TRUE(registration.Submitted());
+  }
+
+  FakeHttpGetter http;
+  ServerHarness room;
+  TrackerRegistration registration;
+};
+
+TEST_F(Registration, SubmitSendsEveryFieldWithFreeTextEncoded) {
+  room.server.statistics().Increment(Stat::EstablishedConnections);
+  room.server.statistics().Increment(Stat::EstablishedConnections);
+  room.server.statistics().Increment(Stat::GamesCompleted);
+  registration.Submit();
+  ASSERT_EQ(http.open.size(), 1u);
+  EXPECT_EQ(http.open.front().url,
+            "http://tracker.example/misc/scrawlbox/tracker.php?ACTION=ADD&KEY=HOST:ANN"
+            "&SERVERVERSION=1%2E00%2E0001&SERVERNAME=Pens%A6Ink%20100%25"
+            "&DESC=Come%20%26%20draw%3A%20it%27s%20fun%21&IP=203.0.113.9&PORT=2021"
+            "&ADMINNAME=Ann%5FOp&ADMINEMAIL=ann%40example%2Eorg&ISPUBLIC=False"
+            "&TOTALCONNECTIONS=2&TOTALGAMES=1&TOTALROUNDS=0&TOTALWORDS=0&TOTALWORDLISTS=0");
+  EXPECT_EQ(http.open.front().user_agent, "Scrawlbox Server v1.0 build#0001");
+  EXPECT_EQ(room.view.status_text, "Connected, sending details..");
+  EXPECT_FALSE(registration.Submitted());  // only the tracker's answer counts
+}
+
+TEST_F(Registration, RemoveSendsKeyNameAndAdminAndStopsCountingAsListed) {
+  SubmitAccepted();
+  registration.Remove();
+  EXPECT_FALSE(registration.Submitted());
+  EXPECT_EQ(http.open.front().url,
+            "http://tracker.example/misc/scrawlbox/tracker.php?ACTION=REMOVE&KEY=HOST:ANN"
+            "&SERVERNAME=Pens%A6Ink%20100%25&ADMINNAME=Ann%5FOp");
+}
+
+class PrivateRegistration : public Registration {
+ protected:
+  PrivateRegistration() : Registration("Private Server=1\r\n") {}
+};
+
+TEST_F(PrivateRegistration, APrivateRoomSaysTrueInThePublicField) {
+  EXPECT_THAT(registration.SubmitQuery(), HasSubstr("&ISPUBLIC=True&"));
+}
+
+TEST(RegistrationWords, CountsComeFromTheLoadedLists) {
+  testing_support::TempDir dir;
+  std::ofstream(dir / "Animals.txt", std::ios::binary) << "cat\r\ndog\r\ncow\r\n";
+  std::ofstream(dir / "Food.txt", std::ios::binary) << "pie\r\n";
+  WordLists lists(dir.path());
+  ASSERT_FALSE(lists.ScanWordlist());
+  ServerHarness room;
+  FakeHttpGetter http;
+  TrackerRegistration registration(room.server, http, room.clock, &lists, "K");
+  EXPECT_THAT(registration.SubmitQuery(), HasSubstr("&TOTALWORDS=4&TOTALWORDLISTS=2"));
+}
+
+TEST_F(Registration, EveryStatusHasItsTextAndEffect) {
+  struct Case {
+    std::string reply;
+    std::string status_text;
+    bool submitted_after;
+    std::vector<std::string> messages;
+  };
+  const std::vector<Case> cases = {
+      {"STATUS=SUBMITOK|EXTRA=", "Your server was submitted successfully to the public database.",
+       true, {}},
+      {"STATUS=UPDATEOK|EXTRA=", "Your server details have been updated in the public database.",
+       true, {}},
+      {"STATUS=REMOVEOK|EXTRA=", "Your server details have been removed from the server.", false,
+       {}},
+      {"STATUS=NOTFOUND|EXTRA=", "Your server was not found in the listings database.", false, {}},
+      {"STATUS=OUTOFDATE|EXTRA=",
+       "It seems your client is out of date. Please download the new version.", true, {}},
+      {"STATUS=MSG|EXTRA=Hello", "Hello", true, {"Message from server..: Hello"}},
+      {"STATUS=BANNED|EXTRA=Go away", "Go away", true, {"Banned: Go away"}},
+      {"STATUS=FAIL|EXTRA=Disk full", "General failure: Disk full", true, {}},
+      {"STATUS=ERROR|EXTRA=Bad query", "Server returned error: Bad query", true, {}},
+      {"STATUS=HUH|EXTRA=x", "Unknown status returned: STATUS=HUH|EXTRA=x", true, {}},
+      {"", "Unknown status returned: ", true, {}},
+      {"<html>garbage</html>", "Unknown status returned: <html>garbage</html>", true, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.reply);
+    SubmitAccepted();
+    room.view.messages.clear();
+    registration.Submit();
+    http.Answer(c.reply + "\r\nSECOND LINE IGNORED\r\n");
+    EXPECT_EQ(room.view.status_text, c.status_text);
+    EXPECT_EQ(room.view.status_icon, kIconInfo);
+    EXPECT_EQ(registration.Submitted(), c.submitted_after);
+    EXPECT_EQ(room.view.messages, c.messages);
+  }
+}
+
+TEST_F(Registration, OnlyAFirstSubmissionCountsInTheStatistics) {
+  registration.Submit();
+  http.Answer("STATUS=SUBMITOK\r\n");  // the status as the last field matches too
+  registration.Submit();
+  http.Answer("STATUS=UPDATEOK\r\n");
+  EXPECT_EQ(room.server.statistics().Get(Stat::TrackerSubmissions), 1);
+}
+
+TEST_F(Registration, ASocketErrorIsShownAndChangesNothing) {
+  SubmitAccepted();
+  registration.Submit();
+  http.Fail(3, "Host not found");
+  EXPECT_EQ(room.view.status_text, "Tracker Socket Error: [3] - Host not found");
+  EXPECT_TRUE(registration.Submitted());
+}
+
+// --- Quitting with a listed room ------------------------------------------------------------
+
+TEST_F(Registration, AnUnlistedRoomQuitsWithoutAskingTheTracker) {
+  room.server.Quit(false);
+  EXPECT_EQ(room.view.quit_finished, 1);
+  EXPECT_THAT(http.urls, IsEmpty());
+}
+
+TEST_F(Registration, WithoutAutoRemoveTheOperatorMustRemoveFirst) {
+  SubmitAccepted();
+  const int slot = room.Join("Bob");
+  room.server.Quit(false);
+  EXPECT_EQ(room.view.status_text,
+            "You need to perform a Remove Server before shutting down the server.");
+  EXPECT_EQ(room.view.status_icon, kIconWarning);
+  EXPECT_EQ(room.view.quit_finished, 0);
+  EXPECT_THAT(room.TakeCommands(slot), IsEmpty());
+  EXPECT_EQ(http.open.size(), 0u);
+
+  // After a remove the next close goes through at once.
+  registration.Remove();
+  http.Answer("STATUS=REMOVEOK\r\n");
+  room.server.Quit(false);
+  EXPECT_EQ(room.view.quit_finished, 1);
+}
+
+class AutoRemove : public Registration {
+ protected:
+  AutoRemove() : Registration("Auto-Remove From Tracker=1\r\n") {}
+};
+
+TEST_F(AutoRemove, QuitRemovesTellsEveryoneAndEndsOnTheAnswer) {
+  SubmitAccepted();
+  const int slot = room.Join("Bob");
+  room.server.Quit(false);
+  EXPECT_TRUE(registration.QuitPending());
+  EXPECT_THAT(room.TakeCommands(slot), ElementsAre(protocol::to_client::SERVERQUIT));
+  ASSERT_EQ(http.open.size(), 1u);
+  EXPECT_THAT(http.open.front().url, HasSubstr("ACTION=REMOVE"));
+  EXPECT_EQ(room.view.quit_finished, 0);
+
+  http.Answer("STATUS=NOTFOUND|EXTRA=\r\n");
+  EXPECT_EQ(room.view.quit_finished, 1);
+  EXPECT_FALSE(registration.QuitPending());
+}
+
+TEST_F(AutoRemove, AnErrorReplyStillLetsTheRoomClose) {
+  SubmitAccepted();
+  room.server.Quit(false);
+  http.Answer("STATUS=ERROR|EXTRA=database down\r\n");
+  EXPECT_EQ(room.view.quit_finished, 1);
+}
+
+TEST_F(AutoRemove, ASocketErrorKeepsTheWindowOpenUntilTheNextClose) {
+  SubmitAccepted();
+  room.server.Quit(false);
+  http.Fail(1, "Connection refused");
+  EXPECT_EQ(room.view.quit_finished, 0);
+  EXPECT_EQ(room.view.status_text, "Tracker Socket Error: [1] - Connection refused");
+  room.server.Quit(false);
+  EXPECT_EQ(room.view.quit_finished, 1);
+  EXPECT_EQ(http.urls.size(), 2u);  // the second close did not ask again
+}
+
+TEST_F(Registration, ATerminationSignalRemovesEvenWithoutAutoRemoveAndWaitsAtMostFiveSeconds) {
+  registration.SetRemoveOnQuit(true);
+  SubmitAccepted();
+  room.server.Quit(true);
+  ASSERT_EQ(http.open.size(), 1u);
+  room.clock.Advance(TrackerRegistration::kQuitWaitMs - 1);
+  EXPECT_EQ(room.view.quit_finished, 0);
+  room.clock.Advance(1);
+  EXPECT_EQ(room.view.quit_finished, 1);
+  http.Answer("STATUS=REMOVEOK\r\n");  // too late: nothing more happens
+  EXPECT_EQ(room.view.quit_finished, 1);
+}
+
+TEST_F(Registration, ATerminationSignalEndsAtOnceOnASocketError) {
+  registration.SetRemoveOnQuit(true);
+  SubmitAccepted();
+  room.server.Quit(true);
+  http.Fail(1, "Connection refused");
+  EXPECT_EQ(room.view.quit_finished, 1);
+  room.clock.Advance(TrackerRegistration::kQuitWaitMs);
+  EXPECT_EQ(room.view.quit_finished, 1);
+}
+
+// --- Update check ---------------------------------------------------------------------------
+
+TEST_F(Registration, UpdateCheckOffersOnlyAStrictlyNewerVersion) {
+  registration.CheckForUpdate();
+  EXPECT_EQ(http.open.front().url, "http://updates.example/version/server.txt");
+  http.Answer("100002\r\n");
+  EXPECT_THAT(room.view.offers, ElementsAre(HasSubstr("New version available..")));
+
+  for (const std::string body : {"100001\r\n", "100000", "", "garbage", "  99999 "}) {
+    SCOPED_TRACE(body);
+    room.view.status_text.clear();
+    registration.CheckForUpdate();
+    http.Answer(body);
+    EXPECT_EQ(room.view.status_text,
+              "Check done. You are already running the latest version of the server.");
+  }
+  EXPECT_EQ(room.view.offers.size(), 1u);
+}
+
+TEST_F(Registration, UpdateCheckErrorsGoToTheStatusBarAndTheLog) {
+  registration.CheckForUpdate();
+  http.Fail(4, "Socket operation timed out");
+  EXPECT_EQ(room.view.status_text, "Error checking for update! Please check the logs!");
+  EXPECT_TRUE(room.view.HasLog(LogKind::kGeneral,
+                               "There was an error checking for a newer version of the server - "
+                               "4: Socket operation timed out."));
+}
+
+TEST(RegistrationKey, IsTheMachineAndAccountInUpperCase) {
+  EXPECT_EQ(RegistrationKey("studio-pc", "ann"), "STUDIO-PC:ANN");
+}
+
+TEST_F(Registration, TheConsoleSubmitsRemovesAndChecks) {
+  BanList bans(room.ini);
+  OperatorActions actions(room.server, bans, room.clock);
+  OperatorConsole console(room.server, actions, bans, nullptr, &registration);
+  console.Execute("submit");
+  console.Execute("remove");
+  console.Execute("update");
+  EXPECT_THAT(console.Execute("submit now"), ElementsAre("Usage: submit"));
+  ASSERT_EQ(http.urls.size(), 3u);
+  EXPECT_THAT(http.urls[0], HasSubstr("ACTION=ADD"));
+  EXPECT_THAT(http.urls[1], HasSubstr("ACTION=REMOVE"));
+  EXPECT_THAT(http.urls[2], HasSubstr("server.txt"));
+}
+
+}  // namespace
+}  // namespace server

@@ -1,0 +1,267 @@
+// SPDX-License-Identifier: MIT
+#include "tracker/tracker_service.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "directory/records.h"
+#include "directory/tracker.h"
+#include "tracker/registry.h"
+#include "tracker/web_page.h"
+#include "tests/support/temp_dir.h"
+
+namespace tracker {
+namespace {
+
+using directory::GetValue;
+using testing::ElementsAre;
+using testing::HasSubstr;
+using testing::Not;
+using testing::StartsWith;
+
+std::vector<std::string> Lines(const std::string& body) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  for (size_t end; (end = body.find("\r\n", start)) != std::string::npos; start = end + 2) {
+    lines.push_back(body.substr(start, end - start));
+  }
+  EXPECT_EQ(start, body.size()) << "every line ends in CR LF";
+  return lines;
+}
+
+std::string StatusOf(const std::string& reply) {
+  return GetValue(directory::ReplyRecord(reply), "STATUS");
+}
+
+std::string AddQuery(const std::string& key, const std::string& name = "Room") {
+  return "ACTION=ADD&KEY=" + key + "&SERVERVERSION=1%2E00%2E0001&SERVERNAME=" + name +
+         "&DESC=Fun&IP=198.51.100.7&PORT=2020&ADMINNAME=Ann&ADMINEMAIL=a%40b%2Ec&ISPUBLIC=False"
+         "&TOTALCONNECTIONS=5&TOTALGAMES=2&TOTALROUNDS=9&TOTALWORDS=300&TOTALWORDLISTS=3";
+}
+
+// The query with one field's value replaced.
+std::string With(std::string query, const std::string& key, const std::string& value) {
+  const size_t start = query.find("&" + key + "=") + key.size() + 2;
+  const size_t end = query.find('&', start);
+  return query.replace(start, end == std::string::npos ? std::string::npos : end - start, value);
+}
+
+class Service : public testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(registry.Open(QStringLiteral(":memory:"))); }
+
+  std::string Handle(const std::string& query, const std::string& source = "192.0.2.1") {
+    return service.Handle(query, source);
+  }
+
+  int64_t now = 1000000;
+  Registry registry;
+  TrackerService service{registry, [this] { return now; }};
+};
+
+TEST(Query, PercentEncodingIsUndoneAndBrokenEscapesStay) {
+  std::map<std::string, std::string> fields;
+  std::string error;
+  ASSERT_TRUE(ParseQuery("A=x%41%a6y&B=%4&C=%zz%&D&&E=1=2&%46=k", &fields, &error));
+  EXPECT_EQ(fields["A"], "xA\xA6y");
+  EXPECT_EQ(fields["B"], "%4");
+  EXPECT_EQ(fields["C"], "%zz%");
+  EXPECT_EQ(fields["D"], "");
+  EXPECT_EQ(fields["E"], "1=2");
+  EXPECT_EQ(fields["F"], "k");
+}
+
+TEST(Query, AKeyGivenTwiceIsRefused) {
+  std::map<std::string, std::string> fields;
+  std::string error;
+  EXPECT_FALSE(ParseQuery("ACTION=ADD&KEY=a&KEY=b", &fields, &error));
+  EXPECT_EQ(error, "KEY was given more than once.");
+}
+
+TEST(Fields, SeparatorsAndControlCharactersNeverReachARecord) {
+  EXPECT_EQ(CleanField("a|b\r\nc\td\x7f" "e\x01"), "a\xA6" "bcde");
+  EXPECT_EQ(CleanField("caf\xE9"), "caf\xE9");
+  EXPECT_EQ(Reply("FAIL", "x|y\r\nz"), "STATUS=FAIL|EXTRA=x\xA6yz\r\n");
+}
+
+TEST_F(Service, BadRequestsGetAnErrorWithAReason) {
+  EXPECT_EQ(Handle(""), "STATUS=ERROR|EXTRA=No ACTION was given.\r\n");
+  EXPECT_EQ(Handle("KEY=x"), "STATUS=ERROR|EXTRA=No ACTION was given.\r\n");
+  EXPECT_EQ(Handle("ACTION=DROPTABLES"), "STATUS=ERROR|EXTRA=Unknown ACTION DROPTABLES.\r\n");
+  EXPECT_EQ(Handle("ACTION=VIEW&ACTION=ADD"),
+            "STATUS=ERROR|EXTRA=ACTION was given more than once.\r\n");
+  EXPECT_EQ(Handle("ACTION=VIEW&X=" + std::string(1 << 20, 'a')),
+            "STATUS=ERROR|EXTRA=The request is too long.\r\n");
+}
+
+TEST_F(Service, AddThenUpdateThenRemove) {
+  EXPECT_EQ(Handle(AddQuery("HOST:ANN")), "STATUS=SUBMITOK|EXTRA=\r\n");
+  EXPECT_EQ(Handle(AddQuery("HOST:ANN", "Renamed")), "STATUS=UPDATEOK|EXTRA=\r\n");
+  const auto lines = Lines(Handle("ACTION=VIEW"));
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_EQ(lines[0],
+            "SERVERNAME=Renamed|SERVERDESC=Fun|SERVERIP=198.51.100.7|PORT=2020"
+            "|SERVERVERSION=1.00.0001|ADMINNAME=Ann|TOTALWORDLISTS=3|TOTALWORDS=300"
+            "|TOTALCONNECTIONS=5|TOTALGAMES=2|TOTALROUNDS=9");
+  EXPECT_EQ(Handle("ACTION=REMOVE&KEY=HOST:ANN&SERVERNAME=Renamed&ADMINNAME=Ann"),
+            "STATUS=REMOVEOK|EXTRA=\r\n");
+  EXPECT_EQ(Handle("ACTION=REMOVE&KEY=HOST:ANN"), "STATUS=NOTFOUND|EXTRA=\r\n");
+  EXPECT_EQ(StatusOf(Handle("ACTION=REMOVE")), "FAIL");
+  EXPECT_EQ(Handle("ACTION=VIEW"), "");
+}
+
+TEST_F(Service, PrivateRoomsAreKeptButNeverListed) {
+  EXPECT_EQ(StatusOf(Handle(With(AddQuery("A"), "ISPUBLIC", "True"))), "SUBMITOK");
+  EXPECT_EQ(Handle("ACTION=VIEW"), "");
+  EXPECT_EQ(StatusOf(Handle("ACTION=REMOVE&KEY=A")), "REMOVEOK");
+}
+
+TEST_F(Service, AnEmptyAddressMeansTheRequestsSource) {
+  Handle(With(AddQuery("K"), "IP", ""), "203.0.113.50");
+  EXPECT_EQ(GetValue(Lines(Handle("ACTION=VIEW")).at(0), "SERVERIP"), "203.0.113.50");
+}
+
+TEST_F(Service, OneRoomsFieldsCannotBreakAnotherRoomsRecord) {
+  Handle(AddQuery("EVIL", "a%7CPORT=1%0D%0AX"));
+  Handle(AddQuery("GOOD", "Nice"));
+  const auto lines = Lines(Handle("ACTION=VIEW"));
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(GetValue(lines[0], "SERVERNAME"), "a\xA6PORT=1X");
+  EXPECT_EQ(GetValue(lines[0], "PORT"), "2020");
+  EXPECT_EQ(GetValue(lines[1], "SERVERNAME"), "Nice");
+}
+
+TEST_F(Service, FieldsLongerThanTheServersOwnLimitsAreRefused) {
+  EXPECT_EQ(StatusOf(Handle(AddQuery("K", std::string(directory::kMaxRoomName, 'n')))),
+            "SUBMITOK");
+  const std::string reply = Handle(AddQuery("K2", std::string(directory::kMaxRoomName + 1, 'n')));
+  EXPECT_EQ(reply, "STATUS=FAIL|EXTRA=SERVERNAME is longer than 20 characters.\r\n");
+  // Escapes count once they are undone: 20 encoded bars are 20 characters.
+  std::string bars;
+  for (size_t i = 0; i < directory::kMaxRoomName; ++i) bars += "%A6";
+  EXPECT_EQ(StatusOf(Handle(AddQuery("K3", bars))), "SUBMITOK");
+  EXPECT_EQ(Lines(Handle("ACTION=VIEW")).size(), 2u);
+}
+
+TEST_F(Service, ThePortMustBeAPortNumber) {
+  for (const std::string port : {"0", "65536", "abc", "", "20.5", "-1", "99999999999999"}) {
+    SCOPED_TRACE(port);
+    EXPECT_EQ(StatusOf(Handle(With(AddQuery("K"), "PORT", port))), "FAIL");
+  }
+  EXPECT_EQ(StatusOf(Handle(With(AddQuery("K"), "PORT", "65535"))), "SUBMITOK");
+}
+
+TEST_F(Service, TenAddsAMinuteFromOneAddress) {
+  for (int i = 0; i < 10; ++i) {
+    EXPECT_THAT(StatusOf(Handle(AddQuery("K"), "192.0.2.1")),
+                testing::AnyOf("SUBMITOK", "UPDATEOK"));
+  }
+  EXPECT_EQ(Handle(AddQuery("K"), "192.0.2.1"),
+            "STATUS=FAIL|EXTRA=Too many submissions from your address; try again in a minute.\r\n");
+  EXPECT_EQ(StatusOf(Handle(AddQuery("K2"), "192.0.2.2")), "SUBMITOK");
+  EXPECT_EQ(Lines(Handle("ACTION=VIEW", "192.0.2.1")).size(), 2u);  // other actions still answer
+  now += 59999;
+  EXPECT_EQ(StatusOf(Handle(AddQuery("K"), "192.0.2.1")), "FAIL");
+  now += 1;
+  EXPECT_EQ(StatusOf(Handle(AddQuery("K"), "192.0.2.1")), "UPDATEOK");
+}
+
+TEST_F(Service, BytesAboveAsciiAreKeptAsBytes) {
+  Handle(AddQuery("K", "Caf%E9\xE9"));
+  EXPECT_EQ(GetValue(Lines(Handle("ACTION=VIEW")).at(0), "SERVERNAME"), "Caf\xE9\xE9");
+}
+
+// --- The registry ---------------------------------------------------------------------------
+
+Room MakeRoom(const std::string& key, const std::string& source = "192.0.2.1") {
+  Room room;
+  room.key = key;
+  room.name = key;
+  room.address = "198.51.100.7";
+  room.port = 2020;
+  room.source = source;
+  return room;
+}
+
+TEST_F(Service, TheListAndEachAddressHaveLimits) {
+  for (int i = 0; i < Registry::kMaxRoomsPerSource; ++i) {
+    ASSERT_EQ(registry.Add(MakeRoom("A" + std::to_string(i))), Registry::AddResult::kAdded);
+  }
+  EXPECT_EQ(registry.Add(MakeRoom("A-more")), Registry::AddResult::kSourceFull);
+  EXPECT_EQ(registry.Add(MakeRoom("A0")), Registry::AddResult::kUpdated);  // updates still go
+  int added = Registry::kMaxRoomsPerSource;
+  for (int source = 0; added < Registry::kMaxRooms; ++source) {
+    for (int i = 0; i < Registry::kMaxRoomsPerSource && added < Registry::kMaxRooms; ++i, ++added) {
+      const std::string key = "S" + std::to_string(source) + "-" + std::to_string(i);
+      ASSERT_EQ(registry.Add(MakeRoom(key, "10.0.0." + std::to_string(source))),
+                Registry::AddResult::kAdded);
+    }
+  }
+  EXPECT_EQ(registry.Add(MakeRoom("late", "10.9.9.9")), Registry::AddResult::kFull);
+  EXPECT_EQ(Handle(AddQuery("late"), "10.9.9.9"),
+            "STATUS=FAIL|EXTRA=The list of rooms is full; try again later.\r\n");
+  EXPECT_EQ(registry.Listed().size(), static_cast<size_t>(Registry::kMaxRooms));
+}
+
+TEST_F(Service, ThreeFailedProbesInARowDropARoom) {
+  registry.Add(MakeRoom("A"));
+  Room hidden = MakeRoom("B");
+  hidden.is_private = true;
+  registry.Add(hidden);
+  EXPECT_EQ(registry.All().size(), 2u);
+  EXPECT_EQ(registry.Listed().size(), 1u);
+
+  EXPECT_FALSE(registry.RecordProbe("A", false));
+  EXPECT_FALSE(registry.RecordProbe("A", false));
+  EXPECT_FALSE(registry.RecordProbe("A", true));  // an answer starts the count again
+  EXPECT_FALSE(registry.RecordProbe("A", false));
+  EXPECT_FALSE(registry.RecordProbe("A", false));
+  EXPECT_TRUE(registry.RecordProbe("A", false));
+  EXPECT_FALSE(registry.Find("A"));
+  // A fresh registration also starts the count again.
+  registry.RecordProbe("B", false);
+  registry.RecordProbe("B", false);
+  registry.Add(hidden);
+  EXPECT_FALSE(registry.RecordProbe("B", false));
+}
+
+TEST(RegistryFile, RoomsOutliveARestart) {
+  testing_support::TempDir dir;
+  const QString path = QString::fromStdString((dir / "tracker.sqlite").string());
+  {
+    Registry registry;
+    ASSERT_TRUE(registry.Open(path));
+    registry.Add(MakeRoom("KEEP"));
+  }
+  Registry registry;
+  ASSERT_TRUE(registry.Open(path));
+  ASSERT_EQ(registry.Listed().size(), 1u);
+  EXPECT_EQ(registry.Listed()[0].key, "KEEP");
+}
+
+TEST(RegistryFile, AnUnusableFileIsReported) {
+  testing_support::TempDir dir;
+  Registry registry;
+  EXPECT_FALSE(registry.Open(QString::fromStdString((dir / "no/such/dir/x.sqlite").string())));
+  EXPECT_FALSE(registry.error().isEmpty());
+}
+
+// --- The web page ---------------------------------------------------------------------------
+
+TEST(RoomsPage, ListsRoomsAsEscapedTextThatRefreshes) {
+  Room room = MakeRoom("K");
+  room.name = "<script>alert(1)</script>";
+  room.description = "Caf\xE9 & friends";
+  room.version = "1.00.0001";
+  const std::string page = RoomsPage({room}).toStdString();
+  EXPECT_THAT(page, HasSubstr("<meta http-equiv=\"refresh\" content=\"30\">"));
+  EXPECT_THAT(page, HasSubstr("name=\"viewport\""));
+  EXPECT_THAT(page, Not(HasSubstr("<script")));
+  EXPECT_THAT(page, HasSubstr("&lt;script&gt;alert(1)&lt;/script&gt;"));
+  EXPECT_THAT(page, HasSubstr("Caf\xC3\xA9 &amp; friends"));  // as UTF-8
+  EXPECT_THAT(page, HasSubstr("<td data-label=\"Port\">2020</td>"));
+  EXPECT_THAT(RoomsPage({}).toStdString(), HasSubstr("No rooms are open right now."));
+}
+
+}  // namespace
+}  // namespace tracker
