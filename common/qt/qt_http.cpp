@@ -5,6 +5,7 @@
 #include <QNetworkRequest>
 #include <QTimer>
 #include <QUrl>
+#include <cstring>
 #include <memory>
 
 namespace scrawlbox {
@@ -16,10 +17,33 @@ QtHttpGetter::~QtHttpGetter() {
   }
 }
 
+namespace {
+
+// Queries hold 8-bit text and values sent as they are: every byte a URL cannot carry is
+// percent-encoded here, byte for byte. (Left to QUrl, bytes above 127 would be read as UTF-8 and
+// a lone Latin-1 letter would arrive as a replacement character.)
+QByteArray EscapeForUrl(const std::string& url) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  QByteArray out;
+  out.reserve(static_cast<qsizetype>(url.size()));
+  for (const char c : url) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte <= 0x20 || byte >= 0x7F || std::strchr("\"<>\\^`{|}", c)) {
+      out += '%';
+      out += kHex[byte >> 4];
+      out += kHex[byte & 15];
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
 void QtHttpGetter::Get(const std::string& url, const std::string& user_agent,
                        std::function<void(const directory::HttpResult&)> done) {
-  // Queries hold 8-bit text; the tolerant parse percent-encodes whatever a URL cannot carry.
-  QNetworkRequest request(QUrl::fromEncoded(QByteArray::fromStdString(url), QUrl::TolerantMode));
+  QNetworkRequest request(QUrl::fromEncoded(EscapeForUrl(url), QUrl::TolerantMode));
   request.setRawHeader("Accept", "*/*");
   request.setRawHeader("User-Agent", QByteArray::fromStdString(user_agent));
   request.setRawHeader("Connection", "close");

@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTextBlock>
+#include <QTreeWidget>
 
 #include "client/net/qt_connection.h"
 #include "client/room/session.h"
@@ -23,9 +24,11 @@
 #include "client/drawing/pad_tools.h"
 #include "client/ui/game_windows.h"
 #include "client/ui/main_window.h"
+#include "client/ui/server_browser_window.h"
 #include "client/ui/small_windows.h"
 #include "client/ui/user_list.h"
 #include "tests/support/client_fakes.h"
+#include "tests/support/fake_http.h"
 #include "tests/support/matchers.h"
 #include "tests/support/temp_dir.h"
 
@@ -163,6 +166,68 @@ TEST_F(Window, EnabledStatesFollowTheConnection) {
   EXPECT_TRUE(Find<ChatInput>("txtChat")->isEnabled());
   EXPECT_EQ(Find<UserList>("lvwUsers")->topLevelItemCount(), 0);
   EXPECT_EQ(Find<QLabel>("labRoomName")->text(), "-");
+}
+
+class PublicBrowser : public Window {
+ protected:
+  PublicBrowser()
+      : browser(new ServerBrowserWindow(&session, &settings, &http, "http://t.example/list",
+                                        &window)) {}
+  void ShowPublic() {
+    auto* sections = browser->findChild<QListWidget*>(QStringLiteral("lvwSections"));
+    QListWidgetItem* item = sections->item(0);
+    ASSERT_EQ(item->text(), "Public");
+    sections->setCurrentItem(item);
+    emit sections->itemClicked(item);
+  }
+  std::vector<std::string> Rows() {
+    std::vector<std::string> rows;
+    auto* list = browser->findChild<QTreeWidget*>(QStringLiteral("lvwServers"));
+    for (int i = 0; i < list->topLevelItemCount(); ++i) {
+      rows.push_back((list->topLevelItem(i)->text(0) + " / " + list->topLevelItem(i)->text(1))
+                         .toStdString());
+    }
+    return rows;
+  }
+
+  testing_support::FakeHttpGetter http;
+  QPointer<ServerBrowserWindow> browser;
+};
+
+TEST_F(PublicBrowser, ListsTheTrackersRoomsAndConnectsOnTheRowsPort) {
+  ShowPublic();
+  EXPECT_THAT(Rows(), testing::ElementsAre("Please wait.. / Getting list of public servers.."));
+  ASSERT_EQ(http.open.size(), 1u);
+  EXPECT_EQ(http.open.front().url, "http://t.example/list?ACTION=VIEW");
+  http.Answer("SERVERNAME=Caf\xE9|SERVERDESC=Draw!|SERVERIP=192.0.2.7|PORT=2031\r\n"
+              "SERVERNAME=Other|SERVERDESC=Two|SERVERIP=192.0.2.8|PORT=2020\r\n");
+  EXPECT_THAT(Rows(), testing::ElementsAre("Caf\u00e9 / Draw!", "Other / Two"));
+
+  auto* list = browser->findChild<QTreeWidget*>(QStringLiteral("lvwServers"));
+  list->setCurrentItem(list->topLevelItem(0));
+  emit list->itemClicked(list->topLevelItem(0), 0);
+  EXPECT_EQ(browser->findChild<QLineEdit*>(QStringLiteral("txtAddress"))->text(), "192.0.2.7");
+  emit list->itemDoubleClicked(list->topLevelItem(0), 0);
+  EXPECT_EQ(connection.host, "192.0.2.7");
+  EXPECT_EQ(connection.port, 2031);
+}
+
+TEST_F(PublicBrowser, AnEmptyListAndATrackerErrorSayWhatHappened) {
+  ShowPublic();
+  http.Answer("");
+  EXPECT_THAT(Rows(), testing::ElementsAre("No servers online. / Please try again later.."));
+  ShowPublic();
+  http.Fail(1, "Connection refused");
+  EXPECT_THAT(Rows(), testing::ElementsAre("Please wait.. / Getting list of public servers.."));
+  const auto text = Find<ChatView>("rtbChat")->document()->lastBlock().text().toStdString();
+  EXPECT_THAT(text, testing::HasSubstr("Tracker Socket Error: [1] - Connection refused"));
+}
+
+TEST_F(PublicBrowser, AnAnswerAfterTheWindowClosedIsDropped) {
+  ShowPublic();
+  delete browser.data();
+  http.Answer("SERVERNAME=Late|SERVERDESC=x|SERVERIP=192.0.2.9|PORT=2020\r\n");
+  EXPECT_TRUE(browser.isNull());
 }
 
 TEST_F(Window, TheFloatingChatMirrorsAndGivesItsLinesBack) {

@@ -1,0 +1,85 @@
+// SPDX-License-Identifier: MIT
+#include "tests/integration/tracker_process.h"
+
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTcpSocket>
+#include <QTimer>
+
+#include "common/qt/qt_http.h"
+#include "tests/integration/server_process.h"
+
+namespace testing_support {
+
+TrackerProcess::TrackerProcess(int probe_seconds)
+    : port_(FreePort()), probe_seconds_(probe_seconds) {
+  process_.setProcessChannelMode(QProcess::MergedChannels);
+}
+
+TrackerProcess::~TrackerProcess() {
+  if (Running()) {
+    process_.kill();
+    process_.waitForFinished(kWaitMs);
+  }
+}
+
+bool TrackerProcess::Start() {
+  process_.start(QStringLiteral(SCRAWLBOX_TRACKER_BIN),
+                 {QStringLiteral("--data-dir"), QString::fromStdString(dir_.path().string()),
+                  QStringLiteral("--port"), QString::number(port_),
+                  QStringLiteral("--probe-seconds"), QString::number(probe_seconds_)});
+  if (!process_.waitForStarted(kWaitMs)) return false;
+  return WaitForOutput(QStringLiteral("Tracker listening"));
+}
+
+bool TrackerProcess::WaitForOutput(const QString& text, int timeout_ms) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!output_.contains(text)) {
+    const qint64 left = timeout_ms - clock.elapsed();
+    if (left <= 0 || !Running()) break;
+    process_.waitForReadyRead(static_cast<int>(left));
+    output_ += QString::fromUtf8(process_.readAll());
+  }
+  output_ += QString::fromUtf8(process_.readAll());
+  return output_.contains(text);
+}
+
+std::string TrackerProcess::Url(const std::string& path) const {
+  return "http://127.0.0.1:" + std::to_string(port_) + path;
+}
+
+directory::HttpResult Fetch(const std::string& url) {
+  scrawlbox::QtHttpGetter http;
+  QEventLoop loop;
+  directory::HttpResult answer;
+  answer.error_text = "no answer in time";
+  http.Get(url, "Scrawlbox Test", [&](const directory::HttpResult& result) {
+    answer = result;
+    loop.quit();
+  });
+  QTimer::singleShot(directory::kRequestTimeoutMs + 5000, &loop, &QEventLoop::quit);
+  loop.exec();
+  return answer;
+}
+
+std::string Ask(const TrackerProcess& tracker, const std::string& query) {
+  return Fetch(tracker.Url() + "?" + query).body;
+}
+
+QByteArray RawExchange(quint16 port, const QByteArray& request, int timeout_ms) {
+  QTcpSocket socket;
+  socket.connectToHost(QStringLiteral("127.0.0.1"), port);
+  if (!socket.waitForConnected(timeout_ms)) return {};
+  socket.write(request);
+  QByteArray answer;
+  QElapsedTimer clock;
+  clock.start();
+  while (socket.state() == QAbstractSocket::ConnectedState && clock.elapsed() < timeout_ms) {
+    socket.waitForReadyRead(static_cast<int>(timeout_ms - clock.elapsed()));
+    answer += socket.readAll();
+  }
+  return answer + socket.readAll();
+}
+
+}  // namespace testing_support
