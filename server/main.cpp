@@ -32,6 +32,16 @@
 
 namespace {
 
+// The operator's account name, for the registration key: the usual variables, then the name of
+// the home folder (a service account may have none of them set).
+QString OperatorAccountName() {
+  for (const char* name : {"USER", "USERNAME", "LOGNAME"}) {
+    const QString value = qEnvironmentVariable(name);
+    if (!value.isEmpty()) return value;
+  }
+  return QDir::home().dirName();
+}
+
 bool WantsHeadless(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     if (QByteArray(argv[i]) == "--headless") return true;
@@ -87,7 +97,7 @@ int main(int argc, char** argv) {
   scrawlbox::QtHttpGetter http;
   const std::string registration_key =
       server::RegistrationKey(QHostInfo::localHostName().toStdString(),
-                              qEnvironmentVariable("USER", qEnvironmentVariable("USERNAME")).toStdString());
+                              OperatorAccountName().toStdString());
   server::WordLists word_lists(QDir(data_folder).filePath(QStringLiteral("Wordlists")).toStdString());
 
   // Once everyone has been told, the sockets get a moment to write it out before the end.

@@ -2,6 +2,7 @@
 #include "tracker/prober.h"
 
 #include <QTcpSocket>
+#include <algorithm>
 #include <memory>
 
 #include "directory/server_browser.h"
@@ -11,13 +12,18 @@
 namespace tracker {
 
 Prober::Prober(Registry& registry, int interval_ms, QObject* parent)
-    : QObject(parent), registry_(registry), timeout_ms_(std::min(interval_ms, 10000)) {
-  connect(&timer_, &QTimer::timeout, this, &Prober::ProbeAll);
-  timer_.start(interval_ms);
+    : QObject(parent),
+      registry_(registry),
+      timeout_ms_(std::clamp(interval_ms / 3, 1, 10000)) {
+  connect(&timer_, &QTimer::timeout, this, &Prober::Tick);
+  timer_.start(std::max(interval_ms / 2, 1));
 }
 
-void Prober::ProbeAll() {
-  for (const Room& room : registry_.All()) Probe(room);
+void Prober::Tick() {
+  const bool everyone = ++ticks_ % 2 == 0;
+  for (const Room& room : registry_.All()) {
+    if (everyone || room.failed_probes > 0) Probe(room);
+  }
 }
 
 void Prober::Probe(const Room& room) {

@@ -138,6 +138,9 @@ std::string TrackerService::Add(const std::map<std::string, std::string>& fields
   }
   room.port = static_cast<int>(port_number);
   room.name = CleanField(Value(fields, "SERVERNAME"));
+  if (room.name.find_first_not_of(' ') == std::string::npos) {
+    return Reply("FAIL", "Your room needs a name before it can be listed.");
+  }
   room.description = CleanField(Value(fields, "DESC"));
   room.address = CleanField(Value(fields, "IP"));
   if (room.address.find_first_not_of(' ') == std::string::npos) room.address = source;

@@ -144,7 +144,7 @@ TEST(TrackerProcess, TenAddsAMinuteFromOneAddress) {
   EXPECT_EQ(RoomNames(Ask(tracker, "ACTION=VIEW")).size(), 10u);
 }
 
-TEST(TrackerProcess, ADeadRoomIsDroppedAfterThreeProbesAndALiveOneStays) {
+TEST(TrackerProcess, ADeadRoomIsDroppedAfterThreeProbesAndALiveOneStaysUntilItDies) {
   ServerProcess room("Name=Alive\n");
   ASSERT_TRUE(room.Start());
   TrackerProcess tracker(1);
@@ -155,6 +155,12 @@ TEST(TrackerProcess, ADeadRoomIsDroppedAfterThreeProbesAndALiveOneStays) {
   EXPECT_TRUE(tracker.WaitForOutput(QStringLiteral("Dropped DEAD"), 15000));
   EXPECT_THAT(RoomNames(Ask(tracker, "ACTION=VIEW")), ElementsAre("Alive"));
   EXPECT_THAT(tracker.output().toStdString(), Not(HasSubstr("Dropped LIVE")));
+
+  // A room that dies later goes the same way.
+  room.Terminate();
+  ASSERT_EQ(room.WaitForExit(), 0);
+  EXPECT_TRUE(tracker.WaitForOutput(QStringLiteral("Dropped LIVE"), 15000));
+  EXPECT_THAT(RoomNames(Ask(tracker, "ACTION=VIEW")), ElementsAre("No servers online."));
 }
 
 TEST(TrackerProcess, TheWebPageListsThePublicRoomsInABrowser) {

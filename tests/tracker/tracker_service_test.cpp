@@ -143,6 +143,12 @@ TEST_F(Service, FieldsLongerThanTheServersOwnLimitsAreRefused) {
   EXPECT_EQ(Lines(Handle("ACTION=VIEW")).size(), 2u);
 }
 
+TEST_F(Service, ARoomNeedsAName) {
+  EXPECT_EQ(Handle(AddQuery("K", "%20%20")),
+            "STATUS=FAIL|EXTRA=Your room needs a name before it can be listed.\r\n");
+  EXPECT_EQ(Handle("ACTION=VIEW"), "");
+}
+
 TEST_F(Service, ThePortMustBeAPortNumber) {
   for (const std::string port : {"0", "65536", "abc", "", "20.5", "-1", "99999999999999"}) {
     SCOPED_TRACE(port);
