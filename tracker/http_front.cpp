@@ -87,7 +87,11 @@ bool HttpFront::handleRequest(const QHttpServerRequest& request, QTcpSocket* soc
     return true;
   }
   if (path == QStringLiteral("/")) {
-    Respond(socket, 200, "text/html; charset=utf-8", RoomsPage(registry_.Listed()), false);
+    if (page_generation_ != registry_.generation()) {
+      page_ = RoomsPage(registry_.Listed());
+      page_generation_ = registry_.generation();
+    }
+    Respond(socket, 200, "text/html; charset=utf-8", page_, false);
     return true;
   }
   if (path == QStringLiteral("/version/client.txt") || path == QStringLiteral("/version/server.txt")) {

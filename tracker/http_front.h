@@ -44,6 +44,9 @@ class HttpFront : public QAbstractHttpServer {
   Registry& registry_;
   QString data_folder_;
   QString tracker_path_;
+  // The last page and the registry generation it was built from.
+  QByteArray page_;
+  uint64_t page_generation_ = UINT64_MAX;
 };
 
 }  // namespace tracker

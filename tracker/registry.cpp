@@ -114,6 +114,7 @@ Registry::AddResult Registry::Add(const Room& room) {
     q.addBindValue(value);
   }
   if (!q.exec()) return AddResult::kFailed;
+  Changed();
   return known ? AddResult::kUpdated : AddResult::kAdded;
 }
 
@@ -122,7 +123,9 @@ bool Registry::Remove(const std::string& key) {
   q.prepare(QStringLiteral("DELETE FROM rooms WHERE key = ?"));
   q.addBindValue(Bytes(key));
   q.exec();
-  return q.numRowsAffected() > 0;
+  if (q.numRowsAffected() <= 0) return false;
+  Changed();
+  return true;
 }
 
 std::vector<Room> Registry::Select(const char* condition) const {
@@ -134,7 +137,10 @@ std::vector<Room> Registry::Select(const char* condition) const {
   return rooms;
 }
 
-std::vector<Room> Registry::Listed() const { return Select("WHERE private = 0"); }
+const std::vector<Room>& Registry::Listed() const {
+  if (!listed_) listed_ = Select("WHERE private = 0");
+  return *listed_;
+}
 
 std::vector<Room> Registry::All() const { return Select(""); }
 
@@ -150,9 +156,11 @@ std::optional<Room> Registry::Find(const std::string& key) const {
 bool Registry::RecordProbe(const std::string& key, bool alive) {
   QSqlQuery q(db_);
   if (alive) {
-    q.prepare(QStringLiteral("UPDATE rooms SET failed_probes = 0 WHERE key = ?"));
+    // Most answers find the count at 0 already; only a real change counts as one.
+    q.prepare(QStringLiteral("UPDATE rooms SET failed_probes = 0 WHERE key = ? AND failed_probes <> 0"));
     q.addBindValue(Bytes(key));
     q.exec();
+    if (q.numRowsAffected() > 0) Changed();
     return false;
   }
   q.prepare(QStringLiteral("UPDATE rooms SET failed_probes = failed_probes + 1 WHERE key = ?"));
@@ -163,6 +171,7 @@ bool Registry::RecordProbe(const std::string& key, bool alive) {
   drop.addBindValue(Bytes(key));
   drop.addBindValue(kMaxFailedProbes);
   drop.exec();
+  Changed();
   return drop.numRowsAffected() > 0;
 }
 

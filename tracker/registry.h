@@ -51,8 +51,11 @@ class Registry {
   AddResult Add(const Room& room);
   // False when no room has the key.
   bool Remove(const std::string& key);
-  // Listed rooms: public ones, in the order they were first registered.
-  std::vector<Room> Listed() const;
+  // Listed rooms: public ones, in the order they were first registered. Kept in memory between
+  // changes: every VIEW and every page view reads it.
+  const std::vector<Room>& Listed() const;
+  // Counts the changes to the rooms, so that answers built from them can be kept until the next.
+  uint64_t generation() const { return generation_; }
   // Every room, private ones too: all of them are probed, so none stays for ever.
   std::vector<Room> All() const;
   std::optional<Room> Find(const std::string& key) const;
@@ -65,7 +68,14 @@ class Registry {
 
   std::vector<Room> Select(const char* condition) const;
 
+  void Changed() {
+    ++generation_;
+    listed_.reset();
+  }
+
   QString connection_;
+  uint64_t generation_ = 0;
+  mutable std::optional<std::vector<Room>> listed_;
   QSqlDatabase db_;
   QString error_;
 };

@@ -191,10 +191,13 @@ std::string TrackerService::RoomRecord(const Room& r) {
          "|TOTALROUNDS=" + std::to_string(r.total_rounds);
 }
 
-std::string TrackerService::View() const {
-  std::string body;
-  for (const Room& room : registry_.Listed()) body += RoomRecord(room) + "\r\n";
-  return body;
+const std::string& TrackerService::View() {
+  if (view_generation_ != registry_.generation()) {
+    view_.clear();
+    for (const Room& room : registry_.Listed()) view_ += RoomRecord(room) + "\r\n";
+    view_generation_ = registry_.generation();
+  }
+  return view_;
 }
 
 }  // namespace tracker

@@ -37,7 +37,7 @@ class TrackerService {
  private:
   std::string Add(const std::map<std::string, std::string>& fields, const std::string& source);
   std::string Remove(const std::map<std::string, std::string>& fields);
-  std::string View() const;
+  const std::string& View();
   // False once the address has made its ADD requests for this minute.
   bool WithinRate(const std::string& source);
 
@@ -45,6 +45,9 @@ class TrackerService {
   std::function<int64_t()> now_ms_;
   std::map<std::string, std::deque<int64_t>> adds_;
   std::function<void(const std::string&)> log_;
+  // The last VIEW answer and the registry generation it was built from.
+  std::string view_;
+  uint64_t view_generation_ = UINT64_MAX;
 };
 
 // The record of a status: "STATUS=<status>|EXTRA=<extra>".

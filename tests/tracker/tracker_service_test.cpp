@@ -96,6 +96,7 @@ TEST_F(Service, BadRequestsGetAnErrorWithAReason) {
 
 TEST_F(Service, AddThenUpdateThenRemove) {
   EXPECT_EQ(Handle(AddQuery("HOST:ANN")), "STATUS=SUBMITOK|EXTRA=\r\n");
+  EXPECT_EQ(GetValue(Lines(Handle("ACTION=VIEW")).at(0), "SERVERNAME"), "Room");
   EXPECT_EQ(Handle(AddQuery("HOST:ANN", "Renamed")), "STATUS=UPDATEOK|EXTRA=\r\n");
   const auto lines = Lines(Handle("ACTION=VIEW"));
   ASSERT_EQ(lines.size(), 1u);
