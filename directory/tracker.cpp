@@ -3,7 +3,9 @@
 
 #include <array>
 #include <cmath>
+#include <cstdio>
 
+#include "common/version.h"
 #include "protocol/numbers.h"
 
 namespace directory {
@@ -57,6 +59,18 @@ std::string ReplyRecord(std::string_view body) {
 
 int64_t VersionNumber(int major, int minor, int revision) {
   return static_cast<int64_t>(major) * 100000 + minor * 1000 + revision;
+}
+
+int64_t OwnVersionNumber() {
+  return VersionNumber(scrawlbox::kVersionMajor, scrawlbox::kVersionMinor,
+                       scrawlbox::kVersionRevision);
+}
+
+std::string UserAgent(std::string_view program) {
+  char revision[16];
+  std::snprintf(revision, sizeof revision, "%04d", scrawlbox::kVersionRevision);
+  return "Scrawlbox " + std::string(program) + " v" + protocol::NumberText(scrawlbox::kVersionMajor) +
+         "." + protocol::NumberText(scrawlbox::kVersionMinor) + " build#" + revision;
 }
 
 int64_t LatestVersion(std::string_view body) {

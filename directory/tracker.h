@@ -48,6 +48,10 @@ class HttpGetter {
                    std::function<void(const HttpResult&)> done) = 0;
 };
 
+// The User-Agent both programs send: "Scrawlbox " + program + " v" + major "." minor
+// " build#" + revision as four digits (program is "Server" or "Client").
+std::string UserAgent(std::string_view program);
+
 // The reply record of a tracker answer: the first line of the body.
 std::string ReplyRecord(std::string_view body);
 
@@ -56,6 +60,8 @@ std::string ReplyRecord(std::string_view body);
 int64_t VersionNumber(int major, int minor, int revision);
 // The latest version a version file names: its leading number (0 when there is none).
 int64_t LatestVersion(std::string_view body);
+// This build's version number.
+int64_t OwnVersionNumber();
 // A newer version is one strictly larger.
 inline bool IsNewer(int64_t own, int64_t latest) { return own < latest; }
 

@@ -638,24 +638,16 @@ void Session::PlaySound(int n) {
   view_.PlaySoundFile(kFiles[n]);
 }
 
-std::string Session::UserAgent() {
-  char revision[16];
-  std::snprintf(revision, sizeof revision, "%04d", scrawlbox::kVersionRevision);
-  return "Scrawlbox Client v" + NumberText(scrawlbox::kVersionMajor) + "." +
-         NumberText(scrawlbox::kVersionMinor) + " build#" + revision;
-}
-
 void Session::CheckForUpdate(directory::HttpGetter& http) {
-  http.Get(settings_.LoadDirectory().update + "client.txt", UserAgent(),
+  http.Get(settings_.LoadDirectory().update + "client.txt", directory::UserAgent("Client"),
            [this](const directory::HttpResult& result) {
              if (!result.ok) {
                System("There was an error checking for an update - " + NumberText(result.error) +
                       ": " + result.error_text + ".");
                return;
              }
-             const int64_t own = directory::VersionNumber(
-                 scrawlbox::kVersionMajor, scrawlbox::kVersionMinor, scrawlbox::kVersionRevision);
-             if (directory::IsNewer(own, directory::LatestVersion(result.body))) {
+             if (directory::IsNewer(directory::OwnVersionNumber(),
+                                    directory::LatestVersion(result.body))) {
                view_.OfferDownload("New version available..",
                                    "There is an updated Scrawlbox client available for download!"
                                    "\r\nWould you like to be taken to the download page?",

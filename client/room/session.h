@@ -71,8 +71,6 @@ class Session {
   void PlaySound(int n);
   // Asks the update host whether a newer client exists and tells the player.
   void CheckForUpdate(directory::HttpGetter& http);
-  // The client's User-Agent for the tracker and the update host.
-  static std::string UserAgent();
   // A "System" line in the chat, for what the windows report (pictures loaded and saved).
   void ShowSystemLine(const std::string& text) { System(text); }
 

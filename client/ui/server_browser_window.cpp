@@ -160,7 +160,7 @@ void ServerBrowserWindow::ShowSection(Section section) {
 void ServerBrowserWindow::FetchPublicList() {
   ShowRows({BrowserRow{"Please wait..", "Getting list of public servers..", ""}});
   if (!http_) return;
-  http_->Get(tracker_url_ + "?ACTION=VIEW", Session::UserAgent(),
+  http_->Get(tracker_url_ + "?ACTION=VIEW", directory::UserAgent("Client"),
              [this, alive = alive_](const directory::HttpResult& result) {
                if (!*alive || section_ != Section::kPublic) return;
                if (!result.ok) {

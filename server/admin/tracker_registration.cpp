@@ -3,7 +3,6 @@
 
 #include <algorithm>
 
-#include <cstdio>
 
 #include "common/links.h"
 #include "common/version.h"
@@ -35,13 +34,6 @@ TrackerRegistration::TrackerRegistration(RoomServer& room, directory::HttpGetter
       word_lists_(word_lists),
       registration_key_(std::move(registration_key)) {}
 
-std::string TrackerRegistration::UserAgent() const {
-  char revision[16];
-  std::snprintf(revision, sizeof revision, "%04d", scrawlbox::kVersionRevision);
-  return "Scrawlbox Server v" + NumberText(scrawlbox::kVersionMajor) + "." +
-         NumberText(scrawlbox::kVersionMinor) + " build#" + revision;
-}
-
 std::string TrackerRegistration::SubmitQuery() const {
   const ServerSettings& s = room_.settings();
   const ServerStatistics& stats = room_.statistics();
@@ -69,7 +61,7 @@ std::string TrackerRegistration::RemoveQuery() const {
 
 void TrackerRegistration::Send(const std::string& query) {
   room_.SetStatusMessage("Connected, sending details..", kIconInfo);
-  http_.Get(room_.settings().TrackerUrl + "?" + query, UserAgent(),
+  http_.Get(room_.settings().TrackerUrl + "?" + query, directory::UserAgent("Server"),
             [this](const directory::HttpResult& result) { React(result); });
 }
 
@@ -160,7 +152,7 @@ QuitGate::Decision TrackerRegistration::BeforeQuit() {
 }
 
 void TrackerRegistration::CheckForUpdate() {
-  http_.Get(room_.settings().UpdateUrl + "server.txt", UserAgent(),
+  http_.Get(room_.settings().UpdateUrl + "server.txt", directory::UserAgent("Server"),
             [this](const directory::HttpResult& result) {
               room_.AsEvent([&] {
                 if (!result.ok) {
@@ -172,9 +164,8 @@ void TrackerRegistration::CheckForUpdate() {
                                    kIconError);
                   return;
                 }
-                const int64_t own = directory::VersionNumber(
-                    scrawlbox::kVersionMajor, scrawlbox::kVersionMinor, scrawlbox::kVersionRevision);
-                if (directory::IsNewer(own, directory::LatestVersion(result.body))) {
+                if (directory::IsNewer(directory::OwnVersionNumber(),
+                                       directory::LatestVersion(result.body))) {
                   room_.view().OfferDownload(
                       "New version available..",
                       "There is an updated Scrawlbox server available for download!\r\nWould you "

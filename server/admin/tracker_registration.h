@@ -43,7 +43,6 @@ class TrackerRegistration : public QuitGate {
 
  private:
   void Send(const std::string& query);
-  std::string UserAgent() const;
 
   RoomServer& room_;
   directory::HttpGetter& http_;

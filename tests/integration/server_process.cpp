@@ -13,6 +13,19 @@ quint16 FreePort() {
   return probe.serverPort();
 }
 
+bool WaitForProcessOutput(QProcess& process, QString* output, const QString& text, int timeout_ms) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!output->contains(text)) {
+    const qint64 left = timeout_ms - clock.elapsed();
+    if (left <= 0 || process.state() == QProcess::NotRunning) break;
+    process.waitForReadyRead(static_cast<int>(left));
+    *output += QString::fromUtf8(process.readAll());
+  }
+  *output += QString::fromUtf8(process.readAll());
+  return output->contains(text);
+}
+
 ServerProcess::ServerProcess(const std::string& details, quint16 port)
     : port_(port ? port : FreePort()) {
   std::ofstream ini(dir_ / "Server.ini", std::ios::binary);
@@ -42,16 +55,7 @@ bool ServerProcess::Start(const QString& ready_text) {
 }
 
 bool ServerProcess::WaitForOutput(const QString& text, int timeout_ms) {
-  QElapsedTimer clock;
-  clock.start();
-  while (!output_.contains(text)) {
-    const qint64 left = timeout_ms - clock.elapsed();
-    if (left <= 0 || !Running()) break;
-    process_.waitForReadyRead(static_cast<int>(left));
-    output_ += QString::fromUtf8(process_.readAll());
-  }
-  output_ += QString::fromUtf8(process_.readAll());
-  return output_.contains(text);
+  return WaitForProcessOutput(process_, &output_, text, timeout_ms);
 }
 
 void ServerProcess::Command(const std::string& line) {

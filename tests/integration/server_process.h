@@ -12,6 +12,10 @@ namespace testing_support {
 // A free TCP port on loopback, as the system hands one out.
 quint16 FreePort();
 
+// Reads the process's output into *output until it holds the text, the time runs out or the
+// process ends; whether the text came.
+bool WaitForProcessOutput(QProcess& process, QString* output, const QString& text, int timeout_ms);
+
 // scrawlbox-server --headless on a Data folder of its own.
 class ServerProcess {
  public:

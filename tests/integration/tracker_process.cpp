@@ -33,16 +33,7 @@ bool TrackerProcess::Start() {
 }
 
 bool TrackerProcess::WaitForOutput(const QString& text, int timeout_ms) {
-  QElapsedTimer clock;
-  clock.start();
-  while (!output_.contains(text)) {
-    const qint64 left = timeout_ms - clock.elapsed();
-    if (left <= 0 || !Running()) break;
-    process_.waitForReadyRead(static_cast<int>(left));
-    output_ += QString::fromUtf8(process_.readAll());
-  }
-  output_ += QString::fromUtf8(process_.readAll());
-  return output_.contains(text);
+  return WaitForProcessOutput(process_, &output_, text, timeout_ms);
 }
 
 std::string TrackerProcess::Url(const std::string& path) const {
