@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QUrl>
 
+#include "common/qt/host_address.h"
 #include "tracker/registry.h"
 #include "tracker/tracker_service.h"
 #include "tracker/web_page.h"
@@ -16,12 +17,6 @@
 namespace tracker {
 
 namespace {
-
-std::string SourceAddress(const QHostAddress& address) {
-  bool is_v4 = false;
-  const quint32 v4 = address.toIPv4Address(&is_v4);
-  return (is_v4 ? QHostAddress(v4) : address).toString().toStdString();
-}
 
 QByteArray StatusText(int status) {
   switch (status) {
@@ -82,7 +77,7 @@ bool HttpFront::handleRequest(const QHttpServerRequest& request, QTcpSocket* soc
     const QByteArray query = request.url().query(QUrl::FullyEncoded).toLatin1();
     const std::string body = service_.Handle(std::string_view(query.constData(),
                                                               static_cast<size_t>(query.size())),
-                                             SourceAddress(request.remoteAddress()));
+                                             scrawlbox::AddressText(request.remoteAddress()));
     Respond(socket, 200, "text/plain; charset=windows-1252", QByteArray::fromStdString(body), true);
     return true;
   }

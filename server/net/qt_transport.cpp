@@ -7,22 +7,13 @@
 #include <QTcpSocket>
 #include <QTimer>
 
+#include "common/qt/host_address.h"
 #include "common/qt/text_codec.h"
 #include "server/connections/room_server.h"
 
 namespace server {
 
-namespace {
-
-// An IPv4 peer of a dual-stack socket shows as ::ffff:a.b.c.d; operators and ban patterns
-// expect a.b.c.d.
-std::string AddressText(const QHostAddress& address) {
-  bool is_v4 = false;
-  const quint32 v4 = address.toIPv4Address(&is_v4);
-  return (is_v4 ? QHostAddress(v4) : address).toString().toStdString();
-}
-
-}  // namespace
+using scrawlbox::AddressText;
 
 QtTransport::QtTransport() {
   connect(&listener_, &QTcpServer::newConnection, this, &QtTransport::OnNewConnection);
