@@ -42,7 +42,7 @@ int main(int argc, char** argv) {
   parser.addOption({QStringLiteral("port"), QStringLiteral("Listen on <port> (2080)."),
                     QStringLiteral("port"), QStringLiteral("2080")});
   parser.addOption({QStringLiteral("probe-seconds"),
-                    QStringLiteral("Probe every listed room every <seconds> (60)."),
+                    QStringLiteral("Probe every room every <seconds> (60); failing ones twice as often."),
                     QStringLiteral("seconds"), QStringLiteral("60")});
   parser.process(app);
 
