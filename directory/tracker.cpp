@@ -61,9 +61,10 @@ int64_t VersionNumber(int major, int minor, int revision) {
   return static_cast<int64_t>(major) * 100000 + minor * 1000 + revision;
 }
 
-int64_t OwnVersionNumber() {
-  return VersionNumber(scrawlbox::kVersionMajor, scrawlbox::kVersionMinor,
-                       scrawlbox::kVersionRevision);
+bool NamesNewerVersion(std::string_view version_file) {
+  return IsNewer(VersionNumber(scrawlbox::kVersionMajor, scrawlbox::kVersionMinor,
+                               scrawlbox::kVersionRevision),
+                 LatestVersion(version_file));
 }
 
 std::string UserAgent(std::string_view program) {

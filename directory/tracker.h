@@ -60,9 +60,9 @@ std::string ReplyRecord(std::string_view body);
 int64_t VersionNumber(int major, int minor, int revision);
 // The latest version a version file names: its leading number (0 when there is none).
 int64_t LatestVersion(std::string_view body);
-// This build's version number.
-int64_t OwnVersionNumber();
 // A newer version is one strictly larger.
 inline bool IsNewer(int64_t own, int64_t latest) { return own < latest; }
+// Whether the version file names a version newer than this build.
+bool NamesNewerVersion(std::string_view version_file);
 
 }  // namespace directory

@@ -82,11 +82,7 @@ bool HttpFront::handleRequest(const QHttpServerRequest& request, QTcpSocket* soc
     return true;
   }
   if (path == QStringLiteral("/")) {
-    if (page_generation_ != registry_.generation()) {
-      page_ = RoomsPage(registry_.Listed());
-      page_generation_ = registry_.generation();
-    }
-    Respond(socket, 200, "text/html; charset=utf-8", page_, false);
+    Respond(socket, 200, "text/html; charset=utf-8", page_.Get(registry_, RoomsPage), false);
     return true;
   }
   if (path == QStringLiteral("/version/client.txt") || path == QStringLiteral("/version/server.txt")) {

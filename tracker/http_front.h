@@ -4,9 +4,10 @@
 #include <QAbstractHttpServer>
 #include <QTcpServer>
 
+#include "tracker/registry.h"
+
 namespace tracker {
 
-class Registry;
 class TrackerService;
 
 // Accepts connections for the HTTP front end, at most kMaxConnections at a time, and drops any
@@ -44,9 +45,7 @@ class HttpFront : public QAbstractHttpServer {
   Registry& registry_;
   QString data_folder_;
   QString tracker_path_;
-  // The last page and the registry generation it was built from.
-  QByteArray page_;
-  uint64_t page_generation_ = UINT64_MAX;
+  PerGeneration<QByteArray> page_;
 };
 
 }  // namespace tracker

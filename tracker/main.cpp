@@ -5,12 +5,14 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
-#include <QTime>
+#include <QUrl>
 #include <cstdio>
 
 #include "common/qt/app_identity.h"
+#include "common/qt/console_line.h"
 #include "common/qt/data_folder.h"
 #include "common/qt/text_codec.h"
+#include "directory/tracker.h"
 #include "tracker/http_front.h"
 #include "tracker/prober.h"
 #include "tracker/registry.h"
@@ -19,12 +21,11 @@
 namespace {
 
 void Log(const QString& text) {
-  const QByteArray line =
-      (QTime::currentTime().toString(QStringLiteral("HH:mm:ss")) + QStringLiteral(" ") + text + '\n')
-          .toUtf8();
-  std::fwrite(line.constData(), 1, static_cast<size_t>(line.size()), stdout);
-  std::fflush(stdout);
+  scrawlbox::WriteConsoleLine(stdout, scrawlbox::ClockStamp() + QStringLiteral(" ") + text);
 }
+
+// Room texts are 8-bit; the log shows them the way the rooms' page does.
+void LogRoomText(const std::string& text) { Log(scrawlbox::Printable(text)); }
 
 }  // namespace
 
@@ -39,8 +40,12 @@ int main(int argc, char** argv) {
   parser.addOption({QStringLiteral("data-dir"),
                     QStringLiteral("Use <dir> as the Data folder (tracker.sqlite, version/)."),
                     QStringLiteral("dir")});
-  parser.addOption({QStringLiteral("port"), QStringLiteral("Listen on <port> (2080)."),
-                    QStringLiteral("port"), QStringLiteral("2080")});
+  // The programs find the tracker at their default address when nothing else is configured.
+  const QUrl default_url(QString::fromLatin1(directory::kDefaultTrackerUrl));
+  const QString default_port = QString::number(default_url.port());
+  parser.addOption({QStringLiteral("port"),
+                    QStringLiteral("Listen on <port> (%1).").arg(default_port),
+                    QStringLiteral("port"), default_port});
   parser.addOption({QStringLiteral("probe-seconds"),
                     QStringLiteral("Probe every room every <seconds> (60); failing ones twice as often."),
                     QStringLiteral("seconds"), QStringLiteral("60")});
@@ -68,10 +73,8 @@ int main(int argc, char** argv) {
   }
   tracker::TrackerService service(registry,
                                   [] { return QDateTime::currentMSecsSinceEpoch(); });
-  // Room texts are 8-bit; the log shows them the way the rooms' page does.
-  service.SetLog([](const std::string& text) { Log(scrawlbox::Printable(text)); });
-  tracker::HttpFront front(service, registry, data_folder,
-                           QStringLiteral("/misc/scrawlbox/tracker.php"));
+  service.SetLog(LogRoomText);
+  tracker::HttpFront front(service, registry, data_folder, default_url.path());
   auto* listener = new tracker::GuardedTcpServer(&front);
   if (!listener->listen(QHostAddress::Any, static_cast<quint16>(port))) {
     std::fprintf(stderr, "scrawlbox-tracker: cannot listen on port %d: %s\n", port,

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "common/qt/text_codec.h"
 #include "directory/server_browser.h"
 #include "protocol/commands.h"
 #include "protocol/framing.h"
@@ -21,9 +22,7 @@ Prober::Prober(Registry& registry, int interval_ms, QObject* parent)
 
 void Prober::Tick() {
   const bool everyone = ++ticks_ % 2 == 0;
-  for (const Room& room : registry_.All()) {
-    if (everyone || room.failed_probes > 0) Probe(room);
-  }
+  for (const Room& room : everyone ? registry_.All() : registry_.Failing()) Probe(room);
 }
 
 void Prober::Probe(const Room& room) {
@@ -53,7 +52,7 @@ void Prober::Probe(const Room& room) {
 }
 
 void Prober::Result(const std::string& key, bool alive) {
-  if (registry_.RecordProbe(key, alive)) emit roomDropped(QString::fromStdString(key));
+  if (registry_.RecordProbe(key, alive)) emit roomDropped(scrawlbox::Printable(key));
 }
 
 }  // namespace tracker

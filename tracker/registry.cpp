@@ -75,47 +75,48 @@ bool Registry::Open(const QString& path) {
   return true;
 }
 
-int Registry::RoomCount() const {
-  QSqlQuery q(db_);
-  q.exec(QStringLiteral("SELECT COUNT(*) FROM rooms"));
-  return q.next() ? q.value(0).toInt() : 0;
-}
-
 Registry::AddResult Registry::Add(const Room& room) {
-  const bool known = Find(room.key).has_value();
-  if (!known) {
-    if (RoomCount() >= kMaxRooms) return AddResult::kFull;
-    QSqlQuery q(db_);
-    q.prepare(QStringLiteral("SELECT COUNT(*) FROM rooms WHERE source = ?"));
-    q.addBindValue(Bytes(room.source));
-    q.exec();
-    if (q.next() && q.value(0).toInt() >= kMaxRoomsPerSource) return AddResult::kSourceFull;
+  const auto bind_fields = [&room](QSqlQuery& q) {
+    for (const QVariant& value :
+         {QVariant(Bytes(room.name)), QVariant(Bytes(room.description)),
+          QVariant(Bytes(room.address)), QVariant(room.port), QVariant(Bytes(room.version)),
+          QVariant(Bytes(room.admin_name)), QVariant(Bytes(room.admin_email)),
+          QVariant(room.is_private ? 1 : 0), QVariant(qlonglong(room.total_connections)),
+          QVariant(qlonglong(room.total_games)), QVariant(qlonglong(room.total_rounds)),
+          QVariant(qlonglong(room.total_words)), QVariant(qlonglong(room.total_wordlists)),
+          QVariant(Bytes(room.source)), QVariant(Bytes(room.key))}) {
+      q.addBindValue(value);
+    }
+  };
+  // A known room refreshing its entry is the usual request: one statement, and no limits.
+  QSqlQuery update(db_);
+  update.prepare(QStringLiteral(
+      "UPDATE rooms SET name=?, description=?, address=?, port=?, version=?, admin_name=?, "
+      "admin_email=?, private=?, total_connections=?, total_games=?, total_rounds=?, "
+      "total_words=?, total_wordlists=?, source=?, failed_probes=0 WHERE key=?"));
+  bind_fields(update);
+  if (update.exec() && update.numRowsAffected() > 0) {
+    Changed();
+    return AddResult::kUpdated;
   }
-  QSqlQuery q(db_);
-  if (known) {
-    q.prepare(QStringLiteral(
-        "UPDATE rooms SET name=?, description=?, address=?, port=?, version=?, admin_name=?, "
-        "admin_email=?, private=?, total_connections=?, total_games=?, total_rounds=?, "
-        "total_words=?, total_wordlists=?, source=?, failed_probes=0 WHERE key=?"));
-  } else {
-    q.prepare(QStringLiteral(
-        "INSERT INTO rooms (name, description, address, port, version, admin_name, admin_email, "
-        "private, total_connections, total_games, total_rounds, total_words, total_wordlists, "
-        "source, key) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+
+  QSqlQuery count(db_);
+  count.prepare(QStringLiteral(
+      "SELECT COUNT(*), COUNT(CASE WHEN source = ? THEN 1 END) FROM rooms"));
+  count.addBindValue(Bytes(room.source));
+  if (count.exec() && count.next()) {
+    if (count.value(0).toInt() >= kMaxRooms) return AddResult::kFull;
+    if (count.value(1).toInt() >= kMaxRoomsPerSource) return AddResult::kSourceFull;
   }
-  for (const QVariant& value :
-       {QVariant(Bytes(room.name)), QVariant(Bytes(room.description)), QVariant(Bytes(room.address)),
-        QVariant(room.port), QVariant(Bytes(room.version)), QVariant(Bytes(room.admin_name)),
-        QVariant(Bytes(room.admin_email)), QVariant(room.is_private ? 1 : 0),
-        QVariant(qlonglong(room.total_connections)), QVariant(qlonglong(room.total_games)),
-        QVariant(qlonglong(room.total_rounds)), QVariant(qlonglong(room.total_words)),
-        QVariant(qlonglong(room.total_wordlists)), QVariant(Bytes(room.source)),
-        QVariant(Bytes(room.key))}) {
-    q.addBindValue(value);
-  }
-  if (!q.exec()) return AddResult::kFailed;
+  QSqlQuery insert(db_);
+  insert.prepare(QStringLiteral(
+      "INSERT INTO rooms (name, description, address, port, version, admin_name, admin_email, "
+      "private, total_connections, total_games, total_rounds, total_words, total_wordlists, "
+      "source, key) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+  bind_fields(insert);
+  if (!insert.exec()) return AddResult::kFailed;
   Changed();
-  return known ? AddResult::kUpdated : AddResult::kAdded;
+  return AddResult::kAdded;
 }
 
 bool Registry::Remove(const std::string& key) {
@@ -144,6 +145,8 @@ const std::vector<Room>& Registry::Listed() const {
 
 std::vector<Room> Registry::All() const { return Select(""); }
 
+std::vector<Room> Registry::Failing() const { return Select("WHERE failed_probes > 0"); }
+
 std::optional<Room> Registry::Find(const std::string& key) const {
   QSqlQuery q(db_);
   q.prepare(QStringLiteral("SELECT %1 FROM rooms WHERE key = ?").arg(QString::fromLatin1(kColumns)));
@@ -154,13 +157,13 @@ std::optional<Room> Registry::Find(const std::string& key) const {
 }
 
 bool Registry::RecordProbe(const std::string& key, bool alive) {
+  // The count of failed probes is in no list or page, so only a drop counts as a change.
   QSqlQuery q(db_);
   if (alive) {
-    // Most answers find the count at 0 already; only a real change counts as one.
-    q.prepare(QStringLiteral("UPDATE rooms SET failed_probes = 0 WHERE key = ? AND failed_probes <> 0"));
+    q.prepare(QStringLiteral(
+        "UPDATE rooms SET failed_probes = 0 WHERE key = ? AND failed_probes <> 0"));
     q.addBindValue(Bytes(key));
     q.exec();
-    if (q.numRowsAffected() > 0) Changed();
     return false;
   }
   q.prepare(QStringLiteral("UPDATE rooms SET failed_probes = failed_probes + 1 WHERE key = ?"));
@@ -171,8 +174,9 @@ bool Registry::RecordProbe(const std::string& key, bool alive) {
   drop.addBindValue(Bytes(key));
   drop.addBindValue(kMaxFailedProbes);
   drop.exec();
+  if (drop.numRowsAffected() <= 0) return false;
   Changed();
-  return drop.numRowsAffected() > 0;
+  return true;
 }
 
 }  // namespace tracker

@@ -3,6 +3,7 @@
 
 #include <QSqlDatabase>
 #include <QString>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -58,13 +59,14 @@ class Registry {
   uint64_t generation() const { return generation_; }
   // Every room, private ones too: all of them are probed, so none stays for ever.
   std::vector<Room> All() const;
+  // The rooms whose last probe failed.
+  std::vector<Room> Failing() const;
   std::optional<Room> Find(const std::string& key) const;
   // A probe's result; a room failing kMaxFailedProbes in a row is dropped. True when dropped.
   static constexpr int kMaxFailedProbes = 3;
   bool RecordProbe(const std::string& key, bool alive);
 
  private:
-  int RoomCount() const;
 
   std::vector<Room> Select(const char* condition) const;
 
@@ -78,6 +80,24 @@ class Registry {
   mutable std::optional<std::vector<Room>> listed_;
   QSqlDatabase db_;
   QString error_;
+};
+
+// Something built from the listed rooms, kept until they change.
+template <typename T>
+class PerGeneration {
+ public:
+  template <typename Build>
+  const T& Get(const Registry& registry, Build build) {
+    if (generation_ != registry.generation()) {
+      value_ = build(registry.Listed());
+      generation_ = registry.generation();
+    }
+    return value_;
+  }
+
+ private:
+  T value_{};
+  uint64_t generation_ = UINT64_MAX;
 };
 
 }  // namespace tracker

@@ -192,12 +192,11 @@ std::string TrackerService::RoomRecord(const Room& r) {
 }
 
 const std::string& TrackerService::View() {
-  if (view_generation_ != registry_.generation()) {
-    view_.clear();
-    for (const Room& room : registry_.Listed()) view_ += RoomRecord(room) + "\r\n";
-    view_generation_ = registry_.generation();
-  }
-  return view_;
+  return view_.Get(registry_, [](const std::vector<Room>& rooms) {
+    std::string body;
+    for (const Room& room : rooms) body += RoomRecord(room) + "\r\n";
+    return body;
+  });
 }
 
 }  // namespace tracker

@@ -45,9 +45,7 @@ class TrackerService {
   std::function<int64_t()> now_ms_;
   std::map<std::string, std::deque<int64_t>> adds_;
   std::function<void(const std::string&)> log_;
-  // The last VIEW answer and the registry generation it was built from.
-  std::string view_;
-  uint64_t view_generation_ = UINT64_MAX;
+  PerGeneration<std::string> view_;
 };
 
 // The record of a status: "STATUS=<status>|EXTRA=<extra>".

@@ -646,8 +646,7 @@ void Session::CheckForUpdate(directory::HttpGetter& http) {
                       ": " + result.error_text + ".");
                return;
              }
-             if (directory::IsNewer(directory::OwnVersionNumber(),
-                                    directory::LatestVersion(result.body))) {
+             if (directory::NamesNewerVersion(result.body)) {
                view_.OfferDownload("New version available..",
                                    "There is an updated Scrawlbox client available for download!"
                                    "\r\nWould you like to be taken to the download page?",

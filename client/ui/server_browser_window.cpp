@@ -16,7 +16,6 @@
 #include "client/room/session.h"
 #include "common/qt/text_codec.h"
 #include "common/ui/message_box.h"
-#include "directory/records.h"
 
 namespace client {
 
@@ -253,17 +252,14 @@ void ServerBrowserWindow::RemoveServer() {
   const BrowserRow* row = SelectedRow();
   if (!row || section_ == Section::kPublic) return;
   browser_.Remove(section_, rows_, static_cast<size_t>(row - rows_.data()));
-  lvwServers_->clear();
-  cmdRemoveServer_->setEnabled(false);
   ShowSection(section_);
 }
 
 void ServerBrowserWindow::ProbeSelected() {
   const BrowserRow* row = SelectedRow();
   if (!row) return;
-  const QString host = FromWire(directory::GetValue(row->tag, "SERVERIP"));
-  const int port = directory::ServerBrowser::PortFor(row);
-  wsServerCheck_->Probe(host.isEmpty() ? FromWire(row->tag) : host, static_cast<quint16>(port));
+  wsServerCheck_->Probe(FromWire(directory::ServerBrowser::AddressOf(*row)),
+                        static_cast<quint16>(directory::ServerBrowser::PortFor(row)));
 }
 
 }  // namespace client

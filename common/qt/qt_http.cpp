@@ -47,14 +47,13 @@ void QtHttpGetter::Get(const std::string& url, const std::string& user_agent,
   request.setRawHeader("Accept", "*/*");
   request.setRawHeader("User-Agent", QByteArray::fromStdString(user_agent));
   request.setRawHeader("Connection", "close");
-  request.setTransferTimeout(directory::kRequestTimeoutMs);
   request.setMaximumRedirectsAllowed(kMaxRedirects);
   QNetworkReply* reply = manager_.get(request);
 
   auto body = std::make_shared<QByteArray>();
   auto too_large = std::make_shared<bool>(false);
   auto timed_out = std::make_shared<bool>(false);
-  // The transfer timeout only notices silence; this one bounds the whole request.
+  // One bound on the whole request, however slowly the host answers.
   QTimer::singleShot(directory::kRequestTimeoutMs, reply, [reply, timed_out] {
     *timed_out = true;
     reply->abort();

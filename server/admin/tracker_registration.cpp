@@ -164,8 +164,7 @@ void TrackerRegistration::CheckForUpdate() {
                                    kIconError);
                   return;
                 }
-                if (directory::IsNewer(directory::OwnVersionNumber(),
-                                       directory::LatestVersion(result.body))) {
+                if (directory::NamesNewerVersion(result.body)) {
                   room_.view().OfferDownload(
                       "New version available..",
                       "There is an updated Scrawlbox server available for download!\r\nWould you "

@@ -1,25 +1,19 @@
 // SPDX-License-Identifier: MIT
 #include "server/net/console_view.h"
 
-#include <QTime>
-
+#include "common/qt/console_line.h"
 #include "common/qt/text_codec.h"
 
 namespace server {
 
 void ConsoleView::WriteLine(const char* tag, const std::string& text) {
-  const QByteArray line = (QTime::currentTime().toString(QStringLiteral("HH:mm:ss")) +
-                           QStringLiteral(" [") + QString::fromLatin1(tag) +
-                           QStringLiteral("] ") + scrawlbox::Printable(text) + QLatin1Char('\n'))
-                              .toUtf8();
-  std::fwrite(line.constData(), 1, static_cast<size_t>(line.size()), out_);
-  std::fflush(out_);
+  scrawlbox::WriteConsoleLine(out_, scrawlbox::ClockStamp() + QStringLiteral(" [") +
+                                        QString::fromLatin1(tag) + QStringLiteral("] ") +
+                                        scrawlbox::Printable(text));
 }
 
 void ConsoleView::WriteAnswer(const std::string& text) {
-  const QByteArray line = (scrawlbox::Printable(text) + QLatin1Char('\n')).toUtf8();
-  std::fwrite(line.constData(), 1, static_cast<size_t>(line.size()), out_);
-  std::fflush(out_);
+  scrawlbox::WriteConsoleLine(out_, scrawlbox::Printable(text));
 }
 
 void ConsoleView::Log(LogKind kind, const std::string& text, int) {

@@ -16,9 +16,9 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QTabWidget>
-#include <QTime>
 #include <QTreeWidget>
 
+#include "common/qt/console_line.h"
 #include "common/qt/text_codec.h"
 #include "common/ui/about_window.h"
 #include "common/ui/message_box.h"
@@ -224,7 +224,7 @@ void MainWindow::Log(LogKind kind, const std::string& text, int icon) {
   QListWidget* list = kind == LogKind::kConnections ? lvwLogging_Connections_
                       : kind == LogKind::kChat      ? lvwLogging_Chat_
                                                     : lvwLogging_General_;
-  const QString line = QTime::currentTime().toString(QStringLiteral("HH:mm:ss")) +
+  const QString line = scrawlbox::ClockStamp() +
                        QStringLiteral(" - ") + scrawlbox::Printable(text);
   auto* item = new QListWidgetItem(IconFor(icon), line);
   list->addItem(item);
