@@ -3,6 +3,8 @@
 
 #include <unordered_set>
 
+#include "protocol/framing.h"
+
 namespace inifile {
 
 namespace {
@@ -55,10 +57,6 @@ bool SplitKeyLine(std::string_view line, std::string_view* key, std::string_view
   }
   *value = v;
   return true;
-}
-
-std::string CapValue(std::string_view value) {
-  return std::string(value.substr(0, std::min(value.size(), kMaxValueLength)));
 }
 
 // A name or value must stay on its line.
@@ -115,7 +113,7 @@ std::string IniDocument::Read(std::string_view section, std::string_view key,
   const size_t end = SectionEnd(header);
   for (size_t i = header + 1; i < end; ++i) {
     std::string_view k, v;
-    if (SplitKeyLine(lines_[i].text, &k, &v) && SameName(k, key)) return CapValue(v);
+    if (SplitKeyLine(lines_[i].text, &k, &v) && SameName(k, key)) return protocol::FirstChars(v, kMaxValueLength);
   }
   return std::string(default_value);
 }
@@ -129,7 +127,7 @@ KeyValues IniDocument::ReadSection(std::string_view section) const {
   for (size_t i = header + 1; i < end; ++i) {
     std::string_view k, v;
     if (SplitKeyLine(lines_[i].text, &k, &v) && seen.insert(LowerCopy(k)).second) {
-      result.emplace_back(std::string(k), CapValue(v));
+      result.emplace_back(std::string(k), protocol::FirstChars(v, kMaxValueLength));
     }
   }
   return result;

@@ -21,20 +21,9 @@ ReceiveBuffer::Status ReceiveBuffer::Next(std::string* message) {
   const size_t end = data_.find(kMessageEnd, start_ + scanned_);
   if (end == std::string::npos) {
     scanned_ = data_.size() - start_;
-    if (scanned_ > kMaxMessageLength) {
-      too_long_ = true;
-      data_.clear();
-      start_ = scanned_ = 0;
-      return Status::kTooLong;
-    }
-    return Status::kNeedMore;
+    return scanned_ > kMaxMessageLength ? Overflow() : Status::kNeedMore;
   }
-  if (end - start_ > kMaxMessageLength) {
-    too_long_ = true;
-    data_.clear();
-    start_ = scanned_ = 0;
-    return Status::kTooLong;
-  }
+  if (end - start_ > kMaxMessageLength) return Overflow();
   message->assign(data_, start_, end - start_);
   start_ = end + 1;
   scanned_ = 0;
@@ -43,6 +32,13 @@ ReceiveBuffer::Status ReceiveBuffer::Next(std::string* message) {
     start_ = 0;
   }
   return Status::kMessage;
+}
+
+ReceiveBuffer::Status ReceiveBuffer::Overflow() {
+  too_long_ = true;
+  data_.clear();
+  start_ = scanned_ = 0;
+  return Status::kTooLong;
 }
 
 }  // namespace protocol

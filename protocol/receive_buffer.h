@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstddef>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -28,6 +27,8 @@ class ReceiveBuffer {
   size_t Pending() const { return data_.size() - start_; }
 
  private:
+  // Too long: everything held is dropped and every later call says so.
+  Status Overflow();
   std::string data_;
   size_t start_ = 0;   // first byte not yet handed out
   size_t scanned_ = 0; // bytes from start_ already known to hold no terminator

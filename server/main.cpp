@@ -7,7 +7,6 @@
 #include <QDir>
 #include <QHostInfo>
 #include <QScreen>
-#include <QTimer>
 #include <cstdio>
 #include <memory>
 
@@ -41,6 +40,35 @@ QString OperatorAccountName() {
   }
   return QDir::home().dirName();
 }
+
+// The room and its administration, wired the same way for the console and for the window.
+struct Room {
+  Room(server::ServerView& view, server::QtTransport& transport, scrawlbox::Scheduler& scheduler,
+       scrawlbox::Random& random, inifile::IniStore& ini, server::WordLists& word_lists,
+       directory::HttpGetter& http, const std::string& registration_key)
+      : core({transport, scheduler, view, ini}),
+        game(core, scheduler, random, word_lists),
+        bans(ini),
+        actions(core, bans, scheduler),
+        registration(core, http, scheduler, &word_lists, registration_key) {
+    core.SetGame(&game);
+    core.SetBanCheck(&bans);
+    core.SetQuitGate(&registration);
+    transport.Attach(&core);
+  }
+
+  void Start() {
+    game.ScanWordlists();
+    core.Start();
+    bans.LoadBanList();
+  }
+
+  server::RoomServer core;
+  server::Game game;
+  server::BanList bans;
+  server::OperatorActions actions;
+  server::TrackerRegistration registration;
+};
 
 bool WantsHeadless(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
@@ -107,61 +135,42 @@ int main(int argc, char** argv) {
 
   if (options.headless) {
     server::ConsoleView view;
-    server::RoomServer core({transport, scheduler, view, ini});
-    server::Game game(core, scheduler, random, word_lists);
-    core.SetGame(&game);
-    server::BanList bans(ini);
-    core.SetBanCheck(&bans);
-    server::OperatorActions actions(core, bans, scheduler);
-    server::TrackerRegistration registration(core, http, scheduler, &word_lists, registration_key);
-    registration.SetRemoveOnQuit(true);
-    core.SetQuitGate(&registration);
-    server::OperatorConsole console(core, actions, bans, &word_lists, &registration);
+    Room room(view, transport, scheduler, random, ini, word_lists, http, registration_key);
+    room.registration.SetRemoveOnQuit(true);
+    server::OperatorConsole console(room.core, room.actions, room.bans, &word_lists,
+                                    &room.registration);
     server::ConsoleInput input;
     QObject::connect(&input, &server::ConsoleInput::lineEntered, [&](const std::string& line) {
       for (const std::string& answer : console.Execute(line)) view.WriteAnswer(answer);
     });
     QObject::connect(&input, &server::ConsoleInput::lineTooLong,
                      [&view] { view.WriteAnswer("That line was too long and was ignored."); });
-    transport.Attach(&core);
     view.OnQuitFinished(quit_after_flush);
     server::SignalWatcher termination;
     QObject::connect(&termination, &server::SignalWatcher::terminationRequested,
-                     [&core, &view] {
+                     [&room, &view] {
                        view.WriteLine("general", "Termination requested; shutting the room down.");
-                       core.Quit(true);
+                       room.core.Quit(true);
                      });
     view.WriteLine("general", "Data folder: " + data_folder.toStdString());
-    game.ScanWordlists();
-    core.Start();
-    bans.LoadBanList();
+    room.Start();
     view.WriteLine("general", "Type help for the operator's commands.");
     return app->exec();
   }
 
   server::MainWindow window;
-  server::RoomServer core({transport, scheduler, window, ini});
-  server::Game game(core, scheduler, random, word_lists);
-  core.SetGame(&game);
-  server::BanList bans(ini);
-  core.SetBanCheck(&bans);
-  bans.SetOnChanged([&window] { window.ShowBans(); });
-  server::OperatorActions actions(core, bans, scheduler);
-  server::TrackerRegistration registration(core, http, scheduler, &word_lists, registration_key);
-  core.SetQuitGate(&registration);
-  transport.Attach(&core);
-  window.Attach(&core);
-  window.AttachAdmin(&bans, &actions, &word_lists);
-  window.AttachRegistration(&registration);
+  Room room(window, transport, scheduler, random, ini, word_lists, http, registration_key);
+  room.bans.SetOnChanged([&window] { window.ShowBans(); });
+  window.Attach(&room.core);
+  window.AttachAdmin(&room.bans, &room.actions, &word_lists);
+  window.AttachRegistration(&room.registration);
   window.OnQuitFinished([&window, quit_after_flush] {
     window.close();
     quit_after_flush();
   });
   auto* splash = new scrawlbox::SplashWindow(QStringLiteral("Server"));
   splash->ShowFor();
-  game.ScanWordlists();
-  core.Start();
-  bans.LoadBanList();
+  room.Start();
   window.ShowBans();
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     window.move(screen->availableGeometry().center() - window.rect().center());

@@ -144,15 +144,6 @@ bool MatchesWildcards(std::string_view text, std::string_view pattern) {
   return p == pattern.size();
 }
 
-bool HasUnbalancedBracket(std::string_view pattern) {
-  for (size_t at = pattern.find('['); at != std::string_view::npos; at = pattern.find('[', at + 1)) {
-    const size_t close = pattern.find(']', at + 1);
-    if (close == std::string_view::npos) return true;
-    at = close;
-  }
-  return false;
-}
-
 }  // namespace
 
 std::string BanEntry::Field(std::string_view key) const {
@@ -190,7 +181,7 @@ bool MatchesBanPattern(std::string_view address, std::string_view pattern) {
     const bool matched = MatchesCidr(address, pattern, &is_cidr);
     if (is_cidr) return matched;
   }
-  if (HasUnbalancedBracket(pattern)) return false;
+  // A "[" never closed can never be passed, so such a pattern matches nothing.
   return MatchesWildcards(address, pattern);
 }
 

@@ -161,10 +161,9 @@ std::vector<std::string> OperatorConsole::Execute(std::string_view line) {
   }
   if (command == "stats") {
     std::vector<std::string> lines;
-    const size_t lists = word_lists_ ? word_lists_->names().size() : 0;
-    const size_t words = word_lists_ ? word_lists_->CountWords() : 0;
-    for (const auto& [name, value] :
-         StatisticsRows(room_.statistics(), bans_.entries().size(), lists, words)) {
+    const WordListTotals totals = CountWordLists(word_lists_);
+    for (const auto& [name, value] : StatisticsRows(room_.statistics(), bans_.entries().size(),
+                                                    totals.lists, totals.words)) {
       lines.push_back(name + ": " + protocol::GroupedNumber(value));
     }
     return lines;

@@ -37,8 +37,7 @@ TrackerRegistration::TrackerRegistration(RoomServer& room, directory::HttpGetter
 std::string TrackerRegistration::SubmitQuery() const {
   const ServerSettings& s = room_.settings();
   const ServerStatistics& stats = room_.statistics();
-  const size_t lists = word_lists_ ? word_lists_->names().size() : 0;
-  const size_t words = word_lists_ ? word_lists_->CountWords() : 0;
+  const WordListTotals totals = CountWordLists(word_lists_);
   return "ACTION=ADD&KEY=" + registration_key_ + "&SERVERVERSION=" +
          URLEncode(protocol::MainVersionText(scrawlbox::kVersionMajor, scrawlbox::kVersionMinor,
                                              scrawlbox::kVersionRevision)) +
@@ -49,8 +48,8 @@ std::string TrackerRegistration::SubmitQuery() const {
          "&TOTALCONNECTIONS=" + NumberText(stats.Get(Stat::EstablishedConnections)) +
          "&TOTALGAMES=" + NumberText(stats.Get(Stat::GamesCompleted)) +
          "&TOTALROUNDS=" + NumberText(stats.Get(Stat::Rounds)) +
-         "&TOTALWORDS=" + NumberText(static_cast<double>(words)) +
-         "&TOTALWORDLISTS=" + NumberText(static_cast<double>(lists));
+         "&TOTALWORDS=" + NumberText(static_cast<double>(totals.words)) +
+         "&TOTALWORDLISTS=" + NumberText(static_cast<double>(totals.lists));
 }
 
 std::string TrackerRegistration::RemoveQuery() const {

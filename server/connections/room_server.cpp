@@ -3,19 +3,14 @@
 
 #include <cerrno>
 
-#include "common/version.h"
 #include "protocol/commands.h"
-#include "protocol/drawing.h"
 #include "protocol/framing.h"
 #include "protocol/numbers.h"
-#include "protocol/version_text.h"
 
 namespace server {
 
-using protocol::FirstChars;
 using protocol::NumberText;
 namespace to_client = protocol::to_client;
-namespace to_server = protocol::to_server;
 
 RoomServer::RoomServer(Ports ports)
     : transport_(ports.transport),
@@ -159,24 +154,28 @@ void RoomServer::OnData(int slot, std::string_view bytes) {
   EventScope scope(this);
   ConnectionRecord* record = Record(slot);
   if (!record) return;
+  const int32_t id = record->Id;
   record->receive_buffer.Append(bytes);
   std::string message;
   // A handler may close this very connection; the record is looked up again for every message.
   while ((record = Record(slot)) != nullptr) {
     const auto status = record->receive_buffer.Next(&message);
-    if (status == protocol::ReceiveBuffer::Status::kNeedMore) return;
+    if (status == protocol::ReceiveBuffer::Status::kNeedMore) break;
     if (status == protocol::ReceiveBuffer::Status::kTooLong) {
       record->LeaveReason = "Message too long";
       CloseConnection(slot);
-      return;
+      break;
     }
     const double counted = static_cast<double>(message.size()) + 1;
     record->BytesReceived += counted;
     total_bytes_received_ += counted;
-    view_.UpdateConnectionRow(record->Id, "", "", record->BytesReceived);
-    view_.UpdateConnectionRow(0, "", "", total_bytes_received_);
     ProcessMessage(message, slot);
   }
+  // The counts are shown once per arrival: one arrival may hold hundreds of drawing messages.
+  if ((record = Record(slot)) != nullptr) {
+    view_.UpdateConnectionRow(id, "", "", record->BytesReceived);
+  }
+  view_.UpdateConnectionRow(0, "", "", total_bytes_received_);
 }
 
 void RoomServer::OnClosed(int slot) {
@@ -197,36 +196,36 @@ void RoomServer::OnSocketError(int slot, int number, const std::string& descript
 
 bool RoomServer::SendMessage(int slot, std::string_view command, std::string_view data) {
   ConnectionRecord* record = Record(slot);
-  if (!record) return false;
-  const SendResult result = transport_.Send(slot, protocol::Frame(command, data));
-  if (!result.ok) {
-    LogConnection("SendDATA(Index=" + NumberText(slot) + ") error - " + NumberText(result.error) +
-                      ": " + result.description + ".",
-                  kIconError);
-    CloseConnection(slot);
-    return false;
-  }
-  if (transport_.QueuedBytes(slot) > kMaxSendQueue) {
-    record->LeaveReason = "Send queue exceeded";
-    CloseConnection(slot);
-    return false;
-  }
-  return true;
+  return record && SendFramed(*record, protocol::Frame(command, data), true);
 }
 
 void RoomServer::Broadcast(std::string_view command, std::string_view data, int except_slot) {
   const std::string framed = protocol::Frame(command, data);
   // A failed send closes that connection only; the others still get the message.
   ForEachConnection([&](ConnectionRecord& record) {
-    const int slot = record.SlotIndex;
-    if (slot == except_slot || record.State != StateInRoom) return;
-    if (!transport_.Send(slot, framed).ok) {
-      CloseConnection(slot);
-    } else if (transport_.QueuedBytes(slot) > kMaxSendQueue) {
-      record.LeaveReason = "Send queue exceeded";
-      CloseConnection(slot);
-    }
+    if (record.SlotIndex == except_slot || record.State != StateInRoom) return;
+    SendFramed(record, framed, false);
   });
+}
+
+bool RoomServer::SendFramed(ConnectionRecord& record, std::string_view framed, bool log_error) {
+  const int slot = record.SlotIndex;
+  const SendResult result = transport_.Send(slot, framed);
+  if (!result.ok) {
+    if (log_error) {
+      LogConnection("SendDATA(Index=" + NumberText(slot) + ") error - " +
+                        NumberText(result.error) + ": " + result.description + ".",
+                    kIconError);
+    }
+    CloseConnection(slot);
+    return false;
+  }
+  if (transport_.QueuedBytes(slot) > kMaxSendQueue) {
+    record.LeaveReason = "Send queue exceeded";
+    CloseConnection(slot);
+    return false;
+  }
+  return true;
 }
 
 // --- Closing -------------------------------------------------------------------------------------

@@ -137,7 +137,6 @@ class RoomServer {
 
   ServerStatistics& statistics() { return statistics_; }
   ServerView& view() { return view_; }
-  Scheduler& scheduler() { return scheduler_; }
   void LogConnection(const std::string& text, int icon);
   void LogChat(const std::string& text, int icon);
   void LogGeneral(const std::string& text, int icon);
@@ -197,6 +196,8 @@ class RoomServer {
   void OnDrawing(int slot, const std::string& data);
 
   // The rest of the shutdown once any question is answered: the quit gate, then SERVERQUIT.
+  // Sends one framed message; a failure or an overfull queue closes the connection.
+  bool SendFramed(ConnectionRecord& record, std::string_view framed, bool log_error);
   void ContinueQuit();
   void FinishQuit();
 

@@ -298,10 +298,7 @@ void Game::NewRound() {
 
 void Game::AnnounceArtist() {
   room_.Broadcast(to_client::NEWARTIST, NumberText(state_.ArtistId), -1);
-  if (const ConnectionRecord* artist = room_.FindConnection(
-          [this](const ConnectionRecord& r) { return r.Id == state_.ArtistId; })) {
-    room_.SendMessage(artist->SlotIndex, to_client::NEWWORD, state_.CurrentWord);
-  }
+  room_.SendMessage(room_.SlotOfId(state_.ArtistId), to_client::NEWWORD, state_.CurrentWord);
 }
 
 bool Game::PickRoundWord() {

@@ -67,7 +67,6 @@ class Game : public GameHooks {
   void ScanWordlists();
 
   const GameState& state() const { return state_; }
-  const WordLists& word_lists() const { return word_lists_; }
 
   // GameHooks
   bool IsRunning() const override { return state_.GameRunning; }

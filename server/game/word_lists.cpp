@@ -151,4 +151,9 @@ size_t WordLists::CountWords() const {
   return count;
 }
 
+WordListTotals CountWordLists(const WordLists* word_lists) {
+  if (!word_lists) return {};
+  return {word_lists->names().size(), word_lists->CountWords()};
+}
+
 }  // namespace server

@@ -62,4 +62,11 @@ std::vector<std::string> ParseEntries(std::string_view text, size_t max_entries)
 // An entry as a word: "#", "|" and ";" between alternative spellings all become ",".
 std::string EntryToWord(std::string_view entry);
 
+// How many lists and words there are, for the statistics and the tracker; none without lists.
+struct WordListTotals {
+  size_t lists = 0;
+  size_t words = 0;
+};
+WordListTotals CountWordLists(const WordLists* word_lists);
+
 }  // namespace server

@@ -41,7 +41,6 @@ class QtTransport : public QObject, public Transport {
   // Closes every connection, letting each write out what is queued, then calls done (at most
   // kCloseGraceMs later).
   void CloseAllThen(std::function<void()> done);
-  quint16 ListeningPort() const { return listener_.serverPort(); }
 
  private:
   void OnNewConnection();

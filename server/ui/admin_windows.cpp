@@ -103,13 +103,12 @@ StatisticsWindow::StatisticsWindow(RoomServer* room, const BanList* bans,
 
 void StatisticsWindow::Fill() {
   lvwStatistics_->clear();
-  const size_t lists = word_lists_ ? word_lists_->names().size() : 0;
-  const size_t words = word_lists_ ? word_lists_->CountWords() : 0;
+  const WordListTotals totals = CountWordLists(word_lists_);
   // The system's digit grouping, also where the locale would leave it out (the C locale does).
   QLocale locale;
   locale.setNumberOptions(locale.numberOptions() & ~QLocale::OmitGroupSeparator);
   for (const auto& [name, value] : StatisticsRows(room_->statistics(), bans_->entries().size(),
-                                                  lists, words)) {
+                                                  totals.lists, totals.words)) {
     auto* item = new QTreeWidgetItem(
         {QString::fromStdString(name), locale.toString(static_cast<qlonglong>(value))});
     item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);

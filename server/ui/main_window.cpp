@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "server/ui/main_window.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QUrl>
@@ -54,6 +53,11 @@ QListWidget* MakeLog(const char* name) {
 
 MainWindow::MainWindow() {
   setObjectName(QStringLiteral("wMain"));
+  icons_[kIconInfo] = style()->standardIcon(QStyle::SP_MessageBoxInformation);
+  icons_[kIconWarning] = style()->standardIcon(QStyle::SP_MessageBoxWarning);
+  icons_[kIconError] = style()->standardIcon(QStyle::SP_MessageBoxCritical);
+  icons_[5] = style()->standardIcon(QStyle::SP_DriveNetIcon);
+  icons_[6] = style()->standardIcon(QStyle::SP_ComputerIcon);
   setWindowTitle(QStringLiteral("Scrawlbox - Server v%1.%2 (build#%3) Beta")
                      .arg(scrawlbox::kVersionMajor)
                      .arg(scrawlbox::kVersionMinor, 2, 10, QLatin1Char('0'))
@@ -209,15 +213,8 @@ void MainWindow::ShowPanelInformation(QLabel* panel) {
                             prefix + panel->text());
 }
 
-QIcon MainWindow::IconFor(int icon) const {
-  switch (icon) {
-    case kIconInfo: return style()->standardIcon(QStyle::SP_MessageBoxInformation);
-    case kIconWarning: return style()->standardIcon(QStyle::SP_MessageBoxWarning);
-    case kIconError: return style()->standardIcon(QStyle::SP_MessageBoxCritical);
-    case 5: return style()->standardIcon(QStyle::SP_DriveNetIcon);
-    case 6: return style()->standardIcon(QStyle::SP_ComputerIcon);
-    default: return {};
-  }
+const QIcon& MainWindow::IconFor(int icon) const {
+  return icons_[icon >= 0 && icon < static_cast<int>(icons_.size()) ? icon : 0];
 }
 
 void MainWindow::Log(LogKind kind, const std::string& text, int icon) {

@@ -2,7 +2,9 @@
 #pragma once
 
 #include <QHash>
+#include <QIcon>
 #include <QMainWindow>
+#include <array>
 #include <functional>
 
 #include "server/connections/ports.h"
@@ -83,8 +85,11 @@ class MainWindow : public QMainWindow, public ServerView {
   // An input box that calls done(answer) when the operator answers (not when cancelled).
   void AskText(const QString& title, const QString& prompt, const QString& initial,
                std::function<void(const QString&)> done);
-  QIcon IconFor(int icon) const;
+  // The icon of a log line, status message or row (info, warning, error, master, user).
+  const QIcon& IconFor(int icon) const;
 
+  // Made once: every log line and status message shows one.
+  std::array<QIcon, 7> icons_;
   RoomServer* core_ = nullptr;
   BanList* bans_ = nullptr;
   OperatorActions* actions_ = nullptr;
