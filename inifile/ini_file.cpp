@@ -76,38 +76,17 @@ bool IniFile::Save(const IniDocument& document) const {
   return true;
 }
 
-std::string IniFile::INIRead(std::string_view section, std::string_view key,
-                             std::string_view default_value) const {
-  IniDocument document;
-  if (!Load(&document)) return std::string(default_value);
-  return document.Read(section, key, default_value);
-}
-
-bool IniFile::INIWrite(std::string_view section, std::string_view key, std::string_view value) {
-  IniDocument document;
-  if (!Load(&document)) return false;
-  document.Write(section, key, value);
-  return Save(document);
-}
-
-bool IniFile::DeleteSection(std::string_view section) {
-  IniDocument document;
-  if (!Load(&document)) return false;
-  if (!document.DeleteSection(section)) return true;
-  return Save(document);
-}
-
-bool IniFile::ReplaceSection(std::string_view section, const KeyValues& keys) {
-  IniDocument document;
-  if (!Load(&document)) return false;
-  document.ReplaceSection(section, keys);
-  return Save(document);
-}
-
-KeyValues IniFile::ReadSection(std::string_view section) const {
+IniDocument IniFile::Snapshot() const {
   IniDocument document;
   if (!Load(&document)) return {};
-  return document.ReadSection(section);
+  return document;
+}
+
+bool IniFile::Edit(const std::function<bool(IniDocument&)>& edit) {
+  IniDocument document;
+  if (!Load(&document)) return false;
+  if (!edit(document)) return true;
+  return Save(document);
 }
 
 }  // namespace inifile

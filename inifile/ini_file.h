@@ -20,12 +20,8 @@ class IniFile : public IniStore {
 
   explicit IniFile(std::filesystem::path path) : path_(std::move(path)) {}
 
-  std::string INIRead(std::string_view section, std::string_view key,
-                      std::string_view default_value) const override;
-  bool INIWrite(std::string_view section, std::string_view key, std::string_view value) override;
-  bool DeleteSection(std::string_view section) override;
-  bool ReplaceSection(std::string_view section, const KeyValues& keys) override;
-  KeyValues ReadSection(std::string_view section) const override;
+  IniDocument Snapshot() const override;
+  bool Edit(const std::function<bool(IniDocument&)>& edit) override;
 
   const std::filesystem::path& path() const { return path_; }
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -17,25 +19,56 @@ inline constexpr size_t kMaxValueLength = 60000;
 
 using KeyValues = std::vector<std::pair<std::string, std::string>>;
 
+class IniDocument;
+
+// Where settings are kept. Every operation reads the store once; a change writes it once, so
+// several keys change together (and a key by its own value) through Edit, never key by key.
 class IniStore {
  public:
   virtual ~IniStore() = default;
 
+  // The whole store as it stands now (empty when it cannot be read).
+  virtual IniDocument Snapshot() const = 0;
+  // Reads the store, lets edit change it and stores the result when edit returns true.
+  // False when the store could not be read or written.
+  virtual bool Edit(const std::function<bool(IniDocument&)>& edit) = 0;
+
   // The stored value, or default_value when the file, section or key is missing.
   virtual std::string INIRead(std::string_view section, std::string_view key,
-                              std::string_view default_value) const = 0;
+                              std::string_view default_value) const;
   // Stores value, creating the file, section or key when needed. CR and LF in the value are
   // written as spaces, since a value cannot span lines. Returns false when nothing was stored.
-  virtual bool INIWrite(std::string_view section, std::string_view key,
-                        std::string_view value) = 0;
+  bool INIWrite(std::string_view section, std::string_view key, std::string_view value);
+  // Stores several keys of one section in one write.
+  bool INIWriteAll(std::string_view section, const KeyValues& keys);
   // Removes the section and all its keys; a missing section is not an error.
-  virtual bool DeleteSection(std::string_view section) = 0;
+  bool DeleteSection(std::string_view section);
   // Replaces the whole section with these keys in one write (an empty list removes it), so that
   // a list kept in a section is never left half written.
-  virtual bool ReplaceSection(std::string_view section, const KeyValues& keys) = 0;
+  bool ReplaceSection(std::string_view section, const KeyValues& keys);
   // Every key of the section in file order (the first of duplicate keys only), read as
   // INIRead would read them.
-  virtual KeyValues ReadSection(std::string_view section) const = 0;
+  virtual KeyValues ReadSection(std::string_view section) const;
+};
+
+// A store in memory with the same reading and writing rules as the file on disk.
+class MemoryStore : public IniStore {
+ public:
+  MemoryStore();
+  explicit MemoryStore(std::string_view text);
+  ~MemoryStore() override;
+
+  IniDocument Snapshot() const override;
+  bool Edit(const std::function<bool(IniDocument&)>& edit) override;
+  // Read in place, without a copy of the whole document.
+  std::string INIRead(std::string_view section, std::string_view key,
+                      std::string_view default_value) const override;
+  KeyValues ReadSection(std::string_view section) const override;
+
+  std::string Text() const;
+
+ private:
+  std::unique_ptr<IniDocument> document_;
 };
 
 // Numbers and Booleans as every settings file stores them: a leading-number parse (text that
@@ -43,6 +76,11 @@ class IniStore {
 double ReadNumber(const IniStore& store, std::string_view section, std::string_view key,
                   std::string_view default_value);
 bool ReadBool(const IniStore& store, std::string_view section, std::string_view key,
+              bool default_value);
+// The same, read from a snapshot, for reading many keys at once.
+double ReadNumber(const IniDocument& document, std::string_view section, std::string_view key,
+                  std::string_view default_value);
+bool ReadBool(const IniDocument& document, std::string_view section, std::string_view key,
               bool default_value);
 bool WriteBool(IniStore& store, std::string_view section, std::string_view key, bool value);
 

@@ -5,6 +5,7 @@
 #include <map>
 
 #include "directory/tracker.h"
+#include "inifile/ini_document.h"
 #include "protocol/framing.h"
 #include "protocol/numbers.h"
 #include "protocol/text.h"
@@ -39,20 +40,23 @@ int ClientOptions::ChatFontPoints() const {
 }
 
 
+// Every load reads the file once for all its keys, and every save writes it once.
+
 ClientOptions ClientSettings::LoadOptions() const {
+  const inifile::IniDocument ini = ini_.Snapshot();
   ClientOptions o;
-  o.ChatFontName = ini_.INIRead(kInterface, "Chat Font Name", "Tahoma");
-  o.ChatFontSize = ini_.INIRead(kInterface, "Chat Font Size", "9");
-  o.ShowJoinMessages = inifile::ReadBool(ini_, kInterface, "Show Join Messages", true);
-  o.ShowLeaveMessages = inifile::ReadBool(ini_, kInterface, "Show Leave Messages", true);
+  o.ChatFontName = ini.Read(kInterface, "Chat Font Name", "Tahoma");
+  o.ChatFontSize = ini.Read(kInterface, "Chat Font Size", "9");
+  o.ShowJoinMessages = inifile::ReadBool(ini, kInterface, "Show Join Messages", true);
+  o.ShowLeaveMessages = inifile::ReadBool(ini, kInterface, "Show Leave Messages", true);
   o.DrawingCursor = std::clamp(
-      protocol::RoundToInt32(inifile::ReadNumber(ini_, kInterface, "Drawing Cursor", "0")), 0, 5);
-  o.ToolCursor = inifile::ReadBool(ini_, kInterface, "Tool Cursor", true);
-  o.FlatToolbar = inifile::ReadBool(ini_, kInterface, "Flat Toolbar", false);
+      protocol::RoundToInt32(inifile::ReadNumber(ini, kInterface, "Drawing Cursor", "0")), 0, 5);
+  o.ToolCursor = inifile::ReadBool(ini, kInterface, "Tool Cursor", true);
+  o.FlatToolbar = inifile::ReadBool(ini, kInterface, "Flat Toolbar", false);
   const ClientOptions defaults;
   for (size_t n = 1; n < kSoundKeys.size(); ++n) {
     if (kSoundKeys[n]) {
-      o.SoundEnabled[n] = inifile::ReadBool(ini_, kSounds, kSoundKeys[n], defaults.SoundEnabled[n]);
+      o.SoundEnabled[n] = inifile::ReadBool(ini, kSounds, kSoundKeys[n], defaults.SoundEnabled[n]);
     }
   }
   return o;
@@ -60,44 +64,47 @@ ClientOptions ClientSettings::LoadOptions() const {
 
 void ClientSettings::SaveOptions(const ClientOptions& o) {
   // The sounds are not edited by the program, so only the interface keys are written.
-  ini_.INIWrite(kInterface, "Tool Cursor", BoolText(o.ToolCursor));
-  ini_.INIWrite(kInterface, "Drawing Cursor", std::to_string(o.DrawingCursor));
-  ini_.INIWrite(kInterface, "Show Join Messages", BoolText(o.ShowJoinMessages));
-  ini_.INIWrite(kInterface, "Show Leave Messages", BoolText(o.ShowLeaveMessages));
-  ini_.INIWrite(kInterface, "Chat Font Name", o.ChatFontName);
-  ini_.INIWrite(kInterface, "Chat Font Size", o.ChatFontSize);
-  ini_.INIWrite(kInterface, "Flat Toolbar", BoolText(o.FlatToolbar));
+  ini_.INIWriteAll(kInterface, {{"Tool Cursor", BoolText(o.ToolCursor)},
+                                {"Drawing Cursor", std::to_string(o.DrawingCursor)},
+                                {"Show Join Messages", BoolText(o.ShowJoinMessages)},
+                                {"Show Leave Messages", BoolText(o.ShowLeaveMessages)},
+                                {"Chat Font Name", o.ChatFontName},
+                                {"Chat Font Size", o.ChatFontSize},
+                                {"Flat Toolbar", BoolText(o.FlatToolbar)}});
 }
 
 Profile ClientSettings::LoadProfile() const {
+  const inifile::IniDocument ini = ini_.Snapshot();
   Profile p;
-  p.Nickname = ini_.INIRead(kPlayer, "Nickname", "un-named");
-  p.Age = inifile::ReadNumber(ini_, kPlayer, "Age", "0");
-  p.Gender = ini_.INIRead(kPlayer, "Gender", "Male");
-  p.Location = ini_.INIRead(kPlayer, "Location", "-");
-  p.Homepage = ini_.INIRead(kPlayer, "Homepage", "-");
-  p.Quote = ini_.INIRead(kPlayer, "Quote", "-");
+  p.Nickname = ini.Read(kPlayer, "Nickname", "un-named");
+  p.Age = inifile::ReadNumber(ini, kPlayer, "Age", "0");
+  p.Gender = ini.Read(kPlayer, "Gender", "Male");
+  p.Location = ini.Read(kPlayer, "Location", "-");
+  p.Homepage = ini.Read(kPlayer, "Homepage", "-");
+  p.Quote = ini.Read(kPlayer, "Quote", "-");
   return p;
 }
 
 void ClientSettings::SaveProfile(const Profile& p) {
-  ini_.INIWrite(kPlayer, "Nickname", p.Nickname);
-  ini_.INIWrite(kPlayer, "Age", protocol::NumberText(p.Age));
-  ini_.INIWrite(kPlayer, "Gender", p.Gender);
-  ini_.INIWrite(kPlayer, "Location", p.Location);
-  ini_.INIWrite(kPlayer, "Homepage", p.Homepage);
-  ini_.INIWrite(kPlayer, "Quote", p.Quote);
+  ini_.INIWriteAll(kPlayer, {{"Nickname", p.Nickname},
+                             {"Age", protocol::NumberText(p.Age)},
+                             {"Gender", p.Gender},
+                             {"Location", p.Location},
+                             {"Homepage", p.Homepage},
+                             {"Quote", p.Quote}});
 }
 
 DirectoryUrls ClientSettings::LoadDirectory() const {
+  const inifile::IniDocument ini = ini_.Snapshot();
   return DirectoryUrls{
-      ini_.INIRead(directory::kDirectorySection, "Tracker URL", directory::kDefaultTrackerUrl),
-      ini_.INIRead(directory::kDirectorySection, "Update URL", directory::kDefaultUpdateUrl)};
+      ini.Read(directory::kDirectorySection, "Tracker URL", directory::kDefaultTrackerUrl),
+      ini.Read(directory::kDirectorySection, "Update URL", directory::kDefaultUpdateUrl)};
 }
 
 WindowMetrics ClientSettings::LoadWindowMetrics() const {
-  auto read = [this](const char* key) -> std::optional<int> {
-    const std::string text = ini_.INIRead(kMetrics, key, "");
+  const inifile::IniDocument ini = ini_.Snapshot();
+  auto read = [&ini](const char* key) -> std::optional<int> {
+    const std::string text = ini.Read(kMetrics, key, "");
     if (text.empty()) return std::nullopt;
     return protocol::LeadingInt32(text);
   };
@@ -105,18 +112,17 @@ WindowMetrics ClientSettings::LoadWindowMetrics() const {
 }
 
 void ClientSettings::SaveWindowMetrics(int height, int top, int left) {
-  ini_.INIWrite(kMetrics, "Main Top", std::to_string(top));
-  ini_.INIWrite(kMetrics, "Main Left", std::to_string(left));
-  ini_.INIWrite(kMetrics, "Main Height", std::to_string(std::max(height, kMinStoredHeight)));
+  ini_.INIWriteAll(kMetrics, {{"Main Top", std::to_string(top)},
+                              {"Main Left", std::to_string(left)},
+                              {"Main Height", std::to_string(std::max(height, kMinStoredHeight))}});
 }
 
 std::vector<ServerEntry> ClientSettings::ReadEntries(const char* section, const char* count_key,
-                                                     const char* entry_key,
-                                                     const char* count_default) const {
+                                                     const char* entry_key) const {
   std::vector<ServerEntry> entries;
   // One read of the section: a count of a billion must cost no more than the keys stored.
   const inifile::KeyValues stored = ini_.ReadSection(section);
-  std::string count_text = count_default;
+  std::string count_text = "-1";
   std::map<double, std::string> by_index;
   const std::string prefix = protocol::LowerCase(entry_key) + "[";
   for (const auto& [key, value] : stored) {
@@ -142,11 +148,11 @@ std::vector<ServerEntry> ClientSettings::ReadEntries(const char* section, const 
 }
 
 std::vector<ServerEntry> ClientSettings::History() const {
-  return ReadEntries(kHistory, "Server History Count", "Server History", "-1");
+  return ReadEntries(kHistory, "Server History Count", "Server History");
 }
 
 std::vector<ServerEntry> ClientSettings::Favourites() const {
-  return ReadEntries(kFavourites, "Server Favourites Count", "Server Favourites", "-1");
+  return ReadEntries(kFavourites, "Server Favourites Count", "Server Favourites");
 }
 
 int ClientSettings::HistoryCount() const {
@@ -161,29 +167,34 @@ void ClientSettings::AddToHistory(const ServerEntry& entry) {
       std::find(favourites.begin(), favourites.end(), entry) != favourites.end()) {
     return;
   }
-  const int n = std::max(0, HistoryCount()) + 1;
-  ini_.INIWrite(kHistory, "Server History Count", std::to_string(n));
-  ini_.INIWrite(kHistory, "Server History[" + std::to_string(n) + "]", Stored(entry));
+  AppendEntry(kHistory, "Server History Count", "Server History", entry);
 }
 
 bool ClientSettings::AddToFavourites(const ServerEntry& entry) {
   const auto favourites = Favourites();
   if (std::find(favourites.begin(), favourites.end(), entry) != favourites.end()) return false;
-  const int count =
-      protocol::LeadingInt32(ini_.INIRead(kFavourites, "Server Favourites Count", "0"));
-  const int n = std::max(0, count) + 1;
-  ini_.INIWrite(kFavourites, "Server Favourites Count", std::to_string(n));
-  ini_.INIWrite(kFavourites, "Server Favourites[" + std::to_string(n) + "]", Stored(entry));
+  AppendEntry(kFavourites, "Server Favourites Count", "Server Favourites", entry);
   return true;
+}
+
+void ClientSettings::AppendEntry(const char* section, const char* count_key,
+                                 const char* entry_key, const ServerEntry& entry) {
+  ini_.Edit([&](inifile::IniDocument& ini) {
+    const int n = std::max(0, protocol::LeadingInt32(ini.Read(section, count_key, "0"))) + 1;
+    ini.Write(section, count_key, std::to_string(n));
+    ini.Write(section, std::string(entry_key) + "[" + std::to_string(n) + "]", Stored(entry));
+    return true;
+  });
 }
 
 void ClientSettings::WriteEntries(const char* section, const char* count_key,
                                   const char* entry_key, const std::vector<ServerEntry>& entries) {
-  ini_.INIWrite(section, count_key, std::to_string(entries.size()));
+  inifile::KeyValues keys = {{count_key, std::to_string(entries.size())}};
   for (size_t i = 0; i < entries.size(); ++i) {
-    ini_.INIWrite(section, std::string(entry_key) + "[" + std::to_string(i + 1) + "]",
-                  Stored(entries[i]));
+    keys.emplace_back(std::string(entry_key) + "[" + std::to_string(i + 1) + "]",
+                      Stored(entries[i]));
   }
+  ini_.INIWriteAll(section, keys);
 }
 
 void ClientSettings::WriteHistory(const std::vector<ServerEntry>& entries) {

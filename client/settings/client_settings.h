@@ -88,7 +88,10 @@ class ClientSettings : public directory::RoomListStore {
 
  private:
   std::vector<ServerEntry> ReadEntries(const char* section, const char* count_key,
-                                       const char* entry_key, const char* count_default) const;
+                                       const char* entry_key) const;
+  // Adds the entry after the stored count and raises the count, in one write.
+  void AppendEntry(const char* section, const char* count_key, const char* entry_key,
+                   const ServerEntry& entry);
   void WriteEntries(const char* section, const char* count_key, const char* entry_key,
                     const std::vector<ServerEntry>& entries);
 

@@ -4,6 +4,7 @@
 #include <array>
 #include <limits>
 
+#include "inifile/ini_document.h"
 #include "protocol/numbers.h"
 
 namespace server {
@@ -25,15 +26,32 @@ constexpr std::array<std::string_view, 16> kKeys = {
 
 std::string_view StatKey(Stat stat) { return kKeys[static_cast<size_t>(stat)]; }
 
-int32_t ServerStatistics::Get(Stat stat) const {
-  const int32_t value = protocol::LeadingInt32(ini_.INIRead(kStatisticsSection, StatKey(stat), "0"));
+namespace {
+
+int32_t StoredTotal(const inifile::IniDocument& document, Stat stat) {
+  const int32_t value = protocol::LeadingInt32(document.Read(kStatisticsSection, StatKey(stat), "0"));
   return value < 0 ? 0 : value;
 }
 
+}  // namespace
+
+int32_t ServerStatistics::Get(Stat stat) const { return StoredTotal(ini_.Snapshot(), stat); }
+
+std::array<int32_t, kStatCount> ServerStatistics::GetAll() const {
+  const inifile::IniDocument document = ini_.Snapshot();
+  std::array<int32_t, kStatCount> totals{};
+  for (size_t i = 0; i < kStatCount; ++i) totals[i] = StoredTotal(document, static_cast<Stat>(i));
+  return totals;
+}
+
 void ServerStatistics::Increment(Stat stat) {
-  const int32_t value = Get(stat);
-  if (value == std::numeric_limits<int32_t>::max()) return;
-  ini_.INIWrite(kStatisticsSection, StatKey(stat), std::to_string(value + 1));
+  // One reading and one writing of the file: this runs for every chat line.
+  ini_.Edit([stat](inifile::IniDocument& document) {
+    const int32_t value = StoredTotal(document, stat);
+    if (value == std::numeric_limits<int32_t>::max()) return false;
+    document.Write(kStatisticsSection, StatKey(stat), std::to_string(value + 1));
+    return true;
+  });
 }
 
 void ServerStatistics::Reset() { ini_.DeleteSection(kStatisticsSection); }
@@ -41,7 +59,8 @@ void ServerStatistics::Reset() { ini_.DeleteSection(kStatisticsSection); }
 std::vector<std::pair<std::string, double>> StatisticsRows(const ServerStatistics& stats,
                                                           size_t bans, size_t word_lists,
                                                           size_t words) {
-  auto stored = [&stats](Stat stat) { return static_cast<double>(stats.Get(stat)); };
+  const auto totals = stats.GetAll();
+  auto stored = [&totals](Stat stat) { return static_cast<double>(totals[static_cast<size_t>(stat)]); };
   return {
       {"Server Launched", stored(Stat::ServerLaunches)},
       {"Tracker Submissions", stored(Stat::TrackerSubmissions)},

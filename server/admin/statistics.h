@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -33,6 +34,8 @@ enum class Stat {
   SocketErrors,
 };
 
+inline constexpr size_t kStatCount = static_cast<size_t>(Stat::SocketErrors) + 1;
+
 // The key of a total in Server.ini ("Total Server Launches").
 std::string_view StatKey(Stat stat);
 
@@ -44,6 +47,8 @@ class ServerStatistics {
 
   // The stored total; a missing key or text that is not a number reads as 0.
   int32_t Get(Stat stat) const;
+  // Every total (indexed by Stat) from one reading of the file.
+  std::array<int32_t, kStatCount> GetAll() const;
   // Adds one; a total already at the largest 32-bit value stays there.
   void Increment(Stat stat);
   // Deletes the whole section.

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "directory/tracker.h"
+#include "inifile/ini_document.h"
 #include "protocol/numbers.h"
 
 namespace server {
@@ -27,29 +28,31 @@ int ServerSettings::PortNumber() const {
   return static_cast<int>(port);
 }
 
-ServerSettings LoadSettings(const inifile::IniStore& ini) {
+ServerSettings LoadSettings(const inifile::IniStore& store) {
+  // One reading of the file for all the keys.
+  const inifile::IniDocument ini = store.Snapshot();
   const char* s = kServerDetailsSection;
   ServerSettings settings;
-  settings.Name = ini.INIRead(s, "Name", "");
-  settings.Description = ini.INIRead(s, "Description", "");
-  settings.AdminName = ini.INIRead(s, "Admin Name", "");
-  settings.AdminEmail = ini.INIRead(s, "Admin Email", "");
-  settings.IPAddress = ini.INIRead(s, "IP Address", "");
-  settings.Website = ini.INIRead(s, "Website", "http://");
-  settings.MOTD = ini.INIRead(s, "MOTD", "");
+  settings.Name = ini.Read(s, "Name", "");
+  settings.Description = ini.Read(s, "Description", "");
+  settings.AdminName = ini.Read(s, "Admin Name", "");
+  settings.AdminEmail = ini.Read(s, "Admin Email", "");
+  settings.IPAddress = ini.Read(s, "IP Address", "");
+  settings.Website = ini.Read(s, "Website", "http://");
+  settings.MOTD = ini.Read(s, "MOTD", "");
   settings.PrivateServer = inifile::ReadBool(ini, s, "Private Server", false);
-  settings.ServerPassword = ini.INIRead(s, "Server Password", "");
+  settings.ServerPassword = ini.Read(s, "Server Password", "");
   settings.AutoRemoveFromTracker = inifile::ReadBool(ini, s, "Auto-Remove From Tracker", false);
-  settings.Port = ini.INIRead(s, "Port", "2020");
+  settings.Port = ini.Read(s, "Port", "2020");
   settings.PingInterval =
-      SecondsToClampedMs(ini.INIRead(s, "Ping", "10"), kMinPingInterval, kMaxPingInterval);
+      SecondsToClampedMs(ini.Read(s, "Ping", "10"), kMinPingInterval, kMaxPingInterval);
   settings.PingTimeout =
-      SecondsToClampedMs(ini.INIRead(s, "Ping Timeout", "5"), kMinPingTimeout, kMaxPingTimeout);
-  settings.DenyMessage = ini.INIRead(s, "Deny Message", kDefaultDenyMessage);
+      SecondsToClampedMs(ini.Read(s, "Ping Timeout", "5"), kMinPingTimeout, kMaxPingTimeout);
+  settings.DenyMessage = ini.Read(s, "Deny Message", kDefaultDenyMessage);
   settings.TrackerUrl =
-      ini.INIRead(directory::kDirectorySection, "Tracker URL", directory::kDefaultTrackerUrl);
+      ini.Read(directory::kDirectorySection, "Tracker URL", directory::kDefaultTrackerUrl);
   settings.UpdateUrl =
-      ini.INIRead(directory::kDirectorySection, "Update URL", directory::kDefaultUpdateUrl);
+      ini.Read(directory::kDirectorySection, "Update URL", directory::kDefaultUpdateUrl);
   return settings;
 }
 
@@ -72,21 +75,19 @@ ServerDetails CurrentDetails(const ServerSettings& settings, const inifile::IniS
 }
 
 bool SaveDetails(const ServerDetails& details, inifile::IniStore& ini) {
-  const char* s = kServerDetailsSection;
-  bool ok = true;
-  ok = ini.INIWrite(s, "Name", details.Name) && ok;
-  ok = ini.INIWrite(s, "Description", details.Description) && ok;
-  ok = ini.INIWrite(s, "Admin Name", details.AdminName) && ok;
-  ok = ini.INIWrite(s, "Admin Email", details.AdminEmail) && ok;
-  ok = ini.INIWrite(s, "IP Address", details.IPAddress) && ok;
-  ok = ini.INIWrite(s, "Website", details.Website) && ok;
-  ok = ini.INIWrite(s, "MOTD", details.MOTD) && ok;
-  ok = inifile::WriteBool(ini, s, "Private Server", details.PrivateServer) && ok;
-  ok = ini.INIWrite(s, "Server Password", details.ServerPassword) && ok;
-  ok = inifile::WriteBool(ini, s, "Auto-Remove From Tracker", details.AutoRemoveFromTracker) && ok;
-  ok = ini.INIWrite(s, "Port", details.Port) && ok;
-  ok = ini.INIWrite(s, "Ping", details.Ping) && ok;
-  return ok;
+  return ini.INIWriteAll(kServerDetailsSection,
+                         {{"Name", details.Name},
+                          {"Description", details.Description},
+                          {"Admin Name", details.AdminName},
+                          {"Admin Email", details.AdminEmail},
+                          {"IP Address", details.IPAddress},
+                          {"Website", details.Website},
+                          {"MOTD", details.MOTD},
+                          {"Private Server", details.PrivateServer ? "1" : "0"},
+                          {"Server Password", details.ServerPassword},
+                          {"Auto-Remove From Tracker", details.AutoRemoveFromTracker ? "1" : "0"},
+                          {"Port", details.Port},
+                          {"Ping", details.Ping}});
 }
 
 }  // namespace server

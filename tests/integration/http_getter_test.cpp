@@ -134,7 +134,10 @@ TEST(HttpGetter, ARedirectLoopEnds) {
   });
   const auto result = Fetch(host.Url("/t"));
   EXPECT_FALSE(result.ok) << result.body;
-  EXPECT_LE(host.heads.size(), 1u + scrawlbox::QtHttpGetter::kMaxRedirects) << result.error_text;
+  // Qt resends a request when the host closes the connection as the request goes out, so the
+  // bound is on the hops with room for such resends: what matters is that the loop ends.
+  EXPECT_LE(host.heads.size(), 2u * (1u + scrawlbox::QtHttpGetter::kMaxRedirects))
+      << result.error_text;
 }
 
 TEST(HttpGetter, AHostThatNeverAnswersTimesOut) {
