@@ -9,7 +9,6 @@
 namespace server {
 namespace {
 
-using protocol::Message;
 using testing::ElementsAre;
 using testing_support::ProfileData;
 using testing_support::Msg;

@@ -15,7 +15,6 @@ namespace server {
 namespace {
 
 using testing::ElementsAre;
-using testing::IsEmpty;
 using testing_support::Msg;
 using testing_support::ServerHarness;
 namespace to_server = protocol::to_server;

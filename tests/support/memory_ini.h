@@ -18,7 +18,6 @@ class MemoryIni : public inifile::IniStore {
   }
   bool INIWrite(std::string_view section, std::string_view key, std::string_view value) override {
     document_.Write(section, key, value);
-    ++writes_;
     return true;
   }
   bool DeleteSection(std::string_view section) override {
@@ -27,7 +26,6 @@ class MemoryIni : public inifile::IniStore {
   }
   bool ReplaceSection(std::string_view section, const inifile::KeyValues& keys) override {
     document_.ReplaceSection(section, keys);
-    ++writes_;
     return true;
   }
   inifile::KeyValues ReadSection(std::string_view section) const override {
@@ -35,11 +33,9 @@ class MemoryIni : public inifile::IniStore {
   }
 
   std::string Text() const { return document_.Text(); }
-  int writes() const { return writes_; }
 
  private:
   inifile::IniDocument document_;
-  int writes_ = 0;
 };
 
 }  // namespace testing_support
