@@ -7,6 +7,7 @@
 
 #include "client/drawing/pad_tools.h"
 #include "protocol/framing.h"
+#include "tests/support/fake_transport.h"
 
 namespace client {
 namespace {
@@ -42,11 +43,7 @@ struct Artist {
   PadTools tools{[this](std::string_view command, std::string_view data) {
     sent.push_back({std::string(command), std::string(data)});
   }};
-  std::vector<std::string> Commands() const {
-    std::vector<std::string> commands;
-    for (const auto& m : sent) commands.push_back(m.command);
-    return commands;
-  }
+  std::vector<std::string> Commands() const { return testing_support::CommandsOf(sent); }
 };
 
 TEST(PadEngine, LinesHaveRoundEndsAndTheirWidth) {

@@ -1,20 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "tests/support/client_fakes.h"
 
-#include "protocol/receive_buffer.h"
+#include <utility>
+
+#include "tests/support/fake_transport.h"
 
 namespace testing_support {
 
 std::vector<protocol::Message> FakeConnection::Take() {
-  protocol::ReceiveBuffer buffer;
-  buffer.Append(sent);
-  sent.clear();
-  std::vector<protocol::Message> messages;
-  std::string raw;
-  while (buffer.Next(&raw) == protocol::ReceiveBuffer::Status::kMessage) {
-    messages.push_back(protocol::ParseMessage(raw));
-  }
-  return messages;
+  return CutMessages(std::exchange(sent, {}));
 }
 
 std::vector<std::string> RecordingClientView::TakeTexts() {
@@ -57,10 +51,6 @@ void ClientHarness::LogIn(int32_t own_id, const std::vector<std::string>& others
   view.lines.clear();
 }
 
-std::vector<std::string> ClientHarness::SentCommands() {
-  std::vector<std::string> commands;
-  for (const auto& m : Sent()) commands.push_back(m.command);
-  return commands;
-}
+std::vector<std::string> ClientHarness::SentCommands() { return CommandsOf(Sent()); }
 
 }  // namespace testing_support

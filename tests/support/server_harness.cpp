@@ -35,11 +35,7 @@ int ServerHarness::Join(const std::string& nickname, const std::string& auto_ski
   return slot;
 }
 
-std::vector<std::string> ServerHarness::TakeCommands(int slot) {
-  std::vector<std::string> commands;
-  for (auto& message : Take(slot)) commands.push_back(message.command);
-  return commands;
-}
+std::vector<std::string> ServerHarness::TakeCommands(int slot) { return CommandsOf(Take(slot)); }
 
 void ServerHarness::TakeAll() { transport.sent.clear(); }
 
