@@ -204,8 +204,7 @@ TEST_F(Operator, BanningAUserBansTheAddressAtTheNextConnection) {
   EXPECT_FALSE(actions.Ban(a, "same address"));
   EXPECT_EQ(h.view.status_text, "This IP address is already in the banned list.");
   EXPECT_FALSE(h.transport.IsClosed(b));
-  const int again = h.Connect();
-  h.Send(again, to_server::SCRAWLBOX_CL13NT, "100001");
+  const int again = h.Handshake();
   EXPECT_THAT(h.Take(again), ElementsAre(Msg("BANNED", "-")));
 }
 
@@ -228,8 +227,7 @@ TEST_F(Operator, ListenStatesCloseAndReopenAndDenyTurnsNewcomersAway) {
   EXPECT_TRUE(actions.AcceptDenyMessage("Closed for cleaning"));
   EXPECT_EQ(h.ini.INIRead("Server Details", "Deny Message", ""), "Closed for cleaning");
   EXPECT_EQ(h.view.master_states.back(), kMasterDeny);
-  const int newcomer = h.Connect();
-  h.Send(newcomer, to_server::SCRAWLBOX_CL13NT, "100001");
+  const int newcomer = h.Handshake();
   EXPECT_THAT(h.Take(newcomer), ElementsAre(Msg("NOTICE", "Closed for cleaning")));
   EXPECT_TRUE(h.transport.IsClosed(newcomer));
   EXPECT_FALSE(h.transport.IsClosed(a));  // players already in the room stay

@@ -113,8 +113,7 @@ TEST_F(Room, ProfileAndKickFromOutsideTheRoomCloseTheAsker) {
   EXPECT_TRUE(h.transport.IsClosed(prober));
   EXPECT_THAT(h.Take(prober), IsEmpty());
 
-  const int kicker = h.Connect();
-  h.Send(kicker, to_server::SCRAWLBOX_CL13NT, "100001");
+  const int kicker = h.Handshake();
   h.Send(kicker, to_server::KICK, "100000\x03" "bye");
   EXPECT_TRUE(h.transport.IsClosed(kicker));
   EXPECT_FALSE(h.transport.IsClosed(a));
@@ -168,8 +167,7 @@ TEST_F(Room, ControlCodesInFreeTextCannotForgeFields) {
   EXPECT_THAT(h.Take(b), ElementsAre(Msg("NICKCHG", "100000\x03" "evil"),
                                      Msg("PART", "100000\x03gone100002fake")));
 
-  const int profile = h.Connect();
-  h.Send(profile, to_server::SCRAWLBOX_CL13NT, "100001");
+  const int profile = h.Handshake();
   h.Send(profile, to_server::USER, "n\x04ick\x03" "0\x03" "9\x03M\x02" "ale\x03");
   EXPECT_EQ(h.server.Record(profile)->Nickname, "nick");
   EXPECT_EQ(h.server.Record(profile)->Gender, "Male");

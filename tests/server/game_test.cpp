@@ -51,11 +51,7 @@ TEST(GameSetup, StartGameAnnouncesTheGameAndTellsOnlyTheArtistTheWord) {
   EXPECT_EQ(h.ini.INIRead("Server Statistics", "Total Games Started", ""), "1");
   EXPECT_TRUE(h.game.IsRunning());
 
-  const int late = h.Connect();
-  h.Send(late, to_server::SCRAWLBOX_CL13NT, "100001");
-  h.Send(late, to_server::USER, testing_support::ProfileData("late"));
-  h.Send(late, to_server::PASS, "<none>");
-  h.Send(late, to_server::ULISTREQ, "-");
+  const int late = h.LogInTo(GameHarness::Step::kUserList, "late");
   const auto messages = h.Take(late);
   EXPECT_EQ(messages[2].data, "\x03\x03-\x03" "1\x03" "5");  // PASSOK with the round
   EXPECT_THAT(messages.back(), Msg("GAMERUNNING", "100000\x03"));

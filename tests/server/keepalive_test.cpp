@@ -100,8 +100,7 @@ TEST(Leaving, ConnectionsThatNeverEnteredTheRoomLeaveWithoutAPart) {
   const int probe = h.Connect();
   h.Send(probe, to_server::ISALIVE, "-");
   h.server.OnClosed(probe);
-  const int halfway = h.Connect();
-  h.Send(halfway, to_server::SCRAWLBOX_CL13NT, "100001");
+  const int halfway = h.Handshake();
   h.clock.Advance(10000);
   h.Send(stays, to_server::PONG, "-");
   h.clock.Advance(5000);

@@ -76,9 +76,7 @@ TEST(Limits, AFailedSendClosesThatSlotAndTheBroadcastGoesOn) {
 TEST(Limits, ClosingDuringALoginStepLeavesNothingBehind) {
   ServerHarness h;
   const int a = h.Join("a");
-  const int joining = h.Connect();
-  h.Send(joining, to_server::SCRAWLBOX_CL13NT, "100001");
-  h.Send(joining, to_server::USER, testing_support::ProfileData("j"));
+  const int joining = h.LogInTo(ServerHarness::Step::kProfile, "j");
   h.transport.failing_slots.insert(joining);
   h.Send(joining, to_server::PASS, "<none>");  // PASSOK fails: no JOIN for a ghost
   EXPECT_TRUE(h.transport.IsClosed(joining));
