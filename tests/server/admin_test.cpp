@@ -10,6 +10,7 @@
 #include "server/admin/operator_actions.h"
 #include "server/admin/operator_console.h"
 #include "tests/support/matchers.h"
+#include "tests/support/room_fixtures.h"
 #include "tests/support/server_harness.h"
 
 namespace server {
@@ -150,18 +151,15 @@ TEST(Statistics, RowsComeInTheirOrderAndResetClearsTheStoredTotals) {
 }
 
 // A room with two players and the operator's tools.
-class Operator : public testing::Test {
+class Operator : public testing_support::TwoInRoom<ServerHarness> {
  protected:
   void SetUp() override {
     h.server.SetBanCheck(&bans);
-    a = h.Join("ann");
-    b = h.Join("ben");
+    TwoInRoom::SetUp();
   }
-  ServerHarness h;
   BanList bans{h.ini};
   OperatorActions actions{h.server, bans, h.clock};
   OperatorConsole console{h.server, actions, bans, nullptr};
-  int a = 0, b = 0;
 };
 
 TEST_F(Operator, KickTellsEveryoneAndClosesWhatTheClientLeavesOpen) {

@@ -4,6 +4,7 @@
 
 #include "protocol/commands.h"
 #include "tests/support/matchers.h"
+#include "tests/support/room_fixtures.h"
 #include "tests/support/server_harness.h"
 
 namespace server {
@@ -15,17 +16,7 @@ using testing_support::Msg;
 using testing_support::ServerHarness;
 namespace to_server = protocol::to_server;
 
-// Three players in the room: slots 1, 2 and 3, ids 100000 to 100002.
-class Room : public testing::Test {
- protected:
-  void SetUp() override {
-    a = h.Join("ann");
-    b = h.Join("ben");
-    c = h.Join("cat");
-  }
-  ServerHarness h;
-  int a = 0, b = 0, c = 0;
-};
+using Room = testing_support::ThreeInRoom<ServerHarness>;
 
 TEST_F(Room, ChatReachesEveryoneIncludingTheSenderCutTo512) {
   const std::string long_line(600, 'x');
