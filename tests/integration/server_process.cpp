@@ -3,7 +3,6 @@
 
 #include <QElapsedTimer>
 #include <QTcpServer>
-#include <fstream>
 
 namespace testing_support {
 
@@ -28,10 +27,9 @@ bool WaitForProcessOutput(QProcess& process, QString* output, const QString& tex
 
 ServerProcess::ServerProcess(const std::string& details, quint16 port)
     : port_(port ? port : FreePort()) {
-  std::ofstream ini(dir_ / "Server.ini", std::ios::binary);
-  ini << "[Server Details]\n";
-  if (details.find("Port=") == std::string::npos) ini << "Port=" << port_ << "\n";
-  ini << details;
+  std::string ini = "[Server Details]\n";
+  if (details.find("Port=") == std::string::npos) ini += "Port=" + std::to_string(port_) + "\n";
+  WriteFile(dir_ / "Server.ini", ini + details);
   process_.setProcessChannelMode(QProcess::MergedChannels);
 }
 
