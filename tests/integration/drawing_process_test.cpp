@@ -5,51 +5,16 @@
 #include <QtCore/qtestsupport_core.h>
 
 #include "client/drawing/pad_tools.h"
-#include "client/net/qt_connection.h"
-#include "client/room/session.h"
-#include "common/qt/qt_scheduler.h"
+#include "tests/integration/loopback_player.h"
 #include "tests/integration/server_process.h"
-#include "tests/support/client_fakes.h"
+#include "tests/support/pad_view.h"
 
 namespace {
 
 using client::PadTools;
 using testing_support::ServerProcess;
 
-// A view whose pad replays what arrives, as the main window's does.
-class PadView : public testing_support::RecordingClientView {
- public:
-  PadTools tools{[this](std::string_view command, std::string_view data) {
-    if (session) session->SendDrawCommand(command, data);
-  }};
-  client::Session* session = nullptr;
-
-  void ClearPad() override { tools.engine().Clear(); }
-  void ResetTools() override { tools.Reset(); }
-  void ReplayDrawing(const protocol::DrawCommand& command) override { tools.Replay(command); }
-};
-
-struct Player {
-  explicit Player(const std::string& nickname)
-      : ini("[Player Information]\nNickname=" + nickname + "\n"),
-        settings(ini),
-        session({connection, view, scheduler, settings}) {
-    view.session = &session;
-    connection.Attach(&session);
-    session.Start();
-  }
-  void Join(quint16 port) {
-    session.SetPort(port);
-    session.ExecuteUserCommand("connect 127.0.0.1");
-  }
-
-  testing_support::MemoryIni ini;
-  client::ClientSettings settings;
-  scrawlbox::QtScheduler scheduler;
-  client::QtConnection connection;
-  PadView view;
-  client::Session session;
-};
+using Player = testing_support::LoopbackPlayer<testing_support::PadView>;
 
 TEST(DrawingProcess, TheViewerEndsWithTheArtistsPixels) {
   ServerProcess server;
@@ -57,10 +22,10 @@ TEST(DrawingProcess, TheViewerEndsWithTheArtistsPixels) {
   Player artist("Artist");
   Player viewer("Viewer");
   artist.Join(server.port());
-  ASSERT_TRUE(QTest::qWaitFor([&] { return artist.view.controls.disconnect; }, 10000));
+  ASSERT_TRUE(artist.InRoomWith(1));
   viewer.Join(server.port());
-  ASSERT_TRUE(QTest::qWaitFor([&] { return artist.view.users.size() == 2; }, 10000));
-  ASSERT_TRUE(QTest::qWaitFor([&] { return viewer.view.controls.disconnect; }, 10000));
+  ASSERT_TRUE(viewer.InRoomWith(2));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return artist.view.users.size() == 2; }, Player::kWaitMs));
 
   using client::Tool;
   PadTools& t = artist.view.tools;
@@ -84,7 +49,7 @@ TEST(DrawingProcess, TheViewerEndsWithTheArtistsPixels) {
 
   const QImage& expected = artist.view.tools.engine().picture();
   EXPECT_TRUE(QTest::qWaitFor([&] { return viewer.view.tools.engine().picture() == expected; },
-                              10000));
+                              Player::kWaitMs));
 }
 
 }  // namespace
