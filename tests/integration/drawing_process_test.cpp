@@ -7,11 +7,14 @@
 #include "client/drawing/pad_tools.h"
 #include "tests/integration/loopback_player.h"
 #include "tests/integration/server_process.h"
+#include "tests/support/pad_gestures.h"
 #include "tests/support/pad_view.h"
 
 namespace {
 
 using client::PadTools;
+using testing_support::Click;
+using testing_support::Drag;
 using testing_support::ServerProcess;
 
 using Player = testing_support::LoopbackPlayer<testing_support::PadView>;
@@ -36,16 +39,11 @@ TEST(DrawingProcess, TheViewerEndsWithTheArtistsPixels) {
   t.Release(client::kLeftButton, QPointF(420, 84));
   t.ClickTool(Tool::kFillType);
   t.ClickTool(Tool::kBox);
-  t.Press(client::kLeftButton, QPointF(50, 150));
-  t.Move(client::kLeftButton, QPointF(200, 280));
-  t.Release(client::kLeftButton, QPointF(200, 280));
+  Drag(t, client::kLeftButton, QPointF(50, 150), QPointF(200, 280));
   t.ChooseCustomColour(QColor(250, 120, 10));
   t.ClickTool(Tool::kFlood);
-  t.Press(client::kLeftButton, QPointF(400, 250));
-  t.Release(client::kLeftButton, QPointF(400, 250));
-  t.Press(client::kRightButton, QPointF(100, 200));
-  t.Move(client::kRightButton, QPointF(130, 210));
-  t.Release(client::kRightButton, QPointF(130, 210));
+  Click(t, client::kLeftButton, QPointF(400, 250));
+  Drag(t, client::kRightButton, QPointF(100, 200), QPointF(130, 210));
 
   const QImage& expected = artist.view.tools.engine().picture();
   EXPECT_TRUE(QTest::qWaitFor([&] { return viewer.view.tools.engine().picture() == expected; },
