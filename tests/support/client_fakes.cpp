@@ -24,30 +24,41 @@ ClientHarness::ClientHarness(std::string_view client_ini)
   view.lines.clear();
 }
 
-void ClientHarness::Connect(const std::string& host) {
+void ConnectSession(client::Session& session, FakeConnection& connection,
+                    const std::string& host) {
   session.Connect(host);
   connection.state = client::SocketState::kConnected;
   session.OnConnected();
 }
 
-void ClientHarness::Receive(std::string_view command, std::string_view data) {
-  session.OnData(protocol::Frame(command, data));
-}
-
-void ClientHarness::LogIn(int32_t own_id, const std::vector<std::string>& others) {
-  Connect();
-  Receive("SCRAWLBOX_S3RV3R", "100");
-  Receive("USEROK", std::to_string(own_id) + "\x03");
-  Receive("PASSOK", "\x03Room\x03-\x03" "1\x03" "10");
+void LogInSession(client::Session& session, FakeConnection& connection, int32_t own_id,
+                  const std::vector<std::string>& others) {
+  ConnectSession(session, connection);
+  auto receive = [&session](std::string_view command, std::string_view data) {
+    session.OnData(protocol::Frame(command, data));
+  };
+  receive("SCRAWLBOX_S3RV3R", "100");
+  receive("USEROK", std::to_string(own_id) + "\x03");
+  receive("PASSOK", "\x03Room\x03-\x03" "1\x03" "10");
   std::string list;
   int32_t id = 100000;
   for (const auto& nickname : others) {
     list += std::to_string(id++) + "\x03" + nickname + "\x03" "0\x03" "0\x03";
   }
   list += std::to_string(own_id) + "\x03" + session.profile().Nickname + "\x03" "0\x03" "0";
-  Receive("ULIST", list);
-  Receive("ULISTEND", "");
+  receive("ULIST", list);
+  receive("ULISTEND", "");
   connection.sent.clear();
+}
+
+void ClientHarness::Connect(const std::string& host) { ConnectSession(session, connection, host); }
+
+void ClientHarness::Receive(std::string_view command, std::string_view data) {
+  session.OnData(protocol::Frame(command, data));
+}
+
+void ClientHarness::LogIn(int32_t own_id, const std::vector<std::string>& others) {
+  LogInSession(session, connection, own_id, others);
   view.lines.clear();
 }
 

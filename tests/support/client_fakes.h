@@ -90,6 +90,14 @@ class RecordingClientView : public client::ClientView {
   bool closed = false;
 };
 
+// Connects the session, and the fake connection accepts at once.
+void ConnectSession(client::Session& session, FakeConnection& connection,
+                    const std::string& host = "room.example");
+// Connects and plays the server's side of the whole login up to ULISTEND, with the given other
+// users already in the room (ids from 100000); what the session sent is forgotten.
+void LogInSession(client::Session& session, FakeConnection& connection, int32_t own_id,
+                  const std::vector<std::string>& others);
+
 // A session on fake ports with helpers that play the server's side.
 class ClientHarness {
  public:
