@@ -7,12 +7,16 @@
 
 #include "client/drawing/pad_tools.h"
 #include "protocol/framing.h"
+#include "tests/support/fake_transport.h"
+#include "tests/support/pad_gestures.h"
 
 namespace client {
 namespace {
 
 using protocol::DrawCode;
 using testing::ElementsAre;
+using testing_support::Click;
+using testing_support::Drag;
 
 constexpr QRgb kWhite = 0xFFFFFFFF;
 constexpr QRgb kBlackPixel = 0xFF000000;
@@ -42,11 +46,7 @@ struct Artist {
   PadTools tools{[this](std::string_view command, std::string_view data) {
     sent.push_back({std::string(command), std::string(data)});
   }};
-  std::vector<std::string> Commands() const {
-    std::vector<std::string> commands;
-    for (const auto& m : sent) commands.push_back(m.command);
-    return commands;
-  }
+  std::vector<std::string> Commands() const { return testing_support::CommandsOf(sent); }
 };
 
 TEST(PadEngine, LinesHaveRoundEndsAndTheirWidth) {
@@ -87,8 +87,7 @@ TEST(PadEngine, BoxesAreInclusiveAndFilledOnlyWhenSolid) {
 TEST(PadTools, ABoxReleasedWithoutMovementIsSentOneSmaller) {
   Artist a;
   a.tools.ClickTool(Tool::kBox);
-  a.tools.Press(kLeftButton, QPointF(40, 50));
-  a.tools.Release(kLeftButton, QPointF(40, 50));
+  Click(a.tools, kLeftButton, QPointF(40, 50));
   ASSERT_EQ(a.sent.size(), 2u);
   EXPECT_EQ(a.sent[0].command, "CU");
   EXPECT_EQ(a.sent[1].command, "BO");
@@ -162,9 +161,7 @@ TEST(PadEngine, TheEraseDiscIsWhiteAndLeavesTheFillColourWhite) {
 
 TEST(PadTools, UndoTwiceGivesTheSamePicture) {
   Artist a;
-  a.tools.Press(kLeftButton, QPointF(10, 10));
-  a.tools.Move(kLeftButton, QPointF(60, 60));
-  a.tools.Release(kLeftButton, QPointF(60, 60));
+  Drag(a.tools, kLeftButton, QPointF(10, 10), QPointF(60, 60));
   const QImage first = a.tools.engine().picture();
   a.tools.Press(kLeftButton, QPointF(100, 10));
   a.tools.Move(kLeftButton, QPointF(150, 60));
@@ -202,9 +199,7 @@ TEST(PadTools, ClearNeedsTwoPressesAndUndoBringsTheDrawingBackOnlyWhileAlone) {
 
 TEST(PadTools, QuickEraseHasNoUndoPointAndTheEraserToolIgnoresTheRightButton) {
   Artist a;
-  a.tools.Press(kRightButton, QPointF(30, 30));
-  a.tools.Move(kRightButton, QPointF(35, 30));
-  a.tools.Release(kRightButton, QPointF(35, 30));
+  Drag(a.tools, kRightButton, QPointF(30, 30), QPointF(35, 30));
   EXPECT_THAT(a.Commands(), ElementsAre("ER", "ER"));
   a.sent.clear();
   a.tools.ClickTool(Tool::kEraser);
@@ -216,9 +211,7 @@ TEST(PadTools, QuickEraseHasNoUndoPointAndTheEraserToolIgnoresTheRightButton) {
 TEST(PadTools, TheMiddleButtonDrawsALineWithAnyTool) {
   Artist a;
   a.tools.ClickTool(Tool::kSpray);
-  a.tools.Press(kMiddleButton, QPointF(10, 20));
-  a.tools.Move(kMiddleButton, QPointF(80, 20));
-  a.tools.Release(kMiddleButton, QPointF(80, 20));
+  Drag(a.tools, kMiddleButton, QPointF(10, 20), QPointF(80, 20));
   ASSERT_THAT(a.Commands(), ElementsAre("CU", "LI"));
   EXPECT_EQ(a.sent[1].data, "10\x03" "20\x03" "80\x03" "20");
   EXPECT_EQ(Footprint(a.tools.engine().picture()).width(), 72);  // 70 plus the round ends
@@ -227,9 +220,7 @@ TEST(PadTools, TheMiddleButtonDrawsALineWithAnyTool) {
 TEST(PadTools, ACircleDraggedStraightDownDrawsNothingButIsSent) {
   Artist a;
   a.tools.ClickTool(Tool::kCircle);
-  a.tools.Press(kLeftButton, QPointF(50, 50));
-  a.tools.Move(kLeftButton, QPointF(50, 90));
-  a.tools.Release(kLeftButton, QPointF(50, 90));
+  Drag(a.tools, kLeftButton, QPointF(50, 50), QPointF(50, 90));
   EXPECT_THAT(a.Commands(), ElementsAre("CU", "CI"));
   EXPECT_TRUE(Footprint(a.tools.engine().picture()).isNull());
 }
@@ -246,26 +237,19 @@ TEST(Replay, TheFourteenCodesGiveTheArtistsPicture) {
   a.tools.ClickTool(Tool::kFillType);  // solid
   a.tools.ChooseCustomColour(QColor(10, 200, 30));
   a.tools.ClickTool(Tool::kBox);
-  a.tools.Press(kLeftButton, QPointF(150, 100));
-  a.tools.Move(kLeftButton, QPointF(220, 160));
-  a.tools.Release(kLeftButton, QPointF(220, 160));
+  Drag(a.tools, kLeftButton, QPointF(150, 100), QPointF(220, 160));
   a.tools.ClickBrush(0);
   a.tools.ClickTool(Tool::kCircle);
   a.tools.Press(kLeftButton, QPointF(260, 40));
   a.tools.Release(kLeftButton, QPointF(340, 100));  // even spans: the radius needs no rounding
   a.tools.ClickTool(Tool::kFillType);  // hollow
   a.tools.ClickTool(Tool::kLine);
-  a.tools.Press(kLeftButton, QPointF(0, 300));
-  a.tools.Move(kLeftButton, QPointF(510, 200));
-  a.tools.Release(kLeftButton, QPointF(510, 200));
+  Drag(a.tools, kLeftButton, QPointF(0, 300), QPointF(510, 200));
   a.tools.ClickTool(Tool::kEraser);
-  a.tools.Press(kLeftButton, QPointF(60, 30));
-  a.tools.Move(kLeftButton, QPointF(70, 32));
-  a.tools.Release(kLeftButton, QPointF(70, 32));
+  Drag(a.tools, kLeftButton, QPointF(60, 30), QPointF(70, 32));
   a.tools.PressSwatch(21);
   a.tools.ClickTool(Tool::kFlood);
-  a.tools.Press(kLeftButton, QPointF(400, 250));
-  a.tools.Release(kLeftButton, QPointF(400, 250));
+  Click(a.tools, kLeftButton, QPointF(400, 250));
   a.tools.ClickTool(Tool::kFreehand);
   a.tools.Press(kLeftButton, QPointF(300, 300));
   a.tools.Move(kLeftButton, QPointF(320, 280));

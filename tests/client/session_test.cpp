@@ -8,7 +8,6 @@
 namespace client {
 namespace {
 
-using testing::Contains;
 using testing::ElementsAre;
 using testing::IsEmpty;
 using testing_support::ClientHarness;

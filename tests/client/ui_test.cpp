@@ -134,9 +134,7 @@ TEST_F(Window, EnabledStatesFollowTheConnection) {
   EXPECT_EQ(Find<QLabel>("labTime")->text(), "--:--");
 
   // Connected and logging in.
-  session.Connect("room.example");
-  connection.state = SocketState::kConnected;
-  session.OnConnected();
+  testing_support::ConnectSession(session, connection);
   EXPECT_FALSE(Find<QAction>("mCONNECT")->isEnabled());
 
   // In the room, alone: the admin menu and the auto-skip box.
@@ -254,16 +252,7 @@ namespace {
 class GameWindow : public Window {
  protected:
   // In a room with ann (100000) as the other player; this client is 100005.
-  void SetUp() override {
-    session.Connect("room.example");
-    connection.state = SocketState::kConnected;
-    session.OnConnected();
-    Receive("USEROK", "100005\x03");
-    Receive("PASSOK", "\x03R\x03-\x03" "1\x03" "3");
-    Receive("ULIST", "100000\x03" "ann\x03" "0\x03" "0\x03" "100005\x03un-named\x03" "0\x03" "0");
-    Receive("ULISTEND", "");
-    connection.sent.clear();
-  }
+  void SetUp() override { testing_support::LogInSession(session, connection, 100005, {"ann"}); }
   QColor TimeColour() { return Find<QLabel>("labTime")->palette().color(QPalette::WindowText); }
 };
 

@@ -1,9 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
-
 #include "inifile/ini_document.h"
 #include "inifile/ini_file.h"
 #include "tests/support/temp_dir.h"
@@ -11,14 +8,8 @@
 namespace inifile {
 namespace {
 
-std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-void WriteFile(const std::filesystem::path& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
-}
+using testing_support::ReadFile;
+using testing_support::WriteFile;
 
 TEST(IniDocument, MatchesSectionsAndKeysRegardlessOfCaseAndTakesTheFirstDuplicate) {
   const IniDocument doc(
@@ -129,11 +120,7 @@ TEST(IniFile, WritesReplaceTheFileAndLeaveNoTemporaryFiles) {
 TEST(IniFile, AFileTooLargeToReadIsNeitherReadNorOverwritten) {
   testing_support::TempDir dir;
   const auto path = dir / "Server.ini";
-  {
-    std::ofstream out(path, std::ios::binary);
-    out << "[S]\nk=v\n";
-    out << std::string(IniFile::kMaxFileSize, ';');
-  }
+  WriteFile(path, "[S]\nk=v\n" + std::string(IniFile::kMaxFileSize, ';'));
   const auto size = std::filesystem::file_size(path);
   IniFile ini(path);
   EXPECT_EQ(ini.INIRead("S", "k", "default"), "default");

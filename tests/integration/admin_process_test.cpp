@@ -2,11 +2,10 @@
 // The operator's console of the headless server, with real sockets.
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "protocol/commands.h"
 #include "tests/integration/raw_client.h"
 #include "tests/integration/server_process.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -68,8 +67,7 @@ TEST(AdminProcess, KickAndBanSurviveARestart) {
   server.Terminate();
   ASSERT_EQ(server.WaitForExit(), 0);
 
-  std::ifstream ini(server.dir() / "Server.ini", std::ios::binary);
-  const std::string text((std::istreambuf_iterator<char>(ini)), {});
+  const std::string text = testing_support::ReadFile(server.dir() / "Server.ini");
   EXPECT_NE(text.find("Banned IP[1]=IP=127.0.0.1\xACREASON=trolling"), std::string::npos);
   EXPECT_NE(text.find("Total Users Kicked=1"), std::string::npos);
 }

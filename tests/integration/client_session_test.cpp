@@ -5,53 +5,14 @@
 
 #include <QtCore/qtestsupport_core.h>
 
-#include "client/net/qt_connection.h"
-#include "client/room/session.h"
-#include "common/qt/qt_scheduler.h"
+#include "tests/integration/loopback_player.h"
 #include "tests/integration/server_process.h"
-#include "tests/support/client_fakes.h"
 
 namespace {
 
-using client::Session;
 using testing_support::ServerProcess;
 
-// One player: a session on a real socket, with a view that keeps what it was shown.
-struct Player {
-  explicit Player(const std::string& nickname)
-      : ini("[Player Information]\nNickname=" + nickname + "\n"),
-        settings(ini),
-        session({connection, view, scheduler, settings}) {
-    connection.Attach(&session);
-    session.Start();
-  }
-  void Join(quint16 port) {
-    session.SetPort(port);
-    session.ExecuteUserCommand("connect 127.0.0.1");
-  }
-  bool InRoomWith(size_t users) {
-    return QTest::qWaitFor([&] { return view.controls.disconnect && view.users.size() == users; },
-                           10000);
-  }
-  // Waits for a chat line with exactly this text.
-  bool Sees(const std::string& text) {
-    return QTest::qWaitFor(
-        [&] {
-          for (const auto& line : view.lines) {
-            if (line.text == text) return true;
-          }
-          return false;
-        },
-        10000);
-  }
-
-  testing_support::MemoryIni ini;
-  client::ClientSettings settings;
-  scrawlbox::QtScheduler scheduler;
-  client::QtConnection connection;
-  testing_support::RecordingClientView view;
-  Session session;
-};
+using Player = testing_support::LoopbackPlayer<>;
 
 TEST(ClientSessions, TwoPlayersLogInChatRenameLeaveAndRejoin) {
   ServerProcess server("Name=Loopback\nMOTD=Be nice\n");
@@ -78,7 +39,7 @@ TEST(ClientSessions, TwoPlayersLogInChatRenameLeaveAndRejoin) {
   bob.session.EnterChatLine("/disconnect bye");
   EXPECT_TRUE(alice.Sees("Bobby has left (bye)."));
   EXPECT_TRUE(bob.Sees("Disconnected from server."));
-  EXPECT_TRUE(QTest::qWaitFor([&] { return alice.view.users.size() == 1; }, 10000));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return alice.view.users.size() == 1; }, Player::kWaitMs));
 
   bob.Join(server.port());
   ASSERT_TRUE(bob.InRoomWith(2));

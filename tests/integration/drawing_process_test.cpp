@@ -5,51 +5,19 @@
 #include <QtCore/qtestsupport_core.h>
 
 #include "client/drawing/pad_tools.h"
-#include "client/net/qt_connection.h"
-#include "client/room/session.h"
-#include "common/qt/qt_scheduler.h"
+#include "tests/integration/loopback_player.h"
 #include "tests/integration/server_process.h"
-#include "tests/support/client_fakes.h"
+#include "tests/support/pad_gestures.h"
+#include "tests/support/pad_view.h"
 
 namespace {
 
 using client::PadTools;
+using testing_support::Click;
+using testing_support::Drag;
 using testing_support::ServerProcess;
 
-// A view whose pad replays what arrives, as the main window's does.
-class PadView : public testing_support::RecordingClientView {
- public:
-  PadTools tools{[this](std::string_view command, std::string_view data) {
-    if (session) session->SendDrawCommand(command, data);
-  }};
-  client::Session* session = nullptr;
-
-  void ClearPad() override { tools.engine().Clear(); }
-  void ResetTools() override { tools.Reset(); }
-  void ReplayDrawing(const protocol::DrawCommand& command) override { tools.Replay(command); }
-};
-
-struct Player {
-  explicit Player(const std::string& nickname)
-      : ini("[Player Information]\nNickname=" + nickname + "\n"),
-        settings(ini),
-        session({connection, view, scheduler, settings}) {
-    view.session = &session;
-    connection.Attach(&session);
-    session.Start();
-  }
-  void Join(quint16 port) {
-    session.SetPort(port);
-    session.ExecuteUserCommand("connect 127.0.0.1");
-  }
-
-  testing_support::MemoryIni ini;
-  client::ClientSettings settings;
-  scrawlbox::QtScheduler scheduler;
-  client::QtConnection connection;
-  PadView view;
-  client::Session session;
-};
+using Player = testing_support::LoopbackPlayer<testing_support::PadView>;
 
 TEST(DrawingProcess, TheViewerEndsWithTheArtistsPixels) {
   ServerProcess server;
@@ -57,10 +25,10 @@ TEST(DrawingProcess, TheViewerEndsWithTheArtistsPixels) {
   Player artist("Artist");
   Player viewer("Viewer");
   artist.Join(server.port());
-  ASSERT_TRUE(QTest::qWaitFor([&] { return artist.view.controls.disconnect; }, 10000));
+  ASSERT_TRUE(artist.InRoomWith(1));
   viewer.Join(server.port());
-  ASSERT_TRUE(QTest::qWaitFor([&] { return artist.view.users.size() == 2; }, 10000));
-  ASSERT_TRUE(QTest::qWaitFor([&] { return viewer.view.controls.disconnect; }, 10000));
+  ASSERT_TRUE(viewer.InRoomWith(2));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return artist.view.users.size() == 2; }, Player::kWaitMs));
 
   using client::Tool;
   PadTools& t = artist.view.tools;
@@ -71,20 +39,15 @@ TEST(DrawingProcess, TheViewerEndsWithTheArtistsPixels) {
   t.Release(client::kLeftButton, QPointF(420, 84));
   t.ClickTool(Tool::kFillType);
   t.ClickTool(Tool::kBox);
-  t.Press(client::kLeftButton, QPointF(50, 150));
-  t.Move(client::kLeftButton, QPointF(200, 280));
-  t.Release(client::kLeftButton, QPointF(200, 280));
+  Drag(t, client::kLeftButton, QPointF(50, 150), QPointF(200, 280));
   t.ChooseCustomColour(QColor(250, 120, 10));
   t.ClickTool(Tool::kFlood);
-  t.Press(client::kLeftButton, QPointF(400, 250));
-  t.Release(client::kLeftButton, QPointF(400, 250));
-  t.Press(client::kRightButton, QPointF(100, 200));
-  t.Move(client::kRightButton, QPointF(130, 210));
-  t.Release(client::kRightButton, QPointF(130, 210));
+  Click(t, client::kLeftButton, QPointF(400, 250));
+  Drag(t, client::kRightButton, QPointF(100, 200), QPointF(130, 210));
 
   const QImage& expected = artist.view.tools.engine().picture();
   EXPECT_TRUE(QTest::qWaitFor([&] { return viewer.view.tools.engine().picture() == expected; },
-                              10000));
+                              Player::kWaitMs));
 }
 
 }  // namespace

@@ -9,12 +9,14 @@
 #include "protocol/commands.h"
 #include "tests/integration/raw_client.h"
 #include "tests/integration/server_process.h"
+#include "tests/support/fake_transport.h"
 #include "tests/support/matchers.h"
 
 namespace {
 
 using protocol::Message;
 using testing::ElementsAre;
+using testing_support::CommandsOf;
 using testing_support::Msg;
 using testing_support::RawClient;
 using testing_support::ServerProcess;
@@ -29,12 +31,6 @@ std::vector<Message> Until(RawClient& client, std::string_view command) {
     if (message->command == command) break;
   }
   return messages;
-}
-
-std::vector<std::string> Commands(const std::vector<Message>& messages) {
-  std::vector<std::string> commands;
-  for (const auto& m : messages) commands.push_back(m.command);
-  return commands;
 }
 
 std::string FirstAlternative(const std::string& word) {
@@ -66,23 +62,23 @@ TEST(GameProcess, ThreePlayersPlayAGameOfThreeRounds) {
   a.Send(to_server::STARTGAME,
          protocol::JoinFields({"Room", "Quick game", "8", "3", "1500", "1000", "\x04" "animals\x04" "food"}));
   // Round 1: a draws; b and c both find the word, which ends the round at once.
-  EXPECT_THAT(Commands(Until(a, "JOIN")), ElementsAre("JOIN"));
-  EXPECT_THAT(Commands(Until(a, "JOIN")), ElementsAre("JOIN"));
+  EXPECT_THAT(CommandsOf(Until(a, "JOIN")), ElementsAre("JOIN"));
+  EXPECT_THAT(CommandsOf(Until(a, "JOIN")), ElementsAre("JOIN"));
   const auto a_start = Until(a, "NEWWORD");
   ASSERT_THAT(a_start, ElementsAre(Msg("SETGAMETIMER", "1500"), Msg("TOTALROUNDS", "3"),
                                    Msg("START_GAME", "animals\x04" "food"),
                                    Msg("NEWARTIST", "100000"), testing::_));
   const std::string word1 = a_start.back().data;
   EXPECT_FALSE(word1.empty());
-  EXPECT_THAT(Commands(Until(b, "NEWARTIST")),
+  EXPECT_THAT(CommandsOf(Until(b, "NEWARTIST")),
               ElementsAre("JOIN", "SETGAMETIMER", "TOTALROUNDS", "START_GAME", "NEWARTIST"));
   Until(c, "NEWARTIST");
   b.Send(to_server::SAY, FirstAlternative(word1));
-  ASSERT_THAT(Commands(Until(b, "STARTGAMETIMER")),
+  ASSERT_THAT(CommandsOf(Until(b, "STARTGAMETIMER")),
               ElementsAre("WORDFOUND", "POINTSCHG", "STARTGAMETIMER"));
   c.Send(to_server::SAY, FirstAlternative(word1));
   const auto a_round1 = Until(a, "STOPGAMETIMER");
-  EXPECT_THAT(Commands(a_round1), ElementsAre("WORDFOUND", "POINTSCHG", "STARTGAMETIMER",
+  EXPECT_THAT(CommandsOf(a_round1), ElementsAre("WORDFOUND", "POINTSCHG", "STARTGAMETIMER",
                                               "WORDFOUND", "POINTSCHG", "STOPGAMETIMER"));
   EXPECT_EQ(a_round1[0].data, "2\x03" "100001");
   note_points(a_round1);
@@ -102,12 +98,13 @@ TEST(GameProcess, ThreePlayersPlayAGameOfThreeRounds) {
 
   // Round 3: c draws; a finds the word, the countdown runs out and the game ends.
   const auto c_round3 = Until(c, "NEWWORD");
-  EXPECT_THAT(Commands(c_round3), ElementsAre("SETGAMETIMER", "NEWROUND", "NEWARTIST", "NEWWORD"));
+  EXPECT_THAT(CommandsOf(c_round3),
+              ElementsAre("SETGAMETIMER", "NEWROUND", "NEWARTIST", "NEWWORD"));
   const std::string word3 = c_round3.back().data;
   Until(a, "NEWARTIST");
   a.Send(to_server::SAY, FirstAlternative(word3));
   const auto b_end = Until(b, "RESETSCORES");
-  EXPECT_THAT(Commands(b_end),
+  EXPECT_THAT(CommandsOf(b_end),
               ElementsAre("SETGAMETIMER", "NEWROUND", "NEWARTIST", "WORDFOUND", "POINTSCHG",
                           "STARTGAMETIMER", "ENDOFROUND", "WINNER", "RESETSCORES"));
   note_points(b_end);

@@ -5,6 +5,7 @@
 #include <QHostAddress>
 
 #include "protocol/commands.h"
+#include "tests/support/server_harness.h"
 
 namespace testing_support {
 
@@ -70,7 +71,7 @@ std::string RawClient::Login(const std::string& nickname) {
   namespace to_server = protocol::to_server;
   Send(to_server::SCRAWLBOX_CL13NT, "100001");
   if (!WaitFor("SCRAWLBOX_S3RV3R")) return {};
-  Send(to_server::USER, protocol::JoinFields({nickname, "0", "30", "Male", "Here", "-", "hi"}));
+  Send(to_server::USER, ProfileData(nickname));
   const auto ok = WaitFor("USEROK");
   if (!ok) return {};
   Send(to_server::PASS, "<none>");

@@ -7,37 +7,22 @@
 #include <QTimer>
 
 #include "common/qt/qt_http.h"
-#include "tests/integration/server_process.h"
 
 namespace testing_support {
 
 TrackerProcess::TrackerProcess(int probe_seconds)
-    : port_(FreePort()), probe_seconds_(probe_seconds) {
-  process_.setProcessChannelMode(QProcess::MergedChannels);
-}
-
-TrackerProcess::~TrackerProcess() {
-  if (Running()) {
-    process_.kill();
-    process_.waitForFinished(kWaitMs);
-  }
-}
+    : ChildProcess(FreePort()), probe_seconds_(probe_seconds) {}
 
 bool TrackerProcess::Start() {
-  process_.start(QStringLiteral(SCRAWLBOX_TRACKER_BIN),
-                 {QStringLiteral("--data-dir"), QString::fromStdString(dir_.path().string()),
-                  QStringLiteral("--port"), QString::number(port_),
-                  QStringLiteral("--probe-seconds"), QString::number(probe_seconds_)});
-  if (!process_.waitForStarted(kWaitMs)) return false;
-  return WaitForOutput(QStringLiteral("Tracker listening"));
-}
-
-bool TrackerProcess::WaitForOutput(const QString& text, int timeout_ms) {
-  return WaitForProcessOutput(process_, &output_, text, timeout_ms);
+  return Launch(QStringLiteral(SCRAWLBOX_TRACKER_BIN),
+                {QStringLiteral("--data-dir"), DataDir(), QStringLiteral("--port"),
+                 QString::number(port()), QStringLiteral("--probe-seconds"),
+                 QString::number(probe_seconds_)},
+                QStringLiteral("Tracker listening"));
 }
 
 std::string TrackerProcess::Url(const std::string& path) const {
-  return "http://127.0.0.1:" + std::to_string(port_) + path;
+  return "http://127.0.0.1:" + std::to_string(port()) + path;
 }
 
 directory::HttpResult Fetch(const std::string& url) {

@@ -3,11 +3,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <QElapsedTimer>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTcpSocket>
-#include <fstream>
 
 #include "directory/records.h"
 #include "directory/server_browser.h"
@@ -15,6 +13,7 @@
 #include "tests/integration/raw_client.h"
 #include "tests/integration/server_process.h"
 #include "tests/integration/tracker_process.h"
+#include "tests/support/temp_dir.h"
 
 namespace testing_support {
 namespace {
@@ -78,7 +77,7 @@ TEST(TrackerProcess, AnswersAddRemoveAndViewInChunkedForm) {
 TEST(TrackerProcess, ServesTheVersionFilesAsPlainText) {
   TrackerProcess tracker;
   std::filesystem::create_directories(tracker.dir() / "version");
-  std::ofstream(tracker.dir() / "version" / "client.txt", std::ios::binary) << "102031\r\n";
+  WriteFile(tracker.dir() / "version" / "client.txt", "102031\r\n");
   ASSERT_TRUE(tracker.Start());
   const auto client = Fetch(tracker.Url("/version/client.txt"));
   ASSERT_TRUE(client.ok) << client.error_text;

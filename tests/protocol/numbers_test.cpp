@@ -4,6 +4,7 @@
 #include <cfloat>
 #include <climits>
 #include <cmath>
+#include <utility>
 
 #include "protocol/numbers.h"
 #include "protocol/version_text.h"
@@ -12,21 +13,12 @@ namespace protocol {
 namespace {
 
 TEST(LeadingNumber, ReadsTheNumberAtTheStartAndZeroForText) {
-  EXPECT_EQ(LeadingNumber("12abc"), 12);
-  EXPECT_EQ(LeadingNumber("  7"), 7);
-  EXPECT_EQ(LeadingNumber("\t\r\n9 9"), 9);
-  EXPECT_EQ(LeadingNumber("abc"), 0);
-  EXPECT_EQ(LeadingNumber(""), 0);
-  EXPECT_EQ(LeadingNumber("-"), 0);
-  EXPECT_EQ(LeadingNumber("."), 0);
-  EXPECT_EQ(LeadingNumber("-3.5x"), -3.5);
-  EXPECT_EQ(LeadingNumber("+4"), 4);
-  EXPECT_EQ(LeadingNumber(".5"), 0.5);
-  EXPECT_EQ(LeadingNumber("2.5"), 2.5);
-  EXPECT_EQ(LeadingNumber("1e3"), 1000);
-  EXPECT_EQ(LeadingNumber("1e"), 1);
-  EXPECT_EQ(LeadingNumber("1e+"), 1);
-  EXPECT_EQ(LeadingNumber("099410"), 99410);
+  const std::pair<const char*, double> cases[] = {
+      {"12abc", 12}, {"  7", 7}, {"\t\r\n9 9", 9}, {"099410", 99410},
+      {"abc", 0}, {"", 0}, {"-", 0}, {".", 0},
+      {"-3.5x", -3.5}, {"+4", 4}, {".5", 0.5}, {"2.5", 2.5},
+      {"1e3", 1000}, {"1e", 1}, {"1e+", 1}};
+  for (const auto& [text, value] : cases) EXPECT_EQ(LeadingNumber(text), value) << text;
 }
 
 TEST(LeadingNumber, HugeAndTinyValuesSaturateInsteadOfFailing) {

@@ -4,12 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <initializer_list>
 
 #include "protocol/commands.h"
 #include "server/admin/banned.h"
 #include "server/admin/operator_actions.h"
 #include "server/admin/operator_console.h"
 #include "tests/support/matchers.h"
+#include "tests/support/room_fixtures.h"
 #include "tests/support/server_harness.h"
 
 namespace server {
@@ -24,37 +26,38 @@ using testing_support::Msg;
 using testing_support::ServerHarness;
 namespace to_server = protocol::to_server;
 
+// The pattern matches every address of the first list and none of the second.
+void ExpectBanPattern(const char* pattern, std::initializer_list<const char*> matching,
+                      std::initializer_list<const char*> not_matching) {
+  for (const char* address : matching) {
+    EXPECT_TRUE(MatchesBanPattern(address, pattern)) << address << " against " << pattern;
+  }
+  for (const char* address : not_matching) {
+    EXPECT_FALSE(MatchesBanPattern(address, pattern)) << address << " against " << pattern;
+  }
+}
+
 TEST(BanPatterns, WildcardsMatchAsTheOperatorWritesThem) {
-  EXPECT_TRUE(MatchesBanPattern("192.168.1.7", "192.168.1.*"));
-  EXPECT_TRUE(MatchesBanPattern("192.168.1.250", "192.168.1.*"));
-  EXPECT_FALSE(MatchesBanPattern("192.168.10.1", "192.168.1.*"));
-  EXPECT_TRUE(MatchesBanPattern("10.0.0.5", "10.0.0.?"));
-  EXPECT_FALSE(MatchesBanPattern("10.0.0.15", "10.0.0.?"));
-  EXPECT_TRUE(MatchesBanPattern("10.0.0.7", "10.0.0.#"));
-  EXPECT_FALSE(MatchesBanPattern("10.0.0.x", "10.0.0.#"));
-  EXPECT_TRUE(MatchesBanPattern("10.0.3.1", "10.0.[0-5].1"));
-  EXPECT_FALSE(MatchesBanPattern("10.0.7.1", "10.0.[0-5].1"));
-  EXPECT_TRUE(MatchesBanPattern("10.0.7.1", "10.0.[!0-5].1"));
-  EXPECT_FALSE(MatchesBanPattern("10.0.3.1", "10.0.[!0-5].1"));
-  EXPECT_TRUE(MatchesBanPattern("1.2.3.4", "*"));
-  EXPECT_TRUE(MatchesBanPattern("1.2.3.4", "1.2.3.4"));
-  EXPECT_FALSE(MatchesBanPattern("1.2.3.40", "1.2.3.4"));
+  ExpectBanPattern("192.168.1.*", {"192.168.1.7", "192.168.1.250"}, {"192.168.10.1"});
+  ExpectBanPattern("10.0.0.?", {"10.0.0.5"}, {"10.0.0.15"});
+  ExpectBanPattern("10.0.0.#", {"10.0.0.7"}, {"10.0.0.x"});
+  ExpectBanPattern("10.0.[0-5].1", {"10.0.3.1"}, {"10.0.7.1"});
+  ExpectBanPattern("10.0.[!0-5].1", {"10.0.7.1"}, {"10.0.3.1"});
+  ExpectBanPattern("*", {"1.2.3.4"}, {});
+  ExpectBanPattern("1.2.3.4", {"1.2.3.4"}, {"1.2.3.40"});
   // An unbalanced bracket matches nothing, whatever else the pattern says.
-  EXPECT_FALSE(MatchesBanPattern("10.0.0.1", "10.0.[0.1"));
-  EXPECT_FALSE(MatchesBanPattern("[", "["));
-  EXPECT_FALSE(MatchesBanPattern("anything", "*["));
+  ExpectBanPattern("10.0.[0.1", {}, {"10.0.0.1"});
+  ExpectBanPattern("[", {}, {"["});
+  ExpectBanPattern("*[", {}, {"anything"});
 }
 
 TEST(BanPatterns, NetworksInCidrForm) {
-  EXPECT_TRUE(MatchesBanPattern("192.168.1.200", "192.168.1.0/24"));
-  EXPECT_FALSE(MatchesBanPattern("192.168.2.1", "192.168.1.0/24"));
-  EXPECT_TRUE(MatchesBanPattern("10.200.3.4", "10.0.0.0/8"));
-  EXPECT_TRUE(MatchesBanPattern("8.8.8.8", "0.0.0.0/0"));
-  EXPECT_TRUE(MatchesBanPattern("1.2.3.4", "1.2.3.4/32"));
-  EXPECT_FALSE(MatchesBanPattern("1.2.3.5", "1.2.3.4/32"));
-  EXPECT_FALSE(MatchesBanPattern("::1", "10.0.0.0/8"));
+  ExpectBanPattern("192.168.1.0/24", {"192.168.1.200"}, {"192.168.2.1"});
+  ExpectBanPattern("10.0.0.0/8", {"10.200.3.4"}, {"::1"});
+  ExpectBanPattern("0.0.0.0/0", {"8.8.8.8"}, {});
+  ExpectBanPattern("1.2.3.4/32", {"1.2.3.4"}, {"1.2.3.5"});
   // Not a network: read with the wildcards, where "/" is an ordinary character.
-  EXPECT_FALSE(MatchesBanPattern("10.0.0.1", "10.0.0.0/33"));
+  ExpectBanPattern("10.0.0.0/33", {}, {"10.0.0.1"});
 }
 
 TEST(BanPatterns, ManyStarsDoNotTakeLong) {
@@ -150,18 +153,15 @@ TEST(Statistics, RowsComeInTheirOrderAndResetClearsTheStoredTotals) {
 }
 
 // A room with two players and the operator's tools.
-class Operator : public testing::Test {
+class Operator : public testing_support::TwoInRoom<ServerHarness> {
  protected:
   void SetUp() override {
     h.server.SetBanCheck(&bans);
-    a = h.Join("ann");
-    b = h.Join("ben");
+    TwoInRoom::SetUp();
   }
-  ServerHarness h;
   BanList bans{h.ini};
   OperatorActions actions{h.server, bans, h.clock};
   OperatorConsole console{h.server, actions, bans, nullptr};
-  int a = 0, b = 0;
 };
 
 TEST_F(Operator, KickTellsEveryoneAndClosesWhatTheClientLeavesOpen) {
@@ -204,8 +204,7 @@ TEST_F(Operator, BanningAUserBansTheAddressAtTheNextConnection) {
   EXPECT_FALSE(actions.Ban(a, "same address"));
   EXPECT_EQ(h.view.status_text, "This IP address is already in the banned list.");
   EXPECT_FALSE(h.transport.IsClosed(b));
-  const int again = h.Connect();
-  h.Send(again, to_server::SCRAWLBOX_CL13NT, "100001");
+  const int again = h.Handshake();
   EXPECT_THAT(h.Take(again), ElementsAre(Msg("BANNED", "-")));
 }
 
@@ -228,8 +227,7 @@ TEST_F(Operator, ListenStatesCloseAndReopenAndDenyTurnsNewcomersAway) {
   EXPECT_TRUE(actions.AcceptDenyMessage("Closed for cleaning"));
   EXPECT_EQ(h.ini.INIRead("Server Details", "Deny Message", ""), "Closed for cleaning");
   EXPECT_EQ(h.view.master_states.back(), kMasterDeny);
-  const int newcomer = h.Connect();
-  h.Send(newcomer, to_server::SCRAWLBOX_CL13NT, "100001");
+  const int newcomer = h.Handshake();
   EXPECT_THAT(h.Take(newcomer), ElementsAre(Msg("NOTICE", "Closed for cleaning")));
   EXPECT_TRUE(h.transport.IsClosed(newcomer));
   EXPECT_FALSE(h.transport.IsClosed(a));  // players already in the room stay

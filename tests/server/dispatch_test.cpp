@@ -4,6 +4,7 @@
 
 #include "protocol/commands.h"
 #include "tests/support/matchers.h"
+#include "tests/support/room_fixtures.h"
 #include "tests/support/server_harness.h"
 
 namespace server {
@@ -15,17 +16,7 @@ using testing_support::Msg;
 using testing_support::ServerHarness;
 namespace to_server = protocol::to_server;
 
-// Three players in the room: slots 1, 2 and 3, ids 100000 to 100002.
-class Room : public testing::Test {
- protected:
-  void SetUp() override {
-    a = h.Join("ann");
-    b = h.Join("ben");
-    c = h.Join("cat");
-  }
-  ServerHarness h;
-  int a = 0, b = 0, c = 0;
-};
+using Room = testing_support::ThreeInRoom<ServerHarness>;
 
 TEST_F(Room, ChatReachesEveryoneIncludingTheSenderCutTo512) {
   const std::string long_line(600, 'x');
@@ -113,8 +104,7 @@ TEST_F(Room, ProfileAndKickFromOutsideTheRoomCloseTheAsker) {
   EXPECT_TRUE(h.transport.IsClosed(prober));
   EXPECT_THAT(h.Take(prober), IsEmpty());
 
-  const int kicker = h.Connect();
-  h.Send(kicker, to_server::SCRAWLBOX_CL13NT, "100001");
+  const int kicker = h.Handshake();
   h.Send(kicker, to_server::KICK, "100000\x03" "bye");
   EXPECT_TRUE(h.transport.IsClosed(kicker));
   EXPECT_FALSE(h.transport.IsClosed(a));
@@ -168,8 +158,7 @@ TEST_F(Room, ControlCodesInFreeTextCannotForgeFields) {
   EXPECT_THAT(h.Take(b), ElementsAre(Msg("NICKCHG", "100000\x03" "evil"),
                                      Msg("PART", "100000\x03gone100002fake")));
 
-  const int profile = h.Connect();
-  h.Send(profile, to_server::SCRAWLBOX_CL13NT, "100001");
+  const int profile = h.Handshake();
   h.Send(profile, to_server::USER, "n\x04ick\x03" "0\x03" "9\x03M\x02" "ale\x03");
   EXPECT_EQ(h.server.Record(profile)->Nickname, "nick");
   EXPECT_EQ(h.server.Record(profile)->Gender, "Male");

@@ -6,6 +6,7 @@
 #include "protocol/commands.h"
 #include "tests/support/game_harness.h"
 #include "tests/support/matchers.h"
+#include "tests/support/room_fixtures.h"
 
 namespace server {
 namespace {
@@ -18,23 +19,28 @@ using testing_support::GameHarness;
 using testing_support::Msg;
 namespace to_server = protocol::to_server;
 
+using testing_support::ThreeInRoom;
+using testing_support::TwoInRoom;
+
 // Three players in slots 1-3 (ids 100000-100002) with a game of three 60 s rounds set up by
 // the first; the first player is the artist of round 1 and the word is "cat".
-class ThreePlayers : public testing::Test {
+class ThreePlayers : public ThreeInRoom<GameHarness> {
  protected:
   void SetUp() override {
-    a = h.Join("ann");
-    b = h.Join("ben");
-    c = h.Join("cid");
+    ThreeInRoom::SetUp();
     h.StartGame(a);
     h.TakeAll();
   }
   const GameState& state() { return h.game.state(); }
   int32_t Points(int slot) { return h.server.Record(slot)->Points; }
-
-  GameHarness h;
-  int a = 0, b = 0, c = 0;
 };
+
+// These suites each set their own game up, so they share only the players.
+using Guesses = ThreeInRoom<GameHarness>;
+using Winner = ThreeInRoom<GameHarness>;
+using TwoPlayers = TwoInRoom<GameHarness>;
+using Hints = TwoInRoom<GameHarness>;
+using Skips = TwoInRoom<GameHarness>;
 
 TEST(GameSetup, StartGameAnnouncesTheGameAndTellsOnlyTheArtistTheWord) {
   GameHarness h;
@@ -51,11 +57,7 @@ TEST(GameSetup, StartGameAnnouncesTheGameAndTellsOnlyTheArtistTheWord) {
   EXPECT_EQ(h.ini.INIRead("Server Statistics", "Total Games Started", ""), "1");
   EXPECT_TRUE(h.game.IsRunning());
 
-  const int late = h.Connect();
-  h.Send(late, to_server::SCRAWLBOX_CL13NT, "100001");
-  h.Send(late, to_server::USER, testing_support::ProfileData("late"));
-  h.Send(late, to_server::PASS, "<none>");
-  h.Send(late, to_server::ULISTREQ, "-");
+  const int late = h.LogInTo(GameHarness::Step::kUserList, "late");
   const auto messages = h.Take(late);
   EXPECT_EQ(messages[2].data, "\x03\x03-\x03" "1\x03" "5");  // PASSOK with the round
   EXPECT_THAT(messages.back(), Msg("GAMERUNNING", "100000\x03"));
@@ -186,13 +188,9 @@ TEST_F(ThreePlayers, RoundTimerRunsTheWholeStateMachine) {
   EXPECT_EQ(state().Round, 1);
 }
 
-TEST(Guesses, MatchIgnoringCaseAndCloseOnesReachOnlyTheirSender) {
-  GameHarness h;
-  const int artist = h.Join("ann");
-  const int b = h.Join("ben");
-  const int c = h.Join("cid");
+TEST_F(Guesses, MatchIgnoringCaseAndCloseOnesReachOnlyTheirSender) {
   h.SetWord("Ice Cream");
-  h.StartGame(artist);
+  h.StartGame(a);
   h.TakeAll();
   for (const std::string wrong : {"icecream", " ice cream", "ice", "ice cr"}) h.Say(b, wrong);
   EXPECT_THAT(h.Take(c), ElementsAre(Msg("SAY", "100001\x03icecream"),
@@ -203,18 +201,14 @@ TEST(Guesses, MatchIgnoringCaseAndCloseOnesReachOnlyTheirSender) {
   h.TakeAll();
   h.Say(b, "ICE CREAM");
   h.Say(c, "ice cream");
-  EXPECT_THAT(h.TakeCommands(artist), ElementsAre("WORDFOUND", "POINTSCHG", "STARTGAMETIMER",
-                                                  "WORDFOUND", "POINTSCHG", "STOPGAMETIMER"));
+  EXPECT_THAT(h.TakeCommands(a), ElementsAre("WORDFOUND", "POINTSCHG", "STARTGAMETIMER",
+                                             "WORDFOUND", "POINTSCHG", "STOPGAMETIMER"));
   EXPECT_EQ(h.ini.INIRead("Server Statistics", "Total Words Almost Guessed", ""), "2");
 }
 
-TEST(Guesses, AnyAlternativeCountsButClosenessLooksAtTheWholeLine) {
-  GameHarness h;
-  const int artist = h.Join("ann");
-  const int b = h.Join("ben");
-  h.Join("cid");
+TEST_F(Guesses, AnyAlternativeCountsButClosenessLooksAtTheWholeLine) {
   h.SetWord("cat|kitten");
-  h.StartGame(artist);
+  h.StartGame(a);
   h.TakeAll();
   h.Say(b, "kit");
   h.Say(b, "cat,");
@@ -301,11 +295,7 @@ TEST_F(ThreePlayers, TheLastRoundsFinalFindEndsTheGameWithoutRelayingTheGuess) {
                                      Msg("RESETSCORES", "-")));
 }
 
-TEST(Winner, ATieGoesToThePlayerInTheLowestSlot) {
-  GameHarness h;
-  const int a = h.Join("ann");
-  const int b = h.Join("ben");
-  const int c = h.Join("cid");
+TEST_F(Winner, ATieGoesToThePlayerInTheLowestSlot) {
   h.StartGame(b, 1);
   h.server.Record(b)->Points = 50;
   h.server.Record(c)->Points = 50;
@@ -315,10 +305,7 @@ TEST(Winner, ATieGoesToThePlayerInTheLowestSlot) {
   EXPECT_THAT(h.Take(a), Contains(Msg("WINNER", "100001")));
 }
 
-TEST(TwoPlayers, TheOnlyGuessersFindEndsTheRoundAtOnceWithoutBonus) {
-  GameHarness h;
-  const int a = h.Join("ann");
-  const int b = h.Join("ben");
+TEST_F(TwoPlayers, TheOnlyGuessersFindEndsTheRoundAtOnceWithoutBonus) {
   h.Connect();  // a connection still logging in counts for nothing
   h.StartGame(a);
   h.TakeAll();
@@ -355,10 +342,7 @@ TEST_F(ThreePlayers, TheGameStopsSilentlyWhenOnePlayerRemainsAndCanStartAgain) {
   EXPECT_TRUE(h.game.IsRunning());
 }
 
-TEST(Hints, RevealTheWordLetterByLetter) {
-  GameHarness h;
-  const int a = h.Join("ann");
-  const int b = h.Join("ben");
+TEST_F(Hints, RevealTheWordLetterByLetter) {
   h.StartGame(a);
   h.TakeAll();
   for (int i = 0; i < 5; ++i) h.Send(a, to_server::GIVEHINT, "-");
@@ -381,10 +365,7 @@ TEST(Hints, RevealTheWordLetterByLetter) {
   EXPECT_THAT(h.Take(late), Contains(Msg("GAMERUNNING", "100000\x03" "cat")));
 }
 
-TEST(Hints, CountLettersAndStopEarlyForShortWords) {
-  GameHarness h;
-  const int a = h.Join("ann");
-  h.Join("ben");
+TEST_F(Hints, CountLettersAndStopEarlyForShortWords) {
   h.SetWord("ice cream");
   h.StartGame(a);
   EXPECT_EQ(h.game.GetHint(),
@@ -403,10 +384,7 @@ TEST(Hints, CountLettersAndStopEarlyForShortWords) {
   EXPECT_THAT(messages[3], Msg("NOMOREHINTS", "-"));
 }
 
-TEST(Skips, CostTheArtistAndReplayTheRoundNumber) {
-  GameHarness h;
-  const int a = h.Join("ann");
-  const int b = h.Join("ben");
+TEST_F(Skips, CostTheArtistAndReplayTheRoundNumber) {
   h.StartGame(a, 5, 1000, 1000);
   h.clock.Advance(2 * (1000 + 3500));
   ASSERT_EQ(h.game.state().Round, 3);
@@ -424,10 +402,7 @@ TEST(Skips, CostTheArtistAndReplayTheRoundNumber) {
   EXPECT_EQ(h.ini.INIRead("Server Statistics", "Total Words Skipped", ""), "1");
 }
 
-TEST(Skips, ASkippedLastRoundIsPlayedAgain) {
-  GameHarness h;
-  const int a = h.Join("ann");
-  const int b = h.Join("ben");
+TEST_F(Skips, ASkippedLastRoundIsPlayedAgain) {
   h.Send(a, to_server::STARTGAME, protocol::JoinFields({"R", "D", "8", "0", "60000", "30000",
                                                         "\x04test"}));
   h.TakeAll();

@@ -16,17 +16,22 @@ using testing_support::RunningGame;
 using testing_support::ServerHarness;
 namespace to_server = protocol::to_server;
 
+// Lets the seconds pass one at a time, the slot answering each ping as a live client does.
+void AdvanceAnsweringPings(ServerHarness& h, int slot, int seconds) {
+  for (int second = 0; second < seconds; ++second) {
+    h.clock.Advance(1000);
+    for (const auto& m : h.Take(slot)) {
+      if (m.command == "PING") h.Send(slot, to_server::PONG, "-");
+    }
+  }
+}
+
 TEST(KeepAlive, SilentConnectionIsClosedAfterIntervalPlusTimeout) {
   ServerHarness h;
   const int watcher = h.Join("watcher");
   const int silent = h.Join("silent");
   // The watcher answers every ping; the silent one never does.
-  for (int second = 0; second < 14; ++second) {
-    h.clock.Advance(1000);
-    for (const auto& m : h.Take(watcher)) {
-      if (m.command == "PING") h.Send(watcher, to_server::PONG, "-");
-    }
-  }
+  AdvanceAnsweringPings(h, watcher, 14);
   h.clock.Advance(999);
   EXPECT_FALSE(h.transport.IsClosed(silent));
   EXPECT_THAT(h.Take(silent), ElementsAre(Msg("PING", "-")));
@@ -52,12 +57,7 @@ TEST(KeepAlive, OnlyPongRestartsTheInterval) {
 
   ServerHarness patient;
   const int answering = patient.Join("answering");
-  for (int i = 0; i < 600; ++i) {
-    patient.clock.Advance(1000);
-    for (const auto& m : patient.Take(answering)) {
-      if (m.command == "PING") patient.Send(answering, to_server::PONG, "-");
-    }
-  }
+  AdvanceAnsweringPings(patient, answering, 600);
   EXPECT_FALSE(patient.transport.IsClosed(answering));
 }
 
@@ -100,8 +100,7 @@ TEST(Leaving, ConnectionsThatNeverEnteredTheRoomLeaveWithoutAPart) {
   const int probe = h.Connect();
   h.Send(probe, to_server::ISALIVE, "-");
   h.server.OnClosed(probe);
-  const int halfway = h.Connect();
-  h.Send(halfway, to_server::SCRAWLBOX_CL13NT, "100001");
+  const int halfway = h.Handshake();
   h.clock.Advance(10000);
   h.Send(stays, to_server::PONG, "-");
   h.clock.Advance(5000);

@@ -9,7 +9,6 @@
 namespace server {
 namespace {
 
-using protocol::Message;
 using testing::ElementsAre;
 using testing_support::ProfileData;
 using testing_support::Msg;
@@ -25,9 +24,8 @@ class FixedBans : public BanCheck {
 TEST(Login, WholeSequenceFromHandshakeToUserList) {
   ServerHarness h("[Server Details]\nName=A room with a long name\nMOTD=Be kind\n");
   const int first = h.Join("alice");
-  const int slot = h.Connect("10.1.2.3");
+  const int slot = h.Handshake("10.1.2.3");
   EXPECT_EQ(slot, 2);
-  h.Send(slot, to_server::SCRAWLBOX_CL13NT, "100001");
   EXPECT_THAT(h.Take(slot), ElementsAre(Msg("SCRAWLBOX_S3RV3R", "100")));
   EXPECT_EQ(h.view.rows[100001].status, "Connected; waiting for login info...");
   EXPECT_TRUE(h.view.HasLog(LogKind::kConnections,
@@ -91,8 +89,7 @@ TEST(Login, StepsOutOfOrderCloseTheConnection) {
   h.Send(user_first, to_server::USER, ProfileData("eager"));
   EXPECT_TRUE(h.transport.IsClosed(user_first));
 
-  const int pass_first = h.Connect();
-  h.Send(pass_first, to_server::SCRAWLBOX_CL13NT, "100001");
+  const int pass_first = h.Handshake();
   h.Send(pass_first, to_server::PASS, "<none>");
   EXPECT_TRUE(h.transport.IsClosed(pass_first));
 
@@ -123,8 +120,7 @@ TEST(Login, BannedAddressIsToldAndLeftToCloseItself) {
   ServerHarness h;
   FixedBans bans;
   h.server.SetBanCheck(&bans);
-  const int slot = h.Connect("6.6.6.6");
-  h.Send(slot, to_server::SCRAWLBOX_CL13NT, "100001");
+  const int slot = h.Handshake("6.6.6.6");
   EXPECT_THAT(h.Take(slot), ElementsAre(Msg("BANNED", "-")));
   EXPECT_FALSE(h.transport.IsClosed(slot));
   EXPECT_EQ(h.server.Record(slot)->State, StateNew);
@@ -153,9 +149,7 @@ TEST(Login, UserListComesInBatchesOfTen) {
 TEST(Login, UsersStillLoggingInAreNotListedAndGetNoBroadcasts) {
   ServerHarness h;
   const int in_room = h.Join("in");
-  const int halfway = h.Connect();
-  h.Send(halfway, to_server::SCRAWLBOX_CL13NT, "100001");
-  h.Send(halfway, to_server::USER, ProfileData("half"));
+  const int halfway = h.LogInTo(ServerHarness::Step::kProfile, "half");
   h.TakeAll();
   h.Send(in_room, to_server::SAY, "hi");
   EXPECT_TRUE(h.Take(halfway).empty());
@@ -184,8 +178,7 @@ TEST(Login, JoinersDuringAGameAreToldOfIt) {
   ServerHarness h;
   RunningGame game;
   h.server.SetGame(&game);
-  const int slot = h.Connect();
-  h.Send(slot, to_server::SCRAWLBOX_CL13NT, "100001");
+  const int slot = h.Handshake();
   h.TakeAll();
   h.Send(slot, to_server::USER, ProfileData("late"));
   h.Send(slot, to_server::PASS, "<none>");

@@ -15,7 +15,6 @@ namespace server {
 namespace {
 
 using testing::ElementsAre;
-using testing::IsEmpty;
 using testing_support::Msg;
 using testing_support::ServerHarness;
 namespace to_server = protocol::to_server;
@@ -77,9 +76,7 @@ TEST(Limits, AFailedSendClosesThatSlotAndTheBroadcastGoesOn) {
 TEST(Limits, ClosingDuringALoginStepLeavesNothingBehind) {
   ServerHarness h;
   const int a = h.Join("a");
-  const int joining = h.Connect();
-  h.Send(joining, to_server::SCRAWLBOX_CL13NT, "100001");
-  h.Send(joining, to_server::USER, testing_support::ProfileData("j"));
+  const int joining = h.LogInTo(ServerHarness::Step::kProfile, "j");
   h.transport.failing_slots.insert(joining);
   h.Send(joining, to_server::PASS, "<none>");  // PASSOK fails: no JOIN for a ghost
   EXPECT_TRUE(h.transport.IsClosed(joining));

@@ -4,8 +4,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "protocol/commands.h"
 #include "server/admin/banned.h"
 #include "server/admin/operator_actions.h"
@@ -94,8 +92,8 @@ TEST_F(PrivateRegistration, APrivateRoomSaysTrueInThePublicField) {
 
 TEST(RegistrationWords, CountsComeFromTheLoadedLists) {
   testing_support::TempDir dir;
-  std::ofstream(dir / "Animals.txt", std::ios::binary) << "cat\r\ndog\r\ncow\r\n";
-  std::ofstream(dir / "Food.txt", std::ios::binary) << "pie\r\n";
+  testing_support::WriteFile(dir / "Animals.txt", "cat\r\ndog\r\ncow\r\n");
+  testing_support::WriteFile(dir / "Food.txt", "pie\r\n");
   WordLists lists(dir.path());
   ASSERT_FALSE(lists.ScanWordlist());
   ServerHarness room;

@@ -19,9 +19,6 @@
 #include "server/admin/operator_actions.h"
 #include "server/ui/admin_windows.h"
 #include "server/ui/server_details_dialog.h"
-#include "tests/support/fake_transport.h"
-#include "tests/support/manual_clock.h"
-#include "tests/support/memory_ini.h"
 #include "tests/support/server_harness.h"
 
 namespace server {

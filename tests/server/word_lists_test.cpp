@@ -2,7 +2,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <fstream>
+#include <algorithm>
 
 #include "server/game/word_lists.h"
 #include "tests/support/game_harness.h"
@@ -14,10 +14,8 @@ namespace {
 using testing::ElementsAre;
 using testing_support::ScriptedRandom;
 using testing_support::TempDir;
+using testing_support::WriteFile;
 
-void Write(const TempDir& dir, const std::string& name, const std::string& text) {
-  std::ofstream(dir / name, std::ios::binary) << text;
-}
 
 TEST(WordListEntries, LinesEndAtCrCrLfOrLfAndBlankOrHashLinesAreSkipped) {
   EXPECT_THAT(ParseEntries("one\r\ntwo\rthree\nfour", 100),
@@ -41,10 +39,10 @@ TEST(WordListEntries, AlternativeSeparatorsBecomeCommas) {
 
 TEST(WordListScan, NamesComeInNameOrderOnceEachUpToTheFirstDot) {
   TempDir dir;
-  Write(dir, "zoo.txt", "z\r\n");
-  Write(dir, "animals.txt", "cat\r\n");
-  Write(dir, "animals.old.txt", "stale\r\n");
-  Write(dir, "food.txt", "pie\r\n");
+  WriteFile(dir / "zoo.txt", "z\r\n");
+  WriteFile(dir / "animals.txt", "cat\r\n");
+  WriteFile(dir / "animals.old.txt", "stale\r\n");
+  WriteFile(dir / "food.txt", "pie\r\n");
   std::filesystem::create_directory(dir / "sub.dir");
   WordLists lists(dir.path());
   EXPECT_FALSE(lists.ScanWordlist().has_value());
@@ -55,9 +53,9 @@ TEST(WordListScan, NamesComeInNameOrderOnceEachUpToTheFirstDot) {
 
 TEST(WordListScan, AFileWithoutADotIsReportedButHidesNoOtherList) {
   TempDir dir;
-  Write(dir, "README", "not a list");
-  Write(dir, "animals.txt", "cat\r\n");
-  Write(dir, "sports.txt", "golf\r\n");
+  WriteFile(dir / "README", "not a list");
+  WriteFile(dir / "animals.txt", "cat\r\n");
+  WriteFile(dir / "sports.txt", "golf\r\n");
   WordLists lists(dir.path());
   const auto error = lists.ScanWordlist();
   ASSERT_TRUE(error.has_value());
@@ -76,8 +74,8 @@ TEST(WordListScan, EmptyOrMissingFolderIsAnError) {
 
 TEST(WordListPick, PicksAListThenAnEntryWithEqualChance) {
   TempDir dir;
-  Write(dir, "a.txt", "a1\r\na2\r\na3\r\na4\r\n");
-  Write(dir, "b.txt", "b1\r\n");
+  WriteFile(dir / "a.txt", "a1\r\na2\r\na3\r\na4\r\n");
+  WriteFile(dir / "b.txt", "b1\r\n");
   WordLists lists(dir.path());
   lists.ScanWordlist();
   ScriptedRandom random;
@@ -89,9 +87,9 @@ TEST(WordListPick, PicksAListThenAnEntryWithEqualChance) {
 
 TEST(WordListPick, ListsThatGiveNoWordArePassedOverForTheOthers) {
   TempDir dir;
-  Write(dir, "empty.txt", "#\r\n\r\n");
-  Write(dir, "gone.dat", "");  // listed as "gone" but gone.txt does not exist
-  Write(dir, "good.txt", "kite\r\n");
+  WriteFile(dir / "empty.txt", "#\r\n\r\n");
+  WriteFile(dir / "gone.dat", "");  // listed as "gone" but gone.txt does not exist
+  WriteFile(dir / "good.txt", "kite\r\n");
   WordLists lists(dir.path());
   lists.ScanWordlist();
   ScriptedRandom random;
@@ -105,8 +103,8 @@ TEST(WordListPick, ListsThatGiveNoWordArePassedOverForTheOthers) {
 TEST(WordListPick, NamesThatLeadOutsideTheFolderAreNeverRead) {
   TempDir dir;
   std::filesystem::create_directory(dir / "lists");
-  Write(dir, "secret.txt", "password\r\n");
-  std::ofstream(dir / "lists" / "ok.txt", std::ios::binary) << "fine\r\n";
+  WriteFile(dir / "secret.txt", "password\r\n");
+  WriteFile(dir / "lists" / "ok.txt", "fine\r\n");
   WordLists lists(dir / "lists");
   lists.ScanWordlist();
   ScriptedRandom random;
@@ -120,10 +118,10 @@ TEST(WordListPick, HugeAndBinaryFilesStayBounded) {
   TempDir dir;
   std::string many;
   for (int i = 0; i < 5000; ++i) many += "w" + std::to_string(i) + "\r\n";
-  Write(dir, "many.txt", many);
+  WriteFile(dir / "many.txt", many);
   std::string binary(300000, '\0');
   for (size_t i = 0; i < binary.size(); ++i) binary[i] = static_cast<char>(i * 7 % 256);
-  Write(dir, "binary.txt", binary);
+  WriteFile(dir / "binary.txt", binary);
   WordLists lists(dir.path());
   lists.ScanWordlist();
   EXPECT_EQ(lists.ReadEntries("many")->size(), WordLists::kMaxEntries);
@@ -144,9 +142,8 @@ TEST(ShippedWordLists, AtLeastSixListsOfAHundredAndFiftyDrawableEntries) {
     const auto entries = lists.ReadEntries(name);
     ASSERT_TRUE(entries.has_value()) << name;
     EXPECT_GE(entries->size(), 150u) << name;
-    std::ifstream file(std::string(SCRAWLBOX_SOURCE_DIR "/data/Wordlists/") + name + ".txt",
-                       std::ios::binary);
-    const std::string text((std::istreambuf_iterator<char>(file)), {});
+    const std::string text = testing_support::ReadFile(
+        std::string(SCRAWLBOX_SOURCE_DIR "/data/Wordlists/") + name + ".txt");
     // Every line ends with CR LF, the form the lists are kept in.
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), std::count(text.begin(), text.end(), '\r'))
         << name;

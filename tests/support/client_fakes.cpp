@@ -1,20 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "tests/support/client_fakes.h"
 
-#include "protocol/receive_buffer.h"
+#include <utility>
+
+#include "tests/support/fake_transport.h"
 
 namespace testing_support {
 
 std::vector<protocol::Message> FakeConnection::Take() {
-  protocol::ReceiveBuffer buffer;
-  buffer.Append(sent);
-  sent.clear();
-  std::vector<protocol::Message> messages;
-  std::string raw;
-  while (buffer.Next(&raw) == protocol::ReceiveBuffer::Status::kMessage) {
-    messages.push_back(protocol::ParseMessage(raw));
-  }
-  return messages;
+  return CutMessages(std::exchange(sent, {}));
 }
 
 std::vector<std::string> RecordingClientView::TakeTexts() {
@@ -30,37 +24,44 @@ ClientHarness::ClientHarness(std::string_view client_ini)
   view.lines.clear();
 }
 
-void ClientHarness::Connect(const std::string& host) {
+void ConnectSession(client::Session& session, FakeConnection& connection,
+                    const std::string& host) {
   session.Connect(host);
   connection.state = client::SocketState::kConnected;
   session.OnConnected();
 }
 
-void ClientHarness::Receive(std::string_view command, std::string_view data) {
-  session.OnData(protocol::Frame(command, data));
-}
-
-void ClientHarness::LogIn(int32_t own_id, const std::vector<std::string>& others) {
-  Connect();
-  Receive("SCRAWLBOX_S3RV3R", "100");
-  Receive("USEROK", std::to_string(own_id) + "\x03");
-  Receive("PASSOK", "\x03Room\x03-\x03" "1\x03" "10");
+void LogInSession(client::Session& session, FakeConnection& connection, int32_t own_id,
+                  const std::vector<std::string>& others) {
+  ConnectSession(session, connection);
+  auto receive = [&session](std::string_view command, std::string_view data) {
+    session.OnData(protocol::Frame(command, data));
+  };
+  receive("SCRAWLBOX_S3RV3R", "100");
+  receive("USEROK", std::to_string(own_id) + "\x03");
+  receive("PASSOK", "\x03Room\x03-\x03" "1\x03" "10");
   std::string list;
   int32_t id = 100000;
   for (const auto& nickname : others) {
     list += std::to_string(id++) + "\x03" + nickname + "\x03" "0\x03" "0\x03";
   }
   list += std::to_string(own_id) + "\x03" + session.profile().Nickname + "\x03" "0\x03" "0";
-  Receive("ULIST", list);
-  Receive("ULISTEND", "");
+  receive("ULIST", list);
+  receive("ULISTEND", "");
   connection.sent.clear();
+}
+
+void ClientHarness::Connect(const std::string& host) { ConnectSession(session, connection, host); }
+
+void ClientHarness::Receive(std::string_view command, std::string_view data) {
+  session.OnData(protocol::Frame(command, data));
+}
+
+void ClientHarness::LogIn(int32_t own_id, const std::vector<std::string>& others) {
+  LogInSession(session, connection, own_id, others);
   view.lines.clear();
 }
 
-std::vector<std::string> ClientHarness::SentCommands() {
-  std::vector<std::string> commands;
-  for (const auto& m : Sent()) commands.push_back(m.command);
-  return commands;
-}
+std::vector<std::string> ClientHarness::SentCommands() { return CommandsOf(Sent()); }
 
 }  // namespace testing_support

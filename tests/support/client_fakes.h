@@ -43,18 +43,15 @@ class FakeConnection : public client::GameConnection {
 class RecordingClientView : public client::ClientView {
  public:
   void AddChatLine(const client::ChatLine& line) override { lines.push_back(line); }
-  void AddWelcome(const std::string& title, const std::string& rest,
-                  const std::string& hint) override {
-    welcome = title + rest + "\n" + hint;
-  }
+  void AddWelcome(const std::string&, const std::string&, const std::string&) override {}
   void ClearChat() override { lines.clear(); }
   void ShowUsers(const std::vector<client::UserEntry>& shown) override { users = shown; }
   void ShowPanel(const client::Panel& shown) override { panel = shown; }
   void ShowControls(const client::Controls& shown) override { controls = shown; }
   void FocusChatInput() override { ++focus_requests; }
   bool IsChatFloating() const override { return floating; }
-  void ClearPad() override { ++pad_clears; }
-  void ResetTools() override { ++tool_resets; }
+  void ClearPad() override {}
+  void ResetTools() override {}
   void ReplayDrawing(const protocol::DrawCommand& command) override { drawings.push_back(command); }
   void ShowWinner(const std::string& nickname) override { winner = nickname; }
   void ShowAgreement(const std::string& text) override { agreement = text; }
@@ -63,11 +60,9 @@ class RecordingClientView : public client::ClientView {
     reserved_box_in_profile = in_profile_window;
     ++reserved_boxes;
   }
-  void WordListsReceived(const std::vector<std::string>& names) override {
-    word_lists.insert(word_lists.end(), names.begin(), names.end());
-  }
-  void WordListsComplete() override { word_lists_complete = true; }
-  void NoWordLists() override { no_word_lists = true; }
+  void WordListsReceived(const std::vector<std::string>&) override {}
+  void WordListsComplete() override {}
+  void NoWordLists() override {}
   void PlaySoundFile(const std::string& file) override { sounds.push_back(file); }
   void OfferDownload(const std::string& title, const std::string&, const std::string& url) override {
     offers.push_back(title + " " + url);
@@ -79,27 +74,29 @@ class RecordingClientView : public client::ClientView {
   const client::ChatLine& last() const { return lines.back(); }
 
   std::vector<client::ChatLine> lines;
-  std::string welcome;
   std::vector<client::UserEntry> users;
   client::Panel panel;
   client::Controls controls;
   int focus_requests = 0;
   bool floating = false;
-  int pad_clears = 0;
-  int tool_resets = 0;
   std::vector<protocol::DrawCommand> drawings;
   std::string winner;
   std::string agreement;
   client::UserProfile user_info;
   bool reserved_box_in_profile = false;
   int reserved_boxes = 0;
-  std::vector<std::string> word_lists;
-  bool word_lists_complete = false;
-  bool no_word_lists = false;
   std::vector<std::string> sounds;
   std::vector<std::string> offers;
   bool closed = false;
 };
+
+// Connects the session, and the fake connection accepts at once.
+void ConnectSession(client::Session& session, FakeConnection& connection,
+                    const std::string& host = "room.example");
+// Connects and plays the server's side of the whole login up to ULISTEND, with the given other
+// users already in the room (ids from 100000); what the session sent is forgotten.
+void LogInSession(client::Session& session, FakeConnection& connection, int32_t own_id,
+                  const std::vector<std::string>& others);
 
 // A session on fake ports with helpers that play the server's side.
 class ClientHarness {

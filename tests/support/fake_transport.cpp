@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "tests/support/fake_transport.h"
 
+#include <utility>
+
 #include "protocol/receive_buffer.h"
 #include "tests/support/matchers.h"
 
@@ -27,6 +29,23 @@ void PrintTo(const Message& message, std::ostream* out) {
 
 namespace testing_support {
 
+std::vector<protocol::Message> CutMessages(std::string_view bytes) {
+  protocol::ReceiveBuffer buffer;
+  buffer.Append(bytes);
+  std::vector<protocol::Message> messages;
+  std::string raw;
+  while (buffer.Next(&raw) == protocol::ReceiveBuffer::Status::kMessage) {
+    messages.push_back(protocol::ParseMessage(raw));
+  }
+  return messages;
+}
+
+std::vector<std::string> CommandsOf(const std::vector<protocol::Message>& messages) {
+  std::vector<std::string> commands;
+  for (const auto& message : messages) commands.push_back(message.command);
+  return commands;
+}
+
 server::ListenResult FakeTransport::Listen(int port) {
   ++listen_calls;
   listened_port = port;
@@ -50,15 +69,7 @@ size_t FakeTransport::QueuedBytes(int slot) const {
 }
 
 std::vector<protocol::Message> FakeTransport::Take(int slot) {
-  protocol::ReceiveBuffer buffer;
-  buffer.Append(sent[slot]);
-  sent[slot].clear();
-  std::vector<protocol::Message> messages;
-  std::string raw;
-  while (buffer.Next(&raw) == protocol::ReceiveBuffer::Status::kMessage) {
-    messages.push_back(protocol::ParseMessage(raw));
-  }
-  return messages;
+  return CutMessages(std::exchange(sent[slot], {}));
 }
 
 }  // namespace testing_support

@@ -12,6 +12,11 @@
 
 namespace testing_support {
 
+// Cuts bytes as they went over the wire into messages; a partial one at the end is dropped.
+std::vector<protocol::Message> CutMessages(std::string_view bytes);
+// Only the commands of the messages, so that a test can state the order without the data.
+std::vector<std::string> CommandsOf(const std::vector<protocol::Message>& messages);
+
 // Records what the server sends to each slot, and can be told to fail sends or to report a
 // reader that stopped reading.
 class FakeTransport : public server::Transport {

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "tests/support/game_harness.h"
 
-#include <fstream>
-
 #include "protocol/commands.h"
 #include "protocol/framing.h"
 
@@ -20,7 +18,7 @@ GameHarness::GameHarness(std::string_view server_ini)
 }
 
 void GameHarness::WriteList(const std::string& file_name, const std::string& text) {
-  std::ofstream(dir / file_name, std::ios::binary) << text;
+  WriteFile(dir / file_name, text);
 }
 
 void GameHarness::SetWord(const std::string& entry) { WriteList("test.txt", entry + "\r\n"); }

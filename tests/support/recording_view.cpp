@@ -4,12 +4,11 @@
 namespace testing_support {
 
 void RecordingView::UpdateConnectionRow(int32_t id, const std::string& name,
-                                        const std::string& status, double bytes) {
+                                        const std::string& status, double) {
   const auto it = rows.find(id);
   if (it == rows.end()) return;
   if (!name.empty()) it->second.name = name;
   if (!status.empty()) it->second.status = status;
-  if (bytes != -1) it->second.bytes = bytes;
 }
 
 bool RecordingView::HasLog(server::LogKind kind, const std::string& text) const {

@@ -15,27 +15,23 @@ class RecordingView : public server::ServerView {
   struct LogEntry {
     server::LogKind kind;
     std::string text;
-    int icon;
   };
   struct Row {
-    int slot = 0;
-    std::string address;
     std::string name;
     std::string status;
-    double bytes = 0;
   };
 
-  void Log(server::LogKind kind, const std::string& text, int icon) override {
-    logs.push_back({kind, text, icon});
+  void Log(server::LogKind kind, const std::string& text, int) override {
+    logs.push_back({kind, text});
   }
   void SetStatusMessage(const std::string& text, int icon) override {
     status_text = text;
     status_icon = icon;
   }
   void SetMasterState(int state) override { master_states.push_back(state); }
-  void AddConnectionRow(int slot, int32_t id, const std::string& address, const std::string& name,
+  void AddConnectionRow(int, int32_t id, const std::string&, const std::string& name,
                         const std::string& status) override {
-    rows[id] = Row{slot, address, name, status, 0};
+    rows[id] = Row{name, status};
   }
   void UpdateConnectionRow(int32_t id, const std::string& name, const std::string& status,
                            double bytes) override;

@@ -24,22 +24,28 @@ void ServerHarness::Send(int slot, std::string_view command, std::string_view da
 
 void ServerHarness::SendRaw(int slot, std::string_view bytes) { server.OnData(slot, bytes); }
 
-int ServerHarness::Join(const std::string& nickname, const std::string& auto_skip) {
+int ServerHarness::Handshake(const std::string& address) {
+  const int slot = Connect(address);
+  Send(slot, protocol::to_server::SCRAWLBOX_CL13NT, "100001");
+  return slot;
+}
+
+int ServerHarness::LogInTo(Step last, const std::string& nickname, const std::string& auto_skip) {
   namespace to_server = protocol::to_server;
-  const int slot = Connect();
-  Send(slot, to_server::SCRAWLBOX_CL13NT, "100001");
-  Send(slot, to_server::USER, ProfileData(nickname, auto_skip));
-  Send(slot, to_server::PASS, "<none>");
-  Send(slot, to_server::ULISTREQ, "-");
+  const int slot = Handshake();
+  if (last >= Step::kProfile) Send(slot, to_server::USER, ProfileData(nickname, auto_skip));
+  if (last >= Step::kPassword) Send(slot, to_server::PASS, "<none>");
+  if (last >= Step::kUserList) Send(slot, to_server::ULISTREQ, "-");
+  return slot;
+}
+
+int ServerHarness::Join(const std::string& nickname, const std::string& auto_skip) {
+  const int slot = LogInTo(Step::kUserList, nickname, auto_skip);
   TakeAll();
   return slot;
 }
 
-std::vector<std::string> ServerHarness::TakeCommands(int slot) {
-  std::vector<std::string> commands;
-  for (auto& message : Take(slot)) commands.push_back(message.command);
-  return commands;
-}
+std::vector<std::string> ServerHarness::TakeCommands(int slot) { return CommandsOf(Take(slot)); }
 
 void ServerHarness::TakeAll() { transport.sent.clear(); }
 

@@ -17,6 +17,9 @@ namespace testing_support {
 // A room server on fake ports, started and listening, with helpers that play the client's side.
 class ServerHarness {
  public:
+  // The login steps of the real client, in their order.
+  enum class Step { kHandshake, kProfile, kPassword, kUserList };
+
   explicit ServerHarness(std::string_view server_ini = "");
 
   // A new connection from the address; returns its slot.
@@ -25,8 +28,12 @@ class ServerHarness {
   void Send(int slot, std::string_view command, std::string_view data);
   // Delivers raw bytes from the slot.
   void SendRaw(int slot, std::string_view bytes);
-  // Connects and runs the whole login (handshake, profile, password, user list) as the real
-  // client does; what the login sent to anyone is taken away. Returns the slot.
+  // Connects and sends the client's greeting; returns the slot.
+  int Handshake(const std::string& address = "10.0.0.1");
+  // Connects and logs in as the real client does, up to and including the step; what the
+  // server answered stays to be taken. Returns the slot.
+  int LogInTo(Step last, const std::string& nickname, const std::string& auto_skip = "0");
+  // The whole login, with what it sent to anyone taken away. Returns the slot.
   int Join(const std::string& nickname, const std::string& auto_skip = "0");
   // Messages sent to the slot since the last Take.
   std::vector<protocol::Message> Take(int slot) { return transport.Take(slot); }

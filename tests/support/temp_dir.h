@@ -2,6 +2,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 
 namespace testing_support {
 
@@ -20,5 +21,10 @@ class TempDir {
  private:
   std::filesystem::path path_;
 };
+
+// The files are bytes, as the programs read and write them: no line ends are translated.
+void WriteFile(const std::filesystem::path& path, const std::string& text);
+// The whole file; empty when it cannot be read.
+std::string ReadFile(const std::filesystem::path& path);
 
 }  // namespace testing_support

@@ -14,10 +14,8 @@ namespace tracker {
 namespace {
 
 using directory::GetValue;
-using testing::ElementsAre;
 using testing::HasSubstr;
 using testing::Not;
-using testing::StartsWith;
 
 std::vector<std::string> Lines(const std::string& body) {
   std::vector<std::string> lines;

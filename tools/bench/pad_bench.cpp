@@ -8,6 +8,7 @@
 #include "client/drawing/pad_tools.h"
 #include "protocol/framing.h"
 #include "tests/support/client_fakes.h"
+#include "tests/support/pad_view.h"
 
 namespace {
 
@@ -32,17 +33,11 @@ void BM_ReplayFreehand(benchmark::State& state) {
 BENCHMARK(BM_ReplayFreehand)->Arg(2)->Arg(8);
 
 // The whole way of a segment through a client: bytes from the socket, cutting, dispatch, replay.
-class ReplayingView : public testing_support::RecordingClientView {
- public:
-  PadTools tools{NoSend};
-  void ReplayDrawing(const protocol::DrawCommand& command) override { tools.Replay(command); }
-};
-
 void BM_ReceiveFreehand(benchmark::State& state) {
   testing_support::MemoryIni ini;
   testing_support::ManualClock clock;
   testing_support::FakeConnection connection;
-  ReplayingView view;
+  testing_support::PadView view;
   client::ClientSettings settings(ini);
   client::Session session({connection, view, clock, settings});
   connection.state = client::SocketState::kConnected;
