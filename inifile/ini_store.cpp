@@ -85,7 +85,7 @@ bool ReadBool(const IniDocument& document, std::string_view section, std::string
 }
 
 bool WriteBool(IniStore& store, std::string_view section, std::string_view key, bool value) {
-  return store.INIWrite(section, key, value ? "1" : "0");
+  return store.INIWrite(section, key, BoolText(value));
 }
 
 }  // namespace inifile

@@ -80,16 +80,13 @@ void PadEngine::Line(double x1, double y1, double x2, double y2) {
 }
 
 void PadEngine::EraseDisc(double x, double y) {
-  const FillMode kept = fill_mode_;
   fill_colour_ = Qt::white;
-  fill_mode_ = FillMode::kSolid;
   if (std::fabs(x) < kReach && std::fabs(y) < kReach) {
     QPainter p(&picture_);
     p.setPen(RoundPen(Qt::white, pen_width_));
     p.setBrush(Qt::white);
     p.drawEllipse(QPointF(x, y), kEraserRadius, kEraserRadius);
   }
-  fill_mode_ = kept;
 }
 
 void PadEngine::EraseRing(double x, double y) {

@@ -26,7 +26,6 @@ class PadEngine {
   PadEngine();
 
   const QImage& picture() const { return picture_; }
-  const QImage& undo_picture() const { return undo_; }
 
   // Drawing state.
   QColor pen_colour() const { return pen_colour_; }

@@ -207,14 +207,15 @@ void Session::EnterPracticeMode() {
 
 void Session::HandleServerMessage(const std::string& message) {
   const protocol::Message m = protocol::ParseMessage(message);
-  const std::vector<std::string> f = protocol::SplitFields(m.data);
   const std::string& c = m.command;
   const std::string& data = m.data;
 
+  // Drawing is most of the traffic and parses its own fields.
   if (const auto code = protocol::DrawCodeFromWord(c)) {
     view_.ReplayDrawing(protocol::ParseRelayedDrawData(*code, data));
     return;
   }
+  const std::vector<std::string> f = protocol::SplitFields(data);
   if (c == to_client::SCRAWLBOX_S3RV3R || c == to_client::BANNED || c == to_client::OLDVERSION ||
       c == to_client::USEROK || c == to_client::PASSOK) {
     HandleLoginMessage(c, f, data);

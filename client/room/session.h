@@ -10,13 +10,12 @@
 #include "client/room/client_ports.h"
 #include "client/settings/client_settings.h"
 #include "common/scheduling.h"
+#include "directory/server_browser.h"
 #include "directory/tracker.h"
 #include "protocol/framing.h"
 #include "protocol/receive_buffer.h"
 
 namespace client {
-
-inline constexpr int kDefaultPort = 2020;
 
 // The client's side of one room: the login, every message from the server, the chat input and
 // its commands, the user list, the information panel and the game display. It owns the state
@@ -92,12 +91,8 @@ class Session {
 
   // --- State, for the windows -------------------------------------------------------------------
   int32_t OwnUserId() const { return own_user_id_; }
-  int32_t ArtistUserId() const { return artist_user_id_; }
   const std::vector<UserEntry>& users() const { return users_; }
-  const Panel& panel() const { return panel_; }
-  const Controls& controls() const { return controls_; }
   bool connected() const;
-  bool auto_skip() const { return auto_skip_; }
 
   // The client's version as the handshake sends it.
   static std::string VersionText();
@@ -142,7 +137,7 @@ class Session {
   ClientOptions options_;
   Profile profile_;
   protocol::ReceiveBuffer receive_buffer_;
-  int port_ = kDefaultPort;
+  int port_ = directory::kDefaultGamePort;
   bool auto_skip_ = false;
 
   int32_t own_user_id_ = 0;

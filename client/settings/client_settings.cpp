@@ -26,8 +26,6 @@ constexpr std::array<const char*, 7> kSoundKeys = {
     nullptr, "Event - Join", "Event - New Message", "Event - Word Found", nullptr,
     "Event - Key Click", "Event - Mouse Click"};
 
-std::string BoolText(bool value) { return value ? "1" : "0"; }
-
 std::string Stored(const ServerEntry& e) {
   return e.address + kEntrySep + e.name + kEntrySep + e.description;
 }
@@ -64,13 +62,13 @@ ClientOptions ClientSettings::LoadOptions() const {
 
 void ClientSettings::SaveOptions(const ClientOptions& o) {
   // The sounds are not edited by the program, so only the interface keys are written.
-  ini_.INIWriteAll(kInterface, {{"Tool Cursor", BoolText(o.ToolCursor)},
+  ini_.INIWriteAll(kInterface, {{"Tool Cursor", inifile::BoolText(o.ToolCursor)},
                                 {"Drawing Cursor", std::to_string(o.DrawingCursor)},
-                                {"Show Join Messages", BoolText(o.ShowJoinMessages)},
-                                {"Show Leave Messages", BoolText(o.ShowLeaveMessages)},
+                                {"Show Join Messages", inifile::BoolText(o.ShowJoinMessages)},
+                                {"Show Leave Messages", inifile::BoolText(o.ShowLeaveMessages)},
                                 {"Chat Font Name", o.ChatFontName},
                                 {"Chat Font Size", o.ChatFontSize},
-                                {"Flat Toolbar", BoolText(o.FlatToolbar)}});
+                                {"Flat Toolbar", inifile::BoolText(o.FlatToolbar)}});
 }
 
 Profile ClientSettings::LoadProfile() const {

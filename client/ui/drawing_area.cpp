@@ -143,7 +143,10 @@ void DrawingArea::ShowToolState() {
     const Tool tool = kToolButtons[i].tool;
     if (tool == Tool::kFillType) {
       tool_actions_[i]->setChecked(tools_->fill_solid());
-      tool_actions_[i]->setIcon(tools_->fill_solid() ? fill_solid_icon_ : fill_hollow_icon_);
+      if (shown_fill_solid_ != tools_->fill_solid()) {
+        tool_actions_[i]->setIcon(tools_->fill_solid() ? fill_solid_icon_ : fill_hollow_icon_);
+        shown_fill_solid_ = tools_->fill_solid();
+      }
     } else if (tool_actions_[i]->isCheckable()) {
       tool_actions_[i]->setChecked(tool == tools_->tool());
     }
@@ -151,10 +154,17 @@ void DrawingArea::ShowToolState() {
   for (size_t i = 0; i < brush_actions_.size(); ++i) {
     brush_actions_[i]->setChecked(static_cast<int>(i) == tools_->brush());
   }
-  for (size_t i = 0; i < labPalette_.size(); ++i) {
-    labPalette_[i]->setStyleSheet(SwatchStyle(kPalette[i], static_cast<int>(i) == tools_->swatch()));
+  if (shown_swatch_ != tools_->swatch()) {
+    for (size_t i = 0; i < labPalette_.size(); ++i) {
+      labPalette_[i]->setStyleSheet(
+          SwatchStyle(kPalette[i], static_cast<int>(i) == tools_->swatch()));
+    }
+    shown_swatch_ = tools_->swatch();
   }
-  labColour_->setStyleSheet(SwatchStyle(tools_->colour(), false));
+  if (shown_colour_ != tools_->colour()) {
+    labColour_->setStyleSheet(SwatchStyle(tools_->colour(), false));
+    shown_colour_ = tools_->colour();
+  }
 }
 
 bool DrawingArea::eventFilter(QObject* watched, QEvent* event) {

@@ -3,6 +3,7 @@
 
 #include <QWidget>
 #include <array>
+#include <optional>
 
 #include "client/drawing/pad_tools.h"
 
@@ -49,6 +50,11 @@ class DrawingArea : public QWidget {
   QLabel* labColour_;
   QIcon fill_solid_icon_;
   QIcon fill_hollow_icon_;
+  // What the palette and the fill button show, so that a change of tool state restyles only
+  // what changed: the state changes with every drawing segment, the palette seldom.
+  std::optional<int> shown_swatch_;
+  std::optional<QColor> shown_colour_;
+  std::optional<bool> shown_fill_solid_;
 };
 
 }  // namespace client

@@ -9,7 +9,6 @@
 #include <QImageReader>
 #include <QTime>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGuiApplication>
@@ -326,19 +325,16 @@ bool MainWindow::AskForProfileIfNeeded() {
   if (!nickname.remove(QLatin1Char(' ')).isEmpty() && session_->profile().Nickname != "un-named") {
     return false;
   }
-  auto* box = new QMessageBox(
-      QMessageBox::Question, QStringLiteral("Create profile..."),
+  scrawlbox::AskYesNo(
+      this, QMessageBox::Question, QStringLiteral("Create profile..."),
       QStringLiteral("Before connecting to any Scrawlbox servers (you don't\r\nhave to, you can "
                      "practice instead if you want), you\r\nshould set up your user profile. You "
                      "can later edit\r\nthe profile by going to the Edit -> User Profile menu."
                      "\r\n\r\nWould you like to edit your profile now?"),
-      QMessageBox::Yes | QMessageBox::No, this);
-  box->setObjectName(QStringLiteral("msgCreateProfile"));
-  box->setAttribute(Qt::WA_DeleteOnClose);
-  connect(box, &QMessageBox::finished, this, [this, box] {
-    if (box->clickedButton() == box->button(QMessageBox::Yes)) OpenProfile();
-  });
-  box->open();
+      [this](bool yes) {
+        if (yes) OpenProfile();
+      })
+      ->setObjectName(QStringLiteral("msgCreateProfile"));
   return true;
 }
 
@@ -447,16 +443,13 @@ void MainWindow::PlaySoundFile(const std::string& file_name) {
 
 void MainWindow::OfferDownload(const std::string& title, const std::string& text,
                                const std::string& url) {
-  auto* box = new QMessageBox(QMessageBox::Question, FromWire(title), FromWire(text),
-                              QMessageBox::Yes | QMessageBox::No, this);
-  box->setAttribute(Qt::WA_DeleteOnClose);
   const QString address = QString::fromStdString(url);
-  connect(box, &QMessageBox::finished, this, [this, box, address] {
-    if (box->clickedButton() != box->button(QMessageBox::Yes)) return;
-    showMinimized();
-    OpenWebAddress(address);
-  });
-  box->open();
+  scrawlbox::AskYesNo(this, QMessageBox::Question, FromWire(title), FromWire(text),
+                      [this, address](bool yes) {
+                        if (!yes) return;
+                        showMinimized();
+                        OpenWebAddress(address);
+                      });
 }
 
 void MainWindow::CloseProgram() {
@@ -560,11 +553,7 @@ void MainWindow::SetFloating(bool floating) {
 }
 
 void MainWindow::OpenWebAddress(const QString& address) {
-  if (!QDesktopServices::openUrl(QUrl(address))) {
-    scrawlbox::ShowMessageBox(this, QMessageBox::Warning, QStringLiteral("Error visiting link.."),
-                              QStringLiteral("Um.. you don't appear to have a web-browser "
-                                             "installed..."));
-  }
+  scrawlbox::OpenWebAddress(this, QUrl(address));
 }
 
 void MainWindow::StartButton() {

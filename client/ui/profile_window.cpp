@@ -11,6 +11,7 @@
 #include <QRadioButton>
 
 #include "client/room/nickname_filter.h"
+#include "common/ui/message_box.h"
 #include "client/room/session.h"
 #include "common/qt/text_codec.h"
 #include "common/ui/dialog_buttons.h"
@@ -96,24 +97,18 @@ void ShowReservedNicknameBox(QWidget* parent, bool in_profile_window,
       "Sorry, but you cannot use the nickname you have selected.\r\nIt either contains offensive "
       "language, is a reserved\r\nname, or is the default profile name.\r\n\r\n");
   if (in_profile_window) {
-    auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Reserved Nickname..."),
-                                reason + QStringLiteral("Click OK and please change your nickname."),
-                                QMessageBox::Ok, parent);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->open();
+    scrawlbox::ShowMessageBox(parent, QMessageBox::Warning, QStringLiteral("Reserved Nickname..."),
+                              reason + QStringLiteral("Click OK and please change your nickname."));
     return;
   }
-  auto* box = new QMessageBox(
-      QMessageBox::Warning, QStringLiteral("Reserved Nickname..."),
+  scrawlbox::AskYesNo(
+      parent, QMessageBox::Warning, QStringLiteral("Reserved Nickname..."),
       reason + QStringLiteral("Click Yes to be taken to the Profile window\r\nso you can edit your "
                               "nickname."),
-      QMessageBox::Yes | QMessageBox::No, parent);
-  box->setObjectName(QStringLiteral("msgReservedNickname"));
-  box->setAttribute(Qt::WA_DeleteOnClose);
-  QObject::connect(box, &QMessageBox::finished, parent, [box, open_profile] {
-    if (box->clickedButton() == box->button(QMessageBox::Yes) && open_profile) open_profile();
-  });
-  box->open();
+      [open_profile](bool yes) {
+        if (yes && open_profile) open_profile();
+      })
+      ->setObjectName(QStringLiteral("msgReservedNickname"));
 }
 
 }  // namespace client

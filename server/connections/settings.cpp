@@ -83,9 +83,9 @@ bool SaveDetails(const ServerDetails& details, inifile::IniStore& ini) {
                           {"IP Address", details.IPAddress},
                           {"Website", details.Website},
                           {"MOTD", details.MOTD},
-                          {"Private Server", details.PrivateServer ? "1" : "0"},
+                          {"Private Server", inifile::BoolText(details.PrivateServer)},
                           {"Server Password", details.ServerPassword},
-                          {"Auto-Remove From Tracker", details.AutoRemoveFromTracker ? "1" : "0"},
+                          {"Auto-Remove From Tracker", inifile::BoolText(details.AutoRemoveFromTracker)},
                           {"Port", details.Port},
                           {"Ping", details.Ping}});
 }

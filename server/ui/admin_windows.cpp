@@ -117,20 +117,18 @@ void StatisticsWindow::Fill() {
 }
 
 void StatisticsWindow::Reset() {
-  auto* box = new QMessageBox(
-      QMessageBox::Question, QStringLiteral("Reset Statistics"),
+  scrawlbox::AskYesNo(
+      this, QMessageBox::Question, QStringLiteral("Reset Statistics"),
       QStringLiteral("Are you completely sure you want to reset your server's statistics?"),
-      QMessageBox::Yes | QMessageBox::No, this);
-  box->setObjectName(QStringLiteral("msgResetStatistics"));
-  box->setAttribute(Qt::WA_DeleteOnClose);
-  connect(box, &QMessageBox::finished, this, [this, box] {
-    if (box->clickedButton() != box->button(QMessageBox::Yes)) return;
-    room_->statistics().Reset();
-    Fill();
-    scrawlbox::ShowMessageBox(this, QMessageBox::Information, QStringLiteral("Reset Statistics"),
-                              QStringLiteral("Server statistics have been reset."));
-  });
-  box->open();
+      [this](bool yes) {
+        if (!yes) return;
+        room_->statistics().Reset();
+        Fill();
+        scrawlbox::ShowMessageBox(this, QMessageBox::Information,
+                                  QStringLiteral("Reset Statistics"),
+                                  QStringLiteral("Server statistics have been reset."));
+      })
+      ->setObjectName(QStringLiteral("msgResetStatistics"));
 }
 
 }  // namespace server

@@ -2,7 +2,6 @@
 #include "server/ui/main_window.h"
 
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QUrl>
 #include <QActionGroup>
 #include <QHeaderView>
@@ -482,17 +481,14 @@ void MainWindow::RequestQuit() {
   if (!core_ || asking_) return;
   if (core_->Quit(false) != RoomServer::QuitResult::kNeedsConfirmation) return;
   asking_ = true;
-  auto* box = new QMessageBox(
-      QMessageBox::Warning, windowTitle(),
+  scrawlbox::AskYesNo(
+      this, QMessageBox::Warning, windowTitle(),
       QStringLiteral("There is currently a game in progress.\r\n\r\nAre you sure you want to shut "
                      "the server down?"),
-      QMessageBox::Yes | QMessageBox::No, this);
-  box->setAttribute(Qt::WA_DeleteOnClose);
-  connect(box, &QMessageBox::finished, this, [this, box] {
-    asking_ = false;
-    if (box->clickedButton() == box->button(QMessageBox::Yes)) core_->Quit(true);
-  });
-  box->open();
+      [this](bool yes) {
+        asking_ = false;
+        if (yes) core_->Quit(true);
+      });
 }
 
 void MainWindow::ShowMessage(int icon, const std::string& title, const std::string& text) {
@@ -504,19 +500,11 @@ void MainWindow::ShowMessage(int icon, const std::string& title, const std::stri
 
 void MainWindow::OfferDownload(const std::string& title, const std::string& text,
                                const std::string& url) {
-  auto* box = new QMessageBox(QMessageBox::Question, scrawlbox::FromWire(title),
-                              scrawlbox::FromWire(text), QMessageBox::Yes | QMessageBox::No, this);
-  box->setAttribute(Qt::WA_DeleteOnClose);
   const QUrl address(QString::fromStdString(url));
-  connect(box, &QMessageBox::finished, this, [this, box, address] {
-    if (box->clickedButton() != box->button(QMessageBox::Yes)) return;
-    if (!QDesktopServices::openUrl(address)) {
-      scrawlbox::ShowMessageBox(this, QMessageBox::Warning, QStringLiteral("Error visiting link.."),
-                                QStringLiteral("Um.. you don't appear to have a web-browser "
-                                               "installed..."));
-    }
-  });
-  box->open();
+  scrawlbox::AskYesNo(this, QMessageBox::Question, scrawlbox::FromWire(title),
+                      scrawlbox::FromWire(text), [this, address](bool yes) {
+                        if (yes) scrawlbox::OpenWebAddress(this, address);
+                      });
 }
 
 void MainWindow::QuitFinished() {
