@@ -44,6 +44,7 @@
 #include "common/ui/about_window.h"
 #include "common/ui/message_box.h"
 #include "common/ui/profile_view.h"
+#include "common/qt/app_identity.h"
 #include "common/version.h"
 
 namespace client {
@@ -82,9 +83,8 @@ void ApplyButton(QPushButton* button, const ButtonState& state) {
 MainWindow::MainWindow(ClientPaths paths)
     : paths_(std::move(paths)), sounds_(new SoundPlayer(paths_.Sounds(), this)) {
   setObjectName(QStringLiteral("wMain"));
-  setWindowTitle(QStringLiteral("Scrawlbox - Client v%1.%2 (build#%3) Beta")
-                     .arg(scrawlbox::kVersionMajor)
-                     .arg(scrawlbox::kVersionMinor, 2, 10, QLatin1Char('0'))
+  setWindowTitle(QStringLiteral("Scrawlbox - Client v%1 (build#%2) Beta")
+                     .arg(scrawlbox::VersionLabel())
                      .arg(scrawlbox::kVersionRevision));
 
   rtbChat_ = new ChatView;

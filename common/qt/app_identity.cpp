@@ -14,4 +14,8 @@ void SetApplicationIdentity(const QString& application_name) {
       QStringLiteral("%1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionRevision));
 }
 
+QString VersionLabel() {
+  return QStringLiteral("%1.%2").arg(kVersionMajor).arg(kVersionMinor, 2, 10, QLatin1Char('0'));
+}
+
 }  // namespace scrawlbox

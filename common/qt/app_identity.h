@@ -9,4 +9,7 @@ namespace scrawlbox {
 // data folders, and gives it the project's version for --version.
 void SetApplicationIdentity(const QString& application_name);
 
+// The version as titles and the About window show it: major "." minor as two digits ("1.00").
+QString VersionLabel();
+
 }  // namespace scrawlbox

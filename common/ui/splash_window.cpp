@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QTimer>
 
+#include "common/qt/app_identity.h"
 #include "common/version.h"
 
 namespace scrawlbox {
@@ -49,10 +50,8 @@ void SplashWindow::paintEvent(QPaintEvent*) {
   sub.setPointSize(12);
   p.setFont(sub);
   p.drawText(QRect(0, 82, width(), 24), Qt::AlignCenter,
-             QStringLiteral("%1 - version %2.%3 (build %4)")
-                 .arg(program_name_)
-                 .arg(kVersionMajor)
-                 .arg(kVersionMinor, 2, 10, QLatin1Char('0'))
+             QStringLiteral("%1 - version %2 (build %3)")
+                 .arg(program_name_, VersionLabel())
                  .arg(kVersionRevision));
 }
 

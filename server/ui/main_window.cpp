@@ -21,6 +21,7 @@
 #include "common/ui/about_window.h"
 #include "common/ui/message_box.h"
 #include "common/ui/profile_view.h"
+#include "common/qt/app_identity.h"
 #include "common/version.h"
 #include "protocol/numbers.h"
 #include "server/admin/banned.h"
@@ -57,9 +58,8 @@ MainWindow::MainWindow() {
   icons_[kIconError] = style()->standardIcon(QStyle::SP_MessageBoxCritical);
   icons_[5] = style()->standardIcon(QStyle::SP_DriveNetIcon);
   icons_[6] = style()->standardIcon(QStyle::SP_ComputerIcon);
-  setWindowTitle(QStringLiteral("Scrawlbox - Server v%1.%2 (build#%3) Beta")
-                     .arg(scrawlbox::kVersionMajor)
-                     .arg(scrawlbox::kVersionMinor, 2, 10, QLatin1Char('0'))
+  setWindowTitle(QStringLiteral("Scrawlbox - Server v%1 (build#%2) Beta")
+                     .arg(scrawlbox::VersionLabel())
                      .arg(scrawlbox::kVersionRevision));
   resize(820, 600);
 
