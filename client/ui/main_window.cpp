@@ -42,6 +42,7 @@
 #include "common/links.h"
 #include "common/qt/text_codec.h"
 #include "common/ui/about_window.h"
+#include "common/ui/menu_action.h"
 #include "common/ui/message_box.h"
 #include "common/ui/profile_view.h"
 #include "common/qt/app_identity.h"
@@ -188,11 +189,9 @@ QWidget* MainWindow::BuildPanel() {
 }
 
 void MainWindow::BuildMenus() {
-  auto action = [this](QMenu* menu, const char* name, const char* caption, auto slot) {
-    QAction* a = menu->addAction(QString::fromLatin1(caption));
-    a->setObjectName(QString::fromLatin1(name));
-    connect(a, &QAction::triggered, this, slot);
-    return a;
+  auto action = [this](QMenu* menu, const char* name, const char* caption,
+                       std::function<void()> slot) {
+    return scrawlbox::AddMenuAction(menu, name, caption, this, std::move(slot));
   };
   QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
   mCONNECT_ = action(file, "mCONNECT", "Connect..", [this] { ConnectMenu(); });
@@ -276,9 +275,7 @@ void MainWindow::BuildMenus() {
     if (session_) session_->CheckForUpdate(http_);
   });
   action(help, "mABOUT", "About Scrawlbox...", [this] {
-    auto* window = new scrawlbox::AboutWindow(QStringLiteral("Client"), this);
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    window->open();
+    scrawlbox::AboutWindow::Open(QStringLiteral("Client"), this);
   });
 }
 

@@ -41,4 +41,10 @@ AboutWindow::AboutWindow(const QString& program_name, QWidget* parent) : QDialog
   layout->addWidget(buttons);
 }
 
+void AboutWindow::Open(const QString& program_name, QWidget* parent) {
+  auto* window = new AboutWindow(program_name, parent);
+  window->setAttribute(Qt::WA_DeleteOnClose);
+  window->open();
+}
+
 }  // namespace scrawlbox

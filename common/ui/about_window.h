@@ -10,6 +10,8 @@ class AboutWindow : public QDialog {
   Q_OBJECT
  public:
   AboutWindow(const QString& program_name, QWidget* parent);
+  // Opens one that deletes itself when closed.
+  static void Open(const QString& program_name, QWidget* parent);
 };
 
 }  // namespace scrawlbox

@@ -19,6 +19,7 @@
 #include "common/qt/console_line.h"
 #include "common/qt/text_codec.h"
 #include "common/ui/about_window.h"
+#include "common/ui/menu_action.h"
 #include "common/ui/message_box.h"
 #include "common/ui/profile_view.h"
 #include "common/qt/app_identity.h"
@@ -112,13 +113,11 @@ MainWindow::MainWindow() {
 }
 
 void MainWindow::BuildMenus() {
+  using scrawlbox::AddMenuAction;
   QMenu* server_menu = menuBar()->addMenu(QStringLiteral("&Server"));
-  QAction* details = server_menu->addAction(QStringLiteral("Server Details.."));
-  details->setObjectName(QStringLiteral("mSERVERDETAILS"));
-  connect(details, &QAction::triggered, this, &MainWindow::OpenServerDetails);
-  QAction* reload = server_menu->addAction(QStringLiteral("Reload Settings"));
-  reload->setObjectName(QStringLiteral("mRELOADSETTINGS"));
-  connect(reload, &QAction::triggered, this, [this] {
+  AddMenuAction(server_menu, "mSERVERDETAILS", "Server Details..", this,
+                [this] { OpenServerDetails(); });
+  AddMenuAction(server_menu, "mRELOADSETTINGS", "Reload Settings", this, [this] {
     if (core_) core_->ReloadSettings();
   });
   QMenu* listen = server_menu->addMenu(QStringLiteral("Listen State"));
@@ -134,41 +133,26 @@ void MainWindow::BuildMenus() {
   }
   mLISTENSTATE_[0]->setChecked(true);
   server_menu->addSeparator();
-  QAction* submit = server_menu->addAction(QStringLiteral("Submit Server"));
-  submit->setObjectName(QStringLiteral("mSUBMITSERVER"));
-  connect(submit, &QAction::triggered, this, [this] {
+  AddMenuAction(server_menu, "mSUBMITSERVER", "Submit Server", this, [this] {
     if (registration_) registration_->Submit();
   });
-  QAction* remove = server_menu->addAction(QStringLiteral("Remove Server"));
-  remove->setObjectName(QStringLiteral("mREMOVESERVER"));
-  connect(remove, &QAction::triggered, this, [this] {
+  AddMenuAction(server_menu, "mREMOVESERVER", "Remove Server", this, [this] {
     if (registration_) registration_->Remove();
   });
-  QAction* statistics = server_menu->addAction(QStringLiteral("Statistics.."));
-  statistics->setObjectName(QStringLiteral("mSTATISTICS"));
-  connect(statistics, &QAction::triggered, this, [this] {
+  AddMenuAction(server_menu, "mSTATISTICS", "Statistics..", this, [this] {
     if (!core_ || !bans_) return;
     (new StatisticsWindow(core_, bans_, word_lists_, this))->open();
   });
   server_menu->addSeparator();
-  QAction* quit = server_menu->addAction(QStringLiteral("Quit"));
-  quit->setObjectName(QStringLiteral("mQUIT"));
-  quit->setShortcut(QKeySequence::Quit);
-  connect(quit, &QAction::triggered, this, &MainWindow::RequestQuit);
+  AddMenuAction(server_menu, "mQUIT", "Quit", this, [this] { RequestQuit(); })
+      ->setShortcut(QKeySequence::Quit);
 
   QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
-  QAction* update = help->addAction(QStringLiteral("Check For New Version"));
-  update->setObjectName(QStringLiteral("mCHECKFORNEWVERSION"));
-  connect(update, &QAction::triggered, this, [this] {
+  AddMenuAction(help, "mCHECKFORNEWVERSION", "Check For New Version", this, [this] {
     if (registration_) registration_->CheckForUpdate();
   });
-  QAction* about = help->addAction(QStringLiteral("About Scrawlbox Server..."));
-  about->setObjectName(QStringLiteral("mABOUT"));
-  connect(about, &QAction::triggered, this, [this] {
-    auto* window = new scrawlbox::AboutWindow(QStringLiteral("Server"), this);
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    window->open();
-  });
+  AddMenuAction(help, "mABOUT", "About Scrawlbox Server...", this,
+                [this] { scrawlbox::AboutWindow::Open(QStringLiteral("Server"), this); });
 }
 
 void MainWindow::BuildStatusBar() {
