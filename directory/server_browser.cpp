@@ -39,7 +39,7 @@ std::vector<BrowserRow> ServerBrowser::Load(Section section) const {
 }
 
 std::vector<BrowserRow> ServerBrowser::PublicRows(std::string_view body) {
-  if (body.size() < 10) return {BrowserRow{"No servers online.", "Please try again later..", ""}};
+  if (body.size() < 10) return {BrowserRow{kNoServers, "Please try again later..", ""}};
   std::vector<BrowserRow> rows;
   size_t start = 0;
   while (start <= body.size()) {
@@ -56,8 +56,7 @@ std::vector<BrowserRow> ServerBrowser::PublicRows(std::string_view body) {
 }
 
 bool ServerBrowser::IsPlaceholder(const std::vector<BrowserRow>& rows) {
-  return rows.empty() || rows.front().name == "No servers online." ||
-         rows.front().name == "Please wait..";
+  return rows.empty() || rows.front().name == kNoServers || rows.front().name == kWaiting;
 }
 
 std::string ServerBrowser::AddressOf(const BrowserRow& row) {

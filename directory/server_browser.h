@@ -46,6 +46,9 @@ struct BrowserRow {
 
 class ServerBrowser {
  public:
+  static constexpr char kWaiting[] = "Please wait..";
+  static constexpr char kNoServers[] = "No servers online.";
+
   explicit ServerBrowser(RoomListStore& store) : store_(store) {}
 
   // What the window shows when it opens: the Recent section with its newest room in the boxes
@@ -61,6 +64,9 @@ class ServerBrowser {
   // The rows of a tracker reply (the body after its chunk-size line): one record per line;
   // "No servers online." when it holds none.
   static std::vector<BrowserRow> PublicRows(std::string_view body);
+  // The row shown while the public list is on its way.
+  static BrowserRow WaitingRow() { return {kWaiting, "Getting list of public servers..", ""}; }
+  // Whether the list holds no room to act on: empty, waiting or "No servers online.".
   static bool IsPlaceholder(const std::vector<BrowserRow>& rows);
 
   // The address a row stands for: the record's SERVERIP, or the tag itself.

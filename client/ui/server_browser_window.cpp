@@ -157,7 +157,7 @@ void ServerBrowserWindow::ShowSection(Section section) {
 }
 
 void ServerBrowserWindow::FetchPublicList() {
-  ShowRows({BrowserRow{"Please wait..", "Getting list of public servers..", ""}});
+  ShowRows({directory::ServerBrowser::WaitingRow()});
   if (!http_) return;
   http_->Get(tracker_url_ + "?ACTION=VIEW", directory::UserAgent("Client"),
              [this, alive = alive_](const directory::HttpResult& result) {
