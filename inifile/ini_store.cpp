@@ -62,17 +62,6 @@ KeyValues MemoryStore::ReadSection(std::string_view section) const {
 
 std::string MemoryStore::Text() const { return document_->Text(); }
 
-double ReadNumber(const IniStore& store, std::string_view section, std::string_view key,
-                  std::string_view default_value) {
-  return protocol::LeadingNumber(store.INIRead(section, key, default_value));
-}
-
-bool ReadBool(const IniStore& store, std::string_view section, std::string_view key,
-              bool default_value) {
-  const std::string text = store.INIRead(section, key, default_value ? "1" : "0");
-  return protocol::LeadingNumber(text) != 0.0;
-}
-
 double ReadNumber(const IniDocument& document, std::string_view section, std::string_view key,
                   std::string_view default_value) {
   return protocol::LeadingNumber(document.Read(section, key, default_value));

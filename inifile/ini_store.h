@@ -73,11 +73,7 @@ class MemoryStore : public IniStore {
 
 // Numbers and Booleans as every settings file stores them: a leading-number parse (text that
 // is not a number reads as 0), and "1"/"0" for Booleans, where any non-zero number is true.
-double ReadNumber(const IniStore& store, std::string_view section, std::string_view key,
-                  std::string_view default_value);
-bool ReadBool(const IniStore& store, std::string_view section, std::string_view key,
-              bool default_value);
-// The same, read from a snapshot, for reading many keys at once.
+// They read from a snapshot, since settings are read many keys at a time.
 double ReadNumber(const IniDocument& document, std::string_view section, std::string_view key,
                   std::string_view default_value);
 bool ReadBool(const IniDocument& document, std::string_view section, std::string_view key,

@@ -56,7 +56,8 @@ ServerSettings LoadSettings(const inifile::IniStore& store) {
   return settings;
 }
 
-ServerDetails CurrentDetails(const ServerSettings& settings, const inifile::IniStore& ini) {
+ServerDetails CurrentDetails(const ServerSettings& settings, const inifile::IniStore& store) {
+  const inifile::IniDocument ini = store.Snapshot();
   ServerDetails details;
   details.Name = settings.Name;
   details.Description = settings.Description;
