@@ -31,9 +31,12 @@ ServerBrowser::Opening ServerBrowser::Open() const {
 
 std::vector<BrowserRow> ServerBrowser::Load(Section section) const {
   switch (section) {
-    case Section::kRecent: return Rows(store_.History());
-    case Section::kFavourites: return Rows(store_.Favourites());
-    case Section::kPublic: break;
+    case Section::kRecent:
+      return Rows(store_.History());
+    case Section::kFavourites:
+      return Rows(store_.Favourites());
+    case Section::kPublic:
+      break;
   }
   return {};
 }
@@ -90,7 +93,8 @@ ServerBrowser::FavouriteResult ServerBrowser::AddFavourite(const ServerEntry& en
 void ServerBrowser::Remove(Section section, std::vector<BrowserRow> rows, size_t index) {
   if (index < rows.size()) rows.erase(rows.begin() + static_cast<std::ptrdiff_t>(index));
   std::vector<ServerEntry> entries;
-  for (const BrowserRow& row : rows) entries.push_back(ServerEntry{row.tag, row.name, row.description});
+  for (const BrowserRow& row : rows)
+    entries.push_back(ServerEntry{row.tag, row.name, row.description});
   if (section == Section::kRecent) store_.WriteHistory(entries);
   if (section == Section::kFavourites) store_.WriteFavourites(entries);
 }

@@ -82,8 +82,13 @@ class ServerBrowser {
   };
   std::optional<Target> Connect(const ServerEntry& boxes, const BrowserRow* selected_row);
 
-  enum class FavouriteResult { kMissingAddress, kMissingName, kMissingDescription,
-                               kAlreadyExists, kAdded };
+  enum class FavouriteResult {
+    kMissingAddress,
+    kMissingName,
+    kMissingDescription,
+    kAlreadyExists,
+    kAdded
+  };
   // The button checks that all three boxes are filled; the list's menu does not.
   FavouriteResult AddFavourite(const ServerEntry& entry, bool check_boxes);
 

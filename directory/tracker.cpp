@@ -19,12 +19,12 @@ struct Replacement {
 
 // In the order the replacements are applied.
 constexpr std::array<Replacement, 34> kEncoding = {{
-    {'%', "%25"},  {' ', "%20"},    {'!', "%21"},  {'"', "%22"},  {'$', "%24"},  {'#', "%23"},
-    {'\'', "%27"}, {'(', "%28"},    {')', "%29"},  {'*', "%2A"},  {'+', "%2B"},  {',', "%2C"},
-    {'-', "%2D"},  {'.', "%2E"},    {'/', "%2F"},  {'\n', "%0A"}, {'\r', "%0D"}, {'\t', "%09"},
-    {'\xA3', "%A3"}, {'|', "%A6"},  {'\xA9', "%A9"}, {'\xAE', "%AE"}, {'&', "%26"}, {':', "%3A"},
-    {';', "%3B"},  {'=', "%3D"},    {'@', "%40"},  {'<', "%3C"},  {'>', "%3E"},  {'?', "%3F"},
-    {'[', "%5B"},  {']', "%5D"},    {'^', "%5E"},  {'_', "%5F"},
+    {'%', "%25"},    {' ', "%20"}, {'!', "%21"},    {'"', "%22"},    {'$', "%24"},  {'#', "%23"},
+    {'\'', "%27"},   {'(', "%28"}, {')', "%29"},    {'*', "%2A"},    {'+', "%2B"},  {',', "%2C"},
+    {'-', "%2D"},    {'.', "%2E"}, {'/', "%2F"},    {'\n', "%0A"},   {'\r', "%0D"}, {'\t', "%09"},
+    {'\xA3', "%A3"}, {'|', "%A6"}, {'\xA9', "%A9"}, {'\xAE', "%AE"}, {'&', "%26"},  {':', "%3A"},
+    {';', "%3B"},    {'=', "%3D"}, {'@', "%40"},    {'<', "%3C"},    {'>', "%3E"},  {'?', "%3F"},
+    {'[', "%5B"},    {']', "%5D"}, {'^', "%5E"},    {'_', "%5F"},
 }};
 
 }  // namespace
@@ -70,8 +70,9 @@ bool NamesNewerVersion(std::string_view version_file) {
 std::string UserAgent(std::string_view program) {
   char revision[16];
   std::snprintf(revision, sizeof revision, "%04d", scrawlbox::kVersionRevision);
-  return "Scrawlbox " + std::string(program) + " v" + protocol::NumberText(scrawlbox::kVersionMajor) +
-         "." + protocol::NumberText(scrawlbox::kVersionMinor) + " build#" + revision;
+  return "Scrawlbox " + std::string(program) + " v" +
+         protocol::NumberText(scrawlbox::kVersionMajor) + "." +
+         protocol::NumberText(scrawlbox::kVersionMinor) + " build#" + revision;
 }
 
 int64_t LatestVersion(std::string_view body) {

@@ -61,7 +61,9 @@ int64_t VersionNumber(int major, int minor, int revision);
 // The latest version a version file names: its leading number (0 when there is none).
 int64_t LatestVersion(std::string_view body);
 // A newer version is one strictly larger.
-inline bool IsNewer(int64_t own, int64_t latest) { return own < latest; }
+inline bool IsNewer(int64_t own, int64_t latest) {
+  return own < latest;
+}
 // Whether the version file names a version newer than this build.
 bool NamesNewerVersion(std::string_view version_file);
 

@@ -16,7 +16,9 @@ std::string_view Trim(std::string_view text) {
   return text.substr(first, last - first + 1);
 }
 
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char Lower(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 bool SameName(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
@@ -113,7 +115,8 @@ std::string IniDocument::Read(std::string_view section, std::string_view key,
   const size_t end = SectionEnd(header);
   for (size_t i = header + 1; i < end; ++i) {
     std::string_view k, v;
-    if (SplitKeyLine(lines_[i].text, &k, &v) && SameName(k, key)) return protocol::FirstChars(v, kMaxValueLength);
+    if (SplitKeyLine(lines_[i].text, &k, &v) && SameName(k, key))
+      return protocol::FirstChars(v, kMaxValueLength);
   }
   return std::string(default_value);
 }
@@ -137,7 +140,8 @@ void IniDocument::Write(std::string_view section, std::string_view key, std::str
   const std::string key_line = OneLine(key) + "=" + OneLine(value);
   auto insert_at = [this](size_t at, std::string text) {
     if (at > 0 && lines_[at - 1].end.empty()) lines_[at - 1].end = newline_;
-    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), Line{std::move(text), newline_});
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at),
+                  Line{std::move(text), newline_});
   };
 
   const size_t header = FindSection(section);

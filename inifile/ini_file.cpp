@@ -59,8 +59,10 @@ bool IniFile::Save(const IniDocument& document) const {
   if (ok) {
     // Keep the permissions of the file being replaced (mkstemp creates it private).
     struct stat info {};
-    if (::stat(path_.c_str(), &info) == 0) ::chmod(temp.c_str(), info.st_mode & 07777);
-    else ::chmod(temp.c_str(), 0644);
+    if (::stat(path_.c_str(), &info) == 0)
+      ::chmod(temp.c_str(), info.st_mode & 07777);
+    else
+      ::chmod(temp.c_str(), 0644);
     ok = ::rename(temp.c_str(), path_.c_str()) == 0;
   }
   if (!ok) {

@@ -44,7 +44,9 @@ MemoryStore::MemoryStore() : document_(std::make_unique<IniDocument>()) {}
 MemoryStore::MemoryStore(std::string_view text) : document_(std::make_unique<IniDocument>(text)) {}
 MemoryStore::~MemoryStore() = default;
 
-IniDocument MemoryStore::Snapshot() const { return *document_; }
+IniDocument MemoryStore::Snapshot() const {
+  return *document_;
+}
 
 bool MemoryStore::Edit(const std::function<bool(IniDocument&)>& edit) {
   edit(*document_);
@@ -60,7 +62,9 @@ KeyValues MemoryStore::ReadSection(std::string_view section) const {
   return document_->ReadSection(section);
 }
 
-std::string MemoryStore::Text() const { return document_->Text(); }
+std::string MemoryStore::Text() const {
+  return document_->Text();
+}
 
 double ReadNumber(const IniDocument& document, std::string_view section, std::string_view key,
                   std::string_view default_value) {

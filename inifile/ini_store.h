@@ -79,7 +79,9 @@ double ReadNumber(const IniDocument& document, std::string_view section, std::st
 bool ReadBool(const IniDocument& document, std::string_view section, std::string_view key,
               bool default_value);
 // A Boolean as it is stored.
-inline const char* BoolText(bool value) { return value ? "1" : "0"; }
+inline const char* BoolText(bool value) {
+  return value ? "1" : "0";
+}
 bool WriteBool(IniStore& store, std::string_view section, std::string_view key, bool value);
 
 }  // namespace inifile

@@ -31,11 +31,15 @@ constexpr std::array<DrawCodeInfo, kDrawCodeCount> kDrawCodes = {{
     {DrawCode::CC, "CC", 3},
 }};
 
-const DrawCodeInfo& Info(DrawCode code) { return kDrawCodes[static_cast<size_t>(code)]; }
+const DrawCodeInfo& Info(DrawCode code) {
+  return kDrawCodes[static_cast<size_t>(code)];
+}
 
 }  // namespace
 
-std::string_view DrawCodeWord(DrawCode code) { return Info(code).word; }
+std::string_view DrawCodeWord(DrawCode code) {
+  return Info(code).word;
+}
 
 std::optional<DrawCode> DrawCodeFromWord(std::string_view word) {
   for (const auto& info : kDrawCodes) {
@@ -44,7 +48,9 @@ std::optional<DrawCode> DrawCodeFromWord(std::string_view word) {
   return std::nullopt;
 }
 
-size_t DrawFieldCount(DrawCode code) { return Info(code).fields; }
+size_t DrawFieldCount(DrawCode code) {
+  return Info(code).fields;
+}
 
 std::string BuildDrawData(const DrawCommand& command) {
   const size_t count = DrawFieldCount(command.code);

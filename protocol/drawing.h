@@ -52,7 +52,9 @@ std::string BuildDrawData(const DrawCommand& command);
 // of the received data.
 std::string RelayDrawData(DrawCode code, int32_t sender_id, std::string_view data);
 // Only CL goes back to its sender as well.
-inline bool RelayIncludesSender(DrawCode code) { return code == DrawCode::CL; }
+inline bool RelayIncludesSender(DrawCode code) {
+  return code == DrawCode::CL;
+}
 
 // Receiver: reads the fields of relayed data (user id first, then the sender's fields, except
 // for CL). A missing or non-numeric field reads as 0.

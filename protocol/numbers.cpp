@@ -9,8 +9,12 @@ namespace protocol {
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
 
 }  // namespace
 
@@ -52,8 +56,8 @@ double LeadingNumber(std::string_view text) {
   const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
   if (result.ec == std::errc::result_out_of_range) {
     // Either far too large or far too small: tell them apart by the exponent's sign.
-    const bool tiny = number.find("e-") != std::string_view::npos ||
-                      number.find("E-") != std::string_view::npos;
+    const bool tiny =
+        number.find("e-") != std::string_view::npos || number.find("E-") != std::string_view::npos;
     value = tiny ? 0.0 : std::numeric_limits<double>::max();
   }
   return negative ? -value : value;
@@ -71,7 +75,9 @@ int32_t RoundToInt32(double value) {
   return static_cast<int32_t>(rounded);
 }
 
-int32_t LeadingInt32(std::string_view text) { return RoundToInt32(LeadingNumber(text)); }
+int32_t LeadingInt32(std::string_view text) {
+  return RoundToInt32(LeadingNumber(text));
+}
 
 std::string NumberText(double value) {
   if (std::isnan(value)) return "0";
@@ -80,9 +86,9 @@ std::string NumberText(double value) {
   // Whole numbers are written out in full: the shortest form alone would turn 1000000 into
   // "1e+06", which a reader of decimal text does not expect.
   const bool whole = std::trunc(value) == value && std::fabs(value) < 1e17;
-  const auto result = whole ? std::to_chars(buffer, buffer + sizeof buffer, value,
-                                            std::chars_format::fixed)
-                            : std::to_chars(buffer, buffer + sizeof buffer, value);
+  const auto result =
+      whole ? std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed)
+            : std::to_chars(buffer, buffer + sizeof buffer, value);
   return std::string(buffer, result.ptr);
 }
 

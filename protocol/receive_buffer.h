@@ -30,8 +30,8 @@ class ReceiveBuffer {
   // Too long: everything held is dropped and every later call says so.
   Status Overflow();
   std::string data_;
-  size_t start_ = 0;   // first byte not yet handed out
-  size_t scanned_ = 0; // bytes from start_ already known to hold no terminator
+  size_t start_ = 0;    // first byte not yet handed out
+  size_t scanned_ = 0;  // bytes from start_ already known to hold no terminator
   bool too_long_ = false;
 };
 

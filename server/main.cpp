@@ -123,10 +123,10 @@ int main(int argc, char** argv) {
   scrawlbox::QtRandom random;
   server::QtTransport transport;
   scrawlbox::QtHttpGetter http;
-  const std::string registration_key =
-      server::RegistrationKey(QHostInfo::localHostName().toStdString(),
-                              OperatorAccountName().toStdString());
-  server::WordLists word_lists(QDir(data_folder).filePath(QStringLiteral("Wordlists")).toStdString());
+  const std::string registration_key = server::RegistrationKey(
+      QHostInfo::localHostName().toStdString(), OperatorAccountName().toStdString());
+  server::WordLists word_lists(
+      QDir(data_folder).filePath(QStringLiteral("Wordlists")).toStdString());
 
   // Once everyone has been told, the sockets get a moment to write it out before the end.
   auto quit_after_flush = [&transport] {
@@ -147,11 +147,10 @@ int main(int argc, char** argv) {
                      [&view] { view.WriteAnswer("That line was too long and was ignored."); });
     view.OnQuitFinished(quit_after_flush);
     server::SignalWatcher termination;
-    QObject::connect(&termination, &server::SignalWatcher::terminationRequested,
-                     [&room, &view] {
-                       view.WriteLine("general", "Termination requested; shutting the room down.");
-                       room.core.Quit(true);
-                     });
+    QObject::connect(&termination, &server::SignalWatcher::terminationRequested, [&room, &view] {
+      view.WriteLine("general", "Termination requested; shutting the room down.");
+      room.core.Quit(true);
+    });
     view.WriteLine("general", "Data folder: " + data_folder.toStdString());
     room.Start();
     view.WriteLine("general", "Type help for the operator's commands.");

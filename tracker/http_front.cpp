@@ -20,10 +20,14 @@ namespace {
 
 QByteArray StatusText(int status) {
   switch (status) {
-    case 200: return "200 OK";
-    case 404: return "404 Not Found";
-    case 405: return "405 Method Not Allowed";
-    default: return QByteArray::number(status);
+    case 200:
+      return "200 OK";
+    case 404:
+      return "404 Not Found";
+    case 405:
+      return "405 Method Not Allowed";
+    default:
+      return QByteArray::number(status);
   }
 }
 
@@ -69,15 +73,16 @@ HttpFront::HttpFront(TrackerService& service, Registry& registry, QString data_f
 bool HttpFront::handleRequest(const QHttpServerRequest& request, QTcpSocket* socket) {
   if (request.method() != QHttpServerRequest::Method::Get &&
       request.method() != QHttpServerRequest::Method::Head) {
-    Respond(socket, 405, "text/plain", QByteArray::fromStdString(Reply("ERROR", "Only GET is answered.")), false);
+    Respond(socket, 405, "text/plain",
+            QByteArray::fromStdString(Reply("ERROR", "Only GET is answered.")), false);
     return true;
   }
   const QString path = request.url().path();
   if (path == tracker_path_) {
     const QByteArray query = request.url().query(QUrl::FullyEncoded).toLatin1();
-    const std::string body = service_.Handle(std::string_view(query.constData(),
-                                                              static_cast<size_t>(query.size())),
-                                             scrawlbox::AddressText(request.remoteAddress()));
+    const std::string body =
+        service_.Handle(std::string_view(query.constData(), static_cast<size_t>(query.size())),
+                        scrawlbox::AddressText(request.remoteAddress()));
     Respond(socket, 200, "text/plain; charset=windows-1252", QByteArray::fromStdString(body), true);
     return true;
   }
@@ -85,7 +90,8 @@ bool HttpFront::handleRequest(const QHttpServerRequest& request, QTcpSocket* soc
     Respond(socket, 200, "text/html; charset=utf-8", page_.Get(registry_, RoomsPage), false);
     return true;
   }
-  if (path == QStringLiteral("/version/client.txt") || path == QStringLiteral("/version/server.txt")) {
+  if (path == QStringLiteral("/version/client.txt") ||
+      path == QStringLiteral("/version/server.txt")) {
     QFile file(QDir(data_folder_).filePath(path.mid(1)));
     if (file.open(QIODevice::ReadOnly)) {
       Respond(socket, 200, "text/plain", file.read(1024), false);

@@ -33,8 +33,8 @@ class GuardedTcpServer : public QTcpServer {
 class HttpFront : public QAbstractHttpServer {
   Q_OBJECT
  public:
-  HttpFront(TrackerService& service, Registry& registry, QString data_folder,
-            QString tracker_path, QObject* parent = nullptr);
+  HttpFront(TrackerService& service, Registry& registry, QString data_folder, QString tracker_path,
+            QObject* parent = nullptr);
 
  protected:
   bool handleRequest(const QHttpServerRequest& request, QTcpSocket* socket) override;

@@ -25,7 +25,9 @@ void Log(const QString& text) {
 }
 
 // Room texts are 8-bit; the log shows them the way the rooms' page does.
-void LogRoomText(const std::string& text) { Log(scrawlbox::Printable(text)); }
+void LogRoomText(const std::string& text) {
+  Log(scrawlbox::Printable(text));
+}
 
 }  // namespace
 
@@ -46,9 +48,10 @@ int main(int argc, char** argv) {
   parser.addOption({QStringLiteral("port"),
                     QStringLiteral("Listen on <port> (%1).").arg(default_port),
                     QStringLiteral("port"), default_port});
-  parser.addOption({QStringLiteral("probe-seconds"),
-                    QStringLiteral("Probe every room every <seconds> (60); failing ones twice as often."),
-                    QStringLiteral("seconds"), QStringLiteral("60")});
+  parser.addOption(
+      {QStringLiteral("probe-seconds"),
+       QStringLiteral("Probe every room every <seconds> (60); failing ones twice as often."),
+       QStringLiteral("seconds"), QStringLiteral("60")});
   parser.process(app);
 
   bool port_ok = false;
@@ -56,7 +59,8 @@ int main(int argc, char** argv) {
   bool probe_ok = false;
   const int probe_seconds = parser.value(QStringLiteral("probe-seconds")).toInt(&probe_ok);
   if (!port_ok || port < 1 || port > 65535 || !probe_ok || probe_seconds < 1) {
-    std::fprintf(stderr, "scrawlbox-tracker: --port takes 1-65535 and --probe-seconds at least 1\n");
+    std::fprintf(stderr,
+                 "scrawlbox-tracker: --port takes 1-65535 and --probe-seconds at least 1\n");
     return 2;
   }
   const QString data_folder =
@@ -71,8 +75,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "scrawlbox-tracker: %s\n", qPrintable(registry.error()));
     return 2;
   }
-  tracker::TrackerService service(registry,
-                                  [] { return QDateTime::currentMSecsSinceEpoch(); });
+  tracker::TrackerService service(registry, [] { return QDateTime::currentMSecsSinceEpoch(); });
   service.SetLog(LogRoomText);
   tracker::HttpFront front(service, registry, data_folder, default_url.path());
   auto* listener = new tracker::GuardedTcpServer(&front);
@@ -86,6 +89,8 @@ int main(int argc, char** argv) {
   QObject::connect(&prober, &tracker::Prober::roomDropped, [](const QString& key) {
     Log(QStringLiteral("Dropped %1: it did not answer three probes in a row.").arg(key));
   });
-  Log(QStringLiteral("Tracker listening on port %1 with its data in %2.").arg(port).arg(data_folder));
+  Log(QStringLiteral("Tracker listening on port %1 with its data in %2.")
+          .arg(port)
+          .arg(data_folder));
   return app.exec();
 }

@@ -13,9 +13,7 @@
 namespace tracker {
 
 Prober::Prober(Registry& registry, int interval_ms, QObject* parent)
-    : QObject(parent),
-      registry_(registry),
-      timeout_ms_(std::clamp(interval_ms / 3, 1, 10000)) {
+    : QObject(parent), registry_(registry), timeout_ms_(std::clamp(interval_ms / 3, 1, 10000)) {
   connect(&timer_, &QTimer::timeout, this, &Prober::Tick);
   timer_.start(std::max(interval_ms / 2, 1));
 }

@@ -9,8 +9,12 @@ namespace tracker {
 
 namespace {
 
-QByteArray Bytes(const std::string& text) { return QByteArray::fromStdString(text); }
-std::string Text(const QVariant& value) { return value.toByteArray().toStdString(); }
+QByteArray Bytes(const std::string& text) {
+  return QByteArray::fromStdString(text);
+}
+std::string Text(const QVariant& value) {
+  return value.toByteArray().toStdString();
+}
 
 Room FromQuery(const QSqlQuery& q) {
   Room r;
@@ -101,8 +105,8 @@ Registry::AddResult Registry::Add(const Room& room) {
   }
 
   QSqlQuery count(db_);
-  count.prepare(QStringLiteral(
-      "SELECT COUNT(*), COUNT(CASE WHEN source = ? THEN 1 END) FROM rooms"));
+  count.prepare(
+      QStringLiteral("SELECT COUNT(*), COUNT(CASE WHEN source = ? THEN 1 END) FROM rooms"));
   count.addBindValue(Bytes(room.source));
   if (count.exec() && count.next()) {
     if (count.value(0).toInt() >= kMaxRooms) return AddResult::kFull;
@@ -143,13 +147,18 @@ const std::vector<Room>& Registry::Listed() const {
   return *listed_;
 }
 
-std::vector<Room> Registry::All() const { return Select(""); }
+std::vector<Room> Registry::All() const {
+  return Select("");
+}
 
-std::vector<Room> Registry::Failing() const { return Select("WHERE failed_probes > 0"); }
+std::vector<Room> Registry::Failing() const {
+  return Select("WHERE failed_probes > 0");
+}
 
 std::optional<Room> Registry::Find(const std::string& key) const {
   QSqlQuery q(db_);
-  q.prepare(QStringLiteral("SELECT %1 FROM rooms WHERE key = ?").arg(QString::fromLatin1(kColumns)));
+  q.prepare(
+      QStringLiteral("SELECT %1 FROM rooms WHERE key = ?").arg(QString::fromLatin1(kColumns)));
   q.addBindValue(Bytes(key));
   q.exec();
   if (!q.next()) return std::nullopt;
@@ -160,8 +169,8 @@ bool Registry::RecordProbe(const std::string& key, bool alive) {
   // The count of failed probes is in no list or page, so only a drop counts as a change.
   QSqlQuery q(db_);
   if (alive) {
-    q.prepare(QStringLiteral(
-        "UPDATE rooms SET failed_probes = 0 WHERE key = ? AND failed_probes <> 0"));
+    q.prepare(
+        QStringLiteral("UPDATE rooms SET failed_probes = 0 WHERE key = ? AND failed_probes <> 0"));
     q.addBindValue(Bytes(key));
     q.exec();
     return false;

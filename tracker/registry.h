@@ -67,7 +67,6 @@ class Registry {
   bool RecordProbe(const std::string& key, bool alive);
 
  private:
-
   std::vector<Room> Select(const char* condition) const;
 
   void Changed() {

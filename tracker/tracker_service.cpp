@@ -38,7 +38,8 @@ const std::string& Value(const std::map<std::string, std::string>& fields, const
 
 // A count as a number: digits only, at most 12 of them; anything else counts as 0.
 int64_t Count(const std::string& text) {
-  if (text.empty() || text.size() > 12 || text.find_first_not_of("0123456789") != std::string::npos) {
+  if (text.empty() || text.size() > 12 ||
+      text.find_first_not_of("0123456789") != std::string::npos) {
     return 0;
   }
   return std::stoll(text);
@@ -70,8 +71,9 @@ bool ParseQuery(std::string_view raw, std::map<std::string, std::string>* fields
     if (pair.empty()) continue;
     const size_t equals = pair.find('=');
     const std::string key = Decode(std::string_view(pair).substr(0, equals));
-    const std::string value =
-        equals == std::string::npos ? std::string() : Decode(std::string_view(pair).substr(equals + 1));
+    const std::string value = equals == std::string::npos
+                                  ? std::string()
+                                  : Decode(std::string_view(pair).substr(equals + 1));
     if (!fields->emplace(key, value).second) {
       *error = CleanField(key) + " was given more than once.";
       return false;
@@ -115,14 +117,12 @@ std::string TrackerService::Add(const std::map<std::string, std::string>& fields
     const char* key;
     size_t length;
   };
-  for (const Limit& limit : {Limit{"KEY", directory::kMaxRegistrationKey},
-                             Limit{"SERVERNAME", directory::kMaxRoomName},
-                             Limit{"DESC", directory::kMaxDescription},
-                             Limit{"IP", directory::kMaxAddress},
-                             Limit{"SERVERVERSION", directory::kMaxVersionText},
-                             Limit{"ADMINNAME", directory::kMaxAdminName},
-                             Limit{"ADMINEMAIL", directory::kMaxAdminEmail},
-                             Limit{"PORT", 5}}) {
+  for (const Limit& limit :
+       {Limit{"KEY", directory::kMaxRegistrationKey}, Limit{"SERVERNAME", directory::kMaxRoomName},
+        Limit{"DESC", directory::kMaxDescription}, Limit{"IP", directory::kMaxAddress},
+        Limit{"SERVERVERSION", directory::kMaxVersionText},
+        Limit{"ADMINNAME", directory::kMaxAdminName},
+        Limit{"ADMINEMAIL", directory::kMaxAdminEmail}, Limit{"PORT", 5}}) {
     if (Value(fields, limit.key).size() > limit.length) {
       return Reply("FAIL", std::string(limit.key) + " is longer than " +
                                std::to_string(limit.length) + " characters.");
@@ -163,12 +163,16 @@ std::string TrackerService::Add(const std::map<std::string, std::string>& fields
     return Reply(status);
   };
   switch (registry_.Add(room)) {
-    case Registry::AddResult::kAdded: return logged("Added", "SUBMITOK");
-    case Registry::AddResult::kUpdated: return logged("Updated", "UPDATEOK");
-    case Registry::AddResult::kFull: return Reply("FAIL", "The list of rooms is full; try again later.");
+    case Registry::AddResult::kAdded:
+      return logged("Added", "SUBMITOK");
+    case Registry::AddResult::kUpdated:
+      return logged("Updated", "UPDATEOK");
+    case Registry::AddResult::kFull:
+      return Reply("FAIL", "The list of rooms is full; try again later.");
     case Registry::AddResult::kSourceFull:
       return Reply("FAIL", "Your address has registered as many rooms as it may.");
-    case Registry::AddResult::kFailed: break;
+    case Registry::AddResult::kFailed:
+      break;
   }
   return Reply("FAIL", "The room could not be stored; try again later.");
 }

@@ -15,7 +15,9 @@ namespace {
 // fixed-point arithmetic would overflow on them. Values within this reach are drawn exactly.
 constexpr double kReach = 100000.0;
 
-double Near(double value) { return std::clamp(value, -kReach, kReach); }
+double Near(double value) {
+  return std::clamp(value, -kReach, kReach);
+}
 
 // Clips the segment to the rectangle [lo, hi] on both axes (Liang-Barsky), keeping its slope.
 // False when nothing of it lies inside.
@@ -57,7 +59,8 @@ QPen RoundPen(const QColor& colour, int width) {
 }  // namespace
 
 PadEngine::PadEngine()
-    : picture_(kWidth, kHeight, QImage::Format_RGB32), undo_(kWidth, kHeight, QImage::Format_RGB32) {
+    : picture_(kWidth, kHeight, QImage::Format_RGB32),
+      undo_(kWidth, kHeight, QImage::Format_RGB32) {
   picture_.fill(Qt::white);
   undo_.fill(Qt::white);
 }
@@ -211,7 +214,9 @@ void PadEngine::FloodFill(double x, double y) {
   }
 }
 
-void PadEngine::Clear() { picture_.fill(Qt::white); }
+void PadEngine::Clear() {
+  picture_.fill(Qt::white);
+}
 
 void PadEngine::SetPicture(const QImage& image) {
   picture_.fill(Qt::white);

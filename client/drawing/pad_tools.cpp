@@ -18,9 +18,13 @@ const std::array<QColor, 24> kPalette = {
 
 namespace {
 
-QPointF Rounded(QPointF p) { return QPointF(std::nearbyint(p.x()), std::nearbyint(p.y())); }
+QPointF Rounded(QPointF p) {
+  return QPointF(std::nearbyint(p.x()), std::nearbyint(p.y()));
+}
 
-int Component(double value) { return static_cast<int>(std::clamp(std::nearbyint(value), 0.0, 255.0)); }
+int Component(double value) {
+  return static_cast<int>(std::clamp(std::nearbyint(value), 0.0, 255.0));
+}
 
 }  // namespace
 
@@ -99,13 +103,16 @@ void PadTools::SetFillSolid(bool solid) {
   engine_.SetFillMode(solid ? PadEngine::FillMode::kSolid : PadEngine::FillMode::kTransparent);
 }
 
-void PadTools::SetWidth(int width) { engine_.SetPenWidth(width); }
+void PadTools::SetWidth(int width) {
+  engine_.SetPenWidth(width);
+}
 
 void PadTools::ClickBrush(int index) {
   if (index < 0 || index >= static_cast<int>(kBrushWidths.size())) return;
   brush_ = index;
   SetWidth(kBrushWidths[static_cast<size_t>(index)]);
-  Send(DrawCode::DW, {static_cast<double>(index + 1), static_cast<double>(kBrushWidths[static_cast<size_t>(index)])});
+  Send(DrawCode::DW, {static_cast<double>(index + 1),
+                      static_cast<double>(kBrushWidths[static_cast<size_t>(index)])});
   Changed();
 }
 
@@ -268,7 +275,8 @@ void PadTools::Release(int button, QPointF p) {
   Changed();
 }
 
-// --- Replay ---------------------------------------------------------------------------------------
+// --- Replay
+// ---------------------------------------------------------------------------------------
 
 void PadTools::Replay(const protocol::DrawCommand& c) {
   const auto& f = c.fields;

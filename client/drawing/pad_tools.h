@@ -20,8 +20,18 @@
 namespace client {
 
 // The tools of the tools bar, in the order of their buttons.
-enum class Tool { kClear, kEraser, kFreehand, kLine, kBox, kCircle, kFlood, kSpray, kUndo,
-                  kFillType };
+enum class Tool {
+  kClear,
+  kEraser,
+  kFreehand,
+  kLine,
+  kBox,
+  kCircle,
+  kFlood,
+  kSpray,
+  kUndo,
+  kFillType
+};
 
 // Mouse buttons as the pad sees them: 1 left, 2 right, 4 middle, 0 none.
 inline constexpr int kLeftButton = 1;
@@ -76,7 +86,7 @@ class PadTools {
 
   // --- What the widgets show --------------------------------------------------------------------
   Tool tool() const { return tool_; }
-  int brush() const { return brush_; }  // 0-3, or -1 when a received width released them all
+  int brush() const { return brush_; }    // 0-3, or -1 when a received width released them all
   int swatch() const { return swatch_; }  // 0-23, or -1 for a custom colour
   QColor colour() const { return colour_; }
   bool fill_solid() const { return fill_solid_; }

@@ -14,7 +14,7 @@ QtConnection::QtConnection() {
   connect(&socket_, &QTcpSocket::disconnected, this, [this] {
     if (closing_ || !session_) return;
     const int closes = closes_;
-    OnReadyRead();  // what arrived just before the close is still handled, in order
+    OnReadyRead();                  // what arrived just before the close is still handled, in order
     if (closes_ != closes) return;  // a message closed the connection itself
     session_->OnClosed();
   });
@@ -45,14 +45,20 @@ bool QtConnection::Send(std::string_view bytes) {
 
 SocketState QtConnection::State() const {
   switch (socket_.state()) {
-    case QAbstractSocket::UnconnectedState: return SocketState::kClosed;
-    case QAbstractSocket::ConnectedState: return SocketState::kConnected;
-    case QAbstractSocket::ClosingState: return SocketState::kClosing;
-    default: return SocketState::kConnecting;
+    case QAbstractSocket::UnconnectedState:
+      return SocketState::kClosed;
+    case QAbstractSocket::ConnectedState:
+      return SocketState::kConnected;
+    case QAbstractSocket::ClosingState:
+      return SocketState::kClosing;
+    default:
+      return SocketState::kConnecting;
   }
 }
 
-void QtConnection::Flush() { socket_.flush(); }
+void QtConnection::Flush() {
+  socket_.flush();
+}
 
 void QtConnection::OnReadyRead() {
   while (session_ && socket_.bytesAvailable() > 0) {

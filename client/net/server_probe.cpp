@@ -15,8 +15,8 @@ ServerProbe::ServerProbe(QObject* parent) : QObject(parent) {
   });
   connect(&socket_, &QTcpSocket::readyRead, this, [this] {
     reply_ += socket_.read(4096);
-    if (directory::IsAliveAnswer(std::string_view(reply_.constData(),
-                                                  static_cast<size_t>(reply_.size())))) {
+    if (directory::IsAliveAnswer(
+            std::string_view(reply_.constData(), static_cast<size_t>(reply_.size())))) {
       emit online();
     }
     socket_.abort();

@@ -67,8 +67,9 @@ void Session::Start() {
   view_.AddWelcome("Scrawlbox v" + version, " - made by the Scrawlbox developers",
                    "    Type /help, /h or /? for a list of commands.");
   AddChatLine("System", "", kBlack);
-  System("Please note that this is an early beta release and may have bugs/problems. Please "
-         "check the About menu above for the Scrawlbox site and public forum.");
+  System(
+      "Please note that this is an early beta release and may have bugs/problems. Please "
+      "check the About menu above for the Scrawlbox site and public forum.");
   System("Tip; you can use the right mouse button with any tool to quick-erase.", Rgb(100, 0, 0));
   EnterDisconnectedState();
 }
@@ -88,7 +89,9 @@ void Session::SendDrawCommand(std::string_view command, std::string_view data) {
   if (CanSendDrawing()) connection_.Send(protocol::Frame(command, data));
 }
 
-bool Session::connected() const { return connection_.State() == SocketState::kConnected; }
+bool Session::connected() const {
+  return connection_.State() == SocketState::kConnected;
+}
 
 // --- Connection ----------------------------------------------------------------------------------
 
@@ -146,12 +149,14 @@ void Session::OnError(const SocketError& error) {
   std::string text;
   switch (error.kind) {
     case SocketErrorKind::kRefused:
-      text = "There doesn't appear to be a Scrawlbox server running on the remote machine. If it "
-             "is a valid Scrawlbox server, then please try again later.";
+      text =
+          "There doesn't appear to be a Scrawlbox server running on the remote machine. If it "
+          "is a valid Scrawlbox server, then please try again later.";
       break;
     case SocketErrorKind::kHostNotFound:
-      text = "The specified server cannot be found. The server machine may be offline or the "
-             "address is incorrect.";
+      text =
+          "The specified server cannot be found. The server machine may be offline or the "
+          "address is incorrect.";
       break;
     case SocketErrorKind::kOther:
       text = "Socket Error [" + NumberText(error.number) + "] - " + error.description + ".";
@@ -242,10 +247,11 @@ void Session::HandleServerMessage(const std::string& message) {
       panel_.admin = profile_.Nickname;
       admin_user_id_ = own_user_id_;
       SendCommand(to_server::ADMIN, profile_.Nickname);
-      System("You are alone in this room; feel free to practice drawing. Your drawing actions will "
-             "not be sent to the server. But anything you type will - use it as a rough "
-             "indication of your ping.",
-             kRed);
+      System(
+          "You are alone in this room; feel free to practice drawing. Your drawing actions will "
+          "not be sent to the server. But anything you type will - use it as a rough "
+          "indication of your ping.",
+          kRed);
     }
     PublishUsers();
     PublishPanel();
@@ -311,7 +317,8 @@ void Session::HandleServerMessage(const std::string& message) {
     admin_user_id_ = LeadingInt32(FieldOr(f, 0));
     PublishPanel();
   } else if (c == to_client::KICKINFO) {
-    System(Nick(FieldOr(f, 0)) + " has kicked " + Nick(FieldOr(f, 1)) + ": " + FieldOr(f, 2), kBlue);
+    System(Nick(FieldOr(f, 0)) + " has kicked " + Nick(FieldOr(f, 1)) + ": " + FieldOr(f, 2),
+           kBlue);
   } else if (c == to_client::NOWORDLISTS) {
     view_.NoWordLists();
   } else if (c == to_client::WORDLIST) {
@@ -388,8 +395,8 @@ void Session::HandleServerMessage(const std::string& message) {
   } else if (c == to_client::NICKCHG) {
     const int32_t id = LeadingInt32(FieldOr(f, 0));
     UserEntry* user = User(id);
-    System(" ** " + (user ? user->nickname : std::string()) + " is now known as " +
-               FieldOr(f, 1) + ".",
+    System(" ** " + (user ? user->nickname : std::string()) + " is now known as " + FieldOr(f, 1) +
+               ".",
            kBlue);
     if (user) user->nickname = FieldOr(f, 1);
     if (id == admin_user_id_) panel_.admin = FieldOr(f, 1);
@@ -439,12 +446,11 @@ void Session::HandleLoginMessage(const std::string& c, const std::vector<std::st
                                  const std::string&) {
   if (c == to_client::SCRAWLBOX_S3RV3R) {
     SendCommand(to_server::USER,
-                protocol::JoinFields({FirstChars(profile_.Nickname, 20), auto_skip_ ? "1" : "0",
-                                      FirstChars(NumberText(profile_.Age), 2),
-                                      FirstChars(profile_.Gender, 10),
-                                      FirstChars(profile_.Location, 64),
-                                      FirstChars(profile_.Homepage, 1024),
-                                      FirstChars(profile_.Quote, 1024)}));
+                protocol::JoinFields(
+                    {FirstChars(profile_.Nickname, 20), auto_skip_ ? "1" : "0",
+                     FirstChars(NumberText(profile_.Age), 2), FirstChars(profile_.Gender, 10),
+                     FirstChars(profile_.Location, 64), FirstChars(profile_.Homepage, 1024),
+                     FirstChars(profile_.Quote, 1024)}));
   } else if (c == to_client::BANNED) {
     AddChatLine("Server",
                 "You have been banned from this server. You are not permitted to join it.",
@@ -565,7 +571,9 @@ void Session::EnterChatLine(const std::string& text) {
   }
 }
 
-void Session::MenuDisconnect() { SendCommand(to_server::PART, "Quitting"); }
+void Session::MenuDisconnect() {
+  SendCommand(to_server::PART, "Quitting");
+}
 
 void Session::RequestUserInformation(int32_t id) {
   if (!connected()) return;
@@ -591,7 +599,9 @@ void Session::SetAutoSkip(bool checked) {
   }
 }
 
-void Session::AgreementAccepted() { SendCommand(to_server::PASS, "<none>"); }
+void Session::AgreementAccepted() {
+  SendCommand(to_server::PASS, "<none>");
+}
 
 void Session::AgreementRefused() {
   SendCommand(to_server::DISAGREE, protocol::kNoData);
@@ -607,14 +617,15 @@ void Session::SkipWord() {
 
 void Session::HintButton() {
   if (controls_.hint.caption == "Warn Artist") {
-    AddChatLine("System", "Sorry, the Warn Artist feature has not yet been implemented.",
-                kMagenta);
+    AddChatLine("System", "Sorry, the Warn Artist feature has not yet been implemented.", kMagenta);
     return;
   }
   SendCommand(to_server::GIVEHINT, protocol::kNoData);
 }
 
-void Session::RequestWordLists() { SendCommand(to_server::GETWORDLISTS, protocol::kNoData); }
+void Session::RequestWordLists() {
+  SendCommand(to_server::GETWORDLISTS, protocol::kNoData);
+}
 
 void Session::StartGame(const std::vector<std::string>& fields,
                         const std::vector<std::string>& lists) {
@@ -628,8 +639,8 @@ void Session::StartGame(const std::vector<std::string>& fields,
 }
 
 void Session::PlaySound(int n) {
-  static constexpr const char* kFiles[] = {nullptr,          "join.wav",     "newmsg.wav",
-                                           "wordfound.wav",  "closeguess.wav", "keyclick.wav",
+  static constexpr const char* kFiles[] = {nullptr,         "join.wav",       "newmsg.wav",
+                                           "wordfound.wav", "closeguess.wav", "keyclick.wav",
                                            "mouseclick.wav"};
   if (n < 1 || n > 6) {
     AddChatLine("PlaySound", "An unknown sound event was passed: " + NumberText(n) + ".", kMagenta);
@@ -671,11 +682,16 @@ void Session::SetProfile(const Profile& profile) {
   settings_.SaveProfile(profile_);
 }
 
-void Session::SaveProfile() { settings_.SaveProfile(profile_); }
+void Session::SaveProfile() {
+  settings_.SaveProfile(profile_);
+}
 
-bool Session::NicknameUsable() const { return !IsNicknameRejected(profile_.Nickname); }
+bool Session::NicknameUsable() const {
+  return !IsNicknameRejected(profile_.Nickname);
+}
 
-// --- Chat and user list ---------------------------------------------------------------------------
+// --- Chat and user list
+// ---------------------------------------------------------------------------
 
 void Session::AddChatLine(const std::string& sender, const std::string& text, Colour colour,
                           bool plain) {
@@ -707,8 +723,14 @@ void Session::ResetUserColours() {
   for (UserEntry& user : users_) user.colour = kBlack;
 }
 
-void Session::PublishUsers() { view_.ShowUsers(users_); }
-void Session::PublishPanel() { view_.ShowPanel(panel_); }
-void Session::PublishControls() { view_.ShowControls(controls_); }
+void Session::PublishUsers() {
+  view_.ShowUsers(users_);
+}
+void Session::PublishPanel() {
+  view_.ShowPanel(panel_);
+}
+void Session::PublishControls() {
+  view_.ShowControls(controls_);
+}
 
 }  // namespace client

@@ -103,7 +103,9 @@ class Session {
                           const std::string& data);
   void AddChatLine(const std::string& sender, const std::string& text, Colour colour,
                    bool plain = false);
-  void System(const std::string& text, Colour colour = kBlack) { AddChatLine("System", text, colour); }
+  void System(const std::string& text, Colour colour = kBlack) {
+    AddChatLine("System", text, colour);
+  }
 
   void EnterDisconnectedState();
   void EnterPracticeMode();

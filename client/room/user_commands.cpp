@@ -16,10 +16,14 @@ namespace {
 // The socket state as the debug line reports it: 0 closed, 6 connecting, 7 connected, 8 closing.
 int StateNumber(SocketState state) {
   switch (state) {
-    case SocketState::kClosed: return 0;
-    case SocketState::kConnecting: return 6;
-    case SocketState::kConnected: return 7;
-    case SocketState::kClosing: return 8;
+    case SocketState::kClosed:
+      return 0;
+    case SocketState::kConnecting:
+      return 6;
+    case SocketState::kConnected:
+      return 7;
+    case SocketState::kClosing:
+      return 8;
   }
   return 0;
 }
@@ -97,7 +101,8 @@ void Session::ExecuteUserCommand(const std::string& line) {
     char motd_length[32];
     std::snprintf(motd_length, sizeof motd_length, "%03zu", motd_.size());
     System("-- DEBUG INFORMATION --");
-    System(std::string("Generic Quit Message\t = [000] ") + (send_generic_quit_ ? "True" : "False"));
+    System(std::string("Generic Quit Message\t = [000] ") +
+           (send_generic_quit_ ? "True" : "False"));
     System(std::string("ChatBar\t\t = ") + (view_.IsChatFloating() ? "True" : "False"));
     System(std::string("Server MOTD Length\t = [") + motd_length + "]");
     System("Connected Status\t = " + std::to_string(StateNumber(connection_.State())));

@@ -23,8 +23,8 @@ constexpr char kFavourites[] = "Server Favourites";
 
 // Sound events and their keys; event 4 has none.
 constexpr std::array<const char*, 7> kSoundKeys = {
-    nullptr, "Event - Join", "Event - New Message", "Event - Word Found", nullptr,
-    "Event - Key Click", "Event - Mouse Click"};
+    nullptr, "Event - Join",      "Event - New Message", "Event - Word Found",
+    nullptr, "Event - Key Click", "Event - Mouse Click"};
 
 std::string Stored(const ServerEntry& e) {
   return e.address + kEntrySep + e.name + kEntrySep + e.description;
@@ -36,7 +36,6 @@ int ClientOptions::ChatFontPoints() const {
   const int32_t points = protocol::LeadingInt32(ChatFontSize);
   return std::clamp(points, 1, 200);
 }
-
 
 // Every load reads the file once for all its keys, and every save writes it once.
 
@@ -140,7 +139,8 @@ std::vector<ServerEntry> ClientSettings::ReadEntries(const char* section, const 
     // Entries that cannot be split into their fields are skipped.
     if (value == "-1" || value.find(kEntrySep) == std::string::npos) continue;
     const auto fields = protocol::SplitFields(value, kEntrySep);
-    entries.push_back(ServerEntry{fields[0], protocol::FieldOr(fields, 1), protocol::FieldOr(fields, 2)});
+    entries.push_back(
+        ServerEntry{fields[0], protocol::FieldOr(fields, 1), protocol::FieldOr(fields, 2)});
   }
   return entries;
 }
@@ -175,8 +175,8 @@ bool ClientSettings::AddToFavourites(const ServerEntry& entry) {
   return true;
 }
 
-void ClientSettings::AppendEntry(const char* section, const char* count_key,
-                                 const char* entry_key, const ServerEntry& entry) {
+void ClientSettings::AppendEntry(const char* section, const char* count_key, const char* entry_key,
+                                 const ServerEntry& entry) {
   ini_.Edit([&](inifile::IniDocument& ini) {
     const int n = std::max(0, protocol::LeadingInt32(ini.Read(section, count_key, "0"))) + 1;
     ini.Write(section, count_key, std::to_string(n));
@@ -185,8 +185,8 @@ void ClientSettings::AppendEntry(const char* section, const char* count_key,
   });
 }
 
-void ClientSettings::WriteEntries(const char* section, const char* count_key,
-                                  const char* entry_key, const std::vector<ServerEntry>& entries) {
+void ClientSettings::WriteEntries(const char* section, const char* count_key, const char* entry_key,
+                                  const std::vector<ServerEntry>& entries) {
   inifile::KeyValues keys = {{count_key, std::to_string(entries.size())}};
   for (size_t i = 0; i < entries.size(); ++i) {
     keys.emplace_back(std::string(entry_key) + "[" + std::to_string(i + 1) + "]",

@@ -103,8 +103,8 @@ void ChatView::mouseReleaseEvent(QMouseEvent* event) {
   QTextEdit::mouseReleaseEvent(event);
   QTextCursor cursor = textCursor();
   if (cursor.hasSelection()) {
-    QApplication::clipboard()->setText(cursor.selectedText().replace(QChar::ParagraphSeparator,
-                                                                      QLatin1Char('\n')));
+    QApplication::clipboard()->setText(
+        cursor.selectedText().replace(QChar::ParagraphSeparator, QLatin1Char('\n')));
     cursor.clearSelection();
     setTextCursor(cursor);
   } else {

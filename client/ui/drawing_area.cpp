@@ -54,8 +54,8 @@ QIcon Icon(const QString& folder, const char* file) {
 
 QString SwatchStyle(const QColor& colour, bool selected) {
   return QStringLiteral("background-color: %1; border: %2;")
-      .arg(colour.name(), selected ? QStringLiteral("2px solid black")
-                                   : QStringLiteral("1px solid #a0a0a0"));
+      .arg(colour.name(),
+           selected ? QStringLiteral("2px solid black") : QStringLiteral("1px solid #a0a0a0"));
 }
 
 }  // namespace
@@ -71,7 +71,8 @@ DrawingArea::DrawingArea(PadTools* tools, const QString& images_folder,
   tbrTools_->setIconSize(QSize(24, 24));
   for (size_t i = 0; i < kToolButtons.size(); ++i) {
     const ToolButton& b = kToolButtons[i];
-    QAction* action = tbrTools_->addAction(Icon(images_folder, b.image), QString::fromLatin1(b.tip));
+    QAction* action =
+        tbrTools_->addAction(Icon(images_folder, b.image), QString::fromLatin1(b.tip));
     action->setObjectName(QString::fromLatin1(b.key));
     action->setCheckable(b.tool != Tool::kClear && b.tool != Tool::kUndo);
     const Tool tool = b.tool;
@@ -84,8 +85,8 @@ DrawingArea::DrawingArea(PadTools* tools, const QString& images_folder,
   tbrBrushes_->setObjectName(QStringLiteral("tbrBrushes"));
   tbrBrushes_->setIconSize(QSize(24, 24));
   for (size_t i = 0; i < kBrushKeys.size(); ++i) {
-    QAction* action =
-        tbrBrushes_->addAction(Icon(images_folder, kBrushImages[i]), QString::fromLatin1(kBrushTips[i]));
+    QAction* action = tbrBrushes_->addAction(Icon(images_folder, kBrushImages[i]),
+                                             QString::fromLatin1(kBrushTips[i]));
     action->setObjectName(QString::fromLatin1(kBrushKeys[i]));
     action->setCheckable(true);
     const int index = static_cast<int>(i);

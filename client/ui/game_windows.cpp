@@ -49,15 +49,18 @@ SetupGameWindow::SetupGameWindow(Session* session, QWidget* parent)
 
   QString user = qEnvironmentVariable("USER");
   if (user.isEmpty()) user = qEnvironmentVariable("USERNAME");
-  txtRoomName_ = Field("txtRoomName", user.isEmpty() ? QStringLiteral("Unknown room")
-                                                     : user + QStringLiteral("'s room!"),
-                       "The name of this room");
-  txtDescription_ = Field("txtDescription", QStringLiteral("nodesc"), "The description for this room");
-  txtPlayerLimit_ = Field("txtPlayerLimit", QStringLiteral("0"),
-                          "The number of players allowed in the room");
-  txtPlayerLimit_->setValidator(
-      new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), txtPlayerLimit_));
-  txtTotalRounds_ = Field("txtTotalRounds", QStringLiteral("10"), "The total number of rounds per game");
+  txtRoomName_ =
+      Field("txtRoomName",
+            user.isEmpty() ? QStringLiteral("Unknown room") : user + QStringLiteral("'s room!"),
+            "The name of this room");
+  txtDescription_ =
+      Field("txtDescription", QStringLiteral("nodesc"), "The description for this room");
+  txtPlayerLimit_ =
+      Field("txtPlayerLimit", QStringLiteral("0"), "The number of players allowed in the room");
+  txtPlayerLimit_->setValidator(new QRegularExpressionValidator(
+      QRegularExpression(QStringLiteral("[0-9]*")), txtPlayerLimit_));
+  txtTotalRounds_ =
+      Field("txtTotalRounds", QStringLiteral("10"), "The total number of rounds per game");
   txtTimePerRound_ = Field("txtTimePerRound", QStringLiteral("60"),
                            "The number of seconds until the hints are given");
   txtWordGuessedCountdown_ = Field("txtWordGuessedCountdown", QStringLiteral("30"), "- Unused -");
@@ -66,7 +69,8 @@ SetupGameWindow::SetupGameWindow(Session* session, QWidget* parent)
   }
   // Too large is corrected at every key; too small once the field is left, so that "20" can
   // still be typed into a field whose lowest value is 5.
-  connect(txtPlayerLimit_, &QLineEdit::textEdited, this, [this] { HoldWithin(txtPlayerLimit_, 0, 40); });
+  connect(txtPlayerLimit_, &QLineEdit::textEdited, this,
+          [this] { HoldWithin(txtPlayerLimit_, 0, 40); });
   connect(txtTotalRounds_, &QLineEdit::textEdited, this,
           [this] { HoldWithin(txtTotalRounds_, INT32_MIN, 100); });
   connect(txtTotalRounds_, &QLineEdit::editingFinished, this,
@@ -80,8 +84,10 @@ SetupGameWindow::SetupGameWindow(Session* session, QWidget* parent)
     auto* down = new QPushButton(QStringLiteral("-"));
     down->setObjectName(QStringLiteral("cmd%1Down").arg(QString::fromLatin1(name)));
     for (QPushButton* b : {up, down}) b->setFixedWidth(28);
-    connect(up, &QPushButton::clicked, this, [this, field, low, high] { Step(field, 1, low, high); });
-    connect(down, &QPushButton::clicked, this, [this, field, low, high] { Step(field, -1, low, high); });
+    connect(up, &QPushButton::clicked, this,
+            [this, field, low, high] { Step(field, 1, low, high); });
+    connect(down, &QPushButton::clicked, this,
+            [this, field, low, high] { Step(field, -1, low, high); });
     row->addWidget(up);
     row->addWidget(down);
     return row;
@@ -170,10 +176,11 @@ void SetupGameWindow::WordListsComplete() {
 
 void SetupGameWindow::NoWordLists() {
   labStatus_->setText(QStringLiteral("No wordlists available."));
-  scrawlbox::ShowMessageBox(this, QMessageBox::Warning, QStringLiteral("Server has no wordlists..."),
-                            QStringLiteral("The server hasn't been setup properly and\r\ndoes not "
-                                           "contain any word lists. Please let\r\nthe administrator "
-                                           "of this server know!"));
+  scrawlbox::ShowMessageBox(
+      this, QMessageBox::Warning, QStringLiteral("Server has no wordlists..."),
+      QStringLiteral("The server hasn't been setup properly and\r\ndoes not "
+                     "contain any word lists. Please let\r\nthe administrator "
+                     "of this server know!"));
 }
 
 void SetupGameWindow::StartGame() {
@@ -205,9 +212,9 @@ GameWordWindow::GameWordWindow(const QString& word, QWidget* parent)
     : QDialog(parent, Qt::Tool | Qt::FramelessWindowHint) {
   setObjectName(QStringLiteral("wGameWord"));
   setAttribute(Qt::WA_DeleteOnClose);
-  auto* heading = new QLabel(word.contains(QLatin1Char(','))
-                                 ? QStringLiteral("The game words are..")
-                                 : QStringLiteral("The game word is.."));
+  auto* heading =
+      new QLabel(word.contains(QLatin1Char(',')) ? QStringLiteral("The game words are..")
+                                                 : QStringLiteral("The game word is.."));
   heading->setObjectName(QStringLiteral("labHGameWord"));
   auto* text = new QLabel(word);
   text->setObjectName(QStringLiteral("labGameWord"));
@@ -226,6 +233,8 @@ GameWordWindow::GameWordWindow(const QString& word, QWidget* parent)
   tmrClose_.start(kShowMs);
 }
 
-void GameWordWindow::mousePressEvent(QMouseEvent*) { close(); }
+void GameWordWindow::mousePressEvent(QMouseEvent*) {
+  close();
+}
 
 }  // namespace client

@@ -4,15 +4,14 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QImageReader>
-#include <QTime>
-#include <QCloseEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QImageReader>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMenu>
@@ -21,6 +20,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSplitter>
+#include <QTime>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -33,19 +33,19 @@
 #include "client/ui/chat_view.h"
 #include "client/ui/drawing_area.h"
 #include "client/ui/game_windows.h"
-#include "client/ui/pad_widget.h"
 #include "client/ui/options_window.h"
+#include "client/ui/pad_widget.h"
 #include "client/ui/profile_window.h"
 #include "client/ui/server_browser_window.h"
 #include "client/ui/small_windows.h"
 #include "client/ui/user_list.h"
 #include "common/links.h"
+#include "common/qt/app_identity.h"
 #include "common/qt/text_codec.h"
 #include "common/ui/about_window.h"
 #include "common/ui/menu_action.h"
 #include "common/ui/message_box.h"
 #include "common/ui/profile_view.h"
-#include "common/qt/app_identity.h"
 #include "common/version.h"
 
 namespace client {
@@ -74,9 +74,9 @@ QLabel* Heading(const char* name, const char* text) {
 void ApplyButton(QPushButton* button, const ButtonState& state) {
   button->setText(QString::fromStdString(state.caption));
   button->setEnabled(state.enabled);
-  button->setStyleSheet(state.colour ? QStringLiteral("background-color: %1;")
-                                           .arg(ToQColor(*state.colour).name())
-                                     : QString());
+  button->setStyleSheet(
+      state.colour ? QStringLiteral("background-color: %1;").arg(ToQColor(*state.colour).name())
+                   : QString());
 }
 
 }  // namespace
@@ -274,9 +274,8 @@ void MainWindow::BuildMenus() {
   action(help, "mCHECKFORNEWVERSION", "Check For New Version", [this] {
     if (session_) session_->CheckForUpdate(http_);
   });
-  action(help, "mABOUT", "About Scrawlbox...", [this] {
-    scrawlbox::AboutWindow::Open(QStringLiteral("Client"), this);
-  });
+  action(help, "mABOUT", "About Scrawlbox...",
+         [this] { scrawlbox::AboutWindow::Open(QStringLiteral("Client"), this); });
 }
 
 void MainWindow::Attach(Session* session, ClientSettings* settings, QtConnection* connection) {
@@ -306,14 +305,14 @@ void MainWindow::RestorePlacement() {
   const WindowMetrics m = settings_->LoadWindowMetrics();
   const QScreen* screen = QGuiApplication::primaryScreen();
   const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1280, 1024);
-  const int height =
-      m.height ? std::max(*m.height / kTwipsPerPixel, kMinStoredHeight / kTwipsPerPixel)
-               : kDesignedHeight;
+  const int height = m.height
+                         ? std::max(*m.height / kTwipsPerPixel, kMinStoredHeight / kTwipsPerPixel)
+                         : kDesignedHeight;
   resize(kDesignedWidth, std::min(height, available.height()));
   const int top = m.top ? *m.top / kTwipsPerPixel
                         : available.top() + available.height() / 2 - this->height() / 2;
-  const int left = m.left ? *m.left / kTwipsPerPixel
-                          : available.left() + available.width() / 2 - width() / 2;
+  const int left =
+      m.left ? *m.left / kTwipsPerPixel : available.left() + available.width() / 2 - width() / 2;
   move(left, top);
 }
 
@@ -337,18 +336,26 @@ bool MainWindow::AskForProfileIfNeeded() {
 
 // --- ClientView ----------------------------------------------------------------------------------
 
-ChatView* MainWindow::VisibleChat() const { return chat_bar_ ? chat_bar_->chat() : rtbChat_; }
+ChatView* MainWindow::VisibleChat() const {
+  return chat_bar_ ? chat_bar_->chat() : rtbChat_;
+}
 
-UserList* MainWindow::VisibleUsers() const { return chat_bar_ ? chat_bar_->users() : lvwUsers_; }
+UserList* MainWindow::VisibleUsers() const {
+  return chat_bar_ ? chat_bar_->users() : lvwUsers_;
+}
 
-void MainWindow::AddChatLine(const ChatLine& line) { VisibleChat()->AddLine(line); }
+void MainWindow::AddChatLine(const ChatLine& line) {
+  VisibleChat()->AddLine(line);
+}
 
 void MainWindow::AddWelcome(const std::string& title, const std::string& rest,
                             const std::string& hint) {
   rtbChat_->AddWelcome(FromWire(title), FromWire(rest), FromWire(hint));
 }
 
-void MainWindow::ClearChat() { rtbChat_->Clear(); }
+void MainWindow::ClearChat() {
+  rtbChat_->Clear();
+}
 
 void MainWindow::ShowUsers(const std::vector<UserEntry>& users) {
   lvwUsers_->ShowUsers(users);
@@ -389,16 +396,22 @@ void MainWindow::FocusChatInput() {
   if (input->isEnabled()) input->setFocus();
 }
 
-bool MainWindow::IsChatFloating() const { return chat_bar_ != nullptr; }
+bool MainWindow::IsChatFloating() const {
+  return chat_bar_ != nullptr;
+}
 
 void MainWindow::ClearPad() {
   tools_->engine().Clear();
   drawing_->pad()->update();
 }
 
-void MainWindow::ResetTools() { tools_->Reset(); }
+void MainWindow::ResetTools() {
+  tools_->Reset();
+}
 
-void MainWindow::ReplayDrawing(const protocol::DrawCommand& command) { tools_->Replay(command); }
+void MainWindow::ReplayDrawing(const protocol::DrawCommand& command) {
+  tools_->Replay(command);
+}
 
 void MainWindow::ShowWinner(const std::string& nickname) {
   drawing_->pad()->ShowWinner(FromWire(nickname));
@@ -411,10 +424,10 @@ void MainWindow::ShowAgreement(const std::string& text) {
 }
 
 void MainWindow::ShowUserInfo(const UserProfile& profile) {
-  (new scrawlbox::ProfileViewWindow({FromWire(profile.name), FromWire(profile.age),
-                                     FromWire(profile.gender), FromWire(profile.location),
-                                     FromWire(profile.homepage), FromWire(profile.quote)},
-                                    this))
+  (new scrawlbox::ProfileViewWindow(
+       {FromWire(profile.name), FromWire(profile.age), FromWire(profile.gender),
+        FromWire(profile.location), FromWire(profile.homepage), FromWire(profile.quote)},
+       this))
       ->show();
 }
 
@@ -513,9 +526,8 @@ void MainWindow::KickSelectedUser() {
                                       "64 characters.")
                            .arg(VisibleUsers()->SelectedNickname()));
   dialog->setTextValue(QStringLiteral("[No reason given]"));
-  connect(dialog, &QInputDialog::textValueSelected, this, [this, id](const QString& reason) {
-    session_->KickUser(id, ToWire(reason));
-  });
+  connect(dialog, &QInputDialog::textValueSelected, this,
+          [this, id](const QString& reason) { session_->KickUser(id, ToWire(reason)); });
   dialog->open();
 }
 
@@ -593,8 +605,10 @@ void MainWindow::LoadImage() {
     QImageReader reader(file);
     // A picture larger than the pad is read at the pad's size, never at its own.
     const QSize size = reader.size();
-    if (size.isValid() && (size.width() > PadEngine::kWidth || size.height() > PadEngine::kHeight)) {
-      reader.setScaledSize(size.scaled(PadEngine::kWidth, PadEngine::kHeight, Qt::IgnoreAspectRatio));
+    if (size.isValid() &&
+        (size.width() > PadEngine::kWidth || size.height() > PadEngine::kHeight)) {
+      reader.setScaledSize(
+          size.scaled(PadEngine::kWidth, PadEngine::kHeight, Qt::IgnoreAspectRatio));
     }
     const QImage image = reader.read();
     if (image.isNull()) {
@@ -604,7 +618,8 @@ void MainWindow::LoadImage() {
     }
     tools_->engine().SetPicture(image);
     drawing_->pad()->update();
-    session_->ShowSystemLine(ToWire(QStringLiteral("Loaded picture: ") + QFileInfo(file).fileName()));
+    session_->ShowSystemLine(
+        ToWire(QStringLiteral("Loaded picture: ") + QFileInfo(file).fileName()));
   });
   dialog->open();
 }
@@ -614,7 +629,8 @@ void MainWindow::SaveImage() {
   dialog->setAttribute(Qt::WA_DeleteOnClose);
   dialog->setAcceptMode(QFileDialog::AcceptSave);
   dialog->setNameFilter(QStringLiteral("(*.*) All Files (*)"));
-  dialog->selectFile(QStringLiteral("Scrawlbox") + QTime::currentTime().toString(QStringLiteral("hhmmss")) +
+  dialog->selectFile(QStringLiteral("Scrawlbox") +
+                     QTime::currentTime().toString(QStringLiteral("hhmmss")) +
                      QStringLiteral(".bmp"));
   connect(dialog, &QFileDialog::fileSelected, this, [this](QString file) {
     if (!file.endsWith(QStringLiteral("bmp"), Qt::CaseInsensitive)) {
@@ -625,12 +641,15 @@ void MainWindow::SaveImage() {
       session_->ShowSystemLine(ToWire(QStringLiteral("Could not save picture: ") + file));
       return;
     }
-    session_->ShowSystemLine(ToWire(QStringLiteral("Picture saved as: ") + QFileInfo(file).fileName()));
+    session_->ShowSystemLine(
+        ToWire(QStringLiteral("Picture saved as: ") + QFileInfo(file).fileName()));
   });
   dialog->open();
 }
 
-void MainWindow::CopyImage() { QApplication::clipboard()->setImage(tools_->engine().picture()); }
+void MainWindow::CopyImage() {
+  QApplication::clipboard()->setImage(tools_->engine().picture());
+}
 
 void MainWindow::PasteImage() {
   const QImage image = QApplication::clipboard()->image();

@@ -49,12 +49,12 @@ OptionsWindow::OptionsWindow(Session* session, QString cursor_folder, QWidget* p
     box->setChecked(value);
     return box;
   };
-  chkShowJoinMessages_ = check("chkShowJoinMessages", "Show a line when someone joins the room",
-                               o.ShowJoinMessages);
+  chkShowJoinMessages_ =
+      check("chkShowJoinMessages", "Show a line when someone joins the room", o.ShowJoinMessages);
   chkShowLeaveMessages_ = check("chkShowLeaveMessages", "Show a line when someone leaves the room",
                                 o.ShowLeaveMessages);
-  chkToolCursor_ = check("chkToolCursor", "The pad's cursor follows the selected tool",
-                         o.ToolCursor);
+  chkToolCursor_ =
+      check("chkToolCursor", "The pad's cursor follows the selected tool", o.ToolCursor);
   chkUseFlatToolBar_ = check("chkUseFlatToolBar", "Flat toolbars", o.FlatToolbar);
 
   sliDrawingCursor_ = new QSlider(Qt::Horizontal);

@@ -14,8 +14,8 @@
 
 namespace client {
 
-PadWidget::PadWidget(PadTools* tools, const QString& images_folder,
-                     const QString& cursors_folder, QWidget* parent)
+PadWidget::PadWidget(PadTools* tools, const QString& images_folder, const QString& cursors_folder,
+                     QWidget* parent)
     : QWidget(parent), tools_(tools), cursors_folder_(cursors_folder) {
   setObjectName(QStringLiteral("picPad"));
   setMouseTracking(true);
@@ -123,10 +123,14 @@ void PadWidget::paintEvent(QPaintEvent*) {
 
 int PadWidget::ButtonNumber(Qt::MouseButton button) {
   switch (button) {
-    case Qt::LeftButton: return kLeftButton;
-    case Qt::RightButton: return kRightButton;
-    case Qt::MiddleButton: return kMiddleButton;
-    default: return 0;
+    case Qt::LeftButton:
+      return kLeftButton;
+    case Qt::RightButton:
+      return kRightButton;
+    case Qt::MiddleButton:
+      return kMiddleButton;
+    default:
+      return 0;
   }
 }
 
@@ -211,12 +215,23 @@ void PadWidget::Refresh() {
   QString file = QStringLiteral("draw_%1.svg").arg(drawing_cursor_);
   if (tool_cursor_) {
     switch (tools_->cursor_tool()) {
-      case Tool::kLine: file = QStringLiteral("line.svg"); break;
-      case Tool::kBox: file = QStringLiteral("box.svg"); break;
-      case Tool::kCircle: file = QStringLiteral("circle.svg"); break;
-      case Tool::kSpray: file = QStringLiteral("spray.svg"); break;
-      case Tool::kFlood: file = QStringLiteral("fill.svg"); break;
-      default: break;
+      case Tool::kLine:
+        file = QStringLiteral("line.svg");
+        break;
+      case Tool::kBox:
+        file = QStringLiteral("box.svg");
+        break;
+      case Tool::kCircle:
+        file = QStringLiteral("circle.svg");
+        break;
+      case Tool::kSpray:
+        file = QStringLiteral("spray.svg");
+        break;
+      case Tool::kFlood:
+        file = QStringLiteral("fill.svg");
+        break;
+      default:
+        break;
     }
   }
   if (property("cursorFile").toString() != file) {

@@ -11,10 +11,10 @@
 #include <QRadioButton>
 
 #include "client/room/nickname_filter.h"
-#include "common/ui/message_box.h"
 #include "client/room/session.h"
 #include "common/qt/text_codec.h"
 #include "common/ui/dialog_buttons.h"
+#include "common/ui/message_box.h"
 #include "protocol/numbers.h"
 
 namespace client {

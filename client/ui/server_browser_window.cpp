@@ -80,8 +80,8 @@ ServerBrowserWindow::ServerBrowserWindow(Session* session, directory::RoomListSt
   };
   txtAddress_ = box("txtAddress", "Enter the IP of the server you want to connect to..");
   txtName_ = box("txtName", "Enter a name for this server if you want to bookmark it..");
-  txtDescription_ =
-      box("txtDescription", "Enter a short description for this server if you want to bookmark it..");
+  txtDescription_ = box("txtDescription",
+                        "Enter a short description for this server if you want to bookmark it..");
   connect(txtAddress_, &QLineEdit::returnPressed, this, &ServerBrowserWindow::ConnectToRoom);
 
   auto* cmdConnect = new QPushButton(QStringLiteral("Connect"));
@@ -185,8 +185,9 @@ const BrowserRow* ServerBrowserWindow::SelectedRow() const {
   const QTreeWidgetItem* item = lvwServers_->currentItem();
   if (!item) return nullptr;
   const int index = lvwServers_->indexOfTopLevelItem(const_cast<QTreeWidgetItem*>(item));
-  return index >= 0 && static_cast<size_t>(index) < rows_.size() ? &rows_[static_cast<size_t>(index)]
-                                                                  : nullptr;
+  return index >= 0 && static_cast<size_t>(index) < rows_.size()
+             ? &rows_[static_cast<size_t>(index)]
+             : nullptr;
 }
 
 directory::ServerEntry ServerBrowserWindow::Boxes() const {

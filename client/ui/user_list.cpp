@@ -23,8 +23,8 @@ void UserList::ShowUsers(const std::vector<UserEntry>& users) {
   const int32_t selected = SelectedId();
   clear();
   for (const UserEntry& user : users) {
-    auto* item = new QTreeWidgetItem(
-        {scrawlbox::FromWire(user.nickname), scrawlbox::FromWire(user.points)});
+    auto* item =
+        new QTreeWidgetItem({scrawlbox::FromWire(user.nickname), scrawlbox::FromWire(user.points)});
     item->setData(0, Qt::UserRole, user.id);
     item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
     for (int column = 0; column < 2; ++column) {

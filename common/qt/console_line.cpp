@@ -5,7 +5,9 @@
 
 namespace scrawlbox {
 
-QString ClockStamp() { return QTime::currentTime().toString(QStringLiteral("HH:mm:ss")); }
+QString ClockStamp() {
+  return QTime::currentTime().toString(QStringLiteral("HH:mm:ss"));
+}
 
 void WriteConsoleLine(std::FILE* out, const QString& line) {
   const QByteArray bytes = (line + QLatin1Char('\n')).toUtf8();

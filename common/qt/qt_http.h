@@ -9,8 +9,8 @@
 namespace scrawlbox {
 
 // HTTP GETs for the tracker and the update check, through Qt Network on the program's thread.
-// Every request ends within the time limit (however slowly the host trickles its answer), follows at most a few redirects, and stops reading
-// once the body grows beyond the size limit.
+// Every request ends within the time limit (however slowly the host trickles its answer), follows
+// at most a few redirects, and stops reading once the body grows beyond the size limit.
 class QtHttpGetter : public QObject, public directory::HttpGetter {
   Q_OBJECT
  public:

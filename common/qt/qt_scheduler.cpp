@@ -40,9 +40,10 @@ void QtScheduler::SingleShot(int delay_ms, std::function<void()> action) {
   QTimer::singleShot(delay_ms, Qt::PreciseTimer, std::move(action));
 }
 
-QtRandom::QtRandom()
-    : engine_(static_cast<uint64_t>(QDateTime::currentMSecsSinceEpoch())) {}
+QtRandom::QtRandom() : engine_(static_cast<uint64_t>(QDateTime::currentMSecsSinceEpoch())) {}
 
-double QtRandom::Next() { return uniform_(engine_); }
+double QtRandom::Next() {
+  return uniform_(engine_);
+}
 
 }  // namespace scrawlbox

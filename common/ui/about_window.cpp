@@ -17,8 +17,8 @@ AboutWindow::AboutWindow(const QString& program_name, QWidget* parent) : QDialog
   auto* layout = new QVBoxLayout(this);
   auto* title = new QLabel(QStringLiteral("<b style='font-size:16pt'>Scrawlbox %1</b>")
                                .arg(program_name.toHtmlEscaped()));
-  auto* version = new QLabel(
-      QStringLiteral("Version %1 (build %2)").arg(VersionLabel()).arg(kVersionRevision));
+  auto* version =
+      new QLabel(QStringLiteral("Version %1 (build %2)").arg(VersionLabel()).arg(kVersionRevision));
   auto* blurb = new QLabel(QStringLiteral(
       "An internet multiplayer draw-and-guess game: one player draws a secret word, the others "
       "guess it."));

@@ -55,6 +55,8 @@ void SplashWindow::paintEvent(QPaintEvent*) {
                  .arg(kVersionRevision));
 }
 
-void SplashWindow::mousePressEvent(QMouseEvent*) { close(); }
+void SplashWindow::mousePressEvent(QMouseEvent*) {
+  close();
+}
 
 }  // namespace scrawlbox

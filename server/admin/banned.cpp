@@ -14,7 +14,9 @@ namespace server {
 namespace {
 
 constexpr char kSep = '\xAC';
-constexpr char kMissingEntry[] = "IP=[error]\xACREASON=[error]\xAC" "CONNECTIONATTEMPTS=0";
+constexpr char kMissingEntry[] =
+    "IP=[error]\xACREASON=[error]\xAC"
+    "CONNECTIONATTEMPTS=0";
 
 // A value may not hold the field separator, or it would split its record.
 std::string FieldValue(std::string_view value) {

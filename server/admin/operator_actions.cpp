@@ -45,9 +45,8 @@ bool OperatorActions::Kick(int slot, const std::string& answer) {
   scheduler_.SingleShot(kNoopDelayMs, [this, slot] {
     room_.AsEvent([&] { room_.SendMessage(slot, to_client::NOOP, protocol::kNoData); });
   });
-  scheduler_.SingleShot(kKickCloseMs, [this, slot] {
-    room_.AsEvent([&] { room_.CloseConnection(slot); });
-  });
+  scheduler_.SingleShot(kKickCloseMs,
+                        [this, slot] { room_.AsEvent([&] { room_.CloseConnection(slot); }); });
   return true;
 }
 

@@ -24,8 +24,9 @@ std::pair<std::string, std::string> Split(std::string_view text) {
   if (space == std::string_view::npos) return {std::string(text), {}};
   std::string_view rest = text.substr(space);
   const size_t rest_start = rest.find_first_not_of(' ');
-  return {std::string(text.substr(0, space)),
-          rest_start == std::string_view::npos ? std::string() : std::string(rest.substr(rest_start))};
+  return {std::string(text.substr(0, space)), rest_start == std::string_view::npos
+                                                  ? std::string()
+                                                  : std::string(rest.substr(rest_start))};
 }
 
 bool IsWholeNumber(const std::string& text) {
@@ -35,12 +36,18 @@ bool IsWholeNumber(const std::string& text) {
 
 std::string StateName(int32_t state) {
   switch (state) {
-    case StateNew: return "connecting";
-    case StateVersionOk: return "sending profile";
-    case StateUserOk: return "entering";
-    case StateInRoom: return "in room";
-    case StateRefused: return "refused";
-    default: return "closed";
+    case StateNew:
+      return "connecting";
+    case StateVersionOk:
+      return "sending profile";
+    case StateUserOk:
+      return "entering";
+    case StateInRoom:
+      return "in room";
+    case StateRefused:
+      return "refused";
+    default:
+      return "closed";
   }
 }
 
@@ -50,7 +57,8 @@ const char* const kHelp[] = {
     "  ban <user id> [reason]      ban a user's address (the user stays until leaving)",
     "  msg <user id> <text>        message one user",
     "  msgall <text>               message everyone in the room",
-    "  listen accept|deny|offline  let newcomers in, turn them away with the deny message, or close",
+    "  listen accept|deny|offline  let newcomers in, turn them away with the deny message, or "
+    "close",
     "  deny <message>              set the deny message",
     "  users                       list the connections",
     "  bans                        list the ban list",
@@ -162,8 +170,8 @@ std::vector<std::string> OperatorConsole::Execute(std::string_view line) {
   if (command == "stats") {
     std::vector<std::string> lines;
     const WordListTotals totals = CountWordLists(word_lists_);
-    for (const auto& [name, value] : StatisticsRows(room_.statistics(), bans_.entries().size(),
-                                                    totals.lists, totals.words)) {
+    for (const auto& [name, value] :
+         StatisticsRows(room_.statistics(), bans_.entries().size(), totals.lists, totals.words)) {
       lines.push_back(name + ": " + protocol::GroupedNumber(value));
     }
     return lines;

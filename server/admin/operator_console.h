@@ -14,8 +14,8 @@ class TrackerRegistration;
 class WordLists;
 
 // The operator's commands for a server without a window, one per line on standard input:
-// kick, ban, msg, msgall, listen, deny, users, bans, unban, stats, submit, remove, update, help. Each answers in lines;
-// a malformed command gets a one-line usage text and changes nothing.
+// kick, ban, msg, msgall, listen, deny, users, bans, unban, stats, submit, remove, update, help.
+// Each answers in lines; a malformed command gets a one-line usage text and changes nothing.
 class OperatorConsole {
  public:
   OperatorConsole(RoomServer& room, OperatorActions& actions, BanList& bans,

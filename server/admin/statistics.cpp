@@ -12,30 +12,43 @@ namespace server {
 namespace {
 
 constexpr std::array<std::string_view, 16> kKeys = {
-    "Total Server Launches",        "Total Tracker Submissions",
-    "Total Attempted Connections",  "Total Established Connections",
-    "Total Games Started",          "Total Games Completed",
-    "Total Rounds",                 "Total Words Skipped",
-    "Total Words Guessed",          "Total Words Almost Guessed",
-    "Total Hints Given",            "Total Profile Requests",
-    "Total Sentences Typed",        "Total Users Kicked",
-    "Total Ping Timeouts",          "Total Socket Errors",
+    "Total Server Launches",
+    "Total Tracker Submissions",
+    "Total Attempted Connections",
+    "Total Established Connections",
+    "Total Games Started",
+    "Total Games Completed",
+    "Total Rounds",
+    "Total Words Skipped",
+    "Total Words Guessed",
+    "Total Words Almost Guessed",
+    "Total Hints Given",
+    "Total Profile Requests",
+    "Total Sentences Typed",
+    "Total Users Kicked",
+    "Total Ping Timeouts",
+    "Total Socket Errors",
 };
 
 }  // namespace
 
-std::string_view StatKey(Stat stat) { return kKeys[static_cast<size_t>(stat)]; }
+std::string_view StatKey(Stat stat) {
+  return kKeys[static_cast<size_t>(stat)];
+}
 
 namespace {
 
 int32_t StoredTotal(const inifile::IniDocument& document, Stat stat) {
-  const int32_t value = protocol::LeadingInt32(document.Read(kStatisticsSection, StatKey(stat), "0"));
+  const int32_t value =
+      protocol::LeadingInt32(document.Read(kStatisticsSection, StatKey(stat), "0"));
   return value < 0 ? 0 : value;
 }
 
 }  // namespace
 
-int32_t ServerStatistics::Get(Stat stat) const { return StoredTotal(ini_.Snapshot(), stat); }
+int32_t ServerStatistics::Get(Stat stat) const {
+  return StoredTotal(ini_.Snapshot(), stat);
+}
 
 std::array<int32_t, kStatCount> ServerStatistics::GetAll() const {
   const inifile::IniDocument document = ini_.Snapshot();
@@ -54,13 +67,17 @@ void ServerStatistics::Increment(Stat stat) {
   });
 }
 
-void ServerStatistics::Reset() { ini_.DeleteSection(kStatisticsSection); }
+void ServerStatistics::Reset() {
+  ini_.DeleteSection(kStatisticsSection);
+}
 
 std::vector<std::pair<std::string, double>> StatisticsRows(const ServerStatistics& stats,
-                                                          size_t bans, size_t word_lists,
-                                                          size_t words) {
+                                                           size_t bans, size_t word_lists,
+                                                           size_t words) {
   const auto totals = stats.GetAll();
-  auto stored = [&totals](Stat stat) { return static_cast<double>(totals[static_cast<size_t>(stat)]); };
+  auto stored = [&totals](Stat stat) {
+    return static_cast<double>(totals[static_cast<size_t>(stat)]);
+  };
   return {
       {"Server Launched", stored(Stat::ServerLaunches)},
       {"Tracker Submissions", stored(Stat::TrackerSubmissions)},

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 
-
 #include "common/links.h"
 #include "common/version.h"
 #include "directory/records.h"
@@ -26,8 +25,7 @@ std::string RegistrationKey(std::string computer_name, std::string user_name) {
 
 TrackerRegistration::TrackerRegistration(RoomServer& room, directory::HttpGetter& http,
                                          scrawlbox::Scheduler& scheduler,
-                                         const WordLists* word_lists,
-                                         std::string registration_key)
+                                         const WordLists* word_lists, std::string registration_key)
     : room_(room),
       http_(http),
       scheduler_(scheduler),
@@ -64,7 +62,9 @@ void TrackerRegistration::Send(const std::string& query) {
             [this](const directory::HttpResult& result) { React(result); });
 }
 
-void TrackerRegistration::Submit() { Send(SubmitQuery()); }
+void TrackerRegistration::Submit() {
+  Send(SubmitQuery());
+}
 
 void TrackerRegistration::Remove() {
   // From here on the room counts as not listed, whatever the answer: a quit waiting for it must
@@ -76,9 +76,9 @@ void TrackerRegistration::Remove() {
 void TrackerRegistration::React(const directory::HttpResult& result) {
   if (!result.ok) {
     room_.AsEvent([&] {
-      room_.SetStatusMessage("Tracker Socket Error: [" + NumberText(result.error) + "] - " +
-                                 result.error_text,
-                             kIconInfo);
+      room_.SetStatusMessage(
+          "Tracker Socket Error: [" + NumberText(result.error) + "] - " + result.error_text,
+          kIconInfo);
     });
     // A window stays open so that the operator reads what went wrong; the room already counts
     // as not listed, so the next close ends the program. Without a window nobody would close it
@@ -151,31 +151,31 @@ QuitGate::Decision TrackerRegistration::BeforeQuit() {
 }
 
 void TrackerRegistration::CheckForUpdate() {
-  http_.Get(room_.settings().UpdateUrl + "server.txt", directory::UserAgent("Server"),
-            [this](const directory::HttpResult& result) {
-              room_.AsEvent([&] {
-                if (!result.ok) {
-                  room_.SetStatusMessage("Error checking for update! Please check the logs!",
-                                         kIconInfo);
-                  room_.LogGeneral("There was an error checking for a newer version of the "
-                                   "server - " +
-                                       NumberText(result.error) + ": " + result.error_text + ".",
-                                   kIconError);
-                  return;
-                }
-                if (directory::NamesNewerVersion(result.body)) {
-                  room_.view().OfferDownload(
-                      "New version available..",
-                      "There is an updated Scrawlbox server available for download!\r\nWould you "
-                      "like to be taken to the download page?",
-                      scrawlbox::kDownloadUrl);
-                } else {
-                  room_.SetStatusMessage(
-                      "Check done. You are already running the latest version of the server.",
-                      kIconInfo);
-                }
-              });
-            });
+  http_.Get(
+      room_.settings().UpdateUrl + "server.txt", directory::UserAgent("Server"),
+      [this](const directory::HttpResult& result) {
+        room_.AsEvent([&] {
+          if (!result.ok) {
+            room_.SetStatusMessage("Error checking for update! Please check the logs!", kIconInfo);
+            room_.LogGeneral(
+                "There was an error checking for a newer version of the "
+                "server - " +
+                    NumberText(result.error) + ": " + result.error_text + ".",
+                kIconError);
+            return;
+          }
+          if (directory::NamesNewerVersion(result.body)) {
+            room_.view().OfferDownload(
+                "New version available..",
+                "There is an updated Scrawlbox server available for download!\r\nWould you "
+                "like to be taken to the download page?",
+                scrawlbox::kDownloadUrl);
+          } else {
+            room_.SetStatusMessage(
+                "Check done. You are already running the latest version of the server.", kIconInfo);
+          }
+        });
+      });
 }
 
 }  // namespace server

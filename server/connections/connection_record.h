@@ -42,10 +42,10 @@ struct ConnectionRecord {
   std::string Info;
   uint8_t PingPending = 0;
 
-  std::string address;             // the peer's IP address
+  std::string address;                    // the peer's IP address
   std::string row_name = "Unknown User";  // the name the connection list shows
-  bool entered_room = false;       // passed the password step: the others were told of it
-  bool part_announced = false;     // the others were told it left
+  bool entered_room = false;              // passed the password step: the others were told of it
+  bool part_announced = false;            // the others were told it left
   protocol::ReceiveBuffer receive_buffer;
   std::unique_ptr<Timer> ping_timer;
 };

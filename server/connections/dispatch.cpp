@@ -87,18 +87,28 @@ void RoomServer::ProcessMessage(const std::string& message, int slot) {
   const auto& routes = Routes();
   const auto route = routes.find(parsed.command);
   if (route == routes.end()) {
-    LogConnection("Client (" + record->Nickname +
-                      ") has sent unknown data. Data follows: " + Echo(message),
-                  kIconError);
+    LogConnection(
+        "Client (" + record->Nickname + ") has sent unknown data. Data follows: " + Echo(message),
+        kIconError);
     return;
   }
   bool accepted = false;
   switch (route->second.accept) {
-    case Accept::kAny: accepted = true; break;
-    case Accept::kVersionOk: accepted = record->State == StateVersionOk; break;
-    case Accept::kUserOk: accepted = record->State == StateUserOk; break;
-    case Accept::kInRoom: accepted = record->State == StateInRoom; break;
-    case Accept::kNever: accepted = false; break;
+    case Accept::kAny:
+      accepted = true;
+      break;
+    case Accept::kVersionOk:
+      accepted = record->State == StateVersionOk;
+      break;
+    case Accept::kUserOk:
+      accepted = record->State == StateUserOk;
+      break;
+    case Accept::kInRoom:
+      accepted = record->State == StateInRoom;
+      break;
+    case Accept::kNever:
+      accepted = false;
+      break;
   }
   if (!accepted) {
     CloseConnection(slot);
@@ -125,9 +135,9 @@ void RoomServer::OnHandshake(int slot, const std::string& data) {
   if (listen_state_ == kListenDeny) {
     // The deny message goes out before the connection closes: closing writes what is queued.
     SendMessage(slot, to_client::NOTICE, StripControlCodes(deny_message_));
-    LogConnection("A client from " + record.address +
-                      " was turned away because the server is in deny mode.",
-                  kIconInfo);
+    LogConnection(
+        "A client from " + record.address + " was turned away because the server is in deny mode.",
+        kIconInfo);
     CloseConnection(slot);
     return;
   }
@@ -148,8 +158,8 @@ void RoomServer::OnHandshake(int slot, const std::string& data) {
   record.State = StateVersionOk;
   record.ClientVersion = version;
   UpdateConnectionRow(slot, "", "Connected; waiting for login info...");
-  LogConnection("Scrawlbox client (v" + NumberText(version) + ") connected, from IP address: " +
-                    record.address,
+  LogConnection("Scrawlbox client (v" + NumberText(version) +
+                    ") connected, from IP address: " + record.address,
                 kIconInfo);
   SendMessage(slot, to_client::SCRAWLBOX_S3RV3R,
               protocol::ServerVersionText(scrawlbox::kVersionMajor, scrawlbox::kVersionMinor));
@@ -178,10 +188,10 @@ void RoomServer::OnPass(int slot, const std::string& data) {
   record.State = StateInRoom;
   record.Password = data;
   UpdateConnectionRow(slot, "", "Awaiting UserList request...");
-  const std::string welcome =
-      FirstChars(StripControlCodes(settings_.MOTD), 2048) + kSep +
-      FirstChars(StripControlCodes(settings_.Name), 20) + kSep + "-" + kSep +
-      NumberText(game_->CurrentRound()) + kSep + NumberText(game_->TotalRounds());
+  const std::string welcome = FirstChars(StripControlCodes(settings_.MOTD), 2048) + kSep +
+                              FirstChars(StripControlCodes(settings_.Name), 20) + kSep + "-" +
+                              kSep + NumberText(game_->CurrentRound()) + kSep +
+                              NumberText(game_->TotalRounds());
   if (!SendMessage(slot, to_client::PASSOK, welcome)) return;
   // From here on the others know of this user, so its leaving must be announced.
   record.entered_room = true;
@@ -233,7 +243,8 @@ void RoomServer::OnAdmin(int slot, const std::string& data) {
   Broadcast(to_client::ADMIN, NumberText(record.Id) + kSep + StripControlCodes(data), slot);
 }
 
-// --- Chat, users and profiles ----------------------------------------------------------------------
+// --- Chat, users and profiles
+// ----------------------------------------------------------------------
 
 void RoomServer::OnSay(int slot, const std::string& data) {
   const std::string text = StripControlCodes(data);
@@ -258,8 +269,7 @@ void RoomServer::OnNickChange(int slot, const std::string& data) {
   ConnectionRecord& record = *Record(slot);
   record.Nickname = FirstChars(StripControlCodes(data), 30);
   UpdateConnectionRow(slot, record.Nickname, "Has changed nickname.");
-  Broadcast(to_client::NICKCHG, NumberText(record.Id) + kSep + FirstChars(record.Nickname, 20),
-            -1);
+  Broadcast(to_client::NICKCHG, NumberText(record.Id) + kSep + FirstChars(record.Nickname, 20), -1);
 }
 
 void RoomServer::OnUserAction(int slot, const std::string& data) {
@@ -315,7 +325,8 @@ void RoomServer::OnNop(int slot, const std::string&) {
   SendMessage(slot, to_client::NOP, "NOP");
 }
 
-// --- Keep-alive and leaving -------------------------------------------------------------------------
+// --- Keep-alive and leaving
+// -------------------------------------------------------------------------
 
 void RoomServer::OnPong(int slot, const std::string&) {
   Record(slot)->PingPending = 0;
@@ -331,7 +342,8 @@ void RoomServer::OnPart(int slot, const std::string& data) {
   CloseConnection(slot);
 }
 
-// --- Game and drawing ------------------------------------------------------------------------------
+// --- Game and drawing
+// ------------------------------------------------------------------------------
 
 void RoomServer::OnGameCommand(int slot, const std::string& data) {
   game_->HandleCommand(current_command_, slot, data);

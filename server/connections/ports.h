@@ -74,8 +74,8 @@ class ServerView {
   virtual void AddConnectionRow(int slot, int32_t id, const std::string& address,
                                 const std::string& name, const std::string& status) = 0;
   // An empty name or status, or bytes of -1, leave that column as it is.
-  virtual void UpdateConnectionRow(int32_t id, const std::string& name,
-                                   const std::string& status, double bytes) = 0;
+  virtual void UpdateConnectionRow(int32_t id, const std::string& name, const std::string& status,
+                                   double bytes) = 0;
   virtual void RemoveConnectionRow(int32_t id) = 0;
   // The shutdown sequence has told everyone; the program may end now.
   virtual void QuitFinished() = 0;
@@ -91,9 +91,9 @@ class ServerView {
 class QuitGate {
  public:
   enum class Decision {
-    kProceed,          // tell everyone and end
-    kStayOpen,         // stop here; the operator was told why
-    kWaitForTracker,   // tell everyone, but stay open until the tracker has answered
+    kProceed,         // tell everyone and end
+    kStayOpen,        // stop here; the operator was told why
+    kWaitForTracker,  // tell everyone, but stay open until the tracker has answered
   };
   virtual ~QuitGate() = default;
   virtual Decision BeforeQuit() = 0;

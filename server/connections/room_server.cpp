@@ -27,9 +27,13 @@ RoomServer::EventScope::~EventScope() {
   if (--server_->event_depth_ == 0) server_->retired_.clear();
 }
 
-void RoomServer::SetGame(GameHooks* game) { game_ = game ? game : &no_game_; }
+void RoomServer::SetGame(GameHooks* game) {
+  game_ = game ? game : &no_game_;
+}
 
-void RoomServer::SetBanCheck(BanCheck* bans) { bans_ = bans; }
+void RoomServer::SetBanCheck(BanCheck* bans) {
+  bans_ = bans;
+}
 
 void RoomServer::Start() {
   EventScope scope(this);
@@ -60,12 +64,11 @@ bool RoomServer::OpenListeningSocket(int port) {
   }
   listening_ = result.ok;
   if (!result.ok) {
-    const std::string text =
-        result.address_in_use
-            ? "Error creating listening port. Port " + NumberText(port) +
-                  " is already in-use by another application."
-            : "Error while creating listening socket. Error: [" + NumberText(result.error) +
-                  "] - " + result.description;
+    const std::string text = result.address_in_use
+                                 ? "Error creating listening port. Port " + NumberText(port) +
+                                       " is already in-use by another application."
+                                 : "Error while creating listening socket. Error: [" +
+                                       NumberText(result.error) + "] - " + result.description;
     view_.SetMasterState(kMasterError);
     LogConnection("InitialiseMasterSocket() Error - " + NumberText(result.error) + ": " +
                       result.description + ".",
@@ -95,7 +98,9 @@ void RoomServer::ReloadSettings() {
   SetStatusMessage("Server details and settings reloaded.", kIconInfo);
 }
 
-ServerDetails RoomServer::CurrentDetails() const { return server::CurrentDetails(settings_, ini_); }
+ServerDetails RoomServer::CurrentDetails() const {
+  return server::CurrentDetails(settings_, ini_);
+}
 
 bool RoomServer::SaveDetails(const ServerDetails& details) {
   const bool ok = server::SaveDetails(details, ini_);
@@ -213,8 +218,8 @@ bool RoomServer::SendFramed(ConnectionRecord& record, std::string_view framed, b
   const SendResult result = transport_.Send(slot, framed);
   if (!result.ok) {
     if (log_error) {
-      LogConnection("SendDATA(Index=" + NumberText(slot) + ") error - " +
-                        NumberText(result.error) + ": " + result.description + ".",
+      LogConnection("SendDATA(Index=" + NumberText(slot) + ") error - " + NumberText(result.error) +
+                        ": " + result.description + ".",
                     kIconError);
     }
     CloseConnection(slot);
@@ -245,9 +250,9 @@ void RoomServer::CloseConnection(int slot) {
       record->LeaveReason.empty() ? "Server closed connection" : record->LeaveReason;
   const bool was_artist = id == game_->ArtistId();
   const bool announce = record->entered_room && !record->part_announced;
-  LogConnection(record->row_name + "'s (" + record->address +
-                    ") connection has been closed: " + reason + ".",
-                kIconInfo);
+  LogConnection(
+      record->row_name + "'s (" + record->address + ") connection has been closed: " + reason + ".",
+      kIconInfo);
   view_.RemoveConnectionRow(id);
   // The record may still be in use by the handler that led here; it goes when the event ends.
   const ConnectionRecord& leaver = *record;
@@ -321,8 +326,7 @@ void RoomServer::FinishQuit() {
 
 // --- Operator's view -----------------------------------------------------------------------------
 
-void RoomServer::UpdateConnectionRow(int slot, const std::string& name,
-                                     const std::string& status) {
+void RoomServer::UpdateConnectionRow(int slot, const std::string& name, const std::string& status) {
   ConnectionRecord* record = Record(slot);
   if (!record) return;
   if (!name.empty()) record->row_name = name;

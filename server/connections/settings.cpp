@@ -76,19 +76,20 @@ ServerDetails CurrentDetails(const ServerSettings& settings, const inifile::IniS
 }
 
 bool SaveDetails(const ServerDetails& details, inifile::IniStore& ini) {
-  return ini.INIWriteAll(kServerDetailsSection,
-                         {{"Name", details.Name},
-                          {"Description", details.Description},
-                          {"Admin Name", details.AdminName},
-                          {"Admin Email", details.AdminEmail},
-                          {"IP Address", details.IPAddress},
-                          {"Website", details.Website},
-                          {"MOTD", details.MOTD},
-                          {"Private Server", inifile::BoolText(details.PrivateServer)},
-                          {"Server Password", details.ServerPassword},
-                          {"Auto-Remove From Tracker", inifile::BoolText(details.AutoRemoveFromTracker)},
-                          {"Port", details.Port},
-                          {"Ping", details.Ping}});
+  return ini.INIWriteAll(
+      kServerDetailsSection,
+      {{"Name", details.Name},
+       {"Description", details.Description},
+       {"Admin Name", details.AdminName},
+       {"Admin Email", details.AdminEmail},
+       {"IP Address", details.IPAddress},
+       {"Website", details.Website},
+       {"MOTD", details.MOTD},
+       {"Private Server", inifile::BoolText(details.PrivateServer)},
+       {"Server Password", details.ServerPassword},
+       {"Auto-Remove From Tracker", inifile::BoolText(details.AutoRemoveFromTracker)},
+       {"Port", details.Port},
+       {"Ping", details.Ping}});
 }
 
 }  // namespace server

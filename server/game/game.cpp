@@ -29,7 +29,8 @@ Guess MatchGuess(std::string_view guess, std::string_view word) {
   for (const std::string& alternative : protocol::SplitFields(word, ',')) {
     if (protocol::EqualsIgnoreCase(guess, alternative)) return Guess::kCorrect;
   }
-  if (guess.size() <= word.size() && protocol::EqualsIgnoreCase(guess, word.substr(0, guess.size()))) {
+  if (guess.size() <= word.size() &&
+      protocol::EqualsIgnoreCase(guess, word.substr(0, guess.size()))) {
     return Guess::kClose;
   }
   return Guess::kWrong;
@@ -57,7 +58,8 @@ void Game::ScanWordlists() {
         kIconError, "ScanWordlist()",
         "There was an error scanning the available wordlists. The \r\nwordlists should reside in " +
             word_lists_.folder().string() +
-            ". Make sure you \r\nhave correctly installed Scrawlbox. Error encountered follows:\r\n\r\n" +
+            ". Make sure you \r\nhave correctly installed Scrawlbox. Error encountered "
+            "follows:\r\n\r\n" +
             NumberText(error->number) + ": " + error->description + ".");
   }
   room_.LogGeneral(NumberText(static_cast<double>(word_lists_.names().size())) +
@@ -92,7 +94,8 @@ void Game::OnGetWordLists(int slot) {
     const size_t last = std::min(first + kNamesPerMessage, names.size());
     const std::vector<std::string> batch(names.begin() + static_cast<std::ptrdiff_t>(first),
                                          names.begin() + static_cast<std::ptrdiff_t>(last));
-    room_.SendMessage(slot, to_client::WORDLIST, protocol::FirstChars(protocol::JoinFields(batch), kMaxBatch));
+    room_.SendMessage(slot, to_client::WORDLIST,
+                      protocol::FirstChars(protocol::JoinFields(batch), kMaxBatch));
   }
   room_.SendMessage(slot, to_client::WORDLISTEND, protocol::kNoData);
   room_.Broadcast(to_client::GAMEISBEINGSETUP, protocol::kNoData, slot);
@@ -214,8 +217,7 @@ void Game::OnPlayerGone(const ConnectionRecord& leaver, bool was_artist) {
     return;
   }
   // The last player still guessing may have been the one who left.
-  if (RoundInPlay() && state_.FoundCount > 0 &&
-      state_.FoundCount >= room_.InRoomCount() - 1) {
+  if (RoundInPlay() && state_.FoundCount > 0 && state_.FoundCount >= room_.InRoomCount() - 1) {
     EndRoundAllFound();
   }
 }
@@ -410,9 +412,12 @@ std::string Game::GetHint() {
              "The artist has given a hint! The word has " +
              NumberText(static_cast<double>(word.size() - spaces)) + " letters.";
     }
-    case 1: return reveal(1, "second", 2, 2);
-    case 2: return reveal(2, "third", 3, 3);
-    default: return reveal(3, "final", 4, 0);
+    case 1:
+      return reveal(1, "second", 2, 2);
+    case 2:
+      return reveal(2, "third", 3, 3);
+    default:
+      return reveal(3, "final", 4, 0);
   }
 }
 

@@ -17,8 +17,8 @@ struct ConnectionRecord;
 // What the round timer does when it fires.
 enum TimerModes : int32_t {
   kTimerStopped = 0,
-  kTimerRound = 1,        // a round is running
-  kTimerCountdown = 2,    // the short countdown after the first find
+  kTimerRound = 1,      // a round is running
+  kTimerCountdown = 2,  // the short countdown after the first find
   kTimerBetweenRounds = 3,
   kTimerBetweenGames = 4,
 };

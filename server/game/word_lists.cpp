@@ -73,8 +73,8 @@ std::vector<std::string> ParseEntries(std::string_view text, size_t max_entries)
 
 std::string EntryToWord(std::string_view entry) {
   std::string word(entry);
-  std::replace_if(word.begin(), word.end(), [](char c) { return c == '#' || c == '|' || c == ';'; },
-                  ',');
+  std::replace_if(
+      word.begin(), word.end(), [](char c) { return c == '#' || c == '|' || c == ';'; }, ',');
   return word;
 }
 

@@ -41,7 +41,8 @@ class WordLists {
   // alternative spellings separated by ",". One list is picked at random, then one entry; a
   // list that is unknown, missing, unreadable or empty is passed over for the others in random
   // order. Nothing when no chosen list gives a word.
-  std::optional<std::string> PickWord(std::string_view chosen_lists, scrawlbox::Random& random) const;
+  std::optional<std::string> PickWord(std::string_view chosen_lists,
+                                      scrawlbox::Random& random) const;
 
   // Entries in all lists together.
   size_t CountWords() const;

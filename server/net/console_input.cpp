@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "server/net/console_input.h"
 
-#include <QSocketNotifier>
-#include <cerrno>
 #include <fcntl.h>
 #include <unistd.h>
+#include <QSocketNotifier>
+#include <cerrno>
 
 namespace server {
 

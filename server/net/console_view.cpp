@@ -18,13 +18,21 @@ void ConsoleView::WriteAnswer(const std::string& text) {
 
 void ConsoleView::Log(LogKind kind, const std::string& text, int) {
   switch (kind) {
-    case LogKind::kConnections: WriteLine("connections", text); break;
-    case LogKind::kChat: WriteLine("chat", text); break;
-    case LogKind::kGeneral: WriteLine("general", text); break;
+    case LogKind::kConnections:
+      WriteLine("connections", text);
+      break;
+    case LogKind::kChat:
+      WriteLine("chat", text);
+      break;
+    case LogKind::kGeneral:
+      WriteLine("general", text);
+      break;
   }
 }
 
-void ConsoleView::SetStatusMessage(const std::string& text, int) { WriteLine("status", text); }
+void ConsoleView::SetStatusMessage(const std::string& text, int) {
+  WriteLine("status", text);
+}
 
 void ConsoleView::OfferDownload(const std::string& title, const std::string& text,
                                 const std::string& url) {

@@ -38,7 +38,9 @@ ListenResult QtTransport::Listen(int port) {
   return result;
 }
 
-void QtTransport::StopListening() { listener_.close(); }
+void QtTransport::StopListening() {
+  listener_.close();
+}
 
 void QtTransport::OnNewConnection() {
   while (QTcpSocket* socket = listener_.nextPendingConnection()) {
@@ -98,7 +100,8 @@ SendResult QtTransport::Send(int slot, std::string_view bytes) {
   if (it == sockets_.end()) return SendResult{false, 0, "The connection is closed"};
   QTcpSocket* socket = it->second;
   if (socket->write(bytes.data(), static_cast<qint64>(bytes.size())) < 0) {
-    return SendResult{false, static_cast<int>(socket->error()), socket->errorString().toStdString()};
+    return SendResult{false, static_cast<int>(socket->error()),
+                      socket->errorString().toStdString()};
   }
   return {};
 }

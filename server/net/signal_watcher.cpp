@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "server/net/signal_watcher.h"
 
-#include <QSocketNotifier>
-#include <csignal>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <QSocketNotifier>
+#include <csignal>
 
 namespace server {
 

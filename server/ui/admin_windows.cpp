@@ -81,8 +81,9 @@ StatisticsWindow::StatisticsWindow(RoomServer* room, const BanList* bans,
   lvwStatistics_->setRootIsDecorated(false);
   lvwStatistics_->header()->setSectionResizeMode(0, QHeaderView::Stretch);
   connect(lvwStatistics_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
-    scrawlbox::ShowMessageBox(this, QMessageBox::Information, QStringLiteral("Selected Stat"),
-                              QStringLiteral("Name: %1\r\nValue: %2").arg(item->text(0), item->text(1)));
+    scrawlbox::ShowMessageBox(
+        this, QMessageBox::Information, QStringLiteral("Selected Stat"),
+        QStringLiteral("Name: %1\r\nValue: %2").arg(item->text(0), item->text(1)));
   });
   auto* cmdReset = new QPushButton(QStringLiteral("Reset"));
   cmdReset->setObjectName(QStringLiteral("cmdReset"));
@@ -107,8 +108,8 @@ void StatisticsWindow::Fill() {
   // The system's digit grouping, also where the locale would leave it out (the C locale does).
   QLocale locale;
   locale.setNumberOptions(locale.numberOptions() & ~QLocale::OmitGroupSeparator);
-  for (const auto& [name, value] : StatisticsRows(room_->statistics(), bans_->entries().size(),
-                                                  totals.lists, totals.words)) {
+  for (const auto& [name, value] :
+       StatisticsRows(room_->statistics(), bans_->entries().size(), totals.lists, totals.words)) {
     auto* item = new QTreeWidgetItem(
         {QString::fromStdString(name), locale.toString(static_cast<qlonglong>(value))});
     item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);

@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "server/ui/main_window.h"
 
-#include <QCloseEvent>
-#include <QUrl>
 #include <QActionGroup>
+#include <QCloseEvent>
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QLabel>
@@ -15,14 +14,15 @@
 #include <QStyle>
 #include <QTabWidget>
 #include <QTreeWidget>
+#include <QUrl>
 
+#include "common/qt/app_identity.h"
 #include "common/qt/console_line.h"
 #include "common/qt/text_codec.h"
 #include "common/ui/about_window.h"
 #include "common/ui/menu_action.h"
 #include "common/ui/message_box.h"
 #include "common/ui/profile_view.h"
-#include "common/qt/app_identity.h"
 #include "common/version.h"
 #include "protocol/numbers.h"
 #include "server/admin/banned.h"
@@ -94,8 +94,7 @@ MainWindow::MainWindow() {
   lvwBanned_->setColumnWidth(0, 180);
   lvwBanned_->setColumnWidth(1, 420);
   lvwBanned_->setContextMenuPolicy(Qt::CustomContextMenu);
-  connect(lvwBanned_, &QTreeWidget::customContextMenuRequested, this,
-          &MainWindow::ShowBanListMenu);
+  connect(lvwBanned_, &QTreeWidget::customContextMenuRequested, this, &MainWindow::ShowBanListMenu);
   tabLogs_->addTab(lvwBanned_, QStringLiteral("Banned"));
   lvwSockList_->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(lvwSockList_, &QTreeWidget::customContextMenuRequested, this,
@@ -144,8 +143,9 @@ void MainWindow::BuildMenus() {
     (new StatisticsWindow(core_, bans_, word_lists_, this))->open();
   });
   server_menu->addSeparator();
-  AddMenuAction(server_menu, "mQUIT", "Quit", this, [this] { RequestQuit(); })
-      ->setShortcut(QKeySequence::Quit);
+  AddMenuAction(server_menu, "mQUIT", "Quit", this, [this] {
+    RequestQuit();
+  })->setShortcut(QKeySequence::Quit);
 
   QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
   AddMenuAction(help, "mCHECKFORNEWVERSION", "Check For New Version", this, [this] {
@@ -204,8 +204,7 @@ void MainWindow::Log(LogKind kind, const std::string& text, int icon) {
   QListWidget* list = kind == LogKind::kConnections ? lvwLogging_Connections_
                       : kind == LogKind::kChat      ? lvwLogging_Chat_
                                                     : lvwLogging_General_;
-  const QString line = scrawlbox::ClockStamp() +
-                       QStringLiteral(" - ") + scrawlbox::Printable(text);
+  const QString line = scrawlbox::ClockStamp() + QStringLiteral(" - ") + scrawlbox::Printable(text);
   auto* item = new QListWidgetItem(IconFor(icon), line);
   list->addItem(item);
   while (list->count() > kMaxLogEntries) delete list->takeItem(0);
@@ -223,11 +222,21 @@ void MainWindow::SetMasterState(int state) {
   QString text;
   switch (state) {
     case kMasterOpening:
-    case kMasterListening: text = QStringLiteral("ACCEPT"); break;
-    case kMasterDeny: text = QStringLiteral("DENY"); break;
-    case kMasterOffline: text = QStringLiteral("OFFLINE"); break;
-    case kMasterError: text = QStringLiteral("!ERROR!"); break;
-    default: text = QStringLiteral("UNDEFINED"); break;
+    case kMasterListening:
+      text = QStringLiteral("ACCEPT");
+      break;
+    case kMasterDeny:
+      text = QStringLiteral("DENY");
+      break;
+    case kMasterOffline:
+      text = QStringLiteral("OFFLINE");
+      break;
+    case kMasterError:
+      text = QStringLiteral("!ERROR!");
+      break;
+    default:
+      text = QStringLiteral("UNDEFINED");
+      break;
   }
   panelMaster_->setText(text);
 }
@@ -267,8 +276,8 @@ void MainWindow::AddConnectionRow(int slot, int32_t id, const std::string& addre
   RefreshConnectionsPanel();
 }
 
-void MainWindow::UpdateConnectionRow(int32_t id, const std::string& name,
-                                     const std::string& status, double bytes) {
+void MainWindow::UpdateConnectionRow(int32_t id, const std::string& name, const std::string& status,
+                                     double bytes) {
   QTreeWidgetItem* item = rows_.value(id);
   if (!item) return;
   if (!name.empty()) item->setText(kName, scrawlbox::Printable(name));
@@ -281,8 +290,7 @@ void MainWindow::RemoveConnectionRow(int32_t id) {
   RefreshConnectionsPanel();
 }
 
-void MainWindow::AttachAdmin(BanList* bans, OperatorActions* actions,
-                             const WordLists* word_lists) {
+void MainWindow::AttachAdmin(BanList* bans, OperatorActions* actions, const WordLists* word_lists) {
   bans_ = bans;
   actions_ = actions;
   word_lists_ = word_lists;
@@ -292,9 +300,9 @@ void MainWindow::ShowBans() {
   lvwBanned_->clear();
   if (!bans_) return;
   for (const BanEntry& entry : bans_->entries()) {
-    auto* item = new QTreeWidgetItem({scrawlbox::Printable(entry.IP()),
-                                      scrawlbox::Printable(entry.Reason()),
-                                      scrawlbox::Printable(entry.Attempts())});
+    auto* item =
+        new QTreeWidgetItem({scrawlbox::Printable(entry.IP()), scrawlbox::Printable(entry.Reason()),
+                             scrawlbox::Printable(entry.Attempts())});
     item->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
     lvwBanned_->addTopLevelItem(item);
   }
@@ -385,9 +393,8 @@ void MainWindow::OperatorKick() {
                          "press Return. Otherwise press Escape or click Cancel. You are limited "
                          "to 512 characters.")
               .arg(SelectedName()),
-          QStringLiteral("[no reason given]"), [this, slot](const QString& reason) {
-            actions_->Kick(slot, scrawlbox::ToWire(reason));
-          });
+          QStringLiteral("[no reason given]"),
+          [this, slot](const QString& reason) { actions_->Kick(slot, scrawlbox::ToWire(reason)); });
 }
 
 void MainWindow::OperatorBan() {
@@ -446,7 +453,8 @@ void MainWindow::ChooseListenState(int state) {
   actions_->SetListenState(state);
   ShowListenState(core_->listen_state());
   if (state == RoomServer::kListenDeny && before != RoomServer::kListenDeny) {
-    auto* dialog = new DenyMessageDialog(actions_, scrawlbox::FromWire(core_->deny_message()), this);
+    auto* dialog =
+        new DenyMessageDialog(actions_, scrawlbox::FromWire(core_->deny_message()), this);
     connect(dialog, &DenyMessageDialog::finishedWithState, this, &MainWindow::ShowListenState);
     dialog->show();
   }

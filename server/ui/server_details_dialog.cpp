@@ -15,9 +15,9 @@
 #include <QSettings>
 
 #include "common/qt/text_codec.h"
-#include "directory/tracker.h"
 #include "common/ui/dialog_buttons.h"
 #include "common/ui/message_box.h"
+#include "directory/tracker.h"
 #include "server/connections/room_server.h"
 
 namespace server {
@@ -148,13 +148,13 @@ void ServerDetailsDialog::GuessIP() {
 
 void ServerDetailsDialog::ShowGuessResult() {
   const int count = cboIPAddress_->count();
-  QMessageBox* box =
-      count == 0 ? scrawlbox::ShowMessageBox(this, QMessageBox::Warning,
-                                             QStringLiteral("Guess IP Results"),
-                                             QStringLiteral("Sorry, I was unable to guess your IP."))
-                 : scrawlbox::ShowMessageBox(this, QMessageBox::Information,
-                                             QStringLiteral("Guess IP Results"),
-                                             QStringLiteral("I found %1 IP address(es).").arg(count));
+  QMessageBox* box = count == 0
+                         ? scrawlbox::ShowMessageBox(
+                               this, QMessageBox::Warning, QStringLiteral("Guess IP Results"),
+                               QStringLiteral("Sorry, I was unable to guess your IP."))
+                         : scrawlbox::ShowMessageBox(
+                               this, QMessageBox::Information, QStringLiteral("Guess IP Results"),
+                               QStringLiteral("I found %1 IP address(es).").arg(count));
   box->setObjectName(QStringLiteral("msgGuessIPResults"));
 }
 

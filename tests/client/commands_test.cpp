@@ -103,10 +103,10 @@ TEST(Commands, HelpClearDebugQuitAndUnknown) {
   h.view.lines.clear();
   h.view.floating = true;
   h.session.EnterChatLine("/debug");
-  EXPECT_THAT(h.view.TakeTexts(),
-              ElementsAre("-- DEBUG INFORMATION --", "Generic Quit Message\t = [000] False",
-                          "ChatBar\t\t = True", "Server MOTD Length\t = [000]",
-                          "Connected Status\t = 0"));
+  EXPECT_THAT(
+      h.view.TakeTexts(),
+      ElementsAre("-- DEBUG INFORMATION --", "Generic Quit Message\t = [000] False",
+                  "ChatBar\t\t = True", "Server MOTD Length\t = [000]", "Connected Status\t = 0"));
   h.LogIn();
   h.session.EnterChatLine("/quit");
   EXPECT_THAT(h.Sent(), ElementsAre(Msg("PART", "Quitting (via CLI).")));

@@ -91,7 +91,11 @@ TEST(PadTools, ABoxReleasedWithoutMovementIsSentOneSmaller) {
   ASSERT_EQ(a.sent.size(), 2u);
   EXPECT_EQ(a.sent[0].command, "CU");
   EXPECT_EQ(a.sent[1].command, "BO");
-  EXPECT_EQ(a.sent[1].data, "40\x03" "50\x03" "39\x03" "49");
+  EXPECT_EQ(a.sent[1].data,
+            "40\x03"
+            "50\x03"
+            "39\x03"
+            "49");
   EXPECT_TRUE(Footprint(a.tools.engine().picture()).contains(QPoint(39, 49)));
 }
 
@@ -213,7 +217,11 @@ TEST(PadTools, TheMiddleButtonDrawsALineWithAnyTool) {
   a.tools.ClickTool(Tool::kSpray);
   Drag(a.tools, kMiddleButton, QPointF(10, 20), QPointF(80, 20));
   ASSERT_THAT(a.Commands(), ElementsAre("CU", "LI"));
-  EXPECT_EQ(a.sent[1].data, "10\x03" "20\x03" "80\x03" "20");
+  EXPECT_EQ(a.sent[1].data,
+            "10\x03"
+            "20\x03"
+            "80\x03"
+            "20");
   EXPECT_EQ(Footprint(a.tools.engine().picture()).width(), 72);  // 70 plus the round ends
 }
 
@@ -242,7 +250,7 @@ TEST(Replay, TheFourteenCodesGiveTheArtistsPicture) {
   a.tools.ClickTool(Tool::kCircle);
   a.tools.Press(kLeftButton, QPointF(260, 40));
   a.tools.Release(kLeftButton, QPointF(340, 100));  // even spans: the radius needs no rounding
-  a.tools.ClickTool(Tool::kFillType);  // hollow
+  a.tools.ClickTool(Tool::kFillType);               // hollow
   a.tools.ClickTool(Tool::kLine);
   Drag(a.tools, kLeftButton, QPointF(0, 300), QPointF(510, 200));
   a.tools.ClickTool(Tool::kEraser);

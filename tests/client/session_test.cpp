@@ -20,8 +20,9 @@ std::vector<int32_t> Ids(const std::vector<UserEntry>& users) {
 }
 
 TEST(Login, TheWholeSequenceWithoutAnAgreement) {
-  ClientHarness h("[Player Information]\nNickname=Averyveryverylongnickname\nAge=123\n"
-                  "Gender=Female\nLocation=Leeds\n");
+  ClientHarness h(
+      "[Player Information]\nNickname=Averyveryverylongnickname\nAge=123\n"
+      "Gender=Female\nLocation=Leeds\n");
   h.Connect();
   EXPECT_EQ(h.connection.host, "room.example");
   EXPECT_EQ(h.connection.port, 2020);
@@ -30,19 +31,31 @@ TEST(Login, TheWholeSequenceWithoutAnAgreement) {
   EXPECT_THAT(h.Sent(), ElementsAre(Msg("SCRAWLBOX_CL13NT", "100001")));
 
   h.Receive("SCRAWLBOX_S3RV3R", "100");
-  EXPECT_THAT(h.Sent(), ElementsAre(Msg("USER", "Averyveryverylongnic\x03" "0\x03" "12\x03"
-                                                "Female\x03Leeds\x03-\x03-")));
+  EXPECT_THAT(h.Sent(), ElementsAre(Msg("USER",
+                                        "Averyveryverylongnic\x03"
+                                        "0\x03"
+                                        "12\x03"
+                                        "Female\x03Leeds\x03-\x03-")));
   h.Receive("USEROK", "100007\x03");
   EXPECT_THAT(h.Sent(), ElementsAre(Msg("PASS", "<none>")));
   EXPECT_EQ(h.session.OwnUserId(), 100007);
 
-  h.Receive("PASSOK", "Welcome all\x03The Den\x03-\x03" "2\x03" "5");
+  h.Receive("PASSOK",
+            "Welcome all\x03The Den\x03-\x03"
+            "2\x03"
+            "5");
   EXPECT_EQ(h.view.panel.room_name, "The Den");
   EXPECT_EQ(h.view.panel.rounds, "2 of 5");
   EXPECT_EQ(h.view.last().text, "Requesting userlist...");
   EXPECT_THAT(h.Sent(), ElementsAre(Msg("ULISTREQ", "-")));
 
-  h.Receive("ULIST", "100000\x03@Bob\x03" "0\x03" "40\x03" "100007\x03" "Averyveryverylongnic\x03" "1\x03");
+  h.Receive("ULIST",
+            "100000\x03@Bob\x03"
+            "0\x03"
+            "40\x03"
+            "100007\x03"
+            "Averyveryverylongnic\x03"
+            "1\x03");
   EXPECT_EQ(h.view.panel.admin, "Bob");
   ASSERT_EQ(h.view.users.size(), 2u);
   EXPECT_EQ(h.view.users[0].nickname, "Bob");
@@ -92,7 +105,8 @@ TEST(Login, BannedAndOldVersionEndTheConnection) {
   h.Connect();
   h.Receive("OLDVERSION", "99385");
   EXPECT_EQ(h.view.last().text.rfind("Sorry, but you are using an old version of the Scrawlbox "
-                                     "client. You will need ", 0),
+                                     "client. You will need ",
+                                     0),
             0u);
   EXPECT_EQ(h.view.last().colour, Rgb(160, 50, 30));
   EXPECT_EQ(h.connection.state, SocketState::kClosed);
@@ -103,12 +117,13 @@ TEST(Login, SocketErrorsAreExplained) {
   h.session.OnError({SocketErrorKind::kRefused, 1, "refused"});
   h.session.OnError({SocketErrorKind::kHostNotFound, 2, "unknown"});
   h.session.OnError({SocketErrorKind::kOther, 10060, "Timed out"});
-  EXPECT_THAT(h.view.TakeTexts(),
-              ElementsAre("There doesn't appear to be a Scrawlbox server running on the remote "
-                          "machine. If it is a valid Scrawlbox server, then please try again later.",
-                          "The specified server cannot be found. The server machine may be "
-                          "offline or the address is incorrect.",
-                          "Socket Error [10060] - Timed out."));
+  EXPECT_THAT(
+      h.view.TakeTexts(),
+      ElementsAre("There doesn't appear to be a Scrawlbox server running on the remote "
+                  "machine. If it is a valid Scrawlbox server, then please try again later.",
+                  "The specified server cannot be found. The server machine may be "
+                  "offline or the address is incorrect.",
+                  "Socket Error [10060] - Timed out."));
   EXPECT_TRUE(h.view.controls.drawing);
 }
 
@@ -139,12 +154,38 @@ TEST(Login, AMessageThatNeverEndsDisconnects) {
 TEST(UserList, LaterBatchesAddAndANewLoginReplaces) {
   ClientHarness h;
   h.Connect();
-  h.Receive("PASSOK", "\x03R\x03-\x03" "1\x03" "10");
-  h.Receive("ULIST", "1\x03" "a\x03" "0\x03" "0\x03" "2\x03" "b\x03" "0\x03" "0");
-  h.Receive("ULIST", "3\x03" "c\x03" "0\x03" "0");
+  h.Receive("PASSOK",
+            "\x03R\x03-\x03"
+            "1\x03"
+            "10");
+  h.Receive("ULIST",
+            "1\x03"
+            "a\x03"
+            "0\x03"
+            "0\x03"
+            "2\x03"
+            "b\x03"
+            "0\x03"
+            "0");
+  h.Receive("ULIST",
+            "3\x03"
+            "c\x03"
+            "0\x03"
+            "0");
   EXPECT_THAT(Ids(h.view.users), ElementsAre(1, 2, 3));
-  h.Receive("PASSOK", "\x03R\x03-\x03" "1\x03" "10");
-  h.Receive("ULIST", "7\x03" "x\x03" "0\x03" "0\x03" "8\x03" "y\x03" "0\x03" "0");
+  h.Receive("PASSOK",
+            "\x03R\x03-\x03"
+            "1\x03"
+            "10");
+  h.Receive("ULIST",
+            "7\x03"
+            "x\x03"
+            "0\x03"
+            "0\x03"
+            "8\x03"
+            "y\x03"
+            "0\x03"
+            "0");
   EXPECT_THAT(Ids(h.view.users), ElementsAre(7, 8));
 }
 
@@ -152,9 +193,15 @@ TEST(UserList, AloneInTheRoomTheClientClaimsTheAdminRole) {
   ClientHarness h("[Player Information]\nNickname=Solo\n");
   h.Connect();
   h.Receive("USEROK", "100003\x03");
-  h.Receive("PASSOK", "\x03R\x03-\x03" "1\x03" "10");
+  h.Receive("PASSOK",
+            "\x03R\x03-\x03"
+            "1\x03"
+            "10");
   h.Sent();
-  h.Receive("ULIST", "100003\x03Solo\x03" "0\x03" "0");
+  h.Receive("ULIST",
+            "100003\x03Solo\x03"
+            "0\x03"
+            "0");
   EXPECT_THAT(h.Sent(), ElementsAre(Msg("ADMIN", "Solo")));
   EXPECT_EQ(h.view.panel.admin, "Solo");
   EXPECT_EQ(h.view.last().colour, kRed);
@@ -166,7 +213,9 @@ TEST(UserList, AloneInTheRoomTheClientClaimsTheAdminRole) {
 TEST(UserList, JoinAndPartDriveTheStartButtonAndPracticeMode) {
   ClientHarness h;
   h.LogIn(100005);
-  h.Receive("JOIN", "100009\x03Newcomer\x03" "1");
+  h.Receive("JOIN",
+            "100009\x03Newcomer\x03"
+            "1");
   EXPECT_EQ(h.view.last().text, "** Newcomer has joined the room!");
   EXPECT_EQ(h.view.last().colour, kBlue);
   EXPECT_TRUE(h.view.controls.start.enabled);
@@ -175,7 +224,9 @@ TEST(UserList, JoinAndPartDriveTheStartButtonAndPracticeMode) {
   EXPECT_THAT(h.view.sounds, ElementsAre("join.wav"));
   EXPECT_TRUE(h.session.CanSendDrawing());
 
-  h.Receive("PART", "100009\x03" "bye");
+  h.Receive("PART",
+            "100009\x03"
+            "bye");
   EXPECT_EQ(h.view.last().sender, "Server");
   EXPECT_EQ(h.view.last().text, "Newcomer has left (bye).");
   EXPECT_FALSE(h.view.controls.start.enabled);
@@ -186,11 +237,16 @@ TEST(UserList, JoinAndPartDriveTheStartButtonAndPracticeMode) {
 }
 
 TEST(UserList, JoinAndLeaveLinesFollowTheOptions) {
-  ClientHarness h("[Interface]\nShow Join Messages=0\nShow Leave Messages=0\n"
-                  "[Sounds]\nEvent - Join=0\n");
+  ClientHarness h(
+      "[Interface]\nShow Join Messages=0\nShow Leave Messages=0\n"
+      "[Sounds]\nEvent - Join=0\n");
   h.LogIn(100005, {"other"});
-  h.Receive("JOIN", "100009\x03Quiet\x03" "0");
-  h.Receive("PART", "100009\x03" "bye");
+  h.Receive("JOIN",
+            "100009\x03Quiet\x03"
+            "0");
+  h.Receive("PART",
+            "100009\x03"
+            "bye");
   EXPECT_THAT(h.view.TakeTexts(), IsEmpty());
   EXPECT_THAT(h.view.sounds, IsEmpty());
 }
@@ -209,18 +265,30 @@ TEST(Messages, ChatActionsAndNoticesTakeTheirForms) {
   EXPECT_EQ(h.view.last().colour, kRed);
   h.Receive("SERVERMSG", "from the operator");
   EXPECT_EQ(h.view.last().sender, "ADMIN");
-  h.Receive("KICKINFO", "100000\x03" "100005\x03spam");
+  h.Receive("KICKINFO",
+            "100000\x03"
+            "100005\x03spam");
   EXPECT_EQ(h.view.last().text, "ann has kicked un-named: spam");
-  h.Receive("ADMIN", "100000\x03" "ann");
+  h.Receive("ADMIN",
+            "100000\x03"
+            "ann");
   EXPECT_EQ(h.view.panel.admin, "ann");
-  h.Receive("NICKCHG", "100000\x03" "anna");
+  h.Receive("NICKCHG",
+            "100000\x03"
+            "anna");
   EXPECT_EQ(h.view.last().text, " ** ann is now known as anna.");
   EXPECT_EQ(h.view.panel.admin, "anna");
-  h.Receive("AWAY", "100000\x03" "1");
+  h.Receive("AWAY",
+            "100000\x03"
+            "1");
   EXPECT_FALSE(h.view.users[0].bold);
   h.Receive("PING", "-");
   EXPECT_THAT(h.Sent(), ElementsAre(Msg("PONG", "-")));
-  h.Receive("USERINFO", "anna\x03" "30\x03" "Female\x03Rome\x03-\x03" "ciao");
+  h.Receive("USERINFO",
+            "anna\x03"
+            "30\x03"
+            "Female\x03Rome\x03-\x03"
+            "ciao");
   EXPECT_EQ(h.view.user_info.location, "Rome");
 }
 
@@ -231,7 +299,9 @@ TEST(Messages, ShortDataUnknownIdsAndUnknownCommandsChangeNothingElse) {
   h.Receive("SAY", "");
   EXPECT_EQ(h.view.last().sender, "");
   h.Receive("PART", "424242");
-  h.Receive("POINTSCHG", "424242\x03" "99");
+  h.Receive("POINTSCHG",
+            "424242\x03"
+            "99");
   h.Receive("WORDFOUND", "");
   h.Receive("ULIST", "");
   h.Receive("JOIN", "");
@@ -248,9 +318,11 @@ TEST(Messages, TheGameUpdatesThePanelAndTheList) {
   h.Receive("SETGAMETIMER", "90000");
   EXPECT_EQ(h.view.panel.time, "01:30");
   h.Receive("TOTALROUNDS", "5");
-  h.Receive("START_GAME", "animals\x04" "food");
-  EXPECT_THAT(h.view.TakeTexts(), ElementsAre("", " -- The game is now starting! --",
-                                              "Wordlists: animals, food."));
+  h.Receive("START_GAME",
+            "animals\x04"
+            "food");
+  EXPECT_THAT(h.view.TakeTexts(),
+              ElementsAre("", " -- The game is now starting! --", "Wordlists: animals, food."));
   EXPECT_EQ(h.view.panel.rounds, "1 of 5");
   h.Receive("NEWARTIST", "100005");
   EXPECT_EQ(h.view.last().text, "A new artist has been selected to draw: un-named");
@@ -264,9 +336,13 @@ TEST(Messages, TheGameUpdatesThePanelAndTheList) {
   EXPECT_EQ(h.view.panel.word, "fish, chips, peas");
   h.Receive("HINT", "[4 letters]\x03The artist has given a hint! The word has 4 letters.");
   EXPECT_EQ(h.view.panel.word, "fish, chips, peas");  // the artist keeps the word
-  h.Receive("WORDFOUND", "1\x03" "100000");
+  h.Receive("WORDFOUND",
+            "1\x03"
+            "100000");
   EXPECT_EQ(h.view.users[0].colour, kFinderRed);
-  h.Receive("POINTSCHG", "100000\x03" "220");
+  h.Receive("POINTSCHG",
+            "100000\x03"
+            "220");
   EXPECT_EQ(h.view.users[0].points, "220");
   h.Receive("ENDOFROUND", "car,automobile");
   EXPECT_EQ(h.view.last().text, "The round is over! The word was: car");
@@ -305,8 +381,9 @@ TEST(Messages, KickAndServerQuitEndTheConnection) {
   ClientHarness h;
   h.LogIn();
   h.Receive("KICKOP", "spamming");
-  EXPECT_EQ(h.view.last().text, "You have been kicked from the server by the operator for the "
-                                "following reason: spamming");
+  EXPECT_EQ(h.view.last().text,
+            "You have been kicked from the server by the operator for the "
+            "following reason: spamming");
   EXPECT_THAT(h.Sent(), ElementsAre(Msg("NOP", "NOP")));
   EXPECT_EQ(h.connection.state, SocketState::kClosed);
   EXPECT_TRUE(h.view.controls.connect);
@@ -321,7 +398,14 @@ TEST(Messages, KickAndServerQuitEndTheConnection) {
 TEST(Messages, DrawingCodesGoToThePad) {
   ClientHarness h;
   h.LogIn(100005, {"ann"});
-  h.session.OnData("FH\x02" "100000\x03" "1\x03" "2\x03" "3\x03" "4\x01" "CL\x02-\x01");
+  h.session.OnData(
+      "FH\x02"
+      "100000\x03"
+      "1\x03"
+      "2\x03"
+      "3\x03"
+      "4\x01"
+      "CL\x02-\x01");
   ASSERT_EQ(h.view.drawings.size(), 2u);
   EXPECT_EQ(h.view.drawings[0].code, protocol::DrawCode::FH);
   EXPECT_EQ(h.view.drawings[0].fields[3], 4);
@@ -330,12 +414,26 @@ TEST(Messages, DrawingCodesGoToThePad) {
 
 TEST(Sending, DrawingIsSentOnlyToAnotherPlayer) {
   ClientHarness h;
-  h.session.SendDrawCommand("FH", "1\x03" "2\x03" "3\x03" "4");
+  h.session.SendDrawCommand("FH",
+                            "1\x03"
+                            "2\x03"
+                            "3\x03"
+                            "4");
   h.LogIn();
-  h.session.SendDrawCommand("FH", "1\x03" "2\x03" "3\x03" "4");
+  h.session.SendDrawCommand("FH",
+                            "1\x03"
+                            "2\x03"
+                            "3\x03"
+                            "4");
   EXPECT_THAT(h.Sent(), IsEmpty());
-  h.Receive("JOIN", "100009\x03Friend\x03" "0");
-  h.session.SendDrawCommand("FH", "1\x03" "2\x03" "3\x03" "4");
+  h.Receive("JOIN",
+            "100009\x03Friend\x03"
+            "0");
+  h.session.SendDrawCommand("FH",
+                            "1\x03"
+                            "2\x03"
+                            "3\x03"
+                            "4");
   EXPECT_THAT(h.SentCommands(), ElementsAre("FH"));
 }
 

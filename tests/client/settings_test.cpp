@@ -33,8 +33,9 @@ TEST(ClientIni, AFreshInstallationReadsTheDefaults) {
 }
 
 TEST(ClientIni, GarbageReadsAsNumbersOfZeroAndDefaults) {
-  MemoryIni ini("\xff\xfe junk\n[Interface]\nDrawing Cursor=99\nChat Font Size=huge\nTool Cursor=x\n"
-                "[Sounds]\nEvent - Key Click=7\n[Player Information]\nAge=old\n");
+  MemoryIni ini(
+      "\xff\xfe junk\n[Interface]\nDrawing Cursor=99\nChat Font Size=huge\nTool Cursor=x\n"
+      "[Sounds]\nEvent - Key Click=7\n[Player Information]\nAge=old\n");
   ClientSettings settings(ini);
   const ClientOptions o = settings.LoadOptions();
   EXPECT_EQ(o.DrawingCursor, 5);
@@ -89,11 +90,13 @@ TEST(ServerHistory, AddsNewRoomsOnlyAndNeedsAnAddressAndAName) {
   settings.AddToHistory({"10.0.0.5", "Other name", "cosy"});  // a different entry
   settings.AddToHistory({"10.0.0.6", "", "no name"});
   settings.AddToHistory({"", "No address", ""});
-  EXPECT_THAT(settings.History(),
-              ElementsAre(ServerEntry{"10.0.0.5", "Den", "cosy"},
-                          ServerEntry{"10.0.0.5", "Other name", "cosy"}));
+  EXPECT_THAT(settings.History(), ElementsAre(ServerEntry{"10.0.0.5", "Den", "cosy"},
+                                              ServerEntry{"10.0.0.5", "Other name", "cosy"}));
   EXPECT_EQ(ini.INIRead("Server History", "Server History Count", ""), "2");
-  EXPECT_EQ(ini.INIRead("Server History", "Server History[1]", ""), "10.0.0.5\xAC" "Den\xAC" "cosy");
+  EXPECT_EQ(ini.INIRead("Server History", "Server History[1]", ""),
+            "10.0.0.5\xAC"
+            "Den\xAC"
+            "cosy");
   // A room that is a favourite is not added to the history.
   settings.AddToFavourites({"fav.example", "Fav", "d"});
   settings.AddToHistory({"fav.example", "Fav", "d"});
@@ -107,16 +110,24 @@ TEST(ServerFavourites, RefusesDuplicatesAndWriteAllLeavesStaleEntriesUnread) {
   EXPECT_FALSE(settings.AddToFavourites({"a.example", "A", "first"}));
   settings.WriteFavourites({});
   EXPECT_EQ(ini.INIRead("Server Favourites", "Server Favourites Count", ""), "0");
-  EXPECT_EQ(ini.INIRead("Server Favourites", "Server Favourites[1]", ""), "a.example\xAC" "A\xAC" "first");
+  EXPECT_EQ(ini.INIRead("Server Favourites", "Server Favourites[1]", ""),
+            "a.example\xAC"
+            "A\xAC"
+            "first");
   EXPECT_TRUE(settings.Favourites().empty());
 }
 
 TEST(ServerHistory, BrokenEntriesAreSkippedAndAHugeCountCostsNothing) {
-  MemoryIni ini("[Server History]\nServer History Count=1000000000\n"
-                "Server History[1]=no separator\nServer History[2]=-1\n"
-                "Server History[3]=1.2.3.4\xAC" "Good\xAC" "fine\n"
-                "Server History[x]=9.9.9.9\xAC" "Bad\xAC" "key\n"
-                "[Server Favourites]\nServer Favourites Count=2\nServer Favourites[2]=\n");
+  MemoryIni ini(
+      "[Server History]\nServer History Count=1000000000\n"
+      "Server History[1]=no separator\nServer History[2]=-1\n"
+      "Server History[3]=1.2.3.4\xAC"
+      "Good\xAC"
+      "fine\n"
+      "Server History[x]=9.9.9.9\xAC"
+      "Bad\xAC"
+      "key\n"
+      "[Server Favourites]\nServer Favourites Count=2\nServer Favourites[2]=\n");
   ClientSettings settings(ini);
   EXPECT_THAT(settings.History(), ElementsAre(ServerEntry{"1.2.3.4", "Good", "fine"}));
   EXPECT_TRUE(settings.Favourites().empty());

@@ -5,23 +5,23 @@
 #include <gmock/gmock.h>
 
 #include <QAction>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPointer>
-#include <QTest>
 #include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
+#include <QPointer>
 #include <QPushButton>
+#include <QTest>
 #include <QTextBlock>
 #include <QTreeWidget>
 
+#include "client/drawing/pad_tools.h"
 #include "client/net/qt_connection.h"
 #include "client/room/session.h"
 #include "client/ui/chat_bar.h"
 #include "client/ui/chat_input.h"
 #include "client/ui/chat_view.h"
-#include "client/drawing/pad_tools.h"
 #include "client/ui/game_windows.h"
 #include "client/ui/main_window.h"
 #include "client/ui/server_browser_window.h"
@@ -101,7 +101,8 @@ TEST(UserListStyling, BoldWhilePresentAndColouredForArtistAndFinders) {
 class Window : public testing::Test {
  protected:
   Window()
-      : settings(ini), window(ClientPaths(QString::fromStdString(dir.path().string()))),
+      : settings(ini),
+        window(ClientPaths(QString::fromStdString(dir.path().string()))),
         session({connection, window, clock, settings}) {
     window.Attach(&session, &settings, nullptr);
     session.Start();
@@ -139,8 +140,14 @@ TEST_F(Window, EnabledStatesFollowTheConnection) {
 
   // In the room, alone: the admin menu and the auto-skip box.
   Receive("USEROK", "100001\x03");
-  Receive("PASSOK", "\x03The Den\x03-\x03" "1\x03" "10");
-  Receive("ULIST", "100001\x03un-named\x03" "0\x03" "0");
+  Receive("PASSOK",
+          "\x03The Den\x03-\x03"
+          "1\x03"
+          "10");
+  Receive("ULIST",
+          "100001\x03un-named\x03"
+          "0\x03"
+          "0");
   Receive("ULISTEND", "");
   EXPECT_TRUE(Find<QAction>("mDISCONNECT")->isEnabled());
   EXPECT_TRUE(Find<QAction>("mUSERINFORMATION")->isEnabled());
@@ -150,7 +157,10 @@ TEST_F(Window, EnabledStatesFollowTheConnection) {
   EXPECT_EQ(Find<UserList>("lvwUsers")->topLevelItemCount(), 1);
 
   // A second player turns the start button on; the artist's buttons follow.
-  Receive("JOIN", "100002\x03" "ben\x03" "0");
+  Receive("JOIN",
+          "100002\x03"
+          "ben\x03"
+          "0");
   EXPECT_TRUE(Find<QPushButton>("cmdStartGameSkipGo")->isEnabled());
   Receive("NEWARTIST", "100001");
   EXPECT_EQ(Find<QPushButton>("cmdStartGameSkipGo")->text(), "Skip Word!");
@@ -182,8 +192,8 @@ class PublicBrowser : public Window {
     std::vector<std::string> rows;
     auto* list = browser->findChild<QTreeWidget*>(QStringLiteral("lvwServers"));
     for (int i = 0; i < list->topLevelItemCount(); ++i) {
-      rows.push_back((list->topLevelItem(i)->text(0) + " / " + list->topLevelItem(i)->text(1))
-                         .toStdString());
+      rows.push_back(
+          (list->topLevelItem(i)->text(0) + " / " + list->topLevelItem(i)->text(1)).toStdString());
     }
     return rows;
   }
@@ -197,8 +207,9 @@ TEST_F(PublicBrowser, ListsTheTrackersRoomsAndConnectsOnTheRowsPort) {
   EXPECT_THAT(Rows(), testing::ElementsAre("Please wait.. / Getting list of public servers.."));
   ASSERT_EQ(http.open.size(), 1u);
   EXPECT_EQ(http.open.front().url, "http://t.example/list?ACTION=VIEW");
-  http.Answer("SERVERNAME=Caf\xE9|SERVERDESC=Draw!|SERVERIP=192.0.2.7|PORT=2031\r\n"
-              "SERVERNAME=Other|SERVERDESC=Two|SERVERIP=192.0.2.8|PORT=2020\r\n");
+  http.Answer(
+      "SERVERNAME=Caf\xE9|SERVERDESC=Draw!|SERVERIP=192.0.2.7|PORT=2031\r\n"
+      "SERVERNAME=Other|SERVERDESC=Two|SERVERIP=192.0.2.8|PORT=2020\r\n");
   EXPECT_THAT(Rows(), testing::ElementsAre("Caf\u00e9 / Draw!", "Other / Two"));
 
   auto* list = browser->findChild<QTreeWidget*>(QStringLiteral("lvwServers"));
@@ -304,7 +315,12 @@ TEST_F(GameWindow, TheArtistDrawsAndTheGuesserChats) {
 }
 
 TEST_F(GameWindow, DrawingIsSentAndReceivedDrawingIsReplayed) {
-  Receive("FH", "100000\x03" "10\x03" "10\x03" "60\x03" "10");
+  Receive("FH",
+          "100000\x03"
+          "10\x03"
+          "10\x03"
+          "60\x03"
+          "10");
   EXPECT_EQ(window.tools().engine().picture().pixel(30, 10), qRgb(0, 0, 0));
   window.tools().Press(kLeftButton, QPointF(5, 5));
   EXPECT_THAT(connection.Take(), testing::Contains(testing_support::Msg("CU", "-")));
@@ -312,8 +328,13 @@ TEST_F(GameWindow, DrawingIsSentAndReceivedDrawingIsReplayed) {
 
 TEST_F(GameWindow, TheSetupWindowHoldsItsLimitsAndSendsTheGame) {
   // The start button turns on for the player who sees a second one join.
-  Receive("PART", "100000\x03" "bye");
-  Receive("JOIN", "100009\x03" "cid\x03" "0");
+  Receive("PART",
+          "100000\x03"
+          "bye");
+  Receive("JOIN",
+          "100009\x03"
+          "cid\x03"
+          "0");
   connection.Take();
   auto* start = Find<QPushButton>("cmdStartGameSkipGo");
   ASSERT_TRUE(start->isEnabled());
@@ -321,7 +342,10 @@ TEST_F(GameWindow, TheSetupWindowHoldsItsLimitsAndSendsTheGame) {
   auto* setup = window.findChild<SetupGameWindow*>(QStringLiteral("wSetupGame"));
   ASSERT_NE(setup, nullptr);
   EXPECT_THAT(connection.Take(), testing::ElementsAre(testing_support::Msg("GETWORDLISTS", "-")));
-  Receive("WORDLIST", "animals.txt\x03" "food.txt\x03" "hard");
+  Receive("WORDLIST",
+          "animals.txt\x03"
+          "food.txt\x03"
+          "hard");
   Receive("WORDLISTEND", "-");
   auto* lists = setup->findChild<QListWidget*>(QStringLiteral("lvwWordlist"));
   ASSERT_EQ(lists->count(), 3);
@@ -349,10 +373,15 @@ TEST_F(GameWindow, TheSetupWindowHoldsItsLimitsAndSendsTheGame) {
   lists->item(0)->setCheckState(Qt::Checked);
   lists->item(1)->setCheckState(Qt::Checked);
   setup->StartGame();
-  EXPECT_THAT(connection.Take(),
-              testing::ElementsAre(testing_support::Msg(
-                  "STARTGAME", "Den\x03nodesc\x03" "40\x03" "99\x03" "10000\x03" "900000\x03"
-                               "\x04" "animals\x04" "food")));
+  EXPECT_THAT(connection.Take(), testing::ElementsAre(testing_support::Msg("STARTGAME",
+                                                                           "Den\x03nodesc\x03"
+                                                                           "40\x03"
+                                                                           "99\x03"
+                                                                           "10000\x03"
+                                                                           "900000\x03"
+                                                                           "\x04"
+                                                                           "animals\x04"
+                                                                           "food")));
 }
 
 TEST_F(GameWindow, RefusingTheAgreementSendsNopAQuarterSecondLater) {

@@ -68,16 +68,16 @@ TEST(IniDocument, ValuesStayOnOneLineAndKeepTheirBytes) {
   IniDocument doc;
   doc.Write("Banned IPs", "Banned IP[1]", "IP=1.2.3.4\xACREASON=line one\r\nline two");
   EXPECT_EQ(doc.Text(), "[Banned IPs]\nBanned IP[1]=IP=1.2.3.4\xACREASON=line one  line two\n");
-  EXPECT_EQ(doc.Read("banned ips", "banned ip[1]", ""),
-            "IP=1.2.3.4\xACREASON=line one  line two");
+  EXPECT_EQ(doc.Read("banned ips", "banned ip[1]", ""), "IP=1.2.3.4\xACREASON=line one  line two");
   // A value that tries to smuggle in a section of its own stays a value.
   doc.Write("X", "Evil", "1\n[Server Details]\nPort=1");
   EXPECT_EQ(doc.Read("Server Details", "Port", "2020"), "2020");
 }
 
 TEST(IniDocument, DeleteSectionRemovesEveryCopyAndNothingElse) {
-  IniDocument doc("[Keep]\nk=1\n[Server Statistics]\nTotal Rounds=5\n[keep2]\nx=2\n"
-                  "[SERVER STATISTICS]\nTotal Rounds=9\n");
+  IniDocument doc(
+      "[Keep]\nk=1\n[Server Statistics]\nTotal Rounds=5\n[keep2]\nx=2\n"
+      "[SERVER STATISTICS]\nTotal Rounds=9\n");
   EXPECT_TRUE(doc.DeleteSection("server statistics"));
   EXPECT_EQ(doc.Text(), "[Keep]\nk=1\n[keep2]\nx=2\n");
   EXPECT_FALSE(doc.DeleteSection("Server Statistics"));

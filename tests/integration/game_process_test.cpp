@@ -59,14 +59,18 @@ TEST(GameProcess, ThreePlayersPlayAGameOfThreeRounds) {
     }
   };
 
-  a.Send(to_server::STARTGAME,
-         protocol::JoinFields({"Room", "Quick game", "8", "3", "1500", "1000", "\x04" "animals\x04" "food"}));
+  a.Send(to_server::STARTGAME, protocol::JoinFields({"Room", "Quick game", "8", "3", "1500", "1000",
+                                                     "\x04"
+                                                     "animals\x04"
+                                                     "food"}));
   // Round 1: a draws; b and c both find the word, which ends the round at once.
   EXPECT_THAT(CommandsOf(Until(a, "JOIN")), ElementsAre("JOIN"));
   EXPECT_THAT(CommandsOf(Until(a, "JOIN")), ElementsAre("JOIN"));
   const auto a_start = Until(a, "NEWWORD");
   ASSERT_THAT(a_start, ElementsAre(Msg("SETGAMETIMER", "1500"), Msg("TOTALROUNDS", "3"),
-                                   Msg("START_GAME", "animals\x04" "food"),
+                                   Msg("START_GAME",
+                                       "animals\x04"
+                                       "food"),
                                    Msg("NEWARTIST", "100000"), testing::_));
   const std::string word1 = a_start.back().data;
   EXPECT_FALSE(word1.empty());
@@ -79,8 +83,10 @@ TEST(GameProcess, ThreePlayersPlayAGameOfThreeRounds) {
   c.Send(to_server::SAY, FirstAlternative(word1));
   const auto a_round1 = Until(a, "STOPGAMETIMER");
   EXPECT_THAT(CommandsOf(a_round1), ElementsAre("WORDFOUND", "POINTSCHG", "STARTGAMETIMER",
-                                              "WORDFOUND", "POINTSCHG", "STOPGAMETIMER"));
-  EXPECT_EQ(a_round1[0].data, "2\x03" "100001");
+                                                "WORDFOUND", "POINTSCHG", "STOPGAMETIMER"));
+  EXPECT_EQ(a_round1[0].data,
+            "2\x03"
+            "100001");
   note_points(a_round1);
   EXPECT_EQ(Until(c, "STOPGAMETIMER").back().command, "STOPGAMETIMER");
   Until(b, "STOPGAMETIMER");

@@ -106,7 +106,8 @@ TEST(HttpGetter, EmptyAndGarbageAnswersAreReadNotTrusted) {
   EXPECT_TRUE(nothing.ok);
   EXPECT_EQ(directory::ReplyRecord(nothing.body), "");
 
-  ScriptedHost garbage([](const QByteArray&) { return QByteArray("\x01\xFFnot http at all\r\n\r\n"); });
+  ScriptedHost garbage(
+      [](const QByteArray&) { return QByteArray("\x01\xFFnot http at all\r\n\r\n"); });
   const auto broken = Fetch(garbage.Url("/t"));
   EXPECT_FALSE(broken.ok);
   EXPECT_NE(broken.error, 0);

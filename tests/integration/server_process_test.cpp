@@ -23,7 +23,10 @@ TEST(ServerProcess, TwoPlayersLogInAndChat) {
 
   const auto join = ann.WaitFor("JOIN");
   ASSERT_TRUE(join);
-  EXPECT_EQ(join->data, "100001\x03" "ben\x03" "0");
+  EXPECT_EQ(join->data,
+            "100001\x03"
+            "ben\x03"
+            "0");
 
   ben.Send(to_server::SAY, "hi ann");
   const auto to_ann = ann.WaitFor("SAY");
@@ -74,8 +77,9 @@ TEST(ServerProcess, PortInUseIsReportedAndTheProgramKeepsRunning) {
   ServerProcess first;
   ASSERT_TRUE(first.Start());
   ServerProcess second("", first.port());
-  const QString in_use = QStringLiteral("Error creating listening port. Port %1 is already in-use "
-                                        "by another application.")
+  const QString in_use = QStringLiteral(
+                             "Error creating listening port. Port %1 is already in-use "
+                             "by another application.")
                              .arg(first.port());
   ASSERT_TRUE(second.Start(in_use)) << second.output().toStdString();
   EXPECT_TRUE(second.Running());
@@ -84,8 +88,9 @@ TEST(ServerProcess, PortInUseIsReportedAndTheProgramKeepsRunning) {
 }
 
 TEST(ServerProcess, GarbageSettingsAndOversizedMessagesLeaveTheRoomRunning) {
-  ServerProcess server("\x01\x02\xff[[[\nPing=banana\nPing Timeout=\n=\n[Server Statistics]\n"
-                       "Total Server Launches=lots\n");
+  ServerProcess server(
+      "\x01\x02\xff[[[\nPing=banana\nPing Timeout=\n=\n[Server Statistics]\n"
+      "Total Server Launches=lots\n");
   ASSERT_TRUE(server.Start()) << server.output().toStdString();
   RawClient flooder, player;
   ASSERT_TRUE(flooder.Connect(server.port()));
@@ -93,7 +98,8 @@ TEST(ServerProcess, GarbageSettingsAndOversizedMessagesLeaveTheRoomRunning) {
   EXPECT_TRUE(flooder.WaitClosed());
   ASSERT_TRUE(player.Connect(server.port()));
   EXPECT_EQ(player.Login("player"), "100001");
-  EXPECT_TRUE(server.WaitForOutput(QStringLiteral("connection has been closed: Message too long.")));
+  EXPECT_TRUE(
+      server.WaitForOutput(QStringLiteral("connection has been closed: Message too long.")));
 }
 
 }  // namespace

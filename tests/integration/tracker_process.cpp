@@ -14,11 +14,11 @@ TrackerProcess::TrackerProcess(int probe_seconds)
     : ChildProcess(FreePort()), probe_seconds_(probe_seconds) {}
 
 bool TrackerProcess::Start() {
-  return Launch(QStringLiteral(SCRAWLBOX_TRACKER_BIN),
-                {QStringLiteral("--data-dir"), DataDir(), QStringLiteral("--port"),
-                 QString::number(port()), QStringLiteral("--probe-seconds"),
-                 QString::number(probe_seconds_)},
-                QStringLiteral("Tracker listening"));
+  return Launch(
+      QStringLiteral(SCRAWLBOX_TRACKER_BIN),
+      {QStringLiteral("--data-dir"), DataDir(), QStringLiteral("--port"), QString::number(port()),
+       QStringLiteral("--probe-seconds"), QString::number(probe_seconds_)},
+      QStringLiteral("Tracker listening"));
 }
 
 std::string TrackerProcess::Url(const std::string& path) const {

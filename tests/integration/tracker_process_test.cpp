@@ -31,7 +31,8 @@ std::string AddQuery(const std::string& key, const std::string& name, int port,
   return "ACTION=ADD&KEY=" + key + "&SERVERVERSION=1%2E00%2E0001&SERVERNAME=" + name +
          "&DESC=Come%20and%20draw&IP=127.0.0.1&PORT=" + std::to_string(port) +
          "&ADMINNAME=Ann&ADMINEMAIL=&TOTALCONNECTIONS=0&TOTALGAMES=0&TOTALROUNDS=0"
-         "&TOTALWORDS=10&TOTALWORDLISTS=1" + extra;
+         "&TOTALWORDS=10&TOTALWORDLISTS=1" +
+         extra;
 }
 
 std::vector<std::string> RoomNames(const std::string& view_body) {
@@ -50,10 +51,11 @@ TEST(TrackerProcess, AnswersAddRemoveAndViewInChunkedForm) {
 
   // The request lines the programs send, read back the plain way: the text after the headers,
   // the chunk-size line dropped, then one room per line.
-  const QByteArray raw = RawExchange(
-      tracker.port(), "GET /misc/scrawlbox/tracker.php?ACTION=VIEW HTTP/1.1\r\nHost: 127.0.0.1\r\n"
-                      "Accept: */*\r\nUser-Agent: Scrawlbox Client v1.0 build#0001\r\n"
-                      "Connection: close\r\n\r\n");
+  const QByteArray raw =
+      RawExchange(tracker.port(),
+                  "GET /misc/scrawlbox/tracker.php?ACTION=VIEW HTTP/1.1\r\nHost: 127.0.0.1\r\n"
+                  "Accept: */*\r\nUser-Agent: Scrawlbox Client v1.0 build#0001\r\n"
+                  "Connection: close\r\n\r\n");
   ASSERT_TRUE(raw.startsWith("HTTP/1.1 200 OK\r\n")) << raw.toStdString();
   EXPECT_TRUE(raw.contains("\r\nTransfer-Encoding: chunked\r\n"));
   const QByteArray body = raw.mid(raw.indexOf("\r\n\r\n") + 4);
@@ -103,9 +105,9 @@ TEST(TrackerProcess, HostileRequestsGetReasonsAndNothingBreaks) {
   EXPECT_EQ(ReplyRecord(Ask(tracker, "ACTION=NUKE")), "STATUS=ERROR|EXTRA=Unknown ACTION NUKE.");
   EXPECT_EQ(ReplyRecord(Ask(tracker, "ACTION=VIEW&ACTION=VIEW")),
             "STATUS=ERROR|EXTRA=ACTION was given more than once.");
-  EXPECT_EQ(GetValue(ReplyRecord(Ask(tracker, AddQuery("K", std::string(21, 'n'), 2020))),
-                     "STATUS"),
-            "FAIL");
+  EXPECT_EQ(
+      GetValue(ReplyRecord(Ask(tracker, AddQuery("K", std::string(21, 'n'), 2020))), "STATUS"),
+      "FAIL");
   EXPECT_EQ(GetValue(ReplyRecord(Ask(tracker, AddQuery("K", "ok", 0))), "STATUS"), "FAIL");
   // A bar, a line break and bytes above 127 stay inside the one field.
   EXPECT_EQ(ReplyRecord(Ask(tracker, AddQuery("K", "a%7CPORT=9%0D%0A%E9", 2020))),
@@ -119,9 +121,9 @@ TEST(TrackerProcess, HostileRequestsGetReasonsAndNothingBreaks) {
   EXPECT_EQ(rows[1].name, "%zz");
   EXPECT_EQ(GetValue(rows[0].tag, "PORT"), "2020");
 
-  EXPECT_THAT(RawExchange(tracker.port(), "POST / HTTP/1.1\r\nContent-Length: 1\r\n\r\nx")
-                  .toStdString(),
-              StartsWith("HTTP/1.1 405"));
+  EXPECT_THAT(
+      RawExchange(tracker.port(), "POST / HTTP/1.1\r\nContent-Length: 1\r\n\r\nx").toStdString(),
+      StartsWith("HTTP/1.1 405"));
   EXPECT_THAT(RawExchange(tracker.port(), "\x01\x02 nonsense\r\n\r\n").toStdString(),
               Not(HasSubstr("STATUS=")));
 
@@ -191,8 +193,10 @@ TEST(TrackerProcess, TheWebPageListsThePublicRoomsInABrowser) {
 TEST(TrackerProcess, ARoomSubmittedFromTheConsoleIsFoundJoinedAndRemovedOnExit) {
   TrackerProcess tracker;
   ASSERT_TRUE(tracker.Start());
-  ServerProcess room("Name=Caf\xE9 & Co|Room\nDescription=Pens ready\nIP Address=127.0.0.1\n"
-                     "[Directory]\nTracker URL=" + tracker.Url() + "\n");
+  ServerProcess room(
+      "Name=Caf\xE9 & Co|Room\nDescription=Pens ready\nIP Address=127.0.0.1\n"
+      "[Directory]\nTracker URL=" +
+      tracker.Url() + "\n");
   ASSERT_TRUE(room.Start());
   room.Command("submit");
   ASSERT_TRUE(room.WaitForOutput(

@@ -20,9 +20,14 @@ std::vector<std::string> Drain(ReceiveBuffer& buffer) {
 
 TEST(Framing, FrameAndParseRoundTrip) {
   EXPECT_EQ(Frame("SAY", "hello"), std::string("SAY\x02hello\x01"));
-  const Message m = ParseMessage("SAY\x02" "a\x02" "b");
+  const Message m = ParseMessage(
+      "SAY\x02"
+      "a\x02"
+      "b");
   EXPECT_EQ(m.command, "SAY");
-  EXPECT_EQ(m.data, "a\x02" "b");  // only the first code 2 separates
+  EXPECT_EQ(m.data,
+            "a\x02"
+            "b");  // only the first code 2 separates
 }
 
 TEST(Framing, MessageWithoutCommandSeparatorIsAllCommand) {
@@ -35,13 +40,17 @@ TEST(Framing, MessageWithoutCommandSeparatorIsAllCommand) {
 }
 
 TEST(Framing, FieldsMissingFromShortDataReadEmpty) {
-  const auto fields = SplitFields("a\x03\x03" "c");
+  const auto fields = SplitFields(
+      "a\x03\x03"
+      "c");
   ASSERT_EQ(fields.size(), 3u);
   EXPECT_EQ(fields[1], "");
   EXPECT_EQ(FieldOr(fields, 2), "c");
   EXPECT_EQ(FieldOr(fields, 7), "");
   EXPECT_EQ(SplitFields("").size(), 1u);
-  EXPECT_EQ(JoinFields({"1", "2", ""}), "1\x03" "2\x03");
+  EXPECT_EQ(JoinFields({"1", "2", ""}),
+            "1\x03"
+            "2\x03");
 }
 
 TEST(Framing, BlankDataIsEmptyOrOneOrTwoLineBreaks) {
@@ -55,7 +64,11 @@ TEST(Framing, BlankDataIsEmptyOrOneOrTwoLineBreaks) {
 }
 
 TEST(Framing, StripControlCodesRemovesOnlyCodesOneToFour) {
-  EXPECT_EQ(StripControlCodes("a\x01" "b\x02" "c\x03" "d\x04" "e\x05\xAC\xFF"),
+  EXPECT_EQ(StripControlCodes("a\x01"
+                              "b\x02"
+                              "c\x03"
+                              "d\x04"
+                              "e\x05\xAC\xFF"),
             "abcde\x05\xAC\xFF");
   EXPECT_EQ(FirstChars("abcdef", 3), "abc");
   EXPECT_EQ(FirstChars("ab", 3), "ab");
@@ -63,11 +76,22 @@ TEST(Framing, StripControlCodesRemovesOnlyCodesOneToFour) {
 
 TEST(ReceiveBuffer, CutsSeveralMessagesOfOneReadInOrder) {
   ReceiveBuffer buffer;
-  buffer.Append("A\x02" "1\x01" "B\x02" "2\x01" "C");
-  EXPECT_EQ(Drain(buffer), (std::vector<std::string>{"A\x02" "1", "B\x02" "2"}));
+  buffer.Append(
+      "A\x02"
+      "1\x01"
+      "B\x02"
+      "2\x01"
+      "C");
+  EXPECT_EQ(Drain(buffer), (std::vector<std::string>{"A\x02"
+                                                     "1",
+                                                     "B\x02"
+                                                     "2"}));
   EXPECT_EQ(buffer.Pending(), 1u);
-  buffer.Append("\x02" "3\x01");
-  EXPECT_EQ(Drain(buffer), (std::vector<std::string>{"C\x02" "3"}));
+  buffer.Append(
+      "\x02"
+      "3\x01");
+  EXPECT_EQ(Drain(buffer), (std::vector<std::string>{"C\x02"
+                                                     "3"}));
   EXPECT_EQ(buffer.Pending(), 0u);  // a read ending at a terminator leaves nothing behind
 }
 
@@ -133,11 +157,18 @@ TEST(ReceiveBuffer, TextWithoutTerminatorIsBounded) {
 
 TEST(ReceiveBuffer, OverlongMessageIsRefusedEvenWhenItsTerminatorCameInTheSameRead) {
   ReceiveBuffer buffer;
-  buffer.Append("OK\x02" "1\x01" + std::string(ReceiveBuffer::kMaxMessageLength + 1, 'b') +
-                "\x01" "LATE\x02" "2\x01");
+  buffer.Append(
+      "OK\x02"
+      "1\x01" +
+      std::string(ReceiveBuffer::kMaxMessageLength + 1, 'b') +
+      "\x01"
+      "LATE\x02"
+      "2\x01");
   std::string message;
   ASSERT_EQ(buffer.Next(&message), Status::kMessage);
-  EXPECT_EQ(message, "OK\x02" "1");
+  EXPECT_EQ(message,
+            "OK\x02"
+            "1");
   EXPECT_EQ(buffer.Next(&message), Status::kTooLong);
 }
 

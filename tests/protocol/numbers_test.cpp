@@ -14,10 +14,9 @@ namespace {
 
 TEST(LeadingNumber, ReadsTheNumberAtTheStartAndZeroForText) {
   const std::pair<const char*, double> cases[] = {
-      {"12abc", 12}, {"  7", 7}, {"\t\r\n9 9", 9}, {"099410", 99410},
-      {"abc", 0}, {"", 0}, {"-", 0}, {".", 0},
-      {"-3.5x", -3.5}, {"+4", 4}, {".5", 0.5}, {"2.5", 2.5},
-      {"1e3", 1000}, {"1e", 1}, {"1e+", 1}};
+      {"12abc", 12}, {"  7", 7},   {"\t\r\n9 9", 9}, {"099410", 99410}, {"abc", 0},
+      {"", 0},       {"-", 0},     {".", 0},         {"-3.5x", -3.5},   {"+4", 4},
+      {".5", 0.5},   {"2.5", 2.5}, {"1e3", 1000},    {"1e", 1},         {"1e+", 1}};
   for (const auto& [text, value] : cases) EXPECT_EQ(LeadingNumber(text), value) << text;
 }
 

@@ -77,7 +77,8 @@ TEST(BanList, AttemptsAreCountedOnTheFirstMatchAndKept) {
   EXPECT_EQ(bans.entries()[0].Attempts(), "3");
   EXPECT_EQ(bans.entries()[1].Attempts(), "0");
   EXPECT_EQ(ini.INIRead("Banned IPs", "Banned IP[1]", ""),
-            "IP=10.0.0.5\xACREASON=narrow\xAC" "CONNECTIONATTEMPTS=3");
+            "IP=10.0.0.5\xACREASON=narrow\xAC"
+            "CONNECTIONATTEMPTS=3");
   BanList reloaded(ini);
   reloaded.LoadBanList();
   ASSERT_EQ(reloaded.entries().size(), 2u);
@@ -98,7 +99,9 @@ TEST(BanList, EditsAndRemovingTheLastEntryDeletesTheSection) {
   BanList bans(ini);
   bans.AddBan("1.2.3.4", "r");
   EXPECT_TRUE(bans.ChangePattern(0, "1.2.3.*"));
-  EXPECT_TRUE(bans.ChangeReason(0, "new\xAC" "reason"));
+  EXPECT_TRUE(bans.ChangeReason(0,
+                                "new\xAC"
+                                "reason"));
   EXPECT_FALSE(bans.ChangeReason(0, ""));
   EXPECT_FALSE(bans.ChangePattern(5, "x"));
   EXPECT_EQ(bans.entries()[0].IP(), "1.2.3.*");
@@ -113,8 +116,9 @@ TEST(BanList, BrokenSectionsLoadWhatTheyCanQuickly) {
   none.LoadBanList();
   EXPECT_TRUE(none.entries().empty());
 
-  MemoryIni huge("[Banned IPs]\nTotal=1000000000\nBanned IP[1]=IP=1.1.1.1\xACREASON=a\n"
-                 "Banned IP[3]=no separators at all\nBanned IP[4]=IP=2.2.2.[\n");
+  MemoryIni huge(
+      "[Banned IPs]\nTotal=1000000000\nBanned IP[1]=IP=1.1.1.1\xACREASON=a\n"
+      "Banned IP[3]=no separators at all\nBanned IP[4]=IP=2.2.2.[\n");
   BanList some(huge);
   const auto start = std::chrono::steady_clock::now();
   some.LoadBanList();
@@ -135,12 +139,12 @@ TEST(Statistics, RowsComeInTheirOrderAndResetClearsTheStoredTotals) {
   const auto rows = StatisticsRows(stats, 2, 8, 1633);
   std::vector<std::string> names;
   for (const auto& row : rows) names.push_back(row.first);
-  EXPECT_THAT(names, ElementsAre("Server Launched", "Tracker Submissions", "Attempted Connections",
-                                 "Established Connections", "Games Started", "Games Completed",
-                                 "Rounds", "Words Skipped", "Words Guessed", "Hints Given",
-                                 "Profile Requests", "Sentences Typed", "Users Kicked",
-                                 "Banned IPs", "Ping Timeouts", "Socket Errors", "WordLists",
-                                 "Words"));
+  EXPECT_THAT(names,
+              ElementsAre("Server Launched", "Tracker Submissions", "Attempted Connections",
+                          "Established Connections", "Games Started", "Games Completed", "Rounds",
+                          "Words Skipped", "Words Guessed", "Hints Given", "Profile Requests",
+                          "Sentences Typed", "Users Kicked", "Banned IPs", "Ping Timeouts",
+                          "Socket Errors", "WordLists", "Words"));
   EXPECT_EQ(rows[6].second, 12345);
   EXPECT_EQ(rows[9].second, 0);  // not a number
   EXPECT_EQ(rows[13].second, 2);
@@ -168,18 +172,18 @@ TEST_F(Operator, KickTellsEveryoneAndClosesWhatTheClientLeavesOpen) {
   EXPECT_FALSE(actions.Kick(b, "   "));
   ASSERT_TRUE(actions.Kick(b, std::string(600, 'r')));
   const std::string reason(512, 'r');
-  EXPECT_THAT(h.Take(a), ElementsAre(Msg("NOTICE", "ben has been kicked by the sever operator: " +
-                                                       reason)));
-  EXPECT_THAT(h.Take(b), ElementsAre(Msg("NOTICE", "ben has been kicked by the sever operator: " +
-                                                       reason),
-                                     Msg("KICKOP", reason)));
+  EXPECT_THAT(h.Take(a),
+              ElementsAre(Msg("NOTICE", "ben has been kicked by the sever operator: " + reason)));
+  EXPECT_THAT(h.Take(b),
+              ElementsAre(Msg("NOTICE", "ben has been kicked by the sever operator: " + reason),
+                          Msg("KICKOP", reason)));
   h.clock.Advance(100);
   EXPECT_THAT(h.Take(b), ElementsAre(Msg("NOOP", "-")));
   EXPECT_FALSE(h.transport.IsClosed(b));
   h.clock.Advance(1900);
   EXPECT_TRUE(h.transport.IsClosed(b));
-  EXPECT_THAT(h.Take(a), ElementsAre(Msg("PART", "100001\x03Kicked by the server operator: " +
-                                                     reason)));
+  EXPECT_THAT(h.Take(a),
+              ElementsAre(Msg("PART", "100001\x03Kicked by the server operator: " + reason)));
   EXPECT_EQ(h.ini.INIRead("Server Statistics", "Total Users Kicked", ""), "1");
 }
 
@@ -243,8 +247,8 @@ TEST_F(Operator, ListenStatesCloseAndReopenAndDenyTurnsNewcomersAway) {
 }
 
 TEST_F(Operator, TheConsoleAnswersEveryCommandAndExplainsMalformedOnes) {
-  EXPECT_THAT(console.Execute("users"),
-              ElementsAre("#001 100000 10.0.0.1 ann (in room)", "#002 100001 10.0.0.1 ben (in room)"));
+  EXPECT_THAT(console.Execute("users"), ElementsAre("#001 100000 10.0.0.1 ann (in room)",
+                                                    "#002 100001 10.0.0.1 ben (in room)"));
   EXPECT_THAT(console.Execute("msg 100000 hi there"), ElementsAre("Sent."));
   EXPECT_THAT(h.Take(a), ElementsAre(Msg("SERVERMSG", "hi there")));
   EXPECT_THAT(console.Execute("msgall hello all"), ElementsAre("Sent to everyone in the room."));
@@ -263,14 +267,14 @@ TEST_F(Operator, TheConsoleAnswersEveryCommandAndExplainsMalformedOnes) {
   EXPECT_THAT(console.Execute(""), IsEmpty());
 
   // Malformed commands get one line and change nothing.
-  for (const char* line : {"kick", "kick 100000", "kick abc reason", "ban", "msg 100000",
-                           "msgall", "listen sideways", "deny", "unban 0", "unban 9",
-                           "unban x"}) {
+  for (const char* line : {"kick", "kick 100000", "kick abc reason", "ban", "msg 100000", "msgall",
+                           "listen sideways", "deny", "unban 0", "unban 9", "unban x"}) {
     const auto answer = console.Execute(line);
     EXPECT_EQ(answer.size(), 1u) << line;
   }
   EXPECT_THAT(console.Execute("kick 424242 bye"), ElementsAre("No user has the id 424242."));
-  EXPECT_THAT(console.Execute("dance"), ElementsAre("Unknown command \"dance\"; type help for the list."));
+  EXPECT_THAT(console.Execute("dance"),
+              ElementsAre("Unknown command \"dance\"; type help for the list."));
   EXPECT_FALSE(h.transport.IsClosed(a));
 }
 

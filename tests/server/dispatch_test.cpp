@@ -43,8 +43,9 @@ TEST_F(Room, ActionsAndAwayGoToTheOthersOnly) {
   h.Send(a, to_server::USERACTION, "waves");
   h.Send(a, to_server::AWAY, "1");
   EXPECT_THAT(h.Take(a), IsEmpty());
-  EXPECT_THAT(h.Take(b), ElementsAre(Msg("USERACTION", "100000\x03waves"),
-                                     Msg("AWAY", "100000\x03" "1")));
+  EXPECT_THAT(h.Take(b), ElementsAre(Msg("USERACTION", "100000\x03waves"), Msg("AWAY",
+                                                                               "100000\x03"
+                                                                               "1")));
   // Away is only shown: the flag sent at login still counts.
   EXPECT_EQ(h.server.Record(a)->AutoSkip, 0);
 }
@@ -69,13 +70,17 @@ TEST_F(Room, InfoIsStoredAt60AndAnnouncedToAll) {
 
 TEST_F(Room, ProfileRequestsAnswerFromTheUserOrWithAnEmptyProfile) {
   h.Send(a, to_server::USERINFO, "100001");
-  EXPECT_THAT(h.Take(a),
-              ElementsAre(Msg("USERINFO", "ben\x03" "23\x03" "Female\x03Leeds\x03-\x03hello")));
+  EXPECT_THAT(h.Take(a), ElementsAre(Msg("USERINFO",
+                                         "ben\x03"
+                                         "23\x03"
+                                         "Female\x03Leeds\x03-\x03hello")));
   EXPECT_EQ(h.view.rows[100000].status, "Requested UserInfo for: ben");
   h.server.OnClosed(b);
   h.TakeAll();
   h.Send(a, to_server::USERINFO, "100001");
-  EXPECT_THAT(h.Take(a), ElementsAre(Msg("USERINFO", "\x03" "0\x03\x03\x03\x03")));
+  EXPECT_THAT(h.Take(a), ElementsAre(Msg("USERINFO",
+                                         "\x03"
+                                         "0\x03\x03\x03\x03")));
   EXPECT_EQ(h.ini.INIRead("Server Statistics", "Total Profile Requests", ""), "2");
 }
 
@@ -87,14 +92,20 @@ TEST_F(Room, OnlyTheAdminMayKick) {
   h.server.Record(a)->IsAdmin = true;
   h.Send(a, to_server::KICK, "100002\x03rude");
   EXPECT_TRUE(h.transport.IsClosed(c));
-  EXPECT_THAT(h.Take(b), ElementsAre(Msg("KICKINFO", "100000\x03" "100002\x03rude"),
+  EXPECT_THAT(h.Take(b), ElementsAre(Msg("KICKINFO",
+                                         "100000\x03"
+                                         "100002\x03rude"),
                                      Msg("PART", "100002\x03rude")));
   EXPECT_EQ(h.view.rows[100000].status, "Has kicked: rude");
   EXPECT_EQ(h.ini.INIRead("Server Statistics", "Total Users Kicked", ""), "1");
 
   // An unknown target is announced but nothing is closed.
-  h.Send(a, to_server::KICK, "555\x03" "ghost");
-  EXPECT_THAT(h.Take(b), ElementsAre(Msg("KICKINFO", "100000\x03" "555\x03ghost")));
+  h.Send(a, to_server::KICK,
+         "555\x03"
+         "ghost");
+  EXPECT_THAT(h.Take(b), ElementsAre(Msg("KICKINFO",
+                                         "100000\x03"
+                                         "555\x03ghost")));
   EXPECT_EQ(h.server.ConnectionCount(), 2);
 }
 
@@ -105,7 +116,9 @@ TEST_F(Room, ProfileAndKickFromOutsideTheRoomCloseTheAsker) {
   EXPECT_THAT(h.Take(prober), IsEmpty());
 
   const int kicker = h.Handshake();
-  h.Send(kicker, to_server::KICK, "100000\x03" "bye");
+  h.Send(kicker, to_server::KICK,
+         "100000\x03"
+         "bye");
   EXPECT_TRUE(h.transport.IsClosed(kicker));
   EXPECT_FALSE(h.transport.IsClosed(a));
 }
@@ -131,35 +144,60 @@ TEST_F(Room, UnknownCommandsAreLoggedAndTheConnectionStays) {
 }
 
 TEST_F(Room, DrawingIsRelayedToTheOthersWithTheSendersId) {
-  h.Send(b, "FH", "1\x03" "2\x03" "3\x03" "4");
+  h.Send(b, "FH",
+         "1\x03"
+         "2\x03"
+         "3\x03"
+         "4");
   h.Send(b, "CU", "junk");
   h.Send(b, "UN", "-");
   h.Send(b, "CL", "-");
   EXPECT_THAT(h.Take(b), ElementsAre(Msg("CL", "-")));
-  EXPECT_THAT(h.Take(a), ElementsAre(Msg("FH", "100001\x03" "1\x03" "2\x03" "3\x03" "4"),
-                                     Msg("CU", "100001\x03-"), Msg("UN", "100001\x03-"),
-                                     Msg("CL", "-")));
+  EXPECT_THAT(h.Take(a),
+              ElementsAre(Msg("FH",
+                              "100001\x03"
+                              "1\x03"
+                              "2\x03"
+                              "3\x03"
+                              "4"),
+                          Msg("CU", "100001\x03-"), Msg("UN", "100001\x03-"), Msg("CL", "-")));
   h.Send(b, "PA", "");
   h.Send(b, "ER", "\r\n");
   EXPECT_THAT(h.Take(a), IsEmpty());
   const int outsider = h.Connect();
-  h.Send(outsider, "FH", "1\x03" "2\x03" "3\x03" "4");
+  h.Send(outsider, "FH",
+         "1\x03"
+         "2\x03"
+         "3\x03"
+         "4");
   EXPECT_TRUE(h.transport.IsClosed(outsider));
   EXPECT_THAT(h.Take(a), IsEmpty());
 }
 
 TEST_F(Room, ControlCodesInFreeTextCannotForgeFields) {
-  h.Send(a, to_server::SAY, "hi\x03" "100001\x04" "x\x02y");
+  h.Send(a, to_server::SAY,
+         "hi\x03"
+         "100001\x04"
+         "x\x02y");
   EXPECT_THAT(h.Take(b), ElementsAre(Msg("SAY", "100000\x03hi100001xy")));
   h.Send(a, to_server::NICKCHG, "e\x03vil");
   EXPECT_EQ(h.server.Record(a)->Nickname, "evil");
   h.Send(a, to_server::USERACTION, "\x03\x04");  // nothing left to show
-  h.Send(a, to_server::PART, "gone\x03" "100002\x03" "fake");
-  EXPECT_THAT(h.Take(b), ElementsAre(Msg("NICKCHG", "100000\x03" "evil"),
+  h.Send(a, to_server::PART,
+         "gone\x03"
+         "100002\x03"
+         "fake");
+  EXPECT_THAT(h.Take(b), ElementsAre(Msg("NICKCHG",
+                                         "100000\x03"
+                                         "evil"),
                                      Msg("PART", "100000\x03gone100002fake")));
 
   const int profile = h.Handshake();
-  h.Send(profile, to_server::USER, "n\x04ick\x03" "0\x03" "9\x03M\x02" "ale\x03");
+  h.Send(profile, to_server::USER,
+         "n\x04ick\x03"
+         "0\x03"
+         "9\x03M\x02"
+         "ale\x03");
   EXPECT_EQ(h.server.Record(profile)->Nickname, "nick");
   EXPECT_EQ(h.server.Record(profile)->Gender, "Male");
   EXPECT_EQ(h.server.Record(profile)->Quote, "");

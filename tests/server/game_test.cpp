@@ -59,7 +59,10 @@ TEST(GameSetup, StartGameAnnouncesTheGameAndTellsOnlyTheArtistTheWord) {
 
   const int late = h.LogInTo(GameHarness::Step::kUserList, "late");
   const auto messages = h.Take(late);
-  EXPECT_EQ(messages[2].data, "\x03\x03-\x03" "1\x03" "5");  // PASSOK with the round
+  EXPECT_EQ(messages[2].data,
+            "\x03\x03-\x03"
+            "1\x03"
+            "5");  // PASSOK with the round
   EXPECT_THAT(messages.back(), Msg("GAMERUNNING", "100000\x03"));
 }
 
@@ -96,8 +99,9 @@ TEST(GameSetup, BadSetUpDataGivesAClearOutcome) {
   const int b = h.Join("ben");
   // Missing fields: no word lists chosen, so no word and no game.
   h.Send(a, to_server::STARTGAME, "Room");
-  EXPECT_THAT(h.Take(b), ElementsAre(Msg("NOTICE", "No words could be read from the chosen word "
-                                                   "lists.")));
+  EXPECT_THAT(h.Take(b), ElementsAre(Msg("NOTICE",
+                                         "No words could be read from the chosen word "
+                                         "lists.")));
   EXPECT_FALSE(h.game.IsRunning());
   // Unknown names and paths are no lists either.
   h.StartGame(a, 3, 60000, 30000, "nope,../test,/etc/passwd");
@@ -166,8 +170,12 @@ TEST_F(ThreePlayers, RoundTimerRunsTheWholeStateMachine) {
   // The first find starts the countdown; when it runs out the round ends by time as well.
   h.Say(a, "dog");
   EXPECT_EQ(state().TimerMode, kTimerCountdown);
-  EXPECT_THAT(h.Take(c), ElementsAre(Msg("WORDFOUND", "1\x03" "100000"),
-                                     Msg("POINTSCHG", "100000\x03" "220"),
+  EXPECT_THAT(h.Take(c), ElementsAre(Msg("WORDFOUND",
+                                         "1\x03"
+                                         "100000"),
+                                     Msg("POINTSCHG",
+                                         "100000\x03"
+                                         "220"),
                                      Msg("STARTGAMETIMER", "30000")));
   h.clock.Advance(30000);
   EXPECT_THAT(h.Take(c), ElementsAre(Msg("ENDOFROUND", "dog")));
@@ -193,11 +201,11 @@ TEST_F(Guesses, MatchIgnoringCaseAndCloseOnesReachOnlyTheirSender) {
   h.StartGame(a);
   h.TakeAll();
   for (const std::string wrong : {"icecream", " ice cream", "ice", "ice cr"}) h.Say(b, wrong);
-  EXPECT_THAT(h.Take(c), ElementsAre(Msg("SAY", "100001\x03icecream"),
-                                     Msg("SAY", "100001\x03 ice cream")));
-  EXPECT_THAT(h.Take(b), ElementsAre(Msg("SAY", "100001\x03icecream"),
-                                     Msg("SAY", "100001\x03 ice cream"), Msg("WORDCLOSE", "ice"),
-                                     Msg("WORDCLOSE", "ice cr")));
+  EXPECT_THAT(h.Take(c),
+              ElementsAre(Msg("SAY", "100001\x03icecream"), Msg("SAY", "100001\x03 ice cream")));
+  EXPECT_THAT(h.Take(b),
+              ElementsAre(Msg("SAY", "100001\x03icecream"), Msg("SAY", "100001\x03 ice cream"),
+                          Msg("WORDCLOSE", "ice"), Msg("WORDCLOSE", "ice cr")));
   h.TakeAll();
   h.Say(b, "ICE CREAM");
   h.Say(c, "ice cream");
@@ -214,8 +222,12 @@ TEST_F(Guesses, AnyAlternativeCountsButClosenessLooksAtTheWholeLine) {
   h.Say(b, "cat,");
   h.Say(b, "KITTEN");
   EXPECT_THAT(h.Take(b), ElementsAre(Msg("SAY", "100001\x03kit"), Msg("WORDCLOSE", "cat,"),
-                                     Msg("WORDFOUND", "2\x03" "100001"),
-                                     Msg("POINTSCHG", "100001\x03" "220"),
+                                     Msg("WORDFOUND",
+                                         "2\x03"
+                                         "100001"),
+                                     Msg("POINTSCHG",
+                                         "100001\x03"
+                                         "220"),
                                      Msg("STARTGAMETIMER", "30000")));
 }
 
@@ -254,17 +266,27 @@ TEST_F(ThreePlayers, FirstFinderGetsTheBonusAndTheLastFindEndsTheRound) {
   h.clock.Advance(1000);
   h.Say(c, "cat");
   EXPECT_EQ(Points(c), 178);
-  EXPECT_THAT(h.Take(a), ElementsAre(Msg("WORDFOUND", "2\x03" "100001"),
-                                     Msg("POINTSCHG", "100001\x03" "200"),
+  EXPECT_THAT(h.Take(a), ElementsAre(Msg("WORDFOUND",
+                                         "2\x03"
+                                         "100001"),
+                                     Msg("POINTSCHG",
+                                         "100001\x03"
+                                         "200"),
                                      Msg("STARTGAMETIMER", "30000"),
-                                     Msg("WORDFOUND", "3\x03" "100002"),
-                                     Msg("POINTSCHG", "100002\x03" "178"),
+                                     Msg("WORDFOUND",
+                                         "3\x03"
+                                         "100002"),
+                                     Msg("POINTSCHG",
+                                         "100002\x03"
+                                         "178"),
                                      Msg("STOPGAMETIMER", "-")));
   EXPECT_EQ(h.ini.INIRead("Server Statistics", "Total Rounds", ""), "1");
   EXPECT_EQ(h.ini.INIRead("Server Statistics", "Total Words Guessed", ""), "1");
   // A finder who types the word again only chats.
   h.Say(b, "cat");
-  EXPECT_THAT(h.Take(a), ElementsAre(Msg("SAY", "100001\x03" "cat")));
+  EXPECT_THAT(h.Take(a), ElementsAre(Msg("SAY",
+                                         "100001\x03"
+                                         "cat")));
   EXPECT_EQ(Points(b), 200);
   h.clock.Advance(3500);
   EXPECT_THAT(h.Take(a), Contains(Msg("NEWROUND", "2")));
@@ -286,11 +308,19 @@ TEST_F(ThreePlayers, TheLastRoundsFinalFindEndsTheGameWithoutRelayingTheGuess) {
   h.TakeAll();
   h.Say(a, "cat");
   h.Say(b, "cat");
-  EXPECT_THAT(h.Take(c), ElementsAre(Msg("WORDFOUND", "1\x03" "100000"),
-                                     Msg("POINTSCHG", "100000\x03" "220"),
+  EXPECT_THAT(h.Take(c), ElementsAre(Msg("WORDFOUND",
+                                         "1\x03"
+                                         "100000"),
+                                     Msg("POINTSCHG",
+                                         "100000\x03"
+                                         "220"),
                                      Msg("STARTGAMETIMER", "30000"),
-                                     Msg("WORDFOUND", "2\x03" "100001"),
-                                     Msg("POINTSCHG", "100001\x03" "200"),
+                                     Msg("WORDFOUND",
+                                         "2\x03"
+                                         "100001"),
+                                     Msg("POINTSCHG",
+                                         "100001\x03"
+                                         "200"),
                                      Msg("STOPGAMETIMER", "-"), Msg("WINNER", "100000"),
                                      Msg("RESETSCORES", "-")));
 }
@@ -317,8 +347,9 @@ TEST_F(TwoPlayers, TheOnlyGuessersFindEndsTheRoundAtOnceWithoutBonus) {
 TEST_F(ThreePlayers, TheArtistLeavingStartsANewRoundFourSecondsLater) {
   h.server.OnClosed(a);
   EXPECT_THAT(h.Take(b), ElementsAre(Msg("PART", "100000\x03Server closed connection"),
-                                     Msg("NOTICE", "Artist has left the room; a new one will be "
-                                                   "selected.")));
+                                     Msg("NOTICE",
+                                         "Artist has left the room; a new one will be "
+                                         "selected.")));
   h.clock.Advance(3999);
   EXPECT_THAT(h.Take(b), IsEmpty());
   h.clock.Advance(1);
@@ -347,14 +378,18 @@ TEST_F(Hints, RevealTheWordLetterByLetter) {
   h.TakeAll();
   for (int i = 0; i < 5; ++i) h.Send(a, to_server::GIVEHINT, "-");
   EXPECT_THAT(h.Take(b),
-              ElementsAre(Msg("HINT", "[3 letters]\x03The artist has given a hint! The word has 3 "
-                                      "letters."),
-                          Msg("HINT", "c\x03The artist has given a second hint! The word starts "
-                                      "with: c"),
-                          Msg("HINT", "ca\x03The artist has given a third hint! The word starts "
-                                      "with: ca"),
-                          Msg("HINT", "cat\x03The artist has given a final hint! The word starts "
-                                      "with: cat")));
+              ElementsAre(Msg("HINT",
+                              "[3 letters]\x03The artist has given a hint! The word has 3 "
+                              "letters."),
+                          Msg("HINT",
+                              "c\x03The artist has given a second hint! The word starts "
+                              "with: c"),
+                          Msg("HINT",
+                              "ca\x03The artist has given a third hint! The word starts "
+                              "with: ca"),
+                          Msg("HINT",
+                              "cat\x03The artist has given a final hint! The word starts "
+                              "with: cat")));
   EXPECT_THAT(h.TakeCommands(a), ElementsAre("HINT", "HINT", "HINT", "HINT", "NOMOREHINTS"));
   EXPECT_EQ(h.view.rows[100000].status, "Has given a hint.");
   EXPECT_EQ(h.ini.INIRead("Server Statistics", "Total Hints Given", ""), "4");
@@ -362,7 +397,9 @@ TEST_F(Hints, RevealTheWordLetterByLetter) {
   // A joiner mid-round learns the letters given so far.
   const int late = h.Join("late");
   h.Send(late, to_server::ULISTREQ, "-");
-  EXPECT_THAT(h.Take(late), Contains(Msg("GAMERUNNING", "100000\x03" "cat")));
+  EXPECT_THAT(h.Take(late), Contains(Msg("GAMERUNNING",
+                                         "100000\x03"
+                                         "cat")));
 }
 
 TEST_F(Hints, CountLettersAndStopEarlyForShortWords) {
@@ -403,8 +440,8 @@ TEST_F(Skips, CostTheArtistAndReplayTheRoundNumber) {
 }
 
 TEST_F(Skips, ASkippedLastRoundIsPlayedAgain) {
-  h.Send(a, to_server::STARTGAME, protocol::JoinFields({"R", "D", "8", "0", "60000", "30000",
-                                                        "\x04test"}));
+  h.Send(a, to_server::STARTGAME,
+         protocol::JoinFields({"R", "D", "8", "0", "60000", "30000", "\x04test"}));
   h.TakeAll();
   h.Send(a, to_server::SKIPWORD, "-");
   EXPECT_THAT(h.TakeCommands(b), ElementsAre("WORDSKIPPED", "POINTSCHG"));
@@ -439,12 +476,25 @@ TEST_F(ThreePlayers, OnlyTheArtistMaySkipOrAskForHints) {
 }
 
 TEST_F(ThreePlayers, OnlyTheArtistDrawsDuringAGame) {
-  h.Send(b, "FH", "1\x03" "2\x03" "3\x03" "4");
+  h.Send(b, "FH",
+         "1\x03"
+         "2\x03"
+         "3\x03"
+         "4");
   h.Send(b, "CL", "-");
   EXPECT_THAT(h.Take(c), IsEmpty());
   EXPECT_FALSE(h.transport.IsClosed(b));
-  h.Send(a, "FH", "1\x03" "2\x03" "3\x03" "4");
-  EXPECT_THAT(h.Take(c), ElementsAre(Msg("FH", "100000\x03" "1\x03" "2\x03" "3\x03" "4")));
+  h.Send(a, "FH",
+         "1\x03"
+         "2\x03"
+         "3\x03"
+         "4");
+  EXPECT_THAT(h.Take(c), ElementsAre(Msg("FH",
+                                         "100000\x03"
+                                         "1\x03"
+                                         "2\x03"
+                                         "3\x03"
+                                         "4")));
 }
 
 TEST_F(ThreePlayers, TheArtistCanNeitherScoreWithNorGiveAwayTheWord) {
@@ -460,7 +510,9 @@ TEST_F(ThreePlayers, BetweenRoundsTheShownWordIsJustChat) {
   h.clock.Advance(60000);
   h.TakeAll();
   h.Say(b, "cat");
-  EXPECT_THAT(h.Take(c), ElementsAre(Msg("SAY", "100001\x03" "cat")));
+  EXPECT_THAT(h.Take(c), ElementsAre(Msg("SAY",
+                                         "100001\x03"
+                                         "cat")));
   EXPECT_EQ(Points(b), 0);
   // Chat in the pause after everyone found the word does not end the round again.
   h.clock.Advance(3500);

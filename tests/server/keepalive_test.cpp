@@ -77,11 +77,13 @@ TEST(Leaving, PartIsAnnouncedOnceWithItsReason) {
   const int stays = h.Join("stays");
   const int leaves = h.Join("leaves");
   h.Send(leaves, to_server::PART, "bye");
-  EXPECT_THAT(h.Take(stays), ElementsAre(Msg("PART", "100001\x03" "bye")));
+  EXPECT_THAT(h.Take(stays), ElementsAre(Msg("PART",
+                                             "100001\x03"
+                                             "bye")));
   EXPECT_THAT(h.Take(leaves), IsEmpty());
   EXPECT_TRUE(h.transport.IsClosed(leaves));
-  EXPECT_TRUE(h.view.HasLog(LogKind::kConnections,
-                            "leaves's (10.0.0.1) connection has been closed: bye."));
+  EXPECT_TRUE(
+      h.view.HasLog(LogKind::kConnections, "leaves's (10.0.0.1) connection has been closed: bye."));
 }
 
 TEST(Leaving, DroppedConnectionIsReportedAsClosedByTheServer) {

@@ -10,8 +10,8 @@ namespace server {
 namespace {
 
 using testing::ElementsAre;
-using testing_support::ProfileData;
 using testing_support::Msg;
+using testing_support::ProfileData;
 using testing_support::RunningGame;
 using testing_support::ServerHarness;
 namespace to_server = protocol::to_server;
@@ -37,15 +37,28 @@ TEST(Login, WholeSequenceFromHandshakeToUserList) {
   EXPECT_EQ(h.view.rows[100001].status, "Awaiting password...");
 
   h.Send(slot, to_server::PASS, "wrong password");
-  EXPECT_THAT(h.Take(slot), ElementsAre(Msg("PASSOK", "Be kind\x03" "A room with a long n\x03-\x03" "1\x03" "10")));
-  EXPECT_THAT(h.Take(first), ElementsAre(Msg("JOIN", "100001\x03" "bob\x03" "0")));
+  EXPECT_THAT(h.Take(slot), ElementsAre(Msg("PASSOK",
+                                            "Be kind\x03"
+                                            "A room with a long n\x03-\x03"
+                                            "1\x03"
+                                            "10")));
+  EXPECT_THAT(h.Take(first), ElementsAre(Msg("JOIN",
+                                             "100001\x03"
+                                             "bob\x03"
+                                             "0")));
   EXPECT_EQ(h.view.rows[100001].status, "Awaiting UserList request...");
 
   h.Send(slot, to_server::ULISTREQ, "-");
-  EXPECT_THAT(h.Take(slot),
-              ElementsAre(Msg("ULIST", "100000\x03" "alice\x03" "0\x03" "0\x03"
-                                       "100001\x03" "bob\x03" "0\x03" "0"),
-                          Msg("ULISTEND", "")));
+  EXPECT_THAT(h.Take(slot), ElementsAre(Msg("ULIST",
+                                            "100000\x03"
+                                            "alice\x03"
+                                            "0\x03"
+                                            "0\x03"
+                                            "100001\x03"
+                                            "bob\x03"
+                                            "0\x03"
+                                            "0"),
+                                        Msg("ULISTEND", "")));
   EXPECT_EQ(h.view.rows[100001].status, "The login sequence was successful.");
   EXPECT_EQ(h.server.Record(slot)->State, StateInRoom);
   EXPECT_EQ(h.ini.INIRead("Server Statistics", "Total Attempted Connections", ""), "2");
@@ -139,9 +152,9 @@ TEST(Login, UserListComesInBatchesOfTen) {
       batch_sizes.push_back(protocol::SplitFields(messages[i].data).size() / 4);
     }
     EXPECT_EQ(messages.back().command, "ULISTEND");
-    const std::vector<size_t> expected =
-        users == 10 ? std::vector<size_t>{10}
-                    : users == 11 ? std::vector<size_t>{10, 1} : std::vector<size_t>{10, 10, 5};
+    const std::vector<size_t> expected = users == 10   ? std::vector<size_t>{10}
+                                         : users == 11 ? std::vector<size_t>{10, 1}
+                                                       : std::vector<size_t>{10, 10, 5};
     EXPECT_EQ(batch_sizes, expected) << users << " users";
   }
 }
@@ -155,7 +168,10 @@ TEST(Login, UsersStillLoggingInAreNotListedAndGetNoBroadcasts) {
   EXPECT_TRUE(h.Take(halfway).empty());
   h.TakeAll();
   h.Send(in_room, to_server::ULISTREQ, "-");
-  EXPECT_THAT(h.Take(in_room), ElementsAre(Msg("ULIST", "100000\x03in\x03" "0\x03" "0"),
+  EXPECT_THAT(h.Take(in_room), ElementsAre(Msg("ULIST",
+                                               "100000\x03in\x03"
+                                               "0\x03"
+                                               "0"),
                                            Msg("ULISTEND", "")));
 }
 
@@ -171,7 +187,13 @@ TEST(Login, AdminClaimIsGrantedOnlyToSomeoneAloneInTheRoom) {
   h.Send(second, to_server::ULISTREQ, "-");
   const auto list = h.Take(second);
   ASSERT_FALSE(list.empty());
-  EXPECT_EQ(list[0].data, "100000\x03@first\x03" "0\x03" "0\x03" "100001\x03second\x03" "0\x03" "0");
+  EXPECT_EQ(list[0].data,
+            "100000\x03@first\x03"
+            "0\x03"
+            "0\x03"
+            "100001\x03second\x03"
+            "0\x03"
+            "0");
 }
 
 TEST(Login, JoinersDuringAGameAreToldOfIt) {
@@ -182,8 +204,10 @@ TEST(Login, JoinersDuringAGameAreToldOfIt) {
   h.TakeAll();
   h.Send(slot, to_server::USER, ProfileData("late"));
   h.Send(slot, to_server::PASS, "<none>");
-  EXPECT_THAT(h.Take(slot), ElementsAre(Msg("USEROK", "100000\x03"),
-                                        Msg("PASSOK", "\x03\x03-\x03" "3\x03" "5")));
+  EXPECT_THAT(h.Take(slot), ElementsAre(Msg("USEROK", "100000\x03"), Msg("PASSOK",
+                                                                         "\x03\x03-\x03"
+                                                                         "3\x03"
+                                                                         "5")));
   h.Send(slot, to_server::ULISTREQ, "-");
   const auto messages = h.Take(slot);
   ASSERT_EQ(messages.size(), 3u);

@@ -35,8 +35,14 @@ TEST(Limits, EarlierCompleteMessagesOfTheSameReadStillCount) {
   ServerHarness h;
   const int other = h.Join("other");
   const int sender = h.Join("sender");
-  h.SendRaw(sender, "SAY\x02" "fine\x01" "SAY\x02" + std::string(70000, 'x') + "\x01");
-  EXPECT_THAT(h.Take(other), ElementsAre(Msg("SAY", "100001\x03" "fine"),
+  h.SendRaw(sender,
+            "SAY\x02"
+            "fine\x01"
+            "SAY\x02" +
+                std::string(70000, 'x') + "\x01");
+  EXPECT_THAT(h.Take(other), ElementsAre(Msg("SAY",
+                                             "100001\x03"
+                                             "fine"),
                                          Msg("PART", "100001\x03Message too long")));
 }
 
@@ -89,9 +95,11 @@ TEST(Limits, ClosingDuringALoginStepLeavesNothingBehind) {
 // login state: the server must neither crash nor stop serving the players who behave.
 TEST(BadInput, EveryCommandSurvivesMalformedData) {
   std::vector<std::string> commands = {
-      "SCRAWLBOX_CL13NT", "USER", "PASS", "DISAGREE", "NICK", "ISALIVE", "PONG", "SAY",
-      "NEWINFO", "NICKCHG", "USERACTION", "AWAY", "PART", "ULISTREQ", "ADMIN", "USERINFO",
-      "KICK", "GETWORDLISTS", "NOP", "STARTGAME", "SKIPWORD", "WARNARTIST", "GIVEHINT"};
+      "SCRAWLBOX_CL13NT", "USER",       "PASS",         "DISAGREE", "NICK",
+      "ISALIVE",          "PONG",       "SAY",          "NEWINFO",  "NICKCHG",
+      "USERACTION",       "AWAY",       "PART",         "ULISTREQ", "ADMIN",
+      "USERINFO",         "KICK",       "GETWORDLISTS", "NOP",      "STARTGAME",
+      "SKIPWORD",         "WARNARTIST", "GIVEHINT"};
   for (size_t i = 0; i < protocol::kDrawCodeCount; ++i) {
     commands.emplace_back(protocol::DrawCodeWord(static_cast<protocol::DrawCode>(i)));
   }
@@ -99,9 +107,16 @@ TEST(BadInput, EveryCommandSurvivesMalformedData) {
   for (int i = 0; i < 256; ++i) {
     if (i != 1) binary.push_back(static_cast<char>(i));
   }
-  const std::vector<std::string> payloads = {"", "-", "\x03", "\x03\x03\x03\x03\x03\x03\x03\x03",
-                                             "\x04\x04", "abc", "-1e999\x03nan\x03" "1e999",
-                                             std::string(60000, 'z'), binary};
+  const std::vector<std::string> payloads = {"",
+                                             "-",
+                                             "\x03",
+                                             "\x03\x03\x03\x03\x03\x03\x03\x03",
+                                             "\x04\x04",
+                                             "abc",
+                                             "-1e999\x03nan\x03"
+                                             "1e999",
+                                             std::string(60000, 'z'),
+                                             binary};
   for (const auto& command : commands) {
     ServerHarness h;
     const int admin = h.Join("admin");
@@ -131,9 +146,9 @@ TEST(BadInput, RandomBytesNeverStopTheRoom) {
     for (size_t i = 0; i < length; ++i) {
       // Mostly control codes and capitals, so that real commands and frames turn up often.
       const unsigned pick = random() % 10;
-      bytes.push_back(pick < 3 ? static_cast<char>(1 + random() % 4)
-                               : pick < 8 ? static_cast<char>('A' + random() % 26)
-                                          : static_cast<char>(random() % 256));
+      bytes.push_back(pick < 3   ? static_cast<char>(1 + random() % 4)
+                      : pick < 8 ? static_cast<char>('A' + random() % 26)
+                                 : static_cast<char>(random() % 256));
     }
     h.SendRaw(slot, bytes);
     if (random() % 2) h.server.OnClosed(slot);

@@ -13,11 +13,11 @@
 #include <QTreeWidget>
 
 #include "protocol/commands.h"
-#include "server/connections/room_server.h"
-#include "server/ui/main_window.h"
 #include "server/admin/banned.h"
 #include "server/admin/operator_actions.h"
+#include "server/connections/room_server.h"
 #include "server/ui/admin_windows.h"
+#include "server/ui/main_window.h"
 #include "server/ui/server_details_dialog.h"
 #include "tests/support/server_harness.h"
 
@@ -88,13 +88,15 @@ TEST_F(WindowTest, LogsShowPeerTextPlainlyAndKeepOnlyTheNewestEntries) {
   }
   auto* general = Find<QListWidget>("lvwLogging_General");
   EXPECT_EQ(general->count(), MainWindow::kMaxLogEntries);
-  EXPECT_TRUE(general->item(general->count() - 1)->text().endsWith(
-      QString::fromStdString("line " + std::to_string(MainWindow::kMaxLogEntries + 9))));
+  EXPECT_TRUE(general->item(general->count() - 1)
+                  ->text()
+                  .endsWith(QString::fromStdString(
+                      "line " + std::to_string(MainWindow::kMaxLogEntries + 9))));
 }
 
 TEST_F(WindowTest, MasterStatesReadAsTheOperatorExpects) {
   const std::vector<std::pair<int, QString>> states = {
-      {kMasterUndefined, "UNDEFINED"}, {kMasterOpening, "ACCEPT"}, {kMasterListening, "ACCEPT"},
+      {kMasterUndefined, "UNDEFINED"}, {kMasterOpening, "ACCEPT"},  {kMasterListening, "ACCEPT"},
       {kMasterDeny, "DENY"},           {kMasterOffline, "OFFLINE"}, {kMasterError, "!ERROR!"}};
   for (const auto& [state, text] : states) {
     window.SetMasterState(state);
@@ -159,11 +161,13 @@ TEST_F(AdminWindowTest, TheOperatorMenuIsOffForTheListeningSocketsRow) {
   ASSERT_NE(master, nullptr);
   EXPECT_EQ(master->objectName(), "mOPMENU");
   ASSERT_EQ(master->actions().size(), 5);
-  for (QAction* action : master->actions()) EXPECT_FALSE(action->isEnabled()) << action->objectName().toStdString();
+  for (QAction* action : master->actions())
+    EXPECT_FALSE(action->isEnabled()) << action->objectName().toStdString();
   master->close();
   QMenu* user = OpenMenu(list, 1);
   ASSERT_NE(user, nullptr);
-  for (QAction* action : user->actions()) EXPECT_TRUE(action->isEnabled()) << action->objectName().toStdString();
+  for (QAction* action : user->actions())
+    EXPECT_TRUE(action->isEnabled()) << action->objectName().toStdString();
   user->close();
 }
 

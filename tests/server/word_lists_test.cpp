@@ -16,12 +16,15 @@ using testing_support::ScriptedRandom;
 using testing_support::TempDir;
 using testing_support::WriteFile;
 
-
 TEST(WordListEntries, LinesEndAtCrCrLfOrLfAndBlankOrHashLinesAreSkipped) {
   EXPECT_THAT(ParseEntries("one\r\ntwo\rthree\nfour", 100),
               ElementsAre("one", "two", "three", "four"));
   EXPECT_THAT(ParseEntries("#\r\n\r\n# note\r\n\r\r\nx#y\r\n", 100), ElementsAre("# note", "x#y"));
-  EXPECT_THAT(ParseEntries(std::string("a\x01" "b\tc\x00" "d\r\n\x02\x03\r\n", 11), 100),
+  EXPECT_THAT(ParseEntries(std::string("a\x01"
+                                       "b\tc\x00"
+                                       "d\r\n\x02\x03\r\n",
+                                       11),
+                           100),
               ElementsAre("abcd"));
   EXPECT_THAT(ParseEntries("a\nb\nc\n", 2), ElementsAre("a", "b"));
 }
@@ -80,9 +83,18 @@ TEST(WordListPick, PicksAListThenAnEntryWithEqualChance) {
   lists.ScanWordlist();
   ScriptedRandom random;
   random.values = {0.0, 0.99, 0.6, 0.0, 0.49, 0.5};
-  EXPECT_EQ(lists.PickWord("a\x04" "b", random), "a4");
-  EXPECT_EQ(lists.PickWord("a\x04" "b", random), "b1");
-  EXPECT_EQ(lists.PickWord("a\x04" "b", random), "a3");
+  EXPECT_EQ(lists.PickWord("a\x04"
+                           "b",
+                           random),
+            "a4");
+  EXPECT_EQ(lists.PickWord("a\x04"
+                           "b",
+                           random),
+            "b1");
+  EXPECT_EQ(lists.PickWord("a\x04"
+                           "b",
+                           random),
+            "a3");
 }
 
 TEST(WordListPick, ListsThatGiveNoWordArePassedOverForTheOthers) {
@@ -145,7 +157,8 @@ TEST(ShippedWordLists, AtLeastSixListsOfAHundredAndFiftyDrawableEntries) {
     const std::string text = testing_support::ReadFile(
         std::string(SCRAWLBOX_SOURCE_DIR "/data/Wordlists/") + name + ".txt");
     // Every line ends with CR LF, the form the lists are kept in.
-    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), std::count(text.begin(), text.end(), '\r'))
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'),
+              std::count(text.begin(), text.end(), '\r'))
         << name;
   }
 }

@@ -24,8 +24,7 @@ ClientHarness::ClientHarness(std::string_view client_ini)
   view.lines.clear();
 }
 
-void ConnectSession(client::Session& session, FakeConnection& connection,
-                    const std::string& host) {
+void ConnectSession(client::Session& session, FakeConnection& connection, const std::string& host) {
   session.Connect(host);
   connection.state = client::SocketState::kConnected;
   session.OnConnected();
@@ -39,19 +38,30 @@ void LogInSession(client::Session& session, FakeConnection& connection, int32_t 
   };
   receive("SCRAWLBOX_S3RV3R", "100");
   receive("USEROK", std::to_string(own_id) + "\x03");
-  receive("PASSOK", "\x03Room\x03-\x03" "1\x03" "10");
+  receive("PASSOK",
+          "\x03Room\x03-\x03"
+          "1\x03"
+          "10");
   std::string list;
   int32_t id = 100000;
   for (const auto& nickname : others) {
-    list += std::to_string(id++) + "\x03" + nickname + "\x03" "0\x03" "0\x03";
+    list += std::to_string(id++) + "\x03" + nickname +
+            "\x03"
+            "0\x03"
+            "0\x03";
   }
-  list += std::to_string(own_id) + "\x03" + session.profile().Nickname + "\x03" "0\x03" "0";
+  list += std::to_string(own_id) + "\x03" + session.profile().Nickname +
+          "\x03"
+          "0\x03"
+          "0";
   receive("ULIST", list);
   receive("ULISTEND", "");
   connection.sent.clear();
 }
 
-void ClientHarness::Connect(const std::string& host) { ConnectSession(session, connection, host); }
+void ClientHarness::Connect(const std::string& host) {
+  ConnectSession(session, connection, host);
+}
 
 void ClientHarness::Receive(std::string_view command, std::string_view data) {
   session.OnData(protocol::Frame(command, data));
@@ -62,6 +72,8 @@ void ClientHarness::LogIn(int32_t own_id, const std::vector<std::string>& others
   view.lines.clear();
 }
 
-std::vector<std::string> ClientHarness::SentCommands() { return CommandsOf(Sent()); }
+std::vector<std::string> ClientHarness::SentCommands() {
+  return CommandsOf(Sent());
+}
 
 }  // namespace testing_support

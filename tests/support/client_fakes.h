@@ -64,7 +64,8 @@ class RecordingClientView : public client::ClientView {
   void WordListsComplete() override {}
   void NoWordLists() override {}
   void PlaySoundFile(const std::string& file) override { sounds.push_back(file); }
-  void OfferDownload(const std::string& title, const std::string&, const std::string& url) override {
+  void OfferDownload(const std::string& title, const std::string&,
+                     const std::string& url) override {
     offers.push_back(title + " " + url);
   }
   void CloseProgram() override { closed = true; }

@@ -21,7 +21,9 @@ void GameHarness::WriteList(const std::string& file_name, const std::string& tex
   WriteFile(dir / file_name, text);
 }
 
-void GameHarness::SetWord(const std::string& entry) { WriteList("test.txt", entry + "\r\n"); }
+void GameHarness::SetWord(const std::string& entry) {
+  WriteList("test.txt", entry + "\r\n");
+}
 
 void GameHarness::StartGame(int slot, int rounds, int round_ms, int found_ms,
                             const std::string& lists_text) {

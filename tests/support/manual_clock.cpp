@@ -27,7 +27,9 @@ class ManualClock::FakeTimer : public scrawlbox::Timer {
 
 ManualClock::ManualClock() : alive_(std::make_shared<bool>(true)) {}
 
-ManualClock::~ManualClock() { *alive_ = false; }
+ManualClock::~ManualClock() {
+  *alive_ = false;
+}
 
 std::unique_ptr<scrawlbox::Timer> ManualClock::CreateTimer(std::function<void()> on_tick) {
   const int id = next_id_++;

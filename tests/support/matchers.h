@@ -16,7 +16,9 @@ void PrintTo(const Message& message, std::ostream* out);
 namespace testing_support {
 
 // A received protocol::Message with exactly this command and data.
-MATCHER_P2(Msg, command, data, "") { return arg.command == command && arg.data == data; }
+MATCHER_P2(Msg, command, data, "") {
+  return arg.command == command && arg.data == data;
+}
 
 // A game stand-in that reports a game in progress, with a fixed artist and hint.
 class RunningGame : public server::NoGame {

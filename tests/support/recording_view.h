@@ -40,7 +40,8 @@ class RecordingView : public server::ServerView {
   void ShowMessage(int icon, const std::string& title, const std::string& text) override {
     (icon == server::kIconError ? criticals : messages).push_back(title + ": " + text);
   }
-  void OfferDownload(const std::string& title, const std::string&, const std::string& url) override {
+  void OfferDownload(const std::string& title, const std::string&,
+                     const std::string& url) override {
     offers.push_back(title + " " + url);
   }
 

@@ -22,7 +22,9 @@ void ServerHarness::Send(int slot, std::string_view command, std::string_view da
   server.OnData(slot, protocol::Frame(command, data));
 }
 
-void ServerHarness::SendRaw(int slot, std::string_view bytes) { server.OnData(slot, bytes); }
+void ServerHarness::SendRaw(int slot, std::string_view bytes) {
+  server.OnData(slot, bytes);
+}
 
 int ServerHarness::Handshake(const std::string& address) {
   const int slot = Connect(address);
@@ -45,8 +47,12 @@ int ServerHarness::Join(const std::string& nickname, const std::string& auto_ski
   return slot;
 }
 
-std::vector<std::string> ServerHarness::TakeCommands(int slot) { return CommandsOf(Take(slot)); }
+std::vector<std::string> ServerHarness::TakeCommands(int slot) {
+  return CommandsOf(Take(slot));
+}
 
-void ServerHarness::TakeAll() { transport.sent.clear(); }
+void ServerHarness::TakeAll() {
+  transport.sent.clear();
+}
 
 }  // namespace testing_support

@@ -6,9 +6,9 @@
 
 #include "directory/records.h"
 #include "directory/tracker.h"
+#include "tests/support/temp_dir.h"
 #include "tracker/registry.h"
 #include "tracker/web_page.h"
-#include "tests/support/temp_dir.h"
 
 namespace tracker {
 namespace {
@@ -77,7 +77,10 @@ TEST(Query, AKeyGivenTwiceIsRefused) {
 }
 
 TEST(Fields, SeparatorsAndControlCharactersNeverReachARecord) {
-  EXPECT_EQ(CleanField("a|b\r\nc\td\x7f" "e\x01"), "a\xA6" "bcde");
+  EXPECT_EQ(CleanField("a|b\r\nc\td\x7f"
+                       "e\x01"),
+            "a\xA6"
+            "bcde");
   EXPECT_EQ(CleanField("caf\xE9"), "caf\xE9");
   EXPECT_EQ(Reply("FAIL", "x|y\r\nz"), "STATUS=FAIL|EXTRA=x\xA6yz\r\n");
 }
@@ -131,8 +134,7 @@ TEST_F(Service, OneRoomsFieldsCannotBreakAnotherRoomsRecord) {
 }
 
 TEST_F(Service, FieldsLongerThanTheServersOwnLimitsAreRefused) {
-  EXPECT_EQ(StatusOf(Handle(AddQuery("K", std::string(directory::kMaxRoomName, 'n')))),
-            "SUBMITOK");
+  EXPECT_EQ(StatusOf(Handle(AddQuery("K", std::string(directory::kMaxRoomName, 'n')))), "SUBMITOK");
   const std::string reply = Handle(AddQuery("K2", std::string(directory::kMaxRoomName + 1, 'n')));
   EXPECT_EQ(reply, "STATUS=FAIL|EXTRA=SERVERNAME is longer than 20 characters.\r\n");
   // Escapes count once they are undone: 20 encoded bars are 20 characters.

@@ -44,8 +44,11 @@ void BM_ReceiveFreehand(benchmark::State& state) {
   std::string batch;
   for (int i = 0; i < 100; ++i) {
     char data[64];
-    std::snprintf(data, sizeof data, "100000\x03%d\x03" "100\x03%d\x03" "103", 5 + i * 5,
-                  10 + i * 5);
+    std::snprintf(data, sizeof data,
+                  "100000\x03%d\x03"
+                  "100\x03%d\x03"
+                  "103",
+                  5 + i * 5, 10 + i * 5);
     batch += protocol::Frame("FH", data);
   }
   for (auto _ : state) session.OnData(batch);

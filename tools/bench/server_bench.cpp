@@ -16,7 +16,11 @@ void BM_RelayFreehand(benchmark::State& state) {
   const int players = static_cast<int>(state.range(0));
   int artist = 0;
   for (int i = 0; i < players; ++i) artist = h.Join(std::string(1, static_cast<char>('a' + i)));
-  const std::string segment = protocol::Frame("FH", "120\x03" "45\x03" "121\x03" "47");
+  const std::string segment = protocol::Frame("FH",
+                                              "120\x03"
+                                              "45\x03"
+                                              "121\x03"
+                                              "47");
   std::string batch;
   for (int i = 0; i < 100; ++i) batch += segment;
   for (auto _ : state) {
@@ -32,7 +36,12 @@ BENCHMARK(BM_RelayFreehand)->Arg(2)->Arg(8)->Arg(32);
 // Cutting a stream of messages that arrives in 4 KiB reads.
 void BM_ReceiveBuffer(benchmark::State& state) {
   std::string wire;
-  while (wire.size() < (1 << 20)) wire += protocol::Frame("FH", "120\x03" "45\x03" "121\x03" "47");
+  while (wire.size() < (1 << 20))
+    wire += protocol::Frame("FH",
+                            "120\x03"
+                            "45\x03"
+                            "121\x03"
+                            "47");
   size_t messages = 0;
   for (auto _ : state) {
     protocol::ReceiveBuffer buffer;
@@ -53,7 +62,8 @@ void BM_StatisticsIncrement(benchmark::State& state) {
   inifile::IniFile ini(dir / "Server.ini");
   for (int i = 0; i < 16; ++i) ini.INIWrite("Server Statistics", "Key " + std::to_string(i), "1");
   int value = 0;
-  for (auto _ : state) ini.INIWrite("Server Statistics", "Total Sentences Typed", std::to_string(++value));
+  for (auto _ : state)
+    ini.INIWrite("Server Statistics", "Total Sentences Typed", std::to_string(++value));
 }
 BENCHMARK(BM_StatisticsIncrement)->Unit(benchmark::kMicrosecond);
 

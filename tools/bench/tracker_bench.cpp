@@ -121,10 +121,11 @@ class TrackerThread {
 
 void BM_HttpRequest(benchmark::State& state) {
   TrackerThread tracker(static_cast<int>(state.range(1)));
-  const QByteArray request = state.range(0) == 0
-                                 ? QByteArray("GET /t?ACTION=VIEW HTTP/1.1\r\nHost: x\r\n"
-                                              "Connection: close\r\n\r\n")
-                                 : QByteArray("GET / HTTP/1.1\r\nHost: x\r\nConnection: close\r\n\r\n");
+  const QByteArray request =
+      state.range(0) == 0 ? QByteArray(
+                                "GET /t?ACTION=VIEW HTTP/1.1\r\nHost: x\r\n"
+                                "Connection: close\r\n\r\n")
+                          : QByteArray("GET / HTTP/1.1\r\nHost: x\r\nConnection: close\r\n\r\n");
   for (auto _ : state) {
     QTcpSocket socket;
     socket.connectToHost(QHostAddress::LocalHost, tracker.port());
