@@ -46,6 +46,7 @@ struct ConnectionRecord {
   std::string row_name = "Unknown User";  // the name the connection list shows
   bool entered_room = false;              // passed the password step: the others were told of it
   bool part_announced = false;            // the others were told it left
+  bool send_failed = false;               // nothing more is sent; it closes when the event ends
   protocol::ReceiveBuffer receive_buffer;
   std::unique_ptr<Timer> ping_timer;
 };

@@ -24,6 +24,7 @@ RoomServer::RoomServer(Ports ports)
 RoomServer::~RoomServer() = default;
 
 RoomServer::EventScope::~EventScope() {
+  if (server_->event_depth_ == 1) server_->ClosePendingConnections();
   if (--server_->event_depth_ == 0) server_->retired_.clear();
 }
 
@@ -162,8 +163,9 @@ void RoomServer::OnData(int slot, std::string_view bytes) {
   const int32_t id = record->Id;
   record->receive_buffer.Append(bytes);
   std::string message;
-  // A handler may close this very connection; the record is looked up again for every message.
-  while ((record = Record(slot)) != nullptr) {
+  // A handler may close this very connection, or fail to send to it (it closes when this event
+  // ends); the record is looked up again for every message.
+  while ((record = Record(slot)) != nullptr && !record->send_failed) {
     const auto status = record->receive_buffer.Next(&message);
     if (status == protocol::ReceiveBuffer::Status::kNeedMore) break;
     if (status == protocol::ReceiveBuffer::Status::kTooLong) {
@@ -214,6 +216,7 @@ void RoomServer::Broadcast(std::string_view command, std::string_view data, int 
 }
 
 bool RoomServer::SendFramed(ConnectionRecord& record, std::string_view framed, bool log_error) {
+  if (record.send_failed) return false;
   const int slot = record.SlotIndex;
   const SendResult result = transport_.Send(slot, framed);
   if (!result.ok) {
@@ -222,15 +225,33 @@ bool RoomServer::SendFramed(ConnectionRecord& record, std::string_view framed, b
                         ": " + result.description + ".",
                     kIconError);
     }
-    CloseConnection(slot);
+    CloseAfterEvent(record);
     return false;
   }
   if (transport_.QueuedBytes(slot) > kMaxSendQueue) {
     record.LeaveReason = "Send queue exceeded";
-    CloseConnection(slot);
+    CloseAfterEvent(record);
     return false;
   }
   return true;
+}
+
+void RoomServer::CloseAfterEvent(ConnectionRecord& record) {
+  record.send_failed = true;
+  if (event_depth_ == 0) {
+    CloseConnection(record.SlotIndex);
+  } else {
+    pending_closes_.push_back(record.SlotIndex);
+  }
+}
+
+void RoomServer::ClosePendingConnections() {
+  // Closing announces the departure, and that broadcast may fail for others in turn.
+  while (!pending_closes_.empty()) {
+    const int slot = pending_closes_.front();
+    pending_closes_.erase(pending_closes_.begin());
+    CloseConnection(slot);
+  }
 }
 
 // --- Closing -------------------------------------------------------------------------------------

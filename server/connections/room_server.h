@@ -86,9 +86,10 @@ class RoomServer {
 
   // --- For the game and the administration ----------------------------------------------------
   // Frames and sends to one slot in any login state; false when the slot is not open or the
-  // send failed (the slot is then closed).
+  // send failed (the slot is then closed when the current event ends).
   bool SendMessage(int slot, std::string_view command, std::string_view data);
-  // Sends to every in-room connection but except_slot (-1 excludes nobody).
+  // Sends to every in-room connection but except_slot (-1 excludes nobody). A send that fails
+  // closes its connection when the current event ends, never in the middle of a handler.
   void Broadcast(std::string_view command, std::string_view data, int except_slot);
   // The one way a connection ends: tells the others, the logs and the game.
   void CloseConnection(int slot);
@@ -198,6 +199,10 @@ class RoomServer {
   // The rest of the shutdown once any question is answered: the quit gate, then SERVERQUIT.
   // Sends one framed message; a failure or an overfull queue closes the connection.
   bool SendFramed(ConnectionRecord& record, std::string_view framed, bool log_error);
+  // A connection that cannot be written to any more is closed when the current event ends, so
+  // that no handler (and no game rule) sees the table change under it.
+  void CloseAfterEvent(ConnectionRecord& record);
+  void ClosePendingConnections();
   void ContinueQuit();
   void FinishQuit();
 
@@ -216,6 +221,7 @@ class RoomServer {
   // Open connections by slot; a closed slot is never used again.
   std::map<int, std::unique_ptr<ConnectionRecord>> connections_;
   std::vector<std::unique_ptr<ConnectionRecord>> retired_;
+  std::vector<int> pending_closes_;
   int event_depth_ = 0;
   int last_slot_ = 0;
   int32_t last_id_ = kFirstUserId - 1;

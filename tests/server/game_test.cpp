@@ -357,6 +357,42 @@ TEST_F(ThreePlayers, TheArtistLeavingStartsANewRoundFourSecondsLater) {
                                      Msg("NEWARTIST", "100001"), Msg("NEWWORD", "cat")));
 }
 
+// The chosen artist's connection breaks while a game or a round is being announced: the game
+// learns of it once the announcement is over and goes on as when the artist leaves, rather
+// than running a round that nobody draws.
+TEST(Leaving, AnArtistWhoseConnectionBreaksDuringTheGamesStartIsReplaced) {
+  GameHarness h;
+  const int a = h.Join("ann");
+  const int b = h.Join("ben");
+  const int c = h.Join("cid");
+  h.TakeAll();
+  h.transport.failing_slots.insert(a);
+  h.StartGame(b);
+  EXPECT_TRUE(h.transport.IsClosed(a));
+  EXPECT_THAT(h.Take(c), ElementsAre(Msg("SETGAMETIMER", "60000"), Msg("TOTALROUNDS", "3"),
+                                     Msg("START_GAME", "test"), Msg("NEWARTIST", "100000"),
+                                     Msg("PART", "100000\x03Server closed connection"),
+                                     Msg("NOTICE",
+                                         "Artist has left the room; a new one will be "
+                                         "selected.")));
+  h.clock.Advance(ArtistLeftPause);
+  EXPECT_THAT(h.TakeCommands(c), ElementsAre("SETGAMETIMER", "NEWROUND", "NEWARTIST"));
+  EXPECT_EQ(h.game.state().ArtistId, h.IdOf(b));
+}
+
+TEST_F(ThreePlayers, AnArtistWhoseConnectionBreaksAsTheRoundStartsIsReplaced) {
+  h.clock.Advance(60000);
+  h.TakeAll();
+  h.transport.failing_slots.insert(b);  // the artist of round 2
+  h.clock.Advance(BetweenRoundsPause);
+  EXPECT_TRUE(h.transport.IsClosed(b));
+  EXPECT_THAT(h.TakeCommands(c),
+              ElementsAre("SETGAMETIMER", "NEWROUND", "NEWARTIST", "PART", "NOTICE"));
+  h.clock.Advance(ArtistLeftPause);
+  EXPECT_THAT(h.TakeCommands(c), ElementsAre("SETGAMETIMER", "NEWROUND", "NEWARTIST", "NEWWORD"));
+  EXPECT_EQ(state().ArtistId, h.IdOf(c));
+}
+
 TEST_F(ThreePlayers, TheGameStopsSilentlyWhenOnePlayerRemainsAndCanStartAgain) {
   h.server.OnClosed(c);
   EXPECT_TRUE(h.game.IsRunning());
