@@ -56,21 +56,24 @@ std::string TrackerRegistration::RemoveQuery() const {
          "&ADMINNAME=" + URLEncode(s.AdminName);
 }
 
-void TrackerRegistration::Send(const std::string& query) {
+void TrackerRegistration::Send(const std::string& query, bool removal) {
   room_.SetStatusMessage("Connected, sending details..", kIconInfo);
   http_.Get(room_.settings().TrackerUrl + "?" + query, directory::UserAgent("Server"),
-            [this](const directory::HttpResult& result) { React(result); });
+            [this, removal](const directory::HttpResult& result) {
+              React(result);
+              if (removal) AfterRemovalAnswer(result.ok);
+            });
 }
 
 void TrackerRegistration::Submit() {
-  Send(SubmitQuery());
+  Send(SubmitQuery(), false);
 }
 
 void TrackerRegistration::Remove() {
   // From here on the room counts as not listed, whatever the answer: a quit waiting for it must
   // never wait for ever.
   submitted_ = false;
-  Send(RemoveQuery());
+  Send(RemoveQuery(), true);
 }
 
 void TrackerRegistration::React(const directory::HttpResult& result) {
@@ -80,13 +83,6 @@ void TrackerRegistration::React(const directory::HttpResult& result) {
           "Tracker Socket Error: [" + NumberText(result.error) + "] - " + result.error_text,
           kIconInfo);
     });
-    // A window stays open so that the operator reads what went wrong; the room already counts
-    // as not listed, so the next close ends the program. Without a window nobody would close it
-    // again, so the quit goes on.
-    if (quit_pending_) {
-      quit_pending_ = false;
-      if (remove_on_quit_) room_.Quit(true);
-    }
     return;
   }
   room_.AsEvent([&] {
@@ -125,10 +121,13 @@ void TrackerRegistration::React(const directory::HttpResult& result) {
     }
     room_.SetStatusMessage(text, kIconInfo);
   });
-  if (quit_pending_ && !submitted_) {
-    quit_pending_ = false;
-    room_.Quit(true);
-  }
+}
+
+void TrackerRegistration::AfterRemovalAnswer(bool ok) {
+  // After a failure a window stays open so that the operator reads what went wrong; the room
+  // already counts as not listed, so the next close ends the program. Without a window nobody
+  // would close it again, so the quit goes on.
+  room_.EndTrackerWait(ok || remove_on_quit_);
 }
 
 QuitGate::Decision TrackerRegistration::BeforeQuit() {
@@ -139,13 +138,8 @@ QuitGate::Decision TrackerRegistration::BeforeQuit() {
     return Decision::kStayOpen;
   }
   Remove();
-  quit_pending_ = true;
   if (remove_on_quit_) {
-    scheduler_.SingleShot(kQuitWaitMs, [this] {
-      if (!quit_pending_) return;
-      quit_pending_ = false;
-      room_.Quit(true);
-    });
+    scheduler_.SingleShot(kQuitWaitMs, [this] { room_.EndTrackerWait(true); });
   }
   return Decision::kWaitForTracker;
 }

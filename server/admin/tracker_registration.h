@@ -31,7 +31,6 @@ class TrackerRegistration : public QuitGate {
   void SetRemoveOnQuit(bool remove) { remove_on_quit_ = remove; }
 
   bool Submitted() const { return submitted_; }
-  bool QuitPending() const { return quit_pending_; }
 
   Decision BeforeQuit() override;
 
@@ -42,15 +41,19 @@ class TrackerRegistration : public QuitGate {
   void React(const directory::HttpResult& result);
 
  private:
-  void Send(const std::string& query);
+  void Send(const std::string& query, bool removal);
+  // A quit waiting for the removal goes on: it ends, or after a failure with a window the
+  // window stays open so that the operator reads what went wrong.
+  void AfterRemovalAnswer(bool ok);
 
   RoomServer& room_;
   directory::HttpGetter& http_;
   scrawlbox::Scheduler& scheduler_;
   const WordLists* word_lists_;
   std::string registration_key_;
+  // Whether the tracker lists the room, as far as this server knows.
   bool submitted_ = false;
-  bool quit_pending_ = false;
+  // Set for a quit without a window; the quit's own stage is the room server's.
   bool remove_on_quit_ = false;
 };
 

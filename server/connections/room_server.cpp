@@ -305,12 +305,23 @@ void RoomServer::OnPingTimer(int slot) {
 
 RoomServer::QuitResult RoomServer::Quit(bool confirmed) {
   EventScope scope(this);
-  if (quitting_) return QuitResult::kQuitting;
+  switch (quit_stage_) {
+    case QuitStage::kRunning:
+      break;
+    case QuitStage::kHeldOpen:
+      // The operator has read why the tracker failed; the players were told already.
+      FinishQuit();
+      return QuitResult::kQuitting;
+    case QuitStage::kGameGrace:
+    case QuitStage::kWaitingForTracker:
+    case QuitStage::kFinished:
+      return QuitResult::kQuitting;
+  }
   const bool game_running = game_->IsRunning();
   if (game_running && !confirmed) return QuitResult::kNeedsConfirmation;
-  quitting_ = true;
   if (game_running) {
     // Give the game's last messages a moment to go out before everyone is told to leave.
+    quit_stage_ = QuitStage::kGameGrace;
     scheduler_.SingleShot(250, [this] {
       EventScope later(this);
       ContinueQuit();
@@ -329,19 +340,35 @@ void RoomServer::ContinueQuit() {
       FinishQuit();
       return;
     case QuitGate::Decision::kWaitForTracker:
-      // Everyone is told now; the program ends once the tracker has let the room go, through a
-      // new quit.
-      Broadcast(to_client::SERVERQUIT, "The server has been shutdown.", -1);
-      quitting_ = false;
+      // Everyone is told now; the program ends once the tracker has let the room go.
+      TellEveryoneOfTheQuit();
+      quit_stage_ = QuitStage::kWaitingForTracker;
       return;
     case QuitGate::Decision::kStayOpen:
-      quitting_ = false;
+      quit_stage_ = QuitStage::kRunning;
       return;
   }
 }
 
-void RoomServer::FinishQuit() {
+void RoomServer::EndTrackerWait(bool finish) {
+  if (quit_stage_ != QuitStage::kWaitingForTracker) return;
+  EventScope scope(this);
+  if (finish) {
+    FinishQuit();
+  } else {
+    quit_stage_ = QuitStage::kHeldOpen;
+  }
+}
+
+void RoomServer::TellEveryoneOfTheQuit() {
   Broadcast(to_client::SERVERQUIT, "The server has been shutdown.", -1);
+}
+
+void RoomServer::FinishQuit() {
+  const bool told =
+      quit_stage_ == QuitStage::kWaitingForTracker || quit_stage_ == QuitStage::kHeldOpen;
+  if (!told) TellEveryoneOfTheQuit();
+  quit_stage_ = QuitStage::kFinished;
   view_.QuitFinished();
 }
 

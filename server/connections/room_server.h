@@ -81,8 +81,22 @@ class RoomServer {
 
   enum class QuitResult { kNeedsConfirmation, kQuitting };
   // The shutdown sequence. While a game runs the operator must confirm first (confirmed =
-  // true); then everyone in the room gets SERVERQUIT and the view's QuitFinished follows.
+  // true); then everyone in the room gets SERVERQUIT, once, and the view's QuitFinished follows.
   QuitResult Quit(bool confirmed);
+
+  // Where the shutdown sequence stands; it only ever moves down the list, except that a quit
+  // the tracker's question stopped goes back to kRunning.
+  enum class QuitStage {
+    kRunning,            // no quit under way
+    kGameGrace,          // the game's last messages go out first
+    kWaitingForTracker,  // everyone was told; the tracker is removing the room
+    kHeldOpen,           // everyone was told; the removal failed and the window stays open
+    kFinished,           // the program may end
+  };
+  QuitStage quit_stage() const { return quit_stage_; }
+  // The tracker answered the removal a quit waits for, or the wait is over: the quit finishes,
+  // or with finish = false the program stays open until the operator's next quit.
+  void EndTrackerWait(bool finish);
 
   // --- For the game and the administration ----------------------------------------------------
   // Frames and sends to one slot in any login state; false when the slot is not open or the
@@ -196,14 +210,15 @@ class RoomServer {
   void OnGameCommand(int slot, const std::string& data);
   void OnDrawing(int slot, const std::string& data);
 
-  // The rest of the shutdown once any question is answered: the quit gate, then SERVERQUIT.
   // Sends one framed message; a failure or an overfull queue closes the connection.
   bool SendFramed(ConnectionRecord& record, std::string_view framed, bool log_error);
   // A connection that cannot be written to any more is closed when the current event ends, so
   // that no handler (and no game rule) sees the table change under it.
   void CloseAfterEvent(ConnectionRecord& record);
   void ClosePendingConnections();
+  // The rest of the shutdown once any question is answered: the quit gate, then SERVERQUIT.
   void ContinueQuit();
+  void TellEveryoneOfTheQuit();
   void FinishQuit();
 
   Transport& transport_;
@@ -228,7 +243,7 @@ class RoomServer {
   double total_bytes_received_ = 0;
   // The command of the message being dispatched (one handler serves several commands).
   std::string current_command_;
-  bool quitting_ = false;
+  QuitStage quit_stage_ = QuitStage::kRunning;
   int listen_state_ = kListenAccept;
   std::string deny_message_;
   int listening_port_ = 0;

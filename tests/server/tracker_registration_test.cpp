@@ -199,7 +199,7 @@ TEST_F(AutoRemove, QuitRemovesTellsEveryoneAndEndsOnTheAnswer) {
   SubmitAccepted();
   const int slot = room.Join("Bob");
   room.server.Quit(false);
-  EXPECT_TRUE(registration.QuitPending());
+  EXPECT_EQ(room.server.quit_stage(), RoomServer::QuitStage::kWaitingForTracker);
   EXPECT_THAT(room.TakeCommands(slot), ElementsAre(protocol::to_client::SERVERQUIT));
   ASSERT_EQ(http.open.size(), 1u);
   EXPECT_THAT(http.open.front().url, HasSubstr("ACTION=REMOVE"));
@@ -207,7 +207,8 @@ TEST_F(AutoRemove, QuitRemovesTellsEveryoneAndEndsOnTheAnswer) {
 
   http.Answer("STATUS=NOTFOUND|EXTRA=\r\n");
   EXPECT_EQ(room.view.quit_finished, 1);
-  EXPECT_FALSE(registration.QuitPending());
+  EXPECT_EQ(room.server.quit_stage(), RoomServer::QuitStage::kFinished);
+  EXPECT_THAT(room.TakeCommands(slot), IsEmpty());  // told once, when the quit began
 }
 
 TEST_F(AutoRemove, AnErrorReplyStillLetsTheRoomClose) {
@@ -219,6 +220,7 @@ TEST_F(AutoRemove, AnErrorReplyStillLetsTheRoomClose) {
 
 TEST_F(AutoRemove, ASocketErrorKeepsTheWindowOpenUntilTheNextClose) {
   SubmitAccepted();
+  const int slot = room.Join("Bob");
   room.server.Quit(false);
   http.Fail(1, "Connection refused");
   EXPECT_EQ(room.view.quit_finished, 0);
@@ -226,11 +228,13 @@ TEST_F(AutoRemove, ASocketErrorKeepsTheWindowOpenUntilTheNextClose) {
   room.server.Quit(false);
   EXPECT_EQ(room.view.quit_finished, 1);
   EXPECT_EQ(http.urls.size(), 2u);  // the second close did not ask again
+  EXPECT_THAT(room.TakeCommands(slot), ElementsAre(protocol::to_client::SERVERQUIT));
 }
 
 TEST_F(Registration, ATerminationSignalRemovesEvenWithoutAutoRemoveAndWaitsAtMostFiveSeconds) {
   registration.SetRemoveOnQuit(true);
   SubmitAccepted();
+  const int slot = room.Join("Bob");
   room.server.Quit(true);
   ASSERT_EQ(http.open.size(), 1u);
   room.clock.Advance(TrackerRegistration::kQuitWaitMs - 1);
@@ -239,6 +243,7 @@ TEST_F(Registration, ATerminationSignalRemovesEvenWithoutAutoRemoveAndWaitsAtMos
   EXPECT_EQ(room.view.quit_finished, 1);
   http.Answer("STATUS=REMOVEOK\r\n");  // too late: nothing more happens
   EXPECT_EQ(room.view.quit_finished, 1);
+  EXPECT_THAT(room.TakeCommands(slot), ElementsAre(protocol::to_client::SERVERQUIT));
 }
 
 TEST_F(Registration, ATerminationSignalEndsAtOnceOnASocketError) {
