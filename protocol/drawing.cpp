@@ -31,6 +31,16 @@ constexpr std::array<DrawCodeInfo, kDrawCodeCount> kDrawCodes = {{
     {DrawCode::CC, "CC", 3},
 }};
 
+// Info() indexes the table by the code's value.
+constexpr bool TableInCodeOrder() {
+  for (size_t i = 0; i < kDrawCodes.size(); ++i) {
+    if (static_cast<size_t>(kDrawCodes[i].code) != i) return false;
+  }
+  return true;
+}
+static_assert(TableInCodeOrder(), "kDrawCodes must list the codes in the order of DrawCode");
+static_assert(static_cast<size_t>(DrawCode::CC) + 1 == kDrawCodeCount);
+
 const DrawCodeInfo& Info(DrawCode code) {
   return kDrawCodes[static_cast<size_t>(code)];
 }

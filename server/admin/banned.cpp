@@ -97,12 +97,13 @@ bool MatchesList(char c, std::string_view pattern, size_t at, size_t* next, bool
 
 // The wildcard match, backtracking only at "*" (one pending star at a time), so that any
 // pattern runs in time proportional to the lengths multiplied, never exponentially.
-bool MatchesWildcards(std::string_view text, std::string_view pattern) {
+bool MatchesWildcards(std::string_view text, std::string_view pattern, size_t* steps) {
   size_t t = 0;
   size_t p = 0;
   size_t star_p = std::string_view::npos;
   size_t star_t = 0;
   while (t < text.size()) {
+    if (steps) ++*steps;
     bool advanced = false;
     if (p < pattern.size()) {
       const char pc = pattern[p];
@@ -177,14 +178,14 @@ BanEntry BanEntry::Make(std::string_view ip, std::string_view reason) {
                   "CONNECTIONATTEMPTS=0"};
 }
 
-bool MatchesBanPattern(std::string_view address, std::string_view pattern) {
+bool MatchesBanPattern(std::string_view address, std::string_view pattern, size_t* steps) {
   if (pattern.find('/') != std::string_view::npos) {
     bool is_cidr = false;
     const bool matched = MatchesCidr(address, pattern, &is_cidr);
     if (is_cidr) return matched;
   }
   // A "[" never closed can never be passed, so such a pattern matches nothing.
-  return MatchesWildcards(address, pattern);
+  return MatchesWildcards(address, pattern, steps);
 }
 
 void BanList::LoadBanList() {
@@ -203,9 +204,10 @@ void BanList::LoadBanList() {
       }
     }
   }
-  // Rows up to the count, but no further than the highest entry actually stored.
+  // Rows up to the count, but no further than the highest entry actually stored, and never
+  // more than a list anyone keeps: one stray "Banned IP[1000000000]" must not fill the memory.
   const double last_stored = by_index.empty() ? 0 : by_index.rbegin()->first;
-  const double rows = std::min(total, last_stored);
+  const double rows = std::min({total, last_stored, static_cast<double>(kMaxBanRows)});
   for (double n = 1; n <= rows; ++n) {
     const auto it = by_index.find(n);
     entries_.push_back(BanEntry{it == by_index.end() ? std::string(kMissingEntry) : it->second});

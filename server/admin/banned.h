@@ -30,8 +30,10 @@ struct BanEntry {
 
 // Whether an address matches a ban pattern: "a.b.c.d/n" is an IPv4 network; any other pattern
 // uses the wildcards ? (one character), * (any run), # (one digit), [list] and [!list] (ranges
-// such as [0-5] allowed). A pattern with an unbalanced "[" matches nothing.
-bool MatchesBanPattern(std::string_view address, std::string_view pattern);
+// such as [0-5] allowed). A pattern with an unbalanced "[" matches nothing. The wildcard match
+// backtracks only to the last "*", so it takes at most about address × pattern steps; steps,
+// when given, counts them.
+bool MatchesBanPattern(std::string_view address, std::string_view pattern, size_t* steps = nullptr);
 
 // The room's ban list, kept in the "Banned IPs" section of Server.ini and written back whole
 // after every change.
@@ -40,7 +42,8 @@ class BanList : public BanCheck {
   explicit BanList(inifile::IniStore& ini) : ini_(ini) {}
 
   // Reads the section. Entries missing below the highest stored one show as "[error]" rows;
-  // a count far above the stored keys costs nothing.
+  // a count far above the stored keys costs nothing, and no more than kMaxBanRows are read.
+  static constexpr size_t kMaxBanRows = 65536;
   void LoadBanList();
   void SaveBanList();
 

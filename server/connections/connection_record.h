@@ -27,8 +27,8 @@ struct ConnectionRecord {
   int32_t State = StateNew;
   std::string Password;
   std::string Nickname;
-  float AutoSkip = 0;
-  float HasDrawn = 0;
+  bool AutoSkip = false;  // never chosen to draw; relayed as 1 or 0, as the client sends it
+  bool HasDrawn = false;
   bool FoundWord = false;
   int32_t Points = 0;
   float Age = 0;
@@ -40,7 +40,7 @@ struct ConnectionRecord {
   bool IsAdmin = false;
   double ClientVersion = 0;
   std::string Info;
-  uint8_t PingPending = 0;
+  bool PingPending = false;
 
   std::string address;                    // the peer's IP address
   std::string row_name = "Unknown User";  // the name the connection list shows

@@ -28,8 +28,8 @@ constexpr char kSep = protocol::kFieldSep;
 // Peer text echoed into a log line is cut, so that one message cannot flood the operator's logs.
 constexpr size_t kMaxEchoedLength = 1024;
 
-// The numbers that are kept as single-precision values (auto-skip flag, age), held within the
-// float range so that absurd input cannot overflow the conversion.
+// The age is kept as a single-precision value, held within the float range so that absurd
+// input cannot overflow the conversion.
 float ToSingle(double value) {
   constexpr double kMax = std::numeric_limits<float>::max();
   return static_cast<float>(std::clamp(value, -kMax, kMax));
@@ -44,40 +44,62 @@ std::string Echo(std::string_view text) {
 
 const std::map<std::string_view, RoomServer::Route>& RoomServer::Routes() {
   using A = Accept;
-  static const std::map<std::string_view, Route> routes = [] {
+  // Most handlers need the slot and the data only; the game's commands and the drawing codes
+  // share a handler and are told which command (or code) they serve.
+  auto plain = [](void (RoomServer::*handler)(int, const std::string&)) -> Handler {
+    return [handler](RoomServer& room, int slot, const std::string& data) {
+      (room.*handler)(slot, data);
+    };
+  };
+  auto game = [](std::string_view command) -> Handler {
+    return [command](RoomServer& room, int slot, const std::string& data) {
+      room.OnGameCommand(slot, command, data);
+    };
+  };
+  static const std::map<std::string_view, Route> routes = [&] {
     std::map<std::string_view, Route> r = {
-        {to_server::SCRAWLBOX_CL13NT, {A::kAny, false, &RoomServer::OnHandshake}},
-        {to_server::USER, {A::kVersionOk, false, &RoomServer::OnUser}},
-        {to_server::PASS, {A::kUserOk, false, &RoomServer::OnPass}},
-        {to_server::DISAGREE, {A::kAny, false, &RoomServer::OnDisagree}},
+        {to_server::SCRAWLBOX_CL13NT, {A::kAny, false, plain(&RoomServer::OnHandshake)}},
+        {to_server::USER, {A::kVersionOk, false, plain(&RoomServer::OnUser)}},
+        {to_server::PASS, {A::kUserOk, false, plain(&RoomServer::OnPass)}},
+        {to_server::DISAGREE, {A::kAny, false, plain(&RoomServer::OnDisagree)}},
         {to_server::NICK, {A::kNever, false, nullptr}},
-        {to_server::ISALIVE, {A::kAny, false, &RoomServer::OnIsAlive}},
-        {to_server::PONG, {A::kAny, false, &RoomServer::OnPong}},
-        {to_server::SAY, {A::kInRoom, true, &RoomServer::OnSay}},
-        {to_server::NEWINFO, {A::kInRoom, false, &RoomServer::OnNewInfo}},
-        {to_server::NICKCHG, {A::kInRoom, false, &RoomServer::OnNickChange}},
-        {to_server::USERACTION, {A::kInRoom, true, &RoomServer::OnUserAction}},
-        {to_server::AWAY, {A::kInRoom, true, &RoomServer::OnAway}},
-        {to_server::PART, {A::kInRoom, true, &RoomServer::OnPart}},
-        {to_server::ULISTREQ, {A::kInRoom, false, &RoomServer::OnUserListRequest}},
-        {to_server::ADMIN, {A::kInRoom, true, &RoomServer::OnAdmin}},
+        {to_server::ISALIVE, {A::kAny, false, plain(&RoomServer::OnIsAlive)}},
+        {to_server::PONG, {A::kAny, false, plain(&RoomServer::OnPong)}},
+        {to_server::SAY, {A::kInRoom, true, plain(&RoomServer::OnSay)}},
+        {to_server::NEWINFO, {A::kInRoom, false, plain(&RoomServer::OnNewInfo)}},
+        {to_server::NICKCHG, {A::kInRoom, false, plain(&RoomServer::OnNickChange)}},
+        {to_server::USERACTION, {A::kInRoom, true, plain(&RoomServer::OnUserAction)}},
+        {to_server::AWAY, {A::kInRoom, true, plain(&RoomServer::OnAway)}},
+        {to_server::PART, {A::kInRoom, true, plain(&RoomServer::OnPart)}},
+        {to_server::ULISTREQ, {A::kInRoom, false, plain(&RoomServer::OnUserListRequest)}},
+        {to_server::ADMIN, {A::kInRoom, true, plain(&RoomServer::OnAdmin)}},
         // Profiles and kicks name other users: only players in the room may ask.
-        {to_server::USERINFO, {A::kInRoom, false, &RoomServer::OnUserInfo}},
-        {to_server::KICK, {A::kInRoom, false, &RoomServer::OnKick}},
-        {to_server::NOP, {A::kAny, false, &RoomServer::OnNop}},
-        {to_server::GETWORDLISTS, {A::kInRoom, false, &RoomServer::OnGameCommand}},
-        {to_server::STARTGAME, {A::kInRoom, true, &RoomServer::OnGameCommand}},
-        {to_server::SKIPWORD, {A::kInRoom, false, &RoomServer::OnGameCommand}},
-        {to_server::WARNARTIST, {A::kInRoom, false, &RoomServer::OnGameCommand}},
-        {to_server::GIVEHINT, {A::kInRoom, true, &RoomServer::OnGameCommand}},
+        {to_server::USERINFO, {A::kInRoom, false, plain(&RoomServer::OnUserInfo)}},
+        {to_server::KICK, {A::kInRoom, false, plain(&RoomServer::OnKick)}},
+        {to_server::NOP, {A::kAny, false, plain(&RoomServer::OnNop)}},
+        {to_server::GETWORDLISTS, {A::kInRoom, false, game(to_server::GETWORDLISTS)}},
+        {to_server::STARTGAME, {A::kInRoom, true, game(to_server::STARTGAME)}},
+        {to_server::SKIPWORD, {A::kInRoom, false, game(to_server::SKIPWORD)}},
+        {to_server::WARNARTIST, {A::kInRoom, false, game(to_server::WARNARTIST)}},
+        {to_server::GIVEHINT, {A::kInRoom, true, game(to_server::GIVEHINT)}},
     };
     for (size_t i = 0; i < protocol::kDrawCodeCount; ++i) {
       const auto code = static_cast<protocol::DrawCode>(i);
-      r.emplace(protocol::DrawCodeWord(code), Route{A::kInRoom, true, &RoomServer::OnDrawing});
+      r.emplace(
+          protocol::DrawCodeWord(code),
+          Route{A::kInRoom, true, [code](RoomServer& room, int slot, const std::string& data) {
+                  room.OnDrawing(slot, code, data);
+                }});
     }
     return r;
   }();
   return routes;
+}
+
+std::vector<std::string_view> RoomServer::RoutedCommands() {
+  std::vector<std::string_view> commands;
+  for (const auto& [command, route] : Routes()) commands.push_back(command);
+  return commands;
 }
 
 void RoomServer::ProcessMessage(const std::string& message, int slot) {
@@ -115,8 +137,7 @@ void RoomServer::ProcessMessage(const std::string& message, int slot) {
     return;
   }
   if (route->second.ignore_blank && protocol::IsBlankData(parsed.data)) return;
-  current_command_ = parsed.command;
-  (this->*route->second.handler)(slot, parsed.data);
+  route->second.handler(*this, slot, parsed.data);
 }
 
 // --- Login ---------------------------------------------------------------------------------------
@@ -170,14 +191,14 @@ void RoomServer::OnUser(int slot, const std::string& data) {
   const auto fields = protocol::SplitFields(data);
   record.State = StateUserOk;
   record.Nickname = StripControlCodes(FieldOr(fields, 0));
-  record.AutoSkip = ToSingle(protocol::LeadingNumber(FieldOr(fields, 1)));
+  record.AutoSkip = protocol::LeadingNumber(FieldOr(fields, 1)) != 0;
   record.Age = ToSingle(protocol::LeadingNumber(FieldOr(fields, 2)));
   record.Gender = StripControlCodes(FieldOr(fields, 3));
   record.Location = StripControlCodes(FieldOr(fields, 4));
   record.Homepage = StripControlCodes(FieldOr(fields, 5));
   record.Quote = StripControlCodes(FieldOr(fields, 6));
-  record.HasDrawn = 0;
-  record.PingPending = 0;
+  record.HasDrawn = false;
+  record.PingPending = false;
   UpdateConnectionRow(slot, record.Nickname, "Awaiting password...");
   SendMessage(slot, to_client::USEROK, NumberText(record.Id) + kSep);
 }
@@ -197,7 +218,7 @@ void RoomServer::OnPass(int slot, const std::string& data) {
   record.entered_room = true;
   Broadcast(to_client::JOIN,
             NumberText(record.Id) + kSep + FirstChars(record.Nickname, 20) + kSep +
-                NumberText(record.AutoSkip),
+                (record.AutoSkip ? "1" : "0"),
             slot);
   statistics_.Increment(Stat::EstablishedConnections);
 }
@@ -221,7 +242,7 @@ void RoomServer::OnUserListRequest(int slot, const std::string&) {
   ForEachConnection([&](ConnectionRecord& user) {
     if (user.State != StateInRoom) return;
     batch += NumberText(user.Id) + kSep + (user.IsAdmin ? "@" : "") +
-             FirstChars(user.Nickname, 20) + kSep + NumberText(user.AutoSkip) + kSep +
+             FirstChars(user.Nickname, 20) + kSep + (user.AutoSkip ? "1" : "0") + kSep +
              NumberText(user.Points) + kSep;
     if (++entries == kUsersPerMessage) flush();
   });
@@ -329,7 +350,7 @@ void RoomServer::OnNop(int slot, const std::string&) {
 // -------------------------------------------------------------------------
 
 void RoomServer::OnPong(int slot, const std::string&) {
-  Record(slot)->PingPending = 0;
+  Record(slot)->PingPending = false;
   RestartPingTimer(slot, settings_.PingInterval);
 }
 
@@ -345,16 +366,15 @@ void RoomServer::OnPart(int slot, const std::string& data) {
 // --- Game and drawing
 // ------------------------------------------------------------------------------
 
-void RoomServer::OnGameCommand(int slot, const std::string& data) {
-  game_->HandleCommand(current_command_, slot, data);
+void RoomServer::OnGameCommand(int slot, std::string_view command, const std::string& data) {
+  game_->HandleCommand(command, slot, data);
 }
 
-void RoomServer::OnDrawing(int slot, const std::string& data) {
+void RoomServer::OnDrawing(int slot, protocol::DrawCode code, const std::string& data) {
   if (!game_->MayDraw(slot)) return;
-  const auto code = protocol::DrawCodeFromWord(current_command_);
   const int32_t id = Record(slot)->Id;
-  Broadcast(current_command_, protocol::RelayDrawData(*code, id, data),
-            protocol::RelayIncludesSender(*code) ? -1 : slot);
+  Broadcast(protocol::DrawCodeWord(code), protocol::RelayDrawData(code, id, data),
+            protocol::RelayIncludesSender(code) ? -1 : slot);
 }
 
 }  // namespace server

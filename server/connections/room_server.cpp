@@ -297,7 +297,7 @@ void RoomServer::OnPingTimer(int slot) {
     return;
   }
   RestartPingTimer(slot, settings_.PingTimeout);
-  record->PingPending = 1;
+  record->PingPending = true;
   SendMessage(slot, to_client::PING, protocol::kNoData);
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "inifile/ini_store.h"
+#include "protocol/drawing.h"
 #include "server/admin/statistics.h"
 #include "server/connections/connection_record.h"
 #include "server/connections/game_hooks.h"
@@ -111,6 +113,9 @@ class RoomServer {
   // Shows a new name and status in the slot's row; empty texts leave the column as it is.
   void UpdateConnectionRow(int slot, const std::string& name, const std::string& status);
 
+  // Every command word the dispatcher knows, drawing codes included.
+  static std::vector<std::string_view> RoutedCommands();
+
   // The record of an open slot, or nullptr.
   ConnectionRecord* Record(int slot);
   const ConnectionRecord* Record(int slot) const;
@@ -171,7 +176,7 @@ class RoomServer {
     RoomServer* server_;
   };
 
-  using Handler = void (RoomServer::*)(int slot, const std::string& data);
+  using Handler = std::function<void(RoomServer& room, int slot, const std::string& data)>;
   enum class Accept { kAny, kVersionOk, kUserOk, kInRoom, kNever };
   struct Route {
     Accept accept;
@@ -207,8 +212,8 @@ class RoomServer {
   void OnPong(int slot, const std::string& data);
   void OnPart(int slot, const std::string& data);
   // Game and drawing.
-  void OnGameCommand(int slot, const std::string& data);
-  void OnDrawing(int slot, const std::string& data);
+  void OnGameCommand(int slot, std::string_view command, const std::string& data);
+  void OnDrawing(int slot, protocol::DrawCode code, const std::string& data);
 
   // Sends one framed message; a failure or an overfull queue closes the connection.
   bool SendFramed(ConnectionRecord& record, std::string_view framed, bool log_error);
@@ -241,8 +246,6 @@ class RoomServer {
   int last_slot_ = 0;
   int32_t last_id_ = kFirstUserId - 1;
   double total_bytes_received_ = 0;
-  // The command of the message being dispatched (one handler serves several commands).
-  std::string current_command_;
   QuitStage quit_stage_ = QuitStage::kRunning;
   int listen_state_ = kListenAccept;
   std::string deny_message_;

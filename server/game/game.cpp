@@ -317,17 +317,17 @@ bool Game::PickRoundWord() {
 int32_t Game::GetNextArtist() {
   // Players still logging in cannot draw; players on auto-skip never do.
   auto eligible = [](const ConnectionRecord& r) {
-    return r.Id > 0 && r.State == StateInRoom && r.AutoSkip == 0 && r.HasDrawn == 0;
+    return r.Id > 0 && r.State == StateInRoom && !r.AutoSkip && !r.HasDrawn;
   };
   ConnectionRecord* chosen = room_.FindConnection(eligible);
   if (!chosen) {
     room_.ForEachConnection([](ConnectionRecord& r) {
-      if (r.Id > 0) r.HasDrawn = 0;
+      if (r.Id > 0) r.HasDrawn = false;
     });
     chosen = room_.FindConnection(eligible);
   }
   if (!chosen) return 0;
-  chosen->HasDrawn = 1;
+  chosen->HasDrawn = true;
   return chosen->Id;
 }
 

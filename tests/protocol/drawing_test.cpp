@@ -13,7 +13,6 @@ TEST(DrawCodes, EveryCodeHasItsWordAndBack) {
   for (size_t i = 0; i < words.size(); ++i) {
     const auto code = DrawCodeFromWord(words[i]);
     ASSERT_TRUE(code.has_value()) << words[i];
-    EXPECT_EQ(static_cast<size_t>(*code), i);
     EXPECT_EQ(DrawCodeWord(*code), words[i]);
   }
   EXPECT_FALSE(DrawCodeFromWord("SAY").has_value());

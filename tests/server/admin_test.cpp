@@ -3,7 +3,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <initializer_list>
 
 #include "protocol/commands.h"
@@ -62,9 +61,11 @@ TEST(BanPatterns, NetworksInCidrForm) {
 
 TEST(BanPatterns, ManyStarsDoNotTakeLong) {
   const std::string text(2000, 'a');
-  const auto start = std::chrono::steady_clock::now();
-  EXPECT_FALSE(MatchesBanPattern(text, "*a*a*a*a*a*a*a*a*a*a*b"));
-  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+  const std::string pattern = "*a*a*a*a*a*a*a*a*a*a*b";
+  size_t steps = 0;
+  EXPECT_FALSE(MatchesBanPattern(text, pattern, &steps));
+  // Backtracking to every star, not just the last, would take about text^10 steps.
+  EXPECT_LE(steps, (text.size() + 1) * (pattern.size() + 1));
 }
 
 TEST(BanList, AttemptsAreCountedOnTheFirstMatchAndKept) {
@@ -120,10 +121,8 @@ TEST(BanList, BrokenSectionsLoadWhatTheyCanQuickly) {
       "[Banned IPs]\nTotal=1000000000\nBanned IP[1]=IP=1.1.1.1\xACREASON=a\n"
       "Banned IP[3]=no separators at all\nBanned IP[4]=IP=2.2.2.[\n");
   BanList some(huge);
-  const auto start = std::chrono::steady_clock::now();
   some.LoadBanList();
-  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
-  ASSERT_EQ(some.entries().size(), 4u);
+  ASSERT_EQ(some.entries().size(), 4u);  // one step a row: rows stop at the last stored entry
   EXPECT_EQ(some.entries()[0].IP(), "1.1.1.1");
   EXPECT_EQ(some.entries()[0].Attempts(), "");
   EXPECT_EQ(some.entries()[1].IP(), "[error]");
@@ -131,6 +130,11 @@ TEST(BanList, BrokenSectionsLoadWhatTheyCanQuickly) {
   EXPECT_FALSE(some.IsBanned("2.2.2.2"));
   EXPECT_TRUE(some.IsBanned("1.1.1.1"));
   EXPECT_EQ(some.entries()[0].Attempts(), "1");
+
+  MemoryIni stray("[Banned IPs]\nTotal=1000000000\nBanned IP[1000000000]=IP=3.3.3.3\n");
+  BanList capped(stray);
+  capped.LoadBanList();
+  EXPECT_EQ(capped.entries().size(), BanList::kMaxBanRows);
 }
 
 TEST(Statistics, RowsComeInTheirOrderAndResetClearsTheStoredTotals) {
