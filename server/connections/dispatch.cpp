@@ -8,6 +8,7 @@
 #include "protocol/commands.h"
 #include "protocol/drawing.h"
 #include "protocol/framing.h"
+#include "protocol/limits.h"
 #include "protocol/numbers.h"
 #include "protocol/version_text.h"
 #include "server/connections/room_server.h"
@@ -209,15 +210,16 @@ void RoomServer::OnPass(int slot, const std::string& data) {
   record.State = StateInRoom;
   record.Password = data;
   UpdateConnectionRow(slot, "", "Awaiting UserList request...");
-  const std::string welcome = FirstChars(StripControlCodes(settings_.MOTD), 2048) + kSep +
-                              FirstChars(StripControlCodes(settings_.Name), 20) + kSep + "-" +
-                              kSep + NumberText(game_->CurrentRound()) + kSep +
-                              NumberText(game_->TotalRounds());
+  const std::string welcome =
+      FirstChars(StripControlCodes(settings_.MOTD), protocol::kMotdLength) + kSep +
+      FirstChars(StripControlCodes(settings_.Name), protocol::kRoomNameLength) + kSep + "-" + kSep +
+      NumberText(game_->CurrentRound()) + kSep + NumberText(game_->TotalRounds());
   if (!SendMessage(slot, to_client::PASSOK, welcome)) return;
   // From here on the others know of this user, so its leaving must be announced.
   record.entered_room = true;
   Broadcast(to_client::JOIN,
-            NumberText(record.Id) + kSep + FirstChars(record.Nickname, 20) + kSep +
+            NumberText(record.Id) + kSep +
+                FirstChars(record.Nickname, protocol::kShownNicknameLength) + kSep +
                 (record.AutoSkip ? "1" : "0"),
             slot);
   statistics_.Increment(Stat::EstablishedConnections);
@@ -242,8 +244,8 @@ void RoomServer::OnUserListRequest(int slot, const std::string&) {
   ForEachConnection([&](ConnectionRecord& user) {
     if (user.State != StateInRoom) return;
     batch += NumberText(user.Id) + kSep + (user.IsAdmin ? "@" : "") +
-             FirstChars(user.Nickname, 20) + kSep + (user.AutoSkip ? "1" : "0") + kSep +
-             NumberText(user.Points) + kSep;
+             FirstChars(user.Nickname, protocol::kShownNicknameLength) + kSep +
+             (user.AutoSkip ? "1" : "0") + kSep + NumberText(user.Points) + kSep;
     if (++entries == kUsersPerMessage) flush();
   });
   if (entries > 0) flush();
@@ -251,7 +253,8 @@ void RoomServer::OnUserListRequest(int slot, const std::string&) {
   UpdateConnectionRow(slot, "", "The login sequence was successful.");
   if (game_->IsRunning()) {
     SendMessage(slot, to_client::GAMERUNNING,
-                NumberText(game_->ArtistId()) + kSep + FirstChars(game_->RevealedLetters(), 100));
+                NumberText(game_->ArtistId()) + kSep +
+                    FirstChars(game_->RevealedLetters(), protocol::kRevealedLettersLength));
   }
 }
 
@@ -274,7 +277,8 @@ void RoomServer::OnSay(int slot, const std::string& data) {
   ConnectionRecord* record = Record(slot);
   if (!record) return;
   const std::string nickname = record->Nickname;
-  Broadcast(to_client::SAY, NumberText(record->Id) + kSep + FirstChars(text, 512), -1);
+  Broadcast(to_client::SAY, NumberText(record->Id) + kSep + FirstChars(text, protocol::kChatLength),
+            -1);
   LogChat(nickname + ": " + text, kIconInfo);
   statistics_.Increment(Stat::SentencesTyped);
 }
@@ -282,15 +286,18 @@ void RoomServer::OnSay(int slot, const std::string& data) {
 void RoomServer::OnNewInfo(int slot, const std::string& data) {
   ConnectionRecord& record = *Record(slot);
   UpdateConnectionRow(slot, "", "Has changed their profile information.");
-  record.Info = FirstChars(StripControlCodes(data), 60);
+  record.Info = FirstChars(StripControlCodes(data), protocol::kInfoLength);
   Broadcast(to_client::INFOCHG, NumberText(record.Id) + kSep + record.Info, -1);
 }
 
 void RoomServer::OnNickChange(int slot, const std::string& data) {
   ConnectionRecord& record = *Record(slot);
-  record.Nickname = FirstChars(StripControlCodes(data), 30);
+  record.Nickname = FirstChars(StripControlCodes(data), protocol::kKeptNicknameLength);
   UpdateConnectionRow(slot, record.Nickname, "Has changed nickname.");
-  Broadcast(to_client::NICKCHG, NumberText(record.Id) + kSep + FirstChars(record.Nickname, 20), -1);
+  Broadcast(
+      to_client::NICKCHG,
+      NumberText(record.Id) + kSep + FirstChars(record.Nickname, protocol::kShownNicknameLength),
+      -1);
 }
 
 void RoomServer::OnUserAction(int slot, const std::string& data) {
@@ -356,7 +363,7 @@ void RoomServer::OnPong(int slot, const std::string&) {
 
 void RoomServer::OnPart(int slot, const std::string& data) {
   ConnectionRecord& record = *Record(slot);
-  record.LeaveReason = FirstChars(StripControlCodes(data), 100);
+  record.LeaveReason = FirstChars(StripControlCodes(data), protocol::kLeaveReasonLength);
   // Told once, here; the close that follows does not repeat it.
   Broadcast(to_client::PART, NumberText(record.Id) + kSep + record.LeaveReason, slot);
   record.part_announced = true;

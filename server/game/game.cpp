@@ -127,12 +127,13 @@ void Game::OnStartGame(int slot, const std::string& data) {
 
 void Game::OnGiveHint(int slot) {
   // Only the artist knows the word; nobody else may spend the others' points on hints.
-  if (!RoundInPlay() || !IsArtist(slot) || state_.HintCount >= 4) return;
+  if (!RoundInPlay() || !IsArtist(slot) || state_.HintCount >= kMaxHints) return;
   room_.UpdateConnectionRow(slot, "", "Has given a hint.");
   room_.Broadcast(to_client::HINT, GetHint(), -1);
   if (state_.ScorePot >= HintCost) state_.ScorePot -= HintCost;
   room_.statistics().Increment(Stat::HintsGiven);
-  if (state_.HintCount == 4) room_.SendMessage(slot, to_client::NOMOREHINTS, protocol::kNoData);
+  if (state_.HintCount == kMaxHints)
+    room_.SendMessage(slot, to_client::NOMOREHINTS, protocol::kNoData);
 }
 
 void Game::OnSkipWord(int slot) {
@@ -394,7 +395,7 @@ std::string Game::GetHint() {
   const std::string& word = state_.CurrentWord;
   auto reveal = [&](size_t letters, const char* ordinal, int32_t next, size_t needed) {
     state_.RevealedPrefix = protocol::FirstChars(word, letters);
-    state_.HintCount = word.size() < needed ? 4 : next;
+    state_.HintCount = word.size() < needed ? kMaxHints : next;
     return state_.RevealedPrefix + kSep + "The artist has given a " + ordinal +
            " hint! The word starts with: " + state_.RevealedPrefix;
   };
@@ -417,7 +418,7 @@ std::string Game::GetHint() {
     case 2:
       return reveal(2, "third", 3, 3);
     default:
-      return reveal(3, "final", 4, 0);
+      return reveal(3, "final", kMaxHints, 0);
   }
 }
 

@@ -50,6 +50,8 @@ inline constexpr int32_t BetweenGamesPause = 6000;
 inline constexpr int32_t AfterSkipPause = 4000;
 inline constexpr int32_t ArtistLeftPause = 4000;
 inline constexpr int32_t ScoreTick = 1000;
+// Hints a round can have: the letter count, then the first one, two and three letters.
+inline constexpr int32_t kMaxHints = 4;
 
 // Round and found times are held within these bounds: a round cannot be shorter than a second,
 // and the timers take no more than a 32-bit count of milliseconds.

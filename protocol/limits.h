@@ -1,0 +1,26 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <cstddef>
+
+// Text lengths fixed by the wire: what a peer cuts a text to before sending it. Clients of
+// every version size their lists and labels for them, so they do not change.
+namespace protocol {
+
+// A nickname as others see it (JOIN, ULIST, NICKCHG); clients send no more at login.
+inline constexpr size_t kShownNicknameLength = 20;
+// A nickname as the server keeps it after a change of name.
+inline constexpr size_t kKeptNicknameLength = 30;
+// A chat line.
+inline constexpr size_t kChatLength = 512;
+// A player's info text.
+inline constexpr size_t kInfoLength = 60;
+// The reason a player gives for leaving.
+inline constexpr size_t kLeaveReasonLength = 100;
+// The room's message of the day and name as PASSOK carries them.
+inline constexpr size_t kMotdLength = 2048;
+inline constexpr size_t kRoomNameLength = 20;
+// The letters hints have revealed, as GAMERUNNING carries them.
+inline constexpr size_t kRevealedLettersLength = 100;
+
+}  // namespace protocol
