@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 
@@ -21,6 +22,9 @@ class Timer {
 class Scheduler {
  public:
   virtual ~Scheduler() = default;
+  // Milliseconds on a clock that only moves forward (not the time of day): what rate limits
+  // and deadlines measure with.
+  virtual int64_t NowMs() const = 0;
   virtual std::unique_ptr<Timer> CreateTimer(std::function<void()> on_tick) = 0;
   // Runs the action once, delay_ms from now, after the current event has finished. This is how
   // a core waits: nothing blocks and nothing re-enters the event loop.

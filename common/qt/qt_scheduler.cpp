@@ -2,6 +2,7 @@
 #include "common/qt/qt_scheduler.h"
 
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QTimer>
 
@@ -31,6 +32,15 @@ class QtTimer : public Timer {
 };
 
 }  // namespace
+
+int64_t QtScheduler::NowMs() const {
+  static const QElapsedTimer started = [] {
+    QElapsedTimer timer;
+    timer.start();
+    return timer;
+  }();
+  return started.elapsed();
+}
 
 std::unique_ptr<Timer> QtScheduler::CreateTimer(std::function<void()> on_tick) {
   return std::make_unique<QtTimer>(std::move(on_tick));

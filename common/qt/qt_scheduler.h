@@ -10,6 +10,7 @@ namespace scrawlbox {
 // Timers on the Qt event loop of the program's one thread.
 class QtScheduler : public Scheduler {
  public:
+  int64_t NowMs() const override;
   std::unique_ptr<Timer> CreateTimer(std::function<void()> on_tick) override;
   void SingleShot(int delay_ms, std::function<void()> action) override;
 };

@@ -3,11 +3,13 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
+#include "common/scheduling.h"
 #include "inifile/ini_store.h"
 
 namespace server {
@@ -39,23 +41,36 @@ inline constexpr size_t kStatCount = static_cast<size_t>(Stat::SocketErrors) + 1
 // The key of a total in Server.ini ("Total Server Launches").
 std::string_view StatKey(Stat stat);
 
-// Every increment reads and writes the file at once, so the totals survive a crash and
-// several server processes sharing a folder do not undo each other's counts.
+// The totals are counted in memory and added to the file at most once every kFlushMs, in one
+// write, and at Flush: a chat line must not cost a write to disk. A crash loses at most the
+// last interval's counts, never the file; several server processes sharing a folder still do
+// not undo each other's counts, since a flush adds to what the file holds.
 class ServerStatistics {
  public:
-  explicit ServerStatistics(inifile::IniStore& ini) : ini_(ini) {}
+  static constexpr int kFlushMs = 1000;
 
-  // The stored total; a missing key or text that is not a number reads as 0.
+  ServerStatistics(inifile::IniStore& ini, scrawlbox::Scheduler& scheduler);
+  // Writes what is still counted in memory.
+  ~ServerStatistics();
+  ServerStatistics(const ServerStatistics&) = delete;
+  ServerStatistics& operator=(const ServerStatistics&) = delete;
+
+  // The stored total and what is counted since the last write; a missing key or text that is
+  // not a number reads as 0.
   int32_t Get(Stat stat) const;
   // Every total (indexed by Stat) from one reading of the file.
   std::array<int32_t, kStatCount> GetAll() const;
   // Adds one; a total already at the largest 32-bit value stays there.
   void Increment(Stat stat);
-  // Deletes the whole section.
+  // Deletes the whole section and forgets what was not written yet.
   void Reset();
+  // Adds what was counted since the last write to the file now (at shutdown).
+  void Flush();
 
  private:
   inifile::IniStore& ini_;
+  std::array<int64_t, kStatCount> pending_{};
+  std::unique_ptr<scrawlbox::Timer> flush_timer_;
 };
 
 // The rows of the statistics window, in their order: the stored totals with the counts taken

@@ -17,7 +17,7 @@ RoomServer::RoomServer(Ports ports)
       scheduler_(ports.scheduler),
       view_(ports.view),
       ini_(ports.ini),
-      statistics_(ports.ini),
+      statistics_(ports.ini, ports.scheduler),
       settings_(LoadSettings(ports.ini)),
       deny_message_(settings_.DenyMessage) {}
 
@@ -369,6 +369,7 @@ void RoomServer::FinishQuit() {
       quit_stage_ == QuitStage::kWaitingForTracker || quit_stage_ == QuitStage::kHeldOpen;
   if (!told) TellEveryoneOfTheQuit();
   quit_stage_ = QuitStage::kFinished;
+  statistics_.Flush();
   view_.QuitFinished();
 }
 

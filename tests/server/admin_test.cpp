@@ -20,6 +20,7 @@ using testing::Contains;
 using testing::ElementsAre;
 using testing::HasSubstr;
 using testing::IsEmpty;
+using testing_support::ManualClock;
 using testing_support::MemoryIni;
 using testing_support::Msg;
 using testing_support::ServerHarness;
@@ -139,7 +140,8 @@ TEST(BanList, BrokenSectionsLoadWhatTheyCanQuickly) {
 
 TEST(Statistics, RowsComeInTheirOrderAndResetClearsTheStoredTotals) {
   MemoryIni ini("[Server Statistics]\nTotal Rounds=12345\nTotal Hints Given=lots\n");
-  ServerStatistics stats(ini);
+  ManualClock clock;
+  ServerStatistics stats(ini, clock);
   const auto rows = StatisticsRows(stats, 2, 8, 1633);
   std::vector<std::string> names;
   for (const auto& row : rows) names.push_back(row.first);
@@ -158,6 +160,43 @@ TEST(Statistics, RowsComeInTheirOrderAndResetClearsTheStoredTotals) {
   stats.Reset();
   EXPECT_EQ(stats.Get(Stat::Rounds), 0);
   EXPECT_THAT(ini.Text(), testing::Not(HasSubstr("Server Statistics")));
+  clock.Advance(ServerStatistics::kFlushMs);  // the count forgotten by the reset stays so
+  EXPECT_EQ(stats.Get(Stat::HintsGiven), 0);
+}
+
+// A store that counts its writes.
+class CountingIni : public MemoryIni {
+ public:
+  using MemoryIni::MemoryIni;
+  bool Edit(const std::function<bool(inifile::IniDocument&)>& edit) override {
+    ++edits;
+    return MemoryIni::Edit(edit);
+  }
+  int edits = 0;
+};
+
+TEST(Statistics, CountsAreWrittenAtMostOnceASecondInOneWriteAndAtTheEnd) {
+  CountingIni ini("[Server Statistics]\nTotal Sentences Typed=2147483640\n");
+  ManualClock clock;
+  {
+    ServerStatistics stats(ini, clock);
+    for (int i = 0; i < 5000; ++i) stats.Increment(Stat::SentencesTyped);
+    stats.Increment(Stat::Rounds);
+    EXPECT_EQ(ini.edits, 0);
+    EXPECT_EQ(stats.Get(Stat::Rounds), 1);                   // read with what is not written yet
+    EXPECT_EQ(stats.Get(Stat::SentencesTyped), 2147483647);  // held at the 32-bit maximum
+    clock.Advance(ServerStatistics::kFlushMs - 1);
+    EXPECT_EQ(ini.edits, 0);
+    clock.Advance(1);
+    EXPECT_EQ(ini.edits, 1);
+    EXPECT_EQ(ini.INIRead("Server Statistics", "Total Rounds", ""), "1");
+    EXPECT_EQ(ini.INIRead("Server Statistics", "Total Sentences Typed", ""), "2147483647");
+    clock.Advance(10 * ServerStatistics::kFlushMs);
+    EXPECT_EQ(ini.edits, 1);  // nothing new, nothing written
+    stats.Increment(Stat::Rounds);
+  }
+  EXPECT_EQ(ini.edits, 2);  // the last count is written when the statistics go
+  EXPECT_EQ(ini.INIRead("Server Statistics", "Total Rounds", ""), "2");
 }
 
 // A room with two players and the operator's tools.
@@ -188,7 +227,7 @@ TEST_F(Operator, KickTellsEveryoneAndClosesWhatTheClientLeavesOpen) {
   EXPECT_TRUE(h.transport.IsClosed(b));
   EXPECT_THAT(h.Take(a),
               ElementsAre(Msg("PART", "100001\x03Kicked by the server operator: " + reason)));
-  EXPECT_EQ(h.ini.INIRead("Server Statistics", "Total Users Kicked", ""), "1");
+  EXPECT_EQ(h.server.statistics().Get(Stat::UsersKicked), 1);
 }
 
 TEST_F(Operator, AKickedClientThatLeavesAtOnceIsToldOnlyOnce) {

@@ -26,7 +26,7 @@ TEST_F(Room, ChatReachesEveryoneIncludingTheSenderCutTo512) {
   EXPECT_THAT(h.Take(b), ElementsAre(expected));
   EXPECT_THAT(h.Take(c), ElementsAre(expected));
   EXPECT_TRUE(h.view.HasLog(LogKind::kChat, "ben: " + long_line));
-  EXPECT_EQ(h.ini.INIRead("Server Statistics", "Total Sentences Typed", ""), "1");
+  EXPECT_EQ(h.server.statistics().Get(Stat::SentencesTyped), 1);
 }
 
 TEST_F(Room, BlankChatActionsAndAwayAreIgnoredAndTheSenderStays) {
@@ -81,7 +81,7 @@ TEST_F(Room, ProfileRequestsAnswerFromTheUserOrWithAnEmptyProfile) {
   EXPECT_THAT(h.Take(a), ElementsAre(Msg("USERINFO",
                                          "\x03"
                                          "0\x03\x03\x03\x03")));
-  EXPECT_EQ(h.ini.INIRead("Server Statistics", "Total Profile Requests", ""), "2");
+  EXPECT_EQ(h.server.statistics().Get(Stat::ProfileRequests), 2);
 }
 
 TEST_F(Room, OnlyTheAdminMayKick) {
@@ -97,7 +97,7 @@ TEST_F(Room, OnlyTheAdminMayKick) {
                                          "100002\x03rude"),
                                      Msg("PART", "100002\x03rude")));
   EXPECT_EQ(h.view.rows[100000].status, "Has kicked: rude");
-  EXPECT_EQ(h.ini.INIRead("Server Statistics", "Total Users Kicked", ""), "1");
+  EXPECT_EQ(h.server.statistics().Get(Stat::UsersKicked), 1);
 
   // An unknown target is announced but nothing is closed.
   h.Send(a, to_server::KICK,

@@ -54,7 +54,7 @@ TEST(GameSetup, StartGameAnnouncesTheGameAndTellsOnlyTheArtistTheWord) {
                                      Msg("START_GAME", "test"), Msg("NEWARTIST", "100000"),
                                      Msg("NEWWORD", "apple,apples,,pomme")));
   EXPECT_EQ(h.view.rows[100001].status, "Has started the game..");
-  EXPECT_EQ(h.ini.INIRead("Server Statistics", "Total Games Started", ""), "1");
+  EXPECT_EQ(h.server.statistics().Get(Stat::GamesStarted), 1);
   EXPECT_TRUE(h.game.IsRunning());
 
   const int late = h.LogInTo(GameHarness::Step::kUserList, "late");
@@ -188,7 +188,7 @@ TEST_F(ThreePlayers, RoundTimerRunsTheWholeStateMachine) {
                                      Msg("RESETSCORES", "-")));
   EXPECT_EQ(state().TimerMode, kTimerBetweenGames);
   EXPECT_EQ(Points(a), 0);
-  EXPECT_EQ(h.ini.INIRead("Server Statistics", "Total Games Completed", ""), "1");
+  EXPECT_EQ(h.server.statistics().Get(Stat::GamesCompleted), 1);
   h.clock.Advance(5999);
   EXPECT_THAT(h.Take(b), IsEmpty());
   h.clock.Advance(1);
@@ -211,7 +211,7 @@ TEST_F(Guesses, MatchIgnoringCaseAndCloseOnesReachOnlyTheirSender) {
   h.Say(c, "ice cream");
   EXPECT_THAT(h.TakeCommands(a), ElementsAre("WORDFOUND", "POINTSCHG", "STARTGAMETIMER",
                                              "WORDFOUND", "POINTSCHG", "STOPGAMETIMER"));
-  EXPECT_EQ(h.ini.INIRead("Server Statistics", "Total Words Almost Guessed", ""), "2");
+  EXPECT_EQ(h.server.statistics().Get(Stat::WordsAlmostGuessed), 2);
 }
 
 TEST_F(Guesses, AnyAlternativeCountsButClosenessLooksAtTheWholeLine) {
@@ -280,8 +280,8 @@ TEST_F(ThreePlayers, FirstFinderGetsTheBonusAndTheLastFindEndsTheRound) {
                                          "100002\x03"
                                          "178"),
                                      Msg("STOPGAMETIMER", "-")));
-  EXPECT_EQ(h.ini.INIRead("Server Statistics", "Total Rounds", ""), "1");
-  EXPECT_EQ(h.ini.INIRead("Server Statistics", "Total Words Guessed", ""), "1");
+  EXPECT_EQ(h.server.statistics().Get(Stat::Rounds), 1);
+  EXPECT_EQ(h.server.statistics().Get(Stat::WordsGuessed), 1);
   // A finder who types the word again only chats.
   h.Say(b, "cat");
   EXPECT_THAT(h.Take(a), ElementsAre(Msg("SAY",
@@ -428,7 +428,7 @@ TEST_F(Hints, RevealTheWordLetterByLetter) {
                               "with: cat")));
   EXPECT_THAT(h.TakeCommands(a), ElementsAre("HINT", "HINT", "HINT", "HINT", "NOMOREHINTS"));
   EXPECT_EQ(h.view.rows[100000].status, "Has given a hint.");
-  EXPECT_EQ(h.ini.INIRead("Server Statistics", "Total Hints Given", ""), "4");
+  EXPECT_EQ(h.server.statistics().Get(Stat::HintsGiven), 4);
 
   // A joiner mid-round learns the letters given so far.
   const int late = h.Join("late");
@@ -472,7 +472,7 @@ TEST_F(Skips, CostTheArtistAndReplayTheRoundNumber) {
   EXPECT_THAT(h.Take(b), IsEmpty());
   h.clock.Advance(1);
   EXPECT_THAT(h.Take(b), Contains(Msg("NEWROUND", "3")));
-  EXPECT_EQ(h.ini.INIRead("Server Statistics", "Total Words Skipped", ""), "1");
+  EXPECT_EQ(h.server.statistics().Get(Stat::WordsSkipped), 1);
 }
 
 TEST_F(Skips, ASkippedLastRoundIsPlayedAgain) {
@@ -555,11 +555,11 @@ TEST_F(ThreePlayers, BetweenRoundsTheShownWordIsJustChat) {
   ASSERT_EQ(state().ArtistId, 100001);
   h.Say(a, "cat");
   h.Say(c, "cat");
-  EXPECT_EQ(h.ini.INIRead("Server Statistics", "Total Rounds", ""), "1");
+  EXPECT_EQ(h.server.statistics().Get(Stat::Rounds), 1);
   h.TakeAll();
   h.Say(b, "well done");
   h.Say(a, "cat");
-  EXPECT_EQ(h.ini.INIRead("Server Statistics", "Total Rounds", ""), "1");
+  EXPECT_EQ(h.server.statistics().Get(Stat::Rounds), 1);
   EXPECT_THAT(h.TakeCommands(c), ElementsAre("SAY", "SAY"));
   EXPECT_EQ(state().TimerMode, kTimerBetweenRounds);
 }

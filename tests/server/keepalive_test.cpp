@@ -41,7 +41,7 @@ TEST(KeepAlive, SilentConnectionIsClosedAfterIntervalPlusTimeout) {
   EXPECT_TRUE(h.view.HasLog(LogKind::kConnections,
                             "silent's (10.0.0.1) connection has been closed: Ping timeout."));
   EXPECT_EQ(h.view.rows.count(100001), 0u);
-  EXPECT_EQ(h.ini.INIRead("Server Statistics", "Total Ping Timeouts", ""), "1");
+  EXPECT_EQ(h.server.statistics().Get(Stat::PingTimeouts), 1);
   EXPECT_FALSE(h.transport.IsClosed(watcher));
 }
 
@@ -117,7 +117,7 @@ TEST(Leaving, SocketErrorsAreLoggedAndCountedButCloseNothing) {
   h.server.OnSocketError(slot, 7, "Network dropped");
   EXPECT_TRUE(h.view.HasLog(LogKind::kConnections, "Sockets_Error(Index=1) = 7: Network dropped."));
   EXPECT_FALSE(h.transport.IsClosed(slot));
-  EXPECT_EQ(h.ini.INIRead("Server Statistics", "Total Socket Errors", ""), "1");
+  EXPECT_EQ(h.server.statistics().Get(Stat::SocketErrors), 1);
 }
 
 TEST(Shutdown, EveryoneInTheRoomIsToldAndTheProgramMayEnd) {

@@ -61,8 +61,8 @@ TEST(Login, WholeSequenceFromHandshakeToUserList) {
                                         Msg("ULISTEND", "")));
   EXPECT_EQ(h.view.rows[100001].status, "The login sequence was successful.");
   EXPECT_EQ(h.server.Record(slot)->State, StateInRoom);
-  EXPECT_EQ(h.ini.INIRead("Server Statistics", "Total Attempted Connections", ""), "2");
-  EXPECT_EQ(h.ini.INIRead("Server Statistics", "Total Established Connections", ""), "2");
+  EXPECT_EQ(h.server.statistics().Get(Stat::AttemptedConnections), 2);
+  EXPECT_EQ(h.server.statistics().Get(Stat::EstablishedConnections), 2);
 }
 
 TEST(Login, UserIdsAndSlotsAreNeverReused) {

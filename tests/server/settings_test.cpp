@@ -83,7 +83,7 @@ TEST(ServerStartUp, ListensOnTheConfiguredPortAndCountsALaunch) {
   ASSERT_EQ(h.view.rows.count(0), 1u);
   EXPECT_EQ(h.view.rows[0].name, "Master Socket - testhost");
   EXPECT_EQ(h.view.rows[0].status, "Listening for connections..");
-  EXPECT_EQ(h.ini.INIRead("Server Statistics", "Total Server Launches", ""), "1");
+  EXPECT_EQ(h.server.statistics().Get(Stat::ServerLaunches), 1);
 }
 
 TEST(ServerStartUp, PortInUseIsReportedAndTheServerKeepsRunning) {

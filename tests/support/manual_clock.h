@@ -20,6 +20,7 @@ class ManualClock : public scrawlbox::Scheduler {
 
   std::unique_ptr<scrawlbox::Timer> CreateTimer(std::function<void()> on_tick) override;
   void SingleShot(int delay_ms, std::function<void()> action) override;
+  int64_t NowMs() const override { return now_; }
 
   void Advance(int64_t ms);
   int64_t now() const { return now_; }
