@@ -69,7 +69,8 @@ std::string StripControlCodes(std::string_view text) {
   std::string out;
   out.reserve(text.size());
   for (char c : text) {
-    if (c < '\x01' || c > '\x04') out.push_back(c);
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte >= 32 && byte != 127) out.push_back(c);
   }
   return out;
 }

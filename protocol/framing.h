@@ -47,8 +47,9 @@ bool IsBlankData(std::string_view data);
 // The first n characters (all of them when the text is shorter).
 std::string FirstChars(std::string_view text, size_t n);
 
-// Removes codes 1 to 4, so that free text from one user cannot break the framing or the
-// fields of a message built around it.
+// Removes the control codes 0 to 31 and 127: codes 1 to 4 would break the framing or the
+// fields of a message built around free text from one user, and the others (NUL, ESC, BEL,
+// CR, LF, DEL...) have no place in a line others see or the operator's logs.
 std::string StripControlCodes(std::string_view text);
 
 }  // namespace protocol

@@ -20,6 +20,11 @@ inline constexpr size_t kLeaveReasonLength = 100;
 // The room's message of the day and name as PASSOK carries them.
 inline constexpr size_t kMotdLength = 2048;
 inline constexpr size_t kRoomNameLength = 20;
+// A player's profile, as the client sends it at most.
+inline constexpr size_t kGenderLength = 10;
+inline constexpr size_t kLocationLength = 64;
+inline constexpr size_t kHomepageLength = 1024;
+inline constexpr size_t kQuoteLength = 1024;
 // The letters hints have revealed, as GAMERUNNING carries them.
 inline constexpr size_t kRevealedLettersLength = 100;
 

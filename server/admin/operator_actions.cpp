@@ -53,11 +53,11 @@ bool OperatorActions::Kick(int slot, const std::string& answer) {
 bool OperatorActions::Ban(int slot, const std::string& reason) {
   const ConnectionRecord* record = room_.Record(slot);
   if (!record) return false;
-  if (!bans_.AddBan(record->address, reason)) {
-    room_.SetStatusMessage("This IP address is already in the banned list.", kIconInfo);
-    return false;
-  }
-  return true;
+  const bool added = bans_.AddBan(record->address, reason);
+  if (!added) room_.SetStatusMessage("This IP address is already in the banned list.", kIconInfo);
+  // The banned player leaves the way a kicked one does, told the ban's reason.
+  Kick(slot, OperatorText(reason, kMaxText).empty() ? std::string(kBannedReason) : reason);
+  return added;
 }
 
 void OperatorActions::Announce(const std::string& message) {

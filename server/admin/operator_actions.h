@@ -19,6 +19,8 @@ class OperatorActions {
   // A kicked player whose client does not leave by itself is closed this long after KICKOP.
   static constexpr int kKickCloseMs = 2000;
   static constexpr int kNoopDelayMs = 100;
+  // What a player banned without a reason is told.
+  static constexpr const char* kBannedReason = "Banned";
 
   OperatorActions(RoomServer& room, BanList& bans, scrawlbox::Scheduler& scheduler)
       : room_(room), bans_(bans), scheduler_(scheduler) {}
@@ -28,8 +30,9 @@ class OperatorActions {
   bool MessageAll(const std::string& text);
   // False when the reason is blank or the slot is not open.
   bool Kick(int slot, const std::string& reason);
-  // Bans the address of the slot's connection; an empty reason still bans. False when the
-  // address was banned already (the status bar says so) or the slot is not open.
+  // Bans the address of the slot's connection and kicks the player with the ban's reason; an
+  // empty reason still bans. False when the address was banned already (the status bar says
+  // so; the player is kicked all the same) or the slot is not open.
   bool Ban(int slot, const std::string& reason);
 
   // The listen-state menu. Deny turns newcomers away at once with the current deny message; the

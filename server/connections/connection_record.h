@@ -2,11 +2,14 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "protocol/receive_buffer.h"
 #include "server/connections/ports.h"
+#include "server/connections/rate_limit.h"
 
 namespace server {
 
@@ -49,6 +52,15 @@ struct ConnectionRecord {
   bool send_failed = false;               // nothing more is sent; it closes when the event ends
   protocol::ReceiveBuffer receive_buffer;
   std::unique_ptr<Timer> ping_timer;
+  std::unique_ptr<Timer> login_timer;  // closes a connection that never enters the room
+  // Flood control.
+  TokenBucket chat_bucket;
+  TokenBucket drawing_bucket;
+  std::deque<int64_t> drop_times;  // when the latest dropped lines came, oldest first
+  std::optional<int64_t> last_flood_notice_ms;
+  // Fair service: messages wait in receive_buffer for another turn.
+  bool reading_paused = false;
+  bool queued_for_turn = false;
 };
 
 }  // namespace server

@@ -10,6 +10,7 @@
 #include "protocol/framing.h"
 #include "protocol/limits.h"
 #include "protocol/numbers.h"
+#include "protocol/text.h"
 #include "protocol/version_text.h"
 #include "server/connections/room_server.h"
 
@@ -26,9 +27,6 @@ namespace {
 
 constexpr char kSep = protocol::kFieldSep;
 
-// Peer text echoed into a log line is cut, so that one message cannot flood the operator's logs.
-constexpr size_t kMaxEchoedLength = 1024;
-
 // The age is kept as a single-precision value, held within the float range so that absurd
 // input cannot overflow the conversion.
 float ToSingle(double value) {
@@ -36,10 +34,21 @@ float ToSingle(double value) {
   return static_cast<float>(std::clamp(value, -kMax, kMax));
 }
 
-std::string Echo(std::string_view text) {
-  return text.size() <= kMaxEchoedLength ? std::string(text)
-                                         : FirstChars(text, kMaxEchoedLength) + "...";
+// Free text from a peer as it is kept or relayed: without control codes, cut to its length.
+std::string Clean(std::string_view text, size_t length) {
+  return FirstChars(StripControlCodes(text), length);
 }
+
+std::string Trimmed(std::string_view text) {
+  const size_t first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
+}
+
+// Names the program itself speaks as in the chat: a player must not pass for it.
+constexpr std::string_view kReservedNicknames[] = {"system", "server", "admin", "administrator"};
+// The name a client has before its player chose one.
+constexpr std::string_view kDefaultNickname = "un-named";
 
 }  // namespace
 
@@ -57,7 +66,11 @@ const std::map<std::string_view, RoomServer::Route>& RoomServer::Routes() {
       room.OnGameCommand(slot, command, data);
     };
   };
+  constexpr Limit kChat = Limit::kChat;
   static const std::map<std::string_view, Route> routes = [&] {
+    // Everything another player sees, and every request that makes the server send to others,
+    // passes the chat limit.
+
     std::map<std::string_view, Route> r = {
         {to_server::SCRAWLBOX_CL13NT, {A::kAny, false, plain(&RoomServer::OnHandshake)}},
         {to_server::USER, {A::kVersionOk, false, plain(&RoomServer::OnUser)}},
@@ -66,31 +79,33 @@ const std::map<std::string_view, RoomServer::Route>& RoomServer::Routes() {
         {to_server::NICK, {A::kNever, false, nullptr}},
         {to_server::ISALIVE, {A::kAny, false, plain(&RoomServer::OnIsAlive)}},
         {to_server::PONG, {A::kAny, false, plain(&RoomServer::OnPong)}},
-        {to_server::SAY, {A::kInRoom, true, plain(&RoomServer::OnSay)}},
-        {to_server::NEWINFO, {A::kInRoom, false, plain(&RoomServer::OnNewInfo)}},
-        {to_server::NICKCHG, {A::kInRoom, false, plain(&RoomServer::OnNickChange)}},
-        {to_server::USERACTION, {A::kInRoom, true, plain(&RoomServer::OnUserAction)}},
-        {to_server::AWAY, {A::kInRoom, true, plain(&RoomServer::OnAway)}},
+        {to_server::SAY, {A::kInRoom, true, plain(&RoomServer::OnSay), kChat}},
+        {to_server::NEWINFO, {A::kInRoom, false, plain(&RoomServer::OnNewInfo), kChat}},
+        {to_server::NICKCHG, {A::kInRoom, false, plain(&RoomServer::OnNickChange), kChat}},
+        {to_server::USERACTION, {A::kInRoom, true, plain(&RoomServer::OnUserAction), kChat}},
+        {to_server::AWAY, {A::kInRoom, true, plain(&RoomServer::OnAway), kChat}},
         {to_server::PART, {A::kInRoom, true, plain(&RoomServer::OnPart)}},
         {to_server::ULISTREQ, {A::kInRoom, false, plain(&RoomServer::OnUserListRequest)}},
         {to_server::ADMIN, {A::kInRoom, true, plain(&RoomServer::OnAdmin)}},
+
         // Profiles and kicks name other users: only players in the room may ask.
-        {to_server::USERINFO, {A::kInRoom, false, plain(&RoomServer::OnUserInfo)}},
-        {to_server::KICK, {A::kInRoom, false, plain(&RoomServer::OnKick)}},
+        {to_server::USERINFO, {A::kInRoom, false, plain(&RoomServer::OnUserInfo), kChat}},
+        {to_server::KICK, {A::kInRoom, false, plain(&RoomServer::OnKick), kChat}},
         {to_server::NOP, {A::kAny, false, plain(&RoomServer::OnNop)}},
-        {to_server::GETWORDLISTS, {A::kInRoom, false, game(to_server::GETWORDLISTS)}},
-        {to_server::STARTGAME, {A::kInRoom, true, game(to_server::STARTGAME)}},
+        {to_server::GETWORDLISTS, {A::kInRoom, false, game(to_server::GETWORDLISTS), kChat}},
+        {to_server::STARTGAME, {A::kInRoom, true, game(to_server::STARTGAME), kChat}},
         {to_server::SKIPWORD, {A::kInRoom, false, game(to_server::SKIPWORD)}},
-        {to_server::WARNARTIST, {A::kInRoom, false, game(to_server::WARNARTIST)}},
+        {to_server::WARNARTIST, {A::kInRoom, false, game(to_server::WARNARTIST), kChat}},
         {to_server::GIVEHINT, {A::kInRoom, true, game(to_server::GIVEHINT)}},
     };
     for (size_t i = 0; i < protocol::kDrawCodeCount; ++i) {
       const auto code = static_cast<protocol::DrawCode>(i);
-      r.emplace(
-          protocol::DrawCodeWord(code),
-          Route{A::kInRoom, true, [code](RoomServer& room, int slot, const std::string& data) {
-                  room.OnDrawing(slot, code, data);
-                }});
+      r.emplace(protocol::DrawCodeWord(code),
+                Route{A::kInRoom, true,
+                      [code](RoomServer& room, int slot, const std::string& data) {
+                        room.OnDrawing(slot, code, data);
+                      },
+                      Limit::kDrawing});
     }
     return r;
   }();
@@ -110,8 +125,10 @@ void RoomServer::ProcessMessage(const std::string& message, int slot) {
   const auto& routes = Routes();
   const auto route = routes.find(parsed.command);
   if (route == routes.end()) {
+    // Unknown data reaches the log, so it is limited like chat.
+    if (!PassesLimit(*record, Limit::kChat, parsed.data)) return;
     LogConnection(
-        "Client (" + record->Nickname + ") has sent unknown data. Data follows: " + Echo(message),
+        "Client (" + record->Nickname + ") has sent unknown data. Data follows: " + message,
         kIconError);
     return;
   }
@@ -137,8 +154,49 @@ void RoomServer::ProcessMessage(const std::string& message, int slot) {
     CloseConnection(slot);
     return;
   }
+  // A message over a limit is dropped before anything else looks at it.
+  if (!PassesLimit(*record, route->second.limit, parsed.data)) return;
   if (route->second.ignore_blank && protocol::IsBlankData(parsed.data)) return;
   route->second.handler(*this, slot, parsed.data);
+}
+
+bool RoomServer::PassesLimit(ConnectionRecord& record, Limit limit, const std::string& data) {
+  const int64_t now = scheduler_.NowMs();
+  switch (limit) {
+    case Limit::kNone:
+      return true;
+    case Limit::kChat:
+      if (record.chat_bucket.Take(now, settings_.FloodBurst, settings_.FloodRate)) return true;
+      OnFloodDrop(record);
+      return false;
+    case Limit::kDrawing:
+      if (data.size() > kMaxDrawingData) return false;
+      if (record.drawing_bucket.Take(now, settings_.DrawingBurst, settings_.DrawingRate)) {
+        return true;
+      }
+      // Dropping strokes would leave the pads different: the sender goes instead.
+      record.LeaveReason = "Drawing flood";
+      CloseConnection(record.SlotIndex);
+      return false;
+  }
+  return false;
+}
+
+void RoomServer::OnFloodDrop(ConnectionRecord& record) {
+  const int64_t now = scheduler_.NowMs();
+  record.drop_times.push_back(now);
+  if (record.drop_times.size() > kFloodDropsToClose + 1) record.drop_times.pop_front();
+  if (record.drop_times.size() > kFloodDropsToClose &&
+      now - record.drop_times.front() <= kFloodDropWindowMs) {
+    record.LeaveReason = "Flooding";
+    CloseConnection(record.SlotIndex);
+    return;
+  }
+  if (!record.last_flood_notice_ms || now - *record.last_flood_notice_ms >= kFloodNoticeMs) {
+    record.last_flood_notice_ms = now;
+    SendMessage(record.SlotIndex, to_client::NOTICE,
+                "You are sending messages too quickly; please slow down.");
+  }
 }
 
 // --- Login ---------------------------------------------------------------------------------------
@@ -171,7 +229,7 @@ void RoomServer::OnHandshake(int slot, const std::string& data) {
   const double version = protocol::LeadingNumber(data);
   if (version < MinClientVersion) {
     LogConnection("A Scrawlbox client was declined connection because it was an earlier version: " +
-                      Echo(data) + ".",
+                      data + ".",
                   kIconInfo);
     record.State = StateRefused;
     SendMessage(slot, to_client::OLDVERSION, NumberText(MinClientVersion));
@@ -190,30 +248,66 @@ void RoomServer::OnHandshake(int slot, const std::string& data) {
 void RoomServer::OnUser(int slot, const std::string& data) {
   ConnectionRecord& record = *Record(slot);
   const auto fields = protocol::SplitFields(data);
+  const std::string nickname = Clean(FieldOr(fields, 0), protocol::kShownNicknameLength);
+  if (const std::string refusal = NicknameRefusal(nickname, slot); !refusal.empty()) {
+    // Told before the close: closing writes what is queued.
+    record.State = StateRefused;
+    SendMessage(slot, to_client::NOTICE, refusal);
+    CloseConnection(slot);
+    return;
+  }
   record.State = StateUserOk;
-  record.Nickname = StripControlCodes(FieldOr(fields, 0));
+  record.Nickname = nickname;
   record.AutoSkip = protocol::LeadingNumber(FieldOr(fields, 1)) != 0;
   record.Age = ToSingle(protocol::LeadingNumber(FieldOr(fields, 2)));
-  record.Gender = StripControlCodes(FieldOr(fields, 3));
-  record.Location = StripControlCodes(FieldOr(fields, 4));
-  record.Homepage = StripControlCodes(FieldOr(fields, 5));
-  record.Quote = StripControlCodes(FieldOr(fields, 6));
+  record.Gender = Clean(FieldOr(fields, 3), protocol::kGenderLength);
+  record.Location = Clean(FieldOr(fields, 4), protocol::kLocationLength);
+  record.Homepage = Clean(FieldOr(fields, 5), protocol::kHomepageLength);
+  record.Quote = Clean(FieldOr(fields, 6), protocol::kQuoteLength);
   record.HasDrawn = false;
   record.PingPending = false;
   UpdateConnectionRow(slot, record.Nickname, "Awaiting password...");
   SendMessage(slot, to_client::USEROK, NumberText(record.Id) + kSep);
 }
 
+std::string RoomServer::NicknameRefusal(const std::string& nickname, int except_slot) const {
+  const std::string name = Trimmed(nickname);
+  const std::string lower = protocol::LowerCase(FirstChars(name, protocol::kShownNicknameLength));
+  if (lower.empty() || lower == kDefaultNickname) {
+    return "Please choose a nickname (Edit, User Profile) before you join a room.";
+  }
+  for (const std::string_view reserved : kReservedNicknames) {
+    if (lower == reserved)
+      return "The nickname \"" + name + "\" is reserved; please choose another.";
+  }
+  for (const auto& [slot, record] : connections_) {
+    if (slot == except_slot || record->State != StateInRoom) continue;
+    const std::string other = Trimmed(FirstChars(record->Nickname, protocol::kShownNicknameLength));
+    if (protocol::EqualsIgnoreCase(other, lower)) {
+      return "The nickname \"" + name + "\" is already used in this room; please choose another.";
+    }
+  }
+  return {};
+}
+
 void RoomServer::OnPass(int slot, const std::string& data) {
   ConnectionRecord& record = *Record(slot);
+  // Another player may have taken the nickname since the profile came.
+  if (const std::string refusal = NicknameRefusal(record.Nickname, slot); !refusal.empty()) {
+    record.State = StateRefused;
+    SendMessage(slot, to_client::NOTICE, refusal);
+    CloseConnection(slot);
+    return;
+  }
   // The password is kept but never compared: every room is open to anyone with the client.
   record.State = StateInRoom;
-  record.Password = data;
+  record.Password = FirstChars(data, protocol::kChatLength);
+  if (record.login_timer) record.login_timer->Stop();
   UpdateConnectionRow(slot, "", "Awaiting UserList request...");
-  const std::string welcome =
-      FirstChars(StripControlCodes(settings_.MOTD), protocol::kMotdLength) + kSep +
-      FirstChars(StripControlCodes(settings_.Name), protocol::kRoomNameLength) + kSep + "-" + kSep +
-      NumberText(game_->CurrentRound()) + kSep + NumberText(game_->TotalRounds());
+  const std::string welcome = Clean(settings_.MOTD, protocol::kMotdLength) + kSep +
+                              Clean(settings_.Name, protocol::kRoomNameLength) + kSep + "-" + kSep +
+                              NumberText(game_->CurrentRound()) + kSep +
+                              NumberText(game_->TotalRounds());
   if (!SendMessage(slot, to_client::PASSOK, welcome)) return;
   // From here on the others know of this user, so its leaving must be announced.
   record.entered_room = true;
@@ -264,21 +358,21 @@ void RoomServer::OnAdmin(int slot, const std::string& data) {
   if (InRoomCount() != 1) return;
   ConnectionRecord& record = *Record(slot);
   record.IsAdmin = true;
-  Broadcast(to_client::ADMIN, NumberText(record.Id) + kSep + StripControlCodes(data), slot);
+  Broadcast(to_client::ADMIN,
+            NumberText(record.Id) + kSep + Clean(data, protocol::kShownNicknameLength), slot);
 }
 
 // --- Chat, users and profiles
 // ----------------------------------------------------------------------
 
 void RoomServer::OnSay(int slot, const std::string& data) {
-  const std::string text = StripControlCodes(data);
+  const std::string text = Clean(data, protocol::kChatLength);
   if (protocol::IsBlankData(text)) return;
   if (game_->IsRunning() && game_->CheckGuess(slot, text)) return;
   ConnectionRecord* record = Record(slot);
   if (!record) return;
   const std::string nickname = record->Nickname;
-  Broadcast(to_client::SAY, NumberText(record->Id) + kSep + FirstChars(text, protocol::kChatLength),
-            -1);
+  Broadcast(to_client::SAY, NumberText(record->Id) + kSep + text, -1);
   LogChat(nickname + ": " + text, kIconInfo);
   statistics_.Increment(Stat::SentencesTyped);
 }
@@ -286,13 +380,18 @@ void RoomServer::OnSay(int slot, const std::string& data) {
 void RoomServer::OnNewInfo(int slot, const std::string& data) {
   ConnectionRecord& record = *Record(slot);
   UpdateConnectionRow(slot, "", "Has changed their profile information.");
-  record.Info = FirstChars(StripControlCodes(data), protocol::kInfoLength);
+  record.Info = Clean(data, protocol::kInfoLength);
   Broadcast(to_client::INFOCHG, NumberText(record.Id) + kSep + record.Info, -1);
 }
 
 void RoomServer::OnNickChange(int slot, const std::string& data) {
   ConnectionRecord& record = *Record(slot);
-  record.Nickname = FirstChars(StripControlCodes(data), protocol::kKeptNicknameLength);
+  const std::string nickname = Clean(data, protocol::kKeptNicknameLength);
+  if (const std::string refusal = NicknameRefusal(nickname, slot); !refusal.empty()) {
+    SendMessage(slot, to_client::NOTICE, refusal);
+    return;
+  }
+  record.Nickname = nickname;
   UpdateConnectionRow(slot, record.Nickname, "Has changed nickname.");
   Broadcast(
       to_client::NICKCHG,
@@ -301,14 +400,14 @@ void RoomServer::OnNickChange(int slot, const std::string& data) {
 }
 
 void RoomServer::OnUserAction(int slot, const std::string& data) {
-  const std::string text = StripControlCodes(data);
+  const std::string text = Clean(data, protocol::kChatLength);
   if (protocol::IsBlankData(text)) return;
   Broadcast(to_client::USERACTION, NumberText(Record(slot)->Id) + kSep + text, slot);
 }
 
 void RoomServer::OnAway(int slot, const std::string& data) {
   // The stored auto-skip flag stays as sent at login; only the others' display changes.
-  const std::string flag = StripControlCodes(data);
+  const std::string flag = Clean(data, protocol::kChatLength);
   if (protocol::IsBlankData(flag)) return;
   Broadcast(to_client::AWAY, NumberText(Record(slot)->Id) + kSep + flag, slot);
 }
@@ -330,11 +429,13 @@ void RoomServer::OnKick(int slot, const std::string& data) {
   // Only the room's admin may kick; the client offers the command to nobody else.
   if (!kicker.IsAdmin) return;
   const auto fields = protocol::SplitFields(data);
-  const std::string target_text = StripControlCodes(FieldOr(fields, 0));
-  const std::string reason = StripControlCodes(FieldOr(fields, 1));
-  const int target_slot = SlotOfId(protocol::LeadingNumber(target_text));
+  // The target is relayed as the number it names, whatever else the field held.
+  const double target_id = protocol::LeadingNumber(FieldOr(fields, 0));
+  const std::string reason = Clean(FieldOr(fields, 1), protocol::kLeaveReasonLength);
+  const int target_slot = SlotOfId(target_id);
   UpdateConnectionRow(slot, "", "Has kicked: " + reason);
-  Broadcast(to_client::KICKINFO, NumberText(kicker.Id) + kSep + target_text + kSep + reason, -1);
+  Broadcast(to_client::KICKINFO,
+            NumberText(kicker.Id) + kSep + NumberText(target_id) + kSep + reason, -1);
   if (ConnectionRecord* target = Record(target_slot)) {
     target->LeaveReason = reason;
     CloseConnection(target_slot);
@@ -363,7 +464,7 @@ void RoomServer::OnPong(int slot, const std::string&) {
 
 void RoomServer::OnPart(int slot, const std::string& data) {
   ConnectionRecord& record = *Record(slot);
-  record.LeaveReason = FirstChars(StripControlCodes(data), protocol::kLeaveReasonLength);
+  record.LeaveReason = Clean(data, protocol::kLeaveReasonLength);
   // Told once, here; the close that follows does not repeat it.
   Broadcast(to_client::PART, NumberText(record.Id) + kSep + record.LeaveReason, slot);
   record.part_announced = true;

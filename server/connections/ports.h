@@ -39,6 +39,9 @@ class Transport {
   virtual size_t QueuedBytes(int slot) const = 0;
   // Writes out what is queued, then closes. No close event is reported for this slot later.
   virtual void Close(int slot) = 0;
+  // Stops (or resumes) taking data from the slot's peer: a connection with a backlog of
+  // messages is read again once they are handled, so what it sends waits in the network.
+  virtual void PauseReading(int slot, bool paused) = 0;
   virtual std::string LocalHostName() const = 0;
   virtual std::string LocalAddress() const = 0;
 };

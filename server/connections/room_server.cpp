@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "server/connections/room_server.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <utility>
 
 #include "protocol/commands.h"
 #include "protocol/framing.h"
@@ -111,9 +113,23 @@ bool RoomServer::SaveDetails(const ServerDetails& details) {
 
 // --- Connections -------------------------------------------------------------------------------
 
-int RoomServer::OnConnectionRequest(const std::string& address) {
+RoomServer::Admission RoomServer::OnConnectionRequest(const std::string& address) {
   EventScope scope(this);
   statistics_.Increment(Stat::AttemptedConnections);
+  if (settings_.MaxConnections > 0 && ConnectionCount() >= settings_.MaxConnections) {
+    return Refuse("", "The room is full.",
+                  "A connection from " + address + " was refused: the room is full.");
+  }
+  if (settings_.MaxConnectionsPerAddress > 0) {
+    const int from_address = static_cast<int>(
+        std::count_if(connections_.begin(), connections_.end(),
+                      [&address](const auto& entry) { return entry.second->address == address; }));
+    if (from_address >= settings_.MaxConnectionsPerAddress) {
+      return Refuse(address, "Too many connections from your address.",
+                    "A connection from " + address + " was refused: " + NumberText(from_address) +
+                        " connections from that address are open.");
+    }
+  }
   const int slot = ++last_slot_;
   auto record = std::make_unique<ConnectionRecord>();
   record->Id = ++last_id_;
@@ -125,10 +141,28 @@ int RoomServer::OnConnectionRequest(const std::string& address) {
     OnPingTimer(slot);
   });
   record->ping_timer->Start(settings_.PingInterval);
+  if (settings_.LoginTimeout > 0) {
+    record->login_timer = scheduler_.CreateTimer([this, slot] {
+      EventScope tick_scope(this);
+      OnLoginTimeout(slot);
+    });
+    record->login_timer->Start(settings_.LoginTimeout * 1000);
+  }
   const int32_t id = record->Id;
   connections_.emplace(slot, std::move(record));
   view_.AddConnectionRow(slot, id, address, "Unknown User", "Connecting...");
-  return slot;
+  return Admission{slot, {}};
+}
+
+RoomServer::Admission RoomServer::Refuse(const std::string& key, const std::string& text,
+                                         const std::string& log) {
+  const int64_t now = scheduler_.NowMs();
+  // The table of logged refusals forgets what is older than the log's interval, so that
+  // refusals from many addresses cannot grow it for ever.
+  std::erase_if(refusals_logged_,
+                [now](const auto& entry) { return now - entry.second >= kRefusalLogMs; });
+  if (refusals_logged_.emplace(key, now).second) LogConnection(log, kIconWarning);
+  return Admission{0, protocol::Frame(to_client::NOTICE, text)};
 }
 
 ConnectionRecord* RoomServer::Record(int slot) {
@@ -160,12 +194,24 @@ void RoomServer::OnData(int slot, std::string_view bytes) {
   EventScope scope(this);
   ConnectionRecord* record = Record(slot);
   if (!record) return;
-  const int32_t id = record->Id;
   record->receive_buffer.Append(bytes);
+  ServeReceived(slot, true);
+}
+
+void RoomServer::ServeReceived(int slot, bool limited) {
+  ConnectionRecord* record = Record(slot);
+  if (!record) return;
+  const int32_t id = record->Id;
   std::string message;
+  int handled = 0;
+  bool more = false;
   // A handler may close this very connection, or fail to send to it (it closes when this event
   // ends); the record is looked up again for every message.
   while ((record = Record(slot)) != nullptr && !record->send_failed) {
+    if (limited && handled == kMessagesPerTurn) {
+      more = record->receive_buffer.Pending() > 0;
+      break;
+    }
     const auto status = record->receive_buffer.Next(&message);
     if (status == protocol::ReceiveBuffer::Status::kNeedMore) break;
     if (status == protocol::ReceiveBuffer::Status::kTooLong) {
@@ -176,17 +222,48 @@ void RoomServer::OnData(int slot, std::string_view bytes) {
     const double counted = static_cast<double>(message.size()) + 1;
     record->BytesReceived += counted;
     total_bytes_received_ += counted;
+    ++handled;
     ProcessMessage(message, slot);
   }
-  // The counts are shown once per arrival: one arrival may hold hundreds of drawing messages.
+  // The counts are shown once per turn: one turn may hold dozens of drawing messages.
   if ((record = Record(slot)) != nullptr) {
     view_.UpdateConnectionRow(id, "", "", record->BytesReceived);
   }
   view_.UpdateConnectionRow(0, "", "", total_bytes_received_);
+  if (!record) return;
+  if (more) {
+    // The rest waits for the next turn, and the network holds what the peer sends meanwhile.
+    if (!record->reading_paused) transport_.PauseReading(slot, true);
+    record->reading_paused = true;
+    if (!record->queued_for_turn) backlog_.push_back(slot);
+    record->queued_for_turn = true;
+    if (!backlog_scheduled_) {
+      backlog_scheduled_ = true;
+      scheduler_.SingleShot(0, [this] { ServeBacklog(); });
+    }
+  } else if (record->reading_paused) {
+    record->reading_paused = false;
+    transport_.PauseReading(slot, false);
+  }
+}
+
+void RoomServer::ServeBacklog() {
+  EventScope scope(this);
+  backlog_scheduled_ = false;
+  // One turn for each connection that was waiting; those with more queue again behind them.
+  std::deque<int> turn = std::exchange(backlog_, {});
+  for (const int slot : turn) {
+    ConnectionRecord* record = Record(slot);
+    if (!record) continue;
+    record->queued_for_turn = false;
+    ServeReceived(slot, true);
+  }
 }
 
 void RoomServer::OnClosed(int slot) {
   EventScope scope(this);
+  // What the peer sent before it closed is still handled, in order, however much it is.
+  ServeReceived(slot, false);
   CloseConnection(slot);
 }
 
@@ -265,6 +342,7 @@ void RoomServer::CloseConnection(int slot) {
 
   transport_.Close(slot);
   record->ping_timer->Stop();
+  if (record->login_timer) record->login_timer->Stop();
 
   const int32_t id = record->Id;
   const std::string reason =
@@ -285,6 +363,13 @@ void RoomServer::CloseConnection(int slot) {
 
 void RoomServer::RestartPingTimer(int slot, int interval_ms) {
   if (ConnectionRecord* record = Record(slot)) record->ping_timer->Start(interval_ms);
+}
+
+void RoomServer::OnLoginTimeout(int slot) {
+  ConnectionRecord* record = Record(slot);
+  if (!record || record->entered_room) return;
+  record->LeaveReason = "Login timed out";
+  CloseConnection(slot);
 }
 
 void RoomServer::OnPingTimer(int slot) {
@@ -382,16 +467,27 @@ void RoomServer::UpdateConnectionRow(int slot, const std::string& name, const st
   view_.UpdateConnectionRow(record->Id, name, status, -1);
 }
 
+namespace {
+
+// Peer text reaches the logs inside these lines: one message must not flood them. "\x85" is
+// the ellipsis in the 8-bit text the logs hold.
+std::string LogLine(const std::string& text) {
+  if (text.size() <= RoomServer::kMaxLogLine) return text;
+  return protocol::FirstChars(text, RoomServer::kMaxLogLine) + "\x85";
+}
+
+}  // namespace
+
 void RoomServer::LogConnection(const std::string& text, int icon) {
-  view_.Log(LogKind::kConnections, text, icon);
+  view_.Log(LogKind::kConnections, LogLine(text), icon);
 }
 
 void RoomServer::LogChat(const std::string& text, int icon) {
-  view_.Log(LogKind::kChat, text, icon);
+  view_.Log(LogKind::kChat, LogLine(text), icon);
 }
 
 void RoomServer::LogGeneral(const std::string& text, int icon) {
-  view_.Log(LogKind::kGeneral, text, icon);
+  view_.Log(LogKind::kGeneral, LogLine(text), icon);
 }
 
 void RoomServer::SetStatusMessage(const std::string& text, int icon) {

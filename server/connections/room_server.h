@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <map>
 #include <memory>
@@ -36,6 +37,19 @@ class RoomServer {
   static constexpr size_t kMaxMessageLength = protocol::ReceiveBuffer::kMaxMessageLength;
   // A peer that leaves more than this unread is closed ("Send queue exceeded").
   static constexpr size_t kMaxSendQueue = 1u << 20;
+  // Messages of one connection handled in a row before the others get their turn.
+  static constexpr int kMessagesPerTurn = 64;
+  // A drawing message longer than its fields can ever need is dropped.
+  static constexpr size_t kMaxDrawingData = 256;
+  // Flood control: a sender over the chat limit is told at most this often, and closed when
+  // more than kFloodDropsToClose of its lines were dropped within kFloodDropWindowMs.
+  static constexpr int64_t kFloodNoticeMs = 5000;
+  static constexpr size_t kFloodDropsToClose = 30;
+  static constexpr int64_t kFloodDropWindowMs = 10000;
+  // Refusals of one address (or of a full room) are logged at most this often.
+  static constexpr int64_t kRefusalLogMs = 60000;
+  // Log lines carry at most this much (peer text included).
+  static constexpr size_t kMaxLogLine = 1024;
   // The first user id of a run.
   static constexpr int32_t kFirstUserId = 100000;
 
@@ -53,8 +67,14 @@ class RoomServer {
   void Start();
 
   // --- Transport events -------------------------------------------------------------------
-  // A connection request on the listening socket; returns the new connection's slot.
-  int OnConnectionRequest(const std::string& address);
+  // What becomes of a connection request: a new slot, or a refusal (slot 0) whose bytes the
+  // transport writes before it closes the connection. A refused request gets no slot at all.
+  struct Admission {
+    int slot = 0;
+    std::string refusal;
+  };
+  // A connection request on the listening socket.
+  Admission OnConnectionRequest(const std::string& address);
   void OnData(int slot, std::string_view bytes);
   // The peer closed the connection.
   void OnClosed(int slot);
@@ -178,10 +198,13 @@ class RoomServer {
 
   using Handler = std::function<void(RoomServer& room, int slot, const std::string& data)>;
   enum class Accept { kAny, kVersionOk, kUserOk, kInRoom, kNever };
+  // Which rate limit a command passes before anything looks at it.
+  enum class Limit { kNone, kChat, kDrawing };
   struct Route {
     Accept accept;
     bool ignore_blank;
     Handler handler;
+    Limit limit = Limit::kNone;
   };
   static const std::map<std::string_view, Route>& Routes();
 
@@ -189,7 +212,19 @@ class RoomServer {
   // Listens on the port; on failure shows and logs the error. True when listening.
   bool OpenListeningSocket(int port);
   void ProcessMessage(const std::string& message, int slot);
+  // Handles the slot's received messages, at most kMessagesPerTurn when limited; when more are
+  // waiting the slot stops reading and queues for another turn.
+  void ServeReceived(int slot, bool limited);
+  void ServeBacklog();
+  // The rate limits; false when the message goes no further (the sender may be closed).
+  bool PassesLimit(ConnectionRecord& record, Limit limit, const std::string& data);
+  void OnFloodDrop(ConnectionRecord& record);
+  // A refused connection request, logged at most once a minute per key.
+  Admission Refuse(const std::string& key, const std::string& text, const std::string& log);
   void OnPingTimer(int slot);
+  void OnLoginTimeout(int slot);
+  // Why a nickname cannot be used in the room (empty when it can); except_slot is the asker.
+  std::string NicknameRefusal(const std::string& nickname, int except_slot) const;
 
   // Login.
   void OnHandshake(int slot, const std::string& data);
@@ -242,6 +277,11 @@ class RoomServer {
   std::map<int, std::unique_ptr<ConnectionRecord>> connections_;
   std::vector<std::unique_ptr<ConnectionRecord>> retired_;
   std::vector<int> pending_closes_;
+  // Slots with messages waiting for another turn, in the order they queued.
+  std::deque<int> backlog_;
+  bool backlog_scheduled_ = false;
+  // When each refused address (or "full") was last logged.
+  std::map<std::string, int64_t> refusals_logged_;
   int event_depth_ = 0;
   int last_slot_ = 0;
   int32_t last_id_ = kFirstUserId - 1;

@@ -20,6 +20,15 @@ int SecondsToClampedMs(const std::string& text, int low, int high) {
   return static_cast<int>(ms);
 }
 
+// A limit as written in the file: negative or not a number is 0 (off), and nothing is larger
+// than `high`.
+double ReadLimit(const inifile::IniDocument& ini, const char* key, const char* default_value,
+                 double high) {
+  const double value = inifile::ReadNumber(ini, kServerDetailsSection, key, default_value);
+  if (!(value > 0)) return 0;  // also catches NaN
+  return std::min(value, high);
+}
+
 }  // namespace
 
 int ServerSettings::PortNumber() const {
@@ -49,6 +58,14 @@ ServerSettings LoadSettings(const inifile::IniStore& store) {
   settings.PingTimeout =
       SecondsToClampedMs(ini.Read(s, "Ping Timeout", "5"), kMinPingTimeout, kMaxPingTimeout);
   settings.DenyMessage = ini.Read(s, "Deny Message", kDefaultDenyMessage);
+  settings.FloodBurst = ReadLimit(ini, "Flood Burst", "5", 1e6);
+  settings.FloodRate = ReadLimit(ini, "Flood Rate", "2", 1e6);
+  settings.DrawingBurst = ReadLimit(ini, "Drawing Burst", "2000", 1e9);
+  settings.DrawingRate = ReadLimit(ini, "Drawing Rate", "1000", 1e9);
+  settings.MaxConnectionsPerAddress =
+      static_cast<int>(ReadLimit(ini, "Max Connections Per Address", "8", 1e6));
+  settings.LoginTimeout = static_cast<int>(ReadLimit(ini, "Login Timeout", "60", 86400));
+  settings.MaxConnections = static_cast<int>(ReadLimit(ini, "Max Connections", "1000", 1e6));
   settings.TrackerUrl =
       ini.Read(directory::kDirectorySection, "Tracker URL", directory::kDefaultTrackerUrl);
   settings.UpdateUrl =

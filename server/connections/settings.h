@@ -36,6 +36,15 @@ struct ServerSettings {
   int PingInterval = 10000;
   int PingTimeout = 5000;
   std::string DenyMessage = kDefaultDenyMessage;
+  // What one peer may do; 0 turns a limit off. Chat-like lines and drawing messages pass token
+  // buckets (a burst, then a rate a second); connections are counted per address and in all.
+  double FloodBurst = 5;
+  double FloodRate = 2;
+  double DrawingBurst = 2000;
+  double DrawingRate = 1000;
+  int MaxConnectionsPerAddress = 8;
+  int LoginTimeout = 60;  // seconds to enter the room
+  int MaxConnections = 1000;
   // Section "Directory": where the room is registered and where new versions are announced.
   std::string TrackerUrl;
   std::string UpdateUrl;

@@ -22,22 +22,26 @@ constexpr char kSep = protocol::kFieldSep;
 
 enum class Guess { kWrong, kCorrect, kClose };
 
+bool IsBeginningOf(std::string_view text, std::string_view word) {
+  return text.size() <= word.size() &&
+         protocol::EqualsIgnoreCase(text, word.substr(0, text.size()));
+}
+
 // Letter case aside, a guess is correct when it is the word or one of its alternatives, and
-// close when it is the beginning of the whole word line.
+
+// close when it is the beginning of the whole word line and long enough to give nothing away:
+// answering every prefix would let anyone read the word letter by letter.
 Guess MatchGuess(std::string_view guess, std::string_view word) {
   if (word.empty()) return Guess::kWrong;
   for (const std::string& alternative : protocol::SplitFields(word, ',')) {
     if (protocol::EqualsIgnoreCase(guess, alternative)) return Guess::kCorrect;
   }
-  if (guess.size() <= word.size() &&
-      protocol::EqualsIgnoreCase(guess, word.substr(0, guess.size()))) {
-    return Guess::kClose;
-  }
-  return Guess::kWrong;
+  const bool long_enough = guess.size() >= kMinCloseGuess && guess.size() * 2 >= word.size();
+  return long_enough && IsBeginningOf(guess, word) ? Guess::kClose : Guess::kWrong;
 }
 
-int32_t ClampTime(double ms) {
-  return std::max(kMinRoundTime, protocol::RoundToInt32(ms));
+int32_t ClampTime(double ms, int32_t low, int32_t high) {
+  return std::clamp(protocol::RoundToInt32(ms), low, high);
 }
 
 }  // namespace
@@ -102,13 +106,21 @@ void Game::OnGetWordLists(int slot) {
 }
 
 void Game::OnStartGame(int slot, const std::string& data) {
+  const ConnectionRecord* starter = room_.Record(slot);
+  // A running game is the game master's: only the player who started it, or the room's admin,
+  // may start it over.
+  if (state_.GameRunning && starter->Id != state_.MasterId && !starter->IsAdmin) return;
+  state_.MasterId = starter->Id;
   const auto fields = protocol::SplitFields(data);
   room_.UpdateConnectionRow(slot, "", "Has started the game..");
   const int32_t artist = GetNextArtist();
   ClearFoundFlags();
-  state_.TotalRounds = std::max(1, protocol::LeadingInt32(protocol::FieldOr(fields, 3)));
-  state_.RoundTime = ClampTime(protocol::LeadingNumber(protocol::FieldOr(fields, 4)));
-  state_.FoundTime = ClampTime(protocol::LeadingNumber(protocol::FieldOr(fields, 5)));
+  state_.TotalRounds =
+      std::clamp(protocol::LeadingInt32(protocol::FieldOr(fields, 3)), 1, kMaxTotalRounds);
+  state_.RoundTime = ClampTime(protocol::LeadingNumber(protocol::FieldOr(fields, 4)), kMinRoundTime,
+                               kMaxRoundTime);
+  state_.FoundTime = ClampTime(protocol::LeadingNumber(protocol::FieldOr(fields, 5)), kMinFoundTime,
+                               kMaxRoundTime);
   state_.FoundCount = 0;
   std::string_view lists = protocol::FieldOr(fields, 6);
   if (!lists.empty() && lists.front() == protocol::kListSep) lists.remove_prefix(1);
@@ -165,8 +177,8 @@ bool Game::CheckGuess(int slot, const std::string& text) {
   ConnectionRecord& player = *room_.Record(slot);
   const Guess guess = MatchGuess(text, state_.CurrentWord);
   if (IsArtist(slot)) {
-    // The artist can neither score with the word nor give it away in the chat.
-    return guess != Guess::kWrong;
+    // The artist can neither score with the word nor give any of it away in the chat.
+    return guess != Guess::kWrong || IsBeginningOf(text, state_.CurrentWord);
   }
   bool taken = false;
   bool found = false;

@@ -33,6 +33,7 @@ struct GameState {
   std::string ChosenLists;
   std::string CurrentWord;
   int32_t ArtistId = 0;
+  int32_t MasterId = 0;  // who started the running game
   int32_t TimerMode = kTimerStopped;
   int32_t FoundCount = 0;
   int32_t HintCount = 0;
@@ -53,9 +54,14 @@ inline constexpr int32_t ScoreTick = 1000;
 // Hints a round can have: the letter count, then the first one, two and three letters.
 inline constexpr int32_t kMaxHints = 4;
 
-// Round and found times are held within these bounds: a round cannot be shorter than a second,
-// and the timers take no more than a 32-bit count of milliseconds.
-inline constexpr int32_t kMinRoundTime = 1000;
+// A game's set-up is held within the set-up window's own limits: 1-100 rounds, rounds of
+// 10-900 seconds and a countdown of 5-900 seconds.
+inline constexpr int32_t kMaxTotalRounds = 100;
+inline constexpr int32_t kMinRoundTime = 10000;
+inline constexpr int32_t kMaxRoundTime = 900000;
+inline constexpr int32_t kMinFoundTime = 5000;
+// A guess shorter than this (or than half the word line) is never answered as close.
+inline constexpr size_t kMinCloseGuess = 3;
 
 // The game engine: set-up, rounds and artist rotation, the two game timers, guesses and points,
 // hints and skipping. It plays through the connection layer's records and sends.

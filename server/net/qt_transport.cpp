@@ -29,6 +29,7 @@ QtTransport::~QtTransport() {
 
 ListenResult QtTransport::Listen(int port) {
   listener_.close();
+  listener_.setListenBacklogSize(kListenBacklog);
   if (listener_.listen(QHostAddress::Any, static_cast<quint16>(port))) return {};
   ListenResult result;
   result.ok = false;
@@ -50,7 +51,14 @@ void QtTransport::OnNewConnection() {
       continue;
     }
     socket->setReadBufferSize(kReadChunk);
-    const int slot = core_->OnConnectionRequest(AddressText(socket->peerAddress()));
+    const RoomServer::Admission admission =
+        core_->OnConnectionRequest(AddressText(socket->peerAddress()));
+    if (admission.slot == 0) {
+      socket->write(admission.refusal.data(), static_cast<qint64>(admission.refusal.size()));
+      Release(socket);
+      continue;
+    }
+    const int slot = admission.slot;
     sockets_[slot] = socket;
     connect(socket, &QTcpSocket::readyRead, this, [this, slot] { OnReadyRead(slot); });
     connect(socket, &QTcpSocket::disconnected, this, [this, slot] { OnDisconnected(slot); });
@@ -61,9 +69,10 @@ void QtTransport::OnNewConnection() {
   }
 }
 
-void QtTransport::OnReadyRead(int slot) {
-  // The core may close the slot while handling a chunk; look the socket up again each time.
+void QtTransport::OnReadyRead(int slot, bool closing) {
+  // The core may close or pause the slot while handling a chunk; look it up again each time.
   for (auto it = sockets_.find(slot); it != sockets_.end(); it = sockets_.find(slot)) {
+    if (!closing && paused_.count(slot)) return;
     const QByteArray chunk = it->second->read(kReadChunk);
     if (chunk.isEmpty()) return;
     core_->OnData(slot, std::string_view(chunk.constData(), static_cast<size_t>(chunk.size())));
@@ -75,9 +84,10 @@ void QtTransport::OnDisconnected(int slot) {
   if (it == sockets_.end()) return;
   QTcpSocket* socket = it->second;
   // Whatever arrived just before the close is still handled, in order.
-  OnReadyRead(slot);
+  OnReadyRead(slot, true);
   if (sockets_.count(slot) == 0) return;  // the core closed it meanwhile
   sockets_.erase(slot);
+  paused_.erase(slot);
   socket->disconnect(this);
   socket->deleteLater();
   core_->OnClosed(slot);
@@ -116,7 +126,18 @@ void QtTransport::Close(int slot) {
   if (it == sockets_.end()) return;
   QTcpSocket* socket = it->second;
   sockets_.erase(it);
+  paused_.erase(slot);
   Release(socket);
+}
+
+void QtTransport::PauseReading(int slot, bool paused) {
+  if (paused) {
+    paused_.insert(slot);
+    return;
+  }
+  paused_.erase(slot);
+  // Data that waited in the socket's buffer raises no new signal: read it on the next pass.
+  QTimer::singleShot(0, this, [this, slot] { OnReadyRead(slot); });
 }
 
 void QtTransport::Release(QTcpSocket* socket) {

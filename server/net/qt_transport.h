@@ -5,6 +5,7 @@
 #include <QTcpServer>
 #include <functional>
 #include <map>
+#include <set>
 
 #include "server/connections/ports.h"
 
@@ -24,6 +25,9 @@ class QtTransport : public QObject, public Transport {
   static constexpr qint64 kReadChunk = 64 * 1024;
   // A closing connection gets this long to take what is still queued for it.
   static constexpr int kCloseGraceMs = 5000;
+  // Connection requests the system holds until they are taken: a thousand players arriving at
+  // once must not find the door shut.
+  static constexpr int kListenBacklog = 1024;
 
   QtTransport();
   ~QtTransport() override;
@@ -35,6 +39,7 @@ class QtTransport : public QObject, public Transport {
   SendResult Send(int slot, std::string_view bytes) override;
   size_t QueuedBytes(int slot) const override;
   void Close(int slot) override;
+  void PauseReading(int slot, bool paused) override;
   std::string LocalHostName() const override;
   std::string LocalAddress() const override;
 
@@ -44,7 +49,8 @@ class QtTransport : public QObject, public Transport {
 
  private:
   void OnNewConnection();
-  void OnReadyRead(int slot);
+  // Hands what the socket has to the core; a paused slot is left alone unless it is closing.
+  void OnReadyRead(int slot, bool closing = false);
   void OnDisconnected(int slot);
   void OnError(int slot, int error);
   // Stops reporting the socket's events and lets it close in its own time.
@@ -52,6 +58,7 @@ class QtTransport : public QObject, public Transport {
 
   QTcpServer listener_;
   std::map<int, QTcpSocket*> sockets_;
+  std::set<int> paused_;
   int closing_ = 0;  // released sockets still writing out
   std::function<void()> all_closed_;
   RoomServer* core_ = nullptr;

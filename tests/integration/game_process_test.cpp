@@ -59,15 +59,17 @@ TEST(GameProcess, ThreePlayersPlayAGameOfThreeRounds) {
     }
   };
 
-  a.Send(to_server::STARTGAME, protocol::JoinFields({"Room", "Quick game", "8", "3", "1500", "1000",
-                                                     "\x04"
-                                                     "animals\x04"
-                                                     "food"}));
+  // The shortest game a room allows: rounds of 10 s and a countdown of 5 s.
+  a.Send(to_server::STARTGAME,
+         protocol::JoinFields({"Room", "Quick game", "8", "3", "10000", "5000",
+                               "\x04"
+                               "animals\x04"
+                               "food"}));
   // Round 1: a draws; b and c both find the word, which ends the round at once.
   EXPECT_THAT(CommandsOf(Until(a, "JOIN")), ElementsAre("JOIN"));
   EXPECT_THAT(CommandsOf(Until(a, "JOIN")), ElementsAre("JOIN"));
   const auto a_start = Until(a, "NEWWORD");
-  ASSERT_THAT(a_start, ElementsAre(Msg("SETGAMETIMER", "1500"), Msg("TOTALROUNDS", "3"),
+  ASSERT_THAT(a_start, ElementsAre(Msg("SETGAMETIMER", "10000"), Msg("TOTALROUNDS", "3"),
                                    Msg("START_GAME",
                                        "animals\x04"
                                        "food"),
@@ -91,18 +93,22 @@ TEST(GameProcess, ThreePlayersPlayAGameOfThreeRounds) {
   EXPECT_EQ(Until(c, "STOPGAMETIMER").back().command, "STOPGAMETIMER");
   Until(b, "STOPGAMETIMER");
 
-  // Round 2: b draws and nobody finds the word before the time runs out.
+  // Round 2: b draws; a and c both find the word, which ends the round at once.
   const auto b_round2 = Until(b, "NEWWORD");
-  EXPECT_THAT(b_round2, ElementsAre(Msg("SETGAMETIMER", "1500"), Msg("NEWROUND", "2"),
+  EXPECT_THAT(b_round2, ElementsAre(Msg("SETGAMETIMER", "10000"), Msg("NEWROUND", "2"),
                                     Msg("NEWARTIST", "100001"), testing::_));
   const std::string word2 = b_round2.back().data;
-  EXPECT_THAT(Until(a, "ENDOFROUND"),
-              ElementsAre(Msg("SETGAMETIMER", "1500"), Msg("NEWROUND", "2"),
-                          Msg("NEWARTIST", "100001"), Msg("ENDOFROUND", word2)));
-  Until(b, "ENDOFROUND");
-  Until(c, "ENDOFROUND");
+  Until(a, "NEWARTIST");
+  Until(c, "NEWARTIST");
+  a.Send(to_server::SAY, FirstAlternative(word2));
+  c.Send(to_server::SAY, FirstAlternative(word2));
+  const auto b_round2_end = Until(b, "STOPGAMETIMER");
+  note_points(b_round2_end);
+  Until(a, "STOPGAMETIMER");
+  Until(c, "STOPGAMETIMER");
 
-  // Round 3: c draws; a finds the word, the countdown runs out and the game ends.
+  // Round 3: c draws; a finds the word, b does not before the countdown runs out, and the game
+  // ends.
   const auto c_round3 = Until(c, "NEWWORD");
   EXPECT_THAT(CommandsOf(c_round3),
               ElementsAre("SETGAMETIMER", "NEWROUND", "NEWARTIST", "NEWWORD"));

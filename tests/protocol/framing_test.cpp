@@ -63,13 +63,14 @@ TEST(Framing, BlankDataIsEmptyOrOneOrTwoLineBreaks) {
   EXPECT_FALSE(IsBlankData("-"));
 }
 
-TEST(Framing, StripControlCodesRemovesOnlyCodesOneToFour) {
-  EXPECT_EQ(StripControlCodes("a\x01"
-                              "b\x02"
-                              "c\x03"
-                              "d\x04"
-                              "e\x05\xAC\xFF"),
-            "abcde\x05\xAC\xFF");
+TEST(Framing, StripControlCodesRemovesEveryControlCodeAndKeepsEightBitText) {
+  EXPECT_EQ(StripControlCodes(std::string("a\x01"
+                                          "b\x02"
+                                          "c\x03"
+                                          "d\x04"
+                                          "e\x05\x00\x1b[31m\r\n\a\t\x7f\x80\xAC\xFF ~",
+                                          26)),
+            "abcde[31m\x80\xAC\xFF ~");
   EXPECT_EQ(FirstChars("abcdef", 3), "abc");
   EXPECT_EQ(FirstChars("ab", 3), "ab");
 }

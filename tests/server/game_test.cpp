@@ -110,8 +110,8 @@ TEST(GameSetup, BadSetUpDataGivesAClearOutcome) {
   h.Send(a, to_server::STARTGAME,
          protocol::JoinFields({"R", "D", "x", "-4", "1099511627776", "0", "\x04test"}));
   EXPECT_EQ(h.game.state().TotalRounds, 1);
-  EXPECT_EQ(h.game.state().RoundTime, INT32_MAX);
-  EXPECT_EQ(h.game.state().FoundTime, kMinRoundTime);
+  EXPECT_EQ(h.game.state().RoundTime, kMaxRoundTime);
+  EXPECT_EQ(h.game.state().FoundTime, kMinFoundTime);
   EXPECT_TRUE(h.game.IsRunning());
   h.Send(a, to_server::STARTGAME, "\r\n");  // blank: ignored
   EXPECT_EQ(h.game.state().TotalRounds, 1);
@@ -131,13 +131,13 @@ TEST(Artists, RotateInSlotOrderAndLateJoinersDrawAfterTheEarlierPlayers) {
   const int a = h.Join("ann");
   h.Join("ben");
   h.Join("cid");
-  h.StartGame(a, 10, 1000, 1000);
+  h.StartGame(a, 10, kMinRoundTime, kMinFoundTime);
   std::vector<int32_t> artists = {h.game.state().ArtistId};
-  h.clock.Advance(1000 + 3500);
+  h.clock.Advance(kMinRoundTime + BetweenRoundsPause);
   artists.push_back(h.game.state().ArtistId);
   h.Join("dee");  // slot 4 joins during the first cycle
   for (int round = 0; round < 4; ++round) {
-    h.clock.Advance(1000 + 3500);
+    h.clock.Advance(kMinRoundTime + BetweenRoundsPause);
     artists.push_back(h.game.state().ArtistId);
   }
   EXPECT_THAT(artists, ElementsAre(100000, 100001, 100002, 100003, 100000, 100001));
@@ -200,12 +200,17 @@ TEST_F(Guesses, MatchIgnoringCaseAndCloseOnesReachOnlyTheirSender) {
   h.SetWord("Ice Cream");
   h.StartGame(a);
   h.TakeAll();
-  for (const std::string wrong : {"icecream", " ice cream", "ice", "ice cr"}) h.Say(b, wrong);
+  // "ice" is too short a beginning of "Ice Cream" to be told it is close: it is chat.
+  for (const std::string wrong : {"icecream", " ice cream", "ice", "ice cr", "ice c"}) {
+    h.Say(b, wrong);
+  }
   EXPECT_THAT(h.Take(c),
-              ElementsAre(Msg("SAY", "100001\x03icecream"), Msg("SAY", "100001\x03 ice cream")));
+              ElementsAre(Msg("SAY", "100001\x03icecream"), Msg("SAY", "100001\x03 ice cream"),
+                          Msg("SAY", "100001\x03ice")));
   EXPECT_THAT(h.Take(b),
               ElementsAre(Msg("SAY", "100001\x03icecream"), Msg("SAY", "100001\x03 ice cream"),
-                          Msg("WORDCLOSE", "ice"), Msg("WORDCLOSE", "ice cr")));
+                          Msg("SAY", "100001\x03ice"), Msg("WORDCLOSE", "ice cr"),
+                          Msg("WORDCLOSE", "ice c")));
   h.TakeAll();
   h.Say(b, "ICE CREAM");
   h.Say(c, "ice cream");
@@ -219,9 +224,10 @@ TEST_F(Guesses, AnyAlternativeCountsButClosenessLooksAtTheWholeLine) {
   h.StartGame(a);
   h.TakeAll();
   h.Say(b, "kit");
-  h.Say(b, "cat,");
+  h.Say(b, "cat,k");
   h.Say(b, "KITTEN");
-  EXPECT_THAT(h.Take(b), ElementsAre(Msg("SAY", "100001\x03kit"), Msg("WORDCLOSE", "cat,"),
+  EXPECT_THAT(h.Take(b), ElementsAre(Msg("SAY", "100001\x03kit"), Msg("WORDCLOSE", "cat,k"),
+
                                      Msg("WORDFOUND",
                                          "2\x03"
                                          "100001"),
@@ -458,8 +464,8 @@ TEST_F(Hints, CountLettersAndStopEarlyForShortWords) {
 }
 
 TEST_F(Skips, CostTheArtistAndReplayTheRoundNumber) {
-  h.StartGame(a, 5, 1000, 1000);
-  h.clock.Advance(2 * (1000 + 3500));
+  h.StartGame(a, 5, kMinRoundTime, kMinFoundTime);
+  h.clock.Advance(2 * (kMinRoundTime + BetweenRoundsPause));
   ASSERT_EQ(h.game.state().Round, 3);
   const int artist = h.game.state().ArtistId == 100000 ? a : b;
   const int32_t artist_id = h.game.state().ArtistId;

@@ -62,7 +62,7 @@ TEST(KeepAlive, OnlyPongRestartsTheInterval) {
 }
 
 TEST(KeepAlive, AnsweredPingsKeepAConnectionInAnyLoginState) {
-  ServerHarness h;
+  ServerHarness h("[Server Details]\nLogin Timeout=0\n");  // the keep-alive alone
   const int lurker = h.Connect();
   for (int i = 0; i < 10; ++i) {
     h.clock.Advance(10000);

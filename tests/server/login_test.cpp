@@ -141,7 +141,8 @@ TEST(Login, BannedAddressIsToldAndLeftToCloseItself) {
 
 TEST(Login, UserListComesInBatchesOfTen) {
   for (const int users : {10, 11, 25}) {
-    ServerHarness h;
+    ServerHarness h("[Server Details]\nMax Connections Per Address=0\n");
+
     int last = 0;
     for (int i = 0; i < users; ++i) last = h.Join("u" + std::to_string(i));
     h.Send(last, to_server::ULISTREQ, "-");

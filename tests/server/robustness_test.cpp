@@ -112,13 +112,15 @@ TEST(BadInput, EveryCommandSurvivesMalformedData) {
                                              std::string(60000, 'z'),
                                              binary};
   for (const std::string_view command : RoomServer::RoutedCommands()) {
-    GameHarness h;
-    const int admin = h.Join("admin");
+    GameHarness h("[Server Details]\nMax Connections Per Address=0\n");
+    const int admin = h.Join("boss");
     h.server.Record(admin)->IsAdmin = true;
     const int watcher = h.Join("watcher");
+    int players = 0;
     for (const auto& payload : payloads) {
       const int fresh = h.Connect();
-      const int in_room = h.Join("p");
+      const int in_room = h.Join("p" + std::to_string(++players));
+
       h.server.Record(in_room)->IsAdmin = true;
       h.Send(fresh, command, payload);
       h.Send(in_room, command, payload);

@@ -37,7 +37,7 @@ class WindowTest : public testing::Test {
     return window.findChild<T*>(QString::fromLatin1(name));
   }
   int Join(const std::string& nick) {
-    const int slot = core.OnConnectionRequest("10.0.0.9");
+    const int slot = core.OnConnectionRequest("10.0.0.9").slot;
     core.OnData(slot, protocol::Frame("SCRAWLBOX_CL13NT", "100001"));
     core.OnData(slot, protocol::Frame("USER", testing_support::ProfileData(nick)));
     core.OnData(slot, protocol::Frame("PASS", "<none>"));
@@ -81,7 +81,9 @@ TEST_F(WindowTest, LogsShowPeerTextPlainlyAndKeepOnlyTheNewestEntries) {
   core.OnData(slot, protocol::Frame("SAY", "<b>bold?</b>\x1b[2J"));
   auto* chat = Find<QListWidget>("lvwLogging_Chat");
   ASSERT_EQ(chat->count(), 1);
-  EXPECT_TRUE(chat->item(0)->text().endsWith(" - bob: <b>bold?</b><27>[2J"));
+  EXPECT_TRUE(chat->item(0)->text().endsWith(" - bob: <b>bold?</b>[2J"));  // the server drops ESC
+  window.Log(LogKind::kChat, "raw\x1b[2J", kIconInfo);
+  EXPECT_TRUE(chat->item(1)->text().endsWith(" - raw<27>[2J"));  // and the view shows any it gets
 
   for (int i = 0; i < MainWindow::kMaxLogEntries + 10; ++i) {
     window.Log(LogKind::kGeneral, "line " + std::to_string(i), kIconInfo);

@@ -26,6 +26,13 @@ class FakeTransport : public server::Transport {
   server::SendResult Send(int slot, std::string_view bytes) override;
   size_t QueuedBytes(int slot) const override;
   void Close(int slot) override { closed.insert(slot); }
+  void PauseReading(int slot, bool paused) override {
+    if (paused) {
+      paused_slots.insert(slot);
+    } else {
+      paused_slots.erase(slot);
+    }
+  }
   std::string LocalHostName() const override { return "testhost"; }
   std::string LocalAddress() const override { return "127.0.0.1"; }
 
@@ -46,6 +53,7 @@ class FakeTransport : public server::Transport {
   std::map<int, size_t> queued_bytes;
   std::map<int, std::string> sent;
   std::set<int> closed;
+  std::set<int> paused_slots;
 };
 
 }  // namespace testing_support

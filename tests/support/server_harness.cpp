@@ -15,7 +15,9 @@ ServerHarness::ServerHarness(std::string_view server_ini)
 }
 
 int ServerHarness::Connect(const std::string& address) {
-  return server.OnConnectionRequest(address);
+  const server::RoomServer::Admission admission = server.OnConnectionRequest(address);
+  if (admission.slot == 0) refusals.push_back(admission.refusal);
+  return admission.slot;
 }
 
 void ServerHarness::Send(int slot, std::string_view command, std::string_view data) {

@@ -22,7 +22,8 @@ class ServerHarness {
 
   explicit ServerHarness(std::string_view server_ini = "");
 
-  // A new connection from the address; returns its slot.
+  // A new connection from the address; returns its slot, or 0 when it was refused (what the
+  // refusal wrote is in `refusals`).
   int Connect(const std::string& address = "10.0.0.1");
   // Delivers one framed message from the slot.
   void Send(int slot, std::string_view command, std::string_view data);
@@ -48,6 +49,7 @@ class ServerHarness {
   FakeTransport transport;
   RecordingView view;
   server::RoomServer server;
+  std::vector<std::string> refusals;
 };
 
 // The user-profile data a real client sends with USER.

@@ -1,0 +1,326 @@
+// SPDX-License-Identifier: MIT
+// What one player, or one address, can do to a room: flood limits, sizes, names, the game
+// master, connection limits and the login deadline, all on the fake ports and clock.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "protocol/commands.h"
+#include "protocol/framing.h"
+#include "server/admin/banned.h"
+#include "server/admin/operator_actions.h"
+#include "tests/support/game_harness.h"
+#include "tests/support/matchers.h"
+#include "tests/support/room_fixtures.h"
+#include "tests/support/server_harness.h"
+
+namespace server {
+namespace {
+
+using testing::Contains;
+using testing::Each;
+using testing::ElementsAre;
+using testing::IsEmpty;
+using testing::Not;
+using testing::SizeIs;
+using testing_support::GameHarness;
+using testing_support::Msg;
+using testing_support::ServerHarness;
+namespace to_server = protocol::to_server;
+
+using Peers = testing_support::TwoInRoom<ServerHarness>;
+using ThreeInGame = testing_support::ThreeInRoom<GameHarness>;
+
+constexpr char kSlowDown[] = "You are sending messages too quickly; please slow down.";
+
+size_t Count(const std::vector<std::string>& commands, std::string_view command) {
+  return static_cast<size_t>(std::count(commands.begin(), commands.end(), command));
+}
+
+// Log lines of the kind that contain the text.
+size_t CountLogs(const testing_support::RecordingView& view, LogKind kind, std::string_view text) {
+  return static_cast<size_t>(std::count_if(view.logs.begin(), view.logs.end(), [&](const auto& e) {
+    return e.kind == kind && e.text.find(text) != std::string::npos;
+  }));
+}
+
+// --- Flood control ------------------------------------------------------------------------
+
+TEST_F(Peers, ABurstOfChatGivesFiveLinesAtOnceThenTwoASecond) {
+  for (int i = 0; i < 20; ++i) h.Send(a, to_server::SAY, "line " + std::to_string(i));
+  EXPECT_EQ(Count(h.TakeCommands(b), "SAY"), 5u);
+  EXPECT_THAT(h.Take(a), Contains(Msg("NOTICE", kSlowDown)));
+  EXPECT_EQ(h.server.statistics().Get(Stat::SentencesTyped), 5);  // dropped lines count nothing
+
+  for (int second = 1; second <= 3; ++second) {
+    h.clock.Advance(1000);
+    for (int i = 0; i < 5; ++i) h.Send(a, to_server::SAY, "more " + std::to_string(i));
+    EXPECT_EQ(Count(h.TakeCommands(b), "SAY"), 2u) << "second " << second;
+  }
+}
+
+TEST_F(Peers, TheSlowDownNoticeComesAtMostEveryFiveSeconds) {
+  auto send = [&](int lines) {
+    for (int i = 0; i < lines; ++i) h.Send(a, to_server::SAY, "x");
+    return Count(h.TakeCommands(a), "NOTICE");
+  };
+  EXPECT_EQ(send(6), 1u);  // five pass, one is dropped and told
+  h.clock.Advance(2000);
+  EXPECT_EQ(send(5), 0u);  // four pass, one is dropped: told two seconds ago
+  h.clock.Advance(3000);
+  EXPECT_EQ(send(7), 1u);  // six pass, one is dropped: five seconds since the last notice
+  EXPECT_FALSE(h.transport.IsClosed(a));
+}
+
+TEST_F(Peers, MoreThanThirtyDropsWithinTenSecondsClose) {
+  for (int i = 0; i < 5 + 20; ++i) h.Send(a, to_server::SAY, "x");
+  h.clock.Advance(10001);  // the bucket is full again; those twenty drops are 10.001 s old
+  for (int i = 0; i < 5 + 15; ++i) h.Send(a, to_server::USERACTION, "y");
+  EXPECT_FALSE(h.transport.IsClosed(a));  // 35 drops, but never 31 within ten seconds
+  for (int i = 0; i < 15; ++i) h.Send(a, to_server::AWAY, "1");
+  EXPECT_FALSE(h.transport.IsClosed(a));  // exactly 30 within ten seconds
+  h.Send(a, to_server::NICKCHG, "z");
+  EXPECT_TRUE(h.transport.IsClosed(a));
+  EXPECT_THAT(h.Take(b), Contains(Msg("PART", "100000\x03"
+                                              "Flooding")));
+}
+
+TEST(FloodLimits, ZeroTurnsThemOff) {
+  ServerHarness h(
+      "[Server Details]\nFlood Burst=0\nDrawing Rate=0\nMax Connections Per Address=0\n"
+      "Login Timeout=0\n");
+  const int a = h.Join("ann");
+  const int b = h.Join("ben");
+  for (int i = 0; i < 200; ++i) h.Send(a, to_server::SAY, "line");
+  for (int i = 0; i < 5000; ++i) h.Send(a, "FH", "1\x03" "1\x03" "2\x03" "2");
+  EXPECT_EQ(Count(h.TakeCommands(b), "SAY"), 200u);
+  for (int i = 0; i < 20; ++i) EXPECT_NE(h.Connect("10.0.0.1"), 0);
+  h.clock.Advance(3600 * 1000);
+  EXPECT_EQ(CountLogs(h.view, LogKind::kConnections, "Login timed out"), 0u);
+}
+
+TEST_F(Peers, DrawingOverItsBucketClosesTheArtistAndHugeDrawingMessagesAreDropped) {
+  const std::string segment = "1\x03" "2\x03" "3\x03" "4";
+  for (int i = 0; i < 2000; ++i) h.Send(a, "FH", segment);
+  EXPECT_EQ(Count(h.TakeCommands(b), "FH"), 2000u);
+  h.clock.Advance(500);  // 500 tokens back
+  for (int i = 0; i < 500; ++i) h.Send(a, "FH", segment);
+  EXPECT_FALSE(h.transport.IsClosed(a));
+  h.Send(a, "FH", std::string(300, '1'));  // longer than any drawing message: dropped
+  EXPECT_THAT(h.TakeCommands(b), Not(Contains("PART")));
+  h.Send(a, "FH", segment);
+  EXPECT_TRUE(h.transport.IsClosed(a));
+  EXPECT_THAT(h.Take(b), ElementsAre(Msg("PART", "100000\x03"
+                                                 "Drawing flood")));
+}
+
+// --- Fair service -------------------------------------------------------------------------
+
+TEST_F(Peers, ABurstIsHandledATurnAtATimeWhileTheOthersAreServed) {
+  std::string burst;
+  for (int i = 0; i < 200; ++i) burst += protocol::Frame("FH", "1\x03" "1\x03" "2\x03" "2");
+  burst += protocol::Frame(to_server::SAY, "after the burst");
+  h.SendRaw(a, burst);
+  EXPECT_EQ(Count(h.TakeCommands(b), "FH"), RoomServer::kMessagesPerTurn);
+  EXPECT_THAT(h.transport.paused_slots, ElementsAre(a));  // the rest waits in the network
+
+  h.Send(b, to_server::SAY, "meanwhile");  // served at once, between a's turns
+  EXPECT_THAT(h.Take(a), ElementsAre(Msg("SAY", "100001\x03meanwhile")));
+
+  h.clock.Advance(0);
+  h.clock.Advance(0);
+  h.clock.Advance(0);
+  const auto to_b = h.TakeCommands(b);
+  EXPECT_EQ(Count(to_b, "FH"), 200u - RoomServer::kMessagesPerTurn);
+  EXPECT_EQ(to_b.back(), "SAY");  // in order, each once
+  EXPECT_THAT(h.transport.paused_slots, IsEmpty());
+}
+
+TEST_F(Peers, WhatAPeerSentBeforeClosingIsHandledWhateverItsBacklog) {
+  std::string burst;
+  for (int i = 0; i < 100; ++i) burst += protocol::Frame("FH", "1\x03" "1\x03" "2\x03" "2");
+  burst += protocol::Frame(to_server::PART, "bye");
+  h.SendRaw(a, burst);
+  h.server.OnClosed(a);
+  const auto to_b = h.Take(b);
+  ASSERT_THAT(to_b, SizeIs(101));
+  EXPECT_THAT(to_b.back(), Msg("PART", "100000\x03"
+                                       "bye"));
+}
+
+// --- Sizes and control codes --------------------------------------------------------------
+
+TEST_F(Peers, RelayedTextIsCutAndLosesItsControlCodes) {
+  const std::string huge(60000, 'w');
+  h.Send(a, to_server::USERACTION, huge);
+  h.clock.Advance(1000);
+  h.Send(a, to_server::AWAY, huge);
+  h.Send(a, to_server::SAY, std::string("be\0ll\a \x1b[2J\r\ndel\x7f", 18));
+  const auto to_b = h.Take(b);
+  ASSERT_THAT(to_b, SizeIs(3));
+  EXPECT_EQ(to_b[0].data, "100000\x03" + std::string(512, 'w'));
+  EXPECT_EQ(to_b[1].data, "100000\x03" + std::string(512, 'w'));
+  EXPECT_EQ(to_b[2].data, "100000\x03"
+                          "bell [2Jdel");
+
+  h.server.Record(a)->IsAdmin = true;
+  h.clock.Advance(3000);
+  h.TakeAll();
+
+  h.Send(a, to_server::KICK, "100001junk" + std::string(30000, 'j') + "\x03" + std::string(30000, 'w'));
+
+  const auto kick = h.Take(a);
+  ASSERT_THAT(kick, SizeIs(2));  // KICKINFO, then ben's PART
+  EXPECT_EQ(kick[0].data, "100000\x03" "100001\x03" + std::string(100, 'w'));
+}
+
+TEST(Logs, LinesAreCutSoOnePeerCannotFloodThem) {
+  ServerHarness h;
+  const int a = h.Join("ann");
+  h.Send(a, to_server::SAY, std::string(500, 's'));
+  h.SendRaw(a, protocol::Frame("BOGUS", std::string(60000, 'u')));
+  for (const auto& entry : h.view.logs) {
+    EXPECT_LE(entry.text.size(), RoomServer::kMaxLogLine + 1) << entry.text.substr(0, 40);
+  }
+  EXPECT_TRUE(h.view.HasLog(LogKind::kChat, "ann: " + std::string(500, 's')));
+}
+
+// --- Nicknames ----------------------------------------------------------------------------
+
+TEST(Nicknames, EmptyDefaultReservedAndTakenNamesAreRefusedAtLogin) {
+  ServerHarness h;
+  const int ann = h.Join("Ann");
+  h.TakeAll();
+  for (const std::string name : {"", "   ", "un-named", "System", "SERVER", "admin",
+                                 "Administrator", "ANN", " ann ", "\x01\x02"}) {
+    const int slot = h.LogInTo(ServerHarness::Step::kProfile, name);
+    const auto messages = h.Take(slot);
+    ASSERT_FALSE(messages.empty()) << name;
+    EXPECT_EQ(messages.back().command, "NOTICE") << name;
+    EXPECT_TRUE(h.transport.IsClosed(slot)) << name;
+  }
+  EXPECT_THAT(h.TakeCommands(ann), IsEmpty());  // nobody joined, nobody left
+  EXPECT_EQ(h.server.ConnectionCount(), 1);
+
+  // Control codes go before the comparison; a name that only looks alike is fine.
+  const int lookalike = h.Join("Sys\x07tem2");
+  ASSERT_NE(h.server.Record(lookalike), nullptr);
+  EXPECT_EQ(h.server.Record(lookalike)->Nickname, "System2");
+}
+
+TEST_F(Peers, ANickChangeToATakenOrReservedNameIsIgnoredWithANotice) {
+  h.Send(a, to_server::NICKCHG, "BEN");
+  h.Send(a, to_server::NICKCHG, "system");
+  EXPECT_THAT(h.TakeCommands(a), ElementsAre("NOTICE", "NOTICE"));
+  EXPECT_THAT(h.Take(b), IsEmpty());
+  EXPECT_EQ(h.server.Record(a)->Nickname, "ann");
+  h.Send(a, to_server::NICKCHG, "Ann");  // a new case of one's own name is allowed
+  EXPECT_THAT(h.Take(b), ElementsAre(Msg("NICKCHG", "100000\x03"
+                                                    "Ann")));
+}
+
+TEST(Nicknames, TheSecondOfTwoPlayersLoggingInWithOneNameIsRefusedAtThePassword) {
+  ServerHarness h;
+  const int first = h.LogInTo(ServerHarness::Step::kProfile, "twin");
+  const int second = h.LogInTo(ServerHarness::Step::kProfile, "twin");
+  h.Send(first, to_server::PASS, "<none>");
+  h.Send(second, to_server::PASS, "<none>");
+  EXPECT_FALSE(h.transport.IsClosed(first));
+  EXPECT_TRUE(h.transport.IsClosed(second));
+}
+
+// --- The game -----------------------------------------------------------------------------
+
+TEST_F(ThreeInGame, OnlyTheGameMasterOrTheAdminRestartsARunningGame) {
+  h.StartGame(b);
+  h.TakeAll();
+  h.StartGame(c, 999);  // neither master nor admin
+  EXPECT_THAT(h.TakeCommands(a), IsEmpty());
+  EXPECT_EQ(h.game.state().TotalRounds, 3);
+
+  h.server.Record(a)->IsAdmin = true;
+  h.StartGame(a, 999, 1, 2000000000);
+  EXPECT_EQ(h.game.state().TotalRounds, kMaxTotalRounds);
+  EXPECT_EQ(h.game.state().RoundTime, kMinRoundTime);
+  EXPECT_EQ(h.game.state().FoundTime, kMaxRoundTime);
+  h.StartGame(b, 0, 2000000000, 0);  // b is no longer the master
+  EXPECT_EQ(h.game.state().TotalRounds, kMaxTotalRounds);
+  h.StartGame(a, -5, 2000000000, 0);
+  EXPECT_EQ(h.game.state().TotalRounds, 1);
+  EXPECT_EQ(h.game.state().RoundTime, kMaxRoundTime);
+  EXPECT_EQ(h.game.state().FoundTime, kMinFoundTime);
+}
+
+TEST_F(ThreeInGame, OnlyAGuessLongEnoughIsAnsweredAsClose) {
+  h.SetWord("kangaroo");
+  h.StartGame(a);
+  h.TakeAll();
+  for (const char* prefix : {"k", "ka", "kan", "kang"}) h.Say(b, prefix);
+  // Three letters, but under half of "kangaroo": relayed as chat; four letters are close.
+  EXPECT_THAT(h.Take(b), ElementsAre(Msg("SAY", "100001\x03k"), Msg("SAY", "100001\x03ka"),
+                                     Msg("SAY", "100001\x03kan"), Msg("WORDCLOSE", "kang")));
+  h.clock.Advance(3000);
+  h.SetWord("cat");
+  h.StartGame(a);  // ben draws now
+  h.TakeAll();
+  h.Say(c, "ca");
+  h.Say(c, "CAT");
+  EXPECT_THAT(h.TakeCommands(c), ElementsAre("SAY", "WORDFOUND", "POINTSCHG", "STARTGAMETIMER"));
+}
+
+// --- Connections --------------------------------------------------------------------------
+
+TEST(Connections, EightFromOneAddressAndAThousandInAll) {
+  ServerHarness h("[Server Details]\nMax Connections=12\n");
+  for (int i = 0; i < 8; ++i) EXPECT_NE(h.Connect("10.0.0.1"), 0);
+  EXPECT_EQ(h.Connect("10.0.0.1"), 0);
+  EXPECT_EQ(h.Connect("10.0.0.1"), 0);
+  EXPECT_THAT(h.refusals, Each(protocol::Frame("NOTICE", "Too many connections from your address.")));
+  EXPECT_EQ(CountLogs(h.view, LogKind::kConnections, "was refused"), 1u);  // once a minute
+  for (int i = 0; i < 4; ++i) EXPECT_NE(h.Connect("10.0.0." + std::to_string(2 + i)), 0);
+  EXPECT_EQ(h.Connect("10.0.0.9"), 0);
+  EXPECT_EQ(h.refusals.back(), protocol::Frame("NOTICE", "The room is full."));
+  EXPECT_EQ(h.server.ConnectionCount(), 12);
+
+  // A slot that closes makes room again.
+  h.server.OnClosed(1);
+  EXPECT_NE(h.Connect("10.0.0.1"), 0);
+  // A minute later (everyone has gone meanwhile: nobody logged in or answered a ping) a
+  // refusal is logged again.
+  h.clock.Advance(RoomServer::kRefusalLogMs);
+  EXPECT_EQ(h.server.ConnectionCount(), 0);
+  for (int i = 0; i < 8; ++i) h.Connect("10.0.0.1");
+  EXPECT_EQ(h.Connect("10.0.0.1"), 0);
+  EXPECT_EQ(CountLogs(h.view, LogKind::kConnections, "was refused"), 3u);
+}
+
+TEST(Connections, WhoDoesNotEnterTheRoomWithinTheLoginTimeIsClosed) {
+  ServerHarness h("[Server Details]\nLogin Timeout=30\nPing=60\nPing Timeout=30\n");
+  const int probe = h.Connect();
+  const int stuck = h.LogInTo(ServerHarness::Step::kProfile, "slow");
+  const int player = h.Join("quick");
+  h.Send(probe, to_server::ISALIVE, "-");  // a probe is not a login
+  h.clock.Advance(29999);
+  EXPECT_FALSE(h.transport.IsClosed(probe));
+  h.clock.Advance(1);
+  EXPECT_TRUE(h.transport.IsClosed(probe));
+  EXPECT_TRUE(h.transport.IsClosed(stuck));
+  EXPECT_FALSE(h.transport.IsClosed(player));
+  EXPECT_TRUE(h.view.HasLog(LogKind::kConnections,
+                            "slow's (10.0.0.1) connection has been closed: Login timed out."));
+}
+
+// --- The operator's ban -------------------------------------------------------------------
+
+TEST_F(Peers, ABanRemovesThePlayerLikeAKickWithTheBansReason) {
+  BanList bans(h.ini);
+  OperatorActions actions(h.server, bans, h.clock);
+  EXPECT_TRUE(actions.Ban(b, "spam"));
+  EXPECT_THAT(h.TakeCommands(b), ElementsAre("NOTICE", "KICKOP"));
+  h.clock.Advance(OperatorActions::kKickCloseMs);
+  EXPECT_TRUE(h.transport.IsClosed(b));
+  EXPECT_THAT(h.Take(a), Contains(Msg("PART", "100001\x03Kicked by the server operator: spam")));
+  EXPECT_TRUE(bans.IsBanned("10.0.0.1"));
+}
+
+}  // namespace
+}  // namespace server
