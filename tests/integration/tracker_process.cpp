@@ -25,8 +25,8 @@ std::string TrackerProcess::Url(const std::string& path) const {
   return "http://127.0.0.1:" + std::to_string(port()) + path;
 }
 
-directory::HttpResult Fetch(const std::string& url) {
-  scrawlbox::QtHttpGetter http;
+directory::HttpResult Fetch(const std::string& url, int timeout_ms) {
+  scrawlbox::QtHttpGetter http(timeout_ms);
   QEventLoop loop;
   directory::HttpResult answer;
   answer.error_text = "no answer in time";
@@ -34,7 +34,7 @@ directory::HttpResult Fetch(const std::string& url) {
     answer = result;
     loop.quit();
   });
-  QTimer::singleShot(directory::kRequestTimeoutMs + 5000, &loop, &QEventLoop::quit);
+  QTimer::singleShot(timeout_ms + 5000, &loop, &QEventLoop::quit);
   loop.exec();
   return answer;
 }
