@@ -166,7 +166,9 @@ TEST(TrackerProcess, ADeadRoomIsDroppedAfterThreeProbesAndALiveOneStaysUntilItDi
 
 TEST(TrackerProcess, TheWebPageListsThePublicRoomsInABrowser) {
   const QString chromium = QStandardPaths::findExecutable(QStringLiteral("chromium"));
-  ASSERT_FALSE(chromium.isEmpty()) << "headless Chromium is needed here: scripts/deps chromium";
+  if (chromium.isEmpty()) {
+    GTEST_SKIP() << "headless Chromium is not installed: scripts/deps chromium";
+  }
   TrackerProcess tracker;
   ASSERT_TRUE(tracker.Start());
   Ask(tracker, AddQuery("A", "Doodle%20Den", 2020));
