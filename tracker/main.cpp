@@ -11,11 +11,13 @@
 #include "common/qt/app_identity.h"
 #include "common/qt/console_line.h"
 #include "common/qt/data_folder.h"
+#include "common/qt/qt_scheduler.h"
 #include "common/qt/text_codec.h"
 #include "directory/tracker.h"
 #include "tracker/http_front.h"
 #include "tracker/prober.h"
 #include "tracker/registry.h"
+#include "tracker/tcp_probe.h"
 #include "tracker/tracker_service.h"
 
 namespace {
@@ -85,9 +87,12 @@ int main(int argc, char** argv) {
     return 1;
   }
   front.bind(listener);
-  tracker::Prober prober(registry, probe_seconds * 1000);
-  QObject::connect(&prober, &tracker::Prober::roomDropped, [](const QString& key) {
-    Log(QStringLiteral("Dropped %1: it did not answer three probes in a row.").arg(key));
+  scrawlbox::QtScheduler scheduler;
+  tracker::TcpProbeConnector connector;
+  tracker::Prober prober(registry, scheduler, connector, probe_seconds * 1000);
+  prober.SetOnDropped([](const std::string& key) {
+    Log(QStringLiteral("Dropped %1: it did not answer three probes in a row.")
+            .arg(scrawlbox::Printable(key)));
   });
   Log(QStringLiteral("Tracker listening on port %1 with its data in %2.")
           .arg(port)
