@@ -59,7 +59,7 @@ void GuardedTcpServer::incomingConnection(qintptr handle) {
   }
   ++open_;
   connect(socket, &QObject::destroyed, this, [this] { --open_; });
-  QTimer::singleShot(kDeadlineMs, socket, [socket] { socket->abort(); });
+  QTimer::singleShot(deadline_ms_, socket, [socket] { socket->abort(); });
   addPendingConnection(socket);
 }
 

@@ -10,14 +10,15 @@
 
 namespace testing_support {
 
-TrackerProcess::TrackerProcess(int probe_seconds)
-    : ChildProcess(FreePort()), probe_seconds_(probe_seconds) {}
+TrackerProcess::TrackerProcess(TrackerOptions options)
+    : ChildProcess(FreePort()), options_(options) {}
 
 bool TrackerProcess::Start() {
   return Launch(
       QStringLiteral(SCRAWLBOX_TRACKER_BIN),
       {QStringLiteral("--data-dir"), DataDir(), QStringLiteral("--port"), QString::number(port()),
-       QStringLiteral("--probe-seconds"), QString::number(probe_seconds_)},
+       QStringLiteral("--probe-seconds"), QString::number(options_.probe_seconds),
+       QStringLiteral("--request-seconds"), QString::number(options_.request_seconds)},
       QStringLiteral("Tracker listening"));
 }
 
