@@ -5,6 +5,19 @@
 
 namespace directory {
 
+namespace {
+
+std::string Join(char separator, std::initializer_list<Field> fields) {
+  std::string out;
+  for (const auto& [key, value] : fields) {
+    if (!out.empty()) out.push_back(separator);
+    out.append(key).append("=").append(value);
+  }
+  return out;
+}
+
+}  // namespace
+
 std::string GetValue(std::string_view record, std::string_view key) {
   if (record.empty()) return {};
   const auto fields = protocol::SplitFields(record, '|');
@@ -16,6 +29,14 @@ std::string GetValue(std::string_view record, std::string_view key) {
     }
   }
   return {};
+}
+
+std::string MakeRecord(std::initializer_list<Field> fields) {
+  return Join('|', fields);
+}
+
+std::string MakeQuery(std::initializer_list<Field> fields) {
+  return Join('&', fields);
 }
 
 }  // namespace directory

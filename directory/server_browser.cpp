@@ -2,6 +2,7 @@
 #include "directory/server_browser.h"
 
 #include "directory/records.h"
+#include "directory/tracker_words.h"
 #include "protocol/numbers.h"
 
 namespace directory {
@@ -50,7 +51,7 @@ std::vector<BrowserRow> ServerBrowser::PublicRows(std::string_view body) {
     if (end == std::string_view::npos) end = body.size();
     const std::string_view line = body.substr(start, end - start);
     if (line.size() > 10) {
-      rows.push_back(BrowserRow{GetValue(line, "SERVERNAME"), GetValue(line, "SERVERDESC"),
+      rows.push_back(BrowserRow{GetValue(line, key::SERVERNAME), GetValue(line, key::SERVERDESC),
                                 std::string(line)});
     }
     start = end + 2;
@@ -63,13 +64,13 @@ bool ServerBrowser::IsPlaceholder(const std::vector<BrowserRow>& rows) {
 }
 
 std::string ServerBrowser::AddressOf(const BrowserRow& row) {
-  const std::string ip = GetValue(row.tag, "SERVERIP");
+  const std::string ip = GetValue(row.tag, key::SERVERIP);
   return ip.empty() ? row.tag : ip;
 }
 
 int ServerBrowser::PortFor(const BrowserRow* selected_row) {
   if (!selected_row) return kDefaultGamePort;
-  const double port = protocol::LeadingNumber(GetValue(selected_row->tag, "PORT"));
+  const double port = protocol::LeadingNumber(GetValue(selected_row->tag, key::PORT));
   return port > 0 && port <= 65535 ? static_cast<int>(port) : kDefaultGamePort;
 }
 

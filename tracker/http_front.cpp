@@ -10,6 +10,7 @@
 #include <QUrl>
 
 #include "common/qt/host_address.h"
+#include "directory/tracker_words.h"
 #include "tracker/registry.h"
 #include "tracker/tracker_service.h"
 #include "tracker/web_page.h"
@@ -58,7 +59,7 @@ void GuardedTcpServer::incomingConnection(qintptr handle) {
   }
   ++open_;
   connect(socket, &QObject::destroyed, this, [this] { --open_; });
-  QTimer::singleShot(kDeadlineMs, socket, [socket] { socket->abort(); });
+  QTimer::singleShot(deadline_ms_, socket, [socket] { socket->abort(); });
   addPendingConnection(socket);
 }
 
@@ -74,7 +75,8 @@ bool HttpFront::handleRequest(const QHttpServerRequest& request, QTcpSocket* soc
   if (request.method() != QHttpServerRequest::Method::Get &&
       request.method() != QHttpServerRequest::Method::Head) {
     Respond(socket, 405, "text/plain",
-            QByteArray::fromStdString(Reply("ERROR", "Only GET is answered.")), false);
+            QByteArray::fromStdString(Reply(directory::status::ERROR, "Only GET is answered.")),
+            false);
     return true;
   }
   const QString path = request.url().path();

@@ -11,20 +11,22 @@ namespace tracker {
 class TrackerService;
 
 // Accepts connections for the HTTP front end, at most kMaxConnections at a time, and drops any
-// connection still open after kDeadlineMs: a client that never finishes its request cannot hold
+// connection still open after its deadline: a client that never finishes its request cannot hold
 // a socket for ever.
 class GuardedTcpServer : public QTcpServer {
   Q_OBJECT
  public:
   static constexpr int kMaxConnections = 256;
-  static constexpr int kDeadlineMs = 10000;
+  static constexpr int kDefaultDeadlineMs = 10000;
 
-  using QTcpServer::QTcpServer;
+  explicit GuardedTcpServer(QObject* parent = nullptr, int deadline_ms = kDefaultDeadlineMs)
+      : QTcpServer(parent), deadline_ms_(deadline_ms) {}
 
  protected:
   void incomingConnection(qintptr handle) override;
 
  private:
+  int deadline_ms_;
   int open_ = 0;
 };
 

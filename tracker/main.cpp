@@ -7,15 +7,18 @@
 #include <QDir>
 #include <QUrl>
 #include <cstdio>
+#include <limits>
 
 #include "common/qt/app_identity.h"
 #include "common/qt/console_line.h"
 #include "common/qt/data_folder.h"
+#include "common/qt/qt_scheduler.h"
 #include "common/qt/text_codec.h"
 #include "directory/tracker.h"
 #include "tracker/http_front.h"
 #include "tracker/prober.h"
 #include "tracker/registry.h"
+#include "tracker/tcp_probe.h"
 #include "tracker/tracker_service.h"
 
 namespace {
@@ -27,6 +30,15 @@ void Log(const QString& text) {
 // Room texts are 8-bit; the log shows them the way the rooms' page does.
 void LogRoomText(const std::string& text) {
   Log(scrawlbox::Printable(text));
+}
+
+// Whole seconds as milliseconds, from 1 s up to what a timer can wait; 0 when the text is no
+// such number.
+int Milliseconds(const QString& seconds_text) {
+  bool ok = false;
+  const int seconds = seconds_text.toInt(&ok);
+  const bool valid = ok && seconds >= 1 && seconds <= std::numeric_limits<int>::max() / 1000;
+  return valid ? seconds * 1000 : 0;
 }
 
 }  // namespace
@@ -52,15 +64,21 @@ int main(int argc, char** argv) {
       {QStringLiteral("probe-seconds"),
        QStringLiteral("Probe every room every <seconds> (60); failing ones twice as often."),
        QStringLiteral("seconds"), QStringLiteral("60")});
+  parser.addOption({QStringLiteral("request-seconds"),
+                    QStringLiteral("Close a connection still open <seconds> after it came in (%1).")
+                        .arg(tracker::GuardedTcpServer::kDefaultDeadlineMs / 1000),
+                    QStringLiteral("seconds"),
+                    QString::number(tracker::GuardedTcpServer::kDefaultDeadlineMs / 1000)});
   parser.process(app);
 
   bool port_ok = false;
   const int port = parser.value(QStringLiteral("port")).toInt(&port_ok);
-  bool probe_ok = false;
-  const int probe_seconds = parser.value(QStringLiteral("probe-seconds")).toInt(&probe_ok);
-  if (!port_ok || port < 1 || port > 65535 || !probe_ok || probe_seconds < 1) {
+  const int probe_ms = Milliseconds(parser.value(QStringLiteral("probe-seconds")));
+  const int deadline_ms = Milliseconds(parser.value(QStringLiteral("request-seconds")));
+  if (!port_ok || port < 1 || port > 65535 || probe_ms == 0 || deadline_ms == 0) {
     std::fprintf(stderr,
-                 "scrawlbox-tracker: --port takes 1-65535 and --probe-seconds at least 1\n");
+                 "scrawlbox-tracker: --port takes 1-65535, --probe-seconds and --request-seconds "
+                 "at least 1\n");
     return 2;
   }
   const QString data_folder =
@@ -78,16 +96,19 @@ int main(int argc, char** argv) {
   tracker::TrackerService service(registry, [] { return QDateTime::currentMSecsSinceEpoch(); });
   service.SetLog(LogRoomText);
   tracker::HttpFront front(service, registry, data_folder, default_url.path());
-  auto* listener = new tracker::GuardedTcpServer(&front);
+  auto* listener = new tracker::GuardedTcpServer(&front, deadline_ms);
   if (!listener->listen(QHostAddress::Any, static_cast<quint16>(port))) {
     std::fprintf(stderr, "scrawlbox-tracker: cannot listen on port %d: %s\n", port,
                  qPrintable(listener->errorString()));
     return 1;
   }
   front.bind(listener);
-  tracker::Prober prober(registry, probe_seconds * 1000);
-  QObject::connect(&prober, &tracker::Prober::roomDropped, [](const QString& key) {
-    Log(QStringLiteral("Dropped %1: it did not answer three probes in a row.").arg(key));
+  scrawlbox::QtScheduler scheduler;
+  tracker::TcpProbeConnector connector;
+  tracker::Prober prober(registry, scheduler, connector, probe_ms);
+  prober.SetOnDropped([](const std::string& key) {
+    Log(QStringLiteral("Dropped %1: it did not answer three probes in a row.")
+            .arg(scrawlbox::Printable(key)));
   });
   Log(QStringLiteral("Tracker listening on port %1 with its data in %2.")
           .arg(port)

@@ -1,21 +1,23 @@
 // SPDX-License-Identifier: MIT
 #include "tracker/prober.h"
 
-#include <QTcpSocket>
 #include <algorithm>
-#include <memory>
-
-#include "common/qt/text_codec.h"
-#include "directory/server_browser.h"
-#include "protocol/commands.h"
-#include "protocol/framing.h"
 
 namespace tracker {
 
-Prober::Prober(Registry& registry, int interval_ms, QObject* parent)
-    : QObject(parent), registry_(registry), timeout_ms_(std::clamp(interval_ms / 3, 1, 10000)) {
-  connect(&timer_, &QTimer::timeout, this, &Prober::Tick);
-  timer_.start(std::max(interval_ms / 2, 1));
+Prober::Prober(Registry& registry, scrawlbox::Scheduler& scheduler, ProbeConnector& connector,
+               int interval_ms)
+    : registry_(registry),
+      scheduler_(scheduler),
+      connector_(connector),
+      // Under half the interval, so that a room's probe has ended before its next one starts.
+      timeout_ms_(std::clamp(interval_ms / 3, 1, 10000)),
+      timer_(scheduler.CreateTimer([this] { Tick(); })) {
+  timer_->Start(std::max(interval_ms / 2, 1));
+}
+
+Prober::~Prober() {
+  *alive_ = false;
 }
 
 void Prober::Tick() {
@@ -24,33 +26,26 @@ void Prober::Tick() {
 }
 
 void Prober::Probe(const Room& room) {
-  auto* socket = new QTcpSocket(this);
-  socket->setReadBufferSize(4096);
-  auto done = std::make_shared<bool>(false);
-  auto reply = std::make_shared<std::string>();
-  const std::string key = room.key;
-  auto finish = [this, socket, done, key](bool alive) {
-    if (*done) return;
-    *done = true;
-    socket->abort();
-    socket->deleteLater();
-    Result(key, alive);
-  };
-  connect(socket, &QTcpSocket::connected, socket, [socket] {
-    const std::string probe = protocol::Frame(protocol::to_server::ISALIVE, protocol::kNoData);
-    socket->write(probe.data(), static_cast<qint64>(probe.size()));
+  const uint64_t id = next_id_++;
+  pending_[id].key = room.key;
+  auto attempt =
+      connector_.Start(room.address, room.port, [this, id](bool alive) { Finish(id, alive); });
+  const auto it = pending_.find(id);
+  if (it == pending_.end()) return;  // answered before Start returned
+  it->second.attempt = std::move(attempt);
+  scheduler_.SingleShot(timeout_ms_, [this, id, alive = alive_] {
+    if (*alive) Finish(id, false);
   });
-  connect(socket, &QTcpSocket::readyRead, socket, [socket, reply, finish] {
-    reply->append(socket->read(4096).toStdString());
-    if (directory::IsAliveAnswer(*reply)) finish(true);
-  });
-  connect(socket, &QTcpSocket::errorOccurred, socket, [finish] { finish(false); });
-  QTimer::singleShot(timeout_ms_, socket, [finish] { finish(false); });
-  socket->connectToHost(QString::fromStdString(room.address), static_cast<quint16>(room.port));
 }
 
-void Prober::Result(const std::string& key, bool alive) {
-  if (registry_.RecordProbe(key, alive)) emit roomDropped(scrawlbox::Printable(key));
+void Prober::Finish(uint64_t id, bool alive) {
+  const auto it = pending_.find(id);
+  if (it == pending_.end()) return;  // the time-out of a probe that was answered
+  const std::string key = std::move(it->second.key);
+  // Dropped when this returns: the callback that got here may belong to it.
+  const std::unique_ptr<ProbeAttempt> attempt = std::move(it->second.attempt);
+  pending_.erase(it);
+  if (registry_.RecordProbe(key, alive) && on_dropped_) on_dropped_(key);
 }
 
 }  // namespace tracker

@@ -1,10 +1,16 @@
 // SPDX-License-Identifier: MIT
 #include "tracker/tracker_service.h"
 
+#include "directory/records.h"
 #include "directory/tracker.h"
+#include "directory/tracker_words.h"
 #include "protocol/framing.h"
 
 namespace tracker {
+
+namespace action = directory::action;
+namespace key = directory::key;
+namespace status = directory::status;
 
 namespace {
 
@@ -30,9 +36,9 @@ std::string Decode(std::string_view text) {
   return out;
 }
 
-const std::string& Value(const std::map<std::string, std::string>& fields, const char* key) {
+const std::string& Value(const std::map<std::string, std::string>& fields, std::string_view key) {
   static const std::string kEmpty;
-  const auto it = fields.find(key);
+  const auto it = fields.find(std::string(key));
   return it == fields.end() ? kEmpty : it->second;
 }
 
@@ -48,7 +54,7 @@ int64_t Count(const std::string& text) {
 }  // namespace
 
 std::string Reply(std::string_view status, std::string_view extra) {
-  return "STATUS=" + std::string(status) + "|EXTRA=" + CleanField(extra) + "\r\n";
+  return directory::MakeRecord({{key::STATUS, status}, {key::EXTRA, CleanField(extra)}}) + "\r\n";
 }
 
 std::string CleanField(std::string_view value) {
@@ -96,103 +102,108 @@ bool TrackerService::WithinRate(const std::string& source) {
 }
 
 std::string TrackerService::Handle(std::string_view raw_query, const std::string& source) {
-  if (raw_query.size() > kMaxQuery) return Reply("ERROR", "The request is too long.");
+  if (raw_query.size() > kMaxQuery) return Reply(status::ERROR, "The request is too long.");
   std::map<std::string, std::string> fields;
   std::string error;
-  if (!ParseQuery(raw_query, &fields, &error)) return Reply("ERROR", error);
-  const std::string& action = Value(fields, "ACTION");
-  if (action.empty()) return Reply("ERROR", "No ACTION was given.");
-  if (action == "ADD") return Add(fields, source);
-  if (action == "REMOVE") return Remove(fields);
-  if (action == "VIEW") return View();
-  return Reply("ERROR", "Unknown ACTION " + action + ".");
+  if (!ParseQuery(raw_query, &fields, &error)) return Reply(status::ERROR, error);
+  const std::string& asked = Value(fields, key::ACTION);
+  if (asked.empty()) return Reply(status::ERROR, "No ACTION was given.");
+  if (asked == action::ADD) return Add(fields, source);
+  if (asked == action::REMOVE) return Remove(fields);
+  if (asked == action::VIEW) return View();
+  return Reply(status::ERROR, "Unknown ACTION " + asked + ".");
 }
 
 std::string TrackerService::Add(const std::map<std::string, std::string>& fields,
                                 const std::string& source) {
   if (!WithinRate(source)) {
-    return Reply("FAIL", "Too many submissions from your address; try again in a minute.");
+    return Reply(status::FAIL, "Too many submissions from your address; try again in a minute.");
   }
   struct Limit {
-    const char* key;
+    std::string_view key;
     size_t length;
   };
   for (const Limit& limit :
-       {Limit{"KEY", directory::kMaxRegistrationKey}, Limit{"SERVERNAME", directory::kMaxRoomName},
-        Limit{"DESC", directory::kMaxDescription}, Limit{"IP", directory::kMaxAddress},
-        Limit{"SERVERVERSION", directory::kMaxVersionText},
-        Limit{"ADMINNAME", directory::kMaxAdminName},
-        Limit{"ADMINEMAIL", directory::kMaxAdminEmail}, Limit{"PORT", 5}}) {
+       {Limit{key::KEY, directory::kMaxRegistrationKey},
+        Limit{key::SERVERNAME, directory::kMaxRoomName},
+        Limit{key::DESC, directory::kMaxDescription}, Limit{key::IP, directory::kMaxAddress},
+        Limit{key::SERVERVERSION, directory::kMaxVersionText},
+        Limit{key::ADMINNAME, directory::kMaxAdminName},
+        Limit{key::ADMINEMAIL, directory::kMaxAdminEmail}, Limit{key::PORT, 5}}) {
     if (Value(fields, limit.key).size() > limit.length) {
-      return Reply("FAIL", std::string(limit.key) + " is longer than " +
-                               std::to_string(limit.length) + " characters.");
+      return Reply(status::FAIL, std::string(limit.key) + " is longer than " +
+                                     std::to_string(limit.length) + " characters.");
     }
   }
   Room room;
-  room.key = CleanField(Value(fields, "KEY"));
-  if (room.key.empty()) return Reply("FAIL", "No KEY was given.");
-  const std::string& port = Value(fields, "PORT");
+  room.key = CleanField(Value(fields, key::KEY));
+  if (room.key.empty()) return Reply(status::FAIL, "No KEY was given.");
+  const std::string& port = Value(fields, key::PORT);
   const int64_t port_number = Count(port);
   if (port_number < 1 || port_number > 65535) {
-    return Reply("FAIL", "PORT must be a port number from 1 to 65535.");
+    return Reply(status::FAIL, "PORT must be a port number from 1 to 65535.");
   }
   room.port = static_cast<int>(port_number);
-  room.name = CleanField(Value(fields, "SERVERNAME"));
+  room.name = CleanField(Value(fields, key::SERVERNAME));
   if (room.name.find_first_not_of(' ') == std::string::npos) {
-    return Reply("FAIL", "Your room needs a name before it can be listed.");
+    return Reply(status::FAIL, "Your room needs a name before it can be listed.");
   }
-  room.description = CleanField(Value(fields, "DESC"));
-  room.address = CleanField(Value(fields, "IP"));
+  room.description = CleanField(Value(fields, key::DESC));
+  room.address = CleanField(Value(fields, key::IP));
   if (room.address.find_first_not_of(' ') == std::string::npos) room.address = source;
-  room.version = CleanField(Value(fields, "SERVERVERSION"));
-  room.admin_name = CleanField(Value(fields, "ADMINNAME"));
-  room.admin_email = CleanField(Value(fields, "ADMINEMAIL"));
+  room.version = CleanField(Value(fields, key::SERVERVERSION));
+  room.admin_name = CleanField(Value(fields, key::ADMINNAME));
+  room.admin_email = CleanField(Value(fields, key::ADMINEMAIL));
   // The servers send their "Private Server" setting in this field: "True" means private.
-  room.is_private = Value(fields, "ISPUBLIC") == "True";
-  room.total_connections = Count(Value(fields, "TOTALCONNECTIONS"));
-  room.total_games = Count(Value(fields, "TOTALGAMES"));
-  room.total_rounds = Count(Value(fields, "TOTALROUNDS"));
-  room.total_words = Count(Value(fields, "TOTALWORDS"));
-  room.total_wordlists = Count(Value(fields, "TOTALWORDLISTS"));
+  room.is_private = Value(fields, key::ISPUBLIC) == directory::kTrue;
+  room.total_connections = Count(Value(fields, key::TOTALCONNECTIONS));
+  room.total_games = Count(Value(fields, key::TOTALGAMES));
+  room.total_rounds = Count(Value(fields, key::TOTALROUNDS));
+  room.total_words = Count(Value(fields, key::TOTALWORDS));
+  room.total_wordlists = Count(Value(fields, key::TOTALWORDLISTS));
   room.source = source;
-  const auto logged = [&](const char* what, const char* status) {
+  const auto logged = [&](const char* what, std::string_view reply_status) {
     if (log_) {
       log_(std::string(what) + " " + room.key + " (" + room.name + ") at " + room.address + ":" +
            std::to_string(room.port) + (room.is_private ? ", private" : "") + ".");
     }
-    return Reply(status);
+    return Reply(reply_status);
   };
   switch (registry_.Add(room)) {
     case Registry::AddResult::kAdded:
-      return logged("Added", "SUBMITOK");
+      return logged("Added", status::SUBMITOK);
     case Registry::AddResult::kUpdated:
-      return logged("Updated", "UPDATEOK");
+      return logged("Updated", status::UPDATEOK);
     case Registry::AddResult::kFull:
-      return Reply("FAIL", "The list of rooms is full; try again later.");
+      return Reply(status::FAIL, "The list of rooms is full; try again later.");
     case Registry::AddResult::kSourceFull:
-      return Reply("FAIL", "Your address has registered as many rooms as it may.");
+      return Reply(status::FAIL, "Your address has registered as many rooms as it may.");
     case Registry::AddResult::kFailed:
       break;
   }
-  return Reply("FAIL", "The room could not be stored; try again later.");
+  return Reply(status::FAIL, "The room could not be stored; try again later.");
 }
 
 std::string TrackerService::Remove(const std::map<std::string, std::string>& fields) {
-  const std::string key = CleanField(Value(fields, "KEY"));
-  if (key.empty()) return Reply("FAIL", "No KEY was given.");
-  if (!registry_.Remove(key)) return Reply("NOTFOUND");
-  if (log_) log_("Removed " + key + ".");
-  return Reply("REMOVEOK");
+  const std::string room_key = CleanField(Value(fields, key::KEY));
+  if (room_key.empty()) return Reply(status::FAIL, "No KEY was given.");
+  if (!registry_.Remove(room_key)) return Reply(status::NOTFOUND);
+  if (log_) log_("Removed " + room_key + ".");
+  return Reply(status::REMOVEOK);
 }
 
 std::string TrackerService::RoomRecord(const Room& r) {
-  return "SERVERNAME=" + r.name + "|SERVERDESC=" + r.description + "|SERVERIP=" + r.address +
-         "|PORT=" + std::to_string(r.port) + "|SERVERVERSION=" + r.version +
-         "|ADMINNAME=" + r.admin_name + "|TOTALWORDLISTS=" + std::to_string(r.total_wordlists) +
-         "|TOTALWORDS=" + std::to_string(r.total_words) +
-         "|TOTALCONNECTIONS=" + std::to_string(r.total_connections) +
-         "|TOTALGAMES=" + std::to_string(r.total_games) +
-         "|TOTALROUNDS=" + std::to_string(r.total_rounds);
+  return directory::MakeRecord({{key::SERVERNAME, r.name},
+                                {key::SERVERDESC, r.description},
+                                {key::SERVERIP, r.address},
+                                {key::PORT, std::to_string(r.port)},
+                                {key::SERVERVERSION, r.version},
+                                {key::ADMINNAME, r.admin_name},
+                                {key::TOTALWORDLISTS, std::to_string(r.total_wordlists)},
+                                {key::TOTALWORDS, std::to_string(r.total_words)},
+                                {key::TOTALCONNECTIONS, std::to_string(r.total_connections)},
+                                {key::TOTALGAMES, std::to_string(r.total_games)},
+                                {key::TOTALROUNDS, std::to_string(r.total_rounds)}});
 }
 
 const std::string& TrackerService::View() {

@@ -54,7 +54,7 @@ void QtHttpGetter::Get(const std::string& url, const std::string& user_agent,
   auto too_large = std::make_shared<bool>(false);
   auto timed_out = std::make_shared<bool>(false);
   // One bound on the whole request, however slowly the host answers.
-  QTimer::singleShot(directory::kRequestTimeoutMs, reply, [reply, timed_out] {
+  QTimer::singleShot(timeout_ms_, reply, [reply, timed_out] {
     *timed_out = true;
     reply->abort();
   });

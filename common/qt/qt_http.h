@@ -16,7 +16,9 @@ class QtHttpGetter : public QObject, public directory::HttpGetter {
  public:
   static constexpr int kMaxRedirects = 5;
 
-  explicit QtHttpGetter(QObject* parent = nullptr) : QObject(parent) {}
+  // Every request ends within timeout_ms; the programs keep the default, tests wait less.
+  explicit QtHttpGetter(int timeout_ms = directory::kRequestTimeoutMs, QObject* parent = nullptr)
+      : QObject(parent), timeout_ms_(timeout_ms) {}
   // Requests still running are dropped without calling back: their callers may be gone.
   ~QtHttpGetter() override;
 
@@ -24,6 +26,7 @@ class QtHttpGetter : public QObject, public directory::HttpGetter {
            std::function<void(const directory::HttpResult&)> done) override;
 
  private:
+  int timeout_ms_;
   QNetworkAccessManager manager_;
 };
 

@@ -6,6 +6,7 @@
 #include "common/links.h"
 #include "common/version.h"
 #include "directory/records.h"
+#include "directory/tracker_words.h"
 #include "protocol/numbers.h"
 #include "protocol/version_text.h"
 #include "server/connections/room_server.h"
@@ -15,6 +16,8 @@ namespace server {
 
 using directory::URLEncode;
 using protocol::NumberText;
+namespace action = directory::action;
+namespace key = directory::key;
 
 std::string RegistrationKey(std::string computer_name, std::string user_name) {
   std::string key = computer_name + ":" + user_name;
@@ -36,24 +39,32 @@ std::string TrackerRegistration::SubmitQuery() const {
   const ServerSettings& s = room_.settings();
   const ServerStatistics& stats = room_.statistics();
   const WordListTotals totals = CountWordLists(word_lists_);
-  return "ACTION=ADD&KEY=" + registration_key_ + "&SERVERVERSION=" +
-         URLEncode(protocol::MainVersionText(scrawlbox::kVersionMajor, scrawlbox::kVersionMinor,
-                                             scrawlbox::kVersionRevision)) +
-         "&SERVERNAME=" + URLEncode(s.Name) + "&DESC=" + URLEncode(s.Description) +
-         "&IP=" + s.IPAddress + "&PORT=" + s.Port + "&ADMINNAME=" + URLEncode(s.AdminName) +
-         "&ADMINEMAIL=" + URLEncode(s.AdminEmail) +
-         "&ISPUBLIC=" + (s.PrivateServer ? "True" : "False") +
-         "&TOTALCONNECTIONS=" + NumberText(stats.Get(Stat::EstablishedConnections)) +
-         "&TOTALGAMES=" + NumberText(stats.Get(Stat::GamesCompleted)) +
-         "&TOTALROUNDS=" + NumberText(stats.Get(Stat::Rounds)) +
-         "&TOTALWORDS=" + NumberText(static_cast<double>(totals.words)) +
-         "&TOTALWORDLISTS=" + NumberText(static_cast<double>(totals.lists));
+  return directory::MakeQuery(
+      {{key::ACTION, action::ADD},
+       {key::KEY, registration_key_},
+       {key::SERVERVERSION,
+        URLEncode(protocol::MainVersionText(scrawlbox::kVersionMajor, scrawlbox::kVersionMinor,
+                                            scrawlbox::kVersionRevision))},
+       {key::SERVERNAME, URLEncode(s.Name)},
+       {key::DESC, URLEncode(s.Description)},
+       {key::IP, s.IPAddress},
+       {key::PORT, s.Port},
+       {key::ADMINNAME, URLEncode(s.AdminName)},
+       {key::ADMINEMAIL, URLEncode(s.AdminEmail)},
+       {key::ISPUBLIC, s.PrivateServer ? directory::kTrue : directory::kFalse},
+       {key::TOTALCONNECTIONS, NumberText(stats.Get(Stat::EstablishedConnections))},
+       {key::TOTALGAMES, NumberText(stats.Get(Stat::GamesCompleted))},
+       {key::TOTALROUNDS, NumberText(stats.Get(Stat::Rounds))},
+       {key::TOTALWORDS, NumberText(static_cast<double>(totals.words))},
+       {key::TOTALWORDLISTS, NumberText(static_cast<double>(totals.lists))}});
 }
 
 std::string TrackerRegistration::RemoveQuery() const {
   const ServerSettings& s = room_.settings();
-  return "ACTION=REMOVE&KEY=" + registration_key_ + "&SERVERNAME=" + URLEncode(s.Name) +
-         "&ADMINNAME=" + URLEncode(s.AdminName);
+  return directory::MakeQuery({{key::ACTION, action::REMOVE},
+                               {key::KEY, registration_key_},
+                               {key::SERVERNAME, URLEncode(s.Name)},
+                               {key::ADMINNAME, URLEncode(s.AdminName)}});
 }
 
 void TrackerRegistration::Send(const std::string& query, bool removal) {
@@ -87,34 +98,34 @@ void TrackerRegistration::React(const directory::HttpResult& result) {
   }
   room_.AsEvent([&] {
     const std::string record = directory::ReplyRecord(result.body);
-    const std::string status = directory::GetValue(record, "STATUS");
-    std::string extra = directory::GetValue(record, "EXTRA");
+    const std::string status = directory::GetValue(record, key::STATUS);
+    std::string extra = directory::GetValue(record, key::EXTRA);
     std::replace(extra.begin(), extra.end(), '|', '\n');
     std::string text;
-    if (status == "SUBMITOK") {
+    if (status == directory::status::SUBMITOK) {
       text = "Your server was submitted successfully to the public database.";
       submitted_ = true;
       room_.statistics().Increment(Stat::TrackerSubmissions);
-    } else if (status == "UPDATEOK") {
+    } else if (status == directory::status::UPDATEOK) {
       text = "Your server details have been updated in the public database.";
       submitted_ = true;
-    } else if (status == "REMOVEOK") {
+    } else if (status == directory::status::REMOVEOK) {
       text = "Your server details have been removed from the server.";
       submitted_ = false;
-    } else if (status == "NOTFOUND") {
+    } else if (status == directory::status::NOTFOUND) {
       text = "Your server was not found in the listings database.";
       submitted_ = false;
-    } else if (status == "OUTOFDATE") {
+    } else if (status == directory::status::OUTOFDATE) {
       text = "It seems your client is out of date. Please download the new version.";
-    } else if (status == "MSG") {
+    } else if (status == directory::status::MSG) {
       text = extra;
       room_.view().ShowMessage(kIconInfo, "Message from server..", extra);
-    } else if (status == "BANNED") {
+    } else if (status == directory::status::BANNED) {
       text = extra;
       room_.view().ShowMessage(kIconWarning, "Banned", extra);
-    } else if (status == "FAIL") {
+    } else if (status == directory::status::FAIL) {
       text = "General failure: " + extra;
-    } else if (status == "ERROR") {
+    } else if (status == directory::status::ERROR) {
       text = "Server returned error: " + extra;
     } else {
       text = "Unknown status returned: " + record;

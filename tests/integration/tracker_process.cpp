@@ -10,14 +10,15 @@
 
 namespace testing_support {
 
-TrackerProcess::TrackerProcess(int probe_seconds)
-    : ChildProcess(FreePort()), probe_seconds_(probe_seconds) {}
+TrackerProcess::TrackerProcess(TrackerOptions options)
+    : ChildProcess(FreePort()), options_(options) {}
 
 bool TrackerProcess::Start() {
   return Launch(
       QStringLiteral(SCRAWLBOX_TRACKER_BIN),
       {QStringLiteral("--data-dir"), DataDir(), QStringLiteral("--port"), QString::number(port()),
-       QStringLiteral("--probe-seconds"), QString::number(probe_seconds_)},
+       QStringLiteral("--probe-seconds"), QString::number(options_.probe_seconds),
+       QStringLiteral("--request-seconds"), QString::number(options_.request_seconds)},
       QStringLiteral("Tracker listening"));
 }
 
@@ -25,8 +26,8 @@ std::string TrackerProcess::Url(const std::string& path) const {
   return "http://127.0.0.1:" + std::to_string(port()) + path;
 }
 
-directory::HttpResult Fetch(const std::string& url) {
-  scrawlbox::QtHttpGetter http;
+directory::HttpResult Fetch(const std::string& url, int timeout_ms) {
+  scrawlbox::QtHttpGetter http(timeout_ms);
   QEventLoop loop;
   directory::HttpResult answer;
   answer.error_text = "no answer in time";
@@ -34,7 +35,7 @@ directory::HttpResult Fetch(const std::string& url) {
     answer = result;
     loop.quit();
   });
-  QTimer::singleShot(directory::kRequestTimeoutMs + 5000, &loop, &QEventLoop::quit);
+  QTimer::singleShot(timeout_ms + 5000, &loop, &QEventLoop::quit);
   loop.exec();
   return answer;
 }

@@ -9,23 +9,30 @@
 
 namespace testing_support {
 
+// The tracker's command-line settings for a test.
+struct TrackerOptions {
+  // Long enough that no probe comes during a test that does not wait for one.
+  int probe_seconds = 600;
+  int request_seconds = 10;
+};
+
 // scrawlbox-tracker on a free port.
 class TrackerProcess : public ChildProcess {
  public:
   static constexpr char kPath[] = "/misc/scrawlbox/tracker.php";
 
-  explicit TrackerProcess(int probe_seconds = 600);
+  explicit TrackerProcess(TrackerOptions options = {});
 
   bool Start();
   // "http://127.0.0.1:<port>" followed by the path.
   std::string Url(const std::string& path = kPath) const;
 
  private:
-  int probe_seconds_;
+  TrackerOptions options_;
 };
 
 // One GET through the programs' own HTTP getter, waited for in a local event loop.
-directory::HttpResult Fetch(const std::string& url);
+directory::HttpResult Fetch(const std::string& url, int timeout_ms = directory::kRequestTimeoutMs);
 // The tracker's reply body to a query (through Fetch); empty when the request failed.
 std::string Ask(const TrackerProcess& tracker, const std::string& query);
 // Sends the bytes on a fresh connection and returns all that comes back until the tracker

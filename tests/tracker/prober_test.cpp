@@ -1,0 +1,189 @@
+// SPDX-License-Identifier: MIT
+#include "tracker/prober.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "tests/support/manual_clock.h"
+#include "tracker/registry.h"
+
+namespace tracker {
+namespace {
+
+using testing::ElementsAre;
+using testing::IsEmpty;
+
+// How a fake room takes a probe: it answers YES or refuses the connection on the spot (before
+// Start returns, the earliest a connector may report), or it never says anything.
+enum class Behaviour { kAnswers, kRefuses, kSilent };
+
+class FakeConnector : public ProbeConnector {
+ public:
+  class Attempt : public ProbeAttempt {
+   public:
+    explicit Attempt(std::shared_ptr<bool> open) : open_(std::move(open)) {}
+    ~Attempt() override { *open_ = false; }
+
+   private:
+    std::shared_ptr<bool> open_;
+  };
+
+  struct Call {
+    std::string address;
+    int port = 0;
+    std::function<void(bool)> done;
+    std::shared_ptr<bool> open = std::make_shared<bool>(true);
+  };
+
+  std::unique_ptr<ProbeAttempt> Start(const std::string& host, int port,
+                                      std::function<void(bool alive)> done) override {
+    calls.push_back(Call{host, port, std::move(done)});
+    auto attempt = std::make_unique<Attempt>(calls.back().open);
+    const Behaviour behaviour = rooms[port];
+    if (behaviour != Behaviour::kSilent) calls.back().done(behaviour == Behaviour::kAnswers);
+    return attempt;
+  }
+
+  // The ports probed since the last look, in order.
+  std::vector<int> Probed() {
+    std::vector<int> ports;
+    for (; seen_ < calls.size(); ++seen_) ports.push_back(calls[seen_].port);
+    return ports;
+  }
+
+  std::map<int, Behaviour> rooms;
+  std::vector<Call> calls;
+
+ private:
+  size_t seen_ = 0;
+};
+
+class ProberTest : public testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(registry.Open(QStringLiteral(":memory:"))); }
+
+  void AddRoom(const std::string& key, int port, Behaviour behaviour, bool is_private = false) {
+    Room room;
+    room.key = key;
+    room.name = key;
+    room.address = "198.51.100.7";
+    room.port = port;
+    room.source = "192.0.2.1";
+    room.is_private = is_private;
+    ASSERT_EQ(registry.Add(room), Registry::AddResult::kAdded);
+    connector.rooms[port] = behaviour;
+  }
+
+  // Starts the prober with the interval, keeping what it drops.
+  void StartProber(int interval_ms = 60000) {
+    prober = std::make_unique<Prober>(registry, clock, connector, interval_ms);
+    prober->SetOnDropped([this](const std::string& key) { dropped.push_back(key); });
+  }
+
+  std::vector<int> ProbedAfter(int64_t ms) {
+    clock.Advance(ms);
+    return connector.Probed();
+  }
+
+  testing_support::ManualClock clock;
+  Registry registry;
+  FakeConnector connector;
+  std::unique_ptr<Prober> prober;
+  std::vector<std::string> dropped;
+};
+
+TEST_F(ProberTest, EveryRoomIsAskedOnceAMinuteAtItsAddress) {
+  AddRoom("OPEN", 2020, Behaviour::kAnswers);
+  // Private rooms are never listed, but must not stay for ever either.
+  AddRoom("HIDDEN", 2021, Behaviour::kAnswers, true);
+  StartProber();
+  EXPECT_THAT(ProbedAfter(59999), IsEmpty());
+  EXPECT_THAT(ProbedAfter(1), ElementsAre(2020, 2021));
+  EXPECT_EQ(connector.calls[0].address, "198.51.100.7");
+  // Rooms that answered are left alone at the half minute.
+  EXPECT_THAT(ProbedAfter(59999), IsEmpty());
+  EXPECT_THAT(ProbedAfter(1), ElementsAre(2020, 2021));
+  EXPECT_THAT(registry.Failing(), IsEmpty());
+}
+
+TEST_F(ProberTest, ARoomWhoseProbeFailedIsAskedAgainEveryHalfMinuteUntilItAnswers) {
+  AddRoom("FLAKY", 2020, Behaviour::kRefuses);
+  AddRoom("FINE", 2021, Behaviour::kAnswers);
+  StartProber();
+  EXPECT_THAT(ProbedAfter(60000), ElementsAre(2020, 2021));
+  EXPECT_THAT(ProbedAfter(29999), IsEmpty());
+  EXPECT_THAT(ProbedAfter(1), ElementsAre(2020));
+  connector.rooms[2020] = Behaviour::kAnswers;
+  EXPECT_THAT(ProbedAfter(30000), ElementsAre(2020, 2021));
+  EXPECT_THAT(ProbedAfter(30000), IsEmpty());
+  EXPECT_THAT(dropped, IsEmpty());
+}
+
+TEST_F(ProberTest, AProbeUnansweredForTenSecondsHasFailedAndIsEnded) {
+  AddRoom("SILENT", 2020, Behaviour::kSilent);
+  AddRoom("LATE", 2021, Behaviour::kSilent);
+  StartProber();
+  clock.Advance(60000);
+  ASSERT_EQ(connector.calls.size(), 2u);
+  connector.calls[1].done(true);  // answers within the time, just
+  clock.Advance(9999);
+  EXPECT_TRUE(*connector.calls[0].open);
+  EXPECT_THAT(registry.Failing(), IsEmpty());
+  clock.Advance(1);
+  EXPECT_FALSE(*connector.calls[0].open);
+  EXPECT_FALSE(*connector.calls[1].open);
+  // The answered probe's time-out counts nothing against its room.
+  ASSERT_EQ(registry.Failing().size(), 1u);
+  EXPECT_EQ(registry.Failing()[0].key, "SILENT");
+}
+
+// The time-out stays under half the interval, so that a room's probe ends before its next one.
+TEST_F(ProberTest, AShortIntervalShortensTheTimeOut) {
+  AddRoom("SILENT", 2020, Behaviour::kSilent);
+  StartProber(1000);
+  EXPECT_THAT(ProbedAfter(1000), ElementsAre(2020));
+  clock.Advance(332);
+  EXPECT_THAT(registry.Failing(), IsEmpty());
+  clock.Advance(1);
+  EXPECT_EQ(registry.Failing().size(), 1u);
+  EXPECT_THAT(ProbedAfter(167), ElementsAre(2020));
+}
+
+TEST_F(ProberTest, ThreeFailuresInARowDropARoomWithinTwoIntervalsAndATimeOut) {
+  AddRoom("REFUSES", 2020, Behaviour::kRefuses);
+  AddRoom("SILENT", 2021, Behaviour::kSilent);
+  AddRoom("ALIVE", 2022, Behaviour::kAnswers);
+  StartProber();
+  clock.Advance(119999);
+  EXPECT_THAT(dropped, IsEmpty());
+  clock.Advance(1);
+  EXPECT_THAT(dropped, ElementsAre("REFUSES"));
+  clock.Advance(9999);
+  EXPECT_THAT(dropped, ElementsAre("REFUSES"));
+  clock.Advance(1);
+  EXPECT_THAT(dropped, ElementsAre("REFUSES", "SILENT"));
+  ASSERT_EQ(registry.All().size(), 1u);
+  EXPECT_EQ(registry.All()[0].key, "ALIVE");
+  connector.Probed();
+  // Dropped rooms are never asked again.
+  EXPECT_THAT(ProbedAfter(120000), ElementsAre(2022, 2022));
+}
+
+TEST_F(ProberTest, ProbesOutlivingTheirRoomOrTheProberEndQuietly) {
+  AddRoom("GONE", 2020, Behaviour::kSilent);
+  AddRoom("KEPT", 2021, Behaviour::kSilent);
+  StartProber();
+  clock.Advance(60000);
+  ASSERT_TRUE(registry.Remove("GONE"));
+  connector.calls[0].done(false);
+  EXPECT_THAT(dropped, IsEmpty());
+  EXPECT_THAT(registry.Failing(), IsEmpty());
+
+  prober.reset();
+  EXPECT_FALSE(*connector.calls[1].open);
+  clock.Advance(20000);  // the time-out of the ended probe finds no prober
+  EXPECT_EQ(clock.PendingCount(), 0u);
+}
+
+}  // namespace
+}  // namespace tracker

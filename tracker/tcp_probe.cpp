@@ -1,0 +1,66 @@
+// SPDX-License-Identifier: MIT
+#include "tracker/tcp_probe.h"
+
+#include <QTcpSocket>
+#include <array>
+
+#include "directory/server_browser.h"
+#include "protocol/commands.h"
+#include "protocol/framing.h"
+
+namespace tracker {
+
+namespace {
+
+class TcpProbe : public ProbeAttempt {
+ public:
+  TcpProbe(const std::string& host, int port, std::function<void(bool alive)> done)
+      : socket_(new QTcpSocket), done_(std::move(done)) {
+    socket_->setReadBufferSize(4096);
+    connections_[0] = QObject::connect(socket_, &QTcpSocket::connected, socket_, [this] {
+      const std::string probe = protocol::Frame(protocol::to_server::ISALIVE, protocol::kNoData);
+      socket_->write(probe.data(), static_cast<qint64>(probe.size()));
+    });
+    connections_[1] = QObject::connect(socket_, &QTcpSocket::readyRead, socket_, [this] {
+      reply_.append(socket_->read(4096).toStdString());
+      if (directory::IsAliveAnswer(reply_)) Finish(true);
+    });
+    connections_[2] =
+        QObject::connect(socket_, &QTcpSocket::errorOccurred, socket_, [this] { Finish(false); });
+    socket_->connectToHost(QString::fromStdString(host), static_cast<quint16>(port));
+  }
+
+  // Runs inside the socket's own signals too, so the socket goes once the event is over.
+  ~TcpProbe() override {
+    Quiet();
+    socket_->abort();
+    socket_->deleteLater();
+  }
+
+ private:
+  void Finish(bool alive) {
+    // The first outcome is the answer: nothing the socket says afterwards reaches done.
+    Quiet();
+    // done may drop this probe, so nothing here is touched after it.
+    const auto done = std::move(done_);
+    done(alive);
+  }
+
+  void Quiet() {
+    for (const QMetaObject::Connection& connection : connections_) QObject::disconnect(connection);
+  }
+
+  QTcpSocket* socket_;
+  std::array<QMetaObject::Connection, 3> connections_;
+  std::function<void(bool alive)> done_;
+  std::string reply_;
+};
+
+}  // namespace
+
+std::unique_ptr<ProbeAttempt> TcpProbeConnector::Start(const std::string& host, int port,
+                                                       std::function<void(bool alive)> done) {
+  return std::make_unique<TcpProbe>(host, port, std::move(done));
+}
+
+}  // namespace tracker
