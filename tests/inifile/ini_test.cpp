@@ -64,6 +64,33 @@ TEST(IniDocument, WriteChangesOnlyItsLineAndKeepsTheRest) {
             "Six=6\r\n");
 }
 
+TEST(IniDocument, LinesEndAtCrLfLfOrABareCrAndNoNameOrValueKeepsACr) {
+  const IniDocument only_cr("[Server Details]\rName = Mac Room \rPort=2121\r[Other]\rPort=1");
+  EXPECT_EQ(only_cr.Read("server details", "name", ""), "Mac Room");
+  EXPECT_EQ(only_cr.Read("Server Details", "Port", ""), "2121");
+  EXPECT_EQ(only_cr.Read("Other", "Port", ""), "1");
+
+  const IniDocument mixed("[A]\r\nOne=1\nTwo=\"2\"\r[B]\r\rThree=3\r");
+  const KeyValues a = {{"One", "1"}, {"Two", "2"}};
+  EXPECT_EQ(mixed.ReadSection("a"), a);
+  EXPECT_EQ(mixed.Read("B", "Three", ""), "3");
+}
+
+TEST(IniDocument, AWriteKeepsTheFileStyleAndTurnsBareCrsIntoIt) {
+  IniDocument crlf("k=v\r\n[Server Statistics]\r");
+  crlf.Write("server statistics", "Total Rounds", "1");
+  EXPECT_EQ(crlf.Text(), "k=v\r\n[Server Statistics]\r\nTotal Rounds=1\r\n");
+
+  IniDocument lf("[A]\nOne=1\r");
+  lf.Write("A", "Two", "2");
+  EXPECT_EQ(lf.Text(), "[A]\nOne=1\nTwo=2\n");
+
+  IniDocument only_cr("[A]\rOne=1\r\r[B]\rx=y");
+  only_cr.Write("a", "ONE", "2");
+  only_cr.ReplaceSection("C", {{"z", "3"}});
+  EXPECT_EQ(only_cr.Text(), "[A]\r\nONE=2\r\n\r\n[B]\r\nx=y\r\n[C]\r\nz=3\r\n");
+}
+
 TEST(IniDocument, ValuesStayOnOneLineAndKeepTheirBytes) {
   IniDocument doc;
   doc.Write("Banned IPs", "Banned IP[1]", "IP=1.2.3.4\xACREASON=line one\r\nline two");
