@@ -1,5 +1,10 @@
 // SPDX-License-Identifier: MIT
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <set>
 
 #include "inifile/ini_document.h"
 #include "inifile/ini_file.h"
@@ -142,6 +147,32 @@ TEST(IniFile, WritesReplaceTheFileAndLeaveNoTemporaryFiles) {
   EXPECT_EQ(files, 1);
   EXPECT_TRUE(ini.DeleteSection("Server Statistics"));
   EXPECT_EQ(ReadFile(dir / "Server.ini"), "");
+}
+
+TEST(IniFile, OnlyStaleTemporaryFilesOfItsOwnWritesAreRemoved) {
+  testing_support::TempDir dir;
+  for (const char* stale : {"Server.ini.a1B2c3", "Server.ini.XXXXXX"}) WriteFile(dir / stale, "[S");
+  const std::set<std::string> kept = {
+      "Server.ini",        "Server.ini.bak",    "Server.ini.ABCDEFG",
+      "Server.ini.AB-DEF", "server.ini.ABCDEF", "Other.ini.ABCDEF",
+      "Server.ini.ABCDEF", "Server.ini.linked", "Server.ini.inUse1"};
+  for (const auto& name : kept) WriteFile(dir / name, "[S]\nk=v\n");
+  std::filesystem::remove(dir / "Server.ini.ABCDEF");
+  std::filesystem::create_directory(dir / "Server.ini.ABCDEF");
+  std::filesystem::remove(dir / "Server.ini.linked");
+  std::filesystem::create_symlink("Server.ini", dir / "Server.ini.linked");
+  // A write of another program sharing the folder holds its temporary file locked.
+  const int in_use = ::open((dir / "Server.ini.inUse1").c_str(), O_RDONLY);
+  ASSERT_EQ(::flock(in_use, LOCK_EX), 0);
+
+  EXPECT_EQ(RemoveStaleTemporaryFiles(dir / "Server.ini"), 2u);
+  ::close(in_use);
+  std::set<std::string> left;
+  for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+    left.insert(entry.path().filename().string());
+  EXPECT_EQ(left, kept);
+  EXPECT_EQ(ReadFile(dir / "Server.ini"), "[S]\nk=v\n");
+  EXPECT_EQ(RemoveStaleTemporaryFiles(dir / "missing" / "Server.ini"), 0u);
 }
 
 TEST(IniFile, AFileTooLargeToReadIsNeitherReadNorOverwritten) {
