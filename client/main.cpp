@@ -70,6 +70,8 @@ int main(int argc, char** argv) {
   QApplication::setWindowIcon(QIcon(QDir(paths.Images()).filePath(QStringLiteral("app_icon.svg"))));
 
   inifile::IniFile ini(paths.ClientIni().toStdString());
+  // Before the first write: what a killed client left behind must not pile up.
+  inifile::RemoveStaleTemporaryFiles(ini.path());
   client::ClientSettings settings(ini);
   scrawlbox::QtScheduler scheduler;
   client::QtConnection connection;

@@ -73,26 +73,35 @@ std::string OneLine(std::string_view text) {
 }  // namespace
 
 IniDocument::IniDocument(std::string_view text) {
+  std::vector<size_t> bare_cr_lines;  // their end is set once the file's style is known
   bool newline_known = false;
   size_t start = 0;
   while (start < text.size()) {
-    const size_t lf = text.find('\n', start);
+    const size_t stop = text.find_first_of("\r\n", start);
     Line line;
-    if (lf == std::string_view::npos) {
+    if (stop == std::string_view::npos) {
       line.text.assign(text.substr(start));
       start = text.size();
     } else {
-      const bool crlf = lf > start && text[lf - 1] == '\r';
-      line.text.assign(text.substr(start, lf - start - (crlf ? 1 : 0)));
-      line.end = crlf ? "\r\n" : "\n";
-      if (!newline_known) {
-        newline_ = line.end;
-        newline_known = true;
+      line.text.assign(text.substr(start, stop - start));
+      const bool crlf = text.substr(stop, 2) == "\r\n";
+      if (text[stop] == '\r' && !crlf) {
+        bare_cr_lines.push_back(lines_.size());
+      } else {
+        line.end = crlf ? "\r\n" : "\n";
+        if (!newline_known) {
+          newline_ = line.end;
+          newline_known = true;
+        }
       }
-      start = lf + 1;
+      start = stop + (crlf ? 2 : 1);
     }
     lines_.push_back(std::move(line));
   }
+  // A bare CR is written back in the file's style; a file with only bare CRs becomes CR LF,
+  // the form INI files have always had, which every reader splits into lines.
+  if (!bare_cr_lines.empty() && !newline_known) newline_ = "\r\n";
+  for (const size_t i : bare_cr_lines) lines_[i].end = newline_;
 }
 
 size_t IniDocument::FindSection(std::string_view section) const {

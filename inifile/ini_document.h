@@ -10,7 +10,8 @@
 namespace inifile {
 
 // The text of one INI file, parsed into lines so that an edit changes only the line it must
-// and keeps comments, unknown sections and line ends of the rest as they were.
+// and keeps comments, unknown sections and line ends of the rest as they were. Lines end at
+// CR LF, LF or a bare CR; a bare CR is written back in the file's own style.
 class IniDocument {
  public:
   IniDocument() = default;

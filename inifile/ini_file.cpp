@@ -2,9 +2,11 @@
 #include "inifile/ini_file.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <fstream>
@@ -28,6 +30,25 @@ bool WriteAll(int fd, const std::string& text) {
   return true;
 }
 
+std::filesystem::path FolderOf(const std::filesystem::path& file) {
+  return file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
+}
+
+// The six characters that mkstemp puts in place of "XXXXXX".
+constexpr size_t kTemporarySuffixLength = 6;
+
+std::string TemporaryPattern(const std::filesystem::path& file) {
+  return file.filename().string() + "." + std::string(kTemporarySuffixLength, 'X');
+}
+
+bool IsTemporaryName(std::string_view name, std::string_view file_name) {
+  if (name.size() != file_name.size() + 1 + kTemporarySuffixLength) return false;
+  if (name.substr(0, file_name.size()) != file_name || name[file_name.size()] != '.') return false;
+  return std::all_of(name.end() - kTemporarySuffixLength, name.end(), [](char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+  });
+}
+
 }  // namespace
 
 bool IniFile::Load(IniDocument* document) const {
@@ -49,22 +70,21 @@ bool IniFile::Load(IniDocument* document) const {
 bool IniFile::Save(const IniDocument& document) const {
   // The temporary file lives beside the target so that the rename stays on one file system
   // and is atomic.
-  const std::filesystem::path folder =
-      path_.has_parent_path() ? path_.parent_path() : std::filesystem::path(".");
-  std::string temp = (folder / (path_.filename().string() + ".XXXXXX")).string();
+  const std::filesystem::path folder = FolderOf(path_);
+  std::string temp = (folder / TemporaryPattern(path_)).string();
   const int fd = ::mkstemp(temp.data());
   if (fd < 0) return false;
+  // Held until the rename, so that the start-up clean-up of another program sharing the folder
+  // does not take this file for one left behind.
+  ::flock(fd, LOCK_EX);
   bool ok = WriteAll(fd, document.Text()) && ::fsync(fd) == 0;
-  ok = (::close(fd) == 0) && ok;
   if (ok) {
     // Keep the permissions of the file being replaced (mkstemp creates it private).
     struct stat info {};
-    if (::stat(path_.c_str(), &info) == 0)
-      ::chmod(temp.c_str(), info.st_mode & 07777);
-    else
-      ::chmod(temp.c_str(), 0644);
+    ::fchmod(fd, ::stat(path_.c_str(), &info) == 0 ? (info.st_mode & 07777) : 0644);
     ok = ::rename(temp.c_str(), path_.c_str()) == 0;
   }
+  ::close(fd);  // after fsync it has nothing left to report
   if (!ok) {
     ::unlink(temp.c_str());
     return false;
@@ -76,6 +96,27 @@ bool IniFile::Save(const IniDocument& document) const {
     ::close(dir);
   }
   return true;
+}
+
+size_t RemoveStaleTemporaryFiles(const std::filesystem::path& file) {
+  const std::string file_name = file.filename().string();
+  size_t removed = 0;
+  std::error_code ec;
+  for (std::filesystem::directory_iterator it(FolderOf(file), ec), end; !ec && it != end;
+       it.increment(ec)) {
+    const std::filesystem::path& candidate = it->path();
+    if (!IsTemporaryName(candidate.filename().string(), file_name)) continue;
+    // O_NOFOLLOW and the type check keep links, folders and devices named like one.
+    const int fd = ::open(candidate.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) continue;
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0 &&
+        ::unlink(candidate.c_str()) == 0) {
+      ++removed;
+    }
+    ::close(fd);
+  }
+  return removed;
 }
 
 IniDocument IniFile::Snapshot() const {

@@ -33,4 +33,10 @@ class IniFile : public IniStore {
   std::filesystem::path path_;
 };
 
+// Removes what writes of the file left behind when the program was killed in the middle: the
+// regular files named like the file followed by "." and six letters or digits. A file that a
+// write in progress holds (another program sharing the folder) is left alone. Returns how many
+// were removed.
+size_t RemoveStaleTemporaryFiles(const std::filesystem::path& file);
+
 }  // namespace inifile

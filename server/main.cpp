@@ -119,6 +119,8 @@ int main(int argc, char** argv) {
     return 2;
   }
   inifile::IniFile ini(QDir(data_folder).filePath(QStringLiteral("Server.ini")).toStdString());
+  // Before the first write: what a killed server left behind must not pile up.
+  inifile::RemoveStaleTemporaryFiles(ini.path());
   scrawlbox::QtScheduler scheduler;
   scrawlbox::QtRandom random;
   server::QtTransport transport;

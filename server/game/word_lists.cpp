@@ -11,6 +11,14 @@ namespace server {
 
 namespace {
 
+// A cleaned line is a word unless it is a comment or holds nothing but spaces and the
+// separators of spellings (",", which they all become, too): that would leave nothing to guess.
+bool IsWord(std::string_view entry) {
+  const size_t first = entry.find_first_not_of(' ');
+  if (first == std::string_view::npos || entry[first] == '#') return false;
+  return entry.find_first_not_of(" #|;,") != std::string_view::npos;
+}
+
 // Collects entries line by line, so that a file is never held whole.
 class EntryCollector {
  public:
@@ -43,12 +51,12 @@ class EntryCollector {
 
  private:
   void EndLine() {
-    if (!overlong_ && !line_.empty() && line_ != "#" && !Full()) {
+    if (!overlong_ && !Full()) {
       std::string entry;
       for (char c : line_) {
         if (static_cast<unsigned char>(c) >= 32) entry.push_back(c);
       }
-      if (!entry.empty()) entries_->push_back(std::move(entry));
+      if (IsWord(entry)) entries_->push_back(std::move(entry));
     }
     line_.clear();
     overlong_ = false;

@@ -56,8 +56,9 @@ class WordLists {
   std::vector<std::string> names_;
 };
 
-// The entries of word-list text: lines end at CR, CR LF or LF; lines that are empty or exactly
-// "#" are skipped, control characters are dropped, and over-long lines are passed over.
+// The entries of word-list text: lines end at CR, CR LF or LF; control characters are dropped,
+// and over-long lines, lines whose first non-blank character is "#" (comments) and lines left
+// with nothing but separators and spaces are passed over.
 std::vector<std::string> ParseEntries(std::string_view text, size_t max_entries);
 
 // An entry as a word: "#", "|" and ";" between alternative spellings all become ",".

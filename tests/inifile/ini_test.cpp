@@ -1,5 +1,10 @@
 // SPDX-License-Identifier: MIT
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <set>
 
 #include "inifile/ini_document.h"
 #include "inifile/ini_file.h"
@@ -64,6 +69,33 @@ TEST(IniDocument, WriteChangesOnlyItsLineAndKeepsTheRest) {
             "Six=6\r\n");
 }
 
+TEST(IniDocument, LinesEndAtCrLfLfOrABareCrAndNoNameOrValueKeepsACr) {
+  const IniDocument only_cr("[Server Details]\rName = Mac Room \rPort=2121\r[Other]\rPort=1");
+  EXPECT_EQ(only_cr.Read("server details", "name", ""), "Mac Room");
+  EXPECT_EQ(only_cr.Read("Server Details", "Port", ""), "2121");
+  EXPECT_EQ(only_cr.Read("Other", "Port", ""), "1");
+
+  const IniDocument mixed("[A]\r\nOne=1\nTwo=\"2\"\r[B]\r\rThree=3\r");
+  const KeyValues a = {{"One", "1"}, {"Two", "2"}};
+  EXPECT_EQ(mixed.ReadSection("a"), a);
+  EXPECT_EQ(mixed.Read("B", "Three", ""), "3");
+}
+
+TEST(IniDocument, AWriteKeepsTheFileStyleAndTurnsBareCrsIntoIt) {
+  IniDocument crlf("k=v\r\n[Server Statistics]\r");
+  crlf.Write("server statistics", "Total Rounds", "1");
+  EXPECT_EQ(crlf.Text(), "k=v\r\n[Server Statistics]\r\nTotal Rounds=1\r\n");
+
+  IniDocument lf("[A]\nOne=1\r");
+  lf.Write("A", "Two", "2");
+  EXPECT_EQ(lf.Text(), "[A]\nOne=1\nTwo=2\n");
+
+  IniDocument only_cr("[A]\rOne=1\r\r[B]\rx=y");
+  only_cr.Write("a", "ONE", "2");
+  only_cr.ReplaceSection("C", {{"z", "3"}});
+  EXPECT_EQ(only_cr.Text(), "[A]\r\nONE=2\r\n\r\n[B]\r\nx=y\r\n[C]\r\nz=3\r\n");
+}
+
 TEST(IniDocument, ValuesStayOnOneLineAndKeepTheirBytes) {
   IniDocument doc;
   doc.Write("Banned IPs", "Banned IP[1]", "IP=1.2.3.4\xACREASON=line one\r\nline two");
@@ -115,6 +147,32 @@ TEST(IniFile, WritesReplaceTheFileAndLeaveNoTemporaryFiles) {
   EXPECT_EQ(files, 1);
   EXPECT_TRUE(ini.DeleteSection("Server Statistics"));
   EXPECT_EQ(ReadFile(dir / "Server.ini"), "");
+}
+
+TEST(IniFile, OnlyStaleTemporaryFilesOfItsOwnWritesAreRemoved) {
+  testing_support::TempDir dir;
+  for (const char* stale : {"Server.ini.a1B2c3", "Server.ini.XXXXXX"}) WriteFile(dir / stale, "[S");
+  const std::set<std::string> kept = {
+      "Server.ini",        "Server.ini.bak",    "Server.ini.ABCDEFG",
+      "Server.ini.AB-DEF", "server.ini.ABCDEF", "Other.ini.ABCDEF",
+      "Server.ini.ABCDEF", "Server.ini.linked", "Server.ini.inUse1"};
+  for (const auto& name : kept) WriteFile(dir / name, "[S]\nk=v\n");
+  std::filesystem::remove(dir / "Server.ini.ABCDEF");
+  std::filesystem::create_directory(dir / "Server.ini.ABCDEF");
+  std::filesystem::remove(dir / "Server.ini.linked");
+  std::filesystem::create_symlink("Server.ini", dir / "Server.ini.linked");
+  // A write of another program sharing the folder holds its temporary file locked.
+  const int in_use = ::open((dir / "Server.ini.inUse1").c_str(), O_RDONLY);
+  ASSERT_EQ(::flock(in_use, LOCK_EX), 0);
+
+  EXPECT_EQ(RemoveStaleTemporaryFiles(dir / "Server.ini"), 2u);
+  ::close(in_use);
+  std::set<std::string> left;
+  for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+    left.insert(entry.path().filename().string());
+  EXPECT_EQ(left, kept);
+  EXPECT_EQ(ReadFile(dir / "Server.ini"), "[S]\nk=v\n");
+  EXPECT_EQ(RemoveStaleTemporaryFiles(dir / "missing" / "Server.ini"), 0u);
 }
 
 TEST(IniFile, AFileTooLargeToReadIsNeitherReadNorOverwritten) {

@@ -25,9 +25,15 @@ ChildProcess::~ChildProcess() {
 
 bool ChildProcess::Launch(const QString& program, const QStringList& arguments,
                           const QString& ready_text) {
+  output_.clear();
   process_.start(program, arguments);
   if (!process_.waitForStarted(kWaitMs)) return false;
   return WaitForOutput(ready_text);
+}
+
+void ChildProcess::Kill() {
+  process_.kill();
+  process_.waitForFinished(kWaitMs);
 }
 
 bool ChildProcess::WaitForOutput(const QString& text, int timeout_ms) {

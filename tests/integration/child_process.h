@@ -23,6 +23,8 @@ class ChildProcess {
   // the text came.
   bool WaitForOutput(const QString& text, int timeout_ms = kWaitMs);
   void Terminate() { process_.terminate(); }
+  // SIGKILL: the program gets no chance to finish what it is doing.
+  void Kill();
   // Waits for the end; the exit code, or -1 when it did not end in time or crashed.
   int WaitForExit(int timeout_ms = kWaitMs);
   bool Running() const { return process_.state() != QProcess::NotRunning; }
@@ -35,7 +37,8 @@ class ChildProcess {
   explicit ChildProcess(quint16 port);
   ~ChildProcess();
 
-  // Starts the program and waits until its output holds the text.
+  // Starts the program (again, once it has ended) and waits until the output of this run holds
+  // the text.
   bool Launch(const QString& program, const QStringList& arguments, const QString& ready_text);
   QString DataDir() const { return QString::fromStdString(dir_.path().string()); }
 

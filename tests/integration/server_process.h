@@ -15,7 +15,7 @@ class ServerProcess : public ChildProcess {
 
   // Copies a folder of word lists into the server's Data folder as its Wordlists.
   void CopyWordLists(const std::string& from);
-  // Starts the program and waits until its output holds the text.
+  // Starts the program (again, once it has ended) and waits until its output holds the text.
   bool Start(const QString& ready_text = QStringLiteral("Master socket ready"));
   // Types an operator command on the console.
   void Command(const std::string& line);

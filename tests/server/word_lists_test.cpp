@@ -19,7 +19,7 @@ using testing_support::WriteFile;
 TEST(WordListEntries, LinesEndAtCrCrLfOrLfAndBlankOrHashLinesAreSkipped) {
   EXPECT_THAT(ParseEntries("one\r\ntwo\rthree\nfour", 100),
               ElementsAre("one", "two", "three", "four"));
-  EXPECT_THAT(ParseEntries("#\r\n\r\n# note\r\n\r\r\nx#y\r\n", 100), ElementsAre("# note", "x#y"));
+  EXPECT_THAT(ParseEntries("#\r\n\r\n# note\r\n\r\r\nx#y\r\n", 100), ElementsAre("x#y"));
   EXPECT_THAT(ParseEntries(std::string("a\x01"
                                        "b\tc\x00"
                                        "d\r\n\x02\x03\r\n",
@@ -27,6 +27,14 @@ TEST(WordListEntries, LinesEndAtCrCrLfOrLfAndBlankOrHashLinesAreSkipped) {
                            100),
               ElementsAre("abcd"));
   EXPECT_THAT(ParseEntries("a\nb\nc\n", 2), ElementsAre("a", "b"));
+}
+
+TEST(WordListEntries, HashFirstLinesAreCommentsAndEntriesWithNothingToGuessAreNoWords) {
+  EXPECT_THAT(
+      ParseEntries("#\tanimals\r\n#\x01\r\n  # indented\r\n\t#pomme|apple\r\n#,x\r\nkite\r\n", 100),
+      ElementsAre("kite"));
+  EXPECT_THAT(ParseEntries("|\r\n,\r\n;\r\n   \r\n | , ;\r\n\x02|\x03\r\na|\r\n |b\r\nx#\r\n", 100),
+              ElementsAre("a|", " |b", "x#"));
 }
 
 TEST(WordListEntries, OverlongLinesArePassedOver) {
@@ -99,7 +107,7 @@ TEST(WordListPick, PicksAListThenAnEntryWithEqualChance) {
 
 TEST(WordListPick, ListsThatGiveNoWordArePassedOverForTheOthers) {
   TempDir dir;
-  WriteFile(dir / "empty.txt", "#\r\n\r\n");
+  WriteFile(dir / "empty.txt", "#\r\n\r\n#\t\r\n# note\r\n|\r\n , \r\n");
   WriteFile(dir / "gone.dat", "");  // listed as "gone" but gone.txt does not exist
   WriteFile(dir / "good.txt", "kite\r\n");
   WordLists lists(dir.path());

@@ -1,0 +1,94 @@
+// SPDX-License-Identifier: MIT
+// The real server killed with SIGKILL while it writes Server.ini, and started again.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "inifile/ini_document.h"
+#include "protocol/numbers.h"
+#include "tests/integration/server_process.h"
+
+namespace {
+
+using testing_support::ServerProcess;
+
+constexpr int kKills = 50;
+constexpr int kWritesPerRun = 12;
+// Long enough that a write takes a while and a torn one could not pass for whole.
+constexpr size_t kDenyLength = 1500;
+
+std::string DenyMessage(int run, int write) {
+  std::string message = "run " + std::to_string(run) + " write " + std::to_string(write) + " ";
+  message.resize(kDenyLength, 'x');
+  return message;
+}
+
+std::vector<std::string> TemporaryFiles(const std::filesystem::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    const std::string name = entry.path().filename().string();
+    if (name.rfind("Server.ini.", 0) == 0) names.push_back(name);
+  }
+  return names;
+}
+
+// Server.ini must be one whole version: the port it was given, a whole deny message (once one
+// was written) and the launch count, which is written last in the file and never goes back.
+void ExpectWhole(const ServerProcess& server, int starts, double* launches) {
+  const std::string text = testing_support::ReadFile(server.dir() / "Server.ini");
+  ASSERT_FALSE(text.empty());
+  EXPECT_EQ(text.back(), '\n');
+  const inifile::IniDocument ini(text);
+  EXPECT_EQ(ini.Read("Server Details", "Port", ""), std::to_string(server.port()));
+  const std::string deny = ini.Read("Server Details", "Deny Message", "");
+  if (!deny.empty()) {
+    EXPECT_EQ(deny.size(), kDenyLength);
+  }
+  const double now =
+      protocol::LeadingNumber(ini.Read("Server Statistics", "Total Server Launches", "0"));
+  EXPECT_GE(now, *launches);
+  EXPECT_LE(now, starts);
+  *launches = now;
+}
+
+TEST(ServerProcessKilled, WhileWritingServerIniLeavesItWholeAndNoTemporaryFileAfterTheNextStart) {
+  ServerProcess server;
+  double launches = 0;
+  std::vector<std::string> left_behind;
+  int kills_that_left_one = 0;
+  for (int run = 0; run <= kKills; ++run) {
+    SCOPED_TRACE("run " + std::to_string(run));
+    ASSERT_TRUE(server.Start()) << server.output().toStdString();
+    // The new run may be writing already (its launch count); only what the kill left must go.
+    for (const std::string& name : left_behind) {
+      EXPECT_FALSE(std::filesystem::exists(server.dir() / name)) << name;
+    }
+    ExpectWhole(server, run + 1, &launches);
+    if (run == kKills) break;
+
+    // An unknown command's answer names it: a mark of how far the console has got.
+    std::string commands;
+    for (int write = 0; write < kWritesPerRun; ++write) {
+      if (write > 0) commands += "\n";
+      commands += "deny " + DenyMessage(run, write) + "\nmark" + std::to_string(write);
+    }
+    server.Command(commands);
+    // Killed after a varied number of whole writes: in the launch count or in a deny write.
+    const int writes_done = run % (kWritesPerRun - 2);
+    if (writes_done > 0) {
+      ASSERT_TRUE(server.WaitForOutput(QString("\"mark%1\"").arg(writes_done - 1)));
+    }
+    server.Kill();
+    ExpectWhole(server, run + 1, &launches);
+    left_behind = TemporaryFiles(server.dir().path());
+    if (!left_behind.empty()) ++kills_that_left_one;
+  }
+  server.Command("idle");
+  ASSERT_TRUE(server.WaitForOutput(QStringLiteral("\"idle\"")));
+  EXPECT_EQ(TemporaryFiles(server.dir().path()), std::vector<std::string>());
+  RecordProperty("kills_that_left_a_temporary_file", kills_that_left_one);
+}
+
+}  // namespace
