@@ -11,6 +11,8 @@
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <regex>
+#include <string_view>
 #include <system_error>
 
 namespace inifile {
@@ -34,19 +36,43 @@ std::filesystem::path FolderOf(const std::filesystem::path& file) {
   return file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
 }
 
-// The six characters that mkstemp puts in place of "XXXXXX".
+// The six characters that mkstemp puts in place of "XXXXXX", and the ending that marks a
+// temporary file of ours as such.
 constexpr size_t kTemporarySuffixLength = 6;
+constexpr std::string_view kTemporaryEnding = ".tmp";
 
 std::string TemporaryPattern(const std::filesystem::path& file) {
-  return file.filename().string() + "." + std::string(kTemporarySuffixLength, 'X');
+  return file.filename().string() + "." + std::string(kTemporarySuffixLength, 'X') +
+         std::string(kTemporaryEnding);
 }
 
+bool IsAlnum(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+}
+
+// Six characters that read as a word, a word with a number or a number ("backup", "old123",
+// "Backup", "BAK001", "202612"): what a person names a copy, which mkstemp seldom makes.
+bool LooksNamedByAPerson(std::string_view six) {
+  static const std::regex kWordLike("[a-z]*[0-9]*|[A-Z]*[0-9]*|[A-Z][a-z]*[0-9]*");
+  return std::regex_match(six.begin(), six.end(), kWordLike);
+}
+
+// "Server.ini.a1B2c3.tmp" is a temporary file of a write; so is "Server.ini.a1B2c3", the name
+// earlier versions used, unless a person could have chosen it for a copy of their own.
 bool IsTemporaryName(std::string_view name, std::string_view file_name) {
-  if (name.size() != file_name.size() + 1 + kTemporarySuffixLength) return false;
-  if (name.substr(0, file_name.size()) != file_name || name[file_name.size()] != '.') return false;
-  return std::all_of(name.end() - kTemporarySuffixLength, name.end(), [](char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
-  });
+  if (name.size() <= file_name.size() + 1 || name.substr(0, file_name.size()) != file_name ||
+      name[file_name.size()] != '.') {
+    return false;
+  }
+
+  std::string_view rest = name.substr(file_name.size() + 1);
+  const bool marked = rest.size() == kTemporarySuffixLength + kTemporaryEnding.size() &&
+                      rest.substr(kTemporarySuffixLength) == kTemporaryEnding;
+  if (marked) rest = rest.substr(0, kTemporarySuffixLength);
+  if (rest.size() != kTemporarySuffixLength || !std::all_of(rest.begin(), rest.end(), IsAlnum)) {
+    return false;
+  }
+  return marked || !LooksNamedByAPerson(rest);
 }
 
 }  // namespace
@@ -72,7 +98,7 @@ bool IniFile::Save(const IniDocument& document) const {
   // and is atomic.
   const std::filesystem::path folder = FolderOf(path_);
   std::string temp = (folder / TemporaryPattern(path_)).string();
-  const int fd = ::mkstemp(temp.data());
+  const int fd = ::mkstemps(temp.data(), static_cast<int>(kTemporaryEnding.size()));
   if (fd < 0) return false;
   // Held until the rename, so that the start-up clean-up of another program sharing the folder
   // does not take this file for one left behind.

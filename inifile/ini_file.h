@@ -34,9 +34,10 @@ class IniFile : public IniStore {
 };
 
 // Removes what writes of the file left behind when the program was killed in the middle: the
-// regular files named like the file followed by "." and six letters or digits. A file that a
-// write in progress holds (another program sharing the folder) is left alone. Returns how many
-// were removed.
+// regular files named like the file followed by "." and six letters or digits and ".tmp" (or,
+// as earlier versions named them, without ".tmp" when the six characters do not read like a
+// person's name for a copy, such as "backup" or "old123"). A file that a write in progress
+// holds (another program sharing the folder) is left alone. Returns how many were removed.
 size_t RemoveStaleTemporaryFiles(const std::filesystem::path& file);
 
 }  // namespace inifile

@@ -151,21 +151,25 @@ TEST(IniFile, WritesReplaceTheFileAndLeaveNoTemporaryFiles) {
 
 TEST(IniFile, OnlyStaleTemporaryFilesOfItsOwnWritesAreRemoved) {
   testing_support::TempDir dir;
-  for (const char* stale : {"Server.ini.a1B2c3", "Server.ini.XXXXXX"}) WriteFile(dir / stale, "[S");
+  for (const char* stale :
+       {"Server.ini.a1B2c3", "Server.ini.Qw3rTy.tmp", "Server.ini.backup.tmp"}) {
+    WriteFile(dir / stale, "[S");
+  }
   const std::set<std::string> kept = {
-      "Server.ini",        "Server.ini.bak",    "Server.ini.ABCDEFG",
-      "Server.ini.AB-DEF", "server.ini.ABCDEF", "Other.ini.ABCDEF",
-      "Server.ini.ABCDEF", "Server.ini.linked", "Server.ini.inUse1"};
+      "Server.ini",        "Server.ini.bak",    "Server.ini.ABCDEFG",  "Server.ini.AB-DEF",
+      "server.ini.aBCDEF", "Other.ini.aBCDEF",  "Server.ini.aBCDEF",   "Server.ini.linked",
+      "Server.ini.inUse1", "Server.ini.backup", "Server.ini.Backup",   "Server.ini.old123",
+      "Server.ini.BAK001", "Server.ini.202612", "Server.ini.a1B2.tmp", "Server.ini.a1B2c3.bak"};
   for (const auto& name : kept) WriteFile(dir / name, "[S]\nk=v\n");
-  std::filesystem::remove(dir / "Server.ini.ABCDEF");
-  std::filesystem::create_directory(dir / "Server.ini.ABCDEF");
+  std::filesystem::remove(dir / "Server.ini.aBCDEF");
+  std::filesystem::create_directory(dir / "Server.ini.aBCDEF");
   std::filesystem::remove(dir / "Server.ini.linked");
   std::filesystem::create_symlink("Server.ini", dir / "Server.ini.linked");
   // A write of another program sharing the folder holds its temporary file locked.
   const int in_use = ::open((dir / "Server.ini.inUse1").c_str(), O_RDONLY);
   ASSERT_EQ(::flock(in_use, LOCK_EX), 0);
 
-  EXPECT_EQ(RemoveStaleTemporaryFiles(dir / "Server.ini"), 2u);
+  EXPECT_EQ(RemoveStaleTemporaryFiles(dir / "Server.ini"), 3u);
   ::close(in_use);
   std::set<std::string> left;
   for (const auto& entry : std::filesystem::directory_iterator(dir.path()))

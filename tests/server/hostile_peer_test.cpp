@@ -80,8 +80,9 @@ TEST_F(Peers, MoreThanThirtyDropsWithinTenSecondsClose) {
   EXPECT_FALSE(h.transport.IsClosed(a));  // exactly 30 within ten seconds
   h.Send(a, to_server::NICKCHG, "z");
   EXPECT_TRUE(h.transport.IsClosed(a));
-  EXPECT_THAT(h.Take(b), Contains(Msg("PART", "100000\x03"
-                                              "Flooding")));
+  EXPECT_THAT(h.Take(b), Contains(Msg("PART",
+                                      "100000\x03"
+                                      "Flooding")));
 }
 
 TEST(FloodLimits, ZeroTurnsThemOff) {
@@ -91,7 +92,12 @@ TEST(FloodLimits, ZeroTurnsThemOff) {
   const int a = h.Join("ann");
   const int b = h.Join("ben");
   for (int i = 0; i < 200; ++i) h.Send(a, to_server::SAY, "line");
-  for (int i = 0; i < 5000; ++i) h.Send(a, "FH", "1\x03" "1\x03" "2\x03" "2");
+  for (int i = 0; i < 5000; ++i)
+    h.Send(a, "FH",
+           "1\x03"
+           "1\x03"
+           "2\x03"
+           "2");
   EXPECT_EQ(Count(h.TakeCommands(b), "SAY"), 200u);
   for (int i = 0; i < 20; ++i) EXPECT_NE(h.Connect("10.0.0.1"), 0);
   h.clock.Advance(3600 * 1000);
@@ -99,7 +105,11 @@ TEST(FloodLimits, ZeroTurnsThemOff) {
 }
 
 TEST_F(Peers, DrawingOverItsBucketClosesTheArtistAndHugeDrawingMessagesAreDropped) {
-  const std::string segment = "1\x03" "2\x03" "3\x03" "4";
+  const std::string segment =
+      "1\x03"
+      "2\x03"
+      "3\x03"
+      "4";
   for (int i = 0; i < 2000; ++i) h.Send(a, "FH", segment);
   EXPECT_EQ(Count(h.TakeCommands(b), "FH"), 2000u);
   h.clock.Advance(500);  // 500 tokens back
@@ -109,15 +119,21 @@ TEST_F(Peers, DrawingOverItsBucketClosesTheArtistAndHugeDrawingMessagesAreDroppe
   EXPECT_THAT(h.TakeCommands(b), Not(Contains("PART")));
   h.Send(a, "FH", segment);
   EXPECT_TRUE(h.transport.IsClosed(a));
-  EXPECT_THAT(h.Take(b), ElementsAre(Msg("PART", "100000\x03"
-                                                 "Drawing flood")));
+  EXPECT_THAT(h.Take(b), ElementsAre(Msg("PART",
+                                         "100000\x03"
+                                         "Drawing flood")));
 }
 
 // --- Fair service -------------------------------------------------------------------------
 
 TEST_F(Peers, ABurstIsHandledATurnAtATimeWhileTheOthersAreServed) {
   std::string burst;
-  for (int i = 0; i < 200; ++i) burst += protocol::Frame("FH", "1\x03" "1\x03" "2\x03" "2");
+  for (int i = 0; i < 200; ++i)
+    burst += protocol::Frame("FH",
+                             "1\x03"
+                             "1\x03"
+                             "2\x03"
+                             "2");
   burst += protocol::Frame(to_server::SAY, "after the burst");
   h.SendRaw(a, burst);
   EXPECT_EQ(Count(h.TakeCommands(b), "FH"), RoomServer::kMessagesPerTurn);
@@ -137,14 +153,20 @@ TEST_F(Peers, ABurstIsHandledATurnAtATimeWhileTheOthersAreServed) {
 
 TEST_F(Peers, WhatAPeerSentBeforeClosingIsHandledWhateverItsBacklog) {
   std::string burst;
-  for (int i = 0; i < 100; ++i) burst += protocol::Frame("FH", "1\x03" "1\x03" "2\x03" "2");
+  for (int i = 0; i < 100; ++i)
+    burst += protocol::Frame("FH",
+                             "1\x03"
+                             "1\x03"
+                             "2\x03"
+                             "2");
   burst += protocol::Frame(to_server::PART, "bye");
   h.SendRaw(a, burst);
   h.server.OnClosed(a);
   const auto to_b = h.Take(b);
   ASSERT_THAT(to_b, SizeIs(101));
-  EXPECT_THAT(to_b.back(), Msg("PART", "100000\x03"
-                                       "bye"));
+  EXPECT_THAT(to_b.back(), Msg("PART",
+                               "100000\x03"
+                               "bye"));
 }
 
 // --- Sizes and control codes --------------------------------------------------------------
@@ -159,18 +181,23 @@ TEST_F(Peers, RelayedTextIsCutAndLosesItsControlCodes) {
   ASSERT_THAT(to_b, SizeIs(3));
   EXPECT_EQ(to_b[0].data, "100000\x03" + std::string(512, 'w'));
   EXPECT_EQ(to_b[1].data, "100000\x03" + std::string(512, 'w'));
-  EXPECT_EQ(to_b[2].data, "100000\x03"
-                          "bell [2Jdel");
+  EXPECT_EQ(to_b[2].data,
+            "100000\x03"
+            "bell [2Jdel");
 
   h.server.Record(a)->IsAdmin = true;
   h.clock.Advance(3000);
   h.TakeAll();
 
-  h.Send(a, to_server::KICK, "100001junk" + std::string(30000, 'j') + "\x03" + std::string(30000, 'w'));
+  h.Send(a, to_server::KICK,
+         "100001junk" + std::string(30000, 'j') + "\x03" + std::string(30000, 'w'));
 
   const auto kick = h.Take(a);
   ASSERT_THAT(kick, SizeIs(2));  // KICKINFO, then ben's PART
-  EXPECT_EQ(kick[0].data, "100000\x03" "100001\x03" + std::string(100, 'w'));
+  EXPECT_EQ(kick[0].data,
+            "100000\x03"
+            "100001\x03" +
+                std::string(100, 'w'));
 }
 
 TEST(Logs, LinesAreCutSoOnePeerCannotFloodThem) {
@@ -214,8 +241,9 @@ TEST_F(Peers, ANickChangeToATakenOrReservedNameIsIgnoredWithANotice) {
   EXPECT_THAT(h.Take(b), IsEmpty());
   EXPECT_EQ(h.server.Record(a)->Nickname, "ann");
   h.Send(a, to_server::NICKCHG, "Ann");  // a new case of one's own name is allowed
-  EXPECT_THAT(h.Take(b), ElementsAre(Msg("NICKCHG", "100000\x03"
-                                                    "Ann")));
+  EXPECT_THAT(h.Take(b), ElementsAre(Msg("NICKCHG",
+                                         "100000\x03"
+                                         "Ann")));
 }
 
 TEST(Nicknames, TheSecondOfTwoPlayersLoggingInWithOneNameIsRefusedAtThePassword) {
@@ -274,7 +302,8 @@ TEST(Connections, EightFromOneAddressAndAThousandInAll) {
   for (int i = 0; i < 8; ++i) EXPECT_NE(h.Connect("10.0.0.1"), 0);
   EXPECT_EQ(h.Connect("10.0.0.1"), 0);
   EXPECT_EQ(h.Connect("10.0.0.1"), 0);
-  EXPECT_THAT(h.refusals, Each(protocol::Frame("NOTICE", "Too many connections from your address.")));
+  EXPECT_THAT(h.refusals,
+              Each(protocol::Frame("NOTICE", "Too many connections from your address.")));
   EXPECT_EQ(CountLogs(h.view, LogKind::kConnections, "was refused"), 1u);  // once a minute
   for (int i = 0; i < 4; ++i) EXPECT_NE(h.Connect("10.0.0." + std::to_string(2 + i)), 0);
   EXPECT_EQ(h.Connect("10.0.0.9"), 0);
