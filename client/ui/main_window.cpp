@@ -81,7 +81,7 @@ void ApplyButton(QPushButton* button, const ButtonState& state) {
 
 }  // namespace
 
-MainWindow::MainWindow(ClientPaths paths)
+MainWindow::MainWindow(ClientPaths paths, scrawlbox::Scheduler& scheduler)
     : paths_(std::move(paths)), sounds_(new SoundPlayer(paths_.Sounds(), this)) {
   setObjectName(QStringLiteral("wMain"));
   setWindowTitle(QStringLiteral("Scrawlbox - Client v%1 (build#%2) Beta")
@@ -100,9 +100,11 @@ MainWindow::MainWindow(ClientPaths paths)
     if (session_) session_->PlaySound(5);
   });
 
-  tools_ = std::make_unique<PadTools>([this](std::string_view command, std::string_view data) {
-    if (session_) session_->SendDrawCommand(command, data);
-  });
+  tools_ = std::make_unique<PadTools>(
+      [this](std::string_view command, std::string_view data) {
+        if (session_) session_->SendDrawCommand(command, data);
+      },
+      scheduler);
   drawing_ = new DrawingArea(tools_.get(), paths_.Images(), paths_.Cursors());
 
   auto* left = new QWidget;

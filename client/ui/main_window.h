@@ -17,6 +17,10 @@ class QLabel;
 class QMenu;
 class QPushButton;
 
+namespace scrawlbox {
+class Scheduler;
+}
+
 namespace client {
 
 class ChatBar;
@@ -40,7 +44,8 @@ class MainWindow : public QMainWindow, public ClientView {
   static constexpr int kDesignedWidth = 900;
   static constexpr int kDesignedHeight = 640;
 
-  explicit MainWindow(ClientPaths paths);
+  // The scheduler times the pad's two-step clear.
+  MainWindow(ClientPaths paths, scrawlbox::Scheduler& scheduler);
   ~MainWindow() override;
 
   PadTools& tools() { return *tools_; }
