@@ -33,6 +33,25 @@ std::string ReplaceAll(std::string text, std::string_view from, std::string_view
   return text;
 }
 
+// The files in the Sound folder, which players may replace with their own.
+const char* SoundFile(Sound sound) {
+  switch (sound) {
+    case Sound::kJoin:
+      return "join.wav";
+    case Sound::kNewMessage:
+      return "newmsg.wav";
+    case Sound::kWordFound:
+      return "wordfound.wav";
+    case Sound::kCloseGuess:
+      return "closeguess.wav";
+    case Sound::kKeyClick:
+      return "keyclick.wav";
+    case Sound::kMouseClick:
+      return "mouseclick.wav";
+  }
+  return "";
+}
+
 std::string TwoDigits(int value) {
   char buffer[16];
   std::snprintf(buffer, sizeof buffer, "%02d", value);
@@ -273,7 +292,7 @@ void Session::HandleServerMessage(const std::string& message) {
     entry.bold = LeadingNumber(FieldOr(f, 2)) == 0;
     if (options_.ShowJoinMessages) System("** " + entry.nickname + " has joined the room!", kBlue);
     AddUser(std::move(entry));
-    PlaySound(1);
+    PlaySound(Sound::kJoin);
     if (users_.size() == 2) controls_.start = ButtonState{controls_.start.caption, true, kGreen};
     PublishUsers();
     PublishControls();
@@ -446,11 +465,13 @@ void Session::HandleLoginMessage(const std::string& c, const std::vector<std::st
                                  const std::string&) {
   if (c == to_client::SCRAWLBOX_S3RV3R) {
     SendCommand(to_server::USER,
-                protocol::JoinFields(
-                    {FirstChars(profile_.Nickname, 20), auto_skip_ ? "1" : "0",
-                     FirstChars(NumberText(profile_.Age), 2), FirstChars(profile_.Gender, 10),
-                     FirstChars(profile_.Location, 64), FirstChars(profile_.Homepage, 1024),
-                     FirstChars(profile_.Quote, 1024)}));
+                protocol::JoinFields({FirstChars(profile_.Nickname, kNicknameLength),
+                                      auto_skip_ ? "1" : "0",
+                                      FirstChars(NumberText(profile_.Age), kAgeLength),
+                                      FirstChars(profile_.Gender, kGenderLength),
+                                      FirstChars(profile_.Location, kLocationLength),
+                                      FirstChars(profile_.Homepage, kHomepageLength),
+                                      FirstChars(profile_.Quote, kQuoteLength)}));
   } else if (c == to_client::BANNED) {
     AddChatLine("Server",
                 "You have been banned from this server. You are not permitted to join it.",
@@ -466,7 +487,7 @@ void Session::HandleLoginMessage(const std::string& c, const std::vector<std::st
     own_user_id_ = LeadingInt32(FieldOr(f, 0));
     agreement_text_ = FieldOr(f, 1);
     if (agreement_text_.empty()) {
-      SendCommand(to_server::PASS, "<none>");
+      SendCommand(to_server::PASS, kNoPassword);
     } else {
       view_.ShowAgreement(agreement_text_);
     }
@@ -565,14 +586,14 @@ void Session::EnterChatLine(const std::string& text) {
   repeat_count_ = text == last_said_text_ ? repeat_count_ + 1 : 0;
   if (repeat_count_ < 3) {
     last_said_text_ = text;
-    SendCommand(to_server::SAY, FirstChars(text, 512));
+    SendCommand(to_server::SAY, FirstChars(text, kChatLineLength));
   } else {
     System("You cannot send the same text more than 3 times in a row.", kRed);
   }
 }
 
 void Session::MenuDisconnect() {
-  SendCommand(to_server::PART, "Quitting");
+  SendCommand(to_server::PART, kQuitting);
 }
 
 void Session::RequestUserInformation(int32_t id) {
@@ -585,7 +606,7 @@ void Session::KickUser(int32_t id, const std::string& reason) {
   if (!connected()) return;
   const size_t first = reason.find_first_not_of(' ');
   if (first == std::string::npos) return;
-  SendCommand(to_server::KICK, NumberText(id) + kSep + FirstChars(reason, 64));
+  SendCommand(to_server::KICK, NumberText(id) + kSep + FirstChars(reason, kKickReasonLength));
 }
 
 void Session::SetAutoSkip(bool checked) {
@@ -600,7 +621,7 @@ void Session::SetAutoSkip(bool checked) {
 }
 
 void Session::AgreementAccepted() {
-  SendCommand(to_server::PASS, "<none>");
+  SendCommand(to_server::PASS, kNoPassword);
 }
 
 void Session::AgreementRefused() {
@@ -638,16 +659,10 @@ void Session::StartGame(const std::vector<std::string>& fields,
   SendCommand(to_server::STARTGAME, data);
 }
 
-void Session::PlaySound(int n) {
-  static constexpr const char* kFiles[] = {nullptr,         "join.wav",       "newmsg.wav",
-                                           "wordfound.wav", "closeguess.wav", "keyclick.wav",
-                                           "mouseclick.wav"};
-  if (n < 1 || n > 6) {
-    AddChatLine("PlaySound", "An unknown sound event was passed: " + NumberText(n) + ".", kMagenta);
-    return;
-  }
-  if (!options_.SoundEnabled[static_cast<size_t>(n)]) return;
-  view_.PlaySoundFile(kFiles[n]);
+void Session::PlaySound(Sound sound) {
+  const auto n = static_cast<size_t>(sound);
+  if (n >= options_.SoundEnabled.size() || !options_.SoundEnabled[n]) return;
+  view_.PlaySoundFile(SoundFile(sound));
 }
 
 void Session::CheckForUpdate(directory::HttpGetter& http) {

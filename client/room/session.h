@@ -17,6 +17,11 @@
 
 namespace client {
 
+// The longest chat line sent; rooms cut what they relay to this length as well.
+inline constexpr size_t kChatLineLength = 512;
+// The longest kick reason sent.
+inline constexpr size_t kKickReasonLength = 64;
+
 // The client's side of one room: the login, every message from the server, the chat input and
 // its commands, the user list, the information panel and the game display. It owns the state
 // the windows show and tells the view whenever that state changes.
@@ -67,7 +72,7 @@ class Session {
   void HintButton();
   void StartGame(const std::vector<std::string>& fields, const std::vector<std::string>& lists);
   void RequestWordLists();
-  void PlaySound(int n);
+  void PlaySound(Sound sound);
   // Asks the update host whether a newer client exists and tells the player.
   void CheckForUpdate(directory::HttpGetter& http);
   // A "System" line in the chat, for what the windows report (pictures loaded and saved).
@@ -98,6 +103,10 @@ class Session {
   static std::string VersionText();
 
  private:
+  // Rooms have no passwords; the client sends this in place of one.
+  static constexpr std::string_view kNoPassword = "<none>";
+  static constexpr std::string_view kQuitting = "Quitting";
+
   void HandleServerMessage(const std::string& message);
   void HandleLoginMessage(const std::string& command, const std::vector<std::string>& f,
                           const std::string& data);

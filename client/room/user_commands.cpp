@@ -60,7 +60,7 @@ void Session::ExecuteUserCommand(const std::string& line) {
     }
   } else if (command == "DISCONNECT") {
     if (connection_.State() != SocketState::kClosed) {
-      SendCommand(to_server::PART, word1.empty() ? "Quitting" : word1);
+      SendCommand(to_server::PART, word1.empty() ? std::string(kQuitting) : word1);
     } else {
       System("You are already disconnected.", kRed);
     }
@@ -71,7 +71,7 @@ void Session::ExecuteUserCommand(const std::string& line) {
       System("Sorry, but you cannot use this nickname. Please choose another.");
     } else {
       profile_.Nickname = word1;
-      const std::string shown = protocol::FirstChars(word1, 20);
+      const std::string shown = protocol::FirstChars(word1, kNicknameLength);
       SendCommand(to_server::NICKCHG, shown);
       System("Your nickname has now been changed to " + shown + ".");
       if (own_user_id_ == admin_user_id_) {

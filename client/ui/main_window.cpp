@@ -97,7 +97,7 @@ MainWindow::MainWindow(ClientPaths paths, scrawlbox::Scheduler& scheduler)
   connect(rtbChat_, &ChatView::inputFocusWanted, this, &MainWindow::FocusChatInput);
   connect(txtChat_, &ChatInput::lineEntered, this, &MainWindow::EnterLine);
   connect(txtChat_, &ChatInput::keyDown, this, [this] {
-    if (session_) session_->PlaySound(5);
+    if (session_) session_->PlaySound(Sound::kKeyClick);
   });
 
   tools_ = std::make_unique<PadTools>(
@@ -525,8 +525,9 @@ void MainWindow::KickSelectedUser() {
   dialog->setAttribute(Qt::WA_DeleteOnClose);
   dialog->setWindowTitle(QStringLiteral("Kick User.."));
   dialog->setLabelText(QStringLiteral("Enter the reason why you are kicking %1. You are limited to "
-                                      "64 characters.")
-                           .arg(VisibleUsers()->SelectedNickname()));
+                                      "%2 characters.")
+                           .arg(VisibleUsers()->SelectedNickname())
+                           .arg(kKickReasonLength));
   dialog->setTextValue(QStringLiteral("[No reason given]"));
   connect(dialog, &QInputDialog::textValueSelected, this,
           [this, id](const QString& reason) { session_->KickUser(id, ToWire(reason)); });
