@@ -705,6 +705,11 @@ bool Session::NicknameUsable() const {
   return !IsNicknameRejected(profile_.Nickname);
 }
 
+bool Session::NeedsProfile() const {
+  const std::string& nickname = profile_.Nickname;
+  return nickname.find_first_not_of(' ') == std::string::npos || nickname == kDefaultNickname;
+}
+
 // --- Chat and user list
 // ---------------------------------------------------------------------------
 

@@ -93,6 +93,8 @@ class Session {
   // Writes the profile as it is now (the nickname may have changed with /nick).
   void SaveProfile();
   bool NicknameUsable() const;
+  // The nickname is blank or still the default: the player should set up a profile first.
+  bool NeedsProfile() const;
 
   // --- State, for the windows -------------------------------------------------------------------
   int32_t OwnUserId() const { return own_user_id_; }

@@ -75,7 +75,7 @@ void ClientSettings::SaveOptions(const ClientOptions& o) {
 Profile ClientSettings::LoadProfile() const {
   const inifile::IniDocument ini = ini_.Snapshot();
   Profile p;
-  p.Nickname = ini.Read(kPlayer, "Nickname", "un-named");
+  p.Nickname = ini.Read(kPlayer, "Nickname", kDefaultNickname);
   p.Age = inifile::ReadNumber(ini, kPlayer, "Age", "0");
   p.Gender = ini.Read(kPlayer, "Gender", "Male");
   p.Location = ini.Read(kPlayer, "Location", "-");

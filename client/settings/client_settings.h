@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "directory/server_browser.h"
@@ -48,9 +49,13 @@ inline constexpr size_t kLocationLength = 64;
 inline constexpr size_t kHomepageLength = 1024;
 inline constexpr size_t kQuoteLength = 1024;
 
+// The nickname of a new profile. Nobody may play under it (it is reserved), so a profile that
+// still has it asks to be set up.
+inline constexpr std::string_view kDefaultNickname = "un-named";
+
 // The "Player Information" section.
 struct Profile {
-  std::string Nickname = "un-named";
+  std::string Nickname = std::string(kDefaultNickname);
   double Age = 0;
   std::string Gender = "Male";
   std::string Location = "-";

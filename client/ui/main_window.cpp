@@ -319,10 +319,7 @@ void MainWindow::RestorePlacement() {
 }
 
 bool MainWindow::AskForProfileIfNeeded() {
-  QString nickname = FromWire(session_->profile().Nickname);
-  if (!nickname.remove(QLatin1Char(' ')).isEmpty() && session_->profile().Nickname != "un-named") {
-    return false;
-  }
+  if (!session_->NeedsProfile()) return false;
   scrawlbox::AskYesNo(
       this, QMessageBox::Question, QStringLiteral("Create profile..."),
       QStringLiteral("Before connecting to any Scrawlbox servers (you don't\r\nhave to, you can "

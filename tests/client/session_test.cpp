@@ -151,6 +151,18 @@ TEST(Login, AMessageThatNeverEndsDisconnects) {
   EXPECT_EQ(h.connection.state, SocketState::kClosed);
 }
 
+TEST(Login, ABlankOrDefaultNicknameAsksForAProfileFirst) {
+  ClientHarness h;
+  EXPECT_TRUE(h.session.NeedsProfile());  // a fresh Client.ini
+  Profile profile = h.session.profile();
+  profile.Nickname = "   ";
+  h.session.SetProfile(profile);
+  EXPECT_TRUE(h.session.NeedsProfile());
+  profile.Nickname = " Bo ";
+  h.session.SetProfile(profile);
+  EXPECT_FALSE(h.session.NeedsProfile());
+}
+
 TEST(UserList, LaterBatchesAddAndANewLoginReplaces) {
   ClientHarness h;
   h.Connect();
