@@ -195,8 +195,8 @@ void Session::EnterDisconnectedState() {
   SetArtist(0);
   controls_.chat_input = true;
   panel_.word = panel_.rounds = panel_.admin = panel_.room_name = "-";
-  controls_.start = ButtonState{"Setup Game", false, std::nullopt};
-  controls_.hint = ButtonState{"Warn Artist", false, std::nullopt};
+  controls_.start = StartButtonState{StartAction::kSetupGame, false, std::nullopt};
+  controls_.hint = HintButtonState{HintAction::kWarnArtist, false, std::nullopt};
   controls_.auto_skip = false;
   users_.clear();
   StopGameClock();
@@ -210,8 +210,8 @@ void Session::EnterDisconnectedState() {
 }
 
 void Session::EnterPracticeMode() {
-  controls_.start = ButtonState{"Setup Game", false, std::nullopt};
-  controls_.hint = ButtonState{"Warn Artist", false, std::nullopt};
+  controls_.start = StartButtonState{StartAction::kSetupGame, false, std::nullopt};
+  controls_.hint = HintButtonState{HintAction::kWarnArtist, false, std::nullopt};
   panel_.word = "";
   panel_.rounds = "-";
   // Alone, the player draws for practice and may always chat, also one who was the artist.
@@ -293,7 +293,10 @@ void Session::HandleServerMessage(const std::string& message) {
     if (options_.ShowJoinMessages) System("** " + entry.nickname + " has joined the room!", kBlue);
     AddUser(std::move(entry));
     PlaySound(Sound::kJoin);
-    if (users_.size() == 2) controls_.start = ButtonState{controls_.start.caption, true, kGreen};
+    if (users_.size() == 2) {
+      controls_.start.enabled = true;
+      controls_.start.colour = kGreen;
+    }
     PublishUsers();
     PublishControls();
   } else if (c == to_client::PART) {
@@ -441,7 +444,7 @@ void Session::HandleServerMessage(const std::string& message) {
     System("Another game will be starting soon; please wait.", kBlue);
     AddChatLine("System", "", kBlack);
     view_.ShowWinner(Nick(data));
-    controls_.start = ButtonState{"Setup Game", false, std::nullopt};
+    controls_.start = StartButtonState{StartAction::kSetupGame, false, std::nullopt};
     StopGameClock();
     panel_.rounds = "-";
     controls_.chat_input = true;
@@ -514,13 +517,13 @@ void Session::SetArtist(int32_t id) {
   controls_.chat_input = !is_artist;
   if (id != 0) {
     if (is_artist) {
-      controls_.start = ButtonState{"Skip Word!", true, kRed};
-      controls_.hint = ButtonState{"Give Hint", true, std::nullopt};
+      controls_.start = StartButtonState{StartAction::kSkipWord, true, kRed};
+      controls_.hint = HintButtonState{HintAction::kGiveHint, true, std::nullopt};
       view_.ResetTools();
     } else {
       controls_.start.enabled = false;
       controls_.start.colour.reset();
-      controls_.hint = ButtonState{"Warn Artist", true, std::nullopt};
+      controls_.hint = HintButtonState{HintAction::kWarnArtist, true, std::nullopt};
     }
   }
   PublishControls();
@@ -629,15 +632,19 @@ void Session::AgreementRefused() {
   scheduler_.SingleShot(250, [this] { SendCommand(to_server::NOP, protocol::kNoData); });
 }
 
-void Session::SkipWord() {
+void Session::StartButtonPressed() {
+  if (controls_.start.action == StartAction::kSetupGame) {
+    view_.OpenGameSetup();
+    return;
+  }
   controls_.start.enabled = false;
   controls_.hint.enabled = false;
   PublishControls();
   SendCommand(to_server::SKIPWORD, protocol::kNoData);
 }
 
-void Session::HintButton() {
-  if (controls_.hint.caption == "Warn Artist") {
+void Session::HintButtonPressed() {
+  if (controls_.hint.action == HintAction::kWarnArtist) {
     AddChatLine("System", "Sorry, the Warn Artist feature has not yet been implemented.", kMagenta);
     return;
   }

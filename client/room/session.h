@@ -66,10 +66,9 @@ class Session {
   void SetAutoSkip(bool checked);
   void AgreementAccepted();
   void AgreementRefused();
-  // The Start button ("Setup Game" opens the set-up, handled by the window; "Skip Word!" here).
-  void SkipWord();
-  // The hint button.
-  void HintButton();
+  // The game buttons, pressed: what a press does follows the action the button shows.
+  void StartButtonPressed();
+  void HintButtonPressed();
   void StartGame(const std::vector<std::string>& fields, const std::vector<std::string>& lists);
   void RequestWordLists();
   void PlaySound(Sound sound);

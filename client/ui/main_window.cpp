@@ -71,8 +71,10 @@ QLabel* Heading(const char* name, const char* text) {
   return label;
 }
 
-void ApplyButton(QPushButton* button, const ButtonState& state) {
-  button->setText(QString::fromStdString(state.caption));
+template <typename Action>
+void ApplyButton(QPushButton* button, const ButtonState<Action>& state) {
+  const std::string_view caption = state.caption();
+  button->setText(QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size())));
   button->setEnabled(state.enabled);
   button->setStyleSheet(
       state.colour ? QStringLiteral("background-color: %1;").arg(ToQColor(*state.colour).name())
@@ -165,13 +167,19 @@ QWidget* MainWindow::BuildPanel() {
   grid->addWidget(labTime_, 4, 1);
   grid->setColumnStretch(1, 1);
 
-  cmdStartGameSkipGo_ = new QPushButton(QStringLiteral("Setup Game"));
+  // The buttons' first faces are those of the controls before any session shows its own.
+  const Controls first;
+  cmdStartGameSkipGo_ = new QPushButton;
+  ApplyButton(cmdStartGameSkipGo_, first.start);
   cmdStartGameSkipGo_->setObjectName(QStringLiteral("cmdStartGameSkipGo"));
-  connect(cmdStartGameSkipGo_, &QPushButton::clicked, this, &MainWindow::StartButton);
-  cmdWarnArtist_ = new QPushButton(QStringLiteral("Warn Artist"));
+  connect(cmdStartGameSkipGo_, &QPushButton::clicked, this, [this] {
+    if (session_) session_->StartButtonPressed();
+  });
+  cmdWarnArtist_ = new QPushButton;
+  ApplyButton(cmdWarnArtist_, first.hint);
   cmdWarnArtist_->setObjectName(QStringLiteral("cmdWarnArtist"));
   connect(cmdWarnArtist_, &QPushButton::clicked, this, [this] {
-    if (session_) session_->HintButton();
+    if (session_) session_->HintButtonPressed();
   });
   chkAutoSkipGo_ = new QCheckBox(QStringLiteral("Auto-Skip Go"));
   chkAutoSkipGo_->setObjectName(QStringLiteral("chkAutoSkipGo"));
@@ -434,6 +442,15 @@ void MainWindow::ShowReservedNicknameBox(bool in_profile_window) {
   client::ShowReservedNicknameBox(this, in_profile_window, [this] { OpenProfile(); });
 }
 
+void MainWindow::OpenGameSetup() {
+  if (setup_window_) {
+    setup_window_->raise();
+    return;
+  }
+  setup_window_ = new SetupGameWindow(session_, this);
+  setup_window_->show();
+}
+
 void MainWindow::WordListsReceived(const std::vector<std::string>& names) {
   if (setup_window_) setup_window_->AddWordLists(names);
 }
@@ -563,20 +580,6 @@ void MainWindow::SetFloating(bool floating) {
 
 void MainWindow::OpenWebAddress(const QString& address) {
   scrawlbox::OpenWebAddress(this, QUrl(address));
-}
-
-void MainWindow::StartButton() {
-  if (!session_) return;
-  if (cmdStartGameSkipGo_->text() == QStringLiteral("Skip Word!")) {
-    session_->SkipWord();
-    return;
-  }
-  if (setup_window_) {
-    setup_window_->raise();
-    return;
-  }
-  setup_window_ = new SetupGameWindow(session_, this);
-  setup_window_->show();
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -75,6 +75,7 @@ class MainWindow : public QMainWindow, public ClientView {
   void ShowAgreement(const std::string& text) override;
   void ShowUserInfo(const UserProfile& profile) override;
   void ShowReservedNicknameBox(bool in_profile_window) override;
+  void OpenGameSetup() override;
   void WordListsReceived(const std::vector<std::string>& names) override;
   void WordListsComplete() override;
   void NoWordLists() override;
@@ -100,7 +101,6 @@ class MainWindow : public QMainWindow, public ClientView {
   void ShowUserMenu(const QPoint& at);
   void SetFloating(bool floating);
   void OpenWebAddress(const QString& address);
-  void StartButton();
   void ShowGameWord();
   void LoadImage();
   void SaveImage();

@@ -338,9 +338,9 @@ TEST(Messages, TheGameUpdatesThePanelAndTheList) {
   EXPECT_EQ(h.view.panel.rounds, "1 of 5");
   h.Receive("NEWARTIST", "100005");
   EXPECT_EQ(h.view.last().text, "A new artist has been selected to draw: un-named");
-  EXPECT_EQ(h.view.controls.start.caption, "Skip Word!");
+  EXPECT_EQ(h.view.controls.start.action, StartAction::kSkipWord);
   EXPECT_EQ(h.view.controls.start.colour, kRed);
-  EXPECT_EQ(h.view.controls.hint.caption, "Give Hint");
+  EXPECT_EQ(h.view.controls.hint.action, HintAction::kGiveHint);
   EXPECT_FALSE(h.view.controls.chat_input);
   EXPECT_TRUE(h.view.controls.drawing);
   EXPECT_EQ(h.view.users[2].colour, kArtistGreen);
@@ -363,7 +363,7 @@ TEST(Messages, TheGameUpdatesThePanelAndTheList) {
   h.Receive("WINNER", "100000");
   EXPECT_EQ(h.view.winner, "ann");
   EXPECT_EQ(h.view.panel.rounds, "-");
-  EXPECT_EQ(h.view.controls.start.caption, "Setup Game");
+  EXPECT_EQ(h.view.controls.start.action, StartAction::kSetupGame);
   h.Receive("RESETSCORES", "-");
   EXPECT_EQ(h.view.users[0].points, "0");
 }
@@ -372,7 +372,7 @@ TEST(Messages, AGuesserSeesHintsAndTheClockCountsDown) {
   ClientHarness h;
   h.LogIn(100005, {"ann"});
   h.Receive("NEWARTIST", "100000");
-  EXPECT_EQ(h.view.controls.hint.caption, "Warn Artist");
+  EXPECT_EQ(h.view.controls.hint.action, HintAction::kWarnArtist);
   EXPECT_FALSE(h.view.controls.drawing);
   h.Receive("HINT", "ca\x03The artist has given a third hint! The word starts with: ca");
   EXPECT_EQ(h.view.panel.word, "ca");
@@ -387,6 +387,25 @@ TEST(Messages, AGuesserSeesHintsAndTheClockCountsDown) {
   EXPECT_EQ(h.view.panel.time, "00:00");
   h.Receive("SETGAMETIMER", "59999");
   EXPECT_EQ(h.view.panel.time, "00:59");
+}
+
+TEST(Messages, AGameButtonDoesWhatItsActionSaysForGuesserAndArtist) {
+  ClientHarness h;
+  h.LogIn(100005, {"ann"});
+  h.session.StartButtonPressed();
+  EXPECT_EQ(h.view.game_setups_opened, 1);
+  h.session.HintButtonPressed();
+  EXPECT_EQ(h.view.last().text, "Sorry, the Warn Artist feature has not yet been implemented.");
+  EXPECT_THAT(h.Sent(), IsEmpty());
+
+  h.Receive("NEWARTIST", "100005");
+  h.session.HintButtonPressed();
+  EXPECT_THAT(h.Sent(), ElementsAre(Msg("GIVEHINT", "-")));
+  h.session.StartButtonPressed();
+  EXPECT_THAT(h.Sent(), ElementsAre(Msg("SKIPWORD", "-")));
+  EXPECT_FALSE(h.view.controls.start.enabled);
+  EXPECT_FALSE(h.view.controls.hint.enabled);
+  EXPECT_EQ(h.view.game_setups_opened, 1);
 }
 
 TEST(Messages, KickAndServerQuitEndTheConnection) {
