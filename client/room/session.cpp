@@ -655,15 +655,10 @@ void Session::RequestWordLists() {
   SendCommand(to_server::GETWORDLISTS, protocol::kNoData);
 }
 
-void Session::StartGame(const std::vector<std::string>& fields,
-                        const std::vector<std::string>& lists) {
-  std::string data = protocol::JoinFields(fields);
-  data += kSep;
-  for (const std::string& name : lists) {
-    data += protocol::kListSep;
-    data += name;
-  }
-  SendCommand(to_server::STARTGAME, data);
+bool Session::StartGame(const GameSetup& setup) {
+  if (setup.word_lists.empty()) return false;
+  SendCommand(to_server::STARTGAME, StartGameData(HeldWithinLimits(setup)));
+  return true;
 }
 
 void Session::PlaySound(Sound sound) {

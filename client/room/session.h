@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "client/room/client_ports.h"
+#include "client/room/game_setup.h"
 #include "client/settings/client_settings.h"
 #include "common/scheduling.h"
 #include "directory/server_browser.h"
@@ -69,7 +70,9 @@ class Session {
   // The game buttons, pressed: what a press does follows the action the button shows.
   void StartButtonPressed();
   void HintButtonPressed();
-  void StartGame(const std::vector<std::string>& fields, const std::vector<std::string>& lists);
+  // Sends the game with its numbers held within their limits; false, and nothing sent, when no
+  // word list is chosen.
+  bool StartGame(const GameSetup& setup);
   void RequestWordLists();
   void PlaySound(Sound sound);
   // Asks the update host whether a newer client exists and tells the player.

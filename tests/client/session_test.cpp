@@ -443,6 +443,50 @@ TEST(Messages, DrawingCodesGoToThePad) {
   EXPECT_EQ(h.view.drawings[1].code, protocol::DrawCode::CL);
 }
 
+TEST(GameSetup, NumbersAreHeldWithinTheirLimitsAndTheTimesSentInMilliseconds) {
+  ClientHarness h;
+  h.LogIn(100005, {"ann"});
+  GameSetup setup;
+  setup.room_name = "Den";
+  EXPECT_FALSE(h.session.StartGame(setup));  // no word list chosen
+  EXPECT_THAT(h.Sent(), IsEmpty());
+
+  setup.word_lists = {"animals", "food"};
+  EXPECT_TRUE(h.session.StartGame(setup));
+  setup.player_limit = 41;
+  setup.total_rounds = 4;
+  setup.seconds_per_round = 901;
+  setup.grace_seconds = 4;
+  h.session.StartGame(setup);
+  setup.player_limit = -1;
+  setup.total_rounds = 101;
+  setup.seconds_per_round = 9;
+  setup.grace_seconds = 901;
+  h.session.StartGame(setup);
+  // Room name, description, the four numbers, then each list behind code 4.
+  auto sent = [](std::vector<std::string> fields) {
+    fields.insert(fields.begin(), {"Den", "nodesc"});
+    fields.push_back(
+        "\x04"
+        "animals\x04"
+        "food");
+    return Msg("STARTGAME", protocol::JoinFields(fields));
+  };
+  EXPECT_THAT(h.Sent(),
+              ElementsAre(sent({"0", "10", "60000", "30000"}), sent({"40", "5", "900000", "5000"}),
+                          sent({"0", "100", "10000", "900000"})));
+}
+
+TEST(GameSetup, TypingCorrectsOnlyTooLargeAndStepsStopAtTheEnds) {
+  EXPECT_EQ(kTotalRoundsRange.HeldWhileTyping(2), 2);  // may still become 20
+  EXPECT_EQ(kTotalRoundsRange.HeldWhileTyping(101), 100);
+  EXPECT_EQ(kTotalRoundsRange.Held(2), 5);
+  EXPECT_EQ(kTotalRoundsRange.Stepped(100, 1), 100);
+  EXPECT_EQ(kTotalRoundsRange.Stepped(5, -1), 5);
+  EXPECT_EQ(kTotalRoundsRange.Stepped(0, 1), 5);  // a field that reads as nothing
+  EXPECT_EQ(kSecondsPerRoundRange.Stepped(INT32_MAX, 1), 900);
+}
+
 TEST(Sending, DrawingIsSentOnlyToAnotherPlayer) {
   ClientHarness h;
   h.session.SendDrawCommand("FH",
