@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -111,9 +112,61 @@ class Session {
   static constexpr std::string_view kNoPassword = "<none>";
   static constexpr std::string_view kQuitting = "Quitting";
 
+  // --- Messages from the server (server_messages.cpp) ---------------------------------------
+  struct Received;
+  using Handler = void (Session::*)(const Received& message);
+  // From command word to handler; a command not listed is ignored.
+  static const std::map<std::string_view, Handler>& Routes();
   void HandleServerMessage(const std::string& message);
-  void HandleLoginMessage(const std::string& command, const std::vector<std::string>& f,
-                          const std::string& data);
+  // Login.
+  void OnServerHello(const Received& m);
+  void OnBanned(const Received& m);
+  void OnOldVersion(const Received& m);
+  void OnUserOk(const Received& m);
+  void OnPassOk(const Received& m);
+  // Users.
+  void OnUserList(const Received& m);
+  void OnUserListEnd(const Received& m);
+  void OnJoin(const Received& m);
+  void OnPart(const Received& m);
+  void OnSay(const Received& m);
+  void OnUserAction(const Received& m);
+  void OnUserInfo(const Received& m);
+  void OnAway(const Received& m);
+  void OnAdmin(const Received& m);
+  void OnKickInfo(const Received& m);
+  void OnResetScores(const Received& m);
+  void OnPointsChange(const Received& m);
+  void OnNickChange(const Received& m);
+  // Notices and the connection.
+  void OnNotice(const Received& m);
+  void OnPing(const Received& m);
+  void OnServerMessage(const Received& m);
+  void OnKickedByOperator(const Received& m);
+  void OnServerQuit(const Received& m);
+  // Setting up a game.
+  void OnNoWordLists(const Received& m);
+  void OnWordList(const Received& m);
+  void OnWordListEnd(const Received& m);
+  void OnGameBeingSetUp(const Received& m);
+  // The game.
+  void OnTotalRounds(const Received& m);
+  void OnSetGameTimer(const Received& m);
+  void OnStartGameTimer(const Received& m);
+  void OnStopGameTimer(const Received& m);
+  void OnGameStarting(const Received& m);
+  void OnNewRound(const Received& m);
+  void OnGameRunning(const Received& m);
+  void OnNewArtist(const Received& m);
+  void OnNewWord(const Received& m);
+  void OnWordClose(const Received& m);
+  void OnWordFound(const Received& m);
+  void OnHint(const Received& m);
+  void OnNoMoreHints(const Received& m);
+  void OnWordSkipped(const Received& m);
+  void OnEndOfRound(const Received& m);
+  void OnWinner(const Received& m);
+
   void AddChatLine(const std::string& sender, const std::string& text, Colour colour,
                    bool plain = false);
   void System(const std::string& text, Colour colour = kBlack) {
@@ -123,6 +176,8 @@ class Session {
   void EnterDisconnectedState();
   void EnterPracticeMode();
   void CloseAndDisconnect();
+  // Marks the artist in the list and clears the pad for the new drawing.
+  void ShowArtist(int32_t id);
   void SetArtist(int32_t id);
 
   // The game clock.
@@ -134,7 +189,7 @@ class Session {
 
   // The user list.
   UserEntry* User(int32_t id);
-  std::string Nick(const std::string& id_text);
+  std::string Nick(int32_t id);
   void AddUser(UserEntry entry);
   void ResetUserColours();
   void PublishUsers();

@@ -368,6 +368,31 @@ TEST(Messages, TheGameUpdatesThePanelAndTheList) {
   EXPECT_EQ(h.view.users[0].points, "0");
 }
 
+TEST(Messages, ALateJoinerFollowsTheRunningGameToASkippedWordAndANewRound) {
+  ClientHarness h;
+  h.LogIn(100005, {"ann", "ben"});
+  h.Receive("GAMERUNNING", "100000\x03_ _ _");
+  EXPECT_EQ(h.view.users[0].colour, kArtistGreen);
+  EXPECT_EQ(h.view.panel.word, "_ _ _");
+  EXPECT_TRUE(h.view.controls.chat_input);
+  EXPECT_FALSE(h.view.controls.drawing);
+  h.Receive("TOTALROUNDS", "3");
+  h.Receive("WORDCLOSE", "cab");
+  EXPECT_EQ(h.view.last().text, "cab is close to the word!");
+  h.Receive("WORDSKIPPED", "cat,kitten");
+  EXPECT_EQ(h.view.last().text, "ann has skipped the word: cat");
+  EXPECT_EQ(h.view.users[0].colour, kBlack);
+  EXPECT_EQ(h.view.panel.time, "--:--");
+  h.Receive("NEWROUND", "2");
+  EXPECT_EQ(h.view.last().text, "A new round is starting!");
+  EXPECT_EQ(h.view.panel.rounds, "2 of 3");
+  EXPECT_EQ(h.view.panel.word, "");
+  h.Receive("NEWARTIST", "100005");
+  EXPECT_TRUE(h.view.controls.hint.enabled);
+  h.Receive("NOMOREHINTS", "-");
+  EXPECT_FALSE(h.view.controls.hint.enabled);
+}
+
 TEST(Messages, AGuesserSeesHintsAndTheClockCountsDown) {
   ClientHarness h;
   h.LogIn(100005, {"ann"});
