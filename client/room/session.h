@@ -196,6 +196,11 @@ class Session {
   void PublishPanel();
   void PublishControls();
 
+  // The chat commands' work (user_commands.cpp).
+  void ChangeNickname(const std::string& nickname);
+  // "/me": the words after the command, shown here and sent.
+  void PerformAction(const std::vector<std::string>& words);
+  void ShowDebugInformation();
   void ShowHelp();
 
   GameConnection& connection_;
