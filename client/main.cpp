@@ -75,7 +75,7 @@ int main(int argc, char** argv) {
   client::ClientSettings settings(ini);
   scrawlbox::QtScheduler scheduler;
   client::QtConnection connection;
-  client::MainWindow window(paths);
+  client::MainWindow window(paths, scheduler);
   client::Session session({connection, window, scheduler, settings});
   connection.Attach(&session);
   window.Attach(&session, &settings, &connection);

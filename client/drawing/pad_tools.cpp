@@ -28,10 +28,9 @@ int Component(double value) {
 
 }  // namespace
 
-PadTools::PadTools(Sender sender) : send_(std::move(sender)) {
-  clear_timer_.setSingleShot(true);
-  clear_timer_.setInterval(kClearConfirmMs);
-  QObject::connect(&clear_timer_, &QTimer::timeout, [this] { Changed(); });
+PadTools::PadTools(Sender sender, scrawlbox::Scheduler& scheduler)
+    : send_(std::move(sender)),
+      clear_timer_(scheduler.CreateTimer([this] { HideClearMessage(); })) {
   engine_.SetPenWidth(kBrushWidths[static_cast<size_t>(brush_)]);
 }
 
@@ -56,11 +55,11 @@ void PadTools::Changed() {
 void PadTools::ClickTool(Tool tool) {
   switch (tool) {
     case Tool::kClear:
-      if (!clear_timer_.isActive()) {
+      if (!clear_timer_->IsActive()) {
         // The first press only asks for a second one.
-        clear_timer_.start();
+        clear_timer_->Start(kClearConfirmMs);
       } else {
-        clear_timer_.stop();
+        clear_timer_->Stop();
         engine_.CreateUndoBuffer();
         engine_.Clear();
         Send(DrawCode::CL, {});
@@ -147,7 +146,7 @@ void PadTools::Reset() {
 }
 
 void PadTools::HideClearMessage() {
-  clear_timer_.stop();
+  clear_timer_->Stop();
   Changed();
 }
 

@@ -5,9 +5,9 @@
 #include <QLineF>
 #include <QPointF>
 #include <QRectF>
-#include <QTimer>
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <random>
 #include <string>
@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "client/drawing/pad_engine.h"
+#include "common/scheduling.h"
 #include "protocol/drawing.h"
 
 namespace client {
@@ -60,7 +61,8 @@ class PadTools {
     std::optional<QPointF> eraser;  // centre of the eraser indicator
   };
 
-  explicit PadTools(Sender sender);
+  // The scheduler times the two-step clear.
+  PadTools(Sender sender, scrawlbox::Scheduler& scheduler);
 
   PadEngine& engine() { return engine_; }
   const PadEngine& engine() const { return engine_; }
@@ -90,7 +92,7 @@ class PadTools {
   int swatch() const { return swatch_; }  // 0-23, or -1 for a custom colour
   QColor colour() const { return colour_; }
   bool fill_solid() const { return fill_solid_; }
-  bool clear_message_shown() const { return clear_timer_.isActive(); }
+  bool clear_message_shown() const { return clear_timer_->IsActive(); }
   const Previews& previews() const { return previews_; }
   // The cursor the pad should use: the tool's own when tool cursors are on.
   Tool cursor_tool() const { return cursor_tool_; }
@@ -123,7 +125,8 @@ class PadTools {
   Previews previews_;
   QPointF press_;
   QPointF last_;
-  QTimer clear_timer_;
+  // Runs while the clear message waits for the second press.
+  std::unique_ptr<scrawlbox::Timer> clear_timer_;
   std::mt19937 random_;
 };
 

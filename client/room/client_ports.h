@@ -55,11 +55,29 @@ struct Panel {
   Colour time_colour = kBlack;
 };
 
+// What the Start button does: open the game set-up, or, for the artist, skip the word.
+enum class StartAction { kSetupGame, kSkipWord };
+// What the hint button does: a guesser warns the artist, or the artist gives a hint.
+enum class HintAction { kWarnArtist, kGiveHint };
+
+// The captions are only shown; a press does what the action says.
+constexpr std::string_view Caption(StartAction action) {
+  return action == StartAction::kSkipWord ? "Skip Word!" : "Setup Game";
+}
+constexpr std::string_view Caption(HintAction action) {
+  return action == HintAction::kGiveHint ? "Give Hint" : "Warn Artist";
+}
+
+template <typename Action>
 struct ButtonState {
-  std::string caption;
+  Action action{};
   bool enabled = false;
   std::optional<Colour> colour;  // nothing: the system's button colour
+
+  std::string_view caption() const { return Caption(action); }
 };
+using StartButtonState = ButtonState<StartAction>;
+using HintButtonState = ButtonState<HintAction>;
 
 // Which controls and menu items can be used, and the game buttons' faces.
 struct Controls {
@@ -72,8 +90,8 @@ struct Controls {
   bool chat_input = true;
   bool drawing = true;  // the pad, both tool bars and the palette
   bool auto_skip = false;
-  ButtonState start{"Setup Game", false, std::nullopt};
-  ButtonState hint{"Warn Artist", false, std::nullopt};
+  StartButtonState start{StartAction::kSetupGame, false, std::nullopt};
+  HintButtonState hint{HintAction::kWarnArtist, false, std::nullopt};
 };
 
 // Another player's profile as USERINFO brings it.
@@ -134,6 +152,8 @@ class ClientView {
   virtual void ShowAgreement(const std::string& text) = 0;
   virtual void ShowUserInfo(const UserProfile& profile) = 0;
   virtual void ShowReservedNicknameBox(bool in_profile_window) = 0;
+  // Opens the game set-up window, or brings it to the front when it is open.
+  virtual void OpenGameSetup() = 0;
   virtual void WordListsReceived(const std::vector<std::string>& names) = 0;
   virtual void WordListsComplete() = 0;
   virtual void NoWordLists() = 0;

@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "client/room/nickname_filter.h"
 
+#include "client/settings/client_settings.h"
 #include "protocol/text.h"
 
 namespace client {
 
 const std::array<std::string_view, 40> ReservedNicknames = {
-    // The default profile name: players must pick their own.
-    "un-named",
+    // Players must pick their own.
+    kDefaultNickname,
     // Offensive words and their usual disguises. Short words that occur inside ordinary names
     // are left out on purpose, since every entry matches anywhere in a nickname.
     "fuck",

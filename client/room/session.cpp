@@ -8,29 +8,36 @@
 #include "common/links.h"
 #include "common/version.h"
 #include "protocol/commands.h"
-#include "protocol/drawing.h"
 #include "protocol/numbers.h"
 #include "protocol/version_text.h"
 
 namespace client {
 
-using protocol::FieldOr;
 using protocol::FirstChars;
-using protocol::LeadingInt32;
-using protocol::LeadingNumber;
 using protocol::NumberText;
-namespace to_client = protocol::to_client;
 namespace to_server = protocol::to_server;
 
 namespace {
 
 constexpr char kSep = protocol::kFieldSep;
 
-std::string ReplaceAll(std::string text, std::string_view from, std::string_view to) {
-  for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
-    text.replace(at, from.size(), to);
+// The files in the Sound folder, which players may replace with their own.
+const char* SoundFile(Sound sound) {
+  switch (sound) {
+    case Sound::kJoin:
+      return "join.wav";
+    case Sound::kNewMessage:
+      return "newmsg.wav";
+    case Sound::kWordFound:
+      return "wordfound.wav";
+    case Sound::kCloseGuess:
+      return "closeguess.wav";
+    case Sound::kKeyClick:
+      return "keyclick.wav";
+    case Sound::kMouseClick:
+      return "mouseclick.wav";
   }
-  return text;
+  return "";
 }
 
 std::string TwoDigits(int value) {
@@ -176,8 +183,8 @@ void Session::EnterDisconnectedState() {
   SetArtist(0);
   controls_.chat_input = true;
   panel_.word = panel_.rounds = panel_.admin = panel_.room_name = "-";
-  controls_.start = ButtonState{"Setup Game", false, std::nullopt};
-  controls_.hint = ButtonState{"Warn Artist", false, std::nullopt};
+  controls_.start = StartButtonState{StartAction::kSetupGame, false, std::nullopt};
+  controls_.hint = HintButtonState{HintAction::kWarnArtist, false, std::nullopt};
   controls_.auto_skip = false;
   users_.clear();
   StopGameClock();
@@ -191,8 +198,8 @@ void Session::EnterDisconnectedState() {
 }
 
 void Session::EnterPracticeMode() {
-  controls_.start = ButtonState{"Setup Game", false, std::nullopt};
-  controls_.hint = ButtonState{"Warn Artist", false, std::nullopt};
+  controls_.start = StartButtonState{StartAction::kSetupGame, false, std::nullopt};
+  controls_.hint = HintButtonState{HintAction::kWarnArtist, false, std::nullopt};
   panel_.word = "";
   panel_.rounds = "-";
   // Alone, the player draws for practice and may always chat, also one who was the artist.
@@ -208,281 +215,15 @@ void Session::EnterPracticeMode() {
   SendCommand(to_server::ADMIN, profile_.Nickname);
 }
 
-// --- Messages ------------------------------------------------------------------------------------
-
-void Session::HandleServerMessage(const std::string& message) {
-  const protocol::Message m = protocol::ParseMessage(message);
-  const std::string& c = m.command;
-  const std::string& data = m.data;
-
-  // Drawing is most of the traffic and parses its own fields.
-  if (const auto code = protocol::DrawCodeFromWord(c)) {
-    view_.ReplayDrawing(protocol::ParseRelayedDrawData(*code, data));
-    return;
-  }
-  const std::vector<std::string> f = protocol::SplitFields(data);
-  if (c == to_client::SCRAWLBOX_S3RV3R || c == to_client::BANNED || c == to_client::OLDVERSION ||
-      c == to_client::USEROK || c == to_client::PASSOK) {
-    HandleLoginMessage(c, f, data);
-  } else if (c == to_client::ULIST) {
-    if (first_user_list_) {
-      users_.clear();
-      first_user_list_ = false;
-    }
-    for (size_t i = 0; i < f.size(); i += 4) {
-      UserEntry entry;
-      entry.id = LeadingInt32(f[i]);
-      entry.nickname = FieldOr(f, i + 1);
-      if (!entry.nickname.empty() && entry.nickname.front() == '@') {
-        entry.nickname.erase(0, 1);
-        panel_.admin = entry.nickname;
-        admin_user_id_ = entry.id;
-      }
-      entry.bold = LeadingNumber(FieldOr(f, i + 2)) == 0;
-      entry.points = FieldOr(f, i + 3).empty() ? "0" : FieldOr(f, i + 3);
-      AddUser(std::move(entry));
-    }
-    if (users_.size() == 1) {
-      controls_.auto_skip = true;
-      panel_.admin = profile_.Nickname;
-      admin_user_id_ = own_user_id_;
-      SendCommand(to_server::ADMIN, profile_.Nickname);
-      System(
-          "You are alone in this room; feel free to practice drawing. Your drawing actions will "
-          "not be sent to the server. But anything you type will - use it as a rough "
-          "indication of your ping.",
-          kRed);
-    }
-    PublishUsers();
-    PublishPanel();
-    PublishControls();
-  } else if (c == to_client::ULISTEND) {
-    if (!motd_.empty()) AddChatLine("Server", "MOTD - " + motd_, kMagenta);
-    view_.ClearPad();
-    controls_.disconnect = true;
-    controls_.connect = controls_.load_image = controls_.paste = false;
-    controls_.user_information = true;
-    controls_.auto_skip = true;
-    if (users_.size() == 1) controls_.administrate = true;
-    PublishControls();
-    if (controls_.chat_input) view_.FocusChatInput();
-  } else if (c == to_client::JOIN) {
-    UserEntry entry;
-    entry.id = LeadingInt32(FieldOr(f, 0));
-    entry.nickname = FieldOr(f, 1);
-    entry.bold = LeadingNumber(FieldOr(f, 2)) == 0;
-    if (options_.ShowJoinMessages) System("** " + entry.nickname + " has joined the room!", kBlue);
-    AddUser(std::move(entry));
-    PlaySound(1);
-    if (users_.size() == 2) controls_.start = ButtonState{controls_.start.caption, true, kGreen};
-    PublishUsers();
-    PublishControls();
-  } else if (c == to_client::PART) {
-    const int32_t id = LeadingInt32(FieldOr(f, 0));
-    if (options_.ShowLeaveMessages) {
-      AddChatLine("Server", Nick(FieldOr(f, 0)) + " has left (" + FieldOr(f, 1) + ").", kBlue);
-    }
-    users_.erase(std::remove_if(users_.begin(), users_.end(),
-                                [id](const UserEntry& u) { return u.id == id; }),
-                 users_.end());
-    PublishUsers();
-    if (users_.size() < 2) EnterPracticeMode();
-  } else if (c == to_client::GAMERUNNING) {
-    ResetUserColours();
-    if (UserEntry* artist = User(LeadingInt32(FieldOr(f, 0)))) artist->colour = kArtistGreen;
-    PublishUsers();
-    view_.ClearPad();
-    SetArtist(LeadingInt32(FieldOr(f, 0)));
-    panel_.word = FieldOr(f, 1);
-    PublishPanel();
-  } else if (c == to_client::SAY) {
-    AddChatLine(Nick(FieldOr(f, 0)), FieldOr(f, 1), kBlack);
-  } else if (c == to_client::USERACTION) {
-    AddChatLine("System", " * " + Nick(FieldOr(f, 0)) + " " + FieldOr(f, 1), kBlue, true);
-  } else if (c == to_client::USERINFO) {
-    view_.ShowUserInfo(UserProfile{FieldOr(f, 0), FieldOr(f, 1), FieldOr(f, 2), FieldOr(f, 3),
-                                   FieldOr(f, 4), FieldOr(f, 5)});
-  } else if (c == to_client::AWAY) {
-    if (UserEntry* user = User(LeadingInt32(FieldOr(f, 0)))) {
-      user->bold = LeadingNumber(FieldOr(f, 1)) == 0;
-      PublishUsers();
-    }
-  } else if (c == to_client::NOTICE) {
-    System(FieldOr(f, 0), kRed);
-  } else if (c == to_client::PING) {
-    SendCommand(to_server::PONG, protocol::kNoData);
-  } else if (c == to_client::ADMIN) {
-    System(Nick(FieldOr(f, 0)) + " has been made into an admin.", kBlue);
-    panel_.admin = Nick(FieldOr(f, 0));
-    admin_user_id_ = LeadingInt32(FieldOr(f, 0));
-    PublishPanel();
-  } else if (c == to_client::KICKINFO) {
-    System(Nick(FieldOr(f, 0)) + " has kicked " + Nick(FieldOr(f, 1)) + ": " + FieldOr(f, 2),
-           kBlue);
-  } else if (c == to_client::NOWORDLISTS) {
-    view_.NoWordLists();
-  } else if (c == to_client::WORDLIST) {
-    std::vector<std::string> names;
-    for (const std::string& name : f) names.push_back(ReplaceAll(name, ".txt", ""));
-    view_.WordListsReceived(names);
-  } else if (c == to_client::WORDLISTEND) {
-    view_.WordListsComplete();
-  } else if (c == to_client::GAMEISBEINGSETUP) {
-    System(panel_.admin + " is setting-up the game..", kRed);
-  } else if (c == to_client::TOTALROUNDS) {
-    total_rounds_ = LeadingInt32(data);
-  } else if (c == to_client::SETGAMETIMER) {
-    SetGameClock(LeadingInt32(data));
-  } else if (c == to_client::STARTGAMETIMER) {
-    RunGameClock(LeadingInt32(data));
-  } else if (c == to_client::STOPGAMETIMER) {
-    StopGameClock();
-  } else if (c == to_client::START_GAME) {
-    AddChatLine("System", "", kBlack);
-    System(" -- The game is now starting! --", kDarkBlue);
-    System("Wordlists: " + ReplaceAll(data, std::string(1, protocol::kListSep), ", ") + ".",
-           kDarkBlue);
-    panel_.rounds = "1 of " + NumberText(total_rounds_);
-    PublishPanel();
-    view_.ClearPad();
-    current_round_ = 1;
-    view_.ResetTools();
-    RunGameClock(0);
-  } else if (c == to_client::NEWROUND) {
-    System("A new round is starting!", kBlue);
-    current_round_ = LeadingInt32(data);
-    panel_.rounds = NumberText(current_round_) + " of " + NumberText(total_rounds_);
-    panel_.word = "";
-    PublishPanel();
-    view_.ResetTools();
-    RunGameClock(0);
-  } else if (c == to_client::NEWARTIST) {
-    System("A new artist has been selected to draw: " + Nick(data), kBlue);
-    ResetUserColours();
-    if (UserEntry* artist = User(LeadingInt32(data))) artist->colour = kArtistGreen;
-    PublishUsers();
-    view_.ClearPad();
-    SetArtist(LeadingInt32(data));
-    view_.ResetTools();
-  } else if (c == to_client::NEWWORD) {
-    panel_.word = ReplaceAll(ReplaceAll(data, ",", ", "), "#", ", ");
-    PublishPanel();
-  } else if (c == to_client::WORDCLOSE) {
-    System(FieldOr(f, 0) + " is close to the word!", kRed);
-  } else if (c == to_client::WORDFOUND) {
-    System(Nick(FieldOr(f, 1)) + " has found the word!", kRed);
-    if (UserEntry* finder = User(LeadingInt32(FieldOr(f, 1)))) {
-      finder->colour = kFinderRed;
-      PublishUsers();
-    }
-  } else if (c == to_client::HINT) {
-    System(FieldOr(f, 1), kRed);
-    if (own_user_id_ != artist_user_id_) {
-      panel_.word = FieldOr(f, 0);
-      PublishPanel();
-    }
-  } else if (c == to_client::NOMOREHINTS) {
-    controls_.hint.enabled = false;
-    PublishControls();
-  } else if (c == to_client::RESETSCORES) {
-    for (UserEntry& user : users_) user.points = "0";
-    PublishUsers();
-  } else if (c == to_client::POINTSCHG) {
-    if (UserEntry* user = User(LeadingInt32(FieldOr(f, 0)))) {
-      user->points = FieldOr(f, 1);
-      PublishUsers();
-    }
-  } else if (c == to_client::NICKCHG) {
-    const int32_t id = LeadingInt32(FieldOr(f, 0));
-    UserEntry* user = User(id);
-    System(" ** " + (user ? user->nickname : std::string()) + " is now known as " + FieldOr(f, 1) +
-               ".",
-           kBlue);
-    if (user) user->nickname = FieldOr(f, 1);
-    if (id == admin_user_id_) panel_.admin = FieldOr(f, 1);
-    PublishUsers();
-    PublishPanel();
-  } else if (c == to_client::WORDSKIPPED) {
-    System(artist_nickname_ + " has skipped the word: " + FirstAlternative(FieldOr(f, 0)), kRed);
-    StopGameClock();
-    ResetUserColours();
-    PublishUsers();
-  } else if (c == to_client::ENDOFROUND) {
-    controls_.start.enabled = false;
-    System("The round is over! The word was: " + FirstAlternative(FieldOr(f, 0)), kRed);
-    StopGameClock();
-    controls_.chat_input = true;
-    PublishControls();
-    ResetUserColours();
-    PublishUsers();
-  } else if (c == to_client::WINNER) {
-    controls_.start.enabled = false;
-    System("----------");
-    System("The game is over and the winner is " + Nick(data) + " - well done!", kRed);
-    System("Another game will be starting soon; please wait.", kBlue);
-    AddChatLine("System", "", kBlack);
-    view_.ShowWinner(Nick(data));
-    controls_.start = ButtonState{"Setup Game", false, std::nullopt};
-    StopGameClock();
-    panel_.rounds = "-";
-    controls_.chat_input = true;
-    PublishPanel();
-    PublishControls();
-  } else if (c == to_client::SERVERMSG) {
-    AddChatLine("ADMIN", data, kMagenta);
-  } else if (c == to_client::KICKOP) {
-    System("You have been kicked from the server by the operator for the following reason: " + data,
-           kRed);
-    SendCommand(to_server::NOP, "NOP");
-    CloseAndDisconnect();
-  } else if (c == to_client::SERVERQUIT) {
-    AddChatLine("ADMINISTRATOR", "Server has quit: " + data + ".", kRed);
-    CloseAndDisconnect();
-  }
-  // NOP and commands this client does not know need nothing.
-}
-
-void Session::HandleLoginMessage(const std::string& c, const std::vector<std::string>& f,
-                                 const std::string&) {
-  if (c == to_client::SCRAWLBOX_S3RV3R) {
-    SendCommand(to_server::USER,
-                protocol::JoinFields(
-                    {FirstChars(profile_.Nickname, 20), auto_skip_ ? "1" : "0",
-                     FirstChars(NumberText(profile_.Age), 2), FirstChars(profile_.Gender, 10),
-                     FirstChars(profile_.Location, 64), FirstChars(profile_.Homepage, 1024),
-                     FirstChars(profile_.Quote, 1024)}));
-  } else if (c == to_client::BANNED) {
-    AddChatLine("Server",
-                "You have been banned from this server. You are not permitted to join it.",
-                Rgb(255, 0, 32));
-    CloseAndDisconnect();
-  } else if (c == to_client::OLDVERSION) {
-    System(std::string("Sorry, but you are using an old version of the Scrawlbox client. You will "
-                       "need to download the newest version from ") +
-               scrawlbox::kDownloadUrl + " before you can join this server.",
-           Rgb(160, 50, 30));
-    CloseAndDisconnect();
-  } else if (c == to_client::USEROK) {
-    own_user_id_ = LeadingInt32(FieldOr(f, 0));
-    agreement_text_ = FieldOr(f, 1);
-    if (agreement_text_.empty()) {
-      SendCommand(to_server::PASS, "<none>");
-    } else {
-      view_.ShowAgreement(agreement_text_);
-    }
-  } else if (c == to_client::PASSOK) {
-    motd_ = FieldOr(f, 0);
-    panel_.room_name = FieldOr(f, 1);
-    panel_.word = FieldOr(f, 2);
-    panel_.rounds = FieldOr(f, 3) + " of " + FieldOr(f, 4);
-    PublishPanel();
-    System("Requesting userlist...");
-    first_user_list_ = true;
-    SendCommand(to_server::ULISTREQ, protocol::kNoData);
-  }
-}
-
 // --- Game display -------------------------------------------------------------------------------
+
+void Session::ShowArtist(int32_t id) {
+  ResetUserColours();
+  if (UserEntry* artist = User(id)) artist->colour = kArtistGreen;
+  PublishUsers();
+  view_.ClearPad();
+  SetArtist(id);
+}
 
 void Session::SetArtist(int32_t id) {
   artist_user_id_ = id;
@@ -493,13 +234,13 @@ void Session::SetArtist(int32_t id) {
   controls_.chat_input = !is_artist;
   if (id != 0) {
     if (is_artist) {
-      controls_.start = ButtonState{"Skip Word!", true, kRed};
-      controls_.hint = ButtonState{"Give Hint", true, std::nullopt};
+      controls_.start = StartButtonState{StartAction::kSkipWord, true, kRed};
+      controls_.hint = HintButtonState{HintAction::kGiveHint, true, std::nullopt};
       view_.ResetTools();
     } else {
       controls_.start.enabled = false;
       controls_.start.colour.reset();
-      controls_.hint = ButtonState{"Warn Artist", true, std::nullopt};
+      controls_.hint = HintButtonState{HintAction::kWarnArtist, true, std::nullopt};
     }
   }
   PublishControls();
@@ -565,14 +306,14 @@ void Session::EnterChatLine(const std::string& text) {
   repeat_count_ = text == last_said_text_ ? repeat_count_ + 1 : 0;
   if (repeat_count_ < 3) {
     last_said_text_ = text;
-    SendCommand(to_server::SAY, FirstChars(text, 512));
+    SendCommand(to_server::SAY, FirstChars(text, kChatLineLength));
   } else {
     System("You cannot send the same text more than 3 times in a row.", kRed);
   }
 }
 
 void Session::MenuDisconnect() {
-  SendCommand(to_server::PART, "Quitting");
+  SendCommand(to_server::PART, kQuitting);
 }
 
 void Session::RequestUserInformation(int32_t id) {
@@ -585,7 +326,7 @@ void Session::KickUser(int32_t id, const std::string& reason) {
   if (!connected()) return;
   const size_t first = reason.find_first_not_of(' ');
   if (first == std::string::npos) return;
-  SendCommand(to_server::KICK, NumberText(id) + kSep + FirstChars(reason, 64));
+  SendCommand(to_server::KICK, NumberText(id) + kSep + FirstChars(reason, kKickReasonLength));
 }
 
 void Session::SetAutoSkip(bool checked) {
@@ -600,7 +341,7 @@ void Session::SetAutoSkip(bool checked) {
 }
 
 void Session::AgreementAccepted() {
-  SendCommand(to_server::PASS, "<none>");
+  SendCommand(to_server::PASS, kNoPassword);
 }
 
 void Session::AgreementRefused() {
@@ -608,15 +349,19 @@ void Session::AgreementRefused() {
   scheduler_.SingleShot(250, [this] { SendCommand(to_server::NOP, protocol::kNoData); });
 }
 
-void Session::SkipWord() {
+void Session::StartButtonPressed() {
+  if (controls_.start.action == StartAction::kSetupGame) {
+    view_.OpenGameSetup();
+    return;
+  }
   controls_.start.enabled = false;
   controls_.hint.enabled = false;
   PublishControls();
   SendCommand(to_server::SKIPWORD, protocol::kNoData);
 }
 
-void Session::HintButton() {
-  if (controls_.hint.caption == "Warn Artist") {
+void Session::HintButtonPressed() {
+  if (controls_.hint.action == HintAction::kWarnArtist) {
     AddChatLine("System", "Sorry, the Warn Artist feature has not yet been implemented.", kMagenta);
     return;
   }
@@ -627,27 +372,16 @@ void Session::RequestWordLists() {
   SendCommand(to_server::GETWORDLISTS, protocol::kNoData);
 }
 
-void Session::StartGame(const std::vector<std::string>& fields,
-                        const std::vector<std::string>& lists) {
-  std::string data = protocol::JoinFields(fields);
-  data += kSep;
-  for (const std::string& name : lists) {
-    data += protocol::kListSep;
-    data += name;
-  }
-  SendCommand(to_server::STARTGAME, data);
+bool Session::StartGame(const GameSetup& setup) {
+  if (setup.word_lists.empty()) return false;
+  SendCommand(to_server::STARTGAME, StartGameData(HeldWithinLimits(setup)));
+  return true;
 }
 
-void Session::PlaySound(int n) {
-  static constexpr const char* kFiles[] = {nullptr,         "join.wav",       "newmsg.wav",
-                                           "wordfound.wav", "closeguess.wav", "keyclick.wav",
-                                           "mouseclick.wav"};
-  if (n < 1 || n > 6) {
-    AddChatLine("PlaySound", "An unknown sound event was passed: " + NumberText(n) + ".", kMagenta);
-    return;
-  }
-  if (!options_.SoundEnabled[static_cast<size_t>(n)]) return;
-  view_.PlaySoundFile(kFiles[n]);
+void Session::PlaySound(Sound sound) {
+  const auto n = static_cast<size_t>(sound);
+  if (n >= options_.SoundEnabled.size() || !options_.SoundEnabled[n]) return;
+  view_.PlaySoundFile(SoundFile(sound));
 }
 
 void Session::CheckForUpdate(directory::HttpGetter& http) {
@@ -690,6 +424,11 @@ bool Session::NicknameUsable() const {
   return !IsNicknameRejected(profile_.Nickname);
 }
 
+bool Session::NeedsProfile() const {
+  const std::string& nickname = profile_.Nickname;
+  return nickname.find_first_not_of(' ') == std::string::npos || nickname == kDefaultNickname;
+}
+
 // --- Chat and user list
 // ---------------------------------------------------------------------------
 
@@ -705,8 +444,8 @@ UserEntry* Session::User(int32_t id) {
   return nullptr;
 }
 
-std::string Session::Nick(const std::string& id_text) {
-  const UserEntry* user = User(LeadingInt32(id_text));
+std::string Session::Nick(int32_t id) {
+  const UserEntry* user = User(id);
   return user ? user->nickname : std::string();
 }
 

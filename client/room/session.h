@@ -2,12 +2,14 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "client/room/client_ports.h"
+#include "client/room/game_setup.h"
 #include "client/settings/client_settings.h"
 #include "common/scheduling.h"
 #include "directory/server_browser.h"
@@ -16,6 +18,11 @@
 #include "protocol/receive_buffer.h"
 
 namespace client {
+
+// The longest chat line sent; rooms cut what they relay to this length as well.
+inline constexpr size_t kChatLineLength = 512;
+// The longest kick reason sent.
+inline constexpr size_t kKickReasonLength = 64;
 
 // The client's side of one room: the login, every message from the server, the chat input and
 // its commands, the user list, the information panel and the game display. It owns the state
@@ -61,13 +68,14 @@ class Session {
   void SetAutoSkip(bool checked);
   void AgreementAccepted();
   void AgreementRefused();
-  // The Start button ("Setup Game" opens the set-up, handled by the window; "Skip Word!" here).
-  void SkipWord();
-  // The hint button.
-  void HintButton();
-  void StartGame(const std::vector<std::string>& fields, const std::vector<std::string>& lists);
+  // The game buttons, pressed: what a press does follows the action the button shows.
+  void StartButtonPressed();
+  void HintButtonPressed();
+  // Sends the game with its numbers held within their limits; false, and nothing sent, when no
+  // word list is chosen.
+  bool StartGame(const GameSetup& setup);
   void RequestWordLists();
-  void PlaySound(int n);
+  void PlaySound(Sound sound);
   // Asks the update host whether a newer client exists and tells the player.
   void CheckForUpdate(directory::HttpGetter& http);
   // A "System" line in the chat, for what the windows report (pictures loaded and saved).
@@ -88,6 +96,8 @@ class Session {
   // Writes the profile as it is now (the nickname may have changed with /nick).
   void SaveProfile();
   bool NicknameUsable() const;
+  // The nickname is blank or still the default: the player should set up a profile first.
+  bool NeedsProfile() const;
 
   // --- State, for the windows -------------------------------------------------------------------
   int32_t OwnUserId() const { return own_user_id_; }
@@ -98,9 +108,65 @@ class Session {
   static std::string VersionText();
 
  private:
+  // Rooms have no passwords; the client sends this in place of one.
+  static constexpr std::string_view kNoPassword = "<none>";
+  static constexpr std::string_view kQuitting = "Quitting";
+
+  // --- Messages from the server (server_messages.cpp) ---------------------------------------
+  struct Received;
+  using Handler = void (Session::*)(const Received& message);
+  // From command word to handler; a command not listed is ignored.
+  static const std::map<std::string_view, Handler>& Routes();
   void HandleServerMessage(const std::string& message);
-  void HandleLoginMessage(const std::string& command, const std::vector<std::string>& f,
-                          const std::string& data);
+  // Login.
+  void OnServerHello(const Received& m);
+  void OnBanned(const Received& m);
+  void OnOldVersion(const Received& m);
+  void OnUserOk(const Received& m);
+  void OnPassOk(const Received& m);
+  // Users.
+  void OnUserList(const Received& m);
+  void OnUserListEnd(const Received& m);
+  void OnJoin(const Received& m);
+  void OnPart(const Received& m);
+  void OnSay(const Received& m);
+  void OnUserAction(const Received& m);
+  void OnUserInfo(const Received& m);
+  void OnAway(const Received& m);
+  void OnAdmin(const Received& m);
+  void OnKickInfo(const Received& m);
+  void OnResetScores(const Received& m);
+  void OnPointsChange(const Received& m);
+  void OnNickChange(const Received& m);
+  // Notices and the connection.
+  void OnNotice(const Received& m);
+  void OnPing(const Received& m);
+  void OnServerMessage(const Received& m);
+  void OnKickedByOperator(const Received& m);
+  void OnServerQuit(const Received& m);
+  // Setting up a game.
+  void OnNoWordLists(const Received& m);
+  void OnWordList(const Received& m);
+  void OnWordListEnd(const Received& m);
+  void OnGameBeingSetUp(const Received& m);
+  // The game.
+  void OnTotalRounds(const Received& m);
+  void OnSetGameTimer(const Received& m);
+  void OnStartGameTimer(const Received& m);
+  void OnStopGameTimer(const Received& m);
+  void OnGameStarting(const Received& m);
+  void OnNewRound(const Received& m);
+  void OnGameRunning(const Received& m);
+  void OnNewArtist(const Received& m);
+  void OnNewWord(const Received& m);
+  void OnWordClose(const Received& m);
+  void OnWordFound(const Received& m);
+  void OnHint(const Received& m);
+  void OnNoMoreHints(const Received& m);
+  void OnWordSkipped(const Received& m);
+  void OnEndOfRound(const Received& m);
+  void OnWinner(const Received& m);
+
   void AddChatLine(const std::string& sender, const std::string& text, Colour colour,
                    bool plain = false);
   void System(const std::string& text, Colour colour = kBlack) {
@@ -110,6 +176,8 @@ class Session {
   void EnterDisconnectedState();
   void EnterPracticeMode();
   void CloseAndDisconnect();
+  // Marks the artist in the list and clears the pad for the new drawing.
+  void ShowArtist(int32_t id);
   void SetArtist(int32_t id);
 
   // The game clock.
@@ -121,13 +189,18 @@ class Session {
 
   // The user list.
   UserEntry* User(int32_t id);
-  std::string Nick(const std::string& id_text);
+  std::string Nick(int32_t id);
   void AddUser(UserEntry entry);
   void ResetUserColours();
   void PublishUsers();
   void PublishPanel();
   void PublishControls();
 
+  // The chat commands' work (user_commands.cpp).
+  void ChangeNickname(const std::string& nickname);
+  // "/me": the words after the command, shown here and sent.
+  void PerformAction(const std::vector<std::string>& words);
+  void ShowDebugInformation();
   void ShowHelp();
 
   GameConnection& connection_;

@@ -60,7 +60,7 @@ void Session::ExecuteUserCommand(const std::string& line) {
     }
   } else if (command == "DISCONNECT") {
     if (connection_.State() != SocketState::kClosed) {
-      SendCommand(to_server::PART, word1.empty() ? "Quitting" : word1);
+      SendCommand(to_server::PART, word1.empty() ? std::string(kQuitting) : word1);
     } else {
       System("You are already disconnected.", kRed);
     }
@@ -70,26 +70,13 @@ void Session::ExecuteUserCommand(const std::string& line) {
     } else if (IsNicknameRejected(word1)) {
       System("Sorry, but you cannot use this nickname. Please choose another.");
     } else {
-      profile_.Nickname = word1;
-      const std::string shown = protocol::FirstChars(word1, 20);
-      SendCommand(to_server::NICKCHG, shown);
-      System("Your nickname has now been changed to " + shown + ".");
-      if (own_user_id_ == admin_user_id_) {
-        panel_.admin = shown;
-        PublishPanel();
-      }
+      ChangeNickname(word1);
     }
   } else if (command == "ME") {
     if (word1.empty()) {
       System("Syntax is /ME <action>.");
     } else {
-      std::string action;
-      for (size_t i = 1; i < words.size(); ++i) {
-        if (i > 1) action += ' ';
-        action += words[i];
-      }
-      System(" * " + profile_.Nickname + " " + action, kBlue);
-      SendCommand(to_server::USERACTION, action);
+      PerformAction(words);
     }
   } else if (command == "QUIT") {
     if (connected()) SendCommand(to_server::PART, "Quitting (via CLI).");
@@ -98,20 +85,45 @@ void Session::ExecuteUserCommand(const std::string& line) {
   } else if (command == "CLEAR" || command == "CLS") {
     view_.ClearChat();
   } else if (command == "DEBUG") {
-    char motd_length[32];
-    std::snprintf(motd_length, sizeof motd_length, "%03zu", motd_.size());
-    System("-- DEBUG INFORMATION --");
-    System(std::string("Generic Quit Message\t = [000] ") +
-           (send_generic_quit_ ? "True" : "False"));
-    System(std::string("ChatBar\t\t = ") + (view_.IsChatFloating() ? "True" : "False"));
-    System(std::string("Server MOTD Length\t = [") + motd_length + "]");
-    System("Connected Status\t = " + std::to_string(StateNumber(connection_.State())));
+    ShowDebugInformation();
   } else if (command == "HELP" || command == "H" || command == "?" || command == "HULP" ||
              command == "AIDE" || command == "HILFE" || command == "AIUTO" || command == "AYUDA") {
     ShowHelp();
   } else {
     System("Unknown command - type /help for command list.", kBlue);
   }
+}
+
+void Session::ChangeNickname(const std::string& nickname) {
+  profile_.Nickname = nickname;
+  const std::string shown = protocol::FirstChars(nickname, kNicknameLength);
+  SendCommand(protocol::to_server::NICKCHG, shown);
+  System("Your nickname has now been changed to " + shown + ".");
+  if (own_user_id_ == admin_user_id_) {
+    panel_.admin = shown;
+    PublishPanel();
+  }
+}
+
+void Session::PerformAction(const std::vector<std::string>& words) {
+  // Everything after the command word, as typed.
+  std::string action;
+  for (size_t i = 1; i < words.size(); ++i) {
+    if (i > 1) action += ' ';
+    action += words[i];
+  }
+  System(" * " + profile_.Nickname + " " + action, kBlue);
+  SendCommand(protocol::to_server::USERACTION, action);
+}
+
+void Session::ShowDebugInformation() {
+  char motd_length[32];
+  std::snprintf(motd_length, sizeof motd_length, "%03zu", motd_.size());
+  System("-- DEBUG INFORMATION --");
+  System(std::string("Generic Quit Message\t = [000] ") + (send_generic_quit_ ? "True" : "False"));
+  System(std::string("ChatBar\t\t = ") + (view_.IsChatFloating() ? "True" : "False"));
+  System(std::string("Server MOTD Length\t = [") + motd_length + "]");
+  System("Connected Status\t = " + std::to_string(StateNumber(connection_.State())));
 }
 
 void Session::ShowHelp() {

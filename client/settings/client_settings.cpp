@@ -14,6 +14,8 @@ namespace client {
 
 namespace {
 
+// The section and key names are those of the Client.ini files players already have; a renamed
+// one would lose what they stored.
 constexpr char kInterface[] = "Interface";
 constexpr char kSounds[] = "Sounds";
 constexpr char kPlayer[] = "Player Information";
@@ -21,7 +23,7 @@ constexpr char kMetrics[] = "Window Metrics";
 constexpr char kHistory[] = "Server History";
 constexpr char kFavourites[] = "Server Favourites";
 
-// Sound events and their keys; event 4 has none.
+// The keys of the sound events, by Sound number; the close guess has none.
 constexpr std::array<const char*, 7> kSoundKeys = {
     nullptr, "Event - Join",      "Event - New Message", "Event - Word Found",
     nullptr, "Event - Key Click", "Event - Mouse Click"};
@@ -73,7 +75,7 @@ void ClientSettings::SaveOptions(const ClientOptions& o) {
 Profile ClientSettings::LoadProfile() const {
   const inifile::IniDocument ini = ini_.Snapshot();
   Profile p;
-  p.Nickname = ini.Read(kPlayer, "Nickname", "un-named");
+  p.Nickname = ini.Read(kPlayer, "Nickname", kDefaultNickname);
   p.Age = inifile::ReadNumber(ini, kPlayer, "Age", "0");
   p.Gender = ini.Read(kPlayer, "Gender", "Male");
   p.Location = ini.Read(kPlayer, "Location", "-");

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "directory/server_browser.h"
@@ -12,6 +13,17 @@
 
 // Everything the client remembers between runs, in Client.ini.
 namespace client {
+
+// The sound events. A number indexes ClientOptions::SoundEnabled, whose entries are stored in
+// Client.ini under the keys of the "Sounds" section, so the numbers may not change.
+enum class Sound {
+  kJoin = 1,
+  kNewMessage = 2,
+  kWordFound = 3,
+  kCloseGuess = 4,
+  kKeyClick = 5,
+  kMouseClick = 6,
+};
 
 // The "Interface" and "Sounds" sections.
 struct ClientOptions {
@@ -22,15 +34,28 @@ struct ClientOptions {
   int DrawingCursor = 0;  // 0 to 5
   bool ToolCursor = true;
   bool FlatToolbar = false;
-  // Sound events 1 to 6 (index 0 unused); event 4, the close guess, has no key and stays off.
+  // By Sound number (index 0 unused); the close guess has no key and stays off.
   std::array<bool, 7> SoundEnabled = {false, true, true, true, false, false, false};
 
   int ChatFontPoints() const;
 };
 
+// How much of each profile text the client sends to a room; the profile window takes no more.
+// Rooms show nicknames cut to kNicknameLength as well.
+inline constexpr size_t kNicknameLength = 20;
+inline constexpr size_t kAgeLength = 2;  // digits of the age
+inline constexpr size_t kGenderLength = 10;
+inline constexpr size_t kLocationLength = 64;
+inline constexpr size_t kHomepageLength = 1024;
+inline constexpr size_t kQuoteLength = 1024;
+
+// The nickname of a new profile. Nobody may play under it (it is reserved), so a profile that
+// still has it asks to be set up.
+inline constexpr std::string_view kDefaultNickname = "un-named";
+
 // The "Player Information" section.
 struct Profile {
-  std::string Nickname = "un-named";
+  std::string Nickname = std::string(kDefaultNickname);
   double Age = 0;
   std::string Gender = "Male";
   std::string Location = "-";

@@ -13,9 +13,7 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
-#include <algorithm>
-#include <climits>
-
+#include "client/room/game_setup.h"
 #include "client/room/session.h"
 #include "common/qt/text_codec.h"
 #include "common/ui/message_box.h"
@@ -53,30 +51,30 @@ SetupGameWindow::SetupGameWindow(Session* session, QWidget* parent)
       Field("txtRoomName",
             user.isEmpty() ? QStringLiteral("Unknown room") : user + QStringLiteral("'s room!"),
             "The name of this room");
+  const GameSetup defaults;
   txtDescription_ =
-      Field("txtDescription", QStringLiteral("nodesc"), "The description for this room");
-  txtPlayerLimit_ =
-      Field("txtPlayerLimit", QStringLiteral("0"), "The number of players allowed in the room");
+      Field("txtDescription", FromWire(defaults.description), "The description for this room");
+  txtPlayerLimit_ = Field("txtPlayerLimit", QString::number(defaults.player_limit),
+                          "The number of players allowed in the room");
   txtPlayerLimit_->setValidator(new QRegularExpressionValidator(
       QRegularExpression(QStringLiteral("[0-9]*")), txtPlayerLimit_));
-  txtTotalRounds_ =
-      Field("txtTotalRounds", QStringLiteral("10"), "The total number of rounds per game");
-  txtTimePerRound_ = Field("txtTimePerRound", QStringLiteral("60"),
+  txtTotalRounds_ = Field("txtTotalRounds", QString::number(defaults.total_rounds),
+                          "The total number of rounds per game");
+  txtTimePerRound_ = Field("txtTimePerRound", QString::number(defaults.seconds_per_round),
                            "The number of seconds until the hints are given");
-  txtWordGuessedCountdown_ = Field("txtWordGuessedCountdown", QStringLiteral("30"), "- Unused -");
+  txtWordGuessedCountdown_ =
+      Field("txtWordGuessedCountdown", QString::number(defaults.grace_seconds), "- Unused -");
   for (QLineEdit* select_all : {txtRoomName_, txtDescription_}) {
     select_all->installEventFilter(this);
   }
-  // Too large is corrected at every key; too small once the field is left, so that "20" can
-  // still be typed into a field whose lowest value is 5.
   connect(txtPlayerLimit_, &QLineEdit::textEdited, this,
-          [this] { HoldWithin(txtPlayerLimit_, 0, 40); });
+          [this] { HoldWithin(txtPlayerLimit_, kPlayerLimitRange, false); });
   connect(txtTotalRounds_, &QLineEdit::textEdited, this,
-          [this] { HoldWithin(txtTotalRounds_, INT32_MIN, 100); });
+          [this] { HoldWithin(txtTotalRounds_, kTotalRoundsRange, true); });
   connect(txtTotalRounds_, &QLineEdit::editingFinished, this,
-          [this] { HoldWithin(txtTotalRounds_, 5, 100); });
+          [this] { HoldWithin(txtTotalRounds_, kTotalRoundsRange, false); });
 
-  auto stepper = [this](QLineEdit* field, const char* name, int low, int high) {
+  auto stepper = [this](QLineEdit* field, const char* name, SetupLimit limit) {
     auto* row = new QHBoxLayout;
     row->addWidget(field, 1);
     auto* up = new QPushButton(QStringLiteral("+"));
@@ -84,10 +82,8 @@ SetupGameWindow::SetupGameWindow(Session* session, QWidget* parent)
     auto* down = new QPushButton(QStringLiteral("-"));
     down->setObjectName(QStringLiteral("cmd%1Down").arg(QString::fromLatin1(name)));
     for (QPushButton* b : {up, down}) b->setFixedWidth(28);
-    connect(up, &QPushButton::clicked, this,
-            [this, field, low, high] { Step(field, 1, low, high); });
-    connect(down, &QPushButton::clicked, this,
-            [this, field, low, high] { Step(field, -1, low, high); });
+    connect(up, &QPushButton::clicked, this, [this, field, limit] { Step(field, 1, limit); });
+    connect(down, &QPushButton::clicked, this, [this, field, limit] { Step(field, -1, limit); });
     row->addWidget(up);
     row->addWidget(down);
     return row;
@@ -115,10 +111,11 @@ SetupGameWindow::SetupGameWindow(Session* session, QWidget* parent)
   form->addRow(QStringLiteral("Room name"), txtRoomName_);
   form->addRow(QStringLiteral("Description"), txtDescription_);
   form->addRow(QStringLiteral("Player limit (0 for none)"),
-               stepper(txtPlayerLimit_, "PlayerLimit", 0, 40));
-  form->addRow(QStringLiteral("Total rounds"), stepper(txtTotalRounds_, "TotalRounds", 5, 100));
+               stepper(txtPlayerLimit_, "PlayerLimit", kPlayerLimitRange));
+  form->addRow(QStringLiteral("Total rounds"),
+               stepper(txtTotalRounds_, "TotalRounds", kTotalRoundsRange));
   form->addRow(QStringLiteral("Time per round (in seconds)"),
-               stepper(txtTimePerRound_, "TimePerRound", 10, 900));
+               stepper(txtTimePerRound_, "TimePerRound", kSecondsPerRoundRange));
   form->addRow(QStringLiteral("Grace period after first guess"), txtWordGuessedCountdown_);
   auto* columns = new QHBoxLayout;
   columns->addLayout(form, 3);
@@ -147,17 +144,16 @@ bool SetupGameWindow::eventFilter(QObject* watched, QEvent* event) {
   return QDialog::eventFilter(watched, event);
 }
 
-void SetupGameWindow::Step(QLineEdit* field, int delta, int low, int high) {
-  const int value = ValueOf(field);
-  if (field->text() == QString::number(delta > 0 ? high : low)) return;
-  field->setText(QString::number(std::clamp(value + delta, low, high)));
+void SetupGameWindow::Step(QLineEdit* field, int delta, const SetupLimit& limit) {
+  const QString next = QString::number(limit.Stepped(ValueOf(field), delta));
+  if (field->text() != next) field->setText(next);
 }
 
-void SetupGameWindow::HoldWithin(QLineEdit* field, int low, int high) {
+void SetupGameWindow::HoldWithin(QLineEdit* field, const SetupLimit& limit, bool typing) {
   if (field->text().isEmpty()) return;  // still typing
-  const int value = ValueOf(field);
-  if (value < low) field->setText(QString::number(low));
-  if (value > high) field->setText(QString::number(high));
+  const int32_t value = ValueOf(field);
+  const int32_t held = typing ? limit.HeldWhileTyping(value) : limit.Held(value);
+  if (held != value) field->setText(QString::number(held));
 }
 
 void SetupGameWindow::AddWordLists(const std::vector<std::string>& names) {
@@ -184,27 +180,23 @@ void SetupGameWindow::NoWordLists() {
 }
 
 void SetupGameWindow::StartGame() {
-  std::vector<std::string> lists;
+  GameSetup setup;
+  setup.room_name = ToWire(txtRoomName_->text());
+  setup.description = ToWire(txtDescription_->text());
+  setup.player_limit = ValueOf(txtPlayerLimit_);
+  setup.total_rounds = ValueOf(txtTotalRounds_);
+  setup.seconds_per_round = ValueOf(txtTimePerRound_);
+  setup.grace_seconds = ValueOf(txtWordGuessedCountdown_);
   for (int i = 0; i < lvwWordlist_->count(); ++i) {
     if (lvwWordlist_->item(i)->checkState() == Qt::Checked) {
-      lists.push_back(ToWire(lvwWordlist_->item(i)->text()));
+      setup.word_lists.push_back(ToWire(lvwWordlist_->item(i)->text()));
     }
   }
-  if (lists.empty()) {
+  if (!session_->StartGame(setup)) {
     labStatus_->setText(QStringLiteral("Please select at least one wordlist."));
     labStatus_->setStyleSheet(QStringLiteral("color: red; font-weight: bold;"));
     return;
   }
-  cmdStartGame_->setEnabled(false);
-  HoldWithin(txtTotalRounds_, 5, 100);
-  const int seconds = std::clamp(ValueOf(txtTimePerRound_), 10, 900);
-  const int grace = std::clamp(ValueOf(txtWordGuessedCountdown_), 5, 900);
-  txtTimePerRound_->setText(QString::number(seconds));
-  txtWordGuessedCountdown_->setText(QString::number(grace));
-  session_->StartGame({ToWire(txtRoomName_->text()), ToWire(txtDescription_->text()),
-                       ToWire(txtPlayerLimit_->text()), ToWire(txtTotalRounds_->text()),
-                       std::to_string(seconds * 1000), std::to_string(grace * 1000)},
-                      lists);
   close();
 }
 

@@ -14,9 +14,10 @@ class QPushButton;
 namespace client {
 
 class Session;
+struct SetupLimit;
 
 // Setting up a game: the room's word lists (fetched from the server when the window opens), the
-// number of rounds and the times. Start Game sends STARTGAME.
+// number of rounds and the times. Start Game hands them to the session; the limits are its own.
 class SetupGameWindow : public QDialog {
   Q_OBJECT
  public:
@@ -31,10 +32,10 @@ class SetupGameWindow : public QDialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  // An up/down button pair that steps a field by one within [low, high].
-  void Step(QLineEdit* field, int delta, int low, int high);
-  // A field brought within [low, high] when a key is released in it.
-  void HoldWithin(QLineEdit* field, int low, int high);
+  // An up/down button pair that steps a field by one within its limit.
+  void Step(QLineEdit* field, int delta, const SetupLimit& limit);
+  // Shows the field's value held within its limit: only too large a value while typing.
+  void HoldWithin(QLineEdit* field, const SetupLimit& limit, bool typing);
 
   Session* session_;
   QLineEdit* txtRoomName_;

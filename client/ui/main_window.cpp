@@ -71,8 +71,10 @@ QLabel* Heading(const char* name, const char* text) {
   return label;
 }
 
-void ApplyButton(QPushButton* button, const ButtonState& state) {
-  button->setText(QString::fromStdString(state.caption));
+template <typename Action>
+void ApplyButton(QPushButton* button, const ButtonState<Action>& state) {
+  const std::string_view caption = state.caption();
+  button->setText(QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size())));
   button->setEnabled(state.enabled);
   button->setStyleSheet(
       state.colour ? QStringLiteral("background-color: %1;").arg(ToQColor(*state.colour).name())
@@ -81,7 +83,7 @@ void ApplyButton(QPushButton* button, const ButtonState& state) {
 
 }  // namespace
 
-MainWindow::MainWindow(ClientPaths paths)
+MainWindow::MainWindow(ClientPaths paths, scrawlbox::Scheduler& scheduler)
     : paths_(std::move(paths)), sounds_(new SoundPlayer(paths_.Sounds(), this)) {
   setObjectName(QStringLiteral("wMain"));
   setWindowTitle(QStringLiteral("Scrawlbox - Client v%1 (build#%2) Beta")
@@ -97,12 +99,14 @@ MainWindow::MainWindow(ClientPaths paths)
   connect(rtbChat_, &ChatView::inputFocusWanted, this, &MainWindow::FocusChatInput);
   connect(txtChat_, &ChatInput::lineEntered, this, &MainWindow::EnterLine);
   connect(txtChat_, &ChatInput::keyDown, this, [this] {
-    if (session_) session_->PlaySound(5);
+    if (session_) session_->PlaySound(Sound::kKeyClick);
   });
 
-  tools_ = std::make_unique<PadTools>([this](std::string_view command, std::string_view data) {
-    if (session_) session_->SendDrawCommand(command, data);
-  });
+  tools_ = std::make_unique<PadTools>(
+      [this](std::string_view command, std::string_view data) {
+        if (session_) session_->SendDrawCommand(command, data);
+      },
+      scheduler);
   drawing_ = new DrawingArea(tools_.get(), paths_.Images(), paths_.Cursors());
 
   auto* left = new QWidget;
@@ -163,13 +167,19 @@ QWidget* MainWindow::BuildPanel() {
   grid->addWidget(labTime_, 4, 1);
   grid->setColumnStretch(1, 1);
 
-  cmdStartGameSkipGo_ = new QPushButton(QStringLiteral("Setup Game"));
+  // The buttons' first faces are those of the controls before any session shows its own.
+  const Controls first;
+  cmdStartGameSkipGo_ = new QPushButton;
+  ApplyButton(cmdStartGameSkipGo_, first.start);
   cmdStartGameSkipGo_->setObjectName(QStringLiteral("cmdStartGameSkipGo"));
-  connect(cmdStartGameSkipGo_, &QPushButton::clicked, this, &MainWindow::StartButton);
-  cmdWarnArtist_ = new QPushButton(QStringLiteral("Warn Artist"));
+  connect(cmdStartGameSkipGo_, &QPushButton::clicked, this, [this] {
+    if (session_) session_->StartButtonPressed();
+  });
+  cmdWarnArtist_ = new QPushButton;
+  ApplyButton(cmdWarnArtist_, first.hint);
   cmdWarnArtist_->setObjectName(QStringLiteral("cmdWarnArtist"));
   connect(cmdWarnArtist_, &QPushButton::clicked, this, [this] {
-    if (session_) session_->HintButton();
+    if (session_) session_->HintButtonPressed();
   });
   chkAutoSkipGo_ = new QCheckBox(QStringLiteral("Auto-Skip Go"));
   chkAutoSkipGo_->setObjectName(QStringLiteral("chkAutoSkipGo"));
@@ -317,10 +327,7 @@ void MainWindow::RestorePlacement() {
 }
 
 bool MainWindow::AskForProfileIfNeeded() {
-  QString nickname = FromWire(session_->profile().Nickname);
-  if (!nickname.remove(QLatin1Char(' ')).isEmpty() && session_->profile().Nickname != "un-named") {
-    return false;
-  }
+  if (!session_->NeedsProfile()) return false;
   scrawlbox::AskYesNo(
       this, QMessageBox::Question, QStringLiteral("Create profile..."),
       QStringLiteral("Before connecting to any Scrawlbox servers (you don't\r\nhave to, you can "
@@ -435,6 +442,15 @@ void MainWindow::ShowReservedNicknameBox(bool in_profile_window) {
   client::ShowReservedNicknameBox(this, in_profile_window, [this] { OpenProfile(); });
 }
 
+void MainWindow::OpenGameSetup() {
+  if (setup_window_) {
+    setup_window_->raise();
+    return;
+  }
+  setup_window_ = new SetupGameWindow(session_, this);
+  setup_window_->show();
+}
+
 void MainWindow::WordListsReceived(const std::vector<std::string>& names) {
   if (setup_window_) setup_window_->AddWordLists(names);
 }
@@ -523,8 +539,9 @@ void MainWindow::KickSelectedUser() {
   dialog->setAttribute(Qt::WA_DeleteOnClose);
   dialog->setWindowTitle(QStringLiteral("Kick User.."));
   dialog->setLabelText(QStringLiteral("Enter the reason why you are kicking %1. You are limited to "
-                                      "64 characters.")
-                           .arg(VisibleUsers()->SelectedNickname()));
+                                      "%2 characters.")
+                           .arg(VisibleUsers()->SelectedNickname())
+                           .arg(kKickReasonLength));
   dialog->setTextValue(QStringLiteral("[No reason given]"));
   connect(dialog, &QInputDialog::textValueSelected, this,
           [this, id](const QString& reason) { session_->KickUser(id, ToWire(reason)); });
@@ -563,20 +580,6 @@ void MainWindow::SetFloating(bool floating) {
 
 void MainWindow::OpenWebAddress(const QString& address) {
   scrawlbox::OpenWebAddress(this, QUrl(address));
-}
-
-void MainWindow::StartButton() {
-  if (!session_) return;
-  if (cmdStartGameSkipGo_->text() == QStringLiteral("Skip Word!")) {
-    session_->SkipWord();
-    return;
-  }
-  if (setup_window_) {
-    setup_window_->raise();
-    return;
-  }
-  setup_window_ = new SetupGameWindow(session_, this);
-  setup_window_->show();
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -17,6 +17,10 @@ class QLabel;
 class QMenu;
 class QPushButton;
 
+namespace scrawlbox {
+class Scheduler;
+}
+
 namespace client {
 
 class ChatBar;
@@ -40,7 +44,8 @@ class MainWindow : public QMainWindow, public ClientView {
   static constexpr int kDesignedWidth = 900;
   static constexpr int kDesignedHeight = 640;
 
-  explicit MainWindow(ClientPaths paths);
+  // The scheduler times the pad's two-step clear.
+  MainWindow(ClientPaths paths, scrawlbox::Scheduler& scheduler);
   ~MainWindow() override;
 
   PadTools& tools() { return *tools_; }
@@ -70,6 +75,7 @@ class MainWindow : public QMainWindow, public ClientView {
   void ShowAgreement(const std::string& text) override;
   void ShowUserInfo(const UserProfile& profile) override;
   void ShowReservedNicknameBox(bool in_profile_window) override;
+  void OpenGameSetup() override;
   void WordListsReceived(const std::vector<std::string>& names) override;
   void WordListsComplete() override;
   void NoWordLists() override;
@@ -95,7 +101,6 @@ class MainWindow : public QMainWindow, public ClientView {
   void ShowUserMenu(const QPoint& at);
   void SetFloating(bool floating);
   void OpenWebAddress(const QString& address);
-  void StartButton();
   void ShowGameWord();
   void LoadImage();
   void SaveImage();

@@ -27,18 +27,18 @@ ProfileWindow::ProfileWindow(Session* session, QWidget* parent)
   setObjectName(QStringLiteral("wUserProfile"));
   setWindowTitle(QStringLiteral("User Profile"));
   const Profile& p = session_->profile();
-  auto field = [](const char* name, const std::string& value, int max_length) {
+  auto field = [](const char* name, const std::string& value, size_t max_length) {
     auto* edit = new QLineEdit(FromWire(value));
     edit->setObjectName(QString::fromLatin1(name));
-    edit->setMaxLength(max_length);
+    edit->setMaxLength(static_cast<int>(max_length));
     return edit;
   };
-  txtNickname_ = field("txtNickname", p.Nickname, 20);
+  txtNickname_ = field("txtNickname", p.Nickname, kNicknameLength);
   txtAge_ = field("txtAge", protocol::NumberText(p.Age), 3);
   txtAge_->setValidator(new QDoubleValidator(0, 999, 0, txtAge_));
-  txtLocation_ = field("txtLocation", p.Location, 64);
-  txtHomepage_ = field("txtHomepage", p.Homepage, 1024);
-  txtQuote_ = field("txtQuote", p.Quote, 1024);
+  txtLocation_ = field("txtLocation", p.Location, kLocationLength);
+  txtHomepage_ = field("txtHomepage", p.Homepage, kHomepageLength);
+  txtQuote_ = field("txtQuote", p.Quote, kQuoteLength);
   optMale_ = new QRadioButton(QStringLiteral("Male"));
   optMale_->setObjectName(QStringLiteral("optMale"));
   optFemale_ = new QRadioButton(QStringLiteral("Female"));
@@ -74,7 +74,7 @@ void ProfileWindow::accept() {
     ShowReservedNicknameBox(this, true, {});
     return;
   }
-  session_->PlaySound(6);
+  session_->PlaySound(Sound::kMouseClick);
   Profile p = session_->profile();
   p.Nickname = ToWire(nickname);
   p.Age = protocol::LeadingNumber(ToWire(txtAge_->text()));
@@ -87,7 +87,7 @@ void ProfileWindow::accept() {
 }
 
 void ProfileWindow::reject() {
-  session_->PlaySound(6);
+  session_->PlaySound(Sound::kMouseClick);
   QDialog::reject();
 }
 

@@ -8,6 +8,7 @@
 #include "client/drawing/pad_tools.h"
 #include "protocol/framing.h"
 #include "tests/support/fake_transport.h"
+#include "tests/support/manual_clock.h"
 #include "tests/support/pad_gestures.h"
 
 namespace client {
@@ -43,9 +44,11 @@ int CountOf(const QImage& image, QRgb colour) {
 // The artist's tools, with every code they send kept.
 struct Artist {
   std::vector<protocol::Message> sent;
+  testing_support::ManualClock clock;
   PadTools tools{[this](std::string_view command, std::string_view data) {
-    sent.push_back({std::string(command), std::string(data)});
-  }};
+                   sent.push_back({std::string(command), std::string(data)});
+                 },
+                 clock};
   std::vector<std::string> Commands() const { return testing_support::CommandsOf(sent); }
 };
 
@@ -201,6 +204,38 @@ TEST(PadTools, ClearNeedsTwoPressesAndUndoBringsTheDrawingBackOnlyWhileAlone) {
   EXPECT_TRUE(Footprint(connected.tools.engine().picture()).isNull());
 }
 
+TEST(PadTools, TheClearMessageWaitsTwoSecondsForTheSecondPress) {
+  Artist a;
+  int changes = 0;
+  a.tools.AddOnChanged([&changes] { ++changes; });
+  a.tools.Press(kLeftButton, QPointF(10, 10));
+  a.tools.Move(kLeftButton, QPointF(60, 60));
+  const QImage drawing = a.tools.engine().picture();
+  a.sent.clear();
+
+  a.tools.ClickTool(Tool::kClear);
+  a.clock.Advance(PadTools::kClearConfirmMs - 1);
+  EXPECT_TRUE(a.tools.clear_message_shown());
+  changes = 0;
+  a.clock.Advance(1);
+  EXPECT_FALSE(a.tools.clear_message_shown());
+  EXPECT_EQ(changes, 1);  // the pad is told to take the message down
+
+  // Too late: this press only asks again, and the drawing stays.
+  a.tools.ClickTool(Tool::kClear);
+  EXPECT_TRUE(a.tools.clear_message_shown());
+  EXPECT_EQ(a.tools.engine().picture(), drawing);
+  EXPECT_TRUE(a.sent.empty());
+
+  a.clock.Advance(PadTools::kClearConfirmMs - 1);
+  a.tools.ClickTool(Tool::kClear);
+  EXPECT_FALSE(a.tools.clear_message_shown());
+  EXPECT_TRUE(Footprint(a.tools.engine().picture()).isNull());
+  EXPECT_THAT(a.Commands(), ElementsAre("CL"));
+  a.clock.Advance(PadTools::kClearConfirmMs);
+  EXPECT_FALSE(a.tools.clear_message_shown());  // nothing left running to ask again
+}
+
 TEST(PadTools, QuickEraseHasNoUndoPointAndTheEraserToolIgnoresTheRightButton) {
   Artist a;
   Drag(a.tools, kRightButton, QPointF(30, 30), QPointF(35, 30));
@@ -267,7 +302,8 @@ TEST(Replay, TheFourteenCodesGiveTheArtistsPicture) {
   a.tools.ClickTool(Tool::kClear);
   a.tools.ClickTool(Tool::kUndo);
 
-  PadTools viewer([](std::string_view, std::string_view) {});
+  testing_support::ManualClock clock;
+  PadTools viewer([](std::string_view, std::string_view) {}, clock);
   std::set<std::string> codes;
   for (const auto& m : a.sent) {
     const auto code = protocol::DrawCodeFromWord(m.command);
@@ -283,7 +319,8 @@ TEST(Replay, TheFourteenCodesGiveTheArtistsPicture) {
 }
 
 TEST(Replay, BadFieldsAreHeldToWhatThePadCanShow) {
-  PadTools viewer([](std::string_view, std::string_view) {});
+  testing_support::ManualClock clock;
+  PadTools viewer([](std::string_view, std::string_view) {}, clock);
   const double huge = 1e9;
   viewer.Replay({DrawCode::DW, {1, 1e6}});
   EXPECT_EQ(viewer.engine().pen_width(), PadEngine::kMaxPenWidth);
@@ -307,7 +344,8 @@ TEST(Replay, BadFieldsAreHeldToWhatThePadCanShow) {
 }
 
 TEST(Replay, FillTypeAndWidthFollowTheirCodes) {
-  PadTools viewer([](std::string_view, std::string_view) {});
+  testing_support::ManualClock clock;
+  PadTools viewer([](std::string_view, std::string_view) {}, clock);
   viewer.Replay({DrawCode::FT, {0}});
   EXPECT_TRUE(viewer.fill_solid());
   viewer.Replay({DrawCode::FT, {1}});

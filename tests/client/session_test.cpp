@@ -151,6 +151,18 @@ TEST(Login, AMessageThatNeverEndsDisconnects) {
   EXPECT_EQ(h.connection.state, SocketState::kClosed);
 }
 
+TEST(Login, ABlankOrDefaultNicknameAsksForAProfileFirst) {
+  ClientHarness h;
+  EXPECT_TRUE(h.session.NeedsProfile());  // a fresh Client.ini
+  Profile profile = h.session.profile();
+  profile.Nickname = "   ";
+  h.session.SetProfile(profile);
+  EXPECT_TRUE(h.session.NeedsProfile());
+  profile.Nickname = " Bo ";
+  h.session.SetProfile(profile);
+  EXPECT_FALSE(h.session.NeedsProfile());
+}
+
 TEST(UserList, LaterBatchesAddAndANewLoginReplaces) {
   ClientHarness h;
   h.Connect();
@@ -326,9 +338,9 @@ TEST(Messages, TheGameUpdatesThePanelAndTheList) {
   EXPECT_EQ(h.view.panel.rounds, "1 of 5");
   h.Receive("NEWARTIST", "100005");
   EXPECT_EQ(h.view.last().text, "A new artist has been selected to draw: un-named");
-  EXPECT_EQ(h.view.controls.start.caption, "Skip Word!");
+  EXPECT_EQ(h.view.controls.start.action, StartAction::kSkipWord);
   EXPECT_EQ(h.view.controls.start.colour, kRed);
-  EXPECT_EQ(h.view.controls.hint.caption, "Give Hint");
+  EXPECT_EQ(h.view.controls.hint.action, HintAction::kGiveHint);
   EXPECT_FALSE(h.view.controls.chat_input);
   EXPECT_TRUE(h.view.controls.drawing);
   EXPECT_EQ(h.view.users[2].colour, kArtistGreen);
@@ -351,16 +363,41 @@ TEST(Messages, TheGameUpdatesThePanelAndTheList) {
   h.Receive("WINNER", "100000");
   EXPECT_EQ(h.view.winner, "ann");
   EXPECT_EQ(h.view.panel.rounds, "-");
-  EXPECT_EQ(h.view.controls.start.caption, "Setup Game");
+  EXPECT_EQ(h.view.controls.start.action, StartAction::kSetupGame);
   h.Receive("RESETSCORES", "-");
   EXPECT_EQ(h.view.users[0].points, "0");
+}
+
+TEST(Messages, ALateJoinerFollowsTheRunningGameToASkippedWordAndANewRound) {
+  ClientHarness h;
+  h.LogIn(100005, {"ann", "ben"});
+  h.Receive("GAMERUNNING", "100000\x03_ _ _");
+  EXPECT_EQ(h.view.users[0].colour, kArtistGreen);
+  EXPECT_EQ(h.view.panel.word, "_ _ _");
+  EXPECT_TRUE(h.view.controls.chat_input);
+  EXPECT_FALSE(h.view.controls.drawing);
+  h.Receive("TOTALROUNDS", "3");
+  h.Receive("WORDCLOSE", "cab");
+  EXPECT_EQ(h.view.last().text, "cab is close to the word!");
+  h.Receive("WORDSKIPPED", "cat,kitten");
+  EXPECT_EQ(h.view.last().text, "ann has skipped the word: cat");
+  EXPECT_EQ(h.view.users[0].colour, kBlack);
+  EXPECT_EQ(h.view.panel.time, "--:--");
+  h.Receive("NEWROUND", "2");
+  EXPECT_EQ(h.view.last().text, "A new round is starting!");
+  EXPECT_EQ(h.view.panel.rounds, "2 of 3");
+  EXPECT_EQ(h.view.panel.word, "");
+  h.Receive("NEWARTIST", "100005");
+  EXPECT_TRUE(h.view.controls.hint.enabled);
+  h.Receive("NOMOREHINTS", "-");
+  EXPECT_FALSE(h.view.controls.hint.enabled);
 }
 
 TEST(Messages, AGuesserSeesHintsAndTheClockCountsDown) {
   ClientHarness h;
   h.LogIn(100005, {"ann"});
   h.Receive("NEWARTIST", "100000");
-  EXPECT_EQ(h.view.controls.hint.caption, "Warn Artist");
+  EXPECT_EQ(h.view.controls.hint.action, HintAction::kWarnArtist);
   EXPECT_FALSE(h.view.controls.drawing);
   h.Receive("HINT", "ca\x03The artist has given a third hint! The word starts with: ca");
   EXPECT_EQ(h.view.panel.word, "ca");
@@ -375,6 +412,25 @@ TEST(Messages, AGuesserSeesHintsAndTheClockCountsDown) {
   EXPECT_EQ(h.view.panel.time, "00:00");
   h.Receive("SETGAMETIMER", "59999");
   EXPECT_EQ(h.view.panel.time, "00:59");
+}
+
+TEST(Messages, AGameButtonDoesWhatItsActionSaysForGuesserAndArtist) {
+  ClientHarness h;
+  h.LogIn(100005, {"ann"});
+  h.session.StartButtonPressed();
+  EXPECT_EQ(h.view.game_setups_opened, 1);
+  h.session.HintButtonPressed();
+  EXPECT_EQ(h.view.last().text, "Sorry, the Warn Artist feature has not yet been implemented.");
+  EXPECT_THAT(h.Sent(), IsEmpty());
+
+  h.Receive("NEWARTIST", "100005");
+  h.session.HintButtonPressed();
+  EXPECT_THAT(h.Sent(), ElementsAre(Msg("GIVEHINT", "-")));
+  h.session.StartButtonPressed();
+  EXPECT_THAT(h.Sent(), ElementsAre(Msg("SKIPWORD", "-")));
+  EXPECT_FALSE(h.view.controls.start.enabled);
+  EXPECT_FALSE(h.view.controls.hint.enabled);
+  EXPECT_EQ(h.view.game_setups_opened, 1);
 }
 
 TEST(Messages, KickAndServerQuitEndTheConnection) {
@@ -410,6 +466,50 @@ TEST(Messages, DrawingCodesGoToThePad) {
   EXPECT_EQ(h.view.drawings[0].code, protocol::DrawCode::FH);
   EXPECT_EQ(h.view.drawings[0].fields[3], 4);
   EXPECT_EQ(h.view.drawings[1].code, protocol::DrawCode::CL);
+}
+
+TEST(GameSetup, NumbersAreHeldWithinTheirLimitsAndTheTimesSentInMilliseconds) {
+  ClientHarness h;
+  h.LogIn(100005, {"ann"});
+  GameSetup setup;
+  setup.room_name = "Den";
+  EXPECT_FALSE(h.session.StartGame(setup));  // no word list chosen
+  EXPECT_THAT(h.Sent(), IsEmpty());
+
+  setup.word_lists = {"animals", "food"};
+  EXPECT_TRUE(h.session.StartGame(setup));
+  setup.player_limit = 41;
+  setup.total_rounds = 4;
+  setup.seconds_per_round = 901;
+  setup.grace_seconds = 4;
+  h.session.StartGame(setup);
+  setup.player_limit = -1;
+  setup.total_rounds = 101;
+  setup.seconds_per_round = 9;
+  setup.grace_seconds = 901;
+  h.session.StartGame(setup);
+  // Room name, description, the four numbers, then each list behind code 4.
+  auto sent = [](std::vector<std::string> fields) {
+    fields.insert(fields.begin(), {"Den", "nodesc"});
+    fields.push_back(
+        "\x04"
+        "animals\x04"
+        "food");
+    return Msg("STARTGAME", protocol::JoinFields(fields));
+  };
+  EXPECT_THAT(h.Sent(),
+              ElementsAre(sent({"0", "10", "60000", "30000"}), sent({"40", "5", "900000", "5000"}),
+                          sent({"0", "100", "10000", "900000"})));
+}
+
+TEST(GameSetup, TypingCorrectsOnlyTooLargeAndStepsStopAtTheEnds) {
+  EXPECT_EQ(kTotalRoundsRange.HeldWhileTyping(2), 2);  // may still become 20
+  EXPECT_EQ(kTotalRoundsRange.HeldWhileTyping(101), 100);
+  EXPECT_EQ(kTotalRoundsRange.Held(2), 5);
+  EXPECT_EQ(kTotalRoundsRange.Stepped(100, 1), 100);
+  EXPECT_EQ(kTotalRoundsRange.Stepped(5, -1), 5);
+  EXPECT_EQ(kTotalRoundsRange.Stepped(0, 1), 5);  // a field that reads as nothing
+  EXPECT_EQ(kSecondsPerRoundRange.Stepped(INT32_MAX, 1), 900);
 }
 
 TEST(Sending, DrawingIsSentOnlyToAnotherPlayer) {

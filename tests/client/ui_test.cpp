@@ -102,7 +102,7 @@ class Window : public testing::Test {
  protected:
   Window()
       : settings(ini),
-        window(ClientPaths(QString::fromStdString(dir.path().string()))),
+        window(ClientPaths(QString::fromStdString(dir.path().string())), clock),
         session({connection, window, clock, settings}) {
     window.Attach(&session, &settings, nullptr);
     session.Start();

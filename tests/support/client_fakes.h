@@ -60,6 +60,7 @@ class RecordingClientView : public client::ClientView {
     reserved_box_in_profile = in_profile_window;
     ++reserved_boxes;
   }
+  void OpenGameSetup() override { ++game_setups_opened; }
   void WordListsReceived(const std::vector<std::string>&) override {}
   void WordListsComplete() override {}
   void NoWordLists() override {}
@@ -86,6 +87,7 @@ class RecordingClientView : public client::ClientView {
   client::UserProfile user_info;
   bool reserved_box_in_profile = false;
   int reserved_boxes = 0;
+  int game_setups_opened = 0;
   std::vector<std::string> sounds;
   std::vector<std::string> offers;
   bool closed = false;

@@ -18,9 +18,11 @@ class PadView : public RecordingClientView {
   void ReplayDrawing(const protocol::DrawCommand& command) override { tools.Replay(command); }
 
   client::Session* session = nullptr;
+  ManualClock pad_clock;
   client::PadTools tools{[this](std::string_view command, std::string_view data) {
-    if (session) session->SendDrawCommand(command, data);
-  }};
+                           if (session) session->SendDrawCommand(command, data);
+                         },
+                         pad_clock};
 };
 
 }  // namespace testing_support

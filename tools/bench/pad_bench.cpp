@@ -19,7 +19,8 @@ void NoSend(std::string_view, std::string_view) {}
 
 // Relayed freehand segments of a wavy stroke across the pad, as a viewer replays them.
 void BM_ReplayFreehand(benchmark::State& state) {
-  PadTools viewer(NoSend);
+  testing_support::ManualClock clock;
+  PadTools viewer(NoSend, clock);
   viewer.Replay({DrawCode::DW, {1, static_cast<double>(state.range(0))}});
   int i = 0;
   for (auto _ : state) {
@@ -57,7 +58,8 @@ void BM_ReceiveFreehand(benchmark::State& state) {
 BENCHMARK(BM_ReceiveFreehand);
 
 void BM_ReplaySpray(benchmark::State& state) {
-  PadTools viewer(NoSend);
+  testing_support::ManualClock clock;
+  PadTools viewer(NoSend, clock);
   int i = 0;
   for (auto _ : state) {
     viewer.Replay({DrawCode::SP, {static_cast<double>(20 + (i % 400)), 150}});
@@ -69,7 +71,8 @@ BENCHMARK(BM_ReplaySpray);
 
 // A flood fill of the whole empty pad, alternating two colours so that every fill has work.
 void BM_FloodFillWholePad(benchmark::State& state) {
-  PadTools viewer(NoSend);
+  testing_support::ManualClock clock;
+  PadTools viewer(NoSend, clock);
   int i = 0;
   for (auto _ : state) {
     viewer.Replay({DrawCode::PA, {static_cast<double>(i++ % 2 ? 12 : 21)}});

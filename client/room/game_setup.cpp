@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: MIT
+#include "client/room/game_setup.h"
+
+#include <algorithm>
+
+#include "protocol/framing.h"
+#include "protocol/numbers.h"
+
+namespace client {
+
+int32_t SetupLimit::Held(int32_t value) const {
+  return std::clamp(value, low, high);
+}
+
+int32_t SetupLimit::Stepped(int32_t value, int delta) const {
+  // In 64 bits: a field that reads as the largest 32-bit number may still be stepped up.
+  const int64_t next = static_cast<int64_t>(value) + delta;
+  return static_cast<int32_t>(std::clamp<int64_t>(next, low, high));
+}
+
+GameSetup HeldWithinLimits(GameSetup setup) {
+  setup.player_limit = kPlayerLimitRange.Held(setup.player_limit);
+  setup.total_rounds = kTotalRoundsRange.Held(setup.total_rounds);
+  setup.seconds_per_round = kSecondsPerRoundRange.Held(setup.seconds_per_round);
+  setup.grace_seconds = kGraceSecondsRange.Held(setup.grace_seconds);
+  return setup;
+}
+
+std::string StartGameData(const GameSetup& setup) {
+  constexpr double kMsPerSecond = 1000;
+  std::string data = protocol::JoinFields(
+      {setup.room_name, setup.description, protocol::NumberText(setup.player_limit),
+       protocol::NumberText(setup.total_rounds),
+       protocol::NumberText(setup.seconds_per_round * kMsPerSecond),
+       protocol::NumberText(setup.grace_seconds * kMsPerSecond)});
+  data += protocol::kFieldSep;
+  for (const std::string& name : setup.word_lists) {
+    data += protocol::kListSep;
+    data += name;
+  }
+  return data;
+}
+
+}  // namespace client

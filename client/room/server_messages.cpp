@@ -1,0 +1,492 @@
+// SPDX-License-Identifier: MIT
+// The messages from the server: one route table from command word to handler, one handler a
+// command. Each handler names the fields it reads before it uses them.
+#include <algorithm>
+#include <map>
+
+#include "client/room/session.h"
+#include "common/links.h"
+#include "protocol/commands.h"
+#include "protocol/drawing.h"
+#include "protocol/numbers.h"
+
+namespace client {
+
+using protocol::FirstChars;
+using protocol::NumberText;
+namespace to_client = protocol::to_client;
+namespace to_server = protocol::to_server;
+
+namespace {
+
+std::string ReplaceAll(std::string text, std::string_view from, std::string_view to) {
+  for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
+    text.replace(at, from.size(), to);
+  }
+  return text;
+}
+
+}  // namespace
+
+// A message as its handler reads it: the whole data and its fields. A field the server left out
+// reads as "" (and as the number 0), so a short message never reads past its end.
+struct Session::Received {
+  const std::string& data;
+  std::vector<std::string> fields;
+
+  const std::string& Field(size_t i) const { return protocol::FieldOr(fields, i); }
+  int32_t Int(size_t i) const { return protocol::LeadingInt32(Field(i)); }
+  // An auto-skip flag: anything but 0 means away.
+  bool Away(size_t i) const { return protocol::LeadingNumber(Field(i)) != 0; }
+};
+
+const std::map<std::string_view, Session::Handler>& Session::Routes() {
+  static const std::map<std::string_view, Handler> routes = {
+      {to_client::SCRAWLBOX_S3RV3R, &Session::OnServerHello},
+      {to_client::BANNED, &Session::OnBanned},
+      {to_client::OLDVERSION, &Session::OnOldVersion},
+      {to_client::USEROK, &Session::OnUserOk},
+      {to_client::PASSOK, &Session::OnPassOk},
+      {to_client::ULIST, &Session::OnUserList},
+      {to_client::ULISTEND, &Session::OnUserListEnd},
+      {to_client::JOIN, &Session::OnJoin},
+      {to_client::PART, &Session::OnPart},
+      {to_client::GAMERUNNING, &Session::OnGameRunning},
+      {to_client::SAY, &Session::OnSay},
+      {to_client::USERACTION, &Session::OnUserAction},
+      {to_client::USERINFO, &Session::OnUserInfo},
+      {to_client::AWAY, &Session::OnAway},
+      {to_client::NOTICE, &Session::OnNotice},
+      {to_client::PING, &Session::OnPing},
+      {to_client::ADMIN, &Session::OnAdmin},
+      {to_client::KICKINFO, &Session::OnKickInfo},
+      {to_client::NOWORDLISTS, &Session::OnNoWordLists},
+      {to_client::WORDLIST, &Session::OnWordList},
+      {to_client::WORDLISTEND, &Session::OnWordListEnd},
+      {to_client::GAMEISBEINGSETUP, &Session::OnGameBeingSetUp},
+      {to_client::TOTALROUNDS, &Session::OnTotalRounds},
+      {to_client::SETGAMETIMER, &Session::OnSetGameTimer},
+      {to_client::STARTGAMETIMER, &Session::OnStartGameTimer},
+      {to_client::STOPGAMETIMER, &Session::OnStopGameTimer},
+      {to_client::START_GAME, &Session::OnGameStarting},
+      {to_client::NEWROUND, &Session::OnNewRound},
+      {to_client::NEWARTIST, &Session::OnNewArtist},
+      {to_client::NEWWORD, &Session::OnNewWord},
+      {to_client::WORDCLOSE, &Session::OnWordClose},
+      {to_client::WORDFOUND, &Session::OnWordFound},
+      {to_client::HINT, &Session::OnHint},
+      {to_client::NOMOREHINTS, &Session::OnNoMoreHints},
+      {to_client::RESETSCORES, &Session::OnResetScores},
+      {to_client::POINTSCHG, &Session::OnPointsChange},
+      {to_client::NICKCHG, &Session::OnNickChange},
+      {to_client::WORDSKIPPED, &Session::OnWordSkipped},
+      {to_client::ENDOFROUND, &Session::OnEndOfRound},
+      {to_client::WINNER, &Session::OnWinner},
+      {to_client::SERVERMSG, &Session::OnServerMessage},
+      {to_client::KICKOP, &Session::OnKickedByOperator},
+      {to_client::SERVERQUIT, &Session::OnServerQuit},
+  };
+  return routes;
+}
+
+void Session::HandleServerMessage(const std::string& message) {
+  const protocol::Message m = protocol::ParseMessage(message);
+  // Drawing is most of the traffic and parses its own fields.
+  if (const auto code = protocol::DrawCodeFromWord(m.command)) {
+    view_.ReplayDrawing(protocol::ParseRelayedDrawData(*code, m.data));
+    return;
+  }
+  const auto route = Routes().find(m.command);
+  // NOP and commands this client does not know need nothing.
+  if (route == Routes().end()) return;
+  (this->*route->second)(Received{m.data, protocol::SplitFields(m.data)});
+}
+
+// --- Login ---------------------------------------------------------------------------------------
+
+void Session::OnServerHello(const Received&) {
+  SendCommand(
+      to_server::USER,
+      protocol::JoinFields({FirstChars(profile_.Nickname, kNicknameLength), auto_skip_ ? "1" : "0",
+                            FirstChars(NumberText(profile_.Age), kAgeLength),
+                            FirstChars(profile_.Gender, kGenderLength),
+                            FirstChars(profile_.Location, kLocationLength),
+                            FirstChars(profile_.Homepage, kHomepageLength),
+                            FirstChars(profile_.Quote, kQuoteLength)}));
+}
+
+void Session::OnBanned(const Received&) {
+  AddChatLine("Server", "You have been banned from this server. You are not permitted to join it.",
+              Rgb(255, 0, 32));
+  CloseAndDisconnect();
+}
+
+void Session::OnOldVersion(const Received&) {
+  System(std::string("Sorry, but you are using an old version of the Scrawlbox client. You will "
+                     "need to download the newest version from ") +
+             scrawlbox::kDownloadUrl + " before you can join this server.",
+         Rgb(160, 50, 30));
+  CloseAndDisconnect();
+}
+
+void Session::OnUserOk(const Received& m) {
+  const int32_t own_id = m.Int(0);
+  const std::string& agreement = m.Field(1);
+  own_user_id_ = own_id;
+  agreement_text_ = agreement;
+  if (agreement.empty()) {
+    SendCommand(to_server::PASS, kNoPassword);
+  } else {
+    view_.ShowAgreement(agreement);
+  }
+}
+
+void Session::OnPassOk(const Received& m) {
+  const std::string& motd = m.Field(0);
+  const std::string& room_name = m.Field(1);
+  const std::string& word = m.Field(2);
+  const std::string& round = m.Field(3);
+  const std::string& total_rounds = m.Field(4);
+  motd_ = motd;
+  panel_.room_name = room_name;
+  panel_.word = word;
+  panel_.rounds = round + " of " + total_rounds;
+  PublishPanel();
+  System("Requesting userlist...");
+  first_user_list_ = true;
+  SendCommand(to_server::ULISTREQ, protocol::kNoData);
+}
+
+// --- Users ---------------------------------------------------------------------------------------
+
+void Session::OnUserList(const Received& m) {
+  if (first_user_list_) {
+    users_.clear();
+    first_user_list_ = false;
+  }
+  // Four fields a user.
+  for (size_t i = 0; i < m.fields.size(); i += 4) {
+    const int32_t id = m.Int(i);
+    std::string nickname = m.Field(i + 1);
+    const bool away = m.Away(i + 2);
+    const std::string& points = m.Field(i + 3);
+    // "@" marks the room's admin.
+    if (!nickname.empty() && nickname.front() == '@') {
+      nickname.erase(0, 1);
+      panel_.admin = nickname;
+      admin_user_id_ = id;
+    }
+    AddUser(UserEntry{id, std::move(nickname), points.empty() ? "0" : points, !away, kBlack});
+  }
+  if (users_.size() == 1) {
+    controls_.auto_skip = true;
+    panel_.admin = profile_.Nickname;
+    admin_user_id_ = own_user_id_;
+    SendCommand(to_server::ADMIN, profile_.Nickname);
+    System(
+        "You are alone in this room; feel free to practice drawing. Your drawing actions will "
+        "not be sent to the server. But anything you type will - use it as a rough "
+        "indication of your ping.",
+        kRed);
+  }
+  PublishUsers();
+  PublishPanel();
+  PublishControls();
+}
+
+void Session::OnUserListEnd(const Received&) {
+  if (!motd_.empty()) AddChatLine("Server", "MOTD - " + motd_, kMagenta);
+  view_.ClearPad();
+  controls_.disconnect = true;
+  controls_.connect = controls_.load_image = controls_.paste = false;
+  controls_.user_information = true;
+  controls_.auto_skip = true;
+  if (users_.size() == 1) controls_.administrate = true;
+  PublishControls();
+  if (controls_.chat_input) view_.FocusChatInput();
+}
+
+void Session::OnJoin(const Received& m) {
+  const int32_t id = m.Int(0);
+  const std::string& nickname = m.Field(1);
+  const bool away = m.Away(2);
+  if (options_.ShowJoinMessages) System("** " + nickname + " has joined the room!", kBlue);
+  AddUser(UserEntry{id, nickname, "0", !away, kBlack});
+  PlaySound(Sound::kJoin);
+  if (users_.size() == 2) {
+    // Someone to play with: the game can be set up.
+    controls_.start.enabled = true;
+    controls_.start.colour = kGreen;
+  }
+  PublishUsers();
+  PublishControls();
+}
+
+void Session::OnPart(const Received& m) {
+  const int32_t id = m.Int(0);
+  const std::string& reason = m.Field(1);
+  if (options_.ShowLeaveMessages) {
+    AddChatLine("Server", Nick(id) + " has left (" + reason + ").", kBlue);
+  }
+  users_.erase(
+      std::remove_if(users_.begin(), users_.end(), [id](const UserEntry& u) { return u.id == id; }),
+      users_.end());
+  PublishUsers();
+  if (users_.size() < 2) EnterPracticeMode();
+}
+
+void Session::OnSay(const Received& m) {
+  const int32_t id = m.Int(0);
+  const std::string& text = m.Field(1);
+  AddChatLine(Nick(id), text, kBlack);
+}
+
+void Session::OnUserAction(const Received& m) {
+  const int32_t id = m.Int(0);
+  const std::string& action = m.Field(1);
+  AddChatLine("System", " * " + Nick(id) + " " + action, kBlue, true);
+}
+
+void Session::OnUserInfo(const Received& m) {
+  view_.ShowUserInfo(UserProfile{.name = m.Field(0),
+                                 .age = m.Field(1),
+                                 .gender = m.Field(2),
+                                 .location = m.Field(3),
+                                 .homepage = m.Field(4),
+                                 .quote = m.Field(5)});
+}
+
+void Session::OnAway(const Received& m) {
+  const int32_t id = m.Int(0);
+  const bool away = m.Away(1);
+  if (UserEntry* user = User(id)) {
+    user->bold = !away;
+    PublishUsers();
+  }
+}
+
+void Session::OnAdmin(const Received& m) {
+  const int32_t id = m.Int(0);
+  System(Nick(id) + " has been made into an admin.", kBlue);
+  panel_.admin = Nick(id);
+  admin_user_id_ = id;
+  PublishPanel();
+}
+
+void Session::OnKickInfo(const Received& m) {
+  const int32_t kicker = m.Int(0);
+  const int32_t target = m.Int(1);
+  const std::string& reason = m.Field(2);
+  System(Nick(kicker) + " has kicked " + Nick(target) + ": " + reason, kBlue);
+}
+
+void Session::OnResetScores(const Received&) {
+  for (UserEntry& user : users_) user.points = "0";
+  PublishUsers();
+}
+
+void Session::OnPointsChange(const Received& m) {
+  const int32_t id = m.Int(0);
+  const std::string& points = m.Field(1);
+  if (UserEntry* user = User(id)) {
+    user->points = points;
+    PublishUsers();
+  }
+}
+
+void Session::OnNickChange(const Received& m) {
+  const int32_t id = m.Int(0);
+  const std::string& nickname = m.Field(1);
+  System(" ** " + Nick(id) + " is now known as " + nickname + ".", kBlue);
+  if (UserEntry* user = User(id)) user->nickname = nickname;
+  if (id == admin_user_id_) panel_.admin = nickname;
+  PublishUsers();
+  PublishPanel();
+}
+
+// --- Notices and the connection
+// -------------------------------------------------------------------
+
+void Session::OnNotice(const Received& m) {
+  const std::string& text = m.Field(0);
+  System(text, kRed);
+}
+
+void Session::OnPing(const Received&) {
+  SendCommand(to_server::PONG, protocol::kNoData);
+}
+
+void Session::OnServerMessage(const Received& m) {
+  const std::string& text = m.data;
+  AddChatLine("ADMIN", text, kMagenta);
+}
+
+void Session::OnKickedByOperator(const Received& m) {
+  const std::string& reason = m.data;
+  System("You have been kicked from the server by the operator for the following reason: " + reason,
+         kRed);
+  SendCommand(to_server::NOP, "NOP");
+  CloseAndDisconnect();
+}
+
+void Session::OnServerQuit(const Received& m) {
+  const std::string& reason = m.data;
+  AddChatLine("ADMINISTRATOR", "Server has quit: " + reason + ".", kRed);
+  CloseAndDisconnect();
+}
+
+// --- Setting up a game ---------------------------------------------------------------------------
+
+void Session::OnNoWordLists(const Received&) {
+  view_.NoWordLists();
+}
+
+void Session::OnWordList(const Received& m) {
+  // Every field is a list's file name.
+  std::vector<std::string> names;
+  for (const std::string& file_name : m.fields) names.push_back(ReplaceAll(file_name, ".txt", ""));
+  view_.WordListsReceived(names);
+}
+
+void Session::OnWordListEnd(const Received&) {
+  view_.WordListsComplete();
+}
+
+void Session::OnGameBeingSetUp(const Received&) {
+  System(panel_.admin + " is setting-up the game..", kRed);
+}
+
+// --- The game ------------------------------------------------------------------------------------
+
+void Session::OnTotalRounds(const Received& m) {
+  const int32_t total_rounds = m.Int(0);
+  total_rounds_ = total_rounds;
+}
+
+void Session::OnSetGameTimer(const Received& m) {
+  const int32_t round_ms = m.Int(0);
+  SetGameClock(round_ms);
+}
+
+void Session::OnStartGameTimer(const Received& m) {
+  const int32_t left_ms = m.Int(0);
+  RunGameClock(left_ms);
+}
+
+void Session::OnStopGameTimer(const Received&) {
+  StopGameClock();
+}
+
+void Session::OnGameStarting(const Received& m) {
+  const std::string& lists = m.data;
+  AddChatLine("System", "", kBlack);
+  System(" -- The game is now starting! --", kDarkBlue);
+  System("Wordlists: " + ReplaceAll(lists, std::string(1, protocol::kListSep), ", ") + ".",
+         kDarkBlue);
+  panel_.rounds = "1 of " + NumberText(total_rounds_);
+  PublishPanel();
+  view_.ClearPad();
+  current_round_ = 1;
+  view_.ResetTools();
+  RunGameClock(0);
+}
+
+void Session::OnNewRound(const Received& m) {
+  const int32_t round = m.Int(0);
+  System("A new round is starting!", kBlue);
+  current_round_ = round;
+  panel_.rounds = NumberText(current_round_) + " of " + NumberText(total_rounds_);
+  panel_.word = "";
+  PublishPanel();
+  view_.ResetTools();
+  RunGameClock(0);
+}
+
+void Session::OnGameRunning(const Received& m) {
+  const int32_t artist_id = m.Int(0);
+  const std::string& revealed = m.Field(1);
+  ShowArtist(artist_id);
+  panel_.word = revealed;
+  PublishPanel();
+}
+
+void Session::OnNewArtist(const Received& m) {
+  const int32_t artist_id = m.Int(0);
+  System("A new artist has been selected to draw: " + Nick(artist_id), kBlue);
+  ShowArtist(artist_id);
+  view_.ResetTools();
+}
+
+void Session::OnNewWord(const Received& m) {
+  // The alternatives of the word, split by "," and "#".
+  const std::string& word_line = m.data;
+  panel_.word = ReplaceAll(ReplaceAll(word_line, ",", ", "), "#", ", ");
+  PublishPanel();
+}
+
+void Session::OnWordClose(const Received& m) {
+  const std::string& guess = m.Field(0);
+  System(guess + " is close to the word!", kRed);
+}
+
+void Session::OnWordFound(const Received& m) {
+  const int32_t finder_id = m.Int(1);  // the first field is the finder's slot
+  System(Nick(finder_id) + " has found the word!", kRed);
+  if (UserEntry* finder = User(finder_id)) {
+    finder->colour = kFinderRed;
+    PublishUsers();
+  }
+}
+
+void Session::OnHint(const Received& m) {
+  const std::string& revealed = m.Field(0);
+  const std::string& text = m.Field(1);
+  System(text, kRed);
+  // The artist keeps the whole word on show.
+  if (own_user_id_ != artist_user_id_) {
+    panel_.word = revealed;
+    PublishPanel();
+  }
+}
+
+void Session::OnNoMoreHints(const Received&) {
+  controls_.hint.enabled = false;
+  PublishControls();
+}
+
+void Session::OnWordSkipped(const Received& m) {
+  const std::string& word_line = m.Field(0);
+  System(artist_nickname_ + " has skipped the word: " + FirstAlternative(word_line), kRed);
+  StopGameClock();
+  ResetUserColours();
+  PublishUsers();
+}
+
+void Session::OnEndOfRound(const Received& m) {
+  const std::string& word_line = m.Field(0);
+  controls_.start.enabled = false;
+  System("The round is over! The word was: " + FirstAlternative(word_line), kRed);
+  StopGameClock();
+  controls_.chat_input = true;
+  PublishControls();
+  ResetUserColours();
+  PublishUsers();
+}
+
+void Session::OnWinner(const Received& m) {
+  const std::string winner = Nick(m.Int(0));
+  controls_.start.enabled = false;
+  System("----------");
+  System("The game is over and the winner is " + winner + " - well done!", kRed);
+  System("Another game will be starting soon; please wait.", kBlue);
+  AddChatLine("System", "", kBlack);
+  view_.ShowWinner(winner);
+  controls_.start = StartButtonState{StartAction::kSetupGame, false, std::nullopt};
+  StopGameClock();
+  panel_.rounds = "-";
+  controls_.chat_input = true;
+  PublishPanel();
+  PublishControls();
+}
+
+}  // namespace client
