@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string_view>
 
 // Text lengths fixed by the wire: what a peer cuts a text to before sending it. Clients of
 // every version size their lists and labels for them, so they do not change.
@@ -9,6 +10,9 @@ namespace protocol {
 
 // A nickname as others see it (JOIN, ULIST, NICKCHG); clients send no more at login.
 inline constexpr size_t kShownNicknameLength = 20;
+// The nickname a client has before its player chose one; rooms refuse it.
+inline constexpr std::string_view kDefaultNickname = "un-named";
+
 // A nickname as the server keeps it after a change of name.
 inline constexpr size_t kKeptNicknameLength = 30;
 // A chat line.

@@ -15,12 +15,14 @@
 #include "directory/server_browser.h"
 #include "directory/tracker.h"
 #include "protocol/framing.h"
+#include "protocol/limits.h"
 #include "protocol/receive_buffer.h"
 
 namespace client {
 
 // The longest chat line sent; rooms cut what they relay to this length as well.
-inline constexpr size_t kChatLineLength = 512;
+inline constexpr size_t kChatLineLength = protocol::kChatLength;
+
 // The longest kick reason sent.
 inline constexpr size_t kKickReasonLength = 64;
 

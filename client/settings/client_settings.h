@@ -10,6 +10,7 @@
 
 #include "directory/server_browser.h"
 #include "inifile/ini_store.h"
+#include "protocol/limits.h"
 
 // Everything the client remembers between runs, in Client.ini.
 namespace client {
@@ -42,16 +43,16 @@ struct ClientOptions {
 
 // How much of each profile text the client sends to a room; the profile window takes no more.
 // Rooms show nicknames cut to kNicknameLength as well.
-inline constexpr size_t kNicknameLength = 20;
+inline constexpr size_t kNicknameLength = protocol::kShownNicknameLength;
 inline constexpr size_t kAgeLength = 2;  // digits of the age
-inline constexpr size_t kGenderLength = 10;
-inline constexpr size_t kLocationLength = 64;
-inline constexpr size_t kHomepageLength = 1024;
-inline constexpr size_t kQuoteLength = 1024;
+inline constexpr size_t kGenderLength = protocol::kGenderLength;
+inline constexpr size_t kLocationLength = protocol::kLocationLength;
+inline constexpr size_t kHomepageLength = protocol::kHomepageLength;
+inline constexpr size_t kQuoteLength = protocol::kQuoteLength;
 
-// The nickname of a new profile. Nobody may play under it (it is reserved), so a profile that
+// The nickname of a new profile. Nobody may play under it (rooms refuse it), so a profile that
 // still has it asks to be set up.
-inline constexpr std::string_view kDefaultNickname = "un-named";
+inline constexpr std::string_view kDefaultNickname = protocol::kDefaultNickname;
 
 // The "Player Information" section.
 struct Profile {

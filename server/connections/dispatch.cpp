@@ -47,8 +47,6 @@ std::string Trimmed(std::string_view text) {
 
 // Names the program itself speaks as in the chat: a player must not pass for it.
 constexpr std::string_view kReservedNicknames[] = {"system", "server", "admin", "administrator"};
-// The name a client has before its player chose one.
-constexpr std::string_view kDefaultNickname = "un-named";
 
 }  // namespace
 
@@ -273,7 +271,7 @@ void RoomServer::OnUser(int slot, const std::string& data) {
 std::string RoomServer::NicknameRefusal(const std::string& nickname, int except_slot) const {
   const std::string name = Trimmed(nickname);
   const std::string lower = protocol::LowerCase(FirstChars(name, protocol::kShownNicknameLength));
-  if (lower.empty() || lower == kDefaultNickname) {
+  if (lower.empty() || lower == protocol::kDefaultNickname) {
     return "Please choose a nickname (Edit, User Profile) before you join a room.";
   }
   for (const std::string_view reserved : kReservedNicknames) {
