@@ -42,6 +42,10 @@ std::vector<BrowserRow> ServerBrowser::Load(Section section) const {
   return {};
 }
 
+std::string ServerBrowser::ViewQuery() {
+  return MakeQuery({{key::ACTION, action::VIEW}});
+}
+
 std::vector<BrowserRow> ServerBrowser::PublicRows(std::string_view body) {
   if (body.size() < 10) return {BrowserRow{kNoServers, "Please try again later..", ""}};
   std::vector<BrowserRow> rows;

@@ -64,6 +64,9 @@ class ServerBrowser {
   // The rows of a tracker reply (the body after its chunk-size line): one record per line;
   // "No servers online." when it holds none.
   static std::vector<BrowserRow> PublicRows(std::string_view body);
+  // What the browser asks the tracker for the public list (after "?").
+  static std::string ViewQuery();
+
   // The row shown while the public list is on its way.
   static BrowserRow WaitingRow() { return {kWaiting, "Getting list of public servers..", ""}; }
   // Whether the list holds no room to act on: empty, waiting or "No servers online.".

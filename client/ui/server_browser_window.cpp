@@ -159,7 +159,9 @@ void ServerBrowserWindow::ShowSection(Section section) {
 void ServerBrowserWindow::FetchPublicList() {
   ShowRows({directory::ServerBrowser::WaitingRow()});
   if (!http_) return;
-  http_->Get(tracker_url_ + "?ACTION=VIEW", directory::UserAgent("Client"),
+  http_->Get(tracker_url_ + "?" + directory::ServerBrowser::ViewQuery(),
+             directory::UserAgent("Client"),
+
              [this, alive = alive_](const directory::HttpResult& result) {
                if (!*alive || section_ != Section::kPublic) return;
                if (!result.ok) {
