@@ -19,8 +19,14 @@ class GuardedTcpServer : public QTcpServer {
   static constexpr int kMaxConnections = 256;
   static constexpr int kDefaultDeadlineMs = 10000;
 
+  // Connection requests the system holds until they are taken, so that a rush of browsers
+  // does not find the door shut.
+  static constexpr int kListenBacklog = 1024;
+
   explicit GuardedTcpServer(QObject* parent = nullptr, int deadline_ms = kDefaultDeadlineMs)
-      : QTcpServer(parent), deadline_ms_(deadline_ms) {}
+      : QTcpServer(parent), deadline_ms_(deadline_ms) {
+    setListenBacklogSize(kListenBacklog);
+  }
 
  protected:
   void incomingConnection(qintptr handle) override;
