@@ -17,7 +17,6 @@ using testing_support::RawClient;
 using testing_support::ServerProcess;
 namespace to_server = protocol::to_server;
 
-
 TEST(HostilePeers, AFloodOfChatDoesNotHoldUpTheOthers) {
   ServerProcess server;
   ASSERT_TRUE(server.Start());
@@ -28,7 +27,8 @@ TEST(HostilePeers, AFloodOfChatDoesNotHoldUpTheOthers) {
   ASSERT_FALSE(flooder.Login("flooder").empty());
 
   std::string flood;
-  for (int i = 0; i < 5000; ++i) flood += protocol::Frame(to_server::SAY, "flood line " + std::to_string(i));
+  for (int i = 0; i < 5000; ++i)
+    flood += protocol::Frame(to_server::SAY, "flood line " + std::to_string(i));
   flooder.SendRaw(flood);
   QElapsedTimer clock;
   clock.start();
@@ -53,8 +53,8 @@ TEST(HostilePeers, AFloodOfChatDoesNotHoldUpTheOthers) {
             "100001\x03"
             "Flooding");
 
-  EXPECT_LE(std::count_if(seen.begin(), seen.end(), [](const auto& m) { return m.command == "SAY"; }),
-            5);
+  EXPECT_LE(
+      std::count_if(seen.begin(), seen.end(), [](const auto& m) { return m.command == "SAY"; }), 5);
   EXPECT_TRUE(flooder.WaitClosed());
 
   EXPECT_TRUE(server.WaitForOutput(QStringLiteral("connection has been closed: Flooding.")));
