@@ -43,6 +43,10 @@ inline constexpr std::string_view ADMINNAME = "ADMINNAME";
 inline constexpr std::string_view ADMINEMAIL = "ADMINEMAIL";
 // ADD: the room's "Private Server" setting, kTrue for a private room despite the name.
 inline constexpr std::string_view ISPUBLIC = "ISPUBLIC";
+// ADD, room record: "True" when the room asks for a password (an extension older trackers
+// and clients ignore).
+inline constexpr std::string_view LOCKED = "LOCKED";
+
 // ADD, room record: the connections the room has established, ever.
 inline constexpr std::string_view TOTALCONNECTIONS = "TOTALCONNECTIONS";
 // ADD, room record: the games played to the end.

@@ -56,7 +56,8 @@ std::string TrackerRegistration::SubmitQuery() const {
        {key::TOTALGAMES, NumberText(stats.Get(Stat::GamesCompleted))},
        {key::TOTALROUNDS, NumberText(stats.Get(Stat::Rounds))},
        {key::TOTALWORDS, NumberText(static_cast<double>(totals.words))},
-       {key::TOTALWORDLISTS, NumberText(static_cast<double>(totals.lists))}});
+       {key::TOTALWORDLISTS, NumberText(static_cast<double>(totals.lists))},
+       {key::LOCKED, s.ServerPassword.empty() ? directory::kFalse : directory::kTrue}});
 }
 
 std::string TrackerRegistration::RemoveQuery() const {

@@ -61,12 +61,13 @@ TEST_F(Registration, SubmitSendsEveryFieldWithFreeTextEncoded) {
   room.server.statistics().Increment(Stat::GamesCompleted);
   registration.Submit();
   ASSERT_EQ(http.open.size(), 1u);
-  EXPECT_EQ(http.open.front().url,
-            "http://tracker.example/misc/scrawlbox/tracker.php?ACTION=ADD&KEY=HOST:ANN"
-            "&SERVERVERSION=1%2E00%2E0001&SERVERNAME=Pens%A6Ink%20100%25"
-            "&DESC=Come%20%26%20draw%3A%20it%27s%20fun%21&IP=203.0.113.9&PORT=2021"
-            "&ADMINNAME=Ann%5FOp&ADMINEMAIL=ann%40example%2Eorg&ISPUBLIC=False"
-            "&TOTALCONNECTIONS=2&TOTALGAMES=1&TOTALROUNDS=0&TOTALWORDS=0&TOTALWORDLISTS=0");
+  EXPECT_EQ(
+      http.open.front().url,
+      "http://tracker.example/misc/scrawlbox/tracker.php?ACTION=ADD&KEY=HOST:ANN"
+      "&SERVERVERSION=1%2E00%2E0001&SERVERNAME=Pens%A6Ink%20100%25"
+      "&DESC=Come%20%26%20draw%3A%20it%27s%20fun%21&IP=203.0.113.9&PORT=2021"
+      "&ADMINNAME=Ann%5FOp&ADMINEMAIL=ann%40example%2Eorg&ISPUBLIC=False"
+      "&TOTALCONNECTIONS=2&TOTALGAMES=1&TOTALROUNDS=0&TOTALWORDS=0&TOTALWORDLISTS=0&LOCKED=False");
   EXPECT_EQ(http.open.front().user_agent, "Scrawlbox Server v1.0 build#0001");
   EXPECT_EQ(room.view.status_text, "Connected, sending details..");
   EXPECT_FALSE(registration.Submitted());  // only the tracker's answer counts

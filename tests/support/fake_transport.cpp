@@ -60,6 +60,7 @@ server::SendResult FakeTransport::Send(int slot, std::string_view bytes) {
     return {};
   }
   sent[slot].append(bytes);
+  if (on_send) on_send(slot);
   return {};
 }
 
