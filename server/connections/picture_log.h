@@ -52,7 +52,6 @@ class PictureLog {
   std::string colour_;
   std::string width_;
   std::string fill_;
-
 };
 
 }  // namespace server

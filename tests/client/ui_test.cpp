@@ -309,8 +309,9 @@ TEST_F(GameWindow, TheArtistDrawsAndTheGuesserChats) {
 
   Receive("WINNER", "100000");
   EXPECT_TRUE(Find<QLabel>("imgTheWinnerIs")->isVisibleTo(&window));
+  EXPECT_TRUE(Find<QLabel>("labPodium")->isVisibleTo(&window));  // the top of the standings
   EXPECT_FALSE(Find<QWidget>("picPad")->isEnabled());
-  window.ShowWinner("");
+  window.ShowWinner("", {});
   EXPECT_FALSE(Find<QLabel>("imgTheWinnerIs")->isVisibleTo(&window));
 }
 

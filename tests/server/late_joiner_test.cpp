@@ -37,10 +37,11 @@ class Drawing : public testing::Test {
   int a = 0, b = 0;
 };
 
-constexpr char kSegment[] = "1\x03"
-                            "2\x03"
-                            "3\x03"
-                            "4";
+constexpr char kSegment[] =
+    "1\x03"
+    "2\x03"
+    "3\x03"
+    "4";
 
 // What came after ULISTEND in these messages.
 std::vector<protocol::Message> AfterUserList(std::vector<protocol::Message> messages) {
@@ -52,8 +53,7 @@ std::vector<protocol::Message> AfterUserList(std::vector<protocol::Message> mess
 // A new player who logs in now; returns what it was sent after ULISTEND.
 std::vector<protocol::Message> JoinAndTakeAfterUserList(ServerHarness& h, int* slot = nullptr) {
   static int joiners = 0;
-  const int joiner =
-      h.LogInTo(ServerHarness::Step::kUserList, "late" + std::to_string(++joiners));
+  const int joiner = h.LogInTo(ServerHarness::Step::kUserList, "late" + std::to_string(++joiners));
   if (slot) *slot = joiner;
   return AfterUserList(h.Take(joiner));
 }
@@ -63,27 +63,33 @@ std::vector<protocol::Message> JoinAndTakeAfterUserList(ServerHarness& h, int* s
 TEST_F(Drawing, AJoinerGetsEveryStrokeSinceTheLastClearWithTheToolsBeforeIt) {
   h.Send(a, "PA", "5");
   h.Send(a, "FH", kSegment);
-  h.Send(a, "DW", "1\x03"
-                  "9");
+  h.Send(a, "DW",
+         "1\x03"
+         "9");
   h.Send(a, "CL", "-");  // clears the picture, not the tools
-  h.Send(a, "CC", "1\x03"
-                  "2\x03"
-                  "3");
-  h.Send(a, "FL", "10\x03"
-                  "20");
-  EXPECT_THAT(JoinAndTakeAfterUserList(h),
-              ElementsAre(Msg("PA", "100000\x03"
-                                    "5"),
-                          Msg("DW", "100000\x03"
-                                    "1\x03"
-                                    "9"),
-                          Msg("CC", "100000\x03"
-                                    "1\x03"
-                                    "2\x03"
-                                    "3"),
-                          Msg("FL", "100000\x03"
-                                    "10\x03"
-                                    "20")));
+  h.Send(a, "CC",
+         "1\x03"
+         "2\x03"
+         "3");
+  h.Send(a, "FL",
+         "10\x03"
+         "20");
+  EXPECT_THAT(JoinAndTakeAfterUserList(h), ElementsAre(Msg("PA",
+                                                           "100000\x03"
+                                                           "5"),
+                                                       Msg("DW",
+                                                           "100000\x03"
+                                                           "1\x03"
+                                                           "9"),
+                                                       Msg("CC",
+                                                           "100000\x03"
+                                                           "1\x03"
+                                                           "2\x03"
+                                                           "3"),
+                                                       Msg("FL",
+                                                           "100000\x03"
+                                                           "10\x03"
+                                                           "20")));
 }
 
 TEST_F(Game3, ANewGameOrArtistStartsThePictureAgainWithTheToolsReset) {
@@ -92,7 +98,8 @@ TEST_F(Game3, ANewGameOrArtistStartsThePictureAgainWithTheToolsReset) {
   h.StartGame(b);  // ann draws
   h.Send(a, "LI", kSegment);
   auto after = JoinAndTakeAfterUserList(h);
-  EXPECT_THAT(testing_support::CommandsOf(after), ElementsAre("GAMERUNNING", "STARTGAMETIMER", "LI"));
+  EXPECT_THAT(testing_support::CommandsOf(after),
+              ElementsAre("GAMERUNNING", "STARTGAMETIMER", "LI"));
 
   h.clock.Advance(60000 + BetweenRoundsPause);  // ben draws now
   h.TakeAll();
@@ -131,8 +138,9 @@ TEST_F(Drawing, APictureTooLargeToKeepIsNotSentAndWaitsForTheNextRound) {
               ElementsAre(Msg("NOTICE",
                               "The picture is too large to send; it will appear with the next "
                               "round."),
-                          Msg("PA", "100000\x03"
-                                    "7")));
+                          Msg("PA",
+                              "100000\x03"
+                              "7")));
   h.Send(a, "CL", "-");
   EXPECT_FALSE(h.server.picture().overflowed());
 }
@@ -148,8 +156,9 @@ TEST_F(Drawing, APictureLargerThanTheSendQueueGoesAsTheQueueDrainsAndStrokesWait
   };
   JoinAndTakeAfterUserList(h, &joiner);
   ASSERT_TRUE(h.server.Record(joiner)->picture_stream);
-  h.Send(a, "FL", "1\x03"
-                  "1");  // drawn meanwhile: must come after the whole picture
+  h.Send(a, "FL",
+         "1\x03"
+         "1");  // drawn meanwhile: must come after the whole picture
   int turns = 0;
   for (; turns < 100 && h.server.Record(joiner)->picture_stream; ++turns) {
     const size_t before = h.transport.Raw(joiner).size();
@@ -163,9 +172,10 @@ TEST_F(Drawing, APictureLargerThanTheSendQueueGoesAsTheQueueDrainsAndStrokesWait
 
   ASSERT_EQ(received.size(), 4001u);
   EXPECT_THAT(received.front(), Msg("BO", "100000\x03" + wide));
-  EXPECT_THAT(received.back(), Msg("FL", "100000\x03"
-                                         "1\x03"
-                                         "1"));
+  EXPECT_THAT(received.back(), Msg("FL",
+                                   "100000\x03"
+                                   "1\x03"
+                                   "1"));
   EXPECT_FALSE(h.transport.IsClosed(joiner));
 }
 
@@ -255,8 +265,7 @@ class PasswordRoom : public testing::Test {
   }
   bool Refused(int slot) {
     const auto commands = h.TakeCommands(slot);
-    return h.transport.IsClosed(slot) &&
-           commands == std::vector<std::string>{"BADPASS", "NOTICE"};
+    return h.transport.IsClosed(slot) && commands == std::vector<std::string>{"BADPASS", "NOTICE"};
   }
 
   ServerHarness h{"[Server Details]\nServer Password=open \x02sesame\n"};
@@ -264,8 +273,8 @@ class PasswordRoom : public testing::Test {
 };
 
 TEST_F(PasswordRoom, OnlyTheExactPasswordEnters) {
-  for (const std::string wrong : {"<none>", "", "open sesame", "open \x02sesam", "open \x02sesame ",
-                                  "OPEN \x02SESAME"}) {
+  for (const std::string wrong :
+       {"<none>", "", "open sesame", "open \x02sesam", "open \x02sesame ", "OPEN \x02SESAME"}) {
     EXPECT_TRUE(Refused(TryPassword(wrong, "10.0.0." + std::to_string(++tries)))) << wrong;
   }
   const int right = TryPassword("open \x02sesame");
@@ -276,7 +285,7 @@ TEST_F(PasswordRoom, OnlyTheExactPasswordEnters) {
 
 TEST_F(PasswordRoom, FiveWrongPasswordsRefuseTheAddressForAMinute) {
   for (int i = 0; i < 5; ++i) EXPECT_TRUE(Refused(TryPassword("guess")));
-  EXPECT_TRUE(Refused(TryPassword("open \x02sesame")));  // not even compared now
+  EXPECT_TRUE(Refused(TryPassword("open \x02sesame")));               // not even compared now
   EXPECT_FALSE(Refused(TryPassword("open \x02sesame", "10.0.0.8")));  // others still may
   h.clock.Advance(RoomServer::kPasswordLockMs - 1);
   EXPECT_TRUE(Refused(TryPassword("open \x02sesame")));
