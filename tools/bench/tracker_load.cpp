@@ -3,7 +3,8 @@
 // open against one or more tracker addresses for a while and reports what was answered.
 //
 //   tracker_load --fill 10000 --database postgresql://user@host:port/db
-//   tracker_load --seconds 10 --connections 8 http://127.0.0.1:2080/misc/scrawlbox/tracker.php?ACTION=VIEW&MAX=500 ...
+//   tracker_load --seconds 10 --connections 8
+//   http://127.0.0.1:2080/misc/scrawlbox/tracker.php?ACTION=VIEW&MAX=500 ...
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -59,7 +60,8 @@ class Worker {
       const QUrl& url = urls_[current_];
       socket_.write("GET " + url.path(QUrl::FullyEncoded).toLatin1() +
                     (url.hasQuery() ? "?" + url.query(QUrl::FullyEncoded).toLatin1() : "") +
-                    " HTTP/1.1\r\nHost: " + url.host().toLatin1() + "\r\nConnection: close\r\n\r\n");
+                    " HTTP/1.1\r\nHost: " + url.host().toLatin1() +
+                    "\r\nConnection: close\r\n\r\n");
     });
     QObject::connect(&socket_, &QTcpSocket::readyRead,
                      [this] { *bytes_ += socket_.readAll().size(); });
@@ -106,9 +108,8 @@ int main(int argc, char** argv) {
                     QStringLiteral("url")});
   parser.addOption({QStringLiteral("seconds"), QStringLiteral("Run for <s> seconds (10)."),
                     QStringLiteral("s"), QStringLiteral("10")});
-  parser.addOption({QStringLiteral("connections"),
-                    QStringLiteral("Requests open at once (8)."), QStringLiteral("n"),
-                    QStringLiteral("8")});
+  parser.addOption({QStringLiteral("connections"), QStringLiteral("Requests open at once (8)."),
+                    QStringLiteral("n"), QStringLiteral("8")});
   parser.addPositionalArgument(QStringLiteral("urls"), QStringLiteral("The URLs, in turn."));
   parser.process(app);
   if (parser.isSet(QStringLiteral("fill"))) {
@@ -137,11 +138,12 @@ int main(int argc, char** argv) {
   int errors = 0;
   for (auto& worker : workers) errors += worker->errors;
   const size_t n = latencies_us.size();
-  std::printf("%zu requests in %d s: %.0f per second, %.1f KiB each; latency median %.2f ms, "
-              "95%% %.2f ms; %d errors\n",
-              n, seconds, static_cast<double>(n) / seconds,
-              n ? static_cast<double>(bytes) / static_cast<double>(n) / 1024 : 0.0,
-              n ? static_cast<double>(latencies_us[n / 2]) / 1000 : 0.0,
-              n ? static_cast<double>(latencies_us[n * 95 / 100]) / 1000 : 0.0, errors);
+  std::printf(
+      "%zu requests in %d s: %.0f per second, %.1f KiB each; latency median %.2f ms, "
+      "95%% %.2f ms; %d errors\n",
+      n, seconds, static_cast<double>(n) / seconds,
+      n ? static_cast<double>(bytes) / static_cast<double>(n) / 1024 : 0.0,
+      n ? static_cast<double>(latencies_us[n / 2]) / 1000 : 0.0,
+      n ? static_cast<double>(latencies_us[n * 95 / 100]) / 1000 : 0.0, errors);
   return 0;
 }
