@@ -43,10 +43,6 @@ inline constexpr std::string_view ADMINNAME = "ADMINNAME";
 inline constexpr std::string_view ADMINEMAIL = "ADMINEMAIL";
 // ADD: the room's "Private Server" setting, kTrue for a private room despite the name.
 inline constexpr std::string_view ISPUBLIC = "ISPUBLIC";
-// ADD, room record: "True" when the room asks for a password (an extension older trackers
-// and clients ignore).
-inline constexpr std::string_view LOCKED = "LOCKED";
-
 // ADD, room record: the connections the room has established, ever.
 inline constexpr std::string_view TOTALCONNECTIONS = "TOTALCONNECTIONS";
 // ADD, room record: the games played to the end.
@@ -57,6 +53,12 @@ inline constexpr std::string_view TOTALROUNDS = "TOTALROUNDS";
 inline constexpr std::string_view TOTALWORDS = "TOTALWORDS";
 // ADD, room record: the loaded word lists.
 inline constexpr std::string_view TOTALWORDLISTS = "TOTALWORDLISTS";
+// ADD, room record: the players in the room now; a room that never sends it has no count.
+inline constexpr std::string_view PLAYERS = "PLAYERS";
+// ADD: kTrue when entering the room needs a password. Room record: kTrue, only for such rooms.
+inline constexpr std::string_view LOCKED = "LOCKED";
+// VIEW: the most rooms the browser wants, the fullest first.
+inline constexpr std::string_view MAX = "MAX";
 // Reply record: one of the status words below.
 inline constexpr std::string_view STATUS = "STATUS";
 // Reply record: the text that goes with the status ("|" in it stands for a line break).

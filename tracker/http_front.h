@@ -4,7 +4,11 @@
 #include <QAbstractHttpServer>
 #include <QTcpServer>
 
-#include "tracker/registry.h"
+#include <QString>
+#include <map>
+#include <utility>
+
+#include "tracker/room_store.h"
 
 namespace tracker {
 
@@ -41,7 +45,7 @@ class GuardedTcpServer : public QTcpServer {
 class HttpFront : public QAbstractHttpServer {
   Q_OBJECT
  public:
-  HttpFront(TrackerService& service, Registry& registry, QString data_folder, QString tracker_path,
+  HttpFront(TrackerService& service, RoomStore& store, QString data_folder, QString tracker_path,
             QObject* parent = nullptr);
 
  protected:
@@ -49,11 +53,18 @@ class HttpFront : public QAbstractHttpServer {
   void missingHandler(const QHttpServerRequest& request, QTcpSocket* socket) override;
 
  private:
+  // The page a visitor asked for, kept until the rooms change.
+  QByteArray Page(const QString& query);
+
+  // Pages kept: visitors mostly look at the first few pages, with no search.
+  static constexpr size_t kPagesKept = 32;
+
   TrackerService& service_;
-  Registry& registry_;
+  RoomStore& store_;
   QString data_folder_;
   QString tracker_path_;
-  PerGeneration<QByteArray> page_;
+  std::map<std::pair<int, QString>, QByteArray> pages_;
+  uint64_t pages_generation_ = UINT64_MAX;
 };
 
 }  // namespace tracker

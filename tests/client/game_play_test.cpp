@@ -30,11 +30,14 @@ class InGame : public testing::Test {
 };
 
 TEST_F(InGame, HintsShowTheWordsBlanksAndFillThemIn) {
-  h.Receive("HINT", "[8 letters]\x03The artist has given a hint! The word has 8 letters.\x03___ _____");
+  h.Receive("HINT",
+            "[8 letters]\x03The artist has given a hint! The word has 8 letters.\x03___ _____");
   EXPECT_EQ(h.view.panel.word, "_ _ _   _ _ _ _ _");  // the gap between the words stays wide
-  h.Receive("HINT", "i\x03The artist has given a second hint! The word starts with: i\x03i__ _____");
+  h.Receive("HINT",
+            "i\x03The artist has given a second hint! The word starts with: i\x03i__ _____");
   EXPECT_EQ(h.view.panel.word, "i _ _   _ _ _ _ _");
-  h.Receive("HINT", "ice\x03The artist has given a final hint! The word starts with: ice\x03ice _____");
+  h.Receive("HINT",
+            "ice\x03The artist has given a final hint! The word starts with: ice\x03ice _____");
   EXPECT_EQ(h.view.panel.word, "i c e   _ _ _ _ _");
 }
 
@@ -58,9 +61,10 @@ TEST_F(InGame, TheArtistKeepsSeeingTheWholeWord) {
 TEST(LateJoin, TheGameRunningMessageBringsTheBlanks) {
   ClientHarness h;
   h.LogIn(100005, {"Ann"});
-  h.Receive("GAMERUNNING", "100000\x03"
-                           "c\x03"
-                           "c__");
+  h.Receive("GAMERUNNING",
+            "100000\x03"
+            "c\x03"
+            "c__");
   EXPECT_EQ(h.view.panel.word, "c _ _");
   h.Receive("GAMERUNNING", "100000\x03");  // no hint yet, from a room of either kind
   EXPECT_EQ(h.view.panel.word, "");
@@ -68,14 +72,18 @@ TEST(LateJoin, TheGameRunningMessageBringsTheBlanks) {
 }
 
 TEST_F(InGame, TheFinalStandingsAreWrittenBeforeThePointsGoBackToZero) {
-  h.Receive("POINTSCHG", "100001\x03"
-                         "220");
-  h.Receive("POINTSCHG", "100002\x03"
-                         "150");
-  h.Receive("POINTSCHG", "100005\x03"
-                         "150");
-  h.Receive("POINTSCHG", "100000\x03"
-                         "40");
+  h.Receive("POINTSCHG",
+            "100001\x03"
+            "220");
+  h.Receive("POINTSCHG",
+            "100002\x03"
+            "150");
+  h.Receive("POINTSCHG",
+            "100005\x03"
+            "150");
+  h.Receive("POINTSCHG",
+            "100000\x03"
+            "40");
   h.Receive("WINNER", "100001");
   h.Receive("RESETSCORES", "-");
   const auto texts = h.view.TakeTexts();
@@ -122,7 +130,11 @@ TEST_F(PasswordRoom, TheClientAsksRetriesWithThePasswordAndKeepsItWhenAsked) {
   h.Receive("USEROK", "100007\x03");
   EXPECT_THAT(h.Sent().back(), Msg("PASS", "s3cret \xE9 x"));
   EXPECT_EQ(h.settings.RoomPassword("den.example:2020"), "");  // kept only once it is right
-  h.Receive("PASSOK", "\x03" "Den\x03-\x03" "1\x03" "10");
+  h.Receive("PASSOK",
+            "\x03"
+            "Den\x03-\x03"
+            "1\x03"
+            "10");
   EXPECT_EQ(h.settings.RoomPassword("den.example:2020"), "s3cret \xE9 x");
 
   // The next login sends the kept password at once.
@@ -145,7 +157,11 @@ TEST_F(PasswordRoom, ABadPasswordMessageAtAnyOtherTimeIsIgnored) {
   h.Receive("BADPASS", "-");  // before any password went out
   h.Receive("SCRAWLBOX_S3RV3R", "100");
   h.Receive("USEROK", "100007\x03");
-  h.Receive("PASSOK", "\x03" "Den\x03-\x03" "1\x03" "10");
+  h.Receive("PASSOK",
+            "\x03"
+            "Den\x03-\x03"
+            "1\x03"
+            "10");
   h.Receive("BADPASS", "-");  // after the room let the player in
   EXPECT_THAT(h.view.password_asks, IsEmpty());
 }
