@@ -305,7 +305,7 @@ bool RoomServer::SendFramed(ConnectionRecord& record, std::string_view framed, b
     CloseAfterEvent(record);
     return false;
   }
-  if (transport_.QueuedBytes(slot) > kMaxSendQueue) {
+  if (result.queued > kMaxSendQueue) {
     record.LeaveReason = "Send queue exceeded";
     CloseAfterEvent(record);
     return false;
