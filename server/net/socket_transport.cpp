@@ -106,7 +106,8 @@ void SocketTransport::Accept(int fd) {
   if (::getpeername(fd, reinterpret_cast<sockaddr*>(&peer), &length) == 0) {
     address.setAddress(reinterpret_cast<const sockaddr*>(&peer));
   }
-  const RoomServer::Admission admission = core_->OnConnectionRequest(scrawlbox::AddressText(address));
+  const RoomServer::Admission admission =
+      core_->OnConnectionRequest(scrawlbox::AddressText(address));
   auto connection = std::make_unique<Connection>(fd, admission.slot, ++serials_);
   if (admission.slot == 0) {
     connection->out = admission.refusal;
@@ -114,7 +115,8 @@ void SocketTransport::Accept(int fd) {
     return;
   }
   const int slot = admission.slot;
-  connect(connection->reader, &QSocketNotifier::activated, this, [this, slot] { OnReadable(slot); });
+  connect(connection->reader, &QSocketNotifier::activated, this,
+          [this, slot] { OnReadable(slot); });
   connect(connection->writer, &QSocketNotifier::activated, this, [this, slot] {
     if (Connection* c = Find(slot); c && !WriteOut(*c)) {
       open_.erase(slot);

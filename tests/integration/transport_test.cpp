@@ -30,7 +30,11 @@ TEST(Transport, ThousandsOfMessagesInOneWriteReachEveryoneOnceAndInOrder) {
   constexpr int kStrokes = 20000;
   std::string burst;
   for (int i = 0; i < kStrokes; ++i) {
-    burst += protocol::Frame("FH", std::to_string(i) + "\x03" "1\x03" "2\x03" "3");
+    burst += protocol::Frame("FH", std::to_string(i) +
+                                       "\x03"
+                                       "1\x03"
+                                       "2\x03"
+                                       "3");
     if (i % 5000 == 4999) burst += protocol::Frame(to_server::SAY, "mark " + std::to_string(i));
   }
   artist.SendRaw(burst);
