@@ -286,10 +286,8 @@ bool RoomServer::SendMessage(int slot, std::string_view command, std::string_vie
 void RoomServer::Broadcast(std::string_view command, std::string_view data, int except_slot) {
   const std::string framed = protocol::Frame(command, data);
   // A failed send closes that connection only; the others still get the message.
-  ForEachConnection([&](ConnectionRecord& record) {
-    if (record.SlotIndex == except_slot || record.State != StateInRoom) return;
-    SendFramed(record, framed, false);
-  });
+  ForEachReceiver(except_slot,
+                  [&](ConnectionRecord& record) { SendFramed(record, framed, false); });
 }
 
 bool RoomServer::SendFramed(ConnectionRecord& record, std::string_view framed, bool log_error) {
@@ -334,8 +332,7 @@ void RoomServer::ClosePendingConnections() {
 // --- The picture ---------------------------------------------------------------------------
 
 void RoomServer::BroadcastDrawing(std::string_view framed, int except_slot) {
-  ForEachConnection([&](ConnectionRecord& record) {
-    if (record.SlotIndex == except_slot || record.State != StateInRoom) return;
+  ForEachReceiver(except_slot, [&](ConnectionRecord& record) {
     if (!record.picture_stream) {
       SendFramed(record, framed, false);
       return;

@@ -39,8 +39,11 @@ class RoomServer {
   static constexpr size_t kMaxMessageLength = protocol::ReceiveBuffer::kMaxMessageLength;
   // A peer that leaves more than this unread is closed ("Send queue exceeded").
   static constexpr size_t kMaxSendQueue = 1u << 20;
-  // Messages of one connection handled in a row before the others get their turn.
-  static constexpr int kMessagesPerTurn = 64;
+  // Messages of one connection handled in a row before the others get their turn. A turn costs
+  // a pass of the event loop and a write to every receiver, so an artist drawing fast must get
+  // a good part of a second's strokes in one; a turn of the cheapest messages to a full room
+  // still ends within a few milliseconds.
+  static constexpr int kMessagesPerTurn = 1024;
   // A drawing message longer than its fields can ever need is dropped.
   static constexpr size_t kMaxDrawingData = 256;
   // Flood control: a sender over the chat limit is told at most this often, and closed when
@@ -211,6 +214,17 @@ class RoomServer {
    private:
     RoomServer* server_;
   };
+
+  // Calls fn(record) for every connection in the room but except_slot, in slot order. This is
+  // every relay's inner loop, so it walks the list directly: fn may only send, and a connection
+  // whose send fails closes when the walk is over, never during it.
+  template <typename Fn>
+  void ForEachReceiver(int except_slot, Fn&& fn) {
+    EventScope scope(this);
+    for (auto& [slot, record] : connections_) {
+      if (slot != except_slot && record->State == StateInRoom) fn(*record);
+    }
+  }
 
   using Handler = std::function<void(RoomServer& room, int slot, const std::string& data)>;
   enum class Accept { kAny, kVersionOk, kUserOk, kInRoom, kNever };

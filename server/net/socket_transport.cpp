@@ -23,9 +23,14 @@ namespace server {
 
 namespace {
 
-// An emptied buffer that grew past this gives its memory back: a thousand quiet players must
-// not each keep what one burst once needed.
+// An emptied buffer that grew past this gives its memory back (to the spares, or to the
+// system): a thousand quiet players must not each keep what one burst once needed.
 constexpr size_t kKeptCapacity = 4096;
+// Emptied buffers kept for the next pass: a busy room then writes each pass into memory it
+// already has, rather than growing (and copying) every receiver's buffer anew. Bounded, so the
+// spares never hold more than a few megabytes whatever the room's size.
+constexpr size_t kSpareBuffers = 64;
+constexpr size_t kMaxSpareCapacity = 64 * 1024;
 
 }  // namespace
 
@@ -119,16 +124,39 @@ void SocketTransport::Accept(int fd) {
           [this, slot] { OnReadable(slot); });
   connect(connection->writer, &QSocketNotifier::activated, this, [this, slot] {
     if (Connection* c = Find(slot); c && !WriteOut(*c)) {
-      open_.erase(slot);
+      Take(slot);
       core_->OnClosed(slot);
     }
   });
-  open_.emplace(slot, std::move(connection));
+  // The core numbers its slots upwards, so a new connection almost always goes at the end.
+  const auto at = std::upper_bound(open_.begin(), open_.end(), slot,
+                                   [](int s, const auto& c) { return s < c->slot; });
+  open_.insert(at, std::move(connection));
 }
 
 SocketTransport::Connection* SocketTransport::Find(int slot) const {
-  const auto it = open_.find(slot);
-  return it == open_.end() ? nullptr : it->second.get();
+  // A relay looks its receivers up in ascending slot order: the one after the last found is
+  // the likely one, and a search is the fallback.
+  for (size_t i : {find_hint_, find_hint_ + 1}) {
+    if (i < open_.size() && open_[i]->slot == slot) {
+      find_hint_ = i;
+      return open_[i].get();
+    }
+  }
+  const auto it = std::lower_bound(open_.begin(), open_.end(), slot,
+                                   [](const auto& c, int s) { return c->slot < s; });
+  if (it == open_.end() || (*it)->slot != slot) return nullptr;
+  find_hint_ = static_cast<size_t>(it - open_.begin());
+  return it->get();
+}
+
+std::unique_ptr<SocketTransport::Connection> SocketTransport::Take(int slot) {
+  const auto it = std::lower_bound(open_.begin(), open_.end(), slot,
+                                   [](const auto& c, int s) { return c->slot < s; });
+  if (it == open_.end() || (*it)->slot != slot) return nullptr;
+  std::unique_ptr<Connection> connection = std::move(*it);
+  open_.erase(it);
+  return connection;
 }
 
 void SocketTransport::OnReadable(int slot) {
@@ -147,13 +175,14 @@ void SocketTransport::OnReadable(int slot) {
     if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) break;
     const int error = n < 0 ? errno : 0;
     // The peer is gone (or its socket failed): what it sent before was handled above.
-    open_.erase(slot);
+    Take(slot);
     if (error != 0 && error != ECONNRESET) core_->OnSocketError(slot, error, std::strerror(error));
     core_->OnClosed(slot);
     break;
   }
-  // What this arrival made the room send goes out now, a write per receiver.
-  WritePass();
+  // What this arrival made the room send waits for the write pass, after every socket that is
+  // ready in this pass of the event loop has been read: a thousand logins at once then cost a
+  // write per receiver per pass, not one per login.
 }
 
 // --- Sending ---------------------------------------------------------------------------------
@@ -161,6 +190,10 @@ void SocketTransport::OnReadable(int slot) {
 SendResult SocketTransport::Send(int slot, std::string_view bytes) {
   Connection* connection = Find(slot);
   if (!connection) return SendResult{false, EBADF, "The connection is closed", 0};
+  if (connection->out.empty() && !spare_buffers_.empty()) {
+    connection->out.swap(spare_buffers_.back());
+    spare_buffers_.pop_back();
+  }
   connection->out.append(bytes);
   QueueWrite(*connection);
   return SendResult{true, 0, {}, connection->Pending()};
@@ -191,7 +224,7 @@ void SocketTransport::WritePass() {
       if (!WriteOut(*connection)) failed.push_back(slot);
     }
     for (const int slot : failed) {
-      if (open_.erase(slot)) core_->OnClosed(slot);
+      if (Take(slot)) core_->OnClosed(slot);
     }
   }
 }
@@ -210,10 +243,13 @@ bool SocketTransport::WriteOut(Connection& connection) {
   }
   if (connection.Pending() == 0) {
     connection.sent = 0;
+    connection.out.clear();
     if (connection.out.capacity() > kKeptCapacity) {
-      std::string().swap(connection.out);
-    } else {
-      connection.out.clear();
+      std::string emptied;
+      emptied.swap(connection.out);
+      if (spare_buffers_.size() < kSpareBuffers && emptied.capacity() <= kMaxSpareCapacity) {
+        spare_buffers_.push_back(std::move(emptied));
+      }
     }
     connection.writer->setEnabled(false);
     return true;
@@ -230,11 +266,7 @@ bool SocketTransport::WriteOut(Connection& connection) {
 // --- Closing ---------------------------------------------------------------------------------
 
 void SocketTransport::Close(int slot) {
-  const auto it = open_.find(slot);
-  if (it == open_.end()) return;
-  std::unique_ptr<Connection> connection = std::move(it->second);
-  open_.erase(it);
-  Release(std::move(connection));
+  if (std::unique_ptr<Connection> connection = Take(slot)) Release(std::move(connection));
 }
 
 void SocketTransport::Release(std::unique_ptr<Connection> connection) {
@@ -301,7 +333,7 @@ void SocketTransport::CloseAllThen(std::function<void()> done) {
   listener_.close();
   all_closed_ = std::move(done);
   auto open = std::exchange(open_, {});
-  for (auto& [slot, connection] : open) Release(std::move(connection));
+  for (auto& connection : open) Release(std::move(connection));
   CheckAllClosed();
 }
 

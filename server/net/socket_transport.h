@@ -8,7 +8,6 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "server/connections/ports.h"
@@ -75,6 +74,8 @@ class SocketTransport : public QObject, public Transport {
 
   void Accept(int fd);
   Connection* Find(int slot) const;
+  // Removes the open connection from the list and hands it over; nullptr if there is none.
+  std::unique_ptr<Connection> Take(int slot);
   void OnReadable(int slot);
   // A connection being closed: drains what the peer still sends until it closes its end.
   Connection* FindClosing(uint64_t serial) const;
@@ -92,9 +93,11 @@ class SocketTransport : public QObject, public Transport {
   void CheckAllClosed();
 
   Listener listener_;
-  std::unordered_map<int, std::unique_ptr<Connection>> open_;  // by slot
+  std::vector<std::unique_ptr<Connection>> open_;  // in slot order
+  mutable size_t find_hint_ = 0;                   // where Find found the last one
   std::vector<std::unique_ptr<Connection>> closing_;
-  std::vector<int> waiting_writes_;  // slots with buffered bytes, each once
+  std::vector<int> waiting_writes_;         // slots with buffered bytes, each once
+  std::vector<std::string> spare_buffers_;  // emptied, kept for the next pass's writes
   QTimer write_pass_;
   std::function<void()> all_closed_;
   uint64_t serials_ = 0;

@@ -127,8 +127,10 @@ TEST_F(Peers, DrawingOverItsBucketClosesTheArtistAndHugeDrawingMessagesAreDroppe
 // --- Fair service -------------------------------------------------------------------------
 
 TEST_F(Peers, ABurstIsHandledATurnAtATimeWhileTheOthersAreServed) {
+  // A turn and a half, within the drawing limit's burst.
+  const size_t strokes = RoomServer::kMessagesPerTurn * 3 / 2;
   std::string burst;
-  for (int i = 0; i < 200; ++i)
+  for (size_t i = 0; i < strokes; ++i)
     burst += protocol::Frame("FH",
                              "1\x03"
                              "1\x03"
@@ -146,7 +148,7 @@ TEST_F(Peers, ABurstIsHandledATurnAtATimeWhileTheOthersAreServed) {
   h.clock.Advance(0);
   h.clock.Advance(0);
   const auto to_b = h.TakeCommands(b);
-  EXPECT_EQ(Count(to_b, "FH"), 200u - RoomServer::kMessagesPerTurn);
+  EXPECT_EQ(Count(to_b, "FH"), strokes - RoomServer::kMessagesPerTurn);
   EXPECT_EQ(to_b.back(), "SAY");  // in order, each once
   EXPECT_THAT(h.transport.paused_slots, IsEmpty());
 }

@@ -1,0 +1,228 @@
+// SPDX-License-Identifier: MIT
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "protocol/framing.h"
+#include "tools/loadtest/load_options.h"
+#include "tools/loadtest/load_run.h"
+
+namespace loadtest {
+namespace {
+
+std::optional<LoadOptions> Parse(std::vector<std::string> args, std::string* error = nullptr) {
+  std::string ignored;
+  return ParseLoadOptions(args, error ? error : &ignored);
+}
+
+TEST(LoadOptions, AddressesTakeAnOptionalPortAndIpv6InBrackets) {
+  const auto plain = Parse({"example.org", "--players", "3"});
+  ASSERT_TRUE(plain);
+  EXPECT_EQ(plain->host, "example.org");
+  EXPECT_EQ(plain->port, 2020);
+  const auto v4 = Parse({"127.0.0.1:2021", "--players", "3"});
+  ASSERT_TRUE(v4);
+  EXPECT_EQ(v4->host, "127.0.0.1");
+  EXPECT_EQ(v4->port, 2021);
+  const auto v6 = Parse({"[::1]:3000", "--players", "3"});
+  ASSERT_TRUE(v6);
+  EXPECT_EQ(v6->host, "::1");
+  EXPECT_EQ(v6->port, 3000);
+
+  for (const std::string bad : {"host:", ":2020", "host:99999", "host:abc", "::1", "[::1", "[::1]x"}) {
+    std::string error;
+    EXPECT_FALSE(Parse({bad, "--players", "3"}, &error)) << bad;
+    EXPECT_FALSE(error.empty()) << bad;
+  }
+}
+
+TEST(LoadOptions, RefusesWhatWouldTurnItIntoAnAttack) {
+  std::string error;
+  EXPECT_TRUE(Parse({"h", "--players", "5000"}));
+  EXPECT_FALSE(Parse({"h", "--players", "5001"}, &error));
+  EXPECT_NE(error.find("5000"), std::string::npos);
+  EXPECT_FALSE(Parse({"h", "--players", "1"}));
+  EXPECT_FALSE(Parse({"h", "--players", "3", "--seconds", "3601"}));
+  EXPECT_FALSE(Parse({"h", "--players", "3", "--seconds", "0"}));
+  EXPECT_FALSE(Parse({"h", "--players", "3", "--chat", "-1"}));
+  EXPECT_FALSE(Parse({"h", "--players", "3", "--chatters", "3"}));
+  EXPECT_FALSE(Parse({"h", "--players", "3", "--rate"}));
+  EXPECT_FALSE(Parse({"h", "--players", "3", "--rate", "fast"}));
+  EXPECT_FALSE(Parse({"h", "--players", "3", "--frobnicate", "1"}));
+  EXPECT_FALSE(Parse({"--players", "3"}));
+  EXPECT_FALSE(Parse({"a", "b", "--players", "3"}));
+
+  const auto all = Parse({"h", "--players", "64", "--rate", "50.5", "--seconds", "2", "--burst",
+                          "--chat", "1", "--chatters", "50", "--json"});
+  ASSERT_TRUE(all);
+  EXPECT_DOUBLE_EQ(all->rate, 50.5);
+  EXPECT_TRUE(all->burst);
+  EXPECT_TRUE(all->json);
+  EXPECT_EQ(all->chatters, 50);
+}
+
+// Plays the room: what each player wrote, and the room's answers fed back by the test.
+class Room : public LoadRun::Output {
+ public:
+  void Send(int player, std::string_view bytes) override { written[player] += bytes; }
+
+  // The messages one player wrote since the last call, as "COMMAND data".
+  std::vector<std::string> Take(int player) {
+    std::vector<std::string> messages;
+    std::string& bytes = written[player];
+    size_t start = 0;
+    for (size_t end; (end = bytes.find(protocol::kMessageEnd, start)) != std::string::npos;) {
+      const auto m = protocol::ParseMessage(std::string_view(bytes).substr(start, end - start));
+      messages.push_back(std::string(m.command) + " " + std::string(m.data));
+      start = end + 1;
+    }
+    bytes.erase(0, start);
+    return messages;
+  }
+
+  std::map<int, std::string> written;
+};
+
+class LoadRunTest : public testing::Test {
+ protected:
+  LoadRunTest() {
+    options_.players = 3;
+    options_.window = 10;
+    options_.run_tag = 7;
+  }
+
+  // Takes every player through the login as the room answers it.
+  void LogIn(LoadRun& run) {
+    for (int p = 0; p < run.players(); ++p) {
+      run.OnConnected(p, 0);
+      ASSERT_EQ(room_.Take(p).at(0).rfind("SCRAWLBOX_CL13NT ", 0), 0u);
+      run.OnData(p, protocol::Frame("SCRAWLBOX_S3RV3R", "0100"), 0);
+      ASSERT_EQ(room_.Take(p).at(0).rfind("USER load" + std::to_string(p), 0), 0u);
+      run.OnData(p, protocol::Frame("USEROK", std::to_string(100 + p)), 0);
+      ASSERT_EQ(room_.Take(p), std::vector<std::string>{"PASS <none>"});
+      // The answers may arrive cut anywhere.
+      const std::string rest = protocol::Frame("PASSOK", "1") + protocol::Frame("ULIST", "x") +
+                               protocol::Frame("ULISTEND", "-");
+      run.OnData(p, rest.substr(0, 5), 0);
+      run.OnData(p, rest.substr(5), 1000000 * (p + 1));
+      ASSERT_EQ(room_.Take(p), std::vector<std::string>{"ULISTREQ -"});
+    }
+    ASSERT_EQ(run.logged_in(), run.players());
+  }
+
+  // The room relays the artist's strokes (with its id in front) to one viewer.
+  void Relay(LoadRun& run, int viewer, const std::vector<std::string>& strokes, int64_t now) {
+    std::string bytes;
+    for (const std::string& s : strokes) {
+      bytes += protocol::Frame("FH", "100" + std::string(1, protocol::kFieldSep) + s);
+    }
+    run.OnData(viewer, bytes, now);
+  }
+
+  std::vector<std::string> DrawnData() {
+    std::vector<std::string> data;
+    for (const std::string& m : room_.Take(0)) data.push_back(m.substr(3));  // after "FH "
+    return data;
+  }
+
+  LoadOptions options_;
+  Room room_;
+};
+
+TEST_F(LoadRunTest, CountsEveryStrokeOnceAndMeasuresItsWay) {
+  LoadRun run(options_, room_);
+  LogIn(run);
+  run.Draw(4, 1000000);
+  const auto strokes = DrawnData();
+  ASSERT_EQ(strokes.size(), 4u);
+  Relay(run, 1, strokes, 1000000 + 300000);  // 300 µs later
+  Relay(run, 2, strokes, 1000000 + 500000);
+  EXPECT_TRUE(run.AllDelivered());
+  const LoadReport report = run.Report(0);
+  EXPECT_EQ(report.logged_in, 3);
+  EXPECT_DOUBLE_EQ(report.login_ms, 3.0);  // the last login ended at 3 ms
+  EXPECT_EQ(report.sent, 4u);
+  EXPECT_EQ(report.expected, 8u);
+  EXPECT_EQ(report.delivered, 8u);
+  EXPECT_EQ(report.lost, 0u);
+  EXPECT_EQ(report.out_of_order, 0u);
+  EXPECT_EQ(report.p50_us, 300u);
+  EXPECT_EQ(report.max_us, 500u);
+  const std::string json = ReportJson(report);
+  EXPECT_NE(json.find("\"lost\": 0"), std::string::npos);
+  EXPECT_NE(json.find("\"p99_us\": 500"), std::string::npos);
+}
+
+TEST_F(LoadRunTest, LossesReorderingAndEchoesAreFound) {
+  LoadRun run(options_, room_);
+  LogIn(run);
+  run.Draw(3, 0);
+  const auto strokes = DrawnData();
+  Relay(run, 1, {strokes[1], strokes[0], strokes[2]}, 10);  // reordered
+  Relay(run, 2, {strokes[0]}, 10);                          // the rest never comes
+  Relay(run, 0, {strokes[0]}, 10);                          // echoed to the artist
+  EXPECT_FALSE(run.AllDelivered());
+  const LoadReport report = run.Report(0);
+  EXPECT_EQ(report.expected, 6u);
+  EXPECT_EQ(report.lost, 2u);
+  EXPECT_GE(report.out_of_order, 3u);
+  EXPECT_NE(ReportText(report).find("Lost: 2"), std::string::npos);
+}
+
+TEST_F(LoadRunTest, AnEarlierPictureInTheRoomIsNotTakenForThisRunsStrokes) {
+  LoadRun run(options_, room_);
+  LogIn(run);
+  // A picture from another artist, and one from a run whose artist had the same id.
+  run.OnData(1, protocol::Frame("FH", "555\x03" "0\x03" "1\x03" "2\x03" "3"), 0);
+  run.OnData(1, protocol::Frame("FH", "100\x03" "0\x03" "1\x03" "2\x03" "3\x03" "99"), 0);
+  run.Draw(1, 0);
+  Relay(run, 1, DrawnData(), 5);
+  const LoadReport report = run.Report(0);
+  EXPECT_EQ(report.delivered, 1u);
+  EXPECT_EQ(report.out_of_order, 0u);
+}
+
+TEST_F(LoadRunTest, BurstsStayWithinTheWindowOfTheSlowestViewer) {
+  LoadRun run(options_, room_);
+  LogIn(run);
+  EXPECT_EQ(run.DrawAllowance(), 10u);
+  run.Draw(10, 0);
+  EXPECT_EQ(run.DrawAllowance(), 0u);
+  const auto strokes = DrawnData();
+  Relay(run, 1, strokes, 1);
+  EXPECT_EQ(run.DrawAllowance(), 0u);  // viewer 2 has nothing yet
+  Relay(run, 2, {strokes.begin(), strokes.begin() + 4}, 1);
+  EXPECT_EQ(run.DrawAllowance(), 4u);
+}
+
+TEST_F(LoadRunTest, TheRoomsRefusalIsWhatTheOperatorIsTold) {
+  LoadRun run(options_, room_);
+  run.OnConnected(0, 0);
+  run.OnData(0, protocol::Frame("NOTICE", "Too many connections from your address."), 0);
+  run.OnClosed(0);
+  EXPECT_NE(run.failure().find("Too many connections from your address."), std::string::npos);
+
+  LoadRun banned(options_, room_);
+  banned.OnConnected(0, 0);
+  banned.OnData(0, protocol::Frame("BANNED", "-"), 0);
+  EXPECT_NE(banned.failure().find("banned"), std::string::npos);
+}
+
+TEST_F(LoadRunTest, ChattersTakeTurnsAndPingsAreAnswered) {
+  options_.players = 4;
+  options_.chatters = 2;
+  LoadRun run(options_, room_);
+  LogIn(run);
+  for (int i = 0; i < 4; ++i) run.Chat();
+  EXPECT_EQ(room_.Take(1).size(), 2u);
+  EXPECT_EQ(room_.Take(2).size(), 2u);
+  EXPECT_TRUE(room_.Take(3).empty());
+  run.OnData(3, protocol::Frame("PING", "-") + protocol::Frame("SAY", "x\x03hi"), 0);
+  EXPECT_EQ(room_.Take(3), std::vector<std::string>{"PONG -"});
+  EXPECT_EQ(run.Report(0).chat_received, 1u);
+}
+
+}  // namespace
+}  // namespace loadtest

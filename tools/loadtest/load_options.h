@@ -1,0 +1,46 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace loadtest {
+
+// What the operator asked for on the command line.
+struct LoadOptions {
+  std::string host;
+  int port = 2020;
+  int players = 0;
+  double rate = 200;     // strokes a second the artist draws (ignored with burst)
+  double seconds = 5;    // how long the artist draws
+  bool burst = false;    // draw as fast as the room relays, within `window` of the slowest viewer
+  double chat = 0;       // chat lines a second from each chatting viewer
+  int chatters = -1;     // viewers that chat; -1: every viewer
+  bool json = false;     // one JSON object instead of the text report
+  int window = 1000;     // burst: strokes the artist may be ahead of the slowest viewer
+  double login_timeout = 30;
+  double drain = 10;  // seconds the viewers get to receive what was drawn
+  // Nicknames are this and the player's number: two runs at once need different ones.
+  std::string nickname_prefix = "load";
+  // Marks this run's strokes, so that a picture left in the room by an earlier run (whose
+  // artist may have had the same id) is not taken for them.
+  int run_tag = 1;
+};
+
+// Bounds that keep a mistyped command from becoming an attack on somebody's room.
+inline constexpr int kMaxPlayers = 5000;
+inline constexpr double kMaxSeconds = 3600;
+inline constexpr double kMaxRate = 100000;
+inline constexpr double kMaxChatRate = 10;
+
+// "HOST", "HOST:PORT" or "[IPv6]:PORT"; false (and *error) when it is none of them.
+bool ParseHostPort(const std::string& text, std::string* host, int* port, std::string* error);
+
+// Reads the arguments (without the program name). nullopt and *error when they are wrong.
+std::optional<LoadOptions> ParseLoadOptions(const std::vector<std::string>& args,
+                                            std::string* error);
+
+extern const char kLoadUsage[];
+
+}  // namespace loadtest
