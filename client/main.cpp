@@ -66,7 +66,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "scrawlbox-client: cannot create the Data folder\n");
     return 2;
   }
-  const client::ClientPaths paths(data_folder);
+  const client::ClientPaths paths(data_folder, scrawlbox::ShippedDataFolder());
   QApplication::setWindowIcon(QIcon(QDir(paths.Images()).filePath(QStringLiteral("app_icon.svg"))));
 
   inifile::IniFile ini(paths.ClientIni().toStdString());
