@@ -250,6 +250,7 @@ int main(int argc, char** argv) {
     window.close();
     quit_after_flush();
   });
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.example.scrawlbox.Server"));
   auto* splash = new scrawlbox::SplashWindow(QStringLiteral("Server"));
   splash->ShowFor();
   room.Start();

@@ -37,7 +37,8 @@ std::string TrackerMetricsText(const TrackerService::Counters& requests,
       const auto a = static_cast<RequestAction>(action);
       const auto b = static_cast<RequestAnswer>(answer);
       if (count == 0 && !usual(a, b)) continue;
-      out.Sample(static_cast<double>(count), {{"action", ActionName(a)}, {"answer", AnswerName(b)}});
+      out.Sample(static_cast<double>(count),
+                 {{"action", ActionName(a)}, {"answer", AnswerName(b)}});
     }
   }
   out.Counter("scrawlbox_tracker_refusals_total", "Requests refused, by reason.");

@@ -15,18 +15,18 @@ inline constexpr size_t kMessageKinds = 3;
 
 // Why a connection ended.
 enum class CloseReason : uint8_t {
-  kPeerClosed,         // the peer closed without saying goodbye
-  kLeft,               // PART
-  kKicked,             // by the room's admin or the operator
+  kPeerClosed,  // the peer closed without saying goodbye
+  kLeft,        // PART
+  kKicked,      // by the room's admin or the operator
   kPingTimeout,
   kLoginTimeout,
-  kFlooding,           // too many chat lines dropped
+  kFlooding,  // too many chat lines dropped
   kDrawingFlood,
   kMessageTooLong,
   kSendQueueExceeded,
   kSendFailed,
-  kRefused,            // nickname, password, version or deny mode
-  kProtocolError,      // a message its login state does not allow
+  kRefused,        // nickname, password, version or deny mode
+  kProtocolError,  // a message its login state does not allow
 };
 inline constexpr size_t kCloseReasons = static_cast<size_t>(CloseReason::kProtocolError) + 1;
 

@@ -83,10 +83,15 @@ TEST(MetricsProcess, TheRoomsNumbersFollowAGamePlayedOverRawSockets) {
 
   // Ann draws first; a long countdown keeps the round going while the test looks.
   ann.Send(to_server::STARTGAME, protocol::JoinFields({"Room", "-", "8", "3", "60000", "60000",
-                                                       "\x04" "animals"}));
+                                                       "\x04"
+                                                       "animals"}));
   const auto word = ann.WaitFor("NEWWORD");
   ASSERT_TRUE(word);
-  ann.Send(protocol::DrawCodeWord(protocol::DrawCode::LN), "1\x03" "2\x03" "3\x03" "4");
+  ann.Send(protocol::DrawCodeWord(protocol::DrawCode::LN),
+           "1\x03"
+           "2\x03"
+           "3\x03"
+           "4");
   ASSERT_TRUE(ben.WaitFor(protocol::DrawCodeWord(protocol::DrawCode::LN)));
   ben.Send(to_server::SAY, "zzzz");
   ASSERT_TRUE(cid.WaitFor("SAY"));
@@ -128,8 +133,9 @@ TEST(MetricsProcess, TheTrackersNumbersFollowItsRequests) {
       "ACTION=ADD&KEY=k1&SERVERNAME=Den&DESC=-&IP=&PORT=2020&SERVERVERSION=1.00&ADMINNAME=a"
       "&ADMINEMAIL=-&ISPUBLIC=False";
   EXPECT_NE(testing_support::Ask(tracker, add).find("SUBMITOK"), std::string::npos);
-  EXPECT_NE(testing_support::Ask(tracker, "ACTION=ADD&KEY=k2&SERVERNAME=Hidden&PORT=2021"
-                                          "&ISPUBLIC=True")
+  EXPECT_NE(testing_support::Ask(tracker,
+                                 "ACTION=ADD&KEY=k2&SERVERNAME=Hidden&PORT=2021"
+                                 "&ISPUBLIC=True")
                 .find("SUBMITOK"),
             std::string::npos);
   EXPECT_NE(testing_support::Ask(tracker, "ACTION=ADD&KEY=k3&SERVERNAME=Bad&PORT=0").find("FAIL"),

@@ -38,21 +38,30 @@ TEST_F(Traffic, AChatLineIsReceivedOnceAndSentToEachPlayer) {
   const RoomCounters before = h.server.counters();
   h.Send(a, to_server::SAY, "hello");
   const RoomCounters& after = h.server.counters();
-  EXPECT_EQ(Messages(after.received, MessageKind::kChat) - Messages(before.received, MessageKind::kChat), 1u);
+  EXPECT_EQ(
+      Messages(after.received, MessageKind::kChat) - Messages(before.received, MessageKind::kChat),
+      1u);
   EXPECT_EQ(Bytes(after.received, MessageKind::kChat) - Bytes(before.received, MessageKind::kChat),
             protocol::Frame(to_server::SAY, "hello").size());
   // Relayed to all three, the speaker included, with the speaker's id in front.
   const size_t relayed = protocol::Frame("SAY", "100000\x03hello").size();
-  EXPECT_EQ(Messages(after.sent, MessageKind::kChat) - Messages(before.sent, MessageKind::kChat), 3u);
+  EXPECT_EQ(Messages(after.sent, MessageKind::kChat) - Messages(before.sent, MessageKind::kChat),
+            3u);
   EXPECT_EQ(Bytes(after.sent, MessageKind::kChat) - Bytes(before.sent, MessageKind::kChat),
             3 * relayed);
   EXPECT_EQ(Messages(after.received, MessageKind::kDrawing), 0u);
-  EXPECT_EQ(Messages(after.sent, MessageKind::kControl), Messages(before.sent, MessageKind::kControl));
+  EXPECT_EQ(Messages(after.sent, MessageKind::kControl),
+            Messages(before.sent, MessageKind::kControl));
 }
 
 TEST_F(Traffic, DrawingIsCountedAsDrawingAndAJoinerGetsThePictureCounted) {
   const std::string word(protocol::DrawCodeWord(protocol::DrawCode::LN));
-  for (int i = 0; i < 3; ++i) h.Send(a, word, "1\x03" "2\x03" "3\x03" "4");
+  for (int i = 0; i < 3; ++i)
+    h.Send(a, word,
+           "1\x03"
+           "2\x03"
+           "3\x03"
+           "4");
   const RoomCounters mid = h.server.counters();
   EXPECT_EQ(Messages(mid.received, MessageKind::kDrawing), 3u);
   EXPECT_EQ(Messages(mid.sent, MessageKind::kDrawing), 6u);  // to the two others
@@ -106,7 +115,7 @@ TEST(RoomCloses, FloodingAndTimeoutsCountUnderTheirOwnReasons) {
   EXPECT_EQ(Closed(h, CloseReason::kFlooding), 1u);
   EXPECT_EQ(h.server.counters().chat_dropped, 31u);
 
-  h.Handshake();  // never logs in
+  h.Handshake();     // never logs in
   h.Join("silent");  // never answers a ping
   h.clock.Advance(5000);
   EXPECT_EQ(Closed(h, CloseReason::kLoginTimeout), 1u);
