@@ -328,7 +328,7 @@ bool RoomServer::SendFramed(ConnectionRecord& record, std::string_view framed, b
     return false;
   }
   counters_.Sent(kind, framed.size(), messages);
-  if (transport_.QueuedBytes(slot) > kMaxSendQueue) {
+  if (result.queued > kMaxSendQueue) {
     record.LeaveReason = "Send queue exceeded";
     CloseAfterEvent(record, CloseReason::kSendQueueExceeded);
     return false;

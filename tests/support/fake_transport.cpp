@@ -61,7 +61,9 @@ server::SendResult FakeTransport::Send(int slot, std::string_view bytes) {
   }
   sent[slot].append(bytes);
   if (on_send) on_send(slot);
-  return {};
+  server::SendResult result;
+  result.queued = QueuedBytes(slot);
+  return result;
 }
 
 size_t FakeTransport::QueuedBytes(int slot) const {
