@@ -87,12 +87,12 @@ TEST(MetricsProcess, TheRoomsNumbersFollowAGamePlayedOverRawSockets) {
                                                        "animals"}));
   const auto word = ann.WaitFor("NEWWORD");
   ASSERT_TRUE(word);
-  ann.Send(protocol::DrawCodeWord(protocol::DrawCode::LN),
+  ann.Send(protocol::DrawCodeWord(protocol::DrawCode::LI),
            "1\x03"
            "2\x03"
            "3\x03"
            "4");
-  ASSERT_TRUE(ben.WaitFor(protocol::DrawCodeWord(protocol::DrawCode::LN)));
+  ASSERT_TRUE(ben.WaitFor(protocol::DrawCodeWord(protocol::DrawCode::LI)));
   ben.Send(to_server::SAY, "zzzz");
   ASSERT_TRUE(cid.WaitFor("SAY"));
   ben.Send(to_server::SAY, word->data.substr(0, word->data.find(',')));

@@ -55,7 +55,7 @@ TEST_F(Traffic, AChatLineIsReceivedOnceAndSentToEachPlayer) {
 }
 
 TEST_F(Traffic, DrawingIsCountedAsDrawingAndAJoinerGetsThePictureCounted) {
-  const std::string word(protocol::DrawCodeWord(protocol::DrawCode::LN));
+  const std::string word(protocol::DrawCodeWord(protocol::DrawCode::LI));
   for (int i = 0; i < 3; ++i)
     h.Send(a, word,
            "1\x03"
