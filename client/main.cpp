@@ -58,6 +58,9 @@ int main(int argc, char** argv) {
   parser.addOption({QStringLiteral("connect"),
                     QStringLiteral("Connect to <host[:port]> once the window is shown."),
                     QStringLiteral("host[:port]")});
+  parser.addOption({QStringLiteral("data-folders"),
+                    QStringLiteral("Print the Data folder and where the sounds are read from "
+                                   "(yours first, then the shipped ones), then exit.")});
   parser.process(app);
 
   const QString data_folder =
@@ -66,7 +69,14 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "scrawlbox-client: cannot create the Data folder\n");
     return 2;
   }
-  const client::ClientPaths paths(data_folder);
+  const client::ClientPaths paths(data_folder, scrawlbox::ShippedDataFolder());
+  if (parser.isSet(QStringLiteral("data-folders"))) {
+    std::printf("Data: %s\nSound: %s\n", qPrintable(data_folder),
+                qPrintable(paths.SoundFolders().join(QStringLiteral(", "))));
+    return 0;
+  }
+  // Desktops match the window to its menu entry, and so to its icon, by this name.
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.example.scrawlbox.Scrawlbox"));
   QApplication::setWindowIcon(QIcon(QDir(paths.Images()).filePath(QStringLiteral("app_icon.svg"))));
 
   inifile::IniFile ini(paths.ClientIni().toStdString());

@@ -4,16 +4,23 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
+#include <QHostAddress>
 #include <QHostInfo>
 #include <QScreen>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
+#include <optional>
 
 #include "common/qt/app_identity.h"
+#include "common/qt/console_line.h"
 #include "common/qt/data_folder.h"
+#include "common/qt/metrics_endpoint.h"
 #include "common/qt/qt_http.h"
 #include "common/qt/qt_scheduler.h"
+#include "common/qt/signal_watcher.h"
 #include "common/ui/splash_window.h"
 #include "inifile/ini_file.h"
 #include "server/admin/banned.h"
@@ -25,7 +32,6 @@
 #include "server/game/word_lists.h"
 #include "server/net/console_input.h"
 #include "server/net/console_view.h"
-#include "server/net/signal_watcher.h"
 #include "server/net/socket_transport.h"
 #include "server/ui/main_window.h"
 
@@ -81,6 +87,9 @@ bool WantsHeadless(int argc, char** argv) {
 struct Options {
   bool headless = false;
   QString data_folder;
+  // Set when given on the command line; they win over Server.ini.
+  std::optional<int> metrics_port;
+  QString metrics_address;
 };
 
 Options ParseOptions(const QCoreApplication& app) {
@@ -96,14 +105,80 @@ Options ParseOptions(const QCoreApplication& app) {
   parser.addOption({QStringLiteral("data-dir"),
                     QStringLiteral("Use <dir> as the Data folder (Server.ini, Wordlists/)."),
                     QStringLiteral("dir")});
+  parser.addOption(
+      {QStringLiteral("metrics-port"),
+       QStringLiteral("Serve Prometheus metrics at http://127.0.0.1:<port>/metrics; 0 turns them "
+                      "off (the default, unless the \"Metrics Port\" key of Server.ini is set)."),
+       QStringLiteral("port")});
+  parser.addOption(
+      {QStringLiteral("metrics-address"),
+       QStringLiteral("Serve the metrics on <address> instead of 127.0.0.1 (also the \"Metrics "
+                      "Address\" key); 0.0.0.0 or :: opens them to the network."),
+       QStringLiteral("address")});
   parser.process(app);
-  return Options{parser.isSet(QStringLiteral("headless")),
-                 parser.value(QStringLiteral("data-dir"))};
+  Options options{parser.isSet(QStringLiteral("headless")),
+                  parser.value(QStringLiteral("data-dir")), std::nullopt,
+                  parser.value(QStringLiteral("metrics-address"))};
+  if (parser.isSet(QStringLiteral("metrics-port"))) {
+    bool ok = false;
+    const int port = parser.value(QStringLiteral("metrics-port")).toInt(&ok);
+    if (!ok || port < 0 || port > 65535) {
+      std::fprintf(stderr, "scrawlbox-server: --metrics-port takes 0-65535\n");
+      std::exit(2);
+    }
+    options.metrics_port = port;
+  }
+  return options;
+}
+
+// Starts the metrics endpoint when the command line or Server.ini asks for one; what happens
+// goes to the room's log. The room's counters are read at every scrape.
+std::unique_ptr<scrawlbox::MetricsEndpoint> StartMetrics(const Options& options,
+                                                         server::RoomServer& core) {
+  const server::ServerSettings& settings = core.settings();
+  int port = options.metrics_port.value_or(settings.MetricsPortNumber());
+  if (!options.metrics_port && port == 0 && settings.MetricsPort != "0" &&
+      !settings.MetricsPort.empty()) {
+    core.LogGeneral("\"Metrics Port\" is not a port number (" + settings.MetricsPort +
+                        "); the metrics are off.",
+                    server::kIconWarning);
+  }
+  if (port == 0) return nullptr;
+  const QString address_text = options.metrics_address.isEmpty()
+                                   ? QString::fromStdString(settings.MetricsAddress)
+                                   : options.metrics_address;
+  QHostAddress address;
+  if (!address.setAddress(address_text)) {
+    core.LogGeneral("The metrics address \"" + address_text.toStdString() +
+                        "\" is not an IP address; the metrics are off.",
+                    server::kIconError);
+    return nullptr;
+  }
+  const qint64 start_ms = QDateTime::currentMSecsSinceEpoch();
+  auto endpoint = std::make_unique<scrawlbox::MetricsEndpoint>([&core, start_ms] {
+    std::string text = core.MetricsText();
+    scrawlbox::AppendProcessMetrics(text, start_ms);
+    return text;
+  });
+  if (!endpoint->Listen(address, static_cast<quint16>(port))) {
+    core.LogGeneral("Cannot serve the metrics on " + address_text.toStdString() + " port " +
+                        std::to_string(port) + ": " + endpoint->errorString().toStdString() + ".",
+                    server::kIconError);
+    return nullptr;
+  }
+  const QString host = address.protocol() == QAbstractSocket::IPv6Protocol
+                           ? QLatin1Char('[') + address.toString() + QLatin1Char(']')
+                           : address.toString();
+  core.LogGeneral("Metrics at http://" + host.toStdString() + ":" +
+                      std::to_string(endpoint->port()) + "/metrics.",
+                  server::kIconInfo);
+  return endpoint;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  scrawlbox::PrepareStandardStreams();
   std::unique_ptr<QCoreApplication> app;
   if (WantsHeadless(argc, argv)) {
     app = std::make_unique<QCoreApplication>(argc, argv);
@@ -128,8 +203,13 @@ int main(int argc, char** argv) {
   scrawlbox::QtHttpGetter http;
   const std::string registration_key = server::RegistrationKey(
       QHostInfo::localHostName().toStdString(), OperatorAccountName().toStdString());
-  server::WordLists word_lists(
-      QDir(data_folder).filePath(QStringLiteral("Wordlists")).toStdString());
+  // The Data folder's own lists first, then those an installed server ships.
+  std::vector<std::filesystem::path> word_list_folders;
+  for (const QString& folder :
+       scrawlbox::DataSearchPath(data_folder, QStringLiteral("Wordlists"))) {
+    word_list_folders.emplace_back(folder.toStdString());
+  }
+  server::WordLists word_lists(std::move(word_list_folders));
 
   // Once everyone has been told, the sockets get a moment to write it out before the end.
   auto quit_after_flush = [&transport] {
@@ -149,13 +229,14 @@ int main(int argc, char** argv) {
     QObject::connect(&input, &server::ConsoleInput::lineTooLong,
                      [&view] { view.WriteAnswer("That line was too long and was ignored."); });
     view.OnQuitFinished(quit_after_flush);
-    server::SignalWatcher termination;
-    QObject::connect(&termination, &server::SignalWatcher::terminationRequested, [&room, &view] {
+    scrawlbox::SignalWatcher termination;
+    QObject::connect(&termination, &scrawlbox::SignalWatcher::terminationRequested, [&room, &view] {
       view.WriteLine("general", "Termination requested; shutting the room down.");
       room.core.Quit(true);
     });
     view.WriteLine("general", "Data folder: " + data_folder.toStdString());
     room.Start();
+    const auto metrics = StartMetrics(options, room.core);
     view.WriteLine("general", "Type help for the operator's commands.");
     return app->exec();
   }
@@ -170,9 +251,11 @@ int main(int argc, char** argv) {
     window.close();
     quit_after_flush();
   });
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.example.scrawlbox.Server"));
   auto* splash = new scrawlbox::SplashWindow(QStringLiteral("Server"));
   splash->ShowFor();
   room.Start();
+  const auto metrics = StartMetrics(options, room.core);
   window.ShowBans();
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     window.move(screen->availableGeometry().center() - window.rect().center());

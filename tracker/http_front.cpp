@@ -9,6 +9,8 @@
 #include <QTimer>
 #include <QUrl>
 
+#include "common/metrics/exposition.h"
+#include "common/qt/data_folder.h"
 #include "common/qt/host_address.h"
 #include "common/qt/text_codec.h"
 #include "directory/tracker_words.h"
@@ -63,12 +65,12 @@ void GuardedTcpServer::incomingConnection(qintptr handle) {
   addPendingConnection(socket);
 }
 
-HttpFront::HttpFront(TrackerService& service, RoomStore& store, QString data_folder,
+HttpFront::HttpFront(TrackerService& service, RoomStore& store, QStringList version_folders,
                      QString tracker_path, QObject* parent)
     : QAbstractHttpServer(parent),
       service_(service),
       store_(store),
-      data_folder_(std::move(data_folder)),
+      version_folders_(std::move(version_folders)),
       tracker_path_(std::move(tracker_path)) {}
 
 bool HttpFront::handleRequest(const QHttpServerRequest& request, QTcpSocket* socket) {
@@ -94,11 +96,16 @@ bool HttpFront::handleRequest(const QHttpServerRequest& request, QTcpSocket* soc
   }
   if (path == QStringLiteral("/version/client.txt") ||
       path == QStringLiteral("/version/server.txt")) {
-    QFile file(QDir(data_folder_).filePath(path.mid(1)));
+    QFile file(scrawlbox::LocateDataFile(version_folders_, path.section(QLatin1Char('/'), -1)));
     if (file.open(QIODevice::ReadOnly)) {
       Respond(socket, 200, "text/plain", file.read(1024), false);
       return true;
     }
+  }
+  if (path == QStringLiteral("/metrics") && metrics_) {
+    Respond(socket, 200, QByteArray(metrics::kContentType.data(), metrics::kContentType.size()),
+            QByteArray::fromStdString(metrics_()), false);
+    return true;
   }
   return false;
 }

@@ -5,7 +5,10 @@
 #include <QTcpServer>
 
 #include <QString>
+#include <QStringList>
+#include <functional>
 #include <map>
+#include <string>
 #include <utility>
 
 #include "tracker/room_store.h"
@@ -41,12 +44,17 @@ class GuardedTcpServer : public QTcpServer {
 };
 
 // The tracker over HTTP: the tracker's path answers the three actions in chunked form, "/" is a
-// web page of the live rooms, and /version/*.txt are the version files of the update check.
+// web page of the live rooms, /version/*.txt are the version files of the update check (from
+// the first of the folders that has them: the Data folder's, then the shipped ones), and
+// /metrics the metrics for Prometheus.
 class HttpFront : public QAbstractHttpServer {
   Q_OBJECT
  public:
-  HttpFront(TrackerService& service, RoomStore& store, QString data_folder, QString tracker_path,
-            QObject* parent = nullptr);
+  HttpFront(TrackerService& service, RoomStore& store, QStringList version_folders,
+            QString tracker_path, QObject* parent = nullptr);
+
+  // What /metrics answers, built at each scrape; without it /metrics is not found.
+  void SetMetrics(std::function<std::string()> text) { metrics_ = std::move(text); }
 
  protected:
   bool handleRequest(const QHttpServerRequest& request, QTcpSocket* socket) override;
@@ -61,8 +69,9 @@ class HttpFront : public QAbstractHttpServer {
 
   TrackerService& service_;
   RoomStore& store_;
-  QString data_folder_;
+  QStringList version_folders_;
   QString tracker_path_;
+  std::function<std::string()> metrics_;
   std::map<std::pair<int, QString>, QByteArray> pages_;
   uint64_t pages_generation_ = UINT64_MAX;
 };

@@ -16,7 +16,9 @@
 #include "common/qt/app_identity.h"
 #include "common/qt/console_line.h"
 #include "common/qt/data_folder.h"
+#include "common/qt/metrics_endpoint.h"
 #include "common/qt/qt_scheduler.h"
+#include "common/qt/signal_watcher.h"
 #include "common/qt/text_codec.h"
 #include "directory/tracker.h"
 #include "inifile/ini_file.h"
@@ -25,12 +27,13 @@
 #include "tracker/prober.h"
 #include "tracker/registry.h"
 #include "tracker/tcp_probe.h"
+#include "tracker/tracker_metrics.h"
 #include "tracker/tracker_service.h"
 
 namespace {
 
 void Log(const QString& text) {
-  scrawlbox::WriteConsoleLine(stdout, scrawlbox::ClockStamp() + QStringLiteral(" ") + text);
+  scrawlbox::WriteConsoleLine(stdout, scrawlbox::LogLineStart() + text);
 }
 
 // Room texts are 8-bit; the log shows them the way the rooms' page does.
@@ -65,6 +68,8 @@ constexpr char kSettingsSection[] = "Tracker";
 }  // namespace
 
 int main(int argc, char** argv) {
+  scrawlbox::PrepareStandardStreams();
+  const qint64 start_ms = QDateTime::currentMSecsSinceEpoch();
   QCoreApplication app(argc, argv);
   scrawlbox::SetApplicationIdentity(QStringLiteral("Scrawlbox Tracker"));
   QCommandLineParser parser;
@@ -159,7 +164,10 @@ int main(int argc, char** argv) {
   }
   tracker::TrackerService service(registry, [] { return QDateTime::currentMSecsSinceEpoch(); });
   service.SetLog(LogRoomText);
-  tracker::HttpFront front(service, registry, data_folder, default_url.path());
+  // The operator's own version files win over those the package ships.
+  tracker::HttpFront front(service, registry,
+                           scrawlbox::DataSearchPath(data_folder, QStringLiteral("version")),
+                           default_url.path());
   auto* listener = new tracker::GuardedTcpServer(&front, deadline_ms);
   if (!listener->listen(QHostAddress::Any, static_cast<quint16>(port))) {
     std::fprintf(stderr, "scrawlbox-tracker: cannot listen on port %d: %s\n", port,
@@ -183,6 +191,21 @@ int main(int argc, char** argv) {
         }
       });
   sync->Start(1000);
+  tracker::PerGeneration<tracker::RoomStore::Counts> room_counts;
+  front.SetMetrics([&] {
+    const auto& rooms = room_counts.Get(registry, [&registry] { return registry.CountRooms(); });
+    std::string text = tracker::TrackerMetricsText(service.counters(), prober.counters(),
+                                                   prober.in_flight(), rooms);
+    scrawlbox::AppendProcessMetrics(text, start_ms);
+    return text;
+  });
+  // A termination request ends the event loop, so that the prober gives its leases back and
+  // the database is closed in order.
+  scrawlbox::SignalWatcher termination;
+  QObject::connect(&termination, &scrawlbox::SignalWatcher::terminationRequested, [] {
+    Log(QStringLiteral("Termination requested; the tracker stops."));
+    QCoreApplication::quit();
+  });
   prober.SetOnDropped([](const std::string& key) {
     Log(QStringLiteral("Dropped %1: it did not answer three probes in a row.")
             .arg(scrawlbox::Printable(key)));

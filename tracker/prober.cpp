@@ -43,26 +43,33 @@ void Prober::Tick() {
 void Prober::Probe(const ProbeTarget& target, int64_t now) {
   const uint64_t id = next_id_++;
   pending_[id] = Pending{target.key, now, nullptr};
-  auto attempt =
-      connector_.Start(target.address, target.port, [this, id](bool alive) { Finish(id, alive); });
+  auto attempt = connector_.Start(target.address, target.port, [this, id](bool alive) {
+    Finish(id, alive ? Outcome::kAlive : Outcome::kFailed);
+  });
   const auto it = pending_.find(id);
   if (it == pending_.end()) return;  // answered before Start returned
   it->second.attempt = std::move(attempt);
   scheduler_.SingleShot(timeout_ms_, [this, id, alive = alive_] {
-    if (*alive) Finish(id, false);
+    if (*alive) Finish(id, Outcome::kTimedOut);
   });
 }
 
-void Prober::Finish(uint64_t id, bool alive) {
+void Prober::Finish(uint64_t id, Outcome outcome) {
   const auto it = pending_.find(id);
   if (it == pending_.end()) return;  // the time-out of a probe that was answered
+  const bool alive = outcome == Outcome::kAlive;
+  ++(alive                         ? counters_.alive
+     : outcome == Outcome::kFailed ? counters_.failed
+                                   : counters_.timed_out);
   const std::string key = std::move(it->second.key);
   // Counted from the start of the probe, so a slow answer does not stretch the schedule.
   const int64_t next_due = it->second.started_ms + (alive ? interval_ms_ : interval_ms_ / 2);
   // Dropped when this returns: the callback that got here may belong to it.
   const std::unique_ptr<ProbeAttempt> attempt = std::move(it->second.attempt);
   pending_.erase(it);
-  if (store_.RecordProbe(key, owner_, alive, next_due) && on_dropped_) on_dropped_(key);
+  if (!store_.RecordProbe(key, owner_, alive, next_due)) return;
+  ++counters_.dropped;
+  if (on_dropped_) on_dropped_(key);
 }
 
 }  // namespace tracker

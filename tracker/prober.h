@@ -60,6 +60,16 @@ class Prober {
 
   int timeout_ms() const { return timeout_ms_; }
 
+  // How this instance's probes ended, since it started.
+  struct Counters {
+    uint64_t alive = 0;
+    uint64_t failed = 0;     // refused, or closed without the answer
+    uint64_t timed_out = 0;  // no answer within timeout_ms
+    uint64_t dropped = 0;    // rooms dropped after their third failure in a row
+  };
+  const Counters& counters() const { return counters_; }
+  size_t in_flight() const { return pending_.size(); }
+
  private:
   struct Pending {
     std::string key;
@@ -69,7 +79,8 @@ class Prober {
 
   void Tick();
   void Probe(const ProbeTarget& target, int64_t now);
-  void Finish(uint64_t id, bool alive);
+  enum class Outcome { kAlive, kFailed, kTimedOut };
+  void Finish(uint64_t id, Outcome outcome);
 
   RoomStore& store_;
   scrawlbox::Scheduler& scheduler_;
@@ -82,6 +93,7 @@ class Prober {
   std::function<void(const std::string&)> on_dropped_;
   std::map<uint64_t, Pending> pending_;
   uint64_t next_id_ = 1;
+  Counters counters_;
   // Time-outs still to come hold this and do nothing once the prober is gone.
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };

@@ -410,6 +410,16 @@ RoomStore::Page Registry::ListedPage(std::string_view search, size_t offset, siz
   return page;
 }
 
+RoomStore::Counts Registry::CountRooms() {
+  const Finished finished{*this};
+  Counts counts;
+  QSqlQuery* q = Run(QStringLiteral("SELECT private, COUNT(*) FROM rooms GROUP BY private"));
+  while (q && q->next()) {
+    (q->value(0).toInt() != 0 ? counts.private_rooms : counts.listed) = q->value(1).toLongLong();
+  }
+  return counts;
+}
+
 void Registry::ScheduleNew(int64_t due_ms) {
   const Finished finished{*this};
   Run(QStringLiteral("UPDATE rooms SET probe_due = ? WHERE probe_due IS NULL"), {Number(due_ms)});

@@ -42,6 +42,7 @@ class Registry : public RoomStore {
   bool Remove(const std::string& key) override;
   std::vector<Room> Listed(size_t limit) override;
   Page ListedPage(std::string_view search, size_t offset, size_t limit) override;
+  Counts CountRooms() override;
   uint64_t generation() const override { return generation_; }
   void ScheduleNew(int64_t due_ms) override;
   std::vector<ProbeTarget> ClaimDue(int64_t now_ms, const std::string& owner, int64_t lease_ms,

@@ -72,6 +72,12 @@ class RoomStore {
     std::vector<Room> rooms;
   };
   virtual Page ListedPage(std::string_view search, size_t offset, size_t limit) = 0;
+  // How many rooms are listed and how many are private.
+  struct Counts {
+    int64_t listed = 0;
+    int64_t private_rooms = 0;
+  };
+  virtual Counts CountRooms() = 0;
   // Counts the changes to the rooms, whichever instance made them, so that answers built from
   // them can be kept until the next.
   virtual uint64_t generation() const = 0;

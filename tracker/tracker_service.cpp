@@ -94,17 +94,73 @@ bool ParseQuery(std::string_view raw, std::map<std::string, std::string>* fields
   return true;
 }
 
+namespace {
+
+constexpr std::array<std::string_view, kRequestAnswers> kStatusWords = {
+    status::SUBMITOK, status::UPDATEOK, status::REMOVEOK, status::NOTFOUND,
+    status::FAIL,     status::ERROR,    "ROOMS"};
+
+}  // namespace
+
+std::string_view ActionName(RequestAction action) {
+  constexpr std::array<std::string_view, kRequestActions> kNames = {"add", "remove", "view",
+                                                                    "other"};
+  return kNames[static_cast<size_t>(action)];
+}
+
+std::string_view AnswerName(RequestAnswer answer) {
+  constexpr std::array<std::string_view, kRequestAnswers> kNames = {
+      "submitok", "updateok", "removeok", "notfound", "fail", "error", "rooms"};
+  return kNames[static_cast<size_t>(answer)];
+}
+
+std::string_view RefusalName(Refusal refusal) {
+  constexpr std::array<std::string_view, kRefusals> kNames = {
+      "rate_limit", "too_many_rooms", "list_full", "bad_field", "bad_request"};
+  return kNames[static_cast<size_t>(refusal)];
+}
+
 std::string TrackerService::Handle(std::string_view raw_query, const std::string& source) {
-  if (raw_query.size() > kMaxQuery) return Reply(status::ERROR, "The request is too long.");
+  RequestAction asked = RequestAction::kOther;
+  std::string body = Dispatch(raw_query, source, &asked);
+  ++counters_.requests[static_cast<size_t>(asked)][static_cast<size_t>(answer_)];
+  return body;
+}
+
+std::string TrackerService::Answer(RequestAnswer answer, std::string_view extra) {
+  answer_ = answer;
+  return Reply(kStatusWords[static_cast<size_t>(answer)], extra);
+}
+
+std::string TrackerService::Refuse(Refusal refusal, RequestAnswer answer, std::string_view extra) {
+  ++counters_.refusals[static_cast<size_t>(refusal)];
+  return Answer(answer, extra);
+}
+
+std::string TrackerService::Dispatch(std::string_view raw_query, const std::string& source,
+                                     RequestAction* action) {
+  constexpr RequestAnswer kError = RequestAnswer::kError;
+  if (raw_query.size() > kMaxQuery) {
+    return Refuse(Refusal::kBadRequest, kError, "The request is too long.");
+  }
   std::map<std::string, std::string> fields;
   std::string error;
-  if (!ParseQuery(raw_query, &fields, &error)) return Reply(status::ERROR, error);
+  if (!ParseQuery(raw_query, &fields, &error)) return Refuse(Refusal::kBadRequest, kError, error);
   const std::string& asked = Value(fields, key::ACTION);
-  if (asked.empty()) return Reply(status::ERROR, "No ACTION was given.");
-  if (asked == action::ADD) return Add(fields, source);
-  if (asked == action::REMOVE) return Remove(fields);
-  if (asked == action::VIEW) return View(fields);
-  return Reply(status::ERROR, "Unknown ACTION " + asked + ".");
+  if (asked.empty()) return Refuse(Refusal::kBadRequest, kError, "No ACTION was given.");
+  if (asked == action::ADD) {
+    *action = RequestAction::kAdd;
+    return Add(fields, source);
+  }
+  if (asked == action::REMOVE) {
+    *action = RequestAction::kRemove;
+    return Remove(fields);
+  }
+  if (asked == action::VIEW) {
+    *action = RequestAction::kView;
+    return View(fields);
+  }
+  return Refuse(Refusal::kBadRequest, kError, "Unknown ACTION " + asked + ".");
 }
 
 std::string TrackerService::Add(const std::map<std::string, std::string>& fields,
@@ -121,22 +177,26 @@ std::string TrackerService::Add(const std::map<std::string, std::string>& fields
         Limit{key::ADMINNAME, directory::kMaxAdminName},
         Limit{key::ADMINEMAIL, directory::kMaxAdminEmail}, Limit{key::PORT, 5}}) {
     if (Value(fields, limit.key).size() > limit.length) {
-      return Reply(status::FAIL, std::string(limit.key) + " is longer than " +
-                                     std::to_string(limit.length) + " characters.");
+      return Refuse(Refusal::kBadField, RequestAnswer::kFail,
+                    std::string(limit.key) + " is longer than " + std::to_string(limit.length) +
+                        " characters.");
     }
   }
   Room room;
   room.key = CleanField(Value(fields, key::KEY));
-  if (room.key.empty()) return Reply(status::FAIL, "No KEY was given.");
+  if (room.key.empty())
+    return Refuse(Refusal::kBadField, RequestAnswer::kFail, "No KEY was given.");
   const std::string& port = Value(fields, key::PORT);
   const int64_t port_number = Count(port);
   if (port_number < 1 || port_number > 65535) {
-    return Reply(status::FAIL, "PORT must be a port number from 1 to 65535.");
+    return Refuse(Refusal::kBadField, RequestAnswer::kFail,
+                  "PORT must be a port number from 1 to 65535.");
   }
   room.port = static_cast<int>(port_number);
   room.name = CleanField(Value(fields, key::SERVERNAME));
   if (room.name.find_first_not_of(' ') == std::string::npos) {
-    return Reply(status::FAIL, "Your room needs a name before it can be listed.");
+    return Refuse(Refusal::kBadField, RequestAnswer::kFail,
+                  "Your room needs a name before it can be listed.");
   }
   room.description = CleanField(Value(fields, key::DESC));
   room.address = CleanField(Value(fields, key::IP));
@@ -150,8 +210,8 @@ std::string TrackerService::Add(const std::map<std::string, std::string>& fields
   if (!players.empty()) {
     if (players.size() > std::to_string(kMaxPlayers).size() ||
         players.find_first_not_of("0123456789") != std::string::npos) {
-      return Reply(status::FAIL,
-                   "PLAYERS must be a number from 0 to " + std::to_string(kMaxPlayers) + ".");
+      return Refuse(Refusal::kBadField, RequestAnswer::kFail,
+                    "PLAYERS must be a number from 0 to " + std::to_string(kMaxPlayers) + ".");
     }
     room.players = std::stoi(players);
   }
@@ -162,36 +222,41 @@ std::string TrackerService::Add(const std::map<std::string, std::string>& fields
   room.total_words = Count(Value(fields, key::TOTALWORDS));
   room.total_wordlists = Count(Value(fields, key::TOTALWORDLISTS));
   room.source = source;
-  const auto logged = [&](const char* what, std::string_view reply_status) {
+  const auto logged = [&](const char* what, RequestAnswer answer) {
     if (log_) {
       log_(std::string(what) + " " + room.key + " (" + room.name + ") at " + room.address + ":" +
            std::to_string(room.port) + (room.is_private ? ", private" : "") + ".");
     }
-    return Reply(reply_status);
+    return Answer(answer);
   };
+  constexpr RequestAnswer kFail = RequestAnswer::kFail;
   switch (store_.Add(room, now_ms_())) {
     case RoomStore::AddResult::kAdded:
-      return logged("Added", status::SUBMITOK);
+      return logged("Added", RequestAnswer::kSubmitOk);
     case RoomStore::AddResult::kUpdated:
-      return logged("Updated", status::UPDATEOK);
+      return logged("Updated", RequestAnswer::kUpdateOk);
     case RoomStore::AddResult::kTooFrequent:
-      return Reply(status::FAIL, "Too many submissions from your address; try again in a minute.");
+      return Refuse(Refusal::kRateLimit, kFail,
+                    "Too many submissions from your address; try again in a minute.");
     case RoomStore::AddResult::kFull:
-      return Reply(status::FAIL, "The list of rooms is full; try again later.");
+      return Refuse(Refusal::kListFull, kFail, "The list of rooms is full; try again later.");
     case RoomStore::AddResult::kSourceFull:
-      return Reply(status::FAIL, "Your address has registered as many rooms as it may.");
+      return Refuse(Refusal::kTooManyRooms, kFail,
+                    "Your address has registered as many rooms as it may.");
     case RoomStore::AddResult::kFailed:
       break;
   }
-  return Reply(status::FAIL, "The room could not be stored; try again later.");
+  return Answer(kFail, "The room could not be stored; try again later.");
 }
 
 std::string TrackerService::Remove(const std::map<std::string, std::string>& fields) {
   const std::string room_key = CleanField(Value(fields, key::KEY));
-  if (room_key.empty()) return Reply(status::FAIL, "No KEY was given.");
-  if (!store_.Remove(room_key)) return Reply(status::NOTFOUND);
+  if (room_key.empty()) {
+    return Refuse(Refusal::kBadField, RequestAnswer::kFail, "No KEY was given.");
+  }
+  if (!store_.Remove(room_key)) return Answer(RequestAnswer::kNotFound);
   if (log_) log_("Removed " + room_key + ".");
-  return Reply(status::REMOVEOK);
+  return Answer(RequestAnswer::kRemoveOk);
 }
 
 std::string TrackerService::RoomRecord(const Room& r) {
@@ -220,7 +285,10 @@ std::string TrackerService::View(const std::map<std::string, std::string>& field
   const std::string& max = Value(fields, key::MAX);
   if (!max.empty()) {
     const int64_t asked = Count(max);
-    if (asked < 1) return Reply(status::ERROR, "MAX must be a number of rooms from 1.");
+    if (asked < 1) {
+      return Refuse(Refusal::kBadRequest, RequestAnswer::kError,
+                    "MAX must be a number of rooms from 1.");
+    }
     wanted = static_cast<size_t>(std::min<int64_t>(asked, kMaxView));
   }
   const ViewAnswer& answer = view_.Get(store_, [this] {
@@ -231,6 +299,7 @@ std::string TrackerService::View(const std::map<std::string, std::string>& field
     }
     return built;
   });
+  answer_ = RequestAnswer::kRooms;
   if (wanted >= answer.line_ends.size()) return answer.body;
   return answer.body.substr(0, answer.line_ends[wanted - 1]);
 }

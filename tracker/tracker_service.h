@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -11,6 +12,33 @@
 #include "tracker/room_store.h"
 
 namespace tracker {
+
+// What the metrics count requests and refusals under.
+enum class RequestAction : uint8_t { kAdd, kRemove, kView, kOther };
+inline constexpr size_t kRequestActions = 4;
+// The status word of the answer; kRooms for a VIEW's list.
+enum class RequestAnswer : uint8_t {
+  kSubmitOk,
+  kUpdateOk,
+  kRemoveOk,
+  kNotFound,
+  kFail,
+  kError,
+  kRooms
+};
+inline constexpr size_t kRequestAnswers = 7;
+enum class Refusal : uint8_t {
+  kRateLimit,     // too many ADDs from the address this minute
+  kTooManyRooms,  // the address has as many rooms as it may
+  kListFull,      // the whole list is full
+  kBadField,      // a field missing, too long or no number
+  kBadRequest,    // no query the tracker understands
+};
+inline constexpr size_t kRefusals = 5;
+
+std::string_view ActionName(RequestAction action);
+std::string_view AnswerName(RequestAnswer answer);
+std::string_view RefusalName(Refusal refusal);
 
 // The tracker's actions: ADD registers or updates a room, REMOVE takes it off, VIEW lists the
 // public rooms. Every answer is text lines of "|"-separated key=value fields.
@@ -37,7 +65,20 @@ class TrackerService {
   // One room as a VIEW line.
   static std::string RoomRecord(const Room& room);
 
+  // The requests this instance answered, since it started.
+  struct Counters {
+    std::array<std::array<uint64_t, kRequestAnswers>, kRequestActions> requests{};
+    std::array<uint64_t, kRefusals> refusals{};
+  };
+  const Counters& counters() const { return counters_; }
+
  private:
+  std::string Dispatch(std::string_view raw_query, const std::string& source_address,
+                       RequestAction* action);
+  // The reply record, its status counted for the request being answered.
+  std::string Answer(RequestAnswer answer, std::string_view extra = {});
+  std::string Refuse(Refusal refusal, RequestAnswer answer, std::string_view extra);
+
   std::string Add(const std::map<std::string, std::string>& fields, const std::string& source);
   std::string Remove(const std::map<std::string, std::string>& fields);
   std::string View(const std::map<std::string, std::string>& fields);
@@ -52,6 +93,8 @@ class TrackerService {
   std::function<int64_t()> now_ms_;
   std::function<void(const std::string&)> log_;
   PerGeneration<ViewAnswer> view_;
+  Counters counters_;
+  RequestAnswer answer_ = RequestAnswer::kError;
 };
 
 // The record of a status: "STATUS=<status>|EXTRA=<extra>".

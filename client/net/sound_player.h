@@ -4,21 +4,23 @@
 #include <QHash>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 class QSoundEffect;
 
 namespace client {
 
-// Plays the sound files of the Sound folder without waiting for them; a missing file or a
-// machine without sound plays nothing and reports nothing.
+// Plays sound files without waiting for them, each from the first of the folders that holds it
+// (the player's own Sound folder, then the shipped one); a missing file or a machine without
+// sound plays nothing and reports nothing.
 class SoundPlayer : public QObject {
   Q_OBJECT
  public:
-  explicit SoundPlayer(QString sound_folder, QObject* parent = nullptr);
+  explicit SoundPlayer(QStringList sound_folders, QObject* parent = nullptr);
   void Play(const QString& file_name);
 
  private:
-  QString folder_;
+  QStringList folders_;
   QHash<QString, QSoundEffect*> effects_;
 };
 

@@ -84,7 +84,7 @@ void ApplyButton(QPushButton* button, const ButtonState<Action>& state) {
 }  // namespace
 
 MainWindow::MainWindow(ClientPaths paths, scrawlbox::Scheduler& scheduler)
-    : paths_(std::move(paths)), sounds_(new SoundPlayer(paths_.Sounds(), this)) {
+    : paths_(std::move(paths)), sounds_(new SoundPlayer(paths_.SoundFolders(), this)) {
   setObjectName(QStringLiteral("wMain"));
   setWindowTitle(QStringLiteral("Scrawlbox - Client v%1 (build#%2) Beta")
                      .arg(scrawlbox::VersionLabel())

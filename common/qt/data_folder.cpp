@@ -23,4 +23,31 @@ QString ResolveDataFolder(const QString& from_command_line) {
   return per_user;
 }
 
+QString ShippedDataFolder() {
+  // The install rules put the shipped data this far from the programs (../share/scrawlbox).
+  const QFileInfo shipped(QCoreApplication::applicationDirPath() + QLatin1Char('/') +
+                          QStringLiteral(SCRAWLBOX_SHIPPED_DATA_FROM_BIN));
+  return shipped.isDir() ? shipped.canonicalFilePath() : QString();
+}
+
+QStringList DataSearchPath(const QString& data_folder, const QString& subfolder) {
+  QStringList folders{QDir(data_folder).filePath(subfolder)};
+  const QString shipped = ShippedDataFolder();
+  if (!shipped.isEmpty()) {
+    const QString folder = QDir(shipped).filePath(subfolder);
+    if (QFileInfo(folder).canonicalFilePath() != QFileInfo(folders.front()).canonicalFilePath()) {
+      folders.append(folder);
+    }
+  }
+  return folders;
+}
+
+QString LocateDataFile(const QStringList& folders, const QString& file_name) {
+  for (const QString& folder : folders) {
+    const QString path = QDir(folder).filePath(file_name);
+    if (QFileInfo(path).isFile()) return path;
+  }
+  return {};
+}
+
 }  // namespace scrawlbox

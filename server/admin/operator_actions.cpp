@@ -34,6 +34,7 @@ bool OperatorActions::Kick(int slot, const std::string& answer) {
   if (reason.empty() || !record) return false;
   room_.AsEvent([&] {
     record->LeaveReason = "Kicked by the server operator: " + reason;
+    record->kicked = true;
     room_.Broadcast(to_client::NOTICE,
                     record->Nickname + " has been kicked by the sever operator: " + reason, -1);
     room_.SendMessage(slot, to_client::KICKOP, reason);
@@ -45,8 +46,9 @@ bool OperatorActions::Kick(int slot, const std::string& answer) {
   scheduler_.SingleShot(kNoopDelayMs, [this, slot] {
     room_.AsEvent([&] { room_.SendMessage(slot, to_client::NOOP, protocol::kNoData); });
   });
-  scheduler_.SingleShot(kKickCloseMs,
-                        [this, slot] { room_.AsEvent([&] { room_.CloseConnection(slot); }); });
+  scheduler_.SingleShot(kKickCloseMs, [this, slot] {
+    room_.AsEvent([&] { room_.CloseConnection(slot, CloseReason::kKicked); });
+  });
   return true;
 }
 

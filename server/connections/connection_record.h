@@ -10,6 +10,7 @@
 #include "protocol/receive_buffer.h"
 #include "server/connections/ports.h"
 #include "server/connections/rate_limit.h"
+#include "server/connections/room_metrics.h"
 
 namespace server {
 
@@ -49,6 +50,7 @@ struct ConnectionRecord {
   bool entered_room = false;              // passed the password step: the others were told of it
   bool part_announced = false;            // the others were told it left
   bool send_failed = false;               // nothing more is sent; it closes when the event ends
+  bool kicked = false;                    // however it closes now, the metrics count it as kicked
   protocol::ReceiveBuffer receive_buffer;
   std::unique_ptr<Timer> ping_timer;
   std::unique_ptr<Timer> login_timer;  // closes a connection that never enters the room

@@ -77,6 +77,7 @@ const std::map<std::string_view, RoomServer::Route>& RoomServer::Routes() {
     };
   };
   constexpr Limit kChat = Limit::kChat;
+  constexpr MessageKind kTyped = MessageKind::kChat;
   static const std::map<std::string_view, Route> routes = [&] {
     // Everything another player sees, and every request that makes the server send to others,
     // passes the chat limit.
@@ -89,10 +90,11 @@ const std::map<std::string_view, RoomServer::Route>& RoomServer::Routes() {
         {to_server::NICK, {A::kNever, false, nullptr}},
         {to_server::ISALIVE, {A::kAny, false, plain(&RoomServer::OnIsAlive)}},
         {to_server::PONG, {A::kAny, false, plain(&RoomServer::OnPong)}},
-        {to_server::SAY, {A::kInRoom, true, plain(&RoomServer::OnSay), kChat}},
+        {to_server::SAY, {A::kInRoom, true, plain(&RoomServer::OnSay), kChat, kTyped}},
         {to_server::NEWINFO, {A::kInRoom, false, plain(&RoomServer::OnNewInfo), kChat}},
         {to_server::NICKCHG, {A::kInRoom, false, plain(&RoomServer::OnNickChange), kChat}},
-        {to_server::USERACTION, {A::kInRoom, true, plain(&RoomServer::OnUserAction), kChat}},
+        {to_server::USERACTION,
+         {A::kInRoom, true, plain(&RoomServer::OnUserAction), kChat, kTyped}},
         {to_server::AWAY, {A::kInRoom, true, plain(&RoomServer::OnAway), kChat}},
         {to_server::PART, {A::kInRoom, true, plain(&RoomServer::OnPart)}},
         {to_server::ULISTREQ, {A::kInRoom, false, plain(&RoomServer::OnUserListRequest)}},
@@ -115,7 +117,7 @@ const std::map<std::string_view, RoomServer::Route>& RoomServer::Routes() {
                       [code](RoomServer& room, int slot, const std::string& data) {
                         room.OnDrawing(slot, code, data);
                       },
-                      Limit::kDrawing});
+                      Limit::kDrawing, MessageKind::kDrawing});
     }
     return r;
   }();
@@ -134,6 +136,8 @@ void RoomServer::ProcessMessage(const std::string& message, int slot) {
   const protocol::Message parsed = protocol::ParseMessage(message);
   const auto& routes = Routes();
   const auto route = routes.find(parsed.command);
+  counters_.Received(route == routes.end() ? MessageKind::kControl : route->second.kind,
+                     message.size() + 1);
   if (route == routes.end()) {
     // Unknown data reaches the log, so it is limited like chat.
     if (!PassesLimit(*record, Limit::kChat, parsed.data)) return;
@@ -161,7 +165,7 @@ void RoomServer::ProcessMessage(const std::string& message, int slot) {
       break;
   }
   if (!accepted) {
-    CloseConnection(slot);
+    CloseConnection(slot, CloseReason::kProtocolError);
     return;
   }
   // A message over a limit is dropped before anything else looks at it.
@@ -177,16 +181,20 @@ bool RoomServer::PassesLimit(ConnectionRecord& record, Limit limit, const std::s
       return true;
     case Limit::kChat:
       if (record.chat_bucket.Take(now, settings_.FloodBurst, settings_.FloodRate)) return true;
+      ++counters_.chat_dropped;
       OnFloodDrop(record);
       return false;
     case Limit::kDrawing:
-      if (data.size() > kMaxDrawingData) return false;
+      if (data.size() > kMaxDrawingData) {
+        ++counters_.drawing_dropped;
+        return false;
+      }
       if (record.drawing_bucket.Take(now, settings_.DrawingBurst, settings_.DrawingRate)) {
         return true;
       }
       // Dropping strokes would leave the pads different: the sender goes instead.
       record.LeaveReason = "Drawing flood";
-      CloseConnection(record.SlotIndex);
+      CloseConnection(record.SlotIndex, CloseReason::kDrawingFlood);
       return false;
   }
   return false;
@@ -199,7 +207,7 @@ void RoomServer::OnFloodDrop(ConnectionRecord& record) {
   if (record.drop_times.size() > kFloodDropsToClose &&
       now - record.drop_times.front() <= kFloodDropWindowMs) {
     record.LeaveReason = "Flooding";
-    CloseConnection(record.SlotIndex);
+    CloseConnection(record.SlotIndex, CloseReason::kFlooding);
     return;
   }
   if (!record.last_flood_notice_ms || now - *record.last_flood_notice_ms >= kFloodNoticeMs) {
@@ -214,12 +222,14 @@ void RoomServer::OnFloodDrop(ConnectionRecord& record) {
 void RoomServer::OnHandshake(int slot, const std::string& data) {
   ConnectionRecord& record = *Record(slot);
   if (record.State != StateNew) {
-    transport_.Send(slot, protocol::kNotAClientGoodbye);
+    if (transport_.Send(slot, protocol::kNotAClientGoodbye).ok) {
+      counters_.Sent(MessageKind::kControl, protocol::kNotAClientGoodbye.size());
+    }
     LogConnection(
         "A non-Scrawlbox client attempted a connection. The connection was forced closed by "
         "Scrawlbox Server.",
         kIconInfo);
-    CloseConnection(slot);
+    CloseConnection(slot, CloseReason::kProtocolError);
     return;
   }
   if (listen_state_ == kListenDeny) {
@@ -228,7 +238,7 @@ void RoomServer::OnHandshake(int slot, const std::string& data) {
     LogConnection(
         "A client from " + record.address + " was turned away because the server is in deny mode.",
         kIconInfo);
-    CloseConnection(slot);
+    CloseConnection(slot, CloseReason::kRefused);
     return;
   }
   if (bans_ && bans_->IsBanned(record.address)) {
@@ -263,7 +273,7 @@ void RoomServer::OnUser(int slot, const std::string& data) {
     // Told before the close: closing writes what is queued.
     record.State = StateRefused;
     SendMessage(slot, to_client::NOTICE, refusal);
-    CloseConnection(slot);
+    CloseConnection(slot, CloseReason::kRefused);
     return;
   }
   record.State = StateUserOk;
@@ -306,7 +316,7 @@ void RoomServer::OnPass(int slot, const std::string& data) {
   if (const std::string refusal = NicknameRefusal(record.Nickname, slot); !refusal.empty()) {
     record.State = StateRefused;
     SendMessage(slot, to_client::NOTICE, refusal);
-    CloseConnection(slot);
+    CloseConnection(slot, CloseReason::kRefused);
     return;
   }
   // A room with a password lets in only those who give it; without one, anyone.
@@ -358,7 +368,7 @@ bool RoomServer::PasswordAccepted(ConnectionRecord& record, const std::string& p
   record.State = StateRefused;
   SendMessage(record.SlotIndex, to_client::BADPASS, protocol::kNoData);
   SendMessage(record.SlotIndex, to_client::NOTICE, "This room needs a password.");
-  CloseConnection(record.SlotIndex);
+  CloseConnection(record.SlotIndex, CloseReason::kRefused);
   return false;
 }
 
@@ -487,7 +497,7 @@ void RoomServer::OnKick(int slot, const std::string& data) {
             NumberText(kicker.Id) + kSep + NumberText(target_id) + kSep + reason, -1);
   if (ConnectionRecord* target = Record(target_slot)) {
     target->LeaveReason = reason;
-    CloseConnection(target_slot);
+    CloseConnection(target_slot, CloseReason::kKicked);
     statistics_.Increment(Stat::UsersKicked);
   }
 }
@@ -517,7 +527,7 @@ void RoomServer::OnPart(int slot, const std::string& data) {
   // Told once, here; the close that follows does not repeat it.
   Broadcast(to_client::PART, NumberText(record.Id) + kSep + record.LeaveReason, slot);
   record.part_announced = true;
-  CloseConnection(slot);
+  CloseConnection(slot, CloseReason::kLeft);
 }
 
 // --- Game and drawing

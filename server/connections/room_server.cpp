@@ -14,6 +14,21 @@ namespace server {
 using protocol::NumberText;
 namespace to_client = protocol::to_client;
 
+namespace {
+
+// Typed chat goes out under the same command words it comes in with.
+MessageKind KindOf(std::string_view command) {
+  return command == to_client::SAY || command == to_client::USERACTION ? MessageKind::kChat
+                                                                       : MessageKind::kControl;
+}
+
+// The messages in a run of framed ones: a piece of the picture ends each with the terminator.
+uint64_t MessagesIn(std::string_view framed) {
+  return static_cast<uint64_t>(std::count(framed.begin(), framed.end(), protocol::kMessageEnd));
+}
+
+}  // namespace
+
 RoomServer::RoomServer(Ports ports)
     : transport_(ports.transport),
       scheduler_(ports.scheduler),
@@ -117,6 +132,7 @@ RoomServer::Admission RoomServer::OnConnectionRequest(const std::string& address
   EventScope scope(this);
   statistics_.Increment(Stat::AttemptedConnections);
   if (settings_.MaxConnections > 0 && ConnectionCount() >= settings_.MaxConnections) {
+    ++counters_.refused[static_cast<size_t>(Refusal::kRoomFull)];
     return Refuse("", "The room is full.",
                   "A connection from " + address + " was refused: the room is full.");
   }
@@ -125,6 +141,7 @@ RoomServer::Admission RoomServer::OnConnectionRequest(const std::string& address
         std::count_if(connections_.begin(), connections_.end(),
                       [&address](const auto& entry) { return entry.second->address == address; }));
     if (from_address >= settings_.MaxConnectionsPerAddress) {
+      ++counters_.refused[static_cast<size_t>(Refusal::kAddressLimit)];
       return Refuse(address, "Too many connections from your address.",
                     "A connection from " + address + " was refused: " + NumberText(from_address) +
                         " connections from that address are open.");
@@ -150,6 +167,7 @@ RoomServer::Admission RoomServer::OnConnectionRequest(const std::string& address
   }
   const int32_t id = record->Id;
   connections_.emplace(slot, std::move(record));
+  ++counters_.accepted;
   view_.AddConnectionRow(slot, id, address, "Unknown User", "Connecting...");
   return Admission{slot, {}};
 }
@@ -162,7 +180,9 @@ RoomServer::Admission RoomServer::Refuse(const std::string& key, const std::stri
   std::erase_if(refusals_logged_,
                 [now](const auto& entry) { return now - entry.second >= kRefusalLogMs; });
   if (refusals_logged_.emplace(key, now).second) LogConnection(log, kIconWarning);
-  return Admission{0, protocol::Frame(to_client::NOTICE, text)};
+  Admission refused{0, protocol::Frame(to_client::NOTICE, text)};
+  counters_.Sent(MessageKind::kControl, refused.refusal.size());
+  return refused;
 }
 
 ConnectionRecord* RoomServer::Record(int slot) {
@@ -216,7 +236,7 @@ void RoomServer::ServeReceived(int slot, bool limited) {
     if (status == protocol::ReceiveBuffer::Status::kNeedMore) break;
     if (status == protocol::ReceiveBuffer::Status::kTooLong) {
       record->LeaveReason = "Message too long";
-      CloseConnection(slot);
+      CloseConnection(slot, CloseReason::kMessageTooLong);
       break;
     }
     const double counted = static_cast<double>(message.size()) + 1;
@@ -264,7 +284,7 @@ void RoomServer::OnClosed(int slot) {
   EventScope scope(this);
   // What the peer sent before it closed is still handled, in order, however much it is.
   ServeReceived(slot, false);
-  CloseConnection(slot);
+  CloseConnection(slot, CloseReason::kPeerClosed);
 }
 
 void RoomServer::OnSocketError(int slot, int number, const std::string& description) {
@@ -280,17 +300,19 @@ void RoomServer::OnSocketError(int slot, int number, const std::string& descript
 
 bool RoomServer::SendMessage(int slot, std::string_view command, std::string_view data) {
   ConnectionRecord* record = Record(slot);
-  return record && SendFramed(*record, protocol::Frame(command, data), true);
+  return record && SendFramed(*record, protocol::Frame(command, data), true, KindOf(command));
 }
 
 void RoomServer::Broadcast(std::string_view command, std::string_view data, int except_slot) {
   const std::string framed = protocol::Frame(command, data);
+  const MessageKind kind = KindOf(command);
   // A failed send closes that connection only; the others still get the message.
   ForEachReceiver(except_slot,
-                  [&](ConnectionRecord& record) { SendFramed(record, framed, false); });
+                  [&](ConnectionRecord& record) { SendFramed(record, framed, false, kind); });
 }
 
-bool RoomServer::SendFramed(ConnectionRecord& record, std::string_view framed, bool log_error) {
+bool RoomServer::SendFramed(ConnectionRecord& record, std::string_view framed, bool log_error,
+                            MessageKind kind, uint64_t messages) {
   if (record.send_failed) return false;
   const int slot = record.SlotIndex;
   const SendResult result = transport_.Send(slot, framed);
@@ -300,32 +322,33 @@ bool RoomServer::SendFramed(ConnectionRecord& record, std::string_view framed, b
                         ": " + result.description + ".",
                     kIconError);
     }
-    CloseAfterEvent(record);
+    CloseAfterEvent(record, CloseReason::kSendFailed);
     return false;
   }
+  counters_.Sent(kind, framed.size(), messages);
   if (result.queued > kMaxSendQueue) {
     record.LeaveReason = "Send queue exceeded";
-    CloseAfterEvent(record);
+    CloseAfterEvent(record, CloseReason::kSendQueueExceeded);
     return false;
   }
   return true;
 }
 
-void RoomServer::CloseAfterEvent(ConnectionRecord& record) {
+void RoomServer::CloseAfterEvent(ConnectionRecord& record, CloseReason reason) {
   record.send_failed = true;
   if (event_depth_ == 0) {
-    CloseConnection(record.SlotIndex);
+    CloseConnection(record.SlotIndex, reason);
   } else {
-    pending_closes_.push_back(record.SlotIndex);
+    pending_closes_.emplace_back(record.SlotIndex, reason);
   }
 }
 
 void RoomServer::ClosePendingConnections() {
   // Closing announces the departure, and that broadcast may fail for others in turn.
   while (!pending_closes_.empty()) {
-    const int slot = pending_closes_.front();
+    const auto [slot, reason] = pending_closes_.front();
     pending_closes_.erase(pending_closes_.begin());
-    CloseConnection(slot);
+    CloseConnection(slot, reason);
   }
 }
 
@@ -334,14 +357,14 @@ void RoomServer::ClosePendingConnections() {
 void RoomServer::BroadcastDrawing(std::string_view framed, int except_slot) {
   ForEachReceiver(except_slot, [&](ConnectionRecord& record) {
     if (!record.picture_stream) {
-      SendFramed(record, framed, false);
+      SendFramed(record, framed, false, MessageKind::kDrawing);
       return;
     }
     std::string& meanwhile = record.picture_stream->drawn_meanwhile;
     if (meanwhile.size() + framed.size() > kMaxSendQueue) {
       // A joiner that takes the picture this slowly is a reader that stopped reading.
       record.LeaveReason = "Send queue exceeded";
-      CloseAfterEvent(record);
+      CloseAfterEvent(record, CloseReason::kSendQueueExceeded);
       return;
     }
     meanwhile.append(framed);
@@ -361,7 +384,7 @@ void RoomServer::SendPicture(int slot) {
     SendMessage(slot, to_client::NOTICE,
                 "The picture is too large to send; it will appear with the next round.");
     const std::string tools = picture_.ToolState();
-    if (!tools.empty()) SendFramed(*record, tools, false);
+    if (!tools.empty()) SendFramed(*record, tools, false, MessageKind::kDrawing, MessagesIn(tools));
     return;
   }
   auto stream = std::make_unique<ConnectionRecord::PictureStream>();
@@ -380,7 +403,8 @@ void RoomServer::FeedPicture(int slot) {
   while (!stream.chunks.empty() && transport_.QueuedBytes(slot) < kPictureFeedBelow) {
     const std::string& chunk = *stream.chunks.front();
     const size_t length = std::min(PictureLog::kChunkBytes, chunk.size() - stream.offset);
-    if (!SendFramed(*record, std::string_view(chunk).substr(stream.offset, length), false)) return;
+    const std::string_view piece = std::string_view(chunk).substr(stream.offset, length);
+    if (!SendFramed(*record, piece, false, MessageKind::kDrawing, MessagesIn(piece))) return;
     stream.offset += length;
     if (stream.offset == chunk.size()) {
       stream.chunks.pop_front();
@@ -390,7 +414,9 @@ void RoomServer::FeedPicture(int slot) {
   if (stream.chunks.empty()) {
     const std::string meanwhile = std::move(stream.drawn_meanwhile);
     record->picture_stream.reset();
-    if (!meanwhile.empty()) SendFramed(*record, meanwhile, false);
+    if (!meanwhile.empty()) {
+      SendFramed(*record, meanwhile, false, MessageKind::kDrawing, MessagesIn(meanwhile));
+    }
     return;
   }
   scheduler_.SingleShot(kPictureRetryMs, [this, slot] {
@@ -401,12 +427,13 @@ void RoomServer::FeedPicture(int slot) {
 
 // --- Closing -------------------------------------------------------------------------------------
 
-void RoomServer::CloseConnection(int slot) {
+void RoomServer::CloseConnection(int slot, CloseReason why) {
   if (slot == 0) return;
   const auto it = connections_.find(slot);
   if (it == connections_.end()) return;
   std::unique_ptr<ConnectionRecord> record = std::move(it->second);
   connections_.erase(it);
+  counters_.Closed(record->kicked ? CloseReason::kKicked : why);
 
   transport_.Close(slot);
   record->ping_timer->Stop();
@@ -437,7 +464,7 @@ void RoomServer::OnLoginTimeout(int slot) {
   ConnectionRecord* record = Record(slot);
   if (!record || record->entered_room) return;
   record->LeaveReason = "Login timed out";
-  CloseConnection(slot);
+  CloseConnection(slot, CloseReason::kLoginTimeout);
 }
 
 void RoomServer::OnPingTimer(int slot) {
@@ -445,7 +472,7 @@ void RoomServer::OnPingTimer(int slot) {
   if (!record) return;
   if (record->PingPending) {
     record->LeaveReason = "Ping timeout";
-    CloseConnection(slot);
+    CloseConnection(slot, CloseReason::kPingTimeout);
     statistics_.Increment(Stat::PingTimeouts);
     return;
   }

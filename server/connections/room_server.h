@@ -16,6 +16,7 @@
 #include "server/connections/connection_record.h"
 #include "server/connections/game_hooks.h"
 #include "server/connections/picture_log.h"
+#include "server/connections/room_metrics.h"
 
 #include "server/connections/ports.h"
 #include "server/connections/settings.h"
@@ -141,8 +142,9 @@ class RoomServer {
   // Sends to every in-room connection but except_slot (-1 excludes nobody). A send that fails
   // closes its connection when the current event ends, never in the middle of a handler.
   void Broadcast(std::string_view command, std::string_view data, int except_slot);
-  // The one way a connection ends: tells the others, the logs and the game.
-  void CloseConnection(int slot);
+  // The one way a connection ends: tells the others, the logs and the game. The reason is
+  // what the metrics count it under.
+  void CloseConnection(int slot, CloseReason reason);
   // Every pad was cleared (by a clear, or by a new game, round or artist): the picture log
   // starts again, and joiners still being sent the old picture stop getting it.
   void ClearPicture(bool tools_reset);
@@ -195,6 +197,11 @@ class RoomServer {
   }
 
   ServerStatistics& statistics() { return statistics_; }
+  // The counters of this run, for the metrics; the game counts its own there too.
+  RoomCounters& counters() { return counters_; }
+  const RoomCounters& counters() const { return counters_; }
+  // The room's metrics in the Prometheus text format, the gauges read at this moment.
+  std::string MetricsText() const;
   ServerView& view() { return view_; }
   void LogConnection(const std::string& text, int icon);
   void LogChat(const std::string& text, int icon);
@@ -235,6 +242,7 @@ class RoomServer {
     bool ignore_blank;
     Handler handler;
     Limit limit = Limit::kNone;
+    MessageKind kind = MessageKind::kControl;
   };
   static const std::map<std::string_view, Route>& Routes();
 
@@ -289,11 +297,13 @@ class RoomServer {
   void SendPicture(int slot);
   void FeedPicture(int slot);
 
-  // Sends one framed message; a failure or an overfull queue closes the connection.
-  bool SendFramed(ConnectionRecord& record, std::string_view framed, bool log_error);
+  // Sends framed messages (one, or a piece of the picture holding `messages`); a failure or an
+  // overfull queue closes the connection.
+  bool SendFramed(ConnectionRecord& record, std::string_view framed, bool log_error,
+                  MessageKind kind, uint64_t messages = 1);
   // A connection that cannot be written to any more is closed when the current event ends, so
   // that no handler (and no game rule) sees the table change under it.
-  void CloseAfterEvent(ConnectionRecord& record);
+  void CloseAfterEvent(ConnectionRecord& record, CloseReason reason);
   void ClosePendingConnections();
   // The rest of the shutdown once any question is answered: the quit gate, then SERVERQUIT.
   void ContinueQuit();
@@ -305,6 +315,7 @@ class RoomServer {
   ServerView& view_;
   inifile::IniStore& ini_;
   ServerStatistics statistics_;
+  RoomCounters counters_;
   ServerSettings settings_;
 
   NoGame no_game_;
@@ -315,7 +326,7 @@ class RoomServer {
   // Open connections by slot; a closed slot is never used again.
   std::map<int, std::unique_ptr<ConnectionRecord>> connections_;
   std::vector<std::unique_ptr<ConnectionRecord>> retired_;
-  std::vector<int> pending_closes_;
+  std::vector<std::pair<int, CloseReason>> pending_closes_;
   PictureLog picture_;
 
   // Slots with messages waiting for another turn, in the order they queued.

@@ -31,10 +31,14 @@ double ReadLimit(const inifile::IniDocument& ini, const char* key, const char* d
 
 }  // namespace
 
-int ServerSettings::PortNumber() const {
-  const double port = protocol::LeadingNumber(Port);
+int PortNumberOf(const std::string& text) {
+  const double port = protocol::LeadingNumber(text);
   if (port < 1 || port > 65535 || port != std::floor(port)) return 0;
   return static_cast<int>(port);
+}
+
+int ServerSettings::PortNumber() const {
+  return PortNumberOf(Port);
 }
 
 ServerSettings LoadSettings(const inifile::IniStore& store) {
@@ -66,6 +70,8 @@ ServerSettings LoadSettings(const inifile::IniStore& store) {
       static_cast<int>(ReadLimit(ini, "Max Connections Per Address", "8", 1e6));
   settings.LoginTimeout = static_cast<int>(ReadLimit(ini, "Login Timeout", "60", 86400));
   settings.MaxConnections = static_cast<int>(ReadLimit(ini, "Max Connections", "1000", 1e6));
+  settings.MetricsPort = ini.Read(s, "Metrics Port", "0");
+  settings.MetricsAddress = ini.Read(s, "Metrics Address", kDefaultMetricsAddress);
   settings.TrackerUrl =
       ini.Read(directory::kDirectorySection, "Tracker URL", directory::kDefaultTrackerUrl);
   settings.UpdateUrl =

@@ -17,6 +17,11 @@ inline constexpr int kMaxPingInterval = 60000;
 inline constexpr int kMinPingTimeout = 1000;
 inline constexpr int kMaxPingTimeout = 30000;
 
+inline constexpr char kDefaultMetricsAddress[] = "127.0.0.1";
+
+// A port number written as text; 0 when the text is none (1-65535, whole).
+int PortNumberOf(const std::string& text);
+
 // The oldest client version the room lets in.
 inline constexpr double MinClientVersion = 99385;
 
@@ -45,12 +50,17 @@ struct ServerSettings {
   int MaxConnectionsPerAddress = 8;
   int LoginTimeout = 60;  // seconds to enter the room
   int MaxConnections = 1000;
+  // Prometheus metrics over HTTP: off while the port is 0; on the loopback address unless
+  // the operator names another, since the numbers are the operator's and not the players'.
+  std::string MetricsPort = "0";
+  std::string MetricsAddress = kDefaultMetricsAddress;
   // Section "Directory": where the room is registered and where new versions are announced.
   std::string TrackerUrl;
   std::string UpdateUrl;
 
   // The port as the listening socket takes it; 0 when the text is no port number.
   int PortNumber() const;
+  int MetricsPortNumber() const { return PortNumberOf(MetricsPort); }
 };
 
 // Reads every key, with the defaults for missing ones and the keep-alive times clamped.

@@ -61,13 +61,13 @@ void Game::ScanWordlists() {
     room_.view().ShowMessage(
         kIconError, "ScanWordlist()",
         "There was an error scanning the available wordlists. The \r\nwordlists should reside in " +
-            word_lists_.folder().string() +
+            word_lists_.Where() +
             ". Make sure you \r\nhave correctly installed Scrawlbox. Error encountered "
             "follows:\r\n\r\n" +
             NumberText(error->number) + ": " + error->description + ".");
   }
   room_.LogGeneral(NumberText(static_cast<double>(word_lists_.names().size())) +
-                       " word lists found in " + word_lists_.folder().string() + ".",
+                       " word lists found in " + word_lists_.Where() + ".",
                    kIconInfo);
 }
 
@@ -137,6 +137,7 @@ void Game::OnStartGame(int slot, const std::string& data) {
   AnnounceArtist();
   SetGameTimer(kTimerRound);
   room_.statistics().Increment(Stat::GamesStarted);
+  ++room_.counters().games_started;
 }
 
 void Game::OnGiveHint(int slot) {
@@ -187,6 +188,12 @@ bool Game::CheckGuess(int slot, const std::string& text) {
   }
   bool taken = false;
   bool found = false;
+  // Chat of a player who found the word already is no guess.
+  if (!player.FoundWord) {
+    room_.counters().Guessed(guess == Guess::kCorrect ? GuessResult::kCorrect
+                             : guess == Guess::kClose ? GuessResult::kClose
+                                                      : GuessResult::kWrong);
+  }
   if (guess == Guess::kCorrect && !player.FoundWord) {
     room_.Broadcast(to_client::WORDFOUND, NumberText(slot) + kSep + NumberText(player.Id), -1);
     ++state_.FoundCount;
@@ -259,6 +266,7 @@ void Game::SetGameTimer(int32_t mode) {
       state_.RevealedPrefix.clear();
       state_.ScorePot = StartPot;
       ++round_serial_;
+      ++room_.counters().rounds_started;
       StartClock(state_.RoundTime);
       tmrGameScore_->Start(ScoreTick);
       break;

@@ -86,20 +86,37 @@ std::string EntryToWord(std::string_view entry) {
   return word;
 }
 
+std::string WordLists::Where() const {
+  std::string where;
+  for (const std::filesystem::path& folder : folders_) {
+    if (!where.empty()) where += " and ";
+    where += folder.string();
+  }
+  return where;
+}
+
 std::optional<WordLists::ScanError> WordLists::ScanWordlist() {
   names_.clear();
-  std::error_code ec;
   std::vector<std::string> files;
-  for (std::filesystem::directory_iterator it(folder_, ec), end; !ec && it != end;
-       it.increment(ec)) {
-    std::error_code type_ec;
-    if (it->is_regular_file(type_ec)) files.push_back(it->path().filename().string());
+  std::optional<ScanError> folder_error;
+  for (const std::filesystem::path& folder : folders_) {
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
+         it.increment(ec)) {
+      std::error_code type_ec;
+      if (it->is_regular_file(type_ec)) files.push_back(it->path().filename().string());
+    }
+    // A Data folder without lists of its own is usual once the shipped ones are there.
+    if (ec && ec != std::errc::no_such_file_or_directory && !folder_error) {
+      folder_error = ScanError{ec.value(), folder.string() + ": " + ec.message()};
+    }
   }
-  if (ec) return ScanError{ec.value(), ec.message()};
-  if (files.empty()) return ScanError{ENOENT, "No word list files were found"};
+  if (files.empty()) {
+    return folder_error ? folder_error : ScanError{ENOENT, "No word list files were found"};
+  }
   std::sort(files.begin(), files.end());
 
-  std::optional<ScanError> error;
+  std::optional<ScanError> error = folder_error;
   for (const std::string& file : files) {
     const size_t dot = file.find('.');
     if (dot == std::string::npos) {
@@ -118,8 +135,13 @@ std::optional<std::vector<std::string>> WordLists::ReadEntries(std::string_view 
   // Only names found by the scan are read, so a name from a client can never reach a path
   // outside the folder.
   if (std::find(names_.begin(), names_.end(), name) == names_.end()) return std::nullopt;
-  std::ifstream in(folder_ / (std::string(name) + ".txt"), std::ios::binary);
-  if (!in) return std::nullopt;
+  std::ifstream in;
+  for (const std::filesystem::path& folder : folders_) {
+    in.open(folder / (std::string(name) + ".txt"), std::ios::binary);
+    if (in) break;
+    in.clear();
+  }
+  if (!in.is_open()) return std::nullopt;
   std::vector<std::string> entries;
   EntryCollector collector(&entries, kMaxEntries);
   char buffer[64 * 1024];

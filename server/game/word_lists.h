@@ -13,7 +13,9 @@
 namespace server {
 
 // The word lists of the room: text files in the Wordlists folder, one entry per line. A list's
-// name is its file name up to the first "."; the file read for it is always name + ".txt".
+// name is its file name up to the first "."; the file read for it is always name + ".txt". An
+// installed server also reads the shipped lists: the folders are searched in order, and a file
+// in the first (the Data folder's) wins over one of the same name further on.
 class WordLists {
  public:
   // At most this many entries of one file are used.
@@ -28,14 +30,17 @@ class WordLists {
     std::string description;
   };
 
-  explicit WordLists(std::filesystem::path folder) : folder_(std::move(folder)) {}
+  explicit WordLists(std::filesystem::path folder) : folders_{std::move(folder)} {}
+  explicit WordLists(std::vector<std::filesystem::path> folders) : folders_(std::move(folders)) {}
 
-  // Lists the folder's files in name order and keeps their list names (each once). A file
-  // without "." in its name, a missing folder or an empty one gives an error; files that do
-  // have a list name are kept all the same.
+  // Lists the folders' files in name order and keeps their list names (each once). A file
+  // without "." in its name, or no file in any folder, gives an error; files that do have a
+  // list name are kept all the same. A missing folder is no error while another has lists.
   std::optional<ScanError> ScanWordlist();
   const std::vector<std::string>& names() const { return names_; }
-  const std::filesystem::path& folder() const { return folder_; }
+  const std::vector<std::filesystem::path>& folders() const { return folders_; }
+  // The folders as the operator is told them: "A" or "A and B".
+  std::string Where() const;
 
   // The next word from the lists named in chosen_lists (joined by code 4), with its
   // alternative spellings separated by ",". One list is picked at random, then one entry; a
@@ -52,7 +57,7 @@ class WordLists {
   std::optional<std::vector<std::string>> ReadEntries(std::string_view name) const;
 
  private:
-  std::filesystem::path folder_;
+  std::vector<std::filesystem::path> folders_;
   std::vector<std::string> names_;
 };
 

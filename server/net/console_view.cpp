@@ -6,8 +6,11 @@
 
 namespace server {
 
-void ConsoleView::WriteLine(const char* tag, const std::string& text) {
-  scrawlbox::WriteConsoleLine(out_, scrawlbox::ClockStamp() + QStringLiteral(" [") +
+void ConsoleView::WriteLine(const char* tag, const std::string& text, int icon) {
+  const scrawlbox::Severity severity = icon == kIconError     ? scrawlbox::Severity::kError
+                                       : icon == kIconWarning ? scrawlbox::Severity::kWarning
+                                                              : scrawlbox::Severity::kInfo;
+  scrawlbox::WriteConsoleLine(out_, scrawlbox::LogLineStart(severity) + QLatin1Char('[') +
                                         QString::fromLatin1(tag) + QStringLiteral("] ") +
                                         scrawlbox::Printable(text));
 }
@@ -16,22 +19,22 @@ void ConsoleView::WriteAnswer(const std::string& text) {
   scrawlbox::WriteConsoleLine(out_, scrawlbox::Printable(text));
 }
 
-void ConsoleView::Log(LogKind kind, const std::string& text, int) {
+void ConsoleView::Log(LogKind kind, const std::string& text, int icon) {
   switch (kind) {
     case LogKind::kConnections:
-      WriteLine("connections", text);
+      WriteLine("connections", text, icon);
       break;
     case LogKind::kChat:
-      WriteLine("chat", text);
+      WriteLine("chat", text, icon);
       break;
     case LogKind::kGeneral:
-      WriteLine("general", text);
+      WriteLine("general", text, icon);
       break;
   }
 }
 
-void ConsoleView::SetStatusMessage(const std::string& text, int) {
-  WriteLine("status", text);
+void ConsoleView::SetStatusMessage(const std::string& text, int icon) {
+  WriteLine("status", text, icon);
 }
 
 void ConsoleView::OfferDownload(const std::string& title, const std::string& text,
@@ -39,13 +42,13 @@ void ConsoleView::OfferDownload(const std::string& title, const std::string& tex
   ShowMessage(kIconInfo, title, text + " " + url);
 }
 
-void ConsoleView::ShowMessage(int, const std::string& title, const std::string& text) {
+void ConsoleView::ShowMessage(int icon, const std::string& title, const std::string& text) {
   // One line: the line breaks meant for a message box become spaces.
   std::string line = title + ": " + text;
   for (char& c : line) {
     if (c == '\r' || c == '\n') c = ' ';
   }
-  WriteLine("general", line);
+  WriteLine("general", line, icon);
 }
 
 void ConsoleView::QuitFinished() {

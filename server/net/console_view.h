@@ -10,7 +10,8 @@ namespace server {
 
 // The operator's view of a server without a window: every log line and status message goes to
 // standard output as "HH:MM:SS [connections|chat|general|status] text", one line each, flushed
-// at once so that a supervisor or a pipe sees it immediately.
+// at once so that a supervisor or a pipe sees it immediately. To the journal, the time gives way
+// to the line's syslog priority.
 class ConsoleView : public ServerView {
  public:
   explicit ConsoleView(std::FILE* out = stdout) : out_(out) {}
@@ -30,9 +31,9 @@ class ConsoleView : public ServerView {
   void OfferDownload(const std::string& title, const std::string& text,
                      const std::string& url) override;
 
-  // Writes one line with the current time and the tag; control characters in the text are
-  // shown as <n>.
-  void WriteLine(const char* tag, const std::string& text);
+  // Writes one line with the current time (or, to the journal, the icon's priority) and the
+  // tag; control characters in the text are shown as <n>.
+  void WriteLine(const char* tag, const std::string& text, int icon = kIconInfo);
   // Writes an answer to an operator command as it is, one line.
   void WriteAnswer(const std::string& text);
 

@@ -26,11 +26,11 @@ TEST(LoadTest, TwentyPlayersGetEveryStrokeInOrderFromTheRealServer) {
   ServerProcess server("Max Connections Per Address=0\nDrawing Burst=0\n");
   ASSERT_TRUE(server.Start());
   int exit_code = -1;
-  const QJsonObject report = RunLoadTest(
-      {QStringLiteral("127.0.0.1:%1").arg(server.port()), QStringLiteral("--players"),
-       QStringLiteral("20"), QStringLiteral("--seconds"), QStringLiteral("2"),
-       QStringLiteral("--chat"), QStringLiteral("1"), QStringLiteral("--json")},
-      &exit_code);
+  const QJsonObject report =
+      RunLoadTest({QStringLiteral("127.0.0.1:%1").arg(server.port()), QStringLiteral("--players"),
+                   QStringLiteral("20"), QStringLiteral("--seconds"), QStringLiteral("2"),
+                   QStringLiteral("--chat"), QStringLiteral("1"), QStringLiteral("--json")},
+                  &exit_code);
   EXPECT_EQ(exit_code, 0);
   EXPECT_EQ(report.value("logged_in").toInt(), 20);
   EXPECT_GT(report.value("sent").toDouble(), 300);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "tests/integration/server_process.h"
 
+#include <unistd.h>
+
 namespace testing_support {
 
 ServerProcess::ServerProcess(const std::string& details, quint16 port)
@@ -17,8 +19,11 @@ void ServerProcess::CopyWordLists(const std::string& from) {
 }
 
 bool ServerProcess::Start(const QString& ready_text) {
+  if (input == Input::kNull) process_.setStandardInputFile(QProcess::nullDevice());
+  if (input == Input::kClosed) process_.setChildProcessModifier([] { ::close(STDIN_FILENO); });
   return Launch(QStringLiteral(SCRAWLBOX_SERVER_BIN),
-                {QStringLiteral("--headless"), QStringLiteral("--data-dir"), DataDir()},
+                QStringList{QStringLiteral("--headless"), QStringLiteral("--data-dir"), DataDir()} +
+                    arguments,
                 ready_text);
 }
 

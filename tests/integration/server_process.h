@@ -19,6 +19,13 @@ class ServerProcess : public ChildProcess {
   bool Start(const QString& ready_text = QStringLiteral("Master socket ready"));
   // Types an operator command on the console.
   void Command(const std::string& line);
+
+  // What the program's standard input is: a pipe the test types into, /dev/null (as under
+  // systemd), or no descriptor at all.
+  enum class Input { kPipe, kNull, kClosed };
+  Input input = Input::kPipe;
+  // Added to the command line.
+  QStringList arguments;
 };
 
 }  // namespace testing_support

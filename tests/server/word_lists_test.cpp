@@ -83,6 +83,30 @@ TEST(WordListScan, EmptyOrMissingFolderIsAnError) {
   EXPECT_TRUE(missing.ScanWordlist().has_value());
 }
 
+TEST(WordListScan, TheDataFolderWinsOverTheShippedListsFileByFile) {
+  TempDir own;
+  TempDir shipped;
+  WriteFile(shipped / "animals.txt", "cat\r\n");
+  WriteFile(shipped / "food.txt", "pie\r\n");
+  WriteFile(own / "food.txt", "soup\r\n");
+  WriteFile(own / "mine.txt", "kite\r\n");
+  WordLists lists(std::vector<std::filesystem::path>{own.path(), shipped.path()});
+  EXPECT_FALSE(lists.ScanWordlist());
+  EXPECT_THAT(lists.names(), ElementsAre("animals", "food", "mine"));
+  EXPECT_THAT(*lists.ReadEntries("food"), ElementsAre("soup"));
+  EXPECT_THAT(*lists.ReadEntries("animals"), ElementsAre("cat"));
+  EXPECT_EQ(lists.CountWords(), 3u);
+  EXPECT_EQ(lists.Where(), own.path().string() + " and " + shipped.path().string());
+
+  // An installed server's Data folder often has no Wordlists folder at all.
+  WordLists shipped_only(
+      std::vector<std::filesystem::path>{own.path() / "Wordlists", shipped.path()});
+  EXPECT_FALSE(shipped_only.ScanWordlist());
+  EXPECT_THAT(shipped_only.names(), ElementsAre("animals", "food"));
+  WordLists none(std::vector<std::filesystem::path>{own.path() / "x", own.path() / "y"});
+  EXPECT_TRUE(none.ScanWordlist());
+}
+
 TEST(WordListPick, PicksAListThenAnEntryWithEqualChance) {
   TempDir dir;
   WriteFile(dir / "a.txt", "a1\r\na2\r\na3\r\na4\r\n");

@@ -31,7 +31,8 @@ TEST(LoadOptions, AddressesTakeAnOptionalPortAndIpv6InBrackets) {
   EXPECT_EQ(v6->host, "::1");
   EXPECT_EQ(v6->port, 3000);
 
-  for (const std::string bad : {"host:", ":2020", "host:99999", "host:abc", "::1", "[::1", "[::1]x"}) {
+  for (const std::string bad :
+       {"host:", ":2020", "host:99999", "host:abc", "::1", "[::1", "[::1]x"}) {
     std::string error;
     EXPECT_FALSE(Parse({bad, "--players", "3"}, &error)) << bad;
     EXPECT_FALSE(error.empty()) << bad;
@@ -175,8 +176,23 @@ TEST_F(LoadRunTest, AnEarlierPictureInTheRoomIsNotTakenForThisRunsStrokes) {
   LoadRun run(options_, room_);
   LogIn(run);
   // A picture from another artist, and one from a run whose artist had the same id.
-  run.OnData(1, protocol::Frame("FH", "555\x03" "0\x03" "1\x03" "2\x03" "3"), 0);
-  run.OnData(1, protocol::Frame("FH", "100\x03" "0\x03" "1\x03" "2\x03" "3\x03" "99"), 0);
+  run.OnData(1,
+             protocol::Frame("FH",
+                             "555\x03"
+                             "0\x03"
+                             "1\x03"
+                             "2\x03"
+                             "3"),
+             0);
+  run.OnData(1,
+             protocol::Frame("FH",
+                             "100\x03"
+                             "0\x03"
+                             "1\x03"
+                             "2\x03"
+                             "3\x03"
+                             "99"),
+             0);
   run.Draw(1, 0);
   Relay(run, 1, DrawnData(), 5);
   const LoadReport report = run.Report(0);

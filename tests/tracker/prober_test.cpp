@@ -215,6 +215,12 @@ TEST_F(ProberTest, ThreeFailuresInARowDropARoomWithinTwoIntervalsAndATimeOut) {
   connector.Probed();
   // Dropped rooms are never asked again.
   EXPECT_THAT(ProbedAfter(120000), ElementsAre(2022, 2022));
+  const Prober::Counters& counted = prober->counters();
+  EXPECT_EQ(counted.alive, 4u);
+  EXPECT_EQ(counted.failed, 3u);
+  EXPECT_EQ(counted.timed_out, 3u);
+  EXPECT_EQ(counted.dropped, 2u);
+  EXPECT_EQ(prober->in_flight(), 0u);
 }
 
 TEST_F(ProberTest, ProbesOutlivingTheirRoomOrTheProberEndQuietly) {

@@ -176,6 +176,39 @@ TEST_P(Service, TenAddsAMinuteFromOneAddress) {
   EXPECT_EQ(StatusOf(Handle(AddQuery("K"), "192.0.2.1")), "UPDATEOK");
 }
 
+TEST_P(Service, RequestsAreCountedByActionAndAnswerAndRefusalsByReason) {
+  const auto requests = [this](RequestAction action, RequestAnswer answer) {
+    return service.counters().requests[static_cast<size_t>(action)][static_cast<size_t>(answer)];
+  };
+  const auto refusals = [this](Refusal reason) {
+    return service.counters().refusals[static_cast<size_t>(reason)];
+  };
+  Handle(AddQuery("K"));
+  Handle(AddQuery("K"));
+  Handle(With(AddQuery("K3"), "PORT", "99999"));
+  Handle("ACTION=VIEW");
+  Handle("ACTION=VIEW&MAX=0");
+  Handle("ACTION=REMOVE&KEY=K");
+  Handle("ACTION=REMOVE&KEY=K");
+  Handle("ACTION=DANCE");
+  Handle("ACTION=VIEW&ACTION=VIEW");
+  for (int i = 0; i < 10; ++i) Handle(AddQuery("R" + std::to_string(i)), "192.0.2.9");
+  Handle(AddQuery("R10"), "192.0.2.9");  // the eleventh ADD this minute from that address
+  EXPECT_EQ(requests(RequestAction::kAdd, RequestAnswer::kSubmitOk), 11u);
+  EXPECT_EQ(requests(RequestAction::kAdd, RequestAnswer::kUpdateOk), 1u);
+  EXPECT_EQ(requests(RequestAction::kAdd, RequestAnswer::kFail), 2u);
+  EXPECT_EQ(requests(RequestAction::kView, RequestAnswer::kRooms), 1u);
+  EXPECT_EQ(requests(RequestAction::kView, RequestAnswer::kError), 1u);
+  EXPECT_EQ(requests(RequestAction::kRemove, RequestAnswer::kRemoveOk), 1u);
+  EXPECT_EQ(requests(RequestAction::kRemove, RequestAnswer::kNotFound), 1u);
+  // An unknown action and a query that cannot be read count under "other".
+  EXPECT_EQ(requests(RequestAction::kOther, RequestAnswer::kError), 2u);
+  EXPECT_EQ(refusals(Refusal::kBadField), 1u);
+  EXPECT_EQ(refusals(Refusal::kBadRequest), 3u);
+  EXPECT_EQ(refusals(Refusal::kRateLimit), 1u);
+  EXPECT_EQ(refusals(Refusal::kTooManyRooms), 0u);
+}
+
 TEST_P(Service, BytesAboveAsciiAreKeptAsBytes) {
   Handle(AddQuery("K", "Caf%E9\xE9"));
   EXPECT_EQ(GetValue(Lines(Handle("ACTION=VIEW")).at(0), "SERVERNAME"), "Caf\xE9\xE9");

@@ -88,7 +88,7 @@ class TrackerThread {
           Fill(*registry_, rooms);
           service_ = std::make_unique<tracker::TrackerService>(
               *registry_, [] { return QDateTime::currentMSecsSinceEpoch(); });
-          front_ = std::make_unique<tracker::HttpFront>(*service_, *registry_, QString(),
+          front_ = std::make_unique<tracker::HttpFront>(*service_, *registry_, QStringList(),
                                                         QStringLiteral("/t"));
           auto* listener = new tracker::GuardedTcpServer(front_.get());
           listener->listen(QHostAddress::LocalHost, 0);

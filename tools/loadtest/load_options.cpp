@@ -10,6 +10,7 @@ const char kLoadUsage[] =
     "Usage: scrawlbox-loadtest HOST[:PORT] --players N [--rate R] [--seconds S] [--burst]\n"
     "                          [--chat R] [--chatters N] [--json] [--window N]\n"
     "                          [--login-timeout S] [--drain S]\n"
+    "       scrawlbox-loadtest --help\n"
     "Logs N players into the room at HOST (port 2020 unless given); the first draws R strokes a\n"
     "second for S seconds (--burst: as fast as the room relays them), the others receive them\n"
     "and, with --chat, say R chat lines a second each (--chatters: only that many of them).\n"
@@ -141,8 +142,8 @@ std::optional<LoadOptions> ParseLoadOptions(const std::vector<std::string>& args
     return std::nullopt;
   }
   if (options.players < 2 || options.players > kMaxPlayers) {
-    *error = "--players must be 2 to " + std::to_string(kMaxPlayers) +
-             " (one draws, the others watch)";
+    *error =
+        "--players must be 2 to " + std::to_string(kMaxPlayers) + " (one draws, the others watch)";
     return std::nullopt;
   }
   if (options.chatters > options.players - 1) {

@@ -12,13 +12,13 @@ struct LoadOptions {
   std::string host;
   int port = 2020;
   int players = 0;
-  double rate = 200;     // strokes a second the artist draws (ignored with burst)
-  double seconds = 5;    // how long the artist draws
-  bool burst = false;    // draw as fast as the room relays, within `window` of the slowest viewer
-  double chat = 0;       // chat lines a second from each chatting viewer
-  int chatters = -1;     // viewers that chat; -1: every viewer
-  bool json = false;     // one JSON object instead of the text report
-  int window = 1000;     // burst: strokes the artist may be ahead of the slowest viewer
+  double rate = 200;   // strokes a second the artist draws (ignored with burst)
+  double seconds = 5;  // how long the artist draws
+  bool burst = false;  // draw as fast as the room relays, within `window` of the slowest viewer
+  double chat = 0;     // chat lines a second from each chatting viewer
+  int chatters = -1;   // viewers that chat; -1: every viewer
+  bool json = false;   // one JSON object instead of the text report
+  int window = 1000;   // burst: strokes the artist may be ahead of the slowest viewer
   double login_timeout = 30;
   double drain = 10;  // seconds the viewers get to receive what was drawn
   // Nicknames are this and the player's number: two runs at once need different ones.

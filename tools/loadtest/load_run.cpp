@@ -6,12 +6,12 @@
 #include <cstdio>
 #include <cstring>
 
+#include "common/version.h"
 #include "protocol/commands.h"
 #include "protocol/drawing.h"
 #include "protocol/framing.h"
 #include "protocol/receive_buffer.h"
 #include "protocol/version_text.h"
-#include "common/version.h"
 
 namespace loadtest {
 
@@ -81,8 +81,8 @@ void LoadRun::OnData(int player, std::string_view bytes, int64_t now_ns) {
     p.partial.clear();
   }
   size_t start = 0;
-  while (const void* end = std::memchr(bytes.data() + start, protocol::kMessageEnd,
-                                       bytes.size() - start)) {
+  while (const void* end =
+             std::memchr(bytes.data() + start, protocol::kMessageEnd, bytes.size() - start)) {
     const size_t length = static_cast<size_t>(static_cast<const char*>(end) - bytes.data()) - start;
     const std::string_view message = bytes.substr(start, length);
     start += length + 1;
@@ -97,8 +97,7 @@ void LoadRun::OnData(int player, std::string_view bytes, int64_t now_ns) {
   players_[static_cast<size_t>(player)].partial.assign(bytes.substr(start));
 }
 
-void LoadRun::Handle(int player, std::string_view command, std::string_view data,
-                     int64_t now_ns) {
+void LoadRun::Handle(int player, std::string_view command, std::string_view data, int64_t now_ns) {
   Player& p = players_[static_cast<size_t>(player)];
   if (command == protocol::DrawCodeWord(protocol::DrawCode::FH)) {
     OnStroke(p, player == 0, data, now_ns);
@@ -112,8 +111,8 @@ void LoadRun::Handle(int player, std::string_view command, std::string_view data
   } else if (command == to_client::SCRAWLBOX_S3RV3R && p.stage == Stage::kHello) {
     p.stage = Stage::kProfile;
     Send(player, to_server::USER,
-         protocol::JoinFields({options_.nickname_prefix + std::to_string(player), "0", "0", "-",
-                               "-", "-", "-"}));
+         protocol::JoinFields(
+             {options_.nickname_prefix + std::to_string(player), "0", "0", "-", "-", "-", "-"}));
   } else if (command == to_client::USEROK && p.stage == Stage::kProfile) {
     p.stage = Stage::kPassword;
     p.id = static_cast<int64_t>(TakeNumber(data));
@@ -289,18 +288,18 @@ std::string ReportText(const LoadReport& r) {
   const std::string drawing =
       r.burst ? std::string("as fast as the room relays")
               : std::to_string(static_cast<int64_t>(r.rate)) + " strokes a second";
-  std::snprintf(
-      text, sizeof text,
-      "%d players, one drawing %s for %g s\n"
-      "Logins: %d of %d in %.1f ms\n"
-      "Relayed: %" PRIu64 " of %" PRIu64 " strokes to the viewers, %.0f a second\n"
-      "Latency, artist to viewer: p50 %s, p90 %s, p99 %s, max %s\n"
-      "Lost: %" PRIu64 ", out of order: %" PRIu64 ", connections closed by the room: %" PRIu64
-      "\n",
-      r.players, drawing.c_str(), r.seconds, r.logged_in, r.players, r.login_ms, r.delivered,
-      r.expected, r.per_second, Milliseconds(r.p50_us).c_str(), Milliseconds(r.p90_us).c_str(),
-      Milliseconds(r.p99_us).c_str(), Milliseconds(r.max_us).c_str(), r.lost, r.out_of_order,
-      r.closed);
+  std::snprintf(text, sizeof text,
+                "%d players, one drawing %s for %g s\n"
+                "Logins: %d of %d in %.1f ms\n"
+                "Relayed: %" PRIu64 " of %" PRIu64
+                " strokes to the viewers, %.0f a second\n"
+                "Latency, artist to viewer: p50 %s, p90 %s, p99 %s, max %s\n"
+                "Lost: %" PRIu64 ", out of order: %" PRIu64
+                ", connections closed by the room: %" PRIu64 "\n",
+                r.players, drawing.c_str(), r.seconds, r.logged_in, r.players, r.login_ms,
+                r.delivered, r.expected, r.per_second, Milliseconds(r.p50_us).c_str(),
+                Milliseconds(r.p90_us).c_str(), Milliseconds(r.p99_us).c_str(),
+                Milliseconds(r.max_us).c_str(), r.lost, r.out_of_order, r.closed);
   std::string out = text;
   if (r.chat_sent > 0) {
     out += "Chat: " + std::to_string(r.chat_sent) + " lines said, " +

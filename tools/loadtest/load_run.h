@@ -17,14 +17,14 @@ struct LoadReport {
   double rate = 0;
   double seconds = 0;
   int logged_in = 0;
-  double login_ms = 0;          // first connect to the last player's end of login
-  uint64_t sent = 0;            // strokes the artist drew
-  uint64_t delivered = 0;       // strokes that reached a viewer, counted per viewer
-  uint64_t expected = 0;        // sent × viewers
-  uint64_t lost = 0;            // expected − delivered
-  uint64_t out_of_order = 0;    // strokes repeated, reordered, echoed or from someone else
-  uint64_t closed = 0;          // connections the room closed
-  double per_second = 0;        // delivered strokes a second, first send to last arrival
+  double login_ms = 0;        // first connect to the last player's end of login
+  uint64_t sent = 0;          // strokes the artist drew
+  uint64_t delivered = 0;     // strokes that reached a viewer, counted per viewer
+  uint64_t expected = 0;      // sent × viewers
+  uint64_t lost = 0;          // expected − delivered
+  uint64_t out_of_order = 0;  // strokes repeated, reordered, echoed or from someone else
+  uint64_t closed = 0;        // connections the room closed
+  double per_second = 0;      // delivered strokes a second, first send to last arrival
   uint64_t p50_us = 0, p90_us = 0, p99_us = 0, max_us = 0;
   uint64_t chat_sent = 0;
   uint64_t chat_received = 0;

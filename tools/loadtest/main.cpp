@@ -99,8 +99,8 @@ class SocketLoop : public LoadRun::Output {
   void Poll(int64_t deadline_ns) {
     epoll_event events[256];
     const int64_t wait_ns = std::max<int64_t>(0, deadline_ns - NowNs());
-    const int ready =
-        ::epoll_wait(epoll_, events, 256, static_cast<int>(std::min<int64_t>(wait_ns / 1000000, 100)));
+    const int ready = ::epoll_wait(epoll_, events, 256,
+                                   static_cast<int>(std::min<int64_t>(wait_ns / 1000000, 100)));
     for (int i = 0; i < ready; ++i) {
       const size_t index = events[i].data.u64;
       Connection& c = connections_[index];

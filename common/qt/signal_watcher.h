@@ -5,7 +5,7 @@
 
 class QSocketNotifier;
 
-namespace server {
+namespace scrawlbox {
 
 // Turns SIGINT and SIGTERM into a Qt signal on the event loop, so that a termination request
 // runs the same shutdown sequence as the Quit menu instead of killing the room mid-message.
@@ -23,4 +23,4 @@ class SignalWatcher : public QObject {
   QSocketNotifier* notifier_ = nullptr;
 };
 
-}  // namespace server
+}  // namespace scrawlbox

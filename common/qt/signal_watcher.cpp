@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
-#include "server/net/signal_watcher.h"
+#include "common/qt/signal_watcher.h"
 
 #include <sys/socket.h>
 #include <unistd.h>
 #include <QSocketNotifier>
 #include <csignal>
 
-namespace server {
+namespace scrawlbox {
 
 namespace {
 // The handler may only write to a descriptor; the event loop reads the other end.
@@ -44,4 +44,4 @@ void SignalWatcher::Handler(int) {
   [[maybe_unused]] const auto written = ::write(g_pipe[0], &byte, 1);
 }
 
-}  // namespace server
+}  // namespace scrawlbox

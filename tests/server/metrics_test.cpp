@@ -1,0 +1,180 @@
+// SPDX-License-Identifier: MIT
+// The room's counters, as a run of the room makes them move.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "protocol/commands.h"
+#include "protocol/drawing.h"
+#include "protocol/framing.h"
+#include "tests/support/game_harness.h"
+#include "tests/support/room_fixtures.h"
+
+namespace server {
+namespace {
+
+using testing::HasSubstr;
+using testing_support::GameHarness;
+using testing_support::ServerHarness;
+namespace to_server = protocol::to_server;
+
+uint64_t Messages(const std::array<RoomCounters::Traffic, kMessageKinds>& t, MessageKind kind) {
+  return t[static_cast<size_t>(kind)].messages;
+}
+uint64_t Bytes(const std::array<RoomCounters::Traffic, kMessageKinds>& t, MessageKind kind) {
+  return t[static_cast<size_t>(kind)].bytes;
+}
+uint64_t Closed(const ServerHarness& h, CloseReason reason) {
+  return h.server.counters().closed[static_cast<size_t>(reason)];
+}
+uint64_t ClosedInAll(const ServerHarness& h) {
+  uint64_t all = 0;
+  for (uint64_t n : h.server.counters().closed) all += n;
+  return all;
+}
+
+using Traffic = testing_support::ThreeInRoom<ServerHarness>;
+
+TEST_F(Traffic, AChatLineIsReceivedOnceAndSentToEachPlayer) {
+  const RoomCounters before = h.server.counters();
+  h.Send(a, to_server::SAY, "hello");
+  const RoomCounters& after = h.server.counters();
+  EXPECT_EQ(
+      Messages(after.received, MessageKind::kChat) - Messages(before.received, MessageKind::kChat),
+      1u);
+  EXPECT_EQ(Bytes(after.received, MessageKind::kChat) - Bytes(before.received, MessageKind::kChat),
+            protocol::Frame(to_server::SAY, "hello").size());
+  // Relayed to all three, the speaker included, with the speaker's id in front.
+  const size_t relayed = protocol::Frame("SAY", "100000\x03hello").size();
+  EXPECT_EQ(Messages(after.sent, MessageKind::kChat) - Messages(before.sent, MessageKind::kChat),
+            3u);
+  EXPECT_EQ(Bytes(after.sent, MessageKind::kChat) - Bytes(before.sent, MessageKind::kChat),
+            3 * relayed);
+  EXPECT_EQ(Messages(after.received, MessageKind::kDrawing), 0u);
+  EXPECT_EQ(Messages(after.sent, MessageKind::kControl),
+            Messages(before.sent, MessageKind::kControl));
+}
+
+TEST_F(Traffic, DrawingIsCountedAsDrawingAndAJoinerGetsThePictureCounted) {
+  const std::string word(protocol::DrawCodeWord(protocol::DrawCode::LI));
+  for (int i = 0; i < 3; ++i)
+    h.Send(a, word,
+           "1\x03"
+           "2\x03"
+           "3\x03"
+           "4");
+  const RoomCounters mid = h.server.counters();
+  EXPECT_EQ(Messages(mid.received, MessageKind::kDrawing), 3u);
+  EXPECT_EQ(Messages(mid.sent, MessageKind::kDrawing), 6u);  // to the two others
+
+  // The joiner is sent the three strokes as one piece of the picture: still three messages.
+  h.Join("dee");
+  EXPECT_EQ(Messages(h.server.counters().sent, MessageKind::kDrawing), 9u);
+  EXPECT_EQ(Messages(h.server.counters().received, MessageKind::kChat), 0u);
+  // An unknown command is counted as received, under control.
+  const uint64_t control = Messages(h.server.counters().received, MessageKind::kControl);
+  h.Send(b, "WHATEVER", "x");
+  EXPECT_EQ(Messages(h.server.counters().received, MessageKind::kControl), control + 1);
+}
+
+TEST_F(Traffic, EveryCloseIsCountedOnceUnderItsReason) {
+  h.server.Record(a)->IsAdmin = true;
+  h.Send(a, to_server::KICK, "100002\x03rude");  // cid
+  EXPECT_EQ(Closed(h, CloseReason::kKicked), 1u);
+
+  h.Send(b, to_server::PART, "bye");
+  EXPECT_EQ(Closed(h, CloseReason::kLeft), 1u);
+
+  const int long_talker = h.Join("long");
+  h.SendRaw(long_talker, std::string(RoomServer::kMaxMessageLength + 1, 'x'));
+  EXPECT_EQ(Closed(h, CloseReason::kMessageTooLong), 1u);
+
+  const int early = h.Handshake();
+  h.Send(early, to_server::SAY, "not in the room yet");
+  EXPECT_EQ(Closed(h, CloseReason::kProtocolError), 1u);
+
+  const int gone = h.Join("gone");
+  h.server.OnClosed(gone);
+  h.server.OnClosed(gone);  // a second report of the same close counts nothing
+  EXPECT_EQ(Closed(h, CloseReason::kPeerClosed), 1u);
+
+  const int slow = h.Join("slow");
+  h.transport.queued_bytes[slow] = RoomServer::kMaxSendQueue + 1;
+  h.Send(a, to_server::SAY, "anyone?");
+  EXPECT_EQ(Closed(h, CloseReason::kSendQueueExceeded), 1u);
+
+  const int taken = h.LogInTo(ServerHarness::Step::kProfile, "ann");  // a's name
+  h.Send(taken, to_server::PASS, "<none>");
+  EXPECT_EQ(Closed(h, CloseReason::kRefused), 1u);
+  EXPECT_EQ(ClosedInAll(h), 7u);
+}
+
+TEST(RoomCloses, FloodingAndTimeoutsCountUnderTheirOwnReasons) {
+  ServerHarness h("[Server Details]\nLogin Timeout=5\nPing=10\nPing Timeout=5\n");
+  const int flooder = h.Join("flood");
+  for (int i = 0; i < 40; ++i) h.Send(flooder, to_server::SAY, "x");
+  EXPECT_EQ(Closed(h, CloseReason::kFlooding), 1u);
+  EXPECT_EQ(h.server.counters().chat_dropped, 31u);
+
+  h.Handshake();     // never logs in
+  h.Join("silent");  // never answers a ping
+  h.clock.Advance(5000);
+  EXPECT_EQ(Closed(h, CloseReason::kLoginTimeout), 1u);
+  h.clock.Advance(10000);
+  EXPECT_EQ(Closed(h, CloseReason::kPingTimeout), 1u);
+  EXPECT_EQ(ClosedInAll(h), 3u);
+}
+
+TEST(RoomRefusals, RequestsTurnedAwayAreCountedAndNoSlotIsTaken) {
+  ServerHarness h("[Server Details]\nMax Connections Per Address=1\nMax Connections=2\n");
+  ASSERT_NE(h.Connect("10.0.0.1"), 0);
+  EXPECT_EQ(h.Connect("10.0.0.1"), 0);
+  ASSERT_NE(h.Connect("10.0.0.2"), 0);
+  EXPECT_EQ(h.Connect("10.0.0.3"), 0);
+  const RoomCounters& c = h.server.counters();
+  EXPECT_EQ(c.accepted, 2u);
+  EXPECT_EQ(c.refused[static_cast<size_t>(Refusal::kAddressLimit)], 1u);
+  EXPECT_EQ(c.refused[static_cast<size_t>(Refusal::kRoomFull)], 1u);
+}
+
+using Play = testing_support::ThreeInRoom<GameHarness>;
+
+TEST_F(Play, GamesRoundsAndGuessesByResult) {
+  h.SetWord("elephant");
+  h.StartGame(a, 2);  // ann draws first
+  EXPECT_EQ(h.server.counters().games_started, 1u);
+  EXPECT_EQ(h.server.counters().rounds_started, 1u);
+
+  h.Say(a, "hint: big");  // the artist's chat is no guess
+  h.Say(b, "mouse");
+  h.Say(b, "elephan");  // close
+  h.Say(b, "elephant");
+  h.Say(b, "elephant");  // ben found it already: chat, not a guess
+  const auto guesses = h.server.counters().guesses;
+  EXPECT_EQ(guesses[static_cast<size_t>(GuessResult::kWrong)], 1u);
+  EXPECT_EQ(guesses[static_cast<size_t>(GuessResult::kClose)], 1u);
+  EXPECT_EQ(guesses[static_cast<size_t>(GuessResult::kCorrect)], 1u);
+
+  h.Say(c, "elephant");  // everyone found it: the round ends, the next starts after a pause
+  h.clock.Advance(BetweenRoundsPause);
+  EXPECT_EQ(h.server.counters().rounds_started, 2u);
+  EXPECT_EQ(h.server.counters().guesses[static_cast<size_t>(GuessResult::kCorrect)], 2u);
+  EXPECT_EQ(h.server.counters().games_started, 1u);
+}
+
+TEST_F(Play, TheTextShowsTheTableAsItIsNow) {
+  const int waiting = h.Handshake();
+  h.StartGame(a);
+  const std::string text = h.server.MetricsText();
+  EXPECT_THAT(text, HasSubstr("\nscrawlbox_room_connections{state=\"in_room\"} 3\n"));
+  EXPECT_THAT(text, HasSubstr("\nscrawlbox_room_connections{state=\"version_ok\"} 1\n"));
+  EXPECT_THAT(text, HasSubstr("\nscrawlbox_room_players 3\n"));
+  EXPECT_THAT(text, HasSubstr("\nscrawlbox_room_game_running 1\n"));
+  EXPECT_THAT(text, HasSubstr("\nscrawlbox_room_games_started_total 1\n"));
+  // Every reason is listed from the start, at zero.
+  EXPECT_THAT(text, HasSubstr("\nscrawlbox_room_connections_closed_total{reason=\"kicked\"} 0\n"));
+  h.transport.queued_bytes[waiting] = 1234;
+  EXPECT_THAT(h.server.MetricsText(), HasSubstr("\nscrawlbox_room_send_queue_bytes 1234\n"));
+}
+
+}  // namespace
+}  // namespace server
