@@ -53,6 +53,10 @@ inline constexpr std::string_view TOTALROUNDS = "TOTALROUNDS";
 inline constexpr std::string_view TOTALWORDS = "TOTALWORDS";
 // ADD, room record: the loaded word lists.
 inline constexpr std::string_view TOTALWORDLISTS = "TOTALWORDLISTS";
+// Room record: the players in the room now; a directory that does not count them leaves it out.
+inline constexpr std::string_view PLAYERS = "PLAYERS";
+// Room record: kTrue when the room asks for a password; left out for open rooms.
+inline constexpr std::string_view LOCKED = "LOCKED";
 // Reply record: one of the status words below.
 inline constexpr std::string_view STATUS = "STATUS";
 // Reply record: the text that goes with the status ("|" in it stands for a line break).

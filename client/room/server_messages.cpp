@@ -93,7 +93,9 @@ void Session::HandleServerMessage(const std::string& message) {
   const protocol::Message m = protocol::ParseMessage(message);
   // Drawing is most of the traffic and parses its own fields.
   if (const auto code = protocol::DrawCodeFromWord(m.command)) {
-    view_.ReplayDrawing(protocol::ParseRelayedDrawData(*code, m.data));
+    const protocol::DrawCommand command = protocol::ParseRelayedDrawData(*code, m.data);
+    view_.ReplayDrawing(command);
+    LogDrawing(command, false);
     return;
   }
   const auto route = Routes().find(m.command);
@@ -148,9 +150,19 @@ void Session::OnPassOk(const Received& m) {
   const std::string& round = m.Field(3);
   const std::string& total_rounds = m.Field(4);
   motd_ = motd;
+  if (remember_room_) {
+    // The room let the player in: Recent lists it under its own name.
+    const std::string address = directory::AddressText(room_);
+    settings_.AddToHistory(ServerEntry{address, room_name.empty() ? address : room_name, ""});
+    remember_room_ = false;
+  }
   panel_.room_name = room_name;
   panel_.word = word;
-  panel_.rounds = round + " of " + total_rounds;
+  // The round counts only once a game shows it runs (GAMERUNNING); until then "-", as every
+  // other client in the room shows it.
+  current_round_ = protocol::LeadingInt32(round);
+  total_rounds_ = protocol::LeadingInt32(total_rounds);
+  panel_.rounds = "-";
   PublishPanel();
   System("Requesting userlist...");
   first_user_list_ = true;
@@ -188,6 +200,7 @@ void Session::OnUserList(const Received& m) {
         "not be sent to the server. But anything you type will - use it as a rough "
         "indication of your ping.",
         kRed);
+    panel_.status = "Waiting for a second player";
   }
   PublishUsers();
   PublishPanel();
@@ -203,6 +216,7 @@ void Session::OnUserListEnd(const Received&) {
   controls_.auto_skip = true;
   if (users_.size() == 1) controls_.administrate = true;
   PublishControls();
+  if (!game_on_) ShowWaitingStatus();
   if (controls_.chat_input) view_.FocusChatInput();
 }
 
@@ -220,6 +234,7 @@ void Session::OnJoin(const Received& m) {
   }
   PublishUsers();
   PublishControls();
+  if (!game_on_) ShowWaitingStatus();
 }
 
 void Session::OnPart(const Received& m) {
@@ -232,13 +247,18 @@ void Session::OnPart(const Received& m) {
       std::remove_if(users_.begin(), users_.end(), [id](const UserEntry& u) { return u.id == id; }),
       users_.end());
   PublishUsers();
-  if (users_.size() < 2) EnterPracticeMode();
+  if (users_.size() < 2) {
+    EnterPracticeMode();
+  } else if (!game_on_) {
+    ShowWaitingStatus();
+  }
 }
 
 void Session::OnSay(const Received& m) {
   const int32_t id = m.Int(0);
   const std::string& text = m.Field(1);
   AddChatLine(Nick(id), text, kBlack);
+  if (id != own_user_id_) PlaySound(Sound::kNewMessage);
 }
 
 void Session::OnUserAction(const Received& m) {
@@ -354,6 +374,7 @@ void Session::OnWordListEnd(const Received&) {
 
 void Session::OnGameBeingSetUp(const Received&) {
   System(panel_.admin + " is setting-up the game..", kRed);
+  if (!game_on_) SetStatus(panel_.admin + " is setting up a game");
 }
 
 // --- The game ------------------------------------------------------------------------------------
@@ -375,6 +396,11 @@ void Session::OnStartGameTimer(const Received& m) {
 
 void Session::OnStopGameTimer(const Received&) {
   StopGameClock();
+  // The room stops the clock when everyone has found the word: the round is over.
+  if (round_) {
+    EndRound();
+    ShowRoundOverStatus();
+  }
 }
 
 void Session::OnGameStarting(const Received& m) {
@@ -384,6 +410,8 @@ void Session::OnGameStarting(const Received& m) {
   System("Wordlists: " + ReplaceAll(lists, std::string(1, protocol::kListSep), ", ") + ".",
          kDarkBlue);
   panel_.rounds = "1 of " + NumberText(total_rounds_);
+  game_on_ = true;
+  panel_.status = "The game is starting";
   PublishPanel();
   view_.ClearPad();
   current_round_ = 1;
@@ -395,6 +423,7 @@ void Session::OnNewRound(const Received& m) {
   const int32_t round = m.Int(0);
   System("A new round is starting!", kBlue);
   current_round_ = round;
+  game_on_ = true;
   panel_.rounds = NumberText(current_round_) + " of " + NumberText(total_rounds_);
   panel_.word = "";
   PublishPanel();
@@ -405,23 +434,36 @@ void Session::OnNewRound(const Received& m) {
 void Session::OnGameRunning(const Received& m) {
   const int32_t artist_id = m.Int(0);
   const std::string& revealed = m.Field(1);
+  game_on_ = true;
+  round_word_.clear();
   ShowArtist(artist_id);
   panel_.word = revealed;
-  PublishPanel();
+  panel_.rounds =
+      current_round_ > 0 ? NumberText(current_round_) + " of " + NumberText(total_rounds_) : "-";
+  // The round began before this client came: it is not one of the gallery's.
+  ShowDrawingStatus();
 }
 
 void Session::OnNewArtist(const Received& m) {
   const int32_t artist_id = m.Int(0);
   System("A new artist has been selected to draw: " + Nick(artist_id), kBlue);
+  // An artist who left ends the round without a word.
+  EndRound();
+  game_on_ = true;
+  round_word_.clear();
   ShowArtist(artist_id);
   view_.ResetTools();
+  BeginRound();
+  ShowDrawingStatus();
 }
 
 void Session::OnNewWord(const Received& m) {
   // The alternatives of the word, split by "," and "#".
   const std::string& word_line = m.data;
   panel_.word = ReplaceAll(ReplaceAll(word_line, ",", ", "), "#", ", ");
+  round_word_ = word_line;
   PublishPanel();
+  if (artist_user_id_ != 0 && artist_user_id_ == own_user_id_) ShowDrawingStatus();
 }
 
 void Session::OnWordClose(const Received& m) {
@@ -434,8 +476,13 @@ void Session::OnWordFound(const Received& m) {
   System(Nick(finder_id) + " has found the word!", kRed);
   if (UserEntry* finder = User(finder_id)) {
     finder->colour = kFinderRed;
+    finder->found_word = true;
     PublishUsers();
+    if (round_) round_->finders.push_back(finder->nickname);
   }
+  // A guess matches the word whatever its letter case, so the guess that found it names it.
+  if (finder_id == own_user_id_ && round_word_.empty()) round_word_ = last_said_text_;
+  PlaySound(Sound::kWordFound);
 }
 
 void Session::OnHint(const Received& m) {
@@ -457,24 +504,33 @@ void Session::OnNoMoreHints(const Received&) {
 void Session::OnWordSkipped(const Received& m) {
   const std::string& word_line = m.Field(0);
   System(artist_nickname_ + " has skipped the word: " + FirstAlternative(word_line), kRed);
+  round_word_ = word_line;
+  EndRound();
   StopGameClock();
   ResetUserColours();
   PublishUsers();
+  ShowRoundOverStatus();
 }
 
 void Session::OnEndOfRound(const Received& m) {
   const std::string& word_line = m.Field(0);
   controls_.start.enabled = false;
   System("The round is over! The word was: " + FirstAlternative(word_line), kRed);
+  round_word_ = word_line;
+  EndRound();
   StopGameClock();
   controls_.chat_input = true;
   PublishControls();
   ResetUserColours();
   PublishUsers();
+  ShowRoundOverStatus();
 }
 
 void Session::OnWinner(const Received& m) {
   const std::string winner = Nick(m.Int(0));
+  // The last round may end here, when its artist left.
+  EndRound();
+  game_on_ = false;
   controls_.start.enabled = false;
   System("----------");
   System("The game is over and the winner is " + winner + " - well done!", kRed);
@@ -485,6 +541,7 @@ void Session::OnWinner(const Received& m) {
   StopGameClock();
   panel_.rounds = "-";
   controls_.chat_input = true;
+  panel_.status = winner.empty() ? "The game is over" : winner + " wins!";
   PublishPanel();
   PublishControls();
 }

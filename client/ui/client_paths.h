@@ -6,13 +6,12 @@
 
 namespace client {
 
-// Where the client finds its files: all below its Data folder.
+// Where the client finds the files a player may change: all below its Data folder. Its pictures
+// are compiled in.
 struct ClientPaths {
   explicit ClientPaths(const QString& data_folder) : data(data_folder) {}
   QString ClientIni() const { return QDir(data).filePath(QStringLiteral("Client.ini")); }
   QString Sounds() const { return QDir(data).filePath(QStringLiteral("Sound")); }
-  QString Cursors() const { return QDir(data).filePath(QStringLiteral("Cursors")); }
-  QString Images() const { return QDir(data).filePath(QStringLiteral("Images")); }
 
   QString data;
 };

@@ -11,16 +11,19 @@ class QLabel;
 
 namespace client {
 
-// The drawing pad on screen (picPad): the engine's picture at a whole multiple of its size, the
-// tool previews over it, the two-step clear's message and the winner display. Mouse positions
-// become pad pixels before they reach the tools, so the wire always carries pad pixels.
+// The drawing pad on screen (picPad): the engine's picture at the largest size that fits the
+// widget with the pad's shape kept, the tool previews over it, the two-step clear's message and
+// the winner display, all scaled alike. Whole multiples are drawn pixel for pixel and the sizes
+// between them smoothly. Mouse positions become pad pixels before they reach the tools, so the
+// wire always carries pad pixels, whatever the scale.
 class PadWidget : public QWidget {
   Q_OBJECT
  public:
   static constexpr int kWinnerMs = 4500;
+  // The smallest scale the pad is shown at (logical pixels per pad pixel).
+  static constexpr double kMinScale = 0.5;
 
-  PadWidget(PadTools* tools, const QString& images_folder, const QString& cursors_folder,
-            QWidget* parent = nullptr);
+  explicit PadWidget(PadTools* tools, QWidget* parent = nullptr);
 
   // The pad's cursor: one of the six drawing cursors, or the tool's own when tool cursors are on.
   void SetCursorChoice(int drawing_cursor, bool tool_cursor);
@@ -29,11 +32,22 @@ class PadWidget : public QWidget {
   bool winner_shown() const { return tmrDisplayWinner_.isActive(); }
   // Whether the pad accepts drawing (the artist, or practice) apart from the winner display.
   void SetDrawingAllowed(bool allowed);
-  // Pixels of the screen per pad pixel.
-  int Scale() const;
+
+  // Device pixels per pad pixel.
+  double Scale() const;
+  // Where the picture lies, in the widget's coordinates.
+  QRectF PictureRect() const;
+  // A point of the widget as the pad pixel under it (outside the pad when the point is).
+  QPointF PadPoint(const QPointF& position) const;
+  // The size of the pad's picture at `scale` logical pixels per pad pixel.
+  static QSize SizeAt(double scale);
+
+  QSize sizeHint() const override;
+  QSize minimumSizeHint() const override;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
@@ -41,20 +55,24 @@ class PadWidget : public QWidget {
   void showEvent(QShowEvent* event) override;
 
  private:
-  QPointF PadPoint(const QPointF& position) const;
   static int ButtonNumber(Qt::MouseButton button);
   static int ButtonsNumber(Qt::MouseButtons buttons);
-  void UpdateLayout();
+  // Logical pixels per pad pixel.
+  double LogicalScale() const { return Scale() / devicePixelRatioF(); }
+  // Sizes and places what is drawn over the picture for the current scale.
+  void ScaleOverlays();
+  void PlaceWinner();
   void Refresh();
   QCursor CursorFor(const QString& file) const;
 
   PadTools* tools_;
-  QString cursors_folder_;
   QHash<QString, QPoint> hotspots_;
   int drawing_cursor_ = 0;
   bool tool_cursor_ = true;
   bool drawing_allowed_ = true;
   bool watching_screen_ = false;
+  QString cursor_file_;
+  double cursor_scale_ = 0;
   QLabel* imgClearMessage_;
   QLabel* imgTheWinnerIs_;
   QLabel* labWinner_[2];

@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QPointer>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTest>
 #include <QTextBlock>
 #include <QTreeWidget>
@@ -208,28 +209,61 @@ TEST_F(PublicBrowser, ListsTheTrackersRoomsAndConnectsOnTheRowsPort) {
   ASSERT_EQ(http.open.size(), 1u);
   EXPECT_EQ(http.open.front().url, "http://t.example/list?ACTION=VIEW");
   http.Answer(
-      "SERVERNAME=Caf\xE9|SERVERDESC=Draw!|SERVERIP=192.0.2.7|PORT=2031\r\n"
-      "SERVERNAME=Other|SERVERDESC=Two|SERVERIP=192.0.2.8|PORT=2020\r\n");
+      "SERVERNAME=Caf\xE9|SERVERDESC=Draw!|SERVERIP=192.0.2.7|PORT=2031|PLAYERS=4\r\n"
+      "SERVERNAME=Other|SERVERDESC=Two|SERVERIP=192.0.2.8|PORT=2020|LOCKED=True\r\n");
   EXPECT_THAT(Rows(), testing::ElementsAre("Caf\u00e9 / Draw!", "Other / Two"));
 
   auto* list = browser->findChild<QTreeWidget*>(QStringLiteral("lvwServers"));
+  // The directory counts players here, so the column shows; the locked room says why it is.
+  EXPECT_FALSE(list->isColumnHidden(2));
+  EXPECT_EQ(list->topLevelItem(0)->text(2), "4");
+  EXPECT_EQ(list->topLevelItem(1)->text(2), "");
+  EXPECT_EQ(list->topLevelItem(1)->toolTip(0), "This room asks for a password");
   list->setCurrentItem(list->topLevelItem(0));
   emit list->itemClicked(list->topLevelItem(0), 0);
-  EXPECT_EQ(browser->findChild<QLineEdit*>(QStringLiteral("txtAddress"))->text(), "192.0.2.7");
+  EXPECT_EQ(browser->findChild<QLineEdit*>(QStringLiteral("txtAddress"))->text(), "192.0.2.7:2031");
   emit list->itemDoubleClicked(list->topLevelItem(0), 0);
   EXPECT_EQ(connection.host, "192.0.2.7");
   EXPECT_EQ(connection.port, 2031);
+  EXPECT_THAT(settings.History(),
+              testing::ElementsAre(ServerEntry{"192.0.2.7:2031", "Caf\xE9", "Draw!"}));
 }
 
-TEST_F(PublicBrowser, AnEmptyListAndATrackerErrorSayWhatHappened) {
+TEST_F(PublicBrowser, AnEmptyListAndATrackerErrorSayWhatHappenedInTheList) {
   ShowPublic();
   http.Answer("");
   EXPECT_THAT(Rows(), testing::ElementsAre("No servers online. / Please try again later.."));
+  const int chat_lines = Find<ChatView>("rtbChat")->document()->blockCount();
   ShowPublic();
   http.Fail(1, "Connection refused");
+  EXPECT_THAT(Rows(), testing::ElementsAre("Could not reach the room directory: Connection "
+                                           "refused / Press Refresh to ask again."));
+  // Said in the list, not in the chat behind the browser.
+  EXPECT_EQ(Find<ChatView>("rtbChat")->document()->blockCount(), chat_lines);
+
+  // The row tells; it cannot be chosen or joined.
+  auto* list = browser->findChild<QTreeWidget*>(QStringLiteral("lvwServers"));
+  QTreeWidgetItem* row = list->topLevelItem(0);
+  EXPECT_FALSE(row->flags() & Qt::ItemIsSelectable);
+  list->setCurrentItem(row);
+  emit list->itemDoubleClicked(row, 0);
+  EXPECT_EQ(connection.connects, 0);
+
+  auto* refresh = browser->findChild<QPushButton*>(QStringLiteral("cmdRefresh"));
+  ASSERT_TRUE(refresh->isEnabled());
+  refresh->click();
   EXPECT_THAT(Rows(), testing::ElementsAre("Please wait.. / Getting list of public servers.."));
-  const auto text = Find<ChatView>("rtbChat")->document()->lastBlock().text().toStdString();
-  EXPECT_THAT(text, testing::HasSubstr("Tracker Socket Error: [1] - Connection refused"));
+  EXPECT_EQ(http.open.size(), 1u);
+}
+
+TEST_F(PublicBrowser, EmptyRecentAndFavouritesSayHowTheyFillUp) {
+  auto* sections = browser->findChild<QListWidget*>(QStringLiteral("lvwSections"));
+  for (int section : {1, 2}) {
+    emit sections->itemClicked(sections->item(section));
+    ASSERT_EQ(Rows().size(), 1u);
+    EXPECT_THAT(Rows()[0], testing::StartsWith("No "));
+    EXPECT_FALSE(browser->findChild<QPushButton*>(QStringLiteral("cmdRefresh"))->isEnabled());
+  }
 }
 
 TEST_F(PublicBrowser, AnAnswerAfterTheWindowClosedIsDropped) {
@@ -350,28 +384,36 @@ TEST_F(GameWindow, TheSetupWindowHoldsItsLimitsAndSendsTheGame) {
   auto* lists = setup->findChild<QListWidget*>(QStringLiteral("lvwWordlist"));
   ASSERT_EQ(lists->count(), 3);
   EXPECT_EQ(lists->item(0)->text(), "animals");
+  // A first set-up starts with the first list ticked, in the room it is for.
+  EXPECT_EQ(lists->item(0)->checkState(), Qt::Checked);
+  EXPECT_EQ(setup->findChild<QLineEdit*>(QStringLiteral("txtRoomName"))->text(), "Room");
   auto* status = setup->findChild<QLabel*>(QStringLiteral("labStatus"));
   EXPECT_EQ(status->text(), "Wordlist downloaded.");
 
-  setup->StartGame();  // nothing chosen yet
+  lists->item(0)->setCheckState(Qt::Unchecked);
+  setup->StartGame();  // nothing chosen
   EXPECT_EQ(status->text(), "Please select at least one wordlist.");
   EXPECT_TRUE(connection.Take().empty());
-
-  auto* limit = setup->findChild<QLineEdit*>(QStringLiteral("txtPlayerLimit"));
-  limit->clear();
-  QTest::keyClicks(limit, "55");
-  EXPECT_EQ(limit->text(), "40");
-  auto* rounds = setup->findChild<QLineEdit*>(QStringLiteral("txtTotalRounds"));
-  rounds->setText("100");
-  setup->findChild<QPushButton*>(QStringLiteral("cmdTotalRoundsUp"))->click();
-  EXPECT_EQ(rounds->text(), "100");
-  setup->findChild<QPushButton*>(QStringLiteral("cmdTotalRoundsDown"))->click();
-  EXPECT_EQ(rounds->text(), "99");
-  setup->findChild<QLineEdit*>(QStringLiteral("txtTimePerRound"))->setText("5");
-  setup->findChild<QLineEdit*>(QStringLiteral("txtWordGuessedCountdown"))->setText("1000");
-  setup->findChild<QLineEdit*>(QStringLiteral("txtRoomName"))->setText("Den");
-  lists->item(0)->setCheckState(Qt::Checked);
   lists->item(1)->setCheckState(Qt::Checked);
+  EXPECT_EQ(status->text(), "Wordlist downloaded.");  // the complaint goes with its cause
+
+  // The numbers take nothing outside their ranges, and show them.
+  auto* limit = setup->findChild<QSpinBox*>(QStringLiteral("txtPlayerLimit"));
+  auto* rounds = setup->findChild<QSpinBox*>(QStringLiteral("txtTotalRounds"));
+  auto* seconds = setup->findChild<QSpinBox*>(QStringLiteral("txtTimePerRound"));
+  auto* grace = setup->findChild<QSpinBox*>(QStringLiteral("txtWordGuessedCountdown"));
+  EXPECT_EQ(rounds->minimum(), 5);
+  EXPECT_EQ(rounds->maximum(), 100);
+  EXPECT_THAT(rounds->toolTip().toStdString(), testing::HasSubstr("(5 to 100)"));
+  limit->setValue(55);
+  EXPECT_EQ(limit->value(), 40);
+  rounds->setValue(100);
+  rounds->stepUp();
+  EXPECT_EQ(rounds->value(), 100);
+  rounds->stepDown();
+  seconds->setValue(5);
+  grace->setValue(1000);
+  setup->findChild<QLineEdit*>(QStringLiteral("txtRoomName"))->setText("Den");
   setup->StartGame();
   EXPECT_THAT(connection.Take(), testing::ElementsAre(testing_support::Msg("STARTGAME",
                                                                            "Den\x03nodesc\x03"
@@ -380,8 +422,22 @@ TEST_F(GameWindow, TheSetupWindowHoldsItsLimitsAndSendsTheGame) {
                                                                            "10000\x03"
                                                                            "900000\x03"
                                                                            "\x04"
-                                                                           "animals\x04"
                                                                            "food")));
+
+  // The next set-up opens as this one was sent.
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  session.StartButtonPressed();
+  auto* again = window.findChild<SetupGameWindow*>(QStringLiteral("wSetupGame"));
+  ASSERT_NE(again, nullptr);
+  Receive("WORDLIST",
+          "animals\x03"
+          "food");
+  Receive("WORDLISTEND", "-");
+  auto* lists_again = again->findChild<QListWidget*>(QStringLiteral("lvwWordlist"));
+  EXPECT_EQ(lists_again->item(0)->checkState(), Qt::Unchecked);
+  EXPECT_EQ(lists_again->item(1)->checkState(), Qt::Checked);
+  EXPECT_EQ(again->findChild<QSpinBox*>(QStringLiteral("txtTotalRounds"))->value(), 99);
+  EXPECT_EQ(again->findChild<QSpinBox*>(QStringLiteral("txtTimePerRound"))->value(), 10);
 }
 
 TEST_F(GameWindow, RefusingTheAgreementSendsNopAQuarterSecondLater) {

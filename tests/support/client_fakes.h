@@ -54,12 +54,15 @@ class RecordingClientView : public client::ClientView {
   void ResetTools() override {}
   void ReplayDrawing(const protocol::DrawCommand& command) override { drawings.push_back(command); }
   void ShowWinner(const std::string& nickname) override { winner = nickname; }
+  void RoundBegins() override { ++rounds_begun; }
+  void RoundEnded(const client::RoundRecord& round) override { rounds.push_back(round); }
   void ShowAgreement(const std::string& text) override { agreement = text; }
   void ShowUserInfo(const client::UserProfile& profile) override { user_info = profile; }
   void ShowReservedNicknameBox(bool in_profile_window) override {
     reserved_box_in_profile = in_profile_window;
     ++reserved_boxes;
   }
+  void AskForNickname() override { ++nickname_requests; }
   void OpenGameSetup() override { ++game_setups_opened; }
   void WordListsReceived(const std::vector<std::string>&) override {}
   void WordListsComplete() override {}
@@ -83,10 +86,13 @@ class RecordingClientView : public client::ClientView {
   bool floating = false;
   std::vector<protocol::DrawCommand> drawings;
   std::string winner;
+  int rounds_begun = 0;
+  std::vector<client::RoundRecord> rounds;
   std::string agreement;
   client::UserProfile user_info;
   bool reserved_box_in_profile = false;
   int reserved_boxes = 0;
+  int nickname_requests = 0;
   int game_setups_opened = 0;
   std::vector<std::string> sounds;
   std::vector<std::string> offers;

@@ -1,0 +1,165 @@
+// SPDX-License-Identifier: MIT
+// A newcomer's first start, and the server browser when the room directory is down.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QTcpServer>
+#include <QTest>
+#include <QTreeWidget>
+
+#include "client/room/session.h"
+#include "client/ui/main_window.h"
+#include "client/ui/profile_window.h"
+#include "client/ui/server_browser_window.h"
+#include "common/qt/qt_http.h"
+#include "tests/support/client_fakes.h"
+#include "tests/support/temp_dir.h"
+
+namespace client {
+namespace {
+
+class FirstStart : public testing::Test {
+ protected:
+  FirstStart()
+      : settings(ini),
+        window(ClientPaths(QString::fromStdString(dir.path().string())), clock),
+        session({connection, window, clock, settings}) {
+    window.Attach(&session, &settings, nullptr);
+    session.Start();
+  }
+  ProfileWindow* ProfileShown() {
+    for (auto* profile : window.findChildren<ProfileWindow*>()) {
+      if (profile->isVisible()) return profile;
+    }
+    return nullptr;
+  }
+  // Types a nickname into the open profile window and saves it.
+  void Save(const QString& nickname) {
+    ProfileWindow* profile = ProfileShown();
+    ASSERT_NE(profile, nullptr);
+    profile->findChild<QLineEdit*>(QStringLiteral("txtNickname"))->setText(nickname);
+    profile->accept();
+  }
+  int VisibleBoxes() {
+    int boxes = 0;
+    for (auto* box : window.findChildren<QMessageBox*>()) boxes += box->isVisible();
+    return boxes;
+  }
+
+  testing_support::TempDir dir;
+  testing_support::MemoryIni ini;
+  testing_support::ManualClock clock;
+  testing_support::FakeConnection connection;
+  ClientSettings settings;
+  MainWindow window;
+  Session session;
+};
+
+TEST_F(FirstStart, OneWindowAsksForANicknameAndThenTheConnectRoomIsJoined) {
+  window.show();
+  // What --connect does once the window is shown.
+  session.JoinRoom("room.example:2021");
+  ProfileWindow* profile = ProfileShown();
+  ASSERT_NE(profile, nullptr);
+  EXPECT_EQ(VisibleBoxes(), 0);  // one window, no box over it
+  EXPECT_THAT(profile->findChild<QLabel*>(QStringLiteral("labWhyNickname"))->text().toStdString(),
+              testing::HasSubstr("Choose a nickname first."));
+  EXPECT_EQ(profile->findChild<QLineEdit*>(QStringLiteral("txtNickname"))->text(), "");
+
+  // The default name gets its own plain words, in the window itself.
+  Save(QStringLiteral("un-named"));
+  ASSERT_EQ(ProfileShown(), profile);
+  auto* problem = profile->findChild<QLabel*>(QStringLiteral("labNicknameProblem"));
+  EXPECT_TRUE(problem->isVisible());
+  EXPECT_EQ(problem->text(), "Choose a nickname first.");
+  EXPECT_EQ(VisibleBoxes(), 0);
+  EXPECT_EQ(connection.connects, 0);
+
+  // A reserved name the player chose gets the reserved-name box.
+  Save(QStringLiteral("SuperAdmin"));
+  EXPECT_EQ(VisibleBoxes(), 1);
+  for (auto* box : window.findChildren<QMessageBox*>()) {
+    EXPECT_THAT(box->text().toStdString(), testing::HasSubstr("reserved"));
+    box->close();
+  }
+  EXPECT_EQ(connection.connects, 0);
+
+  Save(QStringLiteral("Zed"));
+  EXPECT_EQ(ProfileShown(), nullptr);
+  EXPECT_EQ(ini.INIRead("Player Information", "Nickname", ""), "Zed");
+  EXPECT_EQ(connection.connects, 1);
+  EXPECT_EQ(connection.host, "room.example");
+  EXPECT_EQ(connection.port, 2021);
+  connection.state = SocketState::kConnected;
+  session.OnConnected();
+  session.OnData(protocol::Frame("SCRAWLBOX_S3RV3R", "100"));
+  session.OnData(protocol::Frame("USEROK", "100001\x03"));
+  session.OnData(protocol::Frame("PASSOK", "\x03" "Far room\x03-\x03" "0\x03" "0"));
+  session.OnData(protocol::Frame("ULIST", "100001\x03" "Zed\x03" "0\x03" "0"));
+  session.OnData(protocol::Frame("ULISTEND", ""));
+  EXPECT_TRUE(session.connected());
+  EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("labRoomName"))->text(), "Far room");
+  // No stale prompt comes back, and the room is in Recent with its port.
+  EXPECT_EQ(VisibleBoxes(), 0);
+  EXPECT_EQ(ProfileShown(), nullptr);
+  EXPECT_THAT(settings.History(),
+              testing::ElementsAre(ServerEntry{"room.example:2021", "Far room", ""}));
+}
+
+TEST_F(FirstStart, WithoutARoomToJoinTheBrowserFollowsTheNickname) {
+  window.show();
+  ASSERT_TRUE(window.ChooseNicknameIfNeeded());
+  // Asking again brings the same window forward instead of stacking another.
+  session.JoinRoom("room.example");
+  EXPECT_EQ(window.findChildren<ProfileWindow*>().size(), 1);
+  Save(QStringLiteral("Zed"));
+  EXPECT_NE(window.findChild<ServerBrowserWindow*>(QStringLiteral("wServers")), nullptr);
+  EXPECT_EQ(connection.connects, 1);  // the room asked for in the meantime
+  EXPECT_FALSE(window.ChooseNicknameIfNeeded());
+}
+
+TEST_F(FirstStart, CancellingLeavesThePlayerPractisingAndJoinsNothing) {
+  window.show();
+  session.JoinRoom("room.example");
+  ProfileShown()->reject();
+  client::Profile p = session.profile();
+  p.Nickname = "Zed";
+  session.SetProfile(p);
+  EXPECT_EQ(connection.connects, 0);
+}
+
+TEST_F(FirstStart, TheBrowserSaysSoInTheListWhenTheDirectoryIsDown) {
+  // A port that was free a moment ago: nothing listens there.
+  QTcpServer probe;
+  ASSERT_TRUE(probe.listen(QHostAddress::LocalHost));
+  const quint16 closed = probe.serverPort();
+  probe.close();
+  scrawlbox::QtHttpGetter http(5000);
+  QPointer<ServerBrowserWindow> browser(new ServerBrowserWindow(
+      &session, &settings, &http,
+      "http://127.0.0.1:" + std::to_string(closed) + "/misc/scrawlbox/tracker.php", &window));
+  auto* sections = browser->findChild<QListWidget*>(QStringLiteral("lvwSections"));
+  emit sections->itemClicked(sections->item(0));
+  auto* list = browser->findChild<QTreeWidget*>(QStringLiteral("lvwServers"));
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] {
+        return list->topLevelItemCount() == 1 &&
+               list->topLevelItem(0)->text(0).startsWith(QStringLiteral("Could not reach"));
+      },
+      10000));
+  EXPECT_THAT(list->topLevelItem(0)->text(0).toStdString(),
+              testing::StartsWith("Could not reach the room directory: "));
+  EXPECT_THAT(list->topLevelItem(0)->text(0).toLower().toStdString(),
+              testing::HasSubstr("refused"));
+  EXPECT_TRUE(browser->findChild<QPushButton*>(QStringLiteral("cmdRefresh"))->isEnabled());
+  delete browser.data();
+}
+
+}  // namespace
+}  // namespace client
