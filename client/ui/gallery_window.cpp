@@ -135,7 +135,12 @@ void GalleryWindow::ShowList() {
     const GalleryRound& round = **it;
     const QImage thumbnail =
         round.picture.scaled(kThumbnail, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    auto* item = new QListWidgetItem(QIcon(QPixmap::fromImage(thumbnail)),
+    // The same picture when chosen: a tinted thumbnail would misstate its colours.
+    QIcon icon;
+    const QPixmap pixmap = QPixmap::fromImage(thumbnail);
+    icon.addPixmap(pixmap, QIcon::Normal);
+    icon.addPixmap(pixmap, QIcon::Selected);
+    auto* item = new QListWidgetItem(icon,
                                      RoundTitle(round.record) + QStringLiteral("\n") +
                                          QStringLiteral("by %1").arg(FromWire(round.record.artist)),
                                      lstRounds_);

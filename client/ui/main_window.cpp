@@ -386,7 +386,13 @@ void MainWindow::RestorePlacement() {
     placed.setSize(size.boundedTo(area.size()).expandedTo(minimum));
     placed.moveCenter(area.center());
   } else {
-    placed.setSize(size.boundedTo(screen->availableGeometry().size()).expandedTo(minimum));
+    // Wholly on that screen: a window once larger than it, or partly off it, is brought in.
+    const QRect area = screen->availableGeometry();
+    placed.setSize(size.boundedTo(area.size()).expandedTo(minimum));
+    placed.moveLeft(
+        std::max(area.left(), std::min(placed.left(), area.right() + 1 - placed.width())));
+    placed.moveTop(
+        std::max(area.top(), std::min(placed.top(), area.bottom() + 1 - placed.height())));
   }
   resize(placed.size());
   move(placed.topLeft());

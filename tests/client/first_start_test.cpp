@@ -100,8 +100,16 @@ TEST_F(FirstStart, OneWindowAsksForANicknameAndThenTheConnectRoomIsJoined) {
   session.OnConnected();
   session.OnData(protocol::Frame("SCRAWLBOX_S3RV3R", "100"));
   session.OnData(protocol::Frame("USEROK", "100001\x03"));
-  session.OnData(protocol::Frame("PASSOK", "\x03" "Far room\x03-\x03" "0\x03" "0"));
-  session.OnData(protocol::Frame("ULIST", "100001\x03" "Zed\x03" "0\x03" "0"));
+  session.OnData(protocol::Frame("PASSOK",
+                                 "\x03"
+                                 "Far room\x03-\x03"
+                                 "0\x03"
+                                 "0"));
+  session.OnData(protocol::Frame("ULIST",
+                                 "100001\x03"
+                                 "Zed\x03"
+                                 "0\x03"
+                                 "0"));
   session.OnData(protocol::Frame("ULISTEND", ""));
   EXPECT_TRUE(session.connected());
   EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("labRoomName"))->text(), "Far room");

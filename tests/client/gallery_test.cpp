@@ -37,7 +37,13 @@ class GalleryTest : public testing::Test {
     Receive("NEWROUND", std::to_string(n));
     Receive("NEWARTIST", "100000");
     const std::string y = std::to_string(n * 5 % 300);
-    Receive("FH", "100000\x03" "10\x03" + y + "\x03" "400\x03" + y);
+    Receive("FH",
+            "100000\x03"
+            "10\x03" +
+                y +
+                "\x03"
+                "400\x03" +
+                y);
     Receive("ENDOFROUND", "word" + std::to_string(n));
   }
   // Replays the round to its end and returns what the replay drew.
@@ -76,13 +82,14 @@ TEST_F(GalleryTest, KeepsTheLastFiftyRoundsWithWordArtistAndFinders) {
   Receive("NEWROUND", "53");
   Receive("NEWARTIST", "100000");
   session.EnterChatLine("Boat");
-  Receive("WORDFOUND", "1\x03" "100005");
+  Receive("WORDFOUND",
+          "1\x03"
+          "100005");
   Receive("STOPGAMETIMER", "-");
   EXPECT_EQ(list->count(), 50);
   EXPECT_EQ(gallery->Selected(), rounds[rounds.size() - 2]);  // still the round on show
   list->setCurrentRow(0);
-  EXPECT_EQ(gallery->findChild<QLabel*>(QStringLiteral("labRoundWord"))->text(),
-            "Round 53: Boat");
+  EXPECT_EQ(gallery->findChild<QLabel*>(QStringLiteral("labRoundWord"))->text(), "Round 53: Boat");
   EXPECT_EQ(gallery->findChild<QLabel*>(QStringLiteral("labRoundFinders"))->text(),
             "Found by un-named.");
   EXPECT_EQ(window.OpenGallery(), gallery);  // one gallery window
@@ -105,7 +112,8 @@ TEST_F(GalleryTest, PicturesAreSavedAsPngOneOrAllAndNeverOverAFile) {
     EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), rounds[static_cast<size_t>(i)]->picture);
   }
   QStringList failed;
-  EXPECT_TRUE(window.gallery().SaveAll(folder + QStringLiteral("/missing/folder"), &failed).empty());
+  EXPECT_TRUE(
+      window.gallery().SaveAll(folder + QStringLiteral("/missing/folder"), &failed).empty());
   EXPECT_EQ(failed.size(), 2);
 }
 
@@ -113,20 +121,60 @@ TEST_F(GalleryTest, AReplayEndsOnTheRoundsFinalPixelsAt1xAnd4x) {
   // Ann's round, as this pad replays what she sends: fills, undo, spray and a custom colour.
   Receive("NEWROUND", "1");
   Receive("NEWARTIST", "100000");
-  for (const auto& [command, data] : std::vector<std::pair<std::string, std::string>>{
-           {"DW", "100000\x03" "4\x03" "8"},
-           {"FH", "100000\x03" "20\x03" "20\x03" "300\x03" "200"},
-           {"FT", "100000\x03" "0"},
-           {"PA", "100000\x03" "12"},
-           {"BO", "100000\x03" "50\x03" "50\x03" "120\x03" "90"},
-           {"CU", "100000\x03-"},
-           {"CI", "100000\x03" "200\x03" "100\x03" "260\x03" "180"},
-           {"UN", "100000\x03-"},
-           {"SP", "100000\x03" "400\x03" "250"},
-           {"CC", "100000\x03" "10\x03" "200\x03" "30"},
-           {"FL", "100000\x03" "5\x03" "300"},
-           {"ER", "100000\x03" "60\x03" "60"},
-           {"LI", "100000\x03" "0\x03" "321\x03" "510\x03" "0"}}) {
+  for (const auto& [command, data] :
+       std::vector<std::pair<std::string, std::string>>{{"DW",
+                                                         "100000\x03"
+                                                         "4\x03"
+                                                         "8"},
+                                                        {"FH",
+                                                         "100000\x03"
+                                                         "20\x03"
+                                                         "20\x03"
+                                                         "300\x03"
+                                                         "200"},
+                                                        {"FT",
+                                                         "100000\x03"
+                                                         "0"},
+                                                        {"PA",
+                                                         "100000\x03"
+                                                         "12"},
+                                                        {"BO",
+                                                         "100000\x03"
+                                                         "50\x03"
+                                                         "50\x03"
+                                                         "120\x03"
+                                                         "90"},
+                                                        {"CU", "100000\x03-"},
+                                                        {"CI",
+                                                         "100000\x03"
+                                                         "200\x03"
+                                                         "100\x03"
+                                                         "260\x03"
+                                                         "180"},
+                                                        {"UN", "100000\x03-"},
+                                                        {"SP",
+                                                         "100000\x03"
+                                                         "400\x03"
+                                                         "250"},
+                                                        {"CC",
+                                                         "100000\x03"
+                                                         "10\x03"
+                                                         "200\x03"
+                                                         "30"},
+                                                        {"FL",
+                                                         "100000\x03"
+                                                         "5\x03"
+                                                         "300"},
+                                                        {"ER",
+                                                         "100000\x03"
+                                                         "60\x03"
+                                                         "60"},
+                                                        {"LI",
+                                                         "100000\x03"
+                                                         "0\x03"
+                                                         "321\x03"
+                                                         "510\x03"
+                                                         "0"}}) {
     Receive(command, data);
     clock.Advance(command == "SP" ? 5000 : 200);  // a long pause is cut short
   }
@@ -179,7 +227,12 @@ TEST_F(GalleryTest, AReplayOfACutLogEndsOnTheFinalPicture) {
   Receive("NEWARTIST", "100000");
   for (size_t i = 0; i <= RoundRecord::kMaxDrawing; ++i) {
     const std::string x = std::to_string(i % 500);
-    Receive("FH", "100000\x03" + x + "\x03" "0\x03" + x + "\x03" "321");
+    Receive("FH", "100000\x03" + x +
+                      "\x03"
+                      "0\x03" +
+                      x +
+                      "\x03"
+                      "321");
   }
   Receive("ENDOFROUND", "grass");
   const Gallery::Entry round = window.gallery().rounds().back();

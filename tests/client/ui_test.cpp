@@ -6,12 +6,14 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QSpinBox>
 #include <QTest>
 #include <QTextBlock>
@@ -175,6 +177,34 @@ TEST_F(Window, EnabledStatesFollowTheConnection) {
   EXPECT_TRUE(Find<ChatInput>("txtChat")->isEnabled());
   EXPECT_EQ(Find<UserList>("lvwUsers")->topLevelItemCount(), 0);
   EXPECT_EQ(Find<QLabel>("labRoomName")->text(), "-");
+}
+
+TEST_F(Window, ThePlaceComesBackWithItsWidthAndOnAScreenThatShowsIt) {
+  const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+  const QSize minimum = window.minimumSizeHint();
+  // Heights are never stored below 8130 twips.
+  const QSize size(minimum.width() + 20,
+                   std::max(minimum.height(), kMinStoredHeight / kTwipsPerPixel) + 10);
+  const QPoint place = area.topLeft() + QPoint(5, 7);
+  auto store = [&](QPoint at, QSize stored) {
+    settings.SaveWindowMetrics({stored.height() * kTwipsPerPixel, at.y() * kTwipsPerPixel,
+                                at.x() * kTwipsPerPixel, stored.width() * kTwipsPerPixel});
+  };
+  store(place, size);
+  window.RestorePlacement();
+  EXPECT_EQ(window.size(), size);
+  EXPECT_EQ(window.pos(), place);
+  window.close();  // and it is kept as it is
+  EXPECT_EQ(settings.LoadWindowMetrics().width, size.width() * kTwipsPerPixel);
+
+  // A screen that has gone: the window comes back in the middle of the one there is.
+  store(area.bottomRight() + QPoint(4000, 4000), size);
+  window.RestorePlacement();
+  EXPECT_TRUE(area.contains(window.geometry()));
+  // Larger than the screen, or hanging off its edge: brought wholly onto it.
+  store(area.topLeft() + QPoint(area.width() / 2, 0), area.size() * 2);
+  window.RestorePlacement();
+  EXPECT_TRUE(area.contains(window.geometry()));
 }
 
 class PublicBrowser : public Window {
