@@ -155,6 +155,10 @@ ServerBrowserWindow::ServerBrowserWindow(Session* session, directory::RoomListSt
     txtAddress_->setText(FromWire(opening.boxes.address));
     txtName_->setText(FromWire(opening.boxes.name));
     txtDescription_->setText(FromWire(opening.boxes.description));
+  } else {
+    // A player who has been nowhere yet starts with the rooms there are.
+    lvwSections_->setCurrentRow(0);
+    ShowSection(Section::kPublic);
   }
   txtAddress_->setFocus();
   txtAddress_->selectAll();
@@ -175,11 +179,12 @@ void ServerBrowserWindow::ShowSection(Section section) {
 void ServerBrowserWindow::FetchPublicList() {
   ShowRows({directory::ServerBrowser::WaitingRow()});
   if (!http_) return;
+  // Only the answer to the latest request is shown: an earlier one is out of date.
+  const int fetch = ++fetches_;
   http_->Get(
       tracker_url_ + "?" + directory::ServerBrowser::ViewQuery(), directory::UserAgent("Client"),
-
-      [this, alive = alive_](const directory::HttpResult& result) {
-        if (!*alive || section_ != Section::kPublic) return;
+      [this, alive = alive_, fetch](const directory::HttpResult& result) {
+        if (!*alive || section_ != Section::kPublic || fetch != fetches_) return;
         ShowRows(result.ok ? directory::ServerBrowser::PublicRows(result.body)
                            : std::vector<BrowserRow>{
                                  directory::ServerBrowser::UnreachableRow(result.error_text)});

@@ -50,6 +50,7 @@ class ServerBrowserWindow : public QDialog {
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
   directory::ServerBrowser browser_;
   directory::Section section_ = directory::Section::kRecent;
+  int fetches_ = 0;
   bool section_chosen_ = false;
   std::vector<directory::BrowserRow> rows_;
   QListWidget* lvwSections_;
