@@ -106,7 +106,8 @@ std::vector<BrowserRow> ServerBrowser::PublicRows(std::string_view body) {
 }
 
 BrowserRow ServerBrowser::UnreachableRow(const std::string& reason) {
-  return Placeholder(kUnreachable + reason, "Press Refresh to ask again.");
+  // One line across the list: the reason is what matters, so no column may cut it off.
+  return Placeholder(kUnreachable + reason + ". Press Refresh to ask again.", "");
 }
 
 bool ServerBrowser::IsPlaceholder(const std::vector<BrowserRow>& rows) {

@@ -76,7 +76,7 @@ void Session::Start() {
   AddChatLine("System", "", kBlack);
   System(
       "Please note that this is an early beta release and may have bugs/problems. Please "
-      "check the About menu above for the Scrawlbox site and public forum.");
+      "check the Help menu above for the Scrawlbox site and public forum.");
   System("Tip; you can use the right mouse button with any tool to quick-erase.", Rgb(100, 0, 0));
   EnterDisconnectedState();
 }

@@ -46,12 +46,20 @@ QSpinBox* NumberBox(const char* name, const SetupLimit& limit, int32_t value, co
   return box;
 }
 
-QString RangeLabel(const char* caption, const SetupLimit& limit, const char* unit = "") {
-  return QStringLiteral("%1 (%2 to %3%4)")
-      .arg(QString::fromLatin1(caption))
-      .arg(limit.low)
-      .arg(limit.high)
-      .arg(QString::fromLatin1(unit));
+// The box with its range written beside it, so that nothing it refuses comes as a surprise.
+QWidget* WithRange(QSpinBox* box, const SetupLimit& limit, const char* unit = "") {
+  auto* row = new QWidget;
+  auto* layout = new QHBoxLayout(row);
+  layout->setContentsMargins(0, 0, 0, 0);
+  box->setMinimumWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("No limit")) + 40);
+  layout->addWidget(box);
+  auto* range = new QLabel(
+      QStringLiteral("%1 to %2%3").arg(limit.low).arg(limit.high).arg(QString::fromLatin1(unit)));
+  range->setObjectName(box->objectName() + QStringLiteral("Range"));
+  range->setEnabled(false);
+  layout->addWidget(range);
+  layout->addStretch();
+  return row;
 }
 
 constexpr char kListsReady[] = "Wordlist downloaded.";
@@ -111,13 +119,16 @@ SetupGameWindow::SetupGameWindow(Session* session, QWidget* parent)
       "from the list on the right, then hit Start Game to begin."));
   header->setWordWrap(true);
   auto* form = new QFormLayout;
+  form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
   form->addRow(QStringLiteral("Room name"), txtRoomName_);
   form->addRow(QStringLiteral("Description"), txtDescription_);
-  form->addRow(RangeLabel("Player limit", kPlayerLimitRange, ", 0 for none"), txtPlayerLimit_);
-  form->addRow(RangeLabel("Total rounds", kTotalRoundsRange), txtTotalRounds_);
-  form->addRow(RangeLabel("Time per round", kSecondsPerRoundRange, " seconds"), txtTimePerRound_);
-  form->addRow(RangeLabel("Grace period after first guess", kGraceSecondsRange, " seconds"),
-               txtWordGuessedCountdown_);
+  form->addRow(QStringLiteral("Player limit"),
+               WithRange(txtPlayerLimit_, kPlayerLimitRange, " (0: no limit)"));
+  form->addRow(QStringLiteral("Total rounds"), WithRange(txtTotalRounds_, kTotalRoundsRange));
+  form->addRow(QStringLiteral("Time per round"),
+               WithRange(txtTimePerRound_, kSecondsPerRoundRange, " seconds"));
+  form->addRow(QStringLiteral("Grace period after first guess"),
+               WithRange(txtWordGuessedCountdown_, kGraceSecondsRange, " seconds"));
   auto* columns = new QHBoxLayout;
   columns->addLayout(form, 3);
   auto* lists = new QVBoxLayout;

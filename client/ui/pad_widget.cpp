@@ -2,7 +2,6 @@
 #include "client/ui/pad_widget.h"
 
 #include <QFile>
-#include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTextStream>
@@ -47,25 +46,6 @@ PadWidget::PadWidget(PadTools* tools, QWidget* parent) : QWidget(parent), tools_
     }
   }
 
-  imgClearMessage_ = new QLabel(this);
-  imgClearMessage_->setObjectName(QStringLiteral("imgClearMessage"));
-  imgClearMessage_->setCursor(Qt::PointingHandCursor);
-  imgClearMessage_->installEventFilter(this);
-  imgClearMessage_->hide();
-
-  imgTheWinnerIs_ = new QLabel(this);
-  imgTheWinnerIs_->setObjectName(QStringLiteral("imgTheWinnerIs"));
-  imgTheWinnerIs_->hide();
-  for (int i = 0; i < 2; ++i) {
-    labWinner_[i] = new QLabel(this);
-    labWinner_[i]->setObjectName(QStringLiteral("labWinner"));
-    labWinner_[i]->setTextFormat(Qt::PlainText);
-    labWinner_[i]->setAlignment(Qt::AlignCenter);
-    // The first label is the shadow of the second.
-    labWinner_[i]->setStyleSheet(i == 0 ? QStringLiteral("color: #c8c8c8;")
-                                        : QStringLiteral("color: #d03020;"));
-    labWinner_[i]->hide();
-  }
   tmrDisplayWinner_.setSingleShot(true);
   tmrDisplayWinner_.setInterval(kWinnerMs);
   connect(&tmrDisplayWinner_, &QTimer::timeout, this, [this] { ShowWinner(QString()); });
@@ -128,48 +108,56 @@ void PadWidget::showEvent(QShowEvent* event) {
   Refresh();
 }
 
-void PadWidget::ScaleOverlays() {
-  const double scale = LogicalScale();
+const QPixmap& PadWidget::Overlay(QPixmap& cache, const QString& file, int width) const {
   const double ratio = devicePixelRatioF();
-  const QRectF picture = PictureRect();
-  const int clear_width = std::max(60, static_cast<int>(std::lround(kClearMessageWidth * scale)));
-  if (imgClearMessage_->property("shownWidth").toInt() != clear_width) {
-    const QPixmap message =
-        RenderSvg(ImagePath(QStringLiteral("clear_confirm.svg")), clear_width, ratio);
-    imgClearMessage_->setPixmap(message);
-    imgClearMessage_->setFixedSize(message.deviceIndependentSize().toSize());
-    imgClearMessage_->setProperty("shownWidth", clear_width);
+  if (cache.isNull() || cache.deviceIndependentSize().width() != width ||
+      cache.devicePixelRatio() != ratio) {
+    cache = RenderSvg(ImagePath(file), width, ratio);
   }
-  imgClearMessage_->move(static_cast<int>(picture.center().x() - imgClearMessage_->width() / 2.0),
-                         static_cast<int>(picture.center().y() - imgClearMessage_->height() / 2.0));
-  if (winner_shown()) PlaceWinner();
+  return cache;
 }
 
-void PadWidget::PlaceWinner() {
-  const double scale = LogicalScale();
-  const QRectF picture = PictureRect();
-  const int winner_width = std::max(80, static_cast<int>(kWinnerPictureWidth * scale));
-  if (imgTheWinnerIs_->property("shownWidth").toInt() != winner_width) {
-    const QPixmap winner =
-        RenderSvg(ImagePath(QStringLiteral("winner.svg")), winner_width, devicePixelRatioF());
-    imgTheWinnerIs_->setPixmap(winner);
-    imgTheWinnerIs_->setFixedSize(winner.deviceIndependentSize().toSize());
-    imgTheWinnerIs_->setProperty("shownWidth", winner_width);
-  }
-  imgTheWinnerIs_->move(static_cast<int>(picture.center().x() - imgTheWinnerIs_->width() / 2.0),
-                        static_cast<int>(picture.center().y() - imgTheWinnerIs_->height() - 4));
-  const int shadow = std::max(1, static_cast<int>(std::lround(2 * scale)));
-  for (int i = 0; i < 2; ++i) {
-    QFont big = labWinner_[i]->font();
-    big.setPointSizeF(std::max(12.0, kWinnerPoints * scale));
-    big.setBold(true);
-    labWinner_[i]->setFont(big);
-    labWinner_[i]->setFixedWidth(static_cast<int>(picture.width()));
-    labWinner_[i]->adjustSize();
-    const int offset = i == 0 ? shadow : 0;
-    labWinner_[i]->move(static_cast<int>(picture.left()) + offset,
-                        static_cast<int>(picture.center().y()) + offset);
-  }
+QRect PadWidget::ClearMessageRect() const {
+  if (!tools_->clear_message_shown()) return {};
+  const int width =
+      std::max(60, static_cast<int>(std::lround(kClearMessageWidth * LogicalScale())));
+  const QSize size = Overlay(clear_message_, QStringLiteral("clear_confirm.svg"), width)
+                         .deviceIndependentSize()
+                         .toSize();
+  QRect placed(QPoint(0, 0), size);
+  placed.moveCenter(PictureRect().center().toPoint());
+  return placed;
+}
+
+QRect PadWidget::WinnerRect() const {
+  if (!winner_shown()) return {};
+  const int width = std::max(80, static_cast<int>(kWinnerPictureWidth * LogicalScale()));
+  const QSize size = Overlay(winner_picture_, QStringLiteral("winner.svg"), width)
+                         .deviceIndependentSize()
+                         .toSize();
+  const QPointF centre = PictureRect().center();
+  return QRect(static_cast<int>(centre.x() - size.width() / 2.0),
+               static_cast<int>(centre.y()) - size.height() - 4, size.width(), size.height());
+}
+
+QFont PadWidget::WinnerFont() const {
+  QFont big = font();
+  big.setPointSizeF(std::max(12.0, kWinnerPoints * LogicalScale()));
+  big.setBold(true);
+  return big;
+}
+
+void PadWidget::PaintWinner(QPainter& p) {
+  const QRect picture_rect = WinnerRect();
+  p.drawPixmap(picture_rect.topLeft(), winner_picture_);
+  const QRectF pad = PictureRect();
+  p.setFont(WinnerFont());
+  const QRectF line(pad.left(), pad.center().y(), pad.width(), p.fontMetrics().height() * 1.2);
+  const double shadow = std::max(1.0, std::round(2 * LogicalScale()));
+  p.setPen(QColor(0xc8, 0xc8, 0xc8));
+  p.drawText(line.translated(shadow, shadow), Qt::AlignHCenter | Qt::AlignTop, winner_);
+  p.setPen(QColor(0xd0, 0x30, 0x20));
+  p.drawText(line, Qt::AlignHCenter | Qt::AlignTop, winner_);
 }
 
 void PadWidget::paintEvent(QPaintEvent* event) {
@@ -199,6 +187,12 @@ void PadWidget::paintEvent(QPaintEvent* event) {
     p.setPen(dashed);
     p.drawEllipse(*previews.eraser, kEraserIndicatorRadius, kEraserIndicatorRadius);
   }
+
+  p.resetTransform();
+  if (const QRect message = ClearMessageRect(); !message.isEmpty()) {
+    p.drawPixmap(message.topLeft(), clear_message_);
+  }
+  if (winner_shown()) PaintWinner(p);
 }
 
 int PadWidget::ButtonNumber(Qt::MouseButton button) {
@@ -223,6 +217,11 @@ int PadWidget::ButtonsNumber(Qt::MouseButtons buttons) {
 }
 
 void PadWidget::mousePressEvent(QMouseEvent* event) {
+  // A click on the clear's message only takes the message away.
+  if (ClearMessageRect().contains(event->position().toPoint())) {
+    tools_->HideClearMessage();
+    return;
+  }
   const int button = ButtonsNumber(event->buttons());
   if (button > 0) tools_->Press(button, PadPoint(event->position()));
 }
@@ -237,14 +236,6 @@ void PadWidget::mouseReleaseEvent(QMouseEvent* event) {
   if (button > 0 && event->buttons() == Qt::NoButton) {
     tools_->Release(button, PadPoint(event->position()));
   }
-}
-
-bool PadWidget::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == imgClearMessage_ && event->type() == QEvent::MouseButtonPress) {
-    tools_->HideClearMessage();
-    return true;
-  }
-  return QWidget::eventFilter(watched, event);
 }
 
 QCursor PadWidget::CursorFor(const QString& file) const {
@@ -267,32 +258,27 @@ void PadWidget::SetCursorChoice(int drawing_cursor, bool tool_cursor) {
 
 void PadWidget::SetDrawingAllowed(bool allowed) {
   drawing_allowed_ = allowed;
+  // A clear asked for by a player who may no longer draw is not waiting any more.
+  if (!allowed && tools_->clear_message_shown()) tools_->HideClearMessage();
   setEnabled(allowed && !winner_shown());
 }
 
 void PadWidget::ShowWinner(const QString& nickname) {
+  winner_ = nickname;
   if (nickname.isEmpty()) {
     tmrDisplayWinner_.stop();
-    imgTheWinnerIs_->hide();
-    for (QLabel* label : labWinner_) label->hide();
     setEnabled(drawing_allowed_);
+    update();
     return;
   }
   tools_->engine().Clear();
+  if (tools_->clear_message_shown()) tools_->HideClearMessage();
   setEnabled(false);
   tmrDisplayWinner_.start();
-  for (QLabel* label : labWinner_) label->setText(nickname);
-  PlaceWinner();
-  for (QLabel* label : labWinner_) label->show();
-  labWinner_[1]->raise();
-  imgTheWinnerIs_->show();
   update();
 }
 
 void PadWidget::Refresh() {
-  // Also here: a widget not shown yet gets no resize events.
-  ScaleOverlays();
-  imgClearMessage_->setVisible(tools_->clear_message_shown());
   QString file = QStringLiteral("draw_%1.svg").arg(drawing_cursor_);
   if (tool_cursor_) {
     switch (tools_->cursor_tool()) {

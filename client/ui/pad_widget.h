@@ -2,12 +2,11 @@
 #pragma once
 
 #include <QHash>
+#include <QPixmap>
 #include <QTimer>
 #include <QWidget>
 
 #include "client/drawing/pad_tools.h"
-
-class QLabel;
 
 namespace client {
 
@@ -30,6 +29,10 @@ class PadWidget : public QWidget {
   // Shows the winner over a cleared pad for kWinnerMs; an empty name hides the display.
   void ShowWinner(const QString& nickname);
   bool winner_shown() const { return tmrDisplayWinner_.isActive(); }
+  // Where the two-step clear's message (imgClearMessage) lies; empty while it is not shown.
+  QRect ClearMessageRect() const;
+  // Where the winner's picture (imgTheWinnerIs) lies; empty while it is not shown.
+  QRect WinnerRect() const;
   // Whether the pad accepts drawing (the artist, or practice) apart from the winner display.
   void SetDrawingAllowed(bool allowed);
 
@@ -51,7 +54,6 @@ class PadWidget : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
   void showEvent(QShowEvent* event) override;
 
  private:
@@ -59,9 +61,10 @@ class PadWidget : public QWidget {
   static int ButtonsNumber(Qt::MouseButtons buttons);
   // Logical pixels per pad pixel.
   double LogicalScale() const { return Scale() / devicePixelRatioF(); }
-  // Sizes and places what is drawn over the picture for the current scale.
-  void ScaleOverlays();
-  void PlaceWinner();
+  // A picture drawn over the pad, rendered again only when the pad's scale changes.
+  const QPixmap& Overlay(QPixmap& cache, const QString& file, int width) const;
+  QFont WinnerFont() const;
+  void PaintWinner(QPainter& painter);
   void Refresh();
   QCursor CursorFor(const QString& file) const;
 
@@ -73,9 +76,11 @@ class PadWidget : public QWidget {
   bool watching_screen_ = false;
   QString cursor_file_;
   double cursor_scale_ = 0;
-  QLabel* imgClearMessage_;
-  QLabel* imgTheWinnerIs_;
-  QLabel* labWinner_[2];
+  // The overlays are painted with the pad, so that they look the same whether or not this
+  // player may draw.
+  mutable QPixmap clear_message_;
+  mutable QPixmap winner_picture_;
+  QString winner_;
   QTimer tmrDisplayWinner_;
 };
 

@@ -203,6 +203,7 @@ void ServerBrowserWindow::ShowRows(const std::vector<BrowserRow>& rows) {
     if (row.placeholder) {
       // It tells, it names no room: it can be read, not chosen.
       item->setFlags(Qt::ItemIsEnabled);
+      item->setToolTip(0, texts.join(QStringLiteral(" ")));
       if (row.description.empty()) item->setFirstColumnSpanned(true);
       QFont italic = item->font(0);
       italic.setItalic(true);

@@ -126,12 +126,26 @@ TEST(PadScale, WholeMultiplesArePixelForPixelAndTheOverlaysGrow) {
       EXPECT_EQ(shown.pixel(2 * p + d), picture.pixel(p));
     }
   }
-  // The two-step clear's message is as much larger as the pad.
-  for (ScaledPad* pad : {&one, &two}) pad->tools().ClickTool(Tool::kClear);
-  const auto* small = one.widget().findChild<QLabel*>(QStringLiteral("imgClearMessage"));
-  const auto* large = two.widget().findChild<QLabel*>(QStringLiteral("imgClearMessage"));
-  EXPECT_NEAR(large->width(), 2 * small->width(), 2);
-  EXPECT_TRUE(large->geometry().intersects(two.widget().rect()));
+  // The two-step clear's message and the winner are as much larger as the pad.
+  for (ScaledPad* pad : {&one, &two}) {
+    pad->tools().ClickTool(Tool::kClear);
+    pad->widget().ShowWinner(QStringLiteral("ann"));
+    // A press on the message only takes it away.
+    pad->tools().ClickTool(Tool::kClear);
+  }
+  const QRect small = one.widget().ClearMessageRect();
+  const QRect large = two.widget().ClearMessageRect();
+  EXPECT_NEAR(large.width(), 2 * small.width(), 2);
+  EXPECT_LE((large.center() - two.widget().rect().center()).manhattanLength(), 2);
+  EXPECT_NEAR(two.widget().WinnerRect().width(), 2 * one.widget().WinnerRect().width(), 2);
+  two.widget().ShowWinner(QString());
+  const QPointF on_message = two.widget().ClearMessageRect().center();
+  QMouseEvent press(QEvent::MouseButtonPress, on_message, two.widget().mapToGlobal(on_message),
+                    Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+  const size_t sent = two.sent.size();
+  QApplication::sendEvent(&two.widget(), &press);
+  EXPECT_TRUE(two.widget().ClearMessageRect().isEmpty());
+  EXPECT_EQ(two.sent.size(), sent);
 }
 
 class Layout : public testing::Test {
