@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
-// A newcomer's first start, and the server browser when the room directory is down.
+// A newcomer's first start, and the server browser when the room directory is down or a room
+// is asked whether it is alive.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -13,6 +14,7 @@
 #include <QTest>
 #include <QTreeWidget>
 
+#include "client/net/server_probe.h"
 #include "client/room/session.h"
 #include "client/ui/main_window.h"
 #include "client/ui/profile_window.h"
@@ -167,6 +169,74 @@ TEST_F(FirstStart, TheBrowserSaysSoInTheListWhenTheDirectoryIsDown) {
               testing::HasSubstr("refused"));
   EXPECT_TRUE(browser->findChild<QPushButton*>(QStringLiteral("cmdRefresh"))->isEnabled());
   delete browser.data();
+}
+
+}  // namespace
+}  // namespace client
+
+namespace client {
+namespace {
+
+// A room on this machine that answers every connection the same way.
+class ProbedRoom : public QObject {
+ public:
+  explicit ProbedRoom(QByteArray answer) : answer_(std::move(answer)) {
+    listening = server_.listen(QHostAddress::LocalHost);
+    QObject::connect(&server_, &QTcpServer::newConnection, this, [this] {
+      QTcpSocket* peer = server_.nextPendingConnection();
+      QObject::connect(peer, &QTcpSocket::disconnected, this, [this] { ++gone; });
+      QObject::connect(peer, &QTcpSocket::readyRead, peer, [this, peer] {
+        peer->readAll();
+        if (answer_.isEmpty()) {
+          peer->disconnectFromHost();
+        } else {
+          peer->write(answer_);
+        }
+      });
+    });
+  }
+  quint16 port() const { return server_.serverPort(); }
+
+  bool listening = false;
+  int gone = 0;
+
+ private:
+  QByteArray answer_;
+  QTcpServer server_;
+};
+
+TEST(ServerProbeAnswers, EveryProbeEndsInOneAnswer) {
+  struct Case {
+    QByteArray answer;  // empty: the room closes without a word
+    const char* expected;
+  };
+  for (const Case& c : {Case{"ISALIVE\x02YES\x01", "online"}, Case{"", "closed"},
+                        Case{"PING\x02-\x01", "closed"}}) {
+    SCOPED_TRACE(c.expected);
+    ProbedRoom room(c.answer);
+    ASSERT_TRUE(room.listening);
+    ServerProbe probe;
+    std::vector<std::string> answers;
+    QObject::connect(&probe, &ServerProbe::online, [&] { answers.emplace_back("online"); });
+    QObject::connect(&probe, &ServerProbe::closed, [&] { answers.emplace_back("closed"); });
+    QObject::connect(&probe, &ServerProbe::failed,
+                     [&](const QString&) { answers.emplace_back("failed"); });
+    probe.Probe(QStringLiteral("127.0.0.1"), room.port());
+    // Both ends have let go before the answers are counted.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !answers.empty() && room.gone > 0; }, 10000));
+    EXPECT_THAT(answers, testing::ElementsAre(c.expected));
+  }
+  QTcpServer closed;
+  ASSERT_TRUE(closed.listen(QHostAddress::LocalHost));
+  const quint16 port = closed.serverPort();
+  closed.close();
+  ServerProbe probe;
+  int failures = 0;
+  QObject::connect(&probe, &ServerProbe::failed, [&](const QString&) { ++failures; });
+  QObject::connect(&probe, &ServerProbe::closed, [&] { failures += 100; });
+  probe.Probe(QStringLiteral("127.0.0.1"), port);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return failures > 0; }, 10000));
+  EXPECT_EQ(failures, 1);
 }
 
 }  // namespace
