@@ -5,6 +5,7 @@
 #include <gmock/gmock.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -18,6 +19,7 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTreeWidget>
+#include <filesystem>
 
 #include "client/drawing/pad_tools.h"
 #include "client/net/qt_connection.h"
@@ -28,9 +30,11 @@
 #include "client/ui/drawing_area.h"
 #include "client/ui/game_windows.h"
 #include "client/ui/main_window.h"
+#include "client/ui/options_window.h"
 #include "client/ui/pad_widget.h"
 #include "client/ui/server_browser_window.h"
 #include "client/ui/small_windows.h"
+#include "client/ui/svg_picture.h"
 #include "client/ui/user_list.h"
 #include "tests/support/client_fakes.h"
 #include "tests/support/fake_http.h"
@@ -308,6 +312,71 @@ TEST_F(PublicBrowser, AnAnswerAfterTheWindowClosedIsDropped) {
   delete browser.data();
   http.Answer("SERVERNAME=Late|SERVERDESC=x|SERVERIP=192.0.2.9|PORT=2020\r\n");
   EXPECT_TRUE(browser.isNull());
+}
+
+TEST_F(Window, PicturesComeWithTheProgramNotFromTheDataFolder) {
+  // The fixture's Data folder is empty.
+  EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+  for (const char* tool : {"FREEHAND", "FILLTYPE", "HUGEBRUSH"}) {
+    EXPECT_FALSE(Find<QAction>(tool)->icon().isNull()) << tool;
+  }
+  EXPECT_FALSE(window.drawing().pad()->cursor().pixmap().isNull());
+  EXPECT_FALSE(SvgIcon(ImagePath(QStringLiteral("app_icon.svg"))).isNull());
+}
+
+TEST_F(Window, OptionsSwitchEachSoundAndLeaveTheSystemFontAlone) {
+  Find<QAction>("mOPTIONS")->trigger();
+  auto* options = window.findChild<OptionsWindow*>(QStringLiteral("wOptions"));
+  ASSERT_NE(options, nullptr);
+  EXPECT_EQ(options->findChild<QLineEdit*>(QStringLiteral("txtChatFont"))->text(),
+            QApplication::font().family());
+  auto* join = options->findChild<QCheckBox*>(QStringLiteral("chkSound1"));
+  auto* keys = options->findChild<QCheckBox*>(QStringLiteral("chkSound5"));
+  ASSERT_TRUE(join && keys);
+  EXPECT_TRUE(join->isChecked());
+  join->setChecked(false);
+  keys->setChecked(true);
+  options->accept();
+  EXPECT_EQ(ini.INIRead("Sounds", "Event - Join", ""), "0");
+  EXPECT_EQ(ini.INIRead("Sounds", "Event - Key Click", ""), "1");
+  // Saved unchanged, the chat keeps following the system's font.
+  EXPECT_EQ(ini.INIRead("Interface", "Chat Font Name", "?"), "");
+  EXPECT_FALSE(session.options().SoundEnabled[static_cast<size_t>(Sound::kJoin)]);
+}
+
+TEST_F(Window, TheToolsMenuShowsTheToolInUseAndEveryToolsKey) {
+  auto* line = Find<QAction>("mTOOLS_LINE");
+  EXPECT_TRUE(Find<QAction>("mTOOLS_FREEHAND")->isChecked());
+  line->trigger();
+  EXPECT_TRUE(line->isChecked());
+  EXPECT_FALSE(Find<QAction>("mTOOLS_FREEHAND")->isChecked());
+  EXPECT_EQ(window.tools().tool(), Tool::kLine);
+  Find<QAction>("mTOOLS_SOLIDFILL")->trigger();
+  EXPECT_TRUE(Find<QAction>("mTOOLS_SOLIDFILL")->isChecked());
+  // The same key in the menu and in the tool button's tip.
+  for (const char* tool : {"FREEHAND", "LINE", "BOX", "CIRCLE", "ERASER", "FLOOD", "SPRAY",
+                           "FILLTYPE", "CLEAR", "UNDO", "SMALLBRUSH"}) {
+    EXPECT_THAT(Find<QAction>(tool)->toolTip().toStdString(), testing::EndsWith(")")) << tool;
+  }
+  EXPECT_EQ(line->shortcut(), QKeySequence(QStringLiteral("L")));
+  EXPECT_THAT(Find<QAction>("LINE")->toolTip().toStdString(), testing::HasSubstr("(L)"));
+  // Someone else's turn: the menu draws no more than the tool bars would.
+  testing_support::LogInSession(session, connection, 100005, {"ann"});
+  Receive("NEWARTIST", "100000");
+  EXPECT_FALSE(line->isEnabled());
+  Find<QAction>("mTOOLS_BRUSH4")->trigger();
+  EXPECT_EQ(window.tools().brush(), 1);
+}
+
+TEST_F(Window, TheChatInputSaysSoWhenALineIsFull) {
+  auto* input = Find<ChatInput>("txtChat");
+  input->setText(QString(511, QLatin1Char('a')));
+  EXPECT_FALSE(input->limit_shown());
+  QTest::keyClicks(input, "bc");
+  EXPECT_EQ(input->text().size(), 512);
+  EXPECT_TRUE(input->limit_shown());
+  input->backspace();
+  EXPECT_FALSE(input->limit_shown());
 }
 
 TEST_F(Window, TheFloatingChatMirrorsAndGivesItsLinesBack) {
