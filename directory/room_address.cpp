@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "protocol/numbers.h"
+
 namespace directory {
 
 namespace {
@@ -23,14 +25,9 @@ std::string_view Trimmed(std::string_view text) {
 
 // A port is 1 to 5 digits naming 1 to 65535; signs, blanks and exponents are not ports.
 std::optional<int> Port(std::string_view text) {
-  if (text.empty() || text.size() > 5) return std::nullopt;
-  int port = 0;
-  for (const char c : text) {
-    if (c < '0' || c > '9') return std::nullopt;
-    port = port * 10 + (c - '0');
-  }
-  if (port < 1 || port > kHighestPort) return std::nullopt;
-  return port;
+  const std::optional<int32_t> port = protocol::Digits(text, 5);
+  if (!port || *port < 1 || *port > kHighestPort) return std::nullopt;
+  return *port;
 }
 
 // Blanks and control characters never belong to a host name or an address.

@@ -22,17 +22,6 @@ BrowserRow Placeholder(std::string name, std::string description) {
       .name = std::move(name), .description = std::move(description), .placeholder = true};
 }
 
-// The directory's count of players: a whole number from 0, or nothing.
-std::optional<int> PlayerCount(std::string_view text) {
-  if (text.empty() || text.size() > 6) return std::nullopt;
-  int count = 0;
-  for (const char c : text) {
-    if (c < '0' || c > '9') return std::nullopt;
-    count = count * 10 + (c - '0');
-  }
-  return count;
-}
-
 // The entry as it is stored: its address in the one text form of the room it names.
 std::optional<ServerEntry> Normalised(ServerEntry entry, std::string* why) {
   const auto address = ParseRoomAddress(entry.address, why);
@@ -95,7 +84,8 @@ std::vector<BrowserRow> ServerBrowser::PublicRows(std::string_view body) {
       BrowserRow row{.name = GetValue(line, key::SERVERNAME),
                      .description = GetValue(line, key::SERVERDESC),
                      .tag = std::string(line)};
-      row.players = PlayerCount(GetValue(line, key::PLAYERS));
+      // A count the directory garbled shows as no count.
+      row.players = protocol::Digits(GetValue(line, key::PLAYERS), 6);
       row.locked = GetValue(line, key::LOCKED) == kTrue;
       rows.push_back(std::move(row));
     }

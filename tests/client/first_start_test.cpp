@@ -22,19 +22,13 @@
 #include "common/qt/qt_http.h"
 #include "tests/support/client_fakes.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/window_harness.h"
 
 namespace client {
 namespace {
 
-class FirstStart : public testing::Test {
+class FirstStart : public testing::Test, protected testing_support::WindowHarness {
  protected:
-  FirstStart()
-      : settings(ini),
-        window(ClientPaths(QString::fromStdString(dir.path().string())), clock),
-        session({connection, window, clock, settings}) {
-    window.Attach(&session, &settings, nullptr);
-    session.Start();
-  }
   ProfileWindow* ProfileShown() {
     for (auto* profile : window.findChildren<ProfileWindow*>()) {
       if (profile->isVisible()) return profile;
@@ -53,14 +47,6 @@ class FirstStart : public testing::Test {
     for (auto* box : window.findChildren<QMessageBox*>()) boxes += box->isVisible();
     return boxes;
   }
-
-  testing_support::TempDir dir;
-  testing_support::MemoryIni ini;
-  testing_support::ManualClock clock;
-  testing_support::FakeConnection connection;
-  ClientSettings settings;
-  MainWindow window;
-  Session session;
 };
 
 TEST_F(FirstStart, OneWindowAsksForANicknameAndThenTheConnectRoomIsJoined) {

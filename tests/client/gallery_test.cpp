@@ -12,25 +12,18 @@
 #include "client/ui/main_window.h"
 #include "tests/support/client_fakes.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/window_harness.h"
 
 namespace client {
 namespace {
 
 // A player in a room with ann (100000); this client is 100005. The window keeps the gallery.
-class GalleryTest : public testing::Test {
+class GalleryTest : public testing::Test, protected testing_support::WindowHarness {
  protected:
-  GalleryTest()
-      : settings(ini),
-        window(ClientPaths(QString::fromStdString(dir.path().string())), clock),
-        session({connection, window, clock, settings}) {
-    window.Attach(&session, &settings, nullptr);
-    session.Start();
+  GalleryTest() {
     testing_support::LogInSession(session, connection, 100005, {"ann"});
     Receive("TOTALROUNDS", "100");
     Receive("START_GAME", "animals");
-  }
-  void Receive(std::string_view command, std::string_view data) {
-    session.OnData(protocol::Frame(command, data));
   }
   // Ann draws round n: a line a round, so that every picture differs.
   void AnnDraws(int n) {
@@ -55,14 +48,6 @@ class GalleryTest : public testing::Test {
     if (took_ms) *took_ms = clock.now() - began;
     return replay.tools().engine().picture();
   }
-
-  testing_support::TempDir dir;
-  testing_support::MemoryIni ini;
-  testing_support::ManualClock clock;
-  testing_support::FakeConnection connection;
-  ClientSettings settings;
-  MainWindow window;
-  Session session;
 };
 
 TEST_F(GalleryTest, KeepsTheLastFiftyRoundsWithWordArtistAndFinders) {

@@ -18,6 +18,7 @@
 #include "client/ui/room_layout.h"
 #include "tests/support/client_fakes.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/window_harness.h"
 
 namespace client {
 namespace {
@@ -148,15 +149,8 @@ TEST(PadScale, WholeMultiplesArePixelForPixelAndTheOverlaysGrow) {
   EXPECT_EQ(two.sent.size(), sent);
 }
 
-class Layout : public testing::Test {
+class Layout : public testing::Test, protected testing_support::WindowHarness {
  protected:
-  Layout()
-      : settings(ini),
-        window(ClientPaths(QString::fromStdString(dir.path().string())), clock),
-        session({connection, window, clock, settings}) {
-    window.Attach(&session, &settings, nullptr);
-    session.Start();
-  }
   // The window at this size, laid out.
   void ShowAt(int width, int height) {
     window.resize(width, height);
@@ -169,14 +163,6 @@ class Layout : public testing::Test {
     return QRect(widget->mapTo(&window, QPoint(0, 0)), widget->size());
   }
   double PadShare() { return double(Placed("picPad").width()) / window.width(); }
-
-  testing_support::TempDir dir;
-  testing_support::MemoryIni ini;
-  testing_support::ManualClock clock;
-  testing_support::FakeConnection connection;
-  ClientSettings settings;
-  MainWindow window;
-  Session session;
 };
 
 TEST_F(Layout, ThePadTakesMostOfTheWindowAndTheChatKeepsItsRoom) {

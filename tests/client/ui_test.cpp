@@ -40,6 +40,7 @@
 #include "tests/support/fake_http.h"
 #include "tests/support/matchers.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/window_harness.h"
 
 namespace client {
 namespace {
@@ -107,31 +108,7 @@ TEST(UserListStyling, BoldWhilePresentAndColouredForArtistAndFinders) {
   EXPECT_EQ(list.SelectedId(), 2);  // the selection follows the user, not the row
 }
 
-class Window : public testing::Test {
- protected:
-  Window()
-      : settings(ini),
-        window(ClientPaths(QString::fromStdString(dir.path().string())), clock),
-        session({connection, window, clock, settings}) {
-    window.Attach(&session, &settings, nullptr);
-    session.Start();
-  }
-  template <typename T>
-  T* Find(const char* name) {
-    return window.findChild<T*>(QString::fromLatin1(name));
-  }
-  void Receive(std::string_view command, std::string_view data) {
-    session.OnData(protocol::Frame(command, data));
-  }
-
-  testing_support::TempDir dir;
-  testing_support::MemoryIni ini;
-  testing_support::ManualClock clock;
-  FakeConnection connection;
-  ClientSettings settings;
-  MainWindow window;
-  Session session;
-};
+class Window : public testing::Test, protected testing_support::WindowHarness {};
 
 TEST_F(Window, EnabledStatesFollowTheConnection) {
   // Disconnected: connect, chat and practice drawing; no room menus or game buttons.
