@@ -478,7 +478,11 @@ void Session::OnWordFound(const Received& m) {
     finder->colour = kFinderRed;
     finder->found_word = true;
     PublishUsers();
-    if (round_) round_->finders.push_back(finder->nickname);
+    // Once each: a room that says it twice does not make the list longer.
+    if (round_ && std::find(round_->finders.begin(), round_->finders.end(), finder->nickname) ==
+                      round_->finders.end()) {
+      round_->finders.push_back(finder->nickname);
+    }
   }
   // A guess matches the word whatever its letter case, so the guess that found it names it.
   if (finder_id == own_user_id_ && round_word_.empty()) round_word_ = last_said_text_;

@@ -62,11 +62,8 @@ class Session {
   void JoinRoom(const std::string& address_text);
   // A room chosen in the server browser, which keeps Recent itself.
   void ConnectFromBrowser(const directory::RoomAddress& room);
-  // The room of the last connection.
-  const directory::RoomAddress& room() const { return room_; }
   // The player closed the nickname window without saving: the room asked for is not joined.
   void DropPendingRoom() { pending_room_.reset(); }
-  bool HasPendingRoom() const { return pending_room_.has_value(); }
   // The Enter key in a chat input, with the line typed (never empty).
   void EnterChatLine(const std::string& text);
   // A line typed after "/".
