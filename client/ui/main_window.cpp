@@ -601,6 +601,8 @@ ProfileWindow* MainWindow::OpenProfile(std::function<void()> then) {
 }
 
 ProfileWindow* MainWindow::OpenNicknameChoice(std::function<void()> then) {
+  // The latest wish goes on after the nickname, once.
+  if (then) after_nickname_ = std::move(then);
   // One window at a time: a second request only brings the first one forward.
   if (profile_window_) {
     profile_window_->raise();
@@ -609,7 +611,10 @@ ProfileWindow* MainWindow::OpenNicknameChoice(std::function<void()> then) {
   }
   auto* window = new ProfileWindow(session_, ProfileWindow::Purpose::kChooseNickname, this);
   window->setAttribute(Qt::WA_DeleteOnClose);
-  if (then) connect(window, &QDialog::accepted, this, std::move(then));
+  connect(window, &QDialog::accepted, this, [this] {
+    if (auto then_now = std::exchange(after_nickname_, nullptr)) then_now();
+  });
+  connect(window, &QDialog::rejected, this, [this] { after_nickname_ = nullptr; });
   profile_window_ = window;
   window->open();
   return window;
@@ -791,8 +796,9 @@ void MainWindow::PasteImage() {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
   if (settings_ && !isMinimized()) {
-    // The place the window has when it is neither maximised nor full screen.
-    const QRect normal = isMaximized() || isFullScreen() ? normalGeometry() : geometry();
+    // The place the window has when it is neither maximised nor full screen; the frame's corner,
+    // as move() takes it back.
+    const QRect normal = isMaximized() || isFullScreen() ? normalGeometry() : QRect(pos(), size());
     settings_->SaveWindowMetrics(
         WindowMetrics{normal.height() * kTwipsPerPixel, normal.y() * kTwipsPerPixel,
                       normal.x() * kTwipsPerPixel, normal.width() * kTwipsPerPixel});

@@ -149,6 +149,8 @@ class MainWindow : public QMainWindow, public ClientView {
   std::optional<PadTools::State> round_start_;
   QPointer<GalleryWindow> gallery_window_;
   QPointer<ProfileWindow> profile_window_;
+  // What the player asked for before choosing a nickname (the server browser).
+  std::function<void()> after_nickname_;
   QPointer<SetupGameWindow> setup_window_;
   QLabel* labRoomName_;
   QLabel* labAdmin_;
