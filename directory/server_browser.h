@@ -11,6 +11,9 @@
 // the Recent and Favourites lists are kept.
 namespace directory {
 
+// The most rooms the browser asks the tracker for: the fullest ones, a list a player can read.
+inline constexpr int kViewMax = 500;
+
 // A room the player connected to or bookmarked. Stored as address "¬" name "¬" description; the
 // address is the text form of a RoomAddress.
 struct ServerEntry {
@@ -72,7 +75,7 @@ class ServerBrowser {
   // The rows of a tracker reply (the body after its chunk-size line): one record per line;
   // "No servers online." when it holds none.
   static std::vector<BrowserRow> PublicRows(std::string_view body);
-  // What the browser asks the tracker for the public list (after "?").
+  // What the browser asks the tracker for the public list (after "?"): at most kViewMax rooms.
   static std::string ViewQuery();
 
   // The row shown while the public list is on its way.

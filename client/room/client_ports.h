@@ -99,6 +99,13 @@ struct Controls {
   HintButtonState hint{HintAction::kWarnArtist, false, std::nullopt};
 };
 
+// A place in the final standings of a game: players with equal points share a place.
+struct Standing {
+  int place = 0;
+  std::string nickname;
+  int32_t points = 0;
+};
+
 // Another player's profile as USERINFO brings it.
 struct UserProfile {
   std::string name;
@@ -127,6 +134,9 @@ class GameConnection {
   virtual void Close() = 0;
   // Writes the bytes; false when the socket would not take them.
   virtual bool Send(std::string_view bytes) = 0;
+  // Writes out what was sent, then closes, so that a last message (PART, NOP) reaches the
+  // room. No close event follows.
+  virtual void Leave() = 0;
   virtual SocketState State() const = 0;
 };
 
@@ -151,7 +161,8 @@ class ClientView {
   virtual void ClearPad() = 0;
   virtual void ResetTools() = 0;
   virtual void ReplayDrawing(const protocol::DrawCommand& command) = 0;
-  virtual void ShowWinner(const std::string& nickname) = 0;
+  // The game is over: the winner and the top three of the final standings.
+  virtual void ShowWinner(const std::string& nickname, const std::vector<Standing>& podium) = 0;
   // A round begins on the pad as it is now (cleared for the new artist); the gallery keeps the
   // pad's state from here to replay the round.
   virtual void RoundBegins() = 0;
@@ -160,6 +171,9 @@ class ClientView {
 
   // Windows and boxes.
   virtual void ShowAgreement(const std::string& text) = 0;
+  // The room wants a password: asks for one (the room's address shown), which comes back
+  // through Session::RetryWithPassword. wrong is true when the last one given was refused.
+  virtual void AskRoomPassword(const std::string& room, bool wrong) = 0;
   virtual void ShowUserInfo(const UserProfile& profile) = 0;
   virtual void ShowReservedNicknameBox(bool in_profile_window) = 0;
   // The player has no nickname yet: the profile window asks for one (and says why).

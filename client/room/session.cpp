@@ -109,6 +109,7 @@ bool Session::connected() const {
 
 void Session::ConnectTo(const directory::RoomAddress& room, bool remember) {
   if (connection_.State() != SocketState::kClosed) connection_.Close();
+  awaiting_password_answer_ = false;
   receive_buffer_ = protocol::ReceiveBuffer();
   room_ = room;
   remember_room_ = remember;
@@ -433,7 +434,24 @@ void Session::SetAutoSkip(bool checked) {
 }
 
 void Session::AgreementAccepted() {
-  SendCommand(to_server::PASS, kNoPassword);
+  awaiting_password_answer_ = true;
+  SendCommand(to_server::PASS, PasswordToSend());
+}
+
+void Session::RetryWithPassword(const std::string& password, bool remember) {
+  if (room_.host.empty()) return;
+  // Codes 1 to 4 would break the message the password travels in.
+  given_password_ = protocol::StripControlCodes(password);
+  remember_password_ = remember;
+  System("Connecting to server " + room_.host + " on port " + NumberText(room_.port) + " ..");
+  ConnectTo(room_, remember_room_);
+}
+
+void Session::LeaveRoom(const std::string& reason) {
+  if (connection_.State() == SocketState::kClosed) return;
+  SendCommand(to_server::PART, reason);
+  connection_.Leave();
+  EnterDisconnectedState();
 }
 
 void Session::AgreementRefused() {

@@ -25,6 +25,7 @@ constexpr char kFavourites[] = "Server Favourites";
 constexpr char kGameSetup[] = "Game Setup";
 // Between the names of the word lists of the last set-up.
 constexpr char kListNameSep = '|';
+constexpr char kRoomPasswords[] = "Room Passwords";
 
 // The keys of the sound events, by Sound number; the close guess has none.
 constexpr std::array<const char*, 7> kSoundKeys = {
@@ -173,6 +174,25 @@ void ClientSettings::SaveWindowMetrics(const WindowMetrics& m) {
   }
   if (m.width) keys.emplace_back("Main Width", std::to_string(*m.width));
   ini_.INIWriteAll(kMetrics, keys);
+}
+
+std::string ClientSettings::RoomPassword(const std::string& room) const {
+  return ini_.INIRead(kRoomPasswords, room, "");
+}
+
+void ClientSettings::SaveRoomPassword(const std::string& room, const std::string& password) {
+  ini_.INIWrite(kRoomPasswords, room, password);
+}
+
+void ClientSettings::ForgetRoomPassword(const std::string& room) {
+  ini_.Edit([&room](inifile::IniDocument& ini) {
+    inifile::KeyValues keys = ini.ReadSection(kRoomPasswords);
+    const auto gone = std::erase_if(
+        keys, [&room](const auto& key) { return protocol::EqualsIgnoreCase(key.first, room); });
+    if (gone == 0) return false;
+    ini.ReplaceSection(kRoomPasswords, keys);
+    return true;
+  });
 }
 
 std::vector<ServerEntry> ClientSettings::ReadEntries(const char* section, const char* count_key,

@@ -82,10 +82,11 @@ class MainWindow : public QMainWindow, public ClientView {
   void ClearPad() override;
   void ResetTools() override;
   void ReplayDrawing(const protocol::DrawCommand& command) override;
-  void ShowWinner(const std::string& nickname) override;
+  void ShowWinner(const std::string& nickname, const std::vector<Standing>& podium) override;
   void RoundBegins() override;
   void RoundEnded(const RoundRecord& round) override;
   void ShowAgreement(const std::string& text) override;
+  void AskRoomPassword(const std::string& room, bool wrong) override;
   void ShowUserInfo(const UserProfile& profile) override;
   void ShowReservedNicknameBox(bool in_profile_window) override;
   void AskForNickname() override;
@@ -175,6 +176,9 @@ class MainWindow : public QMainWindow, public ClientView {
   std::vector<std::pair<Tool, QAction*>> tool_items_;
   std::vector<QAction*> brush_items_;
   Controls controls_;
+  // Closing: the player agreed to leave a game in progress, and the PART is going out.
+  bool leave_confirmed_ = false;
+  bool leaving_ = false;
 };
 
 }  // namespace client

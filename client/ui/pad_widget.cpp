@@ -19,6 +19,7 @@ namespace {
 constexpr int kClearMessageWidth = 200;
 constexpr int kWinnerPictureWidth = 240;
 constexpr int kWinnerPoints = 22;
+constexpr int kPodiumPoints = 13;
 constexpr int kCursorSize = 32;
 // The eraser indicator is 345 twips across.
 constexpr double kEraserIndicatorRadius = 345.0 / 15 / 2;
@@ -158,6 +159,16 @@ void PadWidget::PaintWinner(QPainter& p) {
   p.drawText(line.translated(shadow, shadow), Qt::AlignHCenter | Qt::AlignTop, winner_);
   p.setPen(QColor(0xd0, 0x30, 0x20));
   p.drawText(line, Qt::AlignHCenter | Qt::AlignTop, winner_);
+  if (podium_.isEmpty()) return;
+  // The top of the final standings below the name, one line each.
+  QFont small = font();
+  small.setPointSizeF(std::max(9.0, kPodiumPoints * LogicalScale()));
+  small.setBold(true);
+  p.setFont(small);
+  const double top = line.bottom() + std::round(8 * LogicalScale());
+  const QRectF lines(pad.left(), top, pad.width(), std::max(0.0, pad.bottom() - top));
+  p.setPen(QColor(0x40, 0x40, 0x40));
+  p.drawText(lines, Qt::AlignHCenter | Qt::AlignTop, podium_.join(QLatin1Char('\n')));
 }
 
 void PadWidget::paintEvent(QPaintEvent* event) {
@@ -263,8 +274,9 @@ void PadWidget::SetDrawingAllowed(bool allowed) {
   setEnabled(allowed && !winner_shown());
 }
 
-void PadWidget::ShowWinner(const QString& nickname) {
+void PadWidget::ShowWinner(const QString& nickname, const QStringList& podium) {
   winner_ = nickname;
+  podium_ = nickname.isEmpty() ? QStringList() : podium;
   if (nickname.isEmpty()) {
     tmrDisplayWinner_.stop();
     setEnabled(drawing_allowed_);

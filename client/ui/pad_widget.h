@@ -27,8 +27,12 @@ class PadWidget : public QWidget {
   // The pad's cursor: one of the six drawing cursors, or the tool's own when tool cursors are on.
   void SetCursorChoice(int drawing_cursor, bool tool_cursor);
   // Shows the winner over a cleared pad for kWinnerMs; an empty name hides the display.
-  void ShowWinner(const QString& nickname);
+  // The winner and, below, the top of the final standings (one line each); an empty nickname
+  // takes the display down.
+  void ShowWinner(const QString& nickname, const QStringList& podium = {});
   bool winner_shown() const { return tmrDisplayWinner_.isActive(); }
+  // The lines of the final standings shown below the winner (none while no winner is shown).
+  const QStringList& podium() const { return podium_; }
   // Where the two-step clear's message (imgClearMessage) lies; empty while it is not shown.
   QRect ClearMessageRect() const;
   // Where the winner's picture (imgTheWinnerIs) lies; empty while it is not shown.
@@ -81,6 +85,7 @@ class PadWidget : public QWidget {
   mutable QPixmap clear_message_;
   mutable QPixmap winner_picture_;
   QString winner_;
+  QStringList podium_;
   QTimer tmrDisplayWinner_;
 };
 
