@@ -163,6 +163,9 @@ class Player(threading.Thread):
             self.send("PASS", "<none>")
         elif command == "PASSOK":
             self.send("ULISTREQ")
+            if self.reports:
+                # The first one in claims the room's admin role, as the client does when alone.
+                self.send("ADMIN", self.name)
         elif command == "PING":
             self.send("PONG")
         elif command == "JOIN" and self.reports:
@@ -188,8 +191,12 @@ class Player(threading.Thread):
 class Scene:
     """What the players know of the game, and when it is time for what."""
 
-    def __init__(self):
+    def __init__(self, word_list):
         self.cond = threading.Condition()
+        # The room reads its list at every pick: holding only the next round's word, it gives
+        # each round its own picture.
+        self.word_list = word_list
+        self.set_next_word(0)
         self.names = set()
         # (artist id, word) of every round so far: only the artist hears the word, once a round.
         self.words = []
@@ -208,9 +215,14 @@ class Scene:
             self.names.add(name)
             self.cond.notify_all()
 
+    def set_next_word(self, index):
+        with open(self.word_list, "w") as words:
+            words.write(WORDS[index % len(WORDS)] + "\n")
+
     def word_is(self, artist, word):
         with self.cond:
             self.words.append((artist, word))
+            self.set_next_word(len(self.words))
             self.cond.notify_all()
 
     def drawn(self):
@@ -272,14 +284,12 @@ def main():
         with open(os.path.join(room, "Server.ini"), "w", newline="\r\n") as ini:
             ini.write(f"[Server Details]\nName=Doodle Den\nDescription=Draw badly, guess well\n"
                       f"Port={port}\nMOTD=Welcome to the Doodle Den!\n")
-        with open(os.path.join(room, "Wordlists", "sketches.txt"), "w") as words:
-            words.write("\n".join(WORDS) + "\n")
+        scene = Scene(os.path.join(room, "Wordlists", "sketches.txt"))
         processes.append(subprocess.Popen(
             [os.path.join(bin_dir, "scrawlbox-server"), "--headless", "--data-dir", room],
             stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL))
         wait_for_port(port)
 
-        scene = Scene()
         players = {}
         for name in ("Ada", "Bea", "Cid"):
             players[name] = Player(name, port, scene, reports=name == "Ada")
