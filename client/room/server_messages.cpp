@@ -157,9 +157,19 @@ void Session::OnPassOk(const Received& m) {
   given_password_.reset();
   motd_ = motd;
   if (remember_room_) {
-    // The room let the player in: Recent lists it under its own name.
+    // The room let the player in: Recent lists it under its own name, unless Recent or
+    // Favourites name it already (as the browser wrote it, perhaps with a description).
     const std::string address = directory::AddressText(room_);
-    settings_.AddToHistory(ServerEntry{address, room_name.empty() ? address : room_name, ""});
+    auto same_room = [this](const ServerEntry& entry) {
+      const auto known = directory::ParseRoomAddress(entry.address);
+      return known && directory::AddressText(*known) == directory::AddressText(room_);
+    };
+    const auto history = settings_.History();
+    const auto favourites = settings_.Favourites();
+    if (std::none_of(history.begin(), history.end(), same_room) &&
+        std::none_of(favourites.begin(), favourites.end(), same_room)) {
+      settings_.AddToHistory(ServerEntry{address, room_name.empty() ? address : room_name, ""});
+    }
     remember_room_ = false;
   }
   panel_.room_name = room_name;

@@ -83,6 +83,22 @@ TEST(Commands, ARoomJoinedByItsAddressGoesIntoRecentOnceItLetsThePlayerIn) {
             "0\x03"
             "0");
   EXPECT_EQ(h.settings.History().size(), 1u);
+
+  // A room the browser put in Recent (with its description), or a favourite, under another
+  // spelling of its address, is not listed a second time.
+  h.settings.AddToHistory(ServerEntry{"10.0.0.9:2021", "Nine", "with a description"});
+  h.settings.AddToFavourites(ServerEntry{"fav.example", "Fav", "kept"});
+  for (const char* address : {"10.0.0.9:2021", "fav.example:2020"}) {
+    h.session.JoinRoom(address);
+    h.connection.state = SocketState::kConnected;
+    h.session.OnConnected();
+    h.Receive("USEROK", "100001\x03");
+    h.Receive("PASSOK",
+              "\x03Nine\x03-\x03"
+              "0\x03"
+              "0");
+  }
+  EXPECT_EQ(h.settings.History().size(), 2u);
 }
 
 TEST(Commands, WithoutANicknameTheRoomWaitsUntilTheProfileIsSaved) {
