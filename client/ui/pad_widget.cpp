@@ -78,8 +78,10 @@ double PadWidget::Scale() const {
 QRectF PadWidget::PictureRect() const {
   const double ratio = devicePixelRatioF();
   const double scale = Scale();
-  const double device_width = PadEngine::kWidth * scale;
-  const double device_height = PadEngine::kHeight * scale;
+  // Whole device pixels: a picture that ended within a pixel would leave that pixel's row or
+  // column half drawn, a dark line along its edge once smoothed.
+  const double device_width = std::floor(PadEngine::kWidth * scale + 1e-6);
+  const double device_height = std::floor(PadEngine::kHeight * scale + 1e-6);
   // Whole device pixels at the corner keep whole multiples exact.
   const double left = std::floor((width() * ratio - device_width) / 2);
   const double top = std::floor((height() * ratio - device_height) / 2);
@@ -174,7 +176,14 @@ void PadWidget::PaintWinner(QPainter& p) {
 void PadWidget::paintEvent(QPaintEvent* event) {
   QPainter p(this);
   const QRectF picture = PictureRect();
-  const QRegion outside = QRegion(rect()) - QRegion(picture.toAlignedRect());
+  // The picture may end inside a logical pixel (an odd number of device pixels on a screen at
+  // 2x): only the whole logical pixels it covers are left out of the background, so that no
+  // part of a pixel stays unpainted.
+  const QRect inside(QPoint(static_cast<int>(std::ceil(picture.left())),
+                            static_cast<int>(std::ceil(picture.top()))),
+                     QPoint(static_cast<int>(std::floor(picture.right())) - 1,
+                            static_cast<int>(std::floor(picture.bottom())) - 1));
+  const QRegion outside = QRegion(rect()) - QRegion(inside);
   for (const QRect& part : outside & event->region()) p.fillRect(part, palette().window());
   p.setClipRect(picture);
   // Whole multiples stay pixel for pixel; anything between is smoothed.
