@@ -219,6 +219,8 @@ void DrawingArea::Arrange() {
   int y = bars + kGap;
   const int status = StatusHeight();
   labStatusLine_->setGeometry(0, y, w, status);
+  labStatusLine_->setText(
+      labStatusLine_->fontMetrics().elidedText(status_, Qt::ElideRight, std::max(0, w)));
   y += status + kGap;
 
   // The pad as large as the rest allows; the palette below it follows the pad's width.
@@ -313,6 +315,13 @@ void DrawingArea::SetFlatToolbars(bool flat) {
   for (QToolBar* bar : {tbrTools_, tbrBrushes_}) {
     for (QToolButton* button : bar->findChildren<QToolButton*>()) button->setAutoRaise(flat);
   }
+}
+
+void DrawingArea::SetStatus(const QString& text) {
+  status_ = text;
+  labStatusLine_->setToolTip(text);
+  labStatusLine_->setText(labStatusLine_->fontMetrics().elidedText(
+      text, Qt::ElideRight, std::max(0, labStatusLine_->width())));
 }
 
 }  // namespace client

@@ -32,6 +32,9 @@ class DrawingArea : public QWidget {
 
   PadWidget* pad() const { return picPad_; }
   QLabel* status_line() const { return labStatusLine_; }
+  // What the line over the pad says; shortened with "…" when the line is narrower (the whole
+  // text is its tooltip).
+  void SetStatus(const QString& text);
   // The action of a tool button, for the menus that act as its click.
   QAction* ToolAction(Tool tool) const { return tool_actions_[static_cast<size_t>(tool)]; }
   // The key that picks a tool or a brush (index 0-3), as the menus and tooltips show it.
@@ -73,6 +76,7 @@ class DrawingArea : public QWidget {
   QToolBar* tbrTools_;
   QToolBar* tbrBrushes_;
   QLabel* labStatusLine_;
+  QString status_;
   PadWidget* picPad_;
   QFrame* fraPalette_;
   std::array<QAction*, 10> tool_actions_{};

@@ -433,9 +433,7 @@ void MainWindow::ShowUsers(const std::vector<UserEntry>& users) {
 }
 
 void MainWindow::ShowPanel(const Panel& panel) {
-  QLabel* status = drawing_->status_line();
-  status->setText(FromWire(panel.status));
-  status->setToolTip(status->text());
+  drawing_->SetStatus(FromWire(panel.status));
   labRoomName_->setText(FromWire(panel.room_name));
   labRoomName_->setToolTip(labRoomName_->text());
   labAdmin_->setText(FromWire(panel.admin));

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "client/ui/options_window.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -140,12 +142,20 @@ OptionsWindow::OptionsWindow(Session* session, QWidget* parent)
   }
 
   auto* buttons = scrawlbox::AcceptCancelButtons(this, QDialogButtonBox::Save, "cmdSave");
+  // Two columns, the sounds beside the rest: one column would be taller than a scaled laptop
+  // screen.
+  sounds_layout->addStretch(1);
+  auto* left = new QVBoxLayout;
+  left->addWidget(chat);
+  left->addWidget(drawing);
+  left->addStretch(1);
+  auto* columns = new QHBoxLayout;
+  columns->addLayout(left, 3);
+  columns->addWidget(sounds, 2);
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(chat);
-  layout->addWidget(drawing);
-  layout->addWidget(sounds);
+  layout->addLayout(columns);
   layout->addWidget(buttons);
-  resize(480, sizeHint().height());
+  resize(std::max(720, sizeHint().width()), sizeHint().height());
 }
 
 void OptionsWindow::ShowCursorPreview(int index) {
