@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QVBoxLayout>
 
@@ -116,7 +117,12 @@ GalleryWindow::GalleryWindow(Gallery* gallery, scrawlbox::Scheduler& scheduler, 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(columns, 1);
   layout->addLayout(bottom);
-  resize(1000, 560);
+  // As large as a laptop screen allows, at any scale.
+  QSize size(1000, 560);
+  if (const QScreen* shown_on = parent ? parent->screen() : screen()) {
+    size = size.boundedTo(shown_on->availableGeometry().size() * 9 / 10);
+  }
+  resize(size.expandedTo(minimumSizeHint()));
 
   gallery_->SetOnChanged([this] { ShowList(); });
   ShowList();
