@@ -2,7 +2,6 @@
 // The player's program: one main window on one room connection.
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QDir>
 #include <QIcon>
 #include <QTimer>
 #include <cstdio>
@@ -12,38 +11,13 @@
 #include "client/settings/client_settings.h"
 #include "client/ui/client_paths.h"
 #include "client/ui/main_window.h"
+#include "client/ui/svg_picture.h"
 #include "common/qt/app_identity.h"
 #include "common/qt/data_folder.h"
 #include "common/qt/qt_scheduler.h"
 #include "common/qt/text_codec.h"
 #include "common/ui/splash_window.h"
 #include "inifile/ini_file.h"
-
-namespace {
-
-struct Target {
-  QString host;
-  int port = 0;
-};
-
-// HOST, HOST:PORT or [IPv6]:PORT.
-Target ParseTarget(const QString& text) {
-  Target target{text, 0};
-  const int colon = text.lastIndexOf(QLatin1Char(':'));
-  if (colon > 0 && text.count(QLatin1Char(':')) == 1) {
-    bool ok = false;
-    const int port = text.mid(colon + 1).toInt(&ok);
-    if (ok && port > 0 && port <= 65535) target = {text.left(colon), port};
-  } else if (text.startsWith(QLatin1Char('[')) && text.contains(QStringLiteral("]:"))) {
-    const int close = text.indexOf(QStringLiteral("]:"));
-    bool ok = false;
-    const int port = text.mid(close + 2).toInt(&ok);
-    if (ok && port > 0 && port <= 65535) target = {text.mid(1, close - 1), port};
-  }
-  return target;
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -56,7 +30,8 @@ int main(int argc, char** argv) {
                     QStringLiteral("Use <dir> as the Data folder (Client.ini, Sound/, ...)."),
                     QStringLiteral("dir")});
   parser.addOption({QStringLiteral("connect"),
-                    QStringLiteral("Connect to <host[:port]> once the window is shown."),
+                    QStringLiteral("Connect to <host>, <host:port> or <[IPv6]:port> once the "
+                                   "window is shown."),
                     QStringLiteral("host[:port]")});
   parser.addOption({QStringLiteral("data-folders"),
                     QStringLiteral("Print the Data folder and where the sounds are read from "
@@ -77,7 +52,7 @@ int main(int argc, char** argv) {
   }
   // Desktops match the window to its menu entry, and so to its icon, by this name.
   QGuiApplication::setDesktopFileName(QStringLiteral("org.example.scrawlbox.Scrawlbox"));
-  QApplication::setWindowIcon(QIcon(QDir(paths.Images()).filePath(QStringLiteral("app_icon.svg"))));
+  QApplication::setWindowIcon(client::SvgIcon(client::ImagePath(QStringLiteral("app_icon.svg"))));
 
   inifile::IniFile ini(paths.ClientIni().toStdString());
   // Before the first write: what a killed client left behind must not pile up.
@@ -96,18 +71,21 @@ int main(int argc, char** argv) {
   window.RestorePlacement();
   window.show();
   splash->raise();
-  if (window.AskForProfileIfNeeded()) {
+  // A newcomer chooses a nickname in one window and goes on to what was asked for: the room of
+  // --connect, or else the server browser.
+  if (session.NeedsProfile()) {
     splash->close();
   } else {
     QTimer::singleShot(scrawlbox::SplashWindow::kShowMs, splash, &QWidget::close);
   }
-
-  if (parser.isSet(QStringLiteral("connect"))) {
-    const Target target = ParseTarget(parser.value(QStringLiteral("connect")));
-    QTimer::singleShot(0, &window, [&session, target] {
-      if (target.port) session.SetPort(target.port);
-      session.ExecuteUserCommand("connect " + scrawlbox::ToWire(target.host));
-    });
-  }
+  const bool connect = parser.isSet(QStringLiteral("connect"));
+  const std::string room = scrawlbox::ToWire(parser.value(QStringLiteral("connect")));
+  QTimer::singleShot(0, &window, [&session, &window, connect, room] {
+    if (connect) {
+      session.JoinRoom(room);
+    } else {
+      window.ChooseNicknameIfNeeded();
+    }
+  });
   return app.exec();
 }

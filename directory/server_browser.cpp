@@ -11,8 +11,23 @@ namespace {
 
 std::vector<BrowserRow> Rows(const std::vector<ServerEntry>& entries) {
   std::vector<BrowserRow> rows;
-  for (const ServerEntry& e : entries) rows.push_back(BrowserRow{e.name, e.description, e.address});
+  for (const ServerEntry& e : entries) {
+    rows.push_back(BrowserRow{.name = e.name, .description = e.description, .tag = e.address});
+  }
   return rows;
+}
+
+BrowserRow Placeholder(std::string name, std::string description) {
+  return BrowserRow{
+      .name = std::move(name), .description = std::move(description), .placeholder = true};
+}
+
+// The entry as it is stored: its address in the one text form of the room it names.
+std::optional<ServerEntry> Normalised(ServerEntry entry, std::string* why) {
+  const auto address = ParseRoomAddress(entry.address, why);
+  if (!address) return std::nullopt;
+  entry.address = AddressText(*address);
+  return entry;
 }
 
 }  // namespace
@@ -22,7 +37,7 @@ ServerBrowser::Opening ServerBrowser::Open() const {
   if (store_.HistoryCount() != 0) {
     opening.section = Section::kRecent;
     opening.rows = Load(Section::kRecent);
-    if (!opening.rows.empty()) {
+    if (!IsPlaceholder(opening.rows)) {
       const BrowserRow& newest = opening.rows.back();
       opening.boxes = ServerEntry{newest.tag, newest.name, newest.description};
     }
@@ -32,10 +47,21 @@ ServerBrowser::Opening ServerBrowser::Open() const {
 
 std::vector<BrowserRow> ServerBrowser::Load(Section section) const {
   switch (section) {
-    case Section::kRecent:
-      return Rows(store_.History());
-    case Section::kFavourites:
-      return Rows(store_.Favourites());
+    case Section::kRecent: {
+      auto rows = Rows(store_.History());
+      if (rows.empty()) {
+        rows.push_back(Placeholder("No rooms yet.", "Every room you connect to is listed here."));
+      }
+      return rows;
+    }
+    case Section::kFavourites: {
+      auto rows = Rows(store_.Favourites());
+      if (rows.empty()) {
+        rows.push_back(Placeholder("No favourites yet.",
+                                   "Fill in a room below and press \"Add server to favourites\"."));
+      }
+      return rows;
+    }
     case Section::kPublic:
       break;
   }
@@ -47,7 +73,7 @@ std::string ServerBrowser::ViewQuery() {
 }
 
 std::vector<BrowserRow> ServerBrowser::PublicRows(std::string_view body) {
-  if (body.size() < 10) return {BrowserRow{kNoServers, "Please try again later..", ""}};
+  if (body.size() < 10) return {Placeholder(kNoServers, "Please try again later..")};
   std::vector<BrowserRow> rows;
   size_t start = 0;
   while (start <= body.size()) {
@@ -55,51 +81,74 @@ std::vector<BrowserRow> ServerBrowser::PublicRows(std::string_view body) {
     if (end == std::string_view::npos) end = body.size();
     const std::string_view line = body.substr(start, end - start);
     if (line.size() > 10) {
-      rows.push_back(BrowserRow{GetValue(line, key::SERVERNAME), GetValue(line, key::SERVERDESC),
-                                std::string(line)});
+      BrowserRow row{.name = GetValue(line, key::SERVERNAME),
+                     .description = GetValue(line, key::SERVERDESC),
+                     .tag = std::string(line)};
+      // A count the directory garbled shows as no count.
+      row.players = protocol::Digits(GetValue(line, key::PLAYERS), 6);
+      row.locked = GetValue(line, key::LOCKED) == kTrue;
+      rows.push_back(std::move(row));
     }
     start = end + 2;
   }
+  if (rows.empty()) return {Placeholder(kNoServers, "Please try again later..")};
   return rows;
 }
 
+BrowserRow ServerBrowser::UnreachableRow(const std::string& reason) {
+  // One line across the list: the reason is what matters, so no column may cut it off.
+  return Placeholder(kUnreachable + reason + ". Press Refresh to ask again.", "");
+}
+
 bool ServerBrowser::IsPlaceholder(const std::vector<BrowserRow>& rows) {
-  return rows.empty() || rows.front().name == kNoServers || rows.front().name == kWaiting;
+  return rows.empty() || rows.front().placeholder;
 }
 
-std::string ServerBrowser::AddressOf(const BrowserRow& row) {
+std::optional<RoomAddress> ServerBrowser::RoomOf(const BrowserRow& row) {
+  if (row.placeholder) return std::nullopt;
   const std::string ip = GetValue(row.tag, key::SERVERIP);
-  return ip.empty() ? row.tag : ip;
+  if (ip.empty()) return ParseRoomAddress(row.tag);
+  // A public record: its own port when it names a usable one.
+  const double port = protocol::LeadingNumber(GetValue(row.tag, key::PORT));
+  return RoomAddress{ip, port >= 1 && port <= 65535 ? static_cast<int>(port) : kDefaultGamePort};
 }
 
-int ServerBrowser::PortFor(const BrowserRow* selected_row) {
-  if (!selected_row) return kDefaultGamePort;
-  const double port = protocol::LeadingNumber(GetValue(selected_row->tag, key::PORT));
-  return port > 0 && port <= 65535 ? static_cast<int>(port) : kDefaultGamePort;
+std::string ServerBrowser::AddressBoxText(const BrowserRow& row) {
+  const auto room = RoomOf(row);
+  return room ? AddressText(*room) : row.tag;
 }
 
-std::optional<ServerBrowser::Target> ServerBrowser::Connect(const ServerEntry& boxes,
-                                                            const BrowserRow* selected_row) {
-  if (boxes.address.empty()) return std::nullopt;
-  store_.AddToHistory(boxes);
-  return Target{boxes.address, PortFor(selected_row)};
+int ServerBrowser::PortFor(const BrowserRow* row) {
+  const auto room = row ? RoomOf(*row) : std::nullopt;
+  return room ? room->port : kDefaultGamePort;
+}
+
+std::optional<RoomAddress> ServerBrowser::Connect(const ServerEntry& boxes, std::string* why) {
+  const auto address = ParseRoomAddress(boxes.address, why);
+  if (!address) return std::nullopt;
+  store_.AddToHistory(ServerEntry{AddressText(*address), boxes.name, boxes.description});
+  return address;
 }
 
 ServerBrowser::FavouriteResult ServerBrowser::AddFavourite(const ServerEntry& entry,
-                                                           bool check_boxes) {
+                                                           bool check_boxes, std::string* why) {
   if (check_boxes) {
     if (entry.address.empty()) return FavouriteResult::kMissingAddress;
     if (entry.name.empty()) return FavouriteResult::kMissingName;
     if (entry.description.empty()) return FavouriteResult::kMissingDescription;
   }
-  return store_.AddToFavourites(entry) ? FavouriteResult::kAdded : FavouriteResult::kAlreadyExists;
+  const auto stored = Normalised(entry, why);
+  if (!stored) return FavouriteResult::kBadAddress;
+  return store_.AddToFavourites(*stored) ? FavouriteResult::kAdded
+                                         : FavouriteResult::kAlreadyExists;
 }
 
 void ServerBrowser::Remove(Section section, std::vector<BrowserRow> rows, size_t index) {
   if (index < rows.size()) rows.erase(rows.begin() + static_cast<std::ptrdiff_t>(index));
   std::vector<ServerEntry> entries;
-  for (const BrowserRow& row : rows)
-    entries.push_back(ServerEntry{row.tag, row.name, row.description});
+  for (const BrowserRow& row : rows) {
+    if (!row.placeholder) entries.push_back(ServerEntry{row.tag, row.name, row.description});
+  }
   if (section == Section::kRecent) store_.WriteHistory(entries);
   if (section == Section::kFavourites) store_.WriteFavourites(entries);
 }

@@ -5,15 +5,17 @@
 #include <string>
 #include <vector>
 
+#include "directory/room_address.h"
+
 // The server browser's rules: which rooms each section lists, where a connection goes, and how
 // the Recent and Favourites lists are kept.
 namespace directory {
 
-inline constexpr int kDefaultGamePort = 2020;
 // The most rooms the browser asks the tracker for: the fullest ones, a list a player can read.
 inline constexpr int kViewMax = 500;
 
-// A room the player connected to or bookmarked. Stored as address "¬" name "¬" description.
+// A room the player connected to or bookmarked. Stored as address "¬" name "¬" description; the
+// address is the text form of a RoomAddress.
 struct ServerEntry {
   std::string address;
   std::string name;
@@ -39,17 +41,22 @@ class RoomListStore {
 enum class Section { kPublic, kRecent, kFavourites };
 
 // A row of the server list. For public rows the tag is the tracker's whole room record; for
-// Recent and Favourites it is the stored address.
+// Recent and Favourites it is the stored address. A placeholder row only tells the player
+// something (the list is coming, empty, or could not be fetched): it names no room.
 struct BrowserRow {
-  std::string name;
-  std::string description;
-  std::string tag;
+  std::string name{};
+  std::string description{};
+  std::string tag{};
+  bool placeholder = false;
+  std::optional<int> players{};  // the directory's count of players in the room, when it gives one
+  bool locked = false;           // the room asks for a password
 };
 
 class ServerBrowser {
  public:
   static constexpr char kWaiting[] = "Please wait..";
   static constexpr char kNoServers[] = "No servers online.";
+  static constexpr char kUnreachable[] = "Could not reach the room directory: ";
 
   explicit ServerBrowser(RoomListStore& store) : store_(store) {}
 
@@ -62,6 +69,8 @@ class ServerBrowser {
   };
   Opening Open() const;
 
+  // The section's rooms; an empty Recent or Favourites section shows one placeholder row that
+  // says how it fills up.
   std::vector<BrowserRow> Load(Section section) const;
   // The rows of a tracker reply (the body after its chunk-size line): one record per line;
   // "No servers online." when it holds none.
@@ -70,34 +79,43 @@ class ServerBrowser {
   static std::string ViewQuery();
 
   // The row shown while the public list is on its way.
-  static BrowserRow WaitingRow() { return {kWaiting, "Getting list of public servers..", ""}; }
-  // Whether the list holds no room to act on: empty, waiting or "No servers online.".
+  static BrowserRow WaitingRow() {
+    return {
+        .name = kWaiting, .description = "Getting list of public servers..", .placeholder = true};
+  }
+  // The row shown when the directory could not be asked, with the reason.
+  static BrowserRow UnreachableRow(const std::string& reason);
+  // Whether the list holds no room to act on.
   static bool IsPlaceholder(const std::vector<BrowserRow>& rows);
 
-  // The address a row stands for: the record's SERVERIP, or the tag itself.
-  static std::string AddressOf(const BrowserRow& row);
-  // The port to connect on: the selected row's PORT when above 0, else 2020.
-  static int PortFor(const BrowserRow* selected_row);
+  // The room a row stands for: the record's SERVERIP and PORT, or the stored address; nothing
+  // for a placeholder or an address that cannot be read.
+  static std::optional<RoomAddress> RoomOf(const BrowserRow& row);
+  // What the Address box shows for a row.
+  static std::string AddressBoxText(const BrowserRow& row);
+  // The port of the row's room (2020 when it names none).
+  static int PortFor(const BrowserRow* row);
 
-  // Remembers the room in the history (unless it is there already) and tells where to connect.
-  // Nothing when no address was given.
-  struct Target {
-    std::string address;
-    int port = kDefaultGamePort;
-  };
-  std::optional<Target> Connect(const ServerEntry& boxes, const BrowserRow* selected_row);
+  // Remembers the room in the history (unless it is there already) and tells where to connect:
+  // the room the Address box names. Without an address, or with one that cannot be read,
+  // nothing is remembered and `why` says what is wrong.
+  std::optional<RoomAddress> Connect(const ServerEntry& boxes, std::string* why);
 
   enum class FavouriteResult {
     kMissingAddress,
+    kBadAddress,  // `why` says what is wrong
     kMissingName,
     kMissingDescription,
     kAlreadyExists,
     kAdded
   };
   // The button checks that all three boxes are filled; the list's menu does not.
-  FavouriteResult AddFavourite(const ServerEntry& entry, bool check_boxes);
+  // The address is kept in its text form, so "host:2020" and "host" are the same room.
+  FavouriteResult AddFavourite(const ServerEntry& entry, bool check_boxes,
+                               std::string* why = nullptr);
 
-  // Removes row `index` of the shown section and writes the rest back.
+  // Removes row `index` of the shown section and writes the rest back (placeholders are not
+  // rooms and are never written).
   void Remove(Section section, std::vector<BrowserRow> rows, size_t index);
 
  private:

@@ -85,16 +85,29 @@ std::string RelayDrawData(DrawCode code, int32_t sender_id, std::string_view dat
   return relayed;
 }
 
-DrawCommand ParseRelayedDrawData(DrawCode code, std::string_view data) {
+namespace {
+
+// The code's fields, read from the fields of the data that start at `first`.
+DrawCommand ReadFields(DrawCode code, std::string_view data, size_t first) {
   DrawCommand command;
   command.code = code;
   const size_t count = DrawFieldCount(code);
   if (count == 0) return command;
   const auto fields = SplitFields(data);
   for (size_t i = 0; i < count; ++i) {
-    command.fields[i] = LeadingNumber(FieldOr(fields, i + 1));
+    command.fields[i] = LeadingNumber(FieldOr(fields, first + i));
   }
   return command;
+}
+
+}  // namespace
+
+DrawCommand ParseDrawData(DrawCode code, std::string_view data) {
+  return ReadFields(code, data, 0);
+}
+
+DrawCommand ParseRelayedDrawData(DrawCode code, std::string_view data) {
+  return ReadFields(code, data, 1);
 }
 
 ColourFields SplitColour(uint32_t colour) {

@@ -56,6 +56,10 @@ inline bool RelayIncludesSender(DrawCode code) {
   return code == DrawCode::CL;
 }
 
+// Reads the fields of data as its sender wrote it (no user id in front). A missing or
+// non-numeric field reads as 0.
+DrawCommand ParseDrawData(DrawCode code, std::string_view data);
+
 // Receiver: reads the fields of relayed data (user id first, then the sender's fields, except
 // for CL). A missing or non-numeric field reads as 0.
 DrawCommand ParseRelayedDrawData(DrawCode code, std::string_view data);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "protocol/numbers.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -73,6 +74,16 @@ int32_t RoundToInt32(double value) {
     return std::numeric_limits<int32_t>::min();
   }
   return static_cast<int32_t>(rounded);
+}
+
+std::optional<int32_t> Digits(std::string_view text, size_t max_digits) {
+  if (text.empty() || text.size() > std::min<size_t>(max_digits, 9)) return std::nullopt;
+  int32_t value = 0;
+  for (const char c : text) {
+    if (!IsDigit(c)) return std::nullopt;
+    value = value * 10 + (c - '0');
+  }
+  return value;
 }
 
 int32_t LeadingInt32(std::string_view text) {

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -20,6 +22,11 @@ int32_t RoundToInt32(double value);
 
 // LeadingNumber, then RoundToInt32.
 int32_t LeadingInt32(std::string_view text);
+
+// The value of text that is 1 to max_digits decimal digits and nothing else (no sign, blank,
+// point or exponent), or nothing: for the few fields a player types that must be exact.
+// max_digits is at most 9, so that the value always fits.
+std::optional<int32_t> Digits(std::string_view text, size_t max_digits);
 
 // The shortest decimal text of a number: "0", "1", "23", "2.5", "-10".
 std::string NumberText(double value);

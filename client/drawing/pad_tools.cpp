@@ -280,7 +280,24 @@ void PadTools::Release(int button, QPointF p) {
 // --- Replay
 // ---------------------------------------------------------------------------------------
 
-void PadTools::Replay(const protocol::DrawCommand& c) {
+PadTools::State PadTools::SaveState() const {
+  return State{engine_, tool_, brush_, swatch_, colour_, fill_solid_, random_};
+}
+
+void PadTools::RestoreState(const State& state) {
+  engine_ = state.engine;
+  tool_ = cursor_tool_ = state.tool;
+  brush_ = state.brush;
+  swatch_ = state.swatch;
+  colour_ = state.colour;
+  fill_solid_ = state.fill_solid;
+  random_ = state.random;
+  previews_ = Previews{};
+  clear_timer_->Stop();
+  Changed();
+}
+
+void PadTools::Replay(const protocol::DrawCommand& c, bool own) {
   const auto& f = c.fields;
   switch (c.code) {
     case DrawCode::CU:
@@ -299,7 +316,7 @@ void PadTools::Replay(const protocol::DrawCommand& c) {
       break;
     case DrawCode::CI:
       engine_.CreateUndoBuffer();
-      engine_.Ellipse(f[0], f[1], f[2], f[3], false);
+      engine_.Ellipse(f[0], f[1], f[2], f[3], own);
       break;
     case DrawCode::BO:
       engine_.Box(f[0], f[1], f[2], f[3]);

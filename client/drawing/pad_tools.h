@@ -84,7 +84,23 @@ class PadTools {
   void Release(int button, QPointF point);
 
   // --- Codes from the artist --------------------------------------------------------------------
-  void Replay(const protocol::DrawCommand& command);
+  // `own`: the artist's own action as this pad drew it (its ellipses have whole radii).
+  void Replay(const protocol::DrawCommand& command, bool own = false);
+
+  // Everything that decides what the next actions draw: the picture, the undo buffer, the
+  // drawing state and where the spray's random sequence stands. Restoring it and replaying the
+  // same actions draws the same pixels.
+  struct State {
+    PadEngine engine;
+    Tool tool = Tool::kFreehand;
+    int brush = 1;
+    int swatch = 0;
+    QColor colour = Qt::black;
+    bool fill_solid = false;
+    std::mt19937 random;
+  };
+  State SaveState() const;
+  void RestoreState(const State& state);
 
   // --- What the widgets show --------------------------------------------------------------------
   Tool tool() const { return tool_; }

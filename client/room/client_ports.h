@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "client/room/round_log.h"
 #include "protocol/drawing.h"
 
 // What the client's session needs from the world outside it: the game connection and the
@@ -43,6 +44,8 @@ struct UserEntry {
   std::string points = "0";
   bool bold = true;  // bold while the user is not away
   Colour colour = kBlack;
+  bool artist = false;      // draws this round
+  bool found_word = false;  // found this round's word
 };
 
 // The information panel.
@@ -53,6 +56,8 @@ struct Panel {
   std::string word = "-";
   std::string time = "--:--";
   Colour time_colour = kBlack;
+  // One line over the pad that says what is happening.
+  std::string status;
 };
 
 // What the Start button does: open the game set-up, or, for the artist, skip the word.
@@ -158,6 +163,11 @@ class ClientView {
   virtual void ReplayDrawing(const protocol::DrawCommand& command) = 0;
   // The game is over: the winner and the top three of the final standings.
   virtual void ShowWinner(const std::string& nickname, const std::vector<Standing>& podium) = 0;
+  // A round begins on the pad as it is now (cleared for the new artist); the gallery keeps the
+  // pad's state from here to replay the round.
+  virtual void RoundBegins() = 0;
+  // The round is over: the pad holds its final picture.
+  virtual void RoundEnded(const RoundRecord& round) = 0;
 
   // Windows and boxes.
   virtual void ShowAgreement(const std::string& text) = 0;
@@ -166,6 +176,8 @@ class ClientView {
   virtual void AskRoomPassword(const std::string& room, bool wrong) = 0;
   virtual void ShowUserInfo(const UserProfile& profile) = 0;
   virtual void ShowReservedNicknameBox(bool in_profile_window) = 0;
+  // The player has no nickname yet: the profile window asks for one (and says why).
+  virtual void AskForNickname() = 0;
   // Opens the game set-up window, or brings it to the front when it is open.
   virtual void OpenGameSetup() = 0;
   virtual void WordListsReceived(const std::vector<std::string>& names) = 0;

@@ -12,12 +12,6 @@ int32_t SetupLimit::Held(int32_t value) const {
   return std::clamp(value, low, high);
 }
 
-int32_t SetupLimit::Stepped(int32_t value, int delta) const {
-  // In 64 bits: a field that reads as the largest 32-bit number may still be stepped up.
-  const int64_t next = static_cast<int64_t>(value) + delta;
-  return static_cast<int32_t>(std::clamp<int64_t>(next, low, high));
-}
-
 GameSetup HeldWithinLimits(GameSetup setup) {
   setup.player_limit = kPlayerLimitRange.Held(setup.player_limit);
   setup.total_rounds = kTotalRoundsRange.Held(setup.total_rounds);

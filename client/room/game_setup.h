@@ -13,11 +13,6 @@ struct SetupLimit {
   int32_t high;
 
   int32_t Held(int32_t value) const;
-  // While the player types only too large a value is corrected, so that "20" can still be typed
-  // into a field whose lowest value is 5.
-  int32_t HeldWhileTyping(int32_t value) const { return value > high ? high : value; }
-  // One step of an up/down button, never past either end.
-  int32_t Stepped(int32_t value, int delta) const;
 };
 
 inline constexpr SetupLimit kPlayerLimitRange{0, 40};  // 0: no limit

@@ -94,7 +94,9 @@ void Session::HandleServerMessage(const std::string& message) {
   const protocol::Message m = protocol::ParseMessage(message);
   // Drawing is most of the traffic and parses its own fields.
   if (const auto code = protocol::DrawCodeFromWord(m.command)) {
-    view_.ReplayDrawing(protocol::ParseRelayedDrawData(*code, m.data));
+    const protocol::DrawCommand command = protocol::ParseRelayedDrawData(*code, m.data);
+    view_.ReplayDrawing(command);
+    LogDrawing(command, false);
     return;
   }
   const auto route = Routes().find(m.command);
@@ -154,9 +156,29 @@ void Session::OnPassOk(const Received& m) {
     settings_.SaveRoomPassword(RoomKey(), *given_password_);
   given_password_.reset();
   motd_ = motd;
+  if (remember_room_) {
+    // The room let the player in: Recent lists it under its own name, unless Recent or
+    // Favourites name it already (as the browser wrote it, perhaps with a description).
+    const std::string address = directory::AddressText(room_);
+    auto same_room = [this](const ServerEntry& entry) {
+      const auto known = directory::ParseRoomAddress(entry.address);
+      return known && directory::AddressText(*known) == directory::AddressText(room_);
+    };
+    const auto history = settings_.History();
+    const auto favourites = settings_.Favourites();
+    if (std::none_of(history.begin(), history.end(), same_room) &&
+        std::none_of(favourites.begin(), favourites.end(), same_room)) {
+      settings_.AddToHistory(ServerEntry{address, room_name.empty() ? address : room_name, ""});
+    }
+    remember_room_ = false;
+  }
   panel_.room_name = room_name;
   panel_.word = word;
-  panel_.rounds = round + " of " + total_rounds;
+  // The round counts only once a game shows it runs (GAMERUNNING); until then "-", as every
+  // other client in the room shows it.
+  current_round_ = protocol::LeadingInt32(round);
+  total_rounds_ = protocol::LeadingInt32(total_rounds);
+  panel_.rounds = "-";
   PublishPanel();
   System("Requesting userlist...");
   first_user_list_ = true;
@@ -194,6 +216,7 @@ void Session::OnUserList(const Received& m) {
         "not be sent to the server. But anything you type will - use it as a rough "
         "indication of your ping.",
         kRed);
+    panel_.status = "Waiting for a second player";
   }
   PublishUsers();
   PublishPanel();
@@ -209,6 +232,7 @@ void Session::OnUserListEnd(const Received&) {
   controls_.auto_skip = true;
   if (users_.size() == 1) controls_.administrate = true;
   PublishControls();
+  if (!game_on_) ShowWaitingStatus();
   if (controls_.chat_input) view_.FocusChatInput();
 }
 
@@ -226,6 +250,7 @@ void Session::OnJoin(const Received& m) {
   }
   PublishUsers();
   PublishControls();
+  if (!game_on_) ShowWaitingStatus();
 }
 
 void Session::OnPart(const Received& m) {
@@ -238,13 +263,18 @@ void Session::OnPart(const Received& m) {
       std::remove_if(users_.begin(), users_.end(), [id](const UserEntry& u) { return u.id == id; }),
       users_.end());
   PublishUsers();
-  if (users_.size() < 2) EnterPracticeMode();
+  if (users_.size() < 2) {
+    EnterPracticeMode();
+  } else if (!game_on_) {
+    ShowWaitingStatus();
+  }
 }
 
 void Session::OnSay(const Received& m) {
   const int32_t id = m.Int(0);
   const std::string& text = m.Field(1);
   AddChatLine(Nick(id), text, kBlack);
+  if (id != own_user_id_) PlaySound(Sound::kNewMessage);
 }
 
 void Session::OnUserAction(const Received& m) {
@@ -362,6 +392,7 @@ void Session::OnWordListEnd(const Received&) {
 
 void Session::OnGameBeingSetUp(const Received&) {
   System(panel_.admin + " is setting-up the game..", kRed);
+  if (!game_on_) SetStatus(panel_.admin + " is setting up a game");
 }
 
 // --- The game ------------------------------------------------------------------------------------
@@ -383,6 +414,11 @@ void Session::OnStartGameTimer(const Received& m) {
 
 void Session::OnStopGameTimer(const Received&) {
   StopGameClock();
+  // The room stops the clock when everyone has found the word: the round is over.
+  if (round_) {
+    EndRound();
+    ShowRoundOverStatus();
+  }
 }
 
 void Session::OnGameStarting(const Received& m) {
@@ -392,10 +428,11 @@ void Session::OnGameStarting(const Received& m) {
   System("Wordlists: " + ReplaceAll(lists, std::string(1, protocol::kListSep), ", ") + ".",
          kDarkBlue);
   panel_.rounds = "1 of " + NumberText(total_rounds_);
+  game_on_ = true;
+  panel_.status = "The game is starting";
   PublishPanel();
   view_.ClearPad();
   current_round_ = 1;
-  game_in_progress_ = true;
   hinted_length_ = 0;
   view_.ResetTools();
   RunGameClock(0);
@@ -405,7 +442,7 @@ void Session::OnNewRound(const Received& m) {
   const int32_t round = m.Int(0);
   System("A new round is starting!", kBlue);
   current_round_ = round;
-  game_in_progress_ = true;
+  game_on_ = true;
   hinted_length_ = 0;
   panel_.rounds = NumberText(current_round_) + " of " + NumberText(total_rounds_);
   panel_.word = "";
@@ -418,24 +455,36 @@ void Session::OnGameRunning(const Received& m) {
   const int32_t artist_id = m.Int(0);
   const std::string& revealed = m.Field(1);
   const std::string& pattern = m.Field(2);  // rooms that show blanks send it
-  game_in_progress_ = true;
+  game_on_ = true;
+  round_word_.clear();
   ShowArtist(artist_id);
   panel_.word = GuessersWord(revealed, pattern);
-  PublishPanel();
+  panel_.rounds =
+      current_round_ > 0 ? NumberText(current_round_) + " of " + NumberText(total_rounds_) : "-";
+  // The round began before this client came: it is not one of the gallery's.
+  ShowDrawingStatus();
 }
 
 void Session::OnNewArtist(const Received& m) {
   const int32_t artist_id = m.Int(0);
   System("A new artist has been selected to draw: " + Nick(artist_id), kBlue);
+  // An artist who left ends the round without a word.
+  EndRound();
+  game_on_ = true;
+  round_word_.clear();
   ShowArtist(artist_id);
   view_.ResetTools();
+  BeginRound();
+  ShowDrawingStatus();
 }
 
 void Session::OnNewWord(const Received& m) {
   // The alternatives of the word, split by "," and "#".
   const std::string& word_line = m.data;
   panel_.word = ReplaceAll(ReplaceAll(word_line, ",", ", "), "#", ", ");
+  round_word_ = word_line;
   PublishPanel();
+  if (artist_user_id_ != 0 && artist_user_id_ == own_user_id_) ShowDrawingStatus();
 }
 
 void Session::OnWordClose(const Received& m) {
@@ -448,8 +497,17 @@ void Session::OnWordFound(const Received& m) {
   System(Nick(finder_id) + " has found the word!", kRed);
   if (UserEntry* finder = User(finder_id)) {
     finder->colour = kFinderRed;
+    finder->found_word = true;
     PublishUsers();
+    // Once each: a room that says it twice does not make the list longer.
+    if (round_ && std::find(round_->finders.begin(), round_->finders.end(), finder->nickname) ==
+                      round_->finders.end()) {
+      round_->finders.push_back(finder->nickname);
+    }
   }
+  // A guess matches the word whatever its letter case, so the guess that found it names it.
+  if (finder_id == own_user_id_ && round_word_.empty()) round_word_ = last_said_text_;
+  PlaySound(Sound::kWordFound);
 }
 
 void Session::OnHint(const Received& m) {
@@ -495,26 +553,34 @@ void Session::OnNoMoreHints(const Received&) {
 void Session::OnWordSkipped(const Received& m) {
   const std::string& word_line = m.Field(0);
   System(artist_nickname_ + " has skipped the word: " + FirstAlternative(word_line), kRed);
+  round_word_ = word_line;
+  EndRound();
   StopGameClock();
   ResetUserColours();
   PublishUsers();
+  ShowRoundOverStatus();
 }
 
 void Session::OnEndOfRound(const Received& m) {
   const std::string& word_line = m.Field(0);
   controls_.start.enabled = false;
   System("The round is over! The word was: " + FirstAlternative(word_line), kRed);
+  round_word_ = word_line;
+  EndRound();
   StopGameClock();
   controls_.chat_input = true;
   PublishControls();
   ResetUserColours();
   PublishUsers();
+  ShowRoundOverStatus();
 }
 
 void Session::OnWinner(const Received& m) {
   const std::string winner = Nick(m.Int(0));
+  // The last round may end here, when its artist left.
+  EndRound();
+  game_on_ = false;
   controls_.start.enabled = false;
-  game_in_progress_ = false;
   System("----------");
   System("The game is over and the winner is " + winner + " - well done!", kRed);
   // The points as they stand now: RESETSCORES sets them to 0 right after.
@@ -533,6 +599,7 @@ void Session::OnWinner(const Received& m) {
   StopGameClock();
   panel_.rounds = "-";
   controls_.chat_input = true;
+  panel_.status = winner.empty() ? "The game is over" : winner + " wins!";
   PublishPanel();
   PublishControls();
 }
@@ -573,7 +640,7 @@ std::string Session::PasswordToSend() const {
 }
 
 std::string Session::RoomKey() const {
-  return host_ + ":" + NumberText(port_);
+  return room_.host + ":" + NumberText(room_.port);
 }
 
 }  // namespace client

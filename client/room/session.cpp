@@ -76,7 +76,7 @@ void Session::Start() {
   AddChatLine("System", "", kBlack);
   System(
       "Please note that this is an early beta release and may have bugs/problems. Please "
-      "check the About menu above for the Scrawlbox site and public forum.");
+      "check the Help menu above for the Scrawlbox site and public forum.");
   System("Tip; you can use the right mouse button with any tool to quick-erase.", Rgb(100, 0, 0));
   EnterDisconnectedState();
 }
@@ -93,7 +93,12 @@ bool Session::CanSendDrawing() const {
 }
 
 void Session::SendDrawCommand(std::string_view command, std::string_view data) {
-  if (CanSendDrawing()) connection_.Send(protocol::Frame(command, data));
+  if (!CanSendDrawing()) return;
+  connection_.Send(protocol::Frame(command, data));
+  // The artist's own strokes never come back from the room; the gallery keeps them as sent.
+  if (const auto code = protocol::DrawCodeFromWord(command)) {
+    LogDrawing(protocol::ParseDrawData(*code, data), true);
+  }
 }
 
 bool Session::connected() const {
@@ -102,18 +107,40 @@ bool Session::connected() const {
 
 // --- Connection ----------------------------------------------------------------------------------
 
-void Session::Connect(const std::string& host) {
+void Session::ConnectTo(const directory::RoomAddress& room, bool remember) {
   if (connection_.State() != SocketState::kClosed) connection_.Close();
-  host_ = host;
   awaiting_password_answer_ = false;
   receive_buffer_ = protocol::ReceiveBuffer();
-  connection_.Connect(host, port_);
+  room_ = room;
+  remember_room_ = remember;
+  SetStatus("Connecting to " + directory::AddressText(room) + "...");
+  connection_.Connect(room.host, room.port);
 }
 
-void Session::ConnectFromBrowser(const std::string& host, int port) {
-  port_ = port;
-  System("Connecting to server " + host + " on port " + NumberText(port) + " ..");
-  Connect(host);
+void Session::JoinRoom(const std::string& address_text) {
+  std::string why;
+  const auto room = directory::ParseRoomAddress(address_text, &why);
+  if (!room) {
+    System("Cannot connect to \"" + address_text + "\": " + why + ".", kRed);
+    return;
+  }
+  if (NeedsProfile()) {
+    pending_room_ = room;
+    view_.AskForNickname();
+    return;
+  }
+  if (!NicknameUsable()) {
+    view_.ShowReservedNicknameBox(false);
+    return;
+  }
+  pending_room_.reset();
+  System("Connecting to server " + directory::AddressText(*room) + " ...");
+  ConnectTo(*room, true);
+}
+
+void Session::ConnectFromBrowser(const directory::RoomAddress& room) {
+  System("Connecting to server " + room.host + " on port " + NumberText(room.port) + " ..");
+  ConnectTo(room, false);
 }
 
 void Session::OnConnected() {
@@ -121,6 +148,7 @@ void Session::OnConnected() {
   controls_.connect = false;
   controls_.drawing = true;
   PublishControls();
+  SetStatus("Logging in...");
   SendCommand(to_server::SCRAWLBOX_CL13NT, VersionText());
 }
 
@@ -181,8 +209,10 @@ void Session::CloseAndDisconnect() {
 }
 
 void Session::EnterDisconnectedState() {
+  EndRound();
+  game_on_ = false;
   own_user_id_ = 0;
-  game_in_progress_ = false;
+  admin_user_id_ = 0;
   SetArtist(0);
   controls_.chat_input = true;
   panel_.word = panel_.rounds = panel_.admin = panel_.room_name = "-";
@@ -195,13 +225,15 @@ void Session::EnterDisconnectedState() {
   controls_.connect = true;
   controls_.load_image = controls_.paste = true;
   first_user_list_ = false;
+  panel_.status = "Not connected: practise here, or join a room with File > Connect..";
   PublishUsers();
   PublishPanel();
   PublishControls();
 }
 
 void Session::EnterPracticeMode() {
-  game_in_progress_ = false;
+  EndRound();
+  game_on_ = false;
   controls_.start = StartButtonState{StartAction::kSetupGame, false, std::nullopt};
   controls_.hint = HintButtonState{HintAction::kWarnArtist, false, std::nullopt};
   panel_.word = "";
@@ -214,16 +246,73 @@ void Session::EnterPracticeMode() {
   StopGameClock();
   admin_user_id_ = own_user_id_;
   panel_.admin = profile_.Nickname;
-  PublishPanel();
   PublishControls();
+  ShowWaitingStatus();
   SendCommand(to_server::ADMIN, profile_.Nickname);
+}
+
+// --- The round and the line over the pad -------------------------------------------------------
+
+void Session::BeginRound() {
+  round_ = RoundRecord{};
+  round_->number = current_round_;
+  round_->artist = artist_nickname_;
+  round_started_ms_ = scheduler_.NowMs();
+  view_.RoundBegins();
+}
+
+void Session::EndRound() {
+  if (!round_) return;
+  round_->word = FirstAlternative(round_word_);
+  // Taken out first: the view may show windows that let further events run.
+  const RoundRecord ended = std::move(*round_);
+  round_.reset();
+  view_.RoundEnded(ended);
+}
+
+void Session::LogDrawing(const protocol::DrawCommand& command, bool own) {
+  if (round_) round_->Add(LoggedDrawing{scheduler_.NowMs() - round_started_ms_, command, own});
+}
+
+void Session::SetStatus(std::string status) {
+  panel_.status = std::move(status);
+  PublishPanel();
+}
+
+void Session::ShowWaitingStatus() {
+  if (users_.size() < 2) {
+    SetStatus("Waiting for a second player");
+  } else if (controls_.start.enabled && controls_.start.action == StartAction::kSetupGame) {
+    SetStatus("Press Setup Game to start a game");
+  } else {
+    SetStatus("Waiting for a game to start");
+  }
+}
+
+void Session::ShowDrawingStatus() {
+  if (artist_user_id_ == 0) {
+    SetStatus("Waiting for the next round");
+  } else if (artist_user_id_ == own_user_id_) {
+    SetStatus(round_word_.empty() ? "Your turn to draw"
+                                  : "Your turn: draw " + FirstAlternative(round_word_));
+  } else {
+    SetStatus(artist_nickname_ + " is drawing");
+  }
+}
+
+void Session::ShowRoundOverStatus() {
+  SetStatus(round_word_.empty() ? "Everyone found the word"
+                                : "The word was: " + FirstAlternative(round_word_));
 }
 
 // --- Game display -------------------------------------------------------------------------------
 
 void Session::ShowArtist(int32_t id) {
   ResetUserColours();
-  if (UserEntry* artist = User(id)) artist->colour = kArtistGreen;
+  if (UserEntry* artist = User(id)) {
+    artist->colour = kArtistGreen;
+    artist->artist = true;
+  }
   PublishUsers();
   view_.ClearPad();
   SetArtist(id);
@@ -350,12 +439,12 @@ void Session::AgreementAccepted() {
 }
 
 void Session::RetryWithPassword(const std::string& password, bool remember) {
-  if (host_.empty()) return;
+  if (room_.host.empty()) return;
   // Codes 1 to 4 would break the message the password travels in.
   given_password_ = protocol::StripControlCodes(password);
   remember_password_ = remember;
-  System("Connecting to server " + host_ + " on port " + NumberText(port_) + " ..");
-  Connect(host_);
+  System("Connecting to server " + room_.host + " on port " + NumberText(room_.port) + " ..");
+  ConnectTo(room_, remember_room_);
 }
 
 void Session::LeaveRoom(const std::string& reason) {
@@ -395,8 +484,18 @@ void Session::RequestWordLists() {
 
 bool Session::StartGame(const GameSetup& setup) {
   if (setup.word_lists.empty()) return false;
-  SendCommand(to_server::STARTGAME, StartGameData(HeldWithinLimits(setup)));
+  const GameSetup held = HeldWithinLimits(setup);
+  SendCommand(to_server::STARTGAME, StartGameData(held));
+  settings_.SaveGameSetup(held);
   return true;
+}
+
+GameSetup Session::LastGameSetup() const {
+  GameSetup setup = settings_.LoadGameSetup();
+  if (own_user_id_ != 0 && !panel_.room_name.empty() && panel_.room_name != "-") {
+    setup.room_name = panel_.room_name;
+  }
+  return setup;
 }
 
 void Session::PlaySound(Sound sound) {
@@ -435,6 +534,8 @@ void Session::SetOptions(const ClientOptions& options) {
 void Session::SetProfile(const Profile& profile) {
   profile_ = profile;
   settings_.SaveProfile(profile_);
+  // The room asked for before there was a nickname.
+  if (pending_room_ && !NeedsProfile()) JoinRoom(directory::AddressText(*pending_room_));
 }
 
 void Session::SaveProfile() {
@@ -480,7 +581,10 @@ void Session::AddUser(UserEntry entry) {
 }
 
 void Session::ResetUserColours() {
-  for (UserEntry& user : users_) user.colour = kBlack;
+  for (UserEntry& user : users_) {
+    user.colour = kBlack;
+    user.artist = user.found_word = false;
+  }
 }
 
 void Session::PublishUsers() {

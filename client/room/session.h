@@ -13,6 +13,7 @@
 #include "client/room/game_setup.h"
 #include "client/settings/client_settings.h"
 #include "common/scheduling.h"
+#include "directory/room_address.h"
 #include "directory/server_browser.h"
 #include "directory/tracker.h"
 #include "protocol/framing.h"
@@ -55,12 +56,14 @@ class Session {
   void OnError(const SocketError& error);
 
   // --- What the player does -------------------------------------------------------------------
-  // Opens a connection to the host on the port last set (2020 at first, or the browser's).
-  void Connect(const std::string& host);
-  // A connection chosen in the server browser, on its port.
-  void ConnectFromBrowser(const std::string& host, int port);
-  void SetPort(int port) { port_ = port; }
-  int port() const { return port_; }
+  // "/connect" and "--connect": the room the text names ("host", "host:port", "[IPv6]:port"),
+  // remembered in Recent once it lets the player in. A player without a nickname is asked for
+  // one first, and the connection follows when the profile is saved.
+  void JoinRoom(const std::string& address_text);
+  // A room chosen in the server browser, which keeps Recent itself.
+  void ConnectFromBrowser(const directory::RoomAddress& room);
+  // The player closed the nickname window without saving: the room asked for is not joined.
+  void DropPendingRoom() { pending_room_.reset(); }
   // The Enter key in a chat input, with the line typed (never empty).
   void EnterChatLine(const std::string& text);
   // A line typed after "/".
@@ -83,6 +86,9 @@ class Session {
   // Sends the game with its numbers held within their limits; false, and nothing sent, when no
   // word list is chosen.
   bool StartGame(const GameSetup& setup);
+  // What the set-up window shows first: the last set-up sent from this client, named after the
+  // room the player is in.
+  GameSetup LastGameSetup() const;
   void RequestWordLists();
   void PlaySound(Sound sound);
   // Asks the update host whether a newer client exists and tells the player.
@@ -113,7 +119,7 @@ class Session {
   const std::vector<UserEntry>& users() const { return users_; }
   bool connected() const;
   // A game runs in the room: leaving needs the player's word.
-  bool GameInProgress() const { return game_in_progress_; }
+  bool GameInProgress() const { return game_on_; }
   // The reason the room is told when the program closes.
   const std::string& quit_reason() const { return quit_reason_; }
 
@@ -199,7 +205,19 @@ class Session {
     AddChatLine("System", text, colour);
   }
 
+  void ConnectTo(const directory::RoomAddress& room, bool remember);
   void EnterDisconnectedState();
+  // The round being drawn, kept for the gallery from its artist's choice to its end.
+  void BeginRound();
+  void EndRound();
+  void LogDrawing(const protocol::DrawCommand& command, bool own);
+  // The line over the pad.
+  void SetStatus(std::string status);
+  // What the line says while nobody draws, and while somebody does.
+  void ShowWaitingStatus();
+  void ShowDrawingStatus();
+  // After a round: its word, when this client learnt it.
+  void ShowRoundOverStatus();
   void EnterPracticeMode();
   void CloseAndDisconnect();
   // Marks the artist in the list and clears the pad for the new drawing.
@@ -238,7 +256,11 @@ class Session {
   ClientOptions options_;
   Profile profile_;
   protocol::ReceiveBuffer receive_buffer_;
-  int port_ = directory::kDefaultGamePort;
+  directory::RoomAddress room_;
+  // The room goes into Recent when it lets the player in (the browser adds its own rooms).
+  bool remember_room_ = false;
+  // Asked for before the player had a nickname; joined once the profile is saved.
+  std::optional<directory::RoomAddress> pending_room_;
   bool auto_skip_ = false;
 
   int32_t own_user_id_ = 0;
@@ -255,13 +277,18 @@ class Session {
   bool send_generic_quit_ = false;
   // The first ULIST after PASSOK replaces the list; the later ones of that login add to it.
   bool first_user_list_ = false;
-  std::string host_;
+  // A game runs in the room: from its start (or GAMERUNNING) to its winner.
+  bool game_on_ = false;
+  // The word of the round, as far as this client learnt it: the artist's NEWWORD, the guess
+  // that found it, or the word the room names at the round's end.
+  std::string round_word_;
+  std::optional<RoundRecord> round_;
+  int64_t round_started_ms_ = 0;
   // The password given for the next login, and whether to keep it once the room takes it.
   std::optional<std::string> given_password_;
   bool remember_password_ = false;
   // PASS went out and neither PASSOK nor a refusal came yet: the only time BADPASS counts.
   bool awaiting_password_answer_ = false;
-  bool game_in_progress_ = false;
   std::string quit_reason_ = std::string(kQuit);
   // The word's length as the first hint told it, for rooms that send no pattern.
   size_t hinted_length_ = 0;

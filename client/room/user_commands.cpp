@@ -50,13 +50,9 @@ void Session::ExecuteUserCommand(const std::string& line) {
 
   if (command == "CONNECT") {
     if (word1.empty()) {
-      System("Syntax is /Connect <server_ip>.");
-    } else if (!NicknameUsable()) {
-      view_.ShowReservedNicknameBox(false);
+      System("Syntax is /Connect <server>[:<port>].");
     } else {
-      if (connection_.State() != SocketState::kClosed) connection_.Close();
-      System("Connecting to server " + word1 + " ...");
-      Connect(word1);
+      JoinRoom(word1);
     }
   } else if (command == "DISCONNECT") {
     if (connection_.State() != SocketState::kClosed) {
@@ -100,7 +96,7 @@ void Session::ChangeNickname(const std::string& nickname) {
   const std::string shown = protocol::FirstChars(nickname, kNicknameLength);
   SendCommand(protocol::to_server::NICKCHG, shown);
   System("Your nickname has now been changed to " + shown + ".");
-  if (own_user_id_ == admin_user_id_) {
+  if (own_user_id_ != 0 && own_user_id_ == admin_user_id_) {
     panel_.admin = shown;
     PublishPanel();
   }
@@ -130,13 +126,13 @@ void Session::ShowDebugInformation() {
 void Session::ShowHelp() {
   for (const char* line : {
            "Currently implemented commands:",
-           "  /connect <server>   - Connect to <server> IP address.",
+           "  /connect <server>[:<port>] - Connect to <server>, on port 2020 unless given.",
            "  /disconnect [reason] - Disconnect from server.",
            "  /nick <nickname>     - Change your nickname to <nickname>.",
            "  /part [reason]           - Leave room, optionally with [reason].",
            "  /me <action>           - 'perform' an action.",
            "  /clear                        - Clear chat buffer.",
-           "  /quit                          - Quit Scrawlbox. Doesn't work yet.",
+           "  /quit                          - Quit Scrawlbox.",
            "  /debug                      - Print debugging info.",
        }) {
     System(line);

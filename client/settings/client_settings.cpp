@@ -22,6 +22,9 @@ constexpr char kPlayer[] = "Player Information";
 constexpr char kMetrics[] = "Window Metrics";
 constexpr char kHistory[] = "Server History";
 constexpr char kFavourites[] = "Server Favourites";
+constexpr char kGameSetup[] = "Game Setup";
+// Between the names of the word lists of the last set-up.
+constexpr char kListNameSep = '|';
 constexpr char kRoomPasswords[] = "Room Passwords";
 
 // The keys of the sound events, by Sound number; the close guess has none.
@@ -36,6 +39,7 @@ std::string Stored(const ServerEntry& e) {
 }  // namespace
 
 int ClientOptions::ChatFontPoints() const {
+  if (ChatFontSize.empty()) return 0;
   const int32_t points = protocol::LeadingInt32(ChatFontSize);
   return std::clamp(points, 1, 200);
 }
@@ -45,8 +49,8 @@ int ClientOptions::ChatFontPoints() const {
 ClientOptions ClientSettings::LoadOptions() const {
   const inifile::IniDocument ini = ini_.Snapshot();
   ClientOptions o;
-  o.ChatFontName = ini.Read(kInterface, "Chat Font Name", "Tahoma");
-  o.ChatFontSize = ini.Read(kInterface, "Chat Font Size", "9");
+  o.ChatFontName = ini.Read(kInterface, "Chat Font Name", "");
+  o.ChatFontSize = ini.Read(kInterface, "Chat Font Size", "");
   o.ShowJoinMessages = inifile::ReadBool(ini, kInterface, "Show Join Messages", true);
   o.ShowLeaveMessages = inifile::ReadBool(ini, kInterface, "Show Leave Messages", true);
   o.DrawingCursor = std::clamp(
@@ -63,14 +67,24 @@ ClientOptions ClientSettings::LoadOptions() const {
 }
 
 void ClientSettings::SaveOptions(const ClientOptions& o) {
-  // The sounds are not edited by the program, so only the interface keys are written.
-  ini_.INIWriteAll(kInterface, {{"Tool Cursor", inifile::BoolText(o.ToolCursor)},
-                                {"Drawing Cursor", std::to_string(o.DrawingCursor)},
-                                {"Show Join Messages", inifile::BoolText(o.ShowJoinMessages)},
-                                {"Show Leave Messages", inifile::BoolText(o.ShowLeaveMessages)},
-                                {"Chat Font Name", o.ChatFontName},
-                                {"Chat Font Size", o.ChatFontSize},
-                                {"Flat Toolbar", inifile::BoolText(o.FlatToolbar)}});
+  inifile::KeyValues sounds;
+  for (size_t n = 1; n < kSoundKeys.size(); ++n) {
+    if (kSoundKeys[n]) sounds.emplace_back(kSoundKeys[n], inifile::BoolText(o.SoundEnabled[n]));
+  }
+  ini_.Edit([&](inifile::IniDocument& ini) {
+    for (const auto& [key, value] :
+         inifile::KeyValues{{"Tool Cursor", inifile::BoolText(o.ToolCursor)},
+                            {"Drawing Cursor", std::to_string(o.DrawingCursor)},
+                            {"Show Join Messages", inifile::BoolText(o.ShowJoinMessages)},
+                            {"Show Leave Messages", inifile::BoolText(o.ShowLeaveMessages)},
+                            {"Chat Font Name", o.ChatFontName},
+                            {"Chat Font Size", o.ChatFontSize},
+                            {"Flat Toolbar", inifile::BoolText(o.FlatToolbar)}}) {
+      ini.Write(kInterface, key, value);
+    }
+    for (const auto& [key, value] : sounds) ini.Write(kSounds, key, value);
+    return true;
+  });
 }
 
 Profile ClientSettings::LoadProfile() const {
@@ -78,7 +92,7 @@ Profile ClientSettings::LoadProfile() const {
   Profile p;
   p.Nickname = ini.Read(kPlayer, "Nickname", kDefaultNickname);
   p.Age = inifile::ReadNumber(ini, kPlayer, "Age", "0");
-  p.Gender = ini.Read(kPlayer, "Gender", "Male");
+  p.Gender = ini.Read(kPlayer, "Gender", kGenderNotGiven);
   p.Location = ini.Read(kPlayer, "Location", "-");
   p.Homepage = ini.Read(kPlayer, "Homepage", "-");
   p.Quote = ini.Read(kPlayer, "Quote", "-");
@@ -92,6 +106,45 @@ void ClientSettings::SaveProfile(const Profile& p) {
                              {"Location", p.Location},
                              {"Homepage", p.Homepage},
                              {"Quote", p.Quote}});
+}
+
+GameSetup ClientSettings::LoadGameSetup() const {
+  const inifile::IniDocument ini = ini_.Snapshot();
+  const GameSetup defaults;
+  auto number = [&ini](const char* key, int32_t fallback) {
+    return protocol::RoundToInt32(
+        inifile::ReadNumber(ini, kGameSetup, key, protocol::NumberText(fallback)));
+  };
+  GameSetup setup;
+  setup.room_name = ini.Read(kGameSetup, "Room Name", "");
+  setup.description = ini.Read(kGameSetup, "Description", defaults.description);
+  setup.player_limit = number("Player Limit", defaults.player_limit);
+  setup.total_rounds = number("Total Rounds", defaults.total_rounds);
+  setup.seconds_per_round = number("Seconds Per Round", defaults.seconds_per_round);
+  setup.grace_seconds = number("Grace Seconds", defaults.grace_seconds);
+  const std::string lists = ini.Read(kGameSetup, "Word Lists", "");
+  if (!lists.empty()) {
+    for (std::string& name : protocol::SplitFields(lists, kListNameSep)) {
+      if (!name.empty()) setup.word_lists.push_back(std::move(name));
+    }
+  }
+  // A file edited by hand may hold anything; the set-up window shows only what can be sent.
+  return HeldWithinLimits(std::move(setup));
+}
+
+void ClientSettings::SaveGameSetup(const GameSetup& setup) {
+  std::string lists;
+  for (const std::string& name : setup.word_lists) {
+    if (!lists.empty()) lists += kListNameSep;
+    lists += name;
+  }
+  ini_.INIWriteAll(kGameSetup, {{"Room Name", setup.room_name},
+                                {"Description", setup.description},
+                                {"Player Limit", std::to_string(setup.player_limit)},
+                                {"Total Rounds", std::to_string(setup.total_rounds)},
+                                {"Seconds Per Round", std::to_string(setup.seconds_per_round)},
+                                {"Grace Seconds", std::to_string(setup.grace_seconds)},
+                                {"Word Lists", lists}});
 }
 
 DirectoryUrls ClientSettings::LoadDirectory() const {
@@ -108,13 +161,19 @@ WindowMetrics ClientSettings::LoadWindowMetrics() const {
     if (text.empty()) return std::nullopt;
     return protocol::LeadingInt32(text);
   };
-  return WindowMetrics{read("Main Height"), read("Main Top"), read("Main Left")};
+  return WindowMetrics{read("Main Height"), read("Main Top"), read("Main Left"),
+                       read("Main Width")};
 }
 
-void ClientSettings::SaveWindowMetrics(int height, int top, int left) {
-  ini_.INIWriteAll(kMetrics, {{"Main Top", std::to_string(top)},
-                              {"Main Left", std::to_string(left)},
-                              {"Main Height", std::to_string(std::max(height, kMinStoredHeight))}});
+void ClientSettings::SaveWindowMetrics(const WindowMetrics& m) {
+  inifile::KeyValues keys;
+  if (m.top) keys.emplace_back("Main Top", std::to_string(*m.top));
+  if (m.left) keys.emplace_back("Main Left", std::to_string(*m.left));
+  if (m.height) {
+    keys.emplace_back("Main Height", std::to_string(std::max(*m.height, kMinStoredHeight)));
+  }
+  if (m.width) keys.emplace_back("Main Width", std::to_string(*m.width));
+  ini_.INIWriteAll(kMetrics, keys);
 }
 
 std::string ClientSettings::RoomPassword(const std::string& room) const {

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "client/room/game_setup.h"
 #include "directory/server_browser.h"
 #include "inifile/ini_store.h"
 #include "protocol/limits.h"
@@ -28,8 +29,9 @@ enum class Sound {
 
 // The "Interface" and "Sounds" sections.
 struct ClientOptions {
-  std::string ChatFontName = "Tahoma";
-  std::string ChatFontSize = "9";  // as typed in the options window
+  // Empty: the system's font and size.
+  std::string ChatFontName;
+  std::string ChatFontSize;  // as typed in the options window
   bool ShowJoinMessages = true;
   bool ShowLeaveMessages = true;
   int DrawingCursor = 0;  // 0 to 5
@@ -38,8 +40,22 @@ struct ClientOptions {
   // By Sound number (index 0 unused); the close guess has no key and stays off.
   std::array<bool, 7> SoundEnabled = {false, true, true, true, false, false, false};
 
+  // The size in points, or 0 for the system font's size.
   int ChatFontPoints() const;
 };
+
+// The sound events a player can turn on and off, with the names the options window shows.
+struct SoundEvent {
+  Sound sound;
+  const char* caption;
+};
+inline constexpr std::array<SoundEvent, 5> kSoundEvents = {{
+    {Sound::kJoin, "Someone joins the room"},
+    {Sound::kNewMessage, "Someone says something"},
+    {Sound::kWordFound, "Someone finds the word"},
+    {Sound::kKeyClick, "A key is typed in the chat"},
+    {Sound::kMouseClick, "The profile is saved or closed"},
+}};
 
 // How much of each profile text the client sends to a room; the profile window takes no more.
 // Rooms show nicknames cut to kNicknameLength as well.
@@ -54,11 +70,16 @@ inline constexpr size_t kQuoteLength = protocol::kQuoteLength;
 // still has it asks to be set up.
 inline constexpr std::string_view kDefaultNickname = protocol::kDefaultNickname;
 
+// The genders a profile can give; anything else is shown as not given.
+inline constexpr std::string_view kMale = "Male";
+inline constexpr std::string_view kFemale = "Female";
+inline constexpr std::string_view kGenderNotGiven = "Not given";
+
 // The "Player Information" section.
 struct Profile {
   std::string Nickname = std::string(kDefaultNickname);
   double Age = 0;
-  std::string Gender = "Male";
+  std::string Gender = std::string(kGenderNotGiven);
   std::string Location = "-";
   std::string Homepage = "-";
   std::string Quote = "-";
@@ -66,11 +87,12 @@ struct Profile {
 
 using directory::ServerEntry;
 
-// The main window's stored placement in twips; missing keys are empty.
+// The main window's stored placement in twips; missing keys are empty. Older files have no width.
 struct WindowMetrics {
   std::optional<int> height;
   std::optional<int> top;
   std::optional<int> left;
+  std::optional<int> width;
 };
 
 // Section "Directory": the tracker and the update host.
@@ -94,10 +116,14 @@ class ClientSettings : public directory::RoomListStore {
   Profile LoadProfile() const;
   void SaveProfile(const Profile& profile);
 
+  // The last game set up with this client ("Game Setup"), or the set-up's defaults.
+  GameSetup LoadGameSetup() const;
+  void SaveGameSetup(const GameSetup& setup);
+
   DirectoryUrls LoadDirectory() const;
   WindowMetrics LoadWindowMetrics() const;
   // A height below kMinStoredHeight is stored as kMinStoredHeight.
-  void SaveWindowMetrics(int height, int top, int left);
+  void SaveWindowMetrics(const WindowMetrics& metrics);
 
   // Passwords the player chose to keep, by room ("host:port"), in [Room Passwords].
   std::string RoomPassword(const std::string& room) const;

@@ -2,13 +2,28 @@
 #include "client/ui/chat_input.h"
 
 #include <QKeyEvent>
+#include <QToolTip>
+
+#include "protocol/limits.h"
 
 namespace client {
 
+static_assert(protocol::kChatLength == 512, "ChatInput::kLimitText names the length");
+
 ChatInput::ChatInput(QWidget* parent) : QLineEdit(parent) {
   setObjectName(QStringLiteral("txtChat"));
-  // Anything longer would be cut when sent anyway.
-  setMaxLength(1024);
+  setMaxLength(static_cast<int>(protocol::kChatLength));
+  connect(this, &QLineEdit::textChanged, this, &ChatInput::CheckLimit);
+}
+
+void ChatInput::CheckLimit() {
+  const bool full = text().size() >= maxLength();
+  if (full && !limit_shown_) {
+    QToolTip::showText(mapToGlobal(QPoint(0, height())), QString::fromLatin1(kLimitText), this);
+  } else if (!full && limit_shown_) {
+    QToolTip::hideText();
+  }
+  limit_shown_ = full;
 }
 
 void ChatInput::keyPressEvent(QKeyEvent* event) {
@@ -27,6 +42,11 @@ void ChatInput::keyPressEvent(QKeyEvent* event) {
     clear();
     emit lineEntered(line);
     return;
+  }
+  // A key that adds nothing to a full line still deserves the reason.
+  if (text().size() >= maxLength() && !hasSelectedText() && !event->text().isEmpty() &&
+      event->text()[0].isPrint()) {
+    QToolTip::showText(mapToGlobal(QPoint(0, height())), QString::fromLatin1(kLimitText), this);
   }
   QLineEdit::keyPressEvent(event);
 }

@@ -8,16 +8,15 @@
 
 namespace client {
 
-// Where the client finds its files: below its Data folder, and for an installed client also in
-// the shipped data (share/scrawlbox), which stands in for whatever the Data folder lacks.
+// Where the client finds the files a player may change: below its Data folder, and for an
+// installed client also in the shipped data (share/scrawlbox), which stands in for whatever the
+// Data folder lacks. Its pictures are compiled in.
 struct ClientPaths {
   explicit ClientPaths(const QString& data_folder, const QString& shipped_folder = QString())
       : data(data_folder), shipped(shipped_folder) {}
   QString ClientIni() const { return QDir(data).filePath(QStringLiteral("Client.ini")); }
   // A sound file the player put in the Data folder wins over the shipped one of that name.
   QStringList SoundFolders() const { return Folders(QStringLiteral("Sound")); }
-  QString Cursors() const { return Folders(QStringLiteral("Cursors")).constFirst(); }
-  QString Images() const { return Folders(QStringLiteral("Images")).constFirst(); }
 
   QString data;
   QString shipped;

@@ -3,15 +3,13 @@
 
 #include <QAction>
 #include <QColorDialog>
-#include <QDir>
 #include <QFrame>
-#include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QToolBar>
 #include <QToolButton>
-#include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
 
 #include "client/ui/pad_widget.h"
 #include "client/ui/svg_picture.h"
@@ -25,19 +23,20 @@ struct ToolButton {
   const char* key;
   const char* image;
   const char* tip;
+  const char* shortcut;
 };
 
 constexpr std::array<ToolButton, 10> kToolButtons = {{
-    {Tool::kClear, "CLEAR", "tool_clear.svg", "Clear the pad (press twice)"},
-    {Tool::kEraser, "ERASER", "tool_eraser.svg", "Eraser"},
-    {Tool::kFreehand, "FREEHAND", "tool_freehand.svg", "Freehand"},
-    {Tool::kLine, "LINE", "tool_line.svg", "Straight line"},
-    {Tool::kBox, "BOX", "tool_box.svg", "Rectangle"},
-    {Tool::kCircle, "CIRCLE", "tool_circle.svg", "Ellipse"},
-    {Tool::kFlood, "FLOOD", "tool_flood.svg", "Flood fill"},
-    {Tool::kSpray, "SPRAY", "tool_spray.svg", "Spray can"},
-    {Tool::kUndo, "UNDO", "tool_undo.svg", "Undo"},
-    {Tool::kFillType, "FILLTYPE", "fill_hollow.svg", "Fill closed shapes"},
+    {Tool::kClear, "CLEAR", "tool_clear.svg", "Clear the pad (press twice)", "Delete"},
+    {Tool::kEraser, "ERASER", "tool_eraser.svg", "Eraser", "E"},
+    {Tool::kFreehand, "FREEHAND", "tool_freehand.svg", "Freehand", "F"},
+    {Tool::kLine, "LINE", "tool_line.svg", "Straight line", "L"},
+    {Tool::kBox, "BOX", "tool_box.svg", "Rectangle", "R"},
+    {Tool::kCircle, "CIRCLE", "tool_circle.svg", "Ellipse", "C"},
+    {Tool::kFlood, "FLOOD", "tool_flood.svg", "Flood fill", "G"},
+    {Tool::kSpray, "SPRAY", "tool_spray.svg", "Spray can", "S"},
+    {Tool::kUndo, "UNDO", "tool_undo.svg", "Undo", "Ctrl+Z"},
+    {Tool::kFillType, "FILLTYPE", "fill_hollow.svg", "Fill closed shapes", "Shift+S"},
 }};
 
 constexpr std::array<const char*, 4> kBrushKeys = {"SMALLBRUSH", "MEDIUMBRUSH", "LARGEBRUSH",
@@ -48,32 +47,54 @@ constexpr std::array<const char*, 4> kBrushTips = {
 constexpr std::array<const char*, 4> kBrushImages = {"brush_small.svg", "brush_medium.svg",
                                                      "brush_large.svg", "brush_huge.svg"};
 
-QIcon Icon(const QString& folder, const char* file) {
-  return QIcon(RenderSvg(QDir(folder).filePath(QString::fromLatin1(file)), 48));
+// Between the rows of the area and between swatches.
+constexpr int kGap = 4;
+constexpr int kSwatchGap = 2;
+constexpr int kColumns = 24;
+
+QIcon Icon(const char* file) {
+  return SvgIcon(ImagePath(QString::fromLatin1(file)));
+}
+
+// The tip with the key that does the same, as menus write keys.
+QString TipWithKey(const char* tip, const QKeySequence& key) {
+  return QStringLiteral("%1 (%2)").arg(QString::fromLatin1(tip),
+                                       key.toString(QKeySequence::NativeText));
 }
 
 QString SwatchStyle(const QColor& colour, bool selected) {
+  // The chosen swatch gets a thick ring that stands out from its own colour.
+  const QString ring = colour.lightness() < 96 ? QStringLiteral("3px solid #ffffff")
+                                               : QStringLiteral("3px solid #000000");
   return QStringLiteral("background-color: %1; border: %2;")
-      .arg(colour.name(),
-           selected ? QStringLiteral("2px solid black") : QStringLiteral("1px solid #a0a0a0"));
+      .arg(colour.name(), selected ? ring : QStringLiteral("1px solid #a0a0a0"));
 }
 
 }  // namespace
 
-DrawingArea::DrawingArea(PadTools* tools, const QString& images_folder,
-                         const QString& cursors_folder, QWidget* parent)
-    : QWidget(parent), tools_(tools) {
-  fill_solid_icon_ = Icon(images_folder, "fill_solid.svg");
-  fill_hollow_icon_ = Icon(images_folder, "fill_hollow.svg");
+QKeySequence DrawingArea::Shortcut(Tool tool) {
+  for (const ToolButton& b : kToolButtons) {
+    if (b.tool == tool) return QKeySequence(QString::fromLatin1(b.shortcut));
+  }
+  return {};
+}
 
-  tbrTools_ = new QToolBar;
+QKeySequence DrawingArea::BrushShortcut(int index) {
+  return QKeySequence(QString::number(index + 1));
+}
+
+DrawingArea::DrawingArea(PadTools* tools, QWidget* parent) : QWidget(parent), tools_(tools) {
+  fill_solid_icon_ = Icon("fill_solid.svg");
+  fill_hollow_icon_ = Icon("fill_hollow.svg");
+
+  tbrTools_ = new QToolBar(this);
   tbrTools_->setObjectName(QStringLiteral("tbrTools"));
   tbrTools_->setIconSize(QSize(24, 24));
   for (size_t i = 0; i < kToolButtons.size(); ++i) {
     const ToolButton& b = kToolButtons[i];
-    QAction* action =
-        tbrTools_->addAction(Icon(images_folder, b.image), QString::fromLatin1(b.tip));
+    QAction* action = tbrTools_->addAction(Icon(b.image), QString::fromLatin1(b.tip));
     action->setObjectName(QString::fromLatin1(b.key));
+    action->setToolTip(TipWithKey(b.tip, Shortcut(b.tool)));
     action->setCheckable(b.tool != Tool::kClear && b.tool != Tool::kUndo);
     const Tool tool = b.tool;
     connect(action, &QAction::triggered, this, [this, tool] { tools_->ClickTool(tool); });
@@ -81,63 +102,155 @@ DrawingArea::DrawingArea(PadTools* tools, const QString& images_folder,
     if (b.tool == Tool::kUndo) tbrTools_->addSeparator();
   }
 
-  tbrBrushes_ = new QToolBar;
+  tbrBrushes_ = new QToolBar(this);
   tbrBrushes_->setObjectName(QStringLiteral("tbrBrushes"));
   tbrBrushes_->setIconSize(QSize(24, 24));
   for (size_t i = 0; i < kBrushKeys.size(); ++i) {
-    QAction* action = tbrBrushes_->addAction(Icon(images_folder, kBrushImages[i]),
-                                             QString::fromLatin1(kBrushTips[i]));
-    action->setObjectName(QString::fromLatin1(kBrushKeys[i]));
-    action->setCheckable(true);
     const int index = static_cast<int>(i);
+    QAction* action =
+        tbrBrushes_->addAction(Icon(kBrushImages[i]), QString::fromLatin1(kBrushTips[i]));
+    action->setObjectName(QString::fromLatin1(kBrushKeys[i]));
+    action->setToolTip(TipWithKey(kBrushTips[i], BrushShortcut(index)));
+    action->setCheckable(true);
     connect(action, &QAction::triggered, this, [this, index] { tools_->ClickBrush(index); });
     brush_actions_[i] = action;
   }
 
-  picPad_ = new PadWidget(tools_, images_folder, cursors_folder);
+  labStatusLine_ = new QLabel(this);
+  labStatusLine_->setObjectName(QStringLiteral("labStatusLine"));
+  labStatusLine_->setTextFormat(Qt::PlainText);
+  QFont status_font = labStatusLine_->font();
+  status_font.setBold(true);
+  status_font.setPointSizeF(status_font.pointSizeF() * 1.3);
+  labStatusLine_->setFont(status_font);
 
-  fraPalette_ = new QFrame;
+  picPad_ = new PadWidget(tools_, this);
+
+  fraPalette_ = new QFrame(this);
   fraPalette_->setObjectName(QStringLiteral("fraPalette"));
-  auto* swatches = new QGridLayout;
-  swatches->setSpacing(2);
   for (size_t i = 0; i < kPalette.size(); ++i) {
-    auto* swatch = new QLabel;
+    auto* swatch = new QLabel(fraPalette_);
     swatch->setObjectName(QStringLiteral("labPalette"));
     swatch->setProperty("index", static_cast<int>(i));
-    swatch->setFixedSize(18, 18);
     swatch->setToolTip(QStringLiteral("Select this colour as the current drawing colour"));
     swatch->setCursor(Qt::PointingHandCursor);
     swatch->installEventFilter(this);
-    swatches->addWidget(swatch, static_cast<int>(i) / 12, static_cast<int>(i) % 12);
     labPalette_[i] = swatch;
   }
-  labColour_ = new QLabel;
+  labColour_ = new QLabel(fraPalette_);
   labColour_->setObjectName(QStringLiteral("labColour"));
-  labColour_->setFixedSize(38, 38);
   labColour_->setToolTip(QStringLiteral("The current colour: click to mix your own"));
   labColour_->setCursor(Qt::PointingHandCursor);
   labColour_->installEventFilter(this);
-  auto* palette_row = new QHBoxLayout(fraPalette_);
-  palette_row->setContentsMargins(0, 0, 0, 0);
-  palette_row->addWidget(labColour_);
-  palette_row->addLayout(swatches);
-  palette_row->addStretch();
 
-  auto* bars = new QHBoxLayout;
-  bars->setContentsMargins(0, 0, 0, 0);
-  bars->addWidget(tbrTools_);
-  bars->addWidget(tbrBrushes_);
-  bars->addStretch();
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->setSpacing(2);
-  layout->addLayout(bars);
-  layout->addWidget(picPad_, 0, Qt::AlignLeft);
-  layout->addWidget(fraPalette_);
-
+  setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
   tools_->AddOnChanged([this] { ShowToolState(); });
   ShowToolState();
 }
+
+// --- Sizes ---------------------------------------------------------------------------------------
+
+int DrawingArea::SwatchSize(int pad_width) {
+  return std::clamp(pad_width / 36, kMinSwatch, kMaxSwatch);
+}
+
+DrawingArea::PaletteShape DrawingArea::PaletteFor(int width, int pad_width) {
+  PaletteShape shape;
+  shape.swatch = SwatchSize(pad_width);
+  const int step = shape.swatch + kSwatchGap;
+  // The current colour is a square as tall as the swatches' rows.
+  const int one_row = shape.swatch + kGap + kColumns * step;
+  shape.rows = one_row <= width ? 1 : 2;
+  const int height = shape.rows * step - kSwatchGap;
+  const int columns = kColumns / shape.rows;
+  shape.size = QSize(height + kGap + columns * step - kSwatchGap, height);
+  return shape;
+}
+
+int DrawingArea::BarsHeight() const {
+  return std::max(tbrTools_->sizeHint().height(), tbrBrushes_->sizeHint().height());
+}
+
+int DrawingArea::StatusHeight() const {
+  // As tall as its font whatever it says, so that a new text never moves the pad.
+  return labStatusLine_->fontMetrics().height() + 4;
+}
+
+int DrawingArea::ChromeHeight(int width) const {
+  const int status = StatusHeight();
+  return BarsHeight() + status + PaletteFor(width, width).size.height() + 3 * kGap;
+}
+
+int DrawingArea::WidthForHeight(int height) const {
+  // The palette grows with the pad, so the chrome depends a little on the width it is for.
+  double width = PadEngine::kWidth;
+  for (int i = 0; i < 3; ++i) {
+    const int chrome = ChromeHeight(static_cast<int>(width));
+    width = std::max(0, height - chrome) * double{PadEngine::kWidth} / PadEngine::kHeight;
+  }
+  return std::max(minimumSizeHint().width(), static_cast<int>(std::floor(width)));
+}
+
+QSize DrawingArea::sizeHint() const {
+  const QSize pad = PadWidget::SizeAt(1.0);
+  return QSize(std::max(pad.width(), minimumSizeHint().width()),
+               ChromeHeight(pad.width()) + pad.height());
+}
+
+QSize DrawingArea::minimumSizeHint() const {
+  const QSize pad = PadWidget::SizeAt(PadWidget::kMinScale);
+  const int bars = tbrTools_->sizeHint().width() + tbrBrushes_->sizeHint().width();
+  const int palette = PaletteFor(0, pad.width()).size.width();
+  const int width = std::max({bars, palette, pad.width()});
+  return QSize(width, ChromeHeight(width) + pad.height());
+}
+
+void DrawingArea::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  Arrange();
+}
+
+void DrawingArea::Arrange() {
+  const int w = width();
+  const int bars = BarsHeight();
+  const int tools_width = std::min(w, tbrTools_->sizeHint().width());
+  tbrTools_->setGeometry(0, 0, tools_width, bars);
+  tbrBrushes_->setGeometry(tools_width, 0, std::max(0, w - tools_width), bars);
+  int y = bars + kGap;
+  const int status = StatusHeight();
+  labStatusLine_->setGeometry(0, y, w, status);
+  labStatusLine_->setText(
+      labStatusLine_->fontMetrics().elidedText(status_, Qt::ElideRight, std::max(0, w)));
+  y += status + kGap;
+
+  // The pad as large as the rest allows; the palette below it follows the pad's width.
+  int pad_width = w;
+  PaletteShape palette;
+  QSize pad;
+  for (int i = 0; i < 3; ++i) {
+    palette = PaletteFor(w, pad_width);
+    const int room = std::max(1, height() - y - kGap - palette.size.height());
+    pad = PadWidget::SizeAt(
+        std::min(double(w) / PadEngine::kWidth, double(room) / PadEngine::kHeight));
+    pad_width = pad.width();
+  }
+  picPad_->setGeometry(0, y, pad.width(), pad.height());
+  y += pad.height() + kGap;
+
+  fraPalette_->setGeometry(0, y, palette.size.width(), palette.size.height());
+  const int s = palette.swatch;
+  const int step = s + kSwatchGap;
+  const int colour_side = palette.size.height();
+  labColour_->setGeometry(0, 0, colour_side, colour_side);
+  const int columns = kColumns / palette.rows;
+  for (size_t i = 0; i < labPalette_.size(); ++i) {
+    const int column = static_cast<int>(i) % columns;
+    const int row = static_cast<int>(i) / columns;
+    labPalette_[i]->setGeometry(colour_side + kGap + column * step, row * step, s, s);
+  }
+}
+
+// --- Tool state ----------------------------------------------------------------------------------
 
 void DrawingArea::ShowToolState() {
   for (size_t i = 0; i < kToolButtons.size(); ++i) {
@@ -202,6 +315,13 @@ void DrawingArea::SetFlatToolbars(bool flat) {
   for (QToolBar* bar : {tbrTools_, tbrBrushes_}) {
     for (QToolButton* button : bar->findChildren<QToolButton*>()) button->setAutoRaise(flat);
   }
+}
+
+void DrawingArea::SetStatus(const QString& text) {
+  status_ = text;
+  labStatusLine_->setToolTip(text);
+  labStatusLine_->setText(labStatusLine_->fontMetrics().elidedText(
+      text, Qt::ElideRight, std::max(0, labStatusLine_->width())));
 }
 
 }  // namespace client

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QKeySequence>
 #include <QWidget>
 #include <array>
 #include <optional>
@@ -8,7 +9,6 @@
 #include "client/drawing/pad_tools.h"
 
 class QAction;
-class QActionGroup;
 class QFrame;
 class QLabel;
 class QToolBar;
@@ -17,31 +17,66 @@ namespace client {
 
 class PadWidget;
 
-// The drawing side of the main window: the tools bar (tbrTools), the brushes (tbrBrushes), the
-// pad (picPad), the palette (labPalette) and the current colour (labColour).
+// The drawing side of the main window: the tools bar (tbrTools) and the brushes (tbrBrushes),
+// the line that says what is happening (labStatusLine), the pad (picPad), the palette
+// (labPalette) and the current colour (labColour). The pad takes every pixel the area can give
+// it; the rest is sized for the pad: the palette's swatches grow with it.
 class DrawingArea : public QWidget {
   Q_OBJECT
  public:
-  DrawingArea(PadTools* tools, const QString& images_folder, const QString& cursors_folder,
-              QWidget* parent = nullptr);
+  // Swatches are never smaller than this (logical pixels) and never larger than kMaxSwatch.
+  static constexpr int kMinSwatch = 20;
+  static constexpr int kMaxSwatch = 44;
+
+  explicit DrawingArea(PadTools* tools, QWidget* parent = nullptr);
 
   PadWidget* pad() const { return picPad_; }
+  QLabel* status_line() const { return labStatusLine_; }
+  // What the line over the pad says; shortened with "…" when the line is narrower (the whole
+  // text is its tooltip).
+  void SetStatus(const QString& text);
   // The action of a tool button, for the menus that act as its click.
   QAction* ToolAction(Tool tool) const { return tool_actions_[static_cast<size_t>(tool)]; }
+  // The key that picks a tool or a brush (index 0-3), as the menus and tooltips show it.
+  static QKeySequence Shortcut(Tool tool);
+  static QKeySequence BrushShortcut(int index);
   // The pad, both tool bars and the palette are usable only by the artist (or for practice).
   void SetDrawingEnabled(bool enabled);
   void SetFlatToolbars(bool flat);
 
+  // The width at which the pad, shown whole, fills exactly this height.
+  int WidthForHeight(int height) const;
+  // The height everything but the pad takes in an area this wide.
+  int ChromeHeight(int width) const;
+  // The side of one palette swatch next to a pad this wide.
+  static int SwatchSize(int pad_width);
+
+  QSize sizeHint() const override;
+  QSize minimumSizeHint() const override;
+
  protected:
+  void resizeEvent(QResizeEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // Where the palette's pieces go in a row this wide: one row of 24 when it fits, else two.
+  struct PaletteShape {
+    int swatch = kMinSwatch;
+    int rows = 2;
+    QSize size;
+  };
+  static PaletteShape PaletteFor(int width, int pad_width);
+  int BarsHeight() const;
+  int StatusHeight() const;
+  void Arrange();
   void ShowToolState();
   void ChooseCustomColour();
 
   PadTools* tools_;
   QToolBar* tbrTools_;
   QToolBar* tbrBrushes_;
+  QLabel* labStatusLine_;
+  QString status_;
   PadWidget* picPad_;
   QFrame* fraPalette_;
   std::array<QAction*, 10> tool_actions_{};

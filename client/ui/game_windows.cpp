@@ -4,15 +4,16 @@
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
+#include <QSpinBox>
 #include <QVBoxLayout>
+#include <algorithm>
+
 #include "client/room/game_setup.h"
 #include "client/room/session.h"
 #include "common/qt/text_codec.h"
@@ -26,16 +27,43 @@ using scrawlbox::ToWire;
 
 namespace {
 
-int ValueOf(const QLineEdit* field) {
-  return protocol::LeadingInt32(ToWire(field->text()));
-}
-
 QLineEdit* Field(const char* name, const QString& text, const char* tip) {
   auto* edit = new QLineEdit(text);
   edit->setObjectName(QString::fromLatin1(name));
   edit->setToolTip(QString::fromLatin1(tip));
   return edit;
 }
+
+// A number of the set-up in a box that takes nothing outside its range.
+QSpinBox* NumberBox(const char* name, const SetupLimit& limit, int32_t value, const char* tip) {
+  auto* box = new QSpinBox;
+  box->setObjectName(QString::fromLatin1(name));
+  box->setRange(limit.low, limit.high);
+  box->setValue(limit.Held(value));
+  box->setAccelerated(true);
+  box->setToolTip(
+      QStringLiteral("%1 (%2 to %3)").arg(QString::fromLatin1(tip)).arg(limit.low).arg(limit.high));
+  return box;
+}
+
+// The box with its range written beside it, so that nothing it refuses comes as a surprise.
+QWidget* WithRange(QSpinBox* box, const SetupLimit& limit, const char* unit = "") {
+  auto* row = new QWidget;
+  auto* layout = new QHBoxLayout(row);
+  layout->setContentsMargins(0, 0, 0, 0);
+  box->setMinimumWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("No limit")) + 40);
+  layout->addWidget(box);
+  auto* range = new QLabel(
+      QStringLiteral("%1 to %2%3").arg(limit.low).arg(limit.high).arg(QString::fromLatin1(unit)));
+  range->setObjectName(box->objectName() + QStringLiteral("Range"));
+  range->setEnabled(false);
+  layout->addWidget(range);
+  layout->addStretch();
+  return row;
+}
+
+constexpr char kListsReady[] = "Wordlist downloaded.";
+constexpr char kNoListChosen[] = "Please select at least one wordlist.";
 
 }  // namespace
 
@@ -45,52 +73,36 @@ SetupGameWindow::SetupGameWindow(Session* session, QWidget* parent)
   setWindowTitle(QStringLiteral("Setup Game"));
   setAttribute(Qt::WA_DeleteOnClose);
 
-  QString user = qEnvironmentVariable("USER");
-  if (user.isEmpty()) user = qEnvironmentVariable("USERNAME");
-  txtRoomName_ =
-      Field("txtRoomName",
-            user.isEmpty() ? QStringLiteral("Unknown room") : user + QStringLiteral("'s room!"),
-            "The name of this room");
-  const GameSetup defaults;
+  const GameSetup last = session_->LastGameSetup();
+  remembered_lists_ = last.word_lists;
+  QString room_name = FromWire(last.room_name);
+  if (room_name.isEmpty()) {
+    QString user = qEnvironmentVariable("USER");
+    if (user.isEmpty()) user = qEnvironmentVariable("USERNAME");
+    room_name = user.isEmpty() ? QStringLiteral("Unknown room") : user + QStringLiteral("'s room!");
+  }
+  txtRoomName_ = Field("txtRoomName", room_name, "The name of this room");
   txtDescription_ =
-      Field("txtDescription", FromWire(defaults.description), "The description for this room");
-  txtPlayerLimit_ = Field("txtPlayerLimit", QString::number(defaults.player_limit),
-                          "The number of players allowed in the room");
-  txtPlayerLimit_->setValidator(new QRegularExpressionValidator(
-      QRegularExpression(QStringLiteral("[0-9]*")), txtPlayerLimit_));
-  txtTotalRounds_ = Field("txtTotalRounds", QString::number(defaults.total_rounds),
-                          "The total number of rounds per game");
-  txtTimePerRound_ = Field("txtTimePerRound", QString::number(defaults.seconds_per_round),
-                           "The number of seconds until the hints are given");
-  txtWordGuessedCountdown_ =
-      Field("txtWordGuessedCountdown", QString::number(defaults.grace_seconds), "- Unused -");
+      Field("txtDescription", FromWire(last.description), "The description for this room");
   for (QLineEdit* select_all : {txtRoomName_, txtDescription_}) {
     select_all->installEventFilter(this);
   }
-  connect(txtPlayerLimit_, &QLineEdit::textEdited, this,
-          [this] { HoldWithin(txtPlayerLimit_, kPlayerLimitRange, false); });
-  connect(txtTotalRounds_, &QLineEdit::textEdited, this,
-          [this] { HoldWithin(txtTotalRounds_, kTotalRoundsRange, true); });
-  connect(txtTotalRounds_, &QLineEdit::editingFinished, this,
-          [this] { HoldWithin(txtTotalRounds_, kTotalRoundsRange, false); });
-
-  auto stepper = [this](QLineEdit* field, const char* name, SetupLimit limit) {
-    auto* row = new QHBoxLayout;
-    row->addWidget(field, 1);
-    auto* up = new QPushButton(QStringLiteral("+"));
-    up->setObjectName(QStringLiteral("cmd%1Up").arg(QString::fromLatin1(name)));
-    auto* down = new QPushButton(QStringLiteral("-"));
-    down->setObjectName(QStringLiteral("cmd%1Down").arg(QString::fromLatin1(name)));
-    for (QPushButton* b : {up, down}) b->setFixedWidth(28);
-    connect(up, &QPushButton::clicked, this, [this, field, limit] { Step(field, 1, limit); });
-    connect(down, &QPushButton::clicked, this, [this, field, limit] { Step(field, -1, limit); });
-    row->addWidget(up);
-    row->addWidget(down);
-    return row;
-  };
+  txtPlayerLimit_ = NumberBox("txtPlayerLimit", kPlayerLimitRange, last.player_limit,
+                              "The number of players allowed in the room");
+  txtPlayerLimit_->setSpecialValueText(QStringLiteral("No limit"));
+  txtTotalRounds_ = NumberBox("txtTotalRounds", kTotalRoundsRange, last.total_rounds,
+                              "The total number of rounds per game");
+  txtTimePerRound_ = NumberBox("txtTimePerRound", kSecondsPerRoundRange, last.seconds_per_round,
+                               "How long each round lasts, in seconds");
+  txtWordGuessedCountdown_ =
+      NumberBox("txtWordGuessedCountdown", kGraceSecondsRange, last.grace_seconds,
+                "The seconds left to the others once the first player has found the word");
 
   lvwWordlist_ = new QListWidget;
   lvwWordlist_->setObjectName(QStringLiteral("lvwWordlist"));
+  connect(lvwWordlist_, &QListWidget::itemChanged, this, [this] {
+    if (lists_complete_) ShowListsStatus();
+  });
   labStatus_ = new QLabel(QStringLiteral("Downloading wordlist..."));
   labStatus_->setObjectName(QStringLiteral("labStatus"));
   labStatus_->setTextFormat(Qt::PlainText);
@@ -103,20 +115,20 @@ SetupGameWindow::SetupGameWindow(Session* session, QWidget* parent)
   connect(cmdCancel, &QPushButton::clicked, this, &QDialog::close);
 
   auto* header = new QLabel(QStringLiteral(
-      "<b>Customise Game Options</b><br>The game options are currently limited in this version. "
-      "Select the wordlists you would like to use in your game from the list on the right, then "
-      "hit Start Game to begin."));
+      "<b>Customise Game Options</b><br>Select the wordlists you would like to use in your game "
+      "from the list on the right, then hit Start Game to begin."));
   header->setWordWrap(true);
   auto* form = new QFormLayout;
+  form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
   form->addRow(QStringLiteral("Room name"), txtRoomName_);
   form->addRow(QStringLiteral("Description"), txtDescription_);
-  form->addRow(QStringLiteral("Player limit (0 for none)"),
-               stepper(txtPlayerLimit_, "PlayerLimit", kPlayerLimitRange));
-  form->addRow(QStringLiteral("Total rounds"),
-               stepper(txtTotalRounds_, "TotalRounds", kTotalRoundsRange));
-  form->addRow(QStringLiteral("Time per round (in seconds)"),
-               stepper(txtTimePerRound_, "TimePerRound", kSecondsPerRoundRange));
-  form->addRow(QStringLiteral("Grace period after first guess"), txtWordGuessedCountdown_);
+  form->addRow(QStringLiteral("Player limit"),
+               WithRange(txtPlayerLimit_, kPlayerLimitRange, " (0: no limit)"));
+  form->addRow(QStringLiteral("Total rounds"), WithRange(txtTotalRounds_, kTotalRoundsRange));
+  form->addRow(QStringLiteral("Time per round"),
+               WithRange(txtTimePerRound_, kSecondsPerRoundRange, " seconds"));
+  form->addRow(QStringLiteral("Grace period after first guess"),
+               WithRange(txtWordGuessedCountdown_, kGraceSecondsRange, " seconds"));
   auto* columns = new QHBoxLayout;
   columns->addLayout(form, 3);
   auto* lists = new QVBoxLayout;
@@ -131,7 +143,7 @@ SetupGameWindow::SetupGameWindow(Session* session, QWidget* parent)
   layout->addWidget(header);
   layout->addLayout(columns, 1);
   layout->addLayout(buttons);
-  resize(640, 360);
+  resize(sizeHint().expandedTo(QSize(700, 360)));
 
   session_->RequestWordLists();
 }
@@ -144,30 +156,41 @@ bool SetupGameWindow::eventFilter(QObject* watched, QEvent* event) {
   return QDialog::eventFilter(watched, event);
 }
 
-void SetupGameWindow::Step(QLineEdit* field, int delta, const SetupLimit& limit) {
-  const QString next = QString::number(limit.Stepped(ValueOf(field), delta));
-  if (field->text() != next) field->setText(next);
-}
-
-void SetupGameWindow::HoldWithin(QLineEdit* field, const SetupLimit& limit, bool typing) {
-  if (field->text().isEmpty()) return;  // still typing
-  const int32_t value = ValueOf(field);
-  const int32_t held = typing ? limit.HeldWhileTyping(value) : limit.Held(value);
-  if (held != value) field->setText(QString::number(held));
-}
-
 void SetupGameWindow::AddWordLists(const std::vector<std::string>& names) {
+  const QSignalBlocker quiet(lvwWordlist_);
   for (const std::string& name : names) {
     auto* item = new QListWidgetItem(FromWire(name), lvwWordlist_);
     item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-    item->setCheckState(Qt::Unchecked);
+    const bool remembered = std::find(remembered_lists_.begin(), remembered_lists_.end(), name) !=
+                            remembered_lists_.end();
+    item->setCheckState(remembered ? Qt::Checked : Qt::Unchecked);
   }
 }
 
 void SetupGameWindow::WordListsComplete() {
-  labStatus_->setText(QStringLiteral("Wordlist downloaded."));
+  bool any_checked = false;
+  for (int i = 0; i < lvwWordlist_->count(); ++i) {
+    any_checked = any_checked || lvwWordlist_->item(i)->checkState() == Qt::Checked;
+  }
+  // A first set-up (or one whose lists this room lacks) starts with the first list.
+  if (!any_checked && lvwWordlist_->count() > 0) {
+    const QSignalBlocker quiet(lvwWordlist_);
+    lvwWordlist_->item(0)->setCheckState(Qt::Checked);
+  }
+  lists_complete_ = true;
+  labStatus_->setText(QString::fromLatin1(kListsReady));
   labStatus_->setStyleSheet(QString());
   cmdStartGame_->setEnabled(true);
+}
+
+void SetupGameWindow::ShowListsStatus() {
+  for (int i = 0; i < lvwWordlist_->count(); ++i) {
+    if (lvwWordlist_->item(i)->checkState() == Qt::Checked) {
+      labStatus_->setText(QString::fromLatin1(kListsReady));
+      labStatus_->setStyleSheet(QString());
+      return;
+    }
+  }
 }
 
 void SetupGameWindow::NoWordLists() {
@@ -183,17 +206,17 @@ void SetupGameWindow::StartGame() {
   GameSetup setup;
   setup.room_name = ToWire(txtRoomName_->text());
   setup.description = ToWire(txtDescription_->text());
-  setup.player_limit = ValueOf(txtPlayerLimit_);
-  setup.total_rounds = ValueOf(txtTotalRounds_);
-  setup.seconds_per_round = ValueOf(txtTimePerRound_);
-  setup.grace_seconds = ValueOf(txtWordGuessedCountdown_);
+  setup.player_limit = txtPlayerLimit_->value();
+  setup.total_rounds = txtTotalRounds_->value();
+  setup.seconds_per_round = txtTimePerRound_->value();
+  setup.grace_seconds = txtWordGuessedCountdown_->value();
   for (int i = 0; i < lvwWordlist_->count(); ++i) {
     if (lvwWordlist_->item(i)->checkState() == Qt::Checked) {
       setup.word_lists.push_back(ToWire(lvwWordlist_->item(i)->text()));
     }
   }
   if (!session_->StartGame(setup)) {
-    labStatus_->setText(QStringLiteral("Please select at least one wordlist."));
+    labStatus_->setText(QString::fromLatin1(kNoListChosen));
     labStatus_->setStyleSheet(QStringLiteral("color: red; font-weight: bold;"));
     return;
   }

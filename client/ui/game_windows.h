@@ -10,6 +10,7 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+class QSpinBox;
 
 namespace client {
 
@@ -17,7 +18,8 @@ class Session;
 struct SetupLimit;
 
 // Setting up a game: the room's word lists (fetched from the server when the window opens), the
-// number of rounds and the times. Start Game hands them to the session; the limits are its own.
+// number of rounds and the times, each in a box that shows its range. The window opens with the
+// last set-up sent from this client; Start Game hands the set-up to the session.
 class SetupGameWindow : public QDialog {
   Q_OBJECT
  public:
@@ -32,18 +34,19 @@ class SetupGameWindow : public QDialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  // An up/down button pair that steps a field by one within its limit.
-  void Step(QLineEdit* field, int delta, const SetupLimit& limit);
-  // Shows the field's value held within its limit: only too large a value while typing.
-  void HoldWithin(QLineEdit* field, const SetupLimit& limit, bool typing);
+  // The status while the lists are ready: what to do, or that a list is missing.
+  void ShowListsStatus();
 
   Session* session_;
+  // The lists of the last set-up, ticked as they arrive.
+  std::vector<std::string> remembered_lists_;
+  bool lists_complete_ = false;
   QLineEdit* txtRoomName_;
   QLineEdit* txtDescription_;
-  QLineEdit* txtPlayerLimit_;
-  QLineEdit* txtTotalRounds_;
-  QLineEdit* txtTimePerRound_;
-  QLineEdit* txtWordGuessedCountdown_;
+  QSpinBox* txtPlayerLimit_;
+  QSpinBox* txtTotalRounds_;
+  QSpinBox* txtTimePerRound_;
+  QSpinBox* txtWordGuessedCountdown_;
   QListWidget* lvwWordlist_;
   QLabel* labStatus_;
   QPushButton* cmdStartGame_;

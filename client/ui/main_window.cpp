@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "client/ui/main_window.h"
 
+#include <QActionGroup>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -19,7 +20,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
-#include <QSplitter>
 #include <QTime>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -32,10 +32,12 @@
 #include "client/ui/chat_input.h"
 #include "client/ui/chat_view.h"
 #include "client/ui/drawing_area.h"
+#include "client/ui/gallery_window.h"
 #include "client/ui/game_windows.h"
 #include "client/ui/options_window.h"
 #include "client/ui/pad_widget.h"
 #include "client/ui/profile_window.h"
+#include "client/ui/room_layout.h"
 #include "client/ui/server_browser_window.h"
 #include "client/ui/small_windows.h"
 #include "client/ui/user_list.h"
@@ -84,7 +86,9 @@ void ApplyButton(QPushButton* button, const ButtonState<Action>& state) {
 }  // namespace
 
 MainWindow::MainWindow(ClientPaths paths, scrawlbox::Scheduler& scheduler)
-    : paths_(std::move(paths)), sounds_(new SoundPlayer(paths_.SoundFolders(), this)) {
+    : paths_(std::move(paths)),
+      scheduler_(scheduler),
+      sounds_(new SoundPlayer(paths_.SoundFolders(), this)) {
   setObjectName(QStringLiteral("wMain"));
   setWindowTitle(QStringLiteral("Scrawlbox - Client v%1 (build#%2) Beta")
                      .arg(scrawlbox::VersionLabel())
@@ -107,29 +111,30 @@ MainWindow::MainWindow(ClientPaths paths, scrawlbox::Scheduler& scheduler)
         if (session_) session_->SendDrawCommand(command, data);
       },
       scheduler);
-  drawing_ = new DrawingArea(tools_.get(), paths_.Images(), paths_.Cursors());
+  drawing_ = new DrawingArea(tools_.get());
 
-  auto* left = new QWidget;
-  auto* left_layout = new QVBoxLayout(left);
-  left_layout->setContentsMargins(0, 0, 0, 0);
-  left_layout->addWidget(drawing_, 0, Qt::AlignLeft);
-  left_layout->addWidget(rtbChat_, 1);
-  left_layout->addWidget(txtChat_);
+  chat_pane_ = new QWidget;
+  chat_pane_->setObjectName(QStringLiteral("fraChat"));
+  auto* chat_layout = new QVBoxLayout(chat_pane_);
+  chat_layout->setContentsMargins(0, 0, 0, 0);
+  chat_layout->setSpacing(4);
+  chat_layout->addWidget(rtbChat_, 1);
+  chat_layout->addWidget(txtChat_);
 
-  auto* right = new QWidget;
-  auto* right_layout = new QVBoxLayout(right);
-  right_layout->setContentsMargins(0, 0, 0, 0);
-  right_layout->addWidget(BuildPanel());
-  right_layout->addWidget(lvwUsers_, 1);
+  auto* side = new QWidget;
+  side->setObjectName(QStringLiteral("fraSide"));
+  auto* side_layout = new QVBoxLayout(side);
+  side_layout->setContentsMargins(0, 0, 0, 0);
+  side_layout->addWidget(BuildPanel());
+  side_layout->addWidget(lvwUsers_, 1);
 
-  auto* splitter = new QSplitter;
-  splitter->addWidget(left);
-  splitter->addWidget(right);
-  splitter->setStretchFactor(0, 3);
-  splitter->setStretchFactor(1, 1);
-  setCentralWidget(splitter);
+  auto* central = new QWidget;
+  new RoomLayout(drawing_, side, chat_pane_, central);
+  setCentralWidget(central);
   resize(kDesignedWidth, kDesignedHeight);
   BuildMenus();
+  tools_->AddOnChanged([this] { ShowToolChecks(); });
+  ShowToolChecks();
 }
 
 MainWindow::~MainWindow() = default;
@@ -216,9 +221,10 @@ void MainWindow::BuildMenus() {
 
   QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
   QAction* undo = action(edit, "mEDIT_UNDO", "Undo", [this] {
-    if (drawing_->isEnabled()) drawing_->ToolAction(Tool::kUndo)->trigger();
+    if (controls_.drawing) tools_->ClickTool(Tool::kUndo);
   });
-  undo->setShortcut(QKeySequence::Undo);
+  undo->setShortcut(DrawingArea::Shortcut(Tool::kUndo));
+  tool_items_.emplace_back(Tool::kUndo, undo);
   action(edit, "mEDIT_COPYTOCLIPBOARD", "Copy Picture", [this] { CopyImage(); });
   mEDIT_PASTEFROMCLIPBOARD_ =
       action(edit, "mEDIT_PASTEFROMCLIPBOARD", "Paste Picture", [this] { PasteImage(); });
@@ -226,25 +232,11 @@ void MainWindow::BuildMenus() {
   action(edit, "mEDITPROFILE", "User Profile", [this] { OpenProfile(); });
   action(edit, "mOPTIONS", "Options", [this] { OpenOptions(); });
 
-  QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
-  struct ToolItem {
-    const char* name;
-    const char* caption;
-    Tool tool;
-  };
-  for (const ToolItem& item : {ToolItem{"mTOOLS_FREEHAND", "Freehand", Tool::kFreehand},
-                               ToolItem{"mTOOLS_LINE", "Line", Tool::kLine},
-                               ToolItem{"mTOOLS_RECTANGLE", "Rectangle", Tool::kBox},
-                               ToolItem{"mTOOLS_CIRCLE", "Circle", Tool::kCircle},
-                               ToolItem{"mTOOLS_ERASER", "Eraser", Tool::kEraser},
-                               ToolItem{"mTOOLS_FLOODFILL", "Flood Fill", Tool::kFlood},
-                               ToolItem{"mTOOLS_SPRAYCAN", "Spray Can", Tool::kSpray},
-                               ToolItem{"mTOOLS_SOLIDFILL", "Solid Fill", Tool::kFillType}}) {
-    const Tool tool = item.tool;
-    action(tools, item.name, item.caption, [this, tool] {
-      if (drawing_->isEnabled() && drawing_->ToolAction(tool)->isEnabled()) tools_->ClickTool(tool);
-    });
-  }
+  BuildToolsMenu();
+
+  QMenu* game = menuBar()->addMenu(QStringLiteral("&Game"));
+  QAction* gallery = action(game, "mGALLERY", "Gallery", [this] { OpenGallery(); });
+  gallery->setShortcut(QKeySequence(QStringLiteral("Ctrl+G")));
 
   QMenu* chat = menuBar()->addMenu(QStringLiteral("&Chat"));
   mCHATBAR_FLOAT_ = action(chat, "mCHATBAR_FLOAT", "Float ChatBar",
@@ -288,6 +280,63 @@ void MainWindow::BuildMenus() {
          [this] { scrawlbox::AboutWindow::Open(QStringLiteral("Client"), this); });
 }
 
+void MainWindow::BuildToolsMenu() {
+  QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
+  struct ToolItem {
+    const char* name;
+    const char* caption;
+    Tool tool;
+  };
+  auto* exclusive = new QActionGroup(this);
+  for (const ToolItem& item : {ToolItem{"mTOOLS_FREEHAND", "Freehand", Tool::kFreehand},
+                               ToolItem{"mTOOLS_LINE", "Line", Tool::kLine},
+                               ToolItem{"mTOOLS_RECTANGLE", "Rectangle", Tool::kBox},
+                               ToolItem{"mTOOLS_CIRCLE", "Circle", Tool::kCircle},
+                               ToolItem{"mTOOLS_ERASER", "Eraser", Tool::kEraser},
+                               ToolItem{"mTOOLS_FLOODFILL", "Flood Fill", Tool::kFlood},
+                               ToolItem{"mTOOLS_SPRAYCAN", "Spray Can", Tool::kSpray},
+                               ToolItem{"mTOOLS_SOLIDFILL", "Solid Fill", Tool::kFillType},
+                               ToolItem{"mTOOLS_CLEAR", "Clear Pad (press twice)", Tool::kClear}}) {
+    const Tool tool = item.tool;
+    if (tool == Tool::kFillType || tool == Tool::kClear) tools->addSeparator();
+    QAction* entry = scrawlbox::AddMenuAction(tools, item.name, item.caption, this, [this, tool] {
+      if (controls_.drawing) tools_->ClickTool(tool);
+    });
+    entry->setShortcut(DrawingArea::Shortcut(tool));
+    if (tool != Tool::kClear) entry->setCheckable(true);
+    if (tool != Tool::kFillType && tool != Tool::kClear) exclusive->addAction(entry);
+    tool_items_.emplace_back(tool, entry);
+  }
+  tools->addSeparator();
+  static constexpr std::array<const char*, 4> kBrushItems = {"Small Brush", "Medium Brush",
+                                                             "Large Brush", "Huge Brush"};
+  auto* brushes = new QActionGroup(this);
+  for (size_t i = 0; i < kBrushItems.size(); ++i) {
+    const int index = static_cast<int>(i);
+    QAction* entry = tools->addAction(QString::fromLatin1(kBrushItems[i]), this, [this, index] {
+      if (controls_.drawing) tools_->ClickBrush(index);
+    });
+    entry->setObjectName(QStringLiteral("mTOOLS_BRUSH%1").arg(index + 1));
+    entry->setShortcut(DrawingArea::BrushShortcut(index));
+    entry->setCheckable(true);
+    brushes->addAction(entry);
+    brush_items_.push_back(entry);
+  }
+}
+
+void MainWindow::ShowToolChecks() {
+  for (const auto& [tool, entry] : tool_items_) {
+    if (tool == Tool::kFillType) {
+      entry->setChecked(tools_->fill_solid());
+    } else if (entry->isCheckable()) {
+      entry->setChecked(tools_->tool() == tool);
+    }
+  }
+  for (size_t i = 0; i < brush_items_.size(); ++i) {
+    brush_items_[i]->setChecked(static_cast<int>(i) == tools_->brush());
+  }
+}
+
 void MainWindow::Attach(Session* session, ClientSettings* settings, QtConnection* connection) {
   session_ = session;
   settings_ = settings;
@@ -298,8 +347,7 @@ void MainWindow::Attach(Session* session, ClientSettings* settings, QtConnection
 void MainWindow::ApplyOptions() {
   if (!session_) return;
   const ClientOptions& o = session_->options();
-  QFont font(FromWire(o.ChatFontName));
-  font.setPointSize(o.ChatFontPoints());
+  const QFont font = ChatFont(o);
   for (QWidget* widget : {static_cast<QWidget*>(rtbChat_), static_cast<QWidget*>(txtChat_)}) {
     widget->setFont(font);
   }
@@ -313,31 +361,46 @@ void MainWindow::ApplyOptions() {
 
 void MainWindow::RestorePlacement() {
   const WindowMetrics m = settings_->LoadWindowMetrics();
-  const QScreen* screen = QGuiApplication::primaryScreen();
-  const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1280, 1024);
-  const int height = m.height
-                         ? std::max(*m.height / kTwipsPerPixel, kMinStoredHeight / kTwipsPerPixel)
-                         : kDesignedHeight;
-  resize(kDesignedWidth, std::min(height, available.height()));
-  const int top = m.top ? *m.top / kTwipsPerPixel
-                        : available.top() + available.height() / 2 - this->height() / 2;
-  const int left =
-      m.left ? *m.left / kTwipsPerPixel : available.left() + available.width() / 2 - width() / 2;
-  move(left, top);
+  const QScreen* primary = QGuiApplication::primaryScreen();
+  const QRect first = primary ? primary->availableGeometry() : QRect(0, 0, 1280, 1024);
+  const QSize minimum = minimumSizeHint();
+  // Without a stored size the window starts large, since the pad grows with it.
+  QSize size(std::min(kDesignedWidth, static_cast<int>(first.width() * kFirstScreenShare)),
+             std::min(kDesignedHeight, static_cast<int>(first.height() * kFirstScreenShare)));
+  if (m.width) size.setWidth(*m.width / kTwipsPerPixel);
+  if (m.height) size.setHeight(std::max(*m.height, kMinStoredHeight) / kTwipsPerPixel);
+  size = size.expandedTo(minimum);
+  QRect placed(QPoint(0, 0), size);
+  if (m.top && m.left) {
+    placed.moveTopLeft(QPoint(*m.left / kTwipsPerPixel, *m.top / kTwipsPerPixel));
+  }
+  // The screen the stored place is on, or none when the screens have changed since.
+  const QScreen* screen = nullptr;
+  for (const QScreen* candidate : QGuiApplication::screens()) {
+    const QRect overlap = candidate->availableGeometry() & placed;
+    // Enough of the window to grab its title and move it.
+    if (overlap.width() >= 100 && overlap.height() >= 50) screen = candidate;
+  }
+  if (!m.top || !m.left || !screen) {
+    const QRect area = primary ? first : QRect(QPoint(0, 0), size);
+    placed.setSize(size.boundedTo(area.size()).expandedTo(minimum));
+    placed.moveCenter(area.center());
+  } else {
+    // Wholly on that screen: a window once larger than it, or partly off it, is brought in.
+    const QRect area = screen->availableGeometry();
+    placed.setSize(size.boundedTo(area.size()).expandedTo(minimum));
+    placed.moveLeft(
+        std::max(area.left(), std::min(placed.left(), area.right() + 1 - placed.width())));
+    placed.moveTop(
+        std::max(area.top(), std::min(placed.top(), area.bottom() + 1 - placed.height())));
+  }
+  resize(placed.size());
+  move(placed.topLeft());
 }
 
-bool MainWindow::AskForProfileIfNeeded() {
+bool MainWindow::ChooseNicknameIfNeeded() {
   if (!session_->NeedsProfile()) return false;
-  scrawlbox::AskYesNo(
-      this, QMessageBox::Question, QStringLiteral("Create profile..."),
-      QStringLiteral("Before connecting to any Scrawlbox servers (you don't\r\nhave to, you can "
-                     "practice instead if you want), you\r\nshould set up your user profile. You "
-                     "can later edit\r\nthe profile by going to the Edit -> User Profile menu."
-                     "\r\n\r\nWould you like to edit your profile now?"),
-      [this](bool yes) {
-        if (yes) OpenProfile();
-      })
-      ->setObjectName(QStringLiteral("msgCreateProfile"));
+  OpenNicknameChoice([this] { OpenServerBrowser(); });
   return true;
 }
 
@@ -370,6 +433,7 @@ void MainWindow::ShowUsers(const std::vector<UserEntry>& users) {
 }
 
 void MainWindow::ShowPanel(const Panel& panel) {
+  drawing_->SetStatus(FromWire(panel.status));
   labRoomName_->setText(FromWire(panel.room_name));
   labRoomName_->setToolTip(labRoomName_->text());
   labAdmin_->setText(FromWire(panel.admin));
@@ -391,6 +455,9 @@ void MainWindow::ShowControls(const Controls& c) {
   txtChat_->setEnabled(c.chat_input);
   if (chat_bar_) chat_bar_->input()->setEnabled(c.chat_input);
   drawing_->SetDrawingEnabled(c.drawing);
+  // The menus' tools and their keys draw only where the tool bars would.
+  for (const auto& [tool, entry] : tool_items_) entry->setEnabled(c.drawing);
+  for (QAction* entry : brush_items_) entry->setEnabled(c.drawing);
   mLOADIMAGE_->setEnabled(c.load_image);
   mEDIT_PASTEFROMCLIPBOARD_->setEnabled(c.paste);
   chkAutoSkipGo_->setEnabled(c.auto_skip);
@@ -437,6 +504,16 @@ void MainWindow::AskRoomPassword(const std::string& room, bool wrong) {
   window->open();
 }
 
+void MainWindow::RoundBegins() {
+  round_start_ = tools_->SaveState();
+}
+
+void MainWindow::RoundEnded(const RoundRecord& round) {
+  if (!round_start_) return;
+  gallery_.Add(GalleryRound{round, std::move(*round_start_), tools_->engine().picture()});
+  round_start_.reset();
+}
+
 void MainWindow::ShowAgreement(const std::string& text) {
   auto* window = new AgreementWindow(session_, FromWire(text), this);
   window->setWindowModality(Qt::WindowModal);
@@ -453,6 +530,11 @@ void MainWindow::ShowUserInfo(const UserProfile& profile) {
 
 void MainWindow::ShowReservedNicknameBox(bool in_profile_window) {
   client::ShowReservedNicknameBox(this, in_profile_window, [this] { OpenProfile(); });
+}
+
+void MainWindow::AskForNickname() {
+  // The session joins the room it was asked for once the profile is saved.
+  OpenNicknameChoice();
 }
 
 void MainWindow::OpenGameSetup() {
@@ -503,6 +585,10 @@ void MainWindow::EnterLine(const QString& text) {
 
 void MainWindow::ConnectMenu() {
   if (!session_) return;
+  if (session_->NeedsProfile()) {
+    OpenNicknameChoice([this] { OpenServerBrowser(); });
+    return;
+  }
   if (!session_->NicknameUsable()) {
     ShowReservedNicknameBox(false);
     return;
@@ -516,14 +602,47 @@ void MainWindow::OpenServerBrowser() {
   browser->open();
 }
 
-void MainWindow::OpenProfile() {
-  auto* window = new ProfileWindow(session_, this);
+ProfileWindow* MainWindow::OpenProfile(std::function<void()> then) {
+  auto* window = new ProfileWindow(session_, ProfileWindow::Purpose::kEdit, this);
   window->setAttribute(Qt::WA_DeleteOnClose);
+  if (then) connect(window, &QDialog::accepted, this, std::move(then));
   window->open();
+  return window;
+}
+
+ProfileWindow* MainWindow::OpenNicknameChoice(std::function<void()> then) {
+  // The latest wish goes on after the nickname, once.
+  if (then) after_nickname_ = std::move(then);
+  // One window at a time: a second request only brings the first one forward.
+  if (profile_window_) {
+    profile_window_->raise();
+    profile_window_->activateWindow();
+    return profile_window_;
+  }
+  auto* window = new ProfileWindow(session_, ProfileWindow::Purpose::kChooseNickname, this);
+  window->setAttribute(Qt::WA_DeleteOnClose);
+  connect(window, &QDialog::accepted, this, [this] {
+    if (auto then_now = std::exchange(after_nickname_, nullptr)) then_now();
+  });
+  connect(window, &QDialog::rejected, this, [this] { after_nickname_ = nullptr; });
+  profile_window_ = window;
+  window->open();
+  return window;
+}
+
+GalleryWindow* MainWindow::OpenGallery() {
+  if (gallery_window_) {
+    gallery_window_->raise();
+    gallery_window_->activateWindow();
+    return gallery_window_;
+  }
+  gallery_window_ = new GalleryWindow(&gallery_, scheduler_, this);
+  gallery_window_->show();
+  return gallery_window_;
 }
 
 void MainWindow::OpenOptions() {
-  auto* window = new OptionsWindow(session_, paths_.Cursors(), this);
+  auto* window = new OptionsWindow(session_, this);
   window->setAttribute(Qt::WA_DeleteOnClose);
   connect(window, &OptionsWindow::optionsSaved, this, &MainWindow::ApplyOptions);
   window->open();
@@ -579,8 +698,13 @@ void MainWindow::SetFloating(bool floating) {
     mCHATBAR_KEEPONTOP_->setEnabled(true);
     chat_bar_->SetKeepOnTop(mCHATBAR_KEEPONTOP_->isChecked());
     chat_bar_->show();
+    // The chat is over there now: its room here goes to the pad.
+    chat_pane_->hide();
+    centralWidget()->layout()->invalidate();
   } else {
     ChatBar* bar = std::exchange(chat_bar_, nullptr);
+    chat_pane_->show();
+    centralWidget()->layout()->invalidate();
     rtbChat_->CopyFrom(*bar->chat());
     bar->disconnect(this);
     bar->hide();
@@ -606,7 +730,11 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 void MainWindow::ShowGameWord() {
   auto* window = new GameWordWindow(labWord_->text(), this);
   window->adjustSize();
-  window->move(labWord_->mapToGlobal(QPoint(0, labWord_->height() + 4)));
+  // Over the top of the pad, where it hides neither the clock nor the game buttons.
+  PadWidget* pad = drawing_->pad();
+  const QRect picture = pad->PictureRect().toAlignedRect();
+  const QPoint top_centre = pad->mapToGlobal(QPoint(picture.center().x(), picture.top() + 12));
+  window->move(top_centre.x() - window->width() / 2, top_centre.y());
   window->show();
 }
 
@@ -701,8 +829,12 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     return;
   }
   if (settings_ && !isMinimized()) {
-    settings_->SaveWindowMetrics(height() * kTwipsPerPixel, y() * kTwipsPerPixel,
-                                 x() * kTwipsPerPixel);
+    // The place the window has when it is neither maximised nor full screen; the frame's corner,
+    // as move() takes it back.
+    const QRect normal = isMaximized() || isFullScreen() ? normalGeometry() : QRect(pos(), size());
+    settings_->SaveWindowMetrics(
+        WindowMetrics{normal.height() * kTwipsPerPixel, normal.y() * kTwipsPerPixel,
+                      normal.x() * kTwipsPerPixel, normal.width() * kTwipsPerPixel});
   }
   if (session_) session_->SaveProfile();
   if (chat_bar_) SetFloating(false);

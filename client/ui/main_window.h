@@ -5,9 +5,12 @@
 #include <QPointer>
 #include <functional>
 #include <memory>
+#include <optional>
 
+#include "client/drawing/pad_tools.h"
 #include "client/room/client_ports.h"
 #include "client/ui/client_paths.h"
+#include "client/ui/gallery.h"
 #include "common/qt/qt_http.h"
 
 class QAction;
@@ -25,7 +28,8 @@ namespace client {
 
 class ChatBar;
 class DrawingArea;
-class PadTools;
+class GalleryWindow;
+class ProfileWindow;
 class SetupGameWindow;
 class ChatInput;
 class ChatView;
@@ -35,26 +39,33 @@ class Session;
 class SoundPlayer;
 class UserList;
 
-// The player's main window: chat, user list, information panel, game buttons and the drawing
-// pad. It shows what the session tells it and hands every click and key to the session.
+// The player's main window: the drawing pad at its centre, the information panel, game buttons,
+// user list and chat beside it. It shows what the session tells it and hands every click and key
+// to the session.
 class MainWindow : public QMainWindow, public ClientView {
   Q_OBJECT
  public:
-  // The window's designed size in pixels; its height is restored from Client.ini.
-  static constexpr int kDesignedWidth = 900;
-  static constexpr int kDesignedHeight = 640;
+  // The window's size before Client.ini remembers one, in pixels, and the share of the screen
+  // it takes at most then.
+  static constexpr int kDesignedWidth = 1280;
+  static constexpr int kDesignedHeight = 800;
+  static constexpr double kFirstScreenShare = 0.85;
 
   // The scheduler times the pad's two-step clear.
   MainWindow(ClientPaths paths, scrawlbox::Scheduler& scheduler);
   ~MainWindow() override;
 
   PadTools& tools() { return *tools_; }
+  DrawingArea& drawing() { return *drawing_; }
+  Gallery& gallery() { return gallery_; }
 
   void Attach(Session* session, ClientSettings* settings, QtConnection* connection);
-  // Places the window as Client.ini remembers it (centred at its designed height otherwise).
+  // Places the window as Client.ini remembers it, on a screen that can show it (centred at its
+  // designed size otherwise).
   void RestorePlacement();
-  // The first-run question when the profile has no usable nickname; true when it was asked.
-  bool AskForProfileIfNeeded();
+  // A player without a nickname chooses one first, then goes on to the server browser; true when
+  // the window was opened.
+  bool ChooseNicknameIfNeeded();
   // The chat font and toolbar style of the options.
   void ApplyOptions();
 
@@ -72,10 +83,13 @@ class MainWindow : public QMainWindow, public ClientView {
   void ResetTools() override;
   void ReplayDrawing(const protocol::DrawCommand& command) override;
   void ShowWinner(const std::string& nickname, const std::vector<Standing>& podium) override;
+  void RoundBegins() override;
+  void RoundEnded(const RoundRecord& round) override;
   void ShowAgreement(const std::string& text) override;
   void AskRoomPassword(const std::string& room, bool wrong) override;
   void ShowUserInfo(const UserProfile& profile) override;
   void ShowReservedNicknameBox(bool in_profile_window) override;
+  void AskForNickname() override;
   void OpenGameSetup() override;
   void WordListsReceived(const std::vector<std::string>& names) override;
   void WordListsComplete() override;
@@ -85,8 +99,11 @@ class MainWindow : public QMainWindow, public ClientView {
                      const std::string& url) override;
   void CloseProgram() override;
 
-  void OpenProfile();
+  // The profile window; `then` runs once it was saved.
+  ProfileWindow* OpenProfile(std::function<void()> then = {});
+  ProfileWindow* OpenNicknameChoice(std::function<void()> then = {});
   void OpenServerBrowser();
+  GalleryWindow* OpenGallery();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -94,7 +111,9 @@ class MainWindow : public QMainWindow, public ClientView {
 
  private:
   void BuildMenus();
+  void BuildToolsMenu();
   QWidget* BuildPanel();
+  void ShowToolChecks();
   void ConnectMenu();
   void OpenOptions();
   void OpenUserInformation();
@@ -112,6 +131,7 @@ class MainWindow : public QMainWindow, public ClientView {
   UserList* VisibleUsers() const;
 
   ClientPaths paths_;
+  scrawlbox::Scheduler& scheduler_;
   Session* session_ = nullptr;
   ClientSettings* settings_ = nullptr;
   QtConnection* connection_ = nullptr;
@@ -123,6 +143,15 @@ class MainWindow : public QMainWindow, public ClientView {
   UserList* lvwUsers_;
   std::unique_ptr<PadTools> tools_;
   DrawingArea* drawing_;
+  // The chat view with its input: beside the pad, under it, or hidden while the chat floats.
+  QWidget* chat_pane_;
+  Gallery gallery_;
+  // The pad as the round in play began.
+  std::optional<PadTools::State> round_start_;
+  QPointer<GalleryWindow> gallery_window_;
+  QPointer<ProfileWindow> profile_window_;
+  // What the player asked for before choosing a nickname (the server browser).
+  std::function<void()> after_nickname_;
   QPointer<SetupGameWindow> setup_window_;
   QLabel* labRoomName_;
   QLabel* labAdmin_;
@@ -143,6 +172,9 @@ class MainWindow : public QMainWindow, public ClientView {
   QAction* mCHATBAR_KEEPONTOP_;
   QAction* mLOADIMAGE_;
   QAction* mEDIT_PASTEFROMCLIPBOARD_;
+  // The Tools menu's items by tool, and the brushes'.
+  std::vector<std::pair<Tool, QAction*>> tool_items_;
+  std::vector<QAction*> brush_items_;
   Controls controls_;
   // Closing: the player agreed to leave a game in progress, and the PART is going out.
   bool leave_confirmed_ = false;

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "client/ui/options_window.h"
 
+#include <algorithm>
+
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -26,16 +29,33 @@ namespace client {
 using scrawlbox::FromWire;
 using scrawlbox::ToWire;
 
-OptionsWindow::OptionsWindow(Session* session, QString cursor_folder, QWidget* parent)
-    : QDialog(parent), session_(session), cursor_folder_(std::move(cursor_folder)) {
+namespace {
+
+// The font the chat uses when the options name none.
+QFont SystemChatFont() {
+  return QApplication::font();
+}
+
+}  // namespace
+
+QFont ChatFont(const ClientOptions& options) {
+  QFont font = SystemChatFont();
+  if (!options.ChatFontName.empty()) font.setFamily(FromWire(options.ChatFontName));
+  if (options.ChatFontPoints() > 0) font.setPointSize(options.ChatFontPoints());
+  return font;
+}
+
+OptionsWindow::OptionsWindow(Session* session, QWidget* parent)
+    : QDialog(parent), session_(session) {
   setObjectName(QStringLiteral("wOptions"));
   setWindowTitle(QStringLiteral("Options"));
   const ClientOptions& o = session_->options();
+  const QFont chat_font = ChatFont(o);
 
-  txtChatFont_ = new QLineEdit(FromWire(o.ChatFontName));
+  txtChatFont_ = new QLineEdit(chat_font.family());
   txtChatFont_->setObjectName(QStringLiteral("txtChatFont"));
   txtChatFont_->setFont(QFont(txtChatFont_->text()));
-  txtChatFontSize_ = new QLineEdit(FromWire(o.ChatFontSize));
+  txtChatFontSize_ = new QLineEdit(QString::number(chat_font.pointSize()));
   txtChatFontSize_->setObjectName(QStringLiteral("txtChatFontSize"));
   txtChatFontSize_->setValidator(new QIntValidator(1, 72, txtChatFontSize_));
   txtChatFontSize_->setMaximumWidth(60);
@@ -111,23 +131,36 @@ OptionsWindow::OptionsWindow(Session* session, QString cursor_folder, QWidget* p
   drawing_layout->addRow(chkUseFlatToolBar_);
   drawing_layout->addRow(QStringLiteral("Connection:"), cboInternetConnection_);
   drawing_layout->addRow(labInternetConnection_);
-  auto* sounds = new QLabel(QStringLiteral(
-      "Sounds cannot be changed here: set the events of the [Sounds] section of Client.ini "
-      "to 1 (on) or 0 (off)."));
-  sounds->setWordWrap(true);
+  auto* sounds = new QGroupBox(QStringLiteral("Play a sound when"));
+  auto* sounds_layout = new QVBoxLayout(sounds);
+  for (const SoundEvent& event : kSoundEvents) {
+    const auto n = static_cast<size_t>(event.sound);
+    auto* box = check(QStringLiteral("chkSound%1").arg(n).toLatin1().constData(), event.caption,
+                      o.SoundEnabled[n]);
+    sounds_layout->addWidget(box);
+    chkSounds_[n] = box;
+  }
 
   auto* buttons = scrawlbox::AcceptCancelButtons(this, QDialogButtonBox::Save, "cmdSave");
+  // Two columns, the sounds beside the rest: one column would be taller than a scaled laptop
+  // screen.
+  sounds_layout->addStretch(1);
+  auto* left = new QVBoxLayout;
+  left->addWidget(chat);
+  left->addWidget(drawing);
+  left->addStretch(1);
+  auto* columns = new QHBoxLayout;
+  columns->addLayout(left, 3);
+  columns->addWidget(sounds, 2);
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(chat);
-  layout->addWidget(drawing);
-  layout->addWidget(sounds);
+  layout->addLayout(columns);
   layout->addWidget(buttons);
-  resize(480, sizeHint().height());
+  resize(std::max(720, sizeHint().width()), sizeHint().height());
 }
 
 void OptionsWindow::ShowCursorPreview(int index) {
   picDrawingCursor_->setPixmap(
-      RenderSvg(QDir(cursor_folder_).filePath(QStringLiteral("draw_%1.svg").arg(index)), 32));
+      RenderSvg(CursorPath(QStringLiteral("draw_%1.svg").arg(index)), 32, devicePixelRatioF()));
 }
 
 void OptionsWindow::ChooseFont() {
@@ -149,8 +182,15 @@ void OptionsWindow::accept() {
   o.DrawingCursor = sliDrawingCursor_->value();
   o.ShowJoinMessages = chkShowJoinMessages_->isChecked();
   o.ShowLeaveMessages = chkShowLeaveMessages_->isChecked();
-  o.ChatFontName = ToWire(txtChatFont_->text());
-  o.ChatFontSize = ToWire(txtChatFontSize_->text());
+  const QFont system = SystemChatFont();
+  const bool system_font = txtChatFont_->text() == system.family() &&
+                           txtChatFontSize_->text() == QString::number(system.pointSize());
+  // Left as the system's font, the chat follows the system when it changes.
+  o.ChatFontName = system_font ? std::string() : ToWire(txtChatFont_->text());
+  o.ChatFontSize = system_font ? std::string() : ToWire(txtChatFontSize_->text());
+  for (size_t n = 0; n < chkSounds_.size(); ++n) {
+    if (chkSounds_[n]) o.SoundEnabled[n] = chkSounds_[n]->isChecked();
+  }
   o.FlatToolbar = chkUseFlatToolBar_->isChecked();
   session_->SetOptions(o);
   emit optionsSaved();

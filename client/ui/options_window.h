@@ -2,6 +2,8 @@
 #pragma once
 
 #include <QDialog>
+#include <QFont>
+#include <array>
 
 class QCheckBox;
 class QComboBox;
@@ -12,13 +14,18 @@ class QSlider;
 namespace client {
 
 class Session;
+struct ClientOptions;
 
-// The interface options: the chat font, join and leave lines, the drawing cursor, tool cursors
-// and flat toolbars. Saving writes them to Client.ini and applies them at once.
+// The chat's font as the options name it, the system's where they name none.
+QFont ChatFont(const ClientOptions& options);
+
+// The interface options: the chat font, join and leave lines, the drawing cursor, tool cursors,
+// flat toolbars and which events play a sound. Saving writes them to Client.ini and applies them
+// at once.
 class OptionsWindow : public QDialog {
   Q_OBJECT
  public:
-  OptionsWindow(Session* session, QString cursor_folder, QWidget* parent);
+  OptionsWindow(Session* session, QWidget* parent);
 
   void accept() override;
 
@@ -30,7 +37,6 @@ class OptionsWindow : public QDialog {
   void ChooseFont();
 
   Session* session_;
-  QString cursor_folder_;
   QLineEdit* txtChatFont_;
   QLineEdit* txtChatFontSize_;
   QCheckBox* chkShowJoinMessages_;
@@ -41,6 +47,8 @@ class OptionsWindow : public QDialog {
   QLabel* picDrawingCursor_;
   QComboBox* cboInternetConnection_;
   QLabel* labInternetConnection_;
+  // By Sound number, for the events a player may switch.
+  std::array<QCheckBox*, 7> chkSounds_{};
 };
 
 }  // namespace client

@@ -1,27 +1,44 @@
 // SPDX-License-Identifier: MIT
 #include "client/ui/pad_widget.h"
 
-#include <QDir>
 #include <QFile>
-#include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTextStream>
 #include <QWindow>
+#include <algorithm>
 #include <cmath>
 
 #include "client/ui/svg_picture.h"
 
 namespace client {
 
-PadWidget::PadWidget(PadTools* tools, const QString& images_folder, const QString& cursors_folder,
-                     QWidget* parent)
-    : QWidget(parent), tools_(tools), cursors_folder_(cursors_folder) {
+namespace {
+
+// The overlays' sizes on a pad shown at 1:1, in logical pixels.
+constexpr int kClearMessageWidth = 200;
+constexpr int kWinnerPictureWidth = 240;
+constexpr int kWinnerPoints = 22;
+constexpr int kPodiumPoints = 13;
+constexpr int kCursorSize = 32;
+// The eraser indicator is 345 twips across.
+constexpr double kEraserIndicatorRadius = 345.0 / 15 / 2;
+
+bool IsWhole(double value) {
+  return std::fabs(value - std::round(value)) < 1e-6;
+}
+
+}  // namespace
+
+PadWidget::PadWidget(PadTools* tools, QWidget* parent) : QWidget(parent), tools_(tools) {
   setObjectName(QStringLiteral("picPad"));
   setMouseTracking(true);
+  // A click on the pad takes the focus from the chat, so that the tools' keys reach the menus.
+  setFocusPolicy(Qt::ClickFocus);
   setAttribute(Qt::WA_OpaquePaintEvent);
+  setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 
-  QFile hotspots(QDir(cursors_folder).filePath(QStringLiteral("hotspots.txt")));
+  QFile hotspots(CursorPath(QStringLiteral("hotspots.txt")));
   if (hotspots.open(QIODevice::ReadOnly | QIODevice::Text)) {
     QTextStream in(&hotspots);
     while (!in.atEnd()) {
@@ -30,105 +47,172 @@ PadWidget::PadWidget(PadTools* tools, const QString& images_folder, const QStrin
     }
   }
 
-  imgClearMessage_ = new QLabel(this);
-  imgClearMessage_->setObjectName(QStringLiteral("imgClearMessage"));
-  imgClearMessage_->setPixmap(
-      RenderSvg(QDir(images_folder).filePath(QStringLiteral("clear_confirm.svg")), 200));
-  imgClearMessage_->setFixedSize(200, 60);
-  imgClearMessage_->setCursor(Qt::PointingHandCursor);
-  imgClearMessage_->installEventFilter(this);
-  imgClearMessage_->hide();
-
-  imgTheWinnerIs_ = new QLabel(this);
-  imgTheWinnerIs_->setObjectName(QStringLiteral("imgTheWinnerIs"));
-  imgTheWinnerIs_->setPixmap(
-      RenderSvg(QDir(images_folder).filePath(QStringLiteral("winner.svg")), 240));
-  imgTheWinnerIs_->hide();
-  for (int i = 0; i < 2; ++i) {
-    labWinner_[i] = new QLabel(this);
-    labWinner_[i]->setObjectName(QStringLiteral("labWinner"));
-    labWinner_[i]->setTextFormat(Qt::PlainText);
-    labWinner_[i]->setAlignment(Qt::AlignCenter);
-    QFont big = labWinner_[i]->font();
-    big.setPointSize(22);
-    big.setBold(true);
-    labWinner_[i]->setFont(big);
-    // The first label is the shadow of the second.
-    labWinner_[i]->setStyleSheet(i == 0 ? QStringLiteral("color: #c8c8c8;")
-                                        : QStringLiteral("color: #d03020;"));
-    labWinner_[i]->hide();
-  }
-  labPodium_ = new QLabel(this);
-  labPodium_->setObjectName(QStringLiteral("labPodium"));
-  labPodium_->setTextFormat(Qt::PlainText);
-  labPodium_->setAlignment(Qt::AlignCenter);
-  QFont podium_font = labPodium_->font();
-  podium_font.setPointSize(13);
-  podium_font.setBold(true);
-  labPodium_->setFont(podium_font);
-  labPodium_->setStyleSheet(QStringLiteral("color: #404040;"));
-  labPodium_->hide();
   tmrDisplayWinner_.setSingleShot(true);
   tmrDisplayWinner_.setInterval(kWinnerMs);
   connect(&tmrDisplayWinner_, &QTimer::timeout, this, [this] { ShowWinner(QString()); });
 
   tools_->AddOnChanged([this] { Refresh(); });
-  UpdateLayout();
   Refresh();
 }
 
-int PadWidget::Scale() const {
-  return std::max(1, static_cast<int>(std::floor(devicePixelRatioF() + 0.01)));
+QSize PadWidget::SizeAt(double scale) {
+  return QSize(static_cast<int>(std::floor(PadEngine::kWidth * scale + 1e-6)),
+               static_cast<int>(std::floor(PadEngine::kHeight * scale + 1e-6)));
 }
 
-void PadWidget::UpdateLayout() {
-  const double dpr = devicePixelRatioF();
-  const int k = Scale();
-  setFixedSize(static_cast<int>(std::ceil(PadEngine::kWidth * k / dpr)),
-               static_cast<int>(std::ceil(PadEngine::kHeight * k / dpr)));
-  imgClearMessage_->move((width() - imgClearMessage_->width()) / 2,
-                         (height() - imgClearMessage_->height()) / 2);
+QSize PadWidget::sizeHint() const {
+  return SizeAt(1.0);
+}
+
+QSize PadWidget::minimumSizeHint() const {
+  return SizeAt(kMinScale);
+}
+
+double PadWidget::Scale() const {
+  const double ratio = devicePixelRatioF();
+  const double fit =
+      std::min(width() * ratio / PadEngine::kWidth, height() * ratio / PadEngine::kHeight);
+  return std::max(fit, 0.01);
+}
+
+QRectF PadWidget::PictureRect() const {
+  const double ratio = devicePixelRatioF();
+  const double scale = Scale();
+  // Whole device pixels: a picture that ended within a pixel would leave that pixel's row or
+  // column half drawn, a dark line along its edge once smoothed.
+  const double device_width = std::floor(PadEngine::kWidth * scale + 1e-6);
+  const double device_height = std::floor(PadEngine::kHeight * scale + 1e-6);
+  // Whole device pixels at the corner keep whole multiples exact.
+  const double left = std::floor((width() * ratio - device_width) / 2);
+  const double top = std::floor((height() * ratio - device_height) / 2);
+  return QRectF(std::max(0.0, left) / ratio, std::max(0.0, top) / ratio, device_width / ratio,
+                device_height / ratio);
+}
+
+QPointF PadWidget::PadPoint(const QPointF& position) const {
+  const QRectF picture = PictureRect();
+  const double to_pad = devicePixelRatioF() / Scale();
+  return QPointF(std::floor((position.x() - picture.left()) * to_pad + 1e-9),
+                 std::floor((position.y() - picture.top()) * to_pad + 1e-9));
+}
+
+void PadWidget::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  Refresh();
 }
 
 void PadWidget::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
-  // Moving the window to a screen with another pixel ratio changes the whole multiple.
+  // Moving the window to a screen with another pixel ratio changes every size in pixels.
   if (QWindow* handle = window()->windowHandle(); handle && !watching_screen_) {
     watching_screen_ = true;
-    connect(handle, &QWindow::screenChanged, this, [this] { UpdateLayout(); });
+    connect(handle, &QWindow::screenChanged, this, [this] { Refresh(); });
   }
-  UpdateLayout();
+  Refresh();
 }
 
-QPointF PadWidget::PadPoint(const QPointF& position) const {
-  const double factor = devicePixelRatioF() / Scale();
-  return QPointF(std::floor(position.x() * factor), std::floor(position.y() * factor));
+const QPixmap& PadWidget::Overlay(QPixmap& cache, const QString& file, int width) const {
+  const double ratio = devicePixelRatioF();
+  if (cache.isNull() || cache.deviceIndependentSize().width() != width ||
+      cache.devicePixelRatio() != ratio) {
+    cache = RenderSvg(ImagePath(file), width, ratio);
+  }
+  return cache;
 }
 
-void PadWidget::paintEvent(QPaintEvent*) {
+QRect PadWidget::ClearMessageRect() const {
+  if (!tools_->clear_message_shown()) return {};
+  const int width =
+      std::max(60, static_cast<int>(std::lround(kClearMessageWidth * LogicalScale())));
+  const QSize size = Overlay(clear_message_, QStringLiteral("clear_confirm.svg"), width)
+                         .deviceIndependentSize()
+                         .toSize();
+  QRect placed(QPoint(0, 0), size);
+  placed.moveCenter(PictureRect().center().toPoint());
+  return placed;
+}
+
+QRect PadWidget::WinnerRect() const {
+  if (!winner_shown()) return {};
+  const int width = std::max(80, static_cast<int>(kWinnerPictureWidth * LogicalScale()));
+  const QSize size = Overlay(winner_picture_, QStringLiteral("winner.svg"), width)
+                         .deviceIndependentSize()
+                         .toSize();
+  const QPointF centre = PictureRect().center();
+  return QRect(static_cast<int>(centre.x() - size.width() / 2.0),
+               static_cast<int>(centre.y()) - size.height() - 4, size.width(), size.height());
+}
+
+QFont PadWidget::WinnerFont() const {
+  QFont big = font();
+  big.setPointSizeF(std::max(12.0, kWinnerPoints * LogicalScale()));
+  big.setBold(true);
+  return big;
+}
+
+void PadWidget::PaintWinner(QPainter& p) {
+  const QRect picture_rect = WinnerRect();
+  p.drawPixmap(picture_rect.topLeft(), winner_picture_);
+  const QRectF pad = PictureRect();
+  p.setFont(WinnerFont());
+  const QRectF line(pad.left(), pad.center().y(), pad.width(), p.fontMetrics().height() * 1.2);
+  const double shadow = std::max(1.0, std::round(2 * LogicalScale()));
+  p.setPen(QColor(0xc8, 0xc8, 0xc8));
+  p.drawText(line.translated(shadow, shadow), Qt::AlignHCenter | Qt::AlignTop, winner_);
+  p.setPen(QColor(0xd0, 0x30, 0x20));
+  p.drawText(line, Qt::AlignHCenter | Qt::AlignTop, winner_);
+  if (podium_.isEmpty()) return;
+  // The top of the final standings below the name, one line each.
+  QFont small = font();
+  small.setPointSizeF(std::max(9.0, kPodiumPoints * LogicalScale()));
+  small.setBold(true);
+  p.setFont(small);
+  const double top = line.bottom() + std::round(8 * LogicalScale());
+  const QRectF lines(pad.left(), top, pad.width(), std::max(0.0, pad.bottom() - top));
+  p.setPen(QColor(0x40, 0x40, 0x40));
+  p.drawText(lines, Qt::AlignHCenter | Qt::AlignTop, podium_.join(QLatin1Char('\n')));
+}
+
+void PadWidget::paintEvent(QPaintEvent* event) {
   QPainter p(this);
-  const double to_screen = static_cast<double>(Scale()) / devicePixelRatioF();
-  p.drawImage(QRectF(0, 0, PadEngine::kWidth * to_screen, PadEngine::kHeight * to_screen),
-              tools_->engine().picture());
-  p.fillRect(QRectF(PadEngine::kWidth * to_screen, 0, width(), height()), palette().window());
-  p.fillRect(QRectF(0, PadEngine::kHeight * to_screen, width(), height()), palette().window());
+  const QRectF picture = PictureRect();
+  // The picture may end inside a logical pixel (an odd number of device pixels on a screen at
+  // 2x): only the whole logical pixels it covers are left out of the background, so that no
+  // part of a pixel stays unpainted.
+  const QRect inside(QPoint(static_cast<int>(std::ceil(picture.left())),
+                            static_cast<int>(std::ceil(picture.top()))),
+                     QPoint(static_cast<int>(std::floor(picture.right())) - 1,
+                            static_cast<int>(std::floor(picture.bottom())) - 1));
+  const QRegion outside = QRegion(rect()) - QRegion(inside);
+  for (const QRect& part : outside & event->region()) p.fillRect(part, palette().window());
+  p.setClipRect(picture);
+  // Whole multiples stay pixel for pixel; anything between is smoothed.
+  p.setRenderHint(QPainter::SmoothPixmapTransform, !IsWhole(Scale()));
+  p.drawImage(picture, tools_->engine().picture());
 
   // The previews, in pad pixels.
-  p.scale(to_screen, to_screen);
+  p.translate(picture.topLeft());
+  p.scale(LogicalScale(), LogicalScale());
   const PadTools::Previews& previews = tools_->previews();
   const QColor colour = tools_->colour();
-  QPen pen(colour, tools_->engine().pen_width(), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-  p.setPen(pen);
+  p.setPen(QPen(colour, tools_->engine().pen_width(), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
   if (previews.line) p.drawLine(*previews.line);
   p.setBrush(tools_->fill_solid() ? QBrush(colour) : QBrush(Qt::NoBrush));
   if (previews.box) p.drawRect(*previews.box);
   if (previews.oval) p.drawEllipse(*previews.oval);
   if (previews.eraser) {
     p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(Qt::black, 1, Qt::DashLine));
-    const double radius = 345.0 / 15 / 2;  // the indicator is 345 twips across
-    p.drawEllipse(*previews.eraser, radius, radius);
+    QPen dashed(Qt::black, 1, Qt::DashLine);
+    dashed.setCosmetic(true);
+    p.setPen(dashed);
+    p.drawEllipse(*previews.eraser, kEraserIndicatorRadius, kEraserIndicatorRadius);
   }
+
+  p.resetTransform();
+  if (const QRect message = ClearMessageRect(); !message.isEmpty()) {
+    p.drawPixmap(message.topLeft(), clear_message_);
+  }
+  if (winner_shown()) PaintWinner(p);
 }
 
 int PadWidget::ButtonNumber(Qt::MouseButton button) {
@@ -153,6 +237,11 @@ int PadWidget::ButtonsNumber(Qt::MouseButtons buttons) {
 }
 
 void PadWidget::mousePressEvent(QMouseEvent* event) {
+  // A click on the clear's message only takes the message away.
+  if (ClearMessageRect().contains(event->position().toPoint())) {
+    tools_->HideClearMessage();
+    return;
+  }
   const int button = ButtonsNumber(event->buttons());
   if (button > 0) tools_->Press(button, PadPoint(event->position()));
 }
@@ -169,19 +258,16 @@ void PadWidget::mouseReleaseEvent(QMouseEvent* event) {
   }
 }
 
-bool PadWidget::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == imgClearMessage_ && event->type() == QEvent::MouseButtonPress) {
-    tools_->HideClearMessage();
-    return true;
-  }
-  return QWidget::eventFilter(watched, event);
-}
-
 QCursor PadWidget::CursorFor(const QString& file) const {
-  const QPixmap pixmap = RenderSvg(QDir(cursors_folder_).filePath(file), 32);
+  // Cursors grow with the pad, in quarter steps, from their own size up to three times it.
+  const double scale = std::clamp(std::round(LogicalScale() * 4) / 4, 1.0, 3.0);
+  const int size = static_cast<int>(std::lround(kCursorSize * scale));
+  const QPixmap pixmap = RenderSvg(CursorPath(file), size, devicePixelRatioF());
   if (pixmap.isNull()) return QCursor(Qt::CrossCursor);
-  const QPoint hot = hotspots_.value(file, QPoint(16, 16));
-  return QCursor(pixmap, hot.x(), hot.y());
+  const QPoint hot = hotspots_.value(file, QPoint(kCursorSize / 2, kCursorSize / 2));
+  // The hotspot is the centre of its pixel in the cursor's own 32-pixel grid.
+  return QCursor(pixmap, static_cast<int>((hot.x() + 0.5) * scale),
+                 static_cast<int>((hot.y() + 0.5) * scale));
 }
 
 void PadWidget::SetCursorChoice(int drawing_cursor, bool tool_cursor) {
@@ -192,42 +278,28 @@ void PadWidget::SetCursorChoice(int drawing_cursor, bool tool_cursor) {
 
 void PadWidget::SetDrawingAllowed(bool allowed) {
   drawing_allowed_ = allowed;
+  // A clear asked for by a player who may no longer draw is not waiting any more.
+  if (!allowed && tools_->clear_message_shown()) tools_->HideClearMessage();
   setEnabled(allowed && !winner_shown());
 }
 
 void PadWidget::ShowWinner(const QString& nickname, const QStringList& podium) {
+  winner_ = nickname;
+  podium_ = nickname.isEmpty() ? QStringList() : podium;
   if (nickname.isEmpty()) {
     tmrDisplayWinner_.stop();
-    imgTheWinnerIs_->hide();
-    for (QLabel* label : labWinner_) label->hide();
-    labPodium_->hide();
     setEnabled(drawing_allowed_);
+    update();
     return;
   }
   tools_->engine().Clear();
+  if (tools_->clear_message_shown()) tools_->HideClearMessage();
   setEnabled(false);
   tmrDisplayWinner_.start();
-  imgTheWinnerIs_->adjustSize();
-  imgTheWinnerIs_->move((width() - imgTheWinnerIs_->width()) / 2, height() / 2 - 110);
-  for (int i = 0; i < 2; ++i) {
-    labWinner_[i]->setText(nickname);
-    labWinner_[i]->setFixedWidth(width());
-    labWinner_[i]->adjustSize();
-    labWinner_[i]->move(i == 0 ? 2 : 0, height() / 2 + (i == 0 ? 2 : 0));
-    labWinner_[i]->show();
-  }
-  labWinner_[1]->raise();
-  labPodium_->setText(podium.join(QLatin1Char('\n')));
-  labPodium_->setFixedWidth(width());
-  labPodium_->adjustSize();
-  labPodium_->move(0, labWinner_[1]->y() + labWinner_[1]->height() + 8);
-  labPodium_->setVisible(!podium.isEmpty());
-  imgTheWinnerIs_->show();
   update();
 }
 
 void PadWidget::Refresh() {
-  imgClearMessage_->setVisible(tools_->clear_message_shown());
   QString file = QStringLiteral("draw_%1.svg").arg(drawing_cursor_);
   if (tool_cursor_) {
     switch (tools_->cursor_tool()) {
@@ -250,9 +322,11 @@ void PadWidget::Refresh() {
         break;
     }
   }
-  if (property("cursorFile").toString() != file) {
+  const double cursor_scale = std::round(LogicalScale() * 4) * devicePixelRatioF();
+  if (cursor_file_ != file || cursor_scale_ != cursor_scale) {
     setCursor(CursorFor(file));
-    setProperty("cursorFile", file);
+    cursor_file_ = file;
+    cursor_scale_ = cursor_scale;
   }
   update();
 }

@@ -5,6 +5,7 @@
 #include <QDoubleValidator>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -22,10 +23,17 @@ namespace client {
 using scrawlbox::FromWire;
 using scrawlbox::ToWire;
 
-ProfileWindow::ProfileWindow(Session* session, QWidget* parent)
+namespace {
+
+constexpr char kChooseNickname[] = "Choose a nickname first.";
+
+}  // namespace
+
+ProfileWindow::ProfileWindow(Session* session, Purpose purpose, QWidget* parent)
     : QDialog(parent), session_(session) {
   setObjectName(QStringLiteral("wUserProfile"));
-  setWindowTitle(QStringLiteral("User Profile"));
+  setWindowTitle(purpose == Purpose::kChooseNickname ? QStringLiteral("Choose a nickname")
+                                                     : QStringLiteral("User Profile"));
   const Profile& p = session_->profile();
   auto field = [](const char* name, const std::string& value, size_t max_length) {
     auto* edit = new QLineEdit(FromWire(value));
@@ -43,14 +51,26 @@ ProfileWindow::ProfileWindow(Session* session, QWidget* parent)
   optMale_->setObjectName(QStringLiteral("optMale"));
   optFemale_ = new QRadioButton(QStringLiteral("Female"));
   optFemale_->setObjectName(QStringLiteral("optFemale"));
-  (p.Gender == "Male" ? optMale_ : optFemale_)->setChecked(true);
+  optNotGiven_ = new QRadioButton(
+      QString::fromLatin1(kGenderNotGiven.data(), static_cast<qsizetype>(kGenderNotGiven.size())));
+  optNotGiven_->setObjectName(QStringLiteral("optNotGiven"));
+  (p.Gender == kMale     ? optMale_
+   : p.Gender == kFemale ? optFemale_
+                         : optNotGiven_)
+      ->setChecked(true);
+  labNicknameProblem_ = new QLabel;
+  labNicknameProblem_->setObjectName(QStringLiteral("labNicknameProblem"));
+  labNicknameProblem_->setStyleSheet(QStringLiteral("color: #c00000; font-weight: bold;"));
+  labNicknameProblem_->hide();
 
   auto* gender = new QHBoxLayout;
+  gender->addWidget(optNotGiven_);
   gender->addWidget(optMale_);
   gender->addWidget(optFemale_);
   gender->addStretch();
   auto* form = new QFormLayout;
   form->addRow(QStringLiteral("Nickname:"), txtNickname_);
+  form->addRow(QString(), labNicknameProblem_);
   form->addRow(QStringLiteral("Age:"), txtAge_);
   form->addRow(QStringLiteral("Gender:"), gender);
   form->addRow(QStringLiteral("Location:"), txtLocation_);
@@ -58,6 +78,18 @@ ProfileWindow::ProfileWindow(Session* session, QWidget* parent)
   form->addRow(QStringLiteral("Quote:"), txtQuote_);
   auto* buttons = scrawlbox::AcceptCancelButtons(this, QDialogButtonBox::Save, "cmdSave");
   auto* layout = new QVBoxLayout(this);
+  if (purpose == Purpose::kChooseNickname) {
+    auto* why = new QLabel(
+        QStringLiteral(
+            "<b>%1</b><br>The other players know you by your nickname; the rest of the profile is "
+            "yours to fill in or leave.")
+            .arg(QString::fromLatin1(kChooseNickname)));
+    why->setObjectName(QStringLiteral("labWhyNickname"));
+    why->setWordWrap(true);
+    layout->addWidget(why);
+    // The default name is no choice: the field starts empty.
+    if (session_->NeedsProfile()) txtNickname_->clear();
+  }
   layout->addLayout(form);
   layout->addWidget(buttons);
   resize(420, sizeHint().height());
@@ -70,24 +102,37 @@ void ProfileWindow::accept() {
   QString nickname = txtNickname_->text();
   nickname.remove(QLatin1Char('@'));
   txtNickname_->setText(nickname);
-  if (IsNicknameRejected(ToWire(nickname))) {
+  const std::string chosen = ToWire(nickname);
+  if (nickname.trimmed().isEmpty() || chosen == kDefaultNickname) {
+    labNicknameProblem_->setText(QString::fromLatin1(kChooseNickname));
+    labNicknameProblem_->show();
+    txtNickname_->setFocus();
+    return;
+  }
+  if (IsNicknameRejected(chosen)) {
+    labNicknameProblem_->hide();
     ShowReservedNicknameBox(this, true, {});
     return;
   }
   session_->PlaySound(Sound::kMouseClick);
   Profile p = session_->profile();
-  p.Nickname = ToWire(nickname);
+  p.Nickname = chosen;
   p.Age = protocol::LeadingNumber(ToWire(txtAge_->text()));
-  p.Gender = optMale_->isChecked() ? "Male" : "Female";
+  p.Gender = std::string(optMale_->isChecked()     ? kMale
+                         : optFemale_->isChecked() ? kFemale
+                                                   : kGenderNotGiven);
   p.Location = ToWire(txtLocation_->text());
   p.Homepage = ToWire(txtHomepage_->text());
   p.Quote = ToWire(txtQuote_->text());
+  // Saving goes on to the room the player asked for, if any.
   session_->SetProfile(p);
   QDialog::accept();
 }
 
 void ProfileWindow::reject() {
   session_->PlaySound(Sound::kMouseClick);
+  // Without a nickname there is no joining the room that was asked for.
+  session_->DropPendingRoom();
   QDialog::reject();
 }
 

@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <functional>
 
+class QLabel;
 class QLineEdit;
 class QRadioButton;
 
@@ -11,11 +12,14 @@ namespace client {
 
 class Session;
 
-// The player's own profile: nickname, age, gender, location, homepage and quote.
+// The player's own profile: nickname, age, gender, location, homepage and quote. Opened for a
+// player who has no nickname yet, it says first why it asks.
 class ProfileWindow : public QDialog {
   Q_OBJECT
  public:
-  ProfileWindow(Session* session, QWidget* parent);
+  enum class Purpose { kEdit, kChooseNickname };
+
+  ProfileWindow(Session* session, Purpose purpose, QWidget* parent);
 
   void accept() override;
   void reject() override;
@@ -23,9 +27,11 @@ class ProfileWindow : public QDialog {
  private:
   Session* session_;
   QLineEdit* txtNickname_;
+  QLabel* labNicknameProblem_;
   QLineEdit* txtAge_;
   QRadioButton* optMale_;
   QRadioButton* optFemale_;
+  QRadioButton* optNotGiven_;
   QLineEdit* txtLocation_;
   QLineEdit* txtHomepage_;
   QLineEdit* txtQuote_;

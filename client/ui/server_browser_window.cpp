@@ -14,6 +14,7 @@
 
 #include "client/net/server_probe.h"
 #include "client/room/session.h"
+#include "client/ui/svg_picture.h"
 #include "common/qt/text_codec.h"
 #include "common/ui/message_box.h"
 
@@ -31,7 +32,9 @@ ServerBrowserWindow::ServerBrowserWindow(Session* session, directory::RoomListSt
       session_(session),
       http_(http),
       tracker_url_(std::move(tracker_url)),
-      browser_(*store) {
+      browser_(*store),
+      room_icon_(SvgIcon(ImagePath(QStringLiteral("room.svg")))),
+      locked_icon_(SvgIcon(ImagePath(QStringLiteral("room_locked.svg")))) {
   setObjectName(QStringLiteral("wServers"));
   setWindowTitle(QStringLiteral("Server Browser"));
   setAttribute(Qt::WA_DeleteOnClose);
@@ -52,17 +55,21 @@ ServerBrowserWindow::ServerBrowserWindow(Session* session, directory::RoomListSt
 
   lvwServers_ = new QTreeWidget;
   lvwServers_->setObjectName(QStringLiteral("lvwServers"));
-  lvwServers_->setHeaderLabels({QStringLiteral("Server Name"), QStringLiteral("Description")});
+  lvwServers_->setHeaderLabels(
+      {QStringLiteral("Server Name"), QStringLiteral("Description"), QStringLiteral("Players")});
   lvwServers_->setRootIsDecorated(false);
-  lvwServers_->header()->setStretchLastSection(true);
+  lvwServers_->header()->setStretchLastSection(false);
+  lvwServers_->header()->setSectionResizeMode(1, QHeaderView::Stretch);
+  lvwServers_->header()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
   lvwServers_->setColumnWidth(0, 200);
+  lvwServers_->setColumnHidden(2, true);
   lvwServers_->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(lvwServers_, &QTreeWidget::itemClicked, this, &ServerBrowserWindow::RowClicked);
   connect(lvwServers_, &QTreeWidget::itemDoubleClicked, this, [this] {
-    if (!rows_.empty()) ConnectToRoom();
+    if (SelectedRow()) ConnectToRoom();
   });
   connect(lvwServers_, &QTreeWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-    if (directory::ServerBrowser::IsPlaceholder(rows_)) return;
+    if (!SelectedRow() || !lvwServers_->itemAt(at)) return;
     auto* menu = new QMenu(this);
     menu->setObjectName(QStringLiteral("ctxSERVERS"));
     menu->setAttribute(Qt::WA_DeleteOnClose);
@@ -78,7 +85,9 @@ ServerBrowserWindow::ServerBrowserWindow(Session* session, directory::RoomListSt
     edit->setToolTip(QString::fromLatin1(tip));
     return edit;
   };
-  txtAddress_ = box("txtAddress", "Enter the IP of the server you want to connect to..");
+  txtAddress_ = box("txtAddress",
+                    "Enter the IP of the server you want to connect to.. (host, host:port or "
+                    "[IPv6]:port; the port is 2020 when none is given)");
   txtName_ = box("txtName", "Enter a name for this server if you want to bookmark it..");
   txtDescription_ = box("txtDescription",
                         "Enter a short description for this server if you want to bookmark it..");
@@ -95,6 +104,11 @@ ServerBrowserWindow::ServerBrowserWindow(Session* session, directory::RoomListSt
   cmdRemoveServer_->setObjectName(QStringLiteral("cmdRemoveServer"));
   cmdRemoveServer_->setEnabled(false);
   connect(cmdRemoveServer_, &QPushButton::clicked, this, &ServerBrowserWindow::RemoveServer);
+  cmdRefresh_ = new QPushButton(QStringLiteral("Refresh"));
+  cmdRefresh_->setObjectName(QStringLiteral("cmdRefresh"));
+  cmdRefresh_->setToolTip(QStringLiteral("Ask the room directory for its list again"));
+  cmdRefresh_->setEnabled(false);
+  connect(cmdRefresh_, &QPushButton::clicked, this, &ServerBrowserWindow::FetchPublicList);
 
   wsServerCheck_ = new ServerProbe(this);
   connect(wsServerCheck_, &ServerProbe::online, this, [this] {
@@ -120,6 +134,7 @@ ServerBrowserWindow::ServerBrowserWindow(Session* session, directory::RoomListSt
   form->addRow(QStringLiteral("Name"), txtName_);
   form->addRow(QStringLiteral("Description"), txtDescription_);
   auto* buttons = new QHBoxLayout;
+  buttons->addWidget(cmdRefresh_);
   buttons->addWidget(cmdAddToFavourites);
   buttons->addWidget(cmdRemoveServer_);
   buttons->addStretch();
@@ -128,7 +143,7 @@ ServerBrowserWindow::ServerBrowserWindow(Session* session, directory::RoomListSt
   layout->addLayout(lists, 1);
   layout->addLayout(form);
   layout->addLayout(buttons);
-  resize(620, 420);
+  resize(680, 440);
 
   const auto opening = browser_.Open();
   if (opening.section) {
@@ -140,6 +155,10 @@ ServerBrowserWindow::ServerBrowserWindow(Session* session, directory::RoomListSt
     txtAddress_->setText(FromWire(opening.boxes.address));
     txtName_->setText(FromWire(opening.boxes.name));
     txtDescription_->setText(FromWire(opening.boxes.description));
+  } else {
+    // A player who has been nowhere yet starts with the rooms there are.
+    lvwSections_->setCurrentRow(0);
+    ShowSection(Section::kPublic);
   }
   txtAddress_->setFocus();
   txtAddress_->selectAll();
@@ -149,6 +168,7 @@ void ServerBrowserWindow::ShowSection(Section section) {
   section_ = section;
   section_chosen_ = true;
   cmdRemoveServer_->setEnabled(section != Section::kPublic);
+  cmdRefresh_->setEnabled(section == Section::kPublic);
   if (section == Section::kPublic) {
     FetchPublicList();
   } else {
@@ -159,37 +179,53 @@ void ServerBrowserWindow::ShowSection(Section section) {
 void ServerBrowserWindow::FetchPublicList() {
   ShowRows({directory::ServerBrowser::WaitingRow()});
   if (!http_) return;
-  http_->Get(tracker_url_ + "?" + directory::ServerBrowser::ViewQuery(),
-             directory::UserAgent("Client"),
-
-             [this, alive = alive_](const directory::HttpResult& result) {
-               if (!*alive || section_ != Section::kPublic) return;
-               if (!result.ok) {
-                 session_->ShowSystemLine("Tracker Socket Error: [" + std::to_string(result.error) +
-                                          "] - " + result.error_text);
-                 return;
-               }
-               ShowRows(directory::ServerBrowser::PublicRows(result.body));
-             });
+  // Only the answer to the latest request is shown: an earlier one is out of date.
+  const int fetch = ++fetches_;
+  http_->Get(
+      tracker_url_ + "?" + directory::ServerBrowser::ViewQuery(), directory::UserAgent("Client"),
+      [this, alive = alive_, fetch](const directory::HttpResult& result) {
+        if (!*alive || section_ != Section::kPublic || fetch != fetches_) return;
+        ShowRows(result.ok ? directory::ServerBrowser::PublicRows(result.body)
+                           : std::vector<BrowserRow>{
+                                 directory::ServerBrowser::UnreachableRow(result.error_text)});
+      });
 }
 
 void ServerBrowserWindow::ShowRows(const std::vector<BrowserRow>& rows) {
   rows_ = rows;
   lvwServers_->clear();
+  bool counted = false;
   for (const BrowserRow& row : rows_) {
-    auto* item = new QTreeWidgetItem({FromWire(row.name), FromWire(row.description)});
-    item->setIcon(0, style()->standardIcon(QStyle::SP_DriveNetIcon));
+    QStringList texts = {FromWire(row.name), FromWire(row.description)};
+    if (row.players) texts << QString::number(*row.players);
+    auto* item = new QTreeWidgetItem(texts);
     lvwServers_->addTopLevelItem(item);
+    if (row.placeholder) {
+      // It tells, it names no room: it can be read, not chosen.
+      item->setFlags(Qt::ItemIsEnabled);
+      item->setToolTip(0, texts.join(QStringLiteral(" ")));
+      if (row.description.empty()) item->setFirstColumnSpanned(true);
+      QFont italic = item->font(0);
+      italic.setItalic(true);
+      item->setFont(0, italic);
+      continue;
+    }
+    item->setIcon(0, row.locked ? locked_icon_ : room_icon_);
+    if (row.locked) item->setToolTip(0, QStringLiteral("This room asks for a password"));
+    item->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
+    counted = counted || row.players.has_value();
   }
+  // The directory may not count players; then there is no column to show.
+  lvwServers_->setColumnHidden(2, !counted);
 }
 
 const BrowserRow* ServerBrowserWindow::SelectedRow() const {
   const QTreeWidgetItem* item = lvwServers_->currentItem();
   if (!item) return nullptr;
   const int index = lvwServers_->indexOfTopLevelItem(const_cast<QTreeWidgetItem*>(item));
-  return index >= 0 && static_cast<size_t>(index) < rows_.size()
-             ? &rows_[static_cast<size_t>(index)]
-             : nullptr;
+  if (index < 0 || static_cast<size_t>(index) >= rows_.size()) return nullptr;
+  const BrowserRow& row = rows_[static_cast<size_t>(index)];
+  return row.placeholder ? nullptr : &row;
 }
 
 directory::ServerEntry ServerBrowserWindow::Boxes() const {
@@ -200,7 +236,7 @@ directory::ServerEntry ServerBrowserWindow::Boxes() const {
 void ServerBrowserWindow::RowClicked() {
   const BrowserRow* row = SelectedRow();
   if (!row) return;
-  txtAddress_->setText(FromWire(directory::ServerBrowser::AddressOf(*row)));
+  txtAddress_->setText(FromWire(directory::ServerBrowser::AddressBoxText(*row)));
   txtName_->setText(FromWire(row->name));
   txtDescription_->setText(FromWire(row->description));
 }
@@ -211,25 +247,39 @@ void ServerBrowserWindow::Warn(const QString& title, const QString& text, QLineE
 }
 
 void ServerBrowserWindow::ConnectToRoom() {
-  const BrowserRow* selected = rows_.empty() ? nullptr : SelectedRow();
-  const auto target = browser_.Connect(Boxes(), selected);
+  const directory::ServerEntry boxes = Boxes();
+  std::string why;
+  const auto target = browser_.Connect(boxes, &why);
   if (!target) {
-    Warn(QStringLiteral("No IP Entered.."),
-         QStringLiteral("You need to select a server or enter a server IP address\r\ninto the "
-                        "Address textbox before you can connect."),
-         txtAddress_);
+    if (boxes.address.empty()) {
+      Warn(QStringLiteral("No IP Entered.."),
+           QStringLiteral("You need to select a server or enter a server IP address\r\ninto the "
+                          "Address textbox before you can connect."),
+           txtAddress_);
+    } else {
+      Warn(QStringLiteral("Not an address.."),
+           QStringLiteral("\"%1\" is not an address to connect to: %2.\r\nEnter host, "
+                          "host:port or [IPv6]:port.")
+               .arg(txtAddress_->text(), FromWire(why)),
+           txtAddress_);
+    }
     return;
   }
-  session_->ConnectFromBrowser(target->address, target->port);
+  session_->ConnectFromBrowser(*target);
   close();
 }
 
 void ServerBrowserWindow::AddToFavourites(bool from_menu) {
   using R = directory::ServerBrowser::FavouriteResult;
   const QString title = QStringLiteral("Can't add favourite..");
-  switch (browser_.AddFavourite(Boxes(), !from_menu)) {
+  std::string why;
+  switch (browser_.AddFavourite(Boxes(), !from_menu, &why)) {
     case R::kMissingAddress:
       Warn(title, QStringLiteral("You need to enter an IP address for this entry!"), txtAddress_);
+      return;
+    case R::kBadAddress:
+      Warn(title, QStringLiteral("The address cannot be used: %1.").arg(FromWire(why)),
+           txtAddress_);
       return;
     case R::kMissingName:
       Warn(title, QStringLiteral("You need to enter a name for this entry!"), txtName_);
@@ -260,9 +310,10 @@ void ServerBrowserWindow::RemoveServer() {
 
 void ServerBrowserWindow::ProbeSelected() {
   const BrowserRow* row = SelectedRow();
-  if (!row) return;
-  wsServerCheck_->Probe(FromWire(directory::ServerBrowser::AddressOf(*row)),
-                        static_cast<quint16>(directory::ServerBrowser::PortFor(row)));
+  const auto room = row ? directory::ServerBrowser::RoomOf(*row) : std::nullopt;
+  if (!room) return;
+  // The row's own room: its address and its port, whatever the boxes hold.
+  wsServerCheck_->Probe(FromWire(room->host), static_cast<quint16>(room->port));
 }
 
 }  // namespace client

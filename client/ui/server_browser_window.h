@@ -18,8 +18,9 @@ namespace client {
 class ServerProbe;
 class Session;
 
-// The server browser: the rooms the player has visited (Recent) and bookmarked (Favourites),
-// three boxes for the room to connect to, and a probe that asks a room whether it is alive.
+// The server browser: the rooms the directory lists (Public), those the player has visited
+// (Recent) and bookmarked (Favourites), three boxes for the room to connect to, and a probe that
+// asks a room whether it is alive. Rows that only tell something cannot be chosen.
 class ServerBrowserWindow : public QDialog {
   Q_OBJECT
  public:
@@ -32,7 +33,8 @@ class ServerBrowserWindow : public QDialog {
   void ShowSection(directory::Section section);
   void ShowRows(const std::vector<directory::BrowserRow>& rows);
   void RowClicked();
-  // Asks the tracker for the public rooms; "Please wait.." shows until the answer.
+  // Asks the tracker for the public rooms; "Please wait.." shows until the answer, and the reason
+  // when there is none.
   void FetchPublicList();
   void AddToFavourites(bool from_menu);
   void RemoveServer();
@@ -48,6 +50,7 @@ class ServerBrowserWindow : public QDialog {
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
   directory::ServerBrowser browser_;
   directory::Section section_ = directory::Section::kRecent;
+  int fetches_ = 0;
   bool section_chosen_ = false;
   std::vector<directory::BrowserRow> rows_;
   QListWidget* lvwSections_;
@@ -56,6 +59,9 @@ class ServerBrowserWindow : public QDialog {
   QLineEdit* txtName_;
   QLineEdit* txtDescription_;
   QPushButton* cmdRemoveServer_;
+  QPushButton* cmdRefresh_;
+  QIcon room_icon_;
+  QIcon locked_icon_;
   ServerProbe* wsServerCheck_;
 
  public:

@@ -3,19 +3,33 @@
 
 #include <QPainter>
 #include <QSvgRenderer>
+#include <cmath>
 
 namespace client {
 
-QPixmap RenderSvg(const QString& path, int size) {
+QPixmap RenderSvg(const QString& path, int size, qreal pixel_ratio) {
   QSvgRenderer renderer(path);
-  if (!renderer.isValid()) return {};
+  if (!renderer.isValid() || size <= 0) return {};
   QSize natural = renderer.defaultSize();
   if (natural.isEmpty()) natural = QSize(size, size);
-  QPixmap pixmap(natural.scaled(size, size, Qt::KeepAspectRatio));
+  const int device_size = static_cast<int>(std::lround(size * pixel_ratio));
+  QPixmap pixmap(natural.scaled(device_size, device_size, Qt::KeepAspectRatio));
   pixmap.fill(Qt::transparent);
   QPainter painter(&pixmap);
   renderer.render(&painter);
+  painter.end();
+  pixmap.setDevicePixelRatio(pixel_ratio);
   return pixmap;
+}
+
+QIcon SvgIcon(const QString& path) {
+  QIcon icon;
+  // Drawn at every size a tool bar, menu or list asks for on screens up to three times as dense.
+  for (const int size : {16, 24, 32, 48, 64, 96}) {
+    const QPixmap pixmap = RenderSvg(path, size);
+    if (!pixmap.isNull()) icon.addPixmap(pixmap);
+  }
+  return icon;
 }
 
 }  // namespace client

@@ -4,11 +4,15 @@
 #include <QHeaderView>
 
 #include "client/ui/chat_view.h"
+#include "client/ui/svg_picture.h"
 #include "common/qt/text_codec.h"
 
 namespace client {
 
-UserList::UserList(QWidget* parent) : QTreeWidget(parent) {
+UserList::UserList(QWidget* parent)
+    : QTreeWidget(parent),
+      artist_icon_(SvgIcon(ImagePath(QStringLiteral("user_artist.svg")))),
+      found_icon_(SvgIcon(ImagePath(QStringLiteral("user_found.svg")))) {
   setObjectName(QStringLiteral("lvwUsers"));
   setHeaderLabels({QStringLiteral("Nickname"), QStringLiteral("Points")});
   setRootIsDecorated(false);
@@ -27,6 +31,14 @@ void UserList::ShowUsers(const std::vector<UserEntry>& users) {
         new QTreeWidgetItem({scrawlbox::FromWire(user.nickname), scrawlbox::FromWire(user.points)});
     item->setData(0, Qt::UserRole, user.id);
     item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
+    // The colour alone is not enough for everyone: the artist and the finders get a mark too.
+    if (user.artist) {
+      item->setIcon(0, artist_icon_);
+      item->setToolTip(0, QStringLiteral("%1 is drawing").arg(item->text(0)));
+    } else if (user.found_word) {
+      item->setIcon(0, found_icon_);
+      item->setToolTip(0, QStringLiteral("%1 has found the word").arg(item->text(0)));
+    }
     for (int column = 0; column < 2; ++column) {
       QFont font = item->font(column);
       font.setBold(user.bold);

@@ -8,8 +8,8 @@
 
 namespace client {
 
-// The user list: nickname and points, bold while present, coloured for the artist and the
-// finders. Each row carries its user id.
+// The user list: nickname and points, bold while present, coloured and marked for the artist
+// and the finders. Each row carries its user id.
 class UserList : public QTreeWidget {
   Q_OBJECT
  public:
@@ -19,6 +19,10 @@ class UserList : public QTreeWidget {
   // The id of the selected row, or 0.
   int32_t SelectedId() const;
   QString SelectedNickname() const;
+
+ private:
+  QIcon artist_icon_;
+  QIcon found_icon_;
 };
 
 }  // namespace client

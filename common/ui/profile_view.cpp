@@ -26,9 +26,15 @@ ProfileViewWindow::ProfileViewWindow(const Fields& f, QWidget* parent) : QDialog
   male->setObjectName(QStringLiteral("optMale"));
   auto* female = new QRadioButton(QStringLiteral("Female"));
   female->setObjectName(QStringLiteral("optFemale"));
-  (f.gender == QStringLiteral("Male") ? male : female)->setChecked(true);
-  for (QRadioButton* option : {male, female}) option->setEnabled(false);
+  auto* not_given = new QRadioButton(QStringLiteral("Not given"));
+  not_given->setObjectName(QStringLiteral("optNotGiven"));
+  (f.gender == QStringLiteral("Male")     ? male
+   : f.gender == QStringLiteral("Female") ? female
+                                          : not_given)
+      ->setChecked(true);
+  for (QRadioButton* option : {not_given, male, female}) option->setEnabled(false);
   auto* gender = new QHBoxLayout;
+  gender->addWidget(not_given);
   gender->addWidget(male);
   gender->addWidget(female);
   gender->addStretch();

@@ -13,7 +13,7 @@ class ProfileViewWindow : public QDialog {
   struct Fields {
     QString name;
     QString age;
-    QString gender;  // "Male" selects the first option, anything else the second
+    QString gender;  // "Male" or "Female"; anything else shows as not given
     QString location;
     QString homepage;
     QString quote;

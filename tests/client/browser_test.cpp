@@ -41,19 +41,85 @@ TEST_F(Browser, OpensOnTheNewestRecentRoom) {
   EXPECT_EQ(opening.boxes, (ServerEntry{"new.example", "New", "second"}));
 }
 
-TEST_F(Browser, ConnectRemembersTheRoomOnceAndUsesTheSelectedRowsPort) {
-  const BrowserRow public_row{"Den", "cosy", "SERVERNAME=Den|SERVERIP=5.6.7.8|PORT=2121"};
-  const auto target = browser.Connect({"typed.example", "Typed", "by hand"}, &public_row);
+TEST(RoomAddresses, HostsPortsAndIpv6Read) {
+  struct Case {
+    const char* text;
+    RoomAddress expected;
+  };
+  for (const Case& c :
+       {Case{"example.org", {"example.org", 2020}},
+        Case{"  example.org:2021 ", {"example.org", 2021}},
+        Case{"10.0.0.5:65535", {"10.0.0.5", 65535}}, Case{"[::1]:2021", {"::1", 2021}},
+        Case{"[fe80::1%eth0]", {"fe80::1%eth0", 2020}}, Case{"::1", {"::1", 2020}},
+        Case{"2001:db8::7", {"2001:db8::7", 2020}}}) {
+    SCOPED_TRACE(c.text);
+    const auto address = ParseRoomAddress(c.text);
+    ASSERT_TRUE(address.has_value());
+    EXPECT_EQ(*address, c.expected);
+    // The stored form reads back as the same room.
+    EXPECT_EQ(ParseRoomAddress(AddressText(*address)), address);
+  }
+  EXPECT_EQ(AddressText({"example.org", 2020}), "example.org");
+  EXPECT_EQ(AddressText({"example.org", 2021}), "example.org:2021");
+  EXPECT_EQ(AddressText({"::1", 2021}), "[::1]:2021");
+  EXPECT_EQ(AddressText({"::1", 2020}), "::1");
+}
+
+TEST(RoomAddresses, BadInputSaysWhatIsWrong) {
+  for (const char* text :
+       {"host:", ":2020", "host:99999", "host:abc", "host:0", "host:+21", "host:20 21", "host:-1",
+        "[::1", "[::1]2021", "[]:2020", "", "  ", "two words", "a/b:2020"}) {
+    SCOPED_TRACE(text);
+    std::string why;
+    EXPECT_FALSE(ParseRoomAddress(text, &why).has_value());
+    EXPECT_FALSE(why.empty());
+  }
+  std::string why;
+  ParseRoomAddress("host:99999", &why);
+  EXPECT_EQ(why, "the port must be a number from 1 to 65535");
+  ParseRoomAddress("host:", &why);
+  EXPECT_EQ(why, "the port is missing after the \":\"");
+  ParseRoomAddress(":2020", &why);
+  EXPECT_EQ(why, "the host is missing before the port");
+}
+
+TEST_F(Browser, ConnectGoesWhereTheAddressBoxSaysAndRemembersThePort) {
+  const auto target = browser.Connect({"typed.example:2121", "Typed", "by hand"}, nullptr);
   ASSERT_TRUE(target.has_value());
-  EXPECT_EQ(target->address, "typed.example");
-  EXPECT_EQ(target->port, 2121);
-  const BrowserRow recent_row{"Typed", "by hand", "typed.example"};
-  EXPECT_EQ(browser.Connect({"typed.example", "Typed", "by hand"}, &recent_row)->port, 2020);
-  EXPECT_EQ(browser.Connect({"x", "", ""}, nullptr)->port, 2020);
-  EXPECT_EQ(store.History().size(), 1u);
-  EXPECT_FALSE(browser.Connect({"", "Name", "desc"}, nullptr).has_value());
-  EXPECT_EQ(ServerBrowser::AddressOf(public_row), "5.6.7.8");
-  EXPECT_EQ(ServerBrowser::AddressOf(recent_row), "typed.example");
+  EXPECT_EQ(*target, (RoomAddress{"typed.example", 2121}));
+  // Written as host:port only off the default port, so older files keep their entries.
+  browser.Connect({"plain.example:2020", "Plain", ""}, nullptr);
+  EXPECT_THAT(store.History(), ElementsAre(ServerEntry{"typed.example:2121", "Typed", "by hand"},
+                                           ServerEntry{"plain.example", "Plain", ""}));
+  const auto rows = browser.Load(Section::kRecent);
+  EXPECT_EQ(ServerBrowser::PortFor(&rows[0]), 2121);
+  EXPECT_EQ(ServerBrowser::PortFor(&rows[1]), 2020);
+
+  std::string why;
+  EXPECT_FALSE(browser.Connect({"typed.example:", "Broken", ""}, &why).has_value());
+  EXPECT_FALSE(browser.Connect({"", "Name", "desc"}, &why).has_value());
+  EXPECT_EQ(store.History().size(), 2u);
+
+  const BrowserRow public_row{.name = "Den", .tag = "SERVERNAME=Den|SERVERIP=fe80::5|PORT=2131"};
+  EXPECT_EQ(ServerBrowser::AddressBoxText(public_row), "[fe80::5]:2131");
+}
+
+TEST_F(Browser, EmptySectionsSayHowTheyFillAndPlaceholdersAreNoRooms) {
+  for (const Section section : {Section::kRecent, Section::kFavourites}) {
+    const auto rows = browser.Load(section);
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_TRUE(rows[0].placeholder);
+    EXPECT_FALSE(ServerBrowser::RoomOf(rows[0]).has_value());
+  }
+  EXPECT_THAT(browser.Load(Section::kFavourites)[0].description,
+              testing::HasSubstr("Add server to favourites"));
+  browser.AddFavourite({"a", "A", "1"}, true);
+  browser.Remove(Section::kFavourites, browser.Load(Section::kFavourites), 0);
+  // The list shown after the last removal is the placeholder again; it is never stored.
+  browser.Remove(Section::kFavourites, browser.Load(Section::kFavourites), 5);
+  EXPECT_TRUE(store.Favourites().empty());
+  EXPECT_EQ(ini.INIRead("Server Favourites", "Server Favourites Count", ""), "0");
+  EXPECT_TRUE(ServerBrowser::UnreachableRow("Connection refused").placeholder);
 }
 
 TEST_F(Browser, FavouritesNeedAllThreeBoxesFromTheButton) {
@@ -61,8 +127,10 @@ TEST_F(Browser, FavouritesNeedAllThreeBoxesFromTheButton) {
   EXPECT_EQ(browser.AddFavourite({"", "n", "d"}, true), R::kMissingAddress);
   EXPECT_EQ(browser.AddFavourite({"a", "", "d"}, true), R::kMissingName);
   EXPECT_EQ(browser.AddFavourite({"a", "n", ""}, true), R::kMissingDescription);
+  EXPECT_EQ(browser.AddFavourite({"a:x", "n", "d"}, true), R::kBadAddress);
   EXPECT_EQ(browser.AddFavourite({"a", "n", ""}, false), R::kAdded);
-  EXPECT_EQ(browser.AddFavourite({"a", "n", ""}, false), R::kAlreadyExists);
+  // The same room written another way is the same favourite.
+  EXPECT_EQ(browser.AddFavourite({"a:2020", "n", ""}, false), R::kAlreadyExists);
 }
 
 TEST_F(Browser, RemovingWritesTheListBack) {
@@ -75,12 +143,23 @@ TEST_F(Browser, RemovingWritesTheListBack) {
 TEST(PublicList, RowsComeFromRecordLinesAndAnEmptyReplyMeansNoServers) {
   EXPECT_THAT(ServerBrowser::PublicRows("0\r\n\r\n"),
               ElementsAre(Field(&BrowserRow::name, "No servers online.")));
+  EXPECT_TRUE(ServerBrowser::IsPlaceholder(ServerBrowser::PublicRows("")));
   const auto rows = ServerBrowser::PublicRows(
-      "SERVERNAME=One|SERVERDESC=first|SERVERIP=1.1.1.1|PORT=2020\r\n"
+      "SERVERNAME=One|SERVERDESC=first|SERVERIP=1.1.1.1|PORT=2020|PLAYERS=3\r\n"
       "short\r\n"
-      "SERVERNAME=Two|SERVERDESC=second|SERVERIP=2.2.2.2|PORT=2021\r\n0\r\n\r\n");
-  EXPECT_THAT(rows, ElementsAre(Field(&BrowserRow::name, "One"), Field(&BrowserRow::name, "Two")));
+      "SERVERNAME=Two|SERVERDESC=second|SERVERIP=2.2.2.2|PORT=2021|LOCKED=True\r\n"
+      "SERVERNAME=Odd|SERVERIP=3.3.3.3|PORT=99999|PLAYERS=-4|LOCKED=yes\r\n0\r\n\r\n");
+  ASSERT_THAT(rows, ElementsAre(Field(&BrowserRow::name, "One"), Field(&BrowserRow::name, "Two"),
+                                Field(&BrowserRow::name, "Odd")));
+  EXPECT_EQ(rows[0].players, 3);
+  EXPECT_FALSE(rows[0].locked);
+  // A record without the fields shows no count and no lock, and neither does nonsense.
+  EXPECT_FALSE(rows[1].players.has_value());
+  EXPECT_TRUE(rows[1].locked);
+  EXPECT_FALSE(rows[2].players.has_value());
+  EXPECT_FALSE(rows[2].locked);
   EXPECT_EQ(ServerBrowser::PortFor(&rows[1]), 2021);
+  EXPECT_EQ(ServerBrowser::PortFor(&rows[2]), 2020);
 }
 
 TEST(Probe, OnlyALongEnoughYesMeansOnline) {

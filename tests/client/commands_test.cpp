@@ -36,20 +36,100 @@ TEST(ChatInput, LongLinesAreCutAndNothingGoesOutWhileDisconnected) {
   EXPECT_EQ(h.Sent()[0].data.size(), 512u);
 }
 
-TEST(Commands, ConnectNeedsAnAddressAndAUsableNickname) {
+TEST(Commands, ConnectTakesAHostAndPortAndSaysWhatIsWrong) {
   ClientHarness h("[Player Information]\nNickname=Painter\n");
   h.session.EnterChatLine("/connect");
-  EXPECT_EQ(h.view.last().text, "Syntax is /Connect <server_ip>.");
+  EXPECT_EQ(h.view.last().text, "Syntax is /Connect <server>[:<port>].");
+  h.session.EnterChatLine("/connect 10.0.0.5:99999");
+  EXPECT_EQ(h.view.last().text,
+            "Cannot connect to \"10.0.0.5:99999\": the port must be a number from 1 to 65535.");
+  EXPECT_EQ(h.connection.connects, 0);
+  h.session.EnterChatLine("/Connect [::1]:2021");
+  EXPECT_EQ(h.view.last().text, "Connecting to server [::1]:2021 ...");
+  EXPECT_EQ(h.connection.host, "::1");
+  EXPECT_EQ(h.connection.port, 2021);
+  // No port: the default one, not the one used last.
   h.session.EnterChatLine("/Connect 10.0.0.5");
   EXPECT_EQ(h.view.last().text, "Connecting to server 10.0.0.5 ...");
-  EXPECT_EQ(h.connection.host, "10.0.0.5");
   EXPECT_EQ(h.connection.port, 2020);
+  EXPECT_EQ(h.connection.connects, 2);
+}
 
+TEST(Commands, ARoomJoinedByItsAddressGoesIntoRecentOnceItLetsThePlayerIn) {
+  ClientHarness h("[Player Information]\nNickname=Painter\n");
+  h.session.JoinRoom("gone.example");
+  h.session.OnError({SocketErrorKind::kRefused, 1, "refused"});
+  EXPECT_TRUE(h.settings.History().empty());
+
+  for (int login = 0; login < 2; ++login) {
+    h.session.JoinRoom("den.example:2021");
+    h.connection.state = SocketState::kConnected;
+    h.session.OnConnected();
+    h.Receive("SCRAWLBOX_S3RV3R", "100");
+    h.Receive("USEROK", "100001\x03");
+    h.Receive("PASSOK",
+              "\x03The Den\x03-\x03"
+              "0\x03"
+              "0");
+  }
+  EXPECT_THAT(h.settings.History(), ElementsAre(ServerEntry{"den.example:2021", "The Den", ""}));
+  // The browser remembers its own rooms under the names in its boxes.
+  h.session.ConnectFromBrowser({"other.example", 2020});
+  h.connection.state = SocketState::kConnected;
+  h.session.OnConnected();
+  h.Receive("USEROK", "100001\x03");
+  h.Receive("PASSOK",
+            "\x03Other\x03-\x03"
+            "0\x03"
+            "0");
+  EXPECT_EQ(h.settings.History().size(), 1u);
+
+  // A room the browser put in Recent (with its description), or a favourite, under another
+  // spelling of its address, is not listed a second time.
+  h.settings.AddToHistory(ServerEntry{"10.0.0.9:2021", "Nine", "with a description"});
+  h.settings.AddToFavourites(ServerEntry{"fav.example", "Fav", "kept"});
+  for (const char* address : {"10.0.0.9:2021", "fav.example:2020"}) {
+    h.session.JoinRoom(address);
+    h.connection.state = SocketState::kConnected;
+    h.session.OnConnected();
+    h.Receive("USEROK", "100001\x03");
+    h.Receive("PASSOK",
+              "\x03Nine\x03-\x03"
+              "0\x03"
+              "0");
+  }
+  EXPECT_EQ(h.settings.History().size(), 2u);
+}
+
+TEST(Commands, WithoutANicknameTheRoomWaitsUntilTheProfileIsSaved) {
   ClientHarness unnamed;
-  unnamed.session.EnterChatLine("/connect 10.0.0.5");
-  EXPECT_EQ(unnamed.view.reserved_boxes, 1);
-  EXPECT_FALSE(unnamed.view.reserved_box_in_profile);
+  unnamed.session.EnterChatLine("/connect 10.0.0.5:2021");
+  EXPECT_EQ(unnamed.view.nickname_requests, 1);
+  EXPECT_EQ(unnamed.view.reserved_boxes, 0);
   EXPECT_EQ(unnamed.connection.connects, 0);
+  Profile profile = unnamed.session.profile();
+  unnamed.session.SetProfile(profile);  // still the default name
+  EXPECT_EQ(unnamed.connection.connects, 0);
+  profile.Nickname = "Zed";
+  unnamed.session.SetProfile(profile);
+  EXPECT_EQ(unnamed.connection.connects, 1);
+  EXPECT_EQ(unnamed.connection.host, "10.0.0.5");
+  EXPECT_EQ(unnamed.connection.port, 2021);
+  unnamed.session.SetProfile(profile);  // nothing is pending any more
+  EXPECT_EQ(unnamed.connection.connects, 1);
+
+  ClientHarness closed;
+  closed.session.JoinRoom("10.0.0.5");
+  closed.session.DropPendingRoom();
+  closed.session.SetProfile(profile);
+  EXPECT_EQ(closed.connection.connects, 0);
+
+  ClientHarness reserved("[Player Information]\nNickname=SuperAdmin\n");
+  reserved.session.EnterChatLine("/connect 10.0.0.5");
+  EXPECT_EQ(reserved.view.reserved_boxes, 1);
+  EXPECT_FALSE(reserved.view.reserved_box_in_profile);
+  EXPECT_EQ(reserved.view.nickname_requests, 0);
+  EXPECT_EQ(reserved.connection.connects, 0);
 }
 
 TEST(Commands, DisconnectSendsOnlyTheFirstWordOfTheReason) {

@@ -17,13 +17,14 @@ TEST(ClientIni, AFreshInstallationReadsTheDefaults) {
   const Profile p = settings.LoadProfile();
   EXPECT_EQ(p.Nickname, "un-named");
   EXPECT_EQ(p.Age, 0);
-  EXPECT_EQ(p.Gender, "Male");
+  EXPECT_EQ(p.Gender, "Not given");
   EXPECT_EQ(p.Location, "-");
   EXPECT_EQ(p.Homepage, "-");
   EXPECT_EQ(p.Quote, "-");
   const ClientOptions o = settings.LoadOptions();
-  EXPECT_EQ(o.ChatFontName, "Tahoma");
-  EXPECT_EQ(o.ChatFontPoints(), 9);
+  // The system's font, at its own size.
+  EXPECT_EQ(o.ChatFontName, "");
+  EXPECT_EQ(o.ChatFontPoints(), 0);
   EXPECT_TRUE(o.ShowJoinMessages && o.ShowLeaveMessages && o.ToolCursor);
   EXPECT_FALSE(o.FlatToolbar);
   EXPECT_EQ(o.DrawingCursor, 0);
@@ -54,14 +55,21 @@ TEST(ClientIni, OptionsAndProfileRoundTrip) {
   o.ShowJoinMessages = false;
   o.DrawingCursor = 3;
   o.FlatToolbar = true;
+  o.SoundEnabled[static_cast<size_t>(Sound::kJoin)] = false;
+  o.SoundEnabled[static_cast<size_t>(Sound::kKeyClick)] = true;
   settings.SaveOptions(o);
   EXPECT_EQ(ini.INIRead("Interface", "Show Join Messages", ""), "0");
+  // The keys the client reads the sounds from; the close guess has none.
+  EXPECT_EQ(ini.INIRead("Sounds", "Event - Join", ""), "0");
+  EXPECT_EQ(ini.INIRead("Sounds", "Event - Key Click", ""), "1");
+  EXPECT_EQ(ini.ReadSection("Sounds").size(), 5u);
   const ClientOptions back = settings.LoadOptions();
   EXPECT_EQ(back.ChatFontName, "DejaVu Sans");
   EXPECT_EQ(back.ChatFontPoints(), 12);
   EXPECT_FALSE(back.ShowJoinMessages);
   EXPECT_EQ(back.DrawingCursor, 3);
   EXPECT_TRUE(back.FlatToolbar);
+  EXPECT_EQ(back.SoundEnabled, o.SoundEnabled);
 
   Profile p{"Zoe", 31, "Female", "Paris", "http://zoe.example", "Draw first, ask later"};
   settings.SaveProfile(p);
@@ -72,14 +80,45 @@ TEST(ClientIni, OptionsAndProfileRoundTrip) {
   EXPECT_EQ(ini.INIRead("Player Information", "Age", ""), "31");
 }
 
-TEST(ClientIni, WindowHeightIsStoredAtLeast8130Twips) {
-  MemoryIni ini;
+TEST(ClientIni, WindowPlaceKeepsItsWidthAndAHeightOfAtLeast8130Twips) {
+  MemoryIni ini("[Window Metrics]\nMain Height=9000\nMain Top=15\nMain Left=30\n");
   ClientSettings settings(ini);
-  settings.SaveWindowMetrics(5000, 300, 450);
+  // A file from before the width was kept.
+  EXPECT_FALSE(settings.LoadWindowMetrics().width.has_value());
+  settings.SaveWindowMetrics({5000, 300, 450, 19200});
   const WindowMetrics m = settings.LoadWindowMetrics();
   EXPECT_EQ(m.height, 8130);
   EXPECT_EQ(m.top, 300);
   EXPECT_EQ(m.left, 450);
+  EXPECT_EQ(m.width, 19200);
+}
+
+TEST(GameSetupMemory, TheLastSetUpComesBackWithinItsLimits) {
+  MemoryIni ini;
+  ClientSettings settings(ini);
+  EXPECT_TRUE(settings.LoadGameSetup().word_lists.empty());
+  EXPECT_EQ(settings.LoadGameSetup().total_rounds, GameSetup{}.total_rounds);
+  GameSetup setup;
+  setup.room_name = "Den";
+  setup.total_rounds = 7;
+  setup.seconds_per_round = 45;
+  setup.word_lists = {"animals", "food & drink"};
+  settings.SaveGameSetup(setup);
+  const GameSetup back = settings.LoadGameSetup();
+  EXPECT_EQ(back.room_name, "Den");
+  EXPECT_EQ(back.total_rounds, 7);
+  EXPECT_EQ(back.seconds_per_round, 45);
+  EXPECT_THAT(back.word_lists, ElementsAre("animals", "food & drink"));
+
+  // Edited by hand: numbers out of range are held, empty list names dropped.
+  MemoryIni edited(
+      "[Game Setup]\nTotal Rounds=3\nSeconds Per Round=99999\nPlayer Limit=x\n"
+      "Word Lists=||hard|\n");
+  const GameSetup held = ClientSettings(edited).LoadGameSetup();
+  EXPECT_EQ(held.total_rounds, kTotalRoundsRange.low);
+  EXPECT_EQ(held.seconds_per_round, kSecondsPerRoundRange.high);
+  EXPECT_EQ(held.player_limit, 0);
+  EXPECT_THAT(held.word_lists, ElementsAre("hard"));
 }
 
 TEST(ServerHistory, AddsNewRoomsOnlyAndNeedsAnAddressAndAName) {

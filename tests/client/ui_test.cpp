@@ -5,16 +5,21 @@
 #include <gmock/gmock.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
+#include <QSpinBox>
 #include <QTest>
 #include <QTextBlock>
 #include <QTreeWidget>
+#include <filesystem>
 
 #include "client/drawing/pad_tools.h"
 #include "client/net/qt_connection.h"
@@ -22,15 +27,20 @@
 #include "client/ui/chat_bar.h"
 #include "client/ui/chat_input.h"
 #include "client/ui/chat_view.h"
+#include "client/ui/drawing_area.h"
 #include "client/ui/game_windows.h"
 #include "client/ui/main_window.h"
+#include "client/ui/options_window.h"
+#include "client/ui/pad_widget.h"
 #include "client/ui/server_browser_window.h"
 #include "client/ui/small_windows.h"
+#include "client/ui/svg_picture.h"
 #include "client/ui/user_list.h"
 #include "tests/support/client_fakes.h"
 #include "tests/support/fake_http.h"
 #include "tests/support/matchers.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/window_harness.h"
 
 namespace client {
 namespace {
@@ -98,31 +108,7 @@ TEST(UserListStyling, BoldWhilePresentAndColouredForArtistAndFinders) {
   EXPECT_EQ(list.SelectedId(), 2);  // the selection follows the user, not the row
 }
 
-class Window : public testing::Test {
- protected:
-  Window()
-      : settings(ini),
-        window(ClientPaths(QString::fromStdString(dir.path().string())), clock),
-        session({connection, window, clock, settings}) {
-    window.Attach(&session, &settings, nullptr);
-    session.Start();
-  }
-  template <typename T>
-  T* Find(const char* name) {
-    return window.findChild<T*>(QString::fromLatin1(name));
-  }
-  void Receive(std::string_view command, std::string_view data) {
-    session.OnData(protocol::Frame(command, data));
-  }
-
-  testing_support::TempDir dir;
-  testing_support::MemoryIni ini;
-  testing_support::ManualClock clock;
-  FakeConnection connection;
-  ClientSettings settings;
-  MainWindow window;
-  Session session;
-};
+class Window : public testing::Test, protected testing_support::WindowHarness {};
 
 TEST_F(Window, EnabledStatesFollowTheConnection) {
   // Disconnected: connect, chat and practice drawing; no room menus or game buttons.
@@ -176,6 +162,34 @@ TEST_F(Window, EnabledStatesFollowTheConnection) {
   EXPECT_EQ(Find<QLabel>("labRoomName")->text(), "-");
 }
 
+TEST_F(Window, ThePlaceComesBackWithItsWidthAndOnAScreenThatShowsIt) {
+  const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+  const QSize minimum = window.minimumSizeHint();
+  // Heights are never stored below 8130 twips.
+  const QSize size(minimum.width() + 20,
+                   std::max(minimum.height(), kMinStoredHeight / kTwipsPerPixel) + 10);
+  const QPoint place = area.topLeft() + QPoint(5, 7);
+  auto store = [&](QPoint at, QSize stored) {
+    settings.SaveWindowMetrics({stored.height() * kTwipsPerPixel, at.y() * kTwipsPerPixel,
+                                at.x() * kTwipsPerPixel, stored.width() * kTwipsPerPixel});
+  };
+  store(place, size);
+  window.RestorePlacement();
+  EXPECT_EQ(window.size(), size);
+  EXPECT_EQ(window.pos(), place);
+  window.close();  // and it is kept as it is
+  EXPECT_EQ(settings.LoadWindowMetrics().width, size.width() * kTwipsPerPixel);
+
+  // A screen that has gone: the window comes back in the middle of the one there is.
+  store(area.bottomRight() + QPoint(4000, 4000), size);
+  window.RestorePlacement();
+  EXPECT_TRUE(area.contains(window.geometry()));
+  // Larger than the screen, or hanging off its edge: brought wholly onto it.
+  store(area.topLeft() + QPoint(area.width() / 2, 0), area.size() * 2);
+  window.RestorePlacement();
+  EXPECT_TRUE(area.contains(window.geometry()));
+}
+
 class PublicBrowser : public Window {
  protected:
   PublicBrowser()
@@ -187,6 +201,8 @@ class PublicBrowser : public Window {
     ASSERT_EQ(item->text(), "Public");
     sections->setCurrentItem(item);
     emit sections->itemClicked(item);
+    // Answers to earlier requests come too late to be shown.
+    while (http.open.size() > 1) http.Fail(7, "stale");
   }
   std::vector<std::string> Rows() {
     std::vector<std::string> rows;
@@ -203,33 +219,69 @@ class PublicBrowser : public Window {
 };
 
 TEST_F(PublicBrowser, ListsTheTrackersRoomsAndConnectsOnTheRowsPort) {
+  // Without a history the browser opens on the public rooms.
+  EXPECT_EQ(browser->findChild<QListWidget*>(QStringLiteral("lvwSections"))->currentRow(), 0);
+  ASSERT_EQ(http.open.size(), 1u);
   ShowPublic();
   EXPECT_THAT(Rows(), testing::ElementsAre("Please wait.. / Getting list of public servers.."));
   ASSERT_EQ(http.open.size(), 1u);
   EXPECT_EQ(http.open.front().url, "http://t.example/list?ACTION=VIEW&MAX=500");
   http.Answer(
-      "SERVERNAME=Caf\xE9|SERVERDESC=Draw!|SERVERIP=192.0.2.7|PORT=2031\r\n"
-      "SERVERNAME=Other|SERVERDESC=Two|SERVERIP=192.0.2.8|PORT=2020\r\n");
+      "SERVERNAME=Caf\xE9|SERVERDESC=Draw!|SERVERIP=192.0.2.7|PORT=2031|PLAYERS=4\r\n"
+      "SERVERNAME=Other|SERVERDESC=Two|SERVERIP=192.0.2.8|PORT=2020|LOCKED=True\r\n");
   EXPECT_THAT(Rows(), testing::ElementsAre("Caf\u00e9 / Draw!", "Other / Two"));
 
   auto* list = browser->findChild<QTreeWidget*>(QStringLiteral("lvwServers"));
+  // The directory counts players here, so the column shows; the locked room says why it is.
+  EXPECT_FALSE(list->isColumnHidden(2));
+  EXPECT_EQ(list->topLevelItem(0)->text(2), "4");
+  EXPECT_EQ(list->topLevelItem(1)->text(2), "");
+  EXPECT_EQ(list->topLevelItem(1)->toolTip(0), "This room asks for a password");
   list->setCurrentItem(list->topLevelItem(0));
   emit list->itemClicked(list->topLevelItem(0), 0);
-  EXPECT_EQ(browser->findChild<QLineEdit*>(QStringLiteral("txtAddress"))->text(), "192.0.2.7");
+  EXPECT_EQ(browser->findChild<QLineEdit*>(QStringLiteral("txtAddress"))->text(), "192.0.2.7:2031");
   emit list->itemDoubleClicked(list->topLevelItem(0), 0);
   EXPECT_EQ(connection.host, "192.0.2.7");
   EXPECT_EQ(connection.port, 2031);
+  EXPECT_THAT(settings.History(),
+              testing::ElementsAre(ServerEntry{"192.0.2.7:2031", "Caf\xE9", "Draw!"}));
 }
 
-TEST_F(PublicBrowser, AnEmptyListAndATrackerErrorSayWhatHappened) {
+TEST_F(PublicBrowser, AnEmptyListAndATrackerErrorSayWhatHappenedInTheList) {
   ShowPublic();
   http.Answer("");
   EXPECT_THAT(Rows(), testing::ElementsAre("No servers online. / Please try again later.."));
+  const int chat_lines = Find<ChatView>("rtbChat")->document()->blockCount();
   ShowPublic();
   http.Fail(1, "Connection refused");
+  EXPECT_THAT(Rows(), testing::ElementsAre("Could not reach the room directory: Connection "
+                                           "refused. Press Refresh to ask again. / "));
+  // Said in the list, not in the chat behind the browser.
+  EXPECT_EQ(Find<ChatView>("rtbChat")->document()->blockCount(), chat_lines);
+
+  // The row tells; it cannot be chosen or joined.
+  auto* list = browser->findChild<QTreeWidget*>(QStringLiteral("lvwServers"));
+  QTreeWidgetItem* row = list->topLevelItem(0);
+  EXPECT_FALSE(row->flags() & Qt::ItemIsSelectable);
+  list->setCurrentItem(row);
+  emit list->itemDoubleClicked(row, 0);
+  EXPECT_EQ(connection.connects, 0);
+
+  auto* refresh = browser->findChild<QPushButton*>(QStringLiteral("cmdRefresh"));
+  ASSERT_TRUE(refresh->isEnabled());
+  refresh->click();
   EXPECT_THAT(Rows(), testing::ElementsAre("Please wait.. / Getting list of public servers.."));
-  const auto text = Find<ChatView>("rtbChat")->document()->lastBlock().text().toStdString();
-  EXPECT_THAT(text, testing::HasSubstr("Tracker Socket Error: [1] - Connection refused"));
+  EXPECT_EQ(http.open.size(), 1u);
+}
+
+TEST_F(PublicBrowser, EmptyRecentAndFavouritesSayHowTheyFillUp) {
+  auto* sections = browser->findChild<QListWidget*>(QStringLiteral("lvwSections"));
+  for (int section : {1, 2}) {
+    emit sections->itemClicked(sections->item(section));
+    ASSERT_EQ(Rows().size(), 1u);
+    EXPECT_THAT(Rows()[0], testing::StartsWith("No "));
+    EXPECT_FALSE(browser->findChild<QPushButton*>(QStringLiteral("cmdRefresh"))->isEnabled());
+  }
 }
 
 TEST_F(PublicBrowser, AnAnswerAfterTheWindowClosedIsDropped) {
@@ -237,6 +289,71 @@ TEST_F(PublicBrowser, AnAnswerAfterTheWindowClosedIsDropped) {
   delete browser.data();
   http.Answer("SERVERNAME=Late|SERVERDESC=x|SERVERIP=192.0.2.9|PORT=2020\r\n");
   EXPECT_TRUE(browser.isNull());
+}
+
+TEST_F(Window, PicturesComeWithTheProgramNotFromTheDataFolder) {
+  // The fixture's Data folder is empty.
+  EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+  for (const char* tool : {"FREEHAND", "FILLTYPE", "HUGEBRUSH"}) {
+    EXPECT_FALSE(Find<QAction>(tool)->icon().isNull()) << tool;
+  }
+  EXPECT_FALSE(window.drawing().pad()->cursor().pixmap().isNull());
+  EXPECT_FALSE(SvgIcon(ImagePath(QStringLiteral("app_icon.svg"))).isNull());
+}
+
+TEST_F(Window, OptionsSwitchEachSoundAndLeaveTheSystemFontAlone) {
+  Find<QAction>("mOPTIONS")->trigger();
+  auto* options = window.findChild<OptionsWindow*>(QStringLiteral("wOptions"));
+  ASSERT_NE(options, nullptr);
+  EXPECT_EQ(options->findChild<QLineEdit*>(QStringLiteral("txtChatFont"))->text(),
+            QApplication::font().family());
+  auto* join = options->findChild<QCheckBox*>(QStringLiteral("chkSound1"));
+  auto* keys = options->findChild<QCheckBox*>(QStringLiteral("chkSound5"));
+  ASSERT_TRUE(join && keys);
+  EXPECT_TRUE(join->isChecked());
+  join->setChecked(false);
+  keys->setChecked(true);
+  options->accept();
+  EXPECT_EQ(ini.INIRead("Sounds", "Event - Join", ""), "0");
+  EXPECT_EQ(ini.INIRead("Sounds", "Event - Key Click", ""), "1");
+  // Saved unchanged, the chat keeps following the system's font.
+  EXPECT_EQ(ini.INIRead("Interface", "Chat Font Name", "?"), "");
+  EXPECT_FALSE(session.options().SoundEnabled[static_cast<size_t>(Sound::kJoin)]);
+}
+
+TEST_F(Window, TheToolsMenuShowsTheToolInUseAndEveryToolsKey) {
+  auto* line = Find<QAction>("mTOOLS_LINE");
+  EXPECT_TRUE(Find<QAction>("mTOOLS_FREEHAND")->isChecked());
+  line->trigger();
+  EXPECT_TRUE(line->isChecked());
+  EXPECT_FALSE(Find<QAction>("mTOOLS_FREEHAND")->isChecked());
+  EXPECT_EQ(window.tools().tool(), Tool::kLine);
+  Find<QAction>("mTOOLS_SOLIDFILL")->trigger();
+  EXPECT_TRUE(Find<QAction>("mTOOLS_SOLIDFILL")->isChecked());
+  // The same key in the menu and in the tool button's tip.
+  for (const char* tool : {"FREEHAND", "LINE", "BOX", "CIRCLE", "ERASER", "FLOOD", "SPRAY",
+                           "FILLTYPE", "CLEAR", "UNDO", "SMALLBRUSH"}) {
+    EXPECT_THAT(Find<QAction>(tool)->toolTip().toStdString(), testing::EndsWith(")")) << tool;
+  }
+  EXPECT_EQ(line->shortcut(), QKeySequence(QStringLiteral("L")));
+  EXPECT_THAT(Find<QAction>("LINE")->toolTip().toStdString(), testing::HasSubstr("(L)"));
+  // Someone else's turn: the menu draws no more than the tool bars would.
+  testing_support::LogInSession(session, connection, 100005, {"ann"});
+  Receive("NEWARTIST", "100000");
+  EXPECT_FALSE(line->isEnabled());
+  Find<QAction>("mTOOLS_BRUSH4")->trigger();
+  EXPECT_EQ(window.tools().brush(), 1);
+}
+
+TEST_F(Window, TheChatInputSaysSoWhenALineIsFull) {
+  auto* input = Find<ChatInput>("txtChat");
+  input->setText(QString(511, QLatin1Char('a')));
+  EXPECT_FALSE(input->limit_shown());
+  QTest::keyClicks(input, "bc");
+  EXPECT_EQ(input->text().size(), 512);
+  EXPECT_TRUE(input->limit_shown());
+  input->backspace();
+  EXPECT_FALSE(input->limit_shown());
 }
 
 TEST_F(Window, TheFloatingChatMirrorsAndGivesItsLinesBack) {
@@ -308,11 +425,11 @@ TEST_F(GameWindow, TheArtistDrawsAndTheGuesserChats) {
   EXPECT_TRUE(connection.Take().empty());  // the warning is not sent
 
   Receive("WINNER", "100000");
-  EXPECT_TRUE(Find<QLabel>("imgTheWinnerIs")->isVisibleTo(&window));
-  EXPECT_TRUE(Find<QLabel>("labPodium")->isVisibleTo(&window));  // the top of the standings
+  EXPECT_FALSE(window.drawing().pad()->WinnerRect().isEmpty());
+  EXPECT_FALSE(window.drawing().pad()->podium().isEmpty());  // the top of the standings
   EXPECT_FALSE(Find<QWidget>("picPad")->isEnabled());
   window.ShowWinner("", {});
-  EXPECT_FALSE(Find<QLabel>("imgTheWinnerIs")->isVisibleTo(&window));
+  EXPECT_TRUE(window.drawing().pad()->WinnerRect().isEmpty());
 }
 
 TEST_F(GameWindow, DrawingIsSentAndReceivedDrawingIsReplayed) {
@@ -351,28 +468,36 @@ TEST_F(GameWindow, TheSetupWindowHoldsItsLimitsAndSendsTheGame) {
   auto* lists = setup->findChild<QListWidget*>(QStringLiteral("lvwWordlist"));
   ASSERT_EQ(lists->count(), 3);
   EXPECT_EQ(lists->item(0)->text(), "animals");
+  // A first set-up starts with the first list ticked, in the room it is for.
+  EXPECT_EQ(lists->item(0)->checkState(), Qt::Checked);
+  EXPECT_EQ(setup->findChild<QLineEdit*>(QStringLiteral("txtRoomName"))->text(), "Room");
   auto* status = setup->findChild<QLabel*>(QStringLiteral("labStatus"));
   EXPECT_EQ(status->text(), "Wordlist downloaded.");
 
-  setup->StartGame();  // nothing chosen yet
+  lists->item(0)->setCheckState(Qt::Unchecked);
+  setup->StartGame();  // nothing chosen
   EXPECT_EQ(status->text(), "Please select at least one wordlist.");
   EXPECT_TRUE(connection.Take().empty());
-
-  auto* limit = setup->findChild<QLineEdit*>(QStringLiteral("txtPlayerLimit"));
-  limit->clear();
-  QTest::keyClicks(limit, "55");
-  EXPECT_EQ(limit->text(), "40");
-  auto* rounds = setup->findChild<QLineEdit*>(QStringLiteral("txtTotalRounds"));
-  rounds->setText("100");
-  setup->findChild<QPushButton*>(QStringLiteral("cmdTotalRoundsUp"))->click();
-  EXPECT_EQ(rounds->text(), "100");
-  setup->findChild<QPushButton*>(QStringLiteral("cmdTotalRoundsDown"))->click();
-  EXPECT_EQ(rounds->text(), "99");
-  setup->findChild<QLineEdit*>(QStringLiteral("txtTimePerRound"))->setText("5");
-  setup->findChild<QLineEdit*>(QStringLiteral("txtWordGuessedCountdown"))->setText("1000");
-  setup->findChild<QLineEdit*>(QStringLiteral("txtRoomName"))->setText("Den");
-  lists->item(0)->setCheckState(Qt::Checked);
   lists->item(1)->setCheckState(Qt::Checked);
+  EXPECT_EQ(status->text(), "Wordlist downloaded.");  // the complaint goes with its cause
+
+  // The numbers take nothing outside their ranges, and show them.
+  auto* limit = setup->findChild<QSpinBox*>(QStringLiteral("txtPlayerLimit"));
+  auto* rounds = setup->findChild<QSpinBox*>(QStringLiteral("txtTotalRounds"));
+  auto* seconds = setup->findChild<QSpinBox*>(QStringLiteral("txtTimePerRound"));
+  auto* grace = setup->findChild<QSpinBox*>(QStringLiteral("txtWordGuessedCountdown"));
+  EXPECT_EQ(rounds->minimum(), 5);
+  EXPECT_EQ(rounds->maximum(), 100);
+  EXPECT_THAT(rounds->toolTip().toStdString(), testing::HasSubstr("(5 to 100)"));
+  limit->setValue(55);
+  EXPECT_EQ(limit->value(), 40);
+  rounds->setValue(100);
+  rounds->stepUp();
+  EXPECT_EQ(rounds->value(), 100);
+  rounds->stepDown();
+  seconds->setValue(5);
+  grace->setValue(1000);
+  setup->findChild<QLineEdit*>(QStringLiteral("txtRoomName"))->setText("Den");
   setup->StartGame();
   EXPECT_THAT(connection.Take(), testing::ElementsAre(testing_support::Msg("STARTGAME",
                                                                            "Den\x03nodesc\x03"
@@ -381,8 +506,22 @@ TEST_F(GameWindow, TheSetupWindowHoldsItsLimitsAndSendsTheGame) {
                                                                            "10000\x03"
                                                                            "900000\x03"
                                                                            "\x04"
-                                                                           "animals\x04"
                                                                            "food")));
+
+  // The next set-up opens as this one was sent.
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  session.StartButtonPressed();
+  auto* again = window.findChild<SetupGameWindow*>(QStringLiteral("wSetupGame"));
+  ASSERT_NE(again, nullptr);
+  Receive("WORDLIST",
+          "animals\x03"
+          "food");
+  Receive("WORDLISTEND", "-");
+  auto* lists_again = again->findChild<QListWidget*>(QStringLiteral("lvwWordlist"));
+  EXPECT_EQ(lists_again->item(0)->checkState(), Qt::Unchecked);
+  EXPECT_EQ(lists_again->item(1)->checkState(), Qt::Checked);
+  EXPECT_EQ(again->findChild<QSpinBox*>(QStringLiteral("txtTotalRounds"))->value(), 99);
+  EXPECT_EQ(again->findChild<QSpinBox*>(QStringLiteral("txtTimePerRound"))->value(), 10);
 }
 
 TEST_F(GameWindow, RefusingTheAgreementSendsNopAQuarterSecondLater) {

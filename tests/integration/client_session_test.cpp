@@ -127,8 +127,7 @@ TEST(ClientSessions, TheNopAfterAnOperatorsKickReachesTheRoomBeforeTheClose) {
   QTcpServer room;
   ASSERT_TRUE(room.listen(QHostAddress::LocalHost));
   Player kicked("Kicked");
-  kicked.session.SetPort(room.serverPort());
-  kicked.session.ExecuteUserCommand("connect 127.0.0.1");
+  kicked.session.ExecuteUserCommand("connect 127.0.0.1:" + std::to_string(room.serverPort()));
   ASSERT_TRUE(QTest::qWaitFor([&] { return room.hasPendingConnections(); }, Player::kWaitMs));
   QTcpSocket* peer = room.nextPendingConnection();
   QByteArray received;

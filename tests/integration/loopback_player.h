@@ -29,8 +29,7 @@ struct LoopbackPlayer {
     session.Start();
   }
   void Join(quint16 port) {
-    session.SetPort(port);
-    session.ExecuteUserCommand("connect 127.0.0.1");
+    session.ExecuteUserCommand("connect 127.0.0.1:" + std::to_string(port));
   }
   // Waits until the login is through and the list holds this many users.
   bool InRoomWith(size_t users) {

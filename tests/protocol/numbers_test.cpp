@@ -40,6 +40,15 @@ TEST(RoundToInt32, RoundsHalfToEvenAndSaturates) {
   EXPECT_EQ(LeadingInt32("1099511627776"), INT32_MAX);  // 2^40
 }
 
+TEST(Digits, OnlyPlainDigitsWithinTheirCountAreANumber) {
+  EXPECT_EQ(Digits("0042", 5), 42);
+  EXPECT_EQ(Digits("999999999", 12), 999999999);  // never more than nine digits
+  for (const char* text :
+       {"", " 1", "1 ", "-1", "+1", "1.0", "1e3", "12345", "abc", "1234567890"}) {
+    EXPECT_FALSE(Digits(text, 4).has_value()) << text;
+  }
+}
+
 TEST(NumberText, WritesPlainDecimal) {
   EXPECT_EQ(NumberText(0), "0");
   EXPECT_EQ(NumberText(-0.0), "0");

@@ -25,7 +25,7 @@ ClientHarness::ClientHarness(std::string_view client_ini)
 }
 
 void ConnectSession(client::Session& session, FakeConnection& connection, const std::string& host) {
-  session.Connect(host);
+  session.ConnectFromBrowser({host, directory::kDefaultGamePort});
   connection.state = client::SocketState::kConnected;
   session.OnConnected();
 }

@@ -58,6 +58,8 @@ class RecordingClientView : public client::ClientView {
   void ClearPad() override {}
   void ResetTools() override {}
   void ReplayDrawing(const protocol::DrawCommand& command) override { drawings.push_back(command); }
+  void RoundBegins() override { ++rounds_begun; }
+  void RoundEnded(const client::RoundRecord& round) override { rounds.push_back(round); }
   void ShowWinner(const std::string& nickname, const std::vector<client::Standing>& top) override {
     winner = nickname;
     podium = top;
@@ -71,6 +73,7 @@ class RecordingClientView : public client::ClientView {
     reserved_box_in_profile = in_profile_window;
     ++reserved_boxes;
   }
+  void AskForNickname() override { ++nickname_requests; }
   void OpenGameSetup() override { ++game_setups_opened; }
   void WordListsReceived(const std::vector<std::string>&) override {}
   void WordListsComplete() override {}
@@ -94,12 +97,15 @@ class RecordingClientView : public client::ClientView {
   bool floating = false;
   std::vector<protocol::DrawCommand> drawings;
   std::string winner;
+  int rounds_begun = 0;
+  std::vector<client::RoundRecord> rounds;
   std::vector<client::Standing> podium;
   std::vector<std::string> password_asks;
   std::string agreement;
   client::UserProfile user_info;
   bool reserved_box_in_profile = false;
   int reserved_boxes = 0;
+  int nickname_requests = 0;
   int game_setups_opened = 0;
   std::vector<std::string> sounds;
   std::vector<std::string> offers;

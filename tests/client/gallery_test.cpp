@@ -1,0 +1,229 @@
+// SPDX-License-Identifier: MIT
+// The round gallery: what it keeps, the pictures it saves and the replays it draws.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QLabel>
+#include <QListWidget>
+
+#include "client/room/session.h"
+#include "client/ui/gallery_window.h"
+#include "client/ui/main_window.h"
+#include "tests/support/client_fakes.h"
+#include "tests/support/temp_dir.h"
+#include "tests/support/window_harness.h"
+
+namespace client {
+namespace {
+
+// A player in a room with ann (100000); this client is 100005. The window keeps the gallery.
+class GalleryTest : public testing::Test, protected testing_support::WindowHarness {
+ protected:
+  GalleryTest() {
+    testing_support::LogInSession(session, connection, 100005, {"ann"});
+    Receive("TOTALROUNDS", "100");
+    Receive("START_GAME", "animals");
+  }
+  // Ann draws round n: a line a round, so that every picture differs.
+  void AnnDraws(int n) {
+    Receive("NEWROUND", std::to_string(n));
+    Receive("NEWARTIST", "100000");
+    const std::string y = std::to_string(n * 5 % 300);
+    Receive("FH",
+            "100000\x03"
+            "10\x03" +
+                y +
+                "\x03"
+                "400\x03" +
+                y);
+    Receive("ENDOFROUND", "word" + std::to_string(n));
+  }
+  // Replays the round to its end and returns what the replay drew.
+  QImage ReplayToEnd(const Gallery::Entry& round, int speed, int64_t* took_ms = nullptr) {
+    RoundReplay replay(clock, nullptr, nullptr);
+    replay.Start(round, speed);
+    const int64_t began = clock.now();
+    while (replay.running() && clock.now() - began < 600000) clock.Advance(RoundReplay::kFrameMs);
+    if (took_ms) *took_ms = clock.now() - began;
+    return replay.tools().engine().picture();
+  }
+};
+
+TEST_F(GalleryTest, KeepsTheLastFiftyRoundsWithWordArtistAndFinders) {
+  for (int n = 1; n <= 52; ++n) AnnDraws(n);
+  const auto& rounds = window.gallery().rounds();
+  ASSERT_EQ(rounds.size(), Gallery::kMaxRounds);
+  EXPECT_EQ(rounds.front()->record.number, 3);
+  EXPECT_EQ(rounds.back()->record.word, "word52");
+  EXPECT_EQ(rounds.back()->record.artist, "ann");
+  EXPECT_EQ(rounds.back()->picture.pixel(200, 52 * 5 % 300), qRgb(0, 0, 0));
+
+  // The window shows the newest first and follows rounds that come while it is open.
+  GalleryWindow* gallery = window.OpenGallery();
+  auto* list = gallery->findChild<QListWidget*>(QStringLiteral("lstRounds"));
+  EXPECT_EQ(list->count(), 50);
+  EXPECT_EQ(gallery->Selected(), rounds.back());
+  Receive("NEWROUND", "53");
+  Receive("NEWARTIST", "100000");
+  session.EnterChatLine("Boat");
+  Receive("WORDFOUND",
+          "1\x03"
+          "100005");
+  Receive("STOPGAMETIMER", "-");
+  EXPECT_EQ(list->count(), 50);
+  EXPECT_EQ(gallery->Selected(), rounds[rounds.size() - 2]);  // still the round on show
+  list->setCurrentRow(0);
+  EXPECT_EQ(gallery->findChild<QLabel*>(QStringLiteral("labRoundWord"))->text(), "Round 53: Boat");
+  EXPECT_EQ(gallery->findChild<QLabel*>(QStringLiteral("labRoundFinders"))->text(),
+            "Found by un-named.");
+  EXPECT_EQ(window.OpenGallery(), gallery);  // one gallery window
+}
+
+TEST_F(GalleryTest, PicturesAreSavedAsPngOneOrAllAndNeverOverAFile) {
+  AnnDraws(1);
+  AnnDraws(2);
+  const auto& rounds = window.gallery().rounds();
+  EXPECT_EQ(Gallery::FileName(*rounds[0]), "Scrawlbox round 01 - word1 by ann.png");
+  const QString folder = QString::fromStdString(dir.path().string());
+  const QStringList first = window.gallery().SaveAll(folder);
+  const QStringList second = window.gallery().SaveAll(folder);
+  ASSERT_EQ(first.size(), 2);
+  ASSERT_EQ(second.size(), 2);
+  EXPECT_TRUE(second[0].endsWith(QStringLiteral("word1 by ann (2).png")));
+  EXPECT_EQ(QDir(folder).entryList({QStringLiteral("*.png")}).size(), 4);
+  for (int i = 0; i < 2; ++i) {
+    const QImage saved(first[i], "PNG");
+    EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), rounds[static_cast<size_t>(i)]->picture);
+  }
+  QStringList failed;
+  EXPECT_TRUE(
+      window.gallery().SaveAll(folder + QStringLiteral("/missing/folder"), &failed).empty());
+  EXPECT_EQ(failed.size(), 2);
+}
+
+TEST_F(GalleryTest, AReplayEndsOnTheRoundsFinalPixelsAt1xAnd4x) {
+  // Ann's round, as this pad replays what she sends: fills, undo, spray and a custom colour.
+  Receive("NEWROUND", "1");
+  Receive("NEWARTIST", "100000");
+  for (const auto& [command, data] :
+       std::vector<std::pair<std::string, std::string>>{{"DW",
+                                                         "100000\x03"
+                                                         "4\x03"
+                                                         "8"},
+                                                        {"FH",
+                                                         "100000\x03"
+                                                         "20\x03"
+                                                         "20\x03"
+                                                         "300\x03"
+                                                         "200"},
+                                                        {"FT",
+                                                         "100000\x03"
+                                                         "0"},
+                                                        {"PA",
+                                                         "100000\x03"
+                                                         "12"},
+                                                        {"BO",
+                                                         "100000\x03"
+                                                         "50\x03"
+                                                         "50\x03"
+                                                         "120\x03"
+                                                         "90"},
+                                                        {"CU", "100000\x03-"},
+                                                        {"CI",
+                                                         "100000\x03"
+                                                         "200\x03"
+                                                         "100\x03"
+                                                         "260\x03"
+                                                         "180"},
+                                                        {"UN", "100000\x03-"},
+                                                        {"SP",
+                                                         "100000\x03"
+                                                         "400\x03"
+                                                         "250"},
+                                                        {"CC",
+                                                         "100000\x03"
+                                                         "10\x03"
+                                                         "200\x03"
+                                                         "30"},
+                                                        {"FL",
+                                                         "100000\x03"
+                                                         "5\x03"
+                                                         "300"},
+                                                        {"ER",
+                                                         "100000\x03"
+                                                         "60\x03"
+                                                         "60"},
+                                                        {"LI",
+                                                         "100000\x03"
+                                                         "0\x03"
+                                                         "321\x03"
+                                                         "510\x03"
+                                                         "0"}}) {
+    Receive(command, data);
+    clock.Advance(command == "SP" ? 5000 : 200);  // a long pause is cut short
+  }
+  Receive("ENDOFROUND", "fish");
+
+  // This player's own round: the pad draws for itself what it sends.
+  Receive("NEWROUND", "2");
+  Receive("NEWARTIST", "100005");
+  PadTools& tools = window.tools();
+  auto drag = [&](Tool tool, QPointF from, QPointF to) {
+    tools.ClickTool(tool);
+    tools.Press(kLeftButton, from);
+    clock.Advance(100);
+    tools.Move(kLeftButton, to);
+    tools.Release(kLeftButton, to);
+    clock.Advance(100);
+  };
+  drag(Tool::kSpray, {100, 100}, {140, 120});
+  drag(Tool::kCircle, {200, 50}, {257, 131});  // the artist's own copy rounds the radius
+  tools.ToggleFillType();
+  drag(Tool::kBox, {300, 200}, {360, 280});
+  drag(Tool::kFreehand, {10, 300}, {500, 10});
+  tools.ClickTool(Tool::kUndo);
+  drag(Tool::kFlood, {5, 5}, {5, 5});
+  tools.ClickTool(Tool::kClear);
+  tools.ClickTool(Tool::kClear);
+  Receive("CL", "-");  // the room sends the clear back to its artist
+  drag(Tool::kSpray, {250, 150}, {260, 170});
+  Receive("WORDSKIPPED", "cat");
+
+  const auto& rounds = window.gallery().rounds();
+  ASSERT_EQ(rounds.size(), 2u);
+  for (const Gallery::Entry& round : rounds) {
+    SCOPED_TRACE(round->record.word);
+    ASSERT_GT(round->record.drawing.size(), 5u);
+    int64_t slow = 0;
+    int64_t fast = 0;
+    EXPECT_EQ(ReplayToEnd(round, 1, &slow), round->picture);
+    EXPECT_EQ(ReplayToEnd(round, GalleryWindow::kFastSpeed, &fast), round->picture);
+    EXPECT_LE(fast, slow / 4 + 2 * RoundReplay::kFrameMs);
+  }
+  // No pause lasts longer than a second: ann's round of 3.4 s with a 5 s pause in it.
+  int64_t slow = 0;
+  ReplayToEnd(rounds[0], 1, &slow);
+  EXPECT_LE(slow, 12 * 200 + RoundReplay::kMaxPauseMs + 2 * RoundReplay::kFrameMs);
+}
+
+TEST_F(GalleryTest, AReplayOfACutLogEndsOnTheFinalPicture) {
+  Receive("NEWROUND", "1");
+  Receive("NEWARTIST", "100000");
+  for (size_t i = 0; i <= RoundRecord::kMaxDrawing; ++i) {
+    const std::string x = std::to_string(i % 500);
+    Receive("FH", "100000\x03" + x +
+                      "\x03"
+                      "0\x03" +
+                      x +
+                      "\x03"
+                      "321");
+  }
+  Receive("ENDOFROUND", "grass");
+  const Gallery::Entry round = window.gallery().rounds().back();
+  EXPECT_FALSE(round->record.complete);
+  EXPECT_EQ(ReplayToEnd(round, GalleryWindow::kFastSpeed), round->picture);
+}
+
+}  // namespace
+}  // namespace client

@@ -1,0 +1,210 @@
+// SPDX-License-Identifier: MIT
+// The pad at every size: the same gesture sends the same codes, and the window gives the pad
+// its room first.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QTest>
+
+#include "client/drawing/pad_tools.h"
+#include "client/room/session.h"
+#include "client/ui/drawing_area.h"
+#include "client/ui/main_window.h"
+#include "client/ui/pad_widget.h"
+#include "client/ui/room_layout.h"
+#include "tests/support/client_fakes.h"
+#include "tests/support/temp_dir.h"
+#include "tests/support/window_harness.h"
+
+namespace client {
+namespace {
+
+using protocol::Message;
+
+// The artist's pad shown at one scale: a widget exactly as large as the picture at that scale.
+class ScaledPad {
+ public:
+  explicit ScaledPad(double scale) { widget_.resize(PadWidget::SizeAt(scale)); }
+
+  // The point of the widget over the middle of a pad pixel.
+  QPointF Over(QPointF pad) const {
+    const QRectF picture = widget_.PictureRect();
+    const double step = picture.width() / PadEngine::kWidth;
+    return QPointF(picture.left() + (pad.x() + 0.5) * step, picture.top() + (pad.y() + 0.5) * step);
+  }
+  void Mouse(QEvent::Type type, QPointF pad, Qt::MouseButton button, Qt::MouseButtons held) {
+    const QPointF at = Over(pad);
+    QMouseEvent event(type, at, widget_.mapToGlobal(at), button, held, Qt::NoModifier);
+    QApplication::sendEvent(&widget_, &event);
+  }
+  // A press, moves through the points and a release at the last one.
+  void Drag(Qt::MouseButton button, std::initializer_list<QPointF> points) {
+    const QPointF first = *points.begin();
+    Mouse(QEvent::MouseButtonPress, first, button, button);
+    for (const QPointF& p : points) Mouse(QEvent::MouseMove, p, Qt::NoButton, button);
+    Mouse(QEvent::MouseButtonRelease, *(points.end() - 1), button, Qt::NoButton);
+  }
+  // Every gesture the tools know, once.
+  void DrawEverything() {
+    Drag(Qt::LeftButton, {{10, 10}, {40, 25}, {90, 12}, {200, 150}});
+    tools_.ClickTool(Tool::kLine);
+    Drag(Qt::LeftButton, {{20, 300}, {500, 20}});
+    tools_.ClickTool(Tool::kBox);
+    tools_.ToggleFillType();
+    Drag(Qt::LeftButton, {{300, 200}, {350, 260}});
+    tools_.ClickTool(Tool::kCircle);
+    Drag(Qt::LeftButton, {{100, 200}, {180, 310}});
+    tools_.PressSwatch(12);
+    tools_.ClickTool(Tool::kFlood);
+    Drag(Qt::LeftButton, {{5, 300}});
+    tools_.ClickBrush(3);
+    Drag(Qt::RightButton, {{45, 25}, {60, 30}});  // a quick erase
+    Drag(Qt::MiddleButton, {{0, 0}, {510, 321}});
+    // Off the picture's edge the pointer still names pad pixels, beyond the pad.
+    tools_.ClickTool(Tool::kFreehand);
+    Drag(Qt::LeftButton, {{500, 300}, {530, 340}});
+  }
+
+  std::vector<Message> sent;
+  PadWidget& widget() { return widget_; }
+  PadTools& tools() { return tools_; }
+
+ private:
+  testing_support::ManualClock clock_;
+  PadTools tools_{[this](std::string_view command, std::string_view data) {
+                    sent.push_back({std::string(command), std::string(data)});
+                  },
+                  clock_};
+  PadWidget widget_{&tools_};
+};
+
+// What another player's pad draws from the codes.
+QImage Replayed(const std::vector<Message>& codes) {
+  testing_support::ManualClock clock;
+  PadTools viewer([](std::string_view, std::string_view) {}, clock);
+  for (const Message& m : codes) {
+    viewer.Replay(protocol::ParseDrawData(*protocol::DrawCodeFromWord(m.command), m.data));
+  }
+  return viewer.engine().picture();
+}
+
+TEST(PadScale, TheSameGestureSendsTheSameCodesAtEveryScale) {
+  ScaledPad natural(1.0);
+  natural.DrawEverything();
+  ASSERT_GT(natural.sent.size(), 20u);
+  const QImage seen = Replayed(natural.sent);
+  for (const double scale : {1.5, 2.0, 3.0}) {
+    SCOPED_TRACE(scale);
+    ScaledPad pad(scale);
+    pad.DrawEverything();
+    EXPECT_EQ(pad.sent.size(), natural.sent.size());
+    for (size_t i = 0; i < std::min(pad.sent.size(), natural.sent.size()); ++i) {
+      EXPECT_EQ(pad.sent[i].command + " " + pad.sent[i].data,
+                natural.sent[i].command + " " + natural.sent[i].data);
+    }
+    EXPECT_EQ(pad.tools().engine().picture(), natural.tools().engine().picture());
+    EXPECT_EQ(Replayed(pad.sent), seen);
+  }
+}
+
+TEST(PadScale, WholeMultiplesArePixelForPixelAndTheOverlaysGrow) {
+  ScaledPad one(1.0);
+  ScaledPad two(2.0);
+  for (ScaledPad* pad : {&one, &two}) {
+    pad->tools().ClickBrush(0);
+    pad->Drag(Qt::LeftButton, {{10, 10}, {12, 10}});
+  }
+  EXPECT_DOUBLE_EQ(two.widget().Scale(), 2.0);
+  const QImage shown = two.widget().grab().toImage();
+  const QImage& picture = two.tools().engine().picture();
+  // Each pad pixel is a 2x2 block of exactly its colour: nothing smoothed.
+  for (const QPoint p : {QPoint(10, 10), QPoint(11, 10), QPoint(10, 11), QPoint(300, 200)}) {
+    for (const QPoint d : {QPoint(0, 0), QPoint(1, 1)}) {
+      EXPECT_EQ(shown.pixel(2 * p + d), picture.pixel(p));
+    }
+  }
+  // The two-step clear's message and the winner are as much larger as the pad.
+  for (ScaledPad* pad : {&one, &two}) {
+    pad->tools().ClickTool(Tool::kClear);
+    pad->widget().ShowWinner(QStringLiteral("ann"));
+    // A press on the message only takes it away.
+    pad->tools().ClickTool(Tool::kClear);
+  }
+  const QRect small = one.widget().ClearMessageRect();
+  const QRect large = two.widget().ClearMessageRect();
+  EXPECT_NEAR(large.width(), 2 * small.width(), 2);
+  EXPECT_LE((large.center() - two.widget().rect().center()).manhattanLength(), 2);
+  EXPECT_NEAR(two.widget().WinnerRect().width(), 2 * one.widget().WinnerRect().width(), 2);
+  two.widget().ShowWinner(QString());
+  const QPointF on_message = two.widget().ClearMessageRect().center();
+  QMouseEvent press(QEvent::MouseButtonPress, on_message, two.widget().mapToGlobal(on_message),
+                    Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+  const size_t sent = two.sent.size();
+  QApplication::sendEvent(&two.widget(), &press);
+  EXPECT_TRUE(two.widget().ClearMessageRect().isEmpty());
+  EXPECT_EQ(two.sent.size(), sent);
+}
+
+class Layout : public testing::Test, protected testing_support::WindowHarness {
+ protected:
+  // The window at this size, laid out.
+  void ShowAt(int width, int height) {
+    window.resize(width, height);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    window.centralWidget()->layout()->activate();
+  }
+  QRect Placed(const char* name) {
+    QWidget* widget = window.findChild<QWidget*>(QString::fromLatin1(name));
+    return QRect(widget->mapTo(&window, QPoint(0, 0)), widget->size());
+  }
+  double PadShare() { return double(Placed("picPad").width()) / window.width(); }
+};
+
+TEST_F(Layout, ThePadTakesMostOfTheWindowAndTheChatKeepsItsRoom) {
+  struct Size {
+    int width;
+    int height;
+    double share;
+  };
+  for (const Size& size : {Size{800, 600, 0.6}, Size{1280, 800, 0.6}, Size{1920, 1080, 0.65}}) {
+    SCOPED_TRACE(size.width);
+    ShowAt(size.width, size.height);
+    EXPECT_GE(PadShare(), size.share);
+    const QRect pad = Placed("picPad");
+    // The pad keeps its shape and never falls below its own size on these windows.
+    EXPECT_NEAR(double(pad.width()) / pad.height(), 511.0 / 322.0, 0.01);
+    EXPECT_GE(pad.width(), PadEngine::kWidth);
+    // Nothing lies over the pad, and the chat and user list keep a usable size.
+    for (const char* other : {"fraChat", "fraSide", "tbrTools", "fraPalette", "labStatusLine"}) {
+      EXPECT_FALSE(Placed(other).intersects(pad)) << other;
+    }
+    EXPECT_GE(Placed("fraChat").width(), RoomLayout::kMinChatWidth);
+    EXPECT_GE(Placed("fraChat").height(), RoomLayout::kMinChatHeight);
+    EXPECT_GE(Placed("lvwUsers").height(), 60);
+    // The palette's swatches can be hit and grow with the pad.
+    const auto* swatch = window.findChild<QLabel*>(QStringLiteral("labPalette"));
+    EXPECT_GE(swatch->width(), DrawingArea::kMinSwatch);
+    EXPECT_GE(swatch->width(), pad.width() / 40);
+  }
+}
+
+TEST_F(Layout, TheFloatingChatLeavesItsRoomToThePad) {
+  ShowAt(1000, 800);
+  const int docked = Placed("picPad").width();
+  window.findChild<QAction*>(QStringLiteral("mCHATBAR_FLOAT"))->trigger();
+  window.centralWidget()->layout()->activate();
+  EXPECT_FALSE(window.findChild<QWidget*>(QStringLiteral("fraChat"))->isVisible());
+  EXPECT_GT(Placed("picPad").width(), docked);
+  window.findChild<QAction*>(QStringLiteral("mCHATBAR_FLOAT"))->trigger();
+  window.centralWidget()->layout()->activate();
+  EXPECT_TRUE(window.findChild<QWidget*>(QStringLiteral("fraChat"))->isVisible());
+  EXPECT_EQ(Placed("picPad").width(), docked);
+}
+
+}  // namespace
+}  // namespace client
