@@ -57,7 +57,9 @@ struct ConnectionRecord {
   // Flood control.
   TokenBucket chat_bucket;
   TokenBucket drawing_bucket;
-  std::deque<int64_t> drop_times;  // when the latest dropped lines came, oldest first
+  // When the latest dropped lines came, oldest first; a few dozen at most. (A deque would cost
+  // every connection half a kilobyte before its first drop.)
+  std::vector<int64_t> drop_times;
   std::optional<int64_t> last_flood_notice_ms;
   // A joiner being sent the picture: the pieces of it still to go, then the drawing relayed
   // meanwhile, which must come after them.

@@ -203,7 +203,9 @@ bool RoomServer::PassesLimit(ConnectionRecord& record, Limit limit, const std::s
 void RoomServer::OnFloodDrop(ConnectionRecord& record) {
   const int64_t now = scheduler_.NowMs();
   record.drop_times.push_back(now);
-  if (record.drop_times.size() > kFloodDropsToClose + 1) record.drop_times.pop_front();
+  if (record.drop_times.size() > kFloodDropsToClose + 1) {
+    record.drop_times.erase(record.drop_times.begin());
+  }
   if (record.drop_times.size() > kFloodDropsToClose &&
       now - record.drop_times.front() <= kFloodDropWindowMs) {
     record.LeaveReason = "Flooding";
@@ -323,7 +325,8 @@ void RoomServer::OnPass(int slot, const std::string& data) {
   if (!settings_.ServerPassword.empty() && !PasswordAccepted(record, data)) return;
   record.State = StateInRoom;
 
-  if (record.login_timer) record.login_timer->Stop();
+  // In the room, the login deadline is over for good: a big room need not keep its timers.
+  record.login_timer.reset();
   UpdateConnectionRow(slot, "", "Awaiting UserList request...");
   const std::string welcome = Clean(settings_.MOTD, protocol::kMotdLength) + kSep +
                               Clean(settings_.Name, protocol::kRoomNameLength) + kSep + "-" + kSep +

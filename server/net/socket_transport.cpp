@@ -2,6 +2,7 @@
 #include "server/net/socket_transport.h"
 
 #include <fcntl.h>
+#include <malloc.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <sys/socket.h>
@@ -13,6 +14,7 @@
 #include <QSocketNotifier>
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <utility>
 
@@ -25,7 +27,7 @@ namespace {
 
 // An emptied buffer that grew past this gives its memory back (to the spares, or to the
 // system): a thousand quiet players must not each keep what one burst once needed.
-constexpr size_t kKeptCapacity = 4096;
+constexpr size_t kKeptCapacity = 256;
 // Emptied buffers kept for the next pass: a busy room then writes each pass into memory it
 // already has, rather than growing (and copying) every receiver's buffer anew. Bounded, so the
 // spares never hold more than a few megabytes whatever the room's size.
@@ -74,6 +76,8 @@ SocketTransport::SocketTransport() : listener_(this) {
   write_pass_.setSingleShot(true);
   write_pass_.setInterval(0);
   connect(&write_pass_, &QTimer::timeout, this, &SocketTransport::WritePass);
+  give_back_.setSingleShot(true);
+  connect(&give_back_, &QTimer::timeout, this, &SocketTransport::GiveBackMemory);
 }
 
 SocketTransport::~SocketTransport() = default;
@@ -227,6 +231,24 @@ void SocketTransport::WritePass() {
       if (Take(slot)) core_->OnClosed(slot);
     }
   }
+  GiveBackMemory();
+}
+
+void SocketTransport::GiveBackMemory() {
+  // A thousand logins at once fill every buffer with the others' arrivals; once written, that
+  // memory lies free inside the heap, where the allocator keeps it unless asked to give it back.
+  // At most once a second: a busy room frees and takes such buffers all the time.
+  if (released_ < kGiveBackAfter || give_back_.isActive()) return;
+  const auto now = std::chrono::steady_clock::now();
+  const auto next = last_give_back_ + std::chrono::seconds(1);
+  if (now < next) {
+    give_back_.start(
+        static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(next - now).count()));
+    return;
+  }
+  last_give_back_ = now;
+  released_ = 0;
+  ::malloc_trim(0);
 }
 
 bool SocketTransport::WriteOut(Connection& connection) {
@@ -249,6 +271,8 @@ bool SocketTransport::WriteOut(Connection& connection) {
       emptied.swap(connection.out);
       if (spare_buffers_.size() < kSpareBuffers && emptied.capacity() <= kMaxSpareCapacity) {
         spare_buffers_.push_back(std::move(emptied));
+      } else {
+        released_ += emptied.capacity();
       }
     }
     connection.writer->setEnabled(false);

@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QTcpServer>
 #include <QTimer>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -87,6 +88,8 @@ class SocketTransport : public QObject, public Transport {
   void WritePass();
   // Writes what the buffer holds; false when the socket failed.
   bool WriteOut(Connection& connection);
+  // Returns free heap memory to the system after buffers of many megabytes were let go.
+  void GiveBackMemory();
   // Stops watching the connection for the core and lets it close once its buffer is out.
   void Release(std::unique_ptr<Connection> connection);
   void FinishClosing(uint64_t serial);
@@ -98,6 +101,10 @@ class SocketTransport : public QObject, public Transport {
   std::vector<std::unique_ptr<Connection>> closing_;
   std::vector<int> waiting_writes_;         // slots with buffered bytes, each once
   std::vector<std::string> spare_buffers_;  // emptied, kept for the next pass's writes
+  static constexpr size_t kGiveBackAfter = 4u << 20;
+  size_t released_ = 0;  // bytes of buffers freed since memory was last given back
+  std::chrono::steady_clock::time_point last_give_back_;
+  QTimer give_back_;
   QTimer write_pass_;
   std::function<void()> all_closed_;
   uint64_t serials_ = 0;
