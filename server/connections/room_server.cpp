@@ -41,7 +41,10 @@ RoomServer::RoomServer(Ports ports)
 RoomServer::~RoomServer() = default;
 
 RoomServer::EventScope::~EventScope() {
-  if (server_->event_depth_ == 1) server_->ClosePendingConnections();
+  if (server_->event_depth_ == 1) {
+    server_->FlushRelay();
+    server_->ClosePendingConnections();
+  }
   if (--server_->event_depth_ == 0) server_->retired_.clear();
 }
 
@@ -245,6 +248,8 @@ void RoomServer::ServeReceived(int slot, bool limited) {
     ++handled;
     ProcessMessage(message, slot);
   }
+  // A turn's strokes are out before the next connection's turn can change who is in the room.
+  FlushRelay();
   // The counts are shown once per turn: one turn may hold dozens of drawing messages.
   if ((record = Record(slot)) != nullptr) {
     view_.UpdateConnectionRow(id, "", "", record->BytesReceived);
@@ -313,6 +318,8 @@ void RoomServer::Broadcast(std::string_view command, std::string_view data, int 
 
 bool RoomServer::SendFramed(ConnectionRecord& record, std::string_view framed, bool log_error,
                             MessageKind kind, uint64_t messages) {
+  // Strokes relayed before this message go out before it.
+  if (!relay_batch_.empty()) FlushRelay();
   if (record.send_failed) return false;
   const int slot = record.SlotIndex;
   const SendResult result = transport_.Send(slot, framed);
@@ -355,9 +362,25 @@ void RoomServer::ClosePendingConnections() {
 // --- The picture ---------------------------------------------------------------------------
 
 void RoomServer::BroadcastDrawing(std::string_view framed, int except_slot) {
-  ForEachReceiver(except_slot, [&](ConnectionRecord& record) {
+  // An artist's strokes come in runs: each run goes to every receiver as one piece (see
+  // FlushRelay), which costs a receiver one send per run rather than one per stroke.
+  if (!relay_batch_.empty() && relay_except_ != except_slot) FlushRelay();
+  relay_except_ = except_slot;
+  relay_batch_.append(framed);
+  ++relay_messages_;
+  if (relay_batch_.size() >= kRelayBatchBytes) FlushRelay();
+}
+
+void RoomServer::FlushRelay() {
+  if (relay_batch_.empty()) return;
+  // The batch is taken first: the sends below must not flush it again.
+  relay_sending_.swap(relay_batch_);
+  relay_batch_.clear();
+  const std::string_view framed = relay_sending_;
+  const uint64_t messages = std::exchange(relay_messages_, 0);
+  ForEachReceiver(relay_except_, [&](ConnectionRecord& record) {
     if (!record.picture_stream) {
-      SendFramed(record, framed, false, MessageKind::kDrawing);
+      SendFramed(record, framed, false, MessageKind::kDrawing, messages);
       return;
     }
     std::string& meanwhile = record.picture_stream->drawn_meanwhile;
@@ -369,9 +392,12 @@ void RoomServer::BroadcastDrawing(std::string_view framed, int except_slot) {
     }
     meanwhile.append(framed);
   });
+  relay_sending_.clear();
 }
 
 void RoomServer::ClearPicture(bool tools_reset) {
+  // What was drawn before the clear reaches the pads before it, as it always did.
+  FlushRelay();
   picture_.Clear(tools_reset);
   // The old picture is gone from every pad: a joiner still being sent it stops here.
   ForEachConnection([](ConnectionRecord& record) { record.picture_stream.reset(); });
@@ -429,6 +455,8 @@ void RoomServer::FeedPicture(int slot) {
 
 void RoomServer::CloseConnection(int slot, CloseReason why) {
   if (slot == 0) return;
+  // The strokes relayed so far reach this connection too, before it goes.
+  FlushRelay();
   const auto it = connections_.find(slot);
   if (it == connections_.end()) return;
   std::unique_ptr<ConnectionRecord> record = std::move(it->second);

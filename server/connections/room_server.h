@@ -293,6 +293,8 @@ class RoomServer {
   void OnDrawing(int slot, protocol::DrawCode code, const std::string& data);
   // Drawing goes to everyone in order; a joiner still being sent the picture gets it after.
   void BroadcastDrawing(std::string_view framed, int except_slot);
+  // Sends the strokes relayed since the last flush to every receiver, as one piece each.
+  void FlushRelay();
   // The joiner's copy of the picture so far, then what was drawn meanwhile.
   void SendPicture(int slot);
   void FeedPicture(int slot);
@@ -328,6 +330,13 @@ class RoomServer {
   std::vector<std::unique_ptr<ConnectionRecord>> retired_;
   std::vector<std::pair<int, CloseReason>> pending_closes_;
   PictureLog picture_;
+  // Strokes relayed and not yet sent (all from the sender in relay_except_, or to everyone when
+  // it is -1), and the buffer a flush sends from.
+  static constexpr size_t kRelayBatchBytes = 64u << 10;
+  std::string relay_batch_;
+  std::string relay_sending_;
+  uint64_t relay_messages_ = 0;
+  int relay_except_ = -1;
 
   // Slots with messages waiting for another turn, in the order they queued.
   std::deque<int> backlog_;

@@ -126,6 +126,18 @@ TEST_F(Peers, DrawingOverItsBucketClosesTheArtistAndHugeDrawingMessagesAreDroppe
 
 // --- Fair service -------------------------------------------------------------------------
 
+TEST_F(Peers, StrokesGoOutInRunsButInTheOrderTheyCameWithEverythingElse) {
+  const std::string stroke = protocol::Frame("FH",
+                                             "1\x03"
+                                             "1\x03"
+                                             "2\x03"
+                                             "2");
+  h.SendRaw(a, stroke + stroke + protocol::Frame(to_server::SAY, "hello") + stroke +
+                   protocol::Frame(to_server::PART, "bye"));
+  EXPECT_THAT(h.TakeCommands(b), ElementsAre("FH", "FH", "SAY", "FH", "PART"));
+  EXPECT_THAT(h.TakeCommands(a), ElementsAre("SAY"));  // a's strokes are never echoed to it
+}
+
 TEST_F(Peers, ABurstIsHandledATurnAtATimeWhileTheOthersAreServed) {
   // A turn and a half, within the drawing limit's burst.
   const size_t strokes = RoomServer::kMessagesPerTurn * 3 / 2;
