@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
@@ -432,6 +433,35 @@ TEST_F(GameWindow, TheArtistDrawsAndTheGuesserChats) {
   EXPECT_TRUE(window.drawing().pad()->WinnerRect().isEmpty());
 }
 
+TEST_F(GameWindow, ClosingDuringAGameAsksAndOnlyAYesLeaves) {
+  // The question on show; an answered one may still wait for its deletion.
+  auto asked = [this]() -> QMessageBox* {
+    for (QMessageBox* box : window.findChildren<QMessageBox*>(QStringLiteral("msgLeaveGame"))) {
+      if (box->isVisible()) return box;
+    }
+    return nullptr;
+  };
+  Receive("TOTALROUNDS", "5");
+  Receive("START_GAME", "animals");
+  window.show();
+  window.close();
+  QMessageBox* question = asked();
+  ASSERT_NE(question, nullptr);
+  EXPECT_EQ(question->text(), "Leave the game in progress?");
+  EXPECT_TRUE(window.isVisible());
+  // Enter pressed without reading the question keeps the player in the game.
+  EXPECT_EQ(question->defaultButton(), question->button(QMessageBox::No));
+  QTest::keyClick(question, Qt::Key_Return);
+  EXPECT_EQ(asked(), nullptr);
+  EXPECT_TRUE(window.isVisible());
+
+  window.close();
+  question = asked();
+  ASSERT_NE(question, nullptr);
+  question->button(QMessageBox::Yes)->click();
+  EXPECT_FALSE(window.isVisible());
+}
+
 TEST_F(GameWindow, DrawingIsSentAndReceivedDrawingIsReplayed) {
   Receive("FH",
           "100000\x03"
@@ -534,6 +564,224 @@ TEST_F(GameWindow, RefusingTheAgreementSendsNopAQuarterSecondLater) {
   EXPECT_THAT(connection.Take(), testing::ElementsAre(testing_support::Msg("NOP", "-")));
   QPointer<AgreementWindow> watched(agreement);
   EXPECT_TRUE(QTest::qWaitFor([&] { return watched.isNull() || !watched->isVisible(); }, 2000));
+}
+
+}  // namespace
+}  // namespace client
+
+namespace client {
+namespace {
+
+class GameWindow : public Window {
+ protected:
+  // In a room with ann (100000) as the other player; this client is 100005.
+  void SetUp() override { testing_support::LogInSession(session, connection, 100005, {"ann"}); }
+  QColor TimeColour() { return Find<QLabel>("labTime")->palette().color(QPalette::WindowText); }
+};
+
+TEST_F(GameWindow, TheClockShowsMinutesAndSecondsAndRedensAtTheEnd) {
+  Receive("SETGAMETIMER", "90000");
+  EXPECT_EQ(Find<QLabel>("labTime")->text(), "01:30");
+  Receive("STARTGAMETIMER", "5000");
+  clock.Advance(2000);
+  EXPECT_EQ(Find<QLabel>("labTime")->text(), "00:03");
+  EXPECT_EQ(TimeColour(), QColor(100, 0, 0));
+  clock.Advance(2000);
+  EXPECT_EQ(TimeColour(), QColor(255, 0, 0));
+  clock.Advance(1000);
+  EXPECT_EQ(Find<QLabel>("labTime")->text(), "00:00");
+  EXPECT_EQ(TimeColour(), QColor(0, 0, 0));
+  Receive("STOPGAMETIMER", "-");
+  EXPECT_EQ(Find<QLabel>("labTime")->text(), "--:--");
+}
+
+TEST_F(GameWindow, TheArtistDrawsAndTheGuesserChats) {
+  Receive("NEWARTIST", "100005");
+  EXPECT_TRUE(Find<QWidget>("tbrTools")->isEnabled());
+  EXPECT_TRUE(Find<QWidget>("tbrBrushes")->isEnabled());
+  EXPECT_TRUE(Find<QWidget>("picPad")->isEnabled());
+  EXPECT_TRUE(Find<QWidget>("fraPalette")->isEnabled());
+  EXPECT_FALSE(Find<ChatInput>("txtChat")->isEnabled());
+  EXPECT_EQ(Find<QPushButton>("cmdStartGameSkipGo")->text(), "Skip Word!");
+  // Becoming the artist resets the tools, which tells the others to use black.
+  EXPECT_THAT(connection.Take(), testing::Contains(testing_support::Msg("PA", "0")));
+  Find<QPushButton>("cmdStartGameSkipGo")->click();
+  Find<QPushButton>("cmdStartGameSkipGo")->click();
+  EXPECT_THAT(connection.Take(), testing::ElementsAre(testing_support::Msg("SKIPWORD", "-")));
+
+  Receive("NEWARTIST", "100000");
+  EXPECT_FALSE(Find<QWidget>("tbrTools")->isEnabled());
+  EXPECT_FALSE(Find<QWidget>("picPad")->isEnabled());
+  EXPECT_FALSE(Find<QWidget>("fraPalette")->isEnabled());
+  EXPECT_TRUE(Find<ChatInput>("txtChat")->isEnabled());
+  EXPECT_EQ(Find<QPushButton>("cmdWarnArtist")->text(), "Warn Artist");
+  connection.Take();
+  Find<QPushButton>("cmdWarnArtist")->click();
+  EXPECT_TRUE(connection.Take().empty());  // the warning is not sent
+
+  Receive("WINNER", "100000");
+  EXPECT_FALSE(window.drawing().pad()->WinnerRect().isEmpty());
+  EXPECT_FALSE(window.drawing().pad()->podium().isEmpty());  // the top of the standings
+  EXPECT_FALSE(Find<QWidget>("picPad")->isEnabled());
+  window.ShowWinner("", {});
+  EXPECT_TRUE(window.drawing().pad()->WinnerRect().isEmpty());
+}
+
+TEST_F(GameWindow, ClosingDuringAGameAsksAndOnlyAYesLeaves) {
+  // The question on show; an answered one may still wait for its deletion.
+  auto asked = [this]() -> QMessageBox* {
+    for (QMessageBox* box : window.findChildren<QMessageBox*>(QStringLiteral("msgLeaveGame"))) {
+      if (box->isVisible()) return box;
+    }
+    return nullptr;
+  };
+  Receive("TOTALROUNDS", "5");
+  Receive("START_GAME", "animals");
+  window.show();
+  window.close();
+  QMessageBox* question = asked();
+  ASSERT_NE(question, nullptr);
+  EXPECT_EQ(question->text(), "Leave the game in progress?");
+  EXPECT_TRUE(window.isVisible());
+  // Enter pressed without reading the question keeps the player in the game.
+  EXPECT_EQ(question->defaultButton(), question->button(QMessageBox::No));
+  QTest::keyClick(question, Qt::Key_Return);
+  EXPECT_EQ(asked(), nullptr);
+  EXPECT_TRUE(window.isVisible());
+
+  window.close();
+  question = asked();
+  ASSERT_NE(question, nullptr);
+  question->button(QMessageBox::Yes)->click();
+  EXPECT_FALSE(window.isVisible());
+}
+
+TEST_F(GameWindow, DrawingIsSentAndReceivedDrawingIsReplayed) {
+  Receive("FH",
+          "100000\x03"
+          "10\x03"
+          "10\x03"
+          "60\x03"
+          "10");
+  EXPECT_EQ(window.tools().engine().picture().pixel(30, 10), qRgb(0, 0, 0));
+  window.tools().Press(kLeftButton, QPointF(5, 5));
+  EXPECT_THAT(connection.Take(), testing::Contains(testing_support::Msg("CU", "-")));
+}
+
+TEST_F(GameWindow, TheSetupWindowHoldsItsLimitsAndSendsTheGame) {
+  // The start button turns on for the player who sees a second one join.
+  Receive("PART",
+          "100000\x03"
+          "bye");
+  Receive("JOIN",
+          "100009\x03"
+          "cid\x03"
+          "0");
+  connection.Take();
+  auto* start = Find<QPushButton>("cmdStartGameSkipGo");
+  ASSERT_TRUE(start->isEnabled());
+  start->click();
+  auto* setup = window.findChild<SetupGameWindow*>(QStringLiteral("wSetupGame"));
+  ASSERT_NE(setup, nullptr);
+  EXPECT_THAT(connection.Take(), testing::ElementsAre(testing_support::Msg("GETWORDLISTS", "-")));
+  Receive("WORDLIST",
+          "animals.txt\x03"
+          "food.txt\x03"
+          "hard");
+  Receive("WORDLISTEND", "-");
+  auto* lists = setup->findChild<QListWidget*>(QStringLiteral("lvwWordlist"));
+  ASSERT_EQ(lists->count(), 3);
+  EXPECT_EQ(lists->item(0)->text(), "animals");
+  // A first set-up starts with the first list ticked, in the room it is for.
+  EXPECT_EQ(lists->item(0)->checkState(), Qt::Checked);
+  EXPECT_EQ(setup->findChild<QLineEdit*>(QStringLiteral("txtRoomName"))->text(), "Room");
+  auto* status = setup->findChild<QLabel*>(QStringLiteral("labStatus"));
+  EXPECT_EQ(status->text(), "Wordlist downloaded.");
+
+  lists->item(0)->setCheckState(Qt::Unchecked);
+  setup->StartGame();  // nothing chosen
+  EXPECT_EQ(status->text(), "Please select at least one wordlist.");
+  EXPECT_TRUE(connection.Take().empty());
+  lists->item(1)->setCheckState(Qt::Checked);
+  EXPECT_EQ(status->text(), "Wordlist downloaded.");  // the complaint goes with its cause
+
+  // The numbers take nothing outside their ranges, and show them.
+  auto* limit = setup->findChild<QSpinBox*>(QStringLiteral("txtPlayerLimit"));
+  auto* rounds = setup->findChild<QSpinBox*>(QStringLiteral("txtTotalRounds"));
+  auto* seconds = setup->findChild<QSpinBox*>(QStringLiteral("txtTimePerRound"));
+  auto* grace = setup->findChild<QSpinBox*>(QStringLiteral("txtWordGuessedCountdown"));
+  EXPECT_EQ(rounds->minimum(), 5);
+  EXPECT_EQ(rounds->maximum(), 100);
+  EXPECT_THAT(rounds->toolTip().toStdString(), testing::HasSubstr("(5 to 100)"));
+  limit->setValue(55);
+  EXPECT_EQ(limit->value(), 40);
+  rounds->setValue(100);
+  rounds->stepUp();
+  EXPECT_EQ(rounds->value(), 100);
+  rounds->stepDown();
+  seconds->setValue(5);
+  grace->setValue(1000);
+  setup->findChild<QLineEdit*>(QStringLiteral("txtRoomName"))->setText("Den");
+  setup->StartGame();
+  EXPECT_THAT(connection.Take(), testing::ElementsAre(testing_support::Msg("STARTGAME",
+                                                                           "Den\x03nodesc\x03"
+                                                                           "40\x03"
+                                                                           "99\x03"
+                                                                           "10000\x03"
+                                                                           "900000\x03"
+                                                                           "\x04"
+                                                                           "food")));
+
+  // The next set-up opens as this one was sent.
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  session.StartButtonPressed();
+  auto* again = window.findChild<SetupGameWindow*>(QStringLiteral("wSetupGame"));
+  ASSERT_NE(again, nullptr);
+  Receive("WORDLIST",
+          "animals\x03"
+          "food");
+  Receive("WORDLISTEND", "-");
+  auto* lists_again = again->findChild<QListWidget*>(QStringLiteral("lvwWordlist"));
+  EXPECT_EQ(lists_again->item(0)->checkState(), Qt::Unchecked);
+  EXPECT_EQ(lists_again->item(1)->checkState(), Qt::Checked);
+  EXPECT_EQ(again->findChild<QSpinBox*>(QStringLiteral("txtTotalRounds"))->value(), 99);
+  EXPECT_EQ(again->findChild<QSpinBox*>(QStringLiteral("txtTimePerRound"))->value(), 10);
+}
+
+TEST_F(GameWindow, RefusingTheAgreementSendsNopAQuarterSecondLater) {
+  window.ShowAgreement("Be nice.");
+  auto* agreement = window.findChild<AgreementWindow*>(QStringLiteral("wAgreement"));
+  ASSERT_NE(agreement, nullptr);
+  agreement->findChild<QPushButton*>(QStringLiteral("cmdDisagree"))->click();
+  EXPECT_THAT(connection.Take(), testing::ElementsAre(testing_support::Msg("DISAGREE", "-")));
+  clock.Advance(AgreementWindow::kDisconnectDelayMs);
+  EXPECT_THAT(connection.Take(), testing::ElementsAre(testing_support::Msg("NOP", "-")));
+  QPointer<AgreementWindow> watched(agreement);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return watched.isNull() || !watched->isVisible(); }, 2000));
+}
+
+TEST(RoomPassword, NamesTheRoomByItsAddressAndJoinsOnlyWithAPassword) {
+  for (const bool wrong : {false, true}) {
+    SCOPED_TRACE(wrong);
+    RoomPasswordWindow window(QStringLiteral("10.0.0.5:2020"), wrong, nullptr);
+    const QString text = window.findChild<QLabel*>(QStringLiteral("labRoomPassword"))->text();
+    EXPECT_EQ(text, wrong ? "The password was not right. The room at 10.0.0.5:2020 asks for its "
+                            "password:"
+                          : "The room at 10.0.0.5:2020 asks for a password:");
+    std::vector<std::pair<QString, bool>> given;
+    QObject::connect(&window, &RoomPasswordWindow::passwordGiven,
+                     [&given](const QString& password, bool remember) {
+                       given.emplace_back(password, remember);
+                     });
+    auto* join = window.findChild<QPushButton*>(QStringLiteral("cmdJoin"));
+    EXPECT_FALSE(join->isEnabled());
+    window.findChild<QLineEdit*>(QStringLiteral("txtPassword"))->setText(QStringLiteral("secret"));
+    EXPECT_TRUE(join->isEnabled());
+    window.findChild<QCheckBox*>(QStringLiteral("chkRememberPassword"))->setChecked(wrong);
+    join->click();
+    EXPECT_THAT(given,
+                testing::ElementsAre(std::pair<QString, bool>(QStringLiteral("secret"), wrong)));
+  }
 }
 
 }  // namespace
