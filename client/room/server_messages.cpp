@@ -596,6 +596,11 @@ void Session::OnWinner(const Received& m) {
   const size_t podium = std::min<size_t>(3, standings.size());
   view_.ShowWinner(winner, {standings.begin(), standings.begin() + static_cast<long>(podium)});
   controls_.start = StartButtonState{StartAction::kSetupGame, false, std::nullopt};
+  // Nobody draws or guesses between games: the list and the buttons no longer name an artist
+  // or the finders of the last round.
+  controls_.hint = HintButtonState{HintAction::kWarnArtist, false, std::nullopt};
+  ResetUserColours();
+  PublishUsers();
   StopGameClock();
   panel_.rounds = "-";
   controls_.chat_input = true;

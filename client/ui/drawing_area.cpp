@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QColorDialog>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
 #include <QMouseEvent>
@@ -119,10 +120,11 @@ DrawingArea::DrawingArea(PadTools* tools, QWidget* parent) : QWidget(parent), to
   labStatusLine_ = new QLabel(this);
   labStatusLine_->setObjectName(QStringLiteral("labStatusLine"));
   labStatusLine_->setTextFormat(Qt::PlainText);
-  QFont status_font = labStatusLine_->font();
-  status_font.setBold(true);
-  status_font.setPointSizeF(status_font.pointSizeF() * 1.3);
-  labStatusLine_->setFont(status_font);
+  status_small_font_ = labStatusLine_->font();
+  status_small_font_.setBold(true);
+  status_font_ = status_small_font_;
+  status_font_.setPointSizeF(status_small_font_.pointSizeF() * 1.3);
+  labStatusLine_->setFont(status_font_);
 
   picPad_ = new PadWidget(tools_, this);
 
@@ -172,8 +174,8 @@ int DrawingArea::BarsHeight() const {
 }
 
 int DrawingArea::StatusHeight() const {
-  // As tall as its font whatever it says, so that a new text never moves the pad.
-  return labStatusLine_->fontMetrics().height() + 4;
+  // As tall as its large font whatever it says, so that a new text never moves the pad.
+  return QFontMetrics(status_font_).height() + 4;
 }
 
 int DrawingArea::ChromeHeight(int width) const {
@@ -219,8 +221,7 @@ void DrawingArea::Arrange() {
   int y = bars + kGap;
   const int status = StatusHeight();
   labStatusLine_->setGeometry(0, y, w, status);
-  labStatusLine_->setText(
-      labStatusLine_->fontMetrics().elidedText(status_, Qt::ElideRight, std::max(0, w)));
+  ShowStatus();
   y += status + kGap;
 
   // The pad as large as the rest allows; the palette below it follows the pad's width.
@@ -320,8 +321,17 @@ void DrawingArea::SetFlatToolbars(bool flat) {
 void DrawingArea::SetStatus(const QString& text) {
   status_ = text;
   labStatusLine_->setToolTip(text);
-  labStatusLine_->setText(labStatusLine_->fontMetrics().elidedText(
-      text, Qt::ElideRight, std::max(0, labStatusLine_->width())));
+  ShowStatus();
+}
+
+void DrawingArea::ShowStatus() {
+  // A narrow window (a large scale, a small screen) would otherwise cut off the end of a long
+  // line, which is often what it asks the player to do: smaller type keeps it whole.
+  const int room = std::max(0, labStatusLine_->width());
+  const bool fits = QFontMetrics(status_font_).horizontalAdvance(status_) <= room;
+  const QFont& font = fits ? status_font_ : status_small_font_;
+  labStatusLine_->setFont(font);
+  labStatusLine_->setText(QFontMetrics(font).elidedText(status_, Qt::ElideRight, room));
 }
 
 }  // namespace client

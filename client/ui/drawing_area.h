@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QFont>
 #include <QKeySequence>
 #include <QWidget>
 #include <array>
@@ -32,8 +33,9 @@ class DrawingArea : public QWidget {
 
   PadWidget* pad() const { return picPad_; }
   QLabel* status_line() const { return labStatusLine_; }
-  // What the line over the pad says; shortened with "…" when the line is narrower (the whole
-  // text is its tooltip).
+  // What the line over the pad says; in smaller type when the line is too narrow for the large
+  // one, and shortened with "…" only when even that does not fit (the whole text is its
+  // tooltip).
   void SetStatus(const QString& text);
   // The action of a tool button, for the menus that act as its click.
   QAction* ToolAction(Tool tool) const { return tool_actions_[static_cast<size_t>(tool)]; }
@@ -68,6 +70,7 @@ class DrawingArea : public QWidget {
   static PaletteShape PaletteFor(int width, int pad_width);
   int BarsHeight() const;
   int StatusHeight() const;
+  void ShowStatus();
   void Arrange();
   void ShowToolState();
   void ChooseCustomColour();
@@ -77,6 +80,8 @@ class DrawingArea : public QWidget {
   QToolBar* tbrBrushes_;
   QLabel* labStatusLine_;
   QString status_;
+  QFont status_font_;
+  QFont status_small_font_;
   PadWidget* picPad_;
   QFrame* fraPalette_;
   std::array<QAction*, 10> tool_actions_{};

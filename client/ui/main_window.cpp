@@ -806,16 +806,18 @@ void MainWindow::PasteImage() {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
   if (session_ && !leave_confirmed_ && session_->GameInProgress()) {
-    // A player in the middle of a game leaves only on purpose.
+    // A player in the middle of a game leaves only on purpose: a key pressed without reading
+    // the question, Enter as much as Escape, keeps the player in the game.
     event->ignore();
-    scrawlbox::AskYesNo(this, QMessageBox::Question, QStringLiteral("Leave the game?"),
-                        QStringLiteral("Leave the game in progress?"),
-                        [this](bool yes) {
-                          if (!yes) return;
-                          leave_confirmed_ = true;
-                          close();
-                        })
-        ->setObjectName(QStringLiteral("msgLeaveGame"));
+    QMessageBox* question =
+        scrawlbox::AskYesNo(this, QMessageBox::Question, QStringLiteral("Leave the game?"),
+                            QStringLiteral("Leave the game in progress?"), [this](bool yes) {
+                              if (!yes) return;
+                              leave_confirmed_ = true;
+                              close();
+                            });
+    question->setObjectName(QStringLiteral("msgLeaveGame"));
+    question->setDefaultButton(QMessageBox::No);
     return;
   }
   if (connection_ && connection_->State() != SocketState::kClosed) {

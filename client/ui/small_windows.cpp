@@ -73,10 +73,12 @@ RoomPasswordWindow::RoomPasswordWindow(const QString& room, bool wrong, QWidget*
   setObjectName(QStringLiteral("wRoomPassword"));
   setWindowTitle(QStringLiteral("Room Password"));
   setAttribute(Qt::WA_DeleteOnClose);
-  auto* text = new QLabel(wrong ? QStringLiteral("The password was not right. The room %1 asks "
-                                                 "for its password:")
+  // The client knows a room by its address until it is let in: "The room 10.0.0.5:2020" reads
+  // as a name, "the room at" as the place it is.
+  auto* text = new QLabel(wrong ? QStringLiteral("The password was not right. The room at %1 "
+                                                 "asks for its password:")
                                       .arg(room)
-                                : QStringLiteral("The room %1 asks for a password:").arg(room));
+                                : QStringLiteral("The room at %1 asks for a password:").arg(room));
   text->setObjectName(QStringLiteral("labRoomPassword"));
   text->setTextFormat(Qt::PlainText);
   text->setWordWrap(true);

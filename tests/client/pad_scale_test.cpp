@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QTest>
@@ -147,6 +148,51 @@ TEST(PadScale, WholeMultiplesArePixelForPixelAndTheOverlaysGrow) {
   QApplication::sendEvent(&two.widget(), &press);
   EXPECT_TRUE(two.widget().ClearMessageRect().isEmpty());
   EXPECT_EQ(two.sent.size(), sent);
+}
+
+TEST(StatusLine, ALongLineShrinksBeforeItIsCutAndNeverMovesThePad) {
+  testing_support::ManualClock clock;
+  PadTools tools([](std::string_view, std::string_view) {}, clock);
+  DrawingArea area(&tools);
+  area.resize(PadEngine::kWidth, 500);
+  area.show();
+  QLabel* line = area.status_line();
+  const QFont large = line->font();
+  const QRect pad = area.pad()->geometry();
+  const QRect placed = line->geometry();
+
+  area.SetStatus(QStringLiteral("Ada is drawing"));
+  EXPECT_EQ(line->text(), QStringLiteral("Ada is drawing"));
+  EXPECT_EQ(line->font(), large);
+
+  // Too wide for the large type, narrow enough for the ordinary one: shown whole.
+  QString longer = QStringLiteral("Not connected: practise here");
+  while (QFontMetrics(large).horizontalAdvance(longer) <= line->width()) {
+    longer += QStringLiteral(" again");
+  }
+  area.SetStatus(longer);
+  EXPECT_EQ(line->text(), longer);
+  EXPECT_LT(line->font().pointSizeF(), large.pointSizeF());
+  EXPECT_LE(line->fontMetrics().horizontalAdvance(line->text()), line->width());
+
+  // Too wide for both: cut with an ellipsis, the whole text in the tooltip.
+  const QString endless = longer.repeated(4);
+  area.SetStatus(endless);
+  EXPECT_TRUE(line->text().endsWith(QChar(0x2026)));
+  EXPECT_EQ(line->toolTip(), endless);
+
+  // The smaller type does not make the line lower: laid out again, nothing moves.
+  area.SetStatus(longer);
+  area.resize(PadEngine::kWidth, 501);
+  area.resize(PadEngine::kWidth, 500);
+  EXPECT_LT(line->font().pointSizeF(), large.pointSizeF());
+  EXPECT_EQ(area.pad()->geometry(), pad);
+  EXPECT_EQ(line->geometry(), placed);
+
+  // A wider area gives the same text its large type back.
+  area.resize(4 * PadEngine::kWidth, 900);
+  EXPECT_EQ(line->text(), longer);
+  EXPECT_EQ(line->font(), large);
 }
 
 class Layout : public testing::Test, protected testing_support::WindowHarness {

@@ -369,6 +369,36 @@ TEST(Messages, TheGameUpdatesThePanelAndTheList) {
   EXPECT_EQ(h.view.users[0].points, "0");
 }
 
+TEST(Messages, TheEndOfTheGameTakesTheArtistAndTheFindersOffTheList) {
+  ClientHarness h;
+  h.LogIn(100005, {"ann", "ben"});
+  h.Receive("TOTALROUNDS", "5");
+  h.Receive("START_GAME", "animals");
+  h.Receive("NEWARTIST", "100005");
+  h.Receive("NEWWORD", "fish");
+  // The last round ends with everyone finding the word: the list keeps the markers until the
+  // game is over.
+  h.Receive("WORDFOUND",
+            "1\x03"
+            "100000");
+  h.Receive("WORDFOUND",
+            "2\x03"
+            "100001");
+  h.Receive("STOPGAMETIMER", "-");
+  EXPECT_EQ(h.view.users[0].colour, kFinderRed);
+  EXPECT_TRUE(h.view.users[2].artist);
+  h.Receive("WINNER", "100000");
+  for (const UserEntry& user : h.view.users) {
+    SCOPED_TRACE(user.nickname);
+    EXPECT_EQ(user.colour, kBlack);
+    EXPECT_FALSE(user.artist);
+    EXPECT_FALSE(user.found_word);
+  }
+  EXPECT_EQ(h.view.controls.hint.action, HintAction::kWarnArtist);
+  EXPECT_FALSE(h.view.controls.hint.enabled);
+  EXPECT_EQ(h.view.controls.start.action, StartAction::kSetupGame);
+}
+
 TEST(Messages, ALateJoinerFollowsTheRunningGameToASkippedWordAndANewRound) {
   ClientHarness h;
   h.LogIn(100005, {"ann", "ben"});

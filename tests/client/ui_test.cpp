@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
@@ -432,6 +433,35 @@ TEST_F(GameWindow, TheArtistDrawsAndTheGuesserChats) {
   EXPECT_TRUE(window.drawing().pad()->WinnerRect().isEmpty());
 }
 
+TEST_F(GameWindow, ClosingDuringAGameAsksAndOnlyAYesLeaves) {
+  // The question on show; an answered one may still wait for its deletion.
+  auto asked = [this]() -> QMessageBox* {
+    for (QMessageBox* box : window.findChildren<QMessageBox*>(QStringLiteral("msgLeaveGame"))) {
+      if (box->isVisible()) return box;
+    }
+    return nullptr;
+  };
+  Receive("TOTALROUNDS", "5");
+  Receive("START_GAME", "animals");
+  window.show();
+  window.close();
+  QMessageBox* question = asked();
+  ASSERT_NE(question, nullptr);
+  EXPECT_EQ(question->text(), "Leave the game in progress?");
+  EXPECT_TRUE(window.isVisible());
+  // Enter pressed without reading the question keeps the player in the game.
+  EXPECT_EQ(question->defaultButton(), question->button(QMessageBox::No));
+  QTest::keyClick(question, Qt::Key_Return);
+  EXPECT_EQ(asked(), nullptr);
+  EXPECT_TRUE(window.isVisible());
+
+  window.close();
+  question = asked();
+  ASSERT_NE(question, nullptr);
+  question->button(QMessageBox::Yes)->click();
+  EXPECT_FALSE(window.isVisible());
+}
+
 TEST_F(GameWindow, DrawingIsSentAndReceivedDrawingIsReplayed) {
   Receive("FH",
           "100000\x03"
@@ -534,6 +564,30 @@ TEST_F(GameWindow, RefusingTheAgreementSendsNopAQuarterSecondLater) {
   EXPECT_THAT(connection.Take(), testing::ElementsAre(testing_support::Msg("NOP", "-")));
   QPointer<AgreementWindow> watched(agreement);
   EXPECT_TRUE(QTest::qWaitFor([&] { return watched.isNull() || !watched->isVisible(); }, 2000));
+}
+
+TEST(RoomPassword, NamesTheRoomByItsAddressAndJoinsOnlyWithAPassword) {
+  for (const bool wrong : {false, true}) {
+    SCOPED_TRACE(wrong);
+    RoomPasswordWindow window(QStringLiteral("10.0.0.5:2020"), wrong, nullptr);
+    const QString text = window.findChild<QLabel*>(QStringLiteral("labRoomPassword"))->text();
+    EXPECT_EQ(text, wrong ? "The password was not right. The room at 10.0.0.5:2020 asks for its "
+                            "password:"
+                          : "The room at 10.0.0.5:2020 asks for a password:");
+    std::vector<std::pair<QString, bool>> given;
+    QObject::connect(&window, &RoomPasswordWindow::passwordGiven,
+                     [&given](const QString& password, bool remember) {
+                       given.emplace_back(password, remember);
+                     });
+    auto* join = window.findChild<QPushButton*>(QStringLiteral("cmdJoin"));
+    EXPECT_FALSE(join->isEnabled());
+    window.findChild<QLineEdit*>(QStringLiteral("txtPassword"))->setText(QStringLiteral("secret"));
+    EXPECT_TRUE(join->isEnabled());
+    window.findChild<QCheckBox*>(QStringLiteral("chkRememberPassword"))->setChecked(wrong);
+    join->click();
+    EXPECT_THAT(given,
+                testing::ElementsAre(std::pair<QString, bool>(QStringLiteral("secret"), wrong)));
+  }
 }
 
 }  // namespace
