@@ -42,12 +42,14 @@ inline constexpr size_t kStatCount = static_cast<size_t>(Stat::SocketErrors) + 1
 std::string_view StatKey(Stat stat);
 
 // The totals are counted in memory and added to the file at most once every kFlushMs, in one
-// write, and at Flush: a chat line must not cost a write to disk. A crash loses at most the
-// last interval's counts, never the file; several server processes sharing a folder still do
-// not undo each other's counts, since a flush adds to what the file holds.
+// write, and at Flush: a chat line must not cost a write to disk. The write waits for the disk
+// on the room's only thread (tens of milliseconds on a busy one, and every stroke waits with
+// it), so a busy room writes once a minute. A crash loses at most the last minute's counts,
+// never the file; several server processes sharing a folder still do not undo each other's
+// counts, since a flush adds to what the file holds.
 class ServerStatistics {
  public:
-  static constexpr int kFlushMs = 1000;
+  static constexpr int kFlushMs = 60000;
 
   ServerStatistics(inifile::IniStore& ini, scrawlbox::Scheduler& scheduler);
   // Writes what is still counted in memory.
