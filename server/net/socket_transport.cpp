@@ -147,19 +147,24 @@ SocketTransport::Connection* SocketTransport::Find(int slot) const {
       return open_[i].get();
     }
   }
+  const size_t at = Position(slot);
+  if (at == open_.size()) return nullptr;
+  find_hint_ = at;
+  return open_[at].get();
+}
+
+size_t SocketTransport::Position(int slot) const {
   const auto it = std::lower_bound(open_.begin(), open_.end(), slot,
                                    [](const auto& c, int s) { return c->slot < s; });
-  if (it == open_.end() || (*it)->slot != slot) return nullptr;
-  find_hint_ = static_cast<size_t>(it - open_.begin());
-  return it->get();
+  return it != open_.end() && (*it)->slot == slot ? static_cast<size_t>(it - open_.begin())
+                                                  : open_.size();
 }
 
 std::unique_ptr<SocketTransport::Connection> SocketTransport::Take(int slot) {
-  const auto it = std::lower_bound(open_.begin(), open_.end(), slot,
-                                   [](const auto& c, int s) { return c->slot < s; });
-  if (it == open_.end() || (*it)->slot != slot) return nullptr;
-  std::unique_ptr<Connection> connection = std::move(*it);
-  open_.erase(it);
+  const size_t at = Position(slot);
+  if (at == open_.size()) return nullptr;
+  std::unique_ptr<Connection> connection = std::move(open_[at]);
+  open_.erase(open_.begin() + static_cast<std::ptrdiff_t>(at));
   return connection;
 }
 

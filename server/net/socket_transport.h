@@ -75,6 +75,8 @@ class SocketTransport : public QObject, public Transport {
 
   void Accept(int fd);
   Connection* Find(int slot) const;
+  // The index of the slot's open connection in open_, or open_.size().
+  size_t Position(int slot) const;
   // Removes the open connection from the list and hands it over; nullptr if there is none.
   std::unique_ptr<Connection> Take(int slot);
   void OnReadable(int slot);

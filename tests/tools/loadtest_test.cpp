@@ -30,9 +30,12 @@ TEST(LoadOptions, AddressesTakeAnOptionalPortAndIpv6InBrackets) {
   ASSERT_TRUE(v6);
   EXPECT_EQ(v6->host, "::1");
   EXPECT_EQ(v6->port, 3000);
+  // As in the client, a bare IPv6 address means the default port.
+  const auto bare_v6 = Parse({"::1", "--players", "3"});
+  ASSERT_TRUE(bare_v6);
+  EXPECT_EQ(bare_v6->port, 2020);
 
-  for (const std::string bad :
-       {"host:", ":2020", "host:99999", "host:abc", "::1", "[::1", "[::1]x"}) {
+  for (const std::string bad : {"host:", ":2020", "host:99999", "host:abc", "[::1", "[::1]x"}) {
     std::string error;
     EXPECT_FALSE(Parse({bad, "--players", "3"}, &error)) << bad;
     EXPECT_FALSE(error.empty()) << bad;

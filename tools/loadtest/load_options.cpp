@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "directory/room_address.h"
+
 namespace loadtest {
 
 const char kLoadUsage[] =
@@ -33,54 +35,6 @@ bool ReadNumber(const std::string& text, double* value) {
 
 }  // namespace
 
-bool ParseHostPort(const std::string& text, std::string* host, int* port, std::string* error) {
-  std::string name = text;
-  std::string port_text;
-  if (!text.empty() && text.front() == '[') {
-    const size_t close = text.find(']');
-    if (close == std::string::npos) {
-      *error = "\"" + text + "\": a bracketed address needs its \"]\"";
-      return false;
-    }
-    name = text.substr(1, close - 1);
-    const std::string rest = text.substr(close + 1);
-    if (!rest.empty()) {
-      if (rest.front() != ':') {
-        *error = "\"" + text + "\": only \":PORT\" may follow the address";
-        return false;
-      }
-      port_text = rest.substr(1);
-      if (port_text.empty()) {
-        *error = "\"" + text + "\": the port is missing";
-        return false;
-      }
-    }
-  } else if (const size_t colon = text.find(':'); colon != std::string::npos) {
-    if (text.find(':', colon + 1) != std::string::npos) {
-      *error = "\"" + text + "\": write an IPv6 address as [ADDRESS]:PORT";
-      return false;
-    }
-    name = text.substr(0, colon);
-    port_text = text.substr(colon + 1);
-    if (port_text.empty()) {
-      *error = "\"" + text + "\": the port is missing";
-      return false;
-    }
-  }
-  if (name.empty()) {
-    *error = "\"" + text + "\": the host is missing";
-    return false;
-  }
-  int number = 2020;
-  if (!port_text.empty() && (!ReadInt(port_text, &number) || number < 1 || number > 65535)) {
-    *error = "\"" + port_text + "\" is not a port (1 to 65535)";
-    return false;
-  }
-  *host = name;
-  *port = number;
-  return true;
-}
-
 std::optional<LoadOptions> ParseLoadOptions(const std::vector<std::string>& args,
                                             std::string* error) {
   LoadOptions options;
@@ -100,7 +54,11 @@ std::optional<LoadOptions> ParseLoadOptions(const std::vector<std::string>& args
         *error = "one address only: \"" + arg + "\"";
         return std::nullopt;
       }
-      if (!ParseHostPort(arg, &options.host, &options.port, error)) return std::nullopt;
+      // The same forms a player types in the client: one parser for both.
+      const auto address = directory::ParseRoomAddress(arg, error);
+      if (!address) return std::nullopt;
+      options.host = address->host;
+      options.port = address->port;
       have_address = true;
       continue;
     }

@@ -34,9 +34,6 @@ inline constexpr double kMaxSeconds = 3600;
 inline constexpr double kMaxRate = 100000;
 inline constexpr double kMaxChatRate = 10;
 
-// "HOST", "HOST:PORT" or "[IPv6]:PORT"; false (and *error) when it is none of them.
-bool ParseHostPort(const std::string& text, std::string* host, int* port, std::string* error);
-
 // Reads the arguments (without the program name). nullopt and *error when they are wrong.
 std::optional<LoadOptions> ParseLoadOptions(const std::vector<std::string>& args,
                                             std::string* error);
