@@ -40,7 +40,7 @@ class WordLists {
   // The next word from the lists named in chosen_lists (joined by code 4), with its
   // alternative spellings separated by ",". One list is picked at random, then one entry; a
   // list that is unknown, missing, unreadable or empty is passed over for the others in random
-  // order. Nothing when no chosen list gives a word.
+  // order, and a name given twice counts once. Nothing when no chosen list gives a word.
   std::optional<std::string> PickWord(std::string_view chosen_lists,
                                       scrawlbox::Random& random) const;
 

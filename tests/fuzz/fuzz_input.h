@@ -56,6 +56,16 @@ class FuzzInput {
   std::string_view data_;
 };
 
+// The unit as many times as fit in max_bytes, at most `times`: one message of a peer can carry
+// the same field thousands of times, which short inputs could not spell out.
+inline std::string Repeated(std::string_view unit, size_t times, size_t max_bytes) {
+  std::string text;
+  for (; times > 0 && !unit.empty() && text.size() + unit.size() <= max_bytes; --times) {
+    text += unit;
+  }
+  return text;
+}
+
 // Stops the run when a property the code promises does not hold: libFuzzer keeps the input,
 // and the unit tests that replay it fail.
 [[noreturn]] void Fail(const char* what, const char* file, int line);

@@ -66,9 +66,10 @@ def command(index_slot, cmd, data):
     return bytes([3]) + slot(index_slot) + bytes([ROUTED.index(cmd), 1]) + text(data)
 
 
-def start_game(index_slot, rounds, round_s, found_s, lists_choice):
+def start_game(index_slot, rounds, round_s, found_s, lists_choice, repeat=None):
     numbers = b"".join(bytes([0, v]) for v in (rounds, round_s, found_s))
-    return bytes([5]) + slot(index_slot) + bytes([1, lists_choice]) + numbers
+    lists = bytes([1, lists_choice]) + (bytes([0]) + n16(repeat) if repeat else bytes([1]))
+    return bytes([5]) + slot(index_slot) + lists + numbers
 
 
 def advance(steps, scale):
@@ -94,6 +95,10 @@ server = {
     # Connections that never log in, a half message, a slow reader and the login deadline.
     "no_login": bytes([2, 0, 0, 0, 0, 0, 0, 0, 1]) + bytes([2, 0]) + long_text("SCRAWLBOX_CL")
     + bytes([9, 1, 1]) + n32(2 << 20) + bytes([9, 0, 2]) + advance(10, 3) + bytes([10, 0, 1]),
+    # A game set up with 20000 list names in one message (the lists "animals" and "test",
+    # 10000 times each), then played for a while.
+    "big_startgame": bytes([1]) + join(0) + join(1) + start_game(0, 2, 10, 5, 1, 10000)
+    + advance(30, 2),
     # The operator kicks and bans; a banned address tries again.
     "operator": bytes([1]) + join(0) + join(2) + bytes([11, 1, 0]) + text("Be nice")
     + bytes([11, 0, 1]) + text("Go away") + join(2) + bytes([11, 0, 7]) + text("users")
@@ -224,10 +229,11 @@ def file_named(index, content):
 words = {
     "lists": bytes([2]) + file_named(0, "cat\r\ndog,doggy\r\n# a comment\r\n")
     + file_named(1, "big cat;lion\nkangaroo\n  \n#\tnot a word\n,,,\nemu|") 
-    + bytes([2, 1, 0, 1, 1, 2, 10, 200, 1]),
+    + bytes([2, 1, 0, 1, 1, 1, 2, 200, 1, 1]),
     "edges": bytes([3]) + file_named(3, "in readme") + file_named(4, "nameless")
     + file_named(6, "a\rb\r\rc" + "x" * 210 + "\r\x01\x02\x7f\xe9t\xe9")
-    + bytes([1, 0]) + text("\x04../test\x04test\x04") + bytes([0]),
+    + bytes([1, 0]) + text("\x04../test\x04test\x04") + bytes([0]) + n16(20000)
+    + bytes([0, 1]),
 }
 for name_, data in words.items():
     write("word_lists", name_, data)

@@ -157,8 +157,9 @@ class Script {
                                                   "\x04"
                                                   "empty",
                                                   "\x04missing\x04../test", ""};
-    const std::string lists =
-        in_.Flag() ? std::string(kLists[in_.Pick(std::size(kLists))]) : in_.Text();
+    std::string lists = in_.Flag() ? std::string(kLists[in_.Pick(std::size(kLists))]) : in_.Text();
+    // Up to a whole message of list names.
+    if (in_.Pick(4) == 0) lists = Repeated(lists, in_.Number16(), 60000);
     const auto number = [this] {
       return std::to_string(in_.Flag() ? static_cast<int32_t>(in_.Number32()) : in_.Byte());
     };

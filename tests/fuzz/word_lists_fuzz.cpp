@@ -96,6 +96,8 @@ int FuzzWordLists(const uint8_t* data, size_t size) {
       chosen += '\x04';
       chosen += (in.Flag() && !names.empty()) ? names[in.Pick(names.size())] : in.Text();
     }
+    // A STARTGAME can name lists for up to 64 KB.
+    if (in.Pick(4) == 0) chosen = Repeated(chosen, in.Number16(), 65000);
     for (size_t count = in.Pick(4); count > 0; --count) random.values.push_back(in.Byte() / 256.0);
     const auto word = lists.PickWord(in.Flag() ? chosen : in.Text(), random);
     if (word) {

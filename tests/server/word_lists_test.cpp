@@ -120,6 +120,23 @@ TEST(WordListPick, ListsThatGiveNoWordArePassedOverForTheOthers) {
   EXPECT_EQ(lists.CountWords(), 1u);
 }
 
+// Found by fuzzing: 65000 list names in one STARTGAME held the room for seconds.
+TEST(WordListPick, AClientsListOfNamesCostsNoMoreThanTheFolderHolds) {
+  TempDir dir;
+  WriteFile(dir / "empty.txt", "#\r\n");
+  WriteFile(dir / "good.txt", "kite\r\n");
+  WordLists lists(dir.path());
+  lists.ScanWordlist();
+  std::string chosen;
+  for (int i = 0; i < 20000; ++i) chosen += "\x04\x04unknown\x04" "empty";
+  ScriptedRandom random;
+  random.values = {0.99, 0.99, 0.0, 0.0};
+  EXPECT_FALSE(lists.PickWord(chosen, random).has_value());
+  // One draw for the one known list the names give, which is empty.
+  EXPECT_EQ(random.values.size(), 3u);
+  EXPECT_EQ(lists.PickWord(chosen + "\x04good\x04good", random), "kite");
+}
+
 TEST(WordListPick, NamesThatLeadOutsideTheFolderAreNeverRead) {
   TempDir dir;
   std::filesystem::create_directory(dir / "lists");
