@@ -135,17 +135,24 @@ std::optional<std::vector<std::string>> WordLists::ReadEntries(std::string_view 
   return entries;
 }
 
-std::optional<std::string> WordLists::PickWord(std::string_view chosen_lists,
-                                               scrawlbox::Random& random) const {
-  // Only names the scan found can give a word, and each is tried once: a client's STARTGAME
-  // naming 65000 lists (or one list 65000 times) must cost no more than the folder's lists.
-  std::vector<std::string> candidates;
+std::vector<std::string> WordLists::KnownNames(std::string_view chosen_lists) const {
+  std::vector<std::string> known;
   for (std::string& name : protocol::SplitFields(chosen_lists, protocol::kListSep)) {
     if (std::find(names_.begin(), names_.end(), name) != names_.end() &&
-        std::find(candidates.begin(), candidates.end(), name) == candidates.end()) {
-      candidates.push_back(std::move(name));
+        std::find(known.begin(), known.end(), name) == known.end()) {
+      known.push_back(std::move(name));
     }
   }
+  return known;
+}
+
+std::string WordLists::KnownLists(std::string_view chosen_lists) const {
+  return protocol::JoinFields(KnownNames(chosen_lists), protocol::kListSep);
+}
+
+std::optional<std::string> WordLists::PickWord(std::string_view chosen_lists,
+                                               scrawlbox::Random& random) const {
+  std::vector<std::string> candidates = KnownNames(chosen_lists);
   auto draw = [&random](size_t count) {
     const auto index = static_cast<size_t>(random.Next() * static_cast<double>(count));
     return std::min(index, count - 1);

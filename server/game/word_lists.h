@@ -44,6 +44,11 @@ class WordLists {
   std::optional<std::string> PickWord(std::string_view chosen_lists,
                                       scrawlbox::Random& random) const;
 
+  // The chosen names (joined by code 4) that the scan found, each once, in their order: a
+  // client's STARTGAME may name 65000 lists, or one list 65000 times, and the game must cost
+  // no more, and relay no more, than the folder's lists.
+  std::string KnownLists(std::string_view chosen_lists) const;
+
   // Entries in all lists together.
   size_t CountWords() const;
 
@@ -52,6 +57,8 @@ class WordLists {
   std::optional<std::vector<std::string>> ReadEntries(std::string_view name) const;
 
  private:
+  std::vector<std::string> KnownNames(std::string_view chosen_lists) const;
+
   std::filesystem::path folder_;
   std::vector<std::string> names_;
 };

@@ -128,7 +128,10 @@ TEST(WordListPick, AClientsListOfNamesCostsNoMoreThanTheFolderHolds) {
   WordLists lists(dir.path());
   lists.ScanWordlist();
   std::string chosen;
-  for (int i = 0; i < 20000; ++i) chosen += "\x04\x04unknown\x04" "empty";
+  for (int i = 0; i < 20000; ++i)
+    chosen +=
+        "\x04\x04unknown\x04"
+        "empty";
   ScriptedRandom random;
   random.values = {0.99, 0.99, 0.0, 0.0};
   EXPECT_FALSE(lists.PickWord(chosen, random).has_value());
