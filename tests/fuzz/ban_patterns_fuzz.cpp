@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include <cstdio>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -84,6 +85,12 @@ void CheckSavedListLoadsAgain(inifile::MemoryStore& ini, const BanList& bans) {
   }
   BanList again(ini);
   again.LoadBanList();
+  if (Tracing() && Records(again) != Records(bans)) {
+    for (const auto& record : Records(bans)) std::fprintf(stderr, "kept:   [%s]\n", record.c_str());
+    for (const auto& record : Records(again))
+      std::fprintf(stderr, "loaded: [%s]\n", record.c_str());
+    std::fprintf(stderr, "file:\n%s\n", ini.Text().c_str());
+  }
   FUZZ_CHECK(Records(again) == Records(bans));
 }
 

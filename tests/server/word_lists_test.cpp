@@ -120,7 +120,8 @@ TEST(WordListPick, ListsThatGiveNoWordArePassedOverForTheOthers) {
   EXPECT_EQ(lists.CountWords(), 1u);
 }
 
-// Found by fuzzing: 65000 list names in one STARTGAME held the room for seconds.
+// Found while writing the fuzz targets: 65000 list names in one STARTGAME held the room for
+// seconds.
 TEST(WordListPick, AClientsListOfNamesCostsNoMoreThanTheFolderHolds) {
   TempDir dir;
   WriteFile(dir / "empty.txt", "#\r\n");
