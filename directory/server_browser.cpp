@@ -43,7 +43,7 @@ std::vector<BrowserRow> ServerBrowser::Load(Section section) const {
 }
 
 std::string ServerBrowser::ViewQuery() {
-  return MakeQuery({{key::ACTION, action::VIEW}});
+  return MakeQuery({{key::ACTION, action::VIEW}, {key::MAX, std::to_string(kViewMax)}});
 }
 
 std::vector<BrowserRow> ServerBrowser::PublicRows(std::string_view body) {

@@ -10,6 +10,8 @@
 namespace directory {
 
 inline constexpr int kDefaultGamePort = 2020;
+// The most rooms the browser asks the tracker for: the fullest ones, a list a player can read.
+inline constexpr int kViewMax = 500;
 
 // A room the player connected to or bookmarked. Stored as address "¬" name "¬" description.
 struct ServerEntry {
@@ -64,7 +66,7 @@ class ServerBrowser {
   // The rows of a tracker reply (the body after its chunk-size line): one record per line;
   // "No servers online." when it holds none.
   static std::vector<BrowserRow> PublicRows(std::string_view body);
-  // What the browser asks the tracker for the public list (after "?").
+  // What the browser asks the tracker for the public list (after "?"): at most kViewMax rooms.
   static std::string ViewQuery();
 
   // The row shown while the public list is on its way.

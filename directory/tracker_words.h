@@ -53,6 +53,12 @@ inline constexpr std::string_view TOTALROUNDS = "TOTALROUNDS";
 inline constexpr std::string_view TOTALWORDS = "TOTALWORDS";
 // ADD, room record: the loaded word lists.
 inline constexpr std::string_view TOTALWORDLISTS = "TOTALWORDLISTS";
+// ADD, room record: the players in the room now; a room that never sends it has no count.
+inline constexpr std::string_view PLAYERS = "PLAYERS";
+// ADD: kTrue when entering the room needs a password. Room record: kTrue, only for such rooms.
+inline constexpr std::string_view LOCKED = "LOCKED";
+// VIEW: the most rooms the browser wants, the fullest first.
+inline constexpr std::string_view MAX = "MAX";
 // Reply record: one of the status words below.
 inline constexpr std::string_view STATUS = "STATUS";
 // Reply record: the text that goes with the status ("|" in it stands for a line break).

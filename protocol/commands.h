@@ -76,7 +76,8 @@ inline constexpr std::string_view JOIN = "JOIN";
 inline constexpr std::string_view ULIST = "ULIST";
 // "" (the one message with empty data). The user list is complete.
 inline constexpr std::string_view ULISTEND = "ULISTEND";
-// Artist's user id, revealed letters. A game is in progress.
+// Artist's user id, revealed letters, the word's pattern (see HINT; a trailing field older
+// clients do not read). A game is in progress.
 inline constexpr std::string_view GAMERUNNING = "GAMERUNNING";
 // User id, nickname. That user is the room's admin.
 inline constexpr std::string_view ADMIN = "ADMIN";
@@ -144,7 +145,9 @@ inline constexpr std::string_view WORDFOUND = "WORDFOUND";
 inline constexpr std::string_view WORDCLOSE = "WORDCLOSE";
 // User id, new points.
 inline constexpr std::string_view POINTSCHG = "POINTSCHG";
-// Revealed letters, hint text.
+// Revealed letters, hint text, the word's pattern: "_" for each hidden character, spaces as
+// they are and the revealed letters in place (a trailing field older clients do not read).
+
 inline constexpr std::string_view HINT = "HINT";
 // "-". No hints are left this round.
 inline constexpr std::string_view NOMOREHINTS = "NOMOREHINTS";
@@ -154,6 +157,10 @@ inline constexpr std::string_view WORDSKIPPED = "WORDSKIPPED";
 inline constexpr std::string_view WINNER = "WINNER";
 // "-". Everyone's points are back to 0.
 inline constexpr std::string_view RESETSCORES = "RESETSCORES";
+// "-". The room has a password and PASS did not carry it; a NOTICE follows for clients that
+// do not know this word, then the connection closes. (An extension: older clients drop it.)
+inline constexpr std::string_view BADPASS = "BADPASS";
+
 }  // namespace to_client
 
 // The bare goodbye written, without framing, to a connection that repeats the handshake.

@@ -25,8 +25,8 @@
 #include "server/game/word_lists.h"
 #include "server/net/console_input.h"
 #include "server/net/console_view.h"
-#include "server/net/qt_transport.h"
 #include "server/net/signal_watcher.h"
+#include "server/net/socket_transport.h"
 #include "server/ui/main_window.h"
 
 namespace {
@@ -43,9 +43,10 @@ QString OperatorAccountName() {
 
 // The room and its administration, wired the same way for the console and for the window.
 struct Room {
-  Room(server::ServerView& view, server::QtTransport& transport, scrawlbox::Scheduler& scheduler,
-       scrawlbox::Random& random, inifile::IniStore& ini, server::WordLists& word_lists,
-       directory::HttpGetter& http, const std::string& registration_key)
+  Room(server::ServerView& view, server::SocketTransport& transport,
+       scrawlbox::Scheduler& scheduler, scrawlbox::Random& random, inifile::IniStore& ini,
+       server::WordLists& word_lists, directory::HttpGetter& http,
+       const std::string& registration_key)
       : core({transport, scheduler, view, ini}),
         game(core, scheduler, random, word_lists),
         bans(ini),
@@ -123,7 +124,7 @@ int main(int argc, char** argv) {
   inifile::RemoveStaleTemporaryFiles(ini.path());
   scrawlbox::QtScheduler scheduler;
   scrawlbox::QtRandom random;
-  server::QtTransport transport;
+  server::SocketTransport transport;
   scrawlbox::QtHttpGetter http;
   const std::string registration_key = server::RegistrationKey(
       QHostInfo::localHostName().toStdString(), OperatorAccountName().toStdString());

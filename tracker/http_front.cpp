@@ -10,8 +10,8 @@
 #include <QUrl>
 
 #include "common/qt/host_address.h"
+#include "common/qt/text_codec.h"
 #include "directory/tracker_words.h"
-#include "tracker/registry.h"
 #include "tracker/tracker_service.h"
 #include "tracker/web_page.h"
 
@@ -63,11 +63,11 @@ void GuardedTcpServer::incomingConnection(qintptr handle) {
   addPendingConnection(socket);
 }
 
-HttpFront::HttpFront(TrackerService& service, Registry& registry, QString data_folder,
+HttpFront::HttpFront(TrackerService& service, RoomStore& store, QString data_folder,
                      QString tracker_path, QObject* parent)
     : QAbstractHttpServer(parent),
       service_(service),
-      registry_(registry),
+      store_(store),
       data_folder_(std::move(data_folder)),
       tracker_path_(std::move(tracker_path)) {}
 
@@ -89,7 +89,7 @@ bool HttpFront::handleRequest(const QHttpServerRequest& request, QTcpSocket* soc
     return true;
   }
   if (path == QStringLiteral("/")) {
-    Respond(socket, 200, "text/html; charset=utf-8", page_.Get(registry_, RoomsPage), false);
+    Respond(socket, 200, "text/html; charset=utf-8", Page(request.url().query()), false);
     return true;
   }
   if (path == QStringLiteral("/version/client.txt") ||
@@ -101,6 +101,26 @@ bool HttpFront::handleRequest(const QHttpServerRequest& request, QTcpSocket* soc
     }
   }
   return false;
+}
+
+QByteArray HttpFront::Page(const QString& query) {
+  PageRequest request = ReadPageRequest(query);
+  if (pages_generation_ != store_.generation() || pages_.size() >= kPagesKept) {
+    pages_.clear();
+    pages_generation_ = store_.generation();
+  }
+  const auto key = std::make_pair(request.page, request.search);
+  const auto kept = pages_.find(key);
+  if (kept != pages_.end()) return kept->second;
+  const std::string search = scrawlbox::ToWire(request.search);
+  RoomStore::Page listing =
+      store_.ListedPage(search, (request.page - 1) * kRoomsPerPage, kRoomsPerPage);
+  // A page past the end (the list shrank since the link was made) shows the last one.
+  if (listing.rooms.empty() && request.page > PageCount(listing.total)) {
+    request.page = PageCount(listing.total);
+    listing = store_.ListedPage(search, (request.page - 1) * kRoomsPerPage, kRoomsPerPage);
+  }
+  return pages_[key] = RoomsPage(listing, request);
 }
 
 void HttpFront::missingHandler(const QHttpServerRequest&, QTcpSocket* socket) {

@@ -4,7 +4,11 @@
 #include <QAbstractHttpServer>
 #include <QTcpServer>
 
-#include "tracker/registry.h"
+#include <QString>
+#include <map>
+#include <utility>
+
+#include "tracker/room_store.h"
 
 namespace tracker {
 
@@ -19,8 +23,14 @@ class GuardedTcpServer : public QTcpServer {
   static constexpr int kMaxConnections = 256;
   static constexpr int kDefaultDeadlineMs = 10000;
 
+  // Connection requests the system holds until they are taken, so that a rush of browsers
+  // does not find the door shut.
+  static constexpr int kListenBacklog = 1024;
+
   explicit GuardedTcpServer(QObject* parent = nullptr, int deadline_ms = kDefaultDeadlineMs)
-      : QTcpServer(parent), deadline_ms_(deadline_ms) {}
+      : QTcpServer(parent), deadline_ms_(deadline_ms) {
+    setListenBacklogSize(kListenBacklog);
+  }
 
  protected:
   void incomingConnection(qintptr handle) override;
@@ -35,7 +45,7 @@ class GuardedTcpServer : public QTcpServer {
 class HttpFront : public QAbstractHttpServer {
   Q_OBJECT
  public:
-  HttpFront(TrackerService& service, Registry& registry, QString data_folder, QString tracker_path,
+  HttpFront(TrackerService& service, RoomStore& store, QString data_folder, QString tracker_path,
             QObject* parent = nullptr);
 
  protected:
@@ -43,11 +53,18 @@ class HttpFront : public QAbstractHttpServer {
   void missingHandler(const QHttpServerRequest& request, QTcpSocket* socket) override;
 
  private:
+  // The page a visitor asked for, kept until the rooms change.
+  QByteArray Page(const QString& query);
+
+  // Pages kept: visitors mostly look at the first few pages, with no search.
+  static constexpr size_t kPagesKept = 32;
+
   TrackerService& service_;
-  Registry& registry_;
+  RoomStore& store_;
   QString data_folder_;
   QString tracker_path_;
-  PerGeneration<QByteArray> page_;
+  std::map<std::pair<int, QString>, QByteArray> pages_;
+  uint64_t pages_generation_ = UINT64_MAX;
 };
 
 }  // namespace tracker

@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: MIT
 // The room directory: rooms register here, players' server browsers list them, and a web page
 // shows them to anyone.
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QSysInfo>
 #include <QUrl>
 #include <cstdio>
 #include <limits>
@@ -15,6 +19,8 @@
 #include "common/qt/qt_scheduler.h"
 #include "common/qt/text_codec.h"
 #include "directory/tracker.h"
+#include "inifile/ini_file.h"
+#include "tracker/database_url.h"
 #include "tracker/http_front.h"
 #include "tracker/prober.h"
 #include "tracker/registry.h"
@@ -40,6 +46,21 @@ int Milliseconds(const QString& seconds_text) {
   const bool valid = ok && seconds >= 1 && seconds <= std::numeric_limits<int>::max() / 1000;
   return valid ? seconds * 1000 : 0;
 }
+
+// Every probe in flight and every HTTP connection is a file descriptor; the usual soft limit of
+// 1024 is too few for a directory of thousands of rooms.
+void RaiseFileLimit() {
+  rlimit limit{};
+  if (getrlimit(RLIMIT_NOFILE, &limit) != 0) return;
+  const rlim_t wanted = std::min<rlim_t>(limit.rlim_max, 65536);
+  if (limit.rlim_cur < wanted) {
+    limit.rlim_cur = wanted;
+    setrlimit(RLIMIT_NOFILE, &limit);
+  }
+}
+
+constexpr char kSettingsFile[] = "Tracker.ini";
+constexpr char kSettingsSection[] = "Tracker";
 
 }  // namespace
 
@@ -69,28 +90,71 @@ int main(int argc, char** argv) {
                         .arg(tracker::GuardedTcpServer::kDefaultDeadlineMs / 1000),
                     QStringLiteral("seconds"),
                     QString::number(tracker::GuardedTcpServer::kDefaultDeadlineMs / 1000)});
+  parser.addOption(
+      {QStringLiteral("database"),
+       QStringLiteral(
+           "Keep the rooms in <url>: sqlite:PATH (a relative PATH is in the Data folder; "
+           "default sqlite:tracker.sqlite) or postgresql://user@host:port/database, "
+           "which any number of instances may share."),
+       QStringLiteral("url")});
+  parser.addOption({QStringLiteral("instance"),
+                    QStringLiteral("Name this instance in the shared probe leases (host:pid)."),
+                    QStringLiteral("name")});
   parser.process(app);
 
-  bool port_ok = false;
-  const int port = parser.value(QStringLiteral("port")).toInt(&port_ok);
-  const int probe_ms = Milliseconds(parser.value(QStringLiteral("probe-seconds")));
-  const int deadline_ms = Milliseconds(parser.value(QStringLiteral("request-seconds")));
-  if (!port_ok || port < 1 || port > 65535 || probe_ms == 0 || deadline_ms == 0) {
-    std::fprintf(stderr,
-                 "scrawlbox-tracker: --port takes 1-65535, --probe-seconds and --request-seconds "
-                 "at least 1\n");
-    return 2;
-  }
   const QString data_folder =
       scrawlbox::ResolveDataFolder(parser.value(QStringLiteral("data-dir")));
   if (data_folder.isEmpty()) {
     std::fprintf(stderr, "scrawlbox-tracker: cannot create the Data folder\n");
     return 2;
   }
+  // Each option may also be set in Tracker.ini, [Tracker]; the command line wins.
+  const inifile::IniDocument settings =
+      inifile::IniFile(QDir(data_folder).filePath(QString::fromLatin1(kSettingsFile)).toStdString())
+          .Snapshot();
+  const auto setting = [&](const char* option, const char* key) {
+    const QString name = QString::fromLatin1(option);
+    if (parser.isSet(name)) return parser.value(name);
+    const std::string stored = settings.Read(kSettingsSection, key, "");
+    return stored.empty() ? parser.value(name) : QString::fromStdString(stored);
+  };
+
+  bool port_ok = false;
+  const int port = setting("port", "Port").toInt(&port_ok);
+  const int probe_ms = Milliseconds(setting("probe-seconds", "Probe Seconds"));
+  const int deadline_ms = Milliseconds(setting("request-seconds", "Request Seconds"));
+  if (!port_ok || port < 1 || port > 65535 || probe_ms == 0 || deadline_ms == 0) {
+    std::fprintf(stderr,
+                 "scrawlbox-tracker: --port takes 1-65535, --probe-seconds and --request-seconds "
+                 "at least 1\n");
+    return 2;
+  }
+  QString database_text = setting("database", "Database");
+  if (database_text.isEmpty()) {
+    database_text = QStringLiteral("sqlite:") + QLatin1String(tracker::kDefaultDatabaseFile);
+  }
+  std::string url_error;
+  std::optional<tracker::DatabaseUrl> database =
+      tracker::ParseDatabaseUrl(database_text.toStdString(), &url_error);
+  if (!database) {
+    std::fprintf(stderr, "scrawlbox-tracker: --database: %s\n", url_error.c_str());
+    return 2;
+  }
+  if (database->kind == tracker::DatabaseUrl::Kind::kSqlite && database->path != ":memory:") {
+    database->path =
+        QDir(data_folder).absoluteFilePath(QString::fromStdString(database->path)).toStdString();
+  }
+  QString instance = setting("instance", "Instance");
+  if (instance.isEmpty()) {
+    instance = QSysInfo::machineHostName() + QStringLiteral(":") +
+               QString::number(QCoreApplication::applicationPid());
+  }
+  RaiseFileLimit();
 
   tracker::Registry registry;
-  if (!registry.Open(QDir(data_folder).filePath(QStringLiteral("tracker.sqlite")))) {
-    std::fprintf(stderr, "scrawlbox-tracker: %s\n", qPrintable(registry.error()));
+  if (!registry.Open(*database)) {
+    std::fprintf(stderr, "scrawlbox-tracker: %s: %s\n", database->Display().c_str(),
+                 qPrintable(registry.error()));
     return 2;
   }
   tracker::TrackerService service(registry, [] { return QDateTime::currentMSecsSinceEpoch(); });
@@ -105,13 +169,26 @@ int main(int argc, char** argv) {
   front.bind(listener);
   scrawlbox::QtScheduler scheduler;
   tracker::TcpProbeConnector connector;
-  tracker::Prober prober(registry, scheduler, connector, probe_ms);
+  tracker::Prober prober(registry, scheduler, connector, probe_ms, instance.toStdString(),
+                         [] { return QDateTime::currentMSecsSinceEpoch(); });
+  // Other instances' changes reach this one's kept answers within a second.
+  const std::unique_ptr<scrawlbox::Timer> sync =
+      scheduler.CreateTimer([&registry, down = false]() mutable {
+        const bool ok = registry.Sync();
+        if (ok == down) {
+          // Said once when the database goes away, and once when it is back.
+          down = !ok;
+          Log(ok ? QStringLiteral("The database answers again.")
+                 : QStringLiteral("The database does not answer: %1").arg(registry.error()));
+        }
+      });
+  sync->Start(1000);
   prober.SetOnDropped([](const std::string& key) {
     Log(QStringLiteral("Dropped %1: it did not answer three probes in a row.")
             .arg(scrawlbox::Printable(key)));
   });
-  Log(QStringLiteral("Tracker listening on port %1 with its data in %2.")
-          .arg(port)
-          .arg(data_folder));
+  Log(QStringLiteral("Tracker listening on port %1 with its data in %2, the rooms in %3, as %4.")
+          .arg(QString::number(port), data_folder, QString::fromStdString(database->Display()),
+               instance));
   return app.exec();
 }

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "common/scheduling.h"
-#include "tracker/registry.h"
+#include "tracker/room_store.h"
 
 namespace tracker {
 
@@ -28,15 +28,27 @@ class ProbeConnector {
                                               std::function<void(bool alive)> done) = 0;
 };
 
-// Asks every registered room whether it is alive every interval, and a room whose last probe
-// failed every half interval; a probe unanswered after a third of the interval (10 s at most)
-// has failed, and a room that fails three probes in a row is dropped. Servers never renew their
-// registration on their own, so a listed room stays for as long as it answers, and one that
-// dies is gone within two intervals and a probe time-out (130 s with the one-minute default).
+// Asks every registered room whether it is alive once an interval, and a room whose last probe
+// failed after half an interval; a probe unanswered after a third of the interval (10 s at most)
+// has failed, and a room that fails three probes in a row is dropped. Servers refresh their
+// registration only when their player count changes, so a listed room stays for as long as it
+// answers, and one that dies is gone within two intervals and a probe time-out (130 s with the
+// one-minute default).
+//
+// Instances that share the rooms share the probes: each takes a lease on the rooms that are due
+// before it asks them, so every room is asked by one instance per interval, and the rooms of an
+// instance that died are taken by the others once its leases run out.
 class Prober {
  public:
-  Prober(Registry& registry, scrawlbox::Scheduler& scheduler, ProbeConnector& connector,
-         int interval_ms);
+  // An instance never has more probes open at once than this (each one is a socket).
+  static constexpr size_t kMaxInFlight = 2000;
+  // How often the rooms that are due are looked for, at most.
+  static constexpr int kTickMs = 1000;
+
+  // owner names this instance in the leases; now_ms is the time of day, the same clock on every
+  // instance.
+  Prober(RoomStore& store, scrawlbox::Scheduler& scheduler, ProbeConnector& connector,
+         int interval_ms, std::string owner, std::function<int64_t()> now_ms);
   ~Prober();
   Prober(const Prober&) = delete;
   Prober& operator=(const Prober&) = delete;
@@ -46,26 +58,30 @@ class Prober {
     on_dropped_ = std::move(on_dropped);
   }
 
+  int timeout_ms() const { return timeout_ms_; }
+
  private:
   struct Pending {
     std::string key;
+    int64_t started_ms = 0;
     std::unique_ptr<ProbeAttempt> attempt;
   };
 
-  // One half-interval tick: every room on every other tick, else only the failing ones.
   void Tick();
-  void Probe(const Room& room);
+  void Probe(const ProbeTarget& target, int64_t now);
   void Finish(uint64_t id, bool alive);
 
-  Registry& registry_;
+  RoomStore& store_;
   scrawlbox::Scheduler& scheduler_;
   ProbeConnector& connector_;
+  const int interval_ms_;
   const int timeout_ms_;
+  const std::string owner_;
+  std::function<int64_t()> now_ms_;
   std::unique_ptr<scrawlbox::Timer> timer_;
   std::function<void(const std::string&)> on_dropped_;
   std::map<uint64_t, Pending> pending_;
   uint64_t next_id_ = 1;
-  unsigned ticks_ = 0;
   // Time-outs still to come hold this and do nothing once the prober is gone.
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };

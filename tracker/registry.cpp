@@ -3,7 +3,8 @@
 
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QVariant>
+#include <algorithm>
+#include <tuple>
 
 namespace tracker {
 
@@ -15,6 +16,14 @@ QByteArray Bytes(const std::string& text) {
 std::string Text(const QVariant& value) {
   return value.toByteArray().toStdString();
 }
+QVariant Number(int64_t value) {
+  return QVariant(qlonglong(value));
+}
+
+constexpr char kColumns[] =
+    "key, name, description, address, port, version, admin_name, admin_email, private, "
+    "total_connections, total_games, total_rounds, total_words, total_wordlists, source, "
+    "failed_probes, players, locked";
 
 Room FromQuery(const QSqlQuery& q) {
   Room r;
@@ -34,15 +43,73 @@ Room FromQuery(const QSqlQuery& q) {
   r.total_wordlists = q.value(13).toLongLong();
   r.source = Text(q.value(14));
   r.failed_probes = q.value(15).toInt();
+  r.players = q.value(16).toInt();
+  r.locked = q.value(17).toInt() != 0;
   return r;
 }
 
-constexpr char kColumns[] =
-    "key, name, description, address, port, version, admin_name, admin_email, private, "
-    "total_connections, total_games, total_rounds, total_words, total_wordlists, source, "
-    "failed_probes";
+// The listing order: the fullest rooms first, then the oldest registrations.
+constexpr char kListingOrder[] = "ORDER BY players DESC, id";
+
+// Each migration runs whole or not at all. The first is the table that trackers kept before
+// there was a schema version, so that their files carry on with their rooms.
+const char* const kMigration1[] = {
+    "CREATE TABLE IF NOT EXISTS rooms ("
+    " id {id}, key {blob} UNIQUE NOT NULL, name {blob}, "
+    " description {blob}, address {blob}, port INTEGER, version {blob}, admin_name {blob}, "
+    " admin_email {blob}, private INTEGER, total_connections {int64}, total_games {int64}, "
+    " total_rounds {int64}, total_words {int64}, total_wordlists {int64}, source {blob}, "
+    " failed_probes INTEGER DEFAULT 0)",
+};
+const char* const kMigration2[] = {
+    "ALTER TABLE rooms ADD COLUMN players INTEGER NOT NULL DEFAULT -1",
+    "ALTER TABLE rooms ADD COLUMN locked INTEGER NOT NULL DEFAULT 0",
+    "ALTER TABLE rooms ADD COLUMN name_folded {blob}",
+    "ALTER TABLE rooms ADD COLUMN probe_due {int64}",
+    "ALTER TABLE rooms ADD COLUMN lease_owner {blob}",
+    "ALTER TABLE rooms ADD COLUMN lease_until {int64}",
+    "CREATE INDEX rooms_listing ON rooms (private, players DESC, id)",
+    "CREATE INDEX rooms_probe_due ON rooms (probe_due)",
+    "CREATE INDEX rooms_source ON rooms (source)",
+    "CREATE TABLE add_attempts (source {blob} NOT NULL, at {int64} NOT NULL)",
+    "CREATE INDEX add_attempts_source ON add_attempts (source, at)",
+    "CREATE INDEX add_attempts_at ON add_attempts (at)",
+    "CREATE TABLE directory_state (id INTEGER PRIMARY KEY, generation {int64} NOT NULL)",
+    "INSERT INTO directory_state (id, generation) VALUES (1, 0)",
+};
 
 }  // namespace
+
+// Rolls back whatever it has not been told to commit.
+class Registry::Transaction {
+ public:
+  explicit Transaction(Registry& registry)
+      : registry_(registry), open_(registry.db_.transaction()) {}
+  ~Transaction() {
+    if (!open_) return;
+    registry_.FinishQueries();
+    registry_.db_.rollback();
+  }
+  bool open() const { return open_; }
+  bool Commit() {
+    open_ = false;
+    registry_.FinishQueries();
+    if (registry_.db_.commit()) return true;
+    registry_.error_ = registry_.db_.lastError().text();
+    registry_.db_.rollback();
+    return false;
+  }
+
+ private:
+  Registry& registry_;
+  bool open_;
+};
+
+void Registry::FinishQueries() {
+  // SQLite will not end a transaction while a statement still has rows to give.
+  for (auto& [sql, query] : prepared_) query.finish();
+  once_.finish();
+}
 
 Registry::Registry() {
   // Each registry has its own connection, so that several can live in one process.
@@ -52,140 +119,399 @@ Registry::Registry() {
 
 Registry::~Registry() {
   if (!db_.isValid()) return;
+  prepared_.clear();
   db_.close();
   db_ = QSqlDatabase();
   QSqlDatabase::removeDatabase(connection_);
 }
 
-bool Registry::Open(const QString& path) {
-  db_ = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
-  db_.setDatabaseName(path);
-  if (!db_.open()) {
+bool Registry::Open(const QString& sqlite_path) {
+  DatabaseUrl url;
+  url.path = sqlite_path.toStdString();
+  return Open(url);
+}
+
+bool Registry::Open(const DatabaseUrl& url) {
+  static constexpr Dialect kSqlite{"INTEGER PRIMARY KEY AUTOINCREMENT", "BLOB", "INTEGER", "", "",
+                                   "instr(name_folded, ?) > 0"};
+  static constexpr Dialect kPostgresql{"BIGSERIAL PRIMARY KEY",
+                                       "BYTEA",
+                                       "BIGINT",
+                                       " FOR UPDATE SKIP LOCKED",
+                                       "LOCK TABLE schema_version IN ACCESS EXCLUSIVE MODE",
+                                       "position(? in name_folded) > 0"};
+  url_ = url;
+  const bool sqlite = url.kind == DatabaseUrl::Kind::kSqlite;
+  dialect_ = sqlite ? &kSqlite : &kPostgresql;
+  const QString driver = sqlite ? QStringLiteral("QSQLITE") : QStringLiteral("QPSQL");
+  if (!QSqlDatabase::isDriverAvailable(driver)) {
+    error_ = sqlite ? QStringLiteral("Qt's SQLite driver is missing (Debian: libqt6sql6-sqlite)")
+                    : QStringLiteral("Qt's PostgreSQL driver is missing (Debian: libqt6sql6-psql)");
+    return false;
+  }
+  db_ = QSqlDatabase::addDatabase(driver, connection_);
+  if (sqlite) {
+    db_.setDatabaseName(QString::fromStdString(url.path));
+  } else {
+    db_.setHostName(QString::fromStdString(url.host));
+    db_.setPort(url.port);
+    db_.setDatabaseName(QString::fromStdString(url.database));
+    db_.setUserName(QString::fromStdString(url.user));
+    db_.setPassword(QString::fromStdString(url.password));
+    // PostgreSQL's notices ("already exists, skipping") are no news for the operator.
+    db_.setConnectOptions(
+        QStringLiteral("connect_timeout=5;options='-c client_min_messages=warning'"));
+  }
+  return Connect() && Migrate();
+}
+
+bool Registry::Connect() {
+  if (db_.open()) return true;
+  error_ = db_.lastError().text();
+  return false;
+}
+
+QString Registry::Sql(const char* text) const {
+  return QString::fromLatin1(text)
+      .replace(QStringLiteral("{id}"), QLatin1String(dialect_->id_column))
+      .replace(QStringLiteral("{blob}"), QLatin1String(dialect_->blob))
+      .replace(QStringLiteral("{int64}"), QLatin1String(dialect_->int64));
+}
+
+QSqlQuery* Registry::Run(const QString& sql, std::initializer_list<QVariant> values) {
+  QSqlQuery* query = &once_;
+  bool ok = false;
+  if (values.size() == 0) {
+    once_ = QSqlQuery(db_);
+    ok = once_.exec(sql);
+  } else {
+    // Prepared once per statement text: PostgreSQL then plans it once, and each use is one
+    // round trip instead of three.
+    auto kept = prepared_.find(sql);
+    if (kept == prepared_.end()) {
+      QSqlQuery statement(db_);
+      statement.setForwardOnly(true);
+      if (!statement.prepare(sql)) {
+        error_ = statement.lastError().text();
+        return nullptr;
+      }
+      kept = prepared_.emplace(sql, std::move(statement)).first;
+    }
+    query = &kept->second;
+    for (const QVariant& value : values) query->addBindValue(value);
+    ok = query->exec();
+  }
+  if (ok) return query;
+  error_ = query->lastError().text();
+  return nullptr;
+}
+
+int Registry::SchemaVersion() {
+  const Finished finished{*this};
+  QSqlQuery* q = nullptr;
+  if (!(q = Run(QStringLiteral("SELECT MAX(version) FROM schema_version"))) || !q->next())
+    return -1;
+  return q->value(0).isNull() ? 0 : q->value(0).toInt();
+}
+
+bool Registry::Migrate() {
+  QSqlQuery* q = nullptr;
+  if (!(q = Run(QStringLiteral("CREATE TABLE IF NOT EXISTS schema_version (version INTEGER NOT "
+                               "NULL)")))) {
+    return false;
+  }
+  for (int version = 1; version <= kSchemaVersion; ++version) {
+    if (!Migration(version)) return false;
+  }
+  const int found = SchemaVersion();
+  if (found > kSchemaVersion) {
+    error_ = QStringLiteral(
+                 "the database is at schema version %1, newer than this tracker's %2: run the "
+                 "newer tracker")
+                 .arg(found)
+                 .arg(kSchemaVersion);
+    return false;
+  }
+  return true;
+}
+
+bool Registry::Migration(int version) {
+  Transaction transaction(*this);
+  QSqlQuery* q = nullptr;
+  if (!transaction.open()) {
     error_ = db_.lastError().text();
     return false;
   }
-  QSqlQuery q(db_);
-  // Texts are kept as the bytes the servers sent (8-bit text), hence BLOB.
-  if (!q.exec(QStringLiteral(
-          "CREATE TABLE IF NOT EXISTS rooms ("
-          " id INTEGER PRIMARY KEY AUTOINCREMENT, key BLOB UNIQUE NOT NULL, name BLOB, "
-          " description BLOB, address BLOB, port INTEGER, version BLOB, admin_name BLOB, "
-          " admin_email BLOB, private INTEGER, total_connections INTEGER, total_games INTEGER, "
-          " total_rounds INTEGER, total_words INTEGER, total_wordlists INTEGER, source BLOB, "
-          " failed_probes INTEGER DEFAULT 0)"))) {
-    error_ = q.lastError().text();
+  if (*dialect_->lock_schema && !(q = Run(QString::fromLatin1(dialect_->lock_schema))))
+    return false;
+  const int current = SchemaVersion();
+  if (current < 0) return false;
+  if (current >= version) return true;
+  const auto run = [&](const auto& statements) {
+    return std::all_of(std::begin(statements), std::end(statements),
+                       [&](const char* statement) { return (q = Run(Sql(statement))); });
+  };
+  if (version == 1 && !run(kMigration1)) return false;
+  if (version == 2) {
+    if (!run(kMigration2)) return false;
+    // Names registered before the search existed get their folded form here.
+    std::vector<std::pair<qlonglong, std::string>> names;
+    if (!(q = Run(QStringLiteral("SELECT id, name FROM rooms")))) return false;
+    while (q->next()) names.emplace_back(q->value(0).toLongLong(), Text(q->value(1)));
+    for (const auto& [id, name] : names) {
+      if (!(q = Run(QStringLiteral("UPDATE rooms SET name_folded = ? WHERE id = ?"),
+                    {Bytes(FoldCase(name)), id}))) {
+        return false;
+      }
+    }
+  }
+  if (!(q = Run(QStringLiteral("INSERT INTO schema_version (version) VALUES (?)"), {version}))) {
     return false;
   }
-  return true;
+  if (transaction.Commit()) return true;
+  error_ = db_.lastError().text();
+  return false;
 }
 
-Registry::AddResult Registry::Add(const Room& room) {
-  const auto bind_fields = [&room](QSqlQuery& q) {
-    for (const QVariant& value :
-         {QVariant(Bytes(room.name)), QVariant(Bytes(room.description)),
-          QVariant(Bytes(room.address)), QVariant(room.port), QVariant(Bytes(room.version)),
-          QVariant(Bytes(room.admin_name)), QVariant(Bytes(room.admin_email)),
-          QVariant(room.is_private ? 1 : 0), QVariant(qlonglong(room.total_connections)),
-          QVariant(qlonglong(room.total_games)), QVariant(qlonglong(room.total_rounds)),
-          QVariant(qlonglong(room.total_words)), QVariant(qlonglong(room.total_wordlists)),
-          QVariant(Bytes(room.source)), QVariant(Bytes(room.key))}) {
-      q.addBindValue(value);
-    }
-  };
-  // A known room refreshing its entry is the usual request: one statement, and no limits.
-  QSqlQuery update(db_);
-  update.prepare(QStringLiteral(
-      "UPDATE rooms SET name=?, description=?, address=?, port=?, version=?, admin_name=?, "
-      "admin_email=?, private=?, total_connections=?, total_games=?, total_rounds=?, "
-      "total_words=?, total_wordlists=?, source=?, failed_probes=0 WHERE key=?"));
-  bind_fields(update);
-  if (update.exec() && update.numRowsAffected() > 0) {
-    Changed();
-    return AddResult::kUpdated;
+std::optional<int64_t> Registry::BumpGeneration() {
+  QSqlQuery* q = nullptr;
+  if (!(q = Run(QStringLiteral("UPDATE directory_state SET generation = generation + 1 "
+                               "WHERE id = 1 RETURNING generation"))) ||
+      !q->next()) {
+    return std::nullopt;
   }
+  return q->value(0).toLongLong();
+}
 
-  QSqlQuery count(db_);
-  count.prepare(
-      QStringLiteral("SELECT COUNT(*), COUNT(CASE WHEN source = ? THEN 1 END) FROM rooms"));
-  count.addBindValue(Bytes(room.source));
-  if (count.exec() && count.next()) {
-    if (count.value(0).toInt() >= kMaxRooms) return AddResult::kFull;
-    if (count.value(1).toInt() >= kMaxRoomsPerSource) return AddResult::kSourceFull;
+Registry::AddResult Registry::Add(const Room& room, int64_t now_ms) {
+  const Finished finished{*this};
+  Transaction transaction(*this);
+  if (!transaction.open()) return AddResult::kFailed;
+  const std::optional<int64_t> generation = BumpGeneration();
+  if (!generation) return AddResult::kFailed;
+
+  QSqlQuery* q = nullptr;
+  const QVariant source = Bytes(room.source);
+  if (!(q = Run(QStringLiteral("DELETE FROM add_attempts WHERE at <= ?"),
+                {Number(now_ms - kRateWindowMs)})) ||
+      !(q = Run(QStringLiteral("SELECT COUNT(*) FROM add_attempts WHERE source = ?"), {source})) ||
+      !q->next()) {
+    return AddResult::kFailed;
   }
-  QSqlQuery insert(db_);
-  insert.prepare(QStringLiteral(
-      "INSERT INTO rooms (name, description, address, port, version, admin_name, admin_email, "
-      "private, total_connections, total_games, total_rounds, total_words, total_wordlists, "
-      "source, key) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
-  bind_fields(insert);
-  if (!insert.exec()) return AddResult::kFailed;
-  Changed();
-  return AddResult::kAdded;
+  if (q->value(0).toInt() >= kMaxAddsPerMinute) return AddResult::kTooFrequent;
+  if (!(q = Run(QStringLiteral("INSERT INTO add_attempts (source, at) VALUES (?, ?)"),
+                {source, Number(now_ms)}))) {
+    return AddResult::kFailed;
+  }
+  // The attempt counts even when the room is refused below, so that is committed too.
+  const auto commit = [&](AddResult result) {
+    if (!transaction.Commit()) return AddResult::kFailed;
+    Changed(*generation);
+    return result;
+  };
+
+  const std::initializer_list<QVariant> fields = {Bytes(room.name),
+                                                  Bytes(room.description),
+                                                  Bytes(room.address),
+                                                  room.port,
+                                                  Bytes(room.version),
+                                                  Bytes(room.admin_name),
+                                                  Bytes(room.admin_email),
+                                                  room.is_private ? 1 : 0,
+                                                  Number(room.total_connections),
+                                                  Number(room.total_games),
+                                                  Number(room.total_rounds),
+                                                  Number(room.total_words),
+                                                  Number(room.total_wordlists),
+                                                  source,
+                                                  room.players,
+                                                  room.locked ? 1 : 0,
+                                                  Bytes(FoldCase(room.name)),
+                                                  Bytes(room.key)};
+  // A known room refreshing its entry is the usual request, and no room limit applies to it.
+  if (!(q = Run(
+            QStringLiteral(
+                "UPDATE rooms SET name=?, description=?, address=?, port=?, version=?, "
+                "admin_name=?, admin_email=?, private=?, total_connections=?, total_games=?, "
+                "total_rounds=?, total_words=?, total_wordlists=?, source=?, players=?, locked=?, "
+                "name_folded=?, failed_probes=0 WHERE key=?"),
+            fields))) {
+    return AddResult::kFailed;
+  }
+  if (q->numRowsAffected() > 0) return commit(AddResult::kUpdated);
+
+  if (!(q = Run(
+            QStringLiteral("SELECT COUNT(*), COUNT(CASE WHEN source = ? THEN 1 END) FROM rooms"),
+            {source})) ||
+      !q->next()) {
+    return AddResult::kFailed;
+  }
+  if (q->value(0).toInt() >= kMaxRooms) return commit(AddResult::kFull);
+  if (q->value(1).toInt() >= kMaxRoomsPerSource) return commit(AddResult::kSourceFull);
+  if (!(q = Run(QStringLiteral(
+                    "INSERT INTO rooms (name, description, address, port, version, admin_name, "
+                    "admin_email, private, total_connections, total_games, total_rounds, "
+                    "total_words, total_wordlists, source, players, locked, name_folded, key) "
+                    "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                fields))) {
+    return AddResult::kFailed;
+  }
+  return commit(AddResult::kAdded);
 }
 
 bool Registry::Remove(const std::string& key) {
-  QSqlQuery q(db_);
-  q.prepare(QStringLiteral("DELETE FROM rooms WHERE key = ?"));
-  q.addBindValue(Bytes(key));
-  q.exec();
-  if (q.numRowsAffected() <= 0) return false;
-  Changed();
+  const Finished finished{*this};
+  Transaction transaction(*this);
+  const std::optional<int64_t> generation = BumpGeneration();
+  QSqlQuery* q = nullptr;
+  if (!generation || !(q = Run(QStringLiteral("DELETE FROM rooms WHERE key = ?"), {Bytes(key)})) ||
+      q->numRowsAffected() <= 0 || !transaction.Commit()) {
+    return false;
+  }
+  Changed(*generation);
   return true;
 }
 
-std::vector<Room> Registry::Select(const char* condition) const {
+std::vector<Room> Registry::Select(const QString& condition,
+                                   std::initializer_list<QVariant> values) {
+  const Finished finished{*this};
   std::vector<Room> rooms;
-  QSqlQuery q(db_);
-  q.exec(QStringLiteral("SELECT %1 FROM rooms %2 ORDER BY id")
-             .arg(QString::fromLatin1(kColumns), QString::fromLatin1(condition)));
-  while (q.next()) rooms.push_back(FromQuery(q));
+  QSqlQuery* q = nullptr;
+  if (!(q = Run(QStringLiteral("SELECT %1 FROM rooms %2").arg(QLatin1String(kColumns), condition),
+                values))) {
+    return rooms;
+  }
+  while (q->next()) rooms.push_back(FromQuery(*q));
   return rooms;
 }
 
-const std::vector<Room>& Registry::Listed() const {
-  if (!listed_) listed_ = Select("WHERE private = 0");
-  return *listed_;
+std::vector<Room> Registry::Listed(size_t limit) {
+  return Select(QStringLiteral("WHERE private = 0 %1 LIMIT ?").arg(QLatin1String(kListingOrder)),
+                {qulonglong(limit)});
 }
 
-std::vector<Room> Registry::All() const {
-  return Select("");
+RoomStore::Page Registry::ListedPage(std::string_view search, size_t offset, size_t limit) {
+  const Finished finished{*this};
+  Page page;
+  QString condition = QStringLiteral("WHERE private = 0");
+  const QVariant folded = Bytes(FoldCase(search));
+  if (!search.empty()) condition += QStringLiteral(" AND ") + QLatin1String(dialect_->contains);
+  QSqlQuery* q = nullptr;
+  const bool counted =
+      search.empty()
+          ? (q = Run(QStringLiteral("SELECT COUNT(*) FROM rooms ") + condition))
+          : (q = Run(QStringLiteral("SELECT COUNT(*) FROM rooms ") + condition, {folded}));
+  if (!counted || !q->next()) return page;
+  page.total = q->value(0).toLongLong();
+  const QString rest =
+      condition + QStringLiteral(" %1 LIMIT ? OFFSET ?").arg(QLatin1String(kListingOrder));
+  page.rooms = search.empty() ? Select(rest, {qulonglong(limit), qulonglong(offset)})
+                              : Select(rest, {folded, qulonglong(limit), qulonglong(offset)});
+  return page;
 }
 
-std::vector<Room> Registry::Failing() const {
-  return Select("WHERE failed_probes > 0");
+void Registry::ScheduleNew(int64_t due_ms) {
+  const Finished finished{*this};
+  Run(QStringLiteral("UPDATE rooms SET probe_due = ? WHERE probe_due IS NULL"), {Number(due_ms)});
 }
 
-std::optional<Room> Registry::Find(const std::string& key) const {
-  QSqlQuery q(db_);
-  q.prepare(
-      QStringLiteral("SELECT %1 FROM rooms WHERE key = ?").arg(QString::fromLatin1(kColumns)));
-  q.addBindValue(Bytes(key));
-  q.exec();
-  if (!q.next()) return std::nullopt;
-  return FromQuery(q);
+std::vector<ProbeTarget> Registry::ClaimDue(int64_t now_ms, const std::string& owner,
+                                            int64_t lease_ms, size_t limit) {
+  const Finished finished{*this};
+  QSqlQuery* q = nullptr;
+  const QString sql =
+      QStringLiteral(
+          "UPDATE rooms SET lease_owner = ?, lease_until = ? WHERE id IN (SELECT id FROM rooms "
+          "WHERE probe_due <= ? AND (lease_until IS NULL OR lease_until <= ?) "
+          "ORDER BY probe_due, id LIMIT ?%1) RETURNING key, address, port, probe_due, id")
+          .arg(QLatin1String(dialect_->skip_locked));
+  std::vector<std::tuple<int64_t, int64_t, ProbeTarget>> claimed;
+  if (!(q = Run(sql, {Bytes(owner), Number(now_ms + lease_ms), Number(now_ms), Number(now_ms),
+                      qulonglong(limit)}))) {
+    return {};
+  }
+  while (q->next()) {
+    claimed.emplace_back(q->value(3).toLongLong(), q->value(4).toLongLong(),
+                         ProbeTarget{Text(q->value(0)), Text(q->value(1)), q->value(2).toInt()});
+  }
+  // RETURNING keeps no order; the earliest due go first.
+  std::sort(claimed.begin(), claimed.end(), [](const auto& a, const auto& b) {
+    return std::tie(std::get<0>(a), std::get<1>(a)) < std::tie(std::get<0>(b), std::get<1>(b));
+  });
+  std::vector<ProbeTarget> targets;
+  for (auto& entry : claimed) targets.push_back(std::move(std::get<2>(entry)));
+  return targets;
 }
 
-bool Registry::RecordProbe(const std::string& key, bool alive) {
-  // The count of failed probes is in no list or page, so only a drop counts as a change.
-  QSqlQuery q(db_);
+bool Registry::RecordProbe(const std::string& key, const std::string& owner, bool alive,
+                           int64_t next_due_ms) {
+  const Finished finished{*this};
+  QSqlQuery* q = nullptr;
+  const QString release = QStringLiteral(
+      "probe_due = ?, lease_owner = NULL, lease_until = NULL WHERE key = ? AND lease_owner = ?");
   if (alive) {
-    q.prepare(
-        QStringLiteral("UPDATE rooms SET failed_probes = 0 WHERE key = ? AND failed_probes <> 0"));
-    q.addBindValue(Bytes(key));
-    q.exec();
+    Run(QStringLiteral("UPDATE rooms SET failed_probes = 0, ") + release,
+        {Number(next_due_ms), Bytes(key), Bytes(owner)});
     return false;
   }
-  q.prepare(QStringLiteral("UPDATE rooms SET failed_probes = failed_probes + 1 WHERE key = ?"));
-  q.addBindValue(Bytes(key));
-  q.exec();
-  QSqlQuery drop(db_);
-  drop.prepare(QStringLiteral("DELETE FROM rooms WHERE key = ? AND failed_probes >= ?"));
-  drop.addBindValue(Bytes(key));
-  drop.addBindValue(kMaxFailedProbes);
-  drop.exec();
-  if (drop.numRowsAffected() <= 0) return false;
-  Changed();
+  // Only the instance holding the lease may count this failure, so a room is dropped once.
+  if (!(q = Run(QStringLiteral("UPDATE rooms SET failed_probes = failed_probes + 1, ") + release +
+                    QStringLiteral(" AND failed_probes + 1 < ?"),
+                {Number(next_due_ms), Bytes(key), Bytes(owner), kMaxFailedProbes})) ||
+      q->numRowsAffected() > 0) {
+    return false;
+  }
+  Transaction transaction(*this);
+  const std::optional<int64_t> generation = BumpGeneration();
+  if (!generation ||
+      !(q = Run(QStringLiteral("DELETE FROM rooms WHERE key = ? AND lease_owner = ? AND "
+                               "failed_probes + 1 >= ?"),
+                {Bytes(key), Bytes(owner), kMaxFailedProbes})) ||
+      q->numRowsAffected() <= 0 || !transaction.Commit()) {
+    return false;
+  }
+  Changed(*generation);
   return true;
+}
+
+void Registry::ReleaseLeases(const std::string& owner) {
+  const Finished finished{*this};
+  Run(QStringLiteral(
+          "UPDATE rooms SET lease_owner = NULL, lease_until = NULL WHERE lease_owner = ?"),
+      {Bytes(owner)});
+}
+
+bool Registry::Sync() {
+  const Finished finished{*this};
+  QSqlQuery* q = nullptr;
+  if (!(q = Run(QStringLiteral("SELECT generation FROM directory_state WHERE id = 1"))) ||
+      !q->next()) {
+    // A PostgreSQL server that restarted dropped this connection: the next tick has a new one.
+    prepared_.clear();
+    db_.close();
+    Connect();
+    return false;
+  }
+  const int64_t seen = q->value(0).toLongLong();
+  if (seen != seen_database_generation_) {
+    ++generation_;
+    seen_database_generation_ = seen;
+  }
+  return true;
+}
+
+std::vector<Room> Registry::All() {
+  return Select(QStringLiteral("ORDER BY id"));
+}
+
+std::vector<Room> Registry::Failing() {
+  return Select(QStringLiteral("WHERE failed_probes > 0 ORDER BY id"));
+}
+
+std::optional<Room> Registry::Find(const std::string& key) {
+  std::vector<Room> rooms = Select(QStringLiteral("WHERE key = ?"), {Bytes(key)});
+  if (rooms.empty()) return std::nullopt;
+  return std::move(rooms.front());
 }
 
 }  // namespace tracker

@@ -2,101 +2,113 @@
 #pragma once
 
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QString>
+#include <QVariant>
 #include <cstdint>
+#include <initializer_list>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "tracker/database_url.h"
+#include "tracker/room_store.h"
+
 namespace tracker {
 
-// A registered room, its fields as the server sent them (cleaned of separators).
-struct Room {
-  std::string key;
-  std::string name;
-  std::string description;
-  std::string address;
-  int port = 0;
-  std::string version;
-  std::string admin_name;
-  std::string admin_email;
-  bool is_private = false;
-  int64_t total_connections = 0;
-  int64_t total_games = 0;
-  int64_t total_rounds = 0;
-  int64_t total_words = 0;
-  int64_t total_wordlists = 0;
-  std::string source;  // the address the registration came from
-  int failed_probes = 0;
-};
-
-// The tracker's rooms, kept in an SQLite file so that a restart keeps the list.
-class Registry {
+// The tracker's rooms in a database through Qt SQL: an SQLite file for one instance, or one
+// PostgreSQL database that any number of instances share. The schema is the tracker's own: it
+// creates and migrates it on opening, the same steps on both.
+class Registry : public RoomStore {
  public:
+  // The schema this build creates and reads.
+  static constexpr int kSchemaVersion = 2;
+
   Registry();
-  ~Registry();
+  ~Registry() override;
   Registry(const Registry&) = delete;
   Registry& operator=(const Registry&) = delete;
 
-  // At most this many rooms, and this many from one address.
-  static constexpr int kMaxRooms = 1000;
-  static constexpr int kMaxRoomsPerSource = 20;
-
-  // Opens (and creates) the database file; false with error() set when it cannot.
-  bool Open(const QString& path);
+  // Connects, then creates or migrates the schema; false with error() set when it cannot. An
+  // SQLite path is used as given (":memory:" for a database that lives as long as this).
+  bool Open(const DatabaseUrl& url);
+  bool Open(const QString& sqlite_path);
   QString error() const { return error_; }
+  // The schema version the database is at.
+  int SchemaVersion();
 
-  // kFull: the list holds kMaxRooms; kSourceFull: the address has kMaxRoomsPerSource rooms;
-  // kFailed: the database would not store it.
-  enum class AddResult { kAdded, kUpdated, kFull, kSourceFull, kFailed };
-  AddResult Add(const Room& room);
-  // False when no room has the key.
-  bool Remove(const std::string& key);
-  // Listed rooms: public ones, in the order they were first registered. Kept in memory between
-  // changes: every VIEW and every page view reads it.
-  const std::vector<Room>& Listed() const;
-  // Counts the changes to the rooms, so that answers built from them can be kept until the next.
-  uint64_t generation() const { return generation_; }
-  // Every room, private ones too: all of them are probed, so none stays for ever.
-  std::vector<Room> All() const;
+  AddResult Add(const Room& room, int64_t now_ms) override;
+  bool Remove(const std::string& key) override;
+  std::vector<Room> Listed(size_t limit) override;
+  Page ListedPage(std::string_view search, size_t offset, size_t limit) override;
+  uint64_t generation() const override { return generation_; }
+  void ScheduleNew(int64_t due_ms) override;
+  std::vector<ProbeTarget> ClaimDue(int64_t now_ms, const std::string& owner, int64_t lease_ms,
+                                    size_t limit) override;
+  bool RecordProbe(const std::string& key, const std::string& owner, bool alive,
+                   int64_t next_due_ms) override;
+  void ReleaseLeases(const std::string& owner) override;
+
+  // Reads the change counter that every instance moves, so that the answers kept here notice
+  // other instances' changes. After a failure (a database that restarted) it connects anew;
+  // false while the database cannot be reached.
+  bool Sync();
+
+  // Every room, private ones too.
+  std::vector<Room> All();
   // The rooms whose last probe failed.
-  std::vector<Room> Failing() const;
-  std::optional<Room> Find(const std::string& key) const;
-  // A probe's result; a room failing kMaxFailedProbes in a row is dropped. True when dropped.
-  static constexpr int kMaxFailedProbes = 3;
-  bool RecordProbe(const std::string& key, bool alive);
+  std::vector<Room> Failing();
+  std::optional<Room> Find(const std::string& key);
 
  private:
-  std::vector<Room> Select(const char* condition) const;
+  struct Dialect {
+    const char* id_column;
+    const char* blob;
+    const char* int64;
+    // Added to the query that picks rooms to lease, so that instances never wait on each other.
+    const char* skip_locked;
+    // Taken before each migration, so that instances starting together migrate once.
+    const char* lock_schema;
+    // "the folded name holds ?"
+    const char* contains;
+  };
 
-  void Changed() {
+  class Transaction;
+  // Ends every statement, so that no read holds a lock on the database between calls.
+  void FinishQueries();
+  struct Finished {
+    Registry& registry;
+    ~Finished() { registry.FinishQueries(); }
+  };
+  bool Connect();
+  bool Migrate();
+  bool Migration(int version);
+  // Runs a statement with its values bound in order: the query holding its outcome until the
+  // next run of the same statement, or nothing (with error_ set) when it fails. Statements with
+  // values are prepared once; the others (schema changes among them) run as they are.
+  QSqlQuery* Run(const QString& sql, std::initializer_list<QVariant> values = {});
+  // The statement with the dialect's type names in place of {id}, {blob} and {int64}.
+  QString Sql(const char* text) const;
+  // Moves the shared change counter inside the open transaction. It is the first write of every
+  // change, so the row lock it takes orders all changes, from all instances, one after another.
+  std::optional<int64_t> BumpGeneration();
+  void Changed(int64_t database_generation) {
     ++generation_;
-    listed_.reset();
+    seen_database_generation_ = database_generation;
   }
+  std::vector<Room> Select(const QString& condition, std::initializer_list<QVariant> values = {});
 
   QString connection_;
+  DatabaseUrl url_;
+  const Dialect* dialect_ = nullptr;
   uint64_t generation_ = 0;
-  mutable std::optional<std::vector<Room>> listed_;
+  int64_t seen_database_generation_ = -1;
   QSqlDatabase db_;
+  // Prepared statements by their text; they belong to the connection.
+  std::map<QString, QSqlQuery> prepared_;
+  QSqlQuery once_;
   QString error_;
-};
-
-// Something built from the listed rooms, kept until they change.
-template <typename T>
-class PerGeneration {
- public:
-  template <typename Build>
-  const T& Get(const Registry& registry, Build build) {
-    if (generation_ != registry.generation()) {
-      value_ = build(registry.Listed());
-      generation_ = registry.generation();
-    }
-    return value_;
-  }
-
- private:
-  T value_{};
-  uint64_t generation_ = UINT64_MAX;
 };
 
 }  // namespace tracker

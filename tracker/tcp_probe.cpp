@@ -14,16 +14,23 @@ namespace {
 
 class TcpProbe : public ProbeAttempt {
  public:
+  static constexpr size_t kMaxReply = 4096;
+
   TcpProbe(const std::string& host, int port, std::function<void(bool alive)> done)
       : socket_(new QTcpSocket), done_(std::move(done)) {
-    socket_->setReadBufferSize(4096);
+    socket_->setReadBufferSize(kMaxReply);
     connections_[0] = QObject::connect(socket_, &QTcpSocket::connected, socket_, [this] {
       const std::string probe = protocol::Frame(protocol::to_server::ISALIVE, protocol::kNoData);
       socket_->write(probe.data(), static_cast<qint64>(probe.size()));
     });
     connections_[1] = QObject::connect(socket_, &QTcpSocket::readyRead, socket_, [this] {
-      reply_.append(socket_->read(4096).toStdString());
-      if (directory::IsAliveAnswer(reply_)) Finish(true);
+      reply_.append(socket_->read(kMaxReply - reply_.size()).toStdString());
+      if (directory::IsAliveAnswer(reply_)) {
+        Finish(true);
+      } else if (reply_.size() >= kMaxReply) {
+        // A room's answer is a few bytes; whatever talks this much without it is no room.
+        Finish(false);
+      }
     });
     connections_[2] =
         QObject::connect(socket_, &QTcpSocket::errorOccurred, socket_, [this] { Finish(false); });

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "tracker/tracker_service.h"
 
+#include <algorithm>
+
 #include "directory/records.h"
 #include "directory/tracker.h"
 #include "directory/tracker_words.h"
@@ -21,7 +23,9 @@ int HexValue(char c) {
   return -1;
 }
 
-std::string Decode(std::string_view text) {
+}  // namespace
+
+std::string PercentDecode(std::string_view text) {
   std::string out;
   out.reserve(text.size());
   for (size_t i = 0; i < text.size(); ++i) {
@@ -35,6 +39,8 @@ std::string Decode(std::string_view text) {
   }
   return out;
 }
+
+namespace {
 
 const std::string& Value(const std::map<std::string, std::string>& fields, std::string_view key) {
   static const std::string kEmpty;
@@ -76,28 +82,15 @@ bool ParseQuery(std::string_view raw, std::map<std::string, std::string>* fields
   for (const std::string& pair : protocol::SplitFields(raw, '&')) {
     if (pair.empty()) continue;
     const size_t equals = pair.find('=');
-    const std::string key = Decode(std::string_view(pair).substr(0, equals));
+    const std::string key = PercentDecode(std::string_view(pair).substr(0, equals));
     const std::string value = equals == std::string::npos
                                   ? std::string()
-                                  : Decode(std::string_view(pair).substr(equals + 1));
+                                  : PercentDecode(std::string_view(pair).substr(equals + 1));
     if (!fields->emplace(key, value).second) {
       *error = CleanField(key) + " was given more than once.";
       return false;
     }
   }
-  return true;
-}
-
-bool TrackerService::WithinRate(const std::string& source) {
-  const int64_t now = now_ms_();
-  // Addresses that have been quiet for a minute are forgotten, so the table stays small.
-  for (auto it = adds_.begin(); it != adds_.end();) {
-    while (!it->second.empty() && now - it->second.front() >= 60000) it->second.pop_front();
-    it = it->second.empty() ? adds_.erase(it) : std::next(it);
-  }
-  std::deque<int64_t>& times = adds_[source];
-  if (times.size() >= kMaxAddsPerMinute) return false;
-  times.push_back(now);
   return true;
 }
 
@@ -110,15 +103,12 @@ std::string TrackerService::Handle(std::string_view raw_query, const std::string
   if (asked.empty()) return Reply(status::ERROR, "No ACTION was given.");
   if (asked == action::ADD) return Add(fields, source);
   if (asked == action::REMOVE) return Remove(fields);
-  if (asked == action::VIEW) return View();
+  if (asked == action::VIEW) return View(fields);
   return Reply(status::ERROR, "Unknown ACTION " + asked + ".");
 }
 
 std::string TrackerService::Add(const std::map<std::string, std::string>& fields,
                                 const std::string& source) {
-  if (!WithinRate(source)) {
-    return Reply(status::FAIL, "Too many submissions from your address; try again in a minute.");
-  }
   struct Limit {
     std::string_view key;
     size_t length;
@@ -156,6 +146,16 @@ std::string TrackerService::Add(const std::map<std::string, std::string>& fields
   room.admin_email = CleanField(Value(fields, key::ADMINEMAIL));
   // The servers send their "Private Server" setting in this field: "True" means private.
   room.is_private = Value(fields, key::ISPUBLIC) == directory::kTrue;
+  const std::string& players = Value(fields, key::PLAYERS);
+  if (!players.empty()) {
+    if (players.size() > std::to_string(kMaxPlayers).size() ||
+        players.find_first_not_of("0123456789") != std::string::npos) {
+      return Reply(status::FAIL,
+                   "PLAYERS must be a number from 0 to " + std::to_string(kMaxPlayers) + ".");
+    }
+    room.players = std::stoi(players);
+  }
+  room.locked = Value(fields, key::LOCKED) == directory::kTrue;
   room.total_connections = Count(Value(fields, key::TOTALCONNECTIONS));
   room.total_games = Count(Value(fields, key::TOTALGAMES));
   room.total_rounds = Count(Value(fields, key::TOTALROUNDS));
@@ -169,16 +169,18 @@ std::string TrackerService::Add(const std::map<std::string, std::string>& fields
     }
     return Reply(reply_status);
   };
-  switch (registry_.Add(room)) {
-    case Registry::AddResult::kAdded:
+  switch (store_.Add(room, now_ms_())) {
+    case RoomStore::AddResult::kAdded:
       return logged("Added", status::SUBMITOK);
-    case Registry::AddResult::kUpdated:
+    case RoomStore::AddResult::kUpdated:
       return logged("Updated", status::UPDATEOK);
-    case Registry::AddResult::kFull:
+    case RoomStore::AddResult::kTooFrequent:
+      return Reply(status::FAIL, "Too many submissions from your address; try again in a minute.");
+    case RoomStore::AddResult::kFull:
       return Reply(status::FAIL, "The list of rooms is full; try again later.");
-    case Registry::AddResult::kSourceFull:
+    case RoomStore::AddResult::kSourceFull:
       return Reply(status::FAIL, "Your address has registered as many rooms as it may.");
-    case Registry::AddResult::kFailed:
+    case RoomStore::AddResult::kFailed:
       break;
   }
   return Reply(status::FAIL, "The room could not be stored; try again later.");
@@ -187,31 +189,50 @@ std::string TrackerService::Add(const std::map<std::string, std::string>& fields
 std::string TrackerService::Remove(const std::map<std::string, std::string>& fields) {
   const std::string room_key = CleanField(Value(fields, key::KEY));
   if (room_key.empty()) return Reply(status::FAIL, "No KEY was given.");
-  if (!registry_.Remove(room_key)) return Reply(status::NOTFOUND);
+  if (!store_.Remove(room_key)) return Reply(status::NOTFOUND);
   if (log_) log_("Removed " + room_key + ".");
   return Reply(status::REMOVEOK);
 }
 
 std::string TrackerService::RoomRecord(const Room& r) {
-  return directory::MakeRecord({{key::SERVERNAME, r.name},
-                                {key::SERVERDESC, r.description},
-                                {key::SERVERIP, r.address},
-                                {key::PORT, std::to_string(r.port)},
-                                {key::SERVERVERSION, r.version},
-                                {key::ADMINNAME, r.admin_name},
-                                {key::TOTALWORDLISTS, std::to_string(r.total_wordlists)},
-                                {key::TOTALWORDS, std::to_string(r.total_words)},
-                                {key::TOTALCONNECTIONS, std::to_string(r.total_connections)},
-                                {key::TOTALGAMES, std::to_string(r.total_games)},
-                                {key::TOTALROUNDS, std::to_string(r.total_rounds)}});
+  std::string record =
+      directory::MakeRecord({{key::SERVERNAME, r.name},
+                             {key::SERVERDESC, r.description},
+                             {key::SERVERIP, r.address},
+                             {key::PORT, std::to_string(r.port)},
+                             {key::SERVERVERSION, r.version},
+                             {key::ADMINNAME, r.admin_name},
+                             {key::TOTALWORDLISTS, std::to_string(r.total_wordlists)},
+                             {key::TOTALWORDS, std::to_string(r.total_words)},
+                             {key::TOTALCONNECTIONS, std::to_string(r.total_connections)},
+                             {key::TOTALGAMES, std::to_string(r.total_games)},
+                             {key::TOTALROUNDS, std::to_string(r.total_rounds)}});
+  // Trailing fields, so that a browser that reads fields by position still finds the others.
+  if (r.players != kUnknownPlayers) {
+    record += "|" + directory::MakeRecord({{key::PLAYERS, std::to_string(r.players)}});
+  }
+  if (r.locked) record += "|" + directory::MakeRecord({{key::LOCKED, directory::kTrue}});
+  return record;
 }
 
-const std::string& TrackerService::View() {
-  return view_.Get(registry_, [](const std::vector<Room>& rooms) {
-    std::string body;
-    for (const Room& room : rooms) body += RoomRecord(room) + "\r\n";
-    return body;
+std::string TrackerService::View(const std::map<std::string, std::string>& fields) {
+  size_t wanted = kMaxView;
+  const std::string& max = Value(fields, key::MAX);
+  if (!max.empty()) {
+    const int64_t asked = Count(max);
+    if (asked < 1) return Reply(status::ERROR, "MAX must be a number of rooms from 1.");
+    wanted = static_cast<size_t>(std::min<int64_t>(asked, kMaxView));
+  }
+  const ViewAnswer& answer = view_.Get(store_, [this] {
+    ViewAnswer built;
+    for (const Room& room : store_.Listed(kMaxView)) {
+      built.body += RoomRecord(room) + "\r\n";
+      built.line_ends.push_back(built.body.size());
+    }
+    return built;
   });
+  if (wanted >= answer.line_ends.size()) return answer.body;
+  return answer.body.substr(0, answer.line_ends[wanted - 1]);
 }
 
 }  // namespace tracker

@@ -2,14 +2,13 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <functional>
 #include <map>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "tracker/registry.h"
+#include "tracker/room_store.h"
 
 namespace tracker {
 
@@ -17,13 +16,17 @@ namespace tracker {
 // public rooms. Every answer is text lines of "|"-separated key=value fields.
 class TrackerService {
  public:
-  // ADD requests one address may make in a minute.
-  static constexpr size_t kMaxAddsPerMinute = 10;
   // A query longer than this is refused unread.
   static constexpr size_t kMaxQuery = 8192;
+  // VIEW lists at most this many rooms, whatever MAX asks: a client that sends no MAX stays
+  // well under the 1 MiB it reads.
+  static constexpr size_t kMaxView = 2000;
+  // More players than any room holds: a larger count is a lie that would put the room first.
+  static constexpr int kMaxPlayers = 9999;
 
-  TrackerService(Registry& registry, std::function<int64_t()> now_ms)
-      : registry_(registry), now_ms_(std::move(now_ms)) {}
+  // now_ms: the time of day in milliseconds, the same clock on every instance.
+  TrackerService(RoomStore& store, std::function<int64_t()> now_ms)
+      : store_(store), now_ms_(std::move(now_ms)) {}
 
   // Where the service reports the rooms it adds, updates and removes.
   void SetLog(std::function<void(const std::string&)> log) { log_ = std::move(log); }
@@ -37,15 +40,18 @@ class TrackerService {
  private:
   std::string Add(const std::map<std::string, std::string>& fields, const std::string& source);
   std::string Remove(const std::map<std::string, std::string>& fields);
-  const std::string& View();
-  // False once the address has made its ADD requests for this minute.
-  bool WithinRate(const std::string& source);
+  std::string View(const std::map<std::string, std::string>& fields);
 
-  Registry& registry_;
+  // The VIEW answer for the most rooms; a smaller MAX gets the start of it.
+  struct ViewAnswer {
+    std::string body;
+    std::vector<size_t> line_ends;  // one past each line's CR LF
+  };
+
+  RoomStore& store_;
   std::function<int64_t()> now_ms_;
-  std::map<std::string, std::deque<int64_t>> adds_;
   std::function<void(const std::string&)> log_;
-  PerGeneration<std::string> view_;
+  PerGeneration<ViewAnswer> view_;
 };
 
 // The record of a status: "STATUS=<status>|EXTRA=<extra>".
@@ -54,6 +60,9 @@ std::string Reply(std::string_view status, std::string_view extra = {});
 // A value as a room record may hold it: no control characters, and "|" (the field separator)
 // as the broken bar "¦" (byte 166), the same as the servers' encoding sends it.
 std::string CleanField(std::string_view value);
+
+// Undoes the percent-encoding; a "%" not followed by two hex digits stays as it is.
+std::string PercentDecode(std::string_view text);
 
 // Splits a query at "&" and "=" and undoes the percent-encoding; a "%" not followed by two hex
 // digits stays as it is. Fails (with *error) on a key given twice.

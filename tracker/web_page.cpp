@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "tracker/web_page.h"
 
-#include <QString>
+#include <QUrl>
+#include <QUrlQuery>
+#include <algorithm>
 
 #include "common/qt/text_codec.h"
 
@@ -13,9 +15,36 @@ QString Cell(const std::string& text) {
   return scrawlbox::Printable(text).toHtmlEscaped();
 }
 
+// The address of another page with the same search.
+QString PageLink(int page, const QString& search) {
+  QUrlQuery query;
+  if (!search.isEmpty()) query.addQueryItem(QStringLiteral("q"), search);
+  query.addQueryItem(QStringLiteral("page"), QString::number(page));
+  return (QStringLiteral("/?") + query.toString(QUrl::FullyEncoded)).toHtmlEscaped();
+}
+
 }  // namespace
 
-QByteArray RoomsPage(const std::vector<Room>& rooms) {
+PageRequest ReadPageRequest(const QString& query) {
+  const QUrlQuery items(query);
+  PageRequest request;
+  bool ok = false;
+  const int page = items.queryItemValue(QStringLiteral("page")).toInt(&ok);
+  if (ok && page > 1) request.page = page;
+  // A form sends spaces as "+", which QUrlQuery leaves as they are.
+  request.search = items.queryItemValue(QStringLiteral("q"), QUrl::FullyDecoded)
+                       .replace(QLatin1Char('+'), QLatin1Char(' '))
+                       .simplified()
+                       .left(kMaxSearchLength);
+  return request;
+}
+
+int PageCount(int64_t rooms) {
+  return static_cast<int>(std::max<int64_t>(1, (rooms + kRoomsPerPage - 1) / kRoomsPerPage));
+}
+
+QByteArray RoomsPage(const RoomStore::Page& listing, const PageRequest& request) {
+  const QString search = request.search.toHtmlEscaped();
   QString html =
       QStringLiteral(
           "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\">"
@@ -24,35 +53,65 @@ QByteArray RoomsPage(const std::vector<Room>& rooms) {
           "<title>Scrawlbox rooms</title><style>"
           "body{font-family:sans-serif;margin:1em;background:#fffdf0;color:#222}"
           "h1{font-size:1.4em;color:#28285a}"
+          "form{margin:.5em 0 1em}input{font-size:1em;padding:.2em}"
           "table{border-collapse:collapse;width:100%}"
           "th,td{text-align:left;padding:.4em .5em;border-bottom:1px solid #ddd;vertical-align:top}"
-          "th{background:#f0ece0}"
+          "th{background:#f0ece0}nav{margin:1em 0}nav a{margin-right:1em}"
           "@media (max-width:600px){thead{display:none}tr{display:block;margin-bottom:.8em;"
           "border:1px solid #ddd}td{display:block;border:none;padding:.2em .5em}"
           "td::before{content:attr(data-label) \": \";font-weight:bold}}"
-          "</style></head><body><h1>Scrawlbox rooms</h1>")
-          .arg(kPageRefreshSeconds);
-  if (rooms.empty()) {
-    html += QStringLiteral("<p id=\"none\">No rooms are open right now.</p>");
+          "</style></head><body><h1>Scrawlbox rooms</h1>"
+          "<form method=\"get\" action=\"/\"><label>Room name "
+          "<input type=\"search\" name=\"q\" value=\"%2\" maxlength=\"%3\"></label> "
+          "<button type=\"submit\">Search</button></form>")
+          // One call: a search holding "%3" must stay as typed.
+          .arg(QString::number(kPageRefreshSeconds), search, QString::number(kMaxSearchLength));
+  if (listing.rooms.empty()) {
+    html += request.search.isEmpty()
+                ? QStringLiteral("<p id=\"none\">No rooms are open right now.</p>")
+                : QStringLiteral("<p id=\"none\">No open room's name holds \u201c%1\u201d.</p>")
+                      .arg(search);
   } else {
     html += QStringLiteral(
-        "<table id=\"rooms\"><thead><tr><th>Room</th><th>Description</th><th>Address</th>"
-        "<th>Port</th><th>Version</th></tr></thead><tbody>");
-    for (const Room& room : rooms) {
+        "<table id=\"rooms\"><thead><tr><th>Room</th><th>Players</th><th>Description</th>"
+        "<th>Address</th><th>Port</th><th>Version</th></tr></thead><tbody>");
+    for (const Room& room : listing.rooms) {
+      const QString lock = room.locked
+                               ? QStringLiteral(
+                                     " <span class=\"locked\" title=\"A password is needed to "
+                                     "enter\">\U0001F512</span>")
+                               : QString();
+      const QString players =
+          room.players == kUnknownPlayers ? QString() : QString::number(room.players);
       html += QStringLiteral(
-                  "<tr class=\"room\"><td data-label=\"Room\">%1</td>"
-                  "<td data-label=\"Description\">%2</td><td data-label=\"Address\">%3</td>"
-                  "<td data-label=\"Port\">%4</td><td data-label=\"Version\">%5</td></tr>")
-                  .arg(Cell(room.name), Cell(room.description), Cell(room.address))
-                  .arg(room.port)
-                  .arg(Cell(room.version));
+                  "<tr class=\"room\"><td data-label=\"Room\">%1%2</td>"
+                  "<td data-label=\"Players\">%3</td><td data-label=\"Description\">%4</td>"
+                  "<td data-label=\"Address\">%5</td><td data-label=\"Port\">%6</td>"
+                  "<td data-label=\"Version\">%7</td></tr>")
+                  .arg(Cell(room.name), lock, players, Cell(room.description), Cell(room.address),
+                       QString::number(room.port), Cell(room.version));
     }
     html += QStringLiteral("</tbody></table>");
+  }
+  const int pages = PageCount(listing.total);
+  const int page = std::min(request.page, pages);
+  if (pages > 1) {
+    html += QStringLiteral("<nav>");
+    if (page > 1) {
+      html += QStringLiteral("<a rel=\"prev\" href=\"%1\">&laquo; Previous</a>")
+                  .arg(PageLink(page - 1, request.search));
+    }
+    html += QStringLiteral("<span>Page %1 of %2</span>").arg(page).arg(pages);
+    if (page < pages) {
+      html += QStringLiteral(" <a rel=\"next\" href=\"%1\">Next &raquo;</a>")
+                  .arg(PageLink(page + 1, request.search));
+    }
+    html += QStringLiteral("</nav>");
   }
   html += QStringLiteral(
               "<p><small>%1 room(s). This page refreshes every %2 seconds.</small></p>"
               "</body></html>\n")
-              .arg(rooms.size())
+              .arg(listing.total)
               .arg(kPageRefreshSeconds);
   return html.toUtf8();
 }

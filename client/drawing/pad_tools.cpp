@@ -167,6 +167,9 @@ void PadTools::Press(int button, QPointF p) {
       case Tool::kEraser:
         engine_.CreateUndoBuffer();
         Send(DrawCode::CU, {});
+        // The stroke starts where the button went down, also when no hover came before it
+        // (a pen or a touch screen): otherwise it would join the end of the last stroke.
+        last_ = Rounded(p);
         Move(kLeftButton, p);
         return;
       case Tool::kLine:

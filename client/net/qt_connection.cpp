@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "client/net/qt_connection.h"
 
+#include <QTimer>
+#include <utility>
+
 #include "client/room/session.h"
 
 namespace client {
@@ -12,6 +15,10 @@ QtConnection::QtConnection() {
   });
   connect(&socket_, &QTcpSocket::readyRead, this, &QtConnection::OnReadyRead);
   connect(&socket_, &QTcpSocket::disconnected, this, [this] {
+    if (leaving_) {
+      FinishLeaving();
+      return;
+    }
     if (closing_ || !session_) return;
     const int closes = closes_;
     OnReadyRead();                  // what arrived just before the close is still handled, in order
@@ -36,6 +43,39 @@ void QtConnection::Close() {
   closing_ = true;
   socket_.abort();
   closing_ = false;
+  if (leaving_) FinishLeaving();
+}
+
+void QtConnection::Leave() {
+  LeaveThen({});
+}
+
+void QtConnection::LeaveThen(std::function<void()> done) {
+  ++closes_;
+  if (socket_.state() == QAbstractSocket::UnconnectedState) {
+    if (done) done();
+    return;
+  }
+  leaving_ = true;
+  left_ = std::move(done);
+  const int leave = ++leaves_;
+  socket_.disconnectFromHost();  // writes out what is queued, then closes
+  if (socket_.state() == QAbstractSocket::UnconnectedState) {
+    FinishLeaving();
+    return;
+  }
+  QTimer::singleShot(kLeaveGraceMs, this, [this, leave] {
+    if (!leaving_ || leave != leaves_) return;
+    closing_ = true;
+    socket_.abort();
+    closing_ = false;
+    FinishLeaving();
+  });
+}
+
+void QtConnection::FinishLeaving() {
+  leaving_ = false;
+  if (auto done = std::exchange(left_, {})) done();
 }
 
 bool QtConnection::Send(std::string_view bytes) {
@@ -70,7 +110,7 @@ void QtConnection::OnReadyRead() {
 
 void QtConnection::OnError(QAbstractSocket::SocketError error) {
   // The server closing the connection is reported by the close event.
-  if (error == QAbstractSocket::RemoteHostClosedError || closing_ || !session_) return;
+  if (error == QAbstractSocket::RemoteHostClosedError || closing_ || leaving_ || !session_) return;
   SocketError reported;
   reported.number = static_cast<int>(error);
   reported.description = socket_.errorString().toStdString();

@@ -94,6 +94,13 @@ struct Controls {
   HintButtonState hint{HintAction::kWarnArtist, false, std::nullopt};
 };
 
+// A place in the final standings of a game: players with equal points share a place.
+struct Standing {
+  int place = 0;
+  std::string nickname;
+  int32_t points = 0;
+};
+
 // Another player's profile as USERINFO brings it.
 struct UserProfile {
   std::string name;
@@ -122,6 +129,9 @@ class GameConnection {
   virtual void Close() = 0;
   // Writes the bytes; false when the socket would not take them.
   virtual bool Send(std::string_view bytes) = 0;
+  // Writes out what was sent, then closes, so that a last message (PART, NOP) reaches the
+  // room. No close event follows.
+  virtual void Leave() = 0;
   virtual SocketState State() const = 0;
 };
 
@@ -146,10 +156,14 @@ class ClientView {
   virtual void ClearPad() = 0;
   virtual void ResetTools() = 0;
   virtual void ReplayDrawing(const protocol::DrawCommand& command) = 0;
-  virtual void ShowWinner(const std::string& nickname) = 0;
+  // The game is over: the winner and the top three of the final standings.
+  virtual void ShowWinner(const std::string& nickname, const std::vector<Standing>& podium) = 0;
 
   // Windows and boxes.
   virtual void ShowAgreement(const std::string& text) = 0;
+  // The room wants a password: asks for one (the room's address shown), which comes back
+  // through Session::RetryWithPassword. wrong is true when the last one given was refused.
+  virtual void AskRoomPassword(const std::string& room, bool wrong) = 0;
   virtual void ShowUserInfo(const UserProfile& profile) = 0;
   virtual void ShowReservedNicknameBox(bool in_profile_window) = 0;
   // Opens the game set-up window, or brings it to the front when it is open.

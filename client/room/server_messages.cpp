@@ -85,6 +85,7 @@ const std::map<std::string_view, Session::Handler>& Session::Routes() {
       {to_client::SERVERMSG, &Session::OnServerMessage},
       {to_client::KICKOP, &Session::OnKickedByOperator},
       {to_client::SERVERQUIT, &Session::OnServerQuit},
+      {to_client::BADPASS, &Session::OnBadPassword},
   };
   return routes;
 }
@@ -135,7 +136,8 @@ void Session::OnUserOk(const Received& m) {
   own_user_id_ = own_id;
   agreement_text_ = agreement;
   if (agreement.empty()) {
-    SendCommand(to_server::PASS, kNoPassword);
+    awaiting_password_answer_ = true;
+    SendCommand(to_server::PASS, PasswordToSend());
   } else {
     view_.ShowAgreement(agreement);
   }
@@ -147,6 +149,10 @@ void Session::OnPassOk(const Received& m) {
   const std::string& word = m.Field(2);
   const std::string& round = m.Field(3);
   const std::string& total_rounds = m.Field(4);
+  awaiting_password_answer_ = false;
+  if (given_password_ && remember_password_)
+    settings_.SaveRoomPassword(RoomKey(), *given_password_);
+  given_password_.reset();
   motd_ = motd;
   panel_.room_name = room_name;
   panel_.word = word;
@@ -325,8 +331,10 @@ void Session::OnKickedByOperator(const Received& m) {
   const std::string& reason = m.data;
   System("You have been kicked from the server by the operator for the following reason: " + reason,
          kRed);
+  // Let the NOP reach the room before the connection closes.
   SendCommand(to_server::NOP, "NOP");
-  CloseAndDisconnect();
+  connection_.Leave();
+  EnterDisconnectedState();
 }
 
 void Session::OnServerQuit(const Received& m) {
@@ -387,6 +395,8 @@ void Session::OnGameStarting(const Received& m) {
   PublishPanel();
   view_.ClearPad();
   current_round_ = 1;
+  game_in_progress_ = true;
+  hinted_length_ = 0;
   view_.ResetTools();
   RunGameClock(0);
 }
@@ -395,6 +405,8 @@ void Session::OnNewRound(const Received& m) {
   const int32_t round = m.Int(0);
   System("A new round is starting!", kBlue);
   current_round_ = round;
+  game_in_progress_ = true;
+  hinted_length_ = 0;
   panel_.rounds = NumberText(current_round_) + " of " + NumberText(total_rounds_);
   panel_.word = "";
   PublishPanel();
@@ -405,8 +417,10 @@ void Session::OnNewRound(const Received& m) {
 void Session::OnGameRunning(const Received& m) {
   const int32_t artist_id = m.Int(0);
   const std::string& revealed = m.Field(1);
+  const std::string& pattern = m.Field(2);  // rooms that show blanks send it
+  game_in_progress_ = true;
   ShowArtist(artist_id);
-  panel_.word = revealed;
+  panel_.word = GuessersWord(revealed, pattern);
   PublishPanel();
 }
 
@@ -441,12 +455,36 @@ void Session::OnWordFound(const Received& m) {
 void Session::OnHint(const Received& m) {
   const std::string& revealed = m.Field(0);
   const std::string& text = m.Field(1);
+  const std::string& pattern = m.Field(2);  // rooms that show blanks send it
   System(text, kRed);
+  // "[11 letters]": the length stays on show while the letters come.
+  if (!revealed.empty() && revealed.front() == '[') {
+    hinted_length_ = static_cast<size_t>(std::max(0, protocol::LeadingInt32(revealed.substr(1))));
+  }
   // The artist keeps the whole word on show.
   if (own_user_id_ != artist_user_id_) {
-    panel_.word = revealed;
+    panel_.word = GuessersWord(revealed, pattern);
     PublishPanel();
   }
+}
+
+std::string Session::GuessersWord(const std::string& revealed, const std::string& pattern) const {
+  std::string shown;
+  auto show = [&shown](char c) {
+    if (!shown.empty()) shown += ' ';
+    shown += c;
+  };
+  if (!pattern.empty()) {
+    for (const char c : pattern) show(c);
+    return shown;
+  }
+  if (hinted_length_ == 0) return revealed;
+  // A room that sends no pattern: the letters given, then a blank for each one still hidden.
+  const std::string letters = revealed.front() == '[' ? std::string() : revealed;
+  for (size_t i = 0; i < std::max(hinted_length_, letters.size()); ++i) {
+    show(i < letters.size() ? letters[i] : '_');
+  }
+  return shown;
 }
 
 void Session::OnNoMoreHints(const Received&) {
@@ -476,17 +514,66 @@ void Session::OnEndOfRound(const Received& m) {
 void Session::OnWinner(const Received& m) {
   const std::string winner = Nick(m.Int(0));
   controls_.start.enabled = false;
+  game_in_progress_ = false;
   System("----------");
   System("The game is over and the winner is " + winner + " - well done!", kRed);
+  // The points as they stand now: RESETSCORES sets them to 0 right after.
+  const std::vector<Standing> standings = FinalStandings();
+  System("Final standings:", kDarkBlue);
+  for (const Standing& s : standings) {
+    System(NumberText(s.place) + ". " + s.nickname + " - " + NumberText(s.points) +
+               (s.points == 1 ? " point" : " points"),
+           kDarkBlue);
+  }
   System("Another game will be starting soon; please wait.", kBlue);
   AddChatLine("System", "", kBlack);
-  view_.ShowWinner(winner);
+  const size_t podium = std::min<size_t>(3, standings.size());
+  view_.ShowWinner(winner, {standings.begin(), standings.begin() + static_cast<long>(podium)});
   controls_.start = StartButtonState{StartAction::kSetupGame, false, std::nullopt};
   StopGameClock();
   panel_.rounds = "-";
   controls_.chat_input = true;
   PublishPanel();
   PublishControls();
+}
+
+std::vector<Standing> Session::FinalStandings() const {
+  std::vector<Standing> standings;
+  for (const UserEntry& user : users_) {
+    standings.push_back(Standing{0, user.nickname, protocol::LeadingInt32(user.points)});
+  }
+  std::stable_sort(standings.begin(), standings.end(),
+                   [](const Standing& a, const Standing& b) { return a.points > b.points; });
+  // Players with equal points share a place; the next place counts everyone before it.
+  for (size_t i = 0; i < standings.size(); ++i) {
+    standings[i].place = i > 0 && standings[i].points == standings[i - 1].points
+                             ? standings[i - 1].place
+                             : static_cast<int>(i) + 1;
+  }
+  return standings;
+}
+
+// --- Password rooms --------------------------------------------------------------------------
+
+void Session::OnBadPassword(const Received&) {
+  // Only an answer to this login's password counts: a room cannot make the client ask at will.
+  if (!awaiting_password_answer_) return;
+  awaiting_password_answer_ = false;
+  const bool kept = !settings_.RoomPassword(RoomKey()).empty();
+  const bool wrong = given_password_.has_value() || kept;
+  if (kept && !given_password_) settings_.ForgetRoomPassword(RoomKey());
+  given_password_.reset();
+  view_.AskRoomPassword(RoomKey(), wrong);
+}
+
+std::string Session::PasswordToSend() const {
+  if (given_password_) return *given_password_;
+  const std::string kept = settings_.RoomPassword(RoomKey());
+  return kept.empty() ? std::string(kNoPassword) : kept;
+}
+
+std::string Session::RoomKey() const {
+  return host_ + ":" + NumberText(port_);
 }
 
 }  // namespace client

@@ -104,6 +104,8 @@ bool Session::connected() const {
 
 void Session::Connect(const std::string& host) {
   if (connection_.State() != SocketState::kClosed) connection_.Close();
+  host_ = host;
+  awaiting_password_answer_ = false;
   receive_buffer_ = protocol::ReceiveBuffer();
   connection_.Connect(host, port_);
 }
@@ -180,6 +182,7 @@ void Session::CloseAndDisconnect() {
 
 void Session::EnterDisconnectedState() {
   own_user_id_ = 0;
+  game_in_progress_ = false;
   SetArtist(0);
   controls_.chat_input = true;
   panel_.word = panel_.rounds = panel_.admin = panel_.room_name = "-";
@@ -198,6 +201,7 @@ void Session::EnterDisconnectedState() {
 }
 
 void Session::EnterPracticeMode() {
+  game_in_progress_ = false;
   controls_.start = StartButtonState{StartAction::kSetupGame, false, std::nullopt};
   controls_.hint = HintButtonState{HintAction::kWarnArtist, false, std::nullopt};
   panel_.word = "";
@@ -341,7 +345,24 @@ void Session::SetAutoSkip(bool checked) {
 }
 
 void Session::AgreementAccepted() {
-  SendCommand(to_server::PASS, kNoPassword);
+  awaiting_password_answer_ = true;
+  SendCommand(to_server::PASS, PasswordToSend());
+}
+
+void Session::RetryWithPassword(const std::string& password, bool remember) {
+  if (host_.empty()) return;
+  // Codes 1 to 4 would break the message the password travels in.
+  given_password_ = protocol::StripControlCodes(password);
+  remember_password_ = remember;
+  System("Connecting to server " + host_ + " on port " + NumberText(port_) + " ..");
+  Connect(host_);
+}
+
+void Session::LeaveRoom(const std::string& reason) {
+  if (connection_.State() == SocketState::kClosed) return;
+  SendCommand(to_server::PART, reason);
+  connection_.Leave();
+  EnterDisconnectedState();
 }
 
 void Session::AgreementRefused() {

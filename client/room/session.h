@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -70,6 +71,12 @@ class Session {
   void SetAutoSkip(bool checked);
   void AgreementAccepted();
   void AgreementRefused();
+  // The password the player gave for the room that asked for one: the login starts again
+  // with it, and once the room takes it, it is kept for that room when remember is set.
+  void RetryWithPassword(const std::string& password, bool remember);
+  // Leaves the room the way a player does (PART with the reason), letting the message reach
+  // the room before the connection closes.
+  void LeaveRoom(const std::string& reason);
   // The game buttons, pressed: what a press does follows the action the button shows.
   void StartButtonPressed();
   void HintButtonPressed();
@@ -105,14 +112,20 @@ class Session {
   int32_t OwnUserId() const { return own_user_id_; }
   const std::vector<UserEntry>& users() const { return users_; }
   bool connected() const;
+  // A game runs in the room: leaving needs the player's word.
+  bool GameInProgress() const { return game_in_progress_; }
+  // The reason the room is told when the program closes.
+  const std::string& quit_reason() const { return quit_reason_; }
 
   // The client's version as the handshake sends it.
   static std::string VersionText();
 
  private:
-  // Rooms have no passwords; the client sends this in place of one.
+  // What the client sends for a password when the player gave none; rooms without a password
+  // take anything.
   static constexpr std::string_view kNoPassword = "<none>";
   static constexpr std::string_view kQuitting = "Quitting";
+  static constexpr std::string_view kQuit = "Quit";
 
   // --- Messages from the server (server_messages.cpp) ---------------------------------------
   struct Received;
@@ -168,6 +181,17 @@ class Session {
   void OnWordSkipped(const Received& m);
   void OnEndOfRound(const Received& m);
   void OnWinner(const Received& m);
+  void OnBadPassword(const Received& m);
+
+  // The password to send for the room being joined.
+  std::string PasswordToSend() const;
+  // "host:port", the room as the player named it: how a kept password is found again.
+  std::string RoomKey() const;
+  // What the Word box shows a guesser: the pattern with a space between characters, and word
+  // gaps kept wider; or, from a room that sends no pattern, the letters and the rest as blanks.
+  std::string GuessersWord(const std::string& revealed, const std::string& pattern) const;
+  // The final standings from the points shown, best first.
+  std::vector<Standing> FinalStandings() const;
 
   void AddChatLine(const std::string& sender, const std::string& text, Colour colour,
                    bool plain = false);
@@ -231,6 +255,16 @@ class Session {
   bool send_generic_quit_ = false;
   // The first ULIST after PASSOK replaces the list; the later ones of that login add to it.
   bool first_user_list_ = false;
+  std::string host_;
+  // The password given for the next login, and whether to keep it once the room takes it.
+  std::optional<std::string> given_password_;
+  bool remember_password_ = false;
+  // PASS went out and neither PASSOK nor a refusal came yet: the only time BADPASS counts.
+  bool awaiting_password_answer_ = false;
+  bool game_in_progress_ = false;
+  std::string quit_reason_ = std::string(kQuit);
+  // The word's length as the first hint told it, for rooms that send no pattern.
+  size_t hinted_length_ = 0;
 
   std::vector<UserEntry> users_;
   Panel panel_;

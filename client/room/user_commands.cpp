@@ -79,7 +79,8 @@ void Session::ExecuteUserCommand(const std::string& line) {
       PerformAction(words);
     }
   } else if (command == "QUIT") {
-    if (connected()) SendCommand(to_server::PART, "Quitting (via CLI).");
+    // The window leaves the room with this reason as it closes (asking first during a game).
+    quit_reason_ = "Quitting (via CLI).";
     send_generic_quit_ = false;
     view_.CloseProgram();
   } else if (command == "CLEAR" || command == "CLS") {

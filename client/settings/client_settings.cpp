@@ -22,6 +22,7 @@ constexpr char kPlayer[] = "Player Information";
 constexpr char kMetrics[] = "Window Metrics";
 constexpr char kHistory[] = "Server History";
 constexpr char kFavourites[] = "Server Favourites";
+constexpr char kRoomPasswords[] = "Room Passwords";
 
 // The keys of the sound events, by Sound number; the close guess has none.
 constexpr std::array<const char*, 7> kSoundKeys = {
@@ -114,6 +115,25 @@ void ClientSettings::SaveWindowMetrics(int height, int top, int left) {
   ini_.INIWriteAll(kMetrics, {{"Main Top", std::to_string(top)},
                               {"Main Left", std::to_string(left)},
                               {"Main Height", std::to_string(std::max(height, kMinStoredHeight))}});
+}
+
+std::string ClientSettings::RoomPassword(const std::string& room) const {
+  return ini_.INIRead(kRoomPasswords, room, "");
+}
+
+void ClientSettings::SaveRoomPassword(const std::string& room, const std::string& password) {
+  ini_.INIWrite(kRoomPasswords, room, password);
+}
+
+void ClientSettings::ForgetRoomPassword(const std::string& room) {
+  ini_.Edit([&room](inifile::IniDocument& ini) {
+    inifile::KeyValues keys = ini.ReadSection(kRoomPasswords);
+    const auto gone = std::erase_if(
+        keys, [&room](const auto& key) { return protocol::EqualsIgnoreCase(key.first, room); });
+    if (gone == 0) return false;
+    ini.ReplaceSection(kRoomPasswords, keys);
+    return true;
+  });
 }
 
 std::vector<ServerEntry> ClientSettings::ReadEntries(const char* section, const char* count_key,

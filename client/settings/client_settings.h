@@ -99,6 +99,11 @@ class ClientSettings : public directory::RoomListStore {
   // A height below kMinStoredHeight is stored as kMinStoredHeight.
   void SaveWindowMetrics(int height, int top, int left);
 
+  // Passwords the player chose to keep, by room ("host:port"), in [Room Passwords].
+  std::string RoomPassword(const std::string& room) const;
+  void SaveRoomPassword(const std::string& room, const std::string& password);
+  void ForgetRoomPassword(const std::string& room);
+
   // Entries that are missing or cannot be split into their fields are skipped.
   std::vector<ServerEntry> History() const override;
   std::vector<ServerEntry> Favourites() const override;

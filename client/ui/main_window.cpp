@@ -420,8 +420,21 @@ void MainWindow::ReplayDrawing(const protocol::DrawCommand& command) {
   tools_->Replay(command);
 }
 
-void MainWindow::ShowWinner(const std::string& nickname) {
-  drawing_->pad()->ShowWinner(FromWire(nickname));
+void MainWindow::ShowWinner(const std::string& nickname, const std::vector<Standing>& podium) {
+  QStringList lines;
+  for (const Standing& s : podium) {
+    lines << QStringLiteral("%1. %2 - %3").arg(s.place).arg(FromWire(s.nickname)).arg(s.points);
+  }
+  drawing_->pad()->ShowWinner(FromWire(nickname), lines);
+}
+
+void MainWindow::AskRoomPassword(const std::string& room, bool wrong) {
+  auto* window = new RoomPasswordWindow(FromWire(room), wrong, this);
+  connect(window, &RoomPasswordWindow::passwordGiven, this,
+          [this](const QString& password, bool remember) {
+            if (session_) session_->RetryWithPassword(ToWire(password), remember);
+          });
+  window->open();
 }
 
 void MainWindow::ShowAgreement(const std::string& text) {
@@ -479,7 +492,6 @@ void MainWindow::OfferDownload(const std::string& title, const std::string& text
 }
 
 void MainWindow::CloseProgram() {
-  if (connection_) connection_->Flush();
   close();
 }
 
@@ -665,6 +677,29 @@ void MainWindow::PasteImage() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+  if (session_ && !leave_confirmed_ && session_->GameInProgress()) {
+    // A player in the middle of a game leaves only on purpose.
+    event->ignore();
+    scrawlbox::AskYesNo(this, QMessageBox::Question, QStringLiteral("Leave the game?"),
+                        QStringLiteral("Leave the game in progress?"),
+                        [this](bool yes) {
+                          if (!yes) return;
+                          leave_confirmed_ = true;
+                          close();
+                        })
+        ->setObjectName(QStringLiteral("msgLeaveGame"));
+    return;
+  }
+  if (connection_ && connection_->State() != SocketState::kClosed) {
+    // The room hears the player's own reason: the PART goes out before the program ends.
+    event->ignore();
+    if (!leaving_) {
+      leaving_ = true;
+      if (session_) session_->LeaveRoom(session_->quit_reason());
+      connection_->LeaveThen([this] { close(); });
+    }
+    return;
+  }
   if (settings_ && !isMinimized()) {
     settings_->SaveWindowMetrics(height() * kTwipsPerPixel, y() * kTwipsPerPixel,
                                  x() * kTwipsPerPixel);

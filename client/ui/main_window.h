@@ -71,8 +71,9 @@ class MainWindow : public QMainWindow, public ClientView {
   void ClearPad() override;
   void ResetTools() override;
   void ReplayDrawing(const protocol::DrawCommand& command) override;
-  void ShowWinner(const std::string& nickname) override;
+  void ShowWinner(const std::string& nickname, const std::vector<Standing>& podium) override;
   void ShowAgreement(const std::string& text) override;
+  void AskRoomPassword(const std::string& room, bool wrong) override;
   void ShowUserInfo(const UserProfile& profile) override;
   void ShowReservedNicknameBox(bool in_profile_window) override;
   void OpenGameSetup() override;
@@ -143,6 +144,9 @@ class MainWindow : public QMainWindow, public ClientView {
   QAction* mLOADIMAGE_;
   QAction* mEDIT_PASTEFROMCLIPBOARD_;
   Controls controls_;
+  // Closing: the player agreed to leave a game in progress, and the PART is going out.
+  bool leave_confirmed_ = false;
+  bool leaving_ = false;
 };
 
 }  // namespace client

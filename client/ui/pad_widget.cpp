@@ -58,6 +58,16 @@ PadWidget::PadWidget(PadTools* tools, const QString& images_folder, const QStrin
                                         : QStringLiteral("color: #d03020;"));
     labWinner_[i]->hide();
   }
+  labPodium_ = new QLabel(this);
+  labPodium_->setObjectName(QStringLiteral("labPodium"));
+  labPodium_->setTextFormat(Qt::PlainText);
+  labPodium_->setAlignment(Qt::AlignCenter);
+  QFont podium_font = labPodium_->font();
+  podium_font.setPointSize(13);
+  podium_font.setBold(true);
+  labPodium_->setFont(podium_font);
+  labPodium_->setStyleSheet(QStringLiteral("color: #404040;"));
+  labPodium_->hide();
   tmrDisplayWinner_.setSingleShot(true);
   tmrDisplayWinner_.setInterval(kWinnerMs);
   connect(&tmrDisplayWinner_, &QTimer::timeout, this, [this] { ShowWinner(QString()); });
@@ -185,11 +195,12 @@ void PadWidget::SetDrawingAllowed(bool allowed) {
   setEnabled(allowed && !winner_shown());
 }
 
-void PadWidget::ShowWinner(const QString& nickname) {
+void PadWidget::ShowWinner(const QString& nickname, const QStringList& podium) {
   if (nickname.isEmpty()) {
     tmrDisplayWinner_.stop();
     imgTheWinnerIs_->hide();
     for (QLabel* label : labWinner_) label->hide();
+    labPodium_->hide();
     setEnabled(drawing_allowed_);
     return;
   }
@@ -206,6 +217,11 @@ void PadWidget::ShowWinner(const QString& nickname) {
     labWinner_[i]->show();
   }
   labWinner_[1]->raise();
+  labPodium_->setText(podium.join(QLatin1Char('\n')));
+  labPodium_->setFixedWidth(width());
+  labPodium_->adjustSize();
+  labPodium_->move(0, labWinner_[1]->y() + labWinner_[1]->height() + 8);
+  labPodium_->setVisible(!podium.isEmpty());
   imgTheWinnerIs_->show();
   update();
 }

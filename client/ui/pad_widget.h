@@ -25,7 +25,9 @@ class PadWidget : public QWidget {
   // The pad's cursor: one of the six drawing cursors, or the tool's own when tool cursors are on.
   void SetCursorChoice(int drawing_cursor, bool tool_cursor);
   // Shows the winner over a cleared pad for kWinnerMs; an empty name hides the display.
-  void ShowWinner(const QString& nickname);
+  // The winner and, below, the top of the final standings (one line each); an empty nickname
+  // takes the display down.
+  void ShowWinner(const QString& nickname, const QStringList& podium = {});
   bool winner_shown() const { return tmrDisplayWinner_.isActive(); }
   // Whether the pad accepts drawing (the artist, or practice) apart from the winner display.
   void SetDrawingAllowed(bool allowed);
@@ -58,6 +60,7 @@ class PadWidget : public QWidget {
   QLabel* imgClearMessage_;
   QLabel* imgTheWinnerIs_;
   QLabel* labWinner_[2];
+  QLabel* labPodium_;
   QTimer tmrDisplayWinner_;
 };
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "client/ui/small_windows.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -65,6 +66,49 @@ void AgreementWindow::closeEvent(QCloseEvent* event) {
   if (!answered_ && !tmrDisconnect_.isActive()) session_->AgreementRefused();
   tmrDisconnect_.stop();
   event->accept();
+}
+
+RoomPasswordWindow::RoomPasswordWindow(const QString& room, bool wrong, QWidget* parent)
+    : QDialog(parent) {
+  setObjectName(QStringLiteral("wRoomPassword"));
+  setWindowTitle(QStringLiteral("Room Password"));
+  setAttribute(Qt::WA_DeleteOnClose);
+  auto* text = new QLabel(wrong ? QStringLiteral("The password was not right. The room %1 asks "
+                                                 "for its password:")
+                                      .arg(room)
+                                : QStringLiteral("The room %1 asks for a password:").arg(room));
+  text->setObjectName(QStringLiteral("labRoomPassword"));
+  text->setTextFormat(Qt::PlainText);
+  text->setWordWrap(true);
+  auto* txtPassword = new QLineEdit;
+  txtPassword->setObjectName(QStringLiteral("txtPassword"));
+  txtPassword->setEchoMode(QLineEdit::Password);
+  txtPassword->setMaxLength(256);
+  auto* chkRemember = new QCheckBox(QStringLiteral("Remember it for this room"));
+  chkRemember->setObjectName(QStringLiteral("chkRememberPassword"));
+  auto* cmdJoin = new QPushButton(QStringLiteral("Join"));
+  cmdJoin->setObjectName(QStringLiteral("cmdJoin"));
+  cmdJoin->setDefault(true);
+  cmdJoin->setEnabled(false);
+  auto* cmdCancel = new QPushButton(QStringLiteral("Cancel"));
+  cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+  connect(txtPassword, &QLineEdit::textChanged, cmdJoin,
+          [cmdJoin](const QString& password) { cmdJoin->setEnabled(!password.isEmpty()); });
+  connect(cmdJoin, &QPushButton::clicked, this, [this, txtPassword, chkRemember] {
+    emit passwordGiven(txtPassword->text(), chkRemember->isChecked());
+    accept();
+  });
+  connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+  auto* row = new QHBoxLayout;
+  row->addStretch();
+  row->addWidget(cmdJoin);
+  row->addWidget(cmdCancel);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(text);
+  layout->addWidget(txtPassword);
+  layout->addWidget(chkRemember);
+  layout->addLayout(row);
+  resize(380, sizeHint().height());
 }
 
 }  // namespace client

@@ -34,4 +34,15 @@ class AgreementWindow : public QDialog {
   bool answered_ = false;
 };
 
+// What a room with a password asks for: the password (shown as dots) and whether to keep it
+// for that room.
+class RoomPasswordWindow : public QDialog {
+  Q_OBJECT
+ public:
+  RoomPasswordWindow(const QString& room, bool wrong, QWidget* parent);
+
+ signals:
+  void passwordGiven(const QString& password, bool remember);
+};
+
 }  // namespace client

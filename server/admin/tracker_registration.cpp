@@ -33,7 +33,8 @@ TrackerRegistration::TrackerRegistration(RoomServer& room, directory::HttpGetter
       http_(http),
       scheduler_(scheduler),
       word_lists_(word_lists),
-      registration_key_(std::move(registration_key)) {}
+      registration_key_(std::move(registration_key)),
+      players_timer_(scheduler.CreateTimer([this] { CheckPlayers(); })) {}
 
 std::string TrackerRegistration::SubmitQuery() const {
   const ServerSettings& s = room_.settings();
@@ -56,7 +57,10 @@ std::string TrackerRegistration::SubmitQuery() const {
        {key::TOTALGAMES, NumberText(stats.Get(Stat::GamesCompleted))},
        {key::TOTALROUNDS, NumberText(stats.Get(Stat::Rounds))},
        {key::TOTALWORDS, NumberText(static_cast<double>(totals.words))},
-       {key::TOTALWORDLISTS, NumberText(static_cast<double>(totals.lists))}});
+       {key::TOTALWORDLISTS, NumberText(static_cast<double>(totals.lists))},
+       {key::LOCKED, s.ServerPassword.empty() ? directory::kFalse : directory::kTrue},
+       // Last, so that a tracker reading the older fields by position still finds them.
+       {key::PLAYERS, NumberText(room_.InRoomCount())}});
 }
 
 std::string TrackerRegistration::RemoveQuery() const {
@@ -67,28 +71,56 @@ std::string TrackerRegistration::RemoveQuery() const {
                                {key::ADMINNAME, URLEncode(s.AdminName)}});
 }
 
-void TrackerRegistration::Send(const std::string& query, bool removal) {
-  room_.SetStatusMessage("Connected, sending details..", kIconInfo);
+void TrackerRegistration::Send(const std::string& query, Kind kind) {
+  const bool quiet = kind == Kind::kRefresh;
+  if (!quiet) room_.SetStatusMessage("Connected, sending details..", kIconInfo);
+  if (kind != Kind::kRemove) {
+    sent_players_ = room_.InRoomCount();
+    sent_at_ms_ = scheduler_.NowMs();
+  }
+  request_open_ = true;
   http_.Get(room_.settings().TrackerUrl + "?" + query, directory::UserAgent("Server"),
-            [this, removal](const directory::HttpResult& result) {
-              React(result);
-              if (removal) AfterRemovalAnswer(result.ok);
+            [this, kind, quiet](const directory::HttpResult& result) {
+              request_open_ = false;
+              React(result, quiet && !RefreshMayLog());
+              if (kind == Kind::kRemove) AfterRemovalAnswer(result.ok);
             });
 }
 
 void TrackerRegistration::Submit() {
-  Send(SubmitQuery(), false);
+  Send(SubmitQuery(), Kind::kSubmit);
 }
 
 void TrackerRegistration::Remove() {
   // From here on the room counts as not listed, whatever the answer: a quit waiting for it must
   // never wait for ever.
   submitted_ = false;
-  Send(RemoveQuery(), true);
+  FollowPlayers();
+  Send(RemoveQuery(), Kind::kRemove);
 }
 
-void TrackerRegistration::React(const directory::HttpResult& result) {
+void TrackerRegistration::FollowPlayers() {
+  if (submitted_ && !players_timer_->IsActive()) players_timer_->Start(kPlayersCheckMs);
+  if (!submitted_ && players_timer_->IsActive()) players_timer_->Stop();
+}
+
+void TrackerRegistration::CheckPlayers() {
+  if (!submitted_ || request_open_ || room_.quit_stage() != RoomServer::QuitStage::kRunning) return;
+  if (room_.InRoomCount() == sent_players_) return;
+  if (scheduler_.NowMs() - sent_at_ms_ < kRefreshIntervalMs) return;
+  Send(SubmitQuery(), Kind::kRefresh);
+}
+
+bool TrackerRegistration::RefreshMayLog() {
+  const int64_t now = scheduler_.NowMs();
+  if (refresh_logged_at_ms_ && now - *refresh_logged_at_ms_ < kRefreshLogMs) return false;
+  refresh_logged_at_ms_ = now;
+  return true;
+}
+
+void TrackerRegistration::React(const directory::HttpResult& result, bool quiet) {
   if (!result.ok) {
+    if (quiet) return;
     room_.AsEvent([&] {
       room_.SetStatusMessage(
           "Tracker Socket Error: [" + NumberText(result.error) + "] - " + result.error_text,
@@ -119,10 +151,10 @@ void TrackerRegistration::React(const directory::HttpResult& result) {
       text = "It seems your client is out of date. Please download the new version.";
     } else if (status == directory::status::MSG) {
       text = extra;
-      room_.view().ShowMessage(kIconInfo, "Message from server..", extra);
+      if (!quiet) room_.view().ShowMessage(kIconInfo, "Message from server..", extra);
     } else if (status == directory::status::BANNED) {
       text = extra;
-      room_.view().ShowMessage(kIconWarning, "Banned", extra);
+      if (!quiet) room_.view().ShowMessage(kIconWarning, "Banned", extra);
     } else if (status == directory::status::FAIL) {
       text = "General failure: " + extra;
     } else if (status == directory::status::ERROR) {
@@ -130,7 +162,8 @@ void TrackerRegistration::React(const directory::HttpResult& result) {
     } else {
       text = "Unknown status returned: " + record;
     }
-    room_.SetStatusMessage(text, kIconInfo);
+    FollowPlayers();
+    if (!quiet) room_.SetStatusMessage(text, kIconInfo);
   });
 }
 

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
 
 #include "common/scheduling.h"
@@ -13,11 +16,19 @@ class RoomServer;
 class WordLists;
 
 // The room's entry in the public directory: submitting and removing it, the tracker's answers,
-// the removal that a quit waits for, and the check for a newer version of the server.
+// the removal that a quit waits for, and the check for a newer version of the server. While the
+// room is listed, its entry follows the number of players in it.
 class TrackerRegistration : public QuitGate {
  public:
   // A quit by a termination signal waits no longer than this for the tracker.
   static constexpr int kQuitWaitMs = 5000;
+  // While listed, the player count is looked at this often...
+  static constexpr int kPlayersCheckMs = 5000;
+  // ...and a changed count is sent at most this often, so that a busy room costs the tracker
+  // one request a minute.
+  static constexpr int64_t kRefreshIntervalMs = 60000;
+  // A refresh of the count tells the operator's log how it went at most this often.
+  static constexpr int64_t kRefreshLogMs = 600000;
 
   TrackerRegistration(RoomServer& room, directory::HttpGetter& http,
                       scrawlbox::Scheduler& scheduler, const WordLists* word_lists,
@@ -37,11 +48,19 @@ class TrackerRegistration : public QuitGate {
   // The query strings, as the tracker receives them.
   std::string SubmitQuery() const;
   std::string RemoveQuery() const;
-  // What the server does with the tracker's answer (public for the tests).
-  void React(const directory::HttpResult& result);
+  // What the server does with the tracker's answer (public for the tests). A quiet answer (to
+  // an automatic refresh) shows nothing.
+  void React(const directory::HttpResult& result, bool quiet = false);
 
  private:
-  void Send(const std::string& query, bool removal);
+  enum class Kind { kSubmit, kRefresh, kRemove };
+  void Send(const std::string& query, Kind kind);
+  // Sends the registration again when the number of players has changed.
+  void CheckPlayers();
+  // Starts or stops following the player count as the room becomes listed or not.
+  void FollowPlayers();
+  // What a refresh of the count may show: its outcome, at most once every kRefreshLogMs.
+  bool RefreshMayLog();
   // A quit waiting for the removal goes on: it ends, or after a failure with a window the
   // window stays open so that the operator reads what went wrong.
   void AfterRemovalAnswer(bool ok);
@@ -55,6 +74,13 @@ class TrackerRegistration : public QuitGate {
   bool submitted_ = false;
   // Set for a quit without a window; the quit's own stage is the room server's.
   bool remove_on_quit_ = false;
+  // A request is on its way; a refresh never replaces it.
+  bool request_open_ = false;
+  std::unique_ptr<scrawlbox::Timer> players_timer_;
+  // The count the tracker was last sent, and when.
+  int sent_players_ = -1;
+  int64_t sent_at_ms_ = 0;
+  std::optional<int64_t> refresh_logged_at_ms_;
 };
 
 // The registration key: the machine's name, ":" and the operator's account name, upper case.

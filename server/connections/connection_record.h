@@ -28,7 +28,6 @@ struct ConnectionRecord {
   double BytesReceived = 0;
   int32_t SlotIndex = 0;
   int32_t State = StateNew;
-  std::string Password;
   std::string Nickname;
   bool AutoSkip = false;  // never chosen to draw; relayed as 1 or 0, as the client sends it
   bool HasDrawn = false;
@@ -58,7 +57,16 @@ struct ConnectionRecord {
   TokenBucket drawing_bucket;
   std::deque<int64_t> drop_times;  // when the latest dropped lines came, oldest first
   std::optional<int64_t> last_flood_notice_ms;
+  // A joiner being sent the picture: the pieces of it still to go, then the drawing relayed
+  // meanwhile, which must come after them.
+  struct PictureStream {
+    std::deque<std::shared_ptr<const std::string>> chunks;
+    size_t offset = 0;  // into chunks.front()
+    std::string drawn_meanwhile;
+  };
+  std::unique_ptr<PictureStream> picture_stream;
   // Fair service: messages wait in receive_buffer for another turn.
+
   bool reading_paused = false;
   bool queued_for_turn = false;
 };

@@ -45,7 +45,19 @@ std::string Trimmed(std::string_view text) {
   return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
 }
 
+// Whether a password is the room's, taking as long for every guess of one length, so that the
+// time of the answer tells nothing of how much of a guess was right.
+bool SameSecret(std::string_view guess, std::string_view secret) {
+  unsigned char difference = guess.size() == secret.size() ? 0 : 1;
+  for (size_t i = 0; i < guess.size(); ++i) {
+    const char expected = secret.empty() ? '\0' : secret[i % secret.size()];
+    difference |= static_cast<unsigned char>(guess[i] ^ expected);
+  }
+  return difference == 0;
+}
+
 // Names the program itself speaks as in the chat: a player must not pass for it.
+
 constexpr std::string_view kReservedNicknames[] = {"system", "server", "admin", "administrator"};
 
 }  // namespace
@@ -297,9 +309,10 @@ void RoomServer::OnPass(int slot, const std::string& data) {
     CloseConnection(slot);
     return;
   }
-  // The password is kept but never compared: every room is open to anyone with the client.
+  // A room with a password lets in only those who give it; without one, anyone.
+  if (!settings_.ServerPassword.empty() && !PasswordAccepted(record, data)) return;
   record.State = StateInRoom;
-  record.Password = FirstChars(data, protocol::kChatLength);
+
   if (record.login_timer) record.login_timer->Stop();
   UpdateConnectionRow(slot, "", "Awaiting UserList request...");
   const std::string welcome = Clean(settings_.MOTD, protocol::kMotdLength) + kSep +
@@ -315,6 +328,38 @@ void RoomServer::OnPass(int slot, const std::string& data) {
                 (record.AutoSkip ? "1" : "0"),
             slot);
   statistics_.Increment(Stat::EstablishedConnections);
+  game_->OnPlayerEntered(record);
+}
+
+bool RoomServer::PasswordAccepted(ConnectionRecord& record, const std::string& password) {
+  const int64_t now = scheduler_.NowMs();
+  // Addresses that stopped guessing are forgotten, so the table cannot grow for ever.
+  std::erase_if(password_failures_, [now](const auto& entry) {
+    return entry.second.locked_until_ms <= now &&
+           (entry.second.failures.empty() || now - entry.second.failures.back() >= kPasswordLockMs);
+  });
+  PasswordFailures& failures = password_failures_[record.address];
+  const bool locked = failures.locked_until_ms > now;
+  if (!locked && SameSecret(password, settings_.ServerPassword)) return true;
+  if (!locked) {
+    while (!failures.failures.empty() && now - failures.failures.front() >= kPasswordLockMs) {
+      failures.failures.pop_front();
+    }
+    failures.failures.push_back(now);
+    if (failures.failures.size() >= kMaxPasswordFailures) {
+      // Guessing: the address is refused for a while without its passwords being compared.
+      failures.locked_until_ms = now + kPasswordLockMs;
+      failures.failures.clear();
+      LogConnection("Too many wrong passwords from " + record.address +
+                        "; its passwords are refused for a minute.",
+                    kIconWarning);
+    }
+  }
+  record.State = StateRefused;
+  SendMessage(record.SlotIndex, to_client::BADPASS, protocol::kNoData);
+  SendMessage(record.SlotIndex, to_client::NOTICE, "This room needs a password.");
+  CloseConnection(record.SlotIndex);
+  return false;
 }
 
 void RoomServer::OnDisagree(int slot, const std::string&) {
@@ -346,8 +391,14 @@ void RoomServer::OnUserListRequest(int slot, const std::string&) {
   if (game_->IsRunning()) {
     SendMessage(slot, to_client::GAMERUNNING,
                 NumberText(game_->ArtistId()) + kSep +
-                    FirstChars(game_->RevealedLetters(), protocol::kRevealedLettersLength));
+                    FirstChars(game_->RevealedLetters(), protocol::kRevealedLettersLength) + kSep +
+                    FirstChars(game_->WordPattern(), protocol::kRevealedLettersLength));
+    // The clock as it runs for the others: a late joiner's clock runs with theirs.
+    if (const auto left = game_->TimeLeftMs()) {
+      SendMessage(slot, to_client::STARTGAMETIMER, NumberText(*left));
+    }
   }
+  SendPicture(slot);
 }
 
 void RoomServer::OnAdmin(int slot, const std::string& data) {
@@ -479,8 +530,14 @@ void RoomServer::OnGameCommand(int slot, std::string_view command, const std::st
 void RoomServer::OnDrawing(int slot, protocol::DrawCode code, const std::string& data) {
   if (!game_->MayDraw(slot)) return;
   const int32_t id = Record(slot)->Id;
-  Broadcast(protocol::DrawCodeWord(code), protocol::RelayDrawData(code, id, data),
-            protocol::RelayIncludesSender(code) ? -1 : slot);
+  const std::string framed =
+      protocol::Frame(protocol::DrawCodeWord(code), protocol::RelayDrawData(code, id, data));
+  if (code == protocol::DrawCode::CL) {
+    ClearPicture(false);
+  } else {
+    picture_.Record(code, framed);
+  }
+  BroadcastDrawing(framed, protocol::RelayIncludesSender(code) ? -1 : slot);
 }
 
 }  // namespace server

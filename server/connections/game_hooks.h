@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -21,6 +22,11 @@ class GameHooks {
   virtual int32_t ArtistId() const = 0;
   // The letters revealed by hints this round.
   virtual std::string RevealedLetters() const = 0;
+  // The word as guessers may see it once a hint gave its length: "_" for each hidden
+  // character, spaces as they are, revealed letters shown; empty before that hint.
+  virtual std::string WordPattern() const = 0;
+  // How long the round (or its countdown) still runs, while one does.
+  virtual std::optional<int32_t> TimeLeftMs() const = 0;
 
   // A chat line of an in-room player while a game runs; true when the game took it as a guess
   // and it must not be relayed as chat.
@@ -35,6 +41,8 @@ class GameHooks {
   virtual void OnPlayerGone(const ConnectionRecord& leaver, bool was_artist) = 0;
   // A socket reported an error.
   virtual void OnSocketError() = 0;
+  // A player entered the room, and the others were told (JOIN).
+  virtual void OnPlayerEntered(ConnectionRecord& player) = 0;
 };
 
 class NoGame : public GameHooks {
@@ -44,11 +52,15 @@ class NoGame : public GameHooks {
   int32_t TotalRounds() const override { return 10; }
   int32_t ArtistId() const override { return 0; }
   std::string RevealedLetters() const override { return {}; }
+  std::string WordPattern() const override { return {}; }
+  std::optional<int32_t> TimeLeftMs() const override { return std::nullopt; }
+
   bool CheckGuess(int, const std::string&) override { return false; }
   void HandleCommand(std::string_view, int, const std::string&) override {}
   bool MayDraw(int) const override { return true; }
   void OnPlayerGone(const ConnectionRecord&, bool) override {}
   void OnSocketError() override {}
+  void OnPlayerEntered(ConnectionRecord&) override {}
 };
 
 }  // namespace server

@@ -16,6 +16,7 @@ struct SendResult {
   bool ok = true;
   int error = 0;
   std::string description;
+  size_t queued = 0;  // bytes now waiting for the slot's peer, these included
 };
 
 struct ListenResult {

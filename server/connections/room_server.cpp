@@ -305,7 +305,7 @@ bool RoomServer::SendFramed(ConnectionRecord& record, std::string_view framed, b
     CloseAfterEvent(record);
     return false;
   }
-  if (transport_.QueuedBytes(slot) > kMaxSendQueue) {
+  if (result.queued > kMaxSendQueue) {
     record.LeaveReason = "Send queue exceeded";
     CloseAfterEvent(record);
     return false;
@@ -329,6 +329,77 @@ void RoomServer::ClosePendingConnections() {
     pending_closes_.erase(pending_closes_.begin());
     CloseConnection(slot);
   }
+}
+
+// --- The picture ---------------------------------------------------------------------------
+
+void RoomServer::BroadcastDrawing(std::string_view framed, int except_slot) {
+  ForEachConnection([&](ConnectionRecord& record) {
+    if (record.SlotIndex == except_slot || record.State != StateInRoom) return;
+    if (!record.picture_stream) {
+      SendFramed(record, framed, false);
+      return;
+    }
+    std::string& meanwhile = record.picture_stream->drawn_meanwhile;
+    if (meanwhile.size() + framed.size() > kMaxSendQueue) {
+      // A joiner that takes the picture this slowly is a reader that stopped reading.
+      record.LeaveReason = "Send queue exceeded";
+      CloseAfterEvent(record);
+      return;
+    }
+    meanwhile.append(framed);
+  });
+}
+
+void RoomServer::ClearPicture(bool tools_reset) {
+  picture_.Clear(tools_reset);
+  // The old picture is gone from every pad: a joiner still being sent it stops here.
+  ForEachConnection([](ConnectionRecord& record) { record.picture_stream.reset(); });
+}
+
+void RoomServer::SendPicture(int slot) {
+  ConnectionRecord* record = Record(slot);
+  if (!record) return;
+  if (picture_.overflowed()) {
+    SendMessage(slot, to_client::NOTICE,
+                "The picture is too large to send; it will appear with the next round.");
+    const std::string tools = picture_.ToolState();
+    if (!tools.empty()) SendFramed(*record, tools, false);
+    return;
+  }
+  auto stream = std::make_unique<ConnectionRecord::PictureStream>();
+  for (auto& chunk : picture_.Snapshot()) stream->chunks.push_back(std::move(chunk));
+  if (stream->chunks.empty()) return;
+  record->picture_stream = std::move(stream);
+  FeedPicture(slot);
+}
+
+void RoomServer::FeedPicture(int slot) {
+  ConnectionRecord* record = Record(slot);
+  if (!record || !record->picture_stream || record->send_failed) return;
+  auto& stream = *record->picture_stream;
+  // The picture goes through the same send queue as everything else, a piece at a time while
+  // the queue is short, so that a large one neither floods the queue nor delays the others.
+  while (!stream.chunks.empty() && transport_.QueuedBytes(slot) < kPictureFeedBelow) {
+    const std::string& chunk = *stream.chunks.front();
+    const size_t length = std::min(PictureLog::kChunkBytes, chunk.size() - stream.offset);
+    if (!SendFramed(*record, std::string_view(chunk).substr(stream.offset, length), false)) return;
+    stream.offset += length;
+    if (stream.offset == chunk.size()) {
+      stream.chunks.pop_front();
+      stream.offset = 0;
+    }
+  }
+  if (stream.chunks.empty()) {
+    const std::string meanwhile = std::move(stream.drawn_meanwhile);
+    record->picture_stream.reset();
+    if (!meanwhile.empty()) SendFramed(*record, meanwhile, false);
+    return;
+  }
+  scheduler_.SingleShot(kPictureRetryMs, [this, slot] {
+    EventScope later(this);
+    FeedPicture(slot);
+  });
 }
 
 // --- Closing -------------------------------------------------------------------------------------

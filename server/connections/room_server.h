@@ -15,6 +15,8 @@
 #include "server/admin/statistics.h"
 #include "server/connections/connection_record.h"
 #include "server/connections/game_hooks.h"
+#include "server/connections/picture_log.h"
+
 #include "server/connections/ports.h"
 #include "server/connections/settings.h"
 
@@ -50,6 +52,15 @@ class RoomServer {
   static constexpr int64_t kRefusalLogMs = 60000;
   // Log lines carry at most this much (peer text included).
   static constexpr size_t kMaxLogLine = 1024;
+  // A joiner is sent the picture a piece at a time while its send queue holds less than this,
+  // and looks again this often while it holds more.
+  static constexpr size_t kPictureFeedBelow = kMaxSendQueue / 2;
+  static constexpr int kPictureRetryMs = 20;
+  // This many wrong passwords from one address within kPasswordLockMs refuse that address for
+  // kPasswordLockMs without comparing.
+  static constexpr size_t kMaxPasswordFailures = 5;
+  static constexpr int64_t kPasswordLockMs = 60000;
+
   // The first user id of a run.
   static constexpr int32_t kFirstUserId = 100000;
 
@@ -129,6 +140,11 @@ class RoomServer {
   void Broadcast(std::string_view command, std::string_view data, int except_slot);
   // The one way a connection ends: tells the others, the logs and the game.
   void CloseConnection(int slot);
+  // Every pad was cleared (by a clear, or by a new game, round or artist): the picture log
+  // starts again, and joiners still being sent the old picture stop getting it.
+  void ClearPicture(bool tools_reset);
+  const PictureLog& picture() const { return picture_; }
+
   void RestartPingTimer(int slot, int interval_ms);
   // Shows a new name and status in the slot's row; empty texts leave the column as it is.
   void UpdateConnectionRow(int slot, const std::string& name, const std::string& status);
@@ -223,7 +239,11 @@ class RoomServer {
   Admission Refuse(const std::string& key, const std::string& text, const std::string& log);
   void OnPingTimer(int slot);
   void OnLoginTimeout(int slot);
+  // Whether the password is the room's; a wrong one (or any from an address that guessed too
+  // often) is told BADPASS and a NOTICE, and the connection closes.
+  bool PasswordAccepted(ConnectionRecord& record, const std::string& password);
   // Why a nickname cannot be used in the room (empty when it can); except_slot is the asker.
+
   std::string NicknameRefusal(const std::string& nickname, int except_slot) const;
 
   // Login.
@@ -249,6 +269,11 @@ class RoomServer {
   // Game and drawing.
   void OnGameCommand(int slot, std::string_view command, const std::string& data);
   void OnDrawing(int slot, protocol::DrawCode code, const std::string& data);
+  // Drawing goes to everyone in order; a joiner still being sent the picture gets it after.
+  void BroadcastDrawing(std::string_view framed, int except_slot);
+  // The joiner's copy of the picture so far, then what was drawn meanwhile.
+  void SendPicture(int slot);
+  void FeedPicture(int slot);
 
   // Sends one framed message; a failure or an overfull queue closes the connection.
   bool SendFramed(ConnectionRecord& record, std::string_view framed, bool log_error);
@@ -277,11 +302,20 @@ class RoomServer {
   std::map<int, std::unique_ptr<ConnectionRecord>> connections_;
   std::vector<std::unique_ptr<ConnectionRecord>> retired_;
   std::vector<int> pending_closes_;
+  PictureLog picture_;
+
   // Slots with messages waiting for another turn, in the order they queued.
   std::deque<int> backlog_;
   bool backlog_scheduled_ = false;
   // When each refused address (or "full") was last logged.
   std::map<std::string, int64_t> refusals_logged_;
+  // Wrong passwords by address.
+  struct PasswordFailures {
+    std::deque<int64_t> failures;  // within the last kPasswordLockMs
+    int64_t locked_until_ms = 0;
+  };
+  std::map<std::string, PasswordFailures> password_failures_;
+
   int event_depth_ = 0;
   int last_slot_ = 0;
   int32_t last_id_ = kFirstUserId - 1;

@@ -48,7 +48,7 @@ int32_t ClampTime(double ms, int32_t low, int32_t high) {
 
 Game::Game(RoomServer& room, scrawlbox::Scheduler& scheduler, scrawlbox::Random& random,
            WordLists& word_lists)
-    : room_(room), random_(random), word_lists_(word_lists) {
+    : room_(room), scheduler_(scheduler), random_(random), word_lists_(word_lists) {
   tmrGameTime_ = scheduler.CreateTimer([this] { room_.AsEvent([this] { OnRoundTimer(); }); });
   tmrGameScore_ = scheduler.CreateTimer([this] { OnScoreTimer(); });
 }
@@ -106,6 +106,8 @@ void Game::OnGetWordLists(int slot) {
 }
 
 void Game::OnStartGame(int slot, const std::string& data) {
+  kept_scores_.clear();  // a new game: nobody's points from the last one come back
+
   const ConnectionRecord* starter = room_.Record(slot);
   // A running game is the game master's: only the player who started it, or the room's admin,
   // may start it over.
@@ -143,7 +145,10 @@ void Game::OnGiveHint(int slot) {
   // Only the artist knows the word; nobody else may spend the others' points on hints.
   if (!RoundInPlay() || !IsArtist(slot) || state_.HintCount >= kMaxHints) return;
   room_.UpdateConnectionRow(slot, "", "Has given a hint.");
-  room_.Broadcast(to_client::HINT, GetHint(), -1);
+  // The pattern after the hint text is for clients that show the word's blanks; others read
+  // only the first two fields.
+  const std::string hint = GetHint();
+  room_.Broadcast(to_client::HINT, hint + kSep + WordPattern(), -1);
   if (state_.ScorePot >= HintCost) state_.ScorePot -= HintCost;
   room_.statistics().Increment(Stat::HintsGiven);
   if (state_.HintCount == kMaxHints)
@@ -214,6 +219,7 @@ void Game::OnPlayerGone(const ConnectionRecord& leaver, bool was_artist) {
   // Only a finder who leaves takes a find with it.
   if (state_.FoundCount > 0 && leaver.FoundWord) --state_.FoundCount;
   if (!state_.GameRunning) return;
+  if (leaver.entered_room) KeepScore(leaver);
   if (room_.InRoomCount() < 2) {
     StopGame();
     return;
@@ -254,12 +260,13 @@ void Game::SetGameTimer(int32_t mode) {
       state_.HintCount = 0;
       state_.RevealedPrefix.clear();
       state_.ScorePot = StartPot;
-      tmrGameTime_->Start(state_.RoundTime);
+      ++round_serial_;
+      StartClock(state_.RoundTime);
       tmrGameScore_->Start(ScoreTick);
       break;
     case kTimerCountdown:
       room_.Broadcast(to_client::STARTGAMETIMER, NumberText(state_.FoundTime), -1);
-      tmrGameTime_->Start(state_.FoundTime);
+      StartClock(state_.FoundTime);
       break;
     case kTimerBetweenRounds:
       tmrGameTime_->Start(BetweenRoundsPause);
@@ -314,6 +321,8 @@ void Game::NewRound() {
 }
 
 void Game::AnnounceArtist() {
+  // NEWARTIST clears every pad and resets the tools.
+  room_.ClearPicture(true);
   room_.Broadcast(to_client::NEWARTIST, NumberText(state_.ArtistId), -1);
   room_.SendMessage(room_.SlotOfId(state_.ArtistId), to_client::NEWWORD, state_.CurrentWord);
 }
@@ -375,6 +384,7 @@ void Game::ResetGame() {
     r.Points = 0;
     r.FoundWord = false;
   });
+  kept_scores_.clear();
   room_.Broadcast(to_client::WINNER, NumberText(winner_id), -1);
   room_.Broadcast(to_client::RESETSCORES, protocol::kNoData, -1);
   SetGameTimer(kTimerBetweenGames);
@@ -391,6 +401,56 @@ void Game::StopGame() {
   state_.Round = 1;
   state_.CurrentWord.clear();
   state_.RevealedPrefix.clear();
+  kept_scores_.clear();
+}
+
+void Game::StartClock(int32_t ms) {
+  clock_ends_ms_ = scheduler_.NowMs() + ms;
+  tmrGameTime_->Start(ms);
+}
+
+std::optional<int32_t> Game::TimeLeftMs() const {
+  if (!RoundInPlay() || !tmrGameTime_->IsActive()) return std::nullopt;
+  return static_cast<int32_t>(std::max<int64_t>(0, clock_ends_ms_ - scheduler_.NowMs()));
+}
+
+std::string Game::WordPattern() const {
+  if (state_.HintCount == 0 || !RoundInPlay()) return {};
+  const std::string_view word = protocol::LeftOf(state_.CurrentWord, ',');
+  std::string pattern;
+  for (size_t i = 0; i < word.size(); ++i) {
+    const char c = word[i];
+    pattern += (c == ' ' || i < state_.RevealedPrefix.size()) ? c : '_';
+  }
+  return pattern;
+}
+
+void Game::KeepScore(const ConnectionRecord& leaver) {
+  const int64_t now = scheduler_.NowMs();
+  std::erase_if(kept_scores_, [now](const KeptScore& kept) { return kept.until_ms <= now; });
+  if (kept_scores_.size() >= kMaxKeptScores) kept_scores_.erase(kept_scores_.begin());
+  kept_scores_.push_back(KeptScore{protocol::LowerCase(leaver.Nickname), leaver.address,
+                                   leaver.Points, leaver.FoundWord, round_serial_,
+                                   now + kKeptScoreMs});
+}
+
+void Game::OnPlayerEntered(ConnectionRecord& player) {
+  if (!state_.GameRunning) return;
+  const int64_t now = scheduler_.NowMs();
+  const std::string nickname = protocol::LowerCase(player.Nickname);
+  const auto kept = std::find_if(kept_scores_.begin(), kept_scores_.end(), [&](const KeptScore& k) {
+    return k.until_ms > now && k.nickname == nickname && k.address == player.address;
+  });
+  if (kept == kept_scores_.end()) return;
+  player.Points = kept->points;
+  // A finder comes back a finder while the round in which it found the word still runs.
+  if (kept->found && kept->round_serial == round_serial_ && RoundInPlay()) {
+    player.FoundWord = true;
+    ++state_.FoundCount;
+  }
+  kept_scores_.erase(kept);
+  room_.Broadcast(to_client::POINTSCHG, NumberText(player.Id) + kSep + NumberText(player.Points),
+                  player.SlotIndex);
 }
 
 bool Game::RoundInPlay() const {

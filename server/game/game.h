@@ -3,7 +3,9 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "common/scheduling.h"
 #include "server/connections/game_hooks.h"
@@ -62,6 +64,10 @@ inline constexpr int32_t kMaxRoundTime = 900000;
 inline constexpr int32_t kMinFoundTime = 5000;
 // A guess shorter than this (or than half the word line) is never answered as close.
 inline constexpr size_t kMinCloseGuess = 3;
+// How long a dropped player's points wait for the player to come back, and how many players
+// may wait at once.
+inline constexpr int64_t kKeptScoreMs = 120000;
+inline constexpr size_t kMaxKeptScores = 256;
 
 // The game engine: set-up, rounds and artist rotation, the two game timers, guesses and points,
 // hints and skipping. It plays through the connection layer's records and sends.
@@ -82,11 +88,15 @@ class Game : public GameHooks {
   int32_t TotalRounds() const override { return state_.TotalRounds; }
   int32_t ArtistId() const override { return state_.ArtistId; }
   std::string RevealedLetters() const override { return state_.RevealedPrefix; }
+  std::string WordPattern() const override;
+  std::optional<int32_t> TimeLeftMs() const override;
+
   bool CheckGuess(int slot, const std::string& text) override;
   void HandleCommand(std::string_view command, int slot, const std::string& data) override;
   bool MayDraw(int slot) const override;
   void OnPlayerGone(const ConnectionRecord& leaver, bool was_artist) override;
   void OnSocketError() override;
+  void OnPlayerEntered(ConnectionRecord& player) override;
 
   // The data of the next HINT message (label, then chat text); advances the hint count.
   std::string GetHint();
@@ -117,12 +127,31 @@ class Game : public GameHooks {
   bool RoundInPlay() const;
   bool IsArtist(int slot) const;
 
+  // A player whose connection ended during a game, kept for a while so that the same player
+  // coming back (same nickname, same address) gets the points back.
+  struct KeptScore {
+    std::string nickname;  // as compared: lower case
+    std::string address;
+    int32_t points = 0;
+    bool found = false;  // found the word of round_serial
+    int64_t round_serial = 0;
+    int64_t until_ms = 0;
+  };
+  void KeepScore(const ConnectionRecord& leaver);
+  // Starts the round timer in a mode where the clock runs for the players.
+  void StartClock(int32_t ms);
+
   RoomServer& room_;
+  scrawlbox::Scheduler& scheduler_;
   scrawlbox::Random& random_;
+
   WordLists& word_lists_;
   GameState state_;
   std::unique_ptr<scrawlbox::Timer> tmrGameTime_;
   std::unique_ptr<scrawlbox::Timer> tmrGameScore_;
+  int64_t clock_ends_ms_ = 0;  // when the running round or countdown ends
+  int64_t round_serial_ = 0;   // counts every round played, skips included
+  std::vector<KeptScore> kept_scores_;
 };
 
 }  // namespace server

@@ -109,8 +109,10 @@ TEST(Commands, HelpClearDebugQuitAndUnknown) {
                   "ChatBar\t\t = True", "Server MOTD Length\t = [000]", "Connected Status\t = 0"));
   h.LogIn();
   h.session.EnterChatLine("/quit");
-  EXPECT_THAT(h.Sent(), ElementsAre(Msg("PART", "Quitting (via CLI).")));
   EXPECT_TRUE(h.view.closed);
+  // The window leaves the room as it closes, with the reason /quit gave.
+  h.session.LeaveRoom(h.session.quit_reason());
+  EXPECT_THAT(h.Sent(), ElementsAre(Msg("PART", "Quitting (via CLI).")));
 }
 
 TEST(Nicknames, ReservedEntriesMatchAnywhereIgnoringCase) {

@@ -247,6 +247,20 @@ TEST(PadTools, QuickEraseHasNoUndoPointAndTheEraserToolIgnoresTheRightButton) {
   EXPECT_TRUE(a.sent.empty());
 }
 
+TEST(PadTools, AStrokeStartsWhereTheButtonWentDownWithoutAHoverBeforeIt) {
+  Artist a;
+  Drag(a.tools, kLeftButton, QPointF(10, 10), QPointF(300, 200));
+  a.sent.clear();
+  // A pen or a touch screen presses with no move before: no line from the last stroke's end.
+  Drag(a.tools, kLeftButton, QPointF(20, 30), QPointF(40, 30));
+  ASSERT_THAT(a.Commands(), ElementsAre("CU", "FH", "FH"));
+  EXPECT_EQ(a.sent[1].data,
+            "20\x03"
+            "30\x03"
+            "20\x03"
+            "30");
+}
+
 TEST(PadTools, TheMiddleButtonDrawsALineWithAnyTool) {
   Artist a;
   a.tools.ClickTool(Tool::kSpray);

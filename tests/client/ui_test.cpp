@@ -206,7 +206,7 @@ TEST_F(PublicBrowser, ListsTheTrackersRoomsAndConnectsOnTheRowsPort) {
   ShowPublic();
   EXPECT_THAT(Rows(), testing::ElementsAre("Please wait.. / Getting list of public servers.."));
   ASSERT_EQ(http.open.size(), 1u);
-  EXPECT_EQ(http.open.front().url, "http://t.example/list?ACTION=VIEW");
+  EXPECT_EQ(http.open.front().url, "http://t.example/list?ACTION=VIEW&MAX=500");
   http.Answer(
       "SERVERNAME=Caf\xE9|SERVERDESC=Draw!|SERVERIP=192.0.2.7|PORT=2031\r\n"
       "SERVERNAME=Other|SERVERDESC=Two|SERVERIP=192.0.2.8|PORT=2020\r\n");
@@ -309,8 +309,9 @@ TEST_F(GameWindow, TheArtistDrawsAndTheGuesserChats) {
 
   Receive("WINNER", "100000");
   EXPECT_TRUE(Find<QLabel>("imgTheWinnerIs")->isVisibleTo(&window));
+  EXPECT_TRUE(Find<QLabel>("labPodium")->isVisibleTo(&window));  // the top of the standings
   EXPECT_FALSE(Find<QWidget>("picPad")->isEnabled());
-  window.ShowWinner("");
+  window.ShowWinner("", {});
   EXPECT_FALSE(Find<QLabel>("imgTheWinnerIs")->isVisibleTo(&window));
 }
 

@@ -17,6 +17,12 @@ namespace {
 namespace key = directory::key;
 namespace action = directory::action;
 
+// The rooms' keys are "HOST:0" to "HOST:3", so that requests meet the same rooms.
+constexpr size_t kRooms = 4;
+// This instance's name in the probe leases, and the prober's default interval.
+constexpr char kOwner[] = "fuzz";
+constexpr int64_t kProbeIntervalMs = 60000;
+
 // Qt's SQL drivers are plugins, found through the application object.
 void EnsureApplication() {
   if (QCoreApplication::instance()) return;
@@ -52,9 +58,14 @@ std::string Value(std::string_view field, FuzzInput& in) {
     static constexpr std::string_view kActions[] = {action::ADD, action::REMOVE, action::VIEW};
     return std::string(kActions[in.Pick(std::size(kActions))]);
   }
-  if (field == key::KEY) return "HOST:" + std::to_string(in.Pick(4));
+  if (field == key::KEY) return "HOST:" + std::to_string(in.Pick(kRooms));
   if (field == key::PORT) return std::to_string(in.Number16());
-  if (field == key::ISPUBLIC) return in.Flag() ? "True" : "False";
+  if (field == key::ISPUBLIC || field == key::LOCKED) {
+    return std::string(in.Flag() ? directory::kTrue : directory::kFalse);
+  }
+  if (field == key::PLAYERS || field == key::MAX) {
+    return std::to_string(static_cast<int16_t>(in.Number16()));
+  }
   if (field == key::IP) return in.Flag() ? "" : "198.51.100." + std::to_string(in.Byte());
   return std::to_string(in.Number32());
 }
@@ -64,7 +75,8 @@ std::string Query(FuzzInput& in) {
       key::ACTION,      key::KEY,        key::SERVERNAME,       key::DESC,
       key::IP,          key::PORT,       key::SERVERVERSION,    key::ADMINNAME,
       key::ADMINEMAIL,  key::ISPUBLIC,   key::TOTALCONNECTIONS, key::TOTALGAMES,
-      key::TOTALROUNDS, key::TOTALWORDS, key::TOTALWORDLISTS};
+      key::TOTALROUNDS, key::TOTALWORDS, key::TOTALWORDLISTS,   key::PLAYERS,
+      key::LOCKED,      key::MAX};
   std::string query = "ACTION=" + Value(key::ACTION, in);
   for (size_t count = in.Pick(16); count > 0; --count) {
     const std::string_view field = kFields[in.Pick(std::size(kFields))];
@@ -105,9 +117,18 @@ int FuzzTrackerRequests(const uint8_t* data, size_t size) {
       case 1:
         now += in.Number16() * 10;
         break;
-      case 2: {  // a probe's verdict on a room; a room dropped is gone
-        const std::string room = "HOST:" + std::to_string(in.Pick(4));
-        if (registry.RecordProbe(room, in.Flag())) FUZZ_CHECK(!registry.Find(room));
+      case 2: {  // a probe's verdict on a room, as the prober leases it; a room dropped is gone
+        const std::string room = "HOST:" + std::to_string(in.Pick(kRooms));
+        const bool alive = in.Flag();
+        registry.ScheduleNew(now);
+        for (const tracker::ProbeTarget& target :
+             registry.ClaimDue(now, kOwner, kProbeIntervalMs, kRooms)) {
+          if (target.key == room &&
+              registry.RecordProbe(room, kOwner, alive, now + kProbeIntervalMs)) {
+            FUZZ_CHECK(!registry.Find(room));
+          }
+        }
+        registry.ReleaseLeases(kOwner);
         break;
       }
       default:
@@ -122,8 +143,9 @@ int FuzzTrackerRequests(const uint8_t* data, size_t size) {
   for (size_t at = view.find("\r\n"); at != std::string::npos; at = view.find("\r\n", at + 2)) {
     ++lines;
   }
-  FUZZ_CHECK(lines == registry.Listed().size());
-  for (const auto& room : registry.Listed()) FUZZ_CHECK(!room.is_private);
+  const std::vector<tracker::Room> listed = registry.Listed(tracker::TrackerService::kMaxView);
+  FUZZ_CHECK(lines == listed.size());
+  for (const auto& room : listed) FUZZ_CHECK(!room.is_private);
   return 0;
 }
 

@@ -16,6 +16,10 @@ class RawClient {
   static constexpr int kWaitMs = 5000;
 
   bool Connect(quint16 port);
+  // Asks the system to hold at most about this much for the client (before Connect).
+  void SetReceiveBuffer(int bytes) {
+    socket_.setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, bytes);
+  }
   void Send(std::string_view command, std::string_view data);
   void SendRaw(std::string_view bytes);
   // The next message, or nothing when none came within the time.

@@ -14,12 +14,22 @@ TrackerProcess::TrackerProcess(TrackerOptions options)
     : ChildProcess(FreePort()), options_(options) {}
 
 bool TrackerProcess::Start() {
-  return Launch(
-      QStringLiteral(SCRAWLBOX_TRACKER_BIN),
-      {QStringLiteral("--data-dir"), DataDir(), QStringLiteral("--port"), QString::number(port()),
-       QStringLiteral("--probe-seconds"), QString::number(options_.probe_seconds),
-       QStringLiteral("--request-seconds"), QString::number(options_.request_seconds)},
-      QStringLiteral("Tracker listening"));
+  QStringList arguments = {QStringLiteral("--data-dir"),
+                           DataDir(),
+                           QStringLiteral("--port"),
+                           QString::number(port()),
+                           QStringLiteral("--probe-seconds"),
+                           QString::number(options_.probe_seconds),
+                           QStringLiteral("--request-seconds"),
+                           QString::number(options_.request_seconds)};
+  if (!options_.database.empty()) {
+    arguments << QStringLiteral("--database") << QString::fromStdString(options_.database);
+  }
+  if (!options_.instance.empty()) {
+    arguments << QStringLiteral("--instance") << QString::fromStdString(options_.instance);
+  }
+  return Launch(QStringLiteral(SCRAWLBOX_TRACKER_BIN), arguments,
+                QStringLiteral("Tracker listening"));
 }
 
 std::string TrackerProcess::Url(const std::string& path) const {
@@ -57,6 +67,18 @@ QByteArray RawExchange(quint16 port, const QByteArray& request, int timeout_ms) 
     answer += socket.readAll();
   }
   return answer + socket.readAll();
+}
+
+bool WaitUntil(const std::function<bool()>& condition, int timeout_ms) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!condition()) {
+    if (clock.elapsed() >= timeout_ms) return false;
+    QEventLoop loop;
+    QTimer::singleShot(50, &loop, &QEventLoop::quit);
+    loop.exec();
+  }
+  return true;
 }
 
 }  // namespace testing_support

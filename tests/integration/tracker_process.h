@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <functional>
 #include <string>
 
 #include "directory/tracker.h"
@@ -14,6 +15,10 @@ struct TrackerOptions {
   // Long enough that no probe comes during a test that does not wait for one.
   int probe_seconds = 600;
   int request_seconds = 10;
+  // --database: empty for the default SQLite file in the Data folder.
+  std::string database = {};
+  // --instance: empty for the default name.
+  std::string instance = {};
 };
 
 // scrawlbox-tracker on a free port.
@@ -38,5 +43,7 @@ std::string Ask(const TrackerProcess& tracker, const std::string& query);
 // Sends the bytes on a fresh connection and returns all that comes back until the tracker
 // closes it (or the time runs out).
 QByteArray RawExchange(quint16 port, const QByteArray& request, int timeout_ms = 5000);
+// Lets events run until the condition holds or the time runs out; whether it held.
+bool WaitUntil(const std::function<bool()>& condition, int timeout_ms = 10000);
 
 }  // namespace testing_support

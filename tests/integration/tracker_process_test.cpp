@@ -14,7 +14,10 @@
 #include "tests/integration/raw_client.h"
 #include "tests/integration/server_process.h"
 #include "tests/integration/tracker_process.h"
+#include "tests/support/postgres_cluster.h"
 #include "tests/support/temp_dir.h"
+#include "tests/tracker/backends.h"
+#include "tracker/registry.h"
 
 namespace testing_support {
 namespace {
@@ -42,8 +45,31 @@ std::vector<std::string> RoomNames(const std::string& view_body) {
   return names;
 }
 
-TEST(TrackerProcess, AnswersAddRemoveAndViewInChunkedForm) {
-  TrackerProcess tracker;
+// The tracker's process tests, on each back end.
+class TrackerOn : public testing::TestWithParam<tracker::Backend> {
+ protected:
+  void SetUp() override {
+    if (GetParam() == tracker::Backend::kPostgresql) SCRAWLBOX_POSTGRES_DATABASE(database_);
+  }
+  // The options with this back end's database.
+  TrackerOptions On(TrackerOptions options = {}) const {
+    options.database = database_;
+    return options;
+  }
+  // The database a tracker with those options uses.
+  tracker::DatabaseUrl Url(const TrackerProcess& tracker) const {
+    std::string error;
+    return *tracker::ParseDatabaseUrl(
+        database_.empty() ? "sqlite:" + (tracker.dir() / "tracker.sqlite").string() : database_,
+        &error);
+  }
+
+ private:
+  std::string database_;
+};
+
+TEST_P(TrackerOn, AnswersAddRemoveAndViewInChunkedForm) {
+  TrackerProcess tracker(On());
   ASSERT_TRUE(tracker.Start()) << tracker.output().toStdString();
   EXPECT_EQ(ReplyRecord(Ask(tracker, AddQuery("HOST:ANN", "Sketchers", 2020))),
             "STATUS=SUBMITOK|EXTRA=");
@@ -90,8 +116,8 @@ TEST(TrackerProcess, ServesTheVersionFilesAsPlainText) {
   EXPECT_FALSE(Fetch(tracker.Url("/version/../tracker.sqlite")).ok);
 }
 
-TEST(TrackerProcess, HostileRequestsGetReasonsAndNothingBreaks) {
-  TrackerProcess tracker({.request_seconds = 1});
+TEST_P(TrackerOn, HostileRequestsGetReasonsAndNothingBreaks) {
+  TrackerProcess tracker(On({.request_seconds = 1}));
   ASSERT_TRUE(tracker.Start());
   // A client that starts a request and never finishes it holds one connection only, and that
   // only until its deadline.
@@ -144,8 +170,8 @@ TEST(TrackerProcess, HostileRequestsGetReasonsAndNothingBreaks) {
   EXPECT_EQ(RoomNames(Ask(tracker, "ACTION=VIEW")).size(), 2u);
 }
 
-TEST(TrackerProcess, TenAddsAMinuteFromOneAddress) {
-  TrackerProcess tracker;
+TEST_P(TrackerOn, TenAddsAMinuteFromOneAddress) {
+  TrackerProcess tracker(On());
   ASSERT_TRUE(tracker.Start());
   for (int i = 0; i < 10; ++i) {
     EXPECT_THAT(ReplyRecord(Ask(tracker, AddQuery("K" + std::to_string(i), "r", 2020))),
@@ -155,10 +181,10 @@ TEST(TrackerProcess, TenAddsAMinuteFromOneAddress) {
   EXPECT_EQ(RoomNames(Ask(tracker, "ACTION=VIEW")).size(), 10u);
 }
 
-TEST(TrackerProcess, ADeadRoomIsDroppedAfterThreeProbesAndALiveOneStaysUntilItDies) {
+TEST_P(TrackerOn, ADeadRoomIsDroppedAfterThreeProbesAndALiveOneStaysUntilItDies) {
   ServerProcess room("Name=Alive\n");
   ASSERT_TRUE(room.Start());
-  TrackerProcess tracker({.probe_seconds = 1});
+  TrackerProcess tracker(On({.probe_seconds = 1}));
   ASSERT_TRUE(tracker.Start());
   Ask(tracker, AddQuery("LIVE", "Alive", room.port()));
   Ask(tracker, AddQuery("DEAD", "Gone", FreePort()));
@@ -202,8 +228,8 @@ TEST(TrackerProcess, TheWebPageListsThePublicRoomsInABrowser) {
 
 // An operator lists the room from the console, a player finds it under Public and joins it, and
 // ending the room takes it off the list.
-TEST(TrackerProcess, ARoomSubmittedFromTheConsoleIsFoundJoinedAndRemovedOnExit) {
-  TrackerProcess tracker;
+TEST_P(TrackerOn, ARoomSubmittedFromTheConsoleIsFoundJoinedAndRemovedOnExit) {
+  TrackerProcess tracker(On());
   ASSERT_TRUE(tracker.Start());
   ServerProcess room(
       "Name=Caf\xE9 & Co|Room\nDescription=Pens ready\nIP Address=127.0.0.1\n"
@@ -224,8 +250,13 @@ TEST(TrackerProcess, ARoomSubmittedFromTheConsoleIsFoundJoinedAndRemovedOnExit) 
   ASSERT_TRUE(player.Connect(static_cast<quint16>(ServerBrowser::PortFor(&rows[0]))));
   EXPECT_FALSE(player.Login("Pat").empty());
 
+  EXPECT_EQ(GetValue(ServerBrowser::PublicRows(Ask(tracker, "ACTION=VIEW"))[0].tag, "PLAYERS"),
+            "0");
   room.Command("submit");
   EXPECT_TRUE(room.WaitForOutput(QStringLiteral("have been updated in the public database")));
+  // The player who joined is counted.
+  EXPECT_EQ(GetValue(ServerBrowser::PublicRows(Ask(tracker, "ACTION=VIEW"))[0].tag, "PLAYERS"),
+            "1");
 
   room.Terminate();
   EXPECT_EQ(room.WaitForExit(), 0);
@@ -245,6 +276,60 @@ TEST(TrackerProcess, AServerWithNoTrackerSaysSoAndStillQuits) {
   room.Terminate();
   EXPECT_EQ(room.WaitForExit(), 0);
 }
+
+// Many rooms, put straight into the database as other instances would: VIEW with MAX and the
+// page's paging and search, over HTTP.
+TEST_P(TrackerOn, ManyRoomsAreListedFullestFirstInPagesAndFoundByName) {
+  TrackerProcess tracker(On());
+  ASSERT_TRUE(tracker.Start()) << tracker.output().toStdString();
+  {
+    tracker::Registry store;
+    ASSERT_TRUE(store.Open(Url(tracker))) << store.error().toStdString();
+    for (int i = 0; i < 250; ++i) {
+      tracker::Room room;
+      room.key = "K" + std::to_string(i);
+      room.name = (i % 50 == 7 ? "Caf\xE9 " : "Room ") + std::to_string(i);
+      room.address = "127.0.0.1";
+      room.port = 2020;
+      room.players = i;
+      room.locked = i == 249;
+      room.source = "10.0." + std::to_string(i / 20) + ".1";
+      ASSERT_EQ(store.Add(room, int64_t{i} * tracker::RoomStore::kRateWindowMs),
+                tracker::RoomStore::AddResult::kAdded);
+    }
+  }
+  // Another writer's rooms reach the kept answers within two seconds.
+  EXPECT_TRUE(WaitUntil(
+      [&] { return RoomNames(Ask(tracker, "ACTION=VIEW&MAX=500")).size() == 250; }, 2000));
+  const auto top = ServerBrowser::PublicRows(Ask(tracker, ServerBrowser::ViewQuery()));
+  ASSERT_EQ(top.size(), 250u);
+  EXPECT_EQ(top[0].name, "Room 249");
+  EXPECT_EQ(GetValue(top[0].tag, "LOCKED"), "True");
+  EXPECT_EQ(GetValue(top[0].tag, "PLAYERS"), "249");
+  EXPECT_EQ(GetValue(top[1].tag, "LOCKED"), "");
+  EXPECT_THAT(RoomNames(Ask(tracker, "ACTION=VIEW&MAX=2")), ElementsAre("Room 249", "Room 248"));
+
+  const auto page = [&](const std::string& query) {
+    const auto answer = Fetch(tracker.Url("/" + query));
+    EXPECT_TRUE(answer.ok) << answer.error_text;
+    return answer.body;
+  };
+  const std::string first = page("");
+  EXPECT_EQ(QString::fromStdString(first).count(QStringLiteral("<tr class=\"room\">")), 100);
+  EXPECT_THAT(first, HasSubstr("Page 1 of 3"));
+  EXPECT_THAT(first, HasSubstr("Room 249 <span class=\"locked\""));
+  const std::string third = page("?page=3");
+  EXPECT_EQ(QString::fromStdString(third).count(QStringLiteral("<tr class=\"room\">")), 50);
+  EXPECT_THAT(third, HasSubstr(">Room 0</td>"));
+  EXPECT_THAT(page("?page=99"), HasSubstr("Page 3 of 3"));
+  // The form sends the search as the browser types it: UTF-8, spaces as "+".
+  const std::string found = page("?q=caf%C3%A9+");
+  EXPECT_EQ(QString::fromStdString(found).count(QStringLiteral("<tr class=\"room\">")), 5);
+  EXPECT_THAT(found, HasSubstr("Caf\xC3\xA9 207"));
+  EXPECT_THAT(found, Not(HasSubstr("Page 1 of")));
+}
+
+SCRAWLBOX_ON_BACKENDS(TrackerOn);
 
 }  // namespace
 }  // namespace testing_support

@@ -63,7 +63,10 @@ TEST(GameSetup, StartGameAnnouncesTheGameAndTellsOnlyTheArtistTheWord) {
             "\x03\x03-\x03"
             "1\x03"
             "5");  // PASSOK with the round
-  EXPECT_THAT(messages.back(), Msg("GAMERUNNING", "100000\x03"));
+  // Then the game, and the clock as it runs for the others.
+  ASSERT_GE(messages.size(), 2u);
+  EXPECT_THAT(messages[messages.size() - 2], Msg("GAMERUNNING", "100000\x03\x03"));
+  EXPECT_THAT(messages.back(), Msg("STARTGAMETIMER", "45000"));
 }
 
 // Found by fuzzing: a STARTGAME naming 8000 lists cost every round a 50 KB parse and sent
@@ -441,16 +444,19 @@ TEST_F(Hints, RevealTheWordLetterByLetter) {
   EXPECT_THAT(h.Take(b),
               ElementsAre(Msg("HINT",
                               "[3 letters]\x03The artist has given a hint! The word has 3 "
-                              "letters."),
+                              "letters.\x03___"),
                           Msg("HINT",
                               "c\x03The artist has given a second hint! The word starts "
-                              "with: c"),
+                              "with: c\x03"
+                              "c__"),
                           Msg("HINT",
                               "ca\x03The artist has given a third hint! The word starts "
-                              "with: ca"),
+                              "with: ca\x03"
+                              "ca_"),
                           Msg("HINT",
                               "cat\x03The artist has given a final hint! The word starts "
-                              "with: cat")));
+                              "with: cat\x03"
+                              "cat")));
   EXPECT_THAT(h.TakeCommands(a), ElementsAre("HINT", "HINT", "HINT", "HINT", "NOMOREHINTS"));
   EXPECT_EQ(h.view.rows[100000].status, "Has given a hint.");
   EXPECT_EQ(h.server.statistics().Get(Stat::HintsGiven), 4);
@@ -460,6 +466,7 @@ TEST_F(Hints, RevealTheWordLetterByLetter) {
   h.Send(late, to_server::ULISTREQ, "-");
   EXPECT_THAT(h.Take(late), Contains(Msg("GAMERUNNING",
                                          "100000\x03"
+                                         "cat\x03"
                                          "cat")));
 }
 

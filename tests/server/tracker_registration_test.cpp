@@ -50,9 +50,26 @@ class Registration : public testing::Test {
     ASSERT_TRUE(registration.Submitted());
   }
 
+  // A player who stays: Pass answers the room's pings for them.
+  void JoinPlayer(const std::string& nickname) { players.push_back(room.Join(nickname)); }
+  void Pass(int64_t ms) {
+    for (int64_t step; ms > 0; ms -= step) {
+      step = std::min<int64_t>(ms, 1000);
+      room.clock.Advance(step);
+      for (int slot : players) {
+        for (const auto& message : room.Take(slot)) {
+          if (message.command == protocol::to_client::PING) {
+            room.Send(slot, protocol::to_server::PONG, "-");
+          }
+        }
+      }
+    }
+  }
+
   FakeHttpGetter http;
   ServerHarness room;
   TrackerRegistration registration;
+  std::vector<int> players;
 };
 
 TEST_F(Registration, SubmitSendsEveryFieldWithFreeTextEncoded) {
@@ -66,7 +83,8 @@ TEST_F(Registration, SubmitSendsEveryFieldWithFreeTextEncoded) {
             "&SERVERVERSION=1%2E00%2E0001&SERVERNAME=Pens%A6Ink%20100%25"
             "&DESC=Come%20%26%20draw%3A%20it%27s%20fun%21&IP=203.0.113.9&PORT=2021"
             "&ADMINNAME=Ann%5FOp&ADMINEMAIL=ann%40example%2Eorg&ISPUBLIC=False"
-            "&TOTALCONNECTIONS=2&TOTALGAMES=1&TOTALROUNDS=0&TOTALWORDS=0&TOTALWORDLISTS=0");
+            "&TOTALCONNECTIONS=2&TOTALGAMES=1&TOTALROUNDS=0&TOTALWORDS=0&TOTALWORDLISTS=0"
+            "&LOCKED=False&PLAYERS=0");
   EXPECT_EQ(http.open.front().user_agent, "Scrawlbox Server v1.0 build#0001");
   EXPECT_EQ(room.view.status_text, "Connected, sending details..");
   EXPECT_FALSE(registration.Submitted());  // only the tracker's answer counts
@@ -162,6 +180,61 @@ TEST_F(Registration, ASocketErrorIsShownAndChangesNothing) {
   http.Fail(3, "Host not found");
   EXPECT_EQ(room.view.status_text, "Tracker Socket Error: [3] - Host not found");
   EXPECT_TRUE(registration.Submitted());
+}
+
+// --- The player count -----------------------------------------------------------------------
+
+TEST_F(Registration, AListedRoomSendsAChangedPlayerCountAtMostOnceAMinuteAndQuietly) {
+  SubmitAccepted();
+  EXPECT_THAT(http.urls.back(), testing::EndsWith("&PLAYERS=0"));
+  Pass(TrackerRegistration::kRefreshIntervalMs);
+  EXPECT_THAT(http.open, IsEmpty());  // nothing changed, nothing sent
+
+  JoinPlayer("Bob");
+  const int statuses = room.view.status_messages;
+  Pass(TrackerRegistration::kPlayersCheckMs);
+  ASSERT_EQ(http.open.size(), 1u);
+  EXPECT_THAT(http.open.front().url, testing::EndsWith("&PLAYERS=1"));
+  http.Answer("STATUS=UPDATEOK|EXTRA=\r\n");
+  // One line for this refresh: how it went, without "Connected, sending details..".
+  EXPECT_EQ(room.view.status_messages, statuses + 1);
+  EXPECT_EQ(room.view.status_text, "Your server details have been updated in the public database.");
+
+  JoinPlayer("Cy");
+  Pass(TrackerRegistration::kRefreshIntervalMs - 1);
+  EXPECT_THAT(http.open, IsEmpty());
+  Pass(1);
+  ASSERT_EQ(http.open.size(), 1u);
+  EXPECT_THAT(http.open.front().url, testing::EndsWith("&PLAYERS=2"));
+  http.Fail(1, "Connection refused");
+  JoinPlayer("Di");
+  Pass(TrackerRegistration::kRefreshIntervalMs);
+  http.Answer("STATUS=MSG|EXTRA=Hello\r\n");
+  // Within ten minutes of the last line, refreshes say nothing, even when they fail.
+  EXPECT_EQ(room.view.status_messages, statuses + 1);
+  EXPECT_THAT(room.view.messages, IsEmpty());
+  EXPECT_TRUE(registration.Submitted());
+
+  JoinPlayer("Ed");
+  Pass(TrackerRegistration::kRefreshLogMs);
+  http.Answer("STATUS=SUBMITOK|EXTRA=\r\n");  // the tracker had dropped it: listed anew
+  EXPECT_EQ(room.view.status_messages, statuses + 2);
+  EXPECT_EQ(room.server.statistics().Get(Stat::TrackerSubmissions), 2);
+}
+
+TEST_F(Registration, ARefreshNeverReplacesARequestOnItsWayNorFollowsAnUnlistedRoom) {
+  SubmitAccepted();
+  JoinPlayer("Bob");
+  registration.Submit();  // the operator's, not answered yet
+  Pass(3 * TrackerRegistration::kRefreshIntervalMs);
+  EXPECT_EQ(http.open.size(), 1u);
+  http.Answer("STATUS=UPDATEOK|EXTRA=\r\n");
+  registration.Remove();
+  http.Answer("STATUS=REMOVEOK|EXTRA=\r\n");
+  JoinPlayer("Cy");
+  Pass(3 * TrackerRegistration::kRefreshIntervalMs);
+  EXPECT_THAT(http.open, IsEmpty());
+  EXPECT_EQ(http.urls.size(), 3u);
 }
 
 // --- Quitting with a listed room ------------------------------------------------------------

@@ -23,6 +23,10 @@ class FakeConnection : public client::GameConnection {
     ++connects;
   }
   void Close() override { state = client::SocketState::kClosed; }
+  void Leave() override {
+    state = client::SocketState::kClosed;
+    ++leaves;
+  }
   bool Send(std::string_view bytes) override {
     sent.append(bytes);
     return true;
@@ -36,6 +40,7 @@ class FakeConnection : public client::GameConnection {
   std::string host;
   int port = 0;
   int connects = 0;
+  int leaves = 0;  // closes that let what was sent go out first
   std::string sent;
 };
 
@@ -53,7 +58,13 @@ class RecordingClientView : public client::ClientView {
   void ClearPad() override {}
   void ResetTools() override {}
   void ReplayDrawing(const protocol::DrawCommand& command) override { drawings.push_back(command); }
-  void ShowWinner(const std::string& nickname) override { winner = nickname; }
+  void ShowWinner(const std::string& nickname, const std::vector<client::Standing>& top) override {
+    winner = nickname;
+    podium = top;
+  }
+  void AskRoomPassword(const std::string& room, bool wrong) override {
+    password_asks.push_back(room + (wrong ? " (wrong)" : ""));
+  }
   void ShowAgreement(const std::string& text) override { agreement = text; }
   void ShowUserInfo(const client::UserProfile& profile) override { user_info = profile; }
   void ShowReservedNicknameBox(bool in_profile_window) override {
@@ -83,6 +94,8 @@ class RecordingClientView : public client::ClientView {
   bool floating = false;
   std::vector<protocol::DrawCommand> drawings;
   std::string winner;
+  std::vector<client::Standing> podium;
+  std::vector<std::string> password_asks;
   std::string agreement;
   client::UserProfile user_info;
   bool reserved_box_in_profile = false;

@@ -60,7 +60,10 @@ server::SendResult FakeTransport::Send(int slot, std::string_view bytes) {
     return {};
   }
   sent[slot].append(bytes);
-  return {};
+  if (on_send) on_send(slot);
+  server::SendResult result;
+  result.queued = QueuedBytes(slot);
+  return result;
 }
 
 size_t FakeTransport::QueuedBytes(int slot) const {

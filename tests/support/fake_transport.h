@@ -44,6 +44,8 @@ class FakeTransport : public server::Transport {
 
   // When set, a PING is not recorded but handed to this (to answer it as a live client would).
   std::function<void(int slot)> on_ping;
+  // When set, called after every recorded send (to play a reader whose queue fills up).
+  std::function<void(int slot)> on_send;
 
   server::ListenResult listen_result;
   int listened_port = 0;

@@ -15,7 +15,13 @@ class PadView : public RecordingClientView {
  public:
   void ClearPad() override { tools.engine().Clear(); }
   void ResetTools() override { tools.Reset(); }
-  void ReplayDrawing(const protocol::DrawCommand& command) override { tools.Replay(command); }
+  void ReplayDrawing(const protocol::DrawCommand& command) override {
+    tools.Replay(command);
+    ++replayed;
+  }
+
+  // Drawing messages replayed so far.
+  int replayed = 0;
 
   client::Session* session = nullptr;
   ManualClock pad_clock;

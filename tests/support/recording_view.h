@@ -25,6 +25,7 @@ class RecordingView : public server::ServerView {
     logs.push_back({kind, text});
   }
   void SetStatusMessage(const std::string& text, int icon) override {
+    ++status_messages;
     status_text = text;
     status_icon = icon;
   }
@@ -50,6 +51,7 @@ class RecordingView : public server::ServerView {
 
   std::vector<LogEntry> logs;
   std::string status_text;
+  int status_messages = 0;  // every status message, each a line in the headless log
   int status_icon = -1;
   std::vector<int> master_states;
   std::map<int32_t, Row> rows;

@@ -4,6 +4,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "tests/support/manual_clock.h"
 #include "tracker/registry.h"
 
@@ -70,14 +72,20 @@ class ProberTest : public testing::Test {
     room.port = port;
     room.source = "192.0.2.1";
     room.is_private = is_private;
-    ASSERT_EQ(registry.Add(room), Registry::AddResult::kAdded);
+    ASSERT_EQ(registry.Add(room, clock.NowMs() + next_source_++ * RoomStore::kRateWindowMs),
+              RoomStore::AddResult::kAdded)
+        << registry.error().toStdString();
     connector.rooms[port] = behaviour;
   }
 
   // Starts the prober with the interval, keeping what it drops.
-  void StartProber(int interval_ms = 60000) {
-    prober = std::make_unique<Prober>(registry, clock, connector, interval_ms);
-    prober->SetOnDropped([this](const std::string& key) { dropped.push_back(key); });
+  void StartProber(int interval_ms = 60000) { prober = MakeProber("A", interval_ms); }
+
+  std::unique_ptr<Prober> MakeProber(const std::string& owner, int interval_ms = 60000) {
+    auto made = std::make_unique<Prober>(registry, clock, connector, interval_ms, owner,
+                                         [this] { return clock.NowMs(); });
+    made->SetOnDropped([this](const std::string& key) { dropped.push_back(key); });
+    return made;
   }
 
   std::vector<int> ProbedAfter(int64_t ms) {
@@ -90,6 +98,7 @@ class ProberTest : public testing::Test {
   FakeConnector connector;
   std::unique_ptr<Prober> prober;
   std::vector<std::string> dropped;
+  int next_source_ = 0;
 };
 
 TEST_F(ProberTest, EveryRoomIsAskedOnceAMinuteAtItsAddress) {
@@ -115,8 +124,47 @@ TEST_F(ProberTest, ARoomWhoseProbeFailedIsAskedAgainEveryHalfMinuteUntilItAnswer
   EXPECT_THAT(ProbedAfter(1), ElementsAre(2020));
   connector.rooms[2020] = Behaviour::kAnswers;
   EXPECT_THAT(ProbedAfter(30000), ElementsAre(2020, 2021));
+  // Once it answers, the room is back to once a minute.
   EXPECT_THAT(ProbedAfter(30000), IsEmpty());
+  EXPECT_THAT(ProbedAfter(30000), ElementsAre(2020, 2021));
   EXPECT_THAT(dropped, IsEmpty());
+}
+
+TEST_F(ProberTest, ARoomRegisteredLaterIsFirstAskedAnIntervalAfterTheTickThatSawIt) {
+  StartProber();
+  clock.Advance(20500);
+  AddRoom("LATE", 2020, Behaviour::kAnswers);
+  EXPECT_THAT(ProbedAfter(500 + 59999), IsEmpty());
+  EXPECT_THAT(ProbedAfter(1), ElementsAre(2020));
+}
+
+// Two instances on one database: each room is asked by one of them per interval.
+TEST_F(ProberTest, InstancesOnOneDatabaseAskEachRoomOncePerInterval) {
+  for (int port = 2020; port < 2030; ++port) {
+    AddRoom("R" + std::to_string(port), port, Behaviour::kAnswers);
+  }
+  auto a = MakeProber("A");
+  auto b = MakeProber("B");
+  for (int interval = 0; interval < 3; ++interval) {
+    std::vector<int> probed = ProbedAfter(60000);
+    std::sort(probed.begin(), probed.end());
+    EXPECT_THAT(probed, ElementsAre(2020, 2021, 2022, 2023, 2024, 2025, 2026, 2027, 2028, 2029));
+  }
+}
+
+TEST_F(ProberTest, TheRoomsOfAnInstanceThatDiedAreTakenOnceItsLeasesRunOut) {
+  for (int port = 2020; port < 2030; ++port) {
+    AddRoom("R" + std::to_string(port), port, Behaviour::kRefuses);
+  }
+  registry.ScheduleNew(clock.NowMs());
+  // An instance took every room and died before it could say how its probes went.
+  ASSERT_EQ(registry.ClaimDue(clock.NowMs(), "DEAD", 5000, 100).size(), 10u);
+  StartProber();
+  EXPECT_THAT(ProbedAfter(4999), IsEmpty());
+  EXPECT_EQ(ProbedAfter(Prober::kTickMs).size(), 10u);
+  clock.Advance(2 * 30000);
+  EXPECT_EQ(dropped.size(), 10u);  // each once, by the one instance left
+  EXPECT_THAT(registry.All(), IsEmpty());
 }
 
 TEST_F(ProberTest, AProbeUnansweredForTenSecondsHasFailedAndIsEnded) {

@@ -1,0 +1,92 @@
+// SPDX-License-Identifier: MIT
+// The real headless server against peers that flood it or crowd it from one address.
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+#include "protocol/commands.h"
+#include "tests/integration/raw_client.h"
+#include "tests/integration/server_process.h"
+
+namespace {
+
+using testing_support::RawClient;
+using testing_support::ServerProcess;
+namespace to_server = protocol::to_server;
+
+TEST(HostilePeers, AFloodOfChatDoesNotHoldUpTheOthers) {
+  ServerProcess server;
+  ASSERT_TRUE(server.Start());
+  RawClient flooder, player;
+  ASSERT_TRUE(player.Connect(server.port()));
+  ASSERT_FALSE(player.Login("player").empty());
+  ASSERT_TRUE(flooder.Connect(server.port()));
+  ASSERT_FALSE(flooder.Login("flooder").empty());
+
+  std::string flood;
+  for (int i = 0; i < 5000; ++i)
+    flood += protocol::Frame(to_server::SAY, "flood line " + std::to_string(i));
+  flooder.SendRaw(flood);
+  QElapsedTimer clock;
+  clock.start();
+  player.Send(to_server::NOP, "-");
+  std::vector<protocol::Message> seen;
+  while (auto message = player.Next()) {
+    seen.push_back(*message);
+    if (message->command == "NOP") break;
+  }
+  ASSERT_FALSE(seen.empty());
+  EXPECT_EQ(seen.back().command, "NOP");
+  EXPECT_LT(clock.elapsed(), 100);
+
+  // The flooder is closed; the room relayed no more than the burst the limit allows.
+  auto is_part = [](const protocol::Message& m) { return m.command == "PART"; };
+  while (std::none_of(seen.begin(), seen.end(), is_part)) {
+    auto message = player.Next();
+    ASSERT_TRUE(message);
+    seen.push_back(*message);
+  }
+  EXPECT_EQ(std::find_if(seen.begin(), seen.end(), is_part)->data,
+            "100001\x03"
+            "Flooding");
+
+  EXPECT_LE(
+      std::count_if(seen.begin(), seen.end(), [](const auto& m) { return m.command == "SAY"; }), 5);
+  EXPECT_TRUE(flooder.WaitClosed());
+
+  EXPECT_TRUE(server.WaitForOutput(QStringLiteral("connection has been closed: Flooding.")));
+  player.Send(to_server::NOP, "-");
+  EXPECT_TRUE(player.WaitFor("NOP"));
+}
+
+TEST(HostilePeers, TwentyConnectionsFromOneAddressGetEightIn) {
+  ServerProcess server;
+  ASSERT_TRUE(server.Start());
+  std::vector<std::unique_ptr<RawClient>> clients;
+  for (int i = 0; i < 20; ++i) {
+    clients.push_back(std::make_unique<RawClient>());
+    ASSERT_TRUE(clients.back()->Connect(server.port()));
+  }
+  int in = 0;
+  int refused = 0;
+  for (auto& client : clients) {
+    client->Send(to_server::ISALIVE, "-");
+    const auto answer = client->Next();
+    ASSERT_TRUE(answer);
+    if (answer->command == "ISALIVE") {
+      ++in;
+    } else {
+      EXPECT_EQ(answer->command, "NOTICE");
+      EXPECT_EQ(answer->data, "Too many connections from your address.");
+      EXPECT_TRUE(client->WaitClosed());
+      ++refused;
+    }
+  }
+  EXPECT_EQ(in, 8);
+  EXPECT_EQ(refused, 12);
+}
+
+}  // namespace

@@ -1,0 +1,158 @@
+// SPDX-License-Identifier: MIT
+// Two scrawlbox-tracker processes on one PostgreSQL database serve one directory.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTcpServer>
+#include <memory>
+
+#include "directory/records.h"
+#include "directory/server_browser.h"
+#include "directory/tracker.h"
+#include "tests/integration/server_process.h"
+#include "tests/integration/tracker_process.h"
+#include "tests/support/postgres_cluster.h"
+#include "tests/tracker/backends.h"
+
+namespace testing_support {
+namespace {
+
+using directory::GetValue;
+using directory::ReplyRecord;
+using directory::ServerBrowser;
+using testing::ElementsAre;
+using testing::UnorderedElementsAreArray;
+
+std::string AddQuery(const std::string& key, int port) {
+  return "ACTION=ADD&KEY=" + key + "&SERVERNAME=" + key +
+         "&IP=127.0.0.1&PORT=" + std::to_string(port) + "&ISPUBLIC=False";
+}
+
+std::vector<std::string> RoomNames(const TrackerProcess& tracker) {
+  std::vector<std::string> names;
+  for (const auto& row : ServerBrowser::PublicRows(Ask(tracker, "ACTION=VIEW"))) {
+    if (row.name != ServerBrowser::kNoServers) names.push_back(row.name);
+  }
+  return names;
+}
+
+// How often each key was reported dropped, over every instance's log.
+int DropsOf(const std::string& key, std::initializer_list<const TrackerProcess*> trackers) {
+  int drops = 0;
+  for (const TrackerProcess* tracker : trackers) {
+    drops += tracker->output().count(QString::fromStdString("Dropped " + key + ":"));
+  }
+  return drops;
+}
+
+class TwoTrackers : public testing::TestWithParam<tracker::Backend> {
+ protected:
+  void SetUp() override {
+    SCRAWLBOX_POSTGRES_DATABASE(database_);
+    a = std::make_unique<TrackerProcess>(
+        TrackerOptions{.probe_seconds = probe_seconds, .database = database_, .instance = "A"});
+    b = std::make_unique<TrackerProcess>(
+        TrackerOptions{.probe_seconds = probe_seconds, .database = database_, .instance = "B"});
+    ASSERT_TRUE(a->Start()) << a->output().toStdString();
+    ASSERT_TRUE(b->Start()) << b->output().toStdString();
+  }
+
+  // Rows of the rooms table that hold a lease of the instance.
+  int LeasesOf(const std::string& instance) {
+    std::string error;
+    const auto url = tracker::ParseDatabaseUrl(database_, &error);
+    int leases = 0;
+    {
+      QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("look"));
+      db.setHostName(QString::fromStdString(url->host));
+      db.setPort(url->port);
+      db.setUserName(QString::fromStdString(url->user));
+      db.setDatabaseName(QString::fromStdString(url->database));
+      if (db.open()) {
+        QSqlQuery q(db);
+        q.exec(QStringLiteral("SELECT COUNT(*) FROM rooms WHERE lease_owner = '%1'::bytea")
+                   .arg(QString::fromStdString(instance)));
+        if (q.next()) leases = q.value(0).toInt();
+      }
+      db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("look"));
+    return leases;
+  }
+
+  int probe_seconds = 600;
+  std::string database_;
+  std::unique_ptr<TrackerProcess> a;
+  std::unique_ptr<TrackerProcess> b;
+};
+
+TEST_P(TwoTrackers, AnAddThroughOneIsListedByTheOtherAndTheLimitsHoldAcrossBoth) {
+  EXPECT_EQ(ReplyRecord(Ask(*a, AddQuery("ONE", 2020))), "STATUS=SUBMITOK|EXTRA=");
+  // b answered VIEW before, so its kept answer must be invalidated through the database.
+  EXPECT_TRUE(WaitUntil([&] { return RoomNames(*b) == std::vector<std::string>{"ONE"}; }, 2000));
+  EXPECT_EQ(ReplyRecord(Ask(*b, AddQuery("ONE", 2021))), "STATUS=UPDATEOK|EXTRA=");
+  EXPECT_EQ(ReplyRecord(Ask(*b, "ACTION=REMOVE&KEY=ONE")), "STATUS=REMOVEOK|EXTRA=");
+  EXPECT_EQ(ReplyRecord(Ask(*a, "ACTION=REMOVE&KEY=ONE")), "STATUS=NOTFOUND|EXTRA=");
+
+  // Ten ADDs a minute from this address in all (two above), through either instance.
+  for (int i = 2; i < 10; ++i) {
+    const TrackerProcess& either = i % 2 ? *a : *b;
+    EXPECT_EQ(GetValue(ReplyRecord(Ask(either, AddQuery("K" + std::to_string(i), 2020))), "STATUS"),
+              "SUBMITOK");
+  }
+  EXPECT_EQ(GetValue(ReplyRecord(Ask(*a, AddQuery("LATE", 2020))), "STATUS"), "FAIL");
+  EXPECT_EQ(GetValue(ReplyRecord(Ask(*b, AddQuery("LATE", 2020))), "STATUS"), "FAIL");
+  EXPECT_TRUE(WaitUntil([&] { return RoomNames(*a).size() == 8; }, 2000));
+}
+
+class ProbingTrackers : public TwoTrackers {
+ protected:
+  ProbingTrackers() { probe_seconds = 1; }
+};
+
+TEST_P(ProbingTrackers, ADeadRoomIsDroppedOnceByOneInstance) {
+  std::vector<std::string> keys;
+  for (int i = 0; i < 6; ++i) {
+    keys.push_back("DEAD" + std::to_string(i));
+    Ask(i % 2 ? *a : *b, AddQuery(keys.back(), FreePort()));
+  }
+  EXPECT_TRUE(WaitUntil([&] { return RoomNames(*a).empty() && RoomNames(*b).empty(); }, 15000));
+  a->WaitForOutput(QStringLiteral("no such line"), 1500);  // any late second drop would show
+  b->WaitForOutput(QStringLiteral("no such line"), 10);
+  for (const std::string& key : keys) EXPECT_EQ(DropsOf(key, {a.get(), b.get()}), 1) << key;
+}
+
+TEST_P(ProbingTrackers, KillingOneInstanceLeavesTheOtherProbingEveryRoom) {
+  ServerProcess live("Name=Alive\n");
+  ASSERT_TRUE(live.Start());
+  // Rooms that take the connection and never answer: each probe runs to its time-out, so an
+  // instance holds leases for a while.
+  QTcpServer silent_rooms[4];
+  std::vector<std::string> silent_keys;
+  for (QTcpServer& room : silent_rooms) {
+    ASSERT_TRUE(room.listen(QHostAddress::LocalHost, 0));
+    silent_keys.push_back("SILENT" + std::to_string(room.serverPort()));
+    Ask(*a, AddQuery(silent_keys.back(), room.serverPort()));
+  }
+  Ask(*b, AddQuery("LIVE", live.port()));
+  ASSERT_TRUE(WaitUntil([&] { return LeasesOf("A") > 0; }, 10000));
+  a->Kill();
+
+  // B takes A's rooms once their leases run out, and drops every silent one, each once.
+  for (const std::string& key : silent_keys) {
+    EXPECT_TRUE(b->WaitForOutput(QString::fromStdString("Dropped " + key + ":"), 15000)) << key;
+    EXPECT_EQ(DropsOf(key, {a.get(), b.get()}), 1) << key;
+  }
+  EXPECT_THAT(RoomNames(*b), ElementsAre("LIVE"));
+  EXPECT_EQ(LeasesOf("A"), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, TwoTrackers, testing::Values(tracker::Backend::kPostgresql),
+                         tracker::BackendName);
+INSTANTIATE_TEST_SUITE_P(Backends, ProbingTrackers, testing::Values(tracker::Backend::kPostgresql),
+                         tracker::BackendName);
+
+}  // namespace
+}  // namespace testing_support

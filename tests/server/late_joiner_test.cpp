@@ -1,0 +1,303 @@
+// SPDX-License-Identifier: MIT
+// Joining a room where a picture is being drawn and a game is being played: the picture, the
+// clock, points kept for a dropped player, and password rooms.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "protocol/commands.h"
+#include "protocol/framing.h"
+#include "server/connections/picture_log.h"
+#include "tests/support/game_harness.h"
+#include "tests/support/matchers.h"
+#include "tests/support/room_fixtures.h"
+#include "tests/support/server_harness.h"
+
+namespace server {
+namespace {
+
+using testing::Contains;
+using testing::ElementsAre;
+using testing::IsEmpty;
+using testing::Not;
+using testing_support::GameHarness;
+using testing_support::Msg;
+using testing_support::ServerHarness;
+namespace to_server = protocol::to_server;
+
+using Game3 = testing_support::ThreeInRoom<GameHarness>;
+
+// Two players drawing freely, with the drawing limit off so that a test can draw a lot.
+class Drawing : public testing::Test {
+ protected:
+  void SetUp() override {
+    a = h.Join("ann");
+    b = h.Join("ben");
+  }
+  ServerHarness h{"[Server Details]\nDrawing Burst=0\n"};
+  int a = 0, b = 0;
+};
+
+constexpr char kSegment[] =
+    "1\x03"
+    "2\x03"
+    "3\x03"
+    "4";
+
+// What came after ULISTEND in these messages.
+std::vector<protocol::Message> AfterUserList(std::vector<protocol::Message> messages) {
+  const auto end = std::find_if(messages.begin(), messages.end(),
+                                [](const auto& m) { return m.command == "ULISTEND"; });
+  return {end == messages.end() ? end : end + 1, messages.end()};
+}
+
+// A new player who logs in now; returns what it was sent after ULISTEND.
+std::vector<protocol::Message> JoinAndTakeAfterUserList(ServerHarness& h, int* slot = nullptr) {
+  static int joiners = 0;
+  const int joiner = h.LogInTo(ServerHarness::Step::kUserList, "late" + std::to_string(++joiners));
+  if (slot) *slot = joiner;
+  return AfterUserList(h.Take(joiner));
+}
+
+// --- The picture ----------------------------------------------------------------------------
+
+TEST_F(Drawing, AJoinerGetsEveryStrokeSinceTheLastClearWithTheToolsBeforeIt) {
+  h.Send(a, "PA", "5");
+  h.Send(a, "FH", kSegment);
+  h.Send(a, "DW",
+         "1\x03"
+         "9");
+  h.Send(a, "CL", "-");  // clears the picture, not the tools
+  h.Send(a, "CC",
+         "1\x03"
+         "2\x03"
+         "3");
+  h.Send(a, "FL",
+         "10\x03"
+         "20");
+  EXPECT_THAT(JoinAndTakeAfterUserList(h), ElementsAre(Msg("PA",
+                                                           "100000\x03"
+                                                           "5"),
+                                                       Msg("DW",
+                                                           "100000\x03"
+                                                           "1\x03"
+                                                           "9"),
+                                                       Msg("CC",
+                                                           "100000\x03"
+                                                           "1\x03"
+                                                           "2\x03"
+                                                           "3"),
+                                                       Msg("FL",
+                                                           "100000\x03"
+                                                           "10\x03"
+                                                           "20")));
+}
+
+TEST_F(Game3, ANewGameOrArtistStartsThePictureAgainWithTheToolsReset) {
+  h.Send(a, "PA", "5");
+  h.Send(a, "FH", kSegment);
+  h.StartGame(b);  // ann draws
+  h.Send(a, "LI", kSegment);
+  auto after = JoinAndTakeAfterUserList(h);
+  EXPECT_THAT(testing_support::CommandsOf(after),
+              ElementsAre("GAMERUNNING", "STARTGAMETIMER", "LI"));
+
+  h.clock.Advance(60000 + BetweenRoundsPause);  // ben draws now
+  h.TakeAll();
+  after = JoinAndTakeAfterUserList(h);
+  EXPECT_THAT(testing_support::CommandsOf(after), ElementsAre("GAMERUNNING", "STARTGAMETIMER"));
+}
+
+TEST_F(Game3, AJoinersClockRunsWithTheRoundAndTheCountdown) {
+  h.StartGame(a);
+  h.clock.Advance(17400);
+  auto after = JoinAndTakeAfterUserList(h);
+  ASSERT_GE(after.size(), 2u);
+  EXPECT_THAT(after[1], Msg("STARTGAMETIMER", "42600"));
+
+  h.Say(b, "cat");  // the first find starts the 30 s countdown
+  h.clock.Advance(1000);
+  h.TakeAll();
+  const int second = h.LogInTo(ServerHarness::Step::kUserList, "later");
+  EXPECT_THAT(h.Take(second), Contains(Msg("STARTGAMETIMER", "29000")));
+
+  h.clock.Advance(29000);  // between rounds the clock stands still
+  h.TakeAll();
+  const int third = h.LogInTo(ServerHarness::Step::kUserList, "latest");
+  EXPECT_THAT(h.TakeCommands(third), Not(Contains("STARTGAMETIMER")));
+}
+
+TEST_F(Drawing, APictureTooLargeToKeepIsNotSentAndWaitsForTheNextRound) {
+  h.Send(a, "PA", "7");
+  const std::string wide(240, '9');  // a long but valid drawing message
+  for (int i = 0; i < 20000 && !h.server.picture().overflowed(); ++i) h.Send(a, "LI", wide);
+  ASSERT_TRUE(h.server.picture().overflowed());
+  EXPECT_LE(h.server.picture().size(), PictureLog::kMaxBytes);  // whole messages only
+  EXPECT_GT(h.server.picture().size(), PictureLog::kMaxBytes - 300);
+  h.TakeAll();
+  EXPECT_THAT(JoinAndTakeAfterUserList(h),
+              ElementsAre(Msg("NOTICE",
+                              "The picture is too large to send; it will appear with the next "
+                              "round."),
+                          Msg("PA",
+                              "100000\x03"
+                              "7")));
+  h.Send(a, "CL", "-");
+  EXPECT_FALSE(h.server.picture().overflowed());
+}
+
+TEST_F(Drawing, APictureLargerThanTheSendQueueGoesAsTheQueueDrainsAndStrokesWaitBehindIt) {
+  const std::string wide(200, '8');
+  for (int i = 0; i < 4000; ++i) h.Send(a, "BO", wide);  // about 850 KB of picture
+  h.TakeAll();
+  int joiner = 0;
+  // The joiner's queue is reported full after every send to it, until the test drains it.
+  h.transport.on_send = [&](int slot) {
+    if (slot > b) h.transport.queued_bytes[slot] = RoomServer::kPictureFeedBelow;
+  };
+  JoinAndTakeAfterUserList(h, &joiner);
+  ASSERT_TRUE(h.server.Record(joiner)->picture_stream);
+  h.Send(a, "FL",
+         "1\x03"
+         "1");  // drawn meanwhile: must come after the whole picture
+  int turns = 0;
+  for (; turns < 100 && h.server.Record(joiner)->picture_stream; ++turns) {
+    const size_t before = h.transport.Raw(joiner).size();
+    h.transport.queued_bytes[joiner] = 0;
+    h.clock.Advance(RoomServer::kPictureRetryMs);
+    EXPECT_LE(h.transport.Raw(joiner).size() - before, PictureLog::kChunkBytes + 100);
+  }
+  EXPECT_GT(turns, 10);  // sent as the queue drained, not at once
+  // Everything after the login (taken above) was the picture and the stroke drawn meanwhile.
+  const auto received = testing_support::CutMessages(h.transport.Raw(joiner));
+
+  ASSERT_EQ(received.size(), 4001u);
+  EXPECT_THAT(received.front(), Msg("BO", "100000\x03" + wide));
+  EXPECT_THAT(received.back(), Msg("FL",
+                                   "100000\x03"
+                                   "1\x03"
+                                   "1"));
+  EXPECT_FALSE(h.transport.IsClosed(joiner));
+}
+
+TEST_F(Drawing, AJoinerThatStopsReadingIsClosedLikeAnySlowReader) {
+  for (int i = 0; i < 100; ++i) h.Send(a, "FH", kSegment);
+  int joiner = 0;
+  h.transport.on_send = [&](int slot) {
+    if (slot > b) h.transport.queued_bytes[slot] = RoomServer::kPictureFeedBelow;
+  };
+  JoinAndTakeAfterUserList(h, &joiner);
+  ASSERT_TRUE(h.server.Record(joiner)->picture_stream);
+  const std::string wide(200, '7');
+  for (int i = 0; i < 10000 && !h.transport.IsClosed(joiner); ++i) h.Send(a, "FH", wide);
+  EXPECT_TRUE(h.transport.IsClosed(joiner));
+  EXPECT_FALSE(h.transport.IsClosed(a));
+}
+
+// --- A dropped player keeps the score --------------------------------------------------------
+
+class KeptScore : public Game3 {
+ protected:
+  void SetUp() override {
+    Game3::SetUp();
+    h.StartGame(a);
+    h.Say(b, "cat");  // ben finds the word: 220 points
+    h.TakeAll();
+    h.server.OnClosed(b);
+    h.TakeAll();
+  }
+  // Ben logs in again from the address given; returns the new slot.
+  int BenReturns(const std::string& address = "10.0.0.1") {
+    const int slot = h.Connect(address);
+    h.Send(slot, to_server::SCRAWLBOX_CL13NT, "100001");
+    h.Send(slot, to_server::USER, testing_support::ProfileData("Ben"));
+    h.Send(slot, to_server::PASS, "<none>");
+    return slot;
+  }
+};
+
+TEST_F(KeptScore, APlayerBackWithinTwoMinutesGetsThePointsAndStaysAFinder) {
+  h.clock.Advance(kKeptScoreMs - 1000);
+  h.TakeAll();
+  const int ben = BenReturns();
+  EXPECT_THAT(h.TakeCommands(c), ElementsAre("JOIN", "POINTSCHG"));
+  EXPECT_EQ(h.server.Record(ben)->Points, 220);
+  EXPECT_EQ(h.game.state().FoundCount, 0);  // that round is over: the countdown ran out
+}
+
+TEST_F(KeptScore, AFinderBackInTheSameRoundIsNotCountedTwice) {
+  const int ben = BenReturns();
+  EXPECT_TRUE(h.server.Record(ben)->FoundWord);
+  EXPECT_EQ(h.game.state().FoundCount, 1);
+  h.Say(c, "cat");  // the last guesser: the round ends at once
+  EXPECT_THAT(h.TakeCommands(a), Contains("STOPGAMETIMER"));
+}
+
+TEST_F(KeptScore, TooLateFromElsewhereOrAfterTheGameTheScoreIsGone) {
+  h.clock.Advance(1000);
+  const int elsewhere = BenReturns("10.9.9.9");
+  EXPECT_EQ(h.server.Record(elsewhere)->Points, 0);
+  EXPECT_THAT(h.TakeCommands(c), ElementsAre("JOIN"));
+  h.server.OnClosed(elsewhere);
+  h.clock.Advance(kKeptScoreMs + 1000);
+  const int late = BenReturns();
+  EXPECT_EQ(h.server.Record(late)->Points, 0);
+}
+
+TEST_F(KeptScore, TheEndOfTheGameDropsKeptScores) {
+  h.StartGame(a, 1);  // the master starts a one-round game and lets it end
+  h.clock.Advance(60000 + 30000);
+  const int ben = BenReturns();
+  EXPECT_EQ(h.server.Record(ben)->Points, 0);
+}
+
+// --- Password rooms ---------------------------------------------------------------------------
+
+class PasswordRoom : public testing::Test {
+ protected:
+  // Logs in up to the password; returns the slot.
+  int TryPassword(const std::string& password, const std::string& address = "10.0.0.7") {
+    const int slot = h.Connect(address);
+    h.Send(slot, to_server::SCRAWLBOX_CL13NT, "100001");
+    h.Send(slot, to_server::USER, testing_support::ProfileData("p" + std::to_string(++tries)));
+    h.TakeAll();
+    h.Send(slot, to_server::PASS, password);
+    return slot;
+  }
+  bool Refused(int slot) {
+    const auto commands = h.TakeCommands(slot);
+    return h.transport.IsClosed(slot) && commands == std::vector<std::string>{"BADPASS", "NOTICE"};
+  }
+
+  ServerHarness h{"[Server Details]\nServer Password=open \x02sesame\n"};
+  int tries = 0;
+};
+
+TEST_F(PasswordRoom, OnlyTheExactPasswordEnters) {
+  for (const std::string wrong :
+       {"<none>", "", "open sesame", "open \x02sesam", "open \x02sesame ", "OPEN \x02SESAME"}) {
+    EXPECT_TRUE(Refused(TryPassword(wrong, "10.0.0." + std::to_string(++tries)))) << wrong;
+  }
+  const int right = TryPassword("open \x02sesame");
+  EXPECT_THAT(h.TakeCommands(right), ElementsAre("PASSOK"));
+  h.Send(right, to_server::PASS, "open \x02sesame");  // twice: not in the login any more
+  EXPECT_TRUE(h.transport.IsClosed(right));
+}
+
+TEST_F(PasswordRoom, FiveWrongPasswordsRefuseTheAddressForAMinute) {
+  for (int i = 0; i < 5; ++i) EXPECT_TRUE(Refused(TryPassword("guess")));
+  EXPECT_TRUE(Refused(TryPassword("open \x02sesame")));               // not even compared now
+  EXPECT_FALSE(Refused(TryPassword("open \x02sesame", "10.0.0.8")));  // others still may
+  h.clock.Advance(RoomServer::kPasswordLockMs - 1);
+  EXPECT_TRUE(Refused(TryPassword("open \x02sesame")));
+  h.clock.Advance(1);
+  EXPECT_FALSE(Refused(TryPassword("open \x02sesame")));
+}
+
+TEST(PasswordlessRoom, TakesAnyPasswordAsBefore) {
+  ServerHarness h;
+  const int slot = h.LogInTo(ServerHarness::Step::kPassword, "anyone");
+  EXPECT_THAT(h.TakeCommands(slot), Contains("PASSOK"));
+}
+
+}  // namespace
+}  // namespace server

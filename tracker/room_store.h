@@ -1,0 +1,114 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tracker {
+
+// A registered room, its fields as the server sent them (cleaned of separators).
+struct Room {
+  std::string key;
+  std::string name;
+  std::string description;
+  std::string address;
+  int port = 0;
+  std::string version;
+  std::string admin_name;
+  std::string admin_email;
+  bool is_private = false;
+  // Entering needs a password.
+  bool locked = false;
+  // Players in the room; kUnknownPlayers when the room never said.
+  int players = -1;
+  int64_t total_connections = 0;
+  int64_t total_games = 0;
+  int64_t total_rounds = 0;
+  int64_t total_words = 0;
+  int64_t total_wordlists = 0;
+  std::string source;  // the address the registration came from
+  int failed_probes = 0;
+};
+
+inline constexpr int kUnknownPlayers = -1;
+
+// A room whose probe one instance has taken on.
+struct ProbeTarget {
+  std::string key;
+  std::string address;
+  int port = 0;
+};
+
+// Where the tracker keeps its rooms. Several tracker instances may share one store, so every
+// limit is checked by the store itself, in the same step as the change it guards.
+class RoomStore {
+ public:
+  virtual ~RoomStore() = default;
+
+  // At most this many rooms, and this many from one address.
+  static constexpr int kMaxRooms = 20000;
+  static constexpr int kMaxRoomsPerSource = 20;
+  // ADD requests one address may make in a minute, refreshes included.
+  static constexpr int kMaxAddsPerMinute = 10;
+  static constexpr int64_t kRateWindowMs = 60000;
+  // A room failing this many probes in a row is dropped.
+  static constexpr int kMaxFailedProbes = 3;
+
+  // kTooFrequent: the address made kMaxAddsPerMinute ADDs in the last minute; kFull: the list
+  // holds kMaxRooms; kSourceFull: the address has kMaxRoomsPerSource rooms; kFailed: the
+  // database would not store it.
+  enum class AddResult { kAdded, kUpdated, kTooFrequent, kFull, kSourceFull, kFailed };
+  virtual AddResult Add(const Room& room, int64_t now_ms) = 0;
+  // False when no room has the key.
+  virtual bool Remove(const std::string& key) = 0;
+
+  // Public rooms, the fullest first and otherwise in the order they were first registered.
+  virtual std::vector<Room> Listed(size_t limit) = 0;
+  // One page of the same order, only rooms whose folded name holds the folded search text.
+  struct Page {
+    int64_t total = 0;  // rooms that match, on every page
+    std::vector<Room> rooms;
+  };
+  virtual Page ListedPage(std::string_view search, size_t offset, size_t limit) = 0;
+  // Counts the changes to the rooms, whichever instance made them, so that answers built from
+  // them can be kept until the next.
+  virtual uint64_t generation() const = 0;
+
+  // Rooms no instance has scheduled yet get their first probe at due_ms.
+  virtual void ScheduleNew(int64_t due_ms) = 0;
+  // Leases to owner, until now_ms + lease_ms, at most limit rooms whose probe is due and that no
+  // other instance holds: the earliest due first.
+  virtual std::vector<ProbeTarget> ClaimDue(int64_t now_ms, const std::string& owner,
+                                            int64_t lease_ms, size_t limit) = 0;
+  // The outcome of a leased probe, and when the room is due next. Nothing happens when the lease
+  // has passed to another instance meanwhile. True when this failure dropped the room.
+  virtual bool RecordProbe(const std::string& key, const std::string& owner, bool alive,
+                           int64_t next_due_ms) = 0;
+  // Gives back every lease of owner, so that other instances take those rooms at once.
+  virtual void ReleaseLeases(const std::string& owner) = 0;
+};
+
+// Windows-1252 text in lower case, for a search that ignores case.
+std::string FoldCase(std::string_view text);
+
+// Something built from the listed rooms, kept until they change.
+template <typename T>
+class PerGeneration {
+ public:
+  template <typename Build>
+  const T& Get(const RoomStore& store, Build build) {
+    if (generation_ != store.generation()) {
+      value_ = build();
+      generation_ = store.generation();
+    }
+    return value_;
+  }
+
+ private:
+  T value_{};
+  uint64_t generation_ = UINT64_MAX;
+};
+
+}  // namespace tracker
