@@ -69,6 +69,7 @@ constexpr std::string_view kServerCommands[] = {
     to_client::WORDSKIPPED,
     to_client::WINNER,
     to_client::RESETSCORES,
+    to_client::BADPASS,
 };
 
 // Ids the messages name: the player's own, the others of the login, and any at all.
@@ -110,7 +111,7 @@ class Script {
 
   void Player() {
     auto& session = h_.session;
-    switch (in_.Pick(16)) {
+    switch (in_.Pick(18)) {
       case 0:
         session.StartButtonPressed();
         break;
@@ -181,6 +182,14 @@ class Script {
       case 14:
         session.OnError(
             {static_cast<client::SocketErrorKind>(in_.Pick(3)), in_.Byte(), in_.Text()});
+        break;
+      case 15: {  // the player's answer to the room's password question
+        const std::string password = in_.Text();
+        session.RetryWithPassword(password, in_.Flag());
+        break;
+      }
+      case 16:
+        session.LeaveRoom(in_.Text());
         break;
       default:
         session.OnClosed();

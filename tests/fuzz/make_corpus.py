@@ -109,7 +109,7 @@ for name, data in server.items():
 
 # --- client_session --------------------------------------------------------------------------
 # Operations: 0 connect, 1 whole login, 2 raw bytes, 3 server message, 4 drawing, 5 chat line,
-# 6 slash command, 7 time, 8 player action.
+# 6 slash command, 7 time, 8 player action (15: the password asked for, 16: leaving).
 CLIENT_COMMANDS = ["SCRAWLBOX_S3RV3R", "OLDVERSION", "BANNED", "USEROK", "PASSOK", "JOIN", "ULIST",
                    "ULISTEND", "GAMERUNNING", "ADMIN", "PING", "ISALIVE", "SAY", "USERACTION",
                    "AWAY", "NICKCHG", "INFOCHG", "USERINFO", "KICKINFO", "PART", "SERVERQUIT",
@@ -117,7 +117,7 @@ CLIENT_COMMANDS = ["SCRAWLBOX_S3RV3R", "OLDVERSION", "BANNED", "USEROK", "PASSOK
                    "WORDLISTEND", "GAMEISBEINGSETUP", "SETGAMETIMER", "TOTALROUNDS", "START_GAME",
                    "NEWROUND", "NEWARTIST", "NEWWORD", "STARTGAMETIMER", "STOPGAMETIMER",
                    "ENDOFROUND", "WORDFOUND", "WORDCLOSE", "POINTSCHG", "HINT", "NOMOREHINTS",
-                   "WORDSKIPPED", "WINNER", "RESETSCORES"]
+                   "WORDSKIPPED", "WINNER", "RESETSCORES", "BADPASS"]
 
 
 def receive(cmd, data):
@@ -151,6 +151,13 @@ client = {
     "commands": bytes([1]) + text("Cy") + bytes([6]) + text("nick Newname")
     + receive("NICKCHG", "100005\x03Newname") + bytes([6]) + text("debug") + bytes([6])
     + text("help") + bytes([8, 11]) + text("System"),
+    # A room with a password: refused, the player gives one (kept), taken; then leaving.
+    "password": bytes([0]) + text("room.example") + bytes([2]) + long_text(
+        frame("SCRAWLBOX_S3RV3R", "100") + frame("USEROK", "100005\x03"))
+    + receive("BADPASS", "-") + bytes([8, 15]) + text("secret") + bytes([1, 0])
+    + text("room.example") + bytes([2]) + long_text(
+        frame("SCRAWLBOX_S3RV3R", "100") + frame("USEROK", "100005\x03")
+        + frame("PASSOK", "MOTD\x03Room\x03-\x031\x0310")) + bytes([8, 16]) + text("Bye all"),
 }
 for name, data in client.items():
     write("client_session", name, data)
@@ -261,6 +268,10 @@ tracker = {
     + bytes([1, 1]) + n16(6000) + bytes([0, 0]) + long_text("ACTION=REMOVE&KEY=HOST:0"),
     "probes": bytes([0, 0]) + long_text(ADD) + bytes([0, 2, 0, 0, 0, 2, 0, 0, 0, 2, 0, 0])
     + bytes([1, 0]) + long_text("ACTION=VIEW&ACTION=ADD"),
+    # Rooms with player counts and a password, listed fullest first, and a short VIEW.
+    "players": bytes([0, 0]) + long_text(ADD + "&PLAYERS=3&LOCKED=True") + bytes([1, 0])
+    + long_text(ADD.replace("HOST:0", "HOST:1") + "&PLAYERS=7") + bytes([0, 0])
+    + long_text("ACTION=VIEW&MAX=1") + bytes([2, 0]) + long_text("ACTION=VIEW&MAX=-4"),
     "odd_queries": bytes([0, 0]) + long_text("ACTION=ADD&KEY=a%7CPORT=1%0D%0AX&SERVERNAME=%zz%")
     + bytes([2, 0]) + long_text("=&&=%&ACTION") + bytes([0, 3, 0, 5, 1, 0, 1, 2, 0, 1, 0]),
 }
