@@ -35,8 +35,8 @@ constexpr std::string_view kSettings[] = {
     "[Server Details]\r\nFlood Burst=2\r\nFlood Rate=1\r\nDrawing Burst=5\r\nDrawing Rate=2\r\n"
     "Max Connections Per Address=2\r\nMax Connections=4\r\nLogin Timeout=3\r\nPing=1\r\n"
     "Ping Timeout=1\r\nServer Password=pw\r\nMOTD=Hello\r\n"
-    "[Banned IPs]\r\nCount=2\r\nBan1=IP=10.0.0.3\xACREASON=Go\xAC"
-    "CONNECTIONATTEMPTS=0\r\nBan2=IP=10.0.1.*\xACREASON=\xAC"
+    "[Banned IPs]\r\nTotal=2\r\nBanned IP[1]=IP=10.0.0.3\xACREASON=Go\xAC"
+    "CONNECTIONATTEMPTS=0\r\nBanned IP[2]=IP=10.0.1.*\xACREASON=\xAC"
     "CONNECTIONATTEMPTS=x\r\n",
 };
 
