@@ -103,12 +103,17 @@ class Script {
 
   void Run() {
     // Bounds the work one input can ask for, so that no input is slow for its size alone.
-    for (int steps = 0; steps < 400 && !in_.empty(); ++steps) Step();
-    // The end of the run: every connection goes, as the program's end would take them.
+    for (int steps = 0; steps < 400 && !in_.empty(); ++steps) {
+      Step();
+      FUZZ_CHECK(h().server.InRoomCount() <= h().server.ConnectionCount());
+    }
+    // The end of the run: every connection goes, as the program's end would take them, and
+    // the table keeps no record of any.
     for (int slot : live_) {
       if (IsLive(slot)) room_.harness.server.OnClosed(slot);
     }
     room_.harness.clock.Advance(60000);
+    FUZZ_CHECK(h().server.ConnectionCount() == 0);
     h().transport.on_ping = nullptr;
   }
 
