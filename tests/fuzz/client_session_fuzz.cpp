@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -9,6 +10,7 @@
 #include "protocol/commands.h"
 #include "protocol/drawing.h"
 #include "protocol/framing.h"
+#include "server/connections/room_server.h"
 #include "tests/fuzz/fuzz_input.h"
 #include "tests/fuzz/fuzz_targets.h"
 #include "tests/support/client_fakes.h"
@@ -94,6 +96,24 @@ std::string MessageData(FuzzInput& in) {
   return protocol::JoinFields(fields);
 }
 
+// What the session sent is whole messages, each a command the server routes: no player's text
+// breaks the framing or makes up a command.
+void CheckSent(std::string_view sent) {
+  static const std::vector<std::string_view> routed = server::RoomServer::RoutedCommands();
+  if (sent.empty()) return;
+  if (Tracing()) std::fprintf(stderr, "sent: [%s]\n", std::string(sent).c_str());
+  FUZZ_CHECK(sent.back() == protocol::kMessageEnd);
+  while (!sent.empty()) {
+    const size_t end = sent.find(protocol::kMessageEnd);
+    const std::string_view message = sent.substr(0, end);
+    sent.remove_prefix(end + 1);
+    const size_t separator = message.find(protocol::kCommandSep);
+    FUZZ_CHECK(separator != std::string_view::npos);
+    const std::string_view command = message.substr(0, separator);
+    FUZZ_CHECK(std::find(routed.begin(), routed.end(), command) != routed.end());
+  }
+}
+
 class Script {
  public:
   explicit Script(FuzzInput& in) : in_(in) {}
@@ -102,6 +122,7 @@ class Script {
     for (int steps = 0; steps < 400 && !in_.empty(); ++steps) Step();
     h_.clock.Advance(60000);
     h_.session.MenuDisconnect();
+    CheckSent(h_.connection.sent);
   }
 
  private:
@@ -151,9 +172,13 @@ class Script {
       case 9:
         session.RequestWordLists();
         break;
-      case 10: {
+      case 10: {  // what the pad sends: a drawing code and its numbers
         const auto code = static_cast<protocol::DrawCode>(in_.Pick(protocol::kDrawCodeCount));
-        session.SendDrawCommand(protocol::DrawCodeWord(code), in_.Text());
+        std::vector<std::string> fields(protocol::DrawFieldCount(code));
+        for (auto& field : fields) field = std::to_string(static_cast<int16_t>(in_.Number16()));
+        session.SendDrawCommand(protocol::DrawCodeWord(code), fields.empty()
+                                                                  ? std::string(protocol::kNoData)
+                                                                  : protocol::JoinFields(fields));
         break;
       }
       case 11: {
@@ -246,7 +271,8 @@ class Script {
         Player();
         break;
     }
-    // What was sent and shown is not looked at; keeping it would only cost memory.
+    // What was shown is not looked at; keeping it, or what was sent, would only cost memory.
+    CheckSent(h_.connection.sent);
     h_.connection.sent.clear();
     h_.view.lines.clear();
   }
