@@ -23,14 +23,14 @@ GameSetup HeldWithinLimits(GameSetup setup) {
 std::string StartGameData(const GameSetup& setup) {
   constexpr double kMsPerSecond = 1000;
   std::string data = protocol::JoinFields(
-      {setup.room_name, setup.description, protocol::NumberText(setup.player_limit),
-       protocol::NumberText(setup.total_rounds),
+      {protocol::StripControlCodes(setup.room_name), protocol::StripControlCodes(setup.description),
+       protocol::NumberText(setup.player_limit), protocol::NumberText(setup.total_rounds),
        protocol::NumberText(setup.seconds_per_round * kMsPerSecond),
        protocol::NumberText(setup.grace_seconds * kMsPerSecond)});
   data += protocol::kFieldSep;
   for (const std::string& name : setup.word_lists) {
     data += protocol::kListSep;
-    data += name;
+    data += protocol::StripControlCodes(name);
   }
   return data;
 }

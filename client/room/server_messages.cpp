@@ -110,12 +110,12 @@ void Session::HandleServerMessage(const std::string& message) {
 void Session::OnServerHello(const Received&) {
   SendCommand(
       to_server::USER,
-      protocol::JoinFields({FirstChars(profile_.Nickname, kNicknameLength), auto_skip_ ? "1" : "0",
+      protocol::JoinFields({TypedField(profile_.Nickname, kNicknameLength), auto_skip_ ? "1" : "0",
                             FirstChars(NumberText(profile_.Age), kAgeLength),
-                            FirstChars(profile_.Gender, kGenderLength),
-                            FirstChars(profile_.Location, kLocationLength),
-                            FirstChars(profile_.Homepage, kHomepageLength),
-                            FirstChars(profile_.Quote, kQuoteLength)}));
+                            TypedField(profile_.Gender, kGenderLength),
+                            TypedField(profile_.Location, kLocationLength),
+                            TypedField(profile_.Homepage, kHomepageLength),
+                            TypedField(profile_.Quote, kQuoteLength)}));
 }
 
 void Session::OnBanned(const Received&) {
@@ -210,7 +210,7 @@ void Session::OnUserList(const Received& m) {
     controls_.auto_skip = true;
     panel_.admin = profile_.Nickname;
     admin_user_id_ = own_user_id_;
-    SendCommand(to_server::ADMIN, profile_.Nickname);
+    SendCommand(to_server::ADMIN, TypedField(profile_.Nickname));
     System(
         "You are alone in this room; feel free to practice drawing. Your drawing actions will "
         "not be sent to the server. But anything you type will - use it as a rough "

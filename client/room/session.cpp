@@ -83,6 +83,10 @@ void Session::Start() {
 
 // --- Sending -----------------------------------------------------------------------------------
 
+std::string TypedField(std::string_view text, size_t max_length) {
+  return FirstChars(protocol::StripControlCodes(text), max_length);
+}
+
 void Session::SendCommand(std::string_view command, std::string_view data) {
   if (connection_.State() == SocketState::kClosed) return;
   connection_.Send(protocol::Frame(command, data));
@@ -248,7 +252,7 @@ void Session::EnterPracticeMode() {
   panel_.admin = profile_.Nickname;
   PublishControls();
   ShowWaitingStatus();
-  SendCommand(to_server::ADMIN, profile_.Nickname);
+  SendCommand(to_server::ADMIN, TypedField(profile_.Nickname));
 }
 
 // --- The round and the line over the pad -------------------------------------------------------
@@ -399,7 +403,7 @@ void Session::EnterChatLine(const std::string& text) {
   repeat_count_ = text == last_said_text_ ? repeat_count_ + 1 : 0;
   if (repeat_count_ < 3) {
     last_said_text_ = text;
-    SendCommand(to_server::SAY, FirstChars(text, kChatLineLength));
+    SendCommand(to_server::SAY, TypedField(text, kChatLineLength));
   } else {
     System("You cannot send the same text more than 3 times in a row.", kRed);
   }
@@ -417,9 +421,9 @@ void Session::RequestUserInformation(int32_t id) {
 
 void Session::KickUser(int32_t id, const std::string& reason) {
   if (!connected()) return;
-  const size_t first = reason.find_first_not_of(' ');
-  if (first == std::string::npos) return;
-  SendCommand(to_server::KICK, NumberText(id) + kSep + FirstChars(reason, kKickReasonLength));
+  const std::string typed = TypedField(reason, kKickReasonLength);
+  if (typed.find_first_not_of(' ') == std::string::npos) return;
+  SendCommand(to_server::KICK, NumberText(id) + kSep + typed);
 }
 
 void Session::SetAutoSkip(bool checked) {
@@ -449,7 +453,7 @@ void Session::RetryWithPassword(const std::string& password, bool remember) {
 
 void Session::LeaveRoom(const std::string& reason) {
   if (connection_.State() == SocketState::kClosed) return;
-  SendCommand(to_server::PART, reason);
+  SendCommand(to_server::PART, TypedField(reason));
   connection_.Leave();
   EnterDisconnectedState();
 }

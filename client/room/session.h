@@ -28,6 +28,10 @@ inline constexpr size_t kChatLineLength = protocol::kChatLength;
 // The longest kick reason sent.
 inline constexpr size_t kKickReasonLength = 64;
 
+// Text the player typed, as one field of a message: without control characters (bytes 1 to 4
+// would end the message or split its fields), then at most max_length characters.
+std::string TypedField(std::string_view text, size_t max_length = std::string_view::npos);
+
 // The client's side of one room: the login, every message from the server, the chat input and
 // its commands, the user list, the information panel and the game display. It owns the state
 // the windows show and tells the view whenever that state changes.

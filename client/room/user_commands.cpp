@@ -56,7 +56,7 @@ void Session::ExecuteUserCommand(const std::string& line) {
     }
   } else if (command == "DISCONNECT") {
     if (connection_.State() != SocketState::kClosed) {
-      SendCommand(to_server::PART, word1.empty() ? std::string(kQuitting) : word1);
+      SendCommand(to_server::PART, word1.empty() ? std::string(kQuitting) : TypedField(word1));
     } else {
       System("You are already disconnected.", kRed);
     }
@@ -93,7 +93,7 @@ void Session::ExecuteUserCommand(const std::string& line) {
 
 void Session::ChangeNickname(const std::string& nickname) {
   profile_.Nickname = nickname;
-  const std::string shown = protocol::FirstChars(nickname, kNicknameLength);
+  const std::string shown = TypedField(nickname, kNicknameLength);
   SendCommand(protocol::to_server::NICKCHG, shown);
   System("Your nickname has now been changed to " + shown + ".");
   if (own_user_id_ != 0 && own_user_id_ == admin_user_id_) {
@@ -110,7 +110,7 @@ void Session::PerformAction(const std::vector<std::string>& words) {
     action += words[i];
   }
   System(" * " + profile_.Nickname + " " + action, kBlue);
-  SendCommand(protocol::to_server::USERACTION, action);
+  SendCommand(protocol::to_server::USERACTION, TypedField(action));
 }
 
 void Session::ShowDebugInformation() {

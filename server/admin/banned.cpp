@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <iterator>
 #include <map>
 
 #include "protocol/framing.h"
@@ -204,10 +205,11 @@ void BanList::LoadBanList() {
       }
     }
   }
-  // Rows up to the count, but no further than the highest entry actually stored, and never
-  // more than a list anyone keeps: one stray "Banned IP[1000000000]" must not fill the memory.
-  const double last_stored = by_index.empty() ? 0 : by_index.rbegin()->first;
-  const double rows = std::min({total, last_stored, static_cast<double>(kMaxBanRows)});
+  // Rows up to the count, but no further than the highest entry actually stored within a list
+  // anyone keeps: one stray "Banned IP[1000000000]" must fill neither the memory nor the list.
+  const auto beyond = by_index.upper_bound(static_cast<double>(kMaxBanRows));
+  const double last_stored = beyond == by_index.begin() ? 0 : std::prev(beyond)->first;
+  const double rows = std::min(total, last_stored);
   for (double n = 1; n <= rows; ++n) {
     const auto it = by_index.find(n);
     entries_.push_back(BanEntry{it == by_index.end() ? std::string(kMissingEntry) : it->second});
@@ -240,7 +242,7 @@ bool BanList::IsBanned(const std::string& address) {
 }
 
 bool BanList::AddBan(const std::string& ip, const std::string& reason) {
-  if (IsBanned(ip)) return false;
+  if (IsBanned(ip) || full()) return false;
   entries_.push_back(BanEntry::Make(ip, reason));
   SaveBanList();
   return true;

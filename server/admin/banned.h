@@ -42,15 +42,18 @@ class BanList : public BanCheck {
   explicit BanList(inifile::IniStore& ini) : ini_(ini) {}
 
   // Reads the section. Entries missing below the highest stored one show as "[error]" rows;
-  // a count far above the stored keys costs nothing, and no more than kMaxBanRows are read.
+  // a count far above the stored keys costs nothing, and no more than kMaxBanRows are read
+  // (an entry stored beyond them is not read and adds no rows).
   static constexpr size_t kMaxBanRows = 65536;
   void LoadBanList();
   void SaveBanList();
 
   // The first matching entry counts the attempt (and is saved); true when one matched.
   bool IsBanned(const std::string& address) override;
-  // False when the address is already banned (which counts as an attempt).
+  // False when the address is already banned (which counts as an attempt), or when the list is
+  // full: a ban past kMaxBanRows would be lost at the next start.
   bool AddBan(const std::string& ip, const std::string& reason);
+  bool full() const { return entries_.size() >= kMaxBanRows; }
   // Edits by position; an empty text or a position out of range changes nothing.
   bool ChangePattern(size_t index, const std::string& pattern);
   bool ChangeReason(size_t index, const std::string& reason);

@@ -56,7 +56,11 @@ bool OperatorActions::Ban(int slot, const std::string& reason) {
   const ConnectionRecord* record = room_.Record(slot);
   if (!record) return false;
   const bool added = bans_.AddBan(record->address, reason);
-  if (!added) room_.SetStatusMessage("This IP address is already in the banned list.", kIconInfo);
+  if (!added) {
+    room_.SetStatusMessage(bans_.full() ? "The banned list is full."
+                                        : "This IP address is already in the banned list.",
+                           kIconInfo);
+  }
   // The banned player leaves the way a kicked one does, told the ban's reason.
   Kick(slot, OperatorText(reason, kMaxText).empty() ? std::string(kBannedReason) : reason);
   return added;

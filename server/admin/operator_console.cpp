@@ -101,7 +101,10 @@ std::vector<std::string> OperatorConsole::Execute(std::string_view line) {
     const int slot = UserSlot(first, &error);
     if (slot == 0) return {error};
     const std::string address = room_.Record(slot)->address;
-    if (!actions_.Ban(slot, remainder)) return {"This IP address is already in the banned list."};
+    if (!actions_.Ban(slot, remainder)) {
+      return {bans_.full() ? "The banned list is full."
+                           : "This IP address is already in the banned list."};
+    }
     return {"Banned " + address + "."};
   }
   if (command == "msg") {

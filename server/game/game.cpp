@@ -126,7 +126,9 @@ void Game::OnStartGame(int slot, const std::string& data) {
   state_.FoundCount = 0;
   std::string_view lists = protocol::FieldOr(fields, 6);
   if (!lists.empty() && lists.front() == protocol::kListSep) lists.remove_prefix(1);
-  state_.ChosenLists = std::string(lists);
+  // Only lists the room has, each once: what the sender named beyond them would cost every
+  // round and every player.
+  state_.ChosenLists = word_lists_.KnownLists(lists);
   state_.Round = 1;
   if (!PickRoundWord()) return;
   state_.ArtistId = artist;

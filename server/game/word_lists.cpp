@@ -157,9 +157,24 @@ std::optional<std::vector<std::string>> WordLists::ReadEntries(std::string_view 
   return entries;
 }
 
+std::vector<std::string> WordLists::KnownNames(std::string_view chosen_lists) const {
+  std::vector<std::string> known;
+  for (std::string& name : protocol::SplitFields(chosen_lists, protocol::kListSep)) {
+    if (std::find(names_.begin(), names_.end(), name) != names_.end() &&
+        std::find(known.begin(), known.end(), name) == known.end()) {
+      known.push_back(std::move(name));
+    }
+  }
+  return known;
+}
+
+std::string WordLists::KnownLists(std::string_view chosen_lists) const {
+  return protocol::JoinFields(KnownNames(chosen_lists), protocol::kListSep);
+}
+
 std::optional<std::string> WordLists::PickWord(std::string_view chosen_lists,
                                                scrawlbox::Random& random) const {
-  std::vector<std::string> candidates = protocol::SplitFields(chosen_lists, protocol::kListSep);
+  std::vector<std::string> candidates = KnownNames(chosen_lists);
   auto draw = [&random](size_t count) {
     const auto index = static_cast<size_t>(random.Next() * static_cast<double>(count));
     return std::min(index, count - 1);

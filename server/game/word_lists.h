@@ -45,9 +45,14 @@ class WordLists {
   // The next word from the lists named in chosen_lists (joined by code 4), with its
   // alternative spellings separated by ",". One list is picked at random, then one entry; a
   // list that is unknown, missing, unreadable or empty is passed over for the others in random
-  // order. Nothing when no chosen list gives a word.
+  // order, and a name given twice counts once. Nothing when no chosen list gives a word.
   std::optional<std::string> PickWord(std::string_view chosen_lists,
                                       scrawlbox::Random& random) const;
+
+  // The chosen names (joined by code 4) that the scan found, each once, in their order: a
+  // client's STARTGAME may name 65000 lists, or one list 65000 times, and the game must cost
+  // no more, and relay no more, than the folder's lists.
+  std::string KnownLists(std::string_view chosen_lists) const;
 
   // Entries in all lists together.
   size_t CountWords() const;
@@ -57,6 +62,8 @@ class WordLists {
   std::optional<std::vector<std::string>> ReadEntries(std::string_view name) const;
 
  private:
+  std::vector<std::string> KnownNames(std::string_view chosen_lists) const;
+
   std::vector<std::filesystem::path> folders_;
   std::vector<std::string> names_;
 };

@@ -36,6 +36,20 @@ TEST(ChatInput, LongLinesAreCutAndNothingGoesOutWhileDisconnected) {
   EXPECT_EQ(h.Sent()[0].data.size(), 512u);
 }
 
+// Found by fuzzing: a kick reason holding byte 1 ended the KICK message early and went on as a
+// message of its own; bytes 3 and 4 in typed text would add fields.
+TEST(ChatInput, ControlCharactersThePlayerTypesNeverSplitAMessage) {
+  ClientHarness h;
+  h.LogIn(100005, {"Ann"});
+  h.session.EnterChatLine("hi\x01SAY\x02gotcha\x01");
+  h.session.EnterChatLine("/me waves\x03\x04");
+  h.session.KickUser(100000, "rude\x01KICK\x02");
+  h.session.KickUser(100000, "\x01\x02");
+  h.session.LeaveRoom("bye\x01PART\x02");
+  EXPECT_THAT(h.Sent(), ElementsAre(Msg("SAY", "hiSAYgotcha"), Msg("USERACTION", "waves"),
+                                    Msg("KICK", "100000\x03rudeKICK"), Msg("PART", "byePART")));
+}
+
 TEST(Commands, ConnectTakesAHostAndPortAndSaysWhatIsWrong) {
   ClientHarness h("[Player Information]\nNickname=Painter\n");
   h.session.EnterChatLine("/connect");

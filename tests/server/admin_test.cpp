@@ -132,10 +132,30 @@ TEST(BanList, BrokenSectionsLoadWhatTheyCanQuickly) {
   EXPECT_TRUE(some.IsBanned("1.1.1.1"));
   EXPECT_EQ(some.entries()[0].Attempts(), "1");
 
-  MemoryIni stray("[Banned IPs]\nTotal=1000000000\nBanned IP[1000000000]=IP=3.3.3.3\n");
+  MemoryIni stray(
+      "[Banned IPs]\nTotal=1000000000\nBanned IP[2]=IP=4.4.4.4\n"
+      "Banned IP[1000000000]=IP=3.3.3.3\n");
   BanList capped(stray);
   capped.LoadBanList();
-  EXPECT_EQ(capped.entries().size(), BanList::kMaxBanRows);
+  ASSERT_EQ(capped.entries().size(), 2u);  // the entry beyond the cap adds no rows
+  EXPECT_EQ(capped.entries()[1].IP(), "4.4.4.4");
+}
+
+// Found by fuzzing: a ban added to a list at the cap was saved but lost at the next start.
+TEST(BanList, AFullListTakesNoMoreBansSoNoneIsLostOnLoading) {
+  std::string text = "[Banned IPs]\nTotal=" + std::to_string(BanList::kMaxBanRows) + "\n";
+  text += "Banned IP[" + std::to_string(BanList::kMaxBanRows) + "]=IP=9.9.9.9\n";
+  MemoryIni ini(text);
+  BanList bans(ini);
+  bans.LoadBanList();
+  ASSERT_TRUE(bans.full());
+  EXPECT_FALSE(bans.AddBan("5.5.5.5", "late"));
+  EXPECT_TRUE(bans.Remove(0));
+  EXPECT_TRUE(bans.AddBan("5.5.5.5", "late"));
+  BanList again(ini);
+  again.LoadBanList();
+  ASSERT_EQ(again.entries().size(), BanList::kMaxBanRows);
+  EXPECT_EQ(again.entries().back().IP(), "5.5.5.5");
 }
 
 TEST(Statistics, RowsComeInTheirOrderAndResetClearsTheStoredTotals) {

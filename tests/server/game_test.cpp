@@ -69,6 +69,25 @@ TEST(GameSetup, StartGameAnnouncesTheGameAndTellsOnlyTheArtistTheWord) {
   EXPECT_THAT(messages.back(), Msg("STARTGAMETIMER", "45000"));
 }
 
+// Found by fuzzing: a STARTGAME naming 8000 lists cost every round a 50 KB parse and sent
+// 50 KB to every player.
+TEST(GameSetup, OnlyTheRoomsListsAreKeptAndRelayedEachOnce) {
+  GameHarness h;
+  const int a = h.Join("ann");
+  h.Join("ben");
+  h.WriteList("food.txt", "pie\r\n");
+  h.Rescan();
+  std::string lists = "food,test";
+  for (int i = 0; i < 4000; ++i) lists += ",nowhere,test";
+  h.StartGame(a, 3, 60000, 30000, lists);
+  EXPECT_THAT(h.Take(a), Contains(Msg("START_GAME",
+                                      "food\x04"
+                                      "test")));
+  EXPECT_EQ(h.game.state().ChosenLists,
+            "food\x04"
+            "test");
+}
+
 TEST(GameSetup, WordListNamesComeInBatchesOfTenThenTheOthersAreTold) {
   GameHarness h;
   for (int i = 0; i < 22; ++i) h.WriteList("list" + std::to_string(100 + i) + ".txt", "x\r\n");

@@ -16,6 +16,13 @@ using testing_support::ScriptedRandom;
 using testing_support::TempDir;
 using testing_support::WriteFile;
 
+// The lists of a folder whose files are written, scanned.
+WordLists Scanned(const std::filesystem::path& folder) {
+  WordLists lists(folder);
+  lists.ScanWordlist();
+  return lists;
+}
+
 TEST(WordListEntries, LinesEndAtCrCrLfOrLfAndBlankOrHashLinesAreSkipped) {
   EXPECT_THAT(ParseEntries("one\r\ntwo\rthree\nfour", 100),
               ElementsAre("one", "two", "three", "four"));
@@ -111,8 +118,7 @@ TEST(WordListPick, PicksAListThenAnEntryWithEqualChance) {
   TempDir dir;
   WriteFile(dir / "a.txt", "a1\r\na2\r\na3\r\na4\r\n");
   WriteFile(dir / "b.txt", "b1\r\n");
-  WordLists lists(dir.path());
-  lists.ScanWordlist();
+  const WordLists lists = Scanned(dir.path());
   ScriptedRandom random;
   random.values = {0.0, 0.99, 0.6, 0.0, 0.49, 0.5};
   EXPECT_EQ(lists.PickWord("a\x04"
@@ -134,8 +140,7 @@ TEST(WordListPick, ListsThatGiveNoWordArePassedOverForTheOthers) {
   WriteFile(dir / "empty.txt", "#\r\n\r\n#\t\r\n# note\r\n|\r\n , \r\n");
   WriteFile(dir / "gone.dat", "");  // listed as "gone" but gone.txt does not exist
   WriteFile(dir / "good.txt", "kite\r\n");
-  WordLists lists(dir.path());
-  lists.ScanWordlist();
+  const WordLists lists = Scanned(dir.path());
   ScriptedRandom random;
   random.fallback = 0.0;
   EXPECT_EQ(lists.PickWord("empty\x04gone\x04unknown\x04good", random), "kite");
@@ -144,13 +149,32 @@ TEST(WordListPick, ListsThatGiveNoWordArePassedOverForTheOthers) {
   EXPECT_EQ(lists.CountWords(), 1u);
 }
 
+// Found while writing the fuzz targets: 65000 list names in one STARTGAME held the room for
+// seconds.
+TEST(WordListPick, AClientsListOfNamesCostsNoMoreThanTheFolderHolds) {
+  TempDir dir;
+  WriteFile(dir / "empty.txt", "#\r\n");
+  WriteFile(dir / "good.txt", "kite\r\n");
+  const WordLists lists = Scanned(dir.path());
+  std::string chosen;
+  for (int i = 0; i < 20000; ++i)
+    chosen +=
+        "\x04\x04unknown\x04"
+        "empty";
+  ScriptedRandom random;
+  random.values = {0.99, 0.99, 0.0, 0.0};
+  EXPECT_FALSE(lists.PickWord(chosen, random).has_value());
+  // One draw for the one known list the names give, which is empty.
+  EXPECT_EQ(random.values.size(), 3u);
+  EXPECT_EQ(lists.PickWord(chosen + "\x04good\x04good", random), "kite");
+}
+
 TEST(WordListPick, NamesThatLeadOutsideTheFolderAreNeverRead) {
   TempDir dir;
   std::filesystem::create_directory(dir / "lists");
   WriteFile(dir / "secret.txt", "password\r\n");
   WriteFile(dir / "lists" / "ok.txt", "fine\r\n");
-  WordLists lists(dir / "lists");
-  lists.ScanWordlist();
+  const WordLists lists = Scanned(dir / "lists");
   ScriptedRandom random;
   EXPECT_FALSE(lists.PickWord("../secret", random).has_value());
   EXPECT_FALSE(lists.PickWord("..", random).has_value());
@@ -166,8 +190,7 @@ TEST(WordListPick, HugeAndBinaryFilesStayBounded) {
   std::string binary(300000, '\0');
   for (size_t i = 0; i < binary.size(); ++i) binary[i] = static_cast<char>(i * 7 % 256);
   WriteFile(dir / "binary.txt", binary);
-  WordLists lists(dir.path());
-  lists.ScanWordlist();
+  const WordLists lists = Scanned(dir.path());
   EXPECT_EQ(lists.ReadEntries("many")->size(), WordLists::kMaxEntries);
   EXPECT_EQ(lists.ReadEntries("many")->back(), "w4096");
   const auto binary_entries = lists.ReadEntries("binary");

@@ -1,0 +1,152 @@
+// SPDX-License-Identifier: MIT
+#include <QCoreApplication>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "directory/tracker_words.h"
+#include "tests/fuzz/fuzz_input.h"
+#include "tests/fuzz/fuzz_targets.h"
+#include "tracker/registry.h"
+#include "tracker/tracker_service.h"
+
+namespace fuzz {
+
+namespace {
+
+namespace key = directory::key;
+namespace action = directory::action;
+
+// The rooms' keys are "HOST:0" to "HOST:3", so that requests meet the same rooms.
+constexpr size_t kRooms = 4;
+// This instance's name in the probe leases, and the prober's default interval.
+constexpr char kOwner[] = "fuzz";
+constexpr int64_t kProbeIntervalMs = 60000;
+
+// Qt's SQL drivers are plugins, found through the application object.
+void EnsureApplication() {
+  if (QCoreApplication::instance()) return;
+  static int argc = 1;
+  static char name[] = "fuzz_tracker_requests";
+  static char* argv[] = {name, nullptr};
+  static QCoreApplication* app = new QCoreApplication(argc, argv);
+  (void)app;
+}
+
+std::string Encoded(std::string_view text, bool encode_all) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  for (char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    const bool plain = (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z') ||
+                       (byte >= '0' && byte <= '9') || byte == '.' || byte == '-';
+    if (plain && !encode_all) {
+      out += c;
+    } else {
+      out += '%';
+      out += kHex[byte >> 4];
+      out += kHex[byte & 15];
+    }
+  }
+  return out;
+}
+
+// A value for a field: what a room sends, or anything.
+std::string Value(std::string_view field, FuzzInput& in) {
+  if (in.Flag()) return in.Text();
+  if (field == key::ACTION) {
+    static constexpr std::string_view kActions[] = {action::ADD, action::REMOVE, action::VIEW};
+    return std::string(kActions[in.Pick(std::size(kActions))]);
+  }
+  if (field == key::KEY) return "HOST:" + std::to_string(in.Pick(kRooms));
+  if (field == key::PORT) return std::to_string(in.Number16());
+  if (field == key::ISPUBLIC || field == key::LOCKED) {
+    return std::string(in.Flag() ? directory::kTrue : directory::kFalse);
+  }
+  if (field == key::PLAYERS || field == key::MAX) {
+    return std::to_string(static_cast<int16_t>(in.Number16()));
+  }
+  if (field == key::IP) return in.Flag() ? "" : "198.51.100." + std::to_string(in.Byte());
+  return std::to_string(in.Number32());
+}
+
+std::string Query(FuzzInput& in) {
+  static constexpr std::string_view kFields[] = {
+      key::ACTION,      key::KEY,        key::SERVERNAME,       key::DESC,
+      key::IP,          key::PORT,       key::SERVERVERSION,    key::ADMINNAME,
+      key::ADMINEMAIL,  key::ISPUBLIC,   key::TOTALCONNECTIONS, key::TOTALGAMES,
+      key::TOTALROUNDS, key::TOTALWORDS, key::TOTALWORDLISTS,   key::PLAYERS,
+      key::LOCKED,      key::MAX};
+  std::string query = "ACTION=" + Value(key::ACTION, in);
+  for (size_t count = in.Pick(16); count > 0; --count) {
+    const std::string_view field = kFields[in.Pick(std::size(kFields))];
+    const std::string value = Value(field, in);
+    query += "&" + std::string(field) + "=" + Encoded(value, in.Flag());
+  }
+  return query;
+}
+
+// Every answer is whole CR LF lines, and no line holds a bare CR or LF.
+void CheckLines(const std::string& reply) {
+  if (reply.empty()) return;
+  FUZZ_CHECK(reply.size() >= 2 && reply.compare(reply.size() - 2, 2, "\r\n") == 0);
+  size_t start = 0;
+  for (size_t end; (end = reply.find("\r\n", start)) != std::string::npos; start = end + 2) {
+    const std::string_view line(reply.data() + start, end - start);
+    FUZZ_CHECK(line.find_first_of("\r\n") == std::string_view::npos);
+  }
+  FUZZ_CHECK(start == reply.size());
+}
+
+}  // namespace
+
+int FuzzTrackerRequests(const uint8_t* data, size_t size) {
+  EnsureApplication();
+  FuzzInput in(data, size);
+  tracker::Registry registry;
+  FUZZ_CHECK(registry.Open(QStringLiteral(":memory:")));
+  int64_t now = 1000000;
+  tracker::TrackerService service(registry, [&now] { return now; });
+  static constexpr std::string_view kSources[] = {"192.0.2.1", "192.0.2.2", "2001:db8::1"};
+  for (int steps = 0; steps < 64 && !in.empty(); ++steps) {
+    const std::string source(kSources[in.Pick(std::size(kSources))]);
+    switch (in.Pick(5)) {
+      case 0:
+        CheckLines(service.Handle(in.LongText(2048), source));
+        break;
+      case 1:
+        now += in.Number16() * 10;
+        break;
+      case 2: {  // a probe's verdict on a room, as the prober leases it; a room dropped is gone
+        const std::string room = "HOST:" + std::to_string(in.Pick(kRooms));
+        const bool alive = in.Flag();
+        registry.ScheduleNew(now);
+        for (const tracker::ProbeTarget& target :
+             registry.ClaimDue(now, kOwner, kProbeIntervalMs, kRooms)) {
+          if (target.key == room &&
+              registry.RecordProbe(room, kOwner, alive, now + kProbeIntervalMs)) {
+            FUZZ_CHECK(!registry.Find(room));
+          }
+        }
+        registry.ReleaseLeases(kOwner);
+        break;
+      }
+      default:
+        CheckLines(service.Handle(Query(in), source));
+        break;
+    }
+  }
+  const std::string view = service.Handle("ACTION=VIEW", "192.0.2.9");
+  CheckLines(view);
+  // The list shows the public rooms, one line each.
+  size_t lines = 0;
+  for (size_t at = view.find("\r\n"); at != std::string::npos; at = view.find("\r\n", at + 2)) {
+    ++lines;
+  }
+  const std::vector<tracker::Room> listed = registry.Listed(tracker::TrackerService::kMaxView);
+  FUZZ_CHECK(lines == listed.size());
+  for (const auto& room : listed) FUZZ_CHECK(!room.is_private);
+  return 0;
+}
+
+}  // namespace fuzz
