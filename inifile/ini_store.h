@@ -32,6 +32,10 @@ class IniStore {
   // Reads the store, lets edit change it and stores the result when edit returns true.
   // False when the store could not be read or written.
   virtual bool Edit(const std::function<bool(IniDocument&)>& edit) = 0;
+  // Like Edit, for counts that change often: the store may take the write to disk a moment
+  // later, off the caller's thread. Reads see the change at once, and the program's end still
+  // writes it. The default writes at once.
+  virtual bool EditSoon(const std::function<bool(IniDocument&)>& edit) { return Edit(edit); }
 
   // The stored value, or default_value when the file, section or key is missing.
   virtual std::string INIRead(std::string_view section, std::string_view key,

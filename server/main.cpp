@@ -55,7 +55,7 @@ struct Room {
        const std::string& registration_key)
       : core({transport, scheduler, view, ini}),
         game(core, scheduler, random, word_lists),
-        bans(ini),
+        bans(ini, scheduler),
         actions(core, bans, scheduler),
         registration(core, http, scheduler, &word_lists, registration_key) {
     core.SetGame(&game);

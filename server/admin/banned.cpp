@@ -6,6 +6,7 @@
 #include <iterator>
 #include <map>
 
+#include "inifile/ini_document.h"
 #include "protocol/framing.h"
 #include "protocol/numbers.h"
 #include "protocol/text.h"
@@ -216,7 +217,15 @@ void BanList::LoadBanList() {
   }
 }
 
-void BanList::SaveBanList() {
+BanList::BanList(inifile::IniStore& ini, scrawlbox::Scheduler& scheduler)
+    : ini_(ini), attempts_timer_(scheduler.CreateTimer([this] { WriteAttempts(); })) {}
+
+BanList::~BanList() {
+  // The window that listens may be gone already; only the file hears of the last counts.
+  if (attempts_timer_->IsActive()) ini_.ReplaceSection(kBannedSection, Section());
+}
+
+inifile::KeyValues BanList::Section() const {
   inifile::KeyValues keys;
   if (!entries_.empty()) {
     keys.emplace_back("Total", std::to_string(entries_.size()));
@@ -224,7 +233,21 @@ void BanList::SaveBanList() {
       keys.emplace_back("Banned IP[" + std::to_string(i + 1) + "]", entries_[i].record);
     }
   }
-  ini_.ReplaceSection(kBannedSection, keys);
+  return keys;
+}
+
+void BanList::SaveBanList() {
+  attempts_timer_->Stop();  // the counts go with this write
+  ini_.ReplaceSection(kBannedSection, Section());
+  if (on_changed_) on_changed_();
+}
+
+void BanList::WriteAttempts() {
+  attempts_timer_->Stop();
+  ini_.EditSoon([keys = Section()](inifile::IniDocument& document) {
+    document.ReplaceSection(kBannedSection, keys);
+    return true;
+  });
   if (on_changed_) on_changed_();
 }
 
@@ -234,7 +257,7 @@ bool BanList::IsBanned(const std::string& address) {
       const int32_t attempts = protocol::LeadingInt32(entry.Attempts());
       entry.SetField("CONNECTIONATTEMPTS",
                      std::to_string(attempts < INT32_MAX ? std::max(0, attempts) + 1 : attempts));
-      SaveBanList();
+      if (!attempts_timer_->IsActive()) attempts_timer_->Start(kAttemptsWriteMs);
       return true;
     }
   }

@@ -7,6 +7,9 @@
 #include <string_view>
 #include <vector>
 
+#include <memory>
+
+#include "common/scheduling.h"
 #include "inifile/ini_store.h"
 #include "server/connections/ports.h"
 
@@ -36,10 +39,17 @@ struct BanEntry {
 bool MatchesBanPattern(std::string_view address, std::string_view pattern, size_t* steps = nullptr);
 
 // The room's ban list, kept in the "Banned IPs" section of Server.ini and written back whole
-// after every change.
+// after every change. Attempts are only counted: a banned peer reconnecting in a loop must not
+// cost a write of the file (and a refill of the operator's list) each time, so the counts are
+// written at most once every kAttemptsWriteMs, with the next edit, or when the list goes.
 class BanList : public BanCheck {
  public:
-  explicit BanList(inifile::IniStore& ini) : ini_(ini) {}
+  static constexpr int kAttemptsWriteMs = 1000;
+
+  BanList(inifile::IniStore& ini, scrawlbox::Scheduler& scheduler);
+  ~BanList() override;
+  BanList(const BanList&) = delete;
+  BanList& operator=(const BanList&) = delete;
 
   // Reads the section. Entries missing below the highest stored one show as "[error]" rows;
   // a count far above the stored keys costs nothing, and no more than kMaxBanRows are read
@@ -48,7 +58,7 @@ class BanList : public BanCheck {
   void LoadBanList();
   void SaveBanList();
 
-  // The first matching entry counts the attempt (and is saved); true when one matched.
+  // The first matching entry counts the attempt; true when one matched.
   bool IsBanned(const std::string& address) override;
   // False when the address is already banned (which counts as an attempt), or when the list is
   // full: a ban past kMaxBanRows would be lost at the next start.
@@ -60,13 +70,17 @@ class BanList : public BanCheck {
   bool Remove(size_t index);
 
   const std::vector<BanEntry>& entries() const { return entries_; }
-  // Called after every change (an attempt counted included), for the window's list.
+  // Called after every change, and after counted attempts are written, for the window's list.
   void SetOnChanged(std::function<void()> on_changed) { on_changed_ = std::move(on_changed); }
 
  private:
+  inifile::KeyValues Section() const;
+  void WriteAttempts();
+
   inifile::IniStore& ini_;
   std::vector<BanEntry> entries_;
   std::function<void()> on_changed_;
+  std::unique_ptr<scrawlbox::Timer> attempts_timer_;
 };
 
 }  // namespace server

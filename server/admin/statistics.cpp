@@ -55,10 +55,14 @@ int32_t Sum(int32_t stored, int64_t pending) {
 }  // namespace
 
 ServerStatistics::ServerStatistics(inifile::IniStore& ini, scrawlbox::Scheduler& scheduler)
-    : ini_(ini), flush_timer_(scheduler.CreateTimer([this] { Flush(); })) {}
+    : ini_(ini), flush_timer_(scheduler.CreateTimer([this] { Write(true); })) {}
 
 ServerStatistics::~ServerStatistics() {
   Flush();
+}
+
+void ServerStatistics::Flush() {
+  Write(false);
 }
 
 int32_t ServerStatistics::Get(Stat stat) const {
@@ -79,12 +83,12 @@ void ServerStatistics::Increment(Stat stat) {
   if (!flush_timer_->IsActive()) flush_timer_->Start(kFlushMs);
 }
 
-void ServerStatistics::Flush() {
+void ServerStatistics::Write(bool soon) {
   flush_timer_->Stop();
   if (std::all_of(pending_.begin(), pending_.end(), [](int64_t n) { return n == 0; })) return;
   const auto pending = std::exchange(pending_, {});
   // One reading and one writing of the file for everything counted meanwhile.
-  ini_.Edit([&pending](inifile::IniDocument& document) {
+  const auto add = [&pending](inifile::IniDocument& document) {
     bool changed = false;
     for (size_t i = 0; i < kStatCount; ++i) {
       if (pending[i] == 0) continue;
@@ -96,7 +100,12 @@ void ServerStatistics::Flush() {
       changed = true;
     }
     return changed;
-  });
+  };
+  if (soon) {
+    ini_.EditSoon(add);
+  } else {
+    ini_.Edit(add);
+  }
 }
 
 void ServerStatistics::Reset() {

@@ -42,14 +42,14 @@ inline constexpr size_t kStatCount = static_cast<size_t>(Stat::SocketErrors) + 1
 std::string_view StatKey(Stat stat);
 
 // The totals are counted in memory and added to the file at most once every kFlushMs, in one
-// write, and at Flush: a chat line must not cost a write to disk. The write waits for the disk
-// on the room's only thread (tens of milliseconds on a busy one, and every stroke waits with
-// it), so a busy room writes once a minute. A crash loses at most the last minute's counts,
-// never the file; several server processes sharing a folder still do not undo each other's
-// counts, since a flush adds to what the file holds.
+// write, and at Flush: a chat line must not cost a write to disk. The periodic write goes to
+// disk off the room's thread (EditSoon), since waiting for a busy disk once a second would hold
+// up every stroke. A crash loses at most the last second's counts, never the file; several
+// server processes sharing a folder still do not undo each other's counts, since a flush adds
+// to what the file holds.
 class ServerStatistics {
  public:
-  static constexpr int kFlushMs = 60000;
+  static constexpr int kFlushMs = 1000;
 
   ServerStatistics(inifile::IniStore& ini, scrawlbox::Scheduler& scheduler);
   // Writes what is still counted in memory.
@@ -70,6 +70,9 @@ class ServerStatistics {
   void Flush();
 
  private:
+  // soon: the store may finish the write on its own thread.
+  void Write(bool soon);
+
   inifile::IniStore& ini_;
   std::array<int64_t, kStatCount> pending_{};
   std::unique_ptr<scrawlbox::Timer> flush_timer_;

@@ -244,8 +244,10 @@ void RoomServer::OnHandshake(int slot, const std::string& data) {
     return;
   }
   if (bans_ && bans_->IsBanned(record.address)) {
-    // The client closes on its own when it reads this.
+    // Our client closes on its own when it reads this; a peer that does not would otherwise
+    // have every repeated hello matched against the whole list.
     SendMessage(slot, to_client::BANNED, protocol::kNoData);
+    CloseConnection(slot, CloseReason::kRefused);
     return;
   }
   const double version = protocol::LeadingNumber(data);

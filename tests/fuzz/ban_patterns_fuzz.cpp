@@ -8,6 +8,7 @@
 #include "server/admin/banned.h"
 #include "tests/fuzz/fuzz_input.h"
 #include "tests/fuzz/fuzz_targets.h"
+#include "tests/support/manual_clock.h"
 
 namespace fuzz {
 
@@ -80,13 +81,14 @@ std::vector<std::string> Records(const BanList& bans) {
 
 // Loading what was saved gives the same list, unless a record looks quoted or ends in a space:
 // INI values lose their quotes and outer blanks on reading, as they always have.
-void CheckSavedListLoadsAgain(inifile::MemoryStore& ini, const BanList& bans) {
+void CheckSavedListLoadsAgain(inifile::MemoryStore& ini, const BanList& bans,
+                              testing_support::ManualClock& clock) {
   for (const auto& entry : bans.entries()) {
     const std::string& r = entry.record;
     if (r.size() >= 2 && (r.front() == '"' || r.front() == '\'')) return;
     if (!r.empty() && (r.back() == ' ' || r.back() == '\t')) return;
   }
-  BanList again(ini);
+  BanList again(ini, clock);
   again.LoadBanList();
   if (Tracing() && Records(again) != Records(bans)) {
     for (const auto& record : Records(bans)) std::fprintf(stderr, "kept:   [%s]\n", record.c_str());
@@ -117,7 +119,8 @@ int FuzzBanPatterns(const uint8_t* data, size_t size) {
   }
 
   inifile::MemoryStore ini(Section(in));
-  BanList bans(ini);
+  testing_support::ManualClock clock;
+  BanList bans(ini, clock);
   bans.LoadBanList();
   FUZZ_CHECK(bans.entries().size() <= BanList::kMaxBanRows);
   // A stray high index fills the list with "[error]" rows, tens of thousands from a few bytes.
@@ -160,7 +163,8 @@ int FuzzBanPatterns(const uint8_t* data, size_t size) {
         bans.SaveBanList();
         break;
     }
-    CheckSavedListLoadsAgain(ini, bans);
+    clock.Advance(BanList::kAttemptsWriteMs);  // counted attempts reach the file
+    CheckSavedListLoadsAgain(ini, bans, clock);
   }
   return 0;
 }

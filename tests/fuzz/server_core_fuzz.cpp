@@ -62,7 +62,7 @@ struct Room {
       : harness(ini),
         lists(WordFolder()),
         game(harness.server, harness.clock, random, lists),
-        bans(harness.ini),
+        bans(harness.ini, harness.clock),
         actions(harness.server, bans, harness.clock),
         console(harness.server, actions, bans, &lists) {
     harness.server.SetGame(&game);

@@ -355,7 +355,7 @@ TEST(Connections, WhoDoesNotEnterTheRoomWithinTheLoginTimeIsClosed) {
 // --- The operator's ban -------------------------------------------------------------------
 
 TEST_F(Peers, ABanRemovesThePlayerLikeAKickWithTheBansReason) {
-  BanList bans(h.ini);
+  BanList bans(h.ini, h.clock);
   OperatorActions actions(h.server, bans, h.clock);
   EXPECT_TRUE(actions.Ban(b, "spam"));
   EXPECT_THAT(h.TakeCommands(b), ElementsAre("NOTICE", "KICKOP"));

@@ -362,7 +362,7 @@ TEST(RegistrationKey, IsTheMachineAndAccountInUpperCase) {
 }
 
 TEST_F(Registration, TheConsoleSubmitsRemovesAndChecks) {
-  BanList bans(room.ini);
+  BanList bans(room.ini, room.clock);
   OperatorActions actions(room.server, bans, room.clock);
   OperatorConsole console(room.server, actions, bans, nullptr, &registration);
   console.Execute("submit");
