@@ -88,7 +88,13 @@ bool IniFile::Load(IniDocument* document) const {
   if (ec || size > kMaxFileSize) return false;
   std::ifstream in(path_, std::ios::binary);
   if (!in) return false;
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  // Read in blocks, not a character at a time: a room with a long ban list reads a large file.
+  std::string text;
+  char block[65536];
+  while (in.read(block, sizeof block) || in.gcount() > 0) {
+    text.append(block, static_cast<size_t>(in.gcount()));
+    if (text.size() > kMaxFileSize) return false;  // grew since its size was taken
+  }
   if (in.bad()) return false;
   *document = IniDocument(text);
   return true;

@@ -151,14 +151,23 @@ bool MatchesWildcards(std::string_view text, std::string_view pattern, size_t* s
 
 }  // namespace
 
-std::string BanEntry::Field(std::string_view key) const {
-  for (const std::string& element : protocol::SplitFields(record, kSep)) {
+std::string_view BanEntry::FieldView(std::string_view key) const {
+  // Walked in place: every connection attempt reads the pattern of each entry up to a match.
+  std::string_view rest = record;
+  for (;;) {
+    const size_t end = rest.find(kSep);
+    const std::string_view element = rest.substr(0, end);
     const size_t equals = element.find('=');
-    if (equals != std::string::npos && std::string_view(element).substr(0, equals) == key) {
+    if (equals != std::string_view::npos && element.substr(0, equals) == key) {
       return element.substr(equals + 1);
     }
+    if (end == std::string_view::npos) return {};
+    rest.remove_prefix(end + 1);
   }
-  return {};
+}
+
+std::string BanEntry::Field(std::string_view key) const {
+  return std::string(FieldView(key));
 }
 
 void BanEntry::SetField(std::string_view key, std::string_view value) {
@@ -253,7 +262,7 @@ void BanList::WriteAttempts() {
 
 bool BanList::IsBanned(const std::string& address) {
   for (BanEntry& entry : entries_) {
-    if (MatchesBanPattern(address, entry.IP())) {
+    if (MatchesBanPattern(address, entry.FieldView("IP"))) {
       const int32_t attempts = protocol::LeadingInt32(entry.Attempts());
       entry.SetField("CONNECTIONATTEMPTS",
                      std::to_string(attempts < INT32_MAX ? std::max(0, attempts) + 1 : attempts));

@@ -26,6 +26,8 @@ struct BanEntry {
   std::string Reason() const { return Field("REASON"); }
   std::string Attempts() const { return Field("CONNECTIONATTEMPTS"); }
   std::string Field(std::string_view key) const;
+  // The same without a copy; valid while the record is unchanged.
+  std::string_view FieldView(std::string_view key) const;
   void SetField(std::string_view key, std::string_view value);
 
   static BanEntry Make(std::string_view ip, std::string_view reason);
