@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: MIT
-// How fast the room server's core handles traffic, and what a settings write costs.
+// How fast the room server's core handles traffic, what a settings write costs, and what a
+// banned peer costs.
 #include <benchmark/benchmark.h>
 
+#include "inifile/ini_document.h"
 #include "inifile/ini_file.h"
 #include "protocol/framing.h"
 #include "protocol/receive_buffer.h"
+#include "server/admin/banned.h"
+#include "tests/support/manual_clock.h"
 #include "tests/support/server_harness.h"
 #include "tests/support/temp_dir.h"
 
@@ -68,5 +72,51 @@ void BM_StatisticsIncrement(benchmark::State& state) {
     ini.INIWrite("Server Statistics", "Total Sentences Typed", std::to_string(++value));
 }
 BENCHMARK(BM_StatisticsIncrement)->Unit(benchmark::kMicrosecond);
+
+// A Server.ini whose ban list holds `bans` entries; the last one bans 127.0.0.1.
+std::string BanListText(int64_t bans) {
+  std::string text = "[Banned IPs]\nTotal=" + std::to_string(bans) + "\n";
+  for (int64_t i = 1; i <= bans; ++i) {
+    const std::string ip = i == bans
+                               ? "127.0.0.1"
+                               : "10." + std::to_string(i / 65536) + "." +
+                                     std::to_string(i / 256 % 256) + "." + std::to_string(i % 256);
+    text += "Banned IP[" + std::to_string(i) + "]=IP=" + ip + "\xACREASON=r\xAC" +
+            "CONNECTIONATTEMPTS=0\n";
+  }
+  return text;
+}
+
+// What a banned peer's connection attempt costs the room: the list walked up to its entry.
+void BM_BannedAttempt(benchmark::State& state) {
+  inifile::MemoryStore ini(BanListText(state.range(0)));
+  testing_support::ManualClock clock;
+  server::BanList bans(ini, clock);
+  bans.LoadBanList();
+  for (auto _ : state) benchmark::DoNotOptimize(bans.IsBanned("127.0.0.1"));
+}
+BENCHMARK(BM_BannedAttempt)->Arg(10)->Arg(10000)->Unit(benchmark::kMicrosecond);
+
+// The once-a-second write of the counted attempts, as the room's thread pays for it: the list
+// and Server.ini's text made anew; the wait for the disk is the writer thread's.
+void BM_BanAttemptsWrite(benchmark::State& state) {
+  testing_support::TempDir dir;
+  inifile::IniFile ini(dir / "Server.ini");
+  ini.Edit([&state](inifile::IniDocument& document) {
+    document = inifile::IniDocument(BanListText(state.range(0)));
+    return true;
+  });
+  testing_support::ManualClock clock;
+  server::BanList bans(ini, clock);
+  bans.LoadBanList();
+  for (auto _ : state) {
+    bans.IsBanned("127.0.0.1");
+    clock.Advance(server::BanList::kAttemptsWriteMs);
+    state.PauseTiming();
+    ini.WaitForWrites();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_BanAttemptsWrite)->Arg(10)->Arg(10000)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
