@@ -204,13 +204,19 @@ bool IniFile::Edit(const std::function<bool(IniDocument&)>& edit) {
 }
 
 bool IniFile::EditSoon(const std::function<bool(IniDocument&)>& edit) {
+  if (!writer_.joinable()) {
+    try {
+      writer_ = std::thread([this] { WriteWaiting(); });
+    } catch (const std::system_error&) {
+      return Edit(edit);  // no thread to be had: the write waits for the disk here
+    }
+  }
   {
     const std::lock_guard lock(state_);
     IniDocument document;
     if (!Unwritten(&document) && !Load(&document)) return false;
     if (!edit(document)) return true;
     waiting_ = std::move(document);
-    if (!writer_.joinable()) writer_ = std::thread([this] { WriteWaiting(); });
   }
   wake_writer_.notify_one();
   return true;
