@@ -276,6 +276,7 @@ TEST(TrackerProcess, AServerWithNoTrackerSaysSoAndStillQuits) {
   ASSERT_TRUE(room.Start());
   room.Command("submit");
   EXPECT_TRUE(room.WaitForOutput(QStringLiteral("Tracker Socket Error: [")));
+  EXPECT_THAT(room.output().toStdString(), Not(HasSubstr("Connected")));
   room.Command("update");
   EXPECT_TRUE(room.WaitForOutput(QStringLiteral("Error checking for update!")));
   room.Terminate();
