@@ -43,9 +43,11 @@ struct HttpResult {
 class HttpGetter {
  public:
   virtual ~HttpGetter() = default;
-  // user_agent is the whole header value.
+  // user_agent is the whole header value. sent, when given, is called once the host is reached
+  // and the request has gone out, before done; a request that never reaches it calls done only.
   virtual void Get(const std::string& url, const std::string& user_agent,
-                   std::function<void(const HttpResult&)> done) = 0;
+                   std::function<void(const HttpResult&)> done,
+                   std::function<void()> sent = nullptr) = 0;
 };
 
 // The User-Agent both programs send: "Scrawlbox " + program + " v" + major "." minor

@@ -11,6 +11,14 @@ namespace tracker {
 
 namespace {
 
+// Drawn here rather than an emoji, which shows as an empty box where no emoji font is installed.
+constexpr char kLock[] =
+    " <svg class=\"locked\" role=\"img\" aria-label=\"Password needed\" width=\"12\" "
+    "height=\"14\" viewBox=\"0 0 12 14\"><title>Password needed</title>"
+    "<path d=\"M3 6.5V4a3 3 0 0 1 6 0v2.5\" fill=\"none\" stroke=\"currentColor\" "
+    "stroke-width=\"1.6\"/><rect x=\"1\" y=\"6\" width=\"10\" height=\"8\" rx=\"1.5\" "
+    "fill=\"currentColor\"/></svg>";
+
 QString Cell(const std::string& text) {
   return scrawlbox::Printable(text).toHtmlEscaped();
 }
@@ -57,10 +65,15 @@ QByteArray RoomsPage(const RoomStore::Page& listing, const PageRequest& request)
           "table{border-collapse:collapse;width:100%}"
           "th,td{text-align:left;padding:.4em .5em;border-bottom:1px solid #ddd;vertical-align:top}"
           "th{background:#f0ece0}nav{margin:1em 0}nav a{margin-right:1em}"
+          ".locked{color:#7a4e00;vertical-align:-1px;margin-left:.2em}"
+          ".menu{font-weight:bold;white-space:nowrap}"
           "@media (max-width:600px){thead{display:none}tr{display:block;margin-bottom:.8em;"
           "border:1px solid #ddd}td{display:block;border:none;padding:.2em .5em}"
           "td::before{content:attr(data-label) \": \";font-weight:bold}}"
           "</style></head><body><h1>Scrawlbox rooms</h1>"
+          "<p id=\"join\">To join a room, open Scrawlbox, choose <span class=\"menu\">File "
+          "&rsaquo; "
+          "Connect..</span> and pick the room under Public, or type its address and port there.</p>"
           "<form method=\"get\" action=\"/\"><label>Room name "
           "<input type=\"search\" name=\"q\" value=\"%2\" maxlength=\"%3\"></label> "
           "<button type=\"submit\">Search</button></form>")
@@ -76,11 +89,7 @@ QByteArray RoomsPage(const RoomStore::Page& listing, const PageRequest& request)
         "<table id=\"rooms\"><thead><tr><th>Room</th><th>Players</th><th>Description</th>"
         "<th>Address</th><th>Port</th><th>Version</th></tr></thead><tbody>");
     for (const Room& room : listing.rooms) {
-      const QString lock = room.locked
-                               ? QStringLiteral(
-                                     " <span class=\"locked\" title=\"A password is needed to "
-                                     "enter\">\U0001F512</span>")
-                               : QString();
+      const QString lock = room.locked ? QString::fromLatin1(kLock) : QString();
       const QString players =
           room.players == kUnknownPlayers ? QString() : QString::number(room.players);
       html += QStringLiteral(
@@ -109,9 +118,10 @@ QByteArray RoomsPage(const RoomStore::Page& listing, const PageRequest& request)
     html += QStringLiteral("</nav>");
   }
   html += QStringLiteral(
-              "<p><small>%1 room(s). This page refreshes every %2 seconds.</small></p>"
+              "<p><small>%1 %2. This page refreshes every %3 seconds.</small></p>"
               "</body></html>\n")
               .arg(listing.total)
+              .arg(listing.total == 1 ? QStringLiteral("room") : QStringLiteral("rooms"))
               .arg(kPageRefreshSeconds);
   return html.toUtf8();
 }

@@ -42,7 +42,8 @@ QByteArray EscapeForUrl(const std::string& url) {
 }  // namespace
 
 void QtHttpGetter::Get(const std::string& url, const std::string& user_agent,
-                       std::function<void(const directory::HttpResult&)> done) {
+                       std::function<void(const directory::HttpResult&)> done,
+                       std::function<void()> sent) {
   QNetworkRequest request(QUrl::fromEncoded(EscapeForUrl(url), QUrl::TolerantMode));
   request.setRawHeader("Accept", "*/*");
   request.setRawHeader("User-Agent", QByteArray::fromStdString(user_agent));
@@ -58,6 +59,16 @@ void QtHttpGetter::Get(const std::string& url, const std::string& user_agent,
     *timed_out = true;
     reply->abort();
   });
+  if (sent) {
+    // Qt says so again for a redirect or a resent request; the caller hears it once.
+    auto once = std::make_shared<std::function<void()>>(std::move(sent));
+    connect(reply, &QNetworkReply::requestSent, this, [once] {
+      if (!*once) return;
+      const auto call = std::move(*once);
+      *once = nullptr;
+      call();
+    });
+  }
   connect(reply, &QNetworkReply::readyRead, this, [reply, body, too_large] {
     *body += reply->readAll();
     if (static_cast<size_t>(body->size()) > directory::kMaxReplyBytes) {

@@ -23,7 +23,8 @@ class QtHttpGetter : public QObject, public directory::HttpGetter {
   ~QtHttpGetter() override;
 
   void Get(const std::string& url, const std::string& user_agent,
-           std::function<void(const directory::HttpResult&)> done) override;
+           std::function<void(const directory::HttpResult&)> done,
+           std::function<void()> sent = nullptr) override;
 
  private:
   int timeout_ms_;

@@ -6,6 +6,7 @@
 #include "common/links.h"
 #include "common/version.h"
 #include "directory/records.h"
+#include "directory/room_address.h"
 #include "directory/tracker_words.h"
 #include "protocol/numbers.h"
 #include "protocol/version_text.h"
@@ -26,14 +27,20 @@ std::string RegistrationKey(std::string computer_name, std::string user_name) {
   return key;
 }
 
+std::string RegistrationKey(const std::string& machine_key, int port) {
+  if (port == directory::kDefaultGamePort) return machine_key;
+  return machine_key + ":" + NumberText(port);
+}
+
 TrackerRegistration::TrackerRegistration(RoomServer& room, directory::HttpGetter& http,
                                          scrawlbox::Scheduler& scheduler,
-                                         const WordLists* word_lists, std::string registration_key)
+                                         const WordLists* word_lists,
+                                         const std::string& machine_key)
     : room_(room),
       http_(http),
       scheduler_(scheduler),
       word_lists_(word_lists),
-      registration_key_(std::move(registration_key)),
+      registration_key_(RegistrationKey(machine_key, room.settings().PortNumber())),
       players_timer_(scheduler.CreateTimer([this] { CheckPlayers(); })) {}
 
 std::string TrackerRegistration::SubmitQuery() const {
@@ -73,18 +80,24 @@ std::string TrackerRegistration::RemoveQuery() const {
 
 void TrackerRegistration::Send(const std::string& query, Kind kind) {
   const bool quiet = kind == Kind::kRefresh;
-  if (!quiet) room_.SetStatusMessage("Connected, sending details..", kIconInfo);
   if (kind != Kind::kRemove) {
     sent_players_ = room_.InRoomCount();
     sent_at_ms_ = scheduler_.NowMs();
   }
   request_open_ = true;
-  http_.Get(room_.settings().TrackerUrl + "?" + query, directory::UserAgent("Server"),
-            [this, kind, quiet](const directory::HttpResult& result) {
-              request_open_ = false;
-              React(result, quiet && !RefreshMayLog());
-              if (kind == Kind::kRemove) AfterRemovalAnswer(result.ok);
-            });
+  http_.Get(
+      room_.settings().TrackerUrl + "?" + query, directory::UserAgent("Server"),
+      [this, kind, quiet](const directory::HttpResult& result) {
+        request_open_ = false;
+        React(result, quiet && !RefreshMayLog());
+        if (kind == Kind::kRemove) AfterRemovalAnswer(result.ok);
+      },
+      // Said only once the tracker is reached, so that an unreachable one reads as such.
+      [this, quiet] {
+        if (quiet) return;
+        room_.AsEvent(
+            [this] { room_.SetStatusMessage("Connected, sending details..", kIconInfo); });
+      });
 }
 
 void TrackerRegistration::Submit() {

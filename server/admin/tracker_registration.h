@@ -30,9 +30,10 @@ class TrackerRegistration : public QuitGate {
   // A refresh of the count tells the operator's log how it went at most this often.
   static constexpr int64_t kRefreshLogMs = 600000;
 
+  // machine_key: RegistrationKey of the machine and account; the room's port is added to it.
   TrackerRegistration(RoomServer& room, directory::HttpGetter& http,
                       scrawlbox::Scheduler& scheduler, const WordLists* word_lists,
-                      std::string registration_key);
+                      const std::string& machine_key);
 
   void Submit();
   void Remove();
@@ -69,7 +70,9 @@ class TrackerRegistration : public QuitGate {
   directory::HttpGetter& http_;
   scrawlbox::Scheduler& scheduler_;
   const WordLists* word_lists_;
-  std::string registration_key_;
+  // Made once, from the port the room opens at its start: a Port setting changed while it runs
+  // counts from the next start, for the key too.
+  const std::string registration_key_;
   // Whether the tracker lists the room, as far as this server knows.
   bool submitted_ = false;
   // Set for a quit without a window; the quit's own stage is the room server's.
@@ -83,7 +86,11 @@ class TrackerRegistration : public QuitGate {
   std::optional<int64_t> refresh_logged_at_ms_;
 };
 
-// The registration key: the machine's name, ":" and the operator's account name, upper case.
+// The registration key of a room on the default port: the machine's name, ":" and the operator's
+// account name, upper case.
 std::string RegistrationKey(std::string computer_name, std::string user_name);
+// A room on another port adds ":" and the port, so that each room of one machine and account
+// keeps its own entry, while a room on the default port keeps the key it has always had.
+std::string RegistrationKey(const std::string& machine_key, int port);
 
 }  // namespace server

@@ -147,7 +147,9 @@ TEST(HttpGetter, AHostThatNeverAnswersTimesOut) {
   constexpr int kTimeoutMs = 300;
   QElapsedTimer clock;
   clock.start();
-  const auto result = Fetch(host.Url("/t"), kTimeoutMs);
+  bool sent = false;
+  const auto result = Fetch(host.Url("/t"), kTimeoutMs, &sent);
+  EXPECT_TRUE(sent);
   EXPECT_FALSE(result.ok);
   EXPECT_EQ(result.error, QNetworkReply::TimeoutError);
   EXPECT_EQ(result.error_text, "The request timed out");

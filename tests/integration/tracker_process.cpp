@@ -36,15 +36,21 @@ std::string TrackerProcess::Url(const std::string& path) const {
   return "http://127.0.0.1:" + std::to_string(port()) + path;
 }
 
-directory::HttpResult Fetch(const std::string& url, int timeout_ms) {
+directory::HttpResult Fetch(const std::string& url, int timeout_ms, bool* sent) {
   scrawlbox::QtHttpGetter http(timeout_ms);
   QEventLoop loop;
   directory::HttpResult answer;
   answer.error_text = "no answer in time";
-  http.Get(url, "Scrawlbox Test", [&](const directory::HttpResult& result) {
-    answer = result;
-    loop.quit();
-  });
+  if (sent) *sent = false;
+  http.Get(
+      url, "Scrawlbox Test",
+      [&](const directory::HttpResult& result) {
+        answer = result;
+        loop.quit();
+      },
+      [sent] {
+        if (sent) *sent = true;
+      });
   QTimer::singleShot(timeout_ms + 5000, &loop, &QEventLoop::quit);
   loop.exec();
   return answer;

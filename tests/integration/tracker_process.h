@@ -37,7 +37,9 @@ class TrackerProcess : public ChildProcess {
 };
 
 // One GET through the programs' own HTTP getter, waited for in a local event loop.
-directory::HttpResult Fetch(const std::string& url, int timeout_ms = directory::kRequestTimeoutMs);
+// sent, when given, is told whether the request reached the host and went out.
+directory::HttpResult Fetch(const std::string& url, int timeout_ms = directory::kRequestTimeoutMs,
+                            bool* sent = nullptr);
 // The tracker's reply body to a query (through Fetch); empty when the request failed.
 std::string Ask(const TrackerProcess& tracker, const std::string& query);
 // Sends the bytes on a fresh connection and returns all that comes back until the tracker

@@ -208,7 +208,8 @@ TEST(TrackerProcess, TheWebPageListsThePublicRoomsInABrowser) {
   TrackerProcess tracker;
   ASSERT_TRUE(tracker.Start());
   Ask(tracker, AddQuery("A", "Doodle%20Den", 2020));
-  Ask(tracker, AddQuery("B", "Caf%E9%20%3Cb%3Ebold%3C%2Fb%3E", 2021));
+  Ask(tracker,
+      AddQuery("B", "Caf%E9%20%3Cb%3Ebold%3C%2Fb%3E", 2021, "&ISPUBLIC=False&LOCKED=True"));
   Ask(tracker, AddQuery("C", "Hidden", 2022, "&ISPUBLIC=True"));
 
   QProcess browser;
@@ -224,6 +225,10 @@ TEST(TrackerProcess, TheWebPageListsThePublicRoomsInABrowser) {
   EXPECT_TRUE(dom.contains(QStringLiteral("Caf\u00e9 &lt;b&gt;bold&lt;/b&gt;")));
   EXPECT_TRUE(dom.contains(QStringLiteral("<td data-label=\"Port\">2021</td>")));
   EXPECT_FALSE(dom.contains(QStringLiteral("Hidden")));
+  // The lock is drawn, with words for those who cannot see it; how to join is said.
+  EXPECT_EQ(dom.count(QStringLiteral("<title>Password needed</title>")), 1);
+  EXPECT_TRUE(dom.contains(QStringLiteral("File \u203a Connect..</span>")));
+  EXPECT_TRUE(dom.contains(QStringLiteral("<small>2 rooms. ")));
 }
 
 // An operator lists the room from the console, a player finds it under Public and joins it, and
@@ -271,6 +276,7 @@ TEST(TrackerProcess, AServerWithNoTrackerSaysSoAndStillQuits) {
   ASSERT_TRUE(room.Start());
   room.Command("submit");
   EXPECT_TRUE(room.WaitForOutput(QStringLiteral("Tracker Socket Error: [")));
+  EXPECT_THAT(room.output().toStdString(), Not(HasSubstr("Connected")));
   room.Command("update");
   EXPECT_TRUE(room.WaitForOutput(QStringLiteral("Error checking for update!")));
   room.Terminate();
@@ -317,7 +323,7 @@ TEST_P(TrackerOn, ManyRoomsAreListedFullestFirstInPagesAndFoundByName) {
   const std::string first = page("");
   EXPECT_EQ(QString::fromStdString(first).count(QStringLiteral("<tr class=\"room\">")), 100);
   EXPECT_THAT(first, HasSubstr("Page 1 of 3"));
-  EXPECT_THAT(first, HasSubstr("Room 249 <span class=\"locked\""));
+  EXPECT_THAT(first, HasSubstr("Room 249 <svg class=\"locked\""));
   const std::string third = page("?page=3");
   EXPECT_EQ(QString::fromStdString(third).count(QStringLiteral("<tr class=\"room\">")), 50);
   EXPECT_THAT(third, HasSubstr(">Room 0</td>"));

@@ -79,14 +79,13 @@ TEST_F(Registration, SubmitSendsEveryFieldWithFreeTextEncoded) {
   registration.Submit();
   ASSERT_EQ(http.open.size(), 1u);
   EXPECT_EQ(http.open.front().url,
-            "http://tracker.example/misc/scrawlbox/tracker.php?ACTION=ADD&KEY=HOST:ANN"
+            "http://tracker.example/misc/scrawlbox/tracker.php?ACTION=ADD&KEY=HOST:ANN:2021"
             "&SERVERVERSION=1%2E00%2E0001&SERVERNAME=Pens%A6Ink%20100%25"
             "&DESC=Come%20%26%20draw%3A%20it%27s%20fun%21&IP=203.0.113.9&PORT=2021"
             "&ADMINNAME=Ann%5FOp&ADMINEMAIL=ann%40example%2Eorg&ISPUBLIC=False"
             "&TOTALCONNECTIONS=2&TOTALGAMES=1&TOTALROUNDS=0&TOTALWORDS=0&TOTALWORDLISTS=0"
             "&LOCKED=False&PLAYERS=0");
   EXPECT_EQ(http.open.front().user_agent, "Scrawlbox Server v1.0 build#0001");
-  EXPECT_EQ(room.view.status_text, "Connected, sending details..");
   EXPECT_FALSE(registration.Submitted());  // only the tracker's answer counts
 }
 
@@ -95,7 +94,7 @@ TEST_F(Registration, RemoveSendsKeyNameAndAdminAndStopsCountingAsListed) {
   registration.Remove();
   EXPECT_FALSE(registration.Submitted());
   EXPECT_EQ(http.open.front().url,
-            "http://tracker.example/misc/scrawlbox/tracker.php?ACTION=REMOVE&KEY=HOST:ANN"
+            "http://tracker.example/misc/scrawlbox/tracker.php?ACTION=REMOVE&KEY=HOST:ANN:2021"
             "&SERVERNAME=Pens%A6Ink%20100%25&ADMINNAME=Ann%5FOp");
 }
 
@@ -174,12 +173,18 @@ TEST_F(Registration, OnlyAFirstSubmissionCountsInTheStatistics) {
   EXPECT_EQ(room.server.statistics().Get(Stat::TrackerSubmissions), 1);
 }
 
-TEST_F(Registration, ASocketErrorIsShownAndChangesNothing) {
+TEST_F(Registration, ConnectedIsSaidOnlyOnceTheTrackerIsReachedAndASocketErrorChangesNothing) {
   SubmitAccepted();
+  const int shown = room.view.status_messages;
   registration.Submit();
+  EXPECT_EQ(room.view.status_messages, shown);
   http.Fail(3, "Host not found");
+  EXPECT_EQ(room.view.status_messages, shown + 1);
   EXPECT_EQ(room.view.status_text, "Tracker Socket Error: [3] - Host not found");
   EXPECT_TRUE(registration.Submitted());
+  registration.Remove();
+  http.Connect();
+  EXPECT_EQ(room.view.status_text, "Connected, sending details..");
 }
 
 // --- The player count -----------------------------------------------------------------------
@@ -357,8 +362,17 @@ TEST_F(Registration, UpdateCheckErrorsGoToTheStatusBarAndTheLog) {
                                "4: Socket operation timed out."));
 }
 
-TEST(RegistrationKey, IsTheMachineAndAccountInUpperCase) {
-  EXPECT_EQ(RegistrationKey("studio-pc", "ann"), "STUDIO-PC:ANN");
+TEST(RegistrationKey, TwoRoomsOfOneMachineAndAccountKeepAnEntryEachAndPort2020KeepsItsOldKey) {
+  for (const auto& [port, key] :
+       {std::pair{"2020", "STUDIO-PC:ANN"}, {"2021", "STUDIO-PC:ANN:2021"}}) {
+    SCOPED_TRACE(port);
+    ServerHarness room(std::string("[Server Details]\r\nPort=") + port + "\r\n");
+    FakeHttpGetter http;
+    TrackerRegistration registration(room.server, http, room.clock, nullptr,
+                                     RegistrationKey("studio-pc", "ann"));
+    EXPECT_THAT(registration.SubmitQuery(), HasSubstr(std::string("&KEY=") + key + "&"));
+    EXPECT_THAT(registration.RemoveQuery(), HasSubstr(std::string("&KEY=") + key + "&"));
+  }
 }
 
 TEST_F(Registration, TheConsoleSubmitsRemovesAndChecks) {

@@ -16,17 +16,29 @@ class FakeHttpGetter : public directory::HttpGetter {
     std::string url;
     std::string user_agent;
     std::function<void(const directory::HttpResult&)> done;
+    std::function<void()> sent;  // emptied once called
   };
 
   void Get(const std::string& url, const std::string& user_agent,
-           std::function<void(const directory::HttpResult&)> done) override {
+           std::function<void(const directory::HttpResult&)> done,
+           std::function<void()> sent = nullptr) override {
     urls.push_back(url);
-    open.push_back({url, user_agent, std::move(done)});
+    open.push_back({url, user_agent, std::move(done), std::move(sent)});
   }
 
-  // Answers the oldest open request with a body.
-  void Answer(const std::string& body) { Finish({true, 0, "", body}); }
-  // Fails the oldest open request as a socket error would.
+  // The oldest open request reaches the host and goes out.
+  void Connect() {
+    if (auto sent = std::move(open.front().sent)) {
+      open.front().sent = nullptr;
+      sent();
+    }
+  }
+  // Answers the oldest open request with a body (connecting it first if that has not happened).
+  void Answer(const std::string& body) {
+    Connect();
+    Finish({true, 0, "", body});
+  }
+  // Fails the oldest open request as a socket error would; one not connected yet never was.
   void Fail(int error, const std::string& text) { Finish({false, error, text, ""}); }
 
   std::vector<std::string> urls;  // every URL asked for

@@ -15,6 +15,7 @@
 namespace tracker {
 namespace {
 
+using testing::AllOf;
 using testing::ElementsAre;
 using testing::HasSubstr;
 using testing::IsEmpty;
@@ -312,7 +313,9 @@ TEST(RoomsPage, ListsRoomsAsEscapedTextWithCountsLocksAndPages) {
       RoomsPage({250, {room, silent}}, {2, QStringLiteral("a \"b\" %3 & c")}).toStdString();
   EXPECT_THAT(page, HasSubstr("<meta http-equiv=\"refresh\" content=\"30\">"));
   EXPECT_THAT(page, Not(HasSubstr("<script")));
-  EXPECT_THAT(page, HasSubstr("&lt;script&gt;alert(1)&lt;/script&gt; <span class=\"locked\""));
+  EXPECT_THAT(page,
+              HasSubstr("&lt;script&gt;alert(1)&lt;/script&gt; <svg class=\"locked\" role=\"img\" "
+                        "aria-label=\"Password needed\""));
   EXPECT_THAT(page, HasSubstr("Caf\xC3\xA9 &amp; friends %3"));  // as UTF-8, and as typed
   EXPECT_THAT(page, HasSubstr("<td data-label=\"Players\">4</td>"));
   EXPECT_THAT(page, HasSubstr("<td data-label=\"Players\"></td>"));  // no count sent
@@ -320,12 +323,14 @@ TEST(RoomsPage, ListsRoomsAsEscapedTextWithCountsLocksAndPages) {
   EXPECT_THAT(page, HasSubstr("Page 2 of 3"));
   EXPECT_THAT(page, HasSubstr("href=\"/?q=a%20%22b%22%20%253%20%26%20c&amp;page=1\""));
   EXPECT_THAT(page, HasSubstr("href=\"/?q=a%20%22b%22%20%253%20%26%20c&amp;page=3\""));
-  EXPECT_THAT(page, HasSubstr("250 room(s)"));
+  EXPECT_THAT(page, HasSubstr("<small>250 rooms. "));
 
   const std::string last = RoomsPage({250, {room}}, {3, QString()}).toStdString();
   EXPECT_THAT(last, HasSubstr("rel=\"prev\""));
   EXPECT_THAT(last, Not(HasSubstr("rel=\"next\"")));
-  EXPECT_THAT(RoomsPage({}, {}).toStdString(), HasSubstr("No rooms are open right now."));
+  EXPECT_THAT(RoomsPage({1, {silent}}, {}).toStdString(), HasSubstr("<small>1 room. "));
+  EXPECT_THAT(RoomsPage({}, {}).toStdString(),
+              AllOf(HasSubstr("No rooms are open right now."), HasSubstr("<small>0 rooms. ")));
   EXPECT_THAT(RoomsPage({}, {1, QStringLiteral("zzz")}).toStdString(),
               HasSubstr("No open room's name holds \xE2\x80\x9Czzz\xE2\x80\x9D."));
 }
