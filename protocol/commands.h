@@ -57,6 +57,8 @@ inline constexpr std::string_view SKIPWORD = "SKIPWORD";
 inline constexpr std::string_view WARNARTIST = "WARNARTIST";
 // "-". The artist gives a hint.
 inline constexpr std::string_view GIVEHINT = "GIVEHINT";
+// "-". The sender closed the set-up window without starting a game.
+inline constexpr std::string_view CANCELSETUP = "CANCELSETUP";
 }  // namespace to_server
 
 namespace to_client {
@@ -160,6 +162,16 @@ inline constexpr std::string_view RESETSCORES = "RESETSCORES";
 // "-". The room has a password and PASS did not carry it; a NOTICE follows for clients that
 // do not know this word, then the connection closes. (An extension: older clients drop it.)
 inline constexpr std::string_view BADPASS = "BADPASS";
+// The word's pattern (as HINT's third field), to every player but the artist when a round starts.
+inline constexpr std::string_view WORDPATTERN = "WORDPATTERN";
+// The round's word (its first spelling), to everyone when a round ends, however it ended.
+inline constexpr std::string_view ROUNDWORD = "ROUNDWORD";
+// "-". The game that ended had nobody drawing or finding; the room waits for a player to start one.
+inline constexpr std::string_view GAMESTOPPED = "GAMESTOPPED";
+// The reason a login's nickname was refused; a NOTICE with the same text and the close follow.
+inline constexpr std::string_view NICKREFUSED = "NICKREFUSED";
+// "-". The player setting up a game closed the window without starting one.
+inline constexpr std::string_view SETUPCANCELLED = "SETUPCANCELLED";
 
 }  // namespace to_client
 
