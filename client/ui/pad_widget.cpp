@@ -20,7 +20,7 @@ constexpr int kClearMessageWidth = 200;
 constexpr int kWinnerPictureWidth = 240;
 constexpr int kWinnerPoints = 22;
 constexpr int kPodiumPoints = 13;
-constexpr int kPatternPoints = 20;
+constexpr int kPatternPoints = 16;
 constexpr int kCursorSize = 32;
 // The eraser indicator is 345 twips across.
 constexpr double kEraserIndicatorRadius = 345.0 / 15 / 2;
@@ -246,7 +246,8 @@ void PadWidget::paintEvent(QPaintEvent* event) {
     p.drawRoundedRect(QRectF(word).adjusted(0.5, 0.5, -0.5, -0.5), radius, radius);
     p.setFont(PatternFont());
     p.setPen(QColor(0x10, 0x20, 0x60));
-    p.drawText(word, Qt::AlignCenter,
+    // A little above the middle: blanks sit low, on the line below the letters.
+    p.drawText(word.translated(0, -word.height() / 12), Qt::AlignCenter,
                QFontMetrics(p.font()).elidedText(pattern_, Qt::ElideRight, word.width()));
   }
 }
