@@ -434,6 +434,7 @@ void MainWindow::ShowUsers(const std::vector<UserEntry>& users) {
 
 void MainWindow::ShowPanel(const Panel& panel) {
   drawing_->SetStatus(FromWire(panel.status));
+  drawing_->pad()->SetWordPattern(FromWire(panel.pattern));
   labRoomName_->setText(FromWire(panel.room_name));
   labRoomName_->setToolTip(labRoomName_->text());
   labAdmin_->setText(FromWire(panel.admin));
@@ -452,8 +453,6 @@ void MainWindow::ShowControls(const Controls& c) {
   mDISCONNECT_->setEnabled(c.disconnect);
   mUSERINFORMATION_->setEnabled(c.user_information);
   mADMINISTRATE_->setEnabled(c.administrate);
-  txtChat_->setEnabled(c.chat_input);
-  if (chat_bar_) chat_bar_->input()->setEnabled(c.chat_input);
   drawing_->SetDrawingEnabled(c.drawing);
   // The menus' tools and their keys draw only where the tool bars would.
   for (const auto& [tool, entry] : tool_items_) entry->setEnabled(c.drawing);
@@ -487,12 +486,16 @@ void MainWindow::ReplayDrawing(const protocol::DrawCommand& command) {
   tools_->Replay(command);
 }
 
-void MainWindow::ShowWinner(const std::string& nickname, const std::vector<Standing>& podium) {
+void MainWindow::ShowWinner(const std::vector<std::string>& winners,
+                            const std::vector<Standing>& podium) {
+  QStringList names;
+  for (const std::string& winner : winners) names << FromWire(winner);
   QStringList lines;
+  if (names.size() > 1) lines << QStringLiteral("Shared first place");
   for (const Standing& s : podium) {
     lines << QStringLiteral("%1. %2 - %3").arg(s.place).arg(FromWire(s.nickname)).arg(s.points);
   }
-  drawing_->pad()->ShowWinner(FromWire(nickname), lines);
+  drawing_->pad()->ShowWinner(names.join(QStringLiteral(" & ")), lines);
 }
 
 void MainWindow::AskRoomPassword(const std::string& room, bool wrong) {
@@ -532,9 +535,14 @@ void MainWindow::ShowReservedNicknameBox(bool in_profile_window) {
   client::ShowReservedNicknameBox(this, in_profile_window, [this] { OpenProfile(); });
 }
 
-void MainWindow::AskForNickname() {
+void MainWindow::AskForNickname(const std::string& refusal) {
   // The session joins the room it was asked for once the profile is saved.
-  OpenNicknameChoice();
+  ProfileWindow* window = OpenNicknameChoice();
+  if (refusal.empty()) return;
+  if (auto* why = window->findChild<QLabel*>(QStringLiteral("labWhyNickname"))) {
+    why->setText(QStringLiteral("<b>%1</b><br>Choose another nickname to join the room.")
+                     .arg(FromWire(refusal).toHtmlEscaped()));
+  }
 }
 
 void MainWindow::OpenGameSetup() {
@@ -687,7 +695,6 @@ void MainWindow::SetFloating(bool floating) {
     chat_bar_->chat()->setFont(rtbChat_->font());
     chat_bar_->input()->setFont(txtChat_->font());
     if (session_) chat_bar_->users()->ShowUsers(session_->users());
-    chat_bar_->input()->setEnabled(controls_.chat_input);
     connect(chat_bar_->input(), &ChatInput::lineEntered, this, &MainWindow::EnterLine);
     chat_bar_->users()->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(chat_bar_->users(), &QTreeWidget::customContextMenuRequested, this,

@@ -19,6 +19,7 @@
 #include <QSpinBox>
 #include <QTest>
 #include <QTextBlock>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <filesystem>
 
@@ -152,7 +153,7 @@ TEST_F(Window, EnabledStatesFollowTheConnection) {
   Receive("NEWARTIST", "100001");
   EXPECT_EQ(Find<QPushButton>("cmdStartGameSkipGo")->text(), "Skip Word!");
   EXPECT_EQ(Find<QPushButton>("cmdWarnArtist")->text(), "Give Hint");
-  EXPECT_FALSE(Find<ChatInput>("txtChat")->isEnabled());
+  EXPECT_TRUE(Find<ChatInput>("txtChat")->isEnabled());  // the room keeps the word out
 
   // The server goes away: back to the disconnected state.
   session.OnClosed();
@@ -407,7 +408,6 @@ TEST_F(GameWindow, TheArtistDrawsAndTheGuesserChats) {
   EXPECT_TRUE(Find<QWidget>("tbrBrushes")->isEnabled());
   EXPECT_TRUE(Find<QWidget>("picPad")->isEnabled());
   EXPECT_TRUE(Find<QWidget>("fraPalette")->isEnabled());
-  EXPECT_FALSE(Find<ChatInput>("txtChat")->isEnabled());
   EXPECT_EQ(Find<QPushButton>("cmdStartGameSkipGo")->text(), "Skip Word!");
   // Becoming the artist resets the tools, which tells the others to use black.
   EXPECT_THAT(connection.Take(), testing::Contains(testing_support::Msg("PA", "0")));
@@ -416,6 +416,13 @@ TEST_F(GameWindow, TheArtistDrawsAndTheGuesserChats) {
   EXPECT_THAT(connection.Take(), testing::ElementsAre(testing_support::Msg("SKIPWORD", "-")));
 
   Receive("NEWARTIST", "100000");
+  Receive("WORDPATTERN", "___");
+  PadWidget* pad = window.drawing().pad();
+  EXPECT_EQ(pad->word_pattern(), "_ _ _");
+  // Along the top of the picture.
+  window.show();
+  EXPECT_TRUE(pad->PictureRect().contains(pad->PatternRect()));
+  EXPECT_LT(pad->PatternRect().center().y(), pad->PictureRect().center().y() / 2);
   EXPECT_FALSE(Find<QWidget>("tbrTools")->isEnabled());
   EXPECT_FALSE(Find<QWidget>("picPad")->isEnabled());
   EXPECT_FALSE(Find<QWidget>("fraPalette")->isEnabled());
@@ -425,11 +432,15 @@ TEST_F(GameWindow, TheArtistDrawsAndTheGuesserChats) {
   Find<QPushButton>("cmdWarnArtist")->click();
   EXPECT_TRUE(connection.Take().empty());  // the warning is not sent
 
+  Receive("POINTSCHG",
+          "100000\x03"
+          "12");
   Receive("WINNER", "100000");
   EXPECT_FALSE(window.drawing().pad()->WinnerRect().isEmpty());
   EXPECT_FALSE(window.drawing().pad()->podium().isEmpty());  // the top of the standings
   EXPECT_FALSE(Find<QWidget>("picPad")->isEnabled());
-  window.ShowWinner("", {});
+  // It stays until the player closes it (or the next game begins).
+  Find<QToolButton>("cmdCloseWinner")->click();
   EXPECT_TRUE(window.drawing().pad()->WinnerRect().isEmpty());
 }
 
@@ -552,6 +563,10 @@ TEST_F(GameWindow, TheSetupWindowHoldsItsLimitsAndSendsTheGame) {
   EXPECT_EQ(lists_again->item(1)->checkState(), Qt::Checked);
   EXPECT_EQ(again->findChild<QSpinBox*>(QStringLiteral("txtTotalRounds"))->value(), 99);
   EXPECT_EQ(again->findChild<QSpinBox*>(QStringLiteral("txtTimePerRound"))->value(), 10);
+  // Closed without a game, it lets the others stop waiting.
+  connection.Take();
+  again->close();
+  EXPECT_THAT(connection.Take(), testing::ElementsAre(testing_support::Msg("CANCELSETUP", "-")));
 }
 
 TEST_F(GameWindow, RefusingTheAgreementSendsNopAQuarterSecondLater) {
