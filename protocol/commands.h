@@ -179,4 +179,9 @@ inline constexpr std::string_view SETUPCANCELLED = "SETUPCANCELLED";
 // The bare goodbye written, without framing, to a connection that repeats the handshake.
 inline constexpr std::string_view kNotAClientGoodbye = "You are not a Scrawlbox client. Goodbye.";
 
+// The start of the NOTICE a banned player reads before its KICKOP; our client then does not call
+// the ban a kick.
+inline constexpr std::string_view kBannedNotice =
+    "You have been banned from this room by the operator";
+
 }  // namespace protocol

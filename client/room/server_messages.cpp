@@ -386,6 +386,8 @@ void Session::OnNotice(const Received& m) {
     RefuseNickname(text);
     return;
   }
+  // A room bans with this notice and then KICKOP, which then need not say "kicked" too.
+  if (text.starts_with(protocol::kBannedNotice)) banned_ = true;
   System(text, kRed);
 }
 
@@ -415,8 +417,11 @@ void Session::OnServerMessage(const Received& m) {
 
 void Session::OnKickedByOperator(const Received& m) {
   const std::string& reason = m.data;
-  System("You have been kicked from the server by the operator for the following reason: " + reason,
-         kRed);
+  if (!std::exchange(banned_, false)) {
+    System(
+        "You have been kicked from the server by the operator for the following reason: " + reason,
+        kRed);
+  }
   // Let the NOP reach the room before the connection closes.
   SendCommand(to_server::NOP, "NOP");
   connection_.Leave();

@@ -90,9 +90,6 @@ void Session::Start() {
   view_.AddWelcome("Scrawlbox v" + version, " - made by the Scrawlbox developers",
                    "    Type /help, /h or /? for a list of commands.");
   AddChatLine("System", "", kBlack);
-  System(
-      "Please note that this is an early beta release and may have bugs/problems. Please "
-      "check the Help menu above for the Scrawlbox site and public forum.");
   System("Tip; you can use the right mouse button with any tool to quick-erase.", Rgb(100, 0, 0));
   EnterDisconnectedState();
 }

@@ -318,6 +318,8 @@ class Session {
   bool scores_reset_pending_ = false;
   // From the connection to PASSOK: a NOTICE may be the refusal of the nickname.
   bool logging_in_ = false;
+  // The room's ban notice came: the KICKOP after it says nothing more.
+  bool banned_ = false;
   std::optional<RoundRecord> round_;
   int64_t round_started_ms_ = 0;
   // The password given for the next login, and whether to keep it once the room takes it.

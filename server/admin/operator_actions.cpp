@@ -43,8 +43,7 @@ void OperatorActions::PutOut(int slot, const std::string& reason, bool banned) {
     record->LeaveReason = done + " by the server operator" + because;
     record->kicked = true;
     if (banned) {
-      room_.SendMessage(slot, to_client::NOTICE,
-                        "You have been banned from this room by the operator" + because);
+      room_.SendMessage(slot, to_client::NOTICE, std::string(protocol::kBannedNotice) + because);
       room_.Broadcast(to_client::NOTICE,
                       record->Nickname + " has been banned by the server operator" + because, slot);
     } else {

@@ -548,6 +548,13 @@ TEST(Messages, KickAndServerQuitEndTheConnection) {
   EXPECT_EQ(h.connection.state, SocketState::kClosed);
   EXPECT_TRUE(h.view.controls.connect);
 
+  // A ban is said by the room's notice; the KICKOP after it does not call it a kick.
+  h.LogIn();
+  h.Receive("NOTICE", "You have been banned from this room by the operator: rude");
+  h.Receive("KICKOP", "rude");
+  EXPECT_EQ(h.view.last().text, "You have been banned from this room by the operator: rude");
+  EXPECT_EQ(h.connection.state, SocketState::kClosed);
+
   h.LogIn();
   h.Receive("SERVERQUIT", "The server has been shutdown.");
   EXPECT_EQ(h.view.last().sender, "ADMINISTRATOR");
