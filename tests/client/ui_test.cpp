@@ -16,6 +16,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTest>
 #include <QTextBlock>
@@ -93,6 +94,33 @@ TEST(ChatViewLines, OnlyTheNewestLinesAreKept) {
   }
   EXPECT_EQ(view.document()->blockCount(), ChatView::kMaxLines);
   EXPECT_EQ(view.document()->firstBlock().text(), "<S>: line 50");
+}
+
+TEST(ChatViewLines, TheNewestLineStaysInViewThroughResizesUnlessThePlayerScrolledUp) {
+  QWidget pane;
+  auto* view = new ChatView(&pane);
+  view->setGeometry(0, 0, 400, 150);
+  pane.show();
+  QScrollBar* bar = view->verticalScrollBar();
+  auto at_end = [&] { return bar->maximum() > 0 && bar->value() == bar->maximum(); };
+  for (int i = 0; i < 60; ++i) {
+    view->AddLine({"s", "a line long enough to wrap once the view is narrower " + std::to_string(i),
+                   kBlack, false});
+  }
+  EXPECT_TRUE(at_end());
+  view->resize(150, 150);  // more lines wrap: the end moves down
+  EXPECT_TRUE(at_end());
+  view->resize(400, 300);
+  EXPECT_TRUE(at_end());
+  bar->setValue(bar->maximum() / 2);  // the player reads further up
+  view->AddLine({"s", "new", kBlack, false});
+  view->resize(150, 150);
+  EXPECT_FALSE(view->following());
+  EXPECT_LT(bar->value(), bar->maximum());
+  bar->setValue(bar->maximum());  // and back down: the view follows again
+  view->resize(400, 150);
+  view->AddLine({"s", "newer", kBlack, false});
+  EXPECT_TRUE(at_end());
 }
 
 TEST(UserListStyling, BoldWhilePresentAndColouredForArtistAndFinders) {
