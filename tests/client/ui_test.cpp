@@ -266,9 +266,31 @@ TEST_F(PublicBrowser, ListsTheTrackersRoomsAndConnectsOnTheRowsPort) {
   EXPECT_EQ(list->topLevelItem(0)->text(2), "4");
   EXPECT_EQ(list->topLevelItem(1)->text(2), "");
   EXPECT_EQ(list->topLevelItem(1)->toolTip(0), "This room asks for a password");
-  list->setCurrentItem(list->topLevelItem(0));
-  emit list->itemClicked(list->topLevelItem(0), 0);
-  EXPECT_EQ(browser->findChild<QLineEdit*>(QStringLiteral("txtAddress"))->text(), "192.0.2.7:2031");
+  // Whichever button highlights a row, the boxes name its room; a new list names none.
+  browser->show();
+  auto* address = browser->findChild<QLineEdit*>(QStringLiteral("txtAddress"));
+  auto* name = browser->findChild<QLineEdit*>(QStringLiteral("txtName"));
+  auto click = [&](int row, Qt::MouseButton button) {
+    QTest::mouseClick(list->viewport(), button, {},
+                      list->visualItemRect(list->topLevelItem(row)).center());
+  };
+  click(1, Qt::LeftButton);
+  EXPECT_EQ(name->text(), "Other");
+  click(0, Qt::RightButton);
+  EXPECT_EQ(address->text(), "192.0.2.7:2031");
+  EXPECT_EQ(name->text(), "Caf\u00e9");
+  auto* sections = browser->findChild<QListWidget*>(QStringLiteral("lvwSections"));
+  emit sections->itemClicked(sections->item(2));
+  EXPECT_EQ(address->text(), "");
+  EXPECT_EQ(name->text(), "");
+  ShowPublic();
+  http.Answer("SERVERNAME=Caf\xE9|SERVERDESC=Draw!|SERVERIP=192.0.2.7|PORT=2031|PLAYERS=4\r\n");
+  address->setText("typed.example");  // what the player typed stays
+  emit sections->itemClicked(sections->item(1));
+  EXPECT_EQ(address->text(), "typed.example");
+  ShowPublic();
+  http.Answer("SERVERNAME=Caf\xE9|SERVERDESC=Draw!|SERVERIP=192.0.2.7|PORT=2031|PLAYERS=4\r\n");
+  click(0, Qt::LeftButton);
   emit list->itemDoubleClicked(list->topLevelItem(0), 0);
   EXPECT_EQ(connection.host, "192.0.2.7");
   EXPECT_EQ(connection.port, 2031);
