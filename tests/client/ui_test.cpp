@@ -38,6 +38,7 @@
 #include "client/ui/small_windows.h"
 #include "client/ui/svg_picture.h"
 #include "client/ui/user_list.h"
+#include "client/ui/window_geometry.h"
 #include "tests/support/client_fakes.h"
 #include "tests/support/fake_http.h"
 #include "tests/support/matchers.h"
@@ -208,15 +209,41 @@ TEST_F(Window, ThePlaceComesBackWithItsWidthAndOnAScreenThatShowsIt) {
   EXPECT_EQ(window.pos(), place);
   window.close();  // and it is kept as it is
   EXPECT_EQ(settings.LoadWindowMetrics().width, size.width() * kTwipsPerPixel);
-
-  // A screen that has gone: the window comes back in the middle of the one there is.
-  store(area.bottomRight() + QPoint(4000, 4000), size);
-  window.RestorePlacement();
-  EXPECT_TRUE(area.contains(window.geometry()));
   // Larger than the screen, or hanging off its edge: brought wholly onto it.
   store(area.topLeft() + QPoint(area.width() / 2, 0), area.size() * 2);
   window.RestorePlacement();
   EXPECT_TRUE(area.contains(window.geometry()));
+}
+
+TEST(WindowPlaces, AWindowComesBackWhollyOnAScreenFrameAndAll) {
+  const QRect left(0, 0, 1280, 1000);
+  const QRect right(1280, 0, 800, 500);  // e.g. 1600 x 1000 at twice the scale
+  const QMargins frame(4, 28, 4, 4);
+  const QSize minimum(700, 430);
+  struct Case {
+    const char* name;
+    std::optional<QPoint> at;
+    QSize size;
+    WindowPlace expected;
+  };
+  for (const Case& c : {
+           Case{"kept", QPoint(10, 20), {800, 600}, {{10, 20}, {800, 600}}},
+           Case{"first start: centred", std::nullopt, {800, 600}, {{236, 184}, {800, 600}}},
+           Case{
+               "on a screen that has gone", QPoint(5000, 10), {800, 600}, {{236, 184}, {800, 600}}},
+           Case{"off the bottom: moved up", QPoint(10, 600), {800, 600}, {{10, 368}, {800, 600}}},
+           Case{"taller than its screen with the frame",
+                QPoint(1290, 10),
+                {800, 600},
+                {{1280, 0}, {792, 468}}},
+           Case{"never below its smallest, moved in from the edge",
+                QPoint(1400, 0),
+                {600, 300},
+                {{1372, 0}, {700, 430}}},
+       }) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(FitOntoScreens(c.at, c.size, minimum, frame, {left, right}), c.expected);
+  }
 }
 
 class PublicBrowser : public Window {
