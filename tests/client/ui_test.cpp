@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLoggingCategory>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPointer>
@@ -25,6 +26,7 @@
 
 #include "client/drawing/pad_tools.h"
 #include "client/net/qt_connection.h"
+#include "client/net/sound_player.h"
 #include "client/room/session.h"
 #include "client/ui/chat_bar.h"
 #include "client/ui/chat_input.h"
@@ -122,6 +124,20 @@ TEST(ChatViewLines, TheNewestLineStaysInViewThroughResizesUnlessThePlayerScrolle
   view->resize(400, 150);
   view->AddLine({"s", "newer", kBlack, false});
   EXPECT_TRUE(at_end());
+}
+
+TEST(Sounds, QtMultimediasOwnWarningsStayOutOfTheOutput) {
+  static QStringList written;
+  const QtMessageHandler before = qInstallMessageHandler(
+      [](QtMsgType, const QMessageLogContext&, const QString& text) { written << text; });
+  {
+    SoundPlayer player({});
+    const QLoggingCategory multimedia("qt.multimedia.soundeffect");
+    qCWarning(multimedia) << "No audio device detected";
+    qWarning("ours");
+  }
+  qInstallMessageHandler(before);
+  EXPECT_EQ(written, QStringList{QStringLiteral("ours")});
 }
 
 TEST(UserListStyling, BoldWhilePresentAndColouredForArtistAndFinders) {
