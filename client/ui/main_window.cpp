@@ -41,6 +41,7 @@
 #include "client/ui/server_browser_window.h"
 #include "client/ui/small_windows.h"
 #include "client/ui/user_list.h"
+#include "client/ui/window_geometry.h"
 #include "common/links.h"
 #include "common/qt/app_identity.h"
 #include "common/qt/text_codec.h"
@@ -363,39 +364,14 @@ void MainWindow::RestorePlacement() {
   const WindowMetrics m = settings_->LoadWindowMetrics();
   const QScreen* primary = QGuiApplication::primaryScreen();
   const QRect first = primary ? primary->availableGeometry() : QRect(0, 0, 1280, 1024);
-  const QSize minimum = minimumSizeHint();
   // Without a stored size the window starts large, since the pad grows with it.
   QSize size(std::min(kDesignedWidth, static_cast<int>(first.width() * kFirstScreenShare)),
              std::min(kDesignedHeight, static_cast<int>(first.height() * kFirstScreenShare)));
   if (m.width) size.setWidth(*m.width / kTwipsPerPixel);
   if (m.height) size.setHeight(std::max(*m.height, kMinStoredHeight) / kTwipsPerPixel);
-  size = size.expandedTo(minimum);
-  QRect placed(QPoint(0, 0), size);
-  if (m.top && m.left) {
-    placed.moveTopLeft(QPoint(*m.left / kTwipsPerPixel, *m.top / kTwipsPerPixel));
-  }
-  // The screen the stored place is on, or none when the screens have changed since.
-  const QScreen* screen = nullptr;
-  for (const QScreen* candidate : QGuiApplication::screens()) {
-    const QRect overlap = candidate->availableGeometry() & placed;
-    // Enough of the window to grab its title and move it.
-    if (overlap.width() >= 100 && overlap.height() >= 50) screen = candidate;
-  }
-  if (!m.top || !m.left || !screen) {
-    const QRect area = primary ? first : QRect(QPoint(0, 0), size);
-    placed.setSize(size.boundedTo(area.size()).expandedTo(minimum));
-    placed.moveCenter(area.center());
-  } else {
-    // Wholly on that screen: a window once larger than it, or partly off it, is brought in.
-    const QRect area = screen->availableGeometry();
-    placed.setSize(size.boundedTo(area.size()).expandedTo(minimum));
-    placed.moveLeft(
-        std::max(area.left(), std::min(placed.left(), area.right() + 1 - placed.width())));
-    placed.moveTop(
-        std::max(area.top(), std::min(placed.top(), area.bottom() + 1 - placed.height())));
-  }
-  resize(placed.size());
-  move(placed.topLeft());
+  std::optional<QPoint> at;
+  if (m.top && m.left) at = QPoint(*m.left / kTwipsPerPixel, *m.top / kTwipsPerPixel);
+  PlaceOnScreen(this, at, size);
 }
 
 bool MainWindow::ChooseNicknameIfNeeded() {

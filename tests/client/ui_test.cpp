@@ -11,11 +11,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLoggingCategory>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTest>
 #include <QTextBlock>
@@ -25,6 +27,7 @@
 
 #include "client/drawing/pad_tools.h"
 #include "client/net/qt_connection.h"
+#include "client/net/sound_player.h"
 #include "client/room/session.h"
 #include "client/ui/chat_bar.h"
 #include "client/ui/chat_input.h"
@@ -38,6 +41,7 @@
 #include "client/ui/small_windows.h"
 #include "client/ui/svg_picture.h"
 #include "client/ui/user_list.h"
+#include "client/ui/window_geometry.h"
 #include "tests/support/client_fakes.h"
 #include "tests/support/fake_http.h"
 #include "tests/support/matchers.h"
@@ -94,6 +98,47 @@ TEST(ChatViewLines, OnlyTheNewestLinesAreKept) {
   }
   EXPECT_EQ(view.document()->blockCount(), ChatView::kMaxLines);
   EXPECT_EQ(view.document()->firstBlock().text(), "<S>: line 50");
+}
+
+TEST(ChatViewLines, TheNewestLineStaysInViewThroughResizesUnlessThePlayerScrolledUp) {
+  QWidget pane;
+  auto* view = new ChatView(&pane);
+  view->setGeometry(0, 0, 400, 150);
+  pane.show();
+  QScrollBar* bar = view->verticalScrollBar();
+  auto at_end = [&] { return bar->maximum() > 0 && bar->value() == bar->maximum(); };
+  for (int i = 0; i < 60; ++i) {
+    view->AddLine({"s", "a line long enough to wrap once the view is narrower " + std::to_string(i),
+                   kBlack, false});
+  }
+  EXPECT_TRUE(at_end());
+  view->resize(150, 150);  // more lines wrap: the end moves down
+  EXPECT_TRUE(at_end());
+  view->resize(400, 300);
+  EXPECT_TRUE(at_end());
+  bar->setValue(bar->maximum() / 2);  // the player reads further up
+  view->AddLine({"s", "new", kBlack, false});
+  view->resize(150, 150);
+  EXPECT_FALSE(view->following());
+  EXPECT_LT(bar->value(), bar->maximum());
+  bar->setValue(bar->maximum());  // and back down: the view follows again
+  view->resize(400, 150);
+  view->AddLine({"s", "newer", kBlack, false});
+  EXPECT_TRUE(at_end());
+}
+
+TEST(Sounds, QtMultimediasOwnWarningsStayOutOfTheOutput) {
+  static QStringList written;
+  const QtMessageHandler before = qInstallMessageHandler(
+      [](QtMsgType, const QMessageLogContext&, const QString& text) { written << text; });
+  {
+    SoundPlayer player({});
+    const QLoggingCategory multimedia("qt.multimedia.soundeffect");
+    qCWarning(multimedia) << "No audio device detected";
+    qWarning("ours");
+  }
+  qInstallMessageHandler(before);
+  EXPECT_EQ(written, QStringList{QStringLiteral("ours")});
 }
 
 TEST(UserListStyling, BoldWhilePresentAndColouredForArtistAndFinders) {
@@ -181,15 +226,41 @@ TEST_F(Window, ThePlaceComesBackWithItsWidthAndOnAScreenThatShowsIt) {
   EXPECT_EQ(window.pos(), place);
   window.close();  // and it is kept as it is
   EXPECT_EQ(settings.LoadWindowMetrics().width, size.width() * kTwipsPerPixel);
-
-  // A screen that has gone: the window comes back in the middle of the one there is.
-  store(area.bottomRight() + QPoint(4000, 4000), size);
-  window.RestorePlacement();
-  EXPECT_TRUE(area.contains(window.geometry()));
   // Larger than the screen, or hanging off its edge: brought wholly onto it.
   store(area.topLeft() + QPoint(area.width() / 2, 0), area.size() * 2);
   window.RestorePlacement();
   EXPECT_TRUE(area.contains(window.geometry()));
+}
+
+TEST(WindowPlaces, AWindowComesBackWhollyOnAScreenFrameAndAll) {
+  const QRect left(0, 0, 1280, 1000);
+  const QRect right(1280, 0, 800, 500);  // e.g. 1600 x 1000 at twice the scale
+  const QMargins frame(4, 28, 4, 4);
+  const QSize minimum(700, 430);
+  struct Case {
+    const char* name;
+    std::optional<QPoint> at;
+    QSize size;
+    WindowPlace expected;
+  };
+  for (const Case& c : {
+           Case{"kept", QPoint(10, 20), {800, 600}, {{10, 20}, {800, 600}}},
+           Case{"first start: centred", std::nullopt, {800, 600}, {{236, 184}, {800, 600}}},
+           Case{
+               "on a screen that has gone", QPoint(5000, 10), {800, 600}, {{236, 184}, {800, 600}}},
+           Case{"off the bottom: moved up", QPoint(10, 600), {800, 600}, {{10, 368}, {800, 600}}},
+           Case{"taller than its screen with the frame",
+                QPoint(1290, 10),
+                {800, 600},
+                {{1280, 0}, {792, 468}}},
+           Case{"never below its smallest, moved in from the edge",
+                QPoint(1400, 0),
+                {600, 300},
+                {{1372, 0}, {700, 430}}},
+       }) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(FitOntoScreens(c.at, c.size, minimum, frame, {left, right}), c.expected);
+  }
 }
 
 class PublicBrowser : public Window {
@@ -239,9 +310,31 @@ TEST_F(PublicBrowser, ListsTheTrackersRoomsAndConnectsOnTheRowsPort) {
   EXPECT_EQ(list->topLevelItem(0)->text(2), "4");
   EXPECT_EQ(list->topLevelItem(1)->text(2), "");
   EXPECT_EQ(list->topLevelItem(1)->toolTip(0), "This room asks for a password");
-  list->setCurrentItem(list->topLevelItem(0));
-  emit list->itemClicked(list->topLevelItem(0), 0);
-  EXPECT_EQ(browser->findChild<QLineEdit*>(QStringLiteral("txtAddress"))->text(), "192.0.2.7:2031");
+  // Whichever button highlights a row, the boxes name its room; a new list names none.
+  browser->show();
+  auto* address = browser->findChild<QLineEdit*>(QStringLiteral("txtAddress"));
+  auto* name = browser->findChild<QLineEdit*>(QStringLiteral("txtName"));
+  auto click = [&](int row, Qt::MouseButton button) {
+    QTest::mouseClick(list->viewport(), button, {},
+                      list->visualItemRect(list->topLevelItem(row)).center());
+  };
+  click(1, Qt::LeftButton);
+  EXPECT_EQ(name->text(), "Other");
+  click(0, Qt::RightButton);
+  EXPECT_EQ(address->text(), "192.0.2.7:2031");
+  EXPECT_EQ(name->text(), "Caf\u00e9");
+  auto* sections = browser->findChild<QListWidget*>(QStringLiteral("lvwSections"));
+  emit sections->itemClicked(sections->item(2));
+  EXPECT_EQ(address->text(), "");
+  EXPECT_EQ(name->text(), "");
+  ShowPublic();
+  http.Answer("SERVERNAME=Caf\xE9|SERVERDESC=Draw!|SERVERIP=192.0.2.7|PORT=2031|PLAYERS=4\r\n");
+  address->setText("typed.example");  // what the player typed stays
+  emit sections->itemClicked(sections->item(1));
+  EXPECT_EQ(address->text(), "typed.example");
+  ShowPublic();
+  http.Answer("SERVERNAME=Caf\xE9|SERVERDESC=Draw!|SERVERIP=192.0.2.7|PORT=2031|PLAYERS=4\r\n");
+  click(0, Qt::LeftButton);
   emit list->itemDoubleClicked(list->topLevelItem(0), 0);
   EXPECT_EQ(connection.host, "192.0.2.7");
   EXPECT_EQ(connection.port, 2031);
