@@ -15,6 +15,16 @@ bool IsToken(std::string_view text) {
   return true;
 }
 
+// Spaces and control bytes end or break a target; bytes above 127 are let through for old clients
+// that send 8-bit text unescaped.
+bool IsTarget(std::string_view text) {
+  for (char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte <= ' ' || byte == 127) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 bool RequestHead::Feed(std::string_view bytes) {
@@ -58,9 +68,11 @@ void RequestHead::ParseRequestLine() {
   // METHOD SP TARGET SP HTTP/1.x
   const size_t first = line.find(' ');
   const size_t second = first == std::string_view::npos ? first : line.find(' ', first + 1);
-  if (second == std::string_view::npos || line.find(' ', second + 1) != std::string_view::npos ||
-      !IsToken(line.substr(0, first)) || line.substr(second + 1).substr(0, 7) != "HTTP/1." ||
-      second == first + 1) {
+  const std::string_view version =
+      second == std::string_view::npos ? std::string_view() : line.substr(second + 1);
+  if (second == std::string_view::npos || !IsToken(line.substr(0, first)) ||
+      (version != "HTTP/1.1" && version != "HTTP/1.0") || second == first + 1 ||
+      !IsTarget(line.substr(first + 1, second - first - 1))) {
     state_ = State::kBad;
   } else {
     method_ = line.substr(0, first);

@@ -107,6 +107,8 @@ INSTANTIATE_TEST_SUITE_P(
         HeadCase{"TwoSpaces", {"GET  /metrics HTTP/1.1\r\n\r\n"}, State::kBad, 0},
         HeadCase{"NotHttp", {"GET /metrics SPDY/3\r\n\r\n"}, State::kBad, 0},
         HeadCase{"SpaceInTarget", {"GET /a b HTTP/1.1\r\n\r\n"}, State::kBad, 0},
+        HeadCase{"ControlByteInTarget", {"GET /a?x\rb HTTP/1.1\r\n\r\n"}, State::kBad, 0},
+        HeadCase{"OtherVersion", {"GET / HTTP/1.10\r\n\r\n"}, State::kBad, 0},
         HeadCase{"Unfinished", {"GET / HTTP/1.1\r\nHost: x\r\n"}, State::kReading, 1}),
     [](const testing::TestParamInfo<HeadCase>& info) { return info.param.name; });
 
