@@ -1,14 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "tracker/http_front.h"
 
-#include <QDir>
 #include <QFile>
-#include <QHostAddress>
-#include <QHttpServerRequest>
-#include <QTcpSocket>
-#include <QTimer>
 #include <QUrl>
 
+#include "common/http/response.h"
 #include "common/metrics/exposition.h"
 #include "common/qt/data_folder.h"
 #include "common/qt/host_address.h"
@@ -21,93 +17,60 @@ namespace tracker {
 
 namespace {
 
-QByteArray StatusText(int status) {
-  switch (status) {
-    case 200:
-      return "200 OK";
-    case 404:
-      return "404 Not Found";
-    case 405:
-      return "405 Method Not Allowed";
-    default:
-      return QByteArray::number(status);
-  }
+QByteArray Bytes(const std::string& text) {
+  return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// One whole answer, then the connection closes (every request says "Connection: close").
-void Respond(QTcpSocket* socket, int status, const QByteArray& type, const QByteArray& body,
-             bool chunked) {
-  QByteArray out = "HTTP/1.1 " + StatusText(status) + "\r\nContent-Type: " + type +
-                   "\r\nConnection: close\r\nCache-Control: no-store\r\n";
-  if (chunked) {
-    out += "Transfer-Encoding: chunked\r\n\r\n";
-    if (!body.isEmpty()) out += QByteArray::number(body.size(), 16) + "\r\n" + body + "\r\n";
-    out += "0\r\n\r\n";
-  } else {
-    out += "Content-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body;
-  }
-  socket->write(out);
-  socket->disconnectFromHost();
+std::string_view View(const QByteArray& bytes) {
+  return std::string_view(bytes.constData(), static_cast<size_t>(bytes.size()));
+}
+
+QString Latin1(std::string_view text) {
+  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 }  // namespace
 
-void GuardedTcpServer::incomingConnection(qintptr handle) {
-  auto* socket = new QTcpSocket(this);
-  if (!socket->setSocketDescriptor(handle) || open_ >= kMaxConnections) {
-    socket->abort();
-    socket->deleteLater();
-    return;
-  }
-  ++open_;
-  connect(socket, &QObject::destroyed, this, [this] { --open_; });
-  QTimer::singleShot(deadline_ms_, socket, [socket] { socket->abort(); });
-  addPendingConnection(socket);
-}
-
 HttpFront::HttpFront(TrackerService& service, RoomStore& store, QStringList version_folders,
-                     QString tracker_path, QObject* parent)
-    : QAbstractHttpServer(parent),
-      service_(service),
+                     QString tracker_path, scrawlbox::HttpLimits limits)
+    : service_(service),
       store_(store),
       version_folders_(std::move(version_folders)),
-      tracker_path_(std::move(tracker_path)) {}
+      tracker_path_(std::move(tracker_path)),
+      http_(limits, [this](const http::RequestHead& head, const QHostAddress& peer) {
+        return Answer(head, peer);
+      }) {}
 
-bool HttpFront::handleRequest(const QHttpServerRequest& request, QTcpSocket* socket) {
-  if (request.method() != QHttpServerRequest::Method::Get &&
-      request.method() != QHttpServerRequest::Method::Head) {
-    Respond(socket, 405, "text/plain",
-            QByteArray::fromStdString(Reply(directory::status::ERROR, "Only GET is answered.")),
-            false);
-    return true;
+QByteArray HttpFront::Answer(const http::RequestHead& head, const QHostAddress& peer) {
+  const bool head_only = head.head_only();
+  if (head.method() != "GET" && !head_only) {
+    return Bytes(http::Response("405 Method Not Allowed", "text/plain",
+                                Reply(directory::status::ERROR, "Only GET is answered."), false,
+                                http::Framing::kLength, "Allow: GET, HEAD\r\n"));
   }
-  const QString path = request.url().path();
+  const QString path = QUrl::fromPercentEncoding(
+      QByteArray(head.path().data(), static_cast<qsizetype>(head.path().size())));
   if (path == tracker_path_) {
-    const QByteArray query = request.url().query(QUrl::FullyEncoded).toLatin1();
-    const std::string body =
-        service_.Handle(std::string_view(query.constData(), static_cast<size_t>(query.size())),
-                        scrawlbox::AddressText(request.remoteAddress()));
-    Respond(socket, 200, "text/plain; charset=windows-1252", QByteArray::fromStdString(body), true);
-    return true;
+    // The query goes on as it was sent: the service reads its escapes itself.
+    const std::string body = service_.Handle(head.query(), scrawlbox::AddressText(peer));
+    return Bytes(http::Response("200 OK", "text/plain; charset=windows-1252", body, head_only,
+                                http::Framing::kChunked));
   }
   if (path == QStringLiteral("/")) {
-    Respond(socket, 200, "text/html; charset=utf-8", Page(request.url().query()), false);
-    return true;
+    return Bytes(http::Response("200 OK", "text/html; charset=utf-8",
+                                View(Page(Latin1(head.query()))), head_only));
   }
   if (path == QStringLiteral("/version/client.txt") ||
       path == QStringLiteral("/version/server.txt")) {
     QFile file(scrawlbox::LocateDataFile(version_folders_, path.section(QLatin1Char('/'), -1)));
     if (file.open(QIODevice::ReadOnly)) {
-      Respond(socket, 200, "text/plain", file.read(1024), false);
-      return true;
+      return Bytes(http::Response("200 OK", "text/plain", View(file.read(1024)), head_only));
     }
   }
   if (path == QStringLiteral("/metrics") && metrics_) {
-    Respond(socket, 200, QByteArray(metrics::kContentType.data(), metrics::kContentType.size()),
-            QByteArray::fromStdString(metrics_()), false);
-    return true;
+    return Bytes(http::Response("200 OK", metrics::kContentType, metrics_(), head_only));
   }
-  return false;
+  return Bytes(http::Response("404 Not Found", "text/plain", "Not found.\r\n", head_only));
 }
 
 QByteArray HttpFront::Page(const QString& query) {
@@ -128,10 +91,6 @@ QByteArray HttpFront::Page(const QString& query) {
     listing = store_.ListedPage(search, (request.page - 1) * kRoomsPerPage, kRoomsPerPage);
   }
   return pages_[key] = RoomsPage(listing, request);
-}
-
-void HttpFront::missingHandler(const QHttpServerRequest&, QTcpSocket* socket) {
-  Respond(socket, 404, "text/plain", "Not found.\r\n", false);
 }
 
 }  // namespace tracker

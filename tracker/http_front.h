@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QAbstractHttpServer>
-#include <QTcpServer>
-
+#include <QByteArray>
+#include <QHostAddress>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -11,56 +10,33 @@
 #include <string>
 #include <utility>
 
+#include "common/http/request_head.h"
+#include "common/qt/http_listener.h"
 #include "tracker/room_store.h"
 
 namespace tracker {
 
 class TrackerService;
 
-// Accepts connections for the HTTP front end, at most kMaxConnections at a time, and drops any
-// connection still open after its deadline: a client that never finishes its request cannot hold
-// a socket for ever.
-class GuardedTcpServer : public QTcpServer {
-  Q_OBJECT
- public:
-  static constexpr int kMaxConnections = 256;
-  static constexpr int kDefaultDeadlineMs = 10000;
-
-  // Connection requests the system holds until they are taken, so that a rush of browsers
-  // does not find the door shut.
-  static constexpr int kListenBacklog = 1024;
-
-  explicit GuardedTcpServer(QObject* parent = nullptr, int deadline_ms = kDefaultDeadlineMs)
-      : QTcpServer(parent), deadline_ms_(deadline_ms) {
-    setListenBacklogSize(kListenBacklog);
-  }
-
- protected:
-  void incomingConnection(qintptr handle) override;
-
- private:
-  int deadline_ms_;
-  int open_ = 0;
-};
-
 // The tracker over HTTP: the tracker's path answers the three actions in chunked form, "/" is a
 // web page of the live rooms, /version/*.txt are the version files of the update check (from
 // the first of the folders that has them: the Data folder's, then the shipped ones), and
 // /metrics the metrics for Prometheus.
-class HttpFront : public QAbstractHttpServer {
-  Q_OBJECT
+class HttpFront {
  public:
   HttpFront(TrackerService& service, RoomStore& store, QStringList version_folders,
-            QString tracker_path, QObject* parent = nullptr);
+            QString tracker_path, scrawlbox::HttpLimits limits = {});
+
+  bool Listen(const QHostAddress& address, quint16 port) { return http_.Listen(address, port); }
+  QString errorString() const { return http_.errorString(); }
+  quint16 port() const { return http_.port(); }
 
   // What /metrics answers, built at each scrape; without it /metrics is not found.
   void SetMetrics(std::function<std::string()> text) { metrics_ = std::move(text); }
 
- protected:
-  bool handleRequest(const QHttpServerRequest& request, QTcpSocket* socket) override;
-  void missingHandler(const QHttpServerRequest& request, QTcpSocket* socket) override;
-
  private:
+  // The whole answer to one request.
+  QByteArray Answer(const http::RequestHead& head, const QHostAddress& peer);
   // The page a visitor asked for, kept until the rooms change.
   QByteArray Page(const QString& query);
 
@@ -74,6 +50,7 @@ class HttpFront : public QAbstractHttpServer {
   std::function<std::string()> metrics_;
   std::map<std::pair<int, QString>, QByteArray> pages_;
   uint64_t pages_generation_ = UINT64_MAX;
+  scrawlbox::HttpListener http_;
 };
 
 }  // namespace tracker

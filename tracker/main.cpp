@@ -50,6 +50,9 @@ int Milliseconds(const QString& seconds_text) {
   return valid ? seconds * 1000 : 0;
 }
 
+// What the file limit raised below leaves for connections beside the probes and the database.
+constexpr int kMostConnections = 32768;
+
 // Every probe in flight and every HTTP connection is a file descriptor; the usual soft limit of
 // 1024 is too few for a directory of thousands of rooms.
 void RaiseFileLimit() {
@@ -61,6 +64,11 @@ void RaiseFileLimit() {
     setrlimit(RLIMIT_NOFILE, &limit);
   }
 }
+
+// Each connection may hold up to about 1 MiB (an 8 KiB head, or a whole VIEW of 2,000 rooms on
+// its way to a slow reader): 1024 of them stay within a gigabyte.
+constexpr scrawlbox::HttpLimits kDefaultLimits = {
+    .max_connections = 1024, .max_per_address = 8, .head_deadline_ms = 5000, .deadline_ms = 10000};
 
 constexpr char kSettingsFile[] = "Tracker.ini";
 constexpr char kSettingsSection[] = "Tracker";
@@ -92,9 +100,8 @@ int main(int argc, char** argv) {
        QStringLiteral("seconds"), QStringLiteral("60")});
   parser.addOption({QStringLiteral("request-seconds"),
                     QStringLiteral("Close a connection still open <seconds> after it came in (%1).")
-                        .arg(tracker::GuardedTcpServer::kDefaultDeadlineMs / 1000),
-                    QStringLiteral("seconds"),
-                    QString::number(tracker::GuardedTcpServer::kDefaultDeadlineMs / 1000)});
+                        .arg(kDefaultLimits.deadline_ms / 1000),
+                    QStringLiteral("seconds"), QString::number(kDefaultLimits.deadline_ms / 1000)});
   parser.addOption(
       {QStringLiteral("database"),
        QStringLiteral(
@@ -134,6 +141,29 @@ int main(int argc, char** argv) {
                  "at least 1\n");
     return 2;
   }
+  // The HTTP front's bounds are settings of Tracker.ini only.
+  const auto stored_number = [&](const char* key, int fallback, int least, int most) {
+    const std::string text = settings.Read(kSettingsSection, key, "");
+    if (text.empty()) return fallback;
+    bool ok = false;
+    const int value = QString::fromStdString(text).toInt(&ok);
+    return ok && value >= least && value <= most ? value : least - 1;
+  };
+  scrawlbox::HttpLimits limits = kDefaultLimits;
+  limits.deadline_ms = deadline_ms;
+  limits.head_deadline_ms =
+      stored_number("Head Seconds", kDefaultLimits.head_deadline_ms / 1000, 1, 3600) * 1000;
+  limits.max_connections =
+      stored_number("Max Connections", kDefaultLimits.max_connections, 1, kMostConnections);
+  limits.max_per_address = stored_number("Max Connections Per Address",
+                                         kDefaultLimits.max_per_address, 0, kMostConnections);
+  if (limits.head_deadline_ms <= 0 || limits.max_connections <= 0 || limits.max_per_address < 0) {
+    std::fprintf(stderr,
+                 "scrawlbox-tracker: Tracker.ini: Head Seconds takes 1-3600, Max Connections "
+                 "1-%d, Max Connections Per Address 0-%d\n",
+                 kMostConnections, kMostConnections);
+    return 2;
+  }
   QString database_text = setting("database", "Database");
   if (database_text.isEmpty()) {
     database_text = QStringLiteral("sqlite:") + QLatin1String(tracker::kDefaultDatabaseFile);
@@ -167,14 +197,12 @@ int main(int argc, char** argv) {
   // The operator's own version files win over those the package ships.
   tracker::HttpFront front(service, registry,
                            scrawlbox::DataSearchPath(data_folder, QStringLiteral("version")),
-                           default_url.path());
-  auto* listener = new tracker::GuardedTcpServer(&front, deadline_ms);
-  if (!listener->listen(QHostAddress::Any, static_cast<quint16>(port))) {
+                           default_url.path(), limits);
+  if (!front.Listen(QHostAddress::Any, static_cast<quint16>(port))) {
     std::fprintf(stderr, "scrawlbox-tracker: cannot listen on port %d: %s\n", port,
-                 qPrintable(listener->errorString()));
+                 qPrintable(front.errorString()));
     return 1;
   }
-  front.bind(listener);
   scrawlbox::QtScheduler scheduler;
   tracker::TcpProbeConnector connector;
   tracker::Prober prober(registry, scheduler, connector, probe_ms, instance.toStdString(),

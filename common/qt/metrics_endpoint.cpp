@@ -6,9 +6,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QTcpSocket>
-#include <QTimer>
-#include <memory>
 
 #include "common/metrics/exposition.h"
 #include "common/metrics/scrape_request.h"
@@ -16,48 +13,12 @@
 namespace scrawlbox {
 
 MetricsEndpoint::MetricsEndpoint(std::function<std::string()> text, QObject* parent)
-    : QObject(parent), text_(std::move(text)) {
-  connect(&listener_, &QTcpServer::newConnection, this, &MetricsEndpoint::OnNewConnection);
-}
-
-bool MetricsEndpoint::Listen(const QHostAddress& address, quint16 port) {
-  return listener_.listen(address, port);
-}
-
-void MetricsEndpoint::OnNewConnection() {
-  while (QTcpSocket* socket = listener_.nextPendingConnection()) {
-    if (open_ >= kMaxConnections) {
-      socket->abort();
-      socket->deleteLater();
-      continue;
-    }
-    ++open_;
-    // Qt then takes no more from the network than one request head can hold.
-    socket->setReadBufferSize(metrics::ScrapeRequest::kMaxHead);
-    connect(socket, &QObject::destroyed, this, [this] { --open_; });
-    connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
-    QTimer::singleShot(kDeadlineMs, socket, [socket] {
-      socket->abort();
-      socket->deleteLater();
-    });
-    auto request = std::make_shared<metrics::ScrapeRequest>();
-    const auto read = [this, socket, request] {
-      if (request->complete()) {
-        socket->readAll();  // what follows the request is not looked at
-        return;
-      }
-      const QByteArray bytes = socket->readAll();
-      if (!request->Feed(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())))) {
-        return;
-      }
-      const std::string answer = request->Answer("/metrics", text_);
-      socket->write(answer.data(), static_cast<qint64>(answer.size()));
-      socket->disconnectFromHost();
-    };
-    connect(socket, &QTcpSocket::readyRead, this, read);
-    if (socket->bytesAvailable() > 0) read();
-  }
-}
+    : QObject(parent),
+      text_(std::move(text)),
+      http_(kLimits, [this](const http::RequestHead& head, const QHostAddress&) {
+        const std::string answer = metrics::ScrapeAnswer(head, "/metrics", text_);
+        return QByteArray(answer.data(), static_cast<qsizetype>(answer.size()));
+      }) {}
 
 namespace {
 

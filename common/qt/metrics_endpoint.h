@@ -3,33 +3,32 @@
 
 #include <QHostAddress>
 #include <QObject>
-#include <QTcpServer>
 #include <functional>
 #include <string>
+
+#include "common/qt/http_listener.h"
 
 namespace scrawlbox {
 
 // A Prometheus scrape endpoint: answers GET /metrics with the text the callback builds at that
-// moment, then closes. It holds at most kMaxConnections at once, and drops one that has not
-// sent its request within kDeadlineMs, so a stuck or hostile scraper cannot pile up sockets.
+// moment, then closes. A scraper sends its request at once, so slow heads get little: a few
+// connections per address, a short head deadline, and the oldest slow head makes way for a
+// newcomer when all are taken.
 class MetricsEndpoint : public QObject {
   Q_OBJECT
  public:
-  static constexpr int kMaxConnections = 16;
-  static constexpr int kDeadlineMs = 10000;
+  static constexpr HttpLimits kLimits = {
+      .max_connections = 16, .max_per_address = 4, .head_deadline_ms = 2000, .deadline_ms = 10000};
 
   explicit MetricsEndpoint(std::function<std::string()> text, QObject* parent = nullptr);
 
-  bool Listen(const QHostAddress& address, quint16 port);
-  QString errorString() const { return listener_.errorString(); }
-  quint16 port() const { return listener_.serverPort(); }
+  bool Listen(const QHostAddress& address, quint16 port) { return http_.Listen(address, port); }
+  QString errorString() const { return http_.errorString(); }
+  quint16 port() const { return http_.port(); }
 
  private:
-  void OnNewConnection();
-
   std::function<std::string()> text_;
-  QTcpServer listener_;
-  int open_ = 0;
+  HttpListener http_;
 };
 
 // The process metrics every Prometheus client exports (CPU time, resident memory, open files,

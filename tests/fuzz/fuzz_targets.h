@@ -25,13 +25,16 @@ int FuzzWordLists(const uint8_t* data, size_t size);
 int FuzzBanPatterns(const uint8_t* data, size_t size);
 // The tracker's answers to ADD, REMOVE and VIEW queries.
 int FuzzTrackerRequests(const uint8_t* data, size_t size);
+// HTTP request heads as the tracker and the room's metrics endpoint read them, and who may hold
+// one of their connections.
+int FuzzHttpHeads(const uint8_t* data, size_t size);
 
 struct Target {
   std::string_view name;  // the folder name under tests/fuzz/corpus and tests/fuzz/regressions
   int (*body)(const uint8_t* data, size_t size);
 };
 
-inline constexpr std::array<Target, 7> kTargets = {{
+inline constexpr std::array<Target, 8> kTargets = {{
     {"server_core", FuzzServerCore},
     {"client_session", FuzzClientSession},
     {"drawing_replay", FuzzDrawingReplay},
@@ -39,6 +42,7 @@ inline constexpr std::array<Target, 7> kTargets = {{
     {"word_lists", FuzzWordLists},
     {"ban_patterns", FuzzBanPatterns},
     {"tracker_requests", FuzzTrackerRequests},
+    {"http_heads", FuzzHttpHeads},
 }};
 
 }  // namespace fuzz

@@ -277,3 +277,19 @@ tracker = {
 }
 for name_, data in tracker.items():
     write("tracker_requests", name_, data)
+
+# --- http_heads ------------------------------------------------------------------------------
+# Flag 0: piece sizes (each byte * 64 + 1), a filler line, its repeat count, then the head's
+# first bytes (the filler follows them). Flag 1: peer limits, then steps (address, operation).
+heads = {
+    "scrape": bytes([0]) + text("") + text("") + n16(0)
+    + b"GET /metrics HTTP/1.1\r\nHost: x\r\nAccept: */*\r\n\r\n",
+    "view_in_pieces": bytes([0]) + text(bytes([0, 0, 0, 1])) + text("") + n16(0)
+    + b"GET /misc/scrawlbox/tracker.php?ACTION=VIEW HTTP/1.1\r\nHost: h\r\n\r\nbody",
+    "endless_header": bytes([0]) + text(bytes([2] * 20)) + text("X-Fill: aaaaaaaaaaaa\r\n")
+    + n16(600) + b"GET / HTTP/1.1\r\n",
+    "no_request": bytes([0]) + text("") + text("") + n16(0) + b"\x16\x03\x01\x02\x00 hello\n",
+    "peers": bytes([1, 3, 2]) + bytes([0, 0, 0, 0, 1, 0, 0, 0, 2, 0, 4, 1, 5, 0, 9, 0, 0, 1]),
+}
+for name_, data in heads.items():
+    write("http_heads", name_, data)

@@ -66,6 +66,9 @@ TEST(FuzzReplay, BanPatterns) {
 TEST(FuzzReplay, TrackerRequests) {
   ReplayAll("tracker_requests");
 }
+TEST(FuzzReplay, HttpHeads) {
+  ReplayAll("http_heads");
+}
 
 }  // namespace
 }  // namespace fuzz

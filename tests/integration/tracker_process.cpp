@@ -60,8 +60,10 @@ std::string Ask(const TrackerProcess& tracker, const std::string& query) {
   return Fetch(tracker.Url() + "?" + query).body;
 }
 
-QByteArray RawExchange(quint16 port, const QByteArray& request, int timeout_ms) {
+QByteArray RawExchange(quint16 port, const QByteArray& request, int timeout_ms,
+                       const char* source) {
   QTcpSocket socket;
+  if (source && !socket.bind(QHostAddress(QString::fromLatin1(source)))) return {};
   socket.connectToHost(QStringLiteral("127.0.0.1"), port);
   if (!socket.waitForConnected(timeout_ms)) return {};
   socket.write(request);

@@ -42,9 +42,10 @@ directory::HttpResult Fetch(const std::string& url, int timeout_ms = directory::
                             bool* sent = nullptr);
 // The tracker's reply body to a query (through Fetch); empty when the request failed.
 std::string Ask(const TrackerProcess& tracker, const std::string& query);
-// Sends the bytes on a fresh connection and returns all that comes back until the tracker
-// closes it (or the time runs out).
-QByteArray RawExchange(quint16 port, const QByteArray& request, int timeout_ms = 5000);
+// Sends the bytes on a fresh connection (from the source address, when given) and returns all
+// that comes back until the tracker closes it (or the time runs out).
+QByteArray RawExchange(quint16 port, const QByteArray& request, int timeout_ms = 5000,
+                       const char* source = nullptr);
 // Lets events run until the condition holds or the time runs out; whether it held.
 bool WaitUntil(const std::function<bool()>& condition, int timeout_ms = 10000);
 

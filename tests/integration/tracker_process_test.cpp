@@ -7,6 +7,8 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTcpSocket>
+#include <memory>
+#include <vector>
 
 #include "directory/records.h"
 #include "directory/server_browser.h"
@@ -117,10 +119,12 @@ TEST(TrackerProcess, ServesTheVersionFilesAsPlainText) {
 }
 
 TEST_P(TrackerOn, HostileRequestsGetReasonsAndNothingBreaks) {
-  TrackerProcess tracker(On({.request_seconds = 1}));
+  TrackerProcess tracker(On());
+  WriteFile(tracker.dir() / "Tracker.ini",
+            "[Tracker]\nHead Seconds=1\nMax Connections Per Address=3\n");
   ASSERT_TRUE(tracker.Start());
   // A client that starts a request and never finishes it holds one connection only, and that
-  // only until its deadline.
+  // only until its head's deadline.
   QTcpSocket slow;
   QElapsedTimer clock;
   qint64 dropped_after_ms = -1;
@@ -133,8 +137,11 @@ TEST_P(TrackerOn, HostileRequestsGetReasonsAndNothingBreaks) {
   EXPECT_THAT(RoomNames(Ask(tracker, "ACTION=VIEW")), ElementsAre("No servers online."));
   EXPECT_EQ(slow.state(), QAbstractSocket::ConnectedState);
 
-  EXPECT_EQ(ReplyRecord(Ask(tracker, "ACTION=VIEW&X=" + std::string(1 << 20, 'a'))),
-            "STATUS=ERROR|EXTRA=The request is too long.");
+  // A head over 8 KiB is refused as soon as it is.
+  EXPECT_THAT(RawExchange(tracker.port(), "GET /misc/scrawlbox/tracker.php?ACTION=VIEW&X=" +
+                                              QByteArray(1 << 20, 'a'))
+                  .toStdString(),
+              StartsWith("HTTP/1.1 431 "));
   EXPECT_EQ(ReplyRecord(Ask(tracker, "KEY=x")), "STATUS=ERROR|EXTRA=No ACTION was given.");
   EXPECT_EQ(ReplyRecord(Ask(tracker, "ACTION=NUKE")), "STATUS=ERROR|EXTRA=Unknown ACTION NUKE.");
   EXPECT_EQ(ReplyRecord(Ask(tracker, "ACTION=VIEW&ACTION=VIEW")),
@@ -168,6 +175,19 @@ TEST_P(TrackerOn, HostileRequestsGetReasonsAndNothingBreaks) {
   EXPECT_GE(dropped_after_ms, 900);  // a coarse timer may fire 5% early
   EXPECT_TRUE(tracker.Running());
   EXPECT_EQ(RoomNames(Ask(tracker, "ACTION=VIEW")).size(), 2u);
+
+  // One address holds a few connections; the next is told why, and other addresses are served.
+  std::vector<std::unique_ptr<QTcpSocket>> held;
+  for (int i = 0; i < 3; ++i) {
+    held.push_back(std::make_unique<QTcpSocket>());
+    held.back()->connectToHost(QStringLiteral("127.0.0.1"), tracker.port());
+    ASSERT_TRUE(held.back()->waitForConnected(5000));
+  }
+  EXPECT_THAT(RawExchange(tracker.port(), "GET / HTTP/1.1\r\n\r\n").toStdString(),
+              StartsWith("HTTP/1.1 503 "));
+  EXPECT_THAT(
+      RawExchange(tracker.port(), "GET / HTTP/1.1\r\n\r\n", 5000, "127.0.0.2").toStdString(),
+      StartsWith("HTTP/1.1 200 "));
 }
 
 TEST_P(TrackerOn, TenAddsAMinuteFromOneAddress) {

@@ -90,10 +90,8 @@ class TrackerThread {
               *registry_, [] { return QDateTime::currentMSecsSinceEpoch(); });
           front_ = std::make_unique<tracker::HttpFront>(*service_, *registry_, QStringList(),
                                                         QStringLiteral("/t"));
-          auto* listener = new tracker::GuardedTcpServer(front_.get());
-          listener->listen(QHostAddress::LocalHost, 0);
-          port_ = listener->serverPort();
-          front_->bind(listener);
+          front_->Listen(QHostAddress::LocalHost, 0);
+          port_ = front_->port();
         },
         Qt::BlockingQueuedConnection);
   }

@@ -1,0 +1,87 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QByteArray>
+#include <QHostAddress>
+#include <QObject>
+#include <QTcpServer>
+#include <QTimer>
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <unordered_map>
+
+#include "common/http/peer_limits.h"
+#include "common/http/request_head.h"
+
+class QTcpSocket;
+
+namespace scrawlbox {
+
+struct HttpLimits {
+  int max_connections = 1024;
+  int max_per_address = 8;  // 0: no bound
+  // From the connection to the end of its request head.
+  int head_deadline_ms = 5000;
+  // From the connection to the last byte of its answer.
+  int deadline_ms = 10000;
+};
+
+// Answers one HTTP request per connection within HttpLimits: a peer's head is read through
+// http::RequestHead (at most 8 KiB, which is also all Qt buffers), nothing after it is read, and
+// the connection closes after its answer. The handler builds the whole answer to a complete head.
+class HttpListener : public QObject {
+  Q_OBJECT
+ public:
+  // Connection requests the system holds until they are taken, so that a rush of browsers
+  // does not find the door shut.
+  static constexpr int kListenBacklog = 1024;
+  // How often deadlines are looked at: a connection may outlive its deadline by this much.
+  static constexpr int kSweepMs = 250;
+
+  using Handler = std::function<QByteArray(const http::RequestHead&, const QHostAddress& peer)>;
+
+  HttpListener(HttpLimits limits, Handler handler, QObject* parent = nullptr);
+  ~HttpListener() override;
+
+  bool Listen(const QHostAddress& address, quint16 port);
+  QString errorString() const { return listener_.errorString(); }
+  quint16 port() const { return listener_.serverPort(); }
+
+ private:
+  struct Connection {
+    QTcpSocket* socket;
+    http::RequestHead head;
+    std::chrono::steady_clock::time_point since;
+  };
+
+  // A connection the system accepted, as its descriptor: a refused one is answered and closed
+  // right there, so that a storm of them costs no socket objects.
+  class Acceptor : public QTcpServer {
+   public:
+    explicit Acceptor(HttpListener& owner) : owner_(owner) {}
+
+   protected:
+    void incomingConnection(qintptr descriptor) override { owner_.Accept(descriptor); }
+
+   private:
+    HttpListener& owner_;
+  };
+
+  void Accept(qintptr descriptor);
+  void Read(uint64_t id);
+  // Closes the connections past their deadlines: one timer for all, so that connections
+  // coming and going leave no timers behind.
+  void Sweep();
+  void Drop(uint64_t id);
+
+  HttpLimits limits_;
+  Handler handler_;
+  http::PeerLimits peers_;
+  uint64_t next_id_ = 0;
+  QTimer sweep_;
+  std::unordered_map<uint64_t, Connection> connections_;
+  Acceptor listener_;
+};
+
+}  // namespace scrawlbox

@@ -1,0 +1,152 @@
+// SPDX-License-Identifier: MIT
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "common/http/peer_limits.h"
+#include "common/http/request_head.h"
+#include "common/http/response.h"
+
+namespace {
+
+using http::PeerLimits;
+using http::RequestHead;
+using State = RequestHead::State;
+using Verdict = PeerLimits::Verdict;
+
+const std::string kStart = "GET /t?a=1 HTTP/1.1\r\nX: ";
+// A head that ends just within the bound.
+const std::string kFits = kStart + std::string(RequestHead::kMaxHead - kStart.size(), 'b');
+
+struct HeadCase {
+  const char* name;
+  std::vector<std::string> reads;
+  State state;           // once every read is fed
+  size_t decided_after;  // the read that decided it (reads.size() when none did)
+  std::string method = {};
+  std::string path = {};
+  std::string query = {};
+};
+
+class RequestHeadTest : public testing::TestWithParam<HeadCase> {};
+
+TEST_P(RequestHeadTest, ReadsTheHeadOrRefusesItAsSoonAsItCan) {
+  const HeadCase& c = GetParam();
+  RequestHead head;
+  size_t decided = c.reads.size();
+  for (size_t i = 0; i < c.reads.size(); ++i) {
+    if (head.Feed(c.reads[i]) && decided == c.reads.size()) decided = i;
+  }
+  EXPECT_EQ(head.state(), c.state);
+  EXPECT_EQ(decided, c.decided_after);
+  EXPECT_EQ(head.method(), c.method);
+  EXPECT_EQ(head.path(), c.path);
+  EXPECT_EQ(head.query(), c.query);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Heads, RequestHeadTest,
+    testing::Values(
+        HeadCase{"Whole",
+                 {"GET /metrics HTTP/1.1\r\nHost: x\r\n\r\n"},
+                 State::kComplete,
+                 0,
+                 "GET",
+                 "/metrics"},
+        HeadCase{"BareLineFeeds",
+                 {"HEAD /?q=a+b HTTP/1.0\n\n"},
+                 State::kComplete,
+                 0,
+                 "HEAD",
+                 "/",
+                 "q=a+b"},
+        // Later bytes (a body, another request) change nothing.
+        HeadCase{"EndSplitOverReads",
+                 {"GET /misc/t.php?ACTION=VIEW", " HTTP/1.1\r\nHost: a\r", "\n\r",
+                  "\nGET /other HTTP/1.1\r\n\r\n", "more"},
+                 State::kComplete,
+                 3,
+                 "GET",
+                 "/misc/t.php",
+                 "ACTION=VIEW"},
+        HeadCase{"AbsoluteTarget",
+                 {"GET http://h:1/p?x#f HTTP/1.1\r\n\r\n"},
+                 State::kComplete,
+                 0,
+                 "GET",
+                 "/p",
+                 "x"},
+        HeadCase{
+            "EndsJustWithinTheBound", {kFits, "\r\n\r\n"}, State::kComplete, 1, "GET", "/t", "a=1"},
+        HeadCase{"OneByteOver", {kFits + "b", "\r\n\r\n"}, State::kTooLong, 1},
+        // An end that may still start within the bound is waited for.
+        HeadCase{"EndSplitAtTheBound",
+                 {kFits.substr(0, kFits.size() - 1) + "\r\n\r", "\n"},
+                 State::kComplete,
+                 1,
+                 "GET",
+                 "/t",
+                 "a=1"},
+        HeadCase{"OneHugeRead", {std::string(1 << 20, 'A')}, State::kTooLong, 0},
+        HeadCase{"EndlessHeaderLines",
+                 {"GET / HTTP/1.1\r\n", std::string(4000, 'x') + "\r\n",
+                  std::string(4000, 'x') + "\r\n", std::string(4000, 'x') + "\r\n", "\r\n"},
+                 State::kTooLong,
+                 3},
+        // What is no request is refused when its first line ends, not at the bound.
+        HeadCase{
+            "BinaryFirstLine", {"\x16\x03\x01 binary\n", std::string(10000, 'a')}, State::kBad, 0},
+        HeadCase{"BinaryFirstLineInOneHugeRead",
+                 {"\x16\x03 x\n" + std::string(9000, 'a')},
+                 State::kBad,
+                 0},
+        HeadCase{"LowerCaseMethod", {"get / HTTP/1.1\r\n"}, State::kBad, 0},
+        HeadCase{"NoVersion", {"GET /metrics\r\n\r\n"}, State::kBad, 0},
+        HeadCase{"TwoSpaces", {"GET  /metrics HTTP/1.1\r\n\r\n"}, State::kBad, 0},
+        HeadCase{"NotHttp", {"GET /metrics SPDY/3\r\n\r\n"}, State::kBad, 0},
+        HeadCase{"SpaceInTarget", {"GET /a b HTTP/1.1\r\n\r\n"}, State::kBad, 0},
+        HeadCase{"ControlByteInTarget", {"GET /a?x\rb HTTP/1.1\r\n\r\n"}, State::kBad, 0},
+        HeadCase{"OtherVersion", {"GET / HTTP/1.10\r\n\r\n"}, State::kBad, 0},
+        HeadCase{"Unfinished", {"GET / HTTP/1.1\r\nHost: x\r\n"}, State::kReading, 1}),
+    [](const testing::TestParamInfo<HeadCase>& info) { return info.param.name; });
+
+TEST(Response, ChunkedOrByLengthAndHeadersAloneForHead) {
+  EXPECT_EQ(
+      http::Response("200 OK", "text/plain", "0123456789abcdefg", false, http::Framing::kChunked),
+      "HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\nConnection: close\r\n"
+      "Cache-Control: no-store\r\nTransfer-Encoding: chunked\r\n\r\n"
+      "11\r\n0123456789abcdefg\r\n0\r\n\r\n");
+  EXPECT_THAT(http::Response("404 Not Found", "text/plain", "gone", true),
+              testing::EndsWith("Content-Length: 4\r\n\r\n"));
+}
+
+TEST(PeerLimits, AFewPerAddressAndTheOldestSlowHeadMakesWayWhenFull) {
+  PeerLimits limits(4, 2);
+  EXPECT_EQ(limits.Admit(1, "a").verdict, Verdict::kAdmitted);
+  EXPECT_EQ(limits.Admit(2, "a").verdict, Verdict::kAdmitted);
+  EXPECT_EQ(limits.Admit(3, "a").verdict, Verdict::kAddressFull);
+  EXPECT_EQ(limits.Admit(4, "b").verdict, Verdict::kAdmitted);
+  limits.HeadRead(1);  // answered: it waits for nobody
+  EXPECT_EQ(limits.Admit(5, "c").verdict, Verdict::kAdmitted);
+  // Full: the oldest still reading (2) goes, and with it a's second place.
+  const PeerLimits::Admission in = limits.Admit(6, "d");
+  EXPECT_EQ(in.verdict, Verdict::kAdmitted);
+  EXPECT_EQ(in.evicted, 2u);
+  EXPECT_EQ(limits.open(), 4u);
+  limits.Closed(2);  // its close comes later and changes nothing
+  EXPECT_EQ(limits.Admit(7, "a").evicted, 4u);
+  // All answering: the next is refused.
+  for (uint64_t id : {5, 6, 7}) limits.HeadRead(id);
+  EXPECT_EQ(limits.Admit(8, "e").verdict, Verdict::kFull);
+  limits.Closed(1);
+  limits.Closed(7);
+  EXPECT_EQ(limits.open(), 2u);
+  EXPECT_EQ(limits.Admit(9, "a").verdict, Verdict::kAdmitted);
+
+  PeerLimits unbounded(3, 0);
+  for (uint64_t id : {1, 2, 3}) EXPECT_EQ(unbounded.Admit(id, "a").verdict, Verdict::kAdmitted);
+}
+
+}  // namespace
