@@ -57,7 +57,7 @@ struct Room {
         game(core, scheduler, random, word_lists),
         bans(ini, scheduler),
         actions(core, bans, scheduler),
-        registration(core, http, scheduler, &word_lists, registration_key) {
+        registration(core, http, scheduler, &word_lists, registration_key, ini) {
     core.SetGame(&game);
     core.SetBanCheck(&bans);
     core.SetQuitGate(&registration);

@@ -4,6 +4,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <tuple>
+
+#include "directory/sha256.h"
 #include "protocol/commands.h"
 #include "server/admin/banned.h"
 #include "server/admin/operator_actions.h"
@@ -39,7 +42,7 @@ class Registration : public testing::Test {
   // extra_details: more lines for the "Server Details" section.
   explicit Registration(const std::string& extra_details = "")
       : room("[Server Details]\r\n" + std::string(kRoomDetails) + extra_details + kDirectory),
-        registration(room.server, http, room.clock, nullptr, "HOST:ANN") {
+        registration(room.server, http, room.clock, nullptr, "HOST:ANN", room.ini) {
     room.server.SetQuitGate(&registration);
   }
 
@@ -79,12 +82,13 @@ TEST_F(Registration, SubmitSendsEveryFieldWithFreeTextEncoded) {
   registration.Submit();
   ASSERT_EQ(http.open.size(), 1u);
   EXPECT_EQ(http.open.front().url,
-            "http://tracker.example/misc/scrawlbox/tracker.php?ACTION=ADD&KEY=HOST:ANN:2021"
+            "http://tracker.example/misc/scrawlbox/tracker.php?ACTION=ADD&KEY="
+            "b0d1e33f0e56ee6add4e127314bc32e32d4a1fbd1972692c9894f0933a078a3d"
             "&SERVERVERSION=1%2E00%2E0001&SERVERNAME=Pens%A6Ink%20100%25"
             "&DESC=Come%20%26%20draw%3A%20it%27s%20fun%21&IP=203.0.113.9&PORT=2021"
             "&ADMINNAME=Ann%5FOp&ADMINEMAIL=ann%40example%2Eorg&ISPUBLIC=False"
             "&TOTALCONNECTIONS=2&TOTALGAMES=1&TOTALROUNDS=0&TOTALWORDS=0&TOTALWORDLISTS=0"
-            "&LOCKED=False&PLAYERS=0");
+            "&LOCKED=False&PLAYERS=0&OLDKEY=HOST:ANN:2021");
   EXPECT_EQ(http.open.front().user_agent, "Scrawlbox Server v1.0 build#0001");
   EXPECT_FALSE(registration.Submitted());  // only the tracker's answer counts
 }
@@ -94,8 +98,9 @@ TEST_F(Registration, RemoveSendsKeyNameAndAdminAndStopsCountingAsListed) {
   registration.Remove();
   EXPECT_FALSE(registration.Submitted());
   EXPECT_EQ(http.open.front().url,
-            "http://tracker.example/misc/scrawlbox/tracker.php?ACTION=REMOVE&KEY=HOST:ANN:2021"
-            "&SERVERNAME=Pens%A6Ink%20100%25&ADMINNAME=Ann%5FOp");
+            "http://tracker.example/misc/scrawlbox/tracker.php?ACTION=REMOVE&KEY="
+            "b0d1e33f0e56ee6add4e127314bc32e32d4a1fbd1972692c9894f0933a078a3d"
+            "&SERVERNAME=Pens%A6Ink%20100%25&ADMINNAME=Ann%5FOp&OLDKEY=HOST:ANN:2021");
 }
 
 class PrivateRegistration : public Registration {
@@ -115,7 +120,7 @@ TEST(RegistrationWords, CountsComeFromTheLoadedLists) {
   ASSERT_FALSE(lists.ScanWordlist());
   ServerHarness room;
   FakeHttpGetter http;
-  TrackerRegistration registration(room.server, http, room.clock, &lists, "K");
+  TrackerRegistration registration(room.server, http, room.clock, &lists, "K", room.ini);
   EXPECT_THAT(registration.SubmitQuery(), HasSubstr("&TOTALWORDS=4&TOTALWORDLISTS=2"));
 }
 
@@ -191,7 +196,7 @@ TEST_F(Registration, ConnectedIsSaidOnlyOnceTheTrackerIsReachedAndASocketErrorCh
 
 TEST_F(Registration, AListedRoomSendsAChangedPlayerCountAtMostOnceAMinuteAndQuietly) {
   SubmitAccepted();
-  EXPECT_THAT(http.urls.back(), testing::EndsWith("&PLAYERS=0"));
+  EXPECT_THAT(http.urls.back(), HasSubstr("&PLAYERS=0&"));
   Pass(TrackerRegistration::kRefreshIntervalMs);
   EXPECT_THAT(http.open, IsEmpty());  // nothing changed, nothing sent
 
@@ -199,7 +204,7 @@ TEST_F(Registration, AListedRoomSendsAChangedPlayerCountAtMostOnceAMinuteAndQuie
   const int statuses = room.view.status_messages;
   Pass(TrackerRegistration::kPlayersCheckMs);
   ASSERT_EQ(http.open.size(), 1u);
-  EXPECT_THAT(http.open.front().url, testing::EndsWith("&PLAYERS=1"));
+  EXPECT_THAT(http.open.front().url, HasSubstr("&PLAYERS=1&"));
   http.Answer("STATUS=UPDATEOK|EXTRA=\r\n");
   // One line for this refresh: how it went, without "Connected, sending details..".
   EXPECT_EQ(room.view.status_messages, statuses + 1);
@@ -210,7 +215,7 @@ TEST_F(Registration, AListedRoomSendsAChangedPlayerCountAtMostOnceAMinuteAndQuie
   EXPECT_THAT(http.open, IsEmpty());
   Pass(1);
   ASSERT_EQ(http.open.size(), 1u);
-  EXPECT_THAT(http.open.front().url, testing::EndsWith("&PLAYERS=2"));
+  EXPECT_THAT(http.open.front().url, HasSubstr("&PLAYERS=2&"));
   http.Fail(1, "Connection refused");
   JoinPlayer("Di");
   Pass(TrackerRegistration::kRefreshIntervalMs);
@@ -363,16 +368,52 @@ TEST_F(Registration, UpdateCheckErrorsGoToTheStatusBarAndTheLog) {
 }
 
 TEST(RegistrationKey, TwoRoomsOfOneMachineAndAccountKeepAnEntryEachAndPort2020KeepsItsOldKey) {
-  for (const auto& [port, key] :
-       {std::pair{"2020", "STUDIO-PC:ANN"}, {"2021", "STUDIO-PC:ANN:2021"}}) {
+  for (const auto& [port, key, hash] :
+       {std::tuple{"2020", "STUDIO-PC:ANN",
+                   "7cdf9bd0f136932ff6919fe72bb07bbdb5dde3ec9a94572d6c6e159d72b8693e"},
+        {"2021", "STUDIO-PC:ANN:2021",
+         "78c2e3f8843bfadfdcbfc4e45260de2ddee7b6e314bb0bb1e017d3fb74a89d42"}}) {
     SCOPED_TRACE(port);
     ServerHarness room(std::string("[Server Details]\r\nPort=") + port + "\r\n");
     FakeHttpGetter http;
     TrackerRegistration registration(room.server, http, room.clock, nullptr,
-                                     RegistrationKey("studio-pc", "ann"));
-    EXPECT_THAT(registration.SubmitQuery(), HasSubstr(std::string("&KEY=") + key + "&"));
-    EXPECT_THAT(registration.RemoveQuery(), HasSubstr(std::string("&KEY=") + key + "&"));
+                                     RegistrationKey("studio-pc", "ann"), room.ini);
+    // The tracker sees the text only as the old key, and only until it has given a secret.
+    for (const std::string& query : {registration.SubmitQuery(), registration.RemoveQuery()}) {
+      EXPECT_THAT(query, HasSubstr(std::string("&KEY=") + hash + "&"));
+      EXPECT_THAT(query, testing::EndsWith(std::string("&OLDKEY=") + key));
+    }
   }
+}
+
+TEST(RegistrationKey, Sha256MatchesTheStandardsVectors) {
+  // One block, none, and a message whose padding needs a second block.
+  EXPECT_EQ(directory::Sha256Hex("abc"),
+            "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
+  EXPECT_EQ(directory::Sha256Hex(""),
+            "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855");
+  EXPECT_EQ(directory::Sha256Hex("abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq"),
+            "248d6a61d20638b8e5c026930c3e6039a33ce45964ff2167f6ecedd419db06c1");
+}
+
+TEST_F(Registration, TheTrackersSecretIsKeptInServerIniAndProvesEveryLaterRequest) {
+  registration.Submit();
+  http.Answer("STATUS=SUBMITOK|EXTRA=|SECRET=00ff\r\n");
+  EXPECT_EQ(room.ini.INIRead("Directory", "Tracker Secret", ""), "00ff");
+  EXPECT_THAT(registration.SubmitQuery(), testing::EndsWith("&PLAYERS=0&SECRET=00ff"));
+  EXPECT_THAT(registration.RemoveQuery(), testing::EndsWith("&SECRET=00ff"));
+  // Only hex digits are a secret; an answer without one leaves the kept one.
+  for (const std::string& reply : std::vector<std::string>{
+           "STATUS=UPDATEOK|SECRET=a&b", "STATUS=UPDATEOK", "STATUS=FAIL|SECRET=abcd",
+           "STATUS=UPDATEOK|SECRET=" + std::string(65, 'a')}) {
+    SCOPED_TRACE(reply);
+    registration.Submit();
+    http.Answer(reply + "\r\n");
+    EXPECT_EQ(room.ini.INIRead("Directory", "Tracker Secret", ""), "00ff");
+  }
+  // The next start finds it.
+  TrackerRegistration restarted(room.server, http, room.clock, nullptr, "HOST:ANN", room.ini);
+  EXPECT_THAT(restarted.SubmitQuery(), testing::EndsWith("&SECRET=00ff"));
 }
 
 TEST_F(Registration, TheConsoleSubmitsRemovesAndChecks) {
