@@ -23,6 +23,7 @@ using directory::GetValue;
 using directory::ReplyRecord;
 using directory::ServerBrowser;
 using testing::ElementsAre;
+using testing::StartsWith;
 using testing::UnorderedElementsAreArray;
 
 std::string AddQuery(const std::string& key, int port) {
@@ -92,10 +93,10 @@ class TwoTrackers : public testing::TestWithParam<tracker::Backend> {
 };
 
 TEST_P(TwoTrackers, AnAddThroughOneIsListedByTheOtherAndTheLimitsHoldAcrossBoth) {
-  EXPECT_EQ(ReplyRecord(Ask(*a, AddQuery("ONE", 2020))), "STATUS=SUBMITOK|EXTRA=");
+  EXPECT_THAT(ReplyRecord(Ask(*a, AddQuery("ONE", 2020))), StartsWith("STATUS=SUBMITOK|EXTRA=|"));
   // b answered VIEW before, so its kept answer must be invalidated through the database.
   EXPECT_TRUE(WaitUntil([&] { return RoomNames(*b) == std::vector<std::string>{"ONE"}; }, 2000));
-  EXPECT_EQ(ReplyRecord(Ask(*b, AddQuery("ONE", 2021))), "STATUS=UPDATEOK|EXTRA=");
+  EXPECT_THAT(ReplyRecord(Ask(*b, AddQuery("ONE", 2021))), StartsWith("STATUS=UPDATEOK|EXTRA=|"));
   EXPECT_EQ(ReplyRecord(Ask(*b, "ACTION=REMOVE&KEY=ONE")), "STATUS=REMOVEOK|EXTRA=");
   EXPECT_EQ(ReplyRecord(Ask(*a, "ACTION=REMOVE&KEY=ONE")), "STATUS=NOTFOUND|EXTRA=");
 
