@@ -84,7 +84,7 @@ std::string NewSecret() {
 }  // namespace
 
 TrackerService::TrackerService(RoomStore& store, std::function<int64_t()> now_ms, Options options)
-    : store_(store), now_ms_(std::move(now_ms)), options_(options), new_secret_(NewSecret) {}
+    : store_(store), now_ms_(std::move(now_ms)), options_(options) {}
 
 std::string CleanField(std::string_view value) {
   std::string out;
@@ -259,7 +259,7 @@ std::string TrackerService::Add(const std::map<std::string, std::string>& fields
   RoomStore::AddRequest request;
   request.secret = Value(fields, key::SECRET);
   request.old_key = CleanField(Value(fields, key::OLDKEY));
-  request.new_secret = new_secret_();
+  request.new_secret = NewSecret();
   request.max_per_address = options_.rooms_per_address;
   const RoomStore::AddOutcome outcome = store_.Add(room, request, now_ms_());
   const auto logged = [&](const char* what, RequestAnswer answer) {

@@ -104,7 +104,6 @@ class TrackerService {
   RoomStore& store_;
   std::function<int64_t()> now_ms_;
   Options options_;
-  std::function<std::string()> new_secret_;
   std::function<void(const std::string&)> log_;
   PerGeneration<ViewAnswer> view_;
   Counters counters_;
