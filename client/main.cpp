@@ -68,6 +68,12 @@ int main(int argc, char** argv) {
   auto* splash = new scrawlbox::SplashWindow(QStringLiteral("Client"));
   splash->ShowFor(60 * 1000);  // closed below, once the window has asked what it must
   session.Start();
+  const bool connect = parser.isSet(QStringLiteral("connect"));
+  const std::string room = scrawlbox::ToWire(parser.value(QStringLiteral("connect")));
+  // A player with a nickname is joining the room from the window's first moment, and its status
+  // line says so instead of "Not connected".
+  const bool join_now = connect && !session.NeedsProfile() && session.NicknameUsable();
+  if (join_now) session.JoinRoom(room);
   window.RestorePlacement();
   window.show();
   splash->raise();
@@ -78,9 +84,8 @@ int main(int argc, char** argv) {
   } else {
     QTimer::singleShot(scrawlbox::SplashWindow::kShowMs, splash, &QWidget::close);
   }
-  const bool connect = parser.isSet(QStringLiteral("connect"));
-  const std::string room = scrawlbox::ToWire(parser.value(QStringLiteral("connect")));
-  QTimer::singleShot(0, &window, [&session, &window, connect, room] {
+  QTimer::singleShot(0, &window, [&session, &window, connect, join_now, room] {
+    if (join_now) return;
     if (connect) {
       session.JoinRoom(room);
     } else {

@@ -37,10 +37,7 @@ ServerBrowser::Opening ServerBrowser::Open() const {
   if (store_.HistoryCount() != 0) {
     opening.section = Section::kRecent;
     opening.rows = Load(Section::kRecent);
-    if (!IsPlaceholder(opening.rows)) {
-      const BrowserRow& newest = opening.rows.back();
-      opening.boxes = ServerEntry{newest.tag, newest.name, newest.description};
-    }
+    if (!IsPlaceholder(opening.rows)) opening.highlighted = opening.rows.size() - 1;
   }
   return opening;
 }

@@ -60,12 +60,12 @@ class ServerBrowser {
 
   explicit ServerBrowser(RoomListStore& store) : store_(store) {}
 
-  // What the window shows when it opens: the Recent section with its newest room in the boxes
+  // What the window shows when it opens: the Recent section with its newest room highlighted
   // when there is a history, otherwise nothing chosen.
   struct Opening {
     std::optional<Section> section;
     std::vector<BrowserRow> rows;
-    ServerEntry boxes;
+    std::optional<size_t> highlighted;
   };
   Opening Open() const;
 

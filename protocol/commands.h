@@ -57,6 +57,8 @@ inline constexpr std::string_view SKIPWORD = "SKIPWORD";
 inline constexpr std::string_view WARNARTIST = "WARNARTIST";
 // "-". The artist gives a hint.
 inline constexpr std::string_view GIVEHINT = "GIVEHINT";
+// "-". The sender closed the set-up window without starting a game.
+inline constexpr std::string_view CANCELSETUP = "CANCELSETUP";
 }  // namespace to_server
 
 namespace to_client {
@@ -77,9 +79,10 @@ inline constexpr std::string_view ULIST = "ULIST";
 // "" (the one message with empty data). The user list is complete.
 inline constexpr std::string_view ULISTEND = "ULISTEND";
 // Artist's user id, revealed letters, the word's pattern (see HINT; a trailing field older
-// clients do not read). A game is in progress.
+// clients do not read; empty between rounds). A game is in progress.
 inline constexpr std::string_view GAMERUNNING = "GAMERUNNING";
-// User id, nickname. That user is the room's admin.
+// User id, nickname. That user is the room's admin: the claimer's, to the others, or the
+// player in the room longest, to everyone, when the admin left.
 inline constexpr std::string_view ADMIN = "ADMIN";
 // "-". Keep-alive probe; the client answers PONG.
 inline constexpr std::string_view PING = "PING";
@@ -145,25 +148,40 @@ inline constexpr std::string_view WORDFOUND = "WORDFOUND";
 inline constexpr std::string_view WORDCLOSE = "WORDCLOSE";
 // User id, new points.
 inline constexpr std::string_view POINTSCHG = "POINTSCHG";
-// Revealed letters, hint text, the word's pattern: "_" for each hidden character, spaces as
-// they are and the revealed letters in place (a trailing field older clients do not read).
-
+// Revealed letters, hint text, the word's pattern: "_" for each hidden character of the word's
+// first spelling, spaces as they are and the revealed letters in place (a trailing field older
+// clients do not read).
 inline constexpr std::string_view HINT = "HINT";
 // "-". No hints are left this round.
 inline constexpr std::string_view NOMOREHINTS = "NOMOREHINTS";
 // The word. The artist skipped it.
 inline constexpr std::string_view WORDSKIPPED = "WORDSKIPPED";
-// Winner's user id.
+// Winner's user id, "0" when nobody scored; then the ids of the others sharing first place.
 inline constexpr std::string_view WINNER = "WINNER";
 // "-". Everyone's points are back to 0.
 inline constexpr std::string_view RESETSCORES = "RESETSCORES";
 // "-". The room has a password and PASS did not carry it; a NOTICE follows for clients that
 // do not know this word, then the connection closes. (An extension: older clients drop it.)
 inline constexpr std::string_view BADPASS = "BADPASS";
+// The word's pattern (as HINT's third field), to every player but the artist when a round starts.
+inline constexpr std::string_view WORDPATTERN = "WORDPATTERN";
+// The round's word (its first spelling), to everyone when a round ends, however it ended.
+inline constexpr std::string_view ROUNDWORD = "ROUNDWORD";
+// "-". The game that ended had nobody drawing or finding; the room waits for a player to start one.
+inline constexpr std::string_view GAMESTOPPED = "GAMESTOPPED";
+// The reason a login's nickname was refused; a NOTICE with the same text and the close follow.
+inline constexpr std::string_view NICKREFUSED = "NICKREFUSED";
+// "-". The player setting up a game closed the window without starting one.
+inline constexpr std::string_view SETUPCANCELLED = "SETUPCANCELLED";
 
 }  // namespace to_client
 
 // The bare goodbye written, without framing, to a connection that repeats the handshake.
 inline constexpr std::string_view kNotAClientGoodbye = "You are not a Scrawlbox client. Goodbye.";
+
+// The start of the NOTICE a banned player reads before its KICKOP; our client then does not call
+// the ban a kick.
+inline constexpr std::string_view kBannedNotice =
+    "You have been banned from this room by the operator";
 
 }  // namespace protocol

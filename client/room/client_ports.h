@@ -54,6 +54,9 @@ struct Panel {
   std::string admin = "-";
   std::string rounds = "-";
   std::string word = "-";
+  // What the pad shows large over its top: a guesser the word's blanks as far as they are
+  // revealed, the artist the word, everyone the word once the round is over; empty: nothing.
+  std::string pattern;
   std::string time = "--:--";
   Colour time_colour = kBlack;
   // One line over the pad that says what is happening.
@@ -92,7 +95,6 @@ struct Controls {
   bool administrate = false;
   bool load_image = true;
   bool paste = true;
-  bool chat_input = true;
   bool drawing = true;  // the pad, both tool bars and the palette
   bool auto_skip = false;
   StartButtonState start{StartAction::kSetupGame, false, std::nullopt};
@@ -161,8 +163,10 @@ class ClientView {
   virtual void ClearPad() = 0;
   virtual void ResetTools() = 0;
   virtual void ReplayDrawing(const protocol::DrawCommand& command) = 0;
-  // The game is over: the winner and the top three of the final standings.
-  virtual void ShowWinner(const std::string& nickname, const std::vector<Standing>& podium) = 0;
+  // The game is over: its winners (several share first place; none takes the display down)
+  // and the top of the final standings, every winner among them. It stays until taken down.
+  virtual void ShowWinner(const std::vector<std::string>& winners,
+                          const std::vector<Standing>& podium) = 0;
   // A round begins on the pad as it is now (cleared for the new artist); the gallery keeps the
   // pad's state from here to replay the round.
   virtual void RoundBegins() = 0;
@@ -176,8 +180,9 @@ class ClientView {
   virtual void AskRoomPassword(const std::string& room, bool wrong) = 0;
   virtual void ShowUserInfo(const UserProfile& profile) = 0;
   virtual void ShowReservedNicknameBox(bool in_profile_window) = 0;
-  // The player has no nickname yet: the profile window asks for one (and says why).
-  virtual void AskForNickname() = 0;
+  // The profile window asks for a nickname and says why: the room's refusal of the last one,
+  // or, when that is empty, that the player has none yet.
+  virtual void AskForNickname(const std::string& refusal) = 0;
   // Opens the game set-up window, or brings it to the front when it is open.
   virtual void OpenGameSetup() = 0;
   virtual void WordListsReceived(const std::vector<std::string>& names) = 0;

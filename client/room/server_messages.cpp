@@ -3,6 +3,7 @@
 // command. Each handler names the fields it reads before it uses them.
 #include <algorithm>
 #include <map>
+#include <utility>
 
 #include "client/room/session.h"
 #include "common/links.h"
@@ -18,6 +19,22 @@ namespace to_client = protocol::to_client;
 namespace to_server = protocol::to_server;
 
 namespace {
+
+// The texts with which rooms that do not send NICKREFUSED refuse a login's nickname.
+bool IsNicknameRefusal(std::string_view notice) {
+  return notice == "Please choose a nickname (Edit, User Profile) before you join a room." ||
+         (notice.starts_with("The nickname \"") && notice.ends_with("; please choose another."));
+}
+
+// "ann", "ann and ben", "ann, ben and cid".
+std::string NameList(const std::vector<std::string>& names) {
+  std::string list;
+  for (size_t i = 0; i < names.size(); ++i) {
+    if (i > 0) list += i + 1 == names.size() ? " and " : ", ";
+    list += names[i];
+  }
+  return list;
+}
 
 std::string ReplaceAll(std::string text, std::string_view from, std::string_view to) {
   for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
@@ -86,6 +103,11 @@ const std::map<std::string_view, Session::Handler>& Session::Routes() {
       {to_client::KICKOP, &Session::OnKickedByOperator},
       {to_client::SERVERQUIT, &Session::OnServerQuit},
       {to_client::BADPASS, &Session::OnBadPassword},
+      {to_client::NICKREFUSED, &Session::OnNickRefused},
+      {to_client::WORDPATTERN, &Session::OnWordPattern},
+      {to_client::ROUNDWORD, &Session::OnRoundWord},
+      {to_client::GAMESTOPPED, &Session::OnGameStopped},
+      {to_client::SETUPCANCELLED, &Session::OnSetupCancelled},
   };
   return routes;
 }
@@ -152,6 +174,7 @@ void Session::OnPassOk(const Received& m) {
   const std::string& round = m.Field(3);
   const std::string& total_rounds = m.Field(4);
   awaiting_password_answer_ = false;
+  logging_in_ = false;
   if (given_password_ && remember_password_)
     settings_.SaveRoomPassword(RoomKey(), *given_password_);
   given_password_.reset();
@@ -199,17 +222,14 @@ void Session::OnUserList(const Received& m) {
     const bool away = m.Away(i + 2);
     const std::string& points = m.Field(i + 3);
     // "@" marks the room's admin.
-    if (!nickname.empty() && nickname.front() == '@') {
-      nickname.erase(0, 1);
-      panel_.admin = nickname;
-      admin_user_id_ = id;
-    }
-    AddUser(UserEntry{id, std::move(nickname), points.empty() ? "0" : points, !away, kBlack});
+    const bool admin = !nickname.empty() && nickname.front() == '@';
+    if (admin) nickname.erase(0, 1);
+    AddUser(UserEntry{id, nickname, points.empty() ? "0" : points, !away, kBlack});
+    if (admin) SetAdmin(id, nickname);
   }
   if (users_.size() == 1) {
     controls_.auto_skip = true;
-    panel_.admin = profile_.Nickname;
-    admin_user_id_ = own_user_id_;
+    SetAdmin(own_user_id_, profile_.Nickname);
     SendCommand(to_server::ADMIN, TypedField(profile_.Nickname));
     System(
         "You are alone in this room; feel free to practice drawing. Your drawing actions will "
@@ -230,10 +250,10 @@ void Session::OnUserListEnd(const Received&) {
   controls_.connect = controls_.load_image = controls_.paste = false;
   controls_.user_information = true;
   controls_.auto_skip = true;
-  if (users_.size() == 1) controls_.administrate = true;
+  controls_.administrate = IsAdmin();
   PublishControls();
   if (!game_on_) ShowWaitingStatus();
-  if (controls_.chat_input) view_.FocusChatInput();
+  view_.FocusChatInput();
 }
 
 void Session::OnJoin(const Received& m) {
@@ -243,11 +263,8 @@ void Session::OnJoin(const Received& m) {
   if (options_.ShowJoinMessages) System("** " + nickname + " has joined the room!", kBlue);
   AddUser(UserEntry{id, nickname, "0", !away, kBlack});
   PlaySound(Sound::kJoin);
-  if (users_.size() == 2) {
-    // Someone to play with: the game can be set up.
-    controls_.start.enabled = true;
-    controls_.start.colour = kGreen;
-  }
+  // Someone to play with: the admin can set up a game.
+  ShowSetupButton();
   PublishUsers();
   PublishControls();
   if (!game_on_) ShowWaitingStatus();
@@ -263,6 +280,8 @@ void Session::OnPart(const Received& m) {
       std::remove_if(users_.begin(), users_.end(), [id](const UserEntry& u) { return u.id == id; }),
       users_.end());
   PublishUsers();
+  // A room that passes the role on says who has it now; an older one leaves nobody.
+  if (id == admin_user_id_) SetAdmin(0, "");
   if (users_.size() < 2) {
     EnterPracticeMode();
   } else if (!game_on_) {
@@ -303,10 +322,12 @@ void Session::OnAway(const Received& m) {
 
 void Session::OnAdmin(const Received& m) {
   const int32_t id = m.Int(0);
-  System(Nick(id) + " has been made into an admin.", kBlue);
-  panel_.admin = Nick(id);
-  admin_user_id_ = id;
-  PublishPanel();
+  const std::string& nickname = m.Field(1);
+  const std::string known = Nick(id);
+  const std::string& name = known.empty() ? nickname : known;
+  System(name + " has been made into an admin.", kBlue);
+  SetAdmin(id, name);
+  if (!game_on_) ShowWaitingStatus();
 }
 
 void Session::OnKickInfo(const Received& m) {
@@ -317,8 +338,24 @@ void Session::OnKickInfo(const Received& m) {
 }
 
 void Session::OnResetScores(const Received&) {
+  // The final points stay on show under the podium until the next game begins.
+  if (last_game_shown_) {
+    scores_reset_pending_ = true;
+    return;
+  }
   for (UserEntry& user : users_) user.points = "0";
   PublishUsers();
+}
+
+void Session::EndLastGameDisplay() {
+  tmrNextGameLine_->Stop();
+  if (!last_game_shown_) return;
+  last_game_shown_ = false;
+  if (std::exchange(scores_reset_pending_, false)) {
+    for (UserEntry& user : users_) user.points = "0";
+    PublishUsers();
+  }
+  view_.ShowWinner({}, {});
 }
 
 void Session::OnPointsChange(const Received& m) {
@@ -345,7 +382,28 @@ void Session::OnNickChange(const Received& m) {
 
 void Session::OnNotice(const Received& m) {
   const std::string& text = m.Field(0);
+  if (logging_in_ && IsNicknameRefusal(text)) {
+    RefuseNickname(text);
+    return;
+  }
+  // A room bans with this notice and then KICKOP, which then need not say "kicked" too.
+  if (text.starts_with(protocol::kBannedNotice)) banned_ = true;
   System(text, kRed);
+}
+
+void Session::OnNickRefused(const Received& m) {
+  const std::string& reason = m.data;
+  RefuseNickname(reason);
+}
+
+void Session::RefuseNickname(const std::string& reason) {
+  System(reason, kRed);
+  const directory::RoomAddress room = room_;
+  // The NOTICE and the close that follow have nothing more to say.
+  CloseAndDisconnect();
+  pending_room_ = room;
+  SetStatus("Choose another nickname to join " + directory::AddressText(room));
+  view_.AskForNickname(reason);
 }
 
 void Session::OnPing(const Received&) {
@@ -359,8 +417,11 @@ void Session::OnServerMessage(const Received& m) {
 
 void Session::OnKickedByOperator(const Received& m) {
   const std::string& reason = m.data;
-  System("You have been kicked from the server by the operator for the following reason: " + reason,
-         kRed);
+  if (!std::exchange(banned_, false)) {
+    System(
+        "You have been kicked from the server by the operator for the following reason: " + reason,
+        kRed);
+  }
   // Let the NOP reach the room before the connection closes.
   SendCommand(to_server::NOP, "NOP");
   connection_.Leave();
@@ -391,8 +452,13 @@ void Session::OnWordListEnd(const Received&) {
 }
 
 void Session::OnGameBeingSetUp(const Received&) {
-  System(panel_.admin + " is setting-up the game..", kRed);
-  if (!game_on_) SetStatus(panel_.admin + " is setting up a game");
+  const std::string who = admin_user_id_ != 0 ? panel_.admin : "Somebody";
+  System(who + " is setting-up the game..", kRed);
+  if (!game_on_) SetStatus(who + " is setting up a game");
+}
+
+void Session::OnSetupCancelled(const Received&) {
+  if (!game_on_) ShowWaitingStatus();
 }
 
 // --- The game ------------------------------------------------------------------------------------
@@ -414,9 +480,14 @@ void Session::OnStartGameTimer(const Received& m) {
 
 void Session::OnStopGameTimer(const Received&) {
   StopGameClock();
-  // The room stops the clock when everyone has found the word: the round is over.
+  // The room stops the clock when everyone has found the word: the round is over. A guesser
+  // learns the word as the room spells it from the ROUNDWORD that follows (see OnData).
   if (round_) {
-    EndRound();
+    if (round_word_.empty()) {
+      round_over_ = true;
+    } else {
+      EndRound();
+    }
     ShowRoundOverStatus();
   }
 }
@@ -429,6 +500,9 @@ void Session::OnGameStarting(const Received& m) {
          kDarkBlue);
   panel_.rounds = "1 of " + NumberText(total_rounds_);
   game_on_ = true;
+  EndLastGameDisplay();
+  ShowSetupButton();
+  PublishControls();
   panel_.status = "The game is starting";
   PublishPanel();
   view_.ClearPad();
@@ -443,9 +517,11 @@ void Session::OnNewRound(const Received& m) {
   System("A new round is starting!", kBlue);
   current_round_ = round;
   game_on_ = true;
+  EndLastGameDisplay();
   hinted_length_ = 0;
   panel_.rounds = NumberText(current_round_) + " of " + NumberText(total_rounds_);
   panel_.word = "";
+  panel_.pattern.clear();
   PublishPanel();
   view_.ResetTools();
   RunGameClock(0);
@@ -456,9 +532,11 @@ void Session::OnGameRunning(const Received& m) {
   const std::string& revealed = m.Field(1);
   const std::string& pattern = m.Field(2);  // rooms that show blanks send it
   game_on_ = true;
+  EndLastGameDisplay();
   round_word_.clear();
+  guessed_word_.clear();
   ShowArtist(artist_id);
-  panel_.word = GuessersWord(revealed, pattern);
+  ShowGuessersWord(revealed, pattern);
   panel_.rounds =
       current_round_ > 0 ? NumberText(current_round_) + " of " + NumberText(total_rounds_) : "-";
   // The round began before this client came: it is not one of the gallery's.
@@ -471,7 +549,11 @@ void Session::OnNewArtist(const Received& m) {
   // An artist who left ends the round without a word.
   EndRound();
   game_on_ = true;
+  EndLastGameDisplay();
   round_word_.clear();
+  guessed_word_.clear();
+  panel_.word = "";
+  panel_.pattern.clear();
   ShowArtist(artist_id);
   view_.ResetTools();
   BeginRound();
@@ -482,6 +564,7 @@ void Session::OnNewWord(const Received& m) {
   // The alternatives of the word, split by "," and "#".
   const std::string& word_line = m.data;
   panel_.word = ReplaceAll(ReplaceAll(word_line, ",", ", "), "#", ", ");
+  panel_.pattern = FirstAlternative(word_line);
   round_word_ = word_line;
   PublishPanel();
   if (artist_user_id_ != 0 && artist_user_id_ == own_user_id_) ShowDrawingStatus();
@@ -506,7 +589,7 @@ void Session::OnWordFound(const Received& m) {
     }
   }
   // A guess matches the word whatever its letter case, so the guess that found it names it.
-  if (finder_id == own_user_id_ && round_word_.empty()) round_word_ = last_said_text_;
+  if (finder_id == own_user_id_) guessed_word_ = last_said_text_;
   PlaySound(Sound::kWordFound);
 }
 
@@ -519,30 +602,30 @@ void Session::OnHint(const Received& m) {
   if (!revealed.empty() && revealed.front() == '[') {
     hinted_length_ = static_cast<size_t>(std::max(0, protocol::LeadingInt32(revealed.substr(1))));
   }
+  ShowGuessersWord(revealed, pattern);
+}
+
+void Session::OnWordPattern(const Received& m) {
+  const std::string& pattern = m.data;
+  ShowGuessersWord("", pattern);
+}
+
+void Session::ShowGuessersWord(const std::string& revealed, const std::string& pattern) {
   // The artist keeps the whole word on show.
-  if (own_user_id_ != artist_user_id_) {
-    panel_.word = GuessersWord(revealed, pattern);
-    PublishPanel();
-  }
+  if (artist_user_id_ != 0 && own_user_id_ == artist_user_id_) return;
+  panel_.word = panel_.pattern = GuessersWord(revealed, pattern);
+  PublishPanel();
 }
 
 std::string Session::GuessersWord(const std::string& revealed, const std::string& pattern) const {
-  std::string shown;
-  auto show = [&shown](char c) {
-    if (!shown.empty()) shown += ' ';
-    shown += c;
-  };
-  if (!pattern.empty()) {
-    for (const char c : pattern) show(c);
-    return shown;
-  }
+  if (!pattern.empty()) return Spaced(pattern);
   if (hinted_length_ == 0) return revealed;
   // A room that sends no pattern: the letters given, then a blank for each one still hidden.
-  const std::string letters = revealed.front() == '[' ? std::string() : revealed;
-  for (size_t i = 0; i < std::max(hinted_length_, letters.size()); ++i) {
-    show(i < letters.size() ? letters[i] : '_');
-  }
-  return shown;
+  const std::string letters =
+      !revealed.empty() && revealed.front() == '[' ? std::string() : revealed;
+  std::string blanks = letters;
+  blanks.resize(std::max(hinted_length_, letters.size()), '_');
+  return Spaced(blanks);
 }
 
 void Session::OnNoMoreHints(const Received&) {
@@ -553,7 +636,7 @@ void Session::OnNoMoreHints(const Received&) {
 void Session::OnWordSkipped(const Received& m) {
   const std::string& word_line = m.Field(0);
   System(artist_nickname_ + " has skipped the word: " + FirstAlternative(word_line), kRed);
-  round_word_ = word_line;
+  if (!word_line.empty()) round_word_ = word_line;
   EndRound();
   StopGameClock();
   ResetUserColours();
@@ -563,64 +646,120 @@ void Session::OnWordSkipped(const Received& m) {
 
 void Session::OnEndOfRound(const Received& m) {
   const std::string& word_line = m.Field(0);
-  controls_.start.enabled = false;
   System("The round is over! The word was: " + FirstAlternative(word_line), kRed);
-  round_word_ = word_line;
+  if (!word_line.empty()) round_word_ = word_line;
   EndRound();
   StopGameClock();
-  controls_.chat_input = true;
-  PublishControls();
   ResetUserColours();
   PublishUsers();
   ShowRoundOverStatus();
 }
 
 void Session::OnWinner(const Received& m) {
-  const std::string winner = Nick(m.Int(0));
+  // The first id is the winner, or 0 when nobody scored; ids after it share first place.
+  std::vector<int32_t> winner_ids;
+  std::vector<std::string> winners;
+  for (size_t i = 0; m.Int(0) != 0 && i < m.fields.size(); ++i) {
+    const int32_t id = m.Int(i);
+    const std::string nickname = Nick(id);
+    if (nickname.empty() || std::find(winner_ids.begin(), winner_ids.end(), id) != winner_ids.end())
+      continue;
+    winner_ids.push_back(id);
+    winners.push_back(nickname);
+  }
+  // The points as they stand now: the room resets them right after.
+  const std::vector<Standing> standings = FinalStandings(winner_ids);
+  // An older room names a winner even when nobody scored.
+  if (std::none_of(standings.begin(), standings.end(),
+                   [](const Standing& s) { return s.points > 0; })) {
+    winner_ids.clear();
+    winners.clear();
+  }
   // The last round may end here, when its artist left.
   EndRound();
   game_on_ = false;
-  controls_.start.enabled = false;
   System("----------");
-  System("The game is over and the winner is " + winner + " - well done!", kRed);
-  // The points as they stand now: RESETSCORES sets them to 0 right after.
-  const std::vector<Standing> standings = FinalStandings();
-  System("Final standings:", kDarkBlue);
-  for (const Standing& s : standings) {
-    System(NumberText(s.place) + ". " + s.nickname + " - " + NumberText(s.points) +
-               (s.points == 1 ? " point" : " points"),
-           kDarkBlue);
+  if (winners.empty()) {
+    System("The game is over. Nobody scored, so there is no winner.", kRed);
+  } else if (winners.size() == 1) {
+    System("The game is over and the winner is " + winners[0] + " - well done!", kRed);
+  } else {
+    System("The game is over: " + NameList(winners) + " share first place - well done!", kRed);
   }
-  System("Another game will be starting soon; please wait.", kBlue);
+  if (!winners.empty()) {
+    System("Final standings:", kDarkBlue);
+    for (const Standing& s : standings) {
+      System(NumberText(s.place) + ". " + s.nickname + " - " + NumberText(s.points) +
+                 (s.points == 1 ? " point" : " points"),
+             kDarkBlue);
+    }
+  }
   AddChatLine("System", "", kBlack);
-  const size_t podium = std::min<size_t>(3, standings.size());
-  view_.ShowWinner(winner, {standings.begin(), standings.begin() + static_cast<long>(podium)});
-  controls_.start = StartButtonState{StartAction::kSetupGame, false, std::nullopt};
+  // Every winner is on the top step, however many share it.
+  const size_t podium = std::min(std::max<size_t>(3, winners.size()), standings.size());
+  view_.ShowWinner(winners, winners.empty() ? std::vector<Standing>()
+                                            : std::vector<Standing>(standings.begin(),
+                                                                    standings.begin() + podium));
+  last_game_shown_ = true;
+  // Whether another game follows by itself the room says right after, with GAMESTOPPED.
+  tmrNextGameLine_->Start(kNextGameLineMs);
   // Nobody draws or guesses between games: the list and the buttons no longer name an artist
   // or the finders of the last round.
+  controls_.start = StartButtonState{StartAction::kSetupGame, false, std::nullopt};
   controls_.hint = HintButtonState{HintAction::kWarnArtist, false, std::nullopt};
   ResetUserColours();
   PublishUsers();
   StopGameClock();
   panel_.rounds = "-";
-  controls_.chat_input = true;
-  panel_.status = winner.empty() ? "The game is over" : winner + " wins!";
+  panel_.pattern.clear();
+  panel_.status = winners.empty()       ? "The game is over: nobody scored"
+                  : winners.size() == 1 ? winners[0] + " wins!"
+                                        : NameList(winners) + " share first place";
   PublishPanel();
   PublishControls();
 }
 
-std::vector<Standing> Session::FinalStandings() const {
-  std::vector<Standing> standings;
+void Session::OnGameStopped(const Received&) {
+  tmrNextGameLine_->Stop();
+  game_on_ = false;
+  ShowSetupButton();
+  PublishControls();
+  const std::string who = IsAdmin()             ? "Press Setup Game to start one"
+                          : admin_user_id_ != 0 ? panel_.admin + " may start one with Setup Game"
+                                                : "A player may start one";
+  System("Nobody drew or found a word in that game, so no new game starts by itself. " + who + ".",
+         kBlue);
+  ShowWaitingStatus();
+}
+
+void Session::OnRoundWord(const Received& m) {
+  const std::string& word = m.data;
+  if (word.empty() || !game_on_) return;
+  round_word_ = word;
+  // However the round ended, it ends with the word as the room spells it.
+  EndRound();
+  ShowRoundOverStatus();
+}
+
+std::vector<Standing> Session::FinalStandings(const std::vector<int32_t>& winners) const {
+  std::vector<std::pair<bool, Standing>> ranked;
   for (const UserEntry& user : users_) {
-    standings.push_back(Standing{0, user.nickname, protocol::LeadingInt32(user.points)});
+    const bool winner = std::find(winners.begin(), winners.end(), user.id) != winners.end();
+    ranked.emplace_back(winner, Standing{0, user.nickname, protocol::LeadingInt32(user.points)});
   }
-  std::stable_sort(standings.begin(), standings.end(),
-                   [](const Standing& a, const Standing& b) { return a.points > b.points; });
-  // Players with equal points share a place; the next place counts everyone before it.
-  for (size_t i = 0; i < standings.size(); ++i) {
-    standings[i].place = i > 0 && standings[i].points == standings[i - 1].points
-                             ? standings[i - 1].place
-                             : static_cast<int>(i) + 1;
+  std::stable_sort(ranked.begin(), ranked.end(), [](const auto& a, const auto& b) {
+    return a.first != b.first ? a.first : a.second.points > b.second.points;
+  });
+  // The room's winners share the first place; other players with equal points share a place,
+  // and the next place counts everyone before it.
+  std::vector<Standing> standings;
+  for (auto& [winner, standing] : ranked) {
+    const size_t i = standings.size();
+    standing.place = winner ? 1
+                     : i > 0 && standing.points == standings.back().points
+                         ? standings.back().place
+                         : static_cast<int>(i) + 1;
+    standings.push_back(std::move(standing));
   }
   return standings;
 }

@@ -40,6 +40,9 @@ const char* SoundFile(Sound sound) {
   return "";
 }
 
+constexpr char kNotConnected[] =
+    "Not connected: practise here, or join a room with File > Connect..";
+
 std::string TwoDigits(int value) {
   char buffer[16];
   std::snprintf(buffer, sizeof buffer, "%02d", value);
@@ -50,6 +53,15 @@ std::string TwoDigits(int value) {
 
 std::string FirstAlternative(std::string_view word_line) {
   return std::string(protocol::LeftOf(word_line, ','));
+}
+
+std::string Spaced(std::string_view text) {
+  std::string spaced;
+  for (const char c : text) {
+    if (!spaced.empty()) spaced += ' ';
+    spaced += c;
+  }
+  return spaced;
 }
 
 std::string Session::VersionText() {
@@ -63,6 +75,10 @@ Session::Session(Ports ports)
       scheduler_(ports.scheduler),
       settings_(ports.settings),
       tmrGameTimer_(ports.scheduler.CreateTimer([this] { OnClockTick(); })),
+      tmrNextGameLine_(ports.scheduler.CreateTimer([this] {
+        tmrNextGameLine_->Stop();
+        System("Another game will be starting soon; please wait.", kBlue);
+      })),
       options_(ports.settings.LoadOptions()),
       profile_(ports.settings.LoadProfile()) {}
 
@@ -74,9 +90,6 @@ void Session::Start() {
   view_.AddWelcome("Scrawlbox v" + version, " - made by the Scrawlbox developers",
                    "    Type /help, /h or /? for a list of commands.");
   AddChatLine("System", "", kBlack);
-  System(
-      "Please note that this is an early beta release and may have bugs/problems. Please "
-      "check the Help menu above for the Scrawlbox site and public forum.");
   System("Tip; you can use the right mouse button with any tool to quick-erase.", Rgb(100, 0, 0));
   EnterDisconnectedState();
 }
@@ -130,7 +143,8 @@ void Session::JoinRoom(const std::string& address_text) {
   }
   if (NeedsProfile()) {
     pending_room_ = room;
-    view_.AskForNickname();
+    SetStatus("Choose a nickname to join " + directory::AddressText(*room));
+    view_.AskForNickname("");
     return;
   }
   if (!NicknameUsable()) {
@@ -151,6 +165,7 @@ void Session::OnConnected() {
   System("Connected to server. Logging in...");
   controls_.connect = false;
   controls_.drawing = true;
+  logging_in_ = true;
   PublishControls();
   SetStatus("Logging in...");
   SendCommand(to_server::SCRAWLBOX_CL13NT, VersionText());
@@ -161,7 +176,12 @@ void Session::OnData(std::string_view bytes) {
   std::string message;
   while (true) {
     const auto status = receive_buffer_.Next(&message);
-    if (status == protocol::ReceiveBuffer::Status::kNeedMore) return;
+    if (status == protocol::ReceiveBuffer::Status::kNeedMore) {
+      // The room names the word in the same write as it stops the clock: a round kept open for
+      // it ends once the data at hand is read, with the guess that found it at worst.
+      if (round_over_) EndRound();
+      return;
+    }
     if (status == protocol::ReceiveBuffer::Status::kTooLong) {
       // A server that never ends its message would make the client hold it for ever.
       OnClosed();
@@ -214,12 +234,14 @@ void Session::CloseAndDisconnect() {
 
 void Session::EnterDisconnectedState() {
   EndRound();
+  EndLastGameDisplay();
   game_on_ = false;
+  logging_in_ = false;
   own_user_id_ = 0;
   admin_user_id_ = 0;
   SetArtist(0);
-  controls_.chat_input = true;
   panel_.word = panel_.rounds = panel_.admin = panel_.room_name = "-";
+  panel_.pattern.clear();
   controls_.start = StartButtonState{StartAction::kSetupGame, false, std::nullopt};
   controls_.hint = HintButtonState{HintAction::kWarnArtist, false, std::nullopt};
   controls_.auto_skip = false;
@@ -229,7 +251,7 @@ void Session::EnterDisconnectedState() {
   controls_.connect = true;
   controls_.load_image = controls_.paste = true;
   first_user_list_ = false;
-  panel_.status = "Not connected: practise here, or join a room with File > Connect..";
+  panel_.status = kNotConnected;
   PublishUsers();
   PublishPanel();
   PublishControls();
@@ -241,16 +263,14 @@ void Session::EnterPracticeMode() {
   controls_.start = StartButtonState{StartAction::kSetupGame, false, std::nullopt};
   controls_.hint = HintButtonState{HintAction::kWarnArtist, false, std::nullopt};
   panel_.word = "";
+  panel_.pattern.clear();
   panel_.rounds = "-";
-  // Alone, the player draws for practice and may always chat, also one who was the artist.
+  // Alone, the player draws for practice, also one who was the artist.
   artist_user_id_ = 0;
   artist_nickname_.clear();
   controls_.drawing = true;
-  controls_.chat_input = true;
   StopGameClock();
-  admin_user_id_ = own_user_id_;
-  panel_.admin = profile_.Nickname;
-  PublishControls();
+  SetAdmin(own_user_id_, profile_.Nickname);
   ShowWaitingStatus();
   SendCommand(to_server::ADMIN, TypedField(profile_.Nickname));
 }
@@ -266,8 +286,9 @@ void Session::BeginRound() {
 }
 
 void Session::EndRound() {
+  round_over_ = false;
   if (!round_) return;
-  round_->word = FirstAlternative(round_word_);
+  round_->word = FirstAlternative(round_word_.empty() ? guessed_word_ : round_word_);
   // Taken out first: the view may show windows that let further events run.
   const RoundRecord ended = std::move(*round_);
   round_.reset();
@@ -275,7 +296,8 @@ void Session::EndRound() {
 }
 
 void Session::LogDrawing(const protocol::DrawCommand& command, bool own) {
-  if (round_) round_->Add(LoggedDrawing{scheduler_.NowMs() - round_started_ms_, command, own});
+  if (round_ && !round_over_)
+    round_->Add(LoggedDrawing{scheduler_.NowMs() - round_started_ms_, command, own});
 }
 
 void Session::SetStatus(std::string status) {
@@ -288,6 +310,8 @@ void Session::ShowWaitingStatus() {
     SetStatus("Waiting for a second player");
   } else if (controls_.start.enabled && controls_.start.action == StartAction::kSetupGame) {
     SetStatus("Press Setup Game to start a game");
+  } else if (admin_user_id_ != 0 && !IsAdmin()) {
+    SetStatus("Waiting for " + panel_.admin + " to start a game");
   } else {
     SetStatus("Waiting for a game to start");
   }
@@ -305,8 +329,11 @@ void Session::ShowDrawingStatus() {
 }
 
 void Session::ShowRoundOverStatus() {
-  SetStatus(round_word_.empty() ? "Everyone found the word"
-                                : "The word was: " + FirstAlternative(round_word_));
+  // Only the room's word: a guess may have found it in another spelling.
+  const std::string word = FirstAlternative(round_word_);
+  panel_.word = word;
+  panel_.pattern = Spaced(word);
+  SetStatus(word.empty() ? "Everyone found the word" : "The word was: " + word);
 }
 
 // --- Game display -------------------------------------------------------------------------------
@@ -328,7 +355,6 @@ void Session::SetArtist(int32_t id) {
   artist_nickname_ = artist ? artist->nickname : std::string();
   const bool is_artist = own_user_id_ == id;
   controls_.drawing = is_artist;
-  controls_.chat_input = !is_artist;
   if (id != 0) {
     if (is_artist) {
       controls_.start = StartButtonState{StartAction::kSkipWord, true, kRed};
@@ -336,12 +362,30 @@ void Session::SetArtist(int32_t id) {
       view_.ResetTools();
     } else {
       controls_.start.enabled = false;
-      controls_.start.colour.reset();
+      ShowSetupButton();
       controls_.hint = HintButtonState{HintAction::kWarnArtist, true, std::nullopt};
     }
   }
   PublishControls();
-  if (controls_.chat_input) view_.FocusChatInput();
+  // The artist may chat too, but is there to draw: the tools' keys stay with the pad.
+  if (!is_artist) view_.FocusChatInput();
+}
+
+void Session::SetAdmin(int32_t id, const std::string& nickname) {
+  admin_user_id_ = id;
+  panel_.admin = id == 0 ? "-" : nickname;
+  controls_.administrate = IsAdmin();
+  ShowSetupButton();
+  PublishPanel();
+  PublishControls();
+}
+
+void Session::ShowSetupButton() {
+  if (controls_.start.action == StartAction::kSkipWord && controls_.start.enabled) return;
+  const bool may = IsAdmin() && users_.size() >= 2;
+  // Green invites a first game; during one it restarts the game, which nobody should do lightly.
+  controls_.start = StartButtonState{StartAction::kSetupGame, may,
+                                     may && !game_on_ ? std::optional(kGreen) : std::nullopt};
 }
 
 void Session::SetGameClock(int32_t ms) {
@@ -364,7 +408,9 @@ void Session::StopGameClock() {
   panel_.time_colour = kBlack;
   panel_.time = "--:--";
   controls_.hint.enabled = false;
-  controls_.start.enabled = false;
+  // The artist's skip is over with the round; the admin's set-up stays.
+  if (controls_.start.action == StartAction::kSkipWord) controls_.start.enabled = false;
+  ShowSetupButton();
   PublishPanel();
   PublishControls();
 }
@@ -486,6 +532,10 @@ void Session::RequestWordLists() {
   SendCommand(to_server::GETWORDLISTS, protocol::kNoData);
 }
 
+void Session::CancelGameSetup() {
+  SendCommand(to_server::CANCELSETUP, protocol::kNoData);
+}
+
 bool Session::StartGame(const GameSetup& setup) {
   if (setup.word_lists.empty()) return false;
   const GameSetup held = HeldWithinLimits(setup);
@@ -533,6 +583,11 @@ void Session::CheckForUpdate(directory::HttpGetter& http) {
 void Session::SetOptions(const ClientOptions& options) {
   options_ = options;
   settings_.SaveOptions(options_);
+}
+
+void Session::DropPendingRoom() {
+  pending_room_.reset();
+  if (connection_.State() == SocketState::kClosed) SetStatus(kNotConnected);
 }
 
 void Session::SetProfile(const Profile& profile) {

@@ -67,7 +67,7 @@ class Session {
   // A room chosen in the server browser, which keeps Recent itself.
   void ConnectFromBrowser(const directory::RoomAddress& room);
   // The player closed the nickname window without saving: the room asked for is not joined.
-  void DropPendingRoom() { pending_room_.reset(); }
+  void DropPendingRoom();
   // The Enter key in a chat input, with the line typed (never empty).
   void EnterChatLine(const std::string& text);
   // A line typed after "/".
@@ -90,6 +90,8 @@ class Session {
   // Sends the game with its numbers held within their limits; false, and nothing sent, when no
   // word list is chosen.
   bool StartGame(const GameSetup& setup);
+  // The set-up window closed without a game started: the others stop waiting for one.
+  void CancelGameSetup();
   // What the set-up window shows first: the last set-up sent from this client, named after the
   // room the player is in.
   GameSetup LastGameSetup() const;
@@ -136,6 +138,8 @@ class Session {
   static constexpr std::string_view kNoPassword = "<none>";
   static constexpr std::string_view kQuitting = "Quitting";
   static constexpr std::string_view kQuit = "Quit";
+  // Time enough for the room to say, after the winner, that it waits for a player to start one.
+  static constexpr int kNextGameLineMs = 1500;
 
   // --- Messages from the server (server_messages.cpp) ---------------------------------------
   struct Received;
@@ -192,6 +196,11 @@ class Session {
   void OnEndOfRound(const Received& m);
   void OnWinner(const Received& m);
   void OnBadPassword(const Received& m);
+  void OnNickRefused(const Received& m);
+  void OnWordPattern(const Received& m);
+  void OnRoundWord(const Received& m);
+  void OnGameStopped(const Received& m);
+  void OnSetupCancelled(const Received& m);
 
   // The password to send for the room being joined.
   std::string PasswordToSend() const;
@@ -200,8 +209,14 @@ class Session {
   // What the Word box shows a guesser: the pattern with a space between characters, and word
   // gaps kept wider; or, from a room that sends no pattern, the letters and the rest as blanks.
   std::string GuessersWord(const std::string& revealed, const std::string& pattern) const;
-  // The final standings from the points shown, best first.
-  std::vector<Standing> FinalStandings() const;
+  // A guesser's view of the word (see GuessersWord), in the Word box and over the pad.
+  void ShowGuessersWord(const std::string& revealed, const std::string& pattern);
+  // The final standings from the points shown, best first, with the room's winners in front.
+  std::vector<Standing> FinalStandings(const std::vector<int32_t>& winners) const;
+  // The room refused the login's nickname: the player picks another and the login follows.
+  void RefuseNickname(const std::string& reason);
+  // The last game's points and podium give way to the next game.
+  void EndLastGameDisplay();
 
   void AddChatLine(const std::string& sender, const std::string& text, Colour colour,
                    bool plain = false);
@@ -223,6 +238,10 @@ class Session {
   // After a round: its word, when this client learnt it.
   void ShowRoundOverStatus();
   void EnterPracticeMode();
+  bool IsAdmin() const { return own_user_id_ != 0 && own_user_id_ == admin_user_id_; }
+  void SetAdmin(int32_t id, const std::string& nickname);
+  // The Start button of everyone but the artist in play: the admin sets up (or restarts) games.
+  void ShowSetupButton();
   void CloseAndDisconnect();
   // Marks the artist in the list and clears the pad for the new drawing.
   void ShowArtist(int32_t id);
@@ -256,6 +275,8 @@ class Session {
   scrawlbox::Scheduler& scheduler_;
   ClientSettings& settings_;
   std::unique_ptr<scrawlbox::Timer> tmrGameTimer_;
+  // Says that another game follows, once the room has had time to say it waits instead.
+  std::unique_ptr<scrawlbox::Timer> tmrNextGameLine_;
 
   ClientOptions options_;
   Profile profile_;
@@ -283,9 +304,22 @@ class Session {
   bool first_user_list_ = false;
   // A game runs in the room: from its start (or GAMERUNNING) to its winner.
   bool game_on_ = false;
-  // The word of the round, as far as this client learnt it: the artist's NEWWORD, the guess
-  // that found it, or the word the room names at the round's end.
+  // The word of the round as the room gave it: the artist's NEWWORD, or the word the room names
+  // at the round's end.
   std::string round_word_;
+  // The guess with which this player found the word: the gallery's word when the room names
+  // none, never what the others are shown.
+  std::string guessed_word_;
+  // Everyone found the word and the room has not named it yet: the round stays open for the
+  // rest of the data at hand.
+  bool round_over_ = false;
+  // The last game's winner display and points stay up until the next game begins.
+  bool last_game_shown_ = false;
+  bool scores_reset_pending_ = false;
+  // From the connection to PASSOK: a NOTICE may be the refusal of the nickname.
+  bool logging_in_ = false;
+  // The room's ban notice came: the KICKOP after it says nothing more.
+  bool banned_ = false;
   std::optional<RoundRecord> round_;
   int64_t round_started_ms_ = 0;
   // The password given for the next login, and whether to keep it once the room takes it.
@@ -304,5 +338,8 @@ class Session {
 
 // The text before the first ",", or the whole word line.
 std::string FirstAlternative(std::string_view word_line);
+// The characters with a space between each two, so that blanks can be counted and the gap
+// between words stays wide: "a _b" becomes "a   _ b".
+std::string Spaced(std::string_view text);
 
 }  // namespace client

@@ -93,6 +93,8 @@ void Session::ExecuteUserCommand(const std::string& line) {
 
 void Session::ChangeNickname(const std::string& nickname) {
   profile_.Nickname = nickname;
+  // Kept at once, as the profile window keeps it: a client that stops next logs in with it.
+  settings_.SaveProfile(profile_);
   const std::string shown = TypedField(nickname, kNicknameLength);
   SendCommand(protocol::to_server::NICKCHG, shown);
   System("Your nickname has now been changed to " + shown + ".");

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QMouseEvent>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QTextBlock>
 
@@ -22,6 +23,15 @@ ChatView::ChatView(QWidget* parent) : QTextEdit(parent) {
   setAcceptRichText(false);
   setUndoRedoEnabled(false);
   setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  QScrollBar* bar = verticalScrollBar();
+  // The range changes after every line, resize and float, often later, as the document lays
+  // itself out: a view that showed the newest line keeps showing it then.
+  connect(bar, &QScrollBar::rangeChanged, this, [this] {
+    if (following_) ScrollToEnd();
+  });
+  connect(bar, &QScrollBar::valueChanged, this, [this, bar](int value) {
+    if (!scrolling_) following_ = value >= bar->maximum();
+  });
 }
 
 QTextCursor ChatView::NewParagraph() {
@@ -53,7 +63,7 @@ void ChatView::AddLine(const ChatLine& line) {
     cursor.insertText(scrawlbox::FromWire(line.text), text);
   }
   TrimToLimit();
-  ScrollToEnd();
+  if (following_) ScrollToEnd();
 }
 
 void ChatView::AddWelcome(const QString& title, const QString& rest, const QString& hint) {
@@ -67,7 +77,7 @@ void ChatView::AddWelcome(const QString& title, const QString& rest, const QStri
   cursor.insertText(rest, normal);
   cursor.insertBlock();
   cursor.insertText(hint, normal);
-  ScrollToEnd();
+  if (following_) ScrollToEnd();
 }
 
 void ChatView::Clear() {
@@ -93,10 +103,13 @@ void ChatView::CopyFrom(const ChatView& other) {
 }
 
 void ChatView::ScrollToEnd() {
+  following_ = true;
+  const QScopedValueRollback<bool> scrolling(scrolling_, true);
   QTextCursor cursor(document());
   cursor.movePosition(QTextCursor::End);
-  setTextCursor(cursor);
-  verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+  if (!textCursor().hasSelection()) setTextCursor(cursor);
+  QScrollBar* bar = verticalScrollBar();
+  bar->setValue(bar->maximum());
 }
 
 void ChatView::mouseReleaseEvent(QMouseEvent* event) {

@@ -22,7 +22,10 @@ class ChatView : public QTextEdit {
   void Clear();
   // Takes over another view's lines (the floating chat window and back).
   void CopyFrom(const ChatView& other);
+  // Shows the newest line, and keeps showing the newest until the player scrolls up.
   void ScrollToEnd();
+  // Whether new lines come into view: false while the player reads further up.
+  bool following() const { return following_; }
 
  signals:
   // A click without a selection: the chat input should take the focus.
@@ -37,6 +40,9 @@ class ChatView : public QTextEdit {
   void TrimToLimit();
 
   bool has_lines_ = false;
+  bool following_ = true;
+  // Set while the view scrolls itself, so that only the player's scrolling stops the following.
+  bool scrolling_ = false;
 };
 
 QColor ToQColor(Colour colour);

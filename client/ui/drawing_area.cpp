@@ -127,6 +127,17 @@ DrawingArea::DrawingArea(PadTools* tools, QWidget* parent) : QWidget(parent), to
   labStatusLine_->setFont(status_font_);
 
   picPad_ = new PadWidget(tools_, this);
+  // The pad takes no clicks while it shows the winner: the display closes from its own button.
+  cmdCloseWinner_ = new QToolButton(this);
+  cmdCloseWinner_->setObjectName(QStringLiteral("cmdCloseWinner"));
+  cmdCloseWinner_->setText(QStringLiteral("Close"));
+  cmdCloseWinner_->setToolTip(QStringLiteral("Take the results off the pad"));
+  cmdCloseWinner_->hide();
+  connect(cmdCloseWinner_, &QToolButton::clicked, picPad_, [this] { picPad_->ShowWinner({}); });
+  connect(picPad_, &PadWidget::winnerShownChanged, this, [this](bool shown) {
+    cmdCloseWinner_->setVisible(shown);
+    PlaceWinnerClose();
+  });
 
   fraPalette_ = new QFrame(this);
   fraPalette_->setObjectName(QStringLiteral("fraPalette"));
@@ -236,6 +247,7 @@ void DrawingArea::Arrange() {
     pad_width = pad.width();
   }
   picPad_->setGeometry(0, y, pad.width(), pad.height());
+  PlaceWinnerClose();
   y += pad.height() + kGap;
 
   fraPalette_->setGeometry(0, y, palette.size.width(), palette.size.height());
@@ -249,6 +261,13 @@ void DrawingArea::Arrange() {
     const int row = static_cast<int>(i) / columns;
     labPalette_[i]->setGeometry(colour_side + kGap + column * step, row * step, s, s);
   }
+}
+
+void DrawingArea::PlaceWinnerClose() {
+  const QRect picture = picPad_->PictureRect().toAlignedRect().translated(picPad_->pos());
+  cmdCloseWinner_->adjustSize();
+  cmdCloseWinner_->move(picture.right() - cmdCloseWinner_->width() - kGap, picture.top() + kGap);
+  cmdCloseWinner_->raise();
 }
 
 // --- Tool state ----------------------------------------------------------------------------------

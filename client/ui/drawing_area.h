@@ -13,6 +13,7 @@ class QAction;
 class QFrame;
 class QLabel;
 class QToolBar;
+class QToolButton;
 
 namespace client {
 
@@ -72,6 +73,8 @@ class DrawingArea : public QWidget {
   int StatusHeight() const;
   void ShowStatus();
   void Arrange();
+  // The winner display's close button sits in the pad's top right corner while it is shown.
+  void PlaceWinnerClose();
   void ShowToolState();
   void ChooseCustomColour();
 
@@ -83,6 +86,7 @@ class DrawingArea : public QWidget {
   QFont status_font_;
   QFont status_small_font_;
   PadWidget* picPad_;
+  QToolButton* cmdCloseWinner_;
   QFrame* fraPalette_;
   std::array<QAction*, 10> tool_actions_{};
   std::array<QAction*, 4> brush_actions_{};

@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 #include "common/qt/text_codec.h"
 
@@ -26,7 +27,16 @@ QString FilePart(const std::string& text) {
 
 }  // namespace
 
-void Gallery::Add(GalleryRound round) {
+void Gallery::Add(GalleryRound round, const QDateTime& now) {
+  const GalleryRound* last = rounds_.empty() ? nullptr : rounds_.back().get();
+  // Round numbers climb within a game; one that is not told stays with the game before it.
+  if (!last || (round.record.number > 0 && round.record.number <= last->record.number)) {
+    round.game = (last ? last->game : 0) + 1;
+    round.game_time = now;
+  } else {
+    round.game = last->game;
+    round.game_time = last->game_time;
+  }
   rounds_.push_back(std::make_shared<const GalleryRound>(std::move(round)));
   while (rounds_.size() > kMaxRounds) rounds_.pop_front();
   if (on_changed_) on_changed_();
@@ -42,11 +52,24 @@ QString Gallery::FileName(const GalleryRound& round) {
   return name + QStringLiteral(".png");
 }
 
-bool Gallery::SavePicture(const GalleryRound& round, const QString& path) {
-  return !round.picture.isNull() && round.picture.save(path, "PNG");
+QImage Gallery::Scaled(const GalleryRound& round, int scale) {
+  if (scale <= 1) return round.picture;
+  return round.picture.scaled(round.picture.size() * scale, Qt::IgnoreAspectRatio,
+                              Qt::FastTransformation);
 }
 
-QStringList Gallery::SaveAll(const QString& folder, QStringList* failed) const {
+bool Gallery::SavePicture(const GalleryRound& round, const QString& path, int scale) {
+  return !round.picture.isNull() && Scaled(round, scale).save(path, "PNG");
+}
+
+QString Gallery::SaveFolder() {
+  const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+  // A file dialog asked to start in a folder that is not there starts in the working folder.
+  if (!pictures.isEmpty() && QDir().mkpath(pictures)) return pictures;
+  return QDir::homePath();
+}
+
+QStringList Gallery::SaveAll(const QString& folder, QStringList* failed, int scale) const {
   QStringList written;
   const QDir dir(folder);
   for (const Entry& entry : rounds_) {
@@ -57,7 +80,7 @@ QStringList Gallery::SaveAll(const QString& folder, QStringList* failed) const {
     for (int n = 2; QFileInfo::exists(path); ++n) {
       path = dir.filePath(name.chopped(4) + QStringLiteral(" (%1).png").arg(n));
     }
-    if (SavePicture(round, path)) {
+    if (SavePicture(round, path, scale)) {
       written << path;
     } else if (failed) {
       *failed << path;
@@ -111,8 +134,9 @@ void RoundReplay::Stop() {
 }
 
 double RoundReplay::progress() const {
-  if (!round_ || times_.empty()) return round_ ? 1.0 : 0.0;
-  return static_cast<double>(next_) / static_cast<double>(times_.size());
+  if (!round_) return 0.0;
+  if (times_.empty() || times_.back() <= 0) return next_ < times_.size() ? 0.0 : 1.0;
+  return std::min(1.0, static_cast<double>(played_ms_) / static_cast<double>(times_.back()));
 }
 
 void RoundReplay::Frame() {

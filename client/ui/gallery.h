@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QDateTime>
 #include <QImage>
 #include <QStringList>
 #include <deque>
@@ -19,6 +20,10 @@ struct GalleryRound {
   RoundRecord record;
   PadTools::State start;
   QImage picture;
+  // The game the round belongs to, counted from 1 as the gallery sees games begin, and when
+  // that game's first round kept here ended; both set by Gallery::Add.
+  int game = 0;
+  QDateTime game_time{};
 };
 
 // The rounds played since the client started, the newest last; only the last kMaxRounds stay.
@@ -28,7 +33,8 @@ class Gallery {
 
   using Entry = std::shared_ptr<const GalleryRound>;
 
-  void Add(GalleryRound round);
+  // A round whose number does not follow the previous round's begins a new game.
+  void Add(GalleryRound round, const QDateTime& now = QDateTime::currentDateTime());
   // Shared, so that a replay outlives its round leaving the gallery.
   const std::deque<Entry>& rounds() const { return rounds_; }
   // Tells the open gallery window that a round came or went.
@@ -36,11 +42,17 @@ class Gallery {
 
   // The name a round's picture is saved under: its round, its word, and the artist.
   static QString FileName(const GalleryRound& round);
+  // The sizes a picture is saved at: each pad pixel as a square of this many pixels a side.
+  static constexpr int kSaveScales[] = {1, 2, 4};
+  // The final picture, each pixel a scale x scale square (sharp, never blurred).
+  static QImage Scaled(const GalleryRound& round, int scale);
   // Writes the final picture as a PNG file; false when nothing could be written.
-  static bool SavePicture(const GalleryRound& round, const QString& path);
+  static bool SavePicture(const GalleryRound& round, const QString& path, int scale = 1);
   // Writes every round's picture into the folder, never over a file that is there; the files
   // written, and in `failed` (when given) those that could not be.
-  QStringList SaveAll(const QString& folder, QStringList* failed = nullptr) const;
+  QStringList SaveAll(const QString& folder, QStringList* failed = nullptr, int scale = 1) const;
+  // Where the save dialogs start: the player's Pictures folder (made when missing), else home.
+  static QString SaveFolder();
 
  private:
   std::deque<Entry> rounds_;
@@ -67,7 +79,7 @@ class RoundReplay {
   // Ends the replay where it is.
   void Stop();
   bool running() const { return frame_timer_->IsActive(); }
-  // How far the replay is, from 0 to 1.
+  // How far the running replay is in the round's time, from 0 to 1 (0 when none runs).
   double progress() const;
 
  private:

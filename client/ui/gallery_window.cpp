@@ -1,14 +1,18 @@
 // SPDX-License-Identifier: MIT
 #include "client/ui/gallery_window.h"
 
+#include <QComboBox>
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QEvent>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
-#include <QStandardPaths>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include "client/ui/pad_widget.h"
@@ -23,10 +27,27 @@ namespace {
 
 constexpr QSize kThumbnail(160, 101);
 
+// Each item's text: its role in the list and its full text, shortened to the list's width.
+constexpr int kFullText = Qt::UserRole;
+
 QString RoundTitle(const RoundRecord& record) {
   const QString word =
-      record.word.empty() ? QStringLiteral("(the word was not told)") : FromWire(record.word);
+      record.word.empty() ? QStringLiteral("the word was not told") : FromWire(record.word);
   return record.number > 0 ? QStringLiteral("Round %1: %2").arg(record.number).arg(word) : word;
+}
+
+QString GameHeading(const GalleryRound& round) {
+  return round.game_time.isValid()
+             ? QStringLiteral("Game of %1")
+                   .arg(round.game_time.toString(QStringLiteral("ddd d MMM yyyy, HH:mm")))
+             : QStringLiteral("Game %1").arg(round.game);
+}
+
+// Every line of the text that is too wide ends in "…" where it is cut.
+QString Elided(const QString& text, const QFontMetrics& metrics, int width) {
+  QStringList lines = text.split(QLatin1Char('\n'));
+  for (QString& line : lines) line = metrics.elidedText(line, Qt::ElideRight, std::max(width, 1));
+  return lines.join(QLatin1Char('\n'));
 }
 
 QString Finders(const RoundRecord& record) {
@@ -42,7 +63,8 @@ GalleryWindow::GalleryWindow(Gallery* gallery, scrawlbox::Scheduler& scheduler, 
     : QDialog(parent),
       gallery_(gallery),
       // The pad on show repaints itself as the replay's tools draw.
-      replay_(scheduler, nullptr, nullptr) {
+      replay_(
+          scheduler, [this] { ShowReplayState(); }, [this] { ShowReplayState(); }) {
   setObjectName(QStringLiteral("wGallery"));
   setWindowTitle(QStringLiteral("Gallery"));
   setAttribute(Qt::WA_DeleteOnClose);
@@ -50,7 +72,14 @@ GalleryWindow::GalleryWindow(Gallery* gallery, scrawlbox::Scheduler& scheduler, 
   lstRounds_ = new QListWidget;
   lstRounds_->setObjectName(QStringLiteral("lstRounds"));
   lstRounds_->setIconSize(kThumbnail);
-  lstRounds_->setMinimumWidth(kThumbnail.width() + 150);
+  // Room beside the thumbnails for a round's usual label.
+  lstRounds_->setMinimumWidth(kThumbnail.width() + 40 +
+                              lstRounds_->fontMetrics().horizontalAdvance(
+                                  QStringLiteral("Round 10: the word was not told")));
+  // The texts are shortened here, at their ends, to the width the list has.
+  lstRounds_->setTextElideMode(Qt::ElideNone);
+  lstRounds_->setWordWrap(false);
+  lstRounds_->viewport()->installEventFilter(this);
   connect(lstRounds_, &QListWidget::currentRowChanged, this, &GalleryWindow::ShowSelected);
 
   picRound_ = new PadWidget(&replay_.tools());
@@ -64,6 +93,8 @@ GalleryWindow::GalleryWindow(Gallery* gallery, scrawlbox::Scheduler& scheduler, 
   big.setPointSizeF(big.pointSizeF() * 1.4);
   big.setBold(true);
   labWord_->setFont(big);
+  // Its width is the window's to give; a long word is shortened, not the window widened.
+  labWord_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   labArtist_ = new QLabel;
   labArtist_->setObjectName(QStringLiteral("labRoundArtist"));
   labFinders_ = new QLabel;
@@ -86,12 +117,33 @@ GalleryWindow::GalleryWindow(Gallery* gallery, scrawlbox::Scheduler& scheduler, 
                       QStringLiteral("Draw the round again as it was drawn"));
   cmdReplayFast_ = button("cmdReplayFast", QStringLiteral("Replay %1\u00d7").arg(kFastSpeed),
                           QStringLiteral("Draw the round again, %1 times as fast").arg(kFastSpeed));
+  cmdStopReplay_ = button("cmdStopReplay", QStringLiteral("Stop"),
+                          QStringLiteral("Stop the replay and show the round's picture"));
+  barReplay_ = new QProgressBar;
+  barReplay_->setObjectName(QStringLiteral("barReplay"));
+  barReplay_->setRange(0, kProgressSteps);
+  barReplay_->setTextVisible(false);
+  barReplay_->setToolTip(QStringLiteral("How far the replay is"));
   cmdSavePicture_ = button("cmdSavePicture", QStringLiteral("Save as PNG..."),
-                           QStringLiteral("Save this round's picture"));
+                           QStringLiteral("Save this round's picture at the size chosen beside"));
+  cboSaveScale_ = new QComboBox;
+  cboSaveScale_->setObjectName(QStringLiteral("cboSaveScale"));
+  cboSaveScale_->setToolTip(
+      QStringLiteral("The size pictures are saved at; every pixel stays a "
+                     "sharp square"));
+  for (const int scale : Gallery::kSaveScales) {
+    cboSaveScale_->addItem(QStringLiteral("%1\u00d7 (%2 \u00d7 %3)")
+                               .arg(scale)
+                               .arg(PadEngine::kWidth * scale)
+                               .arg(PadEngine::kHeight * scale),
+                           scale);
+  }
+  cboSaveScale_->setCurrentIndex(1);
   cmdSaveAll_ = button("cmdSaveAll", QStringLiteral("Save All..."),
                        QStringLiteral("Save every round's picture into a folder"));
   connect(cmdReplay_, &QPushButton::clicked, this, [this] { ReplaySelected(1); });
   connect(cmdReplayFast_, &QPushButton::clicked, this, [this] { ReplaySelected(kFastSpeed); });
+  connect(cmdStopReplay_, &QPushButton::clicked, this, &GalleryWindow::StopReplay);
   connect(cmdSavePicture_, &QPushButton::clicked, this, &GalleryWindow::SaveSelected);
   connect(cmdSaveAll_, &QPushButton::clicked, this, &GalleryWindow::SaveAll);
   auto* close = new QDialogButtonBox(QDialogButtonBox::Close);
@@ -104,8 +156,11 @@ GalleryWindow::GalleryWindow(Gallery* gallery, scrawlbox::Scheduler& scheduler, 
   details->addWidget(labArtist_);
   details->addWidget(labFinders_);
   auto* actions = new QHBoxLayout;
-  for (QPushButton* b : {cmdReplay_, cmdReplayFast_, cmdSavePicture_}) actions->addWidget(b);
-  actions->addStretch();
+  for (QPushButton* b : {cmdReplay_, cmdReplayFast_, cmdStopReplay_}) actions->addWidget(b);
+  actions->addWidget(barReplay_, 1);
+  actions->addSpacing(12);
+  actions->addWidget(cmdSavePicture_);
+  actions->addWidget(cboSaveScale_);
   details->addLayout(actions);
   auto* columns = new QHBoxLayout;
   columns->addWidget(lstRounds_);
@@ -136,9 +191,23 @@ void GalleryWindow::ShowList() {
   const auto& rounds = gallery_->rounds();
   const QSignalBlocker blocker(lstRounds_);
   lstRounds_->clear();
-  int shown_row = 0;
+  row_rounds_.clear();
+  int shown_row = -1;
+  int game = 0;
   for (auto it = rounds.rbegin(); it != rounds.rend(); ++it) {
     const GalleryRound& round = **it;
+    if (round.game != game || row_rounds_.empty()) {
+      game = round.game;
+      auto* heading = new QListWidgetItem(lstRounds_);
+      heading->setData(kFullText, GameHeading(round));
+      // Read, never chosen: clicks and keys pass it by, and it keeps the colour of text.
+      heading->setFlags(Qt::NoItemFlags);
+      heading->setForeground(palette().windowText());
+      QFont bold = heading->font();
+      bold.setBold(true);
+      heading->setFont(bold);
+      row_rounds_.push_back(nullptr);
+    }
     const QImage thumbnail =
         round.picture.scaled(kThumbnail, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     // The same picture when chosen: a tinted thumbnail would misstate its colours.
@@ -146,12 +215,13 @@ void GalleryWindow::ShowList() {
     const QPixmap pixmap = QPixmap::fromImage(thumbnail);
     icon.addPixmap(pixmap, QIcon::Normal);
     icon.addPixmap(pixmap, QIcon::Selected);
-    auto* item = new QListWidgetItem(icon,
-                                     RoundTitle(round.record) + QStringLiteral("\n") +
-                                         QStringLiteral("by %1").arg(FromWire(round.record.artist)),
-                                     lstRounds_);
-    if (*it == shown_) shown_row = lstRounds_->row(item);
+    auto* item = new QListWidgetItem(icon, QString(), lstRounds_);
+    item->setData(kFullText, RoundTitle(round.record) + QStringLiteral("\n") +
+                                 QStringLiteral("by %1").arg(FromWire(round.record.artist)));
+    row_rounds_.push_back(*it);
+    if (*it == shown_ || shown_row < 0) shown_row = lstRounds_->row(item);
   }
+  FitTexts();
   const bool empty = rounds.empty();
   labEmpty_->setVisible(empty);
   for (QWidget* w : std::initializer_list<QWidget*>{picRound_, labWord_, labArtist_, labFinders_}) {
@@ -160,46 +230,101 @@ void GalleryWindow::ShowList() {
   for (QPushButton* b : {cmdReplay_, cmdReplayFast_, cmdSavePicture_, cmdSaveAll_}) {
     b->setEnabled(!empty);
   }
+  cboSaveScale_->setEnabled(!empty);
   if (!empty) lstRounds_->setCurrentRow(shown_row);
   ShowSelected();
+  ShowReplayState();
+}
+
+void GalleryWindow::FitTexts() {
+  // What the item's icon and the style's margins leave of the list's width.
+  const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, lstRounds_) + 1;
+  const int width = lstRounds_->viewport()->width() - 4 * margin;
+  for (int row = 0; row < lstRounds_->count(); ++row) {
+    QListWidgetItem* item = lstRounds_->item(row);
+    const QString full = item->data(kFullText).toString();
+    const int room = item->icon().isNull() ? width : width - lstRounds_->iconSize().width();
+    const QString shown = Elided(full, QFontMetrics(item->font()), room);
+    item->setText(shown);
+    item->setToolTip(shown == full ? QString() : full);
+  }
+  if (shown_) {
+    const QString full = RoundTitle(shown_->record);
+    const QString shown = Elided(full, labWord_->fontMetrics(), labWord_->contentsRect().width());
+    labWord_->setText(shown);
+    labWord_->setToolTip(shown == full ? QString() : full);
+  }
+}
+
+bool GalleryWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Resize && watched == lstRounds_->viewport()) FitTexts();
+  return QDialog::eventFilter(watched, event);
+}
+
+void GalleryWindow::resizeEvent(QResizeEvent* event) {
+  QDialog::resizeEvent(event);
+  FitTexts();
 }
 
 Gallery::Entry GalleryWindow::Selected() const {
-  const auto& rounds = gallery_->rounds();
-  const int row = lstRounds_->currentRow();
-  if (row < 0 || static_cast<size_t>(row) >= rounds.size()) return nullptr;
-  // The list shows the newest first.
-  return rounds[rounds.size() - 1 - static_cast<size_t>(row)];
+  return shown_;
 }
 
 void GalleryWindow::ShowSelected() {
-  const Gallery::Entry round = Selected();
+  const int row = lstRounds_->currentRow();
+  if (row < 0 || static_cast<size_t>(row) >= row_rounds_.size()) return;
+  // A game's heading shows no round: the one on show stays.
+  const Gallery::Entry round = row_rounds_[static_cast<size_t>(row)];
   if (!round || round == shown_) return;
   shown_ = round;
   replay_.ShowPicture(*round);
-  labWord_->setText(RoundTitle(round->record));
   labArtist_->setText(QStringLiteral("Drawn by %1").arg(FromWire(round->record.artist)));
   labFinders_->setText(Finders(round->record));
+  FitTexts();
 }
 
 void GalleryWindow::ReplaySelected(int speed) {
   const Gallery::Entry round = Selected();
   if (!round) return;
   replay_.Start(round, speed);
+  ShowReplayState();
+}
+
+void GalleryWindow::StopReplay() {
+  replay_.Stop();
+  if (shown_) replay_.ShowPicture(*shown_);
+  barReplay_->setValue(0);
+  ShowReplayState();
+}
+
+void GalleryWindow::ShowReplayState() {
+  if (!cmdStopReplay_) return;  // a frame before the window is built
+  const bool running = replay_.running();
+  cmdStopReplay_->setEnabled(running);
+  // A finished replay leaves its bar full until the next one, or a stop, begins.
+  if (running)
+    barReplay_->setValue(static_cast<int>(replay_.progress() * kProgressSteps));
+  else if (barReplay_->value() > 0)
+    barReplay_->setValue(kProgressSteps);
+}
+
+int GalleryWindow::SaveScale() const {
+  return std::max(1, cboSaveScale_->currentData().toInt());
 }
 
 void GalleryWindow::SaveSelected() {
   const Gallery::Entry round = Selected();
   if (!round) return;
-  const QString folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
   auto* dialog = new QFileDialog(this, QStringLiteral("Save the round's picture"),
-                                 QDir(folder).filePath(Gallery::FileName(*round)),
+                                 QDir(Gallery::SaveFolder()).filePath(Gallery::FileName(*round)),
                                  QStringLiteral("PNG pictures (*.png)"));
+  dialog->setObjectName(QStringLiteral("dlgSavePicture"));
   dialog->setAttribute(Qt::WA_DeleteOnClose);
   dialog->setAcceptMode(QFileDialog::AcceptSave);
   dialog->setDefaultSuffix(QStringLiteral("png"));
-  connect(dialog, &QFileDialog::fileSelected, this, [this, round](const QString& file) {
-    if (!Gallery::SavePicture(*round, file)) {
+  const int scale = SaveScale();
+  connect(dialog, &QFileDialog::fileSelected, this, [this, round, scale](const QString& file) {
+    if (!Gallery::SavePicture(*round, file, scale)) {
       scrawlbox::ShowMessageBox(this, QMessageBox::Warning, QStringLiteral("Not saved"),
                                 QStringLiteral("The picture could not be saved as %1.").arg(file));
     }
@@ -208,15 +333,15 @@ void GalleryWindow::SaveSelected() {
 }
 
 void GalleryWindow::SaveAll() {
-  auto* dialog =
-      new QFileDialog(this, QStringLiteral("Save every picture into a folder"),
-                      QStandardPaths::writableLocation(QStandardPaths::PicturesLocation));
+  auto* dialog = new QFileDialog(this, QStringLiteral("Save every picture into a folder"),
+                                 Gallery::SaveFolder());
   dialog->setAttribute(Qt::WA_DeleteOnClose);
   dialog->setFileMode(QFileDialog::Directory);
   dialog->setOption(QFileDialog::ShowDirsOnly);
-  connect(dialog, &QFileDialog::fileSelected, this, [this](const QString& folder) {
+  const int scale = SaveScale();
+  connect(dialog, &QFileDialog::fileSelected, this, [this, scale](const QString& folder) {
     QStringList failed;
-    const QStringList written = gallery_->SaveAll(folder, &failed);
+    const QStringList written = gallery_->SaveAll(folder, &failed, scale);
     const QString text =
         failed.isEmpty()
             ? QStringLiteral("%1 pictures saved in %2.").arg(written.size()).arg(folder)

@@ -144,6 +144,9 @@ SetupGameWindow::SetupGameWindow(Session* session, QWidget* parent)
   layout->addLayout(columns, 1);
   layout->addLayout(buttons);
   resize(sizeHint().expandedTo(QSize(700, 360)));
+  connect(this, &QDialog::finished, this, [this] {
+    if (!started_) session_->CancelGameSetup();
+  });
 
   session_->RequestWordLists();
 }
@@ -220,6 +223,7 @@ void SetupGameWindow::StartGame() {
     labStatus_->setStyleSheet(QStringLiteral("color: red; font-weight: bold;"));
     return;
   }
+  started_ = true;
   close();
 }
 

@@ -38,6 +38,8 @@ class SetupGameWindow : public QDialog {
   void ShowListsStatus();
 
   Session* session_;
+  // Closed without a game started, the window tells the others to stop waiting for one.
+  bool started_ = false;
   // The lists of the last set-up, ticked as they arrive.
   std::vector<std::string> remembered_lists_;
   bool lists_complete_ = false;

@@ -41,6 +41,7 @@
 #include "client/ui/server_browser_window.h"
 #include "client/ui/small_windows.h"
 #include "client/ui/user_list.h"
+#include "client/ui/window_geometry.h"
 #include "common/links.h"
 #include "common/qt/app_identity.h"
 #include "common/qt/text_codec.h"
@@ -363,39 +364,14 @@ void MainWindow::RestorePlacement() {
   const WindowMetrics m = settings_->LoadWindowMetrics();
   const QScreen* primary = QGuiApplication::primaryScreen();
   const QRect first = primary ? primary->availableGeometry() : QRect(0, 0, 1280, 1024);
-  const QSize minimum = minimumSizeHint();
   // Without a stored size the window starts large, since the pad grows with it.
   QSize size(std::min(kDesignedWidth, static_cast<int>(first.width() * kFirstScreenShare)),
              std::min(kDesignedHeight, static_cast<int>(first.height() * kFirstScreenShare)));
   if (m.width) size.setWidth(*m.width / kTwipsPerPixel);
   if (m.height) size.setHeight(std::max(*m.height, kMinStoredHeight) / kTwipsPerPixel);
-  size = size.expandedTo(minimum);
-  QRect placed(QPoint(0, 0), size);
-  if (m.top && m.left) {
-    placed.moveTopLeft(QPoint(*m.left / kTwipsPerPixel, *m.top / kTwipsPerPixel));
-  }
-  // The screen the stored place is on, or none when the screens have changed since.
-  const QScreen* screen = nullptr;
-  for (const QScreen* candidate : QGuiApplication::screens()) {
-    const QRect overlap = candidate->availableGeometry() & placed;
-    // Enough of the window to grab its title and move it.
-    if (overlap.width() >= 100 && overlap.height() >= 50) screen = candidate;
-  }
-  if (!m.top || !m.left || !screen) {
-    const QRect area = primary ? first : QRect(QPoint(0, 0), size);
-    placed.setSize(size.boundedTo(area.size()).expandedTo(minimum));
-    placed.moveCenter(area.center());
-  } else {
-    // Wholly on that screen: a window once larger than it, or partly off it, is brought in.
-    const QRect area = screen->availableGeometry();
-    placed.setSize(size.boundedTo(area.size()).expandedTo(minimum));
-    placed.moveLeft(
-        std::max(area.left(), std::min(placed.left(), area.right() + 1 - placed.width())));
-    placed.moveTop(
-        std::max(area.top(), std::min(placed.top(), area.bottom() + 1 - placed.height())));
-  }
-  resize(placed.size());
-  move(placed.topLeft());
+  std::optional<QPoint> at;
+  if (m.top && m.left) at = QPoint(*m.left / kTwipsPerPixel, *m.top / kTwipsPerPixel);
+  PlaceOnScreen(this, at, size);
 }
 
 bool MainWindow::ChooseNicknameIfNeeded() {
@@ -434,6 +410,7 @@ void MainWindow::ShowUsers(const std::vector<UserEntry>& users) {
 
 void MainWindow::ShowPanel(const Panel& panel) {
   drawing_->SetStatus(FromWire(panel.status));
+  drawing_->pad()->SetWordPattern(FromWire(panel.pattern));
   labRoomName_->setText(FromWire(panel.room_name));
   labRoomName_->setToolTip(labRoomName_->text());
   labAdmin_->setText(FromWire(panel.admin));
@@ -452,8 +429,6 @@ void MainWindow::ShowControls(const Controls& c) {
   mDISCONNECT_->setEnabled(c.disconnect);
   mUSERINFORMATION_->setEnabled(c.user_information);
   mADMINISTRATE_->setEnabled(c.administrate);
-  txtChat_->setEnabled(c.chat_input);
-  if (chat_bar_) chat_bar_->input()->setEnabled(c.chat_input);
   drawing_->SetDrawingEnabled(c.drawing);
   // The menus' tools and their keys draw only where the tool bars would.
   for (const auto& [tool, entry] : tool_items_) entry->setEnabled(c.drawing);
@@ -487,12 +462,16 @@ void MainWindow::ReplayDrawing(const protocol::DrawCommand& command) {
   tools_->Replay(command);
 }
 
-void MainWindow::ShowWinner(const std::string& nickname, const std::vector<Standing>& podium) {
+void MainWindow::ShowWinner(const std::vector<std::string>& winners,
+                            const std::vector<Standing>& podium) {
+  QStringList names;
+  for (const std::string& winner : winners) names << FromWire(winner);
   QStringList lines;
+  if (names.size() > 1) lines << QStringLiteral("Shared first place");
   for (const Standing& s : podium) {
     lines << QStringLiteral("%1. %2 - %3").arg(s.place).arg(FromWire(s.nickname)).arg(s.points);
   }
-  drawing_->pad()->ShowWinner(FromWire(nickname), lines);
+  drawing_->pad()->ShowWinner(names.join(QStringLiteral(" & ")), lines);
 }
 
 void MainWindow::AskRoomPassword(const std::string& room, bool wrong) {
@@ -532,9 +511,14 @@ void MainWindow::ShowReservedNicknameBox(bool in_profile_window) {
   client::ShowReservedNicknameBox(this, in_profile_window, [this] { OpenProfile(); });
 }
 
-void MainWindow::AskForNickname() {
+void MainWindow::AskForNickname(const std::string& refusal) {
   // The session joins the room it was asked for once the profile is saved.
-  OpenNicknameChoice();
+  ProfileWindow* window = OpenNicknameChoice();
+  if (refusal.empty()) return;
+  if (auto* why = window->findChild<QLabel*>(QStringLiteral("labWhyNickname"))) {
+    why->setText(QStringLiteral("<b>%1</b><br>Choose another nickname to join the room.")
+                     .arg(FromWire(refusal).toHtmlEscaped()));
+  }
 }
 
 void MainWindow::OpenGameSetup() {
@@ -687,7 +671,6 @@ void MainWindow::SetFloating(bool floating) {
     chat_bar_->chat()->setFont(rtbChat_->font());
     chat_bar_->input()->setFont(txtChat_->font());
     if (session_) chat_bar_->users()->ShowUsers(session_->users());
-    chat_bar_->input()->setEnabled(controls_.chat_input);
     connect(chat_bar_->input(), &ChatInput::lineEntered, this, &MainWindow::EnterLine);
     chat_bar_->users()->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(chat_bar_->users(), &QTreeWidget::customContextMenuRequested, this,

@@ -82,14 +82,15 @@ class MainWindow : public QMainWindow, public ClientView {
   void ClearPad() override;
   void ResetTools() override;
   void ReplayDrawing(const protocol::DrawCommand& command) override;
-  void ShowWinner(const std::string& nickname, const std::vector<Standing>& podium) override;
+  void ShowWinner(const std::vector<std::string>& winners,
+                  const std::vector<Standing>& podium) override;
   void RoundBegins() override;
   void RoundEnded(const RoundRecord& round) override;
   void ShowAgreement(const std::string& text) override;
   void AskRoomPassword(const std::string& room, bool wrong) override;
   void ShowUserInfo(const UserProfile& profile) override;
   void ShowReservedNicknameBox(bool in_profile_window) override;
-  void AskForNickname() override;
+  void AskForNickname(const std::string& refusal) override;
   void OpenGameSetup() override;
   void WordListsReceived(const std::vector<std::string>& names) override;
   void WordListsComplete() override;

@@ -20,6 +20,7 @@ constexpr int kClearMessageWidth = 200;
 constexpr int kWinnerPictureWidth = 240;
 constexpr int kWinnerPoints = 22;
 constexpr int kPodiumPoints = 13;
+constexpr int kPatternPoints = 16;
 constexpr int kCursorSize = 32;
 // The eraser indicator is 345 twips across.
 constexpr double kEraserIndicatorRadius = 345.0 / 15 / 2;
@@ -46,10 +47,6 @@ PadWidget::PadWidget(PadTools* tools, QWidget* parent) : QWidget(parent), tools_
       if (parts.size() == 3) hotspots_.insert(parts[0], QPoint(parts[1].toInt(), parts[2].toInt()));
     }
   }
-
-  tmrDisplayWinner_.setSingleShot(true);
-  tmrDisplayWinner_.setInterval(kWinnerMs);
-  connect(&tmrDisplayWinner_, &QTimer::timeout, this, [this] { ShowWinner(QString()); });
 
   tools_->AddOnChanged([this] { Refresh(); });
   Refresh();
@@ -150,6 +147,33 @@ QFont PadWidget::WinnerFont() const {
   return big;
 }
 
+QFont PadWidget::PatternFont() const {
+  QFont big = font();
+  big.setPointSizeF(std::max(12.0, kPatternPoints * LogicalScale()));
+  big.setBold(true);
+  // Blanks side by side run together; apart, they can be counted.
+  big.setLetterSpacing(QFont::AbsoluteSpacing, std::round(2 * LogicalScale()));
+  return big;
+}
+
+QRect PadWidget::PatternRect() const {
+  if (pattern_.isEmpty()) return {};
+  const QFontMetrics metrics(PatternFont());
+  const int pad = static_cast<int>(std::lround(std::max(3.0, 6 * LogicalScale())));
+  const QRectF picture = PictureRect();
+  const int width =
+      std::min(metrics.horizontalAdvance(pattern_) + 2 * pad, static_cast<int>(picture.width()));
+  const int height = metrics.height() + pad;
+  return QRect(static_cast<int>(picture.center().x() - width / 2.0),
+               static_cast<int>(picture.top()) + pad, width, height);
+}
+
+void PadWidget::SetWordPattern(const QString& pattern) {
+  if (pattern == pattern_) return;
+  pattern_ = pattern;
+  update();
+}
+
 void PadWidget::PaintWinner(QPainter& p) {
   const QRect picture_rect = WinnerRect();
   p.drawPixmap(picture_rect.topLeft(), winner_picture_);
@@ -213,6 +237,19 @@ void PadWidget::paintEvent(QPaintEvent* event) {
     p.drawPixmap(message.topLeft(), clear_message_);
   }
   if (winner_shown()) PaintWinner(p);
+  if (const QRect word = PatternRect(); !word.isEmpty()) {
+    // Light enough to let the drawing under it show through.
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(0x80, 0x80, 0x80, 0xa0), 1));
+    p.setBrush(QColor(0xff, 0xff, 0xf0, 0xc8));
+    const double radius = word.height() / 4.0;
+    p.drawRoundedRect(QRectF(word).adjusted(0.5, 0.5, -0.5, -0.5), radius, radius);
+    p.setFont(PatternFont());
+    p.setPen(QColor(0x10, 0x20, 0x60));
+    // A little above the middle: blanks sit low, on the line below the letters.
+    p.drawText(word.translated(0, -word.height() / 12), Qt::AlignCenter,
+               QFontMetrics(p.font()).elidedText(pattern_, Qt::ElideRight, word.width()));
+  }
 }
 
 int PadWidget::ButtonNumber(Qt::MouseButton button) {
@@ -284,19 +321,18 @@ void PadWidget::SetDrawingAllowed(bool allowed) {
 }
 
 void PadWidget::ShowWinner(const QString& nickname, const QStringList& podium) {
+  const bool was_shown = winner_shown();
   winner_ = nickname;
   podium_ = nickname.isEmpty() ? QStringList() : podium;
   if (nickname.isEmpty()) {
-    tmrDisplayWinner_.stop();
     setEnabled(drawing_allowed_);
-    update();
-    return;
+  } else {
+    tools_->engine().Clear();
+    if (tools_->clear_message_shown()) tools_->HideClearMessage();
+    setEnabled(false);
   }
-  tools_->engine().Clear();
-  if (tools_->clear_message_shown()) tools_->HideClearMessage();
-  setEnabled(false);
-  tmrDisplayWinner_.start();
   update();
+  if (was_shown != winner_shown()) emit winnerShownChanged(winner_shown());
 }
 
 void PadWidget::Refresh() {

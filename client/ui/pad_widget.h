@@ -3,7 +3,6 @@
 
 #include <QHash>
 #include <QPixmap>
-#include <QTimer>
 #include <QWidget>
 
 #include "client/drawing/pad_tools.h"
@@ -11,14 +10,13 @@
 namespace client {
 
 // The drawing pad on screen (picPad): the engine's picture at the largest size that fits the
-// widget with the pad's shape kept, the tool previews over it, the two-step clear's message and
-// the winner display, all scaled alike. Whole multiples are drawn pixel for pixel and the sizes
-// between them smoothly. Mouse positions become pad pixels before they reach the tools, so the
-// wire always carries pad pixels, whatever the scale.
+// widget with the pad's shape kept, the tool previews over it, the word's blanks along its top,
+// the two-step clear's message and the winner display, all scaled alike. Whole multiples are drawn
+// pixel for pixel and the sizes between them smoothly. Mouse positions become pad pixels before
+// they reach the tools, so the wire always carries pad pixels, whatever the scale.
 class PadWidget : public QWidget {
   Q_OBJECT
  public:
-  static constexpr int kWinnerMs = 4500;
   // The smallest scale the pad is shown at (logical pixels per pad pixel).
   static constexpr double kMinScale = 0.5;
 
@@ -26,17 +24,21 @@ class PadWidget : public QWidget {
 
   // The pad's cursor: one of the six drawing cursors, or the tool's own when tool cursors are on.
   void SetCursorChoice(int drawing_cursor, bool tool_cursor);
-  // Shows the winner over a cleared pad for kWinnerMs; an empty name hides the display.
-  // The winner and, below, the top of the final standings (one line each); an empty nickname
-  // takes the display down.
+  // Shows the winner and, below, the top of the final standings (one line each) over a cleared
+  // pad until it is taken down: by an empty nickname.
   void ShowWinner(const QString& nickname, const QStringList& podium = {});
-  bool winner_shown() const { return tmrDisplayWinner_.isActive(); }
+  bool winner_shown() const { return !winner_.isEmpty(); }
   // The lines of the final standings shown below the winner (none while no winner is shown).
   const QStringList& podium() const { return podium_; }
   // Where the two-step clear's message (imgClearMessage) lies; empty while it is not shown.
   QRect ClearMessageRect() const;
   // Where the winner's picture (imgTheWinnerIs) lies; empty while it is not shown.
   QRect WinnerRect() const;
+  // The word's blanks (or the word) shown large along the top of the picture; empty: none.
+  void SetWordPattern(const QString& pattern);
+  const QString& word_pattern() const { return pattern_; }
+  // Where the pattern lies; empty while there is none.
+  QRect PatternRect() const;
   // Whether the pad accepts drawing (the artist, or practice) apart from the winner display.
   void SetDrawingAllowed(bool allowed);
 
@@ -68,6 +70,7 @@ class PadWidget : public QWidget {
   // A picture drawn over the pad, rendered again only when the pad's scale changes.
   const QPixmap& Overlay(QPixmap& cache, const QString& file, int width) const;
   QFont WinnerFont() const;
+  QFont PatternFont() const;
   void PaintWinner(QPainter& painter);
   void Refresh();
   QCursor CursorFor(const QString& file) const;
@@ -86,7 +89,10 @@ class PadWidget : public QWidget {
   mutable QPixmap winner_picture_;
   QString winner_;
   QStringList podium_;
-  QTimer tmrDisplayWinner_;
+  QString pattern_;
+
+ signals:
+  void winnerShownChanged(bool shown);
 };
 
 }  // namespace client

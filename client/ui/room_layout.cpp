@@ -65,50 +65,100 @@ QSize RoomLayout::minimumSize() const {
 }
 
 RoomLayout::Placement RoomLayout::Arrange(const QRect& rect) const {
-  Placement placed;
-  if (!drawing_) return placed;
+  if (!drawing_) return {};
   const int min_drawing = drawing_->minimumSizeHint().width();
-  // The drawing area as wide as its pad can use at this height, within what the right keeps.
-  auto drawing_width = [&](int height, int right_min) {
-    const int wanted = drawing_->WidthForHeight(height);
-    return std::max(min_drawing, std::min(wanted, rect.width() - kGap - right_min));
+  const QSize side_min = side_ ? side_->minimumSizeHint() : QSize(0, 0);
+  const bool chat = ChatShown();
+  // The pad in a drawing area this wide that may be this high, and the height it then uses.
+  auto pad_in = [&](int width, int height) {
+    return std::min(width, drawing_->WidthForHeight(height));
   };
-  const int side_min = side_ ? side_->minimumSizeHint().width() : 0;
-  if (!ChatShown()) {
-    const int width = drawing_width(rect.height(), side_min);
-    placed.drawing = QRect(rect.left(), rect.top(), width, rect.height());
-    placed.side = QRect(placed.drawing.right() + 1 + kGap, rect.top(),
-                        rect.right() - placed.drawing.right() - kGap, rect.height());
-    return placed;
+  auto used_height = [&](int width, int pad) {
+    return drawing_->ChromeHeight(width) +
+           PadWidget::SizeAt(double(pad) / PadEngine::kWidth).height();
+  };
+  struct Way {
+    Placement placed;
+    int pad = 0;
+    int strip = 0;  // empty height under the drawing area's palette
+    bool fits = false;
+  };
+
+  // The chat under the user list, beside the pad.
+  Way beside;
+  {
+    const int right_min = SideWidth();
+    const int width = std::max(min_drawing, std::min(drawing_->WidthForHeight(rect.height()),
+                                                     rect.width() - kGap - right_min));
+    beside.pad = pad_in(width, rect.height());
+    beside.strip = rect.height() - used_height(width, beside.pad);
+    beside.fits = width + kGap + right_min <= rect.width();
+    Placement& p = beside.placed;
+    p.drawing = QRect(rect.left(), rect.top(), width, rect.height());
+    const int right_left = p.drawing.right() + 1 + kGap;
+    const int right_width = rect.right() - right_left + 1;
+    if (chat) {
+      const int side_height =
+          std::min(SidePreferredHeight(), rect.height() - kGap - kMinChatHeight);
+      beside.fits = beside.fits && side_height >= side_min.height();
+      p.side = QRect(right_left, rect.top(), right_width, side_height);
+      p.chat = QRect(right_left, p.side.bottom() + 1 + kGap, right_width,
+                     rect.bottom() - p.side.bottom() - kGap);
+    } else {
+      p.side = QRect(right_left, rect.top(), right_width, rect.height());
+    }
   }
 
-  // The chat under the user list.
-  const int beside_width = drawing_width(rect.height(), SideWidth());
-  // The chat under the pad: the pad loses the chat's height instead of the chat's width.
-  const int below_height = rect.height() - kGap - kMinChatHeight;
-  const int below_width = drawing_width(below_height, side_min);
-  const int pad_beside = std::min(beside_width, drawing_->WidthForHeight(rect.height()));
-  const int pad_below = std::min(below_width, drawing_->WidthForHeight(below_height));
-
-  if (pad_below > pad_beside) {
-    const QSize pad = PadWidget::SizeAt(double(below_width) / PadEngine::kWidth);
-    const int drawing_height =
-        std::min(below_height, drawing_->ChromeHeight(below_width) + pad.height());
-    placed.drawing = QRect(rect.left(), rect.top(), below_width, drawing_height);
-    placed.chat = QRect(rect.left(), placed.drawing.bottom() + 1 + kGap, below_width,
-                        rect.bottom() - placed.drawing.bottom() - kGap);
-    placed.side = QRect(placed.drawing.right() + 1 + kGap, rect.top(),
-                        rect.right() - placed.drawing.right() - kGap, rect.height());
-    return placed;
+  // The chat under the pad, the user list beside both: the pad loses the chat's height instead
+  // of its width.
+  Way below;
+  if (chat) {
+    const int height = rect.height() - kGap - kMinChatHeight;
+    const int width = std::max(min_drawing, std::min(drawing_->WidthForHeight(height),
+                                                     rect.width() - kGap - side_min.width()));
+    below.pad = pad_in(width, height);
+    below.fits = width + kGap + side_min.width() <= rect.width() &&
+                 used_height(width, below.pad) <= height && side_min.height() <= rect.height();
+    Placement& p = below.placed;
+    p.drawing =
+        QRect(rect.left(), rect.top(), width, std::min(height, used_height(width, below.pad)));
+    p.chat = QRect(rect.left(), p.drawing.bottom() + 1 + kGap, width,
+                   rect.bottom() - p.drawing.bottom() - kGap);
+    p.side = QRect(p.drawing.right() + 1 + kGap, rect.top(),
+                   rect.right() - p.drawing.right() - kGap, rect.height());
   }
-  placed.drawing = QRect(rect.left(), rect.top(), beside_width, rect.height());
-  const int right_left = placed.drawing.right() + 1 + kGap;
-  const int right_width = rect.right() - right_left + 1;
-  const int side_height = std::min(SidePreferredHeight(), rect.height() - kGap - kMinChatHeight);
-  placed.side = QRect(right_left, rect.top(), right_width, side_height);
-  placed.chat = QRect(right_left, placed.side.bottom() + 1 + kGap, right_width,
-                      rect.bottom() - placed.side.bottom() - kGap);
-  return placed;
+
+  // A portrait window: the pad across the whole width, the chat and the user list side by side
+  // under it. Only when the pad fills that width: else the pad is as large beside the list.
+  Way stacked;
+  {
+    const int row_min = std::max(side_min.height(), chat ? kMinChatHeight : 0);
+    const int height = rect.height() - kGap - row_min;
+    const int width = rect.width();
+    stacked.pad = pad_in(width, height);
+    const int side_width = chat ? side_min.width() : width;
+    stacked.fits = stacked.pad >= width && used_height(width, stacked.pad) <= height &&
+                   (!chat || width - kGap - side_width >= kMinChatWidth);
+    Placement& p = stacked.placed;
+    p.drawing = QRect(rect.left(), rect.top(), width, used_height(width, stacked.pad));
+    const int row_top = p.drawing.bottom() + 1 + kGap;
+    const int row_height = rect.bottom() - row_top + 1;
+    p.side = QRect(rect.right() + 1 - side_width, row_top, side_width, row_height);
+    if (chat) p.chat = QRect(rect.left(), row_top, width - kGap - side_width, row_height);
+  }
+
+  // The largest pad wins. One that would leave an empty strip under the palette with room for
+  // half a chat gives way to the chat under a pad at most a sixth smaller (and no smaller than
+  // its own size when the other was not).
+  const Way* best = &beside;
+  for (const Way* way : {&below, &stacked}) {
+    if (way->fits && (!best->fits || way->pad > best->pad)) best = way;
+  }
+  if (best == &beside && below.fits && beside.strip >= kMinChatHeight / 2 &&
+      below.pad * 6 >= beside.pad * 5 && below.pad >= std::min(beside.pad, PadEngine::kWidth)) {
+    best = &below;
+  }
+  return best->placed;
 }
 
 void RoomLayout::setGeometry(const QRect& rect) {

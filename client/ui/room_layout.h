@@ -9,8 +9,9 @@ namespace client {
 class DrawingArea;
 
 // The main window's arrangement, which gives the pad its room first. The side column (the
-// information panel and the user list) and the chat keep their minimum sizes; of the two ways
-// to place the chat, below the user list or below the pad, the one that leaves the larger pad
+// information panel and the user list) and the chat keep their minimum sizes; of the ways to
+// place them (the chat below the user list beside the pad, the chat below the pad, or in a
+// portrait window both below a pad as wide as the window) the one that leaves the larger pad
 // wins, and whatever the pad cannot use goes to the chat. A hidden chat (while it floats) leaves
 // its room to the others.
 class RoomLayout : public QLayout {

@@ -64,7 +64,9 @@ ServerBrowserWindow::ServerBrowserWindow(Session* session, directory::RoomListSt
   lvwServers_->setColumnWidth(0, 200);
   lvwServers_->setColumnHidden(2, true);
   lvwServers_->setContextMenuPolicy(Qt::CustomContextMenu);
-  connect(lvwServers_, &QTreeWidget::itemClicked, this, &ServerBrowserWindow::RowClicked);
+  // A row highlighted by any button or key is the room the boxes name.
+  connect(lvwServers_, &QTreeWidget::currentItemChanged, this,
+          &ServerBrowserWindow::FollowHighlightedRow);
   connect(lvwServers_, &QTreeWidget::itemDoubleClicked, this, [this] {
     if (SelectedRow()) ConnectToRoom();
   });
@@ -152,9 +154,10 @@ ServerBrowserWindow::ServerBrowserWindow(Session* session, directory::RoomListSt
     section_chosen_ = true;
     cmdRemoveServer_->setEnabled(true);
     ShowRows(opening.rows);
-    txtAddress_->setText(FromWire(opening.boxes.address));
-    txtName_->setText(FromWire(opening.boxes.name));
-    txtDescription_->setText(FromWire(opening.boxes.description));
+    if (opening.highlighted) {
+      lvwServers_->setCurrentItem(
+          lvwServers_->topLevelItem(static_cast<int>(*opening.highlighted)));
+    }
   } else {
     // A player who has been nowhere yet starts with the rooms there are.
     lvwSections_->setCurrentRow(0);
@@ -192,6 +195,7 @@ void ServerBrowserWindow::FetchPublicList() {
 }
 
 void ServerBrowserWindow::ShowRows(const std::vector<BrowserRow>& rows) {
+  const QSignalBlocker quiet(lvwServers_);
   rows_ = rows;
   lvwServers_->clear();
   bool counted = false;
@@ -217,6 +221,8 @@ void ServerBrowserWindow::ShowRows(const std::vector<BrowserRow>& rows) {
   }
   // The directory may not count players; then there is no column to show.
   lvwServers_->setColumnHidden(2, !counted);
+  // No row is highlighted in a new list, so the boxes no longer name the one that was.
+  FollowHighlightedRow();
 }
 
 const BrowserRow* ServerBrowserWindow::SelectedRow() const {
@@ -233,12 +239,19 @@ directory::ServerEntry ServerBrowserWindow::Boxes() const {
           ToWire(txtDescription_->text())};
 }
 
-void ServerBrowserWindow::RowClicked() {
+void ServerBrowserWindow::FollowHighlightedRow() {
   const BrowserRow* row = SelectedRow();
-  if (!row) return;
-  txtAddress_->setText(FromWire(directory::ServerBrowser::AddressBoxText(*row)));
-  txtName_->setText(FromWire(row->name));
-  txtDescription_->setText(FromWire(row->description));
+  directory::ServerEntry boxes;
+  if (row) {
+    boxes = {directory::ServerBrowser::AddressBoxText(*row), row->name, row->description};
+  } else if (!filled_ || Boxes() != *filled_) {
+    // What the player typed stays; only what a row put there goes with the row.
+    return;
+  }
+  txtAddress_->setText(FromWire(boxes.address));
+  txtName_->setText(FromWire(boxes.name));
+  txtDescription_->setText(FromWire(boxes.description));
+  filled_ = row ? std::optional(Boxes()) : std::nullopt;
 }
 
 void ServerBrowserWindow::Warn(const QString& title, const QString& text, QLineEdit* focus) {

@@ -3,6 +3,7 @@
 
 #include <QDialog>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "directory/server_browser.h"
@@ -32,7 +33,8 @@ class ServerBrowserWindow : public QDialog {
  private:
   void ShowSection(directory::Section section);
   void ShowRows(const std::vector<directory::BrowserRow>& rows);
-  void RowClicked();
+  // The boxes name the highlighted room, and none once no room is highlighted.
+  void FollowHighlightedRow();
   // Asks the tracker for the public rooms; "Please wait.." shows until the answer, and the reason
   // when there is none.
   void FetchPublicList();
@@ -53,6 +55,8 @@ class ServerBrowserWindow : public QDialog {
   int fetches_ = 0;
   bool section_chosen_ = false;
   std::vector<directory::BrowserRow> rows_;
+  // What the highlighted row put in the boxes, while they still hold it.
+  std::optional<directory::ServerEntry> filled_;
   QListWidget* lvwSections_;
   QTreeWidget* lvwServers_;
   QLineEdit* txtAddress_;

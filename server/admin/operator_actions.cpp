@@ -30,15 +30,33 @@ bool OperatorActions::MessageAll(const std::string& text) {
 
 bool OperatorActions::Kick(int slot, const std::string& answer) {
   const std::string reason = OperatorText(answer, kMaxText);
+  if (reason.empty() || !room_.Record(slot)) return false;
+  PutOut(slot, reason, false);
+  return true;
+}
+
+void OperatorActions::PutOut(int slot, const std::string& reason, bool banned) {
   ConnectionRecord* record = room_.Record(slot);
-  if (reason.empty() || !record) return false;
   room_.AsEvent([&] {
-    record->LeaveReason = "Kicked by the server operator: " + reason;
+    const std::string done = banned ? "Banned" : "Kicked";
+    const std::string because = reason.empty() ? "." : ": " + reason;
+    record->LeaveReason = done + " by the server operator" + because;
     record->kicked = true;
-    room_.Broadcast(to_client::NOTICE,
-                    record->Nickname + " has been kicked by the sever operator: " + reason, -1);
-    room_.SendMessage(slot, to_client::KICKOP, reason);
-    if (ConnectionRecord* still = room_.Record(slot)) still->State = StateRefused;
+    if (banned) {
+      room_.SendMessage(slot, to_client::NOTICE, std::string(protocol::kBannedNotice) + because);
+      room_.Broadcast(to_client::NOTICE,
+                      record->Nickname + " has been banned by the server operator" + because, slot);
+    } else {
+      room_.Broadcast(to_client::NOTICE,
+                      record->Nickname + " has been kicked by the server operator" + because, -1);
+    }
+    // Our client closes when it reads KICKOP; it says a reason, so a ban without one has one.
+    room_.SendMessage(slot, to_client::KICKOP, reason.empty() ? kBannedReason : reason);
+    if (ConnectionRecord* still = room_.Record(slot)) {
+      still->State = StateRefused;
+      // Out of the room already: the others need not wait for the close to get an admin.
+      room_.HandOverAdmin(*still);
+    }
     room_.statistics().Increment(Stat::UsersKicked);
   });
   // The client closes on KICKOP; one that does not is closed for it a little later. Slots are
@@ -49,7 +67,6 @@ bool OperatorActions::Kick(int slot, const std::string& answer) {
   scheduler_.SingleShot(kKickCloseMs, [this, slot] {
     room_.AsEvent([&] { room_.CloseConnection(slot, CloseReason::kKicked); });
   });
-  return true;
 }
 
 bool OperatorActions::Ban(int slot, const std::string& reason) {
@@ -61,8 +78,7 @@ bool OperatorActions::Ban(int slot, const std::string& reason) {
                                         : "This IP address is already in the banned list.",
                            kIconInfo);
   }
-  // The banned player leaves the way a kicked one does, told the ban's reason.
-  Kick(slot, OperatorText(reason, kMaxText).empty() ? std::string(kBannedReason) : reason);
+  PutOut(slot, OperatorText(reason, kMaxText), true);
   return added;
 }
 

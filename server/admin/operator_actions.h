@@ -30,9 +30,9 @@ class OperatorActions {
   bool MessageAll(const std::string& text);
   // False when the reason is blank or the slot is not open.
   bool Kick(int slot, const std::string& reason);
-  // Bans the address of the slot's connection and kicks the player with the ban's reason; an
-  // empty reason still bans. False when the address was banned already (the status bar says
-  // so; the player is kicked all the same) or the slot is not open.
+  // Bans the address of the slot's connection and puts the player out as a kick does, told it
+  // is banned; an empty reason still bans. False when the address was banned already (the
+  // status bar says so; the player is put out all the same) or the slot is not open.
   bool Ban(int slot, const std::string& reason);
 
   // The listen-state menu. Deny turns newcomers away at once with the current deny message; the
@@ -44,6 +44,8 @@ class OperatorActions {
 
  private:
   void Announce(const std::string& message);
+  // Kick and ban: everyone is told, the player gets KICKOP and is closed if it stays.
+  void PutOut(int slot, const std::string& reason, bool banned);
 
   RoomServer& room_;
   BanList& bans_;

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "server/admin/operator_console.h"
 
-#include <cstdio>
-
 #include "protocol/numbers.h"
 #include "server/admin/banned.h"
 #include "server/admin/operator_actions.h"
@@ -52,16 +50,17 @@ std::string StateName(int32_t state) {
 }
 
 const char* const kHelp[] = {
-    "Operator commands:",
-    "  kick <user id> <reason>     kick a user",
-    "  ban <user id> [reason]      ban a user's address (the user stays until leaving)",
+    "Operator commands (a user id is the first column of users):",
+    "  kick <user id> <reason>     put a user out of the room, telling everyone why",
+    "  ban <user id> [reason]      ban a user's address and put the user out of the room; the",
+    "                              address is turned away from then on",
     "  msg <user id> <text>        message one user",
     "  msgall <text>               message everyone in the room",
     "  listen accept|deny|offline  let newcomers in, turn them away with the deny message, or "
     "close",
     "  deny <message>              set the deny message",
-    "  users                       list the connections",
-    "  bans                        list the ban list",
+    "  users                       list the connections: user id, address, name, state",
+    "  bans                        list the ban list, numbered",
     "  unban <n>                   remove entry n of the ban list",
     "  stats                       show the statistics",
     "  submit                      list the room with the tracker (or update its entry)",
@@ -141,11 +140,10 @@ std::vector<std::string> OperatorConsole::Execute(std::string_view line) {
   }
   if (command == "users") {
     std::vector<std::string> lines;
+    // The id first: it is what kick, ban and msg take.
     room_.ForEachConnection([&lines](ConnectionRecord& r) {
-      char slot[16];
-      std::snprintf(slot, sizeof slot, "#%03d", r.SlotIndex);
-      lines.push_back(std::string(slot) + " " + protocol::NumberText(r.Id) + " " + r.address + " " +
-                      r.row_name + " (" + StateName(r.State) + ")");
+      lines.push_back(protocol::NumberText(r.Id) + " " + r.address + " " + r.row_name + " (" +
+                      StateName(r.State) + (r.IsAdmin ? ", admin" : "") + ")");
     });
     if (lines.empty()) lines.push_back("Nobody is connected.");
     return lines;

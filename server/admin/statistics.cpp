@@ -13,7 +13,7 @@ namespace server {
 
 namespace {
 
-constexpr std::array<std::string_view, 16> kKeys = {
+constexpr std::array<std::string_view, kStatCount> kKeys = {
     "Total Server Launches",
     "Total Tracker Submissions",
     "Total Attempted Connections",
@@ -30,6 +30,7 @@ constexpr std::array<std::string_view, 16> kKeys = {
     "Total Users Kicked",
     "Total Ping Timeouts",
     "Total Socket Errors",
+    "Total Probes Answered",
 };
 
 }  // namespace
@@ -138,6 +139,7 @@ std::vector<std::pair<std::string, double>> StatisticsRows(const ServerStatistic
       {"Banned IPs", static_cast<double>(bans)},
       {"Ping Timeouts", stored(Stat::PingTimeouts)},
       {"Socket Errors", stored(Stat::SocketErrors)},
+      {"Probes Answered", stored(Stat::ProbesAnswered)},
       {"WordLists", static_cast<double>(word_lists)},
       {"Words", static_cast<double>(words)},
   };

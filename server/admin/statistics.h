@@ -34,9 +34,10 @@ enum class Stat {
   UsersKicked,
   PingTimeouts,
   SocketErrors,
+  ProbesAnswered,
 };
 
-inline constexpr size_t kStatCount = static_cast<size_t>(Stat::SocketErrors) + 1;
+inline constexpr size_t kStatCount = static_cast<size_t>(Stat::ProbesAnswered) + 1;
 
 // The key of a total in Server.ini ("Total Server Launches").
 std::string_view StatKey(Stat stat);

@@ -48,6 +48,8 @@ struct ConnectionRecord {
   std::string address;                    // the peer's IP address
   std::string row_name = "Unknown User";  // the name the connection list shows
   bool entered_room = false;              // passed the password step: the others were told of it
+  uint64_t entry_order = 0;               // entered the room before those with a higher one
+  bool probed = false;                    // asked ISALIVE: a probe, unless it goes on to log in
   bool part_announced = false;            // the others were told it left
   bool send_failed = false;               // nothing more is sent; it closes when the event ends
   bool kicked = false;                    // however it closes now, the metrics count it as kicked

@@ -109,6 +109,7 @@ const std::map<std::string_view, RoomServer::Route>& RoomServer::Routes() {
         {to_server::SKIPWORD, {A::kInRoom, false, game(to_server::SKIPWORD)}},
         {to_server::WARNARTIST, {A::kInRoom, false, game(to_server::WARNARTIST), kChat}},
         {to_server::GIVEHINT, {A::kInRoom, true, game(to_server::GIVEHINT)}},
+        {to_server::CANCELSETUP, {A::kInRoom, false, game(to_server::CANCELSETUP), kChat}},
     };
     for (size_t i = 0; i < protocol::kDrawCodeCount; ++i) {
       const auto code = static_cast<protocol::DrawCode>(i);
@@ -165,6 +166,9 @@ void RoomServer::ProcessMessage(const std::string& message, int slot) {
       break;
   }
   if (!accepted) {
+    if (record->LeaveReason.empty()) {
+      record->LeaveReason = "Protocol error (" + std::string(parsed.command) + " out of turn)";
+    }
     CloseConnection(slot, CloseReason::kProtocolError);
     return;
   }
@@ -216,6 +220,9 @@ void RoomServer::OnFloodDrop(ConnectionRecord& record) {
     record.last_flood_notice_ms = now;
     SendMessage(record.SlotIndex, to_client::NOTICE,
                 "You are sending messages too quickly; please slow down.");
+    LogConnection(record.row_name + " (" + record.address +
+                      ") is sending messages too quickly; those over the limit are dropped.",
+                  kIconWarning);
   }
 }
 
@@ -240,6 +247,7 @@ void RoomServer::OnHandshake(int slot, const std::string& data) {
     LogConnection(
         "A client from " + record.address + " was turned away because the server is in deny mode.",
         kIconInfo);
+    record.LeaveReason = "Deny mode";
     CloseConnection(slot, CloseReason::kRefused);
     return;
   }
@@ -247,6 +255,7 @@ void RoomServer::OnHandshake(int slot, const std::string& data) {
     // Our client closes on its own when it reads this; a peer that does not would otherwise
     // have every repeated hello matched against the whole list.
     SendMessage(slot, to_client::BANNED, protocol::kNoData);
+    record.LeaveReason = "Banned address";
     CloseConnection(slot, CloseReason::kRefused);
     return;
   }
@@ -274,10 +283,8 @@ void RoomServer::OnUser(int slot, const std::string& data) {
   const auto fields = protocol::SplitFields(data);
   const std::string nickname = Clean(FieldOr(fields, 0), protocol::kShownNicknameLength);
   if (const std::string refusal = NicknameRefusal(nickname, slot); !refusal.empty()) {
-    // Told before the close: closing writes what is queued.
-    record.State = StateRefused;
-    SendMessage(slot, to_client::NOTICE, refusal);
-    CloseConnection(slot, CloseReason::kRefused);
+    if (!Trimmed(nickname).empty()) record.row_name = nickname;
+    RefuseNickname(record, refusal);
     return;
   }
   record.State = StateUserOk;
@@ -314,18 +321,30 @@ std::string RoomServer::NicknameRefusal(const std::string& nickname, int except_
   return {};
 }
 
+void RoomServer::RefuseNickname(ConnectionRecord& record, const std::string& refusal) {
+  // Told before the close: closing writes what is queued. Clients that know NICKREFUSED ask
+  // for another name; older ones show the NOTICE.
+  record.State = StateRefused;
+  SendMessage(record.SlotIndex, to_client::NICKREFUSED, refusal);
+  SendMessage(record.SlotIndex, to_client::NOTICE, refusal);
+  // The log gives the reason without the advice.
+  std::string reason = refusal.substr(0, refusal.rfind("; please"));
+  if (!reason.empty() && reason.back() == '.') reason.pop_back();
+  record.LeaveReason = "Nickname refused: " + reason;
+  CloseConnection(record.SlotIndex, CloseReason::kRefused);
+}
+
 void RoomServer::OnPass(int slot, const std::string& data) {
   ConnectionRecord& record = *Record(slot);
   // Another player may have taken the nickname since the profile came.
   if (const std::string refusal = NicknameRefusal(record.Nickname, slot); !refusal.empty()) {
-    record.State = StateRefused;
-    SendMessage(slot, to_client::NOTICE, refusal);
-    CloseConnection(slot, CloseReason::kRefused);
+    RefuseNickname(record, refusal);
     return;
   }
   // A room with a password lets in only those who give it; without one, anyone.
   if (!settings_.ServerPassword.empty() && !PasswordAccepted(record, data)) return;
   record.State = StateInRoom;
+  record.entry_order = ++entries_;
 
   // In the room, the login deadline is over for good: a big room need not keep its timers.
   record.login_timer.reset();
@@ -356,6 +375,7 @@ bool RoomServer::PasswordAccepted(ConnectionRecord& record, const std::string& p
   PasswordFailures& failures = password_failures_[record.address];
   const bool locked = failures.locked_until_ms > now;
   if (!locked && SameSecret(password, settings_.ServerPassword)) return true;
+  record.LeaveReason = locked ? "Wrong passwords: refused for a minute" : "Wrong password";
   if (!locked) {
     while (!failures.failures.empty() && now - failures.failures.front() >= kPasswordLockMs) {
       failures.failures.pop_front();
@@ -508,8 +528,11 @@ void RoomServer::OnKick(int slot, const std::string& data) {
 }
 
 void RoomServer::OnIsAlive(int slot, const std::string&) {
+  // The tracker asks every room once a minute: a line each time would bury the log.
+  Record(slot)->probed = true;
   SendMessage(slot, to_client::ISALIVE, "YES");
-  LogGeneral("Received ISALIVE request. Replied with YES.", kIconNone);
+  ++counters_.probes_answered;
+  statistics_.Increment(Stat::ProbesAnswered);
 }
 
 void RoomServer::OnNop(int slot, const std::string&) {
@@ -553,6 +576,7 @@ void RoomServer::OnDrawing(int slot, protocol::DrawCode code, const std::string&
     picture_.Record(code, framed);
   }
   BroadcastDrawing(framed, protocol::RelayIncludesSender(code) ? -1 : slot);
+  game_->OnDrawingRelayed(slot);
 }
 
 }  // namespace server

@@ -22,8 +22,8 @@ class GameHooks {
   virtual int32_t ArtistId() const = 0;
   // The letters revealed by hints this round.
   virtual std::string RevealedLetters() const = 0;
-  // The word as guessers may see it once a hint gave its length: "_" for each hidden
-  // character, spaces as they are, revealed letters shown; empty before that hint.
+  // The word as guessers see it during a round: "_" for each hidden character of its first
+  // spelling, spaces as they are, revealed letters shown; empty between rounds.
   virtual std::string WordPattern() const = 0;
   // How long the round (or its countdown) still runs, while one does.
   virtual std::optional<int32_t> TimeLeftMs() const = 0;
@@ -35,6 +35,8 @@ class GameHooks {
   virtual void HandleCommand(std::string_view command, int slot, const std::string& data) = 0;
   // Whether the in-room player of this slot may draw now.
   virtual bool MayDraw(int slot) const = 0;
+  // A drawing message of this slot was relayed.
+  virtual void OnDrawingRelayed(int slot) = 0;
 
   // A connection has closed and the others were told; the leaver's record is as it was, and
   // was_artist tells whether its user was the artist.
@@ -58,6 +60,7 @@ class NoGame : public GameHooks {
   bool CheckGuess(int, const std::string&) override { return false; }
   void HandleCommand(std::string_view, int, const std::string&) override {}
   bool MayDraw(int) const override { return true; }
+  void OnDrawingRelayed(int) override {}
   void OnPlayerGone(const ConnectionRecord&, bool) override {}
   void OnSocketError() override {}
   void OnPlayerEntered(ConnectionRecord&) override {}

@@ -145,6 +145,9 @@ std::string RoomServer::MetricsText() const {
   out.Sample(static_cast<double>(c.chat_dropped), {{"reason", "rate_limit"}});
   out.Sample(static_cast<double>(c.drawing_dropped), {{"reason", "too_long"}});
 
+  out.Counter("scrawlbox_room_probes_answered_total",
+              "ISALIVE probes answered (the tracker's, and server browsers').");
+  out.Sample(static_cast<double>(c.probes_answered));
   out.Counter("scrawlbox_room_games_started_total", "Games started.");
   out.Sample(static_cast<double>(c.games_started));
   out.Counter("scrawlbox_room_rounds_started_total", "Rounds started, the first of a game too.");

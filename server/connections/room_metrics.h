@@ -58,6 +58,8 @@ struct RoomCounters {
   // Chat-like lines over the rate limit, and drawing messages too long for their fields.
   uint64_t chat_dropped = 0;
   uint64_t drawing_dropped = 0;
+  // ISALIVE answered: the tracker's probes, and server browsers asking.
+  uint64_t probes_answered = 0;
   uint64_t games_started = 0;
   uint64_t rounds_started = 0;
   std::array<uint64_t, kGuessResults> guesses{};

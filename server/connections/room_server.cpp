@@ -7,6 +7,7 @@
 
 #include "protocol/commands.h"
 #include "protocol/framing.h"
+#include "protocol/limits.h"
 #include "protocol/numbers.h"
 
 namespace server {
@@ -472,16 +473,37 @@ void RoomServer::CloseConnection(int slot, CloseReason why) {
       record->LeaveReason.empty() ? "Server closed connection" : record->LeaveReason;
   const bool was_artist = id == game_->ArtistId();
   const bool announce = record->entered_room && !record->part_announced;
-  LogConnection(
-      record->row_name + "'s (" + record->address + ") connection has been closed: " + reason + ".",
-      kIconInfo);
+  // A probe that did nothing else comes every minute from the tracker: it is counted, not logged.
+  if (!record->probed || record->State != StateNew) {
+    LogConnection(record->row_name + "'s (" + record->address +
+                      ") connection has been closed: " + reason + ".",
+                  kIconInfo);
+  }
   view_.RemoveConnectionRow(id);
   // The record may still be in use by the handler that led here; it goes when the event ends.
-  const ConnectionRecord& leaver = *record;
+  ConnectionRecord& leaver = *record;
   retired_.push_back(std::move(record));
 
   if (announce) Broadcast(to_client::PART, NumberText(id) + protocol::kFieldSep + reason, -1);
+  HandOverAdmin(leaver);
   game_->OnPlayerGone(leaver, was_artist);
+}
+
+void RoomServer::HandOverAdmin(ConnectionRecord& leaver) {
+  if (!leaver.IsAdmin) return;
+  leaver.IsAdmin = false;
+  ConnectionRecord* longest = nullptr;
+  for (auto& [slot, record] : connections_) {
+    if (record.get() == &leaver || record->State != StateInRoom) continue;
+    if (!longest || record->entry_order < longest->entry_order) longest = record.get();
+  }
+  // The last player gone: the next one to find itself alone claims the role.
+  if (!longest) return;
+  longest->IsAdmin = true;
+  Broadcast(to_client::ADMIN,
+            NumberText(longest->Id) + protocol::kFieldSep +
+                protocol::FirstChars(longest->Nickname, protocol::kShownNicknameLength),
+            -1);
 }
 
 void RoomServer::RestartPingTimer(int slot, int interval_ms) {

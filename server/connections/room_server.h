@@ -145,6 +145,9 @@ class RoomServer {
   // The one way a connection ends: tells the others, the logs and the game. The reason is
   // what the metrics count it under.
   void CloseConnection(int slot, CloseReason reason);
+  // The admin is leaving the room (or was put out of it): the role goes to the player in the
+  // room longest, and everyone is told. Nothing happens when the leaver is not the admin.
+  void HandOverAdmin(ConnectionRecord& leaver);
   // Every pad was cleared (by a clear, or by a new game, round or artist): the picture log
   // starts again, and joiners still being sent the old picture stop getting it.
   void ClearPicture(bool tools_reset);
@@ -265,8 +268,9 @@ class RoomServer {
   // often) is told BADPASS and a NOTICE, and the connection closes.
   bool PasswordAccepted(ConnectionRecord& record, const std::string& password);
   // Why a nickname cannot be used in the room (empty when it can); except_slot is the asker.
-
   std::string NicknameRefusal(const std::string& nickname, int except_slot) const;
+  // Tells a login why its nickname is refused and closes it.
+  void RefuseNickname(ConnectionRecord& record, const std::string& refusal);
 
   // Login.
   void OnHandshake(int slot, const std::string& data);
@@ -353,6 +357,7 @@ class RoomServer {
   int event_depth_ = 0;
   int last_slot_ = 0;
   int32_t last_id_ = kFirstUserId - 1;
+  uint64_t entries_ = 0;  // players who entered the room so far
   double total_bytes_received_ = 0;
   QuitStage quit_stage_ = QuitStage::kRunning;
   int listen_state_ = kListenAccept;

@@ -82,6 +82,8 @@ void Game::HandleCommand(std::string_view command, int slot, const std::string& 
     OnGiveHint(slot);
   } else if (command == to_server::SKIPWORD) {
     OnSkipWord(slot);
+  } else if (command == to_server::CANCELSETUP) {
+    OnCancelSetup(slot);
   }
   // WARNARTIST has no effect on the server.
 }
@@ -103,6 +105,11 @@ void Game::OnGetWordLists(int slot) {
   }
   room_.SendMessage(slot, to_client::WORDLISTEND, protocol::kNoData);
   room_.Broadcast(to_client::GAMEISBEINGSETUP, protocol::kNoData, slot);
+}
+
+void Game::OnCancelSetup(int slot) {
+  // The others show who is setting up only while the room waits for a game.
+  if (!state_.GameRunning) room_.Broadcast(to_client::SETUPCANCELLED, protocol::kNoData, slot);
 }
 
 void Game::OnStartGame(int slot, const std::string& data) {
@@ -130,6 +137,8 @@ void Game::OnStartGame(int slot, const std::string& data) {
   // round and every player.
   state_.ChosenLists = word_lists_.KnownLists(lists);
   state_.Round = 1;
+  state_.Drawn = false;
+  state_.Found = false;
   if (!PickRoundWord()) return;
   state_.ArtistId = artist;
 
@@ -164,6 +173,7 @@ void Game::OnSkipWord(int slot) {
   artist.Points = artist.Points > INT32_MIN + SkipPenalty ? artist.Points - SkipPenalty : INT32_MIN;
   room_.UpdateConnectionRow(slot, "", "Has skipped the current word.");
   room_.Broadcast(to_client::WORDSKIPPED, state_.CurrentWord, -1);
+  TellRoundWord();
   room_.Broadcast(to_client::POINTSCHG, NumberText(artist.Id) + kSep + NumberText(artist.Points),
                   -1);
   // The skipped round is played again under the same number.
@@ -204,6 +214,7 @@ bool Game::CheckGuess(int slot, const std::string& text) {
     room_.Broadcast(to_client::POINTSCHG, NumberText(player.Id) + kSep + NumberText(player.Points),
                     -1);
     player.FoundWord = true;
+    state_.Found = true;
     taken = found = true;
   } else if (guess == Guess::kClose) {
     room_.SendMessage(slot, to_client::WORDCLOSE, text);
@@ -222,17 +233,23 @@ bool Game::MayDraw(int slot) const {
   return !state_.GameRunning || state_.ArtistId == 0 || IsArtist(slot);
 }
 
+void Game::OnDrawingRelayed(int slot) {
+  if (state_.GameRunning && IsArtist(slot)) state_.Drawn = true;
+}
+
 void Game::OnPlayerGone(const ConnectionRecord& leaver, bool was_artist) {
   // Only a finder who leaves takes a find with it.
   if (state_.FoundCount > 0 && leaver.FoundWord) --state_.FoundCount;
   if (!state_.GameRunning) return;
   if (leaver.entered_room) KeepScore(leaver);
   if (room_.InRoomCount() < 2) {
+    if (RoundInPlay()) TellRoundWord();
     StopGame();
     return;
   }
   if (was_artist) {
     room_.Broadcast(to_client::NOTICE, "Artist has left the room; a new one will be selected.", -1);
+    if (RoundInPlay()) TellRoundWord();
     // The abandoned round counts as played: in the last round that ends the game, rather than
     // adding a round beyond the last.
     if (RoundInPlay() && state_.Round >= state_.TotalRounds) {
@@ -294,6 +311,7 @@ void Game::OnRoundTimer() {
     case kTimerCountdown:
       // Time is up: everyone learns the word, also those still guessing in the last round.
       room_.Broadcast(to_client::ENDOFROUND, state_.CurrentWord, -1);
+      TellRoundWord();
       if (state_.Round < state_.TotalRounds) {
         SetGameTimer(kTimerBetweenRounds);
       } else {
@@ -332,7 +350,13 @@ void Game::AnnounceArtist() {
   // NEWARTIST clears every pad and resets the tools.
   room_.ClearPicture(true);
   room_.Broadcast(to_client::NEWARTIST, NumberText(state_.ArtistId), -1);
-  room_.SendMessage(room_.SlotOfId(state_.ArtistId), to_client::NEWWORD, state_.CurrentWord);
+  const int artist_slot = room_.SlotOfId(state_.ArtistId);
+  room_.SendMessage(artist_slot, to_client::NEWWORD, state_.CurrentWord);
+  room_.Broadcast(to_client::WORDPATTERN, PatternOf(0), artist_slot);
+}
+
+void Game::TellRoundWord() {
+  room_.Broadcast(to_client::ROUNDWORD, protocol::LeftOf(state_.CurrentWord, ','), -1);
 }
 
 bool Game::PickRoundWord() {
@@ -370,6 +394,7 @@ void Game::ClearFoundFlags() {
 
 void Game::EndRoundAllFound() {
   room_.Broadcast(to_client::STOPGAMETIMER, protocol::kNoData, -1);
+  TellRoundWord();
   tmrGameTime_->Stop();
   room_.statistics().Increment(Stat::WordsGuessed);
   room_.statistics().Increment(Stat::Rounds);
@@ -381,22 +406,35 @@ void Game::EndRoundAllFound() {
 }
 
 void Game::ResetGame() {
-  // Ties go to the player in the lowest slot.
-  const ConnectionRecord* winner = nullptr;
-  room_.ForEachConnection([&winner](ConnectionRecord& r) {
-    if (r.State == StateInRoom && (!winner || r.Points > winner->Points)) winner = &r;
+  // Everyone with the top score shares first place, the lowest slot first (older clients read
+  // only that one); a game in which nobody scored has no winner, "0".
+  int32_t top = 0;
+  std::vector<std::string> winners;
+  room_.ForEachConnection([&](ConnectionRecord& r) {
+    if (r.State != StateInRoom || r.Points <= 0 || r.Points < top) return;
+    if (r.Points > top) winners.clear();
+    top = r.Points;
+    winners.push_back(NumberText(r.Id));
   });
-  const int32_t winner_id = winner ? winner->Id : 0;
+  if (winners.empty()) winners.emplace_back("0");
   state_.Round = 0;
   room_.ForEachConnection([](ConnectionRecord& r) {
     r.Points = 0;
     r.FoundWord = false;
   });
   kept_scores_.clear();
-  room_.Broadcast(to_client::WINNER, NumberText(winner_id), -1);
+  room_.Broadcast(to_client::WINNER, protocol::JoinFields(winners), -1);
   room_.Broadcast(to_client::RESETSCORES, protocol::kNoData, -1);
-  SetGameTimer(kTimerBetweenGames);
   room_.statistics().Increment(Stat::GamesCompleted);
+  if (!state_.Drawn && !state_.Found) {
+    // Nobody played: rather than run empty games for ever, the room waits for a player.
+    room_.Broadcast(to_client::GAMESTOPPED, protocol::kNoData, -1);
+    StopGame();
+    return;
+  }
+  state_.Drawn = false;
+  state_.Found = false;
+  SetGameTimer(kTimerBetweenGames);
 }
 
 void Game::StopGame() {
@@ -423,12 +461,15 @@ std::optional<int32_t> Game::TimeLeftMs() const {
 }
 
 std::string Game::WordPattern() const {
-  if (state_.HintCount == 0 || !RoundInPlay()) return {};
+  return RoundInPlay() ? PatternOf(state_.RevealedPrefix.size()) : std::string();
+}
+
+std::string Game::PatternOf(size_t revealed) const {
   const std::string_view word = protocol::LeftOf(state_.CurrentWord, ',');
   std::string pattern;
   for (size_t i = 0; i < word.size(); ++i) {
     const char c = word[i];
-    pattern += (c == ' ' || i < state_.RevealedPrefix.size()) ? c : '_';
+    pattern += (c == ' ' || i < revealed) ? c : '_';
   }
   return pattern;
 }

@@ -41,6 +41,10 @@ struct GameState {
   int32_t HintCount = 0;
   std::string RevealedPrefix;
   int32_t ScorePot = 200;
+  // Whether an artist drew and whether anyone found a word in the game so far: a game with
+  // neither had nobody playing it, and the room does not start the next one by itself.
+  bool Drawn = false;
+  bool Found = false;
 };
 
 // Game constants.
@@ -94,6 +98,7 @@ class Game : public GameHooks {
   bool CheckGuess(int slot, const std::string& text) override;
   void HandleCommand(std::string_view command, int slot, const std::string& data) override;
   bool MayDraw(int slot) const override;
+  void OnDrawingRelayed(int slot) override;
   void OnPlayerGone(const ConnectionRecord& leaver, bool was_artist) override;
   void OnSocketError() override;
   void OnPlayerEntered(ConnectionRecord& player) override;
@@ -106,6 +111,7 @@ class Game : public GameHooks {
   void OnStartGame(int slot, const std::string& data);
   void OnGiveHint(int slot);
   void OnSkipWord(int slot);
+  void OnCancelSetup(int slot);
 
   void SetGameTimer(int32_t mode);
   void OnRoundTimer();
@@ -121,8 +127,13 @@ class Game : public GameHooks {
   void StopGame();
   // Picks the round's word; when no list gives one, stops the game and tells the room.
   bool PickRoundWord();
-  // Sends the start of a round (NEWARTIST to all, NEWWORD to the artist).
+  // Sends the start of a round (NEWARTIST to all, NEWWORD to the artist, WORDPATTERN to the
+  // others).
   void AnnounceArtist();
+  // Tells everyone the word of the round that just ended.
+  void TellRoundWord();
+  // The word's first spelling as guessers see it, with this much of it revealed.
+  std::string PatternOf(size_t revealed) const;
   // A round is being played: guesses, hints and skips count.
   bool RoundInPlay() const;
   bool IsArtist(int slot) const;

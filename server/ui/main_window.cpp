@@ -59,9 +59,7 @@ MainWindow::MainWindow() {
   icons_[kIconError] = style()->standardIcon(QStyle::SP_MessageBoxCritical);
   icons_[5] = style()->standardIcon(QStyle::SP_DriveNetIcon);
   icons_[6] = style()->standardIcon(QStyle::SP_ComputerIcon);
-  setWindowTitle(QStringLiteral("Scrawlbox - Server v%1 (build#%2) Beta")
-                     .arg(scrawlbox::VersionLabel())
-                     .arg(scrawlbox::kVersionRevision));
+  ShowTitle();
   resize(820, 600);
 
   lvwSockList_ = new QTreeWidget;
@@ -111,6 +109,17 @@ MainWindow::MainWindow() {
   BuildStatusBar();
 }
 
+void MainWindow::Attach(RoomServer* core) {
+  core_ = core;
+  ShowTitle();
+}
+
+void MainWindow::ShowTitle() {
+  const QString program = QStringLiteral("Scrawlbox Server ") + scrawlbox::VersionLabel();
+  const QString room = core_ ? scrawlbox::FromWire(core_->settings().Name).trimmed() : QString();
+  setWindowTitle(room.isEmpty() ? program : room + QStringLiteral(" - ") + program);
+}
+
 void MainWindow::BuildMenus() {
   using scrawlbox::AddMenuAction;
   QMenu* server_menu = menuBar()->addMenu(QStringLiteral("&Server"));
@@ -118,6 +127,7 @@ void MainWindow::BuildMenus() {
                 [this] { OpenServerDetails(); });
   AddMenuAction(server_menu, "mRELOADSETTINGS", "Reload Settings", this, [this] {
     if (core_) core_->ReloadSettings();
+    ShowTitle();
   });
   QMenu* listen = server_menu->addMenu(QStringLiteral("Listen State"));
   listen->setObjectName(QStringLiteral("mLISTENSTATE"));
@@ -466,7 +476,7 @@ void MainWindow::ShowListenState(int state) {
 
 void MainWindow::OpenServerDetails() {
   if (!core_) return;
-  ServerDetailsDialog::OpenWithNotice(core_, this);
+  ServerDetailsDialog::OpenWithNotice(core_, this, [this] { ShowTitle(); });
 }
 
 void MainWindow::RequestQuit() {

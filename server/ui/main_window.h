@@ -33,7 +33,7 @@ class MainWindow : public QMainWindow, public ServerView {
   static constexpr int kMaxLogEntries = 5000;
 
   MainWindow();
-  void Attach(RoomServer* core) { core_ = core; }
+  void Attach(RoomServer* core);
   // The administration: the ban list, the operator's actions and the word lists for the
   // statistics.
   void AttachAdmin(BanList* bans, OperatorActions* actions, const WordLists* word_lists);
@@ -67,6 +67,8 @@ class MainWindow : public QMainWindow, public ServerView {
  private:
   void BuildMenus();
   void BuildStatusBar();
+  // The room's name and the program's version, as the settings are now.
+  void ShowTitle();
   void RefreshConnectionsPanel();
   void ShowPanelInformation(QLabel* panel);
   void OpenServerDetails();

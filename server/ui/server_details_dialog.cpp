@@ -102,10 +102,15 @@ ServerDetailsDialog::ServerDetailsDialog(RoomServer* core, QWidget* parent)
   resize(460, sizeHint().height());
 }
 
-void ServerDetailsDialog::OpenWithNotice(RoomServer* core, QWidget* parent) {
+void ServerDetailsDialog::OpenWithNotice(RoomServer* core, QWidget* parent,
+                                         std::function<void()> saved) {
   QSettings user_settings;
   const QString key = QStringLiteral("Settings/Server Details Msg");
-  auto open_dialog = [core, parent] { (new ServerDetailsDialog(core, parent))->open(); };
+  auto open_dialog = [core, parent, saved] {
+    auto* dialog = new ServerDetailsDialog(core, parent);
+    if (saved) QObject::connect(dialog, &QDialog::accepted, parent, saved);
+    dialog->open();
+  };
   if (user_settings.value(key, QStringLiteral("0")).toString() == QStringLiteral("1")) {
     open_dialog();
     return;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
 
 class QCheckBox;
 class QComboBox;
@@ -20,7 +21,8 @@ class ServerDetailsDialog : public QDialog {
   ServerDetailsDialog(RoomServer* core, QWidget* parent);
 
   // Opens the dialog; the first time for this user, a notice about plain characters comes first.
-  static void OpenWithNotice(RoomServer* core, QWidget* parent);
+  // saved runs once the details were saved.
+  static void OpenWithNotice(RoomServer* core, QWidget* parent, std::function<void()> saved = {});
 
   // Fills the address list from the machine's host name.
   void GuessIP();

@@ -4,8 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
 
 #include "client/room/session.h"
 #include "client/ui/gallery_window.h"
@@ -59,10 +62,11 @@ TEST_F(GalleryTest, KeepsTheLastFiftyRoundsWithWordArtistAndFinders) {
   EXPECT_EQ(rounds.back()->record.artist, "ann");
   EXPECT_EQ(rounds.back()->picture.pixel(200, 52 * 5 % 300), qRgb(0, 0, 0));
 
-  // The window shows the newest first and follows rounds that come while it is open.
+  // The window shows the newest first, under its game's heading, and follows rounds that come
+  // while it is open.
   GalleryWindow* gallery = window.OpenGallery();
   auto* list = gallery->findChild<QListWidget*>(QStringLiteral("lstRounds"));
-  EXPECT_EQ(list->count(), 50);
+  EXPECT_EQ(list->count(), 51);
   EXPECT_EQ(gallery->Selected(), rounds.back());
   Receive("NEWROUND", "53");
   Receive("NEWARTIST", "100000");
@@ -71,13 +75,40 @@ TEST_F(GalleryTest, KeepsTheLastFiftyRoundsWithWordArtistAndFinders) {
           "1\x03"
           "100005");
   Receive("STOPGAMETIMER", "-");
-  EXPECT_EQ(list->count(), 50);
+  EXPECT_EQ(list->count(), 51);
   EXPECT_EQ(gallery->Selected(), rounds[rounds.size() - 2]);  // still the round on show
-  list->setCurrentRow(0);
+  list->setCurrentRow(1);
   EXPECT_EQ(gallery->findChild<QLabel*>(QStringLiteral("labRoundWord"))->text(), "Round 53: Boat");
   EXPECT_EQ(gallery->findChild<QLabel*>(QStringLiteral("labRoundFinders"))->text(),
             "Found by un-named.");
   EXPECT_EQ(window.OpenGallery(), gallery);  // one gallery window
+}
+
+TEST_F(GalleryTest, RoundsGoUnderTheirGamesHeadingAndLongLabelsEndInAnEllipsis) {
+  AnnDraws(3);
+  AnnDraws(4);
+  // The next game: its first round starts again at 1.
+  Receive("NEWROUND", "1");
+  Receive("NEWARTIST", "100000");
+  Receive("ENDOFROUND", "an extraordinarily long phrase that no list could ever show whole");
+  Receive("NEWROUND", "2");
+  Receive("NEWARTIST", "100000");
+  session.OnClosed();  // the room went away before it told the word
+  GalleryWindow* gallery = window.OpenGallery();
+  auto* list = gallery->findChild<QListWidget*>(QStringLiteral("lstRounds"));
+  auto text = [&](int row) { return list->item(row)->text().toStdString(); };
+  ASSERT_EQ(list->count(), 6);
+  for (int heading : {0, 3}) {
+    EXPECT_THAT(text(heading), testing::StartsWith("Game of ")) << heading;
+    EXPECT_FALSE(list->item(heading)->flags() & Qt::ItemIsSelectable);
+  }
+  EXPECT_EQ(text(1), "Round 2: the word was not told\nby ann");
+  EXPECT_THAT(text(2), testing::StartsWith("Round 1: an extraordinarily long"));
+  EXPECT_THAT(text(2), testing::HasSubstr("\u2026\nby ann"));
+  EXPECT_THAT(list->item(2)->toolTip().toStdString(), testing::HasSubstr("show whole"));
+  EXPECT_EQ(text(4), "Round 4: word4\nby ann");
+  list->setCurrentRow(3);
+  EXPECT_EQ(gallery->Selected(), window.gallery().rounds().back());  // a heading shows no round
 }
 
 TEST_F(GalleryTest, PicturesAreSavedAsPngOneOrAllAndNeverOverAFile) {
@@ -100,6 +131,25 @@ TEST_F(GalleryTest, PicturesAreSavedAsPngOneOrAllAndNeverOverAFile) {
   EXPECT_TRUE(
       window.gallery().SaveAll(folder + QStringLiteral("/missing/folder"), &failed).empty());
   EXPECT_EQ(failed.size(), 2);
+
+  // Larger, each pad pixel a sharp square.
+  const QString large = QDir(folder).filePath(QStringLiteral("large.png"));
+  ASSERT_TRUE(Gallery::SavePicture(*rounds[1], large, 4));
+  const QImage saved = QImage(large, "PNG").convertToFormat(QImage::Format_RGB32);
+  ASSERT_EQ(saved.size(), QSize(PadEngine::kWidth * 4, PadEngine::kHeight * 4));
+  const int line = 2 * 5;  // round 2's line
+  for (const QPoint at : {QPoint(200, line), QPoint(200, line + 1), QPoint(5, line)}) {
+    for (const QPoint corner : {QPoint(0, 0), QPoint(3, 3)}) {
+      EXPECT_EQ(saved.pixel(at * 4 + corner), rounds[1]->picture.pixel(at)) << at.x() << at.y();
+    }
+  }
+
+  // The dialogs start in the player's Pictures folder, made when it is missing.
+  const QByteArray home = qgetenv("HOME");
+  qputenv("HOME", QByteArray::fromStdString(dir.path().string()));
+  EXPECT_EQ(Gallery::SaveFolder(), QDir(folder).filePath(QStringLiteral("Pictures")));
+  EXPECT_TRUE(QFileInfo(Gallery::SaveFolder()).isDir());
+  qputenv("HOME", home);
 }
 
 TEST_F(GalleryTest, AReplayEndsOnTheRoundsFinalPixelsAt1xAnd4x) {
@@ -205,6 +255,41 @@ TEST_F(GalleryTest, AReplayEndsOnTheRoundsFinalPixelsAt1xAnd4x) {
   int64_t slow = 0;
   ReplayToEnd(rounds[0], 1, &slow);
   EXPECT_LE(slow, 12 * 200 + RoundReplay::kMaxPauseMs + 2 * RoundReplay::kFrameMs);
+}
+
+TEST_F(GalleryTest, AReplayShowsHowFarItIsAndStops) {
+  Receive("NEWROUND", "1");
+  Receive("NEWARTIST", "100000");
+  for (int y = 10; y < 300; y += 10) {
+    const std::string row = std::to_string(y);
+    Receive("FH",
+            "100000\x03"
+            "10\x03" +
+                row +
+                "\x03"
+                "400\x03" +
+                row);
+    clock.Advance(100);
+  }
+  Receive("ENDOFROUND", "stripes");
+  GalleryWindow* gallery = window.OpenGallery();
+  auto* bar = gallery->findChild<QProgressBar*>(QStringLiteral("barReplay"));
+  auto* stop = gallery->findChild<QPushButton*>(QStringLiteral("cmdStopReplay"));
+  EXPECT_FALSE(stop->isEnabled());
+  gallery->findChild<QPushButton*>(QStringLiteral("cmdReplay"))->click();
+  clock.Advance(1400);  // about half of the round's 2.8 s
+  EXPECT_TRUE(stop->isEnabled());
+  EXPECT_GT(bar->value(), GalleryWindow::kProgressSteps * 4 / 10);
+  EXPECT_LT(bar->value(), GalleryWindow::kProgressSteps * 6 / 10);
+  stop->click();
+  EXPECT_FALSE(gallery->replay().running());
+  EXPECT_FALSE(stop->isEnabled());
+  EXPECT_EQ(bar->value(), 0);
+  EXPECT_EQ(gallery->replay().tools().engine().picture(), gallery->Selected()->picture);
+  gallery->findChild<QPushButton*>(QStringLiteral("cmdReplayFast"))->click();
+  clock.Advance(1000);
+  EXPECT_FALSE(gallery->replay().running());
+  EXPECT_EQ(bar->value(), GalleryWindow::kProgressSteps);
 }
 
 TEST_F(GalleryTest, AReplayOfACutLogEndsOnTheFinalPicture) {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The client's side of a game played through: the word's blanks, the final standings, password
+// The client's side of a game played through: the word's blanks, the end of a game, password
 // rooms and leaving on purpose.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -29,16 +29,51 @@ class InGame : public testing::Test {
   ClientHarness h{"[Player Information]\nNickname=Me\n"};
 };
 
-TEST_F(InGame, HintsShowTheWordsBlanksAndFillThemIn) {
+TEST_F(InGame, TheBlanksShowFromTheRoundsStartAndHintsFillThemIn) {
+  h.Receive("WORDPATTERN", "___ _____");
+  EXPECT_EQ(h.view.panel.word, "_ _ _   _ _ _ _ _");  // the gap between the words stays wide
+  EXPECT_EQ(h.view.panel.pattern, "_ _ _   _ _ _ _ _");
   h.Receive("HINT",
             "[8 letters]\x03The artist has given a hint! The word has 8 letters.\x03___ _____");
-  EXPECT_EQ(h.view.panel.word, "_ _ _   _ _ _ _ _");  // the gap between the words stays wide
+  EXPECT_EQ(h.view.panel.word, "_ _ _   _ _ _ _ _");
   h.Receive("HINT",
             "i\x03The artist has given a second hint! The word starts with: i\x03i__ _____");
   EXPECT_EQ(h.view.panel.word, "i _ _   _ _ _ _ _");
   h.Receive("HINT",
             "ice\x03The artist has given a final hint! The word starts with: ice\x03ice _____");
-  EXPECT_EQ(h.view.panel.word, "i c e   _ _ _ _ _");
+  EXPECT_EQ(h.view.panel.pattern, "i c e   _ _ _ _ _");
+}
+
+// However a round ends, the blanks are filled with the word as the room spells it, never with
+// the spelling this player found it with.
+TEST_F(InGame, EveryEndOfARoundShowsTheRoomsWord) {
+  using protocol::Frame;
+  const struct {
+    const char* name;
+    std::string write;
+  } cases[] = {
+      {"time up, from an older room", Frame("ENDOFROUND", "ice cream,icecream#ice-cream")},
+      {"skipped, from an older room", Frame("WORDSKIPPED", "ice cream,icecream")},
+      {"everyone found it", Frame("STOPGAMETIMER", "-") + Frame("ROUNDWORD", "ice cream")},
+      {"the artist left",
+       Frame("NOTICE", "The artist has left the room.") + Frame("ROUNDWORD", "ice cream")},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    h.Receive("NEWROUND", "2");
+    h.Receive("NEWARTIST", "100000");
+    h.Receive("WORDPATTERN", "___ _____");
+    h.session.EnterChatLine("Ice-Cream");
+    h.Receive("WORDFOUND",
+              "1\x03"
+              "100005");
+    h.session.OnData(c.write);
+    EXPECT_EQ(h.view.panel.word, "ice cream");
+    EXPECT_EQ(h.view.panel.pattern, "i c e   c r e a m");
+    EXPECT_EQ(h.view.panel.status, "The word was: ice cream");
+    ASSERT_THAT(h.view.rounds, testing::Not(IsEmpty()));
+    EXPECT_EQ(h.view.rounds.back().word, "ice cream");
+  }
 }
 
 TEST_F(InGame, FromARoomWithoutPatternsTheLengthStaysAsBlanks) {
@@ -56,6 +91,7 @@ TEST_F(InGame, TheArtistKeepsSeeingTheWholeWord) {
   h.Receive("NEWWORD", "horse");
   h.Receive("HINT", "[5 letters]\x03The artist has given a hint! The word has 5 letters.\x03_____");
   EXPECT_EQ(h.view.panel.word, "horse");
+  EXPECT_EQ(h.view.panel.pattern, "horse");
 }
 
 TEST(LateJoin, TheGameRunningMessageBringsTheBlanks) {
@@ -66,6 +102,7 @@ TEST(LateJoin, TheGameRunningMessageBringsTheBlanks) {
             "c\x03"
             "c__");
   EXPECT_EQ(h.view.panel.word, "c _ _");
+  EXPECT_EQ(h.view.panel.pattern, "c _ _");
   h.Receive("GAMERUNNING", "100000\x03");  // no hint yet, from a room of either kind
   EXPECT_EQ(h.view.panel.word, "");
   EXPECT_TRUE(h.session.GameInProgress());
@@ -86,18 +123,92 @@ TEST_F(InGame, TheFinalStandingsAreWrittenBeforeThePointsGoBackToZero) {
             "40");
   h.Receive("WINNER", "100001");
   h.Receive("RESETSCORES", "-");
+  h.clock.Advance(2000);
   const auto texts = h.view.TakeTexts();
   const auto start = std::find(texts.begin(), texts.end(), "Final standings:");
   ASSERT_NE(start, texts.end());
   EXPECT_THAT(std::vector<std::string>(start + 1, start + 5),
               ElementsAre("1. Ben - 220 points", "2. Cid - 150 points", "2. Me - 150 points",
                           "4. Ann - 40 points"));
-  EXPECT_EQ(h.view.winner, "Ben");
+  EXPECT_EQ(texts.back(), "Another game will be starting soon; please wait.");
+  EXPECT_THAT(h.view.winners, ElementsAre("Ben"));
   ASSERT_THAT(h.view.podium, SizeIs(3));
   EXPECT_EQ(h.view.podium[2].place, 2);
   EXPECT_EQ(h.view.podium[2].nickname, "Me");
-  EXPECT_EQ(h.view.users[0].points, "0");
   EXPECT_FALSE(h.session.GameInProgress());
+  // The points and the podium stay until the next game begins.
+  EXPECT_EQ(h.view.users[0].points, "40");
+  h.Receive("NEWROUND", "1");
+  EXPECT_EQ(h.view.users[0].points, "0");
+  EXPECT_THAT(h.view.winners, IsEmpty());
+}
+
+TEST_F(InGame, TheEndOfAGameNamesItsWinnersSharedOrNone) {
+  const struct {
+    const char* name;
+    std::vector<int> points;  // Ann, Ben, Cid, Me
+    std::string winner;
+    std::string line;
+    std::vector<std::string> winners;
+    std::vector<int> places;
+  } cases[] = {
+      {"one winner",
+       {40, 220, 150, 0},
+       "100001",
+       "The game is over and the winner is Ben - well done!",
+       {"Ben"},
+       {1, 2, 3}},
+      {"a tie for first",
+       {40, 150, 150, 150},
+       "100001\x03"
+       "100002\x03"
+       "100005",
+       "The game is over: Ben, Cid and Me share first place - well done!",
+       {"Ben", "Cid", "Me"},
+       {1, 1, 1}},
+      {"nobody scored",
+       {0, 0, 0, 0},
+       "0",
+       "The game is over. Nobody scored, so there is no winner.",
+       {},
+       {}},
+      {"nobody scored, from an older room",
+       {0, -10, 0, 0},
+       "100000",
+       "The game is over. Nobody scored, so there is no winner.",
+       {},
+       {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    for (size_t i = 0; i < c.points.size(); ++i) {
+      h.Receive("POINTSCHG",
+                std::to_string(i < 3 ? 100000 + i : 100005) + "\x03" + std::to_string(c.points[i]));
+    }
+    h.view.TakeTexts();
+    h.Receive("WINNER", c.winner);
+    EXPECT_THAT(h.view.TakeTexts(), testing::Contains(c.line));
+    EXPECT_EQ(h.view.winners, c.winners);
+    std::vector<int> places;
+    for (const Standing& s : h.view.podium) places.push_back(s.place);
+    EXPECT_EQ(places, c.places);
+  }
+}
+
+TEST_F(InGame, ARoomThatWaitsAfterTheGameSaysSoAndTheAdminMayStartOne) {
+  h.Receive("ADMIN",
+            "100005\x03"
+            "Me");
+  h.Receive("WINNER", "0");
+  h.Receive("RESETSCORES", "-");
+  h.Receive("GAMESTOPPED", "-");
+  h.clock.Advance(10000);
+  EXPECT_EQ(h.view.TakeTexts().back(),
+            "Nobody drew or found a word in that game, so no new game starts by itself. Press "
+            "Setup Game to start one.");
+  EXPECT_EQ(h.view.controls.start.action, StartAction::kSetupGame);
+  EXPECT_TRUE(h.view.controls.start.enabled);
+  EXPECT_EQ(h.view.panel.status, "Press Setup Game to start a game");
 }
 
 // --- Password rooms ---------------------------------------------------------------------------

@@ -216,12 +216,21 @@ TEST_F(Layout, ThePadTakesMostOfTheWindowAndTheChatKeepsItsRoom) {
     int width;
     int height;
     double share;
+    int strip;  // the most the window may leave empty under the palette
   };
-  for (const Size& size : {Size{800, 600, 0.6}, Size{1280, 800, 0.6}, Size{1920, 1080, 0.65}}) {
+  for (const Size& size :
+       {Size{800, 600, 0.6, 200}, Size{1280, 800, 0.6, 30}, Size{1920, 1080, 0.65, 30},
+        Size{1100, 760, 0.65, 0}, Size{795, 950, 0.95, 0}}) {
     SCOPED_TRACE(size.width);
     ShowAt(size.width, size.height);
     EXPECT_GE(PadShare(), size.share);
     const QRect pad = Placed("picPad");
+    const QRect palette = Placed("fraPalette");
+    const QRect chat = Placed("fraChat");
+    const int under = chat.left() < palette.right() && chat.top() > palette.bottom()
+                          ? chat.top()
+                          : window.height() - RoomLayout::kGap;
+    EXPECT_LE(under - palette.bottom() - 1 - RoomLayout::kGap, size.strip);
     // The pad keeps its shape and never falls below its own size on these windows.
     EXPECT_NEAR(double(pad.width()) / pad.height(), 511.0 / 322.0, 0.01);
     EXPECT_GE(pad.width(), PadEngine::kWidth);

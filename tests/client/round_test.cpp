@@ -49,6 +49,9 @@ TEST(StatusLine, SaysWhatIsHappeningFromLoginToTheWinner) {
             "100000");
   h.Receive("STOPGAMETIMER", "-");
   EXPECT_EQ(h.view.panel.status, "The word was: fish");
+  h.Receive("POINTSCHG",
+            "100000\x03"
+            "12");
   h.Receive("WINNER", "100000");
   EXPECT_EQ(h.view.panel.status, "ann wins!");
   h.Receive("PART",

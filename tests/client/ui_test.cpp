@@ -11,19 +11,23 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLoggingCategory>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTest>
 #include <QTextBlock>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <filesystem>
 
 #include "client/drawing/pad_tools.h"
 #include "client/net/qt_connection.h"
+#include "client/net/sound_player.h"
 #include "client/room/session.h"
 #include "client/ui/chat_bar.h"
 #include "client/ui/chat_input.h"
@@ -37,6 +41,7 @@
 #include "client/ui/small_windows.h"
 #include "client/ui/svg_picture.h"
 #include "client/ui/user_list.h"
+#include "client/ui/window_geometry.h"
 #include "tests/support/client_fakes.h"
 #include "tests/support/fake_http.h"
 #include "tests/support/matchers.h"
@@ -93,6 +98,47 @@ TEST(ChatViewLines, OnlyTheNewestLinesAreKept) {
   }
   EXPECT_EQ(view.document()->blockCount(), ChatView::kMaxLines);
   EXPECT_EQ(view.document()->firstBlock().text(), "<S>: line 50");
+}
+
+TEST(ChatViewLines, TheNewestLineStaysInViewThroughResizesUnlessThePlayerScrolledUp) {
+  QWidget pane;
+  auto* view = new ChatView(&pane);
+  view->setGeometry(0, 0, 400, 150);
+  pane.show();
+  QScrollBar* bar = view->verticalScrollBar();
+  auto at_end = [&] { return bar->maximum() > 0 && bar->value() == bar->maximum(); };
+  for (int i = 0; i < 60; ++i) {
+    view->AddLine({"s", "a line long enough to wrap once the view is narrower " + std::to_string(i),
+                   kBlack, false});
+  }
+  EXPECT_TRUE(at_end());
+  view->resize(150, 150);  // more lines wrap: the end moves down
+  EXPECT_TRUE(at_end());
+  view->resize(400, 300);
+  EXPECT_TRUE(at_end());
+  bar->setValue(bar->maximum() / 2);  // the player reads further up
+  view->AddLine({"s", "new", kBlack, false});
+  view->resize(150, 150);
+  EXPECT_FALSE(view->following());
+  EXPECT_LT(bar->value(), bar->maximum());
+  bar->setValue(bar->maximum());  // and back down: the view follows again
+  view->resize(400, 150);
+  view->AddLine({"s", "newer", kBlack, false});
+  EXPECT_TRUE(at_end());
+}
+
+TEST(Sounds, QtMultimediasOwnWarningsStayOutOfTheOutput) {
+  static QStringList written;
+  const QtMessageHandler before = qInstallMessageHandler(
+      [](QtMsgType, const QMessageLogContext&, const QString& text) { written << text; });
+  {
+    SoundPlayer player({});
+    const QLoggingCategory multimedia("qt.multimedia.soundeffect");
+    qCWarning(multimedia) << "No audio device detected";
+    qWarning("ours");
+  }
+  qInstallMessageHandler(before);
+  EXPECT_EQ(written, QStringList{QStringLiteral("ours")});
 }
 
 TEST(UserListStyling, BoldWhilePresentAndColouredForArtistAndFinders) {
@@ -152,7 +198,7 @@ TEST_F(Window, EnabledStatesFollowTheConnection) {
   Receive("NEWARTIST", "100001");
   EXPECT_EQ(Find<QPushButton>("cmdStartGameSkipGo")->text(), "Skip Word!");
   EXPECT_EQ(Find<QPushButton>("cmdWarnArtist")->text(), "Give Hint");
-  EXPECT_FALSE(Find<ChatInput>("txtChat")->isEnabled());
+  EXPECT_TRUE(Find<ChatInput>("txtChat")->isEnabled());  // the room keeps the word out
 
   // The server goes away: back to the disconnected state.
   session.OnClosed();
@@ -180,15 +226,41 @@ TEST_F(Window, ThePlaceComesBackWithItsWidthAndOnAScreenThatShowsIt) {
   EXPECT_EQ(window.pos(), place);
   window.close();  // and it is kept as it is
   EXPECT_EQ(settings.LoadWindowMetrics().width, size.width() * kTwipsPerPixel);
-
-  // A screen that has gone: the window comes back in the middle of the one there is.
-  store(area.bottomRight() + QPoint(4000, 4000), size);
-  window.RestorePlacement();
-  EXPECT_TRUE(area.contains(window.geometry()));
   // Larger than the screen, or hanging off its edge: brought wholly onto it.
   store(area.topLeft() + QPoint(area.width() / 2, 0), area.size() * 2);
   window.RestorePlacement();
   EXPECT_TRUE(area.contains(window.geometry()));
+}
+
+TEST(WindowPlaces, AWindowComesBackWhollyOnAScreenFrameAndAll) {
+  const QRect left(0, 0, 1280, 1000);
+  const QRect right(1280, 0, 800, 500);  // e.g. 1600 x 1000 at twice the scale
+  const QMargins frame(4, 28, 4, 4);
+  const QSize minimum(700, 430);
+  struct Case {
+    const char* name;
+    std::optional<QPoint> at;
+    QSize size;
+    WindowPlace expected;
+  };
+  for (const Case& c : {
+           Case{"kept", QPoint(10, 20), {800, 600}, {{10, 20}, {800, 600}}},
+           Case{"first start: centred", std::nullopt, {800, 600}, {{236, 184}, {800, 600}}},
+           Case{
+               "on a screen that has gone", QPoint(5000, 10), {800, 600}, {{236, 184}, {800, 600}}},
+           Case{"off the bottom: moved up", QPoint(10, 600), {800, 600}, {{10, 368}, {800, 600}}},
+           Case{"taller than its screen with the frame",
+                QPoint(1290, 10),
+                {800, 600},
+                {{1280, 0}, {792, 468}}},
+           Case{"never below its smallest, moved in from the edge",
+                QPoint(1400, 0),
+                {600, 300},
+                {{1372, 0}, {700, 430}}},
+       }) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(FitOntoScreens(c.at, c.size, minimum, frame, {left, right}), c.expected);
+  }
 }
 
 class PublicBrowser : public Window {
@@ -238,9 +310,31 @@ TEST_F(PublicBrowser, ListsTheTrackersRoomsAndConnectsOnTheRowsPort) {
   EXPECT_EQ(list->topLevelItem(0)->text(2), "4");
   EXPECT_EQ(list->topLevelItem(1)->text(2), "");
   EXPECT_EQ(list->topLevelItem(1)->toolTip(0), "This room asks for a password");
-  list->setCurrentItem(list->topLevelItem(0));
-  emit list->itemClicked(list->topLevelItem(0), 0);
-  EXPECT_EQ(browser->findChild<QLineEdit*>(QStringLiteral("txtAddress"))->text(), "192.0.2.7:2031");
+  // Whichever button highlights a row, the boxes name its room; a new list names none.
+  browser->show();
+  auto* address = browser->findChild<QLineEdit*>(QStringLiteral("txtAddress"));
+  auto* name = browser->findChild<QLineEdit*>(QStringLiteral("txtName"));
+  auto click = [&](int row, Qt::MouseButton button) {
+    QTest::mouseClick(list->viewport(), button, {},
+                      list->visualItemRect(list->topLevelItem(row)).center());
+  };
+  click(1, Qt::LeftButton);
+  EXPECT_EQ(name->text(), "Other");
+  click(0, Qt::RightButton);
+  EXPECT_EQ(address->text(), "192.0.2.7:2031");
+  EXPECT_EQ(name->text(), "Caf\u00e9");
+  auto* sections = browser->findChild<QListWidget*>(QStringLiteral("lvwSections"));
+  emit sections->itemClicked(sections->item(2));
+  EXPECT_EQ(address->text(), "");
+  EXPECT_EQ(name->text(), "");
+  ShowPublic();
+  http.Answer("SERVERNAME=Caf\xE9|SERVERDESC=Draw!|SERVERIP=192.0.2.7|PORT=2031|PLAYERS=4\r\n");
+  address->setText("typed.example");  // what the player typed stays
+  emit sections->itemClicked(sections->item(1));
+  EXPECT_EQ(address->text(), "typed.example");
+  ShowPublic();
+  http.Answer("SERVERNAME=Caf\xE9|SERVERDESC=Draw!|SERVERIP=192.0.2.7|PORT=2031|PLAYERS=4\r\n");
+  click(0, Qt::LeftButton);
   emit list->itemDoubleClicked(list->topLevelItem(0), 0);
   EXPECT_EQ(connection.host, "192.0.2.7");
   EXPECT_EQ(connection.port, 2031);
@@ -407,7 +501,6 @@ TEST_F(GameWindow, TheArtistDrawsAndTheGuesserChats) {
   EXPECT_TRUE(Find<QWidget>("tbrBrushes")->isEnabled());
   EXPECT_TRUE(Find<QWidget>("picPad")->isEnabled());
   EXPECT_TRUE(Find<QWidget>("fraPalette")->isEnabled());
-  EXPECT_FALSE(Find<ChatInput>("txtChat")->isEnabled());
   EXPECT_EQ(Find<QPushButton>("cmdStartGameSkipGo")->text(), "Skip Word!");
   // Becoming the artist resets the tools, which tells the others to use black.
   EXPECT_THAT(connection.Take(), testing::Contains(testing_support::Msg("PA", "0")));
@@ -416,6 +509,13 @@ TEST_F(GameWindow, TheArtistDrawsAndTheGuesserChats) {
   EXPECT_THAT(connection.Take(), testing::ElementsAre(testing_support::Msg("SKIPWORD", "-")));
 
   Receive("NEWARTIST", "100000");
+  Receive("WORDPATTERN", "___");
+  PadWidget* pad = window.drawing().pad();
+  EXPECT_EQ(pad->word_pattern(), "_ _ _");
+  // Along the top of the picture.
+  window.show();
+  EXPECT_TRUE(pad->PictureRect().contains(pad->PatternRect()));
+  EXPECT_LT(pad->PatternRect().center().y(), pad->PictureRect().center().y() / 2);
   EXPECT_FALSE(Find<QWidget>("tbrTools")->isEnabled());
   EXPECT_FALSE(Find<QWidget>("picPad")->isEnabled());
   EXPECT_FALSE(Find<QWidget>("fraPalette")->isEnabled());
@@ -425,11 +525,15 @@ TEST_F(GameWindow, TheArtistDrawsAndTheGuesserChats) {
   Find<QPushButton>("cmdWarnArtist")->click();
   EXPECT_TRUE(connection.Take().empty());  // the warning is not sent
 
+  Receive("POINTSCHG",
+          "100000\x03"
+          "12");
   Receive("WINNER", "100000");
   EXPECT_FALSE(window.drawing().pad()->WinnerRect().isEmpty());
   EXPECT_FALSE(window.drawing().pad()->podium().isEmpty());  // the top of the standings
   EXPECT_FALSE(Find<QWidget>("picPad")->isEnabled());
-  window.ShowWinner("", {});
+  // It stays until the player closes it (or the next game begins).
+  Find<QToolButton>("cmdCloseWinner")->click();
   EXPECT_TRUE(window.drawing().pad()->WinnerRect().isEmpty());
 }
 
@@ -552,6 +656,10 @@ TEST_F(GameWindow, TheSetupWindowHoldsItsLimitsAndSendsTheGame) {
   EXPECT_EQ(lists_again->item(1)->checkState(), Qt::Checked);
   EXPECT_EQ(again->findChild<QSpinBox*>(QStringLiteral("txtTotalRounds"))->value(), 99);
   EXPECT_EQ(again->findChild<QSpinBox*>(QStringLiteral("txtTimePerRound"))->value(), 10);
+  // Closed without a game, it lets the others stop waiting.
+  connection.Take();
+  again->close();
+  EXPECT_THAT(connection.Take(), testing::ElementsAre(testing_support::Msg("CANCELSETUP", "-")));
 }
 
 TEST_F(GameWindow, RefusingTheAgreementSendsNopAQuarterSecondLater) {

@@ -4,9 +4,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
+#include <vector>
 
 #include "protocol/commands.h"
+#include "protocol/framing.h"
 #include "tests/integration/raw_client.h"
 #include "tests/integration/server_process.h"
 #include "tests/support/fake_transport.h"
@@ -80,8 +83,12 @@ TEST(GameProcess, ThreePlayersPlayAGameOfThreeRounds) {
               ElementsAre("JOIN", "SETGAMETIMER", "TOTALROUNDS", "START_GAME", "NEWARTIST"));
   Until(c, "NEWARTIST");
   b.Send(to_server::SAY, FirstAlternative(word1));
-  ASSERT_THAT(CommandsOf(Until(b, "STARTGAMETIMER")),
-              ElementsAre("WORDFOUND", "POINTSCHG", "STARTGAMETIMER"));
+  const auto b_found = Until(b, "STARTGAMETIMER");
+  ASSERT_THAT(CommandsOf(b_found),
+              ElementsAre("WORDPATTERN", "WORDFOUND", "POINTSCHG", "STARTGAMETIMER"));
+  // The blanks of the first spelling, spaces kept.
+  EXPECT_EQ(b_found[0].data.size(), FirstAlternative(word1).size());
+  EXPECT_EQ(b_found[0].data.find_first_not_of("_ "), std::string::npos);
   c.Send(to_server::SAY, FirstAlternative(word1));
   const auto a_round1 = Until(a, "STOPGAMETIMER");
   EXPECT_THAT(CommandsOf(a_round1), ElementsAre("WORDFOUND", "POINTSCHG", "STARTGAMETIMER",
@@ -95,8 +102,9 @@ TEST(GameProcess, ThreePlayersPlayAGameOfThreeRounds) {
 
   // Round 2: b draws; a and c both find the word, which ends the round at once.
   const auto b_round2 = Until(b, "NEWWORD");
-  EXPECT_THAT(b_round2, ElementsAre(Msg("SETGAMETIMER", "10000"), Msg("NEWROUND", "2"),
-                                    Msg("NEWARTIST", "100001"), testing::_));
+  EXPECT_THAT(b_round2,
+              ElementsAre(Msg("ROUNDWORD", FirstAlternative(word1)), Msg("SETGAMETIMER", "10000"),
+                          Msg("NEWROUND", "2"), Msg("NEWARTIST", "100001"), testing::_));
   const std::string word2 = b_round2.back().data;
   Until(a, "NEWARTIST");
   Until(c, "NEWARTIST");
@@ -111,22 +119,26 @@ TEST(GameProcess, ThreePlayersPlayAGameOfThreeRounds) {
   // ends.
   const auto c_round3 = Until(c, "NEWWORD");
   EXPECT_THAT(CommandsOf(c_round3),
-              ElementsAre("SETGAMETIMER", "NEWROUND", "NEWARTIST", "NEWWORD"));
+              ElementsAre("ROUNDWORD", "SETGAMETIMER", "NEWROUND", "NEWARTIST", "NEWWORD"));
   const std::string word3 = c_round3.back().data;
   Until(a, "NEWARTIST");
   a.Send(to_server::SAY, FirstAlternative(word3));
   const auto b_end = Until(b, "RESETSCORES");
   EXPECT_THAT(CommandsOf(b_end),
-              ElementsAre("SETGAMETIMER", "NEWROUND", "NEWARTIST", "WORDFOUND", "POINTSCHG",
-                          "STARTGAMETIMER", "ENDOFROUND", "WINNER", "RESETSCORES"));
+              ElementsAre("ROUNDWORD", "SETGAMETIMER", "NEWROUND", "NEWARTIST", "WORDPATTERN",
+                          "WORDFOUND", "POINTSCHG", "STARTGAMETIMER", "ENDOFROUND", "ROUNDWORD",
+                          "WINNER", "RESETSCORES"));
   note_points(b_end);
-  EXPECT_EQ(b_end[6].data, word3);
-  // The most points win; a tie goes to the earliest player.
-  std::string best;
+  EXPECT_EQ(b_end[8].data, word3);
+  EXPECT_EQ(b_end[9].data, FirstAlternative(word3));
+  // The most points win; those who share them share first place, the earliest player first.
+  int best = 0;
+  std::vector<std::string> winners;
+  for (const auto& [id, score] : points) best = std::max(best, score);
   for (const auto& [id, score] : points) {
-    if (best.empty() || score > points[best]) best = id;
+    if (score == best) winners.push_back(id);
   }
-  EXPECT_EQ(b_end[7].data, best);
+  EXPECT_EQ(b_end[10].data, protocol::JoinFields(winners));
   EXPECT_TRUE(server.WaitForOutput(QStringLiteral("word lists found")));
 }
 

@@ -189,11 +189,11 @@ TEST(Statistics, RowsComeInTheirOrderAndResetClearsTheStoredTotals) {
                           "Established Connections", "Games Started", "Games Completed", "Rounds",
                           "Words Skipped", "Words Guessed", "Hints Given", "Profile Requests",
                           "Sentences Typed", "Users Kicked", "Banned IPs", "Ping Timeouts",
-                          "Socket Errors", "WordLists", "Words"));
+                          "Socket Errors", "Probes Answered", "WordLists", "Words"));
   EXPECT_EQ(rows[6].second, 12345);
   EXPECT_EQ(rows[9].second, 0);  // not a number
   EXPECT_EQ(rows[13].second, 2);
-  EXPECT_EQ(rows[17].second, 1633);
+  EXPECT_EQ(rows[18].second, 1633);
   stats.Increment(Stat::HintsGiven);
   EXPECT_EQ(stats.Get(Stat::HintsGiven), 1);
   stats.Reset();
@@ -255,9 +255,9 @@ TEST_F(Operator, KickTellsEveryoneAndClosesWhatTheClientLeavesOpen) {
   ASSERT_TRUE(actions.Kick(b, std::string(600, 'r')));
   const std::string reason(512, 'r');
   EXPECT_THAT(h.Take(a),
-              ElementsAre(Msg("NOTICE", "ben has been kicked by the sever operator: " + reason)));
+              ElementsAre(Msg("NOTICE", "ben has been kicked by the server operator: " + reason)));
   EXPECT_THAT(h.Take(b),
-              ElementsAre(Msg("NOTICE", "ben has been kicked by the sever operator: " + reason),
+              ElementsAre(Msg("NOTICE", "ben has been kicked by the server operator: " + reason),
                           Msg("KICKOP", reason)));
   h.clock.Advance(100);
   EXPECT_THAT(h.Take(b), ElementsAre(Msg("NOOP", "-")));
@@ -287,7 +287,16 @@ TEST_F(Operator, MessagesGoToOneOrAllAndBlankOnesToNobody) {
 
 TEST_F(Operator, BanningAUserBansTheAddressAtTheNextConnection) {
   EXPECT_TRUE(actions.Ban(b, ""));
+  EXPECT_THAT(h.Take(b), ElementsAre(Msg("NOTICE",
+                                         "You have been banned from this room by the "
+                                         "operator."),
+                                     Msg("KICKOP", "Banned")));
+  h.TakeAll();
   EXPECT_FALSE(actions.Ban(a, "same address"));
+  EXPECT_THAT(h.Take(a), ElementsAre(Msg("NOTICE",
+                                         "You have been banned from this room by the "
+                                         "operator: same address"),
+                                     Msg("KICKOP", "same address")));
   EXPECT_EQ(h.view.status_text, "This IP address is already in the banned list.");
   EXPECT_FALSE(h.transport.IsClosed(b));
   const int again = h.Handshake();
@@ -328,9 +337,27 @@ TEST_F(Operator, ListenStatesCloseAndReopenAndDenyTurnsNewcomersAway) {
   EXPECT_EQ(h.view.status_text, "Deny mode cancelled, server is back in online mode.");
 }
 
+// The admin put out of the room hands the role on at once, before its connection closes.
+TEST_F(Operator, ABannedAdminsRolePassesOnAndTheOthersAreToldOfTheBan) {
+  h.server.Record(a)->IsAdmin = true;
+  actions.Ban(a, "cheating");
+  EXPECT_THAT(h.Take(b), ElementsAre(Msg("NOTICE",
+                                         "ann has been banned by the server operator: "
+                                         "cheating"),
+                                     Msg("ADMIN",
+                                         "100001\x03"
+                                         "ben")));
+  EXPECT_TRUE(h.server.Record(b)->IsAdmin);
+  h.clock.Advance(OperatorActions::kKickCloseMs);
+  EXPECT_THAT(h.Take(b), ElementsAre(Msg("PART",
+                                         "100000\x03"
+                                         "Banned by the server operator: cheating")));
+}
+
 TEST_F(Operator, TheConsoleAnswersEveryCommandAndExplainsMalformedOnes) {
-  EXPECT_THAT(console.Execute("users"), ElementsAre("#001 100000 10.0.0.1 ann (in room)",
-                                                    "#002 100001 10.0.0.1 ben (in room)"));
+  h.server.Record(b)->IsAdmin = true;
+  EXPECT_THAT(console.Execute("users"),
+              ElementsAre("100000 10.0.0.1 ann (in room)", "100001 10.0.0.1 ben (in room, admin)"));
   EXPECT_THAT(console.Execute("msg 100000 hi there"), ElementsAre("Sent."));
   EXPECT_THAT(h.Take(a), ElementsAre(Msg("SERVERMSG", "hi there")));
   EXPECT_THAT(console.Execute("msgall hello all"), ElementsAre("Sent to everyone in the room."));
@@ -344,8 +371,9 @@ TEST_F(Operator, TheConsoleAnswersEveryCommandAndExplainsMalformedOnes) {
   EXPECT_THAT(console.Execute("deny Back soon"), ElementsAre("Deny message set."));
   EXPECT_THAT(console.Execute("listen deny"),
               ElementsAre("Deny mode: newcomers are told \"Back soon\" and disconnected."));
-  EXPECT_EQ(console.Execute("stats").size(), 18u);
-  EXPECT_EQ(console.Execute("help").front(), "Operator commands:");
+  EXPECT_EQ(console.Execute("stats").size(), 19u);
+  EXPECT_THAT(console.Execute("help"),
+              Contains(HasSubstr("ban a user's address and put the user out of the room")));
   EXPECT_THAT(console.Execute(""), IsEmpty());
 
   // Malformed commands get one line and change nothing.

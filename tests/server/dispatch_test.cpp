@@ -126,13 +126,18 @@ TEST_F(Room, ProfileAndKickFromOutsideTheRoomCloseTheAsker) {
   EXPECT_FALSE(h.transport.IsClosed(a));
 }
 
-TEST_F(Room, ProbesAndNopAreAnsweredInAnyState) {
+TEST_F(Room, ProbesAndNopAreAnsweredInAnyStateAndProbesAreCountedNotLogged) {
+  const size_t logged = h.view.logs.size();
   const int probe = h.Connect();
   h.Send(probe, to_server::ISALIVE, "-");
   h.Send(probe, to_server::NOP, "-");
   EXPECT_THAT(h.Take(probe), ElementsAre(Msg("ISALIVE", "YES"), Msg("NOP", "NOP")));
-  EXPECT_TRUE(h.view.HasLog(LogKind::kGeneral, "Received ISALIVE request. Replied with YES."));
   EXPECT_FALSE(h.transport.IsClosed(probe));
+  h.server.OnClosed(probe);
+  EXPECT_EQ(h.view.logs.size(), logged);
+  EXPECT_EQ(h.server.statistics().Get(Stat::ProbesAnswered), 1);
+  EXPECT_THAT(h.server.MetricsText(),
+              testing::HasSubstr("\nscrawlbox_room_probes_answered_total 1\n"));
 }
 
 TEST_F(Room, UnknownCommandsAreLoggedAndTheConnectionStays) {

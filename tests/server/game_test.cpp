@@ -49,7 +49,8 @@ TEST(GameSetup, StartGameAnnouncesTheGameAndTellsOnlyTheArtistTheWord) {
   h.SetWord("apple|apples;#pomme");
   h.StartGame(b, 5, 45000, 20000);
   EXPECT_THAT(h.Take(b), ElementsAre(Msg("SETGAMETIMER", "45000"), Msg("TOTALROUNDS", "5"),
-                                     Msg("START_GAME", "test"), Msg("NEWARTIST", "100000")));
+                                     Msg("START_GAME", "test"), Msg("NEWARTIST", "100000"),
+                                     Msg("WORDPATTERN", "_____")));
   EXPECT_THAT(h.Take(a), ElementsAre(Msg("SETGAMETIMER", "45000"), Msg("TOTALROUNDS", "5"),
                                      Msg("START_GAME", "test"), Msg("NEWARTIST", "100000"),
                                      Msg("NEWWORD", "apple,apples,,pomme")));
@@ -65,7 +66,7 @@ TEST(GameSetup, StartGameAnnouncesTheGameAndTellsOnlyTheArtistTheWord) {
             "5");  // PASSOK with the round
   // Then the game, and the clock as it runs for the others.
   ASSERT_GE(messages.size(), 2u);
-  EXPECT_THAT(messages[messages.size() - 2], Msg("GAMERUNNING", "100000\x03\x03"));
+  EXPECT_THAT(messages[messages.size() - 2], Msg("GAMERUNNING", "100000\x03\x03_____"));
   EXPECT_THAT(messages.back(), Msg("STARTGAMETIMER", "45000"));
 }
 
@@ -102,6 +103,14 @@ TEST(GameSetup, WordListNamesComeInBatchesOfTenThenTheOthersAreTold) {
   EXPECT_EQ(messages[2].data, "list120\x03list121\x03test");
   EXPECT_THAT(messages[3], Msg("WORDLISTEND", "-"));
   EXPECT_THAT(h.Take(other), ElementsAre(Msg("GAMEISBEINGSETUP", "-")));
+  // Closing the set-up window takes the notice back, unless a game runs.
+  h.Send(asker, to_server::CANCELSETUP, "-");
+  EXPECT_THAT(h.Take(other), ElementsAre(Msg("SETUPCANCELLED", "-")));
+  EXPECT_THAT(h.Take(asker), IsEmpty());
+  h.StartGame(asker);
+  h.TakeAll();
+  h.Send(asker, to_server::CANCELSETUP, "-");
+  EXPECT_THAT(h.Take(other), IsEmpty());
 }
 
 TEST(GameSetup, NoWordListsAreReportedToTheAsker) {
@@ -180,15 +189,15 @@ TEST_F(ThreePlayers, RoundTimerRunsTheWholeStateMachine) {
   h.clock.Advance(59999);
   EXPECT_THAT(h.Take(b), IsEmpty());
   h.clock.Advance(1);
-  EXPECT_THAT(h.Take(b), ElementsAre(Msg("ENDOFROUND", "cat")));
+  EXPECT_THAT(h.Take(b), ElementsAre(Msg("ENDOFROUND", "cat"), Msg("ROUNDWORD", "cat")));
   h.TakeAll();
   EXPECT_EQ(state().TimerMode, kTimerBetweenRounds);
   EXPECT_TRUE(h.game.IsRunning());
   h.SetWord("dog");
   h.clock.Advance(3500);
   EXPECT_THAT(h.Take(c), ElementsAre(Msg("SETGAMETIMER", "60000"), Msg("NEWROUND", "2"),
-                                     Msg("NEWARTIST", "100001")));
-  EXPECT_THAT(h.Take(b), Contains(Msg("NEWWORD", "dog")));
+                                     Msg("NEWARTIST", "100001"), Msg("WORDPATTERN", "___")));
+  EXPECT_THAT(h.TakeCommands(b), Not(Contains("WORDPATTERN")));
   // The first find starts the countdown; when it runs out the round ends by time as well.
   h.Say(a, "dog");
   EXPECT_EQ(state().TimerMode, kTimerCountdown);
@@ -200,21 +209,22 @@ TEST_F(ThreePlayers, RoundTimerRunsTheWholeStateMachine) {
                                          "220"),
                                      Msg("STARTGAMETIMER", "30000")));
   h.clock.Advance(30000);
-  EXPECT_THAT(h.Take(c), ElementsAre(Msg("ENDOFROUND", "dog")));
+  EXPECT_THAT(h.TakeCommands(c), ElementsAre("ENDOFROUND", "ROUNDWORD"));
   h.clock.Advance(3500);
   EXPECT_EQ(state().Round, 3);
   // The last round ends the game: the word, the winner, the reset, and 6 s later a new game.
   h.TakeAll();
   h.clock.Advance(60000);
-  EXPECT_THAT(h.Take(b), ElementsAre(Msg("ENDOFROUND", "dog"), Msg("WINNER", "100000"),
-                                     Msg("RESETSCORES", "-")));
+  EXPECT_THAT(h.Take(b), ElementsAre(Msg("ENDOFROUND", "dog"), Msg("ROUNDWORD", "dog"),
+                                     Msg("WINNER", "100000"), Msg("RESETSCORES", "-")));
   EXPECT_EQ(state().TimerMode, kTimerBetweenGames);
   EXPECT_EQ(Points(a), 0);
   EXPECT_EQ(h.server.statistics().Get(Stat::GamesCompleted), 1);
   h.clock.Advance(5999);
   EXPECT_THAT(h.Take(b), IsEmpty());
   h.clock.Advance(1);
-  EXPECT_THAT(h.TakeCommands(b), ElementsAre("SETGAMETIMER", "NEWROUND", "NEWARTIST"));
+  EXPECT_THAT(h.TakeCommands(b),
+              ElementsAre("SETGAMETIMER", "NEWROUND", "NEWARTIST", "WORDPATTERN"));
   EXPECT_EQ(state().Round, 1);
 }
 
@@ -236,8 +246,9 @@ TEST_F(Guesses, MatchIgnoringCaseAndCloseOnesReachOnlyTheirSender) {
   h.TakeAll();
   h.Say(b, "ICE CREAM");
   h.Say(c, "ice cream");
-  EXPECT_THAT(h.TakeCommands(a), ElementsAre("WORDFOUND", "POINTSCHG", "STARTGAMETIMER",
-                                             "WORDFOUND", "POINTSCHG", "STOPGAMETIMER"));
+  EXPECT_THAT(h.TakeCommands(a),
+              ElementsAre("WORDFOUND", "POINTSCHG", "STARTGAMETIMER", "WORDFOUND", "POINTSCHG",
+                          "STOPGAMETIMER", "ROUNDWORD"));
   EXPECT_EQ(h.server.statistics().Get(Stat::WordsAlmostGuessed), 2);
 }
 
@@ -307,7 +318,7 @@ TEST_F(ThreePlayers, FirstFinderGetsTheBonusAndTheLastFindEndsTheRound) {
                                      Msg("POINTSCHG",
                                          "100002\x03"
                                          "178"),
-                                     Msg("STOPGAMETIMER", "-")));
+                                     Msg("STOPGAMETIMER", "-"), Msg("ROUNDWORD", "cat")));
   EXPECT_EQ(h.server.statistics().Get(Stat::Rounds), 1);
   EXPECT_EQ(h.server.statistics().Get(Stat::WordsGuessed), 1);
   // A finder who types the word again only chats.
@@ -349,18 +360,96 @@ TEST_F(ThreePlayers, TheLastRoundsFinalFindEndsTheGameWithoutRelayingTheGuess) {
                                      Msg("POINTSCHG",
                                          "100001\x03"
                                          "200"),
-                                     Msg("STOPGAMETIMER", "-"), Msg("WINNER", "100000"),
-                                     Msg("RESETSCORES", "-")));
+                                     Msg("STOPGAMETIMER", "-"), Msg("ROUNDWORD", "cat"),
+                                     Msg("WINNER", "100000"), Msg("RESETSCORES", "-")));
 }
 
-TEST_F(Winner, ATieGoesToThePlayerInTheLowestSlot) {
-  h.StartGame(b, 1);
-  h.server.Record(b)->Points = 50;
-  h.server.Record(c)->Points = 50;
-  h.server.Record(a)->Points = 10;
+TEST(Winner, IsTheTopScoreSharedByAllWhoHaveItAndNobodyWithoutPoints) {
+  struct Row {
+    const char* name;
+    int32_t points[3];
+    std::string winner;
+  };
+  const Row rows[] = {
+      {"one top score", {10, 50, 0}, "100001"},
+      {"a tie: the lowest slot first, then the others",
+       {50, 10, 50},
+       "100000\x03"
+       "100002"},
+      {"nobody above 0", {0, -10, 0}, "0"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    GameHarness h;
+    const int slots[] = {h.Join("ann"), h.Join("ben"), h.Join("cid")};
+    h.StartGame(slots[0], 1);
+    for (int i = 0; i < 3; ++i) h.server.Record(slots[i])->Points = row.points[i];
+    h.TakeAll();
+    h.clock.Advance(60000);
+    EXPECT_THAT(h.Take(slots[2]), Contains(Msg("WINNER", row.winner)));
+  }
+}
+
+// Rather than crown winners of empty games for ever, a game nobody played stops the room.
+TEST(GameEnd, OnlyAGameSomebodyDrewOrFoundInStartsTheNextByItself) {
+  struct Row {
+    const char* name;
+    void (*play)(GameHarness& h, int artist, int guesser);
+    bool next_game;
+  };
+  const Row rows[] = {
+      {"nobody drew or found", [](GameHarness&, int, int) {}, false},
+      {"only a guesser tried to draw",
+       [](GameHarness& h, int, int guesser) { h.Send(guesser, "CL", "-"); }, false},
+      {"the artist drew", [](GameHarness& h, int artist, int) { h.Send(artist, "CL", "-"); }, true},
+      {"the word was found", [](GameHarness& h, int, int guesser) { h.Say(guesser, "cat"); }, true},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    GameHarness h;
+    const int a = h.Join("ann");
+    const int b = h.Join("ben");
+    const int c = h.Join("cid");
+    h.StartGame(a, 1);
+    row.play(h, a, b);
+    h.clock.Advance(60000);
+    EXPECT_EQ(h.TakeCommands(c).back() == "GAMESTOPPED", !row.next_game);
+    h.clock.Advance(BetweenGamesPause);
+    EXPECT_EQ(h.game.IsRunning(), row.next_game);
+    if (row.next_game) continue;
+    h.StartGame(b);  // anyone may start the next game
+    EXPECT_TRUE(h.game.IsRunning());
+  }
+}
+
+// The admin leaves during a game: the player in the room longest, not the one in the lowest
+// slot, is the admin now, everyone is told, and it may start the game over.
+TEST(Admin, TheRolePassesToThePlayerInTheRoomLongestWhoMayRestartTheGame) {
+  GameHarness h;
+  const int a = h.Join("ann");
+  h.Send(a, to_server::ADMIN, "ann");
+  const int c = h.LogInTo(GameHarness::Step::kProfile, "cid");  // slot 2, enters last
+  const int b = h.Join("ben");
+  h.Send(c, to_server::PASS, "<none>");
+  h.StartGame(a, 5);
   h.TakeAll();
-  h.clock.Advance(60000);
-  EXPECT_THAT(h.Take(a), Contains(Msg("WINNER", "100001")));
+  h.server.OnClosed(a);
+  EXPECT_THAT(h.Take(c), ElementsAre(Msg("PART", "100000\x03Server closed connection"),
+                                     Msg("ADMIN",
+                                         "100002\x03"
+                                         "ben"),
+                                     Msg("NOTICE",
+                                         "Artist has left the room; a new one will be "
+                                         "selected."),
+                                     Msg("ROUNDWORD", "cat")));
+  EXPECT_THAT(h.TakeCommands(b), Contains("ADMIN"));
+  h.StartGame(b, 2);
+  EXPECT_EQ(h.game.state().TotalRounds, 2);
+  EXPECT_EQ(h.game.state().MasterId, h.IdOf(b));
+  h.server.OnClosed(b);
+  EXPECT_THAT(h.Take(c), Contains(Msg("ADMIN",
+                                      "100001\x03"
+                                      "cid")));
 }
 
 TEST_F(TwoPlayers, TheOnlyGuessersFindEndsTheRoundAtOnceWithoutBonus) {
@@ -369,7 +458,8 @@ TEST_F(TwoPlayers, TheOnlyGuessersFindEndsTheRoundAtOnceWithoutBonus) {
   h.TakeAll();
   h.Say(b, "cat");
   EXPECT_EQ(h.server.Record(b)->Points, 200);
-  EXPECT_THAT(h.TakeCommands(a), ElementsAre("WORDFOUND", "POINTSCHG", "STOPGAMETIMER"));
+  EXPECT_THAT(h.TakeCommands(a),
+              ElementsAre("WORDFOUND", "POINTSCHG", "STOPGAMETIMER", "ROUNDWORD"));
 }
 
 TEST_F(ThreePlayers, TheArtistLeavingStartsANewRoundFourSecondsLater) {
@@ -377,7 +467,8 @@ TEST_F(ThreePlayers, TheArtistLeavingStartsANewRoundFourSecondsLater) {
   EXPECT_THAT(h.Take(b), ElementsAre(Msg("PART", "100000\x03Server closed connection"),
                                      Msg("NOTICE",
                                          "Artist has left the room; a new one will be "
-                                         "selected.")));
+                                         "selected."),
+                                     Msg("ROUNDWORD", "cat")));
   h.clock.Advance(3999);
   EXPECT_THAT(h.Take(b), IsEmpty());
   h.clock.Advance(1);
@@ -399,12 +490,15 @@ TEST(Leaving, AnArtistWhoseConnectionBreaksDuringTheGamesStartIsReplaced) {
   EXPECT_TRUE(h.transport.IsClosed(a));
   EXPECT_THAT(h.Take(c), ElementsAre(Msg("SETGAMETIMER", "60000"), Msg("TOTALROUNDS", "3"),
                                      Msg("START_GAME", "test"), Msg("NEWARTIST", "100000"),
+                                     Msg("WORDPATTERN", "___"),
                                      Msg("PART", "100000\x03Server closed connection"),
                                      Msg("NOTICE",
                                          "Artist has left the room; a new one will be "
-                                         "selected.")));
+                                         "selected."),
+                                     Msg("ROUNDWORD", "cat")));
   h.clock.Advance(ArtistLeftPause);
-  EXPECT_THAT(h.TakeCommands(c), ElementsAre("SETGAMETIMER", "NEWROUND", "NEWARTIST"));
+  EXPECT_THAT(h.TakeCommands(c),
+              ElementsAre("SETGAMETIMER", "NEWROUND", "NEWARTIST", "WORDPATTERN"));
   EXPECT_EQ(h.game.state().ArtistId, h.IdOf(b));
 }
 
@@ -414,8 +508,8 @@ TEST_F(ThreePlayers, AnArtistWhoseConnectionBreaksAsTheRoundStartsIsReplaced) {
   h.transport.failing_slots.insert(b);  // the artist of round 2
   h.clock.Advance(BetweenRoundsPause);
   EXPECT_TRUE(h.transport.IsClosed(b));
-  EXPECT_THAT(h.TakeCommands(c),
-              ElementsAre("SETGAMETIMER", "NEWROUND", "NEWARTIST", "PART", "NOTICE"));
+  EXPECT_THAT(h.TakeCommands(c), ElementsAre("SETGAMETIMER", "NEWROUND", "NEWARTIST", "WORDPATTERN",
+                                             "PART", "NOTICE", "ROUNDWORD"));
   h.clock.Advance(ArtistLeftPause);
   EXPECT_THAT(h.TakeCommands(c), ElementsAre("SETGAMETIMER", "NEWROUND", "NEWARTIST", "NEWWORD"));
   EXPECT_EQ(state().ArtistId, h.IdOf(c));
@@ -427,7 +521,8 @@ TEST_F(ThreePlayers, TheGameStopsSilentlyWhenOnePlayerRemainsAndCanStartAgain) {
   h.server.OnClosed(b);
   EXPECT_FALSE(h.game.IsRunning());
   EXPECT_THAT(h.Take(a), ElementsAre(Msg("PART", "100002\x03Server closed connection"),
-                                     Msg("PART", "100001\x03Server closed connection")));
+                                     Msg("PART", "100001\x03Server closed connection"),
+                                     Msg("ROUNDWORD", "cat")));
   h.clock.Advance(120000);
   EXPECT_THAT(h.Take(a), IsEmpty());
   EXPECT_EQ(h.clock.PendingCount(), 1u);  // only a's ping timer is left
@@ -497,7 +592,7 @@ TEST_F(Skips, CostTheArtistAndReplayTheRoundNumber) {
   const int32_t artist_id = h.game.state().ArtistId;
   h.TakeAll();
   h.Send(artist, to_server::SKIPWORD, "-");
-  EXPECT_THAT(h.Take(b), ElementsAre(Msg("WORDSKIPPED", "cat"),
+  EXPECT_THAT(h.Take(b), ElementsAre(Msg("WORDSKIPPED", "cat"), Msg("ROUNDWORD", "cat"),
                                      Msg("POINTSCHG", std::to_string(artist_id) + "\x03-10")));
   EXPECT_EQ(h.view.rows[artist_id].status, "Has skipped the current word.");
   h.clock.Advance(3999);
@@ -512,7 +607,7 @@ TEST_F(Skips, ASkippedLastRoundIsPlayedAgain) {
          protocol::JoinFields({"R", "D", "8", "0", "60000", "30000", "\x04test"}));
   h.TakeAll();
   h.Send(a, to_server::SKIPWORD, "-");
-  EXPECT_THAT(h.TakeCommands(b), ElementsAre("WORDSKIPPED", "POINTSCHG"));
+  EXPECT_THAT(h.TakeCommands(b), ElementsAre("WORDSKIPPED", "ROUNDWORD", "POINTSCHG"));
   h.clock.Advance(4000);
   EXPECT_THAT(h.Take(b), Contains(Msg("NEWROUND", "1")));
 }
@@ -525,7 +620,8 @@ TEST(Leaving, TheArtistLeavingInTheLastRoundEndsTheGame) {
   h.StartGame(b, 1);
   h.TakeAll();
   h.server.OnClosed(a);
-  EXPECT_THAT(h.TakeCommands(b), ElementsAre("PART", "NOTICE", "WINNER", "RESETSCORES"));
+  EXPECT_THAT(h.TakeCommands(b),
+              ElementsAre("PART", "NOTICE", "ROUNDWORD", "WINNER", "RESETSCORES", "GAMESTOPPED"));
 }
 
 // --- What the game does not let players do ----------------------------------------------------
@@ -609,7 +705,8 @@ TEST(Leaving, OnlyAFinderWhoLeavesTakesAFindWithIt) {
   EXPECT_EQ(h.game.state().FoundCount, 1);
   h.TakeAll();
   h.Say(d, "cat");
-  EXPECT_THAT(h.TakeCommands(a), ElementsAre("WORDFOUND", "POINTSCHG", "STOPGAMETIMER"));
+  EXPECT_THAT(h.TakeCommands(a),
+              ElementsAre("WORDFOUND", "POINTSCHG", "STOPGAMETIMER", "ROUNDWORD"));
 }
 
 TEST(Leaving, TheLastGuesserLeavingEndsARoundEveryoneElseHasFound) {
@@ -621,7 +718,7 @@ TEST(Leaving, TheLastGuesserLeavingEndsARoundEveryoneElseHasFound) {
   h.Say(b, "cat");
   h.TakeAll();
   h.server.OnClosed(c);
-  EXPECT_THAT(h.TakeCommands(a), ElementsAre("PART", "STOPGAMETIMER"));
+  EXPECT_THAT(h.TakeCommands(a), ElementsAre("PART", "STOPGAMETIMER", "ROUNDWORD"));
   EXPECT_EQ(h.game.state().TimerMode, kTimerBetweenRounds);
 }
 

@@ -6,8 +6,6 @@
 
 #include "protocol/commands.h"
 #include "protocol/framing.h"
-#include "server/admin/banned.h"
-#include "server/admin/operator_actions.h"
 #include "tests/support/game_harness.h"
 #include "tests/support/matchers.h"
 #include "tests/support/room_fixtures.h"
@@ -49,6 +47,9 @@ TEST_F(Peers, ABurstOfChatGivesFiveLinesAtOnceThenTwoASecond) {
   for (int i = 0; i < 20; ++i) h.Send(a, to_server::SAY, "line " + std::to_string(i));
   EXPECT_EQ(Count(h.TakeCommands(b), "SAY"), 5u);
   EXPECT_THAT(h.Take(a), Contains(Msg("NOTICE", kSlowDown)));
+  EXPECT_TRUE(h.view.HasLog(LogKind::kConnections,
+                            "ann (10.0.0.1) is sending messages too quickly; those over the limit "
+                            "are dropped."));
   EXPECT_EQ(h.server.statistics().Get(Stat::SentencesTyped), 5);  // dropped lines count nothing
 
   for (int second = 1; second <= 3; ++second) {
@@ -235,8 +236,9 @@ TEST(Nicknames, EmptyDefaultReservedAndTakenNamesAreRefusedAtLogin) {
                                  "Administrator", "ANN", " ann ", "\x01\x02"}) {
     const int slot = h.LogInTo(ServerHarness::Step::kProfile, name);
     const auto messages = h.Take(slot);
-    ASSERT_FALSE(messages.empty()) << name;
+    ASSERT_GE(messages.size(), 2u) << name;
     EXPECT_EQ(messages.back().command, "NOTICE") << name;
+    EXPECT_THAT(messages[messages.size() - 2], Msg("NICKREFUSED", messages.back().data)) << name;
     EXPECT_TRUE(h.transport.IsClosed(slot)) << name;
   }
   EXPECT_THAT(h.TakeCommands(ann), IsEmpty());  // nobody joined, nobody left
@@ -268,6 +270,11 @@ TEST(Nicknames, TheSecondOfTwoPlayersLoggingInWithOneNameIsRefusedAtThePassword)
   h.Send(second, to_server::PASS, "<none>");
   EXPECT_FALSE(h.transport.IsClosed(first));
   EXPECT_TRUE(h.transport.IsClosed(second));
+  EXPECT_THAT(h.TakeCommands(second),
+              ElementsAre("SCRAWLBOX_S3RV3R", "USEROK", "NICKREFUSED", "NOTICE"));
+  EXPECT_TRUE(h.view.HasLog(LogKind::kConnections,
+                            "twin's (10.0.0.1) connection has been closed: Nickname refused: The "
+                            "nickname \"twin\" is already used in this room."));
 }
 
 // --- The game -----------------------------------------------------------------------------
@@ -350,19 +357,6 @@ TEST(Connections, WhoDoesNotEnterTheRoomWithinTheLoginTimeIsClosed) {
   EXPECT_FALSE(h.transport.IsClosed(player));
   EXPECT_TRUE(h.view.HasLog(LogKind::kConnections,
                             "slow's (10.0.0.1) connection has been closed: Login timed out."));
-}
-
-// --- The operator's ban -------------------------------------------------------------------
-
-TEST_F(Peers, ABanRemovesThePlayerLikeAKickWithTheBansReason) {
-  BanList bans(h.ini, h.clock);
-  OperatorActions actions(h.server, bans, h.clock);
-  EXPECT_TRUE(actions.Ban(b, "spam"));
-  EXPECT_THAT(h.TakeCommands(b), ElementsAre("NOTICE", "KICKOP"));
-  h.clock.Advance(OperatorActions::kKickCloseMs);
-  EXPECT_TRUE(h.transport.IsClosed(b));
-  EXPECT_THAT(h.Take(a), Contains(Msg("PART", "100001\x03Kicked by the server operator: spam")));
-  EXPECT_TRUE(bans.IsBanned("10.0.0.1"));
 }
 
 }  // namespace

@@ -285,7 +285,12 @@ TEST_F(PasswordRoom, OnlyTheExactPasswordEnters) {
 
 TEST_F(PasswordRoom, FiveWrongPasswordsRefuseTheAddressForAMinute) {
   for (int i = 0; i < 5; ++i) EXPECT_TRUE(Refused(TryPassword("guess")));
-  EXPECT_TRUE(Refused(TryPassword("open \x02sesame")));               // not even compared now
+  EXPECT_TRUE(Refused(TryPassword("open \x02sesame")));  // not even compared now
+  EXPECT_TRUE(h.view.HasLog(LogKind::kConnections,
+                            "p5's (10.0.0.7) connection has been closed: Wrong password."));
+  EXPECT_TRUE(h.view.HasLog(LogKind::kConnections,
+                            "p6's (10.0.0.7) connection has been closed: Wrong passwords: refused "
+                            "for a minute."));
   EXPECT_FALSE(Refused(TryPassword("open \x02sesame", "10.0.0.8")));  // others still may
   h.clock.Advance(RoomServer::kPasswordLockMs - 1);
   EXPECT_TRUE(Refused(TryPassword("open \x02sesame")));

@@ -114,8 +114,8 @@ TEST(Login, StepsOutOfOrderCloseTheConnection) {
   h.Send(early_say, to_server::SAY, "hello?");
   EXPECT_TRUE(h.transport.IsClosed(early_say));
   EXPECT_TRUE(h.view.HasLog(LogKind::kConnections,
-                            "Unknown User's (10.0.0.1) connection has been closed: Server closed "
-                            "connection."));
+                            "Unknown User's (10.0.0.1) connection has been closed: Protocol "
+                            "error (SAY out of turn)."));
 }
 
 TEST(Login, RepeatedHandshakeGetsTheBareGoodbye) {

@@ -12,6 +12,7 @@
 #include <QSettings>
 #include <QTreeWidget>
 
+#include "common/qt/app_identity.h"
 #include "protocol/commands.h"
 #include "server/admin/banned.h"
 #include "server/admin/operator_actions.h"
@@ -134,6 +135,9 @@ TEST_F(WindowTest, DetailsDialogWritesWhatWasTypedAndReloads) {
   EXPECT_EQ(ini.INIRead("Server Details", "Name", ""), "Caf\xE9 Sketch");
   EXPECT_EQ(ini.INIRead("Server Details", "Private Server", ""), "1");
   EXPECT_EQ(core.settings().PingInterval, 3000);
+  Find<QAction>("mRELOADSETTINGS")->trigger();
+  EXPECT_EQ(window.windowTitle(),
+            QStringLiteral("Café Sketch - Scrawlbox Server ") + scrawlbox::VersionLabel());
 }
 
 class AdminWindowTest : public WindowTest {
@@ -193,12 +197,12 @@ TEST_F(AdminWindowTest, TheStatisticsWindowListsEveryRowWithGrouping) {
   ini.INIWrite("Server Statistics", "Total Sentences Typed", "12345");
   StatisticsWindow stats(&core, &bans, nullptr, &window);
   auto* rows = stats.findChild<QTreeWidget*>(QStringLiteral("lvwStatistics"));
-  ASSERT_EQ(rows->topLevelItemCount(), 18);
+  ASSERT_EQ(rows->topLevelItemCount(), 19);
   EXPECT_EQ(rows->topLevelItem(0)->text(0), "Server Launched");
   EXPECT_EQ(rows->topLevelItem(0)->text(1), "1");
   EXPECT_EQ(rows->topLevelItem(11)->text(0), "Sentences Typed");
   EXPECT_EQ(rows->topLevelItem(11)->text(1), "12,345");
-  EXPECT_EQ(rows->topLevelItem(17)->text(0), "Words");
+  EXPECT_EQ(rows->topLevelItem(18)->text(0), "Words");
 }
 
 }  // namespace

@@ -60,8 +60,9 @@ class RecordingClientView : public client::ClientView {
   void ReplayDrawing(const protocol::DrawCommand& command) override { drawings.push_back(command); }
   void RoundBegins() override { ++rounds_begun; }
   void RoundEnded(const client::RoundRecord& round) override { rounds.push_back(round); }
-  void ShowWinner(const std::string& nickname, const std::vector<client::Standing>& top) override {
-    winner = nickname;
+  void ShowWinner(const std::vector<std::string>& shown,
+                  const std::vector<client::Standing>& top) override {
+    winners = shown;
     podium = top;
   }
   void AskRoomPassword(const std::string& room, bool wrong) override {
@@ -73,7 +74,7 @@ class RecordingClientView : public client::ClientView {
     reserved_box_in_profile = in_profile_window;
     ++reserved_boxes;
   }
-  void AskForNickname() override { ++nickname_requests; }
+  void AskForNickname(const std::string& refusal) override { nickname_asks.push_back(refusal); }
   void OpenGameSetup() override { ++game_setups_opened; }
   void WordListsReceived(const std::vector<std::string>&) override {}
   void WordListsComplete() override {}
@@ -96,7 +97,7 @@ class RecordingClientView : public client::ClientView {
   int focus_requests = 0;
   bool floating = false;
   std::vector<protocol::DrawCommand> drawings;
-  std::string winner;
+  std::vector<std::string> winners;  // none while no winner is shown
   int rounds_begun = 0;
   std::vector<client::RoundRecord> rounds;
   std::vector<client::Standing> podium;
@@ -105,7 +106,7 @@ class RecordingClientView : public client::ClientView {
   client::UserProfile user_info;
   bool reserved_box_in_profile = false;
   int reserved_boxes = 0;
-  int nickname_requests = 0;
+  std::vector<std::string> nickname_asks;  // the refusal each time ("" without one)
   int game_setups_opened = 0;
   std::vector<std::string> sounds;
   std::vector<std::string> offers;
