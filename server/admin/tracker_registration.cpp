@@ -7,7 +7,6 @@
 #include "common/version.h"
 #include "directory/records.h"
 #include "directory/room_address.h"
-#include "directory/sha256.h"
 #include "directory/tracker_words.h"
 #include "protocol/numbers.h"
 #include "protocol/version_text.h"
@@ -36,14 +35,15 @@ std::string RegistrationKey(const std::string& machine_key, int port) {
 TrackerRegistration::TrackerRegistration(RoomServer& room, directory::HttpGetter& http,
                                          scrawlbox::Scheduler& scheduler,
                                          const WordLists* word_lists,
-                                         const std::string& machine_key, inifile::IniStore& ini)
+                                         const std::string& machine_key, const KeyHash& hash,
+                                         inifile::IniStore& ini)
     : room_(room),
       http_(http),
       scheduler_(scheduler),
       word_lists_(word_lists),
       ini_(ini),
       clear_key_(RegistrationKey(machine_key, room.settings().PortNumber())),
-      registration_key_(directory::Sha256Hex(clear_key_)),
+      registration_key_(hash(clear_key_)),
       secret_(ini.INIRead(directory::kDirectorySection, kSecretKey, "")),
       players_timer_(scheduler.CreateTimer([this] { CheckPlayers(); })) {}
 

@@ -2,9 +2,11 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "common/scheduling.h"
 #include "directory/tracker.h"
@@ -34,11 +36,15 @@ class TrackerRegistration : public QuitGate {
   // Where Server.ini keeps the secret the tracker gave the room.
   static constexpr char kSecretKey[] = "Tracker Secret";
 
-  // machine_key: RegistrationKey of the machine and account; the room's port is added to it.
+  // The SHA-256 of the bytes as 64 lower-case hex digits: the shell's library computes it.
+  using KeyHash = std::function<std::string(std::string_view bytes)>;
+
+  // machine_key: RegistrationKey of the machine and account; the room's port is added to it,
+  // and the tracker is sent the result through hash.
   // ini: Server.ini, where the tracker's secret for the room is kept.
   TrackerRegistration(RoomServer& room, directory::HttpGetter& http,
                       scrawlbox::Scheduler& scheduler, const WordLists* word_lists,
-                      const std::string& machine_key, inifile::IniStore& ini);
+                      const std::string& machine_key, const KeyHash& hash, inifile::IniStore& ini);
 
   void Submit();
   void Remove();
@@ -72,17 +78,16 @@ class TrackerRegistration : public QuitGate {
   // A quit waiting for the removal goes on: it ends, or after a failure with a window the
   // window stays open so that the operator reads what went wrong.
   void AfterRemovalAnswer(bool ok);
-
-  RoomServer& room_;
-  directory::HttpGetter& http_;
-  scrawlbox::Scheduler& scheduler_;
-  const WordLists* word_lists_;
   // Keeps a secret the tracker's answer carries.
   void KeepSecret(const std::string& record);
   // The fields that prove the room to the tracker: its secret, or until it has one, the key it
   // was listed under before it sent a hashed one.
   std::string Credentials() const;
 
+  RoomServer& room_;
+  directory::HttpGetter& http_;
+  scrawlbox::Scheduler& scheduler_;
+  const WordLists* word_lists_;
   inifile::IniStore& ini_;
   // Made once, from the port the room opens at its start: a Port setting changed while it runs
   // counts from the next start, for the key too. The tracker sees only the hash.
