@@ -45,7 +45,9 @@ TrackerRegistration::TrackerRegistration(RoomServer& room, directory::HttpGetter
       clear_key_(RegistrationKey(machine_key, room.settings().PortNumber())),
       registration_key_(hash(clear_key_)),
       secret_(ini.INIRead(directory::kDirectorySection, kSecretKey, "")),
-      players_timer_(scheduler.CreateTimer([this] { CheckPlayers(); })) {}
+      players_timer_(scheduler.CreateTimer([this] { CheckPlayers(); })) {
+  room_.SetRegistrationKey(registration_key_);
+}
 
 std::string TrackerRegistration::Credentials() const {
   if (!secret_.empty()) return "&" + std::string(key::SECRET) + "=" + secret_;

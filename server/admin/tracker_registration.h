@@ -40,7 +40,7 @@ class TrackerRegistration : public QuitGate {
   using KeyHash = std::function<std::string(std::string_view bytes)>;
 
   // machine_key: RegistrationKey of the machine and account; the room's port is added to it,
-  // and the tracker is sent the result through hash.
+  // and the tracker is sent the result through hash. The room names it in its probe answers.
   // ini: Server.ini, where the tracker's secret for the room is kept.
   TrackerRegistration(RoomServer& room, directory::HttpGetter& http,
                       scrawlbox::Scheduler& scheduler, const WordLists* word_lists,

@@ -26,8 +26,9 @@ using testing::ElementsAre;
 using testing::StartsWith;
 using testing::UnorderedElementsAreArray;
 
-std::string AddQuery(const std::string& key, int port) {
-  return "ACTION=ADD&KEY=" + key + "&SERVERNAME=" + key +
+// The room is named after its key unless a name is given.
+std::string AddQuery(const std::string& key, int port, const std::string& name = "") {
+  return "ACTION=ADD&KEY=" + key + "&SERVERNAME=" + (name.empty() ? key : name) +
          "&IP=127.0.0.1&PORT=" + std::to_string(port) + "&ISPUBLIC=False";
 }
 
@@ -143,7 +144,8 @@ TEST_P(ProbingTrackers, KillingOneInstanceLeavesTheOtherProbingEveryRoom) {
     silent_keys.push_back("SILENT" + std::to_string(room.serverPort()));
     Ask(*a, AddQuery(silent_keys.back(), room.serverPort()));
   }
-  Ask(*a, AddQuery("LIVE", live.port()));
+  const std::string live_key = live.ListingKey();
+  Ask(*a, AddQuery(live_key, live.port(), "LIVE"));
   // The waits end as soon as what they wait for happens; their bounds only have to hold on a
   // machine busy with other builds.
   ASSERT_TRUE(WaitUntil([&] { return LeasesOf("A") > 0; }, 30000));

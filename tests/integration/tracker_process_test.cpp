@@ -29,6 +29,7 @@ using testing::ElementsAre;
 using testing::HasSubstr;
 using testing::Not;
 using testing::StartsWith;
+using testing::UnorderedElementsAre;
 
 std::string AddQuery(const std::string& key, const std::string& name, int port,
                      const std::string& extra = "&ISPUBLIC=False") {
@@ -188,17 +189,23 @@ TEST_P(TrackerOn, ADeadRoomIsDroppedAfterThreeProbesAndALiveOneStaysUntilItDies)
   ASSERT_TRUE(room.Start());
   TrackerProcess tracker(On({.probe_seconds = 1}));
   ASSERT_TRUE(tracker.Start());
-  Ask(tracker, AddQuery("LIVE", "Alive", room.port()));
+  const std::string live = room.ListingKey();
+  ASSERT_EQ(live.size(), 64u);
+  Ask(tracker, AddQuery(live, "Alive", room.port()));
   Ask(tracker, AddQuery("DEAD", "Gone", FreePort()));
-  EXPECT_THAT(RoomNames(Ask(tracker, "ACTION=VIEW")), ElementsAre("Alive", "Gone"));
+  // A listing aimed at a room that is not the one registered under its key.
+  Ask(tracker, AddQuery("AIMED", "Aimed", room.port()));
+  EXPECT_THAT(RoomNames(Ask(tracker, "ACTION=VIEW")),
+              UnorderedElementsAre("Alive", "Gone", "Aimed"));
   EXPECT_TRUE(tracker.WaitForOutput(QStringLiteral("Dropped DEAD"), 15000));
+  EXPECT_TRUE(tracker.WaitForOutput(QStringLiteral("Dropped AIMED"), 15000));
   EXPECT_THAT(RoomNames(Ask(tracker, "ACTION=VIEW")), ElementsAre("Alive"));
-  EXPECT_THAT(tracker.output().toStdString(), Not(HasSubstr("Dropped LIVE")));
+  EXPECT_THAT(tracker.output().toStdString(), Not(HasSubstr("Dropped " + live)));
 
   // A room that dies later goes the same way.
   room.Terminate();
   ASSERT_EQ(room.WaitForExit(), 0);
-  EXPECT_TRUE(tracker.WaitForOutput(QStringLiteral("Dropped LIVE"), 15000));
+  EXPECT_TRUE(tracker.WaitForOutput(QString::fromStdString("Dropped " + live), 15000));
   EXPECT_THAT(RoomNames(Ask(tracker, "ACTION=VIEW")), ElementsAre("No servers online."));
 }
 

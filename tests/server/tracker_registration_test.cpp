@@ -13,6 +13,7 @@
 #include "server/admin/operator_console.h"
 #include "server/game/word_lists.h"
 #include "tests/support/fake_http.h"
+#include "tests/support/matchers.h"
 #include "tests/support/server_harness.h"
 #include "tests/support/temp_dir.h"
 
@@ -371,7 +372,7 @@ TEST_F(Registration, UpdateCheckErrorsGoToTheStatusBarAndTheLog) {
                                "4: Socket operation timed out."));
 }
 
-TEST(RegistrationKey, TwoRoomsOfOneMachineAndAccountKeepAnEntryEachAndPort2020KeepsItsOldKey) {
+TEST(RegistrationKey, TwoRoomsOfOneMachineAndAccountKeepAnEntryEachPort2020ItsOldOneProbesHearIt) {
   for (const auto& [port, key] :
        {std::pair{"2020", "STUDIO-PC:ANN"}, {"2021", "STUDIO-PC:ANN:2021"}}) {
     SCOPED_TRACE(port);
@@ -384,6 +385,11 @@ TEST(RegistrationKey, TwoRoomsOfOneMachineAndAccountKeepAnEntryEachAndPort2020Ke
       EXPECT_THAT(query, HasSubstr("&KEY=" + FakeHash(key) + "&"));
       EXPECT_THAT(query, testing::EndsWith(std::string("&OLDKEY=") + key));
     }
+    // The tracker's probe checks that the room it reached is the one listed.
+    const int probe = room.Connect();
+    room.Send(probe, protocol::to_server::ISALIVE, "-");
+    EXPECT_THAT(room.Take(probe),
+                ElementsAre(testing_support::Msg("ISALIVE", "YES\x03" + FakeHash(key))));
   }
 }
 
