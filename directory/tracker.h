@@ -21,6 +21,8 @@ inline constexpr size_t kMaxAdminEmail = 128;
 inline constexpr size_t kMaxAddress = 255;
 inline constexpr size_t kMaxRegistrationKey = 256;
 inline constexpr size_t kMaxVersionText = 32;
+// A registration's secret is hex digits, this many at most.
+inline constexpr size_t kMaxSecret = 64;
 
 // An HTTP request gives up after this long.
 inline constexpr int kRequestTimeoutMs = 15000;

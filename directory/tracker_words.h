@@ -21,8 +21,15 @@ inline constexpr std::string_view VIEW = "VIEW";
 namespace key {
 // Every query: ADD, REMOVE or VIEW.
 inline constexpr std::string_view ACTION = "ACTION";
-// ADD, REMOVE: the registration key that names the room ("COMPUTER:ACCOUNT").
+// ADD, REMOVE: the registration key that names the room. Rooms send the SHA-256 of their
+// machine's name and operator's account (RegistrationKey); older rooms send that text itself.
 inline constexpr std::string_view KEY = "KEY";
+// ADD, REMOVE: the secret the tracker gave the room with its first registration. Reply record
+// of an ADD: the secret, whenever the request did not carry it.
+inline constexpr std::string_view SECRET = "SECRET";
+// ADD, REMOVE: the key the room was listed under before it sent a hashed one, sent until the
+// room holds a secret, so that its entry moves to the new key.
+inline constexpr std::string_view OLDKEY = "OLDKEY";
 // ADD, REMOVE, room record: the room's name.
 inline constexpr std::string_view SERVERNAME = "SERVERNAME";
 // ADD: the room's description.

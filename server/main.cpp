@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
 #include <QHostAddress>
@@ -13,6 +14,8 @@
 #include <cstdlib>
 #include <memory>
 #include <optional>
+#include <string>
+#include <string_view>
 
 #include "common/qt/app_identity.h"
 #include "common/qt/console_line.h"
@@ -47,6 +50,12 @@ QString OperatorAccountName() {
   return QDir::home().dirName();
 }
 
+// What the tracker is sent in place of the registration key's text.
+std::string Sha256Hex(std::string_view bytes) {
+  const QByteArray data(bytes.data(), static_cast<qsizetype>(bytes.size()));
+  return QCryptographicHash::hash(data, QCryptographicHash::Sha256).toHex().toStdString();
+}
+
 // The room and its administration, wired the same way for the console and for the window.
 struct Room {
   Room(server::ServerView& view, server::SocketTransport& transport,
@@ -57,7 +66,7 @@ struct Room {
         game(core, scheduler, random, word_lists),
         bans(ini, scheduler),
         actions(core, bans, scheduler),
-        registration(core, http, scheduler, &word_lists, registration_key) {
+        registration(core, http, scheduler, &word_lists, registration_key, Sha256Hex, ini) {
     core.SetGame(&game);
     core.SetBanCheck(&bans);
     core.SetQuitGate(&registration);

@@ -109,6 +109,14 @@ int main(int argc, char** argv) {
            "default sqlite:tracker.sqlite) or postgresql://user@host:port/database, "
            "which any number of instances may share."),
        QStringLiteral("url")});
+  parser.addOption({QStringLiteral("any-address"),
+                    QStringLiteral("List a room at the address it names, not only at the one its "
+                                   "request comes from.")});
+  parser.addOption(
+      {QStringLiteral("rooms-per-address"),
+       QStringLiteral("List at most <count> rooms at one address (%1; 0 for no limit).")
+           .arg(tracker::RoomStore::kMaxRoomsPerAddress),
+       QStringLiteral("count"), QString::number(tracker::RoomStore::kMaxRoomsPerAddress)});
   parser.addOption({QStringLiteral("instance"),
                     QStringLiteral("Name this instance in the shared probe leases (host:pid)."),
                     QStringLiteral("name")});
@@ -135,10 +143,17 @@ int main(int argc, char** argv) {
   const int port = setting("port", "Port").toInt(&port_ok);
   const int probe_ms = Milliseconds(setting("probe-seconds", "Probe Seconds"));
   const int deadline_ms = Milliseconds(setting("request-seconds", "Request Seconds"));
-  if (!port_ok || port < 1 || port > 65535 || probe_ms == 0 || deadline_ms == 0) {
+  tracker::TrackerService::Options service_options;
+  bool per_address_ok = false;
+  service_options.rooms_per_address =
+      setting("rooms-per-address", "Rooms Per Address").toInt(&per_address_ok);
+  service_options.any_address = parser.isSet(QStringLiteral("any-address")) ||
+                                settings.Read(kSettingsSection, "Any Address", "0") == "1";
+  if (!port_ok || port < 1 || port > 65535 || probe_ms == 0 || deadline_ms == 0 ||
+      !per_address_ok || service_options.rooms_per_address < 0) {
     std::fprintf(stderr,
                  "scrawlbox-tracker: --port takes 1-65535, --probe-seconds and --request-seconds "
-                 "at least 1\n");
+                 "at least 1, --rooms-per-address 0 or more\n");
     return 2;
   }
   // The HTTP front's bounds are settings of Tracker.ini only.
@@ -192,7 +207,8 @@ int main(int argc, char** argv) {
                  qPrintable(registry.error()));
     return 2;
   }
-  tracker::TrackerService service(registry, [] { return QDateTime::currentMSecsSinceEpoch(); });
+  tracker::TrackerService service(
+      registry, [] { return QDateTime::currentMSecsSinceEpoch(); }, service_options);
   service.SetLog(LogRoomText);
   // The operator's own version files win over those the package ships.
   tracker::HttpFront front(service, registry,

@@ -2,6 +2,10 @@
 #include "tracker/prober.h"
 
 #include <algorithm>
+#include <vector>
+
+#include "protocol/commands.h"
+#include "protocol/framing.h"
 
 namespace tracker {
 
@@ -30,10 +34,12 @@ void Prober::Tick() {
   const int64_t now = now_ms_();
   // Rooms registered since the last tick, here or at another instance.
   store_.ScheduleNew(now + interval_ms_);
+  std::erase_if(next_start_, [now](const auto& entry) { return entry.second <= now; });
   if (pending_.size() >= kMaxInFlight) return;
-  // The lease outlasts the probe and the recording of its outcome; should this instance stall
-  // beyond it, another takes the room, and the late outcome here is not counted.
-  const int64_t lease_ms = 2 * timeout_ms_ + kTickMs;
+  // The lease outlasts the wait for the address's turn, the probe and the recording of its
+  // outcome; should this instance stall beyond it, another takes the room, and the late outcome
+  // here is not counted.
+  const int64_t lease_ms = 3 * timeout_ms_ + kTickMs;
   for (const ProbeTarget& target :
        store_.ClaimDue(now, owner_, lease_ms, kMaxInFlight - pending_.size())) {
     Probe(target, now);
@@ -41,9 +47,25 @@ void Prober::Tick() {
 }
 
 void Prober::Probe(const ProbeTarget& target, int64_t now) {
+  int64_t& next = next_start_[target.address];
+  const int64_t start = std::max(now, next);
+  // Past a probe time-out's wait the room keeps its lease unused, and is taken again once that
+  // has run out: a later turn.
+  if (start - now > timeout_ms_) return;
+  next = start + kAddressSpacingMs;
   const uint64_t id = next_id_++;
-  pending_[id] = Pending{target.key, now, nullptr};
-  auto attempt = connector_.Start(target.address, target.port, [this, id](bool alive) {
+  pending_[id] = Pending{target.key, start, nullptr};
+  if (start == now) {
+    Begin(id, target);
+  } else {
+    scheduler_.SingleShot(static_cast<int>(start - now), [this, id, target, alive = alive_] {
+      if (*alive) Begin(id, target);
+    });
+  }
+}
+
+void Prober::Begin(uint64_t id, const ProbeTarget& target) {
+  auto attempt = connector_.Start(target.address, target.port, target.key, [this, id](bool alive) {
     Finish(id, alive ? Outcome::kAlive : Outcome::kFailed);
   });
   const auto it = pending_.find(id);
@@ -52,6 +74,20 @@ void Prober::Probe(const ProbeTarget& target, int64_t now) {
   scheduler_.SingleShot(timeout_ms_, [this, id, alive = alive_] {
     if (*alive) Finish(id, Outcome::kTimedOut);
   });
+}
+
+ProbeAnswer ReadProbeAnswer(std::string_view received, std::string_view key) {
+  for (size_t start = 0, end;
+       (end = received.find(protocol::kMessageEnd, start)) != std::string_view::npos;
+       start = end + 1) {
+    const protocol::Message message = protocol::ParseMessage(received.substr(start, end - start));
+    if (message.command != protocol::to_client::ISALIVE) continue;
+    const std::vector<std::string> fields = protocol::SplitFields(message.data);
+    if (fields[0] != "YES") continue;
+    const std::string& named = protocol::FieldOr(fields, 1);
+    return named.empty() || named == key ? ProbeAnswer::kAlive : ProbeAnswer::kOtherRoom;
+  }
+  return ProbeAnswer::kIncomplete;
 }
 
 void Prober::Finish(uint64_t id, Outcome outcome) {

@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "common/scheduling.h"
 #include "tracker/room_store.h"
@@ -22,11 +23,19 @@ class ProbeAttempt {
 class ProbeConnector {
  public:
   virtual ~ProbeConnector() = default;
-  // Connects to host:port and asks; done(true) once the room answers YES, done(false) when the
-  // connection fails or closes first. done runs at most once, possibly before Start returns.
+  // Connects to host:port and asks; done(true) once the room registered under key answers
+  // (ReadProbeAnswer), done(false) when another room answers or the connection fails or closes
+  // first. done runs at most once, possibly before Start returns.
   virtual std::unique_ptr<ProbeAttempt> Start(const std::string& host, int port,
+                                              const std::string& key,
                                               std::function<void(bool alive)> done) = 0;
 };
+
+// What the bytes a room has sent so far say. A room answers ISALIVE with "YES" and its
+// registration key as a second field; older rooms say "YES" alone, which passes, while a room
+// naming another key is not the one registered here.
+enum class ProbeAnswer { kIncomplete, kAlive, kOtherRoom };
+ProbeAnswer ReadProbeAnswer(std::string_view received, std::string_view key);
 
 // Asks every registered room whether it is alive once an interval, and a room whose last probe
 // failed after half an interval; a probe unanswered after a third of the interval (10 s at most)
@@ -44,6 +53,9 @@ class Prober {
   static constexpr size_t kMaxInFlight = 2000;
   // How often the rooms that are due are looked for, at most.
   static constexpr int kTickMs = 1000;
+  // Probes to one address start at least this far apart, so that the rooms listed at a host
+  // never bring it a burst of connections.
+  static constexpr int kAddressSpacingMs = 250;
 
   // owner names this instance in the leases; now_ms is the time of day, the same clock on every
   // instance.
@@ -79,6 +91,7 @@ class Prober {
 
   void Tick();
   void Probe(const ProbeTarget& target, int64_t now);
+  void Begin(uint64_t id, const ProbeTarget& target);
   enum class Outcome { kAlive, kFailed, kTimedOut };
   void Finish(uint64_t id, Outcome outcome);
 
@@ -92,6 +105,8 @@ class Prober {
   std::unique_ptr<scrawlbox::Timer> timer_;
   std::function<void(const std::string&)> on_dropped_;
   std::map<uint64_t, Pending> pending_;
+  // When the next probe to each address may start; an entry goes once its time has passed.
+  std::map<std::string, int64_t> next_start_;
   uint64_t next_id_ = 1;
   Counters counters_;
   // Time-outs still to come hold this and do nothing once the prober is gone.

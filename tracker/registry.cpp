@@ -77,6 +77,24 @@ const char* const kMigration2[] = {
     "CREATE TABLE directory_state (id INTEGER PRIMARY KEY, generation {int64} NOT NULL)",
     "INSERT INTO directory_state (id, generation) VALUES (1, 0)",
 };
+// Rows from before have no secret: their rooms prove themselves by their address until their
+// next ADD gives them one.
+const char* const kMigration3[] = {
+    "ALTER TABLE rooms ADD COLUMN secret {blob}",
+    "CREATE INDEX rooms_address ON rooms (address)",
+};
+
+// Whether a request may change a row: its secret, or the address the row was registered from.
+bool MayChange(const std::string& row_secret, const std::string& row_source,
+               const std::string& secret, const std::string& source) {
+  if (!row_secret.empty() && row_secret.size() == secret.size()) {
+    // Every byte compared, so that the time taken tells nothing of how much matched.
+    unsigned char difference = 0;
+    for (size_t i = 0; i < secret.size(); ++i) difference |= row_secret[i] ^ secret[i];
+    if (difference == 0) return true;
+  }
+  return row_source == source;
+}
 
 }  // namespace
 
@@ -252,6 +270,7 @@ bool Registry::Migration(int version) {
                        [&](const char* statement) { return (q = Run(Sql(statement))); });
   };
   if (version == 1 && !run(kMigration1)) return false;
+  if (version == 3 && !run(kMigration3)) return false;
   if (version == 2) {
     if (!run(kMigration2)) return false;
     // Names registered before the search existed get their folded form here.
@@ -283,12 +302,20 @@ std::optional<int64_t> Registry::BumpGeneration() {
   return q->value(0).toLongLong();
 }
 
-Registry::AddResult Registry::Add(const Room& room, int64_t now_ms) {
+std::optional<Registry::Owner> Registry::FindOwner(const std::string& key, bool* failed) {
+  QSqlQuery* q =
+      Run(QStringLiteral("SELECT secret, source FROM rooms WHERE key = ?"), {Bytes(key)});
+  *failed = q == nullptr;
+  if (!q || !q->next()) return std::nullopt;
+  return Owner{Text(q->value(0)), Text(q->value(1))};
+}
+
+RoomStore::AddOutcome Registry::Add(const Room& room, const AddRequest& request, int64_t now_ms) {
   const Finished finished{*this};
   Transaction transaction(*this);
-  if (!transaction.open()) return AddResult::kFailed;
+  if (!transaction.open()) return {};
   const std::optional<int64_t> generation = BumpGeneration();
-  if (!generation) return AddResult::kFailed;
+  if (!generation) return {};
 
   QSqlQuery* q = nullptr;
   const QVariant source = Bytes(room.source);
@@ -296,19 +323,50 @@ Registry::AddResult Registry::Add(const Room& room, int64_t now_ms) {
                 {Number(now_ms - kRateWindowMs)})) ||
       !(q = Run(QStringLiteral("SELECT COUNT(*) FROM add_attempts WHERE source = ?"), {source})) ||
       !q->next()) {
-    return AddResult::kFailed;
+    return {};
   }
-  if (q->value(0).toInt() >= kMaxAddsPerMinute) return AddResult::kTooFrequent;
+  if (q->value(0).toInt() >= kMaxAddsPerMinute) return {AddResult::kTooFrequent, {}};
   if (!(q = Run(QStringLiteral("INSERT INTO add_attempts (source, at) VALUES (?, ?)"),
                 {source, Number(now_ms)}))) {
-    return AddResult::kFailed;
+    return {};
   }
   // The attempt counts even when the room is refused below, so that is committed too.
-  const auto commit = [&](AddResult result) {
-    if (!transaction.Commit()) return AddResult::kFailed;
+  const auto commit = [&](AddResult result, std::string secret = {}) -> AddOutcome {
+    if (!transaction.Commit()) return {};
     Changed(*generation);
-    return result;
+    return {result, std::move(secret)};
   };
+
+  bool failed = false;
+  std::optional<Owner> owner = FindOwner(room.key, &failed);
+  if (failed) return {};
+  if (!owner && !request.old_key.empty() && request.old_key != room.key) {
+    // A room listed under its old key moves to the new one, if it may change the old row.
+    std::optional<Owner> old = FindOwner(request.old_key, &failed);
+    if (failed) return {};
+    if (old && MayChange(old->secret, old->source, request.secret, room.source)) {
+      if (!(q = Run(QStringLiteral("UPDATE rooms SET key = ? WHERE key = ?"),
+                    {Bytes(room.key), Bytes(request.old_key)}))) {
+        return {};
+      }
+      owner = std::move(old);
+    }
+  }
+  if (owner && !MayChange(owner->secret, owner->source, request.secret, room.source)) {
+    return commit(AddResult::kNotYours);
+  }
+  // The secret the row keeps, and the one the answer carries when the request lacked it.
+  std::string secret = owner && !owner->secret.empty() ? owner->secret : request.new_secret;
+  std::string answered = secret == request.secret ? std::string() : secret;
+
+  if (request.max_per_address > 0) {
+    if (!(q = Run(QStringLiteral("SELECT COUNT(*) FROM rooms WHERE address = ? AND key <> ?"),
+                  {Bytes(room.address), Bytes(room.key)})) ||
+        !q->next()) {
+      return {};
+    }
+    if (q->value(0).toInt() >= request.max_per_address) return commit(AddResult::kAddressFull);
+  }
 
   const std::initializer_list<QVariant> fields = {Bytes(room.name),
                                                   Bytes(room.description),
@@ -327,49 +385,59 @@ Registry::AddResult Registry::Add(const Room& room, int64_t now_ms) {
                                                   room.players,
                                                   room.locked ? 1 : 0,
                                                   Bytes(FoldCase(room.name)),
+                                                  Bytes(secret),
                                                   Bytes(room.key)};
   // A known room refreshing its entry is the usual request, and no room limit applies to it.
-  if (!(q = Run(
-            QStringLiteral(
-                "UPDATE rooms SET name=?, description=?, address=?, port=?, version=?, "
-                "admin_name=?, admin_email=?, private=?, total_connections=?, total_games=?, "
-                "total_rounds=?, total_words=?, total_wordlists=?, source=?, players=?, locked=?, "
-                "name_folded=?, failed_probes=0 WHERE key=?"),
-            fields))) {
-    return AddResult::kFailed;
+  if (owner) {
+    if (!(q = Run(QStringLiteral(
+                      "UPDATE rooms SET name=?, description=?, address=?, port=?, version=?, "
+                      "admin_name=?, admin_email=?, private=?, total_connections=?, "
+                      "total_games=?, total_rounds=?, total_words=?, total_wordlists=?, source=?, "
+                      "players=?, locked=?, name_folded=?, secret=?, failed_probes=0 WHERE key=?"),
+                  fields))) {
+      return {};
+    }
+    return commit(AddResult::kUpdated, std::move(answered));
   }
-  if (q->numRowsAffected() > 0) return commit(AddResult::kUpdated);
 
   if (!(q = Run(
             QStringLiteral("SELECT COUNT(*), COUNT(CASE WHEN source = ? THEN 1 END) FROM rooms"),
             {source})) ||
       !q->next()) {
-    return AddResult::kFailed;
+    return {};
   }
   if (q->value(0).toInt() >= kMaxRooms) return commit(AddResult::kFull);
   if (q->value(1).toInt() >= kMaxRoomsPerSource) return commit(AddResult::kSourceFull);
   if (!(q = Run(QStringLiteral(
                     "INSERT INTO rooms (name, description, address, port, version, admin_name, "
                     "admin_email, private, total_connections, total_games, total_rounds, "
-                    "total_words, total_wordlists, source, players, locked, name_folded, key) "
-                    "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                    "total_words, total_wordlists, source, players, locked, name_folded, secret, "
+                    "key) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
                 fields))) {
-    return AddResult::kFailed;
+    return {};
   }
-  return commit(AddResult::kAdded);
+  return commit(AddResult::kAdded, std::move(answered));
 }
 
-bool Registry::Remove(const std::string& key) {
+RoomStore::RemoveResult Registry::Remove(const std::string& key, const std::string& secret,
+                                         const std::string& source) {
   const Finished finished{*this};
   Transaction transaction(*this);
+  // First, so that no other instance changes the row between the check and the removal.
   const std::optional<int64_t> generation = BumpGeneration();
+  if (!generation) return RemoveResult::kFailed;
+  bool failed = false;
+  const std::optional<Owner> owner = FindOwner(key, &failed);
+  if (failed) return RemoveResult::kFailed;
+  if (!owner) return RemoveResult::kNotFound;
+  if (!MayChange(owner->secret, owner->source, secret, source)) return RemoveResult::kNotYours;
   QSqlQuery* q = nullptr;
-  if (!generation || !(q = Run(QStringLiteral("DELETE FROM rooms WHERE key = ?"), {Bytes(key)})) ||
+  if (!(q = Run(QStringLiteral("DELETE FROM rooms WHERE key = ?"), {Bytes(key)})) ||
       q->numRowsAffected() <= 0 || !transaction.Commit()) {
-    return false;
+    return RemoveResult::kFailed;
   }
   Changed(*generation);
-  return true;
+  return RemoveResult::kRemoved;
 }
 
 std::vector<Room> Registry::Select(const QString& condition,

@@ -23,7 +23,7 @@ namespace tracker {
 class Registry : public RoomStore {
  public:
   // The schema this build creates and reads.
-  static constexpr int kSchemaVersion = 2;
+  static constexpr int kSchemaVersion = 3;
 
   Registry();
   ~Registry() override;
@@ -38,8 +38,10 @@ class Registry : public RoomStore {
   // The schema version the database is at.
   int SchemaVersion();
 
-  AddResult Add(const Room& room, int64_t now_ms) override;
-  bool Remove(const std::string& key) override;
+  using RoomStore::Add;
+  AddOutcome Add(const Room& room, const AddRequest& request, int64_t now_ms) override;
+  RemoveResult Remove(const std::string& key, const std::string& secret,
+                      const std::string& source) override;
   std::vector<Room> Listed(size_t limit) override;
   Page ListedPage(std::string_view search, size_t offset, size_t limit) override;
   Counts CountRooms() override;
@@ -99,6 +101,12 @@ class Registry : public RoomStore {
     seen_database_generation_ = database_generation;
   }
   std::vector<Room> Select(const QString& condition, std::initializer_list<QVariant> values = {});
+  // The secret and the registering address of the key's row, inside the open transaction.
+  struct Owner {
+    std::string secret;
+    std::string source;
+  };
+  std::optional<Owner> FindOwner(const std::string& key, bool* failed);
 
   QString connection_;
   DatabaseUrl url_;

@@ -50,6 +50,8 @@ class RoomStore {
   // At most this many rooms, and this many from one address.
   static constexpr int kMaxRooms = 20000;
   static constexpr int kMaxRoomsPerSource = 20;
+  // Listings that may point at one address, unless the tracker's settings say otherwise.
+  static constexpr int kMaxRoomsPerAddress = 8;
   // ADD requests one address may make in a minute, refreshes included.
   static constexpr int kMaxAddsPerMinute = 10;
   static constexpr int64_t kRateWindowMs = 60000;
@@ -57,12 +59,40 @@ class RoomStore {
   static constexpr int kMaxFailedProbes = 3;
 
   // kTooFrequent: the address made kMaxAddsPerMinute ADDs in the last minute; kFull: the list
-  // holds kMaxRooms; kSourceFull: the address has kMaxRoomsPerSource rooms; kFailed: the
-  // database would not store it.
-  enum class AddResult { kAdded, kUpdated, kTooFrequent, kFull, kSourceFull, kFailed };
-  virtual AddResult Add(const Room& room, int64_t now_ms) = 0;
-  // False when no room has the key.
-  virtual bool Remove(const std::string& key) = 0;
+  // holds kMaxRooms; kSourceFull: the address has kMaxRoomsPerSource rooms; kAddressFull: as
+  // many other rooms point at the room's address as may; kNotYours: the key is registered, and
+  // the request has neither its secret nor its address; kFailed: the database would not store it.
+  enum class AddResult {
+    kAdded,
+    kUpdated,
+    kTooFrequent,
+    kFull,
+    kSourceFull,
+    kAddressFull,
+    kNotYours,
+    kFailed
+  };
+  // Who asks, besides the room's own fields (its source among them).
+  struct AddRequest {
+    std::string secret{};      // the secret the request carried; empty when none
+    std::string old_key{};     // the key the room had before; its row moves to room.key
+    std::string new_secret{};  // stored for a room that has none yet
+    int max_per_address = kMaxRoomsPerAddress;
+  };
+  struct AddOutcome {
+    AddResult result = AddResult::kFailed;
+    // The room's secret for the answer, when the request did not carry it.
+    std::string secret;
+  };
+  // A registered key changes only with its secret, or from the address that registered it (rooms
+  // that keep no secret). A row under old_key that the request may change takes the new key.
+  virtual AddOutcome Add(const Room& room, const AddRequest& request, int64_t now_ms) = 0;
+  // A room that keeps no secret, from its own address (the tests' and tools' usual case).
+  AddResult Add(const Room& room, int64_t now_ms) { return Add(room, {}, now_ms).result; }
+  enum class RemoveResult { kRemoved, kNotFound, kNotYours, kFailed };
+  // The same rule as for Add: with the secret, or from the address that registered the room.
+  virtual RemoveResult Remove(const std::string& key, const std::string& secret,
+                              const std::string& source) = 0;
 
   // Public rooms, the fullest first and otherwise in the order they were first registered.
   virtual std::vector<Room> Listed(size_t limit) = 0;

@@ -4,7 +4,6 @@
 #include <QTcpSocket>
 #include <array>
 
-#include "directory/server_browser.h"
 #include "protocol/commands.h"
 #include "protocol/framing.h"
 
@@ -16,8 +15,8 @@ class TcpProbe : public ProbeAttempt {
  public:
   static constexpr size_t kMaxReply = 4096;
 
-  TcpProbe(const std::string& host, int port, std::function<void(bool alive)> done)
-      : socket_(new QTcpSocket), done_(std::move(done)) {
+  TcpProbe(const std::string& host, int port, std::string key, std::function<void(bool alive)> done)
+      : socket_(new QTcpSocket), key_(std::move(key)), done_(std::move(done)) {
     socket_->setReadBufferSize(kMaxReply);
     connections_[0] = QObject::connect(socket_, &QTcpSocket::connected, socket_, [this] {
       const std::string probe = protocol::Frame(protocol::to_server::ISALIVE, protocol::kNoData);
@@ -25,8 +24,9 @@ class TcpProbe : public ProbeAttempt {
     });
     connections_[1] = QObject::connect(socket_, &QTcpSocket::readyRead, socket_, [this] {
       reply_.append(socket_->read(kMaxReply - reply_.size()).toStdString());
-      if (directory::IsAliveAnswer(reply_)) {
-        Finish(true);
+      const ProbeAnswer answer = ReadProbeAnswer(reply_, key_);
+      if (answer != ProbeAnswer::kIncomplete) {
+        Finish(answer == ProbeAnswer::kAlive);
       } else if (reply_.size() >= kMaxReply) {
         // A room's answer is a few bytes; whatever talks this much without it is no room.
         Finish(false);
@@ -58,6 +58,7 @@ class TcpProbe : public ProbeAttempt {
   }
 
   QTcpSocket* socket_;
+  const std::string key_;
   std::array<QMetaObject::Connection, 3> connections_;
   std::function<void(bool alive)> done_;
   std::string reply_;
@@ -66,8 +67,9 @@ class TcpProbe : public ProbeAttempt {
 }  // namespace
 
 std::unique_ptr<ProbeAttempt> TcpProbeConnector::Start(const std::string& host, int port,
+                                                       const std::string& key,
                                                        std::function<void(bool alive)> done) {
-  return std::make_unique<TcpProbe>(host, port, std::move(done));
+  return std::make_unique<TcpProbe>(host, port, key, std::move(done));
 }
 
 }  // namespace tracker

@@ -2,6 +2,7 @@
 #include "tracker/tracker_service.h"
 
 #include <algorithm>
+#include <random>
 
 #include "directory/records.h"
 #include "directory/tracker.h"
@@ -59,9 +60,31 @@ int64_t Count(const std::string& text) {
 
 }  // namespace
 
-std::string Reply(std::string_view status, std::string_view extra) {
-  return directory::MakeRecord({{key::STATUS, status}, {key::EXTRA, CleanField(extra)}}) + "\r\n";
+std::string Reply(std::string_view status, std::string_view extra, std::string_view secret) {
+  std::string record =
+      directory::MakeRecord({{key::STATUS, status}, {key::EXTRA, CleanField(extra)}});
+  if (!secret.empty()) record += "|" + directory::MakeRecord({{key::SECRET, CleanField(secret)}});
+  return record + "\r\n";
 }
+
+namespace {
+
+// 128 bits from the system's source (getrandom on Linux), as hex.
+std::string NewSecret() {
+  static std::random_device source;
+  static constexpr char kHex[] = "0123456789abcdef";
+  std::string secret;
+  for (int word = 0; word < 4; ++word) {
+    uint32_t bits = source();
+    for (int digit = 0; digit < 8; ++digit, bits >>= 4) secret.push_back(kHex[bits & 0xF]);
+  }
+  return secret;
+}
+
+}  // namespace
+
+TrackerService::TrackerService(RoomStore& store, std::function<int64_t()> now_ms, Options options)
+    : store_(store), now_ms_(std::move(now_ms)), options_(options) {}
 
 std::string CleanField(std::string_view value) {
   std::string out;
@@ -96,6 +119,9 @@ bool ParseQuery(std::string_view raw, std::map<std::string, std::string>* fields
 
 namespace {
 
+constexpr char kNotYoursText[] =
+    "This room is registered from another address; only its own server may change it.";
+
 constexpr std::array<std::string_view, kRequestAnswers> kStatusWords = {
     status::SUBMITOK, status::UPDATEOK, status::REMOVEOK, status::NOTFOUND,
     status::FAIL,     status::ERROR,    "ROOMS"};
@@ -116,7 +142,8 @@ std::string_view AnswerName(RequestAnswer answer) {
 
 std::string_view RefusalName(Refusal refusal) {
   constexpr std::array<std::string_view, kRefusals> kNames = {
-      "rate_limit", "too_many_rooms", "list_full", "bad_field", "bad_request"};
+      "rate_limit",  "too_many_rooms", "list_full",   "bad_field",
+      "bad_request", "not_yours",      "address_full"};
   return kNames[static_cast<size_t>(refusal)];
 }
 
@@ -127,9 +154,10 @@ std::string TrackerService::Handle(std::string_view raw_query, const std::string
   return body;
 }
 
-std::string TrackerService::Answer(RequestAnswer answer, std::string_view extra) {
+std::string TrackerService::Answer(RequestAnswer answer, std::string_view extra,
+                                   std::string_view secret) {
   answer_ = answer;
-  return Reply(kStatusWords[static_cast<size_t>(answer)], extra);
+  return Reply(kStatusWords[static_cast<size_t>(answer)], extra, secret);
 }
 
 std::string TrackerService::Refuse(Refusal refusal, RequestAnswer answer, std::string_view extra) {
@@ -154,7 +182,7 @@ std::string TrackerService::Dispatch(std::string_view raw_query, const std::stri
   }
   if (asked == action::REMOVE) {
     *action = RequestAction::kRemove;
-    return Remove(fields);
+    return Remove(fields, source);
   }
   if (asked == action::VIEW) {
     *action = RequestAction::kView;
@@ -175,7 +203,9 @@ std::string TrackerService::Add(const std::map<std::string, std::string>& fields
         Limit{key::DESC, directory::kMaxDescription}, Limit{key::IP, directory::kMaxAddress},
         Limit{key::SERVERVERSION, directory::kMaxVersionText},
         Limit{key::ADMINNAME, directory::kMaxAdminName},
-        Limit{key::ADMINEMAIL, directory::kMaxAdminEmail}, Limit{key::PORT, 5}}) {
+        Limit{key::ADMINEMAIL, directory::kMaxAdminEmail}, Limit{key::PORT, 5},
+        Limit{key::SECRET, directory::kMaxSecret},
+        Limit{key::OLDKEY, directory::kMaxRegistrationKey}}) {
     if (Value(fields, limit.key).size() > limit.length) {
       return Refuse(Refusal::kBadField, RequestAnswer::kFail,
                     std::string(limit.key) + " is longer than " + std::to_string(limit.length) +
@@ -200,7 +230,11 @@ std::string TrackerService::Add(const std::map<std::string, std::string>& fields
   }
   room.description = CleanField(Value(fields, key::DESC));
   room.address = CleanField(Value(fields, key::IP));
-  if (room.address.find_first_not_of(' ') == std::string::npos) room.address = source;
+  // Unless the operator allows more, a room lists where its request came from, so that nobody
+  // aims the list (and the probes) at a third party's host.
+  if (!options_.any_address || room.address.find_first_not_of(' ') == std::string::npos) {
+    room.address = source;
+  }
   room.version = CleanField(Value(fields, key::SERVERVERSION));
   room.admin_name = CleanField(Value(fields, key::ADMINNAME));
   room.admin_email = CleanField(Value(fields, key::ADMINEMAIL));
@@ -222,19 +256,30 @@ std::string TrackerService::Add(const std::map<std::string, std::string>& fields
   room.total_words = Count(Value(fields, key::TOTALWORDS));
   room.total_wordlists = Count(Value(fields, key::TOTALWORDLISTS));
   room.source = source;
+  RoomStore::AddRequest request;
+  request.secret = Value(fields, key::SECRET);
+  request.old_key = CleanField(Value(fields, key::OLDKEY));
+  request.new_secret = NewSecret();
+  request.max_per_address = options_.rooms_per_address;
+  const RoomStore::AddOutcome outcome = store_.Add(room, request, now_ms_());
   const auto logged = [&](const char* what, RequestAnswer answer) {
     if (log_) {
       log_(std::string(what) + " " + room.key + " (" + room.name + ") at " + room.address + ":" +
            std::to_string(room.port) + (room.is_private ? ", private" : "") + ".");
     }
-    return Answer(answer);
+    return Answer(answer, {}, outcome.secret);
   };
   constexpr RequestAnswer kFail = RequestAnswer::kFail;
-  switch (store_.Add(room, now_ms_())) {
+  switch (outcome.result) {
     case RoomStore::AddResult::kAdded:
       return logged("Added", RequestAnswer::kSubmitOk);
     case RoomStore::AddResult::kUpdated:
       return logged("Updated", RequestAnswer::kUpdateOk);
+    case RoomStore::AddResult::kNotYours:
+      return Refuse(Refusal::kNotYours, kFail, kNotYoursText);
+    case RoomStore::AddResult::kAddressFull:
+      return Refuse(Refusal::kAddressFull, kFail,
+                    "As many rooms as may are listed at " + room.address + ".");
     case RoomStore::AddResult::kTooFrequent:
       return Refuse(Refusal::kRateLimit, kFail,
                     "Too many submissions from your address; try again in a minute.");
@@ -249,14 +294,34 @@ std::string TrackerService::Add(const std::map<std::string, std::string>& fields
   return Answer(kFail, "The room could not be stored; try again later.");
 }
 
-std::string TrackerService::Remove(const std::map<std::string, std::string>& fields) {
+std::string TrackerService::Remove(const std::map<std::string, std::string>& fields,
+                                   const std::string& source) {
   const std::string room_key = CleanField(Value(fields, key::KEY));
   if (room_key.empty()) {
     return Refuse(Refusal::kBadField, RequestAnswer::kFail, "No KEY was given.");
   }
-  if (!store_.Remove(room_key)) return Answer(RequestAnswer::kNotFound);
-  if (log_) log_("Removed " + room_key + ".");
-  return Answer(RequestAnswer::kRemoveOk);
+  const std::string& secret = Value(fields, key::SECRET);
+  RoomStore::RemoveResult result = store_.Remove(room_key, secret, source);
+  // A room that was never listed under its new key may still be under its old one.
+  const std::string old_key = CleanField(Value(fields, key::OLDKEY));
+  std::string removed = room_key;
+  if (result == RoomStore::RemoveResult::kNotFound && !old_key.empty() &&
+      old_key.size() <= directory::kMaxRegistrationKey) {
+    result = store_.Remove(old_key, secret, source);
+    removed = old_key;
+  }
+  switch (result) {
+    case RoomStore::RemoveResult::kRemoved:
+      if (log_) log_("Removed " + removed + ".");
+      return Answer(RequestAnswer::kRemoveOk);
+    case RoomStore::RemoveResult::kNotFound:
+      return Answer(RequestAnswer::kNotFound);
+    case RoomStore::RemoveResult::kNotYours:
+      return Refuse(Refusal::kNotYours, RequestAnswer::kFail, kNotYoursText);
+    case RoomStore::RemoveResult::kFailed:
+      break;
+  }
+  return Answer(RequestAnswer::kFail, "The room could not be removed; try again later.");
 }
 
 std::string TrackerService::RoomRecord(const Room& r) {

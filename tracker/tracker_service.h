@@ -33,12 +33,22 @@ enum class Refusal : uint8_t {
   kListFull,      // the whole list is full
   kBadField,      // a field missing, too long or no number
   kBadRequest,    // no query the tracker understands
+  kNotYours,      // a change to a room without its secret, from another address
+  kAddressFull,   // as many rooms point at the address as may
 };
-inline constexpr size_t kRefusals = 5;
+inline constexpr size_t kRefusals = 7;
 
 std::string_view ActionName(RequestAction action);
 std::string_view AnswerName(RequestAnswer answer);
 std::string_view RefusalName(Refusal refusal);
+
+// What the tracker's operator decides (Tracker.ini).
+struct ServiceOptions {
+  // A room may list an address other than the one its request comes from.
+  bool any_address = false;
+  // Rooms that may point at one address; 0 for no limit.
+  int rooms_per_address = RoomStore::kMaxRoomsPerAddress;
+};
 
 // The tracker's actions: ADD registers or updates a room, REMOVE takes it off, VIEW lists the
 // public rooms. Every answer is text lines of "|"-separated key=value fields.
@@ -52,9 +62,10 @@ class TrackerService {
   // More players than any room holds: a larger count is a lie that would put the room first.
   static constexpr int kMaxPlayers = 9999;
 
+  using Options = ServiceOptions;
+
   // now_ms: the time of day in milliseconds, the same clock on every instance.
-  TrackerService(RoomStore& store, std::function<int64_t()> now_ms)
-      : store_(store), now_ms_(std::move(now_ms)) {}
+  TrackerService(RoomStore& store, std::function<int64_t()> now_ms, Options options = {});
 
   // Where the service reports the rooms it adds, updates and removes.
   void SetLog(std::function<void(const std::string&)> log) { log_ = std::move(log); }
@@ -76,11 +87,12 @@ class TrackerService {
   std::string Dispatch(std::string_view raw_query, const std::string& source_address,
                        RequestAction* action);
   // The reply record, its status counted for the request being answered.
-  std::string Answer(RequestAnswer answer, std::string_view extra = {});
+  std::string Answer(RequestAnswer answer, std::string_view extra = {},
+                     std::string_view secret = {});
   std::string Refuse(Refusal refusal, RequestAnswer answer, std::string_view extra);
 
   std::string Add(const std::map<std::string, std::string>& fields, const std::string& source);
-  std::string Remove(const std::map<std::string, std::string>& fields);
+  std::string Remove(const std::map<std::string, std::string>& fields, const std::string& source);
   std::string View(const std::map<std::string, std::string>& fields);
 
   // The VIEW answer for the most rooms; a smaller MAX gets the start of it.
@@ -91,14 +103,17 @@ class TrackerService {
 
   RoomStore& store_;
   std::function<int64_t()> now_ms_;
+  Options options_;
   std::function<void(const std::string&)> log_;
   PerGeneration<ViewAnswer> view_;
   Counters counters_;
   RequestAnswer answer_ = RequestAnswer::kError;
 };
 
-// The record of a status: "STATUS=<status>|EXTRA=<extra>".
-std::string Reply(std::string_view status, std::string_view extra = {});
+// The record of a status: "STATUS=<status>|EXTRA=<extra>", and "|SECRET=<secret>" when there is
+// one (a trailing field, which rooms that keep no secret never look for).
+std::string Reply(std::string_view status, std::string_view extra = {},
+                  std::string_view secret = {});
 
 // A value as a room record may hold it: no control characters, and "|" (the field separator)
 // as the broken bar "¦" (byte 166), the same as the servers' encoding sends it.

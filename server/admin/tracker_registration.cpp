@@ -35,39 +35,66 @@ std::string RegistrationKey(const std::string& machine_key, int port) {
 TrackerRegistration::TrackerRegistration(RoomServer& room, directory::HttpGetter& http,
                                          scrawlbox::Scheduler& scheduler,
                                          const WordLists* word_lists,
-                                         const std::string& machine_key)
+                                         const std::string& machine_key, const KeyHash& hash,
+                                         inifile::IniStore& ini)
     : room_(room),
       http_(http),
       scheduler_(scheduler),
       word_lists_(word_lists),
-      registration_key_(RegistrationKey(machine_key, room.settings().PortNumber())),
-      players_timer_(scheduler.CreateTimer([this] { CheckPlayers(); })) {}
+      ini_(ini),
+      clear_key_(RegistrationKey(machine_key, room.settings().PortNumber())),
+      registration_key_(hash(clear_key_)),
+      secret_(ini.INIRead(directory::kDirectorySection, kSecretKey, "")),
+      players_timer_(scheduler.CreateTimer([this] { CheckPlayers(); })) {
+  room_.SetRegistrationKey(registration_key_);
+}
+
+std::string TrackerRegistration::Credentials() const {
+  if (!secret_.empty()) return "&" + std::string(key::SECRET) + "=" + secret_;
+  // As KEY carried it before, unencoded, so that the tracker reads the text it stored then.
+  return "&" + std::string(key::OLDKEY) + "=" + clear_key_;
+}
+
+void TrackerRegistration::KeepSecret(const std::string& record) {
+  const std::string secret = directory::GetValue(record, key::SECRET);
+  // Only what a secret can be: a hostile tracker's answer goes no further into Server.ini.
+  if (secret.empty() || secret == secret_ || secret.size() > directory::kMaxSecret ||
+      secret.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos) {
+    return;
+  }
+  secret_ = secret;
+  if (!ini_.INIWrite(directory::kDirectorySection, kSecretKey, secret_)) {
+    room_.LogGeneral("The tracker's secret for this room could not be written to Server.ini.",
+                     kIconError);
+  }
+}
 
 std::string TrackerRegistration::SubmitQuery() const {
   const ServerSettings& s = room_.settings();
   const ServerStatistics& stats = room_.statistics();
   const WordListTotals totals = CountWordLists(word_lists_);
   return directory::MakeQuery(
-      {{key::ACTION, action::ADD},
-       {key::KEY, registration_key_},
-       {key::SERVERVERSION,
-        URLEncode(protocol::MainVersionText(scrawlbox::kVersionMajor, scrawlbox::kVersionMinor,
-                                            scrawlbox::kVersionRevision))},
-       {key::SERVERNAME, URLEncode(s.Name)},
-       {key::DESC, URLEncode(s.Description)},
-       {key::IP, s.IPAddress},
-       {key::PORT, s.Port},
-       {key::ADMINNAME, URLEncode(s.AdminName)},
-       {key::ADMINEMAIL, URLEncode(s.AdminEmail)},
-       {key::ISPUBLIC, s.PrivateServer ? directory::kTrue : directory::kFalse},
-       {key::TOTALCONNECTIONS, NumberText(stats.Get(Stat::EstablishedConnections))},
-       {key::TOTALGAMES, NumberText(stats.Get(Stat::GamesCompleted))},
-       {key::TOTALROUNDS, NumberText(stats.Get(Stat::Rounds))},
-       {key::TOTALWORDS, NumberText(static_cast<double>(totals.words))},
-       {key::TOTALWORDLISTS, NumberText(static_cast<double>(totals.lists))},
-       {key::LOCKED, s.ServerPassword.empty() ? directory::kFalse : directory::kTrue},
-       // Last, so that a tracker reading the older fields by position still finds them.
-       {key::PLAYERS, NumberText(room_.InRoomCount())}});
+             {{key::ACTION, action::ADD},
+              {key::KEY, registration_key_},
+              {key::SERVERVERSION, URLEncode(protocol::MainVersionText(
+                                       scrawlbox::kVersionMajor, scrawlbox::kVersionMinor,
+                                       scrawlbox::kVersionRevision))},
+              {key::SERVERNAME, URLEncode(s.Name)},
+              {key::DESC, URLEncode(s.Description)},
+              {key::IP, s.IPAddress},
+              {key::PORT, s.Port},
+              {key::ADMINNAME, URLEncode(s.AdminName)},
+              {key::ADMINEMAIL, URLEncode(s.AdminEmail)},
+              {key::ISPUBLIC, s.PrivateServer ? directory::kTrue : directory::kFalse},
+              {key::TOTALCONNECTIONS, NumberText(stats.Get(Stat::EstablishedConnections))},
+              {key::TOTALGAMES, NumberText(stats.Get(Stat::GamesCompleted))},
+              {key::TOTALROUNDS, NumberText(stats.Get(Stat::Rounds))},
+              {key::TOTALWORDS, NumberText(static_cast<double>(totals.words))},
+              {key::TOTALWORDLISTS, NumberText(static_cast<double>(totals.lists))},
+              {key::LOCKED, s.ServerPassword.empty() ? directory::kFalse : directory::kTrue},
+              // Last, so that a tracker reading the older fields by position still finds them.
+              {key::PLAYERS, NumberText(room_.InRoomCount())}}) +
+         Credentials();
 }
 
 std::string TrackerRegistration::RemoveQuery() const {
@@ -75,7 +102,8 @@ std::string TrackerRegistration::RemoveQuery() const {
   return directory::MakeQuery({{key::ACTION, action::REMOVE},
                                {key::KEY, registration_key_},
                                {key::SERVERNAME, URLEncode(s.Name)},
-                               {key::ADMINNAME, URLEncode(s.AdminName)}});
+                               {key::ADMINNAME, URLEncode(s.AdminName)}}) +
+         Credentials();
 }
 
 void TrackerRegistration::Send(const std::string& query, Kind kind) {
@@ -147,6 +175,9 @@ void TrackerRegistration::React(const directory::HttpResult& result, bool quiet)
     std::string extra = directory::GetValue(record, key::EXTRA);
     std::replace(extra.begin(), extra.end(), '|', '\n');
     std::string text;
+    if (status == directory::status::SUBMITOK || status == directory::status::UPDATEOK) {
+      KeepSecret(record);
+    }
     if (status == directory::status::SUBMITOK) {
       text = "Your server was submitted successfully to the public database.";
       submitted_ = true;

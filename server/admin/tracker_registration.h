@@ -2,12 +2,15 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "common/scheduling.h"
 #include "directory/tracker.h"
+#include "inifile/ini_store.h"
 #include "server/connections/ports.h"
 
 namespace server {
@@ -30,10 +33,18 @@ class TrackerRegistration : public QuitGate {
   // A refresh of the count tells the operator's log how it went at most this often.
   static constexpr int64_t kRefreshLogMs = 600000;
 
-  // machine_key: RegistrationKey of the machine and account; the room's port is added to it.
+  // Where Server.ini keeps the secret the tracker gave the room.
+  static constexpr char kSecretKey[] = "Tracker Secret";
+
+  // The SHA-256 of the bytes as 64 lower-case hex digits: the shell's library computes it.
+  using KeyHash = std::function<std::string(std::string_view bytes)>;
+
+  // machine_key: RegistrationKey of the machine and account; the room's port is added to it,
+  // and the tracker is sent the result through hash. The room names it in its probe answers.
+  // ini: Server.ini, where the tracker's secret for the room is kept.
   TrackerRegistration(RoomServer& room, directory::HttpGetter& http,
                       scrawlbox::Scheduler& scheduler, const WordLists* word_lists,
-                      const std::string& machine_key);
+                      const std::string& machine_key, const KeyHash& hash, inifile::IniStore& ini);
 
   void Submit();
   void Remove();
@@ -43,6 +54,8 @@ class TrackerRegistration : public QuitGate {
   void SetRemoveOnQuit(bool remove) { remove_on_quit_ = remove; }
 
   bool Submitted() const { return submitted_; }
+  // The key the tracker knows the room by: RegistrationKey's text, hashed.
+  const std::string& registration_key() const { return registration_key_; }
 
   Decision BeforeQuit() override;
 
@@ -65,14 +78,22 @@ class TrackerRegistration : public QuitGate {
   // A quit waiting for the removal goes on: it ends, or after a failure with a window the
   // window stays open so that the operator reads what went wrong.
   void AfterRemovalAnswer(bool ok);
+  // Keeps a secret the tracker's answer carries.
+  void KeepSecret(const std::string& record);
+  // The fields that prove the room to the tracker: its secret, or until it has one, the key it
+  // was listed under before it sent a hashed one.
+  std::string Credentials() const;
 
   RoomServer& room_;
   directory::HttpGetter& http_;
   scrawlbox::Scheduler& scheduler_;
   const WordLists* word_lists_;
+  inifile::IniStore& ini_;
   // Made once, from the port the room opens at its start: a Port setting changed while it runs
-  // counts from the next start, for the key too.
+  // counts from the next start, for the key too. The tracker sees only the hash.
+  const std::string clear_key_;
   const std::string registration_key_;
+  std::string secret_;
   // Whether the tracker lists the room, as far as this server knows.
   bool submitted_ = false;
   // Set for a quit without a window; the quit's own stage is the room server's.
@@ -87,7 +108,7 @@ class TrackerRegistration : public QuitGate {
 };
 
 // The registration key of a room on the default port: the machine's name, ":" and the operator's
-// account name, upper case.
+// account name, upper case. The tracker is sent its SHA-256, never the text.
 std::string RegistrationKey(std::string computer_name, std::string user_name);
 // A room on another port adds ":" and the port, so that each room of one machine and account
 // keeps its own entry, while a room on the default port keeps the key it has always had.

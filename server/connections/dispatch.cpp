@@ -530,7 +530,9 @@ void RoomServer::OnKick(int slot, const std::string& data) {
 void RoomServer::OnIsAlive(int slot, const std::string&) {
   // The tracker asks every room once a minute: a line each time would bury the log.
   Record(slot)->probed = true;
-  SendMessage(slot, to_client::ISALIVE, "YES");
+  // Older trackers look only for the "YES".
+  SendMessage(slot, to_client::ISALIVE,
+              registration_key_.empty() ? "YES" : std::string("YES") + kSep + registration_key_);
   ++counters_.probes_answered;
   statistics_.Increment(Stat::ProbesAnswered);
 }

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "inifile/ini_store.h"
@@ -77,6 +78,9 @@ class RoomServer {
   void SetGame(GameHooks* game);
   void SetBanCheck(BanCheck* bans);
   void SetQuitGate(QuitGate* gate) { quit_gate_ = gate; }
+  // The key the tracker lists the room under, named in every ISALIVE answer so that the
+  // tracker's probe knows which room it reached; without one the answer is "YES" alone.
+  void SetRegistrationKey(std::string key) { registration_key_ = std::move(key); }
 
   // Opens the listening socket and counts a launch: what the main window does when it loads.
   void Start();
@@ -362,6 +366,7 @@ class RoomServer {
   QuitStage quit_stage_ = QuitStage::kRunning;
   int listen_state_ = kListenAccept;
   std::string deny_message_;
+  std::string registration_key_;
   int listening_port_ = 0;
   bool listening_ = false;
 };

@@ -58,7 +58,7 @@ std::string Value(std::string_view field, FuzzInput& in) {
     static constexpr std::string_view kActions[] = {action::ADD, action::REMOVE, action::VIEW};
     return std::string(kActions[in.Pick(std::size(kActions))]);
   }
-  if (field == key::KEY) return "HOST:" + std::to_string(in.Pick(kRooms));
+  if (field == key::KEY || field == key::OLDKEY) return "HOST:" + std::to_string(in.Pick(kRooms));
   if (field == key::PORT) return std::to_string(in.Number16());
   if (field == key::ISPUBLIC || field == key::LOCKED) {
     return std::string(in.Flag() ? directory::kTrue : directory::kFalse);
@@ -76,7 +76,7 @@ std::string Query(FuzzInput& in) {
       key::IP,          key::PORT,       key::SERVERVERSION,    key::ADMINNAME,
       key::ADMINEMAIL,  key::ISPUBLIC,   key::TOTALCONNECTIONS, key::TOTALGAMES,
       key::TOTALROUNDS, key::TOTALWORDS, key::TOTALWORDLISTS,   key::PLAYERS,
-      key::LOCKED,      key::MAX};
+      key::LOCKED,      key::MAX,        key::SECRET,           key::OLDKEY};
   std::string query = "ACTION=" + Value(key::ACTION, in);
   for (size_t count = in.Pick(16); count > 0; --count) {
     const std::string_view field = kFields[in.Pick(std::size(kFields))];

@@ -3,6 +3,10 @@
 
 #include <unistd.h>
 
+#include "protocol/commands.h"
+#include "protocol/framing.h"
+#include "tests/integration/raw_client.h"
+
 namespace testing_support {
 
 ServerProcess::ServerProcess(const std::string& details, quint16 port)
@@ -30,6 +34,14 @@ bool ServerProcess::Start(const QString& ready_text) {
 void ServerProcess::Command(const std::string& line) {
   process_.write(QByteArray::fromStdString(line + "\n"));
   process_.waitForBytesWritten(kWaitMs);
+}
+
+std::string ServerProcess::ListingKey() {
+  RawClient probe;
+  if (!probe.Connect(port())) return "";
+  probe.Send(protocol::to_server::ISALIVE, "-");
+  const auto answer = probe.WaitFor(protocol::to_client::ISALIVE);
+  return answer ? protocol::FieldOr(protocol::SplitFields(answer->data), 1) : "";
 }
 
 }  // namespace testing_support

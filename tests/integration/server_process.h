@@ -19,6 +19,9 @@ class ServerProcess : public ChildProcess {
   bool Start(const QString& ready_text = QStringLiteral("Master socket ready"));
   // Types an operator command on the console.
   void Command(const std::string& line);
+  // The key the room names in its ISALIVE answer, which a tracker's probe checks against the
+  // listing's; empty when it gives none.
+  std::string ListingKey();
 
   // What the program's standard input is: a pipe the test types into, /dev/null (as under
   // systemd), or no descriptor at all.

@@ -4,12 +4,16 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <string>
+#include <string_view>
+
 #include "protocol/commands.h"
 #include "server/admin/banned.h"
 #include "server/admin/operator_actions.h"
 #include "server/admin/operator_console.h"
 #include "server/game/word_lists.h"
 #include "tests/support/fake_http.h"
+#include "tests/support/matchers.h"
 #include "tests/support/server_harness.h"
 #include "tests/support/temp_dir.h"
 
@@ -34,12 +38,17 @@ constexpr char kDirectory[] =
     "Tracker URL=http://tracker.example/misc/scrawlbox/tracker.php\r\n"
     "Update URL=http://updates.example/version/\r\n";
 
+// Stands in for the shell's SHA-256: the tests see which text was hashed.
+std::string FakeHash(std::string_view key) {
+  return "hash(" + std::string(key) + ")";
+}
+
 class Registration : public testing::Test {
  protected:
   // extra_details: more lines for the "Server Details" section.
   explicit Registration(const std::string& extra_details = "")
       : room("[Server Details]\r\n" + std::string(kRoomDetails) + extra_details + kDirectory),
-        registration(room.server, http, room.clock, nullptr, "HOST:ANN") {
+        registration(room.server, http, room.clock, nullptr, "HOST:ANN", FakeHash, room.ini) {
     room.server.SetQuitGate(&registration);
   }
 
@@ -79,12 +88,12 @@ TEST_F(Registration, SubmitSendsEveryFieldWithFreeTextEncoded) {
   registration.Submit();
   ASSERT_EQ(http.open.size(), 1u);
   EXPECT_EQ(http.open.front().url,
-            "http://tracker.example/misc/scrawlbox/tracker.php?ACTION=ADD&KEY=HOST:ANN:2021"
+            "http://tracker.example/misc/scrawlbox/tracker.php?ACTION=ADD&KEY=hash(HOST:ANN:2021)"
             "&SERVERVERSION=1%2E00%2E0001&SERVERNAME=Pens%A6Ink%20100%25"
             "&DESC=Come%20%26%20draw%3A%20it%27s%20fun%21&IP=203.0.113.9&PORT=2021"
             "&ADMINNAME=Ann%5FOp&ADMINEMAIL=ann%40example%2Eorg&ISPUBLIC=False"
             "&TOTALCONNECTIONS=2&TOTALGAMES=1&TOTALROUNDS=0&TOTALWORDS=0&TOTALWORDLISTS=0"
-            "&LOCKED=False&PLAYERS=0");
+            "&LOCKED=False&PLAYERS=0&OLDKEY=HOST:ANN:2021");
   EXPECT_EQ(http.open.front().user_agent, "Scrawlbox Server v1.0 build#0001");
   EXPECT_FALSE(registration.Submitted());  // only the tracker's answer counts
 }
@@ -94,8 +103,9 @@ TEST_F(Registration, RemoveSendsKeyNameAndAdminAndStopsCountingAsListed) {
   registration.Remove();
   EXPECT_FALSE(registration.Submitted());
   EXPECT_EQ(http.open.front().url,
-            "http://tracker.example/misc/scrawlbox/tracker.php?ACTION=REMOVE&KEY=HOST:ANN:2021"
-            "&SERVERNAME=Pens%A6Ink%20100%25&ADMINNAME=Ann%5FOp");
+            "http://tracker.example/misc/scrawlbox/tracker.php?ACTION=REMOVE"
+            "&KEY=hash(HOST:ANN:2021)&SERVERNAME=Pens%A6Ink%20100%25&ADMINNAME=Ann%5FOp&OLDKEY="
+            "HOST:ANN:2021");
 }
 
 class PrivateRegistration : public Registration {
@@ -115,7 +125,7 @@ TEST(RegistrationWords, CountsComeFromTheLoadedLists) {
   ASSERT_FALSE(lists.ScanWordlist());
   ServerHarness room;
   FakeHttpGetter http;
-  TrackerRegistration registration(room.server, http, room.clock, &lists, "K");
+  TrackerRegistration registration(room.server, http, room.clock, &lists, "K", FakeHash, room.ini);
   EXPECT_THAT(registration.SubmitQuery(), HasSubstr("&TOTALWORDS=4&TOTALWORDLISTS=2"));
 }
 
@@ -191,7 +201,7 @@ TEST_F(Registration, ConnectedIsSaidOnlyOnceTheTrackerIsReachedAndASocketErrorCh
 
 TEST_F(Registration, AListedRoomSendsAChangedPlayerCountAtMostOnceAMinuteAndQuietly) {
   SubmitAccepted();
-  EXPECT_THAT(http.urls.back(), testing::EndsWith("&PLAYERS=0"));
+  EXPECT_THAT(http.urls.back(), HasSubstr("&PLAYERS=0&"));
   Pass(TrackerRegistration::kRefreshIntervalMs);
   EXPECT_THAT(http.open, IsEmpty());  // nothing changed, nothing sent
 
@@ -199,7 +209,7 @@ TEST_F(Registration, AListedRoomSendsAChangedPlayerCountAtMostOnceAMinuteAndQuie
   const int statuses = room.view.status_messages;
   Pass(TrackerRegistration::kPlayersCheckMs);
   ASSERT_EQ(http.open.size(), 1u);
-  EXPECT_THAT(http.open.front().url, testing::EndsWith("&PLAYERS=1"));
+  EXPECT_THAT(http.open.front().url, HasSubstr("&PLAYERS=1&"));
   http.Answer("STATUS=UPDATEOK|EXTRA=\r\n");
   // One line for this refresh: how it went, without "Connected, sending details..".
   EXPECT_EQ(room.view.status_messages, statuses + 1);
@@ -210,7 +220,7 @@ TEST_F(Registration, AListedRoomSendsAChangedPlayerCountAtMostOnceAMinuteAndQuie
   EXPECT_THAT(http.open, IsEmpty());
   Pass(1);
   ASSERT_EQ(http.open.size(), 1u);
-  EXPECT_THAT(http.open.front().url, testing::EndsWith("&PLAYERS=2"));
+  EXPECT_THAT(http.open.front().url, HasSubstr("&PLAYERS=2&"));
   http.Fail(1, "Connection refused");
   JoinPlayer("Di");
   Pass(TrackerRegistration::kRefreshIntervalMs);
@@ -362,17 +372,46 @@ TEST_F(Registration, UpdateCheckErrorsGoToTheStatusBarAndTheLog) {
                                "4: Socket operation timed out."));
 }
 
-TEST(RegistrationKey, TwoRoomsOfOneMachineAndAccountKeepAnEntryEachAndPort2020KeepsItsOldKey) {
+TEST(RegistrationKey, TwoRoomsOfOneMachineAndAccountKeepAnEntryEachPort2020ItsOldOneProbesHearIt) {
   for (const auto& [port, key] :
        {std::pair{"2020", "STUDIO-PC:ANN"}, {"2021", "STUDIO-PC:ANN:2021"}}) {
     SCOPED_TRACE(port);
     ServerHarness room(std::string("[Server Details]\r\nPort=") + port + "\r\n");
     FakeHttpGetter http;
     TrackerRegistration registration(room.server, http, room.clock, nullptr,
-                                     RegistrationKey("studio-pc", "ann"));
-    EXPECT_THAT(registration.SubmitQuery(), HasSubstr(std::string("&KEY=") + key + "&"));
-    EXPECT_THAT(registration.RemoveQuery(), HasSubstr(std::string("&KEY=") + key + "&"));
+                                     RegistrationKey("studio-pc", "ann"), FakeHash, room.ini);
+    // The tracker sees the text only as the old key, and only until it has given a secret.
+    for (const std::string& query : {registration.SubmitQuery(), registration.RemoveQuery()}) {
+      EXPECT_THAT(query, HasSubstr("&KEY=" + FakeHash(key) + "&"));
+      EXPECT_THAT(query, testing::EndsWith(std::string("&OLDKEY=") + key));
+    }
+    // The tracker's probe checks that the room it reached is the one listed.
+    const int probe = room.Connect();
+    room.Send(probe, protocol::to_server::ISALIVE, "-");
+    EXPECT_THAT(room.Take(probe),
+                ElementsAre(testing_support::Msg("ISALIVE", "YES\x03" + FakeHash(key))));
   }
+}
+
+TEST_F(Registration, TheTrackersSecretIsKeptInServerIniAndProvesEveryLaterRequest) {
+  registration.Submit();
+  http.Answer("STATUS=SUBMITOK|EXTRA=|SECRET=00ff\r\n");
+  EXPECT_EQ(room.ini.INIRead("Directory", "Tracker Secret", ""), "00ff");
+  EXPECT_THAT(registration.SubmitQuery(), testing::EndsWith("&PLAYERS=0&SECRET=00ff"));
+  EXPECT_THAT(registration.RemoveQuery(), testing::EndsWith("&SECRET=00ff"));
+  // Only hex digits are a secret; an answer without one leaves the kept one.
+  for (const std::string& reply : std::vector<std::string>{
+           "STATUS=UPDATEOK|SECRET=a&b", "STATUS=UPDATEOK", "STATUS=FAIL|SECRET=abcd",
+           "STATUS=UPDATEOK|SECRET=" + std::string(65, 'a')}) {
+    SCOPED_TRACE(reply);
+    registration.Submit();
+    http.Answer(reply + "\r\n");
+    EXPECT_EQ(room.ini.INIRead("Directory", "Tracker Secret", ""), "00ff");
+  }
+  // The next start finds it.
+  TrackerRegistration restarted(room.server, http, room.clock, nullptr, "HOST:ANN", FakeHash,
+                                room.ini);
+  EXPECT_THAT(restarted.SubmitQuery(), testing::EndsWith("&SECRET=00ff"));
 }
 
 TEST_F(Registration, TheConsoleSubmitsRemovesAndChecks) {

@@ -33,13 +33,14 @@ class FakeConnector : public ProbeConnector {
   struct Call {
     std::string address;
     int port = 0;
+    std::string key;
     std::function<void(bool)> done;
     std::shared_ptr<bool> open = std::make_shared<bool>(true);
   };
 
-  std::unique_ptr<ProbeAttempt> Start(const std::string& host, int port,
+  std::unique_ptr<ProbeAttempt> Start(const std::string& host, int port, const std::string& key,
                                       std::function<void(bool alive)> done) override {
-    calls.push_back(Call{host, port, std::move(done)});
+    calls.push_back(Call{host, port, key, std::move(done)});
     auto attempt = std::make_unique<Attempt>(calls.back().open);
     const Behaviour behaviour = rooms[port];
     if (behaviour != Behaviour::kSilent) calls.back().done(behaviour == Behaviour::kAnswers);
@@ -64,11 +65,13 @@ class ProberTest : public testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(registry.Open(QStringLiteral(":memory:"))); }
 
-  void AddRoom(const std::string& key, int port, Behaviour behaviour, bool is_private = false) {
+  // Each port at an address of its own unless one is given.
+  void AddRoom(const std::string& key, int port, Behaviour behaviour, bool is_private = false,
+               std::string address = "") {
     Room room;
     room.key = key;
     room.name = key;
-    room.address = "198.51.100.7";
+    room.address = address.empty() ? "198.51.100." + std::to_string(port % 256) : address;
     room.port = port;
     room.source = "192.0.2.1";
     room.is_private = is_private;
@@ -108,7 +111,8 @@ TEST_F(ProberTest, EveryRoomIsAskedOnceAMinuteAtItsAddress) {
   StartProber();
   EXPECT_THAT(ProbedAfter(59999), IsEmpty());
   EXPECT_THAT(ProbedAfter(1), ElementsAre(2020, 2021));
-  EXPECT_EQ(connector.calls[0].address, "198.51.100.7");
+  EXPECT_EQ(connector.calls[0].address, "198.51.100.228");
+  EXPECT_EQ(connector.calls[0].key, "OPEN");
   // Rooms that answered are left alone at the half minute.
   EXPECT_THAT(ProbedAfter(59999), IsEmpty());
   EXPECT_THAT(ProbedAfter(1), ElementsAre(2020, 2021));
@@ -128,6 +132,41 @@ TEST_F(ProberTest, ARoomWhoseProbeFailedIsAskedAgainEveryHalfMinuteUntilItAnswer
   EXPECT_THAT(ProbedAfter(30000), IsEmpty());
   EXPECT_THAT(ProbedAfter(30000), ElementsAre(2020, 2021));
   EXPECT_THAT(dropped, IsEmpty());
+}
+
+TEST_F(ProberTest, ProbesToOneAddressStartAQuarterSecondApart) {
+  for (int port = 2020; port < 2023; ++port) {
+    AddRoom("R" + std::to_string(port), port, Behaviour::kAnswers, false, "198.51.100.7");
+  }
+  AddRoom("ELSEWHERE", 2030, Behaviour::kAnswers);
+  StartProber();
+  EXPECT_THAT(ProbedAfter(60000), ElementsAre(2020, 2030));
+  EXPECT_THAT(ProbedAfter(Prober::kAddressSpacingMs - 1), IsEmpty());
+  EXPECT_THAT(ProbedAfter(1), ElementsAre(2021));
+  EXPECT_THAT(ProbedAfter(Prober::kAddressSpacingMs), ElementsAre(2022));
+  // Each is due again a minute after its own start.
+  EXPECT_THAT(ProbedAfter(60000 - 2 * Prober::kAddressSpacingMs), ElementsAre(2020, 2030));
+  EXPECT_THAT(registry.Failing(), IsEmpty());
+}
+
+TEST(ProbeAnswer, OnlyTheRegisteredRoomOrAnOlderOneThatNamesNoneIsAlive) {
+  struct Case {
+    const char* name;
+    std::string received;
+    ProbeAnswer answer;
+  };
+  for (const Case& c : {
+           Case{"this room", "ISALIVE\x02YES\x03K1\x01", ProbeAnswer::kAlive},
+           Case{"an older room", "ISALIVE\x02YES\x01NOP\x02NOP\x01", ProbeAnswer::kAlive},
+           Case{"after another message", "NOP\x02NOP\x01ISALIVE\x02YES\x03K1\x01",
+                ProbeAnswer::kAlive},
+           Case{"another room", "ISALIVE\x02YES\x03K2\x01", ProbeAnswer::kOtherRoom},
+           Case{"not all there yet", "ISALIVE\x02YES\x03K1", ProbeAnswer::kIncomplete},
+           Case{"YES elsewhere", "SAY\x02YES\x01ISALIVE\x02NO\x01", ProbeAnswer::kIncomplete},
+       }) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(ReadProbeAnswer(c.received, "K1"), c.answer);
+  }
 }
 
 TEST_F(ProberTest, ARoomRegisteredLaterIsFirstAskedAnIntervalAfterTheTickThatSawIt) {
@@ -228,7 +267,7 @@ TEST_F(ProberTest, ProbesOutlivingTheirRoomOrTheProberEndQuietly) {
   AddRoom("KEPT", 2021, Behaviour::kSilent);
   StartProber();
   clock.Advance(60000);
-  ASSERT_TRUE(registry.Remove("GONE"));
+  ASSERT_EQ(registry.Remove("GONE", "", "192.0.2.1"), RoomStore::RemoveResult::kRemoved);
   connector.calls[0].done(false);
   EXPECT_THAT(dropped, IsEmpty());
   EXPECT_THAT(registry.Failing(), IsEmpty());

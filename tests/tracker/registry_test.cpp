@@ -22,11 +22,12 @@ using testing::IsEmpty;
 using testing::Not;
 using AddResult = RoomStore::AddResult;
 
-Room MakeRoom(const std::string& key, const std::string& source = "192.0.2.1") {
+Room MakeRoom(const std::string& key, const std::string& source = "192.0.2.1",
+              const std::string& address = "198.51.100.7") {
   Room room;
   room.key = key;
   room.name = key;
-  room.address = "198.51.100.7";
+  room.address = address;
   room.port = 2020;
   room.source = source;
   return room;
@@ -68,7 +69,9 @@ TEST_P(TwoInstances, EveryLimitHoldsAcrossInstances) {
   // Twenty rooms from one address, counted in the database.
   for (int i = 3; i < RoomStore::kMaxRoomsPerSource; ++i) {
     Registry& either = i % 2 ? a : b;
-    ASSERT_EQ(either.Add(MakeRoom("K" + std::to_string(i)), now + i * RoomStore::kRateWindowMs),
+    const std::string key = "K" + std::to_string(i);
+    ASSERT_EQ(either.Add(MakeRoom(key, "192.0.2.1", "198.51.100." + std::to_string(i)),
+                         now + i * RoomStore::kRateWindowMs),
               AddResult::kAdded);
   }
   now += 100 * RoomStore::kRateWindowMs;
@@ -95,7 +98,7 @@ TEST_P(TwoInstances, TheListIsFullAtTwentyThousandRooms) {
                as_bytes.arg(QStringLiteral("'S' || (i / 20)")))));
   EXPECT_EQ(b.Add(MakeRoom("LATE", "10.9.9.9"), now), AddResult::kFull);
   EXPECT_EQ(b.Add(MakeRoom("SEED0"), now), AddResult::kUpdated);
-  EXPECT_TRUE(a.Remove("SEED1"));
+  EXPECT_EQ(a.Remove("SEED1", "", "192.0.2.1"), RoomStore::RemoveResult::kRemoved);
   EXPECT_EQ(b.Add(MakeRoom("LATE", "10.9.9.9"), now), AddResult::kAdded);
 }
 
@@ -177,7 +180,8 @@ TEST_P(TwoInstances, AnAnswerOrARefreshStartsTheFailureCountAgain) {
 TEST_P(TwoInstances, ThePageSearchesFoldedNamesAndPagesInListingOrder) {
   int64_t at = now;
   for (int i = 0; i < 25; ++i) {
-    Room room = MakeRoom("R" + std::to_string(i), "10.0.0." + std::to_string(i));
+    Room room = MakeRoom("R" + std::to_string(i), "10.0.0." + std::to_string(i),
+                         "10.0.0." + std::to_string(i));
     room.name = i % 5 == 0 ? "\xC9"
                              "cole " +
                                  std::to_string(i)
@@ -262,7 +266,8 @@ TEST(SchemaFromTheFirstFile, KeepsItsRoomsAndFindsThemByName) {
         " failed_probes INTEGER DEFAULT 0)")));
     ASSERT_TRUE(q.exec(QStringLiteral(
         "INSERT INTO rooms (key, name, address, port, private, total_games, source, failed_probes) "
-        "VALUES (X'4F4C44', X'C9636F6C65', '198.51.100.7', 2021, 0, 12, '192.0.2.1', 2)")));
+        "VALUES (X'4F4C44', X'C9636F6C65', '198.51.100.7', 2021, 0, 12, '192.0.2.1', 2), "
+        "(X'48494444454E', 'Hidden', '198.51.100.7', 2022, 1, 0, '192.0.2.1', 0)")));
     old.close();
   }
   QSqlDatabase::removeDatabase(QStringLiteral("old"));
@@ -288,8 +293,17 @@ TEST(SchemaFromTheFirstFile, KeepsItsRoomsAndFindsThemByName) {
             1);
   // Its probes carry on where they were.
   registry.ScheduleNew(0);
-  ASSERT_EQ(registry.ClaimDue(0, "A", 1000, 10).size(), 1u);
+  ASSERT_EQ(registry.ClaimDue(0, "A", 1000, 10).size(), 2u);
   EXPECT_TRUE(registry.RecordProbe("OLD", "A", false, 0));
+  // Rows from before have no secret: their address may change them, and the change gives one.
+  Room refreshed = MakeRoom("HIDDEN", "192.0.2.2");
+  EXPECT_EQ(registry.Add(refreshed, {.new_secret = "5ec"}, 0).result, AddResult::kNotYours);
+  refreshed.source = "192.0.2.1";
+  const RoomStore::AddOutcome outcome = registry.Add(refreshed, {.new_secret = "5ec"}, 0);
+  EXPECT_EQ(outcome.result, AddResult::kUpdated);
+  EXPECT_EQ(outcome.secret, "5ec");
+  refreshed.source = "192.0.2.3";
+  EXPECT_EQ(registry.Add(refreshed, {.secret = "5ec", .new_secret = "other"}, 0).secret, "");
 }
 
 TEST(SchemaFromTheFirstFile, AnUnusableFileIsReported) {

@@ -30,6 +30,10 @@ std::string StatusOf(const std::string& reply) {
   return GetValue(directory::ReplyRecord(reply), "STATUS");
 }
 
+std::string SecretOf(const std::string& reply) {
+  return GetValue(directory::ReplyRecord(reply), "SECRET");
+}
+
 std::string AddQuery(const std::string& key, const std::string& name = "Room") {
   return "ACTION=ADD&KEY=" + key + "&SERVERVERSION=1%2E00%2E0001&SERVERNAME=" + name +
          "&DESC=Fun&IP=198.51.100.7&PORT=2020&ADMINNAME=Ann&ADMINEMAIL=a%40b%2Ec&ISPUBLIC=False"
@@ -99,13 +103,16 @@ TEST_P(Service, BadRequestsGetAnErrorWithAReason) {
 }
 
 TEST_P(Service, AddThenUpdateThenRemove) {
-  EXPECT_EQ(Handle(AddQuery("HOST:ANN")), "STATUS=SUBMITOK|EXTRA=\r\n");
+  const std::string added = Handle(AddQuery("HOST:ANN"));
+  EXPECT_THAT(added, testing::MatchesRegex("STATUS=SUBMITOK\\|EXTRA=\\|SECRET=[0-9a-f]{32}\r\n"));
   EXPECT_EQ(GetValue(Lines(Handle("ACTION=VIEW")).at(0), "SERVERNAME"), "Room");
-  EXPECT_EQ(Handle(AddQuery("HOST:ANN", "Renamed")), "STATUS=UPDATEOK|EXTRA=\r\n");
+  // An older room, which keeps no secret, is told it again with every update.
+  EXPECT_EQ(Handle(AddQuery("HOST:ANN", "Renamed")),
+            "STATUS=UPDATEOK|EXTRA=|SECRET=" + SecretOf(added) + "\r\n");
   const auto lines = Lines(Handle("ACTION=VIEW"));
   ASSERT_EQ(lines.size(), 1u);
   EXPECT_EQ(lines[0],
-            "SERVERNAME=Renamed|SERVERDESC=Fun|SERVERIP=198.51.100.7|PORT=2020"
+            "SERVERNAME=Renamed|SERVERDESC=Fun|SERVERIP=192.0.2.1|PORT=2020"
             "|SERVERVERSION=1.00.0001|ADMINNAME=Ann|TOTALWORDLISTS=3|TOTALWORDS=300"
             "|TOTALCONNECTIONS=5|TOTALGAMES=2|TOTALROUNDS=9");
   EXPECT_EQ(Handle("ACTION=REMOVE&KEY=HOST:ANN&SERVERNAME=Renamed&ADMINNAME=Ann"),
@@ -121,9 +128,113 @@ TEST_P(Service, PrivateRoomsAreKeptButNeverListed) {
   EXPECT_EQ(StatusOf(Handle("ACTION=REMOVE&KEY=A")), "REMOVEOK");
 }
 
-TEST_P(Service, AnEmptyAddressMeansTheRequestsSource) {
-  Handle(With(AddQuery("K"), "IP", ""), "203.0.113.50");
-  EXPECT_EQ(GetValue(Lines(Handle("ACTION=VIEW")).at(0), "SERVERIP"), "203.0.113.50");
+TEST_P(Service, ARoomIsListedAtTheRequestsAddressUnlessTheOperatorAllowsOthers) {
+  TrackerService open(registry, [this] { return now; }, {.any_address = true});
+  struct Case {
+    const char* name;
+    TrackerService* service;
+    std::string ip;
+    std::string listed;
+  };
+  for (const Case& c : {Case{"another host", &service, "198.51.100.7", "203.0.113.50"},
+                        Case{"empty", &service, "", "203.0.113.50"},
+                        Case{"allowed", &open, "198.51.100.7", "198.51.100.7"},
+                        Case{"allowed, empty", &open, "", "203.0.113.50"}}) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(StatusOf(c.service->Handle(With(AddQuery(c.name), "IP", c.ip), "203.0.113.50")),
+              "SUBMITOK");
+    EXPECT_EQ(registry.Find(c.name)->address, c.listed);
+    now += RoomStore::kRateWindowMs;
+  }
+}
+
+TEST_P(Service, AtMostEightRoomsPointAtOneAddress) {
+  TrackerService open(registry, [this] { return now; }, {.any_address = true});
+  const auto add = [&](const std::string& key, int source) {
+    return open.Handle(AddQuery(key), "192.0.2." + std::to_string(source));
+  };
+  for (int i = 0; i < RoomStore::kMaxRoomsPerAddress; ++i) {
+    ASSERT_EQ(StatusOf(add("R" + std::to_string(i), i)), "SUBMITOK");
+  }
+  EXPECT_EQ(add("LATE", 50),
+            "STATUS=FAIL|EXTRA=As many rooms as may are listed at 198.51.100.7.\r\n");
+  EXPECT_EQ(StatusOf(add("R3", 3)), "UPDATEOK");  // refreshes still go
+  TrackerService unlimited(registry, [this] { return now; },
+                           {.any_address = true, .rooms_per_address = 0});
+  EXPECT_EQ(StatusOf(unlimited.Handle(AddQuery("LATE"), "192.0.2.50")), "SUBMITOK");
+}
+
+// A registered room changes with its secret from anywhere (its address may change), without it
+// only from the address that registered it: that is all an older room, which keeps none, has.
+TEST_P(Service, OnlyTheRoomItselfChangesItsRegistration) {
+  constexpr char kOwner[] = "192.0.2.1";
+  constexpr char kOther[] = "203.0.113.9";
+  struct Case {
+    const char* name;
+    std::string action;  // the query's start, the key and the secret added
+    const char* source;
+    bool with_secret;
+    std::string status;
+    bool told_secret;
+  };
+  const std::string update = "ACTION=ADD&SERVERNAME=Moved&PORT=2020";
+  const std::string remove = "ACTION=REMOVE";
+  for (const Case& c :
+       {Case{"ADD from elsewhere", update, kOther, false, "FAIL", false},
+        Case{"ADD with its secret", update, kOther, true, "UPDATEOK", false},
+        Case{"ADD from its address", update, kOwner, false, "UPDATEOK", true},
+        Case{"REMOVE from elsewhere", remove, kOther, false, "FAIL", false},
+        Case{"REMOVE with its secret", remove, kOther, true, "REMOVEOK", false},
+        Case{"REMOVE from its address", remove, kOwner, false, "REMOVEOK", false}}) {
+    SCOPED_TRACE(c.name);
+    now += RoomStore::kRateWindowMs;
+    const std::string secret = SecretOf(Handle(AddQuery(c.name), kOwner));
+    ASSERT_FALSE(secret.empty());
+    std::string query = c.action + "&KEY=" + c.name;
+    if (c.with_secret) query += "&SECRET=" + secret;
+    const std::string reply = Handle(query, c.source);
+    EXPECT_EQ(StatusOf(reply), c.status);
+    EXPECT_EQ(SecretOf(reply), c.told_secret ? secret : "");
+    const std::optional<Room> room = registry.Find(c.name);
+    const bool changed = c.status != "FAIL";
+    EXPECT_EQ(!room || room->name == "Moved", changed);
+  }
+  EXPECT_THAT(Handle(AddQuery("ADD from elsewhere"), kOther),
+              HasSubstr("EXTRA=This room is registered from another address; only its own server "
+                        "may change it."));
+  EXPECT_EQ(service.counters().refusals[static_cast<size_t>(Refusal::kNotYours)], 3u);
+}
+
+// A room that was listed under its key in clear sends it once as OLDKEY with the hashed one.
+TEST_P(Service, AListedRoomMovesToItsHashedKeyFromItsOwnAddressOnly) {
+  for (const auto& [source, moved] : {std::pair{"192.0.2.1", true}, {"203.0.113.9", false}}) {
+    SCOPED_TRACE(source);
+    Room old;
+    old.key = "HOST:ANN";
+    old.name = "Old";
+    old.port = 2020;
+    old.address = old.source = "192.0.2.1";
+    now += RoomStore::kRateWindowMs;
+    ASSERT_EQ(registry.Add(old, now), RoomStore::AddResult::kAdded);
+    const std::string reply = Handle(AddQuery("0abc") + "&OLDKEY=HOST%3AANN", source);
+    EXPECT_EQ(StatusOf(reply), moved ? "UPDATEOK" : "SUBMITOK");
+    EXPECT_FALSE(SecretOf(reply).empty());
+    EXPECT_EQ(registry.Find("HOST:ANN").has_value(), !moved);
+    EXPECT_EQ(registry.Find("0abc")->name, "Room");
+    EXPECT_EQ(StatusOf(Handle("ACTION=REMOVE&KEY=0abc&SECRET=" + SecretOf(reply), source)),
+              "REMOVEOK");
+    if (!moved) {
+      EXPECT_EQ(registry.Remove("HOST:ANN", "", "192.0.2.1"), RoomStore::RemoveResult::kRemoved);
+    }
+  }
+  // A room not yet listed under its hashed key is removed under the old one.
+  Room old;
+  old.key = "HOST:ANN";
+  old.name = "Old";
+  old.source = "192.0.2.1";
+  ASSERT_EQ(registry.Add(old, now += RoomStore::kRateWindowMs), RoomStore::AddResult::kAdded);
+  EXPECT_EQ(StatusOf(Handle("ACTION=REMOVE&KEY=0abc&OLDKEY=HOST:ANN", "203.0.113.9")), "FAIL");
+  EXPECT_EQ(StatusOf(Handle("ACTION=REMOVE&KEY=0abc&OLDKEY=HOST:ANN", "192.0.2.1")), "REMOVEOK");
 }
 
 TEST_P(Service, OneRoomsFieldsCannotBreakAnotherRoomsRecord) {
@@ -194,9 +305,10 @@ TEST_P(Service, RequestsAreCountedByActionAndAnswerAndRefusalsByReason) {
   Handle("ACTION=VIEW&ACTION=VIEW");
   for (int i = 0; i < 10; ++i) Handle(AddQuery("R" + std::to_string(i)), "192.0.2.9");
   Handle(AddQuery("R10"), "192.0.2.9");  // the eleventh ADD this minute from that address
-  EXPECT_EQ(requests(RequestAction::kAdd, RequestAnswer::kSubmitOk), 11u);
+  // Eight of them listed at that address, the ninth and tenth not.
+  EXPECT_EQ(requests(RequestAction::kAdd, RequestAnswer::kSubmitOk), 9u);
   EXPECT_EQ(requests(RequestAction::kAdd, RequestAnswer::kUpdateOk), 1u);
-  EXPECT_EQ(requests(RequestAction::kAdd, RequestAnswer::kFail), 2u);
+  EXPECT_EQ(requests(RequestAction::kAdd, RequestAnswer::kFail), 4u);
   EXPECT_EQ(requests(RequestAction::kView, RequestAnswer::kRooms), 1u);
   EXPECT_EQ(requests(RequestAction::kView, RequestAnswer::kError), 1u);
   EXPECT_EQ(requests(RequestAction::kRemove, RequestAnswer::kRemoveOk), 1u);
@@ -207,6 +319,7 @@ TEST_P(Service, RequestsAreCountedByActionAndAnswerAndRefusalsByReason) {
   EXPECT_EQ(refusals(Refusal::kBadRequest), 3u);
   EXPECT_EQ(refusals(Refusal::kRateLimit), 1u);
   EXPECT_EQ(refusals(Refusal::kTooManyRooms), 0u);
+  EXPECT_EQ(refusals(Refusal::kAddressFull), 2u);
 }
 
 TEST_P(Service, BytesAboveAsciiAreKeptAsBytes) {
@@ -252,6 +365,7 @@ TEST_P(Service, ViewAnswersAtMostTwoThousandRooms) {
     room.key = room.name = "R" + std::to_string(i);
     room.port = 2020;
     room.source = "10.0." + std::to_string(i / 20) + ".1";
+    room.address = "10.1." + std::to_string(i / 200) + "." + std::to_string(i % 200);
     room.players = i % 7;
     ASSERT_EQ(registry.Add(room, now + i * RoomStore::kRateWindowMs), RoomStore::AddResult::kAdded);
   }

@@ -24,7 +24,7 @@ tracker::Room MakeRoom(int i) {
   room.key = "HOST" + std::to_string(i) + ":OPERATOR";
   room.name = "Room number " + std::to_string(i);
   room.description = "A friendly room for evening games, all welcome";
-  room.address = "198.51.100." + std::to_string(i % 250);
+  room.address = "198.51." + std::to_string(i / 250) + "." + std::to_string(i % 250);
   room.port = 2020 + i % 100;
   room.version = "1.00.0001";
   room.admin_name = "Operator";
