@@ -245,7 +245,7 @@ void SocketTransport::Accept(int fd, const QHostAddress& address) {
           [this, slot] { OnReadable(slot); });
   connect(connection->writer, &QSocketNotifier::activated, this, [this, slot] {
     if (Connection* c = Find(slot); c && !WriteOut(*c)) {
-      Take(slot);
+      Drop(Take(slot));
       core_->OnClosed(slot);
     }
   });
@@ -301,7 +301,7 @@ void SocketTransport::OnReadable(int slot) {
     if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) break;
     const int error = n < 0 ? errno : 0;
     // The peer is gone (or its socket failed): what it sent before was handled above.
-    Take(slot);
+    Drop(Take(slot));
     if (error != 0 && error != ECONNRESET) core_->OnSocketError(slot, error, std::strerror(error));
     core_->OnClosed(slot);
     break;
@@ -366,9 +366,20 @@ void SocketTransport::WritePass() {
       if (!WriteOut(*connection)) failed.push_back(slot);
     }
     for (const int slot : failed) {
-      if (Take(slot)) core_->OnClosed(slot);
+      if (std::unique_ptr<Connection> gone = Take(slot)) {
+        Drop(std::move(gone));
+        core_->OnClosed(slot);
+      }
     }
   }
+  GiveBackMemory();
+}
+
+void SocketTransport::Drop(std::unique_ptr<Connection> connection) {
+  if (!connection) return;
+  // Many slow readers closed at once may leave megabytes of their buffers free in the heap.
+  released_ += connection->out.capacity();
+  connection.reset();
   GiveBackMemory();
 }
 
@@ -464,6 +475,7 @@ void SocketTransport::Release(std::unique_ptr<Connection> connection, bool abort
   // A reader this far behind would keep the data (and the socket) for ever.
   if (connection->Pending() > RoomServer::kMaxSendQueue || !WriteOut(*connection) ||
       (abort && connection->Pending() == 0)) {
+    Drop(std::move(connection));
     CheckAllClosed();
     return;
   }
@@ -523,6 +535,7 @@ void SocketTransport::FinishClosing(uint64_t serial) {
   const auto it = std::find_if(closing_.begin(), closing_.end(),
                                [serial](const auto& c) { return c->serial == serial; });
   if (it == closing_.end()) return;  // finished already
+  Drop(std::move(*it));
   closing_.erase(it);
   CheckAllClosed();
 }

@@ -93,6 +93,8 @@ class SocketTransport : public QObject, public Transport {
   bool WriteOut(Connection& connection);
   // Returns free heap memory to the system after buffers of many megabytes were let go.
   void GiveBackMemory();
+  // Lets a connection go, counting what its buffer frees.
+  void Drop(std::unique_ptr<Connection> connection);
   // Stops watching the connection for the core and lets it close once its buffer is out: with
   // abort, without reading it again and with a reset instead of waiting for the peer's close.
   void Release(std::unique_ptr<Connection> connection, bool abort);
