@@ -7,9 +7,12 @@
 #include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QHostAddress>
 #include <QHostInfo>
 #include <QScreen>
+#include <QTimer>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -26,6 +29,7 @@
 #include "common/qt/signal_watcher.h"
 #include "common/ui/splash_window.h"
 #include "inifile/ini_file.h"
+#include "protocol/numbers.h"
 #include "server/admin/banned.h"
 #include "server/admin/operator_actions.h"
 #include "server/admin/operator_console.h"
@@ -86,11 +90,73 @@ struct Room {
   server::TrackerRegistration registration;
 };
 
-bool WantsHeadless(int argc, char** argv) {
+bool HasArgument(int argc, char** argv, std::initializer_list<const char*> names) {
   for (int i = 1; i < argc; ++i) {
-    if (QByteArray(argv[i]) == "--headless") return true;
+    for (const char* name : names) {
+      if (QByteArray(argv[i]) == name) return true;
+    }
   }
   return false;
+}
+
+// Without a window the program needs no display: headless, or only answering --help or
+// --version.
+bool NeedsNoWindow(int argc, char** argv) {
+  return HasArgument(argc, argv, {"--headless", "-h", "-?", "--help", "-v", "--version"});
+}
+
+// A headless room that cannot listen serves nobody: it tries again this often for the
+// "Listen Retry Seconds" of Server.ini, then ends with an error so that its service manager
+// restarts it (and whoever started it by hand reads why).
+constexpr int kListenRetryMs = 2000;
+constexpr char kDefaultListenRetrySeconds[] = "30";
+
+// Tries to listen until the time is up; gives_up is called when it is, or at once when the
+// port is no port at all.
+void RetryListening(server::RoomServer& core, server::ConsoleView& view,
+                    const inifile::IniStore& ini,
+                    const std::function<void(const std::string& why)>& give_up) {
+  const int port = core.settings().PortNumber();
+  const auto window_ms = static_cast<qint64>(
+      std::clamp(
+          protocol::LeadingNumber(ini.INIRead(server::kServerDetailsSection, "Listen Retry Seconds",
+                                              kDefaultListenRetrySeconds)),
+          0.0, 86400.0) *
+      1000);
+  if (port == 0 || window_ms == 0) {
+    const std::string why = port == 0 ? "\"" + core.settings().Port + "\" is not a port number"
+                                      : "port " + std::to_string(port) + " could not be opened";
+    QTimer::singleShot(0, [give_up, why] { give_up(why); });
+    return;
+  }
+  const auto interval_ms = std::min<qint64>(kListenRetryMs, window_ms);
+  view.WriteLine("general", "Trying again every " + std::to_string(interval_ms) + " ms for " +
+                                std::to_string(window_ms / 1000) + " s.");
+  auto* timer = new QTimer(QCoreApplication::instance());
+  auto since = std::make_shared<QElapsedTimer>();
+  since->start();
+  timer->setInterval(static_cast<int>(interval_ms));
+  QObject::connect(timer, &QTimer::timeout, [&core, &view, timer, since, window_ms, port, give_up] {
+    // The operator may have taken the room offline meanwhile, or brought it online.
+    const auto stop = [timer] {
+      timer->stop();
+      timer->deleteLater();
+    };
+    if (core.listening() || core.listen_state() == server::RoomServer::kListenOffline) {
+      stop();
+      return;
+    }
+    if (core.Relisten()) {
+      stop();
+      view.WriteLine("connections", "Listening on port " + std::to_string(port) + " now.");
+      return;
+    }
+    if (since->elapsed() < window_ms) return;
+    stop();
+    give_up("port " + std::to_string(port) + " could not be opened within " +
+            std::to_string(window_ms / 1000) + " s");
+  });
+  timer->start();
 }
 
 struct Options {
@@ -189,7 +255,7 @@ std::unique_ptr<scrawlbox::MetricsEndpoint> StartMetrics(const Options& options,
 int main(int argc, char** argv) {
   scrawlbox::PrepareStandardStreams();
   std::unique_ptr<QCoreApplication> app;
-  if (WantsHeadless(argc, argv)) {
+  if (NeedsNoWindow(argc, argv)) {
     app = std::make_unique<QCoreApplication>(argc, argv);
   } else {
     app = std::make_unique<QApplication>(argc, argv);
@@ -245,9 +311,19 @@ int main(int argc, char** argv) {
     });
     view.WriteLine("general", "Data folder: " + data_folder.toStdString());
     room.Start();
+    int failure = 0;
+    if (!room.core.listening()) {
+      RetryListening(room.core, view, ini, [&](const std::string& why) {
+        view.WriteLine("general", "Giving up: " + why + "; the room ends.", server::kIconError);
+        std::fprintf(stderr, "scrawlbox-server: %s\n", why.c_str());
+        failure = 1;
+        room.core.Quit(true);
+      });
+    }
     const auto metrics = StartMetrics(options, room.core);
     view.WriteLine("general", "Type help for the operator's commands.");
-    return app->exec();
+    const int status = app->exec();
+    return failure ? failure : status;
   }
 
   server::MainWindow window;

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "protocol/receive_buffer.h"
+#include "server/connections/picture_log.h"
 #include "server/connections/ports.h"
 #include "server/connections/rate_limit.h"
 #include "server/connections/room_metrics.h"
@@ -63,11 +64,12 @@ struct ConnectionRecord {
   // every connection half a kilobyte before its first drop.)
   std::vector<int64_t> drop_times;
   std::optional<int64_t> last_flood_notice_ms;
-  // A joiner being sent the picture: the pieces of it still to go, then the drawing relayed
-  // meanwhile, which must come after them.
+  // A joiner to be sent the picture. Until its turn it waits, and the log keeps what is drawn
+  // meanwhile; from then on it has the pieces still to go, then the drawing relayed since,
+  // which must come after them.
   struct PictureStream {
-    std::deque<std::shared_ptr<const std::string>> chunks;
-    size_t offset = 0;  // into chunks.front()
+    bool started = false;
+    std::deque<PictureLog::Chunk> chunks;
     std::string drawn_meanwhile;
   };
   std::unique_ptr<PictureStream> picture_stream;

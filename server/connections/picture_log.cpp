@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "server/connections/picture_log.h"
 
+#include <algorithm>
+
+#include "protocol/framing.h"
+
 namespace server {
 
 using protocol::DrawCode;
@@ -31,19 +35,27 @@ void PictureLog::Append(std::string_view framed) {
     return;
   }
   tail_.append(framed);
+  // One message, or the tool state's few.
+  tail_messages_ +=
+      static_cast<uint64_t>(std::count(framed.begin(), framed.end(), protocol::kMessageEnd));
+  tail_snapshot_ = {};
   size_ += framed.size();
   if (tail_.size() >= kChunkBytes) Seal();
 }
 
 void PictureLog::Seal() {
   if (tail_.empty()) return;
-  sealed_.push_back(std::make_shared<const std::string>(std::move(tail_)));
+  sealed_.push_back({std::make_shared<const std::string>(std::move(tail_)), tail_messages_});
   tail_.clear();
+  tail_messages_ = 0;
+  tail_snapshot_ = {};
 }
 
 void PictureLog::Clear(bool tools_reset) {
   sealed_.clear();
   tail_.clear();
+  tail_messages_ = 0;
+  tail_snapshot_ = {};
   size_ = 0;
   overflowed_ = false;
   if (tools_reset) {
@@ -56,7 +68,10 @@ void PictureLog::Clear(bool tools_reset) {
 
 std::vector<PictureLog::Chunk> PictureLog::Snapshot() const {
   std::vector<Chunk> chunks = sealed_;
-  if (!tail_.empty()) chunks.push_back(std::make_shared<const std::string>(tail_));
+  if (tail_.empty()) return chunks;
+  if (!tail_snapshot_.bytes)
+    tail_snapshot_ = {std::make_shared<const std::string>(tail_), tail_messages_};
+  chunks.push_back(tail_snapshot_);
   return chunks;
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -19,11 +20,14 @@ class PictureLog {
  public:
   // The log stops growing past this; joiners are then told to wait for the next round.
   static constexpr size_t kMaxBytes = 4u << 20;
-  // The log is kept in sealed pieces of about this size, which joiners share while they are
-  // sent the picture.
+  // The log is kept in sealed pieces of about this size, whole messages each, which every
+  // joiner's send queue shares rather than copies.
   static constexpr size_t kChunkBytes = 64u << 10;
 
-  using Chunk = std::shared_ptr<const std::string>;
+  struct Chunk {
+    std::shared_ptr<const std::string> bytes;
+    uint64_t messages = 0;
+  };
 
   // A relayed drawing message, framed as it went out.
   void Record(protocol::DrawCode code, std::string_view framed);
@@ -34,7 +38,8 @@ class PictureLog {
   // Whether the log stopped growing because it reached kMaxBytes.
   bool overflowed() const { return overflowed_; }
   size_t size() const { return size_; }
-  // The whole log as pieces that stay valid however the log changes later.
+  // The whole log as pieces that stay valid however the log changes later; joiners that take
+  // it between two changes share every piece.
   std::vector<Chunk> Snapshot() const;
   // Only the tool-state messages, for a joiner the whole log cannot be sent to.
   std::string ToolState() const;
@@ -45,6 +50,8 @@ class PictureLog {
 
   std::vector<Chunk> sealed_;
   std::string tail_;
+  uint64_t tail_messages_ = 0;
+  mutable Chunk tail_snapshot_;  // the tail as the last Snapshot shared it, until it changes
   size_t size_ = 0;
   bool overflowed_ = false;
   // The latest message that set the colour (PA or CC), the pen width (DW) and the fill type

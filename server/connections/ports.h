@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -36,10 +37,16 @@ class Transport {
   virtual void StopListening() = 0;
   // Queues the bytes for the slot's peer.
   virtual SendResult Send(int slot, std::string_view bytes) = 0;
+  // Queues bytes that many slots are sent (a late joiner's picture): each queue holds a
+  // reference to them, not a copy.
+  virtual SendResult SendShared(int slot, std::shared_ptr<const std::string> bytes) = 0;
   // Bytes queued for the slot and not yet taken by the network.
   virtual size_t QueuedBytes(int slot) const = 0;
   // Writes out what is queued, then closes. No close event is reported for this slot later.
   virtual void Close(int slot) = 0;
+  // Closes a peer that abused the room: nothing more is read from it, and once what is queued
+  // is written the connection is reset rather than given time to close. No close event follows.
+  virtual void Abort(int slot) = 0;
   // Stops (or resumes) taking data from the slot's peer: a connection with a backlog of
   // messages is read again once they are handled, so what it sends waits in the network.
   virtual void PauseReading(int slot, bool paused) = 0;

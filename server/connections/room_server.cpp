@@ -322,8 +322,20 @@ bool RoomServer::SendFramed(ConnectionRecord& record, std::string_view framed, b
   // Strokes relayed before this message go out before it.
   if (!relay_batch_.empty()) FlushRelay();
   if (record.send_failed) return false;
+  return CheckSent(record, transport_.Send(record.SlotIndex, framed), log_error, kind,
+                   framed.size(), messages);
+}
+
+bool RoomServer::SendPiece(ConnectionRecord& record, const PictureLog::Chunk& piece) {
+  if (!relay_batch_.empty()) FlushRelay();
+  if (record.send_failed) return false;
+  return CheckSent(record, transport_.SendShared(record.SlotIndex, piece.bytes), false,
+                   MessageKind::kDrawing, piece.bytes->size(), piece.messages);
+}
+
+bool RoomServer::CheckSent(ConnectionRecord& record, const SendResult& result, bool log_error,
+                           MessageKind kind, size_t bytes, uint64_t messages) {
   const int slot = record.SlotIndex;
-  const SendResult result = transport_.Send(slot, framed);
   if (!result.ok) {
     if (log_error) {
       LogConnection("SendDATA(Index=" + NumberText(slot) + ") error - " + NumberText(result.error) +
@@ -333,7 +345,7 @@ bool RoomServer::SendFramed(ConnectionRecord& record, std::string_view framed, b
     CloseAfterEvent(record, CloseReason::kSendFailed);
     return false;
   }
-  counters_.Sent(kind, framed.size(), messages);
+  counters_.Sent(kind, bytes, messages);
   if (result.queued > kMaxSendQueue) {
     record.LeaveReason = "Send queue exceeded";
     CloseAfterEvent(record, CloseReason::kSendQueueExceeded);
@@ -384,6 +396,8 @@ void RoomServer::FlushRelay() {
       SendFramed(record, framed, false, MessageKind::kDrawing, messages);
       return;
     }
+    // A joiner still waiting for its turn is sent these strokes in the picture.
+    if (!record.picture_stream->started) return;
     std::string& meanwhile = record.picture_stream->drawn_meanwhile;
     if (meanwhile.size() + framed.size() > kMaxSendQueue) {
       // A joiner that takes the picture this slowly is a reader that stopped reading.
@@ -400,56 +414,85 @@ void RoomServer::ClearPicture(bool tools_reset) {
   // What was drawn before the clear reaches the pads before it, as it always did.
   FlushRelay();
   picture_.Clear(tools_reset);
-  // The old picture is gone from every pad: a joiner still being sent it stops here.
-  ForEachConnection([](ConnectionRecord& record) { record.picture_stream.reset(); });
+  // The old picture is gone from every pad: a joiner being sent it stops here, and one still
+  // waiting will be sent the new one.
+  ForEachConnection([](ConnectionRecord& record) {
+    if (record.picture_stream && record.picture_stream->started) record.picture_stream.reset();
+  });
 }
 
 void RoomServer::SendPicture(int slot) {
   ConnectionRecord* record = Record(slot);
-  if (!record) return;
-  if (picture_.overflowed()) {
-    SendMessage(slot, to_client::NOTICE,
-                "The picture is too large to send; it will appear with the next round.");
-    const std::string tools = picture_.ToolState();
-    if (!tools.empty()) SendFramed(*record, tools, false, MessageKind::kDrawing, MessagesIn(tools));
-    return;
-  }
-  auto stream = std::make_unique<ConnectionRecord::PictureStream>();
-  for (auto& chunk : picture_.Snapshot()) stream->chunks.push_back(std::move(chunk));
-  if (stream->chunks.empty()) return;
-  record->picture_stream = std::move(stream);
-  FeedPicture(slot);
+  if (!record || picture_.size() == 0) return;
+  record->picture_stream = std::make_unique<ConnectionRecord::PictureStream>();
+  picture_waiting_.push_back(slot);
+  FeedPictures();
 }
 
-void RoomServer::FeedPicture(int slot) {
+void RoomServer::FeedPictures() {
+  // A waiting joiner's picture is taken from the log when its turn comes: strokes still
+  // waiting to be relayed are in the log already and must not reach it twice.
+  FlushRelay();
+  const auto fed = [this](int slot) {
+    const ConnectionRecord* record = Record(slot);
+    return record && record->picture_stream && !record->send_failed;
+  };
+  for (bool moved = true; moved;) {
+    moved = false;
+    while (picture_fed_.size() < kPictureFeeds && !picture_waiting_.empty()) {
+      const int slot = picture_waiting_.front();
+      picture_waiting_.pop_front();
+      if (!fed(slot)) continue;
+      ConnectionRecord& record = *Record(slot);
+      record.picture_stream->started = true;
+      if (picture_.overflowed()) {
+        record.picture_stream.reset();
+        SendMessage(slot, to_client::NOTICE,
+                    "The picture is too large to send; it will appear with the next round.");
+        const std::string tools = picture_.ToolState();
+        if (!tools.empty()) {
+          SendFramed(record, tools, false, MessageKind::kDrawing, MessagesIn(tools));
+        }
+        continue;
+      }
+      for (PictureLog::Chunk& chunk : picture_.Snapshot()) {
+        record.picture_stream->chunks.push_back(std::move(chunk));
+      }
+      picture_fed_.push_back(slot);
+    }
+    for (const int slot : std::vector<int>(picture_fed_)) {
+      if (!FeedPicture(slot)) moved = true;
+    }
+    std::erase_if(picture_fed_, [&](int slot) { return !fed(slot); });
+    moved = moved && !picture_waiting_.empty();
+  }
+  if (picture_fed_.empty() || picture_feed_scheduled_) return;
+  picture_feed_scheduled_ = true;
+  scheduler_.SingleShot(kPictureRetryMs, [this] {
+    EventScope later(this);
+    picture_feed_scheduled_ = false;
+    FeedPictures();
+  });
+}
+
+bool RoomServer::FeedPicture(int slot) {
   ConnectionRecord* record = Record(slot);
-  if (!record || !record->picture_stream || record->send_failed) return;
+  if (!record || !record->picture_stream || record->send_failed) return false;
   auto& stream = *record->picture_stream;
   // The picture goes through the same send queue as everything else, a piece at a time while
   // the queue is short, so that a large one neither floods the queue nor delays the others.
   while (!stream.chunks.empty() && transport_.QueuedBytes(slot) < kPictureFeedBelow) {
-    const std::string& chunk = *stream.chunks.front();
-    const size_t length = std::min(PictureLog::kChunkBytes, chunk.size() - stream.offset);
-    const std::string_view piece = std::string_view(chunk).substr(stream.offset, length);
-    if (!SendFramed(*record, piece, false, MessageKind::kDrawing, MessagesIn(piece))) return;
-    stream.offset += length;
-    if (stream.offset == chunk.size()) {
-      stream.chunks.pop_front();
-      stream.offset = 0;
-    }
+    const PictureLog::Chunk piece = std::move(stream.chunks.front());
+    stream.chunks.pop_front();
+    if (!SendPiece(*record, piece)) return false;
   }
-  if (stream.chunks.empty()) {
-    const std::string meanwhile = std::move(stream.drawn_meanwhile);
-    record->picture_stream.reset();
-    if (!meanwhile.empty()) {
-      SendFramed(*record, meanwhile, false, MessageKind::kDrawing, MessagesIn(meanwhile));
-    }
-    return;
+  if (!stream.chunks.empty()) return true;
+  const std::string meanwhile = std::move(stream.drawn_meanwhile);
+  record->picture_stream.reset();
+  if (!meanwhile.empty()) {
+    SendFramed(*record, meanwhile, false, MessageKind::kDrawing, MessagesIn(meanwhile));
   }
-  scheduler_.SingleShot(kPictureRetryMs, [this, slot] {
-    EventScope later(this);
-    FeedPicture(slot);
-  });
+  return false;
 }
 
 // --- Closing -------------------------------------------------------------------------------------
@@ -464,7 +507,13 @@ void RoomServer::CloseConnection(int slot, CloseReason why) {
   connections_.erase(it);
   counters_.Closed(record->kicked ? CloseReason::kKicked : why);
 
-  transport_.Close(slot);
+  // An abuser's further bytes are not worth reading: it is reset once its last message is out.
+  if (why == CloseReason::kFlooding || why == CloseReason::kDrawingFlood ||
+      why == CloseReason::kProtocolError || why == CloseReason::kMessageTooLong) {
+    transport_.Abort(slot);
+  } else {
+    transport_.Close(slot);
+  }
   record->ping_timer->Stop();
   if (record->login_timer) record->login_timer->Stop();
 

@@ -58,9 +58,12 @@ class RoomServer {
   // Log lines carry at most this much (peer text included).
   static constexpr size_t kMaxLogLine = 1024;
   // A joiner is sent the picture a piece at a time while its send queue holds less than this,
-  // and looks again this often while it holds more.
+  // and looks again this often while it holds more. This many joiners are sent it at once; the
+  // others wait their turn, so that a rush of joiners neither stalls the room's relay nor
+  // holds what was drawn meanwhile once for each of them.
   static constexpr size_t kPictureFeedBelow = kMaxSendQueue / 2;
   static constexpr int kPictureRetryMs = 20;
+  static constexpr size_t kPictureFeeds = 8;
   // This many wrong passwords from one address within kPasswordLockMs refuse that address for
   // kPasswordLockMs without comparing.
   static constexpr size_t kMaxPasswordFailures = 5;
@@ -303,14 +306,22 @@ class RoomServer {
   void BroadcastDrawing(std::string_view framed, int except_slot);
   // Sends the strokes relayed since the last flush to every receiver, as one piece each.
   void FlushRelay();
-  // The joiner's copy of the picture so far, then what was drawn meanwhile.
+  // The joiner's copy of the picture so far, then what was drawn meanwhile: at once when
+  // fewer than kPictureFeeds are being sent it, else when its turn comes.
   void SendPicture(int slot);
-  void FeedPicture(int slot);
+  // Gives waiting joiners their turn and sends every fed one what its queue takes.
+  void FeedPictures();
+  // False once the slot's picture is out (or the slot is gone).
+  bool FeedPicture(int slot);
 
   // Sends framed messages (one, or a piece of the picture holding `messages`); a failure or an
   // overfull queue closes the connection.
   bool SendFramed(ConnectionRecord& record, std::string_view framed, bool log_error,
                   MessageKind kind, uint64_t messages = 1);
+  // The same for a piece of the picture, which every joiner's queue shares.
+  bool SendPiece(ConnectionRecord& record, const PictureLog::Chunk& piece);
+  bool CheckSent(ConnectionRecord& record, const SendResult& result, bool log_error,
+                 MessageKind kind, size_t bytes, uint64_t messages);
   // A connection that cannot be written to any more is closed when the current event ends, so
   // that no handler (and no game rule) sees the table change under it.
   void CloseAfterEvent(ConnectionRecord& record, CloseReason reason);
@@ -338,6 +349,10 @@ class RoomServer {
   std::vector<std::unique_ptr<ConnectionRecord>> retired_;
   std::vector<std::pair<int, CloseReason>> pending_closes_;
   PictureLog picture_;
+  // Joiners being sent the picture, and those waiting for their turn, in the order they came.
+  std::vector<int> picture_fed_;
+  std::deque<int> picture_waiting_;
+  bool picture_feed_scheduled_ = false;
   // Strokes relayed and not yet sent (all from the sender in relay_except_, or to everyone when
   // it is -1), and the buffer a flush sends from.
   static constexpr size_t kRelayBatchBytes = 64u << 10;

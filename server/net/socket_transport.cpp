@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "server/net/socket_transport.h"
 
-#include <fcntl.h>
 #include <malloc.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <sys/socket.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
 #include <QHostAddress>
@@ -16,6 +16,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstring>
+#include <deque>
 #include <utility>
 
 #include "common/qt/host_address.h"
@@ -33,6 +34,20 @@ constexpr size_t kKeptCapacity = 256;
 // spares never hold more than a few megabytes whatever the room's size.
 constexpr size_t kSpareBuffers = 64;
 constexpr size_t kMaxSpareCapacity = 64 * 1024;
+// Pieces of one gathered write.
+constexpr size_t kMaxIovecs = 16;
+
+ListenResult ListenFailure(int error) {
+  return ListenResult{false, error == EADDRINUSE, error, std::strerror(error)};
+}
+
+// Stops watching a descriptor; the notifier may be reporting right now and goes once its
+// event is over.
+void Retire(QSocketNotifier* notifier) {
+  notifier->setEnabled(false);
+  notifier->disconnect();
+  notifier->deleteLater();
+}
 
 }  // namespace
 
@@ -44,83 +59,185 @@ struct SocketTransport::Connection {
     writer->setEnabled(false);
   }
   ~Connection() {
-    // The notifiers may be reporting right now: they go once their event is over.
-    for (QSocketNotifier* notifier : {reader, writer}) {
-      notifier->setEnabled(false);
-      notifier->disconnect();
-      notifier->deleteLater();
+    Retire(reader);
+    Retire(writer);
+    if (aborting) {
+      // A reset: the peer's unread bytes, and any of ours it has not taken, are dropped.
+      const linger now{1, 0};
+      ::setsockopt(fd, SOL_SOCKET, SO_LINGER, &now, sizeof now);
     }
     ::close(fd);
   }
   Connection(const Connection&) = delete;
   Connection& operator=(const Connection&) = delete;
 
-  size_t Pending() const { return out.size() - sent; }
+  size_t Pending() const { return piece_bytes - piece_sent + out.size() - sent; }
+  // The bytes written leave the front of the queue.
+  void Consume(size_t n) {
+    while (n > 0 && !pieces.empty()) {
+      const size_t left = pieces.front()->size() - piece_sent;
+      if (n < left) {
+        piece_sent += n;
+        return;
+      }
+      n -= left;
+      piece_bytes -= pieces.front()->size();
+      pieces.pop_front();
+      piece_sent = 0;
+    }
+    sent += n;
+  }
 
   int fd;
   int slot;
   uint64_t serial;  // names the connection for timers that may outlive it
   QSocketNotifier* reader;
   QSocketNotifier* writer;
+  // Pieces shared with other connections (a late joiner's picture) go out before `out`, and
+  // what `out` held when one was queued became a piece of its own.
+  std::deque<std::shared_ptr<const std::string>> pieces;
+  size_t piece_bytes = 0;  // in pieces, the front's written ones included
+  size_t piece_sent = 0;   // bytes at the front of pieces.front() already written
   std::string out;
   size_t sent = 0;  // bytes at the front of `out` already written
   bool write_queued = false;
   bool paused = false;
+  bool aborting = false;  // closed for abuse: not read again, reset once its bytes are out
+  size_t drained = 0;     // bytes read and dropped since it was closed
 };
 
-void SocketTransport::Listener::incomingConnection(qintptr descriptor) {
-  owner_->Accept(static_cast<int>(descriptor));
-}
-
-SocketTransport::SocketTransport() : listener_(this) {
+SocketTransport::SocketTransport() {
   write_pass_.setSingleShot(true);
   write_pass_.setInterval(0);
   connect(&write_pass_, &QTimer::timeout, this, &SocketTransport::WritePass);
   give_back_.setSingleShot(true);
   connect(&give_back_, &QTimer::timeout, this, &SocketTransport::GiveBackMemory);
+  accept_pause_.setSingleShot(true);
+  connect(&accept_pause_, &QTimer::timeout, this, [this] {
+    if (listen_notifier_) listen_notifier_->setEnabled(true);
+  });
 }
 
-SocketTransport::~SocketTransport() = default;
+SocketTransport::~SocketTransport() {
+  CloseListener();
+}
 
 ListenResult SocketTransport::Listen(int port) {
-  listener_.close();
-  listener_.setListenBacklogSize(kListenBacklog);
-  if (listener_.listen(QHostAddress::Any, static_cast<quint16>(port))) return {};
-  ListenResult result;
-  result.ok = false;
-  result.address_in_use = listener_.serverError() == QAbstractSocket::AddressInUseError;
-  result.error = static_cast<int>(listener_.serverError());
-  result.description = listener_.errorString().toStdString();
-  return result;
+  CloseListener();
+  // Both families on one socket where the system has IPv6, as players may come by either.
+  int fd = ::socket(AF_INET6, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+  const int on = 1;
+  const int off = 0;
+  if (fd >= 0) {
+    sockaddr_in6 any{};
+    any.sin6_family = AF_INET6;
+    any.sin6_addr = in6addr_any;
+    any.sin6_port = htons(static_cast<uint16_t>(port));
+    ::setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
+    ::setsockopt(fd, IPPROTO_IPV6, IPV6_V6ONLY, &off, sizeof off);
+    if (::bind(fd, reinterpret_cast<const sockaddr*>(&any), sizeof any) != 0) {
+      const int error = errno;
+      ::close(fd);
+      fd = -1;
+      if (error == EADDRINUSE || error == EACCES) return ListenFailure(error);
+    }
+  }
+  if (fd < 0) {
+    fd = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (fd < 0) return ListenFailure(errno);
+    sockaddr_in any{};
+    any.sin_family = AF_INET;
+    any.sin_addr.s_addr = htonl(INADDR_ANY);
+    any.sin_port = htons(static_cast<uint16_t>(port));
+    ::setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
+    if (::bind(fd, reinterpret_cast<const sockaddr*>(&any), sizeof any) != 0) {
+      const int error = errno;
+      ::close(fd);
+      return ListenFailure(error);
+    }
+  }
+  if (::listen(fd, kListenBacklog) != 0) {
+    const int error = errno;
+    ::close(fd);
+    return ListenFailure(error);
+  }
+  listen_fd_ = fd;
+  listen_notifier_ = new QSocketNotifier(fd, QSocketNotifier::Read);
+  connect(listen_notifier_, &QSocketNotifier::activated, this, &SocketTransport::AcceptPass);
+  return {};
 }
 
 void SocketTransport::StopListening() {
-  listener_.close();
+  CloseListener();
+}
+
+void SocketTransport::CloseListener() {
+  accept_pause_.stop();
+  if (listen_fd_ < 0) return;
+  Retire(listen_notifier_);
+  listen_notifier_ = nullptr;
+  ::close(listen_fd_);
+  listen_fd_ = -1;
 }
 
 // --- Connections -----------------------------------------------------------------------------
 
-void SocketTransport::Accept(int fd) {
+void SocketTransport::AcceptPass() {
+  for (int taken = 0; taken < kAcceptsPerPass && listen_fd_ >= 0;) {
+    sockaddr_storage peer{};
+    socklen_t length = sizeof peer;
+    const int fd = ::accept4(listen_fd_, reinterpret_cast<sockaddr*>(&peer), &length,
+                             SOCK_NONBLOCK | SOCK_CLOEXEC);
+    if (fd >= 0) {
+      ++taken;
+      QHostAddress address;
+      address.setAddress(reinterpret_cast<const sockaddr*>(&peer));
+      Accept(fd, address);
+      continue;
+    }
+    switch (errno) {
+      case EAGAIN:
+#if EWOULDBLOCK != EAGAIN
+      case EWOULDBLOCK:
+#endif
+        return;
+      // A request that failed on its way in: the next one may be fine.
+      case EINTR:
+      case ECONNABORTED:
+      case EPROTO:
+      case ENETDOWN:
+      case ENOPROTOOPT:
+      case EHOSTDOWN:
+      case ENONET:
+      case EHOSTUNREACH:
+      case ENETUNREACH:
+      case EPERM:
+        ++taken;
+        continue;
+      default:
+        // Out of descriptors or memory: the requests wait in the backlog meanwhile.
+        listen_notifier_->setEnabled(false);
+        accept_pause_.start(kAcceptPauseMs);
+        return;
+    }
+  }
+  // More may be waiting: the notifier reports them on the next pass.
+}
+
+void SocketTransport::Accept(int fd, const QHostAddress& address) {
   if (!core_) {
     ::close(fd);
     return;
   }
-  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) | O_NONBLOCK);
   // Every stroke goes out as it comes: waiting to fill a packet would delay it.
   const int on = 1;
   ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
-  sockaddr_storage peer{};
-  socklen_t length = sizeof peer;
-  QHostAddress address;
-  if (::getpeername(fd, reinterpret_cast<sockaddr*>(&peer), &length) == 0) {
-    address.setAddress(reinterpret_cast<const sockaddr*>(&peer));
-  }
   const RoomServer::Admission admission =
       core_->OnConnectionRequest(scrawlbox::AddressText(address));
   auto connection = std::make_unique<Connection>(fd, admission.slot, ++serials_);
   if (admission.slot == 0) {
     connection->out = admission.refusal;
-    Release(std::move(connection));
+    Release(std::move(connection), false);
     return;
   }
   const int slot = admission.slot;
@@ -128,7 +245,7 @@ void SocketTransport::Accept(int fd) {
           [this, slot] { OnReadable(slot); });
   connect(connection->writer, &QSocketNotifier::activated, this, [this, slot] {
     if (Connection* c = Find(slot); c && !WriteOut(*c)) {
-      Take(slot);
+      Drop(Take(slot));
       core_->OnClosed(slot);
     }
   });
@@ -184,7 +301,7 @@ void SocketTransport::OnReadable(int slot) {
     if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) break;
     const int error = n < 0 ? errno : 0;
     // The peer is gone (or its socket failed): what it sent before was handled above.
-    Take(slot);
+    Drop(Take(slot));
     if (error != 0 && error != ECONNRESET) core_->OnSocketError(slot, error, std::strerror(error));
     core_->OnClosed(slot);
     break;
@@ -204,6 +321,22 @@ SendResult SocketTransport::Send(int slot, std::string_view bytes) {
     spare_buffers_.pop_back();
   }
   connection->out.append(bytes);
+  QueueWrite(*connection);
+  return SendResult{true, 0, {}, connection->Pending()};
+}
+
+SendResult SocketTransport::SendShared(int slot, std::shared_ptr<const std::string> bytes) {
+  Connection* connection = Find(slot);
+  if (!connection) return SendResult{false, EBADF, "The connection is closed", 0};
+  if (connection->out.size() > connection->sent) {
+    connection->pieces.push_back(
+        std::make_shared<const std::string>(connection->out.substr(connection->sent)));
+    connection->piece_bytes += connection->pieces.back()->size();
+  }
+  connection->out.clear();
+  connection->sent = 0;
+  connection->piece_bytes += bytes->size();
+  connection->pieces.push_back(std::move(bytes));
   QueueWrite(*connection);
   return SendResult{true, 0, {}, connection->Pending()};
 }
@@ -233,9 +366,20 @@ void SocketTransport::WritePass() {
       if (!WriteOut(*connection)) failed.push_back(slot);
     }
     for (const int slot : failed) {
-      if (Take(slot)) core_->OnClosed(slot);
+      if (std::unique_ptr<Connection> gone = Take(slot)) {
+        Drop(std::move(gone));
+        core_->OnClosed(slot);
+      }
     }
   }
+  GiveBackMemory();
+}
+
+void SocketTransport::Drop(std::unique_ptr<Connection> connection) {
+  if (!connection) return;
+  // Many slow readers closed at once may leave megabytes of their buffers free in the heap.
+  released_ += connection->out.capacity();
+  connection.reset();
   GiveBackMemory();
 }
 
@@ -258,10 +402,30 @@ void SocketTransport::GiveBackMemory() {
 
 bool SocketTransport::WriteOut(Connection& connection) {
   while (connection.Pending() > 0) {
-    const ssize_t n = ::send(connection.fd, connection.out.data() + connection.sent,
-                             connection.Pending(), MSG_NOSIGNAL);
+    ssize_t n = 0;
+    if (connection.pieces.empty()) {
+      n = ::send(connection.fd, connection.out.data() + connection.sent, connection.Pending(),
+                 MSG_NOSIGNAL);
+    } else {
+      iovec pieces[kMaxIovecs];
+      size_t count = 0;
+      size_t skip = connection.piece_sent;
+      for (const auto& piece : connection.pieces) {
+        if (count == kMaxIovecs - 1) break;
+        pieces[count++] = {const_cast<char*>(piece->data()) + skip, piece->size() - skip};
+        skip = 0;
+      }
+      if (connection.out.size() > connection.sent) {
+        pieces[count++] = {connection.out.data() + connection.sent,
+                           connection.out.size() - connection.sent};
+      }
+      msghdr message{};
+      message.msg_iov = pieces;
+      message.msg_iovlen = count;
+      n = ::sendmsg(connection.fd, &message, MSG_NOSIGNAL);
+    }
     if (n > 0) {
-      connection.sent += static_cast<size_t>(n);
+      connection.Consume(static_cast<size_t>(n));
       continue;
     }
     if (n < 0 && errno == EINTR) continue;
@@ -295,15 +459,23 @@ bool SocketTransport::WriteOut(Connection& connection) {
 // --- Closing ---------------------------------------------------------------------------------
 
 void SocketTransport::Close(int slot) {
-  if (std::unique_ptr<Connection> connection = Take(slot)) Release(std::move(connection));
+  if (std::unique_ptr<Connection> connection = Take(slot)) Release(std::move(connection), false);
 }
 
-void SocketTransport::Release(std::unique_ptr<Connection> connection) {
+void SocketTransport::Abort(int slot) {
+  if (std::unique_ptr<Connection> connection = Take(slot)) Release(std::move(connection), true);
+}
+
+void SocketTransport::Release(std::unique_ptr<Connection> connection, bool abort) {
   connection->reader->disconnect(this);
   connection->writer->disconnect(this);
-  connection->reader->setEnabled(true);
+  connection->aborting = abort;
+  // An abuser is not read again: what it still sends waits in the network until the reset.
+  connection->reader->setEnabled(!abort);
   // A reader this far behind would keep the data (and the socket) for ever.
-  if (connection->Pending() > RoomServer::kMaxSendQueue || !WriteOut(*connection)) {
+  if (connection->Pending() > RoomServer::kMaxSendQueue || !WriteOut(*connection) ||
+      (abort && connection->Pending() == 0)) {
+    Drop(std::move(connection));
     CheckAllClosed();
     return;
   }
@@ -313,8 +485,10 @@ void SocketTransport::Release(std::unique_ptr<Connection> connection) {
   if (connection->Pending() == 0) ::shutdown(connection->fd, SHUT_WR);
   connect(connection->writer, &QSocketNotifier::activated, this,
           [this, serial] { OnClosingWritable(serial); });
-  connect(connection->reader, &QSocketNotifier::activated, this,
-          [this, serial] { OnClosingReadable(serial); });
+  if (!abort) {
+    connect(connection->reader, &QSocketNotifier::activated, this,
+            [this, serial] { OnClosingReadable(serial); });
+  }
   closing_.push_back(std::move(connection));
   QTimer::singleShot(kCloseGraceMs, this, [this, serial] { FinishClosing(serial); });
 }
@@ -328,7 +502,7 @@ SocketTransport::Connection* SocketTransport::FindClosing(uint64_t serial) const
 void SocketTransport::OnClosingWritable(uint64_t serial) {
   Connection* connection = FindClosing(serial);
   if (!connection) return;
-  if (!WriteOut(*connection)) {
+  if (!WriteOut(*connection) || (connection->aborting && connection->Pending() == 0)) {
     FinishClosing(serial);
   } else if (connection->Pending() == 0) {
     ::shutdown(connection->fd, SHUT_WR);
@@ -342,9 +516,16 @@ void SocketTransport::OnClosingReadable(uint64_t serial) {
   // What a closing peer still sends is dropped; its close ends the connection.
   for (int reads = 0; reads < 16; ++reads) {
     const ssize_t n = ::recv(connection->fd, buffer, sizeof buffer, 0);
-    if (n > 0) continue;
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) return;
+    if (n > 0) {
+      connection->drained += static_cast<size_t>(n);
+      if (connection->drained <= kMaxClosingDrain) continue;
+      // A peer that keeps sending after it was closed is not worth more reads.
+      connection->aborting = true;
+    } else if (n < 0 && errno == EINTR) {
+      continue;
+    } else if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+      return;
+    }
     FinishClosing(serial);
     return;
   }
@@ -354,15 +535,16 @@ void SocketTransport::FinishClosing(uint64_t serial) {
   const auto it = std::find_if(closing_.begin(), closing_.end(),
                                [serial](const auto& c) { return c->serial == serial; });
   if (it == closing_.end()) return;  // finished already
+  Drop(std::move(*it));
   closing_.erase(it);
   CheckAllClosed();
 }
 
 void SocketTransport::CloseAllThen(std::function<void()> done) {
-  listener_.close();
+  CloseListener();
   all_closed_ = std::move(done);
   auto open = std::exchange(open_, {});
-  for (auto& connection : open) Release(std::move(connection));
+  for (auto& connection : open) Release(std::move(connection), false);
   CheckAllClosed();
 }
 

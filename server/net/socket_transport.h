@@ -2,7 +2,6 @@
 #pragma once
 
 #include <QObject>
-#include <QTcpServer>
 #include <QTimer>
 #include <chrono>
 #include <cstdint>
@@ -13,17 +12,18 @@
 
 #include "server/connections/ports.h"
 
+class QHostAddress;
 class QSocketNotifier;
 
 namespace server {
 
 class RoomServer;
 
-// The room's sockets: Qt's server socket for listening, and each connection a plain
-// non-blocking socket watched by QSocketNotifier. A relayed message is appended to every
-// receiver's buffer, and each buffer goes out in one write per pass of the event loop, so a
-// busy room costs a system call per player per pass rather than one per message; a connection
-// costs a few hundred bytes rather than a Qt socket's buffers.
+// The room's sockets: plain non-blocking sockets watched by QSocketNotifier, the listening one
+// and one per connection. A relayed message is appended to every receiver's buffer, and each
+// buffer goes out in one write per pass of the event loop, so a busy room costs a system call
+// per player per pass rather than one per message; a connection costs a few hundred bytes
+// rather than a Qt socket's buffers.
 class SocketTransport : public QObject, public Transport {
   Q_OBJECT
  public:
@@ -31,11 +31,18 @@ class SocketTransport : public QObject, public Transport {
   // pass after at most kReadPerTurn, so that the others are served in between.
   static constexpr size_t kReadChunk = 64 * 1024;
   static constexpr size_t kReadPerTurn = 4 * kReadChunk;
-  // A closing connection gets this long to take what is still queued for it.
+  // A closing connection gets this long to take what is still queued for it; what its peer
+  // sends meanwhile is read and dropped, up to kMaxClosingDrain, and then it is reset.
   static constexpr int kCloseGraceMs = 5000;
+  static constexpr size_t kMaxClosingDrain = 1u << 20;
   // Connection requests the system holds until they are taken: a thousand players arriving at
   // once must not find the door shut.
   static constexpr int kListenBacklog = 1024;
+  // Requests taken in one pass of the event loop: a storm of them waits in the backlog while
+  // the room's players are served between the batches.
+  static constexpr int kAcceptsPerPass = 64;
+  // Out of descriptors, the listening socket rests this long before it tries again.
+  static constexpr int kAcceptPauseMs = 100;
 
   SocketTransport();
   ~SocketTransport() override;
@@ -45,8 +52,10 @@ class SocketTransport : public QObject, public Transport {
   ListenResult Listen(int port) override;
   void StopListening() override;
   SendResult Send(int slot, std::string_view bytes) override;
+  SendResult SendShared(int slot, std::shared_ptr<const std::string> bytes) override;
   size_t QueuedBytes(int slot) const override;
   void Close(int slot) override;
+  void Abort(int slot) override;
   void PauseReading(int slot, bool paused) override;
   std::string LocalHostName() const override;
   std::string LocalAddress() const override;
@@ -61,19 +70,11 @@ class SocketTransport : public QObject, public Transport {
 
  private:
   struct Connection;
-  // Qt's listener hands over the accepted socket's descriptor and nothing more.
-  class Listener : public QTcpServer {
-   public:
-    explicit Listener(SocketTransport* owner) : owner_(owner) {}
 
-   protected:
-    void incomingConnection(qintptr descriptor) override;
-
-   private:
-    SocketTransport* owner_;
-  };
-
-  void Accept(int fd);
+  // Takes up to kAcceptsPerPass waiting connection requests.
+  void AcceptPass();
+  void CloseListener();
+  void Accept(int fd, const QHostAddress& address);
   Connection* Find(int slot) const;
   // The index of the slot's open connection in open_, or open_.size().
   size_t Position(int slot) const;
@@ -92,12 +93,17 @@ class SocketTransport : public QObject, public Transport {
   bool WriteOut(Connection& connection);
   // Returns free heap memory to the system after buffers of many megabytes were let go.
   void GiveBackMemory();
-  // Stops watching the connection for the core and lets it close once its buffer is out.
-  void Release(std::unique_ptr<Connection> connection);
+  // Lets a connection go, counting what its buffer frees.
+  void Drop(std::unique_ptr<Connection> connection);
+  // Stops watching the connection for the core and lets it close once its buffer is out: with
+  // abort, without reading it again and with a reset instead of waiting for the peer's close.
+  void Release(std::unique_ptr<Connection> connection, bool abort);
   void FinishClosing(uint64_t serial);
   void CheckAllClosed();
 
-  Listener listener_;
+  int listen_fd_ = -1;
+  QSocketNotifier* listen_notifier_ = nullptr;
+  QTimer accept_pause_;
   std::vector<std::unique_ptr<Connection>> open_;  // in slot order
   mutable size_t find_hint_ = 0;                   // where Find found the last one
   std::vector<std::unique_ptr<Connection>> closing_;

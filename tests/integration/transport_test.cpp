@@ -1,7 +1,13 @@
 // SPDX-License-Identifier: MIT
-// The room's sockets under load: writes gathered per receiver keep every message in order, and
-// a reader that stops reading is closed once a mebibyte waits for it.
+// The room's sockets under load: writes gathered per receiver keep every message in order, a
+// reader that stops reading is closed once a mebibyte waits for it, and an abuser is reset.
+#include <arpa/inet.h>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 #include <QtCore/qtestsupport_core.h>
 
@@ -9,6 +15,7 @@
 #include "protocol/numbers.h"
 #include "tests/integration/raw_client.h"
 #include "tests/integration/server_process.h"
+#include "tests/support/server_harness.h"
 
 namespace {
 
@@ -76,6 +83,56 @@ TEST(Transport, AReaderThatStopsReadingIsClosedOnceAMebibyteWaits) {
       QStringLiteral("stalled's (127.0.0.1) connection has been closed: Send queue exceeded."),
       20000));
   EXPECT_TRUE(stalled.WaitClosed());
+}
+
+// How the room ends a connection, seen from a peer that sent these bytes: what it read, and
+// whether the end was a reset rather than an orderly close.
+struct Ending {
+  std::string read;
+  bool reset = false;
+};
+
+Ending SendAndReadToTheEnd(quint16 port, const std::string& bytes) {
+  Ending ending;
+  const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+  const timeval bound{10, 0};
+  ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &bound, sizeof bound);
+  sockaddr_in room{};
+  room.sin_family = AF_INET;
+  room.sin_port = htons(port);
+  room.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  if (::connect(fd, reinterpret_cast<const sockaddr*>(&room), sizeof room) == 0 &&
+      ::send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(bytes.size())) {
+    char buffer[4096];
+    ssize_t n = 0;
+    while ((n = ::recv(fd, buffer, sizeof buffer, 0)) > 0) {
+      ending.read.append(buffer, static_cast<size_t>(n));
+    }
+    ending.reset = n < 0 && errno == ECONNRESET;
+  }
+  ::close(fd);
+  return ending;
+}
+
+TEST(Transport, AnAbuserIsResetAfterItsLastMessageOthersCloseInOrder) {
+  ServerProcess server;
+  ASSERT_TRUE(server.Start());
+  const std::string hello = protocol::Frame(to_server::SCRAWLBOX_CL13NT, "100001");
+  const struct {
+    const char* name;
+    std::string sent;
+    std::string last_read;
+    bool reset;
+  } cases[] = {
+      {"a second handshake", hello + hello, "You are not a Scrawlbox client. Goodbye.", true},
+      {"an empty nickname",
+       hello + protocol::Frame(to_server::USER, testing_support::ProfileData("")), "\x01", false},
+  };
+  for (const auto& c : cases) {
+    const Ending ending = SendAndReadToTheEnd(server.port(), c.sent);
+    EXPECT_TRUE(ending.read.ends_with(c.last_read)) << c.name;
+    EXPECT_EQ(ending.reset, c.reset) << c.name;
+  }
 }
 
 }  // namespace

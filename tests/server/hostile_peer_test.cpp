@@ -80,7 +80,7 @@ TEST_F(Peers, MoreThanThirtyDropsWithinTenSecondsClose) {
   for (int i = 0; i < 15; ++i) h.Send(a, to_server::AWAY, "1");
   EXPECT_FALSE(h.transport.IsClosed(a));  // exactly 30 within ten seconds
   h.Send(a, to_server::NICKCHG, "z");
-  EXPECT_TRUE(h.transport.IsClosed(a));
+  EXPECT_TRUE(h.transport.IsAborted(a));
   EXPECT_THAT(h.Take(b), Contains(Msg("PART",
                                       "100000\x03"
                                       "Flooding")));
@@ -119,7 +119,7 @@ TEST_F(Peers, DrawingOverItsBucketClosesTheArtistAndHugeDrawingMessagesAreDroppe
   h.Send(a, "FH", std::string(300, '1'));  // longer than any drawing message: dropped
   EXPECT_THAT(h.TakeCommands(b), Not(Contains("PART")));
   h.Send(a, "FH", segment);
-  EXPECT_TRUE(h.transport.IsClosed(a));
+  EXPECT_TRUE(h.transport.IsAborted(a));
   EXPECT_THAT(h.Take(b), ElementsAre(Msg("PART",
                                          "100000\x03"
                                          "Drawing flood")));

@@ -26,14 +26,15 @@ namespace to_server = protocol::to_server;
 
 using Game3 = testing_support::ThreeInRoom<GameHarness>;
 
-// Two players drawing freely, with the drawing limit off so that a test can draw a lot.
+// Two players drawing freely, with the drawing limit off so that a test can draw a lot, and
+// joiners from the same address.
 class Drawing : public testing::Test {
  protected:
   void SetUp() override {
     a = h.Join("ann");
     b = h.Join("ben");
   }
-  ServerHarness h{"[Server Details]\nDrawing Burst=0\n"};
+  ServerHarness h{"[Server Details]\nDrawing Burst=0\nMax Connections Per Address=0\n"};
   int a = 0, b = 0;
 };
 
@@ -145,38 +146,42 @@ TEST_F(Drawing, APictureTooLargeToKeepIsNotSentAndWaitsForTheNextRound) {
   EXPECT_FALSE(h.server.picture().overflowed());
 }
 
-TEST_F(Drawing, APictureLargerThanTheSendQueueGoesAsTheQueueDrainsAndStrokesWaitBehindIt) {
+TEST_F(Drawing, JoinersShareThePicturesPiecesAFewAtATimeAndGetWhatWasDrawnMeanwhileOnce) {
   const std::string wide(200, '8');
-  for (int i = 0; i < 4000; ++i) h.Send(a, "BO", wide);  // about 850 KB of picture
-  h.TakeAll();
-  int joiner = 0;
-  // The joiner's queue is reported full after every send to it, until the test drains it.
+  for (int i = 0; i < 1000; ++i) h.Send(a, "BO", wide);  // about 210 KB: four pieces
+  // A joiner's queue is reported full after every send to it, until the test drains it.
   h.transport.on_send = [&](int slot) {
     if (slot > b) h.transport.queued_bytes[slot] = RoomServer::kPictureFeedBelow;
   };
-  JoinAndTakeAfterUserList(h, &joiner);
-  ASSERT_TRUE(h.server.Record(joiner)->picture_stream);
-  h.Send(a, "FL",
-         "1\x03"
-         "1");  // drawn meanwhile: must come after the whole picture
-  int turns = 0;
-  for (; turns < 100 && h.server.Record(joiner)->picture_stream; ++turns) {
-    const size_t before = h.transport.Raw(joiner).size();
-    h.transport.queued_bytes[joiner] = 0;
+  std::vector<int> joiners(RoomServer::kPictureFeeds + 2);
+  for (int& joiner : joiners) JoinAndTakeAfterUserList(h, &joiner);
+  auto drain = [&] {
+    for (const int joiner : joiners) h.transport.queued_bytes[joiner] = 0;
     h.clock.Advance(RoomServer::kPictureRetryMs);
-    EXPECT_LE(h.transport.Raw(joiner).size() - before, PictureLog::kChunkBytes + 100);
+  };
+  drain();
+  const auto& shared = h.transport.shared;
+  for (size_t i = 0; i < joiners.size(); ++i) {
+    const size_t pieces = shared.count(joiners[i]) ? shared.at(joiners[i]).size() : 0;
+    EXPECT_EQ(pieces, i < RoomServer::kPictureFeeds ? 1u : 0u) << "joiner " << i;
   }
-  EXPECT_GT(turns, 10);  // sent as the queue drained, not at once
-  // Everything after the login (taken above) was the picture and the stroke drawn meanwhile.
-  const auto received = testing_support::CutMessages(h.transport.Raw(joiner));
-
-  ASSERT_EQ(received.size(), 4001u);
-  EXPECT_THAT(received.front(), Msg("BO", "100000\x03" + wide));
-  EXPECT_THAT(received.back(), Msg("FL",
-                                   "100000\x03"
-                                   "1\x03"
-                                   "1"));
-  EXPECT_FALSE(h.transport.IsClosed(joiner));
+  EXPECT_EQ(shared.at(joiners[0])[0], shared.at(joiners[1])[0]);  // one copy for all
+  h.Send(a, "FL",
+         "1"
+         "1");  // drawn meanwhile: after the whole picture, for the fed and the waiting alike
+  for (int turns = 0; turns < 100 && h.server.Record(joiners.back())->picture_stream; ++turns) {
+    drain();
+  }
+  for (const int joiner : joiners) {
+    auto received = testing_support::CutMessages(h.transport.Raw(joiner));
+    std::erase_if(received, [](const auto& m) { return m.command == "JOIN"; });  // later joiners
+    ASSERT_EQ(received.size(), 1001u);
+    EXPECT_THAT(received.front(), Msg("BO", "100000\x03" + wide));
+    EXPECT_THAT(received.back(), Msg("FL",
+                                     "100000\x03"
+                                     "1\x03"
+                                     "1"));
+  }
 }
 
 TEST_F(Drawing, AJoinerThatStopsReadingIsClosedLikeAnySlowReader) {

@@ -123,7 +123,7 @@ TEST(Login, RepeatedHandshakeGetsTheBareGoodbye) {
   const int slot = h.Join("twice");
   h.Send(slot, to_server::SCRAWLBOX_CL13NT, "100001");
   EXPECT_EQ(h.transport.Raw(slot), "You are not a Scrawlbox client. Goodbye.");
-  EXPECT_TRUE(h.transport.IsClosed(slot));
+  EXPECT_TRUE(h.transport.IsAborted(slot));
   EXPECT_TRUE(h.view.HasLog(LogKind::kConnections,
                             "A non-Scrawlbox client attempted a connection. The connection was "
                             "forced closed by Scrawlbox Server."));

@@ -26,7 +26,7 @@ TEST(Limits, MessageWithoutTerminatorPastTheLimitClosesWithoutDispatch) {
   const int flooder = h.Join("flooder");
   h.SendRaw(flooder, "SAY\x02");
   h.SendRaw(flooder, std::string(RoomServer::kMaxMessageLength, 'x'));
-  EXPECT_TRUE(h.transport.IsClosed(flooder));
+  EXPECT_TRUE(h.transport.IsAborted(flooder));  // not read any more
   EXPECT_THAT(h.Take(other), ElementsAre(Msg("PART", "100001\x03Message too long")));
   EXPECT_TRUE(h.view.HasLog(LogKind::kConnections,
                             "flooder's (10.0.0.1) connection has been closed: Message too long."));
@@ -57,6 +57,7 @@ TEST(Limits, ReaderThatStopsReadingIsClosedOnceItsQueueIsFull) {
   h.transport.queued_bytes[stalled] = RoomServer::kMaxSendQueue + 1;
   h.Send(talker, to_server::SAY, "two");
   EXPECT_TRUE(h.transport.IsClosed(stalled));
+  EXPECT_FALSE(h.transport.IsAborted(stalled));  // no abuser: it gets time to take its queue
   EXPECT_THAT(h.Take(talker), ElementsAre(Msg("SAY", "100000\x03one"), Msg("SAY", "100000\x03two"),
                                           Msg("PART", "100001\x03Send queue exceeded")));
 }

@@ -66,6 +66,11 @@ server::SendResult FakeTransport::Send(int slot, std::string_view bytes) {
   return result;
 }
 
+server::SendResult FakeTransport::SendShared(int slot, std::shared_ptr<const std::string> bytes) {
+  shared[slot].push_back(bytes);
+  return Send(slot, *bytes);
+}
+
 size_t FakeTransport::QueuedBytes(int slot) const {
   const auto it = queued_bytes.find(slot);
   return it == queued_bytes.end() ? 0 : it->second;

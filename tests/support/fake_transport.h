@@ -24,8 +24,13 @@ class FakeTransport : public server::Transport {
   server::ListenResult Listen(int port) override;
   void StopListening() override { listening = false; }
   server::SendResult Send(int slot, std::string_view bytes) override;
+  server::SendResult SendShared(int slot, std::shared_ptr<const std::string> bytes) override;
   size_t QueuedBytes(int slot) const override;
   void Close(int slot) override { closed.insert(slot); }
+  void Abort(int slot) override {
+    closed.insert(slot);
+    aborted.insert(slot);
+  }
   void PauseReading(int slot, bool paused) override {
     if (paused) {
       paused_slots.insert(slot);
@@ -41,6 +46,7 @@ class FakeTransport : public server::Transport {
   // Everything sent to the slot so far, as bytes (not forgotten).
   const std::string& Raw(int slot) { return sent[slot]; }
   bool IsClosed(int slot) const { return closed.count(slot) > 0; }
+  bool IsAborted(int slot) const { return aborted.count(slot) > 0; }
 
   // When set, a PING is not recorded but handed to this (to answer it as a live client would).
   std::function<void(int slot)> on_ping;
@@ -55,6 +61,9 @@ class FakeTransport : public server::Transport {
   std::map<int, size_t> queued_bytes;
   std::map<int, std::string> sent;
   std::set<int> closed;
+  std::set<int> aborted;
+  // What went out through SendShared, as it was handed over.
+  std::map<int, std::vector<std::shared_ptr<const std::string>>> shared;
   std::set<int> paused_slots;
 };
 
