@@ -102,6 +102,7 @@ void HttpListener::Read(uint64_t id) {
       answer = Bytes(http::BadRequest());
       break;
   }
+  connection.head.ReleaseFields();
   connection.socket->write(answer);
   connection.socket->disconnectFromHost();
 }

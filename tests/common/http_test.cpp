@@ -2,6 +2,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,7 @@ struct HeadCase {
   std::string method = {};
   std::string path = {};
   std::string query = {};
+  std::optional<std::string> forwarded_for = {};  // the X-Forwarded-For field
 };
 
 class RequestHeadTest : public testing::TestWithParam<HeadCase> {};
@@ -44,6 +46,7 @@ TEST_P(RequestHeadTest, ReadsTheHeadOrRefusesItAsSoonAsItCan) {
   EXPECT_EQ(head.method(), c.method);
   EXPECT_EQ(head.path(), c.path);
   EXPECT_EQ(head.query(), c.query);
+  EXPECT_EQ(head.Field("X-Forwarded-For"), c.forwarded_for);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -71,6 +74,31 @@ INSTANTIATE_TEST_SUITE_P(
                  "GET",
                  "/misc/t.php",
                  "ACTION=VIEW"},
+        HeadCase{"FieldInAnyCaseFoldedOverItsLines",
+                 {"GET / HTTP/1.1\r\nx-forwarded-for: 10.0.0.1 \r\nX-Forwarded-For-Not: no\r\n"
+                  "X-Forwarded-For : no\nX-FORWARDED-FOR:\t198.51.100.7\r\n\r\n"},
+                 State::kComplete,
+                 0,
+                 "GET",
+                 "/",
+                 "",
+                 "10.0.0.1, 198.51.100.7"},
+        HeadCase{"FieldContinuedOnTheNextLine",
+                 {"GET / HTTP/1.1\r\nX-Forwarded-For: 10.0.0.1,\r\n 10.0.0.2\r\nA: b\r\n\r\n"},
+                 State::kComplete,
+                 0,
+                 "GET",
+                 "/",
+                 "",
+                 "10.0.0.1, 10.0.0.2"},
+        HeadCase{"FieldEmpty",
+                 {"GET / HTTP/1.1\r\nX-Forwarded-For:\r\n\r\n"},
+                 State::kComplete,
+                 0,
+                 "GET",
+                 "/",
+                 "",
+                 ""},
         HeadCase{"AbsoluteTarget",
                  {"GET http://h:1/p?x#f HTTP/1.1\r\n\r\n"},
                  State::kComplete,

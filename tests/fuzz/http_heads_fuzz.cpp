@@ -17,11 +17,13 @@ namespace {
 using http::RequestHead;
 
 bool Same(const RequestHead& a, const RequestHead& b) {
-  return a.state() == b.state() && a.method() == b.method() && a.target() == b.target();
+  return a.state() == b.state() && a.method() == b.method() && a.target() == b.target() &&
+         a.Field("X-Forwarded-For") == b.Field("x-forwarded-for");
 }
 
-// The bytes, read whole and in the fuzzed pieces: the same head either way, decided within the
-// bound, and a complete one well-formed and answered by the room's scrape endpoint.
+// The bytes, read whole and in the fuzzed pieces: the same head (and X-Forwarded-For) either
+// way, decided within the bound, and a complete one well-formed and answered by the room's
+// scrape endpoint.
 void ReadHead(FuzzInput& in) {
   const std::string cuts = in.Text();
   // Filler lets short inputs reach the bound: a head line repeated up to 12 KiB.
