@@ -6,6 +6,7 @@
 
 #include "common/http/peer_limits.h"
 #include "common/http/request_head.h"
+#include "common/http/trusted_proxies.h"
 #include "common/metrics/scrape_request.h"
 #include "tests/fuzz/fuzz_input.h"
 #include "tests/fuzz/fuzz_targets.h"
@@ -45,6 +46,10 @@ void ReadHead(FuzzInput& in) {
     at += length;
   }
   FUZZ_CHECK(Same(whole, pieces));
+  // Behind a trusted proxy the client is the proxy itself or an address written one way.
+  static const http::TrustedProxies proxy = *http::TrustedProxies::Parse("127.0.0.1", nullptr);
+  const std::string client = proxy.ClientAddress("127.0.0.1", whole.Field("X-Forwarded-For"));
+  FUZZ_CHECK(client == "127.0.0.1" || http::CanonicalAddress(client) == client);
 
   if (whole.state() != RequestHead::State::kComplete) {
     FUZZ_CHECK(whole.method().empty() && whole.target().empty());
