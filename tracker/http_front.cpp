@@ -7,7 +7,6 @@
 #include "common/http/response.h"
 #include "common/metrics/exposition.h"
 #include "common/qt/data_folder.h"
-#include "common/qt/host_address.h"
 #include "common/qt/text_codec.h"
 #include "directory/tracker_words.h"
 #include "tracker/tracker_service.h"
@@ -32,16 +31,20 @@ QString Latin1(std::string_view text) {
 }  // namespace
 
 HttpFront::HttpFront(TrackerService& service, RoomStore& store, QStringList version_folders,
-                     QString tracker_path, scrawlbox::HttpLimits limits)
+                     QString tracker_path, scrawlbox::HttpLimits limits,
+                     http::TrustedProxies trusted)
     : service_(service),
       store_(store),
       version_folders_(std::move(version_folders)),
       tracker_path_(std::move(tracker_path)),
-      http_(limits, [this](const http::RequestHead& head, const QHostAddress& peer) {
-        return Answer(head, peer);
-      }) {}
+      http_(
+          limits,
+          [this](const http::RequestHead& head, const std::string& client_address) {
+            return Answer(head, client_address);
+          },
+          std::move(trusted)) {}
 
-QByteArray HttpFront::Answer(const http::RequestHead& head, const QHostAddress& peer) {
+QByteArray HttpFront::Answer(const http::RequestHead& head, const std::string& client_address) {
   const bool head_only = head.head_only();
   if (head.method() != "GET" && !head_only) {
     return Bytes(http::Response("405 Method Not Allowed", "text/plain",
@@ -52,7 +55,7 @@ QByteArray HttpFront::Answer(const http::RequestHead& head, const QHostAddress& 
       QByteArray(head.path().data(), static_cast<qsizetype>(head.path().size())));
   if (path == tracker_path_) {
     // The query goes on as it was sent: the service reads its escapes itself.
-    const std::string body = service_.Handle(head.query(), scrawlbox::AddressText(peer));
+    const std::string body = service_.Handle(head.query(), client_address);
     return Bytes(http::Response("200 OK", "text/plain; charset=windows-1252", body, head_only,
                                 http::Framing::kChunked));
   }

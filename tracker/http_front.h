@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "common/http/request_head.h"
+#include "common/http/trusted_proxies.h"
 #include "common/qt/http_listener.h"
 #include "tracker/room_store.h"
 
@@ -21,11 +22,13 @@ class TrackerService;
 // The tracker over HTTP: the tracker's path answers the three actions in chunked form, "/" is a
 // web page of the live rooms, /version/*.txt are the version files of the update check (from
 // the first of the folders that has them: the Data folder's, then the shipped ones), and
-// /metrics the metrics for Prometheus.
+// /metrics the metrics for Prometheus. Behind trusted proxies every rule by address (rate limits,
+// the listing's address, who registered a room) and the log go by the client each one names.
 class HttpFront {
  public:
   HttpFront(TrackerService& service, RoomStore& store, QStringList version_folders,
-            QString tracker_path, scrawlbox::HttpLimits limits = {});
+            QString tracker_path, scrawlbox::HttpLimits limits = {},
+            http::TrustedProxies trusted = {});
 
   bool Listen(const QHostAddress& address, quint16 port) { return http_.Listen(address, port); }
   QString errorString() const { return http_.errorString(); }
@@ -35,8 +38,8 @@ class HttpFront {
   void SetMetrics(std::function<std::string()> text) { metrics_ = std::move(text); }
 
  private:
-  // The whole answer to one request.
-  QByteArray Answer(const http::RequestHead& head, const QHostAddress& peer);
+  // The whole answer to one request, from the client at that address.
+  QByteArray Answer(const http::RequestHead& head, const std::string& client_address);
   // The page a visitor asked for, kept until the rooms change.
   QByteArray Page(const QString& query);
 

@@ -179,6 +179,17 @@ int main(int argc, char** argv) {
                  kMostConnections, kMostConnections);
     return 2;
   }
+  // haproxy and the like: their connections speak for the clients they name.
+  std::string bad_proxy;
+  std::optional<http::TrustedProxies> trusted = http::TrustedProxies::Parse(
+      settings.Read(kSettingsSection, "Trusted Proxies", ""), &bad_proxy);
+  if (!trusted) {
+    std::fprintf(stderr,
+                 "scrawlbox-tracker: Tracker.ini: Trusted Proxies takes IP addresses separated "
+                 "by commas, not \"%s\"\n",
+                 bad_proxy.c_str());
+    return 2;
+  }
   QString database_text = setting("database", "Database");
   if (database_text.isEmpty()) {
     database_text = QStringLiteral("sqlite:") + QLatin1String(tracker::kDefaultDatabaseFile);
@@ -213,7 +224,7 @@ int main(int argc, char** argv) {
   // The operator's own version files win over those the package ships.
   tracker::HttpFront front(service, registry,
                            scrawlbox::DataSearchPath(data_folder, QStringLiteral("version")),
-                           default_url.path(), limits);
+                           default_url.path(), limits, std::move(*trusted));
   if (!front.Listen(QHostAddress::Any, static_cast<quint16>(port))) {
     std::fprintf(stderr, "scrawlbox-tracker: cannot listen on port %d: %s\n", port,
                  qPrintable(front.errorString()));

@@ -3,9 +3,10 @@
 
 namespace http {
 
-PeerLimits::Admission PeerLimits::Admit(uint64_t id, const std::string& address) {
+PeerLimits::Admission PeerLimits::Admit(uint64_t id, const std::string& address, bool exempt) {
   const auto same = per_address_open_.find(address);
-  if (per_address_ != 0 && same != per_address_open_.end() && same->second >= per_address_) {
+  if (per_address_ != 0 && !exempt && same != per_address_open_.end() &&
+      same->second >= per_address_) {
     return {Verdict::kAddressFull, std::nullopt};
   }
   std::optional<uint64_t> evicted;

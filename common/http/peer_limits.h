@@ -24,8 +24,9 @@ class PeerLimits {
     // Admitted in its place: the connection to close now (it no longer counts).
     std::optional<uint64_t> evicted;
   };
-  // A new connection, by an id never used before and larger than the ones before it.
-  Admission Admit(uint64_t id, const std::string& address);
+  // A new connection, by an id never used before and larger than the ones before it. A proxy
+  // speaking for many clients is exempt from the bound per address, not from the total.
+  Admission Admit(uint64_t id, const std::string& address, bool exempt = false);
   // Its head is read: it is answered now and makes way for nobody.
   void HeadRead(uint64_t id);
   // It is gone; an id not admitted or already evicted is ignored.

@@ -25,6 +25,22 @@ bool IsTarget(std::string_view text) {
   return true;
 }
 
+// Field names are matched in any case, byte by byte: they are ASCII tokens.
+bool SameLetters(std::string_view a, std::string_view b) {
+  const auto lower = [](char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+  };
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                            [&](char x, char y) { return lower(x) == lower(y); });
+}
+
+// Without the spaces and tabs around a field's value.
+std::string_view Trimmed(std::string_view text) {
+  const size_t first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
 }  // namespace
 
 bool RequestHead::Feed(std::string_view bytes) {
@@ -78,9 +94,42 @@ void RequestHead::ParseRequestLine() {
     method_ = line.substr(0, first);
     target_ = line.substr(first + 1, second - first - 1);
     state_ = State::kComplete;
+    return;  // the field lines stay for Field()
   }
-  // The headers are not needed: the head's bytes go back at once.
   std::string().swap(head_);
+}
+
+std::optional<std::string> RequestHead::Field(std::string_view name) const {
+  std::optional<std::string> value;
+  if (state_ != State::kComplete) return value;
+  bool continues = false;  // the line before was one of name's
+  const std::string_view head(head_);
+  // The first line is the request line; head_ ends before the empty line.
+  for (size_t start = head.find('\n'); start != std::string_view::npos;) {
+    const size_t end = head.find('\n', start + 1);
+    std::string_view line =
+        head.substr(start + 1, end == std::string_view::npos ? end : end - start - 1);
+    start = end;
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (!line.empty() && (line.front() == ' ' || line.front() == '\t')) {
+      if (continues) {
+        value->push_back(' ');
+        value->append(Trimmed(line));
+      }
+      continue;
+    }
+    const size_t colon = line.find(':');
+    continues = colon == name.size() && SameLetters(line.substr(0, colon), name);
+    if (!continues) continue;
+    const std::string_view text = Trimmed(line.substr(colon + 1));
+    if (value) {
+      *value += ", ";
+      value->append(text);
+    } else {
+      value.emplace(text);
+    }
+  }
+  return value;
 }
 
 std::string_view RequestHead::path() const {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -9,7 +10,8 @@ namespace http {
 
 // One HTTP request head, read as its bytes arrive from a peer. At most kMaxHead bytes are kept:
 // a longer head is refused at once, and a first line that is no request line is refused as soon
-// as it ends. What follows the head (a body, a second request) is never looked at.
+// as it ends. What follows the head (a body, a second request) is never looked at. A complete
+// head keeps its field lines for Field() until ReleaseFields().
 class RequestHead {
  public:
   static constexpr size_t kMaxHead = 8192;
@@ -34,6 +36,15 @@ class RequestHead {
   std::string_view path() const;
   std::string_view query() const;
   bool head_only() const { return method_ == "HEAD"; }
+
+  // The value of the field called name (any case), its repeats folded in order into one list
+  // ("a, b"), as HTTP reads a list field sent on several lines; nullopt when no line has it or
+  // the head is not complete.
+  // Folding makes a proxy that adds its own line and one that extends the sender's alike. A line
+  // continued on the next (obsolete folding) is one value with a space for the break.
+  std::optional<std::string> Field(std::string_view name) const;
+  // The field lines are no longer needed: their bytes go back, and Field() finds nothing.
+  void ReleaseFields() { std::string().swap(head_); }
 
  private:
   void ParseRequestLine();

@@ -22,10 +22,12 @@ QByteArray Bytes(const std::string& text) {
 
 }  // namespace
 
-HttpListener::HttpListener(HttpLimits limits, Handler handler, QObject* parent)
+HttpListener::HttpListener(HttpLimits limits, Handler handler, http::TrustedProxies trusted,
+                           QObject* parent)
     : QObject(parent),
       limits_(limits),
       handler_(std::move(handler)),
+      trusted_(std::move(trusted)),
       peers_(static_cast<size_t>(limits.max_connections),
              static_cast<size_t>(limits.max_per_address)),
       listener_(*this) {
@@ -49,8 +51,10 @@ void HttpListener::Accept(qintptr descriptor) {
   socklen_t peer_size = sizeof peer;
   const bool known = ::getpeername(fd, reinterpret_cast<sockaddr*>(&peer), &peer_size) == 0;
   const uint64_t id = ++next_id_;
+  std::string address =
+      known ? AddressText(QHostAddress(reinterpret_cast<sockaddr*>(&peer))) : std::string();
   const http::PeerLimits::Admission admission =
-      known ? peers_.Admit(id, AddressText(QHostAddress(reinterpret_cast<sockaddr*>(&peer))))
+      known ? peers_.Admit(id, address, trusted_.Contains(address))
             : http::PeerLimits::Admission{http::PeerLimits::Verdict::kFull, std::nullopt};
   if (admission.verdict != http::PeerLimits::Verdict::kAdmitted) {
     // Told why if its socket takes the few bytes now, and never read.
@@ -70,7 +74,8 @@ void HttpListener::Accept(qintptr descriptor) {
   }
   // Qt then takes no more from the network than one request head can hold.
   socket->setReadBufferSize(static_cast<qint64>(http::RequestHead::kMaxHead));
-  connections_.emplace(id, Connection{socket, {}, std::chrono::steady_clock::now()});
+  connections_.emplace(
+      id, Connection{socket, std::move(address), {}, std::chrono::steady_clock::now()});
   connect(socket, &QTcpSocket::readyRead, this, [this, id] { Read(id); });
   connect(socket, &QTcpSocket::disconnected, this, [this, id] { Drop(id); });
   if (!sweep_.isActive()) sweep_.start();
@@ -92,7 +97,9 @@ void HttpListener::Read(uint64_t id) {
   QByteArray answer;
   switch (connection.head.state()) {
     case http::RequestHead::State::kComplete:
-      answer = handler_(connection.head, connection.socket->peerAddress());
+      answer = handler_(
+          connection.head,
+          trusted_.ClientAddress(connection.peer, connection.head.Field("X-Forwarded-For")));
       break;
     case http::RequestHead::State::kTooLong:
       answer = Bytes(http::HeadTooLong());
@@ -102,6 +109,7 @@ void HttpListener::Read(uint64_t id) {
       answer = Bytes(http::BadRequest());
       break;
   }
+  connection.head.ReleaseFields();
   connection.socket->write(answer);
   connection.socket->disconnectFromHost();
 }

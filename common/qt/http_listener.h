@@ -9,10 +9,12 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <unordered_map>
 
 #include "common/http/peer_limits.h"
 #include "common/http/request_head.h"
+#include "common/http/trusted_proxies.h"
 
 class QTcpSocket;
 
@@ -29,7 +31,8 @@ struct HttpLimits {
 
 // Answers one HTTP request per connection within HttpLimits: a peer's head is read through
 // http::RequestHead (at most 8 KiB, which is also all Qt buffers), nothing after it is read, and
-// the connection closes after its answer. The handler builds the whole answer to a complete head.
+// the connection closes after its answer. The handler builds the whole answer to a complete head
+// and hears whom it speaks for: the peer's address, or the client a trusted proxy names.
 class HttpListener : public QObject {
   Q_OBJECT
  public:
@@ -39,9 +42,11 @@ class HttpListener : public QObject {
   // How often deadlines are looked at: a connection may outlive its deadline by this much.
   static constexpr int kSweepMs = 250;
 
-  using Handler = std::function<QByteArray(const http::RequestHead&, const QHostAddress& peer)>;
+  using Handler =
+      std::function<QByteArray(const http::RequestHead&, const std::string& client_address)>;
 
-  HttpListener(HttpLimits limits, Handler handler, QObject* parent = nullptr);
+  HttpListener(HttpLimits limits, Handler handler, http::TrustedProxies trusted = {},
+               QObject* parent = nullptr);
   ~HttpListener() override;
 
   bool Listen(const QHostAddress& address, quint16 port);
@@ -51,6 +56,7 @@ class HttpListener : public QObject {
  private:
   struct Connection {
     QTcpSocket* socket;
+    std::string peer;
     http::RequestHead head;
     std::chrono::steady_clock::time_point since;
   };
@@ -77,6 +83,7 @@ class HttpListener : public QObject {
 
   HttpLimits limits_;
   Handler handler_;
+  http::TrustedProxies trusted_;
   http::PeerLimits peers_;
   uint64_t next_id_ = 0;
   QTimer sweep_;

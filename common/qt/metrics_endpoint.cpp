@@ -15,7 +15,7 @@ namespace scrawlbox {
 MetricsEndpoint::MetricsEndpoint(std::function<std::string()> text, QObject* parent)
     : QObject(parent),
       text_(std::move(text)),
-      http_(kLimits, [this](const http::RequestHead& head, const QHostAddress&) {
+      http_(kLimits, [this](const http::RequestHead& head, const std::string&) {
         const std::string answer = metrics::ScrapeAnswer(head, "/metrics", text_);
         return QByteArray(answer.data(), static_cast<qsizetype>(answer.size()));
       }) {}

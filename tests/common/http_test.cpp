@@ -2,12 +2,14 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "common/http/peer_limits.h"
 #include "common/http/request_head.h"
 #include "common/http/response.h"
+#include "common/http/trusted_proxies.h"
 
 namespace {
 
@@ -28,6 +30,7 @@ struct HeadCase {
   std::string method = {};
   std::string path = {};
   std::string query = {};
+  std::optional<std::string> forwarded_for = {};  // the X-Forwarded-For field
 };
 
 class RequestHeadTest : public testing::TestWithParam<HeadCase> {};
@@ -44,6 +47,7 @@ TEST_P(RequestHeadTest, ReadsTheHeadOrRefusesItAsSoonAsItCan) {
   EXPECT_EQ(head.method(), c.method);
   EXPECT_EQ(head.path(), c.path);
   EXPECT_EQ(head.query(), c.query);
+  EXPECT_EQ(head.Field("X-Forwarded-For"), c.forwarded_for);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -71,6 +75,31 @@ INSTANTIATE_TEST_SUITE_P(
                  "GET",
                  "/misc/t.php",
                  "ACTION=VIEW"},
+        HeadCase{"FieldInAnyCaseFoldedOverItsLines",
+                 {"GET / HTTP/1.1\r\nx-forwarded-for: 10.0.0.1 \r\nX-Forwarded-For-Not: no\r\n"
+                  "X-Forwarded-For : no\nX-FORWARDED-FOR:\t198.51.100.7\r\n\r\n"},
+                 State::kComplete,
+                 0,
+                 "GET",
+                 "/",
+                 "",
+                 "10.0.0.1, 198.51.100.7"},
+        HeadCase{"FieldContinuedOnTheNextLine",
+                 {"GET / HTTP/1.1\r\nX-Forwarded-For: 10.0.0.1,\r\n 10.0.0.2\r\nA: b\r\n\r\n"},
+                 State::kComplete,
+                 0,
+                 "GET",
+                 "/",
+                 "",
+                 "10.0.0.1, 10.0.0.2"},
+        HeadCase{"FieldEmpty",
+                 {"GET / HTTP/1.1\r\nX-Forwarded-For:\r\n\r\n"},
+                 State::kComplete,
+                 0,
+                 "GET",
+                 "/",
+                 "",
+                 ""},
         HeadCase{"AbsoluteTarget",
                  {"GET http://h:1/p?x#f HTTP/1.1\r\n\r\n"},
                  State::kComplete,
@@ -147,6 +176,56 @@ TEST(PeerLimits, AFewPerAddressAndTheOldestSlowHeadMakesWayWhenFull) {
 
   PeerLimits unbounded(3, 0);
   for (uint64_t id : {1, 2, 3}) EXPECT_EQ(unbounded.Admit(id, "a").verdict, Verdict::kAdmitted);
+
+  // A proxy speaks for many: no bound for its address, but it fills the same places.
+  PeerLimits proxied(3, 1);
+  for (uint64_t id : {1, 2, 3}) {
+    EXPECT_EQ(proxied.Admit(id, "p", true).verdict, Verdict::kAdmitted);
+    proxied.HeadRead(id);
+  }
+  EXPECT_EQ(proxied.Admit(4, "p", true).verdict, Verdict::kFull);
+}
+
+struct ForwardedCase {
+  const char* name;
+  std::string peer;
+  std::optional<std::string> forwarded_for;
+  std::string client;
+};
+
+class ClientAddressTest : public testing::TestWithParam<ForwardedCase> {};
+
+TEST_P(ClientAddressTest, OnlyATrustedProxyNamesTheClientAndOnlyByItsLastAddress) {
+  std::string bad;
+  const auto trusted = http::TrustedProxies::Parse(" 127.0.0.1,, ::ffff:10.0.0.9 ,::1", &bad);
+  ASSERT_TRUE(trusted) << bad;
+  const ForwardedCase& c = GetParam();
+  EXPECT_EQ(trusted->ClientAddress(c.peer, c.forwarded_for), c.client);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Forwarded, ClientAddressTest,
+    testing::Values(
+        // What the client sent itself comes first; the proxy's own word is the last address.
+        ForwardedCase{"LastAddress", "127.0.0.1", "6.6.6.6, 203.0.113.5", "203.0.113.5"},
+        ForwardedCase{"WrittenOneWay", "10.0.0.9", " 2001:DB8:0::1 ", "2001:db8::1"},
+        ForwardedCase{"MappedAsV4", "::1", "::ffff:198.51.100.2", "198.51.100.2"},
+        ForwardedCase{"UntrustedPeer", "192.0.2.1", "203.0.113.5", "192.0.2.1"},
+        ForwardedCase{"NoField", "127.0.0.1", std::nullopt, "127.0.0.1"},
+        ForwardedCase{"WithPort", "127.0.0.1", "203.0.113.5:4000", "127.0.0.1"},
+        ForwardedCase{"LeadingZero", "127.0.0.1", "203.0.113.05", "127.0.0.1"},
+        ForwardedCase{"ShortV4", "127.0.0.1", "203.0.113", "127.0.0.1"},
+        ForwardedCase{"Bracketed", "127.0.0.1", "[2001:db8::1]", "127.0.0.1"},
+        ForwardedCase{"Word", "127.0.0.1", "unknown", "127.0.0.1"},
+        ForwardedCase{"EmptyLast", "127.0.0.1", "203.0.113.5, ", "127.0.0.1"},
+        ForwardedCase{"Huge", "127.0.0.1", "1" + std::string(4000, ' '), "127.0.0.1"}),
+    [](const testing::TestParamInfo<ForwardedCase>& info) { return info.param.name; });
+
+TEST(TrustedProxies, AnEntryThatIsNoAddressIsNamed) {
+  std::string bad;
+  EXPECT_FALSE(http::TrustedProxies::Parse("127.0.0.1, proxy.example", &bad));
+  EXPECT_EQ(bad, "proxy.example");
+  EXPECT_FALSE(http::TrustedProxies::Parse("", &bad)->Contains("127.0.0.1"));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "common/http/peer_limits.h"
 #include "common/http/request_head.h"
+#include "common/http/trusted_proxies.h"
 #include "common/metrics/scrape_request.h"
 #include "tests/fuzz/fuzz_input.h"
 #include "tests/fuzz/fuzz_targets.h"
@@ -17,11 +18,13 @@ namespace {
 using http::RequestHead;
 
 bool Same(const RequestHead& a, const RequestHead& b) {
-  return a.state() == b.state() && a.method() == b.method() && a.target() == b.target();
+  return a.state() == b.state() && a.method() == b.method() && a.target() == b.target() &&
+         a.Field("X-Forwarded-For") == b.Field("x-forwarded-for");
 }
 
-// The bytes, read whole and in the fuzzed pieces: the same head either way, decided within the
-// bound, and a complete one well-formed and answered by the room's scrape endpoint.
+// The bytes, read whole and in the fuzzed pieces: the same head (and X-Forwarded-For) either
+// way, decided within the bound, and a complete one well-formed and answered by the room's
+// scrape endpoint.
 void ReadHead(FuzzInput& in) {
   const std::string cuts = in.Text();
   // Filler lets short inputs reach the bound: a head line repeated up to 12 KiB.
@@ -43,6 +46,10 @@ void ReadHead(FuzzInput& in) {
     at += length;
   }
   FUZZ_CHECK(Same(whole, pieces));
+  // Behind a trusted proxy the client is the proxy itself or an address written one way.
+  static const http::TrustedProxies proxy = *http::TrustedProxies::Parse("127.0.0.1", nullptr);
+  const std::string client = proxy.ClientAddress("127.0.0.1", whole.Field("X-Forwarded-For"));
+  FUZZ_CHECK(client == "127.0.0.1" || http::CanonicalAddress(client) == client);
 
   if (whole.state() != RequestHead::State::kComplete) {
     FUZZ_CHECK(whole.method().empty() && whole.target().empty());

@@ -288,6 +288,9 @@ heads = {
     + b"GET /misc/scrawlbox/tracker.php?ACTION=VIEW HTTP/1.1\r\nHost: h\r\n\r\nbody",
     "endless_header": bytes([0]) + text(bytes([2] * 20)) + text("X-Fill: aaaaaaaaaaaa\r\n")
     + n16(600) + b"GET / HTTP/1.1\r\n",
+    "forwarded": bytes([0]) + text(bytes([0, 1])) + text("") + n16(0)
+    + b"GET / HTTP/1.1\r\nX-Forwarded-For: 6.6.6.6\r\nx-forwarded-for:\r\n ::ffff:10.1.2.3\r\n"
+    + b"\r\n",
     "no_request": bytes([0]) + text("") + text("") + n16(0) + b"\x16\x03\x01\x02\x00 hello\n",
     "peers": bytes([1, 3, 2]) + bytes([0, 0, 0, 0, 1, 0, 0, 0, 2, 0, 4, 1, 5, 0, 9, 0, 0, 1]),
 }

@@ -122,7 +122,8 @@ TEST(TrackerProcess, ServesTheVersionFilesAsPlainText) {
 TEST_P(TrackerOn, HostileRequestsGetReasonsAndNothingBreaks) {
   TrackerProcess tracker(On());
   WriteFile(tracker.dir() / "Tracker.ini",
-            "[Tracker]\nHead Seconds=1\nMax Connections Per Address=3\n");
+            "[Tracker]\nHead Seconds=1\nMax Connections Per Address=3\n"
+            "Trusted Proxies=127.0.0.3\n");
   ASSERT_TRUE(tracker.Start());
   // A client that starts a request and never finishes it holds one connection only, and that
   // only until its head's deadline.
@@ -177,6 +178,27 @@ TEST_P(TrackerOn, HostileRequestsGetReasonsAndNothingBreaks) {
   EXPECT_GE(dropped_after_ms, 900);  // a coarse timer may fire 5% early
   EXPECT_TRUE(tracker.Running());
   EXPECT_EQ(RoomNames(Ask(tracker, "ACTION=VIEW")).size(), 2u);
+
+  // A trusted proxy holds more, and its request counts for the client it names last.
+  std::vector<std::unique_ptr<QTcpSocket>> proxied;
+  for (int i = 0; i < 3; ++i) {
+    proxied.push_back(std::make_unique<QTcpSocket>());
+    proxied.back()->bind(QHostAddress(QStringLiteral("127.0.0.3")));
+    proxied.back()->connectToHost(QStringLiteral("127.0.0.1"), tracker.port());
+    ASSERT_TRUE(proxied.back()->waitForConnected(5000));
+  }
+  std::string add = AddQuery("P", "proxied", 2020);
+  add.erase(add.find("&IP=127.0.0.1"), 13);
+  EXPECT_THAT(RawExchange(tracker.port(),
+                          QByteArray::fromStdString("GET " + std::string(TrackerProcess::kPath) +
+                                                    "?" + add + " HTTP/1.1\r\n") +
+                              "X-Forwarded-For: 6.6.6.6\r\nX-Forwarded-For: 198.51.100.7\r\n\r\n",
+                          5000, "127.0.0.3")
+                  .toStdString(),
+              HasSubstr("STATUS=SUBMITOK"));
+  const auto listed = ServerBrowser::PublicRows(Ask(tracker, "ACTION=VIEW"));
+  ASSERT_EQ(listed.size(), 3u);
+  EXPECT_EQ(GetValue(listed[2].tag, "SERVERIP"), "198.51.100.7");
 
   // One address holds a few connections; the next is told why, and other addresses are served.
   std::vector<std::unique_ptr<QTcpSocket>> held;
