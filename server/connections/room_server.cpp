@@ -503,14 +503,14 @@ void RoomServer::CloseConnection(int slot, CloseReason why) {
   const bool announce = record->entered_room && !record->part_announced;
   const std::string line =
       record->row_name + "'s (" + record->address + ") connection has been closed: " + reason + ".";
-  if (why == CloseReason::kMadeWay) {
-    // Logged as it made way.
+  if (why == CloseReason::kMadeWay || (record->probed && record->State == StateNew)) {
+    // Logged as it made way; or a probe that did nothing else, which comes every minute from
+    // the tracker: counted, not logged.
   } else if (record->attempt_refused || why == CloseReason::kFlooding ||
              why == CloseReason::kDrawingFlood || why == CloseReason::kLoginTimeout) {
     // A peer retrying in a loop writes a line a minute.
     refusal_log_.Note(record->address, reason, line);
-  } else if (!record->probed || record->State != StateNew) {
-    // A probe that did nothing else comes every minute from the tracker: counted, not logged.
+  } else {
     LogConnection(line, kIconInfo);
   }
   view_.RemoveConnectionRow(id);
