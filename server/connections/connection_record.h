@@ -54,6 +54,16 @@ struct ConnectionRecord {
   bool part_announced = false;            // the others were told it left
   bool send_failed = false;               // nothing more is sent; it closes when the event ends
   bool kicked = false;                    // however it closes now, the metrics count it as kicked
+  bool attempt_refused = false;           // its close is logged as a refused attempt
+  int64_t connected_ms = 0;
+  int64_t last_received_ms = 0;  // when the peer last sent anything
+  // A login whose nickname a player of its own address holds waits while that player is asked
+  // (a PING) whether it is still there: the holder's slot (-1 once asked), what the holder had
+  // sent by then, and the profile to take up again.
+  int probing_slot = 0;
+  double probe_holder_bytes = 0;
+  std::string held_profile;
+  bool stopped_answering = false;  // asked so, and silent since
   protocol::ReceiveBuffer receive_buffer;
   std::unique_ptr<Timer> ping_timer;
   std::unique_ptr<Timer> login_timer;  // closes a connection that never enters the room

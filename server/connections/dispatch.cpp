@@ -3,6 +3,7 @@
 // profiles, keep-alive answers, and the drawing relay.
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 #include "common/version.h"
 #include "protocol/commands.h"
@@ -220,9 +221,9 @@ void RoomServer::OnFloodDrop(ConnectionRecord& record) {
     record.last_flood_notice_ms = now;
     SendMessage(record.SlotIndex, to_client::NOTICE,
                 "You are sending messages too quickly; please slow down.");
-    LogConnection(record.row_name + " (" + record.address +
-                      ") is sending messages too quickly; those over the limit are dropped.",
-                  kIconWarning);
+    refusal_log_.Note(record.address, "Messages over the chat limit",
+                      record.row_name + " (" + record.address +
+                          ") is sending messages too quickly; those over the limit are dropped.");
   }
 }
 
@@ -256,6 +257,7 @@ void RoomServer::OnHandshake(int slot, const std::string& data) {
     // have every repeated hello matched against the whole list.
     SendMessage(slot, to_client::BANNED, protocol::kNoData);
     record.LeaveReason = "Banned address";
+    record.attempt_refused = true;
     CloseConnection(slot, CloseReason::kRefused);
     return;
   }
@@ -270,10 +272,23 @@ void RoomServer::OnHandshake(int slot, const std::string& data) {
   }
   record.State = StateVersionOk;
   record.ClientVersion = version;
+  // The greeting came: the rest of the login has what is left of the longer deadline.
+  if (record.login_timer) {
+    const int64_t left_ms =
+        int64_t{settings_.LoginTimeout} * 1000 - (scheduler_.NowMs() - record.connected_ms);
+    if (settings_.LoginTimeout <= 0) {
+      record.login_timer.reset();
+    } else {
+      record.login_timer->Start(static_cast<int>(std::max<int64_t>(left_ms, 0)));
+    }
+  }
   UpdateConnectionRow(slot, "", "Connected; waiting for login info...");
-  LogConnection("Scrawlbox client (v" + NumberText(version) +
-                    ") connected, from IP address: " + record.address,
-                kIconInfo);
+  // An address whose attempts are being refused is not logged at every hello either.
+  if (!refusal_log_.Recent(record.address)) {
+    LogConnection("Scrawlbox client (v" + NumberText(version) +
+                      ") connected, from IP address: " + record.address,
+                  kIconInfo);
+  }
   SendMessage(slot, to_client::SCRAWLBOX_S3RV3R,
               protocol::ServerVersionText(scrawlbox::kVersionMajor, scrawlbox::kVersionMinor));
 }
@@ -282,7 +297,8 @@ void RoomServer::OnUser(int slot, const std::string& data) {
   ConnectionRecord& record = *Record(slot);
   const auto fields = protocol::SplitFields(data);
   const std::string nickname = Clean(FieldOr(fields, 0), protocol::kShownNicknameLength);
-  if (const std::string refusal = NicknameRefusal(nickname, slot); !refusal.empty()) {
+  if (const std::string refusal = NicknameRefusal(nickname, record, true); !refusal.empty()) {
+    if (StartGhostProbe(record, nickname, data)) return;
     if (!Trimmed(nickname).empty()) record.row_name = nickname;
     RefuseNickname(record, refusal);
     return;
@@ -301,7 +317,8 @@ void RoomServer::OnUser(int slot, const std::string& data) {
   SendMessage(slot, to_client::USEROK, NumberText(record.Id) + kSep);
 }
 
-std::string RoomServer::NicknameRefusal(const std::string& nickname, int except_slot) const {
+std::string RoomServer::NicknameRefusal(const std::string& nickname, const ConnectionRecord& asker,
+                                        bool login) const {
   const std::string name = Trimmed(nickname);
   const std::string lower = protocol::LowerCase(FirstChars(name, protocol::kShownNicknameLength));
   if (lower.empty() || lower == protocol::kDefaultNickname) {
@@ -312,13 +329,82 @@ std::string RoomServer::NicknameRefusal(const std::string& nickname, int except_
       return "The nickname \"" + name + "\" is reserved; please choose another.";
   }
   for (const auto& [slot, record] : connections_) {
-    if (slot == except_slot || record->State != StateInRoom) continue;
+    if (slot == asker.SlotIndex || record->State != StateInRoom) continue;
     const std::string other = Trimmed(FirstChars(record->Nickname, protocol::kShownNicknameLength));
-    if (protocol::EqualsIgnoreCase(other, lower)) {
-      return "The nickname \"" + name + "\" is already used in this room; please choose another.";
-    }
+    if (!protocol::EqualsIgnoreCase(other, lower)) continue;
+    if (login && GhostOf(nickname, asker.address, asker.SlotIndex) == record.get()) continue;
+    return "The nickname \"" + name + "\" is already used in this room; please choose another.";
   }
   return {};
+}
+
+ConnectionRecord* RoomServer::GhostOf(const std::string& nickname, const std::string& address,
+                                      int except_slot) const {
+  const std::string name = Trimmed(FirstChars(nickname, protocol::kShownNicknameLength));
+  const int64_t now = scheduler_.NowMs();
+  for (const auto& [slot, record] : connections_) {
+    if (slot == except_slot || record->State != StateInRoom || record->address != address) {
+      continue;
+    }
+    const std::string other = Trimmed(FirstChars(record->Nickname, protocol::kShownNicknameLength));
+    // A live client answers every ping, so nothing heard for longer than the interval (and a
+    // round trip) means the connection vanished without a close.
+    if (protocol::EqualsIgnoreCase(other, name) &&
+        (record->stopped_answering ||
+         now - record->last_received_ms > settings_.PingInterval + kAnswerGraceMs)) {
+      return record.get();
+    }
+  }
+  return nullptr;
+}
+
+bool RoomServer::StartGhostProbe(ConnectionRecord& login, const std::string& nickname,
+                                 const std::string& profile) {
+  if (login.probing_slot != 0) return false;
+  const std::string name = Trimmed(FirstChars(nickname, protocol::kShownNicknameLength));
+  ConnectionRecord* holder = FindConnection([&](const ConnectionRecord& record) {
+    return record.SlotIndex != login.SlotIndex && record.State == StateInRoom &&
+           record.address == login.address &&
+           protocol::EqualsIgnoreCase(
+               Trimmed(FirstChars(record.Nickname, protocol::kShownNicknameLength)), name);
+  });
+  if (!holder) return false;
+  login.probing_slot = holder->SlotIndex;
+  login.probe_holder_bytes = holder->BytesReceived;
+  login.held_profile = profile;
+  SendMessage(holder->SlotIndex, to_client::PING, protocol::kNoData);
+  const int slot = login.SlotIndex;
+  scheduler_.SingleShot(kGhostProbeMs, [this, slot] {
+    EventScope later(this);
+    EndGhostProbe(slot);
+  });
+  return true;
+}
+
+void RoomServer::EndGhostProbe(int slot) {
+  ConnectionRecord* login = Record(slot);
+  if (!login || login->probing_slot <= 0) return;
+  ConnectionRecord* holder = Record(login->probing_slot);
+  if (holder && holder->BytesReceived == login->probe_holder_bytes) {
+    holder->stopped_answering = true;
+  }
+  login->probing_slot = -1;
+  // The profile again, now that the holder has answered, gone or stayed silent; then whatever
+  // the login sent meanwhile.
+  OnUser(slot, std::exchange(login->held_profile, {}));
+  ServeReceived(slot, true);
+}
+
+void RoomServer::ReplaceGhost(ConnectionRecord& newcomer) {
+  ConnectionRecord* ghost = GhostOf(newcomer.Nickname, newcomer.address, newcomer.SlotIndex);
+  if (!ghost) return;
+  const int64_t silent_s = (scheduler_.NowMs() - ghost->last_received_ms) / 1000;
+  ghost->LeaveReason =
+      "Reconnected (no answer for " + NumberText(static_cast<double>(silent_s)) + " s)";
+  // The others see the ghost leave; the newcomer never knew it.
+  Broadcast(to_client::PART, NumberText(ghost->Id) + kSep + ghost->LeaveReason, newcomer.SlotIndex);
+  ghost->part_announced = true;
+  CloseConnection(ghost->SlotIndex, CloseReason::kReplaced);
 }
 
 void RoomServer::RefuseNickname(ConnectionRecord& record, const std::string& refusal) {
@@ -337,7 +423,8 @@ void RoomServer::RefuseNickname(ConnectionRecord& record, const std::string& ref
 void RoomServer::OnPass(int slot, const std::string& data) {
   ConnectionRecord& record = *Record(slot);
   // Another player may have taken the nickname since the profile came.
-  if (const std::string refusal = NicknameRefusal(record.Nickname, slot); !refusal.empty()) {
+  if (const std::string refusal = NicknameRefusal(record.Nickname, record, true);
+      !refusal.empty()) {
     RefuseNickname(record, refusal);
     return;
   }
@@ -354,6 +441,8 @@ void RoomServer::OnPass(int slot, const std::string& data) {
                               NumberText(game_->CurrentRound()) + kSep +
                               NumberText(game_->TotalRounds());
   if (!SendMessage(slot, to_client::PASSOK, welcome)) return;
+  // In the room before its ghost goes, so that the game counts the player as staying.
+  ReplaceGhost(record);
   // From here on the others know of this user, so its leaving must be announced.
   record.entered_room = true;
   Broadcast(to_client::JOIN,
@@ -367,27 +456,25 @@ void RoomServer::OnPass(int slot, const std::string& data) {
 
 bool RoomServer::PasswordAccepted(ConnectionRecord& record, const std::string& password) {
   const int64_t now = scheduler_.NowMs();
-  // Addresses that stopped guessing are forgotten, so the table cannot grow for ever.
-  std::erase_if(password_failures_, [now](const auto& entry) {
-    return entry.second.locked_until_ms <= now &&
-           (entry.second.failures.empty() || now - entry.second.failures.back() >= kPasswordLockMs);
-  });
-  PasswordFailures& failures = password_failures_[record.address];
-  const bool locked = failures.locked_until_ms > now;
+  const bool locked = password_lockout_.Locked(record.address, now);
   if (!locked && SameSecret(password, settings_.ServerPassword)) return true;
   record.LeaveReason = locked ? "Wrong passwords: refused for a minute" : "Wrong password";
+  record.attempt_refused = true;
   if (!locked) {
-    while (!failures.failures.empty() && now - failures.failures.front() >= kPasswordLockMs) {
-      failures.failures.pop_front();
-    }
-    failures.failures.push_back(now);
-    if (failures.failures.size() >= kMaxPasswordFailures) {
-      // Guessing: the address is refused for a while without its passwords being compared.
-      failures.locked_until_ms = now + kPasswordLockMs;
-      failures.failures.clear();
-      LogConnection("Too many wrong passwords from " + record.address +
-                        "; its passwords are refused for a minute.",
-                    kIconWarning);
+    // Guessing: the address (or its network) is refused for a while without comparing.
+    switch (password_lockout_.Fail(record.address, now)) {
+      case PasswordLockout::Lock::kNone:
+        break;
+      case PasswordLockout::Lock::kAddress:
+        LogConnection("Too many wrong passwords from " + record.address +
+                          "; its passwords are refused for a minute.",
+                      kIconWarning);
+        break;
+      case PasswordLockout::Lock::kNetwork:
+        LogConnection("Too many wrong passwords from addresses in " + NetworkOf(record.address) +
+                          "; their passwords are refused for ten minutes.",
+                      kIconWarning);
+        break;
     }
   }
   record.State = StateRefused;
@@ -471,7 +558,7 @@ void RoomServer::OnNewInfo(int slot, const std::string& data) {
 void RoomServer::OnNickChange(int slot, const std::string& data) {
   ConnectionRecord& record = *Record(slot);
   const std::string nickname = Clean(data, protocol::kKeptNicknameLength);
-  if (const std::string refusal = NicknameRefusal(nickname, slot); !refusal.empty()) {
+  if (const std::string refusal = NicknameRefusal(nickname, record, false); !refusal.empty()) {
     SendMessage(slot, to_client::NOTICE, refusal);
     return;
   }

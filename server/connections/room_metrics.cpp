@@ -46,6 +46,10 @@ std::string_view CloseReasonName(CloseReason reason) {
       return "send_failed";
     case CloseReason::kRefused:
       return "refused";
+    case CloseReason::kMadeWay:
+      return "made_way";
+    case CloseReason::kReplaced:
+      return "replaced";
     case CloseReason::kProtocolError:
       break;
   }

@@ -26,6 +26,8 @@ enum class CloseReason : uint8_t {
   kSendQueueExceeded,
   kSendFailed,
   kRefused,        // nickname, password, version or deny mode
+  kMadeWay,        // a login closed to let a newcomer into a full room
+  kReplaced,       // a player that stopped answering, replaced by its own new login
   kProtocolError,  // a message its login state does not allow
 };
 inline constexpr size_t kCloseReasons = static_cast<size_t>(CloseReason::kProtocolError) + 1;

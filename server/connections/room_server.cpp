@@ -37,6 +37,8 @@ RoomServer::RoomServer(Ports ports)
       ini_(ports.ini),
       statistics_(ports.ini, ports.scheduler),
       settings_(LoadSettings(ports.ini)),
+      refusal_log_(ports.scheduler,
+                   [this](const std::string& line) { LogConnection(line, kIconWarning); }),
       deny_message_(settings_.DenyMessage) {}
 
 RoomServer::~RoomServer() = default;
@@ -135,21 +137,23 @@ bool RoomServer::SaveDetails(const ServerDetails& details) {
 RoomServer::Admission RoomServer::OnConnectionRequest(const std::string& address) {
   EventScope scope(this);
   statistics_.Increment(Stat::AttemptedConnections);
-  if (settings_.MaxConnections > 0 && ConnectionCount() >= settings_.MaxConnections) {
-    ++counters_.refused[static_cast<size_t>(Refusal::kRoomFull)];
-    return Refuse("", "The room is full.",
-                  "A connection from " + address + " was refused: the room is full.");
-  }
+  // The address's own limit first: a newcomer that is refused anyway takes nobody's place.
   if (settings_.MaxConnectionsPerAddress > 0) {
     const int from_address = static_cast<int>(
         std::count_if(connections_.begin(), connections_.end(),
                       [&address](const auto& entry) { return entry.second->address == address; }));
     if (from_address >= settings_.MaxConnectionsPerAddress) {
       ++counters_.refused[static_cast<size_t>(Refusal::kAddressLimit)];
-      return Refuse(address, "Too many connections from your address.",
+      return Refuse(address, "Too many connections", "Too many connections from your address.",
                     "A connection from " + address + " was refused: " + NumberText(from_address) +
                         " connections from that address are open.");
     }
+  }
+  if (settings_.MaxConnections > 0 && ConnectionCount() >= settings_.MaxConnections &&
+      !MakeWay(address)) {
+    ++counters_.refused[static_cast<size_t>(Refusal::kRoomFull)];
+    return Refuse("", "The room is full", "The room is full.",
+                  "A connection from " + address + " was refused: the room is full.");
   }
   const int slot = ++last_slot_;
   auto record = std::make_unique<ConnectionRecord>();
@@ -157,17 +161,24 @@ RoomServer::Admission RoomServer::OnConnectionRequest(const std::string& address
   record->SlotIndex = slot;
   record->State = StateNew;
   record->address = address;
+  record->connected_ms = record->last_received_ms = scheduler_.NowMs();
   record->ping_timer = scheduler_.CreateTimer([this, slot] {
     EventScope tick_scope(this);
     OnPingTimer(slot);
   });
   record->ping_timer->Start(settings_.PingInterval);
-  if (settings_.LoginTimeout > 0) {
+  // Idle connections must not hold the room: the greeting comes within a few seconds, the
+  // rest of the login within the longer deadline.
+  const int handshake_s = settings_.HandshakeTimeout;
+  const int login_s = settings_.LoginTimeout;
+  const int first_deadline_s = handshake_s > 0 && login_s > 0 ? std::min(handshake_s, login_s)
+                                                              : std::max(handshake_s, login_s);
+  if (first_deadline_s > 0) {
     record->login_timer = scheduler_.CreateTimer([this, slot] {
       EventScope tick_scope(this);
       OnLoginTimeout(slot);
     });
-    record->login_timer->Start(settings_.LoginTimeout * 1000);
+    record->login_timer->Start(first_deadline_s * 1000);
   }
   const int32_t id = record->Id;
   connections_.emplace(slot, std::move(record));
@@ -176,17 +187,26 @@ RoomServer::Admission RoomServer::OnConnectionRequest(const std::string& address
   return Admission{slot, {}};
 }
 
-RoomServer::Admission RoomServer::Refuse(const std::string& key, const std::string& text,
-                                         const std::string& log) {
-  const int64_t now = scheduler_.NowMs();
-  // The table of logged refusals forgets what is older than the log's interval, so that
-  // refusals from many addresses cannot grow it for ever.
-  std::erase_if(refusals_logged_,
-                [now](const auto& entry) { return now - entry.second >= kRefusalLogMs; });
-  if (refusals_logged_.emplace(key, now).second) LogConnection(log, kIconWarning);
+RoomServer::Admission RoomServer::Refuse(const std::string& key, const std::string& reason,
+                                         const std::string& text, const std::string& log) {
+  refusal_log_.Note(key, reason, log);
   Admission refused{0, protocol::Frame(to_client::NOTICE, text)};
   counters_.Sent(MessageKind::kControl, refused.refusal.size());
   return refused;
+}
+
+bool RoomServer::MakeWay(const std::string& newcomer) {
+  // Slots only grow, so the first unfinished login in slot order is the oldest.
+  ConnectionRecord* oldest =
+      FindConnection([](const ConnectionRecord& record) { return !record.entered_room; });
+  if (!oldest) return false;
+  refusal_log_.Note("", "Closed to make way for a newcomer",
+                    oldest->row_name + "'s (" + oldest->address +
+                        ") connection has been closed to make way for a newcomer (" + newcomer +
+                        "): the room is full.");
+  oldest->LeaveReason = "Made way for a newcomer";
+  CloseConnection(oldest->SlotIndex, CloseReason::kMadeWay);
+  return true;
 }
 
 ConnectionRecord* RoomServer::Record(int slot) {
@@ -218,6 +238,8 @@ void RoomServer::OnData(int slot, std::string_view bytes) {
   EventScope scope(this);
   ConnectionRecord* record = Record(slot);
   if (!record) return;
+  record->last_received_ms = scheduler_.NowMs();
+  record->stopped_answering = false;
   record->receive_buffer.Append(bytes);
   ServeReceived(slot, true);
 }
@@ -231,7 +253,7 @@ void RoomServer::ServeReceived(int slot, bool limited) {
   bool more = false;
   // A handler may close this very connection, or fail to send to it (it closes when this event
   // ends); the record is looked up again for every message.
-  while ((record = Record(slot)) != nullptr && !record->send_failed) {
+  while ((record = Record(slot)) != nullptr && !record->send_failed && record->probing_slot <= 0) {
     if (limited && handled == kMessagesPerTurn) {
       more = record->receive_buffer.Pending() > 0;
       break;
@@ -257,6 +279,12 @@ void RoomServer::ServeReceived(int slot, bool limited) {
   }
   view_.UpdateConnectionRow(0, "", "", total_bytes_received_);
   if (!record) return;
+  if (record->probing_slot > 0) {
+    // What the login sends meanwhile waits in the network until the holder has been asked.
+    if (!record->reading_paused) transport_.PauseReading(slot, true);
+    record->reading_paused = true;
+    return;
+  }
   if (more) {
     // The rest waits for the next turn, and the network holds what the peer sends meanwhile.
     if (!record->reading_paused) transport_.PauseReading(slot, true);
@@ -522,11 +550,17 @@ void RoomServer::CloseConnection(int slot, CloseReason why) {
       record->LeaveReason.empty() ? "Server closed connection" : record->LeaveReason;
   const bool was_artist = id == game_->ArtistId();
   const bool announce = record->entered_room && !record->part_announced;
-  // A probe that did nothing else comes every minute from the tracker: it is counted, not logged.
-  if (!record->probed || record->State != StateNew) {
-    LogConnection(record->row_name + "'s (" + record->address +
-                      ") connection has been closed: " + reason + ".",
-                  kIconInfo);
+  const std::string line =
+      record->row_name + "'s (" + record->address + ") connection has been closed: " + reason + ".";
+  if (why == CloseReason::kMadeWay || (record->probed && record->State == StateNew)) {
+    // Logged as it made way; or a probe that did nothing else, which comes every minute from
+    // the tracker: counted, not logged.
+  } else if (record->attempt_refused || why == CloseReason::kFlooding ||
+             why == CloseReason::kDrawingFlood || why == CloseReason::kLoginTimeout) {
+    // A peer retrying in a loop writes a line a minute.
+    refusal_log_.Note(record->address, reason, line);
+  } else {
+    LogConnection(line, kIconInfo);
   }
   view_.RemoveConnectionRow(id);
   // The record may still be in use by the handler that led here; it goes when the event ends.
@@ -562,7 +596,7 @@ void RoomServer::RestartPingTimer(int slot, int interval_ms) {
 void RoomServer::OnLoginTimeout(int slot) {
   ConnectionRecord* record = Record(slot);
   if (!record || record->entered_room) return;
-  record->LeaveReason = "Login timed out";
+  record->LeaveReason = record->State == StateNew ? "Handshake timed out" : "Login timed out";
   CloseConnection(slot, CloseReason::kLoginTimeout);
 }
 

@@ -16,6 +16,7 @@
 #include "server/admin/statistics.h"
 #include "server/connections/connection_record.h"
 #include "server/connections/game_hooks.h"
+#include "server/connections/login_guard.h"
 #include "server/connections/picture_log.h"
 #include "server/connections/room_metrics.h"
 
@@ -53,8 +54,8 @@ class RoomServer {
   static constexpr int64_t kFloodNoticeMs = 5000;
   static constexpr size_t kFloodDropsToClose = 30;
   static constexpr int64_t kFloodDropWindowMs = 10000;
-  // Refusals of one address (or of a full room) are logged at most this often.
-  static constexpr int64_t kRefusalLogMs = 60000;
+  // Refused attempts of one address (or of a full room) are logged at most this often.
+  static constexpr int64_t kRefusalLogMs = RefusalLog::kIntervalMs;
   // Log lines carry at most this much (peer text included).
   static constexpr size_t kMaxLogLine = 1024;
   // A joiner is sent the picture a piece at a time while its send queue holds less than this,
@@ -65,9 +66,14 @@ class RoomServer {
   static constexpr int kPictureRetryMs = 20;
   static constexpr size_t kPictureFeeds = 8;
   // This many wrong passwords from one address within kPasswordLockMs refuse that address for
-  // kPasswordLockMs without comparing.
-  static constexpr size_t kMaxPasswordFailures = 5;
-  static constexpr int64_t kPasswordLockMs = 60000;
+  // kPasswordLockMs without comparing (and its network, after several of its addresses).
+  static constexpr size_t kMaxPasswordFailures = PasswordLockout::kMaxFailures;
+  static constexpr int64_t kPasswordLockMs = PasswordLockout::kLockMs;
+  // A player from whom nothing came for longer than the ping interval and this has stopped
+  // answering: a live client answers every ping within its round trip.
+  static constexpr int64_t kAnswerGraceMs = 1000;
+  // How long a login under a nickname its own address holds waits for the holder's answer.
+  static constexpr int kGhostProbeMs = 2000;
 
   // The first user id of a run.
   static constexpr int32_t kFirstUserId = 100000;
@@ -268,14 +274,31 @@ class RoomServer {
   bool PassesLimit(ConnectionRecord& record, Limit limit, const std::string& data);
   void OnFloodDrop(ConnectionRecord& record);
   // A refused connection request, logged at most once a minute per key.
-  Admission Refuse(const std::string& key, const std::string& text, const std::string& log);
+  Admission Refuse(const std::string& key, const std::string& reason, const std::string& text,
+                   const std::string& log);
+  // When the room is full, the oldest connection not in the room closes to make way for a
+  // newcomer; false when everyone is in the room.
+  bool MakeWay(const std::string& newcomer);
   void OnPingTimer(int slot);
   void OnLoginTimeout(int slot);
   // Whether the password is the room's; a wrong one (or any from an address that guessed too
   // often) is told BADPASS and a NOTICE, and the connection closes.
   bool PasswordAccepted(ConnectionRecord& record, const std::string& password);
-  // Why a nickname cannot be used in the room (empty when it can); except_slot is the asker.
-  std::string NicknameRefusal(const std::string& nickname, int except_slot) const;
+  // Why a nickname cannot be used in the room (empty when it can) by the asker; a login may
+  // take it over from a ghost of its own (see GhostOf).
+  std::string NicknameRefusal(const std::string& nickname, const ConnectionRecord& asker,
+                              bool login) const;
+  // The player in the room with the nickname, from the address, that has stopped answering.
+  ConnectionRecord* GhostOf(const std::string& nickname, const std::string& address,
+                            int except_slot) const;
+  // A login under a nickname that a player of its own address holds: the holder is pinged
+  // and the login waits kGhostProbeMs for its answer. False when there is nobody to ask.
+  bool StartGhostProbe(ConnectionRecord& login, const std::string& nickname,
+                       const std::string& profile);
+  void EndGhostProbe(int slot);
+  // The returning player takes its ghost's place: the ghost closes (its points are kept for
+  // the newcomer), and the newcomer, already in the room, is not told of it.
+  void ReplaceGhost(ConnectionRecord& newcomer);
   // Tells a login why its nickname is refused and closes it.
   void RefuseNickname(ConnectionRecord& record, const std::string& refusal);
 
@@ -364,14 +387,8 @@ class RoomServer {
   // Slots with messages waiting for another turn, in the order they queued.
   std::deque<int> backlog_;
   bool backlog_scheduled_ = false;
-  // When each refused address (or "full") was last logged.
-  std::map<std::string, int64_t> refusals_logged_;
-  // Wrong passwords by address.
-  struct PasswordFailures {
-    std::deque<int64_t> failures;  // within the last kPasswordLockMs
-    int64_t locked_until_ms = 0;
-  };
-  std::map<std::string, PasswordFailures> password_failures_;
+  RefusalLog refusal_log_;
+  PasswordLockout password_lockout_;
 
   int event_depth_ = 0;
   int last_slot_ = 0;

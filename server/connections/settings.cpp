@@ -68,7 +68,10 @@ ServerSettings LoadSettings(const inifile::IniStore& store) {
   settings.DrawingRate = ReadLimit(ini, "Drawing Rate", "1000", 1e9);
   settings.MaxConnectionsPerAddress =
       static_cast<int>(ReadLimit(ini, "Max Connections Per Address", "8", 1e6));
+  settings.HandshakeTimeout = static_cast<int>(ReadLimit(ini, "Handshake Timeout", "10", 86400));
   settings.LoginTimeout = static_cast<int>(ReadLimit(ini, "Login Timeout", "60", 86400));
+  settings.GuessBurst = ReadLimit(ini, "Guess Burst", "5", 1e6);
+  settings.GuessRate = ReadLimit(ini, "Guess Rate", "4", 1e6);
   settings.MaxConnections = static_cast<int>(ReadLimit(ini, "Max Connections", "1000", 1e6));
   settings.MetricsPort = ini.Read(s, "Metrics Port", "0");
   settings.MetricsAddress = ini.Read(s, "Metrics Address", kDefaultMetricsAddress);

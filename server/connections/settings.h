@@ -48,7 +48,11 @@ struct ServerSettings {
   double DrawingBurst = 2000;
   double DrawingRate = 1000;
   int MaxConnectionsPerAddress = 8;
-  int LoginTimeout = 60;  // seconds to enter the room
+  int HandshakeTimeout = 10;  // seconds to send the client's greeting after connecting
+  int LoginTimeout = 60;      // seconds to enter the room
+  // Guesses of one address share a bucket; lines over it are chat, not checked against the word.
+  double GuessBurst = 5;
+  double GuessRate = 4;
   int MaxConnections = 1000;
   // Prometheus metrics over HTTP: off while the port is 0; on the loopback address unless
   // the operator names another, since the numbers are the operator's and not the players'.

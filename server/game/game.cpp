@@ -200,6 +200,14 @@ bool Game::CheckGuess(int slot, const std::string& text) {
   }
   bool taken = false;
   bool found = false;
+  // A guess over its address's bucket is chat: it is neither answered nor scored.
+  if (!player.FoundWord) {
+    const ServerSettings& settings = room_.settings();
+    if (!guess_buckets_[player.address].Take(scheduler_.NowMs(), settings.GuessBurst,
+                                             settings.GuessRate)) {
+      return false;
+    }
+  }
   // Chat of a player who found the word already is no guess.
   if (!player.FoundWord) {
     room_.counters().Guessed(guess == Guess::kCorrect ? GuessResult::kCorrect
@@ -286,6 +294,7 @@ void Game::SetGameTimer(int32_t mode) {
       state_.ScorePot = StartPot;
       ++round_serial_;
       ++room_.counters().rounds_started;
+      guess_buckets_.clear();
       StartClock(state_.RoundTime);
       tmrGameScore_->Start(ScoreTick);
       break;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -9,6 +10,7 @@
 
 #include "common/scheduling.h"
 #include "server/connections/game_hooks.h"
+#include "server/connections/rate_limit.h"
 #include "server/game/word_lists.h"
 
 namespace server {
@@ -163,6 +165,9 @@ class Game : public GameHooks {
   int64_t clock_ends_ms_ = 0;  // when the running round or countdown ends
   int64_t round_serial_ = 0;   // counts every round played, skips included
   std::vector<KeptScore> kept_scores_;
+  // Guesses by address this round: many connections of one peer share one bucket, so that
+  // together they cannot run through a word list faster than one guesser types.
+  std::map<std::string, TokenBucket> guess_buckets_;
 };
 
 }  // namespace server

@@ -252,6 +252,44 @@ TEST_F(Guesses, MatchIgnoringCaseAndCloseOnesReachOnlyTheirSender) {
   EXPECT_EQ(h.server.statistics().Get(Stat::WordsAlmostGuessed), 2);
 }
 
+// Many connections of one address cannot run through a word list: they share one bucket, and
+// a line over it is only chat.
+TEST(GuessLimit, OneAddressSharesABucketAndLinesOverItAreChatNotGuesses) {
+  GameHarness h("[Server Details]\nFlood Burst=0\nGuess Burst=3\nGuess Rate=4\n");
+  const int artist = h.Join("ann");
+  const int b = h.Join("ben");
+  const int c = h.Join("cid");
+  const int elsewhere = h.Join("dee", "0", "10.0.0.2");
+  h.StartGame(artist);
+  h.TakeAll();
+  for (const char* wrong : {"dog", "cow", "pig"}) h.Say(b, wrong);
+  h.Say(c, "cat");
+  h.Say(artist, "cat");  // the artist's lines are always looked at: never relayed
+  h.Say(elsewhere, "cat");
+  EXPECT_THAT(h.Take(elsewhere), ElementsAre(Msg("SAY",
+                                                 "100001\x03"
+                                                 "dog"),
+                                             Msg("SAY",
+                                                 "100001\x03"
+                                                 "cow"),
+                                             Msg("SAY",
+                                                 "100001\x03"
+                                                 "pig"),
+                                             Msg("SAY",
+                                                 "100002\x03"
+                                                 "cat"),
+                                             Msg("WORDFOUND",
+                                                 "4\x03"
+                                                 "100003"),
+                                             Msg("POINTSCHG",
+                                                 "100003\x03"
+                                                 "220"),
+                                             Msg("STARTGAMETIMER", "30000")));
+  h.clock.Advance(250);  // a guess a quarter of a second
+  h.Say(c, "cat");
+  EXPECT_THAT(h.TakeCommands(c), Contains("WORDFOUND"));
+}
+
 TEST_F(Guesses, AnyAlternativeCountsButClosenessLooksAtTheWholeLine) {
   h.SetWord("cat|kitten");
   h.StartGame(a);

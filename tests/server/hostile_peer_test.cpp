@@ -4,6 +4,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "protocol/commands.h"
 #include "protocol/framing.h"
 #include "tests/support/game_harness.h"
@@ -234,7 +236,7 @@ TEST(Nicknames, EmptyDefaultReservedAndTakenNamesAreRefusedAtLogin) {
   h.TakeAll();
   for (const std::string name : {"", "   ", "un-named", "System", "SERVER", "admin",
                                  "Administrator", "ANN", " ann ", "\x01\x02"}) {
-    const int slot = h.LogInTo(ServerHarness::Step::kProfile, name);
+    const int slot = h.LogInTo(ServerHarness::Step::kProfile, name, "0", "10.0.0.2");
     const auto messages = h.Take(slot);
     ASSERT_GE(messages.size(), 2u) << name;
     EXPECT_EQ(messages.back().command, "NOTICE") << name;
@@ -318,45 +320,112 @@ TEST_F(ThreeInGame, OnlyAGuessLongEnoughIsAnsweredAsClose) {
 
 // --- Connections --------------------------------------------------------------------------
 
-TEST(Connections, EightFromOneAddressAndAThousandInAll) {
-  ServerHarness h("[Server Details]\nMax Connections=12\n");
+TEST(Connections, EightFromOneAddressAndItsRefusalsLoggedOnceAMinuteWithACount) {
+  ServerHarness h;
   for (int i = 0; i < 8; ++i) EXPECT_NE(h.Connect("10.0.0.1"), 0);
-  EXPECT_EQ(h.Connect("10.0.0.1"), 0);
-  EXPECT_EQ(h.Connect("10.0.0.1"), 0);
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(h.Connect("10.0.0.1"), 0);
   EXPECT_THAT(h.refusals,
               Each(protocol::Frame("NOTICE", "Too many connections from your address.")));
-  EXPECT_EQ(CountLogs(h.view, LogKind::kConnections, "was refused"), 1u);  // once a minute
-  for (int i = 0; i < 4; ++i) EXPECT_NE(h.Connect("10.0.0." + std::to_string(2 + i)), 0);
-  EXPECT_EQ(h.Connect("10.0.0.9"), 0);
-  EXPECT_EQ(h.refusals.back(), protocol::Frame("NOTICE", "The room is full."));
-  EXPECT_EQ(h.server.ConnectionCount(), 12);
-
-  // A slot that closes makes room again.
-  h.server.OnClosed(1);
-  EXPECT_NE(h.Connect("10.0.0.1"), 0);
-  // A minute later (everyone has gone meanwhile: nobody logged in or answered a ping) a
-  // refusal is logged again.
+  EXPECT_EQ(CountLogs(h.view, LogKind::kConnections, "was refused"), 1u);
   h.clock.Advance(RoomServer::kRefusalLogMs);
-  EXPECT_EQ(h.server.ConnectionCount(), 0);
-  for (int i = 0; i < 8; ++i) h.Connect("10.0.0.1");
-  EXPECT_EQ(h.Connect("10.0.0.1"), 0);
-  EXPECT_EQ(CountLogs(h.view, LogKind::kConnections, "was refused"), 3u);
+  EXPECT_TRUE(h.view.HasLog(LogKind::kConnections,
+                            "2 more attempts from 10.0.0.1 were refused in the last minute (Too "
+                            "many connections)."));
 }
 
-TEST(Connections, WhoDoesNotEnterTheRoomWithinTheLoginTimeIsClosed) {
-  ServerHarness h("[Server Details]\nLogin Timeout=30\nPing=60\nPing Timeout=30\n");
+// Idle connections cannot shut a room: the oldest unfinished login makes way for a newcomer,
+// while players in the room are never pushed out.
+TEST(Connections, AFullRoomMakesWayForNewcomersButNotAtThePlayersCost) {
+  ServerHarness h("[Server Details]\nMax Connections=3\n");
+  const int player = h.Join("ann");
+  const int idle = h.Connect("10.0.0.2");
+  const int halfway = h.Handshake("10.0.0.3");
+  EXPECT_NE(h.Connect("10.0.0.4"), 0);
+  EXPECT_TRUE(h.transport.IsClosed(idle));
+  EXPECT_FALSE(h.transport.IsClosed(halfway));
+  EXPECT_TRUE(h.view.HasLog(LogKind::kConnections,
+                            "Unknown User's (10.0.0.2) connection has been closed to make way for "
+                            "a newcomer (10.0.0.4): the room is full."));
+  EXPECT_NE(h.Connect("10.0.0.5"), 0);
+  EXPECT_TRUE(h.transport.IsClosed(halfway));
+
+  ServerHarness full("[Server Details]\nMax Connections=2\n");
+  const int ann = full.Join("ann");
+  const int ben = full.Join("ben");
+  EXPECT_EQ(full.Connect("10.0.0.9"), 0);
+  EXPECT_EQ(full.refusals.back(), protocol::Frame("NOTICE", "The room is full."));
+  EXPECT_FALSE(full.transport.IsClosed(ann) || full.transport.IsClosed(ben));
+  EXPECT_FALSE(h.transport.IsClosed(player));
+}
+
+TEST(Connections, TheGreetingMustComeWithinItsDeadlineAndTheLoginWithinTheLongerOne) {
+  ServerHarness h("[Server Details]\nHandshake Timeout=5\nLogin Timeout=30\nPing=60\n");
+  const int silent = h.Connect();
   const int probe = h.Connect();
+  h.Send(probe, to_server::ISALIVE, "-");  // a probe is not a greeting
+  h.clock.Advance(4000);
   const int stuck = h.LogInTo(ServerHarness::Step::kProfile, "slow");
   const int player = h.Join("quick");
-  h.Send(probe, to_server::ISALIVE, "-");  // a probe is not a login
-  h.clock.Advance(29999);
-  EXPECT_FALSE(h.transport.IsClosed(probe));
-  h.clock.Advance(1);
+  h.clock.Advance(1000);
+  EXPECT_TRUE(h.transport.IsClosed(silent));
   EXPECT_TRUE(h.transport.IsClosed(probe));
+  EXPECT_TRUE(h.view.HasLog(LogKind::kConnections,
+                            "Unknown User's (10.0.0.1) connection has been closed: Handshake timed "
+                            "out."));
+  h.clock.Advance(28999);  // thirty seconds from its connection
+  EXPECT_FALSE(h.transport.IsClosed(stuck));
+  h.clock.Advance(1);
   EXPECT_TRUE(h.transport.IsClosed(stuck));
   EXPECT_FALSE(h.transport.IsClosed(player));
   EXPECT_TRUE(h.view.HasLog(LogKind::kConnections,
                             "slow's (10.0.0.1) connection has been closed: Login timed out."));
+}
+
+// A peer refused again and again writes a line a minute, not one per attempt.
+TEST(Connections, RefusedAttemptsAreLoggedOnceAMinutePerAddressWithACount) {
+  struct BanEveryone : BanCheck {
+    bool IsBanned(const std::string&) override { return true; }
+  };
+  struct Row {
+    const char* ini;
+    bool banned;
+    std::function<void(ServerHarness&, int)> attempt;
+    const char* reason;
+  };
+  const Row rows[] = {
+      {"", true, [](ServerHarness& h, int) { h.Handshake(); }, "Banned address"},
+      {"Server Password=secret", false,
+       [](ServerHarness& h, int i) {
+         h.LogInTo(ServerHarness::Step::kPassword, "p" + std::to_string(i));
+       },
+       "Wrong password"},
+      {"", false,
+       [](ServerHarness& h, int i) {
+         const int slot = h.Join("f" + std::to_string(i));
+         for (int line = 0; line < 40; ++line) h.Send(slot, to_server::SAY, "spam");
+       },
+       "Flooding"},
+  };
+  for (const Row& row : rows) {
+    ServerHarness h(std::string("[Server Details]\n") + row.ini + "\n");
+    BanEveryone bans;
+    if (row.banned) h.server.SetBanCheck(&bans);
+    row.attempt(h, 0);
+    const size_t after_first = CountLogs(h.view, LogKind::kConnections, "");
+    EXPECT_EQ(CountLogs(h.view, LogKind::kConnections, row.reason), 1u) << row.reason;
+    for (int i = 1; i < 4; ++i) row.attempt(h, i);
+    EXPECT_EQ(CountLogs(h.view, LogKind::kConnections, ""), after_first) << row.reason;
+    h.clock.Advance(RoomServer::kRefusalLogMs);
+    EXPECT_TRUE(h.view.HasLog(LogKind::kConnections,
+                              "3 more attempts from 10.0.0.1 were refused in the last minute (" +
+                                  std::string(row.reason) + ")."))
+        << row.reason;
+    // A quiet minute ends it: the next attempt is logged at once.
+    h.clock.Advance(RoomServer::kRefusalLogMs);
+    const size_t quiet = CountLogs(h.view, LogKind::kConnections, row.reason);
+    row.attempt(h, 4);
+    EXPECT_EQ(CountLogs(h.view, LogKind::kConnections, row.reason), quiet + 1) << row.reason;
+  }
 }
 
 }  // namespace

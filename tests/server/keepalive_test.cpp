@@ -62,7 +62,8 @@ TEST(KeepAlive, OnlyPongRestartsTheInterval) {
 }
 
 TEST(KeepAlive, AnsweredPingsKeepAConnectionInAnyLoginState) {
-  ServerHarness h("[Server Details]\nLogin Timeout=0\n");  // the keep-alive alone
+  ServerHarness h(
+      "[Server Details]\nHandshake Timeout=0\nLogin Timeout=0\n");  // the keep-alive alone
   const int lurker = h.Connect();
   for (int i = 0; i < 10; ++i) {
     h.clock.Advance(10000);

@@ -4,6 +4,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "protocol/commands.h"
 #include "protocol/framing.h"
 #include "server/connections/picture_log.h"
@@ -255,6 +257,55 @@ TEST_F(KeptScore, TheEndOfTheGameDropsKeptScores) {
   EXPECT_EQ(h.server.Record(ben)->Points, 0);
 }
 
+// A player whose connection vanished without a close comes back under its own name: the
+// holder of the name is asked, and one that does not answer makes way at once; a live
+// player's name stays its own.
+TEST_F(Game3, AReturningPlayerReplacesItsSilentConnectionAndGetsItsPoints) {
+  h.StartGame(a);
+  h.Say(b, "cat");  // ben finds the word: 220 points, and then goes silent
+  std::set<int> silent = {b};
+  h.transport.on_ping = [&silent, answer = h.transport.on_ping](int slot) {
+    if (!silent.count(slot)) answer(slot);
+  };
+  auto returns = [this](const std::string& nickname, const std::string& address) {
+    const int slot = h.Connect(address);
+    h.Send(slot, to_server::SCRAWLBOX_CL13NT, "100001");
+    h.Send(slot, to_server::USER, testing_support::ProfileData(nickname));
+    h.Send(slot, to_server::PASS, "<none>");
+    return slot;
+  };
+  h.clock.Advance(3000);
+  const int live = returns("CID", "10.0.0.1");
+  const int elsewhere = returns("BEN", "10.9.9.9");
+  EXPECT_TRUE(h.transport.IsClosed(elsewhere));
+  h.TakeAll();
+  const int ben = returns("BEN", "10.0.0.1");
+  EXPECT_THAT(h.TakeCommands(ben), ElementsAre("SCRAWLBOX_S3RV3R"));  // waits for ben's answer
+  h.clock.Advance(RoomServer::kGhostProbeMs);
+  EXPECT_TRUE(h.transport.IsClosed(live));
+  EXPECT_TRUE(h.transport.IsClosed(b));
+  EXPECT_FALSE(h.transport.IsClosed(ben));
+  EXPECT_THAT(h.Take(c), ElementsAre(Msg("PART", "100001\x03Reconnected (no answer for 5 s)"),
+                                     Msg("JOIN",
+                                         "100005\x03"
+                                         "BEN\x03"
+                                         "0"),
+                                     Msg("POINTSCHG",
+                                         "100005\x03"
+                                         "220")));
+  EXPECT_THAT(h.TakeCommands(ben), ElementsAre("USEROK", "PASSOK"));
+  EXPECT_TRUE(h.server.Record(ben)->FoundWord);
+  EXPECT_EQ(h.game.state().FoundCount, 1);
+
+  // Silent for longer than the ping interval and a round trip: replaced without asking.
+  silent.insert(ben);
+  h.clock.Advance(10000 + RoomServer::kAnswerGraceMs + 1);
+  h.TakeAll();
+  const int again = returns("ben", "10.0.0.1");
+  EXPECT_THAT(h.TakeCommands(again), ElementsAre("SCRAWLBOX_S3RV3R", "USEROK", "PASSOK"));
+  EXPECT_EQ(h.server.counters().closed[static_cast<size_t>(CloseReason::kReplaced)], 2u);
+}
+
 // --- Password rooms ---------------------------------------------------------------------------
 
 class PasswordRoom : public testing::Test {
@@ -292,7 +343,7 @@ TEST_F(PasswordRoom, FiveWrongPasswordsRefuseTheAddressForAMinute) {
   for (int i = 0; i < 5; ++i) EXPECT_TRUE(Refused(TryPassword("guess")));
   EXPECT_TRUE(Refused(TryPassword("open \x02sesame")));  // not even compared now
   EXPECT_TRUE(h.view.HasLog(LogKind::kConnections,
-                            "p5's (10.0.0.7) connection has been closed: Wrong password."));
+                            "p1's (10.0.0.7) connection has been closed: Wrong password."));
   EXPECT_TRUE(h.view.HasLog(LogKind::kConnections,
                             "p6's (10.0.0.7) connection has been closed: Wrong passwords: refused "
                             "for a minute."));
@@ -301,6 +352,39 @@ TEST_F(PasswordRoom, FiveWrongPasswordsRefuseTheAddressForAMinute) {
   EXPECT_TRUE(Refused(TryPassword("open \x02sesame")));
   h.clock.Advance(1);
   EXPECT_FALSE(Refused(TryPassword("open \x02sesame")));
+}
+
+// Guessers spread over a network are refused together once several of its addresses were.
+TEST_F(PasswordRoom, LockOutsOfThreeAddressesLockTheirSlash24OrSlash64) {
+  struct Row {
+    const char* name;
+    std::vector<std::string> guessers;
+    std::string neighbour, outsider;
+  };
+  const Row rows[] = {
+      {"IPv4", {"10.0.0.1", "10.0.0.2", "10.0.0.3"}, "10.0.0.99", "10.0.1.1"},
+      {"IPv6",
+       {"2001:db8:0:1::1", "2001:0db8:0000:0001::2", "2001:DB8:0:1:ffff::3"},
+       "2001:db8:0:1:abcd::9",
+       "2001:db8:0:2::1"},
+  };
+  for (const Row& row : rows) {
+    for (const std::string& guesser : row.guessers) {
+      for (size_t i = 0; i < RoomServer::kMaxPasswordFailures; ++i) TryPassword("guess", guesser);
+    }
+    EXPECT_TRUE(Refused(TryPassword("open \x02sesame", row.neighbour))) << row.name;
+    EXPECT_FALSE(Refused(TryPassword("open \x02sesame", row.outsider))) << row.name;
+    h.clock.Advance(PasswordLockout::kNetworkLockMs - 1);
+    EXPECT_TRUE(Refused(TryPassword("open \x02sesame", row.neighbour))) << row.name;
+    h.clock.Advance(1);
+    EXPECT_FALSE(Refused(TryPassword("open \x02sesame", row.neighbour))) << row.name;
+  }
+  EXPECT_TRUE(h.view.HasLog(LogKind::kConnections,
+                            "Too many wrong passwords from addresses in 10.0.0.0/24; their "
+                            "passwords are refused for ten minutes."));
+  EXPECT_TRUE(h.view.HasLog(LogKind::kConnections,
+                            "Too many wrong passwords from addresses in 2001:db8:0:1::/64; their "
+                            "passwords are refused for ten minutes."));
 }
 
 TEST(PasswordlessRoom, TakesAnyPasswordAsBefore) {

@@ -29,10 +29,11 @@ class ScriptedRandom : public scrawlbox::Random {
 // one entry, so every round's word is the one the test set last.
 class GameHarness : public ServerHarness {
  public:
-  // Game tests chat faster than people do, so the chat limit is off unless the test's own
-  // Server.ini says otherwise.
+  // Game tests chat and guess faster than people do, so the chat and guess limits are off
+  // unless the test's own Server.ini says otherwise.
   explicit GameHarness(std::string_view server_ini = kNoChatLimit);
-  static constexpr std::string_view kNoChatLimit = "[Server Details]\nFlood Burst=0\n";
+  static constexpr std::string_view kNoChatLimit =
+      "[Server Details]\nFlood Burst=0\nGuess Burst=0\n";
 
   // Rewrites test.txt with this single entry; the next pick takes it.
   void SetWord(const std::string& entry);

@@ -34,17 +34,19 @@ int ServerHarness::Handshake(const std::string& address) {
   return slot;
 }
 
-int ServerHarness::LogInTo(Step last, const std::string& nickname, const std::string& auto_skip) {
+int ServerHarness::LogInTo(Step last, const std::string& nickname, const std::string& auto_skip,
+                           const std::string& address) {
   namespace to_server = protocol::to_server;
-  const int slot = Handshake();
+  const int slot = Handshake(address);
   if (last >= Step::kProfile) Send(slot, to_server::USER, ProfileData(nickname, auto_skip));
   if (last >= Step::kPassword) Send(slot, to_server::PASS, "<none>");
   if (last >= Step::kUserList) Send(slot, to_server::ULISTREQ, "-");
   return slot;
 }
 
-int ServerHarness::Join(const std::string& nickname, const std::string& auto_skip) {
-  const int slot = LogInTo(Step::kUserList, nickname, auto_skip);
+int ServerHarness::Join(const std::string& nickname, const std::string& auto_skip,
+                        const std::string& address) {
+  const int slot = LogInTo(Step::kUserList, nickname, auto_skip, address);
   TakeAll();
   return slot;
 }

@@ -33,9 +33,11 @@ class ServerHarness {
   int Handshake(const std::string& address = "10.0.0.1");
   // Connects and logs in as the real client does, up to and including the step; what the
   // server answered stays to be taken. Returns the slot.
-  int LogInTo(Step last, const std::string& nickname, const std::string& auto_skip = "0");
+  int LogInTo(Step last, const std::string& nickname, const std::string& auto_skip = "0",
+              const std::string& address = "10.0.0.1");
   // The whole login, with what it sent to anyone taken away. Returns the slot.
-  int Join(const std::string& nickname, const std::string& auto_skip = "0");
+  int Join(const std::string& nickname, const std::string& auto_skip = "0",
+           const std::string& address = "10.0.0.1");
   // Messages sent to the slot since the last Take.
   std::vector<protocol::Message> Take(int slot) { return transport.Take(slot); }
   // Only the commands of Take(slot).
