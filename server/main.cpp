@@ -261,6 +261,7 @@ int main(int argc, char** argv) {
     app = std::make_unique<QApplication>(argc, argv);
   }
   scrawlbox::SetApplicationIdentity(QStringLiteral("Scrawlbox Server"));
+  scrawlbox::RaiseFileLimit();
   const Options options = ParseOptions(*app);
 
   const QString data_folder = scrawlbox::ResolveDataFolder(options.data_folder);

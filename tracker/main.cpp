@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The room directory: rooms register here, players' server browsers list them, and a web page
 // shows them to anyone.
-#include <sys/resource.h>
 #include <unistd.h>
 
 #include <QCommandLineParser>
@@ -52,18 +51,6 @@ int Milliseconds(const QString& seconds_text) {
 
 // What the file limit raised below leaves for connections beside the probes and the database.
 constexpr int kMostConnections = 32768;
-
-// Every probe in flight and every HTTP connection is a file descriptor; the usual soft limit of
-// 1024 is too few for a directory of thousands of rooms.
-void RaiseFileLimit() {
-  rlimit limit{};
-  if (getrlimit(RLIMIT_NOFILE, &limit) != 0) return;
-  const rlim_t wanted = std::min<rlim_t>(limit.rlim_max, 65536);
-  if (limit.rlim_cur < wanted) {
-    limit.rlim_cur = wanted;
-    setrlimit(RLIMIT_NOFILE, &limit);
-  }
-}
 
 // Each connection may hold up to about 1 MiB (an 8 KiB head, or a whole VIEW of 2,000 rooms on
 // its way to a slow reader): 1024 of them stay within a gigabyte.
@@ -210,7 +197,7 @@ int main(int argc, char** argv) {
     instance = QSysInfo::machineHostName() + QStringLiteral(":") +
                QString::number(QCoreApplication::applicationPid());
   }
-  RaiseFileLimit();
+  scrawlbox::RaiseFileLimit();
 
   tracker::Registry registry;
   if (!registry.Open(*database)) {

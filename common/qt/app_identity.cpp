@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "common/qt/app_identity.h"
 
+#include <sys/resource.h>
+
 #include <QCoreApplication>
+#include <algorithm>
 
 #include "common/version.h"
 
@@ -16,6 +19,16 @@ void SetApplicationIdentity(const QString& application_name) {
 
 QString VersionLabel() {
   return QStringLiteral("%1.%2").arg(kVersionMajor).arg(kVersionMinor, 2, 10, QLatin1Char('0'));
+}
+
+void RaiseFileLimit() {
+  rlimit limit{};
+  if (getrlimit(RLIMIT_NOFILE, &limit) != 0) return;
+  const rlim_t wanted = std::min<rlim_t>(limit.rlim_max, 65536);
+  if (limit.rlim_cur < wanted) {
+    limit.rlim_cur = wanted;
+    setrlimit(RLIMIT_NOFILE, &limit);
+  }
 }
 
 }  // namespace scrawlbox

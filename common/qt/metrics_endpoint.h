@@ -18,7 +18,7 @@ class MetricsEndpoint : public QObject {
   Q_OBJECT
  public:
   static constexpr HttpLimits kLimits = {
-      .max_connections = 16, .max_per_address = 4, .head_deadline_ms = 2000, .deadline_ms = 10000};
+      .max_connections = 64, .max_per_address = 4, .head_deadline_ms = 2000, .deadline_ms = 10000};
 
   explicit MetricsEndpoint(std::function<std::string()> text, QObject* parent = nullptr);
 
