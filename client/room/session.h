@@ -263,12 +263,9 @@ class Session {
   void PublishPanel();
   void PublishControls();
 
-  // The chat commands' work (user_commands.cpp).
-  void ChangeNickname(const std::string& nickname);
-  // "/me": the words after the command, shown here and sent.
-  void PerformAction(const std::vector<std::string>& words);
-  void ShowDebugInformation();
-  void ShowHelp();
+  // The chat commands, with the help line of each (user_commands.cpp).
+  struct UserCommand;
+  static const std::vector<UserCommand>& UserCommands();
 
   GameConnection& connection_;
   ClientView& view_;

@@ -37,108 +37,102 @@ std::string UpperCase(std::string text) {
 
 }  // namespace
 
+struct Session::UserCommand {
+  const char* words;  // the word and its aliases, upper case, between single spaces
+  const char* help;   // the line /help shows, padding as it has always been; nullptr for none
+  // The words typed, the command first; nullptr for a command listed but answered as unknown.
+  void (*run)(Session& session, const std::vector<std::string>& words);
+};
+
+const std::vector<Session::UserCommand>& Session::UserCommands() {
+  using Words = std::vector<std::string>;
+  static const std::vector<UserCommand> kCommands = {
+      {"CONNECT", "/connect <server>[:<port>] - Connect to <server>, on port 2020 unless given.",
+       [](Session& s, const Words& words) {
+         const std::string& address = protocol::FieldOr(words, 1);
+         if (address.empty()) return s.System("Syntax is /Connect <server>[:<port>].");
+         s.JoinRoom(address);
+       }},
+      {"DISCONNECT", "/disconnect [reason] - Disconnect from server.",
+       [](Session& s, const Words& words) {
+         const std::string& reason = protocol::FieldOr(words, 1);
+         if (s.connection_.State() == SocketState::kClosed) {
+           return s.System("You are already disconnected.", kRed);
+         }
+         s.SendCommand(protocol::to_server::PART,
+                       reason.empty() ? std::string(kQuitting) : TypedField(reason));
+       }},
+      {"NICK", "/nick <nickname>     - Change your nickname to <nickname>.",
+       [](Session& s, const Words& words) {
+         const std::string& nickname = protocol::FieldOr(words, 1);
+         if (nickname.empty()) return s.System("Syntax is /NICK your_new_nickname. No spaces.");
+         if (IsNicknameRejected(nickname)) {
+           return s.System("Sorry, but you cannot use this nickname. Please choose another.");
+         }
+         s.profile_.Nickname = nickname;
+         // Kept at once, as the profile window keeps it: a client that stops next logs in with it.
+         s.settings_.SaveProfile(s.profile_);
+         const std::string shown = TypedField(nickname, kNicknameLength);
+         s.SendCommand(protocol::to_server::NICKCHG, shown);
+         s.System("Your nickname has now been changed to " + shown + ".");
+         if (s.own_user_id_ != 0 && s.own_user_id_ == s.admin_user_id_) {
+           s.panel_.admin = shown;
+           s.PublishPanel();
+         }
+       }},
+      // Listed as it always was; typed, it is an unknown command.
+      {"", "/part [reason]           - Leave room, optionally with [reason].", nullptr},
+      {"ME", "/me <action>           - 'perform' an action.",
+       [](Session& s, const Words& words) {
+         if (protocol::FieldOr(words, 1).empty()) return s.System("Syntax is /ME <action>.");
+         // Everything after the command word, as typed.
+         std::string action = words[1];
+         for (size_t i = 2; i < words.size(); ++i) action += ' ' + words[i];
+         s.System(" * " + s.profile_.Nickname + " " + action, kBlue);
+         s.SendCommand(protocol::to_server::USERACTION, TypedField(action));
+       }},
+      {"CLEAR CLS", "/clear                        - Clear chat buffer.",
+       [](Session& s, const Words&) { s.view_.ClearChat(); }},
+      {"QUIT", "/quit                          - Quit Scrawlbox.",
+       [](Session& s, const Words&) {
+         // The window leaves the room with this reason as it closes (asking first during a game).
+         s.quit_reason_ = "Quitting (via CLI).";
+         s.send_generic_quit_ = false;
+         s.view_.CloseProgram();
+       }},
+      {"DEBUG", "/debug                      - Print debugging info.",
+       [](Session& s, const Words&) {
+         char motd_length[32];
+         std::snprintf(motd_length, sizeof motd_length, "%03zu", s.motd_.size());
+         s.System("-- DEBUG INFORMATION --");
+         s.System(std::string("Generic Quit Message\t = [000] ") +
+                  (s.send_generic_quit_ ? "True" : "False"));
+         s.System(std::string("ChatBar\t\t = ") + (s.view_.IsChatFloating() ? "True" : "False"));
+         s.System(std::string("Server MOTD Length\t = [") + motd_length + "]");
+         s.System("Connected Status\t = " + std::to_string(StateNumber(s.connection_.State())));
+       }},
+      {"HELP H ? HULP AIDE HILFE AIUTO AYUDA", nullptr,
+       [](Session& s, const Words&) {
+         s.System("Currently implemented commands:");
+         for (const UserCommand& command : UserCommands()) {
+           if (command.help) s.System(std::string("  ") + command.help);
+         }
+       }},
+  };
+  return kCommands;
+}
+
 void Session::ExecuteUserCommand(const std::string& line) {
-  namespace to_server = protocol::to_server;
-  if (line.empty()) {
-    ShowHelp();
-    return;
-  }
+  if (line.empty()) return ExecuteUserCommand("HELP");
   // Words are split at every single space: two spaces make an empty word.
   const std::vector<std::string> words = protocol::SplitFields(line, ' ');
-  const std::string command = UpperCase(words[0]);
-  const std::string& word1 = protocol::FieldOr(words, 1);
-
-  if (command == "CONNECT") {
-    if (word1.empty()) {
-      System("Syntax is /Connect <server>[:<port>].");
-    } else {
-      JoinRoom(word1);
+  const std::string word = ' ' + UpperCase(words[0]) + ' ';
+  for (const UserCommand& command : UserCommands()) {
+    if (command.run && (' ' + std::string(command.words) + ' ').find(word) != std::string::npos) {
+      return command.run(*this, words);
     }
-  } else if (command == "DISCONNECT") {
-    if (connection_.State() != SocketState::kClosed) {
-      SendCommand(to_server::PART, word1.empty() ? std::string(kQuitting) : TypedField(word1));
-    } else {
-      System("You are already disconnected.", kRed);
-    }
-  } else if (command == "NICK") {
-    if (word1.empty()) {
-      System("Syntax is /NICK your_new_nickname. No spaces.");
-    } else if (IsNicknameRejected(word1)) {
-      System("Sorry, but you cannot use this nickname. Please choose another.");
-    } else {
-      ChangeNickname(word1);
-    }
-  } else if (command == "ME") {
-    if (word1.empty()) {
-      System("Syntax is /ME <action>.");
-    } else {
-      PerformAction(words);
-    }
-  } else if (command == "QUIT") {
-    // The window leaves the room with this reason as it closes (asking first during a game).
-    quit_reason_ = "Quitting (via CLI).";
-    send_generic_quit_ = false;
-    view_.CloseProgram();
-  } else if (command == "CLEAR" || command == "CLS") {
-    view_.ClearChat();
-  } else if (command == "DEBUG") {
-    ShowDebugInformation();
-  } else if (command == "HELP" || command == "H" || command == "?" || command == "HULP" ||
-             command == "AIDE" || command == "HILFE" || command == "AIUTO" || command == "AYUDA") {
-    ShowHelp();
-  } else {
-    System("Unknown command - type /help for command list.", kBlue);
   }
-}
-
-void Session::ChangeNickname(const std::string& nickname) {
-  profile_.Nickname = nickname;
-  // Kept at once, as the profile window keeps it: a client that stops next logs in with it.
-  settings_.SaveProfile(profile_);
-  const std::string shown = TypedField(nickname, kNicknameLength);
-  SendCommand(protocol::to_server::NICKCHG, shown);
-  System("Your nickname has now been changed to " + shown + ".");
-  if (own_user_id_ != 0 && own_user_id_ == admin_user_id_) {
-    panel_.admin = shown;
-    PublishPanel();
-  }
-}
-
-void Session::PerformAction(const std::vector<std::string>& words) {
-  // Everything after the command word, as typed.
-  std::string action;
-  for (size_t i = 1; i < words.size(); ++i) {
-    if (i > 1) action += ' ';
-    action += words[i];
-  }
-  System(" * " + profile_.Nickname + " " + action, kBlue);
-  SendCommand(protocol::to_server::USERACTION, TypedField(action));
-}
-
-void Session::ShowDebugInformation() {
-  char motd_length[32];
-  std::snprintf(motd_length, sizeof motd_length, "%03zu", motd_.size());
-  System("-- DEBUG INFORMATION --");
-  System(std::string("Generic Quit Message\t = [000] ") + (send_generic_quit_ ? "True" : "False"));
-  System(std::string("ChatBar\t\t = ") + (view_.IsChatFloating() ? "True" : "False"));
-  System(std::string("Server MOTD Length\t = [") + motd_length + "]");
-  System("Connected Status\t = " + std::to_string(StateNumber(connection_.State())));
-}
-
-void Session::ShowHelp() {
-  for (const char* line : {
-           "Currently implemented commands:",
-           "  /connect <server>[:<port>] - Connect to <server>, on port 2020 unless given.",
-           "  /disconnect [reason] - Disconnect from server.",
-           "  /nick <nickname>     - Change your nickname to <nickname>.",
-           "  /part [reason]           - Leave room, optionally with [reason].",
-           "  /me <action>           - 'perform' an action.",
-           "  /clear                        - Clear chat buffer.",
-           "  /quit                          - Quit Scrawlbox.",
-           "  /debug                      - Print debugging info.",
-       }) {
-    System(line);
-  }
+  System("Unknown command - type /help for command list.", kBlue);
 }
 
 }  // namespace client

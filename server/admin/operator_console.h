@@ -13,9 +13,9 @@ class RoomServer;
 class TrackerRegistration;
 class WordLists;
 
-// The operator's commands for a server without a window, one per line on standard input:
-// kick, ban, msg, msgall, listen, deny, users, bans, unban, stats, submit, remove, update, help.
-// Each answers in lines; a malformed command gets a one-line usage text and changes nothing.
+// The operator's commands for a server without a window, one per line on standard input (the
+// table in the .cpp, which help lists). Each answers in lines; a malformed command gets a
+// one-line usage text and changes nothing.
 class OperatorConsole {
  public:
   OperatorConsole(RoomServer& room, OperatorActions& actions, BanList& bans,
@@ -29,8 +29,8 @@ class OperatorConsole {
   std::vector<std::string> Execute(std::string_view line);
 
  private:
-  // The slot of the user with the id in the text, or 0 (with *error set to the answer).
-  int UserSlot(const std::string& id_text, std::string* error) const;
+  struct Command;
+  static const std::vector<Command>& Commands();
 
   RoomServer& room_;
   OperatorActions& actions_;

@@ -373,7 +373,10 @@ TEST_F(Operator, TheConsoleAnswersEveryCommandAndExplainsMalformedOnes) {
               ElementsAre("Deny mode: newcomers are told \"Back soon\" and disconnected."));
   EXPECT_EQ(console.Execute("stats").size(), 19u);
   EXPECT_THAT(console.Execute("help"),
-              Contains(HasSubstr("ban a user's address and put the user out of the room")));
+              testing::IsSupersetOf({"  ban <user id> [reason]      ban a user's address and put "
+                                     "the user out of the room; the",
+                                     "                              address is turned away from "
+                                     "then on"}));
   EXPECT_THAT(console.Execute(""), IsEmpty());
 
   // Malformed commands get one line and change nothing.
