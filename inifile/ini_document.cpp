@@ -4,6 +4,7 @@
 #include <unordered_set>
 
 #include "protocol/framing.h"
+#include "protocol/text.h"
 
 namespace inifile {
 
@@ -16,22 +17,9 @@ std::string_view Trim(std::string_view text) {
   return text.substr(first, last - first + 1);
 }
 
-char Lower(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
+// Sections and keys fold as all 8-bit text does, so a file's accented capitals match too.
 bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (Lower(a[i]) != Lower(b[i])) return false;
-  }
-  return true;
-}
-
-std::string LowerCopy(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) c = Lower(c);
-  return out;
+  return protocol::EqualsIgnoreCase(a, b);
 }
 
 bool IsHeader(std::string_view line) {
@@ -138,7 +126,7 @@ KeyValues IniDocument::ReadSection(std::string_view section) const {
   const size_t end = SectionEnd(header);
   for (size_t i = header + 1; i < end; ++i) {
     std::string_view k, v;
-    if (SplitKeyLine(lines_[i].text, &k, &v) && seen.insert(LowerCopy(k)).second) {
+    if (SplitKeyLine(lines_[i].text, &k, &v) && seen.insert(protocol::LowerCase(k)).second) {
       result.emplace_back(std::string(k), protocol::FirstChars(v, kMaxValueLength));
     }
   }

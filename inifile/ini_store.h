@@ -9,10 +9,10 @@
 #include <vector>
 
 // Settings files in the INI form that Windows programs have always used, with the semantics
-// that stored settings files rely on: sections and keys match regardless of letter case, the
-// first of duplicate sections or keys wins, values are trimmed and may be quoted, a read
-// returns at most 60000 characters, and text is kept byte for byte (8-bit text, so "¬" is the
-// single byte 172).
+// that stored settings files rely on: sections and keys match regardless of letter case (the
+// Windows-1252 letters, as protocol::LowerCase folds them), the first of duplicate sections or
+// keys wins, values are trimmed and may be quoted, a read returns at most 60000 characters,
+// and text is kept byte for byte (8-bit text, so "¬" is the single byte 172).
 namespace inifile {
 
 inline constexpr size_t kMaxValueLength = 60000;

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <tuple>
 
+#include "protocol/text.h"
+
 namespace tracker {
 
 namespace {
@@ -279,7 +281,7 @@ bool Registry::Migration(int version) {
     while (q->next()) names.emplace_back(q->value(0).toLongLong(), Text(q->value(1)));
     for (const auto& [id, name] : names) {
       if (!(q = Run(QStringLiteral("UPDATE rooms SET name_folded = ? WHERE id = ?"),
-                    {Bytes(FoldCase(name)), id}))) {
+                    {Bytes(protocol::LowerCase(name)), id}))) {
         return false;
       }
     }
@@ -384,7 +386,7 @@ RoomStore::AddOutcome Registry::Add(const Room& room, const AddRequest& request,
                                                   source,
                                                   room.players,
                                                   room.locked ? 1 : 0,
-                                                  Bytes(FoldCase(room.name)),
+                                                  Bytes(protocol::LowerCase(room.name)),
                                                   Bytes(secret),
                                                   Bytes(room.key)};
   // A known room refreshing its entry is the usual request, and no room limit applies to it.
@@ -462,7 +464,7 @@ RoomStore::Page Registry::ListedPage(std::string_view search, size_t offset, siz
   const Finished finished{*this};
   Page page;
   QString condition = QStringLiteral("WHERE private = 0");
-  const QVariant folded = Bytes(FoldCase(search));
+  const QVariant folded = Bytes(protocol::LowerCase(search));
   if (!search.empty()) condition += QStringLiteral(" AND ") + QLatin1String(dialect_->contains);
   QSqlQuery* q = nullptr;
   const bool counted =

@@ -126,9 +126,6 @@ class RoomStore {
   virtual void ReleaseLeases(const std::string& owner) = 0;
 };
 
-// Windows-1252 text in lower case, for a search that ignores case.
-std::string FoldCase(std::string_view text);
-
 // Something built from the listed rooms, kept until they change.
 template <typename T>
 class PerGeneration {

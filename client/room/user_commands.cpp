@@ -28,13 +28,6 @@ int StateNumber(SocketState state) {
   return 0;
 }
 
-std::string UpperCase(std::string text) {
-  for (char& c : text) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
-  }
-  return text;
-}
-
 }  // namespace
 
 struct Session::UserCommand {
@@ -126,9 +119,10 @@ void Session::ExecuteUserCommand(const std::string& line) {
   if (line.empty()) return ExecuteUserCommand("HELP");
   // Words are split at every single space: two spaces make an empty word.
   const std::vector<std::string> words = protocol::SplitFields(line, ' ');
-  const std::string word = ' ' + UpperCase(words[0]) + ' ';
+  const std::string word = ' ' + protocol::LowerCase(words[0]) + ' ';
   for (const UserCommand& command : UserCommands()) {
-    if (command.run && (' ' + std::string(command.words) + ' ').find(word) != std::string::npos) {
+    if (command.run && protocol::LowerCase(' ' + std::string(command.words) + ' ').find(word) !=
+                           std::string::npos) {
       return command.run(*this, words);
     }
   }

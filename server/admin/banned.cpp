@@ -98,7 +98,8 @@ bool MatchesList(char c, std::string_view pattern, size_t at, size_t* next, bool
 }
 
 // The wildcard match, backtracking only at "*" (one pending star at a time), so that any
-// pattern runs in time proportional to the lengths multiplied, never exponentially.
+// pattern runs in time proportional to the lengths multiplied, never exponentially. Letters
+// match in their case, with no folding: stored ban lists have always been read that way.
 bool MatchesWildcards(std::string_view text, std::string_view pattern, size_t* steps) {
   size_t t = 0;
   size_t p = 0;

@@ -22,8 +22,11 @@ namespace key = directory::key;
 
 std::string RegistrationKey(std::string computer_name, std::string user_name) {
   std::string key = computer_name + ":" + user_name;
-  std::transform(key.begin(), key.end(), key.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+  // ASCII only, whatever the locale, and not the Windows-1252 case rule: the tracker knows a room
+  // by these bytes, so they must stay the same from version to version.
+  for (char& c : key) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
   return key;
 }
 

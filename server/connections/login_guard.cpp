@@ -39,6 +39,7 @@ std::vector<std::string> Ipv6Groups(const std::string& address) {
   for (std::string& group : head) {
     if (group.empty() || group.size() > 4) return {};
     group.erase(0, std::min(group.find_first_not_of('0'), group.size() - 1));
+    // Hexadecimal digits of an address, not text: no Windows-1252 rule, only A-F ever fold.
     std::transform(group.begin(), group.end(), group.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   }

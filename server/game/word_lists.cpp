@@ -134,6 +134,7 @@ std::optional<WordLists::ScanError> WordLists::ScanWordlist() {
 std::optional<std::vector<std::string>> WordLists::ReadEntries(std::string_view name) const {
   // Only names found by the scan are read, so a name from a client can never reach a path
   // outside the folder.
+  // Names match exactly, letter case too: each is a file's name, and "a.txt" and "A.txt" are two.
   if (std::find(names_.begin(), names_.end(), name) == names_.end()) return std::nullopt;
   std::ifstream in;
   for (const std::filesystem::path& folder : folders_) {

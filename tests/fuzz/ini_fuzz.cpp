@@ -4,6 +4,7 @@
 
 #include "inifile/ini_document.h"
 #include "inifile/ini_store.h"
+#include "protocol/text.h"
 #include "tests/fuzz/fuzz_input.h"
 #include "tests/fuzz/fuzz_targets.h"
 
@@ -58,12 +59,7 @@ bool ValueKeeps(std::string_view value) {
 }
 
 bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
+  return protocol::EqualsIgnoreCase(a, b);
 }
 
 // Reading the text a document writes gives the same document: nothing drifts from write to

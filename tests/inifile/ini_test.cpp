@@ -25,10 +25,12 @@ TEST(IniDocument, MatchesSectionsAndKeysRegardlessOfCaseAndTakesTheFirstDuplicat
       "; Port=1\n"
       "Quoted=\"  spaced  \"\n"
       "Half=\"open\n"
+      "\xC9t\xC9=summer\n"
       "[server details]\n"
       "MOTD=from the duplicate section\n");
   EXPECT_EQ(doc.Read("SERVER DETAILS", "NAME", "d"), "First Room");
-  EXPECT_EQ(doc.Read("Server Details", "Port", "2020"), "2020");  // a comment is no key
+  EXPECT_EQ(doc.Read("Server Details", "\xE9t\xE9", "d"), "summer");  // ÉTÉ is été
+  EXPECT_EQ(doc.Read("Server Details", "Port", "2020"), "2020");      // a comment is no key
   EXPECT_EQ(doc.Read("Server Details", "Quoted", ""), "  spaced  ");
   EXPECT_EQ(doc.Read("Server Details", "Half", ""), "\"open");
   EXPECT_EQ(doc.Read("Server Details", "MOTD", "none"), "none");
