@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "client/room/game_setup.h"
+#include "client/settings/game_setup.h"
 #include "directory/server_browser.h"
 #include "inifile/ini_store.h"
 #include "protocol/limits.h"

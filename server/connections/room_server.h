@@ -13,12 +13,12 @@
 
 #include "inifile/ini_store.h"
 #include "protocol/drawing.h"
-#include "server/admin/statistics.h"
 #include "server/connections/connection_record.h"
 #include "server/connections/game_hooks.h"
 #include "server/connections/login_guard.h"
 #include "server/connections/picture_log.h"
 #include "server/connections/room_metrics.h"
+#include "server/connections/statistics.h"
 
 #include "server/connections/ports.h"
 #include "server/connections/settings.h"

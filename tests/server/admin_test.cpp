@@ -9,6 +9,7 @@
 #include "server/admin/banned.h"
 #include "server/admin/operator_actions.h"
 #include "server/admin/operator_console.h"
+#include "server/admin/statistics.h"
 #include "tests/support/matchers.h"
 #include "tests/support/room_fixtures.h"
 #include "tests/support/server_harness.h"
