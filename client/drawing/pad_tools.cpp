@@ -28,9 +28,8 @@ int Component(double value) {
 
 }  // namespace
 
-PadTools::PadTools(Sender sender, scrawlbox::Scheduler& scheduler)
-    : send_(std::move(sender)),
-      clear_timer_(scheduler.CreateTimer([this] { HideClearMessage(); })) {
+PadTools::PadTools(protocol::DrawSink* sink, scrawlbox::Scheduler& scheduler)
+    : sink_(sink), clear_timer_(scheduler.CreateTimer([this] { HideClearMessage(); })) {
   engine_.SetPenWidth(kBrushWidths[static_cast<size_t>(brush_)]);
 }
 
@@ -43,7 +42,7 @@ void PadTools::Send(DrawCode code, std::initializer_list<double> fields) {
   command.code = code;
   size_t i = 0;
   for (double field : fields) command.fields[i++] = field;
-  send_(protocol::DrawCodeWord(code), protocol::BuildDrawData(command));
+  if (sink_) sink_->SendDrawCommand(protocol::DrawCodeWord(code), protocol::BuildDrawData(command));
 }
 
 void PadTools::Changed() {

@@ -16,6 +16,7 @@
 
 #include "client/drawing/pad_engine.h"
 #include "common/scheduling.h"
+#include "protocol/draw_sink.h"
 #include "protocol/drawing.h"
 
 namespace client {
@@ -47,10 +48,9 @@ inline constexpr std::array<int, 4> kBrushWidths = {1, 2, 4, 8};
 // The artist's tools and the state every client keeps for the pad: the current tool, brush,
 // colour and fill type, the previews shown while dragging, the two-step clear, and the replay
 // of drawing codes received from the artist. Each action is drawn at once and handed to the
-// sender as a drawing code.
+// sink as a drawing code.
 class PadTools {
  public:
-  using Sender = std::function<void(std::string_view command, std::string_view data)>;
   static constexpr int kClearConfirmMs = 2000;
 
   // What is drawn over the pad and not part of its picture.
@@ -61,8 +61,9 @@ class PadTools {
     std::optional<QPointF> eraser;  // centre of the eraser indicator
   };
 
-  // The scheduler times the two-step clear.
-  PadTools(Sender sender, scrawlbox::Scheduler& scheduler);
+  // The scheduler times the two-step clear. Codes drawn while no sink is set are not sent.
+  PadTools(protocol::DrawSink* sink, scrawlbox::Scheduler& scheduler);
+  void SetSink(protocol::DrawSink* sink) { sink_ = sink; }
 
   PadEngine& engine() { return engine_; }
   const PadEngine& engine() const { return engine_; }
@@ -130,7 +131,7 @@ class PadTools {
   void Changed();
 
   PadEngine engine_;
-  Sender send_;
+  protocol::DrawSink* sink_;
   std::vector<std::function<void()>> on_changed_;
   Tool tool_ = Tool::kFreehand;
   Tool cursor_tool_ = Tool::kFreehand;

@@ -16,6 +16,7 @@
 #include "directory/room_address.h"
 #include "directory/server_browser.h"
 #include "directory/tracker.h"
+#include "protocol/draw_sink.h"
 #include "protocol/framing.h"
 #include "protocol/limits.h"
 #include "protocol/receive_buffer.h"
@@ -35,7 +36,7 @@ std::string TypedField(std::string_view text, size_t max_length = std::string_vi
 // The client's side of one room: the login, every message from the server, the chat input and
 // its commands, the user list, the information panel and the game display. It owns the state
 // the windows show and tells the view whenever that state changes.
-class Session {
+class Session : public protocol::DrawSink {
  public:
   struct Ports {
     GameConnection& connection;
@@ -105,7 +106,7 @@ class Session {
   // Sends a command at once when the socket is not closed.
   void SendCommand(std::string_view command, std::string_view data);
   // Drawing is sent only to a room with someone else in it.
-  void SendDrawCommand(std::string_view command, std::string_view data);
+  void SendDrawCommand(std::string_view command, std::string_view data) override;
   bool CanSendDrawing() const;
 
   // --- Settings ---------------------------------------------------------------------------------

@@ -97,7 +97,7 @@ RoundReplay::RoundReplay(scrawlbox::Scheduler& scheduler, std::function<void()> 
       on_frame_(std::move(on_frame)),
       on_finished_(std::move(on_finished)),
       // A replay sends nothing: it only draws on its own pad.
-      tools_([](std::string_view, std::string_view) {}, scheduler),
+      tools_(nullptr, scheduler),
       frame_timer_(scheduler.CreateTimer([this] { Frame(); })) {}
 
 void RoundReplay::ShowPicture(const GalleryRound& round) {

@@ -107,11 +107,7 @@ MainWindow::MainWindow(ClientPaths paths, scrawlbox::Scheduler& scheduler)
     if (session_) session_->PlaySound(Sound::kKeyClick);
   });
 
-  tools_ = std::make_unique<PadTools>(
-      [this](std::string_view command, std::string_view data) {
-        if (session_) session_->SendDrawCommand(command, data);
-      },
-      scheduler);
+  tools_ = std::make_unique<PadTools>(nullptr, scheduler);
   drawing_ = new DrawingArea(tools_.get());
 
   chat_pane_ = new QWidget;
@@ -340,6 +336,7 @@ void MainWindow::ShowToolChecks() {
 
 void MainWindow::Attach(Session* session, ClientSettings* settings, QtConnection* connection) {
   session_ = session;
+  tools_->SetSink(session);
   settings_ = settings;
   connection_ = connection;
   ApplyOptions();

@@ -27,8 +27,11 @@ namespace {
 using protocol::Message;
 
 // The artist's pad shown at one scale: a widget exactly as large as the picture at that scale.
-class ScaledPad {
+class ScaledPad : public protocol::DrawSink {
  public:
+  void SendDrawCommand(std::string_view command, std::string_view data) override {
+    sent.push_back({std::string(command), std::string(data)});
+  }
   explicit ScaledPad(double scale) { widget_.resize(PadWidget::SizeAt(scale)); }
 
   // The point of the widget over the middle of a pad pixel.
@@ -76,17 +79,14 @@ class ScaledPad {
 
  private:
   testing_support::ManualClock clock_;
-  PadTools tools_{[this](std::string_view command, std::string_view data) {
-                    sent.push_back({std::string(command), std::string(data)});
-                  },
-                  clock_};
+  PadTools tools_{this, clock_};
   PadWidget widget_{&tools_};
 };
 
 // What another player's pad draws from the codes.
 QImage Replayed(const std::vector<Message>& codes) {
   testing_support::ManualClock clock;
-  PadTools viewer([](std::string_view, std::string_view) {}, clock);
+  PadTools viewer(nullptr, clock);
   for (const Message& m : codes) {
     viewer.Replay(protocol::ParseDrawData(*protocol::DrawCodeFromWord(m.command), m.data));
   }
@@ -152,7 +152,7 @@ TEST(PadScale, WholeMultiplesArePixelForPixelAndTheOverlaysGrow) {
 
 TEST(StatusLine, ALongLineShrinksBeforeItIsCutAndNeverMovesThePad) {
   testing_support::ManualClock clock;
-  PadTools tools([](std::string_view, std::string_view) {}, clock);
+  PadTools tools(nullptr, clock);
   DrawingArea area(&tools);
   area.resize(PadEngine::kWidth, 500);
   area.show();

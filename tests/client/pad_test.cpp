@@ -42,13 +42,13 @@ int CountOf(const QImage& image, QRgb colour) {
 }
 
 // The artist's tools, with every code they send kept.
-struct Artist {
+struct Artist : protocol::DrawSink {
+  void SendDrawCommand(std::string_view command, std::string_view data) override {
+    sent.push_back({std::string(command), std::string(data)});
+  }
   std::vector<protocol::Message> sent;
   testing_support::ManualClock clock;
-  PadTools tools{[this](std::string_view command, std::string_view data) {
-                   sent.push_back({std::string(command), std::string(data)});
-                 },
-                 clock};
+  PadTools tools{this, clock};
   std::vector<std::string> Commands() const { return testing_support::CommandsOf(sent); }
 };
 
@@ -317,7 +317,7 @@ TEST(Replay, TheFourteenCodesGiveTheArtistsPicture) {
   a.tools.ClickTool(Tool::kUndo);
 
   testing_support::ManualClock clock;
-  PadTools viewer([](std::string_view, std::string_view) {}, clock);
+  PadTools viewer(nullptr, clock);
   std::set<std::string> codes;
   for (const auto& m : a.sent) {
     const auto code = protocol::DrawCodeFromWord(m.command);
@@ -334,7 +334,7 @@ TEST(Replay, TheFourteenCodesGiveTheArtistsPicture) {
 
 TEST(Replay, BadFieldsAreHeldToWhatThePadCanShow) {
   testing_support::ManualClock clock;
-  PadTools viewer([](std::string_view, std::string_view) {}, clock);
+  PadTools viewer(nullptr, clock);
   const double huge = 1e9;
   viewer.Replay({DrawCode::DW, {1, 1e6}});
   EXPECT_EQ(viewer.engine().pen_width(), PadEngine::kMaxPenWidth);
@@ -359,7 +359,7 @@ TEST(Replay, BadFieldsAreHeldToWhatThePadCanShow) {
 
 TEST(Replay, FillTypeAndWidthFollowTheirCodes) {
   testing_support::ManualClock clock;
-  PadTools viewer([](std::string_view, std::string_view) {}, clock);
+  PadTools viewer(nullptr, clock);
   viewer.Replay({DrawCode::FT, {0}});
   EXPECT_TRUE(viewer.fill_solid());
   viewer.Replay({DrawCode::FT, {1}});

@@ -55,8 +55,11 @@ QPointF Point(FuzzInput& in) {
 int FuzzDrawingReplay(const uint8_t* data, size_t size) {
   FuzzInput in(data, size);
   testing_support::ManualClock clock;
-  size_t sent = 0;
-  client::PadTools tools([&sent](std::string_view, std::string_view) { ++sent; }, clock);
+  struct Counter : protocol::DrawSink {
+    void SendDrawCommand(std::string_view, std::string_view) override { ++sent; }
+    size_t sent = 0;
+  } counter;
+  client::PadTools tools(&counter, clock);
   for (int steps = 0; steps < 200 && !in.empty(); ++steps) {
     switch (in.Pick(8)) {
       case 0:

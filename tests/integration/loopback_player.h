@@ -24,7 +24,7 @@ struct LoopbackPlayer {
         settings(ini),
         session({connection, view, scheduler, settings}) {
     // A view with a pad of its own sends what it draws through this player's session.
-    if constexpr (requires(View & v) { v.session; }) view.session = &session;
+    if constexpr (requires(View & v) { v.tools; }) view.tools.SetSink(&session);
     connection.Attach(&session);
     session.Start();
   }

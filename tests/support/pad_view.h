@@ -23,12 +23,8 @@ class PadView : public RecordingClientView {
   // Drawing messages replayed so far.
   int replayed = 0;
 
-  client::Session* session = nullptr;
   ManualClock pad_clock;
-  client::PadTools tools{[this](std::string_view command, std::string_view data) {
-                           if (session) session->SendDrawCommand(command, data);
-                         },
-                         pad_clock};
+  client::PadTools tools{nullptr, pad_clock};
 };
 
 }  // namespace testing_support

@@ -15,12 +15,14 @@ namespace {
 using client::PadTools;
 using protocol::DrawCode;
 
-void NoSend(std::string_view, std::string_view) {}
+struct NoSendSink : protocol::DrawSink {
+  void SendDrawCommand(std::string_view, std::string_view) override {}
+} no_send;
 
 // Relayed freehand segments of a wavy stroke across the pad, as a viewer replays them.
 void BM_ReplayFreehand(benchmark::State& state) {
   testing_support::ManualClock clock;
-  PadTools viewer(NoSend, clock);
+  PadTools viewer(&no_send, clock);
   viewer.Replay({DrawCode::DW, {1, static_cast<double>(state.range(0))}});
   int i = 0;
   for (auto _ : state) {
@@ -59,7 +61,7 @@ BENCHMARK(BM_ReceiveFreehand);
 
 void BM_ReplaySpray(benchmark::State& state) {
   testing_support::ManualClock clock;
-  PadTools viewer(NoSend, clock);
+  PadTools viewer(&no_send, clock);
   int i = 0;
   for (auto _ : state) {
     viewer.Replay({DrawCode::SP, {static_cast<double>(20 + (i % 400)), 150}});
@@ -72,7 +74,7 @@ BENCHMARK(BM_ReplaySpray);
 // A flood fill of the whole empty pad, alternating two colours so that every fill has work.
 void BM_FloodFillWholePad(benchmark::State& state) {
   testing_support::ManualClock clock;
-  PadTools viewer(NoSend, clock);
+  PadTools viewer(&no_send, clock);
   int i = 0;
   for (auto _ : state) {
     viewer.Replay({DrawCode::PA, {static_cast<double>(i++ % 2 ? 12 : 21)}});
