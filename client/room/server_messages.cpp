@@ -343,6 +343,10 @@ void Session::OnResetScores(const Received&) {
     scores_reset_pending_ = true;
     return;
   }
+  ZeroPoints();
+}
+
+void Session::ZeroPoints() {
   for (UserEntry& user : users_) user.points = "0";
   PublishUsers();
 }
@@ -351,10 +355,7 @@ void Session::EndLastGameDisplay() {
   tmrNextGameLine_->Stop();
   if (!last_game_shown_) return;
   last_game_shown_ = false;
-  if (std::exchange(scores_reset_pending_, false)) {
-    for (UserEntry& user : users_) user.points = "0";
-    PublishUsers();
-  }
+  if (std::exchange(scores_reset_pending_, false)) ZeroPoints();
   view_.ShowWinner({}, {});
 }
 

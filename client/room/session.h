@@ -217,6 +217,8 @@ class Session : public protocol::DrawSink {
   // The room refused the login's nickname: the player picks another and the login follows.
   void RefuseNickname(const std::string& reason);
   // The last game's points and podium give way to the next game.
+  // Everyone's points back to 0, as RESETSCORES says.
+  void ZeroPoints();
   void EndLastGameDisplay();
 
   void AddChatLine(const std::string& sender, const std::string& text, Colour colour,
