@@ -152,101 +152,16 @@ size_t RemoveStaleTemporaryFiles(const std::filesystem::path& file) {
   return removed;
 }
 
-IniFile::~IniFile() {
-  {
-    const std::lock_guard lock(state_);
-    stopping_ = true;
-  }
-  wake_writer_.notify_one();
-  if (writer_.joinable()) writer_.join();
-}
-
-bool IniFile::Unwritten(IniDocument* document) const {
-  if (waiting_) {
-    *document = *waiting_;
-  } else if (writing_) {
-    *document = *writing_;
-  } else {
-    return false;
-  }
-  return true;
-}
-
 IniDocument IniFile::Snapshot() const {
   IniDocument document;
-  const std::lock_guard lock(state_);
-  if (Unwritten(&document) || Load(&document)) return document;
+  if (Load(&document)) return document;
   return {};
 }
 
 bool IniFile::Edit(const std::function<bool(IniDocument&)>& edit) {
-  // A write of the writer in progress ends first; what is still waiting becomes part of this
-  // write, which the writer then has no need to make.
-  const std::lock_guard disk_lock(disk_);
   IniDocument document;
-  bool changed = false;
-  {
-    const std::lock_guard lock(state_);
-    if (waiting_) {
-      document = std::move(*waiting_);
-      waiting_.reset();
-      edit(document);
-      changed = true;
-    } else {
-      if (!Load(&document)) return false;
-      changed = edit(document);
-    }
-  }
-  if (!changed) return true;
-  const bool saved = Save(document);
-  written_.notify_all();
-  return saved;
-}
-
-bool IniFile::EditSoon(const std::function<bool(IniDocument&)>& edit) {
-  if (!writer_.joinable()) {
-    try {
-      writer_ = std::thread([this] { WriteWaiting(); });
-    } catch (const std::system_error&) {
-      return Edit(edit);  // no thread to be had: the write waits for the disk here
-    }
-  }
-  {
-    const std::lock_guard lock(state_);
-    IniDocument document;
-    if (!Unwritten(&document) && !Load(&document)) return false;
-    if (!edit(document)) return true;
-    waiting_ = std::move(document);
-  }
-  wake_writer_.notify_one();
-  return true;
-}
-
-void IniFile::WriteWaiting() {
-  std::unique_lock lock(state_);
-  for (;;) {
-    wake_writer_.wait(lock, [this] { return waiting_ || stopping_; });
-    if (!waiting_) return;  // stopping, with nothing left to write
-    lock.unlock();
-    {
-      const std::lock_guard disk_lock(disk_);
-      lock.lock();
-      // An Edit may have taken the text meanwhile and written it itself.
-      if (!waiting_) continue;
-      writing_ = std::move(waiting_);
-      waiting_.reset();
-      lock.unlock();
-      Save(*writing_);
-      lock.lock();
-      writing_.reset();
-    }
-    written_.notify_all();
-  }
-}
-
-void IniFile::WaitForWrites() {
-  std::unique_lock lock(state_);
-  written_.wait(lock, [this] { return !waiting_ && !writing_; });
+  if (!Load(&document)) return false;
+  return !edit(document) || Save(document);
 }
 
 }  // namespace inifile

@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <condition_variable>
+#include <cstdint>
 #include <filesystem>
-#include <mutex>
-#include <optional>
-#include <thread>
+#include <functional>
+#include <utility>
 
 #include "inifile/ini_document.h"
 #include "inifile/ini_store.h"
@@ -15,14 +14,8 @@ namespace inifile {
 // An INI file on disk. Every access reads the file afresh (other tools may edit it while the
 // program runs) and every write replaces it atomically: a temporary file in the same folder is
 // written, flushed to disk and renamed over the old one, so that a crash or a full disk never
-// leaves a torn or empty settings file.
-//
-// Waiting for the disk takes tens of milliseconds on a busy one, and the room's only thread
-// must not wait that long once a second for its statistics. EditSoon therefore hands the new
-// text to a writer thread of this file's own and returns at once. Until that write is done,
-// reads and edits start from the newest text rather than the disk, so nothing is lost between
-// them, and an Edit first lets a write in progress finish, so an older text never lands after a
-// newer one. The object is used from one thread; the writer is the only other.
+// leaves a torn or empty settings file. Every write waits for the disk; a program that cannot
+// wait puts a store in front that writes behind it (scrawlbox::QtIniFile).
 class IniFile : public IniStore {
  public:
   // Files above this size are not read (defaults are used) and never rewritten, so that a
@@ -30,41 +23,20 @@ class IniFile : public IniStore {
   static constexpr std::uintmax_t kMaxFileSize = 32u << 20;
 
   explicit IniFile(std::filesystem::path path) : path_(std::move(path)) {}
-  // Writes what EditSoon left waiting.
-  ~IniFile() override;
-  IniFile(const IniFile&) = delete;
-  IniFile& operator=(const IniFile&) = delete;
 
   IniDocument Snapshot() const override;
   bool Edit(const std::function<bool(IniDocument&)>& edit) override;
-  // False only when the file could not be read; a write that then fails on the writer thread
-  // leaves the file as it was.
-  bool EditSoon(const std::function<bool(IniDocument&)>& edit) override;
-  // Returns once every EditSoon write is on disk.
-  void WaitForWrites();
+
+  // False when the file exists but cannot be read whole.
+  bool Load(IniDocument* document) const;
+  // Replaces the file with document. It touches nothing but the disk, so another thread may
+  // call it while this one goes on using the object.
+  bool Save(const IniDocument& document) const;
 
   const std::filesystem::path& path() const { return path_; }
 
  private:
-  // False when the file exists but cannot be read whole.
-  bool Load(IniDocument* document) const;
-  bool Save(const IniDocument& document) const;
-  // The text not yet on disk, newest first; false when the disk has the newest. Needs state_.
-  bool Unwritten(IniDocument* document) const;
-  void WriteWaiting();
-
   std::filesystem::path path_;
-
-  // Held for every write to disk, so that writes land in the order they were made.
-  std::mutex disk_;
-  // Guards what follows.
-  mutable std::mutex state_;
-  std::condition_variable wake_writer_;
-  std::condition_variable written_;
-  std::optional<IniDocument> waiting_;  // made by EditSoon, not yet taken by the writer
-  std::optional<IniDocument> writing_;  // being written by the writer
-  bool stopping_ = false;
-  std::thread writer_;  // started by the first EditSoon
 };
 
 // Removes what writes of the file left behind when the program was killed in the middle: the

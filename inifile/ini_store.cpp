@@ -36,6 +36,12 @@ bool IniStore::ReplaceSection(std::string_view section, const KeyValues& keys) {
   });
 }
 
+void IniStore::EditSoon(const std::function<bool(IniDocument&)>& edit,
+                        std::function<void(bool stored)> done) {
+  const bool stored = Edit(edit);
+  if (done) done(stored);
+}
+
 KeyValues IniStore::ReadSection(std::string_view section) const {
   return Snapshot().ReadSection(section);
 }

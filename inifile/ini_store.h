@@ -33,9 +33,11 @@ class IniStore {
   // False when the store could not be read or written.
   virtual bool Edit(const std::function<bool(IniDocument&)>& edit) = 0;
   // Like Edit, for counts that change often: the store may take the write to disk a moment
-  // later, off the caller's thread. Reads see the change at once, and the program's end still
-  // writes it. The default writes at once.
-  virtual bool EditSoon(const std::function<bool(IniDocument&)>& edit) { return Edit(edit); }
+  // later, while the program goes on. Reads see the change at once, and the program's end still
+  // writes it. done then hears on the program's thread whether the change was stored (an edit
+  // that changes nothing was); the default writes at once and tells done before it returns.
+  virtual void EditSoon(const std::function<bool(IniDocument&)>& edit,
+                        std::function<void(bool stored)> done = {});
 
   // The stored value, or default_value when the file, section or key is missing.
   virtual std::string INIRead(std::string_view section, std::string_view key,

@@ -25,6 +25,7 @@
 #include "common/qt/data_folder.h"
 #include "common/qt/metrics_endpoint.h"
 #include "common/qt/qt_http.h"
+#include "common/qt/qt_ini_file.h"
 #include "common/qt/qt_scheduler.h"
 #include "common/qt/signal_watcher.h"
 #include "common/ui/splash_window.h"
@@ -270,7 +271,7 @@ int main(int argc, char** argv) {
                  qPrintable(options.data_folder));
     return 2;
   }
-  inifile::IniFile ini(QDir(data_folder).filePath(QStringLiteral("Server.ini")).toStdString());
+  scrawlbox::QtIniFile ini(QDir(data_folder).filePath(QStringLiteral("Server.ini")).toStdString());
   // Before the first write: what a killed server left behind must not pile up.
   inifile::RemoveStaleTemporaryFiles(ini.path());
   scrawlbox::QtScheduler scheduler;

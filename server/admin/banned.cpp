@@ -254,10 +254,17 @@ void BanList::SaveBanList() {
 
 void BanList::WriteAttempts() {
   attempts_timer_->Stop();
-  ini_.EditSoon([keys = Section()](inifile::IniDocument& document) {
-    document.ReplaceSection(kBannedSection, keys);
-    return true;
-  });
+  ini_.EditSoon(
+      [keys = Section()](inifile::IniDocument& document) {
+        document.ReplaceSection(kBannedSection, keys);
+        return true;
+      },
+      // The counts are still here when the write failed: the next try takes them.
+      [this, alive = std::weak_ptr<char>(alive_)](bool stored) {
+        if (!stored && !alive.expired() && !attempts_timer_->IsActive()) {
+          attempts_timer_->Start(kAttemptsWriteMs);
+        }
+      });
   if (on_changed_) on_changed_();
 }
 

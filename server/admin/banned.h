@@ -83,6 +83,8 @@ class BanList : public BanCheck {
   std::vector<BanEntry> entries_;
   std::function<void()> on_changed_;
   std::unique_ptr<scrawlbox::Timer> attempts_timer_;
+  // A write's outcome may come after the list is gone.
+  std::shared_ptr<char> alive_ = std::make_shared<char>();
 };
 
 }  // namespace server

@@ -35,7 +35,13 @@ RoomServer::RoomServer(Ports ports)
       scheduler_(ports.scheduler),
       view_(ports.view),
       ini_(ports.ini),
-      statistics_(ports.ini, ports.scheduler),
+      statistics_(ports.ini, ports.scheduler,
+                  [this] {
+                    LogGeneral(
+                        "The statistics could not be written to Server.ini; they are "
+                        "kept and written again.",
+                        kIconWarning);
+                  }),
       settings_(LoadSettings(ports.ini)),
       refusal_log_(ports.scheduler,
                    [this](const std::string& line) { LogConnection(line, kIconWarning); }),

@@ -55,8 +55,11 @@ int32_t Sum(int32_t stored, int64_t pending) {
 
 }  // namespace
 
-ServerStatistics::ServerStatistics(inifile::IniStore& ini, scrawlbox::Scheduler& scheduler)
-    : ini_(ini), flush_timer_(scheduler.CreateTimer([this] { Write(true); })) {}
+ServerStatistics::ServerStatistics(inifile::IniStore& ini, scrawlbox::Scheduler& scheduler,
+                                   std::function<void()> on_write_failed)
+    : ini_(ini),
+      flush_timer_(scheduler.CreateTimer([this] { Write(true); })),
+      on_write_failed_(std::move(on_write_failed)) {}
 
 ServerStatistics::~ServerStatistics() {
   Flush();
@@ -102,15 +105,23 @@ void ServerStatistics::Write(bool soon) {
     }
     return changed;
   };
-  if (soon) {
-    ini_.EditSoon(add);
-  } else {
+  if (!soon) {
     ini_.Edit(add);
+    return;
   }
+  ini_.EditSoon(add, [this, alive = std::weak_ptr<char>(alive_), pending](bool stored) {
+    if (alive.expired()) return;
+    const bool was_failing = std::exchange(write_failing_, !stored);
+    if (stored) return;
+    for (size_t i = 0; i < kStatCount; ++i) pending_[i] += pending[i];
+    if (!flush_timer_->IsActive()) flush_timer_->Start(kFlushMs);
+    if (!was_failing && on_write_failed_) on_write_failed_();
+  });
 }
 
 void ServerStatistics::Reset() {
   pending_ = {};
+  alive_ = std::make_shared<char>();  // counts of a write still under way are not kept either
   flush_timer_->Stop();
   ini_.DeleteSection(kStatisticsSection);
 }

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -46,12 +47,14 @@ std::string_view StatKey(Stat stat);
 // disk off the room's thread (EditSoon), since waiting for a busy disk once a second would hold
 // up every stroke. A crash loses at most the last second's counts, never the file; several
 // server processes sharing a folder still do not undo each other's counts, since a flush adds
-// to what the file holds.
+// to what the file holds. Counts whose periodic write failed are kept for the next one.
 class ServerStatistics {
  public:
   static constexpr int kFlushMs = 1000;
 
-  ServerStatistics(inifile::IniStore& ini, scrawlbox::Scheduler& scheduler);
+  // on_write_failed hears when a periodic write fails after one that did not.
+  ServerStatistics(inifile::IniStore& ini, scrawlbox::Scheduler& scheduler,
+                   std::function<void()> on_write_failed = {});
   // Writes what is still counted in memory.
   ~ServerStatistics();
   ServerStatistics(const ServerStatistics&) = delete;
@@ -76,6 +79,10 @@ class ServerStatistics {
   inifile::IniStore& ini_;
   std::array<int64_t, kStatCount> pending_{};
   std::unique_ptr<scrawlbox::Timer> flush_timer_;
+  std::function<void()> on_write_failed_;
+  bool write_failing_ = false;
+  // A write's outcome may come after these statistics are gone.
+  std::shared_ptr<char> alive_ = std::make_shared<char>();
 };
 
 }  // namespace server

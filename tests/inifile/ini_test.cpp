@@ -151,35 +151,6 @@ TEST(IniFile, WritesReplaceTheFileAndLeaveNoTemporaryFiles) {
   EXPECT_EQ(ReadFile(dir / "Server.ini"), "");
 }
 
-// Counts added through the writer thread and through direct writes, in any mix: none is lost
-// and the file ends with the last, whatever order the threads ran in.
-TEST(IniFile, WritesMadeSoonAndNowKeepEveryChangeInOrder) {
-  testing_support::TempDir dir;
-  const auto path = dir / "Server.ini";
-  WriteFile(path, "[Other]\nkeep=1\n");
-  const auto add_one = [](IniDocument& document) {
-    const int count = std::stoi(document.Read("S", "n", "0"));
-    document.Write("S", "n", std::to_string(count + 1));
-    return true;
-  };
-  {
-    IniFile ini(path);
-    for (int i = 1; i <= 300; ++i) {
-      ASSERT_TRUE(i % 7 == 0 ? ini.Edit(add_one) : ini.EditSoon(add_one));
-      ASSERT_EQ(ini.INIRead("S", "n", ""), std::to_string(i));  // reads see it at once
-      if (i % 50 == 0) {
-        ini.WaitForWrites();
-        EXPECT_EQ(ReadFile(path), "[Other]\nkeep=1\n[S]\nn=" + std::to_string(i) + "\n");
-      }
-    }
-    EXPECT_TRUE(ini.EditSoon([](IniDocument&) { return false; }));  // no change, no write
-    ini.EditSoon(add_one);
-  }
-  // The last one is written before the file object goes.
-  EXPECT_EQ(ReadFile(path), "[Other]\nkeep=1\n[S]\nn=301\n");
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
-}
-
 TEST(IniFile, OnlyStaleTemporaryFilesOfItsOwnWritesAreRemoved) {
   testing_support::TempDir dir;
   for (const char* stale :

@@ -72,8 +72,20 @@ TEST(BanPatterns, ManyStarsDoNotTakeLong) {
 
 // A banned peer reconnecting in a loop costs a count in memory, not a write of the file and a
 // refill of the operator's list each time.
+// A store that counts its writes and fails them while fail is set.
+class CountingIni : public MemoryIni {
+ public:
+  using MemoryIni::MemoryIni;
+  bool Edit(const std::function<bool(inifile::IniDocument&)>& edit) override {
+    ++edits;
+    return !fail && MemoryIni::Edit(edit);
+  }
+  int edits = 0;
+  bool fail = false;
+};
+
 TEST(BanList, AttemptsAreCountedOnTheFirstMatchAndWrittenOnceASecond) {
-  MemoryIni ini;
+  CountingIni ini;
   ManualClock clock;
   int changes = 0;
   {
@@ -94,13 +106,19 @@ TEST(BanList, AttemptsAreCountedOnTheFirstMatchAndWrittenOnceASecond) {
               "CONNECTIONATTEMPTS=3");
     clock.Advance(10 * BanList::kAttemptsWriteMs);
     EXPECT_EQ(changes, 3);  // nothing new, nothing written
+    ini.fail = true;
+    EXPECT_TRUE(bans.IsBanned("10.0.0.77"));
+    clock.Advance(BanList::kAttemptsWriteMs);
+    ini.fail = false;
+    clock.Advance(BanList::kAttemptsWriteMs);  // the failed write is tried again
+    EXPECT_THAT(ini.INIRead("Banned IPs", "Banned IP[2]", ""), HasSubstr("ATTEMPTS=1"));
     EXPECT_TRUE(bans.IsBanned("10.0.0.77"));
   }
   BanList reloaded(ini, clock);
   reloaded.LoadBanList();
   ASSERT_EQ(reloaded.entries().size(), 2u);
   EXPECT_EQ(reloaded.entries()[0].Attempts(), "3");
-  EXPECT_EQ(reloaded.entries()[1].Attempts(), "1");  // written when the list went
+  EXPECT_EQ(reloaded.entries()[1].Attempts(), "2");  // written when the list went
 }
 
 TEST(BanList, BanningACoveredAddressCountsAnAttemptInstead) {
@@ -205,21 +223,12 @@ TEST(Statistics, RowsComeInTheirOrderAndResetClearsTheStoredTotals) {
 }
 
 // A store that counts its writes.
-class CountingIni : public MemoryIni {
- public:
-  using MemoryIni::MemoryIni;
-  bool Edit(const std::function<bool(inifile::IniDocument&)>& edit) override {
-    ++edits;
-    return MemoryIni::Edit(edit);
-  }
-  int edits = 0;
-};
-
 TEST(Statistics, CountsAreWrittenAtMostOnceASecondInOneWriteAndAtTheEnd) {
   CountingIni ini("[Server Statistics]\nTotal Sentences Typed=2147483640\n");
   ManualClock clock;
+  int failures = 0;
   {
-    ServerStatistics stats(ini, clock);
+    ServerStatistics stats(ini, clock, [&failures] { ++failures; });
     for (int i = 0; i < 5000; ++i) stats.Increment(Stat::SentencesTyped);
     stats.Increment(Stat::Rounds);
     EXPECT_EQ(ini.edits, 0);
@@ -233,10 +242,19 @@ TEST(Statistics, CountsAreWrittenAtMostOnceASecondInOneWriteAndAtTheEnd) {
     EXPECT_EQ(ini.INIRead("Server Statistics", "Total Sentences Typed", ""), "2147483647");
     clock.Advance(10 * ServerStatistics::kFlushMs);
     EXPECT_EQ(ini.edits, 1);  // nothing new, nothing written
+    ini.fail = true;
+    stats.Increment(Stat::Rounds);
+    clock.Advance(2 * ServerStatistics::kFlushMs);
+    EXPECT_EQ(ini.edits, 3);
+    EXPECT_EQ(failures, 1);  // told once, not at every try
+    EXPECT_EQ(stats.Get(Stat::Rounds), 2);
+    ini.fail = false;
+    clock.Advance(ServerStatistics::kFlushMs);
+    EXPECT_EQ(ini.INIRead("Server Statistics", "Total Rounds", ""), "2");
     stats.Increment(Stat::Rounds);
   }
-  EXPECT_EQ(ini.edits, 2);  // the last count is written when the statistics go
-  EXPECT_EQ(ini.INIRead("Server Statistics", "Total Rounds", ""), "2");
+  EXPECT_EQ(ini.edits, 5);  // the last count is written when the statistics go
+  EXPECT_EQ(ini.INIRead("Server Statistics", "Total Rounds", ""), "3");
 }
 
 // A room with two players and the operator's tools.

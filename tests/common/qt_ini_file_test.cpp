@@ -1,0 +1,80 @@
+// SPDX-License-Identifier: MIT
+// The programs' INI file with its writer thread.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "common/qt/qt_ini_file.h"
+#include "tests/support/temp_dir.h"
+
+namespace scrawlbox {
+namespace {
+
+using inifile::IniDocument;
+using testing_support::ReadFile;
+using testing_support::WriteFile;
+
+bool AddOne(IniDocument& document) {
+  const int count = std::stoi(document.Read("S", "n", "0"));
+  document.Write("S", "n", std::to_string(count + 1));
+  return true;
+}
+
+class QtIniFileTest : public testing::Test {
+ protected:
+  int argc_ = 1;
+  char name_[5] = "test";
+  char* argv_[1] = {name_};
+  QCoreApplication app_{argc_, argv_};
+  testing_support::TempDir dir_;
+  std::vector<bool> told_;
+  std::function<void(bool)> tell_ = [this](bool stored) { told_.push_back(stored); };
+};
+
+// Counts added on the writer thread and directly, in any mix: none is lost, the file ends with
+// the last, and every write asked for soon hears that it is stored.
+TEST_F(QtIniFileTest, WritesMadeSoonAndNowKeepEveryChangeInOrder) {
+  const auto path = dir_ / "Server.ini";
+  WriteFile(path, "[Other]\nkeep=1\n");
+  size_t asked = 0;
+  {
+    QtIniFile ini(path);
+    for (int i = 1; i <= 150; ++i) {
+      if (i % 7 == 0) {
+        ASSERT_TRUE(ini.Edit(AddOne));
+      } else {
+        ini.EditSoon(AddOne, tell_);
+        ++asked;
+      }
+      ASSERT_EQ(ini.INIRead("S", "n", ""), std::to_string(i));  // reads see it at once
+      if (i % 50 == 0) {
+        ini.Flush();
+        EXPECT_EQ(ReadFile(path), "[Other]\nkeep=1\n[S]\nn=" + std::to_string(i) + "\n");
+      }
+    }
+    ini.EditSoon([](IniDocument&) { return false; }, tell_);  // no change, no write
+    EXPECT_EQ(told_.size(), 0u);  // never told inside the call that asks
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(told_, std::vector<bool>(asked + 1, true));
+    ini.EditSoon(AddOne, {});
+  }
+  // The last one is written before the file object goes.
+  EXPECT_EQ(ReadFile(path), "[Other]\nkeep=1\n[S]\nn=151\n");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.path()), {}), 1);
+}
+
+TEST_F(QtIniFileTest, AWriteThatFailsIsToldSo) {
+  QtIniFile ini(dir_ / "no" / "such" / "Server.ini");
+  ini.EditSoon(AddOne, tell_);
+  ini.EditSoon(AddOne, tell_);
+  ini.Flush();
+  QCoreApplication::sendPostedEvents();
+  EXPECT_EQ(told_, std::vector<bool>(2, false));
+  EXPECT_EQ(ini.INIRead("S", "n", "none"), "none");
+}
+
+}  // namespace
+}  // namespace scrawlbox
