@@ -157,7 +157,7 @@ void Entrance::OnHandshake(int slot, const std::string& data) {
     room_.CloseConnection(slot, CloseReason::kRefused);
     return;
   }
-  if (room_.bans_ && room_.bans_->IsBanned(record.address)) {
+  if (bans_ && bans_->IsBanned(record.address)) {
     // Our client closes on its own when it reads this; a peer that does not would otherwise
     // have every repeated hello matched against the whole list.
     room_.SendMessage(slot, to_client::BANNED, protocol::kNoData);

@@ -24,6 +24,8 @@ class Entrance {
   // The framed refusal a connection request from the address gets, if it is refused: the
   // address's own limit first, then the room's (where a login may make way).
   std::optional<std::string> Screen(const std::string& address);
+  // Without a ban check nobody is banned.
+  void SetBanCheck(BanCheck* bans) { bans_ = bans; }
   // Starts the deadline a new connection has to reach the room.
   void StartLoginDeadline(ConnectionRecord& record);
 
@@ -66,6 +68,7 @@ class Entrance {
   Transport& transport_;
   Scheduler& scheduler_;
   RefusalLog& refusals_;
+  BanCheck* bans_ = nullptr;
   PasswordLockout password_lockout_;
   uint64_t entries_ = 0;  // players who entered the room so far
 };

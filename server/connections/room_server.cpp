@@ -2,7 +2,6 @@
 #include "server/connections/room_server.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <optional>
 #include <utility>
 
@@ -35,6 +34,7 @@ RoomServer::RoomServer(Ports ports)
       settings_(LoadSettings(ports.ini)),
       refusal_log_(ports.scheduler,
                    [this](const std::string& line) { LogConnection(line, kIconWarning); }),
+      listener_(*this, ports.transport, ports.view),
       relay_(*this, ports.transport, ports.scheduler),
       entrance_(*this, ports.transport, ports.scheduler, refusal_log_),
       commands_(*this),
@@ -56,60 +56,21 @@ void RoomServer::SetGame(GameHooks* game) {
 }
 
 void RoomServer::SetBanCheck(BanCheck* bans) {
-  bans_ = bans;
+  entrance_.SetBanCheck(bans);
 }
 
 void RoomServer::Start() {
   EventScope scope(this);
-  InitialiseMasterSocket();
+  listener_.Initialise();
   statistics_.Increment(Stat::ServerLaunches);
 }
 
-void RoomServer::InitialiseMasterSocket() {
-  view_.SetMasterState(kMasterOpening);
-  listening_port_ = settings_.PortNumber();
-  if (!OpenListeningSocket(listening_port_)) return;
-  view_.AddConnectionRow(0, 0, transport_.LocalAddress(),
-                         "Master Socket - " + transport_.LocalHostName(),
-                         "Listening for connections..");
-  const std::string ready = "Master socket ready and waiting for incoming connections on port " +
-                            NumberText(listening_port_) + " ..";
-  SetStatusMessage(ready, kIconInfo);
-  LogConnection(ready, kIconInfo);
-  view_.SetMasterState(kMasterListening);
-}
-
-bool RoomServer::OpenListeningSocket(int port) {
-  ListenResult result;
-  if (port == 0) {
-    result = ListenResult{false, false, EINVAL, "\"" + settings_.Port + "\" is not a port number"};
-  } else {
-    result = transport_.Listen(port);
-  }
-  listening_ = result.ok;
-  if (!result.ok) {
-    const std::string text = result.address_in_use
-                                 ? "Error creating listening port. Port " + NumberText(port) +
-                                       " is already in-use by another application."
-                                 : "Error while creating listening socket. Error: [" +
-                                       NumberText(result.error) + "] - " + result.description;
-    view_.SetMasterState(kMasterError);
-    LogConnection("InitialiseMasterSocket() Error - " + NumberText(result.error) + ": " +
-                      result.description + ".",
-                  kIconError);
-    SetStatusMessage(text, kIconError);
-  }
-  return result.ok;
-}
-
 bool RoomServer::Relisten() {
-  transport_.StopListening();
-  return OpenListeningSocket(listening_port_);
+  return listener_.Relisten();
 }
 
 void RoomServer::StopListening() {
-  transport_.StopListening();
-  listening_ = false;
+  listener_.Stop();
 }
 
 void RoomServer::SetDenyMessage(const std::string& message) {

@@ -17,6 +17,7 @@
 #include "server/connections/drawing_relay.h"
 #include "server/connections/entrance.h"
 #include "server/connections/game_hooks.h"
+#include "server/connections/listening_socket.h"
 #include "server/connections/login_guard.h"
 #include "server/connections/picture_log.h"
 #include "server/connections/ports.h"
@@ -29,11 +30,11 @@
 namespace server {
 
 // The room server's connection layer: the connection table, dispatch of every received message
-// with fair turns, sending, keep-alive and closing connections; its parts hold the login
-// (Entrance), the drawing relay (DrawingRelay), the players' commands (UserCommands) and the
-// shutdown sequence (QuitSequence). It is driven by calls from the shell (OnConnectionRequest,
-// OnData, OnClosed, OnSocketError, timer ticks) and by the operator, and reaches the world only
-// through its ports.
+// with fair turns, sending, keep-alive and closing connections; its parts hold the listening
+// socket (ListeningSocket), the login (Entrance), the drawing relay (DrawingRelay), the players'
+// commands (UserCommands) and the shutdown sequence (QuitSequence). It is driven by calls from the
+// shell (OnConnectionRequest, OnData, OnClosed, OnSocketError, timer ticks) and by the operator,
+// and reaches the world only through its ports.
 class RoomServer {
  public:
   struct Ports {
@@ -94,7 +95,7 @@ class RoomServer {
   void SetQuitGate(QuitGate* gate) { quit_.set_gate(gate); }
   // The key the tracker lists the room under, named in every ISALIVE answer so that the
   // tracker's probe knows which room it reached; without one the answer is "YES" alone.
-  void SetRegistrationKey(std::string key) { registration_key_ = std::move(key); }
+  void SetRegistrationKey(std::string key) { commands_.SetRegistrationKey(std::move(key)); }
 
   // Opens the listening socket and counts a launch: what the main window does when it loads.
   void Start();
@@ -132,7 +133,7 @@ class RoomServer {
   // failure as start-up does. True when listening.
   bool Relisten();
   void StopListening();
-  bool listening() const { return listening_; }
+  bool listening() const { return listener_.listening(); }
 
   using QuitResult = server::QuitResult;
   // The shutdown sequence. While a game runs the operator must confirm first (confirmed =
@@ -226,7 +227,6 @@ class RoomServer {
   // The parts work on the table and the send path through the members below.
   friend class DrawingRelay;
   friend class Entrance;
-  friend class QuitSequence;
   friend class UserCommands;
 
   // Keeps records of connections closed during an event alive until the event is over, so that
@@ -266,9 +266,6 @@ class RoomServer {
   };
   static const std::map<std::string_view, Route>& Routes();
 
-  void InitialiseMasterSocket();
-  // Listens on the port; on failure shows and logs the error. True when listening.
-  bool OpenListeningSocket(int port);
   void ProcessMessage(const std::string& message, int slot);
   // Handles the slot's received messages, at most kMessagesPerTurn when limited; when more are
   // waiting the slot stops reading and queues for another turn.
@@ -302,7 +299,6 @@ class RoomServer {
 
   NoGame no_game_;
   GameHooks* game_ = &no_game_;
-  BanCheck* bans_ = nullptr;
 
   // Open connections by slot; a closed slot is never used again.
   std::map<int, std::unique_ptr<ConnectionRecord>> connections_;
@@ -314,6 +310,7 @@ class RoomServer {
   bool backlog_scheduled_ = false;
   RefusalLog refusal_log_;
 
+  ListeningSocket listener_;
   DrawingRelay relay_;
   Entrance entrance_;
   UserCommands commands_;
@@ -325,9 +322,6 @@ class RoomServer {
   double total_bytes_received_ = 0;
   int listen_state_ = kListenAccept;
   std::string deny_message_;
-  std::string registration_key_;
-  int listening_port_ = 0;
-  bool listening_ = false;
 };
 
 }  // namespace server

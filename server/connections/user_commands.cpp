@@ -146,9 +146,9 @@ void UserCommands::OnIsAlive(int slot, const std::string&) {
   // The tracker asks every room once a minute: a line each time would bury the log.
   room_.Record(slot)->probed = true;
   // Older trackers look only for the "YES".
-  const std::string& key = room_.registration_key_;
-  room_.SendMessage(slot, to_client::ISALIVE,
-                    key.empty() ? "YES" : std::string("YES") + kSep + key);
+  room_.SendMessage(
+      slot, to_client::ISALIVE,
+      registration_key_.empty() ? "YES" : std::string("YES") + kSep + registration_key_);
   ++room_.counters().probes_answered;
   room_.statistics().Increment(Stat::ProbesAnswered);
 }

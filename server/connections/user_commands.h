@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 
 namespace server {
 
@@ -14,6 +15,9 @@ class UserCommands {
   explicit UserCommands(RoomServer& room) : room_(room) {}
   UserCommands(const UserCommands&) = delete;
   UserCommands& operator=(const UserCommands&) = delete;
+
+  // The key the tracker lists the room under, named in every ISALIVE answer.
+  void SetRegistrationKey(std::string key) { registration_key_ = std::move(key); }
 
   void OnUserListRequest(int slot, const std::string& data);
   void OnAdmin(int slot, const std::string& data);
@@ -31,6 +35,7 @@ class UserCommands {
 
  private:
   RoomServer& room_;
+  std::string registration_key_;
 };
 
 }  // namespace server
