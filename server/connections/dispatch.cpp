@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Dispatch of received messages: the route table, the login states each command is accepted
 // in, the rate limits, and the handlers that hand a message to the game or the drawing relay.
-#include <utility>
-
 #include "protocol/commands.h"
 #include "protocol/drawing.h"
 #include "protocol/framing.h"

@@ -224,7 +224,9 @@ class RoomServer {
   void SetStatusMessage(const std::string& text, int icon);
 
  private:
-  // The parts work on the table and the send path through the members below.
+  // The parts that need more than the public interface: the relay sends through the send path
+  // below, the entrance resumes a login's held messages, and both they and the players'
+  // commands ask the game.
   friend class DrawingRelay;
   friend class Entrance;
   friend class UserCommands;
