@@ -101,7 +101,7 @@ std::string RoomServer::MetricsText() const {
   out.Gauge("scrawlbox_room_players", "Players in the room.");
   out.Sample(static_cast<double>(by_state[3]));
   out.Gauge("scrawlbox_room_listening", "1 while the room takes new connections.");
-  out.Sample(listening_ ? 1 : 0);
+  out.Sample(listener_.listening() ? 1 : 0);
   out.Gauge("scrawlbox_room_game_running", "1 while a game runs.");
   out.Sample(game_->IsRunning() ? 1 : 0);
   out.Gauge("scrawlbox_room_send_queue_bytes",

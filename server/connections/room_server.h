@@ -14,21 +14,27 @@
 #include "inifile/ini_store.h"
 #include "protocol/drawing.h"
 #include "server/connections/connection_record.h"
+#include "server/connections/drawing_relay.h"
+#include "server/connections/entrance.h"
 #include "server/connections/game_hooks.h"
+#include "server/connections/listening_socket.h"
 #include "server/connections/login_guard.h"
 #include "server/connections/picture_log.h"
-#include "server/connections/room_metrics.h"
-#include "server/connections/statistics.h"
-
 #include "server/connections/ports.h"
+#include "server/connections/quit_sequence.h"
+#include "server/connections/room_metrics.h"
 #include "server/connections/settings.h"
+#include "server/connections/statistics.h"
+#include "server/connections/user_commands.h"
 
 namespace server {
 
-// The room server's connection layer: the connection table, the login sequence, dispatch of
-// every received message, keep-alive, closing connections and the shutdown sequence. It is
-// driven by calls from the shell (OnConnectionRequest, OnData, OnClosed, OnSocketError, timer
-// ticks) and by the operator, and reaches the world only through its ports.
+// The room server's connection layer: the connection table, dispatch of every received message
+// with fair turns, sending, keep-alive and closing connections; its parts hold the listening
+// socket (ListeningSocket), the login (Entrance), the drawing relay (DrawingRelay), the players'
+// commands (UserCommands) and the shutdown sequence (QuitSequence). It is driven by calls from the
+// shell (OnConnectionRequest, OnData, OnClosed, OnSocketError, timer ticks) and by the operator,
+// and reaches the world only through its ports.
 class RoomServer {
  public:
   struct Ports {
@@ -86,10 +92,10 @@ class RoomServer {
   // Seams for the game and the ban list; without them no game runs and nobody is banned.
   void SetGame(GameHooks* game);
   void SetBanCheck(BanCheck* bans);
-  void SetQuitGate(QuitGate* gate) { quit_gate_ = gate; }
+  void SetQuitGate(QuitGate* gate) { quit_.set_gate(gate); }
   // The key the tracker lists the room under, named in every ISALIVE answer so that the
   // tracker's probe knows which room it reached; without one the answer is "YES" alone.
-  void SetRegistrationKey(std::string key) { registration_key_ = std::move(key); }
+  void SetRegistrationKey(std::string key) { commands_.SetRegistrationKey(std::move(key)); }
 
   // Opens the listening socket and counts a launch: what the main window does when it loads.
   void Start();
@@ -127,23 +133,16 @@ class RoomServer {
   // failure as start-up does. True when listening.
   bool Relisten();
   void StopListening();
-  bool listening() const { return listening_; }
+  bool listening() const { return listener_.listening(); }
 
-  enum class QuitResult { kNeedsConfirmation, kQuitting };
+  using QuitResult = server::QuitResult;
   // The shutdown sequence. While a game runs the operator must confirm first (confirmed =
   // true); then everyone in the room gets SERVERQUIT, once, and the view's QuitFinished follows.
   QuitResult Quit(bool confirmed);
 
-  // Where the shutdown sequence stands; it only ever moves down the list, except that a quit
-  // the tracker's question stopped goes back to kRunning.
-  enum class QuitStage {
-    kRunning,            // no quit under way
-    kGameGrace,          // the game's last messages go out first
-    kWaitingForTracker,  // everyone was told; the tracker is removing the room
-    kHeldOpen,           // everyone was told; the removal failed and the window stays open
-    kFinished,           // the program may end
-  };
-  QuitStage quit_stage() const { return quit_stage_; }
+  // Where the shutdown sequence stands (see QuitStage).
+  using QuitStage = server::QuitStage;
+  QuitStage quit_stage() const { return quit_.stage(); }
   // The tracker answered the removal a quit waits for, or the wait is over: the quit finishes,
   // or with finish = false the program stays open until the operator's next quit.
   void EndTrackerWait(bool finish);
@@ -164,7 +163,7 @@ class RoomServer {
   // Every pad was cleared (by a clear, or by a new game, round or artist): the picture log
   // starts again, and joiners still being sent the old picture stop getting it.
   void ClearPicture(bool tools_reset);
-  const PictureLog& picture() const { return picture_; }
+  const PictureLog& picture() const { return relay_.picture(); }
 
   void RestartPingTimer(int slot, int interval_ms);
   // Shows a new name and status in the slot's row; empty texts leave the column as it is.
@@ -225,6 +224,13 @@ class RoomServer {
   void SetStatusMessage(const std::string& text, int icon);
 
  private:
+  // The parts that need more than the public interface: the relay sends through the send path
+  // below, the entrance resumes a login's held messages, and both they and the players'
+  // commands ask the game.
+  friend class DrawingRelay;
+  friend class Entrance;
+  friend class UserCommands;
+
   // Keeps records of connections closed during an event alive until the event is over, so that
   // a handler holding a record never holds a dangling one.
   class EventScope {
@@ -262,9 +268,6 @@ class RoomServer {
   };
   static const std::map<std::string_view, Route>& Routes();
 
-  void InitialiseMasterSocket();
-  // Listens on the port; on failure shows and logs the error. True when listening.
-  bool OpenListeningSocket(int port);
   void ProcessMessage(const std::string& message, int slot);
   // Handles the slot's received messages, at most kMessagesPerTurn when limited; when more are
   // waiting the slot stops reading and queues for another turn.
@@ -273,86 +276,20 @@ class RoomServer {
   // The rate limits; false when the message goes no further (the sender may be closed).
   bool PassesLimit(ConnectionRecord& record, Limit limit, const std::string& data);
   void OnFloodDrop(ConnectionRecord& record);
-  // A refused connection request, logged at most once a minute per key.
-  Admission Refuse(const std::string& key, const std::string& reason, const std::string& text,
-                   const std::string& log);
-  // When the room is full, the oldest connection not in the room closes to make way for a
-  // newcomer; false when everyone is in the room.
-  bool MakeWay(const std::string& newcomer);
   void OnPingTimer(int slot);
-  void OnLoginTimeout(int slot);
-  // Whether the password is the room's; a wrong one (or any from an address that guessed too
-  // often) is told BADPASS and a NOTICE, and the connection closes.
-  bool PasswordAccepted(ConnectionRecord& record, const std::string& password);
-  // Why a nickname cannot be used in the room (empty when it can) by the asker; a login may
-  // take it over from a ghost of its own (see GhostOf).
-  std::string NicknameRefusal(const std::string& nickname, const ConnectionRecord& asker,
-                              bool login) const;
-  // The player in the room with the nickname, from the address, that has stopped answering.
-  ConnectionRecord* GhostOf(const std::string& nickname, const std::string& address,
-                            int except_slot) const;
-  // A login under a nickname that a player of its own address holds: the holder is pinged
-  // and the login waits kGhostProbeMs for its answer. False when there is nobody to ask.
-  bool StartGhostProbe(ConnectionRecord& login, const std::string& nickname,
-                       const std::string& profile);
-  void EndGhostProbe(int slot);
-  // The returning player takes its ghost's place: the ghost closes (its points are kept for
-  // the newcomer), and the newcomer, already in the room, is not told of it.
-  void ReplaceGhost(ConnectionRecord& newcomer);
-  // Tells a login why its nickname is refused and closes it.
-  void RefuseNickname(ConnectionRecord& record, const std::string& refusal);
-
-  // Login.
-  void OnHandshake(int slot, const std::string& data);
-  void OnUser(int slot, const std::string& data);
-  void OnPass(int slot, const std::string& data);
-  void OnDisagree(int slot, const std::string& data);
-  void OnUserListRequest(int slot, const std::string& data);
-  void OnAdmin(int slot, const std::string& data);
-  // Chat, users and profiles.
-  void OnSay(int slot, const std::string& data);
-  void OnNewInfo(int slot, const std::string& data);
-  void OnNickChange(int slot, const std::string& data);
-  void OnUserAction(int slot, const std::string& data);
-  void OnAway(int slot, const std::string& data);
-  void OnUserInfo(int slot, const std::string& data);
-  void OnKick(int slot, const std::string& data);
-  void OnIsAlive(int slot, const std::string& data);
-  void OnNop(int slot, const std::string& data);
-  // Keep-alive and leaving.
-  void OnPong(int slot, const std::string& data);
-  void OnPart(int slot, const std::string& data);
-  // Game and drawing.
   void OnGameCommand(int slot, std::string_view command, const std::string& data);
   void OnDrawing(int slot, protocol::DrawCode code, const std::string& data);
-  // Drawing goes to everyone in order; a joiner still being sent the picture gets it after.
-  void BroadcastDrawing(std::string_view framed, int except_slot);
-  // Sends the strokes relayed since the last flush to every receiver, as one piece each.
-  void FlushRelay();
-  // The joiner's copy of the picture so far, then what was drawn meanwhile: at once when
-  // fewer than kPictureFeeds are being sent it, else when its turn comes.
-  void SendPicture(int slot);
-  // Gives waiting joiners their turn and sends every fed one what its queue takes.
-  void FeedPictures();
-  // False once the slot's picture is out (or the slot is gone).
-  bool FeedPicture(int slot);
 
-  // Sends framed messages (one, or a piece of the picture holding `messages`); a failure or an
-  // overfull queue closes the connection.
+  // Sends framed messages (one, or a run holding `messages`); a failure or an overfull queue
+  // closes the connection.
   bool SendFramed(ConnectionRecord& record, std::string_view framed, bool log_error,
                   MessageKind kind, uint64_t messages = 1);
-  // The same for a piece of the picture, which every joiner's queue shares.
-  bool SendPiece(ConnectionRecord& record, const PictureLog::Chunk& piece);
   bool CheckSent(ConnectionRecord& record, const SendResult& result, bool log_error,
                  MessageKind kind, size_t bytes, uint64_t messages);
   // A connection that cannot be written to any more is closed when the current event ends, so
   // that no handler (and no game rule) sees the table change under it.
   void CloseAfterEvent(ConnectionRecord& record, CloseReason reason);
   void ClosePendingConnections();
-  // The rest of the shutdown once any question is answered: the quit gate, then SERVERQUIT.
-  void ContinueQuit();
-  void TellEveryoneOfTheQuit();
-  void FinishQuit();
 
   Transport& transport_;
   Scheduler& scheduler_;
@@ -364,43 +301,29 @@ class RoomServer {
 
   NoGame no_game_;
   GameHooks* game_ = &no_game_;
-  BanCheck* bans_ = nullptr;
-  QuitGate* quit_gate_ = nullptr;
 
   // Open connections by slot; a closed slot is never used again.
   std::map<int, std::unique_ptr<ConnectionRecord>> connections_;
   std::vector<std::unique_ptr<ConnectionRecord>> retired_;
   std::vector<std::pair<int, CloseReason>> pending_closes_;
-  PictureLog picture_;
-  // Joiners being sent the picture, and those waiting for their turn, in the order they came.
-  std::vector<int> picture_fed_;
-  std::deque<int> picture_waiting_;
-  bool picture_feed_scheduled_ = false;
-  // Strokes relayed and not yet sent (all from the sender in relay_except_, or to everyone when
-  // it is -1), and the buffer a flush sends from.
-  static constexpr size_t kRelayBatchBytes = 64u << 10;
-  std::string relay_batch_;
-  std::string relay_sending_;
-  uint64_t relay_messages_ = 0;
-  int relay_except_ = -1;
 
   // Slots with messages waiting for another turn, in the order they queued.
   std::deque<int> backlog_;
   bool backlog_scheduled_ = false;
   RefusalLog refusal_log_;
-  PasswordLockout password_lockout_;
+
+  ListeningSocket listener_;
+  DrawingRelay relay_;
+  Entrance entrance_;
+  UserCommands commands_;
+  QuitSequence quit_;
 
   int event_depth_ = 0;
   int last_slot_ = 0;
   int32_t last_id_ = kFirstUserId - 1;
-  uint64_t entries_ = 0;  // players who entered the room so far
   double total_bytes_received_ = 0;
-  QuitStage quit_stage_ = QuitStage::kRunning;
   int listen_state_ = kListenAccept;
   std::string deny_message_;
-  std::string registration_key_;
-  int listening_port_ = 0;
-  bool listening_ = false;
 };
 
 }  // namespace server
