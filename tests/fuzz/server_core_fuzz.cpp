@@ -94,7 +94,7 @@ class Script {
   server::Room& room() { return harness_.room(); }
 
   bool IsLive(int slot) const {
-    return peer_closed_.count(slot) == 0 && h().transport.closed.count(slot) == 0;
+    return peer_closed_.count(slot) == 0 && harness_.transport.closed.count(slot) == 0;
   }
 
   // A slot the shell would still report events for; 0 when there is none.
