@@ -16,7 +16,6 @@
 #include <memory>
 #include <string>
 
-#include "common/qt/app_identity.h"
 #include "common/qt/console_line.h"
 #include "common/qt/signal_watcher.h"
 #include "protocol/numbers.h"
@@ -122,9 +121,7 @@ int main(int argc, char** argv) {
   }
   scrawlbox::PrepareStandardStreams();
   QCoreApplication app(argc, argv);
-  scrawlbox::SetApplicationIdentity(QStringLiteral("Scrawlbox Server"));
-  scrawlbox::RaiseFileLimit();
-  const server::RoomOptions options = server::ParseRoomOptions(app, true);
+  const server::RoomOptions options = server::PrepareRoomProgram(app, true);
 
   server::ConsoleView view;
   server::RoomShell shell(options, view);

@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QScreen>
 
-#include "common/qt/app_identity.h"
 #include "common/qt/console_line.h"
 #include "common/ui/splash_window.h"
 #include "server/net/room_shell.h"
@@ -13,9 +12,7 @@
 int main(int argc, char** argv) {
   scrawlbox::PrepareStandardStreams();
   QApplication app(argc, argv);
-  scrawlbox::SetApplicationIdentity(QStringLiteral("Scrawlbox Server"));
-  scrawlbox::RaiseFileLimit();
-  const server::RoomOptions options = server::ParseRoomOptions(app, false);
+  const server::RoomOptions options = server::PrepareRoomProgram(app, false);
 
   server::MainWindow window;
   server::RoomShell shell(options, window);

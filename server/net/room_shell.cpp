@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "common/qt/app_identity.h"
 #include "common/qt/data_folder.h"
 
 namespace server {
@@ -58,7 +59,9 @@ QString ProgramName() {
 
 }  // namespace
 
-RoomOptions ParseRoomOptions(const QCoreApplication& app, bool headless_program) {
+RoomOptions PrepareRoomProgram(const QCoreApplication& app, bool headless_program) {
+  scrawlbox::SetApplicationIdentity(QStringLiteral("Scrawlbox Server"));
+  scrawlbox::RaiseFileLimit();
   QCommandLineParser parser;
   parser.setApplicationDescription(QStringLiteral(
       "Scrawlbox room server: hosts one draw-and-guess room on a TCP port (2020 unless the "

@@ -25,9 +25,10 @@ struct RoomOptions {
   QString metrics_address;
 };
 
-// Reads the command line, answering --help and --version; a bad option or a Data folder that
+// Names the program (both share one per-user Data folder), lets it hold many connections, and
+// reads the command line, answering --help and --version; a bad option or a Data folder that
 // cannot be made ends the program with status 2. Only the headless program offers --headless.
-RoomOptions ParseRoomOptions(const QCoreApplication& app, bool headless_program);
+RoomOptions PrepareRoomProgram(const QCoreApplication& app, bool headless_program);
 
 // The room on Qt's sockets, timers and HTTP, with its Server.ini and word lists in the Data
 // folder. Once its quit is over, the event loop ends.
