@@ -272,15 +272,20 @@ class AutoRemove : public Registration {
 TEST_F(AutoRemove, QuitRemovesTellsEveryoneAndEndsOnTheAnswer) {
   SubmitAccepted();
   const int slot = room.Join("Bob");
+  // The room is finished once the connections were closed after everything else.
+  bool finished = false;
+  room.room().OnFinished([&] { finished = room.transport.closed_all; });
   room.server.Quit(false);
   EXPECT_EQ(room.server.quit_stage(), RoomServer::QuitStage::kWaitingForTracker);
   EXPECT_THAT(room.TakeCommands(slot), ElementsAre(protocol::to_client::SERVERQUIT));
   ASSERT_EQ(http.open.size(), 1u);
   EXPECT_THAT(http.open.front().url, HasSubstr("ACTION=REMOVE"));
   EXPECT_EQ(room.view.quit_finished, 0);
+  EXPECT_FALSE(finished);
 
   http.Answer("STATUS=NOTFOUND|EXTRA=\r\n");
   EXPECT_EQ(room.view.quit_finished, 1);
+  EXPECT_TRUE(finished);
   EXPECT_EQ(room.server.quit_stage(), RoomServer::QuitStage::kFinished);
   EXPECT_THAT(room.TakeCommands(slot), IsEmpty());  // told once, when the quit began
 }
