@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -50,6 +51,9 @@ class Transport {
   // Stops (or resumes) taking data from the slot's peer: a connection with a backlog of
   // messages is read again once they are handled, so what it sends waits in the network.
   virtual void PauseReading(int slot, bool paused) = 0;
+  // Closes every connection, letting each write out what is queued, then calls done: the last
+  // step of a quit.
+  virtual void CloseAllThen(std::function<void()> done) = 0;
   virtual std::string LocalHostName() const = 0;
   virtual std::string LocalAddress() const = 0;
 };

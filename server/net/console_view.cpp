@@ -51,8 +51,4 @@ void ConsoleView::ShowMessage(int icon, const std::string& title, const std::str
   WriteLine("general", line, icon);
 }
 
-void ConsoleView::QuitFinished() {
-  if (on_quit_) on_quit_();
-}
-
 }  // namespace server

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstdio>
-#include <functional>
 
 #include "server/connections/ports.h"
 
@@ -16,9 +15,6 @@ class ConsoleView : public ServerView {
  public:
   explicit ConsoleView(std::FILE* out = stdout) : out_(out) {}
 
-  // Called once the shutdown sequence has told everyone.
-  void OnQuitFinished(std::function<void()> action) { on_quit_ = std::move(action); }
-
   void Log(LogKind kind, const std::string& text, int icon) override;
   void SetStatusMessage(const std::string& text, int icon) override;
   void SetMasterState(int) override {}
@@ -26,7 +22,7 @@ class ConsoleView : public ServerView {
                         const std::string&) override {}
   void UpdateConnectionRow(int32_t, const std::string&, const std::string&, double) override {}
   void RemoveConnectionRow(int32_t) override {}
-  void QuitFinished() override;
+  void QuitFinished() override {}
   void ShowMessage(int icon, const std::string& title, const std::string& text) override;
   void OfferDownload(const std::string& title, const std::string& text,
                      const std::string& url) override;
@@ -39,7 +35,6 @@ class ConsoleView : public ServerView {
 
  private:
   std::FILE* out_;
-  std::function<void()> on_quit_;
 };
 
 }  // namespace server

@@ -62,7 +62,7 @@ class SocketTransport : public QObject, public Transport {
 
   // Closes every connection, letting each write out what is queued, then calls done (at most
   // kCloseGraceMs later).
-  void CloseAllThen(std::function<void()> done);
+  void CloseAllThen(std::function<void()> done) override;
 
   // Open connections and those still writing out before they close.
   size_t OpenCount() const { return open_.size(); }

@@ -29,6 +29,7 @@
 #include "server/admin/operator_actions.h"
 #include "server/admin/tracker_registration.h"
 #include "server/connections/room_server.h"
+#include "server/room/room.h"
 #include "server/ui/admin_windows.h"
 #include "server/ui/server_details_dialog.h"
 
@@ -304,6 +305,13 @@ void MainWindow::AttachAdmin(BanList* bans, OperatorActions* actions, const Word
   bans_ = bans;
   actions_ = actions;
   word_lists_ = word_lists;
+}
+
+void MainWindow::Attach(Room& room) {
+  Attach(&room.core());
+  AttachAdmin(&room.bans(), &room.actions(), &room.word_lists());
+  AttachRegistration(&room.registration());
+  room.bans().SetOnChanged([this] { ShowBans(); });
 }
 
 void MainWindow::ShowBans() {

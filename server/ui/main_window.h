@@ -20,6 +20,7 @@ namespace server {
 class BanList;
 class OperatorActions;
 class RoomServer;
+class Room;
 class TrackerRegistration;
 class WordLists;
 struct BanEntry;
@@ -38,6 +39,8 @@ class MainWindow : public QMainWindow, public ServerView {
   // statistics.
   void AttachAdmin(BanList* bans, OperatorActions* actions, const WordLists* word_lists);
   void AttachRegistration(TrackerRegistration* registration) { registration_ = registration; }
+  // All of the above for a whole room; its ban list then shows every change.
+  void Attach(Room& room);
   // Shows the ban list as it is now.
   void ShowBans();
   // Runs once the shutdown sequence has told everyone; the window then closes for good.

@@ -8,17 +8,13 @@
 
 #include "protocol/commands.h"
 #include "protocol/framing.h"
-#include "server/admin/banned.h"
-#include "server/admin/operator_actions.h"
-#include "server/admin/operator_console.h"
 #include "server/connections/room_server.h"
-#include "server/game/game.h"
-#include "server/game/word_lists.h"
+#include "server/room/room.h"
 #include "tests/fuzz/fuzz_input.h"
 #include "tests/fuzz/fuzz_targets.h"
 #include "tests/fuzz/scratch_folder.h"
-#include "tests/support/game_harness.h"
 #include "tests/support/server_harness.h"
+#include "tests/support/temp_dir.h"
 
 namespace fuzz {
 
@@ -56,30 +52,6 @@ const std::filesystem::path& WordFolder() {
   return folder;
 }
 
-// The room as the server program wires it: game, ban list and operator actions over the core.
-struct Room {
-  explicit Room(std::string_view ini)
-      : harness(ini),
-        lists(WordFolder()),
-        game(harness.server, harness.clock, random, lists),
-        bans(harness.ini, harness.clock),
-        actions(harness.server, bans, harness.clock),
-        console(harness.server, actions, bans, &lists) {
-    harness.server.SetGame(&game);
-    harness.server.SetBanCheck(&bans);
-    bans.LoadBanList();
-    game.ScanWordlists();
-  }
-
-  ServerHarness harness;
-  testing_support::ScriptedRandom random;
-  server::WordLists lists;
-  server::Game game;
-  server::BanList bans;
-  server::OperatorActions actions;
-  server::OperatorConsole console;
-};
-
 // Fields joined by code 3, each a fuzzed text or a number the game reads.
 std::string FieldsData(FuzzInput& in) {
   std::vector<std::string> fields(in.Pick(8));
@@ -91,8 +63,8 @@ std::string FieldsData(FuzzInput& in) {
 
 class Script {
  public:
-  Script(Room& room, FuzzInput& in)
-      : room_(room), in_(in), commands_(server::RoomServer::RoutedCommands()) {
+  Script(ServerHarness& harness, FuzzInput& in)
+      : harness_(harness), in_(in), commands_(server::RoomServer::RoutedCommands()) {
     // Players answer pings after the event that sent them, as live clients do, unless the
     // script made them silent; so rounds of any length can run.
     h().transport.on_ping = [this](int slot) {
@@ -110,18 +82,19 @@ class Script {
     // The end of the run: every connection goes, as the program's end would take them, and
     // the table keeps no record of any.
     for (int slot : live_) {
-      if (IsLive(slot)) room_.harness.server.OnClosed(slot);
+      if (IsLive(slot)) h().server.OnClosed(slot);
     }
-    room_.harness.clock.Advance(60000);
+    h().clock.Advance(60000);
     FUZZ_CHECK(h().server.ConnectionCount() == 0);
     h().transport.on_ping = nullptr;
   }
 
  private:
-  ServerHarness& h() { return room_.harness; }
+  ServerHarness& h() { return harness_; }
+  server::Room& room() { return harness_.room(); }
 
   bool IsLive(int slot) const {
-    return peer_closed_.count(slot) == 0 && room_.harness.transport.closed.count(slot) == 0;
+    return peer_closed_.count(slot) == 0 && harness_.transport.closed.count(slot) == 0;
   }
 
   // A slot the shell would still report events for; 0 when there is none.
@@ -175,7 +148,7 @@ class Script {
 
   // A guess built from the word being drawn: the word, a prefix of it, or it with a change.
   void Guess(int slot) {
-    std::string word = room_.game.state().CurrentWord;
+    std::string word = room().game().state().CurrentWord;
     word = std::string(protocol::LeftOf(word, ','));
     switch (in_.Pick(3)) {
       case 0:
@@ -194,19 +167,19 @@ class Script {
     const int slot = PickSlot();
     switch (in_.Pick(8)) {
       case 0:
-        room_.actions.Kick(slot, in_.Text());
+        room().actions().Kick(slot, in_.Text());
         break;
       case 1:
-        room_.actions.Ban(slot, in_.Text());
+        room().actions().Ban(slot, in_.Text());
         break;
       case 2:
-        room_.actions.MessageAll(in_.Text());
+        room().actions().MessageAll(in_.Text());
         break;
       case 3:
-        room_.actions.SetListenState(in_.Pick(3));
+        room().actions().SetListenState(in_.Pick(3));
         break;
       case 4:
-        room_.actions.AcceptDenyMessage(in_.Text());
+        room().actions().AcceptDenyMessage(in_.Text());
         break;
       case 5:
         h().server.Quit(in_.Flag());
@@ -215,7 +188,7 @@ class Script {
         h().server.ReloadSettings();
         break;
       default:
-        room_.console.Execute(in_.Text());
+        room().Execute(in_.Text());
         break;
     }
   }
@@ -223,7 +196,7 @@ class Script {
   void Step() {
     const size_t operation = in_.Pick(14);
     if (Tracing()) {
-      const auto& game = room_.game.state();
+      const auto& game = room().game().state();
       std::fprintf(stderr, "op %zu: %d connections, %d in the room, game %d round %d word '%s'\n",
                    operation, h().server.ConnectionCount(), h().server.InRoomCount(),
                    game.GameRunning, game.Round, game.CurrentWord.c_str());
@@ -301,7 +274,7 @@ class Script {
         Operator();
         break;
       case 12:
-        room_.random.values.push_back(in_.Byte() / 256.0);
+        h().random.values.push_back(in_.Byte() / 256.0);
         break;
       default: {  // drawing from the slot: a code and its numbers
         const int slot = PickSlot();
@@ -315,7 +288,7 @@ class Script {
     }
   }
 
-  Room& room_;
+  ServerHarness& harness_;
   FuzzInput& in_;
   const std::vector<std::string_view> commands_;
   std::vector<int> live_;
@@ -327,8 +300,8 @@ class Script {
 
 int FuzzServerCore(const uint8_t* data, size_t size) {
   FuzzInput in(data, size);
-  Room room(kSettings[in.Pick(std::size(kSettings))]);
-  Script(room, in).Run();
+  ServerHarness harness(kSettings[in.Pick(std::size(kSettings))], WordFolder());
+  Script(harness, in).Run();
   return 0;
 }
 

@@ -8,8 +8,8 @@
 #include "protocol/commands.h"
 #include "server/admin/banned.h"
 #include "server/admin/operator_actions.h"
-#include "server/admin/operator_console.h"
 #include "server/admin/statistics.h"
+#include "tests/support/game_harness.h"
 #include "tests/support/matchers.h"
 #include "tests/support/room_fixtures.h"
 #include "tests/support/server_harness.h"
@@ -258,15 +258,10 @@ TEST(Statistics, CountsAreWrittenAtMostOnceASecondInOneWriteAndAtTheEnd) {
 }
 
 // A room with two players and the operator's tools.
-class Operator : public testing_support::TwoInRoom<ServerHarness> {
+class Operator : public testing_support::TwoInRoom<testing_support::RoomHarness> {
  protected:
-  void SetUp() override {
-    h.server.SetBanCheck(&bans);
-    TwoInRoom::SetUp();
-  }
-  BanList bans{h.ini, h.clock};
-  OperatorActions actions{h.server, bans, h.clock};
-  OperatorConsole console{h.server, actions, bans, nullptr};
+  BanList& bans = h.room().bans();
+  OperatorActions& actions = h.room().actions();
 };
 
 TEST_F(Operator, KickTellsEveryoneAndClosesWhatTheClientLeavesOpen) {
@@ -373,39 +368,64 @@ TEST_F(Operator, ABannedAdminsRolePassesOnAndTheOthersAreToldOfTheBan) {
                                          "Banned by the server operator: cheating")));
 }
 
+// Two rooms of one process on one clock, as a host of many rooms runs them: what happens in one
+// never reaches the other, though their slots and ids are the same numbers.
+TEST(Rooms, TwoOnOneClockKeepToThemselves) {
+  using testing_support::GameHarness;
+  ManualClock clock;
+  GameHarness one(GameHarness::kNoChatLimit, &clock);
+  GameHarness two(GameHarness::kNoChatLimit, &clock);
+  const int ann = one.Join("ann"), ben = one.Join("ben");
+  const int cid = two.Join("cid"), dan = two.Join("dan");
+  ASSERT_EQ(std::make_pair(ann, ben), std::make_pair(cid, dan));
+  one.Say(ann, "hello");
+  one.Send(ann, "FH",
+           "1\x03"
+           "2\x03"
+           "3\x03"
+           "4");
+  EXPECT_THAT(one.TakeCommands(ben), ElementsAre("SAY", "FH"));
+  ASSERT_TRUE(one.room().actions().Kick(ben, "go"));
+  clock.Advance(OperatorActions::kKickCloseMs);
+  EXPECT_TRUE(one.transport.IsClosed(ben));
+  EXPECT_THAT(two.TakeCommands(cid), IsEmpty());
+  EXPECT_THAT(two.TakeCommands(dan), IsEmpty());
+  EXPECT_EQ(two.server.InRoomCount(), 2);
+}
+
 TEST_F(Operator, TheConsoleAnswersEveryCommandAndExplainsMalformedOnes) {
   h.server.Record(b)->IsAdmin = true;
-  EXPECT_THAT(console.Execute("users"),
+  EXPECT_THAT(h.room().Execute("users"),
               ElementsAre("100000 10.0.0.1 ann (in room)", "100001 10.0.0.1 ben (in room, admin)"));
-  EXPECT_THAT(console.Execute("msg 100000 hi there"), ElementsAre("Sent."));
+  EXPECT_THAT(h.room().Execute("msg 100000 hi there"), ElementsAre("Sent."));
   EXPECT_THAT(h.Take(a), ElementsAre(Msg("SERVERMSG", "hi there")));
-  EXPECT_THAT(console.Execute("msgall hello all"), ElementsAre("Sent to everyone in the room."));
-  EXPECT_THAT(console.Execute("bans"), ElementsAre("The ban list is empty."));
-  EXPECT_THAT(console.Execute("ban 100001 cheating"), ElementsAre("Banned 10.0.0.1."));
-  EXPECT_THAT(console.Execute("bans"), ElementsAre("1. 10.0.0.1 - cheating (0 attempts)"));
-  EXPECT_THAT(console.Execute("unban 1"), ElementsAre("Removed 10.0.0.1 from the ban list."));
-  EXPECT_THAT(console.Execute("kick 100001 go away"), ElementsAre("Kicked ben (100001)."));
-  EXPECT_THAT(console.Execute("listen offline"), ElementsAre("Listen state: offline."));
+  EXPECT_THAT(h.room().Execute("msgall hello all"), ElementsAre("Sent to everyone in the room."));
+  EXPECT_THAT(h.room().Execute("bans"), ElementsAre("The ban list is empty."));
+  EXPECT_THAT(h.room().Execute("ban 100001 cheating"), ElementsAre("Banned 10.0.0.1."));
+  EXPECT_THAT(h.room().Execute("bans"), ElementsAre("1. 10.0.0.1 - cheating (0 attempts)"));
+  EXPECT_THAT(h.room().Execute("unban 1"), ElementsAre("Removed 10.0.0.1 from the ban list."));
+  EXPECT_THAT(h.room().Execute("kick 100001 go away"), ElementsAre("Kicked ben (100001)."));
+  EXPECT_THAT(h.room().Execute("listen offline"), ElementsAre("Listen state: offline."));
   EXPECT_FALSE(h.transport.listening);
-  EXPECT_THAT(console.Execute("deny Back soon"), ElementsAre("Deny message set."));
-  EXPECT_THAT(console.Execute("listen deny"),
+  EXPECT_THAT(h.room().Execute("deny Back soon"), ElementsAre("Deny message set."));
+  EXPECT_THAT(h.room().Execute("listen deny"),
               ElementsAre("Deny mode: newcomers are told \"Back soon\" and disconnected."));
-  EXPECT_EQ(console.Execute("stats").size(), 19u);
-  EXPECT_THAT(console.Execute("help"),
+  EXPECT_EQ(h.room().Execute("stats").size(), 19u);
+  EXPECT_THAT(h.room().Execute("help"),
               testing::IsSupersetOf({"  ban <user id> [reason]      ban a user's address and put "
                                      "the user out of the room; the",
                                      "                              address is turned away from "
                                      "then on"}));
-  EXPECT_THAT(console.Execute(""), IsEmpty());
+  EXPECT_THAT(h.room().Execute(""), IsEmpty());
 
   // Malformed commands get one line and change nothing.
   for (const char* line : {"kick", "kick 100000", "kick abc reason", "ban", "msg 100000", "msgall",
                            "listen sideways", "deny", "unban 0", "unban 9", "unban x"}) {
-    const auto answer = console.Execute(line);
+    const auto answer = h.room().Execute(line);
     EXPECT_EQ(answer.size(), 1u) << line;
   }
-  EXPECT_THAT(console.Execute("kick 424242 bye"), ElementsAre("No user has the id 424242."));
-  EXPECT_THAT(console.Execute("dance"),
+  EXPECT_THAT(h.room().Execute("kick 424242 bye"), ElementsAre("No user has the id 424242."));
+  EXPECT_THAT(h.room().Execute("dance"),
               ElementsAre("Unknown command \"dance\"; type help for the list."));
   EXPECT_FALSE(h.transport.IsClosed(a));
 }

@@ -8,14 +8,9 @@
 #include <string_view>
 
 #include "protocol/commands.h"
-#include "server/admin/banned.h"
-#include "server/admin/operator_actions.h"
-#include "server/admin/operator_console.h"
-#include "server/game/word_lists.h"
-#include "tests/support/fake_http.h"
+#include "tests/support/game_harness.h"
 #include "tests/support/matchers.h"
 #include "tests/support/server_harness.h"
-#include "tests/support/temp_dir.h"
 
 namespace server {
 namespace {
@@ -23,7 +18,9 @@ namespace {
 using testing::ElementsAre;
 using testing::HasSubstr;
 using testing::IsEmpty;
+using testing_support::FakeHash;
 using testing_support::FakeHttpGetter;
+using testing_support::RoomHarness;
 using testing_support::ServerHarness;
 
 constexpr char kRoomDetails[] =
@@ -38,19 +35,11 @@ constexpr char kDirectory[] =
     "Tracker URL=http://tracker.example/misc/scrawlbox/tracker.php\r\n"
     "Update URL=http://updates.example/version/\r\n";
 
-// Stands in for the shell's SHA-256: the tests see which text was hashed.
-std::string FakeHash(std::string_view key) {
-  return "hash(" + std::string(key) + ")";
-}
-
 class Registration : public testing::Test {
  protected:
   // extra_details: more lines for the "Server Details" section.
   explicit Registration(const std::string& extra_details = "")
-      : room("[Server Details]\r\n" + std::string(kRoomDetails) + extra_details + kDirectory),
-        registration(room.server, http, room.clock, nullptr, "HOST:ANN", FakeHash, room.ini) {
-    room.server.SetQuitGate(&registration);
-  }
+      : room("[Server Details]\r\n" + std::string(kRoomDetails) + extra_details + kDirectory) {}
 
   // Submits and has the tracker accept the room.
   void SubmitAccepted() {
@@ -75,9 +64,9 @@ class Registration : public testing::Test {
     }
   }
 
-  FakeHttpGetter http;
-  ServerHarness room;
-  TrackerRegistration registration;
+  RoomHarness room;
+  FakeHttpGetter& http = room.http;
+  TrackerRegistration& registration = room.room().registration();
   std::vector<int> players;
 };
 
@@ -118,15 +107,12 @@ TEST_F(PrivateRegistration, APrivateRoomSaysTrueInThePublicField) {
 }
 
 TEST(RegistrationWords, CountsComeFromTheLoadedLists) {
-  testing_support::TempDir dir;
-  testing_support::WriteFile(dir / "Animals.txt", "cat\r\ndog\r\ncow\r\n");
-  testing_support::WriteFile(dir / "Food.txt", "pie\r\n");
-  WordLists lists(dir.path());
-  ASSERT_FALSE(lists.ScanWordlist());
-  ServerHarness room;
-  FakeHttpGetter http;
-  TrackerRegistration registration(room.server, http, room.clock, &lists, "K", FakeHash, room.ini);
-  EXPECT_THAT(registration.SubmitQuery(), HasSubstr("&TOTALWORDS=4&TOTALWORDLISTS=2"));
+  RoomHarness room;
+  testing_support::WriteFile(room.dir / "Animals.txt", "cat\r\ndog\r\ncow\r\n");
+  testing_support::WriteFile(room.dir / "Food.txt", "pie\r\n");
+  ASSERT_FALSE(room.room().word_lists().ScanWordlist());
+  EXPECT_THAT(room.room().registration().SubmitQuery(),
+              HasSubstr("&TOTALWORDS=4&TOTALWORDLISTS=2"));
 }
 
 TEST_F(Registration, EveryStatusHasItsTextAndEffect) {
@@ -286,15 +272,20 @@ class AutoRemove : public Registration {
 TEST_F(AutoRemove, QuitRemovesTellsEveryoneAndEndsOnTheAnswer) {
   SubmitAccepted();
   const int slot = room.Join("Bob");
+  // The room is finished once the connections were closed after everything else.
+  bool finished = false;
+  room.room().OnFinished([&] { finished = room.transport.closed_all; });
   room.server.Quit(false);
   EXPECT_EQ(room.server.quit_stage(), RoomServer::QuitStage::kWaitingForTracker);
   EXPECT_THAT(room.TakeCommands(slot), ElementsAre(protocol::to_client::SERVERQUIT));
   ASSERT_EQ(http.open.size(), 1u);
   EXPECT_THAT(http.open.front().url, HasSubstr("ACTION=REMOVE"));
   EXPECT_EQ(room.view.quit_finished, 0);
+  EXPECT_FALSE(finished);
 
   http.Answer("STATUS=NOTFOUND|EXTRA=\r\n");
   EXPECT_EQ(room.view.quit_finished, 1);
+  EXPECT_TRUE(finished);
   EXPECT_EQ(room.server.quit_stage(), RoomServer::QuitStage::kFinished);
   EXPECT_THAT(room.TakeCommands(slot), IsEmpty());  // told once, when the quit began
 }
@@ -415,13 +406,10 @@ TEST_F(Registration, TheTrackersSecretIsKeptInServerIniAndProvesEveryLaterReques
 }
 
 TEST_F(Registration, TheConsoleSubmitsRemovesAndChecks) {
-  BanList bans(room.ini, room.clock);
-  OperatorActions actions(room.server, bans, room.clock);
-  OperatorConsole console(room.server, actions, bans, nullptr, &registration);
-  console.Execute("submit");
-  console.Execute("remove");
-  console.Execute("update");
-  EXPECT_THAT(console.Execute("submit now"), ElementsAre("Usage: submit"));
+  room.room().Execute("submit");
+  room.room().Execute("remove");
+  room.room().Execute("update");
+  EXPECT_THAT(room.room().Execute("submit now"), ElementsAre("Usage: submit"));
   ASSERT_EQ(http.urls.size(), 3u);
   EXPECT_THAT(http.urls[0], HasSubstr("ACTION=ADD"));
   EXPECT_THAT(http.urls[1], HasSubstr("ACTION=REMOVE"));

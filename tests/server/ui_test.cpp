@@ -15,21 +15,34 @@
 #include "common/qt/app_identity.h"
 #include "protocol/commands.h"
 #include "server/admin/banned.h"
-#include "server/admin/operator_actions.h"
 #include "server/connections/room_server.h"
+#include "server/room/room.h"
 #include "server/ui/admin_windows.h"
 #include "server/ui/main_window.h"
 #include "server/ui/server_details_dialog.h"
 #include "tests/support/server_harness.h"
+#include "tests/support/temp_dir.h"
 
 namespace server {
 namespace {
 
 class WindowTest : public testing::Test {
  protected:
-  WindowTest() : core(RoomServer::Ports{transport, clock, window, ini}) {
-    window.Attach(&core);
-    core.Start();
+  // The whole room with its window, as the window program builds it; a word list keeps the
+  // start free of the message box about missing ones.
+  WindowTest()
+      : room({transport,
+              clock,
+              random,
+              window,
+              ini,
+              {dir.path()},
+              http,
+              testing_support::kMachineKey,
+              testing_support::FakeHash}) {
+    testing_support::WriteFile(dir / "test.txt", "cat\r\n");
+    window.Attach(room);
+    room.Start();
   }
   ~WindowTest() override { QSettings().clear(); }
 
@@ -45,11 +58,15 @@ class WindowTest : public testing::Test {
     return slot;
   }
 
+  testing_support::TempDir dir;
   testing_support::MemoryIni ini;
   testing_support::ManualClock clock;
   testing_support::FakeTransport transport;
+  testing_support::ScriptedRandom random;
+  testing_support::FakeHttpGetter http;
   MainWindow window;
-  RoomServer core;
+  Room room;
+  RoomServer& core = room.core();
 };
 
 TEST_F(WindowTest, ConnectionListFollowsTheConnections) {
@@ -142,10 +159,6 @@ TEST_F(WindowTest, DetailsDialogWritesWhatWasTypedAndReloads) {
 
 class AdminWindowTest : public WindowTest {
  protected:
-  AdminWindowTest() {
-    window.AttachAdmin(&bans, &actions, nullptr);
-    bans.SetOnChanged([this] { window.ShowBans(); });
-  }
   QMenu* OpenMenu(QTreeWidget* list, int row) {
     list->setCurrentItem(list->topLevelItem(row));
     emit list->customContextMenuRequested(list->visualItemRect(list->topLevelItem(row)).center());
@@ -156,8 +169,7 @@ class AdminWindowTest : public WindowTest {
     return menu;
   }
 
-  BanList bans{ini, clock};
-  OperatorActions actions{core, bans, clock};
+  BanList& bans = room.bans();
 };
 
 TEST_F(AdminWindowTest, TheOperatorMenuIsOffForTheListeningSocketsRow) {

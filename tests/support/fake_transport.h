@@ -38,6 +38,11 @@ class FakeTransport : public server::Transport {
       paused_slots.erase(slot);
     }
   }
+  // Records that everything was closed and runs done at once.
+  void CloseAllThen(std::function<void()> done) override {
+    closed_all = true;
+    done();
+  }
   std::string LocalHostName() const override { return "testhost"; }
   std::string LocalAddress() const override { return "127.0.0.1"; }
 
@@ -57,6 +62,7 @@ class FakeTransport : public server::Transport {
   int listened_port = 0;
   int listen_calls = 0;
   bool listening = false;
+  bool closed_all = false;
   std::set<int> failing_slots;
   std::map<int, size_t> queued_bytes;
   std::map<int, std::string> sent;

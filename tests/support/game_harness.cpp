@@ -6,15 +6,12 @@
 
 namespace testing_support {
 
-GameHarness::GameHarness(std::string_view server_ini)
-    : ServerHarness(server_ini), lists(dir.path()), game(server, clock, random, lists) {
-  server.SetGame(&game);
+GameHarness::GameHarness(std::string_view server_ini, ManualClock* shared_clock)
+    : RoomHarness(server_ini, shared_clock, "cat\r\n"), game(room().game()) {
   // Players answer every ping, after the event that sent it, so rounds of any length can run.
   transport.on_ping = [this](int slot) {
     clock.SingleShot(0, [this, slot] { Send(slot, protocol::to_server::PONG, "-"); });
   };
-  SetWord("cat");
-  Rescan();
 }
 
 void GameHarness::WriteList(const std::string& file_name, const std::string& text) {

@@ -1,37 +1,42 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <deque>
 #include <string>
 
 #include "server/game/game.h"
-#include "server/game/word_lists.h"
 #include "tests/support/server_harness.h"
 #include "tests/support/temp_dir.h"
 
 namespace testing_support {
 
-// Chance on demand: the numbers given, then `fallback` for ever.
-class ScriptedRandom : public scrawlbox::Random {
- public:
-  double Next() override {
-    if (values.empty()) return fallback;
-    const double value = values.front();
-    values.pop_front();
-    return value;
+// The word-list folder of a room harness, made (with test.txt when its text is given) before
+// the room that reads it.
+struct WordListFolder {
+  explicit WordListFolder(const std::string& test_list) {
+    if (!test_list.empty()) WriteFile(dir / "test.txt", test_list);
   }
-  std::deque<double> values;
-  double fallback = 0.0;
+  TempDir dir;
 };
 
-// A room server with its game, and a word-list folder the test writes. Its players answer pings
-// unseen. The list "test" holds
-// one entry, so every round's word is the one the test set last.
-class GameHarness : public ServerHarness {
+// The whole room as the programs build it, over the fakes, with a word-list folder of its own
+// that starts empty.
+class RoomHarness : public WordListFolder, public ServerHarness {
+ public:
+  explicit RoomHarness(std::string_view server_ini = "", ManualClock* clock = nullptr)
+      : RoomHarness(server_ini, clock, "") {}
+
+ protected:
+  RoomHarness(std::string_view server_ini, ManualClock* clock, const std::string& test_list)
+      : WordListFolder(test_list), ServerHarness(server_ini, dir.path(), clock) {}
+};
+
+// The whole room, with a word list the test writes. Its players answer pings unseen. The list
+// "test" holds one entry, so every round's word is the one the test set last.
+class GameHarness : public RoomHarness {
  public:
   // Game tests chat and guess faster than people do, so the chat and guess limits are off
   // unless the test's own Server.ini says otherwise.
-  explicit GameHarness(std::string_view server_ini = kNoChatLimit);
+  explicit GameHarness(std::string_view server_ini = kNoChatLimit, ManualClock* clock = nullptr);
   static constexpr std::string_view kNoChatLimit =
       "[Server Details]\nFlood Burst=0\nGuess Burst=0\n";
 
@@ -45,10 +50,7 @@ class GameHarness : public ServerHarness {
   // Chat from the slot.
   void Say(int slot, const std::string& text);
 
-  TempDir dir;
-  ScriptedRandom random;
-  server::WordLists lists;
-  server::Game game;
+  server::Game& game;
 };
 
 }  // namespace testing_support

@@ -9,9 +9,34 @@ std::string ProfileData(const std::string& nickname, const std::string& auto_ski
   return protocol::JoinFields({nickname, auto_skip, "23", "Female", "Leeds", "-", "hello"});
 }
 
+std::string FakeHash(std::string_view key) {
+  return "hash(" + std::string(key) + ")";
+}
+
 ServerHarness::ServerHarness(std::string_view server_ini)
-    : ini(server_ini), server(server::RoomServer::Ports{transport, clock, view, ini}) {
+    : ini(server_ini),
+      clock(own_clock_),
+      lone_(std::make_unique<server::RoomServer>(
+          server::RoomServer::Ports{transport, clock, view, ini})),
+      server(*lone_) {
   server.Start();
+}
+
+ServerHarness::ServerHarness(std::string_view server_ini, std::filesystem::path word_lists,
+                             ManualClock* shared_clock)
+    : ini(server_ini),
+      clock(shared_clock ? *shared_clock : own_clock_),
+      room_(std::make_unique<server::Room>(server::Room::Ports{transport,
+                                                               clock,
+                                                               random,
+                                                               view,
+                                                               ini,
+                                                               {std::move(word_lists)},
+                                                               http,
+                                                               kMachineKey,
+                                                               FakeHash})),
+      server(room_->core()) {
+  room_->Start();
 }
 
 int ServerHarness::Connect(const std::string& address) {

@@ -1,12 +1,17 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <deque>
+#include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "protocol/framing.h"
 #include "server/connections/room_server.h"
+#include "server/room/room.h"
+#include "tests/support/fake_http.h"
 #include "tests/support/fake_transport.h"
 #include "tests/support/manual_clock.h"
 #include "tests/support/memory_ini.h"
@@ -14,13 +19,36 @@
 
 namespace testing_support {
 
-// A room server on fake ports, started and listening, with helpers that play the client's side.
+// Chance on demand: the numbers given, then `fallback` for ever.
+class ScriptedRandom : public scrawlbox::Random {
+ public:
+  double Next() override {
+    if (values.empty()) return fallback;
+    const double value = values.front();
+    values.pop_front();
+    return value;
+  }
+  std::deque<double> values;
+  double fallback = 0.0;
+};
+
+// Stands in for the shell's SHA-256: the tests see which text was hashed.
+std::string FakeHash(std::string_view key);
+// The machine and account a room under test is registered from.
+inline constexpr char kMachineKey[] = "HOST:ANN";
+
+// A room server on fake ports, started and listening, with helpers that play the client's side:
+// the connection layer alone, or the whole room as the programs build it.
 class ServerHarness {
  public:
   // The login steps of the real client, in their order.
   enum class Step { kHandshake, kProfile, kPassword, kUserList };
 
   explicit ServerHarness(std::string_view server_ini = "");
+  // The whole room, its word lists read from the folder; on the clock when one is given (rooms
+  // of one process share it), else on a clock of its own.
+  ServerHarness(std::string_view server_ini, std::filesystem::path word_lists,
+                ManualClock* clock = nullptr);
 
   // A new connection from the address; returns its slot, or 0 when it was refused (what the
   // refusal wrote is in `refusals`).
@@ -45,12 +73,27 @@ class ServerHarness {
   // Forgets what was sent to every slot.
   void TakeAll();
   int32_t IdOf(int slot) { return server.Record(slot)->Id; }
+  // The whole room, for a harness that has one.
+  server::Room& room() { return *room_; }
 
   MemoryIni ini;
-  ManualClock clock;
+
+ private:
+  ManualClock own_clock_;
+
+ public:
+  ManualClock& clock;
   FakeTransport transport;
   RecordingView view;
-  server::RoomServer server;
+  ScriptedRandom random;
+  FakeHttpGetter http;
+
+ private:
+  std::unique_ptr<server::Room> room_;
+  std::unique_ptr<server::RoomServer> lone_;
+
+ public:
+  server::RoomServer& server;
   std::vector<std::string> refusals;
 };
 

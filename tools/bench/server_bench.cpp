@@ -11,16 +11,17 @@
 #include "protocol/framing.h"
 #include "protocol/receive_buffer.h"
 #include "server/admin/banned.h"
+#include "tests/support/game_harness.h"
 #include "tests/support/manual_clock.h"
-#include "tests/support/server_harness.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
 
 // One freehand segment from the artist, relayed to every other player of a room.
 void BM_RelayFreehand(benchmark::State& state) {
-  // Many players from one machine, drawing without end: the limits for peers are off.
-  testing_support::ServerHarness h(
+  // The whole room, many players from one machine drawing without end: the limits for peers
+  // are off.
+  testing_support::RoomHarness h(
       "[Server Details]\nMax Connections Per Address=0\nDrawing Burst=0\nLogin Timeout=0\n");
   const int players = static_cast<int>(state.range(0));
   int artist = 0;

@@ -1,0 +1,58 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QCoreApplication>
+#include <QString>
+#include <memory>
+#include <optional>
+
+#include "common/qt/metrics_endpoint.h"
+#include "common/qt/qt_http.h"
+#include "common/qt/qt_ini_file.h"
+#include "common/qt/qt_scheduler.h"
+#include "server/net/socket_transport.h"
+#include "server/room/room.h"
+
+namespace server {
+
+// What the command line of either room program says.
+struct RoomOptions {
+  bool headless = false;
+  // The Data folder, resolved and created.
+  QString data_folder;
+  // Set when given on the command line; they win over Server.ini.
+  std::optional<int> metrics_port;
+  QString metrics_address;
+};
+
+// Names the program (both share one per-user Data folder), lets it hold many connections, and
+// reads the command line, answering --help and --version; a bad option or a Data folder that
+// cannot be made ends the program with status 2. Only the headless program offers --headless.
+RoomOptions PrepareRoomProgram(const QCoreApplication& app, bool headless_program);
+
+// The room on Qt's sockets, timers and HTTP, with its Server.ini and word lists in the Data
+// folder. Once its quit is over, the event loop ends.
+class RoomShell {
+ public:
+  RoomShell(const RoomOptions& options, ServerView& view);
+
+  // Starts the room, then the metrics endpoint when the command line or Server.ini asks for
+  // one; what happens goes to the room's log.
+  void Start();
+  Room& room() { return room_; }
+  inifile::IniStore& ini() { return ini_; }
+
+ private:
+  void StartMetrics();
+
+  const RoomOptions options_;
+  scrawlbox::QtIniFile ini_;
+  scrawlbox::QtScheduler scheduler_;
+  scrawlbox::QtRandom random_;
+  SocketTransport transport_;
+  scrawlbox::QtHttpGetter http_;
+  Room room_;
+  std::unique_ptr<scrawlbox::MetricsEndpoint> metrics_;
+};
+
+}  // namespace server

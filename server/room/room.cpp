@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: MIT
+#include "server/room/room.h"
+
+namespace server {
+
+Room::Room(Ports ports)
+    : transport_(ports.transport),
+      view_(*this, ports.view),
+      word_lists_(std::move(ports.word_list_folders)),
+      core_({ports.transport, ports.scheduler, view_, ports.ini}),
+      game_(core_, ports.scheduler, ports.random, word_lists_),
+      bans_(ports.ini, ports.scheduler),
+      actions_(core_, bans_, ports.scheduler),
+      registration_(core_, ports.http, ports.scheduler, &word_lists_, ports.machine_key, ports.hash,
+                    ports.ini),
+      console_(core_, actions_, bans_, &word_lists_, &registration_) {
+  core_.SetGame(&game_);
+  core_.SetBanCheck(&bans_);
+  core_.SetQuitGate(&registration_);
+}
+
+void Room::Start() {
+  game_.ScanWordlists();
+  core_.Start();
+  bans_.LoadBanList();
+}
+
+void Room::QuitView::QuitFinished() {
+  view_.QuitFinished();
+  room_.transport_.CloseAllThen([this] {
+    if (room_.on_finished_) room_.on_finished_();
+  });
+}
+
+}  // namespace server
