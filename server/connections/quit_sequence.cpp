@@ -68,6 +68,7 @@ void QuitSequence::Finish() {
   stage_ = QuitStage::kFinished;
   room_.statistics().Flush();
   room_.view().QuitFinished();
+  if (on_finished_) on_finished_();
 }
 
 }  // namespace server

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <functional>
+
 #include "server/connections/ports.h"
 
 namespace server {
@@ -36,6 +38,8 @@ class QuitSequence {
   void EndTrackerWait(bool finish);
   QuitStage stage() const { return stage_; }
   void set_gate(QuitGate* gate) { gate_ = gate; }
+  // Runs after the view has heard that the quit is over.
+  void set_on_finished(std::function<void()> done) { on_finished_ = std::move(done); }
 
  private:
   // The rest of the shutdown once any question is answered: the quit gate, then SERVERQUIT.
@@ -46,6 +50,7 @@ class QuitSequence {
   RoomServer& room_;
   Scheduler& scheduler_;
   QuitGate* gate_ = nullptr;
+  std::function<void()> on_finished_;
   QuitStage stage_ = QuitStage::kRunning;
 };
 

@@ -93,6 +93,8 @@ class RoomServer {
   void SetGame(GameHooks* game);
   void SetBanCheck(BanCheck* bans);
   void SetQuitGate(QuitGate* gate) { quit_.set_gate(gate); }
+  // What the program does once the quit is over and the view has been told.
+  void OnQuitFinished(std::function<void()> done) { quit_.set_on_finished(std::move(done)); }
   // The key the tracker lists the room under, named in every ISALIVE answer so that the
   // tracker's probe knows which room it reached; without one the answer is "YES" alone.
   void SetRegistrationKey(std::string key) { commands_.SetRegistrationKey(std::move(key)); }

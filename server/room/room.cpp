@@ -4,10 +4,8 @@
 namespace server {
 
 Room::Room(Ports ports)
-    : transport_(ports.transport),
-      view_(*this, ports.view),
-      word_lists_(std::move(ports.word_list_folders)),
-      core_({ports.transport, ports.scheduler, view_, ports.ini}),
+    : word_lists_(std::move(ports.word_list_folders)),
+      core_({ports.transport, ports.scheduler, ports.view, ports.ini}),
       game_(core_, ports.scheduler, ports.random, word_lists_),
       bans_(ports.ini, ports.scheduler),
       actions_(core_, bans_, ports.scheduler),
@@ -17,19 +15,18 @@ Room::Room(Ports ports)
   core_.SetGame(&game_);
   core_.SetBanCheck(&bans_);
   core_.SetQuitGate(&registration_);
+  // The connections write out what is queued for them before the room is finished.
+  core_.OnQuitFinished([this, &transport = ports.transport] {
+    transport.CloseAllThen([this] {
+      if (on_finished_) on_finished_();
+    });
+  });
 }
 
 void Room::Start() {
   game_.ScanWordlists();
   core_.Start();
   bans_.LoadBanList();
-}
-
-void Room::QuitView::QuitFinished() {
-  view_.QuitFinished();
-  room_.transport_.CloseAllThen([this] {
-    if (room_.on_finished_) room_.on_finished_();
-  });
 }
 
 }  // namespace server

@@ -63,43 +63,6 @@ class Room {
   TrackerRegistration& registration() { return registration_; }
 
  private:
-  // The program's view, and the end of the quit once the view has heard of it: the
-  // connections close, and then the room is finished.
-  class QuitView : public ServerView {
-   public:
-    QuitView(Room& room, ServerView& view) : room_(room), view_(view) {}
-    void Log(LogKind kind, const std::string& text, int icon) override {
-      view_.Log(kind, text, icon);
-    }
-    void SetStatusMessage(const std::string& text, int icon) override {
-      view_.SetStatusMessage(text, icon);
-    }
-    void SetMasterState(int state) override { view_.SetMasterState(state); }
-    void AddConnectionRow(int slot, int32_t id, const std::string& address, const std::string& name,
-                          const std::string& status) override {
-      view_.AddConnectionRow(slot, id, address, name, status);
-    }
-    void UpdateConnectionRow(int32_t id, const std::string& name, const std::string& status,
-                             double bytes) override {
-      view_.UpdateConnectionRow(id, name, status, bytes);
-    }
-    void RemoveConnectionRow(int32_t id) override { view_.RemoveConnectionRow(id); }
-    void QuitFinished() override;
-    void ShowMessage(int icon, const std::string& title, const std::string& text) override {
-      view_.ShowMessage(icon, title, text);
-    }
-    void OfferDownload(const std::string& title, const std::string& text,
-                       const std::string& url) override {
-      view_.OfferDownload(title, text, url);
-    }
-
-   private:
-    Room& room_;
-    ServerView& view_;
-  };
-
-  Transport& transport_;
-  QuitView view_;
   WordLists word_lists_;
   RoomServer core_;
   Game game_;
