@@ -23,6 +23,7 @@
 #include "common/qt/app_identity.h"
 #include "common/qt/console_line.h"
 #include "common/qt/data_folder.h"
+#include "common/qt/epoll_dispatcher.h"
 #include "common/qt/metrics_endpoint.h"
 #include "common/qt/qt_http.h"
 #include "common/qt/qt_scheduler.h"
@@ -256,6 +257,7 @@ int main(int argc, char** argv) {
   scrawlbox::PrepareStandardStreams();
   std::unique_ptr<QCoreApplication> app;
   if (NeedsNoWindow(argc, argv)) {
+    QCoreApplication::setEventDispatcher(new scrawlbox::EpollDispatcher);
     app = std::make_unique<QCoreApplication>(argc, argv);
   } else {
     app = std::make_unique<QApplication>(argc, argv);
