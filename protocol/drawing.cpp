@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "protocol/drawing.h"
 
+#include <charconv>
+
 #include "protocol/framing.h"
 #include "protocol/numbers.h"
 
@@ -73,16 +75,37 @@ std::string BuildDrawData(const DrawCommand& command) {
   return data;
 }
 
-std::string RelayDrawData(DrawCode code, int32_t sender_id, std::string_view data) {
-  if (code == DrawCode::CL) return std::string(kNoData);
-  std::string relayed = NumberText(sender_id);
-  relayed.push_back(kFieldSep);
-  if (code == DrawCode::CU || code == DrawCode::UN) {
-    relayed.append(kNoData);
-  } else {
-    relayed.append(data);
+namespace {
+
+void AppendRelayDrawData(std::string& out, DrawCode code, int32_t sender_id,
+                         std::string_view data) {
+  if (code == DrawCode::CL) {
+    out.append(kNoData);
+    return;
   }
+  char digits[16];
+  out.append(digits, std::to_chars(digits, digits + sizeof digits, sender_id).ptr);
+  out.push_back(kFieldSep);
+  out.append(code == DrawCode::CU || code == DrawCode::UN ? kNoData : data);
+}
+
+}  // namespace
+
+std::string RelayDrawData(DrawCode code, int32_t sender_id, std::string_view data) {
+  std::string relayed;
+  AppendRelayDrawData(relayed, code, sender_id, data);
   return relayed;
+}
+
+void FrameRelayedDrawing(std::string& framed, DrawCode code, int32_t sender_id,
+                         std::string_view data) {
+  const std::string_view word = DrawCodeWord(code);
+  framed.clear();
+  framed.reserve(word.size() + data.size() + 16);
+  framed.append(word);
+  framed.push_back(kCommandSep);
+  AppendRelayDrawData(framed, code, sender_id, data);
+  framed.push_back(kMessageEnd);
 }
 
 namespace {

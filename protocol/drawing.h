@@ -51,6 +51,10 @@ std::string BuildDrawData(const DrawCommand& command);
 // user id and "-" whatever the sender put there; every other code carries the user id in front
 // of the received data.
 std::string RelayDrawData(DrawCode code, int32_t sender_id, std::string_view data);
+// The same as the whole framed message, written over `framed`: the server does this for every
+// stroke, into a buffer that keeps its memory.
+void FrameRelayedDrawing(std::string& framed, DrawCode code, int32_t sender_id,
+                         std::string_view data);
 // Only CL goes back to its sender as well.
 inline bool RelayIncludesSender(DrawCode code) {
   return code == DrawCode::CL;

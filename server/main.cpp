@@ -17,6 +17,7 @@
 #include <string>
 
 #include "common/qt/console_line.h"
+#include "common/qt/epoll_dispatcher.h"
 #include "common/qt/signal_watcher.h"
 #include "protocol/numbers.h"
 #include "server/net/console_input.h"
@@ -120,6 +121,8 @@ int main(int argc, char** argv) {
     return 2;
   }
   scrawlbox::PrepareStandardStreams();
+  // One epoll_wait a pass, handing back only the ready sockets.
+  QCoreApplication::setEventDispatcher(new scrawlbox::EpollDispatcher);
   QCoreApplication app(argc, argv);
   const server::RoomOptions options = server::PrepareRoomProgram(app, true);
 

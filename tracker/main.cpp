@@ -15,6 +15,7 @@
 #include "common/qt/app_identity.h"
 #include "common/qt/console_line.h"
 #include "common/qt/data_folder.h"
+#include "common/qt/epoll_dispatcher.h"
 #include "common/qt/metrics_endpoint.h"
 #include "common/qt/qt_scheduler.h"
 #include "common/qt/signal_watcher.h"
@@ -65,6 +66,7 @@ constexpr char kSettingsSection[] = "Tracker";
 int main(int argc, char** argv) {
   scrawlbox::PrepareStandardStreams();
   const qint64 start_ms = QDateTime::currentMSecsSinceEpoch();
+  QCoreApplication::setEventDispatcher(new scrawlbox::EpollDispatcher);
   QCoreApplication app(argc, argv);
   scrawlbox::SetApplicationIdentity(QStringLiteral("Scrawlbox Tracker"));
   QCommandLineParser parser;

@@ -3,32 +3,56 @@
 
 #include <QDateTime>
 #include <QElapsedTimer>
-#include <QPointer>
+#include <QObject>
 #include <QTimer>
+#include <QTimerEvent>
+#include <unordered_map>
 
 namespace scrawlbox {
 
 namespace {
 
+// Every timer of the cores is a Qt timer of this one object: a thousand players' timers then
+// cost an entry each rather than a QTimer and its signal connection each.
+class TimerHost : public QObject {
+ public:
+  std::unordered_map<int, const std::function<void()>*> ticks;
+
+ protected:
+  void timerEvent(QTimerEvent* event) override {
+    const auto it = ticks.find(event->timerId());
+    if (it == ticks.end()) return;
+    // A copy: the tick may drop its own timer, and the function with it.
+    const std::function<void()> tick = *it->second;
+    tick();
+  }
+};
+
+TimerHost& Host() {
+  static auto* host = new TimerHost;  // lives as long as the program's one thread
+  return *host;
+}
+
 class QtTimer : public Timer {
  public:
-  explicit QtTimer(std::function<void()> on_tick) : timer_(new QTimer) {
-    timer_->setTimerType(Qt::PreciseTimer);
-    QObject::connect(timer_, &QTimer::timeout, timer_, std::move(on_tick));
+  explicit QtTimer(std::function<void()> on_tick) : on_tick_(std::move(on_tick)) {}
+  ~QtTimer() override { Stop(); }
+  void Start(int interval_ms) override {
+    Stop();
+    id_ = Host().startTimer(interval_ms, Qt::PreciseTimer);
+    if (id_ != 0) Host().ticks[id_] = &on_tick_;
   }
-  // A timer may be dropped from inside its own tick; Qt deletes it once the tick is over.
-  ~QtTimer() override {
-    if (timer_) {
-      timer_->stop();
-      timer_->deleteLater();
-    }
+  void Stop() override {
+    if (id_ == 0) return;
+    Host().killTimer(id_);
+    Host().ticks.erase(id_);
+    id_ = 0;
   }
-  void Start(int interval_ms) override { timer_->start(interval_ms); }
-  void Stop() override { timer_->stop(); }
-  bool IsActive() const override { return timer_->isActive(); }
+  bool IsActive() const override { return id_ != 0; }
 
  private:
-  QPointer<QTimer> timer_;
+  std::function<void()> on_tick_;
+  int id_ = 0;
 };
 
 }  // namespace

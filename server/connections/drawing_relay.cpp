@@ -24,14 +24,13 @@ DrawingRelay::DrawingRelay(RoomServer& room, Transport& transport, Scheduler& sc
     : room_(room), transport_(transport), scheduler_(scheduler) {}
 
 void DrawingRelay::Relay(protocol::DrawCode code, int32_t id, int slot, const std::string& data) {
-  const std::string framed =
-      protocol::Frame(protocol::DrawCodeWord(code), protocol::RelayDrawData(code, id, data));
+  protocol::FrameRelayedDrawing(framed_, code, id, data);
   if (code == protocol::DrawCode::CL) {
     ClearPicture(false);
   } else {
-    picture_.Record(code, framed);
+    picture_.Record(code, framed_);
   }
-  Broadcast(framed, protocol::RelayIncludesSender(code) ? -1 : slot);
+  Broadcast(framed_, protocol::RelayIncludesSender(code) ? -1 : slot);
 }
 
 void DrawingRelay::Broadcast(std::string_view framed, int except_slot) {

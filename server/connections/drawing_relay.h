@@ -62,6 +62,8 @@ class DrawingRelay {
   // is -1), and the buffer a flush sends from.
   static constexpr size_t kBatchBytes = 64u << 10;
   std::string batch_;
+  // Every stroke is framed here, which keeps its memory from one stroke to the next.
+  std::string framed_;
   std::string sending_;
   uint64_t messages_ = 0;
   int except_ = -1;

@@ -299,6 +299,7 @@ class RoomServer {
   inifile::IniStore& ini_;
   ServerStatistics statistics_;
   RoomCounters counters_;
+  std::map<std::string_view, Route>::const_iterator last_route_ = Routes().end();
   ServerSettings settings_;
 
   NoGame no_game_;

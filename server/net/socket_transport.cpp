@@ -12,11 +12,11 @@
 #include <QHostInfo>
 #include <QNetworkInterface>
 #include <QSocketNotifier>
+#include <QTimerEvent>
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
-#include <deque>
 #include <utility>
 
 #include "common/qt/host_address.h"
@@ -31,9 +31,10 @@ namespace {
 constexpr size_t kKeptCapacity = 256;
 // Emptied buffers kept for the next pass: a busy room then writes each pass into memory it
 // already has, rather than growing (and copying) every receiver's buffer anew. Bounded, so the
-// spares never hold more than a few megabytes whatever the room's size.
+// spares never hold more than a mebibyte whatever the room's size.
 constexpr size_t kSpareBuffers = 64;
 constexpr size_t kMaxSpareCapacity = 64 * 1024;
+constexpr size_t kMaxSpareBytes = 1u << 20;
 // Pieces of one gathered write.
 constexpr size_t kMaxIovecs = 16;
 
@@ -82,7 +83,7 @@ struct SocketTransport::Connection {
       }
       n -= left;
       piece_bytes -= pieces.front()->size();
-      pieces.pop_front();
+      pieces.erase(pieces.begin());
       piece_sent = 0;
     }
     sent += n;
@@ -95,7 +96,9 @@ struct SocketTransport::Connection {
   QSocketNotifier* writer;
   // Pieces shared with other connections (a late joiner's picture) go out before `out`, and
   // what `out` held when one was queued became a piece of its own.
-  std::deque<std::shared_ptr<const std::string>> pieces;
+  // A vector, not a deque: an empty deque still holds half a kilobyte, a thousand times over.
+  // There are a few dozen pieces at most (a picture of some megabytes in 64 KiB pieces).
+  std::vector<std::shared_ptr<const std::string>> pieces;
   size_t piece_bytes = 0;  // in pieces, the front's written ones included
   size_t piece_sent = 0;   // bytes at the front of pieces.front() already written
   std::string out;
@@ -107,9 +110,6 @@ struct SocketTransport::Connection {
 };
 
 SocketTransport::SocketTransport() {
-  write_pass_.setSingleShot(true);
-  write_pass_.setInterval(0);
-  connect(&write_pass_, &QTimer::timeout, this, &SocketTransport::WritePass);
   give_back_.setSingleShot(true);
   connect(&give_back_, &QTimer::timeout, this, &SocketTransport::GiveBackMemory);
   accept_pause_.setSingleShot(true);
@@ -295,6 +295,9 @@ void SocketTransport::OnReadable(int slot) {
     if (n > 0) {
       taken += static_cast<size_t>(n);
       core_->OnData(slot, std::string_view(buffer, static_cast<size_t>(n)));
+      // A short read emptied the socket: asking again would only hear "nothing more" at the
+      // cost of a system call, and whatever arrives meanwhile is reported on the next pass.
+      if (static_cast<size_t>(n) < sizeof buffer) break;
       continue;
     }
     if (n < 0 && errno == EINTR) continue;
@@ -319,6 +322,7 @@ SendResult SocketTransport::Send(int slot, std::string_view bytes) {
   if (connection->out.empty() && !spare_buffers_.empty()) {
     connection->out.swap(spare_buffers_.back());
     spare_buffers_.pop_back();
+    spare_bytes_ -= connection->out.capacity();
   }
   connection->out.append(bytes);
   QueueWrite(*connection);
@@ -350,7 +354,11 @@ void SocketTransport::QueueWrite(Connection& connection) {
   if (connection.write_queued) return;
   connection.write_queued = true;
   waiting_writes_.push_back(connection.slot);
-  if (!write_pass_.isActive()) write_pass_.start();
+  if (!write_pass_.isActive()) write_pass_.start(0, Qt::PreciseTimer, this);
+}
+
+void SocketTransport::timerEvent(QTimerEvent* event) {
+  if (event->timerId() == write_pass_.timerId()) WritePass();
 }
 
 void SocketTransport::WritePass() {
@@ -438,7 +446,9 @@ bool SocketTransport::WriteOut(Connection& connection) {
     if (connection.out.capacity() > kKeptCapacity) {
       std::string emptied;
       emptied.swap(connection.out);
-      if (spare_buffers_.size() < kSpareBuffers && emptied.capacity() <= kMaxSpareCapacity) {
+      if (spare_buffers_.size() < kSpareBuffers && emptied.capacity() <= kMaxSpareCapacity &&
+          spare_bytes_ + emptied.capacity() <= kMaxSpareBytes) {
+        spare_bytes_ += emptied.capacity();
         spare_buffers_.push_back(std::move(emptied));
       } else {
         released_ += emptied.capacity();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QBasicTimer>
 #include <QObject>
 #include <QTimer>
 #include <chrono>
@@ -68,6 +69,9 @@ class SocketTransport : public QObject, public Transport {
   size_t OpenCount() const { return open_.size(); }
   size_t ClosingCount() const { return closing_.size(); }
 
+ protected:
+  void timerEvent(QTimerEvent* event) override;
+
  private:
   struct Connection;
 
@@ -109,11 +113,14 @@ class SocketTransport : public QObject, public Transport {
   std::vector<std::unique_ptr<Connection>> closing_;
   std::vector<int> waiting_writes_;         // slots with buffered bytes, each once
   std::vector<std::string> spare_buffers_;  // emptied, kept for the next pass's writes
+  size_t spare_bytes_ = 0;                  // their capacity
   static constexpr size_t kGiveBackAfter = 4u << 20;
   size_t released_ = 0;  // bytes of buffers freed since memory was last given back
   std::chrono::steady_clock::time_point last_give_back_;
   QTimer give_back_;
-  QTimer write_pass_;
+  // The write pass: a timer of interval 0, so that it runs once the ready sockets of this pass
+  // of the event loop have all been read; a basic one, as it starts and stops every pass.
+  QBasicTimer write_pass_;
   std::function<void()> all_closed_;
   uint64_t serials_ = 0;
   RoomServer* core_ = nullptr;

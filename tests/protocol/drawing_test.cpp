@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "protocol/drawing.h"
+#include "protocol/framing.h"
 
 namespace protocol {
 namespace {
@@ -52,6 +53,15 @@ TEST(DrawCodes, RelayPutsTheSenderInFrontExceptForClear) {
   EXPECT_EQ(RelayDrawData(DrawCode::CU, 100000, "whatever"), "100000\x03-");
   EXPECT_EQ(RelayDrawData(DrawCode::UN, 100000, "x\x03y"), "100000\x03-");
   EXPECT_EQ(RelayDrawData(DrawCode::CL, 100000, "junk"), "-");
+  std::string framed = "what was there before";
+  for (const DrawCode code : {DrawCode::ER, DrawCode::CU, DrawCode::CL}) {
+    FrameRelayedDrawing(framed, code, -7,
+                        "1\x03"
+                        "2");
+    EXPECT_EQ(framed, Frame(DrawCodeWord(code), RelayDrawData(code, -7,
+                                                              "1\x03"
+                                                              "2")));
+  }
   EXPECT_TRUE(RelayIncludesSender(DrawCode::CL));
   EXPECT_FALSE(RelayIncludesSender(DrawCode::FH));
 }
