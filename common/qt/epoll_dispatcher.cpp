@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <QCoreApplication>
+#include <QMetaMethod>
 #include <QSocketNotifier>
 #include <QTimerEvent>
 #include <algorithm>
@@ -66,7 +67,10 @@ bool EpollDispatcher::processEvents(QEventLoop::ProcessEventsFlags flags) {
   interrupted_.store(false);
   // Cleared before the posted events run: whatever is posted from here on keeps the wait short.
   wake_pending_.store(false);
-  emit awake();
+  // Emitting a signal nobody receives still walks Qt's signal machinery, every pass.
+  static const QMetaMethod awake_signal = QMetaMethod::fromSignal(&EpollDispatcher::awake);
+  static const QMetaMethod block_signal = QMetaMethod::fromSignal(&EpollDispatcher::aboutToBlock);
+  if (isSignalConnected(awake_signal)) emit awake();
   QCoreApplication::sendPostedEvents();
 
   const bool with_sockets = !flags.testFlag(QEventLoop::ExcludeSocketNotifiers);
@@ -75,7 +79,7 @@ bool EpollDispatcher::processEvents(QEventLoop::ProcessEventsFlags flags) {
   if (flags.testFlag(QEventLoop::WaitForMoreEvents) && !wake_pending_.load() &&
       !interrupted_.load() && end_of_pass_.empty() && (unpollable_.empty() || !with_sockets)) {
     wait_ms = with_timers ? WaitMs() : -1;
-    if (wait_ms != 0) emit aboutToBlock();
+    if (wait_ms != 0 && isSignalConnected(block_signal)) emit aboutToBlock();
   }
   if (interrupted_.load()) return false;
 
