@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <QCoreApplication>
+#include <QMetaMethod>
 #include <QSocketNotifier>
 #include <QTimerEvent>
 #include <algorithm>
@@ -15,6 +16,7 @@
 #include <chrono>
 #include <climits>
 #include <cstring>
+#include <utility>
 
 namespace scrawlbox {
 
@@ -25,6 +27,11 @@ namespace {
 constexpr size_t kMinEvents = 64;
 constexpr uint32_t kReadEvents = EPOLLIN | EPOLLHUP | EPOLLERR;
 constexpr uint32_t kWriteEvents = EPOLLOUT | EPOLLERR;
+// The pending bit of a direct callback, after the three of QSocketNotifier::Type.
+constexpr int kDirect = 3;
+constexpr uint8_t kReadable = 1;
+constexpr uint8_t kWritable = 2;
+constexpr uint8_t kError = 4;
 
 int64_t NowNs() {
   return std::chrono::duration_cast<std::chrono::nanoseconds>(
@@ -60,16 +67,19 @@ bool EpollDispatcher::processEvents(QEventLoop::ProcessEventsFlags flags) {
   interrupted_.store(false);
   // Cleared before the posted events run: whatever is posted from here on keeps the wait short.
   wake_pending_.store(false);
-  emit awake();
+  // Emitting a signal nobody receives still walks Qt's signal machinery, every pass.
+  static const QMetaMethod awake_signal = QMetaMethod::fromSignal(&EpollDispatcher::awake);
+  static const QMetaMethod block_signal = QMetaMethod::fromSignal(&EpollDispatcher::aboutToBlock);
+  if (isSignalConnected(awake_signal)) emit awake();
   QCoreApplication::sendPostedEvents();
 
   const bool with_sockets = !flags.testFlag(QEventLoop::ExcludeSocketNotifiers);
   const bool with_timers = !flags.testFlag(QEventLoop::X11ExcludeTimers);
   int wait_ms = 0;
   if (flags.testFlag(QEventLoop::WaitForMoreEvents) && !wake_pending_.load() &&
-      !interrupted_.load() && (unpollable_.empty() || !with_sockets)) {
+      !interrupted_.load() && end_of_pass_.empty() && (unpollable_.empty() || !with_sockets)) {
     wait_ms = with_timers ? WaitMs() : -1;
-    if (wait_ms != 0) emit aboutToBlock();
+    if (wait_ms != 0 && isSignalConnected(block_signal)) emit aboutToBlock();
   }
   if (interrupted_.load()) return false;
 
@@ -96,6 +106,7 @@ bool EpollDispatcher::processEvents(QEventLoop::ProcessEventsFlags flags) {
     }
   }
   if (with_timers) handled += ActivateTimers();
+  if (!end_of_pass_.empty()) handled += RunEndOfPass();
   return handled > 0;
 }
 
@@ -122,8 +133,7 @@ void EpollDispatcher::registerSocketNotifier(QSocketNotifier* notifier) {
   const qintptr fd = notifier->socket();
   const int type = notifier->type();
   if (fd < 0 || fd > INT_MAX || type < 0 || type > 2) return;
-  if (static_cast<size_t>(fd) >= watches_.size()) watches_.resize(static_cast<size_t>(fd) + 1);
-  Watch& watch = watches_[static_cast<size_t>(fd)];
+  Watch& watch = WatchAt(static_cast<int>(fd));
   if (watch.notifiers[type] && watch.notifiers[type] != notifier) {
     qWarning("EpollDispatcher: several socket notifiers for socket %d and type %d",
              static_cast<int>(fd), type);
@@ -143,9 +153,43 @@ void EpollDispatcher::unregisterSocketNotifier(QSocketNotifier* notifier) {
   Rewatch(static_cast<int>(fd));
 }
 
+EpollDispatcher::Watch& EpollDispatcher::WatchAt(int fd) {
+  if (static_cast<size_t>(fd) >= watches_.size()) watches_.resize(static_cast<size_t>(fd) + 1);
+  return watches_[static_cast<size_t>(fd)];
+}
+
+void EpollDispatcher::WatchDirect(int fd, bool want_read, bool want_write,
+                                  SocketPoller::Ready ready) {
+  if (fd < 0) return;
+  WatchAt(fd).ready = std::move(ready);
+  SetDirectInterest(fd, want_read, want_write);
+}
+
+void EpollDispatcher::SetDirectInterest(int fd, bool want_read, bool want_write) {
+  if (fd < 0 || static_cast<size_t>(fd) >= watches_.size()) return;
+  Watch& watch = watches_[static_cast<size_t>(fd)];
+  if (!watch.ready) want_read = want_write = false;
+  if (watch.direct_read == want_read && watch.direct_write == want_write) return;
+  watch.direct_read = want_read;
+  watch.direct_write = want_write;
+  Rewatch(fd);
+}
+
+void EpollDispatcher::UnwatchDirect(int fd) {
+  if (fd < 0 || static_cast<size_t>(fd) >= watches_.size()) return;
+  Watch& watch = watches_[static_cast<size_t>(fd)];
+  // A callback running now runs on a copy of itself.
+  watch.ready = nullptr;
+  watch.pending &= static_cast<uint8_t>(~(1u << kDirect));
+  watch.direct_events = 0;
+  SetDirectInterest(fd, false, false);
+}
+
 void EpollDispatcher::Rewatch(int fd) {
   Watch& watch = watches_[static_cast<size_t>(fd)];
   uint32_t wanted = 0;
+  if (watch.direct_read) wanted |= EPOLLIN;
+  if (watch.direct_write) wanted |= EPOLLOUT;
   if (watch.notifiers[QSocketNotifier::Read]) wanted |= EPOLLIN;
   if (watch.notifiers[QSocketNotifier::Write]) wanted |= EPOLLOUT;
   if (watch.notifiers[QSocketNotifier::Exception]) wanted |= EPOLLPRI;
@@ -205,6 +249,14 @@ void EpollDispatcher::MarkReady(int fd, uint32_t events) {
   if ((events & EPOLLPRI) && watch.notifiers[QSocketNotifier::Exception]) {
     ready |= 1u << QSocketNotifier::Exception;
   }
+  uint8_t direct = 0;
+  if (watch.direct_read && (events & kReadEvents)) direct |= kReadable;
+  if (watch.direct_write && (events & kWriteEvents)) direct |= kWritable;
+  if (direct != 0) {
+    if (events & EPOLLERR) direct |= kError;
+    watch.direct_events |= direct;
+    ready |= 1u << kDirect;
+  }
   if (ready == 0) return;
   if (watch.pending == 0) ready_.push_back(fd);
   watch.pending |= ready;
@@ -214,7 +266,8 @@ int EpollDispatcher::ActivateSockets() {
   int activated = 0;
   // A nested event loop inside a notifier's slot carries on with this same list.
   while (next_ready_ < ready_.size()) {
-    Watch& watch = watches_[static_cast<size_t>(ready_[next_ready_])];
+    const int fd = ready_[next_ready_];
+    Watch& watch = watches_[static_cast<size_t>(fd)];
     if (watch.pending == 0) {
       ++next_ready_;
       continue;
@@ -222,14 +275,79 @@ int EpollDispatcher::ActivateSockets() {
     const int type = std::countr_zero(watch.pending);
     watch.pending &= static_cast<uint8_t>(~(1u << type));
     if (watch.pending == 0) ++next_ready_;
+    ++activated;
+    if (type == kDirect) {
+      const uint8_t events = std::exchange(watch.direct_events, 0);
+      // A copy: the callback may unwatch its descriptor, or watch one that moves the table.
+      const SocketPoller::Ready ready = watch.ready;
+      ready(fd, events & kReadable, events & kWritable, events & kError);
+      continue;
+    }
     // An unregistered notifier left the pending ones, so this one still exists.
     QEvent event(QEvent::SockAct);
     QCoreApplication::sendEvent(watch.notifiers[type], &event);
-    ++activated;
   }
   ready_.clear();
   next_ready_ = 0;
   return activated;
+}
+
+// --- The direct port ------------------------------------------------------------------------
+
+class EpollDispatcher::Poller final : public SocketPoller {
+ public:
+  explicit Poller(EpollDispatcher& loop) : loop_(loop) {}
+  ~Poller() override { loop_.CancelEndOfPass(&hook_); }
+
+  void Watch(int fd, bool want_read, bool want_write, Ready ready) override {
+    loop_.WatchDirect(fd, want_read, want_write, std::move(ready));
+  }
+  void SetInterest(int fd, bool want_read, bool want_write) override {
+    loop_.SetDirectInterest(fd, want_read, want_write);
+  }
+  void Unwatch(int fd) override { loop_.UnwatchDirect(fd); }
+  void SetEndOfPass(std::function<void()> hook) override { hook_.run = std::move(hook); }
+  void RequestEndOfPass() override { loop_.QueueEndOfPass(&hook_); }
+
+ private:
+  EpollDispatcher& loop_;
+  PassHook hook_;
+};
+
+std::unique_ptr<SocketPoller> EpollDispatcher::MakePoller() {
+  return std::make_unique<Poller>(*this);
+}
+
+void EpollDispatcher::QueueEndOfPass(PassHook* hook) {
+  if (hook->queued || !hook->run) return;
+  hook->queued = true;
+  end_of_pass_.push_back(hook);
+}
+
+void EpollDispatcher::CancelEndOfPass(PassHook* hook) {
+  std::replace(end_of_pass_.begin(), end_of_pass_.end(), hook, static_cast<PassHook*>(nullptr));
+  for (std::vector<PassHook*>* running : running_hooks_) {
+    std::replace(running->begin(), running->end(), hook, static_cast<PassHook*>(nullptr));
+  }
+}
+
+int EpollDispatcher::RunEndOfPass() {
+  // Hooks asked for while these run go to the next pass, and so do their nested loops' own.
+  std::vector<PassHook*> hooks;
+  hooks.swap(end_of_pass_);
+  end_of_pass_.swap(spare_hooks_);
+  running_hooks_.push_back(&hooks);
+  int ran = 0;
+  for (PassHook* hook : hooks) {
+    if (!hook) continue;
+    hook->queued = false;
+    ++ran;
+    hook->run();
+  }
+  running_hooks_.pop_back();
+  hooks.clear();
+  if (hooks.capacity() > spare_hooks_.capacity()) spare_hooks_.swap(hooks);
+  return ran;
 }
 
 // --- Timers ----------------------------------------------------------------------------------

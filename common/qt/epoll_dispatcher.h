@@ -6,15 +6,21 @@
 #include <QAbstractEventDispatcher>
 #include <atomic>
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <thread>
 #include <unordered_map>
 #include <vector>
+
+#include "common/qt/socket_poller.h"
 
 namespace scrawlbox {
 
 // Qt's event loop on Linux's epoll, for the programs without windows: one wait per pass and
 // only the ready sockets handed back, where Qt's own loop gives the system the whole list of
-// sockets every pass. Every QTimer, QSocketNotifier and posted event of the thread runs on it.
+// sockets every pass. Every QTimer, QSocketNotifier and posted event of the thread runs on it,
+// and MakePoller's descriptors are called back straight from the pass, without an event or an
+// object of their own.
 // Create it on the main thread and install it before the application object exists:
 //   QCoreApplication::setEventDispatcher(new scrawlbox::EpollDispatcher);
 class EpollDispatcher final : public QAbstractEventDispatcher {
@@ -36,13 +42,24 @@ class EpollDispatcher final : public QAbstractEventDispatcher {
   void wakeUp() override;
   void interrupt() override;
 
+  std::unique_ptr<SocketPoller> MakePoller();
+
  private:
+  class Poller;
+  struct PassHook {
+    std::function<void()> run;
+    bool queued = false;
+  };
   // The notifiers of one descriptor, by QSocketNotifier::Type.
   struct Watch {
     QSocketNotifier* notifiers[3] = {};
     uint32_t watched = 0;     // the events the kernel watches for it
-    uint8_t pending = 0;      // notifier types found ready and not yet told
+    uint8_t pending = 0;      // notifier types found ready and not yet told, kDirect
     bool unpollable = false;  // a file epoll refuses: always ready, as poll() reports it
+    bool direct_read = false;
+    bool direct_write = false;
+    uint8_t direct_events = 0;  // found ready for the direct callback: kReadable, ...
+    SocketPoller::Ready ready;  // the direct callback, without a notifier
   };
   struct Timer {
     int id;
@@ -58,6 +75,13 @@ class EpollDispatcher final : public QAbstractEventDispatcher {
   };
 
   void Rewatch(int fd);
+  Watch& WatchAt(int fd);
+  void WatchDirect(int fd, bool want_read, bool want_write, SocketPoller::Ready ready);
+  void SetDirectInterest(int fd, bool want_read, bool want_write);
+  void UnwatchDirect(int fd);
+  void QueueEndOfPass(PassHook* hook);
+  void CancelEndOfPass(PassHook* hook);
+  int RunEndOfPass();
   // Marks the notifiers of a ready descriptor.
   void MarkReady(int fd, uint32_t events);
   int ActivateSockets();
@@ -87,6 +111,9 @@ class EpollDispatcher final : public QAbstractEventDispatcher {
   std::vector<Timer*> heap_;
   uint64_t timer_order_ = 0;
   uint64_t timer_passes_ = 0;
+  std::vector<PassHook*> end_of_pass_;  // asked for, to run at the end of this pass
+  std::vector<PassHook*> spare_hooks_;  // the list that ran last, kept for its capacity
+  std::vector<std::vector<PassHook*>*> running_hooks_;  // lists being run, nested loops' too
 };
 
 }  // namespace scrawlbox

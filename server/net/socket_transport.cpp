@@ -11,8 +11,6 @@
 #include <QHostAddress>
 #include <QHostInfo>
 #include <QNetworkInterface>
-#include <QSocketNotifier>
-#include <QTimerEvent>
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
@@ -42,26 +40,13 @@ ListenResult ListenFailure(int error) {
   return ListenResult{false, error == EADDRINUSE, error, std::strerror(error)};
 }
 
-// Stops watching a descriptor; the notifier may be reporting right now and goes once its
-// event is over.
-void Retire(QSocketNotifier* notifier) {
-  notifier->setEnabled(false);
-  notifier->disconnect();
-  notifier->deleteLater();
-}
-
 }  // namespace
 
 struct SocketTransport::Connection {
-  Connection(int descriptor, int slot_number, uint64_t number)
-      : fd(descriptor), slot(slot_number), serial(number) {
-    reader = new QSocketNotifier(fd, QSocketNotifier::Read);
-    writer = new QSocketNotifier(fd, QSocketNotifier::Write);
-    writer->setEnabled(false);
-  }
+  Connection(scrawlbox::SocketPoller& watcher, int descriptor, int slot_number, uint64_t number)
+      : poller(watcher), fd(descriptor), slot(slot_number), serial(number) {}
   ~Connection() {
-    Retire(reader);
-    Retire(writer);
+    poller.Unwatch(fd);
     if (aborting) {
       // A reset: the peer's unread bytes, and any of ours it has not taken, are dropped.
       const linger now{1, 0};
@@ -72,6 +57,12 @@ struct SocketTransport::Connection {
   Connection(const Connection&) = delete;
   Connection& operator=(const Connection&) = delete;
 
+  void Want(bool read, bool write) {
+    if (read == reading && write == writing) return;
+    reading = read;
+    writing = write;
+    poller.SetInterest(fd, read, write);
+  }
   size_t Pending() const { return piece_bytes - piece_sent + out.size() - sent; }
   // The bytes written leave the front of the queue.
   void Consume(size_t n) {
@@ -89,11 +80,10 @@ struct SocketTransport::Connection {
     sent += n;
   }
 
+  scrawlbox::SocketPoller& poller;
   int fd;
   int slot;
   uint64_t serial;  // names the connection for timers that may outlive it
-  QSocketNotifier* reader;
-  QSocketNotifier* writer;
   // Pieces shared with other connections (a late joiner's picture) go out before `out`, and
   // what `out` held when one was queued became a piece of its own.
   // A vector, not a deque: an empty deque still holds half a kilobyte, a thousand times over.
@@ -104,17 +94,22 @@ struct SocketTransport::Connection {
   std::string out;
   size_t sent = 0;  // bytes at the front of `out` already written
   bool write_queued = false;
+  bool reading = true;  // what the poller watches it for
+  bool writing = false;
   bool paused = false;
   bool aborting = false;  // closed for abuse: not read again, reset once its bytes are out
   size_t drained = 0;     // bytes read and dropped since it was closed
 };
 
-SocketTransport::SocketTransport() {
+SocketTransport::SocketTransport() : poller_(scrawlbox::MakeSocketPoller()) {
+  // After every socket ready in the pass was read: a thousand logins at once then cost a write
+  // per receiver per pass, not one per login.
+  poller_->SetEndOfPass([this] { WritePass(); });
   give_back_.setSingleShot(true);
   connect(&give_back_, &QTimer::timeout, this, &SocketTransport::GiveBackMemory);
   accept_pause_.setSingleShot(true);
   connect(&accept_pause_, &QTimer::timeout, this, [this] {
-    if (listen_notifier_) listen_notifier_->setEnabled(true);
+    if (listen_fd_ >= 0) poller_->SetInterest(listen_fd_, true, false);
   });
 }
 
@@ -162,8 +157,7 @@ ListenResult SocketTransport::Listen(int port) {
     return ListenFailure(error);
   }
   listen_fd_ = fd;
-  listen_notifier_ = new QSocketNotifier(fd, QSocketNotifier::Read);
-  connect(listen_notifier_, &QSocketNotifier::activated, this, &SocketTransport::AcceptPass);
+  poller_->Watch(fd, true, false, [this](int, bool, bool, bool) { AcceptPass(); });
   return {};
 }
 
@@ -174,8 +168,7 @@ void SocketTransport::StopListening() {
 void SocketTransport::CloseListener() {
   accept_pause_.stop();
   if (listen_fd_ < 0) return;
-  Retire(listen_notifier_);
-  listen_notifier_ = nullptr;
+  poller_->Unwatch(listen_fd_);
   ::close(listen_fd_);
   listen_fd_ = -1;
 }
@@ -216,12 +209,12 @@ void SocketTransport::AcceptPass() {
         continue;
       default:
         // Out of descriptors or memory: the requests wait in the backlog meanwhile.
-        listen_notifier_->setEnabled(false);
+        poller_->SetInterest(listen_fd_, false, false);
         accept_pause_.start(kAcceptPauseMs);
         return;
     }
   }
-  // More may be waiting: the notifier reports them on the next pass.
+  // More may be waiting: the poller reports them on the next pass.
 }
 
 void SocketTransport::Accept(int fd, const QHostAddress& address) {
@@ -234,20 +227,15 @@ void SocketTransport::Accept(int fd, const QHostAddress& address) {
   ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
   const RoomServer::Admission admission =
       core_->OnConnectionRequest(scrawlbox::AddressText(address));
-  auto connection = std::make_unique<Connection>(fd, admission.slot, ++serials_);
+  auto connection = std::make_unique<Connection>(*poller_, fd, admission.slot, ++serials_);
   if (admission.slot == 0) {
     connection->out = admission.refusal;
     Release(std::move(connection), false);
     return;
   }
   const int slot = admission.slot;
-  connect(connection->reader, &QSocketNotifier::activated, this,
-          [this, slot] { OnReadable(slot); });
-  connect(connection->writer, &QSocketNotifier::activated, this, [this, slot] {
-    if (Connection* c = Find(slot); c && !WriteOut(*c)) {
-      Drop(Take(slot));
-      core_->OnClosed(slot);
-    }
+  poller_->Watch(fd, true, false, [this, slot](int, bool readable, bool writable, bool) {
+    OnReady(slot, readable, writable);
   });
   // The core numbers its slots upwards, so a new connection almost always goes at the end.
   const auto at = std::upper_bound(open_.begin(), open_.end(), slot,
@@ -285,6 +273,15 @@ std::unique_ptr<SocketTransport::Connection> SocketTransport::Take(int slot) {
   return connection;
 }
 
+void SocketTransport::OnReady(int slot, bool readable, bool writable) {
+  if (readable) OnReadable(slot);
+  if (!writable) return;
+  if (Connection* connection = Find(slot); connection && !WriteOut(*connection)) {
+    Drop(Take(slot));
+    core_->OnClosed(slot);
+  }
+}
+
 void SocketTransport::OnReadable(int slot) {
   static char buffer[kReadChunk];  // one thread: the core copies what it keeps
   size_t taken = 0;
@@ -309,9 +306,7 @@ void SocketTransport::OnReadable(int slot) {
     core_->OnClosed(slot);
     break;
   }
-  // What this arrival made the room send waits for the write pass, after every socket that is
-  // ready in this pass of the event loop has been read: a thousand logins at once then cost a
-  // write per receiver per pass, not one per login.
+  // What this arrival made the room send waits for the write pass.
 }
 
 // --- Sending ---------------------------------------------------------------------------------
@@ -354,20 +349,16 @@ void SocketTransport::QueueWrite(Connection& connection) {
   if (connection.write_queued) return;
   connection.write_queued = true;
   waiting_writes_.push_back(connection.slot);
-  if (!write_pass_.isActive()) write_pass_.start(0, Qt::PreciseTimer, this);
-}
-
-void SocketTransport::timerEvent(QTimerEvent* event) {
-  if (event->timerId() == write_pass_.timerId()) WritePass();
+  if (!in_write_pass_) poller_->RequestEndOfPass();
 }
 
 void SocketTransport::WritePass() {
-  write_pass_.stop();
+  in_write_pass_ = true;
   // Closing a failed connection tells the others, which queues more writes: go round again.
   while (!waiting_writes_.empty()) {
-    const std::vector<int> ready = std::exchange(waiting_writes_, {});
+    writing_.swap(waiting_writes_);
     std::vector<int> failed;
-    for (const int slot : ready) {
+    for (const int slot : writing_) {
       Connection* connection = Find(slot);
       if (!connection) continue;
       connection->write_queued = false;
@@ -379,7 +370,9 @@ void SocketTransport::WritePass() {
         core_->OnClosed(slot);
       }
     }
+    writing_.clear();
   }
+  in_write_pass_ = false;
   GiveBackMemory();
 }
 
@@ -454,7 +447,7 @@ bool SocketTransport::WriteOut(Connection& connection) {
         released_ += emptied.capacity();
       }
     }
-    connection.writer->setEnabled(false);
+    connection.Want(connection.reading, false);
     return true;
   }
   // The reader is behind: the rest goes when its socket takes more.
@@ -462,7 +455,7 @@ bool SocketTransport::WriteOut(Connection& connection) {
     connection.out.erase(0, connection.sent);
     connection.sent = 0;
   }
-  connection.writer->setEnabled(true);
+  connection.Want(connection.reading, true);
   return true;
 }
 
@@ -477,11 +470,9 @@ void SocketTransport::Abort(int slot) {
 }
 
 void SocketTransport::Release(std::unique_ptr<Connection> connection, bool abort) {
-  connection->reader->disconnect(this);
-  connection->writer->disconnect(this);
   connection->aborting = abort;
   // An abuser is not read again: what it still sends waits in the network until the reset.
-  connection->reader->setEnabled(!abort);
+  connection->reading = !abort;
   // A reader this far behind would keep the data (and the socket) for ever.
   if (connection->Pending() > RoomServer::kMaxSendQueue || !WriteOut(*connection) ||
       (abort && connection->Pending() == 0)) {
@@ -493,12 +484,11 @@ void SocketTransport::Release(std::unique_ptr<Connection> connection, bool abort
   // Our end is shut once everything is written; the socket closes when the peer closes its
   // end, so that the last messages are not lost to a reset.
   if (connection->Pending() == 0) ::shutdown(connection->fd, SHUT_WR);
-  connect(connection->writer, &QSocketNotifier::activated, this,
-          [this, serial] { OnClosingWritable(serial); });
-  if (!abort) {
-    connect(connection->reader, &QSocketNotifier::activated, this,
-            [this, serial] { OnClosingReadable(serial); });
-  }
+  poller_->Watch(connection->fd, connection->reading, connection->writing,
+                 [this, serial](int, bool readable, bool writable, bool) {
+                   if (writable) OnClosingWritable(serial);
+                   if (readable) OnClosingReadable(serial);
+                 });
   closing_.push_back(std::move(connection));
   QTimer::singleShot(kCloseGraceMs, this, [this, serial] { FinishClosing(serial); });
 }
@@ -567,7 +557,7 @@ void SocketTransport::PauseReading(int slot, bool paused) {
   if (!connection) return;
   connection->paused = paused;
   // Level-triggered: a socket with data waiting reports again as soon as it is watched.
-  connection->reader->setEnabled(!paused);
+  connection->Want(!paused, connection->writing);
 }
 
 std::string SocketTransport::LocalHostName() const {

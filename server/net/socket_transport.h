@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QBasicTimer>
 #include <QObject>
 #include <QTimer>
 #include <chrono>
@@ -11,20 +10,20 @@
 #include <string>
 #include <vector>
 
+#include "common/qt/socket_poller.h"
 #include "server/connections/ports.h"
 
 class QHostAddress;
-class QSocketNotifier;
 
 namespace server {
 
 class RoomServer;
 
-// The room's sockets: plain non-blocking sockets watched by QSocketNotifier, the listening one
-// and one per connection. A relayed message is appended to every receiver's buffer, and each
-// buffer goes out in one write per pass of the event loop, so a busy room costs a system call
-// per player per pass rather than one per message; a connection costs a few hundred bytes
-// rather than a Qt socket's buffers.
+// The room's sockets: plain non-blocking sockets watched by the event loop's poller, the
+// listening one and one per connection. A relayed message is appended to every receiver's
+// buffer, and each buffer goes out in one write at the end of the event loop's pass, so a busy
+// room costs a system call per player per pass rather than one per message; a connection costs
+// a few hundred bytes rather than a Qt socket's buffers and notifiers.
 class SocketTransport : public QObject, public Transport {
   Q_OBJECT
  public:
@@ -69,9 +68,6 @@ class SocketTransport : public QObject, public Transport {
   size_t OpenCount() const { return open_.size(); }
   size_t ClosingCount() const { return closing_.size(); }
 
- protected:
-  void timerEvent(QTimerEvent* event) override;
-
  private:
   struct Connection;
 
@@ -84,6 +80,7 @@ class SocketTransport : public QObject, public Transport {
   size_t Position(int slot) const;
   // Removes the open connection from the list and hands it over; nullptr if there is none.
   std::unique_ptr<Connection> Take(int slot);
+  void OnReady(int slot, bool readable, bool writable);
   void OnReadable(int slot);
   // A connection being closed: drains what the peer still sends until it closes its end.
   Connection* FindClosing(uint64_t serial) const;
@@ -105,22 +102,22 @@ class SocketTransport : public QObject, public Transport {
   void FinishClosing(uint64_t serial);
   void CheckAllClosed();
 
+  // Before the connections, which stop watching their sockets as they go.
+  std::unique_ptr<scrawlbox::SocketPoller> poller_;
   int listen_fd_ = -1;
-  QSocketNotifier* listen_notifier_ = nullptr;
   QTimer accept_pause_;
   std::vector<std::unique_ptr<Connection>> open_;  // in slot order
   mutable size_t find_hint_ = 0;                   // where Find found the last one
   std::vector<std::unique_ptr<Connection>> closing_;
-  std::vector<int> waiting_writes_;         // slots with buffered bytes, each once
+  std::vector<int> waiting_writes_;  // slots with buffered bytes, each once
+  std::vector<int> writing_;         // the ones the write pass is at, kept for capacity
+  bool in_write_pass_ = false;
   std::vector<std::string> spare_buffers_;  // emptied, kept for the next pass's writes
   size_t spare_bytes_ = 0;                  // their capacity
   static constexpr size_t kGiveBackAfter = 4u << 20;
   size_t released_ = 0;  // bytes of buffers freed since memory was last given back
   std::chrono::steady_clock::time_point last_give_back_;
   QTimer give_back_;
-  // The write pass: a timer of interval 0, so that it runs once the ready sockets of this pass
-  // of the event loop have all been read; a basic one, as it starts and stops every pass.
-  QBasicTimer write_pass_;
   std::function<void()> all_closed_;
   uint64_t serials_ = 0;
   RoomServer* core_ = nullptr;

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The epoll event loop keeps the contract Qt's own loop keeps: timers in deadline order and never
 // early, ready descriptors told before the timers of the same pass, posted events and deferred
-// deletes, wake-ups from other threads, and event loops nested inside a slot.
+// deletes, wake-ups from other threads, and event loops nested inside a slot; and the same for
+// descriptors watched directly, with the end-of-pass hook after the pass's sockets and timers.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/socket.h>
@@ -13,11 +14,13 @@
 #include <QSocketNotifier>
 #include <QTimer>
 #include <future>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "common/qt/epoll_dispatcher.h"
+#include "common/qt/socket_poller.h"
 
 namespace {
 
@@ -165,6 +168,64 @@ TEST(EpollDispatcher, ALoopNestedInATimersSlotRunsTheOthersButNotThatTimerAgain)
   outer.exec();
   EXPECT_EQ(seen, (std::vector<std::string>{"outer", "inner", "outer done"}));
 }
+
+struct DirectPass {
+  const char* name;
+  enum { kNothing, kUnwatchOther, kUnwatchSelf, kNestedLoop } first_does;
+  std::vector<std::string> seen;
+};
+
+class DirectWatch : public testing::TestWithParam<DirectPass> {};
+
+TEST_P(DirectWatch, TellsSocketsThenTimersThenTheEndOfThePass) {
+  int a[2], b[2];
+  ASSERT_EQ(::socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0, a), 0);
+  ASSERT_EQ(::socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0, b), 0);
+  ASSERT_EQ(::write(a[1], "x", 1), 1);
+  ASSERT_EQ(::write(b[1], "x", 1), 1);
+  const std::unique_ptr<scrawlbox::SocketPoller> poller = scrawlbox::MakeSocketPoller();
+  std::vector<std::string> seen;
+  QEventLoop loop;
+  poller->SetEndOfPass([&] {
+    seen.push_back("end");
+    loop.quit();
+  });
+  poller->Watch(a[0], true, false, [&](int fd, bool readable, bool, bool) {
+    seen.push_back(readable ? "a" : "a?");
+    poller->SetInterest(fd, false, false);
+    poller->RequestEndOfPass();
+    if (GetParam().first_does == DirectPass::kUnwatchOther) poller->Unwatch(b[0]);
+    if (GetParam().first_does == DirectPass::kUnwatchSelf) poller->Unwatch(fd);
+    if (GetParam().first_does == DirectPass::kNestedLoop) {
+      QEventLoop nested;
+      QTimer::singleShot(1, &nested, &QEventLoop::quit);
+      nested.exec();
+    }
+    seen.push_back("a done");
+  });
+  poller->Watch(b[0], true, false, [&](int fd, bool, bool, bool) {
+    seen.push_back("b");
+    poller->Unwatch(fd);
+  });
+  QTimer timer;
+  timer.setSingleShot(true);
+  QObject::connect(&timer, &QTimer::timeout, [&] { seen.push_back("timer"); });
+  timer.start(0);
+  loop.exec();
+  EXPECT_EQ(seen, GetParam().seen);
+  poller->Unwatch(a[0]);
+  for (const int fd : {a[0], a[1], b[0], b[1]}) ::close(fd);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Passes, DirectWatch,
+    testing::Values(
+        DirectPass{"Plain", DirectPass::kNothing, {"a", "a done", "b", "timer", "end"}},
+        DirectPass{"UnwatchOther", DirectPass::kUnwatchOther, {"a", "a done", "timer", "end"}},
+        DirectPass{"UnwatchSelf", DirectPass::kUnwatchSelf, {"a", "a done", "b", "timer", "end"}},
+        // The nested loop carries on with the same pass, its end included.
+        DirectPass{"NestedLoop", DirectPass::kNestedLoop, {"a", "b", "timer", "end", "a done"}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 
