@@ -59,8 +59,8 @@ TEST(GameProcess, ThreePlayersPlayAGameOfThreeRounds) {
   auto note_points = [&points](const std::vector<Message>& messages) {
     for (const auto& m : messages) {
       if (m.command == "POINTSCHG") {
-        points[std::string(protocol::LeftOf(m.data, '\x03'))] =
-            std::stoi(std::string(protocol::RightOf(m.data, '\x03')));
+        points[std::string(protocol::LeftOf(m.data, protocol::kFieldSep))] =
+            std::stoi(std::string(protocol::RightOf(m.data, protocol::kFieldSep)));
       }
     }
   };

@@ -57,7 +57,8 @@ TEST(Transport, ThousandsOfMessagesInOneWriteReachEveryoneOnceAndInOrder) {
         continue;
       }
       if (message->command != "FH") continue;
-      ASSERT_EQ(protocol::LeadingNumber(protocol::RightOf(message->data, '\x03')), next);
+      ASSERT_EQ(protocol::LeadingNumber(protocol::RightOf(message->data, protocol::kFieldSep)),
+                next);
       ++next;
     }
     EXPECT_EQ(marks, 3);

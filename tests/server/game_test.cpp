@@ -555,7 +555,7 @@ TEST_F(Hints, CountLettersAndStopEarlyForShortWords) {
   for (int i = 0; i < 3; ++i) h.Send(a, to_server::GIVEHINT, "-");
   const auto messages = h.Take(a);
   ASSERT_EQ(messages.size(), 4u);
-  EXPECT_EQ(protocol::LeftOf(messages[2].data, '\x03'), "ox");
+  EXPECT_EQ(protocol::LeftOf(messages[2].data, protocol::kFieldSep), "ox");
   EXPECT_THAT(messages[3], Msg("NOMOREHINTS", "-"));
 }
 
