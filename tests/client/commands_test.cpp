@@ -5,6 +5,9 @@
 #include "client/room/nickname_filter.h"
 #include "tests/support/client_fakes.h"
 #include "tests/support/matchers.h"
+#include "tests/support/wire.h"
+
+using testing_support::Wire;
 
 namespace client {
 namespace {
@@ -42,12 +45,12 @@ TEST(ChatInput, ControlCharactersThePlayerTypesNeverSplitAMessage) {
   ClientHarness h;
   h.LogIn(100005, {"Ann"});
   h.session.EnterChatLine("hi\x01SAY\x02gotcha\x01");
-  h.session.EnterChatLine("/me waves\x03\x04");
+  h.session.EnterChatLine(Wire("/me waves|^"));
   h.session.KickUser(100000, "rude\x01KICK\x02");
   h.session.KickUser(100000, "\x01\x02");
   h.session.LeaveRoom("bye\x01PART\x02");
   EXPECT_THAT(h.Sent(), ElementsAre(Msg("SAY", "hiSAYgotcha"), Msg("USERACTION", "waves"),
-                                    Msg("KICK", "100000\x03rudeKICK"), Msg("PART", "byePART")));
+                                    Msg("KICK", Wire("100000|rudeKICK")), Msg("PART", "byePART")));
 }
 
 TEST(Commands, ConnectTakesAHostAndPortAndSaysWhatIsWrong) {
@@ -80,22 +83,16 @@ TEST(Commands, ARoomJoinedByItsAddressGoesIntoRecentOnceItLetsThePlayerIn) {
     h.connection.state = SocketState::kConnected;
     h.session.OnConnected();
     h.Receive("SCRAWLBOX_S3RV3R", "100");
-    h.Receive("USEROK", "100001\x03");
-    h.Receive("PASSOK",
-              "\x03The Den\x03-\x03"
-              "0\x03"
-              "0");
+    h.Receive("USEROK", Wire("100001|"));
+    h.Receive("PASSOK", Wire("|The Den|-|0|0"));
   }
   EXPECT_THAT(h.settings.History(), ElementsAre(ServerEntry{"den.example:2021", "The Den", ""}));
   // The browser remembers its own rooms under the names in its boxes.
   h.session.ConnectFromBrowser({"other.example", 2020});
   h.connection.state = SocketState::kConnected;
   h.session.OnConnected();
-  h.Receive("USEROK", "100001\x03");
-  h.Receive("PASSOK",
-            "\x03Other\x03-\x03"
-            "0\x03"
-            "0");
+  h.Receive("USEROK", Wire("100001|"));
+  h.Receive("PASSOK", Wire("|Other|-|0|0"));
   EXPECT_EQ(h.settings.History().size(), 1u);
 
   // A room the browser put in Recent (with its description), or a favourite, under another
@@ -106,11 +103,8 @@ TEST(Commands, ARoomJoinedByItsAddressGoesIntoRecentOnceItLetsThePlayerIn) {
     h.session.JoinRoom(address);
     h.connection.state = SocketState::kConnected;
     h.session.OnConnected();
-    h.Receive("USEROK", "100001\x03");
-    h.Receive("PASSOK",
-              "\x03Nine\x03-\x03"
-              "0\x03"
-              "0");
+    h.Receive("USEROK", Wire("100001|"));
+    h.Receive("PASSOK", Wire("|Nine|-|0|0"));
   }
   EXPECT_EQ(h.settings.History().size(), 2u);
 }
@@ -216,7 +210,7 @@ TEST(Nicknames, ReservedEntriesMatchAnywhereIgnoringCase) {
   EXPECT_TRUE(IsNicknameRejected("SuperAdmin"));
   EXPECT_TRUE(IsNicknameRejected("The ScrawlBox Team"));
   EXPECT_TRUE(IsNicknameRejected("tab\there"));
-  EXPECT_TRUE(IsNicknameRejected("x\x03y"));
+  EXPECT_TRUE(IsNicknameRejected(Wire("x|y")));
   EXPECT_FALSE(IsNicknameRejected("@Bob"));
   EXPECT_FALSE(IsNicknameRejected("Painter"));
   EXPECT_FALSE(IsNicknameRejected(""));

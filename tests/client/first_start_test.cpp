@@ -23,6 +23,9 @@
 #include "tests/support/client_fakes.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/window_harness.h"
+#include "tests/support/wire.h"
+
+using testing_support::Wire;
 
 namespace client {
 namespace {
@@ -87,17 +90,9 @@ TEST_F(FirstStart, OneWindowAsksForANicknameAndThenTheConnectRoomIsJoined) {
   connection.state = SocketState::kConnected;
   session.OnConnected();
   session.OnData(protocol::Frame("SCRAWLBOX_S3RV3R", "100"));
-  session.OnData(protocol::Frame("USEROK", "100001\x03"));
-  session.OnData(protocol::Frame("PASSOK",
-                                 "\x03"
-                                 "Far room\x03-\x03"
-                                 "0\x03"
-                                 "0"));
-  session.OnData(protocol::Frame("ULIST",
-                                 "100001\x03"
-                                 "Zed\x03"
-                                 "0\x03"
-                                 "0"));
+  session.OnData(protocol::Frame("USEROK", Wire("100001|")));
+  session.OnData(protocol::Frame("PASSOK", Wire("|Far room|-|0|0")));
+  session.OnData(protocol::Frame("ULIST", Wire("100001|Zed|0|0")));
   session.OnData(protocol::Frame("ULISTEND", ""));
   EXPECT_TRUE(session.connected());
   EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("labRoomName"))->text(), "Far room");

@@ -16,6 +16,9 @@
 #include "tests/support/client_fakes.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/window_harness.h"
+#include "tests/support/wire.h"
+
+using testing_support::Wire;
 
 namespace client {
 namespace {
@@ -33,13 +36,7 @@ class GalleryTest : public testing::Test, protected testing_support::WindowHarne
     Receive("NEWROUND", std::to_string(n));
     Receive("NEWARTIST", "100000");
     const std::string y = std::to_string(n * 5 % 300);
-    Receive("FH",
-            "100000\x03"
-            "10\x03" +
-                y +
-                "\x03"
-                "400\x03" +
-                y);
+    Receive("FH", Wire("100000|10|") + y + Wire("|400|") + y);
     Receive("ENDOFROUND", "word" + std::to_string(n));
   }
   // Replays the round to its end and returns what the replay drew.
@@ -71,9 +68,7 @@ TEST_F(GalleryTest, KeepsTheLastFiftyRoundsWithWordArtistAndFinders) {
   Receive("NEWROUND", "53");
   Receive("NEWARTIST", "100000");
   session.EnterChatLine("Boat");
-  Receive("WORDFOUND",
-          "1\x03"
-          "100005");
+  Receive("WORDFOUND", Wire("1|100005"));
   Receive("STOPGAMETIMER", "-");
   EXPECT_EQ(list->count(), 51);
   EXPECT_EQ(gallery->Selected(), rounds[rounds.size() - 2]);  // still the round on show
@@ -157,59 +152,19 @@ TEST_F(GalleryTest, AReplayEndsOnTheRoundsFinalPixelsAt1xAnd4x) {
   Receive("NEWROUND", "1");
   Receive("NEWARTIST", "100000");
   for (const auto& [command, data] :
-       std::vector<std::pair<std::string, std::string>>{{"DW",
-                                                         "100000\x03"
-                                                         "4\x03"
-                                                         "8"},
-                                                        {"FH",
-                                                         "100000\x03"
-                                                         "20\x03"
-                                                         "20\x03"
-                                                         "300\x03"
-                                                         "200"},
-                                                        {"FT",
-                                                         "100000\x03"
-                                                         "0"},
-                                                        {"PA",
-                                                         "100000\x03"
-                                                         "12"},
-                                                        {"BO",
-                                                         "100000\x03"
-                                                         "50\x03"
-                                                         "50\x03"
-                                                         "120\x03"
-                                                         "90"},
-                                                        {"CU", "100000\x03-"},
-                                                        {"CI",
-                                                         "100000\x03"
-                                                         "200\x03"
-                                                         "100\x03"
-                                                         "260\x03"
-                                                         "180"},
-                                                        {"UN", "100000\x03-"},
-                                                        {"SP",
-                                                         "100000\x03"
-                                                         "400\x03"
-                                                         "250"},
-                                                        {"CC",
-                                                         "100000\x03"
-                                                         "10\x03"
-                                                         "200\x03"
-                                                         "30"},
-                                                        {"FL",
-                                                         "100000\x03"
-                                                         "5\x03"
-                                                         "300"},
-                                                        {"ER",
-                                                         "100000\x03"
-                                                         "60\x03"
-                                                         "60"},
-                                                        {"LI",
-                                                         "100000\x03"
-                                                         "0\x03"
-                                                         "321\x03"
-                                                         "510\x03"
-                                                         "0"}}) {
+       std::vector<std::pair<std::string, std::string>>{{"DW", Wire("100000|4|8")},
+                                                        {"FH", Wire("100000|20|20|300|200")},
+                                                        {"FT", Wire("100000|0")},
+                                                        {"PA", Wire("100000|12")},
+                                                        {"BO", Wire("100000|50|50|120|90")},
+                                                        {"CU", Wire("100000|-")},
+                                                        {"CI", Wire("100000|200|100|260|180")},
+                                                        {"UN", Wire("100000|-")},
+                                                        {"SP", Wire("100000|400|250")},
+                                                        {"CC", Wire("100000|10|200|30")},
+                                                        {"FL", Wire("100000|5|300")},
+                                                        {"ER", Wire("100000|60|60")},
+                                                        {"LI", Wire("100000|0|321|510|0")}}) {
     Receive(command, data);
     clock.Advance(command == "SP" ? 5000 : 200);  // a long pause is cut short
   }
@@ -262,13 +217,7 @@ TEST_F(GalleryTest, AReplayShowsHowFarItIsAndStops) {
   Receive("NEWARTIST", "100000");
   for (int y = 10; y < 300; y += 10) {
     const std::string row = std::to_string(y);
-    Receive("FH",
-            "100000\x03"
-            "10\x03" +
-                row +
-                "\x03"
-                "400\x03" +
-                row);
+    Receive("FH", Wire("100000|10|") + row + Wire("|400|") + row);
     clock.Advance(100);
   }
   Receive("ENDOFROUND", "stripes");
@@ -297,12 +246,7 @@ TEST_F(GalleryTest, AReplayOfACutLogEndsOnTheFinalPicture) {
   Receive("NEWARTIST", "100000");
   for (size_t i = 0; i <= RoundRecord::kMaxDrawing; ++i) {
     const std::string x = std::to_string(i % 500);
-    Receive("FH", "100000\x03" + x +
-                      "\x03"
-                      "0\x03" +
-                      x +
-                      "\x03"
-                      "321");
+    Receive("FH", Wire("100000|") + x + Wire("|0|") + x + Wire("|321"));
   }
   Receive("ENDOFROUND", "grass");
   const Gallery::Entry round = window.gallery().rounds().back();

@@ -6,6 +6,9 @@
 
 #include "tests/support/client_fakes.h"
 #include "tests/support/matchers.h"
+#include "tests/support/wire.h"
+
+using testing_support::Wire;
 
 namespace client {
 namespace {
@@ -34,13 +37,13 @@ TEST_F(InGame, TheBlanksShowFromTheRoundsStartAndHintsFillThemIn) {
   EXPECT_EQ(h.view.panel.word, "_ _ _   _ _ _ _ _");  // the gap between the words stays wide
   EXPECT_EQ(h.view.panel.pattern, "_ _ _   _ _ _ _ _");
   h.Receive("HINT",
-            "[8 letters]\x03The artist has given a hint! The word has 8 letters.\x03___ _____");
+            Wire("[8 letters]|The artist has given a hint! The word has 8 letters.|___ _____"));
   EXPECT_EQ(h.view.panel.word, "_ _ _   _ _ _ _ _");
   h.Receive("HINT",
-            "i\x03The artist has given a second hint! The word starts with: i\x03i__ _____");
+            Wire("i|The artist has given a second hint! The word starts with: i|i__ _____"));
   EXPECT_EQ(h.view.panel.word, "i _ _   _ _ _ _ _");
   h.Receive("HINT",
-            "ice\x03The artist has given a final hint! The word starts with: ice\x03ice _____");
+            Wire("ice|The artist has given a final hint! The word starts with: ice|ice _____"));
   EXPECT_EQ(h.view.panel.pattern, "i c e   _ _ _ _ _");
 }
 
@@ -64,9 +67,7 @@ TEST_F(InGame, EveryEndOfARoundShowsTheRoomsWord) {
     h.Receive("NEWARTIST", "100000");
     h.Receive("WORDPATTERN", "___ _____");
     h.session.EnterChatLine("Ice-Cream");
-    h.Receive("WORDFOUND",
-              "1\x03"
-              "100005");
+    h.Receive("WORDFOUND", Wire("1|100005"));
     h.session.OnData(c.write);
     EXPECT_EQ(h.view.panel.word, "ice cream");
     EXPECT_EQ(h.view.panel.pattern, "i c e   c r e a m");
@@ -77,19 +78,19 @@ TEST_F(InGame, EveryEndOfARoundShowsTheRoomsWord) {
 }
 
 TEST_F(InGame, FromARoomWithoutPatternsTheLengthStaysAsBlanks) {
-  h.Receive("HINT", "[5 letters]\x03The artist has given a hint! The word has 5 letters.");
+  h.Receive("HINT", Wire("[5 letters]|The artist has given a hint! The word has 5 letters."));
   EXPECT_EQ(h.view.panel.word, "_ _ _ _ _");
-  h.Receive("HINT", "ho\x03The artist has given a third hint! The word starts with: ho");
+  h.Receive("HINT", Wire("ho|The artist has given a third hint! The word starts with: ho"));
   EXPECT_EQ(h.view.panel.word, "h o _ _ _");
   h.Receive("NEWROUND", "2");  // a new word: its length is not known yet
-  h.Receive("HINT", "x\x03The artist has given a second hint! The word starts with: x");
+  h.Receive("HINT", Wire("x|The artist has given a second hint! The word starts with: x"));
   EXPECT_EQ(h.view.panel.word, "x");
 }
 
 TEST_F(InGame, TheArtistKeepsSeeingTheWholeWord) {
   h.Receive("NEWARTIST", "100005");
   h.Receive("NEWWORD", "horse");
-  h.Receive("HINT", "[5 letters]\x03The artist has given a hint! The word has 5 letters.\x03_____");
+  h.Receive("HINT", Wire("[5 letters]|The artist has given a hint! The word has 5 letters.|_____"));
   EXPECT_EQ(h.view.panel.word, "horse");
   EXPECT_EQ(h.view.panel.pattern, "horse");
 }
@@ -97,30 +98,19 @@ TEST_F(InGame, TheArtistKeepsSeeingTheWholeWord) {
 TEST(LateJoin, TheGameRunningMessageBringsTheBlanks) {
   ClientHarness h;
   h.LogIn(100005, {"Ann"});
-  h.Receive("GAMERUNNING",
-            "100000\x03"
-            "c\x03"
-            "c__");
+  h.Receive("GAMERUNNING", Wire("100000|c|c__"));
   EXPECT_EQ(h.view.panel.word, "c _ _");
   EXPECT_EQ(h.view.panel.pattern, "c _ _");
-  h.Receive("GAMERUNNING", "100000\x03");  // no hint yet, from a room of either kind
+  h.Receive("GAMERUNNING", Wire("100000|"));  // no hint yet, from a room of either kind
   EXPECT_EQ(h.view.panel.word, "");
   EXPECT_TRUE(h.session.GameInProgress());
 }
 
 TEST_F(InGame, TheFinalStandingsAreWrittenBeforeThePointsGoBackToZero) {
-  h.Receive("POINTSCHG",
-            "100001\x03"
-            "220");
-  h.Receive("POINTSCHG",
-            "100002\x03"
-            "150");
-  h.Receive("POINTSCHG",
-            "100005\x03"
-            "150");
-  h.Receive("POINTSCHG",
-            "100000\x03"
-            "40");
+  h.Receive("POINTSCHG", Wire("100001|220"));
+  h.Receive("POINTSCHG", Wire("100002|150"));
+  h.Receive("POINTSCHG", Wire("100005|150"));
+  h.Receive("POINTSCHG", Wire("100000|40"));
   h.Receive("WINNER", "100001");
   h.Receive("RESETSCORES", "-");
   h.clock.Advance(2000);
@@ -160,9 +150,7 @@ TEST_F(InGame, TheEndOfAGameNamesItsWinnersSharedOrNone) {
        {1, 2, 3}},
       {"a tie for first",
        {40, 150, 150, 150},
-       "100001\x03"
-       "100002\x03"
-       "100005",
+       Wire("100001|100002|100005"),
        "The game is over: Ben, Cid and Me share first place - well done!",
        {"Ben", "Cid", "Me"},
        {1, 1, 1}},
@@ -182,8 +170,8 @@ TEST_F(InGame, TheEndOfAGameNamesItsWinnersSharedOrNone) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     for (size_t i = 0; i < c.points.size(); ++i) {
-      h.Receive("POINTSCHG",
-                std::to_string(i < 3 ? 100000 + i : 100005) + "\x03" + std::to_string(c.points[i]));
+      h.Receive("POINTSCHG", std::to_string(i < 3 ? 100000 + i : 100005) + Wire("|") +
+                                 std::to_string(c.points[i]));
     }
     h.view.TakeTexts();
     h.Receive("WINNER", c.winner);
@@ -196,9 +184,7 @@ TEST_F(InGame, TheEndOfAGameNamesItsWinnersSharedOrNone) {
 }
 
 TEST_F(InGame, ARoomThatWaitsAfterTheGameSaysSoAndTheAdminMayStartOne) {
-  h.Receive("ADMIN",
-            "100005\x03"
-            "Me");
+  h.Receive("ADMIN", Wire("100005|Me"));
   h.Receive("WINNER", "0");
   h.Receive("RESETSCORES", "-");
   h.Receive("GAMESTOPPED", "-");
@@ -219,7 +205,7 @@ class PasswordRoom : public testing::Test {
   void ToThePassword() {
     h.Connect("den.example");
     h.Receive("SCRAWLBOX_S3RV3R", "100");
-    h.Receive("USEROK", "100007\x03");
+    h.Receive("USEROK", Wire("100007|"));
   }
   ClientHarness h{"[Player Information]\nNickname=Me\n"};
 };
@@ -238,14 +224,10 @@ TEST_F(PasswordRoom, TheClientAsksRetriesWithThePasswordAndKeepsItWhenAsked) {
   EXPECT_EQ(h.connection.connects, 2);
   h.session.OnConnected();
   h.Receive("SCRAWLBOX_S3RV3R", "100");
-  h.Receive("USEROK", "100007\x03");
+  h.Receive("USEROK", Wire("100007|"));
   EXPECT_THAT(h.Sent().back(), Msg("PASS", "s3cret \xE9 x"));
   EXPECT_EQ(h.settings.RoomPassword("den.example:2020"), "");  // kept only once it is right
-  h.Receive("PASSOK",
-            "\x03"
-            "Den\x03-\x03"
-            "1\x03"
-            "10");
+  h.Receive("PASSOK", Wire("|Den|-|1|10"));
   EXPECT_EQ(h.settings.RoomPassword("den.example:2020"), "s3cret \xE9 x");
 
   // The next login sends the kept password at once.
@@ -267,12 +249,8 @@ TEST_F(PasswordRoom, ABadPasswordMessageAtAnyOtherTimeIsIgnored) {
   h.Connect("den.example");
   h.Receive("BADPASS", "-");  // before any password went out
   h.Receive("SCRAWLBOX_S3RV3R", "100");
-  h.Receive("USEROK", "100007\x03");
-  h.Receive("PASSOK",
-            "\x03"
-            "Den\x03-\x03"
-            "1\x03"
-            "10");
+  h.Receive("USEROK", Wire("100007|"));
+  h.Receive("PASSOK", Wire("|Den|-|1|10"));
   h.Receive("BADPASS", "-");  // after the room let the player in
   EXPECT_THAT(h.view.password_asks, IsEmpty());
 }

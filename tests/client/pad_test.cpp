@@ -10,6 +10,9 @@
 #include "tests/support/fake_transport.h"
 #include "tests/support/manual_clock.h"
 #include "tests/support/pad_gestures.h"
+#include "tests/support/wire.h"
+
+using testing_support::Wire;
 
 namespace client {
 namespace {
@@ -94,11 +97,7 @@ TEST(PadTools, ABoxReleasedWithoutMovementIsSentOneSmaller) {
   ASSERT_EQ(a.sent.size(), 2u);
   EXPECT_EQ(a.sent[0].command, "CU");
   EXPECT_EQ(a.sent[1].command, "BO");
-  EXPECT_EQ(a.sent[1].data,
-            "40\x03"
-            "50\x03"
-            "39\x03"
-            "49");
+  EXPECT_EQ(a.sent[1].data, Wire("40|50|39|49"));
   EXPECT_TRUE(Footprint(a.tools.engine().picture()).contains(QPoint(39, 49)));
 }
 
@@ -254,11 +253,7 @@ TEST(PadTools, AStrokeStartsWhereTheButtonWentDownWithoutAHoverBeforeIt) {
   // A pen or a touch screen presses with no move before: no line from the last stroke's end.
   Drag(a.tools, kLeftButton, QPointF(20, 30), QPointF(40, 30));
   ASSERT_THAT(a.Commands(), ElementsAre("CU", "FH", "FH"));
-  EXPECT_EQ(a.sent[1].data,
-            "20\x03"
-            "30\x03"
-            "20\x03"
-            "30");
+  EXPECT_EQ(a.sent[1].data, Wire("20|30|20|30"));
 }
 
 TEST(PadTools, TheMiddleButtonDrawsALineWithAnyTool) {
@@ -266,11 +261,7 @@ TEST(PadTools, TheMiddleButtonDrawsALineWithAnyTool) {
   a.tools.ClickTool(Tool::kSpray);
   Drag(a.tools, kMiddleButton, QPointF(10, 20), QPointF(80, 20));
   ASSERT_THAT(a.Commands(), ElementsAre("CU", "LI"));
-  EXPECT_EQ(a.sent[1].data,
-            "10\x03"
-            "20\x03"
-            "80\x03"
-            "20");
+  EXPECT_EQ(a.sent[1].data, Wire("10|20|80|20"));
   EXPECT_EQ(Footprint(a.tools.engine().picture()).width(), 72);  // 70 plus the round ends
 }
 

@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/client_fakes.h"
+#include "tests/support/wire.h"
+
+using testing_support::Wire;
 
 namespace client {
 namespace {
@@ -27,10 +30,7 @@ TEST(StatusLine, SaysWhatIsHappeningFromLoginToTheWinner) {
   EXPECT_EQ(h.view.panel.status, "Connecting to room.example:2021...");
   h.LogIn(100005);
   EXPECT_EQ(h.view.panel.status, "Waiting for a second player");
-  h.Receive("JOIN",
-            "100000\x03"
-            "ann\x03"
-            "0");
+  h.Receive("JOIN", Wire("100000|ann|0"));
   EXPECT_EQ(h.view.panel.status, "Press Setup Game to start a game");
   h.Receive("TOTALROUNDS", "2");
   h.Receive("START_GAME", "animals");
@@ -44,19 +44,13 @@ TEST(StatusLine, SaysWhatIsHappeningFromLoginToTheWinner) {
   h.Receive("NEWWORD", "fish,chips");
   EXPECT_EQ(h.view.panel.status, "Your turn: draw fish");
   // Everyone found it: the room only stops the clock, and the artist knows the word.
-  h.Receive("WORDFOUND",
-            "1\x03"
-            "100000");
+  h.Receive("WORDFOUND", Wire("1|100000"));
   h.Receive("STOPGAMETIMER", "-");
   EXPECT_EQ(h.view.panel.status, "The word was: fish");
-  h.Receive("POINTSCHG",
-            "100000\x03"
-            "12");
+  h.Receive("POINTSCHG", Wire("100000|12"));
   h.Receive("WINNER", "100000");
   EXPECT_EQ(h.view.panel.status, "ann wins!");
-  h.Receive("PART",
-            "100000\x03"
-            "bye");
+  h.Receive("PART", Wire("100000|bye"));
   EXPECT_EQ(h.view.panel.status, "Waiting for a second player");
   h.session.OnClosed();
   EXPECT_THAT(h.view.panel.status, StartsWith("Not connected"));
@@ -65,27 +59,13 @@ TEST(StatusLine, SaysWhatIsHappeningFromLoginToTheWinner) {
 TEST(StatusLine, ALateJoinerSeesWhoDrawsAndTheRoundEveryoneElseSees) {
   ClientHarness h;
   h.Connect();
-  h.Receive("USEROK", "100005\x03");
-  h.Receive("PASSOK",
-            "\x03"
-            "Den\x03-\x03"
-            "3\x03"
-            "5");
+  h.Receive("USEROK", Wire("100005|"));
+  h.Receive("PASSOK", Wire("|Den|-|3|5"));
   EXPECT_EQ(h.view.panel.rounds, "-");
-  h.Receive("ULIST",
-            "100000\x03"
-            "ann\x03"
-            "0\x03"
-            "0\x03"
-            "100005\x03"
-            "un-named\x03"
-            "0\x03"
-            "0");
+  h.Receive("ULIST", Wire("100000|ann|0|0|100005|un-named|0|0"));
   h.Receive("ULISTEND", "");
   EXPECT_EQ(h.view.panel.status, "Waiting for a game to start");
-  h.Receive("GAMERUNNING",
-            "100000\x03"
-            "c");
+  h.Receive("GAMERUNNING", Wire("100000|c"));
   EXPECT_EQ(h.view.panel.rounds, "3 of 5");
   EXPECT_EQ(h.view.panel.status, "ann is drawing");
   EXPECT_TRUE(h.view.users[0].artist);
@@ -113,9 +93,7 @@ TEST(UserMarks, TheArtistAndTheFindersAreMarkedUntilTheRoundEnds) {
   h.Receive("NEWARTIST", "100000");
   EXPECT_TRUE(h.view.users[0].artist);
   EXPECT_FALSE(h.view.users[1].artist);
-  h.Receive("WORDFOUND",
-            "2\x03"
-            "100001");
+  h.Receive("WORDFOUND", Wire("2|100001"));
   EXPECT_TRUE(h.view.users[1].found_word);
   EXPECT_EQ(h.view.users[1].colour, kFinderRed);
   h.Receive("NEWARTIST", "100001");
@@ -133,18 +111,11 @@ TEST(RoundLog, EveryRoundKeepsItsDrawingWordArtistAndFinders) {
   h.Receive("START_GAME", "animals");
   h.Receive("NEWARTIST", "100000");
   EXPECT_EQ(h.view.rounds_begun, 1);
-  h.Receive("FH",
-            "100000\x03"
-            "1\x03"
-            "2\x03"
-            "3\x03"
-            "4");
+  h.Receive("FH", Wire("100000|1|2|3|4"));
   h.clock.Advance(500);
-  h.Receive("CU", "100000\x03-");
+  h.Receive("CU", Wire("100000|-"));
   for (int twice = 0; twice < 2; ++twice) {  // said twice, kept once
-    h.Receive("WORDFOUND",
-              "2\x03"
-              "100001");
+    h.Receive("WORDFOUND", Wire("2|100001"));
   }
   h.Receive("ENDOFROUND", "car,automobile");
   ASSERT_EQ(h.view.rounds.size(), 1u);
@@ -163,11 +134,7 @@ TEST(RoundLog, EveryRoundKeepsItsDrawingWordArtistAndFinders) {
   h.Receive("NEWROUND", "2");
   h.Receive("NEWARTIST", "100005");
   h.Receive("NEWWORD", "fish");
-  h.session.SendDrawCommand("CI",
-                            "10\x03"
-                            "10\x03"
-                            "40\x03"
-                            "30");
+  h.session.SendDrawCommand("CI", Wire("10|10|40|30"));
   h.Receive("CL", "-");  // the room sends a clear back to its artist too
   h.Receive("WORDSKIPPED", "fish");
   ASSERT_EQ(h.view.rounds.size(), 2u);
@@ -180,12 +147,8 @@ TEST(RoundLog, EveryRoundKeepsItsDrawingWordArtistAndFinders) {
   h.Receive("NEWROUND", "3");
   h.Receive("NEWARTIST", "100001");
   h.session.EnterChatLine("Boat");
-  h.Receive("WORDFOUND",
-            "1\x03"
-            "100005");
-  h.Receive("WORDFOUND",
-            "0\x03"
-            "100000");
+  h.Receive("WORDFOUND", Wire("1|100005"));
+  h.Receive("WORDFOUND", Wire("0|100000"));
   h.Receive("STOPGAMETIMER", "-");
   ASSERT_EQ(h.view.rounds.size(), 3u);
   EXPECT_EQ(h.view.rounds[2].word, "Boat");
@@ -200,12 +163,7 @@ TEST(RoundLog, EveryRoundKeepsItsDrawingWordArtistAndFinders) {
   EXPECT_EQ(h.view.rounds[3].word, "");
   EXPECT_EQ(h.view.rounds[4].artist, "ben");
   // Between games nothing is kept.
-  h.Receive("FH",
-            "100001\x03"
-            "1\x03"
-            "2\x03"
-            "3\x03"
-            "4");
+  h.Receive("FH", Wire("100001|1|2|3|4"));
   EXPECT_EQ(h.view.rounds.size(), 5u);
 }
 
@@ -214,10 +172,7 @@ TEST(RoundLog, ARoundKeepsABoundedLogAndEndsWithTheConnection) {
   h.LogIn(100005, {"ann"});
   h.Receive("NEWARTIST", "100000");
   for (size_t i = 0; i < RoundRecord::kMaxDrawing + 5; ++i) {
-    h.Receive("SP",
-              "100000\x03"
-              "50\x03"
-              "50");
+    h.Receive("SP", Wire("100000|50|50"));
   }
   h.session.OnClosed();
   ASSERT_EQ(h.view.rounds.size(), 1u);

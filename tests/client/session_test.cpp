@@ -4,6 +4,9 @@
 
 #include "tests/support/client_fakes.h"
 #include "tests/support/matchers.h"
+#include "tests/support/wire.h"
+
+using testing_support::Wire;
 
 namespace client {
 namespace {
@@ -31,32 +34,20 @@ TEST(Login, TheWholeSequenceWithoutAnAgreement) {
   EXPECT_THAT(h.Sent(), ElementsAre(Msg("SCRAWLBOX_CL13NT", "100001")));
 
   h.Receive("SCRAWLBOX_S3RV3R", "100");
-  EXPECT_THAT(h.Sent(), ElementsAre(Msg("USER",
-                                        "Averyveryverylongnic\x03"
-                                        "0\x03"
-                                        "12\x03"
-                                        "Female\x03Leeds\x03-\x03-")));
-  h.Receive("USEROK", "100007\x03");
+  EXPECT_THAT(h.Sent(),
+              ElementsAre(Msg("USER", Wire("Averyveryverylongnic|0|12|Female|Leeds|-|-"))));
+  h.Receive("USEROK", Wire("100007|"));
   EXPECT_THAT(h.Sent(), ElementsAre(Msg("PASS", "<none>")));
   EXPECT_EQ(h.session.OwnUserId(), 100007);
 
-  h.Receive("PASSOK",
-            "Welcome all\x03The Den\x03-\x03"
-            "2\x03"
-            "5");
+  h.Receive("PASSOK", Wire("Welcome all|The Den|-|2|5"));
   EXPECT_EQ(h.view.panel.room_name, "The Den");
   // No game shows that it runs yet.
   EXPECT_EQ(h.view.panel.rounds, "-");
   EXPECT_EQ(h.view.last().text, "Requesting userlist...");
   EXPECT_THAT(h.Sent(), ElementsAre(Msg("ULISTREQ", "-")));
 
-  h.Receive("ULIST",
-            "100000\x03@Bob\x03"
-            "0\x03"
-            "40\x03"
-            "100007\x03"
-            "Averyveryverylongnic\x03"
-            "1\x03");
+  h.Receive("ULIST", Wire("100000|@Bob|0|40|100007|Averyveryverylongnic|1|"));
   EXPECT_EQ(h.view.panel.admin, "Bob");
   ASSERT_EQ(h.view.users.size(), 2u);
   EXPECT_EQ(h.view.users[0].nickname, "Bob");
@@ -88,7 +79,7 @@ TEST(Login, ARefusedNicknameIsAskedForAgainWithTheReasonAndTheLoginFollows) {
        protocol::Frame("NICKREFUSED", used) + protocol::Frame("NOTICE", used), used},
       {"an older room's notice", protocol::Frame("NOTICE", used), used},
       {"an older room's notice after the password",
-       protocol::Frame("USEROK", "100007\x03") + protocol::Frame("NOTICE", reserved), reserved},
+       protocol::Frame("USEROK", Wire("100007|")) + protocol::Frame("NOTICE", reserved), reserved},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -110,7 +101,7 @@ TEST(Login, ARefusedNicknameIsAskedForAgainWithTheReasonAndTheLoginFollows) {
     h.session.OnConnected();
     h.Sent();
     h.Receive("SCRAWLBOX_S3RV3R", "100");
-    EXPECT_THAT(h.Sent()[0].data, testing::StartsWith("Me2\x03"));
+    EXPECT_THAT(h.Sent()[0].data, testing::StartsWith(Wire("Me2|")));
   }
   // In the room, the same text is only a notice.
   ClientHarness h;
@@ -123,7 +114,7 @@ TEST(Login, ARefusedNicknameIsAskedForAgainWithTheReasonAndTheLoginFollows) {
 TEST(Login, AnAgreementIsAnsweredFromItsWindow) {
   ClientHarness h;
   h.Connect();
-  h.Receive("USEROK", "100001\x03House rules: be nice");
+  h.Receive("USEROK", Wire("100001|House rules: be nice"));
   EXPECT_EQ(h.view.agreement, "House rules: be nice");
   h.Sent();
   h.session.AgreementAccepted();
@@ -177,7 +168,7 @@ TEST(Login, AServerThatClosesMidLoginLeavesACleanDisconnectedState) {
   ClientHarness h;
   h.Connect();
   h.Receive("SCRAWLBOX_S3RV3R", "100");
-  h.Receive("USEROK", "100001\x03");
+  h.Receive("USEROK", Wire("100001|"));
   h.session.OnClosed();
   EXPECT_EQ(h.view.last().text, "Disconnected from server.");
   EXPECT_EQ(h.session.OwnUserId(), 0);
@@ -211,54 +202,22 @@ TEST(Login, ABlankOrDefaultNicknameAsksForAProfileFirst) {
 TEST(UserList, LaterBatchesAddAndANewLoginReplaces) {
   ClientHarness h;
   h.Connect();
-  h.Receive("PASSOK",
-            "\x03R\x03-\x03"
-            "1\x03"
-            "10");
-  h.Receive("ULIST",
-            "1\x03"
-            "a\x03"
-            "0\x03"
-            "0\x03"
-            "2\x03"
-            "b\x03"
-            "0\x03"
-            "0");
-  h.Receive("ULIST",
-            "3\x03"
-            "c\x03"
-            "0\x03"
-            "0");
+  h.Receive("PASSOK", Wire("|R|-|1|10"));
+  h.Receive("ULIST", Wire("1|a|0|0|2|b|0|0"));
+  h.Receive("ULIST", Wire("3|c|0|0"));
   EXPECT_THAT(Ids(h.view.users), ElementsAre(1, 2, 3));
-  h.Receive("PASSOK",
-            "\x03R\x03-\x03"
-            "1\x03"
-            "10");
-  h.Receive("ULIST",
-            "7\x03"
-            "x\x03"
-            "0\x03"
-            "0\x03"
-            "8\x03"
-            "y\x03"
-            "0\x03"
-            "0");
+  h.Receive("PASSOK", Wire("|R|-|1|10"));
+  h.Receive("ULIST", Wire("7|x|0|0|8|y|0|0"));
   EXPECT_THAT(Ids(h.view.users), ElementsAre(7, 8));
 }
 
 TEST(UserList, AloneInTheRoomTheClientClaimsTheAdminRole) {
   ClientHarness h("[Player Information]\nNickname=Solo\n");
   h.Connect();
-  h.Receive("USEROK", "100003\x03");
-  h.Receive("PASSOK",
-            "\x03R\x03-\x03"
-            "1\x03"
-            "10");
+  h.Receive("USEROK", Wire("100003|"));
+  h.Receive("PASSOK", Wire("|R|-|1|10"));
   h.Sent();
-  h.Receive("ULIST",
-            "100003\x03Solo\x03"
-            "0\x03"
-            "0");
+  h.Receive("ULIST", Wire("100003|Solo|0|0"));
   EXPECT_THAT(h.Sent(), ElementsAre(Msg("ADMIN", "Solo")));
   EXPECT_EQ(h.view.panel.admin, "Solo");
   EXPECT_EQ(h.view.last().colour, kRed);
@@ -280,22 +239,16 @@ TEST(UserList, TheAdminRoleFollowsWhatTheRoomSays) {
   h.Receive("START_GAME", "animals");
   h.Receive("NEWARTIST", "100001");
   // An older room names nobody when its admin leaves.
-  h.Receive("PART",
-            "100000\x03"
-            "bye");
+  h.Receive("PART", Wire("100000|bye"));
   EXPECT_EQ(h.view.panel.admin, "-");
   // The role comes to this player during the game, which the admin may start over.
-  h.Receive("ADMIN",
-            "100005\x03"
-            "un-named");
+  h.Receive("ADMIN", Wire("100005|un-named"));
   EXPECT_EQ(h.view.last().text, "un-named has been made into an admin.");
   EXPECT_EQ(h.view.panel.admin, "un-named");
   EXPECT_EQ(h.view.controls.start.action, StartAction::kSetupGame);
   EXPECT_TRUE(h.view.controls.start.enabled);
   EXPECT_TRUE(h.view.controls.administrate);
-  h.Receive("ADMIN",
-            "100001\x03"
-            "ben");
+  h.Receive("ADMIN", Wire("100001|ben"));
   EXPECT_EQ(h.view.panel.admin, "ben");
   EXPECT_FALSE(h.view.controls.start.enabled);
   EXPECT_FALSE(h.view.controls.administrate);
@@ -304,9 +257,7 @@ TEST(UserList, TheAdminRoleFollowsWhatTheRoomSays) {
 TEST(UserList, JoinAndPartDriveTheStartButtonAndPracticeMode) {
   ClientHarness h;
   h.LogIn(100005);
-  h.Receive("JOIN",
-            "100009\x03Newcomer\x03"
-            "1");
+  h.Receive("JOIN", Wire("100009|Newcomer|1"));
   EXPECT_EQ(h.view.last().text, "** Newcomer has joined the room!");
   EXPECT_EQ(h.view.last().colour, kBlue);
   EXPECT_TRUE(h.view.controls.start.enabled);
@@ -315,9 +266,7 @@ TEST(UserList, JoinAndPartDriveTheStartButtonAndPracticeMode) {
   EXPECT_THAT(h.view.sounds, ElementsAre("join.wav"));
   EXPECT_TRUE(h.session.CanSendDrawing());
 
-  h.Receive("PART",
-            "100009\x03"
-            "bye");
+  h.Receive("PART", Wire("100009|bye"));
   EXPECT_EQ(h.view.last().sender, "Server");
   EXPECT_EQ(h.view.last().text, "Newcomer has left (bye).");
   EXPECT_FALSE(h.view.controls.start.enabled);
@@ -332,12 +281,8 @@ TEST(UserList, JoinAndLeaveLinesFollowTheOptions) {
       "[Interface]\nShow Join Messages=0\nShow Leave Messages=0\n"
       "[Sounds]\nEvent - Join=0\n");
   h.LogIn(100005, {"other"});
-  h.Receive("JOIN",
-            "100009\x03Quiet\x03"
-            "0");
-  h.Receive("PART",
-            "100009\x03"
-            "bye");
+  h.Receive("JOIN", Wire("100009|Quiet|0"));
+  h.Receive("PART", Wire("100009|bye"));
   EXPECT_THAT(h.view.TakeTexts(), IsEmpty());
   EXPECT_THAT(h.view.sounds, IsEmpty());
 }
@@ -345,41 +290,29 @@ TEST(UserList, JoinAndLeaveLinesFollowTheOptions) {
 TEST(Messages, ChatActionsAndNoticesTakeTheirForms) {
   ClientHarness h;
   h.LogIn(100005, {"ann"});
-  h.Receive("SAY", "100000\x03hi <b>all</b>");
+  h.Receive("SAY", Wire("100000|hi <b>all</b>"));
   EXPECT_EQ(h.view.last().sender, "ann");
   EXPECT_EQ(h.view.last().text, "hi <b>all</b>");
   EXPECT_FALSE(h.view.last().plain);
-  h.Receive("USERACTION", "100000\x03waves");
+  h.Receive("USERACTION", Wire("100000|waves"));
   EXPECT_EQ(h.view.last().text, " * ann waves");
   EXPECT_TRUE(h.view.last().plain);
   h.Receive("NOTICE", "Heads up");
   EXPECT_EQ(h.view.last().colour, kRed);
   h.Receive("SERVERMSG", "from the operator");
   EXPECT_EQ(h.view.last().sender, "ADMIN");
-  h.Receive("KICKINFO",
-            "100000\x03"
-            "100005\x03spam");
+  h.Receive("KICKINFO", Wire("100000|100005|spam"));
   EXPECT_EQ(h.view.last().text, "ann has kicked un-named: spam");
-  h.Receive("ADMIN",
-            "100000\x03"
-            "ann");
+  h.Receive("ADMIN", Wire("100000|ann"));
   EXPECT_EQ(h.view.panel.admin, "ann");
-  h.Receive("NICKCHG",
-            "100000\x03"
-            "anna");
+  h.Receive("NICKCHG", Wire("100000|anna"));
   EXPECT_EQ(h.view.last().text, " ** ann is now known as anna.");
   EXPECT_EQ(h.view.panel.admin, "anna");
-  h.Receive("AWAY",
-            "100000\x03"
-            "1");
+  h.Receive("AWAY", Wire("100000|1"));
   EXPECT_FALSE(h.view.users[0].bold);
   h.Receive("PING", "-");
   EXPECT_THAT(h.Sent(), ElementsAre(Msg("PONG", "-")));
-  h.Receive("USERINFO",
-            "anna\x03"
-            "30\x03"
-            "Female\x03Rome\x03-\x03"
-            "ciao");
+  h.Receive("USERINFO", Wire("anna|30|Female|Rome|-|ciao"));
   EXPECT_EQ(h.view.user_info.location, "Rome");
 }
 
@@ -390,9 +323,7 @@ TEST(Messages, ShortDataUnknownIdsAndUnknownCommandsChangeNothingElse) {
   h.Receive("SAY", "");
   EXPECT_EQ(h.view.last().sender, "");
   h.Receive("PART", "424242");
-  h.Receive("POINTSCHG",
-            "424242\x03"
-            "99");
+  h.Receive("POINTSCHG", Wire("424242|99"));
   h.Receive("WORDFOUND", "");
   h.Receive("ULIST", "");
   h.Receive("JOIN", "");
@@ -409,9 +340,7 @@ TEST(Messages, TheGameUpdatesThePanelAndTheList) {
   h.Receive("SETGAMETIMER", "90000");
   EXPECT_EQ(h.view.panel.time, "01:30");
   h.Receive("TOTALROUNDS", "5");
-  h.Receive("START_GAME",
-            "animals\x04"
-            "food");
+  h.Receive("START_GAME", Wire("animals^food"));
   EXPECT_THAT(h.view.TakeTexts(),
               ElementsAre("", " -- The game is now starting! --", "Wordlists: animals, food."));
   EXPECT_EQ(h.view.panel.rounds, "1 of 5");
@@ -424,15 +353,11 @@ TEST(Messages, TheGameUpdatesThePanelAndTheList) {
   EXPECT_EQ(h.view.users[2].colour, kArtistGreen);
   h.Receive("NEWWORD", "fish,chips#peas");
   EXPECT_EQ(h.view.panel.word, "fish, chips, peas");
-  h.Receive("HINT", "[4 letters]\x03The artist has given a hint! The word has 4 letters.");
+  h.Receive("HINT", Wire("[4 letters]|The artist has given a hint! The word has 4 letters."));
   EXPECT_EQ(h.view.panel.word, "fish, chips, peas");  // the artist keeps the word
-  h.Receive("WORDFOUND",
-            "1\x03"
-            "100000");
+  h.Receive("WORDFOUND", Wire("1|100000"));
   EXPECT_EQ(h.view.users[0].colour, kFinderRed);
-  h.Receive("POINTSCHG",
-            "100000\x03"
-            "220");
+  h.Receive("POINTSCHG", Wire("100000|220"));
   EXPECT_EQ(h.view.users[0].points, "220");
   h.Receive("ENDOFROUND", "car,automobile");
   EXPECT_EQ(h.view.last().text, "The round is over! The word was: car");
@@ -452,12 +377,8 @@ TEST(Messages, TheEndOfTheGameTakesTheArtistAndTheFindersOffTheList) {
   h.Receive("NEWWORD", "fish");
   // The last round ends with everyone finding the word: the list keeps the markers until the
   // game is over.
-  h.Receive("WORDFOUND",
-            "1\x03"
-            "100000");
-  h.Receive("WORDFOUND",
-            "2\x03"
-            "100001");
+  h.Receive("WORDFOUND", Wire("1|100000"));
+  h.Receive("WORDFOUND", Wire("2|100001"));
   h.Receive("STOPGAMETIMER", "-");
   EXPECT_EQ(h.view.users[0].colour, kFinderRed);
   EXPECT_TRUE(h.view.users[2].artist);
@@ -476,7 +397,7 @@ TEST(Messages, TheEndOfTheGameTakesTheArtistAndTheFindersOffTheList) {
 TEST(Messages, ALateJoinerFollowsTheRunningGameToASkippedWordAndANewRound) {
   ClientHarness h;
   h.LogIn(100005, {"ann", "ben"});
-  h.Receive("GAMERUNNING", "100000\x03_ _ _");
+  h.Receive("GAMERUNNING", Wire("100000|_ _ _"));
   EXPECT_EQ(h.view.users[0].colour, kArtistGreen);
   EXPECT_EQ(h.view.panel.word, "_ _ _");
   EXPECT_FALSE(h.view.controls.drawing);
@@ -503,7 +424,7 @@ TEST(Messages, AGuesserSeesHintsAndTheClockCountsDown) {
   h.Receive("NEWARTIST", "100000");
   EXPECT_EQ(h.view.controls.hint.action, HintAction::kWarnArtist);
   EXPECT_FALSE(h.view.controls.drawing);
-  h.Receive("HINT", "ca\x03The artist has given a third hint! The word starts with: ca");
+  h.Receive("HINT", Wire("ca|The artist has given a third hint! The word starts with: ca"));
   EXPECT_EQ(h.view.panel.word, "ca");
   h.Receive("STARTGAMETIMER", "5000");
   h.clock.Advance(2000);
@@ -566,13 +487,9 @@ TEST(Messages, DrawingCodesGoToThePad) {
   ClientHarness h;
   h.LogIn(100005, {"ann"});
   h.session.OnData(
-      "FH\x02"
-      "100000\x03"
-      "1\x03"
-      "2\x03"
-      "3\x03"
-      "4\x01"
-      "CL\x02-\x01");
+      Wire("FH\x02"
+           "100000|1|2|3|4\x01"
+           "CL\x02-\x01"));
   ASSERT_EQ(h.view.drawings.size(), 2u);
   EXPECT_EQ(h.view.drawings[0].code, protocol::DrawCode::FH);
   EXPECT_EQ(h.view.drawings[0].fields[3], 4);
@@ -602,10 +519,7 @@ TEST(GameSetup, NumbersAreHeldWithinTheirLimitsAndTheTimesSentInMilliseconds) {
   // Room name, description, the four numbers, then each list behind code 4.
   auto sent = [](std::vector<std::string> fields) {
     fields.insert(fields.begin(), {"Den", "nodesc"});
-    fields.push_back(
-        "\x04"
-        "animals\x04"
-        "food");
+    fields.push_back(Wire("^animals^food"));
     return Msg("STARTGAME", protocol::JoinFields(fields));
   };
   EXPECT_THAT(h.Sent(),
@@ -615,26 +529,12 @@ TEST(GameSetup, NumbersAreHeldWithinTheirLimitsAndTheTimesSentInMilliseconds) {
 
 TEST(Sending, DrawingIsSentOnlyToAnotherPlayer) {
   ClientHarness h;
-  h.session.SendDrawCommand("FH",
-                            "1\x03"
-                            "2\x03"
-                            "3\x03"
-                            "4");
+  h.session.SendDrawCommand("FH", Wire("1|2|3|4"));
   h.LogIn();
-  h.session.SendDrawCommand("FH",
-                            "1\x03"
-                            "2\x03"
-                            "3\x03"
-                            "4");
+  h.session.SendDrawCommand("FH", Wire("1|2|3|4"));
   EXPECT_THAT(h.Sent(), IsEmpty());
-  h.Receive("JOIN",
-            "100009\x03Friend\x03"
-            "0");
-  h.session.SendDrawCommand("FH",
-                            "1\x03"
-                            "2\x03"
-                            "3\x03"
-                            "4");
+  h.Receive("JOIN", Wire("100009|Friend|0"));
+  h.session.SendDrawCommand("FH", Wire("1|2|3|4"));
   EXPECT_THAT(h.SentCommands(), ElementsAre("FH"));
 }
 

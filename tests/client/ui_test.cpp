@@ -47,6 +47,9 @@
 #include "tests/support/matchers.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/window_harness.h"
+#include "tests/support/wire.h"
+
+using testing_support::Wire;
 
 namespace client {
 namespace {
@@ -172,15 +175,9 @@ TEST_F(Window, EnabledStatesFollowTheConnection) {
   EXPECT_FALSE(Find<QAction>("mCONNECT")->isEnabled());
 
   // In the room, alone: the admin menu and the auto-skip box.
-  Receive("USEROK", "100001\x03");
-  Receive("PASSOK",
-          "\x03The Den\x03-\x03"
-          "1\x03"
-          "10");
-  Receive("ULIST",
-          "100001\x03un-named\x03"
-          "0\x03"
-          "0");
+  Receive("USEROK", Wire("100001|"));
+  Receive("PASSOK", Wire("|The Den|-|1|10"));
+  Receive("ULIST", Wire("100001|un-named|0|0"));
   Receive("ULISTEND", "");
   EXPECT_TRUE(Find<QAction>("mDISCONNECT")->isEnabled());
   EXPECT_TRUE(Find<QAction>("mUSERINFORMATION")->isEnabled());
@@ -190,10 +187,7 @@ TEST_F(Window, EnabledStatesFollowTheConnection) {
   EXPECT_EQ(Find<UserList>("lvwUsers")->topLevelItemCount(), 1);
 
   // A second player turns the start button on; the artist's buttons follow.
-  Receive("JOIN",
-          "100002\x03"
-          "ben\x03"
-          "0");
+  Receive("JOIN", Wire("100002|ben|0"));
   EXPECT_TRUE(Find<QPushButton>("cmdStartGameSkipGo")->isEnabled());
   Receive("NEWARTIST", "100001");
   EXPECT_EQ(Find<QPushButton>("cmdStartGameSkipGo")->text(), "Skip Word!");
@@ -525,9 +519,7 @@ TEST_F(GameWindow, TheArtistDrawsAndTheGuesserChats) {
   Find<QPushButton>("cmdWarnArtist")->click();
   EXPECT_TRUE(connection.Take().empty());  // the warning is not sent
 
-  Receive("POINTSCHG",
-          "100000\x03"
-          "12");
+  Receive("POINTSCHG", Wire("100000|12"));
   Receive("WINNER", "100000");
   EXPECT_FALSE(window.drawing().pad()->WinnerRect().isEmpty());
   EXPECT_FALSE(window.drawing().pad()->podium().isEmpty());  // the top of the standings
@@ -567,12 +559,7 @@ TEST_F(GameWindow, ClosingDuringAGameAsksAndOnlyAYesLeaves) {
 }
 
 TEST_F(GameWindow, DrawingIsSentAndReceivedDrawingIsReplayed) {
-  Receive("FH",
-          "100000\x03"
-          "10\x03"
-          "10\x03"
-          "60\x03"
-          "10");
+  Receive("FH", Wire("100000|10|10|60|10"));
   EXPECT_EQ(window.tools().engine().picture().pixel(30, 10), qRgb(0, 0, 0));
   window.tools().Press(kLeftButton, QPointF(5, 5));
   EXPECT_THAT(connection.Take(), testing::Contains(testing_support::Msg("CU", "-")));
@@ -580,13 +567,8 @@ TEST_F(GameWindow, DrawingIsSentAndReceivedDrawingIsReplayed) {
 
 TEST_F(GameWindow, TheSetupWindowHoldsItsLimitsAndSendsTheGame) {
   // The start button turns on for the player who sees a second one join.
-  Receive("PART",
-          "100000\x03"
-          "bye");
-  Receive("JOIN",
-          "100009\x03"
-          "cid\x03"
-          "0");
+  Receive("PART", Wire("100000|bye"));
+  Receive("JOIN", Wire("100009|cid|0"));
   connection.Take();
   auto* start = Find<QPushButton>("cmdStartGameSkipGo");
   ASSERT_TRUE(start->isEnabled());
@@ -594,10 +576,7 @@ TEST_F(GameWindow, TheSetupWindowHoldsItsLimitsAndSendsTheGame) {
   auto* setup = window.findChild<SetupGameWindow*>(QStringLiteral("wSetupGame"));
   ASSERT_NE(setup, nullptr);
   EXPECT_THAT(connection.Take(), testing::ElementsAre(testing_support::Msg("GETWORDLISTS", "-")));
-  Receive("WORDLIST",
-          "animals.txt\x03"
-          "food.txt\x03"
-          "hard");
+  Receive("WORDLIST", Wire("animals.txt|food.txt|hard"));
   Receive("WORDLISTEND", "-");
   auto* lists = setup->findChild<QListWidget*>(QStringLiteral("lvwWordlist"));
   ASSERT_EQ(lists->count(), 3);
@@ -633,23 +612,15 @@ TEST_F(GameWindow, TheSetupWindowHoldsItsLimitsAndSendsTheGame) {
   grace->setValue(1000);
   setup->findChild<QLineEdit*>(QStringLiteral("txtRoomName"))->setText("Den");
   setup->StartGame();
-  EXPECT_THAT(connection.Take(), testing::ElementsAre(testing_support::Msg("STARTGAME",
-                                                                           "Den\x03nodesc\x03"
-                                                                           "40\x03"
-                                                                           "99\x03"
-                                                                           "10000\x03"
-                                                                           "900000\x03"
-                                                                           "\x04"
-                                                                           "food")));
+  EXPECT_THAT(connection.Take(), testing::ElementsAre(testing_support::Msg(
+                                     "STARTGAME", Wire("Den|nodesc|40|99|10000|900000|^food"))));
 
   // The next set-up opens as this one was sent.
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   session.StartButtonPressed();
   auto* again = window.findChild<SetupGameWindow*>(QStringLiteral("wSetupGame"));
   ASSERT_NE(again, nullptr);
-  Receive("WORDLIST",
-          "animals\x03"
-          "food");
+  Receive("WORDLIST", Wire("animals|food"));
   Receive("WORDLISTEND", "-");
   auto* lists_again = again->findChild<QListWidget*>(QStringLiteral("lvwWordlist"));
   EXPECT_EQ(lists_again->item(0)->checkState(), Qt::Unchecked);

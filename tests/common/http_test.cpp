@@ -10,6 +10,9 @@
 #include "common/http/request_head.h"
 #include "common/http/response.h"
 #include "common/http/trusted_proxies.h"
+#include "tests/support/wire.h"
+
+using testing_support::Wire;
 
 namespace {
 
@@ -125,10 +128,12 @@ INSTANTIATE_TEST_SUITE_P(
                  State::kTooLong,
                  3},
         // What is no request is refused when its first line ends, not at the bound.
-        HeadCase{
-            "BinaryFirstLine", {"\x16\x03\x01 binary\n", std::string(10000, 'a')}, State::kBad, 0},
+        HeadCase{"BinaryFirstLine",
+                 {Wire("\x16|\x01 binary\n"), std::string(10000, 'a')},
+                 State::kBad,
+                 0},
         HeadCase{"BinaryFirstLineInOneHugeRead",
-                 {"\x16\x03 x\n" + std::string(9000, 'a')},
+                 {Wire("\x16| x\n") + std::string(9000, 'a')},
                  State::kBad,
                  0},
         HeadCase{"LowerCaseMethod", {"get / HTTP/1.1\r\n"}, State::kBad, 0},

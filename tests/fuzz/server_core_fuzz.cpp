@@ -15,6 +15,7 @@
 #include "tests/fuzz/scratch_folder.h"
 #include "tests/support/server_harness.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/wire.h"
 
 namespace fuzz {
 
@@ -129,13 +130,10 @@ class Script {
   }
 
   void StartGame(int slot) {
-    static constexpr std::string_view kLists[] = {"\x04test",
-                                                  "\x04"
-                                                  "animals\x04test",
-                                                  "\x04"
-                                                  "empty",
-                                                  "\x04missing\x04../test", ""};
-    std::string lists = in_.Flag() ? std::string(kLists[in_.Pick(std::size(kLists))]) : in_.Text();
+    using testing_support::Wire;
+    static const std::string kLists[] = {Wire("^test"), Wire("^animals^test"), Wire("^empty"),
+                                         Wire("^missing^../test"), ""};
+    std::string lists = in_.Flag() ? kLists[in_.Pick(std::size(kLists))] : in_.Text();
     // Up to a whole message of list names.
     if (in_.Pick(4) == 0) lists = Repeated(lists, in_.Number16(), 60000);
     const auto number = [this] {

@@ -14,6 +14,9 @@
 #include "tests/integration/server_process.h"
 #include "tests/support/fake_transport.h"
 #include "tests/support/matchers.h"
+#include "tests/support/wire.h"
+
+using testing_support::Wire;
 
 namespace {
 
@@ -56,26 +59,21 @@ TEST(GameProcess, ThreePlayersPlayAGameOfThreeRounds) {
   auto note_points = [&points](const std::vector<Message>& messages) {
     for (const auto& m : messages) {
       if (m.command == "POINTSCHG") {
-        points[std::string(protocol::LeftOf(m.data, '\x03'))] =
-            std::stoi(std::string(protocol::RightOf(m.data, '\x03')));
+        points[std::string(protocol::LeftOf(m.data, protocol::kFieldSep))] =
+            std::stoi(std::string(protocol::RightOf(m.data, protocol::kFieldSep)));
       }
     }
   };
 
   // The shortest game a room allows: rounds of 10 s and a countdown of 5 s.
-  a.Send(to_server::STARTGAME,
-         protocol::JoinFields({"Room", "Quick game", "8", "3", "10000", "5000",
-                               "\x04"
-                               "animals\x04"
-                               "food"}));
+  a.Send(to_server::STARTGAME, protocol::JoinFields({"Room", "Quick game", "8", "3", "10000",
+                                                     "5000", Wire("^animals^food")}));
   // Round 1: a draws; b and c both find the word, which ends the round at once.
   EXPECT_THAT(CommandsOf(Until(a, "JOIN")), ElementsAre("JOIN"));
   EXPECT_THAT(CommandsOf(Until(a, "JOIN")), ElementsAre("JOIN"));
   const auto a_start = Until(a, "NEWWORD");
   ASSERT_THAT(a_start, ElementsAre(Msg("SETGAMETIMER", "10000"), Msg("TOTALROUNDS", "3"),
-                                   Msg("START_GAME",
-                                       "animals\x04"
-                                       "food"),
+                                   Msg("START_GAME", Wire("animals^food")),
                                    Msg("NEWARTIST", "100000"), testing::_));
   const std::string word1 = a_start.back().data;
   EXPECT_FALSE(word1.empty());
@@ -93,9 +91,7 @@ TEST(GameProcess, ThreePlayersPlayAGameOfThreeRounds) {
   const auto a_round1 = Until(a, "STOPGAMETIMER");
   EXPECT_THAT(CommandsOf(a_round1), ElementsAre("WORDFOUND", "POINTSCHG", "STARTGAMETIMER",
                                                 "WORDFOUND", "POINTSCHG", "STOPGAMETIMER"));
-  EXPECT_EQ(a_round1[0].data,
-            "2\x03"
-            "100001");
+  EXPECT_EQ(a_round1[0].data, Wire("2|100001"));
   note_points(a_round1);
   EXPECT_EQ(Until(c, "STOPGAMETIMER").back().command, "STOPGAMETIMER");
   Until(b, "STOPGAMETIMER");

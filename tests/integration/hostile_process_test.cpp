@@ -9,6 +9,9 @@
 #include "protocol/commands.h"
 #include "tests/integration/raw_client.h"
 #include "tests/integration/server_process.h"
+#include "tests/support/wire.h"
+
+using testing_support::Wire;
 
 namespace {
 
@@ -45,9 +48,7 @@ TEST(HostilePeers, AFloodOfChatDoesNotHoldUpTheOthers) {
     ASSERT_TRUE(message);
     seen.push_back(*message);
   }
-  EXPECT_EQ(std::find_if(seen.begin(), seen.end(), is_part)->data,
-            "100001\x03"
-            "Flooding");
+  EXPECT_EQ(std::find_if(seen.begin(), seen.end(), is_part)->data, Wire("100001|Flooding"));
 
   EXPECT_LE(
       std::count_if(seen.begin(), seen.end(), [](const auto& m) { return m.command == "SAY"; }), 5);

@@ -13,6 +13,9 @@
 #include "tests/integration/raw_client.h"
 #include "tests/integration/server_process.h"
 #include "tests/integration/tracker_process.h"
+#include "tests/support/wire.h"
+
+using testing_support::Wire;
 
 namespace {
 
@@ -77,21 +80,16 @@ TEST(MetricsProcess, TheRoomsNumbersFollowAGamePlayedOverRawSockets) {
 
   ann.Send(to_server::SAY, "hello, room");
   ASSERT_TRUE(dee.WaitFor("SAY"));
-  ann.Send(to_server::KICK, dee_id + "\x03" + "rude");
+  ann.Send(to_server::KICK, dee_id + Wire("|") + "rude");
   ASSERT_TRUE(ann.WaitFor("KICKINFO"));
   EXPECT_TRUE(dee.WaitClosed());
 
   // Ann draws first; a long countdown keeps the round going while the test looks.
-  ann.Send(to_server::STARTGAME, protocol::JoinFields({"Room", "-", "8", "3", "60000", "60000",
-                                                       "\x04"
-                                                       "animals"}));
+  ann.Send(to_server::STARTGAME,
+           protocol::JoinFields({"Room", "-", "8", "3", "60000", "60000", Wire("^animals")}));
   const auto word = ann.WaitFor("NEWWORD");
   ASSERT_TRUE(word);
-  ann.Send(protocol::DrawCodeWord(protocol::DrawCode::LI),
-           "1\x03"
-           "2\x03"
-           "3\x03"
-           "4");
+  ann.Send(protocol::DrawCodeWord(protocol::DrawCode::LI), Wire("1|2|3|4"));
   ASSERT_TRUE(ben.WaitFor(protocol::DrawCodeWord(protocol::DrawCode::LI)));
   ben.Send(to_server::SAY, "zzzz");
   ASSERT_TRUE(cid.WaitFor("SAY"));

@@ -9,6 +9,9 @@
 #include "protocol/commands.h"
 #include "tests/integration/raw_client.h"
 #include "tests/integration/server_process.h"
+#include "tests/support/wire.h"
+
+using testing_support::Wire;
 
 namespace {
 
@@ -27,17 +30,14 @@ TEST(ServerProcess, TwoPlayersLogInAndChat) {
 
   const auto join = ann.WaitFor("JOIN");
   ASSERT_TRUE(join);
-  EXPECT_EQ(join->data,
-            "100001\x03"
-            "ben\x03"
-            "0");
+  EXPECT_EQ(join->data, Wire("100001|ben|0"));
 
   ben.Send(to_server::SAY, "hi ann");
   const auto to_ann = ann.WaitFor("SAY");
   const auto to_ben = ben.WaitFor("SAY");
   ASSERT_TRUE(to_ann && to_ben);
-  EXPECT_EQ(to_ann->data, "100001\x03hi ann");
-  EXPECT_EQ(to_ben->data, "100001\x03hi ann");
+  EXPECT_EQ(to_ann->data, Wire("100001|hi ann"));
+  EXPECT_EQ(to_ben->data, Wire("100001|hi ann"));
   EXPECT_TRUE(server.WaitForOutput(QStringLiteral("[chat] ben: hi ann")));
 }
 
@@ -53,7 +53,7 @@ TEST(ServerProcess, SilentClientTimesOutAndTheOthersAreTold) {
 
   const auto part = awake.WaitFor("PART", 6000);
   ASSERT_TRUE(part);
-  EXPECT_EQ(part->data, "100001\x03Ping timeout");
+  EXPECT_EQ(part->data, Wire("100001|Ping timeout"));
   EXPECT_TRUE(silent.WaitClosed());
   EXPECT_TRUE(server.WaitForOutput(
       QStringLiteral("silent's (127.0.0.1) connection has been closed: Ping timeout.")));

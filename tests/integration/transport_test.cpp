@@ -16,6 +16,9 @@
 #include "tests/integration/raw_client.h"
 #include "tests/integration/server_process.h"
 #include "tests/support/server_harness.h"
+#include "tests/support/wire.h"
+
+using testing_support::Wire;
 
 namespace {
 
@@ -37,11 +40,7 @@ TEST(Transport, ThousandsOfMessagesInOneWriteReachEveryoneOnceAndInOrder) {
   constexpr int kStrokes = 20000;
   std::string burst;
   for (int i = 0; i < kStrokes; ++i) {
-    burst += protocol::Frame("FH", std::to_string(i) +
-                                       "\x03"
-                                       "1\x03"
-                                       "2\x03"
-                                       "3");
+    burst += protocol::Frame("FH", std::to_string(i) + Wire("|1|2|3"));
     if (i % 5000 == 4999) burst += protocol::Frame(to_server::SAY, "mark " + std::to_string(i));
   }
   artist.SendRaw(burst);
@@ -53,12 +52,13 @@ TEST(Transport, ThousandsOfMessagesInOneWriteReachEveryoneOnceAndInOrder) {
       ASSERT_TRUE(message) << "stroke " << next;
       if (message->command == "SAY") {
         // Chat keeps its place among the strokes of the same sender.
-        EXPECT_EQ(message->data, "100000\x03mark " + std::to_string(next - 1));
+        EXPECT_EQ(message->data, Wire("100000|mark ") + std::to_string(next - 1));
         ++marks;
         continue;
       }
       if (message->command != "FH") continue;
-      ASSERT_EQ(protocol::LeadingNumber(protocol::RightOf(message->data, '\x03')), next);
+      ASSERT_EQ(protocol::LeadingNumber(protocol::RightOf(message->data, protocol::kFieldSep)),
+                next);
       ++next;
     }
     EXPECT_EQ(marks, 3);

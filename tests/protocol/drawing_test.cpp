@@ -3,6 +3,9 @@
 
 #include "protocol/drawing.h"
 #include "protocol/framing.h"
+#include "tests/support/wire.h"
+
+using testing_support::Wire;
 
 namespace protocol {
 namespace {
@@ -21,62 +24,34 @@ TEST(DrawCodes, EveryCodeHasItsWordAndBack) {
 }
 
 TEST(DrawCodes, SenderJoinsItsFieldsOrSendsADash) {
-  EXPECT_EQ(BuildDrawData({DrawCode::ER, {120, 45}}),
-            "120\x03"
-            "45");
+  EXPECT_EQ(BuildDrawData({DrawCode::ER, {120, 45}}), Wire("120|45"));
   EXPECT_EQ(BuildDrawData({DrawCode::CU, {}}), "-");
   EXPECT_EQ(BuildDrawData({DrawCode::CL, {}}), "-");
-  EXPECT_EQ(BuildDrawData({DrawCode::BO, {10, 20, 9, 19}}),
-            "10\x03"
-            "20\x03"
-            "9\x03"
-            "19");
-  EXPECT_EQ(BuildDrawData({DrawCode::FH, {-5, 3, 600, 2.5}}),
-            "-5\x03"
-            "3\x03"
-            "600\x03"
-            "2.5");
+  EXPECT_EQ(BuildDrawData({DrawCode::BO, {10, 20, 9, 19}}), Wire("10|20|9|19"));
+  EXPECT_EQ(BuildDrawData({DrawCode::FH, {-5, 3, 600, 2.5}}), Wire("-5|3|600|2.5"));
   const auto red = SplitColour(255);
   EXPECT_EQ(BuildDrawData({DrawCode::CC, {double(red.red), double(red.green), double(red.blue)}}),
-            "255\x03"
-            "0\x03"
-            "0");
+            Wire("255|0|0"));
 }
 
 TEST(DrawCodes, RelayPutsTheSenderInFrontExceptForClear) {
-  EXPECT_EQ(RelayDrawData(DrawCode::ER, 7,
-                          "120\x03"
-                          "45"),
-            "7\x03"
-            "120\x03"
-            "45");
-  EXPECT_EQ(RelayDrawData(DrawCode::CU, 100000, "whatever"), "100000\x03-");
-  EXPECT_EQ(RelayDrawData(DrawCode::UN, 100000, "x\x03y"), "100000\x03-");
+  EXPECT_EQ(RelayDrawData(DrawCode::ER, 7, Wire("120|45")), Wire("7|120|45"));
+  EXPECT_EQ(RelayDrawData(DrawCode::CU, 100000, "whatever"), Wire("100000|-"));
+  EXPECT_EQ(RelayDrawData(DrawCode::UN, 100000, Wire("x|y")), Wire("100000|-"));
   EXPECT_EQ(RelayDrawData(DrawCode::CL, 100000, "junk"), "-");
   std::string framed = "what was there before";
   for (const DrawCode code : {DrawCode::ER, DrawCode::CU, DrawCode::CL}) {
-    FrameRelayedDrawing(framed, code, -7,
-                        "1\x03"
-                        "2");
-    EXPECT_EQ(framed, Frame(DrawCodeWord(code), RelayDrawData(code, -7,
-                                                              "1\x03"
-                                                              "2")));
+    FrameRelayedDrawing(framed, code, -7, Wire("1|2"));
+    EXPECT_EQ(framed, Frame(DrawCodeWord(code), RelayDrawData(code, -7, Wire("1|2"))));
   }
   EXPECT_TRUE(RelayIncludesSender(DrawCode::CL));
   EXPECT_FALSE(RelayIncludesSender(DrawCode::FH));
 }
 
 TEST(DrawCodes, ReceiverReadsMissingOrBadFieldsAsZero) {
-  const DrawCommand full = ParseRelayedDrawData(DrawCode::FH,
-                                                "7\x03"
-                                                "1\x03"
-                                                "2\x03"
-                                                "3\x03"
-                                                "4");
+  const DrawCommand full = ParseRelayedDrawData(DrawCode::FH, Wire("7|1|2|3|4"));
   EXPECT_EQ(full.fields, (std::array<double, 4>{1, 2, 3, 4}));
-  const DrawCommand shorter = ParseRelayedDrawData(DrawCode::LI,
-                                                   "7\x03"
-                                                   "1\x03x9");
+  const DrawCommand shorter = ParseRelayedDrawData(DrawCode::LI, Wire("7|1|x9"));
   EXPECT_EQ(shorter.fields, (std::array<double, 4>{1, 0, 0, 0}));
   const DrawCommand nothing = ParseRelayedDrawData(DrawCode::CC, "");
   EXPECT_EQ(nothing.fields, (std::array<double, 4>{0, 0, 0, 0}));

@@ -5,6 +5,9 @@
 
 #include "protocol/framing.h"
 #include "protocol/receive_buffer.h"
+#include "tests/support/wire.h"
+
+using testing_support::Wire;
 
 namespace protocol {
 namespace {
@@ -40,17 +43,13 @@ TEST(Framing, MessageWithoutCommandSeparatorIsAllCommand) {
 }
 
 TEST(Framing, FieldsMissingFromShortDataReadEmpty) {
-  const auto fields = SplitFields(
-      "a\x03\x03"
-      "c");
+  const auto fields = SplitFields(Wire("a||c"));
   ASSERT_EQ(fields.size(), 3u);
   EXPECT_EQ(fields[1], "");
   EXPECT_EQ(FieldOr(fields, 2), "c");
   EXPECT_EQ(FieldOr(fields, 7), "");
   EXPECT_EQ(SplitFields("").size(), 1u);
-  EXPECT_EQ(JoinFields({"1", "2", ""}),
-            "1\x03"
-            "2\x03");
+  EXPECT_EQ(JoinFields({"1", "2", ""}), Wire("1|2|"));
 }
 
 TEST(Framing, BlankDataIsEmptyOrOneOrTwoLineBreaks) {
@@ -120,7 +119,7 @@ TEST(ReceiveBuffer, RandomChunkingGivesTheSameMessages) {
   std::string wire;
   std::vector<std::string> expected;
   for (int i = 0; i < 500; ++i) {
-    expected.push_back("FH\x02" + std::to_string(i) + "\x03" + std::string(i % 37, 'x'));
+    expected.push_back("FH\x02" + std::to_string(i) + Wire("|") + std::string(i % 37, 'x'));
     wire += expected.back() + '\x01';
   }
   std::mt19937 random(7);

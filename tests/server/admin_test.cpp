@@ -13,6 +13,9 @@
 #include "tests/support/matchers.h"
 #include "tests/support/room_fixtures.h"
 #include "tests/support/server_harness.h"
+#include "tests/support/wire.h"
+
+using testing_support::Wire;
 
 namespace server {
 namespace {
@@ -279,7 +282,7 @@ TEST_F(Operator, KickTellsEveryoneAndClosesWhatTheClientLeavesOpen) {
   h.clock.Advance(1900);
   EXPECT_TRUE(h.transport.IsClosed(b));
   EXPECT_THAT(h.Take(a),
-              ElementsAre(Msg("PART", "100001\x03Kicked by the server operator: " + reason)));
+              ElementsAre(Msg("PART", Wire("100001|Kicked by the server operator: ") + reason)));
   EXPECT_EQ(h.server.statistics().Get(Stat::UsersKicked), 1);
 }
 
@@ -358,14 +361,11 @@ TEST_F(Operator, ABannedAdminsRolePassesOnAndTheOthersAreToldOfTheBan) {
   EXPECT_THAT(h.Take(b), ElementsAre(Msg("NOTICE",
                                          "ann has been banned by the server operator: "
                                          "cheating"),
-                                     Msg("ADMIN",
-                                         "100001\x03"
-                                         "ben")));
+                                     Msg("ADMIN", Wire("100001|ben"))));
   EXPECT_TRUE(h.server.Record(b)->IsAdmin);
   h.clock.Advance(OperatorActions::kKickCloseMs);
-  EXPECT_THAT(h.Take(b), ElementsAre(Msg("PART",
-                                         "100000\x03"
-                                         "Banned by the server operator: cheating")));
+  EXPECT_THAT(h.Take(b),
+              ElementsAre(Msg("PART", Wire("100000|Banned by the server operator: cheating"))));
 }
 
 // Two rooms of one process on one clock, as a host of many rooms runs them: what happens in one
@@ -379,11 +379,7 @@ TEST(Rooms, TwoOnOneClockKeepToThemselves) {
   const int cid = two.Join("cid"), dan = two.Join("dan");
   ASSERT_EQ(std::make_pair(ann, ben), std::make_pair(cid, dan));
   one.Say(ann, "hello");
-  one.Send(ann, "FH",
-           "1\x03"
-           "2\x03"
-           "3\x03"
-           "4");
+  one.Send(ann, "FH", Wire("1|2|3|4"));
   EXPECT_THAT(one.TakeCommands(ben), ElementsAre("SAY", "FH"));
   ASSERT_TRUE(one.room().actions().Kick(ben, "go"));
   clock.Advance(OperatorActions::kKickCloseMs);

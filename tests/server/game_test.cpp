@@ -7,6 +7,9 @@
 #include "tests/support/game_harness.h"
 #include "tests/support/matchers.h"
 #include "tests/support/room_fixtures.h"
+#include "tests/support/wire.h"
+
+using testing_support::Wire;
 
 namespace server {
 namespace {
@@ -61,12 +64,10 @@ TEST(GameSetup, StartGameAnnouncesTheGameAndTellsOnlyTheArtistTheWord) {
   const int late = h.LogInTo(GameHarness::Step::kUserList, "late");
   const auto messages = h.Take(late);
   EXPECT_EQ(messages[2].data,
-            "\x03\x03-\x03"
-            "1\x03"
-            "5");  // PASSOK with the round
+            Wire("||-|1|5"));  // PASSOK with the round
   // Then the game, and the clock as it runs for the others.
   ASSERT_GE(messages.size(), 2u);
-  EXPECT_THAT(messages[messages.size() - 2], Msg("GAMERUNNING", "100000\x03\x03_____"));
+  EXPECT_THAT(messages[messages.size() - 2], Msg("GAMERUNNING", Wire("100000||_____")));
   EXPECT_THAT(messages.back(), Msg("STARTGAMETIMER", "45000"));
 }
 
@@ -81,12 +82,8 @@ TEST(GameSetup, OnlyTheRoomsListsAreKeptAndRelayedEachOnce) {
   std::string lists = "food,test";
   for (int i = 0; i < 4000; ++i) lists += ",nowhere,test";
   h.StartGame(a, 3, 60000, 30000, lists);
-  EXPECT_THAT(h.Take(a), Contains(Msg("START_GAME",
-                                      "food\x04"
-                                      "test")));
-  EXPECT_EQ(h.game.state().ChosenLists,
-            "food\x04"
-            "test");
+  EXPECT_THAT(h.Take(a), Contains(Msg("START_GAME", Wire("food^test"))));
+  EXPECT_EQ(h.game.state().ChosenLists, Wire("food^test"));
 }
 
 TEST(GameSetup, WordListNamesComeInBatchesOfTenThenTheOthersAreTold) {
@@ -100,7 +97,7 @@ TEST(GameSetup, WordListNamesComeInBatchesOfTenThenTheOthersAreTold) {
   ASSERT_EQ(messages.size(), 4u);
   EXPECT_EQ(protocol::SplitFields(messages[0].data).size(), 10u);
   EXPECT_EQ(protocol::SplitFields(messages[1].data).size(), 10u);
-  EXPECT_EQ(messages[2].data, "list120\x03list121\x03test");
+  EXPECT_EQ(messages[2].data, Wire("list120|list121|test"));
   EXPECT_THAT(messages[3], Msg("WORDLISTEND", "-"));
   EXPECT_THAT(h.Take(other), ElementsAre(Msg("GAMEISBEINGSETUP", "-")));
   // Closing the set-up window takes the notice back, unless a game runs.
@@ -139,7 +136,7 @@ TEST(GameSetup, BadSetUpDataGivesAClearOutcome) {
   EXPECT_THAT(h.TakeCommands(b), ElementsAre("NOTICE"));
   // Absurd numbers are held to something playable.
   h.Send(a, to_server::STARTGAME,
-         protocol::JoinFields({"R", "D", "x", "-4", "1099511627776", "0", "\x04test"}));
+         protocol::JoinFields({"R", "D", "x", "-4", "1099511627776", "0", Wire("^test")}));
   EXPECT_EQ(h.game.state().TotalRounds, 1);
   EXPECT_EQ(h.game.state().RoundTime, kMaxRoundTime);
   EXPECT_EQ(h.game.state().FoundTime, kMinFoundTime);
@@ -201,13 +198,9 @@ TEST_F(ThreePlayers, RoundTimerRunsTheWholeStateMachine) {
   // The first find starts the countdown; when it runs out the round ends by time as well.
   h.Say(a, "dog");
   EXPECT_EQ(state().TimerMode, kTimerCountdown);
-  EXPECT_THAT(h.Take(c), ElementsAre(Msg("WORDFOUND",
-                                         "1\x03"
-                                         "100000"),
-                                     Msg("POINTSCHG",
-                                         "100000\x03"
-                                         "220"),
-                                     Msg("STARTGAMETIMER", "30000")));
+  EXPECT_THAT(h.Take(c),
+              ElementsAre(Msg("WORDFOUND", Wire("1|100000")), Msg("POINTSCHG", Wire("100000|220")),
+                          Msg("STARTGAMETIMER", "30000")));
   h.clock.Advance(30000);
   EXPECT_THAT(h.TakeCommands(c), ElementsAre("ENDOFROUND", "ROUNDWORD"));
   h.clock.Advance(3500);
@@ -237,12 +230,12 @@ TEST_F(Guesses, MatchIgnoringCaseAndCloseOnesReachOnlyTheirSender) {
     h.Say(b, wrong);
   }
   EXPECT_THAT(h.Take(c),
-              ElementsAre(Msg("SAY", "100001\x03icecream"), Msg("SAY", "100001\x03 ice cream"),
-                          Msg("SAY", "100001\x03ice")));
+              ElementsAre(Msg("SAY", Wire("100001|icecream")),
+                          Msg("SAY", Wire("100001| ice cream")), Msg("SAY", Wire("100001|ice"))));
   EXPECT_THAT(h.Take(b),
-              ElementsAre(Msg("SAY", "100001\x03icecream"), Msg("SAY", "100001\x03 ice cream"),
-                          Msg("SAY", "100001\x03ice"), Msg("WORDCLOSE", "ice cr"),
-                          Msg("WORDCLOSE", "ice c")));
+              ElementsAre(Msg("SAY", Wire("100001|icecream")),
+                          Msg("SAY", Wire("100001| ice cream")), Msg("SAY", Wire("100001|ice")),
+                          Msg("WORDCLOSE", "ice cr"), Msg("WORDCLOSE", "ice c")));
   h.TakeAll();
   h.Say(b, "ICE CREAM");
   h.Say(c, "ice cream");
@@ -266,25 +259,11 @@ TEST(GuessLimit, OneAddressSharesABucketAndLinesOverItAreChatNotGuesses) {
   h.Say(c, "cat");
   h.Say(artist, "cat");  // the artist's lines are always looked at: never relayed
   h.Say(elsewhere, "cat");
-  EXPECT_THAT(h.Take(elsewhere), ElementsAre(Msg("SAY",
-                                                 "100001\x03"
-                                                 "dog"),
-                                             Msg("SAY",
-                                                 "100001\x03"
-                                                 "cow"),
-                                             Msg("SAY",
-                                                 "100001\x03"
-                                                 "pig"),
-                                             Msg("SAY",
-                                                 "100002\x03"
-                                                 "cat"),
-                                             Msg("WORDFOUND",
-                                                 "4\x03"
-                                                 "100003"),
-                                             Msg("POINTSCHG",
-                                                 "100003\x03"
-                                                 "220"),
-                                             Msg("STARTGAMETIMER", "30000")));
+  EXPECT_THAT(h.Take(elsewhere),
+              ElementsAre(Msg("SAY", Wire("100001|dog")), Msg("SAY", Wire("100001|cow")),
+                          Msg("SAY", Wire("100001|pig")), Msg("SAY", Wire("100002|cat")),
+                          Msg("WORDFOUND", Wire("4|100003")), Msg("POINTSCHG", Wire("100003|220")),
+                          Msg("STARTGAMETIMER", "30000")));
   h.clock.Advance(250);  // a guess a quarter of a second
   h.Say(c, "cat");
   EXPECT_THAT(h.TakeCommands(c), Contains("WORDFOUND"));
@@ -297,15 +276,11 @@ TEST_F(Guesses, AnyAlternativeCountsButClosenessLooksAtTheWholeLine) {
   h.Say(b, "kit");
   h.Say(b, "cat,k");
   h.Say(b, "KITTEN");
-  EXPECT_THAT(h.Take(b), ElementsAre(Msg("SAY", "100001\x03kit"), Msg("WORDCLOSE", "cat,k"),
+  EXPECT_THAT(h.Take(b),
+              ElementsAre(Msg("SAY", Wire("100001|kit")), Msg("WORDCLOSE", "cat,k"),
 
-                                     Msg("WORDFOUND",
-                                         "2\x03"
-                                         "100001"),
-                                     Msg("POINTSCHG",
-                                         "100001\x03"
-                                         "220"),
-                                     Msg("STARTGAMETIMER", "30000")));
+                          Msg("WORDFOUND", Wire("2|100001")), Msg("POINTSCHG", Wire("100001|220")),
+                          Msg("STARTGAMETIMER", "30000")));
 }
 
 TEST(Pot, FallsWithTimeAndHints) {
@@ -343,27 +318,16 @@ TEST_F(ThreePlayers, FirstFinderGetsTheBonusAndTheLastFindEndsTheRound) {
   h.clock.Advance(1000);
   h.Say(c, "cat");
   EXPECT_EQ(Points(c), 178);
-  EXPECT_THAT(h.Take(a), ElementsAre(Msg("WORDFOUND",
-                                         "2\x03"
-                                         "100001"),
-                                     Msg("POINTSCHG",
-                                         "100001\x03"
-                                         "200"),
-                                     Msg("STARTGAMETIMER", "30000"),
-                                     Msg("WORDFOUND",
-                                         "3\x03"
-                                         "100002"),
-                                     Msg("POINTSCHG",
-                                         "100002\x03"
-                                         "178"),
-                                     Msg("STOPGAMETIMER", "-"), Msg("ROUNDWORD", "cat")));
+  EXPECT_THAT(h.Take(a),
+              ElementsAre(Msg("WORDFOUND", Wire("2|100001")), Msg("POINTSCHG", Wire("100001|200")),
+                          Msg("STARTGAMETIMER", "30000"), Msg("WORDFOUND", Wire("3|100002")),
+                          Msg("POINTSCHG", Wire("100002|178")), Msg("STOPGAMETIMER", "-"),
+                          Msg("ROUNDWORD", "cat")));
   EXPECT_EQ(h.server.statistics().Get(Stat::Rounds), 1);
   EXPECT_EQ(h.server.statistics().Get(Stat::WordsGuessed), 1);
   // A finder who types the word again only chats.
   h.Say(b, "cat");
-  EXPECT_THAT(h.Take(a), ElementsAre(Msg("SAY",
-                                         "100001\x03"
-                                         "cat")));
+  EXPECT_THAT(h.Take(a), ElementsAre(Msg("SAY", Wire("100001|cat"))));
   EXPECT_EQ(Points(b), 200);
   h.clock.Advance(3500);
   EXPECT_THAT(h.Take(a), Contains(Msg("NEWROUND", "2")));
@@ -385,21 +349,12 @@ TEST_F(ThreePlayers, TheLastRoundsFinalFindEndsTheGameWithoutRelayingTheGuess) {
   h.TakeAll();
   h.Say(a, "cat");
   h.Say(b, "cat");
-  EXPECT_THAT(h.Take(c), ElementsAre(Msg("WORDFOUND",
-                                         "1\x03"
-                                         "100000"),
-                                     Msg("POINTSCHG",
-                                         "100000\x03"
-                                         "220"),
-                                     Msg("STARTGAMETIMER", "30000"),
-                                     Msg("WORDFOUND",
-                                         "2\x03"
-                                         "100001"),
-                                     Msg("POINTSCHG",
-                                         "100001\x03"
-                                         "200"),
-                                     Msg("STOPGAMETIMER", "-"), Msg("ROUNDWORD", "cat"),
-                                     Msg("WINNER", "100000"), Msg("RESETSCORES", "-")));
+  EXPECT_THAT(
+      h.Take(c),
+      ElementsAre(Msg("WORDFOUND", Wire("1|100000")), Msg("POINTSCHG", Wire("100000|220")),
+                  Msg("STARTGAMETIMER", "30000"), Msg("WORDFOUND", Wire("2|100001")),
+                  Msg("POINTSCHG", Wire("100001|200")), Msg("STOPGAMETIMER", "-"),
+                  Msg("ROUNDWORD", "cat"), Msg("WINNER", "100000"), Msg("RESETSCORES", "-")));
 }
 
 TEST(Winner, IsTheTopScoreSharedByAllWhoHaveItAndNobodyWithoutPoints) {
@@ -410,10 +365,7 @@ TEST(Winner, IsTheTopScoreSharedByAllWhoHaveItAndNobodyWithoutPoints) {
   };
   const Row rows[] = {
       {"one top score", {10, 50, 0}, "100001"},
-      {"a tie: the lowest slot first, then the others",
-       {50, 10, 50},
-       "100000\x03"
-       "100002"},
+      {"a tie: the lowest slot first, then the others", {50, 10, 50}, Wire("100000|100002")},
       {"nobody above 0", {0, -10, 0}, "0"},
   };
   for (const Row& row : rows) {
@@ -472,10 +424,8 @@ TEST(Admin, TheRolePassesToThePlayerInTheRoomLongestWhoMayRestartTheGame) {
   h.StartGame(a, 5);
   h.TakeAll();
   h.server.OnClosed(a);
-  EXPECT_THAT(h.Take(c), ElementsAre(Msg("PART", "100000\x03Server closed connection"),
-                                     Msg("ADMIN",
-                                         "100002\x03"
-                                         "ben"),
+  EXPECT_THAT(h.Take(c), ElementsAre(Msg("PART", Wire("100000|Server closed connection")),
+                                     Msg("ADMIN", Wire("100002|ben")),
                                      Msg("NOTICE",
                                          "Artist has left the room; a new one will be "
                                          "selected."),
@@ -485,9 +435,7 @@ TEST(Admin, TheRolePassesToThePlayerInTheRoomLongestWhoMayRestartTheGame) {
   EXPECT_EQ(h.game.state().TotalRounds, 2);
   EXPECT_EQ(h.game.state().MasterId, h.IdOf(b));
   h.server.OnClosed(b);
-  EXPECT_THAT(h.Take(c), Contains(Msg("ADMIN",
-                                      "100001\x03"
-                                      "cid")));
+  EXPECT_THAT(h.Take(c), Contains(Msg("ADMIN", Wire("100001|cid"))));
 }
 
 TEST_F(TwoPlayers, TheOnlyGuessersFindEndsTheRoundAtOnceWithoutBonus) {
@@ -502,7 +450,7 @@ TEST_F(TwoPlayers, TheOnlyGuessersFindEndsTheRoundAtOnceWithoutBonus) {
 
 TEST_F(ThreePlayers, TheArtistLeavingStartsANewRoundFourSecondsLater) {
   h.server.OnClosed(a);
-  EXPECT_THAT(h.Take(b), ElementsAre(Msg("PART", "100000\x03Server closed connection"),
+  EXPECT_THAT(h.Take(b), ElementsAre(Msg("PART", Wire("100000|Server closed connection")),
                                      Msg("NOTICE",
                                          "Artist has left the room; a new one will be "
                                          "selected."),
@@ -529,7 +477,7 @@ TEST(Leaving, AnArtistWhoseConnectionBreaksDuringTheGamesStartIsReplaced) {
   EXPECT_THAT(h.Take(c), ElementsAre(Msg("SETGAMETIMER", "60000"), Msg("TOTALROUNDS", "3"),
                                      Msg("START_GAME", "test"), Msg("NEWARTIST", "100000"),
                                      Msg("WORDPATTERN", "___"),
-                                     Msg("PART", "100000\x03Server closed connection"),
+                                     Msg("PART", Wire("100000|Server closed connection")),
                                      Msg("NOTICE",
                                          "Artist has left the room; a new one will be "
                                          "selected."),
@@ -558,8 +506,8 @@ TEST_F(ThreePlayers, TheGameStopsSilentlyWhenOnePlayerRemainsAndCanStartAgain) {
   EXPECT_TRUE(h.game.IsRunning());
   h.server.OnClosed(b);
   EXPECT_FALSE(h.game.IsRunning());
-  EXPECT_THAT(h.Take(a), ElementsAre(Msg("PART", "100002\x03Server closed connection"),
-                                     Msg("PART", "100001\x03Server closed connection"),
+  EXPECT_THAT(h.Take(a), ElementsAre(Msg("PART", Wire("100002|Server closed connection")),
+                                     Msg("PART", Wire("100001|Server closed connection")),
                                      Msg("ROUNDWORD", "cat")));
   h.clock.Advance(120000);
   EXPECT_THAT(h.Take(a), IsEmpty());
@@ -574,22 +522,14 @@ TEST_F(Hints, RevealTheWordLetterByLetter) {
   h.StartGame(a);
   h.TakeAll();
   for (int i = 0; i < 5; ++i) h.Send(a, to_server::GIVEHINT, "-");
-  EXPECT_THAT(h.Take(b),
-              ElementsAre(Msg("HINT",
-                              "[3 letters]\x03The artist has given a hint! The word has 3 "
-                              "letters.\x03___"),
-                          Msg("HINT",
-                              "c\x03The artist has given a second hint! The word starts "
-                              "with: c\x03"
-                              "c__"),
-                          Msg("HINT",
-                              "ca\x03The artist has given a third hint! The word starts "
-                              "with: ca\x03"
-                              "ca_"),
-                          Msg("HINT",
-                              "cat\x03The artist has given a final hint! The word starts "
-                              "with: cat\x03"
-                              "cat")));
+  EXPECT_THAT(
+      h.Take(b),
+      ElementsAre(
+          Msg("HINT", Wire("[3 letters]|The artist has given a hint! The word has 3 letters.|___")),
+          Msg("HINT", Wire("c|The artist has given a second hint! The word starts with: c|c__")),
+          Msg("HINT", Wire("ca|The artist has given a third hint! The word starts with: ca|ca_")),
+          Msg("HINT",
+              Wire("cat|The artist has given a final hint! The word starts with: cat|cat"))));
   EXPECT_THAT(h.TakeCommands(a), ElementsAre("HINT", "HINT", "HINT", "HINT", "NOMOREHINTS"));
   EXPECT_EQ(h.view.rows[100000].status, "Has given a hint.");
   EXPECT_EQ(h.server.statistics().Get(Stat::HintsGiven), 4);
@@ -597,28 +537,25 @@ TEST_F(Hints, RevealTheWordLetterByLetter) {
   // A joiner mid-round learns the letters given so far.
   const int late = h.Join("late");
   h.Send(late, to_server::ULISTREQ, "-");
-  EXPECT_THAT(h.Take(late), Contains(Msg("GAMERUNNING",
-                                         "100000\x03"
-                                         "cat\x03"
-                                         "cat")));
+  EXPECT_THAT(h.Take(late), Contains(Msg("GAMERUNNING", Wire("100000|cat|cat"))));
 }
 
 TEST_F(Hints, CountLettersAndStopEarlyForShortWords) {
   h.SetWord("ice cream");
   h.StartGame(a);
   EXPECT_EQ(h.game.GetHint(),
-            "[9 letters]\x03The artist has given a hint! The word has 8 letters.");
+            Wire("[9 letters]|The artist has given a hint! The word has 8 letters."));
   h.SetWord("sea horse|seahorse");
   h.StartGame(a);
   EXPECT_EQ(h.game.GetHint(),
-            "[9 letters]\x03The artist has given a hint! The word has 9 letters.");
+            Wire("[9 letters]|The artist has given a hint! The word has 9 letters."));
   h.SetWord("ox");
   h.StartGame(a);
   h.TakeAll();
   for (int i = 0; i < 3; ++i) h.Send(a, to_server::GIVEHINT, "-");
   const auto messages = h.Take(a);
   ASSERT_EQ(messages.size(), 4u);
-  EXPECT_EQ(protocol::LeftOf(messages[2].data, '\x03'), "ox");
+  EXPECT_EQ(protocol::LeftOf(messages[2].data, protocol::kFieldSep), "ox");
   EXPECT_THAT(messages[3], Msg("NOMOREHINTS", "-"));
 }
 
@@ -631,7 +568,7 @@ TEST_F(Skips, CostTheArtistAndReplayTheRoundNumber) {
   h.TakeAll();
   h.Send(artist, to_server::SKIPWORD, "-");
   EXPECT_THAT(h.Take(b), ElementsAre(Msg("WORDSKIPPED", "cat"), Msg("ROUNDWORD", "cat"),
-                                     Msg("POINTSCHG", std::to_string(artist_id) + "\x03-10")));
+                                     Msg("POINTSCHG", std::to_string(artist_id) + Wire("|-10"))));
   EXPECT_EQ(h.view.rows[artist_id].status, "Has skipped the current word.");
   h.clock.Advance(3999);
   EXPECT_THAT(h.Take(b), IsEmpty());
@@ -642,7 +579,7 @@ TEST_F(Skips, CostTheArtistAndReplayTheRoundNumber) {
 
 TEST_F(Skips, ASkippedLastRoundIsPlayedAgain) {
   h.Send(a, to_server::STARTGAME,
-         protocol::JoinFields({"R", "D", "8", "0", "60000", "30000", "\x04test"}));
+         protocol::JoinFields({"R", "D", "8", "0", "60000", "30000", Wire("^test")}));
   h.TakeAll();
   h.Send(a, to_server::SKIPWORD, "-");
   EXPECT_THAT(h.TakeCommands(b), ElementsAre("WORDSKIPPED", "ROUNDWORD", "POINTSCHG"));
@@ -678,32 +615,19 @@ TEST_F(ThreePlayers, OnlyTheArtistMaySkipOrAskForHints) {
 }
 
 TEST_F(ThreePlayers, OnlyTheArtistDrawsDuringAGame) {
-  h.Send(b, "FH",
-         "1\x03"
-         "2\x03"
-         "3\x03"
-         "4");
+  h.Send(b, "FH", Wire("1|2|3|4"));
   h.Send(b, "CL", "-");
   EXPECT_THAT(h.Take(c), IsEmpty());
   EXPECT_FALSE(h.transport.IsClosed(b));
-  h.Send(a, "FH",
-         "1\x03"
-         "2\x03"
-         "3\x03"
-         "4");
-  EXPECT_THAT(h.Take(c), ElementsAre(Msg("FH",
-                                         "100000\x03"
-                                         "1\x03"
-                                         "2\x03"
-                                         "3\x03"
-                                         "4")));
+  h.Send(a, "FH", Wire("1|2|3|4"));
+  EXPECT_THAT(h.Take(c), ElementsAre(Msg("FH", Wire("100000|1|2|3|4"))));
 }
 
 TEST_F(ThreePlayers, TheArtistCanNeitherScoreWithNorGiveAwayTheWord) {
   h.Say(a, "CAT");
   h.Say(a, "ca");
   h.Say(a, "it has whiskers");
-  EXPECT_THAT(h.Take(b), ElementsAre(Msg("SAY", "100000\x03it has whiskers")));
+  EXPECT_THAT(h.Take(b), ElementsAre(Msg("SAY", Wire("100000|it has whiskers"))));
   EXPECT_EQ(Points(a), 0);
   EXPECT_EQ(state().FoundCount, 0);
 }
@@ -712,9 +636,7 @@ TEST_F(ThreePlayers, BetweenRoundsTheShownWordIsJustChat) {
   h.clock.Advance(60000);
   h.TakeAll();
   h.Say(b, "cat");
-  EXPECT_THAT(h.Take(c), ElementsAre(Msg("SAY",
-                                         "100001\x03"
-                                         "cat")));
+  EXPECT_THAT(h.Take(c), ElementsAre(Msg("SAY", Wire("100001|cat"))));
   EXPECT_EQ(Points(b), 0);
   // Chat in the pause after everyone found the word does not end the round again.
   h.clock.Advance(3500);

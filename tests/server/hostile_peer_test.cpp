@@ -12,6 +12,9 @@
 #include "tests/support/matchers.h"
 #include "tests/support/room_fixtures.h"
 #include "tests/support/server_harness.h"
+#include "tests/support/wire.h"
+
+using testing_support::Wire;
 
 namespace server {
 namespace {
@@ -83,9 +86,7 @@ TEST_F(Peers, MoreThanThirtyDropsWithinTenSecondsClose) {
   EXPECT_FALSE(h.transport.IsClosed(a));  // exactly 30 within ten seconds
   h.Send(a, to_server::NICKCHG, "z");
   EXPECT_TRUE(h.transport.IsAborted(a));
-  EXPECT_THAT(h.Take(b), Contains(Msg("PART",
-                                      "100000\x03"
-                                      "Flooding")));
+  EXPECT_THAT(h.Take(b), Contains(Msg("PART", Wire("100000|Flooding"))));
 }
 
 TEST(FloodLimits, ZeroTurnsThemOff) {
@@ -95,12 +96,7 @@ TEST(FloodLimits, ZeroTurnsThemOff) {
   const int a = h.Join("ann");
   const int b = h.Join("ben");
   for (int i = 0; i < 200; ++i) h.Send(a, to_server::SAY, "line");
-  for (int i = 0; i < 5000; ++i)
-    h.Send(a, "FH",
-           "1\x03"
-           "1\x03"
-           "2\x03"
-           "2");
+  for (int i = 0; i < 5000; ++i) h.Send(a, "FH", Wire("1|1|2|2"));
   EXPECT_EQ(Count(h.TakeCommands(b), "SAY"), 200u);
   for (int i = 0; i < 20; ++i) EXPECT_NE(h.Connect("10.0.0.1"), 0);
   h.clock.Advance(3600 * 1000);
@@ -108,11 +104,7 @@ TEST(FloodLimits, ZeroTurnsThemOff) {
 }
 
 TEST_F(Peers, DrawingOverItsBucketClosesTheArtistAndHugeDrawingMessagesAreDropped) {
-  const std::string segment =
-      "1\x03"
-      "2\x03"
-      "3\x03"
-      "4";
+  const std::string segment = Wire("1|2|3|4");
   for (int i = 0; i < 2000; ++i) h.Send(a, "FH", segment);
   EXPECT_EQ(Count(h.TakeCommands(b), "FH"), 2000u);
   h.clock.Advance(500);  // 500 tokens back
@@ -122,19 +114,13 @@ TEST_F(Peers, DrawingOverItsBucketClosesTheArtistAndHugeDrawingMessagesAreDroppe
   EXPECT_THAT(h.TakeCommands(b), Not(Contains("PART")));
   h.Send(a, "FH", segment);
   EXPECT_TRUE(h.transport.IsAborted(a));
-  EXPECT_THAT(h.Take(b), ElementsAre(Msg("PART",
-                                         "100000\x03"
-                                         "Drawing flood")));
+  EXPECT_THAT(h.Take(b), ElementsAre(Msg("PART", Wire("100000|Drawing flood"))));
 }
 
 // --- Fair service -------------------------------------------------------------------------
 
 TEST_F(Peers, StrokesGoOutInRunsButInTheOrderTheyCameWithEverythingElse) {
-  const std::string stroke = protocol::Frame("FH",
-                                             "1\x03"
-                                             "1\x03"
-                                             "2\x03"
-                                             "2");
+  const std::string stroke = protocol::Frame("FH", Wire("1|1|2|2"));
   h.SendRaw(a, stroke + stroke + protocol::Frame(to_server::SAY, "hello") + stroke +
                    protocol::Frame(to_server::PART, "bye"));
   EXPECT_THAT(h.TakeCommands(b), ElementsAre("FH", "FH", "SAY", "FH", "PART"));
@@ -145,19 +131,14 @@ TEST_F(Peers, ABurstIsHandledATurnAtATimeWhileTheOthersAreServed) {
   // A turn and a half, within the drawing limit's burst.
   const size_t strokes = RoomServer::kMessagesPerTurn * 3 / 2;
   std::string burst;
-  for (size_t i = 0; i < strokes; ++i)
-    burst += protocol::Frame("FH",
-                             "1\x03"
-                             "1\x03"
-                             "2\x03"
-                             "2");
+  for (size_t i = 0; i < strokes; ++i) burst += protocol::Frame("FH", Wire("1|1|2|2"));
   burst += protocol::Frame(to_server::SAY, "after the burst");
   h.SendRaw(a, burst);
   EXPECT_EQ(Count(h.TakeCommands(b), "FH"), RoomServer::kMessagesPerTurn);
   EXPECT_THAT(h.transport.paused_slots, ElementsAre(a));  // the rest waits in the network
 
   h.Send(b, to_server::SAY, "meanwhile");  // served at once, between a's turns
-  EXPECT_THAT(h.Take(a), ElementsAre(Msg("SAY", "100001\x03meanwhile")));
+  EXPECT_THAT(h.Take(a), ElementsAre(Msg("SAY", Wire("100001|meanwhile"))));
 
   h.clock.Advance(0);
   h.clock.Advance(0);
@@ -170,20 +151,13 @@ TEST_F(Peers, ABurstIsHandledATurnAtATimeWhileTheOthersAreServed) {
 
 TEST_F(Peers, WhatAPeerSentBeforeClosingIsHandledWhateverItsBacklog) {
   std::string burst;
-  for (int i = 0; i < 100; ++i)
-    burst += protocol::Frame("FH",
-                             "1\x03"
-                             "1\x03"
-                             "2\x03"
-                             "2");
+  for (int i = 0; i < 100; ++i) burst += protocol::Frame("FH", Wire("1|1|2|2"));
   burst += protocol::Frame(to_server::PART, "bye");
   h.SendRaw(a, burst);
   h.server.OnClosed(a);
   const auto to_b = h.Take(b);
   ASSERT_THAT(to_b, SizeIs(101));
-  EXPECT_THAT(to_b.back(), Msg("PART",
-                               "100000\x03"
-                               "bye"));
+  EXPECT_THAT(to_b.back(), Msg("PART", Wire("100000|bye")));
 }
 
 // --- Sizes and control codes --------------------------------------------------------------
@@ -196,25 +170,20 @@ TEST_F(Peers, RelayedTextIsCutAndLosesItsControlCodes) {
   h.Send(a, to_server::SAY, std::string("be\0ll\a \x1b[2J\r\ndel\x7f", 18));
   const auto to_b = h.Take(b);
   ASSERT_THAT(to_b, SizeIs(3));
-  EXPECT_EQ(to_b[0].data, "100000\x03" + std::string(512, 'w'));
-  EXPECT_EQ(to_b[1].data, "100000\x03" + std::string(512, 'w'));
-  EXPECT_EQ(to_b[2].data,
-            "100000\x03"
-            "bell [2Jdel");
+  EXPECT_EQ(to_b[0].data, Wire("100000|") + std::string(512, 'w'));
+  EXPECT_EQ(to_b[1].data, Wire("100000|") + std::string(512, 'w'));
+  EXPECT_EQ(to_b[2].data, Wire("100000|bell [2Jdel"));
 
   h.server.Record(a)->IsAdmin = true;
   h.clock.Advance(3000);
   h.TakeAll();
 
   h.Send(a, to_server::KICK,
-         "100001junk" + std::string(30000, 'j') + "\x03" + std::string(30000, 'w'));
+         "100001junk" + std::string(30000, 'j') + Wire("|") + std::string(30000, 'w'));
 
   const auto kick = h.Take(a);
   ASSERT_THAT(kick, SizeIs(2));  // KICKINFO, then ben's PART
-  EXPECT_EQ(kick[0].data,
-            "100000\x03"
-            "100001\x03" +
-                std::string(100, 'w'));
+  EXPECT_EQ(kick[0].data, Wire("100000|100001|") + std::string(100, 'w'));
 }
 
 TEST(Logs, LinesAreCutSoOnePeerCannotFloodThem) {
@@ -259,9 +228,7 @@ TEST_F(Peers, ANickChangeToATakenOrReservedNameIsIgnoredWithANotice) {
   EXPECT_THAT(h.Take(b), IsEmpty());
   EXPECT_EQ(h.server.Record(a)->Nickname, "ann");
   h.Send(a, to_server::NICKCHG, "Ann");  // a new case of one's own name is allowed
-  EXPECT_THAT(h.Take(b), ElementsAre(Msg("NICKCHG",
-                                         "100000\x03"
-                                         "Ann")));
+  EXPECT_THAT(h.Take(b), ElementsAre(Msg("NICKCHG", Wire("100000|Ann"))));
 }
 
 TEST(Nicknames, TheSecondOfTwoPlayersLoggingInWithOneNameIsRefusedAtThePassword) {
@@ -307,8 +274,8 @@ TEST_F(ThreeInGame, OnlyAGuessLongEnoughIsAnsweredAsClose) {
   h.TakeAll();
   for (const char* prefix : {"k", "ka", "kan", "kang"}) h.Say(b, prefix);
   // Three letters, but under half of "kangaroo": relayed as chat; four letters are close.
-  EXPECT_THAT(h.Take(b), ElementsAre(Msg("SAY", "100001\x03k"), Msg("SAY", "100001\x03ka"),
-                                     Msg("SAY", "100001\x03kan"), Msg("WORDCLOSE", "kang")));
+  EXPECT_THAT(h.Take(b), ElementsAre(Msg("SAY", Wire("100001|k")), Msg("SAY", Wire("100001|ka")),
+                                     Msg("SAY", Wire("100001|kan")), Msg("WORDCLOSE", "kang")));
   h.clock.Advance(3000);
   h.SetWord("cat");
   h.StartGame(a);  // ben draws now

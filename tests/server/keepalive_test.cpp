@@ -5,6 +5,9 @@
 #include "protocol/commands.h"
 #include "tests/support/matchers.h"
 #include "tests/support/server_harness.h"
+#include "tests/support/wire.h"
+
+using testing_support::Wire;
 
 namespace server {
 namespace {
@@ -37,7 +40,7 @@ TEST(KeepAlive, SilentConnectionIsClosedAfterIntervalPlusTimeout) {
   EXPECT_THAT(h.Take(silent), ElementsAre(Msg("PING", "-")));
   h.clock.Advance(1);
   EXPECT_TRUE(h.transport.IsClosed(silent));
-  EXPECT_THAT(h.Take(watcher), ElementsAre(Msg("PART", "100001\x03Ping timeout")));
+  EXPECT_THAT(h.Take(watcher), ElementsAre(Msg("PART", Wire("100001|Ping timeout"))));
   EXPECT_TRUE(h.view.HasLog(LogKind::kConnections,
                             "silent's (10.0.0.1) connection has been closed: Ping timeout."));
   EXPECT_EQ(h.view.rows.count(100001), 0u);
@@ -78,9 +81,7 @@ TEST(Leaving, PartIsAnnouncedOnceWithItsReason) {
   const int stays = h.Join("stays");
   const int leaves = h.Join("leaves");
   h.Send(leaves, to_server::PART, "bye");
-  EXPECT_THAT(h.Take(stays), ElementsAre(Msg("PART",
-                                             "100001\x03"
-                                             "bye")));
+  EXPECT_THAT(h.Take(stays), ElementsAre(Msg("PART", Wire("100001|bye"))));
   EXPECT_THAT(h.Take(leaves), IsEmpty());
   EXPECT_TRUE(h.transport.IsClosed(leaves));
   EXPECT_TRUE(
@@ -93,7 +94,7 @@ TEST(Leaving, DroppedConnectionIsReportedAsClosedByTheServer) {
   const int drops = h.Join("drops");
   h.server.OnClosed(drops);
   h.server.OnClosed(drops);  // a second close event changes nothing
-  EXPECT_THAT(h.Take(stays), ElementsAre(Msg("PART", "100001\x03Server closed connection")));
+  EXPECT_THAT(h.Take(stays), ElementsAre(Msg("PART", Wire("100001|Server closed connection"))));
   EXPECT_EQ(h.server.ConnectionCount(), 1);
 }
 

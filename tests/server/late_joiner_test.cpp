@@ -13,6 +13,9 @@
 #include "tests/support/matchers.h"
 #include "tests/support/room_fixtures.h"
 #include "tests/support/server_harness.h"
+#include "tests/support/wire.h"
+
+using testing_support::Wire;
 
 namespace server {
 namespace {
@@ -40,11 +43,7 @@ class Drawing : public testing::Test {
   int a = 0, b = 0;
 };
 
-constexpr char kSegment[] =
-    "1\x03"
-    "2\x03"
-    "3\x03"
-    "4";
+const std::string kSegment = Wire("1|2|3|4");
 
 // What came after ULISTEND in these messages.
 std::vector<protocol::Message> AfterUserList(std::vector<protocol::Message> messages) {
@@ -66,33 +65,13 @@ std::vector<protocol::Message> JoinAndTakeAfterUserList(ServerHarness& h, int* s
 TEST_F(Drawing, AJoinerGetsEveryStrokeSinceTheLastClearWithTheToolsBeforeIt) {
   h.Send(a, "PA", "5");
   h.Send(a, "FH", kSegment);
-  h.Send(a, "DW",
-         "1\x03"
-         "9");
+  h.Send(a, "DW", Wire("1|9"));
   h.Send(a, "CL", "-");  // clears the picture, not the tools
-  h.Send(a, "CC",
-         "1\x03"
-         "2\x03"
-         "3");
-  h.Send(a, "FL",
-         "10\x03"
-         "20");
-  EXPECT_THAT(JoinAndTakeAfterUserList(h), ElementsAre(Msg("PA",
-                                                           "100000\x03"
-                                                           "5"),
-                                                       Msg("DW",
-                                                           "100000\x03"
-                                                           "1\x03"
-                                                           "9"),
-                                                       Msg("CC",
-                                                           "100000\x03"
-                                                           "1\x03"
-                                                           "2\x03"
-                                                           "3"),
-                                                       Msg("FL",
-                                                           "100000\x03"
-                                                           "10\x03"
-                                                           "20")));
+  h.Send(a, "CC", Wire("1|2|3"));
+  h.Send(a, "FL", Wire("10|20"));
+  EXPECT_THAT(JoinAndTakeAfterUserList(h),
+              ElementsAre(Msg("PA", Wire("100000|5")), Msg("DW", Wire("100000|1|9")),
+                          Msg("CC", Wire("100000|1|2|3")), Msg("FL", Wire("100000|10|20"))));
 }
 
 TEST_F(Game3, ANewGameOrArtistStartsThePictureAgainWithTheToolsReset) {
@@ -141,9 +120,7 @@ TEST_F(Drawing, APictureTooLargeToKeepIsNotSentAndWaitsForTheNextRound) {
               ElementsAre(Msg("NOTICE",
                               "The picture is too large to send; it will appear with the next "
                               "round."),
-                          Msg("PA",
-                              "100000\x03"
-                              "7")));
+                          Msg("PA", Wire("100000|7"))));
   h.Send(a, "CL", "-");
   EXPECT_FALSE(h.server.picture().overflowed());
 }
@@ -178,11 +155,8 @@ TEST_F(Drawing, JoinersShareThePicturesPiecesAFewAtATimeAndGetWhatWasDrawnMeanwh
     auto received = testing_support::CutMessages(h.transport.Raw(joiner));
     std::erase_if(received, [](const auto& m) { return m.command == "JOIN"; });  // later joiners
     ASSERT_EQ(received.size(), 1001u);
-    EXPECT_THAT(received.front(), Msg("BO", "100000\x03" + wide));
-    EXPECT_THAT(received.back(), Msg("FL",
-                                     "100000\x03"
-                                     "1\x03"
-                                     "1"));
+    EXPECT_THAT(received.front(), Msg("BO", Wire("100000|") + wide));
+    EXPECT_THAT(received.back(), Msg("FL", Wire("100000|1|1")));
   }
 }
 
@@ -285,14 +259,9 @@ TEST_F(Game3, AReturningPlayerReplacesItsSilentConnectionAndGetsItsPoints) {
   EXPECT_TRUE(h.transport.IsClosed(live));
   EXPECT_TRUE(h.transport.IsClosed(b));
   EXPECT_FALSE(h.transport.IsClosed(ben));
-  EXPECT_THAT(h.Take(c), ElementsAre(Msg("PART", "100001\x03Reconnected (no answer for 5 s)"),
-                                     Msg("JOIN",
-                                         "100005\x03"
-                                         "BEN\x03"
-                                         "0"),
-                                     Msg("POINTSCHG",
-                                         "100005\x03"
-                                         "220")));
+  EXPECT_THAT(h.Take(c),
+              ElementsAre(Msg("PART", Wire("100001|Reconnected (no answer for 5 s)")),
+                          Msg("JOIN", Wire("100005|BEN|0")), Msg("POINTSCHG", Wire("100005|220"))));
   EXPECT_THAT(h.TakeCommands(ben), ElementsAre("USEROK", "PASSOK"));
   EXPECT_TRUE(h.server.Record(ben)->FoundWord);
   EXPECT_EQ(h.game.state().FoundCount, 1);

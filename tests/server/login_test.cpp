@@ -5,6 +5,9 @@
 #include "protocol/commands.h"
 #include "tests/support/matchers.h"
 #include "tests/support/server_harness.h"
+#include "tests/support/wire.h"
+
+using testing_support::Wire;
 
 namespace server {
 namespace {
@@ -32,32 +35,18 @@ TEST(Login, WholeSequenceFromHandshakeToUserList) {
                             "Scrawlbox client (v100001) connected, from IP address: 10.1.2.3"));
 
   h.Send(slot, to_server::USER, ProfileData("bob"));
-  EXPECT_THAT(h.Take(slot), ElementsAre(Msg("USEROK", "100001\x03")));
+  EXPECT_THAT(h.Take(slot), ElementsAre(Msg("USEROK", Wire("100001|"))));
   EXPECT_EQ(h.view.rows[100001].name, "bob");
   EXPECT_EQ(h.view.rows[100001].status, "Awaiting password...");
 
   h.Send(slot, to_server::PASS, "wrong password");
-  EXPECT_THAT(h.Take(slot), ElementsAre(Msg("PASSOK",
-                                            "Be kind\x03"
-                                            "A room with a long n\x03-\x03"
-                                            "1\x03"
-                                            "10")));
-  EXPECT_THAT(h.Take(first), ElementsAre(Msg("JOIN",
-                                             "100001\x03"
-                                             "bob\x03"
-                                             "0")));
+  EXPECT_THAT(h.Take(slot),
+              ElementsAre(Msg("PASSOK", Wire("Be kind|A room with a long n|-|1|10"))));
+  EXPECT_THAT(h.Take(first), ElementsAre(Msg("JOIN", Wire("100001|bob|0"))));
   EXPECT_EQ(h.view.rows[100001].status, "Awaiting UserList request...");
 
   h.Send(slot, to_server::ULISTREQ, "-");
-  EXPECT_THAT(h.Take(slot), ElementsAre(Msg("ULIST",
-                                            "100000\x03"
-                                            "alice\x03"
-                                            "0\x03"
-                                            "0\x03"
-                                            "100001\x03"
-                                            "bob\x03"
-                                            "0\x03"
-                                            "0"),
+  EXPECT_THAT(h.Take(slot), ElementsAre(Msg("ULIST", Wire("100000|alice|0|0|100001|bob|0|0")),
                                         Msg("ULISTEND", "")));
   EXPECT_EQ(h.view.rows[100001].status, "The login sequence was successful.");
   EXPECT_EQ(h.server.Record(slot)->State, StateInRoom);
@@ -171,11 +160,8 @@ TEST(Login, UsersStillLoggingInAreNotListedAndGetNoBroadcasts) {
   EXPECT_TRUE(h.Take(halfway).empty());
   h.TakeAll();
   h.Send(in_room, to_server::ULISTREQ, "-");
-  EXPECT_THAT(h.Take(in_room), ElementsAre(Msg("ULIST",
-                                               "100000\x03in\x03"
-                                               "0\x03"
-                                               "0"),
-                                           Msg("ULISTEND", "")));
+  EXPECT_THAT(h.Take(in_room),
+              ElementsAre(Msg("ULIST", Wire("100000|in|0|0")), Msg("ULISTEND", "")));
 }
 
 TEST(Login, AdminClaimIsGrantedOnlyToSomeoneAloneInTheRoom) {
@@ -190,13 +176,7 @@ TEST(Login, AdminClaimIsGrantedOnlyToSomeoneAloneInTheRoom) {
   h.Send(second, to_server::ULISTREQ, "-");
   const auto list = h.Take(second);
   ASSERT_FALSE(list.empty());
-  EXPECT_EQ(list[0].data,
-            "100000\x03@first\x03"
-            "0\x03"
-            "0\x03"
-            "100001\x03second\x03"
-            "0\x03"
-            "0");
+  EXPECT_EQ(list[0].data, Wire("100000|@first|0|0|100001|second|0|0"));
 }
 
 TEST(Login, JoinersDuringAGameAreToldOfIt) {
@@ -207,15 +187,14 @@ TEST(Login, JoinersDuringAGameAreToldOfIt) {
   h.TakeAll();
   h.Send(slot, to_server::USER, ProfileData("late"));
   h.Send(slot, to_server::PASS, "<none>");
-  EXPECT_THAT(h.Take(slot), ElementsAre(Msg("USEROK", "100000\x03"), Msg("PASSOK",
-                                                                         "\x03\x03-\x03"
-                                                                         "3\x03"
-                                                                         "5")));
+  EXPECT_THAT(h.Take(slot),
+              ElementsAre(Msg("USEROK", Wire("100000|")), Msg("PASSOK", Wire("||-|3|5"))));
   h.Send(slot, to_server::ULISTREQ, "-");
   const auto messages = h.Take(slot);
   ASSERT_EQ(messages.size(), 3u);
   EXPECT_EQ(messages[2].command, "GAMERUNNING");
-  EXPECT_EQ(messages[2].data, "100000\x03" + std::string(100, 'c') + "\x03");  // no pattern yet
+  EXPECT_EQ(messages[2].data,
+            Wire("100000|") + std::string(100, 'c') + Wire("|"));  // no pattern yet
 }
 
 TEST(Login, DisagreeRefusesAndPings) {

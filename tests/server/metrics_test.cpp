@@ -8,6 +8,9 @@
 #include "protocol/framing.h"
 #include "tests/support/game_harness.h"
 #include "tests/support/room_fixtures.h"
+#include "tests/support/wire.h"
+
+using testing_support::Wire;
 
 namespace server {
 namespace {
@@ -44,7 +47,7 @@ TEST_F(Traffic, AChatLineIsReceivedOnceAndSentToEachPlayer) {
   EXPECT_EQ(Bytes(after.received, MessageKind::kChat) - Bytes(before.received, MessageKind::kChat),
             protocol::Frame(to_server::SAY, "hello").size());
   // Relayed to all three, the speaker included, with the speaker's id in front.
-  const size_t relayed = protocol::Frame("SAY", "100000\x03hello").size();
+  const size_t relayed = protocol::Frame("SAY", Wire("100000|hello")).size();
   EXPECT_EQ(Messages(after.sent, MessageKind::kChat) - Messages(before.sent, MessageKind::kChat),
             3u);
   EXPECT_EQ(Bytes(after.sent, MessageKind::kChat) - Bytes(before.sent, MessageKind::kChat),
@@ -56,12 +59,7 @@ TEST_F(Traffic, AChatLineIsReceivedOnceAndSentToEachPlayer) {
 
 TEST_F(Traffic, DrawingIsCountedAsDrawingAndAJoinerGetsThePictureCounted) {
   const std::string word(protocol::DrawCodeWord(protocol::DrawCode::LI));
-  for (int i = 0; i < 3; ++i)
-    h.Send(a, word,
-           "1\x03"
-           "2\x03"
-           "3\x03"
-           "4");
+  for (int i = 0; i < 3; ++i) h.Send(a, word, Wire("1|2|3|4"));
   const RoomCounters mid = h.server.counters();
   EXPECT_EQ(Messages(mid.received, MessageKind::kDrawing), 3u);
   EXPECT_EQ(Messages(mid.sent, MessageKind::kDrawing), 6u);  // to the two others
@@ -78,7 +76,7 @@ TEST_F(Traffic, DrawingIsCountedAsDrawingAndAJoinerGetsThePictureCounted) {
 
 TEST_F(Traffic, EveryCloseIsCountedOnceUnderItsReason) {
   h.server.Record(a)->IsAdmin = true;
-  h.Send(a, to_server::KICK, "100002\x03rude");  // cid
+  h.Send(a, to_server::KICK, Wire("100002|rude"));  // cid
   EXPECT_EQ(Closed(h, CloseReason::kKicked), 1u);
 
   h.Send(b, to_server::PART, "bye");

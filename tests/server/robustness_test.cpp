@@ -10,6 +10,9 @@
 #include "tests/support/game_harness.h"
 #include "tests/support/matchers.h"
 #include "tests/support/server_harness.h"
+#include "tests/support/wire.h"
+
+using testing_support::Wire;
 
 namespace server {
 namespace {
@@ -27,7 +30,7 @@ TEST(Limits, MessageWithoutTerminatorPastTheLimitClosesWithoutDispatch) {
   h.SendRaw(flooder, "SAY\x02");
   h.SendRaw(flooder, std::string(RoomServer::kMaxMessageLength, 'x'));
   EXPECT_TRUE(h.transport.IsAborted(flooder));  // not read any more
-  EXPECT_THAT(h.Take(other), ElementsAre(Msg("PART", "100001\x03Message too long")));
+  EXPECT_THAT(h.Take(other), ElementsAre(Msg("PART", Wire("100001|Message too long"))));
   EXPECT_TRUE(h.view.HasLog(LogKind::kConnections,
                             "flooder's (10.0.0.1) connection has been closed: Message too long."));
 }
@@ -41,10 +44,8 @@ TEST(Limits, EarlierCompleteMessagesOfTheSameReadStillCount) {
             "fine\x01"
             "SAY\x02" +
                 std::string(70000, 'x') + "\x01");
-  EXPECT_THAT(h.Take(other), ElementsAre(Msg("SAY",
-                                             "100001\x03"
-                                             "fine"),
-                                         Msg("PART", "100001\x03Message too long")));
+  EXPECT_THAT(h.Take(other), ElementsAre(Msg("SAY", Wire("100001|fine")),
+                                         Msg("PART", Wire("100001|Message too long"))));
 }
 
 TEST(Limits, ReaderThatStopsReadingIsClosedOnceItsQueueIsFull) {
@@ -58,8 +59,9 @@ TEST(Limits, ReaderThatStopsReadingIsClosedOnceItsQueueIsFull) {
   h.Send(talker, to_server::SAY, "two");
   EXPECT_TRUE(h.transport.IsClosed(stalled));
   EXPECT_FALSE(h.transport.IsAborted(stalled));  // no abuser: it gets time to take its queue
-  EXPECT_THAT(h.Take(talker), ElementsAre(Msg("SAY", "100000\x03one"), Msg("SAY", "100000\x03two"),
-                                          Msg("PART", "100001\x03Send queue exceeded")));
+  EXPECT_THAT(h.Take(talker),
+              ElementsAre(Msg("SAY", Wire("100000|one")), Msg("SAY", Wire("100000|two")),
+                          Msg("PART", Wire("100001|Send queue exceeded"))));
 }
 
 TEST(Limits, AFailedSendClosesThatSlotAndTheBroadcastGoesOn) {
@@ -104,12 +106,11 @@ TEST(BadInput, EveryCommandSurvivesMalformedData) {
   }
   const std::vector<std::string> payloads = {"",
                                              "-",
-                                             "\x03",
-                                             "\x03\x03\x03\x03\x03\x03\x03\x03",
-                                             "\x04\x04",
+                                             Wire("|"),
+                                             Wire("||||||||"),
+                                             Wire("^^"),
                                              "abc",
-                                             "-1e999\x03nan\x03"
-                                             "1e999",
+                                             Wire("-1e999|nan|1e999"),
                                              std::string(60000, 'z'),
                                              binary};
   for (const std::string_view command : RoomServer::RoutedCommands()) {

@@ -11,6 +11,9 @@
 #include "tests/support/game_harness.h"
 #include "tests/support/matchers.h"
 #include "tests/support/server_harness.h"
+#include "tests/support/wire.h"
+
+using testing_support::Wire;
 
 namespace server {
 namespace {
@@ -380,7 +383,7 @@ TEST(RegistrationKey, TwoRoomsOfOneMachineAndAccountKeepAnEntryEachPort2020ItsOl
     const int probe = room.Connect();
     room.Send(probe, protocol::to_server::ISALIVE, "-");
     EXPECT_THAT(room.Take(probe),
-                ElementsAre(testing_support::Msg("ISALIVE", "YES\x03" + FakeHash(key))));
+                ElementsAre(testing_support::Msg("ISALIVE", Wire("YES|") + FakeHash(key))));
   }
 }
 

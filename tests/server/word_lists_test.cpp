@@ -7,6 +7,9 @@
 #include "server/game/word_lists.h"
 #include "tests/support/game_harness.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/wire.h"
+
+using testing_support::Wire;
 
 namespace server {
 namespace {
@@ -121,18 +124,9 @@ TEST(WordListPick, PicksAListThenAnEntryWithEqualChance) {
   const WordLists lists = Scanned(dir.path());
   ScriptedRandom random;
   random.values = {0.0, 0.99, 0.6, 0.0, 0.49, 0.5};
-  EXPECT_EQ(lists.PickWord("a\x04"
-                           "b",
-                           random),
-            "a4");
-  EXPECT_EQ(lists.PickWord("a\x04"
-                           "b",
-                           random),
-            "b1");
-  EXPECT_EQ(lists.PickWord("a\x04"
-                           "b",
-                           random),
-            "a3");
+  EXPECT_EQ(lists.PickWord(Wire("a^b"), random), "a4");
+  EXPECT_EQ(lists.PickWord(Wire("a^b"), random), "b1");
+  EXPECT_EQ(lists.PickWord(Wire("a^b"), random), "a3");
 }
 
 TEST(WordListPick, ListsThatGiveNoWordArePassedOverForTheOthers) {
@@ -143,8 +137,8 @@ TEST(WordListPick, ListsThatGiveNoWordArePassedOverForTheOthers) {
   const WordLists lists = Scanned(dir.path());
   ScriptedRandom random;
   random.fallback = 0.0;
-  EXPECT_EQ(lists.PickWord("empty\x04gone\x04unknown\x04good", random), "kite");
-  EXPECT_FALSE(lists.PickWord("empty\x04gone\x04unknown", random).has_value());
+  EXPECT_EQ(lists.PickWord(Wire("empty^gone^unknown^good"), random), "kite");
+  EXPECT_FALSE(lists.PickWord(Wire("empty^gone^unknown"), random).has_value());
   EXPECT_FALSE(lists.PickWord("", random).has_value());
   EXPECT_EQ(lists.CountWords(), 1u);
 }
@@ -157,16 +151,13 @@ TEST(WordListPick, AClientsListOfNamesCostsNoMoreThanTheFolderHolds) {
   WriteFile(dir / "good.txt", "kite\r\n");
   const WordLists lists = Scanned(dir.path());
   std::string chosen;
-  for (int i = 0; i < 20000; ++i)
-    chosen +=
-        "\x04\x04unknown\x04"
-        "empty";
+  for (int i = 0; i < 20000; ++i) chosen += Wire("^^unknown^empty");
   ScriptedRandom random;
   random.values = {0.99, 0.99, 0.0, 0.0};
   EXPECT_FALSE(lists.PickWord(chosen, random).has_value());
   // One draw for the one known list the names give, which is empty.
   EXPECT_EQ(random.values.size(), 3u);
-  EXPECT_EQ(lists.PickWord(chosen + "\x04good\x04good", random), "kite");
+  EXPECT_EQ(lists.PickWord(chosen + Wire("^good^good"), random), "kite");
 }
 
 TEST(WordListPick, NamesThatLeadOutsideTheFolderAreNeverRead) {

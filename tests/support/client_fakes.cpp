@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "tests/support/fake_transport.h"
+#include "tests/support/wire.h"
 
 namespace testing_support {
 
@@ -37,23 +38,14 @@ void LogInSession(client::Session& session, FakeConnection& connection, int32_t 
     session.OnData(protocol::Frame(command, data));
   };
   receive("SCRAWLBOX_S3RV3R", "100");
-  receive("USEROK", std::to_string(own_id) + "\x03");
-  receive("PASSOK",
-          "\x03Room\x03-\x03"
-          "1\x03"
-          "10");
+  receive("USEROK", std::to_string(own_id) + Wire("|"));
+  receive("PASSOK", Wire("|Room|-|1|10"));
   std::string list;
   int32_t id = 100000;
   for (const auto& nickname : others) {
-    list += std::to_string(id++) + "\x03" + nickname +
-            "\x03"
-            "0\x03"
-            "0\x03";
+    list += std::to_string(id++) + Wire("|") + nickname + Wire("|0|0|");
   }
-  list += std::to_string(own_id) + "\x03" + session.profile().Nickname +
-          "\x03"
-          "0\x03"
-          "0";
+  list += std::to_string(own_id) + Wire("|") + session.profile().Nickname + Wire("|0|0");
   receive("ULIST", list);
   receive("ULISTEND", "");
   connection.sent.clear();

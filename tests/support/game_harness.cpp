@@ -25,7 +25,8 @@ void GameHarness::SetWord(const std::string& entry) {
 void GameHarness::StartGame(int slot, int rounds, int round_ms, int found_ms,
                             const std::string& lists_text) {
   std::string chosen;
-  for (const auto& name : protocol::SplitFields(lists_text, ',')) chosen += '\x04' + name;
+  for (const auto& name : protocol::SplitFields(lists_text, ','))
+    chosen += protocol::kListSep + name;
   Send(slot, protocol::to_server::STARTGAME,
        protocol::JoinFields({"Room", "Desc", "8", std::to_string(rounds), std::to_string(round_ms),
                              std::to_string(found_ms), chosen}));

@@ -6,8 +6,11 @@
 #include <vector>
 
 #include "protocol/framing.h"
+#include "tests/support/wire.h"
 #include "tools/loadtest/load_options.h"
 #include "tools/loadtest/load_run.h"
+
+using testing_support::Wire;
 
 namespace loadtest {
 namespace {
@@ -179,23 +182,8 @@ TEST_F(LoadRunTest, AnEarlierPictureInTheRoomIsNotTakenForThisRunsStrokes) {
   LoadRun run(options_, room_);
   LogIn(run);
   // A picture from another artist, and one from a run whose artist had the same id.
-  run.OnData(1,
-             protocol::Frame("FH",
-                             "555\x03"
-                             "0\x03"
-                             "1\x03"
-                             "2\x03"
-                             "3"),
-             0);
-  run.OnData(1,
-             protocol::Frame("FH",
-                             "100\x03"
-                             "0\x03"
-                             "1\x03"
-                             "2\x03"
-                             "3\x03"
-                             "99"),
-             0);
+  run.OnData(1, protocol::Frame("FH", Wire("555|0|1|2|3")), 0);
+  run.OnData(1, protocol::Frame("FH", Wire("100|0|1|2|3|99")), 0);
   run.Draw(1, 0);
   Relay(run, 1, DrawnData(), 5);
   const LoadReport report = run.Report(0);
@@ -238,7 +226,7 @@ TEST_F(LoadRunTest, ChattersTakeTurnsAndPingsAreAnswered) {
   EXPECT_EQ(room_.Take(1).size(), 2u);
   EXPECT_EQ(room_.Take(2).size(), 2u);
   EXPECT_TRUE(room_.Take(3).empty());
-  run.OnData(3, protocol::Frame("PING", "-") + protocol::Frame("SAY", "x\x03hi"), 0);
+  run.OnData(3, protocol::Frame("PING", "-") + protocol::Frame("SAY", Wire("x|hi")), 0);
   EXPECT_EQ(room_.Take(3), std::vector<std::string>{"PONG -"});
   EXPECT_EQ(run.Report(0).chat_received, 1u);
 }

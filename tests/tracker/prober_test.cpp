@@ -7,7 +7,10 @@
 #include <algorithm>
 
 #include "tests/support/manual_clock.h"
+#include "tests/support/wire.h"
 #include "tracker/registry.h"
+
+using testing_support::Wire;
 
 namespace tracker {
 namespace {
@@ -156,12 +159,12 @@ TEST(ProbeAnswer, OnlyTheRegisteredRoomOrAnOlderOneThatNamesNoneIsAlive) {
     ProbeAnswer answer;
   };
   for (const Case& c : {
-           Case{"this room", "ISALIVE\x02YES\x03K1\x01", ProbeAnswer::kAlive},
+           Case{"this room", Wire("ISALIVE\x02YES|K1\x01"), ProbeAnswer::kAlive},
            Case{"an older room", "ISALIVE\x02YES\x01NOP\x02NOP\x01", ProbeAnswer::kAlive},
-           Case{"after another message", "NOP\x02NOP\x01ISALIVE\x02YES\x03K1\x01",
+           Case{"after another message", Wire("NOP\x02NOP\x01ISALIVE\x02YES|K1\x01"),
                 ProbeAnswer::kAlive},
-           Case{"another room", "ISALIVE\x02YES\x03K2\x01", ProbeAnswer::kOtherRoom},
-           Case{"not all there yet", "ISALIVE\x02YES\x03K1", ProbeAnswer::kIncomplete},
+           Case{"another room", Wire("ISALIVE\x02YES|K2\x01"), ProbeAnswer::kOtherRoom},
+           Case{"not all there yet", Wire("ISALIVE\x02YES|K1"), ProbeAnswer::kIncomplete},
            Case{"YES elsewhere", "SAY\x02YES\x01ISALIVE\x02NO\x01", ProbeAnswer::kIncomplete},
        }) {
     SCOPED_TRACE(c.name);
