@@ -161,14 +161,6 @@ TEST_F(Registration, EveryStatusHasItsTextAndEffect) {
   }
 }
 
-TEST_F(Registration, OnlyAFirstSubmissionCountsInTheStatistics) {
-  registration.Submit();
-  http.Answer("STATUS=SUBMITOK\r\n");  // the status as the last field matches too
-  registration.Submit();
-  http.Answer("STATUS=UPDATEOK\r\n");
-  EXPECT_EQ(room.server.statistics().Get(Stat::TrackerSubmissions), 1);
-}
-
 TEST_F(Registration, ConnectedIsSaidOnlyOnceTheTrackerIsReachedAndASocketErrorChangesNothing) {
   SubmitAccepted();
   const int shown = room.view.status_messages;
@@ -288,13 +280,6 @@ TEST_F(AutoRemove, QuitRemovesTellsEveryoneAndEndsOnTheAnswer) {
   EXPECT_TRUE(finished);
   EXPECT_EQ(room.server.quit_stage(), RoomServer::QuitStage::kFinished);
   EXPECT_THAT(room.TakeCommands(slot), IsEmpty());  // told once, when the quit began
-}
-
-TEST_F(AutoRemove, AnErrorReplyStillLetsTheRoomClose) {
-  SubmitAccepted();
-  room.server.Quit(false);
-  http.Answer("STATUS=ERROR|EXTRA=database down\r\n");
-  EXPECT_EQ(room.view.quit_finished, 1);
 }
 
 TEST_F(AutoRemove, ASocketErrorKeepsTheWindowOpenUntilTheNextClose) {

@@ -76,13 +76,6 @@ TEST(Query, PercentEncodingIsUndoneAndBrokenEscapesStay) {
   EXPECT_EQ(fields["F"], "k");
 }
 
-TEST(Query, AKeyGivenTwiceIsRefused) {
-  std::map<std::string, std::string> fields;
-  std::string error;
-  EXPECT_FALSE(ParseQuery("ACTION=ADD&KEY=a&KEY=b", &fields, &error));
-  EXPECT_EQ(error, "KEY was given more than once.");
-}
-
 TEST(Fields, SeparatorsAndControlCharactersNeverReachARecord) {
   EXPECT_EQ(CleanField("a|b\r\nc\td\x7f"
                        "e\x01"),
