@@ -78,6 +78,7 @@ class TwoTrackers : public testing::TestWithParam<tracker::Backend> {
 
 // The limits across instances are the registry's test; here the kept answers of two processes.
 TEST_P(TwoTrackers, AnAddThroughOneIsListedByTheOtherAndUpdatedThroughIt) {
+  EXPECT_THAT(RoomNames(*b), ElementsAre());
   EXPECT_THAT(ReplyRecord(Ask(*a, AddQuery("ONE", 2020))), StartsWith("STATUS=SUBMITOK|EXTRA=|"));
   // b answered VIEW before, so its kept answer must be invalidated through the database.
   EXPECT_TRUE(WaitUntil([&] { return RoomNames(*b) == std::vector<std::string>{"ONE"}; }, 2000));
