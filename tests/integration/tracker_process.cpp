@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "common/qt/qt_http.h"
+#include "directory/server_browser.h"
 
 namespace testing_support {
 
@@ -58,6 +59,22 @@ directory::HttpResult Fetch(const std::string& url, int timeout_ms, bool* sent) 
 
 std::string Ask(const TrackerProcess& tracker, const std::string& query) {
   return Fetch(tracker.Url() + "?" + query).body;
+}
+
+std::string AddQuery(const std::string& key, int port, const std::string& name,
+                     const std::string& extra) {
+  return "ACTION=ADD&KEY=" + key +
+         "&SERVERVERSION=1%2E00%2E0001&SERVERNAME=" + (name.empty() ? key : name) +
+         "&DESC=Come%20and%20draw&IP=127.0.0.1&PORT=" + std::to_string(port) +
+         "&ADMINNAME=Ann&TOTALWORDS=10&TOTALWORDLISTS=1" + extra;
+}
+
+std::vector<std::string> RoomNames(const TrackerProcess& tracker, const std::string& query) {
+  std::vector<std::string> names;
+  for (const auto& row : directory::ServerBrowser::PublicRows(Ask(tracker, query))) {
+    if (row.name != directory::ServerBrowser::kNoServers) names.push_back(row.name);
+  }
+  return names;
 }
 
 QByteArray RawExchange(quint16 port, const QByteArray& request, int timeout_ms,

@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "directory/tracker.h"
 #include "tests/integration/child_process.h"
@@ -46,6 +47,12 @@ std::string Ask(const TrackerProcess& tracker, const std::string& query);
 // that comes back until the tracker closes it (or the time runs out).
 QByteArray RawExchange(quint16 port, const QByteArray& request, int timeout_ms = 5000,
                        const char* source = nullptr);
+// An ADD for a room at 127.0.0.1, named after its key unless a name is given; extra ends it.
+std::string AddQuery(const std::string& key, int port, const std::string& name = "",
+                     const std::string& extra = "&ISPUBLIC=False");
+// The names of the rooms VIEW lists, without the browser's row for none.
+std::vector<std::string> RoomNames(const TrackerProcess& tracker,
+                                   const std::string& query = "ACTION=VIEW");
 // Lets events run until the condition holds or the time runs out; whether it held.
 bool WaitUntil(const std::function<bool()>& condition, int timeout_ms = 10000);
 

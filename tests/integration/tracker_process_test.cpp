@@ -29,24 +29,9 @@ using directory::ReplyRecord;
 using directory::ServerBrowser;
 using testing::ElementsAre;
 using testing::HasSubstr;
+using testing::IsEmpty;
 using testing::Not;
 using testing::StartsWith;
-using testing::UnorderedElementsAre;
-
-std::string AddQuery(const std::string& key, const std::string& name, int port,
-                     const std::string& extra = "&ISPUBLIC=False") {
-  return "ACTION=ADD&KEY=" + key + "&SERVERVERSION=1%2E00%2E0001&SERVERNAME=" + name +
-         "&DESC=Come%20and%20draw&IP=127.0.0.1&PORT=" + std::to_string(port) +
-         "&ADMINNAME=Ann&ADMINEMAIL=&TOTALCONNECTIONS=0&TOTALGAMES=0&TOTALROUNDS=0"
-         "&TOTALWORDS=10&TOTALWORDLISTS=1" +
-         extra;
-}
-
-std::vector<std::string> RoomNames(const std::string& view_body) {
-  std::vector<std::string> names;
-  for (const auto& row : ServerBrowser::PublicRows(view_body)) names.push_back(row.name);
-  return names;
-}
 
 // The tracker's process tests, on each back end.
 class TrackerOn : public testing::TestWithParam<tracker::Backend> {
@@ -71,13 +56,11 @@ class TrackerOn : public testing::TestWithParam<tracker::Backend> {
   std::string database_;
 };
 
-TEST_P(TrackerOn, AnswersAddRemoveAndViewInChunkedForm) {
+TEST_P(TrackerOn, AnswersViewInChunkedForm) {
   TrackerProcess tracker(On());
   ASSERT_TRUE(tracker.Start()) << tracker.output().toStdString();
-  EXPECT_THAT(ReplyRecord(Ask(tracker, AddQuery("HOST:ANN", "Sketchers", 2020))),
+  EXPECT_THAT(ReplyRecord(Ask(tracker, AddQuery("HOST:ANN", 2021, "Sketchers%202"))),
               StartsWith("STATUS=SUBMITOK|EXTRA=|SECRET="));
-  EXPECT_THAT(ReplyRecord(Ask(tracker, AddQuery("HOST:ANN", "Sketchers%202", 2021))),
-              StartsWith("STATUS=UPDATEOK|EXTRA=|SECRET="));
 
   // The request lines the programs send, read back the plain way: the text after the headers,
   // the chunk-size line dropped, then one room per line.
@@ -100,10 +83,6 @@ TEST_P(TrackerOn, AnswersAddRemoveAndViewInChunkedForm) {
   EXPECT_EQ(rows[0].description, "Come and draw");
   EXPECT_EQ(GetValue(rows[0].tag, "PORT"), "2021");
   EXPECT_EQ(GetValue(rows[0].tag, "SERVERIP"), "127.0.0.1");
-
-  EXPECT_EQ(ReplyRecord(Ask(tracker, "ACTION=REMOVE&KEY=HOST:ANN")), "STATUS=REMOVEOK|EXTRA=");
-  EXPECT_EQ(ReplyRecord(Ask(tracker, "ACTION=REMOVE&KEY=HOST:ANN")), "STATUS=NOTFOUND|EXTRA=");
-  EXPECT_THAT(RoomNames(Ask(tracker, "ACTION=VIEW")), ElementsAre("No servers online."));
 }
 
 TEST(TrackerProcess, ServesTheVersionFilesAsPlainText) {
@@ -119,7 +98,7 @@ TEST(TrackerProcess, ServesTheVersionFilesAsPlainText) {
   EXPECT_FALSE(Fetch(tracker.Url("/version/../tracker.sqlite")).ok);
 }
 
-TEST_P(TrackerOn, HostileRequestsGetReasonsAndNothingBreaks) {
+TEST_P(TrackerOn, HostileClientsAreHeldWithinBoundsAndNothingBreaks) {
   TrackerProcess tracker(On());
   WriteFile(tracker.dir() / "Tracker.ini",
             "[Tracker]\nHead Seconds=1\nMax Connections Per Address=3\n"
@@ -136,7 +115,7 @@ TEST_P(TrackerOn, HostileRequestsGetReasonsAndNothingBreaks) {
   clock.start();
   slow.write("GET /misc/scrawlbox/tracker.php?ACTION=VIEW HTTP/1.1\r\nHo");
   slow.waitForBytesWritten(5000);
-  EXPECT_THAT(RoomNames(Ask(tracker, "ACTION=VIEW")), ElementsAre("No servers online."));
+  EXPECT_THAT(RoomNames(tracker), IsEmpty());
   EXPECT_EQ(slow.state(), QAbstractSocket::ConnectedState);
 
   // A head over 8 KiB is refused as soon as it is.
@@ -144,25 +123,13 @@ TEST_P(TrackerOn, HostileRequestsGetReasonsAndNothingBreaks) {
                                               QByteArray(1 << 20, 'a'))
                   .toStdString(),
               StartsWith("HTTP/1.1 431 "));
-  EXPECT_EQ(ReplyRecord(Ask(tracker, "KEY=x")), "STATUS=ERROR|EXTRA=No ACTION was given.");
-  EXPECT_EQ(ReplyRecord(Ask(tracker, "ACTION=NUKE")), "STATUS=ERROR|EXTRA=Unknown ACTION NUKE.");
-  EXPECT_EQ(ReplyRecord(Ask(tracker, "ACTION=VIEW&ACTION=VIEW")),
-            "STATUS=ERROR|EXTRA=ACTION was given more than once.");
-  EXPECT_EQ(
-      GetValue(ReplyRecord(Ask(tracker, AddQuery("K", std::string(21, 'n'), 2020))), "STATUS"),
-      "FAIL");
-  EXPECT_EQ(GetValue(ReplyRecord(Ask(tracker, AddQuery("K", "ok", 0))), "STATUS"), "FAIL");
-  // A bar, a line break and bytes above 127 stay inside the one field.
-  EXPECT_THAT(ReplyRecord(Ask(tracker, AddQuery("K", "a%7CPORT=9%0D%0A%E9", 2020))),
+  // The query reaches the service undecoded: a bar, a line break and bytes above 127 stay
+  // inside the one field.
+  EXPECT_THAT(ReplyRecord(Ask(tracker, AddQuery("K", 2020, "a%7CPORT=9%0D%0A%E9"))),
               StartsWith("STATUS=SUBMITOK|EXTRA=|"));
-  // A broken escape is kept as it stands.
-  EXPECT_THAT(ReplyRecord(Ask(tracker, AddQuery("K2", "%zz", 2021))),
-              StartsWith("STATUS=SUBMITOK|EXTRA=|"));
-  const auto view = Ask(tracker, "ACTION=VIEW");
-  const auto rows = ServerBrowser::PublicRows(view);
-  ASSERT_EQ(rows.size(), 2u);
+  const auto rows = ServerBrowser::PublicRows(Ask(tracker, "ACTION=VIEW"));
+  ASSERT_EQ(rows.size(), 1u);
   EXPECT_EQ(rows[0].name, "a\xA6PORT=9\xE9");
-  EXPECT_EQ(rows[1].name, "%zz");
   EXPECT_EQ(GetValue(rows[0].tag, "PORT"), "2020");
 
   EXPECT_THAT(
@@ -177,7 +144,7 @@ TEST_P(TrackerOn, HostileRequestsGetReasonsAndNothingBreaks) {
   }
   EXPECT_GE(dropped_after_ms, 900);  // a coarse timer may fire 5% early
   EXPECT_TRUE(tracker.Running());
-  EXPECT_EQ(RoomNames(Ask(tracker, "ACTION=VIEW")).size(), 2u);
+  EXPECT_EQ(RoomNames(tracker).size(), 1u);
 
   // A trusted proxy holds more, and its request counts for the client it names last.
   std::vector<std::unique_ptr<QTcpSocket>> proxied;
@@ -187,7 +154,7 @@ TEST_P(TrackerOn, HostileRequestsGetReasonsAndNothingBreaks) {
     proxied.back()->connectToHost(QStringLiteral("127.0.0.1"), tracker.port());
     ASSERT_TRUE(proxied.back()->waitForConnected(5000));
   }
-  std::string add = AddQuery("P", "proxied", 2020);
+  std::string add = AddQuery("P", 2020);
   add.erase(add.find("&IP=127.0.0.1"), 13);
   EXPECT_THAT(RawExchange(tracker.port(),
                           QByteArray::fromStdString("GET " + std::string(TrackerProcess::kPath) +
@@ -197,8 +164,8 @@ TEST_P(TrackerOn, HostileRequestsGetReasonsAndNothingBreaks) {
                   .toStdString(),
               HasSubstr("STATUS=SUBMITOK"));
   const auto listed = ServerBrowser::PublicRows(Ask(tracker, "ACTION=VIEW"));
-  ASSERT_EQ(listed.size(), 3u);
-  EXPECT_EQ(GetValue(listed[2].tag, "SERVERIP"), "198.51.100.7");
+  ASSERT_EQ(listed.size(), 2u);
+  EXPECT_EQ(GetValue(listed[1].tag, "SERVERIP"), "198.51.100.7");
 
   // One address holds a few connections; the next is told why, and other addresses are served.
   std::vector<std::unique_ptr<QTcpSocket>> held;
@@ -214,41 +181,22 @@ TEST_P(TrackerOn, HostileRequestsGetReasonsAndNothingBreaks) {
       StartsWith("HTTP/1.1 200 "));
 }
 
-TEST_P(TrackerOn, TenAddsAMinuteFromOneAddress) {
-  TrackerProcess tracker(On());
-  ASSERT_TRUE(tracker.Start());
-  // Eight rooms (as many as one address may list) and two refreshes.
-  for (int i = 0; i < 10; ++i) {
-    EXPECT_THAT(ReplyRecord(Ask(tracker, AddQuery("K" + std::to_string(i % 8), "r", 2020))),
-                StartsWith(i < 8 ? "STATUS=SUBMITOK" : "STATUS=UPDATEOK"));
-  }
-  EXPECT_EQ(GetValue(ReplyRecord(Ask(tracker, AddQuery("K0", "r", 2020))), "STATUS"), "FAIL");
-  EXPECT_EQ(RoomNames(Ask(tracker, "ACTION=VIEW")).size(), 8u);
-}
-
-TEST_P(TrackerOn, ADeadRoomIsDroppedAfterThreeProbesAndALiveOneStaysUntilItDies) {
+// The probe rules are the prober's test; here a real room and the real connector.
+TEST_P(TrackerOn, ADeadOrAnotherRoomIsDroppedAndALiveOneStays) {
   ServerProcess room("Name=Alive\n");
   ASSERT_TRUE(room.Start());
   TrackerProcess tracker(On({.probe_seconds = 1}));
   ASSERT_TRUE(tracker.Start());
   const std::string live = room.ListingKey();
   ASSERT_EQ(live.size(), 64u);
-  Ask(tracker, AddQuery(live, "Alive", room.port()));
-  Ask(tracker, AddQuery("DEAD", "Gone", FreePort()));
+  Ask(tracker, AddQuery(live, room.port(), "Alive"));
+  Ask(tracker, AddQuery("DEAD", FreePort()));
   // A listing aimed at a room that is not the one registered under its key.
-  Ask(tracker, AddQuery("AIMED", "Aimed", room.port()));
-  EXPECT_THAT(RoomNames(Ask(tracker, "ACTION=VIEW")),
-              UnorderedElementsAre("Alive", "Gone", "Aimed"));
+  Ask(tracker, AddQuery("AIMED", room.port()));
   EXPECT_TRUE(tracker.WaitForOutput(QStringLiteral("Dropped DEAD"), 15000));
   EXPECT_TRUE(tracker.WaitForOutput(QStringLiteral("Dropped AIMED"), 15000));
-  EXPECT_THAT(RoomNames(Ask(tracker, "ACTION=VIEW")), ElementsAre("Alive"));
+  EXPECT_THAT(RoomNames(tracker), ElementsAre("Alive"));
   EXPECT_THAT(tracker.output().toStdString(), Not(HasSubstr("Dropped " + live)));
-
-  // A room that dies later goes the same way.
-  room.Terminate();
-  ASSERT_EQ(room.WaitForExit(), 0);
-  EXPECT_TRUE(tracker.WaitForOutput(QString::fromStdString("Dropped " + live), 15000));
-  EXPECT_THAT(RoomNames(Ask(tracker, "ACTION=VIEW")), ElementsAre("No servers online."));
 }
 
 TEST(TrackerProcess, TheWebPageListsThePublicRoomsInABrowser) {
@@ -258,10 +206,10 @@ TEST(TrackerProcess, TheWebPageListsThePublicRoomsInABrowser) {
   }
   TrackerProcess tracker;
   ASSERT_TRUE(tracker.Start());
-  Ask(tracker, AddQuery("A", "Doodle%20Den", 2020));
+  Ask(tracker, AddQuery("A", 2020, "Doodle%20Den"));
   Ask(tracker,
-      AddQuery("B", "Caf%E9%20%3Cb%3Ebold%3C%2Fb%3E", 2021, "&ISPUBLIC=False&LOCKED=True"));
-  Ask(tracker, AddQuery("C", "Hidden", 2022, "&ISPUBLIC=True"));
+      AddQuery("B", 2021, "Caf%E9%20%3Cb%3Ebold%3C%2Fb%3E", "&ISPUBLIC=False&LOCKED=True"));
+  Ask(tracker, AddQuery("C", 2022, "Hidden", "&ISPUBLIC=True"));
 
   QProcess browser;
   browser.start(chromium, {QStringLiteral("--headless"), QStringLiteral("--no-sandbox"),
@@ -306,19 +254,11 @@ TEST_P(TrackerOn, ARoomSubmittedFromTheConsoleIsFoundJoinedAndRemovedOnExit) {
   ASSERT_TRUE(player.Connect(static_cast<quint16>(ServerBrowser::PortFor(&rows[0]))));
   EXPECT_FALSE(player.Login("Pat").empty());
 
-  EXPECT_EQ(GetValue(ServerBrowser::PublicRows(Ask(tracker, "ACTION=VIEW"))[0].tag, "PLAYERS"),
-            "0");
-  room.Command("submit");
-  EXPECT_TRUE(room.WaitForOutput(QStringLiteral("have been updated in the public database")));
-  // The player who joined is counted.
-  EXPECT_EQ(GetValue(ServerBrowser::PublicRows(Ask(tracker, "ACTION=VIEW"))[0].tag, "PLAYERS"),
-            "1");
-
   room.Terminate();
   EXPECT_EQ(room.WaitForExit(), 0);
   EXPECT_THAT(room.output().toStdString(),
               HasSubstr("Your server details have been removed from the server."));
-  EXPECT_THAT(RoomNames(Ask(tracker, "ACTION=VIEW")), ElementsAre("No servers online."));
+  EXPECT_THAT(RoomNames(tracker), IsEmpty());
 }
 
 TEST(TrackerProcess, AServerWithNoTrackerSaysSoAndStillQuits) {
@@ -334,11 +274,12 @@ TEST(TrackerProcess, AServerWithNoTrackerSaysSoAndStillQuits) {
   EXPECT_EQ(room.WaitForExit(), 0);
 }
 
-// Many rooms, put straight into the database as other instances would: VIEW with MAX and the
-// page's paging and search, over HTTP.
-TEST_P(TrackerOn, ManyRoomsAreListedFullestFirstInPagesAndFoundByName) {
+// Many rooms, put straight into the database as other instances would: they reach the kept
+// answers, and the page's paging and search are read from the URL.
+TEST_P(TrackerOn, ManyRoomsFromAnotherWriterAreListedInPagesAndFoundByName) {
   TrackerProcess tracker(On());
   ASSERT_TRUE(tracker.Start()) << tracker.output().toStdString();
+  EXPECT_THAT(RoomNames(tracker), IsEmpty());  // an answer to keep
   {
     tracker::Registry store;
     ASSERT_TRUE(store.Open(Url(tracker))) << store.error().toStdString();
@@ -349,7 +290,6 @@ TEST_P(TrackerOn, ManyRoomsAreListedFullestFirstInPagesAndFoundByName) {
       room.address = "127.0.0.1";
       room.port = 2020;
       room.players = i;
-      room.locked = i == 249;
       room.source = "10.0." + std::to_string(i / 20) + ".1";
       ASSERT_EQ(
           store.Add(room, {.max_per_address = 0}, int64_t{i} * tracker::RoomStore::kRateWindowMs)
@@ -358,16 +298,8 @@ TEST_P(TrackerOn, ManyRoomsAreListedFullestFirstInPagesAndFoundByName) {
     }
   }
   // Another writer's rooms reach the kept answers within two seconds.
-  EXPECT_TRUE(WaitUntil(
-      [&] { return RoomNames(Ask(tracker, "ACTION=VIEW&MAX=500")).size() == 250; }, 2000));
-  const auto top = ServerBrowser::PublicRows(Ask(tracker, ServerBrowser::ViewQuery()));
-  ASSERT_EQ(top.size(), 250u);
-  EXPECT_EQ(top[0].name, "Room 249");
-  EXPECT_EQ(GetValue(top[0].tag, "LOCKED"), "True");
-  EXPECT_EQ(GetValue(top[0].tag, "PLAYERS"), "249");
-  EXPECT_EQ(GetValue(top[1].tag, "LOCKED"), "");
-  EXPECT_THAT(RoomNames(Ask(tracker, "ACTION=VIEW&MAX=2")), ElementsAre("Room 249", "Room 248"));
-
+  EXPECT_TRUE(
+      WaitUntil([&] { return RoomNames(tracker, "ACTION=VIEW&MAX=500").size() == 250; }, 2000));
   const auto page = [&](const std::string& query) {
     const auto answer = Fetch(tracker.Url("/" + query));
     EXPECT_TRUE(answer.ok) << answer.error_text;
@@ -376,16 +308,11 @@ TEST_P(TrackerOn, ManyRoomsAreListedFullestFirstInPagesAndFoundByName) {
   const std::string first = page("");
   EXPECT_EQ(QString::fromStdString(first).count(QStringLiteral("<tr class=\"room\">")), 100);
   EXPECT_THAT(first, HasSubstr("Page 1 of 3"));
-  EXPECT_THAT(first, HasSubstr("Room 249 <svg class=\"locked\""));
   const std::string third = page("?page=3");
   EXPECT_EQ(QString::fromStdString(third).count(QStringLiteral("<tr class=\"room\">")), 50);
-  EXPECT_THAT(third, HasSubstr(">Room 0</td>"));
-  EXPECT_THAT(page("?page=99"), HasSubstr("Page 3 of 3"));
   // The form sends the search as the browser types it: UTF-8, spaces as "+".
   const std::string found = page("?q=caf%C3%A9+");
   EXPECT_EQ(QString::fromStdString(found).count(QStringLiteral("<tr class=\"room\">")), 5);
-  EXPECT_THAT(found, HasSubstr("Caf\xC3\xA9 207"));
-  EXPECT_THAT(found, Not(HasSubstr("Page 1 of")));
 }
 
 SCRAWLBOX_ON_BACKENDS(TrackerOn);
