@@ -55,7 +55,9 @@ TEST(Login, TheWholeSequenceWithoutAnAgreement) {
   EXPECT_TRUE(h.view.users[0].bold);
   EXPECT_EQ(h.view.users[1].points, "0");
   EXPECT_FALSE(h.view.users[1].bold);
+  const int pads = h.view.pads_cleared;
   h.Receive("ULISTEND", "");
+  EXPECT_EQ(h.view.pads_cleared, pads + 1);  // the practice drawing goes
   EXPECT_EQ(h.view.last().sender, "Server");
   EXPECT_EQ(h.view.last().text, "MOTD - Welcome all");
   EXPECT_EQ(h.view.last().colour, kMagenta);
@@ -344,7 +346,9 @@ TEST(Messages, TheGameUpdatesThePanelAndTheList) {
   EXPECT_THAT(h.view.TakeTexts(),
               ElementsAre("", " -- The game is now starting! --", "Wordlists: animals, food."));
   EXPECT_EQ(h.view.panel.rounds, "1 of 5");
+  const int tools = h.view.tool_resets;
   h.Receive("NEWARTIST", "100005");
+  EXPECT_GT(h.view.tool_resets, tools);
   EXPECT_EQ(h.view.last().text, "A new artist has been selected to draw: un-named");
   EXPECT_EQ(h.view.controls.start.action, StartAction::kSkipWord);
   EXPECT_EQ(h.view.controls.start.colour, kRed);
@@ -437,6 +441,16 @@ TEST(Messages, AGuesserSeesHintsAndTheClockCountsDown) {
   EXPECT_EQ(h.view.panel.time, "00:00");
   h.Receive("SETGAMETIMER", "59999");
   EXPECT_EQ(h.view.panel.time, "00:59");
+  // The next round runs from the round time again, though the last one ran out.
+  h.Receive("ENDOFROUND", "cat");
+  h.Receive("SETGAMETIMER", "90000");
+  h.Receive("NEWROUND", "2");
+  h.clock.Advance(1000);
+  EXPECT_EQ(h.view.panel.time, "01:29");
+  // Alone, the player practises without a clock.
+  h.Receive("PART", Wire("100000|bye"));
+  h.clock.Advance(3000);
+  EXPECT_EQ(h.view.panel.time, "--:--");
 }
 
 TEST(Messages, AGameButtonDoesWhatItsActionSaysForGuesserAndArtist) {
