@@ -26,9 +26,7 @@ class InGame : public testing::Test {
  protected:
   void SetUp() override {
     h.LogIn(100005, {"Ann", "Ben", "Cid"});
-    h.Receive("TOTALROUNDS", "3");
-    h.Receive("START_GAME", "animals");
-    h.Receive("NEWARTIST", "100000");
+    h.StartGame(100000, 3);
     h.view.TakeTexts();
   }
   ClientHarness h{"[Player Information]\nNickname=Me\n"};
@@ -286,19 +284,6 @@ TEST_F(InGame, LeavingSendsThePlayersReasonAndLetsItGoOutBeforeTheClose) {
   EXPECT_THAT(h.Sent(), ElementsAre(Msg("PART", "Quit")));
   EXPECT_EQ(h.connection.leaves, 1);
   EXPECT_FALSE(h.session.GameInProgress());
-}
-
-TEST_F(InGame, QuitLeavesItToTheWindowWithItsOwnReason) {
-  h.session.EnterChatLine("/quit");
-  EXPECT_TRUE(h.view.closed);
-  EXPECT_THAT(h.Sent(), IsEmpty());  // the window sends PART as it closes
-  EXPECT_EQ(h.session.quit_reason(), "Quitting (via CLI).");
-}
-
-TEST_F(InGame, TheNopAfterAnOperatorsKickGoesOutBeforeTheClose) {
-  h.Receive("KICKOP", "spam");
-  EXPECT_THAT(h.Sent(), ElementsAre(Msg("NOP", "NOP")));
-  EXPECT_EQ(h.connection.leaves, 1);
 }
 
 }  // namespace

@@ -135,6 +135,8 @@ class ClientHarness {
   // The whole login up to ULISTEND, with the given other users already in the room; returns
   // with the session in the room and nothing recorded.
   void LogIn(int32_t own_id = 100005, const std::vector<std::string>& others = {});
+  // A game of this many rounds with words from "animals" starts, and this user draws first.
+  void StartGame(int32_t artist_id, int rounds = 5);
   std::vector<protocol::Message> Sent() { return connection.Take(); }
   std::vector<std::string> SentCommands();
 
