@@ -426,7 +426,9 @@ TEST(Messages, AGuesserSeesHintsAndTheClockCountsDown) {
   EXPECT_FALSE(h.view.controls.drawing);
   h.Receive("HINT", Wire("ca|The artist has given a third hint! The word starts with: ca"));
   EXPECT_EQ(h.view.panel.word, "ca");
-  h.Receive("STARTGAMETIMER", "5000");
+  h.Receive("STARTGAMETIMER", "6000");
+  h.clock.Advance(1000);
+  EXPECT_EQ(h.view.panel.time_colour, Rgb(32, 0, 0));  // red from five seconds left
   h.clock.Advance(2000);
   EXPECT_EQ(h.view.panel.time, "00:03");
   EXPECT_EQ(h.view.panel.time_colour, Rgb(100, 0, 0));
