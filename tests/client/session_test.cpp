@@ -380,6 +380,7 @@ TEST(Messages, TheEndOfTheGameTakesTheArtistAndTheFindersOffTheList) {
   h.Receive("WORDFOUND", Wire("1|100000"));
   h.Receive("WORDFOUND", Wire("2|100001"));
   h.Receive("STOPGAMETIMER", "-");
+  EXPECT_EQ(h.view.panel.time, "--:--");
   EXPECT_EQ(h.view.users[0].colour, kFinderRed);
   EXPECT_TRUE(h.view.users[2].artist);
   h.Receive("WINNER", "100000");
