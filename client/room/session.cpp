@@ -251,6 +251,7 @@ void Session::EnterDisconnectedState() {
   controls_.connect = true;
   controls_.load_image = controls_.paste = true;
   first_user_list_ = false;
+  hinted_length_ = 0;  // the next room's word is another
   panel_.status = kNotConnected;
   PublishUsers();
   PublishPanel();

@@ -101,11 +101,5 @@ TEST_F(ClientUpdate, AnErrorIsASystemLine) {
                           "timed out."));
 }
 
-TEST(ClientDirectory, TheAddressesHaveDefaults) {
-  testing_support::ClientHarness client;
-  EXPECT_EQ(client.settings.LoadDirectory().tracker, kDefaultTrackerUrl);
-  EXPECT_EQ(client.settings.LoadDirectory().update, kDefaultUpdateUrl);
-}
-
 }  // namespace
 }  // namespace directory

@@ -4,6 +4,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "tests/support/client_fakes.h"
 #include "tests/support/matchers.h"
 #include "tests/support/wire.h"
@@ -24,9 +26,7 @@ class InGame : public testing::Test {
  protected:
   void SetUp() override {
     h.LogIn(100005, {"Ann", "Ben", "Cid"});
-    h.Receive("TOTALROUNDS", "3");
-    h.Receive("START_GAME", "animals");
-    h.Receive("NEWARTIST", "100000");
+    h.StartGame(100000, 3);
     h.view.TakeTexts();
   }
   ClientHarness h{"[Player Information]\nNickname=Me\n"};
@@ -77,14 +77,35 @@ TEST_F(InGame, EveryEndOfARoundShowsTheRoomsWord) {
   }
 }
 
-TEST_F(InGame, FromARoomWithoutPatternsTheLengthStaysAsBlanks) {
-  h.Receive("HINT", Wire("[5 letters]|The artist has given a hint! The word has 5 letters."));
-  EXPECT_EQ(h.view.panel.word, "_ _ _ _ _");
-  h.Receive("HINT", Wire("ho|The artist has given a third hint! The word starts with: ho"));
-  EXPECT_EQ(h.view.panel.word, "h o _ _ _");
-  h.Receive("NEWROUND", "2");  // a new word: its length is not known yet
-  h.Receive("HINT", Wire("x|The artist has given a second hint! The word starts with: x"));
-  EXPECT_EQ(h.view.panel.word, "x");
+TEST_F(InGame, FromARoomWithoutPatternsTheLengthStaysAsBlanksForOneWordOnly) {
+  const struct {
+    const char* name;
+    std::function<void(ClientHarness&)> next_word;
+  } cases[] = {
+      {"a new round", [](ClientHarness& h) { h.Receive("NEWROUND", "2"); }},
+      {"a new game",
+       [](ClientHarness& h) {
+         h.Receive("WINNER", "0");
+         h.Receive("START_GAME", "animals");
+         h.Receive("NEWARTIST", "100000");
+       }},
+      {"a new login",
+       [](ClientHarness& h) {
+         h.session.OnClosed();
+         h.LogIn(100005, {"Ann"});
+         h.Receive("GAMERUNNING", Wire("100000|"));
+       }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    h.Receive("HINT", Wire("[5 letters]|The artist has given a hint! The word has 5 letters."));
+    EXPECT_EQ(h.view.panel.word, "_ _ _ _ _");
+    h.Receive("HINT", Wire("ho|The artist has given a third hint! The word starts with: ho"));
+    EXPECT_EQ(h.view.panel.word, "h o _ _ _");
+    c.next_word(h);  // a new word: its length is not known yet
+    h.Receive("HINT", Wire("xy|The artist has given a second hint! The word starts with: xy"));
+    EXPECT_EQ(h.view.panel.word, "xy");
+  }
 }
 
 TEST_F(InGame, TheArtistKeepsSeeingTheWholeWord) {
@@ -263,19 +284,6 @@ TEST_F(InGame, LeavingSendsThePlayersReasonAndLetsItGoOutBeforeTheClose) {
   EXPECT_THAT(h.Sent(), ElementsAre(Msg("PART", "Quit")));
   EXPECT_EQ(h.connection.leaves, 1);
   EXPECT_FALSE(h.session.GameInProgress());
-}
-
-TEST_F(InGame, QuitLeavesItToTheWindowWithItsOwnReason) {
-  h.session.EnterChatLine("/quit");
-  EXPECT_TRUE(h.view.closed);
-  EXPECT_THAT(h.Sent(), IsEmpty());  // the window sends PART as it closes
-  EXPECT_EQ(h.session.quit_reason(), "Quitting (via CLI).");
-}
-
-TEST_F(InGame, TheNopAfterAnOperatorsKickGoesOutBeforeTheClose) {
-  h.Receive("KICKOP", "spam");
-  EXPECT_THAT(h.Sent(), ElementsAre(Msg("NOP", "NOP")));
-  EXPECT_EQ(h.connection.leaves, 1);
 }
 
 }  // namespace

@@ -32,9 +32,7 @@ TEST(StatusLine, SaysWhatIsHappeningFromLoginToTheWinner) {
   EXPECT_EQ(h.view.panel.status, "Waiting for a second player");
   h.Receive("JOIN", Wire("100000|ann|0"));
   EXPECT_EQ(h.view.panel.status, "Press Setup Game to start a game");
-  h.Receive("TOTALROUNDS", "2");
-  h.Receive("START_GAME", "animals");
-  h.Receive("NEWARTIST", "100000");
+  h.StartGame(100000, 2);
   EXPECT_EQ(h.view.panel.status, "ann is drawing");
   h.Receive("ENDOFROUND", "car,automobile");
   EXPECT_EQ(h.view.panel.status, "The word was: car");
@@ -107,9 +105,7 @@ TEST(UserMarks, TheArtistAndTheFindersAreMarkedUntilTheRoundEnds) {
 TEST(RoundLog, EveryRoundKeepsItsDrawingWordArtistAndFinders) {
   ClientHarness h;
   h.LogIn(100005, {"ann", "ben"});
-  h.Receive("TOTALROUNDS", "5");
-  h.Receive("START_GAME", "animals");
-  h.Receive("NEWARTIST", "100000");
+  h.StartGame(100000);
   EXPECT_EQ(h.view.rounds_begun, 1);
   h.Receive("FH", Wire("100000|1|2|3|4"));
   h.clock.Advance(500);

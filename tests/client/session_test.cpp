@@ -55,7 +55,9 @@ TEST(Login, TheWholeSequenceWithoutAnAgreement) {
   EXPECT_TRUE(h.view.users[0].bold);
   EXPECT_EQ(h.view.users[1].points, "0");
   EXPECT_FALSE(h.view.users[1].bold);
+  const int pads = h.view.pads_cleared;
   h.Receive("ULISTEND", "");
+  EXPECT_EQ(h.view.pads_cleared, pads + 1);  // the practice drawing goes
   EXPECT_EQ(h.view.last().sender, "Server");
   EXPECT_EQ(h.view.last().text, "MOTD - Welcome all");
   EXPECT_EQ(h.view.last().colour, kMagenta);
@@ -235,9 +237,7 @@ TEST(UserList, TheAdminRoleFollowsWhatTheRoomSays) {
   EXPECT_EQ(h.view.panel.status, "ann is setting up a game");
   h.Receive("SETUPCANCELLED", "-");
   EXPECT_EQ(h.view.panel.status, "Waiting for ann to start a game");
-  h.Receive("TOTALROUNDS", "5");
-  h.Receive("START_GAME", "animals");
-  h.Receive("NEWARTIST", "100001");
+  h.StartGame(100001);
   // An older room names nobody when its admin leaves.
   h.Receive("PART", Wire("100000|bye"));
   EXPECT_EQ(h.view.panel.admin, "-");
@@ -344,7 +344,9 @@ TEST(Messages, TheGameUpdatesThePanelAndTheList) {
   EXPECT_THAT(h.view.TakeTexts(),
               ElementsAre("", " -- The game is now starting! --", "Wordlists: animals, food."));
   EXPECT_EQ(h.view.panel.rounds, "1 of 5");
+  const int tools = h.view.tool_resets;
   h.Receive("NEWARTIST", "100005");
+  EXPECT_GT(h.view.tool_resets, tools);
   EXPECT_EQ(h.view.last().text, "A new artist has been selected to draw: un-named");
   EXPECT_EQ(h.view.controls.start.action, StartAction::kSkipWord);
   EXPECT_EQ(h.view.controls.start.colour, kRed);
@@ -371,15 +373,14 @@ TEST(Messages, TheGameUpdatesThePanelAndTheList) {
 TEST(Messages, TheEndOfTheGameTakesTheArtistAndTheFindersOffTheList) {
   ClientHarness h;
   h.LogIn(100005, {"ann", "ben"});
-  h.Receive("TOTALROUNDS", "5");
-  h.Receive("START_GAME", "animals");
-  h.Receive("NEWARTIST", "100005");
+  h.StartGame(100005);
   h.Receive("NEWWORD", "fish");
   // The last round ends with everyone finding the word: the list keeps the markers until the
   // game is over.
   h.Receive("WORDFOUND", Wire("1|100000"));
   h.Receive("WORDFOUND", Wire("2|100001"));
   h.Receive("STOPGAMETIMER", "-");
+  EXPECT_EQ(h.view.panel.time, "--:--");
   EXPECT_EQ(h.view.users[0].colour, kFinderRed);
   EXPECT_TRUE(h.view.users[2].artist);
   h.Receive("WINNER", "100000");
@@ -426,7 +427,9 @@ TEST(Messages, AGuesserSeesHintsAndTheClockCountsDown) {
   EXPECT_FALSE(h.view.controls.drawing);
   h.Receive("HINT", Wire("ca|The artist has given a third hint! The word starts with: ca"));
   EXPECT_EQ(h.view.panel.word, "ca");
-  h.Receive("STARTGAMETIMER", "5000");
+  h.Receive("STARTGAMETIMER", "6000");
+  h.clock.Advance(1000);
+  EXPECT_EQ(h.view.panel.time_colour, Rgb(32, 0, 0));  // red from five seconds left
   h.clock.Advance(2000);
   EXPECT_EQ(h.view.panel.time, "00:03");
   EXPECT_EQ(h.view.panel.time_colour, Rgb(100, 0, 0));
@@ -437,6 +440,16 @@ TEST(Messages, AGuesserSeesHintsAndTheClockCountsDown) {
   EXPECT_EQ(h.view.panel.time, "00:00");
   h.Receive("SETGAMETIMER", "59999");
   EXPECT_EQ(h.view.panel.time, "00:59");
+  // The next round runs from the round time again, though the last one ran out.
+  h.Receive("ENDOFROUND", "cat");
+  h.Receive("SETGAMETIMER", "90000");
+  h.Receive("NEWROUND", "2");
+  h.clock.Advance(1000);
+  EXPECT_EQ(h.view.panel.time, "01:29");
+  // Alone, the player practises without a clock.
+  h.Receive("PART", Wire("100000|bye"));
+  h.clock.Advance(3000);
+  EXPECT_EQ(h.view.panel.time, "--:--");
 }
 
 TEST(Messages, AGameButtonDoesWhatItsActionSaysForGuesserAndArtist) {
@@ -466,7 +479,7 @@ TEST(Messages, KickAndServerQuitEndTheConnection) {
             "You have been kicked from the server by the operator for the "
             "following reason: spamming");
   EXPECT_THAT(h.Sent(), ElementsAre(Msg("NOP", "NOP")));
-  EXPECT_EQ(h.connection.state, SocketState::kClosed);
+  EXPECT_EQ(h.connection.leaves, 1);  // the NOP goes out before the close
   EXPECT_TRUE(h.view.controls.connect);
 
   // A ban is said by the room's notice; the KICKOP after it does not call it a kick.

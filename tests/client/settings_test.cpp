@@ -11,28 +11,6 @@ namespace {
 using testing::ElementsAre;
 using testing_support::MemoryIni;
 
-TEST(ClientIni, AFreshInstallationReadsTheDefaults) {
-  MemoryIni ini;
-  ClientSettings settings(ini);
-  const Profile p = settings.LoadProfile();
-  EXPECT_EQ(p.Nickname, "un-named");
-  EXPECT_EQ(p.Age, 0);
-  EXPECT_EQ(p.Gender, "Not given");
-  EXPECT_EQ(p.Location, "-");
-  EXPECT_EQ(p.Homepage, "-");
-  EXPECT_EQ(p.Quote, "-");
-  const ClientOptions o = settings.LoadOptions();
-  // The system's font, at its own size.
-  EXPECT_EQ(o.ChatFontName, "");
-  EXPECT_EQ(o.ChatFontPoints(), 0);
-  EXPECT_TRUE(o.ShowJoinMessages && o.ShowLeaveMessages && o.ToolCursor);
-  EXPECT_FALSE(o.FlatToolbar);
-  EXPECT_EQ(o.DrawingCursor, 0);
-  EXPECT_THAT(o.SoundEnabled, ElementsAre(false, true, true, true, false, false, false));
-  EXPECT_FALSE(settings.LoadWindowMetrics().height.has_value());
-  EXPECT_TRUE(settings.History().empty());
-}
-
 TEST(ClientIni, GarbageReadsAsNumbersOfZeroAndDefaults) {
   MemoryIni ini(
       "\xff\xfe junk\n[Interface]\nDrawing Cursor=99\nChat Font Size=huge\nTool Cursor=x\n"

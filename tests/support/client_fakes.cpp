@@ -64,6 +64,12 @@ void ClientHarness::LogIn(int32_t own_id, const std::vector<std::string>& others
   view.lines.clear();
 }
 
+void ClientHarness::StartGame(int32_t artist_id, int rounds) {
+  Receive("TOTALROUNDS", std::to_string(rounds));
+  Receive("START_GAME", "animals");
+  Receive("NEWARTIST", std::to_string(artist_id));
+}
+
 std::vector<std::string> ClientHarness::SentCommands() {
   return CommandsOf(Sent());
 }

@@ -55,8 +55,8 @@ class RecordingClientView : public client::ClientView {
   void ShowControls(const client::Controls& shown) override { controls = shown; }
   void FocusChatInput() override { ++focus_requests; }
   bool IsChatFloating() const override { return floating; }
-  void ClearPad() override {}
-  void ResetTools() override {}
+  void ClearPad() override { ++pads_cleared; }
+  void ResetTools() override { ++tool_resets; }
   void ReplayDrawing(const protocol::DrawCommand& command) override { drawings.push_back(command); }
   void RoundBegins() override { ++rounds_begun; }
   void RoundEnded(const client::RoundRecord& round) override { rounds.push_back(round); }
@@ -96,6 +96,8 @@ class RecordingClientView : public client::ClientView {
   client::Controls controls;
   int focus_requests = 0;
   bool floating = false;
+  int pads_cleared = 0;
+  int tool_resets = 0;
   std::vector<protocol::DrawCommand> drawings;
   std::vector<std::string> winners;  // none while no winner is shown
   int rounds_begun = 0;
@@ -133,6 +135,8 @@ class ClientHarness {
   // The whole login up to ULISTEND, with the given other users already in the room; returns
   // with the session in the room and nothing recorded.
   void LogIn(int32_t own_id = 100005, const std::vector<std::string>& others = {});
+  // A game of this many rounds with words from "animals" starts, and this user draws first.
+  void StartGame(int32_t artist_id, int rounds = 5);
   std::vector<protocol::Message> Sent() { return connection.Take(); }
   std::vector<std::string> SentCommands();
 
