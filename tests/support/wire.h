@@ -13,8 +13,10 @@ template <std::size_t N>
 std::string Wire(const char (&text)[N]) {
   std::string wire(text, N - 1);
   for (char& c : wire) {
-    if (c == '|') c = '\x03';
-    else if (c == '^') c = '\x04';
+    if (c == '|')
+      c = '\x03';
+    else if (c == '^')
+      c = '\x04';
   }
   return wire;
 }
