@@ -503,6 +503,7 @@ TEST_F(ThreePlayers, AnArtistWhoseConnectionBreaksAsTheRoundStartsIsReplaced) {
 
 TEST_F(ThreePlayers, TheGameStopsSilentlyWhenOnePlayerRemainsAndCanStartAgain) {
   h.server.OnClosed(c);
+  h.server.OnSocketError(b, 10054, "reset");  // two players still make a game
   EXPECT_TRUE(h.game.IsRunning());
   h.server.OnClosed(b);
   EXPECT_FALSE(h.game.IsRunning());

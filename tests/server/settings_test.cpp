@@ -49,6 +49,8 @@ TEST(Settings, PortTextThatIsNoPortGivesNoPortNumber) {
   EXPECT_EQ(Load("Port=2121").PortNumber(), 2121);
   EXPECT_EQ(Load("Port=abc").PortNumber(), 0);
   EXPECT_EQ(Load("Port=0").PortNumber(), 0);
+  EXPECT_EQ(Load("Port=1").PortNumber(), 1);
+  EXPECT_EQ(Load("Port=65535").PortNumber(), 65535);
   EXPECT_EQ(Load("Port=70000").PortNumber(), 0);
   EXPECT_EQ(Load("Port=20.5").PortNumber(), 0);
 }
