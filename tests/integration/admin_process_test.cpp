@@ -13,6 +13,21 @@ using testing_support::RawClient;
 using testing_support::ServerProcess;
 namespace to_server = protocol::to_server;
 
+// The states themselves are the core's (admin_test); this is the real listening socket closing.
+TEST(AdminProcess, OfflineClosesTheListeningSocketAndAcceptReopensIt) {
+  ServerProcess server;
+  ASSERT_TRUE(server.Start());
+  server.Command("listen offline");
+  ASSERT_TRUE(server.WaitForOutput(QStringLiteral("Listen state: offline.")));
+  RawClient refused;
+  EXPECT_FALSE(refused.Connect(server.port()));
+  server.Command("listen accept");
+  ASSERT_TRUE(server.WaitForOutput(QStringLiteral("Listen state: accept.")));
+  RawClient welcome;
+  ASSERT_TRUE(welcome.Connect(server.port()));
+  EXPECT_FALSE(welcome.Login("welcome").empty());
+}
+
 TEST(AdminProcess, KickAndBanSurviveARestart) {
   ServerProcess server;
   ASSERT_TRUE(server.Start());
