@@ -59,31 +59,4 @@ TEST(HostilePeers, AFloodOfChatDoesNotHoldUpTheOthers) {
   EXPECT_TRUE(player.WaitFor("NOP"));
 }
 
-TEST(HostilePeers, TwentyConnectionsFromOneAddressGetEightIn) {
-  ServerProcess server;
-  ASSERT_TRUE(server.Start());
-  std::vector<std::unique_ptr<RawClient>> clients;
-  for (int i = 0; i < 20; ++i) {
-    clients.push_back(std::make_unique<RawClient>());
-    ASSERT_TRUE(clients.back()->Connect(server.port()));
-  }
-  int in = 0;
-  int refused = 0;
-  for (auto& client : clients) {
-    client->Send(to_server::ISALIVE, "-");
-    const auto answer = client->Next();
-    ASSERT_TRUE(answer);
-    if (answer->command == "ISALIVE") {
-      ++in;
-    } else {
-      EXPECT_EQ(answer->command, "NOTICE");
-      EXPECT_EQ(answer->data, "Too many connections from your address.");
-      EXPECT_TRUE(client->WaitClosed());
-      ++refused;
-    }
-  }
-  EXPECT_EQ(in, 8);
-  EXPECT_EQ(refused, 12);
-}
-
 }  // namespace

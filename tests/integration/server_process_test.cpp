@@ -19,46 +19,6 @@ using testing_support::RawClient;
 using testing_support::ServerProcess;
 namespace to_server = protocol::to_server;
 
-TEST(ServerProcess, TwoPlayersLogInAndChat) {
-  ServerProcess server("Name=Loopback Room\nMOTD=Hello there\n");
-  ASSERT_TRUE(server.Start()) << server.output().toStdString();
-  RawClient ann, ben;
-  ASSERT_TRUE(ann.Connect(server.port()));
-  EXPECT_EQ(ann.Login("ann"), "100000");
-  ASSERT_TRUE(ben.Connect(server.port()));
-  EXPECT_EQ(ben.Login("ben"), "100001");
-
-  const auto join = ann.WaitFor("JOIN");
-  ASSERT_TRUE(join);
-  EXPECT_EQ(join->data, Wire("100001|ben|0"));
-
-  ben.Send(to_server::SAY, "hi ann");
-  const auto to_ann = ann.WaitFor("SAY");
-  const auto to_ben = ben.WaitFor("SAY");
-  ASSERT_TRUE(to_ann && to_ben);
-  EXPECT_EQ(to_ann->data, Wire("100001|hi ann"));
-  EXPECT_EQ(to_ben->data, Wire("100001|hi ann"));
-  EXPECT_TRUE(server.WaitForOutput(QStringLiteral("[chat] ben: hi ann")));
-}
-
-TEST(ServerProcess, SilentClientTimesOutAndTheOthersAreTold) {
-  ServerProcess server("Ping=1\nPing Timeout=1\n");
-  ASSERT_TRUE(server.Start());
-  RawClient awake, silent;
-  ASSERT_TRUE(awake.Connect(server.port()));
-  ASSERT_FALSE(awake.Login("awake").empty());
-  silent.answer_pings = false;
-  ASSERT_TRUE(silent.Connect(server.port()));
-  ASSERT_FALSE(silent.Login("silent").empty());
-
-  const auto part = awake.WaitFor("PART", 6000);
-  ASSERT_TRUE(part);
-  EXPECT_EQ(part->data, Wire("100001|Ping timeout"));
-  EXPECT_TRUE(silent.WaitClosed());
-  EXPECT_TRUE(server.WaitForOutput(
-      QStringLiteral("silent's (127.0.0.1) connection has been closed: Ping timeout.")));
-}
-
 TEST(ServerProcess, TerminationTellsEveryoneAndExitsCleanly) {
   ServerProcess server;
   ASSERT_TRUE(server.Start());
@@ -119,21 +79,6 @@ TEST(ServerProcess, HelpAndVersionNeedNoDisplay) {
     EXPECT_EQ(process.exitCode(), 0) << option;
     EXPECT_TRUE(process.readAllStandardOutput().contains(text)) << option;
   }
-}
-
-TEST(ServerProcess, GarbageSettingsAndOversizedMessagesLeaveTheRoomRunning) {
-  ServerProcess server(
-      "\x01\x02\xff[[[\nPing=banana\nPing Timeout=\n=\n[Server Statistics]\n"
-      "Total Server Launches=lots\n");
-  ASSERT_TRUE(server.Start()) << server.output().toStdString();
-  RawClient flooder, player;
-  ASSERT_TRUE(flooder.Connect(server.port()));
-  flooder.SendRaw(std::string(70000, 'x'));
-  EXPECT_TRUE(flooder.WaitClosed());
-  ASSERT_TRUE(player.Connect(server.port()));
-  EXPECT_EQ(player.Login("player"), "100001");
-  EXPECT_TRUE(
-      server.WaitForOutput(QStringLiteral("connection has been closed: Message too long.")));
 }
 
 }  // namespace

@@ -44,7 +44,7 @@ void ExpectBanPattern(const char* pattern, std::initializer_list<const char*> ma
 TEST(BanPatterns, WildcardsMatchAsTheOperatorWritesThem) {
   ExpectBanPattern("192.168.1.*", {"192.168.1.7", "192.168.1.250"}, {"192.168.10.1"});
   ExpectBanPattern("10.0.0.?", {"10.0.0.5"}, {"10.0.0.15"});
-  ExpectBanPattern("10.0.0.#", {"10.0.0.7"}, {"10.0.0.x"});
+  ExpectBanPattern("10.0.0.#", {"10.0.0.0", "10.0.0.9"}, {"10.0.0.x", "10.0.0./"});
   ExpectBanPattern("10.0.[0-5].1", {"10.0.3.1"}, {"10.0.7.1"});
   ExpectBanPattern("10.0.[!0-5].1", {"10.0.7.1"}, {"10.0.3.1"});
   ExpectBanPattern("*", {"1.2.3.4"}, {});

@@ -66,6 +66,9 @@ TEST_F(Drawing, AJoinerGetsEveryStrokeSinceTheLastClearWithTheToolsBeforeIt) {
   h.Send(a, "PA", "5");
   h.Send(a, "FH", kSegment);
   h.Send(a, "DW", Wire("1|9"));
+  // More than one chunk of the picture's log, all of it gone with the clear.
+  for (size_t i = 0; i * kSegment.size() < 2 * PictureLog::kChunkBytes; ++i)
+    h.Send(a, "FH", kSegment);
   h.Send(a, "CL", "-");  // clears the picture, not the tools
   h.Send(a, "CC", Wire("1|2|3"));
   h.Send(a, "FL", Wire("10|20"));

@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <iterator>
+
 #include "protocol/commands.h"
 #include "protocol/drawing.h"
 #include "protocol/framing.h"
@@ -167,8 +169,30 @@ TEST_F(Play, TheTextShowsTheTableAsItIsNow) {
   EXPECT_THAT(text, HasSubstr("\nscrawlbox_room_players 3\n"));
   EXPECT_THAT(text, HasSubstr("\nscrawlbox_room_game_running 1\n"));
   EXPECT_THAT(text, HasSubstr("\nscrawlbox_room_games_started_total 1\n"));
-  // Every reason is listed from the start, at zero.
-  EXPECT_THAT(text, HasSubstr("\nscrawlbox_room_connections_closed_total{reason=\"kicked\"} 0\n"));
+  // Every reason is listed from the start, at zero, under its own name.
+  const struct {
+    CloseReason reason;
+    const char* name;
+  } kReasons[] = {{CloseReason::kPeerClosed, "peer_closed"},
+                  {CloseReason::kLeft, "left"},
+                  {CloseReason::kKicked, "kicked"},
+                  {CloseReason::kPingTimeout, "ping_timeout"},
+                  {CloseReason::kLoginTimeout, "login_timeout"},
+                  {CloseReason::kFlooding, "flooding"},
+                  {CloseReason::kDrawingFlood, "drawing_flood"},
+                  {CloseReason::kMessageTooLong, "message_too_long"},
+                  {CloseReason::kSendQueueExceeded, "send_queue_exceeded"},
+                  {CloseReason::kSendFailed, "send_failed"},
+                  {CloseReason::kRefused, "refused"},
+                  {CloseReason::kMadeWay, "made_way"},
+                  {CloseReason::kReplaced, "replaced"},
+                  {CloseReason::kProtocolError, "protocol_error"}};
+  static_assert(std::size(kReasons) == kCloseReasons);
+  for (const auto& row : kReasons) {
+    SCOPED_TRACE(row.name);
+    EXPECT_THAT(text, HasSubstr("\nscrawlbox_room_connections_closed_total{reason=\"" +
+                                std::string(row.name) + "\"} 0\n"));
+  }
   h.transport.queued_bytes[waiting] = 1234;
   EXPECT_THAT(h.server.MetricsText(), HasSubstr("\nscrawlbox_room_send_queue_bytes 1234\n"));
 }

@@ -15,17 +15,6 @@ ServerSettings Load(const std::string& details) {
   return LoadSettings(MemoryIni("[Server Details]\n" + details));
 }
 
-TEST(Settings, MissingFileGivesTheDefaults) {
-  const ServerSettings s = LoadSettings(MemoryIni(""));
-  EXPECT_EQ(s.PortNumber(), 2020);
-  EXPECT_EQ(s.PingInterval, 10000);
-  EXPECT_EQ(s.PingTimeout, 5000);
-  EXPECT_EQ(s.Website, "http://");
-  EXPECT_EQ(s.DenyMessage, "Sorry, the server is currently offline. It will be back on later.");
-  EXPECT_FALSE(s.PrivateServer);
-  EXPECT_FALSE(s.AutoRemoveFromTracker);
-}
-
 TEST(Settings, KeepAliveTimesAreHeldWithinTheirBounds) {
   EXPECT_EQ(Load("Ping=0").PingInterval, 1000);
   EXPECT_EQ(Load("Ping=120").PingInterval, 60000);
@@ -49,6 +38,8 @@ TEST(Settings, PortTextThatIsNoPortGivesNoPortNumber) {
   EXPECT_EQ(Load("Port=2121").PortNumber(), 2121);
   EXPECT_EQ(Load("Port=abc").PortNumber(), 0);
   EXPECT_EQ(Load("Port=0").PortNumber(), 0);
+  EXPECT_EQ(Load("Port=1").PortNumber(), 1);
+  EXPECT_EQ(Load("Port=65535").PortNumber(), 65535);
   EXPECT_EQ(Load("Port=70000").PortNumber(), 0);
   EXPECT_EQ(Load("Port=20.5").PortNumber(), 0);
 }
