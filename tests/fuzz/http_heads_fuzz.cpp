@@ -1,15 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include <map>
 #include <set>
-#include <string>
-#include <vector>
 
 #include "common/http/peer_limits.h"
 #include "common/http/request_head.h"
 #include "common/http/trusted_proxies.h"
 #include "common/metrics/scrape_request.h"
 #include "tests/fuzz/fuzz_input.h"
-#include "tests/fuzz/fuzz_targets.h"
 
 namespace fuzz {
 
@@ -88,38 +85,33 @@ void AdmitPeers(FuzzInput& in) {
     const uint8_t step = in.Byte();
     const int address = step % 4;
     const uint64_t id = open.empty() ? next : std::next(open.begin(), in.Pick(open.size()))->first;
-    switch (step / 4 % 3) {
-      case 0: {
-        const http::PeerLimits::Admission admission =
-            limits.Admit(++next, std::string(1, static_cast<char>('a' + address)));
-        if (per_address != 0 && count(address) >= per_address) {
-          FUZZ_CHECK(admission.verdict == http::PeerLimits::Verdict::kAddressFull);
-        } else if (open.size() < total) {
-          FUZZ_CHECK(admission.verdict == http::PeerLimits::Verdict::kAdmitted &&
-                     !admission.evicted);
-        } else if (reading.empty()) {
-          FUZZ_CHECK(admission.verdict == http::PeerLimits::Verdict::kFull);
-        } else {
-          FUZZ_CHECK(admission.verdict == http::PeerLimits::Verdict::kAdmitted &&
-                     admission.evicted == *reading.begin());
-          open.erase(*reading.begin());
-          reading.erase(reading.begin());
-        }
-        if (admission.verdict == http::PeerLimits::Verdict::kAdmitted) {
-          open[next] = address;
-          reading.insert(next);
-        }
-        break;
+    if (step / 4 % 3 == 1) {
+      limits.HeadRead(id);
+      reading.erase(id);
+    } else if (step / 4 % 3 == 2) {
+      limits.Closed(id);
+      open.erase(id);
+      reading.erase(id);
+    } else {
+      using Verdict = http::PeerLimits::Verdict;
+      const http::PeerLimits::Admission admission =
+          limits.Admit(++next, std::string(1, static_cast<char>('a' + address)));
+      if (per_address != 0 && count(address) >= per_address) {
+        FUZZ_CHECK(admission.verdict == Verdict::kAddressFull);
+      } else if (open.size() < total) {
+        FUZZ_CHECK(admission.verdict == Verdict::kAdmitted && !admission.evicted);
+      } else if (reading.empty()) {
+        FUZZ_CHECK(admission.verdict == Verdict::kFull);
+      } else {
+        FUZZ_CHECK(admission.verdict == Verdict::kAdmitted &&
+                   admission.evicted == *reading.begin());
+        open.erase(*reading.begin());
+        reading.erase(reading.begin());
       }
-      case 1:
-        limits.HeadRead(id);
-        reading.erase(id);
-        break;
-      default:
-        limits.Closed(id);
-        open.erase(id);
-        reading.erase(id);
-        break;
+      if (admission.verdict == Verdict::kAdmitted) {
+        open[next] = address;
+        reading.insert(next);
+      }
     }
     FUZZ_CHECK(limits.open() == open.size() && open.size() <= total);
   }
@@ -129,11 +121,7 @@ void AdmitPeers(FuzzInput& in) {
 
 int FuzzHttpHeads(const uint8_t* data, size_t size) {
   FuzzInput in(data, size);
-  if (in.Flag()) {
-    AdmitPeers(in);
-  } else {
-    ReadHead(in);
-  }
+  in.Flag() ? AdmitPeers(in) : ReadHead(in);
   return 0;
 }
 

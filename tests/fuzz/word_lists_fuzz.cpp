@@ -2,15 +2,10 @@
 #include <algorithm>
 #include <filesystem>
 #include <map>
-#include <string>
-#include <string_view>
-#include <vector>
 
 #include "protocol/framing.h"
 #include "server/game/word_lists.h"
 #include "tests/fuzz/fuzz_input.h"
-#include "tests/fuzz/fuzz_targets.h"
-#include "tests/fuzz/scratch_folder.h"
 #include "tests/support/game_harness.h"
 #include "tests/support/temp_dir.h"
 
