@@ -36,8 +36,8 @@ std::string RelayedData(protocol::DrawCode code, FuzzInput& in) {
   return fields.empty() ? std::string("-") : protocol::JoinFields(fields);
 }
 
+// Mostly on the pad, sometimes well off it, as a drag out of the window gives.
 QPointF Point(FuzzInput& in) {
-  // Mostly on the pad, sometimes well off it, as a drag out of the window gives.
   const int scale = in.Flag() ? 1 : 8;
   const int x = static_cast<int16_t>(in.Number16()) % 600 * scale;
   const int y = static_cast<int16_t>(in.Number16()) % 400 * scale;
@@ -83,9 +83,8 @@ int FuzzDrawingReplay(const uint8_t* data, size_t size) {
         [&] { in.Flag() ? tools.Reset() : tools.HideClearMessage(); });
   }
   // The pad is still the pad's size, whatever was drawn on it.
-  const QImage& picture = tools.engine().picture();
-  FUZZ_CHECK(picture.width() == client::PadEngine::kWidth);
-  FUZZ_CHECK(picture.height() == client::PadEngine::kHeight);
+  FUZZ_CHECK(tools.engine().picture().size() ==
+             QSize(client::PadEngine::kWidth, client::PadEngine::kHeight));
   return 0;
 }
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -38,14 +38,14 @@ struct Target {
   std::string_view name;  // the folder name under tests/fuzz/corpus and tests/fuzz/regressions
   int (*body)(const uint8_t* data, size_t size);
 };
-inline constexpr std::array<Target, 8> kTargets = {{{"server_core", FuzzServerCore},
-                                                    {"client_session", FuzzClientSession},
-                                                    {"drawing_replay", FuzzDrawingReplay},
-                                                    {"ini", FuzzIni},
-                                                    {"word_lists", FuzzWordLists},
-                                                    {"ban_patterns", FuzzBanPatterns},
-                                                    {"tracker_requests", FuzzTrackerRequests},
-                                                    {"http_heads", FuzzHttpHeads}}};
+inline constexpr Target kTargets[] = {{"server_core", FuzzServerCore},
+                                      {"client_session", FuzzClientSession},
+                                      {"drawing_replay", FuzzDrawingReplay},
+                                      {"ini", FuzzIni},
+                                      {"word_lists", FuzzWordLists},
+                                      {"ban_patterns", FuzzBanPatterns},
+                                      {"tracker_requests", FuzzTrackerRequests},
+                                      {"http_heads", FuzzHttpHeads}};
 
 // Reads a fuzz input as a little script: numbers and length-prefixed byte strings taken from
 // the front. Past the end every number reads as 0 and every string as empty, so any input is a
@@ -55,7 +55,6 @@ class FuzzInput {
   FuzzInput(const uint8_t* data, size_t size) : data_(reinterpret_cast<const char*>(data), size) {}
 
   bool empty() const { return data_.empty(); }
-  size_t remaining() const { return data_.size(); }
 
   uint8_t Byte() {
     if (data_.empty()) return 0;
@@ -105,10 +104,21 @@ inline std::string Repeated(std::string_view unit, size_t times, size_t max_byte
   return text;
 }
 
+// With SCRAWLBOX_FUZZ_TRACE set, every step is printed, so that a kept input can be read as the
+// script it is.
+bool Tracing();
+
+// One of the options, or as often any text.
+template <size_t N>
+std::string OptionOrText(FuzzInput& in, const std::string_view (&options)[N]) {
+  return in.Flag() ? std::string(options[in.Pick(N)]) : in.Text();
+}
+
 // One of the operations, picked by the next byte: a step of a script.
 template <typename... Operations>
 void Choose(FuzzInput& in, Operations&&... operations) {
   const size_t picked = in.Pick(sizeof...(operations));
+  if (Tracing()) std::fprintf(stderr, "step %zu of %zu\n", picked, sizeof...(operations));
   size_t index = 0;
   ((index++ == picked ? operations() : void()), ...);
 }
@@ -130,10 +140,6 @@ const std::filesystem::path& ScratchFolder();
 // Stops the run when a property the code promises does not hold: libFuzzer keeps the input,
 // and the unit tests that replay it fail.
 [[noreturn]] void Fail(const char* what, const char* file, int line);
-
-// With SCRAWLBOX_FUZZ_TRACE set, the script targets print each step, so that a kept input can be
-// read as the script it is.
-bool Tracing();
 
 }  // namespace fuzz
 

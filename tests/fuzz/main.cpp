@@ -6,7 +6,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const auto* target =
-      std::find_if(fuzz::kTargets.begin(), fuzz::kTargets.end(),
+      std::find_if(std::begin(fuzz::kTargets), std::end(fuzz::kTargets),
                    [](const fuzz::Target& t) { return t.name == SCRAWLBOX_FUZZ_TARGET; });
   return target->body(data, size);
 }

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-#include <cstdio>
-#include <filesystem>
+#include <algorithm>
+#include <iterator>
 #include <set>
 
 #include "protocol/commands.h"
@@ -10,7 +10,6 @@
 #include "tests/fuzz/fuzz_input.h"
 #include "tests/support/server_harness.h"
 #include "tests/support/temp_dir.h"
-#include "tests/support/wire.h"
 
 namespace fuzz {
 
@@ -57,6 +56,11 @@ std::string FieldsData(FuzzInput& in) {
   return protocol::JoinFields(fields);
 }
 
+// Puts the slot in the set, or takes it out.
+void Toggle(std::set<int>& slots, int slot) {
+  if (!slots.erase(slot)) slots.insert(slot);
+}
+
 class Script {
  public:
   Script(ServerHarness& harness, FuzzInput& in)
@@ -77,9 +81,8 @@ class Script {
     }
     // The end of the run: every connection goes, as the program's end would take them, and
     // the table keeps no record of any.
-    for (int slot : live_) {
+    for (int slot : live_)
       if (IsLive(slot)) h_.server.OnClosed(slot);
-    }
     h_.clock.Advance(60000);
     FUZZ_CHECK(h_.server.ConnectionCount() == 0);
     h_.transport.on_ping = nullptr;
@@ -95,9 +98,8 @@ class Script {
   // A slot the shell would still report events for; 0 when there is none.
   int PickSlot() {
     std::vector<int> live;
-    for (int slot : live_) {
-      if (IsLive(slot)) live.push_back(slot);
-    }
+    std::copy_if(live_.begin(), live_.end(), std::back_inserter(live),
+                 [this](int slot) { return IsLive(slot); });
     return live.empty() ? 0 : live[in_.Pick(live.size())];
   }
 
@@ -126,10 +128,9 @@ class Script {
   }
 
   void StartGame(int slot) {
-    using testing_support::Wire;
-    static const std::string kLists[] = {Wire("^test"), Wire("^animals^test"), Wire("^empty"),
-                                         Wire("^missing^../test"), ""};
-    std::string lists = in_.Flag() ? kLists[in_.Pick(std::size(kLists))] : in_.Text();
+    static constexpr std::string_view kLists[] = {"\x04test", "\x04animals\x04test", "\x04empty",
+                                                  "\x04missing\x04../test", ""};
+    std::string lists = OptionOrText(in_, kLists);
     // Up to a whole message of list names.
     if (in_.Pick(4) == 0) lists = Repeated(lists, in_.Number16(), 60000);
     const auto number = [this] {
@@ -149,8 +150,7 @@ class Script {
     Send(slot, to_server::SAY, word);
   }
 
-  void Operator() {
-    const int slot = PickSlot();
+  void Operator(int slot) {
     auto& actions = room().actions();
     Choose(
         in_, [&] { actions.Kick(slot, in_.Text()); }, [&] { actions.Ban(slot, in_.Text()); },
@@ -159,61 +159,48 @@ class Script {
         [&] { h_.server.ReloadSettings(); }, [&] { room().Execute(in_.Text()); });
   }
 
+  // An operation on a slot the shell would still report events for (0 when there is none).
+  template <typename Operation>
+  auto OnSlot(Operation operation) {
+    return [this, operation] { operation(PickSlot()); };
+  }
+
   void Step() {
-    if (Tracing()) {
-      const auto& game = room().game().state();
-      std::fprintf(stderr, "%d connections, %d in the room, game %d round %d word '%s'\n",
-                   h_.server.ConnectionCount(), h_.server.InRoomCount(), game.GameRunning,
-                   game.Round, game.CurrentWord.c_str());
-    }
     Choose(
         in_, [&] { Connect(); }, [&] { Join(); },
-        [&] {  // raw bytes, framing and all
-          const int slot = PickSlot();
-          SendRaw(slot, in_.LongText(2048));
-        },
-        [&] {  // one message of a command the server knows
-          const int slot = PickSlot();
+        OnSlot([&](int slot) { SendRaw(slot, in_.LongText(2048)); }),  // framing and all
+        OnSlot([&](int slot) {  // one message of a command the server knows
           const std::string_view command = Command();
           Send(slot, command, in_.Flag() ? in_.Text() : FieldsData(in_));
-        },
-        [&] {  // a burst of the same message
-          const int slot = PickSlot();
+        }),
+        OnSlot([&](int slot) {  // a burst of the same message
           const std::string_view command = Command();
           const std::string framed = protocol::Frame(command, in_.Text());
-          std::string burst;
-          for (int i = in_.Byte(); i >= 0; --i) burst += framed;
-          SendRaw(slot, burst);
-        },
-        [&] { StartGame(PickSlot()); }, [&] { Guess(PickSlot()); },
+          SendRaw(slot, Repeated(framed, in_.Byte() + 1, SIZE_MAX));
+        }),
+        OnSlot([&](int slot) { StartGame(slot); }), OnSlot([&](int slot) { Guess(slot); }),
         [&] { h_.clock.Advance(Duration(in_)); },
-        [&] {  // sends to the slot start or stop failing
-          auto& failing = h_.transport.failing_slots;
-          const int slot = PickSlot();
-          if (!failing.erase(slot)) failing.insert(slot);
-        },
-        [&] {  // the slot's reader stops reading or answering pings, or reads again
-          const int slot = PickSlot();
-          auto& queued = h_.transport.queued_bytes;
-          Choose(
-              in_, [&] { queued[slot] = 0; }, [&] { queued[slot] = in_.Number32() % (4u << 20); },
-              [&] {
-                if (!silent_.erase(slot)) silent_.insert(slot);
-              });
-        },
-        [&] {  // the peer goes, cleanly or with an error first
-          const int slot = PickSlot();
+        OnSlot([&](int slot) { Toggle(h_.transport.failing_slots, slot); }),  // sends fail
+        OnSlot(
+            [&](int slot) {  // the slot's reader stops reading or answering pings, or reads again
+              auto& queued = h_.transport.queued_bytes;
+              Choose(
+                  in_, [&] { queued[slot] = 0; },
+                  [&] { queued[slot] = in_.Number32() % (4u << 20); },
+                  [&] { Toggle(silent_, slot); });
+            }),
+        OnSlot([&](int slot) {  // the peer goes, cleanly or with an error first
           if (slot == 0) return;
           if (in_.Flag()) h_.server.OnSocketError(slot, 10054, "Connection reset by peer");
           peer_closed_.insert(slot);
           h_.server.OnClosed(slot);
-        },
-        [&] { Operator(); }, [&] { h_.random.values.push_back(in_.Byte() / 256.0); },
-        [&] {  // drawing from the slot
-          const int slot = PickSlot();
+        }),
+        OnSlot([&](int slot) { Operator(slot); }),
+        [&] { h_.random.values.push_back(in_.Byte() / 256.0); },
+        OnSlot([&](int slot) {  // drawing: a code and its numbers
           const auto [command, data] = DrawMessage(in_);
           Send(slot, command, data);
-        });
+        }));
   }
 
   ServerHarness& h_;
