@@ -35,9 +35,8 @@ bool HasWildcards(std::string_view text) {
 }
 
 bool IsPlainField(std::string_view text) {
-  for (char c : text) {
+  for (char c : text)
     if (static_cast<unsigned char>(c) < 32 || c == 127 || c == '\xAC') return false;
-  }
   return true;
 }
 
@@ -97,9 +96,8 @@ int FuzzBanPatterns(const uint8_t* data, size_t size) {
     FUZZ_CHECK(steps <= (address.size() + 1) * (pattern.size() + 1));
     if (!HasWildcards(address)) FUZZ_CHECK(MatchesBanPattern(address, address));
     FUZZ_CHECK(MatchesBanPattern(address, "*"));
-    if (matched && pattern.find('/') == std::string::npos) {
+    if (matched && pattern.find('/') == std::string::npos)
       FUZZ_CHECK(MatchesBanPattern(address, "*" + pattern));
-    }
   }
 
   inifile::MemoryStore ini(Section(in));
@@ -123,15 +121,13 @@ int FuzzBanPatterns(const uint8_t* data, size_t size) {
         },
         [&] {
           const std::string pattern = Pattern(in);
-          if (bans.ChangePattern(index, pattern) && IsPlainField(pattern)) {
+          if (bans.ChangePattern(index, pattern) && IsPlainField(pattern))
             FUZZ_CHECK(bans.entries()[index].IP() == pattern);
-          }
         },
         [&] {
           const std::string reason = in.Text();
-          if (bans.ChangeReason(index, reason) && IsPlainField(reason)) {
+          if (bans.ChangeReason(index, reason) && IsPlainField(reason))
             FUZZ_CHECK(bans.entries()[index].Reason() == reason);
-          }
         },
         [&] {
           const size_t before = bans.entries().size();

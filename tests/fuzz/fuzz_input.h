@@ -98,9 +98,8 @@ class FuzzInput {
 // the same field thousands of times, which short inputs could not spell out.
 inline std::string Repeated(std::string_view unit, size_t times, size_t max_bytes) {
   std::string text;
-  for (; times > 0 && !unit.empty() && text.size() + unit.size() <= max_bytes; --times) {
+  for (; times > 0 && !unit.empty() && text.size() + unit.size() <= max_bytes; --times)
     text += unit;
-  }
   return text;
 }
 

@@ -83,9 +83,8 @@ int FuzzIni(const uint8_t* data, size_t size) {
           const std::string value = in.Flag() ? in.Text() : in.LongText(70000);
           document.Write(section, key, value);
           FUZZ_CHECK(store.INIWrite(section, key, value));
-          if (SectionKeeps(section) && KeyKeeps(key) && ValueKeeps(value)) {
+          if (SectionKeeps(section) && KeyKeeps(key) && ValueKeeps(value))
             FUZZ_CHECK(document.Read(section, key, "\x01") == value);
-          }
         },
         [&] {  // a replaced section holds exactly its new keys; other sections stay
           KeyValues keys;
@@ -102,9 +101,8 @@ int FuzzIni(const uint8_t* data, size_t size) {
           document.ReplaceSection(section, keys);
           FUZZ_CHECK(store.ReplaceSection(section, keys));
           if (keeps) FUZZ_CHECK(document.ReadSection(section) == keys);
-          if (keeps && SectionKeeps(other) && !protocol::EqualsIgnoreCase(other, section)) {
+          if (keeps && SectionKeeps(other) && !protocol::EqualsIgnoreCase(other, section))
             FUZZ_CHECK(document.ReadSection(other) == other_before);
-          }
         },
         [&] {  // a deleted section is gone
           document.DeleteSection(section);

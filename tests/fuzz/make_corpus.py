@@ -102,7 +102,7 @@ def relayed_text(code, data):
     return [0, CODES.index(code), 0, data]
 
 
-def drag(tool, button, start, end):  # a tool, then a drag with one move, each point on the pad
+def drag(tool, button, start, end):  # a tool, then the mouse: pressed at start, then end's bytes
     return [3, tool, 5, button, 1, n16(start[0]), n16(start[1]), 1, n16(end[0]), n16(end[1])]
 
 

@@ -22,9 +22,8 @@ TEST_P(FuzzReplay, EveryKeptInputKeepsTheTargetsProperties) {
     const fs::path folder = fs::path(SCRAWLBOX_FUZZ_DIR) / kind / GetParam().name;
     if (!fs::is_directory(folder)) continue;
     for (const auto& entry : fs::directory_iterator(folder)) {
-      if (entry.is_regular_file() && entry.path().filename().string().front() != '.') {
+      if (entry.is_regular_file() && entry.path().filename().string().front() != '.')
         files.push_back(entry.path());
-      }
     }
   }
   // Every target has a seed corpus; an empty list means the folder moved.

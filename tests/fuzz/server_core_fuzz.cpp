@@ -50,9 +50,8 @@ const std::filesystem::path& WordFolder() {
 // Fields joined by code 3, each a fuzzed text or a number the game reads.
 std::string FieldsData(FuzzInput& in) {
   std::vector<std::string> fields(in.Pick(8));
-  for (auto& field : fields) {
+  for (auto& field : fields)
     field = in.Flag() ? in.Text() : std::to_string(static_cast<int32_t>(in.Number32()));
-  }
   return protocol::JoinFields(fields);
 }
 

@@ -54,12 +54,10 @@ std::string Value(std::string_view field, FuzzInput& in) {
   }
   if (field == key::KEY || field == key::OLDKEY) return "HOST:" + std::to_string(in.Pick(kRooms));
   if (field == key::PORT) return std::to_string(in.Number16());
-  if (field == key::ISPUBLIC || field == key::LOCKED) {
+  if (field == key::ISPUBLIC || field == key::LOCKED)
     return std::string(in.Flag() ? directory::kTrue : directory::kFalse);
-  }
-  if (field == key::PLAYERS || field == key::MAX) {
+  if (field == key::PLAYERS || field == key::MAX)
     return std::to_string(static_cast<int16_t>(in.Number16()));
-  }
   if (field == key::IP) return in.Flag() ? "" : "198.51.100." + std::to_string(in.Byte());
   return std::to_string(in.Number32());
 }
