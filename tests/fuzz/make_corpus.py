@@ -8,9 +8,11 @@ text is a length byte and then its bytes. A seed below is a list of parts: an in
 str is a text, bytes are taken as they are. Run it again after changing a target's script form.
 """
 import pathlib
+import re
 import struct
 
-ROOT = pathlib.Path(__file__).resolve().parent / "corpus"
+HERE = pathlib.Path(__file__).resolve().parent
+ROOT = HERE / "corpus"
 
 
 def enc(*parts):
@@ -69,13 +71,9 @@ def advance(steps, scale):
 
 # client_session operations: 0 connect, 1 whole login, 2 raw bytes, 3 server message,
 # 4 drawing, 5 chat line, 6 slash command, 7 time, 8 player action (15: the password asked for,
-# 16: leaving). Server messages are indices into the target's table of commands.
-CLIENT_COMMANDS = (
-    "SCRAWLBOX_S3RV3R OLDVERSION BANNED USEROK PASSOK JOIN ULIST ULISTEND GAMERUNNING ADMIN PING "
-    "ISALIVE SAY USERACTION AWAY NICKCHG INFOCHG USERINFO KICKINFO PART SERVERQUIT NOP NOTICE "
-    "SERVERMSG KICKOP NOOP NOWORDLISTS WORDLIST WORDLISTEND GAMEISBEINGSETUP SETGAMETIMER "
-    "TOTALROUNDS START_GAME NEWROUND NEWARTIST NEWWORD STARTGAMETIMER STOPGAMETIMER ENDOFROUND "
-    "WORDFOUND WORDCLOSE POINTSCHG HINT NOMOREHINTS WORDSKIPPED WINNER RESETSCORES BADPASS").split()
+# 16: leaving). Server messages are indices into the target's table of words, read from it.
+CLIENT_COMMANDS = "".join(re.findall(r'"([A-Z_0-9 ]+)"', re.search(
+    r"SplitFields\((.*?)' '\)", (HERE / "client_session_fuzz.cpp").read_text(), re.S)[1])).split()
 
 
 def receive(cmd, data):
