@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include <algorithm>
 #include <map>
 #include <set>
 
@@ -74,11 +75,6 @@ void AdmitPeers(FuzzInput& in) {
   std::map<uint64_t, int> open;  // id → address
   std::set<uint64_t> reading;
   uint64_t next = 0;
-  const auto count = [&open](int address) {
-    size_t n = 0;
-    for (const auto& [id, a] : open) n += a == address;
-    return n;
-  };
   while (!in.empty()) {
     const uint8_t step = in.Byte();
     const int address = step % 4;
@@ -94,7 +90,9 @@ void AdmitPeers(FuzzInput& in) {
       using Verdict = http::PeerLimits::Verdict;
       const http::PeerLimits::Admission admission =
           limits.Admit(++next, std::string(1, static_cast<char>('a' + address)));
-      if (per_address != 0 && count(address) >= per_address) {
+      const auto same_address = [address](const auto& entry) { return entry.second == address; };
+      if (per_address != 0 && static_cast<size_t>(std::count_if(open.begin(), open.end(),
+                                                                same_address)) >= per_address) {
         FUZZ_CHECK(admission.verdict == Verdict::kAddressFull);
       } else if (open.size() < total) {
         FUZZ_CHECK(admission.verdict == Verdict::kAdmitted && !admission.evicted);

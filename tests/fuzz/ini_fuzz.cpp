@@ -2,6 +2,7 @@
 
 #include "inifile/ini_document.h"
 #include "inifile/ini_store.h"
+#include "protocol/framing.h"
 #include "protocol/text.h"
 #include "tests/fuzz/fuzz_input.h"
 
@@ -14,20 +15,10 @@ using inifile::KeyValues;
 
 // Names the settings files use, a case variant, and names at the edges of the format.
 std::string Name(FuzzInput& in) {
-  static constexpr std::string_view kNames[] = {"Server Details",
-                                                "server details",
-                                                "Banned IPs",
-                                                "Statistics",
-                                                "Count",
-                                                "Ban1",
-                                                "",
-                                                " padded ",
-                                                "a=b",
-                                                "[x]",
-                                                ";c",
-                                                "a]b",
-                                                "K"};
-  return in.Flag() ? std::string(kNames[in.Pick(std::size(kNames))]) : in.Text();
+  static const std::vector<std::string> kNames = protocol::SplitFields(
+      "Server Details|server details|Banned IPs|Statistics|Count|Ban1|| padded |a=b|[x]|;c|a]b|K",
+      '|');
+  return in.Flag() ? kNames[in.Pick(kNames.size())] : in.Text();
 }
 
 // Whether the file form holds the text as it is: on one line, without outer blanks, and none
@@ -37,9 +28,6 @@ bool Keeps(std::string_view text, std::string_view forbidden) {
                                         text.back() != ' ' && text.back() != '\t');
   return trimmed && text.find_first_of("\r\n") == std::string_view::npos &&
          text.find_first_of(forbidden) == std::string_view::npos;
-}
-bool SectionKeeps(std::string_view section) {
-  return Keeps(section, "]");
 }
 bool KeyKeeps(std::string_view key) {
   return Keeps(key, "=") && (key.empty() || (key.front() != ';' && key.front() != '['));
@@ -83,12 +71,12 @@ int FuzzIni(const uint8_t* data, size_t size) {
           const std::string value = in.Flag() ? in.Text() : in.LongText(70000);
           document.Write(section, key, value);
           FUZZ_CHECK(store.INIWrite(section, key, value));
-          if (SectionKeeps(section) && KeyKeeps(key) && ValueKeeps(value))
+          if (Keeps(section, "]") && KeyKeeps(key) && ValueKeeps(value))
             FUZZ_CHECK(document.Read(section, key, "\x01") == value);
         },
         [&] {  // a replaced section holds exactly its new keys; other sections stay
           KeyValues keys;
-          bool keeps = SectionKeeps(section);
+          bool keeps = Keeps(section, "]");
           for (size_t i = in.Pick(4); i > 0; --i) {
             std::string k = Name(in);
             std::string v = in.Text();
@@ -101,7 +89,7 @@ int FuzzIni(const uint8_t* data, size_t size) {
           document.ReplaceSection(section, keys);
           FUZZ_CHECK(store.ReplaceSection(section, keys));
           if (keeps) FUZZ_CHECK(document.ReadSection(section) == keys);
-          if (keeps && SectionKeeps(other) && !protocol::EqualsIgnoreCase(other, section))
+          if (keeps && Keeps(other, "]") && !protocol::EqualsIgnoreCase(other, section))
             FUZZ_CHECK(document.ReadSection(other) == other_before);
         },
         [&] {  // a deleted section is gone
