@@ -70,10 +70,6 @@ class Script {
   }
 
  private:
-  void Receive(std::string_view command, std::string_view data) {
-    h_.session.OnData(protocol::Frame(command, data));
-  }
-
   void Player() {
     auto& session = h_.session;
     Choose(
@@ -136,11 +132,11 @@ class Script {
         [&] { h_.session.OnData(in_.LongText(2048)); },
         [&] {
           const std::string& command = ServerCommands()[in_.Pick(ServerCommands().size())];
-          Receive(command, MessageData(in_));
+          h_.session.OnData(protocol::Frame(command, MessageData(in_)));
         },
         [&] {  // a drawing code relayed from the artist
           const auto code = static_cast<protocol::DrawCode>(in_.Pick(protocol::kDrawCodeCount));
-          Receive(protocol::DrawCodeWord(code), MessageData(in_));
+          h_.session.OnData(protocol::Frame(protocol::DrawCodeWord(code), MessageData(in_)));
         },
         [&] {  // a chat line; "/" lines are commands, some with the name of a command in front
           static constexpr std::string_view kCommands[] = {
