@@ -1,13 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include <cstdio>
-#include <string>
-#include <string_view>
-#include <vector>
 
 #include "inifile/ini_store.h"
 #include "server/admin/banned.h"
 #include "tests/fuzz/fuzz_input.h"
-#include "tests/fuzz/fuzz_targets.h"
 #include "tests/support/manual_clock.h"
 
 namespace fuzz {
@@ -40,9 +35,8 @@ bool HasWildcards(std::string_view text) {
 }
 
 bool IsPlainField(std::string_view text) {
-  for (char c : text) {
+  for (char c : text)
     if (static_cast<unsigned char>(c) < 32 || c == 127 || c == '\xAC') return false;
-  }
   return true;
 }
 
@@ -51,24 +45,20 @@ std::string Section(FuzzInput& in) {
   std::string text = "[Banned IPs]\r\n";
   if (in.Flag()) text += "Total=" + std::to_string(in.Flag() ? in.Byte() : in.Number32()) + "\r\n";
   for (size_t count = in.Pick(6); count > 0; --count) {
-    switch (in.Pick(3)) {
-      case 0: {
-        const std::string index = std::to_string(in.Byte());
-        const std::string pattern = Pattern(in);
-        const std::string reason = in.Text();
-        text += "Banned IP[" + index + "]=IP=" + pattern + "\xACREASON=" + reason + "\xAC" +
-                "CONNECTIONATTEMPTS=" + in.Text() + "\r\n";
-        break;
-      }
-      case 1: {
-        const std::string index = in.Text();
-        text += "Banned IP[" + index + "]=" + in.Text() + "\r\n";
-        break;
-      }
-      default:
-        text += in.Text() + "\r\n";
-        break;
-    }
+    Choose(
+        in,
+        [&] {
+          const std::string index = std::to_string(in.Byte());
+          const std::string pattern = Pattern(in);
+          const std::string reason = in.Text();
+          text += "Banned IP[" + index + "]=IP=" + pattern + "\xACREASON=" + reason + "\xAC" +
+                  "CONNECTIONATTEMPTS=" + in.Text() + "\r\n";
+        },
+        [&] {
+          const std::string index = in.Text();
+          text += "Banned IP[" + index + "]=" + in.Text() + "\r\n";
+        },
+        [&] { text += in.Text() + "\r\n"; });
   }
   return text;
 }
@@ -83,19 +73,12 @@ std::vector<std::string> Records(const BanList& bans) {
 // INI values lose their quotes and outer blanks on reading, as they always have.
 void CheckSavedListLoadsAgain(inifile::MemoryStore& ini, const BanList& bans,
                               testing_support::ManualClock& clock) {
-  for (const auto& entry : bans.entries()) {
-    const std::string& r = entry.record;
+  for (const std::string& r : Records(bans)) {
     if (r.size() >= 2 && (r.front() == '"' || r.front() == '\'')) return;
     if (!r.empty() && (r.back() == ' ' || r.back() == '\t')) return;
   }
   BanList again(ini, clock);
   again.LoadBanList();
-  if (Tracing() && Records(again) != Records(bans)) {
-    for (const auto& record : Records(bans)) std::fprintf(stderr, "kept:   [%s]\n", record.c_str());
-    for (const auto& record : Records(again))
-      std::fprintf(stderr, "loaded: [%s]\n", record.c_str());
-    std::fprintf(stderr, "file:\n%s\n", ini.Text().c_str());
-  }
   FUZZ_CHECK(Records(again) == Records(bans));
 }
 
@@ -113,9 +96,8 @@ int FuzzBanPatterns(const uint8_t* data, size_t size) {
     FUZZ_CHECK(steps <= (address.size() + 1) * (pattern.size() + 1));
     if (!HasWildcards(address)) FUZZ_CHECK(MatchesBanPattern(address, address));
     FUZZ_CHECK(MatchesBanPattern(address, "*"));
-    if (matched && pattern.find('/') == std::string::npos) {
+    if (matched && pattern.find('/') == std::string::npos)
       FUZZ_CHECK(MatchesBanPattern(address, "*" + pattern));
-    }
   }
 
   inifile::MemoryStore ini(Section(in));
@@ -130,39 +112,24 @@ int FuzzBanPatterns(const uint8_t* data, size_t size) {
   if (bans.entries().size() > kMaxEditedRows) return 0;
   for (int steps = 0; steps < 32 && !in.empty(); ++steps) {
     const size_t index = in.Pick(bans.entries().size() + 1);
-    switch (in.Pick(6)) {
-      case 0:
-        bans.IsBanned(Address(in));
-        break;
-      case 1: {
-        const std::string ip = Pattern(in);
-        bans.AddBan(ip, in.Text());
-        if (!ip.empty() && !HasWildcards(ip) && IsPlainField(ip)) FUZZ_CHECK(bans.IsBanned(ip));
-        break;
-      }
-      case 2: {
-        const std::string pattern = Pattern(in);
-        if (bans.ChangePattern(index, pattern) && IsPlainField(pattern)) {
-          FUZZ_CHECK(bans.entries()[index].IP() == pattern);
-        }
-        break;
-      }
-      case 3: {
-        const std::string reason = in.Text();
-        if (bans.ChangeReason(index, reason) && IsPlainField(reason)) {
-          FUZZ_CHECK(bans.entries()[index].Reason() == reason);
-        }
-        break;
-      }
-      case 4: {
-        const size_t before = bans.entries().size();
-        if (bans.Remove(index)) FUZZ_CHECK(bans.entries().size() == before - 1);
-        break;
-      }
-      default:
-        bans.SaveBanList();
-        break;
-    }
+    Choose(
+        in, [&] { bans.IsBanned(Address(in)); },
+        [&] {
+          const std::string ip = Pattern(in);
+          bans.AddBan(ip, in.Text());
+          if (!ip.empty() && !HasWildcards(ip) && IsPlainField(ip)) FUZZ_CHECK(bans.IsBanned(ip));
+        },
+        [&] {
+          const std::string pattern = Pattern(in);
+          if (bans.ChangePattern(index, pattern) && IsPlainField(pattern))
+            FUZZ_CHECK(bans.entries()[index].IP() == pattern);
+        },
+        [&] {
+          const std::string reason = in.Text();
+          if (bans.ChangeReason(index, reason) && IsPlainField(reason))
+            FUZZ_CHECK(bans.entries()[index].Reason() == reason);
+        },
+        [&] { (void)bans.Remove(index); }, [&] { bans.SaveBanList(); });
     clock.Advance(BanList::kAttemptsWriteMs);  // counted attempts reach the file
     CheckSavedListLoadsAgain(ini, bans, clock);
   }

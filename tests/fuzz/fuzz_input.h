@@ -3,10 +3,49 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
+#include <filesystem>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
+// The fuzz targets' bodies and what their scripts share. Each body is a plain function, so that
+// the libFuzzer programs and the unit test that replays the kept inputs run exactly the same
+// code. Each returns 0.
 namespace fuzz {
+
+// The room server's core on fake ports, driven by a script of connections, messages, clock
+// steps, failing sends, slow readers, closes and operator actions.
+int FuzzServerCore(const uint8_t* data, size_t size);
+// The client's session: server bytes and the player's actions.
+int FuzzClientSession(const uint8_t* data, size_t size);
+// The pad replaying relayed drawing messages, with some of the artist's own tool use.
+int FuzzDrawingReplay(const uint8_t* data, size_t size);
+// INI text read and edited through IniDocument and MemoryStore.
+int FuzzIni(const uint8_t* data, size_t size);
+// Word-list files scanned from a folder, and words picked from them.
+int FuzzWordLists(const uint8_t* data, size_t size);
+// Ban patterns matched against addresses, and a fuzzed ban section loaded and edited.
+int FuzzBanPatterns(const uint8_t* data, size_t size);
+// The tracker's answers to ADD, REMOVE and VIEW queries.
+int FuzzTrackerRequests(const uint8_t* data, size_t size);
+// HTTP request heads as the tracker and the room's metrics endpoint read them, and who may hold
+// one of their connections.
+int FuzzHttpHeads(const uint8_t* data, size_t size);
+
+struct Target {
+  std::string_view name;  // the folder name under tests/fuzz/corpus and tests/fuzz/regressions
+  int (*body)(const uint8_t* data, size_t size);
+};
+inline constexpr Target kTargets[] = {{"server_core", FuzzServerCore},
+                                      {"client_session", FuzzClientSession},
+                                      {"drawing_replay", FuzzDrawingReplay},
+                                      {"ini", FuzzIni},
+                                      {"word_lists", FuzzWordLists},
+                                      {"ban_patterns", FuzzBanPatterns},
+                                      {"tracker_requests", FuzzTrackerRequests},
+                                      {"http_heads", FuzzHttpHeads}};
 
 // Reads a fuzz input as a little script: numbers and length-prefixed byte strings taken from
 // the front. Past the end every number reads as 0 and every string as empty, so any input is a
@@ -16,7 +55,6 @@ class FuzzInput {
   FuzzInput(const uint8_t* data, size_t size) : data_(reinterpret_cast<const char*>(data), size) {}
 
   bool empty() const { return data_.empty(); }
-  size_t remaining() const { return data_.size(); }
 
   uint8_t Byte() {
     if (data_.empty()) return 0;
@@ -60,19 +98,47 @@ class FuzzInput {
 // the same field thousands of times, which short inputs could not spell out.
 inline std::string Repeated(std::string_view unit, size_t times, size_t max_bytes) {
   std::string text;
-  for (; times > 0 && !unit.empty() && text.size() + unit.size() <= max_bytes; --times) {
+  for (; times > 0 && !unit.empty() && text.size() + unit.size() <= max_bytes; --times)
     text += unit;
-  }
   return text;
 }
+
+// With SCRAWLBOX_FUZZ_TRACE set, every step is printed, so that a kept input can be read as the
+// script it is.
+bool Tracing();
+
+// One of the options, or as often any text.
+template <size_t N>
+std::string OptionOrText(FuzzInput& in, const std::string_view (&options)[N]) {
+  return in.Flag() ? std::string(options[in.Pick(N)]) : in.Text();
+}
+
+// One of the operations, picked by the next byte: a step of a script.
+template <typename... Operations>
+void Choose(FuzzInput& in, Operations&&... operations) {
+  const size_t picked = in.Pick(sizeof...(operations));
+  if (Tracing()) std::fprintf(stderr, "step %zu of %zu\n", picked, sizeof...(operations));
+  size_t index = 0;
+  ((index++ == picked ? operations() : void()), ...);
+}
+
+// Time for the clock to advance: a little, a round's worth, or minutes.
+inline int64_t Duration(FuzzInput& in) {
+  static constexpr int64_t kScale[] = {1, 100, 1000, 10000};
+  const int64_t steps = in.Byte();
+  return steps * kScale[in.Pick(std::size(kScale))];
+}
+
+// A drawing code's word and its fields as 16-bit numbers, as a pad sends them.
+std::pair<std::string_view, std::string> DrawMessage(FuzzInput& in);
+
+// A folder of this process for the targets' files, below the test folder (SCRAWLBOX_TEST_TMP)
+// or the system's temporary folder, removed when the process ends.
+const std::filesystem::path& ScratchFolder();
 
 // Stops the run when a property the code promises does not hold: libFuzzer keeps the input,
 // and the unit tests that replay it fail.
 [[noreturn]] void Fail(const char* what, const char* file, int line);
-
-// With SCRAWLBOX_FUZZ_TRACE set, the script targets print each step, so that a kept input can be
-// read as the script it is.
-bool Tracing();
 
 }  // namespace fuzz
 

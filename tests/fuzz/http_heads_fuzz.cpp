@@ -1,15 +1,13 @@
 // SPDX-License-Identifier: MIT
+#include <algorithm>
 #include <map>
 #include <set>
-#include <string>
-#include <vector>
 
 #include "common/http/peer_limits.h"
 #include "common/http/request_head.h"
 #include "common/http/trusted_proxies.h"
 #include "common/metrics/scrape_request.h"
 #include "tests/fuzz/fuzz_input.h"
-#include "tests/fuzz/fuzz_targets.h"
 
 namespace fuzz {
 
@@ -51,14 +49,12 @@ void ReadHead(FuzzInput& in) {
   const std::string client = proxy.ClientAddress("127.0.0.1", whole.Field("X-Forwarded-For"));
   FUZZ_CHECK(client == "127.0.0.1" || http::CanonicalAddress(client) == client);
 
-  if (whole.state() != RequestHead::State::kComplete) {
-    FUZZ_CHECK(whole.method().empty() && whole.target().empty());
-    return;
-  }
-  FUZZ_CHECK(!whole.method().empty() && !whole.target().empty());
+  // Only a complete head has a request line, and its path and query are parts of its target.
+  const bool complete = whole.state() == RequestHead::State::kComplete;
+  FUZZ_CHECK(whole.method().empty() != complete && whole.target().empty() != complete);
+  if (!complete) return;
   FUZZ_CHECK(whole.target().find_first_of(" \r\n") == std::string::npos);
-  FUZZ_CHECK(whole.path().size() <= whole.target().size());
-  FUZZ_CHECK(whole.query().size() < whole.target().size());
+  FUZZ_CHECK(whole.path().size() + whole.query().size() < whole.target().size() + 1);
   bool built = false;
   const std::string answer = metrics::ScrapeAnswer(whole, "/metrics", [&built] {
     built = true;
@@ -79,47 +75,39 @@ void AdmitPeers(FuzzInput& in) {
   std::map<uint64_t, int> open;  // id → address
   std::set<uint64_t> reading;
   uint64_t next = 0;
-  const auto count = [&open](int address) {
-    size_t n = 0;
-    for (const auto& [id, a] : open) n += a == address;
-    return n;
-  };
   while (!in.empty()) {
     const uint8_t step = in.Byte();
     const int address = step % 4;
     const uint64_t id = open.empty() ? next : std::next(open.begin(), in.Pick(open.size()))->first;
-    switch (step / 4 % 3) {
-      case 0: {
-        const http::PeerLimits::Admission admission =
-            limits.Admit(++next, std::string(1, static_cast<char>('a' + address)));
-        if (per_address != 0 && count(address) >= per_address) {
-          FUZZ_CHECK(admission.verdict == http::PeerLimits::Verdict::kAddressFull);
-        } else if (open.size() < total) {
-          FUZZ_CHECK(admission.verdict == http::PeerLimits::Verdict::kAdmitted &&
-                     !admission.evicted);
-        } else if (reading.empty()) {
-          FUZZ_CHECK(admission.verdict == http::PeerLimits::Verdict::kFull);
-        } else {
-          FUZZ_CHECK(admission.verdict == http::PeerLimits::Verdict::kAdmitted &&
-                     admission.evicted == *reading.begin());
-          open.erase(*reading.begin());
-          reading.erase(reading.begin());
-        }
-        if (admission.verdict == http::PeerLimits::Verdict::kAdmitted) {
-          open[next] = address;
-          reading.insert(next);
-        }
-        break;
+    if (step / 4 % 3 == 1) {
+      limits.HeadRead(id);
+      reading.erase(id);
+    } else if (step / 4 % 3 == 2) {
+      limits.Closed(id);
+      open.erase(id);
+      reading.erase(id);
+    } else {
+      using Verdict = http::PeerLimits::Verdict;
+      const http::PeerLimits::Admission admission =
+          limits.Admit(++next, std::string(1, static_cast<char>('a' + address)));
+      const auto same_address = [address](const auto& entry) { return entry.second == address; };
+      if (per_address != 0 && static_cast<size_t>(std::count_if(open.begin(), open.end(),
+                                                                same_address)) >= per_address) {
+        FUZZ_CHECK(admission.verdict == Verdict::kAddressFull);
+      } else if (open.size() < total) {
+        FUZZ_CHECK(admission.verdict == Verdict::kAdmitted && !admission.evicted);
+      } else if (reading.empty()) {
+        FUZZ_CHECK(admission.verdict == Verdict::kFull);
+      } else {
+        FUZZ_CHECK(admission.verdict == Verdict::kAdmitted &&
+                   admission.evicted == *reading.begin());
+        open.erase(*reading.begin());
+        reading.erase(reading.begin());
       }
-      case 1:
-        limits.HeadRead(id);
-        reading.erase(id);
-        break;
-      default:
-        limits.Closed(id);
-        open.erase(id);
-        reading.erase(id);
-        break;
+      if (admission.verdict == Verdict::kAdmitted) {
+        open[next] = address;
+        reading.insert(next);
+      }
     }
     FUZZ_CHECK(limits.open() == open.size() && open.size() <= total);
   }
@@ -129,11 +117,7 @@ void AdmitPeers(FuzzInput& in) {
 
 int FuzzHttpHeads(const uint8_t* data, size_t size) {
   FuzzInput in(data, size);
-  if (in.Flag()) {
-    AdmitPeers(in);
-  } else {
-    ReadHead(in);
-  }
+  in.Flag() ? AdmitPeers(in) : ReadHead(in);
   return 0;
 }
 

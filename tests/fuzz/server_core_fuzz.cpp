@@ -1,21 +1,15 @@
 // SPDX-License-Identifier: MIT
-#include <cstdio>
-#include <filesystem>
+#include <algorithm>
+#include <iterator>
 #include <set>
-#include <string>
-#include <string_view>
-#include <vector>
 
 #include "protocol/commands.h"
 #include "protocol/framing.h"
 #include "server/connections/room_server.h"
 #include "server/room/room.h"
 #include "tests/fuzz/fuzz_input.h"
-#include "tests/fuzz/fuzz_targets.h"
-#include "tests/fuzz/scratch_folder.h"
 #include "tests/support/server_harness.h"
 #include "tests/support/temp_dir.h"
-#include "tests/support/wire.h"
 
 namespace fuzz {
 
@@ -56,21 +50,25 @@ const std::filesystem::path& WordFolder() {
 // Fields joined by code 3, each a fuzzed text or a number the game reads.
 std::string FieldsData(FuzzInput& in) {
   std::vector<std::string> fields(in.Pick(8));
-  for (auto& field : fields) {
+  for (auto& field : fields)
     field = in.Flag() ? in.Text() : std::to_string(static_cast<int32_t>(in.Number32()));
-  }
   return protocol::JoinFields(fields);
+}
+
+// Puts the slot in the set, or takes it out.
+void Toggle(std::set<int>& slots, int slot) {
+  if (!slots.erase(slot)) slots.insert(slot);
 }
 
 class Script {
  public:
   Script(ServerHarness& harness, FuzzInput& in)
-      : harness_(harness), in_(in), commands_(server::RoomServer::RoutedCommands()) {
+      : h_(harness), in_(in), commands_(server::RoomServer::RoutedCommands()) {
     // Players answer pings after the event that sent them, as live clients do, unless the
     // script made them silent; so rounds of any length can run.
-    h().transport.on_ping = [this](int slot) {
-      if (silent_.count(slot)) return;
-      h().clock.SingleShot(0, [this, slot] { Send(slot, to_server::PONG, "-"); });
+    h_.transport.on_ping = [this](int slot) {
+      if (!silent_.count(slot))
+        h_.clock.SingleShot(0, [this, slot] { Send(slot, to_server::PONG, "-"); });
     };
   }
 
@@ -78,46 +76,45 @@ class Script {
     // Bounds the work one input can ask for, so that no input is slow for its size alone.
     for (int steps = 0; steps < 400 && !in_.empty(); ++steps) {
       Step();
-      FUZZ_CHECK(h().server.InRoomCount() <= h().server.ConnectionCount());
+      FUZZ_CHECK(h_.server.InRoomCount() <= h_.server.ConnectionCount());
     }
     // The end of the run: every connection goes, as the program's end would take them, and
     // the table keeps no record of any.
-    for (int slot : live_) {
-      if (IsLive(slot)) h().server.OnClosed(slot);
-    }
-    h().clock.Advance(60000);
-    FUZZ_CHECK(h().server.ConnectionCount() == 0);
-    h().transport.on_ping = nullptr;
+    for (int slot : live_)
+      if (IsLive(slot)) h_.server.OnClosed(slot);
+    h_.clock.Advance(60000);
+    FUZZ_CHECK(h_.server.ConnectionCount() == 0);
+    h_.transport.on_ping = nullptr;
   }
 
  private:
-  ServerHarness& h() { return harness_; }
-  server::Room& room() { return harness_.room(); }
+  server::Room& room() { return h_.room(); }
 
   bool IsLive(int slot) const {
-    return peer_closed_.count(slot) == 0 && harness_.transport.closed.count(slot) == 0;
+    return peer_closed_.count(slot) == 0 && h_.transport.closed.count(slot) == 0;
   }
 
   // A slot the shell would still report events for; 0 when there is none.
   int PickSlot() {
     std::vector<int> live;
-    for (int slot : live_) {
-      if (IsLive(slot)) live.push_back(slot);
-    }
-    if (live.empty()) return 0;
-    return live[in_.Pick(live.size())];
+    std::copy_if(live_.begin(), live_.end(), std::back_inserter(live),
+                 [this](int slot) { return IsLive(slot); });
+    return live.empty() ? 0 : live[in_.Pick(live.size())];
   }
 
   int Connect() {
-    const std::string address(kAddresses[in_.Pick(std::size(kAddresses))]);
-    const int slot = h().Connect(address);
+    const int slot = h_.Connect(std::string(kAddresses[in_.Pick(std::size(kAddresses))]));
     if (slot != 0) live_.push_back(slot);
     return slot;
   }
 
   void Send(int slot, std::string_view command, std::string_view data) {
-    if (slot != 0 && IsLive(slot)) h().Send(slot, command, data);
+    if (slot != 0 && IsLive(slot)) h_.Send(slot, command, data);
   }
+  void SendRaw(int slot, const std::string& bytes) {
+    if (slot != 0) h_.SendRaw(slot, bytes);
+  }
+  std::string_view Command() { return commands_[in_.Pick(commands_.size())]; }
 
   // The client's whole login with a fuzzed nickname.
   void Join() {
@@ -130,10 +127,9 @@ class Script {
   }
 
   void StartGame(int slot) {
-    using testing_support::Wire;
-    static const std::string kLists[] = {Wire("^test"), Wire("^animals^test"), Wire("^empty"),
-                                         Wire("^missing^../test"), ""};
-    std::string lists = in_.Flag() ? kLists[in_.Pick(std::size(kLists))] : in_.Text();
+    static constexpr std::string_view kLists[] = {"\x04test", "\x04animals\x04test", "\x04empty",
+                                                  "\x04missing\x04../test", ""};
+    std::string lists = OptionOrText(in_, kLists);
     // Up to a whole message of list names.
     if (in_.Pick(4) == 0) lists = Repeated(lists, in_.Number16(), 60000);
     const auto number = [this] {
@@ -146,147 +142,67 @@ class Script {
 
   // A guess built from the word being drawn: the word, a prefix of it, or it with a change.
   void Guess(int slot) {
-    std::string word = room().game().state().CurrentWord;
-    word = std::string(protocol::LeftOf(word, ','));
-    switch (in_.Pick(3)) {
-      case 0:
-        break;
-      case 1:
-        word = word.substr(0, in_.Byte() % (word.size() + 1));
-        break;
-      default:
-        word += in_.Text();
-        break;
-    }
+    std::string word(protocol::LeftOf(room().game().state().CurrentWord, ','));
+    Choose(
+        in_, [] {}, [&] { word = word.substr(0, in_.Byte() % (word.size() + 1)); },
+        [&] { word += in_.Text(); });
     Send(slot, to_server::SAY, word);
   }
 
-  void Operator() {
-    const int slot = PickSlot();
-    switch (in_.Pick(8)) {
-      case 0:
-        room().actions().Kick(slot, in_.Text());
-        break;
-      case 1:
-        room().actions().Ban(slot, in_.Text());
-        break;
-      case 2:
-        room().actions().MessageAll(in_.Text());
-        break;
-      case 3:
-        room().actions().SetListenState(in_.Pick(3));
-        break;
-      case 4:
-        room().actions().AcceptDenyMessage(in_.Text());
-        break;
-      case 5:
-        h().server.Quit(in_.Flag());
-        break;
-      case 6:
-        h().server.ReloadSettings();
-        break;
-      default:
-        room().Execute(in_.Text());
-        break;
-    }
+  void Operator(int slot) {
+    auto& actions = room().actions();
+    Choose(
+        in_, [&] { actions.Kick(slot, in_.Text()); }, [&] { actions.Ban(slot, in_.Text()); },
+        [&] { actions.MessageAll(in_.Text()); }, [&] { actions.SetListenState(in_.Pick(3)); },
+        [&] { actions.AcceptDenyMessage(in_.Text()); }, [&] { h_.server.Quit(in_.Flag()); },
+        [&] { h_.server.ReloadSettings(); }, [&] { room().Execute(in_.Text()); });
+  }
+
+  // An operation on a slot the shell would still report events for (0 when there is none).
+  template <typename Operation>
+  auto OnSlot(Operation operation) {
+    return [this, operation] { operation(PickSlot()); };
   }
 
   void Step() {
-    const size_t operation = in_.Pick(14);
-    if (Tracing()) {
-      const auto& game = room().game().state();
-      std::fprintf(stderr, "op %zu: %d connections, %d in the room, game %d round %d word '%s'\n",
-                   operation, h().server.ConnectionCount(), h().server.InRoomCount(),
-                   game.GameRunning, game.Round, game.CurrentWord.c_str());
-    }
-    switch (operation) {
-      case 0:
-        Connect();
-        break;
-      case 1:
-        Join();
-        break;
-      case 2: {  // raw bytes, framing and all
-        const int slot = PickSlot();
-        const std::string bytes = in_.LongText(2048);
-        if (slot != 0) h().SendRaw(slot, bytes);
-        break;
-      }
-      case 3: {  // one message of a command the server knows
-        const int slot = PickSlot();
-        const std::string_view command = commands_[in_.Pick(commands_.size())];
-        Send(slot, command, in_.Flag() ? in_.Text() : FieldsData(in_));
-        break;
-      }
-      case 4: {  // a burst of the same message
-        const int slot = PickSlot();
-        const std::string_view command = commands_[in_.Pick(commands_.size())];
-        const std::string framed = protocol::Frame(command, in_.Text());
-        std::string burst;
-        for (int i = in_.Byte(); i >= 0; --i) burst += framed;
-        if (slot != 0) h().SendRaw(slot, burst);
-        break;
-      }
-      case 5:
-        StartGame(PickSlot());
-        break;
-      case 6:
-        Guess(PickSlot());
-        break;
-      case 7: {  // time passes: a little, a round's worth, or minutes
-        static constexpr int64_t kScale[] = {1, 100, 1000, 10000};
-        const int64_t steps = in_.Byte();
-        h().clock.Advance(steps * kScale[in_.Pick(std::size(kScale))]);
-        break;
-      }
-      case 8: {  // sends to the slot start or stop failing
-        const int slot = PickSlot();
-        auto& failing = h().transport.failing_slots;
-        if (!failing.erase(slot)) failing.insert(slot);
-        break;
-      }
-      case 9: {  // the slot's reader stops reading or answering pings, or reads again
-        const int slot = PickSlot();
-        switch (in_.Pick(3)) {
-          case 0:
-            h().transport.queued_bytes[slot] = 0;
-            break;
-          case 1:
-            h().transport.queued_bytes[slot] = in_.Number32() % (4u << 20);
-            break;
-          default:
-            if (!silent_.erase(slot)) silent_.insert(slot);
-            break;
-        }
-        break;
-      }
-      case 10: {  // the peer goes, cleanly or with an error first
-        const int slot = PickSlot();
-        if (slot == 0) break;
-        if (in_.Flag()) h().server.OnSocketError(slot, 10054, "Connection reset by peer");
-        peer_closed_.insert(slot);
-        h().server.OnClosed(slot);
-        break;
-      }
-      case 11:
-        Operator();
-        break;
-      case 12:
-        h().random.values.push_back(in_.Byte() / 256.0);
-        break;
-      default: {  // drawing from the slot: a code and its numbers
-        const int slot = PickSlot();
-        const auto code = static_cast<protocol::DrawCode>(in_.Pick(protocol::kDrawCodeCount));
-        std::vector<std::string> fields(protocol::DrawFieldCount(code));
-        for (auto& field : fields) field = std::to_string(static_cast<int16_t>(in_.Number16()));
-        Send(slot, protocol::DrawCodeWord(code),
-             fields.empty() ? std::string("-") : protocol::JoinFields(fields));
-        break;
-      }
-    }
+    Choose(
+        in_, [&] { Connect(); }, [&] { Join(); },
+        OnSlot([&](int slot) { SendRaw(slot, in_.LongText(2048)); }),  // framing and all
+        OnSlot([&](int slot) {  // one message of a command the server knows
+          const std::string_view command = Command();
+          Send(slot, command, in_.Flag() ? in_.Text() : FieldsData(in_));
+        }),
+        OnSlot([&](int slot) {  // a burst of the same message
+          const std::string_view command = Command();
+          const std::string framed = protocol::Frame(command, in_.Text());
+          SendRaw(slot, Repeated(framed, in_.Byte() + 1, SIZE_MAX));
+        }),
+        OnSlot([&](int slot) { StartGame(slot); }), OnSlot([&](int slot) { Guess(slot); }),
+        [&] { h_.clock.Advance(Duration(in_)); },
+        OnSlot([&](int slot) { Toggle(h_.transport.failing_slots, slot); }),  // sends fail
+        OnSlot(
+            [&](int slot) {  // the slot's reader stops reading or answering pings, or reads again
+              auto& queued = h_.transport.queued_bytes;
+              Choose(
+                  in_, [&] { queued[slot] = 0; },
+                  [&] { queued[slot] = in_.Number32() % (4u << 20); },
+                  [&] { Toggle(silent_, slot); });
+            }),
+        OnSlot([&](int slot) {  // the peer goes, cleanly or with an error first
+          if (slot == 0) return;
+          if (in_.Flag()) h_.server.OnSocketError(slot, 10054, "Connection reset by peer");
+          peer_closed_.insert(slot);
+          h_.server.OnClosed(slot);
+        }),
+        OnSlot([&](int slot) { Operator(slot); }),
+        [&] { h_.random.values.push_back(in_.Byte() / 256.0); },
+        OnSlot([&](int slot) {  // drawing: a code and its numbers
+          const auto [command, data] = DrawMessage(in_);
+          Send(slot, command, data);
+        }));
   }
 
-  ServerHarness& harness_;
+  ServerHarness& h_;
   FuzzInput& in_;
   const std::vector<std::string_view> commands_;
   std::vector<int> live_;

@@ -1,12 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include <QCoreApplication>
-#include <string>
-#include <string_view>
-#include <vector>
+#include <algorithm>
 
 #include "directory/tracker_words.h"
 #include "tests/fuzz/fuzz_input.h"
-#include "tests/fuzz/fuzz_targets.h"
 #include "tracker/registry.h"
 #include "tracker/tracker_service.h"
 
@@ -25,11 +22,11 @@ constexpr int64_t kProbeIntervalMs = 60000;
 
 // Qt's SQL drivers are plugins, found through the application object.
 void EnsureApplication() {
-  if (QCoreApplication::instance()) return;
   static int argc = 1;
   static char name[] = "fuzz_tracker_requests";
   static char* argv[] = {name, nullptr};
-  static QCoreApplication* app = new QCoreApplication(argc, argv);
+  static QCoreApplication* app =
+      QCoreApplication::instance() ? nullptr : new QCoreApplication(argc, argv);
   (void)app;
 }
 
@@ -40,13 +37,10 @@ std::string Encoded(std::string_view text, bool encode_all) {
     const auto byte = static_cast<unsigned char>(c);
     const bool plain = (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z') ||
                        (byte >= '0' && byte <= '9') || byte == '.' || byte == '-';
-    if (plain && !encode_all) {
+    if (plain && !encode_all)
       out += c;
-    } else {
-      out += '%';
-      out += kHex[byte >> 4];
-      out += kHex[byte & 15];
-    }
+    else
+      out += {'%', kHex[byte >> 4], kHex[byte & 15]};
   }
   return out;
 }
@@ -60,12 +54,10 @@ std::string Value(std::string_view field, FuzzInput& in) {
   }
   if (field == key::KEY || field == key::OLDKEY) return "HOST:" + std::to_string(in.Pick(kRooms));
   if (field == key::PORT) return std::to_string(in.Number16());
-  if (field == key::ISPUBLIC || field == key::LOCKED) {
+  if (field == key::ISPUBLIC || field == key::LOCKED)
     return std::string(in.Flag() ? directory::kTrue : directory::kFalse);
-  }
-  if (field == key::PLAYERS || field == key::MAX) {
+  if (field == key::PLAYERS || field == key::MAX)
     return std::to_string(static_cast<int16_t>(in.Number16()));
-  }
   if (field == key::IP) return in.Flag() ? "" : "198.51.100." + std::to_string(in.Byte());
   return std::to_string(in.Number32());
 }
@@ -86,16 +78,17 @@ std::string Query(FuzzInput& in) {
   return query;
 }
 
-// Every answer is whole CR LF lines, and no line holds a bare CR or LF.
-void CheckLines(const std::string& reply) {
-  if (reply.empty()) return;
-  FUZZ_CHECK(reply.size() >= 2 && reply.compare(reply.size() - 2, 2, "\r\n") == 0);
-  size_t start = 0;
-  for (size_t end; (end = reply.find("\r\n", start)) != std::string::npos; start = end + 2) {
-    const std::string_view line(reply.data() + start, end - start);
-    FUZZ_CHECK(line.find_first_of("\r\n") == std::string_view::npos);
-  }
-  FUZZ_CHECK(start == reply.size());
+// Every answer is whole CR LF lines: each CR and each LF is one of a CR LF pair, and one ends the
+// answer. Gives the number of lines.
+size_t CheckLines(const std::string& reply) {
+  size_t lines = 0;
+  for (size_t at = reply.find("\r\n"); at != std::string::npos; at = reply.find("\r\n", at + 2))
+    ++lines;
+  FUZZ_CHECK(static_cast<size_t>(std::count(reply.begin(), reply.end(), '\r')) == lines);
+  FUZZ_CHECK(static_cast<size_t>(std::count(reply.begin(), reply.end(), '\n')) == lines);
+  FUZZ_CHECK(reply.empty() ||
+             (reply.size() >= 2 && reply.compare(reply.size() - 2, 2, "\r\n") == 0));
+  return lines;
 }
 
 }  // namespace
@@ -110,39 +103,27 @@ int FuzzTrackerRequests(const uint8_t* data, size_t size) {
   static constexpr std::string_view kSources[] = {"192.0.2.1", "192.0.2.2", "2001:db8::1"};
   for (int steps = 0; steps < 64 && !in.empty(); ++steps) {
     const std::string source(kSources[in.Pick(std::size(kSources))]);
-    switch (in.Pick(5)) {
-      case 0:
-        CheckLines(service.Handle(in.LongText(2048), source));
-        break;
-      case 1:
-        now += in.Number16() * 10;
-        break;
-      case 2: {  // a probe's verdict on a room, as the prober leases it; a room dropped is gone
-        const std::string room = "HOST:" + std::to_string(in.Pick(kRooms));
-        const bool alive = in.Flag();
-        registry.ScheduleNew(now);
-        for (const tracker::ProbeTarget& target :
-             registry.ClaimDue(now, kOwner, kProbeIntervalMs, kRooms)) {
-          if (target.key == room &&
-              registry.RecordProbe(room, kOwner, alive, now + kProbeIntervalMs)) {
-            FUZZ_CHECK(!registry.Find(room));
+    const auto query = [&] { CheckLines(service.Handle(Query(in), source)); };
+    Choose(
+        in, [&] { CheckLines(service.Handle(in.LongText(2048), source)); },
+        [&] { now += in.Number16() * 10; },
+        [&] {  // a probe's verdict on a room, as the prober leases it; a room dropped is gone
+          const std::string room = "HOST:" + std::to_string(in.Pick(kRooms));
+          const bool alive = in.Flag();
+          registry.ScheduleNew(now);
+          for (const tracker::ProbeTarget& target :
+               registry.ClaimDue(now, kOwner, kProbeIntervalMs, kRooms)) {
+            if (target.key == room &&
+                registry.RecordProbe(room, kOwner, alive, now + kProbeIntervalMs)) {
+              FUZZ_CHECK(!registry.Find(room));
+            }
           }
-        }
-        registry.ReleaseLeases(kOwner);
-        break;
-      }
-      default:
-        CheckLines(service.Handle(Query(in), source));
-        break;
-    }
+          registry.ReleaseLeases(kOwner);
+        },
+        query, query);
   }
-  const std::string view = service.Handle("ACTION=VIEW", "192.0.2.9");
-  CheckLines(view);
   // The list shows the public rooms, one line each.
-  size_t lines = 0;
-  for (size_t at = view.find("\r\n"); at != std::string::npos; at = view.find("\r\n", at + 2)) {
-    ++lines;
-  }
+  const size_t lines = CheckLines(service.Handle("ACTION=VIEW", "192.0.2.9"));
   const std::vector<tracker::Room> listed = registry.Listed(tracker::TrackerService::kMaxView);
   FUZZ_CHECK(lines == listed.size());
   for (const auto& room : listed) FUZZ_CHECK(!room.is_private);

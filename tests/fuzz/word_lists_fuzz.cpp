@@ -2,15 +2,10 @@
 #include <algorithm>
 #include <filesystem>
 #include <map>
-#include <string>
-#include <string_view>
-#include <vector>
 
 #include "protocol/framing.h"
 #include "server/game/word_lists.h"
 #include "tests/fuzz/fuzz_input.h"
-#include "tests/fuzz/fuzz_targets.h"
-#include "tests/fuzz/scratch_folder.h"
 #include "tests/support/game_harness.h"
 #include "tests/support/temp_dir.h"
 
@@ -28,9 +23,8 @@ std::string FileName(FuzzInput& in) {
   if (in.Flag()) return std::string(kNames[in.Pick(std::size(kNames))]);
   static constexpr std::string_view kAlphabet = "abcXYZ019._- #,\xe9\xac";
   std::string name;
-  for (size_t length = 1 + in.Pick(12); length > 0; --length) {
+  for (size_t length = 1 + in.Pick(12); length > 0; --length)
     name += kAlphabet[in.Pick(kAlphabet.size())];
-  }
   if (name == "." || name == "..") name = "dots.txt";
   return name;
 }
@@ -43,12 +37,10 @@ void CheckEntry(const std::string& entry) {
   const size_t first = entry.find_first_not_of(' ');
   FUZZ_CHECK(first != std::string::npos && entry[first] != '#');
   // Something to guess is left once the spellings are split.
-  const std::string word = server::EntryToWord(entry);
-  bool has_letter = false;
-  for (const auto& spelling : protocol::SplitFields(word, ',')) {
-    has_letter = has_letter || spelling.find_first_not_of(' ') != std::string::npos;
-  }
-  FUZZ_CHECK(has_letter);
+  const auto spellings = protocol::SplitFields(server::EntryToWord(entry), ',');
+  FUZZ_CHECK(std::any_of(spellings.begin(), spellings.end(), [](const std::string& spelling) {
+    return spelling.find_first_not_of(' ') != std::string::npos;
+  }));
 }
 
 }  // namespace
@@ -78,13 +70,11 @@ int FuzzWordLists(const uint8_t* data, size_t size) {
     for (const auto& entry : *entries) CheckEntry(entry);
     // The file read in pieces gives what the whole text gives.
     const auto file = files.find(name + ".txt");
-    if (file != files.end()) {
+    if (file != files.end())
       FUZZ_CHECK(*entries == server::ParseEntries(file->second, WordLists::kMaxEntries));
-    }
   }
-  for (const auto& [file, text] : files) {
+  for (const auto& [file, text] : files)
     for (const auto& entry : server::ParseEntries(text, 8)) CheckEntry(entry);
-  }
   (void)lists.CountWords();
 
   // Lists as a client chooses them: known names, unknown ones, paths, and anything at all.

@@ -1,7 +1,0 @@
-// SPDX-License-Identifier: MIT
-// The libFuzzer entry point of the word_lists target.
-#include "tests/fuzz/fuzz_targets.h"
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  return fuzz::FuzzWordLists(data, size);
-}
