@@ -82,6 +82,20 @@ class ProberTest : public testing::Test {
     return ports;
   }
 
+  // Advances the clock by each step and says what each step did, " | " between them: the ports
+  // probed, "-KEY" for each room dropped and "!KEY" for each room failing, "." for nothing.
+  std::string After(std::initializer_list<int64_t> steps) {
+    std::string out;
+    for (const int64_t ms : steps) {
+      std::string step;
+      for (const int port : ProbedAfter(ms)) step += " " + std::to_string(port);
+      for (; told_ < dropped.size(); ++told_) step += " -" + dropped[told_];
+      for (const Room& room : registry.Failing()) step += " !" + room.key;
+      out += (out.empty() ? "" : " |") + (step.empty() ? " ." : step);
+    }
+    return out.substr(1);
+  }
+
   testing_support::ManualClock clock;
   Registry registry;
   FakeConnector connector;
@@ -89,6 +103,7 @@ class ProberTest : public testing::Test {
   std::vector<std::string> dropped;
   int next_source_ = 0;
   size_t seen_ = 0;
+  size_t told_ = 0;
 };
 
 // Private rooms are never listed, but must not stay for ever either; a room registered later is
@@ -99,27 +114,19 @@ TEST_F(ProberTest, EveryRoomIsAskedOnceAMinuteAtItsAddress) {
   prober = MakeProber();
   clock.Advance(20500);
   AddRoom("LATE", 2022, Behaviour::kAnswers);
-  EXPECT_THAT(ProbedAfter(39499), IsEmpty());
-  EXPECT_THAT(ProbedAfter(1), ElementsAre(2020, 2021));
+  EXPECT_EQ(After({39499, 1, 20999, 1}), ". | 2020 2021 | . | 2022");
   EXPECT_EQ(connector.calls[0].address, "198.51.100.228");
   EXPECT_EQ(connector.calls[0].key, "OPEN");
-  EXPECT_THAT(ProbedAfter(20999), IsEmpty());
-  EXPECT_THAT(ProbedAfter(1), ElementsAre(2022));
 }
 
 TEST_F(ProberTest, ARoomWhoseProbeFailedIsAskedAgainEveryHalfMinuteUntilItAnswers) {
   AddRoom("FLAKY", 2020, Behaviour::kRefuses);
   AddRoom("FINE", 2021, Behaviour::kAnswers);
   prober = MakeProber();
-  EXPECT_THAT(ProbedAfter(60000), ElementsAre(2020, 2021));
-  EXPECT_THAT(ProbedAfter(29999), IsEmpty());
-  EXPECT_THAT(ProbedAfter(1), ElementsAre(2020));
+  EXPECT_EQ(After({60000, 29999, 1}), "2020 2021 !FLAKY | !FLAKY | 2020 !FLAKY");
   connector.rooms[2020] = Behaviour::kAnswers;
-  EXPECT_THAT(ProbedAfter(30000), ElementsAre(2020, 2021));
   // Once it answers, the room is back to once a minute.
-  EXPECT_THAT(ProbedAfter(30000), IsEmpty());
-  EXPECT_THAT(ProbedAfter(30000), ElementsAre(2020, 2021));
-  EXPECT_THAT(dropped, IsEmpty());
+  EXPECT_EQ(After({30000, 30000, 30000}), "2020 2021 | . | 2020 2021");
 }
 
 TEST_F(ProberTest, ProbesToOneAddressStartAQuarterSecondApart) {
@@ -128,13 +135,10 @@ TEST_F(ProberTest, ProbesToOneAddressStartAQuarterSecondApart) {
   }
   AddRoom("ELSEWHERE", 2030, Behaviour::kAnswers);
   prober = MakeProber();
-  EXPECT_THAT(ProbedAfter(60000), ElementsAre(2020, 2030));
-  EXPECT_THAT(ProbedAfter(Prober::kAddressSpacingMs - 1), IsEmpty());
-  EXPECT_THAT(ProbedAfter(1), ElementsAre(2021));
-  EXPECT_THAT(ProbedAfter(Prober::kAddressSpacingMs), ElementsAre(2022));
   // Each is due again a minute after its own start.
-  EXPECT_THAT(ProbedAfter(60000 - 2 * Prober::kAddressSpacingMs), ElementsAre(2020, 2030));
-  EXPECT_THAT(registry.Failing(), IsEmpty());
+  constexpr int kSpacing = Prober::kAddressSpacingMs;
+  EXPECT_EQ(After({60000, kSpacing - 1, 1, kSpacing, 60000 - 2 * kSpacing}),
+            "2020 2030 | . | 2021 | 2022 | 2020 2030");
 }
 
 TEST(ProbeAnswer, OnlyTheRegisteredRoomOrAnOlderOneThatNamesNoneIsAlive) {
@@ -183,30 +187,21 @@ TEST_F(ProberTest, AProbeUnansweredForTenSecondsHasFailedAndIsEnded) {
   AddRoom("SILENT", 2020, Behaviour::kSilent);
   AddRoom("LATE", 2021, Behaviour::kSilent);
   prober = MakeProber();
-  clock.Advance(60000);
-  ASSERT_EQ(connector.calls.size(), 2u);
+  EXPECT_EQ(After({60000}), "2020 2021");
   connector.calls[1].done(true);  // answers within the time, just
-  clock.Advance(9999);
+  EXPECT_EQ(After({9999}), ".");
   EXPECT_TRUE(*connector.calls[0].open);
-  EXPECT_THAT(registry.Failing(), IsEmpty());
-  clock.Advance(1);
+  // The answered probe's time-out counts nothing against its room.
+  EXPECT_EQ(After({1}), "!SILENT");
   EXPECT_FALSE(*connector.calls[0].open);
   EXPECT_FALSE(*connector.calls[1].open);
-  // The answered probe's time-out counts nothing against its room.
-  ASSERT_EQ(registry.Failing().size(), 1u);
-  EXPECT_EQ(registry.Failing()[0].key, "SILENT");
 }
 
 // The time-out stays under half the interval, so that a room's probe ends before its next one.
 TEST_F(ProberTest, AShortIntervalShortensTheTimeOut) {
   AddRoom("SILENT", 2020, Behaviour::kSilent);
   prober = MakeProber("A", 1000);
-  EXPECT_THAT(ProbedAfter(1000), ElementsAre(2020));
-  clock.Advance(332);
-  EXPECT_THAT(registry.Failing(), IsEmpty());
-  clock.Advance(1);
-  EXPECT_EQ(registry.Failing().size(), 1u);
-  EXPECT_THAT(ProbedAfter(167), ElementsAre(2020));
+  EXPECT_EQ(After({1000, 332, 1, 167}), "2020 | . | !SILENT | 2020 !SILENT");
 }
 
 TEST_F(ProberTest, ThreeFailuresInARowDropARoomWithinTwoIntervalsAndATimeOut) {
@@ -214,19 +209,11 @@ TEST_F(ProberTest, ThreeFailuresInARowDropARoomWithinTwoIntervalsAndATimeOut) {
   AddRoom("SILENT", 2021, Behaviour::kSilent);
   AddRoom("ALIVE", 2022, Behaviour::kAnswers);
   prober = MakeProber();
-  clock.Advance(119999);
-  EXPECT_THAT(dropped, IsEmpty());
-  clock.Advance(1);
-  EXPECT_THAT(dropped, ElementsAre("REFUSES"));
-  clock.Advance(9999);
-  EXPECT_THAT(dropped, ElementsAre("REFUSES"));
-  clock.Advance(1);
-  EXPECT_THAT(dropped, ElementsAre("REFUSES", "SILENT"));
-  ASSERT_EQ(registry.All().size(), 1u);
-  EXPECT_EQ(registry.All()[0].key, "ALIVE");
-  ProbedAfter(0);
   // Dropped rooms are never asked again.
-  EXPECT_THAT(ProbedAfter(120000), ElementsAre(2022, 2022));
+  EXPECT_EQ(After({119999, 1, 9999, 1, 120000}),
+            "2020 2021 2022 2020 2021 !REFUSES !SILENT | 2020 2021 2022 -REFUSES !SILENT | "
+            "!SILENT | -SILENT | 2022 2022");
+  EXPECT_EQ(registry.All().size(), 1u);
   const Prober::Counters& counted = prober->counters();
   EXPECT_EQ(counted.alive, 4u);
   EXPECT_EQ(counted.failed, 3u);
@@ -244,7 +231,6 @@ TEST_F(ProberTest, ProbesOutlivingTheirRoomOrTheProberEndQuietly) {
   connector.calls[0].done(false);
   EXPECT_THAT(dropped, IsEmpty());
   EXPECT_THAT(registry.Failing(), IsEmpty());
-
   prober.reset();
   EXPECT_FALSE(*connector.calls[1].open);
   clock.Advance(20000);  // the time-out of the ended probe finds no prober
