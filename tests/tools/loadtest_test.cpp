@@ -82,10 +82,12 @@ class Room : public LoadRun::Output {
 
 class LoadRunTest : public testing::Test {
  protected:
-  LoadRunTest() {
-    options_.players = 3;
-    options_.window = 10;
-    options_.run_tag = 7;
+  static LoadOptions Three() {
+    LoadOptions options;
+    options.players = 3;
+    options.window = 10;
+    options.run_tag = 7;
+    return options;
   }
 
   // Takes every player through the login as the room answers it.
@@ -122,12 +124,12 @@ class LoadRunTest : public testing::Test {
     return data;
   }
 
-  LoadOptions options_;
+  LoadOptions options_ = Three();
   Room room_;
+  LoadRun run{options_, room_};
 };
 
 TEST_F(LoadRunTest, CountsEveryStrokeOnceAndMeasuresItsWay) {
-  LoadRun run(options_, room_);
   LogIn(run);
   run.Draw(4, 1000000);
   const auto strokes = DrawnData();
@@ -145,7 +147,6 @@ TEST_F(LoadRunTest, CountsEveryStrokeOnceAndMeasuresItsWay) {
 }
 
 TEST_F(LoadRunTest, LossesReorderingAndEchoesAreFound) {
-  LoadRun run(options_, room_);
   LogIn(run);
   run.Draw(3, 0);
   const auto strokes = DrawnData();
@@ -159,7 +160,6 @@ TEST_F(LoadRunTest, LossesReorderingAndEchoesAreFound) {
 }
 
 TEST_F(LoadRunTest, AnEarlierPictureInTheRoomIsNotTakenForThisRunsStrokes) {
-  LoadRun run(options_, room_);
   LogIn(run);
   // A picture from another artist, and one from a run whose artist had the same id.
   run.OnData(1, protocol::Frame("FH", Wire("555|0|1|2|3")), 0);
@@ -172,7 +172,6 @@ TEST_F(LoadRunTest, AnEarlierPictureInTheRoomIsNotTakenForThisRunsStrokes) {
 }
 
 TEST_F(LoadRunTest, BurstsStayWithinTheWindowOfTheSlowestViewer) {
-  LoadRun run(options_, room_);
   LogIn(run);
   EXPECT_EQ(run.DrawAllowance(), 10u);
   run.Draw(10, 0);
@@ -185,7 +184,6 @@ TEST_F(LoadRunTest, BurstsStayWithinTheWindowOfTheSlowestViewer) {
 }
 
 TEST_F(LoadRunTest, TheRoomsRefusalIsWhatTheOperatorIsTold) {
-  LoadRun run(options_, room_);
   run.OnConnected(0, 0);
   run.OnData(0, protocol::Frame("NOTICE", "Too many connections from your address."), 0);
   run.OnClosed(0);
@@ -200,15 +198,15 @@ TEST_F(LoadRunTest, TheRoomsRefusalIsWhatTheOperatorIsTold) {
 TEST_F(LoadRunTest, ChattersTakeTurnsAndPingsAreAnswered) {
   options_.players = 4;
   options_.chatters = 2;
-  LoadRun run(options_, room_);
-  LogIn(run);
-  for (int i = 0; i < 4; ++i) run.Chat();
+  LoadRun chat(options_, room_);
+  LogIn(chat);
+  for (int i = 0; i < 4; ++i) chat.Chat();
   EXPECT_EQ(room_.Take(1).size(), 2u);
   EXPECT_EQ(room_.Take(2).size(), 2u);
   EXPECT_TRUE(room_.Take(3).empty());
-  run.OnData(3, protocol::Frame("PING", "-") + protocol::Frame("SAY", Wire("x|hi")), 0);
+  chat.OnData(3, protocol::Frame("PING", "-") + protocol::Frame("SAY", Wire("x|hi")), 0);
   EXPECT_EQ(room_.Take(3), std::vector<std::string>{"PONG -"});
-  EXPECT_EQ(run.Report(0).chat_received, 1u);
+  EXPECT_EQ(chat.Report(0).chat_received, 1u);
 }
 
 }  // namespace
