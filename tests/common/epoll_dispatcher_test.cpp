@@ -13,6 +13,8 @@
 #include <QEventLoop>
 #include <QSocketNotifier>
 #include <QTimer>
+#include <array>
+#include <functional>
 #include <future>
 #include <memory>
 #include <string>
@@ -23,6 +25,24 @@
 #include "common/qt/socket_poller.h"
 
 namespace {
+
+using Seen = std::vector<std::string>;
+
+// A slot that notes that it ran, then ends the loop if it is given one.
+std::function<void()> Note(Seen& seen, const char* what, QEventLoop* quit = nullptr) {
+  return [&seen, what, quit] {
+    seen.push_back(what);
+    if (quit) quit->quit();
+  };
+}
+
+// A socket pair whose first end has a byte to read.
+std::array<int, 2> ReadablePair() {
+  std::array<int, 2> fds{-1, -1};
+  EXPECT_EQ(::socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0, fds.data()), 0);
+  EXPECT_EQ(::write(fds[1], "x", 1), 1);
+  return fds;
+}
 
 TEST(EpollDispatcher, TimersFireInDeadlineOrderAndNeverEarly) {
   QElapsedTimer clock;
@@ -47,58 +67,40 @@ TEST(EpollDispatcher, TimersFireInDeadlineOrderAndNeverEarly) {
   EXPECT_EQ(ticks, 3);
 }
 
-struct Descriptor {
-  const char* name;
-  bool file;  // /dev/null, which epoll refuses and poll() reports always ready
-};
-
-class ReadyDescriptor : public testing::TestWithParam<Descriptor> {};
-
-TEST_P(ReadyDescriptor, IsToldInThePassThatFindsItBeforeThatPassesTimers) {
-  int fds[2] = {-1, -1};
-  if (GetParam().file) {
-    fds[0] = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
-  } else {
-    ASSERT_EQ(::socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0, fds), 0);
-    ASSERT_EQ(::write(fds[1], "x", 1), 1);
-  }
-  ASSERT_GE(fds[0], 0);
-  std::vector<std::string> seen;
-  QSocketNotifier reader(fds[0], QSocketNotifier::Read);
-  QSocketNotifier paused(fds[0], QSocketNotifier::Write);
-  paused.setEnabled(false);
-  QObject::connect(&reader, &QSocketNotifier::activated, [&] {
-    seen.push_back("readable");
-    reader.setEnabled(false);
-  });
-  QObject::connect(&paused, &QSocketNotifier::activated, [&] { seen.push_back("writable"); });
-  QEventLoop loop;
-  QTimer timer;  // a timer of interval 0, not singleShot(0), which is a posted event
-  timer.setSingleShot(true);
-  QObject::connect(&timer, &QTimer::timeout, [&] {
-    seen.push_back("timer");
-    loop.quit();
-  });
-  timer.start(0);
-  loop.exec();
-  EXPECT_EQ(seen, (std::vector<std::string>{"readable", "timer"}));
-  for (const int fd : fds) {
-    if (fd >= 0) ::close(fd);
+// A socket, and /dev/null, which epoll refuses and poll() reports always ready.
+TEST(EpollDispatcher, AReadyDescriptorIsToldInThePassThatFindsItBeforeThatPassesTimers) {
+  for (const bool file : {false, true}) {
+    SCOPED_TRACE(file ? "file" : "socket");
+    const std::array<int, 2> fds =
+        file ? std::array<int, 2>{::open("/dev/null", O_RDONLY | O_CLOEXEC), -1} : ReadablePair();
+    ASSERT_GE(fds[0], 0);
+    Seen seen;
+    QEventLoop loop;
+    QSocketNotifier reader(fds[0], QSocketNotifier::Read);
+    QSocketNotifier paused(fds[0], QSocketNotifier::Write);
+    paused.setEnabled(false);
+    QObject::connect(&reader, &QSocketNotifier::activated, [&] {
+      seen.push_back("readable");
+      reader.setEnabled(false);
+    });
+    QObject::connect(&paused, &QSocketNotifier::activated, Note(seen, "writable"));
+    QTimer timer;  // a timer of interval 0, not singleShot(0), which is a posted event
+    timer.setSingleShot(true);
+    QObject::connect(&timer, &QTimer::timeout, Note(seen, "timer", &loop));
+    timer.start(0);
+    loop.exec();
+    EXPECT_EQ(seen, (Seen{"readable", "timer"}));
+    for (const int fd : fds) {
+      if (fd >= 0) ::close(fd);
+    }
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Descriptors, ReadyDescriptor,
-                         testing::Values(Descriptor{"Socket", false}, Descriptor{"File", true}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
 TEST(EpollDispatcher, RunsPostedEventsAndDeferredDeletes) {
-  std::vector<std::string> seen;
+  Seen seen;
   QEventLoop loop;
   auto* doomed = new QObject;
-  QObject::connect(doomed, &QObject::destroyed, [&] {
-    seen.push_back("deleted");
-    loop.quit();
-  });
+  QObject::connect(doomed, &QObject::destroyed, Note(seen, "deleted", &loop));
   QMetaObject::invokeMethod(
       &loop,
       [&] {
@@ -107,58 +109,39 @@ TEST(EpollDispatcher, RunsPostedEventsAndDeferredDeletes) {
       },
       Qt::QueuedConnection);
   loop.exec();
-  EXPECT_EQ(seen, (std::vector<std::string>{"posted", "deleted"}));
+  EXPECT_EQ(seen, (Seen{"posted", "deleted"}));
 }
 
-struct Waker {
-  const char* name;
-  bool exit_loop;  // QEventLoop::exit from the other thread, else an event posted to this one
-};
-
-class WakeUp : public testing::TestWithParam<Waker> {};
-
-TEST_P(WakeUp, FromAnotherThreadEndsAWaitWithNothingElseToDo) {
-  QEventLoop loop;
-  std::promise<void> waiting;
-  bool posted_ran = false;
-  // Once, the first time the loop is about to wait for ever.
-  QObject::connect(
-      QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, &loop,
-      [&waiting] { waiting.set_value(); }, Qt::SingleShotConnection);
-  std::thread other([&] {
-    waiting.get_future().wait();
-    if (GetParam().exit_loop) {
-      loop.exit();
-    } else {
-      QMetaObject::invokeMethod(
-          &loop,
-          [&] {
-            posted_ran = true;
-            loop.quit();
-          },
-          Qt::QueuedConnection);
-    }
-  });
-  loop.exec();
-  other.join();
-  EXPECT_EQ(posted_ran, !GetParam().exit_loop);
+// By QEventLoop::exit from the other thread, or by an event it posts to this one.
+TEST(EpollDispatcher, AWakeUpFromAnotherThreadEndsAWaitWithNothingElseToDo) {
+  for (const bool exit_loop : {false, true}) {
+    SCOPED_TRACE(exit_loop ? "exit" : "posted event");
+    QEventLoop loop;
+    std::promise<void> waiting;
+    Seen seen;
+    // Once, the first time the loop is about to wait for ever.
+    QObject::connect(
+        QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, &loop,
+        [&waiting] { waiting.set_value(); }, Qt::SingleShotConnection);
+    std::thread other([&] {
+      waiting.get_future().wait();
+      if (exit_loop) loop.exit();
+      if (!exit_loop) QMetaObject::invokeMethod(&loop, Note(seen, "posted", &loop));
+    });
+    loop.exec();
+    other.join();
+    EXPECT_EQ(seen, exit_loop ? Seen{} : Seen{"posted"});
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Wakers, WakeUp,
-                         testing::Values(Waker{"PostedEvent", false}, Waker{"LoopExit", true}),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(EpollDispatcher, ALoopNestedInATimersSlotRunsTheOthersButNotThatTimerAgain) {
-  std::vector<std::string> seen;
+  Seen seen;
   QEventLoop outer;
   QTimer outer_timer;  // interval 0: due again at once, yet not fired inside its own slot
   QObject::connect(&outer_timer, &QTimer::timeout, [&] {
     seen.push_back("outer");
     QEventLoop nested;
-    QTimer::singleShot(1, [&] {
-      seen.push_back("inner");
-      nested.quit();
-    });
+    QTimer::singleShot(1, Note(seen, "inner", &nested));
     nested.exec();
     seen.push_back("outer done");
     outer_timer.stop();
@@ -166,66 +149,51 @@ TEST(EpollDispatcher, ALoopNestedInATimersSlotRunsTheOthersButNotThatTimerAgain)
   });
   outer_timer.start(0);
   outer.exec();
-  EXPECT_EQ(seen, (std::vector<std::string>{"outer", "inner", "outer done"}));
+  EXPECT_EQ(seen, (Seen{"outer", "inner", "outer done"}));
 }
 
-struct DirectPass {
-  const char* name;
-  enum { kNothing, kUnwatchOther, kUnwatchSelf, kNestedLoop } first_does;
-  std::vector<std::string> seen;
-};
-
-class DirectWatch : public testing::TestWithParam<DirectPass> {};
-
-TEST_P(DirectWatch, TellsSocketsThenTimersThenTheEndOfThePass) {
-  int a[2], b[2];
-  ASSERT_EQ(::socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0, a), 0);
-  ASSERT_EQ(::socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0, b), 0);
-  ASSERT_EQ(::write(a[1], "x", 1), 1);
-  ASSERT_EQ(::write(b[1], "x", 1), 1);
-  const std::unique_ptr<scrawlbox::SocketPoller> poller = scrawlbox::MakeSocketPoller();
-  std::vector<std::string> seen;
-  QEventLoop loop;
-  poller->SetEndOfPass([&] {
-    seen.push_back("end");
-    loop.quit();
-  });
-  poller->Watch(a[0], true, false, [&](int fd, bool readable, bool, bool) {
-    seen.push_back(readable ? "a" : "a?");
-    poller->SetInterest(fd, false, false);
-    poller->RequestEndOfPass();
-    if (GetParam().first_does == DirectPass::kUnwatchOther) poller->Unwatch(b[0]);
-    if (GetParam().first_does == DirectPass::kUnwatchSelf) poller->Unwatch(fd);
-    if (GetParam().first_does == DirectPass::kNestedLoop) {
-      QEventLoop nested;
-      QTimer::singleShot(1, &nested, &QEventLoop::quit);
-      nested.exec();
-    }
-    seen.push_back("a done");
-  });
-  poller->Watch(b[0], true, false, [&](int fd, bool, bool, bool) {
-    seen.push_back("b");
-    poller->Unwatch(fd);
-  });
-  QTimer timer;
-  timer.setSingleShot(true);
-  QObject::connect(&timer, &QTimer::timeout, [&] { seen.push_back("timer"); });
-  timer.start(0);
-  loop.exec();
-  EXPECT_EQ(seen, GetParam().seen);
-  poller->Unwatch(a[0]);
-  for (const int fd : {a[0], a[1], b[0], b[1]}) ::close(fd);
+TEST(SocketPoller, TellsSocketsThenTimersThenTheEndOfThePass) {
+  enum Does { kNothing, kUnwatchOther, kUnwatchSelf, kNestedLoop };
+  const std::pair<Does, Seen> passes[] = {
+      {kNothing, {"a", "a done", "b", "timer", "end"}},
+      {kUnwatchOther, {"a", "a done", "timer", "end"}},
+      {kUnwatchSelf, {"a", "a done", "b", "timer", "end"}},
+      // The nested loop carries on with the same pass, its end included.
+      {kNestedLoop, {"a", "b", "timer", "end", "a done"}}};
+  for (const auto& [first_does, expected] : passes) {
+    SCOPED_TRACE(first_does);
+    const std::array<int, 2> a = ReadablePair(), b = ReadablePair();
+    const std::unique_ptr<scrawlbox::SocketPoller> poller = scrawlbox::MakeSocketPoller();
+    Seen seen;
+    QEventLoop loop;
+    poller->SetEndOfPass(Note(seen, "end", &loop));
+    poller->Watch(a[0], true, false, [&](int fd, bool readable, bool, bool) {
+      seen.push_back(readable ? "a" : "a?");
+      poller->SetInterest(fd, false, false);
+      poller->RequestEndOfPass();
+      if (first_does == kUnwatchOther) poller->Unwatch(b[0]);
+      if (first_does == kUnwatchSelf) poller->Unwatch(fd);
+      if (first_does == kNestedLoop) {
+        QEventLoop nested;
+        QTimer::singleShot(1, &nested, &QEventLoop::quit);
+        nested.exec();
+      }
+      seen.push_back("a done");
+    });
+    poller->Watch(b[0], true, false, [&](int fd, bool, bool, bool) {
+      seen.push_back("b");
+      poller->Unwatch(fd);
+    });
+    QTimer timer;
+    timer.setSingleShot(true);
+    QObject::connect(&timer, &QTimer::timeout, Note(seen, "timer"));
+    timer.start(0);
+    loop.exec();
+    EXPECT_EQ(seen, expected);
+    poller->Unwatch(a[0]);
+    for (const int fd : {a[0], a[1], b[0], b[1]}) ::close(fd);
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Passes, DirectWatch,
-    testing::Values(
-        DirectPass{"Plain", DirectPass::kNothing, {"a", "a done", "b", "timer", "end"}},
-        DirectPass{"UnwatchOther", DirectPass::kUnwatchOther, {"a", "a done", "timer", "end"}},
-        DirectPass{"UnwatchSelf", DirectPass::kUnwatchSelf, {"a", "a done", "b", "timer", "end"}},
-        // The nested loop carries on with the same pass, its end included.
-        DirectPass{"NestedLoop", DirectPass::kNestedLoop, {"a", "b", "timer", "end", "a done"}}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 

@@ -18,16 +18,8 @@ using testing_support::WriteFile;
 
 TEST(IniDocument, MatchesSectionsAndKeysRegardlessOfCaseAndTakesTheFirstDuplicate) {
   const IniDocument doc(
-      "top=ignored\n"
-      "[Server Details]\n"
-      "Name = First Room \n"
-      "name=Second\n"
-      "; Port=1\n"
-      "Quoted=\"  spaced  \"\n"
-      "Half=\"open\n"
-      "\xC9t\xC9=summer\n"
-      "[server details]\n"
-      "MOTD=from the duplicate section\n");
+      "top=ignored\n[Server Details]\nName = First Room \nname=Second\n; Port=1\n"
+      "Quoted=\"  spaced  \"\nHalf=\"open\n\xC9t\xC9=summer\n[server details]\nMOTD=dup\n");
   EXPECT_EQ(doc.Read("SERVER DETAILS", "NAME", "d"), "First Room");
   EXPECT_EQ(doc.Read("Server Details", "\xE9t\xE9", "d"), "summer");  // ÉTÉ is été
   EXPECT_EQ(doc.Read("Server Details", "Port", "2020"), "2020");      // a comment is no key
@@ -36,66 +28,49 @@ TEST(IniDocument, MatchesSectionsAndKeysRegardlessOfCaseAndTakesTheFirstDuplicat
   EXPECT_EQ(doc.Read("Server Details", "MOTD", "none"), "none");
   EXPECT_EQ(doc.Read("Nowhere", "top", "d"), "d");
   EXPECT_EQ(doc.Read("", "top", "d"), "d");  // keys before any section belong to none
+  const IniDocument listed("[S]\nb=2\na=1\nB=3\n;c=4\njunk line\n[T]\nd=5\n");
+  EXPECT_EQ(listed.ReadSection("s"), (KeyValues{{"b", "2"}, {"a", "1"}}));  // in order, once
+  EXPECT_TRUE(listed.ReadSection("missing").empty());
+  IniDocument long_value;
+  long_value.Write("S", "Long", std::string(70000, 'x'));
+  EXPECT_EQ(long_value.Read("S", "Long", "").size(), kMaxValueLength);
 }
 
-TEST(IniDocument, ReadsAtMostSixtyThousandCharacters) {
-  IniDocument doc;
-  doc.Write("S", "Long", std::string(70000, 'x'));
-  EXPECT_EQ(doc.Read("S", "Long", "").size(), kMaxValueLength);
-}
-
-TEST(IniDocument, WriteChangesOnlyItsLineAndKeepsTheRest) {
-  IniDocument doc(
-      "; settings\r\n"
-      "[A]\r\n"
-      "One=1\r\n"
-      "Two=2\r\n"
-      "\r\n"
-      "[B]\r\n"
-      "Three=3");
+TEST(IniDocument, WriteChangesOnlyItsLineAndDeleteSectionEveryCopyOfOne) {
+  IniDocument doc("; settings\r\n[A]\r\nOne=1\r\nTwo=2\r\n\r\n[B]\r\nThree=3");
   doc.Write("a", "TWO", "22");
   doc.Write("A", "Four", "4");
   doc.Write("B", "Five", "5");
   doc.Write("C", "Six", "6");
   EXPECT_EQ(doc.Text(),
-            "; settings\r\n"
-            "[A]\r\n"
-            "One=1\r\n"
-            "TWO=22\r\n"
-            "Four=4\r\n"
-            "\r\n"
-            "[B]\r\n"
-            "Three=3\r\n"
-            "Five=5\r\n"
-            "[C]\r\n"
-            "Six=6\r\n");
+            "; settings\r\n[A]\r\nOne=1\r\nTWO=22\r\nFour=4\r\n\r\n[B]\r\nThree=3\r\nFive=5\r\n"
+            "[C]\r\nSix=6\r\n");
+  IniDocument stats(
+      "[Keep]\nk=1\n[Server Statistics]\nn=5\n[keep2]\nx=2\n[SERVER STATISTICS]\nn=9\n");
+  EXPECT_TRUE(stats.DeleteSection("server statistics"));
+  EXPECT_EQ(stats.Text(), "[Keep]\nk=1\n[keep2]\nx=2\n");
+  EXPECT_FALSE(stats.DeleteSection("Server Statistics"));
 }
 
-TEST(IniDocument, LinesEndAtCrLfLfOrABareCrAndNoNameOrValueKeepsACr) {
+TEST(IniDocument, LinesEndAtCrLfLfOrABareCrAndAWriteKeepsTheFileStyle) {
   const IniDocument only_cr("[Server Details]\rName = Mac Room \rPort=2121\r[Other]\rPort=1");
   EXPECT_EQ(only_cr.Read("server details", "name", ""), "Mac Room");
   EXPECT_EQ(only_cr.Read("Server Details", "Port", ""), "2121");
   EXPECT_EQ(only_cr.Read("Other", "Port", ""), "1");
-
   const IniDocument mixed("[A]\r\nOne=1\nTwo=\"2\"\r[B]\r\rThree=3\r");
-  const KeyValues a = {{"One", "1"}, {"Two", "2"}};
-  EXPECT_EQ(mixed.ReadSection("a"), a);
+  EXPECT_EQ(mixed.ReadSection("a"), (KeyValues{{"One", "1"}, {"Two", "2"}}));
   EXPECT_EQ(mixed.Read("B", "Three", ""), "3");
-}
-
-TEST(IniDocument, AWriteKeepsTheFileStyleAndTurnsBareCrsIntoIt) {
+  // Bare CRs become the file's style.
   IniDocument crlf("k=v\r\n[Server Statistics]\r");
   crlf.Write("server statistics", "Total Rounds", "1");
   EXPECT_EQ(crlf.Text(), "k=v\r\n[Server Statistics]\r\nTotal Rounds=1\r\n");
-
   IniDocument lf("[A]\nOne=1\r");
   lf.Write("A", "Two", "2");
   EXPECT_EQ(lf.Text(), "[A]\nOne=1\nTwo=2\n");
-
-  IniDocument only_cr("[A]\rOne=1\r\r[B]\rx=y");
-  only_cr.Write("a", "ONE", "2");
-  only_cr.ReplaceSection("C", {{"z", "3"}});
-  EXPECT_EQ(only_cr.Text(), "[A]\r\nONE=2\r\n\r\n[B]\r\nx=y\r\n[C]\r\nz=3\r\n");
+  IniDocument cr("[A]\rOne=1\r\r[B]\rx=y");
+  cr.Write("a", "ONE", "2");
+  cr.ReplaceSection("C", {{"z", "3"}});
+  EXPECT_EQ(cr.Text(), "[A]\r\nONE=2\r\n\r\n[B]\r\nx=y\r\n[C]\r\nz=3\r\n");
 }
 
 TEST(IniDocument, ValuesStayOnOneLineAndKeepTheirBytes) {
@@ -108,23 +83,7 @@ TEST(IniDocument, ValuesStayOnOneLineAndKeepTheirBytes) {
   EXPECT_EQ(doc.Read("Server Details", "Port", "2020"), "2020");
 }
 
-TEST(IniDocument, DeleteSectionRemovesEveryCopyAndNothingElse) {
-  IniDocument doc(
-      "[Keep]\nk=1\n[Server Statistics]\nTotal Rounds=5\n[keep2]\nx=2\n"
-      "[SERVER STATISTICS]\nTotal Rounds=9\n");
-  EXPECT_TRUE(doc.DeleteSection("server statistics"));
-  EXPECT_EQ(doc.Text(), "[Keep]\nk=1\n[keep2]\nx=2\n");
-  EXPECT_FALSE(doc.DeleteSection("Server Statistics"));
-}
-
-TEST(IniDocument, ReadSectionListsKeysInOrderOnce) {
-  const IniDocument doc("[S]\nb=2\na=1\nB=3\n;c=4\njunk line\n[T]\nd=5\n");
-  const KeyValues expected = {{"b", "2"}, {"a", "1"}};
-  EXPECT_EQ(doc.ReadSection("s"), expected);
-  EXPECT_TRUE(doc.ReadSection("missing").empty());
-}
-
-TEST(IniFile, MissingFileGivesDefaultsAndTheFirstWriteCreatesIt) {
+TEST(IniFile, AMissingFileGivesDefaultsAndWritesReplaceItLeavingNoTemporaryFiles) {
   testing_support::TempDir dir;
   IniFile ini(dir / "Server.ini");
   EXPECT_EQ(ini.INIRead("Server Details", "Port", "2020"), "2020");
@@ -133,22 +92,19 @@ TEST(IniFile, MissingFileGivesDefaultsAndTheFirstWriteCreatesIt) {
   EXPECT_TRUE(ini.INIWrite("Server Details", "Port", "2121"));
   EXPECT_EQ(ReadFile(dir / "Server.ini"), "[Server Details]\nPort=2121\n");
   EXPECT_EQ(ini.INIRead("server details", "port", ""), "2121");
-}
-
-TEST(IniFile, WritesReplaceTheFileAndLeaveNoTemporaryFiles) {
-  testing_support::TempDir dir;
   WriteFile(dir / "Server.ini", "[Server Statistics]\r\nTotal Rounds=1\r\n");
-  IniFile ini(dir / "Server.ini");
   for (int i = 0; i < 20; ++i) ini.INIWrite("Server Statistics", "Total Rounds", std::to_string(i));
   EXPECT_EQ(ReadFile(dir / "Server.ini"), "[Server Statistics]\r\nTotal Rounds=19\r\n");
-  int files = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
-    (void)entry;
-    ++files;
-  }
-  EXPECT_EQ(files, 1);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
   EXPECT_TRUE(ini.DeleteSection("Server Statistics"));
   EXPECT_EQ(ReadFile(dir / "Server.ini"), "");
+  // Garbage still reads defaults, and a write makes it a file again.
+  std::string garbage;
+  for (int i = 0; i < 4096; ++i) garbage.push_back(static_cast<char>((i * 131) % 256));
+  WriteFile(dir / "Server.ini", garbage);
+  EXPECT_EQ(ini.INIRead("Server Details", "Port", "2020"), "2020");
+  EXPECT_TRUE(ini.INIWrite("Server Details", "Port", "2020"));
+  EXPECT_EQ(ini.INIRead("Server Details", "Port", ""), "2020");
 }
 
 TEST(IniFile, OnlyStaleTemporaryFilesOfItsOwnWritesAreRemoved) {
@@ -170,7 +126,6 @@ TEST(IniFile, OnlyStaleTemporaryFilesOfItsOwnWritesAreRemoved) {
   // A write of another program sharing the folder holds its temporary file locked.
   const int in_use = ::open((dir / "Server.ini.inUse1").c_str(), O_RDONLY);
   ASSERT_EQ(::flock(in_use, LOCK_EX), 0);
-
   EXPECT_EQ(RemoveStaleTemporaryFiles(dir / "Server.ini"), 3u);
   ::close(in_use);
   std::set<std::string> left;
@@ -181,7 +136,7 @@ TEST(IniFile, OnlyStaleTemporaryFilesOfItsOwnWritesAreRemoved) {
   EXPECT_EQ(RemoveStaleTemporaryFiles(dir / "missing" / "Server.ini"), 0u);
 }
 
-TEST(IniFile, AFileTooLargeToReadIsNeitherReadNorOverwritten) {
+TEST(IniFile, AFileTooLargeIsNeitherReadNorOverwrittenAndAMissingFolderFailsCleanly) {
   testing_support::TempDir dir;
   const auto path = dir / "Server.ini";
   WriteFile(path, "[S]\nk=v\n" + std::string(IniFile::kMaxFileSize, ';'));
@@ -190,24 +145,9 @@ TEST(IniFile, AFileTooLargeToReadIsNeitherReadNorOverwritten) {
   EXPECT_EQ(ini.INIRead("S", "k", "default"), "default");
   EXPECT_FALSE(ini.INIWrite("S", "k", "new"));
   EXPECT_EQ(std::filesystem::file_size(path), size);
-}
-
-TEST(IniFile, WriteIntoAMissingFolderFailsCleanly) {
-  testing_support::TempDir dir;
-  IniFile ini(dir / "no" / "such" / "Server.ini");
-  EXPECT_FALSE(ini.INIWrite("S", "k", "v"));
-  EXPECT_EQ(ini.INIRead("S", "k", "d"), "d");
-}
-
-TEST(IniFile, GarbageFileStillReadsDefaults) {
-  testing_support::TempDir dir;
-  std::string garbage;
-  for (int i = 0; i < 4096; ++i) garbage.push_back(static_cast<char>((i * 131) % 256));
-  WriteFile(dir / "Server.ini", garbage);
-  IniFile ini(dir / "Server.ini");
-  EXPECT_EQ(ini.INIRead("Server Details", "Port", "2020"), "2020");
-  EXPECT_TRUE(ini.INIWrite("Server Details", "Port", "2020"));
-  EXPECT_EQ(ini.INIRead("Server Details", "Port", ""), "2020");
+  IniFile nowhere(dir / "no" / "such" / "Server.ini");
+  EXPECT_FALSE(nowhere.INIWrite("S", "k", "v"));
+  EXPECT_EQ(nowhere.INIRead("S", "k", "d"), "d");
 }
 
 }  // namespace
