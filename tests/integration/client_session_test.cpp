@@ -8,9 +8,7 @@
 #include <algorithm>
 #include <string>
 
-#include "client/drawing/pad_tools.h"
 #include "client/net/qt_connection.h"
-#include "client/room/session.h"
 #include "client/settings/client_settings.h"
 #include "common/qt/qt_scheduler.h"
 #include "protocol/framing.h"

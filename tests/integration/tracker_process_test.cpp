@@ -119,10 +119,7 @@ TEST_P(TrackerOn, ServesRoomsFilesAndMetricsAndHoldsHostileClientsWithinBounds) 
   EXPECT_THAT(RoomNames(tracker), ElementsAre("Sketchers 2"));
   EXPECT_EQ(slow.state(), QAbstractSocket::ConnectedState);
 
-  // A head over 8 KiB is refused as soon as it is.
-  EXPECT_THAT(RawExchange(tracker.port(), "GET /misc/scrawlbox/tracker.php?ACTION=VIEW&X=" +
-                                              std::string(1 << 20, 'a')),
-              StartsWith("HTTP/1.1 431 "));
+  // How a head is read and refused is the front's test (http_test); here it reaches the service.
   // The query reaches the service undecoded: a bar, a line break and bytes above 127 stay
   // inside the one field.
   EXPECT_THAT(ReplyRecord(Ask(tracker, AddQuery("HOST:ANN", 2020, "a%7CPORT=9%0D%0A%E9"))),
@@ -133,8 +130,6 @@ TEST_P(TrackerOn, ServesRoomsFilesAndMetricsAndHoldsHostileClientsWithinBounds) 
   EXPECT_EQ(GetValue(updated[0].tag, "PORT"), "2020");
   EXPECT_THAT(RawExchange(tracker.port(), "POST / HTTP/1.1\r\nContent-Length: 1\r\n\r\nx"),
               StartsWith("HTTP/1.1 405"));
-  EXPECT_THAT(RawExchange(tracker.port(), "\x01\x02 nonsense\r\n\r\n"),
-              testing::Not(HasSubstr("STATUS=")));
 
   // The slow client is dropped at its deadline, not before.
   if (slow.state() != QAbstractSocket::UnconnectedState) {
@@ -143,21 +138,12 @@ TEST_P(TrackerOn, ServesRoomsFilesAndMetricsAndHoldsHostileClientsWithinBounds) 
   EXPECT_GE(dropped_after_ms, 900);  // a coarse timer may fire 5% early
   EXPECT_TRUE(tracker.Running());
 
-  // A trusted proxy holds more, and its request counts for the client it names last.
-  std::vector<std::unique_ptr<QTcpSocket>> held;
-  const auto hold = [&](const char* from) {
-    held.push_back(std::make_unique<QTcpSocket>());
-    if (from) held.back()->bind(QHostAddress(QString::fromLatin1(from)));
-    held.back()->connectToHost(QStringLiteral("127.0.0.1"), tracker.port());
-    return held.back()->waitForConnected(5000);
-  };
-  for (int i = 0; i < 3; ++i) ASSERT_TRUE(hold("127.0.0.3"));
+  // Tracker.ini's trusted proxy names the client (which address it names is http_test's).
   std::string add = AddQuery("P", 2020);
   add.erase(add.find("&IP=127.0.0.1"), 13);
   EXPECT_THAT(RawExchange(tracker.port(),
                           "GET " + std::string(TrackerProcess::kPath) + "?" + add +
-                              " HTTP/1.1\r\nX-Forwarded-For: 6.6.6.6\r\n"
-                              "X-Forwarded-For: 198.51.100.7\r\n\r\n",
+                              " HTTP/1.1\r\nX-Forwarded-For: 198.51.100.7\r\n\r\n",
                           "127.0.0.3"),
               HasSubstr("STATUS=SUBMITOK"));
   const auto listed = ServerBrowser::PublicRows(Ask(tracker, "ACTION=VIEW"));
@@ -165,7 +151,11 @@ TEST_P(TrackerOn, ServesRoomsFilesAndMetricsAndHoldsHostileClientsWithinBounds) 
   EXPECT_EQ(GetValue(listed[1].tag, "SERVERIP"), "198.51.100.7");
 
   // One address holds a few connections; the next is told why, and other addresses are served.
-  for (int i = 0; i < 3; ++i) ASSERT_TRUE(hold(nullptr));
+  QTcpSocket held[3];
+  for (QTcpSocket& socket : held) {
+    socket.connectToHost(QStringLiteral("127.0.0.1"), tracker.port());
+    ASSERT_TRUE(socket.waitForConnected(5000));
+  }
   EXPECT_THAT(RawExchange(tracker.port(), "GET / HTTP/1.1\r\n\r\n"), StartsWith("HTTP/1.1 503 "));
   EXPECT_THAT(RawExchange(tracker.port(), "GET / HTTP/1.1\r\n\r\n", "127.0.0.2"),
               StartsWith("HTTP/1.1 200 "));
@@ -256,7 +246,8 @@ TEST_P(TrackerOn, ARoomFromAnotherWriterIsListedAndFoundByName) {
   room.address = "127.0.0.1";
   room.port = 2020;
   room.source = "10.0.0.1";
-  ASSERT_EQ(store.Add(room, {}, 0).result, tracker::RoomStore::AddResult::kAdded);
+  ASSERT_EQ(store.Add(room, {.max_per_address = 0}, 0).result,
+            tracker::RoomStore::AddResult::kAdded);
   EXPECT_TRUE(QTest::qWaitFor([&] { return RoomNames(tracker).size() == 1; }, 2000));
   for (const auto& [query, rows] : {std::pair{"?q=caf%C3%A9+", 1}, {"?q=den+caf", 0}}) {
     const auto page = Fetch(tracker.Url(std::string("/") + query));
