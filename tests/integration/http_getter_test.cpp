@@ -10,8 +10,7 @@
 #include <functional>
 
 #include "common/qt/qt_http.h"
-#include "directory/tracker.h"
-#include "tests/integration/tracker_process.h"
+#include "tests/integration/processes.h"
 
 namespace testing_support {
 namespace {
@@ -19,26 +18,21 @@ namespace {
 using testing::HasSubstr;
 
 // Reads each request's head, keeps it, and answers with what the script returns for it (an
-// empty answer leaves the connection open and silent).
+// empty answer leaves the connection open and silent). One request per connection: whatever
+// follows an answered request is dropped.
 class ScriptedHost : public QTcpServer {
  public:
-  explicit ScriptedHost(std::function<QByteArray(const QByteArray& head)> script)
-      : script_(std::move(script)) {
+  explicit ScriptedHost(std::function<QByteArray(const QByteArray& head)> script) {
     listen(QHostAddress::LocalHost, 0);
-    connect(this, &QTcpServer::newConnection, this, [this] {
+    connect(this, &QTcpServer::newConnection, this, [this, script] {
       while (QTcpSocket* socket = nextPendingConnection()) {
-        auto* head = new QByteArray;
-        connect(socket, &QObject::destroyed, [head] { delete head; });
-        connect(socket, &QTcpSocket::readyRead, socket, [this, socket, head] {
-          // One request per connection: whatever follows an answered request is dropped.
-          if (head->contains("\r\n\r\n")) {
-            socket->readAll();
-            return;
-          }
-          *head += socket->readAll();
-          if (!head->contains("\r\n\r\n")) return;
-          heads.push_back(*head);
-          const QByteArray answer = script_(*head);
+        connect(socket, &QTcpSocket::readyRead, socket, [this, socket, script] {
+          const QByteArray before = socket->property("head").toByteArray();
+          const QByteArray head = before + socket->readAll();
+          socket->setProperty("head", head);
+          if (before.contains("\r\n\r\n") || !head.contains("\r\n\r\n")) return;
+          heads.push_back(head);
+          const QByteArray answer = script(head);
           if (answer.isEmpty()) return;
           socket->write(answer);
           socket->disconnectFromHost();
@@ -53,9 +47,6 @@ class ScriptedHost : public QTcpServer {
   }
 
   std::vector<QByteArray> heads;
-
- private:
-  std::function<QByteArray(const QByteArray&)> script_;
 };
 
 QByteArray Chunked(const QByteArray& body) {
@@ -85,61 +76,47 @@ TEST(HttpGetter, SendsTheRequestLinesAndEightBitTextByteForByte) {
   EXPECT_THAT(head, HasSubstr("\r\nConnection: close\r\n"));
 }
 
-// The answer is read as HTTP: a chunked reply and a plain one give the same record, and a
-// chunked version file gives its number, not its chunk size.
-TEST(HttpGetter, ChunkedAndPlainBodiesReadTheSame) {
+// The answer is read as HTTP: chunked and plain bodies read the same, a chunked version file
+// gives its number, not its chunk size, and what is broken, huge or endless ends in an error.
+TEST(HttpGetter, ReadsTheAnswerAsHttpAndEndsBrokenOnesWithAnError) {
   const QByteArray record = "STATUS=UPDATEOK\r\n";
-  for (const QByteArray& answer :
-       {Chunked(record), Plain(record), Plain(record, false), Chunked("STATUS=UPDATEOK")}) {
-    SCOPED_TRACE(answer.toStdString());
-    ScriptedHost host([&](const QByteArray&) { return answer; });
+  const struct {
+    const char* name;
+    QByteArray answer;
+    bool ok;
+    std::string record;      // the first line of the body
+    std::string error_text;  // when not ok; empty for any
+  } rows[] = {
+      {"chunked", Chunked(record), true, "STATUS=UPDATEOK", ""},
+      {"plain", Plain(record), true, "STATUS=UPDATEOK", ""},
+      {"plain without a length", Plain(record, false), true, "STATUS=UPDATEOK", ""},
+      {"chunked without a line end", Chunked("STATUS=UPDATEOK"), true, "STATUS=UPDATEOK", ""},
+      {"a chunked version file", Chunked("102031\r\n"), true, "102031", ""},
+      {"empty", Plain(""), true, "", ""},
+      {"garbage", "\x01\xFFnot http at all\r\n\r\n", false, "", ""},
+      {"not found", "HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\n\r\n", false, "", ""},
+      {"ten megabytes", Plain(QByteArray(10 << 20, 'x')), false, "", "The answer was too large"},
+      {"a redirect loop",
+       "HTTP/1.1 302 Found\r\nLocation: /again\r\nContent-Length: 0\r\nConnection: close\r\n\r\n",
+       false, "", ""},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    ScriptedHost host([&](const QByteArray&) { return row.answer; });
     const auto result = Fetch(host.Url("/t?ACTION=ADD"));
-    ASSERT_TRUE(result.ok) << result.error_text;
-    EXPECT_EQ(directory::ReplyRecord(result.body), "STATUS=UPDATEOK");
+    EXPECT_EQ(result.ok, row.ok) << result.error_text;
+    EXPECT_EQ(directory::ReplyRecord(result.body), row.record);
+    if (!row.ok) {
+      EXPECT_NE(result.error, 0);
+      EXPECT_FALSE(result.error_text.empty());
+      if (!row.error_text.empty()) {
+        EXPECT_EQ(result.error_text, row.error_text);
+      }
+    }
+    // Qt resends a request when the host closes the connection as the request goes out, so the
+    // bound on a redirect loop's hops leaves room for such resends: what matters is it ends.
+    EXPECT_LE(host.heads.size(), 2u * (1u + scrawlbox::QtHttpGetter::kMaxRedirects));
   }
-  ScriptedHost versions([](const QByteArray&) { return Chunked("102031\r\n"); });
-  EXPECT_EQ(directory::LatestVersion(Fetch(versions.Url("/version/client.txt")).body), 102031);
-}
-
-TEST(HttpGetter, EmptyAndGarbageAnswersAreReadNotTrusted) {
-  ScriptedHost empty([](const QByteArray&) { return Plain(""); });
-  const auto nothing = Fetch(empty.Url("/t"));
-  EXPECT_TRUE(nothing.ok);
-  EXPECT_EQ(directory::ReplyRecord(nothing.body), "");
-
-  ScriptedHost garbage(
-      [](const QByteArray&) { return QByteArray("\x01\xFFnot http at all\r\n\r\n"); });
-  const auto broken = Fetch(garbage.Url("/t"));
-  EXPECT_FALSE(broken.ok);
-  EXPECT_NE(broken.error, 0);
-  EXPECT_FALSE(broken.error_text.empty());
-
-  ScriptedHost missing([](const QByteArray&) {
-    return QByteArray("HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\n\r\n");
-  });
-  EXPECT_FALSE(Fetch(missing.Url("/version/client.txt")).ok);
-}
-
-TEST(HttpGetter, AHugeAnswerIsCutOffWithAnError) {
-  const QByteArray ten_megabytes(10 << 20, 'x');
-  ScriptedHost host([&](const QByteArray&) { return Plain(ten_megabytes); });
-  const auto result = Fetch(host.Url("/t"));
-  EXPECT_FALSE(result.ok);
-  EXPECT_EQ(result.error_text, "The answer was too large");
-  EXPECT_TRUE(result.body.empty());
-}
-
-TEST(HttpGetter, ARedirectLoopEnds) {
-  ScriptedHost host([](const QByteArray&) {
-    return QByteArray(
-        "HTTP/1.1 302 Found\r\nLocation: /again\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
-  });
-  const auto result = Fetch(host.Url("/t"));
-  EXPECT_FALSE(result.ok) << result.body;
-  // Qt resends a request when the host closes the connection as the request goes out, so the
-  // bound is on the hops with room for such resends: what matters is that the loop ends.
-  EXPECT_LE(host.heads.size(), 2u * (1u + scrawlbox::QtHttpGetter::kMaxRedirects))
-      << result.error_text;
 }
 
 TEST(HttpGetter, AHostThatNeverAnswersTimesOut) {
@@ -155,7 +132,6 @@ TEST(HttpGetter, AHostThatNeverAnswersTimesOut) {
   EXPECT_EQ(result.error_text, "The request timed out");
   EXPECT_EQ(host.heads.size(), 1u);                 // the request went out and was not answered
   EXPECT_GE(clock.elapsed(), kTimeoutMs * 9 / 10);  // a coarse timer may fire 5% early
-  EXPECT_LT(clock.elapsed(), kTimeoutMs + 4000);
 }
 
 }  // namespace

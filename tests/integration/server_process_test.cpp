@@ -1,61 +1,141 @@
 // SPDX-License-Identifier: MIT
-// The real scrawlbox-server, headless, with real sockets on loopback.
+// The real scrawlbox-server, headless, with real sockets on loopback: what needs the program,
+// its console, its signals and its listening socket. The rules behind it are the core's tests.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <QProcess>
 #include <QTcpServer>
+#include <algorithm>
 #include <utility>
 
 #include "protocol/commands.h"
-#include "tests/integration/raw_client.h"
-#include "tests/integration/server_process.h"
+#include "tests/integration/processes.h"
 #include "tests/support/wire.h"
 
-using testing_support::Wire;
+namespace testing_support {
 
 namespace {
 
-using testing_support::RawClient;
-using testing_support::ServerProcess;
 namespace to_server = protocol::to_server;
 
-TEST(ServerProcess, TerminationTellsEveryoneAndExitsCleanly) {
-  ServerProcess server;
+// One room's life: its numbers served over HTTP, the operator closing and opening the door, a
+// flooder thrown out, a ban that outlives the program, no tracker to be listed by, and the
+// goodbye on SIGTERM.
+TEST(ServerProcess, ServesMetricsObeysItsConsoleThrowsOutAbusersAndSaysGoodbye) {
+  ServerProcess server("[Directory]\nTracker URL=http://127.0.0.1:" + std::to_string(FreePort()) +
+                       TrackerProcess::kPath + "\n");
+  const quint16 metrics = FreePort();
+  server.arguments = Args(QStringLiteral("--metrics-port %1").arg(metrics));
   ASSERT_TRUE(server.Start());
-  RawClient a, b;
-  ASSERT_TRUE(a.Connect(server.port()));
-  ASSERT_FALSE(a.Login("a").empty());
-  ASSERT_TRUE(b.Connect(server.port()));
-  ASSERT_FALSE(b.Login("b").empty());
-  server.Terminate();
-  for (RawClient* client : {&a, &b}) {
-    const auto quit = client->WaitFor("SERVERQUIT");
-    ASSERT_TRUE(quit);
-    EXPECT_EQ(quit->data, "The server has been shutdown.");
-    EXPECT_TRUE(client->WaitClosed());
+  ASSERT_TRUE(
+      server.WaitForOutput(QStringLiteral("Metrics at http://127.0.0.1:%1/metrics.").arg(metrics)));
+  // Offline closes the real listening socket, accept opens it again.
+  server.Command("listen offline");
+  ASSERT_TRUE(server.WaitForOutput(QStringLiteral("Listen state: offline.")));
+  RawClient refused, ann, troll, flooder;
+  EXPECT_FALSE(refused.Connect(server.port()));
+  server.Command("listen accept");
+  ASSERT_TRUE(server.WaitForOutput(QStringLiteral("Listen state: accept.")));
+  ASSERT_EQ(ann.Join(server.port(), "ann"), "100000");
+
+  // What the counters count is the room's own; here the program serves them, and a hostile
+  // request costs the endpoint nothing.
+  const std::string scrape = Scrape(metrics);
+  EXPECT_EQ(MetricValue(scrape, "scrawlbox_room_players"), 1) << scrape;
+  EXPECT_GT(MetricValue(scrape, "process_resident_memory_bytes"), 0);
+  EXPECT_EQ(PromtoolComplaints(scrape), "");
+  EXPECT_THAT(Scrape(metrics, "/"), testing::StartsWith("HTTP/1.1 404 "));
+  EXPECT_THAT(RawExchange(metrics, std::string(64 * 1024, 'A')),
+              testing::StartsWith("HTTP/1.1 431 "));
+  EXPECT_EQ(MetricValue(Scrape(metrics), "scrawlbox_room_players"), 1);
+
+  // A flood of chat is cut off after the burst the limit allows and does not hold up ann.
+  const std::string troll_id = troll.Join(server.port(), "troll");
+  ASSERT_EQ(flooder.Join(server.port(), "flooder"), "100002");
+  std::string flood;
+  for (int i = 0; i < 5000; ++i)
+    flood += protocol::Frame(to_server::SAY, "line " + std::to_string(i));
+  flooder.SendRaw(flood);
+  ann.Send(to_server::NOP, "-");
+  int says = 0;
+  bool nop = false, part = false;
+  while (!(nop && part)) {
+    const auto message = ann.Next();
+    ASSERT_TRUE(message);
+    nop = nop || message->command == "NOP";
+    says += message->command == "SAY";
+    if (message->command != "PART") continue;
+    part = true;
+    EXPECT_EQ(message->data, Wire("100002|Flooding"));
   }
-  EXPECT_EQ(server.WaitForExit(), 0);
+  EXPECT_LE(says, 5);
+  EXPECT_TRUE(flooder.WaitClosed());
+  EXPECT_TRUE(server.WaitForOutput(QStringLiteral("connection has been closed: Flooding.")));
+
+  // The ban removes the player the way a kick does; the client does not close by itself, so
+  // the room closes it a moment later.
+  server.Command("ban " + troll_id + " trolling");
+  ASSERT_TRUE(server.WaitForOutput(QStringLiteral("Banned 127.0.0.1.")));
+  const auto kicked = troll.WaitFor("KICKOP");
+  ASSERT_TRUE(kicked);
+  EXPECT_EQ(kicked->data, "trolling");
+  EXPECT_TRUE(troll.WaitClosed());
+
+  // With no tracker to reach, the room says so and still quits.
+  server.Command("submit");
+  EXPECT_TRUE(server.WaitForOutput(QStringLiteral("Tracker Socket Error: [")));
+  EXPECT_FALSE(server.output().contains(QStringLiteral("Connected, sending details")));
+  server.Command("update");
+  EXPECT_TRUE(server.WaitForOutput(QStringLiteral("Error checking for update!")));
+
+  server.Terminate();
+  const auto quit = ann.WaitFor("SERVERQUIT");
+  ASSERT_TRUE(quit);
+  EXPECT_EQ(quit->data, "The server has been shutdown.");
+  EXPECT_TRUE(ann.WaitClosed());
+  ASSERT_EQ(server.WaitForExit(), 0);
+  const std::string ini = ReadFile(server.dir() / "Server.ini");
+  EXPECT_THAT(ini, testing::HasSubstr("Banned IP[1]=IP=127.0.0.1\xACREASON=trolling"));
+  EXPECT_THAT(ini, testing::HasSubstr("Total Users Kicked=1"));
 }
 
-// A headless room whose port is taken tries again and listens once the port is free, or ends
-// with an error and the reason when the port stays taken.
+// Under systemd a room has /dev/null for its standard input; started by hand with "<&-" it has
+// none. Either way the console ends at once and the room goes on.
+TEST(ServerProcess, WithoutStandardInputKeepsRunningAndStopsOnSigterm) {
+  for (const auto input : {ServerProcess::Input::kNull, ServerProcess::Input::kClosed}) {
+    SCOPED_TRACE(input == ServerProcess::Input::kNull ? "/dev/null" : "closed");
+    ServerProcess server;
+    server.input = input;
+    ASSERT_TRUE(server.Start());
+    RawClient player;
+    ASSERT_FALSE(player.Join(server.port(), "night owl").empty());
+    player.Send(to_server::SAY, "still there?");
+    EXPECT_TRUE(player.WaitFor("SAY"));
+    EXPECT_FALSE(server.output().contains(QStringLiteral("Metrics at")));  // off unless asked
+    server.Terminate();
+    EXPECT_TRUE(player.WaitFor("SERVERQUIT"));
+    EXPECT_EQ(server.WaitForExit(), 0);
+  }
+}
+
+// A room whose port is taken tries again and listens once the port is free, or ends with an
+// error and the reason when the port stays taken.
 TEST(ServerProcess, ATakenPortIsTriedAgainUntilFreeOrTheProgramEndsWithTheReason) {
   for (const bool freed : {true, false}) {
     ServerProcess server(freed ? "" : "Listen Retry Seconds=1\n");
     QTcpServer taken;
     ASSERT_TRUE(taken.listen(QHostAddress::Any, server.port()));
-    const QString in_use = QStringLiteral(
-                               "Error creating listening port. Port %1 is already in-use "
-                               "by another application.")
-                               .arg(server.port());
-    ASSERT_TRUE(server.Start(in_use)) << server.output().toStdString();
+    ASSERT_TRUE(server.Start(QStringLiteral("Error creating listening port. Port %1 is already "
+                                            "in-use by another application.")
+                                 .arg(server.port())))
+        << server.output().toStdString();
     if (freed) {
       taken.close();
       ASSERT_TRUE(
           server.WaitForOutput(QStringLiteral("Listening on port %1 now.").arg(server.port())));
       RawClient player;
-      ASSERT_TRUE(player.Connect(server.port()));
-      EXPECT_EQ(player.Login("player"), "100000");
+      EXPECT_EQ(player.Join(server.port(), "player"), "100000");
     } else {
       EXPECT_EQ(server.WaitForExit(), 1);
       EXPECT_TRUE(server.output().contains(
@@ -74,7 +154,7 @@ TEST(ServerProcess, HelpAndVersionNeedNoDisplay) {
     }
     process.setProcessEnvironment(environment);
     process.start(QStringLiteral(SCRAWLBOX_SERVER_BIN), {QString::fromLatin1(option)});
-    ASSERT_TRUE(process.waitForFinished(10000)) << option;
+    ASSERT_TRUE(process.waitForFinished(ChildProcess::kWaitMs)) << option;
     EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << option;
     EXPECT_EQ(process.exitCode(), 0) << option;
     EXPECT_TRUE(process.readAllStandardOutput().contains(text)) << option;
@@ -82,3 +162,4 @@ TEST(ServerProcess, HelpAndVersionNeedNoDisplay) {
 }
 
 }  // namespace
+}  // namespace testing_support

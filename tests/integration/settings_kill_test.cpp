@@ -8,28 +8,21 @@
 
 #include "inifile/ini_document.h"
 #include "protocol/numbers.h"
-#include "tests/integration/server_process.h"
+#include "tests/integration/processes.h"
 
+namespace testing_support {
 namespace {
-
-using testing_support::ServerProcess;
 
 constexpr int kKills = 50;
 constexpr int kWritesPerRun = 12;
 // Long enough that a write takes a while and a torn one could not pass for whole.
 constexpr size_t kDenyLength = 1500;
 
-std::string DenyMessage(int run, int write) {
-  std::string message = "run " + std::to_string(run) + " write " + std::to_string(write) + " ";
-  message.resize(kDenyLength, 'x');
-  return message;
-}
-
 std::vector<std::string> TemporaryFiles(const std::filesystem::path& folder) {
   std::vector<std::string> names;
   for (const auto& entry : std::filesystem::directory_iterator(folder)) {
     const std::string name = entry.path().filename().string();
-    if (name.rfind("Server.ini.", 0) == 0) names.push_back(name);
+    if (name.starts_with("Server.ini.")) names.push_back(name);
   }
   return names;
 }
@@ -37,15 +30,13 @@ std::vector<std::string> TemporaryFiles(const std::filesystem::path& folder) {
 // Server.ini must be one whole version: the port it was given, a whole deny message (once one
 // was written) and the launch count, which is written last in the file and never goes back.
 void ExpectWhole(const ServerProcess& server, int starts, double* launches) {
-  const std::string text = testing_support::ReadFile(server.dir() / "Server.ini");
+  const std::string text = ReadFile(server.dir() / "Server.ini");
   ASSERT_FALSE(text.empty());
   EXPECT_EQ(text.back(), '\n');
   const inifile::IniDocument ini(text);
   EXPECT_EQ(ini.Read("Server Details", "Port", ""), std::to_string(server.port()));
-  const std::string deny = ini.Read("Server Details", "Deny Message", "");
-  if (!deny.empty()) {
-    EXPECT_EQ(deny.size(), kDenyLength);
-  }
+  const size_t deny = ini.Read("Server Details", "Deny Message", "").size();
+  EXPECT_TRUE(deny == 0 || deny == kDenyLength) << deny;
   const double now =
       protocol::LeadingNumber(ini.Read("Server Statistics", "Total Server Launches", "0"));
   EXPECT_GE(now, *launches);
@@ -71,8 +62,9 @@ TEST(ServerProcessKilled, WhileWritingServerIniLeavesItWholeAndNoTemporaryFileAf
     // An unknown command's answer names it: a mark of how far the console has got.
     std::string commands;
     for (int write = 0; write < kWritesPerRun; ++write) {
-      if (write > 0) commands += "\n";
-      commands += "deny " + DenyMessage(run, write) + "\nmark" + std::to_string(write);
+      std::string deny = "run " + std::to_string(run) + " write " + std::to_string(write) + " ";
+      deny.resize(kDenyLength, 'x');
+      commands += (write > 0 ? "\ndeny " : "deny ") + deny + "\nmark" + std::to_string(write);
     }
     server.Command(commands);
     // Killed after a varied number of whole writes: in the launch count or in a deny write.
@@ -83,7 +75,7 @@ TEST(ServerProcessKilled, WhileWritingServerIniLeavesItWholeAndNoTemporaryFileAf
     server.Kill();
     ExpectWhole(server, run + 1, &launches);
     left_behind = TemporaryFiles(server.dir().path());
-    if (!left_behind.empty()) ++kills_that_left_one;
+    kills_that_left_one += !left_behind.empty();
   }
   server.Command("idle");
   ASSERT_TRUE(server.WaitForOutput(QStringLiteral("\"idle\"")));
@@ -92,3 +84,4 @@ TEST(ServerProcessKilled, WhileWritingServerIniLeavesItWholeAndNoTemporaryFileAf
 }
 
 }  // namespace
+}  // namespace testing_support

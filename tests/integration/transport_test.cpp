@@ -7,83 +7,20 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <cerrno>
-
-#include <QtCore/qtestsupport_core.h>
 
 #include "protocol/commands.h"
 #include "protocol/numbers.h"
-#include "tests/integration/raw_client.h"
-#include "tests/integration/server_process.h"
+#include "tests/integration/processes.h"
 #include "tests/support/server_harness.h"
 #include "tests/support/wire.h"
 
-using testing_support::Wire;
-
+namespace testing_support {
 namespace {
 
-using testing_support::RawClient;
-using testing_support::ServerProcess;
 namespace to_server = protocol::to_server;
-
-constexpr char kNoLimits[] = "Drawing Burst=0\nFlood Burst=0\n";
-
-TEST(Transport, ThousandsOfMessagesInOneWriteReachEveryoneOnceAndInOrder) {
-  ServerProcess server(kNoLimits);
-  ASSERT_TRUE(server.Start());
-  RawClient artist, viewer, other;
-  for (RawClient* client : {&artist, &viewer, &other}) ASSERT_TRUE(client->Connect(server.port()));
-  ASSERT_FALSE(artist.Login("artist").empty());
-  ASSERT_FALSE(viewer.Login("viewer").empty());
-  ASSERT_FALSE(other.Login("other").empty());
-
-  constexpr int kStrokes = 20000;
-  std::string burst;
-  for (int i = 0; i < kStrokes; ++i) {
-    burst += protocol::Frame("FH", std::to_string(i) + Wire("|1|2|3"));
-    if (i % 5000 == 4999) burst += protocol::Frame(to_server::SAY, "mark " + std::to_string(i));
-  }
-  artist.SendRaw(burst);
-  for (RawClient* client : {&viewer, &other}) {
-    int next = 0;
-    int marks = 0;
-    while (next < kStrokes) {
-      const auto message = client->Next();
-      ASSERT_TRUE(message) << "stroke " << next;
-      if (message->command == "SAY") {
-        // Chat keeps its place among the strokes of the same sender.
-        EXPECT_EQ(message->data, Wire("100000|mark ") + std::to_string(next - 1));
-        ++marks;
-        continue;
-      }
-      if (message->command != "FH") continue;
-      ASSERT_EQ(protocol::LeadingNumber(protocol::RightOf(message->data, protocol::kFieldSep)),
-                next);
-      ++next;
-    }
-    EXPECT_EQ(marks, 3);
-  }
-}
-
-TEST(Transport, AReaderThatStopsReadingIsClosedOnceAMebibyteWaits) {
-  ServerProcess server(kNoLimits);
-  ASSERT_TRUE(server.Start());
-  RawClient artist, stalled;
-  stalled.SetReceiveBuffer(4096);  // the network itself holds little for it
-  for (RawClient* client : {&artist, &stalled}) ASSERT_TRUE(client->Connect(server.port()));
-  ASSERT_FALSE(artist.Login("artist").empty());
-  ASSERT_FALSE(stalled.Login("stalled").empty());
-
-  // About 12 MB of strokes while the stalled player reads nothing (the system buffers some).
-  const std::string stroke = protocol::Frame("LI", std::string(200, '7'));
-  std::string burst;
-  for (int i = 0; i < 60000; ++i) burst += stroke;
-  artist.SendRaw(burst);
-  EXPECT_TRUE(server.WaitForOutput(
-      QStringLiteral("stalled's (127.0.0.1) connection has been closed: Send queue exceeded."),
-      20000));
-  EXPECT_TRUE(stalled.WaitClosed());
-}
 
 // How the room ends a connection, seen from a peer that sent these bytes: what it read, and
 // whether the end was a reset rather than an orderly close.
@@ -105,34 +42,111 @@ Ending SendAndReadToTheEnd(quint16 port, const std::string& bytes) {
       ::send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(bytes.size())) {
     char buffer[4096];
     ssize_t n = 0;
-    while ((n = ::recv(fd, buffer, sizeof buffer, 0)) > 0) {
-      ending.read.append(buffer, static_cast<size_t>(n));
-    }
+    while ((n = ::recv(fd, buffer, sizeof buffer, 0)) > 0) ending.read.append(buffer, n);
     ending.reset = n < 0 && errno == ECONNRESET;
   }
   ::close(fd);
   return ending;
 }
 
-TEST(Transport, AnAbuserIsResetAfterItsLastMessageOthersCloseInOrder) {
-  ServerProcess server;
+// The load tool's run against the room: its exit code, its JSON report and what it complained.
+struct LoadRun {
+  int exit_code;
+  QJsonObject report;
+  QByteArray errors;
+};
+
+LoadRun RunLoadTest(quint16 port, const QStringList& arguments) {
+  QProcess tool;
+  tool.start(QStringLiteral(SCRAWLBOX_LOADTEST_BIN),
+             QStringList{QStringLiteral("127.0.0.1:%1").arg(port)} + arguments);
+  EXPECT_TRUE(tool.waitForFinished(60000));
+  const QByteArray output = tool.readAllStandardOutput();
+  return {tool.exitCode(), QJsonDocument::fromJson(output).object(), tool.readAllStandardError()};
+}
+
+TEST(Transport, EveryMessageArrivesOnceAndInOrderAndAStalledReaderOrAnAbuserIsClosed) {
+  // Many players from one address, sending without pause: the room's limits for peers off.
+  ServerProcess server("Max Connections Per Address=0\nDrawing Burst=0\nFlood Burst=0\n");
   ASSERT_TRUE(server.Start());
+  // Twenty players of the load tool get every stroke of the others in order.
+  const LoadRun load =
+      RunLoadTest(server.port(), Args(QStringLiteral("--players 20 --seconds 2 --chat 1 --json")));
+  EXPECT_EQ(load.exit_code, 0);
+  EXPECT_TRUE(load.errors.isEmpty()) << load.errors.toStdString();
+  const auto number = [&](const char* key) { return load.report.value(key).toDouble(); };
+  EXPECT_EQ(number("logged_in"), 20);
+  EXPECT_GT(number("sent"), 300);
+  EXPECT_EQ(number("delivered"), number("sent") * 19);
+  EXPECT_EQ(number("lost") + number("out_of_order") + number("closed"), 0);
+  EXPECT_GT(number("chat_received"), 0);
+
+  // Thousands of messages in one write reach everyone once and in order, chat among strokes.
+  RawClient artist, viewer, stalled;
+  stalled.SetReceiveBuffer(4096);  // the network itself holds little for it
+  const std::string artist_id = artist.Join(server.port(), "artist");
+  ASSERT_FALSE(artist_id.empty());
+  ASSERT_FALSE(viewer.Join(server.port(), "viewer").empty());
+  ASSERT_FALSE(stalled.Join(server.port(), "stalled").empty());
+  constexpr int kStrokes = 20000;
+  std::string burst;
+  for (int i = 0; i < kStrokes; ++i) {
+    burst += protocol::Frame("FH", std::to_string(i) + Wire("|1|2|3"));
+    if (i % 5000 == 4999) burst += protocol::Frame(to_server::SAY, "mark " + std::to_string(i));
+  }
+  artist.SendRaw(burst);
+  int next = 0, marks = 0;
+  while (next < kStrokes) {
+    const auto message = viewer.Next();
+    ASSERT_TRUE(message) << "stroke " << next;
+    // The load tool's drawing, replayed to the viewer as it joined, comes first.
+    if (protocol::LeftOf(message->data, protocol::kFieldSep) != artist_id) continue;
+    if (message->command == "SAY") {
+      EXPECT_EQ(message->data, artist_id + Wire("|mark ") + std::to_string(next - 1));
+      ++marks;
+    } else if (message->command == "FH") {
+      ASSERT_EQ(protocol::LeadingNumber(protocol::RightOf(message->data, protocol::kFieldSep)),
+                next++);
+    }
+  }
+  EXPECT_EQ(marks, 3);
+
+  // A second handshake is reset after its last message; an empty nickname is closed in order.
   const std::string hello = protocol::Frame(to_server::SCRAWLBOX_CL13NT, "100001");
   const struct {
     const char* name;
     std::string sent;
     std::string last_read;
     bool reset;
-  } cases[] = {
+  } abusers[] = {
       {"a second handshake", hello + hello, "You are not a Scrawlbox client. Goodbye.", true},
-      {"an empty nickname",
-       hello + protocol::Frame(to_server::USER, testing_support::ProfileData("")), "\x01", false},
+      {"an empty nickname", hello + protocol::Frame(to_server::USER, ProfileData("")), "\x01",
+       false},
   };
-  for (const auto& c : cases) {
+  for (const auto& c : abusers) {
     const Ending ending = SendAndReadToTheEnd(server.port(), c.sent);
     EXPECT_TRUE(ending.read.ends_with(c.last_read)) << c.name;
     EXPECT_EQ(ending.reset, c.reset) << c.name;
   }
+
+  // About 12 MB of strokes while the stalled player reads nothing (the system buffers some).
+  const std::string stroke = protocol::Frame("LI", std::string(200, '7'));
+  burst.clear();
+  for (int i = 0; i < 60000; ++i) burst += stroke;
+  artist.SendRaw(burst);
+  EXPECT_TRUE(server.WaitForOutput(
+      QStringLiteral("stalled's (127.0.0.1) connection has been closed: Send queue exceeded."),
+      20000));
+  EXPECT_TRUE(stalled.WaitClosed());
+}
+
+TEST(Transport, ARoomsLimitOfConnectionsPerAddressRefusesTheLoadToolsRun) {
+  ServerProcess server;  // at most 8 connections from one address
+  ASSERT_TRUE(server.Start());
+  const LoadRun load = RunLoadTest(server.port(), Args(QStringLiteral("--players 12 --seconds 1")));
+  EXPECT_EQ(load.exit_code, 2);
+  EXPECT_TRUE(load.errors.contains("Too many connections from your address."));
 }
 
 }  // namespace
+}  // namespace testing_support

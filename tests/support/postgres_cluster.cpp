@@ -12,22 +12,22 @@
 #include <QSqlQuery>
 #include <QTcpServer>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <memory>
 #include <optional>
 
 namespace testing_support {
-
 namespace {
 
 constexpr char kUser[] = "scrawlbox";
-constexpr int kCommandMs = 60000;
 
 // The newest installed PostgreSQL's programs.
 QString ProgramFolder() {
   const QDir root(QStringLiteral("/usr/lib/postgresql"));
-  const QStringList versions = root.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
-  for (auto it = versions.rbegin(); it != versions.rend(); ++it) {
-    const QString bin = root.filePath(*it + QStringLiteral("/bin"));
+  QStringList versions = root.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+  std::reverse(versions.begin(), versions.end());
+  for (const QString& version : versions) {
+    const QString bin = root.filePath(version + QStringLiteral("/bin"));
     if (QFile::exists(bin + QStringLiteral("/pg_ctl"))) return bin;
   }
   return {};
@@ -35,17 +35,42 @@ QString ProgramFolder() {
 
 class Cluster {
  public:
-  // Nothing, with *error set, when a step fails.
-  static std::unique_ptr<Cluster> Start(std::string* error) {
-    auto cluster = std::unique_ptr<Cluster>(new Cluster);
-    if (!cluster->Init(error)) return nullptr;
-    return cluster;
+  ~Cluster() {
+    if (started_) Run("pg_ctl", {"-D", Data(), "-m", "immediate", "stop"});
   }
 
-  ~Cluster() {
-    if (started_)
-      Run(QStringLiteral("pg_ctl"), {QStringLiteral("-D"), Data(), QStringLiteral("-m"),
-                                     QStringLiteral("immediate"), QStringLiteral("stop")});
+  // Empty when the cluster runs, else why it does not.
+  std::string Start() {
+    bin_ = ProgramFolder();
+    if (bin_.isEmpty()) {
+      return "PostgreSQL is not installed (initdb and pg_ctl from Debian's postgresql package; "
+             "scripts/deps installs it)";
+    }
+    // Without Qt's driver (libqt6sql6-psql) the first database says "Driver not loaded".
+    if (geteuid() == 0) {
+      const passwd* user = getpwnam("postgres");
+      if (!user || chown(folder_.path().toLocal8Bit().constData(), user->pw_uid, user->pw_gid)) {
+        return "PostgreSQL refuses to run as root, and there is no postgres user to run it as";
+      }
+    }
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    port_ = probe.serverPort();
+    probe.close();
+    std::string error = Run("initdb", {"-D", Data(), "-U", kUser, "--auth=trust", "--no-sync", "-E",
+                                       "UTF8", "--locale=C"});
+    if (!error.empty()) return error;
+    // Durability is of no use to a throwaway cluster; speed is.
+    const QString options = QStringLiteral(
+                                "-p %1 -k %2 -c listen_addresses=127.0.0.1 -c fsync=off "
+                                "-c synchronous_commit=off -c full_page_writes=off "
+                                "-c max_connections=200")
+                                .arg(port_)
+                                .arg(folder_.path());
+    error = Run("pg_ctl", {"-D", Data(), "-l", folder_.filePath(QStringLiteral("log")), "-o",
+                           options, "-w", "start"});
+    started_ = error.empty();
+    return error;
   }
 
   std::string CreateDatabase(std::string* error) {
@@ -66,7 +91,6 @@ class Cluster {
         ok = q.exec(QStringLiteral("CREATE DATABASE ") + name);
         why = q.lastError().text();
       }
-      admin.close();
     }
     QSqlDatabase::removeDatabase(name);
     if (!ok) {
@@ -78,99 +102,34 @@ class Cluster {
   }
 
  private:
-  Cluster() : folder_(QDir::tempPath() + QStringLiteral("/scrawlbox-pg-XXXXXX")) {}
-
   QString Data() const { return folder_.filePath(QStringLiteral("data")); }
 
-  bool Init(std::string* error) {
-    bin_ = ProgramFolder();
-    if (bin_.isEmpty()) {
-      *error =
-          "PostgreSQL is not installed (initdb and pg_ctl from Debian's postgresql package; "
-          "scripts/deps installs it)";
-      return false;
-    }
-    if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QPSQL"))) {
-      *error =
-          "Qt's PostgreSQL driver is not installed (libqt6sql6-psql; scripts/deps installs it)";
-      return false;
-    }
-    if (!folder_.isValid()) {
-      *error = "cannot make a folder for the PostgreSQL cluster";
-      return false;
-    }
-    if (geteuid() == 0) {
-      const passwd* user = getpwnam("postgres");
-      if (!user ||
-          chown(folder_.path().toLocal8Bit().constData(), user->pw_uid, user->pw_gid) != 0) {
-        *error = "PostgreSQL refuses to run as root, and there is no postgres user to run it as";
-        return false;
-      }
-    }
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    port_ = probe.serverPort();
-    probe.close();
-    if (!Run(QStringLiteral("initdb"),
-             {QStringLiteral("-D"), Data(), QStringLiteral("-U"), QLatin1String(kUser),
-              QStringLiteral("--auth=trust"), QStringLiteral("--no-sync"), QStringLiteral("-E"),
-              QStringLiteral("UTF8"), QStringLiteral("--locale=C")},
-             error)) {
-      return false;
-    }
-    // Durability is of no use to a throwaway cluster; speed is.
-    const QString options =
-        QStringLiteral(
-            "-p %1 -k %2 -c listen_addresses=127.0.0.1 -c fsync=off "
-            "-c synchronous_commit=off -c full_page_writes=off -c max_connections=200")
-            .arg(port_)
-            .arg(folder_.path());
-    started_ = Run(QStringLiteral("pg_ctl"),
-                   {QStringLiteral("-D"), Data(), QStringLiteral("-l"),
-                    folder_.filePath(QStringLiteral("log")), QStringLiteral("-o"), options,
-                    QStringLiteral("-w"), QStringLiteral("start")},
-                   error);
-    return started_;
-  }
-
-  // Runs one of PostgreSQL's programs, as the postgres user under root.
-  bool Run(const QString& program, const QStringList& arguments, std::string* error = nullptr) {
+  // Runs one of PostgreSQL's programs, as the postgres user under root; empty when it
+  // succeeded, else what it said.
+  std::string Run(const char* program, const QStringList& arguments) {
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
-    const QString path = bin_ + QStringLiteral("/") + program;
-    if (geteuid() == 0) {
-      process.start(QStringLiteral("runuser"),
-                    QStringList{QStringLiteral("-u"), QStringLiteral("postgres"),
-                                QStringLiteral("--"), path} +
-                        arguments);
-    } else {
-      process.start(path, arguments);
+    QStringList command =
+        QStringList{bin_ + QStringLiteral("/") + QLatin1String(program)} + arguments;
+    if (geteuid() == 0) command = QStringList{"runuser", "-u", "postgres", "--"} + command;
+    process.start(command.takeFirst(), command);
+    if (process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit &&
+        process.exitCode() == 0) {
+      return {};
     }
-    const bool ok = process.waitForFinished(kCommandMs) &&
-                    process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
-    if (!ok && error) {
-      *error = program.toStdString() + " failed: " + process.readAll().toStdString();
-    }
-    return ok;
+    return std::string(program) + " failed: " + process.readAll().toStdString();
   }
 
-  QTemporaryDir folder_;
+  QTemporaryDir folder_{QDir::tempPath() + QStringLiteral("/scrawlbox-pg-XXXXXX")};
   QString bin_;
   quint16 port_ = 0;
   bool started_ = false;
   int databases_ = 0;
 };
 
-std::unique_ptr<Cluster>& Shared() {
-  static std::unique_ptr<Cluster> cluster;
-  return cluster;
-}
-
+std::unique_ptr<Cluster> shared;
 // Set once a start has failed, so that every later test says why without trying again.
-std::optional<std::string>& StartError() {
-  static std::optional<std::string> error;
-  return error;
-}
+std::optional<std::string> start_error;
 
 class PostgresEnvironment : public testing::Environment {
  public:
@@ -180,24 +139,23 @@ class PostgresEnvironment : public testing::Environment {
 }  // namespace
 
 std::string PostgresCluster::FreshDatabase(std::string* error) {
-  if (StartError()) {
-    *error = *StartError();
-    return {};
-  }
-  if (!Shared()) {
-    std::string why;
-    Shared() = Cluster::Start(&why);
-    if (!Shared()) {
-      StartError() = "PostgreSQL could not be started: " + why;
-      *error = *StartError();
-      return {};
+  if (!shared && !start_error) {
+    shared = std::make_unique<Cluster>();
+    const std::string why = shared->Start();
+    if (!why.empty()) {
+      start_error = "PostgreSQL could not be started: " + why;
+      shared.reset();
     }
   }
-  return Shared()->CreateDatabase(error);
+  if (start_error) {
+    *error = *start_error;
+    return {};
+  }
+  return shared->CreateDatabase(error);
 }
 
 void PostgresCluster::Stop() {
-  Shared().reset();
+  shared.reset();
 }
 
 void AddPostgresEnvironment() {
