@@ -378,10 +378,8 @@ TEST_F(Registration, TheConsoleSubmitsRemovesAndChecks) {
   room.room().Execute("remove");
   room.room().Execute("update");
   EXPECT_THAT(room.room().Execute("submit now"), ElementsAre("Usage: submit"));
-  ASSERT_EQ(http.urls.size(), 3u);
-  EXPECT_THAT(http.urls[0], HasSubstr("ACTION=ADD"));
-  EXPECT_THAT(http.urls[1], HasSubstr("ACTION=REMOVE"));
-  EXPECT_THAT(http.urls[2], HasSubstr("server.txt"));
+  EXPECT_THAT(http.urls, ElementsAre(HasSubstr("ACTION=ADD"), HasSubstr("ACTION=REMOVE"),
+                                     HasSubstr("server.txt")));
 }
 
 }  // namespace
