@@ -247,7 +247,7 @@ TEST_F(ThreeJoined, ThePotFallsWithTimeAndHintsButAHintLeavesASmallPotAsItIs) {
   EXPECT_EQ(h.server.Record(b)->Points, 20);
 }
 
-TEST_F(ThreePlayers, FirstFinderGetsTheBonusAndTheLastFindEndsTheRound) {
+TEST_F(ThreePlayers, FirstFinderGetsTheBonusTheLastFindEndsTheRoundAndTheCountdownIsWhole) {
   h.clock.Advance(10000);
   h.Say(b, "CAT");
   EXPECT_EQ(Points(b), 180 + 20);
@@ -265,11 +265,9 @@ TEST_F(ThreePlayers, FirstFinderGetsTheBonusAndTheLastFindEndsTheRound) {
   EXPECT_EQ(Points(b), 200);
   h.clock.Advance(3500);
   EXPECT_THAT(h.Got(a), HasSubstr("NEWROUND 2"));
-}
-
-TEST_F(ThreePlayers, AFirstFindJustBeforeTheEndStillGivesTheOthersTheWholeCountdown) {
+  // A first find just before the end still gives the others the whole countdown.
   h.clock.Advance(55000);
-  h.Say(b, "cat");
+  h.Say(a, "cat");
   h.clock.Advance(29999);
   EXPECT_THAT(h.Got(c), Not(HasSubstr("ENDOFROUND")));
   h.clock.Advance(1);
