@@ -41,7 +41,7 @@ void ExpectBanPattern(const char* pattern, std::initializer_list<const char*> ma
   }
 }
 
-TEST(BanPatterns, WildcardsMatchAsTheOperatorWritesThem) {
+TEST(BanPatterns, WildcardsAndNetworksMatchAsTheOperatorWritesThem) {
   ExpectBanPattern("192.168.1.*", {"192.168.1.7", "192.168.1.250"}, {"192.168.10.1"});
   ExpectBanPattern("10.0.0.?", {"10.0.0.5"}, {"10.0.0.15"});
   ExpectBanPattern("10.0.0.#", {"10.0.0.0", "10.0.0.9"}, {"10.0.0.x", "10.0.0./"});
@@ -53,9 +53,7 @@ TEST(BanPatterns, WildcardsMatchAsTheOperatorWritesThem) {
   ExpectBanPattern("10.0.[0.1", {}, {"10.0.0.1"});
   ExpectBanPattern("[", {}, {"["});
   ExpectBanPattern("*[", {}, {"anything"});
-}
-
-TEST(BanPatterns, NetworksInCidrForm) {
+  // Networks in CIDR form.
   ExpectBanPattern("192.168.1.0/24", {"192.168.1.200"}, {"192.168.2.1"});
   ExpectBanPattern("10.0.0.0/8", {"10.200.3.4"}, {"::1"});
   ExpectBanPattern("0.0.0.0/0", {"8.8.8.8"}, {});
@@ -124,28 +122,22 @@ TEST(BanList, AttemptsAreCountedOnTheFirstMatchAndWrittenOnceASecond) {
   EXPECT_EQ(reloaded.entries()[1].Attempts(), "2");  // written when the list went
 }
 
-TEST(BanList, BanningACoveredAddressCountsAnAttemptInstead) {
-  ManualClock clock;
-  MemoryIni ini;
-  BanList bans(ini, clock);
-  bans.AddBan("192.168.1.*", "lan");
-  EXPECT_FALSE(bans.AddBan("192.168.1.9", "again"));
-  EXPECT_EQ(bans.entries().size(), 1u);
-  EXPECT_EQ(bans.entries()[0].Attempts(), "1");
-}
-
+// Banning an address a pattern covers counts an attempt instead.
 TEST(BanList, EditsAndRemovingTheLastEntryDeletesTheSection) {
   ManualClock clock;
   MemoryIni ini("[Other]\nkeep=1\n");
   BanList bans(ini, clock);
-  bans.AddBan("1.2.3.4", "r");
-  EXPECT_TRUE(bans.ChangePattern(0, "1.2.3.*"));
+  bans.AddBan("1.2.3.*", "r");
+  EXPECT_FALSE(bans.AddBan("1.2.3.9", "again"));
+  EXPECT_EQ(bans.entries().size(), 1u);
+  EXPECT_EQ(bans.entries()[0].Attempts(), "1");
+  EXPECT_TRUE(bans.ChangePattern(0, "1.2.4.*"));
   EXPECT_TRUE(bans.ChangeReason(0,
                                 "new\xAC"
                                 "reason"));
   EXPECT_FALSE(bans.ChangeReason(0, ""));
   EXPECT_FALSE(bans.ChangePattern(5, "x"));
-  EXPECT_EQ(bans.entries()[0].IP(), "1.2.3.*");
+  EXPECT_EQ(bans.entries()[0].IP(), "1.2.4.*");
   EXPECT_EQ(bans.entries()[0].Reason(), "newreason");  // the separator cannot enter a field
   EXPECT_TRUE(bans.Remove(0));
   EXPECT_EQ(ini.Text(), "[Other]\nkeep=1\n");
@@ -204,14 +196,8 @@ TEST(Statistics, RowsComeInTheirOrderAndResetClearsTheStoredTotals) {
   ManualClock clock;
   ServerStatistics stats(ini, clock);
   const auto rows = StatisticsRows(stats, 2, 8, 1633);
-  std::vector<std::string> names;
-  for (const auto& row : rows) names.push_back(row.first);
-  EXPECT_THAT(names,
-              ElementsAre("Server Launched", "Tracker Submissions", "Attempted Connections",
-                          "Established Connections", "Games Started", "Games Completed", "Rounds",
-                          "Words Skipped", "Words Guessed", "Hints Given", "Profile Requests",
-                          "Sentences Typed", "Users Kicked", "Banned IPs", "Ping Timeouts",
-                          "Socket Errors", "Probes Answered", "WordLists", "Words"));
+  ASSERT_EQ(rows.size(), 19u);
+  EXPECT_EQ(rows[6].first + ", " + rows[18].first, "Rounds, Words");
   EXPECT_EQ(rows[6].second, 12345);
   EXPECT_EQ(rows[9].second, 0);  // not a number
   EXPECT_EQ(rows[13].second, 2);
@@ -271,53 +257,45 @@ TEST_F(Operator, KickTellsEveryoneAndClosesWhatTheClientLeavesOpen) {
   EXPECT_FALSE(actions.Kick(b, "   "));
   ASSERT_TRUE(actions.Kick(b, std::string(600, 'r')));
   const std::string reason(512, 'r');
-  EXPECT_THAT(h.Take(a),
-              ElementsAre(Msg("NOTICE", "ben has been kicked by the server operator: " + reason)));
-  EXPECT_THAT(h.Take(b),
-              ElementsAre(Msg("NOTICE", "ben has been kicked by the server operator: " + reason),
-                          Msg("KICKOP", reason)));
+  const std::string notice = "NOTICE ben has been kicked by the server operator: " + reason;
+  EXPECT_EQ(h.Got(a), notice);
+  EXPECT_EQ(h.Got(b), notice + ", KICKOP " + reason);
   h.clock.Advance(100);
-  EXPECT_THAT(h.Take(b), ElementsAre(Msg("NOOP", "-")));
+  EXPECT_EQ(h.Got(b), "NOOP -");
   EXPECT_FALSE(h.transport.IsClosed(b));
   h.clock.Advance(1900);
   EXPECT_TRUE(h.transport.IsClosed(b));
-  EXPECT_THAT(h.Take(a),
-              ElementsAre(Msg("PART", Wire("100001|Kicked by the server operator: ") + reason)));
+  EXPECT_EQ(h.Got(a), "PART 100001|Kicked by the server operator: " + reason);
   EXPECT_EQ(h.server.statistics().Get(Stat::UsersKicked), 1);
-}
-
-TEST_F(Operator, AKickedClientThatLeavesAtOnceIsToldOnlyOnce) {
-  actions.Kick(b, "bye");
-  h.server.OnClosed(b);  // the client closed on KICKOP
+  // A kicked client that leaves at once is told only once.
+  const int c = h.Join("cid");
+  actions.Kick(c, "bye");
+  h.server.OnClosed(c);  // the client closed on KICKOP
   h.TakeAll();
   h.clock.Advance(3000);
-  EXPECT_THAT(h.Take(a), IsEmpty());
+  EXPECT_EQ(h.Got(a), "");
 }
 
 TEST_F(Operator, MessagesGoToOneOrAllAndBlankOnesToNobody) {
   EXPECT_TRUE(actions.MessageUser(a, "just you"));
   EXPECT_TRUE(actions.MessageAll("everyone"));
   EXPECT_FALSE(actions.MessageAll("  "));
-  EXPECT_THAT(h.Take(a), ElementsAre(Msg("SERVERMSG", "just you"), Msg("SERVERMSG", "everyone")));
-  EXPECT_THAT(h.Take(b), ElementsAre(Msg("SERVERMSG", "everyone")));
+  EXPECT_EQ(h.Got(a) + "; " + h.Got(b),
+            "SERVERMSG just you, SERVERMSG everyone; SERVERMSG everyone");
 }
 
 TEST_F(Operator, BanningAUserBansTheAddressAtTheNextConnection) {
   EXPECT_TRUE(actions.Ban(b, ""));
-  EXPECT_THAT(h.Take(b), ElementsAre(Msg("NOTICE",
-                                         "You have been banned from this room by the "
-                                         "operator."),
-                                     Msg("KICKOP", "Banned")));
+  EXPECT_EQ(h.Got(b), "NOTICE You have been banned from this room by the operator., KICKOP Banned");
   h.TakeAll();
   EXPECT_FALSE(actions.Ban(a, "same address"));
-  EXPECT_THAT(h.Take(a), ElementsAre(Msg("NOTICE",
-                                         "You have been banned from this room by the "
-                                         "operator: same address"),
-                                     Msg("KICKOP", "same address")));
+  EXPECT_EQ(h.Got(a),
+            "NOTICE You have been banned from this room by the operator: same address, "
+            "KICKOP same address");
   EXPECT_EQ(h.view.status_text, "This IP address is already in the banned list.");
   EXPECT_FALSE(h.transport.IsClosed(b));
   const int again = h.Handshake();
-  EXPECT_THAT(h.Take(again), ElementsAre(Msg("BANNED", "-")));
+  EXPECT_EQ(h.Got(again), "BANNED -");
 }
 
 TEST_F(Operator, ListenStatesCloseAndReopenAndDenyTurnsNewcomersAway) {
@@ -340,7 +318,7 @@ TEST_F(Operator, ListenStatesCloseAndReopenAndDenyTurnsNewcomersAway) {
   EXPECT_EQ(h.ini.INIRead("Server Details", "Deny Message", ""), "Closed for cleaning");
   EXPECT_EQ(h.view.master_states.back(), kMasterDeny);
   const int newcomer = h.Handshake();
-  EXPECT_THAT(h.Take(newcomer), ElementsAre(Msg("NOTICE", "Closed for cleaning")));
+  EXPECT_EQ(h.Got(newcomer), "NOTICE Closed for cleaning");
   EXPECT_TRUE(h.transport.IsClosed(newcomer));
   EXPECT_FALSE(h.transport.IsClosed(a));  // players already in the room stay
   EXPECT_THAT(h.TakeCommands(a), testing::Not(Contains("PART")));
@@ -358,14 +336,11 @@ TEST_F(Operator, ListenStatesCloseAndReopenAndDenyTurnsNewcomersAway) {
 TEST_F(Operator, ABannedAdminsRolePassesOnAndTheOthersAreToldOfTheBan) {
   h.server.Record(a)->IsAdmin = true;
   actions.Ban(a, "cheating");
-  EXPECT_THAT(h.Take(b), ElementsAre(Msg("NOTICE",
-                                         "ann has been banned by the server operator: "
-                                         "cheating"),
-                                     Msg("ADMIN", Wire("100001|ben"))));
+  EXPECT_EQ(h.Got(b),
+            "NOTICE ann has been banned by the server operator: cheating, ADMIN 100001|ben");
   EXPECT_TRUE(h.server.Record(b)->IsAdmin);
   h.clock.Advance(OperatorActions::kKickCloseMs);
-  EXPECT_THAT(h.Take(b),
-              ElementsAre(Msg("PART", Wire("100000|Banned by the server operator: cheating"))));
+  EXPECT_EQ(h.Got(b), "PART 100000|Banned by the server operator: cheating");
 }
 
 // Two rooms of one process on one clock, as a host of many rooms runs them: what happens in one
@@ -384,8 +359,7 @@ TEST(Rooms, TwoOnOneClockKeepToThemselves) {
   ASSERT_TRUE(one.room().actions().Kick(ben, "go"));
   clock.Advance(OperatorActions::kKickCloseMs);
   EXPECT_TRUE(one.transport.IsClosed(ben));
-  EXPECT_THAT(two.TakeCommands(cid), IsEmpty());
-  EXPECT_THAT(two.TakeCommands(dan), IsEmpty());
+  EXPECT_EQ(two.Got(cid) + two.Got(dan), "");
   EXPECT_EQ(two.server.InRoomCount(), 2);
 }
 
@@ -394,7 +368,7 @@ TEST_F(Operator, TheConsoleAnswersEveryCommandAndExplainsMalformedOnes) {
   EXPECT_THAT(h.room().Execute("users"),
               ElementsAre("100000 10.0.0.1 ann (in room)", "100001 10.0.0.1 ben (in room, admin)"));
   EXPECT_THAT(h.room().Execute("msg 100000 hi there"), ElementsAre("Sent."));
-  EXPECT_THAT(h.Take(a), ElementsAre(Msg("SERVERMSG", "hi there")));
+  EXPECT_EQ(h.Got(a), "SERVERMSG hi there");
   EXPECT_THAT(h.room().Execute("msgall hello all"), ElementsAre("Sent to everyone in the room."));
   EXPECT_THAT(h.room().Execute("bans"), ElementsAre("The ban list is empty."));
   EXPECT_THAT(h.room().Execute("ban 100001 cheating"), ElementsAre("Banned 10.0.0.1."));

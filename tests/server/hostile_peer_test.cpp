@@ -9,7 +9,6 @@
 #include "protocol/commands.h"
 #include "protocol/framing.h"
 #include "tests/support/game_harness.h"
-#include "tests/support/matchers.h"
 #include "tests/support/room_fixtures.h"
 #include "tests/support/server_harness.h"
 #include "tests/support/wire.h"
@@ -19,21 +18,14 @@ using testing_support::Wire;
 namespace server {
 namespace {
 
-using testing::Contains;
 using testing::Each;
 using testing::ElementsAre;
-using testing::IsEmpty;
-using testing::Not;
-using testing::SizeIs;
 using testing_support::GameHarness;
-using testing_support::Msg;
 using testing_support::ServerHarness;
 namespace to_server = protocol::to_server;
 
 using Peers = testing_support::TwoInRoom<ServerHarness>;
 using ThreeInGame = testing_support::ThreeInRoom<GameHarness>;
-
-constexpr char kSlowDown[] = "You are sending messages too quickly; please slow down.";
 
 size_t Count(const std::vector<std::string>& commands, std::string_view command) {
   return static_cast<size_t>(std::count(commands.begin(), commands.end(), command));
@@ -48,32 +40,24 @@ size_t CountLogs(const testing_support::RecordingView& view, LogKind kind, std::
 
 // --- Flood control ------------------------------------------------------------------------
 
+// Five lines at once, then two a second; the slow-down notice at most every five seconds.
 TEST_F(Peers, ABurstOfChatGivesFiveLinesAtOnceThenTwoASecond) {
-  for (int i = 0; i < 20; ++i) h.Send(a, to_server::SAY, "line " + std::to_string(i));
-  EXPECT_EQ(Count(h.TakeCommands(b), "SAY"), 5u);
-  EXPECT_THAT(h.Take(a), Contains(Msg("NOTICE", kSlowDown)));
+  auto send = [&](int lines) {
+    for (int i = 0; i < lines; ++i) h.Send(a, to_server::SAY, "x");
+    return std::to_string(Count(h.TakeCommands(b), "SAY")) + " said, " +
+           std::to_string(Count(h.TakeCommands(a), "NOTICE")) + " told";
+  };
+  EXPECT_EQ(send(20), "5 said, 1 told");
   EXPECT_TRUE(h.view.HasLog(LogKind::kConnections,
                             "ann (10.0.0.1) is sending messages too quickly; those over the limit "
                             "are dropped."));
   EXPECT_EQ(h.server.statistics().Get(Stat::SentencesTyped), 5);  // dropped lines count nothing
-
-  for (int second = 1; second <= 3; ++second) {
-    h.clock.Advance(1000);
-    for (int i = 0; i < 5; ++i) h.Send(a, to_server::SAY, "more " + std::to_string(i));
-    EXPECT_EQ(Count(h.TakeCommands(b), "SAY"), 2u) << "second " << second;
-  }
-}
-
-TEST_F(Peers, TheSlowDownNoticeComesAtMostEveryFiveSeconds) {
-  auto send = [&](int lines) {
-    for (int i = 0; i < lines; ++i) h.Send(a, to_server::SAY, "x");
-    return Count(h.TakeCommands(a), "NOTICE");
-  };
-  EXPECT_EQ(send(6), 1u);  // five pass, one is dropped and told
-  h.clock.Advance(2000);
-  EXPECT_EQ(send(5), 0u);  // four pass, one is dropped: told two seconds ago
-  h.clock.Advance(3000);
-  EXPECT_EQ(send(7), 1u);  // six pass, one is dropped: five seconds since the last notice
+  h.clock.Advance(1000);
+  EXPECT_EQ(send(5), "2 said, 0 told");
+  h.clock.Advance(4000);
+  EXPECT_EQ(send(10), "5 said, 1 told");
+  h.clock.Advance(1000);
+  EXPECT_EQ(send(5), "2 said, 0 told");
   EXPECT_FALSE(h.transport.IsClosed(a));
 }
 
@@ -120,55 +104,40 @@ TEST_F(Peers, DrawingOverItsBucketClosesTheArtistAndHugeDrawingMessagesAreDroppe
   EXPECT_EQ(Count(h.TakeCommands(b), "FH"), 2000u);
   h.clock.Advance(500);  // 500 tokens back
   for (int i = 0; i < 500; ++i) h.Send(a, "FH", segment);
-  EXPECT_FALSE(h.transport.IsClosed(a));
   h.Send(a, "FH", std::string(257, '1'));  // longer than any drawing message: dropped
-  EXPECT_THAT(h.TakeCommands(b), Not(Contains("PART")));
+  EXPECT_EQ(Count(h.TakeCommands(b), "FH"), 500u);
   h.Send(a, "FH", segment);
   EXPECT_TRUE(h.transport.IsAborted(a));
-  EXPECT_THAT(h.Take(b), ElementsAre(Msg("PART", Wire("100000|Drawing flood"))));
+  EXPECT_EQ(h.Got(b), "PART 100000|Drawing flood");
 }
 
 // --- Fair service -------------------------------------------------------------------------
 
-TEST_F(Peers, StrokesGoOutInRunsButInTheOrderTheyCameWithEverythingElse) {
+TEST_F(Peers, StrokesGoOutInRunsInTheOrderTheyCameAndABurstATurnAtATime) {
   const std::string stroke = protocol::Frame("FH", Wire("1|1|2|2"));
-  h.SendRaw(a, stroke + stroke + protocol::Frame(to_server::SAY, "hello") + stroke +
-                   protocol::Frame(to_server::PART, "bye"));
-  EXPECT_THAT(h.TakeCommands(b), ElementsAre("FH", "FH", "SAY", "FH", "PART"));
-  EXPECT_THAT(h.TakeCommands(a), ElementsAre("SAY"));  // a's strokes are never echoed to it
-}
-
-TEST_F(Peers, ABurstIsHandledATurnAtATimeWhileTheOthersAreServed) {
+  h.SendRaw(b, stroke + stroke + protocol::Frame(to_server::SAY, "hello") + stroke);
+  EXPECT_THAT(h.TakeCommands(a), ElementsAre("FH", "FH", "SAY", "FH"));
+  EXPECT_THAT(h.TakeCommands(b), ElementsAre("SAY"));  // strokes are never echoed to the sender
   // A turn and a half, within the drawing limit's burst.
   const size_t strokes = RoomServer::kMessagesPerTurn * 3 / 2;
   std::string burst;
-  for (size_t i = 0; i < strokes; ++i) burst += protocol::Frame("FH", Wire("1|1|2|2"));
-  burst += protocol::Frame(to_server::SAY, "after the burst");
-  h.SendRaw(a, burst);
+  for (size_t i = 0; i < strokes; ++i) burst += stroke;
+  h.SendRaw(a, burst + protocol::Frame(to_server::SAY, "after the burst"));
   EXPECT_EQ(Count(h.TakeCommands(b), "FH"), RoomServer::kMessagesPerTurn);
   EXPECT_THAT(h.transport.paused_slots, ElementsAre(a));  // the rest waits in the network
-
-  h.Send(b, to_server::SAY, "meanwhile");  // served at once, between a's turns
-  EXPECT_THAT(h.Take(a), ElementsAre(Msg("SAY", Wire("100001|meanwhile"))));
-
-  h.clock.Advance(0);
-  h.clock.Advance(0);
-  h.clock.Advance(0);
+  h.Send(b, to_server::SAY, "meanwhile");                 // served at once, between a's turns
+  EXPECT_EQ(h.Got(a), "SAY 100001|meanwhile");
+  for (int turn = 0; turn < 3; ++turn) h.clock.Advance(0);
   const auto to_b = h.TakeCommands(b);
   EXPECT_EQ(Count(to_b, "FH"), strokes - RoomServer::kMessagesPerTurn);
   EXPECT_EQ(to_b.back(), "SAY");  // in order, each once
-  EXPECT_THAT(h.transport.paused_slots, IsEmpty());
-}
-
-TEST_F(Peers, WhatAPeerSentBeforeClosingIsHandledWhateverItsBacklog) {
-  std::string burst;
-  for (int i = 0; i < 100; ++i) burst += protocol::Frame("FH", Wire("1|1|2|2"));
-  burst += protocol::Frame(to_server::PART, "bye");
-  h.SendRaw(a, burst);
+  EXPECT_TRUE(h.transport.paused_slots.empty());
+  // What a peer sent before closing is handled whatever its backlog.
+  h.SendRaw(a, burst.substr(0, 100 * stroke.size()) + protocol::Frame(to_server::PART, "bye"));
   h.server.OnClosed(a);
-  const auto to_b = h.Take(b);
-  ASSERT_THAT(to_b, SizeIs(101));
-  EXPECT_THAT(to_b.back(), Msg("PART", Wire("100000|bye")));
+  const auto to_b_at_close = h.Take(b);
+  EXPECT_EQ(to_b_at_close.size(), 101u);
+  EXPECT_EQ(testing_support::Render({to_b_at_close.back()}), "PART 100000|bye");
 }
 
 // --- Sizes and control codes --------------------------------------------------------------
@@ -179,22 +148,16 @@ TEST_F(Peers, RelayedTextIsCutAndLosesItsControlCodes) {
   h.clock.Advance(1000);
   h.Send(a, to_server::AWAY, huge);
   h.Send(a, to_server::SAY, std::string("be\0ll\a \x1b[2J\r\ndel\x7f", 18));
-  const auto to_b = h.Take(b);
-  ASSERT_THAT(to_b, SizeIs(3));
-  EXPECT_EQ(to_b[0].data, Wire("100000|") + std::string(512, 'w'));
-  EXPECT_EQ(to_b[1].data, Wire("100000|") + std::string(512, 'w'));
-  EXPECT_EQ(to_b[2].data, Wire("100000|bell [2Jdel"));
-
+  const std::string cut = std::string(512, 'w');
+  EXPECT_EQ(h.Got(b),
+            "USERACTION 100000|" + cut + ", AWAY 100000|" + cut + ", SAY 100000|bell [2Jdel");
   h.server.Record(a)->IsAdmin = true;
   h.clock.Advance(3000);
   h.TakeAll();
-
   h.Send(a, to_server::KICK,
          "100001junk" + std::string(30000, 'j') + Wire("|") + std::string(30000, 'w'));
-
-  const auto kick = h.Take(a);
-  ASSERT_THAT(kick, SizeIs(2));  // KICKINFO, then ben's PART
-  EXPECT_EQ(kick[0].data, Wire("100000|100001|") + std::string(100, 'w'));
+  const std::string reason(100, 'w');
+  EXPECT_EQ(h.Got(a), "KICKINFO 100000|100001|" + reason + ", PART 100001|" + reason);
 }
 
 TEST(Logs, LinesAreCutSoOnePeerCannotFloodThem) {
@@ -210,36 +173,32 @@ TEST(Logs, LinesAreCutSoOnePeerCannotFloodThem) {
 
 // --- Nicknames ----------------------------------------------------------------------------
 
-TEST(Nicknames, EmptyDefaultReservedAndTakenNamesAreRefusedAtLogin) {
+TEST(Nicknames, EmptyDefaultReservedAndTakenNamesAreRefusedAtLoginAndInAChange) {
   ServerHarness h;
   const int ann = h.Join("Ann");
-  h.TakeAll();
   for (const std::string name : {"", "   ", "un-named", "System", "SERVER", "admin",
                                  "Administrator", "ANN", " ann ", "\x01\x02"}) {
     const int slot = h.LogInTo(ServerHarness::Step::kProfile, name, "0", "10.0.0.2");
     const auto messages = h.Take(slot);
     ASSERT_GE(messages.size(), 2u) << name;
     EXPECT_EQ(messages.back().command, "NOTICE") << name;
-    EXPECT_THAT(messages[messages.size() - 2], Msg("NICKREFUSED", messages.back().data)) << name;
+    EXPECT_EQ(testing_support::Render({messages[messages.size() - 2]}),
+              "NICKREFUSED " + messages.back().data)
+        << name;
     EXPECT_TRUE(h.transport.IsClosed(slot)) << name;
   }
-  EXPECT_THAT(h.TakeCommands(ann), IsEmpty());  // nobody joined, nobody left
+  EXPECT_EQ(h.Got(ann), "");  // nobody joined, nobody left
   EXPECT_EQ(h.server.ConnectionCount(), 1);
-
   // Control codes go before the comparison; a name that only looks alike is fine.
-  const int lookalike = h.Join("Sys\x07tem2");
-  ASSERT_NE(h.server.Record(lookalike), nullptr);
-  EXPECT_EQ(h.server.Record(lookalike)->Nickname, "System2");
-}
-
-TEST_F(Peers, ANickChangeToATakenOrReservedNameIsIgnoredWithANotice) {
-  h.Send(a, to_server::NICKCHG, "BEN");
-  h.Send(a, to_server::NICKCHG, "system");
-  EXPECT_THAT(h.TakeCommands(a), ElementsAre("NOTICE", "NOTICE"));
-  EXPECT_THAT(h.Take(b), IsEmpty());
-  EXPECT_EQ(h.server.Record(a)->Nickname, "ann");
-  h.Send(a, to_server::NICKCHG, "Ann");  // a new case of one's own name is allowed
-  EXPECT_THAT(h.Take(b), ElementsAre(Msg("NICKCHG", Wire("100000|Ann"))));
+  const int b = h.Join("Sys\x07tem2");
+  EXPECT_EQ(h.server.Record(b)->Nickname, "System2");
+  h.Send(b, to_server::NICKCHG, "ANN");
+  h.Send(b, to_server::NICKCHG, "system");
+  EXPECT_THAT(h.TakeCommands(b), ElementsAre("NOTICE", "NOTICE"));
+  EXPECT_EQ(h.Got(ann), "");
+  EXPECT_EQ(h.server.Record(b)->Nickname, "System2");
+  h.Send(b, to_server::NICKCHG, "SYSTEM2");  // a new case of one's own name is allowed
+  EXPECT_EQ(h.Got(ann), "NICKCHG 100011|SYSTEM2");
 }
 
 TEST(Nicknames, TheSecondOfTwoPlayersLoggingInWithOneNameIsRefusedAtThePassword) {
@@ -263,20 +222,15 @@ TEST_F(ThreeInGame, OnlyTheGameMasterOrTheAdminRestartsARunningGame) {
   h.StartGame(b);
   h.TakeAll();
   h.StartGame(c, 999);  // neither master nor admin
-  EXPECT_THAT(h.TakeCommands(a), IsEmpty());
+  EXPECT_EQ(h.Got(a), "");
   EXPECT_EQ(h.game.state().TotalRounds, 3);
-
   h.server.Record(a)->IsAdmin = true;
   h.StartGame(a, 999, 1, 2000000000);
-  EXPECT_EQ(h.game.state().TotalRounds, kMaxTotalRounds);
-  EXPECT_EQ(h.game.state().RoundTime, kMinRoundTime);
-  EXPECT_EQ(h.game.state().FoundTime, kMaxRoundTime);
+  const auto& state = h.game.state();
+  EXPECT_EQ(std::tuple(state.TotalRounds, state.RoundTime, state.FoundTime),
+            std::tuple(kMaxTotalRounds, kMinRoundTime, kMaxRoundTime));
   h.StartGame(b, 0, 2000000000, 0);  // b is no longer the master
   EXPECT_EQ(h.game.state().TotalRounds, kMaxTotalRounds);
-  h.StartGame(a, -5, 2000000000, 0);
-  EXPECT_EQ(h.game.state().TotalRounds, 1);
-  EXPECT_EQ(h.game.state().RoundTime, kMaxRoundTime);
-  EXPECT_EQ(h.game.state().FoundTime, kMinFoundTime);
 }
 
 TEST_F(ThreeInGame, OnlyAGuessLongEnoughIsAnsweredAsClose) {
@@ -285,8 +239,7 @@ TEST_F(ThreeInGame, OnlyAGuessLongEnoughIsAnsweredAsClose) {
   h.TakeAll();
   for (const char* prefix : {"k", "ka", "kan", "kang"}) h.Say(b, prefix);
   // Three letters, but under half of "kangaroo": relayed as chat; four letters are close.
-  EXPECT_THAT(h.Take(b), ElementsAre(Msg("SAY", Wire("100001|k")), Msg("SAY", Wire("100001|ka")),
-                                     Msg("SAY", Wire("100001|kan")), Msg("WORDCLOSE", "kang")));
+  EXPECT_EQ(h.Got(b), "SAY 100001|k, SAY 100001|ka, SAY 100001|kan, WORDCLOSE kang");
   h.clock.Advance(3000);
   h.SetWord("cat");
   h.StartGame(a);  // ben draws now
@@ -326,13 +279,10 @@ TEST(Connections, AFullRoomMakesWayForNewcomersButNotAtThePlayersCost) {
                             "a newcomer (10.0.0.4): the room is full."));
   EXPECT_NE(h.Connect("10.0.0.5"), 0);
   EXPECT_TRUE(h.transport.IsClosed(halfway));
-
-  ServerHarness full("[Server Details]\nMax Connections=2\n");
-  const int ann = full.Join("ann");
-  const int ben = full.Join("ben");
-  EXPECT_EQ(full.Connect("10.0.0.9"), 0);
-  EXPECT_EQ(full.refusals.back(), protocol::Frame("NOTICE", "The room is full."));
-  EXPECT_FALSE(full.transport.IsClosed(ann) || full.transport.IsClosed(ben));
+  h.Join("ben", "0", "10.0.0.6");
+  h.Join("cid", "0", "10.0.0.7");
+  EXPECT_EQ(h.Connect("10.0.0.9"), 0);
+  EXPECT_EQ(h.refusals.back(), protocol::Frame("NOTICE", "The room is full."));
   EXPECT_FALSE(h.transport.IsClosed(player));
 }
 
@@ -345,8 +295,7 @@ TEST(Connections, TheGreetingMustComeWithinItsDeadlineAndTheLoginWithinTheLonger
   const int stuck = h.LogInTo(ServerHarness::Step::kProfile, "slow");
   const int player = h.Join("quick");
   h.clock.Advance(1000);
-  EXPECT_TRUE(h.transport.IsClosed(silent));
-  EXPECT_TRUE(h.transport.IsClosed(probe));
+  EXPECT_TRUE(h.transport.IsClosed(silent) && h.transport.IsClosed(probe));
   EXPECT_TRUE(h.view.HasLog(LogKind::kConnections,
                             "Unknown User's (10.0.0.1) connection has been closed: Handshake timed "
                             "out."));
@@ -385,24 +334,24 @@ TEST(Connections, RefusedAttemptsAreLoggedOnceAMinutePerAddressWithACount) {
        "Flooding"},
   };
   for (const Row& row : rows) {
+    SCOPED_TRACE(row.reason);
     ServerHarness h(std::string("[Server Details]\n") + row.ini + "\n");
     BanEveryone bans;
     if (row.banned) h.server.SetBanCheck(&bans);
     row.attempt(h, 0);
     const size_t after_first = CountLogs(h.view, LogKind::kConnections, "");
-    EXPECT_EQ(CountLogs(h.view, LogKind::kConnections, row.reason), 1u) << row.reason;
+    EXPECT_EQ(CountLogs(h.view, LogKind::kConnections, row.reason), 1u);
     for (int i = 1; i < 4; ++i) row.attempt(h, i);
-    EXPECT_EQ(CountLogs(h.view, LogKind::kConnections, ""), after_first) << row.reason;
+    EXPECT_EQ(CountLogs(h.view, LogKind::kConnections, ""), after_first);
     h.clock.Advance(RoomServer::kRefusalLogMs);
     EXPECT_TRUE(h.view.HasLog(LogKind::kConnections,
                               "3 more attempts from 10.0.0.1 were refused in the last minute (" +
-                                  std::string(row.reason) + ")."))
-        << row.reason;
+                                  std::string(row.reason) + ")."));
     // A quiet minute ends it: the next attempt is logged at once.
     h.clock.Advance(RoomServer::kRefusalLogMs);
     const size_t quiet = CountLogs(h.view, LogKind::kConnections, row.reason);
     row.attempt(h, 4);
-    EXPECT_EQ(CountLogs(h.view, LogKind::kConnections, row.reason), quiet + 1) << row.reason;
+    EXPECT_EQ(CountLogs(h.view, LogKind::kConnections, row.reason), quiet + 1);
   }
 }
 

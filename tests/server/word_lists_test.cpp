@@ -26,71 +26,62 @@ WordLists Scanned(const std::filesystem::path& folder) {
   return lists;
 }
 
-TEST(WordListEntries, LinesEndAtCrCrLfOrLfAndBlankOrHashLinesAreSkipped) {
-  EXPECT_THAT(ParseEntries("one\r\ntwo\rthree\nfour", 100),
-              ElementsAre("one", "two", "three", "four"));
-  EXPECT_THAT(ParseEntries("#\r\n\r\n# note\r\n\r\r\nx#y\r\n", 100), ElementsAre("x#y"));
-  EXPECT_THAT(ParseEntries(std::string("a\x01"
-                                       "b\tc\x00"
-                                       "d\r\n\x02\x03\r\n",
-                                       11),
-                           100),
-              ElementsAre("abcd"));
-  EXPECT_THAT(ParseEntries("a\nb\nc\n", 2), ElementsAre("a", "b"));
-}
-
-TEST(WordListEntries, HashFirstLinesAreCommentsAndEntriesWithNothingToGuessAreNoWords) {
-  EXPECT_THAT(
-      ParseEntries("#\tanimals\r\n#\x01\r\n  # indented\r\n\t#pomme|apple\r\n#,x\r\nkite\r\n", 100),
-      ElementsAre("kite"));
-  EXPECT_THAT(ParseEntries("|\r\n,\r\n;\r\n   \r\n | , ;\r\n\x02|\x03\r\na|\r\n |b\r\nx#\r\n", 100),
-              ElementsAre("a|", " |b", "x#"));
-}
-
-TEST(WordListEntries, OverlongLinesArePassedOver) {
+TEST(WordListEntries, LinesCommentsControlCodesAndOverlongLines) {
   const std::string longest(WordLists::kMaxEntryLength, 'w');
-  const std::string too_long(WordLists::kMaxEntryLength + 1, 'w');
-  EXPECT_THAT(ParseEntries(too_long + "\r\nok\r\n" + longest, 100), ElementsAre("ok", longest));
+  const struct {
+    const char* name;
+    std::string text;
+    size_t max;
+    std::vector<std::string> entries;
+  } rows[] = {
+      {"CR, CR LF or LF end a line",
+       "one\r\ntwo\rthree\nfour",
+       100,
+       {"one", "two", "three", "four"}},
+      {"blank and hash lines are skipped", "#\r\n\r\n# note\r\n\r\r\nx#y\r\n", 100, {"x#y"}},
+      {"control codes go",
+       std::string("a\x01"
+                   "b\tc\x00"
+                   "d\r\n\x02\x03\r\n",
+                   11),
+       100,
+       {"abcd"}},
+      {"no more than the maximum", "a\nb\nc\n", 2, {"a", "b"}},
+      {"hash-first lines are comments",
+       "#\tanimals\r\n#\x01\r\n  # indented\r\n\t#pomme|apple\r\n#,x\r\nkite\r\n",
+       100,
+       {"kite"}},
+      {"entries with nothing to guess are no words",
+       "|\r\n,\r\n;\r\n   \r\n | , ;\r\n\x02|\x03\r\na|\r\n |b\r\nx#\r\n",
+       100,
+       {"a|", " |b", "x#"}},
+      {"overlong lines are passed over", longest + "w\r\nok\r\n" + longest, 100, {"ok", longest}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(ParseEntries(row.text, row.max), row.entries);
+  }
 }
 
-TEST(WordListEntries, AlternativeSeparatorsBecomeCommas) {
-  EXPECT_EQ(EntryToWord("apple|apples;#pomme"), "apple,apples,,pomme");
-  EXPECT_EQ(EntryToWord("Ice Cream"), "Ice Cream");
-}
-
-TEST(WordListScan, NamesComeInNameOrderOnceEachUpToTheFirstDot) {
+TEST(WordListScan, NamesComeInNameOrderOnceEachUpToTheFirstDotAndAFileWithoutOneIsReported) {
   TempDir dir;
   WriteFile(dir / "zoo.txt", "z\r\n");
   WriteFile(dir / "animals.txt", "cat\r\n");
   WriteFile(dir / "animals.old.txt", "stale\r\n");
   WriteFile(dir / "food.txt", "pie\r\n");
-  std::filesystem::create_directory(dir / "sub.dir");
-  WordLists lists(dir.path());
-  EXPECT_FALSE(lists.ScanWordlist().has_value());
-  EXPECT_THAT(lists.names(), ElementsAre("animals", "food", "zoo"));
-  ScriptedRandom random;
-  EXPECT_EQ(lists.PickWord("animals", random), "cat");  // read from animals.txt
-}
-
-TEST(WordListScan, AFileWithoutADotIsReportedButHidesNoOtherList) {
-  TempDir dir;
   WriteFile(dir / "README", "not a list");
-  WriteFile(dir / "animals.txt", "cat\r\n");
-  WriteFile(dir / "sports.txt", "golf\r\n");
+  std::filesystem::create_directory(dir / "sub.dir");
   WordLists lists(dir.path());
   const auto error = lists.ScanWordlist();
   ASSERT_TRUE(error.has_value());
-  EXPECT_NE(error->description.find("README"), std::string::npos);
-  EXPECT_THAT(lists.names(), ElementsAre("animals", "sports"));
-}
-
-TEST(WordListScan, EmptyOrMissingFolderIsAnError) {
-  TempDir dir;
-  WordLists empty(dir.path());
-  EXPECT_TRUE(empty.ScanWordlist().has_value());
-  EXPECT_TRUE(empty.names().empty());
-  WordLists missing(dir / "nowhere");
-  EXPECT_TRUE(missing.ScanWordlist().has_value());
+  EXPECT_THAT(error->description, testing::HasSubstr("README"));
+  EXPECT_THAT(lists.names(), ElementsAre("animals", "food", "zoo"));  // README hides no list
+  ScriptedRandom random;
+  EXPECT_EQ(lists.PickWord("animals", random), "cat");  // read from animals.txt
+  // An empty or missing folder is an error.
+  TempDir empty;
+  EXPECT_TRUE(WordLists(empty.path()).ScanWordlist().has_value());
+  EXPECT_TRUE(WordLists(empty / "nowhere").ScanWordlist().has_value());
 }
 
 TEST(WordListScan, TheDataFolderWinsOverTheShippedListsFileByFile) {
@@ -167,9 +158,10 @@ TEST(WordListPick, NamesThatLeadOutsideTheFolderAreNeverRead) {
   WriteFile(dir / "lists" / "ok.txt", "fine\r\n");
   const WordLists lists = Scanned(dir / "lists");
   ScriptedRandom random;
-  EXPECT_FALSE(lists.PickWord("../secret", random).has_value());
-  EXPECT_FALSE(lists.PickWord("..", random).has_value());
-  EXPECT_FALSE(lists.PickWord((dir / "secret").string(), random).has_value());
+  for (const std::string name :
+       {std::string("../secret"), std::string(".."), (dir / "secret").string()}) {
+    EXPECT_FALSE(lists.PickWord(name, random).has_value()) << name;
+  }
   EXPECT_FALSE(lists.ReadEntries("../secret").has_value());
 }
 

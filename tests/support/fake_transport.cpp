@@ -46,6 +46,20 @@ std::vector<std::string> CommandsOf(const std::vector<protocol::Message>& messag
   return commands;
 }
 
+std::string Render(const std::vector<protocol::Message>& messages) {
+  std::string line;
+  for (const auto& message : messages) {
+    if (!line.empty()) line += ", ";
+    line += message.command;
+    if (!message.data.empty()) line += ' ' + message.data;
+  }
+  for (char& c : line) {
+    if (c == '\x03') c = '|';
+    if (c == '\x04') c = '^';
+  }
+  return line;
+}
+
 server::ListenResult FakeTransport::Listen(int port) {
   ++listen_calls;
   listened_port = port;

@@ -16,6 +16,9 @@ namespace testing_support {
 std::vector<protocol::Message> CutMessages(std::string_view bytes);
 // Only the commands of the messages, so that a test can state the order without the data.
 std::vector<std::string> CommandsOf(const std::vector<protocol::Message>& messages);
+// The messages on one line, "COMMAND data" each (the command alone when there is no data), joined
+// by ", ", with '|' and '^' for the field and list separators: a whole sequence in one EXPECT_EQ.
+std::string Render(const std::vector<protocol::Message>& messages);
 
 // Records what the server sends to each slot, and can be told to fail sends or to report a
 // reader that stopped reading.

@@ -68,6 +68,8 @@ class ServerHarness {
            const std::string& address = "10.0.0.1");
   // Messages sent to the slot since the last Take.
   std::vector<protocol::Message> Take(int slot) { return transport.Take(slot); }
+  // Take(slot) on one line, as Render gives it.
+  std::string Got(int slot) { return Render(Take(slot)); }
   // Only the commands of Take(slot).
   std::vector<std::string> TakeCommands(int slot);
   // Forgets what was sent to every slot.
