@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The pad at every size: the same gesture sends the same codes, and the window gives the pad
 // its room first.
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -12,13 +11,9 @@
 #include <QTest>
 
 #include "client/drawing/pad_tools.h"
-#include "client/room/session.h"
 #include "client/ui/drawing_area.h"
-#include "client/ui/main_window.h"
 #include "client/ui/pad_widget.h"
 #include "client/ui/room_layout.h"
-#include "tests/support/client_fakes.h"
-#include "tests/support/temp_dir.h"
 #include "tests/support/window_harness.h"
 
 namespace client {
@@ -83,56 +78,43 @@ class ScaledPad : public protocol::DrawSink {
   PadWidget widget_{&tools_};
 };
 
-// What another player's pad draws from the codes.
-QImage Replayed(const std::vector<Message>& codes) {
-  testing_support::ManualClock clock;
-  PadTools viewer(nullptr, clock);
-  for (const Message& m : codes) {
-    viewer.Replay(protocol::ParseDrawData(*protocol::DrawCodeFromWord(m.command), m.data));
-  }
-  return viewer.engine().picture();
+// The codes, one line: "FH 10\x0310\x0340\x0325, ...".
+std::string Codes(const std::vector<Message>& codes) {
+  std::string line;
+  for (const Message& m : codes) line += m.command + " " + m.data + ", ";
+  return line;
 }
 
-TEST(PadScale, TheSameGestureSendsTheSameCodesAtEveryScale) {
+TEST(PadScale, TheSameGestureSendsTheSameCodesAtEveryScaleAndWholeMultiplesArePixelForPixel) {
   ScaledPad natural(1.0);
   natural.DrawEverything();
   ASSERT_GT(natural.sent.size(), 20u);
-  const QImage seen = Replayed(natural.sent);
   for (const double scale : {1.5, 2.0, 3.0}) {
     SCOPED_TRACE(scale);
     ScaledPad pad(scale);
     pad.DrawEverything();
-    EXPECT_EQ(pad.sent.size(), natural.sent.size());
-    for (size_t i = 0; i < std::min(pad.sent.size(), natural.sent.size()); ++i) {
-      EXPECT_EQ(pad.sent[i].command + " " + pad.sent[i].data,
-                natural.sent[i].command + " " + natural.sent[i].data);
-    }
+    EXPECT_EQ(Codes(pad.sent), Codes(natural.sent));
     EXPECT_EQ(pad.tools().engine().picture(), natural.tools().engine().picture());
-    EXPECT_EQ(Replayed(pad.sent), seen);
+    if (scale != 2.0) continue;
+    // Each pad pixel is a 2x2 block of exactly its colour: nothing smoothed.
+    EXPECT_DOUBLE_EQ(pad.widget().Scale(), 2.0);
+    const QImage shown = pad.widget().grab().toImage();
+    const QImage& picture = pad.tools().engine().picture();
+    for (const QPoint p : {QPoint(10, 10), QPoint(11, 10), QPoint(45, 25), QPoint(300, 200)}) {
+      for (const QPoint d : {QPoint(0, 0), QPoint(1, 1)}) {
+        EXPECT_EQ(shown.pixel(2 * p + d), picture.pixel(p));
+      }
+    }
   }
 }
 
-TEST(PadScale, WholeMultiplesArePixelForPixelAndTheOverlaysGrow) {
+TEST(PadScale, TheOverlaysGrowWithThePadAndAPressOnTheClearMessageOnlyTakesItAway) {
   ScaledPad one(1.0);
   ScaledPad two(2.0);
   for (ScaledPad* pad : {&one, &two}) {
-    pad->tools().ClickBrush(0);
-    pad->Drag(Qt::LeftButton, {{10, 10}, {12, 10}});
-  }
-  EXPECT_DOUBLE_EQ(two.widget().Scale(), 2.0);
-  const QImage shown = two.widget().grab().toImage();
-  const QImage& picture = two.tools().engine().picture();
-  // Each pad pixel is a 2x2 block of exactly its colour: nothing smoothed.
-  for (const QPoint p : {QPoint(10, 10), QPoint(11, 10), QPoint(10, 11), QPoint(300, 200)}) {
-    for (const QPoint d : {QPoint(0, 0), QPoint(1, 1)}) {
-      EXPECT_EQ(shown.pixel(2 * p + d), picture.pixel(p));
-    }
-  }
-  // The two-step clear's message and the winner are as much larger as the pad.
-  for (ScaledPad* pad : {&one, &two}) {
+    pad->Drag(Qt::LeftButton, {{10, 10}, {12, 10}});  // on an empty pad a clear does not ask
     pad->tools().ClickTool(Tool::kClear);
-    pad->widget().ShowWinner(QStringLiteral("ann"));
-    // A press on the message only takes it away.
+    pad->widget().ShowWinner(QStringLiteral("ann"));  // which takes the question down
     pad->tools().ClickTool(Tool::kClear);
   }
   const QRect small = one.widget().ClearMessageRect();
@@ -208,23 +190,21 @@ class Layout : public testing::Test, protected testing_support::WindowHarness {
     QWidget* widget = window.findChild<QWidget*>(QString::fromLatin1(name));
     return QRect(widget->mapTo(&window, QPoint(0, 0)), widget->size());
   }
-  double PadShare() { return double(Placed("picPad").width()) / window.width(); }
 };
 
 TEST_F(Layout, ThePadTakesMostOfTheWindowAndTheChatKeepsItsRoom) {
   struct Size {
-    int width;
-    int height;
-    double share;
-    int strip;  // the most the window may leave empty under the palette
+    int width, height;
+    double share;  // the least of the window's width the pad takes
+    int strip;     // the most the window may leave empty under the palette
   };
   for (const Size& size :
        {Size{800, 600, 0.6, 200}, Size{1280, 800, 0.6, 30}, Size{1920, 1080, 0.65, 30},
         Size{1100, 760, 0.65, 0}, Size{795, 950, 0.95, 0}}) {
     SCOPED_TRACE(size.width);
     ShowAt(size.width, size.height);
-    EXPECT_GE(PadShare(), size.share);
     const QRect pad = Placed("picPad");
+    EXPECT_GE(double(pad.width()) / window.width(), size.share);
     const QRect palette = Placed("fraPalette");
     const QRect chat = Placed("fraChat");
     const int under = chat.left() < palette.right() && chat.top() > palette.bottom()

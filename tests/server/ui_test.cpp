@@ -13,9 +13,6 @@
 #include <QTreeWidget>
 
 #include "common/qt/app_identity.h"
-#include "protocol/commands.h"
-#include "server/admin/banned.h"
-#include "server/connections/room_server.h"
 #include "server/room/room.h"
 #include "server/ui/admin_windows.h"
 #include "server/ui/main_window.h"
@@ -25,6 +22,13 @@
 
 namespace server {
 namespace {
+
+// A tree row's columns from the first, joined by " / ".
+std::string Row(const QTreeWidget* list, int row, int columns) {
+  QStringList texts;
+  for (int i = 0; i < columns; ++i) texts << list->topLevelItem(row)->text(i);
+  return texts.join(QStringLiteral(" / ")).toStdString();
+}
 
 class WindowTest : public testing::Test {
  protected:
@@ -57,6 +61,23 @@ class WindowTest : public testing::Test {
     core.OnData(slot, protocol::Frame("PASS", "<none>"));
     return slot;
   }
+  // The context menu of a row, as a right click opens it.
+  QMenu* OpenMenu(QTreeWidget* list, int row) {
+    list->setCurrentItem(list->topLevelItem(row));
+    emit list->customContextMenuRequested(list->visualItemRect(list->topLevelItem(row)).center());
+    QMenu* menu = nullptr;
+    for (QMenu* candidate : window.findChildren<QMenu*>()) {
+      if (candidate->isVisible()) menu = candidate;
+    }
+    return menu;
+  }
+  // Whether every action of the menu is enabled (1), none is (0), or some are (-1).
+  static int Enabled(QMenu* menu) {
+    int on = 0;
+    for (QAction* action : menu->actions()) on += action->isEnabled();
+    menu->close();
+    return on == 0 ? 0 : on == int(menu->actions().size()) ? 1 : -1;
+  }
 
   testing_support::TempDir dir;
   testing_support::MemoryIni ini;
@@ -69,9 +90,8 @@ class WindowTest : public testing::Test {
   RoomServer& core = room.core();
 };
 
-TEST_F(WindowTest, ConnectionListFollowsTheConnections) {
+TEST_F(WindowTest, ConnectionListAndStatePanelsFollowTheRoom) {
   auto* list = Find<QTreeWidget>("lvwSockList");
-  ASSERT_NE(list, nullptr);
   ASSERT_EQ(list->topLevelItemCount(), 1);
   EXPECT_EQ(list->topLevelItem(0)->text(0), "#000");
   EXPECT_TRUE(list->topLevelItem(0)->font(2).bold());
@@ -79,24 +99,37 @@ TEST_F(WindowTest, ConnectionListFollowsTheConnections) {
 
   const int slot = Join("alice");
   ASSERT_EQ(list->topLevelItemCount(), 2);
-  QTreeWidgetItem* row = list->topLevelItem(1);
-  EXPECT_EQ(row->text(0), "#001");
-  EXPECT_EQ(row->text(1), "10.0.0.9");
-  EXPECT_EQ(row->text(2), "alice");
-  EXPECT_EQ(row->text(3), "Awaiting UserList request...");
-  EXPECT_EQ(row->data(0, Qt::UserRole).toInt(), slot);
+  EXPECT_EQ(Row(list, 1, 4), "#001 / 10.0.0.9 / alice / Awaiting UserList request...");
+  EXPECT_EQ(list->topLevelItem(1)->data(0, Qt::UserRole).toInt(), slot);
   EXPECT_EQ(Find<QLabel>("_TOTALCONNECTIONS")->text(), "Connections: 1");
   core.OnData(slot, protocol::Frame("SAY", std::string(2000, 'x')));
-  EXPECT_EQ(row->text(4), "2,078");  // 24 + 37 + 12 + 2005 bytes with terminators
+  EXPECT_EQ(list->topLevelItem(1)->text(4), "2,078");  // 24 + 37 + 12 + 2005 with terminators
+  // The operator menu is off on the listening socket's row and on for a player's.
+  QMenu* master = OpenMenu(list, 0);
+  ASSERT_NE(master, nullptr);
+  EXPECT_EQ(master->objectName(), "mOPMENU");
+  EXPECT_EQ(master->actions().size(), 5);
+  EXPECT_EQ(Enabled(master), 0);
+  EXPECT_EQ(Enabled(OpenMenu(list, 1)), 1);
 
   core.OnClosed(slot);
   EXPECT_EQ(list->topLevelItemCount(), 1);
   EXPECT_EQ(Find<QLabel>("_TOTALCONNECTIONS")->text(), "Connections: 0");
+
+  for (const auto& [state, text] :
+       std::vector<std::pair<int, QString>>{{kMasterUndefined, "UNDEFINED"},
+                                            {kMasterOpening, "ACCEPT"},
+                                            {kMasterListening, "ACCEPT"},
+                                            {kMasterDeny, "DENY"},
+                                            {kMasterOffline, "OFFLINE"},
+                                            {kMasterError, "!ERROR!"}}) {
+    window.SetMasterState(state);
+    EXPECT_EQ(Find<QLabel>("_MASTERSTATE")->text(), text);
+  }
 }
 
 TEST_F(WindowTest, LogsShowPeerTextPlainlyAndKeepOnlyTheNewestEntries) {
-  const int slot = Join("bob");
-  core.OnData(slot, protocol::Frame("SAY", "<b>bold?</b>\x1b[2J"));
+  core.OnData(Join("bob"), protocol::Frame("SAY", "<b>bold?</b>\x1b[2J"));
   auto* chat = Find<QListWidget>("lvwLogging_Chat");
   ASSERT_EQ(chat->count(), 1);
   EXPECT_TRUE(chat->item(0)->text().endsWith(" - bob: <b>bold?</b>[2J"));  // the server drops ESC
@@ -110,21 +143,10 @@ TEST_F(WindowTest, LogsShowPeerTextPlainlyAndKeepOnlyTheNewestEntries) {
   EXPECT_EQ(general->count(), MainWindow::kMaxLogEntries);
   EXPECT_TRUE(general->item(general->count() - 1)
                   ->text()
-                  .endsWith(QString::fromStdString(
-                      "line " + std::to_string(MainWindow::kMaxLogEntries + 9))));
+                  .endsWith(QStringLiteral("line %1").arg(MainWindow::kMaxLogEntries + 9)));
 }
 
-TEST_F(WindowTest, MasterStatesReadAsTheOperatorExpects) {
-  const std::vector<std::pair<int, QString>> states = {
-      {kMasterUndefined, "UNDEFINED"}, {kMasterOpening, "ACCEPT"},  {kMasterListening, "ACCEPT"},
-      {kMasterDeny, "DENY"},           {kMasterOffline, "OFFLINE"}, {kMasterError, "!ERROR!"}};
-  for (const auto& [state, text] : states) {
-    window.SetMasterState(state);
-    EXPECT_EQ(Find<QLabel>("_MASTERSTATE")->text(), text);
-  }
-}
-
-TEST_F(WindowTest, EnglishOnlyNoticeComesBeforeTheFirstDetailsDialogOnly) {
+TEST_F(WindowTest, DetailsComeAfterAnEnglishOnlyNoticeTheFirstTimeAndWriteWhatWasTyped) {
   ServerDetailsDialog::OpenWithNotice(&core, &window);
   auto* notice = Find<QMessageBox>("msgEnglishOnly");
   ASSERT_NE(notice, nullptr);
@@ -134,86 +156,42 @@ TEST_F(WindowTest, EnglishOnlyNoticeComesBeforeTheFirstDetailsDialogOnly) {
   QApplication::processEvents();
   auto* dialog = Find<ServerDetailsDialog>("wServerDetails");
   ASSERT_NE(dialog, nullptr);
-  dialog->reject();
-  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-
-  ServerDetailsDialog::OpenWithNotice(&core, &window);
-  EXPECT_EQ(Find<QMessageBox>("msgEnglishOnly"), nullptr);
-  EXPECT_NE(Find<ServerDetailsDialog>("wServerDetails"), nullptr);
-}
-
-TEST_F(WindowTest, DetailsDialogWritesWhatWasTypedAndReloads) {
-  ServerDetailsDialog dialog(&core, &window);
-  EXPECT_EQ(dialog.findChild<QLineEdit*>("txtPing")->text(), "10");
-  dialog.findChild<QLineEdit*>("txtName")->setText(QStringLiteral("Café Sketch"));
-  dialog.findChild<QLineEdit*>("txtPing")->setText("3");
-  dialog.findChild<QCheckBox*>("chkPrivateServer")->setChecked(true);
-  dialog.accept();
+  EXPECT_EQ(dialog->findChild<QLineEdit*>("txtPing")->text(), "10");
+  dialog->findChild<QLineEdit*>("txtName")->setText(QStringLiteral("Café Sketch"));
+  dialog->findChild<QLineEdit*>("txtPing")->setText("3");
+  dialog->findChild<QCheckBox*>("chkPrivateServer")->setChecked(true);
+  dialog->accept();
   EXPECT_EQ(ini.INIRead("Server Details", "Name", ""), "Caf\xE9 Sketch");
   EXPECT_EQ(ini.INIRead("Server Details", "Private Server", ""), "1");
   EXPECT_EQ(core.settings().PingInterval, 3000);
   Find<QAction>("mRELOADSETTINGS")->trigger();
   EXPECT_EQ(window.windowTitle(),
             QStringLiteral("Café Sketch - Scrawlbox Server ") + scrawlbox::VersionLabel());
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+  ServerDetailsDialog::OpenWithNotice(&core, &window);  // no notice the second time
+  EXPECT_EQ(Find<QMessageBox>("msgEnglishOnly"), nullptr);
+  EXPECT_NE(Find<ServerDetailsDialog>("wServerDetails"), nullptr);
 }
 
-class AdminWindowTest : public WindowTest {
- protected:
-  QMenu* OpenMenu(QTreeWidget* list, int row) {
-    list->setCurrentItem(list->topLevelItem(row));
-    emit list->customContextMenuRequested(list->visualItemRect(list->topLevelItem(row)).center());
-    QMenu* menu = nullptr;
-    for (QMenu* candidate : window.findChildren<QMenu*>()) {
-      if (candidate->isVisible()) menu = candidate;
-    }
-    return menu;
-  }
-
-  BanList& bans = room.bans();
-};
-
-TEST_F(AdminWindowTest, TheOperatorMenuIsOffForTheListeningSocketsRow) {
-  Join("alice");
-  auto* list = Find<QTreeWidget>("lvwSockList");
-  QMenu* master = OpenMenu(list, 0);
-  ASSERT_NE(master, nullptr);
-  EXPECT_EQ(master->objectName(), "mOPMENU");
-  ASSERT_EQ(master->actions().size(), 5);
-  for (QAction* action : master->actions())
-    EXPECT_FALSE(action->isEnabled()) << action->objectName().toStdString();
-  master->close();
-  QMenu* user = OpenMenu(list, 1);
-  ASSERT_NE(user, nullptr);
-  for (QAction* action : user->actions())
-    EXPECT_TRUE(action->isEnabled()) << action->objectName().toStdString();
-  user->close();
-}
-
-TEST_F(AdminWindowTest, TheBanListShowsItsEntriesAndTheirAttempts) {
-  bans.AddBan("10.0.0.*", "lan party");
-  bans.IsBanned("10.0.0.8");
+TEST_F(WindowTest, TheBanListAndTheStatisticsShowTheirRows) {
+  room.bans().AddBan("10.0.0.*", "lan party");
+  room.bans().IsBanned("10.0.0.8");
   clock.Advance(BanList::kAttemptsWriteMs);  // the counted attempt reaches the list
   auto* list = Find<QTreeWidget>("lvwBanned");
   ASSERT_EQ(list->topLevelItemCount(), 1);
-  EXPECT_EQ(list->topLevelItem(0)->text(0), "10.0.0.*");
-  EXPECT_EQ(list->topLevelItem(0)->text(1), "lan party");
-  EXPECT_EQ(list->topLevelItem(0)->text(2), "1");
+  EXPECT_EQ(Row(list, 0, 3), "10.0.0.* / lan party / 1");
   QMenu* menu = OpenMenu(list, 0);
   ASSERT_NE(menu, nullptr);
   EXPECT_EQ(menu->objectName(), "mBANNEDLIST");
-  for (QAction* action : menu->actions()) EXPECT_TRUE(action->isEnabled());
-  menu->close();
-}
+  EXPECT_EQ(Enabled(menu), 1);
 
-TEST_F(AdminWindowTest, TheStatisticsWindowListsEveryRowWithGrouping) {
   ini.INIWrite("Server Statistics", "Total Sentences Typed", "12345");
-  StatisticsWindow stats(&core, &bans, nullptr, &window);
+  StatisticsWindow stats(&core, &room.bans(), nullptr, &window);
   auto* rows = stats.findChild<QTreeWidget*>(QStringLiteral("lvwStatistics"));
   ASSERT_EQ(rows->topLevelItemCount(), 19);
-  EXPECT_EQ(rows->topLevelItem(0)->text(0), "Server Launched");
-  EXPECT_EQ(rows->topLevelItem(0)->text(1), "1");
-  EXPECT_EQ(rows->topLevelItem(11)->text(0), "Sentences Typed");
-  EXPECT_EQ(rows->topLevelItem(11)->text(1), "12,345");
+  EXPECT_EQ(Row(rows, 0, 2), "Server Launched / 1");
+  EXPECT_EQ(Row(rows, 11, 2), "Sentences Typed / 12,345");
   EXPECT_EQ(rows->topLevelItem(18)->text(0), "Words");
 }
 

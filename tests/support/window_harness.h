@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QAction>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -27,6 +29,29 @@ class WindowHarness {
   template <typename T>
   T* Find(const char* name) {
     return window.findChild<T*>(QString::fromLatin1(name));
+  }
+  // Which of the named widgets and actions are enabled, space-separated in the order asked.
+  std::string Enabled(std::initializer_list<const char*> names) {
+    std::string on;
+    for (const char* name : names) {
+      QObject* object = Find<QObject>(name);
+      auto* action = qobject_cast<QAction*>(object);
+      if (action ? action->isEnabled() : qobject_cast<QWidget*>(object)->isEnabled()) {
+        on += (on.empty() ? "" : " ") + std::string(name);
+      }
+    }
+    return on;
+  }
+  // What went to the server since the last call, one line: "CMD data, CMD data" with the
+  // field separators shown as '|' and '^', as Wire writes them.
+  std::string Sent() {
+    std::string line;
+    for (const protocol::Message& m : connection.Take()) {
+      std::string data = m.data;
+      for (char& c : data) c = c == '\x03' ? '|' : c == '\x04' ? '^' : c;
+      line += (line.empty() ? "" : ", ") + m.command + " " + data;
+    }
+    return line;
   }
   // Delivers one message from the server.
   void Receive(std::string_view command, std::string_view data) {
