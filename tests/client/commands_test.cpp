@@ -197,7 +197,7 @@ TEST(Commands, HelpClearDebugQuitAndUnknown) {
 }
 
 TEST(Nicknames, ReservedEntriesMatchAnywhereIgnoringCase) {
-  for (const std::string& name :
+  for (const std::string name :
        {"un-named", "SuperAdmin", "The ScrawlBox Team", "tab\there", Wire("x|y").c_str()}) {
     EXPECT_TRUE(IsNicknameRejected(name)) << name;
   }
