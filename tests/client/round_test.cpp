@@ -31,27 +31,22 @@ TEST(StatusLine, SaysWhatIsHappeningFromLoginToTheWinner) {
   h.session.ConnectFromBrowser({"room.example", 2021});
   EXPECT_EQ(h.view.panel.status, "Connecting to room.example:2021...");
   h.LogIn(100005);
-  EXPECT_EQ(h.view.panel.status, "Waiting for a second player");
-  h.Receive("JOIN", Wire("100000|ann|0"));
-  EXPECT_EQ(h.view.panel.status, "Press Setup Game to start a game");
+  h.Play(
+      "=> status: Waiting for a second player\n"
+      "JOIN 100000|ann|0 => status: Press Setup Game to start a game");
   h.StartGame(100000, 2);
-  EXPECT_EQ(h.view.panel.status, "ann is drawing");
-  h.Receive("ENDOFROUND", "car,automobile");
-  EXPECT_EQ(h.view.panel.status, "The word was: car");
-  h.Receive("NEWROUND", "2");
-  h.Receive("NEWARTIST", "100005");
-  EXPECT_EQ(h.view.panel.status, "Your turn to draw");
-  h.Receive("NEWWORD", "fish,chips");
-  EXPECT_EQ(h.view.panel.status, "Your turn: draw fish");
-  // Everyone found it: the room only stops the clock, and the artist knows the word.
-  h.Receive("WORDFOUND", Wire("1|100000"));
-  h.Receive("STOPGAMETIMER", "-");
-  EXPECT_EQ(h.view.panel.status, "The word was: fish");
-  h.Receive("POINTSCHG", Wire("100000|12"));
-  h.Receive("WINNER", "100000");
-  EXPECT_EQ(h.view.panel.status, "ann wins!");
-  h.Receive("PART", Wire("100000|bye"));
-  EXPECT_EQ(h.view.panel.status, "Waiting for a second player");
+  h.Play(
+      "=> status: ann is drawing\n"
+      "ENDOFROUND car,automobile => status: The word was: car\n"
+      "NEWROUND 2\n"
+      "NEWARTIST 100005 => status: Your turn to draw\n"
+      "NEWWORD fish,chips => status: Your turn: draw fish\n"
+      // Everyone found it: the room only stops the clock, and the artist knows the word.
+      "WORDFOUND 1|100000\n"
+      "STOPGAMETIMER - => status: The word was: fish\n"
+      "POINTSCHG 100000|12\n"
+      "WINNER 100000 => status: ann wins!\n"
+      "PART 100000|bye => status: Waiting for a second player\n");
   // The admin reads a dash while not connected, whatever the nickname becomes.
   EXPECT_EQ(h.view.panel.admin, "Painter");
   h.session.OnClosed();
