@@ -33,45 +33,32 @@ class InGame : public testing::Test {
 };
 
 TEST_F(InGame, TheBlanksShowFromTheRoundsStartAndHintsFillThemIn) {
-  h.Receive("WORDPATTERN", "___ _____");
-  EXPECT_EQ(h.view.panel.word, "_ _ _   _ _ _ _ _");  // the gap between the words stays wide
-  EXPECT_EQ(h.view.panel.pattern, "_ _ _   _ _ _ _ _");
-  h.Receive("HINT",
-            Wire("[8 letters]|The artist has given a hint! The word has 8 letters.|___ _____"));
-  EXPECT_EQ(h.view.panel.word, "_ _ _   _ _ _ _ _");
-  h.Receive("HINT",
-            Wire("i|The artist has given a second hint! The word starts with: i|i__ _____"));
-  EXPECT_EQ(h.view.panel.word, "i _ _   _ _ _ _ _");
-  h.Receive("HINT",
-            Wire("ice|The artist has given a final hint! The word starts with: ice|ice _____"));
-  EXPECT_EQ(h.view.panel.pattern, "i c e   _ _ _ _ _");
+  h.Play(
+      // The gap between the words stays wide.
+      "WORDPATTERN ___ _____ => word: _ _ _   _ _ _ _ _ => pattern: _ _ _   _ _ _ _ _\n"
+      "HINT [8 letters]|The artist has given a hint! The word has 8 letters.|___ _____\n"
+      "=> word: _ _ _   _ _ _ _ _\n"
+      "HINT i|The artist has given a second hint! The word starts with: i|i__ _____\n"
+      "=> word: i _ _   _ _ _ _ _\n"
+      "HINT ice|The artist has given a final hint! The word starts with: ice|ice _____\n"
+      "=> pattern: i c e   _ _ _ _ _\n");
 }
 
 // However a round ends, the blanks are filled with the word as the room spells it, never with
 // the spelling this player found it with.
 TEST_F(InGame, EveryEndOfARoundShowsTheRoomsWord) {
   using protocol::Frame;
-  const struct {
-    const char* name;
-    std::string write;
-  } cases[] = {
-      {"time up, from an older room", Frame("ENDOFROUND", "ice cream,icecream#ice-cream")},
-      {"skipped, from an older room", Frame("WORDSKIPPED", "ice cream,icecream")},
-      {"everyone found it", Frame("STOPGAMETIMER", "-") + Frame("ROUNDWORD", "ice cream")},
-      {"the artist left",
-       Frame("NOTICE", "The artist has left the room.") + Frame("ROUNDWORD", "ice cream")},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    h.Receive("NEWROUND", "2");
-    h.Receive("NEWARTIST", "100000");
-    h.Receive("WORDPATTERN", "___ _____");
+  for (const std::string& end :  // each in one write, as the room sends it
+       {Frame("ENDOFROUND", "ice cream,icecream#ice-cream"),  // time up, from an older room
+        Frame("WORDSKIPPED", "ice cream,icecream"),           // skipped, from an older room
+        Frame("STOPGAMETIMER", "-") + Frame("ROUNDWORD", "ice cream"),  // everyone found it
+        Frame("NOTICE", "The artist has left the room.") + Frame("ROUNDWORD", "ice cream")}) {
+    SCOPED_TRACE(end);
+    h.Play("NEWROUND 2\nNEWARTIST 100000\nWORDPATTERN ___ _____");
     h.session.EnterChatLine("Ice-Cream");
     h.Receive("WORDFOUND", Wire("1|100005"));
-    h.session.OnData(c.write);
-    EXPECT_EQ(h.view.panel.word, "ice cream");
-    EXPECT_EQ(h.view.panel.pattern, "i c e   c r e a m");
-    EXPECT_EQ(h.view.panel.status, "The word was: ice cream");
+    h.session.OnData(end);
+    h.Play("=> word: ice cream => pattern: i c e   c r e a m => status: The word was: ice cream");
     ASSERT_THAT(h.view.rounds, testing::Not(IsEmpty()));
     EXPECT_EQ(h.view.rounds.back().word, "ice cream");
   }
@@ -82,121 +69,98 @@ TEST_F(InGame, FromARoomWithoutPatternsTheLengthStaysAsBlanksForOneWordOnly) {
     const char* name;
     std::function<void(ClientHarness&)> next_word;
   } cases[] = {
-      {"a new round", [](ClientHarness& h) { h.Receive("NEWROUND", "2"); }},
-      {"a new game",
-       [](ClientHarness& h) {
-         h.Receive("WINNER", "0");
-         h.Receive("START_GAME", "animals");
-         h.Receive("NEWARTIST", "100000");
-       }},
+      {"a new round", [](ClientHarness& h) { h.Play("NEWROUND 2"); }},
+      {"a new game", [](ClientHarness& h) { h.Play("WINNER 0\nSTART_GAME x\nNEWARTIST 100000"); }},
       {"a new login",
        [](ClientHarness& h) {
          h.session.OnClosed();
          h.LogIn(100005, {"Ann"});
-         h.Receive("GAMERUNNING", Wire("100000|"));
+         h.Play("GAMERUNNING 100000|");
        }},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    h.Receive("HINT", Wire("[5 letters]|The artist has given a hint! The word has 5 letters."));
-    EXPECT_EQ(h.view.panel.word, "_ _ _ _ _");
-    h.Receive("HINT", Wire("ho|The artist has given a third hint! The word starts with: ho"));
-    EXPECT_EQ(h.view.panel.word, "h o _ _ _");
+    h.Play(
+        "HINT [5 letters]|The artist has given a hint! The word has 5 letters. => word: _ _ _ _ _\n"
+        "HINT ho|The artist has given a third hint! The word starts with: ho => word: h o _ _ _");
     c.next_word(h);  // a new word: its length is not known yet
-    h.Receive("HINT", Wire("xy|The artist has given a second hint! The word starts with: xy"));
-    EXPECT_EQ(h.view.panel.word, "xy");
+    h.Play("HINT xy|The artist has given a second hint! The word starts with: xy => word: xy");
   }
 }
 
 TEST_F(InGame, TheArtistKeepsSeeingTheWholeWord) {
-  h.Receive("NEWARTIST", "100005");
-  h.Receive("NEWWORD", "horse");
-  h.Receive("HINT", Wire("[5 letters]|The artist has given a hint! The word has 5 letters.|_____"));
-  EXPECT_EQ(h.view.panel.word, "horse");
-  EXPECT_EQ(h.view.panel.pattern, "horse");
+  h.Play(
+      "NEWARTIST 100005\nNEWWORD horse\n"
+      "HINT [5 letters]|The artist has given a hint! The word has 5 letters.|_____\n"
+      "=> word: horse => pattern: horse");
 }
 
 TEST(LateJoin, TheGameRunningMessageBringsTheBlanks) {
   ClientHarness h;
   h.LogIn(100005, {"Ann"});
-  h.Receive("GAMERUNNING", Wire("100000|c|c__"));
-  EXPECT_EQ(h.view.panel.word, "c _ _");
-  EXPECT_EQ(h.view.panel.pattern, "c _ _");
-  h.Receive("GAMERUNNING", Wire("100000|"));  // no hint yet, from a room of either kind
-  EXPECT_EQ(h.view.panel.word, "");
+  h.Play(
+      "GAMERUNNING 100000|c|c__ => word: c _ _ => pattern: c _ _\n"
+      "GAMERUNNING 100000| => word: \n");  // no hint yet, from a room of either kind
   EXPECT_TRUE(h.session.GameInProgress());
 }
 
 TEST_F(InGame, TheFinalStandingsAreWrittenBeforeThePointsGoBackToZero) {
-  h.Receive("POINTSCHG", Wire("100001|220"));
-  h.Receive("POINTSCHG", Wire("100002|150"));
-  h.Receive("POINTSCHG", Wire("100005|150"));
-  h.Receive("POINTSCHG", Wire("100000|40"));
-  h.Receive("WINNER", "100001");
-  h.Receive("RESETSCORES", "-");
+  h.Play(
+      "POINTSCHG 100001|220\nPOINTSCHG 100002|150\nPOINTSCHG 100005|150\nPOINTSCHG 100000|40\n"
+      "WINNER 100001\nRESETSCORES -");
   h.clock.Advance(2000);
-  const auto texts = h.view.TakeTexts();
-  const auto start = std::find(texts.begin(), texts.end(), "Final standings:");
-  ASSERT_NE(start, texts.end());
-  EXPECT_THAT(std::vector<std::string>(start + 1, start + 5),
-              ElementsAre("1. Ben - 220 points", "2. Cid - 150 points", "2. Me - 150 points",
-                          "4. Ann - 40 points"));
-  EXPECT_EQ(texts.back(), "Another game will be starting soon; please wait.");
+  h.Play(
+      "=> said: ---------- / The game is over and the winner is Ben - well done! / Final "
+      "standings: / 1. "
+      "Ben - 220 points / 2. Cid - 150 points / 2. Me - 150 points / 4. Ann - 40 points /  / "
+      "Another game will be starting soon; please wait.");
   EXPECT_THAT(h.view.winners, ElementsAre("Ben"));
   ASSERT_THAT(h.view.podium, SizeIs(3));
   EXPECT_EQ(h.view.podium[2].place, 2);
   EXPECT_EQ(h.view.podium[2].nickname, "Me");
   EXPECT_FALSE(h.session.GameInProgress());
   // The points and the podium stay until the next game begins.
-  EXPECT_EQ(h.view.users[0].points, "40");
-  h.Receive("NEWROUND", "1");
-  EXPECT_EQ(h.view.users[0].points, "0");
+  h.Play(
+      "=> users: Ann 40*, Ben 220*, Cid 150*, Me 150*\nNEWROUND 1 => users: Ann 0*, Ben 0*, "
+      "Cid 0*, Me 0*");
   EXPECT_THAT(h.view.winners, IsEmpty());
 }
 
 TEST_F(InGame, TheEndOfAGameNamesItsWinnersSharedOrNone) {
   const struct {
-    const char* name;
-    std::vector<int> points;  // Ann, Ben, Cid, Me
-    std::string winner;
-    std::string line;
+    const char* points;  // Ann, Ben, Cid, Me
+    const char* winner;
+    const char* said;
     std::vector<std::string> winners;
     std::vector<int> places;
   } cases[] = {
-      {"one winner",
-       {40, 220, 150, 0},
-       "100001",
+      {"40|220|150|0",
+       "WINNER 100001",
        "The game is over and the winner is Ben - well done!",
        {"Ben"},
        {1, 2, 3}},
-      {"a tie for first",
-       {40, 150, 150, 150},
-       Wire("100001|100002|100005"),
+      {"40|150|150|150",
+       "WINNER 100001|100002|100005",
        "The game is over: Ben, Cid and Me share first place - well done!",
        {"Ben", "Cid", "Me"},
        {1, 1, 1}},
-      {"nobody scored",
-       {0, 0, 0, 0},
-       "0",
-       "The game is over. Nobody scored, so there is no winner.",
-       {},
-       {}},
-      {"nobody scored, from an older room",
-       {0, -10, 0, 0},
-       "100000",
+      {"0|0|0|0", "WINNER 0", "The game is over. Nobody scored, so there is no winner.", {}, {}},
+      // From an older room.
+      {"0|-10|0|0",
+       "WINNER 100000",
        "The game is over. Nobody scored, so there is no winner.",
        {},
        {}},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    for (size_t i = 0; i < c.points.size(); ++i) {
-      h.Receive("POINTSCHG", std::to_string(i < 3 ? 100000 + i : 100005) + Wire("|") +
-                                 std::to_string(c.points[i]));
+    SCOPED_TRACE(c.points);
+    const auto points = protocol::SplitFields(c.points, '|');
+    for (size_t i = 0; i < points.size(); ++i) {
+      h.Receive("POINTSCHG", std::to_string(i < 3 ? 100000 + i : 100005) + Wire("|") + points[i]);
     }
-    h.view.TakeTexts();
-    h.Receive("WINNER", c.winner);
-    EXPECT_THAT(h.view.TakeTexts(), testing::Contains(c.line));
+    h.Look("said");
+    h.Play(c.winner);
+    EXPECT_THAT(h.view.TakeTexts(), testing::Contains(c.said));
     EXPECT_EQ(h.view.winners, c.winners);
     std::vector<int> places;
     for (const Standing& s : h.view.podium) places.push_back(s.place);
@@ -205,75 +169,42 @@ TEST_F(InGame, TheEndOfAGameNamesItsWinnersSharedOrNone) {
 }
 
 TEST_F(InGame, ARoomThatWaitsAfterTheGameSaysSoAndTheAdminMayStartOne) {
-  h.Receive("ADMIN", Wire("100005|Me"));
-  h.Receive("WINNER", "0");
-  h.Receive("RESETSCORES", "-");
-  h.Receive("GAMESTOPPED", "-");
+  h.Play("ADMIN 100005|Me\nWINNER 0\nRESETSCORES -\nGAMESTOPPED -");
   h.clock.Advance(10000);
-  EXPECT_EQ(h.view.TakeTexts().back(),
+  EXPECT_EQ(h.view.last().text,
             "Nobody drew or found a word in that game, so no new game starts by itself. Press "
             "Setup Game to start one.");
-  EXPECT_EQ(h.view.controls.start.action, StartAction::kSetupGame);
-  EXPECT_TRUE(h.view.controls.start.enabled);
-  EXPECT_EQ(h.view.panel.status, "Press Setup Game to start a game");
+  h.Play("=> start: Setup Game => status: Press Setup Game to start a game");
 }
 
 // --- Password rooms ---------------------------------------------------------------------------
 
-class PasswordRoom : public testing::Test {
- protected:
-  // The login up to the password, as a room with one answers it.
-  void ToThePassword() {
-    h.Connect("den.example");
-    h.Receive("SCRAWLBOX_S3RV3R", "100");
-    h.Receive("USEROK", Wire("100007|"));
-  }
+TEST(PasswordRoom, TheClientAsksRetriesKeepsARightPasswordAndForgetsARefusedOne) {
   ClientHarness h{"[Player Information]\nNickname=Me\n"};
-};
-
-TEST_F(PasswordRoom, TheClientAsksRetriesWithThePasswordAndKeepsItWhenAsked) {
-  ToThePassword();
-  const auto sent = h.Sent();
-  ASSERT_THAT(sent, SizeIs(3));
-  EXPECT_THAT(sent[2], Msg("PASS", "<none>"));
-  h.Receive("BADPASS", "-");
-  h.Receive("BADPASS", "-");  // said twice: asked once
+  h.Connect("den.example");
+  // BADPASS before any password went out, or after the room let the player in, is ignored.
+  h.Play("BADPASS -\nSCRAWLBOX_S3RV3R 100\nUSEROK 100007|");
+  EXPECT_THAT(h.SentLine(), testing::EndsWith(", PASS <none>"));
+  h.Play("BADPASS -\nBADPASS -");  // said twice: asked once
   EXPECT_THAT(h.view.password_asks, ElementsAre("den.example:2020"));
   h.session.OnClosed();
-
   h.session.RetryWithPassword("s3cret \xE9 x", true);
   EXPECT_EQ(h.connection.connects, 2);
   h.session.OnConnected();
-  h.Receive("SCRAWLBOX_S3RV3R", "100");
-  h.Receive("USEROK", Wire("100007|"));
+  h.Play("SCRAWLBOX_S3RV3R 100\nUSEROK 100007|");
   EXPECT_THAT(h.Sent().back(), Msg("PASS", "s3cret \xE9 x"));
   EXPECT_EQ(h.settings.RoomPassword("den.example:2020"), "");  // kept only once it is right
-  h.Receive("PASSOK", Wire("|Den|-|1|10"));
+  h.Play("PASSOK |Den|-|1|10\nBADPASS -");
   EXPECT_EQ(h.settings.RoomPassword("den.example:2020"), "s3cret \xE9 x");
-
-  // The next login sends the kept password at once.
+  EXPECT_EQ(h.view.password_asks.size(), 1u);
+  // The next login sends the kept password at once; refused, it is forgotten and asked again.
   h.session.OnClosed();
-  ToThePassword();
-  EXPECT_THAT(h.Sent().back(), Msg("PASS", "s3cret \xE9 x"));
-}
-
-TEST_F(PasswordRoom, AKeptPasswordTheRoomRefusesIsForgottenAndAskedAgain) {
-  h.settings.SaveRoomPassword("den.example:2020", "old");
-  ToThePassword();
-  EXPECT_THAT(h.Sent().back(), Msg("PASS", "old"));
-  h.Receive("BADPASS", "-");
-  EXPECT_THAT(h.view.password_asks, ElementsAre("den.example:2020 (wrong)"));
-  EXPECT_EQ(h.settings.RoomPassword("den.example:2020"), "");
-}
-
-TEST_F(PasswordRoom, ABadPasswordMessageAtAnyOtherTimeIsIgnored) {
   h.Connect("den.example");
-  h.Receive("BADPASS", "-");  // before any password went out
-  h.Receive("SCRAWLBOX_S3RV3R", "100");
-  h.Receive("USEROK", Wire("100007|"));
-  h.Receive("PASSOK", Wire("|Den|-|1|10"));
-  h.Receive("BADPASS", "-");  // after the room let the player in
-  EXPECT_THAT(h.view.password_asks, IsEmpty());
+  h.Play("SCRAWLBOX_S3RV3R 100\nUSEROK 100007|");
+  EXPECT_THAT(h.Sent().back(), Msg("PASS", "s3cret \xE9 x"));
+  h.Play("BADPASS -");
+  EXPECT_EQ(h.view.password_asks.back(), "den.example:2020 (wrong)");
+  EXPECT_EQ(h.settings.RoomPassword("den.example:2020"), "");
 }
 
 // --- Leaving ----------------------------------------------------------------------------------
@@ -281,7 +212,7 @@ TEST_F(PasswordRoom, ABadPasswordMessageAtAnyOtherTimeIsIgnored) {
 TEST_F(InGame, LeavingSendsThePlayersReasonAndLetsItGoOutBeforeTheClose) {
   EXPECT_TRUE(h.session.GameInProgress());
   h.session.LeaveRoom(h.session.quit_reason());
-  EXPECT_THAT(h.Sent(), ElementsAre(Msg("PART", "Quit")));
+  EXPECT_EQ(h.SentLine(), "PART Quit");
   EXPECT_EQ(h.connection.leaves, 1);
   EXPECT_FALSE(h.session.GameInProgress());
 }

@@ -17,9 +17,7 @@ TEST(ClientIni, GarbageReadsAsNumbersOfZeroAndDefaults) {
       "[Sounds]\nEvent - Key Click=7\n[Player Information]\nAge=old\n");
   ClientSettings settings(ini);
   const ClientOptions o = settings.LoadOptions();
-  EXPECT_EQ(o.DrawingCursor, 5);
-  EXPECT_EQ(o.ChatFontPoints(), 1);
-  EXPECT_FALSE(o.ToolCursor);
+  EXPECT_TRUE(o.DrawingCursor == 5 && o.ChatFontPoints() == 1 && !o.ToolCursor);
   EXPECT_TRUE(o.SoundEnabled[5]);
   EXPECT_EQ(settings.LoadProfile().Age, 0);
 }
@@ -42,19 +40,15 @@ TEST(ClientIni, OptionsAndProfileRoundTrip) {
   EXPECT_EQ(ini.INIRead("Sounds", "Event - Key Click", ""), "1");
   EXPECT_EQ(ini.ReadSection("Sounds").size(), 5u);
   const ClientOptions back = settings.LoadOptions();
-  EXPECT_EQ(back.ChatFontName, "DejaVu Sans");
-  EXPECT_EQ(back.ChatFontPoints(), 12);
-  EXPECT_FALSE(back.ShowJoinMessages);
-  EXPECT_EQ(back.DrawingCursor, 3);
-  EXPECT_TRUE(back.FlatToolbar);
+  EXPECT_EQ(back.ChatFontName + " " + std::to_string(back.ChatFontPoints()), "DejaVu Sans 12");
+  EXPECT_TRUE(!back.ShowJoinMessages && back.DrawingCursor == 3 && back.FlatToolbar);
   EXPECT_EQ(back.SoundEnabled, o.SoundEnabled);
 
   Profile p{"Zoe", 31, "Female", "Paris", "http://zoe.example", "Draw first, ask later"};
   settings.SaveProfile(p);
   const Profile loaded = settings.LoadProfile();
-  EXPECT_EQ(loaded.Nickname, "Zoe");
-  EXPECT_EQ(loaded.Age, 31);
-  EXPECT_EQ(loaded.Quote, "Draw first, ask later");
+  EXPECT_EQ(loaded.Nickname + " " + std::to_string(int(loaded.Age)) + " " + loaded.Quote,
+            "Zoe 31 Draw first, ask later");
   EXPECT_EQ(ini.INIRead("Player Information", "Age", ""), "31");
 }
 
@@ -65,27 +59,19 @@ TEST(ClientIni, WindowPlaceKeepsItsWidthAndAHeightOfAtLeast8130Twips) {
   EXPECT_FALSE(settings.LoadWindowMetrics().width.has_value());
   settings.SaveWindowMetrics({5000, 300, 450, 19200});
   const WindowMetrics m = settings.LoadWindowMetrics();
-  EXPECT_EQ(m.height, 8130);
-  EXPECT_EQ(m.top, 300);
-  EXPECT_EQ(m.left, 450);
-  EXPECT_EQ(m.width, 19200);
+  EXPECT_TRUE(m.height == 8130 && m.top == 300 && m.left == 450 && m.width == 19200);
 }
 
 TEST(GameSetupMemory, TheLastSetUpComesBackWithinItsLimits) {
   MemoryIni ini;
   ClientSettings settings(ini);
   EXPECT_TRUE(settings.LoadGameSetup().word_lists.empty());
-  EXPECT_EQ(settings.LoadGameSetup().total_rounds, GameSetup{}.total_rounds);
-  GameSetup setup;
-  setup.room_name = "Den";
-  setup.total_rounds = 7;
-  setup.seconds_per_round = 45;
-  setup.word_lists = {"animals", "food & drink"};
-  settings.SaveGameSetup(setup);
+  settings.SaveGameSetup({.room_name = "Den",
+                          .total_rounds = 7,
+                          .seconds_per_round = 45,
+                          .word_lists = {"animals", "food & drink"}});
   const GameSetup back = settings.LoadGameSetup();
-  EXPECT_EQ(back.room_name, "Den");
-  EXPECT_EQ(back.total_rounds, 7);
-  EXPECT_EQ(back.seconds_per_round, 45);
+  EXPECT_TRUE(back.room_name == "Den" && back.total_rounds == 7 && back.seconds_per_round == 45);
   EXPECT_THAT(back.word_lists, ElementsAre("animals", "food & drink"));
 
   // Edited by hand: numbers out of range are held, empty list names dropped.
@@ -93,9 +79,8 @@ TEST(GameSetupMemory, TheLastSetUpComesBackWithinItsLimits) {
       "[Game Setup]\nTotal Rounds=3\nSeconds Per Round=99999\nPlayer Limit=x\n"
       "Word Lists=||hard|\n");
   const GameSetup held = ClientSettings(edited).LoadGameSetup();
-  EXPECT_EQ(held.total_rounds, kTotalRoundsRange.low);
-  EXPECT_EQ(held.seconds_per_round, kSecondsPerRoundRange.high);
-  EXPECT_EQ(held.player_limit, 0);
+  EXPECT_TRUE(held.total_rounds == kTotalRoundsRange.low && held.player_limit == 0 &&
+              held.seconds_per_round == kSecondsPerRoundRange.high);
   EXPECT_THAT(held.word_lists, ElementsAre("hard"));
 }
 

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "tests/support/client_fakes.h"
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
 #include <utility>
 
 #include "tests/support/fake_transport.h"
@@ -16,6 +19,7 @@ std::vector<std::string> RecordingClientView::TakeTexts() {
   std::vector<std::string> texts;
   for (const auto& line : lines) texts.push_back(line.text);
   lines.clear();
+  lines_looked_at = 0;
   return texts;
 }
 
@@ -62,16 +66,98 @@ void ClientHarness::Receive(std::string_view command, std::string_view data) {
 void ClientHarness::LogIn(int32_t own_id, const std::vector<std::string>& others) {
   LogInSession(session, connection, own_id, others);
   view.lines.clear();
+  view.lines_looked_at = 0;
 }
 
 void ClientHarness::StartGame(int32_t artist_id, int rounds) {
   Receive("TOTALROUNDS", std::to_string(rounds));
   Receive("START_GAME", "animals");
   Receive("NEWARTIST", std::to_string(artist_id));
+  view.lines_looked_at = view.lines.size();
 }
 
-std::vector<std::string> ClientHarness::SentCommands() {
-  return CommandsOf(Sent());
+std::string ClientHarness::SentLine() {
+  std::string line;
+  for (const auto& message : Sent()) {
+    line += (line.empty() ? "" : ", ") + message.command + " " + message.data;
+  }
+  for (char& c : line) {
+    if (c == '\x03') c = '|';
+    if (c == '\x04') c = '^';
+  }
+  return line;
+}
+
+std::string ClientHarness::Look(std::string_view what) {
+  const client::Panel& panel = view.panel;
+  const client::Controls& controls = view.controls;
+  std::string seen;
+  if (what == "said") {
+    size_t& from = view.lines_looked_at;
+    if (from > view.lines.size()) from = 0;  // the chat was cleared since the last look
+    for (size_t i = from; i < view.lines.size(); ++i) {
+      seen += (i == from ? "" : " / ") + view.lines[i].text;
+    }
+    from = view.lines.size();
+  } else if (what == "line") {
+    if (!view.lines.empty()) seen = view.last().sender + ": " + view.last().text;
+  } else if (what == "sent") {
+    seen = SentLine();
+  } else if (what == "users") {
+    for (const auto& u : view.users) {
+      seen += (seen.empty() ? "" : ", ") + u.nickname + " " + u.points + (u.bold ? "*" : "") +
+              (u.artist ? " drawing" : "") + (u.found_word ? " found" : "");
+      const auto colour = u.artist       ? client::kArtistGreen
+                          : u.found_word ? client::kFinderRed
+                                         : client::kBlack;
+      if (u.colour != colour) seen += "?";
+    }
+  } else if (what == "start" || what == "hint") {
+    const bool start = what == "start";
+    seen = std::string(start ? controls.start.caption() : controls.hint.caption()) +
+           ((start ? controls.start.enabled : controls.hint.enabled) ? "" : " (off)");
+  } else {
+    const std::pair<std::string_view, const std::string*> fields[] = {
+        {"room", &panel.room_name}, {"admin", &panel.admin},     {"rounds", &panel.rounds},
+        {"word", &panel.word},      {"pattern", &panel.pattern}, {"time", &panel.time},
+        {"status", &panel.status}};
+    for (const auto& [name, field] : fields) {
+      if (name == what) return *field;
+    }
+    ADD_FAILURE() << "nothing to look at called " << what;
+  }
+  return seen;
+}
+
+void ClientHarness::Play(std::string_view script) {
+  while (!script.empty()) {
+    const std::string_view line = script.substr(0, script.find('\n'));
+    script.remove_prefix(std::min(script.size(), line.size() + 1));
+    SCOPED_TRACE(std::string(line));
+    std::vector<std::string_view> parts;
+    for (std::string_view rest = line;;) {
+      const size_t arrow = rest.find("=>");
+      parts.push_back(rest.substr(0, arrow));
+      if (arrow == std::string_view::npos) break;
+      rest.remove_prefix(arrow + 2);
+    }
+    std::string message(parts[0].substr(0, parts[0].find_last_not_of(' ') + 1));
+    for (char& c : message) {
+      if (c == '|') c = '\x03';
+      if (c == '^') c = '\x04';
+    }
+    if (!message.empty()) {
+      const size_t space = std::min(message.find(' '), message.size());
+      Receive(message.substr(0, space), message.substr(std::min(space + 1, message.size())));
+    }
+    for (size_t i = 1; i < parts.size(); ++i) {
+      std::string_view look = parts[i].substr(parts[i].find_first_not_of(' '));
+      if (i + 1 < parts.size()) look.remove_suffix(1);  // the space before the next "=>"
+      const size_t colon = look.find(':');
+      const std::string_view text = look.substr(std::min(look.size(), colon + 2));
+      EXPECT_EQ(Look(look.substr(0, colon)), text) << look.substr(0, colon);
+    }
+  }
 }
 
 }  // namespace testing_support

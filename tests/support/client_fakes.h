@@ -91,6 +91,7 @@ class RecordingClientView : public client::ClientView {
   const client::ChatLine& last() const { return lines.back(); }
 
   std::vector<client::ChatLine> lines;
+  size_t lines_looked_at = 0;  // by ClientHarness::Look("said")
   std::vector<client::UserEntry> users;
   client::Panel panel;
   client::Controls controls;
@@ -135,10 +136,26 @@ class ClientHarness {
   // The whole login up to ULISTEND, with the given other users already in the room; returns
   // with the session in the room and nothing recorded.
   void LogIn(int32_t own_id = 100005, const std::vector<std::string>& others = {});
-  // A game of this many rounds with words from "animals" starts, and this user draws first.
+  // A game of this many rounds with words from "animals" starts, and this user draws first; what
+  // it said is taken as looked at.
   void StartGame(int32_t artist_id, int rounds = 5);
   std::vector<protocol::Message> Sent() { return connection.Take(); }
-  std::vector<std::string> SentCommands();
+  // What was sent since the last call as one line, "COMMAND data" per message joined by ", ",
+  // with the field and list separators shown as '|' and '^'.
+  std::string SentLine();
+  // What the player sees of one thing, as one line:
+  //   said    the chat texts since the last look, joined by " / " (then forgotten)
+  //   line    the last chat line, "sender: text"
+  //   sent    what was sent since the last look, as SentLine
+  //   users   the list, "nickname points" per row, then '*' if bold (not away), " drawing" for
+  //           the artist and " found" for a finder; '?' when the row's colour does not match
+  //   start, hint   the button's caption, then " (off)" while it is disabled
+  //   room, admin, rounds, word, pattern, time, status   that field of the panel
+  std::string Look(std::string_view what);
+  // Plays a script, one step a line: a message from the server, "COMMAND data" with '|' and
+  // '^' for the separators (or nothing), then " => look: text" for each thing the player should
+  // then see, named as for Look, e.g. "NEWWORD fish => word: fish => status: Your turn: draw fish".
+  void Play(std::string_view script);
 
   MemoryIni ini;
   ManualClock clock;
