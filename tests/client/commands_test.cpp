@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <string>
+#include <vector>
 
 #include "client/room/nickname_filter.h"
 #include "tests/support/client_fakes.h"
@@ -197,8 +199,8 @@ TEST(Commands, HelpClearDebugQuitAndUnknown) {
 }
 
 TEST(Nicknames, ReservedEntriesMatchAnywhereIgnoringCase) {
-  for (const std::string name :
-       {"un-named", "SuperAdmin", "The ScrawlBox Team", "tab\there", Wire("x|y").c_str()}) {
+  for (const std::string& name : std::vector<std::string>{
+           "un-named", "SuperAdmin", "The ScrawlBox Team", "tab\there", Wire("x|y")}) {
     EXPECT_TRUE(IsNicknameRejected(name)) << name;
   }
   for (const char* name : {"@Bob", "Painter", ""}) EXPECT_FALSE(IsNicknameRejected(name)) << name;

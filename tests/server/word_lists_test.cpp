@@ -158,7 +158,7 @@ TEST(WordListPick, NamesThatLeadOutsideTheFolderAreNeverRead) {
   WriteFile(dir / "lists" / "ok.txt", "fine\r\n");
   const WordLists lists = Scanned(dir / "lists");
   ScriptedRandom random;
-  for (const std::string name :
+  for (const std::string& name :
        {std::string("../secret"), std::string(".."), (dir / "secret").string()}) {
     EXPECT_FALSE(lists.PickWord(name, random).has_value()) << name;
   }

@@ -253,8 +253,9 @@ TEST_P(Service, AListedRoomMovesToItsHashedKeyFromItsOwnAddressOnly) {
     EXPECT_EQ(registry.Find("HOST:ANN").has_value(), !moved);
     EXPECT_EQ(registry.Find("0abc")->name, "Room");
     EXPECT_EQ(Status("ACTION=REMOVE&KEY=0abc&SECRET=" + SecretOf(reply), source), "REMOVEOK");
-    if (!moved)
+    if (!moved) {
       ASSERT_EQ(registry.Remove("HOST:ANN", "", "192.0.2.1"), RoomStore::RemoveResult::kRemoved);
+    }
   }
   // A room not yet listed under its hashed key is removed under the old one.
   ASSERT_EQ(registry.Add(old, now += RoomStore::kRateWindowMs), RoomStore::AddResult::kAdded);
