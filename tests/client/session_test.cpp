@@ -312,7 +312,9 @@ TEST(Messages, ALateJoinerFollowsTheRunningGameToASkippedWordAndANewRound) {
   h.Play(
       "NEWROUND 4 => said: A new round is starting! => rounds: 4 of 5 => word: \n"
       "NEWARTIST 100005 => hint: Give Hint\n"
-      "NOMOREHINTS - => hint: Give Hint (off)\n");
+      "NOMOREHINTS - => hint: Give Hint (off)\n"
+      // Someone joining takes nothing from the artist.
+      "JOIN 100009|Newcomer|0 => start: Skip Word!\n");
 }
 
 TEST(Messages, AGuesserSeesHintsAndTheClockCountsDown) {

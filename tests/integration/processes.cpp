@@ -33,17 +33,16 @@ void RawClient::SendRaw(std::string_view bytes) {
   }
 }
 
-std::optional<protocol::Message> RawClient::Next(int timeout_ms) {
+std::optional<protocol::Message> RawClient::WaitFor(std::string_view command, int timeout_ms) {
   QElapsedTimer clock;
   clock.start();
   std::string raw;
   while (true) {
     if (buffer_.Next(&raw) == protocol::ReceiveBuffer::Status::kMessage) {
       protocol::Message message = protocol::ParseMessage(raw);
-      if (answer_pings && message.command == protocol::to_client::PING) {
-        Send(protocol::to_server::PONG, "-");
-      }
-      return message;
+      if (message.command == protocol::to_client::PING) Send(protocol::to_server::PONG, "-");
+      if (message.command == command) return message;
+      continue;
     }
     const qint64 left = timeout_ms - clock.elapsed();
     if (left <= 0) return std::nullopt;
@@ -53,15 +52,6 @@ std::optional<protocol::Message> RawClient::Next(int timeout_ms) {
     const QByteArray bytes = socket_.readAll();
     buffer_.Append(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
   }
-}
-
-std::optional<protocol::Message> RawClient::WaitFor(std::string_view command, int timeout_ms) {
-  QElapsedTimer clock;
-  clock.start();
-  while (auto message = Next(static_cast<int>(std::max<qint64>(0, timeout_ms - clock.elapsed())))) {
-    if (message->command == command) return message;
-  }
-  return std::nullopt;
 }
 
 bool RawClient::WaitClosed(int timeout_ms) {
@@ -140,10 +130,6 @@ ServerProcess::ServerProcess(const std::string& details, quint16 port)
   if (details.find("Port=") == std::string::npos)
     ini += "Port=" + std::to_string(this->port()) + "\n";
   WriteFile(dir() / "Server.ini", ini + details);
-}
-
-void ServerProcess::CopyWordLists(const std::string& from) {
-  std::filesystem::copy(from, dir() / "Wordlists", std::filesystem::copy_options::recursive);
 }
 
 bool ServerProcess::Start(const QString& ready_text) {

@@ -36,9 +36,8 @@ class RawClient {
   }
   void Send(std::string_view command, std::string_view data);
   void SendRaw(std::string_view bytes);
-  // The next message, or nothing when none came within the time.
-  std::optional<protocol::Message> Next(int timeout_ms = kWaitMs);
-  // Skips messages until one with this command arrives (answering pings when asked to).
+  // Skips messages until one with this command arrives (answering pings), or nothing when none
+  // came within the time.
   std::optional<protocol::Message> WaitFor(std::string_view command, int timeout_ms = kWaitMs);
   // Whether the server closes the connection within the time; messages are read and dropped.
   bool WaitClosed(int timeout_ms = kWaitMs);
@@ -48,8 +47,6 @@ class RawClient {
   std::string Join(quint16 port, const std::string& nickname) {
     return Connect(port) ? Login(nickname) : "";
   }
-
-  bool answer_pings = true;
 
  private:
   QTcpSocket socket_;
@@ -102,8 +99,6 @@ class ServerProcess : public ChildProcess {
   // Writes Server.ini with the given "Server Details" lines (the port is added unless given).
   explicit ServerProcess(const std::string& details = "", quint16 port = 0);
 
-  // Copies a folder of word lists into the server's Data folder as its Wordlists.
-  void CopyWordLists(const std::string& from);
   bool Start(const QString& ready_text = QStringLiteral("Master socket ready"));
   // Types an operator command on the console.
   void Command(const std::string& line);

@@ -12,10 +12,8 @@
 #include <cerrno>
 
 #include "protocol/commands.h"
-#include "protocol/numbers.h"
 #include "tests/integration/processes.h"
 #include "tests/support/server_harness.h"
-#include "tests/support/wire.h"
 
 namespace testing_support {
 namespace {
@@ -49,67 +47,30 @@ Ending SendAndReadToTheEnd(quint16 port, const std::string& bytes) {
   return ending;
 }
 
-// The load tool's run against the room: its exit code, its JSON report and what it complained.
-struct LoadRun {
-  int exit_code;
-  QJsonObject report;
-  QByteArray errors;
-};
-
-LoadRun RunLoadTest(quint16 port, const QStringList& arguments) {
-  QProcess tool;
-  tool.start(QStringLiteral(SCRAWLBOX_LOADTEST_BIN),
-             QStringList{QStringLiteral("127.0.0.1:%1").arg(port)} + arguments);
-  EXPECT_TRUE(tool.waitForFinished(60000));
-  const QByteArray output = tool.readAllStandardOutput();
-  return {tool.exitCode(), QJsonDocument::fromJson(output).object(), tool.readAllStandardError()};
-}
-
 TEST(Transport, EveryMessageArrivesOnceAndInOrderAndAStalledReaderOrAnAbuserIsClosed) {
   // Many players from one address, sending without pause: the room's limits for peers off.
   ServerProcess server("Max Connections Per Address=0\nDrawing Burst=0\nFlood Burst=0\n");
   ASSERT_TRUE(server.Start());
   // Twenty players of the load tool get every stroke of the others in order.
-  const LoadRun load =
-      RunLoadTest(server.port(), Args(QStringLiteral("--players 20 --seconds 2 --chat 1 --json")));
-  EXPECT_EQ(load.exit_code, 0);
-  EXPECT_TRUE(load.errors.isEmpty()) << load.errors.toStdString();
-  const auto number = [&](const char* key) { return load.report.value(key).toDouble(); };
+  QProcess tool;
+  tool.start(QStringLiteral(SCRAWLBOX_LOADTEST_BIN),
+             Args(QStringLiteral("127.0.0.1:%1 --players 20 --seconds 2 --chat 1 --json")
+                      .arg(server.port())));
+  ASSERT_TRUE(tool.waitForFinished(60000));
+  EXPECT_EQ(tool.exitCode(), 0);
+  EXPECT_EQ(tool.readAllStandardError(), "");
+  const QJsonObject report = QJsonDocument::fromJson(tool.readAllStandardOutput()).object();
+  const auto number = [&](const char* key) { return report.value(key).toDouble(); };
   EXPECT_EQ(number("logged_in"), 20);
   EXPECT_GT(number("sent"), 300);
   EXPECT_EQ(number("delivered"), number("sent") * 19);
   EXPECT_EQ(number("lost") + number("out_of_order") + number("closed"), 0);
   EXPECT_GT(number("chat_received"), 0);
 
-  // Thousands of messages in one write reach everyone once and in order, chat among strokes.
-  RawClient artist, viewer, stalled;
+  RawClient artist, stalled;
   stalled.SetReceiveBuffer(4096);  // the network itself holds little for it
-  const std::string artist_id = artist.Join(server.port(), "artist");
-  ASSERT_FALSE(artist_id.empty());
-  ASSERT_FALSE(viewer.Join(server.port(), "viewer").empty());
+  ASSERT_FALSE(artist.Join(server.port(), "artist").empty());
   ASSERT_FALSE(stalled.Join(server.port(), "stalled").empty());
-  constexpr int kStrokes = 20000;
-  std::string burst;
-  for (int i = 0; i < kStrokes; ++i) {
-    burst += protocol::Frame("FH", std::to_string(i) + Wire("|1|2|3"));
-    if (i % 5000 == 4999) burst += protocol::Frame(to_server::SAY, "mark " + std::to_string(i));
-  }
-  artist.SendRaw(burst);
-  int next = 0, marks = 0;
-  while (next < kStrokes) {
-    const auto message = viewer.Next();
-    ASSERT_TRUE(message) << "stroke " << next;
-    // The load tool's drawing, replayed to the viewer as it joined, comes first.
-    if (protocol::LeftOf(message->data, protocol::kFieldSep) != artist_id) continue;
-    if (message->command == "SAY") {
-      EXPECT_EQ(message->data, artist_id + Wire("|mark ") + std::to_string(next - 1));
-      ++marks;
-    } else if (message->command == "FH") {
-      ASSERT_EQ(protocol::LeadingNumber(protocol::RightOf(message->data, protocol::kFieldSep)),
-                next++);
-    }
-  }
-  EXPECT_EQ(marks, 3);
 
   // A second handshake is reset after its last message; an empty nickname is closed in order.
   const std::string hello = protocol::Frame(to_server::SCRAWLBOX_CL13NT, "100001");
@@ -130,22 +91,15 @@ TEST(Transport, EveryMessageArrivesOnceAndInOrderAndAStalledReaderOrAnAbuserIsCl
   }
 
   // About 12 MB of strokes while the stalled player reads nothing (the system buffers some).
-  const std::string stroke = protocol::Frame("LI", std::string(200, '7'));
-  burst.clear();
-  for (int i = 0; i < 60000; ++i) burst += stroke;
+  std::string burst;
+  for (int i = 0; i < 60000; ++i) burst += protocol::Frame("LI", std::string(200, '7'));
   artist.SendRaw(burst);
   EXPECT_TRUE(server.WaitForOutput(
       QStringLiteral("stalled's (127.0.0.1) connection has been closed: Send queue exceeded."),
       20000));
   EXPECT_TRUE(stalled.WaitClosed());
-}
-
-TEST(Transport, ARoomsLimitOfConnectionsPerAddressRefusesTheLoadToolsRun) {
-  ServerProcess server;  // at most 8 connections from one address
-  ASSERT_TRUE(server.Start());
-  const LoadRun load = RunLoadTest(server.port(), Args(QStringLiteral("--players 12 --seconds 1")));
-  EXPECT_EQ(load.exit_code, 2);
-  EXPECT_TRUE(load.errors.contains("Too many connections from your address."));
+  server.Terminate();  // a killed room would leave no trace of what it ran
+  EXPECT_EQ(server.WaitForExit(), 0);
 }
 
 }  // namespace
