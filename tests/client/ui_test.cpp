@@ -455,7 +455,7 @@ TEST_F(GameWindow, ClosingDuringAGameAsksAndOnlyAYesLeaves) {
   EXPECT_FALSE(window.isVisible());
 }
 
-TEST_F(GameWindow, TheSetupWindowHoldsItsLimitsAndSendsTheGame) {
+TEST_F(GameWindow, TheSetupWindowNeedsAListShowsItsRangesAndSendsTheGame) {
   // The start button turns on for the player who sees a second one join.
   Receive("PART", Wire("100000|bye"));
   Receive("JOIN", Wire("100009|cid|0"));
@@ -481,13 +481,13 @@ TEST_F(GameWindow, TheSetupWindowHoldsItsLimitsAndSendsTheGame) {
   lists->item(1)->setCheckState(Qt::Checked);
   EXPECT_EQ(status->text(), "Wordlist downloaded.");  // the complaint goes with its cause
 
-  // The numbers show their ranges; what is sent is the session's.
+  // The numbers show their ranges; the ticked lists and the numbers are sent.
   auto* rounds = setup->findChild<QSpinBox*>(QStringLiteral("txtTotalRounds"));
   EXPECT_THAT(rounds->toolTip().toStdString(), testing::HasSubstr("(5 to 100)"));
   rounds->setValue(99);
   setup->findChild<QLineEdit*>(QStringLiteral("txtRoomName"))->setText("Den");
   setup->StartGame();
-  EXPECT_THAT(Sent(), testing::StartsWith("STARTGAME Den|nodesc|"));
+  EXPECT_EQ(Sent(), "STARTGAME Den|nodesc|0|99|60000|30000|^food");
   // The next set-up opens as this one was sent; closed without a game, it lets the others
   // stop waiting.
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
