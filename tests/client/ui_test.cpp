@@ -247,6 +247,7 @@ TEST_F(PublicBrowser, ShowsTheTrackersRoomsAndConnectsOnTheRowsPortButNeverOnAPl
   EXPECT_EQ(http.open.size(), 1u);
   ShowPublic(kTwoRooms);
   EXPECT_EQ(Rows(), "Caf\u00e9 / Draw!, Other / Two");
+  EXPECT_FALSE(list->isColumnHidden(2));  // the directory counts players here
   EXPECT_EQ(list->topLevelItem(0)->text(2) + list->topLevelItem(1)->text(2), "4");
   EXPECT_EQ(list->topLevelItem(1)->toolTip(0), "This room asks for a password");
   // Whichever button highlights a row, the boxes name its room; a new list names none.
@@ -259,6 +260,7 @@ TEST_F(PublicBrowser, ShowsTheTrackersRoomsAndConnectsOnTheRowsPortButNeverOnAPl
   EXPECT_EQ(address->text() + " " + name->text(), "192.0.2.7:2031 Caf\u00e9");
   emit sections->itemClicked(sections->item(2));
   EXPECT_EQ(address->text() + name->text(), "");
+  EXPECT_FALSE(browser->findChild<QPushButton*>(QStringLiteral("cmdRefresh"))->isEnabled());
   ShowPublic(kTwoRooms);
   address->setText("typed.example");  // what the player typed stays
   emit sections->itemClicked(sections->item(1));
