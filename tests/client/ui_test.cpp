@@ -390,6 +390,7 @@ TEST_F(GameWindow, TheArtistDrawsAndTheGuesserChats) {
 
   Receive("NEWARTIST", "100005");
   EXPECT_EQ(tools(), "tbrTools tbrBrushes picPad fraPalette");
+  EXPECT_TRUE(Find<ChatInput>("txtChat")->isEnabled());  // the room keeps the word out
   EXPECT_EQ(Find<QPushButton>("cmdStartGameSkipGo")->text(), "Skip Word!");
   EXPECT_EQ(Find<QPushButton>("cmdWarnArtist")->text(), "Give Hint");
   // Becoming the artist resets the tools, which tells the others to use black.
