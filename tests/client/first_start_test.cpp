@@ -1,18 +1,14 @@
 // SPDX-License-Identifier: MIT
-// A newcomer's first start, and the server browser when the room directory is down or a room
-// is asked whether it is alive.
+// A newcomer's first start, and the real sockets behind the server browser: the room directory
+// and the probe of a room.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMessageBox>
-#include <QPointer>
-#include <QPushButton>
 #include <QTcpServer>
 #include <QTest>
-#include <QTreeWidget>
 
 #include "client/net/server_probe.h"
 #include "client/ui/profile_window.h"
@@ -48,34 +44,27 @@ class FirstStart : public testing::Test, protected testing_support::WindowHarnes
   }
 };
 
-TEST_F(FirstStart, OneWindowAsksForANicknameAndThenTheConnectRoomIsJoined) {
+TEST_F(FirstStart, OneWindowAsksForTheNicknameSaysWhatIsWrongInItselfAndThenJoins) {
   window.show();
-  // What --connect does once the window is shown.
-  session.JoinRoom("room.example:2021");
-  ProfileWindow* profile = ProfileShown();
-  ASSERT_NE(profile, nullptr);
-  EXPECT_EQ(VisibleBoxes(), 0);  // one window, no box over it
-  EXPECT_THAT(profile->findChild<QLabel*>(QStringLiteral("labWhyNickname"))->text().toStdString(),
-              testing::HasSubstr("Choose a nickname first."));
-  EXPECT_EQ(profile->findChild<QLineEdit*>(QStringLiteral("txtNickname"))->text(), "");
-
-  // The default name gets its own plain words, in the window itself.
-  Save(QStringLiteral("un-named"));
-  ASSERT_EQ(ProfileShown(), profile);
-  auto* problem = profile->findChild<QLabel*>(QStringLiteral("labNicknameProblem"));
-  EXPECT_TRUE(problem->isVisible());
-  EXPECT_EQ(problem->text(), "Choose a nickname first.");
+  session.JoinRoom("room.example:2021");  // what --connect does once the window is shown
+  session.JoinRoom("room.example:2021");  // asked again: the same window, not a second one
+  ASSERT_NE(ProfileShown(), nullptr);
+  EXPECT_EQ(window.findChildren<ProfileWindow*>().size(), 1);
   EXPECT_EQ(VisibleBoxes(), 0);
-  EXPECT_EQ(connection.connects, 0);
-
+  EXPECT_THAT(
+      ProfileShown()->findChild<QLabel*>(QStringLiteral("labWhyNickname"))->text().toStdString(),
+      testing::HasSubstr("Choose a nickname first."));
+  Save(QStringLiteral("un-named"));
+  auto* problem = ProfileShown()->findChild<QLabel*>(QStringLiteral("labNicknameProblem"));
+  EXPECT_EQ(problem->isVisible() ? problem->text() : QString(), "Choose a nickname first.");
+  EXPECT_EQ(VisibleBoxes(), 0);
   // A reserved name the player chose gets the reserved-name box.
   Save(QStringLiteral("SuperAdmin"));
-  EXPECT_EQ(VisibleBoxes(), 1);
+  ASSERT_EQ(VisibleBoxes(), 1);
   for (auto* box : window.findChildren<QMessageBox*>()) {
     EXPECT_THAT(box->text().toStdString(), testing::HasSubstr("reserved"));
     box->close();
   }
-
   Save(QStringLiteral("Zed"));
   EXPECT_EQ(ProfileShown(), nullptr);
   EXPECT_EQ(connection.host + ":" + std::to_string(connection.port), "room.example:2021");
@@ -84,60 +73,22 @@ TEST_F(FirstStart, OneWindowAsksForANicknameAndThenTheConnectRoomIsJoined) {
   Receive("SCRAWLBOX_S3RV3R", "100");
   Receive("USEROK", Wire("100001|"));
   Receive("PASSOK", Wire("|Far room|-|0|0"));
-  Receive("ULIST", Wire("100001|Zed|0|0"));
   Receive("ULISTEND", "");
-  // No stale prompt comes back, and the room is in Recent with its port.
-  EXPECT_EQ(VisibleBoxes(), 0);
-  EXPECT_EQ(ProfileShown(), nullptr);
-  EXPECT_THAT(settings.History(),
-              testing::ElementsAre(ServerEntry{"room.example:2021", "Far room", ""}));
+  EXPECT_EQ(VisibleBoxes() + (ProfileShown() != nullptr), 0);  // no stale prompt comes back
 }
 
-TEST_F(FirstStart, WithoutARoomToJoinTheBrowserFollowsTheNickname) {
+TEST_F(FirstStart, CancelJoinsNothingAndWithoutARoomToJoinTheBrowserFollowsTheNickname) {
   window.show();
-  ASSERT_TRUE(window.ChooseNicknameIfNeeded());
-  // Asking again brings the same window forward instead of stacking another.
-  session.JoinRoom("room.example");
-  EXPECT_EQ(window.findChildren<ProfileWindow*>().size(), 1);
-  Save(QStringLiteral("Zed"));
-  EXPECT_NE(window.findChild<ServerBrowserWindow*>(QStringLiteral("wServers")), nullptr);
-  EXPECT_EQ(connection.connects, 1);  // the room asked for in the meantime
-  EXPECT_FALSE(window.ChooseNicknameIfNeeded());
-}
-
-TEST_F(FirstStart, CancellingLeavesThePlayerPractisingAndJoinsNothing) {
-  window.show();
-  session.JoinRoom("room.example");
+  session.JoinRoom("other.example");
   ProfileShown()->reject();
-  client::Profile p = session.profile();
-  p.Nickname = "Zed";
-  session.SetProfile(p);
+  session.SetProfile({.Nickname = "Zed"});
   EXPECT_EQ(connection.connects, 0);
-}
-
-TEST_F(FirstStart, TheBrowserSaysSoInTheListWhenTheDirectoryIsDown) {
-  // A port that was free a moment ago: nothing listens there.
-  QTcpServer probe;
-  ASSERT_TRUE(probe.listen(QHostAddress::LocalHost));
-  const quint16 closed = probe.serverPort();
-  probe.close();
-  scrawlbox::QtHttpGetter http(5000);
-  QPointer<ServerBrowserWindow> browser(new ServerBrowserWindow(
-      &session, &settings, &http,
-      "http://127.0.0.1:" + std::to_string(closed) + "/misc/scrawlbox/tracker.php", &window));
-  auto* sections = browser->findChild<QListWidget*>(QStringLiteral("lvwSections"));
-  emit sections->itemClicked(sections->item(0));
-  auto* list = browser->findChild<QTreeWidget*>(QStringLiteral("lvwServers"));
-  ASSERT_TRUE(QTest::qWaitFor(
-      [&] {
-        return list->topLevelItemCount() == 1 &&
-               list->topLevelItem(0)->text(0).startsWith(QStringLiteral("Could not reach"));
-      },
-      10000));
-  EXPECT_THAT(list->topLevelItem(0)->text(0).toLower().toStdString(),
-              testing::HasSubstr("refused"));
-  EXPECT_TRUE(browser->findChild<QPushButton*>(QStringLiteral("cmdRefresh"))->isEnabled());
-  delete browser.data();
+  session.SetProfile({});
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  ASSERT_TRUE(window.ChooseNicknameIfNeeded());
+  Save(QStringLiteral("Ann"));
+  EXPECT_NE(window.findChild<ServerBrowserWindow*>(QStringLiteral("wServers")), nullptr);
+  EXPECT_FALSE(window.ChooseNicknameIfNeeded());
 }
 
 // A room on this machine that answers every connection the same way; "-" for one that
@@ -171,7 +122,7 @@ class ProbedRoom : public QObject {
   QTcpServer server_;
 };
 
-TEST(ServerProbeAnswers, EveryProbeEndsInOneAnswer) {
+TEST(RealSockets, EveryProbeEndsInOneAnswerAndADirectoryThatIsDownIsRefused) {
   struct Case {
     QByteArray answer;  // empty: the room closes without a word
     const char* expected;
@@ -194,6 +145,15 @@ TEST(ServerProbeAnswers, EveryProbeEndsInOneAnswer) {
         QTest::qWaitFor([&] { return !answers.empty() && (room.gone || !listens); }, 10000));
     EXPECT_THAT(answers, testing::ElementsAre(c.expected));
   }
+  ProbedRoom gone("-");
+  scrawlbox::QtHttpGetter http(5000);
+  std::optional<directory::HttpResult> result;
+  http.Get("http://127.0.0.1:" + std::to_string(gone.port) + "/tracker.php", "test",
+           [&](const directory::HttpResult& r) { result = r; });
+  ASSERT_TRUE(QTest::qWaitFor([&] { return result.has_value(); }, 10000));
+  EXPECT_FALSE(result->ok);
+  EXPECT_THAT(QString::fromStdString(result->error_text).toLower().toStdString(),
+              testing::HasSubstr("refused"));
 }
 
 }  // namespace

@@ -107,8 +107,7 @@ TEST_F(WindowTest, ConnectionListAndStatePanelsFollowTheRoom) {
   // The operator menu is off on the listening socket's row and on for a player's.
   QMenu* master = OpenMenu(list, 0);
   ASSERT_NE(master, nullptr);
-  EXPECT_EQ(master->objectName(), "mOPMENU");
-  EXPECT_EQ(master->actions().size(), 5);
+  EXPECT_EQ(master->objectName() + QString::number(master->actions().size()), "mOPMENU5");
   EXPECT_EQ(Enabled(master), 0);
   EXPECT_EQ(Enabled(OpenMenu(list, 1)), 1);
 
@@ -116,16 +115,13 @@ TEST_F(WindowTest, ConnectionListAndStatePanelsFollowTheRoom) {
   EXPECT_EQ(list->topLevelItemCount(), 1);
   EXPECT_EQ(Find<QLabel>("_TOTALCONNECTIONS")->text(), "Connections: 0");
 
-  for (const auto& [state, text] :
-       std::vector<std::pair<int, QString>>{{kMasterUndefined, "UNDEFINED"},
-                                            {kMasterOpening, "ACCEPT"},
-                                            {kMasterListening, "ACCEPT"},
-                                            {kMasterDeny, "DENY"},
-                                            {kMasterOffline, "OFFLINE"},
-                                            {kMasterError, "!ERROR!"}}) {
+  std::string states;
+  for (const int state : {kMasterUndefined, kMasterOpening, kMasterListening, kMasterDeny,
+                          kMasterOffline, kMasterError}) {
     window.SetMasterState(state);
-    EXPECT_EQ(Find<QLabel>("_MASTERSTATE")->text(), text);
+    states += Find<QLabel>("_MASTERSTATE")->text().toStdString() + " ";
   }
+  EXPECT_EQ(states, "UNDEFINED ACCEPT ACCEPT DENY OFFLINE !ERROR! ");
 }
 
 TEST_F(WindowTest, LogsShowPeerTextPlainlyAndKeepOnlyTheNewestEntries) {
@@ -183,8 +179,7 @@ TEST_F(WindowTest, TheBanListAndTheStatisticsShowTheirRows) {
   EXPECT_EQ(Row(list, 0, 3), "10.0.0.* / lan party / 1");
   QMenu* menu = OpenMenu(list, 0);
   ASSERT_NE(menu, nullptr);
-  EXPECT_EQ(menu->objectName(), "mBANNEDLIST");
-  EXPECT_EQ(Enabled(menu), 1);
+  EXPECT_EQ(menu->objectName() + QString::number(Enabled(menu)), "mBANNEDLIST1");
 
   ini.INIWrite("Server Statistics", "Total Sentences Typed", "12345");
   StatisticsWindow stats(&core, &room.bans(), nullptr, &window);
