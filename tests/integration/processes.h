@@ -41,6 +41,13 @@ class RawClient {
   std::optional<protocol::Message> WaitFor(std::string_view command, int timeout_ms = kWaitMs);
   // Whether the server closes the connection within the time; messages are read and dropped.
   bool WaitClosed(int timeout_ms = kWaitMs);
+  // Waits for the room's goodbye and hangs up, as a client does: the room then ends at once
+  // rather than after the grace it gives a peer that stays.
+  bool HangUpOnQuit() {
+    const bool told = WaitFor("SERVERQUIT").has_value();
+    socket_.disconnectFromHost();
+    return told;
+  }
   // Runs the whole login and returns the user id the server gave (empty when it failed).
   std::string Login(const std::string& nickname);
   // Connects, then logs in.

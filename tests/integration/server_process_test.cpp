@@ -82,7 +82,7 @@ TEST(ServerProcess, WithoutStandardInputKeepsRunningAndStopsOnSigterm) {
     player.Send(protocol::to_server::SAY, "still there?");
     EXPECT_TRUE(player.WaitFor("SAY"));
     server.Terminate();
-    EXPECT_TRUE(player.WaitFor("SERVERQUIT"));
+    EXPECT_TRUE(player.HangUpOnQuit());
     EXPECT_EQ(server.WaitForExit(), 0);
   }
 }

@@ -88,6 +88,7 @@ TEST(TrackerProcess, ARoomSubmittedFromTheConsoleIsJoinedAndRemovedOnExit) {
   EXPECT_FALSE(player.Join(static_cast<quint16>(ServerBrowser::PortFor(&rows[0])), "Pat").empty());
 
   room.Terminate();
+  EXPECT_TRUE(player.HangUpOnQuit());
   EXPECT_EQ(room.WaitForExit(), 0);
   EXPECT_THAT(room.output().toStdString(),
               HasSubstr("Your server details have been removed from the server."));
