@@ -77,15 +77,7 @@ void ClientHarness::StartGame(int32_t artist_id, int rounds) {
 }
 
 std::string ClientHarness::SentLine() {
-  std::string line;
-  for (const auto& message : Sent()) {
-    line += (line.empty() ? "" : ", ") + message.command + " " + message.data;
-  }
-  for (char& c : line) {
-    if (c == '\x03') c = '|';
-    if (c == '\x04') c = '^';
-  }
-  return line;
+  return Render(Sent());
 }
 
 std::string ClientHarness::Look(std::string_view what) {

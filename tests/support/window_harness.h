@@ -9,6 +9,7 @@
 #include "client/room/session.h"
 #include "client/ui/main_window.h"
 #include "tests/support/client_fakes.h"
+#include "tests/support/fake_transport.h"
 #include "tests/support/temp_dir.h"
 
 namespace testing_support {
@@ -42,17 +43,8 @@ class WindowHarness {
     }
     return on;
   }
-  // What went to the server since the last call, one line: "CMD data, CMD data" with the
-  // field separators shown as '|' and '^', as Wire writes them.
-  std::string Sent() {
-    std::string line;
-    for (const protocol::Message& m : connection.Take()) {
-      std::string data = m.data;
-      for (char& c : data) c = c == '\x03' ? '|' : c == '\x04' ? '^' : c;
-      line += (line.empty() ? "" : ", ") + m.command + " " + data;
-    }
-    return line;
-  }
+  // What went to the server since the last call, on one line as Render writes it.
+  std::string Sent() { return Render(connection.Take()); }
   // Delivers one message from the server.
   void Receive(std::string_view command, std::string_view data) {
     session.OnData(protocol::Frame(command, data));
