@@ -98,7 +98,7 @@ TEST(TrackerProcess, ARoomSubmittedFromTheConsoleIsJoinedAndRemovedOnExit) {
 // Two tracker processes on one PostgreSQL database serve one directory. The limits and the
 // probing across instances are the registry's and the prober's tests; here the leases of a
 // killed process run out and another takes its rooms.
-TEST(TwoTrackers, KillingOneInstanceLeavesTheOtherProbingEveryRoom) {
+TEST(TwoTrackersOnPostgres, KillingOneInstanceLeavesTheOtherProbingEveryRoom) {
   std::string database;
   SCRAWLBOX_POSTGRES_DATABASE(database);
   ServerProcess live("Name=Alive\n");

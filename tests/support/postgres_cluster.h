@@ -8,21 +8,15 @@
 
 namespace testing_support {
 
-// A throwaway PostgreSQL cluster for the tests of one executable: made in a temporary folder
-// with Debian's initdb and pg_ctl on a free loopback port the first time a test asks for a
-// database, and removed when the tests end. PostgreSQL refuses to run as root, so under root
-// it runs as the postgres user the package creates.
+// The PostgreSQL tests of an executable run under Debian's pg_virtualenv (ctest starts them
+// so), which makes a throwaway cluster, sets PGHOST, PGPORT, PGUSER and PGPASSWORD for it and
+// removes it when the tests end.
 class PostgresCluster {
  public:
-  // A new, empty database on the shared cluster, as a postgresql:// URL; empty with *error
-  // saying why when no cluster could be started.
+  // A new, empty database on that cluster, as a postgresql:// URL; empty with *error saying
+  // why when there is no cluster.
   static std::string FreshDatabase(std::string* error);
-  // Stops the cluster and removes its folder (the test environment does this at the end).
-  static void Stop();
 };
-
-// Registers the cluster's clean-up with GoogleTest: call once from main.
-void AddPostgresEnvironment();
 
 }  // namespace testing_support
 
