@@ -17,23 +17,21 @@ using testing_support::ReadFile;
 using testing_support::WriteFile;
 
 TEST(IniDocument, MatchesSectionsAndKeysRegardlessOfCaseAndTakesTheFirstDuplicate) {
-  const IniDocument doc(
-      "top=ignored\n[Server Details]\nName = First Room \nname=Second\n; Port=1\n"
+  IniDocument doc(
+      "top=ignored\n[Server Details]\nName = First Room \nname=Second\n; Port=1\njunk line\n"
       "Quoted=\"  spaced  \"\nHalf=\"open\n\xC9t\xC9=summer\n[server details]\nMOTD=dup\n");
-  EXPECT_EQ(doc.Read("SERVER DETAILS", "NAME", "d"), "First Room");
+  // In order and once; a comment or a line without "=" is no key.
+  EXPECT_EQ(doc.ReadSection("SERVER DETAILS"), (KeyValues{{"Name", "First Room"},
+                                                          {"Quoted", "  spaced  "},
+                                                          {"Half", "\"open"},
+                                                          {"\xC9t\xC9", "summer"}}));
+  EXPECT_EQ(doc.Read("server details", "NAME", "d"), "First Room");
   EXPECT_EQ(doc.Read("Server Details", "\xE9t\xE9", "d"), "summer");  // ÉTÉ is été
-  EXPECT_EQ(doc.Read("Server Details", "Port", "2020"), "2020");      // a comment is no key
-  EXPECT_EQ(doc.Read("Server Details", "Quoted", ""), "  spaced  ");
-  EXPECT_EQ(doc.Read("Server Details", "Half", ""), "\"open");
-  EXPECT_EQ(doc.Read("Server Details", "MOTD", "none"), "none");
-  EXPECT_EQ(doc.Read("Nowhere", "top", "d"), "d");
-  EXPECT_EQ(doc.Read("", "top", "d"), "d");  // keys before any section belong to none
-  const IniDocument listed("[S]\nb=2\na=1\nB=3\n;c=4\njunk line\n[T]\nd=5\n");
-  EXPECT_EQ(listed.ReadSection("s"), (KeyValues{{"b", "2"}, {"a", "1"}}));  // in order, once
-  EXPECT_TRUE(listed.ReadSection("missing").empty());
-  IniDocument long_value;
-  long_value.Write("S", "Long", std::string(70000, 'x'));
-  EXPECT_EQ(long_value.Read("S", "Long", "").size(), kMaxValueLength);
+  // Keys before any section belong to none.
+  EXPECT_EQ(doc.Read("", "top", "d") + doc.Read("Nowhere", "top", "d"), "dd");
+  EXPECT_TRUE(doc.ReadSection("missing").empty());
+  doc.Write("S", "Long", std::string(70000, 'x'));
+  EXPECT_EQ(doc.Read("S", "Long", "").size(), kMaxValueLength);
 }
 
 TEST(IniDocument, WriteChangesOnlyItsLineAndDeleteSectionEveryCopyOfOne) {
@@ -54,8 +52,8 @@ TEST(IniDocument, WriteChangesOnlyItsLineAndDeleteSectionEveryCopyOfOne) {
 
 TEST(IniDocument, LinesEndAtCrLfLfOrABareCrAndAWriteKeepsTheFileStyle) {
   const IniDocument only_cr("[Server Details]\rName = Mac Room \rPort=2121\r[Other]\rPort=1");
-  EXPECT_EQ(only_cr.Read("server details", "name", ""), "Mac Room");
-  EXPECT_EQ(only_cr.Read("Server Details", "Port", ""), "2121");
+  EXPECT_EQ(only_cr.ReadSection("server details"),
+            (KeyValues{{"Name", "Mac Room"}, {"Port", "2121"}}));
   EXPECT_EQ(only_cr.Read("Other", "Port", ""), "1");
   const IniDocument mixed("[A]\r\nOne=1\nTwo=\"2\"\r[B]\r\rThree=3\r");
   EXPECT_EQ(mixed.ReadSection("a"), (KeyValues{{"One", "1"}, {"Two", "2"}}));
@@ -83,7 +81,7 @@ TEST(IniDocument, ValuesStayOnOneLineAndKeepTheirBytes) {
   EXPECT_EQ(doc.Read("Server Details", "Port", "2020"), "2020");
 }
 
-TEST(IniFile, AMissingFileGivesDefaultsAndWritesReplaceItLeavingNoTemporaryFiles) {
+TEST(IniFile, AMissingFileGivesDefaultsWritesReplaceItLeavingNoTemporaryFilesAndFailuresLeaveIt) {
   testing_support::TempDir dir;
   IniFile ini(dir / "Server.ini");
   EXPECT_EQ(ini.INIRead("Server Details", "Port", "2020"), "2020");
@@ -105,6 +103,14 @@ TEST(IniFile, AMissingFileGivesDefaultsAndWritesReplaceItLeavingNoTemporaryFiles
   EXPECT_EQ(ini.INIRead("Server Details", "Port", "2020"), "2020");
   EXPECT_TRUE(ini.INIWrite("Server Details", "Port", "2020"));
   EXPECT_EQ(ini.INIRead("Server Details", "Port", ""), "2020");
+  // A file too large is neither read nor overwritten.
+  WriteFile(dir / "Server.ini", "[S]\nk=v\n" + std::string(IniFile::kMaxFileSize, ';'));
+  EXPECT_EQ(ini.INIRead("S", "k", "default"), "default");
+  EXPECT_FALSE(ini.INIWrite("S", "k", "new"));
+  EXPECT_EQ(std::filesystem::file_size(dir / "Server.ini"), IniFile::kMaxFileSize + 8);
+  IniFile nowhere(dir / "no" / "such" / "Server.ini");
+  EXPECT_FALSE(nowhere.INIWrite("S", "k", "v"));
+  EXPECT_EQ(nowhere.INIRead("S", "k", "d"), "d");
 }
 
 TEST(IniFile, OnlyStaleTemporaryFilesOfItsOwnWritesAreRemoved) {
@@ -134,20 +140,6 @@ TEST(IniFile, OnlyStaleTemporaryFilesOfItsOwnWritesAreRemoved) {
   EXPECT_EQ(left, kept);
   EXPECT_EQ(ReadFile(dir / "Server.ini"), "[S]\nk=v\n");
   EXPECT_EQ(RemoveStaleTemporaryFiles(dir / "missing" / "Server.ini"), 0u);
-}
-
-TEST(IniFile, AFileTooLargeIsNeitherReadNorOverwrittenAndAMissingFolderFailsCleanly) {
-  testing_support::TempDir dir;
-  const auto path = dir / "Server.ini";
-  WriteFile(path, "[S]\nk=v\n" + std::string(IniFile::kMaxFileSize, ';'));
-  const auto size = std::filesystem::file_size(path);
-  IniFile ini(path);
-  EXPECT_EQ(ini.INIRead("S", "k", "default"), "default");
-  EXPECT_FALSE(ini.INIWrite("S", "k", "new"));
-  EXPECT_EQ(std::filesystem::file_size(path), size);
-  IniFile nowhere(dir / "no" / "such" / "Server.ini");
-  EXPECT_FALSE(nowhere.INIWrite("S", "k", "v"));
-  EXPECT_EQ(nowhere.INIRead("S", "k", "d"), "d");
 }
 
 }  // namespace
