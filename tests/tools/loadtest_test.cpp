@@ -24,17 +24,10 @@ using Args = std::vector<std::string>;
 
 TEST(LoadOptions, TakesAnAddressWithAnOptionalPortAndRefusesWhatWouldMakeItAnAttack) {
   std::string error;
-  using Row = std::pair<std::string, std::string>;
-  // As in the client, a bare IPv6 address means the default port.
-  for (const auto& [address, parsed] :
-       {Row{"example.org", "example.org 2020"}, Row{"127.0.0.1:2021", "127.0.0.1 2021"},
-        Row{"[::1]:3000", "::1 3000"}, Row{"::1", "::1 2020"}, Row{"host:", ""}, Row{":2020", ""},
-        Row{"host:99999", ""}, Row{"host:abc", ""}, Row{"[::1", ""}, Row{"[::1]x", ""}}) {
-    error.clear();
-    const auto options = ParseLoadOptions({address, "--players", "3"}, &error);
-    EXPECT_EQ(options ? options->host + " " + std::to_string(options->port) : "", parsed);
-    EXPECT_EQ(error.empty(), options.has_value()) << address;
-  }
+  // The address is read by the client's parser, tested with the client.
+  const auto v6 =
+      ParseLoadOptions({"[::1]:3000", "--players", "3"}, &error).value_or(LoadOptions{});
+  EXPECT_EQ(v6.host + " " + std::to_string(v6.port), "::1 3000");
   EXPECT_TRUE(ParseLoadOptions({"h", "--players", "5000"}, &error));
   EXPECT_FALSE(ParseLoadOptions({"h", "--players", "5001"}, &error));
   EXPECT_NE(error.find("5000"), std::string::npos);
@@ -43,14 +36,15 @@ TEST(LoadOptions, TakesAnAddressWithAnOptionalPortAndRefusesWhatWouldMakeItAnAtt
         Args{"h", "--players", "3", "--seconds", "0"}, Args{"h", "--players", "3", "--chat", "-1"},
         Args{"h", "--players", "3", "--chatters", "3"}, Args{"h", "--players", "3", "--rate"},
         Args{"h", "--players", "3", "--rate", "fast"}, Args{"h", "--players", "3", "--frobnicate"},
-        Args{"--players", "3"}, Args{"a", "b", "--players", "3"}}) {
+        Args{"--players", "3"}, Args{"a", "b", "--players", "3"},
+        Args{"h:abc", "--players", "3"}}) {
     EXPECT_FALSE(ParseLoadOptions(args, &error)) << args.back();
   }
   const auto all = ParseLoadOptions({"h", "--players", "64", "--rate", "50.5", "--seconds", "2",
                                      "--burst", "--chat", "1", "--chatters", "50", "--json"},
-                                    &error);
-  ASSERT_TRUE(all);
-  EXPECT_EQ(std::tuple(all->rate, all->burst, all->json, all->chatters),
+                                    &error)
+                       .value_or(LoadOptions{});
+  EXPECT_EQ(std::tuple(all.rate, all.burst, all.json, all.chatters),
             std::tuple(50.5, true, true, 50));
 }
 
