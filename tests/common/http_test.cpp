@@ -22,6 +22,7 @@ using http::RequestHead;
 const std::string kStart = "GET /t?a=1 HTTP/1.1\r\nX: ";
 // A head that ends just within the bound.
 const std::string kFits = kStart + std::string(RequestHead::kMaxHead - kStart.size(), 'b');
+const std::string kLine = std::string(4000, 'x') + "\r\n";
 
 TEST(RequestHead, ReadsTheHeadOrRefusesItAsSoonAsItCan) {
   struct Row {
@@ -55,10 +56,7 @@ TEST(RequestHead, ReadsTheHeadOrRefusesItAsSoonAsItCan) {
        {kFits.substr(0, kFits.size() - 1) + "\r\n\r", "\n"},
        "complete 1 GET /t ?a=1"},
       {"OneHugeRead", {std::string(1 << 20, 'A')}, "too long 0"},
-      {"EndlessHeaderLines",
-       {"GET / HTTP/1.1\r\n", std::string(4000, 'x') + "\r\n", std::string(4000, 'x') + "\r\n",
-        std::string(4000, 'x') + "\r\n", "\r\n"},
-       "too long 3"},
+      {"EndlessHeaderLines", {"GET / HTTP/1.1\r\n", kLine, kLine, kLine, "\r\n"}, "too long 3"},
       // What is no request is refused when its first line ends, not at the bound.
       {"BinaryFirstLineInOneHugeRead", {Wire("\x16| x\n") + std::string(9000, 'a')}, "bad 0"},
       {"LowerCaseMethod", {"get / HTTP/1.1\r\n"}, "bad 0"},

@@ -38,7 +38,7 @@ TEST(QtIniFile, WritesMadeSoonAndNowKeepEveryChangeInOrderAndAFailedOneIsToldSo)
   {
     QtIniFile ini(path);
     for (int i = 1; i <= 150; ++i) {
-      if (i % 7 == 0) ASSERT_TRUE(ini.Edit(AddOne));
+      ASSERT_TRUE(i % 7 != 0 || ini.Edit(AddOne));  // every seventh now
       if (i % 7 != 0) ini.EditSoon(AddOne, tell);
       ASSERT_EQ(ini.INIRead("S", "n", ""), std::to_string(i));  // reads see it at once
       if (i % 50 == 0) {
