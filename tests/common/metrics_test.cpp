@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <utility>
 
 #include "common/metrics/exposition.h"
 #include "common/metrics/scrape_request.h"
@@ -15,7 +16,7 @@ using metrics::Exposition;
 using testing::HasSubstr;
 using testing::StartsWith;
 
-TEST(Exposition, FamiliesSamplesAndEscaping) {
+TEST(Exposition, FamiliesSamplesEscapingAndNumbersAsTheTextFormatWritesThem) {
   Exposition out;
   out.Counter("a_total", "Back\\slash and\nline.");
   out.Sample(3, {{"kind", "chat"}, {"path", "C:\\x \"q\"\nz"}});
@@ -28,17 +29,15 @@ TEST(Exposition, FamiliesSamplesAndEscaping) {
             "# HELP b Plain.\n"
             "# TYPE b gauge\n"
             "b 0.5\n");
-}
-
-TEST(Exposition, NumbersAsTheTextFormatWritesThem) {
-  EXPECT_EQ(metrics::FormatValue(0), "0");
-  EXPECT_EQ(metrics::FormatValue(-7), "-7");
+  const double inf = std::numeric_limits<double>::infinity();
+  using Row = std::pair<double, const char*>;
   // A large counter stays an exact integer, never 1e+15.
-  EXPECT_EQ(metrics::FormatValue(1234567890123456.0), "1234567890123456");
-  EXPECT_EQ(metrics::FormatValue(1700000000.25), "1700000000.25");
-  EXPECT_EQ(metrics::FormatValue(std::nan("")), "NaN");
-  EXPECT_EQ(metrics::FormatValue(std::numeric_limits<double>::infinity()), "+Inf");
-  EXPECT_EQ(metrics::FormatValue(-std::numeric_limits<double>::infinity()), "-Inf");
+  for (const auto& [value, text] :
+       {Row{0, "0"}, Row{-7, "-7"}, Row{1234567890123456.0, "1234567890123456"},
+        Row{1700000000.25, "1700000000.25"}, Row{NAN, "NaN"}, Row{inf, "+Inf"},
+        Row{-inf, "-Inf"}}) {
+    EXPECT_EQ(metrics::FormatValue(value), text);
+  }
   // Beyond 2^53 the value is written in full precision rather than rounded to an integer.
   EXPECT_EQ(std::stod(metrics::FormatValue(1e300)), 1e300);
 }

@@ -17,26 +17,24 @@ using testing_support::ReadFile;
 using testing_support::WriteFile;
 
 TEST(IniDocument, MatchesSectionsAndKeysRegardlessOfCaseAndTakesTheFirstDuplicate) {
-  const IniDocument doc(
-      "top=ignored\n[Server Details]\nName = First Room \nname=Second\n; Port=1\n"
+  IniDocument doc(
+      "top=ignored\n[Server Details]\nName = First Room \nname=Second\n; Port=1\njunk line\n"
       "Quoted=\"  spaced  \"\nHalf=\"open\n\xC9t\xC9=summer\n[server details]\nMOTD=dup\n");
-  EXPECT_EQ(doc.Read("SERVER DETAILS", "NAME", "d"), "First Room");
+  // In order and once; a comment or a line without "=" is no key.
+  EXPECT_EQ(doc.ReadSection("SERVER DETAILS"), (KeyValues{{"Name", "First Room"},
+                                                          {"Quoted", "  spaced  "},
+                                                          {"Half", "\"open"},
+                                                          {"\xC9t\xC9", "summer"}}));
+  EXPECT_EQ(doc.Read("server details", "NAME", "d"), "First Room");
   EXPECT_EQ(doc.Read("Server Details", "\xE9t\xE9", "d"), "summer");  // ÉTÉ is été
-  EXPECT_EQ(doc.Read("Server Details", "Port", "2020"), "2020");      // a comment is no key
-  EXPECT_EQ(doc.Read("Server Details", "Quoted", ""), "  spaced  ");
-  EXPECT_EQ(doc.Read("Server Details", "Half", ""), "\"open");
-  EXPECT_EQ(doc.Read("Server Details", "MOTD", "none"), "none");
-  EXPECT_EQ(doc.Read("Nowhere", "top", "d"), "d");
-  EXPECT_EQ(doc.Read("", "top", "d"), "d");  // keys before any section belong to none
-  const IniDocument listed("[S]\nb=2\na=1\nB=3\n;c=4\njunk line\n[T]\nd=5\n");
-  EXPECT_EQ(listed.ReadSection("s"), (KeyValues{{"b", "2"}, {"a", "1"}}));  // in order, once
-  EXPECT_TRUE(listed.ReadSection("missing").empty());
-  IniDocument long_value;
-  long_value.Write("S", "Long", std::string(70000, 'x'));
-  EXPECT_EQ(long_value.Read("S", "Long", "").size(), kMaxValueLength);
+  // Keys before any section belong to none.
+  EXPECT_EQ(doc.Read("", "top", "d") + doc.Read("Nowhere", "top", "d"), "dd");
+  EXPECT_TRUE(doc.ReadSection("missing").empty());
+  doc.Write("S", "Long", std::string(70000, 'x'));
+  EXPECT_EQ(doc.Read("S", "Long", "").size(), kMaxValueLength);
 }
 
-TEST(IniDocument, WriteChangesOnlyItsLineAndDeleteSectionEveryCopyOfOne) {
+TEST(IniDocument, WritesChangeTheirLineKeepTheFileStyleAndBytesAndDeleteEveryCopyOfASection) {
   IniDocument doc("; settings\r\n[A]\r\nOne=1\r\nTwo=2\r\n\r\n[B]\r\nThree=3");
   doc.Write("a", "TWO", "22");
   doc.Write("A", "Four", "4");
@@ -50,12 +48,9 @@ TEST(IniDocument, WriteChangesOnlyItsLineAndDeleteSectionEveryCopyOfOne) {
   EXPECT_TRUE(stats.DeleteSection("server statistics"));
   EXPECT_EQ(stats.Text(), "[Keep]\nk=1\n[keep2]\nx=2\n");
   EXPECT_FALSE(stats.DeleteSection("Server Statistics"));
-}
-
-TEST(IniDocument, LinesEndAtCrLfLfOrABareCrAndAWriteKeepsTheFileStyle) {
   const IniDocument only_cr("[Server Details]\rName = Mac Room \rPort=2121\r[Other]\rPort=1");
-  EXPECT_EQ(only_cr.Read("server details", "name", ""), "Mac Room");
-  EXPECT_EQ(only_cr.Read("Server Details", "Port", ""), "2121");
+  EXPECT_EQ(only_cr.ReadSection("server details"),
+            (KeyValues{{"Name", "Mac Room"}, {"Port", "2121"}}));
   EXPECT_EQ(only_cr.Read("Other", "Port", ""), "1");
   const IniDocument mixed("[A]\r\nOne=1\nTwo=\"2\"\r[B]\r\rThree=3\r");
   EXPECT_EQ(mixed.ReadSection("a"), (KeyValues{{"One", "1"}, {"Two", "2"}}));
@@ -71,19 +66,13 @@ TEST(IniDocument, LinesEndAtCrLfLfOrABareCrAndAWriteKeepsTheFileStyle) {
   cr.Write("a", "ONE", "2");
   cr.ReplaceSection("C", {{"z", "3"}});
   EXPECT_EQ(cr.Text(), "[A]\r\nONE=2\r\n\r\n[B]\r\nx=y\r\n[C]\r\nz=3\r\n");
+  // Values keep their bytes and stay on one line, so none smuggles in a section of its own.
+  IniDocument values;
+  values.Write("Banned IPs", "Banned IP[1]", "IP=1.2.3.4\xACREASON=line one\r\n[S]\nk=v");
+  EXPECT_EQ(values.Text(), "[Banned IPs]\nBanned IP[1]=IP=1.2.3.4\xACREASON=line one  [S] k=v\n");
 }
 
-TEST(IniDocument, ValuesStayOnOneLineAndKeepTheirBytes) {
-  IniDocument doc;
-  doc.Write("Banned IPs", "Banned IP[1]", "IP=1.2.3.4\xACREASON=line one\r\nline two");
-  EXPECT_EQ(doc.Text(), "[Banned IPs]\nBanned IP[1]=IP=1.2.3.4\xACREASON=line one  line two\n");
-  EXPECT_EQ(doc.Read("banned ips", "banned ip[1]", ""), "IP=1.2.3.4\xACREASON=line one  line two");
-  // A value that tries to smuggle in a section of its own stays a value.
-  doc.Write("X", "Evil", "1\n[Server Details]\nPort=1");
-  EXPECT_EQ(doc.Read("Server Details", "Port", "2020"), "2020");
-}
-
-TEST(IniFile, AMissingFileGivesDefaultsAndWritesReplaceItLeavingNoTemporaryFiles) {
+TEST(IniFile, AMissingFileGivesDefaultsWritesReplaceItLeavingNoTemporaryFilesAndFailuresLeaveIt) {
   testing_support::TempDir dir;
   IniFile ini(dir / "Server.ini");
   EXPECT_EQ(ini.INIRead("Server Details", "Port", "2020"), "2020");
@@ -105,6 +94,14 @@ TEST(IniFile, AMissingFileGivesDefaultsAndWritesReplaceItLeavingNoTemporaryFiles
   EXPECT_EQ(ini.INIRead("Server Details", "Port", "2020"), "2020");
   EXPECT_TRUE(ini.INIWrite("Server Details", "Port", "2020"));
   EXPECT_EQ(ini.INIRead("Server Details", "Port", ""), "2020");
+  // A file too large is neither read nor overwritten.
+  WriteFile(dir / "Server.ini", "[S]\nk=v\n" + std::string(IniFile::kMaxFileSize, ';'));
+  EXPECT_EQ(ini.INIRead("S", "k", "default"), "default");
+  EXPECT_FALSE(ini.INIWrite("S", "k", "new"));
+  EXPECT_EQ(std::filesystem::file_size(dir / "Server.ini"), IniFile::kMaxFileSize + 8);
+  IniFile nowhere(dir / "no" / "such" / "Server.ini");
+  EXPECT_FALSE(nowhere.INIWrite("S", "k", "v"));
+  EXPECT_EQ(nowhere.INIRead("S", "k", "d"), "d");
 }
 
 TEST(IniFile, OnlyStaleTemporaryFilesOfItsOwnWritesAreRemoved) {
@@ -134,20 +131,6 @@ TEST(IniFile, OnlyStaleTemporaryFilesOfItsOwnWritesAreRemoved) {
   EXPECT_EQ(left, kept);
   EXPECT_EQ(ReadFile(dir / "Server.ini"), "[S]\nk=v\n");
   EXPECT_EQ(RemoveStaleTemporaryFiles(dir / "missing" / "Server.ini"), 0u);
-}
-
-TEST(IniFile, AFileTooLargeIsNeitherReadNorOverwrittenAndAMissingFolderFailsCleanly) {
-  testing_support::TempDir dir;
-  const auto path = dir / "Server.ini";
-  WriteFile(path, "[S]\nk=v\n" + std::string(IniFile::kMaxFileSize, ';'));
-  const auto size = std::filesystem::file_size(path);
-  IniFile ini(path);
-  EXPECT_EQ(ini.INIRead("S", "k", "default"), "default");
-  EXPECT_FALSE(ini.INIWrite("S", "k", "new"));
-  EXPECT_EQ(std::filesystem::file_size(path), size);
-  IniFile nowhere(dir / "no" / "such" / "Server.ini");
-  EXPECT_FALSE(nowhere.INIWrite("S", "k", "v"));
-  EXPECT_EQ(nowhere.INIRead("S", "k", "d"), "d");
 }
 
 }  // namespace

@@ -12,26 +12,18 @@ namespace {
 
 using Fields = std::array<double, 4>;
 
-TEST(DrawCodes, EveryCodeHasItsWordAndBack) {
+TEST(DrawCodes, WordsFieldsAndTheRelaysSenderInFrontExceptForClear) {
   for (size_t i = 0; i < kDrawCodeCount; ++i) {
     EXPECT_EQ(DrawCodeFromWord(DrawCodeWord(DrawCode(i))), DrawCode(i));
   }
   EXPECT_EQ(DrawCodeWord(DrawCode::CC), "CC");
-  EXPECT_TRUE(RelayIncludesSender(DrawCode::CL));
-  EXPECT_FALSE(RelayIncludesSender(DrawCode::FH));
-  EXPECT_FALSE(DrawCodeFromWord("SAY").has_value());
-  EXPECT_FALSE(DrawCodeFromWord("cl").has_value());
-}
-
-TEST(DrawCodes, SenderJoinsItsFieldsOrSendsADashAndTheRelayPutsItInFrontExceptForClear) {
+  EXPECT_FALSE(DrawCodeFromWord("SAY") || DrawCodeFromWord("cl"));
+  EXPECT_TRUE(RelayIncludesSender(DrawCode::CL) && !RelayIncludesSender(DrawCode::FH));
+  // The sender joins its fields, or sends a dash when the code has none.
   EXPECT_EQ(BuildDrawData({DrawCode::ER, {120, 45}}), Wire("120|45"));
-  EXPECT_EQ(BuildDrawData({DrawCode::CU, {}}), "-");
   EXPECT_EQ(BuildDrawData({DrawCode::CL, {}}), "-");
-  EXPECT_EQ(BuildDrawData({DrawCode::BO, {10, 20, 9, 19}}), Wire("10|20|9|19"));
   EXPECT_EQ(BuildDrawData({DrawCode::FH, {-5, 3, 600, 2.5}}), Wire("-5|3|600|2.5"));
-  EXPECT_EQ(BuildDrawData({DrawCode::CC, {255, 0, 0}}), Wire("255|0|0"));
   EXPECT_EQ(RelayDrawData(DrawCode::ER, 7, Wire("120|45")), Wire("7|120|45"));
-  EXPECT_EQ(RelayDrawData(DrawCode::CU, 100000, "whatever"), Wire("100000|-"));
   EXPECT_EQ(RelayDrawData(DrawCode::UN, 100000, Wire("x|y")), Wire("100000|-"));
   EXPECT_EQ(RelayDrawData(DrawCode::CL, 100000, "junk"), "-");
   std::string framed = "what was there before";
@@ -39,12 +31,9 @@ TEST(DrawCodes, SenderJoinsItsFieldsOrSendsADashAndTheRelayPutsItInFrontExceptFo
     FrameRelayedDrawing(framed, code, -7, Wire("1|2"));
     EXPECT_EQ(framed, Frame(DrawCodeWord(code), RelayDrawData(code, -7, Wire("1|2"))));
   }
-}
-
-TEST(DrawCodes, ReceiverReadsMissingOrBadFieldsAsZero) {
+  // The receiver reads missing or bad fields as zero.
   EXPECT_EQ(ParseRelayedDrawData(DrawCode::FH, Wire("7|1|2|3|4")).fields, (Fields{1, 2, 3, 4}));
   EXPECT_EQ(ParseRelayedDrawData(DrawCode::LI, Wire("7|1|x9")).fields, (Fields{1, 0, 0, 0}));
-  EXPECT_EQ(ParseRelayedDrawData(DrawCode::CC, "").fields, (Fields{0, 0, 0, 0}));
   EXPECT_EQ(ParseRelayedDrawData(DrawCode::CL, "-").code, DrawCode::CL);
 }
 
@@ -53,7 +42,6 @@ TEST(DrawCodes, ColoursSplitAndJoinWithRedInTheLowByte) {
   EXPECT_EQ((Fields{double(c.red), double(c.green), double(c.blue), 0}),
             (Fields{0x56, 0x34, 0x12, 0}));
   EXPECT_EQ(JoinColour(c.red, c.green, c.blue), 0x123456u);
-  EXPECT_EQ(JoinColour(255, 0, 0), 255u);
   EXPECT_EQ(JoinColour(-4, 999, 0), 255u * 256u);  // components are held within 0-255
 }
 
