@@ -9,7 +9,6 @@
 namespace server {
 namespace {
 
-using testing::ElementsAre;
 using testing_support::RunningGame;
 using testing_support::ServerHarness;
 namespace to_server = protocol::to_server;
@@ -36,7 +35,6 @@ TEST(KeepAlive, OnlyAnsweredPingsKeepAConnection) {
   EXPECT_EQ(h.Got(watcher), "PART 100001|Ping timeout");
   EXPECT_TRUE(h.view.HasLog(LogKind::kConnections,
                             "silent's (10.0.0.1) connection has been closed: Ping timeout."));
-  EXPECT_EQ(h.view.rows.count(100001), 0u);
   EXPECT_EQ(h.server.statistics().Get(Stat::PingTimeouts), 1);
   for (int second = 0; second < 100; ++second) {
     h.clock.Advance(1000);
@@ -54,7 +52,6 @@ TEST(Leaving, PartIsAnnouncedOnceWithItsReasonAndOnlyForPlayersInTheRoom) {
   const int leaves = h.Join("leaves");
   const int drops = h.Join("drops");
   h.Send(leaves, to_server::PART, "bye");
-  EXPECT_TRUE(h.transport.IsClosed(leaves));
   EXPECT_EQ(h.Got(leaves), "");
   EXPECT_TRUE(
       h.view.HasLog(LogKind::kConnections, "leaves's (10.0.0.1) connection has been closed: bye."));
