@@ -102,8 +102,10 @@ TEST_F(Room, OnlyTheAdminKicksOutsidersAreClosedAndProfilesAndProbesAreAnswered)
   h.Send(probe, to_server::ISALIVE, "-");
   h.Send(probe, to_server::NOP, "-");
   EXPECT_EQ(h.Got(probe), "ISALIVE YES, NOP NOP");
+  EXPECT_FALSE(h.transport.IsClosed(probe));
   h.server.OnClosed(probe);
   EXPECT_EQ(h.view.logs.size(), logged);
+  EXPECT_EQ(h.server.statistics().Get(Stat::ProbesAnswered), 1);
   EXPECT_THAT(h.server.MetricsText(),
               testing::HasSubstr("\nscrawlbox_room_probes_answered_total 1\n"));
   // A profile comes from the user, or is empty when there is none.

@@ -38,11 +38,10 @@ constexpr char kDirectory[] =
     "Tracker URL=http://tracker.example/misc/scrawlbox/tracker.php\r\n"
     "Update URL=http://updates.example/version/\r\n";
 
-class Registration : public testing::Test {
- protected:
-  // extra_details: more lines for the "Server Details" section.
-  explicit Registration(const std::string& extra_details = "")
-      : room("[Server Details]\r\n" + std::string(kRoomDetails) + extra_details + kDirectory) {
+// A room with its directory settings; extra: more lines for the "Server Details" section.
+struct Listed {
+  explicit Listed(const std::string& extra = "")
+      : room("[Server Details]\r\n" + std::string(kRoomDetails) + extra + kDirectory) {
     // Players stay: their pings are answered.
     room.transport.on_ping = [this](int slot) {
       room.clock.SingleShot(0, [this, slot] { room.Send(slot, protocol::to_server::PONG, "-"); });
@@ -61,11 +60,14 @@ class Registration : public testing::Test {
   TrackerRegistration& registration = room.room().registration();
 };
 
+class Registration : public testing::Test, public Listed {};
+
 TEST_F(Registration, SubmitAndRemoveSendEveryFieldWithFreeTextEncoded) {
   room.server.statistics().Increment(Stat::EstablishedConnections);
   room.server.statistics().Increment(Stat::EstablishedConnections);
   room.server.statistics().Increment(Stat::GamesCompleted);
-  registration.Submit();
+  room.room().Execute("submit");  // the console's commands are the operator's
+  EXPECT_THAT(room.room().Execute("submit now"), ElementsAre("Usage: submit"));
   ASSERT_EQ(http.open.size(), 1u);
   EXPECT_EQ(http.open.front().url,
             "http://tracker.example/misc/scrawlbox/tracker.php?ACTION=ADD&KEY=hash(HOST:ANN:2021)"
@@ -77,9 +79,8 @@ TEST_F(Registration, SubmitAndRemoveSendEveryFieldWithFreeTextEncoded) {
   EXPECT_EQ(http.open.front().user_agent, "Scrawlbox Server v1.0 build#0001");
   EXPECT_FALSE(registration.Submitted());  // only the tracker's answer counts
   http.Answer("STATUS=SUBMITOK|EXTRA=\r\n");
-  ASSERT_TRUE(registration.Submitted());
-  registration.Remove();
-  EXPECT_FALSE(registration.Submitted());
+  room.room().Execute("remove");
+  EXPECT_FALSE(registration.Submitted());  // at once, whatever the answer
   EXPECT_EQ(http.open.front().url,
             "http://tracker.example/misc/scrawlbox/tracker.php?ACTION=REMOVE"
             "&KEY=hash(HOST:ANN:2021)&SERVERNAME=Pens%A6Ink%20100%25&ADMINNAME=Ann%5FOp&OLDKEY="
@@ -217,71 +218,51 @@ TEST_F(Registration, WithoutAutoRemoveTheOperatorMustRemoveFirst) {
   EXPECT_EQ(http.urls.size(), 2u);
 }
 
-class AutoRemove : public Registration {
- protected:
-  AutoRemove() : Registration("Auto-Remove From Tracker=1\r\n") {}
-};
-
-TEST_F(AutoRemove, QuitRemovesTellsEveryoneAndEndsOnTheAnswer) {
-  SubmitAccepted();
-  const int slot = room.Join("Bob");
-  // The room is finished once the connections were closed after everything else.
-  bool finished = false;
-  room.room().OnFinished([&] { finished = room.transport.closed_all; });
-  room.server.Quit(false);
-  EXPECT_EQ(room.server.quit_stage(), RoomServer::QuitStage::kWaitingForTracker);
-  EXPECT_THAT(room.TakeCommands(slot), ElementsAre(protocol::to_client::SERVERQUIT));
-  EXPECT_THAT(http.urls.back(), HasSubstr("ACTION=REMOVE"));
-  EXPECT_FALSE(finished);
-
-  http.Answer("STATUS=NOTFOUND|EXTRA=\r\n");
-  EXPECT_TRUE(finished);
-  EXPECT_EQ(room.server.quit_stage(), RoomServer::QuitStage::kFinished);
-  EXPECT_THAT(room.TakeCommands(slot), IsEmpty());  // told once, when the quit began
-}
-
-TEST_F(AutoRemove, ASocketErrorKeepsTheWindowOpenUntilTheNextClose) {
-  SubmitAccepted();
-  const int slot = room.Join("Bob");
-  room.server.Quit(false);
-  http.Fail(1, "Connection refused");
-  EXPECT_EQ(room.view.quit_finished, 0);
-  EXPECT_EQ(room.view.status_text, "Tracker Socket Error: [1] - Connection refused");
-  room.server.Quit(false);
-  EXPECT_EQ(room.view.quit_finished, 1);
-  EXPECT_EQ(http.urls.size(), 2u);  // the second close did not ask again
-  EXPECT_THAT(room.TakeCommands(slot), ElementsAre(protocol::to_client::SERVERQUIT));
-}
-
-TEST_F(Registration, ATerminationSignalRemovesEvenWithoutAutoRemoveAndWaitsAtMostFiveSeconds) {
-  registration.SetRemoveOnQuit(true);
-  SubmitAccepted();
-  const int slot = room.Join("Bob");
-  room.server.Quit(true);
-  ASSERT_EQ(http.open.size(), 1u);
-  room.clock.Advance(TrackerRegistration::kQuitWaitMs - 1);
-  EXPECT_EQ(room.view.quit_finished, 0);
-  room.clock.Advance(1);
-  EXPECT_EQ(room.view.quit_finished, 1);
-  http.Answer("STATUS=REMOVEOK\r\n");  // too late: nothing more happens
-  EXPECT_EQ(room.view.quit_finished, 1);
-  EXPECT_THAT(room.TakeCommands(slot), ElementsAre(protocol::to_client::SERVERQUIT));
-}
-
-TEST_F(Registration, ATerminationSignalEndsAtOnceOnASocketError) {
-  registration.SetRemoveOnQuit(true);
-  SubmitAccepted();
-  room.server.Quit(true);
-  http.Fail(1, "Connection refused");
-  EXPECT_EQ(room.view.quit_finished, 1);
-  room.clock.Advance(TrackerRegistration::kQuitWaitMs);
-  EXPECT_EQ(room.view.quit_finished, 1);
+// A listed room is removed before it ends, the players told once when the quit begins: on the
+// operator's close with Auto-Remove it waits for the answer, and a socket error leaves the window
+// open for the operator to read until the next close; a termination signal removes even without
+// Auto-Remove, waits at most five seconds and ends at once on a socket error.
+TEST(RegistrationQuit, AListedRoomIsRemovedFirst) {
+  // wait: time past the signal's deadline less one; "" fails; ended: quit_finished after each.
+  const struct {
+    const char* name;
+    bool signal;
+    int64_t wait;
+    std::string reply;
+    int ended_waiting, ended_answered;
+  } rows[] = {{"close, answered", false, 0, "STATUS=NOTFOUND|EXTRA=", 0, 1},
+              {"close, socket error", false, 0, "", 0, 0},
+              {"signal, answered too late", true, 1, "STATUS=REMOVEOK", 1, 1},
+              {"signal, socket error", true, 0, "", 0, 1}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    Listed r(row.signal ? "" : "Auto-Remove From Tracker=1\r\n");
+    r.registration.SetRemoveOnQuit(row.signal);
+    r.SubmitAccepted();
+    const int slot = r.room.Join("Bob");
+    // The room is finished once the connections were closed after everything else.
+    bool closed_first = false;
+    r.room.room().OnFinished([&] { closed_first = r.room.transport.closed_all; });
+    r.room.server.Quit(row.signal);
+    EXPECT_EQ(r.room.Got(slot), "SERVERQUIT The server has been shutdown.");
+    EXPECT_THAT(r.http.urls.back(), HasSubstr("ACTION=REMOVE"));
+    r.room.clock.Advance(TrackerRegistration::kQuitWaitMs - 1 + row.wait);
+    EXPECT_EQ(r.room.view.quit_finished, row.ended_waiting);
+    row.reply.empty() ? r.http.Fail(1, "Connection refused") : r.http.Answer(row.reply + "\r\n");
+    EXPECT_EQ(r.room.view.quit_finished, row.ended_answered);
+    r.room.server.Quit(row.signal);  // the next close ends it without asking again
+    r.room.clock.Advance(TrackerRegistration::kQuitWaitMs);
+    EXPECT_EQ(r.room.view.quit_finished, 1);
+    EXPECT_TRUE(closed_first);
+    EXPECT_EQ(r.http.urls.size(), 2u);
+    EXPECT_EQ(r.room.Got(slot), "");
+  }
 }
 
 // --- Update check ---------------------------------------------------------------------------
 
 TEST_F(Registration, UpdateCheckOffersOnlyAStrictlyNewerVersionAndReportsErrors) {
-  registration.CheckForUpdate();
+  room.room().Execute("update");
   EXPECT_EQ(http.open.front().url, "http://updates.example/version/server.txt");
   http.Answer("100002\r\n");
   EXPECT_THAT(room.view.offers, ElementsAre(HasSubstr("New version available..")));
@@ -344,15 +325,6 @@ TEST_F(Registration, TheTrackersSecretIsKeptInServerIniAndProvesEveryLaterReques
   TrackerRegistration restarted(room.server, http, room.clock, nullptr, "HOST:ANN", FakeHash,
                                 room.ini);
   EXPECT_THAT(restarted.SubmitQuery(), testing::EndsWith("&SECRET=00ff"));
-}
-
-TEST_F(Registration, TheConsoleSubmitsRemovesAndChecks) {
-  room.room().Execute("submit");
-  room.room().Execute("remove");
-  room.room().Execute("update");
-  EXPECT_THAT(room.room().Execute("submit now"), ElementsAre("Usage: submit"));
-  EXPECT_THAT(http.urls, ElementsAre(HasSubstr("ACTION=ADD"), HasSubstr("ACTION=REMOVE"),
-                                     HasSubstr("server.txt")));
 }
 
 }  // namespace
