@@ -41,7 +41,7 @@ using Traffic = testing_support::ThreeInRoom<ServerHarness>;
 
 // A chat line is received once and relayed to all three, the speaker included, with the
 // speaker's id in front; drawing counts as drawing, and what a joiner gets of the picture too.
-TEST_F(Traffic, MessagesAreCountedByKindAsReceivedAndAsSent) {
+TEST_F(Traffic, MessagesAreCountedByKindAsReceivedAndAsSentAndClosesByReason) {
   const std::string control = Counted(h, MessageKind::kControl);
   h.Send(a, to_server::SAY, "hello");
   const size_t said = protocol::Frame(to_server::SAY, "hello").size();
@@ -60,9 +60,7 @@ TEST_F(Traffic, MessagesAreCountedByKindAsReceivedAndAsSent) {
   const auto before = control_in.messages;
   h.Send(b, "WHATEVER", "x");
   EXPECT_EQ(control_in.messages, before + 1);
-}
-
-TEST_F(Traffic, EveryCloseIsCountedOnceUnderItsReason) {
+  // Every close is counted once under its reason.
   h.server.Record(a)->IsAdmin = true;
   h.Send(a, to_server::KICK, Wire("100002|rude"));  // cid
   h.Send(b, to_server::PART, "bye");
@@ -102,7 +100,8 @@ TEST(RoomRefusals, RequestsTurnedAwayAreCountedAndNoSlotIsTaken) {
 
 using Play = testing_support::ThreeInRoom<testing_support::GameHarness>;
 
-TEST_F(Play, GamesRoundsAndGuessesByResult) {
+TEST_F(Play, GamesRoundsAndGuessesByResultAndTheTextShowsThemAsTheyAreNow) {
+  const int waiting = h.Handshake();
   h.SetWord("elephant");
   h.StartGame(a, 2);      // ann draws first
   h.Say(a, "hint: big");  // the artist's chat is no guess
@@ -118,11 +117,7 @@ TEST_F(Play, GamesRoundsAndGuessesByResult) {
   EXPECT_EQ(NonZero(counters.guesses, GuessResultName), "correct=2 close=1 wrong=1 ");
   EXPECT_EQ(std::to_string(counters.games_started) + " " + std::to_string(counters.rounds_started),
             "1 2");
-}
-
-TEST_F(Play, TheTextShowsTheTableAsItIsNow) {
-  const int waiting = h.Handshake();
-  h.StartGame(a);
+  // The text shows the table as it is now.
   const std::string text = h.server.MetricsText();
   EXPECT_THAT(text, HasSubstr("\nscrawlbox_room_connections{state=\"in_room\"} 3\n"));
   EXPECT_THAT(text, HasSubstr("\nscrawlbox_room_connections{state=\"version_ok\"} 1\n"));
