@@ -49,7 +49,7 @@ TEST(Login, WholeSequenceFromHandshakeToUserList) {
   EXPECT_EQ(h.IdOf(3), 100002);
 }
 
-TEST(Login, VersionsBelowTheMinimumAreRefusedAndDisagreeRefusesAndPings) {
+TEST(Login, OldVersionsAndDisagreeAreRefusedAndJoinersDuringAGameAreToldOfIt) {
   ServerHarness h;
   const int old = h.Connect();
   h.Send(old, to_server::SCRAWLBOX_CL13NT, "099384");
@@ -66,6 +66,14 @@ TEST(Login, VersionsBelowTheMinimumAreRefusedAndDisagreeRefusesAndPings) {
   h.Send(disagrees, to_server::DISAGREE, "-");
   EXPECT_EQ(h.Got(disagrees), "PING -");
   EXPECT_EQ(h.server.Record(disagrees)->State, StateRefused);
+  // Joiners during a game are told of it.
+  testing_support::RunningGame game;
+  h.server.SetGame(&game);
+  const int late = h.LogInTo(ServerHarness::Step::kUserList, "late");
+  EXPECT_EQ(h.Got(late),
+            "SCRAWLBOX_S3RV3R 100, USEROK 100003|, PASSOK ||-|3|5, "
+            "ULIST 100003|late|0|0, ULISTEND, GAMERUNNING 100000|" +
+                std::string(100, 'c') + "|");  // no pattern yet
 }
 
 TEST(Login, StepsOutOfOrderCloseTheConnection) {
@@ -111,17 +119,6 @@ TEST(Login, UserListComesInBatchesOfTen) {
     }
     EXPECT_EQ(sizes, batches + std::string("ULISTEND"));
   }
-}
-
-TEST(Login, JoinersDuringAGameAreToldOfIt) {
-  ServerHarness h;
-  testing_support::RunningGame game;
-  h.server.SetGame(&game);
-  const int slot = h.LogInTo(ServerHarness::Step::kUserList, "late");
-  EXPECT_EQ(h.Got(slot),
-            "SCRAWLBOX_S3RV3R 100, USEROK 100000|, PASSOK ||-|3|5, "
-            "ULIST 100000|late|0|0, ULISTEND, GAMERUNNING 100000|" +
-                std::string(100, 'c') + "|");  // no pattern yet
 }
 
 }  // namespace

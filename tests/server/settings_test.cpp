@@ -24,7 +24,7 @@ std::string ReadEach(const std::string& key, std::initializer_list<const char*> 
   return read;
 }
 
-TEST(Settings, NumbersAreReadLenientlyAndHeldWithinTheirBounds) {
+TEST(Settings, NumbersAreReadLenientlyHeldWithinTheirBoundsAndWrittenAsTyped) {
   EXPECT_EQ(ReadEach("Ping", {"0", "120", "2.5", "-7", "soon", "1e300"},
                      [](auto& s) { return s.PingInterval; }),
             "1000 60000 2500 1000 1000 60000 ");
@@ -37,9 +37,7 @@ TEST(Settings, NumbersAreReadLenientlyAndHeldWithinTheirBounds) {
   EXPECT_EQ(ReadEach("Port", {"2121", "abc", "0", "1", "65535", "70000", "20.5"},
                      [](auto& s) { return s.PortNumber(); }),
             "2121 0 0 1 65535 0 0 ");
-}
-
-TEST(Settings, DetailsDialogWritesWhatWasTypedAndReadsPingInWholeSeconds) {
+  // The details dialog writes what was typed and reads the ping in whole seconds.
   MemoryIni ini("[Server Details]\nPing=2.5\nPrivate Server=1\n");
   ServerDetails details = CurrentDetails(LoadSettings(ini), ini);
   EXPECT_EQ(details.Ping, "2");
