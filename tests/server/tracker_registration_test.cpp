@@ -5,44 +5,38 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <string_view>
 
 #include "protocol/commands.h"
 #include "tests/support/game_harness.h"
-#include "tests/support/matchers.h"
 #include "tests/support/server_harness.h"
-#include "tests/support/wire.h"
-
-using testing_support::Wire;
 
 namespace server {
 namespace {
 
 using testing::ElementsAre;
+using testing::EndsWith;
 using testing::HasSubstr;
 using testing::IsEmpty;
 using testing_support::FakeHash;
-using testing_support::FakeHttpGetter;
 using testing_support::RoomHarness;
-using testing_support::ServerHarness;
+using Reg = TrackerRegistration;
 
 constexpr char kRoomDetails[] =
-    "Name=Pens|Ink 100%\r\n"
-    "Description=Come & draw: it's fun!\r\n"
-    "Admin Name=Ann_Op\r\n"
-    "Admin Email=ann@example.org\r\n"
-    "IP Address=203.0.113.9\r\n"
-    "Port=2021\r\n";
+    "Name=Pens|Ink 100%\r\nDescription=Come & draw: it's fun!\r\nAdmin Name=Ann_Op\r\n"
+    "Admin Email=ann@example.org\r\nIP Address=203.0.113.9\r\nPort=2021\r\n";
 constexpr char kDirectory[] =
-    "[Directory]\r\n"
-    "Tracker URL=http://tracker.example/misc/scrawlbox/tracker.php\r\n"
+    "[Directory]\r\nTracker URL=http://tracker.example/misc/scrawlbox/tracker.php\r\n"
     "Update URL=http://updates.example/version/\r\n";
 
-class Registration : public testing::Test {
- protected:
-  // extra_details: more lines for the "Server Details" section.
-  explicit Registration(const std::string& extra_details = "")
-      : room("[Server Details]\r\n" + std::string(kRoomDetails) + extra_details + kDirectory) {}
+// A room with its directory settings; extra: more lines for the "Server Details" section.
+struct Listed {
+  explicit Listed(const std::string& extra = "")
+      : room("[Server Details]\r\n" + std::string(kRoomDetails) + extra + kDirectory) {
+    // Players stay: their pings are answered.
+    room.transport.on_ping = [this](int slot) {
+      room.clock.SingleShot(0, [this, slot] { room.Send(slot, protocol::to_server::PONG, "-"); });
+    };
+  }
 
   // Submits and has the tracker accept the room.
   void SubmitAccepted() {
@@ -51,33 +45,21 @@ class Registration : public testing::Test {
     ASSERT_TRUE(registration.Submitted());
   }
 
-  // A player who stays: Pass answers the room's pings for them.
-  void JoinPlayer(const std::string& nickname) { players.push_back(room.Join(nickname)); }
-  void Pass(int64_t ms) {
-    for (int64_t step; ms > 0; ms -= step) {
-      step = std::min<int64_t>(ms, 1000);
-      room.clock.Advance(step);
-      for (int slot : players) {
-        for (const auto& message : room.Take(slot)) {
-          if (message.command == protocol::to_client::PING) {
-            room.Send(slot, protocol::to_server::PONG, "-");
-          }
-        }
-      }
-    }
-  }
-
   RoomHarness room;
-  FakeHttpGetter& http = room.http;
+  testing_support::FakeHttpGetter& http = room.http;
   TrackerRegistration& registration = room.room().registration();
-  std::vector<int> players;
 };
 
-TEST_F(Registration, SubmitAndRemoveSendEveryFieldWithFreeTextEncoded) {
-  room.server.statistics().Increment(Stat::EstablishedConnections);
-  room.server.statistics().Increment(Stat::EstablishedConnections);
-  room.server.statistics().Increment(Stat::GamesCompleted);
-  registration.Submit();
+class Registration : public testing::Test, public Listed {};
+
+// Once the tracker has given a secret, it proves every request instead of the old key.
+TEST_F(Registration, SubmitAndRemoveSendEveryFieldWithFreeTextEncodedAndTheSecretIsKept) {
+  for (Stat stat :
+       {Stat::EstablishedConnections, Stat::EstablishedConnections, Stat::GamesCompleted}) {
+    room.server.statistics().Increment(stat);
+  }
+  room.room().Execute("submit");  // the console's commands are the operator's
+  EXPECT_THAT(room.room().Execute("submit now"), ElementsAre("Usage: submit"));
   ASSERT_EQ(http.open.size(), 1u);
   EXPECT_EQ(http.open.front().url,
             "http://tracker.example/misc/scrawlbox/tracker.php?ACTION=ADD&KEY=hash(HOST:ANN:2021)"
@@ -88,14 +70,26 @@ TEST_F(Registration, SubmitAndRemoveSendEveryFieldWithFreeTextEncoded) {
             "&LOCKED=False&PLAYERS=0&OLDKEY=HOST:ANN:2021");
   EXPECT_EQ(http.open.front().user_agent, "Scrawlbox Server v1.0 build#0001");
   EXPECT_FALSE(registration.Submitted());  // only the tracker's answer counts
-  http.Answer("STATUS=SUBMITOK|EXTRA=\r\n");
-  ASSERT_TRUE(registration.Submitted());
-  registration.Remove();
-  EXPECT_FALSE(registration.Submitted());
+  http.Answer("STATUS=SUBMITOK|EXTRA=|SECRET=00ff\r\n");
+  EXPECT_EQ(room.ini.INIRead("Directory", "Tracker Secret", ""), "00ff");
+  room.room().Execute("remove");
+  EXPECT_FALSE(registration.Submitted());  // at once, whatever the answer
   EXPECT_EQ(http.open.front().url,
             "http://tracker.example/misc/scrawlbox/tracker.php?ACTION=REMOVE"
-            "&KEY=hash(HOST:ANN:2021)&SERVERNAME=Pens%A6Ink%20100%25&ADMINNAME=Ann%5FOp&OLDKEY="
-            "HOST:ANN:2021");
+            "&KEY=hash(HOST:ANN:2021)&SERVERNAME=Pens%A6Ink%20100%25&ADMINNAME=Ann%5FOp"
+            "&SECRET=00ff");
+  http.Answer("STATUS=REMOVEOK\r\n");
+  // Only hex digits are a secret; an answer without one leaves the kept one.
+  for (const std::string& reply : std::vector<std::string>{
+           "STATUS=UPDATEOK|SECRET=a&b", "STATUS=UPDATEOK", "STATUS=FAIL|SECRET=abcd",
+           "STATUS=UPDATEOK|SECRET=" + std::string(65, 'a')}) {
+    registration.Submit();
+    http.Answer(reply + "\r\n");
+  }
+  EXPECT_THAT(registration.SubmitQuery(), EndsWith("&PLAYERS=0&SECRET=00ff"));
+  // The next start finds it.
+  Reg restarted(room.server, http, room.clock, nullptr, "HOST:ANN", FakeHash, room.ini);
+  EXPECT_THAT(restarted.SubmitQuery(), EndsWith("&SECRET=00ff"));
 }
 
 TEST(RegistrationQuery, APrivateRoomSaysTrueInThePublicFieldAndWordsComeFromTheLoadedLists) {
@@ -108,46 +102,52 @@ TEST(RegistrationQuery, APrivateRoomSaysTrueInThePublicFieldAndWordsComeFromTheL
                         "&TOTALWORDS=4&TOTALWORDLISTS=2"));
 }
 
-TEST_F(Registration, EveryStatusHasItsTextAndEffect) {
-  // The reply, the status bar's text, whether the room counts as listed after it, a message box.
-  struct Case {
-    std::string reply;
-    std::string status_text;
-    bool submitted_after;
-    std::vector<std::string> messages = {};
-  };
-  const std::vector<Case> cases = {
-      {"STATUS=SUBMITOK|EXTRA=", "Your server was submitted successfully to the public database.",
-       true},
-      {"STATUS=UPDATEOK|EXTRA=", "Your server details have been updated in the public database.",
-       true},
-      {"STATUS=REMOVEOK|EXTRA=", "Your server details have been removed from the server.", false},
-      {"STATUS=NOTFOUND|EXTRA=", "Your server was not found in the listings database.", false},
-      {"STATUS=OUTOFDATE|EXTRA=",
-       "It seems your client is out of date. Please download the new version.", true},
-      {"STATUS=MSG|EXTRA=Hello", "Hello", true, {"Message from server..: Hello"}},
-      {"STATUS=BANNED|EXTRA=Go away", "Go away", true, {"Banned: Go away"}},
-      {"STATUS=FAIL|EXTRA=Disk full", "General failure: Disk full", true},
-      {"STATUS=ERROR|EXTRA=Bad query", "Server returned error: Bad query", true},
-      {"STATUS=HUH|EXTRA=x", "Unknown status returned: STATUS=HUH|EXTRA=x", true},
-      {"", "Unknown status returned: ", true},
-      {"<html>garbage</html>", "Unknown status returned: <html>garbage</html>", true},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.reply);
-    SubmitAccepted();
-    room.view.messages.clear();
-    registration.Submit();
-    http.Answer(c.reply + "\r\nSECOND LINE IGNORED\r\n");
-    EXPECT_EQ(room.view.status_text, c.status_text);
-    EXPECT_EQ(room.view.status_icon, kIconInfo);
-    EXPECT_EQ(registration.Submitted(), c.submitted_after);
-    EXPECT_EQ(room.view.messages, c.messages);
+TEST(RegistrationKey, TwoRoomsOfOneMachineAndAccountKeepAnEntryEachPort2020ItsOldOneProbesHearIt) {
+  for (const auto& [port, key] :
+       {std::pair{"2020", "STUDIO-PC:ANN"}, {"2021", "STUDIO-PC:ANN:2021"}}) {
+    SCOPED_TRACE(port);
+    testing_support::ServerHarness room(std::string("[Server Details]\r\nPort=") + port + "\r\n");
+    Reg registration(room.server, room.http, room.clock, nullptr,
+                     RegistrationKey("studio-pc", "ann"), FakeHash, room.ini);
+    // The tracker sees the text only as the old key, and only until it has given a secret.
+    for (const std::string& query : {registration.SubmitQuery(), registration.RemoveQuery()}) {
+      EXPECT_THAT(query, HasSubstr("&KEY=" + FakeHash(key) + "&"));
+      EXPECT_THAT(query, EndsWith(std::string("&OLDKEY=") + key));
+    }
+    // The tracker's probe checks that the room it reached is the one listed.
+    const int probe = room.Connect();
+    room.Send(probe, protocol::to_server::ISALIVE, "-");
+    EXPECT_EQ(room.Got(probe), "ISALIVE YES|" + FakeHash(key));
   }
 }
 
-TEST_F(Registration, ConnectedIsSaidOnlyOnceTheTrackerIsReachedAndASocketErrorChangesNothing) {
-  SubmitAccepted();
+// A reply's status bar text (after "+" when the room counts as listed after it, else "-") and
+// its message box; a socket error changes nothing, and "Connected" is said only once the tracker
+// is reached.
+TEST_F(Registration, EveryStatusHasItsTextAndEffect) {
+  for (const auto& [reply, shown] :
+       {std::pair{"SUBMITOK|EXTRA=",
+                  "+Your server was submitted successfully to the public database."},
+        {"UPDATEOK|EXTRA=", "+Your server details have been updated in the public database."},
+        {"REMOVEOK|EXTRA=", "-Your server details have been removed from the server."},
+        {"NOTFOUND|EXTRA=", "-Your server was not found in the listings database."},
+        {"OUTOFDATE|EXTRA=",
+         "+It seems your client is out of date. Please download the new version."},
+        {"MSG|EXTRA=Hello", "+Hello [Message from server..: Hello]"},
+        {"BANNED|EXTRA=Go away", "+Go away [Banned: Go away]"},
+        {"FAIL|EXTRA=Disk full", "+General failure: Disk full"},
+        {"ERROR|EXTRA=Bad query", "+Server returned error: Bad query"},
+        {"HUH|EXTRA=x", "+Unknown status returned: STATUS=HUH|EXTRA=x"}}) {
+    SubmitAccepted();
+    room.view.messages.clear();
+    registration.Submit();
+    http.Answer("STATUS=" + std::string(reply) + "\r\nSECOND LINE IGNORED\r\n");
+    const auto& boxes = room.view.messages;
+    EXPECT_EQ((registration.Submitted() ? "+" : "-") + room.view.status_text +
+                  (boxes.empty() ? "" : " [" + boxes[0] + "]"),
+              shown);
+    EXPECT_EQ(room.view.status_icon, kIconInfo);
+  }
   const int shown = room.view.status_messages;
   registration.Submit();
   EXPECT_EQ(room.view.status_messages, shown);
@@ -162,66 +162,57 @@ TEST_F(Registration, ConnectedIsSaidOnlyOnceTheTrackerIsReachedAndASocketErrorCh
 
 // --- The player count -----------------------------------------------------------------------
 
-TEST_F(Registration, AListedRoomSendsAChangedPlayerCountAtMostOnceAMinuteAndQuietly) {
+// A listed room sends a changed player count at most once a minute and quietly; a refresh never
+// replaces a request on its way, nor follows a room no longer listed.
+TEST_F(Registration, AListedRoomSendsAChangedPlayerCount) {
   SubmitAccepted();
   EXPECT_THAT(http.urls.back(), HasSubstr("&PLAYERS=0&"));
-  Pass(TrackerRegistration::kRefreshIntervalMs);
+  room.clock.Advance(Reg::kRefreshIntervalMs);
   EXPECT_THAT(http.open, IsEmpty());  // nothing changed, nothing sent
 
-  JoinPlayer("Bob");
+  room.Join("Bob");
   const int statuses = room.view.status_messages;
-  Pass(TrackerRegistration::kPlayersCheckMs);
-  ASSERT_EQ(http.open.size(), 1u);
-  EXPECT_THAT(http.open.front().url, HasSubstr("&PLAYERS=1&"));
+  room.clock.Advance(Reg::kPlayersCheckMs);
+  EXPECT_THAT(http.urls.back(), HasSubstr("&PLAYERS=1&"));
   http.Answer("STATUS=UPDATEOK|EXTRA=\r\n");
   // One line for this refresh: how it went, without "Connected, sending details..".
   EXPECT_EQ(room.view.status_messages, statuses + 1);
   EXPECT_EQ(room.view.status_text, "Your server details have been updated in the public database.");
 
-  JoinPlayer("Cy");
-  Pass(TrackerRegistration::kRefreshIntervalMs - 1);
+  room.Join("Cy");
+  room.clock.Advance(Reg::kRefreshIntervalMs - 1);
   EXPECT_THAT(http.open, IsEmpty());
-  Pass(1);
-  ASSERT_EQ(http.open.size(), 1u);
-  EXPECT_THAT(http.open.front().url, HasSubstr("&PLAYERS=2&"));
+  room.clock.Advance(1);
+  EXPECT_THAT(http.urls.back(), HasSubstr("&PLAYERS=2&"));
   http.Fail(1, "Connection refused");
-  JoinPlayer("Di");
-  Pass(TrackerRegistration::kRefreshIntervalMs);
+  room.Join("Di");
+  room.clock.Advance(Reg::kRefreshIntervalMs);
   http.Answer("STATUS=MSG|EXTRA=Hello\r\n");
   // Within ten minutes of the last line, refreshes say nothing, even when they fail.
   EXPECT_EQ(room.view.status_messages, statuses + 1);
   EXPECT_THAT(room.view.messages, IsEmpty());
   EXPECT_TRUE(registration.Submitted());
 
-  JoinPlayer("Ed");
-  Pass(TrackerRegistration::kRefreshLogMs);
+  room.Join("Ed");
+  room.clock.Advance(Reg::kRefreshLogMs);
   http.Answer("STATUS=SUBMITOK|EXTRA=\r\n");  // the tracker had dropped it: listed anew
   EXPECT_EQ(room.view.status_messages, statuses + 2);
   EXPECT_EQ(room.server.statistics().Get(Stat::TrackerSubmissions), 2);
-}
 
-TEST_F(Registration, ARefreshNeverReplacesARequestOnItsWayNorFollowsAnUnlistedRoom) {
-  SubmitAccepted();
-  JoinPlayer("Bob");
+  room.Join("Flo");
   registration.Submit();  // the operator's, not answered yet
-  Pass(3 * TrackerRegistration::kRefreshIntervalMs);
+  room.clock.Advance(3 * Reg::kRefreshIntervalMs);
   EXPECT_EQ(http.open.size(), 1u);
   http.Answer("STATUS=UPDATEOK|EXTRA=\r\n");
   registration.Remove();
   http.Answer("STATUS=REMOVEOK|EXTRA=\r\n");
-  JoinPlayer("Cy");
-  Pass(3 * TrackerRegistration::kRefreshIntervalMs);
-  EXPECT_THAT(http.open, IsEmpty());
-  EXPECT_EQ(http.urls.size(), 3u);
+  const size_t asked = http.urls.size();
+  room.Join("Gus");
+  room.clock.Advance(3 * Reg::kRefreshIntervalMs);
+  EXPECT_EQ(http.urls.size(), asked);
 }
 
 // --- Quitting with a listed room ------------------------------------------------------------
-
-TEST_F(Registration, AnUnlistedRoomQuitsWithoutAskingTheTracker) {
-  room.server.Quit(false);
-  EXPECT_EQ(room.view.quit_finished, 1);
-  EXPECT_THAT(http.urls, IsEmpty());
-}
 
 TEST_F(Registration, WithoutAutoRemoveTheOperatorMustRemoveFirst) {
   SubmitAccepted();
@@ -231,84 +222,61 @@ TEST_F(Registration, WithoutAutoRemoveTheOperatorMustRemoveFirst) {
             "You need to perform a Remove Server before shutting down the server.");
   EXPECT_EQ(room.view.status_icon, kIconWarning);
   EXPECT_EQ(room.view.quit_finished, 0);
-  EXPECT_THAT(room.TakeCommands(slot), IsEmpty());
-  EXPECT_EQ(http.open.size(), 0u);
+  EXPECT_EQ(room.Got(slot), "");
 
-  // After a remove the next close goes through at once.
+  // After a remove the room is unlisted: the next close goes through without asking the tracker.
   registration.Remove();
   http.Answer("STATUS=REMOVEOK\r\n");
   room.server.Quit(false);
   EXPECT_EQ(room.view.quit_finished, 1);
+  EXPECT_EQ(http.urls.size(), 2u);
 }
 
-class AutoRemove : public Registration {
- protected:
-  AutoRemove() : Registration("Auto-Remove From Tracker=1\r\n") {}
-};
-
-TEST_F(AutoRemove, QuitRemovesTellsEveryoneAndEndsOnTheAnswer) {
-  SubmitAccepted();
-  const int slot = room.Join("Bob");
-  // The room is finished once the connections were closed after everything else.
-  bool finished = false;
-  room.room().OnFinished([&] { finished = room.transport.closed_all; });
-  room.server.Quit(false);
-  EXPECT_EQ(room.server.quit_stage(), RoomServer::QuitStage::kWaitingForTracker);
-  EXPECT_THAT(room.TakeCommands(slot), ElementsAre(protocol::to_client::SERVERQUIT));
-  ASSERT_EQ(http.open.size(), 1u);
-  EXPECT_THAT(http.open.front().url, HasSubstr("ACTION=REMOVE"));
-  EXPECT_EQ(room.view.quit_finished, 0);
-  EXPECT_FALSE(finished);
-
-  http.Answer("STATUS=NOTFOUND|EXTRA=\r\n");
-  EXPECT_EQ(room.view.quit_finished, 1);
-  EXPECT_TRUE(finished);
-  EXPECT_EQ(room.server.quit_stage(), RoomServer::QuitStage::kFinished);
-  EXPECT_THAT(room.TakeCommands(slot), IsEmpty());  // told once, when the quit began
-}
-
-TEST_F(AutoRemove, ASocketErrorKeepsTheWindowOpenUntilTheNextClose) {
-  SubmitAccepted();
-  const int slot = room.Join("Bob");
-  room.server.Quit(false);
-  http.Fail(1, "Connection refused");
-  EXPECT_EQ(room.view.quit_finished, 0);
-  EXPECT_EQ(room.view.status_text, "Tracker Socket Error: [1] - Connection refused");
-  room.server.Quit(false);
-  EXPECT_EQ(room.view.quit_finished, 1);
-  EXPECT_EQ(http.urls.size(), 2u);  // the second close did not ask again
-  EXPECT_THAT(room.TakeCommands(slot), ElementsAre(protocol::to_client::SERVERQUIT));
-}
-
-TEST_F(Registration, ATerminationSignalRemovesEvenWithoutAutoRemoveAndWaitsAtMostFiveSeconds) {
-  registration.SetRemoveOnQuit(true);
-  SubmitAccepted();
-  const int slot = room.Join("Bob");
-  room.server.Quit(true);
-  ASSERT_EQ(http.open.size(), 1u);
-  room.clock.Advance(TrackerRegistration::kQuitWaitMs - 1);
-  EXPECT_EQ(room.view.quit_finished, 0);
-  room.clock.Advance(1);
-  EXPECT_EQ(room.view.quit_finished, 1);
-  http.Answer("STATUS=REMOVEOK\r\n");  // too late: nothing more happens
-  EXPECT_EQ(room.view.quit_finished, 1);
-  EXPECT_THAT(room.TakeCommands(slot), ElementsAre(protocol::to_client::SERVERQUIT));
-}
-
-TEST_F(Registration, ATerminationSignalEndsAtOnceOnASocketError) {
-  registration.SetRemoveOnQuit(true);
-  SubmitAccepted();
-  room.server.Quit(true);
-  http.Fail(1, "Connection refused");
-  EXPECT_EQ(room.view.quit_finished, 1);
-  room.clock.Advance(TrackerRegistration::kQuitWaitMs);
-  EXPECT_EQ(room.view.quit_finished, 1);
+// A listed room is removed before it ends, the players told once when the quit begins: on the
+// operator's close with Auto-Remove it waits for the answer, and a socket error leaves the window
+// open for the operator to read until the next close; a termination signal removes even without
+// Auto-Remove, waits at most five seconds and ends at once on a socket error.
+TEST(RegistrationQuit, AListedRoomIsRemovedFirst) {
+  // wait: time past the signal's deadline less one; "" fails; ended: quit_finished after each.
+  const struct {
+    const char* name;
+    bool signal;
+    int64_t wait;
+    std::string reply;
+    int ended_waiting, ended_answered;
+  } rows[] = {{"close, answered", false, 0, "STATUS=NOTFOUND|EXTRA=", 0, 1},
+              {"close, socket error", false, 0, "", 0, 0},
+              {"signal, answered too late", true, 1, "STATUS=REMOVEOK", 1, 1},
+              {"signal, socket error", true, 0, "", 0, 1}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    Listed r(row.signal ? "" : "Auto-Remove From Tracker=1\r\n");
+    r.registration.SetRemoveOnQuit(row.signal);
+    r.SubmitAccepted();
+    const int slot = r.room.Join("Bob");
+    // The room is finished once the connections were closed after everything else.
+    bool closed_first = false;
+    r.room.room().OnFinished([&] { closed_first = r.room.transport.closed_all; });
+    r.room.server.Quit(row.signal);
+    EXPECT_EQ(r.room.Got(slot), "SERVERQUIT The server has been shutdown.");
+    EXPECT_THAT(r.http.urls.back(), HasSubstr("ACTION=REMOVE"));
+    r.room.clock.Advance(Reg::kQuitWaitMs - 1 + row.wait);
+    EXPECT_EQ(r.room.view.quit_finished, row.ended_waiting);
+    row.reply.empty() ? r.http.Fail(1, "Connection refused") : r.http.Answer(row.reply + "\r\n");
+    EXPECT_EQ(r.room.view.quit_finished, row.ended_answered);
+    r.room.server.Quit(row.signal);  // the next close ends it without asking again
+    r.room.clock.Advance(Reg::kQuitWaitMs);
+    EXPECT_EQ(r.room.view.quit_finished, 1);
+    EXPECT_TRUE(closed_first);
+    EXPECT_EQ(r.http.urls.size(), 2u);
+    EXPECT_EQ(r.room.Got(slot), "");
+  }
 }
 
 // --- Update check ---------------------------------------------------------------------------
 
 TEST_F(Registration, UpdateCheckOffersOnlyAStrictlyNewerVersionAndReportsErrors) {
-  registration.CheckForUpdate();
+  room.room().Execute("update");
   EXPECT_EQ(http.open.front().url, "http://updates.example/version/server.txt");
   http.Answer("100002\r\n");
   EXPECT_THAT(room.view.offers, ElementsAre(HasSubstr("New version available..")));
@@ -329,57 +297,6 @@ TEST_F(Registration, UpdateCheckOffersOnlyAStrictlyNewerVersionAndReportsErrors)
   EXPECT_TRUE(room.view.HasLog(LogKind::kGeneral,
                                "There was an error checking for a newer version of the server - "
                                "4: Socket operation timed out."));
-}
-
-TEST(RegistrationKey, TwoRoomsOfOneMachineAndAccountKeepAnEntryEachPort2020ItsOldOneProbesHearIt) {
-  for (const auto& [port, key] :
-       {std::pair{"2020", "STUDIO-PC:ANN"}, {"2021", "STUDIO-PC:ANN:2021"}}) {
-    SCOPED_TRACE(port);
-    ServerHarness room(std::string("[Server Details]\r\nPort=") + port + "\r\n");
-    FakeHttpGetter http;
-    TrackerRegistration registration(room.server, http, room.clock, nullptr,
-                                     RegistrationKey("studio-pc", "ann"), FakeHash, room.ini);
-    // The tracker sees the text only as the old key, and only until it has given a secret.
-    for (const std::string& query : {registration.SubmitQuery(), registration.RemoveQuery()}) {
-      EXPECT_THAT(query, HasSubstr("&KEY=" + FakeHash(key) + "&"));
-      EXPECT_THAT(query, testing::EndsWith(std::string("&OLDKEY=") + key));
-    }
-    // The tracker's probe checks that the room it reached is the one listed.
-    const int probe = room.Connect();
-    room.Send(probe, protocol::to_server::ISALIVE, "-");
-    EXPECT_THAT(room.Take(probe),
-                ElementsAre(testing_support::Msg("ISALIVE", Wire("YES|") + FakeHash(key))));
-  }
-}
-
-TEST_F(Registration, TheTrackersSecretIsKeptInServerIniAndProvesEveryLaterRequest) {
-  registration.Submit();
-  http.Answer("STATUS=SUBMITOK|EXTRA=|SECRET=00ff\r\n");
-  EXPECT_EQ(room.ini.INIRead("Directory", "Tracker Secret", ""), "00ff");
-  EXPECT_THAT(registration.SubmitQuery(), testing::EndsWith("&PLAYERS=0&SECRET=00ff"));
-  EXPECT_THAT(registration.RemoveQuery(), testing::EndsWith("&SECRET=00ff"));
-  // Only hex digits are a secret; an answer without one leaves the kept one.
-  for (const std::string& reply : std::vector<std::string>{
-           "STATUS=UPDATEOK|SECRET=a&b", "STATUS=UPDATEOK", "STATUS=FAIL|SECRET=abcd",
-           "STATUS=UPDATEOK|SECRET=" + std::string(65, 'a')}) {
-    SCOPED_TRACE(reply);
-    registration.Submit();
-    http.Answer(reply + "\r\n");
-    EXPECT_EQ(room.ini.INIRead("Directory", "Tracker Secret", ""), "00ff");
-  }
-  // The next start finds it.
-  TrackerRegistration restarted(room.server, http, room.clock, nullptr, "HOST:ANN", FakeHash,
-                                room.ini);
-  EXPECT_THAT(restarted.SubmitQuery(), testing::EndsWith("&SECRET=00ff"));
-}
-
-TEST_F(Registration, TheConsoleSubmitsRemovesAndChecks) {
-  room.room().Execute("submit");
-  room.room().Execute("remove");
-  room.room().Execute("update");
-  EXPECT_THAT(room.room().Execute("submit now"), ElementsAre("Usage: submit"));
-  EXPECT_THAT(http.urls, ElementsAre(HasSubstr("ACTION=ADD"), HasSubstr("ACTION=REMOVE"),
-                                     HasSubstr("server.txt")));
 }
 
 }  // namespace
