@@ -9,26 +9,24 @@
 
 namespace tracker {
 
-std::string BackendName(const testing::TestParamInfo<Backend>& info) {
-  return info.param == Backend::kSqlite ? "Sqlite" : "Postgres";
-}
-
-void OnBackend::MakeDatabase(bool shared) {
-  std::string text = "sqlite:" + (shared ? (dir_ / "tracker.sqlite").string() : ":memory:");
+void OnBackend::Open(std::initializer_list<Registry*> registries) {
+  std::string text =
+      "sqlite:" + (registries.size() == 1 ? ":memory:" : (dir_ / "tracker.sqlite").string());
   if (GetParam() == Backend::kPostgresql) SCRAWLBOX_POSTGRES_DATABASE(text);
   std::string error;
   const auto parsed = ParseDatabaseUrl(text, &error);
   ASSERT_TRUE(parsed) << error;
   url_ = *parsed;
+  for (Registry* registry : registries) {
+    ASSERT_TRUE(registry->Open(url_)) << registry->error().toStdString();
+  }
 }
 
 bool RawExec(const DatabaseUrl& url, const QString& sql) {
-  const QString name = QStringLiteral("raw");
   bool ok = false;
   {
     const bool sqlite = url.kind == DatabaseUrl::Kind::kSqlite;
-    QSqlDatabase db = QSqlDatabase::addDatabase(
-        sqlite ? QStringLiteral("QSQLITE") : QStringLiteral("QPSQL"), name);
+    QSqlDatabase db = QSqlDatabase::addDatabase(sqlite ? "QSQLITE" : "QPSQL", "raw");
     db.setDatabaseName(QString::fromStdString(sqlite ? url.path : url.database));
     db.setHostName(QString::fromStdString(url.host));
     db.setPort(url.port);
@@ -38,10 +36,24 @@ bool RawExec(const DatabaseUrl& url, const QString& sql) {
       ok = q.exec(sql);
       if (!ok) ADD_FAILURE() << q.lastError().text().toStdString();
     }
-    db.close();
   }
-  QSqlDatabase::removeDatabase(name);
+  QSqlDatabase::removeDatabase("raw");
   return ok;
+}
+
+Room MakeRoom(const std::string& key, const std::string& source, const std::string& address) {
+  Room room;
+  room.key = room.name = key;
+  room.address = address;
+  room.port = 2020;
+  room.source = source;
+  return room;
+}
+
+std::vector<std::string> Keys(const std::vector<Room>& rooms) {
+  std::vector<std::string> keys;
+  for (const Room& room : rooms) keys.push_back(room.key);
+  return keys;
 }
 
 }  // namespace tracker

@@ -28,9 +28,8 @@ TEST(DatabaseUrl, ReadsBothKindsAndRefusesWhatItCannotUseWithAReason) {
             "postgresql://tracker@/run/postgresql:5432/rooms");
   for (const char* text : {"", "tracker.sqlite", "sqlite:", "mysql://a@b/c", "postgresql://a@b",
                            "postgresql://a@b/", "postgresql://a@b:0/c", "postgresql://a@b:70000/c",
-                           "postgresql://a@b:x/c", "postgresql://a@b/c?sslmode=require"}) {
+                           "postgresql://a@b:x/c", "postgresql://a@b/c?sslmode=require"})
     EXPECT_EQ(Read(text), "refused") << text;
-  }
 }
 
 }  // namespace
