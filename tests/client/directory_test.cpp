@@ -33,30 +33,23 @@ TEST(ReplyRecord, IsTheFirstLineOfTheBodyWithoutItsBreak) {
 }
 
 TEST(VersionNumbers, MinorHasTwoDigitsRevisionThreeAndTheFileIsReadForItsLeadingNumber) {
-  EXPECT_EQ(VersionNumber(1, 2, 31), 102031);
-  EXPECT_EQ(VersionNumber(0, 99, 410), 99410);
+  EXPECT_EQ(VersionNumber(1, 2, 31) + VersionNumber(0, 99, 410), 102031 + 99410);
   const std::pair<const char*, int64_t> files[] = {
       {"102031\r\n", 102031}, {"  102031 is out", 102031}, {"", 0}, {"<html>", 0}, {"-5", 0},
       {"1e300", INT64_MAX}};
   for (const auto& [file, version] : files) EXPECT_EQ(LatestVersion(file), version) << file;
-  EXPECT_FALSE(IsNewer(102031, 102031));
-  EXPECT_TRUE(IsNewer(102031, 102032));
-  EXPECT_FALSE(IsNewer(102031, 0));
+  EXPECT_TRUE(!IsNewer(102031, 102031) && IsNewer(102031, 102032) && !IsNewer(102031, 0));
 }
 
 // --- The client's update check -------------------------------------------------------------
 
-class ClientUpdate : public testing::Test {
- protected:
+TEST(ClientUpdate, ANewerVersionOffersTheDownloadPageAndAnythingElseSaysWhy) {
   testing_support::ClientHarness client{"[Directory]\r\nUpdate URL=http://up.example/v/\r\n"};
   testing_support::FakeHttpGetter http;
-};
-
-TEST_F(ClientUpdate, ANewerVersionOffersTheDownloadPageAndAnythingElseSaysWhy) {
   client.session.CheckForUpdate(http);
   ASSERT_EQ(http.open.size(), 1u);
-  EXPECT_EQ(http.open.front().url, "http://up.example/v/client.txt");
-  EXPECT_EQ(http.open.front().user_agent, "Scrawlbox Client v1.0 build#0001");
+  EXPECT_EQ(http.open.front().url + " " + http.open.front().user_agent,
+            "http://up.example/v/client.txt Scrawlbox Client v1.0 build#0001");
   http.Answer("100002\r\n");
   EXPECT_THAT(client.view.offers, ElementsAre(testing::StartsWith("New version available.. ")));
   EXPECT_EQ(client.Look("said"), "");

@@ -4,8 +4,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "tests/support/client_fakes.h"
 #include "tests/support/matchers.h"
 #include "tests/support/wire.h"
@@ -16,8 +14,6 @@ namespace client {
 namespace {
 
 using testing::ElementsAre;
-using testing::IsEmpty;
-using testing::SizeIs;
 using testing_support::ClientHarness;
 using testing_support::Msg;
 
@@ -27,13 +23,15 @@ class InGame : public testing::Test {
   void SetUp() override {
     h.LogIn(100005, {"Ann", "Ben", "Cid"});
     h.StartGame(100000, 3);
-    h.view.TakeTexts();
   }
   ClientHarness h{"[Player Information]\nNickname=Me\n"};
 };
 
 TEST_F(InGame, TheBlanksShowFromTheRoundsStartAndHintsFillThemIn) {
   h.Play(
+      // A late joiner's blanks come with the running game, hinted or not.
+      "GAMERUNNING 100000|c|c__ => word: c _ _ => pattern: c _ _\n"
+      "GAMERUNNING 100000| => word: \n"
       // The gap between the words stays wide.
       "WORDPATTERN ___ _____ => word: _ _ _   _ _ _ _ _ => pattern: _ _ _   _ _ _ _ _\n"
       "HINT [8 letters]|The artist has given a hint! The word has 8 letters.|___ _____\n"
@@ -41,7 +39,11 @@ TEST_F(InGame, TheBlanksShowFromTheRoundsStartAndHintsFillThemIn) {
       "HINT i|The artist has given a second hint! The word starts with: i|i__ _____\n"
       "=> word: i _ _   _ _ _ _ _\n"
       "HINT ice|The artist has given a final hint! The word starts with: ice|ice _____\n"
-      "=> pattern: i c e   _ _ _ _ _\n");
+      "=> pattern: i c e   _ _ _ _ _\n"
+      // The artist keeps seeing the whole word.
+      "NEWARTIST 100005\nNEWWORD horse\n"
+      "HINT [5 letters]|The artist has given a hint! The word has 5 letters.|_____\n"
+      "=> word: horse => pattern: horse");
 }
 
 // However a round ends, the blanks are filled with the word as the room spells it, never with
@@ -59,98 +61,63 @@ TEST_F(InGame, EveryEndOfARoundShowsTheRoomsWord) {
     h.Receive("WORDFOUND", Wire("1|100005"));
     h.session.OnData(end);
     h.Play("=> word: ice cream => pattern: i c e   c r e a m => status: The word was: ice cream");
-    ASSERT_THAT(h.view.rounds, testing::Not(IsEmpty()));
-    EXPECT_EQ(h.view.rounds.back().word, "ice cream");
+    EXPECT_EQ(h.view.rounds.empty() ? "" : h.view.rounds.back().word, "ice cream");
   }
 }
 
 TEST_F(InGame, FromARoomWithoutPatternsTheLengthStaysAsBlanksForOneWordOnly) {
-  const struct {
-    const char* name;
-    std::function<void(ClientHarness&)> next_word;
-  } cases[] = {
-      {"a new round", [](ClientHarness& h) { h.Play("NEWROUND 2"); }},
-      {"a new game", [](ClientHarness& h) { h.Play("WINNER 0\nSTART_GAME x\nNEWARTIST 100000"); }},
-      {"a new login",
-       [](ClientHarness& h) {
-         h.session.OnClosed();
-         h.LogIn(100005, {"Ann"});
-         h.Play("GAMERUNNING 100000|");
-       }},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
+  // A new round, a new game, a new login: the next word's length is not known yet.
+  for (const char* next_word : {"NEWROUND 2", "WINNER 0\nSTART_GAME x\nNEWARTIST 100000", ""}) {
+    SCOPED_TRACE(next_word);
     h.Play(
         "HINT [5 letters]|The artist has given a hint! The word has 5 letters. => word: _ _ _ _ _\n"
         "HINT ho|The artist has given a third hint! The word starts with: ho => word: h o _ _ _");
-    c.next_word(h);  // a new word: its length is not known yet
+    if (!*next_word) {
+      h.session.OnClosed();
+      h.LogIn(100005, {"Ann"});
+      next_word = "GAMERUNNING 100000|";
+    }
+    h.Play(next_word);
     h.Play("HINT xy|The artist has given a second hint! The word starts with: xy => word: xy");
   }
 }
 
-TEST_F(InGame, TheArtistKeepsSeeingTheWholeWord) {
-  h.Play(
-      "NEWARTIST 100005\nNEWWORD horse\n"
-      "HINT [5 letters]|The artist has given a hint! The word has 5 letters.|_____\n"
-      "=> word: horse => pattern: horse");
-}
-
-TEST(LateJoin, TheGameRunningMessageBringsTheBlanks) {
-  ClientHarness h;
-  h.LogIn(100005, {"Ann"});
-  h.Play(
-      "GAMERUNNING 100000|c|c__ => word: c _ _ => pattern: c _ _\n"
-      "GAMERUNNING 100000| => word: \n");  // no hint yet, from a room of either kind
-  EXPECT_TRUE(h.session.GameInProgress());
-}
-
-TEST_F(InGame, TheFinalStandingsAreWrittenBeforeThePointsGoBackToZero) {
+TEST_F(InGame, TheEndOfAGameNamesItsWinnersSharedOrNone) {
+  auto top = [this] {  // the winners, then the podium's places
+    std::string seen = protocol::JoinFields(h.view.winners, ',') + ":";
+    for (const Standing& s : h.view.podium)
+      seen += " " + std::to_string(s.place) + " " + s.nickname;
+    return seen;
+  };
+  // The final standings are written from the points before the room puts them back to zero.
   h.Play(
       "POINTSCHG 100001|220\nPOINTSCHG 100002|150\nPOINTSCHG 100005|150\nPOINTSCHG 100000|40\n"
       "WINNER 100001\nRESETSCORES -");
   h.clock.Advance(2000);
   h.Play(
       "=> said: ---------- / The game is over and the winner is Ben - well done! / Final "
-      "standings: / 1. "
-      "Ben - 220 points / 2. Cid - 150 points / 2. Me - 150 points / 4. Ann - 40 points /  / "
-      "Another game will be starting soon; please wait.");
-  EXPECT_THAT(h.view.winners, ElementsAre("Ben"));
-  ASSERT_THAT(h.view.podium, SizeIs(3));
-  EXPECT_EQ(h.view.podium[2].place, 2);
-  EXPECT_EQ(h.view.podium[2].nickname, "Me");
+      "standings: / 1. Ben - 220 points / 2. Cid - 150 points / 2. Me - 150 points / 4. Ann - 40 "
+      "points /  / Another game will be starting soon; please wait.");
+  EXPECT_EQ(top(), "Ben: 1 Ben 2 Cid 2 Me");
   EXPECT_FALSE(h.session.GameInProgress());
   // The points and the podium stay until the next game begins.
   h.Play(
       "=> users: Ann 40*, Ben 220*, Cid 150*, Me 150*\nNEWROUND 1 => users: Ann 0*, Ben 0*, "
       "Cid 0*, Me 0*");
-  EXPECT_THAT(h.view.winners, IsEmpty());
-}
-
-TEST_F(InGame, TheEndOfAGameNamesItsWinnersSharedOrNone) {
+  EXPECT_EQ(top(), ":");
   const struct {
     const char* points;  // Ann, Ben, Cid, Me
     const char* winner;
     const char* said;
-    std::vector<std::string> winners;
-    std::vector<int> places;
+    const char* top;
   } cases[] = {
-      {"40|220|150|0",
-       "WINNER 100001",
-       "The game is over and the winner is Ben - well done!",
-       {"Ben"},
-       {1, 2, 3}},
-      {"40|150|150|150",
-       "WINNER 100001|100002|100005",
+      {"40|150|150|150", "WINNER 100001|100002|100005",
        "The game is over: Ben, Cid and Me share first place - well done!",
-       {"Ben", "Cid", "Me"},
-       {1, 1, 1}},
-      {"0|0|0|0", "WINNER 0", "The game is over. Nobody scored, so there is no winner.", {}, {}},
+       "Ben,Cid,Me: 1 Ben 1 Cid 1 Me"},
+      {"0|0|0|0", "WINNER 0", "The game is over. Nobody scored, so there is no winner.", ":"},
       // From an older room.
-      {"0|-10|0|0",
-       "WINNER 100000",
-       "The game is over. Nobody scored, so there is no winner.",
-       {},
-       {}},
+      {"0|-10|0|0", "WINNER 100000", "The game is over. Nobody scored, so there is no winner.",
+       ":"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.points);
@@ -160,11 +127,8 @@ TEST_F(InGame, TheEndOfAGameNamesItsWinnersSharedOrNone) {
     }
     h.Look("said");
     h.Play(c.winner);
-    EXPECT_THAT(h.view.TakeTexts(), testing::Contains(c.said));
-    EXPECT_EQ(h.view.winners, c.winners);
-    std::vector<int> places;
-    for (const Standing& s : h.view.podium) places.push_back(s.place);
-    EXPECT_EQ(places, c.places);
+    EXPECT_THAT(h.Look("said"), testing::HasSubstr(" / " + std::string(c.said) + " / "));
+    EXPECT_EQ(top(), c.top);
   }
 }
 
@@ -186,24 +150,21 @@ TEST(PasswordRoom, TheClientAsksRetriesKeepsARightPasswordAndForgetsARefusedOne)
   h.Play("BADPASS -\nSCRAWLBOX_S3RV3R 100\nUSEROK 100007|");
   EXPECT_THAT(h.SentLine(), testing::EndsWith(", PASS <none>"));
   h.Play("BADPASS -\nBADPASS -");  // said twice: asked once
-  EXPECT_THAT(h.view.password_asks, ElementsAre("den.example:2020"));
   h.session.OnClosed();
   h.session.RetryWithPassword("s3cret \xE9 x", true);
-  EXPECT_EQ(h.connection.connects, 2);
   h.session.OnConnected();
-  h.Play("SCRAWLBOX_S3RV3R 100\nUSEROK 100007|");
+  h.Play("SCRAWLBOX_S3RV3R 100\nUSEROK 100007| => to: den.example:2020 #2");
   EXPECT_THAT(h.Sent().back(), Msg("PASS", "s3cret \xE9 x"));
   EXPECT_EQ(h.settings.RoomPassword("den.example:2020"), "");  // kept only once it is right
   h.Play("PASSOK |Den|-|1|10\nBADPASS -");
   EXPECT_EQ(h.settings.RoomPassword("den.example:2020"), "s3cret \xE9 x");
-  EXPECT_EQ(h.view.password_asks.size(), 1u);
   // The next login sends the kept password at once; refused, it is forgotten and asked again.
   h.session.OnClosed();
   h.Connect("den.example");
   h.Play("SCRAWLBOX_S3RV3R 100\nUSEROK 100007|");
   EXPECT_THAT(h.Sent().back(), Msg("PASS", "s3cret \xE9 x"));
   h.Play("BADPASS -");
-  EXPECT_EQ(h.view.password_asks.back(), "den.example:2020 (wrong)");
+  EXPECT_THAT(h.view.password_asks, ElementsAre("den.example:2020", "den.example:2020 (wrong)"));
   EXPECT_EQ(h.settings.RoomPassword("den.example:2020"), "");
 }
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <utility>
 
 #include "tests/support/fake_transport.h"
@@ -13,14 +14,6 @@ namespace testing_support {
 
 std::vector<protocol::Message> FakeConnection::Take() {
   return CutMessages(std::exchange(sent, {}));
-}
-
-std::vector<std::string> RecordingClientView::TakeTexts() {
-  std::vector<std::string> texts;
-  for (const auto& line : lines) texts.push_back(line.text);
-  lines.clear();
-  lines_looked_at = 0;
-  return texts;
 }
 
 ClientHarness::ClientHarness(std::string_view client_ini)
@@ -80,6 +73,13 @@ std::string ClientHarness::SentLine() {
   return Render(Sent());
 }
 
+namespace {
+std::string Rgb(client::Colour c) {
+  return std::to_string(c & 255) + "," + std::to_string(c >> 8 & 255) + "," +
+         std::to_string(c >> 16);
+}
+}  // namespace
+
 std::string ClientHarness::Look(std::string_view what) {
   const client::Panel& panel = view.panel;
   const client::Controls& controls = view.controls;
@@ -93,6 +93,24 @@ std::string ClientHarness::Look(std::string_view what) {
     from = view.lines.size();
   } else if (what == "line") {
     if (!view.lines.empty()) seen = view.last().sender + ": " + view.last().text;
+  } else if (what == "colour") {
+    seen = Rgb(view.lines.empty() ? 0 : view.last().colour);
+  } else if (what == "time") {
+    seen = panel.time + (panel.time_colour == client::kBlack ? "" : " " + Rgb(panel.time_colour));
+  } else if (what == "controls") {
+    const std::pair<const char*, bool> flags[] = {
+        {"connect", controls.connect},       {"disconnect", controls.disconnect},
+        {"info", controls.user_information}, {"admin", controls.administrate},
+        {"load", controls.load_image},       {"paste", controls.paste},
+        {"drawing", controls.drawing},       {"autoskip", controls.auto_skip}};
+    for (const auto& [name, on] : flags)
+      seen += on ? (seen.empty() ? "" : " ") + std::string(name) : "";
+  } else if (what == "to") {
+    seen = connection.host + ":" + std::to_string(connection.port) + " #" +
+           std::to_string(connection.connects);
+  } else if (what == "socket") {
+    seen = std::array{"closed", "connecting", "connected",
+                      "closing"}[static_cast<int>(connection.state)];
   } else if (what == "sent") {
     seen = SentLine();
   } else if (what == "users") {
@@ -111,8 +129,7 @@ std::string ClientHarness::Look(std::string_view what) {
   } else {
     const std::pair<std::string_view, const std::string*> fields[] = {
         {"room", &panel.room_name}, {"admin", &panel.admin},     {"rounds", &panel.rounds},
-        {"word", &panel.word},      {"pattern", &panel.pattern}, {"time", &panel.time},
-        {"status", &panel.status}};
+        {"word", &panel.word},      {"pattern", &panel.pattern}, {"status", &panel.status}};
     for (const auto& [name, field] : fields) {
       if (name == what) return *field;
     }
@@ -138,7 +155,11 @@ void ClientHarness::Play(std::string_view script) {
       if (c == '|') c = '\x03';
       if (c == '^') c = '\x04';
     }
-    if (!message.empty()) {
+    if (message.starts_with("> ")) {
+      session.EnterChatLine(message.substr(2));
+    } else if (message.starts_with("+")) {
+      clock.Advance(std::stoi(message.substr(1)));
+    } else if (!message.empty()) {
       const size_t space = std::min(message.find(' '), message.size());
       Receive(message.substr(0, space), message.substr(std::min(space + 1, message.size())));
     }

@@ -86,8 +86,6 @@ class RecordingClientView : public client::ClientView {
   }
   void CloseProgram() override { closed = true; }
 
-  // The texts of the chat lines since the last call, forgotten afterwards.
-  std::vector<std::string> TakeTexts();
   const client::ChatLine& last() const { return lines.back(); }
 
   std::vector<client::ChatLine> lines;
@@ -145,16 +143,20 @@ class ClientHarness {
   std::string SentLine();
   // What the player sees of one thing, as one line:
   //   said    the chat texts since the last look, joined by " / " (then forgotten)
-  //   line    the last chat line, "sender: text"
+  //   line    the last chat line, "sender: text"; colour   its colour, "r,g,b"
   //   sent    what was sent since the last look, as SentLine
   //   users   the list, "nickname points" per row, then '*' if bold (not away), " drawing" for
   //           the artist and " found" for a finder; '?' when the row's colour does not match
   //   start, hint   the button's caption, then " (off)" while it is disabled
-  //   room, admin, rounds, word, pattern, time, status   that field of the panel
+  //   controls   the names of the other controls that are enabled
+  //   to      where the connection went, "host:port #connects"; socket   its state
+  //   room, admin, rounds, word, pattern, status   that field of the panel
+  //   time    the clock, then its colour "r,g,b" when it is not black
   std::string Look(std::string_view what);
   // Plays a script, one step a line: a message from the server, "COMMAND data" with '|' and
-  // '^' for the separators (or nothing), then " => look: text" for each thing the player should
-  // then see, named as for Look, e.g. "NEWWORD fish => word: fish => status: Your turn: draw fish".
+  // '^' for the separators, "> text" typed in the chat, "+ms" on the clock, or nothing; then
+  // " => look: text" for each thing the player should then see, named as for Look, e.g.
+  // "NEWWORD fish => word: fish => status: Your turn: draw fish".
   void Play(std::string_view script);
 
   MemoryIni ini;
