@@ -24,7 +24,7 @@ TEST(ChatInput, LinesAreCutRepeatsHeldAndControlCharactersNeverSplitAMessage) {
   h.Play("> hello? => line: System: Cannot send, not connected to a server.");
   h.LogIn(100005, {"Ann"});
   h.session.EnterChatLine(std::string(600, 'a'));
-  EXPECT_EQ(h.SentLine(), "SAY " + std::string(512, 'a'));
+  EXPECT_EQ(h.Look("sent"), "SAY " + std::string(512, 'a'));
   // The same text goes out three times in a row at most.
   h.Play(
       "> gg\n> gg\n> gg\n> gg\n> gg\n> other\n> gg => sent: SAY gg, SAY gg, SAY gg, SAY other, SAY "
@@ -36,7 +36,8 @@ TEST(ChatInput, LinesAreCutRepeatsHeldAndControlCharactersNeverSplitAMessage) {
   h.session.KickUser(100000, "rude\x01KICK\x02");
   h.session.KickUser(100000, "\x01\x02");
   h.session.LeaveRoom("bye\x01PART\x02");
-  EXPECT_EQ(h.SentLine(), "SAY hiSAYgotcha, USERACTION waves, KICK 100000|rudeKICK, PART byePART");
+  EXPECT_EQ(h.Look("sent"),
+            "SAY hiSAYgotcha, USERACTION waves, KICK 100000|rudeKICK, PART byePART");
 }
 
 TEST(Commands, ConnectSaysWhatIsWrongAndARoomGoesIntoRecentOnceItLetsThePlayerIn) {
@@ -45,8 +46,8 @@ TEST(Commands, ConnectSaysWhatIsWrongAndARoomGoesIntoRecentOnceItLetsThePlayerIn
       "> /connect => line: System: Syntax is /Connect <server>[:<port>]. => to: :0 #0\n"
       "> /connect 10.0.0.5:99999 => line: System: Cannot connect to \"10.0.0.5:99999\": the port "
       "must be a number from 1 to 65535. => to: :0 #0\n"
-      "> /Connect [::1]:2021 => line: System: Connecting to server [::1]:2021 ... => to: ::1:2021 "
-      "#1\n"
+      "> /Connect [::1]:2021 => line: System: Connecting to server [::1]:2021 ...\n"
+      "=> to: ::1:2021 #1 => status: Connecting to [::1]:2021...\n"
       // No port: the default one, not the one used last.
       "> /Connect 10.0.0.5 => line: System: Connecting to server 10.0.0.5 ... => to: 10.0.0.5:2020 "
       "#2");
@@ -101,10 +102,11 @@ TEST(Commands, WithoutANicknameTheRoomWaitsUntilTheProfileIsSaved) {
 }
 
 TEST(Commands, HelpClearDebugMeNickDisconnectQuitAndUnknown) {
-  ClientHarness h("[Player Information]\nNickname=Kim\n");
-  h.Play("> /HeLp\n> /");  // a slash alone is help too
-  EXPECT_EQ(h.view.lines.size(), 18u);
-  EXPECT_EQ(h.view.lines[9].text, "Currently implemented commands:");
+  ClientHarness h;
+  // While not connected the admin stays a dash, whatever the nickname becomes.
+  h.Play("> /nick Kim => admin: -\n> /HeLp\n> /");  // a slash alone is help too
+  EXPECT_EQ(h.view.lines.size(), 19u);
+  EXPECT_EQ(h.view.lines[10].text, "Currently implemented commands:");
   h.Play("> /cls");
   EXPECT_THAT(h.view.lines, IsEmpty());
   h.view.floating = true;
@@ -132,7 +134,7 @@ TEST(Commands, HelpClearDebugMeNickDisconnectQuitAndUnknown) {
   EXPECT_TRUE(h.view.closed);
   // The window leaves the room as it closes, with the reason /quit gave.
   h.session.LeaveRoom(h.session.quit_reason());
-  EXPECT_EQ(h.SentLine(), "PART Quitting (via CLI).");
+  EXPECT_EQ(h.Look("sent"), "PART Quitting (via CLI).");
 }
 
 TEST(Nicknames, ReservedEntriesMatchAnywhereIgnoringCase) {

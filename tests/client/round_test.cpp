@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// What a player sees of the game at a glance, and what the client keeps of every round.
+// What the client keeps of every round.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -30,37 +30,6 @@ std::string Rounds(const std::vector<RoundRecord>& rounds) {
             testing_support::Render(steps);
   }
   return seen;
-}
-
-TEST(StatusLine, SaysWhatIsHappeningFromLoginToTheWinner) {
-  ClientHarness h("[Player Information]\nNickname=Painter\n");
-  const std::string not_connected =
-      "=> status: Not connected: practise here, or join a room with File > Connect..";
-  h.Play(not_connected);
-  h.session.ConnectFromBrowser({"room.example", 2021});
-  h.Play("=> status: Connecting to room.example:2021...");
-  h.LogIn(100005);
-  h.Play(
-      "=> status: Waiting for a second player\n"
-      "JOIN 100000|ann|0 => status: Press Setup Game to start a game");
-  h.StartGame(100000, 2);
-  h.Play(
-      "=> status: ann is drawing\n"
-      "ENDOFROUND car,automobile => status: The word was: car\n"
-      "NEWROUND 2\n"
-      "NEWARTIST 100005 => status: Your turn to draw\n"
-      "NEWWORD fish,chips => status: Your turn: draw fish\n"
-      // Everyone found it: the room only stops the clock, and the artist knows the word.
-      "WORDFOUND 1|100000\n"
-      "STOPGAMETIMER - => status: The word was: fish\n"
-      "POINTSCHG 100000|12\n"
-      "WINNER 100000 => status: ann wins!\n"
-      "PART 100000|bye => status: Waiting for a second player => admin: Painter\n");
-  h.session.OnClosed();
-  h.Play(not_connected);
-  // The admin reads a dash while not connected, whatever the nickname becomes.
-  h.session.EnterChatLine("/nick Zed");
-  h.Play("=> admin: -");
 }
 
 TEST(RoundLog, EveryRoundKeepsItsDrawingWordArtistAndFinders) {

@@ -22,6 +22,7 @@ TEST(Login, TheWholeSequenceWithoutAnAgreement) {
   h.Connect();
   h.Play(
       "=> to: room.example:2020 #1 => controls: load paste drawing\n"
+      "=> status: Logging in...\n"
       "=> said: Connecting to server room.example on port 2020 .. / Connected to server. Logging "
       "in... => sent: SCRAWLBOX_CL13NT 100001\n"
       "SCRAWLBOX_S3RV3R 100 => sent: USER Averyveryverylongnic|1|12|Female|Leeds|-|-\n"
@@ -46,31 +47,26 @@ TEST(Login, ARefusedNicknameIsAskedForAgainWithTheReasonAndTheLoginFollows) {
       "The nickname \"Me\" is already used in this room; please choose another.";
   const std::string reserved = "The nickname \"Me\" is reserved; please choose another.";
   using protocol::Frame;
-  const struct {
-    const char* name;
-    std::string write;  // what the room sends after the client's USER
-    std::string reason;
-  } cases[] = {
-      {"NICKREFUSED, then the notice for older clients",
-       Frame("NICKREFUSED", used) + Frame("NOTICE", used), used},
-      {"an older room's notice", Frame("NOTICE", used), used},
-      {"an older room's notice after the password",
-       Frame("USEROK", Wire("100007|")) + Frame("NOTICE", reserved), reserved},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
+  // What the room sends after the client's USER, and the reason: NICKREFUSED, then the notice
+  // for older clients; an older room's notice, before the password or after it.
+  const std::pair<std::string, std::string> cases[] = {
+      {Frame("NICKREFUSED", used) + Frame("NOTICE", used), used},
+      {Frame("NOTICE", used), used},
+      {Frame("USEROK", Wire("100007|")) + Frame("NOTICE", reserved), reserved}};
+  for (const auto& [write, reason] : cases) {
+    SCOPED_TRACE(write);
     ClientHarness h("[Player Information]\nNickname=Me\n");
     h.Connect();
     h.Receive("SCRAWLBOX_S3RV3R", "100");
     h.Look("said");
-    h.session.OnData(c.write);
-    EXPECT_THAT(h.view.nickname_asks, ElementsAre(c.reason));
-    h.Play("=> socket: closed => said: " + c.reason +
+    h.session.OnData(write);
+    EXPECT_THAT(h.view.nickname_asks, ElementsAre(reason));
+    h.Play("=> socket: closed => said: " + reason +
            " => status: Choose another nickname to join room.example");
     h.session.SetProfile({.Nickname = "Me2"});
     h.connection.state = SocketState::kConnected;
     h.session.OnConnected();
-    h.Sent();
+    h.Look("sent");
     h.Play(
         "SCRAWLBOX_S3RV3R 100 => sent: USER Me2|0|0|Not given|-|-|- => to: room.example:2020 #2");
   }
@@ -87,9 +83,9 @@ TEST(Login, AnAgreementIsAnsweredFromItsWindow) {
   h.Connect();
   h.Receive("USEROK", Wire("100001|House rules: be nice"));
   EXPECT_EQ(h.view.agreement, "House rules: be nice");
-  h.Sent();
+  h.Look("sent");
   h.session.AgreementAccepted();
-  EXPECT_EQ(h.SentLine(), "PASS <none>");
+  EXPECT_EQ(h.Look("sent"), "PASS <none>");
   h.session.AgreementRefused();
   h.Play("+249 => sent: DISAGREE -\n+1 => sent: NOP -");
 }
@@ -121,7 +117,8 @@ TEST(Login, BannedOldVersionSocketErrorsAndACloseMidLoginEndTheConnectionAndAreE
   h.session.OnClosed();
   h.Play(
       "=> line: System: Disconnected from server. => room: - => time: --:--\n"
-      "=> controls: connect load paste drawing");
+      "=> controls: connect load paste drawing\n"
+      "=> status: Not connected: practise here, or join a room with File > Connect..");
   EXPECT_EQ(h.session.OwnUserId(), 0);
 }
 
@@ -129,7 +126,7 @@ TEST(UserList, AloneTheClientClaimsTheAdminRoleLaterBatchesAddAndANewLoginReplac
   ClientHarness h("[Player Information]\nNickname=Solo\n");
   h.Connect();
   h.Play("USEROK 100003|\nPASSOK |R|-|1|10");
-  h.Sent();
+  h.Look("sent");
   h.Play(
       "ULIST 100003|Solo|0|0 => sent: ADMIN Solo => admin: Solo => colour: 255,0,0\n"
       "=> controls: admin load paste drawing autoskip\n"
@@ -164,7 +161,9 @@ TEST(UserList, JoinAndPartDriveTheStartButtonPracticeModeAndSendingTheDrawing) {
   h.session.SendDrawCommand("FH", Wire("1|2|3|4"));  // alone: nobody to send it to
   EXPECT_FALSE(h.session.CanSendDrawing());
   h.Play(
+      "=> status: Waiting for a second player\n"
       "JOIN 100009|Newcomer|1 => said: ** Newcomer has joined the room! => start: Setup Game\n"
+      "=> status: Press Setup Game to start a game\n"
       "=> users: un-named 0*, Newcomer 0 => colour: 0,0,255");
   EXPECT_EQ(h.view.controls.start.colour, kGreen);
   EXPECT_THAT(h.view.sounds, ElementsAre("join.wav"));
@@ -172,7 +171,8 @@ TEST(UserList, JoinAndPartDriveTheStartButtonPracticeModeAndSendingTheDrawing) {
   h.Play(
       "=> sent: FH 1|2|3|4\n"
       "PART 100009|bye => line: Server: Newcomer has left (bye). => start: Setup Game (off)\n"
-      "=> time: --:-- => sent: ADMIN un-named => controls: disconnect info admin drawing autoskip");
+      "=> time: --:-- => sent: ADMIN un-named => controls: disconnect info admin drawing autoskip\n"
+      "=> status: Waiting for a second player");
   EXPECT_FALSE(h.session.CanSendDrawing());
   // Join and leave lines and the join sound follow the options.
   ClientHarness quiet(
@@ -185,11 +185,9 @@ TEST(UserList, JoinAndPartDriveTheStartButtonPracticeModeAndSendingTheDrawing) {
 TEST(Messages, ChatActionsNoticesAndDrawingCodesTakeTheirForms) {
   ClientHarness h;
   h.LogIn(100005, {"ann"});
-  h.Play("SAY 100000|hi <b>all</b> => line: ann: hi <b>all</b>");
-  EXPECT_FALSE(h.view.last().plain);
-  h.Play("USERACTION 100000|waves => line: System:  * ann waves");
-  EXPECT_TRUE(h.view.last().plain);
   h.Play(
+      "SAY 100000|hi <b>all</b> => line: ann: hi <b>all</b> => colour: 0,0,0\n"
+      "USERACTION 100000|waves => line: System:  * ann waves => colour: 0,0,255 plain\n"
       "NOTICE Heads up => colour: 255,0,0\n"
       "SERVERMSG from the operator => line: ADMIN: from the operator\n"
       "KICKINFO 100000|100005|spam => line: System: ann has kicked un-named: spam\n"
@@ -245,15 +243,17 @@ TEST(Messages, TheGameUpdatesThePanelTheListAndTheControls) {
       "=> said:  /  -- The game is now starting! -- / Wordlists: animals, food.\n");
   const int tools = h.view.tool_resets;
   h.Play(
-      "NEWARTIST 100000 => said: A new artist has been selected to draw: ann\n"
+      "NEWARTIST 100000 => said: A new artist has been selected to draw: ann => status: ann is "
+      "drawing\n"
       "=> hint: Warn Artist => controls: disconnect info autoskip\n"
       "WORDFOUND 2|100001 => users: ann 0* drawing, ben 0* found, un-named 0*\n");
   EXPECT_GT(h.view.tool_resets, tools);
   h.Play(
       // The artist left: the next one draws.
-      "NEWARTIST 100005 => users: ann 0*, ben 0*, un-named 0* drawing\n"
+      "NEWARTIST 100005 => users: ann 0*, ben 0*, un-named 0* drawing => status: Your turn to "
+      "draw\n"
       "=> start: Skip Word! => hint: Give Hint => controls: disconnect info drawing autoskip\n"
-      "NEWWORD fish,chips#peas => word: fish, chips, peas\n"
+      "NEWWORD fish,chips#peas => word: fish, chips, peas => status: Your turn: draw fish\n"
       // The artist keeps the word.
       "HINT [4 letters]|The artist has given a hint! The word has 4 letters. => word: fish, "
       "chips, peas\n");
@@ -264,13 +264,15 @@ TEST(Messages, TheGameUpdatesThePanelTheListAndTheControls) {
       "ENDOFROUND car,automobile => said: ben has found the word! / A new artist has been "
       "selected to draw: un-named / The artist has given a hint! The word has 4 letters. / ann "
       "has found the word! / The round is over! The word was: car\n"
-      "=> users: ann 220*, ben 0*, un-named 0*\n"
+      "=> users: ann 220*, ben 0*, un-named 0* => status: The word was: car\n"
       // The last round ends with everyone finding the word: the list keeps the markers until
-      // the game is over.
+      // the game is over. The room only stops the clock, and the artist knows the word.
       "NEWARTIST 100005\n"
+      "NEWWORD horse\n"
       "WORDFOUND 1|100000\n"
       "STOPGAMETIMER - => time: --:-- => users: ann 220* found, ben 0*, un-named 0* drawing\n"
-      "WINNER 100000 => users: ann 220*, ben 0*, un-named 0* => rounds: -\n"
+      "=> status: The word was: horse\n"
+      "WINNER 100000 => users: ann 220*, ben 0*, un-named 0* => rounds: - => status: ann wins!\n"
       "=> start: Setup Game (off) => hint: Warn Artist (off)\n");
   EXPECT_THAT(h.view.winners, ElementsAre("ann"));
 }
@@ -345,7 +347,7 @@ TEST(GameSetup, NumbersAreHeldWithinTheirLimitsSentInMillisecondsAndKeptNamedAft
     h.session.StartGame(setup);
   }
   // Room name, description, the four numbers, then each list behind code 4.
-  EXPECT_EQ(h.SentLine(),
+  EXPECT_EQ(h.Look("sent"),
             "STARTGAME Den|nodesc|0|10|60000|30000|^animals^food, "
             "STARTGAME Den|nodesc|40|5|900000|5000|^animals^food, "
             "STARTGAME Den|nodesc|0|100|10000|900000|^animals^food");

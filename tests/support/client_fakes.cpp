@@ -69,10 +69,6 @@ void ClientHarness::StartGame(int32_t artist_id, int rounds) {
   view.lines_looked_at = view.lines.size();
 }
 
-std::string ClientHarness::SentLine() {
-  return Render(Sent());
-}
-
 namespace {
 std::string Rgb(client::Colour c) {
   return std::to_string(c & 255) + "," + std::to_string(c >> 8 & 255) + "," +
@@ -94,7 +90,7 @@ std::string ClientHarness::Look(std::string_view what) {
   } else if (what == "line") {
     if (!view.lines.empty()) seen = view.last().sender + ": " + view.last().text;
   } else if (what == "colour") {
-    seen = Rgb(view.lines.empty() ? 0 : view.last().colour);
+    if (!view.lines.empty()) seen = Rgb(view.last().colour) + (view.last().plain ? " plain" : "");
   } else if (what == "time") {
     seen = panel.time + (panel.time_colour == client::kBlack ? "" : " " + Rgb(panel.time_colour));
   } else if (what == "controls") {
@@ -112,7 +108,7 @@ std::string ClientHarness::Look(std::string_view what) {
     seen = std::array{"closed", "connecting", "connected",
                       "closing"}[static_cast<int>(connection.state)];
   } else if (what == "sent") {
-    seen = SentLine();
+    seen = Render(connection.Take());
   } else if (what == "users") {
     for (const auto& u : view.users) {
       seen += (seen.empty() ? "" : ", ") + u.nickname + " " + u.points + (u.bold ? "*" : "") +

@@ -137,14 +137,11 @@ class ClientHarness {
   // A game of this many rounds with words from "animals" starts, and this user draws first; what
   // it said is taken as looked at.
   void StartGame(int32_t artist_id, int rounds = 5);
-  std::vector<protocol::Message> Sent() { return connection.Take(); }
-  // What was sent since the last call as one line, "COMMAND data" per message joined by ", ",
-  // with the field and list separators shown as '|' and '^'.
-  std::string SentLine();
   // What the player sees of one thing, as one line:
   //   said    the chat texts since the last look, joined by " / " (then forgotten)
-  //   line    the last chat line, "sender: text"; colour   its colour, "r,g,b"
-  //   sent    what was sent since the last look, as SentLine
+  //   line    the last chat line, "sender: text"; colour   its colour, "r,g,b", then " plain"
+  //           if it is shown as it came
+  //   sent    what was sent since the last look, "COMMAND data" per message joined by ", "
   //   users   the list, "nickname points" per row, then '*' if bold (not away), " drawing" for
   //           the artist and " found" for a finder; '?' when the row's colour does not match
   //   start, hint   the button's caption, then " (off)" while it is disabled
