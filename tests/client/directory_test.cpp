@@ -24,15 +24,13 @@ TEST(URLEncode, EveryCharacterOfTheTableAndNothingElsePercentFirst) {
   EXPECT_EQ(URLEncode("%20"), "%2520");
 }
 
-TEST(ReplyRecord, IsTheFirstLineOfTheBodyWithoutItsBreak) {
-  for (const char* body :
-       {"STATUS=OK|EXTRA=\r\nmore\r\n", "STATUS=OK|EXTRA=\nmore", "STATUS=OK|EXTRA="}) {
-    EXPECT_EQ(ReplyRecord(body), "STATUS=OK|EXTRA=") << body;
-  }
-  EXPECT_EQ(ReplyRecord(""), "");
-}
-
-TEST(VersionNumbers, MinorHasTwoDigitsRevisionThreeAndTheFileIsReadForItsLeadingNumber) {
+// A tracker's reply is the first line of the body; the update file is read for its leading number.
+TEST(Replies, TheRecordIsTheFirstLineAndTheVersionHasTwoDigitsOfMinorAndThreeOfRevision) {
+  const std::pair<const char*, const char*> replies[] = {{"S=OK|X=\r\nmore\r\n", "S=OK|X="},
+                                                         {"S=OK|X=\nmore", "S=OK|X="},
+                                                         {"S=OK|X=", "S=OK|X="},
+                                                         {"", ""}};
+  for (const auto& [body, record] : replies) EXPECT_EQ(ReplyRecord(body), record) << body;
   EXPECT_EQ(VersionNumber(1, 2, 31), 102031);
   EXPECT_EQ(VersionNumber(0, 99, 410), 99410);
   const std::pair<const char*, int64_t> files[] = {

@@ -25,7 +25,7 @@ class InGame : public testing::Test {
   ClientHarness h{"[Player Information]\nNickname=Me\n"};
 };
 
-TEST_F(InGame, TheBlanksShowFromTheRoundsStartAndHintsFillThemIn) {
+TEST_F(InGame, TheBlanksShowFromTheRoundsStartHintsFillThemInAndLeavingEndsTheGame) {
   h.Play(
       // A late joiner's blanks come with the running game, hinted or not.
       "GAMERUNNING 100000|c|c__ => word: c _ _ => pattern: c _ _\n"
@@ -42,6 +42,10 @@ TEST_F(InGame, TheBlanksShowFromTheRoundsStartAndHintsFillThemIn) {
       "NEWARTIST 100005\nNEWWORD horse\n"
       "HINT [5 letters]|The artist has given a hint! The word has 5 letters.|_____\n"
       "=> word: horse => pattern: horse");
+  // Leaving sends the player's reason and lets it go out before the close.
+  h.session.LeaveRoom(h.session.quit_reason());
+  EXPECT_EQ(h.Look("sent") + " " + std::to_string(h.connection.leaves), "PART Quit 1");
+  EXPECT_FALSE(h.session.GameInProgress());
 }
 
 // However a round ends, the blanks are filled with the word as the room spells it, never with
@@ -80,7 +84,7 @@ TEST_F(InGame, FromARoomWithoutPatternsTheLengthStaysAsBlanksForOneWordOnly) {
   }
 }
 
-TEST_F(InGame, TheEndOfAGameNamesItsWinnersSharedOrNone) {
+TEST_F(InGame, TheEndOfAGameNamesItsWinnersSharedOrNoneAndWhetherAnotherFollows) {
   auto top = [this] {  // the winners, then the podium's places
     std::string seen = protocol::JoinFields(h.view.winners, ',') + ":";
     for (const Standing& s : h.view.podium)
@@ -128,11 +132,8 @@ TEST_F(InGame, TheEndOfAGameNamesItsWinnersSharedOrNone) {
     EXPECT_THAT(h.Look("said"), testing::HasSubstr(" / " + std::string(c.said) + " / "));
     EXPECT_EQ(top(), c.top);
   }
-}
-
-TEST_F(InGame, ARoomThatWaitsAfterTheGameSaysSoAndTheAdminMayStartOne) {
-  h.Play("ADMIN 100005|Me\nWINNER 0\nRESETSCORES -\nGAMESTOPPED -");
-  h.clock.Advance(10000);
+  // A room that waits after the game says so, and the admin may start one.
+  h.Play("ADMIN 100005|Me\nRESETSCORES -\nGAMESTOPPED -\n+10000");
   EXPECT_EQ(h.view.last().text,
             "Nobody drew or found a word in that game, so no new game starts by itself. Press "
             "Setup Game to start one.");
@@ -163,16 +164,6 @@ TEST(PasswordRoom, TheClientAsksRetriesKeepsARightPasswordAndForgetsARefusedOne)
   h.Play("BADPASS -");
   EXPECT_THAT(h.view.password_asks, ElementsAre("den.example:2020", "den.example:2020 (wrong)"));
   EXPECT_EQ(h.settings.RoomPassword("den.example:2020"), "");
-}
-
-// --- Leaving ----------------------------------------------------------------------------------
-
-TEST_F(InGame, LeavingSendsThePlayersReasonAndLetsItGoOutBeforeTheClose) {
-  EXPECT_TRUE(h.session.GameInProgress());
-  h.session.LeaveRoom(h.session.quit_reason());
-  EXPECT_EQ(h.Look("sent"), "PART Quit");
-  EXPECT_EQ(h.connection.leaves, 1);
-  EXPECT_FALSE(h.session.GameInProgress());
 }
 
 }  // namespace
