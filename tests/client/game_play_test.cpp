@@ -58,9 +58,7 @@ TEST_F(InGame, EveryEndOfARoundShowsTheRoomsWord) {
         Frame("STOPGAMETIMER", "-") + Frame("ROUNDWORD", "ice cream"),  // everyone found it
         Frame("NOTICE", "The artist has left the room.") + Frame("ROUNDWORD", "ice cream")}) {
     SCOPED_TRACE(end);
-    h.Play("NEWROUND 2\nNEWARTIST 100000\nWORDPATTERN ___ _____");
-    h.session.EnterChatLine("Ice-Cream");
-    h.Receive("WORDFOUND", Wire("1|100005"));
+    h.Play("NEWROUND 2\nNEWARTIST 100000\nWORDPATTERN ___ _____\n> Ice-Cream\nWORDFOUND 1|100005");
     h.session.OnData(end);
     h.Play("=> word: ice cream => pattern: i c e   c r e a m => status: The word was: ice cream");
     EXPECT_EQ(h.view.rounds.empty() ? "" : h.view.rounds.back().word, "ice cream");

@@ -37,22 +37,21 @@ TEST(RoundLog, EveryRoundKeepsItsDrawingWordArtistAndFinders) {
   h.LogIn(100005, {"ann", "ben"});
   h.StartGame(100000);
   EXPECT_EQ(h.view.rounds_begun, 1);
-  h.Receive("FH", Wire("100000|1|2|3|4"));
-  h.clock.Advance(500);
-  h.Play("CU 100000|-\nWORDFOUND 2|100001\nWORDFOUND 2|100001\nENDOFROUND car,automobile");
   // A finder said twice is kept once.
-  EXPECT_EQ(Rounds(h.view.rounds), "1 car by ann found by ben: FH@0 1|2|3|4, CU@500 -");
+  h.Play(
+      "FH 100000|1|2|3|4\n+500\nCU 100000|-\nWORDFOUND 2|100001\nWORDFOUND 2|100001\nENDOFROUND "
+      "car");
   // The artist's own strokes never come back from the room: they are kept as sent.
   h.Play("NEWROUND 2\nNEWARTIST 100005\nNEWWORD fish");
   h.session.SendDrawCommand("CI", Wire("10|10|40|30"));
   h.Play("CL -\nWORDSKIPPED fish");  // the room sends a clear back to its artist too
   // A guesser who found it knows the word by the guess, when the room only stops the clock.
-  h.Play("NEWROUND 3\nNEWARTIST 100001");
-  h.session.EnterChatLine("Boat");
-  h.Play("WORDFOUND 1|100005\nWORDFOUND 0|100000\nSTOPGAMETIMER -");
+  h.Play(
+      "NEWROUND 3\nNEWARTIST 100001\n> Boat\nWORDFOUND 1|100005\nWORDFOUND 0|100000\nSTOPGAMETIMER "
+      "-");
   // An artist who leaves ends the round without a word; the game's end ends the last one.
-  h.Play("NEWROUND 4\nNEWARTIST 100000\nNEWARTIST 100001\nWINNER 100001");
-  h.Receive("FH", Wire("100001|1|2|3|4"));  // between games nothing is kept
+  // Between games nothing is kept.
+  h.Play("NEWROUND 4\nNEWARTIST 100000\nNEWARTIST 100001\nWINNER 100001\nFH 100001|1|2|3|4");
   EXPECT_EQ(Rounds(h.view.rounds),
             "1 car by ann found by ben: FH@0 1|2|3|4, CU@500 -; "
             "2 fish by un-named found by : CI@0* 10|10|40|30, CL@0 -; "

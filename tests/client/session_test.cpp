@@ -32,12 +32,11 @@ TEST(Login, TheWholeSequenceWithoutAnAgreement) {
       "ULIST 100000|@Bob|0|40|100007|Averyveryverylongnic|1| => admin: Bob\n"
       "=> users: Bob 40*, Averyveryverylongnic 0\n");
   EXPECT_EQ(h.session.OwnUserId(), 100007);
-  const int pads = h.view.pads_cleared;
   // Somebody else was here first: no administration.
   h.Play(
       "ULISTEND => line: Server: MOTD - Welcome all => colour: 255,0,255\n"
       "=> controls: disconnect info drawing autoskip");
-  EXPECT_TRUE(h.view.pads_cleared == pads + 1 && h.view.focus_requests > 0);  // practice goes
+  EXPECT_TRUE(h.view.pads_cleared == 1 && h.view.focus_requests > 0);  // practice goes
   h.session.SetAutoSkip(false);
   h.Play("=> sent: AWAY 0 => users: Bob 40*, Averyveryverylongnic 0*");
 }
@@ -97,11 +96,10 @@ TEST(Login, BannedOldVersionSocketErrorsAndACloseMidLoginEndTheConnectionAndAreE
       "BANNED - => line: Server: You have been banned from this server. You are not permitted "
       "to join it. => colour: 255,0,32 => socket: closed => controls: connect load paste drawing");
   h.Connect();
-  h.Receive("OLDVERSION", "99385");
+  h.Play("OLDVERSION 99385 => colour: 160,50,30 => socket: closed");
   EXPECT_THAT(h.view.last().text,
               testing::StartsWith("Sorry, but you are using an old version of the Scrawlbox "
                                   "client. You will need "));
-  h.Play("=> colour: 160,50,30 => socket: closed");
   h.Look("said");
   h.session.OnError({SocketErrorKind::kRefused, 1, "refused"});
   h.session.OnError({SocketErrorKind::kHostNotFound, 2, "unknown"});
@@ -302,8 +300,8 @@ TEST(Messages, AGuesserSeesHintsTheClockCountsDownAndTheGameButtonsDoWhatTheySay
   h.LogIn(100005, {"ann"});
   h.session.StartButtonPressed();
   h.session.HintButtonPressed();
-  EXPECT_EQ(h.view.last().text, "Sorry, the Warn Artist feature has not yet been implemented.");
   h.Play(
+      "=> line: System: Sorry, the Warn Artist feature has not yet been implemented.\n"
       "NEWARTIST 100000\n"
       "HINT ca|The artist has given a third hint! The word starts with: ca => word: ca\n"
       "STARTGAMETIMER 6000\n"
