@@ -95,7 +95,7 @@ TEST(Commands, WithoutANicknameTheRoomWaitsUntilTheProfileIsSaved) {
   h.session.SetProfile({.Nickname = "SuperAdmin"});
   h.Play("> /connect 10.0.0.7 => to: 10.0.0.5:2021 #1");
   EXPECT_THAT(h.view.nickname_asks, ElementsAre("", ""));
-  EXPECT_TRUE(h.view.reserved_boxes == 1 && !h.view.reserved_box_in_profile);
+  EXPECT_THAT(h.view.reserved_boxes, ElementsAre(false));
 }
 
 TEST(Commands, HelpClearDebugMeNickDisconnectQuitAndUnknown) {

@@ -31,20 +31,15 @@ void ConnectSession(client::Session& session, FakeConnection& connection, const 
 void LogInSession(client::Session& session, FakeConnection& connection, int32_t own_id,
                   const std::vector<std::string>& others) {
   ConnectSession(session, connection);
-  auto receive = [&session](std::string_view command, std::string_view data) {
-    session.OnData(protocol::Frame(command, data));
-  };
-  receive("SCRAWLBOX_S3RV3R", "100");
-  receive("USEROK", std::to_string(own_id) + Wire("|"));
-  receive("PASSOK", Wire("|Room|-|1|10"));
   std::string list;
   int32_t id = 100000;
-  for (const auto& nickname : others) {
+  for (const auto& nickname : others)
     list += std::to_string(id++) + Wire("|") + nickname + Wire("|0|0|");
-  }
   list += std::to_string(own_id) + Wire("|") + session.profile().Nickname + Wire("|0|0");
-  receive("ULIST", list);
-  receive("ULISTEND", "");
+  session.OnData(protocol::Frame("SCRAWLBOX_S3RV3R", "100") +
+                 protocol::Frame("USEROK", std::to_string(own_id) + Wire("|")) +
+                 protocol::Frame("PASSOK", Wire("|Room|-|1|10")) + protocol::Frame("ULIST", list) +
+                 protocol::Frame("ULISTEND", ""));
   connection.sent.clear();
 }
 

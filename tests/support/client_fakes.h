@@ -71,8 +71,7 @@ class RecordingClientView : public client::ClientView {
   void ShowAgreement(const std::string& text) override { agreement = text; }
   void ShowUserInfo(const client::UserProfile& profile) override { user_info = profile; }
   void ShowReservedNicknameBox(bool in_profile_window) override {
-    reserved_box_in_profile = in_profile_window;
-    ++reserved_boxes;
+    reserved_boxes.push_back(in_profile_window);
   }
   void AskForNickname(const std::string& refusal) override { nickname_asks.push_back(refusal); }
   void OpenGameSetup() override { ++game_setups_opened; }
@@ -105,8 +104,7 @@ class RecordingClientView : public client::ClientView {
   std::vector<std::string> password_asks;
   std::string agreement;
   client::UserProfile user_info;
-  bool reserved_box_in_profile = false;
-  int reserved_boxes = 0;
+  std::vector<bool> reserved_boxes;        // whether each was in the profile window
   std::vector<std::string> nickname_asks;  // the refusal each time ("" without one)
   int game_setups_opened = 0;
   std::vector<std::string> sounds;
