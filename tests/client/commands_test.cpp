@@ -54,8 +54,6 @@ TEST(Commands, ConnectSaysWhatIsWrongAndARoomGoesIntoRecentOnceItLetsThePlayerIn
   h.session.OnError({SocketErrorKind::kRefused, 1, "refused"});
   EXPECT_TRUE(h.settings.History().empty());
   auto let_in = [&h](const char* room_name) {
-    h.connection.state = SocketState::kConnected;
-    h.session.OnConnected();
     h.Play(std::string("USEROK 100001|\nPASSOK |") + room_name + "|-|0|0");
   };
   for (int login = 0; login < 2; ++login) {

@@ -70,20 +70,16 @@ TEST(Login, ARefusedNicknameIsAskedForAgainWithTheReasonAndTheLoginFollows) {
   }
 }
 
-TEST(Login, AnAgreementIsAnsweredFromItsWindow) {
+TEST(Login, AnAgreementRefusedBannedOldVersionSocketErrorsAndACloseMidLoginEndTheConnection) {
   ClientHarness h;
   h.Connect();
-  h.Receive("USEROK", Wire("100001|House rules: be nice"));
+  // An agreement is answered from its window.
+  h.Play("USEROK 100001|House rules: be nice => sent: SCRAWLBOX_CL13NT 100001");
   EXPECT_EQ(h.view.agreement, "House rules: be nice");
-  h.Look("sent");
   h.session.AgreementAccepted();
   EXPECT_EQ(h.Look("sent"), "PASS <none>");
   h.session.AgreementRefused();
   h.Play("+249 => sent: DISAGREE -\n+1 => sent: NOP -");
-}
-
-TEST(Login, BannedOldVersionSocketErrorsAndACloseMidLoginEndTheConnectionAndAreExplained) {
-  ClientHarness h;
   h.Connect();
   h.Play(
       "BANNED - => line: Server: You have been banned from this server. You are not permitted "
@@ -192,8 +188,7 @@ TEST(Messages, ChatActionsNoticesAndDrawingCodesTakeTheirForms) {
       "CL -");
   EXPECT_TRUE(h.view.user_info.location == "Rome" && h.view.nickname_asks.empty());
   const auto& d = h.view.drawings;
-  ASSERT_EQ(d.size(), 2u);
-  EXPECT_TRUE(d[0].code == protocol::DrawCode::FH && d[0].fields[3] == 4 &&
+  EXPECT_TRUE(d.size() == 2 && d[0].code == protocol::DrawCode::FH && d[0].fields[3] == 4 &&
               d[1].code == protocol::DrawCode::CL);
 }
 

@@ -64,30 +64,26 @@ void ClientHarness::StartGame(int32_t artist_id, int rounds) {
   view.lines_looked_at = view.lines.size();
 }
 
-namespace {
-std::string Rgb(client::Colour c) {
-  return std::to_string(c & 255) + "," + std::to_string(c >> 8 & 255) + "," +
-         std::to_string(c >> 16);
-}
-}  // namespace
-
 std::string ClientHarness::Look(std::string_view what) {
   const client::Panel& panel = view.panel;
   const client::Controls& controls = view.controls;
+  auto rgb = [](client::Colour c) {
+    return std::to_string(c & 255) + "," + std::to_string(c >> 8 & 255) + "," +
+           std::to_string(c >> 16);
+  };
   std::string seen;
   if (what == "said") {
     size_t& from = view.lines_looked_at;
     if (from > view.lines.size()) from = 0;  // the chat was cleared since the last look
-    for (size_t i = from; i < view.lines.size(); ++i) {
+    for (size_t i = from; i < view.lines.size(); ++i)
       seen += (i == from ? "" : " / ") + view.lines[i].text;
-    }
     from = view.lines.size();
   } else if (what == "line") {
     if (!view.lines.empty()) seen = view.last().sender + ": " + view.last().text;
   } else if (what == "colour") {
-    if (!view.lines.empty()) seen = Rgb(view.last().colour) + (view.last().plain ? " plain" : "");
+    if (!view.lines.empty()) seen = rgb(view.last().colour) + (view.last().plain ? " plain" : "");
   } else if (what == "time") {
-    seen = panel.time + (panel.time_colour == client::kBlack ? "" : " " + Rgb(panel.time_colour));
+    seen = panel.time + (panel.time_colour == client::kBlack ? "" : " " + rgb(panel.time_colour));
   } else if (what == "controls") {
     const std::pair<const char*, bool> flags[] = {
         {"connect", controls.connect},       {"disconnect", controls.disconnect},
@@ -121,9 +117,8 @@ std::string ClientHarness::Look(std::string_view what) {
     const std::pair<std::string_view, const std::string*> fields[] = {
         {"room", &panel.room_name}, {"admin", &panel.admin},     {"rounds", &panel.rounds},
         {"word", &panel.word},      {"pattern", &panel.pattern}, {"status", &panel.status}};
-    for (const auto& [name, field] : fields) {
+    for (const auto& [name, field] : fields)
       if (name == what) return *field;
-    }
     ADD_FAILURE() << "nothing to look at called " << what;
   }
   return seen;
@@ -142,10 +137,8 @@ void ClientHarness::Play(std::string_view script) {
       rest.remove_prefix(arrow + 2);
     }
     std::string message(parts[0].substr(0, parts[0].find_last_not_of(' ') + 1));
-    for (char& c : message) {
-      if (c == '|') c = '\x03';
-      if (c == '^') c = '\x04';
-    }
+    std::replace(message.begin(), message.end(), '|', '\x03');
+    std::replace(message.begin(), message.end(), '^', '\x04');
     if (message.starts_with("> ")) {
       session.EnterChatLine(message.substr(2));
     } else if (message.starts_with("+")) {

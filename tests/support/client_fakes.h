@@ -23,14 +23,8 @@ class FakeConnection : public client::GameConnection {
     ++connects;
   }
   void Close() override { state = client::SocketState::kClosed; }
-  void Leave() override {
-    state = client::SocketState::kClosed;
-    ++leaves;
-  }
-  bool Send(std::string_view bytes) override {
-    sent.append(bytes);
-    return true;
-  }
+  void Leave() override { Close(), ++leaves; }
+  bool Send(std::string_view bytes) override { return sent.append(bytes), true; }
   client::SocketState State() const override { return state; }
 
   // Cuts what was sent into messages and forgets it.
