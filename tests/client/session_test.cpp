@@ -276,7 +276,7 @@ TEST(Messages, ALateJoinerFollowsTheRunningGameToASkippedWordAndANewRound) {
       "WORDSKIPPED cat,kitten => said: ann has skipped the word: cat => time: --:--\n"
       "=> users: ann 0*, ben 0*, un-named 0*\n");
   // A round already under way when the client came is not one of its rounds.
-  EXPECT_TRUE(h.view.rounds_begun == 0 && h.view.rounds.empty());
+  EXPECT_TRUE(h.view.rounds_begun == 0 && h.view.rounds.empty() && h.session.GameInProgress());
   h.Play(
       "NEWROUND 4 => said: A new round is starting! => rounds: 4 of 5 => word: \n"
       "NEWARTIST 100005 => hint: Give Hint\n"
