@@ -6,7 +6,6 @@
 
 #include "client/room/nickname_filter.h"
 #include "tests/support/client_fakes.h"
-#include "tests/support/matchers.h"
 #include "tests/support/wire.h"
 
 using testing_support::Wire;
@@ -17,72 +16,44 @@ namespace {
 using testing::ElementsAre;
 using testing::IsEmpty;
 using testing_support::ClientHarness;
-using testing_support::Msg;
-
-TEST(ChatInput, TheSameTextGoesOutThreeTimesInARowAtMost) {
-  ClientHarness h;
-  h.LogIn();
-  for (int i = 0; i < 5; ++i) h.session.EnterChatLine("gg");
-  h.session.EnterChatLine("other");
-  h.session.EnterChatLine("gg");
-  h.Play(
-      "=> sent: SAY gg, SAY gg, SAY gg, SAY other, SAY gg => said: You cannot send the same text "
-      "more than 3 times in a row. / You cannot send the same text more than 3 times in a row.");
-}
-
-TEST(ChatInput, LongLinesAreCutAndNothingGoesOutWhileDisconnected) {
-  ClientHarness h;
-  h.session.EnterChatLine("hello?");
-  EXPECT_EQ(h.view.last().text, "Cannot send, not connected to a server.");
-  h.LogIn();
-  h.session.EnterChatLine(std::string(600, 'a'));
-  EXPECT_EQ(h.Sent()[0].data.size(), 512u);
-}
 
 // Found by fuzzing: a kick reason holding byte 1 ended the KICK message early and went on as a
 // message of its own; bytes 3 and 4 in typed text would add fields.
-TEST(ChatInput, ControlCharactersThePlayerTypesNeverSplitAMessage) {
+TEST(ChatInput, LinesAreCutRepeatsHeldAndControlCharactersNeverSplitAMessage) {
   ClientHarness h;
+  h.Play("> hello? => line: System: Cannot send, not connected to a server.");
   h.LogIn(100005, {"Ann"});
-  h.session.EnterChatLine("hi\x01SAY\x02gotcha\x01");
-  h.session.EnterChatLine(Wire("/me waves|^"));
+  h.session.EnterChatLine(std::string(600, 'a'));
+  EXPECT_EQ(h.Look("sent"), "SAY " + std::string(512, 'a'));
+  // The same text goes out three times in a row at most.
+  h.Play(
+      "> gg\n> gg\n> gg\n> gg\n> gg\n> other\n> gg => sent: SAY gg, SAY gg, SAY gg, SAY other, SAY "
+      "gg\n"
+      "=> said: You cannot send the same text more than 3 times in a row. / You cannot send the "
+      "same text more than 3 times in a row.\n"
+      "> hi\x01SAY\x02gotcha\x01\n"
+      "> /me waves|^");
   h.session.KickUser(100000, "rude\x01KICK\x02");
   h.session.KickUser(100000, "\x01\x02");
   h.session.LeaveRoom("bye\x01PART\x02");
-  EXPECT_EQ(h.SentLine(), "SAY hiSAYgotcha, USERACTION waves, KICK 100000|rudeKICK, PART byePART");
+  EXPECT_EQ(h.Look("sent"),
+            "SAY hiSAYgotcha, USERACTION waves, KICK 100000|rudeKICK, PART byePART");
 }
 
-TEST(Commands, ConnectTakesAHostAndPortAndSaysWhatIsWrong) {
+TEST(Commands, ConnectSaysWhatIsWrongAndARoomGoesIntoRecentOnceItLetsThePlayerIn) {
   ClientHarness h("[Player Information]\nNickname=Painter\n");
-  const struct {
-    const char* typed;
-    const char* said;
-    const char* to;  // host:port and the number of connections so far
-  } cases[] = {
-      {"/connect", "Syntax is /Connect <server>[:<port>].", ":0 0"},
-      {"/connect 10.0.0.5:99999",
-       "Cannot connect to \"10.0.0.5:99999\": the port must be a number from 1 to 65535.", ":0 0"},
-      {"/Connect [::1]:2021", "Connecting to server [::1]:2021 ...", "::1:2021 1"},
+  h.Play(
+      "> /connect => line: System: Syntax is /Connect <server>[:<port>]. => to: :0 #0\n"
+      "> /connect 10.0.0.5:99999 => line: System: Cannot connect to \"10.0.0.5:99999\": the port "
+      "must be a number from 1 to 65535. => to: :0 #0\n"
+      "> /Connect [::1]:2021 => line: System: Connecting to server [::1]:2021 ...\n"
+      "=> to: ::1:2021 #1 => status: Connecting to [::1]:2021...\n"
       // No port: the default one, not the one used last.
-      {"/Connect 10.0.0.5", "Connecting to server 10.0.0.5 ...", "10.0.0.5:2020 2"},
-  };
-  for (const auto& c : cases) {
-    h.session.EnterChatLine(c.typed);
-    EXPECT_EQ(h.view.last().text, c.said);
-    EXPECT_EQ(h.connection.host + ":" + std::to_string(h.connection.port) + " " +
-                  std::to_string(h.connection.connects),
-              c.to);
-  }
-}
-
-TEST(Commands, ARoomJoinedByItsAddressGoesIntoRecentOnceItLetsThePlayerIn) {
-  ClientHarness h("[Player Information]\nNickname=Painter\n");
-  h.session.JoinRoom("gone.example");
+      "> /Connect 10.0.0.5 => line: System: Connecting to server 10.0.0.5 ... => to: 10.0.0.5:2020 "
+      "#2");
   h.session.OnError({SocketErrorKind::kRefused, 1, "refused"});
   EXPECT_TRUE(h.settings.History().empty());
   auto let_in = [&h](const char* room_name) {
-    h.connection.state = SocketState::kConnected;
-    h.session.OnConnected();
     h.Play(std::string("USEROK 100001|\nPASSOK |") + room_name + "|-|0|0");
   };
   for (int login = 0; login < 2; ++login) {
@@ -93,7 +64,6 @@ TEST(Commands, ARoomJoinedByItsAddressGoesIntoRecentOnceItLetsThePlayerIn) {
   // The browser remembers its own rooms under the names in its boxes.
   h.session.ConnectFromBrowser({"other.example", 2020});
   let_in("Other");
-  EXPECT_EQ(h.settings.History().size(), 1u);
   // A room the browser put in Recent (with its description), or a favourite, under another
   // spelling of its address, is not listed a second time.
   h.settings.AddToHistory(ServerEntry{"10.0.0.9:2021", "Nine", "with a description"});
@@ -106,96 +76,60 @@ TEST(Commands, ARoomJoinedByItsAddressGoesIntoRecentOnceItLetsThePlayerIn) {
 }
 
 TEST(Commands, WithoutANicknameTheRoomWaitsUntilTheProfileIsSaved) {
-  ClientHarness unnamed;
-  unnamed.session.EnterChatLine("/connect 10.0.0.5:2021");
-  EXPECT_THAT(unnamed.view.nickname_asks, ElementsAre(""));
-  EXPECT_EQ(unnamed.view.panel.status, "Choose a nickname to join 10.0.0.5:2021");
-  EXPECT_EQ(unnamed.view.reserved_boxes, 0);
-  EXPECT_EQ(unnamed.connection.connects, 0);
-  Profile profile = unnamed.session.profile();
-  unnamed.session.SetProfile(profile);  // still the default name
-  EXPECT_EQ(unnamed.connection.connects, 0);
-  profile.Nickname = "Zed";
-  unnamed.session.SetProfile(profile);
-  EXPECT_EQ(unnamed.connection.connects, 1);
-  EXPECT_EQ(unnamed.connection.host, "10.0.0.5");
-  EXPECT_EQ(unnamed.connection.port, 2021);
-  unnamed.session.SetProfile(profile);  // nothing is pending any more
-  EXPECT_EQ(unnamed.connection.connects, 1);
-
-  ClientHarness closed;
-  closed.session.JoinRoom("10.0.0.5");
-  closed.session.DropPendingRoom();
-  EXPECT_THAT(closed.view.panel.status, testing::StartsWith("Not connected"));
-  closed.session.SetProfile(profile);
-  EXPECT_EQ(closed.connection.connects, 0);
-
-  ClientHarness reserved("[Player Information]\nNickname=SuperAdmin\n");
-  reserved.session.EnterChatLine("/connect 10.0.0.5");
-  EXPECT_EQ(reserved.view.reserved_boxes, 1);
-  EXPECT_FALSE(reserved.view.reserved_box_in_profile);
-  EXPECT_THAT(reserved.view.nickname_asks, IsEmpty());
-  EXPECT_EQ(reserved.connection.connects, 0);
-}
-
-TEST(Commands, DisconnectSendsOnlyTheFirstWordOfTheReason) {
-  ClientHarness h;
-  h.session.EnterChatLine("/disconnect");
-  EXPECT_EQ(h.view.last().text, "You are already disconnected.");
-  h.LogIn();
-  h.session.EnterChatLine("/disconnect see you");
-  h.session.EnterChatLine("/DISCONNECT");
-  EXPECT_EQ(h.SentLine(), "PART see, PART Quitting");
-}
-
-TEST(Commands, NickChecksTheFilterAndKeepsTheAt) {
-  ClientHarness h;
-  h.LogIn();
-  h.session.EnterChatLine("/nick SuperAdmin");
-  EXPECT_EQ(h.view.last().text, "Sorry, but you cannot use this nickname. Please choose another.");
-  h.session.EnterChatLine("/nick");
-  EXPECT_EQ(h.view.last().text, "Syntax is /NICK your_new_nickname. No spaces.");
-  h.session.EnterChatLine("/nick @Bob");
-  // Alone, so the admin.
+  ClientHarness h;  // a fresh Client.ini: the default name, which is also a reserved one
+  h.session.JoinRoom("10.0.0.6");
+  h.session.DropPendingRoom();  // the nickname box was closed: the room is forgotten
+  EXPECT_THAT(h.view.panel.status, testing::StartsWith("Not connected"));
+  h.session.SetProfile({.Nickname = "Zed"});
+  h.session.SetProfile({.Nickname = ""});
   h.Play(
-      "=> line: System: Your nickname has now been changed to @Bob. => sent: NICKCHG @Bob => "
-      "admin: @Bob");
-  EXPECT_EQ(h.ini.INIRead("Player Information", "Nickname", ""), "@Bob");  // kept at once
+      "> /connect 10.0.0.5:2021 => status: Choose a nickname to join 10.0.0.5:2021 => to: :0 #0");
+  h.session.SetProfile({.Nickname = "   "});
+  EXPECT_EQ(h.Look("to"), ":0 #0");
+  h.session.SetProfile({.Nickname = "Zed"});
+  h.session.SetProfile({.Nickname = "Zed"});  // nothing is pending any more
+  EXPECT_EQ(h.Look("to"), "10.0.0.5:2021 #1");
+  // A reserved name gets its box and no connection; the default name got none.
+  h.session.SetProfile({.Nickname = "SuperAdmin"});
+  h.Play("> /connect 10.0.0.7 => to: 10.0.0.5:2021 #1");
+  EXPECT_THAT(h.view.nickname_asks, ElementsAre("", ""));
+  EXPECT_THAT(h.view.reserved_boxes, ElementsAre(false));
 }
 
-TEST(Commands, MeShowsTheActionLocallyAndSendsIt) {
-  ClientHarness h("[Player Information]\nNickname=Kim\n");
-  h.LogIn();
-  h.session.EnterChatLine("/me waves hello");
-  EXPECT_EQ(h.view.last().colour, kBlue);
-  h.Play("=> line: System:  * Kim waves hello => sent: USERACTION waves hello");
-  h.session.EnterChatLine("/me");
-  EXPECT_EQ(h.view.last().text, "Syntax is /ME <action>.");
-}
-
-TEST(Commands, HelpClearDebugQuitAndUnknown) {
+TEST(Commands, HelpClearDebugMeNickDisconnectQuitAndUnknown) {
   ClientHarness h;
-  h.session.EnterChatLine("/HeLp");
-  EXPECT_EQ(h.view.lines.size(), 9u);
-  EXPECT_EQ(h.view.lines[0].text, "Currently implemented commands:");
-  h.session.EnterChatLine("/");
-  EXPECT_EQ(h.view.lines.size(), 18u);
-  h.session.EnterChatLine("/cls");
+  // While not connected the admin stays a dash, whatever the nickname becomes.
+  h.Play("> /nick Kim => admin: -\n> /HeLp\n> /");  // a slash alone is help too
+  EXPECT_EQ(h.view.lines.size(), 19u);
+  EXPECT_EQ(h.view.lines[10].text, "Currently implemented commands:");
+  h.Play("> /cls");
   EXPECT_THAT(h.view.lines, IsEmpty());
-  h.session.EnterChatLine("/part");
-  EXPECT_EQ(h.view.last().text, "Unknown command - type /help for command list.");
-  h.view.lines.clear();
   h.view.floating = true;
-  h.session.EnterChatLine("/debug");
-  EXPECT_EQ(h.Look("said"),
-            "-- DEBUG INFORMATION -- / Generic Quit Message\t = [000] False / ChatBar\t\t = True / "
-            "Server MOTD Length\t = [000] / Connected Status\t = 0");
+  h.Play(
+      "> /debug => said: -- DEBUG INFORMATION -- / Generic Quit Message\t = [000] False / "
+      "ChatBar\t\t = True / Server MOTD Length\t = [000] / Connected Status\t = 0\n"
+      "> /part => line: System: Unknown command - type /help for command list.\n"
+      "> /disconnect => line: System: You are already disconnected.");
   h.LogIn();
-  h.session.EnterChatLine("/quit");
+  h.Play(
+      "> /me waves hello => line: System:  * Kim waves hello => colour: 0,0,255\n"
+      "=> sent: USERACTION waves hello\n"
+      "> /me => line: System: Syntax is /ME <action>.\n"
+      "> /nick SuperAdmin => line: System: Sorry, but you cannot use this nickname. Please choose "
+      "another.\n"
+      "> /nick => line: System: Syntax is /NICK your_new_nickname. No spaces.\n"
+      // Alone, so the admin.
+      "> /nick @Bob => line: System: Your nickname has now been changed to @Bob. => admin: @Bob\n"
+      "=> sent: NICKCHG @Bob\n"
+      // Only the first word of the reason goes.
+      "> /disconnect see you\n> /DISCONNECT => sent: PART see, PART Quitting");
+  EXPECT_EQ(h.ini.INIRead("Player Information", "Nickname", ""), "@Bob");  // kept at once
+  h.LogIn();
+  h.Play("> /quit");
   EXPECT_TRUE(h.view.closed);
   // The window leaves the room as it closes, with the reason /quit gave.
   h.session.LeaveRoom(h.session.quit_reason());
-  EXPECT_EQ(h.SentLine(), "PART Quitting (via CLI).");
+  EXPECT_EQ(h.Look("sent"), "PART Quitting (via CLI).");
 }
 
 TEST(Nicknames, ReservedEntriesMatchAnywhereIgnoringCase) {

@@ -20,43 +20,34 @@ TEST(URLEncode, EveryCharacterOfTheTableAndNothingElsePercentFirst) {
   // Letters, digits, the rest of ASCII and the bytes beyond the table pass as they are.
   const std::string untouched = "AZaz09`{}~\\\x01\xE9\xFF\xA6";
   EXPECT_EQ(URLEncode(untouched), untouched);
-  EXPECT_EQ(URLEncode("100% a|b"), "100%25%20a%A6b");  // nothing is encoded twice
-  EXPECT_EQ(URLEncode("%20"), "%2520");
+  EXPECT_EQ(URLEncode("%20"), "%2520");  // nothing is encoded twice
 }
 
-TEST(ReplyRecord, IsTheFirstLineOfTheBodyWithoutItsBreak) {
-  for (const char* body :
-       {"STATUS=OK|EXTRA=\r\nmore\r\n", "STATUS=OK|EXTRA=\nmore", "STATUS=OK|EXTRA="}) {
-    EXPECT_EQ(ReplyRecord(body), "STATUS=OK|EXTRA=") << body;
-  }
-  EXPECT_EQ(ReplyRecord(""), "");
-}
-
-TEST(VersionNumbers, MinorHasTwoDigitsRevisionThreeAndTheFileIsReadForItsLeadingNumber) {
+// A tracker's reply is the first line of the body; the update file is read for its leading number.
+TEST(Replies, TheRecordIsTheFirstLineAndTheVersionHasTwoDigitsOfMinorAndThreeOfRevision) {
+  const std::pair<const char*, const char*> replies[] = {{"S=OK|X=\r\nmore\r\n", "S=OK|X="},
+                                                         {"S=OK|X=\nmore", "S=OK|X="},
+                                                         {"S=OK|X=", "S=OK|X="},
+                                                         {"", ""}};
+  for (const auto& [body, record] : replies) EXPECT_EQ(ReplyRecord(body), record) << body;
   EXPECT_EQ(VersionNumber(1, 2, 31), 102031);
   EXPECT_EQ(VersionNumber(0, 99, 410), 99410);
   const std::pair<const char*, int64_t> files[] = {
       {"102031\r\n", 102031}, {"  102031 is out", 102031}, {"", 0}, {"<html>", 0}, {"-5", 0},
       {"1e300", INT64_MAX}};
   for (const auto& [file, version] : files) EXPECT_EQ(LatestVersion(file), version) << file;
-  EXPECT_FALSE(IsNewer(102031, 102031));
-  EXPECT_TRUE(IsNewer(102031, 102032));
-  EXPECT_FALSE(IsNewer(102031, 0));
+  EXPECT_TRUE(!IsNewer(102031, 102031) && IsNewer(102031, 102032) && !IsNewer(102031, 0));
 }
 
 // --- The client's update check -------------------------------------------------------------
 
-class ClientUpdate : public testing::Test {
- protected:
+TEST(ClientUpdate, ANewerVersionOffersTheDownloadPageAndAnythingElseSaysWhy) {
   testing_support::ClientHarness client{"[Directory]\r\nUpdate URL=http://up.example/v/\r\n"};
   testing_support::FakeHttpGetter http;
-};
-
-TEST_F(ClientUpdate, ANewerVersionOffersTheDownloadPageAndAnythingElseSaysWhy) {
   client.session.CheckForUpdate(http);
   ASSERT_EQ(http.open.size(), 1u);
-  EXPECT_EQ(http.open.front().url, "http://up.example/v/client.txt");
-  EXPECT_EQ(http.open.front().user_agent, "Scrawlbox Client v1.0 build#0001");
+  EXPECT_EQ(http.open.front().url + " " + http.open.front().user_agent,
+            "http://up.example/v/client.txt Scrawlbox Client v1.0 build#0001");
   http.Answer("100002\r\n");
   EXPECT_THAT(client.view.offers, ElementsAre(testing::StartsWith("New version available.. ")));
   EXPECT_EQ(client.Look("said"), "");

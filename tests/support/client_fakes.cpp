@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <utility>
 
 #include "tests/support/fake_transport.h"
@@ -13,14 +14,6 @@ namespace testing_support {
 
 std::vector<protocol::Message> FakeConnection::Take() {
   return CutMessages(std::exchange(sent, {}));
-}
-
-std::vector<std::string> RecordingClientView::TakeTexts() {
-  std::vector<std::string> texts;
-  for (const auto& line : lines) texts.push_back(line.text);
-  lines.clear();
-  lines_looked_at = 0;
-  return texts;
 }
 
 ClientHarness::ClientHarness(std::string_view client_ini)
@@ -38,20 +31,15 @@ void ConnectSession(client::Session& session, FakeConnection& connection, const 
 void LogInSession(client::Session& session, FakeConnection& connection, int32_t own_id,
                   const std::vector<std::string>& others) {
   ConnectSession(session, connection);
-  auto receive = [&session](std::string_view command, std::string_view data) {
-    session.OnData(protocol::Frame(command, data));
-  };
-  receive("SCRAWLBOX_S3RV3R", "100");
-  receive("USEROK", std::to_string(own_id) + Wire("|"));
-  receive("PASSOK", Wire("|Room|-|1|10"));
   std::string list;
   int32_t id = 100000;
-  for (const auto& nickname : others) {
+  for (const auto& nickname : others)
     list += std::to_string(id++) + Wire("|") + nickname + Wire("|0|0|");
-  }
   list += std::to_string(own_id) + Wire("|") + session.profile().Nickname + Wire("|0|0");
-  receive("ULIST", list);
-  receive("ULISTEND", "");
+  session.OnData(protocol::Frame("SCRAWLBOX_S3RV3R", "100") +
+                 protocol::Frame("USEROK", std::to_string(own_id) + Wire("|")) +
+                 protocol::Frame("PASSOK", Wire("|Room|-|1|10")) + protocol::Frame("ULIST", list) +
+                 protocol::Frame("ULISTEND", ""));
   connection.sent.clear();
 }
 
@@ -76,25 +64,42 @@ void ClientHarness::StartGame(int32_t artist_id, int rounds) {
   view.lines_looked_at = view.lines.size();
 }
 
-std::string ClientHarness::SentLine() {
-  return Render(Sent());
-}
-
 std::string ClientHarness::Look(std::string_view what) {
   const client::Panel& panel = view.panel;
   const client::Controls& controls = view.controls;
+  auto rgb = [](client::Colour c) {
+    return std::to_string(c & 255) + "," + std::to_string(c >> 8 & 255) + "," +
+           std::to_string(c >> 16);
+  };
   std::string seen;
   if (what == "said") {
     size_t& from = view.lines_looked_at;
     if (from > view.lines.size()) from = 0;  // the chat was cleared since the last look
-    for (size_t i = from; i < view.lines.size(); ++i) {
+    for (size_t i = from; i < view.lines.size(); ++i)
       seen += (i == from ? "" : " / ") + view.lines[i].text;
-    }
     from = view.lines.size();
   } else if (what == "line") {
     if (!view.lines.empty()) seen = view.last().sender + ": " + view.last().text;
+  } else if (what == "colour") {
+    if (!view.lines.empty()) seen = rgb(view.last().colour) + (view.last().plain ? " plain" : "");
+  } else if (what == "time") {
+    seen = panel.time + (panel.time_colour == client::kBlack ? "" : " " + rgb(panel.time_colour));
+  } else if (what == "controls") {
+    const std::pair<const char*, bool> flags[] = {
+        {"connect", controls.connect},       {"disconnect", controls.disconnect},
+        {"info", controls.user_information}, {"admin", controls.administrate},
+        {"load", controls.load_image},       {"paste", controls.paste},
+        {"drawing", controls.drawing},       {"autoskip", controls.auto_skip}};
+    for (const auto& [name, on] : flags)
+      seen += on ? (seen.empty() ? "" : " ") + std::string(name) : "";
+  } else if (what == "to") {
+    seen = connection.host + ":" + std::to_string(connection.port) + " #" +
+           std::to_string(connection.connects);
+  } else if (what == "socket") {
+    seen = std::array{"closed", "connecting", "connected",
+                      "closing"}[static_cast<int>(connection.state)];
   } else if (what == "sent") {
-    seen = SentLine();
+    seen = Render(connection.Take());
   } else if (what == "users") {
     for (const auto& u : view.users) {
       seen += (seen.empty() ? "" : ", ") + u.nickname + " " + u.points + (u.bold ? "*" : "") +
@@ -111,11 +116,9 @@ std::string ClientHarness::Look(std::string_view what) {
   } else {
     const std::pair<std::string_view, const std::string*> fields[] = {
         {"room", &panel.room_name}, {"admin", &panel.admin},     {"rounds", &panel.rounds},
-        {"word", &panel.word},      {"pattern", &panel.pattern}, {"time", &panel.time},
-        {"status", &panel.status}};
-    for (const auto& [name, field] : fields) {
+        {"word", &panel.word},      {"pattern", &panel.pattern}, {"status", &panel.status}};
+    for (const auto& [name, field] : fields)
       if (name == what) return *field;
-    }
     ADD_FAILURE() << "nothing to look at called " << what;
   }
   return seen;
@@ -134,11 +137,13 @@ void ClientHarness::Play(std::string_view script) {
       rest.remove_prefix(arrow + 2);
     }
     std::string message(parts[0].substr(0, parts[0].find_last_not_of(' ') + 1));
-    for (char& c : message) {
-      if (c == '|') c = '\x03';
-      if (c == '^') c = '\x04';
-    }
-    if (!message.empty()) {
+    std::replace(message.begin(), message.end(), '|', '\x03');
+    std::replace(message.begin(), message.end(), '^', '\x04');
+    if (message.starts_with("> ")) {
+      session.EnterChatLine(message.substr(2));
+    } else if (message.starts_with("+")) {
+      clock.Advance(std::stoi(message.substr(1)));
+    } else if (!message.empty()) {
       const size_t space = std::min(message.find(' '), message.size());
       Receive(message.substr(0, space), message.substr(std::min(space + 1, message.size())));
     }

@@ -23,14 +23,8 @@ class FakeConnection : public client::GameConnection {
     ++connects;
   }
   void Close() override { state = client::SocketState::kClosed; }
-  void Leave() override {
-    state = client::SocketState::kClosed;
-    ++leaves;
-  }
-  bool Send(std::string_view bytes) override {
-    sent.append(bytes);
-    return true;
-  }
+  void Leave() override { Close(), ++leaves; }
+  bool Send(std::string_view bytes) override { return sent.append(bytes), true; }
   client::SocketState State() const override { return state; }
 
   // Cuts what was sent into messages and forgets it.
@@ -71,8 +65,7 @@ class RecordingClientView : public client::ClientView {
   void ShowAgreement(const std::string& text) override { agreement = text; }
   void ShowUserInfo(const client::UserProfile& profile) override { user_info = profile; }
   void ShowReservedNicknameBox(bool in_profile_window) override {
-    reserved_box_in_profile = in_profile_window;
-    ++reserved_boxes;
+    reserved_boxes.push_back(in_profile_window);
   }
   void AskForNickname(const std::string& refusal) override { nickname_asks.push_back(refusal); }
   void OpenGameSetup() override { ++game_setups_opened; }
@@ -86,8 +79,6 @@ class RecordingClientView : public client::ClientView {
   }
   void CloseProgram() override { closed = true; }
 
-  // The texts of the chat lines since the last call, forgotten afterwards.
-  std::vector<std::string> TakeTexts();
   const client::ChatLine& last() const { return lines.back(); }
 
   std::vector<client::ChatLine> lines;
@@ -107,8 +98,7 @@ class RecordingClientView : public client::ClientView {
   std::vector<std::string> password_asks;
   std::string agreement;
   client::UserProfile user_info;
-  bool reserved_box_in_profile = false;
-  int reserved_boxes = 0;
+  std::vector<bool> reserved_boxes;        // whether each was in the profile window
   std::vector<std::string> nickname_asks;  // the refusal each time ("" without one)
   int game_setups_opened = 0;
   std::vector<std::string> sounds;
@@ -139,22 +129,23 @@ class ClientHarness {
   // A game of this many rounds with words from "animals" starts, and this user draws first; what
   // it said is taken as looked at.
   void StartGame(int32_t artist_id, int rounds = 5);
-  std::vector<protocol::Message> Sent() { return connection.Take(); }
-  // What was sent since the last call as one line, "COMMAND data" per message joined by ", ",
-  // with the field and list separators shown as '|' and '^'.
-  std::string SentLine();
   // What the player sees of one thing, as one line:
   //   said    the chat texts since the last look, joined by " / " (then forgotten)
-  //   line    the last chat line, "sender: text"
-  //   sent    what was sent since the last look, as SentLine
+  //   line    the last chat line, "sender: text"; colour   its colour, "r,g,b", then " plain"
+  //           if it is shown as it came
+  //   sent    what was sent since the last look, "COMMAND data" per message joined by ", "
   //   users   the list, "nickname points" per row, then '*' if bold (not away), " drawing" for
   //           the artist and " found" for a finder; '?' when the row's colour does not match
   //   start, hint   the button's caption, then " (off)" while it is disabled
-  //   room, admin, rounds, word, pattern, time, status   that field of the panel
+  //   controls   the names of the other controls that are enabled
+  //   to      where the connection went, "host:port #connects"; socket   its state
+  //   room, admin, rounds, word, pattern, status   that field of the panel
+  //   time    the clock, then its colour "r,g,b" when it is not black
   std::string Look(std::string_view what);
   // Plays a script, one step a line: a message from the server, "COMMAND data" with '|' and
-  // '^' for the separators (or nothing), then " => look: text" for each thing the player should
-  // then see, named as for Look, e.g. "NEWWORD fish => word: fish => status: Your turn: draw fish".
+  // '^' for the separators, "> text" typed in the chat, "+ms" on the clock, or nothing; then
+  // " => look: text" for each thing the player should then see, named as for Look, e.g.
+  // "NEWWORD fish => word: fish => status: Your turn: draw fish".
   void Play(std::string_view script);
 
   MemoryIni ini;
