@@ -12,7 +12,6 @@
 #include <QEventLoop>
 #include <QStandardPaths>
 #include <QTcpServer>
-#include <QTcpSocket>
 #include <QTimer>
 
 #include "common/qt/qt_http.h"
@@ -25,10 +24,6 @@ namespace testing_support {
 bool RawClient::Connect(quint16 port) {
   socket_.connectToHost(QHostAddress::LocalHost, port);
   return socket_.waitForConnected(kWaitMs);
-}
-
-void RawClient::Send(std::string_view command, std::string_view data) {
-  SendRaw(protocol::Frame(command, data));
 }
 
 void RawClient::SendRaw(std::string_view bytes) {
@@ -62,15 +57,11 @@ std::optional<protocol::Message> RawClient::WaitFor(std::string_view command, in
 std::string RawClient::Join(quint16 port, const std::string& nickname) {
   namespace to_server = protocol::to_server;
   if (!Connect(port)) return {};
-  Send(to_server::SCRAWLBOX_CL13NT, "100001");
-  if (!WaitFor("SCRAWLBOX_S3RV3R")) return {};
-  Send(to_server::USER, ProfileData(nickname));
+  SendRaw(protocol::Frame(to_server::SCRAWLBOX_CL13NT, "100001") +
+          protocol::Frame(to_server::USER, ProfileData(nickname)) +
+          protocol::Frame(to_server::PASS, "<none>") + protocol::Frame(to_server::ULISTREQ, "-"));
   const auto ok = WaitFor("USEROK");
-  if (!ok) return {};
-  Send(to_server::PASS, "<none>");
-  if (!WaitFor("PASSOK")) return {};
-  Send(to_server::ULISTREQ, "-");
-  if (!WaitFor("ULISTEND")) return {};
+  if (!ok || !WaitFor("ULISTEND")) return {};
   return std::string(protocol::LeftOf(ok->data, protocol::kFieldSep));
 }
 
@@ -82,10 +73,12 @@ quint16 FreePort() {
 
 ChildProcess::ChildProcess(quint16 port) : port_(port) {
   process_.setProcessChannelMode(QProcess::MergedChannels);
-}
-
-ChildProcess::~ChildProcess() {
-  if (Running()) Kill();
+  // Without a window a program needs no display: none is given.
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+    environment.remove(QString::fromLatin1(name));
+  }
+  process_.setProcessEnvironment(environment);
 }
 
 bool ChildProcess::Launch(const QString& program, QStringList fixed, const QString& ready_text) {
@@ -148,8 +141,6 @@ directory::HttpResult Fetch(const std::string& url, int timeout_ms, bool* sent) 
   scrawlbox::QtHttpGetter http(timeout_ms);
   QEventLoop loop;
   directory::HttpResult answer;
-  answer.error_text = "no answer in time";
-  if (sent) *sent = false;
   http.Get(
       url, "Scrawlbox Test",
       [&](const directory::HttpResult& result) {
@@ -162,10 +153,6 @@ directory::HttpResult Fetch(const std::string& url, int timeout_ms, bool* sent) 
   QTimer::singleShot(timeout_ms + 5000, &loop, &QEventLoop::quit);
   loop.exec();
   return answer;
-}
-
-std::string Ask(const TrackerProcess& tracker, const std::string& query) {
-  return Fetch(tracker.Url() + "?" + query).body;
 }
 
 std::string AddQuery(const std::string& key, int port, const std::string& name) {

@@ -34,7 +34,9 @@ class RawClient {
   void SetReceiveBuffer(int bytes) {
     socket_.setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, bytes);
   }
-  void Send(std::string_view command, std::string_view data);
+  void Send(std::string_view command, std::string_view data) {
+    SendRaw(protocol::Frame(command, data));
+  }
   void SendRaw(std::string_view bytes);
   // Skips messages until one with this command arrives (answering pings), or nothing when none
   // came within the time.
@@ -88,7 +90,9 @@ class ChildProcess {
 
  protected:
   explicit ChildProcess(quint16 port);
-  ~ChildProcess();
+  ~ChildProcess() {
+    if (Running()) Kill();
+  }
 
   // Starts the program (again, once it has ended) with its Data folder and the arguments, and
   // waits until the output of this run holds the text.
@@ -138,7 +142,9 @@ class TrackerProcess : public ChildProcess {
 directory::HttpResult Fetch(const std::string& url, int timeout_ms = directory::kRequestTimeoutMs,
                             bool* sent = nullptr);
 // The tracker's reply body to a query (through Fetch); empty when the request failed.
-std::string Ask(const TrackerProcess& tracker, const std::string& query);
+inline std::string Ask(const TrackerProcess& tracker, const std::string& query) {
+  return Fetch(tracker.Url() + "?" + query).body;
+}
 // What a peer that sends the bytes on a fresh connection from the source address reads until
 // the other end closes it, and whether that end was a reset rather than an orderly close.
 struct Ending {

@@ -2,9 +2,7 @@
 // The real scrawlbox-server, headless, with real sockets on loopback: what needs the program,
 // its console, its signals and its listening socket. The rules behind it are the core's tests.
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
-#include <QProcess>
 #include <QTcpServer>
 
 #include "protocol/commands.h"
@@ -52,8 +50,8 @@ TEST(ServerProcess, ServesMetricsObeysItsConsoleAndSaysGoodbyeOnSigterm) {
   EXPECT_TRUE(troll.WaitClosed());
 
   server.Terminate();
-  const auto quit = ann.WaitFor("SERVERQUIT");
-  EXPECT_EQ(quit.value_or(protocol::Message{}).data, "The server has been shutdown.");
+  EXPECT_EQ(ann.WaitFor("SERVERQUIT").value_or(protocol::Message{}).data,
+            "The server has been shutdown.");
   EXPECT_TRUE(ann.WaitClosed());
   ASSERT_EQ(server.WaitForExit(), 0);
   EXPECT_THAT(ReadFile(server.dir() / "Server.ini"),
@@ -87,20 +85,6 @@ TEST(ServerProcess, WithoutStandardInputWaitsForATakenPortOrEndsWithTheReason) {
   EXPECT_EQ(server.WaitForExit(), 1);
   EXPECT_TRUE(server.output().contains(
       QStringLiteral("port %1 could not be opened within 1 s").arg(server.port())));
-}
-
-// Only the window needs a display; the room answers --version without one.
-TEST(ServerProcess, VersionNeedsNoDisplay) {
-  QProcess process;
-  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
-    environment.remove(QString::fromLatin1(name));
-  }
-  process.setProcessEnvironment(environment);
-  process.start(QStringLiteral(SCRAWLBOX_SERVER_BIN), {QStringLiteral("--version")});
-  ASSERT_TRUE(process.waitForFinished(ChildProcess::kWaitMs));
-  EXPECT_EQ(process.exitCode(), 0);
-  EXPECT_TRUE(process.readAllStandardOutput().contains("Scrawlbox Server "));
 }
 
 }  // namespace

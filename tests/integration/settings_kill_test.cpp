@@ -2,10 +2,6 @@
 // The real server killed with SIGKILL while it writes Server.ini, and started again.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <string>
-#include <vector>
-
 #include "inifile/ini_document.h"
 #include "protocol/numbers.h"
 #include "tests/integration/processes.h"
@@ -20,10 +16,9 @@ constexpr size_t kDenyLength = 1500;
 
 std::vector<std::string> TemporaryFiles(const std::filesystem::path& folder) {
   std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-    const std::string name = entry.path().filename().string();
-    if (name.starts_with("Server.ini.")) names.push_back(name);
-  }
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    if (entry.path().filename().string().starts_with("Server.ini."))
+      names.push_back(entry.path().filename());
   return names;
 }
 

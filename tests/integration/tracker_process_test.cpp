@@ -2,11 +2,9 @@
 // The real scrawlbox-tracker over HTTP: alone, with a real room, and two of it on one database.
 // What it answers is the service's and the registry's tests; here its sockets and processes.
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include <QtCore/qtestsupport_core.h>
 #include <QTcpServer>
-#include <QTcpSocket>
 #include <algorithm>
 #include <memory>
 
