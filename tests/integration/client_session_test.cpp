@@ -39,6 +39,13 @@ struct Player {
   bool InRoomWith(size_t users) {
     return Eventually([&] { return view.controls.disconnect && view.users.size() == users; });
   }
+  // Waits for a chat line with exactly this text.
+  bool Sees(const std::string& text) {
+    return Eventually([&] {
+      return std::any_of(view.lines.begin(), view.lines.end(),
+                         [&](const auto& line) { return line.text == text; });
+    });
+  }
 
   MemoryIni ini;
   client::ClientSettings settings;
@@ -47,6 +54,16 @@ struct Player {
   PadView view;
   client::Session session;
 };
+
+// The password rules are the session's and the room's tests; here the two agree on the wire.
+TEST(ClientSessions, APasswordRoomAsksAndLetsInWithThePassword) {
+  ServerProcess server("Server Password=mellon\n");
+  ASSERT_TRUE(server.Start());
+  Player frodo("Frodo", server.port());
+  ASSERT_TRUE(Eventually([&] { return !frodo.view.password_asks.empty(); }));
+  frodo.session.RetryWithPassword("mellon", false);
+  EXPECT_TRUE(frodo.InRoomWith(1));
+}
 
 // The core's test sees Leave() called; this one sees the real socket flush before it closes,
 // in a room of the test's own that keeps every byte the client writes.
@@ -76,6 +93,8 @@ TEST(ClientSessions, OneWhoJoinsLateEndsWithTheSamePixelsAndLeavesWithAReason) {
   ASSERT_TRUE(artist.InRoomWith(1));
   Player early("Early", server.port());
   ASSERT_TRUE(early.InRoomWith(2));
+  early.session.EnterChatLine("hello");
+  EXPECT_TRUE(early.Sees("hello"));  // the room's echo of one's own line
   // Which codes give which pixels is the pad's and the replay's test; here they cross sockets.
   client::PadTools& t = artist.view.tools;
   Drag(t, client::kLeftButton, QPointF(10, 10), QPointF(300, 200));
@@ -86,10 +105,7 @@ TEST(ClientSessions, OneWhoJoinsLateEndsWithTheSamePixelsAndLeavesWithAReason) {
   Player late("Late", server.port());
   EXPECT_TRUE(same_pixels(late));
   late.session.EnterChatLine("/disconnect bye");
-  EXPECT_TRUE(Eventually([&] {
-    return std::any_of(artist.view.lines.begin(), artist.view.lines.end(),
-                       [](const auto& line) { return line.text == "Late has left (bye)."; });
-  }));
+  EXPECT_TRUE(artist.Sees("Late has left (bye)."));
 }
 
 }  // namespace

@@ -15,9 +15,11 @@ namespace {
 using testing::StartsWith;
 
 // Its numbers served over HTTP, the operator closing and opening the real listening socket and
-// banning from the console, a flooder cut off mid-read, and the goodbye on SIGTERM.
+// banning from the console, a flooder cut off mid-read, no tracker to be listed by, and the
+// goodbye on SIGTERM.
 TEST(ServerProcess, ServesMetricsObeysItsConsoleAndSaysGoodbyeOnSigterm) {
-  ServerProcess server;
+  ServerProcess server("[Directory]\nTracker URL=http://127.0.0.1:" + std::to_string(FreePort()) +
+                       TrackerProcess::kPath + "\n");
   const quint16 metrics = FreePort();
   server.arguments = Args(QStringLiteral("--metrics-port %1").arg(metrics));
   ASSERT_TRUE(server.Start());
@@ -48,6 +50,9 @@ TEST(ServerProcess, ServesMetricsObeysItsConsoleAndSaysGoodbyeOnSigterm) {
   server.Command("ban " + troll.Join(server.port(), "troll") + " trolling");
   EXPECT_TRUE(troll.WaitFor("KICKOP"));
   EXPECT_TRUE(troll.WaitClosed());
+  // A tracker that refuses the connection is reported as one that cannot be reached.
+  server.Command("submit");
+  EXPECT_TRUE(server.WaitForOutput(QStringLiteral("Tracker Socket Error: [")));
 
   server.Terminate();
   EXPECT_EQ(ann.WaitFor("SERVERQUIT").value_or(protocol::Message{}).data,
