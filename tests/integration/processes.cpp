@@ -1,13 +1,17 @@
 // SPDX-License-Identifier: MIT
 #include "tests/integration/processes.h"
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
 #include <unistd.h>
+
+#include <cerrno>
 
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QStandardPaths>
 #include <QTcpServer>
-#include <QTcpSocket>
 #include <QTimer>
 
 #include "common/qt/qt_http.h"
@@ -20,10 +24,6 @@ namespace testing_support {
 bool RawClient::Connect(quint16 port) {
   socket_.connectToHost(QHostAddress::LocalHost, port);
   return socket_.waitForConnected(kWaitMs);
-}
-
-void RawClient::Send(std::string_view command, std::string_view data) {
-  SendRaw(protocol::Frame(command, data));
 }
 
 void RawClient::SendRaw(std::string_view bytes) {
@@ -54,28 +54,14 @@ std::optional<protocol::Message> RawClient::WaitFor(std::string_view command, in
   }
 }
 
-bool RawClient::WaitClosed(int timeout_ms) {
-  QElapsedTimer clock;
-  clock.start();
-  while (clock.elapsed() < timeout_ms) {
-    if (socket_.state() == QAbstractSocket::UnconnectedState) return true;
-    socket_.waitForReadyRead(static_cast<int>(std::max<qint64>(1, timeout_ms - clock.elapsed())));
-    socket_.readAll();
-  }
-  return socket_.state() == QAbstractSocket::UnconnectedState;
-}
-
-std::string RawClient::Login(const std::string& nickname) {
+std::string RawClient::Join(quint16 port, const std::string& nickname) {
   namespace to_server = protocol::to_server;
-  Send(to_server::SCRAWLBOX_CL13NT, "100001");
-  if (!WaitFor("SCRAWLBOX_S3RV3R")) return {};
-  Send(to_server::USER, ProfileData(nickname));
+  if (!Connect(port)) return {};
+  SendRaw(protocol::Frame(to_server::SCRAWLBOX_CL13NT, "100001") +
+          protocol::Frame(to_server::USER, ProfileData(nickname)) +
+          protocol::Frame(to_server::PASS, "<none>") + protocol::Frame(to_server::ULISTREQ, "-"));
   const auto ok = WaitFor("USEROK");
-  if (!ok) return {};
-  Send(to_server::PASS, "<none>");
-  if (!WaitFor("PASSOK")) return {};
-  Send(to_server::ULISTREQ, "-");
-  if (!WaitFor("ULISTEND")) return {};
+  if (!ok || !WaitFor("ULISTEND")) return {};
   return std::string(protocol::LeftOf(ok->data, protocol::kFieldSep));
 }
 
@@ -87,10 +73,12 @@ quint16 FreePort() {
 
 ChildProcess::ChildProcess(quint16 port) : port_(port) {
   process_.setProcessChannelMode(QProcess::MergedChannels);
-}
-
-ChildProcess::~ChildProcess() {
-  if (Running()) Kill();
+  // Without a window a program needs no display: none is given.
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+    environment.remove(QString::fromLatin1(name));
+  }
+  process_.setProcessEnvironment(environment);
 }
 
 bool ChildProcess::Launch(const QString& program, QStringList fixed, const QString& ready_text) {
@@ -99,12 +87,6 @@ bool ChildProcess::Launch(const QString& program, QStringList fixed, const QStri
                                       QString::fromStdString(dir_.path().string())} +
                               fixed + arguments);
   return process_.waitForStarted(kWaitMs) && WaitForOutput(ready_text);
-}
-
-void ChildProcess::Kill() {
-  process_.kill();
-  process_.waitForFinished(kWaitMs);
-  output_ += QString::fromUtf8(process_.readAll());
 }
 
 bool ChildProcess::WaitForOutput(const QString& text, int timeout_ms) {
@@ -124,12 +106,9 @@ int ChildProcess::WaitForExit(int timeout_ms) {
   return process_.exitStatus() == QProcess::NormalExit ? process_.exitCode() : -1;
 }
 
-ServerProcess::ServerProcess(const std::string& details, quint16 port)
-    : ChildProcess(port ? port : FreePort()) {
-  std::string ini = "[Server Details]\n";
-  if (details.find("Port=") == std::string::npos)
-    ini += "Port=" + std::to_string(this->port()) + "\n";
-  WriteFile(dir() / "Server.ini", ini + details);
+ServerProcess::ServerProcess(const std::string& details) : ChildProcess(FreePort()) {
+  WriteFile(dir() / "Server.ini",
+            "[Server Details]\nPort=" + std::to_string(port()) + "\n" + details);
 }
 
 bool ServerProcess::Start(const QString& ready_text) {
@@ -158,16 +137,10 @@ bool TrackerProcess::Start() {
       QStringLiteral("Tracker listening"));
 }
 
-std::string TrackerProcess::Url(const std::string& path) const {
-  return "http://127.0.0.1:" + std::to_string(port()) + path;
-}
-
 directory::HttpResult Fetch(const std::string& url, int timeout_ms, bool* sent) {
   scrawlbox::QtHttpGetter http(timeout_ms);
   QEventLoop loop;
   directory::HttpResult answer;
-  answer.error_text = "no answer in time";
-  if (sent) *sent = false;
   http.Get(
       url, "Scrawlbox Test",
       [&](const directory::HttpResult& result) {
@@ -182,16 +155,11 @@ directory::HttpResult Fetch(const std::string& url, int timeout_ms, bool* sent) 
   return answer;
 }
 
-std::string Ask(const TrackerProcess& tracker, const std::string& query) {
-  return Fetch(tracker.Url() + "?" + query).body;
-}
-
-std::string AddQuery(const std::string& key, int port, const std::string& name,
-                     const std::string& extra) {
+std::string AddQuery(const std::string& key, int port, const std::string& name) {
   return "ACTION=ADD&KEY=" + key +
          "&SERVERVERSION=1%2E00%2E0001&SERVERNAME=" + (name.empty() ? key : name) +
          "&DESC=Come%20and%20draw&IP=127.0.0.1&PORT=" + std::to_string(port) +
-         "&ADMINNAME=Ann&TOTALWORDS=10&TOTALWORDLISTS=1" + extra;
+         "&ADMINNAME=Ann&TOTALWORDS=10&TOTALWORDLISTS=1&ISPUBLIC=False";
 }
 
 std::vector<std::string> RoomNames(const TrackerProcess& tracker) {
@@ -202,40 +170,35 @@ std::vector<std::string> RoomNames(const TrackerProcess& tracker) {
   return names;
 }
 
-std::string RawExchange(quint16 port, const std::string& request, const char* source) {
-  constexpr int kTimeoutMs = 5000;
-  QTcpSocket socket;
-  if (source && !socket.bind(QHostAddress(QString::fromLatin1(source)))) return {};
-  socket.connectToHost(QStringLiteral("127.0.0.1"), port);
-  if (!socket.waitForConnected(kTimeoutMs)) return {};
-  socket.write(request.data(), static_cast<qint64>(request.size()));
-  QByteArray answer;
-  QElapsedTimer clock;
-  clock.start();
-  while (socket.state() == QAbstractSocket::ConnectedState && clock.elapsed() < kTimeoutMs) {
-    socket.waitForReadyRead(static_cast<int>(kTimeoutMs - clock.elapsed()));
-    answer += socket.readAll();
+Ending RawExchange(quint16 port, const std::string& bytes, const char* source) {
+  Ending ending;
+  const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+  const timeval bound{10, 0};
+  ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &bound, sizeof bound);
+  sockaddr_in from{}, to{};
+  from.sin_family = to.sin_family = AF_INET;
+  ::inet_pton(AF_INET, source, &from.sin_addr);
+  to.sin_port = htons(port);
+  to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  if (::bind(fd, reinterpret_cast<const sockaddr*>(&from), sizeof from) == 0 &&
+      ::connect(fd, reinterpret_cast<const sockaddr*>(&to), sizeof to) == 0 &&
+      ::send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(bytes.size())) {
+    char buffer[4096];
+    ssize_t n = 0;
+    while ((n = ::recv(fd, buffer, sizeof buffer, 0)) > 0) ending.read.append(buffer, n);
+    ending.reset = n < 0 && errno == ECONNRESET;
   }
-  return (answer + socket.readAll()).toStdString();
+  ::close(fd);
+  return ending;
 }
 
-// The value of one series ("name" or "name{labels}") in a scrape, or -1 when it lacks it.
 double MetricValue(const std::string& scrape, const std::string& series) {
   const std::string start = "\n" + series + " ";
   const size_t at = ("\n" + scrape).find(start);
   return at == std::string::npos ? -1 : std::stod(scrape.substr(at + start.size() - 1));
 }
 
-// The body of a GET of /metrics, or the whole answer when it is no 200.
-std::string Scrape(quint16 port, const std::string& path) {
-  const std::string answer = RawExchange(port, "GET " + path + " HTTP/1.1\r\nHost: x\r\n\r\n");
-  const size_t body = answer.find("\r\n\r\n");
-  return answer.starts_with("HTTP/1.1 200 ") && body != std::string::npos ? answer.substr(body + 4)
-                                                                          : answer;
-}
-
-// promtool's verdict on a scrape: empty when it accepts it, else what it said (lint warnings
-// come with a zero exit code too).
+// Lint warnings come with a zero exit code too.
 std::string PromtoolComplaints(const std::string& scrape) {
   const QString promtool = QStandardPaths::findExecutable(QStringLiteral("promtool"));
   if (promtool.isEmpty()) return "promtool is not installed (scripts/deps installs it)";

@@ -34,13 +34,18 @@ class RawClient {
   void SetReceiveBuffer(int bytes) {
     socket_.setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, bytes);
   }
-  void Send(std::string_view command, std::string_view data);
+  void Send(std::string_view command, std::string_view data) {
+    SendRaw(protocol::Frame(command, data));
+  }
   void SendRaw(std::string_view bytes);
   // Skips messages until one with this command arrives (answering pings), or nothing when none
   // came within the time.
   std::optional<protocol::Message> WaitFor(std::string_view command, int timeout_ms = kWaitMs);
   // Whether the server closes the connection within the time; messages are read and dropped.
-  bool WaitClosed(int timeout_ms = kWaitMs);
+  bool WaitClosed() {
+    WaitFor("");
+    return socket_.state() == QAbstractSocket::UnconnectedState;
+  }
   // Waits for the room's goodbye and hangs up, as a client does: the room then ends at once
   // rather than after the grace it gives a peer that stays.
   bool HangUpOnQuit() {
@@ -48,12 +53,8 @@ class RawClient {
     socket_.disconnectFromHost();
     return told;
   }
-  // Runs the whole login and returns the user id the server gave (empty when it failed).
-  std::string Login(const std::string& nickname);
-  // Connects, then logs in.
-  std::string Join(quint16 port, const std::string& nickname) {
-    return Connect(port) ? Login(nickname) : "";
-  }
+  // Connects and runs the whole login; the user id the server gave (empty when it failed).
+  std::string Join(quint16 port, const std::string& nickname);
 
  private:
   QTcpSocket socket_;
@@ -72,7 +73,10 @@ class ChildProcess {
   bool WaitForOutput(const QString& text, int timeout_ms = kWaitMs);
   void Terminate() { process_.terminate(); }
   // SIGKILL: the program gets no chance to finish what it is doing.
-  void Kill();
+  void Kill() {
+    process_.kill();
+    WaitForExit();
+  }
   // Waits for the end; the exit code, or -1 when it did not end in time or crashed.
   int WaitForExit(int timeout_ms = kWaitMs);
   bool Running() const { return process_.state() != QProcess::NotRunning; }
@@ -86,7 +90,9 @@ class ChildProcess {
 
  protected:
   explicit ChildProcess(quint16 port);
-  ~ChildProcess();
+  ~ChildProcess() {
+    if (Running()) Kill();
+  }
 
   // Starts the program (again, once it has ended) with its Data folder and the arguments, and
   // waits until the output of this run holds the text.
@@ -103,8 +109,8 @@ class ChildProcess {
 // scrawlbox-server --headless.
 class ServerProcess : public ChildProcess {
  public:
-  // Writes Server.ini with the given "Server Details" lines (the port is added unless given).
-  explicit ServerProcess(const std::string& details = "", quint16 port = 0);
+  // Writes Server.ini with its port and the given "Server Details" lines.
+  explicit ServerProcess(const std::string& details = "");
 
   bool Start(const QString& ready_text = QStringLiteral("Master socket ready"));
   // Types an operator command on the console.
@@ -128,7 +134,7 @@ class TrackerProcess : public ChildProcess {
   explicit TrackerProcess(QStringList extra = {}) : ChildProcess(FreePort()) { arguments = extra; }
   bool Start();
   // "http://127.0.0.1:<port>" followed by the path.
-  std::string Url(const std::string& path = kPath) const;
+  std::string Url() const { return "http://127.0.0.1:" + std::to_string(port()) + kPath; }
 };
 
 // One GET through the programs' own HTTP getter, waited for in a local event loop.
@@ -136,18 +142,25 @@ class TrackerProcess : public ChildProcess {
 directory::HttpResult Fetch(const std::string& url, int timeout_ms = directory::kRequestTimeoutMs,
                             bool* sent = nullptr);
 // The tracker's reply body to a query (through Fetch); empty when the request failed.
-std::string Ask(const TrackerProcess& tracker, const std::string& query);
-// Sends the bytes on a fresh connection (from the source address, when given) and returns all
-// that comes back until the peer closes it (or the time runs out).
-std::string RawExchange(quint16 port, const std::string& request, const char* source = nullptr);
-// An ADD for a room at 127.0.0.1, named after its key unless a name is given; extra ends it.
-std::string AddQuery(const std::string& key, int port, const std::string& name = "",
-                     const std::string& extra = "&ISPUBLIC=False");
+inline std::string Ask(const TrackerProcess& tracker, const std::string& query) {
+  return Fetch(tracker.Url() + "?" + query).body;
+}
+// What a peer that sends the bytes on a fresh connection from the source address reads until
+// the other end closes it, and whether that end was a reset rather than an orderly close.
+struct Ending {
+  std::string read;
+  bool reset = false;
+};
+Ending RawExchange(quint16 port, const std::string& bytes, const char* source = "127.0.0.1");
+// An ADD for a room at 127.0.0.1, named after its key unless a name is given.
+std::string AddQuery(const std::string& key, int port, const std::string& name = "");
 // The names of the rooms VIEW lists, without the browser's row for none.
 std::vector<std::string> RoomNames(const TrackerProcess& tracker);
 
-// The body of a GET of the path, or the whole answer when it is no 200.
-std::string Scrape(quint16 port, const std::string& path = "/metrics");
+// The body of a GET of /metrics; empty when it failed.
+inline std::string Scrape(quint16 port) {
+  return Fetch("http://127.0.0.1:" + std::to_string(port) + "/metrics").body;
+}
 // The value of one series ("name" or "name{labels}") in a scrape, or -1 when it lacks it.
 double MetricValue(const std::string& scrape, const std::string& series);
 // promtool's verdict on a scrape: empty when it accepts it, else what it said.
