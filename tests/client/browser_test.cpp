@@ -2,6 +2,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "client/settings/client_settings.h"
 #include "directory/records.h"
 #include "directory/server_browser.h"
@@ -35,65 +37,57 @@ TEST_F(Browser, OpensOnTheNewestRecentRoom) {
   store.AddToHistory({"old.example", "Old", "first"});
   store.AddToHistory({"new.example", "New", "second"});
   const auto opening = browser.Open();
-  EXPECT_EQ(opening.section, Section::kRecent);
-  EXPECT_EQ(opening.rows.size(), 2u);
-  EXPECT_EQ(opening.highlighted, 1u);
+  EXPECT_EQ(std::tuple(*opening.section, opening.rows.size(), opening.highlighted),
+            std::tuple(Section::kRecent, 2u, 1u));
 }
 
-TEST(RoomAddresses, HostsPortsAndIpv6Read) {
+TEST(RoomAddresses, HostsPortsAndIpv6ReadAndAreStoredWithThePortOnlyOffTheDefault) {
   struct Case {
     const char* text;
     RoomAddress expected;
+    const char* stored;
   };
-  for (const Case& c :
-       {Case{"example.org", {"example.org", 2020}},
-        Case{"  example.org:2021 ", {"example.org", 2021}},
-        Case{"10.0.0.5:65535", {"10.0.0.5", 65535}}, Case{"[::1]:2021", {"::1", 2021}},
-        Case{"[fe80::1%eth0]", {"fe80::1%eth0", 2020}}, Case{"::1", {"::1", 2020}},
-        Case{"2001:db8::7", {"2001:db8::7", 2020}}}) {
+  for (const Case& c : {Case{"example.org", {"example.org", 2020}, "example.org"},
+                        Case{"  example.org:2021 ", {"example.org", 2021}, "example.org:2021"},
+                        Case{"10.0.0.5:65535", {"10.0.0.5", 65535}, "10.0.0.5:65535"},
+                        Case{"[::1]:2021", {"::1", 2021}, "[::1]:2021"},
+                        Case{"[fe80::1%eth0]", {"fe80::1%eth0", 2020}, "fe80::1%eth0"},
+                        Case{"::1", {"::1", 2020}, "::1"},
+                        Case{"2001:db8::7", {"2001:db8::7", 2020}, "2001:db8::7"}}) {
     SCOPED_TRACE(c.text);
     const auto address = ParseRoomAddress(c.text);
-    ASSERT_TRUE(address.has_value());
-    EXPECT_EQ(*address, c.expected);
-    // The stored form reads back as the same room.
-    EXPECT_EQ(ParseRoomAddress(AddressText(*address)), address);
+    EXPECT_EQ(address, c.expected);
+    EXPECT_EQ(AddressText(c.expected), c.stored);
+    EXPECT_EQ(ParseRoomAddress(c.stored), address);  // the stored form reads back as the same
   }
-  EXPECT_EQ(AddressText({"example.org", 2020}), "example.org");
-  EXPECT_EQ(AddressText({"example.org", 2021}), "example.org:2021");
-  EXPECT_EQ(AddressText({"::1", 2021}), "[::1]:2021");
-  EXPECT_EQ(AddressText({"::1", 2020}), "::1");
 }
 
 TEST(RoomAddresses, BadInputSaysWhatIsWrong) {
+  std::vector<std::string> whys;
   for (const char* text :
-       {"host:", ":2020", "host:99999", "host:abc", "host:0", "host:+21", "host:20 21", "host:-1",
+       {"host:99999", "host:", ":2020", "host:abc", "host:0", "host:+21", "host:20 21", "host:-1",
         "[::1", "[::1]2021", "[]:2020", "", "  ", "two words", "a/b:2020"}) {
-    SCOPED_TRACE(text);
     std::string why;
-    EXPECT_FALSE(ParseRoomAddress(text, &why).has_value());
-    EXPECT_FALSE(why.empty());
+    EXPECT_FALSE(ParseRoomAddress(text, &why).has_value()) << text;
+    whys.push_back(why);
   }
-  for (const auto& [text, reason] :
-       {std::pair{"host:99999", "the port must be a number from 1 to 65535"},
-        {"host:", "the port is missing after the \":\""},
-        {":2020", "the host is missing before the port"}}) {
-    std::string why;
-    ParseRoomAddress(text, &why);
-    EXPECT_EQ(why, reason);
-  }
+  EXPECT_THAT(whys, testing::Each(testing::Not(testing::IsEmpty())));
+  EXPECT_THAT(
+      std::vector(whys.begin(), whys.begin() + 3),
+      ElementsAre("the port must be a number from 1 to 65535",
+                  "the port is missing after the \":\"", "the host is missing before the port"));
 }
 
 TEST_F(Browser, ConnectGoesWhereTheAddressBoxSaysAndRemembersThePort) {
-  const auto target = browser.Connect({"typed.example:2121", "Typed", "by hand"}, nullptr);
-  ASSERT_TRUE(target.has_value());
-  EXPECT_EQ(*target, (RoomAddress{"typed.example", 2121}));
+  EXPECT_EQ(browser.Connect({"typed.example:2121", "Typed", "by hand"}, nullptr),
+            (RoomAddress{"typed.example", 2121}));
   // Written as host:port only off the default port, so older files keep their entries.
   browser.Connect({"plain.example:2020", "Plain", ""}, nullptr);
   EXPECT_THAT(store.History(), ElementsAre(ServerEntry{"typed.example:2121", "Typed", "by hand"},
                                            ServerEntry{"plain.example", "Plain", ""}));
   const auto rows = browser.Load(Section::kRecent);
-  EXPECT_EQ(ServerBrowser::PortFor(&rows[0]), 2121);
-  EXPECT_EQ(ServerBrowser::PortFor(&rows[1]), 2020);
+  EXPECT_EQ(std::pair(ServerBrowser::PortFor(&rows[0]), ServerBrowser::PortFor(&rows[1])),
+            std::pair(2121, 2020));
 
   std::string why;
   EXPECT_FALSE(browser.Connect({"typed.example:", "Broken", ""}, &why).has_value());
@@ -140,28 +134,22 @@ TEST(PublicList, RowsComeFromRecordLinesAndAnEmptyReplyMeansNoServers) {
   EXPECT_THAT(ServerBrowser::PublicRows("0\r\n\r\n"),
               ElementsAre(Field(&BrowserRow::name, "No servers online.")));
   EXPECT_TRUE(ServerBrowser::IsPlaceholder(ServerBrowser::PublicRows("")));
-  const auto rows = ServerBrowser::PublicRows(
-      "SERVERNAME=One|SERVERDESC=first|SERVERIP=1.1.1.1|PORT=2020|PLAYERS=3\r\n"
-      "short\r\n"
-      "SERVERNAME=Two|SERVERDESC=second|SERVERIP=2.2.2.2|PORT=2021|LOCKED=True\r\n"
-      "SERVERNAME=Odd|SERVERIP=3.3.3.3|PORT=99999|PLAYERS=-4|LOCKED=yes\r\n0\r\n\r\n");
-  ASSERT_THAT(rows, ElementsAre(Field(&BrowserRow::name, "One"), Field(&BrowserRow::name, "Two"),
-                                Field(&BrowserRow::name, "Odd")));
-  EXPECT_EQ(rows[0].players, 3);
-  EXPECT_FALSE(rows[0].locked);
+  std::string rows;
+  for (const BrowserRow& row : ServerBrowser::PublicRows(
+           "SERVERNAME=One|SERVERDESC=first|SERVERIP=1.1.1.1|PORT=2020|PLAYERS=3\r\n"
+           "short\r\n"
+           "SERVERNAME=Two|SERVERDESC=second|SERVERIP=2.2.2.2|PORT=2021|LOCKED=True\r\n"
+           "SERVERNAME=Odd|SERVERIP=3.3.3.3|PORT=99999|PLAYERS=-4|LOCKED=yes\r\n0\r\n\r\n")) {
+    rows += row.name + " " + (row.players ? std::to_string(*row.players) : "?") +
+            (row.locked ? " locked " : " ") + std::to_string(ServerBrowser::PortFor(&row)) + ", ";
+  }
   // A record without the fields shows no count and no lock, and neither does nonsense.
-  EXPECT_FALSE(rows[1].players.has_value());
-  EXPECT_TRUE(rows[1].locked);
-  EXPECT_FALSE(rows[2].players.has_value());
-  EXPECT_FALSE(rows[2].locked);
-  EXPECT_EQ(ServerBrowser::PortFor(&rows[1]), 2021);
-  EXPECT_EQ(ServerBrowser::PortFor(&rows[2]), 2020);
+  EXPECT_EQ(rows, "One 3 2020, Two ? locked 2021, Odd ? 2020, ");
 }
 
 TEST(Probe, OnlyALongEnoughYesMeansOnline) {
   EXPECT_TRUE(IsAliveAnswer("ISALIVE\x02YES\x01"));
-  EXPECT_FALSE(IsAliveAnswer("YES"));
-  EXPECT_FALSE(IsAliveAnswer("ISALIVE\x02NO\x01"));
+  EXPECT_FALSE(IsAliveAnswer("YES") || IsAliveAnswer("ISALIVE\x02NO\x01"));
 }
 
 }  // namespace

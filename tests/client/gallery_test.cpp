@@ -64,8 +64,7 @@ TEST_F(GalleryTest, KeepsFiftyRoundsNewestFirstUnderTheirGamesAndFollowsNewOnes)
     EXPECT_THAT(text(heading), testing::StartsWith("Game of ")) << heading;
     EXPECT_FALSE(list->item(heading)->flags() & Qt::ItemIsSelectable);
   }
-  EXPECT_THAT(text(1), testing::StartsWith("Round 1: an extraordinarily long"));
-  EXPECT_THAT(text(1), testing::HasSubstr("\u2026\nby ann"));
+  EXPECT_THAT(text(1), testing::MatchesRegex("Round 1: an extraordinarily long.*\u2026\nby ann"));
   EXPECT_THAT(list->item(1)->toolTip().toStdString(), testing::HasSubstr("show whole"));
   EXPECT_EQ(text(3), "Round 51: word51\nby ann");
   list->setCurrentRow(2);
@@ -83,9 +82,9 @@ TEST_F(GalleryTest, KeepsFiftyRoundsNewestFirstUnderTheirGamesAndFollowsNewOnes)
   EXPECT_EQ(gallery->Selected(), rounds[rounds.size() - 3]);  // still the round on show
   EXPECT_EQ(text(1), "Round 3: the word was not told\nby ann");
   list->setCurrentRow(2);
-  EXPECT_EQ(gallery->findChild<QLabel*>(QStringLiteral("labRoundWord"))->text(), "Round 2: Boat");
-  EXPECT_EQ(gallery->findChild<QLabel*>(QStringLiteral("labRoundFinders"))->text(),
-            "Found by un-named.");
+  EXPECT_EQ(gallery->findChild<QLabel*>(QStringLiteral("labRoundWord"))->text() + " " +
+                gallery->findChild<QLabel*>(QStringLiteral("labRoundFinders"))->text(),
+            "Round 2: Boat Found by un-named.");
   EXPECT_EQ(window.OpenGallery(), gallery);  // one gallery window
 }
 
@@ -97,8 +96,7 @@ TEST_F(GalleryTest, PicturesAreSavedAsPngOneOrAllAndNeverOverAFile) {
   const QString folder = QString::fromStdString(dir.path().string());
   const QStringList first = window.gallery().SaveAll(folder);
   const QStringList second = window.gallery().SaveAll(folder);
-  ASSERT_EQ(first.size(), 2);
-  ASSERT_EQ(second.size(), 2);
+  ASSERT_EQ(first.size() + second.size(), 4);
   EXPECT_TRUE(second[0].endsWith(QStringLiteral("word1 by ann (2).png")));
   EXPECT_EQ(QDir(folder).entryList({QStringLiteral("*.png")}).size(), 4);
   for (int i = 0; i < 2; ++i) {
@@ -106,21 +104,14 @@ TEST_F(GalleryTest, PicturesAreSavedAsPngOneOrAllAndNeverOverAFile) {
     EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), rounds[static_cast<size_t>(i)]->picture);
   }
   QStringList failed;
-  EXPECT_TRUE(
-      window.gallery().SaveAll(folder + QStringLiteral("/missing/folder"), &failed).empty());
+  EXPECT_TRUE(window.gallery().SaveAll(folder + "/missing/folder", &failed).empty());
   EXPECT_EQ(failed.size(), 2);
 
   // Larger, each pad pixel a sharp square.
   const QString large = QDir(folder).filePath(QStringLiteral("large.png"));
   ASSERT_TRUE(Gallery::SavePicture(*rounds[1], large, 4));
-  const QImage saved = QImage(large, "PNG").convertToFormat(QImage::Format_RGB32);
-  ASSERT_EQ(saved.size(), QSize(PadEngine::kWidth * 4, PadEngine::kHeight * 4));
-  const int line = 2 * 5;  // round 2's line
-  for (const QPoint at : {QPoint(200, line), QPoint(200, line + 1), QPoint(5, line)}) {
-    for (const QPoint corner : {QPoint(0, 0), QPoint(3, 3)}) {
-      EXPECT_EQ(saved.pixel(at * 4 + corner), rounds[1]->picture.pixel(at)) << at.x() << at.y();
-    }
-  }
+  EXPECT_EQ(QImage(large, "PNG").convertToFormat(QImage::Format_RGB32),
+            rounds[1]->picture.scaled(rounds[1]->picture.size() * 4));
 
   // The dialogs start in the player's Pictures folder, made when it is missing.
   const QByteArray home = qgetenv("HOME");
@@ -215,12 +206,9 @@ TEST_F(GalleryTest, AReplayShowsHowFarItIsAndStops) {
   gallery->findChild<QPushButton*>(QStringLiteral("cmdReplay"))->click();
   clock.Advance(1400);  // about half of the round's 2.8 s
   EXPECT_TRUE(stop->isEnabled());
-  EXPECT_GT(bar->value(), GalleryWindow::kProgressSteps * 4 / 10);
-  EXPECT_LT(bar->value(), GalleryWindow::kProgressSteps * 6 / 10);
+  EXPECT_NEAR(bar->value(), GalleryWindow::kProgressSteps / 2, GalleryWindow::kProgressSteps / 10);
   stop->click();
-  EXPECT_FALSE(gallery->replay().running());
-  EXPECT_FALSE(stop->isEnabled());
-  EXPECT_EQ(bar->value(), 0);
+  EXPECT_FALSE(gallery->replay().running() || stop->isEnabled() || bar->value() != 0);
   EXPECT_EQ(gallery->replay().tools().engine().picture(), gallery->Selected()->picture);
   gallery->findChild<QPushButton*>(QStringLiteral("cmdReplayFast"))->click();
   clock.Advance(1000);

@@ -14,92 +14,72 @@
 #include "client/ui/drawing_area.h"
 #include "client/ui/pad_widget.h"
 #include "client/ui/room_layout.h"
+#include "tests/support/pad_gestures.h"
 #include "tests/support/window_harness.h"
 
 namespace client {
 namespace {
 
-using protocol::Message;
-
 // The artist's pad shown at one scale: a widget exactly as large as the picture at that scale.
-class ScaledPad : public protocol::DrawSink {
+class ScaledPad : public testing_support::Artist {
  public:
-  void SendDrawCommand(std::string_view command, std::string_view data) override {
-    sent.push_back({std::string(command), std::string(data)});
-  }
-  explicit ScaledPad(double scale) { widget_.resize(PadWidget::SizeAt(scale)); }
+  explicit ScaledPad(double scale) { widget.resize(PadWidget::SizeAt(scale)); }
 
-  // The point of the widget over the middle of a pad pixel.
-  QPointF Over(QPointF pad) const {
-    const QRectF picture = widget_.PictureRect();
-    const double step = picture.width() / PadEngine::kWidth;
-    return QPointF(picture.left() + (pad.x() + 0.5) * step, picture.top() + (pad.y() + 0.5) * step);
-  }
   void Mouse(QEvent::Type type, QPointF pad, Qt::MouseButton button, Qt::MouseButtons held) {
-    const QPointF at = Over(pad);
-    QMouseEvent event(type, at, widget_.mapToGlobal(at), button, held, Qt::NoModifier);
-    QApplication::sendEvent(&widget_, &event);
+    // Over the middle of the pad pixel.
+    const QRectF picture = widget.PictureRect();
+    const double step = picture.width() / PadEngine::kWidth;
+    const QPointF at(picture.left() + (pad.x() + 0.5) * step,
+                     picture.top() + (pad.y() + 0.5) * step);
+    QMouseEvent event(type, at, widget.mapToGlobal(at), button, held, Qt::NoModifier);
+    QApplication::sendEvent(&widget, &event);
   }
   // A press, moves through the points and a release at the last one.
   void Drag(Qt::MouseButton button, std::initializer_list<QPointF> points) {
-    const QPointF first = *points.begin();
-    Mouse(QEvent::MouseButtonPress, first, button, button);
+    Mouse(QEvent::MouseButtonPress, *points.begin(), button, button);
     for (const QPointF& p : points) Mouse(QEvent::MouseMove, p, Qt::NoButton, button);
     Mouse(QEvent::MouseButtonRelease, *(points.end() - 1), button, Qt::NoButton);
   }
   // Every gesture the tools know, once.
   void DrawEverything() {
     Drag(Qt::LeftButton, {{10, 10}, {40, 25}, {90, 12}, {200, 150}});
-    tools_.ClickTool(Tool::kLine);
+    tools.ClickTool(Tool::kLine);
     Drag(Qt::LeftButton, {{20, 300}, {500, 20}});
-    tools_.ClickTool(Tool::kBox);
-    tools_.ToggleFillType();
+    tools.ClickTool(Tool::kBox);
+    tools.ToggleFillType();
     Drag(Qt::LeftButton, {{300, 200}, {350, 260}});
-    tools_.ClickTool(Tool::kCircle);
+    tools.ClickTool(Tool::kCircle);
     Drag(Qt::LeftButton, {{100, 200}, {180, 310}});
-    tools_.PressSwatch(12);
-    tools_.ClickTool(Tool::kFlood);
+    tools.PressSwatch(12);
+    tools.ClickTool(Tool::kFlood);
     Drag(Qt::LeftButton, {{5, 300}});
-    tools_.ClickBrush(3);
+    tools.ClickBrush(3);
     Drag(Qt::RightButton, {{45, 25}, {60, 30}});  // a quick erase
     Drag(Qt::MiddleButton, {{0, 0}, {510, 321}});
     // Off the picture's edge the pointer still names pad pixels, beyond the pad.
-    tools_.ClickTool(Tool::kFreehand);
+    tools.ClickTool(Tool::kFreehand);
     Drag(Qt::LeftButton, {{500, 300}, {530, 340}});
   }
 
-  std::vector<Message> sent;
-  PadWidget& widget() { return widget_; }
-  PadTools& tools() { return tools_; }
-
- private:
-  testing_support::ManualClock clock_;
-  PadTools tools_{this, clock_};
-  PadWidget widget_{&tools_};
+  PadWidget widget{&tools};
 };
-
-// The codes, one line: "FH 10\x0310\x0340\x0325, ...".
-std::string Codes(const std::vector<Message>& codes) {
-  std::string line;
-  for (const Message& m : codes) line += m.command + " " + m.data + ", ";
-  return line;
-}
 
 TEST(PadScale, TheSameGestureSendsTheSameCodesAtEveryScaleAndWholeMultiplesArePixelForPixel) {
   ScaledPad natural(1.0);
   natural.DrawEverything();
-  ASSERT_GT(natural.sent.size(), 20u);
+  const std::string codes = natural.Sent();
+  ASSERT_GT(codes.size(), 200u);  // every gesture went through the widget
   for (const double scale : {1.5, 2.0, 3.0}) {
     SCOPED_TRACE(scale);
     ScaledPad pad(scale);
     pad.DrawEverything();
-    EXPECT_EQ(Codes(pad.sent), Codes(natural.sent));
-    EXPECT_EQ(pad.tools().engine().picture(), natural.tools().engine().picture());
+    EXPECT_EQ(pad.Sent(), codes);
+    EXPECT_EQ(pad.tools.engine().picture(), natural.tools.engine().picture());
     if (scale != 2.0) continue;
     // Each pad pixel is a 2x2 block of exactly its colour: nothing smoothed.
-    EXPECT_DOUBLE_EQ(pad.widget().Scale(), 2.0);
-    const QImage shown = pad.widget().grab().toImage();
-    const QImage& picture = pad.tools().engine().picture();
+    EXPECT_DOUBLE_EQ(pad.widget.Scale(), 2.0);
+    const QImage shown = pad.widget.grab().toImage();
+    const QImage& picture = pad.tools.engine().picture();
     for (const QPoint p : {QPoint(10, 10), QPoint(11, 10), QPoint(45, 25), QPoint(300, 200)}) {
       for (const QPoint d : {QPoint(0, 0), QPoint(1, 1)}) {
         EXPECT_EQ(shown.pixel(2 * p + d), picture.pixel(p));
@@ -113,23 +93,23 @@ TEST(PadScale, TheOverlaysGrowWithThePadAndAPressOnTheClearMessageOnlyTakesItAwa
   ScaledPad two(2.0);
   for (ScaledPad* pad : {&one, &two}) {
     pad->Drag(Qt::LeftButton, {{10, 10}, {12, 10}});  // on an empty pad a clear does not ask
-    pad->tools().ClickTool(Tool::kClear);
-    pad->widget().ShowWinner(QStringLiteral("ann"));  // which takes the question down
-    pad->tools().ClickTool(Tool::kClear);
+    pad->tools.ClickTool(Tool::kClear);
+    pad->widget.ShowWinner(QStringLiteral("ann"));  // which takes the question down
+    pad->tools.ClickTool(Tool::kClear);
   }
-  const QRect small = one.widget().ClearMessageRect();
-  const QRect large = two.widget().ClearMessageRect();
+  const QRect small = one.widget.ClearMessageRect();
+  const QRect large = two.widget.ClearMessageRect();
   EXPECT_NEAR(large.width(), 2 * small.width(), 2);
-  EXPECT_LE((large.center() - two.widget().rect().center()).manhattanLength(), 2);
-  EXPECT_NEAR(two.widget().WinnerRect().width(), 2 * one.widget().WinnerRect().width(), 2);
-  two.widget().ShowWinner(QString());
-  const QPointF on_message = two.widget().ClearMessageRect().center();
-  QMouseEvent press(QEvent::MouseButtonPress, on_message, two.widget().mapToGlobal(on_message),
+  EXPECT_LE((large.center() - two.widget.rect().center()).manhattanLength(), 2);
+  EXPECT_NEAR(two.widget.WinnerRect().width(), 2 * one.widget.WinnerRect().width(), 2);
+  two.widget.ShowWinner(QString());
+  const QPointF on_message = two.widget.ClearMessageRect().center();
+  QMouseEvent press(QEvent::MouseButtonPress, on_message, two.widget.mapToGlobal(on_message),
                     Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-  const size_t sent = two.sent.size();
-  QApplication::sendEvent(&two.widget(), &press);
-  EXPECT_TRUE(two.widget().ClearMessageRect().isEmpty());
-  EXPECT_EQ(two.sent.size(), sent);
+  two.Sent();
+  QApplication::sendEvent(&two.widget, &press);
+  EXPECT_TRUE(two.widget.ClearMessageRect().isEmpty());
+  EXPECT_EQ(two.Sent(), "");
 }
 
 TEST(StatusLine, ALongLineShrinksBeforeItIsCutAndNeverMovesThePad) {
@@ -142,11 +122,6 @@ TEST(StatusLine, ALongLineShrinksBeforeItIsCutAndNeverMovesThePad) {
   const QFont large = line->font();
   const QRect pad = area.pad()->geometry();
   const QRect placed = line->geometry();
-
-  area.SetStatus(QStringLiteral("Ada is drawing"));
-  EXPECT_EQ(line->text(), QStringLiteral("Ada is drawing"));
-  EXPECT_EQ(line->font(), large);
-
   // Too wide for the large type, narrow enough for the ordinary one: shown whole.
   QString longer = QStringLiteral("Not connected: practise here");
   while (QFontMetrics(large).horizontalAdvance(longer) <= line->width()) {
@@ -156,24 +131,24 @@ TEST(StatusLine, ALongLineShrinksBeforeItIsCutAndNeverMovesThePad) {
   EXPECT_EQ(line->text(), longer);
   EXPECT_LT(line->font().pointSizeF(), large.pointSizeF());
   EXPECT_LE(line->fontMetrics().horizontalAdvance(line->text()), line->width());
-
   // Too wide for both: cut with an ellipsis, the whole text in the tooltip.
   const QString endless = longer.repeated(4);
   area.SetStatus(endless);
   EXPECT_TRUE(line->text().endsWith(QChar(0x2026)));
   EXPECT_EQ(line->toolTip(), endless);
-
   // The smaller type does not make the line lower: laid out again, nothing moves.
   area.SetStatus(longer);
   area.resize(PadEngine::kWidth, 501);
   area.resize(PadEngine::kWidth, 500);
   EXPECT_LT(line->font().pointSizeF(), large.pointSizeF());
-  EXPECT_EQ(area.pad()->geometry(), pad);
-  EXPECT_EQ(line->geometry(), placed);
-
-  // A wider area gives the same text its large type back.
+  EXPECT_EQ(QRect(area.pad()->geometry().topLeft(), line->geometry().bottomRight()),
+            QRect(pad.topLeft(), placed.bottomRight()));
+  // A wider area, or a short text, gets the large type back.
   area.resize(4 * PadEngine::kWidth, 900);
   EXPECT_EQ(line->text(), longer);
+  EXPECT_EQ(line->font(), large);
+  area.resize(PadEngine::kWidth, 500);
+  area.SetStatus(QStringLiteral("Ada is drawing"));
   EXPECT_EQ(line->font(), large);
 }
 
@@ -231,13 +206,13 @@ TEST_F(Layout, ThePadTakesMostOfTheWindowAndTheChatKeepsItsRoom) {
 TEST_F(Layout, TheFloatingChatLeavesItsRoomToThePad) {
   ShowAt(1000, 800);
   const int docked = Placed("picPad").width();
-  window.findChild<QAction*>(QStringLiteral("mCHATBAR_FLOAT"))->trigger();
-  window.centralWidget()->layout()->activate();
-  EXPECT_FALSE(window.findChild<QWidget*>(QStringLiteral("fraChat"))->isVisible());
-  EXPECT_GT(Placed("picPad").width(), docked);
-  window.findChild<QAction*>(QStringLiteral("mCHATBAR_FLOAT"))->trigger();
-  window.centralWidget()->layout()->activate();
-  EXPECT_TRUE(window.findChild<QWidget*>(QStringLiteral("fraChat"))->isVisible());
+  auto* chat = window.findChild<QWidget*>(QStringLiteral("fraChat"));
+  for (const bool floating : {true, false}) {
+    window.findChild<QAction*>(QStringLiteral("mCHATBAR_FLOAT"))->trigger();
+    window.centralWidget()->layout()->activate();
+    EXPECT_EQ(chat->isVisible(), !floating);
+    EXPECT_EQ(Placed("picPad").width() > docked, floating);
+  }
   EXPECT_EQ(Placed("picPad").width(), docked);
 }
 

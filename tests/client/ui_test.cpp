@@ -58,37 +58,32 @@ std::string Marked(const ChatView& view) {
   return marked + " " + last.foreground().color().name().toStdString();
 }
 
-TEST(ChatViewLines, SendersAreBoldPeerTextIsNeverMarkupAndOnlyTheNewestLinesStay) {
-  ChatView view;
-  view.AddLine({"System", "hello", kRed, false});
-  EXPECT_EQ(Marked(view), "<[SYSTEM]>: hello #ff0000");
-  view.AddLine({"System", " * bob waves", kBlue, true});
-  EXPECT_EQ(Marked(view), "[SYSTEM:]  * bob waves #0000ff");  // the colon is bold too
-  view.AddLine({"System", "", kBlack, false});
-  EXPECT_EQ(view.document()->lastBlock().text(), "");
-  EXPECT_EQ(view.document()->blockCount(), 3);
-  view.AddLine({"<b>mallory</b>", "<img src=x><a href='y'>click</a> &amp;", kBlack, false});
-  EXPECT_EQ(Marked(view), "<[<B>MALLORY</B>]>: <img src=x><a href='y'>click</a> &amp; #000000");
-
-  for (int i = 0; i < ChatView::kMaxLines + 50; ++i) {
-    view.AddLine({"s", "line " + std::to_string(i), kBlack, false});
-  }
-  EXPECT_EQ(view.document()->blockCount(), ChatView::kMaxLines);
-  EXPECT_EQ(view.document()->firstBlock().text(), "<S>: line 50");
-}
-
-TEST(ChatViewLines, TheNewestLineStaysInViewThroughResizesUnlessThePlayerScrolledUp) {
+TEST(ChatViewLines, SendersAreBoldPeerTextIsPlainOnlyTheNewestStayAndTheEndStaysInView) {
   QWidget pane;
   auto* view = new ChatView(&pane);
+  view->AddLine({"System", "hello", kRed, false});
+  EXPECT_EQ(Marked(*view), "<[SYSTEM]>: hello #ff0000");
+  view->AddLine({"System", " * bob waves", kBlue, true});
+  EXPECT_EQ(Marked(*view), "[SYSTEM:]  * bob waves #0000ff");  // the colon is bold too
+  view->AddLine({"System", "", kBlack, false});
+  EXPECT_EQ(view->document()->lastBlock().text(), "");
+  view->AddLine({"<b>mallory</b>", "<img src=x><a href='y'>click</a> &amp;", kBlack, false});
+  EXPECT_EQ(Marked(*view), "<[<B>MALLORY</B>]>: <img src=x><a href='y'>click</a> &amp; #000000");
+  for (int i = 0; i < ChatView::kMaxLines + 50; ++i) {
+    view->AddLine({"s", "line " + std::to_string(i), kBlack, false});
+  }
+  EXPECT_EQ(view->document()->blockCount(), ChatView::kMaxLines);
+  EXPECT_EQ(view->document()->firstBlock().text(), "<S>: line 50");
+
+  // The newest line stays in view through resizes, unless the player scrolled up.
+  view->clear();
   view->setGeometry(0, 0, 400, 150);
   pane.show();
   QScrollBar* bar = view->verticalScrollBar();
   auto at_end = [&] { return bar->maximum() > 0 && bar->value() == bar->maximum(); };
   for (int i = 0; i < 60; ++i) {
-    view->AddLine({"s", "a line long enough to wrap once the view is narrower " + std::to_string(i),
-                   kBlack, false});
+    view->AddLine({"s", "a line long enough to wrap once the view is narrower", kBlack, false});
   }
-  EXPECT_TRUE(at_end());
   view->resize(150, 150);  // more lines wrap: the end moves down
   EXPECT_TRUE(at_end());
   view->resize(400, 300);
@@ -96,7 +91,6 @@ TEST(ChatViewLines, TheNewestLineStaysInViewThroughResizesUnlessThePlayerScrolle
   bar->setValue(bar->maximum() / 2);  // the player reads further up
   view->AddLine({"s", "new", kBlack, false});
   view->resize(150, 150);
-  EXPECT_FALSE(view->following());
   EXPECT_LT(bar->value(), bar->maximum());
   bar->setValue(bar->maximum());  // and back down: the view follows again
   view->resize(400, 150);
@@ -118,15 +112,15 @@ TEST(Sounds, QtMultimediasOwnWarningsStayOutOfTheOutput) {
   EXPECT_EQ(written, QStringList{QStringLiteral("ours")});
 }
 
-TEST(UserListStyling, BoldWhilePresentAndColouredForArtistAndFinders) {
+TEST(UserListStyling, BoldWhilePresentColouredForArtistAndFindersAndTheSelectionFollowsTheUser) {
   UserList list;
   list.ShowUsers({{1, "ann", "220", true, kArtistGreen}, {2, "ben", "0", false, kFinderRed}});
-  ASSERT_EQ(list.topLevelItemCount(), 2);
-  EXPECT_EQ(list.topLevelItem(0)->text(1), "220");
-  EXPECT_TRUE(list.topLevelItem(0)->font(0).bold());
-  EXPECT_FALSE(list.topLevelItem(1)->font(0).bold());
-  EXPECT_EQ(list.topLevelItem(0)->foreground(0).color(), QColor(0, 180, 0));
-  EXPECT_EQ(list.topLevelItem(1)->foreground(0).color(), QColor(180, 0, 0));
+  QString rows;
+  for (const QTreeWidgetItem* row : {list.topLevelItem(0), list.topLevelItem(1)}) {
+    rows += row->text(0) + " " + row->text(1) + (row->font(0).bold() ? " bold " : " ") +
+            row->foreground(0).color().name() + ", ";
+  }
+  EXPECT_EQ(rows, "ann 220 bold #00b400, ben 0 #b40000, ");
   list.setCurrentItem(list.topLevelItem(1));
   list.ShowUsers({{3, "cid", "0", true, kBlack}, {2, "ben", "5", true, kBlack}});
   EXPECT_EQ(list.SelectedId(), 2);  // the selection follows the user, not the row
@@ -157,27 +151,33 @@ TEST(WindowPlaces, AWindowComesBackWhollyOnAScreenFrameAndAll) {
 
 class Window : public testing::Test, protected testing_support::WindowHarness {};
 
-TEST_F(Window, EnabledStatesFollowTheConnection) {
-  const auto states = [this] {
+TEST_F(Window, PicturesComeWithTheProgramAndEnabledStatesFollowTheConnection) {
+  EXPECT_TRUE(std::filesystem::is_empty(dir.path()));  // nothing read from the Data folder
+  for (const char* tool : {"FREEHAND", "FILLTYPE", "HUGEBRUSH"}) {
+    EXPECT_FALSE(Find<QAction>(tool)->icon().isNull()) << tool;
+  }
+  EXPECT_FALSE(window.drawing().pad()->cursor().pixmap().isNull());
+  EXPECT_FALSE(SvgIcon(ImagePath(QStringLiteral("app_icon.svg"))).isNull());
+
+  const auto shown = [this] {
     return Enabled({"mCONNECT", "mDISCONNECT", "mUSERINFORMATION", "mADMINISTRATE", "txtChat",
-                    "picPad", "cmdStartGameSkipGo", "chkAutoSkipGo"});
+                    "picPad", "cmdStartGameSkipGo", "chkAutoSkipGo"}) +
+           " | " + Find<QLabel>("labRoomName")->text().toStdString() + " | " +
+           std::to_string(Find<UserList>("lvwUsers")->topLevelItemCount());
   };
   // Disconnected: connect, chat and practice drawing; no room menus or game buttons.
-  EXPECT_EQ(states(), "mCONNECT txtChat picPad");
-  EXPECT_EQ(Find<QLabel>("labTime")->text(), "--:--");
-  testing_support::ConnectSession(session, connection);
+  EXPECT_EQ(shown(), "mCONNECT txtChat picPad | - | 0");
   // In the room, alone: the admin menu and the auto-skip box.
+  testing_support::ConnectSession(session, connection);
   Receive("USEROK", Wire("100001|"));
   Receive("PASSOK", Wire("|The Den|-|1|10"));
   Receive("ULIST", Wire("100001|un-named|0|0"));
   Receive("ULISTEND", "");
-  EXPECT_EQ(states(), "mDISCONNECT mUSERINFORMATION mADMINISTRATE txtChat picPad chkAutoSkipGo");
-  EXPECT_EQ(Find<QLabel>("labRoomName")->text(), "The Den");
-  EXPECT_EQ(Find<UserList>("lvwUsers")->topLevelItemCount(), 1);
-  // The server goes away: back to the disconnected state.
+  EXPECT_EQ(shown(),
+            "mDISCONNECT mUSERINFORMATION mADMINISTRATE txtChat picPad chkAutoSkipGo | "
+            "The Den | 1");
   session.OnClosed();
-  EXPECT_EQ(states(), "mCONNECT txtChat picPad");
-  EXPECT_EQ(Find<UserList>("lvwUsers")->topLevelItemCount(), 0);
+  EXPECT_EQ(shown(), "mCONNECT txtChat picPad | - | 0");
 }
 
 TEST_F(Window, ThePlaceComesBackAndIsKeptOnClose) {
@@ -188,8 +188,7 @@ TEST_F(Window, ThePlaceComesBackAndIsKeptOnClose) {
   settings.SaveWindowMetrics({size.height() * kTwipsPerPixel, place.y() * kTwipsPerPixel,
                               place.x() * kTwipsPerPixel, size.width() * kTwipsPerPixel});
   window.RestorePlacement();
-  EXPECT_EQ(window.pos(), place);
-  EXPECT_EQ(window.size(), size);
+  EXPECT_EQ(QRect(window.pos(), window.size()), QRect(place, size));
   window.resize(size + QSize(4, 0));
   window.close();
   EXPECT_EQ(settings.LoadWindowMetrics().width, (size.width() + 4) * kTwipsPerPixel);
@@ -201,18 +200,22 @@ class PublicBrowser : public Window {
       : browser(
             new ServerBrowserWindow(&session, &settings, &http, "http://t.example/list", &window)),
         sections(browser->findChild<QListWidget*>(QStringLiteral("lvwSections"))),
-        list(browser->findChild<QTreeWidget*>(QStringLiteral("lvwServers"))) {}
-  // Opens the public section and answers for it.
-  void ShowPublic(const char* answer) {
-    sections->setCurrentRow(0);
-    emit sections->itemClicked(sections->item(0));
-    while (http.open.size() > 1) http.Fail(7, "stale");  // answers too late to be shown
-    http.Answer(answer);
+        list(browser->findChild<QTreeWidget*>(QStringLiteral("lvwServers"))),
+        address(browser->findChild<QLineEdit*>(QStringLiteral("txtAddress"))),
+        name(browser->findChild<QLineEdit*>(QStringLiteral("txtName"))) {}
+  // Opens a section by a click; the public one is answered with this.
+  void ShowSection(int row, const char* answer = nullptr) {
+    sections->setCurrentRow(row);
+    emit sections->itemClicked(sections->item(row));
+    while (answer && http.open.size() > 1) http.Fail(7, "stale");  // answers too late to be shown
+    if (answer) http.Answer(answer);
   }
+  // Each row's columns and its tip.
   std::string Rows() {
     QStringList rows;
     for (int i = 0; i < list->topLevelItemCount(); ++i) {
-      rows << list->topLevelItem(i)->text(0) + " / " + list->topLevelItem(i)->text(1);
+      const QTreeWidgetItem* row = list->topLevelItem(i);
+      rows << row->text(0) + " / " + row->text(1) + " / " + row->text(2) + " " + row->toolTip(0);
     }
     return rows.join(", ").toStdString();
   }
@@ -221,11 +224,14 @@ class PublicBrowser : public Window {
     QTest::mouseClick(list->viewport(), button, {},
                       list->visualItemRect(list->topLevelItem(row)).center());
   }
+  std::string Boxes() { return (address->text() + " " + name->text()).toStdString(); }
 
   testing_support::FakeHttpGetter http;
   QPointer<ServerBrowserWindow> browser;
   QListWidget* sections;
   QTreeWidget* list;
+  QLineEdit* address;
+  QLineEdit* name;
 };
 
 constexpr const char* kTwoRooms =
@@ -233,8 +239,8 @@ constexpr const char* kTwoRooms =
     "SERVERNAME=Other|SERVERDESC=Two|SERVERIP=192.0.2.8|PORT=2020|LOCKED=True\r\n";
 
 TEST_F(PublicBrowser, ShowsTheTrackersRoomsAndConnectsOnTheRowsPortButNeverOnAPlaceholder) {
-  ASSERT_EQ(http.open.size(), 1u);  // without a history it opens on the public rooms
-  EXPECT_EQ(http.open.front().url, "http://t.example/list?ACTION=VIEW&MAX=500");
+  // Without a history it opens on the public rooms.
+  EXPECT_THAT(http.urls, testing::ElementsAre("http://t.example/list?ACTION=VIEW&MAX=500"));
   const int chat_lines = Find<ChatView>("rtbChat")->document()->blockCount();
   http.Fail(1, "Connection refused");
   EXPECT_THAT(Rows(), testing::StartsWith("Could not reach"));
@@ -243,92 +249,52 @@ TEST_F(PublicBrowser, ShowsTheTrackersRoomsAndConnectsOnTheRowsPortButNeverOnAPl
   list->setCurrentItem(list->topLevelItem(0));
   emit list->itemDoubleClicked(list->topLevelItem(0), 0);
   EXPECT_EQ(connection.connects, 0);
-  browser->findChild<QPushButton*>(QStringLiteral("cmdRefresh"))->click();
-  EXPECT_EQ(http.open.size(), 1u);
-  ShowPublic(kTwoRooms);
-  EXPECT_EQ(Rows(), "Caf\u00e9 / Draw!, Other / Two");
+  auto* refresh = browser->findChild<QPushButton*>(QStringLiteral("cmdRefresh"));
+  refresh->click();
+  ShowSection(0, kTwoRooms);
+  EXPECT_EQ(http.urls.size(), 3u);
+  EXPECT_EQ(Rows(), "Caf\u00e9 / Draw! / 4 , Other / Two /  This room asks for a password");
   EXPECT_FALSE(list->isColumnHidden(2));  // the directory counts players here
-  EXPECT_EQ(list->topLevelItem(0)->text(2) + list->topLevelItem(1)->text(2), "4");
-  EXPECT_EQ(list->topLevelItem(1)->toolTip(0), "This room asks for a password");
   // Whichever button highlights a row, the boxes name its room; a new list names none.
   browser->show();
-  auto* address = browser->findChild<QLineEdit*>(QStringLiteral("txtAddress"));
-  auto* name = browser->findChild<QLineEdit*>(QStringLiteral("txtName"));
   Click(1, Qt::LeftButton);
-  EXPECT_EQ(name->text(), "Other");
+  EXPECT_EQ(Boxes(), "192.0.2.8 Other");
   Click(0, Qt::RightButton);
-  EXPECT_EQ(address->text() + " " + name->text(), "192.0.2.7:2031 Caf\u00e9");
-  emit sections->itemClicked(sections->item(2));
-  EXPECT_EQ(address->text() + name->text(), "");
-  EXPECT_FALSE(browser->findChild<QPushButton*>(QStringLiteral("cmdRefresh"))->isEnabled());
-  ShowPublic(kTwoRooms);
+  EXPECT_EQ(Boxes(), "192.0.2.7:2031 Caf\u00e9");
+  ShowSection(2);
+  EXPECT_EQ(Boxes(), " ");
+  EXPECT_FALSE(refresh->isEnabled());
+  ShowSection(0, kTwoRooms);
   address->setText("typed.example");  // what the player typed stays
-  emit sections->itemClicked(sections->item(1));
+  ShowSection(1);
   EXPECT_EQ(address->text(), "typed.example");
-  ShowPublic(kTwoRooms);
+  ShowSection(0, kTwoRooms);
   Click(0, Qt::LeftButton);
   emit list->itemDoubleClicked(list->topLevelItem(0), 0);
   EXPECT_EQ(connection.host + ":" + std::to_string(connection.port), "192.0.2.7:2031");
   // An answer after the window closed is dropped.
-  emit sections->itemClicked(sections->item(0));
+  ShowSection(0);
   delete browser.data();
   http.Answer(kTwoRooms);
-  EXPECT_TRUE(browser.isNull());
 }
 
-TEST_F(Window, PicturesComeWithTheProgramNotFromTheDataFolder) {
-  EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
-  for (const char* tool : {"FREEHAND", "FILLTYPE", "HUGEBRUSH"}) {
-    EXPECT_FALSE(Find<QAction>(tool)->icon().isNull()) << tool;
-  }
-  EXPECT_FALSE(window.drawing().pad()->cursor().pixmap().isNull());
-  EXPECT_FALSE(SvgIcon(ImagePath(QStringLiteral("app_icon.svg"))).isNull());
-}
-
-TEST_F(Window, OptionsSwitchEachSoundAndLeaveTheSystemFontAlone) {
+TEST_F(Window, OptionsTheChatInputTheFloatingChatAndTheToolsMenu) {
+  // The options switch each sound and leave the system font alone.
   Find<QAction>("mOPTIONS")->trigger();
   auto* options = window.findChild<OptionsWindow*>(QStringLiteral("wOptions"));
-  ASSERT_NE(options, nullptr);
   EXPECT_EQ(options->findChild<QLineEdit*>(QStringLiteral("txtChatFont"))->text(),
             QApplication::font().family());
-  auto* join = options->findChild<QCheckBox*>(QStringLiteral("chkSound1"));
-  EXPECT_TRUE(join->isChecked());
-  join->setChecked(false);
+  options->findChild<QCheckBox*>(QStringLiteral("chkSound1"))->setChecked(false);
   options->findChild<QCheckBox*>(QStringLiteral("chkSound5"))->setChecked(true);
   options->accept();
-  EXPECT_EQ(
-      ini.INIRead("Sounds", "Event - Join", "") + ini.INIRead("Sounds", "Event - Key Click", ""),
-      "01");
   // Saved unchanged, the chat keeps following the system's font.
-  EXPECT_EQ(ini.INIRead("Interface", "Chat Font Name", "?"), "");
+  EXPECT_EQ(ini.INIRead("Sounds", "Event - Join", "") +
+                ini.INIRead("Sounds", "Event - Key Click", "") +
+                ini.INIRead("Interface", "Chat Font Name", "?"),
+            "01");
   EXPECT_FALSE(session.options().SoundEnabled[static_cast<size_t>(Sound::kJoin)]);
-}
 
-TEST_F(Window, TheToolsMenuShowsTheToolInUseAndEveryToolsKey) {
-  auto* line = Find<QAction>("mTOOLS_LINE");
-  EXPECT_TRUE(Find<QAction>("mTOOLS_FREEHAND")->isChecked());
-  line->trigger();
-  EXPECT_TRUE(line->isChecked());
-  EXPECT_FALSE(Find<QAction>("mTOOLS_FREEHAND")->isChecked());
-  EXPECT_EQ(window.tools().tool(), Tool::kLine);
-  Find<QAction>("mTOOLS_SOLIDFILL")->trigger();
-  EXPECT_TRUE(Find<QAction>("mTOOLS_SOLIDFILL")->isChecked());
-  // The same key in the menu and in the tool button's tip.
-  for (const char* tool : {"FREEHAND", "LINE", "BOX", "CIRCLE", "ERASER", "FLOOD", "SPRAY",
-                           "FILLTYPE", "CLEAR", "UNDO", "SMALLBRUSH"}) {
-    EXPECT_THAT(Find<QAction>(tool)->toolTip().toStdString(), testing::EndsWith(")")) << tool;
-  }
-  EXPECT_EQ(line->shortcut(), QKeySequence(QStringLiteral("L")));
-  EXPECT_THAT(Find<QAction>("LINE")->toolTip().toStdString(), testing::HasSubstr("(L)"));
-  // Someone else's turn: the menu draws no more than the tool bars would.
-  testing_support::LogInSession(session, connection, 100005, {"ann"});
-  Receive("NEWARTIST", "100000");
-  EXPECT_FALSE(line->isEnabled());
-  Find<QAction>("mTOOLS_BRUSH4")->trigger();
-  EXPECT_EQ(window.tools().brush(), 1);
-}
-
-TEST_F(Window, TheChatInputSaysSoWhenALineIsFullAndTheFloatingChatGivesItsLinesBack) {
+  // The chat input says so when a line is full; the floating chat gives its lines back.
   auto* input = Find<ChatInput>("txtChat");
   input->setText(QString(511, QLatin1Char('a')));
   EXPECT_FALSE(input->limit_shown());
@@ -341,7 +307,6 @@ TEST_F(Window, TheChatInputSaysSoWhenALineIsFullAndTheFloatingChatGivesItsLinesB
   auto* main_chat = Find<ChatView>("rtbChat");
   Find<QAction>("mCHATBAR_FLOAT")->trigger();
   auto* bar = window.findChild<ChatBar*>(QStringLiteral("wChatBar"));
-  ASSERT_NE(bar, nullptr);
   EXPECT_TRUE(Find<QAction>("mCHATBAR_KEEPONTOP")->isEnabled());
   session.EnterChatLine("/debug");
   EXPECT_TRUE(bar->chat()->toPlainText().contains("ChatBar\t\t = True"));
@@ -349,11 +314,27 @@ TEST_F(Window, TheChatInputSaysSoWhenALineIsFullAndTheFloatingChatGivesItsLinesB
   bar->close();
   EXPECT_TRUE(main_chat->toPlainText().contains("ChatBar\t\t = True"));
   EXPECT_FALSE(Find<QAction>("mCHATBAR_FLOAT")->isChecked());
+
+  // The tools menu shows the tool in use and its key, and draws only when the pad does.
+  auto* line = Find<QAction>("mTOOLS_LINE");
+  line->trigger();
+  EXPECT_TRUE(line->isChecked() && !Find<QAction>("mTOOLS_FREEHAND")->isChecked());
+  EXPECT_EQ(window.tools().tool(), Tool::kLine);
+  Find<QAction>("mTOOLS_SOLIDFILL")->trigger();
+  EXPECT_TRUE(Find<QAction>("mTOOLS_SOLIDFILL")->isChecked());
+  // The same key in the menu and in the tool button's tip.
+  EXPECT_EQ(line->shortcut(), QKeySequence(QStringLiteral("L")));
+  EXPECT_THAT(Find<QAction>("LINE")->toolTip().toStdString(), testing::HasSubstr("(L)"));
+  // Someone else's turn: the menu draws no more than the tool bars would.
+  testing_support::LogInSession(session, connection, 100005, {"ann"});
+  Receive("NEWARTIST", "100000");
+  EXPECT_FALSE(line->isEnabled());
+  Find<QAction>("mTOOLS_BRUSH4")->trigger();
+  EXPECT_EQ(window.tools().brush(), 1);
 }
 
 TEST(RoomPassword, NamesTheRoomByItsAddressAndJoinsOnlyWithAPassword) {
   for (const bool wrong : {false, true}) {
-    SCOPED_TRACE(wrong);
     RoomPasswordWindow window(QStringLiteral("10.0.0.5:2020"), wrong, nullptr);
     EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("labRoomPassword"))->text(),
               wrong ? "The password was not right. The room at 10.0.0.5:2020 asks for its password:"
@@ -366,7 +347,6 @@ TEST(RoomPassword, NamesTheRoomByItsAddressAndJoinsOnlyWithAPassword) {
     auto* join = window.findChild<QPushButton*>(QStringLiteral("cmdJoin"));
     EXPECT_FALSE(join->isEnabled());
     window.findChild<QLineEdit*>(QStringLiteral("txtPassword"))->setText(QStringLiteral("secret"));
-    EXPECT_TRUE(join->isEnabled());
     window.findChild<QCheckBox*>(QStringLiteral("chkRememberPassword"))->setChecked(wrong);
     join->click();
     EXPECT_EQ(given, QStringList{wrong ? "secret kept" : "secret"});
@@ -380,47 +360,42 @@ class GameWindow : public Window {
 };
 
 TEST_F(GameWindow, TheArtistDrawsAndTheGuesserChats) {
-  const auto tools = [this] { return Enabled({"tbrTools", "tbrBrushes", "picPad", "fraPalette"}); };
+  const auto shown = [this] {
+    return Enabled({"tbrTools", "tbrBrushes", "picPad", "fraPalette", "txtChat"}) + " | " +
+           Find<QPushButton>("cmdStartGameSkipGo")->text().toStdString() + " / " +
+           Find<QPushButton>("cmdWarnArtist")->text().toStdString();
+  };
   // The clock's rules are the session's; the label shows its time and reddens at the end.
-  Receive("SETGAMETIMER", "90000");
-  EXPECT_EQ(Find<QLabel>("labTime")->text(), "01:30");
+  auto* time = Find<QLabel>("labTime");
   Receive("STARTGAMETIMER", "5000");
   clock.Advance(4000);
-  EXPECT_EQ(Find<QLabel>("labTime")->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+  EXPECT_EQ((time->text() + " " + time->palette().color(QPalette::WindowText).name()),
+            "00:01 #ff0000");
 
+  // The room keeps the word out of the artist's chat.
   Receive("NEWARTIST", "100005");
-  EXPECT_EQ(tools(), "tbrTools tbrBrushes picPad fraPalette");
-  EXPECT_TRUE(Find<ChatInput>("txtChat")->isEnabled());  // the room keeps the word out
-  EXPECT_EQ(Find<QPushButton>("cmdStartGameSkipGo")->text(), "Skip Word!");
-  EXPECT_EQ(Find<QPushButton>("cmdWarnArtist")->text(), "Give Hint");
-  // Becoming the artist resets the tools, which tells the others to use black.
-  EXPECT_THAT(Sent(), testing::HasSubstr("PA 0"));
+  EXPECT_EQ(shown(), "tbrTools tbrBrushes picPad fraPalette txtChat | Skip Word! / Give Hint");
   Find<QPushButton>("cmdStartGameSkipGo")->click();
   Find<QPushButton>("cmdStartGameSkipGo")->click();
   window.tools().Press(kLeftButton, QPointF(5, 5));  // the artist's drawing is sent
-  EXPECT_THAT(Sent(), testing::StartsWith("SKIPWORD -, CU -"));
+  // Becoming the artist resets the tools, which tells the others to use black.
+  EXPECT_EQ(Sent(), "PA 0, PA 0, SKIPWORD -, CU -, FH 5|5|5|5");
 
   Receive("NEWARTIST", "100000");
   Receive("WORDPATTERN", "___");
+  EXPECT_EQ(shown(), "txtChat | Setup Game / Warn Artist");
   PadWidget* pad = window.drawing().pad();
   EXPECT_EQ(pad->word_pattern(), "_ _ _");
   // Along the top of the picture.
   window.show();
   EXPECT_TRUE(pad->PictureRect().contains(pad->PatternRect()));
   EXPECT_LT(pad->PatternRect().center().y(), pad->PictureRect().center().y() / 2);
-  EXPECT_EQ(tools(), "");
-  EXPECT_TRUE(Find<ChatInput>("txtChat")->isEnabled());
-  Sent();
-  Find<QPushButton>("cmdWarnArtist")->click();
-  EXPECT_EQ(Sent(), "");  // the warning is not sent
-  // Received drawing is replayed on the pad.
-  Receive("FH", Wire("100000|10|10|60|10"));
+  Receive("FH", Wire("100000|10|10|60|10"));  // replayed on the pad
   EXPECT_EQ(window.tools().engine().picture().pixel(30, 10), qRgb(0, 0, 0));
 
   Receive("POINTSCHG", Wire("100000|12"));
   Receive("WINNER", "100000");
-  EXPECT_FALSE(pad->WinnerRect().isEmpty());
-  EXPECT_FALSE(pad->podium().isEmpty());  // the top of the standings
+  EXPECT_FALSE(pad->WinnerRect().isEmpty() || pad->podium().isEmpty());  // and the standings
   EXPECT_FALSE(Find<QWidget>("picPad")->isEnabled());
   // It stays until the player closes it (or the next game begins).
   Find<QToolButton>("cmdCloseWinner")->click();
@@ -443,10 +418,8 @@ TEST_F(GameWindow, ClosingDuringAGameAsksAndOnlyAYesLeaves) {
   ASSERT_NE(question, nullptr);
   EXPECT_EQ(question->text(), "Leave the game in progress?");
   // Enter pressed without reading the question keeps the player in the game.
-  EXPECT_EQ(question->defaultButton(), question->button(QMessageBox::No));
   QTest::keyClick(question, Qt::Key_Return);
-  EXPECT_EQ(asked(), nullptr);
-  EXPECT_TRUE(window.isVisible());
+  EXPECT_TRUE(asked() == nullptr && window.isVisible());
   window.close();
   ASSERT_NE(asked(), nullptr);
   asked()->button(QMessageBox::Yes)->click();
@@ -460,15 +433,13 @@ TEST_F(GameWindow, TheSetupWindowNeedsAListShowsItsRangesAndSendsTheGame) {
   Sent();
   Find<QPushButton>("cmdStartGameSkipGo")->click();
   auto* setup = window.findChild<SetupGameWindow*>(QStringLiteral("wSetupGame"));
-  ASSERT_NE(setup, nullptr);
-  EXPECT_EQ(Sent(), "GETWORDLISTS -");
   Receive("WORDLIST", Wire("animals.txt|food.txt|hard"));
   Receive("WORDLISTEND", "-");
+  EXPECT_EQ(Sent(), "GETWORDLISTS -");
   auto* lists = setup->findChild<QListWidget*>(QStringLiteral("lvwWordlist"));
   ASSERT_EQ(lists->count(), 3);
-  EXPECT_EQ(lists->item(0)->text(), "animals");
   // A first set-up starts with the first list ticked, in the room it is for.
-  EXPECT_EQ(lists->item(0)->checkState(), Qt::Checked);
+  EXPECT_EQ(lists->item(0)->text() + QString::number(lists->item(0)->checkState()), "animals2");
   EXPECT_EQ(setup->findChild<QLineEdit*>(QStringLiteral("txtRoomName"))->text(), "Room");
   auto* status = setup->findChild<QLabel*>(QStringLiteral("labStatus"));
   EXPECT_EQ(status->text(), "Wordlist downloaded.");
@@ -491,7 +462,6 @@ TEST_F(GameWindow, TheSetupWindowNeedsAListShowsItsRangesAndSendsTheGame) {
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   session.StartButtonPressed();
   auto* again = window.findChild<SetupGameWindow*>(QStringLiteral("wSetupGame"));
-  ASSERT_NE(again, nullptr);
   EXPECT_EQ(again->findChild<QSpinBox*>(QStringLiteral("txtTotalRounds"))->value(), 99);
   Sent();
   again->close();
@@ -501,7 +471,6 @@ TEST_F(GameWindow, TheSetupWindowNeedsAListShowsItsRangesAndSendsTheGame) {
 TEST_F(GameWindow, RefusingTheAgreementSendsItAndTheWindowGoesOnceTheNopIsOut) {
   window.ShowAgreement("Be nice.");
   QPointer<AgreementWindow> agreement = window.findChild<AgreementWindow*>("wAgreement");
-  ASSERT_FALSE(agreement.isNull());
   agreement->findChild<QPushButton*>(QStringLiteral("cmdDisagree"))->click();
   clock.Advance(AgreementWindow::kDisconnectDelayMs);
   EXPECT_EQ(Sent(), "DISAGREE -, NOP -");

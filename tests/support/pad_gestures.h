@@ -2,8 +2,12 @@
 #pragma once
 
 #include <QPointF>
+#include <utility>
+#include <vector>
 
 #include "client/drawing/pad_tools.h"
+#include "tests/support/fake_transport.h"
+#include "tests/support/manual_clock.h"
 
 namespace testing_support {
 
@@ -14,10 +18,17 @@ inline void Drag(client::PadTools& tools, int button, QPointF from, QPointF to) 
   tools.Release(button, to);
 }
 
-// Press and release on the spot, with no move between.
-inline void Click(client::PadTools& tools, int button, QPointF at) {
-  tools.Press(button, at);
-  tools.Release(button, at);
-}
+// The artist's tools, with every code they send kept.
+struct Artist : protocol::DrawSink {
+  void SendDrawCommand(std::string_view command, std::string_view data) override {
+    sent.push_back({std::string(command), std::string(data)});
+  }
+  // What was sent since the last call, as Render writes it.
+  std::string Sent() { return Render(std::exchange(sent, {})); }
+
+  std::vector<protocol::Message> sent;
+  ManualClock clock;
+  client::PadTools tools{this, clock};
+};
 
 }  // namespace testing_support

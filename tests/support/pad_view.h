@@ -15,13 +15,7 @@ class PadView : public RecordingClientView {
  public:
   void ClearPad() override { tools.engine().Clear(); }
   void ResetTools() override { tools.Reset(); }
-  void ReplayDrawing(const protocol::DrawCommand& command) override {
-    tools.Replay(command);
-    ++replayed;
-  }
-
-  // Drawing messages replayed so far.
-  int replayed = 0;
+  void ReplayDrawing(const protocol::DrawCommand& command) override { tools.Replay(command); }
 
   ManualClock pad_clock;
   client::PadTools tools{nullptr, pad_clock};
