@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: MIT
+// Ban patterns matched against addresses, and a fuzzed ban section loaded and edited.
+#include <algorithm>
 
 #include "inifile/ini_store.h"
 #include "server/admin/banned.h"
@@ -13,31 +15,19 @@ using server::BanList;
 using server::MatchesBanPattern;
 
 // Addresses as the transport reports them, and some that it never would.
-std::string Address(FuzzInput& in) {
-  static constexpr std::string_view kAddresses[] = {
-      "10.0.0.1", "192.168.1.20", "255.255.255.255", "0.0.0.0",
-      "::1",      "2001:db8::7",  "::ffff:10.0.0.1", ""};
-  return in.Flag() ? std::string(kAddresses[in.Pick(std::size(kAddresses))]) : in.Text();
-}
-
-std::string Pattern(FuzzInput& in) {
-  static constexpr std::string_view kPatterns[] = {
-      "10.0.0.*", "10.0.0.0/8",  "192.168.#.[0-5]*", "*",       "?",    "[!1]*",
-      "[",        "10.0.0.1/33", "1.2.3.4/0",        "*.*.*.*", "[a-]", "##*##"};
-  return in.Flag() ? std::string(kPatterns[in.Pick(std::size(kPatterns))]) : in.Text();
-}
-
-// The longest loaded list the edit script runs on.
-constexpr size_t kMaxEditedRows = 256;
+constexpr std::string_view kAddresses[] = {"10.0.0.1", "192.168.1.20", "255.255.255.255", "0.0.0.0",
+                                           "::1",      "2001:db8::7",  "::ffff:10.0.0.1", ""};
+constexpr std::string_view kPatterns[] = {
+    "10.0.0.*", "10.0.0.0/8",  "192.168.#.[0-5]*", "*",       "?",    "[!1]*",
+    "[",        "10.0.0.1/33", "1.2.3.4/0",        "*.*.*.*", "[a-]", "##*##"};
 
 bool HasWildcards(std::string_view text) {
   return text.find_first_of("*?#[/") != std::string_view::npos;
 }
 
 bool IsPlainField(std::string_view text) {
-  for (char c : text)
-    if (static_cast<unsigned char>(c) < 32 || c == 127 || c == '\xAC') return false;
-  return true;
+  return std::none_of(text.begin(), text.end(),
+                      [](unsigned char c) { return c < 32 || c == 127 || c == 0xAC; });
 }
 
 // A ban section as an operator or an older program may have left it.
@@ -49,7 +39,7 @@ std::string Section(FuzzInput& in) {
         in,
         [&] {
           const std::string index = std::to_string(in.Byte());
-          const std::string pattern = Pattern(in);
+          const std::string pattern = OptionOrText(in, kPatterns);
           const std::string reason = in.Text();
           text += "Banned IP[" + index + "]=IP=" + pattern + "\xACREASON=" + reason + "\xAC" +
                   "CONNECTIONATTEMPTS=" + in.Text() + "\r\n";
@@ -89,8 +79,8 @@ int FuzzBanPatterns(const uint8_t* data, size_t size) {
 
   // Patterns on their own: the match is bounded by the lengths multiplied.
   for (size_t count = in.Pick(4); count > 0; --count) {
-    const std::string address = Address(in);
-    const std::string pattern = Pattern(in);
+    const std::string address = OptionOrText(in, kAddresses);
+    const std::string pattern = OptionOrText(in, kPatterns);
     size_t steps = 0;
     const bool matched = MatchesBanPattern(address, pattern, &steps);
     FUZZ_CHECK(steps <= (address.size() + 1) * (pattern.size() + 1));
@@ -108,19 +98,19 @@ int FuzzBanPatterns(const uint8_t* data, size_t size) {
   // A stray high index fills the list with "[error]" rows, tens of thousands from a few bytes.
   // The server reads its list once, at start, and that load is checked above; the edit script
   // would save and reload such a list whole at each of its 32 steps (seconds under the
-  // sanitizers) and reach nothing that a short list does not.
-  if (bans.entries().size() > kMaxEditedRows) return 0;
+  // sanitizers) and reach nothing that a short list (256 rows at most) does not.
+  if (bans.entries().size() > 256) return 0;
   for (int steps = 0; steps < 32 && !in.empty(); ++steps) {
     const size_t index = in.Pick(bans.entries().size() + 1);
     Choose(
-        in, [&] { bans.IsBanned(Address(in)); },
+        in, [&] { bans.IsBanned(OptionOrText(in, kAddresses)); },
         [&] {
-          const std::string ip = Pattern(in);
+          const std::string ip = OptionOrText(in, kPatterns);
           bans.AddBan(ip, in.Text());
           if (!ip.empty() && !HasWildcards(ip) && IsPlainField(ip)) FUZZ_CHECK(bans.IsBanned(ip));
         },
         [&] {
-          const std::string pattern = Pattern(in);
+          const std::string pattern = OptionOrText(in, kPatterns);
           if (bans.ChangePattern(index, pattern) && IsPlainField(pattern))
             FUZZ_CHECK(bans.entries()[index].IP() == pattern);
         },

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The pad replaying relayed drawing messages, with some of the artist's own tool use.
 #include <QImage>
 
 #include "client/drawing/pad_engine.h"

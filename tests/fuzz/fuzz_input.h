@@ -1,42 +1,31 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
-// The fuzz targets' bodies and what their scripts share. Each body is a plain function, so that
-// the libFuzzer programs and the unit test that replays the kept inputs run exactly the same
-// code. Each returns 0.
+#include "protocol/drawing.h"
+#include "protocol/framing.h"
+#include "tests/support/temp_dir.h"
+
+// The fuzz targets' bodies and what their scripts share. Each body is a plain function returning
+// 0, so that the libFuzzer programs and the unit test that replays the kept inputs run exactly
+// the same code; each says at its definition what it drives.
 namespace fuzz {
 
-// The room server's core on fake ports, driven by a script of connections, messages, clock
-// steps, failing sends, slow readers, closes and operator actions.
-int FuzzServerCore(const uint8_t* data, size_t size);
-// The client's session: server bytes and the player's actions.
-int FuzzClientSession(const uint8_t* data, size_t size);
-// The pad replaying relayed drawing messages, with some of the artist's own tool use.
-int FuzzDrawingReplay(const uint8_t* data, size_t size);
-// INI text read and edited through IniDocument and MemoryStore.
-int FuzzIni(const uint8_t* data, size_t size);
-// Word-list files scanned from a folder, and words picked from them.
-int FuzzWordLists(const uint8_t* data, size_t size);
-// Ban patterns matched against addresses, and a fuzzed ban section loaded and edited.
-int FuzzBanPatterns(const uint8_t* data, size_t size);
-// The tracker's answers to ADD, REMOVE and VIEW queries.
-int FuzzTrackerRequests(const uint8_t* data, size_t size);
-// HTTP request heads as the tracker and the room's metrics endpoint read them, and who may hold
-// one of their connections.
-int FuzzHttpHeads(const uint8_t* data, size_t size);
+using Body = int(const uint8_t* data, size_t size);
+Body FuzzServerCore, FuzzClientSession, FuzzDrawingReplay, FuzzIni, FuzzWordLists, FuzzBanPatterns,
+    FuzzTrackerRequests, FuzzHttpHeads;
 
 struct Target {
   std::string_view name;  // the folder name under tests/fuzz/corpus and tests/fuzz/regressions
-  int (*body)(const uint8_t* data, size_t size);
+  Body* body;
 };
 inline constexpr Target kTargets[] = {{"server_core", FuzzServerCore},
                                       {"client_session", FuzzClientSession},
@@ -55,40 +44,33 @@ class FuzzInput {
   FuzzInput(const uint8_t* data, size_t size) : data_(reinterpret_cast<const char*>(data), size) {}
 
   bool empty() const { return data_.empty(); }
-
-  uint8_t Byte() {
-    if (data_.empty()) return 0;
-    const auto value = static_cast<uint8_t>(data_.front());
-    data_.remove_prefix(1);
-    return value;
-  }
+  uint8_t Byte() { return data_.empty() ? 0 : static_cast<uint8_t>(Take(1)[0]); }
   // Numbers are little-endian. Every read is its own statement: the order of reads inside one
   // expression is up to the compiler, and a kept input must replay the same under g++ and clang.
   uint16_t Number16() {
     const uint16_t low = Byte();
-    const uint16_t high = Byte();
-    return static_cast<uint16_t>(low | (high << 8));
+    return static_cast<uint16_t>(low | (Byte() << 8));
   }
   uint32_t Number32() {
     const uint32_t low = Number16();
-    const uint32_t high = Number16();
-    return low | (high << 16);
+    return low | (uint32_t{Number16()} << 16);
   }
   // A number in [0, count); 0 when count is 0.
   size_t Pick(size_t count) { return count == 0 ? 0 : Byte() % count; }
   bool Flag() { return (Byte() & 1) != 0; }
-
   // One length byte, then that many bytes (fewer at the end of the input).
-  std::string Text() { return Take(Byte()); }
+  std::string Text() { return std::string(Take(Byte())); }
   // Two length bytes, then that many bytes, at most max_length.
-  std::string LongText(size_t max_length) { return Take(Number16() % (max_length + 1)); }
-  std::string Rest() { return Take(data_.size()); }
+  std::string LongText(size_t max_length) {
+    return std::string(Take(Number16() % (max_length + 1)));
+  }
+  std::string Rest() { return std::string(Take(data_.size())); }
 
  private:
-  std::string Take(size_t length) {
+  std::string_view Take(size_t length) {
     const std::string_view taken = data_.substr(0, length);
     data_.remove_prefix(taken.size());
-    return std::string(taken);
+    return taken;
   }
 
   std::string_view data_;
@@ -103,21 +85,19 @@ inline std::string Repeated(std::string_view unit, size_t times, size_t max_byte
   return text;
 }
 
-// With SCRAWLBOX_FUZZ_TRACE set, every step is printed, so that a kept input can be read as the
-// script it is.
-bool Tracing();
-
 // One of the options, or as often any text.
-template <size_t N>
-std::string OptionOrText(FuzzInput& in, const std::string_view (&options)[N]) {
-  return in.Flag() ? std::string(options[in.Pick(N)]) : in.Text();
+template <typename Options>
+std::string OptionOrText(FuzzInput& in, const Options& options) {
+  return in.Flag() ? std::string(options[in.Pick(std::size(options))]) : in.Text();
 }
 
-// One of the operations, picked by the next byte: a step of a script.
+// One of the operations, picked by the next byte: a step of a script. With SCRAWLBOX_FUZZ_TRACE
+// set every step is printed, so that a kept input can be read as the script it is.
 template <typename... Operations>
 void Choose(FuzzInput& in, Operations&&... operations) {
+  static const bool tracing = std::getenv("SCRAWLBOX_FUZZ_TRACE") != nullptr;
   const size_t picked = in.Pick(sizeof...(operations));
-  if (Tracing()) std::fprintf(stderr, "step %zu of %zu\n", picked, sizeof...(operations));
+  if (tracing) std::fprintf(stderr, "step %zu of %zu\n", picked, sizeof...(operations));
   size_t index = 0;
   ((index++ == picked ? operations() : void()), ...);
 }
@@ -130,15 +110,27 @@ inline int64_t Duration(FuzzInput& in) {
 }
 
 // A drawing code's word and its fields as 16-bit numbers, as a pad sends them.
-std::pair<std::string_view, std::string> DrawMessage(FuzzInput& in);
+inline std::pair<std::string_view, std::string> DrawMessage(FuzzInput& in) {
+  const auto code = static_cast<protocol::DrawCode>(in.Pick(protocol::kDrawCodeCount));
+  std::vector<std::string> fields(protocol::DrawFieldCount(code));
+  for (auto& field : fields) field = std::to_string(static_cast<int16_t>(in.Number16()));
+  return {protocol::DrawCodeWord(code),
+          fields.empty() ? std::string(protocol::kNoData) : protocol::JoinFields(fields)};
+}
 
 // A folder of this process for the targets' files, below the test folder (SCRAWLBOX_TEST_TMP)
 // or the system's temporary folder, removed when the process ends.
-const std::filesystem::path& ScratchFolder();
+inline const std::filesystem::path& ScratchFolder() {
+  static const testing_support::TempDir folder;
+  return folder.path();
+}
 
 // Stops the run when a property the code promises does not hold: libFuzzer keeps the input,
 // and the unit tests that replay it fail.
-[[noreturn]] void Fail(const char* what, const char* file, int line);
+[[noreturn]] inline void Fail(const char* what, const char* file, int line) {
+  std::fprintf(stderr, "%s:%d: fuzz check failed: %s\n", file, line, what);
+  std::abort();
+}
 
 }  // namespace fuzz
 

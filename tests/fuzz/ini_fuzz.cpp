@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-
+// INI text read and edited through IniDocument and MemoryStore.
 #include "inifile/ini_document.h"
 #include "inifile/ini_store.h"
 #include "protocol/framing.h"
@@ -14,12 +14,9 @@ using inifile::IniDocument;
 using inifile::KeyValues;
 
 // Names the settings files use, a case variant, and names at the edges of the format.
-std::string Name(FuzzInput& in) {
-  static const std::vector<std::string> kNames = protocol::SplitFields(
-      "Server Details|server details|Banned IPs|Statistics|Count|Ban1|| padded |a=b|[x]|;c|a]b|K",
-      '|');
-  return in.Flag() ? kNames[in.Pick(kNames.size())] : in.Text();
-}
+const std::vector<std::string> kNames = protocol::SplitFields(
+    "Server Details|server details|Banned IPs|Statistics|Count|Ban1|| padded |a=b|[x]|;c|a]b|K",
+    '|');
 
 // Whether the file form holds the text as it is: on one line, without outer blanks, and none
 // of the characters given, so that what is written must read back unchanged.
@@ -56,8 +53,8 @@ int FuzzIni(const uint8_t* data, size_t size) {
   CheckStable(document, store);
 
   for (int steps = 0; steps < 64 && !in.empty(); ++steps) {
-    const std::string section = Name(in);
-    const std::string key = Name(in);
+    const std::string section = OptionOrText(in, kNames);
+    const std::string key = OptionOrText(in, kNames);
     Choose(
         in,
         [&] {  // reads agree between the two forms
@@ -78,13 +75,13 @@ int FuzzIni(const uint8_t* data, size_t size) {
           KeyValues keys;
           bool keeps = Keeps(section, "]");
           for (size_t i = in.Pick(4); i > 0; --i) {
-            std::string k = Name(in);
+            std::string k = OptionOrText(in, kNames);
             std::string v = in.Text();
             for (const auto& [seen, ignored] : keys) keeps &= !protocol::EqualsIgnoreCase(seen, k);
             keeps = keeps && KeyKeeps(k) && !k.empty() && ValueKeeps(v);
             keys.emplace_back(std::move(k), std::move(v));
           }
-          const std::string other = Name(in);
+          const std::string other = OptionOrText(in, kNames);
           const KeyValues other_before = document.ReadSection(other);
           document.ReplaceSection(section, keys);
           FUZZ_CHECK(store.ReplaceSection(section, keys));
@@ -99,7 +96,8 @@ int FuzzIni(const uint8_t* data, size_t size) {
           FUZZ_CHECK(document.Read(section, key, "\x01") == "\x01");
         },
         [&] {
-          FUZZ_CHECK(store.INIWriteAll(section, {{key, in.Text()}, {Name(in), in.Text()}}));
+          FUZZ_CHECK(store.INIWriteAll(section,
+                                       {{key, in.Text()}, {OptionOrText(in, kNames), in.Text()}}));
           document = store.Snapshot();
         },
         [&] {

@@ -1,47 +1,27 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: MIT
-"""Writes the seed corpus of every fuzz target into tests/fuzz/corpus/<target>/.
-
-Each seed is a small script in the byte form its target reads (see FuzzInput in fuzz_input.h and
-the operation tables of the targets): one byte picks an operation, numbers are little-endian, a
-text is a length byte and then its bytes. A seed below is a list of parts: an int is one byte, a
-str is a text, bytes are taken as they are. Run it again after changing a target's script form.
-"""
-import pathlib
-import re
-import struct
+# Writes the seed corpus of every fuzz target into tests/fuzz/corpus/<target>/.
+#
+# Each seed is a small script in the byte form its target reads (see FuzzInput in fuzz_input.h and
+# the operation tables of the targets): one byte picks an operation, numbers are little-endian, a
+# text is a length byte and then its bytes. A seed below is a list of parts: an int is one byte, a
+# str is a text, a list is its parts, bytes are taken as they are. Run it again after changing a
+# target's script form.
+import pathlib, re, struct
 
 HERE = pathlib.Path(__file__).resolve().parent
 ROOT = HERE / "corpus"
 
+def enc(p):
+    if isinstance(p, int):
+        return bytes([p])
+    if isinstance(p, str):
+        assert len(p) < 256
+        return bytes([len(p)]) + p.encode("latin-1")
+    return b"".join(map(enc, p)) if isinstance(p, (list, tuple)) else p
 
-def enc(*parts):
-    out = b""
-    for p in parts:
-        if isinstance(p, int):
-            out += bytes([p])
-        elif isinstance(p, str):
-            assert len(p) < 256
-            out += bytes([len(p)]) + p.encode("latin-1")
-        elif isinstance(p, (list, tuple)):
-            out += enc(*p)
-        else:
-            out += p
-    return out
-
-
-def long_text(s):
-    b = s.encode("latin-1") if isinstance(s, str) else s
-    return struct.pack("<H", len(b)) + b
-
-
-def n16(v):
-    return struct.pack("<H", v & 0xFFFF)
-
-
-def frame(command, data):
-    return command + "\x02" + data + "\x01"
-
+def n16(v): return struct.pack("<H", v & 0xFFFF)
+def long_text(s): return n16(len(s)) + s.encode("latin-1")
 
 # server_core operations: 0 connect, 1 join, 2 raw bytes, 3 command, 4 burst, 5 start game,
 # 6 guess, 7 time, 8 failing sends, 9 slow reader, 10 peer closes, 11 operator, 12 random,
@@ -51,23 +31,16 @@ ROUTED = sorted(
     "PART ULISTREQ ADMIN USERINFO KICK GETWORDLISTS NOP STARTGAME SKIPWORD WARNARTIST GIVEHINT "
     "CU FH ER SP LI CI BO FL UN CL FT DW PA CC".split())
 
+# own nickname "P<slot>", the current version, not away, "<none>" password
+def join(address): return [1, address, 1, 1, 0, 1]
 
-def join(address):  # own nickname "P<slot>", the current version, not away, "<none>" password
-    return [1, address, 1, 1, 0, 1]
-
-
-def command(slot, cmd, data):
-    return [3, slot, ROUTED.index(cmd), 1, data]
-
+def command(slot, cmd, data): return [3, slot, ROUTED.index(cmd), 1, data]
 
 def start_game(slot, rounds, round_s, found_s, lists_choice, repeat=None):
     lists = [1, lists_choice] + ([0, n16(repeat)] if repeat else [1])
     return [5, slot, lists] + [[0, v] for v in (rounds, round_s, found_s)]
 
-
-def advance(steps, scale):
-    return [7, steps, scale]
-
+def advance(steps, scale): return [7, steps, scale]
 
 # client_session operations: 0 connect, 1 whole login, 2 raw bytes, 3 server message,
 # 4 drawing, 5 chat line, 6 slash command, 7 time, 8 player action (15: the password asked for,
@@ -75,13 +48,9 @@ def advance(steps, scale):
 CLIENT_COMMANDS = "".join(re.findall(r'"([A-Z_0-9 ]+)"', re.search(
     r"SplitFields\((.*?)' '\)", (HERE / "client_session_fuzz.cpp").read_text(), re.S)[1])).split()
 
+def receive(cmd, data): return [3, CLIENT_COMMANDS.index(cmd), 1, data]
 
-def receive(cmd, data):
-    return [3, CLIENT_COMMANDS.index(cmd), 1, data]
-
-
-def raw(*frames):
-    return [2, long_text("".join(frame(c, d) for c, d in frames))]
+def raw(*frames): return [2, long_text("".join(c + "\x02" + d + "\x01" for c, d in frames))]
 
 
 HELLO = [("SCRAWLBOX_S3RV3R", "100"), ("USEROK", "100005\x03")]
@@ -91,25 +60,20 @@ PASSOK = ("PASSOK", "MOTD\x03Room\x03-\x031\x0310")
 # 4 brush/colour, 5 mouse drag, 6 time, 7 reset.
 CODES = "CU FH ER SP LI CI BO FL UN CL FT DW PA CC".split()
 
+# the sender's id, then each field as a 16-bit number
+def relayed(code, fields): return [0, CODES.index(code), 1] + [[0, n16(v)] for v in fields]
 
-def relayed(code, fields):  # the sender's id, then each field as a 16-bit number
-    return [0, CODES.index(code), 1] + [[0, n16(v)] for v in fields]
+def relayed_text(code, data): return [0, CODES.index(code), 0, data]
 
+# a tool, then the mouse: pressed at start, then end's bytes
+def drag(tool, button, start, end):
+    return [3, tool, 5, button] + [[1, n16(x), n16(y)] for x, y in (start, end)]
 
-def relayed_text(code, data):
-    return [0, CODES.index(code), 0, data]
+# ini: a name from the target's table
+def name(index): return [1, index]
 
-
-def drag(tool, button, start, end):  # a tool, then the mouse: pressed at start, then end's bytes
-    return [3, tool, 5, button, 1, n16(start[0]), n16(start[1]), 1, n16(end[0]), n16(end[1])]
-
-
-def name(index):  # ini: a name from the target's table
-    return [1, index]
-
-
-def file_named(index, content):  # word_lists: a file with a name from the target's table
-    return [1, index, long_text(content)]
+# word_lists: a file with a name from the target's table
+def file_named(index, content): return [1, index, long_text(content)]
 
 
 SERVER_INI = ("; Server.ini\r\n[Server Details]\r\nName=Fun room\r\nPort = 2020 \r\n"
@@ -236,5 +200,4 @@ SEEDS = {"server_core": {
 
 for target, seeds in SEEDS.items():
     (ROOT / target).mkdir(parents=True, exist_ok=True)
-    for seed, parts in seeds.items():
-        (ROOT / target / seed).write_bytes(enc(parts))
+    for seed, parts in seeds.items(): (ROOT / target / seed).write_bytes(enc(parts))

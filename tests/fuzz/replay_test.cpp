@@ -7,7 +7,6 @@
 #include <filesystem>
 
 #include "tests/fuzz/fuzz_input.h"
-#include "tests/support/temp_dir.h"
 
 namespace fuzz {
 namespace {
@@ -20,11 +19,8 @@ TEST_P(FuzzReplay, EveryKeptInputKeepsTheTargetsProperties) {
   std::vector<fs::path> files;
   for (const char* kind : {"corpus", "regressions"}) {
     const fs::path folder = fs::path(SCRAWLBOX_FUZZ_DIR) / kind / GetParam().name;
-    if (!fs::is_directory(folder)) continue;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-      if (entry.is_regular_file() && entry.path().filename().string().front() != '.')
-        files.push_back(entry.path());
-    }
+    if (fs::is_directory(folder))
+      for (const auto& entry : fs::directory_iterator(folder)) files.push_back(entry.path());
   }
   // Every target has a seed corpus; an empty list means the folder moved.
   ASSERT_FALSE(files.empty());

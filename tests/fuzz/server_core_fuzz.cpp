@@ -1,22 +1,21 @@
 // SPDX-License-Identifier: MIT
+// The room server's core on fake ports, driven by a script of connections, messages, clock
+// steps, failing sends, slow readers, closes and operator actions.
 #include <algorithm>
 #include <iterator>
 #include <set>
 
 #include "protocol/commands.h"
-#include "protocol/framing.h"
 #include "server/connections/room_server.h"
 #include "server/room/room.h"
 #include "tests/fuzz/fuzz_input.h"
 #include "tests/support/server_harness.h"
-#include "tests/support/temp_dir.h"
 
 namespace fuzz {
 
 namespace {
 
 namespace to_server = protocol::to_server;
-using testing_support::ServerHarness;
 
 // Settings the script starts from: the defaults, the limits off (so that floods reach the
 // game), and every limit small (so that the limits themselves are reached).
@@ -47,93 +46,65 @@ const std::filesystem::path& WordFolder() {
   return folder;
 }
 
-// Fields joined by code 3, each a fuzzed text or a number the game reads.
-std::string FieldsData(FuzzInput& in) {
-  std::vector<std::string> fields(in.Pick(8));
-  for (auto& field : fields)
-    field = in.Flag() ? in.Text() : std::to_string(static_cast<int32_t>(in.Number32()));
-  return protocol::JoinFields(fields);
-}
-
 // Puts the slot in the set, or takes it out.
 void Toggle(std::set<int>& slots, int slot) {
   if (!slots.erase(slot)) slots.insert(slot);
 }
 
-class Script {
- public:
-  Script(ServerHarness& harness, FuzzInput& in)
-      : h_(harness), in_(in), commands_(server::RoomServer::RoutedCommands()) {
-    // Players answer pings after the event that sent them, as live clients do, unless the
-    // script made them silent; so rounds of any length can run.
-    h_.transport.on_ping = [this](int slot) {
-      if (!silent_.count(slot))
-        h_.clock.SingleShot(0, [this, slot] { Send(slot, to_server::PONG, "-"); });
-    };
-  }
-
-  void Run() {
-    // Bounds the work one input can ask for, so that no input is slow for its size alone.
-    for (int steps = 0; steps < 400 && !in_.empty(); ++steps) {
-      Step();
-      FUZZ_CHECK(h_.server.InRoomCount() <= h_.server.ConnectionCount());
-    }
-    // The end of the run: every connection goes, as the program's end would take them, and
-    // the table keeps no record of any.
-    for (int slot : live_)
-      if (IsLive(slot)) h_.server.OnClosed(slot);
-    h_.clock.Advance(60000);
-    FUZZ_CHECK(h_.server.ConnectionCount() == 0);
-    h_.transport.on_ping = nullptr;
-  }
-
- private:
-  server::Room& room() { return h_.room(); }
+struct Script {
+  testing_support::ServerHarness& h;
+  FuzzInput& in;
+  const std::vector<std::string_view> commands = server::RoomServer::RoutedCommands();
+  std::vector<int> live;
+  std::set<int> peer_closed, silent;
 
   bool IsLive(int slot) const {
-    return peer_closed_.count(slot) == 0 && h_.transport.closed.count(slot) == 0;
+    return !peer_closed.count(slot) && !h.transport.closed.count(slot);
   }
-
   // A slot the shell would still report events for; 0 when there is none.
   int PickSlot() {
-    std::vector<int> live;
-    std::copy_if(live_.begin(), live_.end(), std::back_inserter(live),
-                 [this](int slot) { return IsLive(slot); });
-    return live.empty() ? 0 : live[in_.Pick(live.size())];
+    std::erase_if(live, [this](int slot) { return !IsLive(slot); });
+    return live.empty() ? 0 : live[in.Pick(live.size())];
   }
-
   int Connect() {
-    const int slot = h_.Connect(std::string(kAddresses[in_.Pick(std::size(kAddresses))]));
-    if (slot != 0) live_.push_back(slot);
+    const int slot = h.Connect(std::string(kAddresses[in.Pick(std::size(kAddresses))]));
+    if (slot != 0) live.push_back(slot);
     return slot;
   }
-
   void Send(int slot, std::string_view command, std::string_view data) {
-    if (slot != 0 && IsLive(slot)) h_.Send(slot, command, data);
+    if (slot != 0 && IsLive(slot)) h.Send(slot, command, data);
   }
   void SendRaw(int slot, const std::string& bytes) {
-    if (slot != 0) h_.SendRaw(slot, bytes);
+    if (slot != 0) h.SendRaw(slot, bytes);
   }
-  std::string_view Command() { return commands_[in_.Pick(commands_.size())]; }
+  std::string_view Command() { return commands[in.Pick(commands.size())]; }
+
+  // Fields joined by code 3, each a fuzzed text or a number the game reads.
+  std::string FieldsData() {
+    std::vector<std::string> fields(in.Pick(8));
+    for (auto& field : fields)
+      field = in.Flag() ? in.Text() : std::to_string(static_cast<int32_t>(in.Number32()));
+    return protocol::JoinFields(fields);
+  }
 
   // The client's whole login with a fuzzed nickname.
   void Join() {
     const int slot = Connect();
-    const std::string nickname = in_.Flag() ? "P" + std::to_string(slot) : in_.Text();
-    Send(slot, to_server::SCRAWLBOX_CL13NT, in_.Flag() ? "100001" : in_.Text());
-    Send(slot, to_server::USER, testing_support::ProfileData(nickname, in_.Flag() ? "1" : "0"));
-    Send(slot, to_server::PASS, in_.Flag() ? "<none>" : "pw");
+    const std::string nickname = in.Flag() ? "P" + std::to_string(slot) : in.Text();
+    Send(slot, to_server::SCRAWLBOX_CL13NT, in.Flag() ? "100001" : in.Text());
+    Send(slot, to_server::USER, testing_support::ProfileData(nickname, in.Flag() ? "1" : "0"));
+    Send(slot, to_server::PASS, in.Flag() ? "<none>" : "pw");
     Send(slot, to_server::ULISTREQ, "-");
   }
 
   void StartGame(int slot) {
     static constexpr std::string_view kLists[] = {"\x04test", "\x04animals\x04test", "\x04empty",
                                                   "\x04missing\x04../test", ""};
-    std::string lists = OptionOrText(in_, kLists);
+    std::string lists = OptionOrText(in, kLists);
     // Up to a whole message of list names.
-    if (in_.Pick(4) == 0) lists = Repeated(lists, in_.Number16(), 60000);
+    if (in.Pick(4) == 0) lists = Repeated(lists, in.Number16(), 60000);
     const auto number = [this] {
-      return std::to_string(in_.Flag() ? static_cast<int32_t>(in_.Number32()) : in_.Byte());
+      return std::to_string(in.Flag() ? static_cast<int32_t>(in.Number32()) : in.Byte());
     };
     Send(slot, to_server::STARTGAME,
          protocol::JoinFields(
@@ -142,20 +113,20 @@ class Script {
 
   // A guess built from the word being drawn: the word, a prefix of it, or it with a change.
   void Guess(int slot) {
-    std::string word(protocol::LeftOf(room().game().state().CurrentWord, ','));
+    std::string word(protocol::LeftOf(h.room().game().state().CurrentWord, ','));
     Choose(
-        in_, [] {}, [&] { word = word.substr(0, in_.Byte() % (word.size() + 1)); },
-        [&] { word += in_.Text(); });
+        in, [] {}, [&] { word = word.substr(0, in.Byte() % (word.size() + 1)); },
+        [&] { word += in.Text(); });
     Send(slot, to_server::SAY, word);
   }
 
   void Operator(int slot) {
-    auto& actions = room().actions();
+    auto& actions = h.room().actions();
     Choose(
-        in_, [&] { actions.Kick(slot, in_.Text()); }, [&] { actions.Ban(slot, in_.Text()); },
-        [&] { actions.MessageAll(in_.Text()); }, [&] { actions.SetListenState(in_.Pick(3)); },
-        [&] { actions.AcceptDenyMessage(in_.Text()); }, [&] { h_.server.Quit(in_.Flag()); },
-        [&] { h_.server.ReloadSettings(); }, [&] { room().Execute(in_.Text()); });
+        in, [&] { actions.Kick(slot, in.Text()); }, [&] { actions.Ban(slot, in.Text()); },
+        [&] { actions.MessageAll(in.Text()); }, [&] { actions.SetListenState(in.Pick(3)); },
+        [&] { actions.AcceptDenyMessage(in.Text()); }, [&] { h.server.Quit(in.Flag()); },
+        [&] { h.server.ReloadSettings(); }, [&] { h.room().Execute(in.Text()); });
   }
 
   // An operation on a slot the shell would still report events for (0 when there is none).
@@ -166,56 +137,65 @@ class Script {
 
   void Step() {
     Choose(
-        in_, [&] { Connect(); }, [&] { Join(); },
-        OnSlot([&](int slot) { SendRaw(slot, in_.LongText(2048)); }),  // framing and all
+        in, [&] { Connect(); }, [&] { Join(); },
+        OnSlot([&](int slot) { SendRaw(slot, in.LongText(2048)); }),  // framing and all
         OnSlot([&](int slot) {  // one message of a command the server knows
           const std::string_view command = Command();
-          Send(slot, command, in_.Flag() ? in_.Text() : FieldsData(in_));
+          Send(slot, command, in.Flag() ? in.Text() : FieldsData());
         }),
         OnSlot([&](int slot) {  // a burst of the same message
           const std::string_view command = Command();
-          const std::string framed = protocol::Frame(command, in_.Text());
-          SendRaw(slot, Repeated(framed, in_.Byte() + 1, SIZE_MAX));
+          const std::string framed = protocol::Frame(command, in.Text());
+          SendRaw(slot, Repeated(framed, in.Byte() + 1, SIZE_MAX));
         }),
         OnSlot([&](int slot) { StartGame(slot); }), OnSlot([&](int slot) { Guess(slot); }),
-        [&] { h_.clock.Advance(Duration(in_)); },
-        OnSlot([&](int slot) { Toggle(h_.transport.failing_slots, slot); }),  // sends fail
-        OnSlot(
-            [&](int slot) {  // the slot's reader stops reading or answering pings, or reads again
-              auto& queued = h_.transport.queued_bytes;
-              Choose(
-                  in_, [&] { queued[slot] = 0; },
-                  [&] { queued[slot] = in_.Number32() % (4u << 20); },
-                  [&] { Toggle(silent_, slot); });
-            }),
+        [&] { h.clock.Advance(Duration(in)); },
+        OnSlot([&](int slot) { Toggle(h.transport.failing_slots, slot); }),  // sends fail
+        OnSlot([&](int slot) {  // the reader stops reading or answering pings, or reads again
+          Choose(
+              in, [&] { h.transport.queued_bytes[slot] = 0; },
+              [&] { h.transport.queued_bytes[slot] = in.Number32() % (4u << 20); },
+              [&] { Toggle(silent, slot); });
+        }),
         OnSlot([&](int slot) {  // the peer goes, cleanly or with an error first
           if (slot == 0) return;
-          if (in_.Flag()) h_.server.OnSocketError(slot, 10054, "Connection reset by peer");
-          peer_closed_.insert(slot);
-          h_.server.OnClosed(slot);
+          if (in.Flag()) h.server.OnSocketError(slot, 10054, "Connection reset by peer");
+          peer_closed.insert(slot);
+          h.server.OnClosed(slot);
         }),
         OnSlot([&](int slot) { Operator(slot); }),
-        [&] { h_.random.values.push_back(in_.Byte() / 256.0); },
+        [&] { h.random.values.push_back(in.Byte() / 256.0); },
         OnSlot([&](int slot) {  // drawing: a code and its numbers
-          const auto [command, data] = DrawMessage(in_);
+          const auto [command, data] = DrawMessage(in);
           Send(slot, command, data);
         }));
   }
-
-  ServerHarness& h_;
-  FuzzInput& in_;
-  const std::vector<std::string_view> commands_;
-  std::vector<int> live_;
-  std::set<int> peer_closed_;
-  std::set<int> silent_;
 };
 
 }  // namespace
 
 int FuzzServerCore(const uint8_t* data, size_t size) {
   FuzzInput in(data, size);
-  ServerHarness harness(kSettings[in.Pick(std::size(kSettings))], WordFolder());
-  Script(harness, in).Run();
+  testing_support::ServerHarness h(kSettings[in.Pick(std::size(kSettings))], WordFolder());
+  Script script{h, in};
+  // Players answer pings after the event that sent them, as live clients do, unless the script
+  // made them silent; so rounds of any length can run.
+  h.transport.on_ping = [&](int slot) {
+    if (!script.silent.count(slot))
+      h.clock.SingleShot(0, [&, slot] { script.Send(slot, to_server::PONG, "-"); });
+  };
+  // Bounds the work one input can ask for, so that no input is slow for its size alone.
+  for (int steps = 0; steps < 400 && !in.empty(); ++steps) {
+    script.Step();
+    FUZZ_CHECK(h.server.InRoomCount() <= h.server.ConnectionCount());
+  }
+  // The end of the run: every connection goes, as the program's end would take them, and the
+  // table keeps no record of any.
+  for (int slot : script.live)
+    if (script.IsLive(slot)) h.server.OnClosed(slot);
+  h.clock.Advance(60000);
+  FUZZ_CHECK(h.server.ConnectionCount() == 0);
+  h.transport.on_ping = nullptr;
   return 0;
 }
 

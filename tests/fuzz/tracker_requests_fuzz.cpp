@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
+// The tracker's answers to ADD, REMOVE and VIEW queries.
 #include <QCoreApplication>
 #include <algorithm>
+#include <cctype>
 
 #include "directory/tracker_words.h"
 #include "tests/fuzz/fuzz_input.h"
@@ -20,27 +22,14 @@ constexpr size_t kRooms = 4;
 constexpr char kOwner[] = "fuzz";
 constexpr int64_t kProbeIntervalMs = 60000;
 
-// Qt's SQL drivers are plugins, found through the application object.
-void EnsureApplication() {
-  static int argc = 1;
-  static char name[] = "fuzz_tracker_requests";
-  static char* argv[] = {name, nullptr};
-  static QCoreApplication* app =
-      QCoreApplication::instance() ? nullptr : new QCoreApplication(argc, argv);
-  (void)app;
-}
-
 std::string Encoded(std::string_view text, bool encode_all) {
   static constexpr char kHex[] = "0123456789ABCDEF";
   std::string out;
-  for (char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    const bool plain = (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z') ||
-                       (byte >= '0' && byte <= '9') || byte == '.' || byte == '-';
-    if (plain && !encode_all)
-      out += c;
+  for (const unsigned char c : text) {
+    if (!encode_all && (std::isalnum(c) || c == '.' || c == '-'))
+      out += static_cast<char>(c);
     else
-      out += {'%', kHex[byte >> 4], kHex[byte & 15]};
+      out += {'%', kHex[c >> 4], kHex[c & 15]};
   }
   return out;
 }
@@ -82,19 +71,24 @@ std::string Query(FuzzInput& in) {
 // answer. Gives the number of lines.
 size_t CheckLines(const std::string& reply) {
   size_t lines = 0;
-  for (size_t at = reply.find("\r\n"); at != std::string::npos; at = reply.find("\r\n", at + 2))
-    ++lines;
-  FUZZ_CHECK(static_cast<size_t>(std::count(reply.begin(), reply.end(), '\r')) == lines);
-  FUZZ_CHECK(static_cast<size_t>(std::count(reply.begin(), reply.end(), '\n')) == lines);
-  FUZZ_CHECK(reply.empty() ||
-             (reply.size() >= 2 && reply.compare(reply.size() - 2, 2, "\r\n") == 0));
+  for (size_t at = 0; (at = reply.find("\r\n", at)) != std::string::npos; at += 2) ++lines;
+  FUZZ_CHECK(std::count(reply.begin(), reply.end(), '\r') +
+                 std::count(reply.begin(), reply.end(), '\n') ==
+             static_cast<ptrdiff_t>(2 * lines));
+  FUZZ_CHECK(reply.empty() || reply.ends_with("\r\n"));
   return lines;
 }
 
 }  // namespace
 
 int FuzzTrackerRequests(const uint8_t* data, size_t size) {
-  EnsureApplication();
+  // Qt's SQL drivers are plugins, found through the application object.
+  static int argc = 1;
+  static char name[] = "fuzz_tracker_requests";
+  static char* argv[] = {name, nullptr};
+  static const auto* app =
+      QCoreApplication::instance() ? nullptr : new QCoreApplication(argc, argv);
+  (void)app;
   FuzzInput in(data, size);
   tracker::Registry registry;
   FUZZ_CHECK(registry.Open(QStringLiteral(":memory:")));
@@ -111,13 +105,10 @@ int FuzzTrackerRequests(const uint8_t* data, size_t size) {
           const std::string room = "HOST:" + std::to_string(in.Pick(kRooms));
           const bool alive = in.Flag();
           registry.ScheduleNew(now);
-          for (const tracker::ProbeTarget& target :
-               registry.ClaimDue(now, kOwner, kProbeIntervalMs, kRooms)) {
+          for (const auto& target : registry.ClaimDue(now, kOwner, kProbeIntervalMs, kRooms))
             if (target.key == room &&
-                registry.RecordProbe(room, kOwner, alive, now + kProbeIntervalMs)) {
+                registry.RecordProbe(room, kOwner, alive, now + kProbeIntervalMs))
               FUZZ_CHECK(!registry.Find(room));
-            }
-          }
           registry.ReleaseLeases(kOwner);
         },
         query, query);

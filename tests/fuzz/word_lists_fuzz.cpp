@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Word-list files scanned from a folder, and words picked from them.
 #include <algorithm>
 #include <filesystem>
 #include <map>
