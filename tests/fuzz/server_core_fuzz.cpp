@@ -55,8 +55,8 @@ struct Script {
   testing_support::ServerHarness& h;
   FuzzInput& in;
   const std::vector<std::string_view> commands = server::RoomServer::RoutedCommands();
-  std::vector<int> live;
-  std::set<int> peer_closed, silent;
+  std::vector<int> live{};
+  std::set<int> peer_closed{}, silent{};
 
   bool IsLive(int slot) const {
     return !peer_closed.count(slot) && !h.transport.closed.count(slot);
