@@ -151,7 +151,12 @@ TEST_F(GalleryTest, AReplayEndsOnTheRoundsFinalPixelsAt1xAnd4x) {
     clock.Advance(100);
   };
   drag(Tool::kSpray, {100, 100}, {140, 120});
-  drag(Tool::kCircle, {200, 50}, {257, 131});  // the artist's own copy rounds the radius
+  tools.ClickBrush(3);
+  tools.PressSwatch(12);
+  drag(Tool::kLine, {0, 300}, {510, 200});
+  tools.ChooseCustomColour(QColor(10, 200, 30));
+  drag(Tool::kEraser, {60, 30}, {70, 32});
+  drag(Tool::kCircle, {200, 50}, {281, 107});  // the artist's own copy rounds the radius
   tools.ToggleFillType();
   drag(Tool::kBox, {300, 200}, {360, 280});
   drag(Tool::kFreehand, {10, 300}, {500, 10});

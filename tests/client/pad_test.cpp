@@ -5,10 +5,8 @@
 #include <QImage>
 #include <algorithm>
 #include <functional>
-#include <set>
 
 #include "client/drawing/pad_tools.h"
-#include "protocol/framing.h"
 #include "tests/support/pad_gestures.h"
 
 namespace client {
@@ -192,56 +190,6 @@ TEST(PadTools, ClearNeedsASecondPressWithinTwoSecondsAndUndoesOnlyWhileAlone) {
   a.tools.Replay({DrawCode::CL, {}});
   a.tools.ClickTool(Tool::kUndo);
   EXPECT_TRUE(Footprint(a.tools.engine().picture()).isNull());
-}
-
-// Everything the artist does, replayed by a viewer from the relayed codes, gives the same
-// picture (the spray's dots aside, which each client draws with its own numbers).
-TEST(Replay, TheFourteenCodesGiveTheArtistsPicture) {
-  Artist a;
-  a.tools.ClickBrush(3);
-  a.tools.PressSwatch(12);
-  a.tools.Press(kLeftButton, QPointF(20, 20));
-  for (int i = 1; i < 20; ++i) a.tools.Move(kLeftButton, QPointF(20 + i * 5, 20 + (i % 4) * 7));
-  a.tools.Release(kLeftButton, QPointF(115, 41));
-  a.tools.ClickTool(Tool::kFillType);  // solid
-  a.tools.ChooseCustomColour(QColor(10, 200, 30));
-  a.tools.ClickTool(Tool::kBox);
-  Drag(a.tools, kLeftButton, QPointF(150, 100), QPointF(220, 160));
-  a.tools.ClickBrush(0);
-  a.tools.ClickTool(Tool::kCircle);
-  a.tools.Press(kLeftButton, QPointF(260, 40));
-  a.tools.Release(kLeftButton, QPointF(340, 100));  // even spans: the radius needs no rounding
-  a.tools.ClickTool(Tool::kFillType);               // hollow
-  a.tools.ClickTool(Tool::kLine);
-  Drag(a.tools, kLeftButton, QPointF(0, 300), QPointF(510, 200));
-  a.tools.ClickTool(Tool::kEraser);
-  Drag(a.tools, kLeftButton, QPointF(60, 30), QPointF(70, 32));
-  a.tools.PressSwatch(21);
-  a.tools.ClickTool(Tool::kFlood);
-  Drag(a.tools, kLeftButton, QPointF(400, 250), QPointF(400, 250));
-  a.tools.ClickTool(Tool::kFreehand);
-  a.tools.Press(kLeftButton, QPointF(300, 300));
-  a.tools.Move(kLeftButton, QPointF(320, 280));
-  a.tools.ClickTool(Tool::kUndo);
-  const QImage before_clear = a.tools.engine().picture();
-  a.tools.ClickTool(Tool::kClear);
-  a.tools.ClickTool(Tool::kClear);
-  a.tools.ClickTool(Tool::kUndo);
-
-  testing_support::ManualClock clock;
-  PadTools viewer(nullptr, clock);
-  std::set<std::string> codes;
-  for (const auto& m : a.sent) {
-    const auto code = protocol::DrawCodeFromWord(m.command);
-    ASSERT_TRUE(code.has_value()) << m.command;
-    codes.insert(m.command);
-    viewer.Replay(protocol::ParseRelayedDrawData(*code, protocol::RelayDrawData(*code, 7, m.data)));
-  }
-  EXPECT_EQ(codes.size(), 13u);  // all but the spray
-  EXPECT_EQ(viewer.engine().picture(), a.tools.engine().picture());
-  EXPECT_EQ(a.tools.engine().picture(), before_clear);
-  EXPECT_EQ(viewer.colour(), a.tools.colour());
-  EXPECT_EQ(viewer.engine().pen_width(), a.tools.engine().pen_width());
 }
 
 TEST(Replay, BadFieldsAreHeldToWhatThePadCanShowAndFillAndWidthFollowTheirCodes) {
