@@ -19,13 +19,6 @@ using testing_support::ScriptedRandom;
 using testing_support::TempDir;
 using testing_support::WriteFile;
 
-// The lists of a folder whose files are written, scanned.
-WordLists Scanned(const std::filesystem::path& folder) {
-  WordLists lists(folder);
-  lists.ScanWordlist();
-  return lists;
-}
-
 TEST(WordListEntries, LinesCommentsControlCodesAndOverlongLines) {
   const std::string longest(WordLists::kMaxEntryLength, 'w');
   const struct {
@@ -93,12 +86,13 @@ TEST(WordListPick, PicksFromTheListsThatGiveAWordAndReadsOnlyTheFoldersLists) {
   std::string binary(300000, '\0');
   for (size_t i = 0; i < binary.size(); ++i) binary[i] = static_cast<char>(i * 7 % 256);
   WriteFile(folder / "binary.txt", binary);
-  const WordLists lists = Scanned(folder);
+  WordLists lists(folder);
+  lists.ScanWordlist();
   ScriptedRandom random;
   random.values = {0.0, 0.99, 0.6, 0.0, 0.49, 0.5};
-  EXPECT_EQ(lists.PickWord(Wire("a^b"), random), "a4");
-  EXPECT_EQ(lists.PickWord(Wire("a^b"), random), "b1");
-  EXPECT_EQ(lists.PickWord(Wire("a^b"), random), "a3");
+  std::vector<std::optional<std::string>> picks;
+  for (int i = 0; i < 3; ++i) picks.push_back(lists.PickWord(Wire("a^b"), random));
+  EXPECT_THAT(picks, ElementsAre("a4", "b1", "a3"));
   EXPECT_EQ(lists.PickWord(Wire("empty^gone^unknown^b"), random), "b1");
   EXPECT_FALSE(lists.PickWord(Wire("empty^gone^unknown"), random).has_value());
   EXPECT_FALSE(lists.PickWord("", random).has_value());
@@ -130,9 +124,7 @@ TEST(ShippedWordLists, AtLeastSixListsOfAHundredAndFiftyDrawableEntries) {
   EXPECT_FALSE(lists.ScanWordlist().has_value());
   EXPECT_GE(lists.names().size(), 6u);
   for (const auto& name : lists.names()) {
-    const auto entries = lists.ReadEntries(name);
-    ASSERT_TRUE(entries.has_value()) << name;
-    EXPECT_GE(entries->size(), 150u) << name;
+    EXPECT_GE(lists.ReadEntries(name).value_or(std::vector<std::string>{}).size(), 150u) << name;
     const std::string text = testing_support::ReadFile(
         std::string(SCRAWLBOX_SOURCE_DIR "/data/Wordlists/") + name + ".txt");
     // Every line ends with CR LF, the form the lists are kept in.
