@@ -16,16 +16,87 @@ using testing::ElementsAre;
 using testing_support::ClientHarness;
 
 // Ann (100000), Ben (100001) and Cid (100002) with this player (100005); Ann draws.
-class InGame : public testing::Test {
- protected:
-  void SetUp() override {
-    h.LogIn(100005, {"Ann", "Ben", "Cid"});
-    h.StartGame(100000, 3);
-  }
+TEST(InGame, RoundsEndWithTheRoomsWordGamesWithTheirWinnersAndTheBlanksFollowTheHints) {
   ClientHarness h{"[Player Information]\nNickname=Me\n"};
-};
-
-TEST_F(InGame, TheBlanksShowFromTheRoundsStartHintsFillThemInAndLeavingEndsTheGame) {
+  h.LogIn(100005, {"Ann", "Ben", "Cid"});
+  h.StartGame(100000, 3);
+  // However a round ends, the blanks are filled with the word as the room spells it, never with
+  // the spelling this player found it with.
+  using protocol::Frame;
+  for (const std::string& end :  // each in one write, as the room sends it
+       {Frame("ENDOFROUND", "ice cream,icecream#ice-cream"),  // time up, from an older room
+        Frame("WORDSKIPPED", "ice cream,icecream"),           // skipped, from an older room
+        Frame("STOPGAMETIMER", "-") + Frame("ROUNDWORD", "ice cream"),  // everyone found it
+        Frame("NOTICE", "The artist has left the room.") + Frame("ROUNDWORD", "ice cream")}) {
+    SCOPED_TRACE(end);
+    h.Play("NEWROUND 2\nNEWARTIST 100000\nWORDPATTERN ___ _____\n> Ice-Cream\nWORDFOUND 1|100005");
+    h.session.OnData(end);
+    h.Play("=> word: ice cream => pattern: i c e   c r e a m => status: The word was: ice cream");
+    EXPECT_EQ(h.view.rounds.empty() ? "" : h.view.rounds.back().word, "ice cream");
+  }
+  // The end of a game names its winners, shared or none, and whether another follows.
+  auto top = [&h] {  // the winners, then the podium's places
+    std::string seen = protocol::JoinFields(h.view.winners, ',') + ":";
+    for (const Standing& s : h.view.podium) seen += " " + std::to_string(s.place) + s.nickname;
+    return seen;
+  };
+  // The final standings are written from the points before the room puts them back to zero.
+  h.Look("said");
+  h.Play(
+      "POINTSCHG 100001|220\nPOINTSCHG 100002|150\nPOINTSCHG 100005|150\nPOINTSCHG 100000|40\n"
+      "WINNER 100001\nRESETSCORES -\n+2000\n"
+      "=> said: ---------- / The game is over and the winner is Ben - well done! / Final "
+      "standings: / 1. Ben - 220 points / 2. Cid - 150 points / 2. Me - 150 points / 4. Ann - 40 "
+      "points /  / Another game will be starting soon; please wait.");
+  EXPECT_EQ(top(), "Ben: 1Ben 2Cid 2Me");
+  EXPECT_FALSE(h.session.GameInProgress());
+  // The points and the podium stay until the next game begins.
+  h.Play(
+      "=> users: Ann 40*, Ben 220*, Cid 150*, Me 150*\nNEWROUND 1 => users: Ann 0*, Ben 0*, "
+      "Cid 0*, Me 0*");
+  EXPECT_EQ(top(), ":");
+  // The points of Ann, Ben, Cid and Me, the winner, what is said and the top.
+  const char* cases[][4] = {
+      {"40|150|150|150", "WINNER 100001|100002|100005",
+       "The game is over: Ben, Cid and Me share first place - well done!",
+       "Ben,Cid,Me: 1Ben 1Cid 1Me"},
+      {"0|0|0|0", "WINNER 0", "The game is over. Nobody scored, so there is no winner.", ":"},
+      // From an older room.
+      {"0|-10|0|0", "WINNER 100000", "The game is over. Nobody scored, so there is no winner.",
+       ":"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c[0]);
+    const auto points = protocol::SplitFields(c[0], '|');
+    for (size_t i = 0; i < 4; ++i)
+      h.Receive("POINTSCHG", std::to_string(i < 3 ? 100000 + i : 100005) + Wire("|") + points[i]);
+    h.Look("said");
+    h.Play(c[1]);
+    EXPECT_THAT(h.Look("said"), testing::HasSubstr(" / " + std::string(c[2]) + " / "));
+    EXPECT_EQ(top(), c[3]);
+  }
+  // A room that waits after the game says so, and the admin may start one.
+  h.Play("ADMIN 100005|Me\nRESETSCORES -\nGAMESTOPPED -\n+10000");
+  EXPECT_EQ(h.view.last().text,
+            "Nobody drew or found a word in that game, so no new game starts by itself. Press "
+            "Setup Game to start one.");
+  h.Play("=> start: Setup Game => status: Press Setup Game to start a game");
+  // From a room without patterns the length stays as blanks for one word only.
+  // A new round, a new game, a new login: the next word's length is not known yet.
+  for (const char* next_word : {"NEWROUND 2", "WINNER 0\nSTART_GAME x\nNEWARTIST 100000", ""}) {
+    SCOPED_TRACE(next_word);
+    h.Play(
+        "HINT [5 letters]|The artist has given a hint! The word has 5 letters. => word: _ _ _ _ _\n"
+        "HINT ho|The artist has given a third hint! The word starts with: ho => word: h o _ _ _");
+    if (!*next_word) {
+      h.session.OnClosed();
+      h.LogIn(100005, {"Ann"});
+      next_word = "GAMERUNNING 100000|";
+    }
+    h.Play(next_word);
+    h.Play("HINT xy|The artist has given a second hint! The word starts with: xy => word: xy");
+  }
+  // The blanks show from the round's start and hints fill them in.
   h.Play(
       // A late joiner's blanks come with the running game, hinted or not.
       "GAMERUNNING 100000|c|c__ => word: c _ _ => pattern: c _ _\n"
@@ -46,93 +117,6 @@ TEST_F(InGame, TheBlanksShowFromTheRoundsStartHintsFillThemInAndLeavingEndsTheGa
   h.session.LeaveRoom(h.session.quit_reason());
   EXPECT_EQ(h.Look("sent") + " " + std::to_string(h.connection.leaves), "PART Quit 1");
   EXPECT_FALSE(h.session.GameInProgress());
-}
-
-// However a round ends, the blanks are filled with the word as the room spells it, never with
-// the spelling this player found it with.
-TEST_F(InGame, EveryEndOfARoundShowsTheRoomsWord) {
-  using protocol::Frame;
-  for (const std::string& end :  // each in one write, as the room sends it
-       {Frame("ENDOFROUND", "ice cream,icecream#ice-cream"),  // time up, from an older room
-        Frame("WORDSKIPPED", "ice cream,icecream"),           // skipped, from an older room
-        Frame("STOPGAMETIMER", "-") + Frame("ROUNDWORD", "ice cream"),  // everyone found it
-        Frame("NOTICE", "The artist has left the room.") + Frame("ROUNDWORD", "ice cream")}) {
-    SCOPED_TRACE(end);
-    h.Play("NEWROUND 2\nNEWARTIST 100000\nWORDPATTERN ___ _____\n> Ice-Cream\nWORDFOUND 1|100005");
-    h.session.OnData(end);
-    h.Play("=> word: ice cream => pattern: i c e   c r e a m => status: The word was: ice cream");
-    EXPECT_EQ(h.view.rounds.empty() ? "" : h.view.rounds.back().word, "ice cream");
-  }
-}
-
-TEST_F(InGame, FromARoomWithoutPatternsTheLengthStaysAsBlanksForOneWordOnly) {
-  // A new round, a new game, a new login: the next word's length is not known yet.
-  for (const char* next_word : {"NEWROUND 2", "WINNER 0\nSTART_GAME x\nNEWARTIST 100000", ""}) {
-    SCOPED_TRACE(next_word);
-    h.Play(
-        "HINT [5 letters]|The artist has given a hint! The word has 5 letters. => word: _ _ _ _ _\n"
-        "HINT ho|The artist has given a third hint! The word starts with: ho => word: h o _ _ _");
-    if (!*next_word) {
-      h.session.OnClosed();
-      h.LogIn(100005, {"Ann"});
-      next_word = "GAMERUNNING 100000|";
-    }
-    h.Play(next_word);
-    h.Play("HINT xy|The artist has given a second hint! The word starts with: xy => word: xy");
-  }
-}
-
-TEST_F(InGame, TheEndOfAGameNamesItsWinnersSharedOrNoneAndWhetherAnotherFollows) {
-  auto top = [this] {  // the winners, then the podium's places
-    std::string seen = protocol::JoinFields(h.view.winners, ',') + ":";
-    for (const Standing& s : h.view.podium) seen += " " + std::to_string(s.place) + s.nickname;
-    return seen;
-  };
-  // The final standings are written from the points before the room puts them back to zero.
-  h.Play(
-      "POINTSCHG 100001|220\nPOINTSCHG 100002|150\nPOINTSCHG 100005|150\nPOINTSCHG 100000|40\n"
-      "WINNER 100001\nRESETSCORES -\n+2000\n"
-      "=> said: ---------- / The game is over and the winner is Ben - well done! / Final "
-      "standings: / 1. Ben - 220 points / 2. Cid - 150 points / 2. Me - 150 points / 4. Ann - 40 "
-      "points /  / Another game will be starting soon; please wait.");
-  EXPECT_EQ(top(), "Ben: 1Ben 2Cid 2Me");
-  EXPECT_FALSE(h.session.GameInProgress());
-  // The points and the podium stay until the next game begins.
-  h.Play(
-      "=> users: Ann 40*, Ben 220*, Cid 150*, Me 150*\nNEWROUND 1 => users: Ann 0*, Ben 0*, "
-      "Cid 0*, Me 0*");
-  EXPECT_EQ(top(), ":");
-  const struct {
-    const char* points;  // Ann, Ben, Cid, Me
-    const char* winner;
-    const char* said;
-    const char* top;
-  } cases[] = {
-      {"40|150|150|150", "WINNER 100001|100002|100005",
-       "The game is over: Ben, Cid and Me share first place - well done!",
-       "Ben,Cid,Me: 1Ben 1Cid 1Me"},
-      {"0|0|0|0", "WINNER 0", "The game is over. Nobody scored, so there is no winner.", ":"},
-      // From an older room.
-      {"0|-10|0|0", "WINNER 100000", "The game is over. Nobody scored, so there is no winner.",
-       ":"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.points);
-    const auto points = protocol::SplitFields(c.points, '|');
-    for (size_t i = 0; i < points.size(); ++i) {
-      h.Receive("POINTSCHG", std::to_string(i < 3 ? 100000 + i : 100005) + Wire("|") + points[i]);
-    }
-    h.Look("said");
-    h.Play(c.winner);
-    EXPECT_THAT(h.Look("said"), testing::HasSubstr(" / " + std::string(c.said) + " / "));
-    EXPECT_EQ(top(), c.top);
-  }
-  // A room that waits after the game says so, and the admin may start one.
-  h.Play("ADMIN 100005|Me\nRESETSCORES -\nGAMESTOPPED -\n+10000");
-  EXPECT_EQ(h.view.last().text,
-            "Nobody drew or found a word in that game, so no new game starts by itself. Press "
-            "Setup Game to start one.");
-  h.Play("=> start: Setup Game => status: Press Setup Game to start a game");
 }
 
 // --- Password rooms ---------------------------------------------------------------------------

@@ -12,25 +12,29 @@ using testing::ElementsAre;
 using testing_support::MemoryIni;
 
 // One file edited by hand, from before the window's width was kept: garbage reads as numbers of
-// zero and defaults, numbers out of range are held and empty list names dropped. Then every part
-// is written and read back.
+// zero and defaults, numbers out of range are held, empty list names and broken server entries
+// dropped (a huge count costs nothing). Then every part is written and read back.
 TEST(ClientIni, AHandEditedFileReadsWithinItsLimitsAndEveryPartComesBackAsWritten) {
   MemoryIni ini(
       "\xff\xfe junk\n[Interface]\nDrawing Cursor=99\nChat Font Size=huge\nTool Cursor=x\n"
       "[Sounds]\nEvent - Key Click=7\n[Player Information]\nAge=old\n"
       "[Window Metrics]\nMain Height=9000\nMain Top=15\nMain Left=30\n"
       "[Game Setup]\nTotal Rounds=3\nSeconds Per Round=99999\nPlayer Limit=x\nWord "
-      "Lists=||hard|\n");
+      "Lists=||hard|\n"
+      "[Server History]\nServer History Count=1000000000\n"
+      "Server History[1]=no separator\nServer History[2]=-1\n"
+      "Server History[3]=1.2.3.4\254Good\254fine\nServer History[x]=9.9.9.9\254Bad\254key\n"
+      "[Server Favourites]\nServer Favourites Count=2\nServer Favourites[2]=\n");
   ClientSettings settings(ini);
   const ClientOptions o = settings.LoadOptions();
-  EXPECT_TRUE(o.DrawingCursor == 5 && o.ChatFontPoints() == 1 && !o.ToolCursor &&
-              o.SoundEnabled[5]);
-  EXPECT_EQ(settings.LoadProfile().Age, 0);
-  EXPECT_FALSE(settings.LoadWindowMetrics().width.has_value());
   const GameSetup held = settings.LoadGameSetup();
-  EXPECT_TRUE(held.total_rounds == kTotalRoundsRange.low && held.player_limit == 0 &&
-              held.seconds_per_round == kSecondsPerRoundRange.high);
+  EXPECT_TRUE(o.DrawingCursor == 5 && o.ChatFontPoints() == 1 && !o.ToolCursor &&
+              o.SoundEnabled[5] && settings.LoadProfile().Age == 0 &&
+              !settings.LoadWindowMetrics().width && held.total_rounds == kTotalRoundsRange.low &&
+              held.player_limit == 0 && held.seconds_per_round == kSecondsPerRoundRange.high &&
+              settings.Favourites().empty());
   EXPECT_THAT(held.word_lists, ElementsAre("hard"));
+  EXPECT_THAT(settings.History(), ElementsAre(ServerEntry{"1.2.3.4", "Good", "fine"}));
 
   const ClientOptions saved{.ChatFontName = "DejaVu Sans",
                             .ChatFontSize = "12",
@@ -46,15 +50,15 @@ TEST(ClientIni, AHandEditedFileReadsWithinItsLimitsAndEveryPartComesBackAsWritte
             "010");
   EXPECT_EQ(ini.ReadSection("Sounds").size(), 5u);
   const ClientOptions back = settings.LoadOptions();
-  EXPECT_EQ(back.ChatFontName + " " + std::to_string(back.ChatFontPoints()), "DejaVu Sans 12");
-  EXPECT_TRUE(!back.ShowJoinMessages && back.DrawingCursor == 3 && back.FlatToolbar);
-  EXPECT_EQ(back.SoundEnabled, saved.SoundEnabled);
+  EXPECT_TRUE(back.ChatFontName == "DejaVu Sans" && back.ChatFontPoints() == 12 &&
+              !back.ShowJoinMessages && back.DrawingCursor == 3 && back.FlatToolbar &&
+              back.SoundEnabled == saved.SoundEnabled);
   settings.SaveProfile(
       {"Zoe", 31, "Female", "Paris", "http://zoe.example", "Draw first, ask later"});
   const Profile loaded = settings.LoadProfile();
-  EXPECT_EQ(loaded.Nickname + " " + std::to_string(int(loaded.Age)) + " " + loaded.Quote,
-            "Zoe 31 Draw first, ask later");
-  EXPECT_EQ(ini.INIRead("Player Information", "Age", ""), "31");
+  EXPECT_EQ(loaded.Nickname + " " + std::to_string(int(loaded.Age)) + " " + loaded.Quote + " " +
+                ini.INIRead("Player Information", "Age", ""),
+            "Zoe 31 Draw first, ask later 31");
   settings.SaveWindowMetrics({5000, 300, 450, 19200});  // at least 8130 twips high
   const WindowMetrics m = settings.LoadWindowMetrics();
   EXPECT_TRUE(m.height == 8130 && m.top == 300 && m.left == 450 && m.width == 19200);
@@ -88,17 +92,6 @@ TEST(ServerLists, HistoryAddsNewNamedRoomsOnlyAndFavouritesRefuseDuplicates) {
   EXPECT_EQ(ini.INIRead("Server Favourites", "Server Favourites Count", ""), "0");
   EXPECT_EQ(ini.INIRead("Server Favourites", "Server Favourites[1]", ""),
             "fav.example\254Fav\254d");
-  EXPECT_TRUE(settings.Favourites().empty());
-}
-
-TEST(ServerHistory, BrokenEntriesAreSkippedAndAHugeCountCostsNothing) {
-  MemoryIni ini(
-      "[Server History]\nServer History Count=1000000000\n"
-      "Server History[1]=no separator\nServer History[2]=-1\n"
-      "Server History[3]=1.2.3.4\254Good\254fine\nServer History[x]=9.9.9.9\254Bad\254key\n"
-      "[Server Favourites]\nServer Favourites Count=2\nServer Favourites[2]=\n");
-  ClientSettings settings(ini);
-  EXPECT_THAT(settings.History(), ElementsAre(ServerEntry{"1.2.3.4", "Good", "fine"}));
   EXPECT_TRUE(settings.Favourites().empty());
 }
 
