@@ -123,9 +123,10 @@ TEST(Commands, HelpClearDebugMeNickDisconnectQuitAndUnknown) {
   h.LogIn();
   h.Play("> /quit");
   EXPECT_TRUE(h.view.closed);
-  // The window leaves the room as it closes, with the reason /quit gave.
+  // The window leaves the room as it closes, with the reason /quit gave, and lets it go out first.
   h.session.LeaveRoom(h.session.quit_reason());
-  EXPECT_EQ(h.Look("sent"), "PART Quitting (via CLI).");
+  EXPECT_EQ(h.Look("sent") + " " + std::to_string(h.connection.leaves),
+            "PART Quitting (via CLI). 1");
 }
 
 }  // namespace

@@ -20,11 +20,10 @@ std::string Rounds(const std::vector<RoundRecord>& rounds) {
   std::string seen;
   for (const RoundRecord& r : rounds) {
     std::vector<protocol::Message> steps;
-    for (const LoggedDrawing& s : r.drawing) {
+    for (const LoggedDrawing& s : r.drawing)
       steps.push_back({std::string(protocol::DrawCodeWord(s.command.code)) + "@" +
                            std::to_string(s.at_ms) + (s.own ? "*" : ""),
                        protocol::BuildDrawData(s.command)});
-    }
     seen += (seen.empty() ? "" : "; ") + std::to_string(r.number) + " " + r.word + " by " +
             r.artist + " found by " + protocol::JoinFields(r.finders, ',') + ": " +
             testing_support::Render(steps);

@@ -126,17 +126,13 @@ std::string ClientHarness::Look(std::string_view what) {
 
 void ClientHarness::Play(std::string_view script) {
   while (!script.empty()) {
-    const std::string_view line = script.substr(0, script.find('\n'));
-    script.remove_prefix(std::min(script.size(), line.size() + 1));
-    SCOPED_TRACE(std::string(line));
-    std::vector<std::string_view> parts;
-    for (std::string_view rest = line;;) {
-      const size_t arrow = rest.find("=>");
-      parts.push_back(rest.substr(0, arrow));
-      if (arrow == std::string_view::npos) break;
-      rest.remove_prefix(arrow + 2);
-    }
-    std::string message(parts[0].substr(0, parts[0].find_last_not_of(' ') + 1));
+    // With a space in front every look starts at " => ", the first one too.
+    const std::string line = " " + std::string(script.substr(0, script.find('\n')));
+    script.remove_prefix(std::min(script.size(), line.size()));
+    SCOPED_TRACE(line);
+    size_t arrow = line.find(" => ");
+    std::string message = line.substr(1, arrow == std::string::npos ? arrow : arrow - 1);
+    message.erase(message.find_last_not_of(' ') + 1);
     std::replace(message.begin(), message.end(), '|', '\x03');
     std::replace(message.begin(), message.end(), '^', '\x04');
     if (message.starts_with("> ")) {
@@ -147,12 +143,12 @@ void ClientHarness::Play(std::string_view script) {
       const size_t space = std::min(message.find(' '), message.size());
       Receive(message.substr(0, space), message.substr(std::min(space + 1, message.size())));
     }
-    for (size_t i = 1; i < parts.size(); ++i) {
-      std::string_view look = parts[i].substr(parts[i].find_first_not_of(' '));
-      if (i + 1 < parts.size()) look.remove_suffix(1);  // the space before the next "=>"
+    while (arrow != std::string::npos) {
+      const size_t next = line.find(" => ", arrow + 4);
+      const std::string look = line.substr(arrow + 4, next - arrow - 4);
       const size_t colon = look.find(':');
-      const std::string_view text = look.substr(std::min(look.size(), colon + 2));
-      EXPECT_EQ(Look(look.substr(0, colon)), text) << look.substr(0, colon);
+      EXPECT_EQ(Look(look.substr(0, colon)), look.substr(std::min(look.size(), colon + 2))) << look;
+      arrow = next;
     }
   }
 }

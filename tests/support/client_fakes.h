@@ -32,9 +32,7 @@ class FakeConnection : public client::GameConnection {
 
   client::SocketState state = client::SocketState::kClosed;
   std::string host;
-  int port = 0;
-  int connects = 0;
-  int leaves = 0;  // closes that let what was sent go out first
+  int port = 0, connects = 0, leaves = 0;  // leaves: closes that let what was sent go out first
   std::string sent;
 };
 
@@ -86,24 +84,18 @@ class RecordingClientView : public client::ClientView {
   std::vector<client::UserEntry> users;
   client::Panel panel;
   client::Controls controls;
-  int focus_requests = 0;
-  bool floating = false;
-  int pads_cleared = 0;
-  int tool_resets = 0;
+  int focus_requests = 0, pads_cleared = 0, tool_resets = 0, rounds_begun = 0,
+      game_setups_opened = 0;
+  bool floating = false, closed = false;
   std::vector<protocol::DrawCommand> drawings;
-  std::vector<std::string> winners;  // none while no winner is shown
-  int rounds_begun = 0;
   std::vector<client::RoundRecord> rounds;
+  // The winners (none while no winner is shown), the podium's rows, the nickname refusals ("" for
+  // an ask without one), and whether each reserved-name box was in the profile window.
+  std::vector<std::string> winners, password_asks, nickname_asks, sounds, offers;
   std::vector<client::Standing> podium;
-  std::vector<std::string> password_asks;
+  std::vector<bool> reserved_boxes;
   std::string agreement;
   client::UserProfile user_info;
-  std::vector<bool> reserved_boxes;        // whether each was in the profile window
-  std::vector<std::string> nickname_asks;  // the refusal each time ("" without one)
-  int game_setups_opened = 0;
-  std::vector<std::string> sounds;
-  std::vector<std::string> offers;
-  bool closed = false;
 };
 
 // Connects the session, and the fake connection accepts at once.
