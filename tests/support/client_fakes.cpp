@@ -5,16 +5,10 @@
 
 #include <algorithm>
 #include <array>
-#include <utility>
 
-#include "tests/support/fake_transport.h"
 #include "tests/support/wire.h"
 
 namespace testing_support {
-
-std::vector<protocol::Message> FakeConnection::Take() {
-  return CutMessages(std::exchange(sent, {}));
-}
 
 ClientHarness::ClientHarness(std::string_view client_ini)
     : ini(client_ini), settings(ini), session({connection, view, clock, settings}) {
@@ -41,14 +35,6 @@ void LogInSession(client::Session& session, FakeConnection& connection, int32_t 
                  protocol::Frame("PASSOK", Wire("|Room|-|1|10")) + protocol::Frame("ULIST", list) +
                  protocol::Frame("ULISTEND", ""));
   connection.sent.clear();
-}
-
-void ClientHarness::Connect(const std::string& host) {
-  ConnectSession(session, connection, host);
-}
-
-void ClientHarness::Receive(std::string_view command, std::string_view data) {
-  session.OnData(protocol::Frame(command, data));
 }
 
 void ClientHarness::LogIn(int32_t own_id, const std::vector<std::string>& others) {

@@ -2,12 +2,14 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "client/room/client_ports.h"
 #include "client/room/session.h"
 #include "client/settings/client_settings.h"
 #include "protocol/framing.h"
+#include "tests/support/fake_transport.h"
 #include "tests/support/manual_clock.h"
 #include "tests/support/memory_ini.h"
 
@@ -28,7 +30,7 @@ class FakeConnection : public client::GameConnection {
   client::SocketState State() const override { return state; }
 
   // Cuts what was sent into messages and forgets it.
-  std::vector<protocol::Message> Take();
+  std::vector<protocol::Message> Take() { return CutMessages(std::exchange(sent, {})); }
 
   client::SocketState state = client::SocketState::kClosed;
   std::string host;
@@ -112,9 +114,13 @@ class ClientHarness {
   explicit ClientHarness(std::string_view client_ini = "");
 
   // Connects and accepts the connection.
-  void Connect(const std::string& host = "room.example");
+  void Connect(const std::string& host = "room.example") {
+    ConnectSession(session, connection, host);
+  }
   // Delivers one message from the server.
-  void Receive(std::string_view command, std::string_view data);
+  void Receive(std::string_view command, std::string_view data) {
+    session.OnData(protocol::Frame(command, data));
+  }
   // The whole login up to ULISTEND, with the given other users already in the room; returns
   // with the session in the room and nothing recorded.
   void LogIn(int32_t own_id = 100005, const std::vector<std::string>& others = {});
