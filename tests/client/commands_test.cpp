@@ -12,29 +12,6 @@ using testing::ElementsAre;
 using testing::IsEmpty;
 using testing_support::ClientHarness;
 
-// Found by fuzzing: a kick reason holding byte 1 ended the KICK message early and went on as a
-// message of its own; bytes 3 and 4 in typed text would add fields.
-TEST(ChatInput, LinesAreCutRepeatsHeldAndControlCharactersNeverSplitAMessage) {
-  ClientHarness h;
-  h.Play("> hello? => line: System: Cannot send, not connected to a server.");
-  h.LogIn(100005, {"Ann"});
-  h.session.EnterChatLine(std::string(600, 'a'));
-  EXPECT_EQ(h.Look("sent"), "SAY " + std::string(512, 'a'));
-  // The same text goes out three times in a row at most.
-  h.Play(
-      "> gg\n> gg\n> gg\n> gg\n> gg\n> other\n> gg => sent: SAY gg, SAY gg, SAY gg, SAY other, SAY "
-      "gg\n"
-      "=> said: You cannot send the same text more than 3 times in a row. / You cannot send the "
-      "same text more than 3 times in a row.\n"
-      "> hi\x01SAY\x02gotcha\x01\n"
-      "> /me waves|^");
-  h.session.KickUser(100000, "rude\x01KICK\x02");
-  h.session.KickUser(100000, "\x01\x02");
-  h.session.LeaveRoom("bye\x01PART\x02");
-  EXPECT_EQ(h.Look("sent"),
-            "SAY hiSAYgotcha, USERACTION waves, KICK 100000|rudeKICK, PART byePART");
-}
-
 TEST(Commands, ConnectSaysWhatIsWrongAndARoomGoesIntoRecentOnceItLetsThePlayerIn) {
   ClientHarness h("[Player Information]\nNickname=Painter\n");
   h.Play(
@@ -48,25 +25,22 @@ TEST(Commands, ConnectSaysWhatIsWrongAndARoomGoesIntoRecentOnceItLetsThePlayerIn
       "#2");
   h.session.OnError({SocketErrorKind::kRefused, 1, "refused"});
   EXPECT_TRUE(h.settings.History().empty());
-  auto let_in = [&h](const char* room_name) {
+  auto join = [&h](const std::string& address, const char* room_name) {
+    h.session.JoinRoom(address);
     h.Play(std::string("USEROK 100001|\nPASSOK |") + room_name + "|-|0|0");
   };
-  for (int login = 0; login < 2; ++login) {
-    h.session.JoinRoom("den.example:2021");
-    let_in("The Den");
-  }
+  join("den.example:2021", "The Den");
+  join("den.example:2021", "The Den");
   EXPECT_THAT(h.settings.History(), ElementsAre(ServerEntry{"den.example:2021", "The Den", ""}));
   // The browser remembers its own rooms under the names in its boxes.
   h.session.ConnectFromBrowser({"other.example", 2020});
-  let_in("Other");
+  h.Play("USEROK 100001|\nPASSOK |Other|-|0|0");
   // A room the browser put in Recent (with its description), or a favourite, under another
   // spelling of its address, is not listed a second time.
   h.settings.AddToHistory(ServerEntry{"10.0.0.9:2021", "Nine", "with a description"});
   h.settings.AddToFavourites(ServerEntry{"fav.example", "Fav", "kept"});
-  for (const char* address : {"10.0.0.9:2021", "fav.example:2020"}) {
-    h.session.JoinRoom(address);
-    let_in("Nine");
-  }
+  join("10.0.0.9:2021", "Nine");
+  join("fav.example:2020", "Nine");
   EXPECT_EQ(h.settings.History().size(), 2u);
 }
 
@@ -91,7 +65,7 @@ TEST(Commands, WithoutANicknameTheRoomWaitsUntilTheProfileIsSaved) {
   EXPECT_THAT(h.view.reserved_boxes, ElementsAre(false));
 }
 
-TEST(Commands, HelpClearDebugMeNickDisconnectQuitAndUnknown) {
+TEST(Commands, HelpClearDebugMeNickDisconnectQuitUnknownAndWhatTypedTextBecomes) {
   ClientHarness h;
   // While not connected the admin stays a dash, whatever the nickname becomes.
   h.Play("> /nick Kim => admin: -\n> /HeLp\n> /");  // a slash alone is help too
@@ -104,7 +78,8 @@ TEST(Commands, HelpClearDebugMeNickDisconnectQuitAndUnknown) {
       "> /debug => said: -- DEBUG INFORMATION -- / Generic Quit Message\t = [000] False / "
       "ChatBar\t\t = True / Server MOTD Length\t = [000] / Connected Status\t = 0\n"
       "> /part => line: System: Unknown command - type /help for command list.\n"
-      "> /disconnect => line: System: You are already disconnected.");
+      "> /disconnect => line: System: You are already disconnected.\n"
+      "> hello? => line: System: Cannot send, not connected to a server.");
   h.LogIn();
   h.Play(
       "> /me waves hello => line: System:  * Kim waves hello => colour: 0,0,255\n"
@@ -127,6 +102,25 @@ TEST(Commands, HelpClearDebugMeNickDisconnectQuitAndUnknown) {
   h.session.LeaveRoom(h.session.quit_reason());
   EXPECT_EQ(h.Look("sent") + " " + std::to_string(h.connection.leaves),
             "PART Quitting (via CLI). 1");
+  // Lines are cut, repeats held, and control characters never split a message: found by fuzzing,
+  // a kick reason holding byte 1 ended the KICK message early and went on as a message of its
+  // own; bytes 3 and 4 in typed text would add fields.
+  h.LogIn(100005, {"Ann"});
+  h.session.EnterChatLine(std::string(600, 'a'));
+  EXPECT_EQ(h.Look("sent"), "SAY " + std::string(512, 'a'));
+  // The same text goes out three times in a row at most.
+  h.Play(
+      "> gg\n> gg\n> gg\n> gg\n> gg\n> other\n> gg => sent: SAY gg, SAY gg, SAY gg, SAY other, SAY "
+      "gg\n"
+      "=> said: You cannot send the same text more than 3 times in a row. / You cannot send the "
+      "same text more than 3 times in a row.\n"
+      "> hi\x01SAY\x02gotcha\x01\n"
+      "> /me waves|^");
+  h.session.KickUser(100000, "rude\x01KICK\x02");
+  h.session.KickUser(100000, "\x01\x02");
+  h.session.LeaveRoom("bye\x01PART\x02");
+  EXPECT_EQ(h.Look("sent"),
+            "SAY hiSAYgotcha, USERACTION waves, KICK 100000|rudeKICK, PART byePART");
 }
 
 }  // namespace
