@@ -76,11 +76,11 @@ TEST(InGame, RoundsEndWithTheRoomsWordGamesWithTheirWinnersAndTheBlanksFollowThe
     EXPECT_EQ(top(), c[3]);
   }
   // A room that waits after the game says so, and the admin may start one.
-  h.Play("ADMIN 100005|Me\nRESETSCORES -\nGAMESTOPPED -\n+10000");
-  EXPECT_EQ(h.view.last().text,
-            "Nobody drew or found a word in that game, so no new game starts by itself. Press "
-            "Setup Game to start one.");
-  h.Play("=> start: Setup Game => status: Press Setup Game to start a game");
+  h.Play(
+      "ADMIN 100005|Me\nRESETSCORES -\nGAMESTOPPED -\n+10000 => line: System: Nobody drew or found "
+      "a "
+      "word in that game, so no new game starts by itself. Press Setup Game to start one.\n"
+      "=> start: Setup Game => status: Press Setup Game to start a game");
   // From a room without patterns the length stays as blanks for one word only.
   // A new round, a new game, a new login: the next word's length is not known yet.
   for (const char* next_word : {"NEWROUND 2", "WINNER 0\nSTART_GAME x\nNEWARTIST 100000", ""}) {

@@ -118,9 +118,7 @@ void ClientHarness::Play(std::string_view script) {
     SCOPED_TRACE(line);
     size_t arrow = line.find(" => ");
     std::string message = line.substr(1, arrow == std::string::npos ? arrow : arrow - 1);
-    message.erase(message.find_last_not_of(' ') + 1);
-    std::replace(message.begin(), message.end(), '|', '\x03');
-    std::replace(message.begin(), message.end(), '^', '\x04');
+    for (char& c : message) c = c == '|' ? '\x03' : c == '^' ? '\x04' : c;
     if (message.starts_with("> ")) {
       session.EnterChatLine(message.substr(2));
     } else if (message.starts_with("+")) {

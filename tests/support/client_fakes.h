@@ -19,10 +19,7 @@ namespace testing_support {
 class FakeConnection : public client::GameConnection {
  public:
   void Connect(const std::string& to_host, int to_port) override {
-    host = to_host;
-    port = to_port;
-    state = client::SocketState::kConnecting;
-    ++connects;
+    host = to_host, port = to_port, state = client::SocketState::kConnecting, ++connects;
   }
   void Close() override { state = client::SocketState::kClosed; }
   void Leave() override { Close(), ++leaves; }
