@@ -44,7 +44,7 @@ TEST(Commands, ConnectSaysWhatIsWrongAndARoomGoesIntoRecentOnceItLetsThePlayerIn
   EXPECT_EQ(h.settings.History().size(), 2u);
 }
 
-TEST(Commands, WithoutANicknameTheRoomWaitsUntilTheProfileIsSaved) {
+TEST(Commands, WithoutANicknameTheRoomWaitsAndEveryCommandDoesWhatItSays) {
   ClientHarness h;  // a fresh Client.ini: the default name, which is also a reserved one
   h.session.JoinRoom("10.0.0.6");
   h.session.DropPendingRoom();  // the nickname box was closed: the room is forgotten
@@ -63,12 +63,10 @@ TEST(Commands, WithoutANicknameTheRoomWaitsUntilTheProfileIsSaved) {
   h.Play("> /connect 10.0.0.7 => to: 10.0.0.5:2021 #1");
   EXPECT_THAT(h.view.nickname_asks, ElementsAre("", ""));
   EXPECT_THAT(h.view.reserved_boxes, ElementsAre(false));
-}
-
-TEST(Commands, HelpClearDebugMeNickDisconnectQuitUnknownAndWhatTypedTextBecomes) {
-  ClientHarness h;
+  // Help, clear, debug, me, nick, disconnect, quit, unknown commands and what typed text becomes.
   // While not connected the admin stays a dash, whatever the nickname becomes.
-  h.Play("> /nick Kim => admin: -\n> /HeLp\n> /");  // a slash alone is help too
+  h.session.OnClosed();
+  h.Play("> /cls\n> /nick Kim => admin: -\n> /HeLp\n> /");  // a slash alone is help too
   EXPECT_EQ(h.view.lines.size(), 19u);
   EXPECT_EQ(h.view.lines[10].text, "Currently implemented commands:");
   h.Play("> /cls");

@@ -16,7 +16,7 @@ using testing::ElementsAre;
 using testing_support::ClientHarness;
 
 // Ann (100000), Ben (100001) and Cid (100002) with this player (100005); Ann draws.
-TEST(InGame, RoundsEndWithTheRoomsWordGamesWithTheirWinnersAndTheBlanksFollowTheHints) {
+TEST(InGame, RoundsEndWithTheRoomsWordGamesWithTheirWinnersBlanksFollowHintsAndRoomsAskPasswords) {
   ClientHarness h{"[Player Information]\nNickname=Me\n"};
   h.LogIn(100005, {"Ann", "Ben", "Cid"});
   h.StartGame(100000, 3);
@@ -113,12 +113,8 @@ TEST(InGame, RoundsEndWithTheRoomsWordGamesWithTheirWinnersAndTheBlanksFollowThe
       "NEWARTIST 100005\nNEWWORD horse\n"
       "HINT [5 letters]|The artist has given a hint! The word has 5 letters.|_____\n"
       "=> word: horse => pattern: horse");
-}
-
-// --- Password rooms ---------------------------------------------------------------------------
-
-TEST(PasswordRoom, TheClientAsksRetriesKeepsARightPasswordAndForgetsARefusedOne) {
-  ClientHarness h{"[Player Information]\nNickname=Me\n"};
+  // A password room: the client asks, retries, keeps a right password and forgets a refused one.
+  h.session.OnClosed();
   h.Connect("den.example");
   // BADPASS before any password went out, or after the room let the player in, is ignored.
   const std::string sent = " => sent: SCRAWLBOX_CL13NT 100001, USER Me|0|0|Not given|-|-|-, PASS ";
@@ -127,7 +123,7 @@ TEST(PasswordRoom, TheClientAsksRetriesKeepsARightPasswordAndForgetsARefusedOne)
   h.session.OnClosed();
   h.session.RetryWithPassword("s3cret \xE9 x", true);
   h.session.OnConnected();
-  h.Play("SCRAWLBOX_S3RV3R 100\nUSEROK 100007| => to: den.example:2020 #2" + sent +
+  h.Play("SCRAWLBOX_S3RV3R 100\nUSEROK 100007| => to: den.example:2020 #4" + sent +
          "s3cret \xE9 x");
   EXPECT_EQ(h.settings.RoomPassword("den.example:2020"), "");  // kept only once it is right
   h.Play("PASSOK |Den|-|1|10\nBADPASS - => sent: ULISTREQ -");
