@@ -12,39 +12,7 @@ using testing::ElementsAre;
 using testing::IsEmpty;
 using testing_support::ClientHarness;
 
-TEST(Commands, ConnectSaysWhatIsWrongAndARoomGoesIntoRecentOnceItLetsThePlayerIn) {
-  ClientHarness h("[Player Information]\nNickname=Painter\n");
-  h.Play(
-      "> /connect => line: System: Syntax is /Connect <server>[:<port>]. => to: :0 #0\n"
-      "> /connect 10.0.0.5:99999 => line: System: Cannot connect to \"10.0.0.5:99999\": the port "
-      "must be a number from 1 to 65535. => to: :0 #0\n"
-      "> /Connect [::1]:2021 => line: System: Connecting to server [::1]:2021 ...\n"
-      "=> to: ::1:2021 #1 => status: Connecting to [::1]:2021...\n"
-      // No port: the default one, not the one used last.
-      "> /Connect 10.0.0.5 => line: System: Connecting to server 10.0.0.5 ... => to: 10.0.0.5:2020 "
-      "#2");
-  h.session.OnError({SocketErrorKind::kRefused, 1, "refused"});
-  EXPECT_TRUE(h.settings.History().empty());
-  auto join = [&h](const std::string& address, const char* room_name) {
-    h.session.JoinRoom(address);
-    h.Play(std::string("USEROK 100001|\nPASSOK |") + room_name + "|-|0|0");
-  };
-  join("den.example:2021", "The Den");
-  join("den.example:2021", "The Den");
-  EXPECT_THAT(h.settings.History(), ElementsAre(ServerEntry{"den.example:2021", "The Den", ""}));
-  // The browser remembers its own rooms under the names in its boxes.
-  h.session.ConnectFromBrowser({"other.example", 2020});
-  h.Play("USEROK 100001|\nPASSOK |Other|-|0|0");
-  // A room the browser put in Recent (with its description), or a favourite, under another
-  // spelling of its address, is not listed a second time.
-  h.settings.AddToHistory(ServerEntry{"10.0.0.9:2021", "Nine", "with a description"});
-  h.settings.AddToFavourites(ServerEntry{"fav.example", "Fav", "kept"});
-  join("10.0.0.9:2021", "Nine");
-  join("fav.example:2020", "Nine");
-  EXPECT_EQ(h.settings.History().size(), 2u);
-}
-
-TEST(Commands, WithoutANicknameTheRoomWaitsAndEveryCommandDoesWhatItSays) {
+TEST(Commands, WithoutANicknameTheRoomWaitsEveryCommandDoesWhatItSaysAndRoomsGoIntoRecent) {
   ClientHarness h;  // a fresh Client.ini: the default name, which is also a reserved one
   h.session.JoinRoom("10.0.0.6");
   h.session.DropPendingRoom();  // the nickname box was closed: the room is forgotten
@@ -119,6 +87,36 @@ TEST(Commands, WithoutANicknameTheRoomWaitsAndEveryCommandDoesWhatItSays) {
   h.session.LeaveRoom("bye\x01PART\x02");
   EXPECT_EQ(h.Look("sent"),
             "SAY hiSAYgotcha, USERACTION waves, KICK 100000|rudeKICK, PART byePART");
+  // /connect says what is wrong, and a room goes into Recent once it lets the player in.
+  h.Play(
+      "> /connect => line: System: Syntax is /Connect <server>[:<port>]. => to: room.example:2020 "
+      "#4\n"
+      "> /connect 10.0.0.5:99999 => line: System: Cannot connect to \"10.0.0.5:99999\": the port "
+      "must be a number from 1 to 65535. => to: room.example:2020 #4\n"
+      "> /Connect [::1]:2021 => line: System: Connecting to server [::1]:2021 ...\n"
+      "=> to: ::1:2021 #5 => status: Connecting to [::1]:2021...\n"
+      // No port: the default one, not the one used last.
+      "> /Connect 10.0.0.5 => line: System: Connecting to server 10.0.0.5 ... => to: 10.0.0.5:2020 "
+      "#6");
+  h.session.OnError({SocketErrorKind::kRefused, 1, "refused"});
+  EXPECT_TRUE(h.settings.History().empty());
+  auto join = [&h](const std::string& address, const char* room_name) {
+    h.session.JoinRoom(address);
+    h.Play(std::string("USEROK 100001|\nPASSOK |") + room_name + "|-|0|0");
+  };
+  join("den.example:2021", "The Den");
+  join("den.example:2021", "The Den");
+  EXPECT_THAT(h.settings.History(), ElementsAre(ServerEntry{"den.example:2021", "The Den", ""}));
+  // The browser remembers its own rooms under the names in its boxes.
+  h.session.ConnectFromBrowser({"other.example", 2020});
+  h.Play("USEROK 100001|\nPASSOK |Other|-|0|0");
+  // A room the browser put in Recent (with its description), or a favourite, under another
+  // spelling of its address, is not listed a second time.
+  h.settings.AddToHistory(ServerEntry{"10.0.0.9:2021", "Nine", "with a description"});
+  h.settings.AddToFavourites(ServerEntry{"fav.example", "Fav", "kept"});
+  join("10.0.0.9:2021", "Nine");
+  join("fav.example:2020", "Nine");
+  EXPECT_EQ(h.settings.History().size(), 2u);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The client's side of a game played through: the word's blanks, the end of a game, password
-// rooms and leaving on purpose.
+// The client's side of a game played through: what it keeps of every round, the word's blanks,
+// the end of a game and password rooms.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -15,10 +15,48 @@ namespace {
 using testing::ElementsAre;
 using testing_support::ClientHarness;
 
+// The rounds kept, "number word by artist found by finders: steps" joined by "; ", each step as
+// "CODE@ms data" ('*' after this player's own).
+std::string Rounds(const std::vector<RoundRecord>& rounds) {
+  std::string seen;
+  for (const RoundRecord& r : rounds) {
+    std::vector<protocol::Message> steps;
+    for (const LoggedDrawing& s : r.drawing)
+      steps.push_back({std::string(protocol::DrawCodeWord(s.command.code)) + "@" +
+                           std::to_string(s.at_ms) + (s.own ? "*" : ""),
+                       protocol::BuildDrawData(s.command)});
+    seen += (seen.empty() ? "" : "; ") + std::to_string(r.number) + " " + r.word + " by " +
+            r.artist + " found by " + protocol::JoinFields(r.finders, ',') + ": " +
+            testing_support::Render(steps);
+  }
+  return seen;
+}
+
 // Ann (100000), Ben (100001) and Cid (100002) with this player (100005); Ann draws.
 TEST(InGame, RoundsEndWithTheRoomsWordGamesWithTheirWinnersBlanksFollowHintsAndRoomsAskPasswords) {
   ClientHarness h{"[Player Information]\nNickname=Me\n"};
   h.LogIn(100005, {"Ann", "Ben", "Cid"});
+  h.StartGame(100000, 3);
+  EXPECT_EQ(h.view.rounds_begun, 1);
+  // Every round keeps its drawing, word, artist and finders; a finder said twice is kept once.
+  h.Play(
+      "FH 100000|1|2|3|4\n+500\nCU 100000|-\nWORDFOUND 2|100001\nWORDFOUND 2|100001\nENDOFROUND "
+      "car");
+  // The artist's own strokes never come back from the room: they are kept as sent.
+  h.Play("NEWROUND 2\nNEWARTIST 100005\nNEWWORD fish");
+  h.session.SendDrawCommand("CI", Wire("10|10|40|30"));
+  h.Play("CL -\nWORDSKIPPED fish");  // the room sends a clear back to its artist too
+  // A guesser who found it knows the word by the guess, when the room only stops the clock.
+  h.Play(
+      "NEWROUND 3\nNEWARTIST 100001\n> Boat\nWORDFOUND 1|100005\nWORDFOUND 0|100000\nSTOPGAMETIMER "
+      "-");
+  // An artist who leaves ends the round without a word; the game's end ends the last one.
+  // Between games nothing is kept.
+  h.Play("NEWROUND 4\nNEWARTIST 100000\nNEWARTIST 100001\nWINNER 100001\nFH 100001|1|2|3|4");
+  EXPECT_EQ(Rounds(h.view.rounds),
+            "1 car by Ann found by Ben: FH@0 1|2|3|4, CU@500 -; "
+            "2 fish by Me found by : CI@0* 10|10|40|30, CL@0 -; "
+            "3 Boat by Ben found by Me,Ann: ; 4  by Ann found by : ; 4  by Ben found by : ");
   h.StartGame(100000, 3);
   // However a round ends, the blanks are filled with the word as the room spells it, never with
   // the spelling this player found it with.
@@ -113,8 +151,13 @@ TEST(InGame, RoundsEndWithTheRoomsWordGamesWithTheirWinnersBlanksFollowHintsAndR
       "NEWARTIST 100005\nNEWWORD horse\n"
       "HINT [5 letters]|The artist has given a hint! The word has 5 letters.|_____\n"
       "=> word: horse => pattern: horse");
-  // A password room: the client asks, retries, keeps a right password and forgets a refused one.
+  // A round keeps a bounded log and ends with the connection.
+  h.Receive("NEWARTIST", "100000");
+  for (size_t i = 0; i < RoundRecord::kMaxDrawing + 5; ++i) h.Receive("SP", Wire("100000|50|50"));
   h.session.OnClosed();
+  EXPECT_TRUE(h.view.rounds.back().drawing.size() == RoundRecord::kMaxDrawing &&
+              !h.view.rounds.back().complete);
+  // A password room: the client asks, retries, keeps a right password and forgets a refused one.
   h.Connect("den.example");
   // BADPASS before any password went out, or after the room let the player in, is ignored.
   const std::string sent = " => sent: SCRAWLBOX_CL13NT 100001, USER Me|0|0|Not given|-|-|-, PASS ";
