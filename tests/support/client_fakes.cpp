@@ -37,19 +37,6 @@ void LogInSession(client::Session& session, FakeConnection& connection, int32_t 
   connection.sent.clear();
 }
 
-void ClientHarness::LogIn(int32_t own_id, const std::vector<std::string>& others) {
-  LogInSession(session, connection, own_id, others);
-  view.lines.clear();
-  view.lines_looked_at = 0;
-}
-
-void ClientHarness::StartGame(int32_t artist_id, int rounds) {
-  Receive("TOTALROUNDS", std::to_string(rounds));
-  Receive("START_GAME", "animals");
-  Receive("NEWARTIST", std::to_string(artist_id));
-  view.lines_looked_at = view.lines.size();
-}
-
 std::string ClientHarness::Look(std::string_view what) {
   const client::Panel& panel = view.panel;
   const client::Controls& controls = view.controls;
@@ -90,10 +77,8 @@ std::string ClientHarness::Look(std::string_view what) {
     for (const auto& u : view.users) {
       seen += (seen.empty() ? "" : ", ") + u.nickname + " " + u.points + (u.bold ? "*" : "") +
               (u.artist ? " drawing" : "") + (u.found_word ? " found" : "");
-      const auto colour = u.artist       ? client::kArtistGreen
-                          : u.found_word ? client::kFinderRed
-                                         : client::kBlack;
-      if (u.colour != colour) seen += "?";
+      using client::kArtistGreen, client::kFinderRed, client::kBlack;
+      if (u.colour != (u.artist ? kArtistGreen : u.found_word ? kFinderRed : kBlack)) seen += "?";
     }
   } else if (what == "start" || what == "hint") {
     const bool start = what == "start";

@@ -120,10 +120,19 @@ class ClientHarness {
   }
   // The whole login up to ULISTEND, with the given other users already in the room; returns
   // with the session in the room and nothing recorded.
-  void LogIn(int32_t own_id = 100005, const std::vector<std::string>& others = {});
+  void LogIn(int32_t own_id = 100005, const std::vector<std::string>& others = {}) {
+    LogInSession(session, connection, own_id, others);
+    view.lines.clear();
+    view.lines_looked_at = 0;
+  }
   // A game of this many rounds with words from "animals" starts, and this user draws first; what
   // it said is taken as looked at.
-  void StartGame(int32_t artist_id, int rounds = 5);
+  void StartGame(int32_t artist_id, int rounds = 5) {
+    Receive("TOTALROUNDS", std::to_string(rounds));
+    Receive("START_GAME", "animals");
+    Receive("NEWARTIST", std::to_string(artist_id));
+    view.lines_looked_at = view.lines.size();
+  }
   // What the player sees of one thing, as one line:
   //   said    the chat texts since the last look, joined by " / " (then forgotten)
   //   line    the last chat line, "sender: text"; colour   its colour, "r,g,b", then " plain"
