@@ -5,16 +5,10 @@
 
 #include <algorithm>
 #include <array>
-#include <utility>
 
-#include "tests/support/fake_transport.h"
 #include "tests/support/wire.h"
 
 namespace testing_support {
-
-std::vector<protocol::Message> FakeConnection::Take() {
-  return CutMessages(std::exchange(sent, {}));
-}
 
 ClientHarness::ClientHarness(std::string_view client_ini)
     : ini(client_ini), settings(ini), session({connection, view, clock, settings}) {
@@ -41,27 +35,6 @@ void LogInSession(client::Session& session, FakeConnection& connection, int32_t 
                  protocol::Frame("PASSOK", Wire("|Room|-|1|10")) + protocol::Frame("ULIST", list) +
                  protocol::Frame("ULISTEND", ""));
   connection.sent.clear();
-}
-
-void ClientHarness::Connect(const std::string& host) {
-  ConnectSession(session, connection, host);
-}
-
-void ClientHarness::Receive(std::string_view command, std::string_view data) {
-  session.OnData(protocol::Frame(command, data));
-}
-
-void ClientHarness::LogIn(int32_t own_id, const std::vector<std::string>& others) {
-  LogInSession(session, connection, own_id, others);
-  view.lines.clear();
-  view.lines_looked_at = 0;
-}
-
-void ClientHarness::StartGame(int32_t artist_id, int rounds) {
-  Receive("TOTALROUNDS", std::to_string(rounds));
-  Receive("START_GAME", "animals");
-  Receive("NEWARTIST", std::to_string(artist_id));
-  view.lines_looked_at = view.lines.size();
 }
 
 std::string ClientHarness::Look(std::string_view what) {
@@ -104,10 +77,8 @@ std::string ClientHarness::Look(std::string_view what) {
     for (const auto& u : view.users) {
       seen += (seen.empty() ? "" : ", ") + u.nickname + " " + u.points + (u.bold ? "*" : "") +
               (u.artist ? " drawing" : "") + (u.found_word ? " found" : "");
-      const auto colour = u.artist       ? client::kArtistGreen
-                          : u.found_word ? client::kFinderRed
-                                         : client::kBlack;
-      if (u.colour != colour) seen += "?";
+      using client::kArtistGreen, client::kFinderRed, client::kBlack;
+      if (u.colour != (u.artist ? kArtistGreen : u.found_word ? kFinderRed : kBlack)) seen += "?";
     }
   } else if (what == "start" || what == "hint") {
     const bool start = what == "start";
@@ -126,19 +97,13 @@ std::string ClientHarness::Look(std::string_view what) {
 
 void ClientHarness::Play(std::string_view script) {
   while (!script.empty()) {
-    const std::string_view line = script.substr(0, script.find('\n'));
-    script.remove_prefix(std::min(script.size(), line.size() + 1));
-    SCOPED_TRACE(std::string(line));
-    std::vector<std::string_view> parts;
-    for (std::string_view rest = line;;) {
-      const size_t arrow = rest.find("=>");
-      parts.push_back(rest.substr(0, arrow));
-      if (arrow == std::string_view::npos) break;
-      rest.remove_prefix(arrow + 2);
-    }
-    std::string message(parts[0].substr(0, parts[0].find_last_not_of(' ') + 1));
-    std::replace(message.begin(), message.end(), '|', '\x03');
-    std::replace(message.begin(), message.end(), '^', '\x04');
+    // With a space in front every look starts at " => ", the first one too.
+    const std::string line = " " + std::string(script.substr(0, script.find('\n')));
+    script.remove_prefix(std::min(script.size(), line.size()));
+    SCOPED_TRACE(line);
+    size_t arrow = line.find(" => ");
+    std::string message = line.substr(1, arrow == std::string::npos ? arrow : arrow - 1);
+    for (char& c : message) c = c == '|' ? '\x03' : c == '^' ? '\x04' : c;
     if (message.starts_with("> ")) {
       session.EnterChatLine(message.substr(2));
     } else if (message.starts_with("+")) {
@@ -147,12 +112,12 @@ void ClientHarness::Play(std::string_view script) {
       const size_t space = std::min(message.find(' '), message.size());
       Receive(message.substr(0, space), message.substr(std::min(space + 1, message.size())));
     }
-    for (size_t i = 1; i < parts.size(); ++i) {
-      std::string_view look = parts[i].substr(parts[i].find_first_not_of(' '));
-      if (i + 1 < parts.size()) look.remove_suffix(1);  // the space before the next "=>"
+    while (arrow != std::string::npos) {
+      const size_t next = line.find(" => ", arrow + 4);
+      const std::string look = line.substr(arrow + 4, next - arrow - 4);
       const size_t colon = look.find(':');
-      const std::string_view text = look.substr(std::min(look.size(), colon + 2));
-      EXPECT_EQ(Look(look.substr(0, colon)), text) << look.substr(0, colon);
+      EXPECT_EQ(Look(look.substr(0, colon)), look.substr(std::min(look.size(), colon + 2))) << look;
+      arrow = next;
     }
   }
 }

@@ -2,12 +2,14 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "client/room/client_ports.h"
 #include "client/room/session.h"
 #include "client/settings/client_settings.h"
 #include "protocol/framing.h"
+#include "tests/support/fake_transport.h"
 #include "tests/support/manual_clock.h"
 #include "tests/support/memory_ini.h"
 
@@ -17,10 +19,7 @@ namespace testing_support {
 class FakeConnection : public client::GameConnection {
  public:
   void Connect(const std::string& to_host, int to_port) override {
-    host = to_host;
-    port = to_port;
-    state = client::SocketState::kConnecting;
-    ++connects;
+    host = to_host, port = to_port, state = client::SocketState::kConnecting, ++connects;
   }
   void Close() override { state = client::SocketState::kClosed; }
   void Leave() override { Close(), ++leaves; }
@@ -28,13 +27,11 @@ class FakeConnection : public client::GameConnection {
   client::SocketState State() const override { return state; }
 
   // Cuts what was sent into messages and forgets it.
-  std::vector<protocol::Message> Take();
+  std::vector<protocol::Message> Take() { return CutMessages(std::exchange(sent, {})); }
 
   client::SocketState state = client::SocketState::kClosed;
   std::string host;
-  int port = 0;
-  int connects = 0;
-  int leaves = 0;  // closes that let what was sent go out first
+  int port = 0, connects = 0, leaves = 0;  // leaves: closes that let what was sent go out first
   std::string sent;
 };
 
@@ -86,24 +83,18 @@ class RecordingClientView : public client::ClientView {
   std::vector<client::UserEntry> users;
   client::Panel panel;
   client::Controls controls;
-  int focus_requests = 0;
-  bool floating = false;
-  int pads_cleared = 0;
-  int tool_resets = 0;
+  int focus_requests = 0, pads_cleared = 0, tool_resets = 0, rounds_begun = 0,
+      game_setups_opened = 0;
+  bool floating = false, closed = false;
   std::vector<protocol::DrawCommand> drawings;
-  std::vector<std::string> winners;  // none while no winner is shown
-  int rounds_begun = 0;
   std::vector<client::RoundRecord> rounds;
+  // The winners (none while no winner is shown), the podium's rows, the nickname refusals ("" for
+  // an ask without one), and whether each reserved-name box was in the profile window.
+  std::vector<std::string> winners, password_asks, nickname_asks, sounds, offers;
   std::vector<client::Standing> podium;
-  std::vector<std::string> password_asks;
+  std::vector<bool> reserved_boxes;
   std::string agreement;
   client::UserProfile user_info;
-  std::vector<bool> reserved_boxes;        // whether each was in the profile window
-  std::vector<std::string> nickname_asks;  // the refusal each time ("" without one)
-  int game_setups_opened = 0;
-  std::vector<std::string> sounds;
-  std::vector<std::string> offers;
-  bool closed = false;
 };
 
 // Connects the session, and the fake connection accepts at once.
@@ -120,15 +111,28 @@ class ClientHarness {
   explicit ClientHarness(std::string_view client_ini = "");
 
   // Connects and accepts the connection.
-  void Connect(const std::string& host = "room.example");
+  void Connect(const std::string& host = "room.example") {
+    ConnectSession(session, connection, host);
+  }
   // Delivers one message from the server.
-  void Receive(std::string_view command, std::string_view data);
+  void Receive(std::string_view command, std::string_view data) {
+    session.OnData(protocol::Frame(command, data));
+  }
   // The whole login up to ULISTEND, with the given other users already in the room; returns
   // with the session in the room and nothing recorded.
-  void LogIn(int32_t own_id = 100005, const std::vector<std::string>& others = {});
+  void LogIn(int32_t own_id = 100005, const std::vector<std::string>& others = {}) {
+    LogInSession(session, connection, own_id, others);
+    view.lines.clear();
+    view.lines_looked_at = 0;
+  }
   // A game of this many rounds with words from "animals" starts, and this user draws first; what
   // it said is taken as looked at.
-  void StartGame(int32_t artist_id, int rounds = 5);
+  void StartGame(int32_t artist_id, int rounds = 5) {
+    Receive("TOTALROUNDS", std::to_string(rounds));
+    Receive("START_GAME", "animals");
+    Receive("NEWARTIST", std::to_string(artist_id));
+    view.lines_looked_at = view.lines.size();
+  }
   // What the player sees of one thing, as one line:
   //   said    the chat texts since the last look, joined by " / " (then forgotten)
   //   line    the last chat line, "sender: text"; colour   its colour, "r,g,b", then " plain"
