@@ -291,7 +291,8 @@ TEST(Messages, AGuesserSeesHintsTheClockCountsDownAndTheGameButtonsDoWhatTheySay
   h.session.StartButtonPressed();
   h.session.HintButtonPressed();
   h.Play(
-      "=> line: System: Sorry, the Warn Artist feature has not yet been implemented.\n"
+      // A guesser's hint button is Warn Artist, which asks the room for nothing yet.
+      "=> sent: \n"
       "NEWARTIST 100000\n"
       "HINT ca|The artist has given a third hint! The word starts with: ca => word: ca\n"
       "STARTGAMETIMER 6000\n"
