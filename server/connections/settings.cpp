@@ -75,6 +75,13 @@ ServerSettings LoadSettings(const inifile::IniStore& store) {
   settings.MaxConnections = static_cast<int>(ReadLimit(ini, "Max Connections", "1000", 1e6));
   settings.MetricsPort = ini.Read(s, "Metrics Port", "0");
   settings.MetricsAddress = ini.Read(s, "Metrics Address", kDefaultMetricsAddress);
+  settings.WebPort = ini.Read(s, "Web Port", "0");
+  settings.WebOrigins = ini.Read(s, "Web Origins", "");
+  settings.BrowserPlayers = inifile::ReadBool(ini, s, "Browser Players", true);
+  settings.TlsCertificate = ini.Read(s, "TLS Certificate", "");
+  settings.TlsKey = ini.Read(s, "TLS Key", "");
+  settings.TrustedProxies = ini.Read(s, "Trusted Proxies", "");
+  settings.WebAddress = ini.Read(s, "Web Address", "");
   settings.TrackerUrl =
       ini.Read(directory::kDirectorySection, "Tracker URL", directory::kDefaultTrackerUrl);
   settings.UpdateUrl =

@@ -58,6 +58,20 @@ struct ServerSettings {
   // the operator names another, since the numbers are the operator's and not the players'.
   std::string MetricsPort = "0";
   std::string MetricsAddress = kDefaultMetricsAddress;
+  // Browsers: a port that serves the room's page and takes players over WebSocket, off while
+  // it is 0; with a certificate and its key (PEM files) it speaks HTTPS and WSS.
+  std::string WebPort = "0";
+  // Pages whose WebSocket connections are let in, separated by commas or spaces ("*": any);
+  // empty: only the room's own page.
+  std::string WebOrigins;
+  bool BrowserPlayers = true;
+  std::string TlsCertificate;
+  std::string TlsKey;
+  // Proxies in front of the web port, believed when they name their client in X-Forwarded-For.
+  std::string TrustedProxies;
+  // The page's address as players reach it (behind a proxy, the proxy's); empty: this host's
+  // address and the web port.
+  std::string WebAddress;
   // Section "Directory": where the room is registered and where new versions are announced.
   std::string TrackerUrl;
   std::string UpdateUrl;
@@ -65,6 +79,9 @@ struct ServerSettings {
   // The port as the listening socket takes it; 0 when the text is no port number.
   int PortNumber() const;
   int MetricsPortNumber() const { return PortNumberOf(MetricsPort); }
+  int WebPortNumber() const { return PortNumberOf(WebPort); }
+  // The web port speaks TLS.
+  bool WebTls() const { return !TlsCertificate.empty() && !TlsKey.empty(); }
 };
 
 // Reads every key, with the defaults for missing ones and the keep-alive times clamped.
