@@ -141,6 +141,8 @@ int main(int argc, char** argv) {
     view.WriteLine("general", "Termination requested; shutting the room down.");
     room.core().Quit(true);
   });
+  QObject::connect(&termination, &scrawlbox::SignalWatcher::reloadRequested,
+                   [&shell] { shell.ReloadTls(); });
   view.WriteLine("general", "Data folder: " + options.data_folder.toStdString());
   shell.Start();
   int failure = 0;

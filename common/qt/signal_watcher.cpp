@@ -18,7 +18,12 @@ SignalWatcher::SignalWatcher(QObject* parent) : QObject(parent) {
   notifier_ = new QSocketNotifier(g_pipe[1], QSocketNotifier::Read, this);
   connect(notifier_, &QSocketNotifier::activated, this, [this] {
     char byte;
-    if (::read(g_pipe[1], &byte, 1) > 0) emit terminationRequested();
+    if (::read(g_pipe[1], &byte, 1) <= 0) return;
+    if (byte == SIGHUP) {
+      emit reloadRequested();
+    } else {
+      emit terminationRequested();
+    }
   });
   struct sigaction action {};
   action.sa_handler = &SignalWatcher::Handler;
@@ -26,11 +31,13 @@ SignalWatcher::SignalWatcher(QObject* parent) : QObject(parent) {
   action.sa_flags = SA_RESTART;
   ::sigaction(SIGINT, &action, nullptr);
   ::sigaction(SIGTERM, &action, nullptr);
+  ::sigaction(SIGHUP, &action, nullptr);
 }
 
 SignalWatcher::~SignalWatcher() {
   std::signal(SIGINT, SIG_DFL);
   std::signal(SIGTERM, SIG_DFL);
+  std::signal(SIGHUP, SIG_DFL);
   delete notifier_;
   notifier_ = nullptr;
   for (int& fd : g_pipe) {
@@ -39,8 +46,8 @@ SignalWatcher::~SignalWatcher() {
   }
 }
 
-void SignalWatcher::Handler(int) {
-  const char byte = 1;
+void SignalWatcher::Handler(int signal_number) {
+  const char byte = static_cast<char>(signal_number);
   [[maybe_unused]] const auto written = ::write(g_pipe[0], &byte, 1);
 }
 

@@ -5,14 +5,20 @@
 #include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QHostAddress>
 #include <QHostInfo>
+#include <QSslKey>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
+#include "common/metrics/exposition.h"
 #include "common/qt/app_identity.h"
 #include "common/qt/data_folder.h"
+#include "server/net/web_page.h"
 
 namespace server {
 
@@ -87,9 +93,14 @@ RoomOptions PrepareRoomProgram(const QCoreApplication& app, bool headless_progra
        QStringLiteral("Serve the metrics on <address> instead of 127.0.0.1 (also the \"Metrics "
                       "Address\" key); 0.0.0.0 or :: opens them to the network."),
        QStringLiteral("address")});
+  parser.addOption(
+      {QStringLiteral("web-port"),
+       QStringLiteral("Serve the room's page and take browser players on <port> (also the \"Web "
+                      "Port\" key); 0 turns it off, the default."),
+       QStringLiteral("port")});
   parser.process(app);
   RoomOptions options{headless_program && parser.isSet(QStringLiteral("headless")), QString(),
-                      std::nullopt, parser.value(QStringLiteral("metrics-address"))};
+                      std::nullopt, parser.value(QStringLiteral("metrics-address")), std::nullopt};
   if (parser.isSet(QStringLiteral("metrics-port"))) {
     bool ok = false;
     const int port = parser.value(QStringLiteral("metrics-port")).toInt(&ok);
@@ -98,6 +109,15 @@ RoomOptions PrepareRoomProgram(const QCoreApplication& app, bool headless_progra
       std::exit(2);
     }
     options.metrics_port = port;
+  }
+  if (parser.isSet(QStringLiteral("web-port"))) {
+    bool ok = false;
+    const int port = parser.value(QStringLiteral("web-port")).toInt(&ok);
+    if (!ok || port < 0 || port > 65535) {
+      std::fprintf(stderr, "%s: --web-port takes 0-65535\n", qPrintable(ProgramName()));
+      std::exit(2);
+    }
+    options.web_port = port;
   }
   const QString asked = parser.value(QStringLiteral("data-dir"));
   options.data_folder = scrawlbox::ResolveDataFolder(asked);
@@ -117,13 +137,164 @@ RoomShell::RoomShell(const RoomOptions& options, ServerView& view)
              RegistrationKey(QHostInfo::localHostName().toStdString(),
                              OperatorAccountName().toStdString()),
              Sha256Hex}) {
-  transport_.Attach(&room_.core());
+  transport_.Attach(&room_.core(), [this](const std::string& text, int icon) {
+    room_.core().LogGeneral(text, icon);
+  });
   room_.OnFinished([] { QCoreApplication::quit(); });
+  expiry_check_.setInterval(24 * 3600 * 1000);
+  QObject::connect(&expiry_check_, &QTimer::timeout, [this] { CheckExpiry(); });
 }
 
 void RoomShell::Start() {
+  ConfigureWeb();
   room_.Start();
+  WebTransport& web = transport_.web();
+  if (web.port() != 0 && room_.core().listening()) {
+    const ServerSettings settings = LoadSettings(ini_);
+    const std::string host =
+        settings.IPAddress.empty() ? transport_.LocalAddress() : settings.IPAddress;
+    const std::string scheme = web.tls() ? "https" : "http";
+    room_.core().LogGeneral("Browser players: " + scheme + "://" + host + ":" +
+                                std::to_string(web.port()) + "/ (WebSocket at " +
+                                WebTransport::kPlayPath + ")" +
+                                (settings.BrowserPlayers ? "." : ", refused by Browser Players=0."),
+                            kIconInfo);
+  }
   StartMetrics();
+}
+
+void RoomShell::ConfigureWeb() {
+  const ServerSettings settings = LoadSettings(ini_);
+  RoomServer& core = room_.core();
+  WebTransport::Config config;
+  config.port = options_.web_port.value_or(settings.WebPortNumber());
+  if (!options_.web_port && config.port == 0 && settings.WebPort != "0" &&
+      !settings.WebPort.empty()) {
+    core.LogGeneral(
+        "\"Web Port\" is not a port number (" + settings.WebPort + "); browsers cannot join.",
+        kIconWarning);
+  }
+  if (config.port == 0) return;
+  config.browser_players = settings.BrowserPlayers;
+  config.origins.origins = settings.WebOrigins;
+  std::string bad;
+  if (std::optional<http::TrustedProxies> trusted =
+          http::TrustedProxies::Parse(settings.TrustedProxies, &bad)) {
+    config.trusted = std::move(*trusted);
+  } else {
+    core.LogGeneral(
+        "\"Trusted Proxies\" holds \"" + bad + "\", which is no IP address; no proxy is trusted.",
+        kIconWarning);
+  }
+  config.handshake_ms = std::max(1, settings.HandshakeTimeout) * 1000;
+  config.max_pending = static_cast<size_t>(std::max(1, settings.MaxConnections));
+  config.max_pending_per_address =
+      static_cast<size_t>(std::max(0, settings.MaxConnectionsPerAddress));
+  if (settings.WebTls()) {
+    std::optional<QSslConfiguration> tls = LoadTls();
+    if (!tls) {
+      // Plain HTTP where HTTPS was asked for would hand players' traffic to anyone between.
+      core.LogGeneral("The web port stays closed until its certificate can be used.", kIconError);
+      return;
+    }
+    transport_.web().SetTls(std::move(tls));
+    expiry_check_.start();
+  } else if (!settings.TlsCertificate.empty() || !settings.TlsKey.empty()) {
+    core.LogGeneral(
+        "\"TLS Certificate\" and \"TLS Key\" go together; the web port speaks plain "
+        "HTTP.",
+        kIconWarning);
+  }
+  transport_.web().Configure(
+      std::move(config), WebPageAnswer,
+      [this](const std::string& text, int icon) { room_.core().LogGeneral(text, icon); });
+}
+
+std::optional<QSslConfiguration> RoomShell::LoadTls() {
+  const ServerSettings settings = LoadSettings(ini_);
+  RoomServer& core = room_.core();
+  const auto path = [this](const std::string& name) {
+    const QString file = QString::fromStdString(name);
+    return QDir::isAbsolutePath(file) ? file : QDir(options_.data_folder).filePath(file);
+  };
+  QFile certificate_file(path(settings.TlsCertificate));
+  QFile key_file(path(settings.TlsKey));
+  if (!certificate_file.open(QIODevice::ReadOnly) || !key_file.open(QIODevice::ReadOnly)) {
+    core.LogGeneral(
+        "Cannot read the TLS certificate or key (" +
+            (certificate_file.isOpen() ? key_file : certificate_file).errorString().toStdString() +
+            ").",
+        kIconError);
+    return std::nullopt;
+  }
+  const QList<QSslCertificate> chain = QSslCertificate::fromData(certificate_file.readAll());
+  const QByteArray key_bytes = key_file.readAll();
+  QSslKey key(key_bytes, QSsl::Rsa);
+  if (key.isNull()) key = QSslKey(key_bytes, QSsl::Ec);
+  if (chain.isEmpty() || chain.first().isNull() || key.isNull()) {
+    core.LogGeneral(chain.isEmpty() ? "The TLS certificate file holds no PEM certificate."
+                                    : "The TLS key file holds no PEM RSA or EC key.",
+                    kIconError);
+    return std::nullopt;
+  }
+  QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
+  tls.setLocalCertificateChain(chain);
+  tls.setPrivateKey(key);
+  tls.setPeerVerifyMode(QSslSocket::VerifyNone);
+  certificate_ = chain.first();
+  CheckExpiry();
+  return tls;
+}
+
+void RoomShell::ReloadTls() {
+  if (!transport_.web().tls()) return;
+  if (std::optional<QSslConfiguration> tls = LoadTls()) {
+    transport_.web().SetTls(std::move(tls));
+    room_.core().LogGeneral("The TLS certificate was read again; it is valid until " +
+                                certificate_.expiryDate().toString(Qt::ISODate).toStdString() + ".",
+                            kIconInfo);
+  } else {
+    room_.core().LogGeneral("The web port keeps its certificate.", kIconWarning);
+  }
+}
+
+void RoomShell::CheckExpiry() {
+  if (certificate_.isNull()) return;
+  const QDateTime expiry = certificate_.expiryDate();
+  const qint64 days = QDateTime::currentDateTimeUtc().daysTo(expiry);
+  if (days >= kExpiryWarningDays) return;
+  const std::string when = expiry.toString(Qt::ISODate).toStdString();
+  room_.core().LogGeneral(
+      days < 0 ? "The TLS certificate expired on " + when + "; browsers refuse the room's page."
+               : "The TLS certificate expires on " + when + ", in " + std::to_string(days) +
+                     " days; renew it and send the "
+                     "room SIGHUP.",
+      kIconWarning);
+}
+
+std::string RoomShell::TransportMetrics() const {
+  metrics::Exposition out;
+  const std::pair<const char*, const TransportCounters*> transports[] = {
+      {"tcp", &transport_.tcp().counters()}, {"web", &transport_.web().counters()}};
+  out.Counter("scrawlbox_transport_connections_total",
+              "Connections that became the room's, by transport.");
+  for (const auto& [name, counters] : transports) {
+    out.Sample(static_cast<double>(counters->accepted), {{"transport", name}});
+  }
+  out.Counter("scrawlbox_transport_received_bytes_total",
+              "Bytes read from players, framing included, by transport.");
+  for (const auto& [name, counters] : transports) {
+    out.Sample(static_cast<double>(counters->received_bytes), {{"transport", name}});
+  }
+  out.Counter("scrawlbox_transport_sent_bytes_total",
+              "Bytes written to players, framing included, by transport.");
+  for (const auto& [name, counters] : transports) {
+    out.Sample(static_cast<double>(counters->sent_bytes), {{"transport", name}});
+  }
+  out.Gauge("scrawlbox_transport_open_connections", "Connections of the room, by transport.");
+  out.Sample(static_cast<double>(transport_.tcp().OpenCount()), {{"transport", "tcp"}});
+  out.Sample(static_cast<double>(transport_.web().OpenCount()), {{"transport", "web"}});
+  return out.Take();
 }
 
 void RoomShell::StartMetrics() {
@@ -150,6 +321,7 @@ void RoomShell::StartMetrics() {
   const qint64 start_ms = QDateTime::currentMSecsSinceEpoch();
   auto endpoint = std::make_unique<scrawlbox::MetricsEndpoint>([this, start_ms] {
     std::string text = room_.MetricsText();
+    text += TransportMetrics();
     scrawlbox::AppendProcessMetrics(text, start_ms);
     return text;
   });

@@ -2,7 +2,10 @@
 #pragma once
 
 #include <QCoreApplication>
+#include <QSslCertificate>
+#include <QSslConfiguration>
 #include <QString>
+#include <QTimer>
 #include <memory>
 #include <optional>
 
@@ -10,7 +13,7 @@
 #include "common/qt/qt_http.h"
 #include "common/qt/qt_ini_file.h"
 #include "common/qt/qt_scheduler.h"
-#include "server/net/socket_transport.h"
+#include "server/net/room_transport.h"
 #include "server/room/room.h"
 
 namespace server {
@@ -23,6 +26,7 @@ struct RoomOptions {
   // Set when given on the command line; they win over Server.ini.
   std::optional<int> metrics_port;
   QString metrics_address;
+  std::optional<int> web_port;
 };
 
 // Names the program (both share one per-user Data folder), lets it hold many connections, and
@@ -36,23 +40,37 @@ class RoomShell {
  public:
   RoomShell(const RoomOptions& options, ServerView& view);
 
-  // Starts the room, then the metrics endpoint when the command line or Server.ini asks for
-  // one; what happens goes to the room's log.
+  // Starts the room with its web port, then the metrics endpoint when the command line or
+  // Server.ini asks for one; what happens goes to the room's log.
   void Start();
+  // Reads the web port's certificate and key again (they are renewed while the room runs):
+  // connections from now on use the new ones. A pair that cannot be read keeps the old one.
+  void ReloadTls();
   Room& room() { return room_; }
   inifile::IniStore& ini() { return ini_; }
+  RoomTransport& transport() { return transport_; }
 
  private:
+  void ConfigureWeb();
+  // The certificate and key of Server.ini, or nullopt (logged) when they cannot be used.
+  std::optional<QSslConfiguration> LoadTls();
+  // Warns in the log when the certificate in use runs out within kExpiryWarningDays.
+  void CheckExpiry();
   void StartMetrics();
+  std::string TransportMetrics() const;
+
+  static constexpr int kExpiryWarningDays = 14;
 
   const RoomOptions options_;
   scrawlbox::QtIniFile ini_;
   scrawlbox::QtScheduler scheduler_;
   scrawlbox::QtRandom random_;
-  SocketTransport transport_;
+  RoomTransport transport_;
   scrawlbox::QtHttpGetter http_;
   Room room_;
   std::unique_ptr<scrawlbox::MetricsEndpoint> metrics_;
+  QSslCertificate certificate_;  // in use on the web port
+  QTimer expiry_check_;
 };
 
 }  // namespace server

@@ -234,6 +234,7 @@ void SocketTransport::Accept(int fd, const QHostAddress& address) {
     return;
   }
   const int slot = admission.slot;
+  ++counters_.accepted;
   poller_->Watch(fd, true, false, [this, slot](int, bool readable, bool writable, bool) {
     OnReady(slot, readable, writable);
   });
@@ -291,6 +292,7 @@ void SocketTransport::OnReadable(int slot) {
     const ssize_t n = ::recv(connection->fd, buffer, sizeof buffer, 0);
     if (n > 0) {
       taken += static_cast<size_t>(n);
+      counters_.received_bytes += static_cast<uint64_t>(n);
       core_->OnData(slot, std::string_view(buffer, static_cast<size_t>(n)));
       // A short read emptied the socket: asking again would only hear "nothing more" at the
       // cost of a system call, and whatever arrives meanwhile is reported on the next pass.
@@ -426,6 +428,7 @@ bool SocketTransport::WriteOut(Connection& connection) {
       n = ::sendmsg(connection.fd, &message, MSG_NOSIGNAL);
     }
     if (n > 0) {
+      counters_.sent_bytes += static_cast<uint64_t>(n);
       connection.Consume(static_cast<size_t>(n));
       continue;
     }

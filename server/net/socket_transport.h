@@ -12,6 +12,7 @@
 
 #include "common/qt/socket_poller.h"
 #include "server/connections/ports.h"
+#include "server/net/transport_counters.h"
 
 class QHostAddress;
 
@@ -67,6 +68,7 @@ class SocketTransport : public QObject, public Transport {
   // Open connections and those still writing out before they close.
   size_t OpenCount() const { return open_.size(); }
   size_t ClosingCount() const { return closing_.size(); }
+  const TransportCounters& counters() const { return counters_; }
 
  private:
   struct Connection;
@@ -120,6 +122,7 @@ class SocketTransport : public QObject, public Transport {
   QTimer give_back_;
   std::function<void()> all_closed_;
   uint64_t serials_ = 0;
+  TransportCounters counters_;
   RoomServer* core_ = nullptr;
 };
 

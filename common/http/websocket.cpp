@@ -1,0 +1,255 @@
+// SPDX-License-Identifier: MIT
+#include "common/http/websocket.h"
+
+#include <openssl/evp.h>
+#include <openssl/sha.h>
+
+#include <algorithm>
+#include <cctype>
+#include <optional>
+
+#include "common/http/response.h"
+
+namespace http::websocket {
+
+namespace {
+
+constexpr std::string_view kPlain = "text/plain; charset=utf-8";
+// The protocol's own constant, appended to the key before hashing.
+constexpr std::string_view kAcceptGuid = "258EAFA5-E914-47DA-95CA-C5AB0DC85B11";
+constexpr size_t kMaxControlPayload = 125;
+
+bool EqualNoCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return std::tolower(static_cast<unsigned char>(x)) ==
+                  std::tolower(static_cast<unsigned char>(y));
+         });
+}
+
+std::string_view Trim(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+  return text;
+}
+
+// Calls fn for each item of a list separated by any of the separators, trimmed, empty ones left
+// out; stops and returns true when fn does.
+template <typename Fn>
+bool AnyItem(std::string_view list, std::string_view separators, Fn&& fn) {
+  while (!list.empty()) {
+    const size_t end = list.find_first_of(separators);
+    const std::string_view item = Trim(list.substr(0, end));
+    if (!item.empty() && fn(item)) return true;
+    if (end == std::string_view::npos) break;
+    list.remove_prefix(end + 1);
+  }
+  return false;
+}
+
+bool HasToken(const std::optional<std::string>& field, std::string_view token) {
+  return field && AnyItem(*field, ",", [&](std::string_view item) {
+           return EqualNoCase(item, token);
+         });
+}
+
+// Sixteen bytes in base64: 22 characters and "==".
+bool IsNonce(std::string_view key) {
+  if (key.size() != 24 || key.substr(22) != "==") return false;
+  return std::all_of(key.begin(), key.begin() + 22, [](char c) {
+    return std::isalnum(static_cast<unsigned char>(c)) || c == '+' || c == '/';
+  });
+}
+
+bool OriginAllowed(const std::optional<std::string>& origin,
+                   const std::optional<std::string>& host, const OriginPolicy& policy) {
+  if (!origin) return true;
+  const std::string_view asked = Trim(*origin);
+  const bool listed = AnyItem(policy.origins, ", \t", [&](std::string_view allowed) {
+    return allowed == "*" || EqualNoCase(allowed, asked);
+  });
+  if (listed || !Trim(policy.origins).empty()) return listed;
+  const size_t scheme_end = asked.find("://");
+  return host && scheme_end != std::string_view::npos &&
+         EqualNoCase(asked.substr(scheme_end + 3), Trim(*host));
+}
+
+}  // namespace
+
+std::string AcceptKey(std::string_view key) {
+  const std::string text = std::string(key) + std::string(kAcceptGuid);
+  unsigned char digest[SHA_DIGEST_LENGTH];
+  SHA1(reinterpret_cast<const unsigned char*>(text.data()), text.size(), digest);
+  unsigned char encoded[4 * ((SHA_DIGEST_LENGTH + 2) / 3) + 1];
+  const int size = EVP_EncodeBlock(encoded, digest, SHA_DIGEST_LENGTH);
+  return std::string(reinterpret_cast<const char*>(encoded), static_cast<size_t>(size));
+}
+
+Upgrade AnswerUpgrade(const RequestHead& head, const OriginPolicy& policy) {
+  const std::optional<std::string> key = head.Field("Sec-WebSocket-Key");
+  if (head.state() != RequestHead::State::kComplete || head.method() != "GET" ||
+      !HasToken(head.Field("Upgrade"), "websocket") ||
+      !HasToken(head.Field("Connection"), "upgrade") || !key || !IsNonce(Trim(*key))) {
+    return {Upgrade::Verdict::kBad, BadRequest()};
+  }
+  const std::optional<std::string> version = head.Field("Sec-WebSocket-Version");
+  if (!version || Trim(*version) != "13") {
+    return {Upgrade::Verdict::kWrongVersion,
+            Response("426 Upgrade Required", kPlain, "WebSocket version 13 only.\n", false,
+                     Framing::kLength, "Sec-WebSocket-Version: 13\r\n")};
+  }
+  if (!OriginAllowed(head.Field("Origin"), head.Field("Host"), policy)) {
+    return {Upgrade::Verdict::kOriginRefused,
+            Response("403 Forbidden", kPlain, "This room does not take players from that page.\n")};
+  }
+  return {Upgrade::Verdict::kAccept,
+          "HTTP/1.1 101 Switching Protocols\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n"
+          "Sec-WebSocket-Accept: " +
+              AcceptKey(Trim(*key)) + "\r\n\r\n"};
+}
+
+std::string FrameHeader(Opcode opcode, size_t payload_size) {
+  std::string header(1, static_cast<char>(0x80 | static_cast<uint8_t>(opcode)));
+  if (payload_size < 126) {
+    header += static_cast<char>(payload_size);
+  } else if (payload_size <= 0xFFFF) {
+    header += static_cast<char>(126);
+    header += static_cast<char>(payload_size >> 8);
+    header += static_cast<char>(payload_size & 0xFF);
+  } else {
+    header += static_cast<char>(127);
+    for (int shift = 56; shift >= 0; shift -= 8) {
+      header += static_cast<char>((static_cast<uint64_t>(payload_size) >> shift) & 0xFF);
+    }
+  }
+  return header;
+}
+
+std::string Frame(Opcode opcode, std::string_view payload) {
+  return FrameHeader(opcode, payload.size()).append(payload);
+}
+
+std::string CloseFrame(uint16_t code, std::string_view reason) {
+  std::string payload{static_cast<char>(code >> 8), static_cast<char>(code & 0xFF)};
+  payload += reason.substr(0, kMaxControlPayload - 2);
+  return Frame(Opcode::kClose, payload);
+}
+
+bool FrameReader::Fail(uint16_t code, std::string_view reason) {
+  done_ = true;
+  fault_code_ = code;
+  fault_reason_ = reason;
+  return false;
+}
+
+bool FrameReader::Feed(std::string_view bytes, int64_t now_ms, FrameHandler& handler) {
+  while (!done_ && !bytes.empty()) {
+    if (!in_payload_) {
+      const size_t take = std::min(bytes.size(), header_size_ - header_.size());
+      header_.append(bytes.substr(0, take));
+      bytes.remove_prefix(take);
+      if (header_.size() == 2) {
+        // A peer that sends no mask is refused at once, not after waiting for one.
+        if ((static_cast<uint8_t>(header_[1]) & 0x80) == 0) {
+          return Fail(kProtocolError, "Unmasked frame");
+        }
+        const uint8_t length = static_cast<uint8_t>(header_[1]) & 0x7F;
+        header_size_ = 2 + (length == 126 ? 2 : length == 127 ? 8 : 0) + 4;
+      }
+      if (header_.size() < header_size_ || !StartFrame(now_ms)) continue;
+      if (remaining_ == 0 && !EndControlFrame(handler)) return false;
+      continue;
+    }
+    const size_t take = static_cast<size_t>(std::min<uint64_t>(bytes.size(), remaining_));
+    const bool control = static_cast<uint8_t>(opcode_) >= 8;
+    std::string& out = control ? control_ : scratch_;
+    if (!control) out.clear();
+    const size_t start = out.size();
+    out.resize(start + take);
+    for (size_t i = 0; i < take; ++i) {
+      out[start + i] = static_cast<char>(static_cast<uint8_t>(bytes[i]) ^ mask_[(offset_ + i) & 3]);
+    }
+    offset_ += take;
+    bytes.remove_prefix(take);
+    remaining_ -= take;
+    if (!control && take > 0) handler.OnData(scratch_);
+    if (remaining_ == 0 && !EndControlFrame(handler)) return false;
+  }
+  return !done_;
+}
+
+bool FrameReader::StartFrame(int64_t now_ms) {
+  const auto first = static_cast<uint8_t>(header_[0]);
+  const auto second = static_cast<uint8_t>(header_[1]);
+  final_ = (first & 0x80) != 0;
+  const uint8_t opcode = first & 0x0F;
+  if ((first & 0x70) != 0) return Fail(kProtocolError, "Reserved bits set");
+  uint64_t length = second & 0x7F;
+  size_t at = 2;
+  if (length >= 126) {
+    const size_t size = length == 126 ? 2 : 8;
+    length = 0;
+    for (size_t i = 0; i < size; ++i) length = (length << 8) | static_cast<uint8_t>(header_[at++]);
+  }
+  for (uint8_t& byte : mask_) byte = static_cast<uint8_t>(header_[at++]);
+  header_.clear();
+  header_size_ = 2;
+  switch (opcode) {
+    case 0x0:
+      if (!in_message_) return Fail(kProtocolError, "Continuation without a message");
+      break;
+    case 0x1:
+      return Fail(kUnsupportedData, "This room takes binary frames only");
+    case 0x2:
+      if (in_message_) return Fail(kProtocolError, "New message inside a fragmented one");
+      break;
+    case 0x8:
+    case 0x9:
+    case 0xA:
+      if (!final_) return Fail(kProtocolError, "Fragmented control frame");
+      if (length > kMaxControlPayload) return Fail(kProtocolError, "Control frame too long");
+      if (opcode == 0x9) {
+        if (now_ms - ping_window_start_ >= kPingWindowMs) {
+          ping_window_start_ = now_ms;
+          pings_ = 0;
+        }
+        if (++pings_ > kMaxPings) return Fail(kPolicy, "Too many pings");
+      }
+      break;
+    default:
+      return Fail(kProtocolError, "Unknown opcode");
+  }
+  if (opcode < 8) {
+    if (length > max_frame_) return Fail(kTooBig, "Frame too long");
+    in_message_ = !final_;
+  }
+  opcode_ = static_cast<Opcode>(opcode);
+  remaining_ = length;
+  offset_ = 0;
+  control_.clear();
+  in_payload_ = true;
+  return true;
+}
+
+bool FrameReader::EndControlFrame(FrameHandler& handler) {
+  in_payload_ = false;
+  switch (opcode_) {
+    case Opcode::kPing:
+      handler.OnPing(control_);
+      break;
+    case Opcode::kClose: {
+      if (control_.size() == 1) return Fail(kProtocolError, "Close frame of one byte");
+      const uint16_t code =
+          control_.size() >= 2 ? static_cast<uint16_t>((static_cast<uint8_t>(control_[0]) << 8) |
+                                                       static_cast<uint8_t>(control_[1]))
+                               : 0;
+      done_ = true;
+      handler.OnClose(code, std::string_view(control_).substr(std::min<size_t>(2, control_.size())));
+      return false;
+    }
+    default:
+      break;  // a pong, or the end of a data frame
+  }
+  return true;
+}
+
+}  // namespace http::websocket
