@@ -47,9 +47,8 @@ bool AnyItem(std::string_view list, std::string_view separators, Fn&& fn) {
 }
 
 bool HasToken(const std::optional<std::string>& field, std::string_view token) {
-  return field && AnyItem(*field, ",", [&](std::string_view item) {
-           return EqualNoCase(item, token);
-         });
+  return field &&
+         AnyItem(*field, ",", [&](std::string_view item) { return EqualNoCase(item, token); });
 }
 
 // Sixteen bytes in base64: 22 characters and "==".
@@ -60,8 +59,8 @@ bool IsNonce(std::string_view key) {
   });
 }
 
-bool OriginAllowed(const std::optional<std::string>& origin,
-                   const std::optional<std::string>& host, const OriginPolicy& policy) {
+bool OriginAllowed(const std::optional<std::string>& origin, const std::optional<std::string>& host,
+                   const OriginPolicy& policy) {
   if (!origin) return true;
   const std::string_view asked = Trim(*origin);
   const bool listed = AnyItem(policy.origins, ", \t", [&](std::string_view allowed) {
@@ -238,12 +237,18 @@ bool FrameReader::EndControlFrame(FrameHandler& handler) {
       break;
     case Opcode::kClose: {
       if (control_.size() == 1) return Fail(kProtocolError, "Close frame of one byte");
-      const uint16_t code =
-          control_.size() >= 2 ? static_cast<uint16_t>((static_cast<uint8_t>(control_[0]) << 8) |
-                                                       static_cast<uint8_t>(control_[1]))
-                               : 0;
+      const uint16_t code = control_.size() >= 2
+                                ? static_cast<uint16_t>((static_cast<uint8_t>(control_[0]) << 8) |
+                                                        static_cast<uint8_t>(control_[1]))
+                                : 0;
+      // Codes a peer may not send, 0 among them, which stands for none here.
+      if (control_.size() >= 2 && (code < 1000 || code == 1004 || code == 1005 || code == 1006 ||
+                                   (code >= 1015 && code < 3000) || code >= 5000)) {
+        return Fail(kProtocolError, "Invalid close code");
+      }
       done_ = true;
-      handler.OnClose(code, std::string_view(control_).substr(std::min<size_t>(2, control_.size())));
+      handler.OnClose(code,
+                      std::string_view(control_).substr(std::min<size_t>(2, control_.size())));
       return false;
     }
     default:

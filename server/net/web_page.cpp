@@ -38,8 +38,8 @@ std::string_view TypeOf(std::string_view path) {
 bool IsPagePath(std::string_view path) {
   return path.size() > 1 && path.front() == '/' && path.find("..") == std::string_view::npos &&
          std::all_of(path.begin(), path.end(), [](char c) {
-           return std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_' ||
-                  c == '.' || c == '/';
+           return std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_' || c == '.' ||
+                  c == '/';
          });
 }
 

@@ -21,7 +21,7 @@ namespace fuzz {
 
 using Body = int(const uint8_t* data, size_t size);
 Body FuzzServerCore, FuzzClientSession, FuzzDrawingReplay, FuzzIni, FuzzWordLists, FuzzBanPatterns,
-    FuzzTrackerRequests, FuzzHttpHeads;
+    FuzzTrackerRequests, FuzzHttpHeads, FuzzWebEntry;
 
 struct Target {
   std::string_view name;  // the folder name under tests/fuzz/corpus and tests/fuzz/regressions
@@ -34,7 +34,8 @@ inline constexpr Target kTargets[] = {{"server_core", FuzzServerCore},
                                       {"word_lists", FuzzWordLists},
                                       {"ban_patterns", FuzzBanPatterns},
                                       {"tracker_requests", FuzzTrackerRequests},
-                                      {"http_heads", FuzzHttpHeads}};
+                                      {"http_heads", FuzzHttpHeads},
+                                      {"web_entry", FuzzWebEntry}};
 
 // Reads a fuzz input as a little script: numbers and length-prefixed byte strings taken from
 // the front. Past the end every number reads as 0 and every string as empty, so any input is a

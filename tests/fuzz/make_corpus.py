@@ -21,6 +21,16 @@ def enc(p):
     return b"".join(map(enc, p)) if isinstance(p, (list, tuple)) else p
 
 def n16(v): return struct.pack("<H", v & 0xFFFF)
+
+UPGRADE = (b"GET /play HTTP/1.1\r\nHost: room:2081\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n"
+           b"Sec-WebSocket-Version: 13\r\nSec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\n")
+
+def masked(first, payload):
+    """A client's frame, masked with a fixed key."""
+    key = b"\x12\x34\x56\x78"
+    n = len(payload)
+    length = bytes([0x80 | n]) if n < 126 else bytes([0xfe]) + struct.pack(">H", n)
+    return bytes([first]) + length + key + bytes(c ^ key[i % 4] for i, c in enumerate(payload))
 def long_text(s): return n16(len(s)) + s.encode("latin-1")
 
 # server_core operations: 0 connect, 1 join, 2 raw bytes, 3 command, 4 burst, 5 start game,
@@ -196,6 +206,16 @@ SEEDS = {"server_core": {
                   b"x-forwarded-for:\r\n ::ffff:10.1.2.3\r\n\r\n"],
     "no_request": [0, "", "", n16(0), b"\x16\x03\x01\x02\x00 hello\n"],
     "peers": [1, 3, 2, 0, 0, 0, 0, 1, 0, 0, 0, 2, 0, 4, 1, 5, 0, 9, 0, 0, 1],
+}, "web_entry": {
+    # Allowed origins, piece sizes (each byte % 16 + 1), then a request head and the peer's frames.
+    "login": ["", "\3\0\7", UPGRADE + b"Origin: http://room:2081\r\n\r\n"
+              + masked(0x82, b"SCRAWLBOX_CL13NT\x02100001\x01") + masked(0x89, b"p")
+              + masked(0x88, b"\x03\xe8bye")],
+    "fragments": ["*", "", UPGRADE + b"\r\n" + masked(0x02, b"SA") + masked(0x89, b"")
+                  + masked(0x80, b"Y\x02hi\x01") + masked(0x80, b"x")],
+    "refused": ["http://a http://b", "\1", UPGRADE + b"Origin: http://c\r\n\r\n"
+                + masked(0x81, b"text") + bytes([0x82, 0x7e, 0xff, 0xff])],
+    "long_frame": ["", "\15" * 8, UPGRADE + b"\r\n" + masked(0x82, b"L" * 2000)],
 }}
 
 for target, seeds in SEEDS.items():

@@ -10,9 +10,13 @@
 
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QNetworkRequest>
+#include <QSslCertificate>
+#include <QSslConfiguration>
 #include <QStandardPaths>
 #include <QTcpServer>
 #include <QTimer>
+#include <QWebSocket>
 
 #include "common/qt/qt_http.h"
 #include "directory/server_browser.h"
@@ -21,12 +25,84 @@
 
 namespace testing_support {
 
+RawClient::RawClient() = default;
+RawClient::~RawClient() = default;
+
+bool RawClient::ConnectWeb(const QUrl& url, const QString& origin,
+                           const std::optional<QSslCertificate>& trusted,
+                           const QByteArray& forwarded_for) {
+  web_ = std::make_unique<QWebSocket>(origin);
+  if (trusted) {
+    QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
+    tls.setCaCertificates({*trusted});
+    web_->setSslConfiguration(tls);
+  }
+  QObject::connect(web_.get(), &QWebSocket::binaryMessageReceived,
+                   [this](const QByteArray& bytes) { web_in_ += bytes; });
+  QEventLoop loop;
+  QObject::connect(web_.get(), &QWebSocket::connected, &loop, &QEventLoop::quit);
+  QObject::connect(web_.get(), &QWebSocket::disconnected, &loop, &QEventLoop::quit);
+  QTimer::singleShot(kWaitMs, &loop, &QEventLoop::quit);
+  QNetworkRequest request(url);
+  if (!forwarded_for.isEmpty()) request.setRawHeader("X-Forwarded-For", forwarded_for);
+  web_->open(request);
+  loop.exec();
+  return web_->state() == QAbstractSocket::ConnectedState;
+}
+
+std::string RawClient::JoinConnected(const std::string& nickname) {
+  namespace to_server = protocol::to_server;
+  SendRaw(protocol::Frame(to_server::SCRAWLBOX_CL13NT, "100001") +
+          protocol::Frame(to_server::USER, ProfileData(nickname)) +
+          protocol::Frame(to_server::PASS, "<none>") + protocol::Frame(to_server::ULISTREQ, "-"));
+  const auto ok = WaitFor("USEROK");
+  if (!ok || !WaitFor("ULISTEND")) return {};
+  return std::string(protocol::LeftOf(ok->data, protocol::kFieldSep));
+}
+
+bool RawClient::WaitClosed() {
+  WaitFor("");
+  return (web_ ? web_->state() : socket_.state()) == QAbstractSocket::UnconnectedState;
+}
+
+bool RawClient::HangUpOnQuit() {
+  const bool told = WaitFor("SERVERQUIT").has_value();
+  web_ ? web_->close() : socket_.disconnectFromHost();
+  return told;
+}
+
+QString RawClient::CloseReason() const {
+  return web_ ? web_->closeReason() : QString();
+}
+
+bool RawClient::ReadMore(int ms) {
+  if (!web_) {
+    if (socket_.bytesAvailable() == 0 && !socket_.waitForReadyRead(ms)) return false;
+    web_in_ = socket_.readAll();
+  } else if (web_in_.isEmpty() && web_->state() == QAbstractSocket::ConnectedState) {
+    QEventLoop loop;
+    QObject::connect(web_.get(), &QWebSocket::binaryMessageReceived, &loop, &QEventLoop::quit);
+    QObject::connect(web_.get(), &QWebSocket::disconnected, &loop, &QEventLoop::quit);
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+  }
+  if (web_in_.isEmpty()) return false;
+  buffer_.Append(std::string_view(web_in_.constData(), static_cast<size_t>(web_in_.size())));
+  web_in_.clear();
+  return true;
+}
+
 bool RawClient::Connect(quint16 port) {
   socket_.connectToHost(QHostAddress::LocalHost, port);
   return socket_.waitForConnected(kWaitMs);
 }
 
 void RawClient::SendRaw(std::string_view bytes) {
+  if (web_) {
+    web_->sendBinaryMessage(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    web_->flush();
+    return;
+  }
   socket_.write(bytes.data(), static_cast<qint64>(bytes.size()));
   // Everything goes out before the test goes on: nothing else runs this socket's events.
   while (socket_.bytesToWrite() > 0 && socket_.waitForBytesWritten(kWaitMs)) {
@@ -45,12 +121,7 @@ std::optional<protocol::Message> RawClient::WaitFor(std::string_view command, in
       continue;
     }
     const qint64 left = timeout_ms - clock.elapsed();
-    if (left <= 0) return std::nullopt;
-    if (socket_.bytesAvailable() == 0 && !socket_.waitForReadyRead(static_cast<int>(left))) {
-      return std::nullopt;
-    }
-    const QByteArray bytes = socket_.readAll();
-    buffer_.Append(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
+    if (left <= 0 || !ReadMore(static_cast<int>(left))) return std::nullopt;
   }
 }
 
@@ -92,11 +163,13 @@ bool ChildProcess::Launch(const QString& program, QStringList fixed, const QStri
 bool ChildProcess::WaitForOutput(const QString& text, int timeout_ms) {
   QElapsedTimer clock;
   clock.start();
+  // What an event loop run meanwhile (a WebSocket's wait) read into the process's buffer first:
+  // waiting for more would wait for the program's next line.
+  output_ += QString::fromUtf8(process_.readAll());
   while (!output_.contains(text) && clock.elapsed() < timeout_ms && Running()) {
     process_.waitForReadyRead(static_cast<int>(timeout_ms - clock.elapsed()));
     output_ += QString::fromUtf8(process_.readAll());
   }
-  output_ += QString::fromUtf8(process_.readAll());
   return output_.contains(text);
 }
 

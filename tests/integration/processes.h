@@ -1,10 +1,15 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <signal.h>
+
 #include <QByteArray>
 #include <QProcess>
+#include <QSslCertificate>
 #include <QStringList>
 #include <QTcpSocket>
+#include <QUrl>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,6 +18,8 @@
 #include "protocol/framing.h"
 #include "protocol/receive_buffer.h"
 #include "tests/support/temp_dir.h"
+
+class QWebSocket;
 
 namespace testing_support {
 
@@ -29,7 +36,14 @@ class RawClient {
  public:
   static constexpr int kWaitMs = 5000;
 
+  RawClient();
+  ~RawClient();
   bool Connect(quint16 port);
+  // Over a WebSocket instead (ws:// or wss://), with the page's Origin when given and the
+  // certificate trusted for TLS; the same protocol then travels in binary frames.
+  bool ConnectWeb(const QUrl& url, const QString& origin = {},
+                  const std::optional<QSslCertificate>& trusted = std::nullopt,
+                  const QByteArray& forwarded_for = {});
   // Asks the system to hold at most about this much for the client (before Connect).
   void SetReceiveBuffer(int bytes) {
     socket_.setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, bytes);
@@ -42,22 +56,24 @@ class RawClient {
   // came within the time.
   std::optional<protocol::Message> WaitFor(std::string_view command, int timeout_ms = kWaitMs);
   // Whether the server closes the connection within the time; messages are read and dropped.
-  bool WaitClosed() {
-    WaitFor("");
-    return socket_.state() == QAbstractSocket::UnconnectedState;
-  }
+  bool WaitClosed();
   // Waits for the room's goodbye and hangs up, as a client does: the room then ends at once
   // rather than after the grace it gives a peer that stays.
-  bool HangUpOnQuit() {
-    const bool told = WaitFor("SERVERQUIT").has_value();
-    socket_.disconnectFromHost();
-    return told;
-  }
+  bool HangUpOnQuit();
   // Connects and runs the whole login; the user id the server gave (empty when it failed).
   std::string Join(quint16 port, const std::string& nickname);
+  // The same over a WebSocket connected with ConnectWeb.
+  std::string JoinConnected(const std::string& nickname);
+  // Why the WebSocket was closed, once it was.
+  QString CloseReason() const;
 
  private:
+  // Waits at most ms for bytes; false when none came.
+  bool ReadMore(int ms);
+
   QTcpSocket socket_;
+  std::unique_ptr<QWebSocket> web_;
+  QByteArray web_in_;
   protocol::ReceiveBuffer buffer_;
 };
 
@@ -72,6 +88,7 @@ class ChildProcess {
   // the text came.
   bool WaitForOutput(const QString& text, int timeout_ms = kWaitMs);
   void Terminate() { process_.terminate(); }
+  void Signal(int number) { ::kill(static_cast<pid_t>(process_.processId()), number); }
   // SIGKILL: the program gets no chance to finish what it is doing.
   void Kill() {
     process_.kill();
