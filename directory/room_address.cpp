@@ -38,6 +38,39 @@ bool PlausibleHost(std::string_view host) {
   });
 }
 
+bool IsHex(char c) {
+  return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+bool IsAlphanumeric(char c) {
+  return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+// A host name or IPv4 address, or an IPv6 address in brackets.
+bool SaneWebHost(std::string_view host) {
+  if (host.size() > 2 && host.front() == '[' && host.back() == ']') {
+    const std::string_view inside = host.substr(1, host.size() - 2);
+    return std::all_of(inside.begin(), inside.end(),
+                       [](char c) { return IsHex(c) || c == ':' || c == '.'; });
+  }
+  return !host.empty() && IsAlphanumeric(host.front()) &&
+         std::all_of(host.begin(), host.end(),
+                     [](char c) { return IsAlphanumeric(c) || c == '-' || c == '.'; });
+}
+
+bool SaneWebPath(std::string_view path) {
+  for (size_t i = 0; i < path.size(); ++i) {
+    const char c = path[i];
+    if (c == '%') {
+      if (i + 2 >= path.size() || !IsHex(path[i + 1]) || !IsHex(path[i + 2])) return false;
+      i += 2;
+    } else if (!IsAlphanumeric(c) && std::string_view("-._~/").find(c) == std::string_view::npos) {
+      return false;
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 std::optional<RoomAddress> ParseRoomAddress(std::string_view text, std::string* why) {
@@ -80,6 +113,36 @@ std::string AddressText(const RoomAddress& address) {
   if (address.port == kDefaultGamePort) return address.host;
   const std::string host = ipv6 ? "[" + address.host + "]" : address.host;
   return host + ":" + std::to_string(address.port);
+}
+
+std::string SaneWebAddress(std::string_view url, std::string_view request_address) {
+  if (url.size() > kMaxWebAddress) return {};
+  const size_t scheme_end = url.find("://");
+  if (scheme_end == std::string_view::npos) return {};
+  std::string scheme(url.substr(0, scheme_end));
+  for (char& c : scheme) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  if (scheme != "http" && scheme != "https") return {};
+  const std::string_view rest = url.substr(scheme_end + 3);
+  const size_t slash = rest.find('/');
+  const std::string_view authority = rest.substr(0, slash);
+  const std::string_view path = slash == std::string_view::npos ? "/" : rest.substr(slash);
+  // The port's ":" is the last one, after the "]" of an IPv6 address.
+  const size_t colon = authority.rfind(':');
+  const bool has_port =
+      colon != std::string_view::npos && (authority.front() != '[' || colon > authority.rfind(']'));
+  std::string host(has_port ? authority.substr(0, colon) : authority);
+  if (host.empty()) {
+    const bool ipv6 = request_address.find(':') != std::string_view::npos;
+    host = ipv6 ? "[" + std::string(request_address) + "]" : std::string(request_address);
+  }
+  if (!SaneWebHost(host) || !SaneWebPath(path)) return {};
+  if (has_port && !Port(authority.substr(colon + 1))) return {};
+  std::string sane = scheme + "://" + host;
+  if (has_port) sane.append(authority.substr(colon));
+  sane.append(path);
+  return sane.size() <= kMaxWebAddress ? sane : std::string();
 }
 
 }  // namespace directory

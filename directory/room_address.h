@@ -25,4 +25,14 @@ std::optional<RoomAddress> ParseRoomAddress(std::string_view text, std::string* 
 // The text form: the host alone on the default port, else "host:port" ("[host]:port" for IPv6).
 std::string AddressText(const RoomAddress& address);
 
+// The longest address of a room's page that is listed.
+inline constexpr size_t kMaxWebAddress = 200;
+
+// The address of a room's page when it is one to list and open: http or https, a host name, an
+// IPv4 or a bracketed IPv6 address, an optional port, and a path of letters, digits, "-._~/" and
+// %-escapes; nothing that a page or a tooltip could read as markup or script. An empty host is
+// request_address (none: refused). The result has a lower-case scheme and at least "/" as its
+// path; "" when the address is refused.
+std::string SaneWebAddress(std::string_view url, std::string_view request_address = {});
+
 }  // namespace directory

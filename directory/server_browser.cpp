@@ -84,6 +84,8 @@ std::vector<BrowserRow> ServerBrowser::PublicRows(std::string_view body) {
       // A count the directory garbled shows as no count.
       row.players = protocol::Digits(GetValue(line, key::PLAYERS), 6);
       row.locked = GetValue(line, key::LOCKED) == kTrue;
+      // Only what is safe to show and open: the tracker has filled in any empty host.
+      row.web_address = SaneWebAddress(GetValue(line, key::WEB));
       rows.push_back(std::move(row));
     }
     start = end + 2;

@@ -50,6 +50,7 @@ struct BrowserRow {
   bool placeholder = false;
   std::optional<int> players{};  // the directory's count of players in the room, when it gives one
   bool locked = false;           // the room asks for a password
+  std::string web_address{};     // the page to play the room on in a web browser, when it has one
 };
 
 class ServerBrowser {

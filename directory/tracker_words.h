@@ -64,6 +64,9 @@ inline constexpr std::string_view TOTALWORDLISTS = "TOTALWORDLISTS";
 inline constexpr std::string_view PLAYERS = "PLAYERS";
 // ADD: kTrue when entering the room needs a password. Room record: kTrue, only for such rooms.
 inline constexpr std::string_view LOCKED = "LOCKED";
+// ADD: the room's page for browsers, only while browsers may play there; an empty host stands for
+// the address the request came from. Room record: that page, only for rooms that have one.
+inline constexpr std::string_view WEB = "WEB";
 // VIEW: the most rooms the browser wants, the fullest first.
 inline constexpr std::string_view MAX = "MAX";
 // Reply record: one of the status words below.

@@ -25,7 +25,7 @@ QVariant Number(int64_t value) {
 constexpr char kColumns[] =
     "key, name, description, address, port, version, admin_name, admin_email, private, "
     "total_connections, total_games, total_rounds, total_words, total_wordlists, source, "
-    "failed_probes, players, locked";
+    "failed_probes, players, locked, web";
 
 Room FromQuery(const QSqlQuery& q) {
   Room r;
@@ -47,6 +47,7 @@ Room FromQuery(const QSqlQuery& q) {
   r.failed_probes = q.value(15).toInt();
   r.players = q.value(16).toInt();
   r.locked = q.value(17).toInt() != 0;
+  r.web = Text(q.value(18));
   return r;
 }
 
@@ -84,6 +85,10 @@ const char* const kMigration2[] = {
 const char* const kMigration3[] = {
     "ALTER TABLE rooms ADD COLUMN secret {blob}",
     "CREATE INDEX rooms_address ON rooms (address)",
+};
+// Rows from before list no page until their room's next ADD.
+const char* const kMigration4[] = {
+    "ALTER TABLE rooms ADD COLUMN web {blob}",
 };
 
 // Whether a request may change a row: its secret, or the address the row was registered from.
@@ -273,6 +278,7 @@ bool Registry::Migration(int version) {
   };
   if (version == 1 && !run(kMigration1)) return false;
   if (version == 3 && !run(kMigration3)) return false;
+  if (version == 4 && !run(kMigration4)) return false;
   if (version == 2) {
     if (!run(kMigration2)) return false;
     // Names registered before the search existed get their folded form here.
@@ -388,6 +394,7 @@ RoomStore::AddOutcome Registry::Add(const Room& room, const AddRequest& request,
                                                   room.locked ? 1 : 0,
                                                   Bytes(protocol::LowerCase(room.name)),
                                                   Bytes(secret),
+                                                  Bytes(room.web),
                                                   Bytes(room.key)};
   // A known room refreshing its entry is the usual request, and no room limit applies to it.
   if (owner) {
@@ -395,7 +402,8 @@ RoomStore::AddOutcome Registry::Add(const Room& room, const AddRequest& request,
                       "UPDATE rooms SET name=?, description=?, address=?, port=?, version=?, "
                       "admin_name=?, admin_email=?, private=?, total_connections=?, "
                       "total_games=?, total_rounds=?, total_words=?, total_wordlists=?, source=?, "
-                      "players=?, locked=?, name_folded=?, secret=?, failed_probes=0 WHERE key=?"),
+                      "players=?, locked=?, name_folded=?, secret=?, web=?, failed_probes=0 WHERE "
+                      "key=?"),
                   fields))) {
       return {};
     }
@@ -410,12 +418,13 @@ RoomStore::AddOutcome Registry::Add(const Room& room, const AddRequest& request,
   }
   if (q->value(0).toInt() >= kMaxRooms) return commit(AddResult::kFull);
   if (q->value(1).toInt() >= kMaxRoomsPerSource) return commit(AddResult::kSourceFull);
-  if (!(q = Run(QStringLiteral(
-                    "INSERT INTO rooms (name, description, address, port, version, admin_name, "
-                    "admin_email, private, total_connections, total_games, total_rounds, "
-                    "total_words, total_wordlists, source, players, locked, name_folded, secret, "
-                    "key) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                fields))) {
+  if (!(q = Run(
+            QStringLiteral(
+                "INSERT INTO rooms (name, description, address, port, version, admin_name, "
+                "admin_email, private, total_connections, total_games, total_rounds, "
+                "total_words, total_wordlists, source, players, locked, name_folded, secret, "
+                "web, key) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+            fields))) {
     return {};
   }
   return commit(AddResult::kAdded, std::move(answered));

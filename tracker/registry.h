@@ -23,7 +23,7 @@ namespace tracker {
 class Registry : public RoomStore {
  public:
   // The schema this build creates and reads.
-  static constexpr int kSchemaVersion = 3;
+  static constexpr int kSchemaVersion = 4;
 
   Registry();
   ~Registry() override;

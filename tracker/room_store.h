@@ -30,6 +30,8 @@ struct Room {
   int64_t total_wordlists = 0;
   std::string source;  // the address the registration came from
   int failed_probes = 0;
+  // The room's page for browsers; empty when it has none, or sent none fit to list.
+  std::string web;
 };
 
 inline constexpr int kUnknownPlayers = -1;

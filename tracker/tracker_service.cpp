@@ -5,6 +5,7 @@
 #include <random>
 
 #include "directory/records.h"
+#include "directory/room_address.h"
 #include "directory/tracker.h"
 #include "directory/tracker_words.h"
 #include "protocol/framing.h"
@@ -256,6 +257,8 @@ std::string TrackerService::Add(const std::map<std::string, std::string>& fields
   room.total_words = Count(Value(fields, key::TOTALWORDS));
   room.total_wordlists = Count(Value(fields, key::TOTALWORDLISTS));
   room.source = source;
+  // A page that is no sane address is left out; the room is listed all the same.
+  room.web = directory::SaneWebAddress(Value(fields, key::WEB), source);
   RoomStore::AddRequest request;
   request.secret = Value(fields, key::SECRET);
   request.old_key = CleanField(Value(fields, key::OLDKEY));
@@ -342,6 +345,7 @@ std::string TrackerService::RoomRecord(const Room& r) {
     record += "|" + directory::MakeRecord({{key::PLAYERS, std::to_string(r.players)}});
   }
   if (r.locked) record += "|" + directory::MakeRecord({{key::LOCKED, directory::kTrue}});
+  if (!r.web.empty()) record += "|" + directory::MakeRecord({{key::WEB, r.web}});
   return record;
 }
 

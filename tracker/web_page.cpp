@@ -66,7 +66,7 @@ QByteArray RoomsPage(const RoomStore::Page& listing, const PageRequest& request)
           "th,td{text-align:left;padding:.4em .5em;border-bottom:1px solid #ddd;vertical-align:top}"
           "th{background:#f0ece0}nav{margin:1em 0}nav a{margin-right:1em}"
           ".locked{color:#7a4e00;vertical-align:-1px;margin-left:.2em}"
-          ".menu{font-weight:bold;white-space:nowrap}"
+          ".menu{font-weight:bold;white-space:nowrap}.play{display:block;margin-top:.2em}"
           "@media (max-width:600px){thead{display:none}tr{display:block;margin-bottom:.8em;"
           "border:1px solid #ddd}td{display:block;border:none;padding:.2em .5em}"
           "td::before{content:attr(data-label) \": \";font-weight:bold}}"
@@ -92,13 +92,17 @@ QByteArray RoomsPage(const RoomStore::Page& listing, const PageRequest& request)
       const QString lock = room.locked ? QString::fromLatin1(kLock) : QString();
       const QString players =
           room.players == kUnknownPlayers ? QString() : QString::number(room.players);
+      const QString play =
+          room.web.empty() ? QString()
+                           : QStringLiteral("<a class=\"play\" href=\"%1\">Play in the browser</a>")
+                                 .arg(Cell(room.web));
       html += QStringLiteral(
-                  "<tr class=\"room\"><td data-label=\"Room\">%1%2</td>"
+                  "<tr class=\"room\"><td data-label=\"Room\">%1%2%8</td>"
                   "<td data-label=\"Players\">%3</td><td data-label=\"Description\">%4</td>"
                   "<td data-label=\"Address\">%5</td><td data-label=\"Port\">%6</td>"
                   "<td data-label=\"Version\">%7</td></tr>")
                   .arg(Cell(room.name), lock, players, Cell(room.description), Cell(room.address),
-                       QString::number(room.port), Cell(room.version));
+                       QString::number(room.port), Cell(room.version), play);
     }
     html += QStringLiteral("</tbody></table>");
   }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "client/ui/server_browser_window.h"
 
+#include <QDesktopServices>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -10,6 +11,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTreeWidget>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include "client/net/server_probe.h"
@@ -78,6 +80,11 @@ ServerBrowserWindow::ServerBrowserWindow(Session* session, directory::RoomListSt
     menu->addAction(QStringLiteral("Connect"), this, &ServerBrowserWindow::ConnectToRoom);
     menu->addAction(QStringLiteral("Add To Favourites"), this, [this] { AddToFavourites(true); });
     menu->addAction(QStringLiteral("Is Server Online?"), this, &ServerBrowserWindow::ProbeSelected);
+    if (const std::string& page = SelectedRow()->web_address; !page.empty()) {
+      menu->addAction(QStringLiteral("Play in the browser"), this, [page] {
+        QDesktopServices::openUrl(QUrl(FromWire(page), QUrl::StrictMode));
+      });
+    }
     menu->popup(lvwServers_->viewport()->mapToGlobal(at));
   });
 
@@ -215,7 +222,14 @@ void ServerBrowserWindow::ShowRows(const std::vector<BrowserRow>& rows) {
       continue;
     }
     item->setIcon(0, row.locked ? locked_icon_ : room_icon_);
-    if (row.locked) item->setToolTip(0, QStringLiteral("This room asks for a password"));
+    QStringList tips;
+    if (row.locked) tips << QStringLiteral("This room asks for a password");
+    if (!row.web_address.empty()) {
+      tips << QStringLiteral("Play in the browser: ") + FromWire(row.web_address);
+    }
+    for (int column = 0; column < lvwServers_->columnCount(); ++column) {
+      item->setToolTip(column, tips.join(QLatin1Char('\n')));
+    }
     item->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
     counted = counted || row.players.has_value();
   }

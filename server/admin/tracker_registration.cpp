@@ -72,10 +72,25 @@ void TrackerRegistration::KeepSecret(const std::string& record) {
   }
 }
 
+namespace {
+
+// The page browsers play the room on, when they may: the operator's address for it, or this
+// host's; an empty host lets the tracker put in the address the request comes from, as for IP.
+std::string WebPage(const ServerSettings& s) {
+  if (s.WebPortNumber() == 0 || !s.BrowserPlayers) return {};
+  if (!s.WebAddress.empty()) return s.WebAddress;
+  const bool ipv6 = s.IPAddress.find(':') != std::string::npos && s.IPAddress.front() != '[';
+  return std::string(s.WebTls() ? "https" : "http") + "://" +
+         (ipv6 ? "[" + s.IPAddress + "]" : s.IPAddress) + ":" + NumberText(s.WebPortNumber()) + "/";
+}
+
+}  // namespace
+
 std::string TrackerRegistration::SubmitQuery() const {
   const ServerSettings& s = room_.settings();
   const ServerStatistics& stats = room_.statistics();
   const WordListTotals totals = CountWordLists(word_lists_);
+  const std::string web = WebPage(s);
   return directory::MakeQuery(
              {{key::ACTION, action::ADD},
               {key::KEY, registration_key_},
@@ -97,6 +112,7 @@ std::string TrackerRegistration::SubmitQuery() const {
               {key::LOCKED, s.ServerPassword.empty() ? directory::kFalse : directory::kTrue},
               // Last, so that a tracker reading the older fields by position still finds them.
               {key::PLAYERS, NumberText(room_.InRoomCount())}}) +
+         (web.empty() ? "" : "&" + directory::MakeQuery({{key::WEB, URLEncode(web)}})) +
          Credentials();
 }
 

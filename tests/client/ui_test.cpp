@@ -234,7 +234,8 @@ class PublicBrowser : public Window {
 
 constexpr const char* kTwoRooms =
     "SERVERNAME=Caf\xE9|SERVERDESC=Draw!|SERVERIP=192.0.2.7|PORT=2031|PLAYERS=4\r\n"
-    "SERVERNAME=Other|SERVERDESC=Two|SERVERIP=192.0.2.8|PORT=2020|LOCKED=True\r\n";
+    "SERVERNAME=Other|SERVERDESC=Two|SERVERIP=192.0.2.8|PORT=2020|LOCKED=True"
+    "|WEB=https://play.example/\r\n";
 
 TEST_F(PublicBrowser, ShowsTheTrackersRoomsAndConnectsOnTheRowsPortButNeverOnAPlaceholder) {
   // Without a history it opens on the public rooms.
@@ -250,7 +251,9 @@ TEST_F(PublicBrowser, ShowsTheTrackersRoomsAndConnectsOnTheRowsPortButNeverOnAPl
   auto* refresh = browser->findChild<QPushButton*>(QStringLiteral("cmdRefresh"));
   refresh->click();
   ShowSection(0, kTwoRooms);
-  EXPECT_EQ(Rows(), "Caf\u00e9 / Draw! / 4 , Other / Two /  This room asks for a password");
+  EXPECT_EQ(Rows(),
+            "Caf\u00e9 / Draw! / 4 , Other / Two /  This room asks for a password\n"
+            "Play in the browser: https://play.example/");
   EXPECT_FALSE(list->isColumnHidden(2));  // the directory counts players here
   // Whichever button highlights a row, the boxes name its room; a new list names none.
   browser->show();

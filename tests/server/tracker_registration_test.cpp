@@ -102,6 +102,26 @@ TEST(RegistrationQuery, APrivateRoomSaysTrueInThePublicFieldAndWordsComeFromTheL
                         "&TOTALWORDS=4&TOTALWORDLISTS=2"));
 }
 
+// Browsers are pointed at the room's page only while they may play there; without an IP Address
+// the tracker fills in the host.
+TEST(RegistrationQuery, WebNamesTheRoomsPageWhileBrowsersMayPlay) {
+  for (const auto& [settings, web] :
+       {std::pair{"Web Port=8080\r\nIP Address=203.0.113.9",
+                  "&WEB=http%3A%2F%2F203%2E0%2E113%2E9%3A8080%2F"},
+        {"Web Port=8080", "&WEB=http%3A%2F%2F%3A8080%2F"},
+        {"Web Port=8443\r\nIP Address=2001:db8::1\r\nTLS Certificate=c.pem\r\nTLS Key=k.pem",
+         "&WEB=https%3A%2F%2F%5B2001%3Adb8%3A%3A1%5D%3A8443%2F"},
+        {"Web Port=8080\r\nWeb Address=https://play.example.org/rooms",
+         "&WEB=https%3A%2F%2Fplay%2Eexample%2Eorg%2Frooms"},
+        {"Web Port=8080\r\nBrowser Players=0", ""},
+        {"Web Port=0\r\nWeb Address=https://play.example.org/", ""}}) {
+    RoomHarness room(std::string("[Server Details]\r\n") + settings + "\r\n");
+    const std::string query = room.room().registration().SubmitQuery();
+    const size_t after_players = query.find("&PLAYERS=0") + 10;
+    EXPECT_EQ(query.substr(after_players, query.find("&OLDKEY=") - after_players), web) << settings;
+  }
+}
+
 TEST(RegistrationKey, TwoRoomsOfOneMachineAndAccountKeepAnEntryEachPort2020ItsOldOneProbesHearIt) {
   for (const auto& [port, key] :
        {std::pair{"2020", "STUDIO-PC:ANN"}, {"2021", "STUDIO-PC:ANN:2021"}}) {

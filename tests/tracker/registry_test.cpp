@@ -192,12 +192,15 @@ TEST(RoomsPage, ListsRoomsAsEscapedTextWithCountsLocksAndPages) {
   room.description = "Caf\xE9 & friends %3";
   room.players = 4;
   room.locked = true;
+  room.web = "https://play.example/?a=<b>&c";
   const Room silent = MakeRoom("S");
   const std::string page =
       RoomsPage({250, {room, silent}}, {2, QStringLiteral("a \"b\" %3 & c")}).toStdString();
   for (const char* part :
        {"&lt;script&gt;alert(1)&lt;/script&gt; <svg class=\"locked\" role=\"img\" "
         "aria-label=\"Password needed\"",
+        "<a class=\"play\" href=\"https://play.example/?a=&lt;b&gt;&amp;c\">Play in the "
+        "browser</a>",
         "Caf\xC3\xA9 &amp; friends %3",  // as UTF-8, and as typed
         "<td data-label=\"Players\">4</td>", "<td data-label=\"Players\"></td>",  // no count sent
         "value=\"a &quot;b&quot; %3 &amp; c\"", "Page 2 of 3",
@@ -207,7 +210,8 @@ TEST(RoomsPage, ListsRoomsAsEscapedTextWithCountsLocksAndPages) {
   }
   EXPECT_THAT(RoomsPage({250, {room}}, {3, QString()}).toStdString(),
               AllOf(HasSubstr("rel=\"prev\""), Not(HasSubstr("rel=\"next\""))));
-  EXPECT_THAT(RoomsPage({1, {silent}}, {}).toStdString(), HasSubstr("<small>1 room. "));
+  EXPECT_THAT(RoomsPage({1, {silent}}, {}).toStdString(),
+              AllOf(HasSubstr("<small>1 room. "), Not(HasSubstr("class=\"play\""))));
   EXPECT_THAT(RoomsPage({}, {}).toStdString(), HasSubstr("No rooms are open right now."));
   EXPECT_THAT(RoomsPage({}, {1, QStringLiteral("zzz")}).toStdString(),
               HasSubstr("No open room's name holds \xE2\x80\x9Czzz\xE2\x80\x9D."));

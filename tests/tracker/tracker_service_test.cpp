@@ -197,6 +197,34 @@ TEST_P(Service, OnlyTheRoomItselfChangesItsRegistrationOrMovesItToItsHashedKey) 
   EXPECT_EQ(Status("ACTION=REMOVE&KEY=NEW&OLDKEY=HOST:ANN", "192.0.2.7"), "REMOVEOK");
 }
 
+// A room's page is listed only as a plain web address, an empty host standing for the request's
+// address; the room is listed whatever its page.
+TEST_P(Service, ARoomsPageIsListedOnlyAsASaneWebAddress) {
+  const std::vector<std::tuple<std::string, std::string, std::string>> rows = {
+      {"https%3A%2F%2FPlay%2Eexample%2Eorg%3A443%2Fr%2Fpens%2D1%2520", "192.0.2.1",
+       "https://Play.example.org:443/r/pens-1%20"},
+      {"HTTP://:8080", "192.0.2.2", "http://192.0.2.2:8080/"},
+      {"http://:8080/", "2001:db8::5", "http://[2001:db8::5]:8080/"},
+      {"http://[2001:db8::7]/", "192.0.2.3", "http://[2001:db8::7]/"},
+      {"javascript:alert(1)//", "192.0.2.4", ""},
+      {"http://x/%22%3E%3Cscript%3E", "192.0.2.5", ""},
+      {"http://user%40host/", "192.0.2.6", ""},
+      {"ftp://host/", "192.0.2.7", ""},
+      {"http://host:0/", "192.0.2.8", ""},
+      {"http://host/%3Fq%3D1", "192.0.2.9", ""},
+      {"http://h/" + std::string(192, 'a'), "192.0.2.10", ""}};
+  std::vector<std::string> names;
+  for (const auto& [web, source, listed] : rows) {
+    names.push_back(source);
+    ASSERT_EQ(Status(AddQuery(source, source) + "&WEB=" + web, source), "SUBMITOK") << web;
+  }
+  const std::string view = Handle("ACTION=VIEW");
+  EXPECT_EQ(Column(view, "SERVERNAME"), names);
+  const std::vector<std::string> pages = Column(view, "WEB");
+  for (size_t i = 0; i < rows.size(); ++i) EXPECT_EQ(pages[i], std::get<2>(rows[i])) << i;
+  EXPECT_THAT(view, testing::HasSubstr("|TOTALROUNDS=9|WEB=http://192.0.2.2:8080/\r\n"));
+}
+
 TEST_P(Service, ViewListsTheFullestFirstAtMostTwoThousandAndMaxCutsTheList) {
   Handle(AddQuery("OLD", "OLD") + "&PLAYERS=2");
   Handle(AddQuery("SILENT", "SILENT"));  // sends no count: shown without one, after the others
