@@ -42,12 +42,13 @@ TEST(LoadOptions, TakesAnAddressWithAnOptionalPortAndRefusesWhatWouldMakeItAnAtt
         Args{"h:abc", "--players", "3"}}) {
     EXPECT_FALSE(ParseLoadOptions(args, &error)) << args.back();
   }
-  const auto all = ParseLoadOptions({"h", "--players", "64", "--rate", "50.5", "--seconds", "2",
-                                     "--burst", "--chat", "1", "--chatters", "50", "--json"},
-                                    &error)
-                       .value_or(LoadOptions{});
-  EXPECT_EQ(std::tuple(all.rate, all.burst, all.json, all.chatters),
-            std::tuple(50.5, true, true, 50));
+  const auto all =
+      ParseLoadOptions({"h", "--players", "64", "--rate", "50.5", "--seconds", "2", "--burst",
+                        "--chat", "1", "--chatters", "50", "--json", "--tls"},
+                       &error)
+          .value_or(LoadOptions{});
+  EXPECT_EQ(std::tuple(all.rate, all.burst, all.json, all.chatters, all.web, all.tls),
+            std::tuple(50.5, true, true, 50, true, true));
 }
 
 // Plays the room: what each player wrote, and the room's answers fed back by the test.
