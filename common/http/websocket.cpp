@@ -2,6 +2,7 @@
 #include "common/http/websocket.h"
 
 #include <openssl/evp.h>
+#include <openssl/rand.h>
 #include <openssl/sha.h>
 
 #include <algorithm>
@@ -255,6 +256,155 @@ bool FrameReader::EndControlFrame(FrameHandler& handler) {
       break;  // a pong, or the end of a data frame
   }
   return true;
+}
+
+// ---------------------------------------------------------------------------------------------
+// The client's end.
+
+std::string NewKey() {
+  unsigned char nonce[16];
+  RAND_bytes(nonce, sizeof nonce);
+  unsigned char encoded[25];
+  EVP_EncodeBlock(encoded, nonce, sizeof nonce);
+  return std::string(reinterpret_cast<const char*>(encoded), 24);
+}
+
+std::string UpgradeRequest(std::string_view host, std::string_view path, std::string_view key) {
+  std::string request = "GET ";
+  request.append(path).append(" HTTP/1.1\r\nHost: ").append(host);
+  request.append("\r\nUpgrade: websocket\r\nConnection: Upgrade\r\nSec-WebSocket-Key: ");
+  request.append(key).append("\r\nSec-WebSocket-Version: 13\r\n\r\n");
+  return request;
+}
+
+UpgradeReply ReadUpgradeReply(std::string_view received, std::string_view key) {
+  UpgradeReply reply;
+  const size_t end = received.find("\r\n\r\n");
+  if (end == std::string_view::npos) {
+    if (received.size() > kMaxReplyHead) {
+      reply.state = UpgradeReply::State::kRefused;
+      reply.status = "an answer without an end";
+    }
+    return reply;
+  }
+  const std::string_view head = received.substr(0, end + 2);
+  const std::string_view status = head.substr(0, head.find("\r\n"));
+  bool accepted = status.substr(0, std::min<size_t>(status.size(), 13)) == "HTTP/1.1 101 ";
+  if (accepted) {
+    accepted = false;
+    const std::string expected = AcceptKey(key);
+    for (size_t at = status.size() + 2; at < head.size();) {
+      const size_t line_end = head.find("\r\n", at);
+      const std::string_view line = head.substr(at, line_end - at);
+      at = line_end + 2;
+      const size_t colon = line.find(':');
+      if (colon != std::string_view::npos &&
+          EqualNoCase(Trim(line.substr(0, colon)), "Sec-WebSocket-Accept")) {
+        accepted = Trim(line.substr(colon + 1)) == expected;
+      }
+    }
+  }
+  if (accepted) {
+    reply.state = UpgradeReply::State::kAccepted;
+    reply.head_size = end + 4;
+  } else {
+    reply.state = UpgradeReply::State::kRefused;
+    reply.status = std::string(status);
+  }
+  return reply;
+}
+
+void AppendMaskedFrame(std::string& out, Opcode opcode, std::string_view payload, uint32_t mask) {
+  const size_t start = out.size();
+  out += FrameHeader(opcode, payload.size());
+  out[start + 1] = static_cast<char>(static_cast<uint8_t>(out[start + 1]) | 0x80);
+  const uint8_t key[4] = {static_cast<uint8_t>(mask >> 24), static_cast<uint8_t>(mask >> 16),
+                          static_cast<uint8_t>(mask >> 8), static_cast<uint8_t>(mask)};
+  out.append(reinterpret_cast<const char*>(key), 4);
+  const size_t at = out.size();
+  out.resize(at + payload.size());
+  for (size_t i = 0; i < payload.size(); ++i) {
+    out[at + i] = static_cast<char>(static_cast<uint8_t>(payload[i]) ^ key[i & 3]);
+  }
+}
+
+bool ServerFrameReader::Fail(std::string_view reason) {
+  done_ = true;
+  fault_reason_ = reason;
+  return false;
+}
+
+bool ServerFrameReader::Feed(std::string_view bytes, FrameHandler& handler) {
+  while (!done_ && !bytes.empty()) {
+    if (!in_payload_) {
+      const size_t take = std::min(bytes.size(), header_size_ - header_.size());
+      header_.append(bytes.substr(0, take));
+      bytes.remove_prefix(take);
+      if (header_.size() == 2) {
+        if ((static_cast<uint8_t>(header_[1]) & 0x80) != 0) return Fail("Masked frame");
+        const uint8_t length = static_cast<uint8_t>(header_[1]) & 0x7F;
+        header_size_ = 2 + (length == 126 ? 2 : length == 127 ? 8 : 0);
+      }
+      if (header_.size() < header_size_ || !StartFrame()) continue;
+      if (remaining_ == 0 && !EndFrame(handler)) return false;
+      continue;
+    }
+    const size_t take = static_cast<size_t>(std::min<uint64_t>(bytes.size(), remaining_));
+    if (static_cast<uint8_t>(opcode_) >= 8) {
+      control_.append(bytes.substr(0, take));
+    } else {
+      handler.OnData(bytes.substr(0, take));
+    }
+    bytes.remove_prefix(take);
+    remaining_ -= take;
+    if (remaining_ == 0 && !EndFrame(handler)) return false;
+  }
+  return !done_;
+}
+
+bool ServerFrameReader::StartFrame() {
+  const auto first = static_cast<uint8_t>(header_[0]);
+  const bool final = (first & 0x80) != 0;
+  const uint8_t opcode = first & 0x0F;
+  uint64_t length = static_cast<uint8_t>(header_[1]) & 0x7F;
+  if (length >= 126) {
+    length = 0;
+    for (size_t i = 2; i < header_size_; ++i)
+      length = (length << 8) | static_cast<uint8_t>(header_[i]);
+  }
+  header_.clear();
+  header_size_ = 2;
+  if ((first & 0x70) != 0) return Fail("Reserved bits set");
+  if (opcode == 0x0 && !in_message_) return Fail("Continuation without a message");
+  if (opcode == 0x1) return Fail("A text frame in a binary stream");
+  if (opcode == 0x2 && in_message_) return Fail("New message inside a fragmented one");
+  if (opcode >= 8) {
+    if (opcode != 0x8 && opcode != 0x9 && opcode != 0xA) return Fail("Unknown opcode");
+    if (!final || length > kMaxControlPayload) return Fail("Bad control frame");
+    control_.clear();
+  } else if (opcode > 0x2) {
+    return Fail("Unknown opcode");
+  } else {
+    in_message_ = !final;
+  }
+  opcode_ = static_cast<Opcode>(opcode);
+  remaining_ = length;
+  in_payload_ = true;
+  return true;
+}
+
+bool ServerFrameReader::EndFrame(FrameHandler& handler) {
+  in_payload_ = false;
+  if (opcode_ == Opcode::kPing) handler.OnPing(control_);
+  if (opcode_ != Opcode::kClose) return true;
+  if (control_.size() == 1) return Fail("Close frame of one byte");
+  const uint16_t code = control_.size() >= 2
+                            ? static_cast<uint16_t>((static_cast<uint8_t>(control_[0]) << 8) |
+                                                    static_cast<uint8_t>(control_[1]))
+                            : 0;
+  done_ = true;
+  handler.OnClose(code, std::string_view(control_).substr(std::min<size_t>(2, control_.size())));
+  return false;
 }
 
 }  // namespace http::websocket

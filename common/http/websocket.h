@@ -125,4 +125,58 @@ class FrameReader {
   int pings_ = 0;
 };
 
+// ---------------------------------------------------------------------------------------------
+// The client's end, for programs that play a room through its web port (the load tool): the
+// opening request and its answer, masked frames out, the room's unmasked frames in.
+
+// A fresh Sec-WebSocket-Key: sixteen random bytes in base64.
+std::string NewKey();
+
+// The opening handshake for path at host ("host:port" as the Host field carries it).
+std::string UpgradeRequest(std::string_view host, std::string_view path, std::string_view key);
+
+struct UpgradeReply {
+  enum class State {
+    kReading,   // the answer's head has not ended yet
+    kAccepted,  // a 101 with the Sec-WebSocket-Accept of our key: frames follow the head
+    kRefused,   // anything else; status says what came
+  };
+  State state = State::kReading;
+  size_t head_size = 0;  // bytes of the head, when accepted
+  std::string status;    // the status line, when refused
+};
+
+// The largest answer head taken before refusing it.
+inline constexpr size_t kMaxReplyHead = 8192;
+
+// Reads the answer to UpgradeRequest(..., key) from the bytes received so far.
+UpgradeReply ReadUpgradeReply(std::string_view received, std::string_view key);
+
+// Appends a client's frame of the payload to out, masked with mask as a client must.
+void AppendMaskedFrame(std::string& out, Opcode opcode, std::string_view payload, uint32_t mask);
+
+// Reads the room's frames (unmasked) as their bytes arrive, telling the handler what they
+// carry; binary payloads are passed on in place, without a copy. The first fault or the
+// room's close ends the reading: Feed returns false and fault_reason() says which fault.
+class ServerFrameReader {
+ public:
+  bool Feed(std::string_view bytes, FrameHandler& handler);
+  const std::string& fault_reason() const { return fault_reason_; }
+
+ private:
+  bool Fail(std::string_view reason);
+  bool StartFrame();
+  bool EndFrame(FrameHandler& handler);
+
+  bool done_ = false;
+  std::string fault_reason_;
+  std::string header_;
+  size_t header_size_ = 2;
+  bool in_payload_ = false;
+  bool in_message_ = false;
+  Opcode opcode_ = Opcode::kContinuation;
+  uint64_t remaining_ = 0;
+  std::string control_;  // a control frame's payload, at most 125 bytes
+};
+
 }  // namespace http::websocket

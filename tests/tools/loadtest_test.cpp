@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "common/http/request_head.h"
+#include "common/http/websocket.h"
 #include "protocol/framing.h"
 #include "tests/support/fake_transport.h"
 #include "tests/support/wire.h"
@@ -40,12 +42,13 @@ TEST(LoadOptions, TakesAnAddressWithAnOptionalPortAndRefusesWhatWouldMakeItAnAtt
         Args{"h:abc", "--players", "3"}}) {
     EXPECT_FALSE(ParseLoadOptions(args, &error)) << args.back();
   }
-  const auto all = ParseLoadOptions({"h", "--players", "64", "--rate", "50.5", "--seconds", "2",
-                                     "--burst", "--chat", "1", "--chatters", "50", "--json"},
-                                    &error)
-                       .value_or(LoadOptions{});
-  EXPECT_EQ(std::tuple(all.rate, all.burst, all.json, all.chatters),
-            std::tuple(50.5, true, true, 50));
+  const auto all =
+      ParseLoadOptions({"h", "--players", "64", "--rate", "50.5", "--seconds", "2", "--burst",
+                        "--chat", "1", "--chatters", "50", "--json", "--tls"},
+                       &error)
+          .value_or(LoadOptions{});
+  EXPECT_EQ(std::tuple(all.rate, all.burst, all.json, all.chatters, all.web, all.tls),
+            std::tuple(50.5, true, true, 50, true, true));
 }
 
 // Plays the room: what each player wrote, and the room's answers fed back by the test.
@@ -142,6 +145,57 @@ TEST(LoadRun, TheRoomsRefusalIsWhatTheOperatorIsTold) {
   banned.OnConnected(0, 0);
   banned.OnData(0, protocol::Frame("BANNED", "-"), 0);
   EXPECT_EQ(banned.failure(), "this address is banned from the room");
+}
+
+// What frames carried, in order: the bytes joined, then each ping and close.
+struct Frames : http::websocket::FrameHandler {
+  void OnData(std::string_view bytes) override { data += bytes; }
+  void OnPing(std::string_view payload) override { events += "ping " + std::string(payload) + ";"; }
+  void OnClose(uint16_t code, std::string_view) override {
+    events += "close " + std::to_string(code) + ";";
+  }
+  std::string data, events;
+};
+
+TEST(WebPlayers, UpgradeAndFramesRoundTripThroughTheRoomsCodec) {
+  namespace ws = http::websocket;
+  const std::string key = ws::NewKey();
+  http::RequestHead head;
+  ASSERT_TRUE(head.Feed(ws::UpgradeRequest("127.0.0.1:2021", "/play", key)));
+  const std::string answer = ws::AnswerUpgrade(head, {}).answer;
+  EXPECT_EQ(ws::ReadUpgradeReply(answer.substr(0, 30), key).state,
+            ws::UpgradeReply::State::kReading);
+  const ws::UpgradeReply accepted = ws::ReadUpgradeReply(answer + "\x82", key);
+  EXPECT_EQ(std::tuple(accepted.state, accepted.head_size),
+            std::tuple(ws::UpgradeReply::State::kAccepted, answer.size()));
+  EXPECT_EQ(ws::ReadUpgradeReply(answer, ws::NewKey()).status, "HTTP/1.1 101 Switching Protocols");
+  EXPECT_EQ(ws::ReadUpgradeReply(std::string(ws::kMaxReplyHead + 1, 'x'), key).state,
+            ws::UpgradeReply::State::kRefused);
+
+  // The players' masked frames, of every length form, read by the room as they were written.
+  const std::string big(70000, '\x7f');
+  std::string out;
+  for (const std::string& payload : {std::string("hi"), std::string(300, 'a'), big}) {
+    ws::AppendMaskedFrame(out, ws::Opcode::kBinary, payload, 0x12345678);
+  }
+  Frames room;
+  ws::FrameReader reader(1 << 20);
+  EXPECT_TRUE(reader.Feed(out, 0, room));
+  EXPECT_EQ(room.data, "hi" + std::string(300, 'a') + big);
+
+  // The room's frames read in pieces; a masked frame or a text frame from the room ends it.
+  const std::string from_room = ws::Frame(ws::Opcode::kBinary, big) +
+                                ws::Frame(ws::Opcode::kPing, "p") + ws::CloseFrame(1001, "bye");
+  Frames player;
+  ws::ServerFrameReader frames;
+  for (size_t at = 0; at < from_room.size(); at += 999)
+    frames.Feed(from_room.substr(at, 999), player);
+  EXPECT_EQ(std::tuple(player.data == big, player.events), std::tuple(true, "ping p;close 1001;"));
+  for (const std::string& bad : {out, ws::Frame(ws::Opcode::kText, "x")}) {
+    ws::ServerFrameReader faulty;
+    EXPECT_FALSE(faulty.Feed(bad, player));
+    EXPECT_FALSE(faulty.fault_reason().empty());
+  }
 }
 
 }  // namespace

@@ -11,13 +11,16 @@ namespace loadtest {
 const char kLoadUsage[] =
     "Usage: scrawlbox-loadtest HOST[:PORT] --players N [--rate R] [--seconds S] [--burst]\n"
     "                          [--chat R] [--chatters N] [--json] [--window N]\n"
-    "                          [--login-timeout S] [--drain S]\n"
+    "                          [--login-timeout S] [--drain S] [--web] [--tls]\n"
     "       scrawlbox-loadtest --help\n"
     "Logs N players into the room at HOST (port 2020 unless given); the first draws R strokes a\n"
     "second for S seconds (--burst: as fast as the room relays them), the others receive them\n"
     "and, with --chat, say R chat lines a second each (--chatters: only that many of them).\n"
     "Prints the logins' time, the strokes relayed a second, the artist-to-viewer latency and\n"
-    "what was lost. At most 5000 players, 3600 seconds.\n";
+    "what was lost. At most 5000 players, 3600 seconds.\n"
+    "--web: the players come through the room's web port (PORT is then that port) over\n"
+    "WebSocket, ws://HOST:PORT/play; --tls: over wss:// instead. The room's certificate is taken\n"
+    "whatever it is, as the tool measures one's own room: never use it to check a certificate.\n";
 
 namespace {
 
@@ -47,6 +50,11 @@ std::optional<LoadOptions> ParseLoadOptions(const std::vector<std::string>& args
     }
     if (arg == "--json") {
       options.json = true;
+      continue;
+    }
+    if (arg == "--web" || arg == "--tls") {
+      options.web = true;
+      options.tls = options.tls || arg == "--tls";
       continue;
     }
     if (arg.rfind("--", 0) != 0) {

@@ -18,6 +18,8 @@ struct LoadOptions {
   double chat = 0;     // chat lines a second from each chatting viewer
   int chatters = -1;   // viewers that chat; -1: every viewer
   bool json = false;   // one JSON object instead of the text report
+  bool web = false;    // the players come over WebSocket, to ws://host:port/play
+  bool tls = false;    // and over TLS, to wss:// (the room's certificate is not checked)
   int window = 1000;   // burst: strokes the artist may be ahead of the slowest viewer
   double login_timeout = 30;
   double drain = 10;  // seconds the viewers get to receive what was drawn
