@@ -148,12 +148,13 @@ bool FrameReader::Feed(std::string_view bytes, int64_t now_ms, FrameHandler& han
       header_.append(bytes.substr(0, take));
       bytes.remove_prefix(take);
       if (header_.size() == 2) {
-        // A peer that sends no mask is refused at once, not after waiting for one.
-        if ((static_cast<uint8_t>(header_[1]) & 0x80) == 0) {
-          return Fail(kProtocolError, "Unmasked frame");
+        // A client that sends no mask (or a room that sends one) is refused at once, not after
+        // waiting for the rest of its header.
+        if (((static_cast<uint8_t>(header_[1]) & 0x80) != 0) != masked_) {
+          return Fail(kProtocolError, masked_ ? "Unmasked frame" : "Masked frame");
         }
         const uint8_t length = static_cast<uint8_t>(header_[1]) & 0x7F;
-        header_size_ = 2 + (length == 126 ? 2 : length == 127 ? 8 : 0) + 4;
+        header_size_ = 2 + (length == 126 ? 2 : length == 127 ? 8 : 0) + (masked_ ? 4 : 0);
       }
       if (header_.size() < header_size_ || !StartFrame(now_ms)) continue;
       if (remaining_ == 0 && !EndControlFrame(handler)) return false;
@@ -161,6 +162,18 @@ bool FrameReader::Feed(std::string_view bytes, int64_t now_ms, FrameHandler& han
     }
     const size_t take = static_cast<size_t>(std::min<uint64_t>(bytes.size(), remaining_));
     const bool control = static_cast<uint8_t>(opcode_) >= 8;
+    if (!masked_) {
+      // The room's data goes on in place.
+      if (control) {
+        control_.append(bytes.substr(0, take));
+      } else if (take > 0) {
+        handler.OnData(bytes.substr(0, take));
+      }
+      bytes.remove_prefix(take);
+      remaining_ -= take;
+      if (remaining_ == 0 && !EndControlFrame(handler)) return false;
+      continue;
+    }
     std::string& out = control ? control_ : scratch_;
     if (!control) out.clear();
     const size_t start = out.size();
@@ -190,7 +203,9 @@ bool FrameReader::StartFrame(int64_t now_ms) {
     length = 0;
     for (size_t i = 0; i < size; ++i) length = (length << 8) | static_cast<uint8_t>(header_[at++]);
   }
-  for (uint8_t& byte : mask_) byte = static_cast<uint8_t>(header_[at++]);
+  if (masked_) {
+    for (uint8_t& byte : mask_) byte = static_cast<uint8_t>(header_[at++]);
+  }
   header_.clear();
   header_size_ = 2;
   switch (opcode) {
@@ -207,7 +222,7 @@ bool FrameReader::StartFrame(int64_t now_ms) {
     case 0xA:
       if (!final_) return Fail(kProtocolError, "Fragmented control frame");
       if (length > kMaxControlPayload) return Fail(kProtocolError, "Control frame too long");
-      if (opcode == 0x9) {
+      if (opcode == 0x9 && masked_) {
         if (now_ms - ping_window_start_ >= kPingWindowMs) {
           ping_window_start_ = now_ms;
           pings_ = 0;
@@ -326,85 +341,6 @@ void AppendMaskedFrame(std::string& out, Opcode opcode, std::string_view payload
   for (size_t i = 0; i < payload.size(); ++i) {
     out[at + i] = static_cast<char>(static_cast<uint8_t>(payload[i]) ^ key[i & 3]);
   }
-}
-
-bool ServerFrameReader::Fail(std::string_view reason) {
-  done_ = true;
-  fault_reason_ = reason;
-  return false;
-}
-
-bool ServerFrameReader::Feed(std::string_view bytes, FrameHandler& handler) {
-  while (!done_ && !bytes.empty()) {
-    if (!in_payload_) {
-      const size_t take = std::min(bytes.size(), header_size_ - header_.size());
-      header_.append(bytes.substr(0, take));
-      bytes.remove_prefix(take);
-      if (header_.size() == 2) {
-        if ((static_cast<uint8_t>(header_[1]) & 0x80) != 0) return Fail("Masked frame");
-        const uint8_t length = static_cast<uint8_t>(header_[1]) & 0x7F;
-        header_size_ = 2 + (length == 126 ? 2 : length == 127 ? 8 : 0);
-      }
-      if (header_.size() < header_size_ || !StartFrame()) continue;
-      if (remaining_ == 0 && !EndFrame(handler)) return false;
-      continue;
-    }
-    const size_t take = static_cast<size_t>(std::min<uint64_t>(bytes.size(), remaining_));
-    if (static_cast<uint8_t>(opcode_) >= 8) {
-      control_.append(bytes.substr(0, take));
-    } else {
-      handler.OnData(bytes.substr(0, take));
-    }
-    bytes.remove_prefix(take);
-    remaining_ -= take;
-    if (remaining_ == 0 && !EndFrame(handler)) return false;
-  }
-  return !done_;
-}
-
-bool ServerFrameReader::StartFrame() {
-  const auto first = static_cast<uint8_t>(header_[0]);
-  const bool final = (first & 0x80) != 0;
-  const uint8_t opcode = first & 0x0F;
-  uint64_t length = static_cast<uint8_t>(header_[1]) & 0x7F;
-  if (length >= 126) {
-    length = 0;
-    for (size_t i = 2; i < header_size_; ++i)
-      length = (length << 8) | static_cast<uint8_t>(header_[i]);
-  }
-  header_.clear();
-  header_size_ = 2;
-  if ((first & 0x70) != 0) return Fail("Reserved bits set");
-  if (opcode == 0x0 && !in_message_) return Fail("Continuation without a message");
-  if (opcode == 0x1) return Fail("A text frame in a binary stream");
-  if (opcode == 0x2 && in_message_) return Fail("New message inside a fragmented one");
-  if (opcode >= 8) {
-    if (opcode != 0x8 && opcode != 0x9 && opcode != 0xA) return Fail("Unknown opcode");
-    if (!final || length > kMaxControlPayload) return Fail("Bad control frame");
-    control_.clear();
-  } else if (opcode > 0x2) {
-    return Fail("Unknown opcode");
-  } else {
-    in_message_ = !final;
-  }
-  opcode_ = static_cast<Opcode>(opcode);
-  remaining_ = length;
-  in_payload_ = true;
-  return true;
-}
-
-bool ServerFrameReader::EndFrame(FrameHandler& handler) {
-  in_payload_ = false;
-  if (opcode_ == Opcode::kPing) handler.OnPing(control_);
-  if (opcode_ != Opcode::kClose) return true;
-  if (control_.size() == 1) return Fail("Close frame of one byte");
-  const uint16_t code = control_.size() >= 2
-                            ? static_cast<uint16_t>((static_cast<uint8_t>(control_[0]) << 8) |
-                                                    static_cast<uint8_t>(control_[1]))
-                            : 0;
-  done_ = true;
-  handler.OnClose(code, std::string_view(control_).substr(std::min<size_t>(2, control_.size())));
-  return false;
 }
 
 }  // namespace http::websocket

@@ -75,18 +75,21 @@ class FrameHandler {
   virtual void OnClose(uint16_t code, std::string_view reason) = 0;
 };
 
-// Reads a client's frames as their bytes arrive. A frame's payload is passed on as it comes,
+// Reads a peer's frames as their bytes arrive: a client's, which come masked, in the room; the
+// room's, which do not, in a program that plays it. A frame's payload is passed on as it comes,
 // so a peer fills no more than a frame header and one control frame here whatever it sends.
-// The first fault ends the reading for good: failed() then says with which close code and
-// reason the room closes the connection.
+// The first fault ends the reading for good: fault_code() then says with which close code and
+// reason the connection is closed.
 class FrameReader {
  public:
-  // Pings a peer may send within kPingWindowMs; more is a flood.
+  // Pings a client may send within kPingWindowMs; more is a flood.
   static constexpr int kMaxPings = 20;
   static constexpr int64_t kPingWindowMs = 10000;
 
+  enum class Sender { kClient, kRoom };
   // max_frame: the largest payload one data frame may carry.
-  explicit FrameReader(size_t max_frame) : max_frame_(max_frame) {}
+  explicit FrameReader(size_t max_frame, Sender sender = Sender::kClient)
+      : max_frame_(max_frame), masked_(sender == Sender::kClient) {}
 
   // Takes the next bytes from the peer, telling the handler what they carry; now_ms counts the
   // pings. Returns false once the connection is to be closed (a fault, or the peer's close);
@@ -105,6 +108,7 @@ class FrameReader {
   bool EndControlFrame(FrameHandler& handler);
 
   size_t max_frame_;
+  bool masked_;  // the sender masks its frames: a client
   bool done_ = false;
   uint16_t fault_code_ = 0;
   std::string fault_reason_;
@@ -118,7 +122,7 @@ class FrameReader {
   uint64_t remaining_ = 0;
   uint64_t offset_ = 0;  // payload bytes of this frame already read, for the mask
   std::string control_;  // a control frame's payload, at most 125 bytes
-  std::string scratch_;  // a data frame's piece, unmasked
+  std::string scratch_;  // a masked data frame's piece, unmasked
   // A data message whose last frame has not come yet.
   bool in_message_ = false;
   int64_t ping_window_start_ = 0;
@@ -154,29 +158,5 @@ UpgradeReply ReadUpgradeReply(std::string_view received, std::string_view key);
 
 // Appends a client's frame of the payload to out, masked with mask as a client must.
 void AppendMaskedFrame(std::string& out, Opcode opcode, std::string_view payload, uint32_t mask);
-
-// Reads the room's frames (unmasked) as their bytes arrive, telling the handler what they
-// carry; binary payloads are passed on in place, without a copy. The first fault or the
-// room's close ends the reading: Feed returns false and fault_reason() says which fault.
-class ServerFrameReader {
- public:
-  bool Feed(std::string_view bytes, FrameHandler& handler);
-  const std::string& fault_reason() const { return fault_reason_; }
-
- private:
-  bool Fail(std::string_view reason);
-  bool StartFrame();
-  bool EndFrame(FrameHandler& handler);
-
-  bool done_ = false;
-  std::string fault_reason_;
-  std::string header_;
-  size_t header_size_ = 2;
-  bool in_payload_ = false;
-  bool in_message_ = false;
-  Opcode opcode_ = Opcode::kContinuation;
-  uint64_t remaining_ = 0;
-  std::string control_;  // a control frame's payload, at most 125 bytes
-};
 
 }  // namespace http::websocket

@@ -36,14 +36,17 @@ TEST(WebSocketUpgrade, SwitchesOnlyAWellFormedHandshakeFromAnAllowedPage) {
       {"ListReplacesOwnPage", ok + "Origin: http://room.example:8080\r\n", "http://a.example",
        "HTTP/1.1 403"},
       {"Anyone", ok + "Origin: http://evil.example\r\n", "*", "HTTP/1.1 101"},
-      {"NoUpgradeField", "Host: h\r\nConnection: Upgrade\r\nSec-WebSocket-Version: 13\r\n"
-                         "Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\n",
+      {"NoUpgradeField",
+       "Host: h\r\nConnection: Upgrade\r\nSec-WebSocket-Version: 13\r\n"
+       "Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\n",
        "", "HTTP/1.1 400 Bad Request"},
-      {"KeyNotSixteenBytes", "Host: h\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n"
-                             "Sec-WebSocket-Version: 13\r\nSec-WebSocket-Key: c2hvcnQ=\r\n",
+      {"KeyNotSixteenBytes",
+       "Host: h\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n"
+       "Sec-WebSocket-Version: 13\r\nSec-WebSocket-Key: c2hvcnQ=\r\n",
        "", "HTTP/1.1 400"},
-      {"OldVersion", "Host: h\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n"
-                     "Sec-WebSocket-Version: 8\r\nSec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\n",
+      {"OldVersion",
+       "Host: h\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n"
+       "Sec-WebSocket-Version: 8\r\nSec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\n",
        "", "HTTP/1.1 426 Upgrade Required"},
   };
   for (const Row& row : rows) {
@@ -92,7 +95,11 @@ TEST(WebSocketFrames, PassDataOnAsItComesAndEndAtTheFirstFault) {
       {"PingInsideAFragmentedMessage",
        Masked(2, "a") + Masked(kFin | 9, "p") + Masked(kFin | 0, "b"), "ab", "ping:p ", 0},
       {"CloseWithoutReason", Masked(kFin | 8, "") + Masked(kFin | 2, "late"), "", "close:0:", 0},
-      {"CloseWithReason", Masked(kFin | 8, "\x03\xe8" "bye"), "", "close:1000:bye", 0},
+      {"CloseWithReason",
+       Masked(kFin | 8,
+              "\x03\xe8"
+              "bye"),
+       "", "close:1000:bye", 0},
       {"Unmasked", Masked(kFin | 2, "x", false), "", "", ws::kProtocolError},
       {"ReservedBits", Masked(kFin | 0x40 | 2, "x"), "", "", ws::kProtocolError},
       {"UnknownOpcode", Masked(kFin | 3, "x"), "", "", ws::kProtocolError},
@@ -139,7 +146,8 @@ TEST(WebSocketFrames, APingFloodIsRefusedAndAPingAtARestfulPaceIsNot) {
 }
 
 TEST(WebSocketFrames, TheRoomsFramesAreWholeAndUnmasked) {
-  EXPECT_EQ(ws::Frame(ws::Opcode::kBinary, "ab"), std::string("\x82\x02" "ab"));
+  EXPECT_EQ(ws::Frame(ws::Opcode::kBinary, "ab"), std::string("\x82\x02"
+                                                              "ab"));
   EXPECT_EQ(ws::FrameHeader(ws::Opcode::kBinary, 300), std::string("\x82\x7e\x01\x2c"));
   EXPECT_EQ(ws::FrameHeader(ws::Opcode::kBinary, 70000),
             std::string("\x82\x7f\0\0\0\0\0\x01\x11\x70", 10));

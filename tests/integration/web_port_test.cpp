@@ -4,9 +4,9 @@
 // are the codec's tests.
 #include <gmock/gmock.h>
 
+#include <QtCore/qtestsupport_core.h>
 #include <QFile>
 #include <QSslCertificate>
-#include <QtCore/qtestsupport_core.h>
 #include <filesystem>
 
 #include "protocol/commands.h"
@@ -37,10 +37,11 @@ bool MakeCertificate(const TempDir& dir, int days) {
 
 // Whoever got the word draws a stroke, which the other sees, and the other finds the word.
 void PlayARound(RawClient& ann, RawClient& bob) {
-  ann.Send(to_server::STARTGAME, protocol::JoinFields({"Room", "Desc", "8", "1", "60000", "30000",
-                                                       std::string(1, protocol::kListSep) + "test"}));
-  const bool ann_draws = ann.WaitFor("NEWARTIST", 10000).has_value() &&
-                         ann.WaitFor("NEWWORD", 1000).has_value();
+  ann.Send(to_server::STARTGAME,
+           protocol::JoinFields({"Room", "Desc", "8", "1", "60000", "30000",
+                                 std::string(1, protocol::kListSep) + "test"}));
+  const bool ann_draws =
+      ann.WaitFor("NEWARTIST", 10000).has_value() && ann.WaitFor("NEWWORD", 1000).has_value();
   RawClient& artist = ann_draws ? ann : bob;
   RawClient& guesser = ann_draws ? bob : ann;
   artist.Send("LI", protocol::JoinFields({"10", "20", "30", "40"}));
@@ -157,8 +158,8 @@ TEST(WebPort, BehindTheDeployedHaproxyTakesThePlayersAddressFromItAlone) {
   ASSERT_TRUE(MakeCertificate(server.dir(), 30));
   const std::string pem = (server.dir() / "haproxy.pem").string();
   WriteFile(pem, ReadFile(server.dir() / "cert.pem") + ReadFile(server.dir() / "key.pem"));
-  std::string config = ReadFile(std::filesystem::path(SCRAWLBOX_SOURCE_DIR) / "deploy" /
-                                "haproxy-room.cfg");
+  std::string config =
+      ReadFile(std::filesystem::path(SCRAWLBOX_SOURCE_DIR) / "deploy" / "haproxy-room.cfg");
   const auto replace = [&config](const std::string& from, const std::string& to) {
     const size_t at = config.find(from);
     ASSERT_NE(at, std::string::npos) << from;
@@ -167,8 +168,8 @@ TEST(WebPort, BehindTheDeployedHaproxyTakesThePlayersAddressFromItAlone) {
   // What only an installed haproxy has: its account, the system log, a daemon's life, and the
   // descriptors for its connections.
   replace("maxconn 20000", "maxconn 100");
-  for (const char* line : {"    log /dev/log local0\n", "    user haproxy\n",
-                           "    group haproxy\n", "    daemon\n", "    log global\n"}) {
+  for (const char* line : {"    log /dev/log local0\n", "    user haproxy\n", "    group haproxy\n",
+                           "    daemon\n", "    log global\n"}) {
     replace(line, "");
   }
   replace("bind :443 ssl crt /etc/haproxy/certs/scrawlbox.pem",
@@ -201,8 +202,8 @@ TEST(WebPort, BehindTheDeployedHaproxyTakesThePlayersAddressFromItAlone) {
   const QSslCertificate certificate(&certificate_file);
   RawClient player;
   const QUrl url(QStringLiteral("wss://localhost:%1/play").arg(https));
-  ASSERT_TRUE(QTest::qWaitFor([&] { return player.ConnectWeb(url, {}, certificate, "6.6.6.6"); },
-                              10000))
+  ASSERT_TRUE(
+      QTest::qWaitFor([&] { return player.ConnectWeb(url, {}, certificate, "6.6.6.6"); }, 10000))
       << haproxy.readAll().toStdString();
   EXPECT_EQ(player.JoinConnected("proxied"), "100001");
   EXPECT_TRUE(server.WaitForOutput(QStringLiteral("connected, from IP address: 127.0.0.1")));

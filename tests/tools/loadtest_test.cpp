@@ -187,14 +187,14 @@ TEST(WebPlayers, UpgradeAndFramesRoundTripThroughTheRoomsCodec) {
   const std::string from_room = ws::Frame(ws::Opcode::kBinary, big) +
                                 ws::Frame(ws::Opcode::kPing, "p") + ws::CloseFrame(1001, "bye");
   Frames player;
-  ws::ServerFrameReader frames;
+  ws::FrameReader frames(SIZE_MAX, ws::FrameReader::Sender::kRoom);
   for (size_t at = 0; at < from_room.size(); at += 999)
-    frames.Feed(from_room.substr(at, 999), player);
+    frames.Feed(from_room.substr(at, 999), 0, player);
   EXPECT_EQ(std::tuple(player.data == big, player.events), std::tuple(true, "ping p;close 1001;"));
   for (const std::string& bad : {out, ws::Frame(ws::Opcode::kText, "x")}) {
-    ws::ServerFrameReader faulty;
-    EXPECT_FALSE(faulty.Feed(bad, player));
-    EXPECT_FALSE(faulty.fault_reason().empty());
+    ws::FrameReader faulty(SIZE_MAX, ws::FrameReader::Sender::kRoom);
+    EXPECT_FALSE(faulty.Feed(bad, 0, player));
+    EXPECT_NE(faulty.fault_code(), 0);
   }
 }
 

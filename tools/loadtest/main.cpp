@@ -63,7 +63,8 @@ class SocketLoop : public LoadRun::Output, private http::websocket::FrameHandler
     size_t written = 0;
     std::string key;  // the upgrade's key, and its answer as it arrives
     std::string head;
-    http::websocket::ServerFrameReader frames;
+    // The room's frames: a pass of its output is one, however large.
+    http::websocket::FrameReader frames{SIZE_MAX, http::websocket::FrameReader::Sender::kRoom};
   };
 
   // tls: the context of every player's TLS, or null for none.
@@ -294,7 +295,7 @@ class SocketLoop : public LoadRun::Output, private http::websocket::FrameHandler
     }
     reading_ = index;
     reading_at_ = now;
-    const bool more = c.frames.Feed(bytes, *this);
+    const bool more = c.frames.Feed(bytes, 0, *this);
     if (!more) {
       Drop(index);
     } else if (!c.out.empty()) {
