@@ -76,12 +76,12 @@ namespace {
 
 // The page browsers play the room on, when they may: the operator's address for it, or this
 // host's; an empty host lets the tracker put in the address the request comes from, as for IP.
-std::string WebPage(const ServerSettings& s) {
-  if (s.WebPortNumber() == 0 || !s.BrowserPlayers) return {};
+std::string WebPage(const ServerSettings& s, int port) {
+  if (port == 0 || !s.BrowserPlayers) return {};
   if (!s.WebAddress.empty()) return s.WebAddress;
   const bool ipv6 = s.IPAddress.find(':') != std::string::npos && s.IPAddress.front() != '[';
   return std::string(s.WebTls() ? "https" : "http") + "://" +
-         (ipv6 ? "[" + s.IPAddress + "]" : s.IPAddress) + ":" + NumberText(s.WebPortNumber()) + "/";
+         (ipv6 ? "[" + s.IPAddress + "]" : s.IPAddress) + ":" + NumberText(port) + "/";
 }
 
 }  // namespace
@@ -90,7 +90,7 @@ std::string TrackerRegistration::SubmitQuery() const {
   const ServerSettings& s = room_.settings();
   const ServerStatistics& stats = room_.statistics();
   const WordListTotals totals = CountWordLists(word_lists_);
-  const std::string web = WebPage(s);
+  const std::string web = WebPage(s, web_port_.value_or(s.WebPortNumber()));
   return directory::MakeQuery(
              {{key::ACTION, action::ADD},
               {key::KEY, registration_key_},

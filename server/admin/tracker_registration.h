@@ -52,6 +52,9 @@ class TrackerRegistration : public QuitGate {
   // A quit without a window (a termination signal) removes a listed room whatever the
   // "Auto-Remove From Tracker" setting says, and ends at the latest kQuitWaitMs later.
   void SetRemoveOnQuit(bool remove) { remove_on_quit_ = remove; }
+  // The web port browsers play on now, 0 for none: the program knows it, as its command line
+  // may name one and a port may fail to open. Until told, the room's settings say.
+  void SetWebPort(int port) { web_port_ = port; }
 
   bool Submitted() const { return submitted_; }
   // The key the tracker knows the room by: RegistrationKey's text, hashed.
@@ -98,6 +101,7 @@ class TrackerRegistration : public QuitGate {
   bool submitted_ = false;
   // Set for a quit without a window; the quit's own stage is the room server's.
   bool remove_on_quit_ = false;
+  std::optional<int> web_port_;
   // A request is on its way; a refresh never replaces it.
   bool request_open_ = false;
   std::unique_ptr<scrawlbox::Timer> players_timer_;

@@ -147,9 +147,11 @@ RoomShell::RoomShell(const RoomOptions& options, ServerView& view)
 
 void RoomShell::Start() {
   ConfigureWeb();
-  room_.Start();
   WebTransport& web = transport_.web();
-  if (web.port() != 0 && room_.core().listening()) {
+  room_.registration().SetWebPort(web.port());
+  transport_.OnWebPort([this](int port) { room_.registration().SetWebPort(port); });
+  room_.Start();
+  if (web.listening()) {
     const ServerSettings settings = LoadSettings(ini_);
     const std::string host =
         settings.IPAddress.empty() ? transport_.LocalAddress() : settings.IPAddress;

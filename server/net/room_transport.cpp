@@ -15,11 +15,13 @@ ListenResult RoomTransport::Listen(int port) {
   ListenResult result = tcp_.Listen(port);
   if (!result.ok || web_.port() == 0) return result;
   std::string error;
-  if (!web_.Open(&error) && log_) {
+  const bool open = web_.Open(&error);
+  if (!open && log_) {
     log_("Cannot open the web port " + std::to_string(web_.port()) + ": " + error +
              "; browsers cannot join.",
          kIconError);
   }
+  if (web_port_told_) web_port_told_(open ? web_.port() : 0);
   return result;
 }
 

@@ -19,6 +19,8 @@ class RoomTransport : public Transport {
   using Logger = std::function<void(const std::string& text, int icon)>;
 
   void Attach(RoomServer* core, Logger log);
+  // Told the web port each time it opens, or 0 when it cannot.
+  void OnWebPort(std::function<void(int port)> told) { web_port_told_ = std::move(told); }
   SocketTransport& tcp() { return tcp_; }
   WebTransport& web() { return web_; }
   const SocketTransport& tcp() const { return tcp_; }
@@ -40,6 +42,7 @@ class RoomTransport : public Transport {
   SocketTransport tcp_;
   WebTransport web_;
   Logger log_;
+  std::function<void(int port)> web_port_told_;
 };
 
 }  // namespace server

@@ -67,6 +67,7 @@ class WebTransport : public QObject {
   void SetTls(std::optional<QSslConfiguration> tls) { tls_ = std::move(tls); }
   bool tls() const { return tls_.has_value(); }
   int port() const { return config_.port; }
+  bool listening() const { return listener_.isListening(); }
 
   // Opens the port when one is configured (true), or says why it cannot. Reopening keeps the
   // connections.

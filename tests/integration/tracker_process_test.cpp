@@ -32,6 +32,9 @@ TEST(TrackerProcess, ListsARoomFromItsConsoleAndHoldsHostileClientsWithinBounds)
   ASSERT_TRUE(tracker.Start()) << tracker.output().toStdString();
   ServerProcess room("Name=Caf\xE9 & Co|Room\nIP Address=127.0.0.1\n[Directory]\nTracker URL=" +
                      tracker.Url() + "\n");
+  // Its page for browsers is listed too, and linked from the tracker's.
+  const quint16 web = FreePort();
+  room.arguments = Args(QStringLiteral("--web-port %1").arg(web));
   ASSERT_TRUE(room.Start());
   room.Command("submit");
   ASSERT_TRUE(room.WaitForOutput(
@@ -43,6 +46,9 @@ TEST(TrackerProcess, ListsARoomFromItsConsoleAndHoldsHostileClientsWithinBounds)
   const auto rows = ServerBrowser::PublicRows(Ask(tracker, "ACTION=VIEW"));
   ASSERT_EQ(rows.size(), 1u);
   EXPECT_EQ(rows[0].name, "Caf\xE9 & Co\xA6Room");  // 8-bit text arrives as it was
+  EXPECT_EQ(rows[0].web_address, "http://127.0.0.1:" + std::to_string(web) + "/");
+  EXPECT_THAT(Fetch("http://127.0.0.1:" + std::to_string(tracker.port()) + "/").body,
+              HasSubstr(">Play in the browser</a>"));
   RawClient player;
   EXPECT_FALSE(player.Join(static_cast<quint16>(ServerBrowser::PortFor(&rows[0])), "Pat").empty());
   room.Terminate();
