@@ -320,8 +320,9 @@ void WebTransport::WriteOut(Connection& connection) {
   Write(connection, ws::FrameHeader(ws::Opcode::kBinary, connection.out.size()));
   Write(connection, connection.out);
   connection.out.clear();
-  // A burst's buffer is not kept by a player who is quiet afterwards.
-  if (connection.out.capacity() > kReadBuffer) std::string().swap(connection.out);
+  // A burst's buffer is not kept by a player who is quiet afterwards: a thousand of them would
+  // hold megabytes.
+  if (connection.out.capacity() > kKeptCapacity) std::string().swap(connection.out);
 }
 
 void WebTransport::Write(Connection& connection, std::string_view bytes) {

@@ -41,6 +41,8 @@ class WebTransport : public QObject {
   // What Qt takes from the network for a connection before the room has read it.
   static constexpr qint64 kReadBuffer = 64 * 1024;
   static constexpr size_t kReadPerTurn = 256 * 1024;
+  // What a connection's frame buffer keeps between passes: a pass's strokes, not a burst's.
+  static constexpr size_t kKeptCapacity = 4096;
   static constexpr int kCloseGraceMs = 5000;
   static constexpr int kSweepMs = 250;
 
