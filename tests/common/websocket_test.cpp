@@ -145,14 +145,4 @@ TEST(WebSocketFrames, APingFloodIsRefusedAndAPingAtARestfulPaceIsNot) {
   EXPECT_EQ(reader.fault_code(), ws::kPolicy);
 }
 
-TEST(WebSocketFrames, TheRoomsFramesAreWholeAndUnmasked) {
-  EXPECT_EQ(ws::Frame(ws::Opcode::kBinary, "ab"), std::string("\x82\x02"
-                                                              "ab"));
-  EXPECT_EQ(ws::FrameHeader(ws::Opcode::kBinary, 300), std::string("\x82\x7e\x01\x2c"));
-  EXPECT_EQ(ws::FrameHeader(ws::Opcode::kBinary, 70000),
-            std::string("\x82\x7f\0\0\0\0\0\x01\x11\x70", 10));
-  // A reason longer than a control frame holds is cut.
-  EXPECT_EQ(ws::CloseFrame(ws::kPolicy, std::string(200, 'r')).size(), 2u + 125u);
-}
-
 }  // namespace
