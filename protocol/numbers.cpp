@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
 
 namespace protocol {
@@ -45,6 +47,14 @@ double LeadingNumber(std::string_view text) {
     }
   }
   std::string_view number = text.substr(begin, i - begin);
+#if defined(__EMSCRIPTEN__)
+  // WebAssembly's C++ library has no from_chars for doubles; strtod reads the same text there,
+  // where the locale is always "C" (natively a program's locale could make it read "1,5").
+  const std::string copy(number);
+  double read = std::strtod(copy.c_str(), nullptr);
+  if (std::isinf(read)) read = std::numeric_limits<double>::max();  // as from_chars' overflow
+  return negative ? -read : read;
+#else
   if (!number.empty() && number.front() == '.') {
     // from_chars wants a digit first; ".5" means 0.5.
     std::string padded = "0";
@@ -62,6 +72,7 @@ double LeadingNumber(std::string_view text) {
     value = tiny ? 0.0 : std::numeric_limits<double>::max();
   }
   return negative ? -value : value;
+#endif
 }
 
 int32_t RoundToInt32(double value) {
@@ -97,10 +108,25 @@ std::string NumberText(double value) {
   // Whole numbers are written out in full: the shortest form alone would turn 1000000 into
   // "1e+06", which a reader of decimal text does not expect.
   const bool whole = std::trunc(value) == value && std::fabs(value) < 1e17;
+#if defined(__EMSCRIPTEN__)
+  // Without to_chars for doubles: the shortest precision that reads back as the same number,
+  // which is what to_chars writes (the locale is always "C" there).
+  if (whole)
+    return std::string(buffer,
+                       static_cast<size_t>(std::snprintf(buffer, sizeof buffer, "%.0f", value)));
+  for (int precision = 1; precision <= 17; ++precision) {
+    const int n = std::snprintf(buffer, sizeof buffer, "%.*g", precision, value);
+    if (std::strtod(buffer, nullptr) == value || precision == 17) {
+      return std::string(buffer, static_cast<size_t>(n));
+    }
+  }
+  return std::string(buffer);
+#else
   const auto result =
       whole ? std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed)
             : std::to_chars(buffer, buffer + sizeof buffer, value);
   return std::string(buffer, result.ptr);
+#endif
 }
 
 std::string GroupedNumber(double value) {
