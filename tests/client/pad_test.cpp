@@ -191,9 +191,7 @@ TEST(PadTools, ClearNeedsASecondPressWithinTwoSecondsAndUndoesOnlyWhileAlone) {
 TEST(Replay, EveryPadDrawsTheArtistsSprayDots) {
   Artist a;
   a.tools.ClickTool(Tool::kSpray);
-  a.tools.Press(kLeftButton, QPointF(100, 100));
-  for (int i = 0; i < 5; ++i) a.tools.Move(kLeftButton, QPointF(100 + i, 100));
-  a.tools.Release(kLeftButton, QPointF(104, 100));
+  Drag(a.tools, kLeftButton, QPointF(100, 100), QPointF(100, 100));
   testing_support::ManualClock clock;
   PadTools viewer(nullptr, clock);
   viewer.Replay({DrawCode::CU, {}});  // an earlier stroke the artist's pad never saw

@@ -25,55 +25,28 @@ struct GoldenScene {
   uint64_t hash;
 };
 
+// clang-format off
 inline void Play(drawing::Raster& r, const RasterStep& s) {
+  using Mode = drawing::Raster::FillMode;
   switch (s.op) {
-    case 'w':
-      r.SetPenWidth(s.a);
-      break;
-    case 'p':
-      r.SetPenColour(static_cast<uint32_t>(s.a));
-      break;
-    case 'f':
-      r.SetFillColour(static_cast<uint32_t>(s.a));
-      break;
-    case 'm':
-      r.SetFillMode(s.a == 1 ? drawing::Raster::FillMode::kSolid
-                             : drawing::Raster::FillMode::kTransparent);
-      break;
-    case 'L':
-      r.Line(s.a, s.b, s.c, s.d);
-      break;
-    case 'E':
-      r.EraseDisc(s.a, s.b);
-      break;
-    case 'R':
-      r.EraseRing(s.a, s.b);
-      break;
-    case 'S':
-      r.SprayBurst(s.a, s.b, static_cast<uint64_t>(s.c));
-      break;
-    case 'B':
-      r.Box(s.a, s.b, s.c, s.d);
-      break;
-    case 'O':
-      r.Ellipse(s.a, s.b, s.c, s.d, s.e == 1);
-      break;
-    case 'F':
-      r.FloodFill(s.a, s.b);
-      break;
-    case 'U':
-      r.CreateUndoBuffer();
-      break;
-    case 'u':
-      r.Undo();
-      break;
-    case 'C':
-      r.Clear();
-      break;
-    default:
-      break;
+    case 'w': r.SetPenWidth(s.a); break;
+    case 'p': r.SetPenColour(static_cast<uint32_t>(s.a)); break;
+    case 'f': r.SetFillColour(static_cast<uint32_t>(s.a)); break;
+    case 'm': r.SetFillMode(s.a == 1 ? Mode::kSolid : Mode::kTransparent); break;
+    case 'L': r.Line(s.a, s.b, s.c, s.d); break;
+    case 'E': r.EraseDisc(s.a, s.b); break;
+    case 'R': r.EraseRing(s.a, s.b); break;
+    case 'S': r.SprayBurst(s.a, s.b, static_cast<uint64_t>(s.c)); break;
+    case 'B': r.Box(s.a, s.b, s.c, s.d); break;
+    case 'O': r.Ellipse(s.a, s.b, s.c, s.d, s.e == 1); break;
+    case 'F': r.FloodFill(s.a, s.b); break;
+    case 'U': r.CreateUndoBuffer(); break;
+    case 'u': r.Undo(); break;
+    case 'C': r.Clear(); break;
+    default: break;
   }
 }
+// clang-format on
 
 // FNV-1a (64 bits) over the pixels as little-endian bytes, the top row first.
 inline uint64_t PixelHash(const drawing::Raster& r) {
