@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "client/drawing/pad_tools.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace client {
@@ -33,8 +34,23 @@ PadTools::PadTools(protocol::DrawSink* sink, scrawlbox::Scheduler& scheduler)
   engine_.SetPenWidth(kBrushWidths[static_cast<size_t>(brush_)]);
 }
 
-double PadTools::NextRandom() {
-  return static_cast<double>(random_()) / 4294967296.0;  // [0, 1) from 32 random bits
+uint64_t PadTools::SpraySeed(double x, double y) const {
+  const auto whole = [](double v) {
+    if (!(v == v)) return uint32_t{0};
+    return static_cast<uint32_t>(static_cast<int64_t>(std::nearbyint(std::clamp(v, -1e9, 1e9))));
+  };
+  return (uint64_t{whole(x)} << 32 | whole(y)) ^ (uint64_t{sprays_} * 0xD1B54A32D192ED03u);
+}
+
+void PadTools::Spray(double x, double y) {
+  engine_.SprayBurst(x, y, SpraySeed(x, y));
+  ++sprays_;
+}
+
+void PadTools::UndoPoint() {
+  engine_.CreateUndoBuffer();
+  sprays_ = 0;
+  Send(DrawCode::CU, {});
 }
 
 void PadTools::Send(DrawCode code, std::initializer_list<double> fields) {
@@ -164,8 +180,7 @@ void PadTools::Press(int button, QPointF p) {
       case Tool::kFreehand:
       case Tool::kSpray:
       case Tool::kEraser:
-        engine_.CreateUndoBuffer();
-        Send(DrawCode::CU, {});
+        UndoPoint();
         // The stroke starts where the button went down, also when no hover came before it
         // (a pen or a touch screen): otherwise it would join the end of the last stroke.
         last_ = Rounded(p);
@@ -223,7 +238,7 @@ void PadTools::Move(int buttons, QPointF p) {
         break;
       }
       case Tool::kSpray:
-        engine_.SprayBurst(p.x(), p.y(), [this] { return NextRandom(); });
+        Spray(p.x(), p.y());
         Send(DrawCode::SP, {p.x(), p.y()});
         break;
       default:
@@ -242,16 +257,14 @@ void PadTools::Release(int button, QPointF p) {
   } else if (button == kMiddleButton || (button == kLeftButton && tool_ == Tool::kLine)) {
     if (previews_.line) {
       const QLineF line = *previews_.line;
-      engine_.CreateUndoBuffer();
-      Send(DrawCode::CU, {});
+      UndoPoint();
       engine_.Line(line.x1(), line.y1(), line.x2(), line.y2());
       Send(DrawCode::LI, {line.x1(), line.y1(), line.x2(), line.y2()});
       previews_.line.reset();
     }
   } else if (button == kLeftButton && tool_ == Tool::kBox && previews_.box) {
     const QRectF box = *previews_.box;
-    engine_.CreateUndoBuffer();
-    Send(DrawCode::CU, {});
+    UndoPoint();
     const double left = std::nearbyint(box.left());
     const double top = std::nearbyint(box.top());
     const double right = std::nearbyint(box.left() + box.width() - 1);
@@ -260,14 +273,12 @@ void PadTools::Release(int button, QPointF p) {
     previews_.box.reset();
     Send(DrawCode::BO, {left, top, right, bottom});
   } else if (button == kLeftButton && tool_ == Tool::kCircle && previews_.oval) {
-    engine_.CreateUndoBuffer();
-    Send(DrawCode::CU, {});
+    UndoPoint();
     engine_.Ellipse(press_.x(), press_.y(), p.x(), p.y(), true);
     previews_.oval.reset();
     Send(DrawCode::CI, {press_.x(), press_.y(), p.x(), p.y()});
   } else if (button == kLeftButton && tool_ == Tool::kFlood) {
-    engine_.CreateUndoBuffer();
-    Send(DrawCode::CU, {});
+    UndoPoint();
     const QPointF at = Rounded(p);
     engine_.FloodFill(at.x(), at.y());
     SetFillSolid(fill_solid_);  // the fill mode follows the button again
@@ -280,7 +291,7 @@ void PadTools::Release(int button, QPointF p) {
 // ---------------------------------------------------------------------------------------
 
 PadTools::State PadTools::SaveState() const {
-  return State{engine_, tool_, brush_, swatch_, colour_, fill_solid_, random_};
+  return State{engine_, tool_, brush_, swatch_, colour_, fill_solid_, sprays_};
 }
 
 void PadTools::RestoreState(const State& state) {
@@ -290,7 +301,7 @@ void PadTools::RestoreState(const State& state) {
   swatch_ = state.swatch;
   colour_ = state.colour;
   fill_solid_ = state.fill_solid;
-  random_ = state.random;
+  sprays_ = state.sprays;
   previews_ = Previews{};
   clear_timer_->Stop();
   Changed();
@@ -301,6 +312,7 @@ void PadTools::Replay(const protocol::DrawCommand& c, bool own) {
   switch (c.code) {
     case DrawCode::CU:
       engine_.CreateUndoBuffer();
+      sprays_ = 0;
       break;
     case DrawCode::FH:
     case DrawCode::LI:
@@ -311,7 +323,7 @@ void PadTools::Replay(const protocol::DrawCommand& c, bool own) {
       engine_.SetFillColour(colour_);
       break;
     case DrawCode::SP:
-      engine_.SprayBurst(f[0], f[1], [this] { return NextRandom(); });
+      Spray(f[0], f[1]);
       break;
     case DrawCode::CI:
       engine_.CreateUndoBuffer();

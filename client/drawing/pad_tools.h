@@ -9,7 +9,6 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <random>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -89,8 +88,8 @@ class PadTools {
   void Replay(const protocol::DrawCommand& command, bool own = false);
 
   // Everything that decides what the next actions draw: the picture, the undo buffer, the
-  // drawing state and where the spray's random sequence stands. Restoring it and replaying the
-  // same actions draws the same pixels.
+  // drawing state and the count of spray bursts since the last undo point. Restoring it and
+  // replaying the same actions draws the same pixels.
   struct State {
     PadEngine engine;
     Tool tool = Tool::kFreehand;
@@ -98,7 +97,7 @@ class PadTools {
     int swatch = 0;
     QColor colour = Qt::black;
     bool fill_solid = false;
-    std::mt19937 random;
+    uint32_t sprays = 0;
   };
   State SaveState() const;
   void RestoreState(const State& state);
@@ -119,11 +118,17 @@ class PadTools {
     on_changed_.push_back(std::move(on_changed));
   }
 
-  // The client's one generator for spray dots: never seeded from the clock.
-  double NextRandom();
+  // The seed of a spray burst at (x, y). Drawing codes reach the pad without their sender, so
+  // it follows from the burst's fields and the number of bursts since the last CU code. Every
+  // stroke starts with CU, so every pad that replays a stroke, the artist's own included, draws
+  // the same dots for it.
+  uint64_t SpraySeed(double x, double y) const;
 
  private:
   void Send(protocol::DrawCode code, std::initializer_list<double> fields);
+  // Takes an undo point and sends CU.
+  void UndoPoint();
+  void Spray(double x, double y);
   void SelectTool(Tool tool);
   void ApplyColour(QColor colour);
   void SetFillSolid(bool solid);
@@ -144,7 +149,7 @@ class PadTools {
   QPointF last_;
   // Runs while the clear message waits for the second press.
   std::unique_ptr<scrawlbox::Timer> clear_timer_;
-  std::mt19937 random_;
+  uint32_t sprays_ = 0;
 };
 
 }  // namespace client

@@ -212,7 +212,7 @@ void PadWidget::paintEvent(QPaintEvent* event) {
   p.setClipRect(picture);
   // Whole multiples stay pixel for pixel; anything between is smoothed.
   p.setRenderHint(QPainter::SmoothPixmapTransform, !IsWhole(Scale()));
-  p.drawImage(picture, tools_->engine().picture());
+  p.drawImage(picture, tools_->engine().view());
 
   // The previews, in pad pixels.
   p.translate(picture.topLeft());
