@@ -10,4 +10,8 @@ namespace scrawlbox {
 // ::ffff:a.b.c.d, but operators, ban patterns and room lists expect a.b.c.d.
 std::string AddressText(const QHostAddress& address);
 
+// The address of a connected socket's peer, written as AddressText writes it; empty when the
+// system cannot tell (the peer already gone).
+std::string PeerAddressText(int fd);
+
 }  // namespace scrawlbox

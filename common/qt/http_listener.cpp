@@ -30,7 +30,7 @@ HttpListener::HttpListener(HttpLimits limits, Handler handler, http::TrustedProx
       trusted_(std::move(trusted)),
       peers_(static_cast<size_t>(limits.max_connections),
              static_cast<size_t>(limits.max_per_address)),
-      listener_(*this) {
+      listener_([this](qintptr descriptor) { Accept(descriptor); }) {
   listener_.setListenBacklogSize(kListenBacklog);
   sweep_.setInterval(kSweepMs);
   connect(&sweep_, &QTimer::timeout, this, &HttpListener::Sweep);
@@ -47,12 +47,9 @@ bool HttpListener::Listen(const QHostAddress& address, quint16 port) {
 
 void HttpListener::Accept(qintptr descriptor) {
   const auto fd = static_cast<int>(descriptor);
-  sockaddr_storage peer{};
-  socklen_t peer_size = sizeof peer;
-  const bool known = ::getpeername(fd, reinterpret_cast<sockaddr*>(&peer), &peer_size) == 0;
   const uint64_t id = ++next_id_;
-  std::string address =
-      known ? AddressText(QHostAddress(reinterpret_cast<sockaddr*>(&peer))) : std::string();
+  std::string address = PeerAddressText(fd);
+  const bool known = !address.empty();
   const http::PeerLimits::Admission admission =
       known ? peers_.Admit(id, address, trusted_.Contains(address))
             : http::PeerLimits::Admission{http::PeerLimits::Verdict::kFull, std::nullopt};

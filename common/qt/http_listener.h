@@ -20,6 +20,20 @@ class QTcpSocket;
 
 namespace scrawlbox {
 
+// A listening socket that hands each connection the system accepted over as its descriptor, so
+// that a refused one is answered and closed right there and a storm of them costs no socket
+// objects.
+class DescriptorServer : public QTcpServer {
+ public:
+  explicit DescriptorServer(std::function<void(qintptr)> accept) : accept_(std::move(accept)) {}
+
+ protected:
+  void incomingConnection(qintptr descriptor) override { accept_(descriptor); }
+
+ private:
+  std::function<void(qintptr)> accept_;
+};
+
 struct HttpLimits {
   int max_connections = 1024;
   int max_per_address = 8;  // 0: no bound
@@ -61,19 +75,6 @@ class HttpListener : public QObject {
     std::chrono::steady_clock::time_point since;
   };
 
-  // A connection the system accepted, as its descriptor: a refused one is answered and closed
-  // right there, so that a storm of them costs no socket objects.
-  class Acceptor : public QTcpServer {
-   public:
-    explicit Acceptor(HttpListener& owner) : owner_(owner) {}
-
-   protected:
-    void incomingConnection(qintptr descriptor) override { owner_.Accept(descriptor); }
-
-   private:
-    HttpListener& owner_;
-  };
-
   void Accept(qintptr descriptor);
   void Read(uint64_t id);
   // Closes the connections past their deadlines: one timer for all, so that connections
@@ -88,7 +89,7 @@ class HttpListener : public QObject {
   uint64_t next_id_ = 0;
   QTimer sweep_;
   std::unordered_map<uint64_t, Connection> connections_;
-  Acceptor listener_;
+  DescriptorServer listener_;
 };
 
 }  // namespace scrawlbox

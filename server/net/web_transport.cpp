@@ -63,7 +63,7 @@ struct WebTransport::Connection : public ws::FrameHandler {
   int64_t deadline_ms = 0;
 };
 
-WebTransport::WebTransport() : listener_(*this) {
+WebTransport::WebTransport() : listener_([this](qintptr descriptor) { Accept(descriptor); }) {
   listener_.setListenBacklogSize(1024);
   sweep_.setInterval(kSweepMs);
   connect(&sweep_, &QTimer::timeout, this, &WebTransport::Sweep);
@@ -99,13 +99,9 @@ void WebTransport::CloseListener() {
 
 void WebTransport::Accept(qintptr descriptor) {
   const auto fd = static_cast<int>(descriptor);
-  sockaddr_storage peer{};
-  socklen_t peer_size = sizeof peer;
-  const bool known = ::getpeername(fd, reinterpret_cast<sockaddr*>(&peer), &peer_size) == 0;
   const uint64_t id = ++next_id_;
-  std::string address =
-      known ? scrawlbox::AddressText(QHostAddress(reinterpret_cast<sockaddr*>(&peer)))
-            : std::string();
+  std::string address = scrawlbox::PeerAddressText(fd);
+  const bool known = !address.empty();
   const http::PeerLimits::Admission admission =
       known ? pending_.Admit(id, address, config_.trusted.Contains(address))
             : http::PeerLimits::Admission{http::PeerLimits::Verdict::kFull, std::nullopt};

@@ -18,6 +18,7 @@
 #include "common/http/request_head.h"
 #include "common/http/trusted_proxies.h"
 #include "common/http/websocket.h"
+#include "common/qt/http_listener.h"
 #include "server/connections/ports.h"
 #include "server/net/transport_counters.h"
 
@@ -90,16 +91,6 @@ class WebTransport : public QObject {
 
  private:
   struct Connection;
-  class Listener : public QTcpServer {
-   public:
-    explicit Listener(WebTransport& owner) : owner_(owner) {}
-
-   protected:
-    void incomingConnection(qintptr descriptor) override { owner_.Accept(descriptor); }
-
-   private:
-    WebTransport& owner_;
-  };
 
   void Accept(qintptr descriptor);
   void OnReadable(uint64_t id);
@@ -136,7 +127,7 @@ class WebTransport : public QObject {
   std::function<void()> all_closed_;
   TransportCounters counters_;
   RoomServer* core_ = nullptr;
-  Listener listener_;
+  scrawlbox::DescriptorServer listener_;
 };
 
 }  // namespace server

@@ -126,14 +126,7 @@ std::optional<protocol::Message> RawClient::WaitFor(std::string_view command, in
 }
 
 std::string RawClient::Join(quint16 port, const std::string& nickname) {
-  namespace to_server = protocol::to_server;
-  if (!Connect(port)) return {};
-  SendRaw(protocol::Frame(to_server::SCRAWLBOX_CL13NT, "100001") +
-          protocol::Frame(to_server::USER, ProfileData(nickname)) +
-          protocol::Frame(to_server::PASS, "<none>") + protocol::Frame(to_server::ULISTREQ, "-"));
-  const auto ok = WaitFor("USEROK");
-  if (!ok || !WaitFor("ULISTEND")) return {};
-  return std::string(protocol::LeftOf(ok->data, protocol::kFieldSep));
+  return Connect(port) ? JoinConnected(nickname) : std::string();
 }
 
 quint16 FreePort() {

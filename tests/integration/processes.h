@@ -62,7 +62,7 @@ class RawClient {
   bool HangUpOnQuit();
   // Connects and runs the whole login; the user id the server gave (empty when it failed).
   std::string Join(quint16 port, const std::string& nickname);
-  // The same over a WebSocket connected with ConnectWeb.
+  // The login alone, over a connection already made (TCP or ConnectWeb's WebSocket).
   std::string JoinConnected(const std::string& nickname);
   // Why the WebSocket was closed, once it was.
   QString CloseReason() const;
