@@ -152,7 +152,7 @@ void RoomShell::Start() {
   transport_.OnWebPort([this](int port) { room_.registration().SetWebPort(port); });
   room_.Start();
   if (web.listening()) {
-    const ServerSettings settings = LoadSettings(ini_);
+    const ServerSettings& settings = room_.core().settings();
     const std::string host =
         settings.IPAddress.empty() ? transport_.LocalAddress() : settings.IPAddress;
     const std::string scheme = web.tls() ? "https" : "http";
@@ -166,8 +166,8 @@ void RoomShell::Start() {
 }
 
 void RoomShell::ConfigureWeb() {
-  const ServerSettings settings = LoadSettings(ini_);
   RoomServer& core = room_.core();
+  const ServerSettings& settings = core.settings();
   WebTransport::Config config;
   config.port = options_.web_port.value_or(settings.WebPortNumber());
   if (!options_.web_port && config.port == 0 && settings.WebPort != "0" &&
