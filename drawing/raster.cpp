@@ -17,9 +17,10 @@ double Near(double value) {
   return std::clamp(value, -kReach, kReach);
 }
 
-// False for infinities and NaN, with arithmetic alone.
+// False for NaN, infinities and values so large that the difference of two overflows, which
+// would make NaN of a clipped end or a radius. No client draws anywhere near such values.
 bool Finite(double value) {
-  return value - value == 0.0;
+  return std::fabs(value) < 1e300;
 }
 
 // Clips the segment to the rectangle [lo, hi] on both axes (Liang-Barsky), keeping its slope.
