@@ -1,0 +1,226 @@
+// SPDX-License-Identifier: MIT
+// The page core: the desktop client's own session, pad tools and raster engine compiled to
+// WebAssembly (web/core/page_core.cpp). The page holds no game rules; it shows what the core
+// tells its view and hands the core what the player does. Strings cross as ordinary JavaScript
+// strings: the core converts to and from the room's Windows-1252 text.
+
+// Colours are 24-bit numbers with red in the low byte, as the room's drawing codes carry them.
+import createModule from "scrawlbox-core";
+
+export type Colour = number;
+
+export interface ChatLine {
+  sender: string;
+  text: string;
+  colour: Colour;
+  // The bracketed form reads "<SENDER>: text", the plain form "SENDER: text".
+  plain: boolean;
+}
+
+export interface UserEntry {
+  id: number;
+  nickname: string;
+  points: string;
+  away: boolean;
+  colour: Colour;
+  artist: boolean;
+  foundWord: boolean;
+}
+
+export interface Panel {
+  roomName: string;
+  admin: string;
+  rounds: string;
+  word: string;
+  // What the pad shows large over its top: the blanks, the artist's word, or the word once the
+  // round is over. Empty: nothing.
+  pattern: string;
+  time: string;
+  timeColour: Colour;
+  status: string;
+}
+
+export interface ButtonState {
+  // "Setup Game" / "Skip Word!" and "Warn Artist" / "Give Hint": what a press does.
+  caption: string;
+  enabled: boolean;
+  colour: Colour | null;
+}
+
+export interface Controls {
+  connect: boolean;
+  disconnect: boolean;
+  drawing: boolean;
+  autoSkip: boolean;
+  start: ButtonState;
+  hint: ButtonState;
+}
+
+export interface Standing {
+  place: number;
+  nickname: string;
+  points: number;
+}
+
+export interface UserProfile {
+  name: string;
+  age: string;
+  gender: string;
+  location: string;
+  homepage: string;
+  quote: string;
+}
+
+export interface GameSetup {
+  roomName: string;
+  description: string;
+  playerLimit: number;
+  totalRounds: number;
+  secondsPerRound: number;
+  graceSeconds: number;
+  wordLists: string[];
+}
+
+export interface Point {
+  x: number;
+  y: number;
+}
+export interface Rect {
+  x: number;
+  y: number;
+  width: number;
+  height: number;
+}
+
+// The tools in the order of the desktop's tool bar.
+export const Tool = {
+  Clear: 0,
+  Eraser: 1,
+  Freehand: 2,
+  Line: 3,
+  Box: 4,
+  Circle: 5,
+  Flood: 6,
+  Spray: 7,
+  Undo: 8,
+  FillType: 9,
+} as const;
+export type Tool = (typeof Tool)[keyof typeof Tool];
+
+// What the tool bars and the pad's overlays show.
+export interface PadState {
+  tool: Tool;
+  brush: number; // 0-3, or -1 when a received width released them all
+  swatch: number; // 0-23, or -1 for a colour of one's own
+  colour: Colour;
+  fillSolid: boolean;
+  clearMessageShown: boolean;
+  // Drawn over the pad while dragging, not part of its picture (pad pixels).
+  line: [Point, Point] | null;
+  box: Rect | null;
+  oval: Rect | null;
+  eraser: Point | null;
+}
+
+// What the core calls on the page.
+export interface PageView {
+  // The room's connection: a binary WebSocket to this page's own room.
+  connect(): void;
+  // Closes at once; no close event is reported back.
+  close(): void;
+  // Sends the bytes; false when the socket would not take them.
+  send(bytes: Uint8Array): boolean;
+  // Sends what is queued, then closes, so that a last message reaches the room.
+  leave(): void;
+
+  // The browser's storage for what the desktop keeps in Client.ini (nickname, last set-up).
+  loadSettings(): string;
+  saveSettings(text: string): void;
+
+  addChatLine(line: ChatLine): void;
+  addWelcome(title: string, rest: string, hint: string): void;
+  clearChat(): void;
+  showUsers(users: UserEntry[]): void;
+  showPanel(panel: Panel): void;
+  showControls(controls: Controls): void;
+  focusChatInput(): void;
+
+  // The pad's pixels, tools or overlays changed: draw them on the next frame.
+  padChanged(): void;
+  showWinner(winners: string[], podium: Standing[]): void;
+
+  showAgreement(text: string): void;
+  askRoomPassword(room: string, wrong: boolean): void;
+  showUserInfo(profile: UserProfile): void;
+  showReservedNickname(): void;
+  askForNickname(refusal: string): void;
+  openGameSetup(): void;
+  wordListsReceived(names: string[]): void;
+  wordListsComplete(): void;
+  noWordLists(): void;
+  // A file of the room's sounds ("join.wav", ...), served at /sounds/<name>.
+  playSound(fileName: string): void;
+}
+
+// What the page calls on the core.
+export interface PageCore {
+  // Shows the welcome lines and the disconnected state.
+  start(): void;
+
+  // The WebSocket's events.
+  onOpen(): void;
+  onData(bytes: Uint8Array): void;
+  onClose(): void;
+  onError(description: string): void;
+
+  nickname(): string;
+  // Keeps the nickname and joins this page's room with it.
+  join(nickname: string): void;
+  retryWithPassword(password: string, remember: boolean): void;
+  leave(reason: string): void;
+  agreementAccepted(): void;
+  agreementRefused(): void;
+
+  // Enter in the chat input (the line is never empty); "/" lines are commands.
+  enterChat(text: string): void;
+  startButton(): void;
+  hintButton(): void;
+  setAutoSkip(on: boolean): void;
+  requestUserInformation(id: number): void;
+  kickUser(id: number, reason: string): void;
+
+  lastGameSetup(): GameSetup;
+  requestWordLists(): void;
+  // False, and nothing sent, when no word list is chosen.
+  startGame(setup: GameSetup): boolean;
+  cancelGameSetup(): void;
+
+  // Sound choices as Options keep them (by the sound's file name), muted as a whole.
+  setMuted(muted: boolean): void;
+
+  // The tool bars, the palette and the pad's pointer, in pad pixels (x 0-510, y 0-321). Buttons:
+  // 1 left (or a finger or pen), 2 right, 4 middle.
+  clickTool(tool: Tool): void;
+  clickBrush(index: number): void;
+  pressSwatch(index: number): void;
+  chooseColour(colour: Colour): void;
+  press(button: number, x: number, y: number): void;
+  move(buttons: number, x: number, y: number): void;
+  release(button: number, x: number, y: number): void;
+  padState(): PadState;
+  // The pad's 511x322 pixels as RGBA bytes: a view of the core's memory, valid until the core
+  // next runs.
+  padPixels(): Uint8Array;
+  // FNV-1a over the pad's pixels as the native tests hash them, as hexadecimal "0x...".
+  padHash(): string;
+}
+
+export const PAD_WIDTH = 511;
+export const PAD_HEIGHT = 322;
+
+// The core's module, which esbuild bundles from the WebAssembly build; it loads core.wasm from
+// the room.
+export async function createCore(view: PageView): Promise<PageCore> {
+  const module = await createModule();
+  return new module.PageCore(view) as PageCore;
+}
