@@ -4,7 +4,7 @@
 // tells its view and hands the core what the player does. Strings cross as ordinary JavaScript
 // strings: the core converts to and from the room's Windows-1252 text.
 
-// Colours are 24-bit numbers with red in the low byte, as the room's drawing codes carry them.
+// Colours are 0xRRGGBB, as CSS writes them (the core turns the session's own order round).
 import createModule from "scrawlbox-core";
 
 export type Colour = number;
