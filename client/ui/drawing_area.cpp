@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "client/drawing/pad_image.h"
 #include "client/ui/pad_widget.h"
 #include "client/ui/svg_picture.h"
 
@@ -196,10 +197,11 @@ int DrawingArea::ChromeHeight(int width) const {
 
 int DrawingArea::WidthForHeight(int height) const {
   // The palette grows with the pad, so the chrome depends a little on the width it is for.
-  double width = PadEngine::kWidth;
+  double width = drawing::Raster::kWidth;
   for (int i = 0; i < 3; ++i) {
     const int chrome = ChromeHeight(static_cast<int>(width));
-    width = std::max(0, height - chrome) * double{PadEngine::kWidth} / PadEngine::kHeight;
+    width =
+        std::max(0, height - chrome) * double{drawing::Raster::kWidth} / drawing::Raster::kHeight;
   }
   return std::max(minimumSizeHint().width(), static_cast<int>(std::floor(width)));
 }
@@ -243,7 +245,7 @@ void DrawingArea::Arrange() {
     palette = PaletteFor(w, pad_width);
     const int room = std::max(1, height() - y - kGap - palette.size.height());
     pad = PadWidget::SizeAt(
-        std::min(double(w) / PadEngine::kWidth, double(room) / PadEngine::kHeight));
+        std::min(double(w) / drawing::Raster::kWidth, double(room) / drawing::Raster::kHeight));
     pad_width = pad.width();
   }
   picPad_->setGeometry(0, y, pad.width(), pad.height());
@@ -291,12 +293,12 @@ void DrawingArea::ShowToolState() {
   if (shown_swatch_ != tools_->swatch()) {
     for (size_t i = 0; i < labPalette_.size(); ++i) {
       labPalette_[i]->setStyleSheet(
-          SwatchStyle(kPalette[i], static_cast<int>(i) == tools_->swatch()));
+          SwatchStyle(FromPadColour(kPalette[i]), static_cast<int>(i) == tools_->swatch()));
     }
     shown_swatch_ = tools_->swatch();
   }
   if (shown_colour_ != tools_->colour()) {
-    labColour_->setStyleSheet(SwatchStyle(tools_->colour(), false));
+    labColour_->setStyleSheet(SwatchStyle(FromPadColour(tools_->colour()), false));
     shown_colour_ = tools_->colour();
   }
 }
@@ -317,10 +319,10 @@ bool DrawingArea::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void DrawingArea::ChooseCustomColour() {
-  auto* dialog = new QColorDialog(tools_->colour(), this);
+  auto* dialog = new QColorDialog(FromPadColour(tools_->colour()), this);
   dialog->setAttribute(Qt::WA_DeleteOnClose);
   connect(dialog, &QColorDialog::colorSelected, this,
-          [this](const QColor& colour) { tools_->ChooseCustomColour(colour); });
+          [this](const QColor& colour) { tools_->ChooseCustomColour(ToPadColour(colour)); });
   dialog->open();
 }
 

@@ -7,7 +7,7 @@
 #include <array>
 #include <optional>
 
-#include "client/drawing/pad_tools.h"
+#include "client/pad/pad_tools.h"
 
 class QAction;
 class QFrame;
@@ -97,7 +97,7 @@ class DrawingArea : public QWidget {
   // What the palette and the fill button show, so that a change of tool state restyles only
   // what changed: the state changes with every drawing segment, the palette seldom.
   std::optional<int> shown_swatch_;
-  std::optional<QColor> shown_colour_;
+  std::optional<PadColour> shown_colour_;
   std::optional<bool> shown_fill_solid_;
 };
 

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include "client/drawing/pad_image.h"
 #include "common/qt/text_codec.h"
 
 namespace client {
@@ -104,7 +105,7 @@ void RoundReplay::ShowPicture(const GalleryRound& round) {
   frame_timer_->Stop();
   round_.reset();
   tools_.RestoreState(round.start);
-  tools_.engine().SetPicture(round.picture);
+  SetPicture(tools_.raster(), round.picture);
   if (on_frame_) on_frame_();
 }
 
@@ -156,7 +157,7 @@ void RoundReplay::Frame() {
   const bool done = next_ >= drawing.size();
   if (done && !round->record.complete) {
     // The log stopped short of the round: its end is the picture the round left.
-    tools_.engine().SetPicture(round->picture);
+    SetPicture(tools_.raster(), round->picture);
   }
   if (next_ != before || done) {
     if (on_frame_) on_frame_();

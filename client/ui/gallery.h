@@ -8,7 +8,7 @@
 #include <functional>
 #include <memory>
 
-#include "client/drawing/pad_tools.h"
+#include "client/pad/pad_tools.h"
 #include "client/room/round_log.h"
 #include "common/scheduling.h"
 

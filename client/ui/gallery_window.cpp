@@ -134,8 +134,8 @@ GalleryWindow::GalleryWindow(Gallery* gallery, scrawlbox::Scheduler& scheduler, 
   for (const int scale : Gallery::kSaveScales) {
     cboSaveScale_->addItem(QStringLiteral("%1\u00d7 (%2 \u00d7 %3)")
                                .arg(scale)
-                               .arg(PadEngine::kWidth * scale)
-                               .arg(PadEngine::kHeight * scale),
+                               .arg(drawing::Raster::kWidth * scale)
+                               .arg(drawing::Raster::kHeight * scale),
                            scale);
   }
   cboSaveScale_->setCurrentIndex(1);

@@ -24,6 +24,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "client/drawing/pad_image.h"
 #include "client/net/qt_connection.h"
 #include "client/net/sound_player.h"
 #include "client/room/session.h"
@@ -447,7 +448,7 @@ bool MainWindow::IsChatFloating() const {
 }
 
 void MainWindow::ClearPad() {
-  tools_->engine().Clear();
+  tools_->raster().Clear();
   drawing_->pad()->update();
 }
 
@@ -486,7 +487,7 @@ void MainWindow::RoundBegins() {
 
 void MainWindow::RoundEnded(const RoundRecord& round) {
   if (!round_start_) return;
-  gallery_.Add(GalleryRound{round, std::move(*round_start_), tools_->engine().picture()});
+  gallery_.Add(GalleryRound{round, std::move(*round_start_), PictureOf(tools_->raster())});
   round_start_.reset();
 }
 
@@ -729,9 +730,9 @@ void MainWindow::LoadImage() {
     // A picture larger than the pad is read at the pad's size, never at its own.
     const QSize size = reader.size();
     if (size.isValid() &&
-        (size.width() > PadEngine::kWidth || size.height() > PadEngine::kHeight)) {
+        (size.width() > drawing::Raster::kWidth || size.height() > drawing::Raster::kHeight)) {
       reader.setScaledSize(
-          size.scaled(PadEngine::kWidth, PadEngine::kHeight, Qt::IgnoreAspectRatio));
+          size.scaled(drawing::Raster::kWidth, drawing::Raster::kHeight, Qt::IgnoreAspectRatio));
     }
     const QImage image = reader.read();
     if (image.isNull()) {
@@ -739,7 +740,7 @@ void MainWindow::LoadImage() {
                                           .arg(QFileInfo(file).fileName(), reader.errorString())));
       return;
     }
-    tools_->engine().SetPicture(image);
+    SetPicture(tools_->raster(), image);
     drawing_->pad()->update();
     session_->ShowSystemLine(
         ToWire(QStringLiteral("Loaded picture: ") + QFileInfo(file).fileName()));
@@ -760,7 +761,7 @@ void MainWindow::SaveImage() {
       if (!file.endsWith(QLatin1Char('.'))) file += QLatin1Char('.');
       file += QStringLiteral("bmp");
     }
-    if (!tools_->engine().picture().save(file, "BMP")) {
+    if (!PictureOf(tools_->raster()).save(file, "BMP")) {
       session_->ShowSystemLine(ToWire(QStringLiteral("Could not save picture: ") + file));
       return;
     }
@@ -771,7 +772,7 @@ void MainWindow::SaveImage() {
 }
 
 void MainWindow::CopyImage() {
-  QApplication::clipboard()->setImage(tools_->engine().picture());
+  QApplication::clipboard()->setImage(PictureOf(tools_->raster()));
 }
 
 void MainWindow::PasteImage() {
@@ -780,7 +781,7 @@ void MainWindow::PasteImage() {
     session_->ShowSystemLine("The clipboard does not contain any image data.");
     return;
   }
-  tools_->engine().SetPicture(image);
+  SetPicture(tools_->raster(), image);
   drawing_->pad()->update();
 }
 

@@ -7,7 +7,7 @@
 #include <memory>
 #include <optional>
 
-#include "client/drawing/pad_tools.h"
+#include "client/pad/pad_tools.h"
 #include "client/room/client_ports.h"
 #include "client/ui/client_paths.h"
 #include "client/ui/gallery.h"

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "client/drawing/pad_image.h"
 #include "client/ui/svg_picture.h"
 
 namespace client {
@@ -53,8 +54,8 @@ PadWidget::PadWidget(PadTools* tools, QWidget* parent) : QWidget(parent), tools_
 }
 
 QSize PadWidget::SizeAt(double scale) {
-  return QSize(static_cast<int>(std::floor(PadEngine::kWidth * scale + 1e-6)),
-               static_cast<int>(std::floor(PadEngine::kHeight * scale + 1e-6)));
+  return QSize(static_cast<int>(std::floor(drawing::Raster::kWidth * scale + 1e-6)),
+               static_cast<int>(std::floor(drawing::Raster::kHeight * scale + 1e-6)));
 }
 
 QSize PadWidget::sizeHint() const {
@@ -67,8 +68,8 @@ QSize PadWidget::minimumSizeHint() const {
 
 double PadWidget::Scale() const {
   const double ratio = devicePixelRatioF();
-  const double fit =
-      std::min(width() * ratio / PadEngine::kWidth, height() * ratio / PadEngine::kHeight);
+  const double fit = std::min(width() * ratio / drawing::Raster::kWidth,
+                              height() * ratio / drawing::Raster::kHeight);
   return std::max(fit, 0.01);
 }
 
@@ -77,8 +78,8 @@ QRectF PadWidget::PictureRect() const {
   const double scale = Scale();
   // Whole device pixels: a picture that ended within a pixel would leave that pixel's row or
   // column half drawn, a dark line along its edge once smoothed.
-  const double device_width = std::floor(PadEngine::kWidth * scale + 1e-6);
-  const double device_height = std::floor(PadEngine::kHeight * scale + 1e-6);
+  const double device_width = std::floor(drawing::Raster::kWidth * scale + 1e-6);
+  const double device_height = std::floor(drawing::Raster::kHeight * scale + 1e-6);
   // Whole device pixels at the corner keep whole multiples exact.
   const double left = std::floor((width() * ratio - device_width) / 2);
   const double top = std::floor((height() * ratio - device_height) / 2);
@@ -86,11 +87,11 @@ QRectF PadWidget::PictureRect() const {
                 device_height / ratio);
 }
 
-QPointF PadWidget::PadPoint(const QPointF& position) const {
+PadPoint PadWidget::PadPointAt(const QPointF& position) const {
   const QRectF picture = PictureRect();
   const double to_pad = devicePixelRatioF() / Scale();
-  return QPointF(std::floor((position.x() - picture.left()) * to_pad + 1e-9),
-                 std::floor((position.y() - picture.top()) * to_pad + 1e-9));
+  return {std::floor((position.x() - picture.left()) * to_pad + 1e-9),
+          std::floor((position.y() - picture.top()) * to_pad + 1e-9)};
 }
 
 void PadWidget::resizeEvent(QResizeEvent* event) {
@@ -212,24 +213,28 @@ void PadWidget::paintEvent(QPaintEvent* event) {
   p.setClipRect(picture);
   // Whole multiples stay pixel for pixel; anything between is smoothed.
   p.setRenderHint(QPainter::SmoothPixmapTransform, !IsWhole(Scale()));
-  p.drawImage(picture, tools_->engine().view());
+  p.drawImage(picture, PictureView(tools_->raster()));
 
   // The previews, in pad pixels.
   p.translate(picture.topLeft());
   p.scale(LogicalScale(), LogicalScale());
   const PadTools::Previews& previews = tools_->previews();
-  const QColor colour = tools_->colour();
-  p.setPen(QPen(colour, tools_->engine().pen_width(), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-  if (previews.line) p.drawLine(*previews.line);
+  const QColor colour = FromPadColour(tools_->colour());
+  p.setPen(QPen(colour, tools_->raster().pen_width(), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  if (const auto& line = previews.line) {
+    p.drawLine(QLineF(line->first.x, line->first.y, line->second.x, line->second.y));
+  }
   p.setBrush(tools_->fill_solid() ? QBrush(colour) : QBrush(Qt::NoBrush));
-  if (previews.box) p.drawRect(*previews.box);
-  if (previews.oval) p.drawEllipse(*previews.oval);
+  const auto rect = [](const PadRect& r) { return QRectF(r.x, r.y, r.width, r.height); };
+  if (previews.box) p.drawRect(rect(*previews.box));
+  if (previews.oval) p.drawEllipse(rect(*previews.oval));
   if (previews.eraser) {
     p.setBrush(Qt::NoBrush);
     QPen dashed(Qt::black, 1, Qt::DashLine);
     dashed.setCosmetic(true);
     p.setPen(dashed);
-    p.drawEllipse(*previews.eraser, kEraserIndicatorRadius, kEraserIndicatorRadius);
+    p.drawEllipse(QPointF(previews.eraser->x, previews.eraser->y), kEraserIndicatorRadius,
+                  kEraserIndicatorRadius);
   }
 
   p.resetTransform();
@@ -280,18 +285,18 @@ void PadWidget::mousePressEvent(QMouseEvent* event) {
     return;
   }
   const int button = ButtonsNumber(event->buttons());
-  if (button > 0) tools_->Press(button, PadPoint(event->position()));
+  if (button > 0) tools_->Press(button, PadPointAt(event->position()));
 }
 
 void PadWidget::mouseMoveEvent(QMouseEvent* event) {
   const int buttons = ButtonsNumber(event->buttons());
-  if (buttons >= 0) tools_->Move(buttons, PadPoint(event->position()));
+  if (buttons >= 0) tools_->Move(buttons, PadPointAt(event->position()));
 }
 
 void PadWidget::mouseReleaseEvent(QMouseEvent* event) {
   const int button = ButtonNumber(event->button());
   if (button > 0 && event->buttons() == Qt::NoButton) {
-    tools_->Release(button, PadPoint(event->position()));
+    tools_->Release(button, PadPointAt(event->position()));
   }
 }
 
@@ -327,7 +332,7 @@ void PadWidget::ShowWinner(const QString& nickname, const QStringList& podium) {
   if (nickname.isEmpty()) {
     setEnabled(drawing_allowed_);
   } else {
-    tools_->engine().Clear();
+    tools_->raster().Clear();
     if (tools_->clear_message_shown()) tools_->HideClearMessage();
     setEnabled(false);
   }

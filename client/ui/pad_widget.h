@@ -5,11 +5,11 @@
 #include <QPixmap>
 #include <QWidget>
 
-#include "client/drawing/pad_tools.h"
+#include "client/pad/pad_tools.h"
 
 namespace client {
 
-// The drawing pad on screen (picPad): the engine's picture at the largest size that fits the
+// The drawing pad on screen (picPad): the raster's picture at the largest size that fits the
 // widget with the pad's shape kept, the tool previews over it, the word's blanks along its top,
 // the two-step clear's message and the winner display, all scaled alike. Whole multiples are drawn
 // pixel for pixel and the sizes between them smoothly. Mouse positions become pad pixels before
@@ -47,7 +47,7 @@ class PadWidget : public QWidget {
   // Where the picture lies, in the widget's coordinates.
   QRectF PictureRect() const;
   // A point of the widget as the pad pixel under it (outside the pad when the point is).
-  QPointF PadPoint(const QPointF& position) const;
+  PadPoint PadPointAt(const QPointF& position) const;
   // The size of the pad's picture at `scale` logical pixels per pad pixel.
   static QSize SizeAt(double scale);
 

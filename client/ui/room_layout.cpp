@@ -75,7 +75,7 @@ RoomLayout::Placement RoomLayout::Arrange(const QRect& rect) const {
   };
   auto used_height = [&](int width, int pad) {
     return drawing_->ChromeHeight(width) +
-           PadWidget::SizeAt(double(pad) / PadEngine::kWidth).height();
+           PadWidget::SizeAt(double(pad) / drawing::Raster::kWidth).height();
   };
   struct Way {
     Placement placed;
@@ -155,7 +155,8 @@ RoomLayout::Placement RoomLayout::Arrange(const QRect& rect) const {
     if (way->fits && (!best->fits || way->pad > best->pad)) best = way;
   }
   if (best == &beside && below.fits && beside.strip >= kMinChatHeight / 2 &&
-      below.pad * 6 >= beside.pad * 5 && below.pad >= std::min(beside.pad, PadEngine::kWidth)) {
+      below.pad * 6 >= beside.pad * 5 &&
+      below.pad >= std::min(beside.pad, drawing::Raster::kWidth)) {
     best = &below;
   }
   return best->placed;

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <algorithm>
 
+#include "client/drawing/pad_image.h"
 #include "client/ui/gallery_window.h"
 #include "tests/support/window_harness.h"
 #include "tests/support/wire.h"
@@ -43,7 +44,7 @@ class GalleryTest : public testing::Test, protected testing_support::WindowHarne
     const int64_t began = clock.now();
     while (replay.running() && clock.now() - began < 600000) clock.Advance(RoundReplay::kFrameMs);
     if (took_ms) *took_ms = clock.now() - began;
-    return replay.tools().engine().picture();
+    return PictureOf(replay.tools().raster());
   }
 };
 
@@ -142,7 +143,7 @@ TEST_F(GalleryTest, AReplayEndsOnTheRoundsFinalPixelsAt1xAnd4x) {
   Receive("NEWROUND", "2");
   Receive("NEWARTIST", "100005");
   PadTools& tools = window.tools();
-  auto drag = [&](Tool tool, QPointF from, QPointF to) {
+  auto drag = [&](Tool tool, PadPoint from, PadPoint to) {
     tools.ClickTool(tool);
     tools.Press(kLeftButton, from);
     clock.Advance(100);
@@ -154,7 +155,7 @@ TEST_F(GalleryTest, AReplayEndsOnTheRoundsFinalPixelsAt1xAnd4x) {
   tools.ClickBrush(3);
   tools.PressSwatch(12);
   drag(Tool::kLine, {0, 300}, {510, 200});
-  tools.ChooseCustomColour(QColor(10, 200, 30));
+  tools.ChooseCustomColour(ToPadColour(QColor(10, 200, 30)));
   drag(Tool::kEraser, {60, 30}, {70, 32});
   drag(Tool::kCircle, {200, 50}, {281, 107});  // the artist's own copy rounds the radius
   tools.ToggleFillType();
@@ -214,7 +215,7 @@ TEST_F(GalleryTest, AReplayShowsHowFarItIsAndStops) {
   EXPECT_NEAR(bar->value(), GalleryWindow::kProgressSteps / 2, GalleryWindow::kProgressSteps / 10);
   stop->click();
   EXPECT_FALSE(gallery->replay().running() || stop->isEnabled() || bar->value() != 0);
-  EXPECT_EQ(gallery->replay().tools().engine().picture(), gallery->Selected()->picture);
+  EXPECT_EQ(PictureOf(gallery->replay().tools().raster()), gallery->Selected()->picture);
   gallery->findChild<QPushButton*>(QStringLiteral("cmdReplayFast"))->click();
   clock.Advance(1000);
   EXPECT_FALSE(gallery->replay().running());

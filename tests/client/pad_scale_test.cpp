@@ -10,7 +10,8 @@
 #include <QMouseEvent>
 #include <QTest>
 
-#include "client/drawing/pad_tools.h"
+#include "client/drawing/pad_image.h"
+#include "client/pad/pad_tools.h"
 #include "client/ui/drawing_area.h"
 #include "client/ui/pad_widget.h"
 #include "client/ui/room_layout.h"
@@ -28,7 +29,7 @@ class ScaledPad : public testing_support::Artist {
   void Mouse(QEvent::Type type, QPointF pad, Qt::MouseButton button, Qt::MouseButtons held) {
     // Over the middle of the pad pixel.
     const QRectF picture = widget.PictureRect();
-    const double step = picture.width() / PadEngine::kWidth;
+    const double step = picture.width() / drawing::Raster::kWidth;
     const QPointF at(picture.left() + (pad.x() + 0.5) * step,
                      picture.top() + (pad.y() + 0.5) * step);
     QMouseEvent event(type, at, widget.mapToGlobal(at), button, held, Qt::NoModifier);
@@ -74,12 +75,12 @@ TEST(PadScale, TheSameGestureSendsTheSameCodesAtEveryScaleAndWholeMultiplesArePi
     ScaledPad pad(scale);
     pad.DrawEverything();
     EXPECT_EQ(pad.Sent(), codes);
-    EXPECT_EQ(pad.tools.engine().picture(), natural.tools.engine().picture());
+    EXPECT_EQ(PictureOf(pad.tools.raster()), PictureOf(natural.tools.raster()));
     if (scale != 2.0) continue;
     // Each pad pixel is a 2x2 block of exactly its colour: nothing smoothed.
     EXPECT_DOUBLE_EQ(pad.widget.Scale(), 2.0);
     const QImage shown = pad.widget.grab().toImage();
-    const QImage& picture = pad.tools.engine().picture();
+    const QImage picture = PictureOf(pad.tools.raster());
     for (const QPoint p : {QPoint(10, 10), QPoint(11, 10), QPoint(45, 25), QPoint(300, 200)}) {
       for (const QPoint d : {QPoint(0, 0), QPoint(1, 1)}) {
         EXPECT_EQ(shown.pixel(2 * p + d), picture.pixel(p));
@@ -116,7 +117,7 @@ TEST(StatusLine, ALongLineShrinksBeforeItIsCutAndNeverMovesThePad) {
   testing_support::ManualClock clock;
   PadTools tools(nullptr, clock);
   DrawingArea area(&tools);
-  area.resize(PadEngine::kWidth, 500);
+  area.resize(drawing::Raster::kWidth, 500);
   area.show();
   QLabel* line = area.status_line();
   const QFont large = line->font();
@@ -138,16 +139,16 @@ TEST(StatusLine, ALongLineShrinksBeforeItIsCutAndNeverMovesThePad) {
   EXPECT_EQ(line->toolTip(), endless);
   // The smaller type does not make the line lower: laid out again, nothing moves.
   area.SetStatus(longer);
-  area.resize(PadEngine::kWidth, 501);
-  area.resize(PadEngine::kWidth, 500);
+  area.resize(drawing::Raster::kWidth, 501);
+  area.resize(drawing::Raster::kWidth, 500);
   EXPECT_LT(line->font().pointSizeF(), large.pointSizeF());
   EXPECT_EQ(QRect(area.pad()->geometry().topLeft(), line->geometry().bottomRight()),
             QRect(pad.topLeft(), placed.bottomRight()));
   // A wider area, or a short text, gets the large type back.
-  area.resize(4 * PadEngine::kWidth, 900);
+  area.resize(4 * drawing::Raster::kWidth, 900);
   EXPECT_EQ(line->text(), longer);
   EXPECT_EQ(line->font(), large);
-  area.resize(PadEngine::kWidth, 500);
+  area.resize(drawing::Raster::kWidth, 500);
   area.SetStatus(QStringLiteral("Ada is drawing"));
   EXPECT_EQ(line->font(), large);
 }
@@ -188,7 +189,7 @@ TEST_F(Layout, ThePadTakesMostOfTheWindowAndTheChatKeepsItsRoom) {
     EXPECT_LE(under - palette.bottom() - 1 - RoomLayout::kGap, size.strip);
     // The pad keeps its shape and never falls below its own size on these windows.
     EXPECT_NEAR(double(pad.width()) / pad.height(), 511.0 / 322.0, 0.01);
-    EXPECT_GE(pad.width(), PadEngine::kWidth);
+    EXPECT_GE(pad.width(), drawing::Raster::kWidth);
     // Nothing lies over the pad, and the chat and user list keep a usable size.
     for (const char* other : {"fraChat", "fraSide", "tbrTools", "fraPalette", "labStatusLine"}) {
       EXPECT_FALSE(Placed(other).intersects(pad)) << other;

@@ -377,7 +377,7 @@ TEST_F(GameWindow, TheArtistDrawsAndTheGuesserChats) {
   EXPECT_EQ(shown(), "tbrTools tbrBrushes picPad fraPalette txtChat | Skip Word! / Give Hint");
   Find<QPushButton>("cmdStartGameSkipGo")->click();
   Find<QPushButton>("cmdStartGameSkipGo")->click();
-  window.tools().Press(kLeftButton, QPointF(5, 5));  // the artist's drawing is sent
+  window.tools().Press(kLeftButton, {5, 5});  // the artist's drawing is sent
   // Becoming the artist resets the tools, which tells the others to use black.
   EXPECT_EQ(Sent(), "PA 0, PA 0, SKIPWORD -, CU -, FH 5|5|5|5");
 
@@ -391,7 +391,7 @@ TEST_F(GameWindow, TheArtistDrawsAndTheGuesserChats) {
   EXPECT_TRUE(pad->PictureRect().contains(pad->PatternRect()));
   EXPECT_LT(pad->PatternRect().center().y(), pad->PictureRect().center().y() / 2);
   Receive("FH", Wire("100000|10|10|60|10"));  // replayed on the pad
-  EXPECT_EQ(window.tools().engine().picture().pixel(30, 10), qRgb(0, 0, 0));
+  EXPECT_EQ(window.tools().raster().pixel(30, 10), qRgb(0, 0, 0));
 
   Receive("POINTSCHG", Wire("100000|12"));
   Receive("WINNER", "100000");

@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The pad replaying relayed drawing messages, with some of the artist's own tool use.
-#include <QImage>
+#include <algorithm>
 
-#include "client/drawing/pad_engine.h"
-#include "client/drawing/pad_tools.h"
+#include "client/pad/pad_tools.h"
 #include "protocol/drawing.h"
 #include "protocol/framing.h"
 #include "tests/fuzz/fuzz_input.h"
@@ -38,11 +37,11 @@ std::string RelayedData(protocol::DrawCode code, FuzzInput& in) {
 }
 
 // Mostly on the pad, sometimes well off it, as a drag out of the window gives.
-QPointF Point(FuzzInput& in) {
+client::PadPoint Point(FuzzInput& in) {
   const int scale = in.Flag() ? 1 : 8;
   const int x = static_cast<int16_t>(in.Number16()) % 600 * scale;
   const int y = static_cast<int16_t>(in.Number16()) % 400 * scale;
-  return QPointF(x, y);
+  return {static_cast<double>(x), static_cast<double>(y)};
 }
 
 }  // namespace
@@ -68,7 +67,8 @@ int FuzzDrawingReplay(const uint8_t* data, size_t size) {
               [&] {
                 const int red = in.Byte();
                 const int green = in.Byte();
-                tools.ChooseCustomColour(QColor(red, green, in.Byte()));
+                tools.ChooseCustomColour(
+                    static_cast<client::PadColour>(red << 16 | green << 8 | in.Byte()));
               },
               [&] { tools.ToggleFillType(); });
         },
@@ -83,9 +83,10 @@ int FuzzDrawingReplay(const uint8_t* data, size_t size) {
         [&] { clock.Advance(in.Byte() * 20); },
         [&] { in.Flag() ? tools.Reset() : tools.HideClearMessage(); });
   }
-  // The pad is still the pad's size, whatever was drawn on it.
-  FUZZ_CHECK(tools.engine().picture().size() ==
-             QSize(client::PadEngine::kWidth, client::PadEngine::kHeight));
+  // Every pixel is still opaque, whatever was drawn on the pad.
+  const drawing::Raster& pad = tools.raster();
+  FUZZ_CHECK(std::all_of(pad.pixels(), pad.pixels() + pad.kWidth * pad.kHeight,
+                         [](uint32_t pixel) { return pixel >> 24 == 0xFF; }));
   return 0;
 }
 

@@ -13,6 +13,7 @@
 #include "tests/support/memory_ini.h"
 #include "tests/support/pad_gestures.h"
 #include "tests/support/pad_view.h"
+#include "tests/support/raster_scenes.h"
 
 namespace testing_support {
 namespace {
@@ -97,9 +98,10 @@ TEST(ClientSessions, OneWhoJoinsLateEndsWithTheSamePixelsAndLeavesWithAReason) {
   EXPECT_TRUE(early.Sees("hello"));  // the room's echo of one's own line
   // Which codes give which pixels is the pad's and the replay's test; here they cross sockets.
   client::PadTools& t = artist.view.tools;
-  Drag(t, client::kLeftButton, QPointF(10, 10), QPointF(300, 200));
+  Drag(t, client::kLeftButton, {10, 10}, {300, 200});
   const auto same_pixels = [&](Player& player) {
-    return Eventually([&] { return player.view.tools.engine().picture() == t.engine().picture(); });
+    return Eventually(
+        [&] { return PixelHash(player.view.tools.raster()) == PixelHash(t.raster()); });
   };
   ASSERT_TRUE(same_pixels(early));
   Player late("Late", server.port());

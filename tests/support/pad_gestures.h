@@ -1,18 +1,17 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QPointF>
 #include <utility>
 #include <vector>
 
-#include "client/drawing/pad_tools.h"
+#include "client/pad/pad_tools.h"
 #include "tests/support/fake_transport.h"
 #include "tests/support/manual_clock.h"
 
 namespace testing_support {
 
 // Press, one move to the end and release there, as a mouse drags.
-inline void Drag(client::PadTools& tools, int button, QPointF from, QPointF to) {
+inline void Drag(client::PadTools& tools, int button, client::PadPoint from, client::PadPoint to) {
   tools.Press(button, from);
   tools.Move(button, to);
   tools.Release(button, to);

@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-#include "client/drawing/pad_tools.h"
+#include "client/pad/pad_tools.h"
 #include "client/room/session.h"
 #include "tests/support/client_fakes.h"
 
@@ -13,7 +13,7 @@ namespace testing_support {
 // goes to the session once one is set, so that the view can play the artist as well.
 class PadView : public RecordingClientView {
  public:
-  void ClearPad() override { tools.engine().Clear(); }
+  void ClearPad() override { tools.raster().Clear(); }
   void ResetTools() override { tools.Reset(); }
   void ReplayDrawing(const protocol::DrawCommand& command) override { tools.Replay(command); }
 

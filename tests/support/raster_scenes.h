@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -57,6 +59,22 @@ inline uint64_t PixelHash(const drawing::Raster& r) {
     }
   }
   return hash;
+}
+
+// The bounding box of the pixels that are not white: left, top, width, height; all 0 for none.
+inline std::array<int, 4> Footprint(const drawing::Raster& r) {
+  int left = drawing::Raster::kWidth, top = drawing::Raster::kHeight, right = -1, bottom = -1;
+  for (int y = 0; y < drawing::Raster::kHeight; ++y) {
+    for (int x = 0; x < drawing::Raster::kWidth; ++x) {
+      if (r.pixel(x, y) == drawing::Raster::kWhite) continue;
+      left = std::min(left, x);
+      top = std::min(top, y);
+      right = std::max(right, x);
+      bottom = std::max(bottom, y);
+    }
+  }
+  if (right < 0) return {};
+  return {left, top, right - left + 1, bottom - top + 1};
 }
 
 inline std::vector<GoldenScene> GoldenScenes() {

@@ -2,10 +2,9 @@
 // How fast a receiving client replays drawing codes on its pad.
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
 #include <cstdio>
 
-#include "client/drawing/pad_tools.h"
+#include "client/pad/pad_tools.h"
 #include "protocol/framing.h"
 #include "tests/support/client_fakes.h"
 #include "tests/support/pad_view.h"
@@ -85,12 +84,3 @@ void BM_FloodFillWholePad(benchmark::State& state) {
 BENCHMARK(BM_FloodFillWholePad)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "client/drawing/pad_tools.h"
+#include "client/pad/pad_tools.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,19 +8,16 @@ namespace client {
 
 using protocol::DrawCode;
 
-const std::array<QColor, 24> kPalette = {
-    QColor(0, 0, 0),       QColor(128, 128, 128), QColor(255, 255, 255), QColor(80, 0, 16),
-    QColor(143, 64, 47),   QColor(191, 128, 79),  QColor(128, 0, 64),    QColor(224, 181, 148),
-    QColor(240, 208, 192), QColor(130, 0, 70),    QColor(255, 0, 140),   QColor(255, 130, 200),
-    QColor(255, 0, 0),     QColor(255, 150, 150), QColor(255, 200, 200), QColor(255, 140, 30),
-    QColor(255, 200, 0),   QColor(255, 255, 0),   QColor(31, 122, 48),   QColor(0, 180, 0),
-    QColor(0, 248, 0),     QColor(0, 0, 255),     QColor(61, 134, 255),  QColor(127, 192, 240),
+const std::array<PadColour, 24> kPalette = {
+    0x000000, 0x808080, 0xFFFFFF, 0x500010, 0x8F402F, 0xBF804F, 0x800040, 0xE0B594,
+    0xF0D0C0, 0x820046, 0xFF008C, 0xFF82C8, 0xFF0000, 0xFF9696, 0xFFC8C8, 0xFF8C1E,
+    0xFFC800, 0xFFFF00, 0x1F7A30, 0x00B400, 0x00F800, 0x0000FF, 0x3D86FF, 0x7FC0F0,
 };
 
 namespace {
 
-QPointF Rounded(QPointF p) {
-  return QPointF(std::nearbyint(p.x()), std::nearbyint(p.y()));
+PadPoint Rounded(PadPoint p) {
+  return {std::nearbyint(p.x), std::nearbyint(p.y)};
 }
 
 int Component(double value) {
@@ -31,7 +28,7 @@ int Component(double value) {
 
 PadTools::PadTools(protocol::DrawSink* sink, scrawlbox::Scheduler& scheduler)
     : sink_(sink), clear_timer_(scheduler.CreateTimer([this] { HideClearMessage(); })) {
-  engine_.SetPenWidth(kBrushWidths[static_cast<size_t>(brush_)]);
+  raster_.SetPenWidth(kBrushWidths[static_cast<size_t>(brush_)]);
 }
 
 uint64_t PadTools::SpraySeed(double x, double y) const {
@@ -43,12 +40,12 @@ uint64_t PadTools::SpraySeed(double x, double y) const {
 }
 
 void PadTools::Spray(double x, double y) {
-  engine_.SprayBurst(x, y, SpraySeed(x, y));
+  raster_.SprayBurst(x, y, SpraySeed(x, y));
   ++sprays_;
 }
 
 void PadTools::UndoPoint() {
-  engine_.CreateUndoBuffer();
+  raster_.CreateUndoBuffer();
   sprays_ = 0;
   Send(DrawCode::CU, {});
 }
@@ -75,13 +72,13 @@ void PadTools::ClickTool(Tool tool) {
         clear_timer_->Start(kClearConfirmMs);
       } else {
         clear_timer_->Stop();
-        engine_.CreateUndoBuffer();
-        engine_.Clear();
+        raster_.CreateUndoBuffer();
+        raster_.Clear();
         Send(DrawCode::CL, {});
       }
       break;
     case Tool::kUndo:
-      engine_.Undo();
+      raster_.Undo();
       Send(DrawCode::UN, {});
       break;
     case Tool::kFillType:
@@ -97,10 +94,10 @@ void PadTools::ClickTool(Tool tool) {
 void PadTools::SelectTool(Tool tool) {
   cursor_tool_ = tool;
   if (tool == Tool::kEraser) {
-    previews_.eraser = QPointF(-400, -400);
+    previews_.eraser = PadPoint{-400, -400};
   } else {
     previews_.eraser.reset();
-    engine_.SetFillColour(colour_);
+    raster_.SetFillColour(colour_);
   }
   if (tool != Tool::kFillType) tool_ = tool;
 }
@@ -114,11 +111,12 @@ void PadTools::ToggleFillType() {
 
 void PadTools::SetFillSolid(bool solid) {
   fill_solid_ = solid;
-  engine_.SetFillMode(solid ? PadEngine::FillMode::kSolid : PadEngine::FillMode::kTransparent);
+  raster_.SetFillMode(solid ? drawing::Raster::FillMode::kSolid
+                            : drawing::Raster::FillMode::kTransparent);
 }
 
 void PadTools::SetWidth(int width) {
-  engine_.SetPenWidth(width);
+  raster_.SetPenWidth(width);
 }
 
 void PadTools::ClickBrush(int index) {
@@ -130,10 +128,10 @@ void PadTools::ClickBrush(int index) {
   Changed();
 }
 
-void PadTools::ApplyColour(QColor colour) {
-  colour_ = colour;
-  engine_.SetPenColour(colour);
-  engine_.SetFillColour(colour);
+void PadTools::ApplyColour(PadColour colour) {
+  colour_ = colour & 0xFFFFFFu;
+  raster_.SetPenColour(colour_);
+  raster_.SetFillColour(colour_);
 }
 
 void PadTools::PressSwatch(int index) {
@@ -144,11 +142,11 @@ void PadTools::PressSwatch(int index) {
   Changed();
 }
 
-void PadTools::ChooseCustomColour(QColor colour) {
+void PadTools::ChooseCustomColour(PadColour colour) {
   swatch_ = -1;
   ApplyColour(colour);
-  Send(DrawCode::CC, {static_cast<double>(colour.red()), static_cast<double>(colour.green()),
-                      static_cast<double>(colour.blue())});
+  Send(DrawCode::CC, {static_cast<double>(colour_ >> 16), static_cast<double>(colour_ >> 8 & 255),
+                      static_cast<double>(colour_ & 255)});
   Changed();
 }
 
@@ -167,14 +165,14 @@ void PadTools::HideClearMessage() {
 
 // --- Mouse --------------------------------------------------------------------------------------
 
-void PadTools::Press(int button, QPointF p) {
+void PadTools::Press(int button, PadPoint p) {
   if (button == kRightButton && tool_ != Tool::kEraser) {
     // Quick erase: any tool, no undo point.
     previews_.eraser = p;
-    engine_.EraseDisc(p.x(), p.y());
-    Send(DrawCode::ER, {p.x(), p.y()});
+    raster_.EraseDisc(p.x, p.y);
+    Send(DrawCode::ER, {p.x, p.y});
   } else if (button == kMiddleButton) {
-    previews_.line = QLineF(p, p);
+    previews_.line = std::pair(p, p);
   } else if (button == kLeftButton) {
     switch (tool_) {
       case Tool::kFreehand:
@@ -187,15 +185,15 @@ void PadTools::Press(int button, QPointF p) {
         Move(kLeftButton, p);
         return;
       case Tool::kLine:
-        previews_.line = QLineF(p, p);
+        previews_.line = std::pair(p, p);
         break;
       case Tool::kBox:
         press_ = Rounded(p);
-        previews_.box = QRectF(press_, QSizeF(0, 0));
+        previews_.box = PadRect{press_.x, press_.y, 0, 0};
         break;
       case Tool::kCircle:
         press_ = Rounded(p);
-        previews_.oval = QRectF(press_, QSizeF(0, 0));
+        previews_.oval = PadRect{press_.x, press_.y, 0, 0};
         break;
       default:
         break;
@@ -204,9 +202,9 @@ void PadTools::Press(int button, QPointF p) {
   Changed();
 }
 
-void PadTools::Move(int buttons, QPointF p) {
+void PadTools::Move(int buttons, PadPoint p) {
   if (buttons == kMiddleButton) {
-    if (previews_.line) previews_.line->setP2(p);
+    if (previews_.line) previews_.line->second = p;
     Changed();
     return;
   }
@@ -214,32 +212,32 @@ void PadTools::Move(int buttons, QPointF p) {
     if (previews_.eraser || tool_ == Tool::kEraser) previews_.eraser = p;
   }
   if (buttons == kRightButton && tool_ != Tool::kEraser) {
-    engine_.EraseDisc(p.x(), p.y());
-    Send(DrawCode::ER, {p.x(), p.y()});
+    raster_.EraseDisc(p.x, p.y);
+    Send(DrawCode::ER, {p.x, p.y});
   }
   if (buttons == kLeftButton) {
     switch (tool_) {
       case Tool::kFreehand:
-        engine_.Line(last_.x(), last_.y(), p.x(), p.y());
-        Send(DrawCode::FH, {last_.x(), last_.y(), p.x(), p.y()});
+        raster_.Line(last_.x, last_.y, p.x, p.y);
+        Send(DrawCode::FH, {last_.x, last_.y, p.x, p.y});
         break;
       case Tool::kEraser:
-        engine_.EraseDisc(p.x(), p.y());
-        Send(DrawCode::ER, {p.x(), p.y()});
+        raster_.EraseDisc(p.x, p.y);
+        Send(DrawCode::ER, {p.x, p.y});
         break;
       case Tool::kLine:
-        if (previews_.line) previews_.line->setP2(p);
+        if (previews_.line) previews_.line->second = p;
         break;
       case Tool::kBox:
       case Tool::kCircle: {
-        const QRectF rect(std::min(p.x(), press_.x()), std::min(p.y(), press_.y()),
-                          std::fabs(p.x() - press_.x()), std::fabs(p.y() - press_.y()));
+        const PadRect rect{std::min(p.x, press_.x), std::min(p.y, press_.y),
+                           std::fabs(p.x - press_.x), std::fabs(p.y - press_.y)};
         (tool_ == Tool::kBox ? previews_.box : previews_.oval) = rect;
         break;
       }
       case Tool::kSpray:
-        Spray(p.x(), p.y());
-        Send(DrawCode::SP, {p.x(), p.y()});
+        Spray(p.x, p.y);
+        Send(DrawCode::SP, {p.x, p.y});
         break;
       default:
         break;
@@ -249,53 +247,52 @@ void PadTools::Move(int buttons, QPointF p) {
   Changed();
 }
 
-void PadTools::Release(int button, QPointF p) {
+void PadTools::Release(int button, PadPoint p) {
   if (button == kRightButton && tool_ != Tool::kEraser) {
-    engine_.EraseRing(p.x(), p.y());  // not sent: it lies within the last erased disc
-    engine_.SetFillColour(colour_);
+    raster_.EraseRing(p.x, p.y);  // not sent: it lies within the last erased disc
+    raster_.SetFillColour(colour_);
     previews_.eraser.reset();
   } else if (button == kMiddleButton || (button == kLeftButton && tool_ == Tool::kLine)) {
     if (previews_.line) {
-      const QLineF line = *previews_.line;
+      const auto [from, to] = *previews_.line;
       UndoPoint();
-      engine_.Line(line.x1(), line.y1(), line.x2(), line.y2());
-      Send(DrawCode::LI, {line.x1(), line.y1(), line.x2(), line.y2()});
+      raster_.Line(from.x, from.y, to.x, to.y);
+      Send(DrawCode::LI, {from.x, from.y, to.x, to.y});
       previews_.line.reset();
     }
   } else if (button == kLeftButton && tool_ == Tool::kBox && previews_.box) {
-    const QRectF box = *previews_.box;
+    const PadRect box = *previews_.box;
     UndoPoint();
-    const double left = std::nearbyint(box.left());
-    const double top = std::nearbyint(box.top());
-    const double right = std::nearbyint(box.left() + box.width() - 1);
-    const double bottom = std::nearbyint(box.top() + box.height() - 1);
-    engine_.Box(left, top, right, bottom);
+    const double left = std::nearbyint(box.x);
+    const double top = std::nearbyint(box.y);
+    const double right = std::nearbyint(box.x + box.width - 1);
+    const double bottom = std::nearbyint(box.y + box.height - 1);
+    raster_.Box(left, top, right, bottom);
     previews_.box.reset();
     Send(DrawCode::BO, {left, top, right, bottom});
   } else if (button == kLeftButton && tool_ == Tool::kCircle && previews_.oval) {
     UndoPoint();
-    engine_.Ellipse(press_.x(), press_.y(), p.x(), p.y(), true);
+    raster_.Ellipse(press_.x, press_.y, p.x, p.y, true);
     previews_.oval.reset();
-    Send(DrawCode::CI, {press_.x(), press_.y(), p.x(), p.y()});
+    Send(DrawCode::CI, {press_.x, press_.y, p.x, p.y});
   } else if (button == kLeftButton && tool_ == Tool::kFlood) {
     UndoPoint();
-    const QPointF at = Rounded(p);
-    engine_.FloodFill(at.x(), at.y());
+    const PadPoint at = Rounded(p);
+    raster_.FloodFill(at.x, at.y);
     SetFillSolid(fill_solid_);  // the fill mode follows the button again
-    Send(DrawCode::FL, {p.x(), p.y()});
+    Send(DrawCode::FL, {p.x, p.y});
   }
   Changed();
 }
 
-// --- Replay
-// ---------------------------------------------------------------------------------------
+// --- Replay -------------------------------------------------------------------------------------
 
 PadTools::State PadTools::SaveState() const {
-  return State{engine_, tool_, brush_, swatch_, colour_, fill_solid_, sprays_};
+  return State{raster_, tool_, brush_, swatch_, colour_, fill_solid_, sprays_};
 }
 
 void PadTools::RestoreState(const State& state) {
-  engine_ = state.engine;
+  raster_ = state.raster;
   tool_ = cursor_tool_ = state.tool;
   brush_ = state.brush;
   swatch_ = state.swatch;
@@ -311,46 +308,46 @@ void PadTools::Replay(const protocol::DrawCommand& c, bool own) {
   const auto& f = c.fields;
   switch (c.code) {
     case DrawCode::CU:
-      engine_.CreateUndoBuffer();
+      raster_.CreateUndoBuffer();
       sprays_ = 0;
       break;
     case DrawCode::FH:
     case DrawCode::LI:
-      engine_.Line(f[0], f[1], f[2], f[3]);
+      raster_.Line(f[0], f[1], f[2], f[3]);
       break;
     case DrawCode::ER:
-      engine_.EraseDisc(f[0], f[1]);
-      engine_.SetFillColour(colour_);
+      raster_.EraseDisc(f[0], f[1]);
+      raster_.SetFillColour(colour_);
       break;
     case DrawCode::SP:
       Spray(f[0], f[1]);
       break;
     case DrawCode::CI:
-      engine_.CreateUndoBuffer();
-      engine_.Ellipse(f[0], f[1], f[2], f[3], own);
+      raster_.CreateUndoBuffer();
+      raster_.Ellipse(f[0], f[1], f[2], f[3], own);
       break;
     case DrawCode::BO:
-      engine_.Box(f[0], f[1], f[2], f[3]);
+      raster_.Box(f[0], f[1], f[2], f[3]);
       break;
     case DrawCode::FL: {
-      const PadEngine::FillMode kept = engine_.fill_mode();
-      engine_.FloodFill(std::nearbyint(f[0]), std::nearbyint(f[1]));
-      engine_.SetFillMode(kept);
+      const drawing::Raster::FillMode kept = raster_.fill_mode();
+      raster_.FloodFill(std::nearbyint(f[0]), std::nearbyint(f[1]));
+      raster_.SetFillMode(kept);
       break;
     }
     case DrawCode::UN:
-      engine_.Undo();
+      raster_.Undo();
       break;
     case DrawCode::CL:
-      engine_.CreateUndoBuffer();
-      engine_.Clear();
+      raster_.CreateUndoBuffer();
+      raster_.Clear();
       break;
     case DrawCode::FT:
       SetFillSolid(f[0] != 1);
       break;
     case DrawCode::DW:
       brush_ = -1;
-      engine_.SetPenWidth(f[1]);
+      raster_.SetPenWidth(f[1]);
       break;
     case DrawCode::PA: {
       const double index = std::nearbyint(f[0]);
@@ -362,7 +359,8 @@ void PadTools::Replay(const protocol::DrawCommand& c, bool own) {
     }
     case DrawCode::CC:
       swatch_ = -1;
-      ApplyColour(QColor(Component(f[0]), Component(f[1]), Component(f[2])));
+      ApplyColour(
+          static_cast<PadColour>(Component(f[0]) << 16 | Component(f[1]) << 8 | Component(f[2])));
       break;
   }
   Changed();
