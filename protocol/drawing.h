@@ -15,7 +15,7 @@ enum class DrawCode {
   CU,  // "-": take an undo point now
   FH,  // x1, y1, x2, y2: freehand segment in the current colour and width
   ER,  // x, y: white disc of radius 10
-  SP,  // x, y: spray burst; each receiver draws its own random dots
+  SP,  // x, y: spray burst, its dots seeded from the fields and the bursts since CU
   LI,  // x1, y1, x2, y2: straight line
   CI,  // x1, y1, x2, y2: ellipse inscribed in the rectangle of the two corners
   BO,  // left, top, right, bottom: rectangle, corners inclusive
