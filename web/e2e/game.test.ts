@@ -6,13 +6,19 @@ import assert from "node:assert/strict";
 import { after, before, test } from "node:test";
 import type { Browser, Page } from "puppeteer-core";
 import {
+  join,
   launchBrowser,
   openPlayer,
+  padHash,
   phone,
   type Program,
   type Room,
+  setUpGame,
   startDesktopClient,
   startRoom,
+  swipe,
+  text,
+  waitForText,
 } from "./harness";
 
 let room: Room;
@@ -30,47 +36,6 @@ after(async () => {
   await room?.stop();
 });
 
-async function join(page: Page, nickname: string): Promise<void> {
-  await page.locator("::-p-aria(Nickname)").fill(nickname);
-  await page.locator("::-p-aria(Join)").click();
-  await waitForText(page, "::-p-aria(Players)", nickname);
-}
-
-// Waits until the element named by the selector shows the text.
-async function waitForText(page: Page, selector: string, text: string): Promise<void> {
-  await page.waitForFunction(
-    (element, wanted) => (element as HTMLElement).innerText.includes(wanted),
-    { timeout: 20000 },
-    await page.waitForSelector(selector),
-    text,
-  );
-}
-
-async function text(page: Page, selector: string): Promise<string> {
-  const element = await page.waitForSelector(selector);
-  return element!.evaluate((node) => (node as HTMLElement).innerText);
-}
-
-async function padHash(page: Page): Promise<string> {
-  return page.evaluate(() => (window as unknown as { scrawlbox: { padHash(): string } }).scrawlbox.padHash());
-}
-
-// A stroke with a finger across the pad, from and to fractions of its size.
-async function swipe(page: Page, from: [number, number], to: [number, number]): Promise<void> {
-  const pad = await page.waitForSelector("::-p-aria(Drawing pad)");
-  const box = (await pad!.boundingBox())!;
-  const at = ([fx, fy]: [number, number]) => ({ x: box.x + fx * box.width, y: box.y + fy * box.height });
-  const steps = 8;
-  const start = at(from);
-  await page.touchscreen.touchStart(start.x, start.y);
-  for (let i = 1; i <= steps; i++) {
-    const f = i / steps;
-    const p = at([from[0] + (to[0] - from[0]) * f, from[1] + (to[1] - from[1]) * f]);
-    await page.touchscreen.touchMove(p.x, p.y);
-  }
-  await page.touchscreen.touchEnd();
-}
-
 test("a phone page draws, a desktop page guesses, the desktop client plays along", async () => {
   const alice = await openPlayer(browser, room, phone);
   const bob = await openPlayer(browser, room);
@@ -80,10 +45,7 @@ test("a phone page draws, a desktop page guesses, the desktop client plays along
   desk = startDesktopClient(room, "Desk");
   await waitForText(alice, "::-p-aria(Players)", "Desk");
 
-  // Alice sets up a game with the first word list.
-  await alice.locator("::-p-aria(Set up game)").click();
-  await alice.locator("dialog[open] input[type=checkbox]").click();
-  await alice.locator("::-p-aria(Start game)").click();
+  await setUpGame(alice);
 
   // Alice draws: the word is hers to see, the blanks are Bob's.
   await alice.waitForFunction(() => /[A-Za-z]/.test(document.querySelector("[aria-label=Word]")?.textContent ?? ""), { timeout: 20000 });

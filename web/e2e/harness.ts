@@ -5,11 +5,11 @@ import { spawn, type ChildProcess } from "node:child_process";
 import { cpSync, mkdtempSync, rmSync, writeFileSync } from "node:fs";
 import { createServer } from "node:net";
 import { tmpdir } from "node:os";
-import { join } from "node:path";
+import { join as joinPath } from "node:path";
 import puppeteer, { type Browser, type Page } from "puppeteer-core";
 
 // Where ctest put the programs and their Data folder.
-const binDir = process.env.SCRAWLBOX_BIN_DIR ?? join(process.cwd(), "..", "build", "bin");
+const binDir = process.env.SCRAWLBOX_BIN_DIR ?? joinPath(process.cwd(), "..", "build", "bin");
 const chromium = process.env.SCRAWLBOX_CHROMIUM ?? "/usr/bin/chromium";
 
 export async function freePort(): Promise<number> {
@@ -80,14 +80,14 @@ export interface Room {
 // A room in a Data folder of its own, with the build's word lists and the given [Server Details]
 // lines added to its own.
 export async function startRoom(details: string[] = []): Promise<Room> {
-  const dataDir = mkdtempSync(join(tmpdir(), "scrawlbox-e2e-"));
-  cpSync(join(binDir, "Data", "Wordlists"), join(dataDir, "Wordlists"), { recursive: true });
+  const dataDir = mkdtempSync(joinPath(tmpdir(), "scrawlbox-e2e-"));
+  cpSync(joinPath(binDir, "Data", "Wordlists"), joinPath(dataDir, "Wordlists"), { recursive: true });
   const port = await freePort();
   const webPort = await freePort();
   const lines = ["[Server Details]", "Name=Page room", `Port=${port}`, ...details];
-  writeFileSync(join(dataDir, "Server.ini"), lines.join("\r\n") + "\r\n");
+  writeFileSync(joinPath(dataDir, "Server.ini"), lines.join("\r\n") + "\r\n");
   const child = spawn(
-    join(binDir, "scrawlbox-server"),
+    joinPath(binDir, "scrawlbox-server"),
     ["--headless", "--data-dir", dataDir, "--web-port", String(webPort)],
     { stdio: ["ignore", "pipe", "pipe"] },
   );
@@ -108,10 +108,10 @@ export async function startRoom(details: string[] = []): Promise<Room> {
 
 // The desktop client with a nickname of its own, joined to the room.
 export function startDesktopClient(room: Room, nickname: string): Program {
-  const dataDir = mkdtempSync(join(tmpdir(), "scrawlbox-desk-"));
-  writeFileSync(join(dataDir, "Client.ini"), `[Player Information]\r\nNickname=${nickname}\r\n`);
+  const dataDir = mkdtempSync(joinPath(tmpdir(), "scrawlbox-desk-"));
+  writeFileSync(joinPath(dataDir, "Client.ini"), `[Player Information]\r\nNickname=${nickname}\r\n`);
   const child = spawn(
-    join(binDir, "scrawlbox-client"),
+    joinPath(binDir, "scrawlbox-client"),
     ["--data-dir", dataDir, "--connect", `127.0.0.1:${room.port}`],
     { stdio: ["ignore", "pipe", "pipe"], env: { ...process.env, QT_QPA_PLATFORM: "offscreen" } },
   );
@@ -147,3 +147,53 @@ export async function openPlayer(
 }
 
 export const phone = { width: 390, height: 844, deviceScaleFactor: 3, hasTouch: true, isMobile: true };
+
+// --- What a player does on the page, by the accessible names of its controls ---------------------
+
+export async function join(page: Page, nickname: string): Promise<void> {
+  await page.locator("::-p-aria(Nickname)").fill(nickname);
+  await page.locator("::-p-aria(Join)").click();
+  await waitForText(page, "::-p-aria(Players)", nickname);
+}
+
+// Waits until the element named by the selector shows the text.
+export async function waitForText(page: Page, selector: string, text: string): Promise<void> {
+  await page.waitForFunction(
+    (element, wanted) => (element as HTMLElement).innerText.includes(wanted),
+    { timeout: 20000 },
+    await page.waitForSelector(selector),
+    text,
+  );
+}
+
+export async function text(page: Page, selector: string): Promise<string> {
+  const element = await page.waitForSelector(selector);
+  return element!.evaluate((node) => (node as HTMLElement).innerText);
+}
+
+export async function padHash(page: Page): Promise<string> {
+  return page.evaluate(() => (window as unknown as { scrawlbox: { padHash(): string } }).scrawlbox.padHash());
+}
+
+// A stroke with a finger across the pad, from and to fractions of its size.
+export async function swipe(page: Page, from: [number, number], to: [number, number]): Promise<void> {
+  const pad = await page.waitForSelector("::-p-aria(Drawing pad)");
+  const box = (await pad!.boundingBox())!;
+  const at = ([fx, fy]: [number, number]) => ({ x: box.x + fx * box.width, y: box.y + fy * box.height });
+  const steps = 8;
+  const start = at(from);
+  await page.touchscreen.touchStart(start.x, start.y);
+  for (let i = 1; i <= steps; i++) {
+    const f = i / steps;
+    const p = at([from[0] + (to[0] - from[0]) * f, from[1] + (to[1] - from[1]) * f]);
+    await page.touchscreen.touchMove(p.x, p.y);
+  }
+  await page.touchscreen.touchEnd();
+}
+
+// Sets up a game with the first word list, the room's other choices as the window offers them.
+export async function setUpGame(page: Page): Promise<void> {
+  await page.locator("::-p-aria(Set up game)").click();
+  await page.locator("dialog[open] input[type=checkbox]").click();
+  await page.locator("::-p-aria(Start game)").click();
+}
