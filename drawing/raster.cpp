@@ -358,4 +358,14 @@ void Raster::SetPicture(const uint32_t* pixels, int width, int height, int strid
   }
 }
 
+uint64_t PixelHash(const Raster& raster) {
+  uint64_t hash = 0xCBF29CE484222325u;
+  for (int i = 0; i < Raster::kWidth * Raster::kHeight; ++i) {
+    for (int shift = 0; shift < 32; shift += 8) {
+      hash = (hash ^ ((raster.pixels()[i] >> shift) & 255u)) * 0x100000001B3u;
+    }
+  }
+  return hash;
+}
+
 }  // namespace drawing

@@ -103,4 +103,8 @@ class Raster {
   FillMode fill_mode_ = FillMode::kTransparent;
 };
 
+// FNV-1a (64 bits) over the pixels as little-endian bytes, the top row first: how the tests and
+// the page compare pictures across builds.
+uint64_t PixelHash(const Raster& raster);
+
 }  // namespace drawing

@@ -12,4 +12,13 @@ std::string LowerCase(std::string_view text);
 // Equal but for letter case, in the sense of LowerCase.
 bool EqualsIgnoreCase(std::string_view a, std::string_view b);
 
+// Windows-1252 in Unicode: the character of a byte, where the five bytes the code page leaves
+// free stand for the C1 controls of the same value as Windows reads them; and the byte of a
+// character, "?" for one the code page cannot hold.
+char32_t Cp1252Character(unsigned char byte);
+char Cp1252Byte(char32_t character);
+// 8-bit text as UTF-8 and back. Each byte of UTF-8 that is not well formed reads as "?".
+std::string Utf8FromCp1252(std::string_view bytes);
+std::string Cp1252FromUtf8(std::string_view utf8);
+
 }  // namespace protocol

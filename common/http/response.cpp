@@ -23,12 +23,15 @@ std::string Hex(size_t value) {
 }  // namespace
 
 std::string Response(std::string_view status, std::string_view type, std::string_view body,
-                     bool without_body, Framing framing, std::string_view extra_headers) {
+                     bool without_body, Framing framing, std::string_view extra_headers,
+                     std::string_view cache_control) {
   std::string out = "HTTP/1.1 ";
   out += status;
   out += "\r\nContent-Type: ";
   out += type;
-  out += "\r\nConnection: close\r\nCache-Control: no-store\r\n";
+  out += "\r\nConnection: close\r\nCache-Control: ";
+  out += cache_control;
+  out += "\r\n";
   out += extra_headers;
   if (framing == Framing::kChunked) {
     out += "Transfer-Encoding: chunked\r\n\r\n";

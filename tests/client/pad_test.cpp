@@ -12,11 +12,11 @@
 namespace client {
 namespace {
 
+using drawing::PixelHash;
 using protocol::DrawCode;
 using testing_support::Artist;
 using testing_support::Drag;
 using testing_support::Footprint;
-using testing_support::PixelHash;
 
 constexpr uint32_t kBlackPixel = 0xFF000000;
 constexpr std::array<int, 4> kBlank = {};

@@ -108,8 +108,8 @@ TEST(LateJoin, TheLargestPictureLogGivesItsRecordedPixels) {
     tools.Replay(protocol::ParseRelayedDrawData(code, data));
   char hash[32];
   std::snprintf(hash, sizeof hash, "0x%016llX",
-                static_cast<unsigned long long>(testing_support::PixelHash(tools.raster())));
-  EXPECT_EQ(testing_support::PixelHash(tools.raster()), 0xE0F85E7F07AC22ADull)
+                static_cast<unsigned long long>(PixelHash(tools.raster())));
+  EXPECT_EQ(PixelHash(tools.raster()), 0xE0F85E7F07AC22ADull)
       << messages.size() << " messages: " << hash;
 }
 

@@ -24,8 +24,8 @@ TEST(Raster, EachSceneGivesItsRecordedPixels) {
     for (const testing_support::RasterStep& step : scene.steps) Play(raster, step);
     char hash[32];
     std::snprintf(hash, sizeof hash, "0x%016llX",
-                  static_cast<unsigned long long>(testing_support::PixelHash(raster)));
-    EXPECT_EQ(testing_support::PixelHash(raster), scene.hash) << scene.name << ": " << hash;
+                  static_cast<unsigned long long>(PixelHash(raster)));
+    EXPECT_EQ(PixelHash(raster), scene.hash) << scene.name << ": " << hash;
   }
 }
 

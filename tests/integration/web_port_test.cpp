@@ -65,6 +65,13 @@ TEST(WebPort, AWebPlayerAndATcpPlayerChatDrawAndGuessInOneGame) {
   EXPECT_THAT(page.read, HasSubstr("This room takes players in the browser."));
   EXPECT_THAT(RawExchange(web, "GET /../Server.ini HTTP/1.1\r\n\r\n").read,
               StartsWith("HTTP/1.1 404 "));
+  // The core comes compressed and typed so that the browser compiles it as it downloads.
+  const std::string core =
+      RawExchange(web, "GET /core.wasm HTTP/1.1\r\nAccept-Encoding: gzip\r\n\r\n").read;
+  if (SCRAWLBOX_PAGE_SCRIPT) {
+    EXPECT_THAT(core, HasSubstr("Content-Type: application/wasm\r\n"));
+    EXPECT_THAT(core, HasSubstr("Content-Encoding: gzip\r\n"));
+  }
 
   RawClient ann, bob;
   ASSERT_EQ(ann.Join(server.port(), "ann"), "100000");

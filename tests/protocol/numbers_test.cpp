@@ -25,6 +25,21 @@ TEST(LowerCase, FoldsTheWindows1252CapitalsAndNothingElse) {
   EXPECT_FALSE(EqualsIgnoreCase("\xD7", "\xF7") || EqualsIgnoreCase("a", "aa"));
 }
 
+// What the page's JavaScript strings become on the wire, and the reverse.
+TEST(Utf8, GoesToWindows1252AndBackWithQuestionMarksForTheRest) {
+  using Row = std::pair<const char*, const char*>;
+  for (const auto& [utf8, wire] :
+       {Row{"a\xC3\xA9\xC3\xBF", "a\xE9\xFF"}, Row{"\xE2\x82\xAC\xC5\xB8", "\x80\x9F"},
+        Row{"\xC2\x81", "\x81"}, Row{"\xE2\x98\x83\xF0\x9F\x98\x80", "??"},
+        // Cut, overlong and surrogate forms: one "?" for each byte.
+        Row{"\xE2\x82", "??"}, Row{"\xC0\xAF", "??"}, Row{"\xED\xA0\x80", "???"}}) {
+    EXPECT_EQ(Cp1252FromUtf8(utf8), wire) << utf8;
+  }
+  std::string every_byte;
+  for (int byte = 1; byte < 256; ++byte) every_byte.push_back(static_cast<char>(byte));
+  EXPECT_EQ(Cp1252FromUtf8(Utf8FromCp1252(every_byte)), every_byte);
+}
+
 TEST(LeadingNumber, ReadsTheNumberAtTheStartZeroForTextAndSaturates) {
   using Row = std::pair<const char*, double>;
   for (const auto& [text, value] :

@@ -128,8 +128,9 @@ export interface PageView {
   connect(): void;
   // Closes at once; no close event is reported back.
   close(): void;
-  // Sends the bytes; false when the socket would not take them.
-  send(bytes: Uint8Array): boolean;
+  // Sends the bytes, a copy of the core's own that the socket may keep; false when the socket
+  // would not take them.
+  send(bytes: Uint8Array<ArrayBuffer>): boolean;
   // Sends what is queued, then closes, so that a last message reaches the room.
   leave(): void;
 
