@@ -1,0 +1,22 @@
+// SPDX-License-Identifier: MIT
+// Takes the place of the core's emscripten glue when the page is bundled for a look at it:
+// esbuild --alias:scrawlbox-core=./test/fake-module.ts. The scene comes from the address,
+// ?scene=artist and so on.
+import type { PageView } from "../src/core";
+import { FakeCore, type Scene } from "./fake-core";
+
+const kScenes: readonly Scene[] = [
+  "join", "guess", "artist", "final", "winner", "setup", "password", "agreement", "info",
+];
+
+export default async function createModule(): Promise<{ PageCore: new (view: object) => unknown }> {
+  const asked = new URLSearchParams(location.search).get("scene") ?? "guess";
+  const scene = (kScenes as readonly string[]).includes(asked) ? (asked as Scene) : "guess";
+  return {
+    PageCore: class extends FakeCore {
+      constructor(view: object) {
+        super(view as PageView, scene);
+      }
+    },
+  };
+}
