@@ -4,18 +4,22 @@
 // ?scene=artist and so on.
 import type { PageView } from "../src/core";
 import { FakeCore, type Scene } from "./fake-core";
+import { checkPage } from "./page-check";
 
 const kScenes: readonly Scene[] = [
   "join", "guess", "artist", "final", "winner", "setup", "password", "agreement", "info",
 ];
 
 export default async function createModule(): Promise<{ PageCore: new (view: object) => unknown }> {
-  const asked = new URLSearchParams(location.search).get("scene") ?? "guess";
+  const query = new URLSearchParams(location.search);
+  const asked = query.get("scene") ?? "guess";
+  const check = query.has("check");
   const scene = (kScenes as readonly string[]).includes(asked) ? (asked as Scene) : "guess";
   return {
     PageCore: class extends FakeCore {
       constructor(view: object) {
         super(view as PageView, scene);
+        if (check) setTimeout(() => checkPage(this, scene), 1000);
       }
     },
   };

@@ -2,6 +2,8 @@
 # SPDX-License-Identifier: MIT
 # Bundles the page with the fake core, serves it on loopback and takes Chromium screenshots of
 # its scenes at the sizes that matter. Usage: test/screenshots.sh [OUT_DIR] [SCENE:WxH[@SCALE] ...]
+# With OUT_DIR "check", it runs test/page-check.ts in a few scenes and sizes instead and prints
+# its verdicts.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out=${1:-/tmp/scrawlbox-shots}
@@ -12,7 +14,7 @@ if [ ${#shots[@]} -eq 0 ]; then
          guess:844x390 artist:844x390@2 winner:1280x800 setup:1280x800 final:390x844
          password:390x844 agreement:1280x800 info:1280x800 artist:1280x800@2 join:390x844)
 fi
-mkdir -p "$out"
+[ "$out" = check ] || mkdir -p "$out"
 site=$(mktemp -d)
 profiles=$(mktemp -d)
 trap 'kill "$server" 2>/dev/null || true; rm -rf "$site" "$profiles"' EXIT
@@ -31,6 +33,22 @@ for _ in $(seq 50); do
   curl -sf "http://127.0.0.1:$port/index.html" >/dev/null && break
   sleep 0.1
 done
+
+if [ "$out" = check ]; then
+  status=0
+  for run in artist:1280x800 artist:1920x1080 artist:390x844 artist:844x390 join:1280x800 \
+             guess:390x844 password:1280x800 setup:1280x800; do
+    scene=${run%%:*}
+    size=${run#*:}
+    verdict=$(timeout 60 chromium --headless=new --no-sandbox --disable-gpu \
+      --enable-blink-features=ComputedAccessibilityInfo --user-data-dir="$profiles/check-$run" \
+      --window-size="${size/x/,}" --virtual-time-budget=3000 --dump-dom \
+      "http://127.0.0.1:$port/?scene=$scene&check=1" 2>/dev/null | grep -o 'data-check="[^"]*"' | cut -d'"' -f2)
+    echo "$run: $verdict"
+    [ "$verdict" = "CHECK OK" ] || status=1
+  done
+  exit $status
+fi
 
 for shot in "${shots[@]}"; do
   scene=${shot%%:*}

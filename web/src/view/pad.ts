@@ -65,9 +65,10 @@ export class PadView {
       if (event.button === 1) event.preventDefault();
     });
 
+    // The board's bars change height with what they hold (a longer status, a wrapped tool bar).
     const resized = new ResizeObserver(() => this.fit());
     resized.observe(e.board);
-    resized.observe(e.stage);
+    for (const child of Array.from(e.board.children)) resized.observe(child);
     window.addEventListener("resize", () => this.fit());
     this.watchRatio();
     this.fit();
@@ -124,8 +125,6 @@ export class PadView {
         board.clientHeight - px(style.paddingTop) - px(style.paddingBottom) - others -
         gap * Math.max(0, shown - 1);
     }
-    const limit = px(style.getPropertyValue("--pad-max-height"));
-    if (limit > 0) height = Math.min(height, limit);
     const scale = padScale(kPad, width, height, window.devicePixelRatio || 1);
     const canvas = this.e.canvas;
     if (canvas.width !== PAD_WIDTH * scale.k || canvas.height !== PAD_HEIGHT * scale.k) {
@@ -243,7 +242,11 @@ export class PadView {
     const button = pressButton(event.pointerType, event.button);
     if (button === 0) return;
     event.preventDefault();
-    this.e.canvas.setPointerCapture(event.pointerId);
+    try {
+      this.e.canvas.setPointerCapture(event.pointerId);
+    } catch {
+      // A pointer already gone: the stroke goes on without the capture.
+    }
     const p = this.point(event);
     this.pointer = { id: event.pointerId, button, ...p };
     this.core.press(button, p.x, p.y);

@@ -141,6 +141,8 @@ export class Page implements PageView {
   }
   showPanel(panel: Panel): void {
     this.panel.showPanel(panel);
+    const room = panel.roomName && panel.roomName !== "-" ? panel.roomName : "";
+    document.title = room ? `${room} - Scrawlbox` : "Scrawlbox";
     this.showUserActions();
   }
   showControls(controls: Controls): void {
@@ -175,7 +177,8 @@ export class Page implements PageView {
           el("span", { class: "place-points" }, `${s.points} points`)),
       ),
     );
-    byId("winnerClose").focus({ preventScroll: true });
+    const places = podium.map((s) => `${s.place}. ${s.nickname}, ${s.points} points`);
+    this.announce(`The game is over. The winner: ${winners.join(" and ")}. ${places.join("; ")}`);
   }
   showAgreement(text: string): void {
     this.dialogs.showAgreement(text);
@@ -209,6 +212,15 @@ export class Page implements PageView {
   }
   playSound(fileName: string): void {
     this.sounds.play(fileName);
+  }
+
+  // Said once by a screen reader; what it says is also on the screen.
+  private announce(text: string): void {
+    const announcer = byId("announcer");
+    announcer.textContent = "";
+    requestAnimationFrame(() => {
+      announcer.textContent = text;
+    });
   }
 
   private setMuted(muted: boolean): void {
