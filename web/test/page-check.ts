@@ -43,8 +43,14 @@ function named(): Map<string, Named[]> {
   return found;
 }
 
+// What the room's Content-Security-Policy refused, from the page's start on.
+const refused: string[] = [];
+document.addEventListener("securitypolicyviolation", (event) => {
+  refused.push(`CSP refused ${event.effectiveDirective} ${event.blockedURI}`);
+});
+
 export function checkPage(core: PageCore, scene: Scene): void {
-  const problems: string[] = [];
+  const problems: string[] = [...refused];
   const found = named();
   const pad = document.querySelector<Named>("#pad");
   if (!pad?.computedRole) {

@@ -27,7 +27,17 @@ cp ../data/Images/*.svg ../data/Cursors/*.svg "$site/icons/"
 cp ../data/Sound/*.wav "$site/sounds/"
 
 port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
-python3 -m http.server "$port" --bind 127.0.0.1 --directory "$site" >/dev/null 2>&1 &
+# Served with the room's own Content-Security-Policy, so that anything it would block shows here.
+python3 - "$port" "$site" >/dev/null 2>&1 <<'PY' &
+import functools, http.server, sys
+class Page(http.server.SimpleHTTPRequestHandler):
+    def end_headers(self):
+        self.send_header("Content-Security-Policy",
+                         "default-src 'self'; connect-src 'self'; frame-ancestors 'none'")
+        super().end_headers()
+handler = functools.partial(Page, directory=sys.argv[2])
+http.server.ThreadingHTTPServer(("127.0.0.1", int(sys.argv[1])), handler).serve_forever()
+PY
 server=$!
 for _ in $(seq 50); do
   curl -sf "http://127.0.0.1:$port/index.html" >/dev/null && break

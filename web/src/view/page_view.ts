@@ -38,7 +38,6 @@ const kReservedNickname =
 
 export class Page implements PageView {
   private core: PageCore | null = null;
-  private readonly root = byId("page");
   private readonly chat: ChatView;
   private readonly users: UserListView;
   private readonly panel: PanelView;
@@ -150,8 +149,6 @@ export class Page implements PageView {
     this.panel.showControls(controls);
     this.pad.setDrawing(controls.drawing);
     this.tools.setDrawing(controls.drawing);
-    this.root.dataset.drawing = String(controls.drawing);
-    this.root.dataset.connected = String(controls.disconnect);
     this.leaveButton.hidden = !controls.disconnect;
     this.showJoin();
     this.showUserActions();
