@@ -35,9 +35,9 @@ const kRed = 0xff0000;
 const kArtistGreen = 0x00b400;
 const kFoundBlue = 0x3d86ff;
 const kPalette: Colour[] = [
-  0x000000, 0x808080, 0xffffff, 0x500010, 0x8f402f, 0xbf804f, 0x800040, 0xe0b594,
-  0xf0d0c0, 0x820046, 0xff008c, 0xff82c8, 0xff0000, 0xff9696, 0xffc8c8, 0xff8c1e,
-  0xffc800, 0xffff00, 0x1f7a30, 0x00b400, 0x00f800, 0x0000ff, 0x3d86ff, 0x7fc0f0,
+  0x000000, 0x808080, 0xffffff, 0x500010, 0x8f402f, 0xbf804f, 0x800040, 0xe0b594, 0xf0d0c0,
+  0x820046, 0xff008c, 0xff82c8, 0xff0000, 0xff9696, 0xffc8c8, 0xff8c1e, 0xffc800, 0xffff00,
+  0x1f7a30, 0x00b400, 0x00f800, 0x0000ff, 0x3d86ff, 0x7fc0f0,
 ];
 const kWidths = [1, 2, 4, 8];
 
@@ -84,12 +84,21 @@ class Raster {
   }
 
   outline(x0: number, y0: number, x1: number, y1: number, width: number, colour: Colour): void {
-    const corners = [{ x: x0, y: y0 }, { x: x1, y: y0 }, { x: x1, y: y1 }, { x: x0, y: y1 }];
+    const corners = [
+      { x: x0, y: y0 },
+      { x: x1, y: y0 },
+      { x: x1, y: y1 },
+      { x: x0, y: y1 },
+    ];
     for (let i = 0; i < 4; ++i) this.line(corners[i], corners[(i + 1) % 4], width, colour);
   }
 
-  ellipse(box: { x: number; y: number; width: number; height: number }, width: number,
-    colour: Colour, fill: boolean): void {
+  ellipse(
+    box: { x: number; y: number; width: number; height: number },
+    width: number,
+    colour: Colour,
+    fill: boolean,
+  ): void {
     const cx = box.x + box.width / 2;
     const cy = box.y + box.height / 2;
     const rx = box.width / 2;
@@ -122,7 +131,8 @@ class Raster {
         const s1 = side(a, b, p);
         const s2 = side(b, c, p);
         const s3 = side(c, a, p);
-        if ((s1 >= 0 && s2 >= 0 && s3 >= 0) || (s1 <= 0 && s2 <= 0 && s3 <= 0)) this.set(x, y, colour);
+        if ((s1 >= 0 && s2 >= 0 && s3 >= 0) || (s1 <= 0 && s2 <= 0 && s3 <= 0))
+          this.set(x, y, colour);
       }
     }
   }
@@ -163,8 +173,18 @@ class Raster {
     this.triangle({ x: 222, y: 64 }, { x: 268, y: 64 }, { x: 245, y: 40 }, 0xff0000);
     this.line({ x: 222, y: 64 }, { x: 245, y: 40 }, 3, 0x000000);
     this.line({ x: 268, y: 64 }, { x: 245, y: 40 }, 3, 0x000000);
-    for (const [dx, dy] of [[-1, -0.35], [-1, 0.1], [1, -0.35], [1, 0.1]]) {
-      this.line({ x: 245 + dx * 22, y: 76 + dy * 8 }, { x: 245 + dx * 110, y: 76 + dy * 60 }, 2, 0xffc800);
+    for (const [dx, dy] of [
+      [-1, -0.35],
+      [-1, 0.1],
+      [1, -0.35],
+      [1, 0.1],
+    ]) {
+      this.line(
+        { x: 245 + dx * 22, y: 76 + dy * 8 },
+        { x: 245 + dx * 110, y: 76 + dy * 60 },
+        2,
+        0xffc800,
+      );
     }
     this.disc(430, 54, 26, 0xffc800);
     this.ellipse({ x: 60, y: 40, width: 80, height: 28 }, 2, 0x808080, false);
@@ -199,28 +219,52 @@ export class FakeCore implements PageCore {
   private pressAt: Point | null = null;
   private last: Point | null = null;
   private readonly pad: PadState = {
-    tool: Tool.Freehand, brush: 1, swatch: 0, colour: 0x000000, fillSolid: false,
-    clearMessageShown: false, line: null, box: null, oval: null, eraser: null,
+    tool: Tool.Freehand,
+    brush: 1,
+    swatch: 0,
+    colour: 0x000000,
+    fillSolid: false,
+    clearMessageShown: false,
+    line: null,
+    box: null,
+    oval: null,
+    eraser: null,
   };
   private controls: Controls = {
-    connect: true, disconnect: false, drawing: true, autoSkip: false,
-    start: button("Setup Game", false), hint: button("Warn Artist", false),
+    connect: true,
+    disconnect: false,
+    drawing: true,
+    autoSkip: false,
+    start: button("Setup Game", false),
+    hint: button("Warn Artist", false),
   };
   private panel: Panel = {
-    roomName: "-", admin: "-", rounds: "-", word: "-", pattern: "", time: "--:--",
-    timeColour: kBlack, status: "Not connected",
+    roomName: "-",
+    admin: "-",
+    rounds: "-",
+    word: "-",
+    pattern: "",
+    time: "--:--",
+    timeColour: kBlack,
+    status: "Not connected",
   };
   private users: UserEntry[] = [];
 
-  constructor(private readonly view: PageView, private readonly scene: Scene) {
+  constructor(
+    private readonly view: PageView,
+    private readonly scene: Scene,
+  ) {
     this.name = /^nickname=(.*)$/m.exec(view.loadSettings())?.[1] ?? "";
     // Every scene but the first visit's comes back with a nickname kept.
     if (scene !== "join" && !this.name) this.name = "Robin";
   }
 
   start(): void {
-    this.view.addWelcome("Welcome to Scrawlbox", " - draw, guess, and laugh with the room.",
-      "Type /help for the chat commands. Until you join, the pad is yours to practise on.");
+    this.view.addWelcome(
+      "Welcome to Scrawlbox",
+      " - draw, guess, and laugh with the room.",
+      "Type /help for the chat commands. Until you join, the pad is yours to practise on.",
+    );
     this.publish();
     this.view.padChanged();
   }
@@ -275,7 +319,11 @@ export class FakeCore implements PageCore {
       this.view.openGameSetup();
       return;
     }
-    this.controls = { ...this.controls, start: button("Skip Word!", false), hint: button("Give Hint", false) };
+    this.controls = {
+      ...this.controls,
+      start: button("Skip Word!", false),
+      hint: button("Give Hint", false),
+    };
     this.publish();
     this.system("You skipped the word.", kBlue);
   }
@@ -295,8 +343,12 @@ export class FakeCore implements PageCore {
   requestUserInformation(id: number): void {
     const user = this.users.find((u) => u.id === id);
     this.view.showUserInfo({
-      name: user?.nickname ?? "?", age: "27", gender: "Female", location: "Rotterdam",
-      homepage: "https://scrawl.example/mika", quote: "A line is a dot that went for a walk.",
+      name: user?.nickname ?? "?",
+      age: "27",
+      gender: "Female",
+      location: "Rotterdam",
+      homepage: "https://scrawl.example/mika",
+      quote: "A line is a dot that went for a walk.",
     });
   }
   kickUser(id: number, reason: string): void {
@@ -305,8 +357,13 @@ export class FakeCore implements PageCore {
 
   lastGameSetup(): GameSetup {
     return {
-      roomName: "", description: "nodesc", playerLimit: 0, totalRounds: 10, secondsPerRound: 60,
-      graceSeconds: 30, wordLists: ["animals"],
+      roomName: "",
+      description: "nodesc",
+      playerLimit: 0,
+      totalRounds: 10,
+      secondsPerRound: 60,
+      graceSeconds: 30,
+      wordLists: ["animals"],
     };
   }
   requestWordLists(): void {
@@ -318,7 +375,9 @@ export class FakeCore implements PageCore {
   }
   startGame(setup: GameSetup): boolean {
     if (setup.wordLists.length === 0) return false;
-    this.system(`Starting a game of ${setup.totalRounds} rounds with ${setup.wordLists.join(", ")}.`);
+    this.system(
+      `Starting a game of ${setup.totalRounds} rounds with ${setup.wordLists.join(", ")}.`,
+    );
     return true;
   }
   cancelGameSetup(): void {}
@@ -397,8 +456,12 @@ export class FakeCore implements PageCore {
     if (this.pad.tool === Tool.Eraser) this.pad.eraser = p;
     if (buttons === 1 && this.last && this.pressAt) {
       const from = this.pressAt;
-      const box = { x: Math.min(x, from.x), y: Math.min(y, from.y),
-        width: Math.abs(x - from.x), height: Math.abs(y - from.y) };
+      const box = {
+        x: Math.min(x, from.x),
+        y: Math.min(y, from.y),
+        width: Math.abs(x - from.x),
+        height: Math.abs(y - from.y),
+      };
       switch (this.pad.tool) {
         case Tool.Freehand:
           this.raster.line(this.last, p, width, this.pad.colour);
@@ -408,8 +471,11 @@ export class FakeCore implements PageCore {
           break;
         case Tool.Spray:
           for (let i = 0; i < 40; ++i) {
-            this.raster.set(x + Math.floor(Math.random() * 20) - 10, y + Math.floor(Math.random() * 20) - 10,
-              this.pad.colour);
+            this.raster.set(
+              x + Math.floor(Math.random() * 20) - 10,
+              y + Math.floor(Math.random() * 20) - 10,
+              this.pad.colour,
+            );
           }
           break;
         case Tool.Line:
@@ -477,7 +543,12 @@ export class FakeCore implements PageCore {
       nickname,
       points: i === 0 ? "18" : (points[i - 1] ?? "0"),
       away: nickname === "Tobias",
-      colour: i === 0 ? kArtistGreen : nickname === "Ana Lucía" || nickname === "Priya" ? kFoundBlue : kBlack,
+      colour:
+        i === 0
+          ? kArtistGreen
+          : nickname === "Ana Lucía" || nickname === "Priya"
+            ? kFoundBlue
+            : kBlack,
       artist: i === 0,
       foundWord: nickname === "Ana Lucía" || nickname === "Priya",
     }));
@@ -500,15 +571,23 @@ export class FakeCore implements PageCore {
     this.raster.scenery();
     const mine = artist === me;
     this.controls = {
-      connect: false, disconnect: true, drawing: mine, autoSkip: true,
-      start: mine ? button("Skip Word!", true, kRed) : button("Setup Game", this.scene === "setup", this.scene === "setup" ? 0x00ff00 : null),
+      connect: false,
+      disconnect: true,
+      drawing: mine,
+      autoSkip: true,
+      start: mine
+        ? button("Skip Word!", true, kRed)
+        : button("Setup Game", this.scene === "setup", this.scene === "setup" ? 0x00ff00 : null),
       hint: mine ? button("Give Hint", true) : button("Warn Artist", true),
     };
     this.panel = {
-      roomName: "Saturday Doodles", admin: this.scene === "setup" ? me : "Mika", rounds: "3 of 10",
+      roomName: "Saturday Doodles",
+      admin: this.scene === "setup" ? me : "Mika",
+      rounds: "3 of 10",
       word: mine ? "lighthouse" : "_ _ _ _ _ _ _ _ _ _",
       pattern: mine ? spaced("lighthouse") : spaced("l_gh______"),
-      time: "00:47", timeColour: kBlack,
+      time: "00:47",
+      timeColour: kBlack,
       status: mine ? "You are the artist: draw the word!" : `${artist} is drawing: guess the word`,
     };
     this.clock = this.scene === "final" ? 9 : 47;
@@ -528,18 +607,36 @@ export class FakeCore implements PageCore {
       case "winner":
         this.stopClock();
         this.raster.pixels.fill(255);
-        this.panel = { ...this.panel, pattern: "", time: "--:--", status: "The game is over: Ana Lucía won" };
+        this.panel = {
+          ...this.panel,
+          pattern: "",
+          time: "--:--",
+          status: "The game is over: Ana Lucía won",
+        };
         this.publish();
-        this.view.showWinner(["Ana Lucía"], [
-          { place: 1, nickname: "Ana Lucía", points: 41 },
-          { place: 2, nickname: "Mika", points: 33 },
-          { place: 3, nickname: "Robin", points: 27 },
-          { place: 4, nickname: "Wen", points: 19 },
-        ]);
+        this.view.showWinner(
+          ["Ana Lucía"],
+          [
+            { place: 1, nickname: "Ana Lucía", points: 41 },
+            { place: 2, nickname: "Mika", points: 33 },
+            { place: 3, nickname: "Robin", points: 27 },
+            { place: 4, nickname: "Wen", points: 19 },
+          ],
+        );
         break;
       case "setup":
-        this.panel = { ...this.panel, rounds: "-", pattern: "", time: "--:--", status: "Waiting for a game to start" };
-        this.users.forEach((u) => { u.artist = false; u.foundWord = false; u.colour = kBlack; });
+        this.panel = {
+          ...this.panel,
+          rounds: "-",
+          pattern: "",
+          time: "--:--",
+          status: "Waiting for a game to start",
+        };
+        this.users.forEach((u) => {
+          u.artist = false;
+          u.foundWord = false;
+          u.colour = kBlack;
+        });
         this.view.showUsers(this.users);
         this.stopClock();
         this.publish();
@@ -551,7 +648,8 @@ export class FakeCore implements PageCore {
       case "agreement":
         this.view.showAgreement(
           "1. Be kind: everyone draws badly sometimes.\n2. No words or letters in the drawing.\n" +
-            "3. Don't spoil the word in the chat once you found it.\n4. Have fun!");
+            "3. Don't spoil the word in the chat once you found it.\n4. Have fun!",
+        );
         break;
       case "info":
         this.requestUserInformation(100);
@@ -585,7 +683,12 @@ export class FakeCore implements PageCore {
     const s = this.clock;
     const time = `${String(Math.floor(s / 60)).padStart(2, "0")}:${String(s % 60).padStart(2, "0")}`;
     const reds = [0, 255, 170, 100, 64, 32];
-    const timeColour = s >= 1 && s <= 5 ? (reds[s] ?? 0) << 16 : this.panel.timeColour && s > 5 ? this.panel.timeColour : kBlack;
+    const timeColour =
+      s >= 1 && s <= 5
+        ? (reds[s] ?? 0) << 16
+        : this.panel.timeColour && s > 5
+          ? this.panel.timeColour
+          : kBlack;
     this.panel = { ...this.panel, time, timeColour };
     this.view.showPanel(this.panel);
   }

@@ -7,7 +7,15 @@ import { FakeCore, type Scene } from "./fake-core";
 import { checkPage } from "./page-check";
 
 const kScenes: readonly Scene[] = [
-  "join", "guess", "artist", "final", "winner", "setup", "password", "agreement", "info",
+  "join",
+  "guess",
+  "artist",
+  "final",
+  "winner",
+  "setup",
+  "password",
+  "agreement",
+  "info",
 ];
 
 export default async function createModule(): Promise<{ PageCore: new (view: object) => unknown }> {

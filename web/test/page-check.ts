@@ -13,10 +13,23 @@ interface Named extends Element {
 
 // What each scene shows besides what they all show.
 const kSceneWanted: Partial<Record<Scene, [string, string][]>> = {
-  join: [["textbox", "Nickname"], ["button", "Join"]],
-  guess: [["button", "Set up game"], ["button", "Warn artist"]],
-  artist: [["button", "Skip word"], ["button", "Give hint"]],
-  password: [["textbox", "Password"], ["button", "Join"], ["checkbox", "Remember it for this room"]],
+  join: [
+    ["textbox", "Nickname"],
+    ["button", "Join"],
+  ],
+  guess: [
+    ["button", "Set up game"],
+    ["button", "Warn artist"],
+  ],
+  artist: [
+    ["button", "Skip word"],
+    ["button", "Give hint"],
+  ],
+  password: [
+    ["textbox", "Password"],
+    ["button", "Join"],
+    ["checkbox", "Remember it for this room"],
+  ],
 };
 
 const kWanted: [string, string][] = [
@@ -27,9 +40,23 @@ const kWanted: [string, string][] = [
   ["status", "Word"],
   ["toolbar", "Drawing tools"],
   ["toolbar", "Colours"],
-  ...["Freehand", "Line", "Rectangle", "Ellipse", "Fill", "Spray", "Eraser", "Undo", "Clear",
-    "Solid", "Width 1", "Width 2", "Width 3", "Width 4", "Mute sounds"].map(
-    (name): [string, string] => ["button", name]),
+  ...[
+    "Freehand",
+    "Line",
+    "Rectangle",
+    "Ellipse",
+    "Fill",
+    "Spray",
+    "Eraser",
+    "Undo",
+    "Clear",
+    "Solid",
+    "Width 1",
+    "Width 2",
+    "Width 3",
+    "Width 4",
+    "Mute sounds",
+  ].map((name): [string, string] => ["button", name]),
   ...Array.from({ length: 24 }, (_, i): [string, string] => ["button", `Colour ${i + 1}`]),
   ["log", "Chat log"],
 ];
@@ -65,7 +92,9 @@ export function checkPage(core: PageCore, scene: Scene): void {
   if (!document.querySelector("input[type=color][aria-label='Own colour']")) {
     problems.push("no own colour input");
   }
-  for (const button of Array.from(document.querySelectorAll<Named>("button, input, [role=toolbar]"))) {
+  for (const button of Array.from(
+    document.querySelectorAll<Named>("button, input, [role=toolbar]"),
+  )) {
     if (!button.checkVisibility() || (button as HTMLInputElement).type === "color") continue;
     // A modal window leaves the rest of the page out of the accessibility tree.
     const modal = document.querySelector("dialog[open]");
@@ -88,11 +117,19 @@ export function checkPage(core: PageCore, scene: Scene): void {
   const before = core.padHash();
   const box = canvas.getBoundingClientRect();
   const at = (fx: number, fy: number): PointerEventInit => ({
-    pointerId: 7, pointerType: "touch", isPrimary: true, bubbles: true, cancelable: true,
-    clientX: box.left + box.width * fx, clientY: box.top + box.height * fy, buttons: 1, button: 0,
+    pointerId: 7,
+    pointerType: "touch",
+    isPrimary: true,
+    bubbles: true,
+    cancelable: true,
+    clientX: box.left + box.width * fx,
+    clientY: box.top + box.height * fy,
+    buttons: 1,
+    button: 0,
   });
   canvas.dispatchEvent(new PointerEvent("pointerdown", at(0.1, 0.9)));
-  for (let i = 1; i <= 10; ++i) canvas.dispatchEvent(new PointerEvent("pointermove", at(0.1 + i * 0.05, 0.9)));
+  for (let i = 1; i <= 10; ++i)
+    canvas.dispatchEvent(new PointerEvent("pointermove", at(0.1 + i * 0.05, 0.9)));
   canvas.dispatchEvent(new PointerEvent("pointerup", { ...at(0.6, 0.9), buttons: 0 }));
   if (core.padHash() === before) problems.push("a stroke drew nothing");
   if (canvas.width % 511 !== 0 || canvas.height !== (canvas.width / 511) * 322) {
@@ -101,7 +138,9 @@ export function checkPage(core: PageCore, scene: Scene): void {
 
   // A key: L picks the line tool, unless the focus is in a text field.
   document.body.focus();
-  document.body.dispatchEvent(new KeyboardEvent("keydown", { key: "l", bubbles: true, cancelable: true }));
+  document.body.dispatchEvent(
+    new KeyboardEvent("keydown", { key: "l", bubbles: true, cancelable: true }),
+  );
   if (core.padState().tool !== 3) problems.push("the L key did not pick the line");
 
   // Chat: a line entered comes back with the up arrow.
@@ -109,9 +148,13 @@ export function checkPage(core: PageCore, scene: Scene): void {
   input.value = "is it a lighthouse";
   (document.getElementById("chatForm") as HTMLFormElement).requestSubmit();
   input.value = "half";
-  input.dispatchEvent(new KeyboardEvent("keydown", { key: "ArrowUp", bubbles: true, cancelable: true }));
+  input.dispatchEvent(
+    new KeyboardEvent("keydown", { key: "ArrowUp", bubbles: true, cancelable: true }),
+  );
   if (input.value !== "is it a lighthouse") problems.push(`up arrow gave "${input.value}"`);
-  input.dispatchEvent(new KeyboardEvent("keydown", { key: "ArrowDown", bubbles: true, cancelable: true }));
+  input.dispatchEvent(
+    new KeyboardEvent("keydown", { key: "ArrowDown", bubbles: true, cancelable: true }),
+  );
   if (input.value !== "half") problems.push(`down arrow gave "${input.value}"`);
 
   verdict(problems.length === 0 ? "CHECK OK" : `CHECK FAIL: ${problems.join("; ")}`);

@@ -50,8 +50,10 @@ test("the pad takes whole device pixels per pad pixel, and shrinks only when k=1
   for (const [name, w, h, ratio, k, cssWidth, cssHeight] of rows) {
     const got = padScale(kPad, w, h, ratio);
     assert.equal(got.k, k, name);
-    assert.ok(Math.abs(got.cssWidth - cssWidth) < 1e-9 && Math.abs(got.cssHeight - cssHeight) < 1e-9,
-      `${name}: ${got.cssWidth}x${got.cssHeight}`);
+    assert.ok(
+      Math.abs(got.cssWidth - cssWidth) < 1e-9 && Math.abs(got.cssHeight - cssHeight) < 1e-9,
+      `${name}: ${got.cssWidth}x${got.cssHeight}`,
+    );
   }
   assert.equal(padScale(kPad, Infinity, 1000, 1).k, 3, "a layout that gives only a height");
 });
@@ -69,20 +71,35 @@ test("a pointer maps to the pad pixel under it, held to the pad's edges", () => 
   for (const [name, x, y, px, py] of rows) {
     assert.deepEqual(toPadPoint(kPad, x, y, half), { x: px, y: py }, name);
   }
-  assert.deepEqual(toPadPoint(kPad, 5, 5, { left: 0, top: 0, width: 0, height: 0 }), { x: 0, y: 0 });
+  assert.deepEqual(toPadPoint(kPad, 5, 5, { left: 0, top: 0, width: 0, height: 0 }), {
+    x: 0,
+    y: 0,
+  });
 });
 
 test("mouse buttons, fingers and pens become the core's buttons", () => {
   const presses: [string, number, number][] = [
-    ["mouse", 0, 1], ["mouse", 1, 4], ["mouse", 2, 2], ["mouse", 3, 0],
-    ["touch", 0, 1], ["pen", 0, 1], ["pen", 5, 1],
+    ["mouse", 0, 1],
+    ["mouse", 1, 4],
+    ["mouse", 2, 2],
+    ["mouse", 3, 0],
+    ["touch", 0, 1],
+    ["pen", 0, 1],
+    ["pen", 5, 1],
   ];
   for (const [type, button, core] of presses) {
     assert.equal(pressButton(type, button), core, `${type} ${button}`);
   }
   const moves: [string, number, number][] = [
-    ["mouse", 0, 0], ["mouse", 1, 1], ["mouse", 2, 2], ["mouse", 4, 4], ["mouse", 3, -1],
-    ["mouse", 8 | 1, 1], ["touch", 1, 1], ["pen", 2, 1], ["pen", 0, 0],
+    ["mouse", 0, 0],
+    ["mouse", 1, 1],
+    ["mouse", 2, 2],
+    ["mouse", 4, 4],
+    ["mouse", 3, -1],
+    ["mouse", 8 | 1, 1],
+    ["touch", 1, 1],
+    ["pen", 2, 1],
+    ["pen", 0, 0],
   ];
   for (const [type, buttons, core] of moves) {
     assert.equal(moveButtons(type, buttons), core, `${type} moving with ${buttons}`);
@@ -91,13 +108,27 @@ test("mouse buttons, fingers and pens become the core's buttons", () => {
 
 test("the desktop's tool keys", () => {
   const keys = (key: string, mods = ""): ReturnType<typeof shortcutFor> =>
-    shortcutFor({ key, ctrl: mods.includes("c"), shift: mods.includes("s"),
-      alt: mods.includes("a"), meta: mods.includes("m") });
+    shortcutFor({
+      key,
+      ctrl: mods.includes("c"),
+      shift: mods.includes("s"),
+      alt: mods.includes("a"),
+      meta: mods.includes("m"),
+    });
   const rows: [string, ReturnType<typeof shortcutFor>][] = [
-    ["f", { tool: "Freehand" }], ["L", { tool: "Line" }], ["r", { tool: "Box" }],
-    ["c", { tool: "Circle" }], ["e", { tool: "Eraser" }], ["g", { tool: "Flood" }],
-    ["s", { tool: "Spray" }], ["Delete", { tool: "Clear" }], ["1", { brush: 0 }],
-    ["4", { brush: 3 }], ["5", null], ["x", null], ["F1", null],
+    ["f", { tool: "Freehand" }],
+    ["L", { tool: "Line" }],
+    ["r", { tool: "Box" }],
+    ["c", { tool: "Circle" }],
+    ["e", { tool: "Eraser" }],
+    ["g", { tool: "Flood" }],
+    ["s", { tool: "Spray" }],
+    ["Delete", { tool: "Clear" }],
+    ["1", { brush: 0 }],
+    ["4", { brush: 3 }],
+    ["5", null],
+    ["x", null],
+    ["F1", null],
   ];
   for (const [key, want] of rows) assert.deepEqual(keys(key), want, key);
   assert.deepEqual(keys("z", "c"), { tool: "Undo" });
@@ -114,8 +145,13 @@ test("the panel's words: button names, the spoken seconds and the spoken blanks"
     ["Set up game", "Skip word", "Give hint", "Warn artist", "Something New"],
   );
   const clocks: [string, boolean][] = [
-    ["01:30", false], ["00:11", false], ["00:10", true], ["00:01", true], ["00:00", true],
-    ["--:--", false], ["", false],
+    ["01:30", false],
+    ["00:11", false],
+    ["00:10", true],
+    ["00:01", true],
+    ["00:00", true],
+    ["--:--", false],
+    ["", false],
   ];
   for (const [time, spoken] of clocks) assert.equal(inFinalSeconds(time), spoken, time);
   const patterns: [string, string][] = [
@@ -129,7 +165,14 @@ test("the panel's words: button names, the spoken seconds and the spoken blanks"
 });
 
 test("set-up numbers are read leniently and held within their ranges", () => {
-  const rows: [string, number][] = [["12", 12], ["55", 40], ["-3", 0], ["7 players", 7], ["abc", 0], ["", 0]];
+  const rows: [string, number][] = [
+    ["12", 12],
+    ["55", 40],
+    ["-3", 0],
+    ["7 players", 7],
+    ["abc", 0],
+    ["", 0],
+  ];
   for (const [typed, held] of rows) assert.equal(heldNumber(typed, kPlayerLimitRange), held, typed);
   assert.equal(heldNumber("5", kSecondsPerRoundRange), 10);
 });

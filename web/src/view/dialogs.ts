@@ -94,7 +94,8 @@ export class Dialogs {
       input.addEventListener("focus", () => input.select());
     }
     this.lists.addEventListener("change", () => {
-      if (this.listsComplete && this.chosenLists().length > 0) this.showSetupStatus(kListsReady, false);
+      if (this.listsComplete && this.chosenLists().length > 0)
+        this.showSetupStatus(kListsReady, false);
     });
     byId<HTMLFormElement>("setupForm").addEventListener("submit", (event) => {
       const submitter = (event as SubmitEvent).submitter as HTMLButtonElement | null;
@@ -225,7 +226,9 @@ export class Dialogs {
   }
 
   private chosenLists(): string[] {
-    return this.boxes().filter((b) => b.checked).map((b) => b.value);
+    return this.boxes()
+      .filter((b) => b.checked)
+      .map((b) => b.value);
   }
 
   private showSetupStatus(text: string, error: boolean): void {

@@ -122,7 +122,10 @@ export class PadView {
         if (child !== this.e.stage) others += child.offsetHeight;
       }
       height =
-        board.clientHeight - px(style.paddingTop) - px(style.paddingBottom) - others -
+        board.clientHeight -
+        px(style.paddingTop) -
+        px(style.paddingBottom) -
+        others -
         gap * Math.max(0, shown - 1);
     }
     const scale = padScale(kPad, width, height, window.devicePixelRatio || 1);
@@ -196,8 +199,15 @@ export class PadView {
     if (state.oval && state.oval.width > 0 && state.oval.height > 0) {
       const o = state.oval;
       c.beginPath();
-      c.ellipse(o.x + 0.5 + o.width / 2, o.y + 0.5 + o.height / 2, o.width / 2, o.height / 2, 0,
-        0, 2 * Math.PI);
+      c.ellipse(
+        o.x + 0.5 + o.width / 2,
+        o.y + 0.5 + o.height / 2,
+        o.width / 2,
+        o.height / 2,
+        0,
+        0,
+        2 * Math.PI,
+      );
       if (state.fillSolid) c.fill();
       c.stroke();
     }

@@ -17,7 +17,12 @@ export interface PadScale {
 
 // A whole number of device pixels per pad pixel keeps every pad pixel the same size and sharp;
 // only a space smaller than the pad itself shrinks it, by CSS.
-export function padScale(pad: Size, spaceWidth: number, spaceHeight: number, ratio: number): PadScale {
+export function padScale(
+  pad: Size,
+  spaceWidth: number,
+  spaceHeight: number,
+  ratio: number,
+): PadScale {
   const r = ratio > 0 && Number.isFinite(ratio) ? ratio : 1;
   const width = Math.max(0, spaceWidth);
   const height = Math.max(0, spaceHeight);

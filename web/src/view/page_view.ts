@@ -55,22 +55,38 @@ export class Page implements PageView {
   private passwordAsked = false;
 
   constructor(private readonly room: Room) {
-    this.chat = new ChatView(byId("chatLog"), byId<HTMLFormElement>("chatForm"),
-      byId<HTMLInputElement>("chatInput"), byId("chatLimit"), (text) => this.core?.enterChat(text));
+    this.chat = new ChatView(
+      byId("chatLog"),
+      byId<HTMLFormElement>("chatForm"),
+      byId<HTMLInputElement>("chatInput"),
+      byId("chatLimit"),
+      (text) => this.core?.enterChat(text),
+    );
     this.users = new UserListView(byId<HTMLUListElement>("playerList"), {
       information: (id) => this.core?.requestUserInformation(id),
       kick: (id, nickname) => this.dialogs.askKickReason(id, nickname),
     });
     this.panel = new PanelView({
-      roomLine: byId("roomLine"), roomName: byId("roomName"), adminLine: byId("adminLine"), adminName: byId("adminName"),
-      rounds: byId("rounds"), word: byId("panelWord"), clock: byId("clock"),
-      status: byId("statusLine"), patternText: byId("patternText"),
-      patternSpoken: byId("patternSpoken"), start: byId<HTMLButtonElement>("startButton"),
-      hint: byId<HTMLButtonElement>("hintButton"), autoSkip: this.autoSkip,
+      roomLine: byId("roomLine"),
+      roomName: byId("roomName"),
+      adminLine: byId("adminLine"),
+      adminName: byId("adminName"),
+      rounds: byId("rounds"),
+      word: byId("panelWord"),
+      clock: byId("clock"),
+      status: byId("statusLine"),
+      patternText: byId("patternText"),
+      patternSpoken: byId("patternSpoken"),
+      start: byId<HTMLButtonElement>("startButton"),
+      hint: byId<HTMLButtonElement>("hintButton"),
+      autoSkip: this.autoSkip,
     });
     this.pad = new PadView({
-      board: byId("board"), stage: byId("stage"), frame: byId("padFrame"),
-      canvas: byId<HTMLCanvasElement>("pad"), clearNote: byId("clearNote"),
+      board: byId("board"),
+      stage: byId("stage"),
+      frame: byId("padFrame"),
+      canvas: byId<HTMLCanvasElement>("pad"),
+      clearNote: byId("clearNote"),
     });
     this.tools = new ToolsView(byId("tools"), byId("palette"));
     this.pad.onState = (state) => this.tools.show(state);
@@ -168,10 +184,13 @@ export class Page implements PageView {
     byId("winnerShared").hidden = winners.length < 2;
     byId("podium").replaceChildren(
       ...podium.map((s) =>
-        el("li", { class: `place place-${Math.min(s.place, 4)}` },
+        el(
+          "li",
+          { class: `place place-${Math.min(s.place, 4)}` },
           el("span", { class: "place-number" }, `${s.place}.`),
           el("span", { class: "place-name" }, s.nickname),
-          el("span", { class: "place-points" }, `${s.points} points`)),
+          el("span", { class: "place-points" }, `${s.points} points`),
+        ),
       ),
     );
     const places = podium.map((s) => `${s.place}. ${s.nickname}, ${s.points} points`);

@@ -55,7 +55,8 @@ export class Sounds {
   private buffer(context: AudioContext, fileName: string): Promise<AudioBuffer | null> {
     let loaded = this.buffers.get(fileName);
     if (!loaded) {
-      if (!kSoundFile.test(fileName) || this.buffers.size >= kMaxSounds) return Promise.resolve(null);
+      if (!kSoundFile.test(fileName) || this.buffers.size >= kMaxSounds)
+        return Promise.resolve(null);
       // A missing or broken file stays silent, once: it is not fetched again.
       loaded = fetch(`/sounds/${fileName}`)
         .then((response) => (response.ok ? response.arrayBuffer() : Promise.reject()))

@@ -32,16 +32,22 @@ const kBrushes: readonly { icon: string; tip: string }[] = [
 
 // The desktop's palette, as CSS writes colours.
 export const kPalette: readonly Colour[] = [
-  0x000000, 0x808080, 0xffffff, 0x500010, 0x8f402f, 0xbf804f, 0x800040, 0xe0b594,
-  0xf0d0c0, 0x820046, 0xff008c, 0xff82c8, 0xff0000, 0xff9696, 0xffc8c8, 0xff8c1e,
-  0xffc800, 0xffff00, 0x1f7a30, 0x00b400, 0x00f800, 0x0000ff, 0x3d86ff, 0x7fc0f0,
+  0x000000, 0x808080, 0xffffff, 0x500010, 0x8f402f, 0xbf804f, 0x800040, 0xe0b594, 0xf0d0c0,
+  0x820046, 0xff008c, 0xff82c8, 0xff0000, 0xff9696, 0xffc8c8, 0xff8c1e, 0xffc800, 0xffff00,
+  0x1f7a30, 0x00b400, 0x00f800, 0x0000ff, 0x3d86ff, 0x7fc0f0,
 ];
 
 function iconButton(name: string, icon: string, tip: string, toggle: boolean): HTMLButtonElement {
   return el(
     "button",
-    { type: "button", class: "tool", "aria-label": name, title: tip,
-      "aria-pressed": toggle ? "false" : undefined, disabled: true },
+    {
+      type: "button",
+      class: "tool",
+      "aria-label": name,
+      title: tip,
+      "aria-pressed": toggle ? "false" : undefined,
+      disabled: true,
+    },
     el("img", { src: `/icons/${icon}`, alt: "", width: 24, height: 24, draggable: "false" }),
   );
 }
@@ -64,7 +70,8 @@ export class ToolsView {
   private readonly all: (HTMLButtonElement | HTMLInputElement)[] = [];
 
   constructor(toolbar: HTMLElement, palette: HTMLElement) {
-    const group = (label: string): HTMLElement => el("div", { class: "tool-group", role: "group", "aria-label": label });
+    const group = (label: string): HTMLElement =>
+      el("div", { class: "tool-group", role: "group", "aria-label": label });
     const shapes = group("Tools");
     for (const t of kTools) {
       const button = iconButton(t.name, t.icon, t.tip, true);
@@ -88,7 +95,12 @@ export class ToolsView {
     const edits = group("Edit");
     const undo = iconButton("Undo", "tool_undo.svg", "Undo (Ctrl+Z)", false);
     undo.addEventListener("click", () => this.core?.clickTool(Tool.Undo));
-    const clear = iconButton("Clear", "tool_clear.svg", "Clear the pad (press twice) (Delete)", false);
+    const clear = iconButton(
+      "Clear",
+      "tool_clear.svg",
+      "Clear the pad (press twice) (Delete)",
+      false,
+    );
     clear.addEventListener("click", () => this.core?.clickTool(Tool.Clear));
     this.tools.set(Tool.Undo, undo);
     this.tools.set(Tool.Clear, clear);
@@ -97,7 +109,10 @@ export class ToolsView {
 
     kPalette.forEach((colour, i) => {
       const swatch = el("button", {
-        type: "button", class: "swatch", "aria-label": `Colour ${i + 1}`, "aria-pressed": "false",
+        type: "button",
+        class: "swatch",
+        "aria-label": `Colour ${i + 1}`,
+        "aria-pressed": "false",
         title: `Select this colour as the current drawing colour (${cssColour(colour)})`,
         disabled: true,
       });
@@ -107,8 +122,12 @@ export class ToolsView {
       palette.append(swatch);
     });
     this.own = el("input", {
-      type: "color", class: "own-colour-input", "aria-label": "Own colour",
-      title: "The current colour: choose to mix your own", value: "#000000", disabled: true,
+      type: "color",
+      class: "own-colour-input",
+      "aria-label": "Own colour",
+      title: "The current colour: choose to mix your own",
+      value: "#000000",
+      disabled: true,
     });
     // The picker's final choice, not every colour it passes on the way.
     this.own.addEventListener("change", () => {
@@ -150,7 +169,10 @@ export class ToolsView {
     if (!this.core || !this.drawing || event.defaultPrevented || event.repeat) return;
     if (typing(event.target) || document.querySelector("dialog[open]")) return;
     const shortcut = shortcutFor({
-      key: event.key, ctrl: event.ctrlKey, shift: event.shiftKey, alt: event.altKey,
+      key: event.key,
+      ctrl: event.ctrlKey,
+      shift: event.shiftKey,
+      alt: event.altKey,
       meta: event.metaKey,
     });
     if (!shortcut) return;
@@ -164,7 +186,10 @@ export class ToolsView {
 function typing(target: EventTarget | null): boolean {
   if (!(target instanceof HTMLElement)) return false;
   if (target.isContentEditable || target instanceof HTMLTextAreaElement) return true;
-  return target instanceof HTMLInputElement && !["checkbox", "radio", "button", "color"].includes(target.type);
+  return (
+    target instanceof HTMLInputElement &&
+    !["checkbox", "radio", "button", "color"].includes(target.type)
+  );
 }
 
 // A tool bar is one stop for the Tab key; the arrow keys move along it.
@@ -184,16 +209,25 @@ function roving(bar: HTMLElement): void {
     const at = list.indexOf(document.activeElement as HTMLElement);
     if (at < 0) return;
     const next =
-      event.key === "ArrowRight" || event.key === "ArrowDown" ? (at + 1) % list.length
-      : event.key === "ArrowLeft" || event.key === "ArrowUp" ? (at - 1 + list.length) % list.length
-      : event.key === "Home" ? 0
-      : event.key === "End" ? list.length - 1
-      : -1;
+      event.key === "ArrowRight" || event.key === "ArrowDown"
+        ? (at + 1) % list.length
+        : event.key === "ArrowLeft" || event.key === "ArrowUp"
+          ? (at - 1 + list.length) % list.length
+          : event.key === "Home"
+            ? 0
+            : event.key === "End"
+              ? list.length - 1
+              : -1;
     if (next < 0) return;
     event.preventDefault();
     list[next].focus();
   });
-  new MutationObserver(() => settle(bar.querySelector<HTMLElement>("[tabindex='0']"))).observe(bar, {
-    subtree: true, attributes: true, attributeFilter: ["disabled"],
-  });
+  new MutationObserver(() => settle(bar.querySelector<HTMLElement>("[tabindex='0']"))).observe(
+    bar,
+    {
+      subtree: true,
+      attributes: true,
+      attributeFilter: ["disabled"],
+    },
+  );
 }

@@ -55,8 +55,12 @@ export class UserListView {
     if (this.actions) {
       const info = el(
         "button",
-        { type: "button", class: "row-button", "aria-label": `User information: ${user.nickname}`,
-          title: "User Information" },
+        {
+          type: "button",
+          class: "row-button",
+          "aria-label": `User information: ${user.nickname}`,
+          title: "User Information",
+        },
         "i",
       );
       info.addEventListener("click", () => this.on.information(user.id));
@@ -65,8 +69,12 @@ export class UserListView {
     if (this.kicking) {
       const kick = el(
         "button",
-        { type: "button", class: "row-button kick", "aria-label": `Kick ${user.nickname}`,
-          title: "Kick User" },
+        {
+          type: "button",
+          class: "row-button kick",
+          "aria-label": `Kick ${user.nickname}`,
+          title: "Kick User",
+        },
         "✕",
       );
       kick.addEventListener("click", () => this.on.kick(user.id, user.nickname));
