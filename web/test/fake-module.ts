@@ -28,6 +28,14 @@ export default async function createModule(): Promise<{ PageCore: new (view: obj
       constructor(view: object) {
         super(view as PageView, scene);
         if (check) setTimeout(() => checkPage(this, scene), 1000);
+        // ?typing: the chat input has the focus, as with a phone's keyboard up.
+        if (query.has("typing")) {
+          setTimeout(() => {
+            const input = document.getElementById("chatInput") as HTMLInputElement;
+            input.focus();
+            input.scrollIntoView({ block: "nearest" });
+          }, 500);
+        }
       }
     },
   };

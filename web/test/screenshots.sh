@@ -1,7 +1,8 @@
 #!/bin/bash
 # SPDX-License-Identifier: MIT
 # Bundles the page with the fake core, serves it on loopback and takes Chromium screenshots of
-# its scenes at the sizes that matter. Usage: test/screenshots.sh [OUT_DIR] [SCENE:WxH[@SCALE] ...]
+# its scenes at the sizes that matter.
+# Usage: test/screenshots.sh [OUT_DIR] [SCENE[+typing]:WxH[@SCALE] ...]
 # With OUT_DIR "check", it runs test/page-check.ts in a few scenes and sizes instead and prints
 # its verdicts.
 set -euo pipefail
@@ -62,6 +63,8 @@ fi
 
 for shot in "${shots[@]}"; do
   scene=${shot%%:*}
+  query=scene=${scene%%+*}
+  [[ $scene == *+typing ]] && query+="&typing=1"
   size=${shot#*:}
   scale=1
   if [[ $size == *@* ]]; then scale=${size#*@}; size=${size%@*}; fi
@@ -69,6 +72,6 @@ for shot in "${shots[@]}"; do
   timeout 60 chromium --headless=new --no-sandbox --disable-gpu --hide-scrollbars \
     --user-data-dir="$profiles/$scene-$size-$scale" --force-device-scale-factor="$scale" \
     --window-size="${size/x/,}" --virtual-time-budget=3000 --screenshot="$name" \
-    "http://127.0.0.1:$port/?scene=$scene" >/dev/null 2>&1 || echo "failed: $shot" >&2
+    "http://127.0.0.1:$port/?$query" >/dev/null 2>&1 || echo "failed: $shot" >&2
   echo "$name"
 done
