@@ -1,0 +1,134 @@
+// SPDX-License-Identifier: MIT
+// The page's start: the view, the core, the room's WebSocket and the browser's storage.
+import { createCore, type PageCore } from "./core";
+import { Page, type Room } from "./view/page_view";
+
+const kSettingsKey = "scrawlbox.settings";
+const kMutedKey = "scrawlbox.muted";
+// What may wait in the socket's send buffer; a room that takes no more is not given more.
+const kMaxBuffered = 1 << 20;
+// How long a leaving page waits for its last message to go out.
+const kLeaveWaitMs = 3000;
+const kLeavePollMs = 50;
+
+// Storage a browser refuses (private windows, full quota) only loses what it would have kept.
+function load(key: string): string {
+  try {
+    return localStorage.getItem(key) ?? "";
+  } catch {
+    return "";
+  }
+}
+
+function save(key: string, value: string): void {
+  try {
+    localStorage.setItem(key, value);
+  } catch {
+    // Kept for this visit only.
+  }
+}
+
+class RoomSocket implements Room {
+  core: PageCore | null = null;
+  private socket: WebSocket | null = null;
+
+  connect(): void {
+    this.close();
+    const address = (location.protocol === "https:" ? "wss://" : "ws://") + location.host + "/play";
+    let socket: WebSocket;
+    try {
+      socket = new WebSocket(address);
+    } catch (error) {
+      queueMicrotask(() => this.core?.onError(String(error)));
+      return;
+    }
+    socket.binaryType = "arraybuffer";
+    socket.onopen = () => this.core?.onOpen();
+    socket.onmessage = (event: MessageEvent) => {
+      if (event.data instanceof ArrayBuffer) this.core?.onData(new Uint8Array(event.data));
+    };
+    socket.onerror = () => this.core?.onError("The connection to the room failed.");
+    socket.onclose = () => {
+      if (this.socket !== socket) return;
+      this.socket = null;
+      this.core?.onClose();
+    };
+    this.socket = socket;
+  }
+
+  close(): void {
+    const socket = this.socket;
+    if (!socket) return;
+    this.socket = null;
+    // The core asked for this close: it hears nothing more of this socket.
+    socket.onopen = socket.onmessage = socket.onerror = socket.onclose = null;
+    socket.close();
+  }
+
+  send(bytes: Uint8Array): boolean {
+    const socket = this.socket;
+    if (!socket || socket.readyState !== WebSocket.OPEN) return false;
+    if (socket.bufferedAmount + bytes.length > kMaxBuffered) return false;
+    // The core's bytes live in an ordinary ArrayBuffer; send copies them at once.
+    socket.send(bytes as Uint8Array<ArrayBuffer>);
+    return true;
+  }
+
+  leave(): void {
+    const socket = this.socket;
+    if (!socket) return;
+    this.socket = null;
+    socket.onopen = socket.onmessage = socket.onerror = socket.onclose = null;
+    const started = Date.now();
+    const closeWhenSent = (): void => {
+      if (socket.bufferedAmount > 0 && Date.now() - started < kLeaveWaitMs) {
+        setTimeout(closeWhenSent, kLeavePollMs);
+        return;
+      }
+      socket.close();
+    };
+    closeWhenSent();
+  }
+
+  loadSettings(): string {
+    return load(kSettingsKey);
+  }
+  saveSettings(text: string): void {
+    save(kSettingsKey, text);
+  }
+  loadMuted(): boolean {
+    return load(kMutedKey) === "1";
+  }
+  saveMuted(muted: boolean): void {
+    save(kMutedKey, muted ? "1" : "0");
+  }
+}
+
+async function start(): Promise<void> {
+  const room = new RoomSocket();
+  const page = new Page(room);
+  const core = await createCore(page);
+  room.core = core;
+  page.attach(core);
+  core.start();
+  // A returning player (the nickname kept) goes straight in: the room gives back its points.
+  const nickname = core.nickname();
+  if (nickname) core.join(nickname);
+  // A page closed in the middle of a game says goodbye rather than just dropping away.
+  window.addEventListener("pagehide", () => core.leave("Quit"));
+  // The same page brought back from the browser's history joins again.
+  window.addEventListener("pageshow", (event) => {
+    if (event.persisted && core.nickname()) core.join(core.nickname());
+  });
+}
+
+function fail(error: unknown): void {
+  const status = document.getElementById("statusLine");
+  if (status) status.textContent = `The game could not start in this browser: ${String(error)}`;
+}
+
+if (document.readyState === "loading") {
+  document.addEventListener("DOMContentLoaded", () => start().catch(fail));
+} else {
+  start().catch(fail);
+}

@@ -1,0 +1,85 @@
+// SPDX-License-Identifier: MIT
+// The user list: nickname, points, and marks for the artist, the finders and the away players
+// that do not depend on seeing the colours.
+import type { UserEntry } from "../core";
+import { cssColour, el, legibleOnWhite } from "./dom";
+
+export interface UserActions {
+  information(id: number): void;
+  kick(id: number, nickname: string): void;
+}
+
+function mark(kind: string, icon: string | null, text: string): HTMLElement {
+  const badge = el("span", { class: `mark mark-${kind}` });
+  if (icon) badge.append(el("img", { src: `/icons/${icon}`, alt: "", width: 16, height: 16 }));
+  badge.append(el("span", { class: "mark-text" }, text));
+  return badge;
+}
+
+export class UserListView {
+  private users: UserEntry[] = [];
+  private actions = false;
+  private kicking = false;
+
+  constructor(
+    private readonly list: HTMLUListElement,
+    private readonly on: UserActions,
+  ) {}
+
+  // Information and kicking are for a player in the room; kicking for its admin alone.
+  setActions(information: boolean, kick: boolean): void {
+    if (information === this.actions && kick === this.kicking) return;
+    this.actions = information;
+    this.kicking = kick;
+    this.show(this.users);
+  }
+
+  show(users: UserEntry[]): void {
+    this.users = users;
+    this.list.replaceChildren(...users.map((user) => this.row(user)));
+  }
+
+  private row(user: UserEntry): HTMLLIElement {
+    const name = el("span", { class: "player-name" }, user.nickname);
+    name.style.color = cssColour(legibleOnWhite(user.colour));
+    const marks = el("span", { class: "marks" });
+    if (user.artist) marks.append(mark("artist", "user_artist.svg", "drawing"));
+    else if (user.foundWord) marks.append(mark("found", "user_found.svg", "found it"));
+    if (user.away) marks.append(mark("away", null, "away"));
+    const points = el("span", { class: "points" }, user.points);
+    points.setAttribute("aria-label", `${user.points} points`);
+    const row = el("li", { class: "player" }, name, marks, points);
+    row.classList.toggle("artist", user.artist);
+    row.classList.toggle("found", user.foundWord);
+    row.classList.toggle("away", user.away);
+    if (this.actions) {
+      const info = el(
+        "button",
+        {
+          type: "button",
+          class: "row-button",
+          "aria-label": `User information: ${user.nickname}`,
+          title: "User Information",
+        },
+        "i",
+      );
+      info.addEventListener("click", () => this.on.information(user.id));
+      row.append(info);
+    }
+    if (this.kicking) {
+      const kick = el(
+        "button",
+        {
+          type: "button",
+          class: "row-button kick",
+          "aria-label": `Kick ${user.nickname}`,
+          title: "Kick User",
+        },
+        "✕",
+      );
+      kick.addEventListener("click", () => this.on.kick(user.id, user.nickname));
+      row.append(kick);
+    }
+    return row;
+  }
+}
