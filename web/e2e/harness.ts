@@ -172,7 +172,17 @@ export async function text(page: Page, selector: string): Promise<string> {
 }
 
 export async function padHash(page: Page): Promise<string> {
-  return page.evaluate(() => (window as unknown as { scrawlbox: { padHash(): string } }).scrawlbox.padHash());
+  return page.evaluate(() => window.scrawlbox!.padHash());
+}
+
+// Waits until the page's pad holds exactly the pixels of the given hash.
+export async function waitForPad(page: Page, hash: string, timeout = 20000): Promise<void> {
+  await page.waitForFunction((wanted) => window.scrawlbox!.padHash() === wanted, { timeout, polling: "raf" }, hash);
+}
+
+// The word as the panel shows it: the word itself for the artist, blanks for the others.
+export async function panelWord(page: Page): Promise<string> {
+  return text(page, "#panelWord");
 }
 
 // A stroke with a finger across the pad, from and to fractions of its size.
@@ -191,9 +201,9 @@ export async function swipe(page: Page, from: [number, number], to: [number, num
   await page.touchscreen.touchEnd();
 }
 
-// Sets up a game with the first word list, the room's other choices as the window offers them.
+// Sets up a game with the animals, the room's other choices as the window offers them.
 export async function setUpGame(page: Page): Promise<void> {
   await page.locator("::-p-aria(Set up game)").click();
-  await page.locator("dialog[open] input[type=checkbox]").click();
-  await page.locator("::-p-aria(Start game)").click();
+  await page.locator("dialog[open] ::-p-aria(animals)").click();
+  await page.locator("::-p-aria(Start Game)").click();
 }

@@ -104,11 +104,20 @@ class RoomSocket implements Room {
   }
 }
 
+declare global {
+  interface Window {
+    // The page's core, for the end-to-end tests and the curious: nothing the player could not
+    // do through the page.
+    scrawlbox?: PageCore;
+  }
+}
+
 async function start(): Promise<void> {
   const room = new RoomSocket();
   const page = new Page(room);
   const core = await createCore(page);
   room.core = core;
+  window.scrawlbox = core;
   page.attach(core);
   core.start();
   // A returning player (the nickname kept) goes straight in: the room gives back its points.

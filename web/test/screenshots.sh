@@ -21,7 +21,7 @@ profiles=$(mktemp -d)
 trap 'kill "$server" 2>/dev/null || true; rm -rf "$site" "$profiles"' EXIT
 
 npx esbuild src/main.ts --bundle --format=esm --target=es2020 --log-level=warning \
-  --alias:scrawlbox-core=./test/fake-module.ts --outfile="$site/main.js"
+  --alias:scrawlbox-core=./test/fake-module.ts --outfile="$site/page.js"
 cp index.html page.css "$site/"
 mkdir "$site/icons" "$site/sounds"
 cp ../data/Images/*.svg ../data/Cursors/*.svg "$site/icons/"
