@@ -62,7 +62,7 @@ TEST(WebPort, AWebPlayerAndATcpPlayerChatDrawAndGuessInOneGame) {
   // The page, and nothing outside it.
   const Ending page = RawExchange(web, "GET / HTTP/1.1\r\nHost: localhost\r\n\r\n");
   EXPECT_THAT(page.read, StartsWith("HTTP/1.1 200 OK"));
-  EXPECT_THAT(page.read, HasSubstr("This room takes players in the browser."));
+  EXPECT_THAT(page.read, HasSubstr("aria-label=\"Drawing pad\""));
   EXPECT_THAT(RawExchange(web, "GET /../Server.ini HTTP/1.1\r\n\r\n").read,
               StartsWith("HTTP/1.1 404 "));
   // The core comes compressed and typed so that the browser compiles it as it downloads.
