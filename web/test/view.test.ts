@@ -35,13 +35,13 @@ test("the chat history goes back with up, forward with down, and ends on what wa
 
 const kPad = { width: 511, height: 322 };
 
-test("the pad takes whole device pixels per pad pixel, and shrinks only when k=1 does not fit", () => {
+test("the pad takes whole device pixels per pad pixel, shrinking the next multiple only to fill its space", () => {
   const rows: [string, number, number, number, number, number, number][] = [
     // name, space width, height, ratio => k, CSS width, CSS height
     ["desktop at 1x", 540, 700, 1, 1, 511, 322],
     ["large screen", 1200, 900, 1, 2, 1022, 644],
     ["height decides", 2000, 700, 1, 2, 1022, 644],
-    ["HiDPI is sharp, not larger", 390, 600, 2, 1, 255.5, 161],
+    ["a 2x phone fills its width", 390, 600, 2, 2, 390, (390 * 322) / 511],
     ["phone at 3x", 374, 800, 3, 2, 1022 / 3, 644 / 3],
     ["too small: shrunk by CSS", 378, 900, 1, 1, 378, (378 * 322) / 511],
     ["too low: shrunk by CSS", 900, 161, 1, 1, 255.5, 161],

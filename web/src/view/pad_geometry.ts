@@ -15,8 +15,12 @@ export interface PadScale {
   cssHeight: number;
 }
 
-// A whole number of device pixels per pad pixel keeps every pad pixel the same size and sharp;
-// only a space smaller than the pad itself shrinks it, by CSS.
+// A whole number of device pixels per pad pixel keeps every pad pixel the same size and sharp.
+// Where the largest whole multiple that fits would leave much of the space empty (a phone of
+// two device pixels per CSS pixel fits the pad once in half its width), the next multiple is
+// shrunk by CSS to fill the space instead: a full-width pad matters more there than sharpness.
+export const kLeastFill = 0.85;
+
 export function padScale(
   pad: Size,
   spaceWidth: number,
@@ -26,11 +30,10 @@ export function padScale(
   const r = ratio > 0 && Number.isFinite(ratio) ? ratio : 1;
   const width = Math.max(0, spaceWidth);
   const height = Math.max(0, spaceHeight);
-  const k = Math.max(
-    1,
-    Math.min(Math.floor((width * r) / pad.width), Math.floor((height * r) / pad.height)),
-  );
-  const css = Math.min(1, (width * r) / (pad.width * k), (height * r) / (pad.height * k));
+  const fit = Math.min((width * r) / pad.width, (height * r) / pad.height);
+  const whole = Math.floor(fit);
+  const k = whole >= 1 && whole / fit >= kLeastFill ? whole : whole + 1;
+  const css = Math.min(1, fit / k);
   return { k, cssWidth: (pad.width * k * css) / r, cssHeight: (pad.height * k * css) / r };
 }
 
