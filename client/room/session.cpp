@@ -40,9 +40,6 @@ const char* SoundFile(Sound sound) {
   return "";
 }
 
-constexpr char kNotConnected[] =
-    "Not connected: practise here, or join a room with File > Connect..";
-
 std::string TwoDigits(int value) {
   char buffer[16];
   std::snprintf(buffer, sizeof buffer, "%02d", value);
@@ -252,7 +249,7 @@ void Session::EnterDisconnectedState() {
   controls_.load_image = controls_.paste = true;
   first_user_list_ = false;
   hinted_length_ = 0;  // the next room's word is another
-  panel_.status = kNotConnected;
+  panel_.status = not_connected_status_;
   PublishUsers();
   PublishPanel();
   PublishControls();
@@ -588,7 +585,7 @@ void Session::SetOptions(const ClientOptions& options) {
 
 void Session::DropPendingRoom() {
   pending_room_.reset();
-  if (connection_.State() == SocketState::kClosed) SetStatus(kNotConnected);
+  if (connection_.State() == SocketState::kClosed) SetStatus(not_connected_status_);
 }
 
 void Session::SetProfile(const Profile& profile) {

@@ -102,6 +102,9 @@ class Session : public protocol::DrawSink {
   void CheckForUpdate(directory::HttpGetter& http);
   // A "System" line in the chat, for what the windows report (pictures loaded and saved).
   void ShowSystemLine(const std::string& text) { System(text); }
+  // What the status line says while no room is joined: the desktop points at its menu, the
+  // page at its nickname box.
+  void SetNotConnectedStatus(std::string text) { not_connected_status_ = std::move(text); }
 
   // Sends a command at once when the socket is not closed.
   void SendCommand(std::string_view command, std::string_view data);
@@ -333,6 +336,8 @@ class Session : public protocol::DrawSink {
 
   std::vector<UserEntry> users_;
   Panel panel_;
+  std::string not_connected_status_ =
+      "Not connected: practise here, or join a room with File > Connect..";
   Controls controls_;
 };
 

@@ -227,6 +227,7 @@ class PageCore : public client::ClientView {
         pad_(&session_, scheduler_),
         rgba_(static_cast<size_t>(drawing::Raster::kWidth) * drawing::Raster::kHeight * 4) {
     pad_.AddOnChanged([this] { pad_changed_ = true; });
+    session_.SetNotConnectedStatus("Not connected: practise here, or join with a nickname.");
   }
 
   // --- What the page calls ----------------------------------------------------------------------
