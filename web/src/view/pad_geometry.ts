@@ -16,9 +16,11 @@ export interface PadScale {
 }
 
 // A whole number of device pixels per pad pixel keeps every pad pixel the same size and sharp.
-// Where the largest whole multiple that fits would leave much of the space empty (a phone of
-// two device pixels per CSS pixel fits the pad once in half its width), the next multiple is
-// shrunk by CSS to fill the space instead: a full-width pad matters more there than sharpness.
+// Where the largest whole multiple that fits would leave much of the space empty on a HiDPI
+// screen (a phone of two device pixels per CSS pixel fits the pad once in half its width), the
+// next multiple is shrunk by CSS to fill the space instead: there every pad pixel still covers
+// more than one device pixel, and a full-width pad matters more than exact sharpness. At one
+// device pixel per CSS pixel a shrunk pad would show lines of uneven width, so it stays whole.
 export const kLeastFill = 0.85;
 
 export function padScale(
@@ -32,7 +34,7 @@ export function padScale(
   const height = Math.max(0, spaceHeight);
   const fit = Math.min((width * r) / pad.width, (height * r) / pad.height);
   const whole = Math.floor(fit);
-  const k = whole >= 1 && whole / fit >= kLeastFill ? whole : whole + 1;
+  const k = whole >= 1 && (r <= 1 || whole / fit >= kLeastFill) ? whole : whole + 1;
   const css = Math.min(1, fit / k);
   return { k, cssWidth: (pad.width * k * css) / r, cssHeight: (pad.height * k * css) / r };
 }
