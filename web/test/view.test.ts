@@ -42,6 +42,7 @@ test("the pad takes whole device pixels per pad pixel, shrinking the next multip
     ["large screen", 1200, 900, 1, 2, 1022, 644],
     ["height decides", 2000, 700, 1, 2, 1022, 644],
     ["a 2x phone fills its width", 390, 600, 2, 2, 390, (390 * 322) / 511],
+    ["at 1x the pad stays whole, space left or not", 700, 900, 1, 1, 511, 322],
     ["phone at 3x", 374, 800, 3, 2, 1022 / 3, 644 / 3],
     ["too small: shrunk by CSS", 378, 900, 1, 1, 378, (378 * 322) / 511],
     ["too low: shrunk by CSS", 900, 161, 1, 1, 255.5, 161],
