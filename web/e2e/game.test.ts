@@ -7,6 +7,7 @@ import { after, before, test } from "node:test";
 import type { Browser, Page } from "puppeteer-core";
 import {
   join,
+  kPatience,
   launchBrowser,
   openPlayer,
   padHash,
@@ -54,7 +55,7 @@ test("a phone page draws, a desktop page guesses, the desktop client plays along
   await waitForText(alice, "::-p-aria(Players)", "Desk");
 
   await setUpGame(alice);
-  await alice.waitForFunction(() => /^[^_-]+$/.test(document.getElementById("panelWord")?.textContent?.trim() ?? "-"), { timeout: 20000 });
+  await alice.waitForFunction(() => /^[^_-]+$/.test(document.getElementById("panelWord")?.textContent?.trim() ?? "-"), { timeout: kPatience });
   const word = (await panelWord(alice)).trim();
   assert.match(await panelWord(bob), /_/);
 
@@ -71,12 +72,12 @@ test("a phone page draws, a desktop page guesses, the desktop client plays along
   // Bob finds the word and scores; after a reload he is back with his points.
   await bob.locator("::-p-aria(Chat)").fill(word);
   await bob.keyboard.press("Enter");
-  await bob.waitForFunction(() => /Bob\D*[1-9]/.test(document.querySelector("[aria-label=Players]")?.textContent ?? ""), { timeout: 10000 });
+  await bob.waitForFunction(() => /Bob\D*[1-9]/.test(document.querySelector("[aria-label=Players]")?.textContent ?? ""), { timeout: kPatience });
   const scored = await points(bob, "Bob");
   await bob.reload();
   await bob.waitForFunction(
     (wanted) => new RegExp(`Bob\\D*${wanted}(?!\\d)`).test(document.querySelector("[aria-label=Players]")?.textContent ?? ""),
-    { timeout: 20000 },
+    { timeout: kPatience },
     scored,
   );
   for (const page of [alice, bob, carol]) {

@@ -11,6 +11,9 @@ import puppeteer, { type Browser, type Page } from "puppeteer-core";
 // Where ctest put the programs and their Data folder.
 const binDir = process.env.SCRAWLBOX_BIN_DIR ?? joinPath(process.cwd(), "..", "build", "bin");
 const chromium = process.env.SCRAWLBOX_CHROMIUM ?? "/usr/bin/chromium";
+// How long one step may take before a test calls it lost: generous, since the tests share the
+// machine with the rest of the build's tests.
+export const kPatience = 60000;
 
 export async function freePort(): Promise<number> {
   return new Promise((resolve, reject) => {
@@ -45,7 +48,7 @@ export class Program {
 
   // Resolves once a line holding the text has been printed; rejects when the program ends first
   // or after timeoutMs, with what it printed.
-  async waitFor(text: string, timeoutMs = 20000): Promise<void> {
+  async waitFor(text: string, timeoutMs = kPatience): Promise<void> {
     const deadline = Date.now() + timeoutMs;
     while (!this.output.some((line) => line.includes(text))) {
       if (this.exited || Date.now() > deadline) {
@@ -135,6 +138,7 @@ export async function openPlayer(
 ): Promise<Page> {
   const context = await browser.createBrowserContext();
   const page = await context.newPage();
+  page.setDefaultTimeout(kPatience);
   await page.setViewport(viewport);
   const errors: string[] = [];
   page.on("pageerror", (error) => errors.push(String(error)));
@@ -160,7 +164,7 @@ export async function join(page: Page, nickname: string): Promise<void> {
 export async function waitForText(page: Page, selector: string, text: string): Promise<void> {
   await page.waitForFunction(
     (element, wanted) => (element as HTMLElement).innerText.includes(wanted),
-    { timeout: 20000 },
+    { timeout: kPatience },
     await page.waitForSelector(selector),
     text,
   );
@@ -176,7 +180,7 @@ export async function padHash(page: Page): Promise<string> {
 }
 
 // Waits until the page's pad holds exactly the pixels of the given hash.
-export async function waitForPad(page: Page, hash: string, timeout = 20000): Promise<void> {
+export async function waitForPad(page: Page, hash: string, timeout = kPatience): Promise<void> {
   await page.waitForFunction((wanted) => window.scrawlbox!.padHash() === wanted, { timeout, polling: "raf" }, hash);
 }
 
