@@ -5,7 +5,7 @@ import { Page, type Room } from "./view/page_view";
 
 const kSettingsKey = "scrawlbox.settings";
 const kMutedKey = "scrawlbox.muted";
-// What may wait in the socket's send buffer; a room that takes no more is not given more.
+// What may wait in the socket's send buffer: far more than a room lets an artist send at once.
 const kMaxBuffered = 1 << 20;
 // How long a leaving page waits for its last message to go out.
 const kLeaveWaitMs = 3000;
@@ -68,7 +68,13 @@ class RoomSocket implements Room {
   send(bytes: Uint8Array): boolean {
     const socket = this.socket;
     if (!socket || socket.readyState !== WebSocket.OPEN) return false;
-    if (socket.bufferedAmount + bytes.length > kMaxBuffered) return false;
+    if (socket.bufferedAmount + bytes.length > kMaxBuffered) {
+      // A room that has stopped reading: dropping a stroke would leave this pad unlike the
+      // others', so the connection ends instead, and the player sees why.
+      this.close();
+      queueMicrotask(() => this.core?.onError("The room stopped taking what this page sends."));
+      return false;
+    }
     // The core's bytes live in an ordinary ArrayBuffer; send copies them at once.
     socket.send(bytes as Uint8Array<ArrayBuffer>);
     return true;
