@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
-// A whole round in real programs: a phone-sized page drawing with touch, a desktop-sized page
-// guessing, and the desktop client in the same room; then a late joiner's picture and a reload
-// that keeps the points.
+// A game in real programs: a phone-sized page with touch and a desktop-sized page take turns to
+// draw and guess, with the desktop client in the same room. The phone draws with its finger,
+// finds a word, and reloads in the middle of a round: it comes back as a late joiner with the
+// picture drawn so far and its points.
 import assert from "node:assert/strict";
 import { after, before, test } from "node:test";
 import type { Browser, Page } from "puppeteer-core";
@@ -18,7 +19,7 @@ import {
   setUpGame,
   startDesktopClient,
   startRoom,
-  swipe,
+  stroke,
   text,
   waitForPad,
   waitForText,
@@ -40,47 +41,77 @@ after(async () => {
 });
 
 // The points the user list shows for a player.
-async function points(page: Page, nickname: string): Promise<string> {
-  const list = await text(page, "::-p-aria(Players)");
-  return list.match(new RegExp(`${nickname}\\D*(\\d+)`))?.[1] ?? "";
+async function points(page: Page, nickname: string): Promise<number> {
+  const list = await page.$eval("[aria-label=Players]", (node) => node.textContent ?? "");
+  return Number(list.match(new RegExp(`${nickname}\\D*(\\d+)`))?.[1] ?? NaN);
 }
 
-test("a phone page draws, a desktop page guesses, the desktop client plays along", async () => {
-  const alice = await openPlayer(browser, room, phone);
-  const bob = await openPlayer(browser, room);
-  await join(alice, "Alice");
-  await join(bob, "Bob");
-  // The desktop client joins last, so that a page player draws first.
+async function waitForPoints(page: Page, nickname: string, wanted: (points: number) => boolean) {
+  const deadline = Date.now() + kPatience;
+  while (!wanted(await points(page, nickname))) {
+    assert.ok(Date.now() < deadline, `${nickname} has ${await points(page, nickname)} points`);
+    await new Promise((resolve) => setTimeout(resolve, 100));
+  }
+}
+
+// The next round's word as its artist sees it, once either page draws; "" while the desktop
+// client draws (nobody here sees the word then).
+async function nextRound(pages: Page[], last: string): Promise<string> {
+  const deadline = Date.now() + 2 * kPatience;
+  for (;;) {
+    for (const page of pages) {
+      const word = (await panelWord(page)).trim();
+      if (word !== last && /^[^_-]+$/.test(word)) return word;
+    }
+    const status = await text(pages[0], "#statusLine");
+    if (/Desk is drawing/.test(status) && last !== "") return "";
+    assert.ok(Date.now() < deadline, "no new round began");
+    await new Promise((resolve) => setTimeout(resolve, 100));
+  }
+}
+
+test("a phone page and a desktop page draw and guess in turn, the desktop client in the room", async () => {
+  const phonePage = await openPlayer(browser, room, phone);
+  const deskPage = await openPlayer(browser, room);
+  await join(phonePage, "Pia");
+  await join(deskPage, "Dan");
+  // The desktop client joins last, so that a page draws first.
   desk = startDesktopClient(room, "Desk");
-  await waitForText(alice, "::-p-aria(Players)", "Desk");
+  await waitForText(phonePage, "::-p-aria(Players)", "Desk");
+  await setUpGame(phonePage, 30, 5);
 
-  await setUpGame(alice);
-  await alice.waitForFunction(() => /^[^_-]+$/.test(document.getElementById("panelWord")?.textContent?.trim() ?? "-"), { timeout: kPatience });
-  const word = (await panelWord(alice)).trim();
-  assert.match(await panelWord(bob), /_/);
+  const names = new Map([[phonePage, "Pia"], [deskPage, "Dan"]]);
+  let phoneDrew = false;
+  let phoneFound = false;
+  let word = "-";
+  while (!(phoneDrew && phoneFound)) {
+    word = await nextRound([phonePage, deskPage], word);
+    if (word === "") continue;  // the desktop client's turn: nobody draws; its clock runs out
+    const artist = (await panelWord(phonePage)).trim() === word ? phonePage : deskPage;
+    const guesser = artist === phonePage ? deskPage : phonePage;
+    assert.match(await panelWord(guesser), /_/);
+    await stroke(artist, [0.1, 0.2], [0.9, 0.8]);
+    await artist.locator("::-p-aria(Spray)").click();
+    await stroke(artist, [0.2, 0.7], [0.6, 0.3]);
+    const drawn = await padHash(artist);
+    await waitForPad(guesser, drawn);
 
-  // Alice draws with her finger: a stroke, then spray; Bob's pad and a late joiner's match hers.
-  await swipe(alice, [0.1, 0.2], [0.9, 0.8]);
-  await alice.locator("::-p-aria(Spray)").click();
-  await swipe(alice, [0.2, 0.7], [0.6, 0.3]);
-  const drawn = await padHash(alice);
-  await waitForPad(bob, drawn);
-  const carol = await openPlayer(browser, room);
-  await join(carol, "Carol");
-  await waitForPad(carol, drawn);
-
-  // Bob finds the word and scores; after a reload he is back with his points.
-  await bob.locator("::-p-aria(Chat)").fill(word);
-  await bob.keyboard.press("Enter");
-  await bob.waitForFunction(() => /Bob\D*[1-9]/.test(document.querySelector("[aria-label=Players]")?.textContent ?? ""), { timeout: kPatience });
-  const scored = await points(bob, "Bob");
-  await bob.reload();
-  await bob.waitForFunction(
-    (wanted) => new RegExp(`Bob\\D*${wanted}(?!\\d)`).test(document.querySelector("[aria-label=Players]")?.textContent ?? ""),
-    { timeout: kPatience },
-    scored,
-  );
-  for (const page of [alice, bob, carol]) {
+    if (guesser === phonePage) {
+      // A reload in the middle of the round: the phone joins again with its kept nickname and
+      // gets the picture so far and its points.
+      const before = await points(phonePage, "Pia");
+      await phonePage.reload();
+      await waitForPad(phonePage, drawn);
+      await waitForPoints(phonePage, "Pia", (now) => now === before);
+    }
+    const before = await points(guesser, names.get(guesser)!);
+    await guesser.locator("::-p-aria(Chat)").fill(word);
+    await guesser.keyboard.press("Enter");
+    await waitForPoints(guesser, names.get(guesser)!, (now) => now > before);
+    if (artist === phonePage) phoneDrew = true;
+    else phoneFound = true;
+  }
+  for (const page of [phonePage, deskPage]) {
     assert.deepEqual((page as Page & { errors: string[] }).errors, []);
   }
 });

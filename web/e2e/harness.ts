@@ -189,25 +189,37 @@ export async function panelWord(page: Page): Promise<string> {
   return text(page, "#panelWord");
 }
 
-// A stroke with a finger across the pad, from and to fractions of its size.
-export async function swipe(page: Page, from: [number, number], to: [number, number]): Promise<void> {
+// A stroke across the pad, from and to fractions of its size: with a finger on a touch screen,
+// else with the mouse.
+export async function stroke(page: Page, from: [number, number], to: [number, number]): Promise<void> {
   const pad = await page.waitForSelector("::-p-aria(Drawing pad)");
   const box = (await pad!.boundingBox())!;
-  const at = ([fx, fy]: [number, number]) => ({ x: box.x + fx * box.width, y: box.y + fy * box.height });
+  const at = (f: number) => ({
+    x: box.x + (from[0] + (to[0] - from[0]) * f) * box.width,
+    y: box.y + (from[1] + (to[1] - from[1]) * f) * box.height,
+  });
   const steps = 8;
-  const start = at(from);
-  await page.touchscreen.touchStart(start.x, start.y);
-  for (let i = 1; i <= steps; i++) {
-    const f = i / steps;
-    const p = at([from[0] + (to[0] - from[0]) * f, from[1] + (to[1] - from[1]) * f]);
-    await page.touchscreen.touchMove(p.x, p.y);
+  const touch = page.viewport()?.hasTouch ?? false;
+  const start = at(0);
+  if (touch) await page.touchscreen.touchStart(start.x, start.y);
+  else {
+    await page.mouse.move(start.x, start.y);
+    await page.mouse.down();
   }
-  await page.touchscreen.touchEnd();
+  for (let i = 1; i <= steps; i++) {
+    const p = at(i / steps);
+    if (touch) await page.touchscreen.touchMove(p.x, p.y);
+    else await page.mouse.move(p.x, p.y);
+  }
+  if (touch) await page.touchscreen.touchEnd();
+  else await page.mouse.up();
 }
 
-// Sets up a game with the animals, the room's other choices as the window offers them.
-export async function setUpGame(page: Page): Promise<void> {
+// Sets up a game with the animals, the seconds of a round and of its grace when given.
+export async function setUpGame(page: Page, seconds?: number, grace?: number): Promise<void> {
   await page.locator("::-p-aria(Set up game)").click();
   await page.locator("dialog[open] ::-p-aria(animals)").click();
+  if (seconds) await page.locator("#setupSeconds").fill(String(seconds));
+  if (grace) await page.locator("#setupGrace").fill(String(grace));
   await page.locator("::-p-aria(Start Game)").click();
 }
