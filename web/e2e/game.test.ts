@@ -8,7 +8,9 @@ import { after, before, test } from "node:test";
 import type { Browser, Page } from "puppeteer-core";
 import {
   join,
+  kControlNames,
   kPatience,
+  namingFaults,
   launchBrowser,
   openPlayer,
   padHash,
@@ -73,8 +75,10 @@ async function nextRound(pages: Page[], last: string): Promise<string> {
 test("a phone page and a desktop page draw and guess in turn, the desktop client in the room", async () => {
   const phonePage = await openPlayer(browser, room, phone);
   const deskPage = await openPlayer(browser, room);
+  assert.deepEqual(await namingFaults(phonePage, ["Nickname", "Join"]), []);
   await join(phonePage, "Pia");
   await join(deskPage, "Dan");
+  assert.deepEqual(await namingFaults(deskPage, kControlNames), []);
   // The desktop client joins last, so that a page draws first.
   desk = startDesktopClient(room, "Desk");
   await waitForText(phonePage, "::-p-aria(Players)", "Desk");

@@ -223,3 +223,30 @@ export async function setUpGame(page: Page, seconds?: number, grace?: number): P
   if (grace) await page.locator("#setupGrace").fill(String(grace));
   await page.locator("::-p-aria(Start Game)").click();
 }
+
+// The controls a player (and a screen reader) finds by name on a page joined to a room.
+export const kControlNames = [
+  "Drawing pad", "Chat", "Chat log", "Players", "Time", "Word", "Drawing tools", "Colours",
+  "Set up game", "Warn artist", "Freehand", "Line", "Rectangle", "Ellipse", "Fill", "Spray",
+  "Eraser", "Undo", "Clear", "Solid", "Width 1", "Width 2", "Width 3", "Width 4", "Own colour",
+  "Mute sounds", ...Array.from({ length: 24 }, (_, i) => `Colour ${i + 1}`),
+];
+
+// What is wrong with the page's names: a wanted name found other than once, or a control of the
+// accessibility tree without a name.
+export async function namingFaults(page: Page, wanted: string[]): Promise<string[]> {
+  const faults: string[] = [];
+  for (const name of wanted) {
+    const found = (await page.$$(`::-p-aria(${name})`)).length;
+    if (found !== 1) faults.push(`${found} x "${name}"`);
+  }
+  type Node = { role: string; name?: string; children?: Node[] };
+  const walk = (node: Node | null | undefined): void => {
+    if (!node) return;
+    const control = ["button", "textbox", "checkbox", "combobox", "spinbutton", "slider"];
+    if (control.includes(node.role) && !node.name?.trim()) faults.push(`a ${node.role} without a name`);
+    node.children?.forEach(walk);
+  };
+  walk((await page.accessibility.snapshot()) as Node | null);
+  return faults;
+}
