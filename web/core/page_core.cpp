@@ -332,6 +332,11 @@ class PageCore : public client::ClientView {
     }
     Flush();
   }
+  // A click on the clear's message only takes the message away.
+  void HideClearMessage() {
+    pad_.HideClearMessage();
+    Flush();
+  }
   void ClickBrush(int index) {
     if (controls_.drawing && index >= 0 && index < static_cast<int>(client::kBrushWidths.size())) {
       pad_.ClickBrush(index);
@@ -555,6 +560,7 @@ EMSCRIPTEN_BINDINGS(page_core) {
       .function("cancelGameSetup", &PageCore::Run<&client::Session::CancelGameSetup>)
       .function("setMuted", &PageCore::SetMuted)
       .function("clickTool", &PageCore::ClickTool)
+      .function("hideClearMessage", &PageCore::HideClearMessage)
       .function("clickBrush", &PageCore::ClickBrush)
       .function("pressSwatch", &PageCore::PressSwatch)
       .function("chooseColour", &PageCore::ChooseColour)

@@ -202,6 +202,8 @@ export interface PageCore {
   // The tool bars, the palette and the pad's pointer, in pad pixels (x 0-510, y 0-321). Buttons:
   // 1 left (or a finger or pen), 2 right, 4 middle.
   clickTool(tool: Tool): void;
+  // A click on the clear's confirmation message: the message goes, nothing is drawn.
+  hideClearMessage(): void;
   clickBrush(index: number): void;
   pressSwatch(index: number): void;
   chooseColour(colour: Colour): void;

@@ -232,6 +232,12 @@ export class PadView {
       const picture = document.createElement("img");
       picture.src = "/icons/clear_confirm.svg";
       picture.alt = "Press Clear again to clear the pad";
+      // As on the desktop, a click on the message only takes it away.
+      picture.addEventListener("pointerdown", (event) => {
+        event.preventDefault();
+        event.stopPropagation();
+        this.core?.hideClearMessage();
+      });
       note.append(picture);
     }
   }
