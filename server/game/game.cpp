@@ -170,7 +170,10 @@ void Game::OnSkipWord(int slot) {
   ConnectionRecord& artist = *room_.Record(slot);
   state_.GameRunning = false;
   tmrGameTime_->Stop();
-  artist.Points = artist.Points > INT32_MIN + SkipPenalty ? artist.Points - SkipPenalty : INT32_MIN;
+  // A skipped word pays its artist nothing: what its finders earned the artist goes back.
+  const int64_t after = int64_t{artist.Points} - state_.ArtistRoundPoints - SkipPenalty;
+  artist.Points = static_cast<int32_t>(std::max<int64_t>(after, INT32_MIN));
+  state_.ArtistRoundPoints = 0;
   room_.UpdateConnectionRow(slot, "", "Has skipped the current word.");
   room_.Broadcast(to_client::WORDSKIPPED, state_.CurrentWord, -1);
   TellRoundWord();
@@ -217,10 +220,12 @@ bool Game::CheckGuess(int slot, const std::string& text) {
   if (guess == Guess::kCorrect && !player.FoundWord) {
     room_.Broadcast(to_client::WORDFOUND, NumberText(slot) + kSep + NumberText(player.Id), -1);
     ++state_.FoundCount;
-    player.Points += state_.ScorePot;
-    if (room_.InRoomCount() > 2 && state_.FoundCount == 1) player.Points += FirstFinderBonus;
+    int32_t gain = state_.ScorePot;
+    if (room_.InRoomCount() > 2 && state_.FoundCount == 1) gain += FirstFinderBonus;
+    player.Points += gain;
     room_.Broadcast(to_client::POINTSCHG, NumberText(player.Id) + kSep + NumberText(player.Points),
                     -1);
+    PayArtist(gain);
     player.FoundWord = true;
     state_.Found = true;
     taken = found = true;
@@ -235,6 +240,18 @@ bool Game::CheckGuess(int slot, const std::string& text) {
     SetGameTimer(kTimerCountdown);
   }
   return taken;
+}
+
+// A share of each find, rounded down: an artist whose drawing many find scores about as well as a
+// good guesser, and one whose drawing nobody finds scores nothing.
+void Game::PayArtist(int32_t finder_gain) {
+  ConnectionRecord* artist = room_.Record(room_.SlotOfId(state_.ArtistId));
+  const int32_t share = finder_gain * room_.settings().ArtistPoints / 100;
+  if (!artist || artist->Id != state_.ArtistId || share <= 0) return;
+  artist->Points += share;
+  state_.ArtistRoundPoints += share;
+  room_.Broadcast(to_client::POINTSCHG, NumberText(artist->Id) + kSep + NumberText(artist->Points),
+                  -1);
 }
 
 bool Game::MayDraw(int slot) const {
@@ -292,6 +309,7 @@ void Game::SetGameTimer(int32_t mode) {
       state_.HintCount = 0;
       state_.RevealedPrefix.clear();
       state_.ScorePot = StartPot;
+      state_.ArtistRoundPoints = 0;
       ++round_serial_;
       ++room_.counters().rounds_started;
       guess_buckets_.clear();

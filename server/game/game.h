@@ -43,6 +43,7 @@ struct GameState {
   int32_t HintCount = 0;
   std::string RevealedPrefix;
   int32_t ScorePot = 200;
+  int32_t ArtistRoundPoints = 0;  // what the artist earned from this round's finders
   // Whether an artist drew and whether anyone found a word in the game so far: a game with
   // neither had nobody playing it, and the room does not start the next one by itself.
   bool Drawn = false;
@@ -113,6 +114,7 @@ class Game : public GameHooks {
   void OnStartGame(int slot, const std::string& data);
   void OnGiveHint(int slot);
   void OnSkipWord(int slot);
+  void PayArtist(int32_t finder_gain);
   void OnCancelSetup(int slot);
 
   void SetGameTimer(int32_t mode);

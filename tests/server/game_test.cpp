@@ -121,8 +121,9 @@ TEST_F(ThreeJoined, AWholeGameOfFindsCountdownsAndTheWinner) {
   h.clock.Advance(1000);
   h.Say(c, "cat");
   EXPECT_EQ(h.Got(a),
-            "WORDFOUND 2|100001, POINTSCHG 100001|200, STARTGAMETIMER 30000, "
-            "WORDFOUND 3|100002, POINTSCHG 100002|178, STOPGAMETIMER -, ROUNDWORD cat");
+            "WORDFOUND 2|100001, POINTSCHG 100001|200, POINTSCHG 100000|100, STARTGAMETIMER 30000, "
+            "WORDFOUND 3|100002, POINTSCHG 100002|178, POINTSCHG 100000|189, STOPGAMETIMER -, "
+            "ROUNDWORD cat");
   // Between rounds the shown word is just chat, and ends no round again.
   h.Say(b, "cat");
   EXPECT_EQ(h.Got(a), "SAY 100001|cat");
@@ -136,7 +137,8 @@ TEST_F(ThreeJoined, AWholeGameOfFindsCountdownsAndTheWinner) {
   h.clock.Advance(59999);
   h.Say(a, "dog");
   h.clock.Advance(29999);
-  EXPECT_EQ(h.Got(c), "WORDFOUND 1|100000, POINTSCHG 100000|102, STARTGAMETIMER 30000");
+  EXPECT_EQ(h.Got(c),
+            "WORDFOUND 1|100000, POINTSCHG 100000|291, POINTSCHG 100001|251, STARTGAMETIMER 30000");
   h.clock.Advance(1);
   EXPECT_EQ(h.Got(c), "ENDOFROUND dog, ROUNDWORD dog");
   // The last round's final find ends the game, without relaying the guess.
@@ -145,9 +147,9 @@ TEST_F(ThreeJoined, AWholeGameOfFindsCountdownsAndTheWinner) {
   h.Say(a, "dog");
   h.Say(b, "dog");
   EXPECT_EQ(h.Got(c),
-            "WORDFOUND 1|100000, POINTSCHG 100000|322, STARTGAMETIMER 30000, "
-            "WORDFOUND 2|100001, POINTSCHG 100001|400, STOPGAMETIMER -, ROUNDWORD dog, "
-            "WINNER 100001, RESETSCORES -");
+            "WORDFOUND 1|100000, POINTSCHG 100000|511, POINTSCHG 100002|288, STARTGAMETIMER 30000, "
+            "WORDFOUND 2|100001, POINTSCHG 100001|451, POINTSCHG 100002|388, STOPGAMETIMER -, "
+            "ROUNDWORD dog, WINNER 100000, RESETSCORES -");
   EXPECT_EQ(h.server.Record(b)->Points, 0);
   EXPECT_EQ(h.server.statistics().Get(Stat::GamesCompleted), 1);
   // 6 s later a new game begins.
@@ -176,7 +178,7 @@ TEST_F(ThreeJoined, GuessesMatchAnyAlternativeIgnoringCaseAndCloseOnesReachOnlyT
   for (const char* line : {"kit", "cat,k", "KITTEN"}) h.Say(c, line);
   EXPECT_EQ(h.Got(c),
             "SAY 100002|kit, WORDCLOSE cat,k, WORDFOUND 3|100002, POINTSCHG 100002|220, "
-            "STARTGAMETIMER 30000");
+            "POINTSCHG 100001|110, STARTGAMETIMER 30000");
 }
 
 // Many connections of one address cannot run through a word list: they share one bucket, and
@@ -195,7 +197,7 @@ TEST(GuessLimit, OneAddressSharesABucketAndLinesOverItAreChatNotGuesses) {
   h.Say(elsewhere, "cat");
   EXPECT_EQ(h.Got(elsewhere),
             "SAY 100001|dog, SAY 100001|cow, SAY 100001|pig, SAY 100002|cat, "
-            "WORDFOUND 4|100003, POINTSCHG 100003|220, STARTGAMETIMER 30000");
+            "WORDFOUND 4|100003, POINTSCHG 100003|220, POINTSCHG 100000|110, STARTGAMETIMER 30000");
   h.clock.Advance(250);  // a guess a quarter of a second
   h.Say(c, "cat");
   EXPECT_THAT(h.Got(c), HasSubstr("WORDFOUND"));
@@ -329,16 +331,45 @@ TEST_F(TwoPlayers, TheOnlyGuesserFindsAndTheArtistSkips) {
   h.StartGame(a, 3, kMinRoundTime, kMinFoundTime);
   h.TakeAll();
   h.Say(b, "cat");
-  EXPECT_EQ(h.Got(a), "WORDFOUND 2|100001, POINTSCHG 100001|200, STOPGAMETIMER -, ROUNDWORD cat");
+  EXPECT_EQ(h.Got(a),
+            "WORDFOUND 2|100001, POINTSCHG 100001|200, POINTSCHG 100000|100, STOPGAMETIMER -, "
+            "ROUNDWORD cat");
   h.clock.Advance(BetweenRoundsPause + kMinRoundTime + BetweenRoundsPause);  // ann draws round 3
   h.TakeAll();
   h.Send(a, to_server::SKIPWORD, "-");
-  EXPECT_EQ(h.Got(b), "WORDSKIPPED cat, ROUNDWORD cat, POINTSCHG 100000|-10");
+  EXPECT_EQ(h.Got(b), "WORDSKIPPED cat, ROUNDWORD cat, POINTSCHG 100000|90");
   h.clock.Advance(AfterSkipPause - 1);
   EXPECT_EQ(h.Got(b), "");
   h.clock.Advance(1);
   EXPECT_THAT(h.Got(b), HasSubstr("NEWROUND 3"));
   EXPECT_EQ(h.server.statistics().Get(Stat::WordsSkipped), 1);
+}
+
+// The artist gets its share of each find as the finder's points are told, and gives it back
+// with a skip.
+TEST(ArtistPoints, TheArtistSharesEachFindButASkippedWordPaysNothing) {
+  const struct {
+    const char *name, *ini, *after_find;
+  } rows[] = {
+      {"half, rounded down, by default", "", "POINTSCHG 100001|220, POINTSCHG 100000|110"},
+      {"a third", "[Server Details]\nArtist Points=33\n",
+       "POINTSCHG 100001|220, POINTSCHG 100000|72"},
+      {"off", "[Server Details]\nArtist Points=0\n", "POINTSCHG 100001|220"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    GameHarness h(row.ini);
+    const int a = h.Join("ann");
+    const int b = h.Join("ben");
+    const int c = h.Join("cid");
+    h.StartGame(a);
+    h.TakeAll();
+    h.Say(b, "cat");
+    EXPECT_EQ(h.Got(c),
+              std::string("WORDFOUND 2|100001, ") + row.after_find + ", STARTGAMETIMER 30000");
+    h.Send(a, to_server::SKIPWORD, "-");
+    EXPECT_EQ(h.Got(c), "WORDSKIPPED cat, ROUNDWORD cat, POINTSCHG 100000|-10");
+  }
 }
 
 // Leavers take only their own finds with them, and the last guesser leaving ends a round the
