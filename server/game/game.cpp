@@ -84,8 +84,9 @@ void Game::HandleCommand(std::string_view command, int slot, const std::string& 
     OnSkipWord(slot);
   } else if (command == to_server::CANCELSETUP) {
     OnCancelSetup(slot);
+  } else if (command == to_server::WARNARTIST) {
+    OnWarnArtist(slot);
   }
-  // WARNARTIST has no effect on the server.
 }
 
 void Game::OnGetWordLists(int slot) {
@@ -190,6 +191,53 @@ void Game::OnSkipWord(int slot) {
   tmrGameTime_->Start(AfterSkipPause);
   state_.GameRunning = true;
   room_.statistics().Increment(Stat::WordsSkipped);
+}
+
+// More than half of the guessers warning the artist skip the round. A vote rather than one
+// press, so that one player cannot take the others' round away.
+void Game::OnWarnArtist(int slot) {
+  if (!RoundInPlay() || IsArtist(slot)) return;
+  const ConnectionRecord* player = room_.Record(slot);
+  if (!player || player->State != StateInRoom) return;
+  if (warned_ids_.contains(player->Id) || warned_addresses_.contains(player->address)) return;
+  warned_ids_.insert(player->Id);
+  warned_addresses_.insert(player->address);
+  const size_t needed = static_cast<size_t>(std::max(room_.InRoomCount() - 1, 1)) / 2 + 1;
+  const std::string text = player->Nickname + " warned the artist (" +
+                           NumberText(static_cast<double>(warned_ids_.size())) + " of " +
+                           NumberText(static_cast<double>(needed)) + " needed).";
+  room_.Broadcast(to_client::NOTICE, text, -1);
+  room_.LogGeneral(text, kIconInfo);
+  ++room_.counters().artist_warnings;
+  if (warned_ids_.size() >= needed) SkipWarnedRound();
+}
+
+// As a skip, but the guessers' vote costs nobody anything and the artist earns nothing.
+void Game::SkipWarnedRound() {
+  state_.GameRunning = false;
+  tmrGameTime_->Stop();
+  ConnectionRecord* artist = room_.Record(room_.SlotOfId(state_.ArtistId));
+  if (artist && artist->Id == state_.ArtistId && state_.ArtistRoundPoints > 0) {
+    artist->Points -= state_.ArtistRoundPoints;
+    room_.Broadcast(to_client::POINTSCHG,
+                    NumberText(artist->Id) + kSep + NumberText(artist->Points), -1);
+  }
+  state_.ArtistRoundPoints = 0;
+  const std::string text = "Most players warned the artist; the round is skipped.";
+  room_.Broadcast(to_client::NOTICE, text, -1);
+  room_.LogGeneral(text, kIconInfo);
+  room_.Broadcast(to_client::ENDOFROUND, state_.CurrentWord, -1);
+  TellRoundWord();
+  ++room_.counters().rounds_warned_off;
+  state_.Round -= 1;
+  state_.HintCount = 0;
+  if (state_.Round >= state_.TotalRounds) {
+    ResetGame();
+    return;
+  }
+  state_.TimerMode = kTimerBetweenRounds;
+  tmrGameTime_->Start(AfterSkipPause);
+  state_.GameRunning = true;
 }
 
 bool Game::CheckGuess(int slot, const std::string& text) {
@@ -313,6 +361,8 @@ void Game::SetGameTimer(int32_t mode) {
       ++round_serial_;
       ++room_.counters().rounds_started;
       guess_buckets_.clear();
+      warned_ids_.clear();
+      warned_addresses_.clear();
       StartClock(state_.RoundTime);
       tmrGameScore_->Start(ScoreTick);
       break;

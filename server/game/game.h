@@ -5,6 +5,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -115,6 +116,8 @@ class Game : public GameHooks {
   void OnGiveHint(int slot);
   void OnSkipWord(int slot);
   void PayArtist(int32_t finder_gain);
+  void OnWarnArtist(int slot);
+  void SkipWarnedRound();
   void OnCancelSetup(int slot);
 
   void SetGameTimer(int32_t mode);
@@ -170,6 +173,9 @@ class Game : public GameHooks {
   // Guesses by address this round: many connections of one peer share one bucket, so that
   // together they cannot run through a word list faster than one guesser types.
   std::map<std::string, TokenBucket> guess_buckets_;
+  // This round's warnings of the artist: one per player and one per address.
+  std::set<int32_t> warned_ids_;
+  std::set<std::string> warned_addresses_;
 };
 
 }  // namespace server

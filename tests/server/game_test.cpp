@@ -372,6 +372,59 @@ TEST(ArtistPoints, TheArtistSharesEachFindButASkippedWordPaysNothing) {
   }
 }
 
+// More than half of the guessers warning the artist skip the round, replayed under its number:
+// the finders keep their points, the artist gets none. One warning per player and per address;
+// the artist's and a repeated one count for nothing.
+TEST(WarnArtist, MoreThanHalfTheGuessersSkipTheRoundAtNoCostToThem) {
+  const struct {
+    const char* name;
+    std::vector<std::string> addresses;  // of the guessers ben, cid, dee, eve
+    std::vector<int> warners;            // guessers, in order; 0 is the finder ben
+    const char* notices;
+  } rows[] = {
+      {"two guessers: both",
+       {"10.0.1.1", "10.0.1.2"},
+       {0, 0, 1},
+       "NOTICE ben warned the artist (1 of 2 needed)., "
+       "NOTICE cid warned the artist (2 of 2 needed)., "},
+      {"three guessers: two",
+       {"10.0.1.1", "10.0.1.2", "10.0.1.3"},
+       {0, 2},
+       "NOTICE ben warned the artist (1 of 2 needed)., "
+       "NOTICE dee warned the artist (2 of 2 needed)., "},
+      {"four guessers: three, one an address",
+       {"10.0.1.1", "10.0.1.1", "10.0.1.2", "10.0.1.3"},
+       {0, 1, 2, 3},
+       "NOTICE ben warned the artist (1 of 3 needed)., "
+       "NOTICE dee warned the artist (2 of 3 needed)., "
+       "NOTICE eve warned the artist (3 of 3 needed)., "},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    GameHarness h;
+    const int artist = h.Join("ann");
+    const char* names[] = {"ben", "cid", "dee", "eve"};
+    std::vector<int> guessers;
+    for (size_t i = 0; i < row.addresses.size(); ++i)
+      guessers.push_back(h.Join(names[i], "0", row.addresses[i]));
+    h.Send(guessers[0], to_server::WARNARTIST, "-");  // no round yet
+    h.StartGame(artist);
+    h.Say(guessers[0], "cat");
+    h.TakeAll();
+    h.Send(artist, to_server::WARNARTIST, "-");
+    for (const int warner : row.warners) h.Send(guessers[warner], to_server::WARNARTIST, "-");
+    EXPECT_EQ(h.Got(guessers[0]), std::string(row.notices) +
+                                      "POINTSCHG 100000|0, NOTICE Most players warned the artist; "
+                                      "the round is skipped., ENDOFROUND cat, ROUNDWORD cat");
+    EXPECT_EQ(h.server.Record(guessers[0])->Points, 220);
+    EXPECT_EQ(h.server.Record(artist)->Points, 0);
+    EXPECT_EQ(h.server.counters().rounds_warned_off, 1u);
+    h.Send(guessers[1], to_server::WARNARTIST, "-");  // between rounds
+    h.clock.Advance(AfterSkipPause);
+    EXPECT_THAT(h.Got(guessers[0]), HasSubstr("NEWROUND 1"));
+  }
+}
+
 // Leavers take only their own finds with them, and the last guesser leaving ends a round the
 // others have found; with one player left the game stops silently, and can start again.
 TEST_F(ThreeJoined, PlayersLeavingCountForWhatTheyFoundAndTheLastStopsTheGame) {
