@@ -520,7 +520,9 @@ void Session::StartButtonPressed() {
 
 void Session::HintButtonPressed() {
   if (controls_.hint.action == HintAction::kWarnArtist) {
-    AddChatLine("System", "Sorry, the Warn Artist feature has not yet been implemented.", kMagenta);
+    // The room counts the warnings; when most guessers warned, it skips the round.
+    SendCommand(to_server::WARNARTIST, protocol::kNoData);
+    AddChatLine("System", "Your warning of the artist was sent.", kMagenta);
     return;
   }
   SendCommand(to_server::GIVEHINT, protocol::kNoData);

@@ -156,6 +156,11 @@ std::string RoomServer::MetricsText() const {
   out.Sample(static_cast<double>(c.games_started));
   out.Counter("scrawlbox_room_rounds_started_total", "Rounds started, the first of a game too.");
   out.Sample(static_cast<double>(c.rounds_started));
+  out.Counter("scrawlbox_room_artist_warnings_total", "Warnings of the artist that counted.");
+  out.Sample(static_cast<double>(c.artist_warnings));
+  out.Counter("scrawlbox_room_rounds_warned_off_total",
+              "Rounds skipped because most guessers warned the artist.");
+  out.Sample(static_cast<double>(c.rounds_warned_off));
   out.Counter("scrawlbox_room_guesses_total",
               "Chat lines of players still guessing during a round, by result.");
   for (size_t i = 0; i < kGuessResults; ++i) {

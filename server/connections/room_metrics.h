@@ -64,6 +64,8 @@ struct RoomCounters {
   uint64_t probes_answered = 0;
   uint64_t games_started = 0;
   uint64_t rounds_started = 0;
+  uint64_t artist_warnings = 0;
+  uint64_t rounds_warned_off = 0;
   std::array<uint64_t, kGuessResults> guesses{};
 
   void Sent(MessageKind kind, size_t bytes, uint64_t messages = 1) {

@@ -72,6 +72,7 @@ ServerSettings LoadSettings(const inifile::IniStore& store) {
   settings.LoginTimeout = static_cast<int>(ReadLimit(ini, "Login Timeout", "60", 86400));
   settings.GuessBurst = ReadLimit(ini, "Guess Burst", "5", 1e6);
   settings.GuessRate = ReadLimit(ini, "Guess Rate", "4", 1e6);
+  settings.ArtistPoints = static_cast<int>(ReadLimit(ini, "Artist Points", "50", 100));
   settings.MaxConnections = static_cast<int>(ReadLimit(ini, "Max Connections", "1000", 1e6));
   settings.MetricsPort = ini.Read(s, "Metrics Port", "0");
   settings.MetricsAddress = ini.Read(s, "Metrics Address", kDefaultMetricsAddress);

@@ -53,6 +53,8 @@ struct ServerSettings {
   // Guesses of one address share a bucket; lines over it are chat, not checked against the word.
   double GuessBurst = 5;
   double GuessRate = 4;
+  // Percent of each finder's points that the artist also gets, 0: the artist scores nothing.
+  int ArtistPoints = 50;
   int MaxConnections = 1000;
   // Prometheus metrics over HTTP: off while the port is 0; on the loopback address unless
   // the operator names another, since the numbers are the operator's and not the players'.

@@ -84,8 +84,9 @@ void Game::HandleCommand(std::string_view command, int slot, const std::string& 
     OnSkipWord(slot);
   } else if (command == to_server::CANCELSETUP) {
     OnCancelSetup(slot);
+  } else if (command == to_server::WARNARTIST) {
+    OnWarnArtist(slot);
   }
-  // WARNARTIST has no effect on the server.
 }
 
 void Game::OnGetWordLists(int slot) {
@@ -170,7 +171,10 @@ void Game::OnSkipWord(int slot) {
   ConnectionRecord& artist = *room_.Record(slot);
   state_.GameRunning = false;
   tmrGameTime_->Stop();
-  artist.Points = artist.Points > INT32_MIN + SkipPenalty ? artist.Points - SkipPenalty : INT32_MIN;
+  // A skipped word pays its artist nothing: what its finders earned the artist goes back.
+  const int64_t after = int64_t{artist.Points} - state_.ArtistRoundPoints - SkipPenalty;
+  artist.Points = static_cast<int32_t>(std::max<int64_t>(after, INT32_MIN));
+  state_.ArtistRoundPoints = 0;
   room_.UpdateConnectionRow(slot, "", "Has skipped the current word.");
   room_.Broadcast(to_client::WORDSKIPPED, state_.CurrentWord, -1);
   TellRoundWord();
@@ -187,6 +191,53 @@ void Game::OnSkipWord(int slot) {
   tmrGameTime_->Start(AfterSkipPause);
   state_.GameRunning = true;
   room_.statistics().Increment(Stat::WordsSkipped);
+}
+
+// More than half of the guessers warning the artist skip the round. A vote rather than one
+// press, so that one player cannot take the others' round away.
+void Game::OnWarnArtist(int slot) {
+  if (!RoundInPlay() || IsArtist(slot)) return;
+  const ConnectionRecord* player = room_.Record(slot);
+  if (!player || player->State != StateInRoom) return;
+  if (warned_ids_.contains(player->Id) || warned_addresses_.contains(player->address)) return;
+  warned_ids_.insert(player->Id);
+  warned_addresses_.insert(player->address);
+  const size_t needed = static_cast<size_t>(std::max(room_.InRoomCount() - 1, 1)) / 2 + 1;
+  const std::string text = player->Nickname + " warned the artist (" +
+                           NumberText(static_cast<double>(warned_ids_.size())) + " of " +
+                           NumberText(static_cast<double>(needed)) + " needed).";
+  room_.Broadcast(to_client::NOTICE, text, -1);
+  room_.LogGeneral(text, kIconInfo);
+  ++room_.counters().artist_warnings;
+  if (warned_ids_.size() >= needed) SkipWarnedRound();
+}
+
+// As a skip, but the guessers' vote costs nobody anything and the artist earns nothing.
+void Game::SkipWarnedRound() {
+  state_.GameRunning = false;
+  tmrGameTime_->Stop();
+  ConnectionRecord* artist = room_.Record(room_.SlotOfId(state_.ArtistId));
+  if (artist && artist->Id == state_.ArtistId && state_.ArtistRoundPoints > 0) {
+    artist->Points -= state_.ArtistRoundPoints;
+    room_.Broadcast(to_client::POINTSCHG,
+                    NumberText(artist->Id) + kSep + NumberText(artist->Points), -1);
+  }
+  state_.ArtistRoundPoints = 0;
+  const std::string text = "Most players warned the artist; the round is skipped.";
+  room_.Broadcast(to_client::NOTICE, text, -1);
+  room_.LogGeneral(text, kIconInfo);
+  room_.Broadcast(to_client::ENDOFROUND, state_.CurrentWord, -1);
+  TellRoundWord();
+  ++room_.counters().rounds_warned_off;
+  state_.Round -= 1;
+  state_.HintCount = 0;
+  if (state_.Round >= state_.TotalRounds) {
+    ResetGame();
+    return;
+  }
+  state_.TimerMode = kTimerBetweenRounds;
+  tmrGameTime_->Start(AfterSkipPause);
+  state_.GameRunning = true;
 }
 
 bool Game::CheckGuess(int slot, const std::string& text) {
@@ -217,10 +268,12 @@ bool Game::CheckGuess(int slot, const std::string& text) {
   if (guess == Guess::kCorrect && !player.FoundWord) {
     room_.Broadcast(to_client::WORDFOUND, NumberText(slot) + kSep + NumberText(player.Id), -1);
     ++state_.FoundCount;
-    player.Points += state_.ScorePot;
-    if (room_.InRoomCount() > 2 && state_.FoundCount == 1) player.Points += FirstFinderBonus;
+    int32_t gain = state_.ScorePot;
+    if (room_.InRoomCount() > 2 && state_.FoundCount == 1) gain += FirstFinderBonus;
+    player.Points += gain;
     room_.Broadcast(to_client::POINTSCHG, NumberText(player.Id) + kSep + NumberText(player.Points),
                     -1);
+    PayArtist(gain);
     player.FoundWord = true;
     state_.Found = true;
     taken = found = true;
@@ -235,6 +288,18 @@ bool Game::CheckGuess(int slot, const std::string& text) {
     SetGameTimer(kTimerCountdown);
   }
   return taken;
+}
+
+// A share of each find, rounded down: an artist whose drawing many find scores about as well as a
+// good guesser, and one whose drawing nobody finds scores nothing.
+void Game::PayArtist(int32_t finder_gain) {
+  ConnectionRecord* artist = room_.Record(room_.SlotOfId(state_.ArtistId));
+  const int32_t share = finder_gain * room_.settings().ArtistPoints / 100;
+  if (!artist || artist->Id != state_.ArtistId || share <= 0) return;
+  artist->Points += share;
+  state_.ArtistRoundPoints += share;
+  room_.Broadcast(to_client::POINTSCHG, NumberText(artist->Id) + kSep + NumberText(artist->Points),
+                  -1);
 }
 
 bool Game::MayDraw(int slot) const {
@@ -292,9 +357,12 @@ void Game::SetGameTimer(int32_t mode) {
       state_.HintCount = 0;
       state_.RevealedPrefix.clear();
       state_.ScorePot = StartPot;
+      state_.ArtistRoundPoints = 0;
       ++round_serial_;
       ++room_.counters().rounds_started;
       guess_buckets_.clear();
+      warned_ids_.clear();
+      warned_addresses_.clear();
       StartClock(state_.RoundTime);
       tmrGameScore_->Start(ScoreTick);
       break;

@@ -5,6 +5,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,7 @@ struct GameState {
   int32_t HintCount = 0;
   std::string RevealedPrefix;
   int32_t ScorePot = 200;
+  int32_t ArtistRoundPoints = 0;  // what the artist earned from this round's finders
   // Whether an artist drew and whether anyone found a word in the game so far: a game with
   // neither had nobody playing it, and the room does not start the next one by itself.
   bool Drawn = false;
@@ -113,6 +115,9 @@ class Game : public GameHooks {
   void OnStartGame(int slot, const std::string& data);
   void OnGiveHint(int slot);
   void OnSkipWord(int slot);
+  void PayArtist(int32_t finder_gain);
+  void OnWarnArtist(int slot);
+  void SkipWarnedRound();
   void OnCancelSetup(int slot);
 
   void SetGameTimer(int32_t mode);
@@ -168,6 +173,9 @@ class Game : public GameHooks {
   // Guesses by address this round: many connections of one peer share one bucket, so that
   // together they cannot run through a word list faster than one guesser types.
   std::map<std::string, TokenBucket> guess_buckets_;
+  // This round's warnings of the artist: one per player and one per address.
+  std::set<int32_t> warned_ids_;
+  std::set<std::string> warned_addresses_;
 };
 
 }  // namespace server

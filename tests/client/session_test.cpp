@@ -291,8 +291,8 @@ TEST(Messages, AGuesserSeesHintsTheClockCountsDownAndTheGameButtonsDoWhatTheySay
   h.session.StartButtonPressed();
   h.session.HintButtonPressed();
   h.Play(
-      // A guesser's hint button is Warn Artist, which asks the room for nothing yet.
-      "=> sent: \n"
+      // A guesser's hint button warns the artist; the room counts the warnings.
+      "=> sent: WARNARTIST -\n"
       "NEWARTIST 100000\n"
       "HINT ca|The artist has given a third hint! The word starts with: ca => word: ca\n"
       "STARTGAMETIMER 6000\n"

@@ -121,8 +121,9 @@ TEST_F(ThreeJoined, AWholeGameOfFindsCountdownsAndTheWinner) {
   h.clock.Advance(1000);
   h.Say(c, "cat");
   EXPECT_EQ(h.Got(a),
-            "WORDFOUND 2|100001, POINTSCHG 100001|200, STARTGAMETIMER 30000, "
-            "WORDFOUND 3|100002, POINTSCHG 100002|178, STOPGAMETIMER -, ROUNDWORD cat");
+            "WORDFOUND 2|100001, POINTSCHG 100001|200, POINTSCHG 100000|100, STARTGAMETIMER 30000, "
+            "WORDFOUND 3|100002, POINTSCHG 100002|178, POINTSCHG 100000|189, STOPGAMETIMER -, "
+            "ROUNDWORD cat");
   // Between rounds the shown word is just chat, and ends no round again.
   h.Say(b, "cat");
   EXPECT_EQ(h.Got(a), "SAY 100001|cat");
@@ -136,7 +137,8 @@ TEST_F(ThreeJoined, AWholeGameOfFindsCountdownsAndTheWinner) {
   h.clock.Advance(59999);
   h.Say(a, "dog");
   h.clock.Advance(29999);
-  EXPECT_EQ(h.Got(c), "WORDFOUND 1|100000, POINTSCHG 100000|102, STARTGAMETIMER 30000");
+  EXPECT_EQ(h.Got(c),
+            "WORDFOUND 1|100000, POINTSCHG 100000|291, POINTSCHG 100001|251, STARTGAMETIMER 30000");
   h.clock.Advance(1);
   EXPECT_EQ(h.Got(c), "ENDOFROUND dog, ROUNDWORD dog");
   // The last round's final find ends the game, without relaying the guess.
@@ -145,9 +147,9 @@ TEST_F(ThreeJoined, AWholeGameOfFindsCountdownsAndTheWinner) {
   h.Say(a, "dog");
   h.Say(b, "dog");
   EXPECT_EQ(h.Got(c),
-            "WORDFOUND 1|100000, POINTSCHG 100000|322, STARTGAMETIMER 30000, "
-            "WORDFOUND 2|100001, POINTSCHG 100001|400, STOPGAMETIMER -, ROUNDWORD dog, "
-            "WINNER 100001, RESETSCORES -");
+            "WORDFOUND 1|100000, POINTSCHG 100000|511, POINTSCHG 100002|288, STARTGAMETIMER 30000, "
+            "WORDFOUND 2|100001, POINTSCHG 100001|451, POINTSCHG 100002|388, STOPGAMETIMER -, "
+            "ROUNDWORD dog, WINNER 100000, RESETSCORES -");
   EXPECT_EQ(h.server.Record(b)->Points, 0);
   EXPECT_EQ(h.server.statistics().Get(Stat::GamesCompleted), 1);
   // 6 s later a new game begins.
@@ -176,7 +178,7 @@ TEST_F(ThreeJoined, GuessesMatchAnyAlternativeIgnoringCaseAndCloseOnesReachOnlyT
   for (const char* line : {"kit", "cat,k", "KITTEN"}) h.Say(c, line);
   EXPECT_EQ(h.Got(c),
             "SAY 100002|kit, WORDCLOSE cat,k, WORDFOUND 3|100002, POINTSCHG 100002|220, "
-            "STARTGAMETIMER 30000");
+            "POINTSCHG 100001|110, STARTGAMETIMER 30000");
 }
 
 // Many connections of one address cannot run through a word list: they share one bucket, and
@@ -195,7 +197,7 @@ TEST(GuessLimit, OneAddressSharesABucketAndLinesOverItAreChatNotGuesses) {
   h.Say(elsewhere, "cat");
   EXPECT_EQ(h.Got(elsewhere),
             "SAY 100001|dog, SAY 100001|cow, SAY 100001|pig, SAY 100002|cat, "
-            "WORDFOUND 4|100003, POINTSCHG 100003|220, STARTGAMETIMER 30000");
+            "WORDFOUND 4|100003, POINTSCHG 100003|220, POINTSCHG 100000|110, STARTGAMETIMER 30000");
   h.clock.Advance(250);  // a guess a quarter of a second
   h.Say(c, "cat");
   EXPECT_THAT(h.Got(c), HasSubstr("WORDFOUND"));
@@ -329,16 +331,98 @@ TEST_F(TwoPlayers, TheOnlyGuesserFindsAndTheArtistSkips) {
   h.StartGame(a, 3, kMinRoundTime, kMinFoundTime);
   h.TakeAll();
   h.Say(b, "cat");
-  EXPECT_EQ(h.Got(a), "WORDFOUND 2|100001, POINTSCHG 100001|200, STOPGAMETIMER -, ROUNDWORD cat");
+  EXPECT_EQ(h.Got(a),
+            "WORDFOUND 2|100001, POINTSCHG 100001|200, POINTSCHG 100000|100, STOPGAMETIMER -, "
+            "ROUNDWORD cat");
   h.clock.Advance(BetweenRoundsPause + kMinRoundTime + BetweenRoundsPause);  // ann draws round 3
   h.TakeAll();
   h.Send(a, to_server::SKIPWORD, "-");
-  EXPECT_EQ(h.Got(b), "WORDSKIPPED cat, ROUNDWORD cat, POINTSCHG 100000|-10");
+  EXPECT_EQ(h.Got(b), "WORDSKIPPED cat, ROUNDWORD cat, POINTSCHG 100000|90");
   h.clock.Advance(AfterSkipPause - 1);
   EXPECT_EQ(h.Got(b), "");
   h.clock.Advance(1);
   EXPECT_THAT(h.Got(b), HasSubstr("NEWROUND 3"));
   EXPECT_EQ(h.server.statistics().Get(Stat::WordsSkipped), 1);
+}
+
+// The artist gets its share of each find as the finder's points are told, and gives it back
+// with a skip.
+TEST(ArtistPoints, TheArtistSharesEachFindButASkippedWordPaysNothing) {
+  const struct {
+    const char *name, *ini, *after_find;
+  } rows[] = {
+      {"half, rounded down, by default", "", "POINTSCHG 100001|220, POINTSCHG 100000|110"},
+      {"a third", "[Server Details]\nArtist Points=33\n",
+       "POINTSCHG 100001|220, POINTSCHG 100000|72"},
+      {"off", "[Server Details]\nArtist Points=0\n", "POINTSCHG 100001|220"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    GameHarness h(row.ini);
+    const int a = h.Join("ann");
+    const int b = h.Join("ben");
+    const int c = h.Join("cid");
+    h.StartGame(a);
+    h.TakeAll();
+    h.Say(b, "cat");
+    EXPECT_EQ(h.Got(c),
+              std::string("WORDFOUND 2|100001, ") + row.after_find + ", STARTGAMETIMER 30000");
+    h.Send(a, to_server::SKIPWORD, "-");
+    EXPECT_EQ(h.Got(c), "WORDSKIPPED cat, ROUNDWORD cat, POINTSCHG 100000|-10");
+  }
+}
+
+// More than half of the guessers warning the artist skip the round, replayed under its number:
+// the finders keep their points, the artist gets none. One warning per player and per address;
+// the artist's and a repeated one count for nothing.
+TEST(WarnArtist, MoreThanHalfTheGuessersSkipTheRoundAtNoCostToThem) {
+  const struct {
+    const char* name;
+    std::vector<std::string> addresses;  // of the guessers ben, cid, dee, eve
+    std::vector<int> warners;            // guessers, in order; 0 is the finder ben
+    const char* notices;
+  } rows[] = {
+      {"two guessers: both",
+       {"10.0.1.1", "10.0.1.2"},
+       {0, 0, 1},
+       "NOTICE ben warned the artist (1 of 2 needed)., "
+       "NOTICE cid warned the artist (2 of 2 needed)., "},
+      {"three guessers: two",
+       {"10.0.1.1", "10.0.1.2", "10.0.1.3"},
+       {0, 2},
+       "NOTICE ben warned the artist (1 of 2 needed)., "
+       "NOTICE dee warned the artist (2 of 2 needed)., "},
+      {"four guessers: three, one an address",
+       {"10.0.1.1", "10.0.1.1", "10.0.1.2", "10.0.1.3"},
+       {0, 1, 2, 3},
+       "NOTICE ben warned the artist (1 of 3 needed)., "
+       "NOTICE dee warned the artist (2 of 3 needed)., "
+       "NOTICE eve warned the artist (3 of 3 needed)., "},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    GameHarness h;
+    const int artist = h.Join("ann");
+    const char* names[] = {"ben", "cid", "dee", "eve"};
+    std::vector<int> guessers;
+    for (size_t i = 0; i < row.addresses.size(); ++i)
+      guessers.push_back(h.Join(names[i], "0", row.addresses[i]));
+    h.Send(guessers[0], to_server::WARNARTIST, "-");  // no round yet
+    h.StartGame(artist);
+    h.Say(guessers[0], "cat");
+    h.TakeAll();
+    h.Send(artist, to_server::WARNARTIST, "-");
+    for (const int warner : row.warners) h.Send(guessers[warner], to_server::WARNARTIST, "-");
+    EXPECT_EQ(h.Got(guessers[0]), std::string(row.notices) +
+                                      "POINTSCHG 100000|0, NOTICE Most players warned the artist; "
+                                      "the round is skipped., ENDOFROUND cat, ROUNDWORD cat");
+    EXPECT_EQ(h.server.Record(guessers[0])->Points, 220);
+    EXPECT_EQ(h.server.Record(artist)->Points, 0);
+    EXPECT_EQ(h.server.counters().rounds_warned_off, 1u);
+    h.Send(guessers[1], to_server::WARNARTIST, "-");  // between rounds
+    h.clock.Advance(AfterSkipPause);
+    EXPECT_THAT(h.Got(guessers[0]), HasSubstr("NEWROUND 1"));
+  }
 }
 
 // Leavers take only their own finds with them, and the last guesser leaving ends a round the
