@@ -523,6 +523,9 @@ void Session::HintButtonPressed() {
     // The room counts the warnings; when most guessers warned, it skips the round.
     SendCommand(to_server::WARNARTIST, protocol::kNoData);
     AddChatLine("System", "Your warning of the artist was sent.", kMagenta);
+    // One warning a round counts; the button comes back with the next artist.
+    controls_.hint.enabled = false;
+    PublishControls();
     return;
   }
   SendCommand(to_server::GIVEHINT, protocol::kNoData);

@@ -289,11 +289,11 @@ TEST(Messages, AGuesserSeesHintsTheClockCountsDownAndTheGameButtonsDoWhatTheySay
   ClientHarness h;
   h.LogIn(100005, {"ann"});
   h.session.StartButtonPressed();
+  h.Play("NEWARTIST 100000 => hint: Warn Artist");
   h.session.HintButtonPressed();
   h.Play(
-      // A guesser's hint button warns the artist; the room counts the warnings.
-      "=> sent: WARNARTIST -\n"
-      "NEWARTIST 100000\n"
+      // A guesser's hint button warns the artist once a round; the room counts the warnings.
+      "=> sent: WARNARTIST - => hint: Warn Artist (off)\n"
       "HINT ca|The artist has given a third hint! The word starts with: ca => word: ca\n"
       "STARTGAMETIMER 6000\n"
       "+1000 => time: 00:05 32,0,0\n"  // red from five seconds left
