@@ -178,18 +178,8 @@ void Game::OnSkipWord(int slot) {
   room_.UpdateConnectionRow(slot, "", "Has skipped the current word.");
   room_.Broadcast(to_client::WORDSKIPPED, state_.CurrentWord, -1);
   TellRoundWord();
-  room_.Broadcast(to_client::POINTSCHG, NumberText(artist.Id) + kSep + NumberText(artist.Points),
-                  -1);
-  // The skipped round is played again under the same number.
-  state_.Round -= 1;
-  state_.HintCount = 0;
-  if (state_.Round >= state_.TotalRounds) {
-    ResetGame();
-    return;
-  }
-  state_.TimerMode = kTimerBetweenRounds;
-  tmrGameTime_->Start(AfterSkipPause);
-  state_.GameRunning = true;
+  TellPoints(artist);
+  if (!ReplaySkippedRound()) return;
   room_.statistics().Increment(Stat::WordsSkipped);
 }
 
@@ -219,8 +209,7 @@ void Game::SkipWarnedRound() {
   ConnectionRecord* artist = room_.Record(room_.SlotOfId(state_.ArtistId));
   if (artist && artist->Id == state_.ArtistId && state_.ArtistRoundPoints > 0) {
     artist->Points -= state_.ArtistRoundPoints;
-    room_.Broadcast(to_client::POINTSCHG,
-                    NumberText(artist->Id) + kSep + NumberText(artist->Points), -1);
+    TellPoints(*artist);
   }
   state_.ArtistRoundPoints = 0;
   const std::string text = "Most players warned the artist; the round is skipped.";
@@ -229,15 +218,27 @@ void Game::SkipWarnedRound() {
   room_.Broadcast(to_client::ENDOFROUND, state_.CurrentWord, -1);
   TellRoundWord();
   ++room_.counters().rounds_warned_off;
+  ReplaySkippedRound();
+}
+
+// The skipped round is played again under the same number, after a pause; false when that was
+// the game's last round and the game is over.
+bool Game::ReplaySkippedRound() {
   state_.Round -= 1;
   state_.HintCount = 0;
   if (state_.Round >= state_.TotalRounds) {
     ResetGame();
-    return;
+    return false;
   }
   state_.TimerMode = kTimerBetweenRounds;
   tmrGameTime_->Start(AfterSkipPause);
   state_.GameRunning = true;
+  return true;
+}
+
+void Game::TellPoints(const ConnectionRecord& player) {
+  room_.Broadcast(to_client::POINTSCHG, NumberText(player.Id) + kSep + NumberText(player.Points),
+                  -1);
 }
 
 bool Game::CheckGuess(int slot, const std::string& text) {
@@ -271,8 +272,7 @@ bool Game::CheckGuess(int slot, const std::string& text) {
     int32_t gain = state_.ScorePot;
     if (room_.InRoomCount() > 2 && state_.FoundCount == 1) gain += FirstFinderBonus;
     player.Points += gain;
-    room_.Broadcast(to_client::POINTSCHG, NumberText(player.Id) + kSep + NumberText(player.Points),
-                    -1);
+    TellPoints(player);
     PayArtist(gain);
     player.FoundWord = true;
     state_.Found = true;
@@ -298,8 +298,7 @@ void Game::PayArtist(int32_t finder_gain) {
   if (!artist || artist->Id != state_.ArtistId || share <= 0) return;
   artist->Points += share;
   state_.ArtistRoundPoints += share;
-  room_.Broadcast(to_client::POINTSCHG, NumberText(artist->Id) + kSep + NumberText(artist->Points),
-                  -1);
+  TellPoints(*artist);
 }
 
 bool Game::MayDraw(int slot) const {

@@ -118,6 +118,9 @@ class Game : public GameHooks {
   void PayArtist(int32_t finder_gain);
   void OnWarnArtist(int slot);
   void SkipWarnedRound();
+  bool ReplaySkippedRound();
+  // Tells everyone the player's points as they are now.
+  void TellPoints(const ConnectionRecord& player);
   void OnCancelSetup(int slot);
 
   void SetGameTimer(int32_t mode);

@@ -6,32 +6,16 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "client/pad/pad_tools.h"
-#include "common/scheduling.h"
 #include "protocol/drawing.h"
+#include "tests/support/manual_clock.h"
 #include "tests/support/raster_scenes.h"
 
 namespace drawing {
 namespace {
-
-// Timers the replay never starts (only the artist's two-step clear uses one).
-struct NoTimers : scrawlbox::Scheduler {
-  struct Idle : scrawlbox::Timer {
-    void Start(int) override {}
-    void Stop() override {}
-    bool IsActive() const override { return false; }
-  };
-  int64_t NowMs() const override { return 0; }
-  std::unique_ptr<scrawlbox::Timer> CreateTimer(std::function<void()>) override {
-    return std::make_unique<Idle>();
-  }
-  void SingleShot(int, std::function<void()>) override {}
-};
 
 // What a busy round sends, drawn from a fixed generator: mostly freehand, every other code
 // among it, coordinates on the pad and a little off it. Each message as the room relays it.
@@ -101,8 +85,8 @@ std::vector<std::pair<protocol::DrawCode, std::string>> BusyRound(size_t bytes) 
 }
 
 TEST(LateJoin, TheLargestPictureLogGivesItsRecordedPixels) {
-  NoTimers timers;
-  client::PadTools tools(nullptr, timers);
+  testing_support::ManualClock clock;
+  client::PadTools tools(nullptr, clock);
   const auto messages = BusyRound(4u << 20);
   for (const auto& [code, data] : messages)
     tools.Replay(protocol::ParseRelayedDrawData(code, data));
