@@ -60,7 +60,7 @@ std::string UserAgent(std::string_view program);
 std::string ReplyRecord(std::string_view body);
 
 // The version number of a version text: major, minor as 2 digits, revision as 3 digits, read
-// as a number (1.0.1 gives 100001).
+// as a number (1.1.0 gives 101000).
 int64_t VersionNumber(int major, int minor, int revision);
 // The latest version a version file names: its leading number (0 when there is none).
 int64_t LatestVersion(std::string_view body);

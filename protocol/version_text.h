@@ -14,4 +14,8 @@ std::string ServerVersionText(int major, int minor);
 // Major, ".", minor as 2 digits, ".", revision as 4 digits: 0.99.410 gives "0.99.0410".
 std::string MainVersionText(int major, int minor, int revision);
 
+// Clients from 1.1.0 on take the game messages added then (a choice of words, spectators, the
+// round's summary); the room sends them nothing an older client would stall on.
+inline constexpr double kGameRulesClientVersion = 101000;
+
 }  // namespace protocol

@@ -40,11 +40,11 @@ TEST(ClientUpdate, ANewerVersionOffersTheDownloadPageAndAnythingElseSaysWhy) {
   testing_support::FakeHttpGetter http;
   client.session.CheckForUpdate(http);
   EXPECT_EQ(http.open.at(0).url + " " + http.open.at(0).user_agent,
-            "http://up.example/v/client.txt Scrawlbox Client v1.0 build#0001");
-  http.Answer("100002\r\n");
+            "http://up.example/v/client.txt Scrawlbox Client v1.1 build#0000");
+  http.Answer("101001\r\n");
   EXPECT_THAT(client.view.offers, ElementsAre(testing::StartsWith("New version available.. ")));
   EXPECT_EQ(client.Look("said"), "");
-  for (const char* body : {"100001", "1", "", "not a number"}) {
+  for (const char* body : {"101000", "1", "", "not a number"}) {
     client.session.CheckForUpdate(http);
     http.Answer(body);
     EXPECT_EQ(client.Look("line"),

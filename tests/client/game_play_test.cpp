@@ -160,7 +160,7 @@ TEST(InGame, RoundsEndWithTheRoomsWordGamesWithTheirWinnersBlanksFollowHintsAndR
   // A password room: the client asks, retries, keeps a right password and forgets a refused one.
   h.Connect("den.example");
   // BADPASS before any password went out, or after the room let the player in, is ignored.
-  const std::string sent = " => sent: SCRAWLBOX_CL13NT 100001, USER Me|0|0|Not given|-|-|-, PASS ";
+  const std::string sent = " => sent: SCRAWLBOX_CL13NT 101000, USER Me|0|0|Not given|-|-|-, PASS ";
   h.Play("BADPASS -\nSCRAWLBOX_S3RV3R 100\nUSEROK 100007|" + sent + "<none>");
   h.Play("BADPASS -\nBADPASS -");  // said twice: asked once
   h.session.OnClosed();

@@ -24,7 +24,7 @@ TEST(Login, TheWholeSequenceWithoutAnAgreement) {
       "=> to: room.example:2020 #1 => controls: load paste drawing\n"
       "=> status: Logging in...\n"
       "=> said: Connecting to server room.example on port 2020 .. / Connected to server. Logging "
-      "in... => sent: SCRAWLBOX_CL13NT 100001\n"
+      "in... => sent: SCRAWLBOX_CL13NT 101000\n"
       "SCRAWLBOX_S3RV3R 100 => sent: USER Averyveryverylongnic|1|12|Female|Leeds|-|-\n"
       "USEROK 100007| => sent: PASS <none>\n"
       "PASSOK Welcome all|The Den|-|2|5 => said: Requesting userlist... => sent: ULISTREQ -\n"
@@ -74,7 +74,7 @@ TEST(Login, AnAgreementRefusedBannedOldVersionSocketErrorsAndACloseMidLoginEndTh
   ClientHarness h;
   h.Connect();
   // An agreement is answered from its window.
-  h.Play("USEROK 100001|House rules: be nice => sent: SCRAWLBOX_CL13NT 100001");
+  h.Play("USEROK 100001|House rules: be nice => sent: SCRAWLBOX_CL13NT 101000");
   EXPECT_EQ(h.view.agreement, "House rules: be nice");
   h.session.AgreementAccepted();
   EXPECT_EQ(h.Look("sent"), "PASS <none>");

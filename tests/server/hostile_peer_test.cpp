@@ -152,7 +152,7 @@ TEST(Nicknames, EmptyDefaultReservedAndTakenNamesAreRefusedAtLoginAndInAChange) 
                                  "Administrator", "ANN", " ann ", "\x01\x02"}) {
     const int slot = h.LogInTo(ServerHarness::Step::kProfile, name, "0", "10.0.0.2");
     const std::string got = h.Got(slot), why = got.substr(got.rfind("NOTICE ") + 7);
-    EXPECT_EQ(got, "SCRAWLBOX_S3RV3R 100, NICKREFUSED " + why + ", NOTICE " + why) << name;
+    EXPECT_EQ(got, "SCRAWLBOX_S3RV3R 101, NICKREFUSED " + why + ", NOTICE " + why) << name;
     EXPECT_TRUE(h.transport.IsClosed(slot)) << name;
   }
   EXPECT_EQ(h.Got(ann), "");  // nobody joined, nobody left

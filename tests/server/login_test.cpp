@@ -24,7 +24,7 @@ TEST(Login, WholeSequenceFromHandshakeToUserList) {
   EXPECT_EQ(slot, 2);
   const auto& row = h.view.rows[100001];
   EXPECT_EQ(h.Got(slot) + "; " + row.status,
-            "SCRAWLBOX_S3RV3R 100; Connected; waiting for login info...");
+            "SCRAWLBOX_S3RV3R 101; Connected; waiting for login info...");
   EXPECT_TRUE(h.view.HasLog(LogKind::kConnections,
                             "Scrawlbox client (v100001) connected, from IP address: 10.1.2.3"));
   h.Send(slot, to_server::USER, ProfileData("bob"));
@@ -61,7 +61,7 @@ TEST(Login, OldVersionsAndDisagreeAreRefusedAndJoinersDuringAGameAreToldOfIt) {
   EXPECT_TRUE(h.transport.IsClosed(old));
   const int ok = h.Connect();
   h.Send(ok, to_server::SCRAWLBOX_CL13NT, "99385");
-  EXPECT_EQ(h.Got(ok), "SCRAWLBOX_S3RV3R 100");
+  EXPECT_EQ(h.Got(ok), "SCRAWLBOX_S3RV3R 101");
   const int disagrees = h.Connect();
   h.Send(disagrees, to_server::DISAGREE, "-");
   EXPECT_EQ(h.Got(disagrees), "PING -");
@@ -71,7 +71,7 @@ TEST(Login, OldVersionsAndDisagreeAreRefusedAndJoinersDuringAGameAreToldOfIt) {
   h.server.SetGame(&game);
   const int late = h.LogInTo(ServerHarness::Step::kUserList, "late");
   EXPECT_EQ(h.Got(late),
-            "SCRAWLBOX_S3RV3R 100, USEROK 100003|, PASSOK ||-|3|5, "
+            "SCRAWLBOX_S3RV3R 101, USEROK 100003|, PASSOK ||-|3|5, "
             "ULIST 100003|late|0|0, ULISTEND, GAMERUNNING 100000|" +
                 std::string(100, 'c') + "|");  // no pattern yet
 }

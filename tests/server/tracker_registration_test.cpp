@@ -63,12 +63,12 @@ TEST_F(Registration, SubmitAndRemoveSendEveryFieldWithFreeTextEncodedAndTheSecre
   ASSERT_EQ(http.open.size(), 1u);
   EXPECT_EQ(http.open.front().url,
             "http://tracker.example/misc/scrawlbox/tracker.php?ACTION=ADD&KEY=hash(HOST:ANN:2021)"
-            "&SERVERVERSION=1%2E00%2E0001&SERVERNAME=Pens%A6Ink%20100%25"
+            "&SERVERVERSION=1%2E01%2E0000&SERVERNAME=Pens%A6Ink%20100%25"
             "&DESC=Come%20%26%20draw%3A%20it%27s%20fun%21&IP=203.0.113.9&PORT=2021"
             "&ADMINNAME=Ann%5FOp&ADMINEMAIL=ann%40example%2Eorg&ISPUBLIC=False"
             "&TOTALCONNECTIONS=2&TOTALGAMES=1&TOTALROUNDS=0&TOTALWORDS=0&TOTALWORDLISTS=0"
             "&LOCKED=False&PLAYERS=0&OLDKEY=HOST:ANN:2021");
-  EXPECT_EQ(http.open.front().user_agent, "Scrawlbox Server v1.0 build#0001");
+  EXPECT_EQ(http.open.front().user_agent, "Scrawlbox Server v1.1 build#0000");
   EXPECT_FALSE(registration.Submitted());  // only the tracker's answer counts
   http.Answer("STATUS=SUBMITOK|EXTRA=|SECRET=00ff\r\n");
   EXPECT_EQ(room.ini.INIRead("Directory", "Tracker Secret", ""), "00ff");
@@ -285,9 +285,9 @@ TEST(RegistrationQuit, AListedRoomIsRemovedFirst) {
 TEST_F(Registration, UpdateCheckOffersOnlyAStrictlyNewerVersionAndReportsErrors) {
   room.room().Execute("update");
   EXPECT_EQ(http.open.front().url, "http://updates.example/version/server.txt");
-  http.Answer("100002\r\n");
+  http.Answer("101001\r\n");
   EXPECT_THAT(room.view.offers, ElementsAre(HasSubstr("New version available..")));
-  for (const std::string body : {"100001\r\n", "100000", "", "garbage", "  99999 "}) {
+  for (const std::string body : {"101000\r\n", "100001", "", "garbage", "  99999 "}) {
     registration.CheckForUpdate();
     http.Answer(body);
     EXPECT_EQ(room.view.status_text,
