@@ -55,7 +55,7 @@ void ServerHarness::SendRaw(int slot, std::string_view bytes) {
 
 int ServerHarness::Handshake(const std::string& address) {
   const int slot = Connect(address);
-  Send(slot, protocol::to_server::SCRAWLBOX_CL13NT, "100001");
+  Send(slot, protocol::to_server::SCRAWLBOX_CL13NT, client_version);
   return slot;
 }
 

@@ -79,6 +79,8 @@ class ServerHarness {
   server::Room& room() { return *room_; }
 
   MemoryIni ini;
+  // The version the next logins greet with: an older client's unless a test says otherwise.
+  std::string client_version = "100001";
 
  private:
   ManualClock own_clock_;
