@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "client/room/game_setup.h"
 
+#include "protocol/custom_words.h"
 #include "protocol/framing.h"
 #include "protocol/numbers.h"
 
@@ -17,6 +18,14 @@ std::string StartGameData(const GameSetup& setup) {
   for (const std::string& name : setup.word_lists) {
     data += protocol::kListSep;
     data += protocol::StripControlCodes(name);
+  }
+  // A room that knows the game's own words reads them from the next field; an older one stops
+  // reading at the lists.
+  if (!setup.custom_words.empty()) {
+    data += protocol::kFieldSep;
+    data += protocol::JoinFields(protocol::CustomWords(protocol::JoinFields(
+                                     setup.custom_words, protocol::kListSep)),
+                                 protocol::kListSep);
   }
   return data;
 }

@@ -540,7 +540,7 @@ void Session::CancelGameSetup() {
 }
 
 bool Session::StartGame(const GameSetup& setup) {
-  if (setup.word_lists.empty()) return false;
+  if (setup.word_lists.empty() && setup.custom_words.empty()) return false;
   const GameSetup held = HeldWithinLimits(setup);
   SendCommand(to_server::STARTGAME, StartGameData(held));
   settings_.SaveGameSetup(held);

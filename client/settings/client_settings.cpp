@@ -6,6 +6,7 @@
 
 #include "directory/tracker.h"
 #include "inifile/ini_document.h"
+#include "protocol/custom_words.h"
 #include "protocol/framing.h"
 #include "protocol/numbers.h"
 #include "protocol/text.h"
@@ -128,6 +129,7 @@ GameSetup ClientSettings::LoadGameSetup() const {
       if (!name.empty()) setup.word_lists.push_back(std::move(name));
     }
   }
+  setup.custom_words = protocol::CustomWords(ini.Read(kGameSetup, "Custom Words", ""));
   // A file edited by hand may hold anything; the set-up window shows only what can be sent.
   return HeldWithinLimits(std::move(setup));
 }
@@ -144,7 +146,8 @@ void ClientSettings::SaveGameSetup(const GameSetup& setup) {
                                 {"Total Rounds", std::to_string(setup.total_rounds)},
                                 {"Seconds Per Round", std::to_string(setup.seconds_per_round)},
                                 {"Grace Seconds", std::to_string(setup.grace_seconds)},
-                                {"Word Lists", lists}});
+                                {"Word Lists", lists},
+                                {"Custom Words", protocol::JoinFields(setup.custom_words, ',')}});
 }
 
 DirectoryUrls ClientSettings::LoadDirectory() const {

@@ -29,6 +29,8 @@ struct GameSetup {
   int32_t seconds_per_round = 60;
   int32_t grace_seconds = 30;  // left to the others once the first player found the word
   std::vector<std::string> word_lists;
+  // The game's own words as the room takes them (protocol::CustomWords), "|" between spellings.
+  std::vector<std::string> custom_words;
 };
 
 // The set-up with each number held within its limits.

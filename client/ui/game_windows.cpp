@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -18,6 +19,7 @@
 #include "client/room/session.h"
 #include "common/qt/text_codec.h"
 #include "common/ui/message_box.h"
+#include "protocol/custom_words.h"
 #include "protocol/numbers.h"
 
 namespace client {
@@ -103,6 +105,26 @@ SetupGameWindow::SetupGameWindow(Session* session, QWidget* parent)
   connect(lvwWordlist_, &QListWidget::itemChanged, this, [this] {
     if (lists_complete_) ShowListsStatus();
   });
+  txtCustomWords_ = new QPlainTextEdit;
+  txtCustomWords_->setObjectName(QStringLiteral("txtCustomWords"));
+  txtCustomWords_->setToolTip(
+      QStringLiteral("Words of your own, separated by commas or lines; \"|\" between spellings"));
+  txtCustomWords_->setPlaceholderText(QStringLiteral("apple, grand piano, café|cafe"));
+  QStringList remembered_words;
+  for (const std::string& word : last.custom_words) remembered_words << FromWire(word);
+  txtCustomWords_->setPlainText(remembered_words.join(QStringLiteral(", ")));
+  labCustomCount_ = new QLabel;
+  labCustomCount_->setObjectName(QStringLiteral("labCustomCount"));
+  auto count_words = [this] {
+    const size_t count = CustomWords().size();
+    labCustomCount_->setText(
+        count == 0 ? QStringLiteral("None: the game uses the lists alone.")
+        : count >= protocol::kMaxCustomWords
+            ? QStringLiteral("%1 words (the most a game takes)").arg(count)
+            : QStringLiteral("%1 %2").arg(count).arg(count == 1 ? "word" : "words"));
+  };
+  connect(txtCustomWords_, &QPlainTextEdit::textChanged, this, count_words);
+  count_words();
   labStatus_ = new QLabel(QStringLiteral("Downloading wordlist..."));
   labStatus_->setObjectName(QStringLiteral("labStatus"));
   labStatus_->setTextFormat(Qt::PlainText);
@@ -133,7 +155,12 @@ SetupGameWindow::SetupGameWindow(Session* session, QWidget* parent)
   columns->addLayout(form, 3);
   auto* lists = new QVBoxLayout;
   lists->addWidget(new QLabel(QStringLiteral("Word lists")));
-  lists->addWidget(lvwWordlist_, 1);
+  lists->addWidget(lvwWordlist_, 2);
+  auto* own_words = new QLabel(QStringLiteral("Your own words (alone, or mixed with the lists)"));
+  own_words->setBuddy(txtCustomWords_);
+  lists->addWidget(own_words);
+  lists->addWidget(txtCustomWords_, 1);
+  lists->addWidget(labCustomCount_);
   columns->addLayout(lists, 2);
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(labStatus_, 1);
@@ -175,8 +202,9 @@ void SetupGameWindow::WordListsComplete() {
   for (int i = 0; i < lvwWordlist_->count(); ++i) {
     any_checked = any_checked || lvwWordlist_->item(i)->checkState() == Qt::Checked;
   }
-  // A first set-up (or one whose lists this room lacks) starts with the first list.
-  if (!any_checked && lvwWordlist_->count() > 0) {
+  // A first set-up (or one whose lists this room lacks) starts with the first list, unless it
+  // plays the game's own words alone.
+  if (!any_checked && lvwWordlist_->count() > 0 && CustomWords().empty()) {
     const QSignalBlocker quiet(lvwWordlist_);
     lvwWordlist_->item(0)->setCheckState(Qt::Checked);
   }
@@ -196,8 +224,13 @@ void SetupGameWindow::ShowListsStatus() {
   }
 }
 
+std::vector<std::string> SetupGameWindow::CustomWords() const {
+  return protocol::CustomWords(ToWire(txtCustomWords_->toPlainText()));
+}
+
 void SetupGameWindow::NoWordLists() {
   labStatus_->setText(QStringLiteral("No wordlists available."));
+  cmdStartGame_->setEnabled(true);  // a game of one's own words needs no list
   scrawlbox::ShowMessageBox(
       this, QMessageBox::Warning, QStringLiteral("Server has no wordlists..."),
       QStringLiteral("The server hasn't been setup properly and\r\ndoes not "
@@ -218,6 +251,7 @@ void SetupGameWindow::StartGame() {
       setup.word_lists.push_back(ToWire(lvwWordlist_->item(i)->text()));
     }
   }
+  setup.custom_words = CustomWords();
   if (!session_->StartGame(setup)) {
     labStatus_->setText(QString::fromLatin1(kNoListChosen));
     labStatus_->setStyleSheet(QStringLiteral("color: red; font-weight: bold;"));

@@ -9,6 +9,7 @@
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QPlainTextEdit;
 class QPushButton;
 class QSpinBox;
 
@@ -36,6 +37,8 @@ class SetupGameWindow : public QDialog {
  private:
   // The status while the lists are ready: what to do, or that a list is missing.
   void ShowListsStatus();
+  // The game's own words as the room will take them.
+  std::vector<std::string> CustomWords() const;
 
   Session* session_;
   // Closed without a game started, the window tells the others to stop waiting for one.
@@ -50,6 +53,8 @@ class SetupGameWindow : public QDialog {
   QSpinBox* txtTimePerRound_;
   QSpinBox* txtWordGuessedCountdown_;
   QListWidget* lvwWordlist_;
+  QPlainTextEdit* txtCustomWords_;
+  QLabel* labCustomCount_;
   QLabel* labStatus_;
   QPushButton* cmdStartGame_;
 };

@@ -5,6 +5,7 @@
 #include <climits>
 
 #include "protocol/commands.h"
+#include "protocol/custom_words.h"
 #include "protocol/framing.h"
 #include "protocol/numbers.h"
 #include "protocol/text.h"
@@ -137,6 +138,7 @@ void Game::OnStartGame(int slot, const std::string& data) {
   // Only lists the room has, each once: what the sender named beyond them would cost every
   // round and every player.
   state_.ChosenLists = word_lists_.KnownLists(lists);
+  TakeCustomWords(protocol::FieldOr(fields, 7));
   state_.Round = 1;
   state_.Drawn = false;
   state_.Found = false;
@@ -145,7 +147,13 @@ void Game::OnStartGame(int slot, const std::string& data) {
 
   room_.Broadcast(to_client::SETGAMETIMER, NumberText(state_.RoundTime), -1);
   room_.Broadcast(to_client::TOTALROUNDS, NumberText(state_.TotalRounds), -1);
-  room_.Broadcast(to_client::START_GAME, state_.ChosenLists, -1);
+  std::string shown_lists = state_.ChosenLists;
+  if (!state_.CustomWords.empty()) {
+    if (!shown_lists.empty()) shown_lists += protocol::kListSep;
+    const size_t own = state_.CustomWords.size();
+    shown_lists += NumberText(own) + (own == 1 ? " word" : " words") + " of the game's own";
+  }
+  room_.Broadcast(to_client::START_GAME, shown_lists, -1);
   AnnounceArtist();
   SetGameTimer(kTimerRound);
   room_.statistics().Increment(Stat::GamesStarted);
@@ -435,8 +443,42 @@ void Game::TellRoundWord() {
   room_.Broadcast(to_client::ROUNDWORD, protocol::LeftOf(state_.CurrentWord, ','), -1);
 }
 
+void Game::TakeCustomWords(std::string_view field) {
+  state_.CustomWords.clear();
+  for (const std::string& entry : protocol::CustomWords(field)) {
+    state_.CustomWords.push_back(EntryToWord(entry));
+  }
+  custom_left_.clear();
+}
+
+std::optional<std::string> Game::DrawWord() {
+  const size_t custom = state_.CustomWords.size();
+  if (custom > 0) {
+    // The typed words count as one more list, and each comes once before any comes again: a
+    // short list of one's own repeats soon enough.
+    const size_t lists = word_lists_.KnownListCount(state_.ChosenLists);
+    if (lists == 0 || Draw(lists + 1) == lists) {
+      if (custom_left_.empty()) {
+        for (size_t i = 0; i < custom; ++i) custom_left_.push_back(i);
+      }
+      const size_t pick = Draw(custom_left_.size());
+      const size_t word = custom_left_[pick];
+      custom_left_.erase(custom_left_.begin() + static_cast<std::ptrdiff_t>(pick));
+      return state_.CustomWords[word];
+    }
+  }
+  if (auto word = word_lists_.PickWord(state_.ChosenLists, random_)) return word;
+  if (custom > 0) return state_.CustomWords[Draw(custom)];  // the lists gave nothing
+  return std::nullopt;
+}
+
+size_t Game::Draw(size_t count) {
+  const auto index = static_cast<size_t>(random_.Next() * static_cast<double>(count));
+  return std::min(index, count - 1);
+}
+
 bool Game::PickRoundWord() {
-  const auto word = word_lists_.PickWord(state_.ChosenLists, random_);
+  const auto word = DrawWord();
   if (!word) {
     StopGame();
     room_.Broadcast(to_client::NOTICE, "No words could be read from the chosen word lists.", -1);

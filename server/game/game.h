@@ -36,6 +36,7 @@ struct GameState {
   int32_t RoundTime = 60000;
   int32_t FoundTime = 30000;
   std::string ChosenLists;
+  std::vector<std::string> CustomWords;  // typed into the set-up, spellings joined by ","
   std::string CurrentWord;
   int32_t ArtistId = 0;
   int32_t MasterId = 0;  // who started the running game
@@ -137,6 +138,12 @@ class Game : public GameHooks {
   void StopGame();
   // Picks the round's word; when no list gives one, stops the game and tells the room.
   bool PickRoundWord();
+  // The set-up's own words, cleaned as the set-up cleans them.
+  void TakeCustomWords(std::string_view field);
+  // A word from the chosen lists and the game's own words; nothing when none gives one.
+  std::optional<std::string> DrawWord();
+  // A random index below count (count > 0).
+  size_t Draw(size_t count);
   // Sends the start of a round (NEWARTIST to all, NEWWORD to the artist, WORDPATTERN to the
   // others).
   void AnnounceArtist();
@@ -173,6 +180,7 @@ class Game : public GameHooks {
   int64_t clock_ends_ms_ = 0;  // when the running round or countdown ends
   int64_t round_serial_ = 0;   // counts every round played, skips included
   std::vector<KeptScore> kept_scores_;
+  std::vector<size_t> custom_left_;  // the game's own words not drawn since they were last all used
   // Guesses by address this round: many connections of one peer share one bucket, so that
   // together they cannot run through a word list faster than one guesser types.
   std::map<std::string, TokenBucket> guess_buckets_;

@@ -53,6 +53,9 @@ class WordLists {
   // client's STARTGAME may name 65000 lists, or one list 65000 times, and the game must cost
   // no more, and relay no more, than the folder's lists.
   std::string KnownLists(std::string_view chosen_lists) const;
+  size_t KnownListCount(std::string_view chosen_lists) const {
+    return KnownNames(chosen_lists).size();
+  }
 
   // Entries in all lists together.
   size_t CountWords() const;

@@ -314,19 +314,24 @@ TEST(Messages, AGuesserSeesHintsTheClockCountsDownAndTheGameButtonsDoWhatTheySay
 }
 TEST(GameSetup, NumbersAreHeldWithinTheirLimitsSentInMillisecondsAndKeptNamedAfterTheRoom) {
   ClientHarness h;
-  GameSetup setup{.room_name = "Den", .word_lists = {}};
+  GameSetup setup{.room_name = "Den", .word_lists = {}, .custom_words = {}};
   EXPECT_FALSE(h.session.StartGame(setup));  // no word list chosen: nothing sent, nothing kept
   EXPECT_TRUE(h.session.LastGameSetup().word_lists.empty());
   setup.word_lists = {"animals", "food"};
   EXPECT_TRUE(h.session.StartGame(setup));
   EXPECT_EQ(h.session.LastGameSetup().room_name, "Den");  // not in a room: the name it was given
   h.LogIn(100005, {"ann"});
-  for (const GameSetup& sent : {setup, GameSetup{"Den", "nodesc", 41, 4, 901, 4, setup.word_lists},
-                                GameSetup{"Den", "nodesc", -1, 101, 9, 901, setup.word_lists}}) {
+  const std::vector<std::string> none;
+  for (const GameSetup& sent :
+       {GameSetup{"Den", "nodesc", 0, 5, 60, 30, none, {"owl", "sea lion|sealion"}}, setup,
+        GameSetup{"Den", "nodesc", 41, 4, 901, 4, setup.word_lists, none},
+        GameSetup{"Den", "nodesc", -1, 101, 9, 901, setup.word_lists, none}}) {
     h.session.StartGame(sent);
   }
-  // Room name, description, the four numbers, then each list behind code 4.
+  // Room name, description, the four numbers, then each list behind code 4, then the game's
+  // own words if it has any: a game of them alone needs no list.
   EXPECT_EQ(h.Look("sent"),
+            "STARTGAME Den|nodesc|0|5|60000|30000||owl^sea lion|sealion, "
             "STARTGAME Den|nodesc|0|10|60000|30000|^animals^food, "
             "STARTGAME Den|nodesc|40|5|900000|5000|^animals^food, "
             "STARTGAME Den|nodesc|0|100|10000|900000|^animals^food");

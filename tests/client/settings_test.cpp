@@ -65,10 +65,12 @@ TEST(ClientIni, AHandEditedFileReadsWithinItsLimitsAndEveryPartComesBackAsWritte
   settings.SaveGameSetup({.room_name = "Den",
                           .total_rounds = 7,
                           .seconds_per_round = 45,
-                          .word_lists = {"animals", "food & drink"}});
+                          .word_lists = {"animals", "food & drink"},
+                          .custom_words = {"caf\xE9|cafe", "grand piano"}});
   const GameSetup setup = settings.LoadGameSetup();
   EXPECT_TRUE(setup.room_name == "Den" && setup.total_rounds == 7 && setup.seconds_per_round == 45);
   EXPECT_THAT(setup.word_lists, ElementsAre("animals", "food & drink"));
+  EXPECT_THAT(setup.custom_words, ElementsAre("caf\xE9|cafe", "grand piano"));
 }
 
 TEST(ServerLists, HistoryAddsNewNamedRoomsOnlyAndFavouritesRefuseDuplicates) {

@@ -81,7 +81,8 @@ int FuzzClientSession(const uint8_t* data, size_t size) {
                                   .total_rounds = int32(),
                                   .seconds_per_round = int32(),
                                   .grace_seconds = int32(),
-                                  .word_lists = {}};
+                                  .word_lists = {},
+                                  .custom_words = {}};
           for (size_t i = in.Pick(3); i > 0; --i) setup.word_lists.push_back(in.Text());
           session.StartGame(setup);
         },

@@ -84,6 +84,30 @@ TEST(GameSetup, TheStartListNamesAndBadSetUpData) {
   EXPECT_EQ(h.Got(a), "NOWORDLISTS -");
 }
 
+// The set-up's own words are a game alone, each once before any again, or one more list.
+TEST_F(TwoPlayers, TheGamesOwnWordsPlayAloneOrAsOneMoreList) {
+  const auto start = [&](const std::string& lists, const std::string& own) {
+    h.Send(a, to_server::STARTGAME,
+           protocol::JoinFields({"R", "D", "8", "5", "10000", "5000", lists, own}));
+  };
+  start("", "owl\x04" "bat|bats\x04OWL\x04 \x04" + std::string(40, 'x'));
+  std::vector<std::string> words = {h.game.state().CurrentWord};
+  for (int round = 0; round < 2; ++round) {
+    h.clock.Advance(kMinRoundTime + BetweenRoundsPause);
+    words.push_back(h.game.state().CurrentWord);
+  }
+  EXPECT_THAT(words, ElementsAre("owl", "bat,bats", "owl"));
+  EXPECT_THAT(h.Got(b), HasSubstr("START_GAME 2 words of the game's own, "));
+  h.SetWord("cat");
+  // The list (and its entry), then the game's own words.
+  h.random.values = {0.0, 0.0, 0.0, 0.99};
+  start(Wire("^test"), "emu");
+  EXPECT_EQ(h.game.state().CurrentWord, "cat");
+  EXPECT_THAT(h.Got(b), HasSubstr("START_GAME test^1 word of the game's own, "));
+  h.clock.Advance(kMinRoundTime + BetweenRoundsPause);
+  EXPECT_EQ(h.game.state().CurrentWord, "emu");
+}
+
 // Players on auto-skip and connections still logging in never draw, and with nobody left the
 // round has no artist; late joiners draw after the earlier players.
 TEST_F(ThreeJoined, ArtistsRotateInSlotOrderOverThoseWhoMayDraw) {

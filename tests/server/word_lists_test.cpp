@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "protocol/custom_words.h"
 #include "server/game/word_lists.h"
 #include "tests/support/game_harness.h"
 #include "tests/support/temp_dir.h"
@@ -39,6 +40,30 @@ TEST(WordListEntries, LinesCommentsControlCodesAndOverlongLines) {
       {"overlong lines are passed over", longest + "w\r\nok\r\n" + longest, {"ok", longest}},
   };
   for (const auto& row : rows) EXPECT_EQ(ParseEntries(row.text, row.max), row.entries) << row.name;
+}
+
+TEST(CustomWords, TypedWordsAreCleanedLikeListEntriesAndBounded) {
+  const std::string longest(protocol::kMaxCustomSpelling, 'w');
+  std::string many;
+  for (int i = 0; i < 600; ++i) many += std::to_string(i) + ",";
+  const struct {
+    const char* name;
+    std::string text;
+    std::vector<std::string> words;
+  } rows[] = {
+      {"commas, line ends and code 4 separate", "owl, bat\r\nsea lion\rant\nfox\x04yak",
+       {"owl", "bat", "sea lion", "ant", "fox", "yak"}},
+      {"spellings are trimmed, empty ones go", " caf\xE9 | cafe |", {"caf\xE9|cafe"}},
+      {"control codes go, empty entries are none", "\x01\t,, | ,\x02" "b\x03" "ee", {"bee"}},
+      {"repeats by letter case go, the first kept", "Caf\xC9,caf\xE9,OWL,owl", {"Caf\xC9", "OWL"}},
+      {"a spelling too long drops its entry, not cuts it",
+       longest + "," + longest + "w,ok|" + longest + "w", {longest}},
+      {"at most four spellings", "a|b|c|d,e|f|g|h|i", {"a|b|c|d"}},
+  };
+  for (const auto& row : rows) EXPECT_EQ(protocol::CustomWords(row.text), row.words) << row.name;
+  const auto kept = protocol::CustomWords(many);
+  EXPECT_EQ(kept.size(), protocol::kMaxCustomWords);
+  EXPECT_EQ(kept.back(), "499");
 }
 
 // Names come in name order, once each, up to the first dot; a file without one is reported but

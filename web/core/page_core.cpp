@@ -28,6 +28,7 @@
 #include "drawing/raster.h"
 #include "inifile/ini_document.h"
 #include "inifile/ini_store.h"
+#include "protocol/custom_words.h"
 #include "protocol/text.h"
 
 namespace page {
@@ -306,7 +307,8 @@ class PageCore : public client::ClientView {
                    {"totalRounds", val(setup.total_rounds)},
                    {"secondsPerRound", val(setup.seconds_per_round)},
                    {"graceSeconds", val(setup.grace_seconds)},
-                   {"wordLists", Array(setup.word_lists, Js)}});
+                   {"wordLists", Array(setup.word_lists, Js)},
+                   {"customWords", Array(setup.custom_words, Js)}});
   }
   bool StartGame(const val& setup) {
     client::GameSetup game;
@@ -319,9 +321,19 @@ class PageCore : public client::ClientView {
     const val lists = setup["wordLists"];
     const size_t count = lists["length"].as<size_t>();
     for (size_t i = 0; i < count; ++i) game.word_lists.push_back(Wire(lists[i].as<std::string>()));
+    const val words = setup["customWords"];
+    if (words.isArray()) {
+      std::string typed;
+      const size_t typed_count = words["length"].as<size_t>();
+      for (size_t i = 0; i < typed_count; ++i) typed += Wire(words[i].as<std::string>()) + "\n";
+      game.custom_words = protocol::CustomWords(typed);
+    }
     const bool started = session_.StartGame(game);
     Flush();
     return started;
+  }
+  val CustomWords(const std::string& text) const {
+    return Array(protocol::CustomWords(Wire(text)), Js);
   }
   void SetMuted(bool muted) { muted_ = muted; }
 
@@ -557,6 +569,7 @@ EMSCRIPTEN_BINDINGS(page_core) {
       .function("lastGameSetup", &PageCore::LastGameSetup)
       .function("requestWordLists", &PageCore::Run<&client::Session::RequestWordLists>)
       .function("startGame", &PageCore::StartGame)
+      .function("customWords", &PageCore::CustomWords)
       .function("cancelGameSetup", &PageCore::Run<&client::Session::CancelGameSetup>)
       .function("setMuted", &PageCore::SetMuted)
       .function("clickTool", &PageCore::ClickTool)

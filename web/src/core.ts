@@ -79,6 +79,8 @@ export interface GameSetup {
   secondsPerRound: number;
   graceSeconds: number;
   wordLists: string[];
+  // The game's own words, "|" between spellings; a game may have them alone.
+  customWords: string[];
 }
 
 export interface Point {
@@ -216,6 +218,8 @@ export interface PageCore {
   padPixels(): Uint8Array;
   // FNV-1a over the pad's pixels as the native tests hash them, as hexadecimal "0x...".
   padHash(): string;
+  // Typed words as the room will take them: separated by commas or lines, cleaned, bounded.
+  customWords(text: string): string[];
 }
 
 export const PAD_WIDTH = 511;

@@ -40,6 +40,8 @@ export class Dialogs {
   private readonly lists = byId("wordLists");
   private readonly setupStatus = byId("setupStatus");
   private readonly setupStart = byId<HTMLButtonElement>("setupStart");
+  private readonly customWords = byId<HTMLTextAreaElement>("setupCustomWords");
+  private readonly customCount = byId("setupCustomCount");
   private readonly numbers: Record<"players" | "rounds" | "seconds" | "grace", NumberField>;
   private rememberedLists: string[] = [];
   private listsComplete = false;
@@ -67,6 +69,7 @@ export class Dialogs {
 
     const passwordInput = byId<HTMLInputElement>("password");
     const passwordJoin = byId<HTMLButtonElement>("passwordJoin");
+    this.customWords.addEventListener("input", () => this.countCustomWords());
     passwordInput.addEventListener("input", () => {
       passwordJoin.disabled = passwordInput.value.length === 0;
     });
@@ -184,6 +187,8 @@ export class Dialogs {
     n.seconds.input.value = String(heldNumber(String(last.secondsPerRound), n.seconds.limit));
     n.grace.input.value = String(heldNumber(String(last.graceSeconds), n.grace.limit));
     this.rememberedLists = last.wordLists;
+    this.customWords.value = last.customWords.join(", ");
+    this.countCustomWords();
     this.listsComplete = false;
     this.lists.replaceChildren();
     this.setupStart.disabled = true;
@@ -206,8 +211,10 @@ export class Dialogs {
   wordListsComplete(): void {
     if (!this.setup.open) return;
     const boxes = this.boxes();
-    // A first set-up, or one whose lists this room lacks, starts with the first list.
-    if (boxes.length > 0 && !boxes.some((b) => b.checked)) boxes[0].checked = true;
+    // A first set-up, or one whose lists this room lacks, starts with the first list, unless it
+    // plays the game's own words alone.
+    const alone = this.typedWords().length > 0;
+    if (boxes.length > 0 && !alone && !boxes.some((b) => b.checked)) boxes[0].checked = true;
     this.listsComplete = true;
     this.showSetupStatus(kListsReady, false);
     this.setupStart.disabled = false;
@@ -215,6 +222,7 @@ export class Dialogs {
 
   noWordLists(): void {
     this.showSetupStatus("No wordlists available.", false);
+    this.setupStart.disabled = false; // a game of one's own words needs no list
     this.showMessage(
       "Server has no wordlists...",
       "The server hasn't been setup properly and does not contain any word lists. Please let the administrator of this server know!",
@@ -229,6 +237,19 @@ export class Dialogs {
     return this.boxes()
       .filter((b) => b.checked)
       .map((b) => b.value);
+  }
+
+  private typedWords(): string[] {
+    return this.core?.customWords(this.customWords.value) ?? [];
+  }
+
+  private countCustomWords(): void {
+    const count = this.typedWords().length;
+    // The core keeps at most as many as the room takes, so the count says when typing is in vain.
+    this.customCount.textContent =
+      count === 0
+        ? "None: the game uses the lists alone."
+        : `${count} ${count === 1 ? "word" : "words"}`;
   }
 
   private showSetupStatus(text: string, error: boolean): void {
@@ -248,6 +269,7 @@ export class Dialogs {
       secondsPerRound: heldNumber(n.seconds.input.value, n.seconds.limit),
       graceSeconds: heldNumber(n.grace.input.value, n.grace.limit),
       wordLists: this.chosenLists(),
+      customWords: this.typedWords(),
     };
     if (!core.startGame(setup)) {
       this.showSetupStatus(kNoListChosen, true);
