@@ -23,9 +23,9 @@ std::string StartGameData(const GameSetup& setup) {
   // reading at the lists.
   if (!setup.custom_words.empty()) {
     data += protocol::kFieldSep;
-    data += protocol::JoinFields(protocol::CustomWords(protocol::JoinFields(
-                                     setup.custom_words, protocol::kListSep)),
-                                 protocol::kListSep);
+    data += protocol::JoinFields(
+        protocol::CustomWords(protocol::JoinFields(setup.custom_words, protocol::kListSep)),
+        protocol::kListSep);
   }
   return data;
 }

@@ -90,7 +90,10 @@ TEST_F(TwoPlayers, TheGamesOwnWordsPlayAloneOrAsOneMoreList) {
     h.Send(a, to_server::STARTGAME,
            protocol::JoinFields({"R", "D", "8", "5", "10000", "5000", lists, own}));
   };
-  start("", "owl\x04" "bat|bats\x04OWL\x04 \x04" + std::string(40, 'x'));
+  start("",
+        "owl\x04"
+        "bat|bats\x04OWL\x04 \x04" +
+            std::string(40, 'x'));
   std::vector<std::string> words = {h.game.state().CurrentWord};
   for (int round = 0; round < 2; ++round) {
     h.clock.Advance(kMinRoundTime + BetweenRoundsPause);

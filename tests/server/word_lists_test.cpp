@@ -51,13 +51,19 @@ TEST(CustomWords, TypedWordsAreCleanedLikeListEntriesAndBounded) {
     std::string text;
     std::vector<std::string> words;
   } rows[] = {
-      {"commas, line ends and code 4 separate", "owl, bat\r\nsea lion\rant\nfox\x04yak",
+      {"commas, line ends and code 4 separate",
+       "owl, bat\r\nsea lion\rant\nfox\x04yak",
        {"owl", "bat", "sea lion", "ant", "fox", "yak"}},
       {"spellings are trimmed, empty ones go", " caf\xE9 | cafe |", {"caf\xE9|cafe"}},
-      {"control codes go, empty entries are none", "\x01\t,, | ,\x02" "b\x03" "ee", {"bee"}},
+      {"control codes go, empty entries are none",
+       "\x01\t,, | ,\x02"
+       "b\x03"
+       "ee",
+       {"bee"}},
       {"repeats by letter case go, the first kept", "Caf\xC9,caf\xE9,OWL,owl", {"Caf\xC9", "OWL"}},
       {"a spelling too long drops its entry, not cuts it",
-       longest + "," + longest + "w,ok|" + longest + "w", {longest}},
+       longest + "," + longest + "w,ok|" + longest + "w",
+       {longest}},
       {"at most four spellings", "a|b|c|d,e|f|g|h|i", {"a|b|c|d"}},
   };
   for (const auto& row : rows) EXPECT_EQ(protocol::CustomWords(row.text), row.words) << row.name;
