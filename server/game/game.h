@@ -26,6 +26,7 @@ enum TimerModes : int32_t {
   kTimerCountdown = 2,  // the short countdown after the first find
   kTimerBetweenRounds = 3,
   kTimerBetweenGames = 4,
+  kTimerChoosing = 5,  // the artist chooses the word; the round's clock has not started
 };
 
 // The room's one game.
@@ -106,6 +107,7 @@ class Game : public GameHooks {
   void OnPlayerGone(const ConnectionRecord& leaver, bool was_artist) override;
   void OnSocketError() override;
   void OnPlayerEntered(ConnectionRecord& player) override;
+  void TellGameInProgress(int slot) override;
 
   // The data of the next HINT message (label, then chat text); advances the hint count.
   std::string GetHint();
@@ -122,6 +124,7 @@ class Game : public GameHooks {
   // Tells everyone the player's points as they are now.
   void TellPoints(const ConnectionRecord& player);
   void OnCancelSetup(int slot);
+  void OnChooseWord(int slot, const std::string& data);
 
   void SetGameTimer(int32_t mode);
   void OnRoundTimer();
@@ -135,8 +138,19 @@ class Game : public GameHooks {
   void EndRoundAllFound();
   // Stops the game without telling the clients, as when too few players remain.
   void StopGame();
-  // Picks the round's word; when no list gives one, stops the game and tells the room.
-  bool PickRoundWord();
+  // Picks the round's word, or the words its artist may choose from; when no list gives one,
+  // stops the game and tells the room.
+  bool PickRoundWord(int32_t artist);
+  // Starts the round with its word: the game's start (in its first round) or a new round's
+  // messages, then the artist and the clock.
+  void StartRound();
+  // Offers the words to the artist and tells the others who chooses; the round waits.
+  void OfferWordChoices();
+  // The artist's choice, or the first word when the time is up, starts the round.
+  void TakeWordChoice(size_t index, bool chosen);
+  bool Choosing() const;
+  // The seconds of the choice still left, rounded up.
+  int32_t ChoiceSecondsLeft() const;
   // Sends the start of a round (NEWARTIST to all, NEWWORD to the artist, WORDPATTERN to the
   // others).
   void AnnounceArtist();
@@ -179,6 +193,10 @@ class Game : public GameHooks {
   // This round's warnings of the artist: one per player and one per address.
   std::set<int32_t> warned_ids_;
   std::set<std::string> warned_addresses_;
+  // The words offered to the artist while it chooses.
+  std::vector<std::string> word_choices_;
+  // The players were told the game started (START_GAME): its first round was played or begun.
+  bool game_announced_ = false;
 };
 
 }  // namespace server
