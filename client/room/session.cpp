@@ -576,6 +576,10 @@ void Session::BeginWordChoice(int32_t chooser_id, WordChoice choice) {
   word_choice_ = std::move(choice);
   game_on_ = true;
   EndLastGameDisplay();
+  // Nothing drawn before the round starts reaches the others: the pad waits with the rest.
+  controls_.drawing = false;
+  ShowSetupButton();
+  PublishControls();
   tmrChoice_->Start(1000);
   view_.ShowWordChoice(word_choice_);
   ShowWordChoiceStatus();

@@ -14,7 +14,7 @@ namespace client {
 using scrawlbox::FromWire;
 
 WordChoicePanel::WordChoicePanel(QWidget* over, std::function<void(size_t)> chosen)
-    : QFrame(over), chosen_(std::move(chosen)) {
+    : QFrame(over->parentWidget()), over_(over), chosen_(std::move(chosen)) {
   setObjectName(QStringLiteral("fraWordChoice"));
   setFrameShape(QFrame::StyledPanel);
   setAutoFillBackground(true);
@@ -101,16 +101,19 @@ void WordChoicePanel::keyPressEvent(QKeyEvent* event) {
 }
 
 bool WordChoicePanel::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == parentWidget() && event->type() == QEvent::Resize && isVisible()) Place();
+  if (watched == over_ && (event->type() == QEvent::Resize || event->type() == QEvent::Move) &&
+      isVisible()) {
+    Place();
+  }
   return QFrame::eventFilter(watched, event);
 }
 
 void WordChoicePanel::Place() {
   adjustSize();
-  const QSize room = parentWidget()->size();
-  const QSize size = sizeHint().boundedTo(room);
-  setGeometry((room.width() - size.width()) / 2, (room.height() - size.height()) / 2, size.width(),
-              size.height());
+  const QRect room = over_->geometry();
+  const QSize size = sizeHint().boundedTo(room.size());
+  setGeometry(room.x() + (room.width() - size.width()) / 2,
+              room.y() + (room.height() - size.height()) / 2, size.width(), size.height());
 }
 
 }  // namespace client

@@ -17,7 +17,8 @@ namespace client {
 
 // The choice of the word over the pad (fraWordChoice), centred on the widget it lies over: the
 // artist's words as large buttons (keys 1 to 5 pick them too), or who is choosing, with the
-// seconds left. It is no dialog: the chat and the window stay usable.
+// seconds left. It is no dialog: the chat and the window stay usable. It is a child of that
+// widget's parent, so that it stays usable while the pad is not.
 class WordChoicePanel : public QFrame {
   Q_OBJECT
  public:
@@ -38,6 +39,7 @@ class WordChoicePanel : public QFrame {
   std::optional<size_t> WordOfKey(const QKeyEvent& event) const;
   void Place();
 
+  QWidget* over_;
   std::function<void(size_t)> chosen_;
   QLabel* labTitle_;
   QLabel* labSeconds_;
