@@ -438,6 +438,8 @@ TEST(WordChoice, OfferedToANewArtistAloneAndOnlyWhenThereIsAChoice) {
       {"fewer words than choices, held to 60 s", "Word Choices=9\nWord Choice Seconds=99\n",
        "apple\nApple|pomme\nbear\n", true, "WORDCHOICES 60|apple|bear", "CHOOSINGWORD 100000|60"},
       {"one choice", "Word Choices=1\n", "apple\nbear\n", true, "NEWWORD apple", "WORDPATTERN"},
+      {"below one, held to one", "Word Choices=-3\n", "apple\nbear\n", true, "NEWWORD apple",
+       "WORDPATTERN"},
       {"an older artist", "", "apple\nbear\n", false, "NEWWORD apple", "WORDPATTERN"},
       {"one word in the lists", "", "apple\n", true, "NEWWORD apple", "WORDPATTERN"},
   };
