@@ -59,6 +59,8 @@ inline constexpr std::string_view WARNARTIST = "WARNARTIST";
 inline constexpr std::string_view GIVEHINT = "GIVEHINT";
 // "-". The sender closed the set-up window without starting a game.
 inline constexpr std::string_view CANCELSETUP = "CANCELSETUP";
+// The index (from 0) of the word the artist takes among those WORDCHOICES offered.
+inline constexpr std::string_view CHOOSEWORD = "CHOOSEWORD";
 }  // namespace to_server
 
 namespace to_client {
@@ -173,6 +175,11 @@ inline constexpr std::string_view GAMESTOPPED = "GAMESTOPPED";
 inline constexpr std::string_view NICKREFUSED = "NICKREFUSED";
 // "-". The player setting up a game closed the window without starting one.
 inline constexpr std::string_view SETUPCANCELLED = "SETUPCANCELLED";
+// Seconds to choose, then the words offered (their first spellings), to an artist whose client
+// chooses; the round starts when it answers CHOOSEWORD or the time is up.
+inline constexpr std::string_view WORDCHOICES = "WORDCHOICES";
+// Artist's user id, seconds left. The artist is choosing the word; the round starts after.
+inline constexpr std::string_view CHOOSINGWORD = "CHOOSINGWORD";
 
 }  // namespace to_client
 

@@ -118,6 +118,15 @@ struct UserProfile {
   std::string quote;
 };
 
+// A choice of the round's word under way: the artist chooses among the words, which only it is
+// shown, while the others wait. No chooser: no choice is under way.
+struct WordChoice {
+  std::string chooser;  // the artist's nickname
+  bool mine = false;    // this player chooses
+  std::vector<std::string> words;
+  int seconds_left = 0;
+};
+
 enum class SocketState { kClosed, kConnecting, kConnected, kClosing };
 
 enum class SocketErrorKind { kRefused, kHostNotFound, kOther };
@@ -172,6 +181,9 @@ class ClientView {
   virtual void RoundBegins() = 0;
   // The round is over: the pad holds its final picture.
   virtual void RoundEnded(const RoundRecord& round) = 0;
+  // Over the pad: the words this player may choose from, or who is choosing, with the seconds
+  // left; shown until a choice without a chooser takes it away.
+  virtual void ShowWordChoice(const WordChoice& choice) = 0;
 
   // Windows and boxes.
   virtual void ShowAgreement(const std::string& text) = 0;

@@ -108,6 +108,8 @@ const std::map<std::string_view, Session::Handler>& Session::Routes() {
       {to_client::ROUNDWORD, &Session::OnRoundWord},
       {to_client::GAMESTOPPED, &Session::OnGameStopped},
       {to_client::SETUPCANCELLED, &Session::OnSetupCancelled},
+      {to_client::WORDCHOICES, &Session::OnWordChoices},
+      {to_client::CHOOSINGWORD, &Session::OnChoosingWord},
   };
   return routes;
 }
@@ -282,6 +284,7 @@ void Session::OnPart(const Received& m) {
   PublishUsers();
   // A room that passes the role on says who has it now; an older one leaves nobody.
   if (id == admin_user_id_) SetAdmin(0, "");
+  if (id == chooser_id_) EndWordChoice();
   if (users_.size() < 2) {
     EnterPracticeMode();
   } else if (!game_on_) {
@@ -500,6 +503,7 @@ void Session::OnGameStarting(const Received& m) {
   System("Wordlists: " + ReplaceAll(lists, std::string(1, protocol::kListSep), ", ") + ".",
          kDarkBlue);
   panel_.rounds = "1 of " + NumberText(total_rounds_);
+  EndWordChoice();
   game_on_ = true;
   EndLastGameDisplay();
   ShowSetupButton();
@@ -547,6 +551,8 @@ void Session::OnGameRunning(const Received& m) {
 void Session::OnNewArtist(const Received& m) {
   const int32_t artist_id = m.Int(0);
   System("A new artist has been selected to draw: " + Nick(artist_id), kBlue);
+  EndWordChoice();
+  if (artist_id != 0 && artist_id == own_user_id_) PlaySound(Sound::kYourTurn);
   // An artist who left ends the round without a word.
   EndRound();
   game_on_ = true;
@@ -677,6 +683,7 @@ void Session::OnWinner(const Received& m) {
     winners.clear();
   }
   // The last round may end here, when its artist left.
+  EndWordChoice();
   EndRound();
   game_on_ = false;
   System("----------");
@@ -731,6 +738,29 @@ void Session::OnGameStopped(const Received&) {
   System("Nobody drew or found a word in that game, so no new game starts by itself. " + who + ".",
          kBlue);
   ShowWaitingStatus();
+}
+
+// The choice comes between rounds: the last round's word stays on show meanwhile.
+void Session::OnWordChoices(const Received& m) {
+  const int32_t seconds = m.Int(0);
+  WordChoice choice{profile_.Nickname, true, {}, std::max(0, seconds)};
+  // A room offers a few words; more would not fit over the pad.
+  constexpr size_t kMaxWords = 5;
+  for (size_t i = 1; i < m.fields.size() && choice.words.size() < kMaxWords; ++i) {
+    choice.words.push_back(FirstChars(m.Field(i), protocol::kChatLength));
+  }
+  if (choice.words.empty()) return;
+  BeginWordChoice(own_user_id_, std::move(choice));
+  PlaySound(Sound::kChooseWord);
+}
+
+void Session::OnChoosingWord(const Received& m) {
+  const int32_t artist_id = m.Int(0);
+  const int32_t seconds = m.Int(1);
+  const std::string nickname = Nick(artist_id);
+  if (artist_id == 0 || artist_id == own_user_id_ || nickname.empty()) return;
+  System(nickname + " is choosing a word to draw.", kBlue);
+  BeginWordChoice(artist_id, WordChoice{nickname, false, {}, std::max(0, seconds)});
 }
 
 void Session::OnRoundWord(const Received& m) {

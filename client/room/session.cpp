@@ -36,6 +36,12 @@ const char* SoundFile(Sound sound) {
       return "keyclick.wav";
     case Sound::kMouseClick:
       return "mouseclick.wav";
+    case Sound::kYourTurn:
+      return "yourturn.wav";
+    case Sound::kChooseWord:
+      return "chooseword.wav";
+    case Sound::kLastSeconds:
+      return "lastseconds.wav";
   }
   return "";
 }
@@ -76,6 +82,7 @@ Session::Session(Ports ports)
         tmrNextGameLine_->Stop();
         System("Another game will be starting soon; please wait.", kBlue);
       })),
+      tmrChoice_(ports.scheduler.CreateTimer([this] { OnChoiceTick(); })),
       options_(ports.settings.LoadOptions()),
       profile_(ports.settings.LoadProfile()) {}
 
@@ -230,6 +237,7 @@ void Session::CloseAndDisconnect() {
 }
 
 void Session::EnterDisconnectedState() {
+  EndWordChoice();
   EndRound();
   EndLastGameDisplay();
   game_on_ = false;
@@ -256,6 +264,7 @@ void Session::EnterDisconnectedState() {
 }
 
 void Session::EnterPracticeMode() {
+  EndWordChoice();
   EndRound();
   game_on_ = false;
   controls_.start = StartButtonState{StartAction::kSetupGame, false, std::nullopt};
@@ -429,6 +438,7 @@ void Session::ShowClock() {
 void Session::OnClockTick() {
   if (seconds_left_ > 0) --seconds_left_;
   ShowClock();
+  if (seconds_left_ >= 1 && seconds_left_ <= 5) PlaySound(Sound::kLastSeconds);
   if (seconds_left_ == 0) tmrGameTimer_->Stop();
 }
 
@@ -553,6 +563,49 @@ GameSetup Session::LastGameSetup() const {
     setup.room_name = panel_.room_name;
   }
   return setup;
+}
+
+void Session::ChooseWord(size_t index) {
+  if (!word_choice_.mine || index >= word_choice_.words.size()) return;
+  SendCommand(to_server::CHOOSEWORD, NumberText(static_cast<double>(index)));
+  EndWordChoice();
+}
+
+void Session::BeginWordChoice(int32_t chooser_id, WordChoice choice) {
+  chooser_id_ = chooser_id;
+  word_choice_ = std::move(choice);
+  game_on_ = true;
+  EndLastGameDisplay();
+  // Nothing drawn before the round starts reaches the others: the pad waits with the rest.
+  controls_.drawing = false;
+  ShowSetupButton();
+  PublishControls();
+  tmrChoice_->Start(1000);
+  view_.ShowWordChoice(word_choice_);
+  ShowWordChoiceStatus();
+}
+
+void Session::ShowWordChoiceStatus() {
+  const std::string seconds = " (" + NumberText(word_choice_.seconds_left) + " s)";
+  SetStatus(word_choice_.mine ? "Choose a word to draw" + seconds
+                              : word_choice_.chooser + " is choosing a word" + seconds);
+}
+
+void Session::EndWordChoice() {
+  tmrChoice_->Stop();
+  if (chooser_id_ == 0) return;
+  chooser_id_ = 0;
+  word_choice_ = WordChoice{};
+  view_.ShowWordChoice(word_choice_);
+  SetStatus("Waiting for the next round");
+}
+
+void Session::OnChoiceTick() {
+  if (word_choice_.seconds_left > 0) --word_choice_.seconds_left;
+  // The room ends the choice: at 0 the countdown only waits for it.
+  if (word_choice_.seconds_left == 0) tmrChoice_->Stop();
+  view_.ShowWordChoice(word_choice_);
+  ShowWordChoiceStatus();
 }
 
 void Session::PlaySound(Sound sound) {

@@ -97,6 +97,8 @@ class Session : public protocol::DrawSink {
   // room the player is in.
   GameSetup LastGameSetup() const;
   void RequestWordLists();
+  // The player picked the word of this index among those offered; any other index does nothing.
+  void ChooseWord(size_t index);
   void PlaySound(Sound sound);
   // Asks the update host whether a newer client exists and tells the player.
   void CheckForUpdate(directory::HttpGetter& http);
@@ -205,6 +207,8 @@ class Session : public protocol::DrawSink {
   void OnRoundWord(const Received& m);
   void OnGameStopped(const Received& m);
   void OnSetupCancelled(const Received& m);
+  void OnWordChoices(const Received& m);
+  void OnChoosingWord(const Received& m);
 
   // The password to send for the room being joined.
   std::string PasswordToSend() const;
@@ -253,6 +257,12 @@ class Session : public protocol::DrawSink {
   void ShowArtist(int32_t id);
   void SetArtist(int32_t id);
 
+  // The choice of the word: shown with its countdown, and taken away.
+  void BeginWordChoice(int32_t chooser_id, WordChoice choice);
+  void ShowWordChoiceStatus();
+  void EndWordChoice();
+  void OnChoiceTick();
+
   // The game clock.
   void SetGameClock(int32_t ms);
   void RunGameClock(int32_t ms);
@@ -280,6 +290,7 @@ class Session : public protocol::DrawSink {
   std::unique_ptr<scrawlbox::Timer> tmrGameTimer_;
   // Says that another game follows, once the room has had time to say it waits instead.
   std::unique_ptr<scrawlbox::Timer> tmrNextGameLine_;
+  std::unique_ptr<scrawlbox::Timer> tmrChoice_;
 
   ClientOptions options_;
   Profile profile_;
@@ -339,6 +350,9 @@ class Session : public protocol::DrawSink {
   std::string not_connected_status_ =
       "Not connected: practise here, or join a room with File > Connect..";
   Controls controls_;
+  // The choice of the word under way, and whose it is (0: none).
+  WordChoice word_choice_;
+  int32_t chooser_id_ = 0;
 };
 
 // The text before the first ",", or the whole word line.

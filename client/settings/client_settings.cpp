@@ -29,9 +29,16 @@ constexpr char kListNameSep = '|';
 constexpr char kRoomPasswords[] = "Room Passwords";
 
 // The keys of the sound events, by Sound number; the close guess has none.
-constexpr std::array<const char*, 7> kSoundKeys = {
-    nullptr, "Event - Join",      "Event - New Message", "Event - Word Found",
-    nullptr, "Event - Key Click", "Event - Mouse Click"};
+constexpr std::array<const char*, 10> kSoundKeys = {nullptr,
+                                                    "Event - Join",
+                                                    "Event - New Message",
+                                                    "Event - Word Found",
+                                                    nullptr,
+                                                    "Event - Key Click",
+                                                    "Event - Mouse Click",
+                                                    "Event - Your Turn",
+                                                    "Event - Choose Word",
+                                                    "Event - Last Seconds"};
 
 std::string Stored(const ServerEntry& e) {
   return e.address + kEntrySep + e.name + kEntrySep + e.description;

@@ -25,6 +25,9 @@ enum class Sound {
   kCloseGuess = 4,
   kKeyClick = 5,
   kMouseClick = 6,
+  kYourTurn = 7,     // this player became the artist
+  kChooseWord = 8,   // words were offered to this player
+  kLastSeconds = 9,  // a tick in each of a round's last five seconds
 };
 
 // The "Interface" and "Sounds" sections.
@@ -38,7 +41,8 @@ struct ClientOptions {
   bool ToolCursor = true;
   bool FlatToolbar = false;
   // By Sound number (index 0 unused); the close guess has no key and stays off.
-  std::array<bool, 7> SoundEnabled = {false, true, true, true, false, false, false};
+  std::array<bool, 10> SoundEnabled = {false, true,  true, true, false,
+                                       false, false, true, true, true};
 
   // The size in points, or 0 for the system font's size.
   int ChatFontPoints() const;
@@ -49,12 +53,15 @@ struct SoundEvent {
   Sound sound;
   const char* caption;
 };
-inline constexpr std::array<SoundEvent, 5> kSoundEvents = {{
+inline constexpr std::array<SoundEvent, 8> kSoundEvents = {{
     {Sound::kJoin, "Someone joins the room"},
     {Sound::kNewMessage, "Someone says something"},
     {Sound::kWordFound, "Someone finds the word"},
     {Sound::kKeyClick, "A key is typed in the chat"},
     {Sound::kMouseClick, "The profile is saved or closed"},
+    {Sound::kYourTurn, "It is your turn to draw"},
+    {Sound::kChooseWord, "You are offered words to choose from"},
+    {Sound::kLastSeconds, "A round's last five seconds tick away"},
 }};
 
 // How much of each profile text the client sends to a room; the profile window takes no more.

@@ -43,6 +43,7 @@
 #include "client/ui/small_windows.h"
 #include "client/ui/user_list.h"
 #include "client/ui/window_geometry.h"
+#include "client/ui/word_choice_panel.h"
 #include "common/links.h"
 #include "common/qt/app_identity.h"
 #include "common/qt/text_codec.h"
@@ -458,6 +459,15 @@ void MainWindow::ResetTools() {
 
 void MainWindow::ReplayDrawing(const protocol::DrawCommand& command) {
   tools_->Replay(command);
+}
+
+void MainWindow::ShowWordChoice(const WordChoice& choice) {
+  if (!fraWordChoice_) {
+    fraWordChoice_ = new WordChoicePanel(drawing_->pad(), [this](size_t index) {
+      if (session_) session_->ChooseWord(index);
+    });
+  }
+  fraWordChoice_->Show(choice);
 }
 
 void MainWindow::ShowWinner(const std::vector<std::string>& winners,

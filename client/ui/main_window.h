@@ -38,6 +38,7 @@ class QtConnection;
 class Session;
 class SoundPlayer;
 class UserList;
+class WordChoicePanel;
 
 // The player's main window: the drawing pad at its centre, the information panel, game buttons,
 // user list and chat beside it. It shows what the session tells it and hands every click and key
@@ -86,6 +87,7 @@ class MainWindow : public QMainWindow, public ClientView {
                   const std::vector<Standing>& podium) override;
   void RoundBegins() override;
   void RoundEnded(const RoundRecord& round) override;
+  void ShowWordChoice(const WordChoice& choice) override;
   void ShowAgreement(const std::string& text) override;
   void AskRoomPassword(const std::string& room, bool wrong) override;
   void ShowUserInfo(const UserProfile& profile) override;
@@ -163,6 +165,7 @@ class MainWindow : public QMainWindow, public ClientView {
   QPushButton* cmdWarnArtist_;
   QCheckBox* chkAutoSkipGo_;
   ChatBar* chat_bar_ = nullptr;
+  WordChoicePanel* fraWordChoice_ = nullptr;
 
   QAction* mCONNECT_;
   QAction* mDISCONNECT_;

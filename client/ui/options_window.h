@@ -48,7 +48,7 @@ class OptionsWindow : public QDialog {
   QComboBox* cboInternetConnection_;
   QLabel* labInternetConnection_;
   // By Sound number, for the events a player may switch.
-  std::array<QCheckBox*, 7> chkSounds_{};
+  std::array<QCheckBox*, 10> chkSounds_{};
 };
 
 }  // namespace client

@@ -45,6 +45,9 @@ class GameHooks {
   virtual void OnSocketError() = 0;
   // A player entered the room, and the others were told (JOIN).
   virtual void OnPlayerEntered(ConnectionRecord& player) = 0;
+  // A player was sent the running game (GAMERUNNING) after its user list; the game tells it
+  // what else is under way.
+  virtual void TellGameInProgress(int slot) = 0;
 };
 
 class NoGame : public GameHooks {
@@ -64,6 +67,7 @@ class NoGame : public GameHooks {
   void OnPlayerGone(const ConnectionRecord&, bool) override {}
   void OnSocketError() override {}
   void OnPlayerEntered(ConnectionRecord&) override {}
+  void TellGameInProgress(int) override {}
 };
 
 }  // namespace server

@@ -87,6 +87,11 @@ ServerSettings LoadSettings(const inifile::IniStore& store) {
       ini.Read(directory::kDirectorySection, "Tracker URL", directory::kDefaultTrackerUrl);
   settings.UpdateUrl =
       ini.Read(directory::kDirectorySection, "Update URL", directory::kDefaultUpdateUrl);
+  settings.WordChoices = std::clamp(
+      protocol::RoundToInt32(inifile::ReadNumber(ini, s, "Word Choices", "3")), 1, kMaxWordChoices);
+  settings.WordChoiceSeconds =
+      std::clamp(protocol::RoundToInt32(inifile::ReadNumber(ini, s, "Word Choice Seconds", "15")),
+                 kMinWordChoiceSeconds, kMaxWordChoiceSeconds);
   return settings;
 }
 

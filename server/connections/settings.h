@@ -24,6 +24,10 @@ int PortNumberOf(const std::string& text);
 
 // The oldest client version the room lets in.
 inline constexpr double MinClientVersion = 99385;
+// The words an artist may be offered, and the seconds it may take to choose.
+inline constexpr int kMaxWordChoices = 5;
+inline constexpr int kMinWordChoiceSeconds = 5;
+inline constexpr int kMaxWordChoiceSeconds = 60;
 
 // The "Server Details" section of Server.ini as the server uses it.
 struct ServerSettings {
@@ -77,6 +81,10 @@ struct ServerSettings {
   // Section "Directory": where the room is registered and where new versions are announced.
   std::string TrackerUrl;
   std::string UpdateUrl;
+  // Words offered to an artist whose client can choose (1: the room picks the word, as older
+  // rooms do), and the seconds it has to choose before the first is taken.
+  int WordChoices = 3;
+  int WordChoiceSeconds = 15;
 
   // The port as the listening socket takes it; 0 when the text is no port number.
   int PortNumber() const;

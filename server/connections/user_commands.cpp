@@ -45,6 +45,7 @@ void UserCommands::OnUserListRequest(int slot, const std::string&) {
     if (const auto left = game.TimeLeftMs()) {
       room_.SendMessage(slot, to_client::STARTGAMETIMER, NumberText(*left));
     }
+    room_.game_->TellGameInProgress(slot);
   }
   room_.relay_.SendPicture(slot);
 }

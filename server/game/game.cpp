@@ -3,12 +3,14 @@
 
 #include <algorithm>
 #include <climits>
+#include <utility>
 
 #include "protocol/commands.h"
 #include "protocol/custom_words.h"
 #include "protocol/framing.h"
 #include "protocol/numbers.h"
 #include "protocol/text.h"
+#include "protocol/version_text.h"
 #include "server/connections/room_server.h"
 
 namespace server {
@@ -87,6 +89,8 @@ void Game::HandleCommand(std::string_view command, int slot, const std::string& 
     OnCancelSetup(slot);
   } else if (command == to_server::WARNARTIST) {
     OnWarnArtist(slot);
+  } else if (command == to_server::CHOOSEWORD) {
+    OnChooseWord(slot, data);
   }
 }
 
@@ -142,20 +146,14 @@ void Game::OnStartGame(int slot, const std::string& data) {
   state_.Round = 1;
   state_.Drawn = false;
   state_.Found = false;
-  if (!PickRoundWord()) return;
+  if (!PickRoundWord(artist)) return;
   state_.ArtistId = artist;
-
-  room_.Broadcast(to_client::SETGAMETIMER, NumberText(state_.RoundTime), -1);
-  room_.Broadcast(to_client::TOTALROUNDS, NumberText(state_.TotalRounds), -1);
-  std::string shown_lists = state_.ChosenLists;
-  if (!state_.CustomWords.empty()) {
-    if (!shown_lists.empty()) shown_lists += protocol::kListSep;
-    const size_t own = state_.CustomWords.size();
-    shown_lists += NumberText(own) + (own == 1 ? " word" : " words") + " of the game's own";
+  game_announced_ = false;
+  if (word_choices_.empty()) {
+    StartRound();
+  } else {
+    OfferWordChoices();
   }
-  room_.Broadcast(to_client::START_GAME, shown_lists, -1);
-  AnnounceArtist();
-  SetGameTimer(kTimerRound);
   room_.statistics().Increment(Stat::GamesStarted);
   ++room_.counters().games_started;
 }
@@ -244,12 +242,26 @@ bool Game::ReplaySkippedRound() {
   return true;
 }
 
+void Game::OnChooseWord(int slot, const std::string& data) {
+  if (!Choosing() || !IsArtist(slot)) return;
+  const std::string_view text = protocol::LeftOf(data, kSep);
+  const double index = protocol::LeadingNumber(text);
+  if (!(index >= 0) || index >= static_cast<double>(word_choices_.size())) return;
+  TakeWordChoice(static_cast<size_t>(index), true);
+}
+
 void Game::TellPoints(const ConnectionRecord& player) {
   room_.Broadcast(to_client::POINTSCHG, NumberText(player.Id) + kSep + NumberText(player.Points),
                   -1);
 }
 
 bool Game::CheckGuess(int slot, const std::string& text) {
+  // The artist choosing gives none of the words offered away in the chat.
+  if (Choosing() && IsArtist(slot)) {
+    return std::any_of(word_choices_.begin(), word_choices_.end(), [&](const std::string& word) {
+      return MatchGuess(text, word) != Guess::kWrong || IsBeginningOf(text, word);
+    });
+  }
   // Between rounds and games the last word has been shown to everyone; typing it scores nothing.
   if (!RoundInPlay()) return false;
   ConnectionRecord& player = *room_.Record(slot);
@@ -310,6 +322,8 @@ void Game::PayArtist(int32_t finder_gain) {
 }
 
 bool Game::MayDraw(int slot) const {
+  // The pads are cleared when the round starts: nothing drawn while the artist chooses stays.
+  if (Choosing()) return false;
   return !state_.GameRunning || state_.ArtistId == 0 || IsArtist(slot);
 }
 
@@ -329,6 +343,11 @@ void Game::OnPlayerGone(const ConnectionRecord& leaver, bool was_artist) {
   }
   if (was_artist) {
     room_.Broadcast(to_client::NOTICE, "Artist has left the room; a new one will be selected.", -1);
+    // A round whose word was never chosen was not played: the next artist plays it.
+    if (Choosing()) {
+      word_choices_.clear();
+      state_.Round -= 1;
+    }
     if (RoundInPlay()) TellRoundWord();
     // The abandoned round counts as played: in the last round that ends the game, rather than
     // adding a round beyond the last.
@@ -406,6 +425,9 @@ void Game::OnRoundTimer() {
     case kTimerBetweenGames:
       NewRound();
       break;
+    case kTimerChoosing:
+      TakeWordChoice(0, false);
+      break;
     default:
       tmrGameTime_->Stop();
       break;
@@ -421,13 +443,84 @@ void Game::NewRound() {
   ClearFoundFlags();
   state_.Round += 1;
   state_.GameRunning = true;
-  if (!PickRoundWord()) return;
+  if (!PickRoundWord(artist)) return;
   state_.ArtistId = artist;
   state_.RevealedPrefix.clear();
+  if (word_choices_.empty()) {
+    StartRound();
+  } else {
+    OfferWordChoices();
+  }
+}
+
+void Game::StartRound() {
   room_.Broadcast(to_client::SETGAMETIMER, NumberText(state_.RoundTime), -1);
-  room_.Broadcast(to_client::NEWROUND, NumberText(state_.Round), -1);
+  if (!std::exchange(game_announced_, true)) {
+    room_.Broadcast(to_client::TOTALROUNDS, NumberText(state_.TotalRounds), -1);
+    std::string shown_lists = state_.ChosenLists;
+    if (!state_.CustomWords.empty()) {
+      if (!shown_lists.empty()) shown_lists += protocol::kListSep;
+      const size_t own = state_.CustomWords.size();
+      shown_lists += NumberText(own) + (own == 1 ? " word" : " words") + " of the game's own";
+    }
+    room_.Broadcast(to_client::START_GAME, shown_lists, -1);
+  } else {
+    room_.Broadcast(to_client::NEWROUND, NumberText(state_.Round), -1);
+  }
   AnnounceArtist();
   SetGameTimer(kTimerRound);
+}
+
+// Nothing of the round goes out before its word is chosen: an older client starts its clock
+// and shows the artist drawing at NEWROUND, START_GAME and NEWARTIST.
+void Game::OfferWordChoices() {
+  const int32_t seconds = room_.settings().WordChoiceSeconds;
+  state_.GameRunning = true;
+  state_.TimerMode = kTimerChoosing;
+  clock_ends_ms_ = scheduler_.NowMs() + int64_t{seconds} * 1000;
+  tmrGameTime_->Start(seconds * 1000);
+  const int artist_slot = room_.SlotOfId(state_.ArtistId);
+  std::vector<std::string> offered = {NumberText(seconds)};
+  for (const std::string& word : word_choices_) offered.emplace_back(protocol::LeftOf(word, ','));
+  room_.SendMessage(artist_slot, to_client::WORDCHOICES, protocol::JoinFields(offered));
+  room_.ForEachConnection([&](ConnectionRecord& r) {
+    if (r.State == StateInRoom && r.SlotIndex != artist_slot &&
+        r.ClientVersion >= protocol::kGameRulesClientVersion) {
+      TellGameInProgress(r.SlotIndex);
+    }
+  });
+}
+
+void Game::TakeWordChoice(size_t index, bool chosen) {
+  tmrGameTime_->Stop();
+  state_.CurrentWord = word_choices_[index];
+  word_choices_.clear();
+  const ConnectionRecord* artist = room_.Record(room_.SlotOfId(state_.ArtistId));
+  const std::string who = artist ? artist->Nickname : std::string("The artist");
+  const std::string word(protocol::LeftOf(state_.CurrentWord, ','));
+  room_.LogGeneral(chosen ? who + " chose the word " + word + "."
+                          : who + " did not choose in time; the word is " + word + ".",
+                   kIconInfo);
+  StartRound();
+}
+
+bool Game::Choosing() const {
+  return state_.GameRunning && state_.TimerMode == kTimerChoosing && !word_choices_.empty();
+}
+
+int32_t Game::ChoiceSecondsLeft() const {
+  const int64_t ms = std::max<int64_t>(0, clock_ends_ms_ - scheduler_.NowMs());
+  return static_cast<int32_t>((ms + 999) / 1000);
+}
+
+void Game::TellGameInProgress(int slot) {
+  const ConnectionRecord* player = room_.Record(slot);
+  if (!Choosing() || !player || player->ClientVersion < protocol::kGameRulesClientVersion ||
+      IsArtist(slot)) {
+    return;
+  }
+  room_.SendMessage(slot, to_client::CHOOSINGWORD,
+                    NumberText(state_.ArtistId) + kSep + NumberText(ChoiceSecondsLeft()));
 }
 
 void Game::AnnounceArtist() {
@@ -472,13 +565,44 @@ std::optional<std::string> Game::DrawWord() {
   return std::nullopt;
 }
 
+std::vector<std::string> Game::DrawWords(size_t count) {
+  if (state_.CustomWords.empty()) return word_lists_.PickWords(state_.ChosenLists, count, random_);
+  std::vector<std::string> words;
+  // Each draw may repeat a list's word, so a few more draws than words, and no more.
+  for (size_t draws = 0; words.size() < count && draws < count * 4; ++draws) {
+    std::optional<std::string> word = DrawWord();
+    if (!word) break;
+    const std::string_view first = protocol::LeftOf(*word, ',');
+    if (std::none_of(words.begin(), words.end(), [first](const std::string& taken) {
+          return protocol::EqualsIgnoreCase(protocol::LeftOf(taken, ','), first);
+        })) {
+      words.push_back(std::move(*word));
+    }
+  }
+  return words;
+}
+
 size_t Game::Draw(size_t count) {
   const auto index = static_cast<size_t>(random_.Next() * static_cast<double>(count));
   return std::min(index, count - 1);
 }
 
-bool Game::PickRoundWord() {
-  const auto word = DrawWord();
+bool Game::PickRoundWord(int32_t artist) {
+  word_choices_.clear();
+  const ConnectionRecord* chooser = room_.Record(room_.SlotOfId(artist));
+  const auto choices = static_cast<size_t>(room_.settings().WordChoices);
+  // An older client would never answer: it gets the word at once, as before.
+  const bool offer = artist != 0 && choices > 1 && chooser && chooser->Id == artist &&
+                     chooser->ClientVersion >= protocol::kGameRulesClientVersion;
+  std::optional<std::string> word;
+  if (offer) {
+    word_choices_ = DrawWords(choices);
+    if (!word_choices_.empty()) word = word_choices_.front();
+    // One word is no choice.
+    if (word_choices_.size() < 2) word_choices_.clear();
+  } else {
+    word = DrawWord();
+  }
   if (!word) {
     StopGame();
     room_.Broadcast(to_client::NOTICE, "No words could be read from the chosen word lists.", -1);
@@ -566,6 +690,7 @@ void Game::StopGame() {
   state_.CurrentWord.clear();
   state_.RevealedPrefix.clear();
   kept_scores_.clear();
+  word_choices_.clear();
 }
 
 void Game::StartClock(int32_t ms) {

@@ -26,6 +26,7 @@ enum TimerModes : int32_t {
   kTimerCountdown = 2,  // the short countdown after the first find
   kTimerBetweenRounds = 3,
   kTimerBetweenGames = 4,
+  kTimerChoosing = 5,  // the artist chooses the word; the round's clock has not started
 };
 
 // The room's one game.
@@ -107,6 +108,7 @@ class Game : public GameHooks {
   void OnPlayerGone(const ConnectionRecord& leaver, bool was_artist) override;
   void OnSocketError() override;
   void OnPlayerEntered(ConnectionRecord& player) override;
+  void TellGameInProgress(int slot) override;
 
   // The data of the next HINT message (label, then chat text); advances the hint count.
   std::string GetHint();
@@ -123,6 +125,7 @@ class Game : public GameHooks {
   // Tells everyone the player's points as they are now.
   void TellPoints(const ConnectionRecord& player);
   void OnCancelSetup(int slot);
+  void OnChooseWord(int slot, const std::string& data);
 
   void SetGameTimer(int32_t mode);
   void OnRoundTimer();
@@ -136,12 +139,25 @@ class Game : public GameHooks {
   void EndRoundAllFound();
   // Stops the game without telling the clients, as when too few players remain.
   void StopGame();
-  // Picks the round's word; when no list gives one, stops the game and tells the room.
-  bool PickRoundWord();
+  // Picks the round's word, or the words its artist may choose from; when no list gives one,
+  // stops the game and tells the room.
+  bool PickRoundWord(int32_t artist);
+  // Starts the round with its word: the game's start (in its first round) or a new round's
+  // messages, then the artist and the clock.
+  void StartRound();
+  // Offers the words to the artist and tells the others who chooses; the round waits.
+  void OfferWordChoices();
+  // The artist's choice, or the first word when the time is up, starts the round.
+  void TakeWordChoice(size_t index, bool chosen);
+  bool Choosing() const;
+  // The seconds of the choice still left, rounded up.
+  int32_t ChoiceSecondsLeft() const;
   // The set-up's own words, cleaned as the set-up cleans them.
   void TakeCustomWords(std::string_view field);
   // A word from the chosen lists and the game's own words; nothing when none gives one.
   std::optional<std::string> DrawWord();
+  // Different words (by their first spelling) from the same, up to count.
+  std::vector<std::string> DrawWords(size_t count);
   // A random index below count (count > 0).
   size_t Draw(size_t count);
   // Sends the start of a round (NEWARTIST to all, NEWWORD to the artist, WORDPATTERN to the
@@ -187,6 +203,10 @@ class Game : public GameHooks {
   // This round's warnings of the artist: one per player and one per address.
   std::set<int32_t> warned_ids_;
   std::set<std::string> warned_addresses_;
+  // The words offered to the artist while it chooses.
+  std::vector<std::string> word_choices_;
+  // The players were told the game started (START_GAME): its first round was played or begun.
+  bool game_announced_ = false;
 };
 
 }  // namespace server

@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "protocol/framing.h"
+#include "protocol/text.h"
 
 namespace server {
 
@@ -187,6 +188,41 @@ std::optional<std::string> WordLists::PickWord(std::string_view chosen_lists,
     candidates.erase(candidates.begin() + static_cast<std::ptrdiff_t>(pick));
   }
   return std::nullopt;
+}
+
+std::vector<std::string> WordLists::PickWords(std::string_view chosen_lists, size_t count,
+                                              scrawlbox::Random& random) const {
+  struct Candidate {
+    std::string name;
+    std::optional<std::vector<std::string>> entries;  // read when the list is first drawn
+  };
+  std::vector<Candidate> candidates;
+  for (std::string& name : KnownNames(chosen_lists)) candidates.push_back({std::move(name), {}});
+  auto draw = [&random](size_t size) {
+    const auto index = static_cast<size_t>(random.Next() * static_cast<double>(size));
+    return static_cast<std::ptrdiff_t>(std::min(index, size - 1));
+  };
+  std::vector<std::string> words;
+  // Every turn takes an entry or a list away, so the loop ends with the lists' entries.
+  while (words.size() < count && !candidates.empty()) {
+    const auto pick = draw(candidates.size());
+    Candidate& list = candidates[static_cast<size_t>(pick)];
+    if (!list.entries) list.entries = ReadEntries(list.name).value_or(std::vector<std::string>{});
+    if (list.entries->empty()) {
+      candidates.erase(candidates.begin() + pick);
+      continue;
+    }
+    const auto entry = list.entries->begin() + draw(list.entries->size());
+    std::string word = EntryToWord(*entry);
+    list.entries->erase(entry);
+    const std::string_view first = protocol::LeftOf(word, ',');
+    if (std::none_of(words.begin(), words.end(), [first](const std::string& taken) {
+          return protocol::EqualsIgnoreCase(protocol::LeftOf(taken, ','), first);
+        })) {
+      words.push_back(std::move(word));
+    }
+  }
+  return words;
 }
 
 size_t WordLists::CountWords() const {

@@ -48,6 +48,11 @@ class WordLists {
   // order, and a name given twice counts once. Nothing when no chosen list gives a word.
   std::optional<std::string> PickWord(std::string_view chosen_lists,
                                       scrawlbox::Random& random) const;
+  // Up to count different words from the chosen lists, each drawn as PickWord draws one (a
+  // list, then an entry); fewer when the lists hold fewer, none when they give none. Words are
+  // different when their first spellings differ, letter case aside.
+  std::vector<std::string> PickWords(std::string_view chosen_lists, size_t count,
+                                     scrawlbox::Random& random) const;
 
   // The chosen names (joined by code 4) that the scan found, each once, in their order: a
   // client's STARTGAME may name 65000 lists, or one list 65000 times, and the game must cost

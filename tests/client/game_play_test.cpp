@@ -180,5 +180,27 @@ TEST(InGame, RoundsEndWithTheRoomsWordGamesWithTheirWinnersBlanksFollowHintsAndR
   EXPECT_EQ(h.settings.RoomPassword("den.example:2020"), "");
 }
 
+// The artist picks the word over the pad, the others see who chooses and for how long; the
+// sounds mark this player's turn, its choice and the round's last five seconds.
+TEST(InGame, TheChoiceOfTheWordShowsOverThePadAndTheRoundsSoundsPlay) {
+  ClientHarness h{"[Player Information]\nNickname=Me\n"};
+  h.LogIn(100005, {"Ann", "Ben"});
+  h.Play(
+      "CHOOSINGWORD 100000|15 => choice: Ann:  (15) => status: Ann is choosing a word (15 s)\n"
+      "+2000 => choice: Ann:  (13) => status: Ann is choosing a word (13 s)\n"
+      "PART 100000|bye => choice: \n"
+      "CHOOSINGWORD 100001|9\nNEWARTIST 100001 => choice: => status: Ben is drawing\n"
+      "WORDCHOICES 15|apple|bear|cat => choice: me: apple,bear,cat (15)\n"
+      "=> status: Choose a word to draw (15 s) => sounds: chooseword.wav");
+  h.session.ChooseWord(3);
+  h.session.ChooseWord(1);
+  h.Play(
+      "=> sent: CHOOSEWORD 1 => choice: \n"
+      "SETGAMETIMER 60000\nNEWROUND 2\nNEWARTIST 100005 => sounds: yourturn.wav\n"
+      "NEWWORD bear => status: Your turn: draw bear\n"
+      "+54000 => sounds: \n+1000 => sounds: lastseconds.wav\n"
+      "+5000 => sounds: lastseconds.wav,lastseconds.wav,lastseconds.wav,lastseconds.wav");
+}
+
 }  // namespace
 }  // namespace client

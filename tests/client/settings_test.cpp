@@ -48,7 +48,7 @@ TEST(ClientIni, AHandEditedFileReadsWithinItsLimitsAndEveryPartComesBackAsWritte
                 ini.INIRead("Sounds", "Event - Key Click", "") +
                 ini.INIRead("Interface", "Show Join Messages", "") +
                 std::to_string(ini.ReadSection("Sounds").size()),
-            "0105");
+            "0108");
   const ClientOptions back = settings.LoadOptions();
   EXPECT_TRUE(back.ChatFontName == "DejaVu Sans" && back.ChatFontPoints() == 12 &&
               !back.ShowJoinMessages && back.DrawingCursor == 3 && back.FlatToolbar &&

@@ -452,6 +452,108 @@ TEST(WarnArtist, MoreThanHalfTheGuessersSkipTheRoundAtNoCostToThem) {
   }
 }
 
+// An artist whose client can choose is offered words, the others who chooses; older clients
+// see the round only when it starts, as before.
+TEST(WordChoice, OfferedToANewArtistAloneAndOnlyWhenThereIsAChoice) {
+  const struct {
+    const char *name, *ini, *list;
+    bool new_artist;
+    const char *artist_gets, *new_guesser_gets;
+  } rows[] = {
+      {"three by default", "", "apple\nbear|bears\ncat\ndog\n", true,
+       "WORDCHOICES 15|apple|bear|cat", "CHOOSINGWORD 100000|15"},
+      {"fewer words than choices, held to 60 s", "Word Choices=9\nWord Choice Seconds=99\n",
+       "apple\nApple|pomme\nbear\n", true, "WORDCHOICES 60|apple|bear", "CHOOSINGWORD 100000|60"},
+      {"one choice", "Word Choices=1\n", "apple\nbear\n", true, "NEWWORD apple", "WORDPATTERN"},
+      {"below one, held to one", "Word Choices=-3\n", "apple\nbear\n", true, "NEWWORD apple",
+       "WORDPATTERN"},
+      {"an older artist", "", "apple\nbear\n", false, "NEWWORD apple", "WORDPATTERN"},
+      {"one word in the lists", "", "apple\n", true, "NEWWORD apple", "WORDPATTERN"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    GameHarness h(std::string(GameHarness::kNoChatLimit) + row.ini);
+    h.WriteList("test.txt", row.list);
+    if (row.new_artist) h.client_version = "101000";
+    const int a = h.Join("ann");
+    h.client_version = "100001";
+    const int b = h.Join("ben");
+    h.client_version = "101000";
+    const int c = h.Join("cid");
+    h.StartGame(b);
+    EXPECT_THAT(h.Got(a), EndsWith(row.artist_gets));
+    EXPECT_THAT(h.Got(c), HasSubstr(row.new_guesser_gets));
+    EXPECT_EQ(h.TakeCommands(b).size(), row.new_guesser_gets[0] == 'C' ? 0u : 5u);
+  }
+}
+
+// The round and its clock wait for the word; nothing of the round counts meanwhile, and the
+// choice ends with the artist's answer, the time, or the artist.
+TEST(WordChoice, TheRoundStartsWithTheWordChosenOrTheFirstWhenTheTimeIsUp) {
+  GameHarness h;
+  h.WriteList("test.txt", "apple\nbear\ncat\n");
+  h.client_version = "101000";
+  const int a = h.Join("ann");
+  h.client_version = "100001";
+  const int b = h.Join("ben");
+  h.client_version = "101000";
+  const int c = h.Join("cid");
+  h.StartGame(b, 5);
+  h.TakeAll();
+  // Nobody else chooses, no answer beyond the words counts, and no hint, skip, warning, guess
+  // or stroke; the artist cannot give the words away in the chat.
+  h.Send(c, to_server::CHOOSEWORD, "1");
+  for (const char* bad : {"3", "-1", "9"}) h.Send(a, to_server::CHOOSEWORD, bad);
+  h.Send(a, to_server::GIVEHINT, "-");
+  h.Send(a, to_server::SKIPWORD, "-");
+  h.Send(c, to_server::WARNARTIST, "-");
+  h.Send(a, "FH", Wire("1|2|3|4"));
+  h.Say(a, "be");
+  h.Say(c, "apple");
+  EXPECT_EQ(h.Got(b), "SAY 100002|apple");
+  EXPECT_EQ(h.Got(a), "SAY 100002|apple");
+  // A joiner learns that the artist chooses and for how long yet; an older one sees the game.
+  h.clock.Advance(3500);
+  const int d = h.LogInTo(GameHarness::Step::kUserList, "dee");
+  EXPECT_THAT(h.Got(d), EndsWith(", GAMERUNNING 100000||, CHOOSINGWORD 100000|12"));
+  h.client_version = "100001";
+  const int e = h.LogInTo(GameHarness::Step::kUserList, "eve");
+  EXPECT_THAT(h.Got(e), EndsWith(", GAMERUNNING 100000||"));
+  h.TakeAll();
+  h.Send(a, to_server::CHOOSEWORD, "1");
+  h.Send(a, to_server::CHOOSEWORD, "2");  // chosen already
+  const std::string start = "SETGAMETIMER 60000, TOTALROUNDS 5, START_GAME test, NEWARTIST 100000";
+  EXPECT_EQ(h.Got(a), start + ", NEWWORD bear");
+  EXPECT_EQ(h.Got(b), start + ", WORDPATTERN ____");
+  EXPECT_TRUE(h.view.HasLog(LogKind::kGeneral, "ann chose the word bear."));
+  // The clock starts with the word.
+  h.clock.Advance(59999);
+  h.TakeAll();
+  h.clock.Advance(1);
+  EXPECT_EQ(h.Got(b), "ENDOFROUND bear, ROUNDWORD bear");
+  // Ben's client does not choose; cid's lets the time run out and gets the first word.
+  h.clock.Advance(BetweenRoundsPause);
+  EXPECT_THAT(h.Got(b), EndsWith("NEWARTIST 100001, NEWWORD apple"));
+  h.clock.Advance(60000 + BetweenRoundsPause);
+  EXPECT_THAT(h.Got(c), EndsWith("ROUNDWORD apple, WORDCHOICES 15|apple|bear|cat"));
+  EXPECT_THAT(h.Got(a), EndsWith("ROUNDWORD apple, CHOOSINGWORD 100002|15"));
+  h.TakeAll();
+  h.clock.Advance(14999);
+  EXPECT_EQ(h.Got(b), "");
+  h.clock.Advance(1);
+  EXPECT_EQ(h.Got(b), "SETGAMETIMER 60000, NEWROUND 3, NEWARTIST 100002, WORDPATTERN _____");
+  EXPECT_TRUE(h.view.HasLog(LogKind::kGeneral, "cid did not choose in time; the word is apple."));
+  // An artist who leaves while choosing: the next one plays the round under the same number.
+  h.clock.Advance(60000 + BetweenRoundsPause);
+  h.TakeAll();
+  h.server.OnClosed(d);
+  EXPECT_EQ(h.Got(b),
+            "PART 100003|Server closed connection, NOTICE Artist has left the room; a new one "
+            "will be selected.");
+  h.clock.Advance(ArtistLeftPause);
+  EXPECT_EQ(h.Got(b), "SETGAMETIMER 60000, NEWROUND 4, NEWARTIST 100004, WORDPATTERN _____");
+}
+
 // Leavers take only their own finds with them, and the last guesser leaving ends a round the
 // others have found; with one player left the game stops silently, and can start again.
 TEST_F(ThreeJoined, PlayersLeavingCountForWhatTheyFoundAndTheLastStopsTheGame) {

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 #include "tests/support/wire.h"
 
@@ -71,6 +72,13 @@ std::string ClientHarness::Look(std::string_view what) {
   } else if (what == "socket") {
     seen = std::array{"closed", "connecting", "connected",
                       "closing"}[static_cast<int>(connection.state)];
+  } else if (what == "choice") {
+    const client::WordChoice& c = view.choice;
+    if (!c.chooser.empty())
+      seen = (c.mine ? "me" : c.chooser) + ": " + protocol::JoinFields(c.words, ',') + " (" +
+             std::to_string(c.seconds_left) + ")";
+  } else if (what == "sounds") {
+    seen = protocol::JoinFields(std::exchange(view.sounds, {}), ',');
   } else if (what == "sent") {
     seen = Render(connection.Take());
   } else if (what == "users") {

@@ -51,6 +51,7 @@ class RecordingClientView : public client::ClientView {
   void ReplayDrawing(const protocol::DrawCommand& command) override { drawings.push_back(command); }
   void RoundBegins() override { ++rounds_begun; }
   void RoundEnded(const client::RoundRecord& round) override { rounds.push_back(round); }
+  void ShowWordChoice(const client::WordChoice& shown) override { choice = shown; }
   void ShowWinner(const std::vector<std::string>& shown,
                   const std::vector<client::Standing>& top) override {
     winners = shown;
@@ -95,6 +96,7 @@ class RecordingClientView : public client::ClientView {
   std::vector<bool> reserved_boxes;
   std::string agreement;
   client::UserProfile user_info;
+  client::WordChoice choice;
 };
 
 // Connects the session, and the fake connection accepts at once.
@@ -145,6 +147,8 @@ class ClientHarness {
   //   to      where the connection went, "host:port #connects"; socket   its state
   //   room, admin, rounds, word, pattern, status   that field of the panel
   //   time    the clock, then its colour "r,g,b" when it is not black
+  //   choice  over the pad: "chooser: words joined by ',' (seconds)", "me" when it is this player's
+  //   sounds  the files played since the last look, joined by "," (then forgotten)
   std::string Look(std::string_view what);
   // Plays a script, one step a line: a message from the server, "COMMAND data" with '|' and
   // '^' for the separators, "> text" typed in the chat, "+ms" on the clock, or nothing; then

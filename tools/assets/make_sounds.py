@@ -180,6 +180,46 @@ def make_mouseclick(rng):
     return normalise(fade(out, 0.0008, 0.015), -6.0)
 
 
+def make_yourturn():
+    """A bright call to the pad: two quick rising notes and a held third, A5 D6 F#6."""
+    buf = silence(0.70)
+    notes = ((880.00, 0.00, 0.07, 0.7), (1174.66, 0.08, 0.07, 0.8), (1479.98, 0.16, 0.22, 1.0))
+    for freq, start, decay, gain in notes:
+        mix_into(buf, bell_note(freq, 0.70 - start, decay,
+                                harmonics=((1.0, 1.0), (2.0, 0.2), (3.0, 0.05))), start, gain)
+    buf = buf[:int(0.70 * RATE)]
+    return normalise(fade(buf, 0.003, 0.08), -6.0)
+
+
+def make_chooseword():
+    """A question: a soft note and the same note a fourth up, gently rising at its end."""
+    n = int(0.50 * RATE)
+    out = []
+    phase = 0.0
+    for i in range(n):
+        t = i / RATE
+        base = 659.25 if t < 0.18 else 880.0
+        freq = base * (1.0 + 0.03 * max(0.0, t - 0.30))
+        phase += 2 * math.pi * freq / RATE
+        local = t if t < 0.18 else t - 0.18
+        env = math.exp(-local / 0.10) * (1.0 - math.exp(-local / 0.004))
+        out.append(env * (math.sin(phase) + 0.2 * math.sin(2 * phase)))
+    return normalise(fade(out, 0.003, 0.06), -7.0)
+
+
+def make_lastseconds(rng):
+    """A clock's tick: a short woody knock with a faint high ring, heard once a second."""
+    n = int(0.08 * RATE)
+    noise = one_pole_lowpass([rng.uniform(-1.0, 1.0) for _ in range(n)], 2500.0)
+    out = []
+    for i in range(n):
+        t = i / RATE
+        knock = math.exp(-t / 0.012) * math.sin(2 * math.pi * 1400.0 * t)
+        ring = 0.25 * math.exp(-t / 0.030) * math.sin(2 * math.pi * 2800.0 * t)
+        out.append(knock + ring + math.exp(-t / 0.002) * noise[i])
+    return normalise(fade(out, 0.0008, 0.02), -8.0)
+
+
 def main():
     if not os.path.isdir("data"):
         sys.exit("run this from the repository root (the folder containing data/)")
@@ -190,6 +230,9 @@ def main():
     write_wav("wordfound.wav", make_wordfound())
     write_wav("keyclick.wav", make_keyclick(rng))
     write_wav("mouseclick.wav", make_mouseclick(rng))
+    write_wav("yourturn.wav", make_yourturn())
+    write_wav("chooseword.wav", make_chooseword())
+    write_wav("lastseconds.wav", make_lastseconds(rng))
 
 
 if __name__ == "__main__":

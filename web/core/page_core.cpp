@@ -519,6 +519,16 @@ class PageCore : public client::ClientView {
   void PlaySoundFile(const std::string& file_name) override {
     if (!muted_) view_.call<void>("playSound", Js(file_name));
   }
+  void ShowWordChoice(const client::WordChoice& choice) override {
+    view_.call<void>("showWordChoice", Object({{"chooser", Js(choice.chooser)},
+                                               {"mine", val(choice.mine)},
+                                               {"words", Array(choice.words, Js)},
+                                               {"secondsLeft", val(choice.seconds_left)}}));
+  }
+  void ChooseWord(int32_t index) {
+    if (index >= 0) session_.ChooseWord(static_cast<size_t>(index));
+    Flush();
+  }
   // The page is served by the room it plays in, so it is always the room's own version.
   void OfferDownload(const std::string&, const std::string&, const std::string&) override {}
   // A page cannot close its window: "/quit" leaves the room, once the command has run.
@@ -582,7 +592,8 @@ EMSCRIPTEN_BINDINGS(page_core) {
       .function("release", &PageCore::Release)
       .function("padState", &PageCore::PadState)
       .function("padPixels", &PageCore::PadPixels)
-      .function("padHash", &PageCore::PadHash);
+      .function("padHash", &PageCore::PadHash)
+      .function("chooseWord", &PageCore::ChooseWord);
 }
 
 }  // namespace page

@@ -66,6 +66,10 @@ async function nextRound(pages: [Page, Page], last: string): Promise<string> {
       if (mine !== last && /^[^_-]+$/.test(mine) && other.includes("_")) return mine;
     }
     assert.ok(Date.now() < deadline, "no new round began");
+    // A page offered words takes one with its key, as a player may.
+    for (const page of pages) {
+      if (await page.$("#wordChoice:not([hidden]) .word-choice-words button")) await page.keyboard.press("1");
+    }
     await new Promise((resolve) => setTimeout(resolve, 100));
   }
 }

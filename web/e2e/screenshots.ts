@@ -19,6 +19,20 @@ try {
   await join(first, "Pia");
   await join(second, "Dan");
   await setUpGame(first);
+  // The artist's choice of the word, and the other page waiting for it, on a phone.
+  const choosing = async (page: typeof first) => (await page.$(".word-choice-words button")) !== null;
+  await Promise.race([first, second].map((page) => page.waitForSelector(".word-choice-words button")));
+  const [chooser, waiter] = (await choosing(first)) ? [first, second] : [second, first];
+  const phoneView = async (page: typeof first) => {
+    const touch = page.viewport()?.hasTouch ?? false;
+    await page.setViewport({ width: 390, height: 844, deviceScaleFactor: 3, hasTouch: touch, isMobile: touch });
+    await new Promise((resolve) => setTimeout(resolve, 300));
+  };
+  await phoneView(chooser);
+  await chooser.screenshot({ path: `${dir}/choice-chooser-390x844@3.png` });
+  await phoneView(waiter);
+  await waiter.screenshot({ path: `${dir}/choice-waiting-390x844@3.png` });
+  await chooser.keyboard.press("1");
   await first.waitForFunction(() => /[a-z]/i.test(document.getElementById("panelWord")?.textContent ?? ""));
   const [artist, guesser] = (await panelWord(first)).includes("_") ? [second, first] : [first, second];
   await stroke(artist, [0.1, 0.3], [0.9, 0.7]);

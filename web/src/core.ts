@@ -124,6 +124,15 @@ export interface PadState {
   eraser: Point | null;
 }
 
+// A choice of the round's word under way: the artist chooses among the words, which only it is
+// shown, while the others wait; no chooser: no choice.
+export interface WordChoice {
+  chooser: string;
+  mine: boolean;
+  words: string[];
+  secondsLeft: number;
+}
+
 // What the core calls on the page.
 export interface PageView {
   // The room's connection: a binary WebSocket to this page's own room.
@@ -163,6 +172,8 @@ export interface PageView {
   noWordLists(): void;
   // A file of the room's sounds ("join.wav", ...), served at /sounds/<name>.
   playSound(fileName: string): void;
+  // Over the pad: the words to choose from, or who is choosing, until a choice without a chooser.
+  showWordChoice(choice: WordChoice): void;
 }
 
 // What the page calls on the core.
@@ -220,6 +231,8 @@ export interface PageCore {
   padHash(): string;
   // Typed words as the room will take them: separated by commas or lines, cleaned, bounded.
   customWords(text: string): string[];
+  // The player picked the word of this index among those offered.
+  chooseWord(index: number): void;
 }
 
 export const PAD_WIDTH = 511;

@@ -10,6 +10,7 @@ import type {
   Standing,
   UserEntry,
   UserProfile,
+  WordChoice,
 } from "../core";
 import { ChatView } from "./chat";
 import { Dialogs } from "./dialogs";
@@ -19,6 +20,7 @@ import { PanelView } from "./panel";
 import { Sounds } from "./sounds";
 import { ToolsView } from "./tools";
 import { UserListView } from "./users";
+import { WordChoiceView } from "./word_choice";
 
 // What main gives the view: the room's connection and the browser's storage.
 export interface Room {
@@ -45,6 +47,7 @@ export class Page implements PageView {
   private readonly tools: ToolsView;
   private readonly dialogs = new Dialogs();
   private readonly sounds: Sounds;
+  private readonly wordChoice = new WordChoiceView((index) => this.core?.chooseWord(index));
   private readonly joinForm = byId<HTMLFormElement>("joinForm");
   private readonly nickname = byId<HTMLInputElement>("nickname");
   private readonly joinWhy = byId("joinWhy");
@@ -228,6 +231,14 @@ export class Page implements PageView {
   }
   playSound(fileName: string): void {
     this.sounds.play(fileName);
+  }
+  showWordChoice(choice: WordChoice): void {
+    if (!this.wordChoice.show(choice)) return;
+    this.announce(
+      choice.mine
+        ? `Choose the word you will draw: ${choice.words.join(", ")}. Keys 1 to ${choice.words.length}.`
+        : `${choice.chooser} is choosing a word.`,
+    );
   }
 
   // Said once by a screen reader; what it says is also on the screen.
