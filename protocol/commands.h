@@ -59,6 +59,8 @@ inline constexpr std::string_view WARNARTIST = "WARNARTIST";
 inline constexpr std::string_view GIVEHINT = "GIVEHINT";
 // "-". The sender closed the set-up window without starting a game.
 inline constexpr std::string_view CANCELSETUP = "CANCELSETUP";
+// Target user id. The sender votes to have that player kicked; older rooms log it as unknown.
+inline constexpr std::string_view VOTEKICK = "VOTEKICK";
 }  // namespace to_server
 
 namespace to_client {

@@ -45,6 +45,10 @@ class GameHooks {
   virtual void OnSocketError() = 0;
   // A player entered the room, and the others were told (JOIN).
   virtual void OnPlayerEntered(ConnectionRecord& player) = 0;
+  // Rounds begun so far, skipped ones included, and whether one is being played now: who was
+  // in the room when the round began.
+  virtual int64_t RoundSerial() const = 0;
+  virtual bool RoundRunning() const = 0;
 };
 
 class NoGame : public GameHooks {
@@ -64,6 +68,8 @@ class NoGame : public GameHooks {
   void OnPlayerGone(const ConnectionRecord&, bool) override {}
   void OnSocketError() override {}
   void OnPlayerEntered(ConnectionRecord&) override {}
+  int64_t RoundSerial() const override { return 0; }
+  bool RoundRunning() const override { return false; }
 };
 
 }  // namespace server

@@ -106,6 +106,8 @@ class Game : public GameHooks {
   void OnPlayerGone(const ConnectionRecord& leaver, bool was_artist) override;
   void OnSocketError() override;
   void OnPlayerEntered(ConnectionRecord& player) override;
+  int64_t RoundSerial() const override { return round_serial_; }
+  bool RoundRunning() const override { return RoundInPlay(); }
 
   // The data of the next HINT message (label, then chat text); advances the hint count.
   std::string GetHint();
