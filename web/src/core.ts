@@ -216,6 +216,8 @@ export interface PageCore {
   padPixels(): Uint8Array;
   // FNV-1a over the pad's pixels as the native tests hash them, as hexadecimal "0x...".
   padHash(): string;
+  // The player's vote to have that user kicked out of the room.
+  voteKick(id: number): void;
 }
 
 export const PAD_WIDTH = 511;
