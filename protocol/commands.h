@@ -61,6 +61,8 @@ inline constexpr std::string_view GIVEHINT = "GIVEHINT";
 inline constexpr std::string_view CANCELSETUP = "CANCELSETUP";
 // The index (from 0) of the word the artist takes among those WORDCHOICES offered.
 inline constexpr std::string_view CHOOSEWORD = "CHOOSEWORD";
+// Target user id. The sender votes to have that player kicked; older rooms log it as unknown.
+inline constexpr std::string_view VOTEKICK = "VOTEKICK";
 }  // namespace to_server
 
 namespace to_client {

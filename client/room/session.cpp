@@ -480,6 +480,10 @@ void Session::KickUser(int32_t id, const std::string& reason) {
   SendCommand(to_server::KICK, NumberText(id) + kSep + typed);
 }
 
+void Session::VoteKick(int32_t id) {
+  if (connected()) SendCommand(to_server::VOTEKICK, NumberText(id));
+}
+
 void Session::SetAutoSkip(bool checked) {
   auto_skip_ = checked;
   if (!users_.empty()) {

@@ -76,6 +76,8 @@ class Session : public protocol::DrawSink {
   void MenuDisconnect();
   void RequestUserInformation(int32_t id);
   void KickUser(int32_t id, const std::string& reason);
+  // The player's vote to have that user kicked; the room tells everyone, or the player why not.
+  void VoteKick(int32_t id);
   void SetAutoSkip(bool checked);
   void AgreementAccepted();
   void AgreementRefused();

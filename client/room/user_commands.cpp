@@ -104,6 +104,19 @@ const std::vector<Session::UserCommand>& Session::UserCommands() {
          s.System(std::string("Server MOTD Length\t = [") + motd_length + "]");
          s.System("Connected Status\t = " + std::to_string(StateNumber(s.connection_.State())));
        }},
+      {"VOTEKICK", "/votekick <nickname> - Vote to kick <nickname> out of the room.",
+       [](Session& s, const Words& words) {
+         if (protocol::FieldOr(words, 1).empty())
+           return s.System("Syntax is /VOTEKICK <nickname>.");
+         if (!s.connected()) return s.System("You are not in a room.", kRed);
+         // Everything after the command word: a nickname may hold spaces.
+         std::string nickname = words[1];
+         for (size_t i = 2; i < words.size(); ++i) nickname += ' ' + words[i];
+         for (const UserEntry& user : s.users_) {
+           if (protocol::EqualsIgnoreCase(user.nickname, nickname)) return s.VoteKick(user.id);
+         }
+         s.System("Nobody in this room is called " + nickname + ".", kRed);
+       }},
       {"HELP H ? HULP AIDE HILFE AIUTO AYUDA", nullptr,
        [](Session& s, const Words&) {
          s.System("Currently implemented commands:");

@@ -256,6 +256,9 @@ void MainWindow::BuildMenus() {
   mKICKUSER_ = mADMINISTRATE_->addAction(QStringLiteral("Kick User"));
   mKICKUSER_->setObjectName(QStringLiteral("mKICKUSER"));
   connect(mKICKUSER_, &QAction::triggered, this, &MainWindow::KickSelectedUser);
+  mVOTEKICK_ = new QAction(QStringLiteral("Vote to Kick"), this);
+  mVOTEKICK_->setObjectName(QStringLiteral("mVOTEKICK"));
+  connect(mVOTEKICK_, &QAction::triggered, this, &MainWindow::VoteToKickSelectedUser);
 
   QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
   action(help, "mSCRAWLBOXWEBSITE", "Scrawlbox Website",
@@ -646,6 +649,11 @@ void MainWindow::ShowUserMenu(const QPoint& at) {
   menu->setAttribute(Qt::WA_DeleteOnClose);
   menu->addAction(mUSERINFORMATION_);
   menu->addMenu(mADMINISTRATE_);
+  menu->addAction(mVOTEKICK_);
+  // Every player may vote against each of the others.
+  const int32_t id = VisibleUsers()->SelectedId();
+  mVOTEKICK_->setEnabled(controls_.user_information && id != 0 && session_ &&
+                         id != session_->OwnUserId());
   auto* list = qobject_cast<QWidget*>(sender());
   menu->popup((list ? list : lvwUsers_)->mapToGlobal(at));
 }
@@ -669,6 +677,11 @@ void MainWindow::KickSelectedUser() {
   connect(dialog, &QInputDialog::textValueSelected, this,
           [this, id](const QString& reason) { session_->KickUser(id, ToWire(reason)); });
   dialog->open();
+}
+
+void MainWindow::VoteToKickSelectedUser() {
+  const int32_t id = VisibleUsers()->SelectedId();
+  if (session_ && id != 0) session_->VoteKick(id);
 }
 
 void MainWindow::SetFloating(bool floating) {

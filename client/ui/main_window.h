@@ -121,6 +121,7 @@ class MainWindow : public QMainWindow, public ClientView {
   void OpenOptions();
   void OpenUserInformation();
   void KickSelectedUser();
+  void VoteToKickSelectedUser();
   void ShowUserMenu(const QPoint& at);
   void SetFloating(bool floating);
   void OpenWebAddress(const QString& address);
@@ -172,6 +173,7 @@ class MainWindow : public QMainWindow, public ClientView {
   QAction* mUSERINFORMATION_;
   QMenu* mADMINISTRATE_;
   QAction* mKICKUSER_;
+  QAction* mVOTEKICK_;
   QAction* mCHATBAR_FLOAT_;
   QAction* mCHATBAR_KEEPONTOP_;
   QAction* mLOADIMAGE_;

@@ -9,6 +9,10 @@ namespace server {
 
 namespace to_client = protocol::to_client;
 
+namespace {
+constexpr char kByOperator[] = "by the server operator";
+}  // namespace
+
 std::string OperatorText(const std::string& text, size_t length) {
   if (text.find_first_not_of(' ') == std::string::npos) return {};
   return protocol::FirstChars(protocol::StripControlCodes(text), length);
@@ -31,27 +35,34 @@ bool OperatorActions::MessageAll(const std::string& text) {
 bool OperatorActions::Kick(int slot, const std::string& answer) {
   const std::string reason = OperatorText(answer, kMaxText);
   if (reason.empty() || !room_.Record(slot)) return false;
-  PutOut(slot, reason, false);
+  PutOut(slot, kByOperator, reason, false);
   return true;
 }
 
-void OperatorActions::PutOut(int slot, const std::string& reason, bool banned) {
+void OperatorActions::KickByVote(int slot) {
+  if (room_.Record(slot)) PutOut(slot, "by a vote of the players", "", false);
+}
+
+void OperatorActions::PutOut(int slot, const std::string& by, const std::string& reason,
+                             bool banned) {
   ConnectionRecord* record = room_.Record(slot);
   room_.AsEvent([&] {
     const std::string done = banned ? "Banned" : "Kicked";
     const std::string because = reason.empty() ? "." : ": " + reason;
-    record->LeaveReason = done + " by the server operator" + because;
+    record->LeaveReason = done + " " + by + (reason.empty() ? "" : because);
     record->kicked = true;
     if (banned) {
       room_.SendMessage(slot, to_client::NOTICE, std::string(protocol::kBannedNotice) + because);
-      room_.Broadcast(to_client::NOTICE,
-                      record->Nickname + " has been banned by the server operator" + because, slot);
+      room_.Broadcast(to_client::NOTICE, record->Nickname + " has been banned " + by + because,
+                      slot);
     } else {
-      room_.Broadcast(to_client::NOTICE,
-                      record->Nickname + " has been kicked by the server operator" + because, -1);
+      room_.Broadcast(to_client::NOTICE, record->Nickname + " has been kicked " + by + because, -1);
     }
     // Our client closes when it reads KICKOP; it says a reason, so a ban without one has one.
-    room_.SendMessage(slot, to_client::KICKOP, reason.empty() ? kBannedReason : reason);
+    room_.SendMessage(slot, to_client::KICKOP,
+                      !reason.empty() ? reason
+                      : banned        ? kBannedReason
+                                      : record->LeaveReason);
     if (ConnectionRecord* still = room_.Record(slot)) {
       still->State = StateRefused;
       // Out of the room already: the others need not wait for the close to get an admin.
@@ -78,7 +89,7 @@ bool OperatorActions::Ban(int slot, const std::string& reason) {
                                         : "This IP address is already in the banned list.",
                            kIconInfo);
   }
-  PutOut(slot, OperatorText(reason, kMaxText), true);
+  PutOut(slot, kByOperator, OperatorText(reason, kMaxText), true);
   return added;
 }
 

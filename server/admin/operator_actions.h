@@ -34,6 +34,8 @@ class OperatorActions {
   // is banned; an empty reason still bans. False when the address was banned already (the
   // status bar says so; the player is put out all the same) or the slot is not open.
   bool Ban(int slot, const std::string& reason);
+  // Puts the player out as a kick does, in the name of the players who voted.
+  void KickByVote(int slot);
 
   // The listen-state menu. Deny turns newcomers away at once with the current deny message; the
   // window then asks for a new message (AcceptDenyMessage) or goes back (CancelDeny).
@@ -44,8 +46,9 @@ class OperatorActions {
 
  private:
   void Announce(const std::string& message);
-  // Kick and ban: everyone is told, the player gets KICKOP and is closed if it stays.
-  void PutOut(int slot, const std::string& reason, bool banned);
+  // Kick and ban: everyone is told, the player gets KICKOP and is closed if it stays. `by` names
+  // who put the player out ("by the server operator").
+  void PutOut(int slot, const std::string& by, const std::string& reason, bool banned);
 
   RoomServer& room_;
   BanList& bans_;

@@ -50,6 +50,7 @@ struct ConnectionRecord {
   std::string row_name = "Unknown User";  // the name the connection list shows
   bool entered_room = false;              // passed the password step: the others were told of it
   uint64_t entry_order = 0;               // entered the room before those with a higher one
+  int64_t entered_round = 0;              // the game's rounds begun when it entered the room
   bool probed = false;                    // asked ISALIVE: a probe, unless it goes on to log in
   bool part_announced = false;            // the others were told it left
   bool send_failed = false;               // nothing more is sent; it closes when the event ends

@@ -65,6 +65,10 @@ const std::map<std::string_view, RoomServer::Route>& RoomServer::Routes() {
         {to_server::GIVEHINT, {A::kInRoom, true, game(to_server::GIVEHINT)}},
         {to_server::CANCELSETUP, {A::kInRoom, false, game(to_server::CANCELSETUP), kChat}},
         {to_server::CHOOSEWORD, {A::kInRoom, true, game(to_server::CHOOSEWORD)}},
+        {to_server::VOTEKICK,
+         {A::kInRoom, false,
+          [](RoomServer& room, int slot, const std::string& data) { room.OnVoteKick(slot, data); },
+          kChat}},
     };
     for (size_t i = 0; i < protocol::kDrawCodeCount; ++i) {
       const auto code = static_cast<protocol::DrawCode>(i);
@@ -194,6 +198,11 @@ void RoomServer::OnFloodDrop(ConnectionRecord& record) {
 
 void RoomServer::OnGameCommand(int slot, std::string_view command, const std::string& data) {
   game_->HandleCommand(command, slot, data);
+}
+
+void RoomServer::OnVoteKick(int slot, const std::string& data) {
+  if (votes_) return votes_->OnVoteKick(slot, data);
+  SendMessage(slot, to_client::NOTICE, kNoVoteKick);
 }
 
 void RoomServer::OnDrawing(int slot, protocol::DrawCode code, const std::string& data) {

@@ -166,6 +166,14 @@ void Entrance::OnHandshake(int slot, const std::string& data) {
     room_.CloseConnection(slot, CloseReason::kRefused);
     return;
   }
+  if (const std::string refusal = room_.votes_ ? room_.votes_->ReturnRefusal(record.address) : "";
+      !refusal.empty()) {
+    room_.SendMessage(slot, to_client::NOTICE, refusal);
+    record.LeaveReason = "Voted out";
+    record.attempt_refused = true;
+    room_.CloseConnection(slot, CloseReason::kRefused);
+    return;
+  }
   const double version = protocol::LeadingNumber(data);
   if (version < MinClientVersion) {
     room_.LogConnection(
@@ -237,6 +245,7 @@ void Entrance::OnPass(int slot, const std::string& data) {
   if (!settings.ServerPassword.empty() && !PasswordAccepted(record, data)) return;
   record.State = StateInRoom;
   record.entry_order = ++entries_;
+  record.entered_round = room_.game_->RoundSerial();
 
   // In the room, the login deadline is over for good: a big room need not keep its timers.
   record.login_timer.reset();

@@ -48,6 +48,10 @@ class GameHooks {
   // A player was sent the running game (GAMERUNNING) after its user list; the game tells it
   // what else is under way.
   virtual void TellGameInProgress(int slot) = 0;
+  // Rounds begun so far, skipped ones included, and whether one is being played now: who was
+  // in the room when the round began.
+  virtual int64_t RoundSerial() const = 0;
+  virtual bool RoundRunning() const = 0;
 };
 
 class NoGame : public GameHooks {
@@ -68,6 +72,8 @@ class NoGame : public GameHooks {
   void OnSocketError() override {}
   void OnPlayerEntered(ConnectionRecord&) override {}
   void TellGameInProgress(int) override {}
+  int64_t RoundSerial() const override { return 0; }
+  bool RoundRunning() const override { return false; }
 };
 
 }  // namespace server

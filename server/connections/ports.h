@@ -121,4 +121,14 @@ class BanCheck {
   virtual bool IsBanned(const std::string& address) = 0;
 };
 
+// The players' votes to kick one of them, and the addresses they voted out.
+class VoteKickHooks {
+ public:
+  virtual ~VoteKickHooks() = default;
+  // A VOTEKICK from a player in the room.
+  virtual void OnVoteKick(int slot, const std::string& data) = 0;
+  // What a login from the address is told while the room keeps it out; empty when it may enter.
+  virtual std::string ReturnRefusal(const std::string& address) = 0;
+};
+
 }  // namespace server

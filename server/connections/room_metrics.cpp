@@ -168,6 +168,11 @@ std::string RoomServer::MetricsText() const {
                {{"result", GuessResultName(static_cast<GuessResult>(i))}});
   }
 
+  out.Counter("scrawlbox_room_kick_votes_total", "Votes of players to kick another that counted.");
+  out.Sample(static_cast<double>(c.kick_votes));
+  out.Counter("scrawlbox_room_vote_kicks_total", "Players kicked by a vote of the others.");
+  out.Sample(static_cast<double>(c.vote_kicks));
+
   out.Gauge("scrawlbox_room_build_info", "Always 1; the version of the room server.");
   out.Sample(1, {{"version", scrawlbox::kVersionText}});
   return out.Take();

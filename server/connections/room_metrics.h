@@ -67,6 +67,9 @@ struct RoomCounters {
   uint64_t artist_warnings = 0;
   uint64_t rounds_warned_off = 0;
   std::array<uint64_t, kGuessResults> guesses{};
+  // Votes to kick that counted, and the players they kicked.
+  uint64_t kick_votes = 0;
+  uint64_t vote_kicks = 0;
 
   void Sent(MessageKind kind, size_t bytes, uint64_t messages = 1) {
     Traffic& t = sent[static_cast<size_t>(kind)];

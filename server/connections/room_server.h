@@ -92,6 +92,8 @@ class RoomServer {
   // Seams for the game and the ban list; without them no game runs and nobody is banned.
   void SetGame(GameHooks* game);
   void SetBanCheck(BanCheck* bans);
+  // Without it the room answers every vote to kick that it takes none.
+  void SetVoteKick(VoteKickHooks* votes) { votes_ = votes; }
   void SetQuitGate(QuitGate* gate) { quit_.set_gate(gate); }
   // What the program does once the quit is over and the view has been told.
   void OnQuitFinished(std::function<void()> done) { quit_.set_on_finished(std::move(done)); }
@@ -280,6 +282,7 @@ class RoomServer {
   void OnFloodDrop(ConnectionRecord& record);
   void OnPingTimer(int slot);
   void OnGameCommand(int slot, std::string_view command, const std::string& data);
+  void OnVoteKick(int slot, const std::string& data);
   void OnDrawing(int slot, protocol::DrawCode code, const std::string& data);
 
   // Sends framed messages (one, or a run holding `messages`); a failure or an overfull queue
@@ -304,6 +307,7 @@ class RoomServer {
 
   NoGame no_game_;
   GameHooks* game_ = &no_game_;
+  VoteKickHooks* votes_ = nullptr;
 
   // Open connections by slot; a closed slot is never used again.
   std::map<int, std::unique_ptr<ConnectionRecord>> connections_;

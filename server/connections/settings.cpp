@@ -83,6 +83,7 @@ ServerSettings LoadSettings(const inifile::IniStore& store) {
   settings.TlsKey = ini.Read(s, "TLS Key", "");
   settings.TrustedProxies = ini.Read(s, "Trusted Proxies", "");
   settings.WebAddress = ini.Read(s, "Web Address", "");
+  settings.VoteKick = inifile::ReadBool(ini, s, "Vote Kick", true);
   settings.TrackerUrl =
       ini.Read(directory::kDirectorySection, "Tracker URL", directory::kDefaultTrackerUrl);
   settings.UpdateUrl =

@@ -18,6 +18,8 @@ inline constexpr int kMinPingTimeout = 1000;
 inline constexpr int kMaxPingTimeout = 30000;
 
 inline constexpr char kDefaultMetricsAddress[] = "127.0.0.1";
+// What a vote to kick is told by a room that takes none.
+inline constexpr char kNoVoteKick[] = "This room does not take votes to kick.";
 
 // A port number written as text; 0 when the text is none (1-65535, whole).
 int PortNumberOf(const std::string& text);
@@ -78,6 +80,8 @@ struct ServerSettings {
   // The page's address as players reach it (behind a proxy, the proxy's); empty: this host's
   // address and the web port.
   std::string WebAddress;
+  // Players may vote one of them out of the room.
+  bool VoteKick = true;
   // Section "Directory": where the room is registered and where new versions are announced.
   std::string TrackerUrl;
   std::string UpdateUrl;

@@ -109,6 +109,8 @@ class Game : public GameHooks {
   void OnSocketError() override;
   void OnPlayerEntered(ConnectionRecord& player) override;
   void TellGameInProgress(int slot) override;
+  int64_t RoundSerial() const override { return round_serial_; }
+  bool RoundRunning() const override { return RoundInPlay(); }
 
   // The data of the next HINT message (label, then chat text); advances the hint count.
   std::string GetHint();

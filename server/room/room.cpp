@@ -11,9 +11,11 @@ Room::Room(Ports ports)
       actions_(core_, bans_, ports.scheduler),
       registration_(core_, ports.http, ports.scheduler, &word_lists_, ports.machine_key, ports.hash,
                     ports.ini),
-      console_(core_, actions_, bans_, &word_lists_, &registration_) {
+      console_(core_, actions_, bans_, &word_lists_, &registration_),
+      votes_(core_, game_, actions_, ports.scheduler) {
   core_.SetGame(&game_);
   core_.SetBanCheck(&bans_);
+  core_.SetVoteKick(&votes_);
   core_.SetQuitGate(&registration_);
   // The connections write out what is queued for them before the room is finished.
   core_.OnQuitFinished([this, &transport = ports.transport] {

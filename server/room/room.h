@@ -13,6 +13,7 @@
 #include "server/admin/operator_actions.h"
 #include "server/admin/operator_console.h"
 #include "server/admin/tracker_registration.h"
+#include "server/admin/vote_kick.h"
 #include "server/connections/ports.h"
 #include "server/connections/room_server.h"
 #include "server/game/game.h"
@@ -61,6 +62,7 @@ class Room {
   BanList& bans() { return bans_; }
   OperatorActions& actions() { return actions_; }
   TrackerRegistration& registration() { return registration_; }
+  VoteKick& votes() { return votes_; }
 
  private:
   WordLists word_lists_;
@@ -70,6 +72,7 @@ class Room {
   OperatorActions actions_;
   TrackerRegistration registration_;
   OperatorConsole console_;
+  VoteKick votes_;
   std::function<void()> on_finished_;
 };
 

@@ -34,8 +34,8 @@ TEST(Commands, WithoutANicknameTheRoomWaitsEveryCommandDoesWhatItSaysAndRoomsGoI
   // While not connected the admin stays a dash, whatever the nickname becomes.
   h.session.OnClosed();
   h.Play("> /cls\n> /nick Kim => admin: -\n> /HeLp\n> /");  // a slash alone is help too
-  EXPECT_EQ(h.view.lines.size(), 19u);
-  EXPECT_EQ(h.view.lines[10].text, "Currently implemented commands:");
+  EXPECT_EQ(h.view.lines.size(), 21u);
+  EXPECT_EQ(h.view.lines[11].text, "Currently implemented commands:");
   h.Play("> /cls => line: ");
   h.view.floating = true;
   h.Play(
@@ -70,6 +70,10 @@ TEST(Commands, WithoutANicknameTheRoomWaitsEveryCommandDoesWhatItSaysAndRoomsGoI
   // a kick reason holding byte 1 ended the KICK message early and went on as a message of its
   // own; bytes 3 and 4 in typed text would add fields.
   h.LogIn(100005, {"Ann"});
+  h.Play(
+      "> /votekick ann => sent: VOTEKICK 100000\n"
+      "> /votekick Zed\n"
+      "> /votekick => said: Nobody in this room is called Zed. / Syntax is /VOTEKICK <nickname>.");
   h.session.EnterChatLine(std::string(600, 'a'));
   EXPECT_EQ(h.Look("sent"), "SAY " + std::string(512, 'a'));
   // The same text goes out three times in a row at most.

@@ -6,6 +6,7 @@
 #include "server/admin/banned.h"
 #include "server/admin/operator_actions.h"
 #include "server/admin/statistics.h"
+#include "server/admin/vote_kick.h"
 #include "tests/support/game_harness.h"
 #include "tests/support/room_fixtures.h"
 #include "tests/support/server_harness.h"
@@ -278,6 +279,117 @@ TEST_F(Operator, BanningAUserBansTheAddressAtTheNextConnection) {
   const int again = h.Handshake();
   EXPECT_EQ(h.Got(again) + std::to_string(h.transport.IsClosed(again)), "BANNED -1");
   EXPECT_EQ(h.server.Record(again), nullptr);
+}
+
+// Players vote bob out. Each step is a vote ("ann", or "ann>cid" against cid), a join ("+dan",
+// from an address of its own unless one is named: "+dan@10.0.0.9"), a leave ("-bob"), "start"
+// (ann starts a game) or "wait" (votes run out); the voters' notices are joined by " / ". A
+// kicked bob's address is kept out for ten minutes.
+TEST(VoteKick, MoreThanHalfOfThoseInTheRoomBeforeTheRoundOneVoteAnAddress) {
+  using testing_support::GameHarness;
+  const struct {
+    const char* name;
+    const char* ini;
+    std::vector<std::string> steps;
+    const char* told;
+  } kRows[] = {
+      {"three players: two votes",
+       "",
+       {"+bob", "+ann", "+cid", "ann", "cid"},
+       "ann votes to kick bob (1 of 2 needed). / cid votes to kick bob (2 of 2 needed)., bob has "
+       "been kicked by a vote of the players."},
+      {"four players: two of three",
+       "",
+       {"+bob", "+ann", "+cid", "+dan", "ann", "cid"},
+       "ann votes to kick bob (1 of 2 needed). / cid votes to kick bob (2 of 2 needed)., bob has "
+       "been kicked by a vote of the players."},
+      {"five players: three of four",
+       "",
+       {"+bob", "+ann", "+cid", "+dan", "+eve", "ann", "cid"},
+       "ann votes to kick bob (1 of 3 needed). / cid votes to kick bob (2 of 3 needed)."},
+      {"too few players",
+       "",
+       {"+bob", "+ann", "ann"},
+       "A vote to kick needs at least 3 players in the room."},
+      {"one vote an address",
+       "",
+       {"+bob", "+ann@10.0.0.7", "+cid@10.0.0.7", "+dan", "ann", "cid", "ann"},
+       "ann votes to kick bob (1 of 2 needed). / A vote from your address to kick bob has already "
+       "been counted. / A vote from your address to kick bob has already been counted."},
+      {"a newcomer of the round neither votes nor counts",
+       "",
+       {"+bob", "+ann", "+cid", "+dan", "start", "+eve", "+fay", "eve", "ann", "cid"},
+       "Only players who were in the room when this round began may vote to kick. / ann votes to "
+       "kick bob (1 of 2 needed). / cid votes to kick bob (2 of 2 needed)., bob has been kicked by "
+       "a vote of the players."},
+      {"between rounds, a newcomer of the vote",
+       "",
+       {"+bob", "+ann", "+cid", "ann", "+dan", "dan"},
+       "ann votes to kick bob (1 of 2 needed). / Only players who were in the room when the vote "
+       "to kick bob began may vote in it."},
+      {"votes run out",
+       "",
+       {"+bob", "+ann", "+cid", "ann", "wait", "cid"},
+       "ann votes to kick bob (1 of 2 needed). / cid votes to kick bob (1 of 2 needed)."},
+      {"the target leaving ends its votes",
+       "",
+       {"+bob", "+ann", "+cid", "ann", "-bob", "+bob", "cid"},
+       "ann votes to kick bob (1 of 2 needed). / cid votes to kick bob (1 of 2 needed)."},
+      {"oneself and nobody",
+       "",
+       {"+bob", "+ann", "+cid", "bob", "ann>zed"},
+       "You cannot vote to kick yourself. / The player you voted to kick is not in the room."},
+      {"switched off",
+       "Vote Kick=0\n",
+       {"+bob", "+ann", "+cid", "ann"},
+       "This room does not take votes to kick."},
+  };
+  for (const auto& row : kRows) {
+    SCOPED_TRACE(row.name);
+    GameHarness h(std::string(GameHarness::kNoChatLimit) + row.ini);
+    h.SetWord("apple");
+    const auto own_address = [](const std::string& nick) { return "10.0.0." + nick; };
+    std::map<std::string, int> slots;
+    std::string told;
+    for (const std::string& step : row.steps) {
+      if (step[0] == '+') {
+        const std::string nick = step.substr(1, step.find('@') - 1);
+        const std::string address = step.find('@') == std::string::npos
+                                        ? own_address(nick)
+                                        : step.substr(step.find('@') + 1);
+        slots[nick] = h.Join(nick, "0", address);
+      } else if (step[0] == '-') {
+        h.Send(slots[step.substr(1)], "PART", "bye");
+      } else if (step == "start") {
+        h.StartGame(slots["ann"]);
+      } else if (step == "wait") {
+        h.clock.Advance(VoteKick::kVoteMs);
+      } else {
+        const std::string voter = step.substr(0, step.find('>'));
+        const std::string target =
+            step.find('>') == std::string::npos ? "bob" : step.substr(step.find('>') + 1);
+        h.TakeAll();
+        h.Send(slots[voter], "VOTEKICK",
+               slots.contains(target) ? std::to_string(h.IdOf(slots[target])) : "1");
+        std::string notices;
+        for (const auto& m : h.Take(slots[voter])) {
+          if (m.command == "NOTICE") notices += (notices.empty() ? "" : ", ") + m.data;
+        }
+        told += (told.empty() ? "" : " / ") + notices;
+      }
+    }
+    EXPECT_EQ(told, row.told);
+    const bool kicked = told.ends_with("kicked by a vote of the players.");
+    EXPECT_EQ(h.server.counters().vote_kicks, kicked ? 1u : 0u);
+    if (!kicked) continue;
+    h.clock.Advance(OperatorActions::kKickCloseMs);
+    EXPECT_TRUE(h.transport.IsClosed(slots["bob"]));
+    const int again = h.Handshake(own_address("bob"));
+    EXPECT_EQ(h.Got(again) + std::to_string(h.transport.IsClosed(again)),
+              "NOTICE You were voted out of this room; you may come back in 10 minutes.1");
+    h.clock.Advance(VoteKick::kKeptOutMs);
+    EXPECT_EQ(h.server.Record(h.Join("bob", "0", own_address("bob")))->State, StateInRoom);
+  }
 }
 
 // Two rooms of one process on one clock, as a host of many rooms runs them: what happens in one

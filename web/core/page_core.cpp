@@ -299,6 +299,10 @@ class PageCore : public client::ClientView {
     session_.KickUser(id, Wire(reason));
     Flush();
   }
+  void VoteKick(int32_t id) {
+    session_.VoteKick(id);
+    Flush();
+  }
   val LastGameSetup() const {
     const client::GameSetup setup = session_.LastGameSetup();
     return Object({{"roomName", Js(setup.room_name)},
@@ -593,7 +597,8 @@ EMSCRIPTEN_BINDINGS(page_core) {
       .function("padState", &PageCore::PadState)
       .function("padPixels", &PageCore::PadPixels)
       .function("padHash", &PageCore::PadHash)
-      .function("chooseWord", &PageCore::ChooseWord);
+      .function("chooseWord", &PageCore::ChooseWord)
+      .function("voteKick", &PageCore::VoteKick);
 }
 
 }  // namespace page

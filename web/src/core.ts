@@ -233,6 +233,8 @@ export interface PageCore {
   customWords(text: string): string[];
   // The player picked the word of this index among those offered.
   chooseWord(index: number): void;
+  // The player's vote to have that user kicked out of the room.
+  voteKick(id: number): void;
 }
 
 export const PAD_WIDTH = 511;

@@ -68,6 +68,7 @@ export class Page implements PageView {
     this.users = new UserListView(byId<HTMLUListElement>("playerList"), {
       information: (id) => this.core?.requestUserInformation(id),
       kick: (id, nickname) => this.dialogs.askKickReason(id, nickname),
+      voteKick: (id) => this.core?.voteKick(id),
     });
     this.panel = new PanelView({
       roomLine: byId("roomLine"),
@@ -272,6 +273,6 @@ export class Page implements PageView {
   private showUserActions(): void {
     const inRoom = this.controls?.disconnect ?? false;
     const own = this.core?.nickname() ?? "";
-    this.users.setActions(inRoom, inRoom && own !== "" && own === this.panel.admin);
+    this.users.setActions(inRoom, inRoom && own !== "" && own === this.panel.admin, own);
   }
 }

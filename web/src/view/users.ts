@@ -7,6 +7,7 @@ import { cssColour, el, legibleOnWhite } from "./dom";
 export interface UserActions {
   information(id: number): void;
   kick(id: number, nickname: string): void;
+  voteKick(id: number): void;
 }
 
 function mark(kind: string, icon: string | null, text: string): HTMLElement {
@@ -20,17 +21,20 @@ export class UserListView {
   private users: UserEntry[] = [];
   private actions = false;
   private kicking = false;
+  private own = "";
 
   constructor(
     private readonly list: HTMLUListElement,
     private readonly on: UserActions,
   ) {}
 
-  // Information and kicking are for a player in the room; kicking for its admin alone.
-  setActions(information: boolean, kick: boolean): void {
-    if (information === this.actions && kick === this.kicking) return;
+  // Information and kicking are for a player in the room; kicking for its admin alone, and a vote
+  // to kick for every player against each of the others (own is the player's nickname).
+  setActions(information: boolean, kick: boolean, own = ""): void {
+    if (information === this.actions && kick === this.kicking && own === this.own) return;
     this.actions = information;
     this.kicking = kick;
+    this.own = own;
     this.show(this.users);
   }
 
@@ -79,6 +83,20 @@ export class UserListView {
       );
       kick.addEventListener("click", () => this.on.kick(user.id, user.nickname));
       row.append(kick);
+    }
+    if (this.actions && user.nickname !== this.own) {
+      const vote = el(
+        "button",
+        {
+          type: "button",
+          class: "row-button vote",
+          "aria-label": `Vote to kick ${user.nickname}`,
+          title: "Vote to Kick",
+        },
+        "⏏",
+      );
+      vote.addEventListener("click", () => this.on.voteKick(user.id));
+      row.append(vote);
     }
     return row;
   }
