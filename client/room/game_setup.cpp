@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "client/room/game_setup.h"
 
-#include "protocol/custom_words.h"
 #include "protocol/framing.h"
 #include "protocol/numbers.h"
 
@@ -23,9 +22,7 @@ std::string StartGameData(const GameSetup& setup) {
   // reading at the lists.
   if (!setup.custom_words.empty()) {
     data += protocol::kFieldSep;
-    data += protocol::JoinFields(
-        protocol::CustomWords(protocol::JoinFields(setup.custom_words, protocol::kListSep)),
-        protocol::kListSep);
+    data += protocol::JoinFields(setup.custom_words, protocol::kListSep);
   }
   return data;
 }
