@@ -59,6 +59,9 @@ inline constexpr std::string_view WARNARTIST = "WARNARTIST";
 inline constexpr std::string_view GIVEHINT = "GIVEHINT";
 // "-". The sender closed the set-up window without starting a game.
 inline constexpr std::string_view CANCELSETUP = "CANCELSETUP";
+// "1" to watch the game instead of playing, "0" to play again; from the next round while one is
+// in play. (An extension: older rooms drop it.)
+inline constexpr std::string_view WATCH = "WATCH";
 }  // namespace to_server
 
 namespace to_client {
@@ -173,6 +176,12 @@ inline constexpr std::string_view GAMESTOPPED = "GAMESTOPPED";
 inline constexpr std::string_view NICKREFUSED = "NICKREFUSED";
 // "-". The player setting up a game closed the window without starting one.
 inline constexpr std::string_view SETUPCANCELLED = "SETUPCANCELLED";
+// User id, "1" watching or "0" playing, to newer clients: as it changes, and after a joiner's
+// ULIST for each watcher.
+inline constexpr std::string_view WATCHING = "WATCHING";
+// Word, artist's user id, artist's points, then finder's user id and points for each finder in
+// finding order: what a round gave, to newer clients as it ends (older ones get it as a NOTICE).
+inline constexpr std::string_view ROUNDSUMMARY = "ROUNDSUMMARY";
 
 }  // namespace to_client
 

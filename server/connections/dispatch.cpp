@@ -64,6 +64,7 @@ const std::map<std::string_view, RoomServer::Route>& RoomServer::Routes() {
         {to_server::WARNARTIST, {A::kInRoom, false, game(to_server::WARNARTIST), kChat}},
         {to_server::GIVEHINT, {A::kInRoom, true, game(to_server::GIVEHINT)}},
         {to_server::CANCELSETUP, {A::kInRoom, false, game(to_server::CANCELSETUP), kChat}},
+        {to_server::WATCH, {A::kInRoom, true, game(to_server::WATCH), kChat}},
     };
     for (size_t i = 0; i < protocol::kDrawCodeCount; ++i) {
       const auto code = static_cast<protocol::DrawCode>(i);

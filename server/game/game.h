@@ -122,6 +122,18 @@ class Game : public GameHooks {
   // Tells everyone the player's points as they are now.
   void TellPoints(const ConnectionRecord& player);
   void OnCancelSetup(int slot);
+  void OnWatch(int slot, const std::string& data);
+  // Makes the player watch or play as it asked, and tells the room.
+  void ApplyWatch(ConnectionRecord& player);
+  // Every switch asked for during the round that ended takes effect.
+  void ApplyWatchSwitches();
+  // Players in the room who do not watch, and those of them who guess this round.
+  int32_t PlayerCount();
+  int32_t GuesserCount();
+  // Ends the round when every guesser has found the word.
+  void EndRoundIfAllFound();
+  // What the round gave, to newer clients as ROUNDSUMMARY and to older ones as a NOTICE.
+  void TellRoundSummary();
 
   void SetGameTimer(int32_t mode);
   void OnRoundTimer();
@@ -179,6 +191,11 @@ class Game : public GameHooks {
   // This round's warnings of the artist: one per player and one per address.
   std::set<int32_t> warned_ids_;
   std::set<std::string> warned_addresses_;
+  // This round's finders in finding order, with what each gained.
+  std::vector<std::pair<int32_t, int32_t>> finders_;
+  // Who entered the room while this round was in play: having no part in it yet, they may
+  // watch it at once.
+  std::set<int32_t> late_joiners_;
 };
 
 }  // namespace server
