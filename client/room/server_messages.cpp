@@ -10,6 +10,7 @@
 #include "protocol/commands.h"
 #include "protocol/drawing.h"
 #include "protocol/numbers.h"
+#include "protocol/round_summary.h"
 
 namespace client {
 
@@ -108,6 +109,8 @@ const std::map<std::string_view, Session::Handler>& Session::Routes() {
       {to_client::ROUNDWORD, &Session::OnRoundWord},
       {to_client::GAMESTOPPED, &Session::OnGameStopped},
       {to_client::SETUPCANCELLED, &Session::OnSetupCancelled},
+      {to_client::WATCHING, &Session::OnWatching},
+      {to_client::ROUNDSUMMARY, &Session::OnRoundSummary},
   };
   return routes;
 }
@@ -205,6 +208,8 @@ void Session::OnPassOk(const Received& m) {
   PublishPanel();
   System("Requesting userlist...");
   first_user_list_ = true;
+  entering_room_ = true;
+  controls_.watching = false;
   SendCommand(to_server::ULISTREQ, protocol::kNoData);
 }
 
@@ -250,6 +255,7 @@ void Session::OnUserListEnd(const Received&) {
   controls_.connect = controls_.load_image = controls_.paste = false;
   controls_.user_information = true;
   controls_.auto_skip = true;
+  controls_.watch = true;
   controls_.administrate = IsAdmin();
   PublishControls();
   if (!game_on_) ShowWaitingStatus();
@@ -538,6 +544,12 @@ void Session::OnGameRunning(const Received& m) {
   guessed_word_.clear();
   ShowArtist(artist_id);
   ShowGuessersWord(revealed, pattern);
+  // Come in during a round (the room sends its pattern only then), the player may sit it out:
+  // the room lets a joiner watch at once, and the switch back waits for the next round.
+  if (std::exchange(entering_room_, false) && watch_until_next_round_ && !pattern.empty()) {
+    SendCommand(to_server::WATCH, "1");
+    SendCommand(to_server::WATCH, "0");
+  }
   panel_.rounds =
       current_round_ > 0 ? NumberText(current_round_) + " of " + NumberText(total_rounds_) : "-";
   // The round began before this client came: it is not one of the gallery's.
@@ -547,6 +559,8 @@ void Session::OnGameRunning(const Received& m) {
 void Session::OnNewArtist(const Received& m) {
   const int32_t artist_id = m.Int(0);
   System("A new artist has been selected to draw: " + Nick(artist_id), kBlue);
+  entering_room_ = false;
+  view_.ShowRoundSummary("");
   // An artist who left ends the round without a word.
   EndRound();
   game_on_ = true;
@@ -740,6 +754,30 @@ void Session::OnRoundWord(const Received& m) {
   // However the round ended, it ends with the word as the room spells it.
   EndRound();
   ShowRoundOverStatus();
+}
+
+void Session::OnWatching(const Received& m) {
+  const int32_t id = m.Int(0);
+  const bool watching = m.Away(1);
+  UserEntry* user = User(id);
+  if (!user || user->watching == watching) return;
+  user->watching = watching;
+  PublishUsers();
+  if (id == own_user_id_) {
+    System(watching ? "You are watching: you neither draw nor guess until you play again."
+                    : "You are playing again.",
+           kBlue);
+  }
+}
+
+void Session::OnRoundSummary(const Received& m) {
+  const std::string text =
+      protocol::SummaryText(protocol::ParseSummary(m.data), [this](int32_t id) {
+        const std::string name = Nick(id);
+        return name.empty() ? std::string("a player who left") : name;
+      });
+  System(text, kDarkBlue);
+  view_.ShowRoundSummary(text);
 }
 
 std::vector<Standing> Session::FinalStandings(const std::vector<int32_t>& winners) const {

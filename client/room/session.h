@@ -77,6 +77,12 @@ class Session : public protocol::DrawSink {
   void RequestUserInformation(int32_t id);
   void KickUser(int32_t id, const std::string& reason);
   void SetAutoSkip(bool checked);
+  // The Watch toggle: watch the game rather than play it, from the next round while one is in
+  // play.
+  void SetWatching(bool on);
+  // "Watch until the next round": joining during a round, the player watches it and plays from
+  // the next.
+  void SetWatchUntilNextRound(bool on) { watch_until_next_round_ = on; }
   void AgreementAccepted();
   void AgreementRefused();
   // The password the player gave for the room that asked for one: the login starts again
@@ -205,6 +211,8 @@ class Session : public protocol::DrawSink {
   void OnRoundWord(const Received& m);
   void OnGameStopped(const Received& m);
   void OnSetupCancelled(const Received& m);
+  void OnWatching(const Received& m);
+  void OnRoundSummary(const Received& m);
 
   // The password to send for the room being joined.
   std::string PasswordToSend() const;
@@ -339,6 +347,9 @@ class Session : public protocol::DrawSink {
   std::string not_connected_status_ =
       "Not connected: practise here, or join a room with File > Connect..";
   Controls controls_;
+  bool watch_until_next_round_ = false;
+  // From PASSOK to the first GAMERUNNING: whether the player came in during a round.
+  bool entering_room_ = false;
 };
 
 // The text before the first ",", or the whole word line.

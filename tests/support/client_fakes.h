@@ -75,6 +75,7 @@ class RecordingClientView : public client::ClientView {
     offers.push_back(title + " " + url);
   }
   void CloseProgram() override { closed = true; }
+  void ShowRoundSummary(const std::string& text) override { summary = text; }
 
   const client::ChatLine& last() const { return lines.back(); }
 
@@ -94,6 +95,7 @@ class RecordingClientView : public client::ClientView {
   std::vector<client::Standing> podium;
   std::vector<bool> reserved_boxes;
   std::string agreement;
+  std::string summary;
   client::UserProfile user_info;
 };
 
@@ -139,11 +141,13 @@ class ClientHarness {
   //           if it is shown as it came
   //   sent    what was sent since the last look, "COMMAND data" per message joined by ", "
   //   users   the list, "nickname points" per row, then '*' if bold (not away), " drawing" for
-  //           the artist and " found" for a finder; '?' when the row's colour does not match
+  //           the artist, " found" for a finder and " watching" for a watcher; '?' when the
+  //           row's colour does not match
   //   start, hint   the button's caption, then " (off)" while it is disabled
   //   controls   the names of the other controls that are enabled
   //   to      where the connection went, "host:port #connects"; socket   its state
   //   room, admin, rounds, word, pattern, status   that field of the panel
+  //   summary   what is shown over the pad of the round that ended
   //   time    the clock, then its colour "r,g,b" when it is not black
   std::string Look(std::string_view what);
   // Plays a script, one step a line: a message from the server, "COMMAND data" with '|' and
