@@ -25,6 +25,7 @@ export interface UserEntry {
   colour: Colour;
   artist: boolean;
   foundWord: boolean;
+  watching: boolean;
 }
 
 export interface Panel {
@@ -54,6 +55,9 @@ export interface Controls {
   autoSkip: boolean;
   start: ButtonState;
   hint: ButtonState;
+  // The Watch toggle can be used, and is on.
+  watch: boolean;
+  watching: boolean;
 }
 
 export interface Standing {
@@ -161,6 +165,9 @@ export interface PageView {
   noWordLists(): void;
   // A file of the room's sounds ("join.wav", ...), served at /sounds/<name>.
   playSound(fileName: string): void;
+  // What the round that ended gave, over the pad until the page takes it down after a few
+  // seconds or the core does (with "") as the next round starts.
+  showRoundSummary(text: string): void;
 }
 
 // What the page calls on the core.
@@ -216,6 +223,9 @@ export interface PageCore {
   padPixels(): Uint8Array;
   // FNV-1a over the pad's pixels as the native tests hash them, as hexadecimal "0x...".
   padHash(): string;
+  // Watch the game rather than play it; and, joining during a round, watch it first.
+  setWatching(on: boolean): void;
+  setWatchUntilNextRound(on: boolean): void;
 }
 
 export const PAD_WIDTH = 511;

@@ -60,6 +60,7 @@ class FakeView implements PageView {
   wordListsComplete() {}
   noWordLists() {}
   playSound() {}
+  showRoundSummary() {}
 }
 
 // The room the page came from, which the core names when it joins.
