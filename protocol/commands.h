@@ -63,6 +63,9 @@ inline constexpr std::string_view CANCELSETUP = "CANCELSETUP";
 inline constexpr std::string_view CHOOSEWORD = "CHOOSEWORD";
 // Target user id. The sender votes to have that player kicked; older rooms log it as unknown.
 inline constexpr std::string_view VOTEKICK = "VOTEKICK";
+// "1" to watch the game instead of playing, "0" to play again; from the next round while one is
+// in play. (An extension: older rooms drop it.)
+inline constexpr std::string_view WATCH = "WATCH";
 }  // namespace to_server
 
 namespace to_client {
@@ -182,6 +185,12 @@ inline constexpr std::string_view SETUPCANCELLED = "SETUPCANCELLED";
 inline constexpr std::string_view WORDCHOICES = "WORDCHOICES";
 // Artist's user id, seconds left. The artist is choosing the word; the round starts after.
 inline constexpr std::string_view CHOOSINGWORD = "CHOOSINGWORD";
+// User id, "1" watching or "0" playing, to newer clients: as it changes, and after a joiner's
+// ULIST for each watcher.
+inline constexpr std::string_view WATCHING = "WATCHING";
+// Word, artist's user id, artist's points, then finder's user id and points for each finder in
+// finding order: what a round gave, to newer clients as it ends (older ones get it as a NOTICE).
+inline constexpr std::string_view ROUNDSUMMARY = "ROUNDSUMMARY";
 
 }  // namespace to_client
 

@@ -46,6 +46,7 @@ struct UserEntry {
   Colour colour = kBlack;
   bool artist = false;      // draws this round
   bool found_word = false;  // found this round's word
+  bool watching = false;    // watches the game: neither draws nor guesses
 };
 
 // The information panel.
@@ -99,6 +100,8 @@ struct Controls {
   bool auto_skip = false;
   StartButtonState start{StartAction::kSetupGame, false, std::nullopt};
   HintButtonState hint{HintAction::kWarnArtist, false, std::nullopt};
+  bool watch = false;     // the Watch toggle can be used
+  bool watching = false;  // and is on: the player asked to watch
 };
 
 // A place in the final standings of a game: players with equal points share a place.
@@ -206,6 +209,9 @@ class ClientView {
                              const std::string& url) = 0;
   // Closes the main window, which ends the program.
   virtual void CloseProgram() = 0;
+  // What the round that ended gave, shown over the pad until the view takes it down after a few
+  // seconds or the session does (with empty text) as the next round starts.
+  virtual void ShowRoundSummary(const std::string& text) = 0;
 };
 
 }  // namespace client

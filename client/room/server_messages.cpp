@@ -10,6 +10,7 @@
 #include "protocol/commands.h"
 #include "protocol/drawing.h"
 #include "protocol/numbers.h"
+#include "protocol/round_summary.h"
 
 namespace client {
 
@@ -110,12 +111,17 @@ const std::map<std::string_view, Session::Handler>& Session::Routes() {
       {to_client::SETUPCANCELLED, &Session::OnSetupCancelled},
       {to_client::WORDCHOICES, &Session::OnWordChoices},
       {to_client::CHOOSINGWORD, &Session::OnChoosingWord},
+      {to_client::WATCHING, &Session::OnWatching},
+      {to_client::ROUNDSUMMARY, &Session::OnRoundSummary},
   };
   return routes;
 }
 
 void Session::HandleServerMessage(const std::string& message) {
   const protocol::Message m = protocol::ParseMessage(message);
+  // A joiner during the artist's choice of a word is told of it right after GAMERUNNING.
+  joined_during_choice_ =
+      std::exchange(just_joined_game_, false) && m.command == to_client::CHOOSINGWORD;
   // Drawing is most of the traffic and parses its own fields.
   if (const auto code = protocol::DrawCodeFromWord(m.command)) {
     const protocol::DrawCommand command = protocol::ParseRelayedDrawData(*code, m.data);
@@ -207,6 +213,8 @@ void Session::OnPassOk(const Received& m) {
   PublishPanel();
   System("Requesting userlist...");
   first_user_list_ = true;
+  entering_room_ = true;
+  controls_.watching = false;
   SendCommand(to_server::ULISTREQ, protocol::kNoData);
 }
 
@@ -252,6 +260,7 @@ void Session::OnUserListEnd(const Received&) {
   controls_.connect = controls_.load_image = controls_.paste = false;
   controls_.user_information = true;
   controls_.auto_skip = true;
+  controls_.watch = true;
   controls_.administrate = IsAdmin();
   PublishControls();
   if (!game_on_) ShowWaitingStatus();
@@ -542,6 +551,10 @@ void Session::OnGameRunning(const Received& m) {
   guessed_word_.clear();
   ShowArtist(artist_id);
   ShowGuessersWord(revealed, pattern);
+  // Come in during a round (the room sends its pattern only then), the player may sit it out.
+  const bool entering = std::exchange(entering_room_, false);
+  if (entering && !pattern.empty()) SitOutIfAsked();
+  just_joined_game_ = entering && pattern.empty();
   panel_.rounds =
       current_round_ > 0 ? NumberText(current_round_) + " of " + NumberText(total_rounds_) : "-";
   // The round began before this client came: it is not one of the gallery's.
@@ -553,6 +566,8 @@ void Session::OnNewArtist(const Received& m) {
   System("A new artist has been selected to draw: " + Nick(artist_id), kBlue);
   EndWordChoice();
   if (artist_id != 0 && artist_id == own_user_id_) PlaySound(Sound::kYourTurn);
+  entering_room_ = false;
+  view_.ShowRoundSummary("");
   // An artist who left ends the round without a word.
   EndRound();
   game_on_ = true;
@@ -754,12 +769,21 @@ void Session::OnWordChoices(const Received& m) {
   PlaySound(Sound::kChooseWord);
 }
 
+// The room lets a joiner watch the round it came into at once, and the switch back waits for the
+// next round.
+void Session::SitOutIfAsked() {
+  if (!watch_until_next_round_) return;
+  SendCommand(to_server::WATCH, "1");
+  SendCommand(to_server::WATCH, "0");
+}
+
 void Session::OnChoosingWord(const Received& m) {
   const int32_t artist_id = m.Int(0);
   const int32_t seconds = m.Int(1);
   const std::string nickname = Nick(artist_id);
   if (artist_id == 0 || artist_id == own_user_id_ || nickname.empty()) return;
   System(nickname + " is choosing a word to draw.", kBlue);
+  if (std::exchange(joined_during_choice_, false)) SitOutIfAsked();
   BeginWordChoice(artist_id, WordChoice{nickname, false, {}, std::max(0, seconds)});
 }
 
@@ -770,6 +794,30 @@ void Session::OnRoundWord(const Received& m) {
   // However the round ended, it ends with the word as the room spells it.
   EndRound();
   ShowRoundOverStatus();
+}
+
+void Session::OnWatching(const Received& m) {
+  const int32_t id = m.Int(0);
+  const bool watching = m.Away(1);
+  UserEntry* user = User(id);
+  if (!user || user->watching == watching) return;
+  user->watching = watching;
+  PublishUsers();
+  if (id == own_user_id_) {
+    System(watching ? "You are watching: you neither draw nor guess until you play again."
+                    : "You are playing again.",
+           kBlue);
+  }
+}
+
+void Session::OnRoundSummary(const Received& m) {
+  const std::string text =
+      protocol::SummaryText(protocol::ParseSummary(m.data), [this](int32_t id) {
+        const std::string name = Nick(id);
+        return name.empty() ? std::string("a player who left") : name;
+      });
+  System(text, kDarkBlue);
+  view_.ShowRoundSummary(text);
 }
 
 std::vector<Standing> Session::FinalStandings(const std::vector<int32_t>& winners) const {

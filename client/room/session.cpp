@@ -250,6 +250,7 @@ void Session::EnterDisconnectedState() {
   controls_.start = StartButtonState{StartAction::kSetupGame, false, std::nullopt};
   controls_.hint = HintButtonState{HintAction::kWarnArtist, false, std::nullopt};
   controls_.auto_skip = false;
+  controls_.watch = controls_.watching = false;
   users_.clear();
   StopGameClock();
   controls_.disconnect = controls_.user_information = controls_.administrate = false;
@@ -493,6 +494,13 @@ void Session::SetAutoSkip(bool checked) {
     }
     SendCommand(to_server::AWAY, checked ? "1" : "0");
   }
+}
+
+void Session::SetWatching(bool on) {
+  if (!controls_.watch) return;
+  controls_.watching = on;
+  PublishControls();
+  SendCommand(to_server::WATCH, on ? "1" : "0");
 }
 
 void Session::AgreementAccepted() {

@@ -79,6 +79,12 @@ class Session : public protocol::DrawSink {
   // The player's vote to have that user kicked; the room tells everyone, or the player why not.
   void VoteKick(int32_t id);
   void SetAutoSkip(bool checked);
+  // The Watch toggle: watch the game rather than play it, from the next round while one is in
+  // play.
+  void SetWatching(bool on);
+  // "Watch until the next round": joining during a round, the player watches it and plays from
+  // the next.
+  void SetWatchUntilNextRound(bool on) { watch_until_next_round_ = on; }
   void AgreementAccepted();
   void AgreementRefused();
   // The password the player gave for the room that asked for one: the login starts again
@@ -211,6 +217,9 @@ class Session : public protocol::DrawSink {
   void OnSetupCancelled(const Received& m);
   void OnWordChoices(const Received& m);
   void OnChoosingWord(const Received& m);
+  void OnWatching(const Received& m);
+  void OnRoundSummary(const Received& m);
+  void SitOutIfAsked();
 
   // The password to send for the room being joined.
   std::string PasswordToSend() const;
@@ -355,6 +364,13 @@ class Session : public protocol::DrawSink {
   // The choice of the word under way, and whose it is (0: none).
   WordChoice word_choice_;
   int32_t chooser_id_ = 0;
+  bool watch_until_next_round_ = false;
+  // From PASSOK to the first GAMERUNNING: whether the player came in during a round.
+  bool entering_room_ = false;
+  // The message before was this joiner's GAMERUNNING without a round in play; this one is the
+  // CHOOSINGWORD that follows it when the player came in during the choice of a word.
+  bool just_joined_game_ = false;
+  bool joined_during_choice_ = false;
 };
 
 // The text before the first ",", or the whole word line.

@@ -191,6 +191,19 @@ QWidget* MainWindow::BuildPanel() {
   connect(chkAutoSkipGo_, &QCheckBox::clicked, this, [this](bool checked) {
     if (session_) session_->SetAutoSkip(checked);
   });
+  chkWatch_ = new QCheckBox(QStringLiteral("Watch"));
+  chkWatch_->setObjectName(QStringLiteral("chkWatch"));
+  chkWatch_->setToolTip(QStringLiteral("Watch the game instead of playing, from the next round"));
+  connect(chkWatch_, &QCheckBox::clicked, this, [this](bool checked) {
+    if (session_) session_->SetWatching(checked);
+  });
+  chkWatchLate_ = new QCheckBox(QStringLiteral("Watch until the next round"));
+  chkWatchLate_->setObjectName(QStringLiteral("chkWatchLate"));
+  chkWatchLate_->setToolTip(
+      QStringLiteral("Joining during a round, watch it and play from the next one"));
+  connect(chkWatchLate_, &QCheckBox::toggled, this, [this](bool checked) {
+    if (session_) session_->SetWatchUntilNextRound(checked);
+  });
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(cmdStartGameSkipGo_);
   buttons->addWidget(cmdWarnArtist_);
@@ -199,6 +212,8 @@ QWidget* MainWindow::BuildPanel() {
   layout->addLayout(grid);
   layout->addLayout(buttons);
   layout->addWidget(chkAutoSkipGo_);
+  layout->addWidget(chkWatch_);
+  layout->addWidget(chkWatchLate_);
   return panel;
 }
 
@@ -438,6 +453,8 @@ void MainWindow::ShowControls(const Controls& c) {
   mLOADIMAGE_->setEnabled(c.load_image);
   mEDIT_PASTEFROMCLIPBOARD_->setEnabled(c.paste);
   chkAutoSkipGo_->setEnabled(c.auto_skip);
+  chkWatch_->setEnabled(c.watch);
+  chkWatch_->setChecked(c.watching);
   ApplyButton(cmdStartGameSkipGo_, c.start);
   ApplyButton(cmdWarnArtist_, c.hint);
 }
@@ -483,6 +500,39 @@ void MainWindow::ShowWinner(const std::vector<std::string>& winners,
     lines << QStringLiteral("%1. %2 - %3").arg(s.place).arg(FromWire(s.nickname)).arg(s.points);
   }
   drawing_->pad()->ShowWinner(names.join(QStringLiteral(" & ")), lines);
+}
+
+void MainWindow::ShowRoundSummary(const std::string& text) {
+  if (!labRoundSummary_) {
+    labRoundSummary_ = new QLabel(drawing_->pad());
+    labRoundSummary_->setObjectName(QStringLiteral("labRoundSummary"));
+    labRoundSummary_->setWordWrap(true);
+    labRoundSummary_->setAlignment(Qt::AlignCenter);
+    labRoundSummary_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    labRoundSummary_->setStyleSheet(QStringLiteral(
+        "QLabel { background: rgba(255, 255, 240, 230); color: #102060; border: 1px solid "
+        "#102060; border-radius: 6px; padding: 6px; font-weight: bold; }"));
+    tmrRoundSummary_ = new QTimer(this);
+    tmrRoundSummary_->setSingleShot(true);
+    tmrRoundSummary_->setInterval(5000);
+    connect(tmrRoundSummary_, &QTimer::timeout, labRoundSummary_, &QLabel::hide);
+  }
+  if (text.empty()) {
+    tmrRoundSummary_->stop();
+    labRoundSummary_->hide();
+    return;
+  }
+  labRoundSummary_->setText(FromWire(text));
+  // Over the lower part of the pad, where it hides least of the picture's middle.
+  const QRect pad = drawing_->pad()->rect();
+  const int width = pad.width() * 4 / 5;
+  labRoundSummary_->setFixedWidth(width);
+  labRoundSummary_->adjustSize();
+  labRoundSummary_->move((pad.width() - width) / 2,
+                         pad.height() - labRoundSummary_->height() - pad.height() / 10);
+  labRoundSummary_->show();
+  labRoundSummary_->raise();
+  tmrRoundSummary_->start();
 }
 
 void MainWindow::AskRoomPassword(const std::string& room, bool wrong) {

@@ -3,6 +3,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QTimer>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -101,6 +102,7 @@ class MainWindow : public QMainWindow, public ClientView {
   void OfferDownload(const std::string& title, const std::string& text,
                      const std::string& url) override;
   void CloseProgram() override;
+  void ShowRoundSummary(const std::string& text) override;
 
   // The profile window; `then` runs once it was saved.
   ProfileWindow* OpenProfile(std::function<void()> then = {});
@@ -165,6 +167,11 @@ class MainWindow : public QMainWindow, public ClientView {
   QPushButton* cmdStartGameSkipGo_;
   QPushButton* cmdWarnArtist_;
   QCheckBox* chkAutoSkipGo_;
+  QCheckBox* chkWatch_;
+  QCheckBox* chkWatchLate_;
+  // The round's summary over the pad, taken down by its timer.
+  QLabel* labRoundSummary_ = nullptr;
+  QTimer* tmrRoundSummary_ = nullptr;
   ChatBar* chat_bar_ = nullptr;
   WordChoicePanel* fraWordChoice_ = nullptr;
 

@@ -30,6 +30,9 @@ void UserList::ShowUsers(const std::vector<UserEntry>& users) {
     auto* item =
         new QTreeWidgetItem({scrawlbox::FromWire(user.nickname), scrawlbox::FromWire(user.points)});
     item->setData(0, Qt::UserRole, user.id);
+    item->setData(0, Qt::UserRole + 1, item->text(0));
+    // In words, as the other marks are in pictures: a watcher is no guesser.
+    if (user.watching) item->setText(0, item->text(0) + QStringLiteral(" (watching)"));
     item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
     // The colour alone is not enough for everyone: the artist and the finders get a mark too.
     if (user.artist) {
@@ -57,7 +60,7 @@ int32_t UserList::SelectedId() const {
 
 QString UserList::SelectedNickname() const {
   const QTreeWidgetItem* item = currentItem();
-  return item ? item->text(0) : QString();
+  return item ? item->data(0, Qt::UserRole + 1).toString() : QString();
 }
 
 }  // namespace client

@@ -45,6 +45,8 @@ struct ConnectionRecord {
   double ClientVersion = 0;
   std::string Info;
   bool PingPending = false;
+  bool Watching = false;       // watches the game: never draws, never guesses
+  bool WantsWatching = false;  // as the player asked; Watching follows when the round allows
 
   std::string address;                    // the peer's IP address
   std::string row_name = "Unknown User";  // the name the connection list shows

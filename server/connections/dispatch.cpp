@@ -69,6 +69,7 @@ const std::map<std::string_view, RoomServer::Route>& RoomServer::Routes() {
          {A::kInRoom, false,
           [](RoomServer& room, int slot, const std::string& data) { room.OnVoteKick(slot, data); },
           kChat}},
+        {to_server::WATCH, {A::kInRoom, true, game(to_server::WATCH), kChat}},
     };
     for (size_t i = 0; i < protocol::kDrawCodeCount; ++i) {
       const auto code = static_cast<protocol::DrawCode>(i);

@@ -5,6 +5,7 @@
 #include "protocol/framing.h"
 #include "protocol/limits.h"
 #include "protocol/numbers.h"
+#include "protocol/version_text.h"
 #include "server/connections/peer_text.h"
 #include "server/connections/room_server.h"
 
@@ -33,6 +34,12 @@ void UserCommands::OnUserListRequest(int slot, const std::string&) {
     if (++entries == kUsersPerMessage) flush();
   });
   if (entries > 0) flush();
+  if (room_.Record(slot)->ClientVersion >= protocol::kGameRulesClientVersion) {
+    room_.ForEachConnection([&](ConnectionRecord& user) {
+      if (user.State == StateInRoom && user.Watching)
+        room_.SendMessage(slot, to_client::WATCHING, NumberText(user.Id) + kSep + "1");
+    });
+  }
   if (!room_.SendMessage(slot, to_client::ULISTEND, "")) return;
   room_.UpdateConnectionRow(slot, "", "The login sequence was successful.");
   const GameHooks& game = *room_.game_;

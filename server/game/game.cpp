@@ -2,13 +2,16 @@
 #include "server/game/game.h"
 
 #include <algorithm>
+#include <cctype>
 #include <climits>
 #include <utility>
 
 #include "protocol/commands.h"
 #include "protocol/custom_words.h"
 #include "protocol/framing.h"
+#include "protocol/limits.h"
 #include "protocol/numbers.h"
+#include "protocol/round_summary.h"
 #include "protocol/text.h"
 #include "protocol/version_text.h"
 #include "server/connections/room_server.h"
@@ -41,6 +44,29 @@ Guess MatchGuess(std::string_view guess, std::string_view word) {
   }
   const bool long_enough = guess.size() >= kMinCloseGuess && guess.size() * 2 >= word.size();
   return long_enough && IsBeginningOf(guess, word) ? Guess::kClose : Guess::kWrong;
+}
+
+bool IsWordCharacter(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  return std::isalnum(byte) || byte >= 0xC0;
+}
+
+// Letter case aside, whether the text holds the word or one of its alternatives as a whole word:
+// "pineapple" does not name "apple".
+bool NamesWord(std::string_view text, std::string_view word) {
+  const std::string lower = protocol::LowerCase(text);
+  for (const std::string& alternative : protocol::SplitFields(word, ',')) {
+    if (alternative.empty()) continue;
+    const std::string wanted = protocol::LowerCase(alternative);
+    for (size_t at = lower.find(wanted); at != std::string::npos; at = lower.find(wanted, at + 1)) {
+      const size_t end = at + wanted.size();
+      if ((at == 0 || !IsWordCharacter(lower[at - 1])) &&
+          (end == lower.size() || !IsWordCharacter(lower[end]))) {
+        return true;
+      }
+    }
+  }
+  return false;
 }
 
 int32_t ClampTime(double ms, int32_t low, int32_t high) {
@@ -91,6 +117,8 @@ void Game::HandleCommand(std::string_view command, int slot, const std::string& 
     OnWarnArtist(slot);
   } else if (command == to_server::CHOOSEWORD) {
     OnChooseWord(slot, data);
+  } else if (command == to_server::WATCH) {
+    OnWatch(slot, data);
   }
 }
 
@@ -128,6 +156,7 @@ void Game::OnStartGame(int slot, const std::string& data) {
   state_.MasterId = starter->Id;
   const auto fields = protocol::SplitFields(data);
   room_.UpdateConnectionRow(slot, "", "Has started the game..");
+  BeginRoundsPlayers();
   const int32_t artist = GetNextArtist();
   ClearFoundFlags();
   state_.TotalRounds =
@@ -180,7 +209,8 @@ void Game::OnSkipWord(int slot) {
   // A skipped word pays its artist nothing: what its finders earned the artist goes back.
   const int64_t after = int64_t{artist.Points} - state_.ArtistRoundPoints - SkipPenalty;
   artist.Points = static_cast<int32_t>(std::max<int64_t>(after, INT32_MIN));
-  state_.ArtistRoundPoints = 0;
+  // What the artist gained this round, as the summary tells it.
+  state_.ArtistRoundPoints = -SkipPenalty;
   room_.UpdateConnectionRow(slot, "", "Has skipped the current word.");
   room_.Broadcast(to_client::WORDSKIPPED, state_.CurrentWord, -1);
   TellRoundWord();
@@ -198,7 +228,8 @@ void Game::OnWarnArtist(int slot) {
   if (warned_ids_.contains(player->Id) || warned_addresses_.contains(player->address)) return;
   warned_ids_.insert(player->Id);
   warned_addresses_.insert(player->address);
-  const size_t needed = static_cast<size_t>(std::max(room_.InRoomCount() - 1, 1)) / 2 + 1;
+  if (player->Watching) return;
+  const size_t needed = static_cast<size_t>(std::max(GuesserCount(), 1)) / 2 + 1;
   const std::string text = player->Nickname + " warned the artist (" +
                            NumberText(static_cast<double>(warned_ids_.size())) + " of " +
                            NumberText(static_cast<double>(needed)) + " needed).";
@@ -265,6 +296,14 @@ bool Game::CheckGuess(int slot, const std::string& text) {
   // Between rounds and games the last word has been shown to everyone; typing it scores nothing.
   if (!RoundInPlay()) return false;
   ConnectionRecord& player = *room_.Record(slot);
+  if (player.Watching) {
+    // A watcher's line is chat, but never one that tells the guessers the word: refused, rather
+    // than starred, since stars would still show where the word stands and how long it is.
+    if (!NamesWord(text, state_.CurrentWord)) return false;
+    room_.SendMessage(slot, to_client::NOTICE,
+                      "Your line was not sent: while you watch, it may not name the word.");
+    return true;
+  }
   const Guess guess = MatchGuess(text, state_.CurrentWord);
   if (IsArtist(slot)) {
     // The artist can neither score with the word nor give any of it away in the chat.
@@ -290,8 +329,9 @@ bool Game::CheckGuess(int slot, const std::string& text) {
     room_.Broadcast(to_client::WORDFOUND, NumberText(slot) + kSep + NumberText(player.Id), -1);
     ++state_.FoundCount;
     int32_t gain = state_.ScorePot;
-    if (room_.InRoomCount() > 2 && state_.FoundCount == 1) gain += FirstFinderBonus;
+    if (PlayerCount() > 2 && state_.FoundCount == 1) gain += FirstFinderBonus;
     player.Points += gain;
+    finders_.emplace_back(player.Id, gain);
     TellPoints(player);
     PayArtist(gain);
     player.FoundWord = true;
@@ -302,11 +342,9 @@ bool Game::CheckGuess(int slot, const std::string& text) {
     room_.statistics().Increment(Stat::WordsAlmostGuessed);
     taken = true;
   }
-  if (state_.FoundCount >= room_.InRoomCount() - 1) {
-    EndRoundAllFound();
-  } else if (found && state_.FoundCount == 1) {
+  if (found && state_.FoundCount == 1 && state_.FoundCount < GuesserCount())
     SetGameTimer(kTimerCountdown);
-  }
+  EndRoundIfAllFound();
   return taken;
 }
 
@@ -334,11 +372,15 @@ void Game::OnDrawingRelayed(int slot) {
 void Game::OnPlayerGone(const ConnectionRecord& leaver, bool was_artist) {
   // Only a finder who leaves takes a find with it.
   if (state_.FoundCount > 0 && leaver.FoundWord) --state_.FoundCount;
+  late_joiners_.erase(leaver.Id);
   if (!state_.GameRunning) return;
   if (leaver.entered_room) KeepScore(leaver);
-  if (room_.InRoomCount() < 2) {
+  if (PlayerCount() < 2) {
     if (RoundInPlay()) TellRoundWord();
     StopGame();
+    // Watchers are left waiting for a game that no longer runs unless they are told.
+    if (room_.InRoomCount() >= 2)
+      room_.Broadcast(to_client::NOTICE, "Too few players are left, so the game stops.", -1);
     return;
   }
   if (was_artist) {
@@ -361,13 +403,11 @@ void Game::OnPlayerGone(const ConnectionRecord& leaver, bool was_artist) {
     return;
   }
   // The last player still guessing may have been the one who left.
-  if (RoundInPlay() && state_.FoundCount > 0 && state_.FoundCount >= room_.InRoomCount() - 1) {
-    EndRoundAllFound();
-  }
+  EndRoundIfAllFound();
 }
 
 void Game::OnSocketError() {
-  if (state_.GameRunning && room_.InRoomCount() < 2) StopGame();
+  if (state_.GameRunning && PlayerCount() < 2) StopGame();
 }
 
 // --- Rounds and timers ------------------------------------------------------------------------
@@ -389,6 +429,7 @@ void Game::SetGameTimer(int32_t mode) {
       guess_buckets_.clear();
       warned_ids_.clear();
       warned_addresses_.clear();
+      finders_.clear();
       StartClock(state_.RoundTime);
       tmrGameScore_->Start(ScoreTick);
       break;
@@ -439,6 +480,7 @@ void Game::OnScoreTimer() {
 }
 
 void Game::NewRound() {
+  BeginRoundsPlayers();
   const int32_t artist = GetNextArtist();
   ClearFoundFlags();
   state_.Round += 1;
@@ -534,6 +576,87 @@ void Game::AnnounceArtist() {
 
 void Game::TellRoundWord() {
   room_.Broadcast(to_client::ROUNDWORD, protocol::LeftOf(state_.CurrentWord, ','), -1);
+  TellRoundSummary();
+}
+
+void Game::TellRoundSummary() {
+  protocol::RoundSummary summary{std::string(protocol::LeftOf(state_.CurrentWord, ',')),
+                                 state_.ArtistId,
+                                 state_.ArtistRoundPoints,
+                                 {}};
+  for (const auto& [id, points] : finders_) summary.finders.push_back({id, points});
+  const std::string data = protocol::SummaryData(summary);
+  const std::string text = protocol::SummaryText(summary, [this](int32_t id) {
+    const ConnectionRecord* player = room_.Record(room_.SlotOfId(id));
+    return player && player->Id == id
+               ? protocol::FirstChars(player->Nickname, protocol::kShownNicknameLength)
+               : std::string("a player who left");
+  });
+  room_.ForEachConnection([&](ConnectionRecord& r) {
+    if (r.State != StateInRoom) return;
+    if (r.ClientVersion >= protocol::kGameRulesClientVersion) {
+      room_.SendMessage(r.SlotIndex, to_client::ROUNDSUMMARY, data);
+    } else {
+      room_.SendMessage(r.SlotIndex, to_client::NOTICE, text);
+    }
+  });
+}
+
+void Game::OnWatch(int slot, const std::string& data) {
+  ConnectionRecord* player = room_.Record(slot);
+  if (!player || player->State != StateInRoom) return;
+  player->WantsWatching = protocol::LeadingNumber(data) != 0;
+  if (player->WantsWatching == player->Watching) return;
+  // A switch waits for the round in play, or the artist's choice of its word, to end, so that
+  // its artist and guessers stay who they were; a joiner who has had no part in it yet may
+  // watch it at once.
+  if (!(RoundInPlay() || Choosing()) ||
+      (player->WantsWatching && late_joiners_.contains(player->Id))) {
+    ApplyWatch(*player);
+    if (RoundInPlay()) EndRoundIfAllFound();
+    return;
+  }
+  room_.SendMessage(slot, to_client::NOTICE,
+                    player->WantsWatching ? "You will watch from the next round."
+                                          : "You will play from the next round.");
+}
+
+void Game::ApplyWatch(ConnectionRecord& player) {
+  if (player.Watching == player.WantsWatching) return;
+  player.Watching = player.WantsWatching;
+  const std::string data = NumberText(player.Id) + kSep + (player.Watching ? "1" : "0");
+  room_.ForEachConnection([&](ConnectionRecord& r) {
+    if (r.State == StateInRoom && r.ClientVersion >= protocol::kGameRulesClientVersion)
+      room_.SendMessage(r.SlotIndex, to_client::WATCHING, data);
+  });
+  room_.LogGeneral(player.Nickname + (player.Watching ? " watches the game." : " plays again."),
+                   kIconInfo);
+}
+
+void Game::BeginRoundsPlayers() {
+  late_joiners_.clear();
+  room_.ForEachConnection([this](ConnectionRecord& r) {
+    if (r.State == StateInRoom) ApplyWatch(r);
+  });
+}
+
+int32_t Game::PlayerCount() {
+  int32_t count = 0;
+  room_.ForEachConnection([&count](ConnectionRecord& r) {
+    if (r.State == StateInRoom && !r.Watching) ++count;
+  });
+  return count;
+}
+
+int32_t Game::GuesserCount() {
+  const ConnectionRecord* artist = room_.Record(room_.SlotOfId(state_.ArtistId));
+  const bool artist_plays = artist && artist->Id == state_.ArtistId && !artist->Watching;
+  return PlayerCount() - (artist_plays ? 1 : 0);
+}
+
+void Game::EndRoundIfAllFound() {
+  if (RoundInPlay() && state_.FoundCount > 0 && state_.FoundCount >= GuesserCount())
+    EndRoundAllFound();
 }
 
 void Game::TakeCustomWords(std::string_view field) {
@@ -615,7 +738,7 @@ bool Game::PickRoundWord(int32_t artist) {
 int32_t Game::GetNextArtist() {
   // Players still logging in cannot draw; players on auto-skip never do.
   auto eligible = [](const ConnectionRecord& r) {
-    return r.Id > 0 && r.State == StateInRoom && !r.AutoSkip && !r.HasDrawn;
+    return r.Id > 0 && r.State == StateInRoom && !r.AutoSkip && !r.Watching && !r.HasDrawn;
   };
   ConnectionRecord* chosen = room_.FindConnection(eligible);
   if (!chosen) {
@@ -727,6 +850,7 @@ void Game::KeepScore(const ConnectionRecord& leaver) {
 }
 
 void Game::OnPlayerEntered(ConnectionRecord& player) {
+  if (RoundInPlay() || Choosing()) late_joiners_.insert(player.Id);
   if (!state_.GameRunning) return;
   const int64_t now = scheduler_.NowMs();
   const std::string nickname = protocol::LowerCase(player.Nickname);

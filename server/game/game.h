@@ -128,6 +128,19 @@ class Game : public GameHooks {
   void TellPoints(const ConnectionRecord& player);
   void OnCancelSetup(int slot);
   void OnChooseWord(int slot, const std::string& data);
+  void OnWatch(int slot, const std::string& data);
+  // Makes the player watch or play as it asked, and tells the room.
+  void ApplyWatch(ConnectionRecord& player);
+  // As a round begins, before its artist is chosen: every switch asked for during the last one
+  // takes effect, and nobody is a late joiner of the new one.
+  void BeginRoundsPlayers();
+  // Players in the room who do not watch, and those of them who guess this round.
+  int32_t PlayerCount();
+  int32_t GuesserCount();
+  // Ends the round when every guesser has found the word.
+  void EndRoundIfAllFound();
+  // What the round gave, to newer clients as ROUNDSUMMARY and to older ones as a NOTICE.
+  void TellRoundSummary();
 
   void SetGameTimer(int32_t mode);
   void OnRoundTimer();
@@ -209,6 +222,11 @@ class Game : public GameHooks {
   std::vector<std::string> word_choices_;
   // The players were told the game started (START_GAME): its first round was played or begun.
   bool game_announced_ = false;
+  // This round's finders in finding order, with what each gained.
+  std::vector<std::pair<int32_t, int32_t>> finders_;
+  // Who entered the room while this round was in play: having no part in it yet, they may
+  // watch it at once.
+  std::set<int32_t> late_joiners_;
 };
 
 }  // namespace server

@@ -202,5 +202,31 @@ TEST(InGame, TheChoiceOfTheWordShowsOverThePadAndTheRoundsSoundsPlay) {
       "+5000 => sounds: lastseconds.wav,lastseconds.wav,lastseconds.wav,lastseconds.wav");
 }
 
+// Watchers are marked in the list; a joiner who chose so sits out the round it came into, and
+// every round's end is said in the chat and shown over the pad until the next round.
+TEST(InGame, WatchersAreMarkedAndEachRoundEndsWithItsSummary) {
+  ClientHarness h{"[Player Information]\nNickname=Me\n"};
+  h.session.SetWatchUntilNextRound(true);
+  h.LogIn(100005, {"Ann", "Ben"});
+  h.Play(
+      "GAMERUNNING 100000||___ => sent: WATCH 1, WATCH 0\n"
+      "WATCHING 100005|1 => users: Ann 0* drawing, Ben 0*, Me 0* watching\n"
+      "GAMERUNNING 100000||___ => sent: \n"  // a later user list: no switch again
+      "ROUNDSUMMARY cat|100000|210|100001|220|100009|200 => line: System: The word was cat. Found "
+      "by Ben (+220), a player who left (+200); Ann drew (+210). => summary: The word was cat. "
+      "Found by Ben (+220), a player who left (+200); Ann drew (+210).\n"
+      "NEWARTIST 100001 => summary: \n"
+      "ROUNDSUMMARY ice cream|0|0 => line: System: Nobody found ice cream.");
+  h.session.SetWatching(false);
+  EXPECT_EQ(h.Look("sent"), "WATCH 0");
+  // Come in while the artist chooses, the joiner sits out the round about to start.
+  ClientHarness late{"[Player Information]\nNickname=Me\n"};
+  late.session.SetWatchUntilNextRound(true);
+  late.LogIn(100005, {"Ann", "Ben"});
+  late.Play(
+      "GAMERUNNING 100000|| => sent: \nCHOOSINGWORD 100000|12 => sent: WATCH 1, WATCH 0\n"
+      "CHOOSINGWORD 100001|15 => sent: ");
+}
+
 }  // namespace
 }  // namespace client

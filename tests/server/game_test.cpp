@@ -20,7 +20,8 @@ using testing_support::GameHarness;
 namespace to_server = protocol::to_server;
 
 constexpr char kArtistLeft[] =
-    "NOTICE Artist has left the room; a new one will be selected., ROUNDWORD cat";
+    "NOTICE Artist has left the room; a new one will be selected., ROUNDWORD cat, NOTICE Nobody "
+    "found cat.";
 
 // Three players in slots 1-3 (ids 100000-100002), or two, each suite setting its own game up.
 using ThreeJoined = testing_support::ThreeInRoom<GameHarness>;
@@ -150,7 +151,8 @@ TEST_F(ThreeJoined, AWholeGameOfFindsCountdownsAndTheWinner) {
   EXPECT_EQ(h.Got(a),
             "WORDFOUND 2|100001, POINTSCHG 100001|200, POINTSCHG 100000|100, STARTGAMETIMER 30000, "
             "WORDFOUND 3|100002, POINTSCHG 100002|178, POINTSCHG 100000|189, STOPGAMETIMER -, "
-            "ROUNDWORD cat");
+            "ROUNDWORD cat, NOTICE The word was cat. Found by ben (+200), cid (+178); ann drew "
+            "(+189).");
   // Between rounds the shown word is just chat, and ends no round again.
   h.Say(b, "cat");
   EXPECT_EQ(h.Got(a), "SAY 100001|cat");
@@ -167,7 +169,9 @@ TEST_F(ThreeJoined, AWholeGameOfFindsCountdownsAndTheWinner) {
   EXPECT_EQ(h.Got(c),
             "WORDFOUND 1|100000, POINTSCHG 100000|291, POINTSCHG 100001|251, STARTGAMETIMER 30000");
   h.clock.Advance(1);
-  EXPECT_EQ(h.Got(c), "ENDOFROUND dog, ROUNDWORD dog");
+  EXPECT_EQ(h.Got(c),
+            "ENDOFROUND dog, ROUNDWORD dog, NOTICE The word was dog. Found by ann (+102); ben drew "
+            "(+51).");
   // The last round's final find ends the game, without relaying the guess.
   h.clock.Advance(BetweenRoundsPause);
   h.TakeAll();
@@ -176,7 +180,8 @@ TEST_F(ThreeJoined, AWholeGameOfFindsCountdownsAndTheWinner) {
   EXPECT_EQ(h.Got(c),
             "WORDFOUND 1|100000, POINTSCHG 100000|511, POINTSCHG 100002|288, STARTGAMETIMER 30000, "
             "WORDFOUND 2|100001, POINTSCHG 100001|451, POINTSCHG 100002|388, STOPGAMETIMER -, "
-            "ROUNDWORD dog, WINNER 100000, RESETSCORES -");
+            "ROUNDWORD dog, NOTICE The word was dog. Found by ann (+220), ben (+200); cid drew "
+            "(+210)., WINNER 100000, RESETSCORES -");
   EXPECT_EQ(h.server.Record(b)->Points, 0);
   EXPECT_EQ(h.server.statistics().Get(Stat::GamesCompleted), 1);
   // 6 s later a new game begins.
@@ -303,7 +308,7 @@ TEST_F(ThreeJoined, AnArtistWhoseConnectionBreaksAsTheGameOrARoundStartsIsReplac
   h.transport.failing_slots.insert(c);  // the artist of round 3
   h.clock.Advance(BetweenRoundsPause);
   EXPECT_THAT(h.TakeCommands(d), ElementsAre("SETGAMETIMER", "NEWROUND", "NEWARTIST", "WORDPATTERN",
-                                             "PART", "NOTICE", "ROUNDWORD"));
+                                             "PART", "NOTICE", "ROUNDWORD", "NOTICE"));
   h.clock.Advance(ArtistLeftPause - 1);
   EXPECT_EQ(h.Got(d), "");
   h.clock.Advance(1);
@@ -360,11 +365,13 @@ TEST_F(TwoPlayers, TheOnlyGuesserFindsAndTheArtistSkips) {
   h.Say(b, "cat");
   EXPECT_EQ(h.Got(a),
             "WORDFOUND 2|100001, POINTSCHG 100001|200, POINTSCHG 100000|100, STOPGAMETIMER -, "
-            "ROUNDWORD cat");
+            "ROUNDWORD cat, NOTICE The word was cat. Found by ben (+200); ann drew (+100).");
   h.clock.Advance(BetweenRoundsPause + kMinRoundTime + BetweenRoundsPause);  // ann draws round 3
   h.TakeAll();
   h.Send(a, to_server::SKIPWORD, "-");
-  EXPECT_EQ(h.Got(b), "WORDSKIPPED cat, ROUNDWORD cat, POINTSCHG 100000|90");
+  EXPECT_EQ(h.Got(b),
+            "WORDSKIPPED cat, ROUNDWORD cat, NOTICE Nobody found cat; ann drew (-10)., POINTSCHG "
+            "100000|90");
   h.clock.Advance(AfterSkipPause - 1);
   EXPECT_EQ(h.Got(b), "");
   h.clock.Advance(1);
@@ -395,7 +402,9 @@ TEST(ArtistPoints, TheArtistSharesEachFindButASkippedWordPaysNothing) {
     EXPECT_EQ(h.Got(c),
               std::string("WORDFOUND 2|100001, ") + row.after_find + ", STARTGAMETIMER 30000");
     h.Send(a, to_server::SKIPWORD, "-");
-    EXPECT_EQ(h.Got(c), "WORDSKIPPED cat, ROUNDWORD cat, POINTSCHG 100000|-10");
+    EXPECT_EQ(h.Got(c),
+              "WORDSKIPPED cat, ROUNDWORD cat, NOTICE The word was cat. Found by ben (+220); ann "
+              "drew (-10)., POINTSCHG 100000|-10");
   }
 }
 
@@ -442,7 +451,9 @@ TEST(WarnArtist, MoreThanHalfTheGuessersSkipTheRoundAtNoCostToThem) {
     for (const int warner : row.warners) h.Send(guessers[warner], to_server::WARNARTIST, "-");
     EXPECT_EQ(h.Got(guessers[0]), std::string(row.notices) +
                                       "POINTSCHG 100000|0, NOTICE Most players warned the artist; "
-                                      "the round is skipped., ENDOFROUND cat, ROUNDWORD cat");
+                                      "the round is skipped., ENDOFROUND cat, ROUNDWORD cat, "
+                                      "NOTICE The word was cat. Found by ben (+220); ann drew "
+                                      "(+0).");
     EXPECT_EQ(h.server.Record(guessers[0])->Points, 220);
     EXPECT_EQ(h.server.Record(artist)->Points, 0);
     EXPECT_EQ(h.server.counters().rounds_warned_off, 1u);
@@ -520,6 +531,14 @@ TEST(WordChoice, TheRoundStartsWithTheWordChosenOrTheFirstWhenTheTimeIsUp) {
   const int e = h.LogInTo(GameHarness::Step::kUserList, "eve");
   EXPECT_THAT(h.Got(e), EndsWith(", GAMERUNNING 100000||"));
   h.TakeAll();
+  // The chooser's switch to watching waits for the next round; a joiner's does not.
+  h.Send(a, to_server::WATCH, "1");
+  EXPECT_EQ(h.Got(a), "NOTICE You will watch from the next round.");
+  h.Send(a, to_server::WATCH, "0");
+  h.Send(d, to_server::WATCH, "1");
+  h.Send(d, to_server::WATCH, "0");
+  EXPECT_EQ(h.Got(d), "WATCHING 100003|1, NOTICE You will play from the next round.");
+  h.TakeAll();
   h.Send(a, to_server::CHOOSEWORD, "1");
   h.Send(a, to_server::CHOOSEWORD, "2");  // chosen already
   const std::string start = "SETGAMETIMER 60000, TOTALROUNDS 5, START_GAME test, NEWARTIST 100000";
@@ -530,13 +549,13 @@ TEST(WordChoice, TheRoundStartsWithTheWordChosenOrTheFirstWhenTheTimeIsUp) {
   h.clock.Advance(59999);
   h.TakeAll();
   h.clock.Advance(1);
-  EXPECT_EQ(h.Got(b), "ENDOFROUND bear, ROUNDWORD bear");
+  EXPECT_EQ(h.Got(b), "ENDOFROUND bear, ROUNDWORD bear, NOTICE Nobody found bear.");
   // Ben's client does not choose; cid's lets the time run out and gets the first word.
   h.clock.Advance(BetweenRoundsPause);
   EXPECT_THAT(h.Got(b), EndsWith("NEWARTIST 100001, NEWWORD apple"));
   h.clock.Advance(60000 + BetweenRoundsPause);
-  EXPECT_THAT(h.Got(c), EndsWith("ROUNDWORD apple, WORDCHOICES 15|apple|bear|cat"));
-  EXPECT_THAT(h.Got(a), EndsWith("ROUNDWORD apple, CHOOSINGWORD 100002|15"));
+  EXPECT_THAT(h.Got(c), EndsWith("ROUNDSUMMARY apple|100001|0, WORDCHOICES 15|apple|bear|cat"));
+  EXPECT_THAT(h.Got(a), EndsWith("ROUNDSUMMARY apple|100001|0, CHOOSINGWORD 100002|15"));
   h.TakeAll();
   h.clock.Advance(14999);
   EXPECT_EQ(h.Got(b), "");
@@ -554,6 +573,62 @@ TEST(WordChoice, TheRoundStartsWithTheWordChosenOrTheFirstWhenTheTimeIsUp) {
   EXPECT_EQ(h.Got(b), "SETGAMETIMER 60000, NEWROUND 4, NEWARTIST 100004, WORDPATTERN _____");
 }
 
+// Watchers never draw nor guess and count for nothing; a switch waits for the round in play,
+// but a joiner may watch the round it came into. Every round's end tells what it gave, to
+// newer clients as ROUNDSUMMARY and to older ones as a NOTICE.
+TEST(Watchers, SitOutTheRoundsTheyWatchAndEveryRoundEndsWithItsSummary) {
+  GameHarness h;
+  h.client_version = "101000";
+  const int a = h.Join("ann");
+  const int b = h.Join("ben");
+  const int c = h.Join("cid");
+  h.client_version = "100001";
+  const int d = h.Join("dee");
+  h.Send(c, to_server::WATCH, "1");  // no round in play: at once, told to newer clients only
+  EXPECT_EQ(h.Got(a), "WATCHING 100002|1");
+  EXPECT_EQ(h.Got(d), "");
+  h.StartGame(a);
+  h.TakeAll();
+  // A watcher's line is chat unless it names the word as a whole word, any spelling.
+  const struct {
+    const char *line, *to_watcher, *to_others;
+  } lines[] = {
+      {"cat", "NOTICE Your line was not sent: while you watch, it may not name the word.", ""},
+      {"a big Cat!", "NOTICE Your line was not sent: while you watch, it may not name the word.",
+       ""},
+      {"concatenate", "SAY 100002|concatenate", "SAY 100002|concatenate"},
+  };
+  for (const auto& row : lines) {
+    SCOPED_TRACE(row.line);
+    h.Say(c, row.line);
+    EXPECT_EQ(h.Got(c), row.to_watcher);
+    EXPECT_EQ(h.Got(d), row.to_others);
+  }
+  h.TakeAll();
+  h.Send(b, to_server::WATCH, "1");  // in play: from the next round
+  EXPECT_EQ(h.Got(b), "NOTICE You will watch from the next round.");
+  // The round ends when both guessers found it; the watcher is not waited for.
+  h.Say(b, "cat");
+  h.Say(d, "cat");
+  EXPECT_THAT(h.Got(a),
+              EndsWith("ROUNDWORD cat, ROUNDSUMMARY cat|100000|210|100001|220|100003|200"));
+  EXPECT_THAT(h.Got(d), EndsWith("ROUNDWORD cat, NOTICE The word was cat. Found by ben (+220), "
+                                 "dee (+200); ann drew (+210)."));
+  // The rotation passes over ben and cid, who watch now.
+  h.clock.Advance(BetweenRoundsPause);
+  EXPECT_THAT(h.Got(a), HasSubstr("WATCHING 100001|1, SETGAMETIMER"));
+  EXPECT_EQ(h.game.state().ArtistId, 100003);
+  // A joiner learns who watches with the user list, and may sit out the round it came into.
+  h.client_version = "101000";
+  const int e = h.LogInTo(GameHarness::Step::kUserList, "eve");
+  EXPECT_THAT(h.Got(e), HasSubstr("WATCHING 100001|1, WATCHING 100002|1, ULISTEND"));
+  h.Send(e, to_server::WATCH, "1");
+  h.Send(e, to_server::WATCH, "0");
+  EXPECT_EQ(h.Got(e), "WATCHING 100004|1, NOTICE You will play from the next round.");
+  h.Say(a, "cat");  // the only guesser left, with no first finder's bonus among two players
+  EXPECT_THAT(h.Got(e), EndsWith("ROUNDSUMMARY cat|100003|100|100000|200"));
+}
+
 // Leavers take only their own finds with them, and the last guesser leaving ends a round the
 // others have found; with one player left the game stops silently, and can start again.
 TEST_F(ThreeJoined, PlayersLeavingCountForWhatTheyFoundAndTheLastStopsTheGame) {
@@ -564,12 +639,15 @@ TEST_F(ThreeJoined, PlayersLeavingCountForWhatTheyFoundAndTheLastStopsTheGame) {
   EXPECT_EQ(h.game.state().FoundCount, 1);
   h.TakeAll();
   h.server.OnClosed(d);
-  EXPECT_EQ(h.Got(a), "PART 100003|Server closed connection, STOPGAMETIMER -, ROUNDWORD cat");
+  EXPECT_EQ(h.Got(a),
+            "PART 100003|Server closed connection, STOPGAMETIMER -, ROUNDWORD cat, NOTICE The word "
+            "was cat. Found by ben (+220); ann drew (+110).");
   h.clock.Advance(BetweenRoundsPause);        // ben draws
   h.server.OnSocketError(b, 10054, "reset");  // two players still make a game
   h.TakeAll();
   h.server.OnClosed(b);
-  EXPECT_EQ(h.Got(a), "PART 100001|Server closed connection, ROUNDWORD cat");
+  EXPECT_EQ(h.Got(a),
+            "PART 100001|Server closed connection, ROUNDWORD cat, NOTICE Nobody found cat.");
   h.clock.Advance(120000);
   EXPECT_EQ(h.Got(a), "");
   EXPECT_EQ(h.clock.PendingCount(), 1u);  // only a's ping timer is left

@@ -84,7 +84,8 @@ std::string ClientHarness::Look(std::string_view what) {
   } else if (what == "users") {
     for (const auto& u : view.users) {
       seen += (seen.empty() ? "" : ", ") + u.nickname + " " + u.points + (u.bold ? "*" : "") +
-              (u.artist ? " drawing" : "") + (u.found_word ? " found" : "");
+              (u.artist ? " drawing" : "") + (u.found_word ? " found" : "") +
+              (u.watching ? " watching" : "");
       using client::kArtistGreen, client::kFinderRed, client::kBlack;
       if (u.colour != (u.artist ? kArtistGreen : u.found_word ? kFinderRed : kBlack)) seen += "?";
     }
@@ -95,7 +96,8 @@ std::string ClientHarness::Look(std::string_view what) {
   } else {
     const std::pair<std::string_view, const std::string*> fields[] = {
         {"room", &panel.room_name}, {"admin", &panel.admin},     {"rounds", &panel.rounds},
-        {"word", &panel.word},      {"pattern", &panel.pattern}, {"status", &panel.status}};
+        {"word", &panel.word},      {"pattern", &panel.pattern}, {"status", &panel.status},
+        {"summary", &view.summary}};
     for (const auto& [name, field] : fields)
       if (name == what) return *field;
     ADD_FAILURE() << "nothing to look at called " << what;

@@ -76,6 +76,7 @@ class RecordingClientView : public client::ClientView {
     offers.push_back(title + " " + url);
   }
   void CloseProgram() override { closed = true; }
+  void ShowRoundSummary(const std::string& text) override { summary = text; }
 
   const client::ChatLine& last() const { return lines.back(); }
 
@@ -95,6 +96,7 @@ class RecordingClientView : public client::ClientView {
   std::vector<client::Standing> podium;
   std::vector<bool> reserved_boxes;
   std::string agreement;
+  std::string summary;
   client::UserProfile user_info;
   client::WordChoice choice;
 };
@@ -141,11 +143,13 @@ class ClientHarness {
   //           if it is shown as it came
   //   sent    what was sent since the last look, "COMMAND data" per message joined by ", "
   //   users   the list, "nickname points" per row, then '*' if bold (not away), " drawing" for
-  //           the artist and " found" for a finder; '?' when the row's colour does not match
+  //           the artist, " found" for a finder and " watching" for a watcher; '?' when the
+  //           row's colour does not match
   //   start, hint   the button's caption, then " (off)" while it is disabled
   //   controls   the names of the other controls that are enabled
   //   to      where the connection went, "host:port #connects"; socket   its state
   //   room, admin, rounds, word, pattern, status   that field of the panel
+  //   summary   what is shown over the pad of the round that ended
   //   time    the clock, then its colour "r,g,b" when it is not black
   //   choice  over the pad: "chooser: words joined by ',' (seconds)", "me" when it is this player's
   //   sounds  the files played since the last look, joined by "," (then forgotten)

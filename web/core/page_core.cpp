@@ -447,7 +447,8 @@ class PageCore : public client::ClientView {
                                       {"away", val(!user.bold)},
                                       {"colour", val(Css(user.colour))},
                                       {"artist", val(user.artist)},
-                                      {"foundWord", val(user.found_word)}});
+                                      {"foundWord", val(user.found_word)},
+                                      {"watching", val(user.watching)}});
                      }));
   }
   void ShowPanel(const client::Panel& panel) override {
@@ -472,7 +473,9 @@ class PageCore : public client::ClientView {
                                              {"drawing", val(controls.drawing)},
                                              {"autoSkip", val(controls.auto_skip)},
                                              {"start", button(controls.start)},
-                                             {"hint", button(controls.hint)}}));
+                                             {"hint", button(controls.hint)},
+                                             {"watch", val(controls.watch)},
+                                             {"watching", val(controls.watching)}}));
   }
   void FocusChatInput() override { view_.call<void>("focusChatInput"); }
   bool IsChatFloating() const override { return false; }
@@ -539,6 +542,14 @@ class PageCore : public client::ClientView {
   void CloseProgram() override {
     scheduler_.SingleShot(0, [this] { session_.LeaveRoom(session_.quit_reason()); });
   }
+  void ShowRoundSummary(const std::string& text) override {
+    view_.call<void>("showRoundSummary", Js(text));
+  }
+  void SetWatching(bool on) {
+    session_.SetWatching(on);
+    Flush();
+  }
+  void SetWatchUntilNextRound(bool on) { session_.SetWatchUntilNextRound(on); }
 
  private:
   void Flush() {
@@ -598,7 +609,9 @@ EMSCRIPTEN_BINDINGS(page_core) {
       .function("padPixels", &PageCore::PadPixels)
       .function("padHash", &PageCore::PadHash)
       .function("chooseWord", &PageCore::ChooseWord)
-      .function("voteKick", &PageCore::VoteKick);
+      .function("voteKick", &PageCore::VoteKick)
+      .function("setWatching", &PageCore::SetWatching)
+      .function("setWatchUntilNextRound", &PageCore::SetWatchUntilNextRound);
 }
 
 }  // namespace page

@@ -25,6 +25,7 @@ export interface UserEntry {
   colour: Colour;
   artist: boolean;
   foundWord: boolean;
+  watching: boolean;
 }
 
 export interface Panel {
@@ -54,6 +55,9 @@ export interface Controls {
   autoSkip: boolean;
   start: ButtonState;
   hint: ButtonState;
+  // The Watch toggle can be used, and is on.
+  watch: boolean;
+  watching: boolean;
 }
 
 export interface Standing {
@@ -174,6 +178,9 @@ export interface PageView {
   playSound(fileName: string): void;
   // Over the pad: the words to choose from, or who is choosing, until a choice without a chooser.
   showWordChoice(choice: WordChoice): void;
+  // What the round that ended gave, over the pad until the page takes it down after a few
+  // seconds or the core does (with "") as the next round starts.
+  showRoundSummary(text: string): void;
 }
 
 // What the page calls on the core.
@@ -235,6 +242,9 @@ export interface PageCore {
   chooseWord(index: number): void;
   // The player's vote to have that user kicked out of the room.
   voteKick(id: number): void;
+  // Watch the game rather than play it; and, joining during a round, watch it first.
+  setWatching(on: boolean): void;
+  setWatchUntilNextRound(on: boolean): void;
 }
 
 export const PAD_WIDTH = 511;

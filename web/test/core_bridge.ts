@@ -61,6 +61,7 @@ class FakeView implements PageView {
   noWordLists() {}
   playSound() {}
   showWordChoice() {}
+  showRoundSummary() {}
 }
 
 // The room the page came from, which the core names when it joins.

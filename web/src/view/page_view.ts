@@ -49,6 +49,9 @@ export class Page implements PageView {
   private readonly sounds: Sounds;
   private readonly wordChoice = new WordChoiceView((index) => this.core?.chooseWord(index));
   private readonly joinForm = byId<HTMLFormElement>("joinForm");
+  private readonly watch = byId<HTMLInputElement>("watch");
+  private readonly watchLate = byId<HTMLInputElement>("watchLate");
+  private summaryTimer: ReturnType<typeof setTimeout> | null = null;
   private readonly nickname = byId<HTMLInputElement>("nickname");
   private readonly joinWhy = byId("joinWhy");
   private readonly leaveButton = byId<HTMLButtonElement>("leave");
@@ -111,6 +114,10 @@ export class Page implements PageView {
     byId("startButton").addEventListener("click", () => this.core?.startButton());
     byId("hintButton").addEventListener("click", () => this.core?.hintButton());
     this.autoSkip.addEventListener("change", () => this.core?.setAutoSkip(this.autoSkip.checked));
+    this.watch.addEventListener("change", () => this.core?.setWatching(this.watch.checked));
+    this.watchLate.addEventListener("change", () =>
+      this.core?.setWatchUntilNextRound(this.watchLate.checked),
+    );
     this.muteButton.addEventListener("click", () => this.setMuted(!this.sounds.isMuted));
     byId("winnerClose").addEventListener("click", () => this.showWinner([], []));
     this.showMuted();
@@ -170,6 +177,8 @@ export class Page implements PageView {
     this.pad.setDrawing(controls.drawing);
     this.tools.setDrawing(controls.drawing);
     this.leaveButton.hidden = !controls.disconnect;
+    this.watch.disabled = !controls.watch;
+    this.watch.checked = controls.watching;
     this.showJoin();
     this.showUserActions();
   }
@@ -240,6 +249,15 @@ export class Page implements PageView {
         ? `Choose the word you will draw: ${choice.words.join(", ")}. Keys 1 to ${choice.words.length}.`
         : `${choice.chooser} is choosing a word.`,
     );
+  }
+
+  showRoundSummary(text: string): void {
+    // The chat line of the same text is what assistive technology reads.
+    const summary = byId("roundSummary");
+    summary.textContent = text;
+    summary.hidden = text.length === 0;
+    if (this.summaryTimer !== null) clearTimeout(this.summaryTimer);
+    this.summaryTimer = text.length === 0 ? null : setTimeout(() => this.showRoundSummary(""), 5000);
   }
 
   // Said once by a screen reader; what it says is also on the screen.
