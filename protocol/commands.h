@@ -202,4 +202,8 @@ inline constexpr std::string_view kNotAClientGoodbye = "You are not a Scrawlbox 
 inline constexpr std::string_view kBannedNotice =
     "You have been banned from this room by the operator";
 
+// The reason of the KICKOP, and of the PART, when the players voted a player out; our client then
+// names the vote rather than the operator.
+inline constexpr std::string_view kVoteKickReason = "Kicked by a vote of the players.";
+
 }  // namespace protocol

@@ -430,7 +430,10 @@ void Session::OnServerMessage(const Received& m) {
 
 void Session::OnKickedByOperator(const Received& m) {
   const std::string& reason = m.data;
-  if (!std::exchange(banned_, false)) {
+  if (reason == protocol::kVoteKickReason) {
+    banned_ = false;
+    System("You have been kicked from the room by a vote of the players.", kRed);
+  } else if (!std::exchange(banned_, false)) {
     System(
         "You have been kicked from the server by the operator for the following reason: " + reason,
         kRed);

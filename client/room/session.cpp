@@ -503,6 +503,11 @@ void Session::SetWatching(bool on) {
   SendCommand(to_server::WATCH, on ? "1" : "0");
 }
 
+void Session::SetWatchingByCommand(bool on) {
+  if (!controls_.watch) return System("You are not in a room.", kRed);
+  SetWatching(on);
+}
+
 void Session::AgreementAccepted() {
   awaiting_password_answer_ = true;
   SendCommand(to_server::PASS, PasswordToSend());

@@ -82,6 +82,8 @@ class Session : public protocol::DrawSink {
   // The Watch toggle: watch the game rather than play it, from the next round while one is in
   // play.
   void SetWatching(bool on);
+  // /watch and /play: as the toggle, or a line saying there is no room to watch.
+  void SetWatchingByCommand(bool on);
   // "Watch until the next round": joining during a round, the player watches it and plays from
   // the next.
   void SetWatchUntilNextRound(bool on) { watch_until_next_round_ = on; }

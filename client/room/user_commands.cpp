@@ -117,6 +117,10 @@ const std::vector<Session::UserCommand>& Session::UserCommands() {
          }
          s.System("Nobody in this room is called " + nickname + ".", kRed);
        }},
+      {"WATCH", "/watch                        - Watch the game instead of playing.",
+       [](Session& s, const Words&) { s.SetWatchingByCommand(true); }},
+      {"PLAY", "/play                          - Play again after watching.",
+       [](Session& s, const Words&) { s.SetWatchingByCommand(false); }},
       {"HELP H ? HULP AIDE HILFE AIUTO AYUDA", nullptr,
        [](Session& s, const Words&) {
          s.System("Currently implemented commands:");

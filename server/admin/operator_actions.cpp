@@ -49,7 +49,7 @@ void OperatorActions::PutOut(int slot, const std::string& by, const std::string&
   room_.AsEvent([&] {
     const std::string done = banned ? "Banned" : "Kicked";
     const std::string because = reason.empty() ? "." : ": " + reason;
-    record->LeaveReason = done + " " + by + (reason.empty() ? "" : because);
+    record->LeaveReason = done + " " + by + because;
     record->kicked = true;
     if (banned) {
       room_.SendMessage(slot, to_client::NOTICE, std::string(protocol::kBannedNotice) + because);

@@ -34,8 +34,8 @@ TEST(Commands, WithoutANicknameTheRoomWaitsEveryCommandDoesWhatItSaysAndRoomsGoI
   // While not connected the admin stays a dash, whatever the nickname becomes.
   h.session.OnClosed();
   h.Play("> /cls\n> /nick Kim => admin: -\n> /HeLp\n> /");  // a slash alone is help too
-  EXPECT_EQ(h.view.lines.size(), 21u);
-  EXPECT_EQ(h.view.lines[11].text, "Currently implemented commands:");
+  EXPECT_EQ(h.view.lines.size(), 25u);
+  EXPECT_EQ(h.view.lines[13].text, "Currently implemented commands:");
   h.Play("> /cls => line: ");
   h.view.floating = true;
   h.Play(
@@ -43,6 +43,7 @@ TEST(Commands, WithoutANicknameTheRoomWaitsEveryCommandDoesWhatItSaysAndRoomsGoI
       "ChatBar\t\t = True / Server MOTD Length\t = [000] / Connected Status\t = 0\n"
       "> /part => line: System: Unknown command - type /help for command list.\n"
       "> /disconnect => line: System: You are already disconnected.\n"
+      "> /watch => line: System: You are not in a room.\n"
       "> hello? => line: System: Cannot send, not connected to a server.");
   h.LogIn();
   h.Play(

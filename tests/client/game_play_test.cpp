@@ -217,8 +217,7 @@ TEST(InGame, WatchersAreMarkedAndEachRoundEndsWithItsSummary) {
       "Found by Ben (+220), a player who left (+200); Ann drew (+210).\n"
       "NEWARTIST 100001 => summary: \n"
       "ROUNDSUMMARY ice cream|0|0 => line: System: Nobody found ice cream.");
-  h.session.SetWatching(false);
-  EXPECT_EQ(h.Look("sent"), "WATCH 0");
+  h.Play("> /play => sent: WATCH 0");
   // Come in while the artist chooses, the joiner sits out the round about to start.
   ClientHarness late{"[Player Information]\nNickname=Me\n"};
   late.session.SetWatchUntilNextRound(true);

@@ -214,6 +214,11 @@ TEST(Messages, ShortDataAndUnknownIdsChangeNothingElseAndAKickAQuitOrAnEndlessMe
       "NOTICE You have been banned from this room by the operator: rude\n"
       "KICKOP rude => said: You have been banned from this room by the operator: rude\n"
       "=> socket: closed");
+  // Voted out, the player is told by whom.
+  h.LogIn();
+  h.Play(
+      "KICKOP Kicked by a vote of the players. => said: You have been kicked from the room by a "
+      "vote of the players. => socket: closed");
   h.LogIn();
   h.Play(
       "SERVERQUIT The server has been shutdown. => line: ADMINISTRATOR: Server has quit: The "
