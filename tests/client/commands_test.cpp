@@ -34,8 +34,8 @@ TEST(Commands, WithoutANicknameTheRoomWaitsEveryCommandDoesWhatItSaysAndRoomsGoI
   // While not connected the admin stays a dash, whatever the nickname becomes.
   h.session.OnClosed();
   h.Play("> /cls\n> /nick Kim => admin: -\n> /HeLp\n> /");  // a slash alone is help too
-  EXPECT_EQ(h.view.lines.size(), 25u);
-  EXPECT_EQ(h.view.lines[13].text, "Currently implemented commands:");
+  EXPECT_EQ(h.view.lines.size(), 27u);
+  EXPECT_EQ(h.view.lines[14].text, "Currently implemented commands:");
   h.Play("> /cls => line: ");
   h.view.floating = true;
   h.Play(
@@ -44,6 +44,7 @@ TEST(Commands, WithoutANicknameTheRoomWaitsEveryCommandDoesWhatItSaysAndRoomsGoI
       "> /part => line: System: Unknown command - type /help for command list.\n"
       "> /disconnect => line: System: You are already disconnected.\n"
       "> /watch => line: System: You are not in a room.\n"
+      "> /warn => line: System: There is no artist you can warn now.\n"
       "> hello? => line: System: Cannot send, not connected to a server.");
   h.LogIn();
   h.Play(
