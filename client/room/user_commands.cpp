@@ -117,7 +117,8 @@ const std::vector<Session::UserCommand>& Session::UserCommands() {
          }
          s.System("Nobody in this room is called " + nickname + ".", kRed);
        }},
-      {"WARN", "/warn                          - Warn the artist: most guessers warning skips the round.",
+      {"WARN",
+       "/warn                          - Warn the artist: most guessers warning skips the round.",
        [](Session& s, const Words&) {
          if (s.controls_.hint.action != HintAction::kWarnArtist || !s.controls_.hint.enabled)
            return s.System("There is no artist you can warn now.");

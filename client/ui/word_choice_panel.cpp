@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "client/ui/word_choice_panel.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -42,8 +43,10 @@ WordChoicePanel::WordChoicePanel(QWidget* over, std::function<void(size_t)> chos
 
 void WordChoicePanel::Show(const WordChoice& choice) {
   if (choice.chooser.empty()) {
+    const bool had_focus = isAncestorOf(QApplication::focusWidget());
     hide();
     words_.clear();
+    if (had_focus && focus_before_) focus_before_->setFocus();
     return;
   }
   labTitle_->setText(choice.mine ? tr("Choose the word you will draw")
@@ -73,7 +76,10 @@ void WordChoicePanel::Show(const WordChoice& choice) {
   raise();
   Place();
   // The chooser's keys go to the words rather than to the chat or the pad.
-  if (was_hidden && !buttons_.empty()) buttons_.front()->setFocus();
+  if (was_hidden && !buttons_.empty()) {
+    focus_before_ = QApplication::focusWidget();
+    buttons_.front()->setFocus();
+  }
 }
 
 std::optional<size_t> WordChoicePanel::WordOfKey(const QKeyEvent& event) const {

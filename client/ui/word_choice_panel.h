@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QFrame>
+#include <QPointer>
 #include <functional>
 #include <optional>
 #include <string>
@@ -45,6 +46,8 @@ class WordChoicePanel : public QFrame {
   QLabel* labSeconds_;
   QVBoxLayout* words_layout_;
   std::vector<QPushButton*> buttons_;
+  // What had the keyboard before the words took it (the chat, as a rule): it gets it back.
+  QPointer<QWidget> focus_before_;
   std::vector<std::string> words_;
 };
 

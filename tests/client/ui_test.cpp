@@ -400,6 +400,18 @@ TEST_F(GameWindow, TheArtistDrawsAndTheGuesserChats) {
   // It stays until the player closes it (or the next game begins).
   Find<QToolButton>("cmdCloseWinner")->click();
   EXPECT_TRUE(pad->WinnerRect().isEmpty());
+
+  // The words offered take the keyboard from the chat, and give it back once one is chosen.
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  auto* chat = Find<ChatInput>("txtChat");
+  chat->setFocus();
+  Receive("WORDCHOICES", Wire("15|apple|bear"));
+  EXPECT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("cmdChooseWord1"));
+  Find<QPushButton>("cmdChooseWord2")->click();
+  Receive("NEWARTIST", "100005");
+  EXPECT_EQ(QApplication::focusWidget(), chat);
+  EXPECT_THAT(Sent(), testing::HasSubstr("CHOOSEWORD 1"));
 }
 
 TEST_F(GameWindow, ClosingDuringAGameAsksAndOnlyAYesLeaves) {

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Real programs for the page's end-to-end tests: a room started from the build, Debian's
 // Chromium driven through puppeteer-core, and the desktop client on Qt's offscreen platform.
-import { spawn, type ChildProcess } from "node:child_process";
+import assert from "node:assert/strict";
+import { execFileSync, spawn, type ChildProcess } from "node:child_process";
 import { cpSync, mkdtempSync, rmSync, writeFileSync } from "node:fs";
 import { createServer } from "node:net";
 import { tmpdir } from "node:os";
@@ -109,17 +110,65 @@ export async function startRoom(details: string[] = []): Promise<Room> {
   };
 }
 
-// The desktop client with a nickname of its own, joined to the room.
-export function startDesktopClient(room: Room, nickname: string): Program {
+// The desktop client with a nickname of its own, joined to the room: on Qt's offscreen platform,
+// or on the given X display, where a test can type into it.
+export function startDesktopClient(room: Room, nickname: string, display?: Display): Program {
   const dataDir = mkdtempSync(joinPath(tmpdir(), "scrawlbox-desk-"));
   writeFileSync(joinPath(dataDir, "Client.ini"), `[Player Information]\r\nNickname=${nickname}\r\n`);
+  const screen = display ? { DISPLAY: display.name } : { QT_QPA_PLATFORM: "offscreen" };
   const child = spawn(
     joinPath(binDir, "scrawlbox-client"),
     ["--data-dir", dataDir, "--connect", `127.0.0.1:${room.port}`],
-    { stdio: ["ignore", "pipe", "pipe"], env: { ...process.env, QT_QPA_PLATFORM: "offscreen" } },
+    { stdio: ["ignore", "pipe", "pipe"], env: { ...process.env, QT_QPA_PLATFORM: "", ...screen } },
   );
   child.on("exit", () => rmSync(dataDir, { recursive: true, force: true }));
   return new Program(child);
+}
+
+// A virtual X screen (Debian's Xvfb) for desktop clients that a test types into with xdotool.
+export class Display {
+  private constructor(
+    private readonly server: Program,
+    readonly name: string,
+  ) {}
+
+  static async start(): Promise<Display> {
+    const child = spawn("Xvfb", ["-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"], {
+      stdio: ["ignore", "pipe", "pipe"],
+    });
+    const server = new Program(child);
+    const deadline = Date.now() + kPatience;
+    let number: string | undefined;
+    while (!(number = server.output.find((line) => /^\d+$/.test(line.trim())))) {
+      assert(Date.now() < deadline, `Xvfb gave no display: ${server.output.join("\n")}`);
+      await new Promise((resolve) => setTimeout(resolve, 50));
+    }
+    return new Display(server, `:${number.trim()}`);
+  }
+
+  xdotool(...args: string[]): string {
+    return execFileSync("xdotool", args, { env: { ...process.env, DISPLAY: this.name } }).toString();
+  }
+
+  // Types a line into the chat of the client's main window and sends it, as its player would.
+  async say(client: Program, line: string): Promise<void> {
+    const pid = String(client.child.pid);
+    const window = this.xdotool("search", "--sync", "--onlyvisible", "--pid", pid, "--name", "Scrawlbox -")
+      .trim()
+      .split("\n")[0];
+    this.xdotool("windowfocus", "--sync", window);
+    this.xdotool("type", "--delay", "5", line);
+    this.xdotool("key", "Return");
+  }
+
+  // The whole screen as a PNG, through ImageMagick's import when it is there.
+  screenshot(file: string): void {
+    execFileSync("import", ["-display", this.name, "-window", "root", file]);
+  }
+
+  async stop(): Promise<void> {
+    await this.server.stop();
+  }
 }
 
 export async function launchBrowser(): Promise<Browser> {
@@ -135,9 +184,11 @@ export async function openPlayer(
   browser: Browser,
   room: Room,
   viewport = { width: 1280, height: 800, deviceScaleFactor: 1, hasTouch: false, isMobile: false },
+  headers: Record<string, string> = {},
 ): Promise<Page> {
   const context = await browser.createBrowserContext();
   const page = await context.newPage();
+  await page.setExtraHTTPHeaders(headers);
   page.setDefaultTimeout(kPatience);
   await page.setViewport(viewport);
   const errors: string[] = [];
