@@ -115,7 +115,11 @@ export async function startRoom(details: string[] = []): Promise<Room> {
 export function startDesktopClient(room: Room, nickname: string, display?: Display): Program {
   const dataDir = mkdtempSync(joinPath(tmpdir(), "scrawlbox-desk-"));
   writeFileSync(joinPath(dataDir, "Client.ini"), `[Player Information]\r\nNickname=${nickname}\r\n`);
-  const screen = display ? { DISPLAY: display.name } : { QT_QPA_PLATFORM: "offscreen" };
+  // libxkbcommon, which Qt's X platform loads, calls strndup on keymap names that are not
+  // NUL-terminated in the X server's reply: allowed, but a sanitizer build's strict string
+  // checks stop the program for it.
+  const asan = (process.env.ASAN_OPTIONS ?? "").replace(/(^|:)strict_string_checks=1/, "");
+  const screen = display ? { DISPLAY: display.name, ASAN_OPTIONS: asan } : { QT_QPA_PLATFORM: "offscreen" };
   const child = spawn(
     joinPath(binDir, "scrawlbox-client"),
     ["--data-dir", dataDir, "--connect", `127.0.0.1:${room.port}`],
@@ -133,7 +137,7 @@ export class Display {
   ) {}
 
   static async start(): Promise<Display> {
-    const child = spawn("Xvfb", ["-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"], {
+    const child = spawn("Xvfb", ["-displayfd", "1", "-screen", "0", "2600x2100x24", "-nolisten", "tcp"], {
       stdio: ["ignore", "pipe", "pipe"],
     });
     const server = new Program(child);
@@ -150,20 +154,23 @@ export class Display {
     return execFileSync("xdotool", args, { env: { ...process.env, DISPLAY: this.name } }).toString();
   }
 
+  // The client's main window.
+  mainWindow(client: Program): string {
+    const pid = String(client.child.pid);
+    return this.xdotool("search", "--sync", "--onlyvisible", "--pid", pid, "--name", "Scrawlbox -").trim().split("\n")[0];
+  }
+
   // Types a line into the chat of the client's main window and sends it, as its player would.
   async say(client: Program, line: string): Promise<void> {
-    const pid = String(client.child.pid);
-    const window = this.xdotool("search", "--sync", "--onlyvisible", "--pid", pid, "--name", "Scrawlbox -")
-      .trim()
-      .split("\n")[0];
+    const window = this.mainWindow(client);
     this.xdotool("windowfocus", "--sync", window);
     this.xdotool("type", "--delay", "5", line);
     this.xdotool("key", "Return");
   }
 
-  // The whole screen as a PNG, through ImageMagick's import when it is there.
-  screenshot(file: string): void {
-    execFileSync("import", ["-display", this.name, "-window", "root", file]);
+  // The client's main window as a PNG, through ImageMagick's import.
+  screenshot(client: Program, file: string): void {
+    execFileSync("import", ["-display", this.name, "-window", this.mainWindow(client), file]);
   }
 
   async stop(): Promise<void> {

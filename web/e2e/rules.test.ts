@@ -142,13 +142,21 @@ after(async () => {
   await room?.stop();
 });
 
-// Photographs of the page and of the virtual screen, when SCRAWLBOX_SHOTS names a folder.
+// Photographs of the page and of the virtual screens, when SCRAWLBOX_SHOTS names a folder. The
+// page is then as large as SCRAWLBOX_VIEWPORT says ("390x844x3": width, height, scale), and
+// QT_SCALE_FACTOR scales the desktop clients.
+function viewport() {
+  const [width, height, scale] = (process.env.SCRAWLBOX_VIEWPORT ?? "1280x800x1").split("x").map(Number);
+  const touch = width < 600;
+  return { width, height, deviceScaleFactor: scale, hasTouch: touch, isMobile: touch };
+}
+
 async function shoot(page: Page, name: string): Promise<void> {
   const folder = process.env.SCRAWLBOX_SHOTS;
   if (!folder) return;
   mkdirSync(folder, { recursive: true });
   await page.screenshot({ path: joinPath(folder, `${name}-page.png`) });
-  displays.forEach((display, i) => display.screenshot(joinPath(folder, `${name}-desktop${i + 1}.png`)));
+  displays.forEach((display, i) => display.screenshot(desktops[i], joinPath(folder, `${name}-desktop${i + 1}.png`)));
 }
 
 // The word of a round whose artist let the choice run out, from the room's log: the artist's
@@ -176,7 +184,7 @@ async function waitForSummary(page: Page, summary: string): Promise<void> {
 }
 
 test("a page, two desktop clients and an older client play a game with every rule", async () => {
-  const pia = await openPlayer(browser, room, undefined, { "X-Forwarded-For": "198.51.100.7" });
+  const pia = await openPlayer(browser, room, viewport(), { "X-Forwarded-For": "198.51.100.7" });
   const sounds = new Set<string>();
   pia.on("request", (request) => {
     const sound = request.url().match(/\/sounds\/(\w+)\.wav$/);
