@@ -50,7 +50,7 @@ export class UserListView {
     if (user.artist) marks.append(mark("artist", "user_artist.svg", "drawing"));
     else if (user.foundWord) marks.append(mark("found", "user_found.svg", "found it"));
     if (user.away) marks.append(mark("away", null, "away"));
-    if (user.watching) marks.append(mark("watching", null, "watching"));
+    if (user.watching) marks.append(mark("watching", "user_watching.svg", "watching"));
     const points = el("span", { class: "points" }, user.points);
     points.setAttribute("aria-label", `${user.points} points`);
     const row = el("li", { class: "player" }, name, marks, points);
