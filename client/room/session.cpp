@@ -593,8 +593,11 @@ void Session::BeginWordChoice(int32_t chooser_id, WordChoice choice) {
   word_choice_ = std::move(choice);
   game_on_ = true;
   EndLastGameDisplay();
-  // Nothing drawn before the round starts reaches the others: the pad waits with the rest.
+  // Nothing drawn before the round starts reaches the others: the pad waits with the rest. The
+  // hint button already reads as it will in the round, off until the round starts.
   controls_.drawing = false;
+  controls_.hint = HintButtonState{
+      word_choice_.mine ? HintAction::kGiveHint : HintAction::kWarnArtist, false, std::nullopt};
   ShowSetupButton();
   PublishControls();
   tmrChoice_->Start(1000);

@@ -186,12 +186,13 @@ TEST(InGame, TheChoiceOfTheWordShowsOverThePadAndTheRoundsSoundsPlay) {
   ClientHarness h{"[Player Information]\nNickname=Me\n"};
   h.LogIn(100005, {"Ann", "Ben"});
   h.Play(
-      "CHOOSINGWORD 100000|15 => choice: Ann:  (15) => status: Ann is choosing a word (15 s)\n"
+      "CHOOSINGWORD 100000|15 => choice: Ann:  (15) => status: Ann is choosing a word (15 s) => "
+      "hint: Warn Artist (off)\n"
       "+2000 => choice: Ann:  (13) => status: Ann is choosing a word (13 s)\n"
       "PART 100000|bye => choice: \n"
       "CHOOSINGWORD 100001|9\nNEWARTIST 100001 => choice: => status: Ben is drawing\n"
       "WORDCHOICES 15|apple|bear|cat => choice: me: apple,bear,cat (15)\n"
-      "=> status: Choose a word to draw (15 s) => sounds: chooseword.wav");
+      "=> status: Choose a word to draw (15 s) => sounds: chooseword.wav => hint: Give Hint (off)");
   h.session.ChooseWord(3);
   h.session.ChooseWord(1);
   h.Play(
