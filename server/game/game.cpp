@@ -224,11 +224,11 @@ void Game::OnSkipWord(int slot) {
 void Game::OnWarnArtist(int slot) {
   if (!RoundInPlay() || IsArtist(slot)) return;
   const ConnectionRecord* player = room_.Record(slot);
-  if (!player || player->State != StateInRoom) return;
+  // A watcher's press takes nobody's place: a player at its address may still warn.
+  if (!player || player->State != StateInRoom || player->Watching) return;
   if (warned_ids_.contains(player->Id) || warned_addresses_.contains(player->address)) return;
   warned_ids_.insert(player->Id);
   warned_addresses_.insert(player->address);
-  if (player->Watching) return;
   const size_t needed = static_cast<size_t>(std::max(GuesserCount(), 1)) / 2 + 1;
   const std::string text = player->Nickname + " warned the artist (" +
                            NumberText(static_cast<double>(warned_ids_.size())) + " of " +

@@ -604,6 +604,10 @@ TEST(Watchers, SitOutTheRoundsTheyWatchAndEveryRoundEndsWithItsSummary) {
     EXPECT_EQ(h.Got(c), row.to_watcher);
     EXPECT_EQ(h.Got(d), row.to_others);
   }
+  // A watcher's warning counts for nothing and keeps no player of its address from warning.
+  h.Send(c, to_server::WARNARTIST, "-");
+  h.Send(b, to_server::WARNARTIST, "-");
+  EXPECT_EQ(h.Got(d), "NOTICE ben warned the artist (1 of 2 needed).");
   h.TakeAll();
   h.Send(b, to_server::WATCH, "1");  // in play: from the next round
   EXPECT_EQ(h.Got(b), "NOTICE You will watch from the next round.");
