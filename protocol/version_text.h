@@ -17,5 +17,8 @@ std::string MainVersionText(int major, int minor, int revision);
 // Clients from 1.1.0 on take the game messages added then (a choice of words, spectators, the
 // round's summary); the room sends them nothing an older client would stall on.
 inline constexpr double kGameRulesClientVersion = 101000;
+// Rooms from 1.1 on (their hello says "101") take the messages clients added then: WATCH,
+// WARNARTIST, VOTEKICK and CHOOSEWORD. An older room would log them as unknown and do nothing.
+inline constexpr double kGameRulesRoomVersion = 101;
 
 }  // namespace protocol

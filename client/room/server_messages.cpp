@@ -11,6 +11,7 @@
 #include "protocol/drawing.h"
 #include "protocol/numbers.h"
 #include "protocol/round_summary.h"
+#include "protocol/version_text.h"
 
 namespace client {
 
@@ -137,7 +138,8 @@ void Session::HandleServerMessage(const std::string& message) {
 
 // --- Login ---------------------------------------------------------------------------------------
 
-void Session::OnServerHello(const Received&) {
+void Session::OnServerHello(const Received& m) {
+  room_takes_game_rules_ = protocol::LeadingNumber(m.data) >= protocol::kGameRulesRoomVersion;
   SendCommand(
       to_server::USER,
       protocol::JoinFields({TypedField(profile_.Nickname, kNicknameLength), auto_skip_ ? "1" : "0",
@@ -260,7 +262,7 @@ void Session::OnUserListEnd(const Received&) {
   controls_.connect = controls_.load_image = controls_.paste = false;
   controls_.user_information = true;
   controls_.auto_skip = true;
-  controls_.watch = true;
+  controls_.watch = room_takes_game_rules_;
   controls_.administrate = IsAdmin();
   PublishControls();
   if (!game_on_) ShowWaitingStatus();

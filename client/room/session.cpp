@@ -482,7 +482,9 @@ void Session::KickUser(int32_t id, const std::string& reason) {
 }
 
 void Session::VoteKick(int32_t id) {
-  if (connected()) SendCommand(to_server::VOTEKICK, NumberText(id));
+  if (!connected()) return;
+  if (!room_takes_game_rules_) return System("This room does not take votes to kick.", kRed);
+  SendCommand(to_server::VOTEKICK, NumberText(id));
 }
 
 void Session::SetAutoSkip(bool checked) {
@@ -504,7 +506,10 @@ void Session::SetWatching(bool on) {
 }
 
 void Session::SetWatchingByCommand(bool on) {
-  if (!controls_.watch) return System("You are not in a room.", kRed);
+  if (!controls_.watch) {
+    return System(connected() ? "This room does not take watchers." : "You are not in a room.",
+                  kRed);
+  }
   SetWatching(on);
 }
 
@@ -547,6 +552,9 @@ void Session::StartButtonPressed() {
 
 void Session::HintButtonPressed() {
   if (controls_.hint.action == HintAction::kWarnArtist) {
+    if (!room_takes_game_rules_) {
+      return AddChatLine("System", "This room does not count warnings of the artist.", kMagenta);
+    }
     // The room counts the warnings; when most guessers warned, it skips the round.
     SendCommand(to_server::WARNARTIST, protocol::kNoData);
     AddChatLine("System", "Your warning of the artist was sent.", kMagenta);

@@ -82,7 +82,7 @@ class Session : public protocol::DrawSink {
   // The Watch toggle: watch the game rather than play it, from the next round while one is in
   // play.
   void SetWatching(bool on);
-  // /watch and /play: as the toggle, or a line saying there is no room to watch.
+  // /watch and /play: as the toggle, or a line saying why there is nothing to watch.
   void SetWatchingByCommand(bool on);
   // "Watch until the next round": joining during a round, the player watches it and plays from
   // the next.
@@ -367,6 +367,8 @@ class Session : public protocol::DrawSink {
   WordChoice word_choice_;
   int32_t chooser_id_ = 0;
   bool watch_until_next_round_ = false;
+  // The room's hello named 1.1 or later: it takes watching, warnings and votes to kick.
+  bool room_takes_game_rules_ = false;
   // From PASSOK to the first GAMERUNNING: whether the player came in during a round.
   bool entering_room_ = false;
   // The message before was this joiner's GAMERUNNING without a round in play; this one is the

@@ -219,6 +219,17 @@ TEST(InGame, WatchersAreMarkedAndEachRoundEndsWithItsSummary) {
       "NEWARTIST 100001 => summary: \n"
       "ROUNDSUMMARY ice cream|0|0 => line: System: Nobody found ice cream.");
   h.Play("> /play => sent: WATCH 0");
+  // A room older than these rules is sent none of them: no toggle, warning or vote to kick.
+  ClientHarness older{"[Player Information]\nNickname=Me\n"};
+  older.LogIn(100005, {"Ann", "Ben"}, "100");
+  EXPECT_FALSE(older.view.controls.watch);
+  older.Receive("NEWARTIST", "100000");
+  older.session.HintButtonPressed();
+  older.session.VoteKick(100001);
+  older.Play(
+      "> /watch => sent:  => said: A new artist has been selected to draw: Ann / This "
+      "room does not count warnings of the artist. / This room does not take votes to "
+      "kick. / This room does not take watchers.");
   // Come in while the artist chooses, the joiner sits out the round about to start.
   ClientHarness late{"[Player Information]\nNickname=Me\n"};
   late.session.SetWatchUntilNextRound(true);

@@ -24,14 +24,14 @@ void ConnectSession(client::Session& session, FakeConnection& connection, const 
 }
 
 void LogInSession(client::Session& session, FakeConnection& connection, int32_t own_id,
-                  const std::vector<std::string>& others) {
+                  const std::vector<std::string>& others, const std::string& room_version) {
   ConnectSession(session, connection);
   std::string list;
   int32_t id = 100000;
   for (const auto& nickname : others)
     list += std::to_string(id++) + Wire("|") + nickname + Wire("|0|0|");
   list += std::to_string(own_id) + Wire("|") + session.profile().Nickname + Wire("|0|0");
-  session.OnData(protocol::Frame("SCRAWLBOX_S3RV3R", "100") +
+  session.OnData(protocol::Frame("SCRAWLBOX_S3RV3R", room_version) +
                  protocol::Frame("USEROK", std::to_string(own_id) + Wire("|")) +
                  protocol::Frame("PASSOK", Wire("|Room|-|1|10")) + protocol::Frame("ULIST", list) +
                  protocol::Frame("ULISTEND", ""));

@@ -105,9 +105,10 @@ class RecordingClientView : public client::ClientView {
 void ConnectSession(client::Session& session, FakeConnection& connection,
                     const std::string& host = "room.example");
 // Connects and plays the server's side of the whole login up to ULISTEND, with the given other
-// users already in the room (ids from 100000); what the session sent is forgotten.
+// users already in the room (ids from 100000); what the session sent is forgotten. The room's
+// hello names its version ("100" for a room older than the game rules).
 void LogInSession(client::Session& session, FakeConnection& connection, int32_t own_id,
-                  const std::vector<std::string>& others);
+                  const std::vector<std::string>& others, const std::string& room_version = "101");
 
 // A session on fake ports with helpers that play the server's side.
 class ClientHarness {
@@ -124,8 +125,9 @@ class ClientHarness {
   }
   // The whole login up to ULISTEND, with the given other users already in the room; returns
   // with the session in the room and nothing recorded.
-  void LogIn(int32_t own_id = 100005, const std::vector<std::string>& others = {}) {
-    LogInSession(session, connection, own_id, others);
+  void LogIn(int32_t own_id = 100005, const std::vector<std::string>& others = {},
+             const std::string& room_version = "101") {
+    LogInSession(session, connection, own_id, others, room_version);
     view.lines.clear();
     view.lines_looked_at = 0;
   }
