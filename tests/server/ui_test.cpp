@@ -49,10 +49,13 @@ class WindowTest : public testing::Test {
               testing_support::kMachineKey,
               testing_support::FakeHash}) {
     testing_support::WriteFile(dir / "test.txt", "cat\r\n");
+    // The window's own settings (the notice shown once) in the test's folder: ctest runs these
+    // cases side by side, and a shared file let one case clear what another had just written.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                       QString::fromStdString(dir.path().string()));
     window.Attach(room);
     room.Start();
   }
-  ~WindowTest() override { QSettings().clear(); }
 
   template <typename T>
   T* Find(const char* name) {
