@@ -52,6 +52,8 @@ class GameHooks {
   // in the room when the round began.
   virtual int64_t RoundSerial() const = 0;
   virtual bool RoundRunning() const = 0;
+  // The artist is choosing the round's word, which its clock waits for.
+  virtual bool ChoosingWord() const = 0;
 };
 
 class NoGame : public GameHooks {
@@ -74,6 +76,7 @@ class NoGame : public GameHooks {
   void TellGameInProgress(int) override {}
   int64_t RoundSerial() const override { return 0; }
   bool RoundRunning() const override { return false; }
+  bool ChoosingWord() const override { return false; }
 };
 
 }  // namespace server

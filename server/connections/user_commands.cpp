@@ -44,8 +44,12 @@ void UserCommands::OnUserListRequest(int slot, const std::string&) {
   room_.UpdateConnectionRow(slot, "", "The login sequence was successful.");
   const GameHooks& game = *room_.game_;
   if (game.IsRunning()) {
+    // An older client would show the chooser drawing: it hears of no artist until the round
+    // starts, as the others' clients do.
+    const bool older = room_.Record(slot)->ClientVersion < protocol::kGameRulesClientVersion;
+    const int32_t artist = older && game.ChoosingWord() ? 0 : game.ArtistId();
     room_.SendMessage(slot, to_client::GAMERUNNING,
-                      NumberText(game.ArtistId()) + kSep +
+                      NumberText(artist) + kSep +
                           FirstChars(game.RevealedLetters(), protocol::kRevealedLettersLength) +
                           kSep + FirstChars(game.WordPattern(), protocol::kRevealedLettersLength));
     // The clock as it runs for the others: a late joiner's clock runs with theirs.

@@ -111,6 +111,7 @@ class Game : public GameHooks {
   void TellGameInProgress(int slot) override;
   int64_t RoundSerial() const override { return round_serial_; }
   bool RoundRunning() const override { return RoundInPlay(); }
+  bool ChoosingWord() const override { return Choosing(); }
 
   // The data of the next HINT message (label, then chat text); advances the hint count.
   std::string GetHint();
