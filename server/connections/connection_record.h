@@ -8,6 +8,7 @@
 #include <string>
 
 #include "protocol/receive_buffer.h"
+#include "protocol/version_text.h"
 #include "server/connections/picture_log.h"
 #include "server/connections/ports.h"
 #include "server/connections/rate_limit.h"
@@ -43,6 +44,8 @@ struct ConnectionRecord {
   std::string LeaveReason;
   bool IsAdmin = false;
   double ClientVersion = 0;
+  // The client takes the game messages of 1.1 (a choice of words, watchers, summaries).
+  bool TakesGameRules() const { return ClientVersion >= protocol::kGameRulesClientVersion; }
   std::string Info;
   bool PingPending = false;
   bool Watching = false;       // watches the game: never draws, never guesses

@@ -5,7 +5,6 @@
 #include "protocol/framing.h"
 #include "protocol/limits.h"
 #include "protocol/numbers.h"
-#include "protocol/version_text.h"
 #include "server/connections/peer_text.h"
 #include "server/connections/room_server.h"
 
@@ -34,7 +33,8 @@ void UserCommands::OnUserListRequest(int slot, const std::string&) {
     if (++entries == kUsersPerMessage) flush();
   });
   if (entries > 0) flush();
-  if (room_.Record(slot)->ClientVersion >= protocol::kGameRulesClientVersion) {
+  const bool newer = room_.Record(slot)->TakesGameRules();
+  if (newer) {
     room_.ForEachConnection([&](ConnectionRecord& user) {
       if (user.State == StateInRoom && user.Watching)
         room_.SendMessage(slot, to_client::WATCHING, NumberText(user.Id) + kSep + "1");
@@ -46,8 +46,7 @@ void UserCommands::OnUserListRequest(int slot, const std::string&) {
   if (game.IsRunning()) {
     // An older client would show the chooser drawing: it hears of no artist until the round
     // starts, as the others' clients do.
-    const bool older = room_.Record(slot)->ClientVersion < protocol::kGameRulesClientVersion;
-    const int32_t artist = older && game.ChoosingWord() ? 0 : game.ArtistId();
+    const int32_t artist = !newer && game.ChoosingWord() ? 0 : game.ArtistId();
     room_.SendMessage(slot, to_client::GAMERUNNING,
                       NumberText(artist) + kSep +
                           FirstChars(game.RevealedLetters(), protocol::kRevealedLettersLength) +

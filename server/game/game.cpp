@@ -13,7 +13,6 @@
 #include "protocol/numbers.h"
 #include "protocol/round_summary.h"
 #include "protocol/text.h"
-#include "protocol/version_text.h"
 #include "server/connections/room_server.h"
 
 namespace server {
@@ -525,11 +524,8 @@ void Game::OfferWordChoices() {
   std::vector<std::string> offered = {NumberText(seconds)};
   for (const std::string& word : word_choices_) offered.emplace_back(protocol::LeftOf(word, ','));
   room_.SendMessage(artist_slot, to_client::WORDCHOICES, protocol::JoinFields(offered));
-  room_.ForEachConnection([&](ConnectionRecord& r) {
-    if (r.State == StateInRoom && r.SlotIndex != artist_slot &&
-        r.ClientVersion >= protocol::kGameRulesClientVersion) {
-      TellGameInProgress(r.SlotIndex);
-    }
+  room_.ForEachConnection([this](ConnectionRecord& r) {
+    if (r.State == StateInRoom) TellGameInProgress(r.SlotIndex);
   });
 }
 
@@ -557,8 +553,7 @@ int32_t Game::ChoiceSecondsLeft() const {
 
 void Game::TellGameInProgress(int slot) {
   const ConnectionRecord* player = room_.Record(slot);
-  if (!Choosing() || !player || player->ClientVersion < protocol::kGameRulesClientVersion ||
-      IsArtist(slot)) {
+  if (!Choosing() || !player || !player->TakesGameRules() || IsArtist(slot)) {
     return;
   }
   room_.SendMessage(slot, to_client::CHOOSINGWORD,
@@ -594,7 +589,7 @@ void Game::TellRoundSummary() {
   });
   room_.ForEachConnection([&](ConnectionRecord& r) {
     if (r.State != StateInRoom) return;
-    if (r.ClientVersion >= protocol::kGameRulesClientVersion) {
+    if (r.TakesGameRules()) {
       room_.SendMessage(r.SlotIndex, to_client::ROUNDSUMMARY, data);
     } else {
       room_.SendMessage(r.SlotIndex, to_client::NOTICE, text);
@@ -626,7 +621,7 @@ void Game::ApplyWatch(ConnectionRecord& player) {
   player.Watching = player.WantsWatching;
   const std::string data = NumberText(player.Id) + kSep + (player.Watching ? "1" : "0");
   room_.ForEachConnection([&](ConnectionRecord& r) {
-    if (r.State == StateInRoom && r.ClientVersion >= protocol::kGameRulesClientVersion)
+    if (r.State == StateInRoom && r.TakesGameRules())
       room_.SendMessage(r.SlotIndex, to_client::WATCHING, data);
   });
   room_.LogGeneral(player.Nickname + (player.Watching ? " watches the game." : " plays again."),
@@ -715,8 +710,8 @@ bool Game::PickRoundWord(int32_t artist) {
   const ConnectionRecord* chooser = room_.Record(room_.SlotOfId(artist));
   const auto choices = static_cast<size_t>(room_.settings().WordChoices);
   // An older client would never answer: it gets the word at once, as before.
-  const bool offer = artist != 0 && choices > 1 && chooser && chooser->Id == artist &&
-                     chooser->ClientVersion >= protocol::kGameRulesClientVersion;
+  const bool offer =
+      artist != 0 && choices > 1 && chooser && chooser->Id == artist && chooser->TakesGameRules();
   std::optional<std::string> word;
   if (offer) {
     word_choices_ = DrawWords(choices);
