@@ -31,8 +31,13 @@ int main(int argc, char** argv) {
                     QStringLiteral("dir")});
   parser.addOption({QStringLiteral("connect"),
                     QStringLiteral("Connect to <host>, <host:port> or <[IPv6]:port> once the "
-                                   "window is shown."),
-                    QStringLiteral("host[:port]")});
+                                   "window is shown; a room of a host of many rooms adds its "
+                                   "code: <host:port/CODE>."),
+                    QStringLiteral("host[:port][/code]")});
+  parser.addPositionalArgument(QStringLiteral("link"),
+                               QStringLiteral("A room's link, scrawlbox://host[:port]/CODE, as "
+                                              "the desktop opens it: the same as --connect."),
+                               QStringLiteral("[link]"));
   parser.addOption({QStringLiteral("data-folders"),
                     QStringLiteral("Print the Data folder and where the sounds are read from "
                                    "(yours first, then the shipped ones), then exit.")});
@@ -68,8 +73,11 @@ int main(int argc, char** argv) {
   auto* splash = new scrawlbox::SplashWindow(QStringLiteral("Client"));
   splash->ShowFor(60 * 1000);  // closed below, once the window has asked what it must
   session.Start();
-  const bool connect = parser.isSet(QStringLiteral("connect"));
-  const std::string room = scrawlbox::ToWire(parser.value(QStringLiteral("connect")));
+  const QStringList links = parser.positionalArguments();
+  const bool connect = parser.isSet(QStringLiteral("connect")) || !links.isEmpty();
+  const std::string room = scrawlbox::ToWire(parser.isSet(QStringLiteral("connect"))
+                                                 ? parser.value(QStringLiteral("connect"))
+                                                 : links.value(0));
   // A player with a nickname is joining the room from the window's first moment, and its status
   // line says so instead of "Not connected".
   const bool join_now = connect && !session.NeedsProfile() && session.NicknameUsable();

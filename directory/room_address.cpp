@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "protocol/numbers.h"
+#include "protocol/text.h"
 
 namespace directory {
 
@@ -75,6 +76,21 @@ bool SaneWebPath(std::string_view path) {
 
 std::optional<RoomAddress> ParseRoomAddress(std::string_view text, std::string* why) {
   text = Trimmed(text);
+  if (text.size() >= kLinkScheme.size() &&
+      protocol::EqualsIgnoreCase(text.substr(0, kLinkScheme.size()), kLinkScheme)) {
+    text.remove_prefix(kLinkScheme.size());
+  }
+  std::string code;
+  // A host's room: what follows the first "/" (a link's closing "/" is no part of it).
+  if (const size_t slash = text.find('/'); slash != std::string_view::npos) {
+    std::string_view rest = text.substr(slash + 1);
+    if (!rest.empty() && rest.back() == '/') rest.remove_suffix(1);
+    if (rest.size() > kMaxRoomCode || !std::all_of(rest.begin(), rest.end(), IsAlphanumeric)) {
+      return Refuse(why, "a room's code after the \"/\" holds only letters and digits");
+    }
+    code = protocol::LowerCase(rest);
+    text = text.substr(0, slash);
+  }
   if (text.empty()) return Refuse(why, "no address was given");
   const std::string bad_port =
       "the port must be a number from 1 to " + std::to_string(kHighestPort);
@@ -98,7 +114,7 @@ std::optional<RoomAddress> ParseRoomAddress(std::string_view text, std::string* 
   // More than one ":" without brackets: an IPv6 address on the default port.
   if (host.empty()) return Refuse(why, "the host is missing before the port");
   if (!PlausibleHost(host)) return Refuse(why, "the host may not hold blanks, \"/\" or brackets");
-  RoomAddress address{std::string(host), kDefaultGamePort};
+  RoomAddress address{std::string(host), kDefaultGamePort, std::move(code)};
   if (port_text) {
     if (port_text->empty()) return Refuse(why, "the port is missing after the \":\"");
     const std::optional<int> port = Port(*port_text);
@@ -110,9 +126,11 @@ std::optional<RoomAddress> ParseRoomAddress(std::string_view text, std::string* 
 
 std::string AddressText(const RoomAddress& address) {
   const bool ipv6 = address.host.find(':') != std::string::npos;
-  if (address.port == kDefaultGamePort) return address.host;
+  const std::string code = address.code.empty() ? "" : "/" + address.code;
+  // A bare IPv6 address before a code would read as a port.
+  if (address.port == kDefaultGamePort && (code.empty() || !ipv6)) return address.host + code;
   const std::string host = ipv6 ? "[" + address.host + "]" : address.host;
-  return host + ":" + std::to_string(address.port);
+  return host + ":" + std::to_string(address.port) + code;
 }
 
 std::string SaneWebAddress(std::string_view url, std::string_view request_address) {

@@ -7,14 +7,19 @@
 
 // Where a room listens, as players type it and as Recent and Favourites keep it: "host",
 // "host:port", "[IPv6]:port" or a bare IPv6 address. A room on the default port is written as
-// its host alone, so the entries of older Client.ini files read as they always did.
+// its host alone, so the entries of older Client.ini files read as they always did. A room of a
+// host of many rooms adds its code: "host:port/CODE", also as a link "scrawlbox://host/CODE".
 namespace directory {
 
 inline constexpr int kDefaultGamePort = 2020;
+inline constexpr std::string_view kLinkScheme = "scrawlbox://";
+inline constexpr size_t kMaxRoomCode = 32;
 
 struct RoomAddress {
   std::string host;
   int port = kDefaultGamePort;
+  // The room's code on a host of many rooms; empty: the host's default room, or a single room.
+  std::string code{};
   bool operator==(const RoomAddress&) const = default;
 };
 

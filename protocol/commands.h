@@ -66,6 +66,10 @@ inline constexpr std::string_view VOTEKICK = "VOTEKICK";
 // "1" to watch the game instead of playing, "0" to play again; from the next round while one is
 // in play. (An extension: older rooms drop it.)
 inline constexpr std::string_view WATCH = "WATCH";
+// The code of the room the connection is for, before anything else; a host of many rooms passes
+// it on there, and one that names none goes to the host's default room. (An extension: a
+// single room logs it and goes on.)
+inline constexpr std::string_view ROOM = "ROOM";
 }  // namespace to_server
 
 namespace to_client {

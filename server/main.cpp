@@ -132,7 +132,7 @@ int main(int argc, char** argv) {
   room.registration().SetRemoveOnQuit(true);
   server::ConsoleInput input;
   QObject::connect(&input, &server::ConsoleInput::lineEntered, [&](const std::string& line) {
-    for (const std::string& answer : room.Execute(line)) view.WriteAnswer(answer);
+    for (const std::string& answer : shell.host().Execute(line)) view.WriteAnswer(answer);
   });
   QObject::connect(&input, &server::ConsoleInput::lineTooLong,
                    [&view] { view.WriteAnswer("That line was too long and was ignored."); });

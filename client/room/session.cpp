@@ -172,6 +172,8 @@ void Session::OnConnected() {
   logging_in_ = true;
   PublishControls();
   SetStatus("Logging in...");
+  // A host of many rooms hands the connection to the room it names before the greeting.
+  if (!room_.code.empty()) SendCommand(to_server::ROOM, room_.code);
   SendCommand(to_server::SCRAWLBOX_CL13NT, VersionText());
 }
 

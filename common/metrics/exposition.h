@@ -4,6 +4,7 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace metrics {
 
@@ -35,6 +36,17 @@ class Exposition {
   std::string text_;
   std::string family_;
 };
+
+// One part of a merged exposition: its samples get the label name=value (none when the value is
+// empty).
+struct LabelledPart {
+  std::string_view value;
+  std::string_view text;
+};
+// Expositions of the same families as one: each family announced once, by the first part that
+// has it, followed by the samples of every part, labelled. A name may be announced only once in
+// a scrape, so the parts cannot simply be joined.
+std::string MergeLabelled(std::string_view name, const std::vector<LabelledPart>& parts);
 
 // A number as the text format writes it: NaN, +Inf and -Inf by those names.
 std::string FormatValue(double value);

@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QObject>
+#include <QRandomGenerator>
 #include <QTimer>
 #include <QTimerEvent>
 #include <unordered_map>
@@ -78,6 +79,10 @@ QtRandom::QtRandom() : engine_(static_cast<uint64_t>(QDateTime::currentMSecsSinc
 
 double QtRandom::Next() {
   return uniform_(engine_);
+}
+
+double SystemRandom::Next() {
+  return QRandomGenerator::system()->generateDouble();
 }
 
 }  // namespace scrawlbox

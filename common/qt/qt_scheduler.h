@@ -26,4 +26,10 @@ class QtRandom : public Random {
   std::uniform_real_distribution<double> uniform_{0.0, 1.0};
 };
 
+// The system's cryptographic source: for what a stranger must not be able to guess.
+class SystemRandom : public Random {
+ public:
+  double Next() override;
+};
+
 }  // namespace scrawlbox

@@ -58,6 +58,24 @@ class Transport {
   virtual std::string LocalAddress() const = 0;
 };
 
+// Where a transport delivers what happens on its connections: a room, or a host of many rooms
+// that passes each connection on to the room it names.
+class ConnectionSink {
+ public:
+  // What becomes of a connection request: a new slot, or a refusal (slot 0) whose bytes the
+  // transport writes before it closes the connection. A refused request gets no slot at all.
+  struct Admission {
+    int slot = 0;
+    std::string refusal;
+  };
+  virtual ~ConnectionSink() = default;
+  virtual Admission OnConnectionRequest(const std::string& address) = 0;
+  virtual void OnData(int slot, std::string_view bytes) = 0;
+  // The peer closed the connection.
+  virtual void OnClosed(int slot) = 0;
+  virtual void OnSocketError(int slot, int number, const std::string& description) = 0;
+};
+
 using scrawlbox::Random;
 using scrawlbox::Scheduler;
 using scrawlbox::Timer;

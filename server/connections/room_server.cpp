@@ -102,12 +102,16 @@ bool RoomServer::SaveDetails(const ServerDetails& details) {
 // --- Connections -------------------------------------------------------------------------------
 
 RoomServer::Admission RoomServer::OnConnectionRequest(const std::string& address) {
+  return Admit(address, last_slot_ + 1);
+}
+
+RoomServer::Admission RoomServer::Admit(const std::string& address, int slot) {
   EventScope scope(this);
   statistics_.Increment(Stat::AttemptedConnections);
   if (std::optional<std::string> refusal = entrance_.Screen(address)) {
     return Admission{0, std::move(*refusal)};
   }
-  const int slot = ++last_slot_;
+  last_slot_ = std::max(last_slot_, slot);
   auto record = std::make_unique<ConnectionRecord>();
   record->Id = ++last_id_;
   record->SlotIndex = slot;

@@ -35,7 +35,7 @@ namespace server {
 // commands (UserCommands) and the shutdown sequence (QuitSequence). It is driven by calls from the
 // shell (OnConnectionRequest, OnData, OnClosed, OnSocketError, timer ticks) and by the operator,
 // and reaches the world only through its ports.
-class RoomServer {
+class RoomServer : public ConnectionSink {
  public:
   struct Ports {
     Transport& transport;
@@ -85,7 +85,7 @@ class RoomServer {
   static constexpr int32_t kFirstUserId = 100000;
 
   explicit RoomServer(Ports ports);
-  ~RoomServer();
+  ~RoomServer() override;
   RoomServer(const RoomServer&) = delete;
   RoomServer& operator=(const RoomServer&) = delete;
 
@@ -105,18 +105,14 @@ class RoomServer {
   void Start();
 
   // --- Transport events -------------------------------------------------------------------
-  // What becomes of a connection request: a new slot, or a refusal (slot 0) whose bytes the
-  // transport writes before it closes the connection. A refused request gets no slot at all.
-  struct Admission {
-    int slot = 0;
-    std::string refusal;
-  };
   // A connection request on the listening socket.
-  Admission OnConnectionRequest(const std::string& address);
-  void OnData(int slot, std::string_view bytes);
-  // The peer closed the connection.
-  void OnClosed(int slot);
-  void OnSocketError(int slot, int number, const std::string& description);
+  Admission OnConnectionRequest(const std::string& address) override;
+  // A connection a host of many rooms passes on under the slot it gave it; the room then uses
+  // no slot numbers of its own.
+  Admission Admit(const std::string& address, int slot);
+  void OnData(int slot, std::string_view bytes) override;
+  void OnClosed(int slot) override;
+  void OnSocketError(int slot, int number, const std::string& description) override;
 
   // --- Operator -----------------------------------------------------------------------------
   void ReloadSettings();

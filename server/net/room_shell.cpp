@@ -18,6 +18,7 @@
 #include "common/metrics/exposition.h"
 #include "common/qt/app_identity.h"
 #include "common/qt/data_folder.h"
+#include "server/net/host_page.h"
 #include "server/net/web_page.h"
 
 namespace server {
@@ -98,9 +99,19 @@ RoomOptions PrepareRoomProgram(const QCoreApplication& app, bool headless_progra
        QStringLiteral("Serve the room's page and take browser players on <port> (also the \"Web "
                       "Port\" key); 0 turns it off, the default."),
        QStringLiteral("port")});
+  parser.addOption(
+      {QStringLiteral("rooms"),
+       QStringLiteral("Host many rooms on these ports: anyone may make one on the web port "
+                      "(the page's \"Create a private room\", or POST /rooms) and join it by "
+                      "its link or code. The room of Server.ini stays, as the default room of "
+                      "clients that name none. Limits: the [Host] section of Server.ini.")});
   parser.process(app);
-  RoomOptions options{headless_program && parser.isSet(QStringLiteral("headless")), QString(),
-                      std::nullopt, parser.value(QStringLiteral("metrics-address")), std::nullopt};
+  RoomOptions options{headless_program && parser.isSet(QStringLiteral("headless")),
+                      QString(),
+                      std::nullopt,
+                      parser.value(QStringLiteral("metrics-address")),
+                      std::nullopt,
+                      parser.isSet(QStringLiteral("rooms"))};
   if (parser.isSet(QStringLiteral("metrics-port"))) {
     bool ok = false;
     const int port = parser.value(QStringLiteral("metrics-port")).toInt(&ok);
@@ -132,15 +143,15 @@ RoomOptions PrepareRoomProgram(const QCoreApplication& app, bool headless_progra
 RoomShell::RoomShell(const RoomOptions& options, ServerView& view)
     : options_(options),
       ini_(ServerIniPath(options.data_folder)),
-      room_({transport_, scheduler_, random_, view, ini_, WordListFolders(options.data_folder),
-             http_,
+      host_({transport_, scheduler_, random_, code_random_, view, ini_,
+             WordListFolders(options.data_folder), http_,
              RegistrationKey(QHostInfo::localHostName().toStdString(),
                              OperatorAccountName().toStdString()),
-             Sha256Hex}) {
-  transport_.Attach(&room_.core(), [this](const std::string& text, int icon) {
-    room_.core().LogGeneral(text, icon);
+             Sha256Hex, options.rooms}) {
+  transport_.Attach(&host_.sink(), [this](const std::string& text, int icon) {
+    room().core().LogGeneral(text, icon);
   });
-  room_.OnFinished([] { QCoreApplication::quit(); });
+  host_.OnFinished([] { QCoreApplication::quit(); });
   expiry_check_.setInterval(24 * 3600 * 1000);
   QObject::connect(&expiry_check_, &QTimer::timeout, [this] { CheckExpiry(); });
 }
@@ -148,25 +159,30 @@ RoomShell::RoomShell(const RoomOptions& options, ServerView& view)
 void RoomShell::Start() {
   ConfigureWeb();
   WebTransport& web = transport_.web();
-  room_.registration().SetWebPort(web.port());
-  transport_.OnWebPort([this](int port) { room_.registration().SetWebPort(port); });
-  room_.Start();
+  room().registration().SetWebPort(web.port());
+  transport_.OnWebPort([this](int port) { room().registration().SetWebPort(port); });
+  host_.Start();
   if (web.listening()) {
-    const ServerSettings& settings = room_.core().settings();
+    const ServerSettings& settings = room().core().settings();
     const std::string host =
         settings.IPAddress.empty() ? transport_.LocalAddress() : settings.IPAddress;
     const std::string scheme = web.tls() ? "https" : "http";
-    room_.core().LogGeneral("Browser players: " + scheme + "://" + host + ":" +
-                                std::to_string(web.port()) + "/ (WebSocket at " +
-                                WebTransport::kPlayPath + ")" +
-                                (settings.BrowserPlayers ? "." : ", refused by Browser Players=0."),
-                            kIconInfo);
+    room().core().LogGeneral(
+        "Browser players: " + scheme + "://" + host + ":" + std::to_string(web.port()) +
+            "/ (WebSocket at " + WebTransport::kPlayPath + ")" +
+            (settings.BrowserPlayers ? "." : ", refused by Browser Players=0."),
+        kIconInfo);
+    if (host_.routes()) {
+      room().core().LogGeneral("Rooms are made at " + scheme + "://" + host + ":" +
+                                   std::to_string(web.port()) + "/rooms (POST) and on the page.",
+                               kIconInfo);
+    }
   }
   StartMetrics();
 }
 
 void RoomShell::ConfigureWeb() {
-  RoomServer& core = room_.core();
+  RoomServer& core = room().core();
   const ServerSettings& settings = core.settings();
   WebTransport::Config config;
   config.port = options_.web_port.value_or(settings.WebPortNumber());
@@ -207,14 +223,17 @@ void RoomShell::ConfigureWeb() {
         "HTTP.",
         kIconWarning);
   }
+  WebTransport::PageHandler page = [this](const WebTransport::Request& request) {
+    return HostPageAnswer(host_, request, transport_.web().tls());
+  };
   transport_.web().Configure(
-      std::move(config), WebPageAnswer,
-      [this](const std::string& text, int icon) { room_.core().LogGeneral(text, icon); });
+      std::move(config), std::move(page),
+      [this](const std::string& text, int icon) { room().core().LogGeneral(text, icon); });
 }
 
 std::optional<QSslConfiguration> RoomShell::LoadTls() {
   const ServerSettings settings = LoadSettings(ini_);
-  RoomServer& core = room_.core();
+  RoomServer& core = room().core();
   const auto path = [this](const std::string& name) {
     const QString file = QString::fromStdString(name);
     return QDir::isAbsolutePath(file) ? file : QDir(options_.data_folder).filePath(file);
@@ -252,11 +271,12 @@ void RoomShell::ReloadTls() {
   if (!transport_.web().tls()) return;
   if (std::optional<QSslConfiguration> tls = LoadTls()) {
     transport_.web().SetTls(std::move(tls));
-    room_.core().LogGeneral("The TLS certificate was read again; it is valid until " +
-                                certificate_.expiryDate().toString(Qt::ISODate).toStdString() + ".",
-                            kIconInfo);
+    room().core().LogGeneral("The TLS certificate was read again; it is valid until " +
+                                 certificate_.expiryDate().toString(Qt::ISODate).toStdString() +
+                                 ".",
+                             kIconInfo);
   } else {
-    room_.core().LogGeneral("The web port keeps its certificate.", kIconWarning);
+    room().core().LogGeneral("The web port keeps its certificate.", kIconWarning);
   }
 }
 
@@ -266,7 +286,7 @@ void RoomShell::CheckExpiry() {
   const qint64 days = QDateTime::currentDateTimeUtc().daysTo(expiry);
   if (days >= kExpiryWarningDays) return;
   const std::string when = expiry.toString(Qt::ISODate).toStdString();
-  room_.core().LogGeneral(
+  room().core().LogGeneral(
       days < 0 ? "The TLS certificate expired on " + when + "; browsers refuse the room's page."
                : "The TLS certificate expires on " + when + ", in " + std::to_string(days) +
                      " days; renew it and send the "
@@ -300,7 +320,7 @@ std::string RoomShell::TransportMetrics() const {
 }
 
 void RoomShell::StartMetrics() {
-  RoomServer& core = room_.core();
+  RoomServer& core = room().core();
   const ServerSettings& settings = core.settings();
   const int port = options_.metrics_port.value_or(settings.MetricsPortNumber());
   if (!options_.metrics_port && port == 0 && settings.MetricsPort != "0" &&
@@ -322,7 +342,7 @@ void RoomShell::StartMetrics() {
   }
   const qint64 start_ms = QDateTime::currentMSecsSinceEpoch();
   auto endpoint = std::make_unique<scrawlbox::MetricsEndpoint>([this, start_ms] {
-    std::string text = room_.MetricsText();
+    std::string text = host_.MetricsText();
     text += TransportMetrics();
     scrawlbox::AppendProcessMetrics(text, start_ms);
     return text;

@@ -13,6 +13,7 @@
 #include "common/qt/qt_http.h"
 #include "common/qt/qt_ini_file.h"
 #include "common/qt/qt_scheduler.h"
+#include "server/host/room_host.h"
 #include "server/net/room_transport.h"
 #include "server/room/room.h"
 
@@ -27,6 +28,8 @@ struct RoomOptions {
   std::optional<int> metrics_port;
   QString metrics_address;
   std::optional<int> web_port;
+  // --rooms: a host of many rooms, the room of Server.ini its default room.
+  bool rooms = false;
 };
 
 // Names the program (both share one per-user Data folder), lets it hold many connections, and
@@ -35,7 +38,8 @@ struct RoomOptions {
 RoomOptions PrepareRoomProgram(const QCoreApplication& app, bool headless_program);
 
 // The room on Qt's sockets, timers and HTTP, with its Server.ini and word lists in the Data
-// folder. Once its quit is over, the event loop ends.
+// folder, or with --rooms a host of many rooms, that room its default one. Once the quit is
+// over, the event loop ends.
 class RoomShell {
  public:
   RoomShell(const RoomOptions& options, ServerView& view);
@@ -46,7 +50,8 @@ class RoomShell {
   // Reads the web port's certificate and key again (they are renewed while the room runs):
   // connections from now on use the new ones. A pair that cannot be read keeps the old one.
   void ReloadTls();
-  Room& room() { return room_; }
+  Room& room() { return host_.default_room(); }
+  RoomHost& host() { return host_; }
   inifile::IniStore& ini() { return ini_; }
   RoomTransport& transport() { return transport_; }
 
@@ -65,9 +70,10 @@ class RoomShell {
   scrawlbox::QtIniFile ini_;
   scrawlbox::QtScheduler scheduler_;
   scrawlbox::QtRandom random_;
+  scrawlbox::SystemRandom code_random_;
   RoomTransport transport_;
   scrawlbox::QtHttpGetter http_;
-  Room room_;
+  RoomHost host_;
   std::unique_ptr<scrawlbox::MetricsEndpoint> metrics_;
   QSslCertificate certificate_;  // in use on the web port
   QTimer expiry_check_;

@@ -5,7 +5,7 @@
 
 namespace server {
 
-void RoomTransport::Attach(RoomServer* core, Logger log) {
+void RoomTransport::Attach(ConnectionSink* core, Logger log) {
   tcp_.Attach(core);
   web_.Attach(core);
   log_ = std::move(log);

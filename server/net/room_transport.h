@@ -18,7 +18,7 @@ class RoomTransport : public Transport {
  public:
   using Logger = std::function<void(const std::string& text, int icon)>;
 
-  void Attach(RoomServer* core, Logger log);
+  void Attach(ConnectionSink* core, Logger log);
   // Told the web port each time it opens, or 0 when it cannot.
   void OnWebPort(std::function<void(int port)> told) { web_port_told_ = std::move(told); }
   SocketTransport& tcp() { return tcp_; }

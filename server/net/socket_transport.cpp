@@ -225,7 +225,7 @@ void SocketTransport::Accept(int fd, const QHostAddress& address) {
   // Every stroke goes out as it comes: waiting to fill a packet would delay it.
   const int on = 1;
   ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
-  const RoomServer::Admission admission =
+  const ConnectionSink::Admission admission =
       core_->OnConnectionRequest(scrawlbox::AddressText(address));
   auto connection = std::make_unique<Connection>(*poller_, fd, admission.slot, ++serials_);
   if (admission.slot == 0) {

@@ -18,8 +18,6 @@ class QHostAddress;
 
 namespace server {
 
-class RoomServer;
-
 // The room's sockets: plain non-blocking sockets watched by the event loop's poller, the
 // listening one and one per connection. A relayed message is appended to every receiver's
 // buffer, and each buffer goes out in one write at the end of the event loop's pass, so a busy
@@ -48,7 +46,7 @@ class SocketTransport : public QObject, public Transport {
   SocketTransport();
   ~SocketTransport() override;
 
-  void Attach(RoomServer* core) { core_ = core; }
+  void Attach(ConnectionSink* core) { core_ = core; }
 
   ListenResult Listen(int port) override;
   void StopListening() override;
@@ -123,7 +121,7 @@ class SocketTransport : public QObject, public Transport {
   std::function<void()> all_closed_;
   uint64_t serials_ = 0;
   TransportCounters counters_;
-  RoomServer* core_ = nullptr;
+  ConnectionSink* core_ = nullptr;
 };
 
 }  // namespace server

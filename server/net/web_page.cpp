@@ -118,7 +118,10 @@ std::string WebPageAnswer(const http::RequestHead& head) {
     return http::Response("405 Method Not Allowed", kPlain, "GET or HEAD only.\n", false,
                           http::Framing::kLength, "Allow: GET, HEAD\r\n");
   }
-  const std::string_view path = head.path() == "/" ? "/index.html" : head.path();
+  return WebPageFile(head, head.path() == "/" ? "/index.html" : head.path());
+}
+
+std::string WebPageFile(const http::RequestHead& head, std::string_view path) {
   const QString name = QStringLiteral(":/web") +
                        QString::fromLatin1(path.data(), static_cast<qsizetype>(path.size()));
   if (!IsPagePath(path) || !QFile::exists(name)) {

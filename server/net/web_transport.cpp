@@ -30,6 +30,7 @@ int64_t NowMs() {
 struct WebTransport::Connection : public ws::FrameHandler {
   enum class Phase {
     kHead,     // TLS handshake and request head
+    kBody,     // a request's body
     kOpen,     // a slot of the room
     kClosing,  // answered or let go: writing out its last bytes
   };
@@ -53,6 +54,8 @@ struct WebTransport::Connection : public ws::FrameHandler {
   std::string peer;
   Phase phase = Phase::kHead;
   http::RequestHead head;
+  std::string body;
+  size_t body_length = 0;
   ws::FrameReader reader{kMaxFrame};
   int slot = 0;
   std::string out;  // the room's bytes since the last write pass: one frame
@@ -146,6 +149,9 @@ void WebTransport::OnReadable(uint64_t id) {
     case Connection::Phase::kHead:
       ReadHead(connection);
       break;
+    case Connection::Phase::kBody:
+      ReadBody(connection);
+      break;
     case Connection::Phase::kOpen:
       ReadFrames(connection);
       break;
@@ -175,9 +181,24 @@ void WebTransport::ReadHead(Connection& connection) {
     case http::RequestHead::State::kComplete:
       if (connection.head.path() == kPlayPath) {
         Upgrade(connection);
-      } else {
-        Answer(connection, page_(connection.head));
+        break;
       }
+      if (const std::optional<std::string> length = connection.head.Field("Content-Length")) {
+        const bool digits = !length->empty() && length->size() <= 9 &&
+                            length->find_first_not_of("0123456789") == std::string::npos;
+        if (!digits) {
+          Answer(connection, http::BadRequest());
+          break;
+        }
+        connection.body_length = std::stoul(*length);
+        if (connection.body_length > kMaxBody) {
+          Answer(connection, http::Response("413 Content Too Large", "text/plain; charset=utf-8",
+                                            "The request's body is too long.\n"));
+          break;
+        }
+      }
+      connection.phase = Connection::Phase::kBody;
+      ReadBody(connection);
       break;
     case http::RequestHead::State::kTooLong:
       Answer(connection, http::HeadTooLong());
@@ -187,6 +208,22 @@ void WebTransport::ReadHead(Connection& connection) {
       Answer(connection, http::BadRequest());
       break;
   }
+}
+
+void WebTransport::ReadBody(Connection& connection) {
+  if (connection.body.size() < connection.body_length) {
+    const QByteArray bytes = connection.socket->read(
+        static_cast<qint64>(connection.body_length - connection.body.size()));
+    counters_.received_bytes += static_cast<uint64_t>(bytes.size());
+    connection.body.append(bytes.constData(), static_cast<size_t>(bytes.size()));
+    // The rest comes later, within the same deadline as the head.
+    if (connection.body.size() < connection.body_length) return;
+  }
+  const std::string client =
+      config_.trusted.ClientAddress(connection.peer, connection.head.Field("X-Forwarded-For"));
+  const std::string answer = page_(Request{connection.head, connection.body, client});
+  std::string().swap(connection.body);
+  Answer(connection, answer);
 }
 
 void WebTransport::Answer(Connection& connection, const std::string& answer) {
@@ -214,7 +251,7 @@ void WebTransport::Upgrade(Connection& connection) {
   // From here the room's own bounds hold it, as any connection of the room.
   pending_.Closed(connection.id);
   connection.pending = false;
-  const RoomServer::Admission admission = core_->OnConnectionRequest(client);
+  const ConnectionSink::Admission admission = core_->OnConnectionRequest(client);
   if (admission.slot == 0) {
     Write(connection, ws::Frame(ws::Opcode::kBinary, admission.refusal));
     Release(connection, ws::kNormal, "", kCloseGraceMs);
@@ -418,7 +455,8 @@ void WebTransport::CloseAllThen(std::function<void()> done) {
     Connection& connection = *found->second;
     if (connection.phase == Connection::Phase::kOpen) {
       Release(connection, ws::kGoingAway, "The room is closing.", kCloseGraceMs);
-    } else if (connection.phase == Connection::Phase::kHead) {
+    } else if (connection.phase == Connection::Phase::kHead ||
+               connection.phase == Connection::Phase::kBody) {
       Delete(id);
     }
   }

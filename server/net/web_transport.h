@@ -26,8 +26,6 @@ class QTcpSocket;
 
 namespace server {
 
-class RoomServer;
-
 // The room's web port: HTTP for the room's page and, at kPlayPath, a WebSocket that carries the
 // room's own byte stream in binary frames, over TLS when a certificate is set. A WebSocket that
 // is let in becomes a slot of the room like a TCP connection, so the room's limits, bans and
@@ -57,14 +55,23 @@ class WebTransport : public QObject {
     size_t max_pending = 256;
     size_t max_pending_per_address = 8;
   };
-  // Answers a request for anything but the WebSocket: the page's files.
-  using PageHandler = std::function<std::string(const http::RequestHead&)>;
+  // A request for anything but the WebSocket, with its body when it has one (a POST), and the
+  // client's address as the room would see it.
+  struct Request {
+    const http::RequestHead& head;
+    std::string_view body;
+    const std::string& client;
+  };
+  // A body longer than this is refused (413): the host's forms are a few fields.
+  static constexpr size_t kMaxBody = 4096;
+  // Answers it: the page's files, and a host's rooms.
+  using PageHandler = std::function<std::string(const Request&)>;
   using Logger = std::function<void(const std::string& text, int icon)>;
 
   WebTransport();
   ~WebTransport() override;
 
-  void Attach(RoomServer* core) { core_ = core; }
+  void Attach(ConnectionSink* core) { core_ = core; }
   void Configure(Config config, PageHandler page, Logger log);
   // The TLS certificate and key for connections from now on; nullopt: plain HTTP.
   void SetTls(std::optional<QSslConfiguration> tls) { tls_ = std::move(tls); }
@@ -97,6 +104,8 @@ class WebTransport : public QObject {
   // Reads the request head a line at a time, so that what follows it stays unread.
   void ReadHead(Connection& connection);
   void Answer(Connection& connection, const std::string& answer);
+  // Reads a request's body up to its length, then answers it.
+  void ReadBody(Connection& connection);
   void Upgrade(Connection& connection);
   void ReadFrames(Connection& connection);
   void QueueWrite(Connection& connection);
@@ -126,7 +135,7 @@ class WebTransport : public QObject {
   QTimer sweep_;
   std::function<void()> all_closed_;
   TransportCounters counters_;
-  RoomServer* core_ = nullptr;
+  ConnectionSink* core_ = nullptr;
   scrawlbox::DescriptorServer listener_;
 };
 

@@ -47,13 +47,20 @@ TEST(RoomAddresses, HostsPortsAndIpv6ReadAndAreStoredWithThePortOnlyOffTheDefaul
     RoomAddress expected;
     const char* stored;
   };
-  for (const Case& c : {Case{"example.org", {"example.org", 2020}, "example.org"},
-                        Case{"  example.org:2021 ", {"example.org", 2021}, "example.org:2021"},
-                        Case{"10.0.0.5:65535", {"10.0.0.5", 65535}, "10.0.0.5:65535"},
-                        Case{"[::1]:2021", {"::1", 2021}, "[::1]:2021"},
-                        Case{"[fe80::1%eth0]", {"fe80::1%eth0", 2020}, "fe80::1%eth0"},
-                        Case{"::1", {"::1", 2020}, "::1"},
-                        Case{"2001:db8::7", {"2001:db8::7", 2020}, "2001:db8::7"}}) {
+  for (const Case& c :
+       {Case{"example.org", {"example.org", 2020}, "example.org"},
+        Case{"  example.org:2021 ", {"example.org", 2021}, "example.org:2021"},
+        Case{"10.0.0.5:65535", {"10.0.0.5", 65535}, "10.0.0.5:65535"},
+        Case{"[::1]:2021", {"::1", 2021}, "[::1]:2021"},
+        Case{"[fe80::1%eth0]", {"fe80::1%eth0", 2020}, "fe80::1%eth0"},
+        Case{"::1", {"::1", 2020}, "::1"},
+        Case{"2001:db8::7", {"2001:db8::7", 2020}, "2001:db8::7"},
+        // A host's room, typed or as a link the desktop hands over.
+        Case{"play.example/AbC23", {"play.example", 2020, "abc23"}, "play.example/abc23"},
+        Case{"scrawlbox://play.example:2021/abc23/",
+             {"play.example", 2021, "abc23"},
+             "play.example:2021/abc23"},
+        Case{"[::1]/abc23", {"::1", 2020, "abc23"}, "[::1]:2020/abc23"}}) {
     SCOPED_TRACE(c.text);
     const auto address = ParseRoomAddress(c.text);
     EXPECT_EQ(address, c.expected);
@@ -64,9 +71,9 @@ TEST(RoomAddresses, HostsPortsAndIpv6ReadAndAreStoredWithThePortOnlyOffTheDefaul
 
 TEST(RoomAddresses, BadInputSaysWhatIsWrong) {
   std::vector<std::string> whys;
-  for (const char* text :
-       {"host:99999", "host:", ":2020", "host:abc", "host:0", "host:+21", "host:20 21", "host:-1",
-        "[::1", "[::1]2021", "[]:2020", "", "  ", "two words", "a/b:2020"}) {
+  for (const char* text : {"host:99999", "host:", ":2020", "host:abc", "host:0", "host:+21",
+                           "host:20 21", "host:-1", "[::1", "[::1]2021", "[]:2020", "", "  ",
+                           "two words", "a/b:2020", "host/a-b", "scrawlbox:///abc"}) {
     std::string why;
     EXPECT_FALSE(ParseRoomAddress(text, &why).has_value()) << text;
     whys.push_back(why);

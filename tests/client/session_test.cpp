@@ -40,6 +40,15 @@ TEST(Login, TheWholeSequenceWithoutAnAgreement) {
   h.Play("=> sent: AWAY 0 => users: Bob 40*, Averyveryverylongnic 0*");
 }
 
+TEST(Login, ARoomOfAHostIsNamedBeforeTheGreeting) {
+  ClientHarness h("[Player Information]\nNickname=Me\n");
+  h.session.JoinRoom("scrawlbox://room.example:2021/AbC23");
+  EXPECT_EQ(std::tuple(h.connection.host, h.connection.port), std::tuple("room.example", 2021));
+  h.connection.state = SocketState::kConnected;
+  h.session.OnConnected();
+  EXPECT_EQ(testing_support::Render(h.connection.Take()), "ROOM abc23, SCRAWLBOX_CL13NT 101000");
+}
+
 TEST(Login, ARefusedNicknameIsAskedForAgainWithTheReasonAndTheLoginFollows) {
   const std::string used =
       "The nickname \"Me\" is already used in this room; please choose another.";

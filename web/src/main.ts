@@ -2,6 +2,10 @@
 // The page's start: the view, the core, the room's WebSocket and the browser's storage.
 import { createCore, type PageCore } from "./core";
 import { Page, type Room } from "./view/page_view";
+import { roomCodeOf, Rooms } from "./view/rooms";
+
+// The room this page is the link of: named to the host before anything else.
+const roomCode = roomCodeOf(location.pathname);
 
 const kSettingsKey = "scrawlbox.settings";
 const kMutedKey = "scrawlbox.muted";
@@ -43,7 +47,10 @@ class RoomSocket implements Room {
       return;
     }
     socket.binaryType = "arraybuffer";
-    socket.onopen = () => this.core?.onOpen();
+    socket.onopen = () => {
+      if (roomCode) socket.send(new TextEncoder().encode(`ROOM\x02${roomCode}\x01`));
+      this.core?.onOpen();
+    };
     socket.onmessage = (event: MessageEvent) => {
       if (event.data instanceof ArrayBuffer) this.core?.onData(new Uint8Array(event.data));
     };
@@ -121,6 +128,7 @@ declare global {
 async function start(): Promise<void> {
   const room = new RoomSocket();
   const page = new Page(room);
+  new Rooms(roomCode);
   const core = await createCore(page);
   room.core = core;
   window.scrawlbox = core;

@@ -1,0 +1,117 @@
+// SPDX-License-Identifier: MIT
+// Rooms of a host: the window that makes a private room, and a room's invite link. The host
+// decides everything (codes, limits); the page only asks and shows the answer.
+import { byId } from "./dom";
+
+// The code of the room this page is the link of (/r/CODE), or "" for the host's main room.
+export function roomCodeOf(path: string): string {
+  return /^\/r\/([A-Za-z0-9]{1,32})\/?$/.exec(path)?.[1] ?? "";
+}
+
+interface MadeRoom {
+  code?: string;
+  error?: string;
+}
+
+// The maker of a room sees its link at once when it arrives there.
+const kJustMadeKey = "scrawlbox.justMade";
+
+function takeJustMade(): string {
+  try {
+    const code = sessionStorage.getItem(kJustMadeKey) ?? "";
+    sessionStorage.removeItem(kJustMadeKey);
+    return code;
+  } catch {
+    return "";
+  }
+}
+
+export class Rooms {
+  private readonly makeTop = byId<HTMLButtonElement>("makeRoomTop");
+  private readonly makeDialog = byId<HTMLDialogElement>("makeRoomDialog");
+  private readonly makeForm = byId<HTMLFormElement>("makeRoomForm");
+  private readonly nameInput = byId<HTMLInputElement>("roomNameInput");
+  private readonly passwordInput = byId<HTMLInputElement>("roomPassword");
+  private readonly publicInput = byId<HTMLInputElement>("roomPublic");
+  private readonly makeButton = byId<HTMLButtonElement>("makeRoomButton");
+  private readonly why = byId("makeRoomWhy");
+  private readonly inviteTop = byId<HTMLButtonElement>("inviteTop");
+  private readonly inviteDialog = byId<HTMLDialogElement>("inviteDialog");
+  private readonly inviteLink = byId<HTMLAnchorElement>("inviteLink");
+  private readonly copyInvite = byId<HTMLButtonElement>("copyInvite");
+
+  constructor(code: string) {
+    // A single room has no room to make, and its page offers none.
+    void fetch("/rooms", { headers: { Accept: "application/json" } })
+      .then((answer) => (answer.ok ? answer.json() : {}))
+      .then((host: { max_rooms?: number }) => {
+        this.makeTop.hidden = !(Number(host.max_rooms) > 0);
+      })
+      .catch(() => undefined);
+    this.makeTop.addEventListener("click", () => {
+      this.why.textContent = "";
+      this.makeDialog.showModal();
+    });
+    this.makeForm.addEventListener("submit", (event) => {
+      if (event.submitter !== this.makeButton) return;
+      // The window stays open until the host has answered.
+      event.preventDefault();
+      void this.create();
+    });
+    if (!code) return;
+    const url = location.origin + "/r/" + code;
+    this.inviteLink.href = url;
+    this.inviteLink.textContent = url;
+    this.inviteTop.hidden = false;
+    this.inviteTop.addEventListener("click", () => this.inviteDialog.showModal());
+    this.copyInvite.addEventListener("click", () => void this.copy(url));
+    if (takeJustMade() === code) this.inviteDialog.showModal();
+  }
+
+  private async copy(url: string): Promise<void> {
+    const button = this.copyInvite;
+    try {
+      await navigator.clipboard.writeText(url);
+      button.textContent = "Link copied";
+    } catch {
+      // Without the clipboard (plain HTTP from another machine), the link is selected instead.
+      const range = document.createRange();
+      range.selectNodeContents(this.inviteLink);
+      getSelection()?.removeAllRanges();
+      getSelection()?.addRange(range);
+      button.textContent = "Copy it now";
+    }
+    setTimeout(() => (button.textContent = "Copy link"), 2000);
+  }
+
+  private async create(): Promise<void> {
+    if (this.makeButton.disabled) return;
+    this.makeButton.disabled = true;
+    this.why.textContent = "";
+    try {
+      const answer = await fetch("/rooms", {
+        method: "POST",
+        headers: { "Content-Type": "application/json", Accept: "application/json" },
+        body: JSON.stringify({
+          name: this.nameInput.value.trim(),
+          password: this.passwordInput.value,
+          public: this.publicInput.checked,
+        }),
+      });
+      const made = (await answer.json().catch(() => ({}))) as MadeRoom;
+      if (answer.status === 201 && made.code) {
+        try {
+          sessionStorage.setItem(kJustMadeKey, made.code);
+        } catch {
+          // Without storage the maker opens the link from the Invite button.
+        }
+        location.assign("/r/" + made.code);
+        return;
+      }
+      this.why.textContent = made.error ?? `The host did not make the room (${answer.status}).`;
+    } catch {
+      this.why.textContent = "The host could not be reached.";
+    }
+    this.makeButton.disabled = false;
+  }
+}
