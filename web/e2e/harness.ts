@@ -82,8 +82,8 @@ export interface Room {
 }
 
 // A room in a Data folder of its own, with the build's word lists and the given [Server Details]
-// lines added to its own.
-export async function startRoom(details: string[] = []): Promise<Room> {
+// lines added to its own (and further sections after them), started with the given options.
+export async function startRoom(details: string[] = [], options: string[] = []): Promise<Room> {
   const dataDir = mkdtempSync(joinPath(tmpdir(), "scrawlbox-e2e-"));
   cpSync(joinPath(binDir, "Data", "Wordlists"), joinPath(dataDir, "Wordlists"), { recursive: true });
   const port = await freePort();
@@ -92,7 +92,7 @@ export async function startRoom(details: string[] = []): Promise<Room> {
   writeFileSync(joinPath(dataDir, "Server.ini"), lines.join("\r\n") + "\r\n");
   const child = spawn(
     joinPath(binDir, "scrawlbox-server"),
-    ["--headless", "--data-dir", dataDir, "--web-port", String(webPort)],
+    ["--headless", "--data-dir", dataDir, "--web-port", String(webPort), ...options],
     { stdio: ["ignore", "pipe", "pipe"] },
   );
   const server = new Program(child);
