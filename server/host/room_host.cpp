@@ -29,10 +29,20 @@ int ReadLimit(const inifile::IniDocument& ini, std::string_view key, int default
 
 // The host's own settings, which its rooms take whatever their defaults say: what keeps the
 // host alive must not be loosened one room at a time.
-constexpr std::string_view kHostWideKeys[] = {
-    "Flood Burst", "Flood Rate", "Drawing Burst", "Drawing Rate", "Guess Burst", "Guess Rate",
-    "Max Connections Per Address", "Handshake Timeout", "Login Timeout", "Ping", "Ping Timeout",
-    "Trusted Proxies", "Tracker URL", "Update URL"};
+constexpr std::string_view kHostWideKeys[] = {"Flood Burst",
+                                              "Flood Rate",
+                                              "Drawing Burst",
+                                              "Drawing Rate",
+                                              "Guess Burst",
+                                              "Guess Rate",
+                                              "Max Connections Per Address",
+                                              "Handshake Timeout",
+                                              "Login Timeout",
+                                              "Ping",
+                                              "Ping Timeout",
+                                              "Trusted Proxies",
+                                              "Tracker URL",
+                                              "Update URL"};
 
 }  // namespace
 
@@ -109,7 +119,8 @@ class RoomHost::RoomLog : public ServerView {
   void ShowMessage(int icon, const std::string& title, const std::string& text) override {
     std::string line = prefix_ + title + ": " + text;
     // A log line is one line: a message box's breaks become spaces.
-    std::replace_if(line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    std::replace_if(
+        line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
     host_.Log(LogKind::kGeneral, line, icon);
   }
   void OfferDownload(const std::string&, const std::string&, const std::string&) override {}
@@ -178,9 +189,9 @@ std::unique_ptr<RoomHost::Hosted> RoomHost::MakeRoom(const std::string& code,
     hosted->log = std::make_unique<RoomLog>(ports_.view, code);
     view = hosted->log.get();
   }
-  hosted->room = std::make_unique<Room>(
-      Room::Ports{*hosted->link, ports_.scheduler, ports_.random, *view, ini,
-                  ports_.word_list_folders, ports_.http, ports_.machine_key, ports_.hash});
+  hosted->room = std::make_unique<Room>(Room::Ports{*hosted->link, ports_.scheduler, ports_.random,
+                                                    *view, ini, ports_.word_list_folders,
+                                                    ports_.http, ports_.machine_key, ports_.hash});
   Hosted* raw = hosted.get();
   hosted->room->OnFinished([this, raw] { Finished(*raw); });
   if (!is_default) {
@@ -252,8 +263,8 @@ RoomHost::Created RoomHost::CreateRoom(const RoomChoices& choices,
     const std::string value = host.Read(kServerDetailsSection, key, "");
     if (!value.empty()) settings.Write(kServerDetailsSection, key, value);
   }
-  const std::string name = protocol::FirstChars(protocol::StripControlCodes(choices.name),
-                                                protocol::kRoomNameLength);
+  const std::string name =
+      protocol::FirstChars(protocol::StripControlCodes(choices.name), protocol::kRoomNameLength);
   settings.Write(kServerDetailsSection, "Name", name);
   settings.Write(kServerDetailsSection, "Server Password",
                  protocol::StripControlCodes(choices.password));
@@ -379,9 +390,9 @@ std::vector<std::string> RoomHost::Execute(std::string_view line) {
                                       " rooms made here (at most " +
                                       protocol::NumberText(limits_.max_rooms) + "):"};
     for (const auto& [code, hosted] : rooms_) {
-      lines.push_back("  " + code + "  " + protocol::NumberText(hosted->room->core().InRoomCount()) +
-                      " players  " + (hosted->is_public ? "public" : "private") + "  " +
-                      hosted->name);
+      lines.push_back("  " + code + "  " +
+                      protocol::NumberText(hosted->room->core().InRoomCount()) + " players  " +
+                      (hosted->is_public ? "public" : "private") + "  " + hosted->name);
     }
     return lines;
   }
@@ -518,8 +529,7 @@ void RoomHost::OnData(int slot, std::string_view bytes) {
   Hosted* hosted = nullptr;
   if (code.empty()) {
     hosted = default_room_.get();
-  } else if (const auto room = rooms_.find(code);
-             room != rooms_.end() && !room->second->finished) {
+  } else if (const auto room = rooms_.find(code); room != rooms_.end() && !room->second->finished) {
     hosted = room->second.get();
   }
   if (!hosted) {

@@ -52,9 +52,9 @@ class RoomHost : public ConnectionSink {
   struct Ports {
     Transport& transport;
     Scheduler& scheduler;
-    Random& random;       // the games' chance
-    Random& code_random;  // the room codes: must not be predictable
-    ServerView& view;     // the host's log, which is also the default room's
+    Random& random;          // the games' chance
+    Random& code_random;     // the room codes: must not be predictable
+    ServerView& view;        // the host's log, which is also the default room's
     inifile::IniStore& ini;  // Server.ini
     std::vector<std::filesystem::path> word_list_folders;
     directory::HttpGetter& http;
@@ -90,7 +90,9 @@ class RoomHost : public ConnectionSink {
   Created CreateRoom(const RoomChoices& choices, const std::string& maker_address);
   bool routes() const { return ports_.routes; }
   // Where the transport delivers: the host, or the single room.
-  ConnectionSink& sink() { return routes() ? static_cast<ConnectionSink&>(*this) : default_room().core(); }
+  ConnectionSink& sink() {
+    return routes() ? static_cast<ConnectionSink&>(*this) : default_room().core();
+  }
   // The room of a code (any letter case), or nullptr; "" is the default room.
   Room* Find(std::string_view code);
   // The rooms made here, by code.

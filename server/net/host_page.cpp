@@ -39,11 +39,12 @@ std::string BaseUrl(const RoomHost& host, const http::RequestHead& head, bool tl
 }
 
 std::string MakeRoom(RoomHost& host, const WebTransport::Request& request, bool tls) {
-  if (!host.routes()) return Error("404 Not Found", "This server holds one room and makes no others.");
+  if (!host.routes())
+    return Error("404 Not Found", "This server holds one room and makes no others.");
   QJsonParseError error;
   const QByteArray body(request.body.data(), static_cast<qsizetype>(request.body.size()));
-  const QJsonDocument document =
-      body.trimmed().isEmpty() ? QJsonDocument(QJsonObject()) : QJsonDocument::fromJson(body, &error);
+  const QJsonDocument document = body.trimmed().isEmpty() ? QJsonDocument(QJsonObject())
+                                                          : QJsonDocument::fromJson(body, &error);
   if (!document.isObject()) {
     return Error("400 Bad Request", "The body is to be a JSON object: name, password, public.");
   }
@@ -56,7 +57,8 @@ std::string MakeRoom(RoomHost& host, const WebTransport::Request& request, bool 
   if (choices.name.empty()) choices.name = "Private room";
   const RoomHost::Created created = host.CreateRoom(choices, request.client);
   if (created.code.empty()) return Error("429 Too Many Requests", created.refusal);
-  const std::string url = BaseUrl(host, request.head, tls) + std::string(kLinkPrefix) + created.code;
+  const std::string url =
+      BaseUrl(host, request.head, tls) + std::string(kLinkPrefix) + created.code;
   return Json("201 Created", {{"code", QString::fromStdString(created.code)},
                               {"url", QString::fromStdString(url)},
                               {"name", QString::fromStdString(protocol::Utf8FromCp1252(
@@ -80,7 +82,8 @@ std::string HostPageAnswer(RoomHost& host, const WebTransport::Request& request,
     // A single room answers too, with no room to make, so that its page need not guess.
     const int most = host.routes() ? host.limits().max_rooms : 0;
     const int open = static_cast<int>(host.RoomCount());
-    return Json("200 OK", {{"rooms", open}, {"max_rooms", most}, {"free", std::max(0, most - open)}},
+    return Json("200 OK",
+                {{"rooms", open}, {"max_rooms", most}, {"free", std::max(0, most - open)}},
                 head.head_only());
   }
   if (path.starts_with(kLinkPrefix) && read) {

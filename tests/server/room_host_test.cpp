@@ -39,19 +39,29 @@ class HostTest : public ::testing::Test {
  protected:
   explicit HostTest(std::string_view server_ini = "[Server Details]\nFlood Burst=0\n")
       : ini(server_ini),
-        host({transport, clock, random, code_random, view, ini, {words.path()}, http, "HOST:ANN",
+        host({transport,
+              clock,
+              random,
+              code_random,
+              view,
+              ini,
+              {words.path()},
+              http,
+              "HOST:ANN",
               testing_support::FakeHash}) {
     testing_support::WriteFile(words / "test.txt", "apple\n");
     // Players answer every ping, so that they stay as long as a test says.
     transport.on_ping = [this](int slot) {
-      clock.SingleShot(0, [this, slot] { host.OnData(slot, protocol::Frame(to_server::PONG, "-")); });
+      clock.SingleShot(0,
+                       [this, slot] { host.OnData(slot, protocol::Frame(to_server::PONG, "-")); });
     };
     host.Start();
   }
 
   int Connect(const std::string& address = "10.0.0.1") {
     const server::ConnectionSink::Admission admission = host.OnConnectionRequest(address);
-    if (admission.slot == 0) refusals.push_back(Render(testing_support::CutMessages(admission.refusal)));
+    if (admission.slot == 0)
+      refusals.push_back(Render(testing_support::CutMessages(admission.refusal)));
     return admission.slot;
   }
   // The real client's login, after a ROOM message when a code is given.
@@ -68,7 +78,8 @@ class HostTest : public ::testing::Test {
     host.OnData(slot, room + LoginBytes(nickname));
     return slot;
   }
-  std::string Made(const std::string& name = "Ann's room", const std::string& address = "10.9.9.9") {
+  std::string Made(const std::string& name = "Ann's room",
+                   const std::string& address = "10.9.9.9") {
     const server::RoomHost::Created created = host.CreateRoom({name, "", false}, address);
     EXPECT_EQ(created.refusal, "");
     return created.code;
@@ -157,8 +168,16 @@ TEST_F(HostTest, AMadeRoomTakesTheMakersChoicesTheHostsDefaultsAndTheHostsOwnLim
 TEST_F(HostTest, PlayersPerRoomAndTheHostsLimitsPerAddressHoldAcrossRooms) {
   ini.INIWrite(server::kHostSection, "Players Per Room", "2");
   ini.INIWrite(server::kServerDetailsSection, "Max Connections Per Address", "3");
-  server::RoomHost small({transport, clock, random, code_random, view, ini, {words.path()}, http,
-                          "HOST:ANN", testing_support::FakeHash});
+  server::RoomHost small({transport,
+                          clock,
+                          random,
+                          code_random,
+                          view,
+                          ini,
+                          {words.path()},
+                          http,
+                          "HOST:ANN",
+                          testing_support::FakeHash});
   small.Start();
   const std::string code = small.CreateRoom({"Two", "", false}, "10.9.9.9").code;
   int players = 0;
@@ -189,8 +208,16 @@ TEST_F(HostTest, TheHostsBansHoldInEveryRoom) {
 
 TEST_F(HostTest, RoomsAreMadeWithinTheHostsLimitsAndTheMakersHourlyShare) {
   ini.INIWriteAll(server::kHostSection, {{"Max Rooms", "3"}, {"Creations Per Hour", "2"}});
-  server::RoomHost limited({transport, clock, random, code_random, view, ini, {words.path()}, http,
-                            "HOST:ANN", testing_support::FakeHash});
+  server::RoomHost limited({transport,
+                            clock,
+                            random,
+                            code_random,
+                            view,
+                            ini,
+                            {words.path()},
+                            http,
+                            "HOST:ANN",
+                            testing_support::FakeHash});
   limited.Start();
   // The first two rooms draw the same code: the second gets another.
   code_random.values = std::deque<double>(20, 0.1);
@@ -239,7 +266,8 @@ TEST_F(HostTest, MetricsAnnounceEachFamilyOnceWithTheSamplesOfEveryRoomLabelled)
   // The default room's samples keep the names of a single room's.
   EXPECT_THAT(text, HasSubstr("\nscrawlbox_room_players 0\n"));
   EXPECT_THAT(text, HasSubstr("\nscrawlbox_room_players{room=\"" + code + "\"} 1\n"));
-  EXPECT_THAT(text, HasSubstr("scrawlbox_room_connections{room=\"" + code + "\",state=\"in_room\"} 1"));
+  EXPECT_THAT(text,
+              HasSubstr("scrawlbox_room_connections{room=\"" + code + "\",state=\"in_room\"} 1"));
   size_t announced = 0;
   for (size_t at = text.find("# TYPE scrawlbox_room_players "); at != std::string::npos;
        at = text.find("# TYPE scrawlbox_room_players ", at + 1)) {
@@ -263,7 +291,8 @@ TEST_F(HostTest, QuittingTheHostTellsTheRoomsPlayersAndClosesEveryConnection) {
 }
 
 TEST_F(HostTest, TheOperatorMakesListsAndClosesRoomsFromTheConsole) {
-  EXPECT_THAT(host.Execute("create public Quiz night"), testing::ElementsAre(MatchesRegex("Room [a-z2-9]{10} made.")));
+  EXPECT_THAT(host.Execute("create public Quiz night"),
+              testing::ElementsAre(MatchesRegex("Room [a-z2-9]{10} made.")));
   const std::string code = host.Codes().front();
   EXPECT_THAT(host.Execute("rooms")[1], HasSubstr(code + "  0 players  public  Quiz night"));
   EXPECT_THAT(host.Execute("help"), testing::Contains(HasSubstr("create [public] NAME")));
