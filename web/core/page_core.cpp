@@ -272,8 +272,18 @@ class PageCore : public client::ClientView {
     // The room is joined below, once; not a second time as one the profile was waited for.
     session_.DropPendingRoom();
     session_.SetProfile(profile);
-    session_.JoinRoom(Wire(val::global("location")["host"].as<std::string>()));
+    session_.JoinRoom(RoomOfPage());
     Flush();
+  }
+  // The page's own host, and on a host of many rooms the room of its link (/r/CODE), which the
+  // session names before its greeting and keeps a password under.
+  static std::string RoomOfPage() {
+    const val location = val::global("location");
+    std::string room = Wire(location["host"].as<std::string>());
+    const val pathname = location["pathname"];
+    const std::string path = pathname.isString() ? Wire(pathname.as<std::string>()) : "";
+    if (path.starts_with("/r/") && path.size() > 3) room += path.substr(2);
+    return room;
   }
   void RetryWithPassword(const std::string& password, bool remember) {
     session_.RetryWithPassword(Wire(password), remember);

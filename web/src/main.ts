@@ -4,7 +4,7 @@ import { createCore, type PageCore } from "./core";
 import { Page, type Room } from "./view/page_view";
 import { roomCodeOf, Rooms } from "./view/rooms";
 
-// The room this page is the link of: named to the host before anything else.
+// The room this page is the link of; the core names it to the host itself.
 const roomCode = roomCodeOf(location.pathname);
 
 const kSettingsKey = "scrawlbox.settings";
@@ -47,10 +47,7 @@ class RoomSocket implements Room {
       return;
     }
     socket.binaryType = "arraybuffer";
-    socket.onopen = () => {
-      if (roomCode) socket.send(new TextEncoder().encode(`ROOM\x02${roomCode}\x01`));
-      this.core?.onOpen();
-    };
+    socket.onopen = () => this.core?.onOpen();
     socket.onmessage = (event: MessageEvent) => {
       if (event.data instanceof ArrayBuffer) this.core?.onData(new Uint8Array(event.data));
     };
