@@ -355,8 +355,9 @@ void RoomHost::Finished(Hosted& hosted) {
 }
 
 void RoomHost::CheckAllFinished() {
-  if (!quitting_ || !rooms_.empty() || !default_room_->finished) return;
-  quitting_ = false;
+  // A host that has quit stays so: it takes no connection and makes no room any more.
+  if (!quitting_ || closing_all_ || !rooms_.empty() || !default_room_->finished) return;
+  closing_all_ = true;
   std::function<void()> done = std::move(on_finished_);
   ports_.transport.CloseAllThen([done = std::move(done)] {
     if (done) done();

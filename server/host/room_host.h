@@ -151,6 +151,7 @@ class RoomHost : public ConnectionSink {
   std::vector<std::unique_ptr<Hosted>> finished_;  // freed after the event that ended them
   int last_slot_ = 0;
   bool quitting_ = false;
+  bool closing_all_ = false;
   std::function<void()> on_finished_;
   std::vector<uint64_t> host_refusals_ = std::vector<uint64_t>(size_t(HostRefusal::kCount));
   std::vector<uint64_t> create_refusals_ = std::vector<uint64_t>(size_t(CreateRefusal::kCount));

@@ -21,7 +21,7 @@ namespace fuzz {
 
 using Body = int(const uint8_t* data, size_t size);
 Body FuzzServerCore, FuzzClientSession, FuzzDrawingReplay, FuzzIni, FuzzWordLists, FuzzBanPatterns,
-    FuzzTrackerRequests, FuzzHttpHeads, FuzzWebEntry;
+    FuzzTrackerRequests, FuzzHttpHeads, FuzzWebEntry, FuzzHostEntry;
 
 struct Target {
   std::string_view name;  // the folder name under tests/fuzz/corpus and tests/fuzz/regressions
@@ -35,7 +35,8 @@ inline constexpr Target kTargets[] = {{"server_core", FuzzServerCore},
                                       {"ban_patterns", FuzzBanPatterns},
                                       {"tracker_requests", FuzzTrackerRequests},
                                       {"http_heads", FuzzHttpHeads},
-                                      {"web_entry", FuzzWebEntry}};
+                                      {"web_entry", FuzzWebEntry},
+                                      {"host_entry", FuzzHostEntry}};
 
 // Reads a fuzz input as a little script: numbers and length-prefixed byte strings taken from
 // the front. Past the end every number reads as 0 and every string as empty, so any input is a

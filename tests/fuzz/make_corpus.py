@@ -216,6 +216,14 @@ SEEDS = {"server_core": {
     "refused": ["http://a http://b", "\1", UPGRADE + b"Origin: http://c\r\n\r\n"
                 + masked(0x81, b"text") + bytes([0x82, 0x7e, 0xff, 0xff])],
     "long_frame": ["", "\15" * 8, UPGRADE + b"\r\n" + masked(0x82, b"L" * 2000)],
+}, "host_entry": {
+    # Settings, then operations: 0 connect, 1 ROOM message, 2 raw bytes, 3 login, 4 peer closes,
+    # 5 make a room (chance, name, password, public, address), 6 close a room, 7 time, 8 console.
+    "made_and_joined": [0, 5, 9, "Friends", "", 0, 0, 0, 0, 1, 1, 0, 3, 0, 0, 0, 1, 2, 3, 0,
+                        4, 0, 7, 200, 3],
+    "unknown_and_none": [1, 0, 0, 1, 0, 0, "nosuchroom", 0, 1, 2, 0, "SCRAWLBOX", 3, 0, 7, 50, 2],
+    "limits": [1, 5, 1, "a", "", 1, 0, 5, 1, "b", "", 0, 0, 5, 2, "c", "", 0, 1, 0, 0, 0, 1, 0,
+               0, 2, 8, "rooms", 6, 0, "zz", 8, "quit"],
 }}
 
 for target, seeds in SEEDS.items():
