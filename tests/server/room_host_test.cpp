@@ -288,6 +288,9 @@ TEST_F(HostTest, QuittingTheHostTellsTheRoomsPlayersAndClosesEveryConnection) {
   EXPECT_TRUE(transport.IsClosed(waiting));
   EXPECT_TRUE(finished);
   EXPECT_TRUE(transport.closed_all);
+  // Until the program ends, the host takes nobody and makes nothing.
+  EXPECT_EQ(host.OnConnectionRequest("10.0.0.1").slot, 0);
+  EXPECT_EQ(host.CreateRoom({"late", "", false}, "10.0.0.1").code, "");
 }
 
 TEST_F(HostTest, TheOperatorMakesListsAndClosesRoomsFromTheConsole) {
