@@ -153,7 +153,9 @@ struct RoomHost::Hosted {
   std::unique_ptr<HostBans> bans;
   int connections = 0;
   uint64_t emptied = 0;  // counts the times the room became empty
+  bool closing = false;  // its quit has begun: nobody more is let in
   bool finished = false;
+  bool open() const { return !closing && !finished; }
   // Last, so that it goes first: it holds on to everything above.
   std::unique_ptr<Room> room;
 };
@@ -294,7 +296,7 @@ RoomHost::Created RoomHost::CreateRoom(const RoomChoices& choices,
 Room* RoomHost::Find(std::string_view code) {
   if (code.empty()) return default_room_->room.get();
   const auto it = rooms_.find(protocol::LowerCase(code));
-  return it == rooms_.end() || it->second->finished ? nullptr : it->second->room.get();
+  return it == rooms_.end() || !it->second->open() ? nullptr : it->second->room.get();
 }
 
 std::vector<std::string> RoomHost::Codes() const {
@@ -305,7 +307,8 @@ std::vector<std::string> RoomHost::Codes() const {
 
 bool RoomHost::CloseRoom(std::string_view code) {
   const auto it = rooms_.find(protocol::LowerCase(code));
-  if (it == rooms_.end() || it->second->finished) return false;
+  if (it == rooms_.end() || !it->second->open()) return false;
+  it->second->closing = true;
   it->second->room->core().Quit(true);
   return true;
 }
@@ -323,10 +326,15 @@ void RoomHost::Quit(std::function<void()> done) {
     ports_.transport.Close(slot);
     Forget(slot);
   }
-  std::vector<Room*> rooms;
-  for (const auto& [code, hosted] : rooms_) rooms.push_back(hosted->room.get());
-  for (Room* room : rooms) room->core().Quit(true);
-  if (!default_room_->finished) default_room_->room->core().Quit(true);
+  std::vector<Hosted*> rooms;
+  for (const auto& [code, hosted] : rooms_) {
+    if (hosted->open()) rooms.push_back(hosted.get());
+  }
+  if (default_room_->open()) rooms.push_back(default_room_.get());
+  for (Hosted* hosted : rooms) {
+    hosted->closing = true;
+    hosted->room->core().Quit(true);
+  }
   CheckAllFinished();
 }
 
@@ -344,6 +352,15 @@ void RoomHost::Finished(Hosted& hosted) {
   }
   ++rooms_closed_;
   ports_.view.Log(LogKind::kGeneral, "Room " + hosted.code + " has closed.", kIconInfo);
+  // Anyone still in it came while it closed: the room is going, and so is the connection.
+  std::vector<int> left;
+  for (const auto& [slot, connection] : connections_) {
+    if (connection.hosted == &hosted) left.push_back(slot);
+  }
+  for (int slot : left) {
+    ports_.transport.Close(slot);
+    Forget(slot);
+  }
   const auto it = rooms_.find(hosted.code);
   if (it != rooms_.end()) {
     // Called from inside the room: it is freed once this event is over.
@@ -530,7 +547,7 @@ void RoomHost::OnData(int slot, std::string_view bytes) {
   Hosted* hosted = nullptr;
   if (code.empty()) {
     hosted = default_room_.get();
-  } else if (const auto room = rooms_.find(code); room != rooms_.end() && !room->second->finished) {
+  } else if (const auto room = rooms_.find(code); room != rooms_.end() && room->second->open()) {
     hosted = room->second.get();
   }
   if (!hosted) {

@@ -44,8 +44,16 @@ int FuzzHostEntry(const uint8_t* data, size_t size) {
   testing_support::RecordingView view;
   testing_support::ScriptedRandom random, code_random;
   testing_support::FakeHttpGetter http;
-  server::RoomHost host({transport, clock, random, code_random, view, ini, {WordFolder()}, http,
-                         testing_support::kMachineKey, testing_support::FakeHash});
+  server::RoomHost host({transport,
+                         clock,
+                         random,
+                         code_random,
+                         view,
+                         ini,
+                         {WordFolder()},
+                         http,
+                         testing_support::kMachineKey,
+                         testing_support::FakeHash});
   host.Start();
   std::vector<int> live;
   std::set<int> peer_closed;
@@ -89,8 +97,13 @@ int FuzzHostEntry(const uint8_t* data, size_t size) {
         },
         [&] {
           code_random.values.push_back(in.Byte() / 256.0);
-          const auto made = host.CreateRoom({in.Text(), in.Text(), in.Flag()},
-                                            std::string(kAddresses[in.Pick(3)]));
+          // One read a statement: arguments are read in no set order.
+          server::RoomChoices choices;
+          choices.name = in.Text();
+          choices.password = in.Text();
+          choices.is_public = in.Flag();
+          const std::string address(kAddresses[in.Pick(3)]);
+          const auto made = host.CreateRoom(choices, address);
           if (!made.code.empty()) codes.push_back(made.code);
         },
         [&] { host.CloseRoom(code()); }, [&] { clock.Advance(Duration(in)); },

@@ -301,6 +301,9 @@ TEST_F(HostTest, TheOperatorMakesListsAndClosesRoomsFromTheConsole) {
   EXPECT_THAT(host.Execute("help"), testing::Contains(HasSubstr("create [public] NAME")));
   EXPECT_EQ(host.Execute("close nosuch"), std::vector<std::string>{"There is no room nosuch."});
   host.Execute("close " + code);
+  // Closing, it lets nobody in: a connection that came now would outlive the room.
+  const int late = Join(code, "Late");
+  EXPECT_THAT(Got(late), HasSubstr("There is no room with that code here"));
   clock.Advance(0);
   EXPECT_EQ(host.RoomCount(), 0u);
 }
