@@ -41,6 +41,12 @@ std::string BaseUrl(const RoomHost& host, const http::RequestHead& head, bool tl
 std::string MakeRoom(RoomHost& host, const WebTransport::Request& request, bool tls) {
   if (!host.routes())
     return Error("404 Not Found", "This server holds one room and makes no others.");
+  // A browser sends JSON to another site only after asking it (a preflight, which the host does
+  // not answer), so no page elsewhere can make rooms in its visitors' names.
+  const std::string type = protocol::LowerCase(request.head.Field("Content-Type").value_or(""));
+  if (!type.starts_with("application/json")) {
+    return Error("415 Unsupported Media Type", "POST /rooms takes application/json.");
+  }
   QJsonParseError error;
   const QByteArray body(request.body.data(), static_cast<qsizetype>(request.body.size()));
   const QJsonDocument document = body.trimmed().isEmpty() ? QJsonDocument(QJsonObject())

@@ -28,7 +28,11 @@ after(async () => {
 });
 
 async function makeRoom(name: string): Promise<string> {
-  const answer = await fetch(`${room.url}rooms`, { method: "POST", body: JSON.stringify({ name }) });
+  const answer = await fetch(`${room.url}rooms`, {
+    method: "POST",
+    headers: { "Content-Type": "application/json" },
+    body: JSON.stringify({ name }),
+  });
   assert.equal(answer.status, 201);
   const made = (await answer.json()) as { code: string; url: string };
   assert.equal(made.url, `${room.url}r/${made.code}`);
@@ -132,6 +136,9 @@ test("three page players make a room, share its link and play a game while other
   assert.ok(!old.messages.some((m) => m.data.includes("Ann") || m.data.includes("Quin")));
   for (const page of friends) assert.deepEqual((page as Page & { errors: string[] }).errors, []);
 
+  // Rooms are made from JSON only: a form of another site cannot make one.
+  const form = await fetch(`${room.url}rooms`, { method: "POST", body: "{}" });
+  assert.equal(form.status, 415);
   // An unknown room's link says so.
   const gone = await fetch(`${room.url}r/abcdefghjk`);
   assert.equal(gone.status, 404);
