@@ -38,17 +38,7 @@ class CodeRandom : public testing_support::ScriptedRandom {
 class HostTest : public ::testing::Test {
  protected:
   explicit HostTest(std::string_view server_ini = "[Server Details]\nFlood Burst=0\n")
-      : ini(server_ini),
-        host({transport,
-              clock,
-              random,
-              code_random,
-              view,
-              ini,
-              {words.path()},
-              http,
-              "HOST:ANN",
-              testing_support::FakeHash}) {
+      : ini(server_ini), host(Ports()) {
     testing_support::WriteFile(words / "test.txt", "apple\n");
     // Players answer every ping, so that they stay as long as a test says.
     transport.on_ping = [this](int slot) {
@@ -58,17 +48,19 @@ class HostTest : public ::testing::Test {
     host.Start();
   }
 
-  int Connect(const std::string& address = "10.0.0.1") {
-    const server::ConnectionSink::Admission admission = host.OnConnectionRequest(address);
-    if (admission.slot == 0)
-      refusals.push_back(Render(testing_support::CutMessages(admission.refusal)));
-    return admission.slot;
+  // The fakes as a host's ports: a test that needs other limits makes a host of its own.
+  server::RoomHost::Ports Ports() {
+    return {transport, clock,          random, code_random, view,
+            ini,       {words.path()}, http,   "HOST:ANN",  testing_support::FakeHash};
   }
-  // The real client's login, after a ROOM message when a code is given.
-  std::string LoginBytes(const std::string& nickname, const std::string& password = "<none>") {
+  int Connect(const std::string& address = "10.0.0.1") {
+    return host.OnConnectionRequest(address).slot;
+  }
+  // The real client's login.
+  static std::string LoginBytes(const std::string& nickname) {
     return protocol::Frame(to_server::SCRAWLBOX_CL13NT, "100001") +
            protocol::Frame(to_server::USER, testing_support::ProfileData(nickname)) +
-           protocol::Frame(to_server::PASS, password) + protocol::Frame(to_server::ULISTREQ, "-");
+           protocol::Frame(to_server::PASS, "<none>") + protocol::Frame(to_server::ULISTREQ, "-");
   }
   int Join(const std::string& code, const std::string& nickname,
            const std::string& address = "10.0.0.1") {
@@ -95,7 +87,6 @@ class HostTest : public ::testing::Test {
   CodeRandom code_random;
   testing_support::FakeHttpGetter http;
   server::RoomHost host;
-  std::vector<std::string> refusals;
 };
 
 TEST_F(HostTest, EachConnectionReachesTheRoomItNamesAndOneThatNamesNoneTheDefaultRoom) {
@@ -168,16 +159,7 @@ TEST_F(HostTest, AMadeRoomTakesTheMakersChoicesTheHostsDefaultsAndTheHostsOwnLim
 TEST_F(HostTest, PlayersPerRoomAndTheHostsLimitsPerAddressHoldAcrossRooms) {
   ini.INIWrite(server::kHostSection, "Players Per Room", "2");
   ini.INIWrite(server::kServerDetailsSection, "Max Connections Per Address", "3");
-  server::RoomHost small({transport,
-                          clock,
-                          random,
-                          code_random,
-                          view,
-                          ini,
-                          {words.path()},
-                          http,
-                          "HOST:ANN",
-                          testing_support::FakeHash});
+  server::RoomHost small(Ports());
   small.Start();
   const std::string code = small.CreateRoom({"Two", "", false}, "10.9.9.9").code;
   int players = 0;
@@ -208,16 +190,7 @@ TEST_F(HostTest, TheHostsBansHoldInEveryRoom) {
 
 TEST_F(HostTest, RoomsAreMadeWithinTheHostsLimitsAndTheMakersHourlyShare) {
   ini.INIWriteAll(server::kHostSection, {{"Max Rooms", "3"}, {"Creations Per Hour", "2"}});
-  server::RoomHost limited({transport,
-                            clock,
-                            random,
-                            code_random,
-                            view,
-                            ini,
-                            {words.path()},
-                            http,
-                            "HOST:ANN",
-                            testing_support::FakeHash});
+  server::RoomHost limited(Ports());
   limited.Start();
   // The first two rooms draw the same code: the second gets another.
   code_random.values = std::deque<double>(20, 0.1);
