@@ -67,6 +67,15 @@ inline constexpr std::string_view LOCKED = "LOCKED";
 // ADD: the room's page for browsers, only while browsers may play there; an empty host stands for
 // the address the request came from. Room record: that page, only for rooms that have one.
 inline constexpr std::string_view WEB = "WEB";
+// ADD, room record: the room's code on a host of many rooms; a connection names it with ROOM
+// before anything else. Rooms of a single-room server send none.
+inline constexpr std::string_view CODE = "CODE";
+// ADD: the key of the host the room is on (the SHA-256 of its machine key and port). The tracker
+// limits one host's rooms by a limit of its own, instead of the one for an address.
+inline constexpr std::string_view HOST = "HOST";
+// ADD, only on a host's own listing (its default room, with no CODE): how many more rooms it can
+// make now. The directory sends those who want a new room to the host with the most.
+inline constexpr std::string_view FREE = "FREE";
 // VIEW: the most rooms the browser wants, the fullest first.
 inline constexpr std::string_view MAX = "MAX";
 // Reply record: one of the status words below.

@@ -70,6 +70,11 @@ inline constexpr std::string_view WATCH = "WATCH";
 // it on there, and one that names none goes to the host's default room. (An extension: a
 // single room logs it and goes on.)
 inline constexpr std::string_view ROOM = "ROOM";
+// Name, password (may be empty) and "1" for a public room or "0", separated by code 3: first on a
+// connection instead of ROOM, asks a host of many rooms to make a room; ROOMMADE answers and the
+// connection is in the new room, or a NOTICE says why not and the connection closes. (An
+// extension: a single room logs it and goes on, so its greeting comes first.)
+inline constexpr std::string_view MAKEROOM = "MAKEROOM";
 }  // namespace to_server
 
 namespace to_client {
@@ -195,6 +200,10 @@ inline constexpr std::string_view WATCHING = "WATCHING";
 // Word, artist's user id, artist's points, then finder's user id and points for each finder in
 // finding order: what a round gave, to newer clients as it ends (older ones get it as a NOTICE).
 inline constexpr std::string_view ROUNDSUMMARY = "ROUNDSUMMARY";
+// Code, then (code 3) the room's page for browsers or "" when it has none; an empty host in it
+// stands for the host the client connected to. The answer to MAKEROOM, before anything of the
+// new room.
+inline constexpr std::string_view ROOMMADE = "ROOMMADE";
 
 }  // namespace to_client
 

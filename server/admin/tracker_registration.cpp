@@ -47,13 +47,27 @@ TrackerRegistration::TrackerRegistration(RoomServer& room, directory::HttpGetter
       ini_(ini),
       clear_key_(RegistrationKey(machine_key, room.settings().PortNumber())),
       registration_key_(hash(clear_key_)),
+      hash_(hash),
       secret_(ini.INIRead(directory::kDirectorySection, kSecretKey, "")),
       players_timer_(scheduler.CreateTimer([this] { CheckPlayers(); })) {
   room_.SetRegistrationKey(registration_key_);
 }
 
+void TrackerRegistration::SetHosted(const std::string& code, const std::string& host_key,
+                                    std::function<int()> free) {
+  code_ = code;
+  host_key_ = host_key;
+  free_ = std::move(free);
+  if (code.empty()) return;
+  clear_key_ += "/" + code;
+  registration_key_ = hash_(clear_key_);
+  room_.SetRegistrationKey(registration_key_);
+}
+
 std::string TrackerRegistration::Credentials() const {
   if (!secret_.empty()) return "&" + std::string(key::SECRET) + "=" + secret_;
+  // A made room was never listed under another key, and its key's text names the machine.
+  if (!code_.empty()) return {};
   // As KEY carried it before, unencoded, so that the tracker reads the text it stored then.
   return "&" + std::string(key::OLDKEY) + "=" + clear_key_;
 }
@@ -72,25 +86,15 @@ void TrackerRegistration::KeepSecret(const std::string& record) {
   }
 }
 
-namespace {
-
-// The page browsers play the room on, when they may: the operator's address for it, or this
-// host's; an empty host lets the tracker put in the address the request comes from, as for IP.
-std::string WebPage(const ServerSettings& s, int port) {
-  if (port == 0 || !s.BrowserPlayers) return {};
-  if (!s.WebAddress.empty()) return s.WebAddress;
-  const bool ipv6 = s.IPAddress.find(':') != std::string::npos && s.IPAddress.front() != '[';
-  return std::string(s.WebTls() ? "https" : "http") + "://" +
-         (ipv6 ? "[" + s.IPAddress + "]" : s.IPAddress) + ":" + NumberText(port) + "/";
-}
-
-}  // namespace
-
 std::string TrackerRegistration::SubmitQuery() const {
   const ServerSettings& s = room_.settings();
   const ServerStatistics& stats = room_.statistics();
   const WordListTotals totals = CountWordLists(word_lists_);
-  const std::string web = WebPage(s, web_port_.value_or(s.WebPortNumber()));
+  const std::string web = BrowserPage(s, web_port_.value_or(s.WebPortNumber()), code_);
+  std::string hosted;
+  if (!code_.empty()) hosted += "&" + std::string(key::CODE) + "=" + code_;
+  if (!host_key_.empty()) hosted += "&" + std::string(key::HOST) + "=" + host_key_;
+  if (free_) hosted += "&" + std::string(key::FREE) + "=" + NumberText(std::max(0, free_()));
   return directory::MakeQuery(
              {{key::ACTION, action::ADD},
               {key::KEY, registration_key_},
@@ -112,7 +116,7 @@ std::string TrackerRegistration::SubmitQuery() const {
               {key::LOCKED, s.ServerPassword.empty() ? directory::kFalse : directory::kTrue},
               // Last, so that a tracker reading the older fields by position still finds them.
               {key::PLAYERS, NumberText(room_.InRoomCount())}}) +
-         (web.empty() ? "" : "&" + directory::MakeQuery({{key::WEB, URLEncode(web)}})) +
+         (web.empty() ? "" : "&" + directory::MakeQuery({{key::WEB, URLEncode(web)}})) + hosted +
          Credentials();
 }
 
@@ -129,19 +133,21 @@ void TrackerRegistration::Send(const std::string& query, Kind kind) {
   const bool quiet = kind == Kind::kRefresh;
   if (kind != Kind::kRemove) {
     sent_players_ = room_.InRoomCount();
+    sent_free_ = free_ ? free_() : -1;
     sent_at_ms_ = scheduler_.NowMs();
   }
   request_open_ = true;
   http_.Get(
       room_.settings().TrackerUrl + "?" + query, directory::UserAgent("Server"),
-      [this, kind, quiet](const directory::HttpResult& result) {
+      [this, kind, quiet, alive = std::weak_ptr(alive_)](const directory::HttpResult& result) {
+        if (alive.expired()) return;
         request_open_ = false;
         React(result, quiet && !RefreshMayLog());
         if (kind == Kind::kRemove) AfterRemovalAnswer(result.ok);
       },
       // Said only once the tracker is reached, so that an unreachable one reads as such.
-      [this, quiet] {
-        if (quiet) return;
+      [this, quiet, alive = std::weak_ptr(alive_)] {
+        if (quiet || alive.expired()) return;
         room_.AsEvent(
             [this] { room_.SetStatusMessage("Connected, sending details..", kIconInfo); });
       });
@@ -166,8 +172,12 @@ void TrackerRegistration::FollowPlayers() {
 
 void TrackerRegistration::CheckPlayers() {
   if (!submitted_ || request_open_ || room_.quit_stage() != RoomServer::QuitStage::kRunning) return;
-  if (room_.InRoomCount() == sent_players_) return;
-  if (scheduler_.NowMs() - sent_at_ms_ < kRefreshIntervalMs) return;
+  const bool free_changed = free_ && free_() != sent_free_;
+  if (room_.InRoomCount() == sent_players_ && !free_changed) return;
+  // A host's free rooms steer where the directory sends those who want a room: they go out
+  // sooner than a count of players, from one listing a host.
+  const int64_t interval = free_changed ? kHostRefreshIntervalMs : kRefreshIntervalMs;
+  if (scheduler_.NowMs() - sent_at_ms_ < interval) return;
   Send(SubmitQuery(), Kind::kRefresh);
 }
 
@@ -246,7 +256,9 @@ QuitGate::Decision TrackerRegistration::BeforeQuit() {
   }
   Remove();
   if (remove_on_quit_) {
-    scheduler_.SingleShot(kQuitWaitMs, [this] { room_.EndTrackerWait(true); });
+    scheduler_.SingleShot(kQuitWaitMs, [this, alive = std::weak_ptr(alive_)] {
+      if (!alive.expired()) room_.EndTrackerWait(true);
+    });
   }
   return Decision::kWaitForTracker;
 }
@@ -254,7 +266,8 @@ QuitGate::Decision TrackerRegistration::BeforeQuit() {
 void TrackerRegistration::CheckForUpdate() {
   http_.Get(
       room_.settings().UpdateUrl + "server.txt", directory::UserAgent("Server"),
-      [this](const directory::HttpResult& result) {
+      [this, alive = std::weak_ptr(alive_)](const directory::HttpResult& result) {
+        if (alive.expired()) return;
         room_.AsEvent([&] {
           if (!result.ok) {
             room_.SetStatusMessage("Error checking for update! Please check the logs!", kIconInfo);

@@ -30,6 +30,8 @@ class TrackerRegistration : public QuitGate {
   // ...and a changed count is sent at most this often, so that a busy room costs the tracker
   // one request a minute.
   static constexpr int64_t kRefreshIntervalMs = 60000;
+  // A host's count of the rooms it can still make is sent at most this often.
+  static constexpr int64_t kHostRefreshIntervalMs = 10000;
   // A refresh of the count tells the operator's log how it went at most this often.
   static constexpr int64_t kRefreshLogMs = 600000;
 
@@ -55,6 +57,12 @@ class TrackerRegistration : public QuitGate {
   // The web port browsers play on now, 0 for none: the program knows it, as its command line
   // may name one and a port may fail to open. Until told, the room's settings say.
   void SetWebPort(int port) { web_port_ = port; }
+  // A room of a host of many rooms. A made room (with its code) is listed under a key of its
+  // own, with its code and the host's key (the key of the host's default room), and its page is
+  // the host's /r/CODE. The host's own listing (no code) says how many more rooms it can make,
+  // as free tells, and sends it again when that changes.
+  void SetHosted(const std::string& code, const std::string& host_key,
+                 std::function<int()> free = {});
 
   bool Submitted() const { return submitted_; }
   // The key the tracker knows the room by: RegistrationKey's text, hashed.
@@ -72,7 +80,7 @@ class TrackerRegistration : public QuitGate {
  private:
   enum class Kind { kSubmit, kRefresh, kRemove };
   void Send(const std::string& query, Kind kind);
-  // Sends the registration again when the number of players has changed.
+  // Sends the registration again when the number of players, or a host's free rooms, changed.
   void CheckPlayers();
   // Starts or stops following the player count as the room becomes listed or not.
   void FollowPlayers();
@@ -94,8 +102,12 @@ class TrackerRegistration : public QuitGate {
   inifile::IniStore& ini_;
   // Made once, from the port the room opens at its start: a Port setting changed while it runs
   // counts from the next start, for the key too. The tracker sees only the hash.
-  const std::string clear_key_;
-  const std::string registration_key_;
+  std::string clear_key_;
+  std::string registration_key_;
+  const KeyHash hash_;
+  std::string code_;
+  std::string host_key_;
+  std::function<int()> free_;
   std::string secret_;
   // Whether the tracker lists the room, as far as this server knows.
   bool submitted_ = false;
@@ -107,8 +119,12 @@ class TrackerRegistration : public QuitGate {
   std::unique_ptr<scrawlbox::Timer> players_timer_;
   // The count the tracker was last sent, and when.
   int sent_players_ = -1;
+  int sent_free_ = -1;
   int64_t sent_at_ms_ = 0;
   std::optional<int64_t> refresh_logged_at_ms_;
+  // Answers and timers may come after a made room has closed and gone: they hold this weakly
+  // and do nothing once it has gone.
+  std::shared_ptr<const bool> alive_ = std::make_shared<const bool>(true);
 };
 
 // The registration key of a room on the default port: the machine's name, ":" and the operator's

@@ -96,6 +96,19 @@ ServerSettings LoadSettings(const inifile::IniStore& store) {
   return settings;
 }
 
+std::string BrowserPage(const ServerSettings& s, int web_port, std::string_view code) {
+  if (web_port == 0 || !s.BrowserPlayers) return {};
+  const std::string room = code.empty() ? "" : "r/" + std::string(code);
+  if (!s.WebAddress.empty()) {
+    if (room.empty()) return s.WebAddress;
+    return s.WebAddress + (s.WebAddress.ends_with('/') ? "" : "/") + room;
+  }
+  const bool ipv6 = s.IPAddress.find(':') != std::string::npos && s.IPAddress.front() != '[';
+  return std::string(s.WebTls() ? "https" : "http") + "://" +
+         (ipv6 ? "[" + s.IPAddress + "]" : s.IPAddress) + ":" + protocol::NumberText(web_port) +
+         "/" + room;
+}
+
 ServerDetails CurrentDetails(const ServerSettings& settings, const inifile::IniStore& store) {
   const inifile::IniDocument ini = store.Snapshot();
   ServerDetails details;

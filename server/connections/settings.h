@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "inifile/ini_store.h"
 
@@ -97,6 +98,11 @@ struct ServerSettings {
   // The web port speaks TLS.
   bool WebTls() const { return !TlsCertificate.empty() && !TlsKey.empty(); }
 };
+
+// The page browsers play a room on, "" when they may not: the operator's Web Address, or this
+// host's address and web_port (an empty host where no IP Address is set, for whoever reads it to
+// fill in). A made room's page is its host's /r/CODE.
+std::string BrowserPage(const ServerSettings& settings, int web_port, std::string_view code = {});
 
 // Reads every key, with the defaults for missing ones and the keep-alive times clamped.
 ServerSettings LoadSettings(const inifile::IniStore& ini);

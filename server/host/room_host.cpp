@@ -28,21 +28,30 @@ int ReadLimit(const inifile::IniDocument& ini, std::string_view key, int default
 }
 
 // The host's own settings, which its rooms take whatever their defaults say: what keeps the
-// host alive must not be loosened one room at a time.
-constexpr std::string_view kHostWideKeys[] = {"Flood Burst",
-                                              "Flood Rate",
-                                              "Drawing Burst",
-                                              "Drawing Rate",
-                                              "Guess Burst",
-                                              "Guess Rate",
-                                              "Max Connections Per Address",
-                                              "Handshake Timeout",
-                                              "Login Timeout",
-                                              "Ping",
-                                              "Ping Timeout",
-                                              "Trusted Proxies",
-                                              "Tracker URL",
-                                              "Update URL"};
+// host alive must not be loosened one room at a time, and where the host is reached and listed
+// is the same for all its rooms.
+constexpr std::pair<std::string_view, std::string_view> kHostWideKeys[] = {
+    {kServerDetailsSection, "Flood Burst"},
+    {kServerDetailsSection, "Flood Rate"},
+    {kServerDetailsSection, "Drawing Burst"},
+    {kServerDetailsSection, "Drawing Rate"},
+    {kServerDetailsSection, "Guess Burst"},
+    {kServerDetailsSection, "Guess Rate"},
+    {kServerDetailsSection, "Max Connections Per Address"},
+    {kServerDetailsSection, "Handshake Timeout"},
+    {kServerDetailsSection, "Login Timeout"},
+    {kServerDetailsSection, "Ping"},
+    {kServerDetailsSection, "Ping Timeout"},
+    {kServerDetailsSection, "Trusted Proxies"},
+    {kServerDetailsSection, "IP Address"},
+    {kServerDetailsSection, "Port"},
+    {kServerDetailsSection, "Web Port"},
+    {kServerDetailsSection, "Web Address"},
+    {kServerDetailsSection, "Browser Players"},
+    {kServerDetailsSection, "TLS Certificate"},
+    {kServerDetailsSection, "TLS Key"},
+    {directory::kDirectorySection, "Tracker URL"},
+    {directory::kDirectorySection, "Update URL"}};
 
 }  // namespace
 
@@ -55,6 +64,7 @@ HostLimits LoadHostLimits(const inifile::IniStore& store) {
   limits.players_per_room = ReadLimit(ini, "Players Per Room", limits.players_per_room, 1000);
   limits.empty_room_minutes =
       ReadLimit(ini, "Empty Room Minutes", limits.empty_room_minutes, 7 * 24 * 60);
+  limits.list_public_rooms = inifile::ReadBool(ini, kHostSection, "List Public Rooms", true);
   return limits;
 }
 
@@ -176,6 +186,21 @@ void RoomHost::RoomLink::CloseAllThen(std::function<void()> done) {
 
 RoomHost::RoomHost(Ports ports) : ports_(std::move(ports)), limits_(LoadHostLimits(ports_.ini)) {
   default_room_ = MakeRoom("", ports_.ini);
+  if (routes()) {
+    TrackerRegistration& registration = default_room().registration();
+    registration.SetHosted("", registration.registration_key(), [this] { return FreeRooms(); });
+  }
+}
+
+int RoomHost::FreeRooms() const {
+  if (!routes() || quitting_) return 0;
+  return std::max(0, limits_.max_rooms - static_cast<int>(rooms_.size()));
+}
+
+void RoomHost::SetWebPort(int port) {
+  web_port_ = port;
+  default_room().registration().SetWebPort(port);
+  for (const auto& [code, hosted] : rooms_) hosted->room->registration().SetWebPort(port);
 }
 
 RoomHost::~RoomHost() = default;
@@ -261,12 +286,15 @@ RoomHost::Created RoomHost::CreateRoom(const RoomChoices& choices,
   for (const auto& [key, value] : host.ReadSection(kRoomDefaultsSection)) {
     settings.Write(kServerDetailsSection, key, value);
   }
-  for (std::string_view key : kHostWideKeys) {
-    const std::string value = host.Read(kServerDetailsSection, key, "");
-    if (!value.empty()) settings.Write(kServerDetailsSection, key, value);
+  for (const auto& [section, key] : kHostWideKeys) {
+    const std::string value = host.Read(section, key, "");
+    if (!value.empty()) settings.Write(section, key, value);
   }
-  const std::string name =
+  std::string name =
       protocol::FirstChars(protocol::StripControlCodes(choices.name), protocol::kRoomNameLength);
+  name.erase(0, name.find_first_not_of(' '));
+  name.erase(name.find_last_not_of(' ') + 1);
+  if (name.empty()) name = "Private room";
   settings.Write(kServerDetailsSection, "Name", name);
   settings.Write(kServerDetailsSection, "Server Password",
                  protocol::StripControlCodes(choices.password));
@@ -284,6 +312,14 @@ RoomHost::Created RoomHost::CreateRoom(const RoomChoices& choices,
   rooms_.emplace(code, std::move(hosted));
   room.room->Start();
   ++rooms_made_;
+  TrackerRegistration& registration = room.room->registration();
+  if (web_port_) registration.SetWebPort(*web_port_);
+  if (choices.is_public && limits_.list_public_rooms) {
+    // Under the key of its own that its code gives it, named as one of this host's.
+    registration.SetHosted(code, default_room().registration().registration_key());
+    registration.SetRemoveOnQuit(true);
+    registration.Submit();
+  }
   ports_.view.Log(LogKind::kGeneral,
                   "Room " + code + " (\"" + name + "\", " +
                       (choices.is_public ? "public" : "private") + ") was made for " +
@@ -521,29 +557,41 @@ void RoomHost::OnData(int slot, std::string_view bytes) {
     connection.hosted->room->core().OnData(slot, bytes);
     return;
   }
-  // At most one read more than a ROOM message may be: bounded by the transport's read.
+  // At most one read more than a ROOM or MAKEROOM message may be: bounded by the transport's
+  // read.
   std::string& received = connection.received;
   received.append(bytes);
-  const std::string head = std::string(to_server::ROOM) + protocol::kCommandSep;
-  const size_t compared = std::min(received.size(), head.size());
-  if (received.compare(0, compared, head, 0, compared) != 0) {
+  const auto begins = [&received](std::string_view command) {
+    const std::string head = std::string(command) + protocol::kCommandSep;
+    const size_t compared = std::min(received.size(), head.size());
+    return received.compare(0, compared, head, 0, compared) == 0;
+  };
+  const bool make = begins(to_server::MAKEROOM);
+  if (!make && !begins(to_server::ROOM)) {
     // Any other first message: an older client, or one for the default room. The room gets
     // every byte, as it would have without a host.
     const std::string all = std::move(received);
     Route(slot, *default_room_, all);
     return;
   }
+  const size_t most = make ? kMaxMakeRoomMessage : kMaxRoomMessage;
   const size_t end = received.find(protocol::kMessageEnd);
-  if (end == std::string::npos || end > kMaxRoomMessage) {
-    if (received.size() > kMaxRoomMessage) {
+  if (end == std::string::npos || end > most) {
+    if (received.size() > most) {
       ++host_refusals_[size_t(HostRefusal::kNoRoomMessage)];
       ports_.transport.Abort(slot);
       Forget(slot);
     }
     return;
   }
-  const std::string code = protocol::LowerCase(received.substr(head.size(), end - head.size()));
+  const protocol::Message message =
+      protocol::ParseMessage(std::string_view(received).substr(0, end));
   const std::string rest = received.substr(end + 1);
+  if (make) {
+    MakeRoomFor(slot, message.data, rest);
+    return;
+  }
+  const std::string code = protocol::LowerCase(message.data);
   Hosted* hosted = nullptr;
   if (code.empty()) {
     hosted = default_room_.get();
@@ -552,14 +600,35 @@ void RoomHost::OnData(int slot, std::string_view bytes) {
   }
   if (!hosted) {
     ++host_refusals_[size_t(HostRefusal::kUnknownRoom)];
-    ports_.transport.Send(
-        slot, protocol::Frame(to_client::NOTICE,
-                              "There is no room with that code here; it may have closed."));
-    ports_.transport.Close(slot);
-    Forget(slot);
+    Refuse(slot, "There is no room with that code here; it may have closed.");
     return;
   }
   Route(slot, *hosted, rest);
+}
+
+void RoomHost::MakeRoomFor(int slot, std::string_view data, std::string_view rest) {
+  const std::vector<std::string> fields = protocol::SplitFields(data);
+  RoomChoices choices;
+  choices.name = protocol::FieldOr(fields, 0);
+  choices.password = protocol::FieldOr(fields, 1);
+  choices.is_public = protocol::FieldOr(fields, 2) == "1";
+  const Created created = CreateRoom(choices, connections_.at(slot).address);
+  if (created.code.empty()) {
+    Refuse(slot, "No room was made: " + created.refusal);
+    return;
+  }
+  Hosted& hosted = *rooms_.at(created.code);
+  const std::string page =
+      BrowserPage(hosted.room->core().settings(), web_port_.value_or(0), created.code);
+  ports_.transport.Send(
+      slot, protocol::Frame(to_client::ROOMMADE, protocol::JoinFields({created.code, page})));
+  Route(slot, hosted, rest);
+}
+
+void RoomHost::Refuse(int slot, const std::string& why) {
+  ports_.transport.Send(slot, protocol::Frame(to_client::NOTICE, why));
+  ports_.transport.Close(slot);
+  Forget(slot);
 }
 
 void RoomHost::Route(int slot, Hosted& hosted, std::string_view rest) {

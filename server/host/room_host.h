@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -31,6 +32,8 @@ struct HostLimits {
   int creations_per_hour = 10;
   int players_per_room = 24;
   int empty_room_minutes = 10;
+  // Public rooms are listed with the tracker as they are made, and taken off as they close.
+  bool list_public_rooms = true;
 };
 HostLimits LoadHostLimits(const inifile::IniStore& ini);
 
@@ -70,6 +73,8 @@ class RoomHost : public ConnectionSink {
   static constexpr std::string_view kCodeAlphabet = "abcdefghjkmnpqrstuvwxyz23456789";
   // A connection that has named no room within this many bytes names none.
   static constexpr size_t kMaxRoomMessage = 64;
+  // A MAKEROOM message is longer: a name, a password and a flag.
+  static constexpr size_t kMaxMakeRoomMessage = 256;
   static constexpr int64_t kCreationWindowMs = 3600 * 1000;
 
   explicit RoomHost(Ports ports);
@@ -89,6 +94,10 @@ class RoomHost : public ConnectionSink {
   };
   Created CreateRoom(const RoomChoices& choices, const std::string& maker_address);
   bool routes() const { return ports_.routes; }
+  // The web port browsers play on, for every room's listing: the program knows it once open.
+  void SetWebPort(int port);
+  // How many more rooms the host can make now.
+  int FreeRooms() const;
   // Where the transport delivers: the host, or the single room.
   ConnectionSink& sink() {
     return routes() ? static_cast<ConnectionSink&>(*this) : default_room().core();
@@ -131,6 +140,10 @@ class RoomHost : public ConnectionSink {
 
   std::unique_ptr<Hosted> MakeRoom(const std::string& code, inifile::IniStore& ini);
   std::string NewCode();
+  // Makes the room a MAKEROOM message asks for and hands the connection to it, or refuses.
+  void MakeRoomFor(int slot, std::string_view data, std::string_view rest);
+  // Tells a connection why and closes it.
+  void Refuse(int slot, const std::string& why);
   // Hands a waiting connection to its room with what came after its ROOM message.
   void Route(int slot, Hosted& hosted, std::string_view rest);
   // A connection of a room ended, by either side.
@@ -152,6 +165,7 @@ class RoomHost : public ConnectionSink {
   int last_slot_ = 0;
   bool quitting_ = false;
   bool closing_all_ = false;
+  std::optional<int> web_port_;
   std::function<void()> on_finished_;
   std::vector<uint64_t> host_refusals_ = std::vector<uint64_t>(size_t(HostRefusal::kCount));
   std::vector<uint64_t> create_refusals_ = std::vector<uint64_t>(size_t(CreateRefusal::kCount));

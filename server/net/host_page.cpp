@@ -60,7 +60,6 @@ std::string MakeRoom(RoomHost& host, const WebTransport::Request& request, bool 
   choices.name = protocol::Cp1252FromUtf8(object.value("name").toString().trimmed().toStdString());
   choices.password = protocol::Cp1252FromUtf8(object.value("password").toString().toStdString());
   choices.is_public = object.value("public").toBool(false);
-  if (choices.name.empty()) choices.name = "Private room";
   const RoomHost::Created created = host.CreateRoom(choices, request.client);
   if (created.code.empty()) return Error("429 Too Many Requests", created.refusal);
   const std::string url =

@@ -159,8 +159,8 @@ RoomShell::RoomShell(const RoomOptions& options, ServerView& view)
 void RoomShell::Start() {
   ConfigureWeb();
   WebTransport& web = transport_.web();
-  room().registration().SetWebPort(web.port());
-  transport_.OnWebPort([this](int port) { room().registration().SetWebPort(port); });
+  host_.SetWebPort(web.port());
+  transport_.OnWebPort([this](int port) { host_.SetWebPort(port); });
   host_.Start();
   if (web.listening()) {
     const ServerSettings& settings = room().core().settings();

@@ -107,7 +107,24 @@ int FuzzHostEntry(const uint8_t* data, size_t size) {
           if (!made.code.empty()) codes.push_back(made.code);
         },
         [&] { host.CloseRoom(code()); }, [&] { clock.Advance(Duration(in)); },
-        [&] { host.Execute(in.Text()); });
+        [&] { host.Execute(in.Text()); },
+        [&] {
+          if (const int s = slot()) {
+            std::string fields = in.Text();
+            host.OnData(s, protocol::Frame(to_server::MAKEROOM, fields + '\x03' + in.Text()));
+          }
+        },
+        [&] {
+          // The tracker answers a public room's listing, perhaps after the room has gone.
+          if (http.open.empty()) return;
+          constexpr const char* kAnswers[] = {"STATUS=SUBMITOK|EXTRA=\r\n",
+                                              "STATUS=REMOVEOK|EXTRA=\r\n", ""};
+          if (in.Flag()) {
+            http.Answer(kAnswers[in.Pick(3)]);
+          } else {
+            http.Fail(1, "refused");
+          }
+        });
     FUZZ_CHECK(host.RoomCount() <= static_cast<size_t>(host.limits().max_rooms));
   }
   // Everyone goes: every made room closes once it has been empty long enough.

@@ -208,6 +208,32 @@ TEST_F(HostTest, RoomsAreMadeWithinTheHostsLimitsAndTheMakersHourlyShare) {
               HasSubstr("scrawlbox_host_refused_rooms_total{reason=\"creations_per_hour\"} 1"));
 }
 
+// The desktop client makes its room on the connection it then plays on.
+TEST_F(HostTest, AMakeRoomMessageMakesTheRoomAndTheConnectionEntersItOrIsToldWhyNot) {
+  host.SetWebPort(2030);
+  const int ann = Connect("10.0.0.7");
+  host.OnData(ann, protocol::Frame(to_server::MAKEROOM,
+                                   "  \x03\x03"
+                                   "0") +
+                       LoginBytes("Ann"));
+  ASSERT_EQ(host.RoomCount(), 1u);
+  const std::string code = host.Codes().front();
+  const std::string got = Got(ann);
+  EXPECT_THAT(got, testing::StartsWith("ROOMMADE " + code + "|http://:2030/r/" + code + ", "));
+  EXPECT_THAT(got, HasSubstr("PASSOK"));
+  EXPECT_EQ(host.Find(code)->core().settings().Name, "Private room");
+  EXPECT_EQ(host.Find(code)->core().InRoomCount(), 1);
+
+  ini.INIWrite(server::kHostSection, "Creations Per Hour", "0");
+  server::RoomHost none(Ports());
+  const int bob = none.OnConnectionRequest("10.0.0.8").slot;
+  none.OnData(bob, protocol::Frame(to_server::MAKEROOM,
+                                   "Bob's\x03\x03"
+                                   "1"));
+  EXPECT_THAT(Got(bob), HasSubstr("NOTICE No room was made: You have made 0 rooms"));
+  EXPECT_TRUE(transport.IsClosed(bob));
+}
+
 TEST_F(HostTest, AMadeRoomClosesAfterItsEmptyMinutesAndItsCodeIsUnknownThen) {
   const std::string unused = Made("unused");
   const std::string played = Made("played");
@@ -230,6 +256,49 @@ TEST_F(HostTest, AMadeRoomClosesAfterItsEmptyMinutesAndItsCodeIsUnknownThen) {
   EXPECT_EQ(host.RoomCount(), 0u);
   EXPECT_TRUE(view.HasLog(server::LogKind::kGeneral, "Room " + played + " has closed."));
   EXPECT_THAT(host.MetricsText(), HasSubstr("scrawlbox_host_rooms_closed_total 2"));
+}
+
+// A public room is listed as one of the host's rooms while it is open; the host's own listing
+// says how many more it can make.
+TEST_F(HostTest, PublicRoomsAreListedUnderTheHostAndTakenOffAsTheyClose) {
+  host.SetWebPort(2030);
+  Made("Private");
+  EXPECT_TRUE(http.urls.empty()) << "a private room is never listed";
+  const std::string code = host.CreateRoom({"Quiz", "", true}, "10.9.9.9").code;
+  ASSERT_EQ(http.open.size(), 1u);
+  const std::string& add = http.open.front().url;
+  EXPECT_THAT(add, HasSubstr("ACTION=ADD&KEY=hash(HOST:ANN/" + code + ")&"));
+  EXPECT_THAT(add, HasSubstr("&SERVERNAME=Quiz&"));
+  EXPECT_THAT(add, HasSubstr("&WEB=http%3A%2F%2F%3A2030%2Fr%2F" + code + "&CODE=" + code +
+                             "&HOST=hash(HOST:ANN)"));
+  EXPECT_THAT(add, Not(HasSubstr("OLDKEY"))) << "the key's text names the machine";
+  http.Answer("STATUS=SUBMITOK|EXTRA=\r\n");
+
+  host.default_room().Execute("submit");
+  EXPECT_THAT(http.open.front().url, HasSubstr("&HOST=hash(HOST:ANN)&FREE=498&"));
+  http.Answer("STATUS=SUBMITOK|EXTRA=\r\n");
+
+  // Closing waits for the tracker to take the room off.
+  host.CloseRoom(code);
+  clock.Advance(0);
+  ASSERT_EQ(http.open.size(), 1u);
+  EXPECT_THAT(http.open.front().url, HasSubstr("ACTION=REMOVE&KEY=hash(HOST:ANN/" + code + ")"));
+  EXPECT_EQ(host.RoomCount(), 2u);
+  http.Answer("STATUS=REMOVEOK|EXTRA=\r\n");
+  clock.Advance(0);
+  EXPECT_EQ(host.RoomCount(), 1u);
+
+  // A room gone before the tracker answered: the late answer reaches nothing.
+  const std::string brief = host.CreateRoom({"Brief", "", true}, "10.9.9.9").code;
+  host.CloseRoom(brief);
+  clock.Advance(0);
+  EXPECT_EQ(host.RoomCount(), 1u);
+  http.Answer("STATUS=SUBMITOK|EXTRA=\r\n");
+
+  ini.INIWrite(server::kHostSection, "List Public Rooms", "0");
+  server::RoomHost unlisted(Ports());
+  unlisted.CreateRoom({"Quiet", "", true}, "10.9.9.9");
+  EXPECT_TRUE(http.open.empty());
 }
 
 TEST_F(HostTest, MetricsAnnounceEachFamilyOnceWithTheSamplesOfEveryRoomLabelled) {

@@ -131,6 +131,17 @@ TEST(LoadRun, LogsInDrawsWithinTheWindowCountsEveryStrokeOnceAndChats) {
                              testing::EndsWith("\nChat: 2 lines said, 1 received\n")));
 }
 
+// A made room of a host is named by its code before each player's greeting.
+TEST(LoadRun, PlayersOfAMadeRoomNameItFirst) {
+  std::string error;
+  const LoadOptions options =
+      ParseLoadOptions({"h:3000/abc", "--players", "2"}, &error).value_or(LoadOptions{});
+  Room room;
+  LoadRun run(options, room);
+  run.OnConnected(1, 0);
+  EXPECT_THAT(Render(room.Take(1)), testing::StartsWith("ROOM abc, SCRAWLBOX_CL13NT "));
+}
+
 TEST(LoadRun, TheRoomsRefusalIsWhatTheOperatorIsTold) {
   LoadOptions options;
   options.players = 2;

@@ -3,11 +3,15 @@
 """What a room costs a host of many rooms, measured against a real scrawlbox-server --rooms.
 
   host_rooms.py SERVER [--rooms 1000] [--players 4] [--seconds 60]
+  host_rooms.py SERVER --draw LOADTEST [--rooms 100] [--players 4] [--rate 200] [--seconds 10]
 
-Starts the host in a temporary Data folder, makes the rooms with POST /rooms, logs the players
-into them over TCP (each names its room with ROOM, and answers every ping), then lets them sit
-idle. Prints the host's resident memory with no room, with the rooms empty and with the players
-in them, and its CPU while they sit idle (their pings are all it has to do).
+Starts the host in a temporary Data folder and makes the rooms with POST /rooms. Idle: logs the
+players into them over TCP (each names its room with ROOM, and answers every ping), then lets
+them sit. Prints the host's resident memory with no room, with the rooms empty and with the
+players in them, and its CPU while they sit idle (their pings are all it has to do).
+With --draw: one scrawlbox-loadtest a room, all at once, each an artist drawing --rate strokes
+a second to the room's other players; prints the spread of their p99 latencies, what was lost
+and the host's CPU while they drew.
 """
 import argparse
 import json
@@ -47,12 +51,46 @@ def cpu_seconds(pid):
     return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
 
 
+def draw(args, pid, port, codes):
+    runs = []
+    start_cpu, start = cpu_seconds(pid), time.time()
+    for n, code in enumerate(codes):
+        runs.append(subprocess.Popen(
+            [args.draw, f"127.0.0.1:{port}/{code}", "--players", str(args.players), "--rate",
+             str(args.rate), "--seconds", str(args.seconds), "--drain", "5", "--json",
+             "--login-timeout", "60"],
+            stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True))
+    reports = []
+    for run in runs:
+        out, _ = run.communicate(timeout=args.seconds + 180)
+        try:
+            reports.append(json.loads(out))
+        except ValueError:
+            pass
+    seconds = time.time() - start
+    cpu = cpu_seconds(pid) - start_cpu
+    p99 = sorted(r["p99_us"] for r in reports)
+    lost = sum(r["lost"] for r in reports)
+    delivered = sum(r["delivered"] for r in reports)
+    if not p99:
+        print("no load run reported")
+        return
+    print(f"{len(reports)} of {len(codes)} rooms drew, {args.players} players each at "
+          f"{args.rate:.0f} strokes/s for {args.seconds:.0f} s: p99 median "
+          f"{p99[len(p99) // 2] / 1000:.2f} ms, worst {p99[-1] / 1000:.2f} ms; {delivered} "
+          f"strokes delivered, {lost} lost; host CPU {100 * cpu / seconds:.1f} % of a core over "
+          f"{seconds:.0f} s (logins and drain included), {1e6 * cpu / max(1, delivered):.1f} us "
+          f"a delivered stroke")
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("server")
     parser.add_argument("--rooms", type=int, default=1000)
     parser.add_argument("--players", type=int, default=4)
     parser.add_argument("--seconds", type=float, default=60)
+    parser.add_argument("--draw", metavar="LOADTEST")
+    parser.add_argument("--rate", type=float, default=200)
     args = parser.parse_args()
     total = args.rooms * args.players
     resource.setrlimit(resource.RLIMIT_NOFILE, (total + 256, resource.getrlimit(resource.RLIMIT_NOFILE)[1]))
@@ -72,11 +110,15 @@ def main():
         codes = []
         for n in range(args.rooms):
             request = urllib.request.Request(f"http://127.0.0.1:{web}/rooms", method="POST",
-                                             data=json.dumps({"name": f"Room {n}"}).encode())
+                                             data=json.dumps({"name": f"Room {n}"}).encode(),
+                                             headers={"Content-Type": "application/json"})
             with urllib.request.urlopen(request) as answer:
                 codes.append(json.load(answer)["code"])
         time.sleep(1)
         empty = rss_kib(server.pid)
+        if args.draw:
+            draw(args, server.pid, port, codes)
+            return
 
         selector = selectors.DefaultSelector()
         pending = {}

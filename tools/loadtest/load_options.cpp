@@ -9,7 +9,7 @@
 namespace loadtest {
 
 const char kLoadUsage[] =
-    "Usage: scrawlbox-loadtest HOST[:PORT] --players N [--rate R] [--seconds S] [--burst]\n"
+    "Usage: scrawlbox-loadtest HOST[:PORT][/CODE] --players N [--rate R] [--seconds S] [--burst]\n"
     "                          [--chat R] [--chatters N] [--json] [--window N]\n"
     "                          [--login-timeout S] [--drain S] [--web] [--tls]\n"
     "       scrawlbox-loadtest --help\n"
@@ -17,7 +17,8 @@ const char kLoadUsage[] =
     "second for S seconds (--burst: as fast as the room relays them), the others receive them\n"
     "and, with --chat, say R chat lines a second each (--chatters: only that many of them).\n"
     "Prints the logins' time, the strokes relayed a second, the artist-to-viewer latency and\n"
-    "what was lost. At most 5000 players, 3600 seconds.\n"
+    "what was lost. At most 5000 players, 3600 seconds. /CODE: a room made on a host of many\n"
+    "rooms (each player names it with ROOM first).\n"
     "--web: the players come through the room's web port (PORT is then that port) over\n"
     "WebSocket, ws://HOST:PORT/play; --tls: over wss:// instead. The room's certificate is taken\n"
     "whatever it is, as the tool measures one's own room: never use it to check a certificate.\n";
@@ -67,6 +68,7 @@ std::optional<LoadOptions> ParseLoadOptions(const std::vector<std::string>& args
       if (!address) return std::nullopt;
       options.host = address->host;
       options.port = address->port;
+      options.code = address->code;
       have_address = true;
       continue;
     }

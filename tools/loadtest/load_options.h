@@ -11,6 +11,7 @@ namespace loadtest {
 struct LoadOptions {
   std::string host;
   int port = 2020;
+  std::string code;  // a made room of a host of many rooms; empty for the host's default room
   int players = 0;
   double rate = 200;   // strokes a second the artist draws (ignored with burst)
   double seconds = 5;  // how long the artist draws

@@ -65,6 +65,8 @@ void LoadRun::Fail(const std::string& why) {
 
 void LoadRun::OnConnected(int player, int64_t) {
   players_[static_cast<size_t>(player)].stage = Stage::kHello;
+  // A host of many rooms hands the connection to the room it names before the greeting.
+  if (!options_.code.empty()) Send(player, to_server::ROOM, options_.code);
   Send(player, to_server::SCRAWLBOX_CL13NT,
        protocol::ClientVersionText(scrawlbox::kVersionMajor, scrawlbox::kVersionMinor,
                                    scrawlbox::kVersionRevision));

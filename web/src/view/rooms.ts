@@ -46,12 +46,14 @@ export class Rooms {
       .then((answer) => (answer.ok ? answer.json() : {}))
       .then((host: { max_rooms?: number }) => {
         this.makeTop.hidden = !(Number(host.max_rooms) > 0);
+        // The directory sends those who want a room here with "#new": the window opens for them.
+        if (!this.makeTop.hidden && !code && location.hash === "#new") {
+          history.replaceState(null, "", location.pathname + location.search);
+          this.openMake();
+        }
       })
       .catch(() => undefined);
-    this.makeTop.addEventListener("click", () => {
-      this.why.textContent = "";
-      this.makeDialog.showModal();
-    });
+    this.makeTop.addEventListener("click", () => this.openMake());
     this.makeForm.addEventListener("submit", (event) => {
       if (event.submitter !== this.makeButton) return;
       // The window stays open until the host has answered.
@@ -66,6 +68,11 @@ export class Rooms {
     this.inviteTop.addEventListener("click", () => this.inviteDialog.showModal());
     this.copyInvite.addEventListener("click", () => void this.copy(url));
     if (takeJustMade() === code) this.inviteDialog.showModal();
+  }
+
+  private openMake(): void {
+    this.why.textContent = "";
+    if (!this.makeDialog.open) this.makeDialog.showModal();
   }
 
   private async copy(url: string): Promise<void> {
