@@ -4,6 +4,7 @@
 #include "directory/records.h"
 #include "directory/tracker_words.h"
 #include "protocol/numbers.h"
+#include "protocol/text.h"
 
 namespace directory {
 
@@ -109,7 +110,15 @@ std::optional<RoomAddress> ServerBrowser::RoomOf(const BrowserRow& row) {
   if (ip.empty()) return ParseRoomAddress(row.tag);
   // A public record: its own port when it names a usable one.
   const double port = protocol::LeadingNumber(GetValue(row.tag, key::PORT));
-  return RoomAddress{ip, port >= 1 && port <= 65535 ? static_cast<int>(port) : kDefaultGamePort};
+  // A made room's code: without it the player would land in the host's default room instead.
+  const std::string code = GetValue(row.tag, key::CODE);
+  if (code.size() > kMaxRoomCode ||
+      code.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789") !=
+          std::string::npos) {
+    return std::nullopt;
+  }
+  return RoomAddress{ip, port >= 1 && port <= 65535 ? static_cast<int>(port) : kDefaultGamePort,
+                     protocol::LowerCase(code)};
 }
 
 std::string ServerBrowser::AddressBoxText(const BrowserRow& row) {

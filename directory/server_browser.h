@@ -89,8 +89,8 @@ class ServerBrowser {
   // Whether the list holds no room to act on.
   static bool IsPlaceholder(const std::vector<BrowserRow>& rows);
 
-  // The room a row stands for: the record's SERVERIP and PORT, or the stored address; nothing
-  // for a placeholder or an address that cannot be read.
+  // The room a row stands for: the record's SERVERIP, PORT and CODE, or the stored address;
+  // nothing for a placeholder or an address (or code) that cannot be read.
   static std::optional<RoomAddress> RoomOf(const BrowserRow& row);
   // What the Address box shows for a row.
   static std::string AddressBoxText(const BrowserRow& row);

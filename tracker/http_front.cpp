@@ -3,6 +3,7 @@
 
 #include <QFile>
 #include <QUrl>
+#include <optional>
 
 #include "common/http/response.h"
 #include "common/metrics/exposition.h"
@@ -62,6 +63,21 @@ QByteArray HttpFront::Answer(const http::RequestHead& head, const std::string& c
   if (path == QStringLiteral("/")) {
     return Bytes(http::Response("200 OK", "text/html; charset=utf-8",
                                 View(Page(Latin1(head.query()))), head_only));
+  }
+  if (path == QStringLiteral("/create")) {
+    // Asked at each visit, so that the visitors of every instance go where there is room now.
+    // The page went through SaneWebAddress when it was registered, so it holds nothing that
+    // could break the header or the link.
+    if (const std::optional<std::string> host = store_.RoomyHost()) {
+      const std::string target = *host + "#new";
+      return Bytes(
+          http::Response("303 See Other", "text/html; charset=utf-8",
+                         "<!DOCTYPE html>\n<a href=\"" + target + "\">Create a private room</a>\n",
+                         head_only, http::Framing::kLength, "Location: " + target + "\r\n"));
+    }
+    return Bytes(http::Response("503 Service Unavailable", "text/html; charset=utf-8",
+                                View(NoRoomyHostPage()), head_only, http::Framing::kLength,
+                                "Retry-After: 120\r\n"));
   }
   if (path == QStringLiteral("/version/client.txt") ||
       path == QStringLiteral("/version/server.txt")) {

@@ -20,7 +20,8 @@ namespace tracker {
 class TrackerService;
 
 // The tracker over HTTP: the tracker's path answers the three actions in chunked form, "/" is a
-// web page of the live rooms, /version/*.txt are the version files of the update check (from
+// web page of the live rooms, /create sends a visitor to the host of many rooms with the most
+// room to make one, /version/*.txt are the version files of the update check (from
 // the first of the folders that has them: the Data folder's, then the shipped ones), and
 // /metrics the metrics for Prometheus. Behind trusted proxies every rule by address (rate limits,
 // the listing's address, who registered a room) and the log go by the client each one names.

@@ -106,6 +106,11 @@ int main(int argc, char** argv) {
        QStringLiteral("List at most <count> rooms at one address (%1; 0 for no limit).")
            .arg(tracker::RoomStore::kMaxRoomsPerAddress),
        QStringLiteral("count"), QString::number(tracker::RoomStore::kMaxRoomsPerAddress)});
+  parser.addOption(
+      {QStringLiteral("rooms-per-host"),
+       QStringLiteral("List at most <count> rooms of one host of many rooms (%1; 0 for no limit).")
+           .arg(tracker::RoomStore::kMaxRoomsPerHost),
+       QStringLiteral("count"), QString::number(tracker::RoomStore::kMaxRoomsPerHost)});
   parser.addOption({QStringLiteral("instance"),
                     QStringLiteral("Name this instance in the shared probe leases (host:pid)."),
                     QStringLiteral("name")});
@@ -136,13 +141,16 @@ int main(int argc, char** argv) {
   bool per_address_ok = false;
   service_options.rooms_per_address =
       setting("rooms-per-address", "Rooms Per Address").toInt(&per_address_ok);
+  bool per_host_ok = false;
+  service_options.rooms_per_host = setting("rooms-per-host", "Rooms Per Host").toInt(&per_host_ok);
   service_options.any_address = parser.isSet(QStringLiteral("any-address")) ||
                                 settings.Read(kSettingsSection, "Any Address", "0") == "1";
   if (!port_ok || port < 1 || port > 65535 || probe_ms == 0 || deadline_ms == 0 ||
-      !per_address_ok || service_options.rooms_per_address < 0) {
+      !per_address_ok || service_options.rooms_per_address < 0 || !per_host_ok ||
+      service_options.rooms_per_host < 0) {
     std::fprintf(stderr,
                  "scrawlbox-tracker: --port takes 1-65535, --probe-seconds and --request-seconds "
-                 "at least 1, --rooms-per-address 0 or more\n");
+                 "at least 1, --rooms-per-address and --rooms-per-host 0 or more\n");
     return 2;
   }
   // The HTTP front's bounds are settings of Tracker.ini only.

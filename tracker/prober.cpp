@@ -65,9 +65,8 @@ void Prober::Probe(const ProbeTarget& target, int64_t now) {
 }
 
 void Prober::Begin(uint64_t id, const ProbeTarget& target) {
-  auto attempt = connector_.Start(target.address, target.port, target.key, [this, id](bool alive) {
-    Finish(id, alive ? Outcome::kAlive : Outcome::kFailed);
-  });
+  auto attempt = connector_.Start(
+      target, [this, id](bool alive) { Finish(id, alive ? Outcome::kAlive : Outcome::kFailed); });
   const auto it = pending_.find(id);
   if (it == pending_.end()) return;  // answered before Start returned
   it->second.attempt = std::move(attempt);

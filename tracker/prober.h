@@ -19,15 +19,16 @@ class ProbeAttempt {
   virtual ~ProbeAttempt() = default;
 };
 
-// Asks a room whether it is alive: the ISALIVE message, which needs no login.
+// Asks a room whether it is alive: the ISALIVE message, which needs no login. A made room on a
+// host of many rooms is named first with ROOM and its code, so that it answers itself rather
+// than the host's default room; a host that has no such room says so and closes.
 class ProbeConnector {
  public:
   virtual ~ProbeConnector() = default;
-  // Connects to host:port and asks; done(true) once the room registered under key answers
-  // (ReadProbeAnswer), done(false) when another room answers or the connection fails or closes
-  // first. done runs at most once, possibly before Start returns.
-  virtual std::unique_ptr<ProbeAttempt> Start(const std::string& host, int port,
-                                              const std::string& key,
+  // Connects to the room's address and port and asks; done(true) once the room registered under
+  // its key answers (ReadProbeAnswer), done(false) when another room answers or the connection
+  // fails or closes first. done runs at most once, possibly before Start returns.
+  virtual std::unique_ptr<ProbeAttempt> Start(const ProbeTarget& room,
                                               std::function<void(bool alive)> done) = 0;
 };
 

@@ -25,7 +25,7 @@ QVariant Number(int64_t value) {
 constexpr char kColumns[] =
     "key, name, description, address, port, version, admin_name, admin_email, private, "
     "total_connections, total_games, total_rounds, total_words, total_wordlists, source, "
-    "failed_probes, players, locked, web";
+    "failed_probes, players, locked, web, code, host_key, free_rooms";
 
 Room FromQuery(const QSqlQuery& q) {
   Room r;
@@ -48,6 +48,9 @@ Room FromQuery(const QSqlQuery& q) {
   r.players = q.value(16).toInt();
   r.locked = q.value(17).toInt() != 0;
   r.web = Text(q.value(18));
+  r.code = Text(q.value(19));
+  r.host = Text(q.value(20));
+  r.free = q.value(21).toInt();
   return r;
 }
 
@@ -90,6 +93,16 @@ const char* const kMigration3[] = {
 const char* const kMigration4[] = {
     "ALTER TABLE rooms ADD COLUMN web {blob}",
 };
+// Rows from before are single rooms: no code, no host, no count of rooms to make.
+const char* const kMigration5[] = {
+    "ALTER TABLE rooms ADD COLUMN code {blob}",
+    "ALTER TABLE rooms ADD COLUMN host_key {blob}",
+    "ALTER TABLE rooms ADD COLUMN free_rooms INTEGER NOT NULL DEFAULT -1",
+    "CREATE INDEX rooms_host ON rooms (host_key)",
+};
+
+// Qt binds an empty value as NULL, so a column that may hold nothing holds either.
+constexpr char kNoHost[] = "COALESCE(length(host_key), 0) = 0";
 
 // Whether a request may change a row: its secret, or the address the row was registered from.
 bool MayChange(const std::string& row_secret, const std::string& row_source,
@@ -279,6 +292,7 @@ bool Registry::Migration(int version) {
   if (version == 1 && !run(kMigration1)) return false;
   if (version == 3 && !run(kMigration3)) return false;
   if (version == 4 && !run(kMigration4)) return false;
+  if (version == 5 && !run(kMigration5)) return false;
   if (version == 2) {
     if (!run(kMigration2)) return false;
     // Names registered before the search existed get their folded form here.
@@ -333,7 +347,7 @@ RoomStore::AddOutcome Registry::Add(const Room& room, const AddRequest& request,
       !q->next()) {
     return {};
   }
-  if (q->value(0).toInt() >= kMaxAddsPerMinute) return {AddResult::kTooFrequent, {}};
+  if (q->value(0).toInt() >= MaxAddsPerMinute(room, request)) return {AddResult::kTooFrequent, {}};
   if (!(q = Run(QStringLiteral("INSERT INTO add_attempts (source, at) VALUES (?, ?)"),
                 {source, Number(now_ms)}))) {
     return {};
@@ -367,8 +381,26 @@ RoomStore::AddOutcome Registry::Add(const Room& room, const AddRequest& request,
   std::string secret = owner && !owner->secret.empty() ? owner->secret : request.new_secret;
   std::string answered = secret == request.secret ? std::string() : secret;
 
-  if (request.max_per_address > 0) {
-    if (!(q = Run(QStringLiteral("SELECT COUNT(*) FROM rooms WHERE address = ? AND key <> ?"),
+  const bool of_host = !room.host.empty();
+  const QVariant host = Bytes(room.host);
+  // One host an address: its rooms are exempt from the limits by address below, so a second
+  // host there would be a way round them.
+  if (of_host) {
+    if (!(q = Run(QStringLiteral("SELECT COUNT(*) FROM rooms WHERE source = ? AND key <> ? AND "
+                                 "NOT %1 AND host_key <> ?")
+                      .arg(QLatin1String(kNoHost)),
+                  {source, Bytes(room.key), host})) ||
+        !q->next()) {
+      return {};
+    }
+    if (q->value(0).toInt() > 0) return commit(AddResult::kOtherHost);
+  }
+  // A host's rooms at its own address are bounded by the limit per host, and count for nobody
+  // else's: they point at no third party. Every other listing counts as ever.
+  if (request.max_per_address > 0 && !(of_host && room.address == room.source)) {
+    if (!(q = Run(QStringLiteral("SELECT COUNT(*) FROM rooms WHERE address = ? AND key <> ? AND "
+                                 "(%1 OR address <> source)")
+                      .arg(QLatin1String(kNoHost)),
                   {Bytes(room.address), Bytes(room.key)})) ||
         !q->next()) {
       return {};
@@ -395,6 +427,9 @@ RoomStore::AddOutcome Registry::Add(const Room& room, const AddRequest& request,
                                                   Bytes(protocol::LowerCase(room.name)),
                                                   Bytes(secret),
                                                   Bytes(room.web),
+                                                  Bytes(room.code),
+                                                  host,
+                                                  room.free,
                                                   Bytes(room.key)};
   // A known room refreshing its entry is the usual request, and no room limit applies to it.
   if (owner) {
@@ -402,28 +437,36 @@ RoomStore::AddOutcome Registry::Add(const Room& room, const AddRequest& request,
                       "UPDATE rooms SET name=?, description=?, address=?, port=?, version=?, "
                       "admin_name=?, admin_email=?, private=?, total_connections=?, "
                       "total_games=?, total_rounds=?, total_words=?, total_wordlists=?, source=?, "
-                      "players=?, locked=?, name_folded=?, secret=?, web=?, failed_probes=0 WHERE "
-                      "key=?"),
+                      "players=?, locked=?, name_folded=?, secret=?, web=?, code=?, host_key=?, "
+                      "free_rooms=?, failed_probes=0 WHERE key=?"),
                   fields))) {
       return {};
     }
     return commit(AddResult::kUpdated, std::move(answered));
   }
 
-  if (!(q = Run(
-            QStringLiteral("SELECT COUNT(*), COUNT(CASE WHEN source = ? THEN 1 END) FROM rooms"),
-            {source})) ||
+  // A host's rooms count against its own limit, not its address's: a host lists hundreds.
+  if (!(q = Run(QStringLiteral("SELECT COUNT(*), COUNT(CASE WHEN source = ? AND %1 THEN 1 END), "
+                               "COUNT(CASE WHEN host_key = ? THEN 1 END) FROM rooms")
+                    .arg(QLatin1String(kNoHost)),
+                {source, host})) ||
       !q->next()) {
     return {};
   }
   if (q->value(0).toInt() >= kMaxRooms) return commit(AddResult::kFull);
-  if (q->value(1).toInt() >= kMaxRoomsPerSource) return commit(AddResult::kSourceFull);
+  if (!of_host && q->value(1).toInt() >= kMaxRoomsPerSource) {
+    return commit(AddResult::kSourceFull);
+  }
+  if (of_host && request.max_per_host > 0 && q->value(2).toInt() >= request.max_per_host) {
+    return commit(AddResult::kHostFull);
+  }
   if (!(q = Run(
             QStringLiteral(
                 "INSERT INTO rooms (name, description, address, port, version, admin_name, "
                 "admin_email, private, total_connections, total_games, total_rounds, "
                 "total_words, total_wordlists, source, players, locked, name_folded, secret, "
-                "web, key) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                "web, code, host_key, free_rooms, key) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
+                "?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
             fields))) {
     return {};
   }
@@ -489,6 +532,21 @@ RoomStore::Page Registry::ListedPage(std::string_view search, size_t offset, siz
   return page;
 }
 
+std::optional<std::string> Registry::RoomyHost() {
+  const Finished finished{*this};
+  // The visitor sent there takes one room off the host's count until the host next tells its
+  // own, so that visitors who come together are spread over the hosts rather than all sent to
+  // the one that was roomiest when they came.
+  QSqlQuery* q = Run(QStringLiteral("UPDATE rooms SET free_rooms = free_rooms - 1 WHERE id IN ("
+                                    "SELECT id FROM rooms WHERE free_rooms > 0 AND NOT %1 AND "
+                                    "COALESCE(length(code), 0) = 0 AND "
+                                    "COALESCE(length(web), 0) > 0 AND failed_probes = 0 "
+                                    "ORDER BY free_rooms DESC, id LIMIT 1%2) RETURNING web")
+                         .arg(QLatin1String(kNoHost), QLatin1String(dialect_->skip_locked)));
+  if (!q || !q->next()) return std::nullopt;
+  return Text(q->value(0));
+}
+
 RoomStore::Counts Registry::CountRooms() {
   const Finished finished{*this};
   Counts counts;
@@ -512,7 +570,7 @@ std::vector<ProbeTarget> Registry::ClaimDue(int64_t now_ms, const std::string& o
       QStringLiteral(
           "UPDATE rooms SET lease_owner = ?, lease_until = ? WHERE id IN (SELECT id FROM rooms "
           "WHERE probe_due <= ? AND (lease_until IS NULL OR lease_until <= ?) "
-          "ORDER BY probe_due, id LIMIT ?%1) RETURNING key, address, port, probe_due, id")
+          "ORDER BY probe_due, id LIMIT ?%1) RETURNING key, address, port, probe_due, id, code")
           .arg(QLatin1String(dialect_->skip_locked));
   std::vector<std::tuple<int64_t, int64_t, ProbeTarget>> claimed;
   if (!(q = Run(sql, {Bytes(owner), Number(now_ms + lease_ms), Number(now_ms), Number(now_ms),
@@ -520,8 +578,9 @@ std::vector<ProbeTarget> Registry::ClaimDue(int64_t now_ms, const std::string& o
     return {};
   }
   while (q->next()) {
-    claimed.emplace_back(q->value(3).toLongLong(), q->value(4).toLongLong(),
-                         ProbeTarget{Text(q->value(0)), Text(q->value(1)), q->value(2).toInt()});
+    claimed.emplace_back(
+        q->value(3).toLongLong(), q->value(4).toLongLong(),
+        ProbeTarget{Text(q->value(0)), Text(q->value(1)), q->value(2).toInt(), Text(q->value(5))});
   }
   // RETURNING keeps no order; the earliest due go first.
   std::sort(claimed.begin(), claimed.end(), [](const auto& a, const auto& b) {

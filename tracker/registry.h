@@ -23,7 +23,7 @@ namespace tracker {
 class Registry : public RoomStore {
  public:
   // The schema this build creates and reads.
-  static constexpr int kSchemaVersion = 4;
+  static constexpr int kSchemaVersion = 5;
 
   Registry();
   ~Registry() override;
@@ -45,6 +45,7 @@ class Registry : public RoomStore {
   std::vector<Room> Listed(size_t limit) override;
   Page ListedPage(std::string_view search, size_t offset, size_t limit) override;
   Counts CountRooms() override;
+  std::optional<std::string> RoomyHost() override;
   uint64_t generation() const override { return generation_; }
   void ScheduleNew(int64_t due_ms) override;
   std::vector<ProbeTarget> ClaimDue(int64_t now_ms, const std::string& owner, int64_t lease_ms,

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,15 +33,26 @@ struct Room {
   int failed_probes = 0;
   // The room's page for browsers; empty when it has none, or sent none fit to list.
   std::string web;
+  // The room's code on a host of many rooms; empty for a single room and a host's own listing.
+  std::string code;
+  // The key of the host of many rooms the room is on (64 lower-case hex digits); empty for a
+  // single room.
+  std::string host;
+  // On a host's own listing: how many more rooms the host can make now; kUnknownFree when the
+  // registration did not say.
+  int free = -1;
 };
 
 inline constexpr int kUnknownPlayers = -1;
+inline constexpr int kUnknownFree = -1;
 
 // A room whose probe one instance has taken on.
 struct ProbeTarget {
   std::string key;
   std::string address;
   int port = 0;
+  // The made room's code, which the probe names before it asks; empty for any other room.
+  std::string code{};
 };
 
 // Where the tracker keeps its rooms. Several tracker instances may share one store, so every
@@ -54,22 +66,32 @@ class RoomStore {
   static constexpr int kMaxRoomsPerSource = 20;
   // Listings that may point at one address, unless the tracker's settings say otherwise.
   static constexpr int kMaxRoomsPerAddress = 8;
-  // ADD requests one address may make in a minute, refreshes included.
+  // Rooms of one host of many rooms, unless the tracker's settings say otherwise. They count
+  // against this instead of kMaxRoomsPerSource, and those it lists at its own address count
+  // against no address's limit.
+  static constexpr int kMaxRoomsPerHost = 1000;
+  // ADD requests one address may make in a minute, refreshes included. A host's listings may
+  // each refresh once a minute, and its players make rooms there at any time: an address whose
+  // request names a host may make one more a minute for every room the host may list.
   static constexpr int kMaxAddsPerMinute = 10;
   static constexpr int64_t kRateWindowMs = 60000;
   // A room failing this many probes in a row is dropped.
   static constexpr int kMaxFailedProbes = 3;
 
   // kTooFrequent: the address made kMaxAddsPerMinute ADDs in the last minute; kFull: the list
-  // holds kMaxRooms; kSourceFull: the address has kMaxRoomsPerSource rooms; kAddressFull: as
-  // many other rooms point at the room's address as may; kNotYours: the key is registered, and
-  // the request has neither its secret nor its address; kFailed: the database would not store it.
+  // holds kMaxRooms; kSourceFull: the address has kMaxRoomsPerSource rooms of no host;
+  // kHostFull: the room's host has max_per_host rooms; kOtherHost: the address has rooms of
+  // another host; kAddressFull: as many other rooms point at the room's address as may;
+  // kNotYours: the key is registered, and the request has neither its secret nor its address;
+  // kFailed: the database would not store it.
   enum class AddResult {
     kAdded,
     kUpdated,
     kTooFrequent,
     kFull,
     kSourceFull,
+    kHostFull,
+    kOtherHost,
     kAddressFull,
     kNotYours,
     kFailed
@@ -79,8 +101,13 @@ class RoomStore {
     std::string secret{};      // the secret the request carried; empty when none
     std::string old_key{};     // the key the room had before; its row moves to room.key
     std::string new_secret{};  // stored for a room that has none yet
-    int max_per_address = kMaxRoomsPerAddress;
+    int max_per_address = kMaxRoomsPerAddress;  // 0: no limit
+    int max_per_host = kMaxRoomsPerHost;        // 0: no limit
   };
+  static int MaxAddsPerMinute(const Room& room, const AddRequest& request) {
+    if (room.host.empty()) return kMaxAddsPerMinute;
+    return kMaxAddsPerMinute + (request.max_per_host > 0 ? request.max_per_host : kMaxRooms);
+  }
   struct AddOutcome {
     AddResult result = AddResult::kFailed;
     // The room's secret for the answer, when the request did not carry it.
@@ -110,6 +137,10 @@ class RoomStore {
     int64_t private_rooms = 0;
   };
   virtual Counts CountRooms() = 0;
+  // The page of the host of many rooms that can make the most rooms now (the WEB of its own
+  // listing, private ones too), the oldest listing among equals; nothing when no host can make
+  // one. A host whose last probe failed may be gone, so it is passed over until it answers.
+  virtual std::optional<std::string> RoomyHost() = 0;
   // Counts the changes to the rooms, whichever instance made them, so that answers built from
   // them can be kept until the next.
   virtual uint64_t generation() const = 0;

@@ -15,13 +15,18 @@ class TcpProbe : public ProbeAttempt {
  public:
   static constexpr size_t kMaxReply = 4096;
 
-  TcpProbe(const std::string& host, int port, std::string key, std::function<void(bool alive)> done)
-      : socket_(new QTcpSocket), key_(std::move(key)), done_(std::move(done)) {
+  TcpProbe(const ProbeTarget& room, std::function<void(bool alive)> done)
+      : socket_(new QTcpSocket), key_(room.key), done_(std::move(done)) {
     socket_->setReadBufferSize(kMaxReply);
-    connections_[0] = QObject::connect(socket_, &QTcpSocket::connected, socket_, [this] {
-      const std::string probe = protocol::Frame(protocol::to_server::ISALIVE, protocol::kNoData);
-      socket_->write(probe.data(), static_cast<qint64>(probe.size()));
-    });
+    connections_[0] =
+        QObject::connect(socket_, &QTcpSocket::connected, socket_, [this, code = room.code] {
+          // A host passes a connection to the room it names before anything else; one whose room
+          // is gone answers with a notice and closes, which fails the probe.
+          std::string probe =
+              code.empty() ? std::string() : protocol::Frame(protocol::to_server::ROOM, code);
+          probe += protocol::Frame(protocol::to_server::ISALIVE, protocol::kNoData);
+          socket_->write(probe.data(), static_cast<qint64>(probe.size()));
+        });
     connections_[1] = QObject::connect(socket_, &QTcpSocket::readyRead, socket_, [this] {
       reply_.append(socket_->read(kMaxReply - reply_.size()).toStdString());
       const ProbeAnswer answer = ReadProbeAnswer(reply_, key_);
@@ -34,7 +39,7 @@ class TcpProbe : public ProbeAttempt {
     });
     connections_[2] =
         QObject::connect(socket_, &QTcpSocket::errorOccurred, socket_, [this] { Finish(false); });
-    socket_->connectToHost(QString::fromStdString(host), static_cast<quint16>(port));
+    socket_->connectToHost(QString::fromStdString(room.address), static_cast<quint16>(room.port));
   }
 
   // Runs inside the socket's own signals too, so the socket goes once the event is over.
@@ -66,10 +71,9 @@ class TcpProbe : public ProbeAttempt {
 
 }  // namespace
 
-std::unique_ptr<ProbeAttempt> TcpProbeConnector::Start(const std::string& host, int port,
-                                                       const std::string& key,
+std::unique_ptr<ProbeAttempt> TcpProbeConnector::Start(const ProbeTarget& room,
                                                        std::function<void(bool alive)> done) {
-  return std::make_unique<TcpProbe>(host, port, key, std::move(done));
+  return std::make_unique<TcpProbe>(room, std::move(done));
 }
 
 }  // namespace tracker

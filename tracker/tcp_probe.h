@@ -8,7 +8,7 @@ namespace tracker {
 // Probes over TCP with Qt's sockets on the program's one thread.
 class TcpProbeConnector : public ProbeConnector {
  public:
-  std::unique_ptr<ProbeAttempt> Start(const std::string& host, int port, const std::string& key,
+  std::unique_ptr<ProbeAttempt> Start(const ProbeTarget& room,
                                       std::function<void(bool alive)> done) override;
 };
 

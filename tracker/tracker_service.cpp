@@ -9,6 +9,7 @@
 #include "directory/tracker.h"
 #include "directory/tracker_words.h"
 #include "protocol/framing.h"
+#include "protocol/text.h"
 
 namespace tracker {
 
@@ -143,8 +144,8 @@ std::string_view AnswerName(RequestAnswer answer) {
 
 std::string_view RefusalName(Refusal refusal) {
   constexpr std::array<std::string_view, kRefusals> kNames = {
-      "rate_limit",  "too_many_rooms", "list_full",   "bad_field",
-      "bad_request", "not_yours",      "address_full"};
+      "rate_limit",  "too_many_rooms", "list_full",    "bad_field",
+      "bad_request", "not_yours",      "address_full", "host_full"};
   return kNames[static_cast<size_t>(refusal)];
 }
 
@@ -259,16 +260,44 @@ std::string TrackerService::Add(const std::map<std::string, std::string>& fields
   room.source = source;
   // A page that is no sane address is left out; the room is listed all the same.
   room.web = directory::SaneWebAddress(Value(fields, key::WEB), source);
+  // A host's fields decide its limits and where newcomers are sent, so nonsense is refused.
+  room.code = Value(fields, key::CODE);
+  if (room.code.size() > directory::kMaxRoomCode ||
+      room.code.find_first_not_of("abcdefghijklmnopqrstuvwxyz0123456789") != std::string::npos) {
+    return Refuse(Refusal::kBadField, RequestAnswer::kFail,
+                  "CODE must be 1 to " + std::to_string(directory::kMaxRoomCode) +
+                      " lower-case letters and digits.");
+  }
+  room.host = protocol::LowerCase(Value(fields, key::HOST));
+  if (!room.host.empty() &&
+      (room.host.size() != kHostKeyLength ||
+       room.host.find_first_not_of("0123456789abcdef") != std::string::npos)) {
+    return Refuse(Refusal::kBadField, RequestAnswer::kFail,
+                  "HOST must be " + std::to_string(kHostKeyLength) + " hexadecimal digits.");
+  }
+  const std::string& free_text = Value(fields, key::FREE);
+  if (!free_text.empty()) {
+    if (free_text.size() > std::to_string(kMaxFree).size() ||
+        free_text.find_first_not_of("0123456789") != std::string::npos ||
+        std::stoi(free_text) > kMaxFree) {
+      return Refuse(Refusal::kBadField, RequestAnswer::kFail,
+                    "FREE must be a number from 0 to " + std::to_string(kMaxFree) + ".");
+    }
+    // Rooms to make belong to a host; without one the count means nothing.
+    if (!room.host.empty()) room.free = std::stoi(free_text);
+  }
   RoomStore::AddRequest request;
   request.secret = Value(fields, key::SECRET);
   request.old_key = CleanField(Value(fields, key::OLDKEY));
   request.new_secret = NewSecret();
   request.max_per_address = options_.rooms_per_address;
+  request.max_per_host = options_.rooms_per_host;
   const RoomStore::AddOutcome outcome = store_.Add(room, request, now_ms_());
   const auto logged = [&](const char* what, RequestAnswer answer) {
     if (log_) {
       log_(std::string(what) + " " + room.key + " (" + room.name + ") at " + room.address + ":" +
-           std::to_string(room.port) + (room.is_private ? ", private" : "") + ".");
+           std::to_string(room.port) + (room.code.empty() ? "" : "/" + room.code) +
+           (room.is_private ? ", private" : "") + ".");
     }
     return Answer(answer, {}, outcome.secret);
   };
@@ -291,6 +320,15 @@ std::string TrackerService::Add(const std::map<std::string, std::string>& fields
     case RoomStore::AddResult::kSourceFull:
       return Refuse(Refusal::kTooManyRooms, kFail,
                     "Your address has registered as many rooms as it may.");
+    case RoomStore::AddResult::kOtherHost:
+      return Refuse(Refusal::kTooManyRooms, kFail,
+                    "Your address already lists the rooms of another host; the directory lists "
+                    "the rooms of one host per address.");
+    case RoomStore::AddResult::kHostFull:
+      return Refuse(Refusal::kHostFull, kFail,
+                    "This host has as many rooms listed as the directory allows (" +
+                        std::to_string(options_.rooms_per_host) +
+                        "); its other rooms stay unlisted until some close.");
     case RoomStore::AddResult::kFailed:
       break;
   }
@@ -346,6 +384,7 @@ std::string TrackerService::RoomRecord(const Room& r) {
   }
   if (r.locked) record += "|" + directory::MakeRecord({{key::LOCKED, directory::kTrue}});
   if (!r.web.empty()) record += "|" + directory::MakeRecord({{key::WEB, r.web}});
+  if (!r.code.empty()) record += "|" + directory::MakeRecord({{key::CODE, r.code}});
   return record;
 }
 

@@ -35,8 +35,9 @@ enum class Refusal : uint8_t {
   kBadRequest,    // no query the tracker understands
   kNotYours,      // a change to a room without its secret, from another address
   kAddressFull,   // as many rooms point at the address as may
+  kHostFull,      // the host of many rooms has as many rooms as it may
 };
-inline constexpr size_t kRefusals = 7;
+inline constexpr size_t kRefusals = 8;
 
 std::string_view ActionName(RequestAction action);
 std::string_view AnswerName(RequestAnswer answer);
@@ -48,6 +49,8 @@ struct ServiceOptions {
   bool any_address = false;
   // Rooms that may point at one address; 0 for no limit.
   int rooms_per_address = RoomStore::kMaxRoomsPerAddress;
+  // Rooms one host of many rooms may list; 0 for no limit.
+  int rooms_per_host = RoomStore::kMaxRoomsPerHost;
 };
 
 // The tracker's actions: ADD registers or updates a room, REMOVE takes it off, VIEW lists the
@@ -61,6 +64,10 @@ class TrackerService {
   static constexpr size_t kMaxView = 2000;
   // More players than any room holds: a larger count is a lie that would put the room first.
   static constexpr int kMaxPlayers = 9999;
+  // More rooms than a host could make; a larger count would send every newcomer there.
+  static constexpr int kMaxFree = 100000;
+  // A host's key is a SHA-256 in hex.
+  static constexpr size_t kHostKeyLength = 64;
 
   using Options = ServiceOptions;
 

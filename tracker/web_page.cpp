@@ -19,6 +19,24 @@ constexpr char kLock[] =
     "stroke-width=\"1.6\"/><rect x=\"1\" y=\"6\" width=\"10\" height=\"8\" rx=\"1.5\" "
     "fill=\"currentColor\"/></svg>";
 
+// The look of every page here: one sheet, inline, so that a page needs nothing else.
+constexpr char kStyle[] =
+    "<style>"
+    "body{font-family:sans-serif;margin:1em;background:#fffdf0;color:#222}"
+    "h1{font-size:1.4em;color:#28285a}"
+    "form{margin:.5em 0 1em}input{font-size:1em;padding:.2em}"
+    "table{border-collapse:collapse;width:100%}"
+    "th,td{text-align:left;padding:.4em .5em;border-bottom:1px solid #ddd;vertical-align:top}"
+    "th{background:#f0ece0}nav{margin:1em 0}nav a{margin-right:1em}"
+    ".locked{color:#7a4e00;vertical-align:-1px;margin-left:.2em}"
+    ".menu{font-weight:bold;white-space:nowrap}.play{display:block;margin-top:.2em}"
+    ".create{display:inline-block;padding:.4em .8em;background:#28285a;color:#fff;"
+    "border-radius:.3em;text-decoration:none;font-weight:bold}"
+    "@media (max-width:600px){thead{display:none}tr{display:block;margin-bottom:.8em;"
+    "border:1px solid #ddd}td{display:block;border:none;padding:.2em .5em}"
+    "td::before{content:attr(data-label) \": \";font-weight:bold}}"
+    "</style>";
+
 QString Cell(const std::string& text) {
   return scrawlbox::Printable(text).toHtmlEscaped();
 }
@@ -58,27 +76,18 @@ QByteArray RoomsPage(const RoomStore::Page& listing, const PageRequest& request)
           "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\">"
           "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">"
           "<meta http-equiv=\"refresh\" content=\"%1\">"
-          "<title>Scrawlbox rooms</title><style>"
-          "body{font-family:sans-serif;margin:1em;background:#fffdf0;color:#222}"
-          "h1{font-size:1.4em;color:#28285a}"
-          "form{margin:.5em 0 1em}input{font-size:1em;padding:.2em}"
-          "table{border-collapse:collapse;width:100%}"
-          "th,td{text-align:left;padding:.4em .5em;border-bottom:1px solid #ddd;vertical-align:top}"
-          "th{background:#f0ece0}nav{margin:1em 0}nav a{margin-right:1em}"
-          ".locked{color:#7a4e00;vertical-align:-1px;margin-left:.2em}"
-          ".menu{font-weight:bold;white-space:nowrap}.play{display:block;margin-top:.2em}"
-          "@media (max-width:600px){thead{display:none}tr{display:block;margin-bottom:.8em;"
-          "border:1px solid #ddd}td{display:block;border:none;padding:.2em .5em}"
-          "td::before{content:attr(data-label) \": \";font-weight:bold}}"
-          "</style></head><body><h1>Scrawlbox rooms</h1>"
+          "<title>Scrawlbox rooms</title>%4</head><body><h1>Scrawlbox rooms</h1>"
           "<p id=\"join\">To join a room, open Scrawlbox, choose <span class=\"menu\">File "
           "&rsaquo; "
           "Connect..</span> and pick the room under Public, or type its address and port there.</p>"
+          "<p><a id=\"create\" class=\"create\" href=\"/create\">Create a private room</a> "
+          "to play with your friends in the browser.</p>"
           "<form method=\"get\" action=\"/\"><label>Room name "
           "<input type=\"search\" name=\"q\" value=\"%2\" maxlength=\"%3\"></label> "
           "<button type=\"submit\">Search</button></form>")
           // One call: a search holding "%3" must stay as typed.
-          .arg(QString::number(kPageRefreshSeconds), search, QString::number(kMaxSearchLength));
+          .arg(QString::number(kPageRefreshSeconds), search, QString::number(kMaxSearchLength),
+               QLatin1String(kStyle));
   if (listing.rooms.empty()) {
     html += request.search.isEmpty()
                 ? QStringLiteral("<p id=\"none\">No rooms are open right now.</p>")
@@ -128,6 +137,17 @@ QByteArray RoomsPage(const RoomStore::Page& listing, const PageRequest& request)
               .arg(listing.total == 1 ? QStringLiteral("room") : QStringLiteral("rooms"))
               .arg(kPageRefreshSeconds);
   return html.toUtf8();
+}
+
+QByteArray NoRoomyHostPage() {
+  return QStringLiteral(
+             "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\">"
+             "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">"
+             "<title>No room to make</title>%1</head><body><h1>Scrawlbox rooms</h1>"
+             "<p id=\"none\">No room host has space for a new room right now. Please try again in "
+             "a few minutes.</p><p><a href=\"/\">Back to the list of rooms</a></p></body></html>\n")
+      .arg(QLatin1String(kStyle))
+      .toUtf8();
 }
 
 }  // namespace tracker

@@ -27,4 +27,7 @@ int PageCount(int64_t rooms);
 // search and links to the other pages, and no script. listing holds the shown page's rooms.
 QByteArray RoomsPage(const RoomStore::Page& listing, const PageRequest& request);
 
+// What /create shows when no host of many rooms can make a room now, with the way back.
+QByteArray NoRoomyHostPage();
+
 }  // namespace tracker

@@ -4,11 +4,16 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <QtCore/qtestsupport_core.h>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <optional>
 #include <utility>
 
 #include "tests/support/manual_clock.h"
 #include "tests/support/wire.h"
 #include "tests/tracker/backends.h"
+#include "tracker/tcp_probe.h"
 
 using testing_support::Wire;
 
@@ -25,16 +30,18 @@ class FakeConnector : public ProbeConnector {
     std::shared_ptr<bool> token = std::make_shared<bool>();
   };
   struct Call {
-    std::string asked;  // "address key"
+    std::string asked;  // "address key", and "/code" for a made room
     int port = 0;
     std::function<void(bool)> done;
     std::weak_ptr<bool> attempt;  // expires when the prober ends the attempt
   };
 
-  std::unique_ptr<ProbeAttempt> Start(const std::string& host, int port, const std::string& key,
+  std::unique_ptr<ProbeAttempt> Start(const ProbeTarget& room,
                                       std::function<void(bool alive)> done) override {
     auto attempt = std::make_unique<Attempt>();
-    calls.push_back(Call{host + " " + key, port, std::move(done), attempt->token});
+    const int port = room.port;
+    calls.push_back(Call{room.address + " " + room.key + (room.code.empty() ? "" : "/" + room.code),
+                         port, std::move(done), attempt->token});
     if (rooms[port] != Behaviour::kSilent) calls.back().done(rooms[port] == Behaviour::kAnswers);
     return attempt;
   }
@@ -50,11 +57,12 @@ class ProberTest : public testing::Test {
 
   // Each port at an address of its own unless one is given, and registered from there.
   void AddRoom(const std::string& key, int port, Behaviour behaviour, bool is_private = false,
-               std::string address = "") {
+               std::string address = "", std::string code = "") {
     if (address.empty()) address = "198.51.100." + std::to_string(port % 256);
     Room room = MakeRoom(key, address, address);
     room.port = port;
     room.is_private = is_private;
+    room.code = std::move(code);
     ASSERT_EQ(registry.Add(room, clock.NowMs()), RoomStore::AddResult::kAdded);
     connector.rooms[port] = behaviour;
   }
@@ -98,7 +106,7 @@ class ProberTest : public testing::Test {
 TEST_F(ProberTest, EveryRoomIsAskedOnceAMinuteAtItsAddress) {
   AddRoom("OPEN", 2020, Behaviour::kAnswers);
   AddRoom("HIDDEN", 2021, Behaviour::kAnswers, true, "198.51.100.228");
-  AddRoom("NEXT", 2022, Behaviour::kAnswers, false, "198.51.100.228");
+  AddRoom("NEXT", 2022, Behaviour::kAnswers, false, "198.51.100.228", "k7m2q");
   AddRoom("FLAKY", 2023, Behaviour::kRefuses);
   prober = MakeProber();
   clock.Advance(20500);
@@ -107,6 +115,7 @@ TEST_F(ProberTest, EveryRoomIsAskedOnceAMinuteAtItsAddress) {
             ". | 2020 2023 !FLAKY | !FLAKY | 2021 !FLAKY | 2022 !FLAKY | !FLAKY | 2024 !FLAKY | "
             "!FLAKY | 2023 !FLAKY");
   EXPECT_EQ(connector.calls[0].asked, "198.51.100.228 OPEN");
+  EXPECT_EQ(connector.calls[3].asked, "198.51.100.228 NEXT/k7m2q");  // a made room, by its code
   connector.rooms[2023] = Behaviour::kAnswers;
   EXPECT_EQ(After({30000, 30000, 30000}), "2020 2023 | 2021 2022 2024 | 2020 2023");
 }
@@ -120,6 +129,42 @@ TEST(ProbeAnswer, OnlyTheRegisteredRoomOrAnOlderOneThatNamesNoneIsAlive) {
         Row{Wire("ISALIVE\x02YES|K1"), ProbeAnswer::kIncomplete},  // not all there yet
         Row{"SAY\x02YES\x01ISALIVE\x02NO\x01", ProbeAnswer::kIncomplete}}) {
     EXPECT_EQ(ReadProbeAnswer(received, "K1"), answer) << received;
+  }
+}
+
+// Over TCP, a made room is named before the question, so that it answers and not its host; a
+// host without that room says so and closes, which fails the probe.
+TEST(TcpProbe, NamesAMadeRoomBeforeItAsks) {
+  struct Row {
+    const char* code;
+    std::string sent;
+    std::string answer;
+    bool alive;
+  };
+  for (const Row& row :
+       {Row{"", "ISALIVE\x02-\x01", Wire("ISALIVE\x02YES|K\x01"), true},
+        Row{"k7m2q", "ROOM\x02k7m2q\x01ISALIVE\x02-\x01", Wire("ISALIVE\x02YES|K\x01"), true},
+        Row{"gone", "ROOM\x02gone\x01ISALIVE\x02-\x01", "NOTICE\x02No such room.\x01", false}}) {
+    QTcpServer room;
+    ASSERT_TRUE(room.listen(QHostAddress::LocalHost, 0));
+    TcpProbeConnector connector;
+    std::optional<bool> alive;
+    const auto attempt = connector.Start({"K", "127.0.0.1", room.serverPort(), row.code},
+                                         [&alive](bool answer) { alive = answer; });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return room.hasPendingConnections(); }, 10000));
+    QTcpSocket* peer = room.nextPendingConnection();
+    std::string sent;
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+          sent += peer->readAll().toStdString();
+          return sent.size() >= row.sent.size();
+        },
+        10000));
+    EXPECT_EQ(sent, row.sent);
+    peer->write(row.answer.data(), static_cast<qint64>(row.answer.size()));
+    if (!row.alive) peer->disconnectFromHost();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return alive.has_value(); }, 10000)) << row.code;
+    EXPECT_EQ(alive, row.alive) << row.code;
   }
 }
 

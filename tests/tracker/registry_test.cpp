@@ -1,12 +1,16 @@
 // SPDX-License-Identifier: MIT
-// The store on both back ends: limits that hold across instances, leases, the page's search, and
-// the schema's migrations.
+// The store on both back ends: limits that hold across instances, leases, the page's search, the
+// hosts that make rooms, and the schema's migrations; the pages the front serves.
 #include "tracker/registry.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <QtCore/qtestsupport_core.h>
+#include <QTcpSocket>
+
 #include "tests/tracker/backends.h"
+#include "tracker/http_front.h"
 #include "tracker/tracker_service.h"
 #include "tracker/web_page.h"
 
@@ -18,6 +22,7 @@ using testing::ElementsAre;
 using testing::HasSubstr;
 using testing::IsEmpty;
 using testing::Not;
+using testing::StartsWith;
 using AddResult = RoomStore::AddResult;
 
 // Two instances of the tracker on one database; the second opened it on the first's schema.
@@ -145,6 +150,84 @@ TEST_P(TwoInstances, ThePageSearchesFoldedNamesAndPagesInListingOrder) {
   EXPECT_EQ(b.ListedPage("%", 0, 10).total, 0);  // no wildcards
 }
 
+// A host of many rooms lists them at its own address within a limit of its own, which takes
+// nothing from the limits that guard everyone else.
+TEST_P(TwoInstances, AHostListsItsRoomsAtItsOwnAddressWithinItsOwnLimit) {
+  const std::string host_address = "192.0.2.1";
+  const auto add = [&](const std::string& key, const std::string& host,
+                       const std::string& source = "192.0.2.1",
+                       const std::string& address = "192.0.2.1") {
+    Room room = MakeRoom(key, source, address);
+    room.host = host;
+    now += RoomStore::kRateWindowMs;  // past the rate limit, which is tested above
+    RoomStore::AddRequest request;
+    request.max_per_host = 25;
+    return (now / RoomStore::kRateWindowMs % 2 ? a : b).Add(room, request, now).result;
+  };
+  const std::string h1(64, '1'), h2(64, '2');
+  // More rooms than an address may register or list, up to the host's limit; refreshes go on.
+  for (int i = 0; i < 25; ++i) ASSERT_EQ(add("H" + std::to_string(i), h1), AddResult::kAdded);
+  EXPECT_EQ(add("H25", h1), AddResult::kHostFull);
+  EXPECT_EQ(add("H3", h1), AddResult::kUpdated);
+  // The same address's single rooms still have their 20, each at an address of its own.
+  for (int i = 0; i < RoomStore::kMaxRoomsPerSource; ++i) {
+    const std::string key = "S" + std::to_string(i);
+    ASSERT_EQ(add(key, "", host_address, key), AddResult::kAdded) << key;
+  }
+  EXPECT_EQ(add("S20", "", host_address, "S20"), AddResult::kSourceFull);
+  // A host's listings refresh and its rooms are made at any moment: more than ten ADDs a minute.
+  for (int i = 0; i < RoomStore::kMaxAddsPerMinute + 5; ++i) {
+    Room room = MakeRoom("H0");
+    room.host = h1;
+    ASSERT_EQ(a.Add(room, RoomStore::AddRequest{}, now).result, AddResult::kUpdated) << i;
+  }
+  // One host an address.
+  EXPECT_EQ(add("OTHER", h2), AddResult::kOtherHost);
+  // Others still point eight listings at the host's address, a host too, and no more.
+  for (int i = 0; i < RoomStore::kMaxRoomsPerAddress; ++i) {
+    const std::string source = "203.0.113." + std::to_string(i);
+    ASSERT_EQ(add("P" + std::to_string(i), i == 7 ? h2 : "", source, host_address),
+              AddResult::kAdded);
+  }
+  EXPECT_EQ(add("P8", "", "203.0.113.8", host_address), AddResult::kAddressFull);
+  EXPECT_EQ(add("P9", h1, "203.0.113.9", host_address), AddResult::kAddressFull);
+}
+
+// The host that can make the most rooms now, among the listings of hosts themselves with a page.
+TEST_P(TwoInstances, NewRoomsGoToTheHostWithTheMostRoomToMakeTheOldestFirst) {
+  EXPECT_EQ(a.RoomyHost(), std::nullopt);
+  const auto add = [&](const char* key, const char* host, int free, const char* web,
+                       const char* code = "") {
+    Room room = MakeRoom(key, std::string("10.0.0.") + key, std::string("10.0.0.") + key);
+    room.host = host;
+    room.free = free;
+    room.web = web;
+    room.code = code;
+    room.is_private = room.key == "1";
+    ASSERT_THAT(a.Add(room, now), testing::AnyOf(AddResult::kAdded, AddResult::kUpdated));
+  };
+  const std::string h(64, 'a');
+  add("1", h.c_str(), 3, "http://one/");            // private: a host's own listing may be
+  add("2", h.c_str(), 7, "http://two/r/k7", "k7");  // a made room
+  add("3", "", 9, "http://three/");                 // no host
+  add("4", h.c_str(), 9, "");                       // no page
+  add("5", h.c_str(), 3, "http://five/");
+  EXPECT_EQ(b.RoomyHost(), "http://one/");
+  // Each visitor sent to a host counts until it tells its own count again: visitors who come
+  // together are spread.
+  EXPECT_EQ(a.RoomyHost(), "http://five/");
+  EXPECT_EQ(b.RoomyHost(), "http://one/");
+  add("5", h.c_str(), 4, "http://five/");
+  EXPECT_EQ(b.RoomyHost(), "http://five/");
+  // A host whose last probe failed may be gone.
+  a.ScheduleNew(now);
+  a.ClaimDue(now, "A", 1000, 10);
+  a.RecordProbe("5", "A", false, now + 30000);
+  EXPECT_EQ(b.RoomyHost(), "http://one/");
+  add("1", h.c_str(), 0, "http://one/");
+  EXPECT_EQ(b.RoomyHost(), std::nullopt);
+}
+
 SCRAWLBOX_ON_BACKENDS(TwoInstances);
 
 // A tracker.sqlite as the trackers before the schema version kept it.
@@ -178,6 +261,10 @@ TEST(SchemaFromTheFirstFile, KeepsItsRoomsAndFindsThemByName) {
   registry.ScheduleNew(0);
   registry.ClaimDue(0, "A", 1000, 10);
   EXPECT_TRUE(registry.RecordProbe("OLD", "A", false, 0));
+  // Its rooms are single rooms, which no visitor is sent to for a new one.
+  ASSERT_TRUE(registry.Find("HIDDEN"));
+  EXPECT_EQ(registry.Find("HIDDEN")->free, kUnknownFree);
+  EXPECT_EQ(registry.SchemaVersion(), Registry::kSchemaVersion);
 
   Registry unusable;
   EXPECT_FALSE(unusable.Open(QString::fromStdString((dir / "no/such/dir/x.sqlite").string())));
@@ -203,6 +290,7 @@ TEST(RoomsPage, ListsRoomsAsEscapedTextWithCountsLocksAndPages) {
         "browser</a>",
         "Caf\xC3\xA9 &amp; friends %3",  // as UTF-8, and as typed
         "<td data-label=\"Players\">4</td>", "<td data-label=\"Players\"></td>",  // no count sent
+        "<a id=\"create\" class=\"create\" href=\"/create\">Create a private room</a>",
         "value=\"a &quot;b&quot; %3 &amp; c\"", "Page 2 of 3",
         "href=\"/?q=a%20%22b%22%20%253%20%26%20c&amp;page=1\"",
         "href=\"/?q=a%20%22b%22%20%253%20%26%20c&amp;page=3\"", "<small>250 rooms. "}) {
@@ -231,6 +319,43 @@ TEST(RoomsPage, TheRequestIsReadWithinBounds) {
             "1 " + std::string(40, 'a'));
   EXPECT_THAT(std::vector<int>({PageCount(0), PageCount(100), PageCount(101)}),
               ElementsAre(1, 1, 2));
+}
+
+// One request and the whole answer, over loopback to the front in this process.
+std::string Get(quint16 port, const std::string& path) {
+  QTcpSocket socket;
+  std::string read;
+  QObject::connect(&socket, &QTcpSocket::connected, [&] {
+    socket.write(QByteArray::fromStdString("GET " + path + " HTTP/1.1\r\n\r\n"));
+  });
+  QObject::connect(&socket, &QTcpSocket::readyRead,
+                   [&] { read += socket.readAll().toStdString(); });
+  socket.connectToHost(QHostAddress::LocalHost, port);
+  EXPECT_TRUE(
+      QTest::qWaitFor([&] { return socket.state() == QAbstractSocket::UnconnectedState; }, 10000));
+  return read;
+}
+
+// Asked at each visit: the host with room for a new one, else a page that says there is none.
+TEST(CreatePage, SendsTheVisitorToAHostWithRoomOrSaysThereIsNone) {
+  Registry registry;
+  ASSERT_TRUE(registry.Open(QStringLiteral(":memory:")));
+  TrackerService service(registry, [] { return 0; });
+  HttpFront front(service, registry, {}, QStringLiteral("/tracker"));
+  ASSERT_TRUE(front.Listen(QHostAddress::LocalHost, 0));
+  EXPECT_THAT(Get(front.port(), "/create"),
+              AllOf(StartsWith("HTTP/1.1 503 Service Unavailable\r\n"),
+                    HasSubstr("No room host has space for a new room right now. Please try again "
+                              "in a few minutes."),
+                    HasSubstr("<a href=\"/\">")));
+  Room host = MakeRoom("HOST");
+  host.host = std::string(64, 'a');
+  host.free = 2;
+  host.web = "http://198.51.100.7:8080/";
+  ASSERT_EQ(registry.Add(host, 0), AddResult::kAdded);
+  EXPECT_THAT(Get(front.port(), "/create"),
+              AllOf(StartsWith("HTTP/1.1 303 See Other\r\n"),
+                    HasSubstr("\r\nLocation: http://198.51.100.7:8080/#new\r\n")));
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <regex>
 
 #include "directory/records.h"
+#include "directory/server_browser.h"
 #include "directory/tracker.h"
 #include "tests/tracker/backends.h"
 #include "tracker/registry.h"
@@ -90,6 +91,16 @@ TEST_P(Service, RefusedRequestsGetTheirReasonListNothingAndEveryRequestIsCounted
   for (const std::string players : {"-1", "10000"})
     rows.emplace_back(AddQuery("K") + "&PLAYERS=" + players,
                       "FAIL|EXTRA=PLAYERS must be a number from 0 to 9999.");
+  for (const std::string code : {"K7M2Q", "k7-m2", "k7%00", "kkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkk"})
+    rows.emplace_back(AddQuery("K") + "&CODE=" + code,
+                      "FAIL|EXTRA=CODE must be 1 to 32 lower-case letters and digits.");
+  const std::string hex(64, 'a'), host = "&HOST=" + hex;
+  for (const std::string& bad : {hex.substr(1), hex + "0", hex.substr(1) + "g"})
+    rows.emplace_back(AddQuery("K") + "&HOST=" + bad,
+                      "FAIL|EXTRA=HOST must be 64 hexadecimal digits.");
+  for (const std::string free : {"-1", "100001", "1e3"})
+    rows.emplace_back(AddQuery("K") + host + "&FREE=" + free,
+                      "FAIL|EXTRA=FREE must be a number from 0 to 100000.");
   for (const auto& [query, reply] : rows)
     EXPECT_EQ(Handle(query), "STATUS=" + reply + "\r\n") << query.substr(0, 100);
   EXPECT_EQ(Handle("ACTION=VIEW"), "");
@@ -110,8 +121,8 @@ TEST_P(Service, RefusedRequestsGetTheirReasonListNothingAndEveryRequestIsCounted
   for (int i = 0; i < 10; ++i) Handle(AddQuery("R" + std::to_string(i)), "192.0.2.9");
   // An unknown action and a query that cannot be read count under "other".
   EXPECT_EQ(Counted(),
-            "add submitok 11, add updateok 7, add fail 12, remove removeok 1, remove notfound 1, "
-            "remove fail 1, view rooms 1, other error 4, rate_limit 1, bad_field 9, "
+            "add submitok 11, add updateok 7, add fail 22, remove removeok 1, remove notfound 1, "
+            "remove fail 1, view rooms 1, other error 4, rate_limit 1, bad_field 19, "
             "bad_request 4, not_yours 1, address_full 2, ");
 }
 
@@ -223,6 +234,45 @@ TEST_P(Service, ARoomsPageIsListedOnlyAsASaneWebAddress) {
   const std::vector<std::string> pages = Column(view, "WEB");
   for (size_t i = 0; i < rows.size(); ++i) EXPECT_EQ(pages[i], std::get<2>(rows[i])) << i;
   EXPECT_THAT(view, testing::HasSubstr("|TOTALROUNDS=9|WEB=http://192.0.2.2:8080/\r\n"));
+}
+
+// A made room's record ends in its code, and the server browser joins the room by it.
+TEST_P(Service, AMadeRoomIsListedWithItsCodeAndJoinedByIt) {
+  const std::string hex = "&HOST=" + std::string(64, 'F');
+  ASSERT_EQ(Status(AddQuery("MADE") + hex + "&CODE=k7m2q&WEB=http%3A%2F%2F%3A8080%2Fr%2Fk7m2q"),
+            "SUBMITOK");
+  // Just within the bounds; FREE belongs to a host, and without one it is no count.
+  ASSERT_EQ(Status(AddQuery("EDGE") + hex + "&CODE=" + std::string(32, 'z') + "&FREE=100000"),
+            "SUBMITOK");
+  ASSERT_EQ(Status(AddQuery("PLAIN") + "&CODE=&FREE=5", "192.0.2.2"), "SUBMITOK");
+  const auto host_of = [this](const char* key) {
+    const Room room = registry.Find(key).value_or(Room{});
+    return room.host.substr(0, 2) + " " + std::to_string(room.free);
+  };
+  EXPECT_EQ(host_of("EDGE") + ", " + host_of("PLAIN"), "ff 100000,  -1");
+  const std::string view = Handle("ACTION=VIEW");
+  EXPECT_THAT(Column(view, "CODE"), ElementsAre("k7m2q", std::string(32, 'z'), ""));
+  EXPECT_THAT(view, testing::HasSubstr("|WEB=http://192.0.2.1:8080/r/k7m2q|CODE=k7m2q\r\n"));
+  const auto rows = directory::ServerBrowser::PublicRows(view);
+  EXPECT_EQ(directory::ServerBrowser::AddressBoxText(rows.at(0)), "192.0.2.1/k7m2q");
+  EXPECT_EQ(directory::ServerBrowser::RoomOf(rows.at(2)),
+            (directory::RoomAddress{"192.0.2.2", 2020, ""}));
+}
+
+// The limits themselves are the registry's tests; here the setting and what the host is told.
+TEST_P(Service, AHostIsToldWhenItHasAllTheRoomsItMayOrItsAddressListsAnotherHost) {
+  TrackerService small(registry, [this] { return now; }, {.rooms_per_host = 1});
+  const std::string host = "&HOST=" + std::string(64, 'a');
+  ASSERT_EQ(Field(small.Handle(AddQuery("LISTING") + host + "&FREE=3", "192.0.2.1"), "STATUS"),
+            "SUBMITOK");
+  EXPECT_EQ(small.Handle(AddQuery("MADE") + host + "&CODE=k7", "192.0.2.1"),
+            "STATUS=FAIL|EXTRA=This host has as many rooms listed as the directory allows (1); its "
+            "other rooms stay unlisted until some close.\r\n");
+  EXPECT_EQ(small.Handle(AddQuery("OTHER") + "&HOST=" + std::string(64, 'b'), "192.0.2.1"),
+            "STATUS=FAIL|EXTRA=Your address already lists the rooms of another host; the "
+            "directory lists the rooms of one host per address.\r\n");
+  EXPECT_EQ(small.counters().refusals[static_cast<size_t>(Refusal::kHostFull)], 1u);
+  EXPECT_EQ(small.counters().refusals[static_cast<size_t>(Refusal::kTooManyRooms)], 1u);
 }
 
 TEST_P(Service, ViewListsTheFullestFirstAtMostTwoThousandAndMaxCutsTheList) {
