@@ -130,6 +130,14 @@ struct WordChoice {
   int seconds_left = 0;
 };
 
+// A room this player made on a host of many rooms, and the links that bring others into it.
+struct RoomInvite {
+  std::string name;
+  std::string code;
+  std::string web_link;      // the room's page for browsers; empty when the host has none
+  std::string desktop_link;  // scrawlbox://host:port/CODE
+};
+
 enum class SocketState { kClosed, kConnecting, kConnected, kClosing };
 
 enum class SocketErrorKind { kRefused, kHostNotFound, kOther };
@@ -212,6 +220,9 @@ class ClientView {
   // What the round that ended gave, shown over the pad until the view takes it down after a few
   // seconds or the session does (with empty text) as the next round starts.
   virtual void ShowRoundSummary(const std::string& text) = 0;
+  // The room the player asked for is made: offers its links to pass on. The chat has them too,
+  // which is all a view without a window for them (the page makes its rooms itself) shows.
+  virtual void ShowRoomInvite(const RoomInvite&) {}
 };
 
 }  // namespace client

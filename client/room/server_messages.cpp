@@ -11,6 +11,7 @@
 #include "protocol/drawing.h"
 #include "protocol/numbers.h"
 #include "protocol/round_summary.h"
+#include "protocol/text.h"
 #include "protocol/version_text.h"
 
 namespace client {
@@ -114,12 +115,19 @@ const std::map<std::string_view, Session::Handler>& Session::Routes() {
       {to_client::CHOOSINGWORD, &Session::OnChoosingWord},
       {to_client::WATCHING, &Session::OnWatching},
       {to_client::ROUNDSUMMARY, &Session::OnRoundSummary},
+      {to_client::ROOMMADE, &Session::OnRoomMade},
   };
   return routes;
 }
 
 void Session::HandleServerMessage(const std::string& message) {
   const protocol::Message m = protocol::ParseMessage(message);
+  // A room was asked for and the server answers as a single room does: it ignored MAKEROOM and
+  // this is its own room's login going on.
+  if (new_room_ && m.command != to_client::ROOMMADE && m.command != to_client::NOTICE) {
+    new_room_.reset();
+    System("This server holds one room and makes no others; you are in its room.", kBlue);
+  }
   // A joiner during the artist's choice of a word is told of it right after GAMERUNNING.
   joined_during_choice_ =
       std::exchange(just_joined_game_, false) && m.command == to_client::CHOOSINGWORD;
@@ -404,6 +412,45 @@ void Session::OnNotice(const Received& m) {
   // A room bans with this notice and then KICKOP, which then need not say "kicked" too.
   if (text.starts_with(protocol::kBannedNotice)) banned_ = true;
   System(text, kRed);
+  // Before ROOMMADE a notice is the host's refusal, and the close follows. Hosts say that no
+  // room was made; another server's reason may not.
+  if (std::exchange(new_room_, std::nullopt) && !text.starts_with(kNoRoomMade)) {
+    System(std::string(kNoRoomMade) + " on " + directory::AddressText(room_) + ".", kRed);
+  }
+}
+
+void Session::OnRoomMade(const Received& m) {
+  const std::string& code = m.Field(0);
+  const std::string& page = m.Field(1);
+  // Unasked, or a second time: the connection is in a room already.
+  const auto room = std::exchange(new_room_, std::nullopt);
+  if (!room) return;
+  const bool usable =
+      !code.empty() && code.size() <= directory::kMaxRoomCode &&
+      std::all_of(code.begin(), code.end(), [](char c) {
+        return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+      });
+  if (!usable) {
+    // Its address is unknown, and Recent would keep the host's default room under its name.
+    remember_room_ = false;
+    System(
+        "The server made the room but named it with a code this client cannot use; you are in "
+        "it, but it is not kept in Recent.",
+        kRed);
+    return;
+  }
+  room_.code = protocol::LowerCase(code);
+  const bool ipv6 = room_.host.find(':') != std::string::npos;
+  RoomInvite invite{room->name, room_.code, directory::SaneWebAddress(page, room_.host),
+                    std::string(directory::kLinkScheme) +
+                        (ipv6 ? "[" + room_.host + "]" : room_.host) + ":" +
+                        NumberText(room_.port) + "/" + room_.code};
+  System("Your room \"" + room->name + "\" is made; its code is " + room_.code +
+             ". Invite friends with a link:",
+         kDarkBlue);
+  if (!invite.web_link.empty()) System("  In a browser: " + invite.web_link, kDarkBlue);
+  System("  In Scrawlbox: " + invite.desktop_link, kDarkBlue);
+  view_.ShowRoomInvite(invite);
 }
 
 void Session::OnNickRefused(const Received& m) {
@@ -417,6 +464,7 @@ void Session::RefuseNickname(const std::string& reason) {
   // The NOTICE and the close that follow have nothing more to say.
   CloseAndDisconnect();
   pending_room_ = room;
+  pending_new_room_.reset();
   SetStatus("Choose another nickname to join " + directory::AddressText(room));
   view_.AskForNickname(reason);
 }
@@ -868,7 +916,8 @@ std::string Session::PasswordToSend() const {
 }
 
 std::string Session::RoomKey() const {
-  return room_.host + ":" + NumberText(room_.port);
+  // The rooms of one host have passwords of their own.
+  return room_.host + ":" + NumberText(room_.port) + (room_.code.empty() ? "" : "/" + room_.code);
 }
 
 }  // namespace client

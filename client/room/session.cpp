@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
 #include "client/room/nickname_filter.h"
 #include "common/links.h"
@@ -130,6 +131,7 @@ bool Session::connected() const {
 
 void Session::ConnectTo(const directory::RoomAddress& room, bool remember) {
   if (connection_.State() != SocketState::kClosed) connection_.Close();
+  new_room_.reset();
   awaiting_password_answer_ = false;
   receive_buffer_ = protocol::ReceiveBuffer();
   room_ = room;
@@ -147,6 +149,7 @@ void Session::JoinRoom(const std::string& address_text) {
   }
   if (NeedsProfile()) {
     pending_room_ = room;
+    pending_new_room_.reset();
     SetStatus("Choose a nickname to join " + directory::AddressText(*room));
     view_.AskForNickname("");
     return;
@@ -158,6 +161,60 @@ void Session::JoinRoom(const std::string& address_text) {
   pending_room_.reset();
   System("Connecting to server " + directory::AddressText(*room) + " ...");
   ConnectTo(*room, true);
+}
+
+void Session::CreateRoom(const std::string& server_text, const std::string& name,
+                         const std::string& password, bool is_public) {
+  std::string why;
+  auto server = directory::ParseRoomAddress(server_text, &why);
+  if (!server) {
+    System("Cannot make a room on \"" + server_text + "\": " + why + ".", kRed);
+    return;
+  }
+  // The room is made on the host; a room of it named in the text has nothing to do with it.
+  server->code.clear();
+  NewRoom room{TypedField(name, protocol::kRoomNameLength),
+               TypedField(password, kNewRoomPasswordLength), is_public};
+  if (room.name.find_first_not_of(' ') == std::string::npos) {
+    System("A new room needs a name of at most " + std::to_string(protocol::kRoomNameLength) +
+               " characters.",
+           kRed);
+    return;
+  }
+  if (NeedsProfile()) {
+    pending_room_ = server;
+    pending_new_room_ = std::move(room);
+    SetStatus("Choose a nickname to make a room on " + directory::AddressText(*server));
+    view_.AskForNickname("");
+    return;
+  }
+  if (!NicknameUsable()) {
+    view_.ShowReservedNicknameBox(false);
+    return;
+  }
+  pending_room_.reset();
+  pending_new_room_.reset();
+  System("Making the room \"" + room.name + "\" on server " + directory::AddressText(*server) +
+         " ...");
+  ConnectTo(*server, true);
+  // The maker logs in with the room's password like anyone; it is not kept unless asked later.
+  given_password_.reset();
+  if (!room.password.empty()) given_password_ = room.password;
+  remember_password_ = false;
+  new_room_ = std::move(room);
+}
+
+std::string Session::ServerForNewRoom() const {
+  directory::RoomAddress server = room_;
+  if (server.host.empty()) {
+    const auto history = settings_.History();
+    if (history.empty()) return {};
+    const auto last = directory::ParseRoomAddress(history.back().address);
+    if (!last) return {};
+    server = *last;
+  }
+  server.code.clear();
+  return directory::AddressText(server);
 }
 
 void Session::ConnectFromBrowser(const directory::RoomAddress& room) {
@@ -172,8 +229,14 @@ void Session::OnConnected() {
   logging_in_ = true;
   PublishControls();
   SetStatus("Logging in...");
-  // A host of many rooms hands the connection to the room it names before the greeting.
-  if (!room_.code.empty()) SendCommand(to_server::ROOM, room_.code);
+  // A host of many rooms hands the connection to the room it names, or makes, before the
+  // greeting.
+  if (new_room_) {
+    SendCommand(to_server::MAKEROOM, protocol::JoinFields({new_room_->name, new_room_->password,
+                                                           new_room_->is_public ? "1" : "0"}));
+  } else if (!room_.code.empty()) {
+    SendCommand(to_server::ROOM, room_.code);
+  }
   SendCommand(to_server::SCRAWLBOX_CL13NT, VersionText());
 }
 
@@ -239,6 +302,10 @@ void Session::CloseAndDisconnect() {
 }
 
 void Session::EnterDisconnectedState() {
+  // Gone before the server answered (refused, unreachable, closed): the player asked for a room.
+  if (std::exchange(new_room_, std::nullopt)) {
+    System(std::string(kNoRoomMade) + " on " + directory::AddressText(room_) + ".", kRed);
+  }
   EndWordChoice();
   EndRound();
   EndLastGameDisplay();
@@ -673,6 +740,7 @@ void Session::SetOptions(const ClientOptions& options) {
 
 void Session::DropPendingRoom() {
   pending_room_.reset();
+  pending_new_room_.reset();
   if (connection_.State() == SocketState::kClosed) SetStatus(not_connected_status_);
 }
 
@@ -680,7 +748,12 @@ void Session::SetProfile(const Profile& profile) {
   profile_ = profile;
   settings_.SaveProfile(profile_);
   // The room asked for before there was a nickname.
-  if (pending_room_ && !NeedsProfile()) JoinRoom(directory::AddressText(*pending_room_));
+  if (!pending_room_ || NeedsProfile()) return;
+  if (const auto room = std::exchange(pending_new_room_, std::nullopt)) {
+    CreateRoom(directory::AddressText(*pending_room_), room->name, room->password, room->is_public);
+  } else {
+    JoinRoom(directory::AddressText(*pending_room_));
+  }
 }
 
 void Session::SaveProfile() {

@@ -29,6 +29,10 @@ inline constexpr size_t kChatLineLength = protocol::kChatLength;
 // The longest kick reason sent.
 inline constexpr size_t kKickReasonLength = 64;
 
+// The longest password a room is made with: with the name and the flag it keeps MAKEROOM well
+// within what a host reads of a connection before it gives up on it.
+inline constexpr size_t kNewRoomPasswordLength = 128;
+
 // Text the player typed, as one field of a message: without control characters (bytes 1 to 4
 // would end the message or split its fields), then at most max_length characters.
 std::string TypedField(std::string_view text, size_t max_length = std::string_view::npos);
@@ -67,6 +71,14 @@ class Session : public protocol::DrawSink {
   void JoinRoom(const std::string& address_text);
   // A room chosen in the server browser, which keeps Recent itself.
   void ConnectFromBrowser(const directory::RoomAddress& room);
+  // "/create" and File > Create Room: asks the server the text names (as for JoinRoom; a room's
+  // code in it is ignored) to make a room, and enters it as its first player. The nickname is
+  // checked as for JoinRoom; the made room goes into Recent under its code.
+  void CreateRoom(const std::string& server_text, const std::string& name,
+                  const std::string& password, bool is_public);
+  // The server a new room is made on unless the player names another: the one the player is
+  // on, or was on last, else the room last added to Recent; "" when there is none.
+  std::string ServerForNewRoom() const;
   // The player closed the nickname window without saving: the room asked for is not joined.
   void DropPendingRoom();
   // The Enter key in a chat input, with the line typed (never empty).
@@ -154,6 +166,8 @@ class Session : public protocol::DrawSink {
   static constexpr std::string_view kNoPassword = "<none>";
   static constexpr std::string_view kQuitting = "Quitting";
   static constexpr std::string_view kQuit = "Quit";
+  // How the player is told that the room asked for was not made; hosts begin their refusals so.
+  static constexpr std::string_view kNoRoomMade = "No room was made";
   // Time enough for the room to say, after the winner, that it waits for a player to start one.
   static constexpr int kNextGameLineMs = 1500;
 
@@ -221,11 +235,13 @@ class Session : public protocol::DrawSink {
   void OnChoosingWord(const Received& m);
   void OnWatching(const Received& m);
   void OnRoundSummary(const Received& m);
+  void OnRoomMade(const Received& m);
   void SitOutIfAsked();
 
   // The password to send for the room being joined.
   std::string PasswordToSend() const;
-  // "host:port", the room as the player named it: how a kept password is found again.
+  // "host:port" (and "/CODE" for a room of a host of many rooms), the room as the player named
+  // it: how a kept password is found again.
   std::string RoomKey() const;
   // What the Word box shows a guesser: the pattern with a space between characters, and word
   // gaps kept wider; or, from a room that sends no pattern, the letters and the rest as blanks.
@@ -311,8 +327,18 @@ class Session : public protocol::DrawSink {
   directory::RoomAddress room_;
   // The room goes into Recent when it lets the player in (the browser adds its own rooms).
   bool remember_room_ = false;
-  // Asked for before the player had a nickname; joined once the profile is saved.
+  // Asked for before the player had a nickname; joined once the profile is saved, or, with a
+  // new room pending too, asked to make that room.
   std::optional<directory::RoomAddress> pending_room_;
+  // What MAKEROOM asks for.
+  struct NewRoom {
+    std::string name;
+    std::string password;
+    bool is_public = false;
+  };
+  std::optional<NewRoom> pending_new_room_;
+  // The room asked for on this connection, from the call until the server's first answer.
+  std::optional<NewRoom> new_room_;
   bool auto_skip_ = false;
 
   int32_t own_user_id_ = 0;

@@ -46,6 +46,20 @@ const std::vector<Session::UserCommand>& Session::UserCommands() {
          if (address.empty()) return s.System("Syntax is /Connect <server>[:<port>].");
          s.JoinRoom(address);
        }},
+      {"CREATE", "/create <name>          - Make a private room named <name> on this server.",
+       [](Session& s, const Words& words) {
+         if (protocol::FieldOr(words, 1).empty())
+           return s.System(
+               "Syntax is /CREATE <name>: makes a private room named <name> on the server you "
+               "are on, or were on last, and takes you there. File > Create Room... offers more.");
+         const std::string server = s.ServerForNewRoom();
+         if (server.empty())
+           return s.System("Connect to a server first: /create makes the room there.", kRed);
+         // Everything after the command word: a name may hold spaces.
+         std::string name = words[1];
+         for (size_t i = 2; i < words.size(); ++i) name += ' ' + words[i];
+         s.CreateRoom(server, name, "", false);
+       }},
       {"DISCONNECT", "/disconnect [reason] - Disconnect from server.",
        [](Session& s, const Words& words) {
          const std::string& reason = protocol::FieldOr(words, 1);

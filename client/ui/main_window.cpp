@@ -39,6 +39,7 @@
 #include "client/ui/pad_widget.h"
 #include "client/ui/profile_window.h"
 #include "client/ui/room_layout.h"
+#include "client/ui/room_windows.h"
 #include "client/ui/server_browser_window.h"
 #include "client/ui/small_windows.h"
 #include "client/ui/user_list.h"
@@ -224,6 +225,7 @@ void MainWindow::BuildMenus() {
   };
   QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
   mCONNECT_ = action(file, "mCONNECT", "Connect..", [this] { ConnectMenu(); });
+  action(file, "mCREATEROOM", "Create Room...", [this] { CreateRoomMenu(); });
   mDISCONNECT_ = action(file, "mDISCONNECT", "Disconnect", [this] {
     if (session_) session_->MenuDisconnect();
   });
@@ -639,6 +641,26 @@ void MainWindow::ConnectMenu() {
     return;
   }
   OpenServerBrowser();
+}
+
+void MainWindow::CreateRoomMenu() {
+  if (!session_) return;
+  if (session_->NeedsProfile()) {
+    OpenNicknameChoice([this] { CreateRoomMenu(); });
+    return;
+  }
+  if (!session_->NicknameUsable()) {
+    ShowReservedNicknameBox(false);
+    return;
+  }
+  (new CreateRoomWindow(session_, this))->open();
+}
+
+void MainWindow::ShowRoomInvite(const RoomInvite& invite) {
+  if (invite_window_) invite_window_->close();
+  invite_window_ = new RoomInviteWindow(invite, this);
+  // Not modal: the login goes on, and its windows (an agreement) may come in front.
+  invite_window_->show();
 }
 
 void MainWindow::OpenServerBrowser() {

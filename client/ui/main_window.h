@@ -103,6 +103,7 @@ class MainWindow : public QMainWindow, public ClientView {
                      const std::string& url) override;
   void CloseProgram() override;
   void ShowRoundSummary(const std::string& text) override;
+  void ShowRoomInvite(const RoomInvite& invite) override;
 
   // The profile window; `then` runs once it was saved.
   ProfileWindow* OpenProfile(std::function<void()> then = {});
@@ -120,6 +121,7 @@ class MainWindow : public QMainWindow, public ClientView {
   QWidget* BuildPanel();
   void ShowToolChecks();
   void ConnectMenu();
+  void CreateRoomMenu();
   void OpenOptions();
   void OpenUserInformation();
   void KickSelectedUser();
@@ -159,6 +161,8 @@ class MainWindow : public QMainWindow, public ClientView {
   // What the player asked for before choosing a nickname (the server browser).
   std::function<void()> after_nickname_;
   QPointer<SetupGameWindow> setup_window_;
+  // The links of the room made last; a newer room's replace them.
+  QPointer<QDialog> invite_window_;
   QLabel* labRoomName_;
   QLabel* labAdmin_;
   QLabel* labRounds_;

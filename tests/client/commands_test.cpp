@@ -13,6 +13,7 @@ using testing_support::ClientHarness;
 
 TEST(Commands, WithoutANicknameTheRoomWaitsEveryCommandDoesWhatItSaysAndRoomsGoIntoRecent) {
   ClientHarness h;  // a fresh Client.ini: the default name, which is also a reserved one
+  h.Play("> /create Den => line: System: Connect to a server first: /create makes the room there.");
   h.session.JoinRoom("10.0.0.6");
   h.session.DropPendingRoom();  // the nickname box was closed: the room is forgotten
   EXPECT_THAT(h.view.panel.status, testing::StartsWith("Not connected"));
@@ -34,8 +35,8 @@ TEST(Commands, WithoutANicknameTheRoomWaitsEveryCommandDoesWhatItSaysAndRoomsGoI
   // While not connected the admin stays a dash, whatever the nickname becomes.
   h.session.OnClosed();
   h.Play("> /cls\n> /nick Kim => admin: -\n> /HeLp\n> /");  // a slash alone is help too
-  EXPECT_EQ(h.view.lines.size(), 27u);
-  EXPECT_EQ(h.view.lines[14].text, "Currently implemented commands:");
+  EXPECT_EQ(h.view.lines.size(), 29u);
+  EXPECT_EQ(h.view.lines[15].text, "Currently implemented commands:");
   h.Play("> /cls => line: ");
   h.view.floating = true;
   h.Play(
@@ -121,6 +122,16 @@ TEST(Commands, WithoutANicknameTheRoomWaitsEveryCommandDoesWhatItSaysAndRoomsGoI
   join("10.0.0.9:2021", "Nine");
   join("fav.example:2020", "Nine");
   EXPECT_EQ(h.settings.History().size(), 2u);
+  h.Look("sent");
+  // /create makes a private room, named with every word typed, where the player was last.
+  h.Play(
+      "> /create => line: System: Syntax is /CREATE <name>: makes a private room named <name> on "
+      "the server you are on, or were on last, and takes you there. File > Create Room... offers "
+      "more.\n"
+      "> /create My  Den => to: fav.example:2020 #12");
+  h.connection.state = SocketState::kConnected;
+  h.session.OnConnected();
+  EXPECT_EQ(h.Look("sent"), "MAKEROOM My  Den||0, SCRAWLBOX_CL13NT 101000");
 }
 
 }  // namespace

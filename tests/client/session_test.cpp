@@ -49,6 +49,68 @@ TEST(Login, ARoomOfAHostIsNamedBeforeTheGreeting) {
   EXPECT_EQ(testing_support::Render(h.connection.Take()), "ROOM abc23, SCRAWLBOX_CL13NT 101000");
 }
 
+TEST(Login, AMadeRoomIsAskedForFirstAndTheAnswerGivesItsCodeAndLinks) {
+  ClientHarness h;  // without a nickname: the room is made once there is one
+  h.session.CreateRoom("scrawlbox://host.example:2021/old", "Friends\x03of mine", "s3cret", true);
+  EXPECT_THAT(h.view.nickname_asks, ElementsAre(""));
+  h.session.SetProfile({.Nickname = "Me"});
+  EXPECT_EQ(h.Look("to"), "host.example:2021 #1");
+  h.connection.state = SocketState::kConnected;
+  h.session.OnConnected();
+  EXPECT_EQ(h.Look("sent"), "MAKEROOM Friendsof mine|s3cret|1, SCRAWLBOX_CL13NT 101000");
+  h.Look("said");
+  h.Play(
+      // The page's link without a host: the host connected to.
+      "ROOMMADE K3mq8tz2wd|http://:2031/r/k3mq8tz2wd => said: Your room \"Friendsof mine\" is "
+      "made; its code is k3mq8tz2wd. Invite friends with a link: /   In a browser: "
+      "http://host.example:2031/r/k3mq8tz2wd /   In Scrawlbox: "
+      "scrawlbox://host.example:2021/k3mq8tz2wd\n"
+      "ROOMMADE other| => said: \n"
+      "SCRAWLBOX_S3RV3R 101 => said: \n"
+      // The maker logs in with the room's password, which is not kept.
+      "USEROK 100000| => sent: USER Me|0|0|Not given|-|-|-, PASS s3cret\n"
+      "PASSOK |Friendsof mine|-|0|0");
+  EXPECT_THAT(h.settings.History(),
+              ElementsAre(ServerEntry{"host.example:2021/k3mq8tz2wd", "Friendsof mine", ""}));
+  EXPECT_EQ(h.ini.INIRead("Room Passwords", "host.example:2021/k3mq8tz2wd", ""), "");
+}
+
+TEST(Login, AnAskedForRoomThatIsNotMadeOrNotUsableIsSaidSo) {
+  struct Case {
+    const char* name;
+    const char* script;  // after MAKEROOM and the greeting, before the connection closes
+    const char* said;    // then
+  };
+  const Case cases[] = {
+      {"a host's refusal", "NOTICE No room was made: This host is full.",
+       "No room was made: This host is full. / Disconnected from server."},
+      {"another refusal", "NOTICE Server is full.",
+       "Server is full. / No room was made on host.example. / Disconnected from server."},
+      {"no answer", "", "Disconnected from server. / No room was made on host.example."},
+      {"a single room", "SCRAWLBOX_S3RV3R 100 => sent: USER Me|0|0|Not given|-|-|-\nROOMMADE abc|",
+       "This server holds one room and makes no others; you are in its room. / Disconnected from "
+       "server."},
+      {"a code to use nowhere", "ROOMMADE ../x|",
+       "The server made the room but named it with a code this client cannot use; you are in it, "
+       "but it is not kept in Recent. / Disconnected from server."},
+      {"a page to open nowhere", "ROOMMADE abc|javascript:alert(1)",
+       "Your room \"Den\" is made; its code is abc. Invite friends with a link: /   In Scrawlbox: "
+       "scrawlbox://host.example:2020/abc / Disconnected from server."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ClientHarness h("[Player Information]\nNickname=Me\n");
+    h.session.CreateRoom("host.example", "Den", "", false);
+    h.connection.state = SocketState::kConnected;
+    h.session.OnConnected();
+    EXPECT_EQ(h.Look("sent"), "MAKEROOM Den||0, SCRAWLBOX_CL13NT 101000");
+    h.Look("said");
+    h.Play(c.script);
+    h.session.OnClosed();
+    EXPECT_EQ(h.Look("said"), c.said);
+  }
+}
+
 TEST(Login, ARefusedNicknameIsAskedForAgainWithTheReasonAndTheLoginFollows) {
   const std::string used =
       "The nickname \"Me\" is already used in this room; please choose another.";

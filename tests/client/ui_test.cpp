@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -31,6 +32,7 @@
 #include "client/ui/game_windows.h"
 #include "client/ui/options_window.h"
 #include "client/ui/pad_widget.h"
+#include "client/ui/room_windows.h"
 #include "client/ui/server_browser_window.h"
 #include "client/ui/small_windows.h"
 #include "client/ui/svg_picture.h"
@@ -351,6 +353,29 @@ TEST(RoomPassword, NamesTheRoomByItsAddressAndJoinsOnlyWithAPassword) {
     join->click();
     EXPECT_EQ(given, QStringList{wrong ? "secret kept" : "secret"});
   }
+}
+
+TEST_F(Window, ARoomIsMadeOnTheLastServerAsTypedAndItsLinksAreOfferedToCopy) {
+  session.SetProfile({.Nickname = "Me"});
+  settings.AddToHistory({"den.example:2021/abc", "Den", ""});
+  auto* dialog = new CreateRoomWindow(&session, &window);
+  EXPECT_EQ(dialog->findChild<QLineEdit*>(QStringLiteral("txtServer"))->text(), "den.example:2021");
+  auto* create = dialog->findChild<QPushButton*>(QStringLiteral("cmdCreate"));
+  EXPECT_FALSE(create->isEnabled());  // a room needs a name
+  dialog->findChild<QLineEdit*>(QStringLiteral("txtRoomName"))->setText(QStringLiteral("Friday"));
+  dialog->findChild<QLineEdit*>(QStringLiteral("txtRoomPassword"))->setText(QStringLiteral("pw"));
+  dialog->findChild<QCheckBox*>(QStringLiteral("chkListed"))->setChecked(true);
+  create->click();
+  EXPECT_EQ(connection.host + ":" + std::to_string(connection.port), "den.example:2021");
+  connection.state = SocketState::kConnected;
+  session.OnConnected();
+  EXPECT_EQ(Sent(), "MAKEROOM Friday|pw|1, SCRAWLBOX_CL13NT 101000");
+  Receive("ROOMMADE", Wire("xyz|"));
+  auto* invite = Find<QDialog>("wRoomInvite");
+  ASSERT_TRUE(invite && invite->isVisible());
+  EXPECT_FALSE(invite->findChild<QLineEdit*>(QStringLiteral("txtWebLink")));  // the host has none
+  invite->findChild<QPushButton*>(QStringLiteral("cmdCopyDesktopLink"))->click();
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), "scrawlbox://den.example:2021/xyz");
 }
 
 // In a room with ann (100000) as the other player; this client is 100005.

@@ -48,16 +48,37 @@ std::string Value(std::string_view field, FuzzInput& in) {
   if (field == key::PLAYERS || field == key::MAX)
     return std::to_string(static_cast<int16_t>(in.Number16()));
   if (field == key::IP) return in.Flag() ? "" : "198.51.100." + std::to_string(in.Byte());
+  // Two hosts' keys and two codes, so that one host's rooms meet its limits.
+  if (field == key::HOST) return std::string(64, in.Flag() ? 'a' : 'b');
+  if (field == key::CODE) return in.Flag() ? "k3mq8tz2wd" : "abc";
+  if (field == key::FREE) return std::to_string(in.Number16());
   return std::to_string(in.Number32());
 }
 
 std::string Query(FuzzInput& in) {
-  static constexpr std::string_view kFields[] = {
-      key::ACTION,      key::KEY,        key::SERVERNAME,       key::DESC,
-      key::IP,          key::PORT,       key::SERVERVERSION,    key::ADMINNAME,
-      key::ADMINEMAIL,  key::ISPUBLIC,   key::TOTALCONNECTIONS, key::TOTALGAMES,
-      key::TOTALROUNDS, key::TOTALWORDS, key::TOTALWORDLISTS,   key::PLAYERS,
-      key::LOCKED,      key::MAX,        key::SECRET,           key::OLDKEY};
+  static constexpr std::string_view kFields[] = {key::ACTION,
+                                                 key::KEY,
+                                                 key::SERVERNAME,
+                                                 key::DESC,
+                                                 key::IP,
+                                                 key::PORT,
+                                                 key::SERVERVERSION,
+                                                 key::ADMINNAME,
+                                                 key::ADMINEMAIL,
+                                                 key::ISPUBLIC,
+                                                 key::TOTALCONNECTIONS,
+                                                 key::TOTALGAMES,
+                                                 key::TOTALROUNDS,
+                                                 key::TOTALWORDS,
+                                                 key::TOTALWORDLISTS,
+                                                 key::PLAYERS,
+                                                 key::LOCKED,
+                                                 key::MAX,
+                                                 key::SECRET,
+                                                 key::OLDKEY,
+                                                 key::CODE,
+                                                 key::HOST,
+                                                 key::FREE};
   std::string query = "ACTION=" + Value(key::ACTION, in);
   for (size_t count = in.Pick(16); count > 0; --count) {
     const std::string_view field = kFields[in.Pick(std::size(kFields))];

@@ -78,6 +78,8 @@ export interface Room {
   webPort: number;
   url: string;
   dataDir: string;
+  // One line on the room's console, as its operator types it.
+  type(line: string): void;
   stop(): Promise<void>;
 }
 
@@ -93,7 +95,7 @@ export async function startRoom(details: string[] = [], options: string[] = []):
   const child = spawn(
     joinPath(binDir, "scrawlbox-server"),
     ["--headless", "--data-dir", dataDir, "--web-port", String(webPort), ...options],
-    { stdio: ["ignore", "pipe", "pipe"] },
+    { stdio: ["pipe", "pipe", "pipe"] },
   );
   const server = new Program(child);
   await server.waitFor("Browser players: http://");
@@ -103,8 +105,43 @@ export async function startRoom(details: string[] = [], options: string[] = []):
     webPort,
     url: `http://127.0.0.1:${webPort}/`,
     dataDir,
+    type(line: string) {
+      child.stdin?.write(line + "\n");
+    },
     async stop() {
       await server.stop();
+      rmSync(dataDir, { recursive: true, force: true });
+    },
+  };
+}
+
+export interface Tracker {
+  program: Program;
+  url: string;  // its page; the rooms register at url + "misc/scrawlbox/tracker.php"
+  // The VIEW answer: one room record a line.
+  view(): Promise<string>;
+  stop(): Promise<void>;
+}
+
+// A tracker with its SQLite store in a Data folder of its own.
+export async function startTracker(): Promise<Tracker> {
+  const dataDir = mkdtempSync(joinPath(tmpdir(), "scrawlbox-e2e-tracker-"));
+  const port = await freePort();
+  const program = new Program(
+    spawn(joinPath(binDir, "scrawlbox-tracker"), ["--data-dir", dataDir, "--port", String(port)], {
+      stdio: ["ignore", "pipe", "pipe"],
+    }),
+  );
+  await program.waitFor("Tracker listening");
+  const url = `http://127.0.0.1:${port}/`;
+  return {
+    program,
+    url,
+    async view() {
+      return (await fetch(`${url}misc/scrawlbox/tracker.php?ACTION=VIEW`)).text();
+    },
+    async stop() {
+      await program.stop();
       rmSync(dataDir, { recursive: true, force: true });
     },
   };

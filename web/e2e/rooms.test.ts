@@ -2,11 +2,23 @@
 // Rooms on demand, in real programs: on a host of many rooms a page player makes a private room
 // and shares its link, three page players play a whole game in it, while two other rooms of the
 // host run games of their own and an older client, which names no room, plays in the default
-// room. Nothing of one room reaches another.
+// room. Nothing of one room reaches another. A public room is in the directory while it is open,
+// and the directory sends a visitor who wants a room to a host that has room.
 import assert from "node:assert/strict";
 import { after, before, test } from "node:test";
 import type { Browser, Page } from "puppeteer-core";
-import { join, kPatience, launchBrowser, openPlayer, panelWord, type Room, startRoom, text, waitForText } from "./harness";
+import {
+  join,
+  kPatience,
+  launchBrowser,
+  openPlayer,
+  panelWord,
+  type Room,
+  startRoom,
+  startTracker,
+  text,
+  waitForText,
+} from "./harness";
 import { OlderClient } from "./tcp_client";
 
 const sleep = (ms: number) => new Promise((resolve) => setTimeout(resolve, ms));
@@ -143,4 +155,52 @@ test("three page players make a room, share its link and play a game while other
   const gone = await fetch(`${room.url}r/abcdefghjk`);
   assert.equal(gone.status, 404);
   assert.match(await gone.text(), /No such room/);
+});
+
+// Polls until the check holds.
+async function until(check: () => Promise<boolean>, what: string): Promise<void> {
+  const deadline = Date.now() + kPatience;
+  while (!(await check())) {
+    if (Date.now() > deadline) throw new Error(`${what} never happened`);
+    await sleep(200);
+  }
+}
+
+test("the directory sends a visitor to a host, whose public room it lists until the room closes", async () => {
+  const tracker = await startTracker();
+  const host = await startRoom(
+    ["[Directory]", `Tracker URL=${tracker.url}misc/scrawlbox/tracker.php`],
+    ["--rooms"],
+  );
+  try {
+    // The host's own listing tells how many rooms it can make.
+    host.type("submit");
+    const listing = `PORT=${host.port}|`;
+    await until(async () => (await tracker.view()).includes(listing), "the host's listing");
+
+    const visitor = await openPlayer(browser, { ...host, url: tracker.url });
+    await Promise.all([visitor.waitForNavigation(), visitor.locator("::-p-aria(Create a private room)").click()]);
+    assert.equal(visitor.url(), `${host.url}#new`);
+    await visitor.waitForSelector("#makeRoomDialog[open]");
+    await visitor.locator("#roomNameInput").fill("Open house");
+    await visitor.locator("#roomPublic").click();
+    await Promise.all([visitor.waitForNavigation(), visitor.locator("::-p-aria(Create room)").click()]);
+    const code = /\/r\/([a-z2-9]{10})$/.exec(visitor.url())?.[1] ?? "";
+    assert.notEqual(code, "");
+
+    // Listed as the host's room, with its code and its page, while it is open.
+    await until(async () => (await tracker.view()).includes(`CODE=${code}`), "the room's listing");
+    const record = (await tracker.view()).split("\r\n").find((line) => line.includes(`CODE=${code}`)) ?? "";
+    assert.match(record, /SERVERNAME=Open house/);
+    assert.ok(record.includes(`WEB=${host.url}r/${code}`), record);
+    const page = await (await fetch(tracker.url)).text();
+    assert.match(page, /Open house/);
+
+    host.type(`close ${code}`);
+    await until(async () => !(await tracker.view()).includes(`CODE=${code}`), "the room's removal");
+    assert.ok((await tracker.view()).includes(listing), "the host's own listing stays");
+  } finally {
+    await host.stop();
+    await tracker.stop();
+  }
 });
