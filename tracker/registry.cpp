@@ -386,14 +386,14 @@ RoomStore::AddOutcome Registry::Add(const Room& room, const AddRequest& request,
   // One host an address: its rooms are exempt from the limits by address below, so a second
   // host there would be a way round them.
   if (of_host) {
-    if (!(q = Run(QStringLiteral("SELECT COUNT(*) FROM rooms WHERE source = ? AND key <> ? AND "
-                                 "NOT %1 AND host_key <> ?")
+    if (!(q = Run(QStringLiteral("SELECT COUNT(DISTINCT host_key) FROM rooms WHERE source = ? AND "
+                                 "key <> ? AND NOT %1 AND host_key <> ?")
                       .arg(QLatin1String(kNoHost)),
                   {source, Bytes(room.key), host})) ||
         !q->next()) {
       return {};
     }
-    if (q->value(0).toInt() > 0) return commit(AddResult::kOtherHost);
+    if (q->value(0).toInt() >= kMaxHostsPerSource) return commit(AddResult::kOtherHost);
   }
   // A host's rooms at its own address are bounded by the limit per host, and count for nobody
   // else's: they point at no third party. Every other listing counts as ever.

@@ -70,6 +70,9 @@ class RoomStore {
   // against this instead of kMaxRoomsPerSource, and those it lists at its own address count
   // against no address's limit.
   static constexpr int kMaxRoomsPerHost = 1000;
+  // Hosts one address may list rooms of: a machine runs a host on each of its cores, as each
+  // host is one event loop, and no more than a few.
+  static constexpr int kMaxHostsPerSource = 4;
   // ADD requests one address may make in a minute, refreshes included. A host's listings may
   // each refresh once a minute, and its players make rooms there at any time: an address whose
   // request names a host may make one more a minute for every room the host may list.
@@ -81,9 +84,9 @@ class RoomStore {
   // kTooFrequent: the address made kMaxAddsPerMinute ADDs in the last minute; kFull: the list
   // holds kMaxRooms; kSourceFull: the address has kMaxRoomsPerSource rooms of no host;
   // kHostFull: the room's host has max_per_host rooms; kOtherHost: the address has rooms of
-  // another host; kAddressFull: as many other rooms point at the room's address as may;
-  // kNotYours: the key is registered, and the request has neither its secret nor its address;
-  // kFailed: the database would not store it.
+  // kMaxHostsPerSource other hosts; kAddressFull: as many other rooms point at the room's address
+  // as may; kNotYours: the key is registered, and the request has neither its secret nor its
+  // address; kFailed: the database would not store it.
   enum class AddResult {
     kAdded,
     kUpdated,

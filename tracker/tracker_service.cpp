@@ -322,8 +322,9 @@ std::string TrackerService::Add(const std::map<std::string, std::string>& fields
                     "Your address has registered as many rooms as it may.");
     case RoomStore::AddResult::kOtherHost:
       return Refuse(Refusal::kTooManyRooms, kFail,
-                    "Your address already lists the rooms of another host; the directory lists "
-                    "the rooms of one host per address.");
+                    "Your address already lists the rooms of " +
+                        std::to_string(RoomStore::kMaxHostsPerSource) +
+                        " other hosts, as many as the directory lists from one address.");
     case RoomStore::AddResult::kHostFull:
       return Refuse(Refusal::kHostFull, kFail,
                     "This host has as many rooms listed as the directory allows (" +

@@ -181,8 +181,11 @@ TEST_P(TwoInstances, AHostListsItsRoomsAtItsOwnAddressWithinItsOwnLimit) {
     room.host = h1;
     ASSERT_EQ(a.Add(room, RoomStore::AddRequest{}, now).result, AddResult::kUpdated) << i;
   }
-  // One host an address.
-  EXPECT_EQ(add("OTHER", h2), AddResult::kOtherHost);
+  // A few hosts an address.
+  for (char other : {'2', '3', '4'}) {
+    ASSERT_EQ(add(std::string("O") + other, std::string(64, other)), AddResult::kAdded);
+  }
+  EXPECT_EQ(add("OTHER", std::string(64, '5')), AddResult::kOtherHost);
   // Others still point eight listings at the host's address, a host too, and no more.
   for (int i = 0; i < RoomStore::kMaxRoomsPerAddress; ++i) {
     const std::string source = "203.0.113." + std::to_string(i);

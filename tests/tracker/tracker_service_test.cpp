@@ -260,7 +260,7 @@ TEST_P(Service, AMadeRoomIsListedWithItsCodeAndJoinedByIt) {
 }
 
 // The limits themselves are the registry's tests; here the setting and what the host is told.
-TEST_P(Service, AHostIsToldWhenItHasAllTheRoomsItMayOrItsAddressListsAnotherHost) {
+TEST_P(Service, AHostIsToldWhenItHasAllTheRoomsItMayOrItsAddressListsAsManyHostsAsItMay) {
   TrackerService small(registry, [this] { return now; }, {.rooms_per_host = 1});
   const std::string host = "&HOST=" + std::string(64, 'a');
   ASSERT_EQ(Field(small.Handle(AddQuery("LISTING") + host + "&FREE=3", "192.0.2.1"), "STATUS"),
@@ -268,9 +268,17 @@ TEST_P(Service, AHostIsToldWhenItHasAllTheRoomsItMayOrItsAddressListsAnotherHost
   EXPECT_EQ(small.Handle(AddQuery("MADE") + host + "&CODE=k7", "192.0.2.1"),
             "STATUS=FAIL|EXTRA=This host has as many rooms listed as the directory allows (1); its "
             "other rooms stay unlisted until some close.\r\n");
-  EXPECT_EQ(small.Handle(AddQuery("OTHER") + "&HOST=" + std::string(64, 'b'), "192.0.2.1"),
-            "STATUS=FAIL|EXTRA=Your address already lists the rooms of another host; the "
-            "directory lists the rooms of one host per address.\r\n");
+  // A machine may run a few hosts, one a core.
+  for (char other : {'b', 'c', 'd'}) {
+    ASSERT_EQ(
+        Field(small.Handle(AddQuery(std::string("H") + other) + "&HOST=" + std::string(64, other),
+                           "192.0.2.1"),
+              "STATUS"),
+        "SUBMITOK");
+  }
+  EXPECT_EQ(small.Handle(AddQuery("OTHER") + "&HOST=" + std::string(64, 'e'), "192.0.2.1"),
+            "STATUS=FAIL|EXTRA=Your address already lists the rooms of 4 other hosts, as many as "
+            "the directory lists from one address.\r\n");
   EXPECT_EQ(small.counters().refusals[static_cast<size_t>(Refusal::kHostFull)], 1u);
   EXPECT_EQ(small.counters().refusals[static_cast<size_t>(Refusal::kTooManyRooms)], 1u);
 }

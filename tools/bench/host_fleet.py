@@ -112,8 +112,12 @@ def main():
         for host in hosts:
             host["process"].stdin.write("submit\n")
             host["process"].stdin.flush()
-        wait_for(lambda: all(f"PORT={h['port']}|" in view(trackers[0]) for h in hosts), 30,
-                 "the hosts' listings")
+        try:
+            wait_for(lambda: all(f"PORT={h['port']}|" in view(trackers[0]) for h in hosts), 30,
+                     "the hosts' listings")
+        except SystemExit:
+            print(view(trackers[0]))
+            raise
         by_web = {f"http://127.0.0.1:{h['web']}/": h for h in hosts}
 
         lock = threading.Lock()
