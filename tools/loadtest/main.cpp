@@ -131,8 +131,10 @@ class SocketLoop : public LoadRun::Output, private http::websocket::FrameHandler
   void Poll(int64_t deadline_ns) {
     epoll_event events[256];
     const int64_t wait_ns = again_.empty() ? std::max<int64_t>(0, deadline_ns - NowNs()) : 0;
-    const int ready = ::epoll_wait(epoll_, events, 256,
-                                   static_cast<int>(std::min<int64_t>(wait_ns / 1000000, 100)));
+    // Rounded up: a wait shorter than a millisecond would otherwise spin until its deadline.
+    const int ready =
+        ::epoll_wait(epoll_, events, 256,
+                     static_cast<int>(std::min<int64_t>((wait_ns + 999999) / 1000000, 100)));
     for (int i = 0; i < ready; ++i) {
       const size_t index = events[i].data.u64;
       Connection& c = connections_[index];
@@ -472,8 +474,18 @@ int main(int argc, char** argv) {
     }
     const auto chat_due = static_cast<uint64_t>(elapsed * chat_per_second);
     for (; chat_said < chat_due; ++chat_said) run.Chat();
-    // A millisecond at most between strokes at a rate; in a burst the loop never waits long.
-    loop.Poll(std::min(end, now + (options->burst ? 0 : 1000000)));
+    // Until the next stroke or chat line is due, so that a run of many rooms' artists leaves the
+    // machine to the room; in a burst the loop never waits long.
+    int64_t next = end;
+    if (!options->burst) {
+      next =
+          start + static_cast<int64_t>(1e9 * static_cast<double>(run.sent() + 1) / options->rate);
+    }
+    if (chat_per_second > 0) {
+      next = std::min(next, start + static_cast<int64_t>(1e9 * static_cast<double>(chat_said + 1) /
+                                                         chat_per_second));
+    }
+    loop.Poll(std::min(end, options->burst ? now : next));
   }
 
   // What was drawn reaches the viewers, or the drain time runs out.
