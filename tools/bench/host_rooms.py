@@ -54,6 +54,7 @@ def cpu_seconds(pid):
 def draw(args, pid, port, codes):
     runs = []
     start_cpu, start = cpu_seconds(pid), time.time()
+    before = resource.getrusage(resource.RUSAGE_CHILDREN)
     for n, code in enumerate(codes):
         runs.append(subprocess.Popen(
             [args.draw, f"127.0.0.1:{port}/{code}", "--players", str(args.players), "--rate",
@@ -69,6 +70,8 @@ def draw(args, pid, port, codes):
             pass
     seconds = time.time() - start
     cpu = cpu_seconds(pid) - start_cpu
+    after = resource.getrusage(resource.RUSAGE_CHILDREN)
+    load_cpu = after.ru_utime + after.ru_stime - before.ru_utime - before.ru_stime
     p99 = sorted(r["p99_us"] for r in reports)
     lost = sum(r["lost"] for r in reports)
     delivered = sum(r["delivered"] for r in reports)
@@ -80,7 +83,7 @@ def draw(args, pid, port, codes):
           f"{p99[len(p99) // 2] / 1000:.2f} ms, worst {p99[-1] / 1000:.2f} ms; {delivered} "
           f"strokes delivered, {lost} lost; host CPU {100 * cpu / seconds:.1f} % of a core over "
           f"{seconds:.0f} s (logins and drain included), {1e6 * cpu / max(1, delivered):.1f} us "
-          f"a delivered stroke")
+          f"a delivered stroke; the load tools {100 * load_cpu / seconds:.0f} % of a core")
 
 
 def main():
