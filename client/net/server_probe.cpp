@@ -24,7 +24,11 @@ ServerProbe::ServerProbe(QObject* parent) : QObject(parent) {
         QStringLiteral("The server did not answer within %1 seconds.").arg(kTimeoutMs / 1000));
   });
   connect(&socket_, &QTcpSocket::connected, this, [this] {
-    const std::string probe = protocol::Frame(protocol::to_server::ISALIVE, protocol::kNoData);
+    // A made room of a host answers for itself once named; the host answers an unknown code
+    // with a notice and the close.
+    const std::string probe =
+        (code_.empty() ? std::string() : protocol::Frame(protocol::to_server::ROOM, code_)) +
+        protocol::Frame(protocol::to_server::ISALIVE, protocol::kNoData);
     socket_.write(probe.data(), static_cast<qint64>(probe.size()));
   });
   connect(&socket_, &QTcpSocket::readyRead, this, [this] {
@@ -53,10 +57,11 @@ ServerProbe::ServerProbe(QObject* parent) : QObject(parent) {
   });
 }
 
-void ServerProbe::Probe(const QString& host, quint16 port) {
+void ServerProbe::Probe(const QString& host, quint16 port, const std::string& code) {
   running_ = false;
   socket_.abort();
   reply_.clear();
+  code_ = code;
   running_ = true;
   deadline_.start(kTimeoutMs);
   socket_.connectToHost(host, port);

@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QTcpSocket>
 #include <QTimer>
+#include <string>
 
 namespace client {
 
@@ -15,8 +16,9 @@ class ServerProbe : public QObject {
   static constexpr int kTimeoutMs = 10000;
 
   explicit ServerProbe(QObject* parent = nullptr);
-  // A probe still running is dropped without an answer.
-  void Probe(const QString& host, quint16 port);
+  // A probe still running is dropped without an answer. code: a made room of a host of many
+  // rooms, named before the question.
+  void Probe(const QString& host, quint16 port, const std::string& code = {});
 
  signals:
   void online();
@@ -31,6 +33,7 @@ class ServerProbe : public QObject {
   QTcpSocket socket_;
   QTimer deadline_;
   QByteArray reply_;
+  std::string code_;
   bool running_ = false;
 };
 

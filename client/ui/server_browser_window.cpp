@@ -340,7 +340,7 @@ void ServerBrowserWindow::ProbeSelected() {
   const auto room = row ? directory::ServerBrowser::RoomOf(*row) : std::nullopt;
   if (!room) return;
   // The row's own room: its address and its port, whatever the boxes hold.
-  wsServerCheck_->Probe(FromWire(room->host), static_cast<quint16>(room->port));
+  wsServerCheck_->Probe(FromWire(room->host), static_cast<quint16>(room->port), room->code);
 }
 
 }  // namespace client

@@ -100,7 +100,7 @@ class ProbedRoom : public QObject {
       QTcpSocket* peer = server_.nextPendingConnection();
       QObject::connect(peer, &QTcpSocket::disconnected, this, [this] { ++gone; });
       QObject::connect(peer, &QTcpSocket::readyRead, peer, [this, peer] {
-        peer->readAll();
+        received += peer->readAll();
         if (answer_.isEmpty()) {
           peer->disconnectFromHost();
         } else {
@@ -113,6 +113,7 @@ class ProbedRoom : public QObject {
   bool listening = false;
   quint16 port = 0;
   int gone = 0;
+  QByteArray received;
 
  private:
   QByteArray answer_;
@@ -141,6 +142,14 @@ TEST(RealSockets, EveryProbeEndsInOneAnswer) {
         QTest::qWaitFor([&] { return !answers.empty() && (room.gone || !listens); }, 10000));
     EXPECT_THAT(answers, testing::ElementsAre(expected));
   }
+  // A made room of a host is named before the question, so that it answers for itself.
+  ProbedRoom made("ISALIVE\x02YES\x01");
+  ServerProbe probe;
+  bool online = false;
+  QObject::connect(&probe, &ServerProbe::online, [&] { online = true; });
+  probe.Probe(QStringLiteral("127.0.0.1"), made.port, "k3mq8tz2wd");
+  ASSERT_TRUE(QTest::qWaitFor([&] { return online; }, 10000));
+  EXPECT_EQ(made.received, QByteArray("ROOM\x02k3mq8tz2wd\x01ISALIVE\x02-\x01"));
 }
 
 }  // namespace
