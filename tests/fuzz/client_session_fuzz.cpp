@@ -21,7 +21,8 @@ const std::vector<std::string>& ServerCommands() {
       "ISALIVE SAY USERACTION AWAY NICKCHG INFOCHG USERINFO KICKINFO PART SERVERQUIT NOP NOTICE "
       "SERVERMSG KICKOP NOOP NOWORDLISTS WORDLIST WORDLISTEND GAMEISBEINGSETUP SETGAMETIMER "
       "TOTALROUNDS START_GAME NEWROUND NEWARTIST NEWWORD STARTGAMETIMER STOPGAMETIMER ENDOFROUND "
-      "WORDFOUND WORDCLOSE POINTSCHG HINT NOMOREHINTS WORDSKIPPED WINNER RESETSCORES BADPASS",
+      "WORDFOUND WORDCLOSE POINTSCHG HINT NOMOREHINTS WORDSKIPPED WINNER RESETSCORES BADPASS "
+      "ROOMMADE",
       ' ');
   return words;
 }
@@ -106,6 +107,11 @@ int FuzzClientSession(const uint8_t* data, size_t size) {
         [&] {  // a room from the browser's boxes, or an address as the player types it
           const std::string host = in.Text();
           if (in.Flag()) return session.ConnectFromBrowser({host, in.Number16()});
+          if (in.Flag()) {  // or a room made there
+            const std::string name = in.Text();
+            const std::string password = in.Text();
+            return session.CreateRoom(host, name, password, in.Flag());
+          }
           session.JoinRoom(host);
         },
         [&] {
