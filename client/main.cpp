@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QIcon>
+#include <QLocale>
 #include <QTimer>
 #include <cstdio>
 
@@ -10,6 +11,7 @@
 #include "client/room/session.h"
 #include "client/settings/client_settings.h"
 #include "client/ui/client_paths.h"
+#include "client/ui/languages.h"
 #include "client/ui/main_window.h"
 #include "client/ui/svg_picture.h"
 #include "common/qt/app_identity.h"
@@ -63,6 +65,9 @@ int main(int argc, char** argv) {
   // Before the first write: what a killed client left behind must not pile up.
   inifile::RemoveStaleTemporaryFiles(ini.path());
   client::ClientSettings settings(ini);
+  // Before the first window: every text is translated as it is made.
+  client::InstallTranslation(app, client::ChooseLanguage(settings.LoadOptions().Language,
+                                                         QLocale::system().uiLanguages()));
   scrawlbox::QtScheduler scheduler;
   client::QtConnection connection;
   client::MainWindow window(paths, scheduler);

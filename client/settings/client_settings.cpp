@@ -65,6 +65,7 @@ ClientOptions ClientSettings::LoadOptions() const {
       protocol::RoundToInt32(inifile::ReadNumber(ini, kInterface, "Drawing Cursor", "0")), 0, 5);
   o.ToolCursor = inifile::ReadBool(ini, kInterface, "Tool Cursor", true);
   o.FlatToolbar = inifile::ReadBool(ini, kInterface, "Flat Toolbar", false);
+  o.Language = ini.Read(kInterface, "Language", "");
   const ClientOptions defaults;
   for (size_t n = 1; n < kSoundKeys.size(); ++n) {
     if (kSoundKeys[n]) {
@@ -87,7 +88,8 @@ void ClientSettings::SaveOptions(const ClientOptions& o) {
                             {"Show Leave Messages", inifile::BoolText(o.ShowLeaveMessages)},
                             {"Chat Font Name", o.ChatFontName},
                             {"Chat Font Size", o.ChatFontSize},
-                            {"Flat Toolbar", inifile::BoolText(o.FlatToolbar)}}) {
+                            {"Flat Toolbar", inifile::BoolText(o.FlatToolbar)},
+                            {"Language", o.Language}}) {
       ini.Write(kInterface, key, value);
     }
     for (const auto& [key, value] : sounds) ini.Write(kSounds, key, value);

@@ -40,6 +40,8 @@ struct ClientOptions {
   int DrawingCursor = 0;  // 0 to 5
   bool ToolCursor = true;
   bool FlatToolbar = false;
+  // The windows' language: a code of kLanguages, or empty for the system's. Read at start.
+  std::string Language;
   // By Sound number (index 0 unused); the close guess has no key and stays off.
   std::array<bool, 10> SoundEnabled = {false, true,  true, true, false,
                                        false, false, true, true, true};

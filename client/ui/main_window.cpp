@@ -223,68 +223,68 @@ void MainWindow::BuildMenus() {
                        std::function<void()> slot) {
     return scrawlbox::AddMenuAction(menu, name, caption, this, std::move(slot));
   };
-  QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-  mCONNECT_ = action(file, "mCONNECT", "Connect..", [this] { ConnectMenu(); });
-  action(file, "mCREATEROOM", "Create Room...", [this] { CreateRoomMenu(); });
-  mDISCONNECT_ = action(file, "mDISCONNECT", "Disconnect", [this] {
+  QMenu* file = menuBar()->addMenu(tr("&File"));
+  mCONNECT_ = action(file, "mCONNECT", QT_TR_NOOP("Connect.."), [this] { ConnectMenu(); });
+  action(file, "mCREATEROOM", QT_TR_NOOP("Create Room..."), [this] { CreateRoomMenu(); });
+  mDISCONNECT_ = action(file, "mDISCONNECT", QT_TR_NOOP("Disconnect"), [this] {
     if (session_) session_->MenuDisconnect();
   });
   file->addSeparator();
-  mLOADIMAGE_ = action(file, "mLOADIMAGE", "Load Image..", [this] { LoadImage(); });
-  action(file, "mSAVEIMAGE", "Save Image..", [this] { SaveImage(); });
+  mLOADIMAGE_ = action(file, "mLOADIMAGE", QT_TR_NOOP("Load Image.."), [this] { LoadImage(); });
+  action(file, "mSAVEIMAGE", QT_TR_NOOP("Save Image.."), [this] { SaveImage(); });
   file->addSeparator();
-  action(file, "mEXIT", "Exit", [this] { close(); });
+  action(file, "mEXIT", QT_TR_NOOP("Exit"), [this] { close(); });
 
-  QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
-  QAction* undo = action(edit, "mEDIT_UNDO", "Undo", [this] {
+  QMenu* edit = menuBar()->addMenu(tr("&Edit"));
+  QAction* undo = action(edit, "mEDIT_UNDO", QT_TR_NOOP("Undo"), [this] {
     if (controls_.drawing) tools_->ClickTool(Tool::kUndo);
   });
   undo->setShortcut(DrawingArea::Shortcut(Tool::kUndo));
   tool_items_.emplace_back(Tool::kUndo, undo);
-  action(edit, "mEDIT_COPYTOCLIPBOARD", "Copy Picture", [this] { CopyImage(); });
-  mEDIT_PASTEFROMCLIPBOARD_ =
-      action(edit, "mEDIT_PASTEFROMCLIPBOARD", "Paste Picture", [this] { PasteImage(); });
+  action(edit, "mEDIT_COPYTOCLIPBOARD", QT_TR_NOOP("Copy Picture"), [this] { CopyImage(); });
+  mEDIT_PASTEFROMCLIPBOARD_ = action(edit, "mEDIT_PASTEFROMCLIPBOARD", QT_TR_NOOP("Paste Picture"),
+                                     [this] { PasteImage(); });
   edit->addSeparator();
-  action(edit, "mEDITPROFILE", "User Profile", [this] { OpenProfile(); });
-  action(edit, "mOPTIONS", "Options", [this] { OpenOptions(); });
+  action(edit, "mEDITPROFILE", QT_TR_NOOP("User Profile"), [this] { OpenProfile(); });
+  action(edit, "mOPTIONS", QT_TR_NOOP("Options"), [this] { OpenOptions(); });
 
   BuildToolsMenu();
 
-  QMenu* game = menuBar()->addMenu(QStringLiteral("&Game"));
-  QAction* gallery = action(game, "mGALLERY", "Gallery", [this] { OpenGallery(); });
+  QMenu* game = menuBar()->addMenu(tr("&Game"));
+  QAction* gallery = action(game, "mGALLERY", QT_TR_NOOP("Gallery"), [this] { OpenGallery(); });
   gallery->setShortcut(QKeySequence(QStringLiteral("Ctrl+G")));
 
-  QMenu* chat = menuBar()->addMenu(QStringLiteral("&Chat"));
-  mCHATBAR_FLOAT_ = action(chat, "mCHATBAR_FLOAT", "Float ChatBar",
+  QMenu* chat = menuBar()->addMenu(tr("&Chat"));
+  mCHATBAR_FLOAT_ = action(chat, "mCHATBAR_FLOAT", QT_TR_NOOP("Float ChatBar"),
                            [this] { SetFloating(mCHATBAR_FLOAT_->isChecked()); });
   mCHATBAR_FLOAT_->setCheckable(true);
-  mCHATBAR_KEEPONTOP_ = action(chat, "mCHATBAR_KEEPONTOP", "Keep On Top", [this] {
+  mCHATBAR_KEEPONTOP_ = action(chat, "mCHATBAR_KEEPONTOP", QT_TR_NOOP("Keep On Top"), [this] {
     if (chat_bar_) chat_bar_->SetKeepOnTop(mCHATBAR_KEEPONTOP_->isChecked());
   });
   mCHATBAR_KEEPONTOP_->setCheckable(true);
   mCHATBAR_KEEPONTOP_->setEnabled(false);
 
   // The user list's pop-up menu.
-  mUSERINFORMATION_ = new QAction(QStringLiteral("User Information"), this);
+  mUSERINFORMATION_ = new QAction(tr("User Information"), this);
   mUSERINFORMATION_->setObjectName(QStringLiteral("mUSERINFORMATION"));
   connect(mUSERINFORMATION_, &QAction::triggered, this, &MainWindow::OpenUserInformation);
-  mADMINISTRATE_ = new QMenu(QStringLiteral("Administrate"), this);
+  mADMINISTRATE_ = new QMenu(tr("Administrate"), this);
   mADMINISTRATE_->setObjectName(QStringLiteral("mADMINISTRATE"));
-  mKICKUSER_ = mADMINISTRATE_->addAction(QStringLiteral("Kick User"));
+  mKICKUSER_ = mADMINISTRATE_->addAction(tr("Kick User"));
   mKICKUSER_->setObjectName(QStringLiteral("mKICKUSER"));
   connect(mKICKUSER_, &QAction::triggered, this, &MainWindow::KickSelectedUser);
-  mVOTEKICK_ = new QAction(QStringLiteral("Vote to Kick"), this);
+  mVOTEKICK_ = new QAction(tr("Vote to Kick"), this);
   mVOTEKICK_->setObjectName(QStringLiteral("mVOTEKICK"));
   connect(mVOTEKICK_, &QAction::triggered, this, &MainWindow::VoteToKickSelectedUser);
 
-  QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
-  action(help, "mSCRAWLBOXWEBSITE", "Scrawlbox Website",
+  QMenu* help = menuBar()->addMenu(tr("&Help"));
+  action(help, "mSCRAWLBOXWEBSITE", QT_TR_NOOP("Scrawlbox Website"),
          [this] { OpenWebAddress(QString::fromLatin1(scrawlbox::kWebsiteUrl)); });
-  action(help, "mSCRAWLBOXFORUM", "Scrawlbox Forum",
+  action(help, "mSCRAWLBOXFORUM", QT_TR_NOOP("Scrawlbox Forum"),
          [this] { OpenWebAddress(QString::fromLatin1(scrawlbox::kForumUrl)); });
-  action(help, "mTELLAFRIEND", "Tell a Friend",
+  action(help, "mTELLAFRIEND", QT_TR_NOOP("Tell a Friend"),
          [this] { OpenWebAddress(QString::fromLatin1(scrawlbox::kTellAFriendUrl)); });
-  action(help, "mLEAVEACOMMENT", "Leave a Comment", [this] {
+  action(help, "mLEAVEACOMMENT", QT_TR_NOOP("Leave a Comment"), [this] {
     OpenWebAddress(QString::fromLatin1(scrawlbox::kLeaveACommentUrl) +
                    QStringLiteral("%1.%2.%3")
                        .arg(scrawlbox::kVersionMajor)
@@ -292,30 +292,31 @@ void MainWindow::BuildMenus() {
                        .arg(scrawlbox::kVersionRevision, 4, 10, QLatin1Char('0')));
   });
   help->addSeparator();
-  action(help, "mCHECKFORNEWVERSION", "Check For New Version", [this] {
+  action(help, "mCHECKFORNEWVERSION", QT_TR_NOOP("Check For New Version"), [this] {
     if (session_) session_->CheckForUpdate(http_);
   });
-  action(help, "mABOUT", "About Scrawlbox...",
+  action(help, "mABOUT", QT_TR_NOOP("About Scrawlbox..."),
          [this] { scrawlbox::AboutWindow::Open(QStringLiteral("Client"), this); });
 }
 
 void MainWindow::BuildToolsMenu() {
-  QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
+  QMenu* tools = menuBar()->addMenu(tr("&Tools"));
   struct ToolItem {
     const char* name;
     const char* caption;
     Tool tool;
   };
   auto* exclusive = new QActionGroup(this);
-  for (const ToolItem& item : {ToolItem{"mTOOLS_FREEHAND", "Freehand", Tool::kFreehand},
-                               ToolItem{"mTOOLS_LINE", "Line", Tool::kLine},
-                               ToolItem{"mTOOLS_RECTANGLE", "Rectangle", Tool::kBox},
-                               ToolItem{"mTOOLS_CIRCLE", "Circle", Tool::kCircle},
-                               ToolItem{"mTOOLS_ERASER", "Eraser", Tool::kEraser},
-                               ToolItem{"mTOOLS_FLOODFILL", "Flood Fill", Tool::kFlood},
-                               ToolItem{"mTOOLS_SPRAYCAN", "Spray Can", Tool::kSpray},
-                               ToolItem{"mTOOLS_SOLIDFILL", "Solid Fill", Tool::kFillType},
-                               ToolItem{"mTOOLS_CLEAR", "Clear Pad (press twice)", Tool::kClear}}) {
+  for (const ToolItem& item :
+       {ToolItem{"mTOOLS_FREEHAND", QT_TR_NOOP("Freehand"), Tool::kFreehand},
+        ToolItem{"mTOOLS_LINE", QT_TR_NOOP("Line"), Tool::kLine},
+        ToolItem{"mTOOLS_RECTANGLE", QT_TR_NOOP("Rectangle"), Tool::kBox},
+        ToolItem{"mTOOLS_CIRCLE", QT_TR_NOOP("Circle"), Tool::kCircle},
+        ToolItem{"mTOOLS_ERASER", QT_TR_NOOP("Eraser"), Tool::kEraser},
+        ToolItem{"mTOOLS_FLOODFILL", QT_TR_NOOP("Flood Fill"), Tool::kFlood},
+        ToolItem{"mTOOLS_SPRAYCAN", QT_TR_NOOP("Spray Can"), Tool::kSpray},
+        ToolItem{"mTOOLS_SOLIDFILL", QT_TR_NOOP("Solid Fill"), Tool::kFillType},
+        ToolItem{"mTOOLS_CLEAR", QT_TR_NOOP("Clear Pad (press twice)"), Tool::kClear}}) {
     const Tool tool = item.tool;
     if (tool == Tool::kFillType || tool == Tool::kClear) tools->addSeparator();
     QAction* entry = scrawlbox::AddMenuAction(tools, item.name, item.caption, this, [this, tool] {
@@ -327,12 +328,13 @@ void MainWindow::BuildToolsMenu() {
     tool_items_.emplace_back(tool, entry);
   }
   tools->addSeparator();
-  static constexpr std::array<const char*, 4> kBrushItems = {"Small Brush", "Medium Brush",
-                                                             "Large Brush", "Huge Brush"};
+  static constexpr std::array<const char*, 4> kBrushItems = {
+      QT_TR_NOOP("Small Brush"), QT_TR_NOOP("Medium Brush"), QT_TR_NOOP("Large Brush"),
+      QT_TR_NOOP("Huge Brush")};
   auto* brushes = new QActionGroup(this);
   for (size_t i = 0; i < kBrushItems.size(); ++i) {
     const int index = static_cast<int>(i);
-    QAction* entry = tools->addAction(QString::fromLatin1(kBrushItems[i]), this, [this, index] {
+    QAction* entry = tools->addAction(tr(kBrushItems[i]), this, [this, index] {
       if (controls_.drawing) tools_->ClickBrush(index);
     });
     entry->setObjectName(QStringLiteral("mTOOLS_BRUSH%1").arg(index + 1));

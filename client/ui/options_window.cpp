@@ -20,6 +20,7 @@
 #include <QSlider>
 
 #include "client/room/session.h"
+#include "client/ui/languages.h"
 #include "client/ui/svg_picture.h"
 #include "common/qt/text_codec.h"
 #include "common/ui/dialog_buttons.h"
@@ -119,6 +120,18 @@ OptionsWindow::OptionsWindow(Session* session, QWidget* parent)
   cursor_row->addWidget(sliDrawingCursor_, 1);
   cursor_row->addWidget(picDrawingCursor_);
 
+  // Each language in itself; the windows are made in it at the next start.
+  cboLanguage_ = new QComboBox;
+  cboLanguage_->setObjectName(QStringLiteral("cboLanguage"));
+  cboLanguage_->addItem(tr("The system's"), QString());
+  for (const Language& language : kLanguages) {
+    cboLanguage_->addItem(QString::fromUtf8(language.name), QString::fromLatin1(language.code));
+  }
+  cboLanguage_->setCurrentIndex(
+      std::max(0, cboLanguage_->findData(QString::fromStdString(o.Language))));
+  auto* language_note = new QLabel(tr("Scrawlbox speaks it from its next start."));
+  language_note->setWordWrap(true);
+
   auto* chat = new QGroupBox(QStringLiteral("Chat"));
   auto* chat_layout = new QFormLayout(chat);
   chat_layout->addRow(QStringLiteral("Chat font:"), font_row);
@@ -145,7 +158,12 @@ OptionsWindow::OptionsWindow(Session* session, QWidget* parent)
   // Two columns, the sounds beside the rest: one column would be taller than a scaled laptop
   // screen.
   sounds_layout->addStretch(1);
+  auto* language = new QGroupBox(tr("Language"));
+  auto* language_layout = new QFormLayout(language);
+  language_layout->addRow(tr("Windows:"), cboLanguage_);
+  language_layout->addRow(language_note);
   auto* left = new QVBoxLayout;
+  left->addWidget(language);
   left->addWidget(chat);
   left->addWidget(drawing);
   left->addStretch(1);
@@ -192,6 +210,7 @@ void OptionsWindow::accept() {
     if (chkSounds_[n]) o.SoundEnabled[n] = chkSounds_[n]->isChecked();
   }
   o.FlatToolbar = chkUseFlatToolBar_->isChecked();
+  o.Language = cboLanguage_->currentData().toString().toStdString();
   session_->SetOptions(o);
   emit optionsSaved();
   QDialog::accept();

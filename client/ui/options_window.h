@@ -46,6 +46,7 @@ class OptionsWindow : public QDialog {
   QSlider* sliDrawingCursor_;
   QLabel* picDrawingCursor_;
   QComboBox* cboInternetConnection_;
+  QComboBox* cboLanguage_;
   QLabel* labInternetConnection_;
   // By Sound number, for the events a player may switch.
   std::array<QCheckBox*, 10> chkSounds_{};

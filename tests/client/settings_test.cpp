@@ -41,6 +41,7 @@ TEST(ClientIni, AHandEditedFileReadsWithinItsLimitsAndEveryPartComesBackAsWritte
                             .ShowJoinMessages = false,
                             .DrawingCursor = 3,
                             .FlatToolbar = true,
+                            .Language = "de",
                             .SoundEnabled = {false, false, true, true, false, true, false}};
   settings.SaveOptions(saved);
   // The keys the client reads the sounds from (join off, key click on); the close guess has none.
@@ -52,7 +53,7 @@ TEST(ClientIni, AHandEditedFileReadsWithinItsLimitsAndEveryPartComesBackAsWritte
   const ClientOptions back = settings.LoadOptions();
   EXPECT_TRUE(back.ChatFontName == "DejaVu Sans" && back.ChatFontPoints() == 12 &&
               !back.ShowJoinMessages && back.DrawingCursor == 3 && back.FlatToolbar &&
-              back.SoundEnabled == saved.SoundEnabled);
+              back.Language == "de" && back.SoundEnabled == saved.SoundEnabled);
   settings.SaveProfile(
       {"Zoe", 31, "Female", "Paris", "http://zoe.example", "Draw first, ask later"});
   const Profile loaded = settings.LoadProfile();

@@ -1,0 +1,46 @@
+// SPDX-License-Identifier: MIT
+#include "client/ui/languages.h"
+
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+namespace client {
+
+namespace {
+
+bool Known(const QString& code) {
+  for (const Language& language : kLanguages) {
+    if (code == QLatin1String(language.code)) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+QString ChooseLanguage(const std::string& choice, const QStringList& system_languages) {
+  const QString chosen = QString::fromStdString(choice);
+  if (Known(chosen)) return chosen;
+  // "de-AT", "fr_CA": the language is what comes before the region.
+  for (const QString& preferred : system_languages) {
+    const QString code = preferred.section(QLatin1Char('-'), 0, 0).section(QLatin1Char('_'), 0, 0);
+    if (Known(code.toLower())) return code.toLower();
+  }
+  return QStringLiteral("en");
+}
+
+void InstallTranslation(QApplication& app, const QString& language) {
+  if (language == QLatin1String("en")) return;
+  // Owned by the application, which lives as long as the windows that use them.
+  auto* windows = new QTranslator(&app);
+  if (windows->load(QStringLiteral(":/i18n/client_%1.qm").arg(language))) {
+    QApplication::installTranslator(windows);
+  }
+  auto* qt = new QTranslator(&app);
+  if (qt->load(QStringLiteral("qtbase_%1").arg(language),
+               QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    QApplication::installTranslator(qt);
+  }
+}
+
+}  // namespace client

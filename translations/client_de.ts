@@ -1,0 +1,221 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>client::MainWindow</name>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message>
+        <source>Connect..</source>
+        <translation>Verbinden …</translation>
+    </message>
+    <message>
+        <source>Create Room...</source>
+        <translation>Raum erstellen …</translation>
+    </message>
+    <message>
+        <source>Disconnect</source>
+        <translation>Trennen</translation>
+    </message>
+    <message>
+        <source>Load Image..</source>
+        <translation>Bild laden …</translation>
+    </message>
+    <message>
+        <source>Save Image..</source>
+        <translation>Bild speichern …</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Bearbeiten</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Rückgängig</translation>
+    </message>
+    <message>
+        <source>Copy Picture</source>
+        <translation>Bild kopieren</translation>
+    </message>
+    <message>
+        <source>Paste Picture</source>
+        <translation>Bild einfügen</translation>
+    </message>
+    <message>
+        <source>User Profile</source>
+        <translation>Profil</translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <source>&amp;Game</source>
+        <translation>&amp;Spiel</translation>
+    </message>
+    <message>
+        <source>Gallery</source>
+        <translation>Galerie</translation>
+    </message>
+    <message>
+        <source>&amp;Chat</source>
+        <translation>&amp;Chat</translation>
+    </message>
+    <message>
+        <source>Float ChatBar</source>
+        <translation>Chatleiste lösen</translation>
+    </message>
+    <message>
+        <source>Keep On Top</source>
+        <translation>Immer im Vordergrund</translation>
+    </message>
+    <message>
+        <source>User Information</source>
+        <translation>Spielerinfo</translation>
+    </message>
+    <message>
+        <source>Administrate</source>
+        <translation>Verwalten</translation>
+    </message>
+    <message>
+        <source>Kick User</source>
+        <translation>Spieler rauswerfen</translation>
+    </message>
+    <message>
+        <source>Vote to Kick</source>
+        <translation>Für Rauswurf stimmen</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>Scrawlbox Website</source>
+        <translation>Scrawlbox-Website</translation>
+    </message>
+    <message>
+        <source>Scrawlbox Forum</source>
+        <translation>Scrawlbox-Forum</translation>
+    </message>
+    <message>
+        <source>Tell a Friend</source>
+        <translation>Freunden empfehlen</translation>
+    </message>
+    <message>
+        <source>Leave a Comment</source>
+        <translation>Kommentar hinterlassen</translation>
+    </message>
+    <message>
+        <source>Check For New Version</source>
+        <translation>Nach neuer Version suchen</translation>
+    </message>
+    <message>
+        <source>About Scrawlbox...</source>
+        <translation>Über Scrawlbox …</translation>
+    </message>
+    <message>
+        <source>&amp;Tools</source>
+        <translation>&amp;Werkzeuge</translation>
+    </message>
+    <message>
+        <source>Freehand</source>
+        <translation>Freihand</translation>
+    </message>
+    <message>
+        <source>Line</source>
+        <translation>Linie</translation>
+    </message>
+    <message>
+        <source>Rectangle</source>
+        <translation>Rechteck</translation>
+    </message>
+    <message>
+        <source>Circle</source>
+        <translation>Kreis</translation>
+    </message>
+    <message>
+        <source>Eraser</source>
+        <translation>Radierer</translation>
+    </message>
+    <message>
+        <source>Flood Fill</source>
+        <translation>Füllen</translation>
+    </message>
+    <message>
+        <source>Spray Can</source>
+        <translation>Sprühdose</translation>
+    </message>
+    <message>
+        <source>Solid Fill</source>
+        <translation>Gefüllte Formen</translation>
+    </message>
+    <message>
+        <source>Clear Pad (press twice)</source>
+        <translation>Blatt leeren (zweimal drücken)</translation>
+    </message>
+    <message>
+        <source>Small Brush</source>
+        <translation>Kleiner Pinsel</translation>
+    </message>
+    <message>
+        <source>Medium Brush</source>
+        <translation>Mittlerer Pinsel</translation>
+    </message>
+    <message>
+        <source>Large Brush</source>
+        <translation>Großer Pinsel</translation>
+    </message>
+    <message>
+        <source>Huge Brush</source>
+        <translation>Riesiger Pinsel</translation>
+    </message>
+</context>
+<context>
+    <name>client::OptionsWindow</name>
+    <message>
+        <source>The system&apos;s</source>
+        <translation>Wie das System</translation>
+    </message>
+    <message>
+        <source>Scrawlbox speaks it from its next start.</source>
+        <translation>Scrawlbox spricht sie ab dem nächsten Start.</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Sprache</translation>
+    </message>
+    <message>
+        <source>Windows:</source>
+        <translation>Fenster:</translation>
+    </message>
+</context>
+<context>
+    <name>client::WordChoicePanel</name>
+    <message>
+        <source>Choose the word you will draw</source>
+        <translation>Wähle das Wort, das du zeichnest</translation>
+    </message>
+    <message>
+        <source>%1 is choosing a word</source>
+        <translation>%1 wählt ein Wort</translation>
+    </message>
+    <message>
+        <source>1 second left</source>
+        <translation>Noch 1 Sekunde</translation>
+    </message>
+    <message>
+        <source>%1 seconds left</source>
+        <translation>Noch %1 Sekunden</translation>
+    </message>
+    <message>
+        <source>Draw %1 (key %2)</source>
+        <translation>%1 zeichnen (Taste %2)</translation>
+    </message>
+</context>
+</TS>

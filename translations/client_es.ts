@@ -1,0 +1,221 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="es_ES">
+<context>
+    <name>client::MainWindow</name>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Archivo</translation>
+    </message>
+    <message>
+        <source>Connect..</source>
+        <translation>Conectar…</translation>
+    </message>
+    <message>
+        <source>Create Room...</source>
+        <translation>Crear sala…</translation>
+    </message>
+    <message>
+        <source>Disconnect</source>
+        <translation>Desconectar</translation>
+    </message>
+    <message>
+        <source>Load Image..</source>
+        <translation>Cargar imagen…</translation>
+    </message>
+    <message>
+        <source>Save Image..</source>
+        <translation>Guardar imagen…</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Salir</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Editar</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Deshacer</translation>
+    </message>
+    <message>
+        <source>Copy Picture</source>
+        <translation>Copiar dibujo</translation>
+    </message>
+    <message>
+        <source>Paste Picture</source>
+        <translation>Pegar dibujo</translation>
+    </message>
+    <message>
+        <source>User Profile</source>
+        <translation>Perfil</translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation>Opciones</translation>
+    </message>
+    <message>
+        <source>&amp;Game</source>
+        <translation>&amp;Juego</translation>
+    </message>
+    <message>
+        <source>Gallery</source>
+        <translation>Galería</translation>
+    </message>
+    <message>
+        <source>&amp;Chat</source>
+        <translation>&amp;Chat</translation>
+    </message>
+    <message>
+        <source>Float ChatBar</source>
+        <translation>Separar la barra de chat</translation>
+    </message>
+    <message>
+        <source>Keep On Top</source>
+        <translation>Siempre visible</translation>
+    </message>
+    <message>
+        <source>User Information</source>
+        <translation>Información del jugador</translation>
+    </message>
+    <message>
+        <source>Administrate</source>
+        <translation>Administrar</translation>
+    </message>
+    <message>
+        <source>Kick User</source>
+        <translation>Expulsar al jugador</translation>
+    </message>
+    <message>
+        <source>Vote to Kick</source>
+        <translation>Votar para expulsar</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>A&amp;yuda</translation>
+    </message>
+    <message>
+        <source>Scrawlbox Website</source>
+        <translation>Sitio web de Scrawlbox</translation>
+    </message>
+    <message>
+        <source>Scrawlbox Forum</source>
+        <translation>Foro de Scrawlbox</translation>
+    </message>
+    <message>
+        <source>Tell a Friend</source>
+        <translation>Recomendar a un amigo</translation>
+    </message>
+    <message>
+        <source>Leave a Comment</source>
+        <translation>Dejar un comentario</translation>
+    </message>
+    <message>
+        <source>Check For New Version</source>
+        <translation>Buscar una versión nueva</translation>
+    </message>
+    <message>
+        <source>About Scrawlbox...</source>
+        <translation>Acerca de Scrawlbox…</translation>
+    </message>
+    <message>
+        <source>&amp;Tools</source>
+        <translation>&amp;Herramientas</translation>
+    </message>
+    <message>
+        <source>Freehand</source>
+        <translation>Mano alzada</translation>
+    </message>
+    <message>
+        <source>Line</source>
+        <translation>Línea</translation>
+    </message>
+    <message>
+        <source>Rectangle</source>
+        <translation>Rectángulo</translation>
+    </message>
+    <message>
+        <source>Circle</source>
+        <translation>Círculo</translation>
+    </message>
+    <message>
+        <source>Eraser</source>
+        <translation>Goma</translation>
+    </message>
+    <message>
+        <source>Flood Fill</source>
+        <translation>Relleno</translation>
+    </message>
+    <message>
+        <source>Spray Can</source>
+        <translation>Aerosol</translation>
+    </message>
+    <message>
+        <source>Solid Fill</source>
+        <translation>Formas rellenas</translation>
+    </message>
+    <message>
+        <source>Clear Pad (press twice)</source>
+        <translation>Borrar la hoja (pulsar dos veces)</translation>
+    </message>
+    <message>
+        <source>Small Brush</source>
+        <translation>Pincel pequeño</translation>
+    </message>
+    <message>
+        <source>Medium Brush</source>
+        <translation>Pincel mediano</translation>
+    </message>
+    <message>
+        <source>Large Brush</source>
+        <translation>Pincel grande</translation>
+    </message>
+    <message>
+        <source>Huge Brush</source>
+        <translation>Pincel enorme</translation>
+    </message>
+</context>
+<context>
+    <name>client::OptionsWindow</name>
+    <message>
+        <source>The system&apos;s</source>
+        <translation>La del sistema</translation>
+    </message>
+    <message>
+        <source>Scrawlbox speaks it from its next start.</source>
+        <translation>Scrawlbox la habla desde su próximo inicio.</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Idioma</translation>
+    </message>
+    <message>
+        <source>Windows:</source>
+        <translation>Ventanas:</translation>
+    </message>
+</context>
+<context>
+    <name>client::WordChoicePanel</name>
+    <message>
+        <source>Choose the word you will draw</source>
+        <translation>Elige la palabra que vas a dibujar</translation>
+    </message>
+    <message>
+        <source>%1 is choosing a word</source>
+        <translation>%1 está eligiendo una palabra</translation>
+    </message>
+    <message>
+        <source>1 second left</source>
+        <translation>Queda 1 segundo</translation>
+    </message>
+    <message>
+        <source>%1 seconds left</source>
+        <translation>Quedan %1 segundos</translation>
+    </message>
+    <message>
+        <source>Draw %1 (key %2)</source>
+        <translation>Dibujar %1 (tecla %2)</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,221 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="fr_FR">
+<context>
+    <name>client::MainWindow</name>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Fichier</translation>
+    </message>
+    <message>
+        <source>Connect..</source>
+        <translation>Se connecter…</translation>
+    </message>
+    <message>
+        <source>Create Room...</source>
+        <translation>Créer un salon…</translation>
+    </message>
+    <message>
+        <source>Disconnect</source>
+        <translation>Se déconnecter</translation>
+    </message>
+    <message>
+        <source>Load Image..</source>
+        <translation>Charger une image…</translation>
+    </message>
+    <message>
+        <source>Save Image..</source>
+        <translation>Enregistrer l’image…</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Quitter</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>É&amp;dition</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Copy Picture</source>
+        <translation>Copier le dessin</translation>
+    </message>
+    <message>
+        <source>Paste Picture</source>
+        <translation>Coller le dessin</translation>
+    </message>
+    <message>
+        <source>User Profile</source>
+        <translation>Profil</translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation>Options</translation>
+    </message>
+    <message>
+        <source>&amp;Game</source>
+        <translation>&amp;Partie</translation>
+    </message>
+    <message>
+        <source>Gallery</source>
+        <translation>Galerie</translation>
+    </message>
+    <message>
+        <source>&amp;Chat</source>
+        <translation>&amp;Discussion</translation>
+    </message>
+    <message>
+        <source>Float ChatBar</source>
+        <translation>Détacher la barre de discussion</translation>
+    </message>
+    <message>
+        <source>Keep On Top</source>
+        <translation>Toujours au premier plan</translation>
+    </message>
+    <message>
+        <source>User Information</source>
+        <translation>Informations sur le joueur</translation>
+    </message>
+    <message>
+        <source>Administrate</source>
+        <translation>Administrer</translation>
+    </message>
+    <message>
+        <source>Kick User</source>
+        <translation>Expulser le joueur</translation>
+    </message>
+    <message>
+        <source>Vote to Kick</source>
+        <translation>Voter l’expulsion</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Aide</translation>
+    </message>
+    <message>
+        <source>Scrawlbox Website</source>
+        <translation>Site de Scrawlbox</translation>
+    </message>
+    <message>
+        <source>Scrawlbox Forum</source>
+        <translation>Forum de Scrawlbox</translation>
+    </message>
+    <message>
+        <source>Tell a Friend</source>
+        <translation>Le recommander à un ami</translation>
+    </message>
+    <message>
+        <source>Leave a Comment</source>
+        <translation>Laisser un commentaire</translation>
+    </message>
+    <message>
+        <source>Check For New Version</source>
+        <translation>Rechercher une nouvelle version</translation>
+    </message>
+    <message>
+        <source>About Scrawlbox...</source>
+        <translation>À propos de Scrawlbox…</translation>
+    </message>
+    <message>
+        <source>&amp;Tools</source>
+        <translation>O&amp;utils</translation>
+    </message>
+    <message>
+        <source>Freehand</source>
+        <translation>Main levée</translation>
+    </message>
+    <message>
+        <source>Line</source>
+        <translation>Ligne</translation>
+    </message>
+    <message>
+        <source>Rectangle</source>
+        <translation>Rectangle</translation>
+    </message>
+    <message>
+        <source>Circle</source>
+        <translation>Cercle</translation>
+    </message>
+    <message>
+        <source>Eraser</source>
+        <translation>Gomme</translation>
+    </message>
+    <message>
+        <source>Flood Fill</source>
+        <translation>Remplissage</translation>
+    </message>
+    <message>
+        <source>Spray Can</source>
+        <translation>Bombe de peinture</translation>
+    </message>
+    <message>
+        <source>Solid Fill</source>
+        <translation>Formes pleines</translation>
+    </message>
+    <message>
+        <source>Clear Pad (press twice)</source>
+        <translation>Effacer la feuille (appuyer deux fois)</translation>
+    </message>
+    <message>
+        <source>Small Brush</source>
+        <translation>Petit pinceau</translation>
+    </message>
+    <message>
+        <source>Medium Brush</source>
+        <translation>Pinceau moyen</translation>
+    </message>
+    <message>
+        <source>Large Brush</source>
+        <translation>Grand pinceau</translation>
+    </message>
+    <message>
+        <source>Huge Brush</source>
+        <translation>Très grand pinceau</translation>
+    </message>
+</context>
+<context>
+    <name>client::OptionsWindow</name>
+    <message>
+        <source>The system&apos;s</source>
+        <translation>Celle du système</translation>
+    </message>
+    <message>
+        <source>Scrawlbox speaks it from its next start.</source>
+        <translation>Scrawlbox la parle dès son prochain démarrage.</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Langue</translation>
+    </message>
+    <message>
+        <source>Windows:</source>
+        <translation>Fenêtres :</translation>
+    </message>
+</context>
+<context>
+    <name>client::WordChoicePanel</name>
+    <message>
+        <source>Choose the word you will draw</source>
+        <translation>Choisis le mot que tu vas dessiner</translation>
+    </message>
+    <message>
+        <source>%1 is choosing a word</source>
+        <translation>%1 choisit un mot</translation>
+    </message>
+    <message>
+        <source>1 second left</source>
+        <translation>Plus qu’une seconde</translation>
+    </message>
+    <message>
+        <source>%1 seconds left</source>
+        <translation>Plus que %1 secondes</translation>
+    </message>
+    <message>
+        <source>Draw %1 (key %2)</source>
+        <translation>Dessiner %1 (touche %2)</translation>
+    </message>
+</context>
+</TS>
