@@ -29,8 +29,12 @@ class EntryCollector {
   bool Full() const { return entries_->size() >= max_entries_; }
 
   void Feed(std::string_view text) {
+    // Editors write a mark at the start of some UTF-8 files; it is no part of the first word.
+    if (at_start_ && text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+    at_start_ = false;
     for (char c : text) {
       if (Full()) return;
+      utf8_.Feed(static_cast<unsigned char>(c));
       if (c == '\n' && after_cr_) {
         after_cr_ = false;  // the LF of a CR LF pair
         continue;
@@ -48,6 +52,11 @@ class EntryCollector {
 
   void Finish() {
     if (!line_.empty() || overlong_) EndLine();
+    // Lists are written in UTF-8 today and in Windows-1252 by older operators; text that is
+    // not well-formed UTF-8 can only be the latter, and the room speaks Windows-1252.
+    if (utf8_.WellFormed() && utf8_.non_ascii) {
+      for (std::string& entry : *entries_) entry = protocol::Cp1252FromUtf8(entry);
+    }
   }
 
  private:
@@ -63,11 +72,51 @@ class EntryCollector {
     overlong_ = false;
   }
 
+  // Whether the bytes seen so far are well-formed UTF-8, a byte at a time, as a file comes in
+  // pieces that may split a character.
+  struct Utf8Check {
+    bool broken = false;
+    bool non_ascii = false;
+    int pending = 0;                        // continuation bytes still due
+    unsigned char low = 0x80, high = 0xBF;  // the range of the next continuation byte
+
+    void Feed(unsigned char byte) {
+      if (broken) return;
+      if (pending > 0) {
+        broken = byte < low || byte > high;
+        --pending;
+        low = 0x80;
+        high = 0xBF;
+        return;
+      }
+      if (byte < 0x80) return;
+      non_ascii = true;
+      // The narrower second-byte ranges shut out overlong forms, surrogates and code points
+      // past U+10FFFF.
+      if (byte >= 0xC2 && byte <= 0xDF) {
+        pending = 1;
+      } else if (byte >= 0xE0 && byte <= 0xEF) {
+        pending = 2;
+        if (byte == 0xE0) low = 0xA0;
+        if (byte == 0xED) high = 0x9F;
+      } else if (byte >= 0xF0 && byte <= 0xF4) {
+        pending = 3;
+        if (byte == 0xF0) low = 0x90;
+        if (byte == 0xF4) high = 0x8F;
+      } else {
+        broken = true;
+      }
+    }
+    bool WellFormed() const { return !broken && pending == 0; }
+  };
+
   std::vector<std::string>* entries_;
   size_t max_entries_;
   std::string line_;
   bool overlong_ = false;
   bool after_cr_ = false;
+  bool at_start_ = true;
+  Utf8Check utf8_;
 };
 
 }  // namespace

@@ -65,7 +65,7 @@ class WordLists {
   // Entries in all lists together.
   size_t CountWords() const;
 
-  // The entries of a known list as they stand in its file; nothing when the list is unknown or
+  // The entries of a known list as ParseEntries reads its file; nothing when the list is unknown or
   // its file cannot be opened.
   std::optional<std::vector<std::string>> ReadEntries(std::string_view name) const;
 
@@ -79,6 +79,8 @@ class WordLists {
 // The entries of word-list text: lines end at CR, CR LF or LF; control characters are dropped,
 // and over-long lines, lines whose first non-blank character is "#" (comments) and lines left
 // with nothing but separators and spaces are passed over.
+// Text that is well-formed UTF-8 with letters beyond ASCII has its entries turned into
+// Windows-1252 (a byte-order mark at its start is skipped); any other text is Windows-1252.
 std::vector<std::string> ParseEntries(std::string_view text, size_t max_entries);
 
 // An entry as a word: "#", "|" and ";" between alternative spellings all become ",".

