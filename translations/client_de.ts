@@ -194,6 +194,78 @@
         <source>Windows:</source>
         <translation>Fenster:</translation>
     </message>
+    <message>
+        <source>Options</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <source>Choose...</source>
+        <translation>Auswählen …</translation>
+    </message>
+    <message>
+        <source>Show a line when someone joins the room</source>
+        <translation>Eine Zeile zeigen, wenn jemand den Raum betritt</translation>
+    </message>
+    <message>
+        <source>Show a line when someone leaves the room</source>
+        <translation>Eine Zeile zeigen, wenn jemand den Raum verlässt</translation>
+    </message>
+    <message>
+        <source>The pad&apos;s cursor follows the selected tool</source>
+        <translation>Der Mauszeiger zeigt das gewählte Werkzeug</translation>
+    </message>
+    <message>
+        <source>Flat toolbars</source>
+        <translation>Flache Werkzeugleisten</translation>
+    </message>
+    <message>
+        <source>Dial-up Modem</source>
+        <translation>Modem</translation>
+    </message>
+    <message>
+        <source>Broadband</source>
+        <translation>Breitband</translation>
+    </message>
+    <message>
+        <source>Local Area Network</source>
+        <translation>Lokales Netzwerk</translation>
+    </message>
+    <message>
+        <source>Drawing information will only be sent to the server when the mouse button is released.</source>
+        <translation>Gezeichnetes geht erst an den Server, wenn die Maustaste losgelassen wird.</translation>
+    </message>
+    <message>
+        <source>Drawing information is sent to the server in bursts once every second.</source>
+        <translation>Gezeichnetes geht einmal pro Sekunde gesammelt an den Server.</translation>
+    </message>
+    <message>
+        <source>Drawing information is constantly sent to the server. Note that this can saturate a non-LAN connection.</source>
+        <translation>Gezeichnetes geht laufend an den Server. Eine Verbindung außerhalb eines lokalen Netzes kann das auslasten.</translation>
+    </message>
+    <message>
+        <source>Chat</source>
+        <translation>Chat</translation>
+    </message>
+    <message>
+        <source>Chat font:</source>
+        <translation>Chat-Schrift:</translation>
+    </message>
+    <message>
+        <source>Drawing</source>
+        <translation>Zeichnen</translation>
+    </message>
+    <message>
+        <source>Drawing cursor:</source>
+        <translation>Zeichen-Mauszeiger:</translation>
+    </message>
+    <message>
+        <source>Connection:</source>
+        <translation>Verbindung:</translation>
+    </message>
+    <message>
+        <source>Play a sound when</source>
+        <translation>Einen Ton spielen, wenn</translation>
+    </message>
 </context>
 <context>
     <name>client::WordChoicePanel</name>

@@ -194,6 +194,78 @@
         <source>Windows:</source>
         <translation>Ventanas:</translation>
     </message>
+    <message>
+        <source>Options</source>
+        <translation>Opciones</translation>
+    </message>
+    <message>
+        <source>Choose...</source>
+        <translation>Elegir…</translation>
+    </message>
+    <message>
+        <source>Show a line when someone joins the room</source>
+        <translation>Mostrar una línea cuando alguien entra en la sala</translation>
+    </message>
+    <message>
+        <source>Show a line when someone leaves the room</source>
+        <translation>Mostrar una línea cuando alguien sale de la sala</translation>
+    </message>
+    <message>
+        <source>The pad&apos;s cursor follows the selected tool</source>
+        <translation>El cursor sigue la herramienta elegida</translation>
+    </message>
+    <message>
+        <source>Flat toolbars</source>
+        <translation>Barras de herramientas planas</translation>
+    </message>
+    <message>
+        <source>Dial-up Modem</source>
+        <translation>Módem</translation>
+    </message>
+    <message>
+        <source>Broadband</source>
+        <translation>Banda ancha</translation>
+    </message>
+    <message>
+        <source>Local Area Network</source>
+        <translation>Red local</translation>
+    </message>
+    <message>
+        <source>Drawing information will only be sent to the server when the mouse button is released.</source>
+        <translation>El dibujo solo se envía al servidor al soltar el botón del ratón.</translation>
+    </message>
+    <message>
+        <source>Drawing information is sent to the server in bursts once every second.</source>
+        <translation>El dibujo se envía al servidor en bloques, una vez por segundo.</translation>
+    </message>
+    <message>
+        <source>Drawing information is constantly sent to the server. Note that this can saturate a non-LAN connection.</source>
+        <translation>El dibujo se envía al servidor continuamente. Puede saturar una conexión que no sea de red local.</translation>
+    </message>
+    <message>
+        <source>Chat</source>
+        <translation>Chat</translation>
+    </message>
+    <message>
+        <source>Chat font:</source>
+        <translation>Fuente del chat:</translation>
+    </message>
+    <message>
+        <source>Drawing</source>
+        <translation>Dibujo</translation>
+    </message>
+    <message>
+        <source>Drawing cursor:</source>
+        <translation>Cursor de dibujo:</translation>
+    </message>
+    <message>
+        <source>Connection:</source>
+        <translation>Conexión:</translation>
+    </message>
+    <message>
+        <source>Play a sound when</source>
+        <translation>Reproducir un sonido cuando</translation>
+    </message>
 </context>
 <context>
     <name>client::WordChoicePanel</name>

@@ -194,6 +194,78 @@
         <source>Windows:</source>
         <translation>Fenêtres :</translation>
     </message>
+    <message>
+        <source>Options</source>
+        <translation>Options</translation>
+    </message>
+    <message>
+        <source>Choose...</source>
+        <translation>Choisir…</translation>
+    </message>
+    <message>
+        <source>Show a line when someone joins the room</source>
+        <translation>Afficher une ligne quand quelqu’un entre dans le salon</translation>
+    </message>
+    <message>
+        <source>Show a line when someone leaves the room</source>
+        <translation>Afficher une ligne quand quelqu’un quitte le salon</translation>
+    </message>
+    <message>
+        <source>The pad&apos;s cursor follows the selected tool</source>
+        <translation>Le curseur suit l’outil choisi</translation>
+    </message>
+    <message>
+        <source>Flat toolbars</source>
+        <translation>Barres d’outils plates</translation>
+    </message>
+    <message>
+        <source>Dial-up Modem</source>
+        <translation>Modem</translation>
+    </message>
+    <message>
+        <source>Broadband</source>
+        <translation>Haut débit</translation>
+    </message>
+    <message>
+        <source>Local Area Network</source>
+        <translation>Réseau local</translation>
+    </message>
+    <message>
+        <source>Drawing information will only be sent to the server when the mouse button is released.</source>
+        <translation>Le dessin n’est envoyé au serveur qu’au relâchement du bouton de la souris.</translation>
+    </message>
+    <message>
+        <source>Drawing information is sent to the server in bursts once every second.</source>
+        <translation>Le dessin est envoyé au serveur par paquets, une fois par seconde.</translation>
+    </message>
+    <message>
+        <source>Drawing information is constantly sent to the server. Note that this can saturate a non-LAN connection.</source>
+        <translation>Le dessin est envoyé au serveur en continu. Une connexion hors réseau local peut en être saturée.</translation>
+    </message>
+    <message>
+        <source>Chat</source>
+        <translation>Discussion</translation>
+    </message>
+    <message>
+        <source>Chat font:</source>
+        <translation>Police de la discussion :</translation>
+    </message>
+    <message>
+        <source>Drawing</source>
+        <translation>Dessin</translation>
+    </message>
+    <message>
+        <source>Drawing cursor:</source>
+        <translation>Curseur de dessin :</translation>
+    </message>
+    <message>
+        <source>Connection:</source>
+        <translation>Connexion :</translation>
+    </message>
+    <message>
+        <source>Play a sound when</source>
+        <translation>Jouer un son quand</translation>
+    </message>
 </context>
 <context>
     <name>client::WordChoicePanel</name>

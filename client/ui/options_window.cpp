@@ -49,7 +49,7 @@ QFont ChatFont(const ClientOptions& options) {
 OptionsWindow::OptionsWindow(Session* session, QWidget* parent)
     : QDialog(parent), session_(session) {
   setObjectName(QStringLiteral("wOptions"));
-  setWindowTitle(QStringLiteral("Options"));
+  setWindowTitle(tr("Options"));
   const ClientOptions& o = session_->options();
   const QFont chat_font = ChatFont(o);
 
@@ -60,23 +60,25 @@ OptionsWindow::OptionsWindow(Session* session, QWidget* parent)
   txtChatFontSize_->setObjectName(QStringLiteral("txtChatFontSize"));
   txtChatFontSize_->setValidator(new QIntValidator(1, 72, txtChatFontSize_));
   txtChatFontSize_->setMaximumWidth(60);
-  auto* cmdChatFontSelector = new QPushButton(QStringLiteral("Choose..."));
+  auto* cmdChatFontSelector = new QPushButton(tr("Choose..."));
   cmdChatFontSelector->setObjectName(QStringLiteral("cmdChatFontSelector"));
   connect(cmdChatFontSelector, &QPushButton::clicked, this, &OptionsWindow::ChooseFont);
 
   auto check = [](const char* name, const char* caption, bool value) {
-    auto* box = new QCheckBox(QString::fromLatin1(caption));
+    auto* box = new QCheckBox(tr(caption));
     box->setObjectName(QString::fromLatin1(name));
     box->setChecked(value);
     return box;
   };
   chkShowJoinMessages_ =
-      check("chkShowJoinMessages", "Show a line when someone joins the room", o.ShowJoinMessages);
-  chkShowLeaveMessages_ = check("chkShowLeaveMessages", "Show a line when someone leaves the room",
-                                o.ShowLeaveMessages);
-  chkToolCursor_ =
-      check("chkToolCursor", "The pad's cursor follows the selected tool", o.ToolCursor);
-  chkUseFlatToolBar_ = check("chkUseFlatToolBar", "Flat toolbars", o.FlatToolbar);
+      check("chkShowJoinMessages", QT_TR_NOOP("Show a line when someone joins the room"),
+            o.ShowJoinMessages);
+  chkShowLeaveMessages_ =
+      check("chkShowLeaveMessages", QT_TR_NOOP("Show a line when someone leaves the room"),
+            o.ShowLeaveMessages);
+  chkToolCursor_ = check("chkToolCursor", QT_TR_NOOP("The pad's cursor follows the selected tool"),
+                         o.ToolCursor);
+  chkUseFlatToolBar_ = check("chkUseFlatToolBar", QT_TR_NOOP("Flat toolbars"), o.FlatToolbar);
 
   sliDrawingCursor_ = new QSlider(Qt::Horizontal);
   sliDrawingCursor_->setObjectName(QStringLiteral("sliDrawingCursor"));
@@ -94,19 +96,20 @@ OptionsWindow::OptionsWindow(Session* session, QWidget* parent)
   // Drawing always goes out as it happens; the list only explains that.
   cboInternetConnection_ = new QComboBox;
   cboInternetConnection_->setObjectName(QStringLiteral("cboInternetConnection"));
-  cboInternetConnection_->addItems({QStringLiteral("Dial-up Modem"), QStringLiteral("Broadband"),
-                                    QStringLiteral("Local Area Network")});
+  cboInternetConnection_->addItems(
+      {tr("Dial-up Modem"), tr("Broadband"), tr("Local Area Network")});
   labInternetConnection_ = new QLabel;
   labInternetConnection_->setObjectName(QStringLiteral("labInternetConnection"));
   labInternetConnection_->setWordWrap(true);
   connect(cboInternetConnection_, &QComboBox::currentIndexChanged, this, [this](int index) {
     static const char* const kDescriptions[] = {
-        "Drawing information will only be sent to the server when the mouse button is released.",
-        "Drawing information is sent to the server in bursts once every second.",
-        "Drawing information is constantly sent to the server. Note that this can saturate a "
-        "non-LAN connection."};
+        QT_TR_NOOP("Drawing information will only be sent to the server when the mouse button is "
+                   "released."),
+        QT_TR_NOOP("Drawing information is sent to the server in bursts once every second."),
+        QT_TR_NOOP("Drawing information is constantly sent to the server. Note that this can "
+                   "saturate a non-LAN connection.")};
     if (index >= 0 && index < 3) {
-      labInternetConnection_->setText(QString::fromLatin1(kDescriptions[index]));
+      labInternetConnection_->setText(tr(kDescriptions[index]));
     }
   });
   cboInternetConnection_->setCurrentIndex(2);
@@ -132,19 +135,19 @@ OptionsWindow::OptionsWindow(Session* session, QWidget* parent)
   auto* language_note = new QLabel(tr("Scrawlbox speaks it from its next start."));
   language_note->setWordWrap(true);
 
-  auto* chat = new QGroupBox(QStringLiteral("Chat"));
+  auto* chat = new QGroupBox(tr("Chat"));
   auto* chat_layout = new QFormLayout(chat);
-  chat_layout->addRow(QStringLiteral("Chat font:"), font_row);
+  chat_layout->addRow(tr("Chat font:"), font_row);
   chat_layout->addRow(chkShowJoinMessages_);
   chat_layout->addRow(chkShowLeaveMessages_);
-  auto* drawing = new QGroupBox(QStringLiteral("Drawing"));
+  auto* drawing = new QGroupBox(tr("Drawing"));
   auto* drawing_layout = new QFormLayout(drawing);
-  drawing_layout->addRow(QStringLiteral("Drawing cursor:"), cursor_row);
+  drawing_layout->addRow(tr("Drawing cursor:"), cursor_row);
   drawing_layout->addRow(chkToolCursor_);
   drawing_layout->addRow(chkUseFlatToolBar_);
-  drawing_layout->addRow(QStringLiteral("Connection:"), cboInternetConnection_);
+  drawing_layout->addRow(tr("Connection:"), cboInternetConnection_);
   drawing_layout->addRow(labInternetConnection_);
-  auto* sounds = new QGroupBox(QStringLiteral("Play a sound when"));
+  auto* sounds = new QGroupBox(tr("Play a sound when"));
   auto* sounds_layout = new QVBoxLayout(sounds);
   for (const SoundEvent& event : kSoundEvents) {
     const auto n = static_cast<size_t>(event.sound);
