@@ -2,6 +2,63 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>client::CreateRoomWindow</name>
+    <message>
+        <source>Create Room</source>
+        <translation>Raum erstellen</translation>
+    </message>
+    <message>
+        <source>A room of your own on a server that hosts many rooms. You are its first player, and so its admin.</source>
+        <translation>Ein eigener Raum auf einem Server mit vielen Räumen. Du bist sein erster Spieler und damit sein Admin.</translation>
+    </message>
+    <message>
+        <source>The server to make the room on: host, host:port or [IPv6]:port (the port is 2020 when none is given)</source>
+        <translation>Der Server für den Raum: Host, Host:Port oder [IPv6]:Port (ohne Angabe Port 2020)</translation>
+    </message>
+    <message>
+        <source>&amp;List it in the room directory</source>
+        <translation>Im Raum&amp;verzeichnis aufführen</translation>
+    </message>
+    <message>
+        <source>Everyone may then find it in the server browser&apos;s Public list</source>
+        <translation>Dann finden ihn alle in der öffentlichen Liste der Serverübersicht</translation>
+    </message>
+    <message>
+        <source>&amp;Create</source>
+        <translation>&amp;Erstellen</translation>
+    </message>
+    <message>
+        <source>&amp;Server:</source>
+        <translation>&amp;Server:</translation>
+    </message>
+    <message>
+        <source>&amp;Name:</source>
+        <translation>&amp;Name:</translation>
+    </message>
+    <message>
+        <source>&amp;Password:</source>
+        <translation>&amp;Passwort:</translation>
+    </message>
+    <message>
+        <source>You leave the game in progress for the new room.</source>
+        <translation>Du verlässt das laufende Spiel für den neuen Raum.</translation>
+    </message>
+    <message>
+        <source>You leave the room you are in for the new one.</source>
+        <translation>Du verlässt deinen Raum für den neuen.</translation>
+    </message>
+    <message>
+        <source>Not an address..</source>
+        <translation>Keine Adresse</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a server to make a room on: %2.
+Enter host, host:port or [IPv6]:port.</source>
+        <translation>„%1“ ist kein Server für einen Raum: %2.
+Gib Host, Host:Port oder [IPv6]:Port ein.</translation>
+    </message>
+</context>
+<context>
     <name>client::MainWindow</name>
     <message>
         <source>&amp;File</source>
@@ -265,6 +322,37 @@
     <message>
         <source>Play a sound when</source>
         <translation>Einen Ton spielen, wenn</translation>
+    </message>
+</context>
+<context>
+    <name>client::RoomInviteWindow</name>
+    <message>
+        <source>Invite friends</source>
+        <translation>Freunde einladen</translation>
+    </message>
+    <message>
+        <source>Your room &quot;%1&quot; is ready. Send your friends a link to it:</source>
+        <translation>Dein Raum „%1“ ist bereit. Schick deinen Freunden einen Link dorthin:</translation>
+    </message>
+    <message>
+        <source>Copy link</source>
+        <translation>Link kopieren</translation>
+    </message>
+    <message>
+        <source>Copied!</source>
+        <translation>Kopiert!</translation>
+    </message>
+    <message>
+        <source>The browser link plays in any web browser, with nothing to install; the Scrawlbox link opens this program in the room.</source>
+        <translation>Der Browser-Link läuft in jedem Webbrowser, ohne Installation; der Scrawlbox-Link öffnet dieses Programm im Raum.</translation>
+    </message>
+    <message>
+        <source>In a browser:</source>
+        <translation>Im Browser:</translation>
+    </message>
+    <message>
+        <source>In Scrawlbox:</source>
+        <translation>In Scrawlbox:</translation>
     </message>
 </context>
 <context>

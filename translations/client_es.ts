@@ -2,6 +2,63 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="es_ES">
 <context>
+    <name>client::CreateRoomWindow</name>
+    <message>
+        <source>Create Room</source>
+        <translation>Crear sala</translation>
+    </message>
+    <message>
+        <source>A room of your own on a server that hosts many rooms. You are its first player, and so its admin.</source>
+        <translation>Una sala propia en un servidor que aloja muchas. Eres su primer jugador y, por tanto, su administrador.</translation>
+    </message>
+    <message>
+        <source>The server to make the room on: host, host:port or [IPv6]:port (the port is 2020 when none is given)</source>
+        <translation>El servidor de la sala: host, host:puerto o [IPv6]:puerto (puerto 2020 si no se indica)</translation>
+    </message>
+    <message>
+        <source>&amp;List it in the room directory</source>
+        <translation>&amp;Publicarla en el directorio de salas</translation>
+    </message>
+    <message>
+        <source>Everyone may then find it in the server browser&apos;s Public list</source>
+        <translation>Así cualquiera podrá encontrarla en la lista pública de servidores</translation>
+    </message>
+    <message>
+        <source>&amp;Create</source>
+        <translation>&amp;Crear</translation>
+    </message>
+    <message>
+        <source>&amp;Server:</source>
+        <translation>&amp;Servidor:</translation>
+    </message>
+    <message>
+        <source>&amp;Name:</source>
+        <translation>&amp;Nombre:</translation>
+    </message>
+    <message>
+        <source>&amp;Password:</source>
+        <translation>&amp;Contraseña:</translation>
+    </message>
+    <message>
+        <source>You leave the game in progress for the new room.</source>
+        <translation>Dejas la partida en curso por la nueva sala.</translation>
+    </message>
+    <message>
+        <source>You leave the room you are in for the new one.</source>
+        <translation>Dejas tu sala actual por la nueva.</translation>
+    </message>
+    <message>
+        <source>Not an address..</source>
+        <translation>Dirección no válida</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a server to make a room on: %2.
+Enter host, host:port or [IPv6]:port.</source>
+        <translation>«%1» no es un servidor donde crear una sala: %2.
+Escribe host, host:puerto o [IPv6]:puerto.</translation>
+    </message>
+</context>
+<context>
     <name>client::MainWindow</name>
     <message>
         <source>&amp;File</source>
@@ -265,6 +322,37 @@
     <message>
         <source>Play a sound when</source>
         <translation>Reproducir un sonido cuando</translation>
+    </message>
+</context>
+<context>
+    <name>client::RoomInviteWindow</name>
+    <message>
+        <source>Invite friends</source>
+        <translation>Invitar a amigos</translation>
+    </message>
+    <message>
+        <source>Your room &quot;%1&quot; is ready. Send your friends a link to it:</source>
+        <translation>Tu sala «%1» está lista. Envía a tus amigos un enlace:</translation>
+    </message>
+    <message>
+        <source>Copy link</source>
+        <translation>Copiar enlace</translation>
+    </message>
+    <message>
+        <source>Copied!</source>
+        <translation>¡Copiado!</translation>
+    </message>
+    <message>
+        <source>In a browser:</source>
+        <translation>En un navegador:</translation>
+    </message>
+    <message>
+        <source>In Scrawlbox:</source>
+        <translation>En Scrawlbox:</translation>
+    </message>
+    <message>
+        <source>The browser link plays in any web browser, with nothing to install; the Scrawlbox link opens this program in the room.</source>
+        <translation>El enlace del navegador funciona en cualquier navegador, sin instalar nada; el enlace de Scrawlbox abre este programa en la sala.</translation>
     </message>
 </context>
 <context>

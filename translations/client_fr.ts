@@ -2,6 +2,63 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr_FR">
 <context>
+    <name>client::CreateRoomWindow</name>
+    <message>
+        <source>Create Room</source>
+        <translation>Créer un salon</translation>
+    </message>
+    <message>
+        <source>A room of your own on a server that hosts many rooms. You are its first player, and so its admin.</source>
+        <translation>Un salon à toi sur un serveur qui en héberge beaucoup. Tu en es le premier joueur, et donc l’admin.</translation>
+    </message>
+    <message>
+        <source>The server to make the room on: host, host:port or [IPv6]:port (the port is 2020 when none is given)</source>
+        <translation>Le serveur du salon : hôte, hôte:port ou [IPv6]:port (port 2020 s’il n’est pas indiqué)</translation>
+    </message>
+    <message>
+        <source>&amp;List it in the room directory</source>
+        <translation>&amp;Le publier dans l’annuaire des salons</translation>
+    </message>
+    <message>
+        <source>Everyone may then find it in the server browser&apos;s Public list</source>
+        <translation>Tout le monde pourra alors le trouver dans la liste publique des serveurs</translation>
+    </message>
+    <message>
+        <source>&amp;Create</source>
+        <translation>&amp;Créer</translation>
+    </message>
+    <message>
+        <source>&amp;Server:</source>
+        <translation>&amp;Serveur :</translation>
+    </message>
+    <message>
+        <source>&amp;Name:</source>
+        <translation>&amp;Nom :</translation>
+    </message>
+    <message>
+        <source>&amp;Password:</source>
+        <translation>&amp;Mot de passe :</translation>
+    </message>
+    <message>
+        <source>You leave the game in progress for the new room.</source>
+        <translation>Tu quittes la partie en cours pour le nouveau salon.</translation>
+    </message>
+    <message>
+        <source>You leave the room you are in for the new one.</source>
+        <translation>Tu quittes ton salon actuel pour le nouveau.</translation>
+    </message>
+    <message>
+        <source>Not an address..</source>
+        <translation>Adresse non valable</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a server to make a room on: %2.
+Enter host, host:port or [IPv6]:port.</source>
+        <translation>« %1 » n’est pas un serveur où créer un salon : %2.
+Indique hôte, hôte:port ou [IPv6]:port.</translation>
+    </message>
+</context>
+<context>
     <name>client::MainWindow</name>
     <message>
         <source>&amp;File</source>
@@ -265,6 +322,37 @@
     <message>
         <source>Play a sound when</source>
         <translation>Jouer un son quand</translation>
+    </message>
+</context>
+<context>
+    <name>client::RoomInviteWindow</name>
+    <message>
+        <source>Invite friends</source>
+        <translation>Inviter des amis</translation>
+    </message>
+    <message>
+        <source>Your room &quot;%1&quot; is ready. Send your friends a link to it:</source>
+        <translation>Ton salon « %1 » est prêt. Envoie un lien à tes amis :</translation>
+    </message>
+    <message>
+        <source>Copy link</source>
+        <translation>Copier le lien</translation>
+    </message>
+    <message>
+        <source>Copied!</source>
+        <translation>Copié !</translation>
+    </message>
+    <message>
+        <source>In a browser:</source>
+        <translation>Dans un navigateur :</translation>
+    </message>
+    <message>
+        <source>In Scrawlbox:</source>
+        <translation>Dans Scrawlbox :</translation>
+    </message>
+    <message>
+        <source>The browser link plays in any web browser, with nothing to install; the Scrawlbox link opens this program in the room.</source>
+        <translation>Le lien navigateur fonctionne dans tout navigateur, sans rien installer ; le lien Scrawlbox ouvre ce programme dans le salon.</translation>
     </message>
 </context>
 <context>

@@ -41,16 +41,16 @@ QLabel* Note(const QString& text, const char* name) {
 CreateRoomWindow::CreateRoomWindow(Session* session, QWidget* parent)
     : QDialog(parent), session_(session) {
   setObjectName(QStringLiteral("wCreateRoom"));
-  setWindowTitle(QStringLiteral("Create Room"));
+  setWindowTitle(tr("Create Room"));
   setAttribute(Qt::WA_DeleteOnClose);
-  auto* intro = Note(QStringLiteral("A room of your own on a server that hosts many rooms. You are "
-                                    "its first player, and so its admin."),
+  auto* intro = Note(tr("A room of your own on a server that hosts many rooms. You are "
+                        "its first player, and so its admin."),
                      "labCreateRoom");
   txtServer_ = new QLineEdit(FromWire(session_->ServerForNewRoom()));
   txtServer_->setObjectName(QStringLiteral("txtServer"));
   txtServer_->setToolTip(
-      QStringLiteral("The server to make the room on: host, host:port or [IPv6]:port (the port "
-                     "is 2020 when none is given)"));
+      tr("The server to make the room on: host, host:port or [IPv6]:port (the port "
+         "is 2020 when none is given)"));
   txtRoomName_ = new QLineEdit;
   txtRoomName_->setObjectName(QStringLiteral("txtRoomName"));
   txtRoomName_->setMaxLength(static_cast<int>(protocol::kRoomNameLength));
@@ -59,14 +59,13 @@ CreateRoomWindow::CreateRoomWindow(Session* session, QWidget* parent)
   txtRoomPassword_->setEchoMode(QLineEdit::Password);
   txtRoomPassword_->setMaxLength(static_cast<int>(kNewRoomPasswordLength));
   txtRoomPassword_->setPlaceholderText(QStringLiteral("optional"));
-  chkListed_ = new QCheckBox(QStringLiteral("&List it in the room directory"));
+  chkListed_ = new QCheckBox(tr("&List it in the room directory"));
   chkListed_->setObjectName(QStringLiteral("chkListed"));
-  chkListed_->setToolTip(
-      QStringLiteral("Everyone may then find it in the server browser's Public list"));
+  chkListed_->setToolTip(tr("Everyone may then find it in the server browser's Public list"));
 
   auto* buttons = scrawlbox::AcceptCancelButtons(this, QDialogButtonBox::Ok, "cmdCreate");
   cmdCreate_ = buttons->button(QDialogButtonBox::Ok);
-  cmdCreate_->setText(QStringLiteral("&Create"));
+  cmdCreate_->setText(tr("&Create"));
   const auto follow = [this] {
     cmdCreate_->setEnabled(!txtServer_->text().trimmed().isEmpty() &&
                            !txtRoomName_->text().trimmed().isEmpty());
@@ -76,17 +75,17 @@ CreateRoomWindow::CreateRoomWindow(Session* session, QWidget* parent)
   follow();
 
   auto* form = new QFormLayout;
-  form->addRow(QStringLiteral("&Server:"), txtServer_);
-  form->addRow(QStringLiteral("&Name:"), txtRoomName_);
-  form->addRow(QStringLiteral("&Password:"), txtRoomPassword_);
+  form->addRow(tr("&Server:"), txtServer_);
+  form->addRow(tr("&Name:"), txtRoomName_);
+  form->addRow(tr("&Password:"), txtRoomPassword_);
   form->addRow(QString(), chkListed_);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(intro);
   if (session_->connected()) {
     // Making a room takes the player out of this one, without a question: said beforehand.
     layout->addWidget(Note(session_->GameInProgress()
-                               ? QStringLiteral("You leave the game in progress for the new room.")
-                               : QStringLiteral("You leave the room you are in for the new one."),
+                               ? tr("You leave the game in progress for the new room.")
+                               : tr("You leave the room you are in for the new one."),
                            "labLeaving"));
   }
   layout->addLayout(form);
@@ -99,9 +98,9 @@ void CreateRoomWindow::accept() {
   const std::string server = ToWire(txtServer_->text().trimmed());
   std::string why;
   if (!directory::ParseRoomAddress(server, &why)) {
-    scrawlbox::ShowMessageBox(this, QMessageBox::Warning, QStringLiteral("Not an address.."),
-                              QStringLiteral("\"%1\" is not a server to make a room on: %2.\r\n"
-                                             "Enter host, host:port or [IPv6]:port.")
+    scrawlbox::ShowMessageBox(this, QMessageBox::Warning, tr("Not an address.."),
+                              tr("\"%1\" is not a server to make a room on: %2.\n"
+                                 "Enter host, host:port or [IPv6]:port.")
                                   .arg(txtServer_->text(), FromWire(why)));
     txtServer_->setFocus();
     return;
@@ -114,13 +113,12 @@ void CreateRoomWindow::accept() {
 
 RoomInviteWindow::RoomInviteWindow(const RoomInvite& invite, QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("wRoomInvite"));
-  setWindowTitle(QStringLiteral("Invite friends"));
+  setWindowTitle(tr("Invite friends"));
   setAttribute(Qt::WA_DeleteOnClose);
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(
-      Note(QStringLiteral("Your room \"%1\" is ready. Send your friends a link to it:")
-               .arg(FromWire(invite.name)),
-           "labInvite"));
+  layout->addWidget(Note(
+      tr("Your room \"%1\" is ready. Send your friends a link to it:").arg(FromWire(invite.name)),
+      "labInvite"));
   auto* grid = new QGridLayout;
   // Wide enough for the whole link, up to most of the screen; a longer one scrolls in its box.
   const QScreen* screen = this->screen();
@@ -137,17 +135,17 @@ RoomInviteWindow::RoomInviteWindow(const RoomInvite& invite, QWidget* parent) : 
     box->setCursorPosition(0);
     const int wanted = box->fontMetrics().horizontalAdvance(text) + box->fontMetrics().height();
     box->setMinimumWidth(std::min(wanted, widest));
-    auto* copy = new QPushButton(QStringLiteral("Copy link"));
+    auto* copy = new QPushButton(tr("Copy link"));
     copy->setObjectName(QString::fromLatin1(button_name));
     // "Copied" takes no more room than the caption it replaces.
     copy->setMinimumWidth(copy->sizeHint().width() +
-                          copy->fontMetrics().horizontalAdvance(QStringLiteral("Copied!")) -
+                          copy->fontMetrics().horizontalAdvance(tr("Copied!")) -
                           copy->fontMetrics().horizontalAdvance(copy->text()));
     connect(copy, &QPushButton::clicked, this, [copy, text] {
       QApplication::clipboard()->setText(text);
-      copy->setText(QStringLiteral("Copied!"));
+      copy->setText(tr("Copied!"));
     });
-    auto* label = new QLabel(QString::fromLatin1(caption));
+    auto* label = new QLabel(tr(caption));
     label->setBuddy(box);
     grid->addWidget(label, row, 0);
     grid->addWidget(box, row, 1);
@@ -155,14 +153,15 @@ RoomInviteWindow::RoomInviteWindow(const RoomInvite& invite, QWidget* parent) : 
     ++row;
     if (!first_copy) first_copy = copy;
   };
-  add_link("In a browser:", invite.web_link, "txtWebLink", "cmdCopyWebLink");
-  add_link("In Scrawlbox:", invite.desktop_link, "txtDesktopLink", "cmdCopyDesktopLink");
+  add_link(QT_TR_NOOP("In a browser:"), invite.web_link, "txtWebLink", "cmdCopyWebLink");
+  add_link(QT_TR_NOOP("In Scrawlbox:"), invite.desktop_link, "txtDesktopLink",
+           "cmdCopyDesktopLink");
   grid->setColumnStretch(1, 1);
   layout->addLayout(grid);
   if (!invite.web_link.empty()) {
-    layout->addWidget(Note(QStringLiteral("The browser link plays in any web browser, with "
-                                          "nothing to install; the Scrawlbox link opens this "
-                                          "program in the room."),
+    layout->addWidget(Note(tr("The browser link plays in any web browser, with "
+                              "nothing to install; the Scrawlbox link opens this "
+                              "program in the room."),
                            "labInviteHint"));
   }
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close);
