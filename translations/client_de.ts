@@ -57,6 +57,10 @@ Enter host, host:port or [IPv6]:port.</source>
         <translation>„%1“ ist kein Server für einen Raum: %2.
 Gib Host, Host:Port oder [IPv6]:Port ein.</translation>
     </message>
+    <message>
+        <source>optional</source>
+        <translation>optional</translation>
+    </message>
 </context>
 <context>
     <name>client::MainWindow</name>

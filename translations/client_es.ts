@@ -57,6 +57,10 @@ Enter host, host:port or [IPv6]:port.</source>
         <translation>«%1» no es un servidor donde crear una sala: %2.
 Escribe host, host:puerto o [IPv6]:puerto.</translation>
     </message>
+    <message>
+        <source>optional</source>
+        <translation>opcional</translation>
+    </message>
 </context>
 <context>
     <name>client::MainWindow</name>

@@ -57,6 +57,10 @@ Enter host, host:port or [IPv6]:port.</source>
         <translation>« %1 » n’est pas un serveur où créer un salon : %2.
 Indique hôte, hôte:port ou [IPv6]:port.</translation>
     </message>
+    <message>
+        <source>optional</source>
+        <translation>facultatif</translation>
+    </message>
 </context>
 <context>
     <name>client::MainWindow</name>

@@ -58,7 +58,7 @@ CreateRoomWindow::CreateRoomWindow(Session* session, QWidget* parent)
   txtRoomPassword_->setObjectName(QStringLiteral("txtRoomPassword"));
   txtRoomPassword_->setEchoMode(QLineEdit::Password);
   txtRoomPassword_->setMaxLength(static_cast<int>(kNewRoomPasswordLength));
-  txtRoomPassword_->setPlaceholderText(QStringLiteral("optional"));
+  txtRoomPassword_->setPlaceholderText(tr("optional"));
   chkListed_ = new QCheckBox(tr("&List it in the room directory"));
   chkListed_->setObjectName(QStringLiteral("chkListed"));
   chkListed_->setToolTip(tr("Everyone may then find it in the server browser's Public list"));
