@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "directory/server_browser.h"
 
+#include <algorithm>
+
+#include "directory/languages.h"
 #include "directory/records.h"
 #include "directory/tracker_words.h"
 #include "protocol/numbers.h"
@@ -87,12 +90,39 @@ std::vector<BrowserRow> ServerBrowser::PublicRows(std::string_view body) {
       row.locked = GetValue(line, key::LOCKED) == kTrue;
       // Only what is safe to show and open: the tracker has filled in any empty host.
       row.web_address = SaneWebAddress(GetValue(line, key::WEB));
+      // Only a code is shown or filtered by; anything else is a room that did not say.
+      row.language = GetValue(line, key::LANG);
+      if (!IsLanguageCode(row.language)) row.language.clear();
       rows.push_back(std::move(row));
     }
     start = end + 2;
   }
   if (rows.empty()) return {Placeholder(kNoServers, "Please try again later..")};
   return rows;
+}
+
+std::vector<std::string> ServerBrowser::Languages(const std::vector<BrowserRow>& rows) {
+  std::vector<std::string> languages;
+  for (const BrowserRow& row : rows) {
+    if (!row.placeholder && !row.language.empty()) languages.push_back(row.language);
+  }
+  std::sort(languages.begin(), languages.end());
+  languages.erase(std::unique(languages.begin(), languages.end()), languages.end());
+  return languages;
+}
+
+std::vector<BrowserRow> ServerBrowser::InLanguage(const std::vector<BrowserRow>& rows,
+                                                  const std::string& language) {
+  if (language.empty() || IsPlaceholder(rows)) return rows;
+  std::vector<BrowserRow> kept;
+  std::copy_if(rows.begin(), rows.end(), std::back_inserter(kept),
+               [&](const BrowserRow& row) { return row.language == language; });
+  if (kept.empty()) {
+    kept.push_back(
+        Placeholder("No rooms in " + protocol::Cp1252FromUtf8(LanguageName(language)) + ".",
+                    "Choose \"Any language\" to see every room."));
+  }
+  return kept;
 }
 
 BrowserRow ServerBrowser::UnreachableRow(const std::string& reason) {

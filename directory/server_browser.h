@@ -51,6 +51,7 @@ struct BrowserRow {
   std::optional<int> players{};  // the directory's count of players in the room, when it gives one
   bool locked = false;           // the room asks for a password
   std::string web_address{};     // the page to play the room on in a web browser, when it has one
+  std::string language{};        // the room's language code, when the directory gives one
 };
 
 class ServerBrowser {
@@ -78,6 +79,12 @@ class ServerBrowser {
   static std::vector<BrowserRow> PublicRows(std::string_view body);
   // What the browser asks the tracker for the public list (after "?"): at most kViewMax rooms.
   static std::string ViewQuery();
+
+  // The languages the rows have, in code order; and the rows of one of them (all for ""), or a
+  // placeholder that says there are none.
+  static std::vector<std::string> Languages(const std::vector<BrowserRow>& rows);
+  static std::vector<BrowserRow> InLanguage(const std::vector<BrowserRow>& rows,
+                                            const std::string& language);
 
   // The row shown while the public list is on its way.
   static BrowserRow WaitingRow() {

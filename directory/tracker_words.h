@@ -76,6 +76,9 @@ inline constexpr std::string_view HOST = "HOST";
 // ADD, only on a host's own listing (its default room, with no CODE): how many more rooms it can
 // make now. The directory sends those who want a new room to the host with the most.
 inline constexpr std::string_view FREE = "FREE";
+// ADD: the language the room plays in, two lower-case letters (ISO 639-1). Room record: that
+// code, only for rooms that sent one.
+inline constexpr std::string_view LANG = "LANG";
 // VIEW: the most rooms the browser wants, the fullest first.
 inline constexpr std::string_view MAX = "MAX";
 // Reply record: one of the status words below.

@@ -98,16 +98,18 @@ QByteArray HttpFront::Page(const QString& query) {
     pages_.clear();
     pages_generation_ = store_.generation();
   }
-  const auto key = std::make_pair(request.page, request.search);
+  const auto key = std::make_tuple(request.page, request.search, request.language);
   const auto kept = pages_.find(key);
   if (kept != pages_.end()) return kept->second;
   const std::string search = scrawlbox::ToWire(request.search);
+  const std::string language = request.language.toStdString();
   RoomStore::Page listing =
-      store_.ListedPage(search, (request.page - 1) * kRoomsPerPage, kRoomsPerPage);
+      store_.ListedPage(search, language, (request.page - 1) * kRoomsPerPage, kRoomsPerPage);
   // A page past the end (the list shrank since the link was made) shows the last one.
   if (listing.rooms.empty() && request.page > PageCount(listing.total)) {
     request.page = PageCount(listing.total);
-    listing = store_.ListedPage(search, (request.page - 1) * kRoomsPerPage, kRoomsPerPage);
+    listing =
+        store_.ListedPage(search, language, (request.page - 1) * kRoomsPerPage, kRoomsPerPage);
   }
   return pages_[key] = RoomsPage(listing, request);
 }

@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <tuple>
 #include <utility>
 
 #include "common/http/request_head.h"
@@ -52,7 +53,7 @@ class HttpFront {
   QStringList version_folders_;
   QString tracker_path_;
   std::function<std::string()> metrics_;
-  std::map<std::pair<int, QString>, QByteArray> pages_;
+  std::map<std::tuple<int, QString, QString>, QByteArray> pages_;
   uint64_t pages_generation_ = UINT64_MAX;
   scrawlbox::HttpListener http_;
 };

@@ -25,7 +25,7 @@ QVariant Number(int64_t value) {
 constexpr char kColumns[] =
     "key, name, description, address, port, version, admin_name, admin_email, private, "
     "total_connections, total_games, total_rounds, total_words, total_wordlists, source, "
-    "failed_probes, players, locked, web, code, host_key, free_rooms";
+    "failed_probes, players, locked, web, code, host_key, free_rooms, language";
 
 Room FromQuery(const QSqlQuery& q) {
   Room r;
@@ -51,6 +51,7 @@ Room FromQuery(const QSqlQuery& q) {
   r.code = Text(q.value(19));
   r.host = Text(q.value(20));
   r.free = q.value(21).toInt();
+  r.language = Text(q.value(22));
   return r;
 }
 
@@ -99,6 +100,11 @@ const char* const kMigration5[] = {
     "ALTER TABLE rooms ADD COLUMN host_key {blob}",
     "ALTER TABLE rooms ADD COLUMN free_rooms INTEGER NOT NULL DEFAULT -1",
     "CREATE INDEX rooms_host ON rooms (host_key)",
+};
+
+// Rows from before say no language until their room's next ADD.
+const char* const kMigration6[] = {
+    "ALTER TABLE rooms ADD COLUMN language {blob}",
 };
 
 // Qt binds an empty value as NULL, so a column that may hold nothing holds either.
@@ -216,7 +222,7 @@ QString Registry::Sql(const char* text) const {
       .replace(QStringLiteral("{int64}"), QLatin1String(dialect_->int64));
 }
 
-QSqlQuery* Registry::Run(const QString& sql, std::initializer_list<QVariant> values) {
+QSqlQuery* Registry::Run(const QString& sql, const QVariantList& values) {
   QSqlQuery* query = &once_;
   bool ok = false;
   if (values.size() == 0) {
@@ -293,6 +299,7 @@ bool Registry::Migration(int version) {
   if (version == 3 && !run(kMigration3)) return false;
   if (version == 4 && !run(kMigration4)) return false;
   if (version == 5 && !run(kMigration5)) return false;
+  if (version == 6 && !run(kMigration6)) return false;
   if (version == 2) {
     if (!run(kMigration2)) return false;
     // Names registered before the search existed get their folded form here.
@@ -408,29 +415,30 @@ RoomStore::AddOutcome Registry::Add(const Room& room, const AddRequest& request,
     if (q->value(0).toInt() >= request.max_per_address) return commit(AddResult::kAddressFull);
   }
 
-  const std::initializer_list<QVariant> fields = {Bytes(room.name),
-                                                  Bytes(room.description),
-                                                  Bytes(room.address),
-                                                  room.port,
-                                                  Bytes(room.version),
-                                                  Bytes(room.admin_name),
-                                                  Bytes(room.admin_email),
-                                                  room.is_private ? 1 : 0,
-                                                  Number(room.total_connections),
-                                                  Number(room.total_games),
-                                                  Number(room.total_rounds),
-                                                  Number(room.total_words),
-                                                  Number(room.total_wordlists),
-                                                  source,
-                                                  room.players,
-                                                  room.locked ? 1 : 0,
-                                                  Bytes(protocol::LowerCase(room.name)),
-                                                  Bytes(secret),
-                                                  Bytes(room.web),
-                                                  Bytes(room.code),
-                                                  host,
-                                                  room.free,
-                                                  Bytes(room.key)};
+  const QVariantList fields = {Bytes(room.name),
+                               Bytes(room.description),
+                               Bytes(room.address),
+                               room.port,
+                               Bytes(room.version),
+                               Bytes(room.admin_name),
+                               Bytes(room.admin_email),
+                               room.is_private ? 1 : 0,
+                               Number(room.total_connections),
+                               Number(room.total_games),
+                               Number(room.total_rounds),
+                               Number(room.total_words),
+                               Number(room.total_wordlists),
+                               source,
+                               room.players,
+                               room.locked ? 1 : 0,
+                               Bytes(protocol::LowerCase(room.name)),
+                               Bytes(secret),
+                               Bytes(room.web),
+                               Bytes(room.code),
+                               host,
+                               room.free,
+                               Bytes(room.language),
+                               Bytes(room.key)};
   // A known room refreshing its entry is the usual request, and no room limit applies to it.
   if (owner) {
     if (!(q = Run(QStringLiteral(
@@ -438,7 +446,7 @@ RoomStore::AddOutcome Registry::Add(const Room& room, const AddRequest& request,
                       "admin_name=?, admin_email=?, private=?, total_connections=?, "
                       "total_games=?, total_rounds=?, total_words=?, total_wordlists=?, source=?, "
                       "players=?, locked=?, name_folded=?, secret=?, web=?, code=?, host_key=?, "
-                      "free_rooms=?, failed_probes=0 WHERE key=?"),
+                      "free_rooms=?, language=?, failed_probes=0 WHERE key=?"),
                   fields))) {
       return {};
     }
@@ -460,14 +468,14 @@ RoomStore::AddOutcome Registry::Add(const Room& room, const AddRequest& request,
   if (of_host && request.max_per_host > 0 && q->value(2).toInt() >= request.max_per_host) {
     return commit(AddResult::kHostFull);
   }
-  if (!(q = Run(
-            QStringLiteral(
-                "INSERT INTO rooms (name, description, address, port, version, admin_name, "
-                "admin_email, private, total_connections, total_games, total_rounds, "
-                "total_words, total_wordlists, source, players, locked, name_folded, secret, "
-                "web, code, host_key, free_rooms, key) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
-                "?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-            fields))) {
+  if (!(q = Run(QStringLiteral(
+                    "INSERT INTO rooms (name, description, address, port, version, admin_name, "
+                    "admin_email, private, total_connections, total_games, total_rounds, "
+                    "total_words, total_wordlists, source, players, locked, name_folded, secret, "
+                    "web, code, host_key, free_rooms, language, key) VALUES (?, ?, ?, ?, ?, ?, ?, "
+                    "?, ?, "
+                    "?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                fields))) {
     return {};
   }
   return commit(AddResult::kAdded, std::move(answered));
@@ -494,8 +502,7 @@ RoomStore::RemoveResult Registry::Remove(const std::string& key, const std::stri
   return RemoveResult::kRemoved;
 }
 
-std::vector<Room> Registry::Select(const QString& condition,
-                                   std::initializer_list<QVariant> values) {
+std::vector<Room> Registry::Select(const QString& condition, const QVariantList& values) {
   const Finished finished{*this};
   std::vector<Room> rooms;
   QSqlQuery* q = nullptr;
@@ -512,23 +519,33 @@ std::vector<Room> Registry::Listed(size_t limit) {
                 {qulonglong(limit)});
 }
 
-RoomStore::Page Registry::ListedPage(std::string_view search, size_t offset, size_t limit) {
+RoomStore::Page Registry::ListedPage(std::string_view search, std::string_view language,
+                                     size_t offset, size_t limit) {
   const Finished finished{*this};
   Page page;
   QString condition = QStringLiteral("WHERE private = 0");
-  const QVariant folded = Bytes(protocol::LowerCase(search));
-  if (!search.empty()) condition += QStringLiteral(" AND ") + QLatin1String(dialect_->contains);
+  QVariantList values;
+  if (!search.empty()) {
+    condition += QStringLiteral(" AND ") + QLatin1String(dialect_->contains);
+    values << Bytes(protocol::LowerCase(search));
+  }
+  if (!language.empty()) {
+    condition += QStringLiteral(" AND language = ?");
+    values << Bytes(std::string(language));
+  }
   QSqlQuery* q = nullptr;
-  const bool counted =
-      search.empty()
-          ? (q = Run(QStringLiteral("SELECT COUNT(*) FROM rooms ") + condition))
-          : (q = Run(QStringLiteral("SELECT COUNT(*) FROM rooms ") + condition, {folded}));
-  if (!counted || !q->next()) return page;
+  if (!(q = Run(QStringLiteral("SELECT COUNT(*) FROM rooms ") + condition, values)) || !q->next())
+    return page;
   page.total = q->value(0).toLongLong();
-  const QString rest =
-      condition + QStringLiteral(" %1 LIMIT ? OFFSET ?").arg(QLatin1String(kListingOrder));
-  page.rooms = search.empty() ? Select(rest, {qulonglong(limit), qulonglong(offset)})
-                              : Select(rest, {folded, qulonglong(limit), qulonglong(offset)});
+  // Every language of the list, so that the choice of one still offers the others.
+  if (!(q = Run(QStringLiteral("SELECT DISTINCT language FROM rooms WHERE private = 0 AND "
+                               "COALESCE(length(language), 0) > 0 ORDER BY language")))) {
+    return page;
+  }
+  while (q->next()) page.languages.push_back(Text(q->value(0)));
+  values << qulonglong(limit) << qulonglong(offset);
+  page.rooms = Select(
+      condition + QStringLiteral(" %1 LIMIT ? OFFSET ?").arg(QLatin1String(kListingOrder)), values);
   return page;
 }
 

@@ -23,7 +23,7 @@ namespace tracker {
 class Registry : public RoomStore {
  public:
   // The schema this build creates and reads.
-  static constexpr int kSchemaVersion = 5;
+  static constexpr int kSchemaVersion = 6;
 
   Registry();
   ~Registry() override;
@@ -43,7 +43,8 @@ class Registry : public RoomStore {
   RemoveResult Remove(const std::string& key, const std::string& secret,
                       const std::string& source) override;
   std::vector<Room> Listed(size_t limit) override;
-  Page ListedPage(std::string_view search, size_t offset, size_t limit) override;
+  Page ListedPage(std::string_view search, std::string_view language, size_t offset,
+                  size_t limit) override;
   Counts CountRooms() override;
   std::optional<std::string> RoomyHost() override;
   uint64_t generation() const override { return generation_; }
@@ -91,7 +92,7 @@ class Registry : public RoomStore {
   // Runs a statement with its values bound in order: the query holding its outcome until the
   // next run of the same statement, or nothing (with error_ set) when it fails. Statements with
   // values are prepared once; the others (schema changes among them) run as they are.
-  QSqlQuery* Run(const QString& sql, std::initializer_list<QVariant> values = {});
+  QSqlQuery* Run(const QString& sql, const QVariantList& values = {});
   // The statement with the dialect's type names in place of {id}, {blob} and {int64}.
   QString Sql(const char* text) const;
   // Moves the shared change counter inside the open transaction. It is the first write of every
@@ -101,7 +102,7 @@ class Registry : public RoomStore {
     ++generation_;
     seen_database_generation_ = database_generation;
   }
-  std::vector<Room> Select(const QString& condition, std::initializer_list<QVariant> values = {});
+  std::vector<Room> Select(const QString& condition, const QVariantList& values = {});
   // The secret and the registering address of the key's row, inside the open transaction.
   struct Owner {
     std::string secret;

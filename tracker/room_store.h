@@ -41,6 +41,8 @@ struct Room {
   // On a host's own listing: how many more rooms the host can make now; kUnknownFree when the
   // registration did not say.
   int free = -1;
+  // The language the room plays in, two lower-case letters; empty when it never said.
+  std::string language{};
 };
 
 inline constexpr int kUnknownPlayers = -1;
@@ -128,12 +130,16 @@ class RoomStore {
 
   // Public rooms, the fullest first and otherwise in the order they were first registered.
   virtual std::vector<Room> Listed(size_t limit) = 0;
-  // One page of the same order, only rooms whose folded name holds the folded search text.
+  // One page of the same order, only rooms whose folded name holds the folded search text and,
+  // unless language is empty, that play in that language.
   struct Page {
     int64_t total = 0;  // rooms that match, on every page
     std::vector<Room> rooms;
+    // The languages of all listed rooms, whatever matched, in code order.
+    std::vector<std::string> languages{};
   };
-  virtual Page ListedPage(std::string_view search, size_t offset, size_t limit) = 0;
+  virtual Page ListedPage(std::string_view search, std::string_view language, size_t offset,
+                          size_t limit) = 0;
   // How many rooms are listed and how many are private.
   struct Counts {
     int64_t listed = 0;

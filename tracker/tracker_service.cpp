@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <random>
 
+#include "directory/languages.h"
 #include "directory/records.h"
 #include "directory/room_address.h"
 #include "directory/tracker.h"
@@ -286,6 +287,12 @@ std::string TrackerService::Add(const std::map<std::string, std::string>& fields
     // Rooms to make belong to a host; without one the count means nothing.
     if (!room.host.empty()) room.free = std::stoi(free_text);
   }
+  // The page's filter and the browsers' column group rooms by it, so nonsense is refused.
+  room.language = Value(fields, key::LANG);
+  if (!room.language.empty() && !directory::IsLanguageCode(room.language)) {
+    return Refuse(Refusal::kBadField, RequestAnswer::kFail,
+                  "LANG must be a language code of two lower-case letters, such as en.");
+  }
   RoomStore::AddRequest request;
   request.secret = Value(fields, key::SECRET);
   request.old_key = CleanField(Value(fields, key::OLDKEY));
@@ -386,6 +393,7 @@ std::string TrackerService::RoomRecord(const Room& r) {
   if (r.locked) record += "|" + directory::MakeRecord({{key::LOCKED, directory::kTrue}});
   if (!r.web.empty()) record += "|" + directory::MakeRecord({{key::WEB, r.web}});
   if (!r.code.empty()) record += "|" + directory::MakeRecord({{key::CODE, r.code}});
+  if (!r.language.empty()) record += "|" + directory::MakeRecord({{key::LANG, r.language}});
   return record;
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "client/ui/server_browser_window.h"
 
+#include <QComboBox>
 #include <QDesktopServices>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -13,12 +14,14 @@
 #include <QTreeWidget>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "client/net/server_probe.h"
 #include "client/room/session.h"
 #include "client/ui/svg_picture.h"
 #include "common/qt/text_codec.h"
 #include "common/ui/message_box.h"
+#include "directory/languages.h"
 
 namespace client {
 
@@ -57,14 +60,16 @@ ServerBrowserWindow::ServerBrowserWindow(Session* session, directory::RoomListSt
 
   lvwServers_ = new QTreeWidget;
   lvwServers_->setObjectName(QStringLiteral("lvwServers"));
-  lvwServers_->setHeaderLabels(
-      {QStringLiteral("Server Name"), QStringLiteral("Description"), QStringLiteral("Players")});
+  lvwServers_->setHeaderLabels({QStringLiteral("Server Name"), QStringLiteral("Description"),
+                                QStringLiteral("Players"), QStringLiteral("Language")});
   lvwServers_->setRootIsDecorated(false);
   lvwServers_->header()->setStretchLastSection(false);
   lvwServers_->header()->setSectionResizeMode(1, QHeaderView::Stretch);
   lvwServers_->header()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
+  lvwServers_->header()->setSectionResizeMode(3, QHeaderView::ResizeToContents);
   lvwServers_->setColumnWidth(0, 200);
   lvwServers_->setColumnHidden(2, true);
+  lvwServers_->setColumnHidden(3, true);
   lvwServers_->setContextMenuPolicy(Qt::CustomContextMenu);
   // A row highlighted by any button or key is the room the boxes name.
   connect(lvwServers_, &QTreeWidget::currentItemChanged, this,
@@ -118,6 +123,15 @@ ServerBrowserWindow::ServerBrowserWindow(Session* session, directory::RoomListSt
   cmdRefresh_->setToolTip(QStringLiteral("Ask the room directory for its list again"));
   cmdRefresh_->setEnabled(false);
   connect(cmdRefresh_, &QPushButton::clicked, this, &ServerBrowserWindow::FetchPublicList);
+  cboLanguage_ = new QComboBox;
+  cboLanguage_->setObjectName(QStringLiteral("cboLanguage"));
+  cboLanguage_->setToolTip(QStringLiteral("Show only the public rooms that play in this language"));
+  cboLanguage_->addItem(QStringLiteral("Any language"), QString());
+  cboLanguage_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+  cboLanguage_->setEnabled(false);
+  connect(cboLanguage_, &QComboBox::activated, this, [this] {
+    if (section_ == Section::kPublic) ShowPublicRows(public_rows_);
+  });
 
   wsServerCheck_ = new ServerProbe(this);
   connect(wsServerCheck_, &ServerProbe::online, this, [this] {
@@ -144,6 +158,10 @@ ServerBrowserWindow::ServerBrowserWindow(Session* session, directory::RoomListSt
   form->addRow(QStringLiteral("Description"), txtDescription_);
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(cmdRefresh_);
+  auto* language = new QLabel(QStringLiteral("&Language"));
+  language->setBuddy(cboLanguage_);
+  buttons->addWidget(language);
+  buttons->addWidget(cboLanguage_);
   buttons->addWidget(cmdAddToFavourites);
   buttons->addWidget(cmdRemoveServer_);
   buttons->addStretch();
@@ -179,6 +197,7 @@ void ServerBrowserWindow::ShowSection(Section section) {
   section_chosen_ = true;
   cmdRemoveServer_->setEnabled(section != Section::kPublic);
   cmdRefresh_->setEnabled(section == Section::kPublic);
+  cboLanguage_->setEnabled(section == Section::kPublic);
   if (section == Section::kPublic) {
     FetchPublicList();
   } else {
@@ -195,10 +214,32 @@ void ServerBrowserWindow::FetchPublicList() {
       tracker_url_ + "?" + directory::ServerBrowser::ViewQuery(), directory::UserAgent("Client"),
       [this, alive = alive_, fetch](const directory::HttpResult& result) {
         if (!*alive || section_ != Section::kPublic || fetch != fetches_) return;
-        ShowRows(result.ok ? directory::ServerBrowser::PublicRows(result.body)
-                           : std::vector<BrowserRow>{
-                                 directory::ServerBrowser::UnreachableRow(result.error_text)});
+        ShowPublicRows(result.ok ? directory::ServerBrowser::PublicRows(result.body)
+                                 : std::vector<BrowserRow>{directory::ServerBrowser::UnreachableRow(
+                                       result.error_text)});
       });
+}
+
+void ServerBrowserWindow::ShowPublicRows(std::vector<BrowserRow> rows) {
+  public_rows_ = std::move(rows);
+  // The choice stays while the new list still has it, and stays offered while it is chosen.
+  const QString chosen = cboLanguage_->currentData().toString();
+  std::vector<std::string> languages = directory::ServerBrowser::Languages(public_rows_);
+  const std::string chosen_code = chosen.toStdString();
+  if (!chosen_code.empty() &&
+      std::find(languages.begin(), languages.end(), chosen_code) == languages.end()) {
+    languages.push_back(chosen_code);
+  }
+  {
+    const QSignalBlocker quiet(cboLanguage_);
+    while (cboLanguage_->count() > 1) cboLanguage_->removeItem(1);
+    for (const std::string& code : languages) {
+      cboLanguage_->addItem(QString::fromUtf8(directory::LanguageName(code)),
+                            QString::fromStdString(code));
+    }
+    cboLanguage_->setCurrentIndex(std::max(0, cboLanguage_->findData(chosen)));
+  }
+  ShowRows(directory::ServerBrowser::InLanguage(public_rows_, chosen_code));
 }
 
 void ServerBrowserWindow::ShowRows(const std::vector<BrowserRow>& rows) {
@@ -206,15 +247,17 @@ void ServerBrowserWindow::ShowRows(const std::vector<BrowserRow>& rows) {
   rows_ = rows;
   lvwServers_->clear();
   bool counted = false;
+  bool spoken = false;
   for (const BrowserRow& row : rows_) {
-    QStringList texts = {FromWire(row.name), FromWire(row.description)};
-    if (row.players) texts << QString::number(*row.players);
+    QStringList texts = {FromWire(row.name), FromWire(row.description),
+                         row.players ? QString::number(*row.players) : QString(),
+                         QString::fromUtf8(directory::LanguageName(row.language))};
     auto* item = new QTreeWidgetItem(texts);
     lvwServers_->addTopLevelItem(item);
     if (row.placeholder) {
       // It tells, it names no room: it can be read, not chosen.
       item->setFlags(Qt::ItemIsEnabled);
-      item->setToolTip(0, texts.join(QStringLiteral(" ")));
+      item->setToolTip(0, texts.mid(0, 2).join(QStringLiteral(" ")));
       if (row.description.empty()) item->setFirstColumnSpanned(true);
       QFont italic = item->font(0);
       italic.setItalic(true);
@@ -232,9 +275,11 @@ void ServerBrowserWindow::ShowRows(const std::vector<BrowserRow>& rows) {
     }
     item->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
     counted = counted || row.players.has_value();
+    spoken = spoken || !row.language.empty();
   }
-  // The directory may not count players; then there is no column to show.
+  // The directory may not count players or tell languages; then there is no column to show.
   lvwServers_->setColumnHidden(2, !counted);
+  lvwServers_->setColumnHidden(3, !spoken);
   // No row is highlighted in a new list, so the boxes no longer name the one that was.
   FollowHighlightedRow();
 }

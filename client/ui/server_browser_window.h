@@ -9,6 +9,7 @@
 #include "directory/server_browser.h"
 #include "directory/tracker.h"
 
+class QComboBox;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
@@ -33,6 +34,9 @@ class ServerBrowserWindow : public QDialog {
  private:
   void ShowSection(directory::Section section);
   void ShowRows(const std::vector<directory::BrowserRow>& rows);
+  // The public list as the tracker gave it, through the chosen language; the choice offers the
+  // languages the list holds.
+  void ShowPublicRows(std::vector<directory::BrowserRow> rows);
   // The boxes name the highlighted room, and none once no room is highlighted.
   void FollowHighlightedRow();
   // Asks the tracker for the public rooms; "Please wait.." shows until the answer, and the reason
@@ -55,6 +59,8 @@ class ServerBrowserWindow : public QDialog {
   int fetches_ = 0;
   bool section_chosen_ = false;
   std::vector<directory::BrowserRow> rows_;
+  // The whole public list, of which the chosen language's rooms are shown.
+  std::vector<directory::BrowserRow> public_rows_;
   // What the highlighted row put in the boxes, while they still hold it.
   std::optional<directory::ServerEntry> filled_;
   QListWidget* lvwSections_;
@@ -64,6 +70,7 @@ class ServerBrowserWindow : public QDialog {
   QLineEdit* txtDescription_;
   QPushButton* cmdRemoveServer_;
   QPushButton* cmdRefresh_;
+  QComboBox* cboLanguage_;
   QIcon room_icon_;
   QIcon locked_icon_;
   ServerProbe* wsServerCheck_;

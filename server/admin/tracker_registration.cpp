@@ -114,6 +114,7 @@ std::string TrackerRegistration::SubmitQuery() const {
               {key::TOTALWORDS, NumberText(static_cast<double>(totals.words))},
               {key::TOTALWORDLISTS, NumberText(static_cast<double>(totals.lists))},
               {key::LOCKED, s.ServerPassword.empty() ? directory::kFalse : directory::kTrue},
+              {key::LANG, s.Language},
               // Last, so that a tracker reading the older fields by position still finds them.
               {key::PLAYERS, NumberText(room_.InRoomCount())}}) +
          (web.empty() ? "" : "&" + directory::MakeQuery({{key::WEB, URLEncode(web)}})) + hosted +

@@ -4,9 +4,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "directory/languages.h"
 #include "directory/tracker.h"
 #include "inifile/ini_document.h"
 #include "protocol/numbers.h"
+#include "protocol/text.h"
 
 namespace server {
 
@@ -93,6 +95,10 @@ ServerSettings LoadSettings(const inifile::IniStore& store) {
   settings.WordChoiceSeconds =
       std::clamp(protocol::RoundToInt32(inifile::ReadNumber(ini, s, "Word Choice Seconds", "15")),
                  kMinWordChoiceSeconds, kMaxWordChoiceSeconds);
+  // An operator's "DE" is still German; anything that is no code would only confuse the lists.
+  settings.Language = protocol::LowerCase(ini.Read(s, "Language", directory::kDefaultLanguage));
+  if (!directory::IsLanguageCode(settings.Language))
+    settings.Language = directory::kDefaultLanguage;
   return settings;
 }
 

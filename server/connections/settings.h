@@ -90,6 +90,8 @@ struct ServerSettings {
   // rooms do), and the seconds it has to choose before the first is taken.
   int WordChoices = 3;
   int WordChoiceSeconds = 15;
+  // The language the room plays in, told to the directory: a lower-case two-letter code.
+  std::string Language = "en";
 
   // The port as the listening socket takes it; 0 when the text is no port number.
   int PortNumber() const;

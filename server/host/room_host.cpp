@@ -299,6 +299,8 @@ RoomHost::Created RoomHost::CreateRoom(const RoomChoices& choices,
   settings.Write(kServerDetailsSection, "Server Password",
                  protocol::StripControlCodes(choices.password));
   settings.Write(kServerDetailsSection, "Private Server", inifile::BoolText(!choices.is_public));
+  if (!choices.language.empty())
+    settings.Write(kServerDetailsSection, "Language", choices.language);
   settings.Write(kServerDetailsSection, "Max Connections",
                  protocol::NumberText(limits_.players_per_room));
 

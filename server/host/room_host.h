@@ -42,6 +42,8 @@ struct RoomChoices {
   std::string name;
   std::string password;
   bool is_public = false;
+  // A language code for the room's Language; empty keeps the host's default.
+  std::string language{};
 };
 
 // Many rooms in one process, on one listening socket and one web port. The room of Server.ini

@@ -6,6 +6,7 @@
 #include <QJsonParseError>
 
 #include "common/http/response.h"
+#include "directory/languages.h"
 #include "protocol/text.h"
 #include "server/net/web_page.h"
 
@@ -60,15 +61,28 @@ std::string MakeRoom(RoomHost& host, const WebTransport::Request& request, bool 
   choices.name = protocol::Cp1252FromUtf8(object.value("name").toString().trimmed().toStdString());
   choices.password = protocol::Cp1252FromUtf8(object.value("password").toString().toStdString());
   choices.is_public = object.value("public").toBool(false);
+  if (object.contains("language")) {
+    choices.language = object.value("language").toString().toStdString();
+    if (!directory::IsKnownLanguage(choices.language)) {
+      std::string known;
+      for (const std::string_view code : directory::kKnownLanguages) {
+        known += (known.empty() ? "" : ", ") + std::string(code);
+      }
+      return Error("400 Bad Request", "The language is to be one of " + known + ".");
+    }
+  }
   const RoomHost::Created created = host.CreateRoom(choices, request.client);
   if (created.code.empty()) return Error("429 Too Many Requests", created.refusal);
   const std::string url =
       BaseUrl(host, request.head, tls) + std::string(kLinkPrefix) + created.code;
-  return Json("201 Created", {{"code", QString::fromStdString(created.code)},
-                              {"url", QString::fromStdString(url)},
-                              {"name", QString::fromStdString(protocol::Utf8FromCp1252(
-                                           host.Find(created.code)->core().settings().Name))},
-                              {"public", choices.is_public}});
+  return Json(
+      "201 Created",
+      {{"code", QString::fromStdString(created.code)},
+       {"url", QString::fromStdString(url)},
+       {"name", QString::fromStdString(
+                    protocol::Utf8FromCp1252(host.Find(created.code)->core().settings().Name))},
+       {"public", choices.is_public},
+       {"language", QString::fromStdString(host.Find(created.code)->core().settings().Language)}});
 }
 
 }  // namespace

@@ -144,17 +144,18 @@ TEST(PublicList, RowsComeFromRecordLinesAndAnEmptyReplyMeansNoServers) {
   std::string rows;
   for (const BrowserRow& row : ServerBrowser::PublicRows(
            "SERVERNAME=One|SERVERDESC=first|SERVERIP=1.1.1.1|PORT=2020|PLAYERS=3"
-           "|WEB=https://play.example/\r\n"
+           "|WEB=https://play.example/|LANG=de\r\n"
            "short\r\n"
            "SERVERNAME=Two|SERVERDESC=second|SERVERIP=2.2.2.2|PORT=2021|LOCKED=True\r\n"
            "SERVERNAME=Odd|SERVERIP=3.3.3.3|PORT=99999|PLAYERS=-4|LOCKED=yes"
-           "|WEB=javascript:alert(1)\r\n0\r\n\r\n")) {
+           "|WEB=javascript:alert(1)|LANG=DE\r\n0\r\n\r\n")) {
     rows += row.name + " " + (row.players ? std::to_string(*row.players) : "?") +
             (row.locked ? " locked " : " ") + std::to_string(ServerBrowser::PortFor(&row)) + " " +
-            row.web_address + ", ";
+            row.web_address + " " + row.language + ", ";
   }
-  // A record without the fields shows no count, no lock and no page, and neither does nonsense.
-  EXPECT_EQ(rows, "One 3 2020 https://play.example/, Two ? locked 2021 , Odd ? 2020 , ");
+  // A record without the fields shows no count, no lock, no page and no language, and neither
+  // does nonsense.
+  EXPECT_EQ(rows, "One 3 2020 https://play.example/ de, Two ? locked 2021  , Odd ? 2020  , ");
 }
 
 TEST(Probe, OnlyALongEnoughYesMeansOnline) {

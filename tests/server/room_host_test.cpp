@@ -142,7 +142,7 @@ TEST_F(HostTest, AMadeRoomTakesTheMakersChoicesTheHostsDefaultsAndTheHostsOwnLim
   ini.INIWriteAll(server::kRoomDefaultsSection, {{"Word Choices", "1"}, {"Flood Burst", "9"}});
   ini.INIWrite(server::kHostSection, "Players Per Room", "2");
   const server::RoomHost::Created created =
-      host.CreateRoom({"Friends\x03", "secret", true}, "10.9.9.9");
+      host.CreateRoom({"Friends\x03", "secret", true, "de"}, "10.9.9.9");
   // Read again: the defaults are read when a room is made.
   server::Room& room = *host.Find(created.code);
   const server::ServerSettings& settings = room.core().settings();
@@ -150,6 +150,7 @@ TEST_F(HostTest, AMadeRoomTakesTheMakersChoicesTheHostsDefaultsAndTheHostsOwnLim
   EXPECT_EQ(settings.ServerPassword, "secret");
   EXPECT_FALSE(settings.PrivateServer);
   EXPECT_EQ(settings.WordChoices, 1);
+  EXPECT_EQ(settings.Language, "de");
   EXPECT_EQ(settings.FloodBurst, 0) << "the host's own flood limit holds";
 
   const int wrong = Join(created.code, "Ann");

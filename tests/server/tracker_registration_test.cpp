@@ -23,7 +23,7 @@ using Reg = TrackerRegistration;
 
 constexpr char kRoomDetails[] =
     "Name=Pens|Ink 100%\r\nDescription=Come & draw: it's fun!\r\nAdmin Name=Ann_Op\r\n"
-    "Admin Email=ann@example.org\r\nIP Address=203.0.113.9\r\nPort=2021\r\n";
+    "Admin Email=ann@example.org\r\nIP Address=203.0.113.9\r\nPort=2021\r\nLanguage=DE\r\n";
 constexpr char kDirectory[] =
     "[Directory]\r\nTracker URL=http://tracker.example/misc/scrawlbox/tracker.php\r\n"
     "Update URL=http://updates.example/version/\r\n";
@@ -67,7 +67,7 @@ TEST_F(Registration, SubmitAndRemoveSendEveryFieldWithFreeTextEncodedAndTheSecre
             "&DESC=Come%20%26%20draw%3A%20it%27s%20fun%21&IP=203.0.113.9&PORT=2021"
             "&ADMINNAME=Ann%5FOp&ADMINEMAIL=ann%40example%2Eorg&ISPUBLIC=False"
             "&TOTALCONNECTIONS=2&TOTALGAMES=1&TOTALROUNDS=0&TOTALWORDS=0&TOTALWORDLISTS=0"
-            "&LOCKED=False&PLAYERS=0&OLDKEY=HOST:ANN:2021");
+            "&LOCKED=False&LANG=de&PLAYERS=0&OLDKEY=HOST:ANN:2021");
   EXPECT_EQ(http.open.front().user_agent, "Scrawlbox Server v1.1 build#0000");
   EXPECT_FALSE(registration.Submitted());  // only the tracker's answer counts
   http.Answer("STATUS=SUBMITOK|EXTRA=|SECRET=00ff\r\n");

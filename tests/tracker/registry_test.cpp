@@ -140,14 +140,44 @@ TEST_P(TwoInstances, ThePageSearchesFoldedNamesAndPagesInListingOrder) {
     room.is_private = i == 6;  // never found
     ASSERT_EQ(a.Add(room, now), AddResult::kAdded);
   }
-  const RoomStore::Page all = b.ListedPage("", 2, 2);
+  const RoomStore::Page all = b.ListedPage("", "", 2, 2);
   EXPECT_EQ(all.total, 6);
   EXPECT_THAT(Keys(all.rooms), ElementsAre("R3", "R2"));
   // Upper and lower case are one, letters with accents too (É \311 and é \351 in Windows-1252).
-  const RoomStore::Page found = b.ListedPage("\351COLE", 1, 2);
+  const RoomStore::Page found = b.ListedPage("\351COLE", "", 1, 2);
   EXPECT_EQ(found.total, 3);
   EXPECT_THAT(Keys(found.rooms), ElementsAre("R2", "R0"));
-  EXPECT_EQ(b.ListedPage("%", 0, 10).total, 0);  // no wildcards
+  EXPECT_EQ(b.ListedPage("%", "", 0, 10).total, 0);  // no wildcards
+}
+
+// A database from before languages keeps its rooms, which say none until they register again.
+TEST_P(TwoInstances, ThePageFiltersByLanguageAndRowsFromBeforeTheLanguageHaveNone) {
+  ASSERT_TRUE(RawExec(url(), "ALTER TABLE rooms DROP COLUMN language"));
+  ASSERT_TRUE(RawExec(url(), "DELETE FROM schema_version WHERE version = 6"));
+  const char* bytes = GetParam() == Backend::kSqlite ? "CAST('OLD' AS BLOB)" : "'OLD'::bytea";
+  ASSERT_TRUE(RawExec(url(), QStringLiteral("INSERT INTO rooms (key, name, port, private, source) "
+                                            "VALUES (%1, %1, 2020, 0, %1)")
+                                 .arg(QLatin1String(bytes))));
+  Registry migrated;
+  ASSERT_TRUE(migrated.Open(url())) << migrated.error().toStdString();
+  EXPECT_EQ(migrated.SchemaVersion(), 6);
+  for (const auto& [key, language, hidden] : {std::tuple{"DE1", "de", false},
+                                              {"FR", "fr", false},
+                                              {"DE2", "de", false},
+                                              {"IT", "it", true}}) {
+    Room room = MakeRoom(key);
+    room.language = language;
+    room.is_private = hidden;  // a private room's language is offered nowhere
+    ASSERT_EQ(migrated.Add(room, now), AddResult::kAdded);
+  }
+  EXPECT_EQ(migrated.Find("OLD").value_or(Room{}).language, "");
+  const RoomStore::Page german = migrated.ListedPage("", "de", 1, 10);
+  EXPECT_EQ(german.total, 2);
+  EXPECT_THAT(Keys(german.rooms), ElementsAre("DE2"));
+  EXPECT_THAT(german.languages, ElementsAre("de", "fr"));
+  EXPECT_THAT(Keys(migrated.ListedPage("de2", "de", 0, 10).rooms), ElementsAre("DE2"));
+  EXPECT_EQ(migrated.ListedPage("fr", "de", 0, 10).total, 0);
+  EXPECT_EQ(migrated.ListedPage("", "", 0, 10).total, 4);
 }
 
 // A host of many rooms lists them at its own address within a limit of its own, which takes
@@ -259,7 +289,7 @@ TEST(SchemaFromTheFirstFile, KeepsItsRoomsAndFindsThemByName) {
             "SERVERNAME=\xC9"
             "cole|SERVERDESC=|SERVERIP=198.51.100.7|PORT=2021|SERVERVERSION=|ADMINNAME=|"
             "TOTALWORDLISTS=0|TOTALWORDS=0|TOTALCONNECTIONS=0|TOTALGAMES=12|TOTALROUNDS=0\r\n");
-  EXPECT_EQ(registry.ListedPage("\311COLE", 0, 10).total, 1);
+  EXPECT_EQ(registry.ListedPage("\311COLE", "", 0, 10).total, 1);
   // Its probes carry on where they were: this is its third failure in a row.
   registry.ScheduleNew(0);
   registry.ClaimDue(0, "A", 1000, 10);
@@ -283,9 +313,12 @@ TEST(RoomsPage, ListsRoomsAsEscapedTextWithCountsLocksAndPages) {
   room.players = 4;
   room.locked = true;
   room.web = "https://play.example/?a=<b>&c";
+  room.language = "fr";
   const Room silent = MakeRoom("S");
-  const std::string page =
-      RoomsPage({250, {room, silent}}, {2, QStringLiteral("a \"b\" %3 & c")}).toStdString();
+  // The chosen language stays offered, and in the links, when no listed room has it any more.
+  const std::string page = RoomsPage({250, {room, silent}, {"fr"}},
+                                     {2, QStringLiteral("a \"b\" %3 & c"), QStringLiteral("es")})
+                               .toStdString();
   for (const char* part :
        {"&lt;script&gt;alert(1)&lt;/script&gt; <svg class=\"locked\" role=\"img\" "
         "aria-label=\"Password needed\"",
@@ -293,10 +326,15 @@ TEST(RoomsPage, ListsRoomsAsEscapedTextWithCountsLocksAndPages) {
         "browser</a>",
         "Caf\xC3\xA9 &amp; friends %3",  // as UTF-8, and as typed
         "<td data-label=\"Players\">4</td>", "<td data-label=\"Players\"></td>",  // no count sent
+        "<td data-label=\"Language\" lang=\"fr\">Fran\xC3\xA7"
+        "ais</td>",
+        "<td data-label=\"Language\"></td>",
+        "<option value=\"\">Any language</option><option value=\"fr\" lang=\"fr\">Fran\xC3\xA7"
+        "ais</option><option value=\"es\" selected lang=\"es\">Espa\xC3\xB1ol</option>",
         "<a id=\"create\" class=\"create\" href=\"/create\">Create a private room</a>",
         "value=\"a &quot;b&quot; %3 &amp; c\"", "Page 2 of 3",
-        "href=\"/?q=a%20%22b%22%20%253%20%26%20c&amp;page=1\"",
-        "href=\"/?q=a%20%22b%22%20%253%20%26%20c&amp;page=3\"", "<small>250 rooms. "}) {
+        "href=\"/?q=a%20%22b%22%20%253%20%26%20c&amp;lang=es&amp;page=1\"",
+        "href=\"/?q=a%20%22b%22%20%253%20%26%20c&amp;lang=es&amp;page=3\"", "<small>250 rooms. "}) {
     EXPECT_THAT(page, HasSubstr(part));
   }
   EXPECT_THAT(RoomsPage({250, {room}}, {3, QString()}).toStdString(),
@@ -320,6 +358,11 @@ TEST(RoomsPage, TheRequestIsReadWithinBounds) {
     EXPECT_EQ(read(QString::fromLatin1(query)), "1 ") << query;
   EXPECT_EQ(read(QStringLiteral("q=") + QString(500, QLatin1Char('a'))),
             "1 " + std::string(40, 'a'));
+  // A language that is no code is no filter.
+  std::string languages;
+  for (const char* query : {"lang=de", "lang=DE", "lang=deu", "lang=d%22"})
+    languages += ReadPageRequest(QString::fromLatin1(query)).language.toStdString() + ",";
+  EXPECT_EQ(languages, "de,,,,");
   EXPECT_THAT(std::vector<int>({PageCount(0), PageCount(100), PageCount(101)}),
               ElementsAre(1, 1, 2));
 }

@@ -101,6 +101,10 @@ TEST_P(Service, RefusedRequestsGetTheirReasonListNothingAndEveryRequestIsCounted
   for (const std::string free : {"-1", "100001", "1e3"})
     rows.emplace_back(AddQuery("K") + host + "&FREE=" + free,
                       "FAIL|EXTRA=FREE must be a number from 0 to 100000.");
+  for (const std::string lang : {"EN", "eng", "e1"})
+    rows.emplace_back(AddQuery("K") + "&LANG=" + lang,
+                      "FAIL|EXTRA=LANG must be a language code of two lower-case letters, such "
+                      "as en.");
   for (const auto& [query, reply] : rows)
     EXPECT_EQ(Handle(query), "STATUS=" + reply + "\r\n") << query.substr(0, 100);
   EXPECT_EQ(Handle("ACTION=VIEW"), "");
@@ -121,8 +125,8 @@ TEST_P(Service, RefusedRequestsGetTheirReasonListNothingAndEveryRequestIsCounted
   for (int i = 0; i < 10; ++i) Handle(AddQuery("R" + std::to_string(i)), "192.0.2.9");
   // An unknown action and a query that cannot be read count under "other".
   EXPECT_EQ(Counted(),
-            "add submitok 11, add updateok 7, add fail 22, remove removeok 1, remove notfound 1, "
-            "remove fail 1, view rooms 1, other error 4, rate_limit 1, bad_field 19, "
+            "add submitok 11, add updateok 7, add fail 25, remove removeok 1, remove notfound 1, "
+            "remove fail 1, view rooms 1, other error 4, rate_limit 1, bad_field 22, "
             "bad_request 4, not_yours 1, address_full 2, ");
 }
 
@@ -236,11 +240,13 @@ TEST_P(Service, ARoomsPageIsListedOnlyAsASaneWebAddress) {
   EXPECT_THAT(view, testing::HasSubstr("|TOTALROUNDS=9|WEB=http://192.0.2.2:8080/\r\n"));
 }
 
-// A made room's record ends in its code, and the server browser joins the room by it.
+// A made room's record ends in its code and its language, and the server browser joins the room
+// by the code.
 TEST_P(Service, AMadeRoomIsListedWithItsCodeAndJoinedByIt) {
   const std::string hex = "&HOST=" + std::string(64, 'F');
-  ASSERT_EQ(Status(AddQuery("MADE") + hex + "&CODE=k7m2q&WEB=http%3A%2F%2F%3A8080%2Fr%2Fk7m2q"),
-            "SUBMITOK");
+  ASSERT_EQ(
+      Status(AddQuery("MADE") + hex + "&CODE=k7m2q&WEB=http%3A%2F%2F%3A8080%2Fr%2Fk7m2q&LANG=de"),
+      "SUBMITOK");
   // Just within the bounds; FREE belongs to a host, and without one it is no count.
   ASSERT_EQ(Status(AddQuery("EDGE") + hex + "&CODE=" + std::string(32, 'z') + "&FREE=100000"),
             "SUBMITOK");
@@ -252,7 +258,9 @@ TEST_P(Service, AMadeRoomIsListedWithItsCodeAndJoinedByIt) {
   EXPECT_EQ(host_of("EDGE") + ", " + host_of("PLAIN"), "ff 100000,  -1");
   const std::string view = Handle("ACTION=VIEW");
   EXPECT_THAT(Column(view, "CODE"), ElementsAre("k7m2q", std::string(32, 'z'), ""));
-  EXPECT_THAT(view, testing::HasSubstr("|WEB=http://192.0.2.1:8080/r/k7m2q|CODE=k7m2q\r\n"));
+  EXPECT_THAT(view,
+              testing::HasSubstr("|WEB=http://192.0.2.1:8080/r/k7m2q|CODE=k7m2q|LANG=de\r\n"));
+  EXPECT_THAT(Column(view, "LANG"), ElementsAre("de", "", ""));
   const auto rows = directory::ServerBrowser::PublicRows(view);
   EXPECT_EQ(directory::ServerBrowser::AddressBoxText(rows.at(0)), "192.0.2.1/k7m2q");
   EXPECT_EQ(directory::ServerBrowser::RoomOf(rows.at(2)),

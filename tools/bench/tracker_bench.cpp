@@ -69,7 +69,7 @@ void BM_RoomsPage(benchmark::State& state) {
   tracker::Registry registry;
   registry.Open(QStringLiteral(":memory:"));
   Fill(registry, static_cast<int>(state.range(0)));
-  const tracker::RoomStore::Page listing = registry.ListedPage("", 0, tracker::kRoomsPerPage);
+  const tracker::RoomStore::Page listing = registry.ListedPage("", "", 0, tracker::kRoomsPerPage);
   for (auto _ : state) benchmark::DoNotOptimize(tracker::RoomsPage(listing, {}));
 }
 BENCHMARK(BM_RoomsPage)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
