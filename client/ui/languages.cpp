@@ -5,15 +5,14 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include "directory/languages.h"
+
 namespace client {
 
 namespace {
 
 bool Known(const QString& code) {
-  for (const Language& language : kLanguages) {
-    if (code == QLatin1String(language.code)) return true;
-  }
-  return false;
+  return directory::IsKnownLanguage(code.toStdString());
 }
 
 }  // namespace

@@ -20,10 +20,10 @@
 #include <QSlider>
 
 #include "client/room/session.h"
-#include "client/ui/languages.h"
 #include "client/ui/svg_picture.h"
 #include "common/qt/text_codec.h"
 #include "common/ui/dialog_buttons.h"
+#include "directory/languages.h"
 
 namespace client {
 
@@ -127,8 +127,9 @@ OptionsWindow::OptionsWindow(Session* session, QWidget* parent)
   cboLanguage_ = new QComboBox;
   cboLanguage_->setObjectName(QStringLiteral("cboLanguage"));
   cboLanguage_->addItem(tr("The system's"), QString());
-  for (const Language& language : kLanguages) {
-    cboLanguage_->addItem(QString::fromUtf8(language.name), QString::fromLatin1(language.code));
+  for (std::string_view code : directory::kKnownLanguages) {
+    cboLanguage_->addItem(QString::fromStdString(directory::LanguageName(code)),
+                          QString::fromLatin1(code.data(), static_cast<qsizetype>(code.size())));
   }
   cboLanguage_->setCurrentIndex(
       std::max(0, cboLanguage_->findData(QString::fromStdString(o.Language))));
