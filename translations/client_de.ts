@@ -327,6 +327,38 @@ Gib Host, Host:Port oder [IPv6]:Port ein.</translation>
         <source>Play a sound when</source>
         <translation>Einen Ton spielen, wenn</translation>
     </message>
+    <message>
+        <source>Someone joins the room</source>
+        <translation>Jemand den Raum betritt</translation>
+    </message>
+    <message>
+        <source>Someone says something</source>
+        <translation>Jemand etwas sagt</translation>
+    </message>
+    <message>
+        <source>Someone finds the word</source>
+        <translation>Jemand das Wort findet</translation>
+    </message>
+    <message>
+        <source>A key is typed in the chat</source>
+        <translation>Im Chat eine Taste gedrückt wird</translation>
+    </message>
+    <message>
+        <source>The profile is saved or closed</source>
+        <translation>Das Profil gespeichert oder geschlossen wird</translation>
+    </message>
+    <message>
+        <source>It is your turn to draw</source>
+        <translation>Du mit Zeichnen dran bist</translation>
+    </message>
+    <message>
+        <source>You are offered words to choose from</source>
+        <translation>Dir Wörter zur Wahl angeboten werden</translation>
+    </message>
+    <message>
+        <source>A round&apos;s last five seconds tick away</source>
+        <translation>Die letzten fünf Sekunden einer Runde laufen</translation>
+    </message>
 </context>
 <context>
     <name>client::RoomInviteWindow</name>

@@ -327,6 +327,38 @@ Escribe host, host:puerto o [IPv6]:puerto.</translation>
         <source>Play a sound when</source>
         <translation>Reproducir un sonido cuando</translation>
     </message>
+    <message>
+        <source>Someone joins the room</source>
+        <translation>alguien entra en la sala</translation>
+    </message>
+    <message>
+        <source>Someone says something</source>
+        <translation>alguien dice algo</translation>
+    </message>
+    <message>
+        <source>Someone finds the word</source>
+        <translation>alguien adivina la palabra</translation>
+    </message>
+    <message>
+        <source>A key is typed in the chat</source>
+        <translation>se pulsa una tecla en el chat</translation>
+    </message>
+    <message>
+        <source>The profile is saved or closed</source>
+        <translation>se guarda o se cierra el perfil</translation>
+    </message>
+    <message>
+        <source>It is your turn to draw</source>
+        <translation>te toca dibujar</translation>
+    </message>
+    <message>
+        <source>You are offered words to choose from</source>
+        <translation>te ofrecen palabras para elegir</translation>
+    </message>
+    <message>
+        <source>A round&apos;s last five seconds tick away</source>
+        <translation>pasan los cinco últimos segundos de una ronda</translation>
+    </message>
 </context>
 <context>
     <name>client::RoomInviteWindow</name>

@@ -327,6 +327,38 @@ Indique hôte, hôte:port ou [IPv6]:port.</translation>
         <source>Play a sound when</source>
         <translation>Jouer un son quand</translation>
     </message>
+    <message>
+        <source>Someone joins the room</source>
+        <translation>quelqu’un entre dans le salon</translation>
+    </message>
+    <message>
+        <source>Someone says something</source>
+        <translation>quelqu’un dit quelque chose</translation>
+    </message>
+    <message>
+        <source>Someone finds the word</source>
+        <translation>quelqu’un trouve le mot</translation>
+    </message>
+    <message>
+        <source>A key is typed in the chat</source>
+        <translation>une touche est tapée dans la discussion</translation>
+    </message>
+    <message>
+        <source>The profile is saved or closed</source>
+        <translation>le profil est enregistré ou fermé</translation>
+    </message>
+    <message>
+        <source>It is your turn to draw</source>
+        <translation>c’est à toi de dessiner</translation>
+    </message>
+    <message>
+        <source>You are offered words to choose from</source>
+        <translation>on te propose des mots à choisir</translation>
+    </message>
+    <message>
+        <source>A round&apos;s last five seconds tick away</source>
+        <translation>les cinq dernières secondes d’une manche s’écoulent</translation>
+    </message>
 </context>
 <context>
     <name>client::RoomInviteWindow</name>

@@ -50,22 +50,6 @@ struct ClientOptions {
   int ChatFontPoints() const;
 };
 
-// The sound events a player can turn on and off, with the names the options window shows.
-struct SoundEvent {
-  Sound sound;
-  const char* caption;
-};
-inline constexpr std::array<SoundEvent, 8> kSoundEvents = {{
-    {Sound::kJoin, "Someone joins the room"},
-    {Sound::kNewMessage, "Someone says something"},
-    {Sound::kWordFound, "Someone finds the word"},
-    {Sound::kKeyClick, "A key is typed in the chat"},
-    {Sound::kMouseClick, "The profile is saved or closed"},
-    {Sound::kYourTurn, "It is your turn to draw"},
-    {Sound::kChooseWord, "You are offered words to choose from"},
-    {Sound::kLastSeconds, "A round's last five seconds tick away"},
-}};
-
 // How much of each profile text the client sends to a room; the profile window takes no more.
 // Rooms show nicknames cut to kNicknameLength as well.
 inline constexpr size_t kNicknameLength = protocol::kShownNicknameLength;

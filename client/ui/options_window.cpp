@@ -32,6 +32,25 @@ using scrawlbox::ToWire;
 
 namespace {
 
+// The sounds a player may turn on and off, as the window names them.
+struct SoundEvent {
+  Sound sound;
+  const char* caption;
+};
+constexpr SoundEvent kSoundEvents[] = {
+    {Sound::kJoin, QT_TRANSLATE_NOOP("client::OptionsWindow", "Someone joins the room")},
+    {Sound::kNewMessage, QT_TRANSLATE_NOOP("client::OptionsWindow", "Someone says something")},
+    {Sound::kWordFound, QT_TRANSLATE_NOOP("client::OptionsWindow", "Someone finds the word")},
+    {Sound::kKeyClick, QT_TRANSLATE_NOOP("client::OptionsWindow", "A key is typed in the chat")},
+    {Sound::kMouseClick,
+     QT_TRANSLATE_NOOP("client::OptionsWindow", "The profile is saved or closed")},
+    {Sound::kYourTurn, QT_TRANSLATE_NOOP("client::OptionsWindow", "It is your turn to draw")},
+    {Sound::kChooseWord,
+     QT_TRANSLATE_NOOP("client::OptionsWindow", "You are offered words to choose from")},
+    {Sound::kLastSeconds,
+     QT_TRANSLATE_NOOP("client::OptionsWindow", "A round's last five seconds tick away")},
+};
+
 // The font the chat uses when the options name none.
 QFont SystemChatFont() {
   return QApplication::font();
