@@ -147,20 +147,27 @@ void Session::JoinRoom(const std::string& address_text) {
     System("Cannot connect to \"" + address_text + "\": " + why + ".", kRed);
     return;
   }
+  if (!NicknameReadyFor(*room, std::nullopt, "join")) return;
+  System("Connecting to server " + directory::AddressText(*room) + " ...");
+  ConnectTo(*room, true);
+}
+
+bool Session::NicknameReadyFor(const directory::RoomAddress& room, std::optional<NewRoom> new_room,
+                               const std::string& what) {
   if (NeedsProfile()) {
     pending_room_ = room;
-    pending_new_room_.reset();
-    SetStatus("Choose a nickname to join " + directory::AddressText(*room));
+    pending_new_room_ = std::move(new_room);
+    SetStatus("Choose a nickname to " + what + " " + directory::AddressText(room));
     view_.AskForNickname("");
-    return;
+    return false;
   }
   if (!NicknameUsable()) {
     view_.ShowReservedNicknameBox(false);
-    return;
+    return false;
   }
   pending_room_.reset();
-  System("Connecting to server " + directory::AddressText(*room) + " ...");
-  ConnectTo(*room, true);
+  pending_new_room_.reset();
+  return true;
 }
 
 void Session::CreateRoom(const std::string& server_text, const std::string& name,
@@ -181,19 +188,7 @@ void Session::CreateRoom(const std::string& server_text, const std::string& name
            kRed);
     return;
   }
-  if (NeedsProfile()) {
-    pending_room_ = server;
-    pending_new_room_ = std::move(room);
-    SetStatus("Choose a nickname to make a room on " + directory::AddressText(*server));
-    view_.AskForNickname("");
-    return;
-  }
-  if (!NicknameUsable()) {
-    view_.ShowReservedNicknameBox(false);
-    return;
-  }
-  pending_room_.reset();
-  pending_new_room_.reset();
+  if (!NicknameReadyFor(*server, room, "make a room on")) return;
   System("Making the room \"" + room.name + "\" on server " + directory::AddressText(*server) +
          " ...");
   ConnectTo(*server, true);

@@ -264,6 +264,16 @@ class Session : public protocol::DrawSink {
   }
 
   void ConnectTo(const directory::RoomAddress& room, bool remember);
+  // What MAKEROOM asks for.
+  struct NewRoom {
+    std::string name;
+    std::string password;
+    bool is_public = false;
+  };
+  // Whether the player may go to the room now. One who needs a nickname first is asked for it,
+  // and the room (and the room to make there) waits for it; a reserved nickname is refused.
+  bool NicknameReadyFor(const directory::RoomAddress& room, std::optional<NewRoom> new_room,
+                        const std::string& what);
   void EnterDisconnectedState();
   // The round being drawn, kept for the gallery from its artist's choice to its end.
   void BeginRound();
@@ -330,12 +340,6 @@ class Session : public protocol::DrawSink {
   // Asked for before the player had a nickname; joined once the profile is saved, or, with a
   // new room pending too, asked to make that room.
   std::optional<directory::RoomAddress> pending_room_;
-  // What MAKEROOM asks for.
-  struct NewRoom {
-    std::string name;
-    std::string password;
-    bool is_public = false;
-  };
   std::optional<NewRoom> pending_new_room_;
   // The room asked for on this connection, from the call until the server's first answer.
   std::optional<NewRoom> new_room_;

@@ -632,30 +632,27 @@ void MainWindow::EnterLine(const QString& text) {
   if (session_) session_->EnterChatLine(ToWire(text));
 }
 
-void MainWindow::ConnectMenu() {
-  if (!session_) return;
+bool MainWindow::NicknameReadyThen(std::function<void()> then) {
+  if (!session_) return false;
   if (session_->NeedsProfile()) {
-    OpenNicknameChoice([this] { OpenServerBrowser(); });
-    return;
+    OpenNicknameChoice(std::move(then));
+    return false;
   }
   if (!session_->NicknameUsable()) {
     ShowReservedNicknameBox(false);
-    return;
+    return false;
   }
-  OpenServerBrowser();
+  return true;
+}
+
+void MainWindow::ConnectMenu() {
+  if (NicknameReadyThen([this] { OpenServerBrowser(); })) OpenServerBrowser();
 }
 
 void MainWindow::CreateRoomMenu() {
-  if (!session_) return;
-  if (session_->NeedsProfile()) {
-    OpenNicknameChoice([this] { CreateRoomMenu(); });
-    return;
+  if (NicknameReadyThen([this] { CreateRoomMenu(); })) {
+    (new CreateRoomWindow(session_, this))->open();
   }
-  if (!session_->NicknameUsable()) {
-    ShowReservedNicknameBox(false);
-    return;
-  }
-  (new CreateRoomWindow(session_, this))->open();
 }
 
 void MainWindow::ShowRoomInvite(const RoomInvite& invite) {

@@ -120,6 +120,9 @@ class MainWindow : public QMainWindow, public ClientView {
   void BuildToolsMenu();
   QWidget* BuildPanel();
   void ShowToolChecks();
+  // Whether the player may go on to a room now; one who needs a nickname chooses it first and
+  // then goes on with then, and a reserved nickname is refused.
+  bool NicknameReadyThen(std::function<void()> then);
   void ConnectMenu();
   void CreateRoomMenu();
   void OpenOptions();
