@@ -11,13 +11,13 @@
 #include "client/room/session.h"
 #include "client/settings/client_settings.h"
 #include "client/ui/client_paths.h"
-#include "client/ui/languages.h"
 #include "client/ui/main_window.h"
 #include "client/ui/svg_picture.h"
 #include "common/qt/app_identity.h"
 #include "common/qt/data_folder.h"
 #include "common/qt/qt_scheduler.h"
 #include "common/qt/text_codec.h"
+#include "common/ui/languages.h"
 #include "common/ui/splash_window.h"
 #include "inifile/ini_file.h"
 
@@ -66,12 +66,14 @@ int main(int argc, char** argv) {
   inifile::RemoveStaleTemporaryFiles(ini.path());
   client::ClientSettings settings(ini);
   // Before the first window: every text is translated as it is made.
-  client::InstallTranslation(app, client::ChooseLanguage(settings.LoadOptions().Language,
-                                                         QLocale::system().uiLanguages()));
+  const QString language =
+      scrawlbox::ChooseLanguage(settings.LoadOptions().Language, QLocale::system().uiLanguages());
+  scrawlbox::InstallTranslation(app, QStringLiteral("client"), language);
   scrawlbox::QtScheduler scheduler;
   client::QtConnection connection;
   client::MainWindow window(paths, scheduler);
   client::Session session({connection, window, scheduler, settings});
+  session.SetLanguage(language.toStdString());
   connection.Attach(&session);
   window.Attach(&session, &settings, &connection);
 

@@ -25,4 +25,33 @@ std::string LanguageName(std::string_view code) {
   return std::string(code);
 }
 
+std::string KnownLanguagesText() {
+  std::string known;
+  for (const std::string_view code : kKnownLanguages) {
+    if (!known.empty()) known += ", ";
+    known += code;
+  }
+  return known;
+}
+
+std::string WordListLanguage(std::string_view list_name) {
+  if (list_name.size() > 3 && list_name[2] == '-' && IsLanguageCode(list_name.substr(0, 2)))
+    return std::string(list_name.substr(0, 2));
+  return kDefaultLanguage;
+}
+
+std::vector<std::string> DefaultWordLists(const std::vector<std::string>& names,
+                                          std::string_view language) {
+  const auto in = [&names](std::string_view wanted) {
+    std::vector<std::string> lists;
+    for (const std::string& name : names) {
+      if (WordListLanguage(name) == wanted) lists.push_back(name);
+    }
+    return lists;
+  };
+  std::vector<std::string> lists = in(language);
+  if (lists.empty()) lists = in(kDefaultLanguage);
+  return lists.empty() ? names : lists;
+}
+
 }  // namespace directory

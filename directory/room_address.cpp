@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "protocol/numbers.h"
+#include "protocol/room_text.h"
 #include "protocol/text.h"
 
 namespace directory {
@@ -86,12 +87,12 @@ std::optional<RoomAddress> ParseRoomAddress(std::string_view text, std::string* 
     std::string_view rest = text.substr(slash + 1);
     if (!rest.empty() && rest.back() == '/') rest.remove_suffix(1);
     if (rest.size() > kMaxRoomCode || !std::all_of(rest.begin(), rest.end(), IsAlphanumeric)) {
-      return Refuse(why, "a room's code after the \"/\" holds only letters and digits");
+      return Refuse(why, SB_TEXT("a room's code after the \"/\" holds only letters and digits"));
     }
     code = protocol::LowerCase(rest);
     text = text.substr(0, slash);
   }
-  if (text.empty()) return Refuse(why, "no address was given");
+  if (text.empty()) return Refuse(why, SB_TEXT("no address was given"));
   const std::string bad_port =
       "the port must be a number from 1 to " + std::to_string(kHighestPort);
   std::string_view host = text;
@@ -99,11 +100,12 @@ std::optional<RoomAddress> ParseRoomAddress(std::string_view text, std::string* 
   if (text.front() == '[') {
     const size_t close = text.find(']');
     if (close == std::string_view::npos)
-      return Refuse(why, "the \"]\" after the address is missing");
+      return Refuse(why, SB_TEXT("the \"]\" after the address is missing"));
     host = text.substr(1, close - 1);
     const std::string_view rest = text.substr(close + 1);
     if (!rest.empty()) {
-      if (rest.front() != ':') return Refuse(why, "only \":\" and a port may follow the \"]\"");
+      if (rest.front() != ':')
+        return Refuse(why, SB_TEXT("only \":\" and a port may follow the \"]\""));
       port_text = rest.substr(1);
     }
   } else if (std::count(text.begin(), text.end(), ':') == 1) {
@@ -112,11 +114,12 @@ std::optional<RoomAddress> ParseRoomAddress(std::string_view text, std::string* 
     port_text = text.substr(colon + 1);
   }
   // More than one ":" without brackets: an IPv6 address on the default port.
-  if (host.empty()) return Refuse(why, "the host is missing before the port");
-  if (!PlausibleHost(host)) return Refuse(why, "the host may not hold blanks, \"/\" or brackets");
+  if (host.empty()) return Refuse(why, SB_TEXT("the host is missing before the port"));
+  if (!PlausibleHost(host))
+    return Refuse(why, SB_TEXT("the host may not hold blanks, \"/\" or brackets"));
   RoomAddress address{std::string(host), kDefaultGamePort, std::move(code)};
   if (port_text) {
-    if (port_text->empty()) return Refuse(why, "the port is missing after the \":\"");
+    if (port_text->empty()) return Refuse(why, SB_TEXT("the port is missing after the \":\""));
     const std::optional<int> port = Port(*port_text);
     if (!port) return Refuse(why, bad_port);
     address.port = *port;

@@ -3,6 +3,8 @@
 
 #include <string_view>
 
+#include "protocol/room_text.h"
+
 // The command words of the game protocol, one table per direction. Fields inside the data are
 // separated by code 3 and listed in order; "-" is the data of a message with nothing to say.
 // The fourteen drawing codes are in protocol/drawing.h.
@@ -70,10 +72,11 @@ inline constexpr std::string_view WATCH = "WATCH";
 // it on there, and one that names none goes to the host's default room. (An extension: a
 // single room logs it and goes on.)
 inline constexpr std::string_view ROOM = "ROOM";
-// Name, password (may be empty) and "1" for a public room or "0", separated by code 3: first on a
-// connection instead of ROOM, asks a host of many rooms to make a room; ROOMMADE answers and the
-// connection is in the new room, or a NOTICE says why not and the connection closes. (An
-// extension: a single room logs it and goes on, so its greeting comes first.)
+// Name, password (may be empty), "1" for a public room or "0", and optionally the room's language
+// code, separated by code 3: first on a connection instead of ROOM, asks a host of many rooms to
+// make a room; ROOMMADE answers and the connection is in the new room, or a NOTICE says why not
+// and the connection closes. (An extension: a single room logs it and goes on, so its greeting
+// comes first; a host that reads three fields makes the room in its default language.)
 inline constexpr std::string_view MAKEROOM = "MAKEROOM";
 }  // namespace to_server
 
@@ -86,7 +89,8 @@ inline constexpr std::string_view OLDVERSION = "OLDVERSION";
 inline constexpr std::string_view BANNED = "BANNED";
 // The client's user id, agreement text (empty from this server).
 inline constexpr std::string_view USEROK = "USEROK";
-// Message of the day, room name, "-", current round, total rounds.
+// Message of the day, room name, "-", current round, total rounds, then the room's language
+// code (a trailing field older clients do not read).
 inline constexpr std::string_view PASSOK = "PASSOK";
 // User id, nickname, auto-skip flag. A user entered the room.
 inline constexpr std::string_view JOIN = "JOIN";
@@ -213,10 +217,10 @@ inline constexpr std::string_view kNotAClientGoodbye = "You are not a Scrawlbox 
 // The start of the NOTICE a banned player reads before its KICKOP; our client then does not call
 // the ban a kick.
 inline constexpr std::string_view kBannedNotice =
-    "You have been banned from this room by the operator";
+    SB_TEXT("You have been banned from this room by the operator");
 
 // The reason of the KICKOP, and of the PART, when the players voted a player out; our client then
 // names the vote rather than the operator.
-inline constexpr std::string_view kVoteKickReason = "Kicked by a vote of the players.";
+inline constexpr std::string_view kVoteKickReason = SB_TEXT("Kicked by a vote of the players.");
 
 }  // namespace protocol

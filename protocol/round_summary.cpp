@@ -3,6 +3,7 @@
 
 #include "protocol/framing.h"
 #include "protocol/numbers.h"
+#include "protocol/room_text.h"
 
 namespace protocol {
 
@@ -36,17 +37,23 @@ RoundSummary ParseSummary(std::string_view data) {
 
 std::string SummaryText(const RoundSummary& summary,
                         const std::function<std::string(int32_t id)>& name_of) {
-  std::string artist;
-  if (summary.artist_id != 0 && (!summary.finders.empty() || summary.artist_points != 0)) {
-    artist = "; " + name_of(summary.artist_id) + " drew (" + Signed(summary.artist_points) + ")";
+  const bool artist =
+      summary.artist_id != 0 && (!summary.finders.empty() || summary.artist_points != 0);
+  const std::string artist_name = artist ? name_of(summary.artist_id) : "";
+  const std::string artist_points = Signed(summary.artist_points);
+  if (summary.finders.empty()) {
+    return artist ? RoomText("Nobody found %1; %2 drew (%3).",
+                             {summary.word, artist_name, artist_points})
+                  : RoomText("Nobody found %1.", {summary.word});
   }
-  if (summary.finders.empty()) return "Nobody found " + summary.word + artist + ".";
-  std::string text = "The word was " + summary.word + ". Found by ";
+  std::string finders;
   for (size_t i = 0; i < summary.finders.size(); ++i) {
     const RoundSummary::Finder& finder = summary.finders[i];
-    text += (i > 0 ? ", " : "") + name_of(finder.id) + " (" + Signed(finder.points) + ")";
+    finders += (i > 0 ? ", " : "") + name_of(finder.id) + " (" + Signed(finder.points) + ")";
   }
-  return text + artist + ".";
+  return artist ? RoomText("The word was %1. Found by %2; %3 drew (%4).",
+                           {summary.word, finders, artist_name, artist_points})
+                : RoomText("The word was %1. Found by %2.", {summary.word, finders});
 }
 
 }  // namespace protocol

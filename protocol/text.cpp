@@ -82,7 +82,7 @@ std::string Utf8FromCp1252(std::string_view bytes) {
   return out;
 }
 
-std::string Cp1252FromUtf8(std::string_view utf8) {
+std::string Cp1252FromUtf8(std::string_view utf8, std::string* lost) {
   std::string out;
   out.reserve(utf8.size());
   size_t i = 0;
@@ -105,7 +105,11 @@ std::string Cp1252FromUtf8(std::string_view utf8) {
     }
     const bool whole = length != 0 && n == length && c >= kLeast[length] && c <= 0x10FFFF &&
                        (c < 0xD800 || c > 0xDFFF);
-    out.push_back(whole ? Cp1252Byte(c) : '?');
+    const char byte = whole ? Cp1252Byte(c) : '?';
+    out.push_back(byte);
+    if (byte == '?' && (!whole || c != '?') && lost != nullptr) {
+      lost->append(whole ? utf8.substr(i, n) : "\xEF\xBF\xBD");
+    }
     i += whole ? n : 1;
   }
   return out;

@@ -17,8 +17,10 @@ bool EqualsIgnoreCase(std::string_view a, std::string_view b);
 // character, "?" for one the code page cannot hold.
 char32_t Cp1252Character(unsigned char byte);
 char Cp1252Byte(char32_t character);
-// 8-bit text as UTF-8 and back. Each byte of UTF-8 that is not well formed reads as "?".
+// 8-bit text as UTF-8 and back. Each byte of UTF-8 that is not well formed reads as "?". What
+// became "?" is appended to lost when given, so that the one who typed it can be told: each
+// character the code page lacks, and U+FFFD for each byte that was not well formed.
 std::string Utf8FromCp1252(std::string_view bytes);
-std::string Cp1252FromUtf8(std::string_view utf8);
+std::string Cp1252FromUtf8(std::string_view utf8, std::string* lost = nullptr);
 
 }  // namespace protocol

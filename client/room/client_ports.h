@@ -9,6 +9,7 @@
 
 #include "client/room/round_log.h"
 #include "protocol/drawing.h"
+#include "protocol/room_text.h"
 
 // What the client's session needs from the world outside it: the game connection and the
 // windows. The Qt shell and the widgets implement these; tests use fakes.
@@ -69,12 +70,13 @@ enum class StartAction { kSetupGame, kSkipWord };
 // What the hint button does: a guesser warns the artist, or the artist gives a hint.
 enum class HintAction { kWarnArtist, kGiveHint };
 
-// The captions are only shown; a press does what the action says.
+// The captions are only shown, in the player's language (SayIn); a press does what the action
+// says.
 constexpr std::string_view Caption(StartAction action) {
-  return action == StartAction::kSkipWord ? "Skip Word!" : "Setup Game";
+  return action == StartAction::kSkipWord ? SB_TEXT("Skip Word!") : SB_TEXT("Setup Game");
 }
 constexpr std::string_view Caption(HintAction action) {
-  return action == HintAction::kGiveHint ? "Give Hint" : "Warn Artist";
+  return action == HintAction::kGiveHint ? SB_TEXT("Give Hint") : SB_TEXT("Warn Artist");
 }
 
 template <typename Action>

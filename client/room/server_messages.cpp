@@ -7,6 +7,7 @@
 
 #include "client/room/session.h"
 #include "common/links.h"
+#include "directory/languages.h"
 #include "protocol/commands.h"
 #include "protocol/drawing.h"
 #include "protocol/numbers.h"
@@ -29,11 +30,11 @@ bool IsNicknameRefusal(std::string_view notice) {
          (notice.starts_with("The nickname \"") && notice.ends_with("; please choose another."));
 }
 
-// "ann", "ann and ben", "ann, ben and cid".
-std::string NameList(const std::vector<std::string>& names) {
+// "ann", "ann and ben", "ann, ben and cid", with the language's "and" between the last two.
+std::string NameList(const std::vector<std::string>& names, std::string_view and_word) {
   std::string list;
   for (size_t i = 0; i < names.size(); ++i) {
-    if (i > 0) list += i + 1 == names.size() ? " and " : ", ";
+    if (i > 0) list += i + 1 == names.size() ? and_word : std::string_view(", ");
     list += names[i];
   }
   return list;
@@ -126,7 +127,7 @@ void Session::HandleServerMessage(const std::string& message) {
   // this is its own room's login going on.
   if (new_room_ && m.command != to_client::ROOMMADE && m.command != to_client::NOTICE) {
     new_room_.reset();
-    System("This server holds one room and makes no others; you are in its room.", kBlue);
+    System(Say("This server holds one room and makes no others; you are in its room."), kBlue);
   }
   // A joiner during the artist's choice of a word is told of it right after GAMERUNNING.
   joined_during_choice_ =
@@ -159,15 +160,16 @@ void Session::OnServerHello(const Received& m) {
 }
 
 void Session::OnBanned(const Received&) {
-  AddChatLine("Server", "You have been banned from this server. You are not permitted to join it.",
+  AddChatLine(Say("Server"),
+              Say("You have been banned from this server. You are not permitted to join it."),
               Rgb(255, 0, 32));
   CloseAndDisconnect();
 }
 
 void Session::OnOldVersion(const Received&) {
-  System(std::string("Sorry, but you are using an old version of the Scrawlbox client. You will "
-                     "need to download the newest version from ") +
-             scrawlbox::kDownloadUrl + " before you can join this server.",
+  System(Say("Sorry, but you are using an old version of the Scrawlbox client. You will need to "
+             "download the newest version from %1 before you can join this server.",
+             {scrawlbox::kDownloadUrl}),
          Rgb(160, 50, 30));
   CloseAndDisconnect();
 }
@@ -191,12 +193,14 @@ void Session::OnPassOk(const Received& m) {
   const std::string& word = m.Field(2);
   const std::string& round = m.Field(3);
   const std::string& total_rounds = m.Field(4);
+  const std::string& language = m.Field(5);
   awaiting_password_answer_ = false;
   logging_in_ = false;
   if (given_password_ && remember_password_)
     settings_.SaveRoomPassword(RoomKey(), *given_password_);
   given_password_.reset();
   motd_ = motd;
+  room_language_ = directory::IsLanguageCode(language) ? language : "";
   if (remember_room_) {
     // The room let the player in: Recent lists it under its own name, unless Recent or
     // Favourites name it already (as the browser wrote it, perhaps with a description).
@@ -221,7 +225,7 @@ void Session::OnPassOk(const Received& m) {
   total_rounds_ = protocol::LeadingInt32(total_rounds);
   panel_.rounds = "-";
   PublishPanel();
-  System("Requesting userlist...");
+  System(Say("Requesting userlist..."));
   first_user_list_ = true;
   entering_room_ = true;
   controls_.watching = false;
@@ -251,12 +255,11 @@ void Session::OnUserList(const Received& m) {
     controls_.auto_skip = true;
     SetAdmin(own_user_id_, profile_.Nickname);
     SendCommand(to_server::ADMIN, TypedField(profile_.Nickname));
-    System(
-        "You are alone in this room; feel free to practice drawing. Your drawing actions will "
-        "not be sent to the server. But anything you type will - use it as a rough "
-        "indication of your ping.",
-        kRed);
-    panel_.status = "Waiting for a second player";
+    System(Say("You are alone in this room; feel free to practise drawing. Your drawing actions "
+               "will not be sent to the server. But anything you type will - use it as a rough "
+               "indication of your ping."),
+           kRed);
+    panel_.status = Say("Waiting for a second player");
   }
   PublishUsers();
   PublishPanel();
@@ -264,7 +267,7 @@ void Session::OnUserList(const Received& m) {
 }
 
 void Session::OnUserListEnd(const Received&) {
-  if (!motd_.empty()) AddChatLine("Server", "MOTD - " + motd_, kMagenta);
+  if (!motd_.empty()) AddChatLine(Say("Server"), Say("MOTD - %1", {motd_}), kMagenta);
   view_.ClearPad();
   controls_.disconnect = true;
   controls_.connect = controls_.load_image = controls_.paste = false;
@@ -281,7 +284,7 @@ void Session::OnJoin(const Received& m) {
   const int32_t id = m.Int(0);
   const std::string& nickname = m.Field(1);
   const bool away = m.Away(2);
-  if (options_.ShowJoinMessages) System("** " + nickname + " has joined the room!", kBlue);
+  if (options_.ShowJoinMessages) System(Say("** %1 has joined the room!", {nickname}), kBlue);
   AddUser(UserEntry{id, nickname, "0", !away, kBlack});
   PlaySound(Sound::kJoin);
   // Someone to play with: the admin can set up a game.
@@ -295,7 +298,7 @@ void Session::OnPart(const Received& m) {
   const int32_t id = m.Int(0);
   const std::string& reason = m.Field(1);
   if (options_.ShowLeaveMessages) {
-    AddChatLine("Server", Nick(id) + " has left (" + reason + ").", kBlue);
+    AddChatLine(Say("Server"), Say("%1 has left (%2).", {Nick(id), Translated(reason)}), kBlue);
   }
   users_.erase(
       std::remove_if(users_.begin(), users_.end(), [id](const UserEntry& u) { return u.id == id; }),
@@ -321,7 +324,7 @@ void Session::OnSay(const Received& m) {
 void Session::OnUserAction(const Received& m) {
   const int32_t id = m.Int(0);
   const std::string& action = m.Field(1);
-  AddChatLine("System", " * " + Nick(id) + " " + action, kBlue, true);
+  AddChatLine(Say("System"), " * " + Nick(id) + " " + action, kBlue, true);
 }
 
 void Session::OnUserInfo(const Received& m) {
@@ -347,7 +350,7 @@ void Session::OnAdmin(const Received& m) {
   const std::string& nickname = m.Field(1);
   const std::string known = Nick(id);
   const std::string& name = known.empty() ? nickname : known;
-  System(name + " has been made into an admin.", kBlue);
+  System(Say("%1 has been made into an admin.", {name}), kBlue);
   SetAdmin(id, name);
   if (!game_on_) ShowWaitingStatus();
 }
@@ -356,7 +359,7 @@ void Session::OnKickInfo(const Received& m) {
   const int32_t kicker = m.Int(0);
   const int32_t target = m.Int(1);
   const std::string& reason = m.Field(2);
-  System(Nick(kicker) + " has kicked " + Nick(target) + ": " + reason, kBlue);
+  System(Say("%1 has kicked %2: %3", {Nick(kicker), Nick(target), Translated(reason)}), kBlue);
 }
 
 void Session::OnResetScores(const Received&) {
@@ -393,7 +396,7 @@ void Session::OnPointsChange(const Received& m) {
 void Session::OnNickChange(const Received& m) {
   const int32_t id = m.Int(0);
   const std::string& nickname = m.Field(1);
-  System(" ** " + Nick(id) + " is now known as " + nickname + ".", kBlue);
+  System(Say(" ** %1 is now known as %2.", {Nick(id), nickname}), kBlue);
   if (UserEntry* user = User(id)) user->nickname = nickname;
   if (id == admin_user_id_) panel_.admin = nickname;
   PublishUsers();
@@ -411,11 +414,11 @@ void Session::OnNotice(const Received& m) {
   }
   // A room bans with this notice and then KICKOP, which then need not say "kicked" too.
   if (text.starts_with(protocol::kBannedNotice)) banned_ = true;
-  System(text, kRed);
+  System(Translated(text), kRed);
   // Before ROOMMADE a notice is the host's refusal, and the close follows. Hosts say that no
   // room was made; another server's reason may not.
   if (std::exchange(new_room_, std::nullopt) && !text.starts_with(kNoRoomMade)) {
-    System(std::string(kNoRoomMade) + " on " + directory::AddressText(room_) + ".", kRed);
+    System(Say("No room was made on %1.", {directory::AddressText(room_)}), kRed);
   }
 }
 
@@ -433,10 +436,9 @@ void Session::OnRoomMade(const Received& m) {
   if (!usable) {
     // Its address is unknown, and Recent would keep the host's default room under its name.
     remember_room_ = false;
-    System(
-        "The server made the room but named it with a code this client cannot use; you are in "
-        "it, but it is not kept in Recent.",
-        kRed);
+    System(Say("The server made the room but named it with a code this client cannot use; you are "
+               "in it, but it is not kept in Recent."),
+           kRed);
     return;
   }
   room_.code = protocol::LowerCase(code);
@@ -445,11 +447,11 @@ void Session::OnRoomMade(const Received& m) {
                     std::string(directory::kLinkScheme) +
                         (ipv6 ? "[" + room_.host + "]" : room_.host) + ":" +
                         NumberText(room_.port) + "/" + room_.code};
-  System("Your room \"" + room->name + "\" is made; its code is " + room_.code +
-             ". Invite friends with a link:",
+  System(Say("Your room \"%1\" is made; its code is %2. Invite friends with a link:",
+             {room->name, room_.code}),
          kDarkBlue);
-  if (!invite.web_link.empty()) System("  In a browser: " + invite.web_link, kDarkBlue);
-  System("  In Scrawlbox: " + invite.desktop_link, kDarkBlue);
+  if (!invite.web_link.empty()) System(Say("  In a browser: %1", {invite.web_link}), kDarkBlue);
+  System(Say("  In Scrawlbox: %1", {invite.desktop_link}), kDarkBlue);
   view_.ShowRoomInvite(invite);
 }
 
@@ -459,14 +461,14 @@ void Session::OnNickRefused(const Received& m) {
 }
 
 void Session::RefuseNickname(const std::string& reason) {
-  System(reason, kRed);
+  System(Translated(reason), kRed);
   const directory::RoomAddress room = room_;
   // The NOTICE and the close that follow have nothing more to say.
   CloseAndDisconnect();
   pending_room_ = room;
   pending_new_room_.reset();
-  SetStatus("Choose another nickname to join " + directory::AddressText(room));
-  view_.AskForNickname(reason);
+  SetStatus(Say("Choose another nickname to join %1", {directory::AddressText(room)}));
+  view_.AskForNickname(Translated(reason));
 }
 
 void Session::OnPing(const Received&) {
@@ -475,18 +477,18 @@ void Session::OnPing(const Received&) {
 
 void Session::OnServerMessage(const Received& m) {
   const std::string& text = m.data;
-  AddChatLine("ADMIN", text, kMagenta);
+  AddChatLine(Say("ADMIN"), text, kMagenta);
 }
 
 void Session::OnKickedByOperator(const Received& m) {
   const std::string& reason = m.data;
   if (reason == protocol::kVoteKickReason) {
     banned_ = false;
-    System("You have been kicked from the room by a vote of the players.", kRed);
+    System(Say("You have been kicked from the room by a vote of the players."), kRed);
   } else if (!std::exchange(banned_, false)) {
-    System(
-        "You have been kicked from the server by the operator for the following reason: " + reason,
-        kRed);
+    System(Say("You have been kicked from the server by the operator for the following reason: %1",
+               {Translated(reason)}),
+           kRed);
   }
   // Let the NOP reach the room before the connection closes.
   SendCommand(to_server::NOP, "NOP");
@@ -496,7 +498,7 @@ void Session::OnKickedByOperator(const Received& m) {
 
 void Session::OnServerQuit(const Received& m) {
   const std::string& reason = m.data;
-  AddChatLine("ADMINISTRATOR", "Server has quit: " + reason + ".", kRed);
+  AddChatLine(Say("ADMINISTRATOR"), Say("Server has quit: %1.", {Translated(reason)}), kRed);
   CloseAndDisconnect();
 }
 
@@ -518,9 +520,13 @@ void Session::OnWordListEnd(const Received&) {
 }
 
 void Session::OnGameBeingSetUp(const Received&) {
-  const std::string who = admin_user_id_ != 0 ? panel_.admin : "Somebody";
-  System(who + " is setting-up the game..", kRed);
-  if (!game_on_) SetStatus(who + " is setting up a game");
+  if (admin_user_id_ == 0) {
+    System(Say("Somebody is setting up the game..."), kRed);
+    if (!game_on_) SetStatus(Say("Somebody is setting up a game"));
+    return;
+  }
+  System(Say("%1 is setting up the game...", {panel_.admin}), kRed);
+  if (!game_on_) SetStatus(Say("%1 is setting up a game", {panel_.admin}));
 }
 
 void Session::OnSetupCancelled(const Received&) {
@@ -560,17 +566,17 @@ void Session::OnStopGameTimer(const Received&) {
 
 void Session::OnGameStarting(const Received& m) {
   const std::string& lists = m.data;
-  AddChatLine("System", "", kBlack);
-  System(" -- The game is now starting! --", kDarkBlue);
-  System("Wordlists: " + ReplaceAll(lists, std::string(1, protocol::kListSep), ", ") + ".",
+  AddChatLine(Say("System"), "", kBlack);
+  System(Say(" -- The game is now starting! --"), kDarkBlue);
+  System(Say("Wordlists: %1.", {ReplaceAll(lists, std::string(1, protocol::kListSep), ", ")}),
          kDarkBlue);
-  panel_.rounds = "1 of " + NumberText(total_rounds_);
+  panel_.rounds = Say("%1 of %2", {"1", NumberText(total_rounds_)});
   EndWordChoice();
   game_on_ = true;
   EndLastGameDisplay();
   ShowSetupButton();
   PublishControls();
-  panel_.status = "The game is starting";
+  panel_.status = Say("The game is starting");
   PublishPanel();
   view_.ClearPad();
   current_round_ = 1;
@@ -581,12 +587,12 @@ void Session::OnGameStarting(const Received& m) {
 
 void Session::OnNewRound(const Received& m) {
   const int32_t round = m.Int(0);
-  System("A new round is starting!", kBlue);
+  System(Say("A new round is starting!"), kBlue);
   current_round_ = round;
   game_on_ = true;
   EndLastGameDisplay();
   hinted_length_ = 0;
-  panel_.rounds = NumberText(current_round_) + " of " + NumberText(total_rounds_);
+  panel_.rounds = Say("%1 of %2", {NumberText(current_round_), NumberText(total_rounds_)});
   panel_.word = "";
   panel_.pattern.clear();
   PublishPanel();
@@ -608,15 +614,16 @@ void Session::OnGameRunning(const Received& m) {
   const bool entering = std::exchange(entering_room_, false);
   if (entering && !pattern.empty()) SitOutIfAsked();
   just_joined_game_ = entering && pattern.empty();
-  panel_.rounds =
-      current_round_ > 0 ? NumberText(current_round_) + " of " + NumberText(total_rounds_) : "-";
+  panel_.rounds = current_round_ > 0
+                      ? Say("%1 of %2", {NumberText(current_round_), NumberText(total_rounds_)})
+                      : "-";
   // The round began before this client came: it is not one of the gallery's.
   ShowDrawingStatus();
 }
 
 void Session::OnNewArtist(const Received& m) {
   const int32_t artist_id = m.Int(0);
-  System("A new artist has been selected to draw: " + Nick(artist_id), kBlue);
+  System(Say("A new artist has been selected to draw: %1", {Nick(artist_id)}), kBlue);
   EndWordChoice();
   if (artist_id != 0 && artist_id == own_user_id_) PlaySound(Sound::kYourTurn);
   entering_room_ = false;
@@ -647,12 +654,12 @@ void Session::OnNewWord(const Received& m) {
 
 void Session::OnWordClose(const Received& m) {
   const std::string& guess = m.Field(0);
-  System(guess + " is close to the word!", kRed);
+  System(Say("%1 is close to the word!", {guess}), kRed);
 }
 
 void Session::OnWordFound(const Received& m) {
   const int32_t finder_id = m.Int(1);  // the first field is the finder's slot
-  System(Nick(finder_id) + " has found the word!", kRed);
+  System(Say("%1 has found the word!", {Nick(finder_id)}), kRed);
   if (UserEntry* finder = User(finder_id)) {
     finder->colour = kFinderRed;
     finder->found_word = true;
@@ -672,7 +679,7 @@ void Session::OnHint(const Received& m) {
   const std::string& revealed = m.Field(0);
   const std::string& text = m.Field(1);
   const std::string& pattern = m.Field(2);  // rooms that show blanks send it
-  System(text, kRed);
+  System(Translated(text), kRed);
   // "[11 letters]": the length stays on show while the letters come.
   if (!revealed.empty() && revealed.front() == '[') {
     hinted_length_ = static_cast<size_t>(std::max(0, protocol::LeadingInt32(revealed.substr(1))));
@@ -710,7 +717,7 @@ void Session::OnNoMoreHints(const Received&) {
 
 void Session::OnWordSkipped(const Received& m) {
   const std::string& word_line = m.Field(0);
-  System(artist_nickname_ + " has skipped the word: " + FirstAlternative(word_line), kRed);
+  System(Say("%1 has skipped the word: %2", {artist_nickname_, FirstAlternative(word_line)}), kRed);
   if (!word_line.empty()) round_word_ = word_line;
   EndRound();
   StopGameClock();
@@ -721,7 +728,7 @@ void Session::OnWordSkipped(const Received& m) {
 
 void Session::OnEndOfRound(const Received& m) {
   const std::string& word_line = m.Field(0);
-  System("The round is over! The word was: " + FirstAlternative(word_line), kRed);
+  System(Say("The round is over! The word was: %1", {FirstAlternative(word_line)}), kRed);
   if (!word_line.empty()) round_word_ = word_line;
   EndRound();
   StopGameClock();
@@ -756,21 +763,22 @@ void Session::OnWinner(const Received& m) {
   game_on_ = false;
   System("----------");
   if (winners.empty()) {
-    System("The game is over. Nobody scored, so there is no winner.", kRed);
+    System(Say("The game is over. Nobody scored, so there is no winner."), kRed);
   } else if (winners.size() == 1) {
-    System("The game is over and the winner is " + winners[0] + " - well done!", kRed);
+    System(Say("The game is over and the winner is %1 - well done!", {winners[0]}), kRed);
   } else {
-    System("The game is over: " + NameList(winners) + " share first place - well done!", kRed);
+    System(Say("The game is over: %1 share first place - well done!",
+               {NameList(winners, Say(" and "))}),
+           kRed);
   }
   if (!winners.empty()) {
-    System("Final standings:", kDarkBlue);
+    System(Say("Final standings:"), kDarkBlue);
     for (const Standing& s : standings) {
-      System(NumberText(s.place) + ". " + s.nickname + " - " + NumberText(s.points) +
-                 (s.points == 1 ? " point" : " points"),
+      System(SayCounted("%1. %2 - %n point(s)", s.points, {NumberText(s.place), s.nickname}),
              kDarkBlue);
     }
   }
-  AddChatLine("System", "", kBlack);
+  AddChatLine(Say("System"), "", kBlack);
   // Every winner is on the top step, however many share it.
   const size_t podium = std::min(std::max<size_t>(3, winners.size()), standings.size());
   view_.ShowWinner(winners, winners.empty() ? std::vector<Standing>()
@@ -788,9 +796,10 @@ void Session::OnWinner(const Received& m) {
   StopGameClock();
   panel_.rounds = "-";
   panel_.pattern.clear();
-  panel_.status = winners.empty()       ? "The game is over: nobody scored"
-                  : winners.size() == 1 ? winners[0] + " wins!"
-                                        : NameList(winners) + " share first place";
+  panel_.status = winners.empty() ? Say("The game is over: nobody scored")
+                  : winners.size() == 1
+                      ? Say("%1 wins!", {winners[0]})
+                      : Say("%1 share first place", {NameList(winners, Say(" and "))});
   PublishPanel();
   PublishControls();
 }
@@ -800,11 +809,13 @@ void Session::OnGameStopped(const Received&) {
   game_on_ = false;
   ShowSetupButton();
   PublishControls();
-  const std::string who = IsAdmin()             ? "Press Setup Game to start one"
-                          : admin_user_id_ != 0 ? panel_.admin + " may start one with Setup Game"
-                                                : "A player may start one";
-  System("Nobody drew or found a word in that game, so no new game starts by itself. " + who + ".",
-         kBlue);
+  const std::string who = IsAdmin() ? Say("Press Setup Game to start one.")
+                          : admin_user_id_ != 0
+                              ? Say("%1 may start one with Setup Game.", {panel_.admin})
+                              : Say("A player may start one.");
+  System(
+      Say("Nobody drew or found a word in that game, so no new game starts by itself. %1", {who}),
+      kBlue);
   ShowWaitingStatus();
 }
 
@@ -835,7 +846,7 @@ void Session::OnChoosingWord(const Received& m) {
   const int32_t seconds = m.Int(1);
   const std::string nickname = Nick(artist_id);
   if (artist_id == 0 || artist_id == own_user_id_ || nickname.empty()) return;
-  System(nickname + " is choosing a word to draw.", kBlue);
+  System(Say("%1 is choosing a word to draw.", {nickname}), kBlue);
   if (std::exchange(joined_during_choice_, false)) SitOutIfAsked();
   BeginWordChoice(artist_id, WordChoice{nickname, false, {}, std::max(0, seconds)});
 }
@@ -857,8 +868,8 @@ void Session::OnWatching(const Received& m) {
   user->watching = watching;
   PublishUsers();
   if (id == own_user_id_) {
-    System(watching ? "You are watching: you neither draw nor guess until you play again."
-                    : "You are playing again.",
+    System(watching ? Say("You are watching: you neither draw nor guess until you play again.")
+                    : Say("You are playing again."),
            kBlue);
   }
 }
@@ -867,10 +878,10 @@ void Session::OnRoundSummary(const Received& m) {
   const std::string text =
       protocol::SummaryText(protocol::ParseSummary(m.data), [this](int32_t id) {
         const std::string name = Nick(id);
-        return name.empty() ? std::string("a player who left") : name;
+        return name.empty() ? Say("a player who left") : name;
       });
-  System(text, kDarkBlue);
-  view_.ShowRoundSummary(text);
+  System(Translated(text), kDarkBlue);
+  view_.ShowRoundSummary(Translated(text));
 }
 
 std::vector<Standing> Session::FinalStandings(const std::vector<int32_t>& winners) const {

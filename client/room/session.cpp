@@ -8,6 +8,7 @@
 #include "client/room/nickname_filter.h"
 #include "common/links.h"
 #include "common/version.h"
+#include "directory/languages.h"
 #include "protocol/commands.h"
 #include "protocol/numbers.h"
 #include "protocol/version_text.h"
@@ -81,7 +82,7 @@ Session::Session(Ports ports)
       tmrGameTimer_(ports.scheduler.CreateTimer([this] { OnClockTick(); })),
       tmrNextGameLine_(ports.scheduler.CreateTimer([this] {
         tmrNextGameLine_->Stop();
-        System("Another game will be starting soon; please wait.", kBlue);
+        System(Say("Another game will be starting soon; please wait."), kBlue);
       })),
       tmrChoice_(ports.scheduler.CreateTimer([this] { OnChoiceTick(); })),
       options_(ports.settings.LoadOptions()),
@@ -92,10 +93,11 @@ Session::~Session() = default;
 void Session::Start() {
   const std::string version =
       NumberText(scrawlbox::kVersionMajor) + "." + TwoDigits(scrawlbox::kVersionMinor);
-  view_.AddWelcome("Scrawlbox v" + version, " - made by the Scrawlbox developers",
-                   "    Type /help, /h or /? for a list of commands.");
-  AddChatLine("System", "", kBlack);
-  System("Tip; you can use the right mouse button with any tool to quick-erase.", Rgb(100, 0, 0));
+  view_.AddWelcome("Scrawlbox v" + version, Say(" - made by the Scrawlbox developers"),
+                   Say("    Type /help, /h or /? for a list of commands."));
+  AddChatLine(Say("System"), "", kBlack);
+  System(Say("Tip: you can use the right mouse button with any tool to quick-erase."),
+         Rgb(100, 0, 0));
   EnterDisconnectedState();
 }
 
@@ -133,10 +135,11 @@ void Session::ConnectTo(const directory::RoomAddress& room, bool remember) {
   if (connection_.State() != SocketState::kClosed) connection_.Close();
   new_room_.reset();
   awaiting_password_answer_ = false;
+  room_language_.clear();
   receive_buffer_ = protocol::ReceiveBuffer();
   room_ = room;
   remember_room_ = remember;
-  SetStatus("Connecting to " + directory::AddressText(room) + "...");
+  SetStatus(Say("Connecting to %1...", {directory::AddressText(room)}));
   connection_.Connect(room.host, room.port);
 }
 
@@ -144,20 +147,22 @@ void Session::JoinRoom(const std::string& address_text) {
   std::string why;
   const auto room = directory::ParseRoomAddress(address_text, &why);
   if (!room) {
-    System("Cannot connect to \"" + address_text + "\": " + why + ".", kRed);
+    System(Say("Cannot connect to \"%1\": %2.", {address_text, Translated(why)}), kRed);
     return;
   }
-  if (!NicknameReadyFor(*room, std::nullopt, "join")) return;
-  System("Connecting to server " + directory::AddressText(*room) + " ...");
+  if (!NicknameReadyFor(*room, std::nullopt)) return;
+  System(Say("Connecting to server %1 ...", {directory::AddressText(*room)}));
   ConnectTo(*room, true);
 }
 
-bool Session::NicknameReadyFor(const directory::RoomAddress& room, std::optional<NewRoom> new_room,
-                               const std::string& what) {
+bool Session::NicknameReadyFor(const directory::RoomAddress& room,
+                               std::optional<NewRoom> new_room) {
   if (NeedsProfile()) {
     pending_room_ = room;
     pending_new_room_ = std::move(new_room);
-    SetStatus("Choose a nickname to " + what + " " + directory::AddressText(room));
+    SetStatus(new_room
+                  ? Say("Choose a nickname to make a room on %1", {directory::AddressText(room)})
+                  : Say("Choose a nickname to join %1", {directory::AddressText(room)}));
     view_.AskForNickname("");
     return false;
   }
@@ -171,26 +176,27 @@ bool Session::NicknameReadyFor(const directory::RoomAddress& room, std::optional
 }
 
 void Session::CreateRoom(const std::string& server_text, const std::string& name,
-                         const std::string& password, bool is_public) {
+                         const std::string& password, bool is_public, const std::string& language) {
   std::string why;
   auto server = directory::ParseRoomAddress(server_text, &why);
   if (!server) {
-    System("Cannot make a room on \"" + server_text + "\": " + why + ".", kRed);
+    System(Say("Cannot make a room on \"%1\": %2.", {server_text, Translated(why)}), kRed);
     return;
   }
   // The room is made on the host; a room of it named in the text has nothing to do with it.
   server->code.clear();
   NewRoom room{TypedField(name, protocol::kRoomNameLength),
-               TypedField(password, kNewRoomPasswordLength), is_public};
+               TypedField(password, kNewRoomPasswordLength), is_public,
+               directory::IsLanguageCode(language) ? language : ""};
   if (room.name.find_first_not_of(' ') == std::string::npos) {
-    System("A new room needs a name of at most " + std::to_string(protocol::kRoomNameLength) +
-               " characters.",
+    System(Say("A new room needs a name of at most %1 characters.",
+               {NumberText(protocol::kRoomNameLength)}),
            kRed);
     return;
   }
-  if (!NicknameReadyFor(*server, room, "make a room on")) return;
-  System("Making the room \"" + room.name + "\" on server " + directory::AddressText(*server) +
-         " ...");
+  if (!NicknameReadyFor(*server, room)) return;
+  System(
+      Say("Making the room \"%1\" on server %2 ...", {room.name, directory::AddressText(*server)}));
   ConnectTo(*server, true);
   // The maker logs in with the room's password like anyone; it is not kept unless asked later.
   given_password_.reset();
@@ -213,22 +219,25 @@ std::string Session::ServerForNewRoom() const {
 }
 
 void Session::ConnectFromBrowser(const directory::RoomAddress& room) {
-  System("Connecting to server " + room.host + " on port " + NumberText(room.port) + " ..");
+  System(Say("Connecting to server %1 on port %2 ..", {room.host, NumberText(room.port)}));
   ConnectTo(room, false);
 }
 
 void Session::OnConnected() {
-  System("Connected to server. Logging in...");
+  System(Say("Connected to server. Logging in..."));
   controls_.connect = false;
   controls_.drawing = true;
   logging_in_ = true;
   PublishControls();
-  SetStatus("Logging in...");
+  SetStatus(Say("Logging in..."));
   // A host of many rooms hands the connection to the room it names, or makes, before the
   // greeting.
   if (new_room_) {
-    SendCommand(to_server::MAKEROOM, protocol::JoinFields({new_room_->name, new_room_->password,
-                                                           new_room_->is_public ? "1" : "0"}));
+    std::vector<std::string> fields = {new_room_->name, new_room_->password,
+                                       new_room_->is_public ? "1" : "0"};
+    // Hosts that read three fields make the room in their default language.
+    if (!new_room_->language.empty()) fields.push_back(new_room_->language);
+    SendCommand(to_server::MAKEROOM, protocol::JoinFields(fields));
   } else if (!room_.code.empty()) {
     SendCommand(to_server::ROOM, room_.code);
   }
@@ -263,7 +272,7 @@ void Session::OnData(std::string_view bytes) {
 void Session::OnClosed() {
   connection_.Close();
   receive_buffer_ = protocol::ReceiveBuffer();
-  System("Disconnected from server.");
+  System(Say("Disconnected from server."));
   EnterDisconnectedState();
 }
 
@@ -275,16 +284,16 @@ void Session::OnError(const SocketError& error) {
   switch (error.kind) {
     case SocketErrorKind::kRefused:
       text =
-          "There doesn't appear to be a Scrawlbox server running on the remote machine. If it "
-          "is a valid Scrawlbox server, then please try again later.";
+          Say("There doesn't appear to be a Scrawlbox server running on the remote machine. If it "
+              "is a valid Scrawlbox server, then please try again later.");
       break;
     case SocketErrorKind::kHostNotFound:
       text =
-          "The specified server cannot be found. The server machine may be offline or the "
-          "address is incorrect.";
+          Say("The specified server cannot be found. The server machine may be offline or the "
+              "address is incorrect.");
       break;
     case SocketErrorKind::kOther:
-      text = "Socket Error [" + NumberText(error.number) + "] - " + error.description + ".";
+      text = Say("Socket Error [%1] - %2.", {NumberText(error.number), error.description});
       break;
   }
   System(text, kRed);
@@ -299,7 +308,7 @@ void Session::CloseAndDisconnect() {
 void Session::EnterDisconnectedState() {
   // Gone before the server answered (refused, unreachable, closed): the player asked for a room.
   if (std::exchange(new_room_, std::nullopt)) {
-    System(std::string(kNoRoomMade) + " on " + directory::AddressText(room_) + ".", kRed);
+    System(Say("No room was made on %1.", {directory::AddressText(room_)}), kRed);
   }
   EndWordChoice();
   EndRound();
@@ -322,7 +331,7 @@ void Session::EnterDisconnectedState() {
   controls_.load_image = controls_.paste = true;
   first_user_list_ = false;
   hinted_length_ = 0;  // the next room's word is another
-  panel_.status = not_connected_status_;
+  panel_.status = NotConnectedStatus();
   PublishUsers();
   PublishPanel();
   PublishControls();
@@ -379,24 +388,24 @@ void Session::SetStatus(std::string status) {
 
 void Session::ShowWaitingStatus() {
   if (users_.size() < 2) {
-    SetStatus("Waiting for a second player");
+    SetStatus(Say("Waiting for a second player"));
   } else if (controls_.start.enabled && controls_.start.action == StartAction::kSetupGame) {
-    SetStatus("Press Setup Game to start a game");
+    SetStatus(Say("Press Setup Game to start a game"));
   } else if (admin_user_id_ != 0 && !IsAdmin()) {
-    SetStatus("Waiting for " + panel_.admin + " to start a game");
+    SetStatus(Say("Waiting for %1 to start a game", {panel_.admin}));
   } else {
-    SetStatus("Waiting for a game to start");
+    SetStatus(Say("Waiting for a game to start"));
   }
 }
 
 void Session::ShowDrawingStatus() {
   if (artist_user_id_ == 0) {
-    SetStatus("Waiting for the next round");
+    SetStatus(Say("Waiting for the next round"));
   } else if (artist_user_id_ == own_user_id_) {
-    SetStatus(round_word_.empty() ? "Your turn to draw"
-                                  : "Your turn: draw " + FirstAlternative(round_word_));
+    SetStatus(round_word_.empty() ? Say("Your turn to draw")
+                                  : Say("Your turn: draw %1", {FirstAlternative(round_word_)}));
   } else {
-    SetStatus(artist_nickname_ + " is drawing");
+    SetStatus(Say("%1 is drawing", {artist_nickname_}));
   }
 }
 
@@ -405,7 +414,7 @@ void Session::ShowRoundOverStatus() {
   const std::string word = FirstAlternative(round_word_);
   panel_.word = word;
   panel_.pattern = Spaced(word);
-  SetStatus(word.empty() ? "Everyone found the word" : "The word was: " + word);
+  SetStatus(word.empty() ? Say("Everyone found the word") : Say("The word was: %1", {word}));
 }
 
 // --- Game display -------------------------------------------------------------------------------
@@ -516,7 +525,7 @@ void Session::EnterChatLine(const std::string& text) {
     return;
   }
   if (!connected()) {
-    System("Cannot send, not connected to a server.");
+    System(Say("Cannot send, not connected to a server."));
     return;
   }
   repeat_count_ = text == last_said_text_ ? repeat_count_ + 1 : 0;
@@ -524,7 +533,7 @@ void Session::EnterChatLine(const std::string& text) {
     last_said_text_ = text;
     SendCommand(to_server::SAY, TypedField(text, kChatLineLength));
   } else {
-    System("You cannot send the same text more than 3 times in a row.", kRed);
+    System(Say("You cannot send the same text more than 3 times in a row."), kRed);
   }
 }
 
@@ -534,7 +543,7 @@ void Session::MenuDisconnect() {
 
 void Session::RequestUserInformation(int32_t id) {
   if (!connected()) return;
-  System("Please wait - getting user information...");
+  System(Say("Please wait - getting user information..."));
   SendCommand(to_server::USERINFO, NumberText(id));
 }
 
@@ -547,7 +556,7 @@ void Session::KickUser(int32_t id, const std::string& reason) {
 
 void Session::VoteKick(int32_t id) {
   if (!connected()) return;
-  if (!room_takes_game_rules_) return System("This room does not take votes to kick.", kRed);
+  if (!room_takes_game_rules_) return System(Say("This room does not take votes to kick."), kRed);
   SendCommand(to_server::VOTEKICK, NumberText(id));
 }
 
@@ -571,8 +580,9 @@ void Session::SetWatching(bool on) {
 
 void Session::SetWatchingByCommand(bool on) {
   if (!controls_.watch) {
-    return System(connected() ? "This room does not take watchers." : "You are not in a room.",
-                  kRed);
+    return System(
+        connected() ? Say("This room does not take watchers.") : Say("You are not in a room."),
+        kRed);
   }
   SetWatching(on);
 }
@@ -587,7 +597,7 @@ void Session::RetryWithPassword(const std::string& password, bool remember) {
   // Codes 1 to 4 would break the message the password travels in.
   given_password_ = protocol::StripControlCodes(password);
   remember_password_ = remember;
-  System("Connecting to server " + room_.host + " on port " + NumberText(room_.port) + " ..");
+  System(Say("Connecting to server %1 on port %2 ..", {room_.host, NumberText(room_.port)}));
   ConnectTo(room_, remember_room_);
 }
 
@@ -617,11 +627,12 @@ void Session::StartButtonPressed() {
 void Session::HintButtonPressed() {
   if (controls_.hint.action == HintAction::kWarnArtist) {
     if (!room_takes_game_rules_) {
-      return AddChatLine("System", "This room does not count warnings of the artist.", kMagenta);
+      return AddChatLine(Say("System"), Say("This room does not count warnings of the artist."),
+                         kMagenta);
     }
     // The room counts the warnings; when most guessers warned, it skips the round.
     SendCommand(to_server::WARNARTIST, protocol::kNoData);
-    AddChatLine("System", "Your warning of the artist was sent.", kMagenta);
+    AddChatLine(Say("System"), Say("Your warning of the artist was sent."), kMagenta);
     // One warning a round counts; the button comes back with the next artist.
     controls_.hint.enabled = false;
     PublishControls();
@@ -654,6 +665,10 @@ GameSetup Session::LastGameSetup() const {
   return setup;
 }
 
+std::vector<std::string> Session::DefaultWordLists(const std::vector<std::string>& names) const {
+  return directory::DefaultWordLists(names, room_language_);
+}
+
 void Session::ChooseWord(size_t index) {
   if (!word_choice_.mine || index >= word_choice_.words.size()) return;
   SendCommand(to_server::CHOOSEWORD, NumberText(static_cast<double>(index)));
@@ -678,9 +693,10 @@ void Session::BeginWordChoice(int32_t chooser_id, WordChoice choice) {
 }
 
 void Session::ShowWordChoiceStatus() {
-  const std::string seconds = " (" + NumberText(word_choice_.seconds_left) + " s)";
-  SetStatus(word_choice_.mine ? "Choose a word to draw" + seconds
-                              : word_choice_.chooser + " is choosing a word" + seconds);
+  const std::string seconds = NumberText(word_choice_.seconds_left);
+  SetStatus(word_choice_.mine
+                ? Say("Choose a word to draw (%1 s)", {seconds})
+                : Say("%1 is choosing a word (%2 s)", {word_choice_.chooser, seconds}));
 }
 
 void Session::EndWordChoice() {
@@ -689,7 +705,7 @@ void Session::EndWordChoice() {
   chooser_id_ = 0;
   word_choice_ = WordChoice{};
   view_.ShowWordChoice(word_choice_);
-  SetStatus("Waiting for the next round");
+  SetStatus(Say("Waiting for the next round"));
 }
 
 void Session::OnChoiceTick() {
@@ -710,17 +726,19 @@ void Session::CheckForUpdate(directory::HttpGetter& http) {
   http.Get(settings_.LoadDirectory().update + "client.txt", directory::UserAgent("Client"),
            [this](const directory::HttpResult& result) {
              if (!result.ok) {
-               System("There was an error checking for an update - " + NumberText(result.error) +
-                      ": " + result.error_text + ".");
+               System(Say("There was an error checking for an update - %1: %2.",
+                          {NumberText(result.error), result.error_text}));
                return;
              }
              if (directory::NamesNewerVersion(result.body)) {
-               view_.OfferDownload("New version available..",
-                                   "There is an updated Scrawlbox client available for download!"
-                                   "\r\nWould you like to be taken to the download page?",
+               view_.OfferDownload(Say("New version available.."),
+                                   Say("There is an updated Scrawlbox client available for "
+                                       "download!\nWould you like to be taken to the download "
+                                       "page?"),
                                    scrawlbox::kDownloadUrl);
              } else {
-               AddChatLine("Update", "You are already running the latest version of the client.",
+               AddChatLine(Say("Update"),
+                           Say("You are already running the latest version of the client."),
                            kBlack);
              }
            });
@@ -736,7 +754,7 @@ void Session::SetOptions(const ClientOptions& options) {
 void Session::DropPendingRoom() {
   pending_room_.reset();
   pending_new_room_.reset();
-  if (connection_.State() == SocketState::kClosed) SetStatus(not_connected_status_);
+  if (connection_.State() == SocketState::kClosed) SetStatus(NotConnectedStatus());
 }
 
 void Session::SetProfile(const Profile& profile) {
@@ -745,7 +763,8 @@ void Session::SetProfile(const Profile& profile) {
   // The room asked for before there was a nickname.
   if (!pending_room_ || NeedsProfile()) return;
   if (const auto room = std::exchange(pending_new_room_, std::nullopt)) {
-    CreateRoom(directory::AddressText(*pending_room_), room->name, room->password, room->is_public);
+    CreateRoom(directory::AddressText(*pending_room_), room->name, room->password, room->is_public,
+               room->language);
   } else {
     JoinRoom(directory::AddressText(*pending_room_));
   }

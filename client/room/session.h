@@ -11,8 +11,10 @@
 
 #include "client/room/client_ports.h"
 #include "client/room/game_setup.h"
+#include "client/room/game_texts.h"
 #include "client/settings/client_settings.h"
 #include "common/scheduling.h"
+#include "directory/languages.h"
 #include "directory/room_address.h"
 #include "directory/server_browser.h"
 #include "directory/tracker.h"
@@ -73,9 +75,10 @@ class Session : public protocol::DrawSink {
   void ConnectFromBrowser(const directory::RoomAddress& room);
   // "/create" and File > Create Room: asks the server the text names (as for JoinRoom; a room's
   // code in it is ignored) to make a room, and enters it as its first player. The nickname is
-  // checked as for JoinRoom; the made room goes into Recent under its code.
+  // checked as for JoinRoom; the made room goes into Recent under its code. The language is a
+  // code the host knows, or "" for the host's default.
   void CreateRoom(const std::string& server_text, const std::string& name,
-                  const std::string& password, bool is_public);
+                  const std::string& password, bool is_public, const std::string& language = {});
   // The server a new room is made on unless the player names another: the one the player is
   // on, or was on last, else the room last added to Recent; "" when there is none.
   std::string ServerForNewRoom() const;
@@ -126,9 +129,32 @@ class Session : public protocol::DrawSink {
   void CheckForUpdate(directory::HttpGetter& http);
   // A "System" line in the chat, for what the windows report (pictures loaded and saved).
   void ShowSystemLine(const std::string& text) { System(text); }
+  // The language the session words its texts in, and shows the room's in where it knows them:
+  // a two-letter code; one the game has no translations for reads English, as before any is set.
+  void SetLanguage(std::string language) { language_ = std::move(language); }
+  const std::string& language() const { return language_; }
+  // A text of the game in the session's language (see game_texts.h); lupdate reads these two
+  // as it reads QT_TR_NOOP and QT_TR_N_NOOP, so every template written through them is
+  // translated.
+  std::string Say(std::string_view source,
+                  std::initializer_list<std::string_view> args = {}) const {
+    return SayIn(language_, source, args);
+  }
+  std::string SayCounted(std::string_view source, int64_t count,
+                         std::initializer_list<std::string_view> args = {}) const {
+    return SayCountedIn(language_, source, count, args);
+  }
+  // What a room or the directory worded, in the session's language where it is a known text.
+  std::string Translated(std::string_view text) const { return TranslatedIn(language_, text); }
   // What the status line says while no room is joined: the desktop points at its menu, the
   // page at its nickname box.
   void SetNotConnectedStatus(std::string text) { not_connected_status_ = std::move(text); }
+  // The line says so again, in the session's language, while no room is joined or asked for: a
+  // page whose player chose another language shows it at once.
+  void RefreshNotConnectedStatus() {
+    if (connection_.State() == SocketState::kClosed && !pending_room_)
+      SetStatus(NotConnectedStatus());
+  }
 
   // Sends a command at once when the socket is not closed.
   void SendCommand(std::string_view command, std::string_view data);
@@ -150,6 +176,12 @@ class Session : public protocol::DrawSink {
 
   // --- State, for the windows -------------------------------------------------------------------
   int32_t OwnUserId() const { return own_user_id_; }
+  // The language code of the room the player is in, or was in last, as its PASSOK named it; ""
+  // from a room that names none (an older one) and before any room.
+  const std::string& RoomLanguage() const { return room_language_; }
+  // The lists of those a room offers that a set-up starts with when it remembers none of them:
+  // the room's language's (see directory::DefaultWordLists).
+  std::vector<std::string> DefaultWordLists(const std::vector<std::string>& names) const;
   const std::vector<UserEntry>& users() const { return users_; }
   bool connected() const;
   // A game runs in the room: leaving needs the player's word.
@@ -164,8 +196,9 @@ class Session : public protocol::DrawSink {
   // What the client sends for a password when the player gave none; rooms without a password
   // take anything.
   static constexpr std::string_view kNoPassword = "<none>";
-  static constexpr std::string_view kQuitting = "Quitting";
-  static constexpr std::string_view kQuit = "Quit";
+  // Reasons the room passes on to the others, who read them in their language.
+  static constexpr std::string_view kQuitting = SB_TEXT("Quitting");
+  static constexpr std::string_view kQuit = SB_TEXT("Quit");
   // How the player is told that the room asked for was not made; hosts begin their refusals so.
   static constexpr std::string_view kNoRoomMade = "No room was made";
   // Time enough for the room to say, after the winner, that it waits for a player to start one.
@@ -260,7 +293,7 @@ class Session : public protocol::DrawSink {
   void AddChatLine(const std::string& sender, const std::string& text, Colour colour,
                    bool plain = false);
   void System(const std::string& text, Colour colour = kBlack) {
-    AddChatLine("System", text, colour);
+    AddChatLine(Say("System"), text, colour);
   }
 
   void ConnectTo(const directory::RoomAddress& room, bool remember);
@@ -269,11 +302,11 @@ class Session : public protocol::DrawSink {
     std::string name;
     std::string password;
     bool is_public = false;
+    std::string language;
   };
   // Whether the player may go to the room now. One who needs a nickname first is asked for it,
   // and the room (and the room to make there) waits for it; a reserved nickname is refused.
-  bool NicknameReadyFor(const directory::RoomAddress& room, std::optional<NewRoom> new_room,
-                        const std::string& what);
+  bool NicknameReadyFor(const directory::RoomAddress& room, std::optional<NewRoom> new_room);
   void EnterDisconnectedState();
   // The round being drawn, kept for the gallery from its artist's choice to its end.
   void BeginRound();
@@ -287,6 +320,11 @@ class Session : public protocol::DrawSink {
   // After a round: its word, when this client learnt it.
   void ShowRoundOverStatus();
   void EnterPracticeMode();
+  std::string NotConnectedStatus() const {
+    return not_connected_status_.empty()
+               ? Say("Not connected: practise here, or join a room with File > Connect..")
+               : not_connected_status_;
+  }
   bool IsAdmin() const { return own_user_id_ != 0 && own_user_id_ == admin_user_id_; }
   void SetAdmin(int32_t id, const std::string& nickname);
   // The Start button of everyone but the artist in play: the admin sets up (or restarts) games.
@@ -350,6 +388,7 @@ class Session : public protocol::DrawSink {
   int32_t artist_user_id_ = 0;
   std::string artist_nickname_;
   std::string motd_;
+  std::string room_language_;
   std::string agreement_text_;
   int32_t total_rounds_ = 0;
   int32_t current_round_ = 0;
@@ -390,8 +429,9 @@ class Session : public protocol::DrawSink {
 
   std::vector<UserEntry> users_;
   Panel panel_;
-  std::string not_connected_status_ =
-      "Not connected: practise here, or join a room with File > Connect..";
+  std::string language_ = directory::kDefaultLanguage;
+  // Empty: the desktop's line, in the session's language.
+  std::string not_connected_status_;
   Controls controls_;
   // The choice of the word under way, and whose it is (0: none).
   WordChoice word_choice_;

@@ -7,6 +7,7 @@
 #include "protocol/commands.h"
 #include "protocol/framing.h"
 #include "protocol/numbers.h"
+#include "protocol/room_text.h"
 #include "protocol/text.h"
 
 namespace client {
@@ -40,74 +41,80 @@ struct Session::UserCommand {
 const std::vector<Session::UserCommand>& Session::UserCommands() {
   using Words = std::vector<std::string>;
   static const std::vector<UserCommand> kCommands = {
-      {"CONNECT", "/connect <server>[:<port>] - Connect to <server>, on port 2020 unless given.",
+      {"CONNECT",
+       SB_TEXT("/connect <server>[:<port>] - Connect to <server>, on port 2020 unless given."),
        [](Session& s, const Words& words) {
          const std::string& address = protocol::FieldOr(words, 1);
-         if (address.empty()) return s.System("Syntax is /Connect <server>[:<port>].");
+         if (address.empty()) return s.System(s.Say("Syntax is /Connect <server>[:<port>]."));
          s.JoinRoom(address);
        }},
-      {"CREATE", "/create <name>          - Make a private room named <name> on this server.",
+      {"CREATE",
+       SB_TEXT("/create <name>          - Make a private room named <name> on this server, in "
+               "this room's language."),
        [](Session& s, const Words& words) {
          if (protocol::FieldOr(words, 1).empty())
            return s.System(
-               "Syntax is /CREATE <name>: makes a private room named <name> on the server you "
-               "are on, or were on last, and takes you there. File > Create Room... offers more.");
+               s.Say("Syntax is /CREATE <name>: makes a private room named <name> on the server "
+                     "you are on, or were on last, in that room's language, and takes you there. "
+                     "File > Create Room... offers more."));
          const std::string server = s.ServerForNewRoom();
          if (server.empty())
-           return s.System("Connect to a server first: /create makes the room there.", kRed);
+           return s.System(s.Say("Connect to a server first: /create makes the room there."), kRed);
          // Everything after the command word: a name may hold spaces.
          std::string name = words[1];
          for (size_t i = 2; i < words.size(); ++i) name += ' ' + words[i];
-         s.CreateRoom(server, name, "", false);
+         s.CreateRoom(server, name, "", false, s.RoomLanguage());
        }},
-      {"DISCONNECT", "/disconnect [reason] - Disconnect from server.",
+      {"DISCONNECT", SB_TEXT("/disconnect [reason] - Disconnect from server."),
        [](Session& s, const Words& words) {
          const std::string& reason = protocol::FieldOr(words, 1);
          if (s.connection_.State() == SocketState::kClosed) {
-           return s.System("You are already disconnected.", kRed);
+           return s.System(s.Say("You are already disconnected."), kRed);
          }
          s.SendCommand(protocol::to_server::PART,
                        reason.empty() ? std::string(kQuitting) : TypedField(reason));
        }},
-      {"NICK", "/nick <nickname>     - Change your nickname to <nickname>.",
+      {"NICK", SB_TEXT("/nick <nickname>     - Change your nickname to <nickname>."),
        [](Session& s, const Words& words) {
          const std::string& nickname = protocol::FieldOr(words, 1);
-         if (nickname.empty()) return s.System("Syntax is /NICK your_new_nickname. No spaces.");
+         if (nickname.empty())
+           return s.System(s.Say("Syntax is /NICK your_new_nickname. No spaces."));
          if (IsNicknameRejected(nickname)) {
-           return s.System("Sorry, but you cannot use this nickname. Please choose another.");
+           return s.System(
+               s.Say("Sorry, but you cannot use this nickname. Please choose another."));
          }
          s.profile_.Nickname = nickname;
          // Kept at once, as the profile window keeps it: a client that stops next logs in with it.
          s.settings_.SaveProfile(s.profile_);
          const std::string shown = TypedField(nickname, kNicknameLength);
          s.SendCommand(protocol::to_server::NICKCHG, shown);
-         s.System("Your nickname has now been changed to " + shown + ".");
+         s.System(s.Say("Your nickname has now been changed to %1.", {shown}));
          if (s.own_user_id_ != 0 && s.own_user_id_ == s.admin_user_id_) {
            s.panel_.admin = shown;
            s.PublishPanel();
          }
        }},
       // Listed as it always was; typed, it is an unknown command.
-      {"", "/part [reason]           - Leave room, optionally with [reason].", nullptr},
-      {"ME", "/me <action>           - 'perform' an action.",
+      {"", SB_TEXT("/part [reason]           - Leave room, optionally with [reason]."), nullptr},
+      {"ME", SB_TEXT("/me <action>           - 'perform' an action."),
        [](Session& s, const Words& words) {
-         if (protocol::FieldOr(words, 1).empty()) return s.System("Syntax is /ME <action>.");
+         if (protocol::FieldOr(words, 1).empty()) return s.System(s.Say("Syntax is /ME <action>."));
          // Everything after the command word, as typed.
          std::string action = words[1];
          for (size_t i = 2; i < words.size(); ++i) action += ' ' + words[i];
          s.System(" * " + s.profile_.Nickname + " " + action, kBlue);
          s.SendCommand(protocol::to_server::USERACTION, TypedField(action));
        }},
-      {"CLEAR CLS", "/clear                        - Clear chat buffer.",
+      {"CLEAR CLS", SB_TEXT("/clear                        - Clear chat buffer."),
        [](Session& s, const Words&) { s.view_.ClearChat(); }},
-      {"QUIT", "/quit                          - Quit Scrawlbox.",
+      {"QUIT", SB_TEXT("/quit                          - Quit Scrawlbox."),
        [](Session& s, const Words&) {
          // The window leaves the room with this reason as it closes (asking first during a game).
-         s.quit_reason_ = "Quitting (via CLI).";
+         s.quit_reason_ = SB_TEXT("Quitting (via CLI).");
          s.send_generic_quit_ = false;
          s.view_.CloseProgram();
        }},
-      {"DEBUG", "/debug                      - Print debugging info.",
+      {"DEBUG", SB_TEXT("/debug                      - Print debugging info."),
        [](Session& s, const Words&) {
          char motd_length[32];
          std::snprintf(motd_length, sizeof motd_length, "%03zu", s.motd_.size());
@@ -118,35 +125,36 @@ const std::vector<Session::UserCommand>& Session::UserCommands() {
          s.System(std::string("Server MOTD Length\t = [") + motd_length + "]");
          s.System("Connected Status\t = " + std::to_string(StateNumber(s.connection_.State())));
        }},
-      {"VOTEKICK", "/votekick <nickname> - Vote to kick <nickname> out of the room.",
+      {"VOTEKICK", SB_TEXT("/votekick <nickname> - Vote to kick <nickname> out of the room."),
        [](Session& s, const Words& words) {
          if (protocol::FieldOr(words, 1).empty())
-           return s.System("Syntax is /VOTEKICK <nickname>.");
-         if (!s.connected()) return s.System("You are not in a room.", kRed);
+           return s.System(s.Say("Syntax is /VOTEKICK <nickname>."));
+         if (!s.connected()) return s.System(s.Say("You are not in a room."), kRed);
          // Everything after the command word: a nickname may hold spaces.
          std::string nickname = words[1];
          for (size_t i = 2; i < words.size(); ++i) nickname += ' ' + words[i];
          for (const UserEntry& user : s.users_) {
            if (protocol::EqualsIgnoreCase(user.nickname, nickname)) return s.VoteKick(user.id);
          }
-         s.System("Nobody in this room is called " + nickname + ".", kRed);
+         s.System(s.Say("Nobody in this room is called %1.", {nickname}), kRed);
        }},
       {"WARN",
-       "/warn                          - Warn the artist: most guessers warning skips the round.",
+       SB_TEXT("/warn                          - Warn the artist: most guessers warning skips the "
+               "round."),
        [](Session& s, const Words&) {
          if (s.controls_.hint.action != HintAction::kWarnArtist || !s.controls_.hint.enabled)
-           return s.System("There is no artist you can warn now.");
+           return s.System(s.Say("There is no artist you can warn now."));
          s.HintButtonPressed();
        }},
-      {"WATCH", "/watch                        - Watch the game instead of playing.",
+      {"WATCH", SB_TEXT("/watch                        - Watch the game instead of playing."),
        [](Session& s, const Words&) { s.SetWatchingByCommand(true); }},
-      {"PLAY", "/play                          - Play again after watching.",
+      {"PLAY", SB_TEXT("/play                          - Play again after watching."),
        [](Session& s, const Words&) { s.SetWatchingByCommand(false); }},
       {"HELP H ? HULP AIDE HILFE AIUTO AYUDA", nullptr,
        [](Session& s, const Words&) {
-         s.System("Currently implemented commands:");
+         s.System(s.Say("Currently implemented commands:"));
          for (const UserCommand& command : UserCommands()) {
-           if (command.help) s.System(std::string("  ") + command.help);
+           if (command.help) s.System("  " + s.Say(command.help));
          }
        }},
   };
@@ -164,7 +172,7 @@ void Session::ExecuteUserCommand(const std::string& line) {
       return command.run(*this, words);
     }
   }
-  System("Unknown command - type /help for command list.", kBlue);
+  System(Say("Unknown command - type /help for command list."), kBlue);
 }
 
 }  // namespace client

@@ -14,7 +14,7 @@ namespace client {
 
 ChatBar::ChatBar(QWidget* parent) : QWidget(parent, Qt::Window) {
   setObjectName(QStringLiteral("wChatBar"));
-  setWindowTitle(QStringLiteral("Scrawlbox Chat"));
+  setWindowTitle(tr("Scrawlbox Chat"));
   rtbChat_ = new ChatView;
   txtChat_ = new ChatInput;
   lvwUsers_ = new UserList;

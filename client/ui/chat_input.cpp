@@ -19,7 +19,7 @@ ChatInput::ChatInput(QWidget* parent) : QLineEdit(parent) {
 void ChatInput::CheckLimit() {
   const bool full = text().size() >= maxLength();
   if (full && !limit_shown_) {
-    QToolTip::showText(mapToGlobal(QPoint(0, height())), QString::fromLatin1(kLimitText), this);
+    QToolTip::showText(mapToGlobal(QPoint(0, height())), tr(kLimitText), this);
   } else if (!full && limit_shown_) {
     QToolTip::hideText();
   }
@@ -46,7 +46,7 @@ void ChatInput::keyPressEvent(QKeyEvent* event) {
   // A key that adds nothing to a full line still deserves the reason.
   if (text().size() >= maxLength() && !hasSelectedText() && !event->text().isEmpty() &&
       event->text()[0].isPrint()) {
-    QToolTip::showText(mapToGlobal(QPoint(0, height())), QString::fromLatin1(kLimitText), this);
+    QToolTip::showText(mapToGlobal(QPoint(0, height())), tr(kLimitText), this);
   }
   QLineEdit::keyPressEvent(event);
 }

@@ -12,7 +12,7 @@ class ChatInput : public QLineEdit {
   Q_OBJECT
  public:
   static constexpr char kLimitText[] =
-      "A chat line holds at most 512 characters: rooms pass on no more.";
+      QT_TR_NOOP("A chat line holds at most 512 characters: rooms pass on no more.");
 
   explicit ChatInput(QWidget* parent = nullptr);
 

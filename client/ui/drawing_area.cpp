@@ -29,23 +29,34 @@ struct ToolButton {
 };
 
 constexpr std::array<ToolButton, 10> kToolButtons = {{
-    {Tool::kClear, "CLEAR", "tool_clear.svg", "Clear the pad (press twice)", "Delete"},
-    {Tool::kEraser, "ERASER", "tool_eraser.svg", "Eraser", "E"},
-    {Tool::kFreehand, "FREEHAND", "tool_freehand.svg", "Freehand", "F"},
-    {Tool::kLine, "LINE", "tool_line.svg", "Straight line", "L"},
-    {Tool::kBox, "BOX", "tool_box.svg", "Rectangle", "R"},
-    {Tool::kCircle, "CIRCLE", "tool_circle.svg", "Ellipse", "C"},
-    {Tool::kFlood, "FLOOD", "tool_flood.svg", "Flood fill", "G"},
-    {Tool::kSpray, "SPRAY", "tool_spray.svg", "Spray can", "S"},
-    {Tool::kUndo, "UNDO", "tool_undo.svg", "Undo", "Ctrl+Z"},
-    {Tool::kFillType, "FILLTYPE", "fill_hollow.svg", "Fill closed shapes", "Shift+S"},
+    {Tool::kClear, "CLEAR", "tool_clear.svg",
+     QT_TRANSLATE_NOOP("client::DrawingArea", "Clear the pad (press twice)"), "Delete"},
+    {Tool::kEraser, "ERASER", "tool_eraser.svg", QT_TRANSLATE_NOOP("client::DrawingArea", "Eraser"),
+     "E"},
+    {Tool::kFreehand, "FREEHAND", "tool_freehand.svg",
+     QT_TRANSLATE_NOOP("client::DrawingArea", "Freehand"), "F"},
+    {Tool::kLine, "LINE", "tool_line.svg",
+     QT_TRANSLATE_NOOP("client::DrawingArea", "Straight line"), "L"},
+    {Tool::kBox, "BOX", "tool_box.svg", QT_TRANSLATE_NOOP("client::DrawingArea", "Rectangle"), "R"},
+    {Tool::kCircle, "CIRCLE", "tool_circle.svg",
+     QT_TRANSLATE_NOOP("client::DrawingArea", "Ellipse"), "C"},
+    {Tool::kFlood, "FLOOD", "tool_flood.svg",
+     QT_TRANSLATE_NOOP("client::DrawingArea", "Flood fill"), "G"},
+    {Tool::kSpray, "SPRAY", "tool_spray.svg", QT_TRANSLATE_NOOP("client::DrawingArea", "Spray can"),
+     "S"},
+    {Tool::kUndo, "UNDO", "tool_undo.svg", QT_TRANSLATE_NOOP("client::DrawingArea", "Undo"),
+     "Ctrl+Z"},
+    {Tool::kFillType, "FILLTYPE", "fill_hollow.svg",
+     QT_TRANSLATE_NOOP("client::DrawingArea", "Fill closed shapes"), "Shift+S"},
 }};
 
 constexpr std::array<const char*, 4> kBrushKeys = {"SMALLBRUSH", "MEDIUMBRUSH", "LARGEBRUSH",
                                                    "HUGEBRUSH"};
 constexpr std::array<const char*, 4> kBrushTips = {
-    "Small brush (1 pixel width)", "Medium brush (2 pixel width)", "Large brush (4 pixel width)",
-    "Huge brush (8 pixel width)"};
+    QT_TRANSLATE_NOOP("client::DrawingArea", "Small brush (1 pixel width)"),
+    QT_TRANSLATE_NOOP("client::DrawingArea", "Medium brush (2 pixel width)"),
+    QT_TRANSLATE_NOOP("client::DrawingArea", "Large brush (4 pixel width)"),
+    QT_TRANSLATE_NOOP("client::DrawingArea", "Huge brush (8 pixel width)")};
 constexpr std::array<const char*, 4> kBrushImages = {"brush_small.svg", "brush_medium.svg",
                                                      "brush_large.svg", "brush_huge.svg"};
 
@@ -59,9 +70,8 @@ QIcon Icon(const char* file) {
 }
 
 // The tip with the key that does the same, as menus write keys.
-QString TipWithKey(const char* tip, const QKeySequence& key) {
-  return QStringLiteral("%1 (%2)").arg(QString::fromLatin1(tip),
-                                       key.toString(QKeySequence::NativeText));
+QString TipWithKey(const QString& tip, const QKeySequence& key) {
+  return QStringLiteral("%1 (%2)").arg(tip, key.toString(QKeySequence::NativeText));
 }
 
 QString SwatchStyle(const QColor& colour, bool selected) {
@@ -94,9 +104,9 @@ DrawingArea::DrawingArea(PadTools* tools, QWidget* parent) : QWidget(parent), to
   tbrTools_->setIconSize(QSize(24, 24));
   for (size_t i = 0; i < kToolButtons.size(); ++i) {
     const ToolButton& b = kToolButtons[i];
-    QAction* action = tbrTools_->addAction(Icon(b.image), QString::fromLatin1(b.tip));
+    QAction* action = tbrTools_->addAction(Icon(b.image), tr(b.tip));
     action->setObjectName(QString::fromLatin1(b.key));
-    action->setToolTip(TipWithKey(b.tip, Shortcut(b.tool)));
+    action->setToolTip(TipWithKey(tr(b.tip), Shortcut(b.tool)));
     action->setCheckable(b.tool != Tool::kClear && b.tool != Tool::kUndo);
     const Tool tool = b.tool;
     connect(action, &QAction::triggered, this, [this, tool] { tools_->ClickTool(tool); });
@@ -109,10 +119,9 @@ DrawingArea::DrawingArea(PadTools* tools, QWidget* parent) : QWidget(parent), to
   tbrBrushes_->setIconSize(QSize(24, 24));
   for (size_t i = 0; i < kBrushKeys.size(); ++i) {
     const int index = static_cast<int>(i);
-    QAction* action =
-        tbrBrushes_->addAction(Icon(kBrushImages[i]), QString::fromLatin1(kBrushTips[i]));
+    QAction* action = tbrBrushes_->addAction(Icon(kBrushImages[i]), tr(kBrushTips[i]));
     action->setObjectName(QString::fromLatin1(kBrushKeys[i]));
-    action->setToolTip(TipWithKey(kBrushTips[i], BrushShortcut(index)));
+    action->setToolTip(TipWithKey(tr(kBrushTips[i]), BrushShortcut(index)));
     action->setCheckable(true);
     connect(action, &QAction::triggered, this, [this, index] { tools_->ClickBrush(index); });
     brush_actions_[i] = action;
@@ -131,8 +140,8 @@ DrawingArea::DrawingArea(PadTools* tools, QWidget* parent) : QWidget(parent), to
   // The pad takes no clicks while it shows the winner: the display closes from its own button.
   cmdCloseWinner_ = new QToolButton(this);
   cmdCloseWinner_->setObjectName(QStringLiteral("cmdCloseWinner"));
-  cmdCloseWinner_->setText(QStringLiteral("Close"));
-  cmdCloseWinner_->setToolTip(QStringLiteral("Take the results off the pad"));
+  cmdCloseWinner_->setText(tr("Close"));
+  cmdCloseWinner_->setToolTip(tr("Take the results off the pad"));
   cmdCloseWinner_->hide();
   connect(cmdCloseWinner_, &QToolButton::clicked, picPad_, [this] { picPad_->ShowWinner({}); });
   connect(picPad_, &PadWidget::winnerShownChanged, this, [this](bool shown) {
@@ -146,14 +155,14 @@ DrawingArea::DrawingArea(PadTools* tools, QWidget* parent) : QWidget(parent), to
     auto* swatch = new QLabel(fraPalette_);
     swatch->setObjectName(QStringLiteral("labPalette"));
     swatch->setProperty("index", static_cast<int>(i));
-    swatch->setToolTip(QStringLiteral("Select this colour as the current drawing colour"));
+    swatch->setToolTip(tr("Select this colour as the current drawing colour"));
     swatch->setCursor(Qt::PointingHandCursor);
     swatch->installEventFilter(this);
     labPalette_[i] = swatch;
   }
   labColour_ = new QLabel(fraPalette_);
   labColour_->setObjectName(QStringLiteral("labColour"));
-  labColour_->setToolTip(QStringLiteral("The current colour: click to mix your own"));
+  labColour_->setToolTip(tr("The current colour: click to mix your own"));
   labColour_->setCursor(Qt::PointingHandCursor);
   labColour_->installEventFilter(this);
 

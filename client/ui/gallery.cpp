@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "client/ui/gallery.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -44,12 +45,18 @@ void Gallery::Add(GalleryRound round, const QDateTime& now) {
 }
 
 QString Gallery::FileName(const GalleryRound& round) {
-  QString name =
-      QStringLiteral("Scrawlbox round %1").arg(round.record.number, 2, 10, QLatin1Char('0'));
+  // Named in the player's language, as the gallery window is.
+  const auto say = [](const char* text) {
+    return QCoreApplication::translate("client::Gallery", text);
+  };
+  QString name = say(QT_TRANSLATE_NOOP("client::Gallery", "Scrawlbox round %1"))
+                     .arg(round.record.number, 2, 10, QLatin1Char('0'));
   const QString word = FilePart(round.record.word);
   if (!word.isEmpty()) name += QStringLiteral(" - ") + word;
   const QString artist = FilePart(round.record.artist);
-  if (!artist.isEmpty()) name += QStringLiteral(" by ") + artist;
+  if (!artist.isEmpty()) {
+    name += QLatin1Char(' ') + say(QT_TRANSLATE_NOOP("client::Gallery", "by %1")).arg(artist);
+  }
   return name + QStringLiteral(".png");
 }
 

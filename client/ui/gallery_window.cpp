@@ -9,15 +9,18 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QLocale>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "client/ui/pad_widget.h"
 #include "common/qt/text_codec.h"
 #include "common/ui/message_box.h"
+#include "common/ui/screen_fit.h"
 
 namespace client {
 
@@ -32,15 +35,17 @@ constexpr int kFullText = Qt::UserRole;
 
 QString RoundTitle(const RoundRecord& record) {
   const QString word =
-      record.word.empty() ? QStringLiteral("the word was not told") : FromWire(record.word);
-  return record.number > 0 ? QStringLiteral("Round %1: %2").arg(record.number).arg(word) : word;
+      record.word.empty() ? GalleryWindow::tr("the word was not told") : FromWire(record.word);
+  return record.number > 0 ? GalleryWindow::tr("Round %1: %2").arg(record.number).arg(word) : word;
 }
 
 QString GameHeading(const GalleryRound& round) {
+  // The day and time as the player's language writes them.
   return round.game_time.isValid()
-             ? QStringLiteral("Game of %1")
-                   .arg(round.game_time.toString(QStringLiteral("ddd d MMM yyyy, HH:mm")))
-             : QStringLiteral("Game %1").arg(round.game);
+             ? GalleryWindow::tr("Game of %1")
+                   .arg(QLocale().toString(round.game_time,
+                                           GalleryWindow::tr("ddd d MMM yyyy, HH:mm")))
+             : GalleryWindow::tr("Game %1").arg(round.game);
 }
 
 // Every line of the text that is too wide ends in "…" where it is cut.
@@ -51,10 +56,10 @@ QString Elided(const QString& text, const QFontMetrics& metrics, int width) {
 }
 
 QString Finders(const RoundRecord& record) {
-  if (record.finders.empty()) return QStringLiteral("Nobody found the word.");
+  if (record.finders.empty()) return GalleryWindow::tr("Nobody found the word.");
   QStringList names;
   for (const std::string& name : record.finders) names << FromWire(name);
-  return QStringLiteral("Found by %1.").arg(names.join(QStringLiteral(", ")));
+  return GalleryWindow::tr("Found by %1.").arg(names.join(QStringLiteral(", ")));
 }
 
 }  // namespace
@@ -66,16 +71,17 @@ GalleryWindow::GalleryWindow(Gallery* gallery, scrawlbox::Scheduler& scheduler, 
       replay_(
           scheduler, [this] { ShowReplayState(); }, [this] { ShowReplayState(); }) {
   setObjectName(QStringLiteral("wGallery"));
-  setWindowTitle(QStringLiteral("Gallery"));
+  setWindowTitle(tr("Gallery"));
   setAttribute(Qt::WA_DeleteOnClose);
 
   lstRounds_ = new QListWidget;
   lstRounds_->setObjectName(QStringLiteral("lstRounds"));
   lstRounds_->setIconSize(kThumbnail);
   // Room beside the thumbnails for a round's usual label.
-  lstRounds_->setMinimumWidth(kThumbnail.width() + 40 +
-                              lstRounds_->fontMetrics().horizontalAdvance(
-                                  QStringLiteral("Round 10: the word was not told")));
+  const int list_width = kThumbnail.width() + 40 +
+                         lstRounds_->fontMetrics().horizontalAdvance(
+                             tr("Round %1: %2").arg(10).arg(tr("the word was not told")));
+  lstRounds_->setMinimumWidth(list_width);
   // The texts are shortened here, at their ends, to the width the list has.
   lstRounds_->setTextElideMode(Qt::ElideNone);
   lstRounds_->setWordWrap(false);
@@ -101,9 +107,9 @@ GalleryWindow::GalleryWindow(Gallery* gallery, scrawlbox::Scheduler& scheduler, 
   labFinders_->setObjectName(QStringLiteral("labRoundFinders"));
   labFinders_->setWordWrap(true);
   for (QLabel* label : {labWord_, labArtist_, labFinders_}) label->setTextFormat(Qt::PlainText);
-  labEmpty_ = new QLabel(QStringLiteral(
-      "No rounds yet. Every round played while Scrawlbox runs is kept here: its picture, its "
-      "word, who drew it and who found it."));
+  labEmpty_ = new QLabel(
+      tr("No rounds yet. Every round played while Scrawlbox runs is kept here: its picture, its "
+         "word, who drew it and who found it."));
   labEmpty_->setObjectName(QStringLiteral("labGalleryEmpty"));
   labEmpty_->setWordWrap(true);
 
@@ -113,24 +119,21 @@ GalleryWindow::GalleryWindow(Gallery* gallery, scrawlbox::Scheduler& scheduler, 
     b->setToolTip(tip);
     return b;
   };
-  cmdReplay_ = button("cmdReplay", QStringLiteral("Replay"),
-                      QStringLiteral("Draw the round again as it was drawn"));
-  cmdReplayFast_ = button("cmdReplayFast", QStringLiteral("Replay %1\u00d7").arg(kFastSpeed),
-                          QStringLiteral("Draw the round again, %1 times as fast").arg(kFastSpeed));
-  cmdStopReplay_ = button("cmdStopReplay", QStringLiteral("Stop"),
-                          QStringLiteral("Stop the replay and show the round's picture"));
+  cmdReplay_ = button("cmdReplay", tr("Replay"), tr("Draw the round again as it was drawn"));
+  cmdReplayFast_ = button("cmdReplayFast", tr("Replay %1×").arg(kFastSpeed),
+                          tr("Draw the round again, %1 times as fast").arg(kFastSpeed));
+  cmdStopReplay_ =
+      button("cmdStopReplay", tr("Stop"), tr("Stop the replay and show the round's picture"));
   barReplay_ = new QProgressBar;
   barReplay_->setObjectName(QStringLiteral("barReplay"));
   barReplay_->setRange(0, kProgressSteps);
   barReplay_->setTextVisible(false);
-  barReplay_->setToolTip(QStringLiteral("How far the replay is"));
-  cmdSavePicture_ = button("cmdSavePicture", QStringLiteral("Save as PNG..."),
-                           QStringLiteral("Save this round's picture at the size chosen beside"));
+  barReplay_->setToolTip(tr("How far the replay is"));
+  cmdSavePicture_ = button("cmdSavePicture", tr("Save as PNG..."),
+                           tr("Save this round's picture at the size chosen beside"));
   cboSaveScale_ = new QComboBox;
   cboSaveScale_->setObjectName(QStringLiteral("cboSaveScale"));
-  cboSaveScale_->setToolTip(
-      QStringLiteral("The size pictures are saved at; every pixel stays a "
-                     "sharp square"));
+  cboSaveScale_->setToolTip(tr("The size pictures are saved at; every pixel stays a sharp square"));
   for (const int scale : Gallery::kSaveScales) {
     cboSaveScale_->addItem(QStringLiteral("%1\u00d7 (%2 \u00d7 %3)")
                                .arg(scale)
@@ -139,8 +142,8 @@ GalleryWindow::GalleryWindow(Gallery* gallery, scrawlbox::Scheduler& scheduler, 
                            scale);
   }
   cboSaveScale_->setCurrentIndex(1);
-  cmdSaveAll_ = button("cmdSaveAll", QStringLiteral("Save All..."),
-                       QStringLiteral("Save every round's picture into a folder"));
+  cmdSaveAll_ =
+      button("cmdSaveAll", tr("Save All..."), tr("Save every round's picture into a folder"));
   connect(cmdReplay_, &QPushButton::clicked, this, [this] { ReplaySelected(1); });
   connect(cmdReplayFast_, &QPushButton::clicked, this, [this] { ReplaySelected(kFastSpeed); });
   connect(cmdStopReplay_, &QPushButton::clicked, this, &GalleryWindow::StopReplay);
@@ -158,20 +161,29 @@ GalleryWindow::GalleryWindow(Gallery* gallery, scrawlbox::Scheduler& scheduler, 
   auto* actions = new QHBoxLayout;
   for (QPushButton* b : {cmdReplay_, cmdReplayFast_, cmdStopReplay_}) actions->addWidget(b);
   actions->addWidget(barReplay_, 1);
-  actions->addSpacing(12);
-  actions->addWidget(cmdSavePicture_);
-  actions->addWidget(cboSaveScale_);
   details->addLayout(actions);
   auto* columns = new QHBoxLayout;
   columns->addWidget(lstRounds_);
   columns->addLayout(details, 1);
+  // Saving below, apart from the replay: one row of both is wider than a scaled screen.
   auto* bottom = new QHBoxLayout;
+  bottom->addWidget(cmdSavePicture_);
+  bottom->addWidget(cboSaveScale_);
+  bottom->addSpacing(12);
   bottom->addWidget(cmdSaveAll_);
   bottom->addStretch();
   bottom->addWidget(close);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(columns, 1);
   layout->addLayout(bottom);
+  // A screen too narrow for the labels beside the round (a large scale, a long language) gets
+  // a narrower list: its labels are shortened to the width it has anyway.
+  const int spare = scrawlbox::ScreenRoom(this).width() - minimumSizeHint().width();
+  if (spare < 0) {
+    lstRounds_->setMinimumWidth(std::max(kThumbnail.width() + 40, list_width + spare));
+    columns->invalidate();
+    layout->invalidate();
+  }
   // As large as a laptop screen allows, at any scale.
   QSize size(1000, 560);
   if (const QScreen* shown_on = parent ? parent->screen() : screen()) {
@@ -217,7 +229,7 @@ void GalleryWindow::ShowList() {
     icon.addPixmap(pixmap, QIcon::Selected);
     auto* item = new QListWidgetItem(icon, QString(), lstRounds_);
     item->setData(kFullText, RoundTitle(round.record) + QStringLiteral("\n") +
-                                 QStringLiteral("by %1").arg(FromWire(round.record.artist)));
+                                 tr("by %1").arg(FromWire(round.record.artist)));
     row_rounds_.push_back(*it);
     if (*it == shown_ || shown_row < 0) shown_row = lstRounds_->row(item);
   }
@@ -278,7 +290,7 @@ void GalleryWindow::ShowSelected() {
   if (!round || round == shown_) return;
   shown_ = round;
   replay_.ShowPicture(*round);
-  labArtist_->setText(QStringLiteral("Drawn by %1").arg(FromWire(round->record.artist)));
+  labArtist_->setText(tr("Drawn by %1").arg(FromWire(round->record.artist)));
   labFinders_->setText(Finders(round->record));
   FitTexts();
 }
@@ -315,9 +327,9 @@ int GalleryWindow::SaveScale() const {
 void GalleryWindow::SaveSelected() {
   const Gallery::Entry round = Selected();
   if (!round) return;
-  auto* dialog = new QFileDialog(this, QStringLiteral("Save the round's picture"),
+  auto* dialog = new QFileDialog(this, tr("Save the round's picture"),
                                  QDir(Gallery::SaveFolder()).filePath(Gallery::FileName(*round)),
-                                 QStringLiteral("PNG pictures (*.png)"));
+                                 tr("PNG pictures (*.png)"));
   dialog->setObjectName(QStringLiteral("dlgSavePicture"));
   dialog->setAttribute(Qt::WA_DeleteOnClose);
   dialog->setAcceptMode(QFileDialog::AcceptSave);
@@ -325,16 +337,16 @@ void GalleryWindow::SaveSelected() {
   const int scale = SaveScale();
   connect(dialog, &QFileDialog::fileSelected, this, [this, round, scale](const QString& file) {
     if (!Gallery::SavePicture(*round, file, scale)) {
-      scrawlbox::ShowMessageBox(this, QMessageBox::Warning, QStringLiteral("Not saved"),
-                                QStringLiteral("The picture could not be saved as %1.").arg(file));
+      scrawlbox::ShowMessageBox(this, QMessageBox::Warning, tr("Not saved"),
+                                tr("The picture could not be saved as %1.").arg(file));
     }
   });
   dialog->open();
 }
 
 void GalleryWindow::SaveAll() {
-  auto* dialog = new QFileDialog(this, QStringLiteral("Save every picture into a folder"),
-                                 Gallery::SaveFolder());
+  auto* dialog =
+      new QFileDialog(this, tr("Save every picture into a folder"), Gallery::SaveFolder());
   dialog->setAttribute(Qt::WA_DeleteOnClose);
   dialog->setFileMode(QFileDialog::Directory);
   dialog->setOption(QFileDialog::ShowDirsOnly);
@@ -344,14 +356,15 @@ void GalleryWindow::SaveAll() {
     const QStringList written = gallery_->SaveAll(folder, &failed, scale);
     const QString text =
         failed.isEmpty()
-            ? QStringLiteral("%1 pictures saved in %2.").arg(written.size()).arg(folder)
-            : QStringLiteral("%1 pictures saved in %2; %3 could not be written.")
-                  .arg(written.size())
+            ? tr("%n picture(s) saved in %1.", nullptr, static_cast<int>(written.size()))
+                  .arg(folder)
+            : tr("%n picture(s) saved in %1; %2 could not be written.", nullptr,
+                 static_cast<int>(written.size()))
                   .arg(folder)
                   .arg(failed.size());
     scrawlbox::ShowMessageBox(this,
                               failed.isEmpty() ? QMessageBox::Information : QMessageBox::Warning,
-                              QStringLiteral("Gallery"), text);
+                              tr("Gallery"), text);
   });
   dialog->open();
 }

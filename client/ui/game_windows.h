@@ -18,9 +18,10 @@ namespace client {
 class Session;
 struct SetupLimit;
 
-// Setting up a game: the room's word lists (fetched from the server when the window opens), the
-// number of rounds and the times, each in a box that shows its range. The window opens with the
-// last set-up sent from this client; Start Game hands the set-up to the session.
+// Setting up a game: the room's word lists (fetched from the server when the window opens, shown
+// by language when there are several), the number of rounds and the times, each in a box that
+// shows its range. The window opens with the last set-up sent from this client; Start Game hands
+// the set-up to the session.
 class SetupGameWindow : public QDialog {
   Q_OBJECT
  public:
@@ -39,12 +40,16 @@ class SetupGameWindow : public QDialog {
   void ShowListsStatus();
   // The game's own words as the room will take them.
   std::vector<std::string> CustomWords() const;
+  // The full names of the lists ticked, in the order shown.
+  std::vector<std::string> TickedLists() const;
 
   Session* session_;
   // Closed without a game started, the window tells the others to stop waiting for one.
   bool started_ = false;
   // The lists of the last set-up, ticked as they arrive.
   std::vector<std::string> remembered_lists_;
+  // Every list the room has sent, in its order.
+  std::vector<std::string> room_lists_;
   bool lists_complete_ = false;
   QLineEdit* txtRoomName_;
   QLineEdit* txtDescription_;

@@ -68,8 +68,8 @@ QLabel* PanelLabel(const char* name) {
   return label;
 }
 
-QLabel* Heading(const char* name, const char* text) {
-  auto* label = new QLabel(QString::fromLatin1(text));
+QLabel* Heading(const char* name, const QString& text) {
+  auto* label = new QLabel(text);
   label->setObjectName(QString::fromLatin1(name));
   QFont bold = label->font();
   bold.setBold(true);
@@ -78,9 +78,8 @@ QLabel* Heading(const char* name, const char* text) {
 }
 
 template <typename Action>
-void ApplyButton(QPushButton* button, const ButtonState<Action>& state) {
-  const std::string_view caption = state.caption();
-  button->setText(QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size())));
+void ApplyButton(QPushButton* button, const ButtonState<Action>& state, std::string_view language) {
+  button->setText(scrawlbox::FromWire(SayIn(language, state.caption())));
   button->setEnabled(state.enabled);
   button->setStyleSheet(
       state.colour ? QStringLiteral("background-color: %1;").arg(ToQColor(*state.colour).name())
@@ -94,7 +93,7 @@ MainWindow::MainWindow(ClientPaths paths, scrawlbox::Scheduler& scheduler)
       scheduler_(scheduler),
       sounds_(new SoundPlayer(paths_.SoundFolders(), this)) {
   setObjectName(QStringLiteral("wMain"));
-  setWindowTitle(QStringLiteral("Scrawlbox - Client v%1 (build#%2) Beta")
+  setWindowTitle(tr("Scrawlbox - Client v%1 (build#%2) Beta")
                      .arg(scrawlbox::VersionLabel())
                      .arg(scrawlbox::kVersionRevision));
 
@@ -154,54 +153,53 @@ QWidget* MainWindow::BuildPanel() {
   labTime_->setFont(clock);
   labTime_->setText(QStringLiteral("--:--"));
   auto* grid = new QGridLayout;
-  grid->addWidget(Heading("labH_Room", "Room:"), 0, 0);
+  grid->addWidget(Heading("labH_Room", tr("Room:")), 0, 0);
   grid->addWidget(labRoomName_, 0, 1);
-  grid->addWidget(Heading("labH_Admin", "Admin:"), 1, 0);
+  grid->addWidget(Heading("labH_Admin", tr("Admin:")), 1, 0);
   grid->addWidget(labAdmin_, 1, 1);
-  grid->addWidget(Heading("labH_Rounds", "Round:"), 2, 0);
+  grid->addWidget(Heading("labH_Rounds", tr("Round:")), 2, 0);
   grid->addWidget(labRounds_, 2, 1);
-  QLabel* word_heading = Heading("labH_Word", "Word:");
+  QLabel* word_heading = Heading("labH_Word", tr("Word:"));
   for (QLabel* clickable : {word_heading, labWord_}) {
     clickable->setCursor(Qt::PointingHandCursor);
     clickable->installEventFilter(this);
   }
-  labWord_->setToolTip(QStringLiteral("Click to show the word large"));
+  labWord_->setToolTip(tr("Click to show the word large"));
   grid->addWidget(word_heading, 3, 0);
   grid->addWidget(labWord_, 3, 1);
-  grid->addWidget(Heading("labH_Time", "Time:"), 4, 0);
+  grid->addWidget(Heading("labH_Time", tr("Time:")), 4, 0);
   grid->addWidget(labTime_, 4, 1);
   grid->setColumnStretch(1, 1);
 
   // The buttons' first faces are those of the controls before any session shows its own.
   const Controls first;
   cmdStartGameSkipGo_ = new QPushButton;
-  ApplyButton(cmdStartGameSkipGo_, first.start);
+  ApplyButton(cmdStartGameSkipGo_, first.start, directory::kDefaultLanguage);
   cmdStartGameSkipGo_->setObjectName(QStringLiteral("cmdStartGameSkipGo"));
   connect(cmdStartGameSkipGo_, &QPushButton::clicked, this, [this] {
     if (session_) session_->StartButtonPressed();
   });
   cmdWarnArtist_ = new QPushButton;
-  ApplyButton(cmdWarnArtist_, first.hint);
+  ApplyButton(cmdWarnArtist_, first.hint, directory::kDefaultLanguage);
   cmdWarnArtist_->setObjectName(QStringLiteral("cmdWarnArtist"));
   connect(cmdWarnArtist_, &QPushButton::clicked, this, [this] {
     if (session_) session_->HintButtonPressed();
   });
-  chkAutoSkipGo_ = new QCheckBox(QStringLiteral("Auto-Skip Go"));
+  chkAutoSkipGo_ = new QCheckBox(tr("Auto-Skip Go"));
   chkAutoSkipGo_->setObjectName(QStringLiteral("chkAutoSkipGo"));
-  chkAutoSkipGo_->setToolTip(QStringLiteral("Never be chosen to draw (away)"));
+  chkAutoSkipGo_->setToolTip(tr("Never be chosen to draw (away)"));
   connect(chkAutoSkipGo_, &QCheckBox::clicked, this, [this](bool checked) {
     if (session_) session_->SetAutoSkip(checked);
   });
-  chkWatch_ = new QCheckBox(QStringLiteral("Watch"));
+  chkWatch_ = new QCheckBox(tr("Watch"));
   chkWatch_->setObjectName(QStringLiteral("chkWatch"));
-  chkWatch_->setToolTip(QStringLiteral("Watch the game instead of playing, from the next round"));
+  chkWatch_->setToolTip(tr("Watch the game instead of playing, from the next round"));
   connect(chkWatch_, &QCheckBox::clicked, this, [this](bool checked) {
     if (session_) session_->SetWatching(checked);
   });
-  chkWatchLate_ = new QCheckBox(QStringLiteral("Watch until the next round"));
+  chkWatchLate_ = new QCheckBox(tr("Watch until the next round"));
   chkWatchLate_->setObjectName(QStringLiteral("chkWatchLate"));
-  chkWatchLate_->setToolTip(
-      QStringLiteral("Joining during a round, watch it and play from the next one"));
+  chkWatchLate_->setToolTip(tr("Joining during a round, watch it and play from the next one"));
   connect(chkWatchLate_, &QCheckBox::toggled, this, [this](bool checked) {
     if (session_) session_->SetWatchUntilNextRound(checked);
   });
@@ -459,8 +457,9 @@ void MainWindow::ShowControls(const Controls& c) {
   chkAutoSkipGo_->setEnabled(c.auto_skip);
   chkWatch_->setEnabled(c.watch);
   chkWatch_->setChecked(c.watching);
-  ApplyButton(cmdStartGameSkipGo_, c.start);
-  ApplyButton(cmdWarnArtist_, c.hint);
+  const std::string& language = session_ ? session_->language() : directory::kDefaultLanguage;
+  ApplyButton(cmdStartGameSkipGo_, c.start, language);
+  ApplyButton(cmdWarnArtist_, c.hint, language);
 }
 
 void MainWindow::FocusChatInput() {
@@ -499,7 +498,7 @@ void MainWindow::ShowWinner(const std::vector<std::string>& winners,
   QStringList names;
   for (const std::string& winner : winners) names << FromWire(winner);
   QStringList lines;
-  if (names.size() > 1) lines << QStringLiteral("Shared first place");
+  if (names.size() > 1) lines << tr("Shared first place");
   for (const Standing& s : podium) {
     lines << QStringLiteral("%1. %2 - %3").arg(s.place).arg(FromWire(s.nickname)).arg(s.points);
   }
@@ -581,8 +580,9 @@ void MainWindow::AskForNickname(const std::string& refusal) {
   ProfileWindow* window = OpenNicknameChoice();
   if (refusal.empty()) return;
   if (auto* why = window->findChild<QLabel*>(QStringLiteral("labWhyNickname"))) {
-    why->setText(QStringLiteral("<b>%1</b><br>Choose another nickname to join the room.")
-                     .arg(FromWire(refusal).toHtmlEscaped()));
+    why->setText(QStringLiteral("<b>%1</b><br>%2")
+                     .arg(FromWire(refusal).toHtmlEscaped(),
+                          tr("Choose another nickname to join the room.").toHtmlEscaped()));
   }
 }
 
@@ -739,12 +739,12 @@ void MainWindow::KickSelectedUser() {
   if (!session_ || id == 0 || !session_->connected()) return;
   auto* dialog = new QInputDialog(this);
   dialog->setAttribute(Qt::WA_DeleteOnClose);
-  dialog->setWindowTitle(QStringLiteral("Kick User.."));
-  dialog->setLabelText(QStringLiteral("Enter the reason why you are kicking %1. You are limited to "
-                                      "%2 characters.")
+  dialog->setWindowTitle(tr("Kick User.."));
+  dialog->setLabelText(tr("Enter the reason why you are kicking %1. You are limited to %2 "
+                          "characters.")
                            .arg(VisibleUsers()->SelectedNickname())
                            .arg(kKickReasonLength));
-  dialog->setTextValue(QStringLiteral("[No reason given]"));
+  dialog->setTextValue(tr("[No reason given]"));
   connect(dialog, &QInputDialog::textValueSelected, this,
           [this, id](const QString& reason) { session_->KickUser(id, ToWire(reason)); });
   dialog->open();
@@ -814,11 +814,10 @@ void MainWindow::ShowGameWord() {
 }
 
 void MainWindow::LoadImage() {
-  auto* dialog = new QFileDialog(this, QStringLiteral("Select image to load.."));
+  auto* dialog = new QFileDialog(this, tr("Select image to load.."));
   dialog->setAttribute(Qt::WA_DeleteOnClose);
   dialog->setFileMode(QFileDialog::ExistingFile);
-  dialog->setNameFilters({QStringLiteral("Pictures (*.bmp *.png *.jpg *.jpeg)"),
-                          QStringLiteral("(*.*) All Files (*)")});
+  dialog->setNameFilters({tr("Pictures (*.bmp *.png *.jpg *.jpeg)"), tr("(*.*) All Files (*)")});
   connect(dialog, &QFileDialog::fileSelected, this, [this](const QString& file) {
     QImageReader reader(file);
     // A picture larger than the pad is read at the pad's size, never at its own.
@@ -830,23 +829,22 @@ void MainWindow::LoadImage() {
     }
     const QImage image = reader.read();
     if (image.isNull()) {
-      session_->ShowSystemLine(ToWire(QStringLiteral("Could not load picture: %1 (%2)")
+      session_->ShowSystemLine(ToWire(tr("Could not load picture: %1 (%2)")
                                           .arg(QFileInfo(file).fileName(), reader.errorString())));
       return;
     }
     SetPicture(tools_->raster(), image);
     drawing_->pad()->update();
-    session_->ShowSystemLine(
-        ToWire(QStringLiteral("Loaded picture: ") + QFileInfo(file).fileName()));
+    session_->ShowSystemLine(ToWire(tr("Loaded picture: %1").arg(QFileInfo(file).fileName())));
   });
   dialog->open();
 }
 
 void MainWindow::SaveImage() {
-  auto* dialog = new QFileDialog(this, QStringLiteral("Enter filename for image..."));
+  auto* dialog = new QFileDialog(this, tr("Enter filename for image..."));
   dialog->setAttribute(Qt::WA_DeleteOnClose);
   dialog->setAcceptMode(QFileDialog::AcceptSave);
-  dialog->setNameFilter(QStringLiteral("(*.*) All Files (*)"));
+  dialog->setNameFilter(tr("(*.*) All Files (*)"));
   dialog->selectFile(QStringLiteral("Scrawlbox") +
                      QTime::currentTime().toString(QStringLiteral("hhmmss")) +
                      QStringLiteral(".bmp"));
@@ -856,11 +854,10 @@ void MainWindow::SaveImage() {
       file += QStringLiteral("bmp");
     }
     if (!PictureOf(tools_->raster()).save(file, "BMP")) {
-      session_->ShowSystemLine(ToWire(QStringLiteral("Could not save picture: ") + file));
+      session_->ShowSystemLine(ToWire(tr("Could not save picture: %1").arg(file)));
       return;
     }
-    session_->ShowSystemLine(
-        ToWire(QStringLiteral("Picture saved as: ") + QFileInfo(file).fileName()));
+    session_->ShowSystemLine(ToWire(tr("Picture saved as: %1").arg(QFileInfo(file).fileName())));
   });
   dialog->open();
 }
@@ -872,7 +869,7 @@ void MainWindow::CopyImage() {
 void MainWindow::PasteImage() {
   const QImage image = QApplication::clipboard()->image();
   if (image.isNull()) {
-    session_->ShowSystemLine("The clipboard does not contain any image data.");
+    session_->ShowSystemLine(ToWire(tr("The clipboard does not contain any image data.")));
     return;
   }
   SetPicture(tools_->raster(), image);
@@ -885,8 +882,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     // the question, Enter as much as Escape, keeps the player in the game.
     event->ignore();
     QMessageBox* question =
-        scrawlbox::AskYesNo(this, QMessageBox::Question, QStringLiteral("Leave the game?"),
-                            QStringLiteral("Leave the game in progress?"), [this](bool yes) {
+        scrawlbox::AskYesNo(this, QMessageBox::Question, tr("Leave the game?"),
+                            tr("Leave the game in progress?"), [this](bool yes) {
                               if (!yes) return;
                               leave_confirmed_ = true;
                               close();

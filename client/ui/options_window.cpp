@@ -23,6 +23,7 @@
 #include "client/ui/svg_picture.h"
 #include "common/qt/text_codec.h"
 #include "common/ui/dialog_buttons.h"
+#include "common/ui/screen_fit.h"
 #include "directory/languages.h"
 
 namespace client {
@@ -190,13 +191,21 @@ OptionsWindow::OptionsWindow(Session* session, QWidget* parent)
   left->addWidget(chat);
   left->addWidget(drawing);
   left->addStretch(1);
-  auto* columns = new QHBoxLayout;
+  auto* content = new QWidget;
+  auto* columns = new QHBoxLayout(content);
+  columns->setContentsMargins(0, 0, 0, 0);
   columns->addLayout(left, 3);
   columns->addWidget(sounds, 2);
+  // On a screen too narrow for both columns (a large scale, a long language) the sounds go under
+  // the rest, and what is then too tall scrolls.
+  if (scrawlbox::TooWideForScreen(this, content)) {
+    columns->setDirection(QBoxLayout::TopToBottom);
+  }
   auto* layout = new QVBoxLayout(this);
-  layout->addLayout(columns);
+  layout->addWidget(scrawlbox::ScrollingIfNeeded(content), 1);
   layout->addWidget(buttons);
-  resize(std::max(720, sizeHint().width()), sizeHint().height());
+  scrawlbox::ResizeWithinScreen(this,
+                                QSize(std::max(720, sizeHint().width()), sizeHint().height()));
 }
 
 void OptionsWindow::ShowCursorPreview(int index) {

@@ -2,8 +2,10 @@
 #include "client/ui/pad_widget.h"
 
 #include <QFile>
+#include <QFontMetricsF>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QTextStream>
 #include <QWindow>
 #include <algorithm>
@@ -28,6 +30,57 @@ constexpr double kEraserIndicatorRadius = 345.0 / 15 / 2;
 
 bool IsWhole(double value) {
   return std::fabs(value - std::round(value)) < 1e-6;
+}
+
+// The English lettering of the overlays' pictures, which the pad writes in the player's language:
+// each text's size and weight in the picture and the width it has there, in picture units.
+struct Lettering {
+  const char* text;
+  double size;
+  bool bold;
+  double room;
+};
+constexpr Lettering kLettering[] = {
+    {QT_TRANSLATE_NOOP("client::PadWidget", "Click Clear again"), 15, true, 150},
+    {QT_TRANSLATE_NOOP("client::PadWidget", "to wipe the pad"), 15, false, 150},
+    {QT_TRANSLATE_NOOP("client::PadWidget", "The winner"), 23, true, 158},
+    {QT_TRANSLATE_NOOP("client::PadWidget", "is..."), 28, true, 92},
+};
+
+// The picture's text with its lettering translated; a translation wider than the room there is
+// set smaller, so that none runs off the picture.
+QByteArray Lettered(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  QString svg = QString::fromUtf8(file.readAll());
+  for (const Lettering& lettering : kLettering) {
+    const QString text = PadWidget::tr(lettering.text);
+    if (text == QLatin1String(lettering.text)) continue;
+    QFont font(QStringLiteral("sans-serif"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(static_cast<int>(lettering.size));
+    font.setBold(lettering.bold);
+    const double width = QFontMetricsF(font).horizontalAdvance(text);
+    const double size =
+        width > lettering.room ? lettering.size * lettering.room / width : lettering.size;
+    // <text ...>English</text> in, the element's own size (if any) replaced.
+    const QRegularExpression element(
+        QStringLiteral("<text([^>]*)>%1</text>")
+            .arg(QRegularExpression::escape(QString::fromLatin1(lettering.text))));
+    QString result;
+    qsizetype done = 0;
+    for (auto it = element.globalMatch(svg); it.hasNext();) {
+      const QRegularExpressionMatch match = it.next();
+      QString attributes = match.captured(1);
+      attributes.remove(QRegularExpression(QStringLiteral("\\sfont-size=\"[^\"]*\"")));
+      result += svg.mid(done, match.capturedStart() - done) +
+                QStringLiteral("<text%1 font-size=\"%2\">%3</text>")
+                    .arg(attributes, QString::number(size, 'f', 1), text.toHtmlEscaped());
+      done = match.capturedEnd();
+    }
+    svg = result + svg.mid(done);
+  }
+  return svg.toUtf8();
 }
 
 }  // namespace
@@ -113,7 +166,7 @@ const QPixmap& PadWidget::Overlay(QPixmap& cache, const QString& file, int width
   const double ratio = devicePixelRatioF();
   if (cache.isNull() || cache.deviceIndependentSize().width() != width ||
       cache.devicePixelRatio() != ratio) {
-    cache = RenderSvg(ImagePath(file), width, ratio);
+    cache = RenderSvgData(Lettered(ImagePath(file)), width, ratio);
   }
   return cache;
 }

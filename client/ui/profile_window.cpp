@@ -16,6 +16,7 @@
 #include "common/qt/text_codec.h"
 #include "common/ui/dialog_buttons.h"
 #include "common/ui/message_box.h"
+#include "common/ui/screen_fit.h"
 #include "protocol/numbers.h"
 
 namespace client {
@@ -25,15 +26,16 @@ using scrawlbox::ToWire;
 
 namespace {
 
-constexpr char kChooseNickname[] = "Choose a nickname first.";
+constexpr char kChooseNickname[] =
+    QT_TRANSLATE_NOOP("client::ProfileWindow", "Choose a nickname first.");
 
 }  // namespace
 
 ProfileWindow::ProfileWindow(Session* session, Purpose purpose, QWidget* parent)
     : QDialog(parent), session_(session) {
   setObjectName(QStringLiteral("wUserProfile"));
-  setWindowTitle(purpose == Purpose::kChooseNickname ? QStringLiteral("Choose a nickname")
-                                                     : QStringLiteral("User Profile"));
+  setWindowTitle(purpose == Purpose::kChooseNickname ? tr("Choose a nickname")
+                                                     : tr("User Profile"));
   const Profile& p = session_->profile();
   auto field = [](const char* name, const std::string& value, size_t max_length) {
     auto* edit = new QLineEdit(FromWire(value));
@@ -47,12 +49,12 @@ ProfileWindow::ProfileWindow(Session* session, Purpose purpose, QWidget* parent)
   txtLocation_ = field("txtLocation", p.Location, kLocationLength);
   txtHomepage_ = field("txtHomepage", p.Homepage, kHomepageLength);
   txtQuote_ = field("txtQuote", p.Quote, kQuoteLength);
-  optMale_ = new QRadioButton(QStringLiteral("Male"));
+  optMale_ = new QRadioButton(tr("Male"));
   optMale_->setObjectName(QStringLiteral("optMale"));
-  optFemale_ = new QRadioButton(QStringLiteral("Female"));
+  optFemale_ = new QRadioButton(tr("Female"));
   optFemale_->setObjectName(QStringLiteral("optFemale"));
-  optNotGiven_ = new QRadioButton(
-      QString::fromLatin1(kGenderNotGiven.data(), static_cast<qsizetype>(kGenderNotGiven.size())));
+  // The choices read in the player's language; the profile keeps the words the rooms know.
+  optNotGiven_ = new QRadioButton(tr("Not given"));
   optNotGiven_->setObjectName(QStringLiteral("optNotGiven"));
   (p.Gender == kMale     ? optMale_
    : p.Gender == kFemale ? optFemale_
@@ -69,21 +71,21 @@ ProfileWindow::ProfileWindow(Session* session, Purpose purpose, QWidget* parent)
   gender->addWidget(optFemale_);
   gender->addStretch();
   auto* form = new QFormLayout;
-  form->addRow(QStringLiteral("Nickname:"), txtNickname_);
+  form->addRow(tr("Nickname:"), txtNickname_);
   form->addRow(QString(), labNicknameProblem_);
-  form->addRow(QStringLiteral("Age:"), txtAge_);
-  form->addRow(QStringLiteral("Gender:"), gender);
-  form->addRow(QStringLiteral("Location:"), txtLocation_);
-  form->addRow(QStringLiteral("Homepage:"), txtHomepage_);
-  form->addRow(QStringLiteral("Quote:"), txtQuote_);
+  form->addRow(tr("Age:"), txtAge_);
+  form->addRow(tr("Gender:"), gender);
+  form->addRow(tr("Location:"), txtLocation_);
+  form->addRow(tr("Homepage:"), txtHomepage_);
+  form->addRow(tr("Quote:"), txtQuote_);
   auto* buttons = scrawlbox::AcceptCancelButtons(this, QDialogButtonBox::Save, "cmdSave");
   auto* layout = new QVBoxLayout(this);
   if (purpose == Purpose::kChooseNickname) {
-    auto* why = new QLabel(
-        QStringLiteral(
-            "<b>%1</b><br>The other players know you by your nickname; the rest of the profile is "
-            "yours to fill in or leave.")
-            .arg(QString::fromLatin1(kChooseNickname)));
+    auto* why = new QLabel(QStringLiteral("<b>%1</b><br>%2")
+                               .arg(tr(kChooseNickname).toHtmlEscaped(),
+                                    tr("The other players know you by your nickname; the rest of "
+                                       "the profile is yours to fill in or leave.")
+                                        .toHtmlEscaped()));
     why->setObjectName(QStringLiteral("labWhyNickname"));
     why->setWordWrap(true);
     layout->addWidget(why);
@@ -92,7 +94,7 @@ ProfileWindow::ProfileWindow(Session* session, Purpose purpose, QWidget* parent)
   }
   layout->addLayout(form);
   layout->addWidget(buttons);
-  resize(420, sizeHint().height());
+  scrawlbox::ResizeWithinScreen(this, QSize(420, sizeHint().height()));
 
   txtNickname_->setFocus();
   txtNickname_->selectAll();
@@ -104,7 +106,7 @@ void ProfileWindow::accept() {
   txtNickname_->setText(nickname);
   const std::string chosen = ToWire(nickname);
   if (nickname.trimmed().isEmpty() || chosen == kDefaultNickname) {
-    labNicknameProblem_->setText(QString::fromLatin1(kChooseNickname));
+    labNicknameProblem_->setText(tr(kChooseNickname));
     labNicknameProblem_->show();
     txtNickname_->setFocus();
     return;
@@ -138,18 +140,22 @@ void ProfileWindow::reject() {
 
 void ShowReservedNicknameBox(QWidget* parent, bool in_profile_window,
                              const std::function<void()>& open_profile) {
-  const QString reason = QStringLiteral(
-      "Sorry, but you cannot use the nickname you have selected.\r\nIt either contains offensive "
-      "language, is a reserved\r\nname, or is the default profile name.\r\n\r\n");
+  const QString reason = ProfileWindow::tr(
+                             "Sorry, but you cannot use the nickname you have selected. It either "
+                             "contains offensive language, is a reserved name, or is the default "
+                             "profile name.") +
+                         QStringLiteral("\n\n");
+  const QString title = ProfileWindow::tr("Reserved Nickname...");
   if (in_profile_window) {
-    scrawlbox::ShowMessageBox(parent, QMessageBox::Warning, QStringLiteral("Reserved Nickname..."),
-                              reason + QStringLiteral("Click OK and please change your nickname."));
+    scrawlbox::ShowMessageBox(
+        parent, QMessageBox::Warning, title,
+        reason + ProfileWindow::tr("Click OK and please change your nickname."));
     return;
   }
   scrawlbox::AskYesNo(
-      parent, QMessageBox::Warning, QStringLiteral("Reserved Nickname..."),
-      reason + QStringLiteral("Click Yes to be taken to the Profile window\r\nso you can edit your "
-                              "nickname."),
+      parent, QMessageBox::Warning, title,
+      reason + ProfileWindow::tr(
+                   "Click Yes to be taken to the Profile window so you can edit your nickname."),
       [open_profile](bool yes) {
         if (yes && open_profile) open_profile();
       })

@@ -4,11 +4,13 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
@@ -17,7 +19,9 @@
 #include "client/room/session.h"
 #include "common/qt/text_codec.h"
 #include "common/ui/dialog_buttons.h"
+#include "common/ui/languages.h"
 #include "common/ui/message_box.h"
+#include "directory/languages.h"
 #include "directory/room_address.h"
 #include "protocol/limits.h"
 
@@ -59,6 +63,18 @@ CreateRoomWindow::CreateRoomWindow(Session* session, QWidget* parent)
   txtRoomPassword_->setEchoMode(QLineEdit::Password);
   txtRoomPassword_->setMaxLength(static_cast<int>(kNewRoomPasswordLength));
   txtRoomPassword_->setPlaceholderText(tr("optional"));
+  // Each language in itself, the player's own first chosen.
+  cboLanguage_ = new QComboBox;
+  cboLanguage_->setObjectName(QStringLiteral("cboLanguage"));
+  cboLanguage_->setToolTip(
+      tr("The language the room plays in: its word lists, and where the room directory lists it"));
+  for (std::string_view code : directory::kKnownLanguages) {
+    cboLanguage_->addItem(QString::fromStdString(directory::LanguageName(code)),
+                          QString::fromLatin1(code.data(), static_cast<qsizetype>(code.size())));
+  }
+  cboLanguage_->setCurrentIndex(
+      std::max(0, cboLanguage_->findData(scrawlbox::ChooseLanguage(
+                      session_->options().Language, QLocale::system().uiLanguages()))));
   chkListed_ = new QCheckBox(tr("&List it in the room directory"));
   chkListed_->setObjectName(QStringLiteral("chkListed"));
   chkListed_->setToolTip(tr("Everyone may then find it in the server browser's Public list"));
@@ -78,6 +94,7 @@ CreateRoomWindow::CreateRoomWindow(Session* session, QWidget* parent)
   form->addRow(tr("&Server:"), txtServer_);
   form->addRow(tr("&Name:"), txtRoomName_);
   form->addRow(tr("&Password:"), txtRoomPassword_);
+  form->addRow(tr("Lan&guage:"), cboLanguage_);
   form->addRow(QString(), chkListed_);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(intro);
@@ -107,7 +124,8 @@ void CreateRoomWindow::accept() {
   }
   session_->PlaySound(Sound::kMouseClick);
   session_->CreateRoom(server, ToWire(txtRoomName_->text()), ToWire(txtRoomPassword_->text()),
-                       chkListed_->isChecked());
+                       chkListed_->isChecked(),
+                       cboLanguage_->currentData().toString().toStdString());
   QDialog::accept();
 }
 

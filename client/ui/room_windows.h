@@ -6,6 +6,7 @@
 #include "client/room/client_ports.h"
 
 class QCheckBox;
+class QComboBox;
 class QLineEdit;
 class QPushButton;
 
@@ -14,7 +15,8 @@ namespace client {
 class Session;
 
 // File > Create Room: the server to make the room on (the one the player is on, or was last),
-// the room's name, an optional password, and whether the room directory may list it. Create
+// the room's name, an optional password, its language, and whether the room directory may list
+// it. Create
 // hands them to the session, which makes the room and enters it.
 class CreateRoomWindow : public QDialog {
   Q_OBJECT
@@ -28,6 +30,7 @@ class CreateRoomWindow : public QDialog {
   QLineEdit* txtServer_;
   QLineEdit* txtRoomName_;
   QLineEdit* txtRoomPassword_;
+  QComboBox* cboLanguage_;
   QCheckBox* chkListed_;
   QPushButton* cmdCreate_;
 };

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QFormLayout>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -21,6 +22,7 @@
 #include "client/ui/svg_picture.h"
 #include "common/qt/text_codec.h"
 #include "common/ui/message_box.h"
+#include "common/ui/screen_fit.h"
 #include "directory/languages.h"
 
 namespace client {
@@ -41,27 +43,29 @@ ServerBrowserWindow::ServerBrowserWindow(Session* session, directory::RoomListSt
       room_icon_(SvgIcon(ImagePath(QStringLiteral("room.svg")))),
       locked_icon_(SvgIcon(ImagePath(QStringLiteral("room_locked.svg")))) {
   setObjectName(QStringLiteral("wServers"));
-  setWindowTitle(QStringLiteral("Server Browser"));
+  setWindowTitle(tr("Server Browser"));
   setAttribute(Qt::WA_DeleteOnClose);
 
   lvwSections_ = new QListWidget;
   lvwSections_->setObjectName(QStringLiteral("lvwSections"));
   auto add_section = [this](const char* caption, Section section) {
-    auto* item = new QListWidgetItem(QString::fromLatin1(caption), lvwSections_);
+    auto* item = new QListWidgetItem(tr(caption), lvwSections_);
     item->setData(Qt::UserRole, static_cast<int>(section));
   };
-  add_section("Public", Section::kPublic);
-  add_section("Recent", Section::kRecent);
-  add_section("Favourites", Section::kFavourites);
-  lvwSections_->setMaximumWidth(130);
+  add_section(QT_TR_NOOP("Public"), Section::kPublic);
+  add_section(QT_TR_NOOP("Recent"), Section::kRecent);
+  add_section(QT_TR_NOOP("Favourites"), Section::kFavourites);
+  // As wide as its longest name, and no wider: the rooms take the rest.
+  lvwSections_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+  lvwSections_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
   connect(lvwSections_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
     ShowSection(static_cast<Section>(item->data(Qt::UserRole).toInt()));
   });
 
   lvwServers_ = new QTreeWidget;
   lvwServers_->setObjectName(QStringLiteral("lvwServers"));
-  lvwServers_->setHeaderLabels({QStringLiteral("Server Name"), QStringLiteral("Description"),
-                                QStringLiteral("Players"), QStringLiteral("Language")});
+  lvwServers_->setHeaderLabels(
+      {tr("Server Name"), tr("Description"), tr("Players"), tr("Language")});
   lvwServers_->setRootIsDecorated(false);
   lvwServers_->header()->setStretchLastSection(false);
   lvwServers_->header()->setSectionResizeMode(1, QHeaderView::Stretch);
@@ -82,51 +86,52 @@ ServerBrowserWindow::ServerBrowserWindow(Session* session, directory::RoomListSt
     auto* menu = new QMenu(this);
     menu->setObjectName(QStringLiteral("ctxSERVERS"));
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu->addAction(QStringLiteral("Connect"), this, &ServerBrowserWindow::ConnectToRoom);
-    menu->addAction(QStringLiteral("Add To Favourites"), this, [this] { AddToFavourites(true); });
-    menu->addAction(QStringLiteral("Is Server Online?"), this, &ServerBrowserWindow::ProbeSelected);
+    menu->addAction(tr("Connect"), this, &ServerBrowserWindow::ConnectToRoom);
+    menu->addAction(tr("Add To Favourites"), this, [this] { AddToFavourites(true); });
+    menu->addAction(tr("Is Server Online?"), this, &ServerBrowserWindow::ProbeSelected);
     if (const std::string& page = SelectedRow()->web_address; !page.empty()) {
-      menu->addAction(QStringLiteral("Play in the browser"), this, [page] {
+      menu->addAction(tr("Play in the browser"), this, [page] {
         QDesktopServices::openUrl(QUrl(FromWire(page), QUrl::StrictMode));
       });
     }
     menu->popup(lvwServers_->viewport()->mapToGlobal(at));
   });
 
-  auto box = [](const char* name, const char* tip) {
+  auto box = [](const char* name, const QString& tip) {
     auto* edit = new QLineEdit;
     edit->setObjectName(QString::fromLatin1(name));
-    edit->setToolTip(QString::fromLatin1(tip));
+    edit->setToolTip(tip);
     return edit;
   };
   txtAddress_ = box("txtAddress",
-                    "Enter the IP of the server you want to connect to.. (host, host:port or "
-                    "[IPv6]:port; the port is 2020 when none is given)");
-  txtName_ = box("txtName", "Enter a name for this server if you want to bookmark it..");
-  txtDescription_ = box("txtDescription",
-                        "Enter a short description for this server if you want to bookmark it..");
+                    tr("Enter the IP of the server you want to connect to.. (host, host:port or "
+                       "[IPv6]:port; the port is 2020 when none is given)"));
+  txtName_ = box("txtName", tr("Enter a name for this server if you want to bookmark it.."));
+  txtDescription_ =
+      box("txtDescription",
+          tr("Enter a short description for this server if you want to bookmark it.."));
   connect(txtAddress_, &QLineEdit::returnPressed, this, &ServerBrowserWindow::ConnectToRoom);
 
-  auto* cmdConnect = new QPushButton(QStringLiteral("Connect"));
+  auto* cmdConnect = new QPushButton(tr("Connect"));
   cmdConnect->setObjectName(QStringLiteral("cmdConnect"));
   cmdConnect->setDefault(true);
   connect(cmdConnect, &QPushButton::clicked, this, &ServerBrowserWindow::ConnectToRoom);
-  auto* cmdAddToFavourites = new QPushButton(QStringLiteral("Add server to favourites"));
+  auto* cmdAddToFavourites = new QPushButton(tr("Add server to favourites"));
   cmdAddToFavourites->setObjectName(QStringLiteral("cmdAddToFavourites"));
   connect(cmdAddToFavourites, &QPushButton::clicked, this, [this] { AddToFavourites(false); });
-  cmdRemoveServer_ = new QPushButton(QStringLiteral("Remove server"));
+  cmdRemoveServer_ = new QPushButton(tr("Remove server"));
   cmdRemoveServer_->setObjectName(QStringLiteral("cmdRemoveServer"));
   cmdRemoveServer_->setEnabled(false);
   connect(cmdRemoveServer_, &QPushButton::clicked, this, &ServerBrowserWindow::RemoveServer);
-  cmdRefresh_ = new QPushButton(QStringLiteral("Refresh"));
+  cmdRefresh_ = new QPushButton(tr("Refresh"));
   cmdRefresh_->setObjectName(QStringLiteral("cmdRefresh"));
-  cmdRefresh_->setToolTip(QStringLiteral("Ask the room directory for its list again"));
+  cmdRefresh_->setToolTip(tr("Ask the room directory for its list again"));
   cmdRefresh_->setEnabled(false);
   connect(cmdRefresh_, &QPushButton::clicked, this, &ServerBrowserWindow::FetchPublicList);
   cboLanguage_ = new QComboBox;
   cboLanguage_->setObjectName(QStringLiteral("cboLanguage"));
-  cboLanguage_->setToolTip(QStringLiteral("Show only the public rooms that play in this language"));
-  cboLanguage_->addItem(QStringLiteral("Any language"), QString());
+  cboLanguage_->setToolTip(tr("Show only the public rooms that play in this language"));
+  cboLanguage_->addItem(tr("Any language"), QString());
   cboLanguage_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
   cboLanguage_->setEnabled(false);
   connect(cboLanguage_, &QComboBox::activated, this, [this] {
@@ -136,32 +141,38 @@ ServerBrowserWindow::ServerBrowserWindow(Session* session, directory::RoomListSt
   wsServerCheck_ = new ServerProbe(this);
   connect(wsServerCheck_, &ServerProbe::online, this, [this] {
     scrawlbox::ShowMessageBox(this, QMessageBox::Information, windowTitle(),
-                              QStringLiteral("Server appears to be online."));
+                              tr("Server appears to be online."));
   });
   connect(wsServerCheck_, &ServerProbe::closed, this, [this] {
-    scrawlbox::ShowMessageBox(this, QMessageBox::NoIcon, windowTitle(), QStringLiteral("Closed"));
+    scrawlbox::ShowMessageBox(this, QMessageBox::NoIcon, windowTitle(),
+                              tr("The server closed the connection."));
   });
   connect(wsServerCheck_, &ServerProbe::failed, this, [this](const QString& description) {
     scrawlbox::ShowMessageBox(this, QMessageBox::Warning, windowTitle(),
-                              QStringLiteral("wsServerCheck_Error: ") + description);
+                              tr("The server could not be checked: %1").arg(description));
   });
 
-  auto* lists = new QHBoxLayout;
-  auto* sections = new QVBoxLayout;
-  sections->addWidget(new QLabel(QStringLiteral("Sections")));
-  sections->addWidget(lvwSections_);
-  lists->addLayout(sections);
-  lists->addWidget(lvwServers_, 1);
-  auto* form = new QFormLayout;
-  form->addRow(QStringLiteral("Address"), txtAddress_);
-  form->addRow(QStringLiteral("Name"), txtName_);
-  form->addRow(QStringLiteral("Description"), txtDescription_);
-  auto* buttons = new QHBoxLayout;
-  buttons->addWidget(cmdRefresh_);
-  auto* language = new QLabel(QStringLiteral("&Language"));
+  // The public list's own controls above it, the room's buttons below the boxes: two short rows
+  // rather than one that would be wider than a scaled screen in a long language.
+  auto* public_row = new QHBoxLayout;
+  public_row->addWidget(cmdRefresh_);
+  auto* language = new QLabel(tr("&Language"));
   language->setBuddy(cboLanguage_);
-  buttons->addWidget(language);
-  buttons->addWidget(cboLanguage_);
+  public_row->addWidget(language);
+  public_row->addWidget(cboLanguage_);
+  public_row->addStretch();
+  auto* lists = new QGridLayout;
+  lists->addWidget(new QLabel(tr("Sections")), 0, 0);
+  lists->addLayout(public_row, 0, 1);
+  lists->addWidget(lvwSections_, 1, 0);
+  lists->addWidget(lvwServers_, 1, 1);
+  lists->setColumnStretch(1, 1);
+  lists->setRowStretch(1, 1);
+  auto* form = new QFormLayout;
+  form->addRow(tr("Address"), txtAddress_);
+  form->addRow(tr("Name"), txtName_);
+  form->addRow(tr("Description"), txtDescription_);
+  auto* buttons = new QHBoxLayout;
   buttons->addWidget(cmdAddToFavourites);
   buttons->addWidget(cmdRemoveServer_);
   buttons->addStretch();
@@ -170,7 +181,7 @@ ServerBrowserWindow::ServerBrowserWindow(Session* session, directory::RoomListSt
   layout->addLayout(lists, 1);
   layout->addLayout(form);
   layout->addLayout(buttons);
-  resize(680, 440);
+  scrawlbox::ResizeWithinScreen(this, QSize(680, 440));
 
   const auto opening = browser_.Open();
   if (opening.section) {
@@ -266,9 +277,9 @@ void ServerBrowserWindow::ShowRows(const std::vector<BrowserRow>& rows) {
     }
     item->setIcon(0, row.locked ? locked_icon_ : room_icon_);
     QStringList tips;
-    if (row.locked) tips << QStringLiteral("This room asks for a password");
+    if (row.locked) tips << tr("This room asks for a password");
     if (!row.web_address.empty()) {
-      tips << QStringLiteral("Play in the browser: ") + FromWire(row.web_address);
+      tips << tr("Play in the browser: %1").arg(FromWire(row.web_address));
     }
     for (int column = 0; column < lvwServers_->columnCount(); ++column) {
       item->setToolTip(column, tips.join(QLatin1Char('\n')));
@@ -324,14 +335,14 @@ void ServerBrowserWindow::ConnectToRoom() {
   const auto target = browser_.Connect(boxes, &why);
   if (!target) {
     if (boxes.address.empty()) {
-      Warn(QStringLiteral("No IP Entered.."),
-           QStringLiteral("You need to select a server or enter a server IP address\r\ninto the "
-                          "Address textbox before you can connect."),
+      Warn(tr("No IP Entered.."),
+           tr("You need to select a server or enter a server IP address into the Address "
+              "textbox before you can connect."),
            txtAddress_);
     } else {
-      Warn(QStringLiteral("Not an address.."),
-           QStringLiteral("\"%1\" is not an address to connect to: %2.\r\nEnter host, "
-                          "host:port or [IPv6]:port.")
+      Warn(tr("Not an address.."),
+           tr("\"%1\" is not an address to connect to: %2.\nEnter host, host:port or "
+              "[IPv6]:port.")
                .arg(txtAddress_->text(), FromWire(why)),
            txtAddress_);
     }
@@ -343,26 +354,23 @@ void ServerBrowserWindow::ConnectToRoom() {
 
 void ServerBrowserWindow::AddToFavourites(bool from_menu) {
   using R = directory::ServerBrowser::FavouriteResult;
-  const QString title = QStringLiteral("Can't add favourite..");
+  const QString title = tr("Can't add favourite..");
   std::string why;
   switch (browser_.AddFavourite(Boxes(), !from_menu, &why)) {
     case R::kMissingAddress:
-      Warn(title, QStringLiteral("You need to enter an IP address for this entry!"), txtAddress_);
+      Warn(title, tr("You need to enter an IP address for this entry!"), txtAddress_);
       return;
     case R::kBadAddress:
-      Warn(title, QStringLiteral("The address cannot be used: %1.").arg(FromWire(why)),
-           txtAddress_);
+      Warn(title, tr("The address cannot be used: %1.").arg(FromWire(why)), txtAddress_);
       return;
     case R::kMissingName:
-      Warn(title, QStringLiteral("You need to enter a name for this entry!"), txtName_);
+      Warn(title, tr("You need to enter a name for this entry!"), txtName_);
       return;
     case R::kMissingDescription:
-      Warn(title, QStringLiteral("You need to enter a description for this entry!"),
-           txtDescription_);
+      Warn(title, tr("You need to enter a description for this entry!"), txtDescription_);
       return;
     case R::kAlreadyExists:
-      Warn(QStringLiteral("Already exists.."), QStringLiteral("This favourite already exists!"),
-           nullptr);
+      Warn(tr("Already exists.."), tr("This favourite already exists!"), nullptr);
       return;
     case R::kAdded:
       break;

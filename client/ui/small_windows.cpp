@@ -19,15 +19,15 @@ using scrawlbox::FromWire;
 AgreementWindow::AgreementWindow(Session* session, const QString& text, QWidget* parent)
     : QDialog(parent), session_(session) {
   setObjectName(QStringLiteral("wAgreement"));
-  setWindowTitle(QStringLiteral("Room Agreement"));
+  setWindowTitle(tr("Room Agreement"));
   setAttribute(Qt::WA_DeleteOnClose);
   auto* rtbAgreement = new QTextEdit;
   rtbAgreement->setObjectName(QStringLiteral("rtbAgreement"));
   rtbAgreement->setReadOnly(true);
   rtbAgreement->setPlainText(text);  // the room's text is never read as markup
-  auto* cmdAgree = new QPushButton(QStringLiteral("I Agree"));
+  auto* cmdAgree = new QPushButton(tr("I Agree"));
   cmdAgree->setObjectName(QStringLiteral("cmdAgree"));
-  auto* cmdDisagree = new QPushButton(QStringLiteral("I Disagree"));
+  auto* cmdDisagree = new QPushButton(tr("I Disagree"));
   cmdDisagree->setObjectName(QStringLiteral("cmdDisagree"));
   connect(cmdAgree, &QPushButton::clicked, this, &AgreementWindow::Agree);
   connect(cmdDisagree, &QPushButton::clicked, this, &AgreementWindow::Disagree);
@@ -42,7 +42,7 @@ AgreementWindow::AgreementWindow(Session* session, const QString& text, QWidget*
   row->addWidget(cmdAgree);
   row->addWidget(cmdDisagree);
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(new QLabel(QStringLiteral("Please read the rules of this room:")));
+  layout->addWidget(new QLabel(tr("Please read the rules of this room:")));
   layout->addWidget(rtbAgreement, 1);
   layout->addLayout(row);
   resize(460, 340);
@@ -71,14 +71,14 @@ void AgreementWindow::closeEvent(QCloseEvent* event) {
 RoomPasswordWindow::RoomPasswordWindow(const QString& room, bool wrong, QWidget* parent)
     : QDialog(parent) {
   setObjectName(QStringLiteral("wRoomPassword"));
-  setWindowTitle(QStringLiteral("Room Password"));
+  setWindowTitle(tr("Room Password"));
   setAttribute(Qt::WA_DeleteOnClose);
   // The client knows a room by its address until it is let in: "The room 10.0.0.5:2020" reads
   // as a name, "the room at" as the place it is.
-  auto* text = new QLabel(wrong ? QStringLiteral("The password was not right. The room at %1 "
-                                                 "asks for its password:")
-                                      .arg(room)
-                                : QStringLiteral("The room at %1 asks for a password:").arg(room));
+  auto* text =
+      new QLabel((wrong ? tr("The password was not right. The room at %1 asks for its password:")
+                        : tr("The room at %1 asks for a password:"))
+                     .arg(room));
   text->setObjectName(QStringLiteral("labRoomPassword"));
   text->setTextFormat(Qt::PlainText);
   text->setWordWrap(true);
@@ -86,13 +86,13 @@ RoomPasswordWindow::RoomPasswordWindow(const QString& room, bool wrong, QWidget*
   txtPassword->setObjectName(QStringLiteral("txtPassword"));
   txtPassword->setEchoMode(QLineEdit::Password);
   txtPassword->setMaxLength(256);
-  auto* chkRemember = new QCheckBox(QStringLiteral("Remember it for this room"));
+  auto* chkRemember = new QCheckBox(tr("Remember it for this room"));
   chkRemember->setObjectName(QStringLiteral("chkRememberPassword"));
-  auto* cmdJoin = new QPushButton(QStringLiteral("Join"));
+  auto* cmdJoin = new QPushButton(tr("Join"));
   cmdJoin->setObjectName(QStringLiteral("cmdJoin"));
   cmdJoin->setDefault(true);
   cmdJoin->setEnabled(false);
-  auto* cmdCancel = new QPushButton(QStringLiteral("Cancel"));
+  auto* cmdCancel = new QPushButton(tr("Cancel"));
   cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
   connect(txtPassword, &QLineEdit::textChanged, cmdJoin,
           [cmdJoin](const QString& password) { cmdJoin->setEnabled(!password.isEmpty()); });

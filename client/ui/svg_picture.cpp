@@ -7,8 +7,9 @@
 
 namespace client {
 
-QPixmap RenderSvg(const QString& path, int size, qreal pixel_ratio) {
-  QSvgRenderer renderer(path);
+namespace {
+
+QPixmap Render(QSvgRenderer& renderer, int size, qreal pixel_ratio) {
   if (!renderer.isValid() || size <= 0) return {};
   QSize natural = renderer.defaultSize();
   if (natural.isEmpty()) natural = QSize(size, size);
@@ -20,6 +21,18 @@ QPixmap RenderSvg(const QString& path, int size, qreal pixel_ratio) {
   painter.end();
   pixmap.setDevicePixelRatio(pixel_ratio);
   return pixmap;
+}
+
+}  // namespace
+
+QPixmap RenderSvg(const QString& path, int size, qreal pixel_ratio) {
+  QSvgRenderer renderer(path);
+  return Render(renderer, size, pixel_ratio);
+}
+
+QPixmap RenderSvgData(const QByteArray& svg, int size, qreal pixel_ratio) {
+  QSvgRenderer renderer(svg);
+  return Render(renderer, size, pixel_ratio);
 }
 
 QIcon SvgIcon(const QString& path) {

@@ -18,6 +18,8 @@ inline QString CursorPath(const QString& file) {
 // The picture of an SVG file with its longer side `size` logical pixels, drawn for a screen of
 // `pixel_ratio` device pixels per logical pixel; empty when the file cannot be read.
 QPixmap RenderSvg(const QString& path, int size, qreal pixel_ratio = 1.0);
+// The same for an SVG document's text.
+QPixmap RenderSvgData(const QByteArray& svg, int size, qreal pixel_ratio = 1.0);
 // An icon that stays sharp at every size and scale factor.
 QIcon SvgIcon(const QString& path);
 

@@ -14,7 +14,7 @@ UserList::UserList(QWidget* parent)
       artist_icon_(SvgIcon(ImagePath(QStringLiteral("user_artist.svg")))),
       found_icon_(SvgIcon(ImagePath(QStringLiteral("user_found.svg")))) {
   setObjectName(QStringLiteral("lvwUsers"));
-  setHeaderLabels({QStringLiteral("Nickname"), QStringLiteral("Points")});
+  setHeaderLabels({tr("Nickname"), tr("Points")});
   setRootIsDecorated(false);
   setUniformRowHeights(true);
   setSelectionMode(QAbstractItemView::SingleSelection);
@@ -32,15 +32,15 @@ void UserList::ShowUsers(const std::vector<UserEntry>& users) {
     item->setData(0, Qt::UserRole, user.id);
     item->setData(0, Qt::UserRole + 1, item->text(0));
     // In words, as the other marks are in pictures: a watcher is no guesser.
-    if (user.watching) item->setText(0, item->text(0) + QStringLiteral(" (watching)"));
+    if (user.watching) item->setText(0, tr("%1 (watching)").arg(item->text(0)));
     item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
     // The colour alone is not enough for everyone: the artist and the finders get a mark too.
     if (user.artist) {
       item->setIcon(0, artist_icon_);
-      item->setToolTip(0, QStringLiteral("%1 is drawing").arg(item->text(0)));
+      item->setToolTip(0, tr("%1 is drawing").arg(item->text(0)));
     } else if (user.found_word) {
       item->setIcon(0, found_icon_);
-      item->setToolTip(0, QStringLiteral("%1 has found the word").arg(item->text(0)));
+      item->setToolTip(0, tr("%1 has found the word").arg(item->text(0)));
     }
     for (int column = 0; column < 2; ++column) {
       QFont font = item->font(column);

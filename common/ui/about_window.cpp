@@ -13,15 +13,14 @@ namespace scrawlbox {
 
 AboutWindow::AboutWindow(const QString& program_name, QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("wAbout"));
-  setWindowTitle(QStringLiteral("About Scrawlbox %1").arg(program_name));
+  setWindowTitle(tr("About Scrawlbox %1").arg(program_name));
   auto* layout = new QVBoxLayout(this);
   auto* title = new QLabel(QStringLiteral("<b style='font-size:16pt'>Scrawlbox %1</b>")
                                .arg(program_name.toHtmlEscaped()));
-  auto* version =
-      new QLabel(QStringLiteral("Version %1 (build %2)").arg(VersionLabel()).arg(kVersionRevision));
-  auto* blurb = new QLabel(QStringLiteral(
-      "An internet multiplayer draw-and-guess game: one player draws a secret word, the others "
-      "guess it."));
+  auto* version = new QLabel(tr("Version %1 (build %2)").arg(VersionLabel()).arg(kVersionRevision));
+  auto* blurb = new QLabel(
+      tr("An internet multiplayer draw-and-guess game: one player draws a secret word, the others "
+         "guess it."));
   blurb->setWordWrap(true);
   auto link = [](const char* url) {
     auto* label = new QLabel(QStringLiteral("<a href=\"%1\">%1</a>").arg(QString::fromLatin1(url)));
@@ -34,9 +33,9 @@ AboutWindow::AboutWindow(const QString& program_name, QWidget* parent) : QDialog
   layout->addWidget(title);
   layout->addWidget(version);
   layout->addWidget(blurb);
-  layout->addWidget(new QLabel(QStringLiteral("Web site:")));
+  layout->addWidget(new QLabel(tr("Web site:")));
   layout->addWidget(link(kWebsiteUrl));
-  layout->addWidget(new QLabel(QStringLiteral("Help:")));
+  layout->addWidget(new QLabel(tr("Help:")));
   layout->addWidget(link(kHelpUrl));
   layout->addWidget(buttons);
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "common/ui/message_box.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 
 namespace scrawlbox {
@@ -27,8 +28,11 @@ QMessageBox* AskYesNo(QWidget* parent, QMessageBox::Icon icon, const QString& ti
 
 void OpenWebAddress(QWidget* parent, const QUrl& address) {
   if (!QDesktopServices::openUrl(address)) {
-    ShowMessageBox(parent, QMessageBox::Warning, QStringLiteral("Error visiting link.."),
-                   QStringLiteral("Um.. you don't appear to have a web-browser installed..."));
+    ShowMessageBox(
+        parent, QMessageBox::Warning,
+        QCoreApplication::translate("scrawlbox::MessageBox", "Error visiting link.."),
+        QCoreApplication::translate("scrawlbox::MessageBox",
+                                    "Um.. you don't appear to have a web-browser installed..."));
   }
 }
 

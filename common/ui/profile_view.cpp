@@ -13,7 +13,7 @@ namespace scrawlbox {
 
 ProfileViewWindow::ProfileViewWindow(const Fields& f, QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("wUserInfo"));
-  setWindowTitle(QStringLiteral("User Information"));
+  setWindowTitle(tr("User Information"));
   setAttribute(Qt::WA_DeleteOnClose);
   auto field = [](const char* name, const QString& value) {
     auto* edit = new QLineEdit(value);
@@ -22,11 +22,11 @@ ProfileViewWindow::ProfileViewWindow(const Fields& f, QWidget* parent) : QDialog
     edit->setCursorPosition(0);
     return edit;
   };
-  auto* male = new QRadioButton(QStringLiteral("Male"));
+  auto* male = new QRadioButton(tr("Male"));
   male->setObjectName(QStringLiteral("optMale"));
-  auto* female = new QRadioButton(QStringLiteral("Female"));
+  auto* female = new QRadioButton(tr("Female"));
   female->setObjectName(QStringLiteral("optFemale"));
-  auto* not_given = new QRadioButton(QStringLiteral("Not given"));
+  auto* not_given = new QRadioButton(tr("Not given"));
   not_given->setObjectName(QStringLiteral("optNotGiven"));
   (f.gender == QStringLiteral("Male")     ? male
    : f.gender == QStringLiteral("Female") ? female
@@ -39,12 +39,12 @@ ProfileViewWindow::ProfileViewWindow(const Fields& f, QWidget* parent) : QDialog
   gender->addWidget(female);
   gender->addStretch();
   auto* form = new QFormLayout;
-  form->addRow(QStringLiteral("Name:"), field("txtName", f.name));
-  form->addRow(QStringLiteral("Age:"), field("txtAge", f.age));
-  form->addRow(QStringLiteral("Gender:"), gender);
-  form->addRow(QStringLiteral("Location:"), field("txtLocation", f.location));
-  form->addRow(QStringLiteral("Homepage:"), field("txtHomepage", f.homepage));
-  form->addRow(QStringLiteral("Quote:"), field("txtQuote", f.quote));
+  form->addRow(tr("Name:"), field("txtName", f.name));
+  form->addRow(tr("Age:"), field("txtAge", f.age));
+  form->addRow(tr("Gender:"), gender);
+  form->addRow(tr("Location:"), field("txtLocation", f.location));
+  form->addRow(tr("Homepage:"), field("txtHomepage", f.homepage));
+  form->addRow(tr("Quote:"), field("txtQuote", f.quote));
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close);
   buttons->button(QDialogButtonBox::Close)->setObjectName(QStringLiteral("cmdClose"));
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::close);

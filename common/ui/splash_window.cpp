@@ -49,10 +49,9 @@ void SplashWindow::paintEvent(QPaintEvent*) {
   QFont sub = font();
   sub.setPointSize(12);
   p.setFont(sub);
-  p.drawText(QRect(0, 82, width(), 24), Qt::AlignCenter,
-             QStringLiteral("%1 - version %2 (build %3)")
-                 .arg(program_name_, VersionLabel())
-                 .arg(kVersionRevision));
+  p.drawText(
+      QRect(0, 82, width(), 24), Qt::AlignCenter,
+      tr("%1 - version %2 (build %3)").arg(program_name_, VersionLabel()).arg(kVersionRevision));
 }
 
 void SplashWindow::mousePressEvent(QMouseEvent*) {

@@ -10,7 +10,7 @@ namespace server {
 namespace to_client = protocol::to_client;
 
 namespace {
-constexpr char kByOperator[] = "by the server operator";
+constexpr char kByOperator[] = SB_TEXT("by the server operator");
 }  // namespace
 
 std::string OperatorText(const std::string& text, size_t length) {
@@ -40,23 +40,31 @@ bool OperatorActions::Kick(int slot, const std::string& answer) {
 }
 
 void OperatorActions::KickByVote(int slot) {
-  if (room_.Record(slot)) PutOut(slot, "by a vote of the players", "", false);
+  if (room_.Record(slot)) PutOut(slot, SB_TEXT("by a vote of the players"), "", false);
 }
 
 void OperatorActions::PutOut(int slot, const std::string& by, const std::string& reason,
                              bool banned) {
   ConnectionRecord* record = room_.Record(slot);
   room_.AsEvent([&] {
-    const std::string done = banned ? "Banned" : "Kicked";
-    const std::string because = reason.empty() ? "." : ": " + reason;
-    record->LeaveReason = done + " " + by + because;
+    // Each text with and without a reason, so that a client can match either as a whole.
+    const auto text = [&](std::string_view plain, std::string_view with_reason) {
+      return reason.empty() ? protocol::RoomText(plain, {record->Nickname, by})
+                            : protocol::RoomText(with_reason, {record->Nickname, by, reason});
+    };
+    record->LeaveReason = banned ? text(SB_TEXT("Banned %2."), SB_TEXT("Banned %2: %3"))
+                                 : text(SB_TEXT("Kicked %2."), SB_TEXT("Kicked %2: %3"));
     record->kicked = true;
     if (banned) {
+      const std::string because = reason.empty() ? "." : ": " + reason;
       room_.SendMessage(slot, to_client::NOTICE, std::string(protocol::kBannedNotice) + because);
-      room_.Broadcast(to_client::NOTICE, record->Nickname + " has been banned " + by + because,
+      room_.Broadcast(to_client::NOTICE,
+                      text(SB_TEXT("%1 has been banned %2."), SB_TEXT("%1 has been banned %2: %3")),
                       slot);
     } else {
-      room_.Broadcast(to_client::NOTICE, record->Nickname + " has been kicked " + by + because, -1);
+      room_.Broadcast(to_client::NOTICE,
+                      text(SB_TEXT("%1 has been kicked %2."), SB_TEXT("%1 has been kicked %2: %3")),
+                      -1);
     }
     // Our client closes when it reads KICKOP; it says a reason, so a ban without one has one.
     room_.SendMessage(slot, to_client::KICKOP,

@@ -6,6 +6,7 @@
 #include "protocol/commands.h"
 #include "protocol/framing.h"
 #include "protocol/numbers.h"
+#include "protocol/room_text.h"
 #include "server/admin/operator_actions.h"
 #include "server/connections/room_server.h"
 
@@ -23,12 +24,12 @@ void VoteKick::OnVoteKick(int slot, const std::string& data) {
   const int target_slot = room_.SlotOfId(protocol::LeadingNumber(data));
   const ConnectionRecord* target = room_.Record(target_slot);
   if (!target || target->State != StateInRoom) {
-    return tell("The player you voted to kick is not in the room.");
+    return tell(protocol::RoomText("The player you voted to kick is not in the room."));
   }
-  if (target_slot == slot) return tell("You cannot vote to kick yourself.");
+  if (target_slot == slot) return tell(protocol::RoomText("You cannot vote to kick yourself."));
   if (room_.InRoomCount() < kMinPlayers) {
-    return tell("A vote to kick needs at least " + NumberText(kMinPlayers) +
-                " players in the room.");
+    return tell(protocol::RoomText("A vote to kick needs at least %1 players in the room.",
+                                   {NumberText(kMinPlayers)}));
   }
   const int64_t now = scheduler_.NowMs();
   ForgetOldVotes(now);
@@ -46,20 +47,24 @@ void VoteKick::OnVoteKick(int slot, const std::string& data) {
   if (!MayVote(voter, ballot, target_id)) {
     if (ballot.addresses.empty()) ballots_.erase(ballot_it);
     return tell(game_.RoundRunning()
-                    ? "Only players who were in the room when this round began may vote to kick."
-                    : "Only players who were in the room when the vote to kick " + name +
-                          " began may vote in it.");
+                    ? protocol::RoomText("Only players who were in the room when this round "
+                                         "began may vote to kick.")
+                    : protocol::RoomText("Only players who were in the room when the vote to "
+                                         "kick %1 began may vote in it.",
+                                         {name}));
   }
   if (!ballot.addresses.insert(voter.address).second) {
-    return tell("A vote from your address to kick " + name + " has already been counted.");
+    return tell(protocol::RoomText("A vote from your address to kick %1 has already been counted.",
+                                   {name}));
   }
   int eligible = 0;
   room_.ForEachConnection(
       [&](const ConnectionRecord& player) { eligible += MayVote(player, ballot, target_id); });
   const size_t needed = static_cast<size_t>(eligible) / 2 + 1;
-  const std::string text = voter.Nickname + " votes to kick " + name + " (" +
-                           NumberText(static_cast<double>(ballot.addresses.size())) + " of " +
-                           NumberText(static_cast<double>(needed)) + " needed).";
+  const std::string text = protocol::RoomText(
+      "%1 votes to kick %2 (%3 of %4 needed).",
+      {voter.Nickname, name, NumberText(static_cast<double>(ballot.addresses.size())),
+       NumberText(static_cast<double>(needed))});
   room_.Broadcast(to_client::NOTICE, text, -1);
   room_.LogGeneral(text + " From " + voter.address + ".", kIconInfo);
   ++room_.counters().kick_votes;

@@ -4,6 +4,7 @@
 #include "protocol/commands.h"
 #include "protocol/drawing.h"
 #include "protocol/framing.h"
+#include "protocol/room_text.h"
 #include "server/connections/room_server.h"
 
 namespace server {
@@ -168,7 +169,7 @@ bool RoomServer::PassesLimit(ConnectionRecord& record, Limit limit, const std::s
         return true;
       }
       // Dropping strokes would leave the pads different: the sender goes instead.
-      record.LeaveReason = "Drawing flood";
+      record.LeaveReason = protocol::RoomText("Drawing flood");
       CloseConnection(record.SlotIndex, CloseReason::kDrawingFlood);
       return false;
   }
@@ -183,14 +184,14 @@ void RoomServer::OnFloodDrop(ConnectionRecord& record) {
   }
   if (record.drop_times.size() > kFloodDropsToClose &&
       now - record.drop_times.front() <= kFloodDropWindowMs) {
-    record.LeaveReason = "Flooding";
+    record.LeaveReason = protocol::RoomText("Flooding");
     CloseConnection(record.SlotIndex, CloseReason::kFlooding);
     return;
   }
   if (!record.last_flood_notice_ms || now - *record.last_flood_notice_ms >= kFloodNoticeMs) {
     record.last_flood_notice_ms = now;
     SendMessage(record.SlotIndex, to_client::NOTICE,
-                "You are sending messages too quickly; please slow down.");
+                protocol::RoomText("You are sending messages too quickly; please slow down."));
     refusal_log_.Note(record.address, "Messages over the chat limit",
                       record.row_name + " (" + record.address +
                           ") is sending messages too quickly; those over the limit are dropped.");

@@ -7,6 +7,7 @@
 
 #include "protocol/commands.h"
 #include "protocol/framing.h"
+#include "protocol/room_text.h"
 #include "server/connections/room_server.h"
 
 namespace server {
@@ -60,7 +61,7 @@ void DrawingRelay::Flush() {
     std::string& meanwhile = record.picture_stream->drawn_meanwhile;
     if (meanwhile.size() + framed.size() > RoomServer::kMaxSendQueue) {
       // A joiner that takes the picture this slowly is a reader that stopped reading.
-      record.LeaveReason = "Send queue exceeded";
+      record.LeaveReason = protocol::RoomText("Send queue exceeded");
       room_.CloseAfterEvent(record, CloseReason::kSendQueueExceeded);
       return;
     }
@@ -106,8 +107,10 @@ void DrawingRelay::FeedPictures() {
       record.picture_stream->started = true;
       if (picture_.overflowed()) {
         record.picture_stream.reset();
-        room_.SendMessage(slot, protocol::to_client::NOTICE,
-                          "The picture is too large to send; it will appear with the next round.");
+        room_.SendMessage(
+            slot, protocol::to_client::NOTICE,
+            protocol::RoomText(
+                "The picture is too large to send; it will appear with the next round."));
         const std::string tools = picture_.ToolState();
         if (!tools.empty()) {
           room_.SendFramed(record, tools, false, MessageKind::kDrawing, MessagesIn(tools));

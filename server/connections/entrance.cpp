@@ -10,6 +10,7 @@
 #include "protocol/framing.h"
 #include "protocol/limits.h"
 #include "protocol/numbers.h"
+#include "protocol/room_text.h"
 #include "protocol/text.h"
 #include "protocol/version_text.h"
 #include "server/connections/peer_text.h"
@@ -75,7 +76,8 @@ std::optional<std::string> Entrance::Screen(const std::string& address) {
         [&](const ConnectionRecord& record) { from_address += record.address == address; });
     if (from_address >= settings.MaxConnectionsPerAddress) {
       ++counters.refused[static_cast<size_t>(Refusal::kAddressLimit)];
-      return Refuse(address, "Too many connections", "Too many connections from your address.",
+      return Refuse(address, "Too many connections",
+                    protocol::RoomText("Too many connections from your address."),
                     "A connection from " + address + " was refused: " + NumberText(from_address) +
                         " connections from that address are open.");
     }
@@ -83,7 +85,7 @@ std::optional<std::string> Entrance::Screen(const std::string& address) {
   if (settings.MaxConnections > 0 && room_.ConnectionCount() >= settings.MaxConnections &&
       !MakeWay(address)) {
     ++counters.refused[static_cast<size_t>(Refusal::kRoomFull)];
-    return Refuse("", "The room is full", "The room is full.",
+    return Refuse("", "The room is full", protocol::RoomText("The room is full."),
                   "A connection from " + address + " was refused: the room is full.");
   }
   return std::nullopt;
@@ -106,7 +108,7 @@ bool Entrance::MakeWay(const std::string& newcomer) {
                  oldest->row_name + "'s (" + oldest->address +
                      ") connection has been closed to make way for a newcomer (" + newcomer +
                      "): the room is full.");
-  oldest->LeaveReason = "Made way for a newcomer";
+  oldest->LeaveReason = protocol::RoomText("Made way for a newcomer");
   room_.CloseConnection(oldest->SlotIndex, CloseReason::kMadeWay);
   return true;
 }
@@ -128,7 +130,8 @@ void Entrance::StartLoginDeadline(ConnectionRecord& record) {
 void Entrance::OnLoginTimeout(int slot) {
   ConnectionRecord* record = room_.Record(slot);
   if (!record || record->entered_room) return;
-  record->LeaveReason = record->State == StateNew ? "Handshake timed out" : "Login timed out";
+  record->LeaveReason = record->State == StateNew ? protocol::RoomText("Handshake timed out")
+                                                  : protocol::RoomText("Login timed out");
   room_.CloseConnection(slot, CloseReason::kLoginTimeout);
 }
 
@@ -153,7 +156,7 @@ void Entrance::OnHandshake(int slot, const std::string& data) {
     room_.LogConnection(
         "A client from " + record.address + " was turned away because the server is in deny mode.",
         kIconInfo);
-    record.LeaveReason = "Deny mode";
+    record.LeaveReason = protocol::RoomText("Deny mode");
     room_.CloseConnection(slot, CloseReason::kRefused);
     return;
   }
@@ -161,7 +164,7 @@ void Entrance::OnHandshake(int slot, const std::string& data) {
     // Our client closes on its own when it reads this; a peer that does not would otherwise
     // have every repeated hello matched against the whole list.
     room_.SendMessage(slot, to_client::BANNED, protocol::kNoData);
-    record.LeaveReason = "Banned address";
+    record.LeaveReason = protocol::RoomText("Banned address");
     record.attempt_refused = true;
     room_.CloseConnection(slot, CloseReason::kRefused);
     return;
@@ -169,7 +172,7 @@ void Entrance::OnHandshake(int slot, const std::string& data) {
   if (const std::string refusal = room_.votes_ ? room_.votes_->ReturnRefusal(record.address) : "";
       !refusal.empty()) {
     room_.SendMessage(slot, to_client::NOTICE, refusal);
-    record.LeaveReason = "Voted out";
+    record.LeaveReason = protocol::RoomText("Voted out");
     record.attempt_refused = true;
     room_.CloseConnection(slot, CloseReason::kRefused);
     return;
@@ -254,7 +257,7 @@ void Entrance::OnPass(int slot, const std::string& data) {
   const std::string welcome = Clean(settings.MOTD, protocol::kMotdLength) + kSep +
                               Clean(settings.Name, protocol::kRoomNameLength) + kSep + "-" + kSep +
                               NumberText(game.CurrentRound()) + kSep +
-                              NumberText(game.TotalRounds());
+                              NumberText(game.TotalRounds()) + kSep + settings.Language;
   if (!room_.SendMessage(slot, to_client::PASSOK, welcome)) return;
   // In the room before its ghost goes, so that the game counts the player as staying.
   ReplaceGhost(record);
@@ -273,7 +276,8 @@ bool Entrance::PasswordAccepted(ConnectionRecord& record, const std::string& pas
   const int64_t now = scheduler_.NowMs();
   const bool locked = password_lockout_.Locked(record.address, now);
   if (!locked && SameSecret(password, room_.settings().ServerPassword)) return true;
-  record.LeaveReason = locked ? "Wrong passwords: refused for a minute" : "Wrong password";
+  record.LeaveReason = locked ? protocol::RoomText("Wrong passwords: refused for a minute")
+                              : protocol::RoomText("Wrong password");
   record.attempt_refused = true;
   if (!locked) {
     // Guessing: the address (or its network) is refused for a while without comparing.
@@ -295,7 +299,8 @@ bool Entrance::PasswordAccepted(ConnectionRecord& record, const std::string& pas
   }
   record.State = StateRefused;
   room_.SendMessage(record.SlotIndex, to_client::BADPASS, protocol::kNoData);
-  room_.SendMessage(record.SlotIndex, to_client::NOTICE, "This room needs a password.");
+  room_.SendMessage(record.SlotIndex, to_client::NOTICE,
+                    protocol::RoomText("This room needs a password."));
   room_.CloseConnection(record.SlotIndex, CloseReason::kRefused);
   return false;
 }
@@ -313,11 +318,12 @@ std::string Entrance::NicknameRefusal(const std::string& nickname, const Connect
   const std::string name = Trimmed(nickname);
   const std::string lower = protocol::LowerCase(FirstChars(name, protocol::kShownNicknameLength));
   if (lower.empty() || lower == protocol::kDefaultNickname) {
-    return "Please choose a nickname (Edit, User Profile) before you join a room.";
+    return protocol::RoomText(
+        "Please choose a nickname (Edit, User Profile) before you join a room.");
   }
   for (const std::string_view reserved : kReservedNicknames) {
     if (lower == reserved)
-      return "The nickname \"" + name + "\" is reserved; please choose another.";
+      return protocol::RoomText("The nickname \"%1\" is reserved; please choose another.", {name});
   }
   const ConnectionRecord* holder = room_.FindConnection([&](const ConnectionRecord& record) {
     return record.SlotIndex != asker.SlotIndex && record.State == StateInRoom &&
@@ -325,7 +331,8 @@ std::string Entrance::NicknameRefusal(const std::string& nickname, const Connect
            !(login && GhostOf(nickname, asker.address, asker.SlotIndex) == &record);
   });
   if (!holder) return {};
-  return "The nickname \"" + name + "\" is already used in this room; please choose another.";
+  return protocol::RoomText(
+      "The nickname \"%1\" is already used in this room; please choose another.", {name});
 }
 
 ConnectionRecord* Entrance::GhostOf(const std::string& nickname, const std::string& address,
@@ -399,7 +406,7 @@ void Entrance::RefuseNickname(ConnectionRecord& record, const std::string& refus
   // The log gives the reason without the advice.
   std::string reason = refusal.substr(0, refusal.rfind("; please"));
   if (!reason.empty() && reason.back() == '.') reason.pop_back();
-  record.LeaveReason = "Nickname refused: " + reason;
+  record.LeaveReason = protocol::RoomText("Nickname refused: %1", {reason});
   room_.CloseConnection(record.SlotIndex, CloseReason::kRefused);
 }
 

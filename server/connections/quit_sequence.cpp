@@ -2,6 +2,7 @@
 #include "server/connections/quit_sequence.h"
 
 #include "protocol/commands.h"
+#include "protocol/room_text.h"
 #include "server/connections/room_server.h"
 
 namespace server {
@@ -59,7 +60,8 @@ void QuitSequence::EndTrackerWait(bool finish) {
 }
 
 void QuitSequence::TellEveryone() {
-  room_.Broadcast(protocol::to_client::SERVERQUIT, "The server has been shutdown.", -1);
+  room_.Broadcast(protocol::to_client::SERVERQUIT,
+                  protocol::RoomText("The server has been shutdown."), -1);
 }
 
 void QuitSequence::Finish() {

@@ -9,6 +9,7 @@
 #include "protocol/framing.h"
 #include "protocol/limits.h"
 #include "protocol/numbers.h"
+#include "protocol/room_text.h"
 
 namespace server {
 
@@ -183,7 +184,7 @@ void RoomServer::ServeReceived(int slot, bool limited) {
     const auto status = record->receive_buffer.Next(&message);
     if (status == protocol::ReceiveBuffer::Status::kNeedMore) break;
     if (status == protocol::ReceiveBuffer::Status::kTooLong) {
-      record->LeaveReason = "Message too long";
+      record->LeaveReason = protocol::RoomText("Message too long");
       CloseConnection(slot, CloseReason::kMessageTooLong);
       break;
     }
@@ -290,7 +291,7 @@ bool RoomServer::CheckSent(ConnectionRecord& record, const SendResult& result, b
   }
   counters_.Sent(kind, bytes, messages);
   if (result.queued > kMaxSendQueue) {
-    record.LeaveReason = "Send queue exceeded";
+    record.LeaveReason = protocol::RoomText("Send queue exceeded");
     CloseAfterEvent(record, CloseReason::kSendQueueExceeded);
     return false;
   }
@@ -389,7 +390,7 @@ void RoomServer::OnPingTimer(int slot) {
   ConnectionRecord* record = Record(slot);
   if (!record) return;
   if (record->PingPending) {
-    record->LeaveReason = "Ping timeout";
+    record->LeaveReason = protocol::RoomText("Ping timeout");
     CloseConnection(slot, CloseReason::kPingTimeout);
     statistics_.Increment(Stat::PingTimeouts);
     return;

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "inifile/ini_store.h"
+#include "protocol/room_text.h"
 
 namespace server {
 
@@ -20,7 +21,7 @@ inline constexpr int kMaxPingTimeout = 30000;
 
 inline constexpr char kDefaultMetricsAddress[] = "127.0.0.1";
 // What a vote to kick is told by a room that takes none.
-inline constexpr char kNoVoteKick[] = "This room does not take votes to kick.";
+inline constexpr char kNoVoteKick[] = SB_TEXT("This room does not take votes to kick.");
 
 // A port number written as text; 0 when the text is none (1-65535, whole).
 int PortNumberOf(const std::string& text);

@@ -6,11 +6,13 @@
 #include <climits>
 #include <utility>
 
+#include "directory/languages.h"
 #include "protocol/commands.h"
 #include "protocol/custom_words.h"
 #include "protocol/framing.h"
 #include "protocol/limits.h"
 #include "protocol/numbers.h"
+#include "protocol/room_text.h"
 #include "protocol/round_summary.h"
 #include "protocol/text.h"
 #include "server/connections/room_server.h"
@@ -171,6 +173,13 @@ void Game::OnStartGame(int slot, const std::string& data) {
   // round and every player.
   state_.ChosenLists = word_lists_.KnownLists(lists);
   TakeCustomWords(protocol::FieldOr(fields, 7));
+  // A set-up that names none of the room's lists, and no words of its own, plays the lists of
+  // the room's language rather than none.
+  if (state_.ChosenLists.empty() && state_.CustomWords.empty()) {
+    state_.ChosenLists = protocol::JoinFields(
+        directory::DefaultWordLists(word_lists_.names(), room_.settings().Language),
+        protocol::kListSep);
+  }
   state_.Round = 1;
   state_.Drawn = false;
   state_.Found = false;
@@ -229,9 +238,10 @@ void Game::OnWarnArtist(int slot) {
   warned_ids_.insert(player->Id);
   warned_addresses_.insert(player->address);
   const size_t needed = static_cast<size_t>(std::max(GuesserCount(), 1)) / 2 + 1;
-  const std::string text = player->Nickname + " warned the artist (" +
-                           NumberText(static_cast<double>(warned_ids_.size())) + " of " +
-                           NumberText(static_cast<double>(needed)) + " needed).";
+  const std::string text =
+      protocol::RoomText("%1 warned the artist (%2 of %3 needed).",
+                         {player->Nickname, NumberText(static_cast<double>(warned_ids_.size())),
+                          NumberText(static_cast<double>(needed))});
   room_.Broadcast(to_client::NOTICE, text, -1);
   room_.LogGeneral(text, kIconInfo);
   ++room_.counters().artist_warnings;
@@ -248,7 +258,8 @@ void Game::SkipWarnedRound() {
     TellPoints(*artist);
   }
   state_.ArtistRoundPoints = 0;
-  const std::string text = "Most players warned the artist; the round is skipped.";
+  const std::string text =
+      protocol::RoomText("Most players warned the artist; the round is skipped.");
   room_.Broadcast(to_client::NOTICE, text, -1);
   room_.LogGeneral(text, kIconInfo);
   room_.Broadcast(to_client::ENDOFROUND, state_.CurrentWord, -1);
@@ -299,8 +310,9 @@ bool Game::CheckGuess(int slot, const std::string& text) {
     // A watcher's line is chat, but never one that tells the guessers the word: refused, rather
     // than starred, since stars would still show where the word stands and how long it is.
     if (!NamesWord(text, state_.CurrentWord)) return false;
-    room_.SendMessage(slot, to_client::NOTICE,
-                      "Your line was not sent: while you watch, it may not name the word.");
+    room_.SendMessage(
+        slot, to_client::NOTICE,
+        protocol::RoomText("Your line was not sent: while you watch, it may not name the word."));
     return true;
   }
   const Guess guess = MatchGuess(text, state_.CurrentWord);
@@ -379,11 +391,14 @@ void Game::OnPlayerGone(const ConnectionRecord& leaver, bool was_artist) {
     StopGame();
     // Watchers are left waiting for a game that no longer runs unless they are told.
     if (room_.InRoomCount() >= 2)
-      room_.Broadcast(to_client::NOTICE, "Too few players are left, so the game stops.", -1);
+      room_.Broadcast(to_client::NOTICE,
+                      protocol::RoomText("Too few players are left, so the game stops."), -1);
     return;
   }
   if (was_artist) {
-    room_.Broadcast(to_client::NOTICE, "Artist has left the room; a new one will be selected.", -1);
+    room_.Broadcast(to_client::NOTICE,
+                    protocol::RoomText("Artist has left the room; a new one will be selected."),
+                    -1);
     // A round whose word was never chosen was not played: the next artist plays it.
     if (Choosing()) {
       word_choices_.clear();
@@ -585,7 +600,7 @@ void Game::TellRoundSummary() {
     const ConnectionRecord* player = room_.Record(room_.SlotOfId(id));
     return player && player->Id == id
                ? protocol::FirstChars(player->Nickname, protocol::kShownNicknameLength)
-               : std::string("a player who left");
+               : protocol::RoomText("a player who left");
   });
   room_.ForEachConnection([&](ConnectionRecord& r) {
     if (r.State != StateInRoom) return;
@@ -612,8 +627,9 @@ void Game::OnWatch(int slot, const std::string& data) {
     return;
   }
   room_.SendMessage(slot, to_client::NOTICE,
-                    player->WantsWatching ? "You will watch from the next round."
-                                          : "You will play from the next round.");
+                    player->WantsWatching
+                        ? protocol::RoomText("You will watch from the next round.")
+                        : protocol::RoomText("You will play from the next round."));
 }
 
 void Game::ApplyWatch(ConnectionRecord& player) {
@@ -723,7 +739,8 @@ bool Game::PickRoundWord(int32_t artist) {
   }
   if (!word) {
     StopGame();
-    room_.Broadcast(to_client::NOTICE, "No words could be read from the chosen word lists.", -1);
+    room_.Broadcast(to_client::NOTICE,
+                    protocol::RoomText("No words could be read from the chosen word lists."), -1);
     return false;
   }
   state_.CurrentWord = *word;
@@ -878,11 +895,10 @@ bool Game::IsArtist(int slot) const {
 
 std::string Game::GetHint() {
   const std::string& word = state_.CurrentWord;
-  auto reveal = [&](size_t letters, const char* ordinal, int32_t next, size_t needed) {
+  auto reveal = [&](size_t letters, std::string_view text, int32_t next, size_t needed) {
     state_.RevealedPrefix = protocol::FirstChars(word, letters);
     state_.HintCount = word.size() < needed ? kMaxHints : next;
-    return state_.RevealedPrefix + kSep + "The artist has given a " + ordinal +
-           " hint! The word starts with: " + state_.RevealedPrefix;
+    return state_.RevealedPrefix + kSep + protocol::Fill(text, {state_.RevealedPrefix});
   };
   switch (state_.HintCount) {
     case 0: {
@@ -890,20 +906,23 @@ std::string Game::GetHint() {
       const size_t comma = word.find(',');
       if (comma != std::string::npos) {
         const std::string n = NumberText(static_cast<double>(comma));
-        return "[" + n + " letters]" + kSep + "The artist has given a hint! The word has " + n +
-               " letters.";
+        return "[" + n + " letters]" + kSep +
+               protocol::RoomText("The artist has given a hint! The word has %1 letters.", {n});
       }
       const auto spaces = static_cast<size_t>(std::count(word.begin(), word.end(), ' '));
       return "[" + NumberText(static_cast<double>(word.size())) + " letters]" + kSep +
-             "The artist has given a hint! The word has " +
-             NumberText(static_cast<double>(word.size() - spaces)) + " letters.";
+             protocol::RoomText("The artist has given a hint! The word has %1 letters.",
+                                {NumberText(static_cast<double>(word.size() - spaces))});
     }
     case 1:
-      return reveal(1, "second", 2, 2);
+      return reveal(1, SB_TEXT("The artist has given a second hint! The word starts with: %1"), 2,
+                    2);
     case 2:
-      return reveal(2, "third", 3, 3);
+      return reveal(2, SB_TEXT("The artist has given a third hint! The word starts with: %1"), 3,
+                    3);
     default:
-      return reveal(3, "final", kMaxHints, 0);
+      return reveal(3, SB_TEXT("The artist has given a final hint! The word starts with: %1"),
+                    kMaxHints, 0);
   }
 }
 

@@ -6,11 +6,13 @@
 #include <utility>
 
 #include "common/metrics/exposition.h"
+#include "directory/languages.h"
 #include "inifile/ini_document.h"
 #include "protocol/commands.h"
 #include "protocol/framing.h"
 #include "protocol/limits.h"
 #include "protocol/numbers.h"
+#include "protocol/room_text.h"
 #include "protocol/text.h"
 #include "server/connections/settings.h"
 
@@ -255,8 +257,8 @@ std::string RoomHost::NewCode() {
 
 RoomHost::Created RoomHost::CreateRoom(const RoomChoices& choices,
                                        const std::string& maker_address) {
-  if (!routes()) return {"", "This server holds one room and makes no others."};
-  if (quitting_) return {"", "The host is shutting down."};
+  if (!routes()) return {"", protocol::RoomText("This server holds one room and makes no others.")};
+  if (quitting_) return {"", protocol::RoomText("The host is shutting down.")};
   const int64_t now = ports_.scheduler.NowMs();
   // Forget what is older than the window, for every address: the table holds no more than an
   // hour's makers.
@@ -267,17 +269,19 @@ RoomHost::Created RoomHost::CreateRoom(const RoomChoices& choices,
   }
   if (rooms_.size() >= static_cast<size_t>(limits_.max_rooms)) {
     ++create_refusals_[size_t(CreateRefusal::kTooManyRooms)];
-    return {"", "This host has all the rooms it can hold; try again later."};
+    return {"", protocol::RoomText("This host has all the rooms it can hold; try again later.")};
   }
   std::deque<int64_t>& made = creations_[maker_address];
   if (made.size() >= static_cast<size_t>(limits_.creations_per_hour)) {
     ++create_refusals_[size_t(CreateRefusal::kTooManyCreations)];
     if (made.empty()) creations_.erase(maker_address);
-    return {"", "You have made " + protocol::NumberText(limits_.creations_per_hour) +
-                    " rooms within the hour, as many as one address may; try again later."};
+    return {"", protocol::RoomText("You have made %1 rooms within the hour, as many as one "
+                                   "address may; try again later.",
+                                   {protocol::NumberText(limits_.creations_per_hour)})};
   }
   const std::string code = NewCode();
-  if (code.empty()) return {"", "No free code was found for the room; try again."};
+  if (code.empty())
+    return {"", protocol::RoomText("No free code was found for the room; try again.")};
   made.push_back(now);
 
   // The room's settings: the host's defaults, what keeps the host alive, then the maker's.
@@ -322,11 +326,11 @@ RoomHost::Created RoomHost::CreateRoom(const RoomChoices& choices,
     registration.SetRemoveOnQuit(true);
     registration.Submit();
   }
-  ports_.view.Log(LogKind::kGeneral,
-                  "Room " + code + " (\"" + name + "\", " +
-                      (choices.is_public ? "public" : "private") + ") was made for " +
-                      maker_address + ".",
-                  kIconInfo);
+  ports_.view.Log(
+      LogKind::kGeneral,
+      "Room " + code + " (\"" + name + "\", " + (choices.is_public ? "public" : "private") + ", " +
+          room.room->core().settings().Language + ") was made for " + maker_address + ".",
+      kIconInfo);
   WatchEmpty(room);
   return {code, ""};
 }
@@ -453,10 +457,22 @@ std::vector<std::string> RoomHost::Execute(std::string_view line) {
     return lines;
   }
   if (command == "create") {
-    if (rest.empty()) return {"Usage: create NAME (a private room; create public NAME lists it)"};
     RoomChoices choices;
-    choices.is_public = rest.starts_with("public ");
-    choices.name = choices.is_public ? rest.substr(7) : rest;
+    std::string_view name = rest;
+    const size_t last = name.rfind(' ');
+    if (const std::string_view word = last == std::string_view::npos ? name : name.substr(last + 1);
+        word.starts_with("lang=")) {
+      choices.language = protocol::LowerCase(word.substr(5));
+      name = last == std::string_view::npos ? std::string_view() : trim(name.substr(0, last));
+      if (!directory::IsKnownLanguage(choices.language))
+        return {"The language is to be one of " + directory::KnownLanguagesText() + "."};
+    }
+    if (name.empty()) {
+      return {"Usage: create [public] NAME [lang=CODE] (a private room; public lists it; CODE: " +
+              directory::KnownLanguagesText() + ")"};
+    }
+    choices.is_public = name.starts_with("public ");
+    choices.name = choices.is_public ? name.substr(7) : name;
     // The operator's own rooms count against no address.
     const Created created = CreateRoom(choices, "the operator");
     if (created.code.empty()) return {created.refusal};
@@ -471,7 +487,10 @@ std::vector<std::string> RoomHost::Execute(std::string_view line) {
   if (command == "help") {
     lines.push_back("The host's commands (for its made rooms):");
     lines.push_back("  rooms                       the rooms made here, with their players");
-    lines.push_back("  create [public] NAME        makes a room and tells its code");
+    lines.push_back("  create [public] NAME [lang=CODE]");
+    lines.push_back("                              makes a room and tells its code; it plays in");
+    lines.push_back("                              CODE (" + directory::KnownLanguagesText() +
+                    "), else in [Room Defaults]' Language");
     lines.push_back("  close CODE                  ends a made room; its players are told");
   }
   return lines;
@@ -524,17 +543,20 @@ int RoomHost::ConnectionsFrom(const std::string& address) const {
 
 ConnectionSink::Admission RoomHost::OnConnectionRequest(const std::string& address) {
   const ServerSettings& settings = default_room_->room->core().settings();
-  if (quitting_) return {0, protocol::Frame(to_client::NOTICE, "The host is shutting down.")};
+  if (quitting_)
+    return {0,
+            protocol::Frame(to_client::NOTICE, protocol::RoomText("The host is shutting down."))};
   // The host's limits first: each room counts only its own connections.
   if (settings.MaxConnectionsPerAddress > 0 &&
       ConnectionsFrom(address) >= settings.MaxConnectionsPerAddress) {
     ++host_refusals_[size_t(HostRefusal::kAddressLimit)];
-    return {0, protocol::Frame(to_client::NOTICE, "Too many connections from your address.")};
+    return {0, protocol::Frame(to_client::NOTICE,
+                               protocol::RoomText("Too many connections from your address."))};
   }
   if (settings.MaxConnections > 0 &&
       connections_.size() >= static_cast<size_t>(settings.MaxConnections)) {
     ++host_refusals_[size_t(HostRefusal::kHostFull)];
-    return {0, protocol::Frame(to_client::NOTICE, "The host is full.")};
+    return {0, protocol::Frame(to_client::NOTICE, protocol::RoomText("The host is full."))};
   }
   const int slot = ++last_slot_;
   connections_.emplace(slot, Connection{address, {}, nullptr});
@@ -602,7 +624,7 @@ void RoomHost::OnData(int slot, std::string_view bytes) {
   }
   if (!hosted) {
     ++host_refusals_[size_t(HostRefusal::kUnknownRoom)];
-    Refuse(slot, "There is no room with that code here; it may have closed.");
+    Refuse(slot, protocol::RoomText("There is no room with that code here; it may have closed."));
     return;
   }
   Route(slot, *hosted, rest);
@@ -614,9 +636,14 @@ void RoomHost::MakeRoomFor(int slot, std::string_view data, std::string_view res
   choices.name = protocol::FieldOr(fields, 0);
   choices.password = protocol::FieldOr(fields, 1);
   choices.is_public = protocol::FieldOr(fields, 2) == "1";
+  // A language this host does not know (a newer client's, say) still makes the room, in the
+  // host's default language: the client learns which from PASSOK, and a refusal would only
+  // send it away without a room.
+  if (directory::IsKnownLanguage(protocol::FieldOr(fields, 3)))
+    choices.language = protocol::FieldOr(fields, 3);
   const Created created = CreateRoom(choices, connections_.at(slot).address);
   if (created.code.empty()) {
-    Refuse(slot, "No room was made: " + created.refusal);
+    Refuse(slot, protocol::RoomText("No room was made: %1", {created.refusal}));
     return;
   }
   Hosted& hosted = *rooms_.at(created.code);

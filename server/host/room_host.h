@@ -75,7 +75,7 @@ class RoomHost : public ConnectionSink {
   static constexpr std::string_view kCodeAlphabet = "abcdefghjkmnpqrstuvwxyz23456789";
   // A connection that has named no room within this many bytes names none.
   static constexpr size_t kMaxRoomMessage = 64;
-  // A MAKEROOM message is longer: a name, a password and a flag.
+  // A MAKEROOM message is longer: a name, a password, a flag and a language.
   static constexpr size_t kMaxMakeRoomMessage = 256;
   static constexpr int64_t kCreationWindowMs = 3600 * 1000;
 

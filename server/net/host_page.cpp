@@ -64,11 +64,8 @@ std::string MakeRoom(RoomHost& host, const WebTransport::Request& request, bool 
   if (object.contains("language")) {
     choices.language = object.value("language").toString().toStdString();
     if (!directory::IsKnownLanguage(choices.language)) {
-      std::string known;
-      for (const std::string_view code : directory::kKnownLanguages) {
-        known += (known.empty() ? "" : ", ") + std::string(code);
-      }
-      return Error("400 Bad Request", "The language is to be one of " + known + ".");
+      return Error("400 Bad Request",
+                   "The language is to be one of " + directory::KnownLanguagesText() + ".");
     }
   }
   const RoomHost::Created created = host.CreateRoom(choices, request.client);

@@ -98,8 +98,10 @@ std::string PageHeaders(const std::optional<std::string>& host) {
       })) {
     sockets = " ws://" + *host + " wss://" + *host;
   }
+  // Images from blob: too: the page shows the pictures with words in them from copies it makes
+  // with the words in its player's language, which only its own script can make.
   return "Content-Security-Policy: default-src 'self'; script-src 'self' 'wasm-unsafe-eval'; "
-         "connect-src 'self'" +
+         "img-src 'self' blob:; connect-src 'self'" +
          sockets +
          "; frame-ancestors 'none'\r\n"
          "X-Content-Type-Options: nosniff\r\n";

@@ -13,6 +13,7 @@
 
 #include "common/qt/text_codec.h"
 #include "common/ui/message_box.h"
+#include "common/ui/screen_fit.h"
 #include "server/admin/banned.h"
 #include "server/admin/operator_actions.h"
 #include "server/admin/statistics.h"
@@ -28,16 +29,16 @@ DenyMessageDialog::DenyMessageDialog(OperatorActions* actions, const QString& me
                                      QWidget* parent)
     : QDialog(parent), actions_(actions) {
   setObjectName(QStringLiteral("wDenyMsg"));
-  setWindowTitle(QStringLiteral("Deny Message"));
+  setWindowTitle(tr("Deny Message"));
   setAttribute(Qt::WA_DeleteOnClose);
   txtDenyMessage_ = new QLineEdit(message);
   txtDenyMessage_->setObjectName(QStringLiteral("txtDenyMessage"));
   txtDenyMessage_->setMinimumWidth(420);
   txtDenyMessage_->selectAll();
-  auto* cmdAccept = new QPushButton(QStringLiteral("Accept"));
+  auto* cmdAccept = new QPushButton(tr("Accept"));
   cmdAccept->setObjectName(QStringLiteral("cmdAccept"));
   cmdAccept->setDefault(true);
-  auto* cmdCancel = new QPushButton(QStringLiteral("Cancel"));
+  auto* cmdCancel = new QPushButton(tr("Cancel"));
   cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
   connect(cmdAccept, &QPushButton::clicked, this, &QDialog::accept);
   connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -46,17 +47,19 @@ DenyMessageDialog::DenyMessageDialog(OperatorActions* actions, const QString& me
   buttons->addWidget(cmdAccept);
   buttons->addWidget(cmdCancel);
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(new QLabel(QStringLiteral(
-      "Newcomers are given this message and then disconnected; players in the room stay.")));
+  auto* note = new QLabel(
+      tr("Newcomers are given this message and then disconnected; players in the room stay."));
+  note->setWordWrap(true);
+  layout->addWidget(note);
   layout->addWidget(txtDenyMessage_);
   layout->addLayout(buttons);
 }
 
 void DenyMessageDialog::accept() {
   if (!actions_->AcceptDenyMessage(ToWire(txtDenyMessage_->text()))) {
-    scrawlbox::ShowMessageBox(this, QMessageBox::Warning, QStringLiteral("cmdAccept"),
-                              QStringLiteral("You need to put in a deny message!\r\n\r\nClick "
-                                             "Cancel if you want to exit Deny mode."));
+    scrawlbox::ShowMessageBox(this, QMessageBox::Warning, windowTitle(),
+                              tr("You need to put in a deny message!") + QStringLiteral("\n\n") +
+                                  tr("Click Cancel if you want to exit Deny mode."));
     return;
   }
   emit finishedWithState(RoomServer::kListenDeny);
@@ -73,22 +76,21 @@ StatisticsWindow::StatisticsWindow(RoomServer* room, const BanList* bans,
                                    const WordLists* word_lists, QWidget* parent)
     : QDialog(parent), room_(room), bans_(bans), word_lists_(word_lists) {
   setObjectName(QStringLiteral("wStatistics"));
-  setWindowTitle(QStringLiteral("Server Statistics"));
+  setWindowTitle(tr("Server Statistics"));
   setAttribute(Qt::WA_DeleteOnClose);
   lvwStatistics_ = new QTreeWidget;
   lvwStatistics_->setObjectName(QStringLiteral("lvwStatistics"));
-  lvwStatistics_->setHeaderLabels({QStringLiteral("Statistic"), QStringLiteral("Value")});
+  lvwStatistics_->setHeaderLabels({tr("Statistic"), tr("Value")});
   lvwStatistics_->setRootIsDecorated(false);
   lvwStatistics_->header()->setSectionResizeMode(0, QHeaderView::Stretch);
   connect(lvwStatistics_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
-    scrawlbox::ShowMessageBox(
-        this, QMessageBox::Information, QStringLiteral("Selected Stat"),
-        QStringLiteral("Name: %1\r\nValue: %2").arg(item->text(0), item->text(1)));
+    scrawlbox::ShowMessageBox(this, QMessageBox::Information, tr("Selected Stat"),
+                              tr("Name: %1\nValue: %2").arg(item->text(0), item->text(1)));
   });
-  auto* cmdReset = new QPushButton(QStringLiteral("Reset"));
+  auto* cmdReset = new QPushButton(tr("Reset"));
   cmdReset->setObjectName(QStringLiteral("cmdReset"));
   connect(cmdReset, &QPushButton::clicked, this, &StatisticsWindow::Reset);
-  auto* cmdClose = new QPushButton(QStringLiteral("Close"));
+  auto* cmdClose = new QPushButton(tr("Close"));
   cmdClose->setObjectName(QStringLiteral("cmdClose"));
   connect(cmdClose, &QPushButton::clicked, this, &QDialog::close);
   auto* buttons = new QHBoxLayout;
@@ -98,7 +100,7 @@ StatisticsWindow::StatisticsWindow(RoomServer* room, const BanList* bans,
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(lvwStatistics_);
   layout->addLayout(buttons);
-  resize(360, 460);
+  scrawlbox::ResizeWithinScreen(this, QSize(360, 460));
   Fill();
 }
 
@@ -118,17 +120,16 @@ void StatisticsWindow::Fill() {
 }
 
 void StatisticsWindow::Reset() {
-  scrawlbox::AskYesNo(
-      this, QMessageBox::Question, QStringLiteral("Reset Statistics"),
-      QStringLiteral("Are you completely sure you want to reset your server's statistics?"),
-      [this](bool yes) {
-        if (!yes) return;
-        room_->statistics().Reset();
-        Fill();
-        scrawlbox::ShowMessageBox(this, QMessageBox::Information,
-                                  QStringLiteral("Reset Statistics"),
-                                  QStringLiteral("Server statistics have been reset."));
-      })
+  scrawlbox::AskYesNo(this, QMessageBox::Question, tr("Reset Statistics"),
+                      tr("Are you completely sure you want to reset your server's statistics?"),
+                      [this](bool yes) {
+                        if (!yes) return;
+                        room_->statistics().Reset();
+                        Fill();
+                        scrawlbox::ShowMessageBox(this, QMessageBox::Information,
+                                                  tr("Reset Statistics"),
+                                                  tr("Server statistics have been reset."));
+                      })
       ->setObjectName(QStringLiteral("msgResetStatistics"));
 }
 

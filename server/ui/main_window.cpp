@@ -15,6 +15,7 @@
 #include <QTabWidget>
 #include <QTreeWidget>
 #include <QUrl>
+#include <algorithm>
 
 #include "common/qt/app_identity.h"
 #include "common/qt/console_line.h"
@@ -23,6 +24,7 @@
 #include "common/ui/menu_action.h"
 #include "common/ui/message_box.h"
 #include "common/ui/profile_view.h"
+#include "common/ui/screen_fit.h"
 #include "common/version.h"
 #include "protocol/numbers.h"
 #include "server/admin/banned.h"
@@ -61,13 +63,11 @@ MainWindow::MainWindow() {
   icons_[5] = style()->standardIcon(QStyle::SP_DriveNetIcon);
   icons_[6] = style()->standardIcon(QStyle::SP_ComputerIcon);
   ShowTitle();
-  resize(820, 600);
 
   lvwSockList_ = new QTreeWidget;
   lvwSockList_->setObjectName(QStringLiteral("lvwSockList"));
-  lvwSockList_->setHeaderLabels({QStringLiteral("Num"), QStringLiteral("IP Address"),
-                                 QStringLiteral("Name"), QStringLiteral("Status"),
-                                 QStringLiteral("Bytes Received")});
+  lvwSockList_->setHeaderLabels(
+      {tr("Num"), tr("IP Address"), tr("Name"), tr("Status"), tr("Bytes Received")});
   lvwSockList_->setRootIsDecorated(false);
   lvwSockList_->setUniformRowHeights(true);
   lvwSockList_->header()->setStretchLastSection(false);
@@ -75,26 +75,27 @@ MainWindow::MainWindow() {
   lvwSockList_->setColumnWidth(kNum, 70);
   lvwSockList_->setColumnWidth(kAddress, 120);
   lvwSockList_->setColumnWidth(kName, 200);
-  lvwSockList_->setColumnWidth(kBytes, 110);
+  // Wide enough for its heading in any language.
+  lvwSockList_->setColumnWidth(kBytes,
+                               std::max(110, lvwSockList_->header()->sectionSizeHint(kBytes)));
 
   lvwLogging_Connections_ = MakeLog("lvwLogging_Connections");
   lvwLogging_Chat_ = MakeLog("lvwLogging_Chat");
   lvwLogging_General_ = MakeLog("lvwLogging_General");
   tabLogs_ = new QTabWidget;
   tabLogs_->setObjectName(QStringLiteral("tabLogs"));
-  tabLogs_->addTab(lvwLogging_Connections_, QStringLiteral("Connections"));
-  tabLogs_->addTab(lvwLogging_Chat_, QStringLiteral("Chat"));
-  tabLogs_->addTab(lvwLogging_General_, QStringLiteral("General"));
+  tabLogs_->addTab(lvwLogging_Connections_, tr("Connections"));
+  tabLogs_->addTab(lvwLogging_Chat_, tr("Chat"));
+  tabLogs_->addTab(lvwLogging_General_, tr("General"));
   lvwBanned_ = new QTreeWidget;
   lvwBanned_->setObjectName(QStringLiteral("lvwBanned"));
-  lvwBanned_->setHeaderLabels(
-      {QStringLiteral("IP Address"), QStringLiteral("Reason"), QStringLiteral("Attempts")});
+  lvwBanned_->setHeaderLabels({tr("IP Address"), tr("Reason"), tr("Attempts")});
   lvwBanned_->setRootIsDecorated(false);
   lvwBanned_->setColumnWidth(0, 180);
   lvwBanned_->setColumnWidth(1, 420);
   lvwBanned_->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(lvwBanned_, &QTreeWidget::customContextMenuRequested, this, &MainWindow::ShowBanListMenu);
-  tabLogs_->addTab(lvwBanned_, QStringLiteral("Banned"));
+  tabLogs_->addTab(lvwBanned_, tr("Banned"));
   lvwSockList_->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(lvwSockList_, &QTreeWidget::customContextMenuRequested, this,
           &MainWindow::ShowOperatorMenu);
@@ -108,6 +109,7 @@ MainWindow::MainWindow() {
 
   BuildMenus();
   BuildStatusBar();
+  scrawlbox::ResizeWithinScreen(this, QSize(820, 600));
 }
 
 void MainWindow::Attach(RoomServer* core) {
@@ -116,26 +118,26 @@ void MainWindow::Attach(RoomServer* core) {
 }
 
 void MainWindow::ShowTitle() {
-  const QString program = QStringLiteral("Scrawlbox Server ") + scrawlbox::VersionLabel();
+  const QString program = tr("Scrawlbox Server %1").arg(scrawlbox::VersionLabel());
   const QString room = core_ ? scrawlbox::FromWire(core_->settings().Name).trimmed() : QString();
   setWindowTitle(room.isEmpty() ? program : room + QStringLiteral(" - ") + program);
 }
 
 void MainWindow::BuildMenus() {
   using scrawlbox::AddMenuAction;
-  QMenu* server_menu = menuBar()->addMenu(QStringLiteral("&Server"));
-  AddMenuAction(server_menu, "mSERVERDETAILS", "Server Details..", this,
+  QMenu* server_menu = menuBar()->addMenu(tr("&Server"));
+  AddMenuAction(server_menu, "mSERVERDETAILS", QT_TR_NOOP("Server Details.."), this,
                 [this] { OpenServerDetails(); });
-  AddMenuAction(server_menu, "mRELOADSETTINGS", "Reload Settings", this, [this] {
+  AddMenuAction(server_menu, "mRELOADSETTINGS", QT_TR_NOOP("Reload Settings"), this, [this] {
     if (core_) core_->ReloadSettings();
     ShowTitle();
   });
-  QMenu* listen = server_menu->addMenu(QStringLiteral("Listen State"));
+  QMenu* listen = server_menu->addMenu(tr("Listen State"));
   listen->setObjectName(QStringLiteral("mLISTENSTATE"));
   auto* listen_group = new QActionGroup(this);
-  const char* const captions[] = {"Accept", "Deny", "Offline"};
+  const char* const captions[] = {QT_TR_NOOP("Accept"), QT_TR_NOOP("Deny"), QT_TR_NOOP("Offline")};
   for (int i = 0; i < 3; ++i) {
-    mLISTENSTATE_[i] = listen->addAction(QString::fromLatin1(captions[i]));
+    mLISTENSTATE_[i] = listen->addAction(tr(captions[i]));
     mLISTENSTATE_[i]->setObjectName(QStringLiteral("mLISTENSTATE_%1").arg(i));
     mLISTENSTATE_[i]->setCheckable(true);
     listen_group->addAction(mLISTENSTATE_[i]);
@@ -143,26 +145,26 @@ void MainWindow::BuildMenus() {
   }
   mLISTENSTATE_[0]->setChecked(true);
   server_menu->addSeparator();
-  AddMenuAction(server_menu, "mSUBMITSERVER", "Submit Server", this, [this] {
+  AddMenuAction(server_menu, "mSUBMITSERVER", QT_TR_NOOP("Submit Server"), this, [this] {
     if (registration_) registration_->Submit();
   });
-  AddMenuAction(server_menu, "mREMOVESERVER", "Remove Server", this, [this] {
+  AddMenuAction(server_menu, "mREMOVESERVER", QT_TR_NOOP("Remove Server"), this, [this] {
     if (registration_) registration_->Remove();
   });
-  AddMenuAction(server_menu, "mSTATISTICS", "Statistics..", this, [this] {
+  AddMenuAction(server_menu, "mSTATISTICS", QT_TR_NOOP("Statistics.."), this, [this] {
     if (!core_ || !bans_) return;
     (new StatisticsWindow(core_, bans_, word_lists_, this))->open();
   });
   server_menu->addSeparator();
-  AddMenuAction(server_menu, "mQUIT", "Quit", this, [this] {
+  AddMenuAction(server_menu, "mQUIT", QT_TR_NOOP("Quit"), this, [this] {
     RequestQuit();
   })->setShortcut(QKeySequence::Quit);
 
-  QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
-  AddMenuAction(help, "mCHECKFORNEWVERSION", "Check For New Version", this, [this] {
+  QMenu* help = menuBar()->addMenu(tr("&Help"));
+  AddMenuAction(help, "mCHECKFORNEWVERSION", QT_TR_NOOP("Check For New Version"), this, [this] {
     if (registration_) registration_->CheckForUpdate();
   });
-  AddMenuAction(help, "mABOUT", "About Scrawlbox Server...", this,
+  AddMenuAction(help, "mABOUT", QT_TR_NOOP("About Scrawlbox Server..."), this,
                 [this] { scrawlbox::AboutWindow::Open(QStringLiteral("Server"), this); });
 }
 
@@ -200,11 +202,10 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainWindow::ShowPanelInformation(QLabel* panel) {
-  QString prefix = QStringLiteral("General server status: ");
-  if (panel == panelConnections_) prefix = QStringLiteral("Total open ");
-  if (panel == panelMaster_) prefix = QStringLiteral("Master socket status: ");
-  scrawlbox::ShowMessageBox(this, QMessageBox::Information, QStringLiteral("Panel information.."),
-                            prefix + panel->text());
+  const QString text = panel == panelConnections_ ? tr("Total open %1").arg(panel->text())
+                       : panel == panelMaster_ ? tr("Master socket status: %1").arg(panel->text())
+                                               : tr("General server status: %1").arg(panel->text());
+  scrawlbox::ShowMessageBox(this, QMessageBox::Information, tr("Panel information.."), text);
 }
 
 const QIcon& MainWindow::IconFor(int icon) const {
@@ -234,19 +235,19 @@ void MainWindow::SetMasterState(int state) {
   switch (state) {
     case kMasterOpening:
     case kMasterListening:
-      text = QStringLiteral("ACCEPT");
+      text = tr("ACCEPT");
       break;
     case kMasterDeny:
-      text = QStringLiteral("DENY");
+      text = tr("DENY");
       break;
     case kMasterOffline:
-      text = QStringLiteral("OFFLINE");
+      text = tr("OFFLINE");
       break;
     case kMasterError:
-      text = QStringLiteral("!ERROR!");
+      text = tr("!ERROR!");
       break;
     default:
-      text = QStringLiteral("UNDEFINED");
+      text = tr("UNDEFINED");
       break;
   }
   panelMaster_->setText(text);
@@ -254,7 +255,7 @@ void MainWindow::SetMasterState(int state) {
 
 void MainWindow::RefreshConnectionsPanel() {
   const int users = static_cast<int>(rows_.size()) - (rows_.contains(0) ? 1 : 0);
-  panelConnections_->setText(QStringLiteral("Connections: ") + Grouped(users));
+  panelConnections_->setText(tr("Connections: %1").arg(Grouped(users)));
 }
 
 void MainWindow::AddConnectionRow(int slot, int32_t id, const std::string& address,
@@ -349,12 +350,13 @@ void MainWindow::ShowOperatorMenu(const QPoint& at) {
     const char* caption;
     void (MainWindow::*action)();
   };
-  for (const Item& i : {Item{"mUSERINFO", "User Information", &MainWindow::OperatorUserInfo},
-                        Item{"mMSGUSER", "Message User..", &MainWindow::OperatorMessageUser},
-                        Item{"mMSGALL", "Message All Users..", &MainWindow::OperatorMessageAll},
-                        Item{"mKICKUSER", "Kick User..", &MainWindow::OperatorKick},
-                        Item{"mBANUSER", "Ban User..", &MainWindow::OperatorBan}}) {
-    QAction* action = menu->addAction(QString::fromLatin1(i.caption), this, i.action);
+  for (const Item& i :
+       {Item{"mUSERINFO", QT_TR_NOOP("User Information"), &MainWindow::OperatorUserInfo},
+        Item{"mMSGUSER", QT_TR_NOOP("Message User.."), &MainWindow::OperatorMessageUser},
+        Item{"mMSGALL", QT_TR_NOOP("Message All Users.."), &MainWindow::OperatorMessageAll},
+        Item{"mKICKUSER", QT_TR_NOOP("Kick User.."), &MainWindow::OperatorKick},
+        Item{"mBANUSER", QT_TR_NOOP("Ban User.."), &MainWindow::OperatorBan}}) {
+    QAction* action = menu->addAction(tr(i.caption), this, i.action);
     action->setObjectName(QString::fromLatin1(i.name));
     action->setEnabled(user);
   }
@@ -387,9 +389,8 @@ void MainWindow::OperatorUserInfo() {
 
 void MainWindow::OperatorMessageUser() {
   const int slot = SelectedSlot();
-  AskText(QStringLiteral("Message User..."),
-          QStringLiteral("Enter the message to send to %1. You are limited to maximum of 512 "
-                         "characters.")
+  AskText(tr("Message User..."),
+          tr("Enter the message to send to %1. You are limited to a maximum of 512 characters.")
               .arg(SelectedName()),
           QString(), [this, slot](const QString& text) {
             actions_->MessageUser(slot, scrawlbox::ToWire(text));
@@ -397,21 +398,20 @@ void MainWindow::OperatorMessageUser() {
 }
 
 void MainWindow::OperatorMessageAll() {
-  AskText(QStringLiteral("Message All Users..."),
-          QStringLiteral("Enter the message to send to all the currently connected users. You "
-                         "are limited to a maximum of 512 characters."),
+  AskText(tr("Message All Users..."),
+          tr("Enter the message to send to all the currently connected users. You are limited to "
+             "a maximum of 512 characters."),
           QString(),
           [this](const QString& text) { actions_->MessageAll(scrawlbox::ToWire(text)); });
 }
 
 void MainWindow::OperatorKick() {
   const int slot = SelectedSlot();
-  AskText(QStringLiteral("Kick User..."),
-          QStringLiteral("If you are sure you want to kick %1, then please enter a reason and "
-                         "press Return. Otherwise press Escape or click Cancel. You are limited "
-                         "to 512 characters.")
+  AskText(tr("Kick User..."),
+          tr("If you are sure you want to kick %1, then please enter a reason and press Return. "
+             "Otherwise press Escape or click Cancel. You are limited to 512 characters.")
               .arg(SelectedName()),
-          QStringLiteral("[no reason given]"),
+          tr("[no reason given]"),
           [this, slot](const QString& reason) { actions_->Kick(slot, scrawlbox::ToWire(reason)); });
 }
 
@@ -420,9 +420,9 @@ void MainWindow::OperatorBan() {
   auto* dialog = new QInputDialog(this);
   dialog->setObjectName(QStringLiteral("inputBox"));
   dialog->setAttribute(Qt::WA_DeleteOnClose);
-  dialog->setWindowTitle(QStringLiteral("Ban Reason"));
-  dialog->setLabelText(QStringLiteral("Why is %1 being banned?").arg(SelectedName()));
-  dialog->setTextValue(QStringLiteral("[No Reason Given]"));
+  dialog->setWindowTitle(tr("Ban Reason"));
+  dialog->setLabelText(tr("Why is %1 being banned?").arg(SelectedName()));
+  dialog->setTextValue(tr("[No Reason Given]"));
   // Cancel bans as well, with no reason: the menu item said what it does.
   connect(dialog, &QInputDialog::finished, this, [this, dialog, slot](int result) {
     actions_->Ban(slot, result == QDialog::Accepted ? scrawlbox::ToWire(dialog->textValue()) : "");
@@ -438,28 +438,27 @@ void MainWindow::ShowBanListMenu(const QPoint& at) {
   auto* menu = new QMenu(this);
   menu->setObjectName(QStringLiteral("mBANNEDLIST"));
   menu->setAttribute(Qt::WA_DeleteOnClose);
-  QAction* change_ip = menu->addAction(QStringLiteral("Change IP.."), this, [this, row] {
-    AskText(QStringLiteral("Change IP"),
-            QStringLiteral("Edit the IP address below. You can use ? and * wildcards, if "
-                           "required. Please make sure that it is a valid (wildcarded) IP, as I "
-                           "will not validate it to make sure that it is correct."),
+  QAction* change_ip = menu->addAction(tr("Change IP.."), this, [this, row] {
+    AskText(tr("Change IP"),
+            tr("Edit the IP address below. You can use ? and * wildcards, if required. Please "
+               "make sure that it is a valid (wildcarded) IP, as I will not validate it to make "
+               "sure that it is correct."),
             scrawlbox::FromWire(bans_->entries()[static_cast<size_t>(row)].IP()),
             [this, row](const QString& ip) {
               bans_->ChangePattern(static_cast<size_t>(row), scrawlbox::ToWire(ip));
             });
   });
   change_ip->setObjectName(QStringLiteral("mBANNEDLIST_CHANGEIP"));
-  QAction* change_reason = menu->addAction(QStringLiteral("Change Reason.."), this, [this, row] {
-    AskText(QStringLiteral("Change Ban Reason"),
-            QStringLiteral("Enter the new reason for this IP being banned."),
+  QAction* change_reason = menu->addAction(tr("Change Reason.."), this, [this, row] {
+    AskText(tr("Change Ban Reason"), tr("Enter the new reason for this IP being banned."),
             scrawlbox::FromWire(bans_->entries()[static_cast<size_t>(row)].Reason()),
             [this, row](const QString& reason) {
               bans_->ChangeReason(static_cast<size_t>(row), scrawlbox::ToWire(reason));
             });
   });
   change_reason->setObjectName(QStringLiteral("mCHANGEBANREASON"));
-  QAction* remove = menu->addAction(QStringLiteral("Remove"), this,
-                                    [this, row] { bans_->Remove(static_cast<size_t>(row)); });
+  QAction* remove =
+      menu->addAction(tr("Remove"), this, [this, row] { bans_->Remove(static_cast<size_t>(row)); });
   remove->setObjectName(QStringLiteral("mREMOVEBANNEDIP"));
   for (QAction* action : {change_ip, change_reason, remove}) action->setEnabled(enabled);
   menu->popup(lvwBanned_->viewport()->mapToGlobal(at));
@@ -491,14 +490,13 @@ void MainWindow::RequestQuit() {
   if (!core_ || asking_) return;
   if (core_->Quit(false) != RoomServer::QuitResult::kNeedsConfirmation) return;
   asking_ = true;
-  scrawlbox::AskYesNo(
-      this, QMessageBox::Warning, windowTitle(),
-      QStringLiteral("There is currently a game in progress.\r\n\r\nAre you sure you want to shut "
-                     "the server down?"),
-      [this](bool yes) {
-        asking_ = false;
-        if (yes) core_->Quit(true);
-      });
+  scrawlbox::AskYesNo(this, QMessageBox::Warning, windowTitle(),
+                      tr("There is currently a game in progress.") + QStringLiteral("\n\n") +
+                          tr("Are you sure you want to shut the server down?"),
+                      [this](bool yes) {
+                        asking_ = false;
+                        if (yes) core_->Quit(true);
+                      });
 }
 
 void MainWindow::ShowMessage(int icon, const std::string& title, const std::string& text) {

@@ -17,6 +17,7 @@
 #include "common/qt/text_codec.h"
 #include "common/ui/dialog_buttons.h"
 #include "common/ui/message_box.h"
+#include "common/ui/screen_fit.h"
 #include "directory/tracker.h"
 #include "server/connections/room_server.h"
 
@@ -38,7 +39,7 @@ QLineEdit* Field(const char* name, const std::string& value) {
 ServerDetailsDialog::ServerDetailsDialog(RoomServer* core, QWidget* parent)
     : QDialog(parent), core_(core) {
   setObjectName(QStringLiteral("wServerDetails"));
-  setWindowTitle(QStringLiteral("Server Details"));
+  setWindowTitle(tr("Server Details"));
   setAttribute(Qt::WA_DeleteOnClose);
   const ServerDetails d = core_->CurrentDetails();
 
@@ -55,51 +56,55 @@ ServerDetailsDialog::ServerDetailsDialog(RoomServer* core, QWidget* parent)
   cboIPAddress_->setObjectName(QStringLiteral("cboIPAddress"));
   cboIPAddress_->setEditable(true);
   cboIPAddress_->setEditText(FromWire(d.IPAddress));
-  cmdGuessIP_ = new QPushButton(QStringLiteral("Guess It"));
+  cmdGuessIP_ = new QPushButton(tr("Guess It"));
   cmdGuessIP_->setObjectName(QStringLiteral("cmdGuessIP"));
-  cmdGuessIP_->setToolTip(QStringLiteral("Let Scrawlbox try and guess your server's IP address.."));
+  cmdGuessIP_->setToolTip(tr("Let Scrawlbox try and guess your server's IP address.."));
   connect(cmdGuessIP_, &QPushButton::clicked, this, &ServerDetailsDialog::GuessIP);
   txtWebsite_ = Field("txtWebsite", d.Website);
   txtMOTD_ = Field("txtMOTD", d.MOTD);
   txtMOTD_->setMaxLength(2048);
-  chkPrivateServer_ = new QCheckBox(QStringLiteral("Private server (not listed on the tracker)"));
+  chkPrivateServer_ = new QCheckBox(tr("Private server (not listed on the tracker)"));
   chkPrivateServer_->setObjectName(QStringLiteral("chkPrivateServer"));
   chkPrivateServer_->setChecked(d.PrivateServer);
-  chkAutoRemove_ = new QCheckBox(QStringLiteral("Remove from the tracker automatically on quit"));
+  chkAutoRemove_ = new QCheckBox(tr("Remove from the tracker automatically on quit"));
   chkAutoRemove_->setObjectName(QStringLiteral("chkAutoRemove"));
   chkAutoRemove_->setChecked(d.AutoRemoveFromTracker);
   txtPassword_ = Field("txtPassword", d.ServerPassword);
   txtPort_ = Field("txtPort", d.Port);
   txtPort_->setValidator(new QIntValidator(1, 65535, txtPort_));
-  txtPort_->setToolTip(QStringLiteral("A new port is used from the next start of the server."));
+  txtPort_->setToolTip(tr("A new port is used from the next start of the server."));
   txtPing_ = Field("txtPing", d.Ping);
   txtPing_->setValidator(new QIntValidator(1, 60, txtPing_));
-  txtPing_->setToolTip(QStringLiteral("Seconds between keep-alive probes (1 to 60)."));
+  txtPing_->setToolTip(tr("Seconds between keep-alive probes (1 to 60)."));
 
   auto* ip_row = new QHBoxLayout;
   ip_row->addWidget(cboIPAddress_, 1);
   ip_row->addWidget(cmdGuessIP_);
 
   auto* form = new QFormLayout;
-  form->addRow(QStringLiteral("Room name:"), txtName_);
-  form->addRow(QStringLiteral("Description:"), txtDescription_);
-  form->addRow(QStringLiteral("Admin name:"), txtAdminName_);
-  form->addRow(QStringLiteral("Admin e-mail:"), txtAdminEmail_);
-  form->addRow(QStringLiteral("IP address:"), ip_row);
-  form->addRow(QStringLiteral("Website:"), txtWebsite_);
-  form->addRow(QStringLiteral("Message of the day:"), txtMOTD_);
+  form->addRow(tr("Room name:"), txtName_);
+  form->addRow(tr("Description:"), txtDescription_);
+  form->addRow(tr("Admin name:"), txtAdminName_);
+  form->addRow(tr("Admin e-mail:"), txtAdminEmail_);
+  form->addRow(tr("IP address:"), ip_row);
+  form->addRow(tr("Website:"), txtWebsite_);
+  form->addRow(tr("Message of the day:"), txtMOTD_);
   form->addRow(QString(), chkPrivateServer_);
   form->addRow(QString(), chkAutoRemove_);
-  form->addRow(QStringLiteral("Password:"), txtPassword_);
-  form->addRow(QStringLiteral("Port:"), txtPort_);
-  form->addRow(QStringLiteral("Ping (seconds):"), txtPing_);
+  form->addRow(tr("Password:"), txtPassword_);
+  form->addRow(tr("Port:"), txtPort_);
+  form->addRow(tr("Ping (seconds):"), txtPing_);
 
   auto* buttons = scrawlbox::AcceptCancelButtons(this, QDialogButtonBox::Ok, "cmdOK");
 
+  // The form scrolls on a screen too low for it (a large scale factor).
+  auto* fields = new QWidget;
+  fields->setLayout(form);
+  form->setContentsMargins(0, 0, 0, 0);
   auto* layout = new QVBoxLayout(this);
-  layout->addLayout(form);
+  layout->addWidget(scrawlbox::ScrollingIfNeeded(fields), 1);
   layout->addWidget(buttons);
-  resize(460, sizeHint().height());
+  scrawlbox::ResizeWithinScreen(this, sizeHint().expandedTo(QSize(460, 0)));
 }
 
 void ServerDetailsDialog::OpenWithNotice(RoomServer* core, QWidget* parent,
@@ -116,13 +121,14 @@ void ServerDetailsDialog::OpenWithNotice(RoomServer* core, QWidget* parent,
     return;
   }
   user_settings.setValue(key, QStringLiteral("1"));
+  // The room keeps and sends its details in Windows-1252, one byte a character.
   QMessageBox* notice = scrawlbox::ShowMessageBox(
-      parent, QMessageBox::Warning, QStringLiteral("Use English characters only!"),
-      QStringLiteral("When filling out your server information, please do NOT\r\n"
-                     "use non-English characters. For example, any characters\r\n"
-                     "that contain an umlaut. Otherwise your server will not\r\n"
-                     "not get listed correctly, if at all."));
-  notice->setObjectName(QStringLiteral("msgEnglishOnly"));
+      parent, QMessageBox::Information, tr("Western European letters only"),
+      tr("The server information is kept and sent in Windows-1252: English and the letters of "
+         "Western European languages (such as é, ä, ñ, ß or ç) are "
+         "fine. Any other character (Greek, Cyrillic, Polish or Chinese letters, emoji...) turns "
+         "into \"?\"."));
+  notice->setObjectName(QStringLiteral("msgWesternLetters"));
   QObject::connect(notice, &QMessageBox::finished, parent, open_dialog);
 }
 
@@ -130,7 +136,7 @@ void ServerDetailsDialog::GuessIP() {
   const QString host = QHostInfo::localHostName();
   if (host.isEmpty()) {
     scrawlbox::ShowMessageBox(this, QMessageBox::Critical, windowTitle(),
-                              QStringLiteral("Winsock.dll is not responding."));
+                              tr("The name of this computer is not known."));
     return;
   }
   cmdGuessIP_->setEnabled(false);
@@ -153,13 +159,11 @@ void ServerDetailsDialog::GuessIP() {
 
 void ServerDetailsDialog::ShowGuessResult() {
   const int count = cboIPAddress_->count();
-  QMessageBox* box = count == 0
-                         ? scrawlbox::ShowMessageBox(
-                               this, QMessageBox::Warning, QStringLiteral("Guess IP Results"),
-                               QStringLiteral("Sorry, I was unable to guess your IP."))
-                         : scrawlbox::ShowMessageBox(
-                               this, QMessageBox::Information, QStringLiteral("Guess IP Results"),
-                               QStringLiteral("I found %1 IP address(es).").arg(count));
+  QMessageBox* box =
+      count == 0 ? scrawlbox::ShowMessageBox(this, QMessageBox::Warning, tr("Guess IP Results"),
+                                             tr("Sorry, I was unable to guess your IP."))
+                 : scrawlbox::ShowMessageBox(this, QMessageBox::Information, tr("Guess IP Results"),
+                                             tr("I found %n IP address(es).", nullptr, count));
   box->setObjectName(QStringLiteral("msgGuessIPResults"));
 }
 
@@ -179,9 +183,8 @@ void ServerDetailsDialog::accept() {
   d.Ping = ToWire(txtPing_->text());
   if (!core_->SaveDetails(d)) {
     scrawlbox::ShowMessageBox(this, QMessageBox::Warning, windowTitle(),
-                              QStringLiteral("The settings could not be written to Server.ini. "
-                                             "Check that its folder can be written and is not "
-                                             "full."));
+                              tr("The settings could not be written to Server.ini. Check that its "
+                                 "folder can be written and is not full."));
     return;
   }
   QDialog::accept();

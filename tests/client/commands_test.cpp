@@ -105,9 +105,10 @@ TEST(Commands, WithoutANicknameTheRoomWaitsEveryCommandDoesWhatItSaysAndRoomsGoI
       "#6");
   h.session.OnError({SocketErrorKind::kRefused, 1, "refused"});
   EXPECT_TRUE(h.settings.History().empty());
-  auto join = [&h](const std::string& address, const char* room_name) {
+  auto join = [&h](const std::string& address, const char* room_name,
+                   const std::string& language = "") {
     h.session.JoinRoom(address);
-    h.Play(std::string("USEROK 100001|\nPASSOK |") + room_name + "|-|0|0");
+    h.Play(std::string("USEROK 100001|\nPASSOK |") + room_name + "|-|0|0" + language);
   };
   join("den.example:2021", "The Den");
   join("den.example:2021", "The Den");
@@ -120,18 +121,19 @@ TEST(Commands, WithoutANicknameTheRoomWaitsEveryCommandDoesWhatItSaysAndRoomsGoI
   h.settings.AddToHistory(ServerEntry{"10.0.0.9:2021", "Nine", "with a description"});
   h.settings.AddToFavourites(ServerEntry{"fav.example", "Fav", "kept"});
   join("10.0.0.9:2021", "Nine");
-  join("fav.example:2020", "Nine");
+  join("fav.example:2020", "Nine", "|fr");
   EXPECT_EQ(h.settings.History().size(), 2u);
   h.Look("sent");
-  // /create makes a private room, named with every word typed, where the player was last.
+  // /create makes a private room, named with every word typed, where the player was last, in
+  // the language of the room there.
   h.Play(
       "> /create => line: System: Syntax is /CREATE <name>: makes a private room named <name> on "
-      "the server you are on, or were on last, and takes you there. File > Create Room... offers "
-      "more.\n"
+      "the server you are on, or were on last, in that room's language, and takes you there. File "
+      "> Create Room... offers more.\n"
       "> /create My  Den => to: fav.example:2020 #12");
   h.connection.state = SocketState::kConnected;
   h.session.OnConnected();
-  EXPECT_EQ(h.Look("sent"), "MAKEROOM My  Den||0, SCRAWLBOX_CL13NT 101000");
+  EXPECT_EQ(h.Look("sent"), "MAKEROOM My  Den||0|fr, SCRAWLBOX_CL13NT 101000");
 }
 
 }  // namespace

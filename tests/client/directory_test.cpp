@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "directory/languages.h"
 #include "directory/tracker.h"
 #include "tests/support/client_fakes.h"
 #include "tests/support/fake_http.h"
@@ -31,6 +32,29 @@ TEST(Replies, TheRecordIsTheFirstLineAndTheVersionHasTwoDigitsOfMinorAndThreeOfR
       {"1e300", INT64_MAX}};
   for (const auto& [file, version] : files) EXPECT_EQ(LatestVersion(file), version) << file;
   EXPECT_TRUE(!IsNewer(102031, 102031) && IsNewer(102031, 102032) && !IsNewer(102031, 0));
+}
+
+// A list's name says its language; a set-up that names no list plays the room's language's.
+TEST(WordListLanguages, TheRoomsLanguageElseEnglishElseEveryList) {
+  const std::vector<std::string> shipped = {"animals", "de-tiere",     "es-comida", "food",
+                                            "de-orte", "pl-zwierzeta", "en-extra"};
+  const struct {
+    const char* name;
+    std::vector<std::string> lists;
+    const char* language;
+    std::vector<std::string> chosen;
+  } rows[] = {
+      {"a prefix names the language", shipped, "de", {"de-tiere", "de-orte"}},
+      {"English lists have none, or en-", shipped, "en", {"animals", "food", "en-extra"}},
+      {"any code, known or not", shipped, "pl", {"pl-zwierzeta"}},
+      {"no lists in the language: English", shipped, "fr", {"animals", "food", "en-extra"}},
+      {"no language (an older room): English", shipped, "", {"animals", "food", "en-extra"}},
+      {"no English either: every list", {"de-tiere", "es-comida"}, "fr", {"de-tiere", "es-comida"}},
+      {"no lists", {}, "de", {}},
+  };
+  for (const auto& row : rows) {
+    EXPECT_EQ(DefaultWordLists(row.lists, row.language), row.chosen) << row.name;
+  }
 }
 
 // --- The client's update check -------------------------------------------------------------

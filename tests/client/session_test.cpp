@@ -51,13 +51,14 @@ TEST(Login, ARoomOfAHostIsNamedBeforeTheGreeting) {
 
 TEST(Login, AMadeRoomIsAskedForFirstAndTheAnswerGivesItsCodeAndLinks) {
   ClientHarness h;  // without a nickname: the room is made once there is one
-  h.session.CreateRoom("scrawlbox://host.example:2021/old", "Friends\x03of mine", "s3cret", true);
+  h.session.CreateRoom("scrawlbox://host.example:2021/old", "Friends\x03of mine", "s3cret", true,
+                       "de");
   EXPECT_THAT(h.view.nickname_asks, ElementsAre(""));
   h.session.SetProfile({.Nickname = "Me"});
   EXPECT_EQ(h.Look("to"), "host.example:2021 #1");
   h.connection.state = SocketState::kConnected;
   h.session.OnConnected();
-  EXPECT_EQ(h.Look("sent"), "MAKEROOM Friendsof mine|s3cret|1, SCRAWLBOX_CL13NT 101000");
+  EXPECT_EQ(h.Look("sent"), "MAKEROOM Friendsof mine|s3cret|1|de, SCRAWLBOX_CL13NT 101000");
   h.Look("said");
   h.Play(
       // The page's link without a host: the host connected to.
@@ -69,7 +70,11 @@ TEST(Login, AMadeRoomIsAskedForFirstAndTheAnswerGivesItsCodeAndLinks) {
       "SCRAWLBOX_S3RV3R 101 => said: \n"
       // The maker logs in with the room's password, which is not kept.
       "USEROK 100000| => sent: USER Me|0|0|Not given|-|-|-, PASS s3cret\n"
-      "PASSOK |Friendsof mine|-|0|0");
+      "PASSOK |Friendsof mine|-|0|0|de");
+  // The room's language picks the lists a first set-up starts with.
+  EXPECT_EQ(h.session.RoomLanguage(), "de");
+  EXPECT_THAT(h.session.DefaultWordLists({"animals", "de-tiere", "fr-animaux", "de-orte"}),
+              ElementsAre("de-tiere", "de-orte"));
   EXPECT_THAT(h.settings.History(),
               ElementsAre(ServerEntry{"host.example:2021/k3mq8tz2wd", "Friendsof mine", ""}));
   EXPECT_EQ(h.ini.INIRead("Room Passwords", "host.example:2021/k3mq8tz2wd", ""), "");
@@ -413,6 +418,69 @@ TEST(GameSetup, NumbersAreHeldWithinTheirLimitsSentInMillisecondsAndKeptNamedAft
             "STARTGAME Den|nodesc|0|100|10000|900000|^animals^food");
   const GameSetup kept = h.session.LastGameSetup();  // as sent, under the room's name
   EXPECT_EQ(kept.room_name + " " + std::to_string(kept.total_rounds), "Room 100");
+}
+
+TEST(GameSetup, WordListsAreGroupedByTheLanguageTheirNamesBeginWith) {
+  const std::vector<std::string> names = {"animals",  "fr-animaux", "de-tiere", "it-cibo", "hard",
+                                          "sea-life", "de-essen",   "DE-x",     "es-"};
+  const struct {
+    const char* first;
+    const char* groups;
+  } rows[] = {
+      // Names without a two-letter code and "-" in front are English, as lists were before.
+      {"de", "de: tiere essen | en: animals hard sea-life DE-x es- | fr: animaux | it: cibo"},
+      {"it", "it: cibo | en: animals hard sea-life DE-x es- | de: tiere essen | fr: animaux"},
+      {"pt", "en: animals hard sea-life DE-x es- | de: tiere essen | fr: animaux | it: cibo"},
+  };
+  for (const auto& row : rows) {
+    std::string shown;
+    for (const WordListGroup& group : WordListsByLanguage(names, row.first)) {
+      shown += (shown.empty() ? "" : " | ") + group.language + ":";
+      for (const std::string& name : group.lists) shown += " " + std::string(WordListTitle(name));
+    }
+    EXPECT_EQ(shown, row.groups) << row.first;
+  }
+}
+
+// The game's own lines in the player's language, and what a room words (in English, as every room
+// does) translated where it is one of the texts the clients know, its places filled from the
+// room's text; anything else as it came.
+TEST(Languages, TheSessionSpeaksThePlayersLanguageAndTranslatesTheRoomsKnownTexts) {
+  ClientHarness h("[Player Information]\nNickname=Me\n");
+  h.session.SetLanguage("de");
+  h.LogIn(100005, {"Ann"});
+  h.Play(
+      "WORDFOUND 3|100000 => said: Ann hat das Wort gefunden!\n"
+      // A kick by the operator: the reason's own words are the operator's and stay.
+      "NOTICE Ann has been kicked by the server operator: too rude => said: Ann wurde vom "
+      "Serverbetreiber rausgeworfen: too rude\n"
+      "NOTICE Something only this room says. => said: Something only this room says.\n"
+      "NOTICE The room is full. => said: Der Raum ist voll.");
+  // What the rooms word themselves, in English; as some older room may word it too.
+  struct Case {
+    const char* language;
+    const char* text;
+    const char* shown;
+  };
+  for (const Case& c : {
+           Case{"fr", "Ann votes to kick Bob (2 of 3 needed).",
+                "Ann vote pour expulser Bob (2 sur 3 n\xE9"
+                "cessaires)."},
+           Case{"es", "The word was cat. Found by Ann (+120), Bob (+80); Cid drew (+100).",
+                "La palabra era cat. La adivinaron Ann (+120), Bob (+80); Cid dibuj\xF3 (+100)."},
+           // A nickname with a place marker in it is not filled again.
+           Case{"de", "%2 has found the word!", "%2 hat das Wort gefunden!"},
+           Case{"en", "The room is full.", "The room is full."},
+           Case{"xx", "The room is full.", "The room is full."},
+           Case{"de", "", ""},
+       }) {
+    EXPECT_EQ(TranslatedIn(c.language, c.text), c.shown) << c.language << ": " << c.text;
+  }
+  // Counted texts take each language's plural: French counts 0 as one.
+  EXPECT_EQ(SayCountedIn("fr", "%1. %2 - %n point(s)", 0, {"2", "Ann"}), "2. Ann \x96 0 point");
+  EXPECT_EQ(SayCountedIn("de", "%1. %2 - %n point(s)", 0, {"2", "Ann"}), "2. Ann \x96 0 Punkte");
+  EXPECT_EQ(SayCountedIn("en", "%1. %2 - %n point(s)", 1, {"1", "Ann"}), "1. Ann - 1 point");
+  EXPECT_EQ(SayIn("xx", "%1 wins!", {"Ann"}), "Ann wins!");
 }
 
 }  // namespace

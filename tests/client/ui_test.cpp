@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -365,11 +366,13 @@ TEST_F(Window, ARoomIsMadeOnTheLastServerAsTypedAndItsLinksAreOfferedToCopy) {
   dialog->findChild<QLineEdit*>(QStringLiteral("txtRoomName"))->setText(QStringLiteral("Friday"));
   dialog->findChild<QLineEdit*>(QStringLiteral("txtRoomPassword"))->setText(QStringLiteral("pw"));
   dialog->findChild<QCheckBox*>(QStringLiteral("chkListed"))->setChecked(true);
+  auto* language = dialog->findChild<QComboBox*>(QStringLiteral("cboLanguage"));
+  language->setCurrentIndex(language->findText(QStringLiteral("Deutsch")));
   create->click();
   EXPECT_EQ(connection.host + ":" + std::to_string(connection.port), "den.example:2021");
   connection.state = SocketState::kConnected;
   session.OnConnected();
-  EXPECT_EQ(Sent(), "MAKEROOM Friday|pw|1, SCRAWLBOX_CL13NT 101000");
+  EXPECT_EQ(Sent(), "MAKEROOM Friday|pw|1|de, SCRAWLBOX_CL13NT 101000");
   Receive("ROOMMADE", Wire("xyz|"));
   auto* invite = Find<QDialog>("wRoomInvite");
   ASSERT_TRUE(invite && invite->isVisible());
@@ -475,12 +478,13 @@ TEST_F(GameWindow, TheSetupWindowNeedsAListShowsItsRangesAndSendsTheGame) {
   EXPECT_EQ(Sent(), "GETWORDLISTS -");
   auto* lists = setup->findChild<QListWidget*>(QStringLiteral("lvwWordlist"));
   ASSERT_EQ(lists->count(), 3);
-  // A first set-up starts with the first list ticked, in the room it is for.
-  EXPECT_EQ(lists->item(0)->text() + QString::number(lists->item(0)->checkState()), "animals2");
+  // A first set-up starts with the lists of the room's language ticked (English, from a room that
+  // names none), in the room it is for.
+  for (int i = 0; i < lists->count(); ++i) EXPECT_EQ(lists->item(i)->checkState(), Qt::Checked);
   EXPECT_EQ(setup->findChild<QLineEdit*>(QStringLiteral("txtRoomName"))->text(), "Room");
   auto* status = setup->findChild<QLabel*>(QStringLiteral("labStatus"));
   EXPECT_EQ(status->text(), "Wordlist downloaded.");
-  lists->item(0)->setCheckState(Qt::Unchecked);
+  for (int i = 0; i < lists->count(); ++i) lists->item(i)->setCheckState(Qt::Unchecked);
   setup->StartGame();  // nothing chosen
   EXPECT_EQ(status->text(), "Please select at least one wordlist.");
   EXPECT_EQ(Sent(), "");

@@ -17,7 +17,12 @@ import xml.etree.ElementTree as ET
 from pathlib import Path
 
 # What each program's translations are made from, as its CMakeLists.txt says.
-SOURCES = {"client": ["client/ui"]}
+SOURCES = {"client": ["client/ui"], "server": ["server/ui"], "common": ["common/ui"],
+           "game": ["client/room", "web/core", "protocol", "directory", "server/admin",
+                    "server/game", "server/connections", "server/host"]}
+# The game's texts are written through the core's own functions, which lupdate reads as Qt's.
+OPTIONS = {"game": ["-tr-function-alias", "QT_TR_NOOP+=Say,QT_TR_NOOP+=RoomText,"
+                    "QT_TR_NOOP+=SB_TEXT,QT_TR_N_NOOP+=SayCounted"]}
 PLACEHOLDER = re.compile(r"%(?:n|L?\d+)")
 
 
@@ -30,12 +35,15 @@ def main():
     faults = []
     with tempfile.TemporaryDirectory() as work:
         for ts in sorted((root / "translations").glob("*.ts")):
-            program = ts.stem.rsplit("_", 1)[0]
+            program, language = ts.stem.rsplit("_", 1)
             copy = Path(work) / ts.name
             shutil.copy(ts, copy)
-            subprocess.run([lupdate, "-silent", "-locations", "none", "-I", str(root),
+            # English is the sources' own text: its file holds only the forms of counted texts.
+            only = ["-pluralonly"] if language == "en" else []
+            subprocess.run([lupdate, "-silent", "-locations", "none", *only,
+                            *OPTIONS.get(program, []), "-I", str(root),
                             *[str(root / s) for s in SOURCES[program]], "-ts", str(copy)],
-                           check=True)
+                           check=True, stderr=subprocess.DEVNULL)
             for context in ET.parse(copy).getroot().iter("context"):
                 name = context.findtext("name")
                 for message in context.iter("message"):

@@ -38,6 +38,14 @@ TEST(Utf8, GoesToWindows1252AndBackWithQuestionMarksForTheRest) {
   std::string every_byte;
   for (int byte = 1; byte < 256; ++byte) every_byte.push_back(static_cast<char>(byte));
   EXPECT_EQ(Cp1252FromUtf8(Utf8FromCp1252(every_byte)), every_byte);
+  // Every letter German, French and Spanish players type gets through, one byte each; what the
+  // code page lacks is one "?" per character, and the page names those to the one who typed them.
+  const std::string letters = "äöüÄÖÜß àâæçéèêëîïôœùûüÿ ÀÂÆÇÉÈÊËÎÏÔŒÙÛÜŸ áéíóúñü¿¡ ÁÉÍÓÚÑÜ";
+  std::string lost;
+  EXPECT_EQ(Cp1252FromUtf8(letters, &lost).size(), 59u);
+  EXPECT_EQ(Utf8FromCp1252(Cp1252FromUtf8(letters)), letters);
+  EXPECT_EQ(Utf8FromCp1252(Cp1252FromUtf8("Łódź ő? 😀中\xFF", &lost)), "?ód? ?? ???");
+  EXPECT_EQ(lost, "Łźő😀中\xEF\xBF\xBD");
 }
 
 TEST(LeadingNumber, ReadsTheNumberAtTheStartZeroForTextAndSaturates) {

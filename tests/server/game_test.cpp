@@ -30,6 +30,7 @@ using TwoPlayers = testing_support::TwoInRoom<GameHarness>;
 TEST(GameSetup, TheStartListNamesAndBadSetUpData) {
   GameHarness h;
   for (int i = 0; i < 22; ++i) h.WriteList("list" + std::to_string(100 + i) + ".txt", "x\r\n");
+  h.WriteList("empty.txt", "# nothing yet\r\n");
   h.Rescan();
   const int a = h.Join("ann");
   const int b = h.Join("ben");
@@ -43,21 +44,21 @@ TEST(GameSetup, TheStartListNamesAndBadSetUpData) {
   EXPECT_EQ(h.server.statistics().Get(Stat::GamesStarted), 1);
   // A joiner hears the round in PASSOK, then the game and the clock as it runs for the others.
   const int late = h.LogInTo(GameHarness::Step::kUserList, "late");
-  EXPECT_THAT(h.Got(late), AllOf(HasSubstr(", PASSOK ||-|1|5, "),
+  EXPECT_THAT(h.Got(late), AllOf(HasSubstr(", PASSOK ||-|1|5|en, "),
                                  EndsWith(", GAMERUNNING 100000||_____, STARTGAMETIMER 45000")));
   h.TakeAll();
   // Ten list names a message, and the others are told a game is being set up.
   h.Send(a, to_server::GETWORDLISTS, "-");
   EXPECT_EQ(h.Got(a),
-            "WORDLIST list100|list101|list102|list103|list104|list105|list106|list107|list108|"
-            "list109, WORDLIST list110|list111|list112|list113|list114|list115|list116|list117|"
-            "list118|list119, WORDLIST list120|list121|test, WORDLISTEND -");
+            "WORDLIST empty|list100|list101|list102|list103|list104|list105|list106|list107|"
+            "list108, WORDLIST list109|list110|list111|list112|list113|list114|list115|list116|"
+            "list117|list118, WORDLIST list119|list120|list121|test, WORDLISTEND -");
   EXPECT_EQ(h.Got(b), "GAMEISBEINGSETUP -");
   // Closing the set-up window takes the notice back, unless a game runs.
   h.Send(a, to_server::CANCELSETUP, "-");
   EXPECT_EQ(h.Got(b), "");
-  // Missing fields: no word lists chosen, so no word and no game, and the notice goes.
-  h.Send(b, to_server::STARTGAME, "Room");
+  // Lists that give no word: no game, and the notice goes.
+  h.StartGame(b, 3, 60000, 30000, "empty");
   h.Send(a, to_server::CANCELSETUP, "-");
   const std::string no_words = "NOTICE No words could be read from the chosen word lists.";
   EXPECT_EQ(h.Got(a), no_words);
@@ -83,6 +84,21 @@ TEST(GameSetup, TheStartListNamesAndBadSetUpData) {
               ElementsAre(testing::StartsWith("ScanWordlist(): There was an error sca")));
   h.Send(a, to_server::GETWORDLISTS, "-");
   EXPECT_EQ(h.Got(a), "NOWORDLISTS -");
+}
+
+// A set-up that names none of the room's lists, and no words of its own, plays its language's.
+TEST(GameSetup, ASetUpNamingNoListPlaysTheListsOfTheRoomsLanguage) {
+  GameHarness h(std::string(GameHarness::kNoChatLimit) + "Language=de\n");
+  h.WriteList("de-tiere.txt", "Hund\r\n");
+  h.WriteList("de-orte.txt", "Haus\r\n");
+  h.WriteList("fr-lieux.txt", "maison\r\n");
+  h.Rescan();
+  const int a = h.Join("ann");
+  h.Join("ben");
+  // Missing fields too: the numbers are held to their bounds as ever.
+  h.Send(a, to_server::STARTGAME, "Room");
+  EXPECT_EQ(h.game.state().ChosenLists, Wire("de-orte^de-tiere"));
+  EXPECT_TRUE(h.game.state().GameRunning);
 }
 
 // The set-up's own words are a game alone, each once before any again, or one more list.

@@ -17,7 +17,7 @@ namespace to_server = protocol::to_server;
 
 // Broadcasts reach only players in the room, and an admin claim needs an empty room.
 TEST(Login, WholeSequenceFromHandshakeToUserList) {
-  ServerHarness h("[Server Details]\nName=A room with a long name\nMOTD=Be kind\n");
+  ServerHarness h("[Server Details]\nName=A room with a long name\nMOTD=Be kind\nLanguage=fr\n");
   const int first = h.Join("alice");
   h.Send(first, to_server::ADMIN, "alice");
   const int slot = h.Handshake("10.1.2.3");
@@ -33,7 +33,7 @@ TEST(Login, WholeSequenceFromHandshakeToUserList) {
             "USEROK 100001|; bob; Awaiting password...");
   h.Send(slot, to_server::PASS, "wrong password");  // the room has no password
   EXPECT_EQ(h.Got(slot) + "; " + h.Got(first) + "; " + row.status,
-            "PASSOK Be kind|A room with a long n|-|1|10; SAY 100000|hi, JOIN 100001|bob|0; "
+            "PASSOK Be kind|A room with a long n|-|1|10|fr; SAY 100000|hi, JOIN 100001|bob|0; "
             "Awaiting UserList request...");
   h.Send(slot, to_server::ULISTREQ, "-");
   EXPECT_EQ(h.Got(slot) + "; " + row.status,
@@ -71,7 +71,7 @@ TEST(Login, OldVersionsAndDisagreeAreRefusedAndJoinersDuringAGameAreToldOfIt) {
   h.server.SetGame(&game);
   const int late = h.LogInTo(ServerHarness::Step::kUserList, "late");
   EXPECT_EQ(h.Got(late),
-            "SCRAWLBOX_S3RV3R 101, USEROK 100003|, PASSOK ||-|3|5, "
+            "SCRAWLBOX_S3RV3R 101, USEROK 100003|, PASSOK ||-|3|5|en, "
             "ULIST 100003|late|0|0, ULISTEND, GAMERUNNING 100000|" +
                 std::string(100, 'c') + "|");  // no pattern yet
 }

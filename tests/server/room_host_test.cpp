@@ -215,15 +215,24 @@ TEST_F(HostTest, AMakeRoomMessageMakesTheRoomAndTheConnectionEntersItOrIsToldWhy
   const int ann = Connect("10.0.0.7");
   host.OnData(ann, protocol::Frame(to_server::MAKEROOM,
                                    "  \x03\x03"
-                                   "0") +
+                                   "0\x03"
+                                   "fr") +
                        LoginBytes("Ann"));
   ASSERT_EQ(host.RoomCount(), 1u);
   const std::string code = host.Codes().front();
   const std::string got = Got(ann);
   EXPECT_THAT(got, testing::StartsWith("ROOMMADE " + code + "|http://:2030/r/" + code + ", "));
-  EXPECT_THAT(got, HasSubstr("PASSOK"));
+  // Its players are told its language.
+  EXPECT_THAT(got, HasSubstr("PASSOK |Private room|-|1|10|fr, "));
   EXPECT_EQ(host.Find(code)->core().settings().Name, "Private room");
   EXPECT_EQ(host.Find(code)->core().InRoomCount(), 1);
+  // A language the host does not know makes the room in its default one.
+  ini.INIWrite(server::kRoomDefaultsSection, "Language", "es");
+  host.OnData(Connect("10.0.0.8"), protocol::Frame(to_server::MAKEROOM, "Mia's\x03\x030\x03xx"));
+  ASSERT_EQ(host.RoomCount(), 2u);
+  const std::vector<std::string> codes = host.Codes();
+  const std::string& other = codes.front() == code ? codes.back() : codes.front();
+  EXPECT_EQ(host.Find(other)->core().settings().Language, "es");
 
   ini.INIWrite(server::kHostSection, "Creations Per Hour", "0");
   server::RoomHost none(Ports());
@@ -341,7 +350,8 @@ TEST_F(HostTest, TheOperatorMakesListsAndClosesRoomsFromTheConsole) {
               testing::ElementsAre(MatchesRegex("Room [a-z2-9]{10} made.")));
   const std::string code = host.Codes().front();
   EXPECT_THAT(host.Execute("rooms")[1], HasSubstr(code + "  0 players  public  Quiz night"));
-  EXPECT_THAT(host.Execute("help"), testing::Contains(HasSubstr("create [public] NAME")));
+  EXPECT_THAT(host.Execute("help"),
+              testing::Contains(HasSubstr("create [public] NAME [lang=CODE]")));
   EXPECT_EQ(host.Execute("close nosuch"), std::vector<std::string>{"There is no room nosuch."});
   host.Execute("close " + code);
   // Closing, it lets nobody in: a connection that came now would outlive the room.
@@ -349,6 +359,13 @@ TEST_F(HostTest, TheOperatorMakesListsAndClosesRoomsFromTheConsole) {
   EXPECT_THAT(Got(late), HasSubstr("There is no room with that code here"));
   clock.Advance(0);
   EXPECT_EQ(host.RoomCount(), 0u);
+  // A language last, after the name.
+  EXPECT_THAT(host.Execute("create Club lang=DE"), testing::ElementsAre(HasSubstr(" made.")));
+  EXPECT_EQ(host.Execute("create Club lang=xx"),
+            std::vector<std::string>{"The language is to be one of en, de, fr, es."});
+  EXPECT_THAT(host.Execute("create lang=de"), testing::ElementsAre(HasSubstr("Usage: create")));
+  ASSERT_EQ(host.RoomCount(), 1u);
+  EXPECT_EQ(host.Find(host.Codes().front())->core().settings().Language, "de");
 }
 
 }  // namespace

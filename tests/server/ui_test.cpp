@@ -146,10 +146,10 @@ TEST_F(WindowTest, LogsShowPeerTextPlainlyAndKeepOnlyTheNewestEntries) {
                   .endsWith(QStringLiteral("line %1").arg(MainWindow::kMaxLogEntries + 9)));
 }
 
-TEST_F(WindowTest, DetailsComeAfterAnEnglishOnlyNoticeTheFirstTimeAndWriteWhatWasTyped) {
+TEST_F(WindowTest, DetailsComeAfterANoticeOfTheLettersTheFirstTimeAndWriteWhatWasTyped) {
   ServerDetailsDialog::OpenWithNotice(&core, &window);
-  auto* notice = Find<QMessageBox>("msgEnglishOnly");
-  EXPECT_EQ(notice->windowTitle(), "Use English characters only!");
+  auto* notice = Find<QMessageBox>("msgWesternLetters");
+  EXPECT_EQ(notice->windowTitle(), "Western European letters only");
   EXPECT_EQ(Find<ServerDetailsDialog>("wServerDetails"), nullptr);
   notice->done(QMessageBox::Ok);
   QApplication::processEvents();
@@ -168,7 +168,7 @@ TEST_F(WindowTest, DetailsComeAfterAnEnglishOnlyNoticeTheFirstTimeAndWriteWhatWa
             QStringLiteral("Caf\u00e9 Sketch - Scrawlbox Server ") + scrawlbox::VersionLabel());
   QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   ServerDetailsDialog::OpenWithNotice(&core, &window);  // no notice the second time
-  EXPECT_EQ(Find<QMessageBox>("msgEnglishOnly"), nullptr);
+  EXPECT_EQ(Find<QMessageBox>("msgWesternLetters"), nullptr);
   EXPECT_NE(Find<ServerDetailsDialog>("wServerDetails"), nullptr);
 }
 

@@ -38,12 +38,15 @@ namespace {
 using emscripten::val;
 
 // JavaScript strings cross as UTF-8; the session's text is Windows-1252. Every string passes
-// through one of these two.
-std::string Wire(const std::string& utf8) {
-  return protocol::Cp1252FromUtf8(utf8);
+// through one of these, and what the code page cannot hold arrives as "?", never left out.
+std::string Wire(const std::string& utf8, std::string* lost = nullptr) {
+  return protocol::Cp1252FromUtf8(utf8, lost);
+}
+std::string Utf8(std::string_view wire) {
+  return protocol::Utf8FromCp1252(wire);
 }
 val Js(std::string_view wire) {
-  return val(protocol::Utf8FromCp1252(wire));
+  return val(Utf8(wire));
 }
 
 // The session keeps red in the low byte; the page writes colours as CSS does.
@@ -228,7 +231,16 @@ class PageCore : public client::ClientView {
         pad_(&session_, scheduler_),
         rgba_(static_cast<size_t>(drawing::Raster::kWidth) * drawing::Raster::kHeight * 4) {
     pad_.AddOnChanged([this] { pad_changed_ = true; });
-    session_.SetNotConnectedStatus("Not connected: practise here, or join with a nickname.");
+    WordStatus();
+  }
+
+  // The player's language, from the page's choice: the session's own lines and the room's known
+  // texts from now on, and the buttons at once. What the chat shows already stays as it was.
+  void SetLanguage(const std::string& language) {
+    session_.SetLanguage(language);
+    WordStatus();
+    session_.RefreshNotConnectedStatus();
+    ShowControls(controls_);
   }
 
   // --- What the page calls ----------------------------------------------------------------------
@@ -264,7 +276,14 @@ class PageCore : public client::ClientView {
   }
 
   std::string Nickname() const {
-    return session_.NeedsProfile() ? "" : protocol::Utf8FromCp1252(session_.profile().Nickname);
+    return session_.NeedsProfile() ? "" : Utf8(session_.profile().Nickname);
+  }
+  // What of a text the player typed would reach the room as "?", so that the page can say so
+  // before it is sent.
+  std::string Unsendable(const std::string& text) const {
+    std::string lost;
+    Wire(text, &lost);
+    return lost;
   }
   void Join(const std::string& nickname) {
     client::Profile profile = session_.profile();
@@ -349,6 +368,13 @@ class PageCore : public client::ClientView {
   val CustomWords(const std::string& text) const {
     return Array(protocol::CustomWords(Wire(text)), Js);
   }
+  val DefaultWordLists(const val& names) const {
+    std::vector<std::string> lists;
+    const size_t count = names.isArray() ? names["length"].as<size_t>() : 0;
+    for (size_t i = 0; i < count; ++i) lists.push_back(Wire(names[i].as<std::string>()));
+    return Array(session_.DefaultWordLists(lists), Js);
+  }
+  std::string RoomLanguage() const { return session_.RoomLanguage(); }
   void SetMuted(bool muted) { muted_ = muted; }
 
   // The pad takes the player's hand only while the session lets the player draw.
@@ -473,8 +499,8 @@ class PageCore : public client::ClientView {
   }
   void ShowControls(const client::Controls& controls) override {
     controls_ = controls;
-    const auto button = [](const auto& state) {
-      return Object({{"caption", Js(state.caption())},
+    const auto button = [this](const auto& state) {
+      return Object({{"caption", Js(client::SayIn(session_.language(), state.caption()))},
                      {"enabled", val(state.enabled)},
                      {"colour", state.colour ? val(Css(*state.colour)) : val::null()}});
     };
@@ -562,6 +588,10 @@ class PageCore : public client::ClientView {
   void SetWatchUntilNextRound(bool on) { session_.SetWatchUntilNextRound(on); }
 
  private:
+  void WordStatus() {
+    session_.SetNotConnectedStatus(
+        session_.Say("Not connected: practise here, or join with a nickname."));
+  }
   void Flush() {
     if (!pad_changed_) return;
     pad_changed_ = false;
@@ -590,6 +620,7 @@ EMSCRIPTEN_BINDINGS(page_core) {
       .function("onClose", &PageCore::OnClose)
       .function("onError", &PageCore::OnError)
       .function("nickname", &PageCore::Nickname)
+      .function("unsendable", &PageCore::Unsendable)
       .function("join", &PageCore::Join)
       .function("retryWithPassword", &PageCore::RetryWithPassword)
       .function("leave", &PageCore::Leave)
@@ -605,6 +636,8 @@ EMSCRIPTEN_BINDINGS(page_core) {
       .function("requestWordLists", &PageCore::Run<&client::Session::RequestWordLists>)
       .function("startGame", &PageCore::StartGame)
       .function("customWords", &PageCore::CustomWords)
+      .function("defaultWordLists", &PageCore::DefaultWordLists)
+      .function("roomLanguage", &PageCore::RoomLanguage)
       .function("cancelGameSetup", &PageCore::Run<&client::Session::CancelGameSetup>)
       .function("setMuted", &PageCore::SetMuted)
       .function("clickTool", &PageCore::ClickTool)
@@ -621,7 +654,8 @@ EMSCRIPTEN_BINDINGS(page_core) {
       .function("chooseWord", &PageCore::ChooseWord)
       .function("voteKick", &PageCore::VoteKick)
       .function("setWatching", &PageCore::SetWatching)
-      .function("setWatchUntilNextRound", &PageCore::SetWatchUntilNextRound);
+      .function("setWatchUntilNextRound", &PageCore::SetWatchUntilNextRound)
+      .function("setLanguage", &PageCore::SetLanguage);
 }
 
 }  // namespace page

@@ -10,7 +10,7 @@ import { join as joinPath } from "node:path";
 import puppeteer, { type Browser, type Page } from "puppeteer-core";
 
 // Where ctest put the programs and their Data folder.
-const binDir = process.env.SCRAWLBOX_BIN_DIR ?? joinPath(process.cwd(), "..", "build", "bin");
+export const binDir = process.env.SCRAWLBOX_BIN_DIR ?? joinPath(process.cwd(), "..", "build", "bin");
 const chromium = process.env.SCRAWLBOX_CHROMIUM ?? "/usr/bin/chromium";
 // How long one step may take before a test calls it lost: generous, since the tests share the
 // machine with the rest of the build's tests.
@@ -148,10 +148,13 @@ export async function startTracker(): Promise<Tracker> {
 }
 
 // The desktop client with a nickname of its own, joined to the room: on Qt's offscreen platform,
-// or on the given X display, where a test can type into it.
-export function startDesktopClient(room: Room, nickname: string, display?: Display): Program {
+// or on the given X display, where a test can type into it; in the interface language given.
+export function startDesktopClient(room: Room, nickname: string, display?: Display, language = ""): Program {
   const dataDir = mkdtempSync(joinPath(tmpdir(), "scrawlbox-desk-"));
-  writeFileSync(joinPath(dataDir, "Client.ini"), `[Player Information]\r\nNickname=${nickname}\r\n`);
+  writeFileSync(
+    joinPath(dataDir, "Client.ini"),
+    `[Player Information]\r\nNickname=${nickname}\r\n[Interface]\r\nLanguage=${language}\r\n`,
+  );
   // libxkbcommon, which Qt's X platform loads, calls strndup on keymap names that are not
   // NUL-terminated in the X server's reply: allowed, but a sanitizer build's strict string
   // checks stop the program for it.
@@ -223,15 +226,22 @@ export async function launchBrowser(): Promise<Browser> {
   });
 }
 
-// A page of its own (its own storage), at a phone's size with touch when asked.
+// A page of its own (its own storage), at a phone's size with touch when asked, in a browser
+// that prefers the languages given (else the browser's own).
 export async function openPlayer(
   browser: Browser,
   room: Room,
   viewport = { width: 1280, height: 800, deviceScaleFactor: 1, hasTouch: false, isMobile: false },
   headers: Record<string, string> = {},
+  languages: string[] = [],
 ): Promise<Page> {
   const context = await browser.createBrowserContext();
   const page = await context.newPage();
+  if (languages.length > 0) {
+    await page.evaluateOnNewDocument((preferred: string[]) => {
+      Object.defineProperty(navigator, "languages", { get: () => preferred });
+    }, languages);
+  }
   await page.setExtraHTTPHeaders(headers);
   page.setDefaultTimeout(kPatience);
   await page.setViewport(viewport);
@@ -310,10 +320,20 @@ export async function stroke(page: Page, from: [number, number], to: [number, nu
   else await page.mouse.up();
 }
 
+// In the open set-up, which comes with the lists of the room's language ticked, ticks that list
+// alone: a game of the animals has hardly a word with a "-", which a test reads as a blank.
+export async function tickOnly(page: Page, list: string): Promise<void> {
+  await page.waitForSelector("dialog[open] #setupStart:not([disabled])");
+  for (const box of await page.$$("#wordLists input[type=checkbox]")) {
+    if (await box.evaluate((node) => (node as HTMLInputElement).checked)) await box.click();
+  }
+  await page.locator(`dialog[open] ::-p-aria(${list})`).click();
+}
+
 // Sets up a game with the animals, the seconds of a round and of its grace when given.
 export async function setUpGame(page: Page, seconds?: number, grace?: number): Promise<void> {
   await page.locator("::-p-aria(Set up game)").click();
-  await page.locator("dialog[open] ::-p-aria(animals)").click();
+  await tickOnly(page, "animals");
   if (seconds) await page.locator("#setupSeconds").fill(String(seconds));
   if (grace) await page.locator("#setupGrace").fill(String(grace));
   await page.locator("::-p-aria(Start Game)").click();

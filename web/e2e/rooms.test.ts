@@ -15,6 +15,7 @@ import {
   panelWord,
   type Room,
   startRoom,
+  tickOnly,
   startTracker,
   text,
   waitForText,
@@ -122,7 +123,7 @@ test("three page players make a room, share its link and play a game while other
   ];
 
   await ann.locator("::-p-aria(Set up game)").click();
-  await ann.locator("dialog[open] ::-p-aria(animals)").click();
+  await tickOnly(ann, "animals");
   // The fewest rounds a game may have: each of the three draws, two of them twice.
   await ann.locator("#setupTotalRounds").fill("5");
   await ann.locator("#setupSeconds").fill("60");
@@ -188,6 +189,8 @@ test("the directory sends a visitor to a host, whose public room it lists until 
     await visitor.waitForSelector("#makeRoomDialog[open]");
     await visitor.locator("#roomNameInput").fill("Open house");
     await visitor.locator("#roomPublic").click();
+    // A room for French players, which the directory says.
+    await visitor.select("#roomLanguage", "fr");
     await Promise.all([visitor.waitForNavigation(), visitor.locator("::-p-aria(Create room)").click()]);
     const code = /\/r\/([a-z2-9]{10})$/.exec(visitor.url())?.[1] ?? "";
     assert.notEqual(code, "");
@@ -196,6 +199,7 @@ test("the directory sends a visitor to a host, whose public room it lists until 
     await until(async () => (await tracker.view()).includes(`CODE=${code}`), "the room's listing");
     const record = (await tracker.view()).split("\r\n").find((line) => line.includes(`CODE=${code}`)) ?? "";
     assert.match(record, /SERVERNAME=Open house/);
+    assert.match(record, /LANG=fr/);
     assert.ok(record.includes(`WEB=${host.url}r/${code}`), record);
     const page = await (await fetch(tracker.url)).text();
     assert.match(page, /Open house/);

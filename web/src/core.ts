@@ -195,6 +195,12 @@ export interface PageCore {
   onError(description: string): void;
 
   nickname(): string;
+  // The characters of a typed text that the room's Windows-1252 cannot hold and that would
+  // reach it as "?", in order, repeats included; "" when all of it gets through.
+  unsendable(text: string): string;
+  // The player's language, a two-letter code: the session's own lines and the room's known texts
+  // from now on, and the game buttons' captions at once.
+  setLanguage(language: string): void;
   // Keeps the nickname and joins this page's room with it.
   join(nickname: string): void;
   retryWithPassword(password: string, remember: boolean): void;
@@ -212,6 +218,10 @@ export interface PageCore {
 
   lastGameSetup(): GameSetup;
   requestWordLists(): void;
+  // Of the room's lists, those a first set-up ticks: the lists of the room's language.
+  defaultWordLists(names: string[]): string[];
+  // The room's language code as it named it at login; "" from a room that names none.
+  roomLanguage(): string;
   // False, and nothing sent, when no word list is chosen.
   startGame(setup: GameSetup): boolean;
   cancelGameSetup(): void;

@@ -1,6 +1,16 @@
 // SPDX-License-Identifier: MIT
 // The page's start: the view, the core, the room's WebSocket and the browser's storage.
 import { createCore, type PageCore } from "./core";
+import { byId } from "./view/dom";
+import {
+  isLanguage,
+  language,
+  languageOptions,
+  onLanguageChange,
+  preferredLanguage,
+  setLanguage,
+  t,
+} from "./view/i18n";
 import { Page, type Room } from "./view/page_view";
 import { roomCodeOf, Rooms } from "./view/rooms";
 
@@ -9,6 +19,7 @@ const roomCode = roomCodeOf(location.pathname);
 
 const kSettingsKey = "scrawlbox.settings";
 const kMutedKey = "scrawlbox.muted";
+const kLanguageKey = "scrawlbox.language";
 // What may wait in the socket's send buffer: far more than a room lets an artist send at once.
 const kMaxBuffered = 1 << 20;
 // How long a leaving page waits for its last message to go out.
@@ -51,7 +62,7 @@ class RoomSocket implements Room {
     socket.onmessage = (event: MessageEvent) => {
       if (event.data instanceof ArrayBuffer) this.core?.onData(new Uint8Array(event.data));
     };
-    socket.onerror = () => this.core?.onError("The connection to the room failed.");
+    socket.onerror = () => this.core?.onError(t("The connection to the room failed."));
     socket.onclose = () => {
       if (this.socket !== socket) return;
       this.socket = null;
@@ -76,7 +87,7 @@ class RoomSocket implements Room {
       // A room that has stopped reading: dropping a stroke would leave this pad unlike the
       // others', so the connection ends instead, and the player sees why.
       this.close();
-      queueMicrotask(() => this.core?.onError("The room stopped taking what this page sends."));
+      queueMicrotask(() => this.core?.onError(t("The room stopped taking what this page sends.")));
       return false;
     }
     // The core's bytes live in an ordinary ArrayBuffer; send copies them at once.
@@ -122,7 +133,25 @@ declare global {
   }
 }
 
+// The player's language, or the browser's; a change re-renders the page's words in place, so that
+// the room's connection, the chat and the pad stay as they are.
+function startLanguage(): void {
+  setLanguage(preferredLanguage(load(kLanguageKey), navigator.languages ?? [navigator.language]));
+  const choice = byId<HTMLSelectElement>("language");
+  const code = byId("languageCode");
+  choice.replaceChildren(...languageOptions());
+  choice.value = language();
+  code.textContent = language().toUpperCase();
+  choice.addEventListener("change", () => {
+    if (!isLanguage(choice.value)) return;
+    save(kLanguageKey, choice.value);
+    setLanguage(choice.value);
+    code.textContent = choice.value.toUpperCase();
+  });
+}
+
 async function start(): Promise<void> {
+  startLanguage();
   const room = new RoomSocket();
   const page = new Page(room);
   new Rooms(roomCode);
@@ -130,6 +159,9 @@ async function start(): Promise<void> {
   room.core = core;
   window.scrawlbox = core;
   page.attach(core);
+  // The core words its own lines in the page's language, the welcome included.
+  core.setLanguage(language());
+  onLanguageChange(() => core.setLanguage(language()));
   core.start();
   // A returning player (the nickname kept) goes straight in: the room gives back its points.
   const nickname = core.nickname();
@@ -144,7 +176,7 @@ async function start(): Promise<void> {
 
 function fail(error: unknown): void {
   const status = document.getElementById("statusLine");
-  if (status) status.textContent = `The game could not start in this browser: ${String(error)}`;
+  if (status) status.textContent = t("The game could not start in this browser: %1", String(error));
 }
 
 if (document.readyState === "loading") {

@@ -142,8 +142,10 @@ test("the desktop's tool keys", () => {
 
 test("the panel's words: button names, the spoken seconds and the spoken blanks", () => {
   assert.deepEqual(
-    ["Setup Game", "Skip Word!", "Give Hint", "Warn Artist", "Something New!"].map(buttonName),
-    ["Set up game", "Skip word", "Give hint", "Warn artist", "Something New"],
+    ["Setup Game", "Skip Word!", "Give Hint", "Warn Artist", "Passer le mot !", "¡Saltar palabra!"].map(
+      buttonName,
+    ),
+    ["Set up game", "Skip word", "Give hint", "Warn artist", "Passer le mot", "Saltar palabra"],
   );
   const clocks: [string, boolean][] = [
     ["01:30", false],

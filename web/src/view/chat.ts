@@ -3,11 +3,28 @@
 import type { ChatLine } from "../core";
 import { ChatHistory } from "./chat_history";
 import { cssColour, el, legibleOnWhite } from "./dom";
+import { showText, tn } from "./i18n";
 
 // Lines the log keeps; the oldest go first, so that a long evening does not fill the memory.
 export const kChatLines = 500;
 // What a room passes on of one line.
 export const kChatLength = 512;
+
+// Says which characters of a typed text reach the room as "?", each once; nothing when all of it
+// gets through. lost is what the core's unsendable found.
+export function showUnsendable(note: HTMLElement, lost: string): void {
+  const characters = [...new Set(Array.from(lost))];
+  note.hidden = characters.length === 0;
+  showText(note, () =>
+    characters.length === 0
+      ? ""
+      : tn(
+          "These characters reach the room as \"?\": %1",
+          characters.length,
+          characters.join(" "),
+        ),
+  );
+}
 
 export class ChatView {
   private readonly history = new ChatHistory();
@@ -17,6 +34,8 @@ export class ChatView {
     form: HTMLFormElement,
     private readonly input: HTMLInputElement,
     private readonly limitNote: HTMLElement,
+    private readonly unsendableNote: HTMLElement,
+    private readonly unsendable: (text: string) => string,
     onLine: (text: string) => void,
   ) {
     input.maxLength = kChatLength;
@@ -34,14 +53,20 @@ export class ChatView {
       input.setSelectionRange(recalled.length, recalled.length);
       this.showLimit();
     });
-    input.addEventListener("input", () => this.showLimit());
+    input.addEventListener("input", () => {
+      this.showLimit();
+      showUnsendable(this.unsendableNote, this.unsendable(input.value.normalize("NFC")));
+    });
     form.addEventListener("submit", (event) => {
       event.preventDefault();
-      const text = input.value;
+      // Composed, as the room spells its words: an "é" typed as "e" and an accent is one letter.
+      const text = input.value.normalize("NFC");
       if (text.length === 0) return;
       this.history.entered(text);
       input.value = "";
       this.showLimit();
+      // What the line lost stays said until the next one is typed.
+      showUnsendable(this.unsendableNote, this.unsendable(text));
       onLine(text);
     });
     // The on-screen keyboard takes the lower part of a phone's screen: the input stays above it.

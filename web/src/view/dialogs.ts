@@ -3,6 +3,7 @@
 // game set-up. Each is a modal <dialog>; what its buttons mean is the core's to act on.
 import type { GameSetup, PageCore, UserProfile } from "../core";
 import { byId, el } from "./dom";
+import { onLanguageChange, showText, t, tn } from "./i18n";
 import {
   heldNumber,
   kGraceSecondsRange,
@@ -17,8 +18,7 @@ export const kMaxWordLists = 500;
 // What a kick's reason may hold, as the core cuts it.
 const kKickReasonLength = 64;
 
-const kListsReady = "Wordlist downloaded.";
-const kNoListChosen = "Please select at least one wordlist.";
+const listsReady = (): string => t("Wordlist downloaded.");
 
 function open(dialog: HTMLDialogElement): void {
   if (!dialog.open) dialog.showModal();
@@ -46,26 +46,37 @@ export class Dialogs {
   private rememberedLists: string[] = [];
   private listsComplete = false;
   private kickId = 0;
+  private profile: UserProfile | null = null;
   // Told when a window opens or closes, so that the page can keep one "Join" on show.
   onPasswordShown: (shown: boolean) => void = () => {};
 
   constructor() {
-    const field = (id: string, limit: SetupLimit, unit: string): NumberField => {
+    type Range = (low: number, high: number) => string;
+    const field = (id: string, limit: SetupLimit, range: Range): NumberField => {
       const input = byId<HTMLInputElement>(id);
       input.min = String(limit.low);
       input.max = String(limit.high);
-      byId(`${id}Range`).textContent = `${limit.low} to ${limit.high}${unit}`;
+      showText(byId(`${id}Range`), () => range(limit.low, limit.high));
       input.addEventListener("change", () => {
         input.value = String(heldNumber(input.value, limit));
       });
       return { input, limit };
     };
     this.numbers = {
-      players: field("setupPlayerLimit", kPlayerLimitRange, " (0: no limit)"),
-      rounds: field("setupTotalRounds", kTotalRoundsRange, ""),
-      seconds: field("setupSeconds", kSecondsPerRoundRange, " seconds"),
-      grace: field("setupGrace", kGraceSecondsRange, " seconds"),
+      players: field("setupPlayerLimit", kPlayerLimitRange, (low, high) =>
+        t("%1 to %2 (0: no limit)", low, high),
+      ),
+      rounds: field("setupTotalRounds", kTotalRoundsRange, (low, high) => t("%1 to %2", low, high)),
+      seconds: field("setupSeconds", kSecondsPerRoundRange, (low, high) =>
+        t("%1 to %2 seconds", low, high),
+      ),
+      grace: field("setupGrace", kGraceSecondsRange, (low, high) =>
+        t("%1 to %2 seconds", low, high),
+      ),
     };
+    onLanguageChange(() => {
+      if (this.profile) this.showProfile(this.profile);
+    });
 
     const passwordInput = byId<HTMLInputElement>("password");
     const passwordJoin = byId<HTMLButtonElement>("passwordJoin");
@@ -77,7 +88,7 @@ export class Dialogs {
       this.onPasswordShown(false);
       if (this.password.returnValue !== "join" || passwordInput.value.length === 0) return;
       const remember = byId<HTMLInputElement>("rememberPassword").checked;
-      this.core?.retryWithPassword(passwordInput.value, remember);
+      this.core?.retryWithPassword(passwordInput.value.normalize("NFC"), remember);
       passwordInput.value = "";
     });
 
@@ -89,7 +100,7 @@ export class Dialogs {
 
     this.kick.addEventListener("close", () => {
       if (this.kick.returnValue !== "kick") return;
-      this.core?.kickUser(this.kickId, byId<HTMLInputElement>("kickReason").value);
+      this.core?.kickUser(this.kickId, byId<HTMLInputElement>("kickReason").value.normalize("NFC"));
     });
 
     for (const select of ["setupRoomName", "setupDescription"]) {
@@ -98,7 +109,7 @@ export class Dialogs {
     }
     this.lists.addEventListener("change", () => {
       if (this.listsComplete && this.chosenLists().length > 0)
-        this.showSetupStatus(kListsReady, false);
+        this.showSetupStatus(listsReady, false);
     });
     byId<HTMLFormElement>("setupForm").addEventListener("submit", (event) => {
       const submitter = (event as SubmitEvent).submitter as HTMLButtonElement | null;
@@ -117,9 +128,11 @@ export class Dialogs {
   }
 
   askRoomPassword(room: string, wrong: boolean): void {
-    byId("passwordText").textContent = wrong
-      ? `The password was not right. The room at ${room} asks for its password:`
-      : `The room at ${room} asks for a password:`;
+    showText(byId("passwordText"), () =>
+      wrong
+        ? t("The password was not right. The room at %1 asks for its password:", room)
+        : t("The room at %1 asks for a password:", room),
+    );
     const input = byId<HTMLInputElement>("password");
     input.value = "";
     byId<HTMLButtonElement>("passwordJoin").disabled = true;
@@ -137,24 +150,35 @@ export class Dialogs {
   }
 
   showUserInfo(profile: UserProfile): void {
+    this.showProfile(profile);
+    open(this.userInfo);
+  }
+
+  // The fields as the player wrote them; only their names are the page's.
+  private showProfile(profile: UserProfile): void {
+    this.profile = profile;
     const rows: [string, Node | string][] = [
-      ["Name", profile.name],
-      ["Age", profile.age],
-      ["Gender", profile.gender],
-      ["Location", profile.location],
-      ["Homepage", homepage(profile.homepage)],
-      ["Quote", profile.quote],
+      [t("Name"), profile.name],
+      [t("Age"), profile.age],
+      [t("Gender"), profile.gender],
+      [t("Location"), profile.location],
+      [t("Homepage"), homepage(profile.homepage)],
+      [t("Quote"), profile.quote],
     ];
     byId("profile").replaceChildren(
       ...rows.map(([term, value]) => el("div", {}, el("dt", {}, term), el("dd", {}, value))),
     );
-    open(this.userInfo);
   }
 
   askKickReason(id: number, nickname: string): void {
     this.kickId = id;
-    byId("kickText").textContent =
-      `Enter the reason why you are kicking ${nickname}. You are limited to ${kKickReasonLength} characters.`;
+    showText(byId("kickText"), () =>
+      t(
+        "Enter the reason why you are kicking %1. You are limited to %2 characters.",
+        nickname,
+        kKickReasonLength,
+      ),
+    );
     const reason = byId<HTMLInputElement>("kickReason");
     reason.maxLength = kKickReasonLength;
     reason.value = "[No reason given]";
@@ -163,9 +187,9 @@ export class Dialogs {
     reason.select();
   }
 
-  showMessage(title: string, text: string): void {
-    byId("messageTitle").textContent = title;
-    byId("messageText").textContent = text;
+  showMessage(title: () => string, text: () => string): void {
+    showText(byId("messageTitle"), title);
+    showText(byId("messageText"), text);
     open(this.message);
   }
 
@@ -192,7 +216,7 @@ export class Dialogs {
     this.listsComplete = false;
     this.lists.replaceChildren();
     this.setupStart.disabled = true;
-    this.showSetupStatus("Downloading wordlist...", false);
+    this.showSetupStatus(() => t("Downloading wordlist..."), false);
     this.setup.returnValue = "";
     open(this.setup);
     core.requestWordLists();
@@ -211,21 +235,27 @@ export class Dialogs {
   wordListsComplete(): void {
     if (!this.setup.open) return;
     const boxes = this.boxes();
-    // A first set-up, or one whose lists this room lacks, starts with the first list, unless it
-    // plays the game's own words alone.
+    // A first set-up, or one whose lists this room lacks, starts with the lists of the room's
+    // language, unless it plays the game's own words alone.
     const alone = this.typedWords().length > 0;
-    if (boxes.length > 0 && !alone && !boxes.some((b) => b.checked)) boxes[0].checked = true;
+    if (this.core && !alone && !boxes.some((b) => b.checked)) {
+      const chosen = this.core.defaultWordLists(boxes.map((b) => b.value));
+      for (const box of boxes) box.checked = chosen.includes(box.value);
+    }
     this.listsComplete = true;
-    this.showSetupStatus(kListsReady, false);
+    this.showSetupStatus(listsReady, false);
     this.setupStart.disabled = false;
   }
 
   noWordLists(): void {
-    this.showSetupStatus("No wordlists available.", false);
+    this.showSetupStatus(() => t("No wordlists available."), false);
     this.setupStart.disabled = false; // a game of one's own words needs no list
     this.showMessage(
-      "Server has no wordlists...",
-      "The server hasn't been setup properly and does not contain any word lists. Please let the administrator of this server know!",
+      () => t("Server has no wordlists..."),
+      () =>
+        t(
+          "The server hasn't been setup properly and does not contain any word lists. Please let the administrator of this server know!",
+        ),
     );
   }
 
@@ -240,20 +270,19 @@ export class Dialogs {
   }
 
   private typedWords(): string[] {
-    return this.core?.customWords(this.customWords.value) ?? [];
+    return this.core?.customWords(this.customWords.value.normalize("NFC")) ?? [];
   }
 
   private countCustomWords(): void {
     const count = this.typedWords().length;
     // The core keeps at most as many as the room takes, so the count says when typing is in vain.
-    this.customCount.textContent =
-      count === 0
-        ? "None: the game uses the lists alone."
-        : `${count} ${count === 1 ? "word" : "words"}`;
+    showText(this.customCount, () =>
+      count === 0 ? t("None: the game uses the lists alone.") : tn("%n words", count),
+    );
   }
 
-  private showSetupStatus(text: string, error: boolean): void {
-    this.setupStatus.textContent = text;
+  private showSetupStatus(text: () => string, error: boolean): void {
+    showText(this.setupStatus, text);
     this.setupStatus.classList.toggle("error", error);
   }
 
@@ -262,8 +291,8 @@ export class Dialogs {
     if (!core) return;
     const n = this.numbers;
     const setup: GameSetup = {
-      roomName: byId<HTMLInputElement>("setupRoomName").value,
-      description: byId<HTMLInputElement>("setupDescription").value,
+      roomName: byId<HTMLInputElement>("setupRoomName").value.normalize("NFC"),
+      description: byId<HTMLInputElement>("setupDescription").value.normalize("NFC"),
       playerLimit: heldNumber(n.players.input.value, n.players.limit),
       totalRounds: heldNumber(n.rounds.input.value, n.rounds.limit),
       secondsPerRound: heldNumber(n.seconds.input.value, n.seconds.limit),
@@ -272,7 +301,7 @@ export class Dialogs {
       customWords: this.typedWords(),
     };
     if (!core.startGame(setup)) {
-      this.showSetupStatus(kNoListChosen, true);
+      this.showSetupStatus(() => t("Please select at least one wordlist."), true);
       return;
     }
     this.setup.close("started");

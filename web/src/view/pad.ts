@@ -3,6 +3,8 @@
 // previews drawn over them, and the pointer handed to the core in pad pixels.
 import { PAD_HEIGHT, PAD_WIDTH, type PadState, type PageCore, Tool } from "../core";
 import { cssColour } from "./dom";
+import { onLanguageChange, t } from "./i18n";
+import { pictureIn } from "./pictures";
 import { moveButtons, padScale, pressButton, toPadPoint } from "./pad_geometry";
 
 // The brushes' widths in pad pixels, for the previews.
@@ -70,6 +72,10 @@ export class PadView {
     resized.observe(e.board);
     for (const child of Array.from(e.board.children)) resized.observe(child);
     window.addEventListener("resize", () => this.fit());
+    onLanguageChange(() => {
+      const picture = this.e.clearNote.querySelector("img");
+      if (picture) picture.alt = t("Press Clear again to clear the pad");
+    });
     this.watchRatio();
     this.fit();
   }
@@ -230,8 +236,8 @@ export class PadView {
     note.replaceChildren();
     if (shown) {
       const picture = document.createElement("img");
-      picture.src = "/icons/clear_confirm.svg";
-      picture.alt = "Press Clear again to clear the pad";
+      void pictureIn("/icons/clear_confirm.svg").then((shown) => (picture.src = shown));
+      picture.alt = t("Press Clear again to clear the pad");
       // As on the desktop, a click on the message only takes it away.
       picture.addEventListener("pointerdown", (event) => {
         event.preventDefault();

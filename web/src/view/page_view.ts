@@ -12,15 +12,17 @@ import type {
   UserProfile,
   WordChoice,
 } from "../core";
-import { ChatView } from "./chat";
+import { ChatView, showUnsendable } from "./chat";
 import { Dialogs } from "./dialogs";
 import { byId, el } from "./dom";
+import { onLanguageChange, showText, t, tn } from "./i18n";
 import { PadView } from "./pad";
 import { PanelView } from "./panel";
 import { Sounds } from "./sounds";
 import { ToolsView } from "./tools";
 import { UserListView } from "./users";
 import { WordChoiceView } from "./word_choice";
+import { showPicture } from "./pictures";
 
 // What main gives the view: the room's connection and the browser's storage.
 export interface Room {
@@ -33,10 +35,6 @@ export interface Room {
   loadMuted(): boolean;
   saveMuted(muted: boolean): void;
 }
-
-const kReservedNickname =
-  "Sorry, but you cannot use the nickname you have selected. It either contains offensive " +
-  "language, is a reserved name, or is the default profile name. Please choose another.";
 
 export class Page implements PageView {
   private core: PageCore | null = null;
@@ -54,11 +52,14 @@ export class Page implements PageView {
   private summaryTimer: ReturnType<typeof setTimeout> | null = null;
   private readonly nickname = byId<HTMLInputElement>("nickname");
   private readonly joinWhy = byId("joinWhy");
+  private readonly joinUnsendable = byId("joinUnsendable");
   private readonly leaveButton = byId<HTMLButtonElement>("leave");
   private readonly muteButton = byId<HTMLButtonElement>("mute");
   private readonly autoSkip = byId<HTMLInputElement>("autoSkip");
   private controls: Controls | null = null;
   private passwordAsked = false;
+  private winners: string[] = [];
+  private podium: Standing[] = [];
 
   constructor(private readonly room: Room) {
     this.chat = new ChatView(
@@ -66,6 +67,8 @@ export class Page implements PageView {
       byId<HTMLFormElement>("chatForm"),
       byId<HTMLInputElement>("chatInput"),
       byId("chatLimit"),
+      byId("chatUnsendable"),
+      (text) => this.core?.unsendable(text) ?? "",
       (text) => this.core?.enterChat(text),
     );
     this.users = new UserListView(byId<HTMLUListElement>("playerList"), {
@@ -103,11 +106,17 @@ export class Page implements PageView {
       this.showJoin();
     };
 
+    const unsendable = (): string =>
+      this.core?.unsendable(this.nickname.value.normalize("NFC").trim()) ?? "";
+    this.nickname.addEventListener("input", () =>
+      showUnsendable(this.joinUnsendable, unsendable()),
+    );
     this.joinForm.addEventListener("submit", (event) => {
       event.preventDefault();
-      const nickname = this.nickname.value.trim();
+      const nickname = this.nickname.value.normalize("NFC").trim();
       if (nickname.length === 0) return;
-      this.joinWhy.textContent = "";
+      showText(this.joinWhy, () => "");
+      showUnsendable(this.joinUnsendable, unsendable());
       this.core?.join(nickname);
     });
     this.leaveButton.addEventListener("click", () => this.core?.leave("Quitting"));
@@ -120,7 +129,9 @@ export class Page implements PageView {
     );
     this.muteButton.addEventListener("click", () => this.setMuted(!this.sounds.isMuted));
     byId("winnerClose").addEventListener("click", () => this.showWinner([], []));
+    showPicture(document.querySelector<HTMLImageElement>(".winner-picture")!, "/icons/winner.svg");
     this.showMuted();
+    onLanguageChange(() => this.showPodium());
   }
 
   attach(core: PageCore): void {
@@ -192,22 +203,32 @@ export class Page implements PageView {
     const shown = winners.length > 0;
     byId("winner").hidden = !shown;
     this.pad.setBlocked(shown);
+    this.winners = winners;
+    this.podium = podium;
     if (!shown) return;
     byId("winnerTitle").textContent = winners.join(" & ");
     byId("winnerShared").hidden = winners.length < 2;
+    this.showPodium();
+    const places = podium.map((s) => `${s.place}. ${s.nickname}, ${tn("%n points", s.points)}`);
+    const named = winners.join(` ${t("and")} `);
+    this.announce(
+      tn("The game is over. The winner: %1. %2", winners.length, named, places.join("; ")),
+    );
+  }
+
+  private showPodium(): void {
+    if (this.winners.length === 0) return;
     byId("podium").replaceChildren(
-      ...podium.map((s) =>
+      ...this.podium.map((s) =>
         el(
           "li",
           { class: `place place-${Math.min(s.place, 4)}` },
           el("span", { class: "place-number" }, `${s.place}.`),
           el("span", { class: "place-name" }, s.nickname),
-          el("span", { class: "place-points" }, `${s.points} points`),
+          el("span", { class: "place-points" }, tn("%n points", s.points)),
         ),
       ),
     );
-    const places = podium.map((s) => `${s.place}. ${s.nickname}, ${s.points} points`);
-    this.announce(`The game is over. The winner: ${winners.join(" and ")}. ${places.join("; ")}`);
   }
   showAgreement(text: string): void {
     this.dialogs.showAgreement(text);
@@ -219,10 +240,17 @@ export class Page implements PageView {
     this.dialogs.showUserInfo(profile);
   }
   showReservedNickname(): void {
-    this.askForNickname(kReservedNickname);
+    this.askNickname(() =>
+      t(
+        "Sorry, but you cannot use the nickname you have selected. It either contains offensive language, is a reserved name, or is the default profile name. Please choose another.",
+      ),
+    );
   }
   askForNickname(refusal: string): void {
-    this.joinWhy.textContent = refusal;
+    this.askNickname(() => refusal);
+  }
+  private askNickname(why: () => string): void {
+    showText(this.joinWhy, why);
     this.joinForm.hidden = false;
     this.nickname.focus();
     this.nickname.select();
@@ -246,8 +274,12 @@ export class Page implements PageView {
     if (!this.wordChoice.show(choice)) return;
     this.announce(
       choice.mine
-        ? `Choose the word you will draw: ${choice.words.join(", ")}. Keys 1 to ${choice.words.length}.`
-        : `${choice.chooser} is choosing a word.`,
+        ? t(
+            "Choose the word you will draw: %1. Keys 1 to %2.",
+            choice.words.join(", "),
+            choice.words.length,
+          )
+        : t("%1 is choosing a word.", choice.chooser),
     );
   }
 
@@ -279,7 +311,7 @@ export class Page implements PageView {
   private showMuted(): void {
     const muted = this.sounds.isMuted;
     this.muteButton.setAttribute("aria-pressed", String(muted));
-    this.muteButton.title = muted ? "Sounds are off" : "Mute sounds";
+    showText(this.muteButton, () => (muted ? t("Sounds are off") : t("Mute sounds")), "title");
   }
 
   // The nickname form while the page may join; a password asked for has its own Join.

@@ -3,6 +3,7 @@
 // core's Controls set them.
 import type { ButtonState, Controls, Panel } from "../core";
 import { cssColour, textColourOn } from "./dom";
+import { showText, t } from "./i18n";
 import { buttonName, inFinalSeconds, spokenPattern } from "./panel_text";
 
 export interface PanelElements {
@@ -24,7 +25,10 @@ export interface PanelElements {
 export class PanelView {
   private panel: Panel | null = null;
 
-  constructor(private readonly e: PanelElements) {}
+  constructor(private readonly e: PanelElements) {
+    // Said after the clock in a round's last seconds.
+    showText(e.clock, () => t("hurry"), "data-hurry");
+  }
 
   get admin(): string {
     return this.panel?.admin ?? "";
@@ -40,10 +44,10 @@ export class PanelView {
     const admin = panel.admin && panel.admin !== "-" ? panel.admin : "";
     e.adminName.textContent = admin;
     e.adminLine.hidden = admin === "";
-    e.rounds.textContent = panel.rounds || "-";
+    showText(e.rounds, () => panel.rounds || "-");
     e.word.textContent = panel.word || "-";
     e.word.title = panel.word;
-    if (e.status.textContent !== panel.status) e.status.textContent = panel.status;
+    showText(e.status, () => panel.status);
 
     const final = inFinalSeconds(panel.time);
     // Only the last seconds are read out, each as it comes, and the moment the clock stops.
@@ -67,8 +71,8 @@ export class PanelView {
 }
 
 function showButton(button: HTMLButtonElement, state: ButtonState): void {
-  button.textContent = state.caption;
-  button.setAttribute("aria-label", buttonName(state.caption));
+  showText(button, () => state.caption);
+  showText(button, () => buttonName(state.caption), "aria-label");
   button.disabled = !state.enabled;
   if (state.colour === null) {
     button.style.backgroundColor = "";

@@ -1,16 +1,18 @@
 // SPDX-License-Identifier: MIT
 // What the game panel says, worked out apart from the DOM.
+import { t, tn } from "./i18n";
 
-// The buttons' accessible names say what a press does now, in the page's sentence case.
-const kButtonNames: Readonly<Record<string, string>> = {
-  "Setup Game": "Set up game",
-  "Skip Word!": "Skip word",
-  "Give Hint": "Give hint",
-  "Warn Artist": "Warn artist",
-};
+// The buttons' accessible names say what a press does now, in the page's sentence case; the
+// core's captions are their keys.
+const buttonNames = (): Readonly<Record<string, string>> => ({
+  "Setup Game": t("Set up game"),
+  "Skip Word!": t("Skip word"),
+  "Give Hint": t("Give hint"),
+  "Warn Artist": t("Warn artist"),
+});
 
 export function buttonName(caption: string): string {
-  return kButtonNames[caption] ?? caption.replace(/!+$/, "");
+  return buttonNames()[caption] ?? caption.replace(/^¡+|\s*!+$/g, "");
 }
 
 // The clock's last ten seconds are read out; the minutes before them are not.
@@ -38,8 +40,8 @@ export function spokenPattern(pattern: string): string {
   const letters = spaced ? [...text].filter((_, i) => i % 2 === 0).join("") : text;
   const words = letters.split(/\s+/).filter((w) => w.length > 0);
   const said = words.map((word) => {
-    const parts = [...word].map((c) => (c === "_" ? "blank" : c));
-    return `${word.length} ${word.length === 1 ? "letter" : "letters"}: ${parts.join(", ")}`;
+    const parts = [...word].map((c) => (c === "_" ? t("blank") : c));
+    return tn("%n letters: %1", word.length, parts.join(", "));
   });
-  return words.length > 1 ? `${words.length} words. ${said.join("; ")}` : (said[0] ?? "");
+  return words.length > 1 ? tn("%n words. %1", words.length, said.join("; ")) : (said[0] ?? "");
 }

@@ -2,6 +2,7 @@
 // Rooms of a host: the window that makes a private room, and a room's invite link. The host
 // decides everything (codes, limits); the page only asks and shows the answer.
 import { byId } from "./dom";
+import { language, languageOptions, showText, t } from "./i18n";
 
 // The code of the room this page is the link of (/r/CODE), or "" for the host's main room.
 export function roomCodeOf(path: string): string {
@@ -33,6 +34,7 @@ export class Rooms {
   private readonly nameInput = byId<HTMLInputElement>("roomNameInput");
   private readonly passwordInput = byId<HTMLInputElement>("roomPassword");
   private readonly publicInput = byId<HTMLInputElement>("roomPublic");
+  private readonly languageInput = byId<HTMLSelectElement>("roomLanguage");
   private readonly makeButton = byId<HTMLButtonElement>("makeRoomButton");
   private readonly why = byId("makeRoomWhy");
   private readonly inviteTop = byId<HTMLButtonElement>("inviteTop");
@@ -41,6 +43,7 @@ export class Rooms {
   private readonly copyInvite = byId<HTMLButtonElement>("copyInvite");
 
   constructor(code: string) {
+    this.languageInput.replaceChildren(...languageOptions());
     // A single room has no room to make, and its page offers none.
     void fetch("/rooms", { headers: { Accept: "application/json" } })
       .then((answer) => (answer.ok ? answer.json() : {}))
@@ -70,39 +73,47 @@ export class Rooms {
     if (takeJustMade() === code) this.inviteDialog.showModal();
   }
 
+  // A room is for players of the page's language, unless its maker says otherwise.
   private openMake(): void {
-    this.why.textContent = "";
-    if (!this.makeDialog.open) this.makeDialog.showModal();
+    this.say(() => "");
+    if (this.makeDialog.open) return;
+    this.languageInput.value = language();
+    this.makeDialog.showModal();
+  }
+
+  private say(why: () => string): void {
+    showText(this.why, why);
   }
 
   private async copy(url: string): Promise<void> {
     const button = this.copyInvite;
     try {
       await navigator.clipboard.writeText(url);
-      button.textContent = "Link copied";
+      showText(button, () => t("Link copied"));
     } catch {
       // Without the clipboard (plain HTTP from another machine), the link is selected instead.
       const range = document.createRange();
       range.selectNodeContents(this.inviteLink);
       getSelection()?.removeAllRanges();
       getSelection()?.addRange(range);
-      button.textContent = "Copy it now";
+      showText(button, () => t("Copy it now"));
     }
-    setTimeout(() => (button.textContent = "Copy link"), 2000);
+    setTimeout(() => showText(button, () => t("Copy link")), 2000);
   }
 
   private async create(): Promise<void> {
     if (this.makeButton.disabled) return;
     this.makeButton.disabled = true;
-    this.why.textContent = "";
+    this.say(() => "");
     try {
       const answer = await fetch("/rooms", {
         method: "POST",
         headers: { "Content-Type": "application/json", Accept: "application/json" },
         body: JSON.stringify({
-          name: this.nameInput.value.trim(),
-          password: this.passwordInput.value,
+          name: this.nameInput.value.normalize("NFC").trim(),
+          password: this.passwordInput.value.normalize("NFC"),
           public: this.publicInput.checked,
+          language: this.languageInput.value,
         }),
       });
       const made = (await answer.json().catch(() => ({}))) as MadeRoom;
@@ -115,9 +126,14 @@ export class Rooms {
         location.assign("/r/" + made.code);
         return;
       }
-      this.why.textContent = made.error ?? `The host did not make the room (${answer.status}).`;
+      const reason = made.error;
+      this.say(() =>
+        reason !== undefined
+          ? reason
+          : t("The host did not make the room (%1).", answer.status),
+      );
     } catch {
-      this.why.textContent = "The host could not be reached.";
+      this.say(() => t("The host could not be reached."));
     }
     this.makeButton.disabled = false;
   }

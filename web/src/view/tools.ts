@@ -3,31 +3,70 @@
 // pad's state as aria-pressed. They work only while the core lets this player draw.
 import { type Colour, type PadState, type PageCore, Tool } from "../core";
 import { cssColour, el, parseCssColour } from "./dom";
+import { showText, t } from "./i18n";
 import { shortcutFor } from "./shortcuts";
+
+// Names and tips are said afresh in each language the player chooses.
+type Words = () => string;
 
 interface ToolButton {
   tool: Tool;
-  name: string;
+  name: Words;
   icon: string;
-  tip: string;
+  tip: Words;
 }
 
 // In the order a player reaches for them: the drawing tools, then undo and clear at the end.
 const kTools: readonly ToolButton[] = [
-  { tool: Tool.Freehand, name: "Freehand", icon: "tool_freehand.svg", tip: "Freehand (F)" },
-  { tool: Tool.Line, name: "Line", icon: "tool_line.svg", tip: "Straight line (L)" },
-  { tool: Tool.Box, name: "Rectangle", icon: "tool_box.svg", tip: "Rectangle (R)" },
-  { tool: Tool.Circle, name: "Ellipse", icon: "tool_circle.svg", tip: "Ellipse (C)" },
-  { tool: Tool.Flood, name: "Fill", icon: "tool_flood.svg", tip: "Flood fill (G)" },
-  { tool: Tool.Spray, name: "Spray", icon: "tool_spray.svg", tip: "Spray can (S)" },
-  { tool: Tool.Eraser, name: "Eraser", icon: "tool_eraser.svg", tip: "Eraser (E)" },
+  {
+    tool: Tool.Freehand,
+    name: () => t("Freehand"),
+    icon: "tool_freehand.svg",
+    tip: () => t("Freehand (F)"),
+  },
+  {
+    tool: Tool.Line,
+    name: () => t("Line"),
+    icon: "tool_line.svg",
+    tip: () => t("Straight line (L)"),
+  },
+  {
+    tool: Tool.Box,
+    name: () => t("Rectangle"),
+    icon: "tool_box.svg",
+    tip: () => t("Rectangle (R)"),
+  },
+  {
+    tool: Tool.Circle,
+    name: () => t("Ellipse"),
+    icon: "tool_circle.svg",
+    tip: () => t("Ellipse (C)"),
+  },
+  {
+    tool: Tool.Flood,
+    name: () => t("Fill"),
+    icon: "tool_flood.svg",
+    tip: () => t("Flood fill (G)"),
+  },
+  {
+    tool: Tool.Spray,
+    name: () => t("Spray"),
+    icon: "tool_spray.svg",
+    tip: () => t("Spray can (S)"),
+  },
+  {
+    tool: Tool.Eraser,
+    name: () => t("Eraser"),
+    icon: "tool_eraser.svg",
+    tip: () => t("Eraser (E)"),
+  },
 ];
 
-const kBrushes: readonly { icon: string; tip: string }[] = [
-  { icon: "brush_small.svg", tip: "Small brush (1 pixel width) (1)" },
-  { icon: "brush_medium.svg", tip: "Medium brush (2 pixel width) (2)" },
-  { icon: "brush_large.svg", tip: "Large brush (4 pixel width) (3)" },
-  { icon: "brush_huge.svg", tip: "Huge brush (8 pixel width) (4)" },
+const kBrushes: readonly { icon: string; tip: Words }[] = [
+  { icon: "brush_small.svg", tip: () => t("Small brush (%1 pixel width) (%2)", 1, 1) },
+  { icon: "brush_medium.svg", tip: () => t("Medium brush (%1 pixel width) (%2)", 2, 2) },
+  { icon: "brush_large.svg", tip: () => t("Large brush (%1 pixel width) (%2)", 4, 3) },
+  { icon: "brush_huge.svg", tip: () => t("Huge brush (%1 pixel width) (%2)", 8, 4) },
 ];
 
 // The desktop's palette, as CSS writes colours.
@@ -37,19 +76,15 @@ export const kPalette: readonly Colour[] = [
   0x1f7a30, 0x00b400, 0x00f800, 0x0000ff, 0x3d86ff, 0x7fc0f0,
 ];
 
-function iconButton(name: string, icon: string, tip: string, toggle: boolean): HTMLButtonElement {
-  return el(
+function iconButton(name: Words, icon: string, tip: Words, toggle: boolean): HTMLButtonElement {
+  const button = el(
     "button",
-    {
-      type: "button",
-      class: "tool",
-      "aria-label": name,
-      title: tip,
-      "aria-pressed": toggle ? "false" : undefined,
-      disabled: true,
-    },
+    { type: "button", class: "tool", "aria-pressed": toggle ? "false" : undefined, disabled: true },
     el("img", { src: `/icons/${icon}`, alt: "", width: 24, height: 24, draggable: "false" }),
   );
+  showText(button, name, "aria-label");
+  showText(button, tip, "title");
+  return button;
 }
 
 function setPressed(button: HTMLElement, pressed: boolean): void {
@@ -70,35 +105,43 @@ export class ToolsView {
   private readonly all: (HTMLButtonElement | HTMLInputElement)[] = [];
 
   constructor(toolbar: HTMLElement, palette: HTMLElement) {
-    const group = (label: string): HTMLElement =>
-      el("div", { class: "tool-group", role: "group", "aria-label": label });
-    const shapes = group("Tools");
-    for (const t of kTools) {
-      const button = iconButton(t.name, t.icon, t.tip, true);
-      button.addEventListener("click", () => this.core?.clickTool(t.tool));
-      this.tools.set(t.tool, button);
+    const group = (label: Words): HTMLElement => {
+      const made = el("div", { class: "tool-group", role: "group" });
+      showText(made, label, "aria-label");
+      return made;
+    };
+    const shapes = group(() => t("Tools"));
+    for (const tool of kTools) {
+      const button = iconButton(tool.name, tool.icon, tool.tip, true);
+      button.addEventListener("click", () => this.core?.clickTool(tool.tool));
+      this.tools.set(tool.tool, button);
       shapes.append(button);
     }
-    this.solid = iconButton("Solid", "fill_hollow.svg", "Fill closed shapes (Shift+S)", true);
+    this.solid = iconButton(
+      () => t("Solid"),
+      "fill_hollow.svg",
+      () => t("Fill closed shapes (Shift+S)"),
+      true,
+    );
     this.solidIcon = this.solid.querySelector("img") as HTMLImageElement;
     this.solid.addEventListener("click", () => this.core?.clickTool(Tool.FillType));
     shapes.append(this.solid);
 
-    const widths = group("Widths");
+    const widths = group(() => t("Widths"));
     kBrushes.forEach((b, i) => {
-      const button = iconButton(`Width ${i + 1}`, b.icon, b.tip, true);
+      const button = iconButton(() => t("Width %1", i + 1), b.icon, b.tip, true);
       button.addEventListener("click", () => this.core?.clickBrush(i));
       this.brushes.push(button);
       widths.append(button);
     });
 
-    const edits = group("Edit");
-    const undo = iconButton("Undo", "tool_undo.svg", "Undo (Ctrl+Z)", false);
+    const edits = group(() => t("Edit"));
+    const undo = iconButton(() => t("Undo"), "tool_undo.svg", () => t("Undo (Ctrl+Z)"), false);
     undo.addEventListener("click", () => this.core?.clickTool(Tool.Undo));
     const clear = iconButton(
-      "Clear",
+      () => t("Clear"),
       "tool_clear.svg",
-      "Clear the pad (press twice) (Delete)",
+      () => t("Clear the pad (press twice) (Delete)"),
       false,
     );
     clear.addEventListener("click", () => this.core?.clickTool(Tool.Clear));
@@ -111,11 +154,15 @@ export class ToolsView {
       const swatch = el("button", {
         type: "button",
         class: "swatch",
-        "aria-label": `Colour ${i + 1}`,
         "aria-pressed": "false",
-        title: `Select this colour as the current drawing colour (${cssColour(colour)})`,
         disabled: true,
       });
+      showText(swatch, () => t("Colour %1", i + 1), "aria-label");
+      showText(
+        swatch,
+        () => t("Select this colour as the current drawing colour (%1)", cssColour(colour)),
+        "title",
+      );
       swatch.style.setProperty("--swatch", cssColour(colour));
       swatch.addEventListener("click", () => this.core?.pressSwatch(i));
       this.swatches.push(swatch);
@@ -124,11 +171,11 @@ export class ToolsView {
     this.own = el("input", {
       type: "color",
       class: "own-colour-input",
-      "aria-label": "Own colour",
-      title: "The current colour: choose to mix your own",
       value: "#000000",
       disabled: true,
     });
+    showText(this.own, () => t("Own colour"), "aria-label");
+    showText(this.own, () => t("The current colour: choose to mix your own"), "title");
     // The picker's final choice, not every colour it passes on the way.
     this.own.addEventListener("change", () => {
       const colour = parseCssColour(this.own.value);

@@ -3,6 +3,7 @@
 // that do not depend on seeing the colours.
 import type { UserEntry } from "../core";
 import { cssColour, el, legibleOnWhite } from "./dom";
+import { onLanguageChange, t, tn } from "./i18n";
 
 export interface UserActions {
   information(id: number): void;
@@ -26,7 +27,9 @@ export class UserListView {
   constructor(
     private readonly list: HTMLUListElement,
     private readonly on: UserActions,
-  ) {}
+  ) {
+    onLanguageChange(() => this.show(this.users));
+  }
 
   // Information and kicking are for a player in the room; kicking for its admin alone, and a vote
   // to kick for every player against each of the others (own is the player's nickname).
@@ -47,12 +50,14 @@ export class UserListView {
     const name = el("span", { class: "player-name" }, user.nickname);
     name.style.color = cssColour(legibleOnWhite(user.colour));
     const marks = el("span", { class: "marks" });
-    if (user.artist) marks.append(mark("artist", "user_artist.svg", "drawing"));
-    else if (user.foundWord) marks.append(mark("found", "user_found.svg", "found it"));
-    if (user.away) marks.append(mark("away", null, "away"));
-    if (user.watching) marks.append(mark("watching", "user_watching.svg", "watching"));
+    if (user.artist) marks.append(mark("artist", "user_artist.svg", t("drawing")));
+    else if (user.foundWord) marks.append(mark("found", "user_found.svg", t("found it")));
+    if (user.away) marks.append(mark("away", null, t("away")));
+    if (user.watching) marks.append(mark("watching", "user_watching.svg", t("watching")));
     const points = el("span", { class: "points" }, user.points);
-    points.setAttribute("aria-label", `${user.points} points`);
+    // The room's field as it came; a count when it is one.
+    const count = /^-?\d{1,9}$/.test(user.points) ? Number(user.points) : null;
+    points.setAttribute("aria-label", count === null ? user.points : tn("%n points", count));
     const row = el("li", { class: "player" }, name, marks, points);
     row.classList.toggle("artist", user.artist);
     row.classList.toggle("found", user.foundWord);
@@ -63,8 +68,8 @@ export class UserListView {
         {
           type: "button",
           class: "row-button",
-          "aria-label": `User information: ${user.nickname}`,
-          title: "User Information",
+          "aria-label": t("User information: %1", user.nickname),
+          title: t("User Information"),
         },
         "i",
       );
@@ -77,8 +82,8 @@ export class UserListView {
         {
           type: "button",
           class: "row-button kick",
-          "aria-label": `Kick ${user.nickname}`,
-          title: "Kick User",
+          "aria-label": t("Kick %1", user.nickname),
+          title: t("Kick User"),
         },
         "✕",
       );
@@ -91,8 +96,8 @@ export class UserListView {
         {
           type: "button",
           class: "row-button vote",
-          "aria-label": `Vote to kick ${user.nickname}`,
-          title: "Vote to Kick",
+          "aria-label": t("Vote to kick %1", user.nickname),
+          title: t("Vote to Kick"),
         },
         "⏏",
       );

@@ -3,6 +3,7 @@
 // or who is choosing, with the seconds left.
 import type { WordChoice } from "../core";
 import { byId, el } from "./dom";
+import { onLanguageChange, showText, t, tn } from "./i18n";
 
 export class WordChoiceView {
   private readonly section = byId("wordChoice");
@@ -27,6 +28,11 @@ export class WordChoiceView {
       },
       true,
     );
+    onLanguageChange(() => {
+      for (const [i, button] of Array.from(this.words.children).entries()) {
+        button.setAttribute("aria-label", t("Choose the word %1", this.shown[i] ?? ""));
+      }
+    });
   }
 
   // True when a choice came up that was not on show before: the page says so once.
@@ -38,18 +44,17 @@ export class WordChoiceView {
       this.words.replaceChildren();
       return false;
     }
-    this.title.textContent = choice.mine
-      ? "Choose the word you will draw"
-      : `${choice.chooser} is choosing a word`;
-    const left = choice.secondsLeft;
-    this.seconds.textContent = left === 1 ? "1 second left" : `${left} seconds left`;
+    showText(this.title, () =>
+      choice.mine ? t("Choose the word you will draw") : t("%1 is choosing a word", choice.chooser),
+    );
+    showText(this.seconds, () => tn("%n seconds left", choice.secondsLeft));
     if (choice.words.join("\n") !== this.shown.join("\n")) {
       this.shown = [...choice.words];
       this.words.replaceChildren(
         ...this.shown.map((word, i) => {
           const button = el(
             "button",
-            { type: "button", class: "primary", "aria-label": `Choose the word ${word}` },
+            { type: "button", class: "primary", "aria-label": t("Choose the word %1", word) },
             el("span", { class: "word-key", "aria-hidden": "true" }, String(i + 1)),
             word,
           );

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "client/ui/languages.h"
+#include "common/ui/languages.h"
 
 #include <QLibraryInfo>
 #include <QLocale>
@@ -7,7 +7,7 @@
 
 #include "directory/languages.h"
 
-namespace client {
+namespace scrawlbox {
 
 namespace {
 
@@ -28,13 +28,18 @@ QString ChooseLanguage(const std::string& choice, const QStringList& system_lang
   return QStringLiteral("en");
 }
 
-void InstallTranslation(QApplication& app, const QString& language) {
-  if (language == QLatin1String("en")) return;
+void InstallTranslation(QApplication& app, const QString& program, const QString& language) {
   // Owned by the application, which lives as long as the windows that use them.
-  auto* windows = new QTranslator(&app);
-  if (windows->load(QStringLiteral(":/i18n/client_%1.qm").arg(language))) {
-    QApplication::installTranslator(windows);
+  for (const QString& part : {program, QStringLiteral("common")}) {
+    auto* windows = new QTranslator(&app);
+    if (windows->load(QStringLiteral(":/i18n/%1_%2.qm").arg(part, language))) {
+      QApplication::installTranslator(windows);
+    }
   }
+  if (QLocale::system().name().section(QLatin1Char('_'), 0, 0) != language) {
+    QLocale::setDefault(QLocale(language));
+  }
+  if (language == QLatin1String("en")) return;
   auto* qt = new QTranslator(&app);
   if (qt->load(QStringLiteral("qtbase_%1").arg(language),
                QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
@@ -42,4 +47,4 @@ void InstallTranslation(QApplication& app, const QString& language) {
   }
 }
 
-}  // namespace client
+}  // namespace scrawlbox
