@@ -69,10 +69,17 @@ def main():
         lines.append("{" + literal(source) + ", " + ("true" if counted else "false") + ", {{" +
                      ", ".join(cells) + "}}},")
     text = "\n".join(lines) + "\n"
-    output.parent.mkdir(parents=True, exist_ok=True)
-    if not output.exists() or output.read_text(encoding="latin-1") != text:
-        output.write_bytes(text.encode("latin-1"))
+    write(output, text)
+    write(output.with_name("game_text_languages.inc"),
+          "".join(f'"{language}",\n' for language in languages))
     return 0
+
+
+def write(path, text):
+    """Writes only a change, so that what includes the file is not built again for nothing."""
+    path.parent.mkdir(parents=True, exist_ok=True)
+    if not path.exists() or path.read_text(encoding="latin-1") != text:
+        path.write_bytes(text.encode("latin-1"))
 
 
 if __name__ == "__main__":

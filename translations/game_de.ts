@@ -760,6 +760,164 @@ Möchtest du die Download-Seite öffnen?</translation>
         <source>No room was made: %1</source>
         <translation>Es wurde kein Raum erstellt: %1</translation>
     </message>
+    <message>
+        <source>Has started the game..</source>
+        <translation>Hat das Spiel gestartet.</translation>
+    </message>
+    <message>
+        <source>Has given a hint.</source>
+        <translation>Hat einen Tipp gegeben.</translation>
+    </message>
+    <message>
+        <source>Has skipped the current word.</source>
+        <translation>Hat das Wort übersprungen.</translation>
+    </message>
+    <message>
+        <source>Connected; waiting for login info...</source>
+        <translation>Verbunden; warte auf Anmeldedaten …</translation>
+    </message>
+    <message>
+        <source>Awaiting password...</source>
+        <translation>Warte auf das Passwort …</translation>
+    </message>
+    <message>
+        <source>Awaiting UserList request...</source>
+        <translation>Warte auf die Anfrage der Spielerliste …</translation>
+    </message>
+    <message>
+        <source>The login sequence was successful.</source>
+        <translation>Anmeldung erfolgreich.</translation>
+    </message>
+    <message>
+        <source>Has changed their profile information.</source>
+        <translation>Hat das Profil geändert.</translation>
+    </message>
+    <message>
+        <source>Has changed nickname.</source>
+        <translation>Hat den Nicknamen geändert.</translation>
+    </message>
+    <message>
+        <source>Requested UserInfo for: %1</source>
+        <translation>Hat Spielerinfos angefordert für: %1</translation>
+    </message>
+    <message>
+        <source>Has kicked: %1</source>
+        <translation>Hat rausgeworfen: %1</translation>
+    </message>
+    <message>
+        <source>The banned list is full.</source>
+        <translation>Die Sperrliste ist voll.</translation>
+    </message>
+    <message>
+        <source>This IP address is already in the banned list.</source>
+        <translation>Diese IP-Adresse steht schon auf der Sperrliste.</translation>
+    </message>
+    <message>
+        <source>Please set the Deny message...</source>
+        <translation>Lege bitte zuerst die Abweisungsnachricht fest …</translation>
+    </message>
+    <message>
+        <source>Server has been placed in Deny mode. Clients will be given the message and then disconnected.</source>
+        <translation>Der Server weist jetzt alle ab: Spieler bekommen die Nachricht und werden getrennt.</translation>
+    </message>
+    <message>
+        <source>Deny mode cancelled, server is back in online mode.</source>
+        <translation>Abweisen beendet, der Server ist wieder offen.</translation>
+    </message>
+    <message>
+        <source>Connected, sending details..</source>
+        <translation>Verbunden, Angaben werden gesendet …</translation>
+    </message>
+    <message>
+        <source>Tracker Socket Error: [%1] - %2</source>
+        <translation>Fehler beim Raumverzeichnis: [%1] – %2</translation>
+    </message>
+    <message>
+        <source>Your server was submitted successfully to the public database.</source>
+        <translation>Dein Server wurde im öffentlichen Verzeichnis eingetragen.</translation>
+    </message>
+    <message>
+        <source>Your server details have been updated in the public database.</source>
+        <translation>Die Angaben deines Servers wurden im öffentlichen Verzeichnis aktualisiert.</translation>
+    </message>
+    <message>
+        <source>Your server details have been removed from the server.</source>
+        <translation>Dein Server wurde aus dem Verzeichnis entfernt.</translation>
+    </message>
+    <message>
+        <source>Your server was not found in the listings database.</source>
+        <translation>Dein Server steht nicht im Verzeichnis.</translation>
+    </message>
+    <message>
+        <source>It seems your client is out of date. Please download the new version.</source>
+        <translation>Deine Version scheint veraltet zu sein. Bitte lade die neue Version herunter.</translation>
+    </message>
+    <message>
+        <source>Message from server..</source>
+        <translation>Nachricht vom Verzeichnis</translation>
+    </message>
+    <message>
+        <source>Banned</source>
+        <translation>Gesperrt</translation>
+    </message>
+    <message>
+        <source>General failure: %1</source>
+        <translation>Allgemeiner Fehler: %1</translation>
+    </message>
+    <message>
+        <source>Server returned error: %1</source>
+        <translation>Das Verzeichnis meldet einen Fehler: %1</translation>
+    </message>
+    <message>
+        <source>Unknown status returned: %1</source>
+        <translation>Unbekannte Antwort: %1</translation>
+    </message>
+    <message>
+        <source>You need to perform a Remove Server before shutting down the server.</source>
+        <translation>Entferne den Server zuerst aus dem Verzeichnis, bevor du ihn beendest.</translation>
+    </message>
+    <message>
+        <source>Error checking for update! Please check the logs!</source>
+        <translation>Fehler bei der Suche nach Updates! Sieh bitte im Protokoll nach.</translation>
+    </message>
+    <message>
+        <source>New version available..</source>
+        <translation>Neue Version verfügbar</translation>
+    </message>
+    <message>
+        <source>There is an updated Scrawlbox server available for download!
+Would you like to be taken to the download page?</source>
+        <translation>Eine neue Version des Scrawlbox-Servers steht zum Herunterladen bereit!
+Möchtest du die Download-Seite öffnen?</translation>
+    </message>
+    <message>
+        <source>Check done. You are already running the latest version of the server.</source>
+        <translation>Fertig. Du verwendest bereits die neueste Version des Servers.</translation>
+    </message>
+    <message>
+        <source>Master Socket - %1</source>
+        <translation>Hauptsocket – %1</translation>
+    </message>
+    <message>
+        <source>Listening for connections..</source>
+        <translation>Wartet auf Verbindungen …</translation>
+    </message>
+    <message>
+        <source>Master socket ready and waiting for incoming connections on port %1 ..</source>
+        <translation>Bereit: Der Server wartet auf Port %1 auf Verbindungen …</translation>
+    </message>
+    <message>
+        <source>Server details and settings reloaded.</source>
+        <translation>Serverangaben und Einstellungen neu geladen.</translation>
+    </message>
+    <message>
+        <source>Unknown User</source>
+        <translation>Unbekannt</translation>
+    </message>
+    <message>
+        <source>Connecting...</source>
+        <translation>Verbindet …</translation>
+    </message>
 </context>
 <context>
     <name>server</name>

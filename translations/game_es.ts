@@ -760,6 +760,164 @@ Would you like to be taken to the download page?</source>
         <source>No room was made: %1</source>
         <translation>No se ha creado ninguna sala: %1</translation>
     </message>
+    <message>
+        <source>Has started the game..</source>
+        <translation>Ha empezado la partida.</translation>
+    </message>
+    <message>
+        <source>Has given a hint.</source>
+        <translation>Ha dado una pista.</translation>
+    </message>
+    <message>
+        <source>Has skipped the current word.</source>
+        <translation>Ha saltado la palabra.</translation>
+    </message>
+    <message>
+        <source>Connected; waiting for login info...</source>
+        <translation>Conectado; esperando los datos de inicio de sesión...</translation>
+    </message>
+    <message>
+        <source>Awaiting password...</source>
+        <translation>Esperando la contraseña...</translation>
+    </message>
+    <message>
+        <source>Awaiting UserList request...</source>
+        <translation>Esperando la petición de la lista de jugadores...</translation>
+    </message>
+    <message>
+        <source>The login sequence was successful.</source>
+        <translation>Inicio de sesión correcto.</translation>
+    </message>
+    <message>
+        <source>Has changed their profile information.</source>
+        <translation>Ha cambiado su perfil.</translation>
+    </message>
+    <message>
+        <source>Has changed nickname.</source>
+        <translation>Ha cambiado de apodo.</translation>
+    </message>
+    <message>
+        <source>Requested UserInfo for: %1</source>
+        <translation>Ha pedido la información de: %1</translation>
+    </message>
+    <message>
+        <source>Has kicked: %1</source>
+        <translation>Ha expulsado: %1</translation>
+    </message>
+    <message>
+        <source>The banned list is full.</source>
+        <translation>La lista de vetados está llena.</translation>
+    </message>
+    <message>
+        <source>This IP address is already in the banned list.</source>
+        <translation>Esta dirección IP ya está en la lista de vetados.</translation>
+    </message>
+    <message>
+        <source>Please set the Deny message...</source>
+        <translation>Define primero el mensaje de rechazo...</translation>
+    </message>
+    <message>
+        <source>Server has been placed in Deny mode. Clients will be given the message and then disconnected.</source>
+        <translation>El servidor rechaza ahora a todos: los jugadores reciben el mensaje y se desconectan.</translation>
+    </message>
+    <message>
+        <source>Deny mode cancelled, server is back in online mode.</source>
+        <translation>Rechazo desactivado, el servidor vuelve a estar abierto.</translation>
+    </message>
+    <message>
+        <source>Connected, sending details..</source>
+        <translation>Conectado, enviando los datos...</translation>
+    </message>
+    <message>
+        <source>Tracker Socket Error: [%1] - %2</source>
+        <translation>Error del directorio de salas: [%1] – %2</translation>
+    </message>
+    <message>
+        <source>Your server was submitted successfully to the public database.</source>
+        <translation>Tu servidor se ha registrado en el directorio público.</translation>
+    </message>
+    <message>
+        <source>Your server details have been updated in the public database.</source>
+        <translation>Los datos de tu servidor se han actualizado en el directorio público.</translation>
+    </message>
+    <message>
+        <source>Your server details have been removed from the server.</source>
+        <translation>Tu servidor se ha quitado del directorio.</translation>
+    </message>
+    <message>
+        <source>Your server was not found in the listings database.</source>
+        <translation>Tu servidor no figura en el directorio.</translation>
+    </message>
+    <message>
+        <source>It seems your client is out of date. Please download the new version.</source>
+        <translation>Parece que tu versión está desfasada. Descarga la nueva versión.</translation>
+    </message>
+    <message>
+        <source>Message from server..</source>
+        <translation>Mensaje del directorio</translation>
+    </message>
+    <message>
+        <source>Banned</source>
+        <translation>Vetado</translation>
+    </message>
+    <message>
+        <source>General failure: %1</source>
+        <translation>Fallo general: %1</translation>
+    </message>
+    <message>
+        <source>Server returned error: %1</source>
+        <translation>El directorio ha devuelto un error: %1</translation>
+    </message>
+    <message>
+        <source>Unknown status returned: %1</source>
+        <translation>Respuesta desconocida: %1</translation>
+    </message>
+    <message>
+        <source>You need to perform a Remove Server before shutting down the server.</source>
+        <translation>Quita primero el servidor del directorio antes de apagarlo.</translation>
+    </message>
+    <message>
+        <source>Error checking for update! Please check the logs!</source>
+        <translation>¡Error al buscar actualizaciones! Consulta el registro.</translation>
+    </message>
+    <message>
+        <source>New version available..</source>
+        <translation>Nueva versión disponible</translation>
+    </message>
+    <message>
+        <source>There is an updated Scrawlbox server available for download!
+Would you like to be taken to the download page?</source>
+        <translation>¡Hay una nueva versión del servidor de Scrawlbox para descargar!
+¿Quieres abrir la página de descarga?</translation>
+    </message>
+    <message>
+        <source>Check done. You are already running the latest version of the server.</source>
+        <translation>Comprobado. Ya usas la versión más reciente del servidor.</translation>
+    </message>
+    <message>
+        <source>Master Socket - %1</source>
+        <translation>Socket principal – %1</translation>
+    </message>
+    <message>
+        <source>Listening for connections..</source>
+        <translation>Esperando conexiones...</translation>
+    </message>
+    <message>
+        <source>Master socket ready and waiting for incoming connections on port %1 ..</source>
+        <translation>Listo: el servidor espera conexiones en el puerto %1...</translation>
+    </message>
+    <message>
+        <source>Server details and settings reloaded.</source>
+        <translation>Datos y ajustes del servidor recargados.</translation>
+    </message>
+    <message>
+        <source>Unknown User</source>
+        <translation>Desconocido</translation>
+    </message>
+    <message>
+        <source>Connecting...</source>
+        <translation>Conectando...</translation>
+    </message>
 </context>
 <context>
     <name>server</name>

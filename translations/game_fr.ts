@@ -760,6 +760,164 @@ Veux-tu ouvrir la page de téléchargement ?</translation>
         <source>No room was made: %1</source>
         <translation>Aucun salon n&apos;a été créé : %1</translation>
     </message>
+    <message>
+        <source>Has started the game..</source>
+        <translation>A lancé la partie.</translation>
+    </message>
+    <message>
+        <source>Has given a hint.</source>
+        <translation>A donné un indice.</translation>
+    </message>
+    <message>
+        <source>Has skipped the current word.</source>
+        <translation>A passé le mot.</translation>
+    </message>
+    <message>
+        <source>Connected; waiting for login info...</source>
+        <translation>Connecté ; en attente des informations de connexion…</translation>
+    </message>
+    <message>
+        <source>Awaiting password...</source>
+        <translation>En attente du mot de passe…</translation>
+    </message>
+    <message>
+        <source>Awaiting UserList request...</source>
+        <translation>En attente de la demande de liste des joueurs…</translation>
+    </message>
+    <message>
+        <source>The login sequence was successful.</source>
+        <translation>Connexion réussie.</translation>
+    </message>
+    <message>
+        <source>Has changed their profile information.</source>
+        <translation>A modifié son profil.</translation>
+    </message>
+    <message>
+        <source>Has changed nickname.</source>
+        <translation>A changé de pseudo.</translation>
+    </message>
+    <message>
+        <source>Requested UserInfo for: %1</source>
+        <translation>A demandé les informations de : %1</translation>
+    </message>
+    <message>
+        <source>Has kicked: %1</source>
+        <translation>A expulsé : %1</translation>
+    </message>
+    <message>
+        <source>The banned list is full.</source>
+        <translation>La liste des bannis est pleine.</translation>
+    </message>
+    <message>
+        <source>This IP address is already in the banned list.</source>
+        <translation>Cette adresse IP est déjà dans la liste des bannis.</translation>
+    </message>
+    <message>
+        <source>Please set the Deny message...</source>
+        <translation>Définis d&apos;abord le message de refus…</translation>
+    </message>
+    <message>
+        <source>Server has been placed in Deny mode. Clients will be given the message and then disconnected.</source>
+        <translation>Le serveur refuse désormais tout le monde : les joueurs reçoivent le message puis sont déconnectés.</translation>
+    </message>
+    <message>
+        <source>Deny mode cancelled, server is back in online mode.</source>
+        <translation>Refus levé, le serveur est de nouveau ouvert.</translation>
+    </message>
+    <message>
+        <source>Connected, sending details..</source>
+        <translation>Connecté, envoi des informations…</translation>
+    </message>
+    <message>
+        <source>Tracker Socket Error: [%1] - %2</source>
+        <translation>Erreur de l&apos;annuaire des salons : [%1] – %2</translation>
+    </message>
+    <message>
+        <source>Your server was submitted successfully to the public database.</source>
+        <translation>Ton serveur a été inscrit dans l&apos;annuaire public.</translation>
+    </message>
+    <message>
+        <source>Your server details have been updated in the public database.</source>
+        <translation>Les informations de ton serveur ont été mises à jour dans l&apos;annuaire public.</translation>
+    </message>
+    <message>
+        <source>Your server details have been removed from the server.</source>
+        <translation>Ton serveur a été retiré de l&apos;annuaire.</translation>
+    </message>
+    <message>
+        <source>Your server was not found in the listings database.</source>
+        <translation>Ton serveur ne figure pas dans l&apos;annuaire.</translation>
+    </message>
+    <message>
+        <source>It seems your client is out of date. Please download the new version.</source>
+        <translation>Ta version semble dépassée. Télécharge la nouvelle version.</translation>
+    </message>
+    <message>
+        <source>Message from server..</source>
+        <translation>Message de l&apos;annuaire</translation>
+    </message>
+    <message>
+        <source>Banned</source>
+        <translation>Banni</translation>
+    </message>
+    <message>
+        <source>General failure: %1</source>
+        <translation>Échec général : %1</translation>
+    </message>
+    <message>
+        <source>Server returned error: %1</source>
+        <translation>L&apos;annuaire a renvoyé une erreur : %1</translation>
+    </message>
+    <message>
+        <source>Unknown status returned: %1</source>
+        <translation>Réponse inconnue : %1</translation>
+    </message>
+    <message>
+        <source>You need to perform a Remove Server before shutting down the server.</source>
+        <translation>Retire d&apos;abord le serveur de l&apos;annuaire avant de l&apos;arrêter.</translation>
+    </message>
+    <message>
+        <source>Error checking for update! Please check the logs!</source>
+        <translation>Erreur lors de la recherche de mises à jour ! Consulte le journal.</translation>
+    </message>
+    <message>
+        <source>New version available..</source>
+        <translation>Nouvelle version disponible</translation>
+    </message>
+    <message>
+        <source>There is an updated Scrawlbox server available for download!
+Would you like to be taken to the download page?</source>
+        <translation>Une nouvelle version du serveur Scrawlbox est disponible !
+Veux-tu ouvrir la page de téléchargement ?</translation>
+    </message>
+    <message>
+        <source>Check done. You are already running the latest version of the server.</source>
+        <translation>Vérification faite. Tu utilises déjà la dernière version du serveur.</translation>
+    </message>
+    <message>
+        <source>Master Socket - %1</source>
+        <translation>Socket principal – %1</translation>
+    </message>
+    <message>
+        <source>Listening for connections..</source>
+        <translation>En attente de connexions…</translation>
+    </message>
+    <message>
+        <source>Master socket ready and waiting for incoming connections on port %1 ..</source>
+        <translation>Prêt : le serveur attend des connexions sur le port %1…</translation>
+    </message>
+    <message>
+        <source>Server details and settings reloaded.</source>
+        <translation>Informations et réglages du serveur rechargés.</translation>
+    </message>
+    <message>
+        <source>Unknown User</source>
+        <translation>Inconnu</translation>
+    </message>
+    <message>
+        <source>Connecting...</source>
+        <translation>Connexion…</translation>
+    </message>
 </context>
 <context>
     <name>server</name>

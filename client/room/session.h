@@ -11,7 +11,6 @@
 
 #include "client/room/client_ports.h"
 #include "client/room/game_setup.h"
-#include "client/room/game_texts.h"
 #include "client/settings/client_settings.h"
 #include "common/scheduling.h"
 #include "directory/languages.h"
@@ -20,6 +19,7 @@
 #include "directory/tracker.h"
 #include "protocol/draw_sink.h"
 #include "protocol/framing.h"
+#include "protocol/game_texts.h"
 #include "protocol/limits.h"
 #include "protocol/receive_buffer.h"
 
@@ -133,19 +133,21 @@ class Session : public protocol::DrawSink {
   // a two-letter code; one the game has no translations for reads English, as before any is set.
   void SetLanguage(std::string language) { language_ = std::move(language); }
   const std::string& language() const { return language_; }
-  // A text of the game in the session's language (see game_texts.h); lupdate reads these two
-  // as it reads QT_TR_NOOP and QT_TR_N_NOOP, so every template written through them is
+  // A text of the game in the session's language (see protocol/game_texts.h); lupdate reads these
+  // two as it reads QT_TR_NOOP and QT_TR_N_NOOP, so every template written through them is
   // translated.
   std::string Say(std::string_view source,
                   std::initializer_list<std::string_view> args = {}) const {
-    return SayIn(language_, source, args);
+    return protocol::SayIn(language_, source, args);
   }
   std::string SayCounted(std::string_view source, int64_t count,
                          std::initializer_list<std::string_view> args = {}) const {
-    return SayCountedIn(language_, source, count, args);
+    return protocol::SayCountedIn(language_, source, count, args);
   }
   // What a room or the directory worded, in the session's language where it is a known text.
-  std::string Translated(std::string_view text) const { return TranslatedIn(language_, text); }
+  std::string Translated(std::string_view text) const {
+    return protocol::TranslatedIn(language_, text);
+  }
   // What the status line says while no room is joined: the desktop points at its menu, the
   // page at its nickname box.
   void SetNotConnectedStatus(std::string text) { not_connected_status_ = std::move(text); }

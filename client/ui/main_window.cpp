@@ -79,7 +79,7 @@ QLabel* Heading(const char* name, const QString& text) {
 
 template <typename Action>
 void ApplyButton(QPushButton* button, const ButtonState<Action>& state, std::string_view language) {
-  button->setText(scrawlbox::FromWire(SayIn(language, state.caption())));
+  button->setText(scrawlbox::FromWire(protocol::SayIn(language, state.caption())));
   button->setEnabled(state.enabled);
   button->setStyleSheet(
       state.colour ? QStringLiteral("background-color: %1;").arg(ToQColor(*state.colour).name())

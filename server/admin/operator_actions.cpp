@@ -3,6 +3,7 @@
 
 #include "protocol/commands.h"
 #include "protocol/framing.h"
+#include "protocol/room_text.h"
 #include "server/connections/room_server.h"
 
 namespace server {
@@ -93,9 +94,10 @@ bool OperatorActions::Ban(int slot, const std::string& reason) {
   if (!record) return false;
   const bool added = bans_.AddBan(record->address, reason);
   if (!added) {
-    room_.SetStatusMessage(bans_.full() ? "The banned list is full."
-                                        : "This IP address is already in the banned list.",
-                           kIconInfo);
+    room_.SetStatusMessage(
+        bans_.full() ? protocol::RoomText("The banned list is full.")
+                     : protocol::RoomText("This IP address is already in the banned list."),
+        kIconInfo);
   }
   PutOut(slot, kByOperator, OperatorText(reason, kMaxText), true);
   return added;
@@ -118,7 +120,7 @@ void OperatorActions::SetListenState(int state) {
       }
       break;
     case RoomServer::kListenDeny:
-      room_.SetStatusMessage("Please set the Deny message...", kIconInfo);
+      room_.SetStatusMessage(protocol::RoomText("Please set the Deny message..."), kIconInfo);
       break;
     case RoomServer::kListenOffline:
       room_.StopListening();
@@ -136,8 +138,8 @@ bool OperatorActions::AcceptDenyMessage(const std::string& message) {
   room_.set_listen_state(RoomServer::kListenDeny);
   room_.view().SetMasterState(kMasterDeny);
   room_.SetStatusMessage(
-      "Server has been placed in Deny mode. Clients will be given the message and then "
-      "disconnected.",
+      protocol::RoomText("Server has been placed in Deny mode. Clients will be given the message "
+                         "and then disconnected."),
       kIconInfo);
   return true;
 }
@@ -146,7 +148,8 @@ void OperatorActions::CancelDeny() {
   room_.set_listen_state(RoomServer::kListenAccept);
   if (!room_.listening() && !room_.Relisten()) return;
   room_.view().SetMasterState(kMasterListening);
-  room_.SetStatusMessage("Deny mode cancelled, server is back in online mode.", kIconInfo);
+  room_.SetStatusMessage(protocol::RoomText("Deny mode cancelled, server is back in online mode."),
+                         kIconInfo);
 }
 
 }  // namespace server

@@ -9,6 +9,7 @@
 #include "directory/room_address.h"
 #include "directory/tracker_words.h"
 #include "protocol/numbers.h"
+#include "protocol/room_text.h"
 #include "protocol/version_text.h"
 #include "server/connections/room_server.h"
 #include "server/game/word_lists.h"
@@ -149,8 +150,9 @@ void TrackerRegistration::Send(const std::string& query, Kind kind) {
       // Said only once the tracker is reached, so that an unreachable one reads as such.
       [this, quiet, alive = std::weak_ptr(alive_)] {
         if (quiet || alive.expired()) return;
-        room_.AsEvent(
-            [this] { room_.SetStatusMessage("Connected, sending details..", kIconInfo); });
+        room_.AsEvent([this] {
+          room_.SetStatusMessage(protocol::RoomText("Connected, sending details.."), kIconInfo);
+        });
       });
 }
 
@@ -193,9 +195,9 @@ void TrackerRegistration::React(const directory::HttpResult& result, bool quiet)
   if (!result.ok) {
     if (quiet) return;
     room_.AsEvent([&] {
-      room_.SetStatusMessage(
-          "Tracker Socket Error: [" + NumberText(result.error) + "] - " + result.error_text,
-          kIconInfo);
+      room_.SetStatusMessage(protocol::RoomText("Tracker Socket Error: [%1] - %2",
+                                                {NumberText(result.error), result.error_text}),
+                             kIconInfo);
     });
     return;
   }
@@ -209,32 +211,34 @@ void TrackerRegistration::React(const directory::HttpResult& result, bool quiet)
       KeepSecret(record);
     }
     if (status == directory::status::SUBMITOK) {
-      text = "Your server was submitted successfully to the public database.";
+      text = protocol::RoomText("Your server was submitted successfully to the public database.");
       submitted_ = true;
       room_.statistics().Increment(Stat::TrackerSubmissions);
     } else if (status == directory::status::UPDATEOK) {
-      text = "Your server details have been updated in the public database.";
+      text = protocol::RoomText("Your server details have been updated in the public database.");
       submitted_ = true;
     } else if (status == directory::status::REMOVEOK) {
-      text = "Your server details have been removed from the server.";
+      text = protocol::RoomText("Your server details have been removed from the server.");
       submitted_ = false;
     } else if (status == directory::status::NOTFOUND) {
-      text = "Your server was not found in the listings database.";
+      text = protocol::RoomText("Your server was not found in the listings database.");
       submitted_ = false;
     } else if (status == directory::status::OUTOFDATE) {
-      text = "It seems your client is out of date. Please download the new version.";
+      text = protocol::RoomText(
+          "It seems your client is out of date. Please download the new version.");
     } else if (status == directory::status::MSG) {
       text = extra;
-      if (!quiet) room_.view().ShowMessage(kIconInfo, "Message from server..", extra);
+      if (!quiet)
+        room_.view().ShowMessage(kIconInfo, protocol::RoomText("Message from server.."), extra);
     } else if (status == directory::status::BANNED) {
       text = extra;
-      if (!quiet) room_.view().ShowMessage(kIconWarning, "Banned", extra);
+      if (!quiet) room_.view().ShowMessage(kIconWarning, protocol::RoomText("Banned"), extra);
     } else if (status == directory::status::FAIL) {
-      text = "General failure: " + extra;
+      text = protocol::RoomText("General failure: %1", {extra});
     } else if (status == directory::status::ERROR) {
-      text = "Server returned error: " + extra;
+      text = protocol::RoomText("Server returned error: %1", {extra});
     } else {
-      text = "Unknown status returned: " + record;
+      text = protocol::RoomText("Unknown status returned: %1", {record});
     }
     FollowPlayers();
     if (!quiet) room_.SetStatusMessage(text, kIconInfo);
@@ -251,8 +255,9 @@ void TrackerRegistration::AfterRemovalAnswer(bool ok) {
 QuitGate::Decision TrackerRegistration::BeforeQuit() {
   if (!submitted_) return Decision::kProceed;
   if (!remove_on_quit_ && !room_.settings().AutoRemoveFromTracker) {
-    room_.SetStatusMessage("You need to perform a Remove Server before shutting down the server.",
-                           kIconWarning);
+    room_.SetStatusMessage(
+        protocol::RoomText("You need to perform a Remove Server before shutting down the server."),
+        kIconWarning);
     return Decision::kStayOpen;
   }
   Remove();
@@ -271,7 +276,8 @@ void TrackerRegistration::CheckForUpdate() {
         if (alive.expired()) return;
         room_.AsEvent([&] {
           if (!result.ok) {
-            room_.SetStatusMessage("Error checking for update! Please check the logs!", kIconInfo);
+            room_.SetStatusMessage(
+                protocol::RoomText("Error checking for update! Please check the logs!"), kIconInfo);
             room_.LogGeneral(
                 "There was an error checking for a newer version of the "
                 "server - " +
@@ -281,13 +287,15 @@ void TrackerRegistration::CheckForUpdate() {
           }
           if (directory::NamesNewerVersion(result.body)) {
             room_.view().OfferDownload(
-                "New version available..",
-                "There is an updated Scrawlbox server available for download!\r\nWould you "
-                "like to be taken to the download page?",
+                protocol::RoomText("New version available.."),
+                protocol::RoomText("There is an updated Scrawlbox server available for "
+                                   "download!\nWould you like to be taken to the download page?"),
                 scrawlbox::kDownloadUrl);
           } else {
             room_.SetStatusMessage(
-                "Check done. You are already running the latest version of the server.", kIconInfo);
+                protocol::RoomText(
+                    "Check done. You are already running the latest version of the server."),
+                kIconInfo);
           }
         });
       });

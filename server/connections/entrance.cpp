@@ -199,7 +199,7 @@ void Entrance::OnHandshake(int slot, const std::string& data) {
       record.login_timer->Start(static_cast<int>(std::max<int64_t>(left_ms, 0)));
     }
   }
-  room_.UpdateConnectionRow(slot, "", "Connected; waiting for login info...");
+  room_.UpdateConnectionRow(slot, "", protocol::RoomText("Connected; waiting for login info..."));
   // An address whose attempts are being refused is not logged at every hello either.
   if (!refusals_.Recent(record.address)) {
     room_.LogConnection("Scrawlbox client (v" + NumberText(version) +
@@ -231,7 +231,7 @@ void Entrance::OnUser(int slot, const std::string& data) {
   record.Quote = Clean(FieldOr(fields, 6), protocol::kQuoteLength);
   record.HasDrawn = false;
   record.PingPending = false;
-  room_.UpdateConnectionRow(slot, record.Nickname, "Awaiting password...");
+  room_.UpdateConnectionRow(slot, record.Nickname, protocol::RoomText("Awaiting password..."));
   room_.SendMessage(slot, to_client::USEROK, NumberText(record.Id) + kSep);
 }
 
@@ -252,7 +252,7 @@ void Entrance::OnPass(int slot, const std::string& data) {
 
   // In the room, the login deadline is over for good: a big room need not keep its timers.
   record.login_timer.reset();
-  room_.UpdateConnectionRow(slot, "", "Awaiting UserList request...");
+  room_.UpdateConnectionRow(slot, "", protocol::RoomText("Awaiting UserList request..."));
   const GameHooks& game = *room_.game_;
   const std::string welcome = Clean(settings.MOTD, protocol::kMotdLength) + kSep +
                               Clean(settings.Name, protocol::kRoomNameLength) + kSep + "-" + kSep +

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "protocol/numbers.h"
+#include "protocol/room_text.h"
 #include "server/connections/room_server.h"
 
 namespace server {
@@ -16,10 +17,11 @@ void ListeningSocket::Initialise() {
   port_ = room_.settings().PortNumber();
   if (!Open(port_)) return;
   view_.AddConnectionRow(0, 0, transport_.LocalAddress(),
-                         "Master Socket - " + transport_.LocalHostName(),
-                         "Listening for connections..");
-  const std::string ready = "Master socket ready and waiting for incoming connections on port " +
-                            NumberText(port_) + " ..";
+                         protocol::RoomText("Master Socket - %1", {transport_.LocalHostName()}),
+                         protocol::RoomText("Listening for connections.."));
+  const std::string ready =
+      protocol::RoomText("Master socket ready and waiting for incoming connections on port %1 ..",
+                         {NumberText(port_)});
   room_.SetStatusMessage(ready, kIconInfo);
   room_.LogConnection(ready, kIconInfo);
   view_.SetMasterState(kMasterListening);

@@ -87,7 +87,7 @@ void RoomServer::SetDenyMessage(const std::string& message) {
 
 void RoomServer::ReloadSettings() {
   settings_ = LoadSettings(ini_);
-  SetStatusMessage("Server details and settings reloaded.", kIconInfo);
+  SetStatusMessage(protocol::RoomText("Server details and settings reloaded."), kIconInfo);
 }
 
 ServerDetails RoomServer::CurrentDetails() const {
@@ -128,7 +128,8 @@ RoomServer::Admission RoomServer::Admit(const std::string& address, int slot) {
   const int32_t id = record->Id;
   connections_.emplace(slot, std::move(record));
   ++counters_.accepted;
-  view_.AddConnectionRow(slot, id, address, "Unknown User", "Connecting...");
+  view_.AddConnectionRow(slot, id, address, protocol::RoomText("Unknown User"),
+                         protocol::RoomText("Connecting..."));
   return Admission{slot, {}};
 }
 

@@ -5,6 +5,7 @@
 #include "protocol/framing.h"
 #include "protocol/limits.h"
 #include "protocol/numbers.h"
+#include "protocol/room_text.h"
 #include "server/connections/peer_text.h"
 #include "server/connections/room_server.h"
 
@@ -41,7 +42,7 @@ void UserCommands::OnUserListRequest(int slot, const std::string&) {
     });
   }
   if (!room_.SendMessage(slot, to_client::ULISTEND, "")) return;
-  room_.UpdateConnectionRow(slot, "", "The login sequence was successful.");
+  room_.UpdateConnectionRow(slot, "", protocol::RoomText("The login sequence was successful."));
   const GameHooks& game = *room_.game_;
   if (game.IsRunning()) {
     // An older client would show the chooser drawing: it hears of no artist until the round
@@ -86,7 +87,7 @@ void UserCommands::OnSay(int slot, const std::string& data) {
 
 void UserCommands::OnNewInfo(int slot, const std::string& data) {
   ConnectionRecord& record = *room_.Record(slot);
-  room_.UpdateConnectionRow(slot, "", "Has changed their profile information.");
+  room_.UpdateConnectionRow(slot, "", protocol::RoomText("Has changed their profile information."));
   record.Info = Clean(data, protocol::kInfoLength);
   room_.Broadcast(to_client::INFOCHG, NumberText(record.Id) + kSep + record.Info, -1);
 }
@@ -100,7 +101,7 @@ void UserCommands::OnNickChange(int slot, const std::string& data) {
     return;
   }
   record.Nickname = nickname;
-  room_.UpdateConnectionRow(slot, record.Nickname, "Has changed nickname.");
+  room_.UpdateConnectionRow(slot, record.Nickname, protocol::RoomText("Has changed nickname."));
   room_.Broadcast(
       to_client::NICKCHG,
       NumberText(record.Id) + kSep + FirstChars(record.Nickname, protocol::kShownNicknameLength),
@@ -128,7 +129,7 @@ void UserCommands::OnUserInfo(int slot, const std::string& data) {
   room_.SendMessage(slot, to_client::USERINFO,
                     target.Nickname + kSep + NumberText(target.Age) + kSep + target.Gender + kSep +
                         target.Location + kSep + target.Homepage + kSep + target.Quote);
-  room_.UpdateConnectionRow(slot, "", "Requested UserInfo for: " + nickname);
+  room_.UpdateConnectionRow(slot, "", protocol::RoomText("Requested UserInfo for: %1", {nickname}));
   room_.statistics().Increment(Stat::ProfileRequests);
 }
 
@@ -141,7 +142,7 @@ void UserCommands::OnKick(int slot, const std::string& data) {
   const double target_id = protocol::LeadingNumber(FieldOr(fields, 0));
   const std::string reason = Clean(FieldOr(fields, 1), protocol::kLeaveReasonLength);
   const int target_slot = room_.SlotOfId(target_id);
-  room_.UpdateConnectionRow(slot, "", "Has kicked: " + reason);
+  room_.UpdateConnectionRow(slot, "", protocol::RoomText("Has kicked: %1", {reason}));
   room_.Broadcast(to_client::KICKINFO,
                   NumberText(kicker.Id) + kSep + NumberText(target_id) + kSep + reason, -1);
   if (ConnectionRecord* target = room_.Record(target_slot)) {

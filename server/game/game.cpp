@@ -156,7 +156,7 @@ void Game::OnStartGame(int slot, const std::string& data) {
   if (state_.GameRunning && starter->Id != state_.MasterId && !starter->IsAdmin) return;
   state_.MasterId = starter->Id;
   const auto fields = protocol::SplitFields(data);
-  room_.UpdateConnectionRow(slot, "", "Has started the game..");
+  room_.UpdateConnectionRow(slot, "", protocol::RoomText("Has started the game.."));
   BeginRoundsPlayers();
   const int32_t artist = GetNextArtist();
   ClearFoundFlags();
@@ -198,7 +198,7 @@ void Game::OnStartGame(int slot, const std::string& data) {
 void Game::OnGiveHint(int slot) {
   // Only the artist knows the word; nobody else may spend the others' points on hints.
   if (!RoundInPlay() || !IsArtist(slot) || state_.HintCount >= kMaxHints) return;
-  room_.UpdateConnectionRow(slot, "", "Has given a hint.");
+  room_.UpdateConnectionRow(slot, "", protocol::RoomText("Has given a hint."));
   // The pattern after the hint text is for clients that show the word's blanks; others read
   // only the first two fields.
   const std::string hint = GetHint();
@@ -219,7 +219,7 @@ void Game::OnSkipWord(int slot) {
   artist.Points = static_cast<int32_t>(std::max<int64_t>(after, INT32_MIN));
   // What the artist gained this round, as the summary tells it.
   state_.ArtistRoundPoints = -SkipPenalty;
-  room_.UpdateConnectionRow(slot, "", "Has skipped the current word.");
+  room_.UpdateConnectionRow(slot, "", protocol::RoomText("Has skipped the current word."));
   room_.Broadcast(to_client::WORDSKIPPED, state_.CurrentWord, -1);
   TellRoundWord();
   TellPoints(artist);

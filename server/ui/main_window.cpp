@@ -7,6 +7,7 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QListWidget>
+#include <QLocale>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QSplitter>
@@ -26,6 +27,7 @@
 #include "common/ui/profile_view.h"
 #include "common/ui/screen_fit.h"
 #include "common/version.h"
+#include "protocol/game_texts.h"
 #include "protocol/numbers.h"
 #include "server/admin/banned.h"
 #include "server/admin/operator_actions.h"
@@ -38,6 +40,18 @@
 namespace server {
 
 namespace {
+
+// What the room words for the window in English (a connection's state, the status line): shown in
+// the window's language where it is one of the game's known texts, which InstallTranslation made
+// the default locale's. The logs stay as the room wrote them, as its log files and journal have
+// them, so that an operator's lines read alike wherever they are looked up.
+std::string InWindowLanguage(const std::string& text) {
+  return protocol::TranslatedIn(QLocale().name().left(2).toStdString(), text);
+}
+// For one-line entries, where a peer's control characters must not show as such.
+QString Shown(const std::string& text) {
+  return scrawlbox::Printable(InWindowLanguage(text));
+}
 
 enum Column { kNum, kAddress, kName, kStatus, kBytes };
 
@@ -224,7 +238,7 @@ void MainWindow::Log(LogKind kind, const std::string& text, int icon) {
 }
 
 void MainWindow::SetStatusMessage(const std::string& text, int icon) {
-  panelMain_->setText(scrawlbox::Printable(text));
+  panelMain_->setText(Shown(text));
   panelMain_->setToolTip(panelMain_->text());
   const QIcon image = IconFor(icon);
   panelMainIcon_->setPixmap(image.isNull() ? QPixmap() : image.pixmap(16, 16));
@@ -272,8 +286,8 @@ void MainWindow::AddConnectionRow(int slot, int32_t id, const std::string& addre
   }
   item->setText(kNum, QStringLiteral("#%1").arg(slot, 3, 10, QLatin1Char('0')));
   item->setText(kAddress, QString::fromStdString(address));
-  item->setText(kName, scrawlbox::Printable(name));
-  item->setText(kStatus, scrawlbox::Printable(status));
+  item->setText(kName, Shown(name));
+  item->setText(kStatus, Shown(status));
   item->setText(kBytes, QStringLiteral("0"));
   item->setTextAlignment(kBytes, Qt::AlignRight | Qt::AlignVCenter);
   item->setData(kNum, Qt::UserRole, slot);  // the row's tag: its connection slot
@@ -293,7 +307,7 @@ void MainWindow::UpdateConnectionRow(int32_t id, const std::string& name, const 
   QTreeWidgetItem* item = rows_.value(id);
   if (!item) return;
   if (!name.empty()) item->setText(kName, scrawlbox::Printable(name));
-  if (!status.empty()) item->setText(kStatus, scrawlbox::Printable(status));
+  if (!status.empty()) item->setText(kStatus, Shown(status));
   if (bytes != -1) item->setText(kBytes, Grouped(bytes));
 }
 
@@ -503,14 +517,15 @@ void MainWindow::ShowMessage(int icon, const std::string& title, const std::stri
   const QMessageBox::Icon kind = icon == kIconError     ? QMessageBox::Critical
                                  : icon == kIconWarning ? QMessageBox::Warning
                                                         : QMessageBox::Information;
-  scrawlbox::ShowMessageBox(this, kind, scrawlbox::FromWire(title), scrawlbox::FromWire(text));
+  scrawlbox::ShowMessageBox(this, kind, scrawlbox::FromWire(InWindowLanguage(title)),
+                            scrawlbox::FromWire(InWindowLanguage(text)));
 }
 
 void MainWindow::OfferDownload(const std::string& title, const std::string& text,
                                const std::string& url) {
   const QUrl address(QString::fromStdString(url));
-  scrawlbox::AskYesNo(this, QMessageBox::Question, scrawlbox::FromWire(title),
-                      scrawlbox::FromWire(text), [this, address](bool yes) {
+  scrawlbox::AskYesNo(this, QMessageBox::Question, scrawlbox::FromWire(InWindowLanguage(title)),
+                      scrawlbox::FromWire(InWindowLanguage(text)), [this, address](bool yes) {
                         if (yes) scrawlbox::OpenWebAddress(this, address);
                       });
 }

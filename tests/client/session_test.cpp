@@ -474,13 +474,16 @@ TEST(Languages, TheSessionSpeaksThePlayersLanguageAndTranslatesTheRoomsKnownText
            Case{"xx", "The room is full.", "The room is full."},
            Case{"de", "", ""},
        }) {
-    EXPECT_EQ(TranslatedIn(c.language, c.text), c.shown) << c.language << ": " << c.text;
+    EXPECT_EQ(protocol::TranslatedIn(c.language, c.text), c.shown) << c.language << ": " << c.text;
   }
   // Counted texts take each language's plural: French counts 0 as one.
-  EXPECT_EQ(SayCountedIn("fr", "%1. %2 - %n point(s)", 0, {"2", "Ann"}), "2. Ann \x96 0 point");
-  EXPECT_EQ(SayCountedIn("de", "%1. %2 - %n point(s)", 0, {"2", "Ann"}), "2. Ann \x96 0 Punkte");
-  EXPECT_EQ(SayCountedIn("en", "%1. %2 - %n point(s)", 1, {"1", "Ann"}), "1. Ann - 1 point");
-  EXPECT_EQ(SayIn("xx", "%1 wins!", {"Ann"}), "Ann wins!");
+  EXPECT_EQ(protocol::SayCountedIn("fr", "%1. %2 - %n point(s)", 0, {"2", "Ann"}),
+            "2. Ann \x96 0 point");
+  EXPECT_EQ(protocol::SayCountedIn("de", "%1. %2 - %n point(s)", 0, {"2", "Ann"}),
+            "2. Ann \x96 0 Punkte");
+  EXPECT_EQ(protocol::SayCountedIn("en", "%1. %2 - %n point(s)", 1, {"1", "Ann"}),
+            "1. Ann - 1 point");
+  EXPECT_EQ(protocol::SayIn("xx", "%1 wins!", {"Ann"}), "Ann wins!");
 }
 
 }  // namespace

@@ -500,7 +500,7 @@ class PageCore : public client::ClientView {
   void ShowControls(const client::Controls& controls) override {
     controls_ = controls;
     const auto button = [this](const auto& state) {
-      return Object({{"caption", Js(client::SayIn(session_.language(), state.caption()))},
+      return Object({{"caption", Js(protocol::SayIn(session_.language(), state.caption()))},
                      {"enabled", val(state.enabled)},
                      {"colour", state.colour ? val(Css(*state.colour)) : val::null()}});
     };

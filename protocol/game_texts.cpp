@@ -1,38 +1,40 @@
 // SPDX-License-Identifier: MIT
-#include "client/room/game_texts.h"
+#include "protocol/game_texts.h"
 
 #include <algorithm>
 #include <array>
 #include <optional>
 #include <vector>
 
-#include "directory/languages.h"
 #include "protocol/numbers.h"
 #include "protocol/room_text.h"
 
-namespace client {
+namespace protocol {
 
 namespace {
 
-constexpr size_t kLanguages = std::size(directory::kKnownLanguages);
+// The languages of the table, in its order; English first, the templates' own.
+constexpr std::string_view kLanguageCodes[] = {
+#include "protocol/game_text_languages.inc"
+};
+constexpr size_t kLanguages = std::size(kLanguageCodes);
 
 struct GameText {
   std::string_view source;
   bool counted = false;
-  // In kKnownLanguages' order: the text, or for a counted one its singular and plural forms.
+  // In kLanguageCodes' order: the text, or for a counted one its singular and plural forms.
   std::array<std::array<std::string_view, 2>, kLanguages> forms;
 };
 
 // Sorted by source, bytewise.
 constexpr GameText kTexts[] = {
-#include "client/room/game_text_table.inc"
+#include "protocol/game_text_table.inc"
 };
 
 std::optional<size_t> LanguageIndex(std::string_view language) {
-  const auto* known = std::find(std::begin(directory::kKnownLanguages),
-                                std::end(directory::kKnownLanguages), language);
-  if (known == std::end(directory::kKnownLanguages)) return std::nullopt;
-  return static_cast<size_t>(known - std::begin(directory::kKnownLanguages));
+  const auto* known = std::find(std::begin(kLanguageCodes), std::end(kLanguageCodes), language);
+  if (known == std::end(kLanguageCodes)) return std::nullopt;
+  return static_cast<size_t>(known - std::begin(kLanguageCodes));
 }
 
 const GameText* Find(std::string_view source) {
@@ -80,23 +82,35 @@ std::vector<Piece> Pieces(std::string_view source) {
 
 // Matches text against the pieces from the given one on, filling places[] with what each place
 // took; a count takes digits only, any other place any text, even none. Backtracks over where
-// a place ends, which the few places of a template keep cheap.
+// a place ends; a room's text built to make that slow (a literal repeated all through it) runs
+// out of steps and reads as no match.
 bool Match(const std::vector<Piece>& pieces, size_t piece, std::string_view text,
-           std::array<std::string_view, 10>& places) {
+           std::array<std::string_view, 10>& places, int& steps) {
+  if (--steps < 0) return false;
   if (piece == pieces.size()) return text.empty();
   const Piece& p = pieces[piece];
   if (p.place < 0) {
     return text.starts_with(p.literal) &&
-           Match(pieces, piece + 1, text.substr(p.literal.size()), places);
+           Match(pieces, piece + 1, text.substr(p.literal.size()), places, steps);
   }
-  for (size_t length = 0; length <= text.size(); ++length) {
+  for (size_t length = 0; length <= text.size() && steps >= 0; ++length) {
     if (p.place == 0 && length > 0 && (text[length - 1] < '0' || text[length - 1] > '9')) break;
     if (p.place == 0 && length == 0) continue;
+    // The next literal must follow the place: only where it does is there anything to try.
+    const size_t next = piece + 1;
+    if (next < pieces.size() && pieces[next].place < 0 &&
+        !text.substr(length).starts_with(pieces[next].literal)) {
+      continue;
+    }
     places[static_cast<size_t>(p.place)] = text.substr(0, length);
-    if (Match(pieces, piece + 1, text.substr(length), places)) return true;
+    if (Match(pieces, piece + 1, text.substr(length), places, steps)) return true;
   }
   return false;
 }
+
+// Steps one text may take against one template: plenty for any text a room words (a few dozen),
+// and a bound on what a hostile one can cost.
+constexpr int kMatchSteps = 4096;
 
 size_t LiteralLength(const std::vector<Piece>& pieces) {
   size_t length = 0;
@@ -117,7 +131,22 @@ std::string SayCountedIn(std::string_view language, std::string_view source, int
                         protocol::NumberText(static_cast<double>(count)));
 }
 
-std::string TranslatedIn(std::string_view language, std::string_view text) {
+namespace {
+
+// Each template's pieces, in its English forms, made once.
+const std::vector<std::array<std::vector<Piece>, 2>>& EnglishPieces() {
+  static const std::vector<std::array<std::vector<Piece>, 2>> pieces = [] {
+    std::vector<std::array<std::vector<Piece>, 2>> made;
+    for (const GameText& entry : kTexts)
+      made.push_back({Pieces(entry.forms[0][0]), Pieces(entry.forms[0][1])});
+    return made;
+  }();
+  return pieces;
+}
+
+// depth: how many texts deep this one sits in another's place; a room's text inside a room's text
+// is translated, one inside that is not.
+std::string Translated(std::string_view language, std::string_view text, int depth) {
   const std::optional<size_t> index = LanguageIndex(language);
   if (!index || *index == 0 || text.empty()) return std::string(text);
   // The most particular template that matches: the one with the most literal text, so that
@@ -126,13 +155,15 @@ std::string TranslatedIn(std::string_view language, std::string_view text) {
   size_t best_form = 0;
   size_t best_length = 0;
   std::array<std::string_view, 10> best_places{};
-  for (const GameText& entry : kTexts) {
+  for (size_t t = 0; t < std::size(kTexts); ++t) {
+    const GameText& entry = kTexts[t];
     for (size_t form = 0; form < (entry.counted ? 2u : 1u); ++form) {
-      const std::vector<Piece> pieces = Pieces(entry.forms[0][form]);
+      const std::vector<Piece>& pieces = EnglishPieces()[t][form];
       const size_t length = LiteralLength(pieces);
       if (length <= best_length) continue;
       std::array<std::string_view, 10> places{};
-      if (!Match(pieces, 0, text, places)) continue;
+      int steps = kMatchSteps;
+      if (!Match(pieces, 0, text, places, steps)) continue;
       best = &entry;
       best_form = form;
       best_length = length;
@@ -144,7 +175,7 @@ std::string TranslatedIn(std::string_view language, std::string_view text) {
   std::array<std::string, 9> args;
   for (size_t i = 0; i < args.size(); ++i) {
     args[i] = std::string(best_places[i + 1]);
-    if (args[i].size() > 8) args[i] = TranslatedIn(language, args[i]);
+    if (depth == 0 && args[i].size() > 8) args[i] = Translated(language, args[i], depth + 1);
   }
   const auto count = static_cast<int64_t>(protocol::LeadingNumber(best_places[0]));
   const size_t form = best->counted ? FormFor(language, count) : best_form;
@@ -154,4 +185,10 @@ std::string TranslatedIn(std::string_view language, std::string_view text) {
       best_places[0]);
 }
 
-}  // namespace client
+}  // namespace
+
+std::string TranslatedIn(std::string_view language, std::string_view text) {
+  return Translated(language, text, 0);
+}
+
+}  // namespace protocol
