@@ -234,6 +234,10 @@ class PageCore : public client::ClientView {
     WordStatus();
   }
 
+  std::string Translated(const std::string& text) const {
+    return Utf8(session_.Translated(Wire(text)));
+  }
+
   // The player's language, from the page's choice: the session's own lines and the room's known
   // texts from now on, and the buttons at once. What the chat shows already stays as it was.
   void SetLanguage(const std::string& language) {
@@ -655,7 +659,8 @@ EMSCRIPTEN_BINDINGS(page_core) {
       .function("voteKick", &PageCore::VoteKick)
       .function("setWatching", &PageCore::SetWatching)
       .function("setWatchUntilNextRound", &PageCore::SetWatchUntilNextRound)
-      .function("setLanguage", &PageCore::SetLanguage);
+      .function("setLanguage", &PageCore::SetLanguage)
+      .function("translated", &PageCore::Translated);
 }
 
 }  // namespace page

@@ -201,6 +201,8 @@ export interface PageCore {
   // The player's language, a two-letter code: the session's own lines and the room's known texts
   // from now on, and the game buttons' captions at once.
   setLanguage(language: string): void;
+  // A text a room worded in English, in the player's language where it is one the game knows.
+  translated(text: string): string;
   // Keeps the nickname and joins this page's room with it.
   join(nickname: string): void;
   retryWithPassword(password: string, remember: boolean): void;

@@ -154,8 +154,9 @@ async function start(): Promise<void> {
   startLanguage();
   const room = new RoomSocket();
   const page = new Page(room);
-  new Rooms(roomCode);
+  const rooms = new Rooms(roomCode);
   const core = await createCore(page);
+  rooms.translate = (text) => core.translated(text);
   room.core = core;
   window.scrawlbox = core;
   page.attach(core);

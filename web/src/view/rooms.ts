@@ -42,6 +42,9 @@ export class Rooms {
   private readonly inviteLink = byId<HTMLAnchorElement>("inviteLink");
   private readonly copyInvite = byId<HTMLButtonElement>("copyInvite");
 
+  // The host's refusals are the room's English texts; the core, once it is loaded, knows them.
+  translate: (text: string) => string = (text) => text;
+
   constructor(code: string) {
     this.languageInput.replaceChildren(...languageOptions());
     // A single room has no room to make, and its page offers none.
@@ -129,7 +132,7 @@ export class Rooms {
       const reason = made.error;
       this.say(() =>
         reason !== undefined
-          ? reason
+          ? this.translate(reason)
           : t("The host did not make the room (%1).", answer.status),
       );
     } catch {
