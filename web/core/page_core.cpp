@@ -22,9 +22,11 @@
 
 #include "client/pad/pad_tools.h"
 #include "client/room/client_ports.h"
+#include "client/room/game_setup.h"
 #include "client/room/session.h"
 #include "client/settings/client_settings.h"
 #include "common/scheduling.h"
+#include "directory/languages.h"
 #include "drawing/raster.h"
 #include "inifile/ini_document.h"
 #include "inifile/ini_store.h"
@@ -379,6 +381,24 @@ class PageCore : public client::ClientView {
     return Array(session_.DefaultWordLists(lists), Js);
   }
   std::string RoomLanguage() const { return session_.RoomLanguage(); }
+  // The lists by language, as the desktop's set-up shows them: the room's language first (a room
+  // that names none is likely in the player's), each group under its language's own name and
+  // each list without its language in front.
+  val WordListGroups(const val& names) const {
+    std::vector<std::string> lists;
+    const size_t count = names.isArray() ? names["length"].as<size_t>() : 0;
+    for (size_t i = 0; i < count; ++i) lists.push_back(Wire(names[i].as<std::string>()));
+    const std::string& room = session_.RoomLanguage();
+    return Array(
+        client::WordListsByLanguage(lists, room.empty() ? session_.language() : room),
+        [](const client::WordListGroup& group) {
+          return Object(
+              {{"name", val(directory::LanguageName(group.language))},
+               {"lists", Array(group.lists, [](const std::string& list) {
+                  return Object({{"name", Js(list)}, {"title", Js(client::WordListTitle(list))}});
+                })}});
+        });
+  }
   void SetMuted(bool muted) { muted_ = muted; }
 
   // The pad takes the player's hand only while the session lets the player draw.
@@ -642,6 +662,7 @@ EMSCRIPTEN_BINDINGS(page_core) {
       .function("customWords", &PageCore::CustomWords)
       .function("defaultWordLists", &PageCore::DefaultWordLists)
       .function("roomLanguage", &PageCore::RoomLanguage)
+      .function("wordListGroups", &PageCore::WordListGroups)
       .function("cancelGameSetup", &PageCore::Run<&client::Session::CancelGameSetup>)
       .function("setMuted", &PageCore::SetMuted)
       .function("clickTool", &PageCore::ClickTool)

@@ -327,7 +327,7 @@ export async function tickOnly(page: Page, list: string): Promise<void> {
   for (const box of await page.$$("#wordLists input[type=checkbox]")) {
     if (await box.evaluate((node) => (node as HTMLInputElement).checked)) await box.click();
   }
-  await page.locator(`dialog[open] ::-p-aria(${list})`).click();
+  await page.locator(`#wordLists input[value="${list}"]`).click();
 }
 
 // Sets up a game with the animals, the seconds of a round and of its grace when given.

@@ -96,11 +96,13 @@ test("a German desktop client, a French and an English page player play one game
   await emma.locator("::-p-aria(Set up game)").click();
   await emma.waitForSelector("dialog[open] #setupStart:not([disabled])");
   const ticked = await emma.$$eval("#wordLists input[type=checkbox]:checked", (boxes) =>
-    boxes.map((box) => box.closest("label")?.textContent?.trim() ?? ""),
+    boxes.map((box) => (box as HTMLInputElement).value),
   );
+  // Grouped by language, German first: the lists show without their "de-".
+  assert.equal(await emma.$eval("#wordLists .word-list-group", (heading) => heading.textContent), "Deutsch");
   assert.ok(ticked.length >= 6 && ticked.every((name) => name.startsWith("de-")), ticked.join(", "));
   for (const box of await emma.$$("#wordLists input[type=checkbox]:checked")) await box.click();
-  await emma.locator("dialog[open] ::-p-aria(de-berufe)").click();
+  await emma.locator("#wordLists input[value=de-berufe]").click();
   await emma.locator("#setupTotalRounds").fill("6");
   await emma.locator("#setupSeconds").fill("60");
   await emma.locator("::-p-aria(Start Game)").click();

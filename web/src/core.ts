@@ -224,6 +224,9 @@ export interface PageCore {
   defaultWordLists(names: string[]): string[];
   // The room's language code as it named it at login; "" from a room that names none.
   roomLanguage(): string;
+  // The lists grouped by language, the room's first: each group's name in its own language, each
+  // list's full name and its title without the language in front.
+  wordListGroups(names: string[]): { name: string; lists: { name: string; title: string }[] }[];
   // False, and nothing sent, when no word list is chosen.
   startGame(setup: GameSetup): boolean;
   cancelGameSetup(): void;

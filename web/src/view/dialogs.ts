@@ -242,9 +242,28 @@ export class Dialogs {
       const chosen = this.core.defaultWordLists(boxes.map((b) => b.value));
       for (const box of boxes) box.checked = chosen.includes(box.value);
     }
+    this.groupLists(boxes);
     this.listsComplete = true;
     this.showSetupStatus(listsReady, false);
     this.setupStart.disabled = false;
+  }
+
+  // With lists of several languages, each language's under its name, the room's first, and each
+  // list without its language in front; the boxes keep their full names as values.
+  private groupLists(boxes: HTMLInputElement[]): void {
+    if (!this.core) return;
+    const groups = this.core.wordListGroups(boxes.map((b) => b.value));
+    if (groups.length < 2) return;
+    const byName = new Map(boxes.map((box) => [box.value, box]));
+    this.lists.replaceChildren(
+      ...groups.flatMap((group) => [
+        el("p", { class: "word-list-group" }, group.name),
+        ...group.lists.flatMap((list) => {
+          const box = byName.get(list.name);
+          return box ? [el("label", { class: "check" }, box, ` ${list.title}`)] : [];
+        }),
+      ]),
+    );
   }
 
   noWordLists(): void {
