@@ -69,6 +69,16 @@ val Array(const std::vector<T>& items, Convert convert) {
   return array;
 }
 
+// The strings of an array from the page, in the room's text; anything else in it is left out.
+std::vector<std::string> Strings(const val& array) {
+  std::vector<std::string> strings;
+  const size_t count = array.isArray() ? array["length"].as<size_t>() : 0;
+  for (size_t i = 0; i < count; ++i) {
+    if (array[i].isString()) strings.push_back(Wire(array[i].as<std::string>()));
+  }
+  return strings;
+}
+
 // A number from the page held within int32_t; what is no number reads as 0.
 int32_t Whole(const val& number) {
   const double value = number.isNumber() ? number.as<double>() : 0;
@@ -375,19 +385,14 @@ class PageCore : public client::ClientView {
     return Array(protocol::CustomWords(Wire(text)), Js);
   }
   val DefaultWordLists(const val& names) const {
-    std::vector<std::string> lists;
-    const size_t count = names.isArray() ? names["length"].as<size_t>() : 0;
-    for (size_t i = 0; i < count; ++i) lists.push_back(Wire(names[i].as<std::string>()));
-    return Array(session_.DefaultWordLists(lists), Js);
+    return Array(session_.DefaultWordLists(Strings(names)), Js);
   }
   std::string RoomLanguage() const { return session_.RoomLanguage(); }
   // The lists by language, as the desktop's set-up shows them: the room's language first (a room
   // that names none is likely in the player's), each group under its language's own name and
   // each list without its language in front.
   val WordListGroups(const val& names) const {
-    std::vector<std::string> lists;
-    const size_t count = names.isArray() ? names["length"].as<size_t>() : 0;
-    for (size_t i = 0; i < count; ++i) lists.push_back(Wire(names[i].as<std::string>()));
+    const std::vector<std::string> lists = Strings(names);
     const std::string& room = session_.RoomLanguage();
     return Array(
         client::WordListsByLanguage(lists, room.empty() ? session_.language() : room),
