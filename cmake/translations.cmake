@@ -1,6 +1,16 @@
 # SPDX-License-Identifier: MIT
 include_guard(GLOBAL)
 
+# What lupdate reads for a program's translations, kept for the test translations_complete (see
+# tests/CMakeLists.txt), which reads the same sources with the same options: one line a program,
+# its name, its options and its source files or folders, each field's items joined by "|".
+function(scrawlbox_note_translation_sources program options sources)
+  list(JOIN options "|" options)
+  list(JOIN sources "|" sources)
+  set_property(GLOBAL APPEND_STRING PROPERTY SCRAWLBOX_TRANSLATION_SOURCES
+               "${program}\t${options}\t${sources}\n")
+endfunction()
+
 # scrawlbox_add_translations(TARGET PROGRAM [SOURCES files...]): the windows' texts in other
 # languages, translations/PROGRAM_{de,fr,es}.ts, compiled into TARGET as :/i18n/PROGRAM_*.qm.
 # lupdate fills them from the target's sources (or those given):
@@ -18,6 +28,14 @@ function(scrawlbox_add_translations target program)
   endforeach()
   qt_add_translations(${target} TS_FILES ${ts_files} SOURCES ${arg_SOURCES}
     INCLUDE_DIRECTORIES ${CMAKE_SOURCE_DIR} RESOURCE_PREFIX /i18n LUPDATE_OPTIONS -locations none)
+  set(sources)
+  foreach(source ${arg_SOURCES})
+    get_filename_component(source ${source} ABSOLUTE BASE_DIR ${CMAKE_CURRENT_SOURCE_DIR})
+    if(source MATCHES "\\.(cpp|h)$" AND EXISTS ${source})
+      list(APPEND sources ${source})
+    endif()
+  endforeach()
+  scrawlbox_note_translation_sources(${program} "" "${sources}")
   set(plurals ${CMAKE_SOURCE_DIR}/translations/${program}_en.ts)
   if(NOT EXISTS ${plurals})
     return()
@@ -48,6 +66,7 @@ function(scrawlbox_add_game_translations_target)
   foreach(language de fr es)
     list(APPEND ts_files ${CMAKE_SOURCE_DIR}/translations/game_${language}.ts)
   endforeach()
+  scrawlbox_note_translation_sources(game "${aliases}" "${sources}")
   add_custom_target(update_game_translations
     COMMAND Qt6::lupdate -silent -locations none -no-obsolete -I ${CMAKE_SOURCE_DIR} ${aliases}
             ${sources} -ts ${ts_files}

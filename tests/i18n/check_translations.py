@@ -3,7 +3,11 @@
 """Fails when a text of the desktop windows lacks a translation in one of the languages, or when a
 translation's placeholders differ from its source's.
 
-  check_translations.py LUPDATE SOURCE_DIR
+  check_translations.py LUPDATE SOURCE_DIR SOURCES_FILE
+
+SOURCES_FILE is what the build's lupdate reads for each program, as cmake/translations.cmake
+notes it: a line a program, its name, its lupdate options and its sources, tab-separated, each
+field's items joined by "|".
 
 lupdate reads the sources again into copies of translations/*.ts, so that a text added to the
 code without a translation shows up as unfinished here, before anyone sees it in English.
@@ -16,13 +20,6 @@ import tempfile
 import xml.etree.ElementTree as ET
 from pathlib import Path
 
-# What each program's translations are made from, as its CMakeLists.txt says.
-SOURCES = {"client": ["client/ui"], "server": ["server/ui"], "common": ["common/ui"],
-           "game": ["client/room", "web/core", "protocol", "directory", "server/admin",
-                    "server/game", "server/connections", "server/host"]}
-# The game's texts are written through the core's own functions, which lupdate reads as Qt's.
-OPTIONS = {"game": ["-tr-function-alias", "QT_TR_NOOP+=Say,QT_TR_NOOP+=RoomText,"
-                    "QT_TR_NOOP+=SB_TEXT,QT_TR_N_NOOP+=SayCounted"]}
 PLACEHOLDER = re.compile(r"%(?:n|L?\d+)")
 
 
@@ -31,7 +28,12 @@ def placeholders(text):
 
 
 def main():
-    lupdate, root = sys.argv[1], Path(sys.argv[2])
+    lupdate, root, listed = sys.argv[1], Path(sys.argv[2]), Path(sys.argv[3])
+    options, sources = {}, {}
+    for line in listed.read_text().splitlines():
+        program, program_options, program_sources = line.split("\t")
+        options[program] = [o for o in program_options.split("|") if o]
+        sources[program] = [s for s in program_sources.split("|") if s]
     faults = []
     with tempfile.TemporaryDirectory() as work:
         for ts in sorted((root / "translations").glob("*.ts")):
@@ -41,8 +43,7 @@ def main():
             # English is the sources' own text: its file holds only the forms of counted texts.
             only = ["-pluralonly"] if language == "en" else []
             subprocess.run([lupdate, "-silent", "-locations", "none", *only,
-                            *OPTIONS.get(program, []), "-I", str(root),
-                            *[str(root / s) for s in SOURCES[program]], "-ts", str(copy)],
+                            *options[program], "-I", str(root), *sources[program], "-ts", str(copy)],
                            check=True, stderr=subprocess.DEVNULL)
             for context in ET.parse(copy).getroot().iter("context"):
                 name = context.findtext("name")
